@@ -1,0 +1,44 @@
+#include "core/Library.h"
+
+#include "platform/VospError.h"
+
+#include <cmath>
+
+namespace Library {
+
+int32_t WrapRange(int32_t v, int32_t lo, int32_t hi) {
+    const int64_t span = int64_t(hi) - lo + 1;
+    int64_t w = v;
+    if (w < lo) w += ((int64_t(lo) - w + span - 1) / span) * span;
+    if (w > hi) w -= ((w - hi + span - 1) / span) * span;
+    return static_cast<int32_t>(w);
+}
+
+int32_t RoundSigDigits(int32_t v, int32_t n) {
+    n = Clamp(n, 1, 9);
+    int64_t limit = 1;
+    for (int i = 0; i < n; ++i) limit *= 10;
+    int64_t a = v < 0 ? -int64_t(v) : int64_t(v);
+    if (a < limit) return v;
+    int64_t scale = 1;
+    while (a >= limit) {
+        a /= 10;
+        scale *= 10;
+    }
+    const int64_t r = a * scale;
+    return static_cast<int32_t>(v < 0 ? -r : r);
+}
+
+int32_t DblToLng(double x) {
+    if (std::isnan(x)) ThrowError(6);
+    if (x > 2147483646.0) return 2147483647;
+    if (x < -2147483646.0) return -2147483647;
+    return static_cast<int32_t>(std::nearbyint(x));
+}
+
+QString NumStr(double x) {
+    if (x == 0) return QStringLiteral("0");
+    return QString::number(x, 'G', 15);
+}
+
+} // namespace Library

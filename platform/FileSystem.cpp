@@ -1,0 +1,243 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Cp932Codec.h"
+#include "platform/VospError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace FileSystem {
+namespace {
+
+QString g_programFolder;
+
+bool StatPath(const QString& path, struct stat& st) {
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+QString FindEntryIgnoringCase(const QString& folder, const QString& name) {
+    DIR* d = ::opendir(QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
+    if (!d) return {};
+    QString found;
+    while (dirent* e = ::readdir(d)) {
+        const QString entry = QFile::decodeName(e->d_name);
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+            if (found.isEmpty() || entry < found) found = entry; // a fixed choice among several
+        }
+    }
+    ::closedir(d);
+    return found;
+}
+
+} // namespace
+
+QString ResolvePath(const QString& path) {
+    QString p = path;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (p.isEmpty()) return p;
+    struct stat st;
+    if (StatPath(p, st)) return p;
+
+    const bool absolute = p.startsWith(QLatin1Char('/'));
+    const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString cur = absolute ? QStringLiteral("/") : QString();
+    bool missing = false;
+    for (const QString& part : parts) {
+        QString next;
+        if (!missing && part != QLatin1String(".") && part != QLatin1String("..")) {
+            const QString candidate = cur + part;
+            if (!StatPath(candidate, st)) {
+                const QString match = FindEntryIgnoringCase(cur, part);
+                if (match.isEmpty()) missing = true;
+                next = match.isEmpty() ? part : match;
+            } else {
+                next = part;
+            }
+        } else {
+            next = part;
+        }
+        cur += next + QLatin1Char('/');
+    }
+    if (cur.size() > 1) cur.chop(1);
+    return cur;
+}
+
+bool Exists(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && StatPath(ResolvePath(path), st);
+}
+
+bool IsFile(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && StatPath(ResolvePath(path), st) && S_ISREG(st.st_mode);
+}
+
+bool IsFolder(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && StatPath(ResolvePath(path), st) && S_ISDIR(st.st_mode);
+}
+
+bool IsReadOnly(const QString& path) {
+    struct stat st;
+    if (path.isEmpty() || !StatPath(ResolvePath(path), st)) return false;
+    return (st.st_mode & 0222) == 0;
+}
+
+bool IsWritableFolder(const QString& folder) {
+    const QByteArray tmpl = QFile::encodeName(ResolvePath(folder) + QStringLiteral("/.vosp-XXXXXX"));
+    QByteArray buf = tmpl;
+    const int fd = ::mkstemp(buf.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(buf.constData());
+    return true;
+}
+
+QString ProgramFolder() {
+    if (!g_programFolder.isEmpty()) return g_programFolder;
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return QDir::currentPath();
+    return QFileInfo(QFile::decodeName(QByteArray(buf, static_cast<int>(n)))).absolutePath();
+}
+
+void SetProgramFolder(const QString& folder) { g_programFolder = folder; }
+
+QString WritableFolder() {
+    const QString prog = ProgramFolder();
+    if (IsWritableFolder(prog)) return prog;
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString folder = base + QStringLiteral("/vosperal");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString OwnFilePath(const QString& name) {
+    const QString w = WritableFolder() + QLatin1Char('/') + name;
+    if (Exists(w)) return ResolvePath(w);
+    const QString p = ProgramFolder() + QLatin1Char('/') + name;
+    if (Exists(p)) return ResolvePath(p);
+    return w;
+}
+
+QByteArray ReadAll(const QString& path) {
+    const QString real = ResolvePath(path);
+    const QByteArray name = QFile::encodeName(real);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) ThrowFileError(errno, path);
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        ThrowFileError(e, path);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        ThrowFileError(EISDIR, path);
+    }
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(st.st_size));
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            ThrowFileError(e, path);
+        }
+        if (n == 0) break;
+        out.append(buf, n);
+    }
+    ::close(fd);
+    return out;
+}
+
+void WriteAtomic(const QString& path, const QByteArray& bytes) {
+    const QString real = ResolvePath(path);
+    const QFileInfo info(real);
+    const QString folder = info.path();
+    struct stat st;
+    if (!StatPath(folder, st)) ThrowFileError(ENOENT, folder, true);
+    QByteArray tmp = QFile::encodeName(folder + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) ThrowFileError(errno, path);
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            ::unlink(tmp.constData());
+            ThrowFileError(e, path);
+        }
+        p += n;
+        left -= n;
+    }
+    // Keep the old file's permission bits; a new file gets the usual ones.
+    mode_t mode = 0644;
+    struct stat old;
+    if (StatPath(real, old)) mode = old.st_mode & 07777;
+    ::fchmod(fd, mode);
+    if (::close(fd) != 0) {
+        const int e = errno;
+        ::unlink(tmp.constData());
+        ThrowFileError(e, path);
+    }
+    if (::rename(tmp.constData(), QFile::encodeName(real).constData()) != 0) {
+        const int e = errno;
+        ::unlink(tmp.constData());
+        ThrowFileError(e, path);
+    }
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    for (QString& l : lines)
+        if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
+    return lines;
+}
+
+QStringList ReadCp932Lines(const QString& path) {
+    const QByteArray bytes = ReadAll(path);
+    // Split the bytes first: LF never occurs as a CP932 trail byte, and each
+    // line is decoded whole, so a 0x5C trail byte stays inside its character.
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const bool last = end < 0;
+        if (last) end = n;
+        qsizetype len = end - start;
+        if (len > 0 && bytes[start + len - 1] == '\r') --len;
+        lines.append(Cp932Decode(bytes.constData() + start, len));
+        start = end + 1;
+    }
+    return lines;
+}
+
+void WriteCp932Lines(const QString& path, const QStringList& lines) {
+    QByteArray out;
+    for (const QString& l : lines) {
+        out += Cp932Encode(l);
+        out += "\r\n";
+    }
+    WriteAtomic(path, out);
+}
+
+} // namespace FileSystem

@@ -1,0 +1,44 @@
+#pragma once
+// Files and folders as the program sees them: "\" or "/" separators, names
+// found without regard to letter case, read-only by the write bits.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace FileSystem {
+
+// Resolves an existing path one component at a time without regard to case;
+// "\" and "/" both separate. Components that do not exist stay as given.
+QString ResolvePath(const QString& path);
+
+bool Exists(const QString& path);      // a file or folder
+bool IsFile(const QString& path);
+bool IsFolder(const QString& path);
+// Exists and has no write bit (root passes access(W_OK), so the mode decides).
+bool IsReadOnly(const QString& path);
+// Whether a file could be created in the folder (tries it).
+bool IsWritableFolder(const QString& folder);
+
+// The folder of the executable; tests may point it elsewhere.
+QString ProgramFolder();
+void SetProgramFolder(const QString& folder);
+// Where the program writes its own files: the program folder when writable,
+// otherwise $XDG_DATA_HOME/vosperal (created on demand).
+QString WritableFolder();
+// A file of the program's own: in the writable folder when it is there,
+// otherwise in the program folder (where it is read back from).
+QString OwnFilePath(const QString& name);
+
+// Whole-file access; failures raise the file errors 52..76.
+QByteArray ReadAll(const QString& path);
+// Writes a temporary file beside `path` and renames it over the old one.
+void WriteAtomic(const QString& path, const QByteArray& bytes);
+
+// Text files in the Japanese code page: lines split at LF with a CR before
+// it dropped; no final empty line.
+QStringList ReadCp932Lines(const QString& path);
+QStringList SplitLines(const QString& text);
+// Lines joined with CR LF after each one, written atomically.
+void WriteCp932Lines(const QString& path, const QStringList& lines);
+
+} // namespace FileSystem

@@ -1,0 +1,40 @@
+#include "platform/ScriptedUi.h"
+
+#include <cstdio>
+
+int ScriptedUi::MsgBox(const QString& text, int style, const QString& title) {
+    messages.append({text, style, title});
+    if (echo) std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    if (!answers.empty()) {
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    switch (style & 7) {
+    case Mb::AbortRetryIgnore: return Mb::Abort;
+    case Mb::YesNoCancel:
+    case Mb::YesNo: return Mb::Yes;
+    case Mb::RetryCancel: return Mb::Retry;
+    default: return Mb::Ok;
+    }
+}
+
+QString ScriptedUi::InputBox(const QString& prompt, const QString&, const QString& defaultText, int32_t) {
+    prompts.append(prompt);
+    if (inputs.empty()) return defaultText;
+    QString s = inputs.front();
+    inputs.pop_front();
+    return s;
+}
+
+void ScriptedUi::SetMousePointer(int16_t p) {
+    pointer = p;
+    pointerHistory.append(p);
+}
+
+bool ScriptedUi::OpenUrl(const QString& target) {
+    opened.append(target);
+    return openResult;
+}
+
+void ScriptedUi::ExitProcess(int code) { throw ProcessExit(code); }

@@ -1,0 +1,158 @@
+#include "platform/SettingsStore.h"
+
+#include "platform/FileSystem.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<SettingsStore>& Global() {
+    static std::unique_ptr<SettingsStore> s;
+    return s;
+}
+
+bool Same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+// Values are single lines in the file.
+QString OneLine(QString v) {
+    v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    v.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    v.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return v;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString filePath) : path_(std::move(filePath)) { Load(); }
+
+QString SettingsStore::DefaultFilePath() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/vosperal/settings.txt");
+}
+
+SettingsStore& SettingsStore::Instance() {
+    auto& g = Global();
+    if (!g) g = std::make_unique<SettingsStore>(DefaultFilePath());
+    return *g;
+}
+
+void SettingsStore::Reopen() { Global() = std::make_unique<SettingsStore>(DefaultFilePath()); }
+
+const SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString& section) const {
+    for (const Block& b : blocks_)
+        if (Same(b.app, app) && Same(b.section, section)) return &b;
+    return nullptr;
+}
+
+SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString& section) {
+    return const_cast<Block*>(std::as_const(*this).FindBlock(app, section));
+}
+
+QString SettingsStore::Get(const QString& app, const QString& section, const QString& key, const QString& def) const {
+    if (const Block* b = FindBlock(app, section))
+        for (const auto& kv : b->keys)
+            if (Same(kv.first, key)) return kv.second;
+    return def;
+}
+
+bool SettingsStore::Has(const QString& app, const QString& section, const QString& key) const {
+    if (const Block* b = FindBlock(app, section))
+        for (const auto& kv : b->keys)
+            if (Same(kv.first, key)) return true;
+    return false;
+}
+
+SettingsStore::Pairs SettingsStore::Section(const QString& app, const QString& section) const {
+    const Block* b = FindBlock(app, section);
+    return b ? b->keys : Pairs{};
+}
+
+void SettingsStore::Put(const QString& app, const QString& section, const QString& key, const QString& value) {
+    Block* b = FindBlock(app, section);
+    if (!b) {
+        blocks_.append(Block{app, section, {}});
+        b = &blocks_.last();
+    }
+    const QString v = OneLine(value);
+    bool found = false;
+    for (auto& kv : b->keys)
+        if (Same(kv.first, key)) {
+            if (kv.second == v) return;
+            kv.second = v;
+            found = true;
+            break;
+        }
+    if (!found) b->keys.append({OneLine(key), v});
+    Save();
+}
+
+void SettingsStore::Delete(const QString& app, const QString& section, const QString& key) {
+    Block* b = FindBlock(app, section);
+    if (!b) return;
+    for (qsizetype i = 0; i < b->keys.size(); ++i)
+        if (Same(b->keys[i].first, key)) {
+            b->keys.removeAt(i);
+            Save();
+            return;
+        }
+}
+
+void SettingsStore::DeleteSection(const QString& app, const QString& section) {
+    for (qsizetype i = 0; i < blocks_.size(); ++i)
+        if (Same(blocks_[i].app, app) && Same(blocks_[i].section, section)) {
+            blocks_.removeAt(i);
+            Save();
+            return;
+        }
+}
+
+// File: "[app\section]" headers, then key="value" lines, UTF-8, CR LF.
+void SettingsStore::Load() {
+    blocks_.clear();
+    if (!FileSystem::IsFile(path_)) return;
+    QByteArray bytes;
+    try {
+        bytes = FileSystem::ReadAll(path_);
+    } catch (...) {
+        return; // an unreadable store reads as empty: bad settings never stop the program
+    }
+    Block* cur = nullptr;
+    for (const QString& line : FileSystem::SplitLines(QString::fromUtf8(bytes))) {
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            const QString name = line.mid(1, line.size() - 2);
+            const qsizetype sep = name.indexOf(QLatin1Char('\\'));
+            const QString app = sep < 0 ? QString() : name.left(sep);
+            const QString sec = sep < 0 ? name : name.mid(sep + 1);
+            cur = FindBlock(app, sec);
+            if (!cur) {
+                blocks_.append(Block{app, sec, {}});
+                cur = &blocks_.last();
+            }
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (!cur || eq <= 0) continue;
+        QString value = line.mid(eq + 1);
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        cur->keys.append({line.left(eq), value});
+    }
+}
+
+void SettingsStore::Save() const {
+    QByteArray out;
+    for (const Block& b : blocks_) {
+        out += "[" + b.app.toUtf8() + "\\" + b.section.toUtf8() + "]\r\n";
+        for (const auto& kv : b.keys) out += kv.first.toUtf8() + "=\"" + kv.second.toUtf8() + "\"\r\n";
+    }
+    try {
+        QDir().mkpath(QFileInfo(path_).path());
+        FileSystem::WriteAtomic(path_, out);
+    } catch (...) {
+        // Settings that cannot be written are lost for the next run only;
+        // the running program keeps them in memory.
+    }
+}

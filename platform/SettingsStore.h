@@ -1,0 +1,41 @@
+#pragma once
+// The per-user settings store: application title -> section -> key -> text,
+// kept in memory and written to $XDG_CONFIG_HOME/vosperal/settings.txt after
+// every change. Names compare without regard to case; keys keep their order.
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class SettingsStore {
+public:
+    using Pairs = QList<QPair<QString, QString>>;
+
+    explicit SettingsStore(QString filePath);
+
+    // The store of this user; reopened from disk by Reopen().
+    static SettingsStore& Instance();
+    static void Reopen();
+    static QString DefaultFilePath();
+
+    QString Get(const QString& app, const QString& section, const QString& key, const QString& def) const;
+    bool Has(const QString& app, const QString& section, const QString& key) const;
+    Pairs Section(const QString& app, const QString& section) const;
+    void Put(const QString& app, const QString& section, const QString& key, const QString& value);
+    void Delete(const QString& app, const QString& section, const QString& key);
+    void DeleteSection(const QString& app, const QString& section);
+
+    QString FilePath() const { return path_; }
+
+private:
+    struct Block {
+        QString app, section;
+        Pairs keys;
+    };
+    const Block* FindBlock(const QString& app, const QString& section) const;
+    Block* FindBlock(const QString& app, const QString& section);
+    void Load();
+    void Save() const;
+
+    QString path_;
+    QList<Block> blocks_;
+};

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then either runs every test
+# ("./setup.sh test") or starts the program ("./setup.sh run [FILE]").
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
+          fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+jobs=$(nproc)
+mode="${1:-test}"
+case "$mode" in
+  test)
+    cmake -S . -B build/check -G Ninja -DVOSP_SANITIZE=ON -DCMAKE_BUILD_TYPE=None \
+          -DCMAKE_CXX_FLAGS="-O1 -g" >/dev/null
+    cmake --build build/check -j "$jobs"
+    ctest --test-dir build/check --output-on-failure -j "$jobs"
+    ;;
+  run)
+    shift || true
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOSP_TESTS=OFF -DVOSP_BENCH=OFF >/dev/null
+    cmake --build build/release -j "$jobs"
+    exec build/release/app/vosperal "$@"
+    ;;
+  *)
+    echo "usage: $0 test | run [FILE]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,75 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Cp932Codec.h"
+#include "platform/VospError.h"
+#include "support/TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+int32_t ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const VospError& e) {
+        return e.number;
+    }
+    return 0;
+}
+
+TEST(FileSystem, ResolvesNamesWithoutRegardToCaseAndEitherSeparator) {
+    TestFolder t;
+    QDir(t.path()).mkpath("Maps/World");
+    t.write("Maps/World/BASE.MLL", "x");
+    const QString expect = t.path() + "/Maps/World/BASE.MLL";
+    EXPECT_EQ(FileSystem::ResolvePath(t.path() + "/maps/world/base.mll"), expect);
+    EXPECT_EQ(FileSystem::ResolvePath(t.path() + "\\MAPS\\WORLD\\Base.Mll"), expect);
+    EXPECT_TRUE(FileSystem::IsFile(t.path() + "/MAPS/world/base.MLL"));
+    EXPECT_TRUE(FileSystem::IsFolder(t.path() + "\\maps"));
+    // A new file keeps the name as given below the resolved folder.
+    EXPECT_EQ(FileSystem::ResolvePath(t.path() + "/maps/New.THG"), t.path() + "/Maps/New.THG");
+    EXPECT_FALSE(FileSystem::Exists(""));
+}
+
+TEST(FileSystem, ReadOnlyMeansNoWriteBitEvenForRoot) {
+    TestFolder t;
+    const QString f = t.write("a.thg", "x");
+    EXPECT_FALSE(FileSystem::IsReadOnly(f));
+    ::chmod(QFile::encodeName(f).constData(), 0444);
+    EXPECT_TRUE(FileSystem::IsReadOnly(f));
+    EXPECT_TRUE(FileSystem::IsReadOnly(t.path() + "/A.THG"));
+    EXPECT_FALSE(FileSystem::IsReadOnly(t.path() + "/missing"));
+}
+
+TEST(FileSystem, FailuresCarryTheClassicFileErrorNumbers) {
+    TestFolder t;
+    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("missing.txt")); }), 53);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::WriteAtomic(t.file("nofolder/x.txt"), "a"); }), 76);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.path()); }), 75);
+}
+
+TEST(FileSystem, WritesCp932LinesWithCrLfAtomically) {
+    TestFolder t;
+    const QString f = t.file("list.txt");
+    FileSystem::WriteCp932Lines(f, {QStringLiteral("表"), QString(), QStringLiteral("a")});
+    EXPECT_EQ(t.read("list.txt"), QByteArray("\x95\x5C\r\n\r\na\r\n"));
+    ::chmod(QFile::encodeName(f).constData(), 0444);
+    FileSystem::WriteCp932Lines(f, {QStringLiteral("b")});
+    EXPECT_TRUE(FileSystem::IsReadOnly(f)); // permissions survive the replacement
+    EXPECT_EQ(QDir(t.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(FileSystem, ReadsCrLfAndBareLfLines) {
+    TestFolder t;
+    t.write("a.txt", "one\r\ntwo\nthree\r\n\r\n\x95\x5C");
+    const QStringList lines = FileSystem::ReadCp932Lines(t.file("A.TXT"));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[1], "two");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4], QStringLiteral("表"));
+}
+
+} // namespace

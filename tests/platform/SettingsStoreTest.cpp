@@ -1,0 +1,45 @@
+#include "platform/SettingsStore.h"
+
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+TEST(SettingsStore, PersistsAcrossReopeningKeepingKeyOrder) {
+    ScopedSettingsHome home;
+    auto& s = SettingsStore::Instance();
+    s.Put("Vosperal", "PUBLIC", "Zeta", "1");
+    s.Put("Vosperal", "PUBLIC", "Alpha", "東京 \"x\"");
+    s.Put("Vosperal", "VIEW", "Width", "640");
+    SettingsStore::Reopen();
+    auto& t = SettingsStore::Instance();
+    const auto keys = t.Section("Vosperal", "PUBLIC");
+    ASSERT_EQ(keys.size(), 2);
+    EXPECT_EQ(keys[0].first, "Zeta");
+    EXPECT_EQ(keys[1].first, "Alpha");
+    EXPECT_EQ(keys[1].second, QStringLiteral("東京 \"x\""));
+    EXPECT_EQ(t.Get("Vosperal", "VIEW", "Width", "0"), "640");
+}
+
+TEST(SettingsStore, NamesCompareWithoutCase) {
+    ScopedSettingsHome home;
+    auto& s = SettingsStore::Instance();
+    s.Put("Vosperal", "Public", "Key", "a");
+    s.Put("VOSPERAL", "PUBLIC", "KEY", "b");
+    EXPECT_EQ(s.Section("vosperal", "public").size(), 1);
+    EXPECT_EQ(s.Get("Vosperal", "public", "key", "-"), "b");
+    EXPECT_TRUE(s.Has("Vosperal", "PUBLIC", "kEy"));
+    s.Delete("Vosperal", "PUBLIC", "key");
+    EXPECT_EQ(s.Get("Vosperal", "PUBLIC", "Key", "def"), "def");
+    s.Put("Vosperal", "X", "k", "v");
+    s.DeleteSection("Vosperal", "x");
+    EXPECT_TRUE(s.Section("Vosperal", "X").isEmpty());
+    SettingsStore::Reopen();
+    EXPECT_TRUE(SettingsStore::Instance().Section("Vosperal", "X").isEmpty());
+}
+
+TEST(SettingsStore, LineBreaksInValuesBecomeBlanksSoTheFileStaysReadable) {
+    ScopedSettingsHome home;
+    SettingsStore::Instance().Put("Vosperal", "S", "k", "a\r\nb\nc");
+    SettingsStore::Reopen();
+    EXPECT_EQ(SettingsStore::Instance().Get("Vosperal", "S", "k", ""), "a b c");
+}
