@@ -15,7 +15,7 @@ TEST(Cp932Codec, DecodesTheWindowsMappings) {
     EXPECT_EQ(Cp932Decode(Bytes({0x81, 0x60})), QString(QChar(0xFF5E)));
     EXPECT_EQ(Cp932Decode(Bytes({0x81, 0x7C})), QString(QChar(0xFF0D)));
     EXPECT_EQ(Cp932Decode(Bytes({0x87, 0x40})), QStringLiteral("①"));
-    EXPECT_EQ(Cp932Decode(Bytes({0x87, 0x70})), QStringLiteral("㎞"));
+    EXPECT_EQ(Cp932Decode(Bytes({0x87, 0x71})), QStringLiteral("㎞"));
     EXPECT_EQ(Cp932Decode(QByteArray("a\\b")), QStringLiteral("a\\b"));
 }
 
