@@ -14,7 +14,7 @@ namespace {
 
 const char* const kObj = "clsMap";
 
-void MsgError(const QString& text) { Ui().MsgBox(text, Mb::OkOnly + Mb::Critical, QString()); }
+void MsgError(const QString& text) { Ui().MsgBox(text, int(Mb::OkOnly) + int(Mb::Critical), QString()); }
 
 // Cuts the extension (after the last "." of the file name) and puts `ext` on.
 QString ChangeExt(const QString& path, const QString& ext) {
@@ -52,7 +52,7 @@ int16_t FileErrorAnswer(const QString& fileName) {
     const VospError e = ErrorMng::CurrentError();
     if (!ErrorMng::IsFileError(e.number)) return 3;
     const int a = Ui().MsgBox(e.description + QStringLiteral("\r\n*File=") + fileName,
-                              Mb::YesNoCancel + Mb::Exclamation, QStringLiteral("ドライブ関連エラー"));
+                              int(Mb::YesNoCancel) + int(Mb::Exclamation), QStringLiteral("ドライブ関連エラー"));
     return a == Mb::Yes ? 0 : (a == Mb::No ? 1 : 2);
 }
 

@@ -33,7 +33,7 @@ void clsMapPolyBase::CopyTo(clsMapPolyBase& to) const {
 void clsMapPolyBase::ReadPoints(MapBytes& in, bool bLong) {
     const qint64 start = in.Pos();
     const qint64 count = bLong ? in.Int32() : in.UInt16();
-    if (count < 0) throw MapBytes::Short{};
+    if (count < 0 || count > clsPoly::kMaxCount) throw MapBytes::Short{};
     in.Need(count * 8);
     qsizetype pos = start;
     poly_->Load(in.View(), pos, bLong);

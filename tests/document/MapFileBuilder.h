@@ -68,14 +68,15 @@ public:
         return n;
     }
 
-    void Header(const QString& text, int16_t admin = 0) {
+    // `gap`: the 4 bytes after the text that versions 104..106 carry.
+    void Header(const QString& text, int16_t admin = 0, int gap = -1) {
         starts.push_back(bytes.size());
         const QByteArray t = Cp932Encode(text);
         I16(1);
         I16(admin);
         I16(Cp932Chars(t));
         Raw(t);
-        if (version_ >= 104) I32(0x12345678);
+        if (gap == 1 || (gap == -1 && version_ >= 104)) I32(0x12345678);
     }
     void VersionHeader() {
         if (version_ <= 99) Header(QStringLiteral("[投影条件]"));

@@ -1,6 +1,7 @@
 #include "MapFileBuilder.h"
 #include "MapTestUtil.h"
 
+#include "core/clsPoly.h"
 #include "document/clsMapRem.h"
 #include "platform/ScriptedUi.h"
 

@@ -127,7 +127,7 @@ TEST(MapProperties, MapCodeGivesKindLevelAndCountry) {
                                  "世界交通図", "国別行政図", "国別地形図", "国別交通図", "ユーザー地図"};
     for (int d = 0; d <= 9; ++d) {
         clsMap k;
-        ASSERT_TRUE(k.Add(Rem(QStringLiteral("# 地図コード：0%13392").arg(d))));
+        ASSERT_TRUE(k.Add(Rem(QStringLiteral("# 地図コード：0") + QString::number(d) + QStringLiteral("3392"))));
         EXPECT_EQ(k.Kind(), QString::fromUtf8(names[d]));
         EXPECT_EQ(k.Level(), 3);
         EXPECT_EQ(k.Country(), 392);
