@@ -1,5 +1,6 @@
 #include "core/clsLine.h"
 
+#include "core/AngleLib.h"
 #include "core/Library.h"
 
 #include <cmath>
@@ -24,6 +25,10 @@ int32_t clsLine::Height() const { return Sat(Abs64(int64_t(mEy) - mSy) + 1); }
 double clsLine::Length() const {
     const double dx = double(int64_t(mEx) - mSx), dy = double(int64_t(mEy) - mSy);
     return std::sqrt(dy * dy + dx * dx);
+}
+
+double clsLine::Angle() const {
+    return AngleLib::AnglePosToRadian(double(int64_t(mEx) - mSx), double(int64_t(mEy) - mSy));
 }
 
 int32_t clsLine::Crossing(double a, double b, double c, double d) {

@@ -20,6 +20,8 @@ public:
     int32_t DeltaX() const;
     int32_t DeltaY() const;
     double Length() const;
+    // Direction in radians counter-clockwise from +x, in [-pi, pi).
+    double Angle() const;
     // Ordinate of the line through the segment at abscissa x, and the reverse.
     int32_t CrossY(int32_t x) const;
     int32_t CrossX(int32_t y) const;

@@ -1,6 +1,7 @@
 #include "core/clsLine.h"
 #include "core/clsRect.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -128,6 +129,13 @@ TEST(Line, DeltasSizeAndLength) {
     EXPECT_EQ(s.DeltaX(), 3);
     EXPECT_EQ(s.DeltaY(), 4);
     EXPECT_DOUBLE_EQ(s.Length(), 5.0);
+    EXPECT_NEAR(s.Angle(), std::atan2(4.0, 3.0), 1e-13);
+    s.SetAll(2, 2, 1, 2);
+    EXPECT_EQ(s.Angle(), -3.14159265358979);
+    s.SetAll(2, 2, 2, -5);
+    EXPECT_DOUBLE_EQ(s.Angle(), -1.5707963267949);
+    s.SetAll(0, 0, -1, -1);
+    EXPECT_NEAR(s.Angle(), -3 * std::atan(1.0), 1e-14);
     s.SetAll(7, 2, 1, 10);
     EXPECT_EQ(s.DeltaX(), -6);
     EXPECT_EQ(s.Width(), 7);
