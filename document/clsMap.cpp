@@ -1,11 +1,10 @@
 #include "document/clsMap.h"
 
 #include "core/ErrorMng.h"
+#include "core/Library.h"
 #include "document/MapBytes.h"
 #include "document/clsMapRem.h"
-#include "platform/FileSystem.h"
 #include "platform/MappedFile.h"
-#include "platform/UiServices.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -13,48 +12,6 @@
 namespace {
 
 const char* const kObj = "clsMap";
-
-void MsgError(const QString& text) { Ui().MsgBox(text, int(Mb::OkOnly) + int(Mb::Critical), QString()); }
-
-// Cuts the extension (after the last "." of the file name) and puts `ext` on.
-QString ChangeExt(const QString& path, const QString& ext) {
-    QString base = path;
-    for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        const QChar c = path[i];
-        if (c == QLatin1Char('\\') || c == QLatin1Char('/')) break;
-        if (c == QLatin1Char('.')) {
-            base = path.left(i);
-            break;
-        }
-    }
-    return base + QLatin1Char('.') + (ext.startsWith(QLatin1Char('.')) ? ext.mid(1) : ext);
-}
-
-QString PathFileName(const QString& path) {
-    qsizetype i = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-    if (i < 0) i = path.lastIndexOf(QLatin1Char(':'));
-    return i < 0 ? path : path.mid(i + 1);
-}
-
-// ASCII and full-width Latin letters fold to upper case; nothing else does.
-QString FoldKey(const QString& s) {
-    QString out = s;
-    for (QChar& c : out) {
-        const char16_t u = c.unicode();
-        if ((u >= u'a' && u <= u'z') || (u >= 0xFF41 && u <= 0xFF5A)) c = QChar(static_cast<char16_t>(u - 0x20));
-    }
-    return out;
-}
-
-// The answer of the file-error dialog: 0 retry, 1 give up, 2 cancel, 3 not a
-// file error.
-int16_t FileErrorAnswer(const QString& fileName) {
-    const VospError e = ErrorMng::CurrentError();
-    if (!ErrorMng::IsFileError(e.number)) return 3;
-    const int a = Ui().MsgBox(e.description + QStringLiteral("\r\n*File=") + fileName,
-                              int(Mb::YesNoCancel) + int(Mb::Exclamation), QStringLiteral("ドライブ関連エラー"));
-    return a == Mb::Yes ? 0 : (a == Mb::No ? 1 : 2);
-}
 
 // A whole number in 32 bits (blanks around allowed), or nothing.
 bool ParseInt(const QString& text, int64_t lo, int64_t hi, int64_t& v) {
@@ -100,7 +57,7 @@ void clsMap::SetModify(bool on) {
 
 void clsMap::SetFileName(const QString& name) {
     if (name.isEmpty() || name == fileName_) return;
-    fileName_ = ChangeExt(name, mapMode_ == 2 ? QStringLiteral("MXY") : QStringLiteral("MLL"));
+    fileName_ = Library::ChangeExt(name, mapMode_ == 2 ? QStringLiteral("MXY") : QStringLiteral("MLL"));
     ++counter_;
     SetLockMode(false);
 }
@@ -109,7 +66,7 @@ void clsMap::SetMapMode(int32_t mode) {
     if (!figures_.empty() || mode == mapMode_ || (mode != 1 && mode != 2)) return;
     mapMode_ = mode;
     ++counter_;
-    fileName_ = ChangeExt(fileName_, mode == 2 ? QStringLiteral("MXY") : QStringLiteral("MLL"));
+    fileName_ = Library::ChangeExt(fileName_, mode == 2 ? QStringLiteral("MXY") : QStringLiteral("MLL"));
 }
 
 void clsMap::SetLockMode(bool on) {
@@ -184,7 +141,7 @@ QString clsMap::MapName(int32_t lang) {
             const QString v = SearchHeader(QString::fromUtf8(k));
             if (!v.isEmpty()) return v;
         }
-        return PathFileName(fileName_);
+        return Library::PathFileName(fileName_);
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, "MapName");
     }
@@ -220,7 +177,7 @@ bool clsMap::IsRight() const {
 }
 
 void clsMap::LockWarning(const QString& proc) const {
-    MsgError(fileName_ + QStringLiteral("\r\nは変更禁止. [") + proc + QLatin1Char(']'));
+    Library::MsgError(fileName_ + QStringLiteral("\r\nは変更禁止. [") + proc + QLatin1Char(']'));
 }
 
 void clsMap::Clear() {
@@ -261,12 +218,12 @@ bool clsMap::Add(const FigurePtr& figure) {
 
 QString clsMap::SearchRem(const QString& key) const {
     try {
-        const QString k = FoldKey(key);
+        const QString k = Library::UpperLatin(key);
         for (const FigurePtr& f : figures_) {
             if (f->FigCode() != 1) continue;
             const auto& rem = static_cast<const clsMapRem&>(*f);
             const QString rk = rem.Key();
-            if (!rk.isEmpty() && FoldKey(rk) == k) return rem.Value();
+            if (!rk.isEmpty() && Library::UpperLatin(rk) == k) return rem.Value();
         }
         return {};
     } catch (...) {
@@ -276,12 +233,12 @@ QString clsMap::SearchRem(const QString& key) const {
 
 qsizetype clsMap::SearchHeaderLine(const QString& key) const {
     try {
-        const QString k = FoldKey(key);
+        const QString k = Library::UpperLatin(key);
         const size_t n = std::min<size_t>(figures_.size(), 50);
         for (size_t i = 0; i < n; ++i) {
             if (figures_[i]->FigCode() != 1) continue;
             const QString rk = static_cast<const clsMapRem&>(*figures_[i]).Key();
-            if (!rk.isEmpty() && FoldKey(rk) == k) return static_cast<qsizetype>(i) + 1;
+            if (!rk.isEmpty() && Library::UpperLatin(rk) == k) return static_cast<qsizetype>(i) + 1;
         }
         return 0;
     } catch (...) {
@@ -387,8 +344,8 @@ void clsMap::ReadAllFigures(MapBytes& in, qint64 length, MappedFile* file) {
 }
 
 int32_t clsMap::Load() {
-    if (!FileSystem::Exists(fileName_)) {
-        MsgError(QStringLiteral("地図図形ファイルが存在しません.\r\n") + fileName_);
+    if (!Library::FileExists(fileName_)) {
+        Library::MsgError(QStringLiteral("地図図形ファイルが存在しません.\r\n") + fileName_);
         return 53;
     }
     lock_ = false;
@@ -401,11 +358,11 @@ int32_t clsMap::Load() {
             MapBytes in(file.data(), file.size());
             ReadAllFigures(in, file.size(), &file);
             if (lastPercent_ < 100) RaiseProgress(100);
-            lock_ = FileSystem::IsReadOnly(fileName_);
+            lock_ = Library::IsReadOnlyFile(fileName_);
             counter_ = 0;
             return 0;
         } catch (...) {
-            const int16_t answer = FileErrorAnswer(fileName_);
+            const int16_t answer = ErrorMng::FileErrorRetry(fileName_);
             Collection().swap(figures_);
             counter_ = 0;
             if (answer == 0) continue;

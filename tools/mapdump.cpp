@@ -1,11 +1,13 @@
 // mapdump FILE: prints what the map reader makes of a map file, one line per
 // figure, in UTF-8; on failure "error NUMBER DESCRIPTION" and exit status 1.
 #include "core/clsPoly.h"
+#include "document/HMap.h"
 #include "document/clsMap.h"
 #include "document/clsMapRem.h"
 #include "document/clsMapSymbol.h"
 #include "document/clsMapText.h"
 #include "platform/UiServices.h"
+#include "render/clsNativeColor.h"
 #include "platform/VospError.h"
 
 #include <QCoreApplication>
@@ -66,6 +68,9 @@ int main(int argc, char** argv) {
     }
     QuietUi ui;
     SetUi(&ui);
+    // Version 104 colours are palette indices.
+    const clsNativeColor palette;
+    HMap::SetNativeColorHook([&palette](int32_t index) { return palette.Color(index); });
     const QString path = QString::fromLocal8Bit(argv[1]);
     clsMap map;
     if (path.endsWith(QLatin1String(".mxy"), Qt::CaseInsensitive)) map.SetMapMode(2);
@@ -127,6 +132,7 @@ int main(int argc, char** argv) {
         }
         Put(line);
     }
+    HMap::SetNativeColorHook({});
     SetUi(nullptr);
     return 0;
 }
