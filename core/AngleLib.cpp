@@ -13,18 +13,6 @@ constexpr int64_t kCircle = 1296000;
 constexpr int64_t kHalf = 648000;
 constexpr int64_t kQuarter = 324000;
 
-double ClampedArcSin(double x) {
-    if (x >= 1) return HalfPi;
-    if (x <= -1) return -HalfPi;
-    return std::atan(x / std::sqrt(1 - x * x));
-}
-
-double ClampedArcCos(double x) {
-    if (x >= 1) return 0;
-    if (x <= -1) return Pi;
-    return std::atan(-x / std::sqrt(1 - x * x)) + HalfPi;
-}
-
 // In 64 bits: the extremes of a 32-bit angle pass 2^31 on the way.
 int64_t NormLon64(int64_t v) {
     if (v > kHalf) v -= ((v + kHalf - 1) / kCircle) * kCircle;
@@ -66,11 +54,11 @@ void AngleToVector(double a, double b, double& x, double& y, double& z) {
 void VectorToAngle(double x, double y, double z, double& lon, double& lat) {
     lon = AnglePosToRadian(-z, x);
     if (-0.7 < y && y < 0.7) {
-        lat = ClampedArcSin(y);
+        lat = Library::ArcSin(y);
     } else {
         // Near the poles the arc sine loses precision; the arc cosine of the
         // distance from the axis does not.
-        const double a = ClampedArcCos(std::sqrt(x * x + z * z));
+        const double a = Library::ArcCos(std::sqrt(x * x + z * z));
         lat = y < 0 ? -a : a;
     }
 }

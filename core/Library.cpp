@@ -511,13 +511,6 @@ QString PlainNumStr(double x) {
 
 } // namespace
 
-QString TrimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' ')) ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
-    return s.mid(b, e - b);
-}
-
 double CDbl(const QString& text) {
     const QString s = TrimBlanks(text);
     std::u16string u(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size()));

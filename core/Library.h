@@ -95,9 +95,6 @@ double Val(const QString& text);
 // text and 6 (overflow) beyond the range of a double.
 double CDbl(const QString& text);
 
-// Removes leading and trailing blanks (U+0020 only).
-QString TrimBlanks(const QString& s);
-
 // Full-width ASCII (U+FF01-FF5E) to ASCII, U+3000 to a blank, katakana to
 // half-width katakana with voiced marks split; everything else unchanged.
 QString NarrowStr(const QString& text);
