@@ -20,4 +20,12 @@ int32_t DblToLng(double x);
 // "." as the decimal point ("0.35", "1500000", "1E+15").
 QString NumStr(double x);
 
+// The numeric value of a text as the classic Val reads it: blanks, tabs and
+// line feeds are skipped anywhere; the longest leading number counts ("." as
+// the decimal point, an exponent E/e with sign); "&H" takes hexadecimal
+// digits (1-4 as signed 16-bit, 5-8 as signed 32-bit), "&O" octal digits
+// (signed 16-bit up to 177777, signed 32-bit beyond); no number gives 0.
+// A value beyond the range of a double raises error 6 (overflow).
+double Val(const QString& text);
+
 } // namespace Library

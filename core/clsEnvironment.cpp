@@ -1,0 +1,100 @@
+#include "core/clsEnvironment.h"
+
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+#include "platform/FileSystem.h"
+#include "platform/UiServices.h"
+
+namespace {
+
+QString TrimBlanks(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' ')) ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
+    return s.mid(b, e - b);
+}
+
+QString Unquote(const QString& text) {
+    QString s = TrimBlanks(text);
+    if (s.isEmpty() || s == QLatin1String("\"")) return {};
+    if (s.startsWith(QLatin1Char('"'))) s.remove(0, 1);
+    if (s.endsWith(QLatin1Char('"'))) s.chop(1);
+    return s;
+}
+
+// One line of the file as a pair; false for comments, blank and malformed lines.
+bool ParseLine(const QString& raw, QString& key, QString& value) {
+    const QString line = TrimBlanks(raw);
+    if (line.isEmpty() || line.startsWith(QLatin1Char('\'')) || line.startsWith(QLatin1String("//"))) return false;
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq <= 0) return false;
+    key = line.left(eq);
+    while (key.endsWith(QLatin1Char(' '))) key.chop(1);
+    value = Unquote(line.mid(eq + 1));
+    return !key.isEmpty() && !value.isEmpty();
+}
+
+// The file-error dialog's answer for the pending error: 0 retry, 1 give up,
+// 2 cancel, 3 not a file error.
+int16_t AskRetry(const QString& fileName) {
+    (void)fileName;
+    return ErrorMng::IsFileError(ErrorMng::CurrentError().number) ? 1 : 3;
+}
+
+} // namespace
+
+QString clsEnvironment::ItemID(int32_t index) const {
+    return index >= 0 && index < Count() ? pairs_[index].first : QString();
+}
+
+QString clsEnvironment::ItemData(int32_t index) const {
+    return index >= 0 && index < Count() ? pairs_[index].second : QString();
+}
+
+const QPair<QString, QString>* clsEnvironment::Find(const QString& key) const {
+    for (const auto& p : pairs_)
+        if (p.first.compare(key, Qt::CaseInsensitive) == 0) return &p;
+    return nullptr;
+}
+
+QString clsEnvironment::GetString(const QString& key, const QString& def) const {
+    const auto* p = Find(key);
+    return p ? p->second : def;
+}
+
+double clsEnvironment::GetVal(const QString& key, double def, double min, double max) const {
+    const auto* p = Find(key);
+    if (!p) return def;
+    try {
+        const double v = Library::Val(p->second);
+        if (v < min || v > max) return def;
+        return v;
+    } catch (...) {
+        return def; // a value that does not convert never stops a reader
+    }
+}
+
+int32_t clsEnvironment::Load() {
+    if (fileName_.isEmpty() || !FileSystem::Exists(fileName_)) {
+        Ui().MsgBox(QStringLiteral("環境ファイルが存在しません.\r\n") + fileName_, int(Mb::OkOnly) + int(Mb::Critical),
+                    UiServices::AppTitle());
+        return 53;
+    }
+    pairs_.clear();
+    QStringList lines;
+    for (;;) {
+        try {
+            lines = FileSystem::ReadCp932Lines(fileName_);
+            break;
+        } catch (...) {
+            const int16_t answer = AskRetry(fileName_);
+            if (answer == 0) continue;
+            if (answer == 1) return ErrorMng::CurrentError().number;
+            ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsEnvironment"), QStringLiteral("Load"));
+        }
+    }
+    QString key, value;
+    for (const QString& line : lines)
+        if (ParseLine(line, key, value)) pairs_.append({key, value});
+    return 0;
+}

@@ -1,0 +1,603 @@
+#include "platform/DeviceContext.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <QRegion>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+int32_t gScreenDpiX = 96;
+int32_t gScreenDpiY = 96;
+
+// Dash patterns of the one-pixel pens, in pixels, on first.
+struct Dashes {
+    int32_t n;
+    int32_t len[6];
+};
+constexpr Dashes kCosmeticDashes[5] = {
+    {0, {}},
+    {2, {18, 6}},
+    {2, {3, 3}},
+    {4, {9, 6, 3, 6}},
+    {6, {9, 3, 3, 3, 3, 3}},
+};
+
+// Whether a pixel of the 8x8 hatch cell is ink.
+bool HatchInk(int32_t style, int32_t x, int32_t y)
+{
+    x &= 7;
+    y &= 7;
+    switch (style) {
+    case Gdi::HS_HORIZONTAL: return y == 4;
+    case Gdi::HS_VERTICAL: return x == 4;
+    case Gdi::HS_FDIAGONAL: return x == y;
+    case Gdi::HS_BDIAGONAL: return x + y == 7;
+    case Gdi::HS_CROSS: return x == 4 || y == 4;
+    case Gdi::HS_DIAGCROSS: return x == y || x + y == 7;
+    default: return true;
+    }
+}
+
+QColor ToQColor(int32_t c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+// Steps the pixels of a segment, start included, end excluded. The minor
+// coordinate is the exact one rounded half away from the start.
+template <class F>
+void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, F&& f)
+{
+    const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
+    const int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
+    const int32_t sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    int64_t x = x1, y = y1;
+    if (ax >= ay) {
+        int64_t err = ax; // 2 * i * ay + ax, less the multiples of 2 * ax taken
+        for (int64_t i = 0; i < ax; ++i) {
+            f(int32_t(x), int32_t(y));
+            x += sx;
+            err += 2 * ay;
+            if (err >= 2 * ax) {
+                err -= 2 * ax;
+                y += sy;
+            }
+        }
+    } else {
+        int64_t err = ay;
+        for (int64_t i = 0; i < ay; ++i) {
+            f(int32_t(x), int32_t(y));
+            y += sy;
+            err += 2 * ax;
+            if (err >= 2 * ay) {
+                err -= 2 * ay;
+                x += sx;
+            }
+        }
+    }
+}
+
+} // namespace
+
+struct DeviceContext::Impl {
+    QPainter painter;
+    QRegion polyRegion;
+    // Visible spans per row of the polygon clip, rows spanTop.. .
+    int32_t spanTop = 0;
+    std::vector<std::vector<std::pair<int32_t, int32_t>>> spans;
+};
+
+DeviceContext::DeviceContext(QImage& image, int32_t dpiX, int32_t dpiY)
+    : image_(image), d_(std::make_unique<Impl>()), dpiX_(dpiX), dpiY_(dpiY)
+{
+    if (image_.format() != QImage::Format_RGB32)
+        image_ = image_.convertToFormat(QImage::Format_RGB32);
+    width_ = image_.width();
+    height_ = image_.height();
+    if (width_ > 0 && height_ > 0) {
+        bits_ = reinterpret_cast<uint32_t*>(image_.bits());
+        stride_ = int32_t(image_.bytesPerLine() / 4);
+        d_->painter.begin(&image_);
+        d_->painter.setRenderHint(QPainter::Antialiasing, false);
+        d_->painter.setBrushOrigin(0, 0);
+    }
+    ClearClip();
+}
+
+DeviceContext::~DeviceContext()
+{
+    if (d_->painter.isActive())
+        d_->painter.end();
+}
+
+int32_t DeviceContext::ScreenLogPixelsX() { return gScreenDpiX; }
+int32_t DeviceContext::ScreenLogPixelsY() { return gScreenDpiY; }
+void DeviceContext::SetScreenLogPixels(int32_t x, int32_t y)
+{
+    if (x > 0)
+        gScreenDpiX = x;
+    if (y > 0)
+        gScreenDpiY = y;
+}
+
+DcPen DeviceContext::SelectPen(const DcPen& pen) { return std::exchange(pen_, pen); }
+DcBrush DeviceContext::SelectBrush(const DcBrush& brush) { return std::exchange(brush_, brush); }
+int32_t DeviceContext::SetBkMode(int32_t mode) { return std::exchange(bkMode_, mode == Gdi::TRANSPARENT ? mode : Gdi::OPAQUE); }
+int32_t DeviceContext::SetBkColor(int32_t colour) { return std::exchange(bkColour_, colour & 0xFFFFFF); }
+int32_t DeviceContext::SetTextColor(int32_t colour) { return std::exchange(textColour_, colour & 0xFFFFFF); }
+int32_t DeviceContext::SetTextAlign(int32_t align) { return std::exchange(textAlign_, align); }
+
+int32_t DeviceContext::SetROP2(int32_t rop)
+{
+    const int32_t old = std::exchange(rop_, rop == Gdi::R2_XORPEN ? rop : Gdi::R2_COPYPEN);
+    if (d_->painter.isActive())
+        d_->painter.setCompositionMode(rop_ == Gdi::R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
+                                                              : QPainter::CompositionMode_SourceOver);
+    return old;
+}
+
+uint32_t DeviceContext::DeviceColour(int32_t colour) const
+{
+    const uint32_t c = uint32_t(colour);
+    return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// --- clipping ------------------------------------------------------------
+
+void DeviceContext::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    clipL_ = std::max(left, 0);
+    clipT_ = std::max(top, 0);
+    clipR_ = std::min(right, width_ - 1);
+    clipB_ = std::min(bottom, height_ - 1);
+    ResetPolygonClip();
+}
+
+void DeviceContext::ClearClip() { SetClipRect(0, 0, width_ - 1, height_ - 1); }
+
+void DeviceContext::ResetPolygonClip()
+{
+    polyClip_ = false;
+    d_->polyRegion = QRegion();
+    d_->spans.clear();
+    if (!d_->painter.isActive())
+        return;
+    if (clipL_ > clipR_ || clipT_ > clipB_)
+        d_->painter.setClipRect(QRect(0, 0, 0, 0));
+    else
+        d_->painter.setClipRect(QRect(clipL_, clipT_, clipR_ - clipL_ + 1, clipB_ - clipT_ + 1));
+}
+
+void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
+{
+    QPolygon poly(count > 0 ? count : 0);
+    for (int32_t i = 0; i < count; ++i)
+        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    QRegion base = clipL_ > clipR_ || clipT_ > clipB_
+                       ? QRegion()
+                       : QRegion(clipL_, clipT_, clipR_ - clipL_ + 1, clipB_ - clipT_ + 1);
+    QRegion region = QRegion(poly, Qt::WindingFill).intersected(base);
+    if (polyClip_)
+        region = region.intersected(d_->polyRegion);
+    polyClip_ = true;
+    d_->polyRegion = region;
+    d_->spans.clear();
+    const QRect b = region.boundingRect();
+    d_->spanTop = b.top();
+    if (!region.isEmpty()) {
+        d_->spans.resize(size_t(b.height()));
+        for (const QRect& r : region)
+            for (int32_t y = r.top(); y <= r.bottom(); ++y)
+                d_->spans[size_t(y - b.top())].emplace_back(r.left(), r.right());
+    }
+    if (d_->painter.isActive())
+        d_->painter.setClipRegion(region);
+}
+
+bool DeviceContext::IsVisible(int32_t x, int32_t y) const
+{
+    if (x < clipL_ || x > clipR_ || y < clipT_ || y > clipB_)
+        return false;
+    if (!polyClip_)
+        return true;
+    const int64_t row = int64_t(y) - d_->spanTop;
+    if (row < 0 || row >= int64_t(d_->spans.size()))
+        return false;
+    for (const auto& s : d_->spans[size_t(row)])
+        if (x >= s.first && x <= s.second)
+            return true;
+    return false;
+}
+
+// --- pixels --------------------------------------------------------------
+
+void DeviceContext::Plot(int32_t x, int32_t y, uint32_t argb)
+{
+    if (!IsVisible(x, y))
+        return;
+    uint32_t& p = bits_[size_t(y) * size_t(stride_) + size_t(x)];
+    if (rop_ == Gdi::R2_XORPEN)
+        p ^= (argb & 0xFFFFFFu);
+    else
+        p = argb;
+}
+
+bool DeviceContext::SetPixelV(int32_t x, int32_t y, int32_t colour)
+{
+    if (!bits_)
+        return false;
+    Plot(x, y, DeviceColour(colour));
+    return true;
+}
+
+int32_t DeviceContext::GetPixel(int32_t x, int32_t y) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return -1;
+    const uint32_t p = bits_[size_t(y) * size_t(stride_) + size_t(x)];
+    return int32_t(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+}
+
+void DeviceContext::LineDDA(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                            const std::function<void(int32_t, int32_t)>& step)
+{
+    StepLine(x1, y1, x2, y2, step);
+}
+
+// --- lines ---------------------------------------------------------------
+
+void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const uint32_t ink = DeviceColour(pen_.colour);
+    const int32_t style = pen_.style;
+    if (style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT) {
+        StepLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Plot(x, y, ink); });
+        return;
+    }
+    const Dashes& d = kCosmeticDashes[style];
+    int32_t total = 0;
+    for (int32_t i = 0; i < d.n; ++i)
+        total += d.len[i];
+    const bool opaque = bkMode_ == Gdi::OPAQUE;
+    const uint32_t paper = DeviceColour(bkColour_);
+    StepLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) {
+        int32_t k = int32_t(dashPhase_ % total);
+        int32_t i = 0;
+        while (k >= d.len[i]) {
+            k -= d.len[i];
+            ++i;
+        }
+        if ((i & 1) == 0)
+            Plot(x, y, ink);
+        else if (opaque)
+            Plot(x, y, paper);
+        ++dashPhase_;
+    });
+}
+
+// Wide pens go through the painter: round ends and joins for a plain pen,
+// flat ends and bevel joins with dashes of the width for a geometric one.
+void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
+{
+    QPainter& p = d_->painter;
+    QPolygon poly(count);
+    for (int32_t i = 0; i < count; ++i)
+        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    if (closed && count > 0)
+        poly << poly.first();
+    const qreal w = pen_.width;
+    const bool styled = pen_.geometric && pen_.style >= Gdi::PS_DASH && pen_.style <= Gdi::PS_DASHDOTDOT;
+    p.setBrush(Qt::NoBrush);
+    if (styled && bkMode_ == Gdi::OPAQUE) {
+        p.setPen(QPen(ToQColor(bkColour_), w, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+        p.drawPolyline(poly);
+    }
+    QPen qp(ToQColor(pen_.colour), w);
+    if (pen_.geometric) {
+        qp.setCapStyle(Qt::FlatCap);
+        qp.setJoinStyle(Qt::BevelJoin);
+        if (styled) {
+            static const QList<qreal> kDash[5] = {{}, {3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1, 1, 1, 1, 1}};
+            qp.setDashPattern(kDash[pen_.style]);
+        }
+    } else {
+        qp.setCapStyle(Qt::RoundCap);
+        qp.setJoinStyle(Qt::RoundJoin);
+    }
+    p.setPen(qp);
+    p.drawPolyline(poly);
+}
+
+bool DeviceContext::MoveTo(int32_t x, int32_t y)
+{
+    curX_ = x;
+    curY_ = y;
+    dashPhase_ = 0;
+    return true;
+}
+
+bool DeviceContext::LineTo(int32_t x, int32_t y)
+{
+    if (!bits_)
+        return false;
+    if (pen_.style != Gdi::PS_NULL) {
+        if (pen_.width <= 1) {
+            CosmeticLine(curX_, curY_, x, y);
+        } else {
+            const int32_t xy[4] = {curX_, curY_, x, y};
+            PainterLine(xy, 2, false);
+        }
+    }
+    curX_ = x;
+    curY_ = y;
+    return true;
+}
+
+bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
+{
+    if (!bits_ || count < 2)
+        return false;
+    if (pen_.style == Gdi::PS_NULL)
+        return true;
+    if (pen_.width <= 1) {
+        dashPhase_ = 0;
+        for (int32_t i = 1; i < count; ++i)
+            CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1]);
+    } else {
+        PainterLine(xy, count, false);
+    }
+    return true;
+}
+
+// --- fills ---------------------------------------------------------------
+
+namespace {
+
+QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool opaque)
+{
+    if (b.kind == DcBrush::Hatch) {
+        QImage t(8, 8, QImage::Format_ARGB32);
+        const QRgb ink = ToQColor(b.colour).rgb();
+        const QRgb paper = opaque ? ToQColor(bkColour).rgb() : qRgba(0, 0, 0, 0);
+        for (int32_t y = 0; y < 8; ++y)
+            for (int32_t x = 0; x < 8; ++x)
+                t.setPixel(x, y, HatchInk(b.hatch, x, y) ? ink : paper);
+        return t;
+    }
+    const BitMask& m = b.pattern;
+    QImage t(std::max(m.width, 1), std::max(m.height, 1), QImage::Format_ARGB32);
+    t.fill(ToQColor(bkColour));
+    const QRgb ink = ToQColor(textColour).rgb(), paper = ToQColor(bkColour).rgb();
+    for (int32_t y = 0; y < m.height; ++y)
+        for (int32_t x = 0; x < m.width; ++x)
+            t.setPixel(x, y, m.IsInk(x, y) ? ink : paper);
+    return t;
+}
+
+} // namespace
+
+void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
+{
+    if (brush.kind == DcBrush::Null || count < 3)
+        return;
+    QPainter& p = d_->painter;
+    QPolygon poly(count);
+    for (int32_t i = 0; i < count; ++i)
+        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    p.setPen(Qt::NoPen);
+    if (brush.kind == DcBrush::Solid)
+        p.setBrush(ToQColor(brush.colour));
+    else
+        p.setBrush(QBrush(TextureOf(brush, textColour_, bkColour_, bkMode_ == Gdi::OPAQUE)));
+    p.setBrushOrigin(0, 0);
+    p.drawPolygon(poly, Qt::OddEvenFill);
+    p.setBrush(Qt::NoBrush);
+}
+
+bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
+{
+    if (!bits_ || count < 2)
+        return false;
+    FillPolygonWithBrush(xy, count, brush_);
+    if (pen_.style == Gdi::PS_NULL)
+        return true;
+    if (pen_.width <= 1) {
+        dashPhase_ = 0;
+        for (int32_t i = 1; i <= count; ++i) {
+            const int32_t j = i % count;
+            CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * j], xy[2 * j + 1]);
+        }
+    } else {
+        PainterLine(xy, count, true);
+    }
+    return true;
+}
+
+bool DeviceContext::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush)
+{
+    if (!bits_)
+        return false;
+    if (right <= left || bottom <= top)
+        return true;
+    const int32_t xy[8] = {left, top, right, top, right, bottom, left, bottom};
+    FillPolygonWithBrush(xy, 4, brush);
+    return true;
+}
+
+bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    if (!bits_)
+        return false;
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
+    if (pen_.style == Gdi::PS_NULL) {
+        FillRect(left, top, right - 1, bottom - 1, brush_);
+        return true;
+    }
+    // The interior only, so that an exclusive-or outline is not undone.
+    if (pen_.width <= 1)
+        FillRect(left + 1, top + 1, right - 1, bottom - 1, brush_);
+    else
+        FillRect(left, top, right, bottom, brush_);
+    const int32_t xy[8] = {left, top, right - 1, top, right - 1, bottom - 1, left, bottom - 1};
+    if (pen_.width <= 1) {
+        dashPhase_ = 0;
+        for (int32_t i = 1; i <= 4; ++i) {
+            const int32_t j = i % 4;
+            CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * j], xy[2 * j + 1]);
+        }
+        // A one-pixel rectangle has no ring to walk.
+        if (right - 1 == left && bottom - 1 == top)
+            Plot(left, top, DeviceColour(pen_.colour));
+    } else {
+        PainterLine(xy, 4, true);
+    }
+    return true;
+}
+
+bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32_t w, int32_t h,
+                                int32_t inkColour, int32_t paperColour)
+{
+    if (!bits_ || w <= 0 || h <= 0 || mask.width <= 0 || mask.height <= 0)
+        return false;
+    const uint32_t ink = DeviceColour(inkColour);
+    const uint32_t paper = DeviceColour(paperColour);
+    const bool paperDrawn = paperColour != -1;
+    const int64_t x0 = std::max<int64_t>(x, clipL_), x1 = std::min<int64_t>(int64_t(x) + w - 1, clipR_);
+    const int64_t y0 = std::max<int64_t>(y, clipT_), y1 = std::min<int64_t>(int64_t(y) + h - 1, clipB_);
+    for (int64_t py = y0; py <= y1; ++py) {
+        const int32_t sy = int32_t((py - y) * mask.height / h);
+        const uint8_t* row = mask.ink.data() + size_t(sy) * size_t(mask.width);
+        for (int64_t px = x0; px <= x1; ++px) {
+            const int32_t sx = int32_t((px - x) * mask.width / w);
+            if (row[sx])
+                Plot(int32_t(px), int32_t(py), ink);
+            else if (paperDrawn)
+                Plot(int32_t(px), int32_t(py), paper);
+        }
+    }
+    return true;
+}
+
+// --- text ----------------------------------------------------------------
+
+namespace {
+
+QFont ToQFont(const DcFont& f)
+{
+    QFont q(f.family);
+    q.setPixelSize(std::max(f.pixelHeight, 1));
+    q.setWeight(f.bold ? QFont::Bold : QFont::Normal);
+    q.setItalic(f.italic);
+    q.setUnderline(f.underline);
+    q.setStrikeOut(f.strikeOut);
+    q.setKerning(false);
+    return q;
+}
+
+bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+} // namespace
+
+bool DeviceContext::SelectFont(const DcFont& font)
+{
+    if (!HaveGui() || font.family.isEmpty())
+        return false;
+    font_ = font;
+    hasFont_ = true;
+    return true;
+}
+
+bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
+{
+    if (!bits_ || !hasFont_ || !HaveGui())
+        return false;
+    QPainter& p = d_->painter;
+    const QFont qf = ToQFont(font_);
+    const QFontMetrics fm(qf);
+    const int32_t w = fm.horizontalAdvance(text);
+    const int32_t ascent = fm.ascent(), descent = fm.descent();
+    int32_t x0 = 0, y0 = 0;
+    if ((textAlign_ & Gdi::TA_CENTER) == Gdi::TA_CENTER)
+        x0 = -(w / 2);
+    else if (textAlign_ & Gdi::TA_RIGHT)
+        x0 = -w;
+    if ((textAlign_ & Gdi::TA_BASELINE) == Gdi::TA_BASELINE)
+        y0 = 0;
+    else if (textAlign_ & 8) // TA_BOTTOM
+        y0 = -descent;
+    else
+        y0 = ascent; // TA_TOP
+    p.save();
+    p.translate(x, y);
+    if (font_.escapement % 3600 != 0)
+        p.rotate(-font_.escapement / 10.0);
+    if (bkMode_ == Gdi::OPAQUE)
+        p.fillRect(QRect(x0, y0 - ascent, w, ascent + descent), ToQColor(bkColour_));
+    p.setFont(qf);
+    p.setPen(ToQColor(textColour_));
+    p.drawText(QPoint(x0, y0), text);
+    p.restore();
+    return true;
+}
+
+bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int32_t& height) const
+{
+    if (!hasFont_ || !HaveGui())
+        return false;
+    const QFontMetrics fm(ToQFont(font_));
+    width = fm.horizontalAdvance(text);
+    height = fm.height();
+    return true;
+}
+
+bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
+{
+    if (!hasFont_ || !HaveGui())
+        return false;
+    const QFontMetrics fm(ToQFont(font_));
+    tm.ascent = fm.ascent();
+    tm.descent = fm.descent();
+    tm.height = tm.ascent + tm.descent;
+    tm.internalLeading = std::max(tm.height - std::max(font_.pixelHeight, 1), 0);
+    return true;
+}
+
+int32_t DeviceContext::TextCapHeight() const
+{
+    DcTextMetrics tm;
+    if (!GetTextMetrics(tm))
+        return -1;
+    const int32_t H = tm.height, A = tm.ascent, D = tm.descent, L = tm.internalLeading;
+    const int32_t E = H - L;
+    int32_t c = L;
+    if (c < 1)
+        c = 4 * D / 5;
+    if (3 * c < D)
+        c = (c + D) / 2;
+    if (10 * c > 3 * A)
+        c = 3 * A / 10;
+    if (10 * c > 3 * E)
+        c = 3 * E / 10;
+    if (8 * c < A)
+        c = A / 8;
+    if (8 * c < E)
+        c = E / 8;
+    int32_t cap = A - c;
+    if (2 * cap < E)
+        cap = E / 2;
+    if (10 * cap < 4 * H)
+        cap = 4 * H / 10;
+    return std::max(cap, 2);
+}

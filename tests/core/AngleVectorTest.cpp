@@ -1,0 +1,136 @@
+#include "core/AngleLib.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace AngleLib;
+
+TEST(AngleVector, ConstantsAreTheLiteralsOfTheSystem) {
+    EXPECT_EQ(Pi, 3.14159265358979);
+    EXPECT_EQ(HalfPi, 1.5707963267949);
+    EXPECT_EQ(RadPerSec, 4.848136811095355e-6);
+    EXPECT_EQ(SecToRadian(1), 4.848136811095355e-6);
+    EXPECT_NEAR(SecToRadian(1296000), 6.28318530717958, 1e-13);
+    EXPECT_NEAR(SecToRadian(-2147483647 - 1), -10411.29452509414, 1e-9);
+}
+
+TEST(AngleVector, RadianToSecRoundsAndSaturates) {
+    EXPECT_EQ(RadianToSec(Pi), 648000);
+    EXPECT_EQ(RadianToSec(-HalfPi), -324000);
+    EXPECT_EQ(RadianToSec(0.4 * RadPerSec), 0);
+    EXPECT_EQ(RadianToSec(0.6 * RadPerSec), 1);
+    EXPECT_EQ(RadianToSec(1e10), 2147483647);
+    EXPECT_EQ(RadianToSec(-1e10), -2147483647);
+}
+
+TEST(AngleVector, AnglePosToRadianOnTheAxesAndDiagonals) {
+    EXPECT_EQ(AnglePosToRadian(1, 0), 0);
+    EXPECT_EQ(AnglePosToRadian(0, 1), HalfPi);
+    EXPECT_EQ(AnglePosToRadian(-1, 0), -Pi); // the half-open end is -pi, not +pi
+    EXPECT_EQ(AnglePosToRadian(-5, 0), -Pi);
+    EXPECT_EQ(AnglePosToRadian(0, -1), -HalfPi);
+    EXPECT_EQ(AnglePosToRadian(0, 0), 0);
+    EXPECT_NEAR(AnglePosToRadian(1, 1), 0.785398163397448, 1e-12);
+    EXPECT_NEAR(AnglePosToRadian(-1, 1), 2.35619449019234, 1e-12);
+    EXPECT_NEAR(AnglePosToRadian(-1, -1), -2.35619449019234, 1e-12);
+    EXPECT_NEAR(AnglePosToRadian(1, -1), -0.785398163397448, 1e-12);
+    EXPECT_NEAR(AnglePosToRadian(1, -2), -1.10714871779409, 1e-12);
+    EXPECT_NEAR(AnglePosToRadian(-2, 1e-9), Pi - 5e-10, 1e-12);
+}
+
+TEST(AngleVector, AnglePosToRadianAgreesWithAtan2OffTheNegativeAxis) {
+    for (int i = -20; i <= 20; ++i)
+        for (int j = -20; j <= 20; ++j) {
+            const double x = i * 0.37, y = j * 0.53;
+            if (y == 0 && x < 0) continue;
+            if (x == 0 && y == 0) continue;
+            const double a = AnglePosToRadian(x, y);
+            EXPECT_NEAR(a, std::atan2(y, x), 1e-12) << x << "," << y;
+            EXPECT_GE(a, -Pi);
+            EXPECT_LT(a, Pi);
+        }
+}
+
+TEST(AngleVector, RotateXYTurnsCounterClockwise) {
+    double x = 1, y = 0;
+    RotateXY(HalfPi, x, y);
+    EXPECT_NEAR(x, 0, 1e-12);
+    EXPECT_NEAR(y, 1, 1e-12);
+    x = 3, y = 4;
+    RotateXY(Pi, x, y);
+    EXPECT_NEAR(x, -3, 1e-12);
+    EXPECT_NEAR(y, -4, 1e-12);
+    x = 2, y = 0;
+    RotateXY(-Pi / 6, x, y);
+    EXPECT_NEAR(x, std::sqrt(3.0), 1e-12);
+    EXPECT_NEAR(y, -1, 1e-12);
+}
+
+TEST(AngleVector, VectorsOfKnownDirections) {
+    double x, y, z;
+    AngleToVector(0, 0, x, y, z);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(z, -1);
+    AngleToVector(HalfPi, 0, x, y, z);
+    EXPECT_NEAR(x, 1, 1e-12);
+    EXPECT_NEAR(z, 0, 1e-12);
+    AngleToVector(1.0, HalfPi, x, y, z);
+    EXPECT_NEAR(y, 1, 1e-12);
+    EXPECT_NEAR(x, 0, 1e-12);
+    double lon, lat;
+    VectorToAngle(0, 0, -1, lon, lat);
+    EXPECT_EQ(lon, 0);
+    EXPECT_EQ(lat, 0);
+    VectorToAngle(0, 1, 0, lon, lat);
+    EXPECT_EQ(lat, HalfPi);
+    VectorToAngle(0, -1, 0, lon, lat);
+    EXPECT_EQ(lat, -HalfPi);
+    VectorToAngle(0, 0, 1, lon, lat); // behind the centre: the -pi end
+    EXPECT_EQ(lon, -Pi);
+}
+
+TEST(AngleVector, VectorRoundTripOverTheSphereIncludingNearThePoles) {
+    for (int i = -17; i <= 17; ++i)
+        for (int j = -9; j <= 9; ++j) {
+            const double a = i * 0.18, b = j * 0.17; // b reaches 1.53 rad, both latitude branches
+            double x, y, z, lon, lat;
+            AngleToVector(a, b, x, y, z);
+            EXPECT_NEAR(x * x + y * y + z * z, 1, 1e-12);
+            VectorToAngle(x, y, z, lon, lat);
+            EXPECT_NEAR(lon, a, 1e-9) << a << "," << b;
+            EXPECT_NEAR(lat, b, 1e-9) << a << "," << b;
+        }
+}
+
+TEST(AngleVector, NormLonWrapsIntoTheClosedHalfCircles) {
+    EXPECT_EQ(NormLon(648000), 648000);
+    EXPECT_EQ(NormLon(-648000), -648000);
+    EXPECT_EQ(NormLon(648001), -647999);
+    EXPECT_EQ(NormLon(-648001), 647999);
+    EXPECT_EQ(NormLon(1944000), 648000);   // 540 degrees
+    EXPECT_EQ(NormLon(-1944000), -648000);
+    EXPECT_EQ(NormLon(1296000), 0);
+    EXPECT_EQ(NormLon(2147483647), 2147483647 - 1657 * 1296000);
+    EXPECT_EQ(NormLon(-2147483647 - 1), -2147483648LL + 1657 * 1296000LL);
+}
+
+TEST(AngleVector, NormLatFoldsOverThePoles) {
+    EXPECT_EQ(NormLat(360000), 288000); // 100 degrees -> 80
+    EXPECT_EQ(NormLat(-360000), -288000);
+    EXPECT_EQ(NormLat(324000), 324000);
+    EXPECT_EQ(NormLat(324001), 323999);
+    EXPECT_EQ(NormLat(648000), 0);
+    EXPECT_EQ(NormLat(-648000), 0);
+    EXPECT_EQ(NormLat(648001), -1);
+    EXPECT_EQ(NormLat(1944000), 0);
+    for (int32_t v : {2147483647, -2147483647 - 1, 1000001, -999999}) {
+        const int32_t r = NormLat(v);
+        EXPECT_GE(r, -324000);
+        EXPECT_LE(r, 324000);
+    }
+    int32_t lon = 1944000, lat = 360000;
+    NormalizeLL(lon, lat);
+    EXPECT_EQ(lon, 648000);
+    EXPECT_EQ(lat, 288000);
+}

@@ -1,0 +1,369 @@
+#include "platform/DeviceContext.h"
+
+#include "support/GuiApp.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kRed = 0x0000FF;
+constexpr int32_t kBlue = 0xFF0000;
+constexpr int32_t kGreen = 0x00FF00;
+
+struct Canvas {
+    QImage image;
+    DeviceContext dc;
+    explicit Canvas(int w = 64, int h = 64) : image(w, h, QImage::Format_RGB32), dc((image.fill(Qt::white), image)) {}
+    std::set<std::pair<int, int>> PixelsOf(int32_t colour) const
+    {
+        std::set<std::pair<int, int>> s;
+        for (int y = 0; y < dc.Height(); ++y)
+            for (int x = 0; x < dc.Width(); ++x)
+                if (dc.GetPixel(x, y) == colour)
+                    s.emplace(x, y);
+        return s;
+    }
+};
+
+// Reference stepping, written apart from the context's own: pixel i of the
+// major axis, the minor coordinate rounded from the exact line, halves
+// towards the end.
+std::vector<std::pair<int, int>> RefSteps(int x1, int y1, int x2, int y2)
+{
+    std::vector<std::pair<int, int>> v;
+    const int dx = x2 - x1, dy = y2 - y1;
+    const int ax = std::abs(dx), ay = std::abs(dy);
+    const int n = std::max(ax, ay);
+    for (int i = 0; i < n; ++i) {
+        if (ax >= ay) {
+            const int off = (2 * i * ay + ax) / (2 * ax);
+            v.emplace_back(x1 + (dx < 0 ? -i : i), y1 + (dy < 0 ? -off : off));
+        } else {
+            const int off = (2 * i * ax + ay) / (2 * ay);
+            v.emplace_back(x1 + (dx < 0 ? -off : off), y1 + (dy < 0 ? -i : i));
+        }
+    }
+    return v;
+}
+
+TEST(DeviceContext, ColoursKeepRedInTheLowByte)
+{
+    Canvas c;
+    c.dc.SetPixelV(3, 4, kRed);
+    EXPECT_EQ(qRed(c.image.pixel(3, 4)), 255);
+    EXPECT_EQ(qBlue(c.image.pixel(3, 4)), 0);
+    EXPECT_EQ(c.dc.GetPixel(3, 4), kRed);
+    EXPECT_EQ(c.dc.GetPixel(-1, 0), -1);
+    EXPECT_EQ(c.dc.GetPixel(64, 0), -1);
+}
+
+TEST(DeviceContext, LineDdaIncludesStartExcludesEndInAllDirections)
+{
+    const std::pair<int, int> ends[] = {{10, 0}, {10, 3}, {3, 10}, {0, 10}, {-3, 10}, {-10, 4},
+                                        {-10, 0}, {-7, -7}, {0, -10}, {5, -9}, {10, -10}, {1, 1}};
+    for (auto [ex, ey] : ends) {
+        std::vector<std::pair<int, int>> got;
+        DeviceContext::LineDDA(20, 20, 20 + ex, 20 + ey, [&](int32_t x, int32_t y) { got.emplace_back(x, y); });
+        EXPECT_EQ(got, RefSteps(20, 20, 20 + ex, 20 + ey)) << ex << "," << ey;
+        ASSERT_FALSE(got.empty());
+        EXPECT_EQ(got.front(), std::make_pair(20, 20));
+        EXPECT_NE(got.back(), std::make_pair(20 + ex, 20 + ey));
+    }
+    int n = 0;
+    DeviceContext::LineDDA(5, 5, 5, 5, [&](int32_t, int32_t) { ++n; });
+    EXPECT_EQ(n, 0);
+}
+
+TEST(DeviceContext, CosmeticLineLeavesOutItsEndPixel)
+{
+    Canvas c;
+    c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 1, kRed});
+    c.dc.MoveTo(2, 5);
+    EXPECT_TRUE(c.dc.LineTo(8, 5));
+    std::set<std::pair<int, int>> expect;
+    for (int x = 2; x <= 7; ++x)
+        expect.emplace(x, 5);
+    EXPECT_EQ(c.PixelsOf(kRed), expect);
+
+    // A closed polyline draws every corner once.
+    Canvas p;
+    p.dc.SelectPen(DcPen{Gdi::PS_SOLID, 1, kBlue});
+    const int32_t ring[] = {10, 10, 20, 10, 20, 20, 10, 20, 10, 10};
+    EXPECT_TRUE(p.dc.Polyline(ring, 5));
+    EXPECT_EQ(p.PixelsOf(kBlue).size(), 40u);
+    EXPECT_EQ(p.dc.GetPixel(20, 20), kBlue);
+    EXPECT_EQ(p.dc.GetPixel(10, 10), kBlue);
+}
+
+TEST(DeviceContext, CosmeticDashesFillGapsOnlyWhenOpaque)
+{
+    for (int32_t mode : {Gdi::OPAQUE, Gdi::TRANSPARENT}) {
+        Canvas c;
+        c.dc.SelectPen(DcPen{Gdi::PS_DASH, 1, kRed});
+        c.dc.SetBkMode(mode);
+        c.dc.SetBkColor(kGreen);
+        c.dc.MoveTo(0, 1);
+        c.dc.LineTo(40, 1);
+        for (int x = 0; x < 40; ++x) {
+            const int k = x % 24;
+            const int32_t want = k < 18 ? kRed : (mode == Gdi::OPAQUE ? kGreen : kWhite);
+            EXPECT_EQ(c.dc.GetPixel(x, 1), want) << x << " mode " << mode;
+        }
+        EXPECT_EQ(c.dc.GetPixel(40, 1), kWhite);
+    }
+    // Dot: 3 on, 3 off; the phase runs on across LineTo and restarts at MoveTo.
+    Canvas d;
+    d.dc.SelectPen(DcPen{Gdi::PS_DOT, 1, kRed});
+    d.dc.SetBkMode(Gdi::TRANSPARENT);
+    d.dc.MoveTo(0, 0);
+    d.dc.LineTo(4, 0);
+    d.dc.LineTo(12, 0);
+    const char* row = "###...###...";
+    for (int x = 0; x < 12; ++x)
+        EXPECT_EQ(d.dc.GetPixel(x, 0) == kRed, row[x] == '#') << x;
+    d.dc.MoveTo(0, 2);
+    d.dc.LineTo(4, 2);
+    EXPECT_EQ(d.dc.GetPixel(3, 2), kWhite);
+    d.dc.MoveTo(2, 3);
+    d.dc.LineTo(6, 3);
+    EXPECT_EQ(d.dc.GetPixel(2, 3), kRed);
+    EXPECT_EQ(d.dc.GetPixel(5, 3), kWhite);
+}
+
+TEST(DeviceContext, RectangleCoversOneLessWithoutAPen)
+{
+    Canvas c;
+    c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 1, kRed});
+    c.dc.SelectBrush(DcBrush::SolidBrush(kBlue));
+    EXPECT_TRUE(c.dc.Rectangle(10, 10, 20, 15));
+    for (int y = 8; y <= 17; ++y)
+        for (int x = 8; x <= 22; ++x) {
+            const bool in = x >= 10 && x <= 19 && y >= 10 && y <= 14;
+            const bool ring = in && (x == 10 || x == 19 || y == 10 || y == 14);
+            EXPECT_EQ(c.dc.GetPixel(x, y), ring ? kRed : (in ? kBlue : kWhite)) << x << "," << y;
+        }
+
+    Canvas n;
+    n.dc.SelectPen(DcPen{Gdi::PS_NULL, 1, 0});
+    n.dc.SelectBrush(DcBrush::SolidBrush(kBlue));
+    n.dc.Rectangle(10, 10, 20, 15);
+    for (int y = 8; y <= 17; ++y)
+        for (int x = 8; x <= 22; ++x) {
+            const bool in = x >= 10 && x <= 18 && y >= 10 && y <= 13;
+            EXPECT_EQ(n.dc.GetPixel(x, y), in ? kBlue : kWhite) << x << "," << y;
+        }
+}
+
+TEST(DeviceContext, PolygonFillsOddEven)
+{
+    Canvas c(100, 100);
+    c.dc.SelectPen(DcPen{Gdi::PS_NULL, 1, 0});
+    c.dc.SelectBrush(DcBrush::SolidBrush(kRed));
+    // A five-pointed star drawn in one stroke: its centre is covered twice.
+    const int32_t star[] = {50, 5, 78, 90, 5, 35, 95, 35, 22, 90};
+    EXPECT_TRUE(c.dc.Polygon(star, 5));
+    EXPECT_EQ(c.dc.GetPixel(50, 50), kWhite);
+    EXPECT_EQ(c.dc.GetPixel(50, 20), kRed);
+    EXPECT_EQ(c.dc.GetPixel(15, 37), kRed);
+    EXPECT_EQ(c.dc.GetPixel(2, 2), kWhite);
+}
+
+TEST(DeviceContext, HatchesAreAnchoredAtTheCanvasOrigin)
+{
+    for (int32_t style = Gdi::HS_HORIZONTAL; style <= Gdi::HS_DIAGCROSS; ++style) {
+        Canvas c;
+        c.dc.SetBkMode(Gdi::TRANSPARENT);
+        c.dc.FillRect(3, 5, 30, 29, DcBrush::HatchBrush(style, kRed));
+        c.dc.FillRect(35, 37, 64, 64, DcBrush::HatchBrush(style, kRed));
+        int ink = 0;
+        for (int y = 5; y < 29; ++y)
+            for (int x = 3; x < 30; ++x) {
+                const int32_t p = c.dc.GetPixel(x, y);
+                ASSERT_TRUE(p == kRed || p == kWhite);
+                ink += p == kRed;
+                // The same cell position in the other rectangle, 32 pixels on.
+                EXPECT_EQ(p, c.dc.GetPixel(x + 32, y + 32)) << style << ":" << x << "," << y;
+                if (x + 8 < 30) {
+                    EXPECT_EQ(p, c.dc.GetPixel(x + 8, y));
+                }
+                if (y + 8 < 29) {
+                    EXPECT_EQ(p, c.dc.GetPixel(x, y + 8));
+                }
+            }
+        EXPECT_GT(ink, 0);
+        EXPECT_LT(ink, 27 * 24);
+    }
+    // Opaque: the gaps take the back colour.
+    Canvas o;
+    o.dc.SetBkMode(Gdi::OPAQUE);
+    o.dc.SetBkColor(kGreen);
+    o.dc.FillRect(0, 0, 16, 16, DcBrush::HatchBrush(Gdi::HS_CROSS, kRed));
+    EXPECT_TRUE(o.PixelsOf(kWhite).size() == size_t(64 * 64 - 256));
+    EXPECT_EQ(o.PixelsOf(kGreen).size() + o.PixelsOf(kRed).size(), 256u);
+}
+
+TEST(DeviceContext, PatternBrushUsesTextAndBackColours)
+{
+    Canvas c;
+    BitMask m;
+    m.width = 2;
+    m.height = 2;
+    m.ink = {1, 0, 0, 1};
+    c.dc.SetTextColor(kRed);
+    c.dc.SetBkColor(kBlue);
+    c.dc.FillRect(1, 1, 9, 9, DcBrush::PatternBrush(m));
+    for (int y = 1; y < 9; ++y)
+        for (int x = 1; x < 9; ++x)
+            EXPECT_EQ(c.dc.GetPixel(x, y), ((x + y) % 2 == 0) ? kRed : kBlue) << x << "," << y;
+}
+
+TEST(DeviceContext, ExclusiveOrTwiceRestoresThePicture)
+{
+    Canvas c;
+    c.dc.FillRect(0, 0, 32, 64, DcBrush::SolidBrush(kBlue));
+    const QImage before = c.image.copy();
+    c.dc.SetROP2(Gdi::R2_XORPEN);
+    c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 1, kRed});
+    c.dc.MoveTo(0, 0);
+    c.dc.LineTo(63, 40);
+    EXPECT_EQ(c.dc.GetPixel(0, 0), kBlue ^ kRed);
+    EXPECT_EQ(c.dc.GetPixel(40, 25), kWhite ^ kRed);
+    c.dc.MoveTo(0, 0);
+    c.dc.LineTo(63, 40);
+    c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 4, kGreen});
+    const int32_t pts[] = {5, 50, 30, 10, 60, 60};
+    c.dc.Polyline(pts, 3);
+    EXPECT_NE(c.image, before);
+    c.dc.Polyline(pts, 3);
+    EXPECT_EQ(c.image.convertToFormat(QImage::Format_RGB32), before);
+}
+
+TEST(DeviceContext, StretchMaskScalesAndLeavesPaperAlone)
+{
+    Canvas c;
+    BitMask m;
+    m.width = 2;
+    m.height = 2;
+    m.ink = {1, 0, 0, 0};
+    EXPECT_TRUE(c.dc.StretchMask(m, 10, 10, 4, 4, kRed, -1));
+    EXPECT_EQ(c.PixelsOf(kRed), (std::set<std::pair<int, int>>{{10, 10}, {11, 10}, {10, 11}, {11, 11}}));
+    EXPECT_EQ(c.PixelsOf(kWhite).size(), size_t(64 * 64 - 4));
+    EXPECT_TRUE(c.dc.StretchMask(m, 20, 20, 4, 4, kRed, kBlue));
+    EXPECT_EQ(c.PixelsOf(kBlue).size(), 12u);
+    // Partly outside the image: no harm.
+    EXPECT_TRUE(c.dc.StretchMask(m, -3, 62, 8, 8, kGreen, kGreen));
+    EXPECT_EQ(c.dc.GetPixel(0, 63), kGreen);
+    EXPECT_FALSE(c.dc.StretchMask(m, 0, 0, 0, 4, kRed, -1));
+}
+
+TEST(DeviceContext, ClipRectAndPolygonLimitEveryWrite)
+{
+    Canvas c;
+    c.dc.SetClipRect(10, 10, 19, 19);
+    c.dc.FillRect(0, 0, 64, 64, DcBrush::SolidBrush(kRed));
+    c.dc.SetPixelV(5, 5, kBlue);
+    EXPECT_EQ(c.PixelsOf(kRed).size(), 100u);
+    EXPECT_EQ(c.dc.GetPixel(5, 5), kWhite);
+
+    Canvas t;
+    const int32_t tri[] = {0, 0, 40, 0, 0, 40};
+    t.dc.AndPolygonClip(tri, 3);
+    BitMask m;
+    m.width = 1;
+    m.height = 1;
+    m.ink = {1};
+    t.dc.StretchMask(m, 0, 0, 64, 64, kRed, -1);
+    EXPECT_EQ(t.dc.GetPixel(2, 2), kRed);
+    EXPECT_EQ(t.dc.GetPixel(30, 30), kWhite);
+    EXPECT_EQ(t.dc.GetPixel(41, 1), kWhite);
+    t.dc.FillRect(0, 0, 64, 64, DcBrush::SolidBrush(kBlue));
+    EXPECT_EQ(t.dc.GetPixel(2, 2), kBlue);
+    EXPECT_EQ(t.dc.GetPixel(30, 30), kWhite);
+    t.dc.ResetPolygonClip();
+    t.dc.SetPixelV(30, 30, kGreen);
+    EXPECT_EQ(t.dc.GetPixel(30, 30), kGreen);
+}
+
+TEST(DeviceContext, WidePensAreRoundAndGeometricPensFlat)
+{
+    Canvas c;
+    c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 9, kRed});
+    c.dc.MoveTo(20, 20);
+    c.dc.LineTo(40, 20);
+    // Round ends reach about half the width beyond each end point.
+    EXPECT_EQ(c.dc.GetPixel(17, 20), kRed);
+    EXPECT_EQ(c.dc.GetPixel(43, 20), kRed);
+    EXPECT_EQ(c.dc.GetPixel(30, 16), kRed);
+    EXPECT_EQ(c.dc.GetPixel(30, 26), kWhite);
+
+    Canvas g;
+    g.dc.SelectPen(DcPen{Gdi::PS_SOLID, 9, kRed, true});
+    g.dc.MoveTo(20, 20);
+    g.dc.LineTo(40, 20);
+    EXPECT_EQ(g.dc.GetPixel(17, 20), kWhite);
+    EXPECT_EQ(g.dc.GetPixel(43, 20), kWhite);
+    EXPECT_EQ(g.dc.GetPixel(30, 20), kRed);
+
+    // A geometric dash is three widths on and one off.
+    Canvas d(200, 20);
+    d.dc.SelectPen(DcPen{Gdi::PS_DASH, 4, kRed, true});
+    d.dc.SetBkMode(Gdi::TRANSPARENT);
+    d.dc.MoveTo(0, 10);
+    d.dc.LineTo(160, 10);
+    EXPECT_EQ(d.dc.GetPixel(6, 10), kRed);
+    EXPECT_EQ(d.dc.GetPixel(14, 10), kWhite);
+    EXPECT_EQ(d.dc.GetPixel(22, 10), kRed);
+    d.dc.SetBkMode(Gdi::OPAQUE);
+    d.dc.SetBkColor(kGreen);
+    d.dc.MoveTo(0, 15);
+    d.dc.LineTo(160, 15);
+    EXPECT_EQ(d.dc.GetPixel(14, 15), kGreen);
+}
+
+TEST(DeviceContext, TextNeedsAFontAndMeasures)
+{
+    EnsureGuiApp();
+    Canvas c(200, 80);
+    int32_t w = -5, h = -5;
+    EXPECT_FALSE(c.dc.GetTextExtentPoint("H", w, h));
+    EXPECT_EQ(c.dc.TextCapHeight(), -1);
+    EXPECT_FALSE(c.dc.TextOut(10, 10, "H"));
+    DcFont f;
+    f.family = "Liberation Sans";
+    f.pixelHeight = 40;
+    ASSERT_TRUE(c.dc.SelectFont(f));
+    ASSERT_TRUE(c.dc.GetTextExtentPoint("HH", w, h));
+    int32_t w1 = 0;
+    ASSERT_TRUE(c.dc.GetTextExtentPoint("H", w1, h));
+    EXPECT_EQ(w, 2 * w1);
+    EXPECT_GE(h, 40);
+    const int32_t cap = c.dc.TextCapHeight();
+    // Liberation Sans capitals are about 0.72 em.
+    EXPECT_GE(cap, 26);
+    EXPECT_LE(cap, 32);
+
+    c.dc.SetTextAlign(Gdi::TA_LEFT | Gdi::TA_BASELINE);
+    c.dc.SetBkMode(Gdi::TRANSPARENT);
+    c.dc.SetTextColor(kRed);
+    EXPECT_TRUE(c.dc.TextOut(20, 60, "H"));
+    int top = 1000, bottom = -1, left = 1000;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (c.dc.GetPixel(x, y) != kWhite) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                left = std::min(left, x);
+            }
+    EXPECT_EQ(bottom, 59);
+    // Capitals of 0.73 em stand on the baseline.
+    EXPECT_NEAR(60 - top, 29, 2);
+    EXPECT_NEAR(left, 20, 4);
+}
+
+} // namespace
