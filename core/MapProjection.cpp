@@ -1,6 +1,8 @@
 #include "core/MapProjection.h"
 
 #include "core/Library.h"
+#include "core/PublicVal.h"
+#include "core/clsEnvironment.h"
 
 #include <cmath>
 
@@ -90,6 +92,23 @@ void InitGlobeRadius(double metres) {
     ScaleMax = std::floor(ScaleMin * 10000);
 }
 
+void InitGlobe() { InitGlobe(PublicVal::gvEnvironment); }
+
+void InitGlobe(const clsEnvironment* env) {
+    const QString def = Library::NumStr(DefaultGlobeRadius);
+    InitGlobeText(env ? env->GetString(QStringLiteral("GlobeRadius"), def) : def);
+}
+
+void InitGlobeText(const QString& text) {
+    double metres = 0;
+    try {
+        metres = Library::StrToMeter(text, QStringLiteral("m"));
+    } catch (...) {
+        metres = 0; // not a length: the default radius below
+    }
+    InitGlobeRadius(metres);
+}
+
 double LightDistanceMin() { return GlobeRadius * 1.005; }
 double LightDistanceMax() { return GlobeRadius * 201; }
 bool IsValidLight(double light) { return light >= 1.005 && light <= 201; }
@@ -101,6 +120,23 @@ bool IsValidScale(double scale) { return ScaleMin <= scale && scale <= ScaleMax;
 double LimitScale(double scale) {
     const double s = scale < ScaleMax ? scale : ScaleMax;
     return s > ScaleMin ? s : ScaleMin;
+}
+
+QString PrjName(int16_t index) { return PrjName(index, PublicVal::gvEnvironment); }
+
+QString PrjName(int16_t index, const clsEnvironment* env) {
+    if (!IsCatalogued(index) || PrjStatus(index) == 0) return {};
+    const QString key = QStringLiteral("PrjName") + QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
+    const QString def = QStringLiteral("--- 未定義 ---");
+    return env ? env->GetString(key, def) : def;
+}
+
+int PrjNameToIndex(const QString& name) { return PrjNameToIndex(name, PublicVal::gvEnvironment); }
+
+int PrjNameToIndex(const QString& name, const clsEnvironment* env) {
+    for (int16_t i = 1; i <= 30; ++i)
+        if (PrjName(i, env) == name) return i;
+    return -1;
 }
 
 QString StandardPrjName(int16_t index) {

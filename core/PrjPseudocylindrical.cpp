@@ -161,10 +161,11 @@ void clsVospProjector::InvEckert6() {
     mValid = true;
 }
 
-// 20 Wagner VII. With s = 0.90631 sin lat, cos a = cos(asin s) cos(lon/3),
-// t = s / sin a and sin b = sqrt(1 - t^2), signed by the longitude:
-// x = 5.33448 sin(a/2) sin b, y = 2.48206 sin(a/2) t. The half-angle and
-// co-functions come from square roots, not inverse trigonometry.
+// 20 Wagner VII. With s = 0.90631 sin lat, cos a = cos(asin s) cos(lon/3)
+// and t = s / sin a: x = 5.33448 sin(a/2) sin b, y = 2.48206 sin(a/2) t,
+// where cos b = t and b takes the sign of the longitude. sin b is taken as
+// cos(asin s) |sin(lon/3)| / sin a, which equals sqrt(1 - t^2) but keeps the
+// centre meridian at x = 0 where t rounds to just below 1.
 void clsVospProjector::SetUpWagner7() {
     const double s0 = std::sin(mLat0) * 0.90631;
     const double psi0 = ArcSin(s0);
@@ -176,18 +177,20 @@ void clsVospProjector::SetUpWagner7() {
 
 void clsVospProjector::FwdWagner7() {
     const double s = 0.90631 * std::sin(mLat);
-    const double ca = std::sqrt(1 - s * s) * std::cos(mLon / 3);
-    double t;
-    if (ca > 0.9999999999 && IsNearZero(ArcCos(ca))) {
-        t = 1.0;
-    } else {
-        t = s / std::sqrt(1 - ca * ca);
-    }
+    const double cpsi = std::sqrt(1 - s * s);
+    const double l3 = mLon / 3;
+    const double ca = cpsi * std::cos(l3);
     const double halfA = std::sqrt((1 - ca) / 2);
-    double sb = t >= 1 || t <= -1 ? 0.0 : std::sqrt(1 - t * t);
-    if (mLon < 0) sb = -sb;
-    mX = 5.33448 * halfA * sb;
-    mY = 2.48206 * halfA * t;
+    if (ca > 0.9999999999 && IsNearZero(ArcCos(ca))) {
+        mX = 0; // t = 1, b = 0
+        mY = 2.48206 * halfA;
+    } else {
+        const double sa = std::sqrt(1 - ca * ca);
+        double sb = cpsi * std::fabs(std::sin(l3)) / sa;
+        if (mLon < 0) sb = -sb;
+        mX = 5.33448 * halfA * sb;
+        mY = 2.48206 * halfA * (s / sa);
+    }
     mValid = true;
 }
 

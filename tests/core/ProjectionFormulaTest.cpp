@@ -37,11 +37,13 @@ void ExpectFormula(int16_t index, double centreLatDeg, const Formula& f, const s
     double cx = 0, cy = 0;
     f(0, phi0, phi0, cx, cy);
     for (const Point& pt : points) {
+        // Whole seconds, as the projector takes them.
+        const int32_t lonSec = static_cast<int32_t>(std::lround(pt.lonDeg * 3600));
+        const int32_t latSec = static_cast<int32_t>(std::lround(pt.latDeg * 3600));
         double ex = 0, ey = 0;
-        f((pt.lonDeg - 10) * kDeg, pt.latDeg * kDeg, phi0, ex, ey);
+        f((lonSec / 3600.0 - 10) * kDeg, latSec / 3600.0 * kDeg, phi0, ex, ey);
         double x = 0, y = 0;
-        ASSERT_TRUE(p.CnvLLtoXY(static_cast<int32_t>(std::lround(pt.lonDeg * 3600)),
-                                static_cast<int32_t>(std::lround(pt.latDeg * 3600)), x, y))
+        ASSERT_TRUE(p.CnvLLtoXY(lonSec, latSec, x, y))
             << "index " << index << " at " << pt.lonDeg << "," << pt.latDeg;
         EXPECT_NEAR(x, (ex - cx) * kR, tolMetres) << "index " << index << " at " << pt.lonDeg << "," << pt.latDeg;
         EXPECT_NEAR(y, (ey - cy) * kR, tolMetres) << "index " << index << " at " << pt.lonDeg << "," << pt.latDeg;
@@ -194,7 +196,14 @@ TEST_F(ProjectionFormula, Conics) {
         const double n = std::sin(f0);
         const double big = std::cos(f0) * std::pow(std::tan(kPi / 4 + f0 / 2), n) / n;
         cone(l, f >= kPi / 2 - 1e-12 ? 0 : big / std::pow(std::tan(kPi / 4 + f / 2), n), n, x, y);
-    }, {{10, 90}, {40, 60}, {-50, -5}, {100, -39}, {170, 20}}, 1e-3);
+    }, {{40, 60}, {-50, -5}, {100, -39}, {170, 20}, {10, 89.99}}, 1e-3);
+    // At the pole itself r grows like tan(p/2)^n from p = 5e-15 (the pole's
+    // polar distance with these constants): a few centimetres, not 0.
+    ExpectFormula(25, 35, [&](double l, double f, double f0, double& x, double& y) {
+        const double n = std::sin(f0);
+        const double big = std::cos(f0) * std::pow(std::tan(kPi / 4 + f0 / 2), n) / n;
+        cone(l, f >= kPi / 2 - 1e-12 ? 0 : big / std::pow(std::tan(kPi / 4 + f / 2), n), n, x, y);
+    }, {{10, 90}}, 0.1);
     ExpectFormula(26, 50, [](double l, double f, double f0, double& x, double& y) {
         const double rho = 1 / std::tan(f0) + f0 - f;
         const double e = rho == 0 ? 0 : l * std::cos(f) / rho;
