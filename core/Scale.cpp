@@ -1,5 +1,6 @@
 #include "core/Scale.h"
 
+#include "core/Library.h"
 #include "core/MapProjection.h"
 
 #include <cmath>
@@ -36,5 +37,7 @@ int16_t StdScaleIndex(double scale) {
         if (StdScale(k) >= scale) return k;
     return 0;
 }
+
+QString StdScaleText(int16_t k) { return Library::NumToKanjiUnits(StdScale(k), true); }
 
 } // namespace Scale

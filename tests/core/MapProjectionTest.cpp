@@ -53,7 +53,7 @@ TEST_F(Catalogue, InitGlobeReadsAndChecksTheRadius) {
         {"GlobeRadius=10000\r\n", 10000},
         {"GlobeRadius=abc\r\n", kDefault},
         {"Other=1\r\n", kDefault},
-        {"GlobeRadius=337663041.8686294\r\n", 337663041.8686294},
+        {"GlobeRadius=337663041\r\n", 337663041},
         {"GlobeRadius=337663042\r\n", kDefault},
         {"GlobeRadius=-6371000\r\n", kDefault},
     };
@@ -199,6 +199,16 @@ TEST_F(Catalogue, ScaleLaddersForTheDefaultRadius) {
     EXPECT_EQ(Scale::StdScaleIndex(100001), 52);
     EXPECT_EQ(Scale::StdScaleIndex(99999), 0);
     EXPECT_EQ(Scale::StdScaleIndex(1.000001e9), 0);
+}
+
+TEST_F(Catalogue, ScaleTextsUseKanjiUnits) {
+    EXPECT_EQ(Scale::StdScaleText(1), QStringLiteral("10億"));
+    EXPECT_EQ(Scale::StdScaleText(12), QStringLiteral("1.5億"));
+    EXPECT_EQ(Scale::StdScaleText(13), QStringLiteral("1.2億"));
+    EXPECT_EQ(Scale::StdScaleText(48), QStringLiteral("25万"));
+    EXPECT_EQ(Scale::StdScaleText(52), QStringLiteral("12万"));
+    EXPECT_EQ(Scale::StdScaleText(53), QStringLiteral("10万"));
+    EXPECT_EQ(Scale::StdScaleText(0), QString());
 }
 
 TEST_F(Catalogue, ScaleLaddersForASmallSphere) {
