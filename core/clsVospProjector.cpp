@@ -193,6 +193,9 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
         lat = 0;
         if (!mSetUpDone) SetUp();
         if (!mSetUp) return false;
+        // Nothing maps to a non-finite point, and the searched inverses would
+        // walk their whole range at the finest step looking for it.
+        if (!std::isfinite(x) || !std::isfinite(y)) return false;
         mX = x / MapProjection::GlobeRadius;
         mY = y / MapProjection::GlobeRadius + mYOffset;
         mValid = false;

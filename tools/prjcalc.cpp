@@ -43,6 +43,11 @@ bool ReadDouble(std::istringstream& in, double& v) {
     return errno == 0 && end != tok.c_str() && *end == '\0' && std::isfinite(v);
 }
 
+bool AtEnd(std::istringstream& in) {
+    std::string rest;
+    return !(in >> rest);
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: prjcalc [-i] [-r METRES] < lines\n");
     return 2;
@@ -84,13 +89,13 @@ int main(int argc, char** argv) {
         if (inverse) {
             double x = 0, y = 0;
             int32_t lon = 0, lat = 0;
-            ok = ok && ReadDouble(in, x) && ReadDouble(in, y);
+            ok = ok && ReadDouble(in, x) && ReadDouble(in, y) && AtEnd(in);
             ok = ok && p.CnvXYtoLL(x, y, lon, lat);
             std::printf("%" PRId32 " %" PRId32 " %d\n", lon, lat, ok ? 1 : 0);
         } else {
             int64_t lon = 0, lat = 0;
             double x = 0, y = 0;
-            ok = ok && ReadInt(in, lon, INT32_MIN, INT32_MAX) && ReadInt(in, lat, INT32_MIN, INT32_MAX);
+            ok = ok && ReadInt(in, lon, INT32_MIN, INT32_MAX) && ReadInt(in, lat, INT32_MIN, INT32_MAX) && AtEnd(in);
             ok = ok && p.CnvLLtoXY(static_cast<int32_t>(lon), static_cast<int32_t>(lat), x, y);
             if (!std::isfinite(x) || !std::isfinite(y)) x = y = 0;
             std::printf("%.6f %.6f %d\n", x, y, ok ? 1 : 0);
