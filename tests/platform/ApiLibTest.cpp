@@ -5,7 +5,6 @@
 #include "support/TestFolder.h"
 
 #include <QFont>
-#include <QLibraryInfo>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -75,12 +74,6 @@ TEST(ApiLib, BitmapFilesAndTheirHeaders) {
     GetBitmapInfo(r, QImage());
     EXPECT_EQ(r.bmWidth, 0);
     EXPECT_EQ(r.bmPlanes, 0);
-}
-
-TEST(ApiLib, SystemFolderAndPlatform) {
-    EXPECT_EQ(GetSystemDir(), QLibraryInfo::path(QLibraryInfo::LibrariesPath));
-    EXPECT_FALSE(GetSystemDir().isEmpty());
-    EXPECT_TRUE(IsWinNT());
 }
 
 TEST(ApiLib, ShellOpenReportsAFailureWithItsOwnMessage) {

@@ -3,7 +3,6 @@
 #include "support/GuiApp.h"
 
 #include <QComboBox>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace WidgetLib;
@@ -53,15 +52,6 @@ TEST(WidgetLib, CloneFontCopiesTheStyleAndNothingElse) {
     p.setPixelSize(17);
     EXPECT_EQ(CloneFont(p).pixelSize(), 17);
     EXPECT_FALSE(CloneFont(p).bold());
-}
-
-TEST(WidgetLib, ControlSizeInPixels) {
-    EnsureGuiApp();
-    QWidget w;
-    w.resize(123, 45);
-    EXPECT_EQ(CtlWidthPixels(&w), 123);
-    EXPECT_EQ(CtlHeightPixels(&w), 45);
-    EXPECT_EQ(CtlWidthPixels(nullptr), 0);
 }
 
 } // namespace
