@@ -16,6 +16,16 @@ void Opts(int16_t f, int16_t u, int16_t d) {
     ASSERT_TRUE(SetAngleDir(d));
 }
 
+// The options are process-wide: leave them as an unconfigured program has them.
+class AngleText : public ::testing::Test {
+protected:
+    void TearDown() override {
+        SetAngleFormat(1);
+        SetAngleUnit(2);
+        SetAngleDir(2);
+    }
+};
+
 VospError ErrorOf(const QString& text) {
     try {
         AngleSecStrToVal(text);
@@ -27,7 +37,7 @@ VospError ErrorOf(const QString& text) {
 
 } // namespace
 
-TEST(AngleText, SettersRefuseValuesOutOfRange) {
+TEST_F(AngleText, SettersRefuseValuesOutOfRange) {
     Opts(3, 2, 2);
     EXPECT_FALSE(SetAngleFormat(0));
     EXPECT_FALSE(SetAngleFormat(6));
@@ -40,7 +50,7 @@ TEST(AngleText, SettersRefuseValuesOutOfRange) {
     EXPECT_EQ(AngleFormat(), 5);
 }
 
-TEST(AngleText, FormatsAndUnitsOfSecToStr) {
+TEST_F(AngleText, FormatsAndUnitsOfSecToStr) {
     Opts(1, 2, 2);
     EXPECT_EQ(LonToStr(488115), QStringLiteral("E135°35′15″"));
     EXPECT_EQ(LatToStr(-126000), QStringLiteral("S35°00′00″"));
@@ -82,7 +92,7 @@ TEST(AngleText, FormatsAndUnitsOfSecToStr) {
     EXPECT_EQ(SecToStr(486000), QStringLiteral("+0486000"));
 }
 
-TEST(AngleText, MinToStrCutsTheSecondsInFormatOne) {
+TEST_F(AngleText, MinToStrCutsTheSecondsInFormatOne) {
     Opts(1, 2, 2);
     EXPECT_EQ(MinToStr(8135), QStringLiteral("+135°35′"));
     Opts(1, 1, 2);
@@ -99,7 +109,7 @@ TEST(AngleText, MinToStrCutsTheSecondsInFormatOne) {
     EXPECT_EQ(LatMinToStr(-2130), QStringLiteral("南緯35°30′"));
 }
 
-TEST(AngleText, DirectionMarkings) {
+TEST_F(AngleText, DirectionMarkings) {
     Opts(1, 1, 1);
     EXPECT_EQ(LonToStr(-488115), QStringLiteral("西経135度35分15秒"));
     EXPECT_EQ(LatToStr(127815), QStringLiteral("北緯35度30分15秒"));
@@ -125,7 +135,7 @@ TEST(AngleText, DirectionMarkings) {
     EXPECT_EQ(AddDirChr(QStringLiteral("+1"), 1), QString());
 }
 
-TEST(AngleText, ExtremesNeverOverflowInAnyFormat) {
+TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
     const int32_t lo = -2147483647 - 1, hi = 2147483647;
     Opts(1, 2, 2);
     EXPECT_EQ(SecToStr(lo), QStringLiteral("-523°14′08″"));
@@ -161,7 +171,7 @@ TEST(AngleText, ExtremesNeverOverflowInAnyFormat) {
         }
 }
 
-TEST(AngleText, ReadingTheExamples) {
+TEST_F(AngleText, ReadingTheExamples) {
     EXPECT_EQ(AngleSecStrToVal("135.5"), 487800);
     EXPECT_EQ(AngleSecStrToVal(QStringLiteral("北緯35度30分15秒")), 127815);
     EXPECT_EQ(AngleSecStrToVal("W135"), -486000);
@@ -174,7 +184,7 @@ TEST(AngleText, ReadingTheExamples) {
     EXPECT_EQ(AngleSecStrToVal("135.30,15"), 487815); // European marks
 }
 
-TEST(AngleText, KeywordsMarksAndWidths) {
+TEST_F(AngleText, KeywordsMarksAndWidths) {
     EXPECT_EQ(AngleSecStrToVal(QStringLiteral("λ135.5")), 487800);
     EXPECT_EQ(AngleSecStrToVal(QStringLiteral("φ-35")), -126000);
     EXPECT_EQ(AngleFormalStr(QStringLiteral("φ-35")), QStringLiteral("Y-035ﾟ00'00\""));
@@ -196,7 +206,7 @@ TEST(AngleText, KeywordsMarksAndWidths) {
     EXPECT_EQ(AngleSecStrToVal("LAT=35"), 126000);
 }
 
-TEST(AngleText, FormalStringsAndTheirThreeDegreeDigits) {
+TEST_F(AngleText, FormalStringsAndTheirThreeDegreeDigits) {
     EXPECT_EQ(AngleFormalStr("W135 30 15"), QStringLiteral("X-135ﾟ30'15\""));
     EXPECT_EQ(AngleFormalStr("135.30,15"), QStringLiteral(" +135ﾟ30'15\""));
     EXPECT_EQ(AngleFormalStr("0"), QStringLiteral(" +000ﾟ00'00\""));
@@ -210,7 +220,7 @@ TEST(AngleText, FormalStringsAndTheirThreeDegreeDigits) {
     EXPECT_EQ(AngleFormalStr("00ﾟ00'01.5\""), QStringLiteral(" +000ﾟ00'02\""));
 }
 
-TEST(AngleText, InvalidTextsRaiseTheModuleError) {
+TEST_F(AngleText, InvalidTextsRaiseTheModuleError) {
     for (const char* bad : {"E 135", "35ﾟ 30'", "E", "", "abc", "R", "35 30 15 10", "0.5 RADIAN", "1e10",
                             "99999999999", "596523.2355", "LONGITUDE 135"}) {
         const VospError e = ErrorOf(QString::fromUtf8(bad));
@@ -230,7 +240,7 @@ TEST(AngleText, InvalidTextsRaiseTheModuleError) {
 // figure without any mark (units 5 and 6 in formats 3 and 5) reads as
 // degrees, and a mark-less south latitude written with the mark after the
 // number (units 5 and 6, direction 3) reads its "S" as seconds.
-TEST(AngleText, EveryFormatUnitAndDirectionReadsItsOwnTextBack) {
+TEST_F(AngleText, EveryFormatUnitAndDirectionReadsItsOwnTextBack) {
     QList<int32_t> lons = {0, 1, -1, 59, -59, 60, 3599, 3600, 29, 30, 31, 648000, -648000, 647999, -647999,
                            648001, 1944000, -1944000, 2147483647, -2147483647 - 1, 488115, -488115};
     for (int32_t v = -648000; v <= 648000; v += 12347) lons.append(v);
