@@ -14,6 +14,8 @@ enum Answer : int { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 
 // Buttons and icon combine as on Windows: Mb::YesNo | Mb::Exclamation.
 constexpr int operator|(Buttons b, Icon i) { return int(b) | int(i); }
 constexpr int operator+(Buttons b, Icon i) { return int(b) + int(i); }
+constexpr int operator|(Buttons b, Default d) { return int(b) | int(d); }
+constexpr int operator+(Buttons b, Default d) { return int(b) + int(d); }
 } // namespace Mb
 
 // Mouse pointer codes of the original toolkit.

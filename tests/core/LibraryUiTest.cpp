@@ -1,6 +1,7 @@
 #include "core/Library.h"
 
 #include "platform/ScriptedUi.h"
+#include "support/GuiApp.h"
 
 #include <gtest/gtest.h>
 
@@ -43,5 +44,16 @@ TEST(LibraryUi, PointerStackRestoresWhatWasBeforeTheFirstPush) {
 }
 
 TEST(LibraryUi, ScreenResolutionOfTheDefaultScreen) { EXPECT_EQ(ScreenDPI(), 96); }
+
+TEST(LibraryUi, FontExistsComparesNamesWithoutCase) {
+    EnsureGuiApp();
+    EXPECT_TRUE(FontExists("IPAGothic"));
+    EXPECT_TRUE(FontExists("ipagothic"));
+    EXPECT_TRUE(FontExists("LIBERATION SANS"));
+    EXPECT_FALSE(FontExists("IPAGothic "));
+    EXPECT_FALSE(FontExists(QStringLiteral("ＭＳ Ｐゴシック"))); // aliases are the drawing layer's business
+    EXPECT_FALSE(FontExists(""));
+    EXPECT_EQ(ScreenDPI(), 96);
+}
 
 } // namespace
