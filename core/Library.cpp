@@ -1,6 +1,9 @@
 #include "core/Library.h"
 
+#include "core/ErrorMng.h"
 #include "platform/VospError.h"
+
+#include <QHash>
 
 #include <clocale>
 #include <cstdlib>
@@ -75,6 +78,15 @@ double ValRadix(const std::u16string& s, size_t pos, int radix) {
     return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
+// strtod in the "C" locale: "." whatever the process locale; an underflow
+// gives 0 or a tiny value, an overflow HUGE_VAL (error 6).
+double ParseCNumber(const std::string& num) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    const double v = strtod_l(num.c_str(), nullptr, cLocale);
+    if (std::isinf(v)) ThrowError(6);
+    return v;
+}
+
 } // namespace
 
 double Val(const QString& text) {
@@ -115,12 +127,367 @@ double Val(const QString& text) {
         while (j < s.size() && s[j] >= u'0' && s[j] <= u'9') exp.push_back(static_cast<char>(s[j++]));
         if (j > first) num += exp;
     }
-    // strtod in the "C" locale: "." whatever the process locale; an underflow
-    // gives 0 or a tiny value, an overflow HUGE_VAL.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    const double v = strtod_l(num.c_str(), nullptr, cLocale);
-    if (std::isinf(v)) ThrowError(6);
-    return v;
+    return ParseCNumber(num);
+}
+
+} // namespace Library
+
+// ---------------------------------------------------------------------------
+// Japanese numbers, units and tokens
+
+namespace Library {
+namespace {
+
+const QString kObj = QStringLiteral("basLibrary");
+
+bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+QString TrimBlanks(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == QLatin1Char(' ')) ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
+    return s.mid(b, e - b);
+}
+
+// Full-width katakana -> half-width; voiced ones become two characters.
+const QHash<char16_t, QString>& KatakanaTable() {
+    static const QHash<char16_t, QString> table = [] {
+        QHash<char16_t, QString> t;
+        // Plain letters in the order of the half-width block U+FF66..FF9D.
+        const char16_t full[] = u"ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン";
+        char16_t half = 0xFF66;
+        for (const char16_t* p = full; *p; ++p) t.insert(*p, QString(QChar(half++)));
+        const QString dakuten(QChar(0xFF9E)), handakuten(QChar(0xFF9F));
+        const char16_t voiced[] = u"ガギグゲゴザジズゼゾダヂヅデドバビブベボ";
+        const char16_t voicedBase[] = u"カキクケコサシスセソタチツテトハヒフヘホ";
+        for (int i = 0; voiced[i]; ++i) t.insert(voiced[i], t.value(voicedBase[i]) + dakuten);
+        const char16_t semi[] = u"パピプペポ";
+        const char16_t semiBase[] = u"ハヒフヘホ";
+        for (int i = 0; semi[i]; ++i) t.insert(semi[i], t.value(semiBase[i]) + handakuten);
+        t.insert(u'ヴ', t.value(u'ウ') + dakuten);
+        t.insert(u'ヷ', t.value(u'ワ') + dakuten);
+        t.insert(u'ヺ', t.value(u'ヲ') + dakuten);
+        return t;
+    }();
+    return table;
+}
+
+enum class Kind { Other, Digit, Small, Large, Point, Group };
+
+struct Numeral {
+    Kind kind = Kind::Other;
+    char16_t digit = 0; // the ASCII digit of a Digit
+    double value = 0;   // multiplier of Small and Large (fraction units too)
+};
+
+Numeral Classify(char16_t c) {
+    static const QHash<char16_t, Numeral> table = [] {
+        QHash<char16_t, Numeral> t;
+        for (char16_t d = 0; d < 10; ++d) {
+            t.insert(char16_t(u'0' + d), {Kind::Digit, char16_t(u'0' + d), 0});
+            t.insert(char16_t(0xFF10 + d), {Kind::Digit, char16_t(u'0' + d), 0});
+        }
+        const char16_t kanji[] = u"〇0零0一1壱1二2弐2三3参3四4肆4五5伍5六6陸6七7漆7八8捌8九9玖9";
+        for (int i = 0; kanji[i]; i += 2) t.insert(kanji[i], {Kind::Digit, kanji[i + 1], 0});
+        const QList<QPair<char16_t, double>> small = {{u'十', 10},  {u'拾', 10},   {u'百', 100}, {u'佰', 100},
+                                                      {u'千', 1000}, {u'阡', 1000}, {u'仟', 1000}, {u'廿', 20},
+                                                      {u'卅', 30}};
+        for (const auto& m : small) t.insert(m.first, {Kind::Small, 0, m.second});
+        const QList<QPair<char16_t, double>> large = {{u'万', 1e4},  {u'萬', 1e4},  {u'億', 1e8},
+                                                      {u'兆', 1e12}, {u'京', 1e16}, {u'割', 0.1},
+                                                      {u'分', 0.01}, {u'厘', 0.001}, {u'毛', 0.0001}};
+        for (const auto& m : large) t.insert(m.first, {Kind::Large, 0, m.second});
+        for (char16_t p : {u'.', u'．', u'・'}) t.insert(p, {Kind::Point, 0, 0});
+        for (char16_t g : {u',', u'，'}) t.insert(g, {Kind::Group, 0, 0});
+        return t;
+    }();
+    return table.value(c);
+}
+
+// Digits and small multipliers: what may follow a decimal point or a group separator.
+bool InNumeralSet(const QString& s, qsizetype i) {
+    if (i >= s.size()) return false;
+    const Kind k = Classify(s[i].unicode()).kind;
+    return k == Kind::Digit || k == Kind::Small;
+}
+
+} // namespace
+
+double CDbl(const QString& text) {
+    const QString s = TrimBlanks(text);
+    std::u16string u(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size()));
+    if (u.size() >= 3 && u[0] == u'&') {
+        const char16_t p = u[1];
+        const int radix = (p == u'H' || p == u'h') ? 16 : (p == u'O' || p == u'o') ? 8 : 0;
+        bool ok = radix != 0;
+        for (size_t i = 2; ok && i < u.size(); ++i) {
+            const int d = HexDigit(u[i]);
+            ok = d >= 0 && d < radix;
+        }
+        if (!ok) ThrowError(13);
+        return Val(s);
+    }
+    std::string num;
+    size_t i = 0;
+    if (i < u.size() && (u[i] == u'+' || u[i] == u'-')) num.push_back(static_cast<char>(u[i++]));
+    int digits = 0;
+    while (i < u.size()) {
+        if (IsAsciiDigit(u[i])) {
+            num.push_back(static_cast<char>(u[i++]));
+            ++digits;
+        } else if (u[i] == u',' && digits > 0 && i + 1 < u.size() && IsAsciiDigit(u[i + 1])) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (i < u.size() && u[i] == u'.') {
+        num.push_back('.');
+        ++i;
+        while (i < u.size() && IsAsciiDigit(u[i])) {
+            num.push_back(static_cast<char>(u[i++]));
+            ++digits;
+        }
+    }
+    if (digits == 0) ThrowError(13);
+    if (i < u.size() && (u[i] == u'E' || u[i] == u'e' || u[i] == u'D' || u[i] == u'd')) {
+        num.push_back('e');
+        ++i;
+        if (i < u.size() && (u[i] == u'+' || u[i] == u'-')) num.push_back(static_cast<char>(u[i++]));
+        const size_t first = i;
+        while (i < u.size() && IsAsciiDigit(u[i])) num.push_back(static_cast<char>(u[i++]));
+        if (i == first) ThrowError(13);
+    }
+    if (i != u.size()) ThrowError(13);
+    return ParseCNumber(num);
+}
+
+QString NarrowStr(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    const auto& kata = KatakanaTable();
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c >= 0xFF01 && c <= 0xFF5E) out += QChar(char16_t(c - 0xFF01 + 0x21));
+        else if (c == 0x3000) out += QLatin1Char(' ');
+        else if (const auto it = kata.constFind(c); it != kata.cend()) out += it.value();
+        else out += ch;
+    }
+    return out;
+}
+
+QString UpperLatin(const QString& text) {
+    QString out = text;
+    for (QChar& ch : out) {
+        const char16_t c = ch.unicode();
+        if ((c >= u'a' && c <= u'z') || (c >= 0xFF41 && c <= 0xFF5A)) ch = QChar(char16_t(c - 0x20));
+    }
+    return out;
+}
+
+QString KansujiToArabic(const QString& text) {
+    QString s = text;
+    s.replace(QChar(0xFF0D), QLatin1Char('-'));
+    s.replace(QChar(0xFF0B), QLatin1Char('+'));
+    QString result, digits;
+    double sum = 0, total = 0;
+    bool inNumber = false;
+    // One step past the end: the empty character there closes a pending number.
+    for (qsizetype i = 0; i <= s.size(); ++i) {
+        const bool atEnd = i == s.size();
+        const Numeral n = atEnd ? Numeral{} : Classify(s[i].unicode());
+        switch (n.kind) {
+        case Kind::Digit:
+            digits += QChar(n.digit);
+            inNumber = true;
+            continue;
+        case Kind::Small:
+            sum += (digits.isEmpty() ? 1.0 : Val(digits)) * n.value;
+            digits.clear();
+            inNumber = true;
+            continue;
+        case Kind::Large:
+            if (!inNumber) break;
+            if (!digits.isEmpty()) sum += Val(digits);
+            digits.clear();
+            total += n.value * sum;
+            sum = 0;
+            continue;
+        case Kind::Point:
+            if (!InNumeralSet(s, i + 1)) break;
+            if (!digits.contains(QLatin1Char('.'))) digits += QLatin1Char('.');
+            inNumber = true;
+            continue;
+        case Kind::Group:
+            if (inNumber && InNumeralSet(s, i + 1)) continue;
+            break;
+        case Kind::Other:
+            break;
+        }
+        if (inNumber) {
+            if (!digits.isEmpty()) sum += Val(digits);
+            total += sum;
+            result += NumStr(total);
+            digits.clear();
+            sum = total = 0;
+            inNumber = false;
+        }
+        if (!atEnd) result += s[i];
+    }
+    return result;
+}
+
+double JstrToDouble(const QString& text) {
+    try {
+        return CDbl(KansujiToArabic(NarrowStr(UpperLatin(TrimBlanks(text)))));
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1002, kObj, QStringLiteral("JstrToDouble"));
+    }
+}
+
+int32_t JstrToLong(const QString& text) {
+    double x;
+    try {
+        x = CDbl(KansujiToArabic(NarrowStr(UpperLatin(TrimBlanks(text)))));
+    } catch (...) {
+        return 0;
+    }
+    const double r = std::nearbyint(x);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) return 0;
+    if (r == -2147483648.0) return INT32_MIN;
+    return DblToLng(r);
+}
+
+double StrToMeter(const QString& text, const QString& defaultUnit) {
+    struct Unit {
+        const char16_t* name;
+        double metres;
+    };
+    static const Unit units[] = {
+        {u"ﾒｰﾄﾙ", 1}, {u"meter", 1}, {u"metre", 1}, {u"m", 1},
+        {u"ｾﾝﾁﾒｰﾄﾙ", 0.01}, {u"ｾﾝﾁ", 0.01}, {u"㎝", 0.01}, {u"centi meter", 0.01}, {u"cm", 0.01},
+        {u"ﾐﾘﾒｰﾄﾙ", 0.001}, {u"ﾐﾘ", 0.001}, {u"㎜", 0.001}, {u"mili meter", 0.001}, {u"mm", 0.001},
+        {u"ﾏｲｸﾛﾒｰﾄﾙ", 1e-06}, {u"ﾏｲｸﾛ", 1e-06}, {u"micro meter", 1e-06}, {u"μm", 1e-06}, {u"um", 1e-06},
+        {u"ﾅﾉﾒｰﾄﾙ", 1e-09}, {u"ﾅﾉ", 1e-09}, {u"nano meter", 1e-09}, {u"nm", 1e-09},
+        {u"ｷﾛﾒｰﾄﾙ", 1000}, {u"ｷﾛ", 1000}, {u"㎞", 1000}, {u"kilo meter", 1000}, {u"km", 1000},
+        {u"ｲﾝﾁ", 0.0254}, {u"inch", 0.0254}, {u"in", 0.0254}, {u"\"", 0.0254},
+        {u"ﾌｨｰﾄ", 0.3048}, {u"ﾌｰﾄ", 0.3048}, {u"feet", 0.3048}, {u"foot", 0.3048}, {u"ft", 0.3048}, {u"'", 0.3048},
+        {u"ﾔｰﾄﾞ", 0.9144}, {u"yard", 0.9144}, {u"yd", 0.9144},
+        {u"ﾁｪｰﾝﾞ", 20.1168}, {u"chain", 20.1168}, {u"ch", 20.1168},
+        {u"ﾏｲﾙ", 1609.344}, {u"mile", 1609.344}, {u"mi", 1609.344}, {u"ml", 1609.344},
+        {u"海里", 1852}, {u"浬", 1852}, {u"ｶｲﾘ", 1852}, {u"nautical mile", 1852}, {u"sea mile", 1852},
+        {u"M", 1852}, {u"NM", 1852}, {u"nmi", 1852},
+        {u"寸", 0.030303}, {u"尺", 0.30303}, {u"間", 1.818181}, {u"町", 109.09}, {u"里", 3927.2},
+        {u"ﾄｩｲｯﾌﾟ", 1.763889e-05}, {u"Twip", 1.763889e-05}, {u"twip", 1.763889e-05},
+        {u"ﾎﾟｲﾝﾄ", 0.000352778}, {u"point", 0.000352778}, {u"pt", 0.000352778},
+        {u"天文単位", 149600000000}, {u"AU", 149600000000},
+    };
+    static const QString numberChars = QStringLiteral(" 0123456789.-+Ee&HhOo,");
+    try {
+        QString s = KansujiToArabic(NarrowStr(TrimBlanks(text)));
+        bool negative = false;
+        if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+'))) {
+            negative = s[0] == QLatin1Char('-');
+            s.remove(0, 1);
+        }
+        if (s.endsWith(QLatin1Char('-')) || s.endsWith(QLatin1Char('+'))) {
+            negative = s.endsWith(QLatin1Char('-'));
+            s.chop(1);
+        }
+        double defaultFactor = 1;
+        for (const Unit& u : units)
+            if (defaultUnit == QString::fromUtf16(u.name)) {
+                defaultFactor = u.metres;
+                break;
+            }
+        double sum = 0;
+        while (!s.isEmpty()) {
+            const qsizetype before = s.size();
+            qsizetype n = 0;
+            while (n < s.size() && numberChars.contains(s[n])) ++n;
+            const double number = JstrToDouble(s.left(n)); // an empty prefix raises 13
+            s.remove(0, n);
+            double factor = defaultFactor;
+            qsizetype best = 0;
+            for (const Unit& u : units) {
+                const QString name = QString::fromUtf16(u.name);
+                if (name.size() > best && s.startsWith(name)) {
+                    best = name.size();
+                    factor = u.metres;
+                }
+            }
+            s.remove(0, best);
+            sum += factor * number;
+            if (s.size() == before) ThrowError(13);
+        }
+        return negative ? -sum : sum;
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1002, kObj, QStringLiteral("StrToMeter"));
+    }
+}
+
+QString NumToKanjiUnits(double x, bool compact) {
+    const double a = std::fabs(x);
+    const double cho = std::floor(a / 1e12);
+    double rest = a - 1e12 * cho;
+    const double oku = std::floor(rest / 1e8);
+    rest -= 1e8 * oku;
+    const double man = std::floor(rest / 1e4);
+    const double ones = rest - 1e4 * man;
+    QString text;
+    if (cho > 0) text += NumStr(cho) + QStringLiteral("兆");
+    if (oku > 0) text += NumStr(oku) + QStringLiteral("億");
+    if (man > 0) text += NumStr(man) + QStringLiteral("万");
+    if (ones > 0) text += NumStr(ones);
+    if (compact) {
+        const auto roundHundreds = [](double v) { return v >= 1000 && std::fmod(v, 100) == 0; };
+        if (cho > 0 && roundHundreds(oku) && man == 0 && ones == 0)
+            text = NumStr(a / 1e12) + QStringLiteral("兆");
+        else if (cho == 0 && oku > 0 && roundHundreds(man) && ones == 0)
+            text = NumStr(a / 1e8) + QStringLiteral("億");
+        else if (cho == 0 && oku == 0 && man > 0 && roundHundreds(ones))
+            text = NumStr(a / 1e4) + QStringLiteral("万");
+    }
+    if (x < 0 && !text.isEmpty()) text.prepend(QLatin1Char('-'));
+    return text;
+}
+
+QStringList StrToTokens(const QString& text, int16_t mode) {
+    try {
+        QString seps;
+        switch (mode) {
+        case 1: seps = QStringLiteral(" \u3000\t"); break;
+        case 2: seps = QStringLiteral(","); break;
+        case 3: seps = QStringLiteral("\t"); break;
+        default: seps = QStringLiteral(" \u3000\t,"); break;
+        }
+        seps += QStringLiteral("\r\n");
+        const bool commaSeparates = seps.contains(QLatin1Char(','));
+        QStringList tokens;
+        QString current;
+        bool inQuotes = false, pending = false;
+        for (const QChar c : text) {
+            if (c == QLatin1Char('"')) {
+                inQuotes = !inQuotes;
+            } else if (!inQuotes && seps.contains(c)) {
+                if (c == QLatin1Char(',') && commaSeparates) pending = true; // ",," gives an empty token
+                if (pending) {
+                    tokens.append(current);
+                    current.clear();
+                    pending = false;
+                }
+            } else {
+                current += c;
+                pending = true;
+            }
+        }
+        // The end of the text ends the last token, an open quote or not.
+        if (pending) tokens.append(current);
+        if (tokens.isEmpty()) tokens.append(QString());
+        return tokens;
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1002, kObj, QStringLiteral("StrToTokens"));
+    }
 }
 
 } // namespace Library

@@ -2,6 +2,7 @@
 // General helpers used throughout: values and ranges, numbers as text.
 // (Paths, files and user-interface helpers join this module as they are built.)
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace Library {
@@ -27,5 +28,37 @@ QString NumStr(double x);
 // (signed 16-bit up to 177777, signed 32-bit beyond); no number gives 0.
 // A value beyond the range of a double raises error 6 (overflow).
 double Val(const QString& text);
+
+// The locale's strict number conversion: blanks around, one leading sign,
+// "," between integer digits, "." as the decimal point, an exponent E or D
+// with sign, or an "&H"/"&O" number. Raises 13 (type mismatch) for any other
+// text and 6 (overflow) beyond the range of a double.
+double CDbl(const QString& text);
+
+// Full-width ASCII (U+FF01-FF5E) to ASCII, U+3000 to a blank, katakana to
+// half-width katakana with voiced marks split; everything else unchanged.
+QString NarrowStr(const QString& text);
+// Upper case for ASCII and full-width Latin letters only.
+QString UpperLatin(const QString& text);
+
+// Japanese numbers, units and tokens.
+// Every run of numeral characters (digits, kanji numerals, 万/億/兆/京,
+// 割/分/厘/毛) becomes the system's text of its value; other text stays.
+QString KansujiToArabic(const QString& text);
+// Trimmed, upper-cased, made half-width and converted from kanji numerals;
+// raises 13 when the result is no number.
+double JstrToDouble(const QString& text);
+// As JstrToDouble, to the nearest integer; 0 when no number or out of range.
+int32_t JstrToLong(const QString& text);
+// A length as a sum of number-unit pairs, in metres ("1km 200m", "5尺3寸");
+// a number without unit takes defaultUnit (or 1 when it is no unit name).
+double StrToMeter(const QString& text, const QString& defaultUnit);
+// x with 兆/億/万 groups ("2万5000"); compact gives one decimal of the top
+// unit for round values ("2.5万"); 0 gives "".
+QString NumToKanjiUnits(double x, bool compact);
+// Splits a line: mode 1 blanks, U+3000 and TAB; 2 ","; 3 TAB; other modes
+// all of those. CR and LF always separate; double quotes group and are
+// dropped. Never empty: no token gives one empty token.
+QStringList StrToTokens(const QString& text, int16_t mode);
 
 } // namespace Library

@@ -1,0 +1,179 @@
+#include "render/PatternAssets.h"
+
+#include "platform/FileSystem.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace PatternAssets {
+namespace {
+
+bool IsComment(const QString& line) { return line.startsWith(u';'); }
+
+bool IsRow(const QString& line)
+{
+    if (line.isEmpty())
+        return false;
+    for (QChar c : line)
+        if (c != u'#' && c != u'.')
+            return false;
+    return true;
+}
+
+QString ReadResource(const QString& name, QStringList& problems)
+{
+    QFile f(QStringLiteral(":/patterns/") + name);
+    if (!f.open(QIODevice::ReadOnly)) {
+        problems.append(QStringLiteral("%1: missing").arg(name));
+        return {};
+    }
+    return QString::fromUtf8(f.readAll());
+}
+
+struct Assets {
+    std::map<int32_t, MonoBitmap> bitmaps;
+    std::map<int32_t, QString> strings;
+    QStringList problems;
+};
+
+const Assets& Loaded()
+{
+    static const Assets assets = [] {
+        Assets a;
+        for (const char* name : {"symbols_low.txt", "symbols_high.txt", "tiles_low.txt", "tiles_high.txt",
+                                 "lines_low.txt", "lines_high.txt"}) {
+            const QString file = QString::fromLatin1(name);
+            BitmapText parsed = ParseBitmapText(ReadResource(file, a.problems));
+            for (const QString& p : parsed.problems)
+                a.problems.append(file + QStringLiteral(": ") + p);
+            for (auto& [id, bm] : parsed.bitmaps)
+                if (!a.bitmaps.emplace(id, std::move(bm)).second)
+                    a.problems.append(QStringLiteral("%1: bitmap %2 given twice").arg(file).arg(id));
+        }
+        StringText strings = ParseStringText(ReadResource(QStringLiteral("strings.txt"), a.problems));
+        for (const QString& p : strings.problems)
+            a.problems.append(QStringLiteral("strings.txt: ") + p);
+        a.strings = std::move(strings.strings);
+        return a;
+    }();
+    return assets;
+}
+
+} // namespace
+
+BitmapText ParseBitmapText(const QString& text)
+{
+    static const QRegularExpression header(QStringLiteral("^\\[(\\d{1,9})\\]"));
+    BitmapText out;
+    std::optional<int32_t> id;
+    QStringList rows;
+    int lineNo = 0;
+    int headerLine = 0;
+    auto finish = [&] {
+        if (!id)
+            return;
+        if (auto bm = MonoBitmap::FromText(rows)) {
+            if (!out.bitmaps.emplace(*id, std::move(*bm)).second)
+                out.problems.append(QStringLiteral("line %1: bitmap %2 given twice").arg(headerLine).arg(*id));
+        } else {
+            out.problems.append(QStringLiteral("line %1: bitmap %2 has no rows or ragged rows")
+                                    .arg(headerLine).arg(*id));
+        }
+        id.reset();
+        rows.clear();
+    };
+    for (const QString& raw : text.split(u'\n')) {
+        ++lineNo;
+        QString line = raw;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (IsComment(line))
+            continue;
+        if (line.isEmpty()) {
+            finish();
+            continue;
+        }
+        const auto m = header.match(line);
+        if (m.hasMatch()) {
+            finish();
+            id = m.captured(1).toInt();
+            headerLine = lineNo;
+        } else if (id && IsRow(line)) {
+            rows.append(line);
+        } else {
+            out.problems.append(QStringLiteral("line %1: not a bitmap row").arg(lineNo));
+            // The block it interrupts is unusable.
+            if (id)
+                rows.append(QString());
+        }
+    }
+    finish();
+    return out;
+}
+
+StringText ParseStringText(const QString& text)
+{
+    static const QRegularExpression entry(QStringLiteral("^(\\d{1,9}) (.+)$"));
+    StringText out;
+    int lineNo = 0;
+    for (const QString& raw : text.split(u'\n')) {
+        ++lineNo;
+        QString line = raw;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.isEmpty() || IsComment(line))
+            continue;
+        const auto m = entry.match(line);
+        if (!m.hasMatch()) {
+            out.problems.append(QStringLiteral("line %1: not a string entry").arg(lineNo));
+            continue;
+        }
+        const int32_t id = m.captured(1).toInt();
+        if (!out.strings.emplace(id, m.captured(2)).second)
+            out.problems.append(QStringLiteral("line %1: string %2 given twice").arg(lineNo).arg(id));
+    }
+    return out;
+}
+
+QString String(int32_t id)
+{
+    const auto& s = Loaded().strings;
+    const auto it = s.find(id);
+    return it == s.end() ? QString() : it->second;
+}
+
+const MonoBitmap* Bitmap(int32_t id)
+{
+    const auto& b = Loaded().bitmaps;
+    const auto it = b.find(id);
+    return it == b.end() ? nullptr : &it->second;
+}
+
+QStringList Problems() { return Loaded().problems; }
+
+QString ProgramFile(const QString& name)
+{
+    const QString path = FileSystem::ResolvePath(FileSystem::ProgramFolder() + u'/' + name);
+    return FileSystem::IsFile(path) ? path : QString();
+}
+
+ResEntry LoadResEntry(int32_t stringId, int32_t lowId, int32_t highId, const QString& lowFile,
+                      const QString& highFile)
+{
+    ResEntry e;
+    e.name = String(stringId);
+    auto load = [&e](int32_t id, const QString& file, std::optional<MonoBitmap>& slot) {
+        const QString path = ProgramFile(file);
+        if (!path.isEmpty()) {
+            slot = MonoBitmap::LoadFile(path);
+            e.name = UserDefinedName;
+        } else if (const MonoBitmap* bm = Bitmap(id)) {
+            slot = *bm;
+        }
+    };
+    load(lowId, lowFile, e.low);
+    load(highId, highFile, e.high);
+    return e;
+}
+
+} // namespace PatternAssets

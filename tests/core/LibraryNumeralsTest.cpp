@@ -1,0 +1,198 @@
+#include "core/Library.h"
+
+#include "platform/VospError.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace Library;
+
+namespace {
+
+int32_t ErrorNumberOf(const std::function<void()>& f, QString* source = nullptr) {
+    try {
+        f();
+    } catch (const VospError& e) {
+        if (source) *source = e.source;
+        return e.number;
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(LibraryNumerals, KansujiToArabicExamples) {
+    const QList<QPair<QString, QString>> cases = {
+        {"二千五百", "2500"},
+        {"三万二千", "32000"},
+        {"1億2000万", "120000000"},
+        {"三割五分", "0.35"},
+        {"1,234", "1234"},
+        {"a,b", "a,b"},
+        {"1,a", "1,a"},
+        {"二,三", "23"},
+        {"1.2.3", "1.23"},
+        {"東経百三十五度", "東経135度"},
+        {"万", "万"},
+        {"毛", "毛"},
+        {"１２", "12"},
+        {"十五", "15"},
+        {"二十", "20"},
+        {"千二百万", "12000000"},
+        {"廿", "20"},
+        {"卅五", "35"},
+        {"壱萬弐阡", "12000"},
+        {"〇.五", "0.5"},
+        {"三・五", "3.5"},
+        {"１．５", "1.5"},
+        {"－５", "-5"},
+        {"＋五", "+5"},
+        {"5分", "0.05"},
+        {"3割", "0.3"},
+        {"二十 三十", "20 30"},
+        {"1兆", "1000000000000"},
+        {"1京", "1E+16"},
+        {"x.y", "x.y"},
+        {"1.", "1."},
+        {"百年", "100年"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(KansujiToArabic(c.first), c.second) << c.first.toStdString();
+}
+
+TEST(LibraryNumerals, NarrowAndUpperFollowTheExplicitTables) {
+    EXPECT_EQ(NarrowStr(QStringLiteral("ＡＢｃ１２！～　x")), "ABc12!~ x");
+    EXPECT_EQ(NarrowStr(QStringLiteral("キロメートル")), QStringLiteral("ｷﾛﾒｰﾄﾙ"));
+    EXPECT_EQ(NarrowStr(QStringLiteral("ガパヴッヲン")), QStringLiteral("ｶﾞﾊﾟｳﾞｯｦﾝ"));
+    EXPECT_EQ(NarrowStr(QStringLiteral("漢字ひらがな゛")), QStringLiteral("漢字ひらがな゛"));
+    EXPECT_EQ(UpperLatin(QStringLiteral("abzｑλφé")), QStringLiteral("ABZＱλφé"));
+}
+
+TEST(LibraryNumerals, StrictNumberConversion) {
+    EXPECT_EQ(CDbl(" 1,234.5 "), 1234.5);
+    EXPECT_EQ(CDbl("-.5"), -0.5);
+    EXPECT_EQ(CDbl("+3"), 3);
+    EXPECT_EQ(CDbl("1.5E3"), 1500);
+    EXPECT_EQ(CDbl("2D2"), 200);
+    EXPECT_EQ(CDbl("&HFFFF"), -1);
+    EXPECT_EQ(CDbl("&O10"), 8);
+    for (const char* bad : {"", " ", "abc", "12abc", "1 2", "-", ".", "1e", ",1", "1,", "&H", "&HG", "1..2", "--1"})
+        EXPECT_EQ(ErrorNumberOf([&] { CDbl(bad); }), 13) << bad;
+    EXPECT_EQ(ErrorNumberOf([] { CDbl("1e400"); }), 6);
+}
+
+TEST(LibraryNumerals, JstrToDoubleAndLong) {
+    EXPECT_EQ(JstrToDouble(QStringLiteral("  ３．５ ")), 3.5);
+    EXPECT_EQ(JstrToDouble(QStringLiteral("三万")), 30000);
+    EXPECT_EQ(JstrToDouble(QStringLiteral("１ｅ３")), 1000);
+    QString source;
+    EXPECT_EQ(ErrorNumberOf([] { JstrToDouble("abc"); }, &source), 13);
+    EXPECT_EQ(source, "basLibrary.JstrToDouble/");
+    EXPECT_EQ(JstrToLong("abc"), 0);
+    EXPECT_EQ(JstrToLong("2.5"), 2);
+    EXPECT_EQ(JstrToLong("3.5"), 4);
+    EXPECT_EQ(JstrToLong("-2.5"), -2);
+    EXPECT_EQ(JstrToLong(QStringLiteral("二十")), 20);
+    EXPECT_EQ(JstrToLong("2147483647"), 2147483647);
+    EXPECT_EQ(JstrToLong("2147483648"), 0);
+    EXPECT_EQ(JstrToLong("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(JstrToLong("-2147483649"), 0);
+    EXPECT_EQ(JstrToLong("1e400"), 0);
+}
+
+TEST(LibraryNumerals, StrToMeterSumsNumberUnitPairs) {
+    EXPECT_DOUBLE_EQ(StrToMeter("1km 200m", ""), 1200);
+    EXPECT_DOUBLE_EQ(StrToMeter(QStringLiteral("5尺3寸"), ""), 5 * 0.30303 + 3 * 0.030303);
+    EXPECT_DOUBLE_EQ(StrToMeter(QStringLiteral("三尺"), ""), 3 * 0.30303);
+    EXPECT_DOUBLE_EQ(StrToMeter(QStringLiteral("３キロ"), ""), 3000);
+    EXPECT_DOUBLE_EQ(StrToMeter(QStringLiteral("1センチメートル"), ""), 0.01);
+    EXPECT_DOUBLE_EQ(StrToMeter(QStringLiteral("１ｍ"), ""), 1);
+    EXPECT_DOUBLE_EQ(StrToMeter("1mi", ""), 1609.344);
+    EXPECT_DOUBLE_EQ(StrToMeter("1 mile", ""), 1609.344);
+    EXPECT_DOUBLE_EQ(StrToMeter("1m", ""), 1);
+    EXPECT_DOUBLE_EQ(StrToMeter("1M", ""), 1852);
+    EXPECT_DOUBLE_EQ(StrToMeter("1nmi", ""), 1852);
+    EXPECT_DOUBLE_EQ(StrToMeter("1nm", ""), 1e-9);
+    EXPECT_DOUBLE_EQ(StrToMeter("2ft 6in", ""), 2 * 0.3048 + 6 * 0.0254);
+    EXPECT_DOUBLE_EQ(StrToMeter("5'", ""), 5 * 0.3048);
+    EXPECT_DOUBLE_EQ(StrToMeter("2\"", ""), 2 * 0.0254);
+    EXPECT_DOUBLE_EQ(StrToMeter(QStringLiteral("1天文単位"), ""), 149600000000.0);
+    EXPECT_DOUBLE_EQ(StrToMeter("72pt", ""), 72 * 0.000352778);
+    EXPECT_DOUBLE_EQ(StrToMeter("3", "km"), 3000);
+    EXPECT_DOUBLE_EQ(StrToMeter("3", "furlong"), 3);
+    EXPECT_DOUBLE_EQ(StrToMeter("3", "KM"), 3); // the default unit matches exactly
+    EXPECT_DOUBLE_EQ(StrToMeter("2km3", "m"), 2003);
+}
+
+TEST(LibraryNumerals, StrToMeterSigns) {
+    EXPECT_DOUBLE_EQ(StrToMeter("10-", ""), -10);
+    EXPECT_DOUBLE_EQ(StrToMeter("-10m", ""), -10);
+    EXPECT_DOUBLE_EQ(StrToMeter("+5m-", ""), -5);
+    EXPECT_DOUBLE_EQ(StrToMeter("-5m+", ""), 5); // the trailing sign wins
+    EXPECT_DOUBLE_EQ(StrToMeter(QStringLiteral("－３ｍ"), ""), -3);
+    EXPECT_EQ(StrToMeter("", ""), 0);
+    EXPECT_EQ(StrToMeter("-", ""), 0);
+    EXPECT_EQ(StrToMeter("  ", ""), 0);
+    EXPECT_DOUBLE_EQ(StrToMeter("--5", ""), 5); // the second sign belongs to the number
+}
+
+TEST(LibraryNumerals, StrToMeterErrors) {
+    QString source;
+    EXPECT_EQ(ErrorNumberOf([] { StrToMeter("km", ""); }, &source), 13); // a unit with no number
+    EXPECT_EQ(source, "basLibrary.StrToMeter/basLibrary.JstrToDouble/");
+    EXPECT_EQ(ErrorNumberOf([] { StrToMeter("2kmx", ""); }), 13);  // text after the unit
+    EXPECT_EQ(ErrorNumberOf([] { StrToMeter("1e5e5m", ""); }), 13); // an unreadable number
+    EXPECT_EQ(ErrorNumberOf([] { StrToMeter("5 - 3m", ""); }), 13);
+    EXPECT_EQ(ErrorNumberOf([] { StrToMeter("1e400m", ""); }), 6);
+}
+
+TEST(LibraryNumerals, NumToKanjiUnits) {
+    EXPECT_EQ(NumToKanjiUnits(25000, false), QStringLiteral("2万5000"));
+    EXPECT_EQ(NumToKanjiUnits(25000, true), QStringLiteral("2.5万"));
+    EXPECT_EQ(NumToKanjiUnits(25500, true), QStringLiteral("2.55万"));
+    EXPECT_EQ(NumToKanjiUnits(25050, true), QStringLiteral("2万5050"));
+    EXPECT_EQ(NumToKanjiUnits(1000000, false), QStringLiteral("100万"));
+    EXPECT_EQ(NumToKanjiUnits(1000000, true), QStringLiteral("100万"));
+    EXPECT_EQ(NumToKanjiUnits(150000000, false), QStringLiteral("1億5000万"));
+    EXPECT_EQ(NumToKanjiUnits(150000000, true), QStringLiteral("1.5億"));
+    EXPECT_EQ(NumToKanjiUnits(1.5e12, false), QStringLiteral("1兆5000億"));
+    EXPECT_EQ(NumToKanjiUnits(1.5e12, true), QStringLiteral("1.5兆"));
+    EXPECT_EQ(NumToKanjiUnits(1.23e12, true), QStringLiteral("1.23兆"));
+    EXPECT_EQ(NumToKanjiUnits(1e12, true), QStringLiteral("1兆"));
+    EXPECT_EQ(NumToKanjiUnits(12345.5, false), QStringLiteral("1万2345.5"));
+    EXPECT_EQ(NumToKanjiUnits(-25000, true), QStringLiteral("-2.5万"));
+    EXPECT_EQ(NumToKanjiUnits(999, true), QStringLiteral("999"));
+    EXPECT_EQ(NumToKanjiUnits(0, false), QString());
+    EXPECT_EQ(NumToKanjiUnits(0, true), QString());
+}
+
+TEST(LibraryNumerals, StrToTokensModeMatrix) {
+    using L = QStringList;
+    EXPECT_EQ(StrToTokens("a,,b", 2), (L{"a", "", "b"}));
+    EXPECT_EQ(StrToTokens("a,", 2), (L{"a"}));
+    EXPECT_EQ(StrToTokens(",a", 2), (L{"", "a"}));
+    EXPECT_EQ(StrToTokens("\"x,y\",z", 2), (L{"x,y", "z"}));
+    EXPECT_EQ(StrToTokens("a,\"\",b", 2), (L{"a", "", "b"}));
+    EXPECT_EQ(StrToTokens("a b,c", 2), (L{"a b", "c"}));
+    EXPECT_EQ(StrToTokens("a\r\nb", 2), (L{"a", "b"}));
+    EXPECT_EQ(StrToTokens("a,\r\nb", 2), (L{"a", "b"}));
+    EXPECT_EQ(StrToTokens("\"a\rb\",c", 2), (L{"a\rb", "c"}));
+    EXPECT_EQ(StrToTokens("a  b", 1), (L{"a", "b"}));
+    EXPECT_EQ(StrToTokens("a,b", 1), (L{"a,b"}));
+    EXPECT_EQ(StrToTokens(QStringLiteral("a\u3000b\tc "), 1), (L{"a", "b", "c"}));
+    EXPECT_EQ(StrToTokens("\"a b\" c", 1), (L{"a b", "c"}));
+    EXPECT_EQ(StrToTokens("a b\tc\t\td", 3), (L{"a b", "c", "d"}));
+    EXPECT_EQ(StrToTokens("a b,c", 0), (L{"a", "b", "c"}));
+    EXPECT_EQ(StrToTokens("a ,b", 0), (L{"a", "", "b"}));
+    EXPECT_EQ(StrToTokens(QStringLiteral("a\u3000b"), 9), (L{"a", "b"}));
+    EXPECT_EQ(StrToTokens("", 2), (L{""}));
+    EXPECT_EQ(StrToTokens("", 1), (L{""}));
+    EXPECT_EQ(StrToTokens("   ", 1), (L{""}));
+}
+
+TEST(LibraryNumerals, StrToTokensKeepsTheLastFieldAfterAnUnbalancedQuote) {
+    using L = QStringList;
+    EXPECT_EQ(StrToTokens("a,\"b,c", 2), (L{"a", "b,c"}));
+    EXPECT_EQ(StrToTokens("\"open", 1), (L{"open"}));
+    EXPECT_EQ(StrToTokens("x \"y z", 1), (L{"x", "y z"}));
+}

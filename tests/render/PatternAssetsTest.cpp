@@ -1,0 +1,293 @@
+// The compiled-in pattern assets: complete, of the right sizes, named
+// exactly, and drawn so that a map reader can tell them apart.
+#include "render/PatternAssets.h"
+
+#include <QRect>
+#include <vector>
+#include <gtest/gtest.h>
+
+namespace {
+
+using PatternAssets::Bitmap;
+using PatternAssets::String;
+
+bool AllPaper(const MonoBitmap& bm) { return bm.InkCount() == 0; }
+
+// The bounding box of the ink.
+QRect InkBox(const MonoBitmap& bm)
+{
+    QRect box;
+    for (int y = 0; y < bm.Height(); ++y)
+        for (int x = 0; x < bm.Width(); ++x)
+            if (bm.Ink(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+bool IsUserSymbol(int i) { return (i >= 19 && i <= 23) || i >= 43; }
+
+TEST(PatternAssets, TheCompiledInTextsAreSound) {
+    EXPECT_EQ(PatternAssets::Problems(), QStringList());
+}
+
+TEST(PatternAssets, AllSymbolsArePresentInTheirSizes) {
+    int count = 0;
+    for (int i = 0; i <= 47; ++i) {
+        for (int set = 0; set < 2; ++set) {
+            SCOPED_TRACE(i * 10 + set);
+            const MonoBitmap* bm = Bitmap((set ? 2200 : 2100) + i);
+            ASSERT_NE(bm, nullptr);
+            ++count;
+            if (IsUserSymbol(i)) {
+                EXPECT_EQ(bm->Width(), 2);
+                EXPECT_EQ(bm->Height(), 2);
+                EXPECT_TRUE(AllPaper(*bm));
+            } else {
+                const int side = set ? 47 : 23;
+                EXPECT_EQ(bm->Width(), side);
+                EXPECT_EQ(bm->Height(), side);
+                EXPECT_GT(bm->InkCount(), 0);
+            }
+        }
+    }
+    EXPECT_EQ(count, 96);
+    EXPECT_EQ(Bitmap(2148), nullptr);
+    EXPECT_EQ(Bitmap(2099), nullptr);
+}
+
+TEST(PatternAssets, AllTilesArePresentInTheirSizes) {
+    for (int i = 100; i <= 131; ++i) {
+        SCOPED_TRACE(i);
+        const MonoBitmap* low = Bitmap(3100 + i);
+        const MonoBitmap* high = Bitmap(3200 + i);
+        ASSERT_NE(low, nullptr);
+        ASSERT_NE(high, nullptr);
+        EXPECT_EQ(low->Width(), low->Height());
+        EXPECT_EQ(high->Width(), high->Height());
+        EXPECT_TRUE(low->Width() == 8 || low->Width() == 16);
+        EXPECT_TRUE(high->Width() == 8 || high->Width() == 16 || high->Width() == 32);
+        if (i >= 124) {
+            EXPECT_TRUE(AllPaper(*low));
+            EXPECT_TRUE(AllPaper(*high));
+        } else {
+            EXPECT_GT(low->InkCount(), 0);
+            EXPECT_GT(high->InkCount(), 0);
+        }
+    }
+    EXPECT_EQ(Bitmap(3199), nullptr);
+    EXPECT_EQ(Bitmap(3332), nullptr);
+}
+
+TEST(PatternAssets, AllLinePatternsAreThirtyTwoWide) {
+    for (int i = 102; i <= 145; ++i) {
+        SCOPED_TRACE(i);
+        const MonoBitmap* low = Bitmap(4100 + i);
+        const MonoBitmap* high = Bitmap(4200 + i);
+        ASSERT_NE(low, nullptr);
+        ASSERT_NE(high, nullptr);
+        EXPECT_EQ(low->Width(), 32);
+        EXPECT_EQ(high->Width(), 32);
+        EXPECT_GE(low->Height(), 1);
+        EXPECT_LE(low->Height(), 7);
+        EXPECT_GE(high->Height(), 2);
+        EXPECT_LE(high->Height(), 12);
+        if (i >= 134) {
+            EXPECT_TRUE(AllPaper(*low));
+            EXPECT_TRUE(AllPaper(*high));
+        } else {
+            EXPECT_GT(low->InkCount(), 0);
+            // Never a plain solid line: that is what pen style 0 is for.
+            EXPECT_LT(low->InkCount(), 32 * low->Height());
+        }
+    }
+    EXPECT_EQ(Bitmap(4201), nullptr);
+    EXPECT_EQ(Bitmap(4346), nullptr);
+}
+
+TEST(PatternAssets, NamesAreExact) {
+    const char* symbols[] = {"都市１・小", "都市２・小", "都市３・小", "都市４・小", "都市５・小", "山岳・小",
+                             "滝・小", "空港・小", "港湾・小", "油井・小", "鉱産地・小", "燈台・小", "史跡・小",
+                             "世界遺産・小", "核関連施設・小", "病院・小", "ホテル・小", "その他Ａ・小",
+                             "その他Ｂ・小"};
+    for (int i = 0; i < 19; ++i) {
+        EXPECT_EQ(String(2000 + i), QString::fromUtf8(symbols[i]));
+        QString large = QString::fromUtf8(symbols[i]);
+        large.replace(QStringLiteral("小"), QStringLiteral("大"));
+        EXPECT_EQ(String(2024 + i), large);
+    }
+    EXPECT_EQ(String(2019), "ユーザー01");
+    EXPECT_EQ(String(2023), "ユーザー05");
+    EXPECT_EQ(String(2043), "ユーザー06");
+    EXPECT_EQ(String(2047), "ユーザー10");
+
+    const char* tiles[] = {"明度０", "明度１", "明度２", "明度３", "明度４", "明度５", "明度６", "明度７",
+                           "横縞", "縦縞", "右下がり斜線", "右上がり斜線", "格子", "斜め格子", "水玉", "レンガ",
+                           "砂漠", "ステップ", "耕地", "湿地", "針葉樹林", "広葉樹林", "熱帯雨林", "市松"};
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(String(3100 + i), QString::fromUtf8(tiles[i]));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(String(3124 + i), QStringLiteral("ユーザー0%1").arg(i + 1));
+
+    const char* lines[] = {"破線小細", "点線小細", "１点鎖線小細", "２点鎖線小細", "側破線細", "側点線細",
+                           "破線小太", "点線小太", "１点鎖線小太", "２点鎖線小太", "側破線太", "側点線太",
+                           "波線", "三角線", "丸点線", "薄線", "道路２重実線", "道路２重破線", "鉄道小",
+                           "鉄道中", "鉄道大", "サンゴ礁", "永久氷", "運河", "送油管", "城壁", "矢印細線",
+                           "矢印太線", "極小点線細", "極小点線太", "十字点線細", "十字点線太"};
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(String(4102 + i), QString::fromUtf8(lines[i]));
+    EXPECT_EQ(String(4134), "ユーザー01");
+    EXPECT_EQ(String(4145), "ユーザー12");
+
+    const char* pens[] = {"標準実線", "標準破線", "標準点線", "標準一点鎖線", "標準二点鎖線", "標準透明"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(String(4000 + i), QString::fromUtf8(pens[i]));
+    const char* brushes[] = {"標準横縞", "標準縦縞", "標準右下がり斜線", "標準右上がり斜線", "標準格子",
+                             "標準斜め格子", "標準単色"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(String(3000 + i), QString::fromUtf8(brushes[i]));
+
+    EXPECT_EQ(String(2048), "");
+    EXPECT_EQ(String(3099), "");
+    EXPECT_EQ(String(4146), "");
+}
+
+TEST(PatternAssets, CityMarksGrowWithTheirClassAndLargeSymbolsAreLarger) {
+    for (int base : {2100, 2200}) {
+        for (int first : {0, 24}) {
+            int lastWidth = 0;
+            for (int c = 0; c < 5; ++c) {
+                const QRect box = InkBox(*Bitmap(base + first + c));
+                EXPECT_GT(box.width(), lastWidth) << base + first + c;
+                EXPECT_EQ(box.width(), box.height());
+                lastWidth = box.width();
+            }
+        }
+        for (int i = 0; i <= 18; ++i) {
+            const QRect small = InkBox(*Bitmap(base + i));
+            const QRect large = InkBox(*Bitmap(base + 24 + i));
+            EXPECT_GT(large.width(), small.width() + 2) << base + i;
+            EXPECT_GT(large.height(), small.height() + 2) << base + i;
+        }
+    }
+}
+
+TEST(PatternAssets, SymbolsAreCentredOnTheirMiddlePixel) {
+    // The drawing layer puts pixel (w \ 2, h \ 2) on the point.
+    for (int base : {2100, 2200}) {
+        for (int i : {0, 1, 2, 3, 4, 24, 25, 26, 27, 28, 17, 41}) {
+            const MonoBitmap& bm = *Bitmap(base + i);
+            const QRect box = InkBox(bm);
+            EXPECT_EQ(box.left() + box.right(), bm.Width() - 1) << base + i;
+            EXPECT_EQ(box.top() + box.bottom(), bm.Height() - 1) << base + i;
+        }
+    }
+}
+
+TEST(PatternAssets, GreyLevelsGoFromDarkToLight) {
+    for (int base : {3100, 3200}) {
+        double last = 2.0;
+        for (int i = 100; i <= 107; ++i) {
+            const MonoBitmap& bm = *Bitmap(base + i);
+            const double ink = double(bm.InkCount()) / (bm.Width() * bm.Height());
+            EXPECT_LT(ink, last) << base + i;
+            last = ink;
+        }
+        EXPECT_EQ(Bitmap(base + 100)->InkCount(), Bitmap(base + 100)->Width() * Bitmap(base + 100)->Height());
+        EXPECT_GT(Bitmap(base + 107)->InkCount(), 0);
+    }
+}
+
+TEST(PatternAssets, RoadsLeavePaperBetweenTwoInkEdges) {
+    // The back colour fills the road between its two edges.
+    for (int base : {4100, 4200}) {
+        const MonoBitmap& solid = *Bitmap(base + 118);
+        const MonoBitmap& dashed = *Bitmap(base + 119);
+        for (const MonoBitmap* bm : {&solid, &dashed}) {
+            SCOPED_TRACE(bm == &solid ? base + 118 : base + 119);
+            const int h = bm->Height();
+            std::vector<int> ink(size_t(h), 0);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < 32; ++x)
+                    ink[size_t(y)] += bm->Ink(x, y);
+            // Ink edges, then one paper band between them.
+            EXPECT_GT(ink.front(), 0);
+            EXPECT_GT(ink.back(), 0);
+            int y = 0;
+            while (y < h && ink[size_t(y)] > 0)
+                ++y;
+            const int bandTop = y;
+            while (y < h && ink[size_t(y)] == 0)
+                ++y;
+            EXPECT_GT(bandTop, 0);
+            EXPECT_GT(y, bandTop);
+            while (y < h && ink[size_t(y)] > 0)
+                ++y;
+            EXPECT_EQ(y, h);
+            // The edges are mirror images.
+            for (int r = 0; r < h; ++r)
+                for (int x = 0; x < 32; ++x)
+                    EXPECT_EQ(bm->Ink(x, r), bm->Ink(x, h - 1 - r));
+        }
+        EXPECT_LT(dashed.InkCount(), solid.InkCount());
+    }
+}
+
+TEST(PatternAssets, TicksAndTeethStandOnTheLeftOfTravel) {
+    // Row 0 is the left of the direction of travel: the one-sided patterns
+    // have their solid edge in the last row and their marks towards row 0.
+    for (int base : {4100, 4200}) {
+        for (int i : {106, 107, 112, 113, 115, 124, 127}) {
+            const MonoBitmap& bm = *Bitmap(base + i);
+            int last = 0, first = 0;
+            for (int x = 0; x < 32; ++x) {
+                last += bm.Ink(x, bm.Height() - 1);
+                first += bm.Ink(x, 0);
+            }
+            EXPECT_EQ(last, 32) << base + i;
+            EXPECT_GT(first, 0) << base + i;
+            EXPECT_LT(first, 32) << base + i;
+        }
+    }
+}
+
+TEST(PatternAssets, BothSetsOfALinePatternLookAlike) {
+    // The high set is drawn at half scale: its 32 columns and 2n rows cover
+    // 16 columns and n rows of the low set. Mostly the same pixels, then.
+    for (int i = 102; i <= 133; ++i) {
+        const MonoBitmap& low = *Bitmap(4100 + i);
+        const MonoBitmap& high = *Bitmap(4200 + i);
+        EXPECT_EQ(high.Height(), 2 * low.Height()) << i;
+        int same = 0;
+        for (int y = 0; y < high.Height(); ++y)
+            for (int x = 0; x < 32; ++x)
+                same += high.Ink(x, y) == low.Ink(x / 2, y / 2);
+        EXPECT_GE(same, 32 * high.Height() * 80 / 100) << i;
+    }
+}
+
+TEST(PatternAssets, MalformedBitmapTextIsReported) {
+    const auto parsed = PatternAssets::ParseBitmapText(QStringLiteral(
+        "; comment\r\n"
+        "[1] fine\r\n##\r\n..\r\n\r\n"
+        "[2] ragged\n##\n#\n\n"
+        "[3] empty\n\n"
+        "stray\n"
+        "[4] interrupted\n#.\nxx\n#.\n\n"
+        "[1] again\n#\n"
+        "[5] last block without a blank line\n.#"));
+    ASSERT_EQ(parsed.bitmaps.size(), 2u);
+    EXPECT_EQ(parsed.bitmaps.at(1).ToText(), (QStringList{"##", ".."}));
+    EXPECT_EQ(parsed.bitmaps.at(5).ToText(), QStringList{".#"});
+    EXPECT_EQ(parsed.problems.size(), 6) << parsed.problems.join("\n").toStdString();
+}
+
+TEST(PatternAssets, MalformedStringTextIsReported) {
+    const auto parsed = PatternAssets::ParseStringText(
+        QStringLiteral("; names\n2000 都市１・小\r\n\n2001  two blanks\nx 3\n2000 again\n2002\n"));
+    EXPECT_EQ(parsed.strings.size(), 2u);
+    EXPECT_EQ(parsed.strings.at(2000), "都市１・小");
+    EXPECT_EQ(parsed.strings.at(2001), " two blanks");
+    EXPECT_EQ(parsed.problems.size(), 3);
+}
+
+} // namespace
