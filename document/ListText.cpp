@@ -76,15 +76,7 @@ QString ColorToHex(int32_t color) {
     return QStringLiteral("&H%1&").arg(static_cast<uint32_t>(color), 8, 16, QLatin1Char('0')).toUpper();
 }
 
-QString UpperKey(const QString& text) {
-    QString s = text;
-    for (QChar& c : s) {
-        const char16_t u = c.unicode();
-        if (u >= u'a' && u <= u'z') c = QChar(static_cast<char16_t>(u - 32));
-        else if (u >= 0xFF41 && u <= 0xFF5A) c = QChar(static_cast<char16_t>(u - 32));
-    }
-    return s;
-}
+QString UpperKey(const QString& text) { return Library::UpperLatin(text); }
 
 QString TrimBlanks(const QString& text) {
     qsizetype b = 0, e = text.size();
