@@ -29,10 +29,12 @@ public:
     QLabel* lblFiguresInfo;
     QProgressBar* prgFigures;
 
+    // Ignored while the loading runs.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void reject() override;
 
 private:
     void Form_Activate();

@@ -3,6 +3,7 @@
 // code and a number of figures, and the base unit's three files in the map
 // folder.
 #include "document/clsMapRem.h"
+#include "core/Library.h"
 #include "document/clsMapUnits.h"
 
 #include "DocumentTestEnv.h"

@@ -87,14 +87,20 @@ TEST_F(MapDialogsTest, LoadingWindowLoadsAndCannotBeClosedMeanwhile) {
     frmMapLoad dlg;
     dlg.mMapUnit = &unit;
     int closeTries = 0;
-    // Runs while the loader lets events through: the close is refused.
+    bool stayed = false;
+    // Queued behind the start of the loading, so it runs while the loader
+    // lets events through: both ways of closing are refused.
     QTimer::singleShot(0, &dlg, [&] {
-        ++closeTries;
-        dlg.close();
-        dlg.reject();
+        QTimer::singleShot(0, &dlg, [&] {
+            ++closeTries;
+            dlg.close();
+            dlg.reject();
+            stayed = dlg.isVisible() && unit.gFigures->Count() == 0;
+        });
     });
     dlg.exec();
     EXPECT_EQ(closeTries, 1);
+    EXPECT_TRUE(stayed);
     EXPECT_TRUE(dlg.mResult);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.mMapUnit, nullptr);
