@@ -29,5 +29,32 @@ void AddErrContext(VospError& e, int32_t number, const QString& objectName, cons
                            const QString& comment = {});
 
 inline bool IsFileError(int32_t number) { return number >= 52 && number <= 76; }
+// Whether the pending error is a file error.
+bool IsFileError();
+
+// True from the start of FatalError until the process ends; file-error
+// prompts then give up silently so that the wind-up never waits for the user.
+bool FatalInProgress();
+
+// Shows the fatal-error message for the pending error and writes it to the
+// report file "ErrorStop<date-time digits>.TXT" in the program folder (the
+// writable folder when that is not writable). Writing failures are ignored.
+void ErrorReport(const QString& comment);
+// The folder where ErrorReport writes.
+QString ErrorReportFolder();
+
+// Reports the pending error, lets the application wind up, ends the process.
+[[noreturn]] void FatalError(const QString& comment);
+
+// For windows: adds the window's context to the pending error, then stops
+// the program with it.
+[[noreturn]] void StopError(int32_t number, const QString& windowName, const QString& procName,
+                            const QString& comment = {});
+
+// Offers a retry for the pending file error:
+// 0 retry, 1 give up, 2 cancel, 3 not a file error.
+int16_t FileErrorRetry(const QString& fileName);
+// The user's message for file error `number` ("" outside 52..76).
+QString FileErrorMessage(int32_t number);
 
 } // namespace ErrorMng

@@ -1,9 +1,14 @@
 #pragma once
-// General helpers used throughout: values and ranges, numbers as text.
-// (Paths, files and user-interface helpers join this module as they are built.)
+// General helpers used throughout: values and ranges, numbers as text,
+// paths and files, message boxes and the mouse-pointer stack.
+// The helpers that take widgets or fonts (SelectComboText, CloneFont,
+// CtlWidthPixels, CtlHeightPixels) are in platform/WidgetLib.h.
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <utility>
 
 namespace Library {
 
@@ -12,6 +17,61 @@ inline int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (
 // Adds or subtracts the span hi - lo + 1 until v lies in lo..hi.
 int32_t WrapRange(int32_t v, int32_t lo, int32_t hi);
 int32_t RoundSigDigits(int32_t v, int32_t n);
+
+template <class T> bool VarInRange(const T& v, const T& lo, const T& hi) { return v >= lo && v <= hi; }
+template <class T> T VarMin(const T& a, const T& b) { return a < b ? a : b; }
+template <class T> T VarMax(const T& a, const T& b) { return a > b ? a : b; }
+template <class T> void VarSwap(T& a, T& b) { std::swap(a, b); }
+
+// Saturating at +-1 (+-pi/2, 0 and pi), never NaN for |x| >= 1.
+double ArcSin(double x);
+double ArcCos(double x);
+double Hypot(double x, double y);
+
+// Texts. Trimming removes blanks (U+0020) only.
+QString TrimBlanks(const QString& s);
+QString QuoteStr(const QString& s);
+// Trims, then drops one leading and one trailing double quote.
+QString UnquoteStr(const QString& s);
+// Drops trailing blanks, then trailing control characters 0..31.
+QString TrimCtrlChars(const QString& s);
+// Grouped with "," after rounding to two decimals, decimals cut: 1234.999 -> "1,235".
+QString FormatStdInt(double x);
+// Date and time ("yyyy/MM/dd H:mm:ss") with every non-digit replaced.
+QString DateTimeDigits(const QString& replacement);
+QString DateTimeDigits(const QString& replacement, const QDateTime& at);
+// "1.02" or "1.02.05" (minor and revision "00", or "0000" from 100 on).
+QString GetAppVersion();
+QString FormatAppVersion(int major, int minor, int revision);
+// One character per byte ("" when the first byte is 0); a text unchanged.
+QString BytesToStr(const QByteArray& bytes);
+QString BytesToStr(const QString& text);
+// A text in the Japanese code page; "" gives one zero byte; bytes unchanged.
+QByteArray StrToBytes(const QString& text);
+QByteArray StrToBytes(const QByteArray& bytes);
+
+// Paths: "\" and "/" both separate.
+bool FileExists(const QString& path);
+QString ChangeExt(const QString& path, const QString& ext);
+QString PathFileName(const QString& path);
+QString PathFolder(const QString& path);
+QString JoinPath(const QString& folder, const QString& file);
+// Fits a path into n characters: folder\...\name, else the name alone.
+QString ShortenPath(const QString& path, int32_t n);
+bool IsReadOnlyFile(const QString& path, bool showMessage = false);
+// Every file matching the name pattern ("*" and "?", any letter case) in the
+// pattern's folder and below: a folder's files sorted, then its subfolders.
+QStringList FindFiles(const QString& pattern);
+bool FontExists(const QString& faceName);
+
+// User interface (through Ui()).
+void MsgError(const QString& text);
+bool MsgYesNo(const QString& text);
+void MsgOutOfRange(const QString& rangeText = {});
+// p >= 0 pushes the current pointer and shows p; p < 0 pops (nothing when empty).
+void ScreenMousePointer(int16_t p);
+// Dots per inch of the screen as 1440 \ twips per pixel.
+int16_t ScreenDPI();
 
 // The one road from double to 32-bit integer: nearest, halves to even,
 // saturating at +-2147483647; NaN raises error 6 (overflow).

@@ -11,6 +11,11 @@ enum Buttons : int { OkOnly = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel
 enum Icon : int { NoIcon = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
 enum Default : int { DefaultButton1 = 0, DefaultButton2 = 256, DefaultButton3 = 512 };
 enum Answer : int { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+// Buttons and icon combine as on Windows: Mb::YesNo | Mb::Exclamation.
+constexpr int operator|(Buttons b, Icon i) { return int(b) | int(i); }
+constexpr int operator+(Buttons b, Icon i) { return int(b) + int(i); }
+constexpr int operator|(Buttons b, Default d) { return int(b) | int(d); }
+constexpr int operator+(Buttons b, Default d) { return int(b) + int(d); }
 } // namespace Mb
 
 // Mouse pointer codes of the original toolkit.

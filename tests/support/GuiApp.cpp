@@ -1,6 +1,6 @@
 #include "support/GuiApp.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 
 void EnsureGuiApp()
@@ -11,6 +11,7 @@ void EnsureGuiApp()
     static int argc = 1;
     static char name[] = "vosperal-test";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    // A widget application, so that window tests can share the program with text tests.
+    static QApplication* app = new QApplication(argc, argv);
     (void)app;
 }

@@ -1,0 +1,32 @@
+#include "core/PublicVal.h"
+
+#include "core/Library.h"
+#include "core/clsEnvironment.h"
+
+namespace PublicVal {
+
+int32_t gvMapMode = 0;
+int32_t gvLanguage = 0;
+QString gvDefaultFont;
+bool gvPolygonOutline = false;
+QString gvMapFolder;
+clsEnvironment* gvEnvironment = nullptr;
+
+namespace {
+
+QString EnvString(const QString& key, const QString& def) {
+    return gvEnvironment ? gvEnvironment->GetString(key, def) : def;
+}
+
+QString InMapFolder(const QString& key, const QString& def) {
+    return Library::JoinPath(gvMapFolder, EnvString(key, def));
+}
+
+} // namespace
+
+QString BaseMapMLL() { return InMapFolder(QStringLiteral("BaseMapMLL"), QStringLiteral("BASE.MLL")); }
+QString DefaultADM() { return InMapFolder(QStringLiteral("DefaultADM"), QStringLiteral("DEFAULT.ADM")); }
+QString DefaultTHG() { return InMapFolder(QStringLiteral("DefaultTHG"), QStringLiteral("DEFAULT.THG")); }
+QString AuthorURLruntime() { return EnvString(QStringLiteral("AuthorURLruntime"), QString()); }
+
+} // namespace PublicVal

@@ -1,0 +1,161 @@
+#include "platform/QtUi.h"
+
+#include "platform/FileSystem.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The buttons of each Windows set, in their order on the box.
+QList<QMessageBox::StandardButton> ButtonList(int style) {
+    switch (style & 7) {
+    case Mb::OkCancel: return {QMessageBox::Ok, QMessageBox::Cancel};
+    case Mb::AbortRetryIgnore: return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
+    case Mb::YesNoCancel: return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case Mb::YesNo: return {QMessageBox::Yes, QMessageBox::No};
+    case Mb::RetryCancel: return {QMessageBox::Retry, QMessageBox::Cancel};
+    default: return {QMessageBox::Ok};
+    }
+}
+
+class EscSwallower : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override {
+        return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+    }
+};
+
+bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+QString Plain(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+QMessageBox::StandardButtons QtUi::ButtonsFor(int style) {
+    QMessageBox::StandardButtons b;
+    for (QMessageBox::StandardButton s : ButtonList(style)) b |= s;
+    return b;
+}
+
+QMessageBox::Icon QtUi::IconFor(int style) {
+    switch (style & 0x70) {
+    case Mb::Critical: return QMessageBox::Critical;
+    case Mb::Question: return QMessageBox::Question;
+    case Mb::Exclamation: return QMessageBox::Warning;
+    case Mb::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButton QtUi::DefaultFor(int style) {
+    const QList<QMessageBox::StandardButton> list = ButtonList(style);
+    const int i = (style >> 8) & 3;
+    return i < list.size() ? list[i] : list[0];
+}
+
+QMessageBox::StandardButton QtUi::EscapeFor(int style) {
+    const QList<QMessageBox::StandardButton> list = ButtonList(style);
+    if (list.contains(QMessageBox::Cancel)) return QMessageBox::Cancel;
+    if (list.size() == 1) return list[0];
+    return QMessageBox::NoButton;
+}
+
+int QtUi::AnswerFor(QMessageBox::StandardButton button) {
+    switch (button) {
+    case QMessageBox::Ok: return Mb::Ok;
+    case QMessageBox::Cancel: return Mb::Cancel;
+    case QMessageBox::Abort: return Mb::Abort;
+    case QMessageBox::Retry: return Mb::Retry;
+    case QMessageBox::Ignore: return Mb::Ignore;
+    case QMessageBox::Yes: return Mb::Yes;
+    case QMessageBox::No: return Mb::No;
+    default: return Mb::Cancel;
+    }
+}
+
+int QtUi::MsgBox(const QString& text, int style, const QString& title) {
+    if (!HaveWidgets()) {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+        return AnswerFor(DefaultFor(style));
+    }
+    QMessageBox box(IconFor(style), title.isEmpty() ? AppTitle() : title, Plain(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    for (QMessageBox::StandardButton b : ButtonList(style)) box.addButton(b);
+    box.setDefaultButton(DefaultFor(style));
+    const QMessageBox::StandardButton esc = EscapeFor(style);
+    EscSwallower swallow;
+    if (esc != QMessageBox::NoButton) box.setEscapeButton(esc);
+    else box.installEventFilter(&swallow); // without Cancel, Esc does nothing (as on Windows)
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    const QMessageBox::StandardButton pressed = clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
+    return AnswerFor(pressed != QMessageBox::NoButton ? pressed : esc);
+}
+
+QString QtUi::InputBox(const QString& prompt, const QString& title, const QString& defaultText, int32_t) {
+    if (!HaveWidgets()) return defaultText;
+    bool ok = false;
+    const QString s = QInputDialog::getText(QApplication::activeWindow(), title.isEmpty() ? AppTitle() : title,
+                                            Plain(prompt), QLineEdit::Normal, defaultText, &ok);
+    return ok ? s : QString();
+}
+
+Qt::CursorShape QtUi::CursorFor(int16_t pointer) {
+    switch (pointer) {
+    case MousePtr::Cross: return Qt::CrossCursor;
+    case MousePtr::IBeam: return Qt::IBeamCursor;
+    case MousePtr::SizeAll:
+    case MousePtr::SizeAll2: return Qt::SizeAllCursor;
+    case MousePtr::SizeNESW: return Qt::SizeBDiagCursor;
+    case MousePtr::SizeNS: return Qt::SizeVerCursor;
+    case MousePtr::SizeNWSE: return Qt::SizeFDiagCursor;
+    case MousePtr::SizeWE: return Qt::SizeHorCursor;
+    case MousePtr::UpArrow: return Qt::UpArrowCursor;
+    case MousePtr::Hourglass: return Qt::WaitCursor;
+    case MousePtr::NoDrop: return Qt::ForbiddenCursor;
+    case MousePtr::ArrowHourglass: return Qt::BusyCursor;
+    case MousePtr::ArrowQuestion: return Qt::WhatsThisCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+void QtUi::SetMousePointer(int16_t pointer) {
+    pointer_ = pointer;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    if (pointer == MousePtr::Default) {
+        while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    } else if (QGuiApplication::overrideCursor()) {
+        QGuiApplication::changeOverrideCursor(QCursor(CursorFor(pointer)));
+    } else {
+        QGuiApplication::setOverrideCursor(QCursor(CursorFor(pointer)));
+    }
+}
+
+bool QtUi::OpenUrl(const QString& target) {
+    if (target.isEmpty()) return false;
+    const QUrl given(target);
+    // A scheme of one letter is a Windows drive, not a URL.
+    const bool isUrl = given.isValid() && given.scheme().size() > 1;
+    const QUrl url = isUrl ? given : QUrl::fromLocalFile(FileSystem::ResolvePath(target));
+    if (!isUrl && !FileSystem::Exists(target)) return false;
+    return QDesktopServices::openUrl(url);
+}
+
+void QtUi::ExitProcess(int code) {
+    // The settings store writes after every change, so nothing is pending here.
+    std::fflush(nullptr);
+    std::_Exit(code);
+}

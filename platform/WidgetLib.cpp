@@ -1,0 +1,35 @@
+#include "platform/WidgetLib.h"
+
+#include <QComboBox>
+#include <QWidget>
+
+namespace WidgetLib {
+
+void SelectComboText(QComboBox* combo, const QString& text) {
+    if (!combo || combo->count() == 0) return;
+    int index = 0;
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i) == text) {
+            index = i;
+            break;
+        }
+    }
+    combo->setCurrentIndex(index);
+}
+
+QFont CloneFont(const QFont& font) {
+    QFont f;
+    f.setFamily(font.family());
+    if (font.pixelSize() > 0) f.setPixelSize(font.pixelSize());
+    else f.setPointSizeF(font.pointSizeF());
+    f.setWeight(font.weight());
+    f.setItalic(font.italic());
+    f.setUnderline(font.underline());
+    f.setStrikeOut(font.strikeOut());
+    return f;
+}
+
+int32_t CtlWidthPixels(const QWidget* control) { return control ? control->width() : 0; }
+int32_t CtlHeightPixels(const QWidget* control) { return control ? control->height() : 0; }
+
+} // namespace WidgetLib

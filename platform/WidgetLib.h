@@ -1,0 +1,24 @@
+#pragma once
+// Helpers over widgets and fonts that the windows share.
+#include <QFont>
+#include <QString>
+#include <cstdint>
+
+class QComboBox;
+class QWidget;
+
+namespace WidgetLib {
+
+// Selects the first entry equal to `text` (letter case counts), entry 0
+// when none is; nothing for an empty list. The box signals the change.
+void SelectComboText(QComboBox* combo, const QString& text);
+
+// A new font with the same family, size, weight, bold, italic, underline
+// and strike-out (and nothing else of the original).
+QFont CloneFont(const QFont& font);
+
+// A widget's size in pixels.
+int32_t CtlWidthPixels(const QWidget* control);
+int32_t CtlHeightPixels(const QWidget* control);
+
+} // namespace WidgetLib

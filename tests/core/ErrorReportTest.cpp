@@ -1,0 +1,300 @@
+#include "core/ErrorMng.h"
+
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "support/FakeAppHost.h"
+#include "support/TestFolder.h"
+
+#include <QDate>
+#include <QDir>
+#include <QRegularExpression>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <system_error>
+
+using namespace ErrorMng;
+
+namespace {
+
+// Runs ErrorReport with `e` pending.
+void ReportWith(const VospError& e, const QString& comment) {
+    try {
+        throw e;
+    } catch (...) {
+        ErrorReport(comment);
+    }
+}
+
+// The one report file in `folder`, checked for its name.
+QString OnlyReport(const QString& folder) {
+    const QStringList names = QDir(folder).entryList({QStringLiteral("ErrorStop*")}, QDir::Files);
+    if (names.size() != 1) return {};
+    static const QRegularExpression form(QStringLiteral("^ErrorStop(\\d{13,14})\\.TXT$"));
+    const auto m = form.match(names[0]);
+    EXPECT_TRUE(m.hasMatch()) << names[0].toStdString();
+    // Date digits first: yyyyMMdd of today (or of the day before, just past midnight).
+    const QString day = m.captured(1).left(8);
+    const QDate today = QDate::currentDate();
+    EXPECT_TRUE(day == today.toString("yyyyMMdd") || day == today.addDays(-1).toString("yyyyMMdd"));
+    return folder + QLatin1Char('/') + names[0];
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class ErrorReportTest : public ::testing::Test {
+protected:
+    void SetUp() override { FileSystem::SetProgramFolder(prog.path()); }
+    void TearDown() override { FileSystem::SetProgramFolder({}); }
+    ScopedSettingsHome home; // the writable folder's fallback lives here
+    TestFolder prog;
+    ScopedUi ui;
+};
+
+TEST_F(ErrorReportTest, ApplicationErrorGoesToTheProgramFolderInTheCodePageWithCrLf) {
+    ReportWith(VospError(ErrBase + 1005, "clsRegistry.ReadRegistry/", QStringLiteral("読めません")), "LLPLOT");
+    const QString path = OnlyReport(prog.path());
+    ASSERT_FALSE(path.isEmpty());
+    const QByteArray expect = QByteArray("*Code=1005 (HALVORN ERROR CODE)\r\n"
+                                         "*Source=\r\n"
+                                         "clsRegistry.ReadRegistry/\r\n"
+                                         "*Description=\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\r\n"
+                                         "*Comment=LLPLOT\r\n"
+                                         "*Error Report File=\r\n") +
+                              path.toUtf8() + "\r\n";
+    EXPECT_EQ(FileBytes(path), expect);
+
+    // The message shows the same text (without the final line end) before writing.
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].title, QStringLiteral("続行不可能なエラー."));
+    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
+    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("*Code=1005 (HALVORN ERROR CODE)\r\n*Source=\r\n"
+                                                     "clsRegistry.ReadRegistry/\r\n*Description=読めません\r\n"
+                                                     "*Comment=LLPLOT\r\n*Error Report File=\r\n") +
+                                          path);
+}
+
+TEST_F(ErrorReportTest, FileErrorIsAClassicCodeAndLandsInTheWritableFolderWhenTheProgramFolderIsNot) {
+    FileSystem::SetProgramFolder(prog.path() + "/not-there");
+    ReportWith(VospError(53, "clsThings.Load/", "x.thg"), "");
+    EXPECT_TRUE(QDir(prog.path()).entryList({"ErrorStop*"}).isEmpty());
+    const QString path = OnlyReport(home.path() + "/data/vosperal");
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(FileBytes(path), QByteArray("*Code=53 (VB OR RUNTIME ERROR CODE)\r\n*Source=\r\nclsThings.Load/\r\n"
+                                          "*Description=x.thg\r\n*Comment=\r\n*Error Report File=\r\n") +
+                                   path.toUtf8() + "\r\n");
+}
+
+TEST_F(ErrorReportTest, MissingComponentAddsTheRuntimeHintWithAnEmptyAddressLine) {
+    ReportWith(VospError(429, "frmMain.Form_Load/", QStringLiteral("コンポーネントがありません")), "c");
+    const QString path = OnlyReport(prog.path());
+    ASSERT_FALSE(path.isEmpty());
+    const QByteArray bytes = FileBytes(path);
+    const QByteArray tail = QByteArray("\r\n\r\n") +
+                            "\x8d\xec\x8e\xd2WEB\x83\x54\x83\x43\x83\x67\x82\xa9\x82\xe7\x81\x75VB\x83\x89\x83\x93"
+                            "\x83\x5e\x83\x43\x83\x80\x83\x5a\x83\x62\x83\x67\x81\x76\x82\xf0\x93\xfc\x8e\xe8\x82\xb5"
+                            "\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2." +
+                            "\r\n" /* empty address */ + "\r\n";
+    EXPECT_TRUE(bytes.startsWith("*Code=429 (VB OR RUNTIME ERROR CODE)\r\n*Source=\r\nfrmMain.Form_Load/\r\n"
+                                 "*Description=\x83\x52\x83\x93\x83\x7c\x81\x5b\x83\x6c\x83\x93\x83\x67"));
+    EXPECT_TRUE(bytes.endsWith(path.toUtf8() + tail)) << bytes.toStdString();
+    EXPECT_TRUE(ui.ui.messages[0].text.endsWith(QStringLiteral("を入手してください.\r\n")));
+}
+
+TEST_F(ErrorReportTest, ComponentErrorNumberAloneAddsTheHint) {
+    ReportWith(VospError(ErrBase + 1004, "frmLegend.Form_Load/", "grid"), "");
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_TRUE(ui.ui.messages[0].text.startsWith("*Code=1004 (HALVORN ERROR CODE)\r\n"));
+    EXPECT_TRUE(ui.ui.messages[0].text.contains(QStringLiteral("「VBランタイムセット」")));
+}
+
+TEST_F(ErrorReportTest, CodeTextTakesTheOwnFormOnlyFrom1000To2000AboveTheBase) {
+    auto firstLine = [&](int32_t n) {
+        ui.ui.messages.clear();
+        ReportWith(VospError(n, "s", "d"), "");
+        return ui.ui.messages.value(0).text.section(QStringLiteral("\r\n"), 0, 0);
+    };
+    EXPECT_EQ(firstLine(ErrBase + 999), "*Code=-2147220505 (VB OR RUNTIME ERROR CODE)");
+    EXPECT_EQ(firstLine(ErrBase + 1000), "*Code=1000 (HALVORN ERROR CODE)");
+    EXPECT_EQ(firstLine(ErrBase + 2000), "*Code=2000 (HALVORN ERROR CODE)");
+    EXPECT_EQ(firstLine(ErrBase + 2001), "*Code=-2147219503 (VB OR RUNTIME ERROR CODE)");
+    EXPECT_EQ(firstLine(6), "*Code=6 (VB OR RUNTIME ERROR CODE)");
+}
+
+TEST_F(ErrorReportTest, FatalStopSurvivesAnUnwritableReportFolderAndEndsAfterTheWindUp) {
+    // Neither the program folder nor the fallback can take a file.
+    const QString blocker = prog.write("blocker", "x");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker + "/data"));
+    FileSystem::SetProgramFolder(blocker + "/prog");
+
+    FakeAppHost host;
+    bool fatalDuringWindup = false;
+    int16_t retryDuringWindup = -1;
+    host.onWindup = [&] {
+        fatalDuringWindup = FatalInProgress();
+        try {
+            throw VospError(70, "clsThings.Save/", "w");
+        } catch (...) {
+            retryDuringWindup = FileErrorRetry("a.thg");
+        }
+    };
+    int exitCode = -1;
+    try {
+        throw VospError(ErrBase + 1001, "clsMap.Read/", "bad");
+    } catch (...) {
+        try {
+            FatalError("by test");
+        } catch (const ProcessExit& e) {
+            exitCode = e.code;
+        }
+    }
+    EXPECT_NE(exitCode, -1);
+    EXPECT_EQ(host.windupCalls, 1);
+    EXPECT_TRUE(fatalDuringWindup);
+    EXPECT_EQ(retryDuringWindup, 1);
+    EXPECT_EQ(ui.ui.messages.size(), 1); // the report only: no file dialog during the wind-up
+    EXPECT_TRUE(ui.ui.messages[0].text.contains("*Comment=by test\r\n"));
+    EXPECT_FALSE(FatalInProgress());
+}
+
+TEST_F(ErrorReportTest, StopErrorAddsTheWindowContextBeforeStopping) {
+    FakeAppHost host;
+    try {
+        try {
+            throw VospError(0, "clsPoly.Add/", "full");
+        } catch (...) {
+            StopError(ErrBase + 1003, "frmMain", "picView_MouseUp", "drag");
+        }
+    } catch (const ProcessExit&) {
+    }
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text.section("\r\n", 0, 4),
+              "*Code=1003 (HALVORN ERROR CODE)\r\n*Source=\r\nfrmMain.picView_MouseUp/clsPoly.Add/\r\n"
+              "*Description=drag/full\r\n*Comment=by StopError");
+    EXPECT_EQ(host.windupCalls, 1);
+}
+
+// --- the file-error dialog ---
+
+int16_t RetryFor(int32_t number, const QString& file, ScriptedUi& ui, int answer) {
+    ui.answers.push_back(answer);
+    try {
+        throw VospError(number, "clsX.Load/", "desc");
+    } catch (...) {
+        return FileErrorRetry(file);
+    }
+}
+
+TEST(FileErrorRetry, RetryNumbersAskYesNoCancelAndMapTheAnswers) {
+    ScopedUi s;
+    for (int32_t n : {53, 57, 61, 68, 70, 71, 76}) {
+        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Yes), 0) << n;
+        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::No), 1) << n;
+        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Cancel), 2) << n;
+        EXPECT_EQ(s.ui.messages.last().style, Mb::YesNoCancel | Mb::Exclamation) << n;
+        EXPECT_EQ(s.ui.messages.last().title, QStringLiteral("ドライブ関連エラー"));
+        EXPECT_TRUE(s.ui.messages.last().text.endsWith(QStringLiteral("\r\n再試行しますか？")));
+    }
+}
+
+TEST(FileErrorRetry, OtherFileNumbersShowOkOnlyAndGiveUp) {
+    ScopedUi s;
+    for (int32_t n = 52; n <= 76; ++n) {
+        if (QList<int32_t>{53, 57, 61, 68, 70, 71, 76}.contains(n)) continue;
+        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Ok), 1) << n;
+        EXPECT_EQ(s.ui.messages.last().style, Mb::OkOnly | Mb::Exclamation) << n;
+        EXPECT_FALSE(s.ui.messages.last().text.contains(QStringLiteral("再試行")));
+    }
+}
+
+TEST(FileErrorRetry, ShownTextForAFileErrorWithAFileName) {
+    ScopedUi s;
+    RetryFor(53, "C:\\map\\a.thg", s.ui, Mb::Yes);
+    EXPECT_EQ(s.ui.messages[0].text, QStringLiteral("ファイルが存在しません.もしくはアクセス権がありません.\r\n"
+                                                    "*Code=53\r\n*Source=clsX.Load/\r\n*Description=desc\r\n"
+                                                    "*File=C:\\map\\a.thg\r\n再試行しますか？"));
+    RetryFor(54, "", s.ui, Mb::Ok);
+    EXPECT_EQ(s.ui.messages[1].text,
+              QStringLiteral("ファイルモードが不正です.\r\n*Code=54\r\n*Source=clsX.Load/\r\n*Description=desc"));
+}
+
+TEST(FileErrorRetry, MessagesOfEveryFileNumber) {
+    const QMap<int32_t, QString> table = {
+        {52, "ファイル名もしくは番号が不正です."},
+        {53, "ファイルが存在しません.もしくはアクセス権がありません."},
+        {54, "ファイルモードが不正です."},
+        {55, "ファイルはすでに開かれています."},
+        {57, "内部ドライブエラーが発生しました."},
+        {58, "すでに同名のファイルが存在しています."},
+        {59, "レコード長が一致しません."},
+        {61, "ドライブが満杯です."},
+        {62, "ファイルにこれ以上データがありません."},
+        {63, "レコード番号が不正です."},
+        {64, "ファイル名が不正です."},
+        {67, "ファイルが多すぎます."},
+        {68, "デバイスが準備されていません."},
+        {70, "書込みが禁止されています.もしくはアクセス権がありません."},
+        {71, "ディスクをドライブに挿入してください."},
+        {74, "ドライブ名は変更できません."},
+        {75, "パス名が無効です.もしくはアクセス権がありません."},
+        {76, "パスが見つかりません.もしくはアクセス権がありません."},
+    };
+    for (int32_t n = 52; n <= 76; ++n)
+        EXPECT_EQ(FileErrorMessage(n), table.value(n, QStringLiteral("不明なドライブ関連エラーです."))) << n;
+    EXPECT_EQ(FileErrorMessage(51), "");
+    EXPECT_EQ(FileErrorMessage(77), "");
+}
+
+TEST(FileErrorRetry, NonFileErrorsAnswerThreeWhateverTheButton) {
+    ScopedUi s;
+    EXPECT_EQ(RetryFor(13, "f", s.ui, Mb::Cancel), 3);
+    EXPECT_EQ(s.ui.messages[0].title, QStringLiteral("その他エラー"));
+    EXPECT_EQ(s.ui.messages[0].style, Mb::OkOnly | Mb::Exclamation);
+    // The message line stays empty.
+    EXPECT_EQ(s.ui.messages[0].text, "\r\n*Code=13\r\n*Source=clsX.Load/\r\n*Description=desc\r\n*File=f");
+    EXPECT_EQ(RetryFor(ErrBase + 9999, "", s.ui, Mb::Ok), 3);
+    EXPECT_EQ(s.ui.messages[1].title, QStringLiteral("警告"));
+    EXPECT_EQ(RetryFor(51, "", s.ui, Mb::Ok), 3);
+    EXPECT_EQ(RetryFor(77, "", s.ui, Mb::Ok), 3);
+}
+
+// --- mapping of failures onto error numbers ---
+
+TEST(ErrorNumbers, SystemErrorsOfTheStandardLibraryBecomeFileErrors) {
+    auto numberOf = [](auto f) {
+        try {
+            f();
+        } catch (...) {
+            return CurrentError().number;
+        }
+        return 0;
+    };
+    TestFolder t;
+    namespace fs = std::filesystem;
+    EXPECT_EQ(numberOf([&] { (void)fs::file_size(fs::path(t.file("missing").toStdString())); }), 53);
+    EXPECT_EQ(numberOf([] { throw std::system_error(std::make_error_code(std::errc::no_space_on_device)); }), 61);
+    EXPECT_EQ(numberOf([] { throw std::system_error(std::make_error_code(std::errc::file_exists)); }), 58);
+    EXPECT_EQ(numberOf([] { throw std::system_error(std::make_error_code(std::errc::too_many_files_open)); }), 67);
+    EXPECT_EQ(numberOf([] { throw std::bad_cast(); }), 13);
+    EXPECT_EQ(numberOf([] { throw std::range_error("r"); }), 6);
+    EXPECT_EQ(numberOf([] { throw 42; }), 51);
+    EXPECT_EQ(CurrentError().number, 0); // nothing pending outside a handler
+}
+
+TEST(ErrorNumbers, IsFileErrorLooksAtThePendingError) {
+    EXPECT_FALSE(IsFileError());
+    try {
+        throw VospError(76, "", "");
+    } catch (...) {
+        EXPECT_TRUE(IsFileError());
+    }
+    try {
+        throw VospError(ErrBase + 1001, "", "");
+    } catch (...) {
+        EXPECT_FALSE(IsFileError());
+    }
+}
+
+} // namespace

@@ -1,0 +1,187 @@
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "support/TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Library;
+
+namespace {
+
+TEST(LibraryPath, FileNameAndFolderWithEitherSeparator) {
+    struct Case {
+        const char* path;
+        const char* name;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"C:\\a\\b.mll", "b.mll", "C:\\a"},
+        {"/home/u/b.mll", "b.mll", "/home/u"},
+        {"a/b\\c", "c", "a/b"},
+        {"a\\b/c", "c", "a\\b"},
+        {"C:b.mll", "b.mll", "C:b.mll"},
+        {"b.mll", "b.mll", "b.mll"},
+        {"C:\\x", "x", "C:"},
+        {"C:\\a\\", "", "C:\\a"},
+        {"/x", "x", "/"},   // the root holds it
+        {"\\x", "x", "\\"},
+        {"/", "", "/"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PathFileName(c.path), c.name) << c.path;
+        EXPECT_EQ(PathFolder(c.path), c.folder) << c.path;
+    }
+}
+
+TEST(LibraryPath, JoinPathContinuesTheFolderInItsOwnSeparator) {
+    EXPECT_EQ(JoinPath("C:\\maps", "a.thg"), "C:\\maps\\a.thg");
+    EXPECT_EQ(JoinPath("C:\\maps\\", "a.thg"), "C:\\maps\\a.thg");
+    EXPECT_EQ(JoinPath("/home/u/maps", "a.thg"), "/home/u/maps/a.thg");
+    EXPECT_EQ(JoinPath("/home/u/maps/", "a.thg"), "/home/u/maps/a.thg");
+    EXPECT_EQ(JoinPath("/", "a.thg"), "/a.thg");
+    EXPECT_EQ(JoinPath(PathFolder("/x"), "y"), "/y");
+    EXPECT_EQ(JoinPath("maps", "a.thg"), "maps\\a.thg");
+    EXPECT_EQ(JoinPath("", "a.thg"), "\\a.thg");
+    // A file text that names a folder of its own is taken as it is.
+    EXPECT_EQ(JoinPath("C:\\maps", "sub\\a.thg"), "sub\\a.thg");
+    EXPECT_EQ(JoinPath("/m", "/abs/a.thg"), "/abs/a.thg");
+    EXPECT_EQ(JoinPath("C:\\m", "x/a.thg"), "x/a.thg");
+}
+
+TEST(LibraryPath, ChangeExtLooksOnlyAtTheFileName) {
+    EXPECT_EQ(ChangeExt("C:\\a.b\\map", "THG"), "C:\\a.b\\map.THG");
+    EXPECT_EQ(ChangeExt("/a.b/map", "THG"), "/a.b/map.THG");
+    EXPECT_EQ(ChangeExt("/x/map.mll", ".THG"), "/x/map.THG");
+    EXPECT_EQ(ChangeExt("map.tar.gz", "x"), "map.tar.x");
+    EXPECT_EQ(ChangeExt("map", ""), "map.");
+    EXPECT_EQ(ChangeExt("map.mll", ".."), "map..");
+}
+
+TEST(LibraryPath, ShortenPathCutsOneFolderAtATime) {
+    const QString p = "C:\\a\\bb\\ccc\\file.txt"; // 20 characters
+    EXPECT_EQ(ShortenPath(p, 20), p);
+    EXPECT_EQ(ShortenPath(p, 19), "C:\\a\\...\\file.txt"); // the first cut gives 20 characters: not enough
+    EXPECT_EQ(ShortenPath(p, 17), "C:\\a\\...\\file.txt");
+    EXPECT_EQ(ShortenPath(p, 16), "C:\\...\\file.txt");
+    EXPECT_EQ(ShortenPath(p, 15), "C:\\...\\file.txt");
+    EXPECT_EQ(ShortenPath(p, 14), "file.txt");
+    EXPECT_EQ(ShortenPath(p, 8), "file.txt");
+    EXPECT_EQ(ShortenPath(p, 7), "file.tx");
+    EXPECT_EQ(ShortenPath(p, 0), "");
+    EXPECT_EQ(ShortenPath(p, -3), "");
+
+    const QString q = "/home/user/maps/BASE.MLL"; // 24 characters
+    EXPECT_EQ(ShortenPath(q, 24), q);
+    EXPECT_EQ(ShortenPath(q, 23), "/home/user/.../BASE.MLL");
+    EXPECT_EQ(ShortenPath(q, 22), "/home/.../BASE.MLL");
+    EXPECT_EQ(ShortenPath(q, 17), "/.../BASE.MLL");
+    EXPECT_EQ(ShortenPath(q, 12), "BASE.MLL");
+}
+
+TEST(LibraryPath, ShortenPathEndsWhenNothingMoreCanBeCut) {
+    EXPECT_EQ(ShortenPath("a\\\\\\\\\\\\\\\\\\b", 2), "b");
+    EXPECT_EQ(ShortenPath("////////x", 3), "x");
+    EXPECT_EQ(ShortenPath("C:\\abc\\def\\", 5), "");
+    EXPECT_EQ(ShortenPath("noseparator.txt", 20), "noseparator.txt");
+    EXPECT_EQ(ShortenPath(QString(300, QLatin1Char('/')) + "z", 1), "z");
+}
+
+TEST(LibraryPath, FileExistsWithoutRegardToCase) {
+    TestFolder t;
+    QDir(t.path()).mkpath("Maps");
+    t.write("Maps/A.mll", "x");
+    EXPECT_TRUE(FileExists(t.path() + "\\MAPS\\a.MLL"));
+    EXPECT_TRUE(FileExists(t.path() + "/maps/A.MLL"));
+    EXPECT_TRUE(FileExists(t.path() + "/mAps")); // folders count
+    EXPECT_FALSE(FileExists(t.path() + "/maps/b.mll"));
+    EXPECT_FALSE(FileExists(""));
+}
+
+TEST(LibraryPath, ReadOnlyFileEvenForRootWithItsMessage) {
+    ScopedUi ui;
+    TestFolder t;
+    const QString f = t.write("a.thg", "x");
+    EXPECT_FALSE(IsReadOnlyFile(f, true));
+    ::chmod(QFile::encodeName(f).constData(), 0444);
+    EXPECT_FALSE(IsReadOnlyFile(t.file("missing.thg"), true));
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+    EXPECT_TRUE(IsReadOnlyFile(t.file("A.THG"), false));
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+    EXPECT_TRUE(IsReadOnlyFile(f, true));
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, f + QStringLiteral("\r\nは読み取り専用ファイルです."));
+    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
+}
+
+TEST(LibraryPath, FindFilesListsAFoldersFilesSortedBeforeItsSubfolders) {
+    TestFolder t;
+    QDir d(t.path());
+    d.mkpath("Maps/Sub1/deep");
+    d.mkpath("Maps/sub2");
+    for (const char* f : {"Maps/b.MLL", "Maps/A.mll", "Maps/c.txt", "Maps/.hidden.mll", "Maps/noext", "Maps/sub2/x.mll",
+                          "Maps/Sub1/y.MLL", "Maps/Sub1/deep/z.mll"})
+        t.write(f, "x");
+    // A link back up is not followed.
+    ASSERT_EQ(::symlink(QFile::encodeName(t.path() + "/Maps").constData(),
+                        QFile::encodeName(t.path() + "/Maps/Sub1/loop").constData()),
+              0);
+    const QString m = t.path() + "/Maps/";
+    EXPECT_EQ(FindFiles(t.path() + "\\maps\\*.MLL"),
+              QStringList({m + ".hidden.mll", m + "A.mll", m + "b.MLL", m + "Sub1/y.MLL", m + "Sub1/deep/z.mll",
+                           m + "sub2/x.mll"}));
+    EXPECT_EQ(FindFiles(t.path() + "/MAPS/?.mll"),
+              QStringList({m + "A.mll", m + "b.MLL", m + "Sub1/y.MLL", m + "Sub1/deep/z.mll", m + "sub2/x.mll"}));
+    EXPECT_TRUE(FindFiles(t.path() + "/Maps/*.*").contains(m + "noext"));
+    EXPECT_EQ(FindFiles(t.path() + "/Maps/sub2/*"), QStringList({m + "sub2/x.mll"}));
+    EXPECT_TRUE(FindFiles(t.path() + "/Maps/*.ADM").isEmpty());
+    EXPECT_TRUE(FindFiles(t.path() + "/none/*.MLL").isEmpty());
+}
+
+// Failures of real file operations arrive with the classic numbers and
+// drive the retry prompt.
+int32_t ErrorOf(const std::function<void()>& f) {
+    try {
+        try {
+            f();
+        } catch (...) {
+            ErrorMng::ReRaise(ErrBase + 1001, "clsThings", "Save");
+        }
+    } catch (const VospError& e) {
+        return e.number;
+    }
+    return 0;
+}
+
+TEST(LibraryPath, FileOperationFailuresCarryClassicNumbers) {
+    TestFolder t;
+    const QString plain = t.write("plain", "x");
+    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("missing.thg")); }), 53);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::WriteAtomic(t.file("nofolder/a.thg"), "x"); }), 76);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(plain + "/a.thg"); }), 76); // a file where a folder should be
+    // Even root may not create files among the kernel's objects.
+    if (QFileInfo::exists("/sys/kernel")) {
+        EXPECT_EQ(ErrorOf([] { FileSystem::WriteAtomic("/sys/kernel/vosperal-test.thg", "x"); }), 70);
+    }
+
+    ScopedUi ui;
+    ui.ui.answers = {Mb::Cancel};
+    int16_t answer = -1;
+    try {
+        FileSystem::ReadAll(t.file("missing.thg"));
+    } catch (...) {
+        answer = ErrorMng::FileErrorRetry(t.file("missing.thg"));
+    }
+    EXPECT_EQ(answer, 2);
+    EXPECT_TRUE(ui.ui.messages[0].text.startsWith(
+        QStringLiteral("ファイルが存在しません.もしくはアクセス権がありません.\r\n*Code=53\r\n")));
+}
+
+} // namespace

@@ -1,0 +1,150 @@
+#include "platform/QtUi.h"
+
+#include "platform/Desktop.h"
+#include "platform/SettingsStore.h"
+#include "support/GuiApp.h"
+#include "support/TestFolder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(QtUi, DefaultAndEscapeButtonsFollowTheWindowsRules) {
+    using B = QMessageBox;
+    EXPECT_EQ(QtUi::DefaultFor((Mb::YesNoCancel | Mb::Exclamation) + Mb::DefaultButton2), B::No);
+    EXPECT_EQ(QtUi::DefaultFor(Mb::YesNoCancel + Mb::DefaultButton3), B::Cancel);
+    EXPECT_EQ(QtUi::DefaultFor(Mb::YesNo + Mb::DefaultButton3), B::Yes); // no third button
+    EXPECT_EQ(QtUi::EscapeFor(Mb::RetryCancel), B::Cancel);
+    EXPECT_EQ(QtUi::EscapeFor(Mb::OkOnly), B::Ok);
+    EXPECT_EQ(QtUi::EscapeFor(Mb::YesNo), B::NoButton);
+    EXPECT_EQ(QtUi::EscapeFor(Mb::AbortRetryIgnore), B::NoButton);
+    EXPECT_EQ(QtUi::IconFor(Mb::YesNoCancel | Mb::Exclamation), B::Warning);
+}
+
+// Runs `act` on the modal dialog once it is up.
+void WhenModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start();
+}
+
+void Key(QWidget* w, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+TEST(QtUi, EscapeIsCancelAndEnterTakesTheDefaultButton) {
+    EnsureGuiApp();
+    QtUi ui;
+    QString shownText, shownTitle;
+    WhenModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        shownText = box->text();
+        shownTitle = box->windowTitle();
+        Key(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(ui.MsgBox("one\r\ntwo", Mb::YesNoCancel | Mb::Exclamation, ""), Mb::Cancel);
+    EXPECT_EQ(shownText, "one\ntwo");
+    EXPECT_EQ(shownTitle, UiServices::AppTitle());
+
+    WhenModal([](QWidget* w) { Key(w, Qt::Key_Escape); });
+    EXPECT_EQ(ui.MsgBox("ok", Mb::OkOnly | Mb::Critical, "t"), Mb::Ok);
+
+    WhenModal([](QWidget* w) { Key(w, Qt::Key_Return); });
+    EXPECT_EQ(ui.MsgBox("q", (Mb::YesNoCancel | Mb::Exclamation) + Mb::DefaultButton2, "t"), Mb::No);
+
+    // Yes/No has no Cancel: Esc changes nothing, the box waits for a button.
+    WhenModal([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        Key(box, Qt::Key_Escape);
+        QTimer::singleShot(20, box, [box] { box->button(QMessageBox::Yes)->click(); });
+    });
+    EXPECT_EQ(ui.MsgBox("q", Mb::YesNo | Mb::Question, "t"), Mb::Yes);
+}
+
+TEST(QtUi, InputBoxGivesTheTextOrEmptyWhenCancelled) {
+    EnsureGuiApp();
+    QtUi ui;
+    WhenModal([](QWidget* w) {
+        auto* d = qobject_cast<QInputDialog*>(w);
+        d->setTextValue("typed");
+        d->accept();
+    });
+    EXPECT_EQ(ui.InputBox("prompt", "title", "default", 0), "typed");
+    WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    EXPECT_EQ(ui.InputBox("prompt", "title", "default", 0), "");
+}
+
+TEST(QtUi, OneOverrideCursorIsReplacedAndTheDefaultRemovesIt) {
+    EnsureGuiApp();
+    QtUi ui;
+    ui.SetMousePointer(MousePtr::Hourglass);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    ui.SetMousePointer(MousePtr::Cross);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    EXPECT_EQ(ui.MousePointer(), MousePtr::Cross);
+    ui.SetMousePointer(MousePtr::Default);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    // Replaced, not stacked: one restore removes what two changes made.
+    ui.SetMousePointer(MousePtr::Hourglass);
+    ui.SetMousePointer(MousePtr::SizeWE);
+    QGuiApplication::restoreOverrideCursor();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtUi, OpenUrlRefusesWhatDoesNotExist) {
+    QtUi ui;
+    TestFolder t;
+    EXPECT_FALSE(ui.OpenUrl(""));
+    EXPECT_FALSE(ui.OpenUrl(t.file("missing.htm")));
+    EXPECT_FALSE(ui.OpenUrl("C:\\missing\\help.htm"));
+}
+
+TEST(QtUiDeathTest, ExitProcessEndsAtOnceWithTheSettingsWritten) {
+    ScopedSettingsHome home;
+    EXPECT_EXIT(
+        {
+            SettingsStore::Instance().Put("Vosperal", "PUBLIC", "Language", "2");
+            QtUi ui;
+            ui.ExitProcess(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    SettingsStore::Reopen();
+    EXPECT_EQ(SettingsStore::Instance().Get("Vosperal", "PUBLIC", "Language", ""), "2");
+}
+
+TEST(Desktop, JapaneseUsersAndTwips) {
+    EXPECT_TRUE(Desktop::IsJapaneseLocale(QLocale("ja_JP")));
+    EXPECT_TRUE(Desktop::IsJapaneseLocale(QLocale(QLocale::Japanese, QLocale::Japan)));
+    EXPECT_FALSE(Desktop::IsJapaneseLocale(QLocale("en_US")));
+    EXPECT_FALSE(Desktop::IsJapaneseLocale(QLocale::c()));
+
+    EXPECT_EQ(Desktop::TwipsPerPixel(96), 15);
+    EXPECT_EQ(Desktop::TwipsPerPixel(120), 12);
+    EXPECT_EQ(Desktop::TwipsPerPixel(144), 10);
+    EXPECT_EQ(Desktop::TwipsPerPixel(72), 20);
+    EXPECT_EQ(Desktop::TwipsPerPixel(110), 13);  // 13.09
+    EXPECT_EQ(Desktop::TwipsPerPixel(1920), 1); // 0.75 rounds up, and never 0
+    EXPECT_EQ(Desktop::TwipsPerPixel(1e9), 1);
+    EXPECT_EQ(Desktop::TwipsPerPixel(0), 15);
+    EXPECT_EQ(Desktop::TwipsPerPixel(-4), 15);
+    EnsureGuiApp();
+    EXPECT_EQ(Desktop::LogicalDpiX(), 96);
+    EXPECT_EQ(Desktop::TwipsPerPixelY(), 15);
+}
+
+} // namespace
