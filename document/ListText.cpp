@@ -78,11 +78,6 @@ QString ColorToHex(int32_t color) {
 
 QString UpperKey(const QString& text) { return Library::UpperLatin(text); }
 
-QString TrimBlanks(const QString& text) {
-    qsizetype b = 0, e = text.size();
-    while (b < e && text.at(b) == QLatin1Char(' ')) ++b;
-    while (e > b && text.at(e - 1) == QLatin1Char(' ')) --e;
-    return text.mid(b, e - b);
-}
+QString TrimBlanks(const QString& text) { return Library::TrimBlanks(text); }
 
 } // namespace ListText

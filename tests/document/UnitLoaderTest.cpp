@@ -37,6 +37,7 @@ TEST_F(UnitLoaderTest, LoadsTheThreeFilesInOrder) {
     EXPECT_EQ(unit.gFigures->Count(), 2);
     EXPECT_FALSE(unit.gFigures->Progress); // the watcher is let go
     EXPECT_TRUE(ui.ui.messages.isEmpty());
+    EXPECT_EQ(ui.ui.pointerHistory, QList<int16_t>({MousePtr::Hourglass, 0}));
 }
 
 TEST_F(UnitLoaderTest, FilesMovedIntoTheMapFolderAreFound) {
@@ -93,6 +94,7 @@ TEST_F(UnitLoaderTest, ACorruptAreaListGivesAMessageAndFalse) {
     EXPECT_EQ(unit.gThings->Comment(), QStringLiteral("untouched"));
     EXPECT_EQ(unit.gFigures->Count(), 0);
     EXPECT_EQ(log, QStringList({"bar 0", "path0 " + dir.file("BAD.ADM"), "state0 Loading..."}));
+    EXPECT_EQ(ui.ui.pointer, 0); // the hourglass is gone
 
     // And the next unit loads as if nothing had happened.
     EXPECT_TRUE(OpenUnit("GOOD", -1, 2));
