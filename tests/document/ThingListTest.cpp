@@ -193,6 +193,7 @@ TEST_F(ThingListTest, ReaderHeadersNumbersAndDuplicates) {
     // the header after it.
     EXPECT_EQ(names, QStringList({"second", "three", "auto", "by header", "after"}));
     EXPECT_EQ(codes, QList<int>({10, 3, 11, 20, 21}));
+    ASSERT_TRUE(list.Item(21));
     EXPECT_EQ(list.Item(21)->PageRecord(1).Fore, INT32_MIN);
     EXPECT_FALSE(list.Modify());
 }
