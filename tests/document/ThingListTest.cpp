@@ -277,7 +277,7 @@ TEST_F(ThingListTest, ReadOnlyFileLocksTheList) {
     for (const char* op : {"Comment", "CategoryName", "ClearAll", "Add", "Remove"})
         expected << path + QStringLiteral("\r\nは変更禁止. [") + op + "]";
     EXPECT_EQ(Messages(), expected);
-    for (const auto& m : ui.ui.messages) EXPECT_EQ(m.style, Mb::Critical | Mb::OkOnly);
+    for (const auto& m : ui.ui.messages) EXPECT_EQ(m.style, int(Mb::Critical) + int(Mb::OkOnly));
     EXPECT_EQ(list->Count(), 4);
     EXPECT_EQ(list->Comment(), QStringLiteral("世界の国々\r\n \r\n第3行"));
 
