@@ -90,6 +90,11 @@ void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, F&& f)
 
 struct DeviceContext::Impl {
     QPainter painter;
+    // The last brush texture made, and what it was made of.
+    DcBrush textureOf;
+    int32_t textureText = -1, textureBack = -1;
+    bool textureOpaque = false, haveTexture = false;
+    QBrush texture;
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
@@ -396,8 +401,20 @@ void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const
     p.setPen(Qt::NoPen);
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));
-    else
-        p.setBrush(QBrush(TextureOf(brush, textColour_, bkColour_, bkMode_ == Gdi::OPAQUE)));
+    else {
+        Impl& d = *d_;
+        const bool opaque = bkMode_ == Gdi::OPAQUE;
+        if (!d.haveTexture || !(d.textureOf == brush) || d.textureText != textColour_ || d.textureBack != bkColour_ ||
+            d.textureOpaque != opaque) {
+            d.texture = QBrush(TextureOf(brush, textColour_, bkColour_, opaque));
+            d.textureOf = brush;
+            d.textureText = textColour_;
+            d.textureBack = bkColour_;
+            d.textureOpaque = opaque;
+            d.haveTexture = true;
+        }
+        p.setBrush(d.texture);
+    }
     p.setBrushOrigin(0, 0);
     p.drawPolygon(poly, Qt::OddEvenFill);
     p.setBrush(Qt::NoBrush);
@@ -476,16 +493,38 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
     const bool paperDrawn = paperColour != -1;
     const int64_t x0 = std::max<int64_t>(x, clipL_), x1 = std::min<int64_t>(int64_t(x) + w - 1, clipR_);
     const int64_t y0 = std::max<int64_t>(y, clipT_), y1 = std::min<int64_t>(int64_t(y) + h - 1, clipB_);
+    if (x0 > x1 || y0 > y1)
+        return true;
+    std::vector<int32_t> srcX(size_t(x1 - x0 + 1));
+    for (int64_t px = x0; px <= x1; ++px)
+        srcX[size_t(px - x0)] = int32_t((px - x) * mask.width / w);
+    const bool xorMode = rop_ == Gdi::R2_XORPEN;
+    // One run of visible pixels of a row.
+    auto run = [&](int64_t py, const uint8_t* row, int64_t a, int64_t b) {
+        uint32_t* line = bits_ + size_t(py) * size_t(stride_);
+        for (int64_t px = a; px <= b; ++px) {
+            const bool isInk = row[srcX[size_t(px - x0)]] != 0;
+            if (!isInk && !paperDrawn)
+                continue;
+            const uint32_t c = isInk ? ink : paper;
+            if (xorMode)
+                line[px] ^= (c & 0xFFFFFFu);
+            else
+                line[px] = c;
+        }
+    };
     for (int64_t py = y0; py <= y1; ++py) {
         const int32_t sy = int32_t((py - y) * mask.height / h);
         const uint8_t* row = mask.ink.data() + size_t(sy) * size_t(mask.width);
-        for (int64_t px = x0; px <= x1; ++px) {
-            const int32_t sx = int32_t((px - x) * mask.width / w);
-            if (row[sx])
-                Plot(int32_t(px), int32_t(py), ink);
-            else if (paperDrawn)
-                Plot(int32_t(px), int32_t(py), paper);
+        if (!polyClip_) {
+            run(py, row, x0, x1);
+            continue;
         }
+        const int64_t r = py - d_->spanTop;
+        if (r < 0 || r >= int64_t(d_->spans.size()))
+            continue;
+        for (const auto& sp : d_->spans[size_t(r)])
+            run(py, row, std::max<int64_t>(sp.first, x0), std::min<int64_t>(sp.second, x1));
     }
     return true;
 }

@@ -1,7 +1,6 @@
 #include "document/clsMap.h"
 #include "document/clsMapRem.h"
 #include "document/clsMapSymbol.h"
-#include "platform/ScriptedUi.h"
 
 #include <gtest/gtest.h>
 
@@ -99,19 +98,6 @@ TEST(MapProperties, AddRefusesInvalidFiguresAndCountsChanges) {
     int n = 0;
     for (const auto& f : m) n += f ? 1 : 0;
     EXPECT_EQ(n, 0);
-}
-
-TEST(MapProperties, LockedMapRefusesWithAWarning) {
-    ScopedUi ui;
-    clsMap m;
-    ASSERT_TRUE(m.Add(Sym()));
-    m.SetLockMode(true);
-    EXPECT_FALSE(m.Add(Sym()));
-    m.Clear();
-    EXPECT_EQ(m.Count(), 1);
-    ASSERT_EQ(ui.ui.messages.size(), 2);
-    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("BLANK.MLL\r\nは変更禁止. [Add]"));
-    EXPECT_EQ(ui.ui.messages[1].text, QStringLiteral("BLANK.MLL\r\nは変更禁止. [Clear]"));
 }
 
 TEST(MapProperties, MapCodeGivesKindLevelAndCountry) {
