@@ -5,6 +5,7 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResTile.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 
@@ -110,8 +111,30 @@ void BM_Symbols(benchmark::State& state)
     state.SetItemsProcessed(int64_t(state.iterations()));
 }
 
+void BM_Text(benchmark::State& state)
+{
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "drawing_bench";
+        static char* argv[] = {name, nullptr};
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        new QGuiApplication(argc, argv);
+    }
+    Scene s;
+    s.g.SetFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 10, int32_t(state.range(0)), 0, 0x000000,
+                state.range(1) ? 0xFFFFFF : -1);
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> x(0, kW - 1), y(0, kH - 1);
+    size_t i = 0;
+    const QString texts[] = {QString::fromUtf8("東京"), "Sapporo", QString::fromUtf8("ナイル川"), "Mt. Fuji"};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.g.DrawText(x(rng), y(rng), 12, texts[i++ % 4]));
+    state.SetItemsProcessed(int64_t(state.iterations()));
+}
+
 } // namespace
 
+BENCHMARK(BM_Text)->Args({0, 0})->Args({0, 1})->Args({30, 1});
 BENCHMARK(BM_PolylineCosmetic);
 BENCHMARK(BM_PolylineDotted);
 BENCHMARK(BM_PolylineWide);

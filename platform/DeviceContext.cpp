@@ -11,6 +11,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -52,38 +53,77 @@ QColor ToQColor(int32_t c)
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-// Steps the pixels of a segment, start included, end excluded. The minor
-// coordinate is the exact one rounded half away from the start.
+// Steps the pixels of a segment, start included, end excluded: step i of
+// the longer axis, the other coordinate the exact one rounded half away from
+// the start. Only the steps that fall inside the box l..r, t..b are handed
+// to f (with their index), so a huge segment costs no more than its visible
+// part.
 template <class F>
-void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, F&& f)
+void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t l, int64_t t, int64_t r, int64_t b, F&& f)
 {
     const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
-    const int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
-    const int32_t sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-    int64_t x = x1, y = y1;
-    if (ax >= ay) {
-        int64_t err = ax; // 2 * i * ay + ax, less the multiples of 2 * ax taken
-        for (int64_t i = 0; i < ax; ++i) {
-            f(int32_t(x), int32_t(y));
-            x += sx;
-            err += 2 * ay;
-            if (err >= 2 * ax) {
-                err -= 2 * ax;
-                y += sy;
-            }
-        }
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    // Major axis M, minor axis m.
+    const int64_t M1 = xMajor ? x1 : y1, m1 = xMajor ? y1 : x1;
+    const int64_t dM = xMajor ? dx : dy, dm = xMajor ? dy : dx;
+    const int64_t aM = dM < 0 ? -dM : dM, am = dm < 0 ? -dm : dm;
+    const int64_t sM = dM < 0 ? -1 : 1, sm = dm < 0 ? -1 : 1;
+    const int64_t loM = xMajor ? l : t, hiM = xMajor ? r : b, lom = xMajor ? t : l, him = xMajor ? b : r;
+    if (aM == 0)
+        return;
+    using I = __int128;
+    auto ceilDiv = [](I a, I b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }; // b > 0
+    // Steps along the major axis inside the box.
+    int64_t i0 = 0, i1 = aM - 1;
+    {
+        const int64_t u = sM > 0 ? loM - M1 : M1 - hiM, v = sM > 0 ? hiM - M1 : M1 - loM;
+        i0 = std::max(i0, u);
+        i1 = std::min(i1, v);
+    }
+    // Offsets along the minor axis inside the box, then the steps giving them.
+    const int64_t oLo = sm > 0 ? lom - m1 : m1 - him, oHi = sm > 0 ? him - m1 : m1 - lom;
+    if (am == 0) {
+        if (oLo > 0 || oHi < 0)
+            return;
     } else {
-        int64_t err = ay;
-        for (int64_t i = 0; i < ay; ++i) {
-            f(int32_t(x), int32_t(y));
-            y += sy;
-            err += 2 * ax;
-            if (err >= 2 * ay) {
-                err -= 2 * ay;
-                x += sx;
-            }
+        const I twoAm = I(2) * am;
+        i0 = std::max<int64_t>(i0, int64_t(std::max<I>(ceilDiv(I(2) * aM * oLo - aM, twoAm), I(i0))));
+        i1 = std::min<int64_t>(i1, int64_t(std::min<I>(ceilDiv(I(2) * aM * (I(oHi) + 1) - aM, twoAm) - 1, I(i1))));
+    }
+    if (i0 > i1)
+        return;
+    const I num = I(2) * i0 * am + aM;
+    int64_t off = int64_t(num / (I(2) * aM));
+    int64_t err = int64_t(num - I(2) * aM * off);
+    for (int64_t i = i0; i <= i1; ++i) {
+        const int64_t M = M1 + sM * i, m = m1 + sm * off;
+        if (xMajor)
+            f(int32_t(M), int32_t(m), i);
+        else
+            f(int32_t(m), int32_t(M), i);
+        err += 2 * am;
+        if (err >= 2 * aM) {
+            err -= 2 * aM;
+            ++off;
         }
     }
+}
+
+// The number of steps of a segment.
+int64_t StepCount(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const int64_t ax = std::abs(int64_t(x2) - x1), ay = std::abs(int64_t(y2) - y1);
+    return std::max(ax, ay);
+}
+
+constexpr int64_t kNoLimit = int64_t(1) << 40;
+
+QPolygon ToQPolygon(const int32_t* xy, int32_t count)
+{
+    QPolygon poly(count > 0 ? count : 0);
+    for (int32_t i = 0; i < count; ++i)
+        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    return poly;
 }
 
 } // namespace
@@ -95,6 +135,9 @@ struct DeviceContext::Impl {
     int32_t textureText = -1, textureBack = -1;
     bool textureOpaque = false, haveTexture = false;
     QBrush texture;
+    // The selected font as the toolkit holds it.
+    std::optional<QFont> font;
+    std::optional<QFontMetrics> metrics;
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
@@ -184,9 +227,7 @@ void DeviceContext::ResetPolygonClip()
 
 void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
-    QPolygon poly(count > 0 ? count : 0);
-    for (int32_t i = 0; i < count; ++i)
-        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    const QPolygon poly = ToQPolygon(xy, count);
     QRegion base = clipL_ > clipR_ || clipT_ > clipB_
                        ? QRegion()
                        : QRegion(clipL_, clipT_, clipR_ - clipL_ + 1, clipB_ - clipT_ + 1);
@@ -255,7 +296,8 @@ int32_t DeviceContext::GetPixel(int32_t x, int32_t y) const
 void DeviceContext::LineDDA(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                             const std::function<void(int32_t, int32_t)>& step)
 {
-    StepLine(x1, y1, x2, y2, step);
+    StepLine(x1, y1, x2, y2, -kNoLimit, -kNoLimit, kNoLimit, kNoLimit,
+             [&](int32_t x, int32_t y, int64_t) { step(x, y); });
 }
 
 // --- lines ---------------------------------------------------------------
@@ -265,7 +307,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const uint32_t ink = DeviceColour(pen_.colour);
     const int32_t style = pen_.style;
     if (style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT) {
-        StepLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Plot(x, y, ink); });
+        StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t) { Plot(x, y, ink); });
         return;
     }
     const Dashes& d = kCosmeticDashes[style];
@@ -274,19 +316,20 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         total += d.len[i];
     const bool opaque = bkMode_ == Gdi::OPAQUE;
     const uint32_t paper = DeviceColour(bkColour_);
-    StepLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) {
-        int32_t k = int32_t(dashPhase_ % total);
-        int32_t i = 0;
-        while (k >= d.len[i]) {
-            k -= d.len[i];
-            ++i;
+    const int64_t phase0 = dashPhase_;
+    StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t i) {
+        int32_t k = int32_t((phase0 + i) % total);
+        int32_t j = 0;
+        while (k >= d.len[j]) {
+            k -= d.len[j];
+            ++j;
         }
-        if ((i & 1) == 0)
+        if ((j & 1) == 0)
             Plot(x, y, ink);
         else if (opaque)
             Plot(x, y, paper);
-        ++dashPhase_;
     });
+    dashPhase_ = phase0 + StepCount(x1, y1, x2, y2);
 }
 
 // Wide pens go through the painter: round ends and joins for a plain pen,
@@ -370,7 +413,7 @@ namespace {
 QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool opaque)
 {
     if (b.kind == DcBrush::Hatch) {
-        QImage t(8, 8, QImage::Format_ARGB32);
+        QImage t(8, 8, QImage::Format_ARGB32_Premultiplied);
         const QRgb ink = ToQColor(b.colour).rgb();
         const QRgb paper = opaque ? ToQColor(bkColour).rgb() : qRgba(0, 0, 0, 0);
         for (int32_t y = 0; y < 8; ++y)
@@ -379,7 +422,7 @@ QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool op
         return t;
     }
     const BitMask& m = b.pattern;
-    QImage t(std::max(m.width, 1), std::max(m.height, 1), QImage::Format_ARGB32);
+    QImage t(std::max(m.width, 1), std::max(m.height, 1), QImage::Format_RGB32);
     t.fill(ToQColor(bkColour));
     const QRgb ink = ToQColor(textColour).rgb(), paper = ToQColor(bkColour).rgb();
     for (int32_t y = 0; y < m.height; ++y)
@@ -395,9 +438,7 @@ void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const
     if (brush.kind == DcBrush::Null || count < 3)
         return;
     QPainter& p = d_->painter;
-    QPolygon poly(count);
-    for (int32_t i = 0; i < count; ++i)
-        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    const QPolygon poly = ToQPolygon(xy, count);
     p.setPen(Qt::NoPen);
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));
@@ -555,6 +596,8 @@ bool DeviceContext::SelectFont(const DcFont& font)
         return false;
     font_ = font;
     hasFont_ = true;
+    d_->font = ToQFont(font);
+    d_->metrics.emplace(*d_->font);
     return true;
 }
 
@@ -563,8 +606,8 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
     if (!bits_ || !hasFont_ || !HaveGui())
         return false;
     QPainter& p = d_->painter;
-    const QFont qf = ToQFont(font_);
-    const QFontMetrics fm(qf);
+    const QFont& qf = *d_->font;
+    const QFontMetrics& fm = *d_->metrics;
     const int32_t w = fm.horizontalAdvance(text);
     const int32_t ascent = fm.ascent(), descent = fm.descent();
     int32_t x0 = 0, y0 = 0;
@@ -595,7 +638,7 @@ bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int3
 {
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics fm(ToQFont(font_));
+    const QFontMetrics& fm = *d_->metrics;
     width = fm.horizontalAdvance(text);
     height = fm.height();
     return true;
@@ -605,7 +648,7 @@ bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
 {
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics fm(ToQFont(font_));
+    const QFontMetrics& fm = *d_->metrics;
     tm.ascent = fm.ascent();
     tm.descent = fm.descent();
     tm.height = tm.ascent + tm.descent;
