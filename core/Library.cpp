@@ -493,6 +493,22 @@ bool InNumeralSet(const QString& s, qsizetype i) {
     return k == Kind::Digit || k == Kind::Small;
 }
 
+// The system's text of a number, but small values written out as plain
+// decimals ("0.000004848", not "4.848E-06"): an exponent letter in the middle
+// of a text would be read as a word by the angle and length readers.
+QString PlainNumStr(double x) {
+    const QString t = NumStr(x);
+    const qsizetype e = t.indexOf(QStringLiteral("E-"));
+    if (e < 0) return t;
+    QString mantissa = t.left(e);
+    const int exponent = t.mid(e + 2).toInt();
+    const bool negative = mantissa.startsWith(QLatin1Char('-'));
+    if (negative) mantissa.remove(0, 1);
+    mantissa.remove(QLatin1Char('.'));
+    return (negative ? QStringLiteral("-0.") : QStringLiteral("0.")) + QString(exponent - 1, QLatin1Char('0')) +
+           mantissa;
+}
+
 } // namespace
 
 double CDbl(const QString& text) {
@@ -609,7 +625,7 @@ QString KansujiToArabic(const QString& text) {
         if (inNumber) {
             if (!digits.isEmpty()) sum += Val(digits);
             total += sum;
-            result += NumStr(total);
+            result += PlainNumStr(total);
             digits.clear();
             sum = total = 0;
             inNumber = false;

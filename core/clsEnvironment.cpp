@@ -3,24 +3,10 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "platform/FileSystem.h"
-#include "platform/UiServices.h"
 
 namespace {
 
-QString TrimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' ')) ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
-    return s.mid(b, e - b);
-}
-
-QString Unquote(const QString& text) {
-    QString s = TrimBlanks(text);
-    if (s.isEmpty() || s == QLatin1String("\"")) return {};
-    if (s.startsWith(QLatin1Char('"'))) s.remove(0, 1);
-    if (s.endsWith(QLatin1Char('"'))) s.chop(1);
-    return s;
-}
+using Library::TrimBlanks;
 
 // One line of the file as a pair; false for comments, blank and malformed lines.
 bool ParseLine(const QString& raw, QString& key, QString& value) {
@@ -30,15 +16,8 @@ bool ParseLine(const QString& raw, QString& key, QString& value) {
     if (eq <= 0) return false;
     key = line.left(eq);
     while (key.endsWith(QLatin1Char(' '))) key.chop(1);
-    value = Unquote(line.mid(eq + 1));
+    value = Library::UnquoteStr(line.mid(eq + 1));
     return !key.isEmpty() && !value.isEmpty();
-}
-
-// The file-error dialog's answer for the pending error: 0 retry, 1 give up,
-// 2 cancel, 3 not a file error.
-int16_t AskRetry(const QString& fileName) {
-    (void)fileName;
-    return ErrorMng::IsFileError(ErrorMng::CurrentError().number) ? 1 : 3;
 }
 
 } // namespace
@@ -75,9 +54,8 @@ double clsEnvironment::GetVal(const QString& key, double def, double min, double
 }
 
 int32_t clsEnvironment::Load() {
-    if (fileName_.isEmpty() || !FileSystem::Exists(fileName_)) {
-        Ui().MsgBox(QStringLiteral("環境ファイルが存在しません.\r\n") + fileName_, int(Mb::OkOnly) + int(Mb::Critical),
-                    UiServices::AppTitle());
+    if (!Library::FileExists(fileName_)) {
+        Library::MsgError(QStringLiteral("環境ファイルが存在しません.\r\n") + fileName_);
         return 53;
     }
     pairs_.clear();
@@ -87,7 +65,7 @@ int32_t clsEnvironment::Load() {
             lines = FileSystem::ReadCp932Lines(fileName_);
             break;
         } catch (...) {
-            const int16_t answer = AskRetry(fileName_);
+            const int16_t answer = ErrorMng::FileErrorRetry(fileName_);
             if (answer == 0) continue;
             if (answer == 1) return ErrorMng::CurrentError().number;
             ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsEnvironment"), QStringLiteral("Load"));

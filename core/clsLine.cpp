@@ -2,6 +2,7 @@
 
 #include "core/AngleLib.h"
 #include "core/Library.h"
+#include "platform/DeviceContext.h"
 
 #include <cmath>
 
@@ -65,4 +66,12 @@ bool clsLine::Clip(const clsRect& r) {
         else mSx = x, mSy = y;
     }
     return false;
+}
+
+bool clsLine::Draw(DeviceContext* handle) const
+{
+    if (!handle)
+        return false;
+    handle->MoveTo(mSx, mSy);
+    return handle->LineTo(mEx, mEy);
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class DeviceContext;
+
 class clsLine {
 public:
     int32_t mSx = 0;
@@ -31,6 +33,8 @@ public:
     // Moves the end points onto the rectangle; False when nothing of the
     // segment lies inside (the end points may have moved by then).
     bool Clip(const clsRect& oRect);
+    // MoveTo the start, LineTo the end (the end pixel is not drawn).
+    bool Draw(DeviceContext* handle) const;
 
     // (b * c) / d + a, saturated to 32 bits; NoCross when d is 0.
     static int32_t Crossing(double a, double b, double c, double d);

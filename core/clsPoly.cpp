@@ -1,6 +1,7 @@
 #include "core/clsPoly.h"
 
 #include "core/ErrorMng.h"
+#include "platform/DeviceContext.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -591,4 +592,18 @@ bool clsPoly::ToArray(std::span<PolyPoint> arr, int32_t start, int32_t dstStart,
 void clsPoly::SetBound(int32_t minX, int32_t minY, int32_t maxX, int32_t maxY) {
     minX_ = minX, minY_ = minY, maxX_ = maxX, maxY_ = maxY;
     flags_ |= FlagBoxValid;
+}
+
+bool clsPoly::DrawPolyline(DeviceContext* handle) const
+{
+    if (!handle)
+        return false;
+    return handle->Polyline(&Points()->x, Count());
+}
+
+bool clsPoly::DrawPolygon(DeviceContext* handle) const
+{
+    if (!handle)
+        return false;
+    return handle->Polygon(&Points()->x, Count());
 }

@@ -13,6 +13,7 @@
 #include <span>
 #include <vector>
 
+class DeviceContext;
 class QIODevice;
 
 struct PolyPoint {
@@ -83,6 +84,9 @@ public:
     // The bounding box (min x, min y, max x, max y); the cached values as
     // they stand for an empty list.
     void GetBound4(int32_t& left, int32_t& top, int32_t& right, int32_t& bottom);
+    // All points as one Polyline / Polygon with what the caller selected.
+    bool DrawPolyline(DeviceContext* handle) const;
+    bool DrawPolygon(DeviceContext* handle) const;
 
     // Reads a point block at pos: the count (32-bit signed when bLong, else
     // 16-bit unsigned, little-endian), then count × (x, y) as 32-bit

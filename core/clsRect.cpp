@@ -1,5 +1,9 @@
 #include "core/clsRect.h"
 
+#include "platform/DeviceContext.h"
+
+#include <cstdint>
+
 namespace {
 
 // Callers keep coordinates in range; should they not, the result saturates
@@ -67,4 +71,13 @@ void clsRect::OpeAnd(const clsRect& o) {
     if (o.mRight < mRight) mRight = o.mRight;
     if (o.mBottom < mBottom) mBottom = o.mBottom;
     if (IsEmpty()) Clear();
+}
+
+bool clsRect::Draw(DeviceContext* handle) const
+{
+    if (IsEmpty() || !handle)
+        return false;
+    // GDI's Rectangle leaves out the right and bottom edges, hence + 2.
+    auto past = [](int32_t v) { return v > INT32_MAX - 2 ? INT32_MAX : v + 2; };
+    return handle->Rectangle(mLeft, mTop, past(mRight), past(mBottom));
 }

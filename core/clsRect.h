@@ -3,6 +3,8 @@
 // right, y downwards. Empty when left > right or top > bottom.
 #include <cstdint>
 
+class DeviceContext;
+
 class clsRect {
 public:
     int32_t mLeft = 0;
@@ -34,6 +36,9 @@ public:
     void Extention(int32_t d);
     void OpeOr(const clsRect& oRect);
     void OpeAnd(const clsRect& oRect);
+    // Rectangle(l, t, r + 2, b + 2) with the caller's pen and brush; False
+    // when empty.
+    bool Draw(DeviceContext* handle) const;
 
     bool operator==(const clsRect&) const = default;
 };

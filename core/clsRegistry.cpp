@@ -17,21 +17,6 @@ SettingsStore& Store() { return SettingsStore::Instance(); }
 
 QString BoolText(bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); }
 
-QString TrimBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b] == QLatin1Char(' ')) ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
-    return s.mid(b, e - b);
-}
-
-QString Unquote(const QString& text) {
-    QString s = TrimBlanks(text);
-    if (s.isEmpty() || s == QLatin1String("\"")) return {};
-    if (s.startsWith(QLatin1Char('"'))) s.remove(0, 1);
-    if (s.endsWith(QLatin1Char('"'))) s.chop(1);
-    return s;
-}
-
 // A line break inside a value would end its line in the block.
 QString OneLine(QString v) {
     v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -89,7 +74,7 @@ void clsRegistry::WriteFile(clsTextFile& file) const {
         const SettingsStore::Pairs rows = RegGetSec();
         file.WriteLine(QLatin1Char('[') + mSection + QLatin1Char(']'));
         for (const auto& row : rows)
-            file.WriteLine(OneLine(row.first) + QStringLiteral("=\"") + OneLine(row.second) + QLatin1Char('"'));
+            file.WriteLine(OneLine(row.first) + QLatin1Char('=') + Library::QuoteStr(OneLine(row.second)));
     } catch (...) {
         RaiseError("WriteFile", QStringLiteral("section=") + mSection);
     }
@@ -106,7 +91,7 @@ void clsRegistry::ReadFile(const clsTextFile& file) {
                 inside = false;
             } else if (inside) {
                 const qsizetype p = line.indexOf(QLatin1Char('='));
-                if (p > 0) RegPut(line.left(p), Unquote(line.mid(p + 1)));
+                if (p > 0) RegPut(line.left(p), Library::UnquoteStr(line.mid(p + 1)));
             }
         }
     } catch (...) {

@@ -52,6 +52,10 @@ TEST(LibraryNumerals, KansujiToArabicExamples) {
         {"二十 三十", "20 30"},
         {"1兆", "1000000000000"},
         {"1京", "1E+16"},
+        {"0.00001", "0.00001"},     // small values stay plain decimals
+        {"0.000004848", "0.000004848"},
+        {"三毛", "0.0003"},
+        {"1毛5", "5.0001"}, // the ones after a unit are added
         {"x.y", "x.y"},
         {"1.", "1."},
         {"百年", "100年"},

@@ -2,8 +2,6 @@
 
 #include "platform/VospError.h"
 
-#include <QLocale>
-#include <clocale>
 #include <gtest/gtest.h>
 
 using Library::Val;
@@ -77,15 +75,4 @@ TEST(LibraryVal, OctalWidthFollowsTheValue) {
     EXPECT_EQ(Val("&O37777777777"), -1);
     EXPECT_EQ(Val("&O8"), 0);
     EXPECT_THROW(Val("&O40000000000"), VospError);
-}
-
-TEST(LibraryVal, DecimalPointIsADotWhateverTheProcessLocale) {
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = old ? old : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
-        EXPECT_EQ(Val("2.5"), 2.5);
-        EXPECT_EQ(Val("2,5"), 2);
-    }
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(Val("2.5"), 2.5);
 }

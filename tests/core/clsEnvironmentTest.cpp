@@ -3,6 +3,9 @@
 #include "support/TestFolder.h"
 #include "platform/ScriptedUi.h"
 
+#include "platform/VospError.h"
+
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,7 +113,7 @@ TEST_F(EnvFixture, MissingFileShowsTheMessageAndKeepsTheTable) {
     ASSERT_EQ(ui.ui.messages.size(), 1);
     EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("環境ファイルが存在しません.\r\n") + missing);
     EXPECT_EQ(ui.ui.messages[0].style, int(Mb::OkOnly) + int(Mb::Critical));
-    EXPECT_EQ(ui.ui.messages[0].title, "Vosperal");
+    EXPECT_TRUE(ui.ui.messages[0].title.isEmpty() || ui.ui.messages[0].title == UiServices::AppTitle());
 }
 
 TEST_F(EnvFixture, SecondLoadReplacesAllPairsAndNamesResolveWithoutCase) {
@@ -132,4 +135,26 @@ TEST_F(EnvFixture, AReadFailureTheUserGivesUpOnReturnsItsNumber) {
     env.SetFileName(dir.path()); // a folder exists but cannot be read as a file
     EXPECT_EQ(env.Load(), 75);
     EXPECT_EQ(env.Count(), 0);
+    ASSERT_EQ(ui.ui.messages.size(), 1); // the file-error dialog, OK only
+    EXPECT_EQ(ui.ui.messages[0].style & 7, int(Mb::OkOnly));
+}
+
+// Reading this process's memory file from its start fails with an I/O error
+// (57), for which the dialog offers a retry.
+TEST_F(EnvFixture, RetryThenCancelRaisesWithContext) {
+    const QString mem = QStringLiteral("/proc/self/mem");
+    if (!QFileInfo::exists(mem)) GTEST_SKIP();
+    env.SetFileName(mem);
+    ui.ui.answers = {Mb::Yes, Mb::Cancel};
+    try {
+        env.Load();
+        FAIL();
+    } catch (const VospError& e) {
+        EXPECT_EQ(e.number, 57);
+        EXPECT_TRUE(e.source.startsWith("clsEnvironment.Load/"));
+    }
+    EXPECT_EQ(ui.ui.messages.size(), 2); // asked, retried, asked again
+    EXPECT_TRUE(ui.ui.messages[0].text.endsWith(QStringLiteral("再試行しますか？")));
+    ui.ui.answers = {Mb::No};
+    EXPECT_EQ(env.Load(), 57);
 }

@@ -88,14 +88,4 @@ TEST(MonoBitmap, BadFilesGiveNothing) {
     EXPECT_EQ(edge->Height(), 256);
 }
 
-TEST(MonoBitmap, ImagesShowInkAndPaperInTheirColours) {
-    const auto bm = MonoBitmap::FromText({"#.", ".#"});
-    ASSERT_TRUE(bm);
-    const QImage img = bm->ToImage(qRgb(1, 2, 3), qRgba(0, 0, 0, 0));
-    ASSERT_EQ(img.size(), QSize(2, 2));
-    EXPECT_EQ(img.pixel(0, 0), qRgb(1, 2, 3));
-    EXPECT_EQ(qAlpha(img.pixel(1, 0)), 0);
-    EXPECT_EQ(img.pixel(1, 1), qRgb(1, 2, 3));
-}
-
 } // namespace

@@ -78,15 +78,6 @@ TEST(clsNativeColor, IndexesAndTheirKinds) {
     EXPECT_EQ(pal.Attr(129), 3);
     EXPECT_EQ(pal.Attr(130), 0);
     EXPECT_EQ(pal.Attr(-2), 0);
-    EXPECT_EQ(clsNativeColor::Cols(), 13);
-    EXPECT_EQ(clsNativeColor::Rows(), 11);
-    EXPECT_EQ(clsNativeColor::PalStart(), -1);
-    EXPECT_EQ(clsNativeColor::PalEnd(), 129);
-    EXPECT_EQ(clsNativeColor::PalBaseStart(), 0);
-    EXPECT_EQ(clsNativeColor::PalBaseEnd(), 116);
-    EXPECT_EQ(clsNativeColor::PalUserStart(), 117);
-    EXPECT_EQ(clsNativeColor::PalUserEnd(), 129);
-    EXPECT_EQ(clsNativeColor::Count(), 131);
 }
 
 TEST(clsNativeColor, OnlyUserColoursChangeAndKeepTwentyFourBits) {

@@ -1,0 +1,190 @@
+#include "core/MapProjection.h"
+
+#include "core/Library.h"
+#include "core/PublicVal.h"
+#include "core/clsEnvironment.h"
+
+#include <cmath>
+
+namespace MapProjection {
+
+double GlobeRadius = 0;
+double GlobeCircum = 0;
+double GlobeSecLength = 0;
+int32_t GlobeCircumLong = 0;
+double ScaleMax = 0;
+double ScaleMin = 0;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr double kRadiusMin = 10000;
+constexpr double kRadiusMax = 53 * DefaultGlobeRadius; // 337663041.8686294
+
+struct Entry {
+    int32_t status;
+    const char16_t* name;
+};
+
+// Index 1..30: property word and standard name.
+const Entry kCatalogue[30] = {
+    {0x04180107, u"心射方位図法"},
+    {0x0E0C0107, u"平射方位図法"},
+    {0x04080127, u"異種外射方位図法"},
+    {0x04080127, u"外射方位図法"},
+    {0x04080107, u"正射方位図法"},
+    {0x0F090107, u"正距方位図法"},
+    {0x0F0A0107, u"ランベルト正積方位図法"},
+    {0x1B420807, u"ハンメル図法"},
+    {0x1B400807, u"エイトフ図法"},
+    {0x10200207, u"心射円筒図法"},
+    {0x1F600207, u"平射円筒図法"},
+    {0x1B210217, u"正距円筒図法"},
+    {0x1A240207, u"メルカトル図法"},
+    {0x1B600207, u"ミラー図法"},
+    {0x1B220217, u"ベールマン図法"},
+    {0x1B231007, u"サンソン図法"},
+    {0x1B620807, u"モルワイデ図法"},
+    {0, u"エッケルト図法・第４式"},
+    {0x1F624007, u"エッケルト図法・第６式"},
+    {0x1F424007, u"ワグネル図法"},
+    {0x0E00041F, u"心射円錐図法"},
+    {0, u"メンデレエフ正距円錐図法"},
+    {0x0A41041F, u"ドリール正距円錐図法"},
+    {0x0A42041F, u"アルベルス正積円錐図法"},
+    {0x0E44041F, u"ランベルト正角円錐図法"},
+    {0x0A03900F, u"ボンヌ図法"},
+    {0, u"正規多円錐図法"},
+    {0, u"舟型多円錐図法"},
+    {0, u"グード図法"},
+    {0x1F404007, u"ヴィンケル図法・第３式"},
+};
+
+bool IsCatalogued(int16_t index) { return index >= 1 && index <= 30; }
+
+// 10^k for small k, exact.
+double PowerOfTen(int k) {
+    double p = 1;
+    for (int i = 0; i < k; ++i) p *= 10;
+    return p;
+}
+
+// Smallest k >= 0 with 10^k >= v.
+int DecadeAtLeast(double v) {
+    int k = 0;
+    while (PowerOfTen(k) < v && k < 400) ++k;
+    return k;
+}
+
+} // namespace
+
+void InitGlobeRadius(double metres) {
+    double r = metres;
+    if (!(r >= kRadiusMin && r <= kRadiusMax)) r = DefaultGlobeRadius;
+    GlobeRadius = r;
+    GlobeCircum = 2 * GlobeRadius * kPi;
+    GlobeSecLength = GlobeCircum / 1296000;
+    GlobeCircumLong = Library::DblToLng(GlobeCircum);
+
+    double smin = 1;
+    for (double v = GlobeRadius; v > 100; v /= 10) smin = std::floor(smin * 10);
+    ScaleMin = smin;
+    ScaleMax = std::floor(ScaleMin * 10000);
+}
+
+void InitGlobe() { InitGlobe(PublicVal::gvEnvironment); }
+
+void InitGlobe(const clsEnvironment* env) {
+    const QString def = Library::NumStr(DefaultGlobeRadius);
+    InitGlobeText(env ? env->GetString(QStringLiteral("GlobeRadius"), def) : def);
+}
+
+void InitGlobeText(const QString& text) {
+    double metres = 0;
+    try {
+        metres = Library::StrToMeter(text, QStringLiteral("m"));
+    } catch (...) {
+        metres = 0; // not a length: the default radius below
+    }
+    InitGlobeRadius(metres);
+}
+
+double LightDistanceMin() { return GlobeRadius * 1.005; }
+double LightDistanceMax() { return GlobeRadius * 201; }
+bool IsValidLight(double light) { return light >= 1.005 && light <= 201; }
+double LightToAltitude(double light) { return std::floor((light - 1) * GlobeRadius + 0.5); }
+double AltitudeToLight(double metres) { return metres / GlobeRadius + 1; }
+
+bool IsValidScale(double scale) { return ScaleMin <= scale && scale <= ScaleMax; }
+
+double LimitScale(double scale) {
+    const double s = scale < ScaleMax ? scale : ScaleMax;
+    return s > ScaleMin ? s : ScaleMin;
+}
+
+QString PrjName(int16_t index) { return PrjName(index, PublicVal::gvEnvironment); }
+
+QString PrjName(int16_t index, const clsEnvironment* env) {
+    if (!IsCatalogued(index) || PrjStatus(index) == 0) return {};
+    const QString key = QStringLiteral("PrjName") + QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
+    const QString def = QStringLiteral("--- 未定義 ---");
+    return env ? env->GetString(key, def) : def;
+}
+
+int PrjNameToIndex(const QString& name) { return PrjNameToIndex(name, PublicVal::gvEnvironment); }
+
+int PrjNameToIndex(const QString& name, const clsEnvironment* env) {
+    for (int16_t i = 1; i <= 30; ++i)
+        if (PrjName(i, env) == name) return i;
+    return -1;
+}
+
+QString StandardPrjName(int16_t index) {
+    if (!IsCatalogued(index)) return {};
+    return QString::fromUtf16(kCatalogue[index - 1].name);
+}
+
+int32_t PrjStatus(int16_t index) {
+    if (!IsCatalogued(index)) return 0;
+    return kCatalogue[index - 1].status;
+}
+
+QList<int> PrjListByStatus(int32_t mask) {
+    uint32_t m = static_cast<uint32_t>(mask);
+    if ((m & 0xFF000000u) == 0) m |= 0xFF000000u; // no area asked: every area
+    if ((m & 0x0000FF00u) == 0) m |= 0x0000FF00u; // no outline asked: every outline
+    QList<int> list;
+    for (int16_t i = 1; i <= 30; ++i) {
+        const uint32_t w = static_cast<uint32_t>(PrjStatus(i)) & m;
+        if ((w & 0xFF000000u) != 0 && (w & 0x00FF0000u) == (m & 0x00FF0000u) && (w & 0x0000FF00u) != 0 &&
+            (w & 0x000000FFu) == (m & 0x000000FFu))
+            list.append(i);
+    }
+    return list;
+}
+
+int32_t PrjHelpID(int16_t index) {
+    if (index >= 1 && index <= 9) return 341000 + index;
+    if (index >= 10 && index <= 20) return 341991 + index;
+    if (index >= 21 && index <= 28) return 342980 + index;
+    if (index >= 29 && index <= 30) return 343972 + index;
+    return -1;
+}
+
+std::vector<double> AltitudeSteps() {
+    static const double kMantissa[40] = {1.0, 1.1, 1.2, 1.3, 1.4, 1.5, 1.6, 1.7, 1.8, 1.9,
+                                         2.0, 2.1, 2.2, 2.3, 2.4, 2.5, 2.6, 2.7, 2.8, 2.9,
+                                         3.0, 3.2, 3.4, 3.6, 3.8, 4.0, 4.2, 4.4, 4.6, 4.8,
+                                         5.0, 5.25, 5.5, 5.75, 6.0, 6.5, 7.0, 7.5, 8.0, 9.0};
+    const int k1 = DecadeAtLeast(LightDistanceMin() - GlobeRadius);
+    const int k2 = DecadeAtLeast(LightDistanceMax() - GlobeRadius) - 1;
+    std::vector<double> steps;
+    if (k2 < k1) return steps; // only before InitGlobe
+    steps.reserve(static_cast<size_t>(k2 - k1) * 40 + 1);
+    for (int d = k1; d < k2; ++d)
+        for (double m : kMantissa) steps.push_back(std::floor(PowerOfTen(d) * m + 0.5));
+    steps.push_back(std::floor(PowerOfTen(k2) + 0.5));
+    return steps;
+}
+
+} // namespace MapProjection

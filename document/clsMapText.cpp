@@ -1,0 +1,140 @@
+#include "document/clsMapText.h"
+
+#include "document/MapBytes.h"
+#include "platform/Cp932Codec.h"
+
+namespace {
+
+const QByteArray& EmptyText() {
+    static const QByteArray z(1, '\0');
+    return z;
+}
+
+QByteArray ReadBytes(MapBytes& in, bool charCounted) {
+    const int16_t n = in.Int16();
+    if (n <= 0) return EmptyText();
+    qint64 len = n;
+    const char* p = charCounted ? in.Cp932Chars(n, len) : in.Bytes(n);
+    return QByteArray(p, len);
+}
+
+} // namespace
+
+std::shared_ptr<clsMapFigure> clsMapText::Copy() const {
+    auto f = std::make_shared<clsMapText>();
+    CopyAnchorTo(*f);
+    f->SetTextFix(textFix_);
+    f->SetAngle(angle_);
+    f->SetTextAnsi(1, text_[0]);
+    f->SetTextAnsi(2, text_[1]);
+    return f;
+}
+
+bool clsMapText::IsRight() const {
+    return CommonIsRight(true) && textFix_ >= 0 && textFix_ <= 24 && angle_ >= -180 && angle_ <= 180;
+}
+
+void clsMapText::SetTextFix(int32_t fix) {
+    if (fix < 0 || fix > 24) return;
+    textFix_ = static_cast<int16_t>(fix);
+    modify_ = true;
+}
+
+int16_t clsMapText::NormalAngle(int64_t v) {
+    if (v > 180) v -= (v + 179) / 360 * 360;
+    if (v < -180) v += (179 - v) / 360 * 360;
+    return static_cast<int16_t>(v);
+}
+
+void clsMapText::SetAngle(int32_t degrees) {
+    angle_ = NormalAngle(degrees);
+    modify_ = true;
+}
+
+QByteArray clsMapText::Circumflex(const QByteArray& bytes) {
+    static const char vowels[] = "AEIOUaeiou";
+    static const unsigned char accented[] = {194, 202, 206, 212, 219, 226, 234, 238, 244, 251};
+    QByteArray out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (i > 0 && c == '^') {
+            const char* v = static_cast<const char*>(memchr(vowels, bytes[i - 1], 10));
+            if (bytes[i - 1] != '\0' && v) {
+                out[out.size() - 1] = static_cast<char>(accented[v - vowels]);
+                continue;
+            }
+        }
+        out.append(c);
+    }
+    return out;
+}
+
+QByteArray clsMapText::TextAnsi(int32_t lang) const {
+    if (lang != 1 && lang != 2) return EmptyText();
+    QByteArray copy = text_[lang - 1];
+    copy.detach();
+    return copy;
+}
+
+void clsMapText::SetTextAnsi(int32_t lang, const QByteArray& bytes) {
+    if (lang != 1 && lang != 2) return;
+    if (bytes.isEmpty() || bytes[0] == '\0') {
+        text_[lang - 1] = EmptyText();
+    } else {
+        text_[lang - 1] = lang == 1 ? Circumflex(bytes) : bytes;
+    }
+    modify_ = true;
+}
+
+QString clsMapText::TextUnicode(int32_t lang) const {
+    if (lang != 1 && lang != 2) return {};
+    const QByteArray& b = text_[lang - 1];
+    if (b.isEmpty() || b[0] == '\0') return {};
+    return lang == 1 ? QString::fromLatin1(b) : Cp932Decode(b);
+}
+
+void clsMapText::SetTextUnicode(int32_t lang, const QString& text) {
+    if (lang != 1 && lang != 2) return;
+    if (text.isEmpty()) {
+        SetTextAnsi(lang, EmptyText());
+        return;
+    }
+    if (lang == 2) {
+        SetTextAnsi(2, Cp932Encode(text));
+        return;
+    }
+    // European texts are Latin-1 both ways, so that what TextUnicode gives
+    // comes back unchanged; characters beyond it become "?".
+    QByteArray b(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        b[i] = u < 256 ? static_cast<char>(u) : '?';
+    }
+    SetTextAnsi(1, b);
+}
+
+void clsMapText::ReadElm(MapBytes& in, int16_t version) {
+    switch (version) {
+    case 105:
+        admin_ = in.Int16();
+        thing_ = in.Int16();
+        HMap::DecodeAttr105(in.Int32(), jumpMark_, ownShowMode_, ownColor_);
+        break;
+    case 106:
+        ReadHead106(in);
+        break;
+    default: // 99..104
+        admin_ = in.Int16();
+        thing_ = in.Int16();
+        break;
+    }
+    mx_ = in.Int32();
+    my_ = in.Int32();
+    textFix_ = in.Int16();
+    angle_ = NormalAngle(in.Int16());
+    text_[0] = ReadBytes(in, false);
+    text_[1] = ReadBytes(in, version < 105);
+    if (version == 104) HMap::DecodeAttr104(in.Int32(), ownShowMode_, ownColor_);
+    modify_ = false;
+}

@@ -1,0 +1,80 @@
+#include "platform/FontCatalog.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QSet>
+
+namespace FontCatalog {
+
+QString StripFoundry(const QString& family)
+{
+    const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
+    if (open > 0 && family.endsWith(QLatin1Char(']')))
+        return family.left(open);
+    return family;
+}
+
+std::vector<FamilyInfo> InstalledFamilies()
+{
+    std::vector<FamilyInfo> out;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return out;
+    QSet<QString> seen;
+    const QStringList families = QFontDatabase::families();
+    for (const QString& f : families) {
+        const QString name = StripFoundry(f);
+        if (name.isEmpty() || seen.contains(name.toCaseFolded()))
+            continue;
+        seen.insert(name.toCaseFolded());
+        FamilyInfo info;
+        info.name = name;
+        const int w = QFontDatabase::weight(f, QStringLiteral("Regular"));
+        info.weight = int16_t(w > 0 ? (w < 1000 ? w : 400) : 400);
+        info.pitchAndFamily = QFontDatabase::isFixedPitch(f) ? 1 : 2;
+        info.charSet = QFontDatabase::writingSystems(f).contains(QFontDatabase::Japanese) ? 128 : 0;
+        out.push_back(info);
+    }
+    return out;
+}
+
+QStringList Aliases(const QString& windowsFace)
+{
+    struct Row {
+        const char16_t* face;
+        QStringList aliases;
+    };
+    static const Row kTable[] = {
+        {u"ＭＳ Ｐゴシック", {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}},
+        {u"メイリオ", {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}},
+        {u"ＭＳ ゴシック", {"IPAGothic", "Noto Sans Mono CJK JP"}},
+        {u"ＭＳ 明朝", {"IPAMincho", "Noto Serif CJK JP"}},
+        {u"Arial", {"Liberation Sans", "Nimbus Sans"}},
+        {u"Times New Roman", {"Liberation Serif"}},
+        {u"Courier New", {"Liberation Mono"}},
+    };
+    for (const Row& r : kTable)
+        if (QString::fromUtf16(r.face).compare(windowsFace, Qt::CaseInsensitive) == 0)
+            return r.aliases;
+    return {};
+}
+
+QString Resolve(const QString& face, const QStringList& installed)
+{
+    auto find = [&](const QString& name) -> QString {
+        for (const QString& i : installed)
+            if (i.compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        return {};
+    };
+    QString hit = find(face);
+    if (!hit.isEmpty())
+        return hit;
+    for (const QString& a : Aliases(face)) {
+        hit = find(a);
+        if (!hit.isEmpty())
+            return hit;
+    }
+    return {};
+}
+
+} // namespace FontCatalog

@@ -1,0 +1,34 @@
+#pragma once
+// The installed fonts as the map code sees them, and the table that turns a
+// Windows face name (stored in styles and settings) into an installed one.
+// Stored names are never rewritten: only the face handed to drawing changes.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace FontCatalog {
+
+struct FamilyInfo {
+    QString name;            // family without the foundry suffix
+    int16_t weight = 400;    // of the regular style
+    uint8_t pitchAndFamily = 0; // 1 fixed pitch, 2 variable pitch
+    uint8_t charSet = 0;     // 128 when it writes Japanese, else 0
+};
+
+// Every installed family once, in the font database's order; needs a
+// QGuiApplication (empty without one).
+std::vector<FamilyInfo> InstalledFamilies();
+
+// "Family [Foundry]" -> "Family".
+QString StripFoundry(const QString& family);
+
+// The installed faces that stand for a Windows face, best first; empty for
+// a name the table does not know.
+QStringList Aliases(const QString& windowsFace);
+
+// The face to draw `face` with: the name itself when it is installed
+// (without regard to case), else its first installed alias, else "".
+QString Resolve(const QString& face, const QStringList& installed);
+
+} // namespace FontCatalog

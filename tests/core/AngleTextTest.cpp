@@ -1,0 +1,267 @@
+#include "core/AngleLib.h"
+
+#include "core/ErrorMng.h"
+#include "platform/VospError.h"
+
+#include <QList>
+#include <gtest/gtest.h>
+
+using namespace AngleLib;
+
+namespace {
+
+void Opts(int16_t f, int16_t u, int16_t d) {
+    ASSERT_TRUE(SetAngleFormat(f));
+    ASSERT_TRUE(SetAngleUnit(u));
+    ASSERT_TRUE(SetAngleDir(d));
+}
+
+// The options are process-wide: leave them as an unconfigured program has them.
+class AngleText : public ::testing::Test {
+protected:
+    void TearDown() override {
+        SetAngleFormat(1);
+        SetAngleUnit(2);
+        SetAngleDir(2);
+    }
+};
+
+VospError ErrorOf(const QString& text) {
+    try {
+        AngleSecStrToVal(text);
+    } catch (const VospError& e) {
+        return e;
+    }
+    return VospError(0, {}, {});
+}
+
+} // namespace
+
+TEST_F(AngleText, SettersRefuseValuesOutOfRange) {
+    Opts(3, 2, 2);
+    EXPECT_FALSE(SetAngleFormat(0));
+    EXPECT_FALSE(SetAngleFormat(6));
+    EXPECT_FALSE(SetAngleUnit(0));
+    EXPECT_FALSE(SetAngleUnit(7));
+    EXPECT_FALSE(SetAngleDir(0));
+    EXPECT_FALSE(SetAngleDir(5));
+    EXPECT_EQ(AngleFormat(), 3);
+    EXPECT_TRUE(SetAngleFormat(5));
+    EXPECT_EQ(AngleFormat(), 5);
+}
+
+TEST_F(AngleText, FormatsAndUnitsOfSecToStr) {
+    Opts(1, 2, 2);
+    EXPECT_EQ(LonToStr(488115), QStringLiteral("E135°35′15″"));
+    EXPECT_EQ(LatToStr(-126000), QStringLiteral("S35°00′00″"));
+    EXPECT_EQ(LonToStr(0), QStringLiteral("E000°00′00″"));
+    EXPECT_EQ(SecToStr(0), QStringLiteral("+000°00′00″"));
+    Opts(2, 2, 2);
+    EXPECT_EQ(SecToStr(3570), QStringLiteral("+001°00′"));
+    EXPECT_EQ(SecToStr(3569), QStringLiteral("+000°59′"));
+    Opts(4, 1, 2);
+    EXPECT_EQ(SecToStr(486000), QStringLiteral("+135.0000000度"));
+    EXPECT_EQ(SecToStr(1), QStringLiteral("+000.0002778度"));
+    Opts(3, 1, 2);
+    EXPECT_EQ(SecToStr(486000), QStringLiteral("+0486000秒"));
+    Opts(2, 5, 2);
+    EXPECT_EQ(SecToStr(488115), QStringLiteral("+135_35"));
+    Opts(1, 5, 2);
+    EXPECT_EQ(SecToStr(488115), QStringLiteral("+135_35_15"));
+    Opts(1, 6, 2);
+    EXPECT_EQ(SecToStr(-488115), QStringLiteral("-135 35 15"));
+    Opts(4, 6, 2);
+    EXPECT_EQ(SecToStr(487800), QStringLiteral("+135.5000000"));
+    Opts(4, 5, 2);
+    EXPECT_EQ(SecToStr(487800), QStringLiteral("+135.5000000"));
+    Opts(1, 4, 2);
+    EXPECT_EQ(SecToStr(488115), QStringLiteral("+135ﾟ35'15\""));
+    Opts(1, 3, 2);
+    EXPECT_EQ(SecToStr(488115), QStringLiteral("+135d35m15s"));
+    Opts(5, 1, 2);
+    EXPECT_EQ(SecToStr(486000), QStringLiteral("+2.356194490弧度"));
+    Opts(5, 2, 2);
+    EXPECT_EQ(SecToStr(-486000), QStringLiteral("-2.356194490ｒａｄ"));
+    Opts(5, 3, 2);
+    EXPECT_EQ(SecToStr(486000), QStringLiteral("+2.356194490radian"));
+    Opts(5, 4, 2);
+    EXPECT_EQ(SecToStr(486000), QStringLiteral("+2.356194490rad"));
+    Opts(5, 5, 2);
+    EXPECT_EQ(SecToStr(486000), QStringLiteral("+2.356194490"));
+    Opts(3, 6, 2);
+    EXPECT_EQ(SecToStr(486000), QStringLiteral("+0486000"));
+}
+
+TEST_F(AngleText, MinToStrCutsTheSecondsInFormatOne) {
+    Opts(1, 2, 2);
+    EXPECT_EQ(MinToStr(8135), QStringLiteral("+135°35′"));
+    Opts(1, 1, 2);
+    EXPECT_EQ(MinToStr(8135), QStringLiteral("+135度35分"));
+    Opts(1, 5, 2);
+    EXPECT_EQ(MinToStr(8135), QStringLiteral("+135_35"));
+    Opts(1, 6, 2);
+    EXPECT_EQ(MinToStr(-8135), QStringLiteral("-135 35"));
+    Opts(3, 2, 2);
+    EXPECT_EQ(MinToStr(8135), QStringLiteral("+0488100″"));
+    Opts(1, 2, 1);
+    EXPECT_EQ(LonMinToStr(-8135), QStringLiteral("西経135°35′"));
+    EXPECT_EQ(LatMinToStr(6000), QStringLiteral("北緯80°00′")); // 100 degrees fold to 80
+    EXPECT_EQ(LatMinToStr(-2130), QStringLiteral("南緯35°30′"));
+}
+
+TEST_F(AngleText, DirectionMarkings) {
+    Opts(1, 1, 1);
+    EXPECT_EQ(LonToStr(-488115), QStringLiteral("西経135度35分15秒"));
+    EXPECT_EQ(LatToStr(127815), QStringLiteral("北緯35度30分15秒"));
+    EXPECT_EQ(LatToStr(-127815), QStringLiteral("南緯35度30分15秒"));
+    Opts(1, 2, 3);
+    EXPECT_EQ(LonToStr(-488115), QStringLiteral("135°35′15″W"));
+    EXPECT_EQ(LatToStr(127815), QStringLiteral("35°30′15″N"));
+    Opts(1, 2, 4);
+    EXPECT_EQ(LatToStr(-126000), QStringLiteral("-35°00′00″"));
+    EXPECT_EQ(LonToStr(488115), QStringLiteral("+135°35′15″"));
+    EXPECT_EQ(AddDirChr(QStringLiteral("+135°35′15″"), 3), QStringLiteral("+135°35′15″"));
+    // Latitudes keep all digits in format 3 and drop the hundreds digit in 4.
+    Opts(3, 2, 2);
+    EXPECT_EQ(LatToStr(126000), QStringLiteral("N0126000″"));
+    Opts(4, 2, 2);
+    EXPECT_EQ(LatToStr(127800), QStringLiteral("N35.5000000°"));
+    Opts(5, 4, 2);
+    EXPECT_EQ(LatToStr(126000), QStringLiteral("N0.610865238rad"));
+    // Kinds other than 1 and 2, and short texts, give nothing.
+    Opts(1, 2, 2);
+    EXPECT_EQ(AddDirChr(QStringLiteral("+135°35′15″"), 3), QString());
+    EXPECT_EQ(AddDirChr(QStringLiteral("+135°35′15″"), 0), QString());
+    EXPECT_EQ(AddDirChr(QStringLiteral("+1"), 1), QString());
+}
+
+TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
+    const int32_t lo = -2147483647 - 1, hi = 2147483647;
+    Opts(1, 2, 2);
+    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523°14′08″"));
+    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523°14′07″"));
+    EXPECT_EQ(AngleToStr(lo), QStringLiteral("-003°14′08″"));
+    EXPECT_EQ(LonToStr(hi), QStringLiteral("E003°14′07″"));
+    EXPECT_EQ(MinToStr(hi), QStringLiteral("+394°07′"));
+    EXPECT_EQ(LonMinToStr(hi), QStringLiteral("W165°53′"));
+    EXPECT_EQ(LatToStr(lo), QStringLiteral("S03°14′08″"));
+    Opts(2, 2, 2);
+    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523°14′"));
+    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523°14′"));
+    Opts(3, 2, 2);
+    EXPECT_EQ(SecToStr(lo), QStringLiteral("-7483648″"));
+    EXPECT_EQ(SecToStr(hi), QStringLiteral("+7483647″"));
+    EXPECT_EQ(MinToStr(hi), QStringLiteral("+9018820″"));
+    Opts(4, 2, 2);
+    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523.2355556°"));
+    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523.2352778°"));
+    Opts(5, 2, 2);
+    EXPECT_EQ(SecToStr(lo), QStringLiteral("-10411.294525094ｒａｄ"));
+    EXPECT_EQ(SecToStr(hi), QStringLiteral("+10411.294520246ｒａｄ"));
+    for (int16_t f = 1; f <= 5; ++f)
+        for (int16_t u = 1; u <= 6; ++u) {
+            Opts(f, u, 1);
+            for (int32_t v : {lo, hi, lo + 1, hi - 1}) {
+                EXPECT_FALSE(LonToStr(v).isEmpty());
+                EXPECT_FALSE(LatToStr(v).isEmpty());
+                EXPECT_FALSE(LonMinToStr(v).isEmpty());
+                EXPECT_FALSE(LatMinToStr(v).isEmpty());
+                EXPECT_FALSE(AngleToStr(v).isEmpty());
+            }
+        }
+}
+
+TEST_F(AngleText, ReadingTheExamples) {
+    EXPECT_EQ(AngleSecStrToVal("135.5"), 487800);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("北緯35度30分15秒")), 127815);
+    EXPECT_EQ(AngleSecStrToVal("W135"), -486000);
+    EXPECT_EQ(AngleSecStrToVal("35 30 15"), 127815);
+    EXPECT_EQ(AngleSecStrToVal("0.5R"), 103132);
+    EXPECT_EQ(AngleSecStrToVal("35S"), 35);
+    EXPECT_EQ(AngleSecStrToVal("S35"), -126000);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("東経百三十五度")), 486000);
+    EXPECT_EQ(AngleSecStrToVal("-135.5"), -487800);
+    EXPECT_EQ(AngleSecStrToVal("135.30,15"), 487815); // European marks
+}
+
+TEST_F(AngleText, KeywordsMarksAndWidths) {
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("λ135.5")), 487800);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("φ-35")), -126000);
+    EXPECT_EQ(AngleFormalStr(QStringLiteral("φ-35")), QStringLiteral("Y-035ﾟ00'00\""));
+    EXPECT_EQ(AngleFormalStr(QStringLiteral("λ135.5")), QStringLiteral("X+135ﾟ30'00\""));
+    EXPECT_EQ(AngleSecStrToVal("longitude135"), 486000);
+    EXPECT_EQ(AngleSecStrToVal("lat35n"), 126000);
+    EXPECT_EQ(AngleSecStrToVal("35deg30min15sec"), 127815);
+    EXPECT_EQ(AngleSecStrToVal("south35degree"), -126000);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("Ｅ１３５°")), 486000);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("ｗ１３５")), -486000);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("35°30’15”")), 127815);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("35゜30′15゛")), 127815);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("35ー30'")), 127800);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("西経35度30分")), -127800);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("南緯三十五度")), -126000);
+    EXPECT_EQ(AngleSecStrToVal("0.5rad"), 103132);
+    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("0.5弧度")), 103132);
+    EXPECT_EQ(AngleSecStrToVal("lon:135"), 486000);
+    EXPECT_EQ(AngleSecStrToVal("LAT=35"), 126000);
+}
+
+TEST_F(AngleText, FormalStringsAndTheirThreeDegreeDigits) {
+    EXPECT_EQ(AngleFormalStr("W135 30 15"), QStringLiteral("X-135ﾟ30'15\""));
+    EXPECT_EQ(AngleFormalStr("135.30,15"), QStringLiteral(" +135ﾟ30'15\""));
+    EXPECT_EQ(AngleFormalStr("0"), QStringLiteral(" +000ﾟ00'00\""));
+    EXPECT_EQ(AngleFormalStr("1000"), QStringLiteral(" +000ﾟ00'00\""));
+    EXPECT_EQ(AngleSecStrToVal("1234.5"), 844200);
+    EXPECT_EQ(AngleSecStrToVal("596523"), 523 * 3600);
+    EXPECT_EQ(AngleFormalStr("0.0001"), QStringLiteral(" +000ﾟ00'00\""));
+    EXPECT_EQ(AngleFormalStr("0.000139"), QStringLiteral(" +000ﾟ00'01\"")); // 0.5004 s
+    EXPECT_EQ(AngleFormalStr("0.000125"), QStringLiteral(" +000ﾟ00'00\"")); // 0.45 s
+    EXPECT_EQ(AngleFormalStr("00ﾟ00'00.5\""), QStringLiteral(" +000ﾟ00'00\"")); // a half goes to even
+    EXPECT_EQ(AngleFormalStr("00ﾟ00'01.5\""), QStringLiteral(" +000ﾟ00'02\""));
+}
+
+TEST_F(AngleText, InvalidTextsRaiseTheModuleError) {
+    for (const char* bad : {"E 135", "35ﾟ 30'", "E", "", "abc", "R", "35 30 15 10", "0.5 RADIAN", "1e10",
+                            "99999999999", "596523.2355", "LONGITUDE 135"}) {
+        const VospError e = ErrorOf(QString::fromUtf8(bad));
+        EXPECT_EQ(e.number, ErrBase + 1002) << bad;
+        EXPECT_TRUE(e.source.startsWith("basAngle.AngleSecStrToVal/basAngle.AngleFormalStr/")) << bad;
+        EXPECT_EQ(AngleStrToSec(QString::fromUtf8(bad)), 0) << bad;
+    }
+    EXPECT_EQ(AngleSecStrToVal("E135"), 486000);
+    EXPECT_EQ(AngleSecStrToVal("35ﾟ30'"), 127800);
+    // A number beyond a double keeps its own error number.
+    EXPECT_EQ(ErrorOf("1e400").number, 6);
+    EXPECT_EQ(AngleStrToSec("1e400"), 0);
+}
+
+// Every option combination reads its own text back. Two kinds of text carry
+// no information to read them by and are left out: a seconds or radians
+// figure without any mark (units 5 and 6 in formats 3 and 5) reads as
+// degrees, and a mark-less south latitude written with the mark after the
+// number (units 5 and 6, direction 3) reads its "S" as seconds.
+TEST_F(AngleText, EveryFormatUnitAndDirectionReadsItsOwnTextBack) {
+    QList<int32_t> lons = {0, 1, -1, 59, -59, 60, 3599, 3600, 29, 30, 31, 648000, -648000, 647999, -647999,
+                           648001, 1944000, -1944000, 2147483647, -2147483647 - 1, 488115, -488115};
+    for (int32_t v = -648000; v <= 648000; v += 12347) lons.append(v);
+    QList<int32_t> lats = {0, 1, -1, 324000, -324000, 323999, -323999, 324001, 360000, -360000, 127815, -127815,
+                           2147483647, -2147483647 - 1};
+    for (int32_t v = -324000; v <= 324000; v += 7919) lats.append(v);
+    for (int16_t f = 1; f <= 5; ++f)
+        for (int16_t u = 1; u <= 6; ++u)
+            for (int16_t d = 1; d <= 4; ++d) {
+                if (u >= 5 && (f == 3 || f == 5)) continue;
+                Opts(f, u, d);
+                const int32_t tol = f == 2 ? 30 : f == 5 ? 1 : 0;
+                for (int32_t v : lons) {
+                    const QString t = LonToStr(v);
+                    EXPECT_NEAR(AngleStrToSec(t), NormLon(v), tol) << f << u << d << " " << t.toStdString();
+                }
+                for (int32_t v : lats) {
+                    const int32_t want = NormLat(v);
+                    if (u >= 5 && d == 3 && want < 0) continue;
+                    const QString t = LatToStr(v);
+                    EXPECT_NEAR(AngleStrToSec(t), want, tol) << f << u << d << " " << t.toStdString();
+                }
+            }
+}

@@ -1,0 +1,306 @@
+#include "core/clsPoly.h"
+#include "core/clsRect.h"
+#include "document/clsMapPolygon.h"
+#include "document/clsMapPolyline.h"
+#include "document/clsMapRem.h"
+#include "document/clsMapSymbol.h"
+#include "document/clsMapText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::shared_ptr<clsPoly> Points(std::initializer_list<std::pair<int, int>> pts) {
+    auto p = std::make_shared<clsPoly>();
+    for (const auto& [x, y] : pts) p->AddXY(x, y);
+    return p;
+}
+
+QByteArray Bytes(std::initializer_list<int> b) {
+    QByteArray out;
+    for (int c : b) out.append(static_cast<char>(c));
+    return out;
+}
+
+TEST(MapFigure, DefaultsOfANewFigure) {
+    clsMapText t;
+    EXPECT_EQ(t.FigCode(), 5);
+    EXPECT_EQ(t.Admin(), -1);
+    EXPECT_EQ(t.Thing(), -1);
+    EXPECT_EQ(t.OwnColor(), -1);
+    EXPECT_EQ(t.OwnShowMode(), -1);
+    EXPECT_EQ(t.JumpMark(), 0);
+    EXPECT_FALSE(t.Modify());
+    EXPECT_EQ(t.TextFix(), 10);
+    EXPECT_EQ(t.Angle(), 0);
+    EXPECT_EQ(t.mx(), 0);
+    EXPECT_EQ(t.my(), 0);
+    EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
+    EXPECT_EQ(t.TextAnsi(2), Bytes({0}));
+    EXPECT_EQ(t.TextUnicode(1), "");
+    clsMapRem r;
+    EXPECT_EQ(r.Comment(), "");
+    EXPECT_EQ(r.FigName(1), "REM");
+    EXPECT_EQ(r.FigName(2), QStringLiteral("注釈"));
+    EXPECT_EQ(r.FigName(7), "");
+    clsMapPolyline l;
+    EXPECT_EQ(l.Poly()->Count(), 0);
+}
+
+TEST(MapFigure, SettersRefuseOutOfRangeValuesSilently) {
+    clsMapSymbol s;
+    s.SetOwnColor(0x1000000);
+    s.SetOwnColor(-2);
+    s.SetOwnShowMode(2);
+    s.SetOwnShowMode(-2);
+    s.SetAdmin(1000);
+    s.SetAdmin(-1);
+    s.SetThing(65536); // would be 0 if cut to 16 bits
+    EXPECT_FALSE(s.Modify());
+    EXPECT_EQ(s.OwnColor(), -1);
+    EXPECT_EQ(s.OwnShowMode(), -1);
+    EXPECT_EQ(s.Admin(), -1);
+    EXPECT_EQ(s.Thing(), -1);
+    s.SetOwnColor(0xFFFFFF);
+    EXPECT_TRUE(s.Modify());
+    s.SetOwnShowMode(0);
+    s.SetAdmin(999);
+    s.SetThing(0);
+    EXPECT_EQ(s.OwnColor(), 0xFFFFFF);
+    EXPECT_EQ(s.OwnShowMode(), 0);
+    EXPECT_EQ(s.Admin(), 999);
+    EXPECT_EQ(s.Thing(), 0);
+    clsMapText t;
+    t.SetTextFix(25);
+    t.SetTextFix(-1);
+    EXPECT_EQ(t.TextFix(), 10);
+    t.SetTextFix(24);
+    EXPECT_EQ(t.TextFix(), 24);
+    clsMapRem r;
+    r.SetThing(5);
+    EXPECT_EQ(r.Thing(), -1);
+    EXPECT_FALSE(r.Modify());
+}
+
+TEST(MapFigure, ValidityByKind) {
+    clsMapPolygon g;
+    EXPECT_FALSE(g.IsRight()); // Admin -1
+    g.SetAdmin(0);
+    g.SetThing(0);
+    g.SetPoly(Points({{0, 0}, {1, 0}, {1, 1}}));
+    EXPECT_FALSE(g.IsRight());
+    g.Poly()->AddXY(0, 0);
+    EXPECT_TRUE(g.IsRight());
+    clsMapPolyline l;
+    l.SetAdmin(3);
+    l.SetThing(4);
+    l.SetPoly(Points({{0, 0}}));
+    EXPECT_FALSE(l.IsRight());
+    l.SetPoly(Points({{0, 0}, {5, 5}}));
+    EXPECT_TRUE(l.IsRight());
+    clsMapRem r;
+    EXPECT_FALSE(r.IsRight());
+    r.SetAdmin(0);
+    EXPECT_TRUE(r.IsRight()); // no thing needed
+    clsMapText t;
+    t.SetAdmin(1);
+    EXPECT_FALSE(t.IsRight());
+    t.SetThing(1);
+    EXPECT_TRUE(t.IsRight());
+}
+
+TEST(MapFigure, InsideARectangle) {
+    const clsRect rect(0, 0, 100, 50);
+    clsMapRem r;
+    EXPECT_FALSE(r.IsInner(rect));
+    clsMapSymbol s;
+    s.Setmx(100);
+    s.Setmy(50);
+    EXPECT_TRUE(s.IsInner(rect)); // on the corner
+    s.Setmx(101);
+    EXPECT_FALSE(s.IsInner(rect));
+    clsMapPolyline l;
+    l.SetPoly(Points({{-50, -50}, {-1, 60}}));
+    EXPECT_FALSE(l.IsInner(rect));
+    l.SetPoly(Points({{-50, -50}, {0, 60}}));
+    EXPECT_TRUE(l.IsInner(rect)); // bounding boxes touch at x = 0
+}
+
+TEST(MapFigure, AnchorThroughPointLists) {
+    clsMapSymbol s;
+    s.Setmx(7);
+    s.Setmy(-8);
+    const auto p = s.Poly();
+    ASSERT_EQ(p->Count(), 1);
+    EXPECT_EQ(p->x(1), 7);
+    EXPECT_EQ(p->y(1), -8);
+    p->SetXandY(1, 1, 1); // a copy: the anchor stays
+    EXPECT_EQ(s.mx(), 7);
+    s.SetPoly(std::make_shared<clsPoly>());
+    EXPECT_EQ(s.mx(), 7);
+    EXPECT_EQ(s.my(), -8);
+    s.SetPoly(Points({{3, 4}, {5, 6}}));
+    EXPECT_EQ(s.mx(), 3);
+    EXPECT_EQ(s.my(), 4);
+    clsMapRem r;
+    EXPECT_EQ(r.Poly()->Count(), 0);
+}
+
+TEST(MapFigure, PointListIsSharedAndItsChangesMarkTheFigure) {
+    clsMapPolyline l;
+    auto p = Points({{0, 0}, {1, 1}});
+    l.SetPoly(p);
+    EXPECT_EQ(l.Poly().get(), p.get());
+    l.SetModify(false);
+    EXPECT_FALSE(p->Modify()); // cleared with the figure
+    EXPECT_FALSE(l.Modify());
+    p->SetXandY(2, 9, 9);
+    EXPECT_TRUE(l.Modify());
+    l.SetModify(false);
+    EXPECT_FALSE(l.Modify());
+    l.SetPoly(nullptr); // never left without a list
+    EXPECT_EQ(l.Poly()->Count(), 0);
+}
+
+TEST(MapFigure, CopyTakesValuesThroughTheSettersAndANewId) {
+    clsMapText t(1234500000.0);
+    t.SetAdmin(12);
+    t.SetThing(34);
+    t.SetOwnColor(0x123456);
+    t.SetOwnShowMode(1);
+    t.Setmx(-5);
+    t.Setmy(6);
+    t.SetTextFix(3);
+    t.SetAngle(-45);
+    t.SetTextAnsi(1, QByteArray("Bon"));
+    t.SetTextAnsi(2, Bytes({0x82, 0xA0}));
+    const auto c = std::static_pointer_cast<clsMapText>(t.Copy());
+    EXPECT_NE(c->FigID(), t.FigID());
+    EXPECT_TRUE(c->Modify());
+    EXPECT_EQ(c->Admin(), 12);
+    EXPECT_EQ(c->Thing(), 34);
+    EXPECT_EQ(c->OwnColor(), 0x123456);
+    EXPECT_EQ(c->OwnShowMode(), 1);
+    EXPECT_EQ(c->mx(), -5);
+    EXPECT_EQ(c->my(), 6);
+    EXPECT_EQ(c->TextFix(), 3);
+    EXPECT_EQ(c->Angle(), -45);
+    EXPECT_EQ(c->TextAnsi(1), "Bon");
+    EXPECT_EQ(c->TextUnicode(2), QStringLiteral("あ"));
+
+    clsMapPolygon g;
+    g.SetAdmin(1);
+    g.SetThing(2);
+    g.SetPoly(Points({{0, 0}, {4, 0}, {4, 4}, {0, 0}}));
+    const auto gc = g.Copy();
+    EXPECT_NE(gc->Poly().get(), g.Poly().get()); // the points are copied
+    EXPECT_TRUE(gc->Poly()->IsMatch(*g.Poly()));
+    EXPECT_TRUE(gc->IsRight());
+
+    clsMapRem r;
+    r.SetComment(QStringLiteral("# 国番号：392"));
+    r.SetAdmin(392);
+    const auto rc = std::static_pointer_cast<clsMapRem>(r.Copy());
+    EXPECT_EQ(rc->Comment(), r.Comment());
+    EXPECT_EQ(rc->Admin(), 392);
+}
+
+TEST(MapFigure, AngleIsBroughtIntoRangeIn64Bits) {
+    const struct {
+        int32_t in;
+        int16_t out;
+    } table[] = {{0, 0},       {180, 180},   {-180, -180}, {181, -179},         {190, -170},
+                 {360, 0},     {540, 180},   {-540, -180}, {-181, 179},         {719, -1},
+                 {2147483647, 127},          {-2147483647, -127},               {-2147483647 - 1, -128}};
+    for (const auto& row : table) {
+        clsMapText t;
+        t.SetAngle(row.in);
+        EXPECT_EQ(t.Angle(), row.out) << row.in;
+        EXPECT_TRUE(t.Modify());
+    }
+}
+
+TEST(MapFigure, CircumflexRuleForEuropeanTexts) {
+    clsMapText t;
+    t.SetTextAnsi(1, QByteArray("Co^te"));
+    EXPECT_EQ(t.TextAnsi(1), Bytes({'C', 244, 't', 'e'}));
+    t.SetTextAnsi(1, QByteArray("A^^"));
+    EXPECT_EQ(t.TextAnsi(1), Bytes({194, '^'}));
+    t.SetTextAnsi(1, QByteArray("e^"));
+    EXPECT_EQ(t.TextAnsi(1), Bytes({234}));
+    t.SetTextAnsi(1, QByteArray("^a x^ E^I^O^U^a^i^o^u^"));
+    EXPECT_EQ(t.TextAnsi(1), Bytes({'^', 'a', ' ', 'x', '^', ' ', 202, 206, 212, 219, 226, 238, 244, 251}));
+    // Japanese texts keep their bytes, "^" included.
+    t.SetTextAnsi(2, QByteArray("a^"));
+    EXPECT_EQ(t.TextAnsi(2), "a^");
+    // TextUnicode goes through the same rule.
+    t.SetTextUnicode(1, QStringLiteral("Mo^ntre^al"));
+    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Môntrêal"));
+}
+
+TEST(MapFigure, EmptyTextsAreOneZeroByte) {
+    clsMapText t;
+    t.SetTextUnicode(2, QStringLiteral("東京"));
+    EXPECT_EQ(t.TextAnsi(2), Bytes({0x93, 0x8C, 0x8B, 0x9E}));
+    t.SetTextUnicode(2, QString());
+    EXPECT_EQ(t.TextAnsi(2), Bytes({0}));
+    t.SetTextAnsi(1, Bytes({0, 'a'}));
+    EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
+    t.SetTextAnsi(1, QByteArray());
+    EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
+    EXPECT_EQ(t.TextAnsi(3), Bytes({0}));
+    EXPECT_EQ(t.TextUnicode(3), "");
+    // Other languages change nothing.
+    t.SetModify(false);
+    t.SetTextAnsi(0, QByteArray("x"));
+    t.SetTextUnicode(3, QStringLiteral("x"));
+    EXPECT_FALSE(t.Modify());
+    // The getter hands out a copy.
+    t.SetTextAnsi(1, QByteArray("abc"));
+    QByteArray got = t.TextAnsi(1);
+    got[0] = 'z';
+    EXPECT_EQ(t.TextAnsi(1), "abc");
+}
+
+TEST(MapFigure, EuropeanTextsRoundTripAsLatin1) {
+    clsMapText t;
+    t.SetTextUnicode(1, QStringLiteral("Zürich ø"));
+    EXPECT_EQ(t.TextAnsi(1), Bytes({'Z', 0xFC, 'r', 'i', 'c', 'h', ' ', 0xF8}));
+    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Zürich ø"));
+    t.SetTextUnicode(1, QStringLiteral("a東"));
+    EXPECT_EQ(t.TextAnsi(1), "a?");
+}
+
+TEST(MapFigure, RemarkKeysAndValues) {
+    clsMapRem r;
+    const auto keyOf = [&](const QString& c) {
+        r.SetComment(c);
+        return std::make_pair(r.Key(), r.Value());
+    };
+    using P = std::pair<QString, QString>;
+    EXPECT_EQ(keyOf(QStringLiteral("# 地図コード：120081")), P(QStringLiteral("地図コード"), "120081"));
+    EXPECT_EQ(keyOf(QStringLiteral("# a:v")), P()); // colon at 4
+    EXPECT_EQ(keyOf(QStringLiteral("# ab:v")), P("ab", "v")); // at 5
+    EXPECT_EQ(keyOf(QStringLiteral("# 12345678901234567: x ")), P("12345678901234567", "x")); // at 20
+    EXPECT_EQ(keyOf(QStringLiteral("# 123456789012345678: x")), P()); // at 21
+    EXPECT_EQ(keyOf(QStringLiteral("#  k :  v  ")), P("k", "v"));
+    // The full-width colon is looked for first, wherever a ":" stands.
+    EXPECT_EQ(keyOf(QStringLiteral("# a:b：c")), P("a:b", "c"));
+    EXPECT_EQ(keyOf(QStringLiteral("# 時刻：12:30")), P(QStringLiteral("時刻"), "12:30"));
+    // Only blanks are trimmed.
+    EXPECT_EQ(keyOf(QStringLiteral("# \tk:\u3000v")), P("\tk", QStringLiteral("\u3000v")));
+    EXPECT_EQ(keyOf(QStringLiteral("#key:value")), P());
+    EXPECT_EQ(keyOf(QStringLiteral(" # key:value")), P());
+    EXPECT_EQ(keyOf(QStringLiteral("# no colon here")), P());
+}
+
+TEST(MapFigure, FigIdSetterMarksModified) {
+    clsMapSymbol s(5.0);
+    EXPECT_EQ(s.FigID(), 5.0);
+    EXPECT_FALSE(s.Modify());
+    s.SetFigID(4469000000000000.0);
+    EXPECT_TRUE(s.Modify());
+    EXPECT_EQ(s.FigDate(), HMap::FigIDToDate(4469000000000000.0));
+}
+
+} // namespace

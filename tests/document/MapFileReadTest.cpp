@@ -1,0 +1,490 @@
+#include "MapFileBuilder.h"
+#include "MapTestUtil.h"
+
+#include "core/clsPoly.h"
+#include "document/HMap.h"
+#include "document/clsMapPolygon.h"
+#include "document/clsMapPolyline.h"
+#include "document/clsMapRem.h"
+#include "document/clsMapSymbol.h"
+#include "document/clsMapText.h"
+#include "platform/ScriptedUi.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int32_t kVersion = ErrBase + 1006;
+
+QByteArray Bytes(std::initializer_list<int> b) {
+    QByteArray out;
+    for (int c : b) out.append(static_cast<char>(c));
+    return out;
+}
+
+// A palette whose colours tell the index they came from.
+int32_t TestPalette(int32_t index) { return 0x0A0000 + index; }
+
+class MapRead : public ::testing::Test {
+protected:
+    void SetUp() override { previous_ = HMap::SetNativeColorHook(TestPalette); }
+    void TearDown() override { HMap::SetNativeColorHook(previous_); }
+    TestFolder dir;
+    ScopedUi ui;
+
+private:
+    HMap::NativeColorFn previous_;
+};
+
+// One figure of each kind with values that every field can be told by.
+std::vector<TestFig> SampleFigures() {
+    std::vector<TestFig> v;
+    TestFig rem;
+    rem.code = 1;
+    rem.admin = 392;
+    rem.comment = QStringLiteral("# 日本語地図名：日本 (Japan)");
+    rem.color = 0x0000FF;
+    rem.paletteIndex = 7;
+    rem.show = 1;
+    rem.jump = 3;
+    rem.id = 4000000000000000.0;
+    rem.reserve = -5;
+    v.push_back(rem);
+    TestFig line;
+    line.code = 2;
+    line.admin = 999;
+    line.thing = 2;
+    line.pts = {{-648000, 324000}, {648000, -324000}, {1, -1}};
+    line.color = 0xABCDEF;
+    line.paletteIndex = 62;
+    line.show = 0;
+    line.jump = 15;
+    line.id = 4000000000000001.0;
+    line.reserve = 0x7FFFFFFF;
+    v.push_back(line);
+    TestFig gon;
+    gon.code = 3;
+    gon.admin = 0;
+    gon.thing = 999;
+    gon.pts = {{0, 0}, {3600, 0}, {3600, 3600}, {0, 0}};
+    gon.show = -1;
+    gon.paletteIndex = 0;
+    gon.color = 0;
+    gon.id = 4000000000000002.0;
+    v.push_back(gon);
+    TestFig sym;
+    sym.code = 4;
+    sym.admin = 1;
+    sym.thing = 47;
+    sym.x = -2147483647 - 1;
+    sym.y = 2147483647;
+    sym.id = 4000000000000003.0;
+    v.push_back(sym);
+    TestFig txt;
+    txt.code = 5;
+    txt.admin = 250;
+    txt.thing = 4;
+    txt.x = 500000;
+    txt.y = -100;
+    txt.fix = 24;
+    txt.angle = -180;
+    txt.eur = Bytes({'C', 'o', '^', 't', 'e', 0xE9});
+    txt.jpn = Bytes({0x93, 0x8C, 0x8B, 0x9E, 'A', 0x82, 0xA0}); // 東京Aあ
+    txt.color = 0x102030;
+    txt.paletteIndex = 20;
+    txt.show = 1;
+    txt.jump = 9;
+    txt.id = 4000000000000004.0;
+    txt.reserve = 77;
+    v.push_back(txt);
+    return v;
+}
+
+void ExpectCommon(clsMapFigure& f, const TestFig& w, int version, double firstSecond, double lastSecond) {
+    SCOPED_TRACE(testing::Message() << "version " << version << " code " << w.code);
+    EXPECT_EQ(f.FigCode(), w.code);
+    EXPECT_EQ(f.Admin(), w.admin);
+    EXPECT_EQ(f.Thing(), w.code == 1 ? -1 : w.thing);
+    EXPECT_FALSE(f.Modify());
+    if (version >= 105) {
+        EXPECT_EQ(f.OwnColor(), w.color);
+        EXPECT_EQ(f.OwnShowMode(), w.show);
+        EXPECT_EQ(f.JumpMark(), w.jump);
+    } else if (version == 104) {
+        EXPECT_EQ(f.OwnColor(), w.paletteIndex == -1 ? -1 : TestPalette(w.paletteIndex));
+        EXPECT_EQ(f.OwnShowMode(), w.show);
+        EXPECT_EQ(f.JumpMark(), 0);
+    } else {
+        EXPECT_EQ(f.OwnColor(), -1);
+        EXPECT_EQ(f.OwnShowMode(), -1);
+        EXPECT_EQ(f.JumpMark(), 0);
+    }
+    if (version == 106) {
+        EXPECT_EQ(f.FigID(), w.id);
+        EXPECT_EQ(f.Reserve(), w.reserve);
+    } else {
+        const double second = std::floor(f.FigID() / 100000.0);
+        EXPECT_GE(second, firstSecond);
+        EXPECT_LE(second, lastSecond);
+        EXPECT_EQ(f.Reserve(), 0);
+    }
+}
+
+TEST_F(MapRead, EveryVersionAndEveryKindFieldByField) {
+    for (int version = 99; version <= 106; ++version) {
+        SCOPED_TRACE(version);
+        MapFileBuilder b(version);
+        b.VersionHeader();
+        const std::vector<TestFig> figs = SampleFigures();
+        for (const TestFig& f : figs) b.Add(f);
+        clsMap map;
+        const double before = HMap::FigIDSecondNow();
+        const LoadOutcome out = LoadMapBytes(map, dir, b.bytes);
+        const double after = HMap::FigIDSecondNow();
+        ASSERT_FALSE(out.error) << out.error->description.toStdString();
+        ASSERT_EQ(out.result, 0);
+        EXPECT_FALSE(map.Modify());
+        EXPECT_FALSE(map.LockMode());
+        // Version 99 keeps its header remark as the first figure.
+        const int first = version == 99 ? 2 : 1;
+        ASSERT_EQ(map.Count(), static_cast<int32_t>(figs.size()) + first - 1);
+        EXPECT_EQ(map.Version(), version);
+        if (version == 99) {
+            ASSERT_EQ(map.FigCode(1), 1);
+            EXPECT_EQ(static_cast<clsMapRem&>(*map.Item(1)).Comment(), QStringLiteral("[投影条件]"));
+        }
+        for (size_t i = 0; i < figs.size(); ++i) {
+            const TestFig& w = figs[i];
+            const auto f = map.Item(static_cast<int32_t>(i) + first);
+            ASSERT_TRUE(f);
+            ExpectCommon(*f, w, version, before, after);
+            switch (w.code) {
+            case 1:
+                EXPECT_EQ(static_cast<clsMapRem&>(*f).Comment(), w.comment);
+                break;
+            case 2:
+            case 3: {
+                const auto p = f->Poly();
+                ASSERT_EQ(p->Count(), static_cast<int32_t>(w.pts.size()));
+                for (size_t k = 0; k < w.pts.size(); ++k) {
+                    EXPECT_EQ(p->x(static_cast<int32_t>(k) + 1), w.pts[k].x);
+                    EXPECT_EQ(p->y(static_cast<int32_t>(k) + 1), w.pts[k].y);
+                }
+                break;
+            }
+            case 4: {
+                const auto& s = static_cast<clsMapSymbol&>(*f);
+                EXPECT_EQ(s.mx(), w.x);
+                EXPECT_EQ(s.my(), w.y);
+                break;
+            }
+            case 5: {
+                const auto& t = static_cast<clsMapText&>(*f);
+                EXPECT_EQ(t.mx(), w.x);
+                EXPECT_EQ(t.my(), w.y);
+                EXPECT_EQ(t.TextFix(), w.fix);
+                EXPECT_EQ(t.Angle(), w.angle);
+                // Read as stored: no circumflex rule from the file.
+                EXPECT_EQ(t.TextAnsi(1), w.eur);
+                EXPECT_EQ(t.TextAnsi(2), w.jpn);
+                EXPECT_EQ(t.TextUnicode(2), QStringLiteral("東京Aあ"));
+                break;
+            }
+            }
+        }
+        EXPECT_TRUE(map.IsRight());
+    }
+}
+
+TEST_F(MapRead, VersionTexts) {
+    const auto versionOf = [&](const QString& header, int16_t& version, QString& error, bool gap = false) {
+        MapFileBuilder b(106);
+        b.Header(header, 0, gap ? 1 : 0);
+        clsMap map;
+        const LoadOutcome out = LoadMapBytes(map, dir, b.bytes);
+        error = out.error ? out.error->description : QString();
+        version = map.Version();
+        if (out.error) {
+            EXPECT_EQ(out.error->number, kVersion) << header.toStdString() << " " << error.toStdString();
+        }
+        return map.Count();
+    };
+    int16_t v = 0;
+    QString e;
+    const QString unknown = ReaderText(QStringLiteral("地図バージョン確認不能"));
+    const QString upgrade = ReaderText(QStringLiteral("地図バージョンがアプリケーションの対応範囲を超えています."
+                                                      "アップグレードしてください."));
+    EXPECT_EQ(versionOf(QStringLiteral("# 地図バージョン：1.06"), v, e, true), 0);
+    EXPECT_EQ(v, 106);
+    EXPECT_EQ(e, "");
+    versionOf(QStringLiteral("1.00"), v, e);
+    EXPECT_EQ(v, 100);
+    versionOf(QStringLiteral("Version 1.05"), v, e, true);
+    EXPECT_EQ(v, 105);
+    versionOf(QStringLiteral("x1.07"), v, e);
+    EXPECT_EQ(e, upgrade);
+    versionOf(QStringLiteral("2"), v, e);
+    EXPECT_EQ(e, upgrade);
+    versionOf(QStringLiteral("0.99"), v, e);
+    EXPECT_EQ(e, unknown);
+    versionOf(QStringLiteral("# 地図バージョン：abcd"), v, e);
+    EXPECT_EQ(e, unknown);
+    // Strictly decimal: no exponent, no hexadecimal, no decimal comma.
+    versionOf(QStringLiteral("1e0"), v, e);
+    EXPECT_EQ(e, unknown);
+    versionOf(QStringLiteral("&H64"), v, e);
+    EXPECT_EQ(e, unknown);
+    versionOf(QStringLiteral("1,06"), v, e);
+    EXPECT_EQ(e, unknown);
+    versionOf(QStringLiteral("[投影条件] "), v, e);
+    EXPECT_EQ(e, unknown);
+}
+
+TEST_F(MapRead, HeaderVersionRule) {
+    bool above = false;
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral("1.06")), 106);
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral("# 地図バージョン：1.00")), 100);
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral("1.0")), 100);
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral(" 1.03")), 103); // last four characters
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral("[投影条件]")), 99);
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral("0.99"), &above), 0);
+    EXPECT_FALSE(above);
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral("1.07"), &above), 0);
+    EXPECT_TRUE(above);
+    EXPECT_EQ(clsMap::HeaderVersion(QString(), &above), 0);
+    EXPECT_FALSE(above);
+    EXPECT_EQ(clsMap::HeaderVersion(QStringLiteral("1.055")), 0); // last four: ".055"
+}
+
+TEST_F(MapRead, HeaderRecordLayoutAndVersionGap) {
+    // Versions 100..103 read the same bytes as 99; 104..106 skip 4 bytes after
+    // the header text.
+    for (int version : {100, 101, 102, 103, 104, 105, 106}) {
+        MapFileBuilder b(version);
+        b.VersionHeader();
+        const qsizetype headerEnd = b.bytes.size();
+        EXPECT_EQ(headerEnd, 28 + (version >= 104 ? 4 : 0)) << version;
+        clsMap map;
+        const LoadOutcome out = LoadMapBytes(map, dir, b.bytes);
+        EXPECT_EQ(out.result, 0) << version;
+        EXPECT_EQ(map.Count(), 0) << version;
+        EXPECT_EQ(map.Version(), version);
+    }
+    MapFileBuilder b(99);
+    b.Header(QStringLiteral("[投影条件]"), 5);
+    clsMap map;
+    EXPECT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    ASSERT_EQ(map.Count(), 1);
+    EXPECT_EQ(map.Item(1)->Admin(), 5);
+}
+
+TEST_F(MapRead, EmptyFileAndOtherFirstCode) {
+    clsMap map;
+    LoadOutcome out = LoadMapBytes(map, dir, QByteArray());
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->number, kVersion);
+    EXPECT_EQ(out.error->description, ReaderText(QStringLiteral("地図バージョン確認不能")));
+    EXPECT_EQ(out.error->source, "clsMap.Load/clsMap.Load/");
+    MapFileBuilder b(106);
+    TestFig sym;
+    sym.code = 4;
+    b.Add(sym);
+    out = LoadMapBytes(map, dir, b.bytes);
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->description, ReaderText(QStringLiteral("地図バージョン確認不能")));
+}
+
+TEST_F(MapRead, Version105PolylineCountAbove32767) {
+    MapFileBuilder b(105);
+    b.VersionHeader();
+    TestFig line;
+    line.code = 2;
+    line.admin = 1;
+    line.thing = 1;
+    for (int i = 0; i < 40000; ++i) line.pts.push_back({i, -i * 3});
+    const qsizetype at = b.bytes.size();
+    b.Add(line);
+    // code (2) + area (2) + thing (2) + attribute (4), then the count.
+    EXPECT_EQ(b.bytes.mid(at + 10, 2), Bytes({0x40, 0x9C}));
+    clsMap map;
+    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    ASSERT_EQ(map.Count(), 1);
+    const auto p = map.Item(1)->Poly();
+    ASSERT_EQ(p->Count(), 40000);
+    EXPECT_EQ(p->x(40000), 39999);
+    EXPECT_EQ(p->y(40000), -119997);
+    EXPECT_EQ(p->x(32768), 32767);
+}
+
+TEST_F(MapRead, CharacterCountedTexts) {
+    // Version 105 remark: 3 characters, one of them double-byte, then a
+    // symbol right after; the count must land exactly on it.
+    MapFileBuilder b(105);
+    b.VersionHeader();
+    TestFig rem;
+    rem.code = 1;
+    rem.comment = QStringLiteral("aあb");
+    b.Add(rem);
+    TestFig sym;
+    sym.code = 4;
+    sym.x = 11;
+    b.Add(sym);
+    clsMap map;
+    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    ASSERT_EQ(map.Count(), 2);
+    EXPECT_EQ(static_cast<clsMapRem&>(*map.Item(1)).Comment(), QStringLiteral("aあb"));
+    EXPECT_EQ(static_cast<clsMapSymbol&>(*map.Item(2)).mx(), 11);
+
+    // Version 106 counts bytes: the same text has length 4.
+    MapFileBuilder c(106);
+    c.VersionHeader();
+    c.Add(rem);
+    EXPECT_EQ(c.bytes.mid(c.bytes.size() - 6, 2), Bytes({4, 0}));
+    ASSERT_EQ(LoadMapBytes(map, dir, c.bytes).result, 0);
+    EXPECT_EQ(static_cast<clsMapRem&>(*map.Item(1)).Comment(), QStringLiteral("aあb"));
+
+    // A lead byte as the last byte of the file, counted as one character:
+    // its trail byte is missing.
+    MapFileBuilder d(105);
+    d.VersionHeader();
+    d.I16(1);
+    d.I16(0);
+    d.I16(0);
+    d.I32(0);
+    d.I16(2);
+    d.Raw(Bytes({'a', 0x82}));
+    const LoadOutcome out = LoadMapBytes(map, dir, d.bytes);
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->number, ErrBase + 1007);
+    EXPECT_EQ(out.error->description, ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:1)")));
+    EXPECT_EQ(map.Count(), 0);
+
+    // A text of version 104 counted in characters ends in a lead byte whose
+    // trail is 0x5C: both bytes belong to the text.
+    MapFileBuilder e(104);
+    e.VersionHeader();
+    TestFig txt;
+    txt.code = 5;
+    txt.jpn = Bytes({0x95, 0x5C}); // 表
+    txt.paletteIndex = 1;
+    e.Add(txt);
+    ASSERT_EQ(LoadMapBytes(map, dir, e.bytes).result, 0);
+    EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).TextUnicode(2), QStringLiteral("表"));
+    EXPECT_EQ(map.Item(1)->OwnColor(), TestPalette(1));
+}
+
+TEST_F(MapRead, NonPositiveTextLengthsAreEmpty) {
+    MapFileBuilder b(106);
+    b.VersionHeader();
+    TestFig txt;
+    txt.code = 5;
+    b.Add(txt); // both lengths 0
+    b.I16(1); // a remark with length -3 and no data
+    TestFig rem;
+    b.Head106(rem);
+    b.I16(-3);
+    clsMap map;
+    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    ASSERT_EQ(map.Count(), 2);
+    EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).TextAnsi(1), Bytes({0}));
+    EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).TextAnsi(2), Bytes({0}));
+    EXPECT_EQ(static_cast<clsMapRem&>(*map.Item(2)).Comment(), "");
+}
+
+TEST_F(MapRead, AnglesFromTheFileGoThroughTheSetter) {
+    MapFileBuilder b(105);
+    b.VersionHeader();
+    TestFig txt;
+    txt.code = 5;
+    txt.angle = 190;
+    b.Add(txt);
+    txt.angle = -32768;
+    b.Add(txt);
+    clsMap map;
+    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).Angle(), -170);
+    EXPECT_EQ(static_cast<clsMapText&>(*map.Item(2)).Angle(), -8); // -32768 + 91 × 360
+}
+
+TEST_F(MapRead, ProgressRisesInStepsOfFourAndEndsWithOneHundredOnce) {
+    // 200 symbols of version 106: 36 bytes each after a 32-byte header.
+    MapFileBuilder b(106);
+    b.VersionHeader();
+    TestFig sym;
+    sym.code = 4;
+    for (int i = 0; i < 200; ++i) b.Add(sym);
+    const qint64 length = b.bytes.size();
+    ASSERT_EQ(length, 32 + 200 * 36);
+    std::vector<int> expected;
+    int last = -1;
+    for (int n = 8; n <= 201; n += 8) {
+        const qint64 next = 32 + (n - 1) * 36 + 1; // 1-based position of record n
+        const int percent = std::min<qint64>(next * 25 / length * 4, 100);
+        if (percent > last) expected.push_back(last = percent);
+    }
+    if (last < 100) expected.push_back(100);
+    ASSERT_EQ(expected.front(), 0);
+
+    clsMap map;
+    std::vector<int> seen;
+    map.Progress = [&](int16_t p) { seen.push_back(p); };
+    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 100), 1);
+
+    // When the loop itself reaches 100 (the 8th record attempt is the end of
+    // the file), it is not raised again.
+    MapFileBuilder c(106);
+    c.VersionHeader();
+    for (int i = 0; i < 7; ++i) c.Add(sym);
+    seen.clear();
+    ASSERT_EQ(LoadMapBytes(map, dir, c.bytes).result, 0);
+    EXPECT_EQ(seen, std::vector<int>{100});
+}
+
+TEST_F(MapRead, ReadOnlyFileGivesALockedMap) {
+    MapFileBuilder b(106);
+    b.VersionHeader();
+    TestFig sym;
+    sym.code = 4;
+    b.Add(sym);
+    clsMap map;
+    const QString path = dir.write(QStringLiteral("RO.MLL"), b.bytes);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    map.SetFileName(path);
+    ASSERT_EQ(map.Load(), 0);
+    EXPECT_TRUE(map.LockMode());
+    EXPECT_FALSE(map.Modify());
+    auto extra = std::make_shared<clsMapSymbol>();
+    extra->SetAdmin(0);
+    extra->SetThing(0);
+    EXPECT_FALSE(map.Add(extra));
+    map.Clear();
+    EXPECT_EQ(map.Count(), 1);
+    ASSERT_EQ(ui.ui.messages.size(), 2);
+    EXPECT_EQ(ui.ui.messages[0].text, path + QStringLiteral("\r\nは変更禁止. [Add]"));
+    EXPECT_EQ(ui.ui.messages[0].style, int(Mb::OkOnly) + int(Mb::Critical));
+    EXPECT_EQ(ui.ui.messages[1].text, path + QStringLiteral("\r\nは変更禁止. [Clear]"));
+    // Loading again (a writable copy) unlocks it.
+    ::chmod(QFile::encodeName(path).constData(), 0644);
+    ASSERT_EQ(map.Load(), 0);
+    EXPECT_FALSE(map.LockMode());
+}
+
+TEST_F(MapRead, MissingFileIsAMessageAndResult53) {
+    clsMap map;
+    auto keep = std::make_shared<clsMapRem>();
+    keep->SetAdmin(0);
+    ASSERT_TRUE(map.Add(keep));
+    const QString path = dir.file(QStringLiteral("NONE.MLL"));
+    map.SetFileName(path);
+    EXPECT_EQ(map.Load(), 53);
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("地図図形ファイルが存在しません.\r\n") + path);
+    EXPECT_EQ(map.Count(), 1); // left as it was
+}
+
+} // namespace

@@ -1,0 +1,230 @@
+#include "document/clsMap.h"
+#include "document/clsMapRem.h"
+#include "document/clsMapSymbol.h"
+#include "platform/ScriptedUi.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::shared_ptr<clsMapRem> Rem(const QString& text) {
+    auto r = std::make_shared<clsMapRem>();
+    r->SetAdmin(0);
+    r->SetComment(text);
+    return r;
+}
+
+std::shared_ptr<clsMapSymbol> Sym() {
+    auto s = std::make_shared<clsMapSymbol>();
+    s->SetAdmin(0);
+    s->SetThing(0);
+    return s;
+}
+
+TEST(MapProperties, NewMap) {
+    clsMap m;
+    EXPECT_EQ(m.FileName(), "BLANK.MLL");
+    EXPECT_EQ(m.MapMode(), 1);
+    EXPECT_EQ(m.Version(), 106);
+    EXPECT_FALSE(m.LockMode());
+    EXPECT_FALSE(m.Modify());
+    EXPECT_EQ(m.Count(), 0);
+    EXPECT_TRUE(m.IsRight());
+    EXPECT_EQ(m.FigCode(0), 0);
+    EXPECT_EQ(m.FigCode(1), 0);
+    EXPECT_EQ(m.Item(0), nullptr);
+    EXPECT_EQ(m.MapCode(), -1);
+    EXPECT_EQ(m.Level(), -1);
+    EXPECT_EQ(m.Country(), -1);
+    EXPECT_EQ(m.Kind(), "");
+    EXPECT_EQ(m.LastDate(), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    EXPECT_EQ(m.MapName(1), "BLANK.MLL");
+    EXPECT_EQ(m.MapName(3), "");
+}
+
+TEST(MapProperties, FileNameTakesTheExtensionOfTheModeAndUnlocks) {
+    clsMap m;
+    m.SetLockMode(true);
+    m.SetModify(false);
+    m.SetFileName(QStringLiteral("C:\\maps.v2\\japan.mxy"));
+    EXPECT_EQ(m.FileName(), "C:\\maps.v2\\japan.MLL");
+    EXPECT_FALSE(m.LockMode());
+    EXPECT_TRUE(m.Modify());
+    m.SetFileName(QStringLiteral("/data/maps.v2/WORLD"));
+    EXPECT_EQ(m.FileName(), "/data/maps.v2/WORLD.MLL");
+    m.SetModify(false);
+    m.SetFileName(QString());
+    m.SetFileName(QStringLiteral("/data/maps.v2/WORLD.MLL"));
+    EXPECT_FALSE(m.Modify());
+    EXPECT_EQ(m.MapName(2), "WORLD.MLL");
+    m.SetFileName(QStringLiteral("C:\\x\\y.mll"));
+    EXPECT_EQ(m.MapName(1), "y.MLL");
+}
+
+TEST(MapProperties, MapModeOnlyWhileEmpty) {
+    clsMap m;
+    m.SetMapMode(3);
+    EXPECT_EQ(m.MapMode(), 1);
+    EXPECT_FALSE(m.Modify());
+    m.SetMapMode(2);
+    EXPECT_EQ(m.MapMode(), 2);
+    EXPECT_EQ(m.FileName(), "BLANK.MXY");
+    EXPECT_TRUE(m.Modify());
+    m.SetFileName(QStringLiteral("plane.dat"));
+    EXPECT_EQ(m.FileName(), "plane.MXY");
+    ASSERT_TRUE(m.Add(Sym()));
+    m.SetMapMode(1);
+    EXPECT_EQ(m.MapMode(), 2);
+}
+
+TEST(MapProperties, AddRefusesInvalidFiguresAndCountsChanges) {
+    clsMap m;
+    auto bad = std::make_shared<clsMapSymbol>();
+    EXPECT_FALSE(m.Add(bad));
+    EXPECT_FALSE(m.Add(nullptr));
+    EXPECT_FALSE(m.Modify());
+    ASSERT_TRUE(m.Add(Sym()));
+    EXPECT_TRUE(m.Modify());
+    EXPECT_EQ(m.FigCode(1), 4);
+    EXPECT_EQ(m.FigCode(2), 0);
+    m.SetModify(false);
+    EXPECT_FALSE(m.Modify());
+    EXPECT_FALSE(m.Item(1)->Modify());
+    // A figure changed in place makes the map modified.
+    m.Item(1)->SetOwnColor(5);
+    EXPECT_TRUE(m.Modify());
+    m.Clear();
+    EXPECT_EQ(m.Count(), 0);
+    EXPECT_FALSE(m.Modify());
+    int n = 0;
+    for (const auto& f : m) n += f ? 1 : 0;
+    EXPECT_EQ(n, 0);
+}
+
+TEST(MapProperties, LockedMapRefusesWithAWarning) {
+    ScopedUi ui;
+    clsMap m;
+    ASSERT_TRUE(m.Add(Sym()));
+    m.SetLockMode(true);
+    EXPECT_FALSE(m.Add(Sym()));
+    m.Clear();
+    EXPECT_EQ(m.Count(), 1);
+    ASSERT_EQ(ui.ui.messages.size(), 2);
+    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("BLANK.MLL\r\nは変更禁止. [Add]"));
+    EXPECT_EQ(ui.ui.messages[1].text, QStringLiteral("BLANK.MLL\r\nは変更禁止. [Clear]"));
+}
+
+TEST(MapProperties, MapCodeGivesKindLevelAndCountry) {
+    clsMap m;
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：120081"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 種別：ignored"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル：7"))));
+    EXPECT_EQ(m.MapCode(), 120081);
+    EXPECT_EQ(m.Kind(), QStringLiteral("海底地形図"));
+    EXPECT_EQ(m.Level(), 0);
+    EXPECT_EQ(m.Country(), 81);
+    const char* const names[] = {"その他地図", "ベース地図", "海底地形図", "世界行政図", "世界地形図",
+                                 "世界交通図", "国別行政図", "国別地形図", "国別交通図", "ユーザー地図"};
+    for (int d = 0; d <= 9; ++d) {
+        clsMap k;
+        ASSERT_TRUE(k.Add(Rem(QStringLiteral("# 地図コード：0") + QString::number(d) + QStringLiteral("3392"))));
+        EXPECT_EQ(k.Kind(), QString::fromUtf8(names[d]));
+        EXPECT_EQ(k.Level(), 3);
+        EXPECT_EQ(k.Country(), 392);
+    }
+}
+
+TEST(MapProperties, WithoutAValidCodeTheHeadersDecide) {
+    clsMap m;
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：12008"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 種別：自作"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル： 5 "))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：392"))));
+    EXPECT_EQ(m.MapCode(), 12008);
+    EXPECT_EQ(m.Kind(), QStringLiteral("自作"));
+    EXPECT_EQ(m.Level(), 5);
+    EXPECT_EQ(m.Country(), 392);
+}
+
+TEST(MapProperties, HeaderValuesThatDoNotConvertCountAsAbsent) {
+    clsMap m;
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：12a081"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル：high"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：99999"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 最終更新日時：yesterday"))));
+    EXPECT_EQ(m.MapCode(), -1);
+    EXPECT_EQ(m.Level(), -1);
+    EXPECT_EQ(m.Country(), -1);
+    EXPECT_EQ(m.Kind(), "");
+    EXPECT_EQ(m.LastDate(), HMap::ZeroDate());
+    clsMap d;
+    ASSERT_TRUE(d.Add(Rem(QStringLiteral("# 最終更新日時：2005/03/12 10:20:30"))));
+    EXPECT_EQ(d.LastDate(), QDateTime(QDate(2005, 3, 12), QTime(10, 20, 30)));
+    clsMap e;
+    ASSERT_TRUE(e.Add(Rem(QStringLiteral("# 最終更新日時：2005-2-30"))));
+    EXPECT_EQ(e.LastDate(), HMap::ZeroDate());
+}
+
+TEST(MapProperties, MapNameKeysInOrder) {
+    clsMap m;
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国名：Common"))));
+    EXPECT_EQ(m.MapName(1), "Common");
+    EXPECT_EQ(m.MapName(2), "Common");
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 欧文大陸名：Asia"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 和文国名：日本"))));
+    EXPECT_EQ(m.MapName(1), "Asia");
+    EXPECT_EQ(m.MapName(2), QStringLiteral("日本"));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 欧州語地図名："))));  // empty: skipped
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 欧文地図名：Japan"))));
+    EXPECT_EQ(m.MapName(1), "Japan");
+}
+
+TEST(MapProperties, HeaderLookupsScanFiftyFiguresSearchRemAll) {
+    clsMap m;
+    for (int i = 0; i < 49; ++i) ASSERT_TRUE(m.Add(Sym()));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：1"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：120081"))));
+    EXPECT_EQ(m.Country(), 1);     // the 50th figure
+    EXPECT_EQ(m.MapCode(), -1);    // the 51st is beyond the header
+    EXPECT_EQ(m.SearchRem(QStringLiteral("地図コード")), "120081");
+    EXPECT_EQ(m.SearchRem(QStringLiteral("none")), "");
+}
+
+TEST(MapProperties, KeysCompareWithoutCaseOfLatinLetters) {
+    clsMap m;
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Ｍａｐ ｎａｍｅ：x"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Proj：Lambert"))));
+    EXPECT_EQ(m.SearchRem(QStringLiteral("ＭＡＰ ＮＡＭＥ")), "x");
+    EXPECT_EQ(m.SearchRem(QStringLiteral("PROJ")), "Lambert");
+    EXPECT_EQ(m.SearchRem(QStringLiteral("proj ")), "");
+}
+
+TEST(MapProperties, VersionFromTheHeaderKey) {
+    clsMap m;
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図バージョン：1.05"))));
+    EXPECT_EQ(m.Version(), 105);
+    clsMap o;
+    ASSERT_TRUE(o.Add(Rem(QStringLiteral("# 地図バージョン：0.99"))));
+    EXPECT_EQ(o.Version(), 99);
+    clsMap p;
+    ASSERT_TRUE(p.Add(Rem(QStringLiteral("# 地図バージョン：1.07"))));
+    EXPECT_EQ(p.Version(), 106); // out of range: the stored version stays
+    clsMap q;
+    ASSERT_TRUE(q.Add(Rem(QStringLiteral("# 地図バージョン：1.0x"))));
+    EXPECT_EQ(q.Version(), 106);
+}
+
+TEST(MapProperties, ProjectionNameOnlyForPlaneMaps) {
+    clsMap m;
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 投影法名：UTM"))));
+    EXPECT_EQ(m.ProjectionName(), "");
+    clsMap p;
+    p.SetMapMode(2);
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(p.Add(Sym()));
+    ASSERT_TRUE(p.Add(Rem(QStringLiteral("# 投影法名：UTM"))));
+    EXPECT_EQ(p.ProjectionName(), "UTM");
+    ASSERT_TRUE(p.Add(Rem(QStringLiteral("# 図法名：Lambert"))));
+    EXPECT_EQ(p.ProjectionName(), "UTM"); // cached
+}
+
+} // namespace

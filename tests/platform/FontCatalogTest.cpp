@@ -1,0 +1,60 @@
+#include "platform/FontCatalog.h"
+#include "platform/SystemColors.h"
+
+#include "support/GuiApp.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FontCatalog, WindowsFacesGoToInstalledOnes)
+{
+    const QStringList installed = {"Liberation Sans", "IPAGothic", "Noto Sans CJK JP", "IPAMincho"};
+    EXPECT_EQ(FontCatalog::Resolve("liberation sans", installed), "Liberation Sans");
+    EXPECT_EQ(FontCatalog::Resolve("Arial", installed), "Liberation Sans");
+    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("ＭＳ Ｐゴシック"), installed), "Noto Sans CJK JP");
+    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("メイリオ"), installed), "Noto Sans CJK JP");
+    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("ＭＳ ゴシック"), installed), "IPAGothic");
+    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("ＭＳ 明朝"), installed), "IPAMincho");
+    EXPECT_EQ(FontCatalog::Resolve("Times New Roman", installed), "");
+    EXPECT_EQ(FontCatalog::Resolve("Unknown", installed), "");
+    EXPECT_EQ(FontCatalog::Aliases("Courier New"), QStringList{"Liberation Mono"});
+    EXPECT_EQ(FontCatalog::Aliases(QString::fromUtf8("ＭＳ Ｐゴシック")),
+              (QStringList{"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}));
+    EXPECT_TRUE(FontCatalog::Aliases("Courier").isEmpty());
+}
+
+TEST(FontCatalog, FoundrySuffixIsDropped)
+{
+    EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans [UKWN]"), "Nimbus Sans");
+    EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans"), "Nimbus Sans");
+    EXPECT_EQ(FontCatalog::StripFoundry("[odd]"), "[odd]");
+}
+
+TEST(FontCatalog, InstalledFamiliesAreUniqueAndJapaneseOnesMarked)
+{
+    EnsureGuiApp();
+    const auto families = FontCatalog::InstalledFamilies();
+    ASSERT_FALSE(families.empty());
+    QStringList names;
+    bool japanese = false;
+    for (const auto& f : families) {
+        EXPECT_FALSE(names.contains(f.name, Qt::CaseInsensitive)) << f.name.toStdString();
+        names << f.name;
+        if (f.name == "Noto Sans CJK JP")
+            japanese = f.charSet == 128;
+    }
+    EXPECT_TRUE(japanese);
+}
+
+TEST(SystemColors, FallbacksAndRange)
+{
+    EXPECT_EQ(SystemColors::Fallback(5), 0xFFFFFF); // window
+    EXPECT_EQ(SystemColors::Fallback(8), 0);        // window text
+    EXPECT_EQ(SystemColors::Fallback(15), 0xF0F0F0); // button face
+    EXPECT_EQ(SystemColors::SysColor(31), 0);
+    EXPECT_EQ(SystemColors::SysColor(-1), 0);
+    EXPECT_EQ(SystemColors::SysColor(1), SystemColors::Fallback(1));
+}
+
+} // namespace

@@ -1,0 +1,635 @@
+#include "render/clsMapGraph.h"
+
+#include "core/PublicVal.h"
+#include "render/MonoBitmap.h"
+#include "render/clsResLine.h"
+#include "render/clsResSymbol.h"
+#include "render/clsResTile.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kRed = 0x0000FF;
+constexpr int32_t kBlue = 0xFF0000;
+constexpr int32_t kGreen = 0x00FF00;
+constexpr int32_t kGrey = 0x808080;
+
+struct Drawing {
+    QImage image;
+    DeviceContext dc;
+    clsMapGraph g;
+    Drawing(int w = 100, int h = 100, int dpi = 96, int left = 0, int top = 0)
+        : image(w, h, QImage::Format_RGB32), dc((image.fill(Qt::white), image), dpi, dpi)
+    {
+        EXPECT_TRUE(g.GraphBegin(&dc, left, top, w, h));
+    }
+    int32_t Px(int x, int y) const { return dc.GetPixel(x, y); }
+    size_t Count(int32_t colour) const
+    {
+        size_t n = 0;
+        for (int y = 0; y < dc.Height(); ++y)
+            for (int x = 0; x < dc.Width(); ++x)
+                n += dc.GetPixel(x, y) == colour;
+        return n;
+    }
+    // Bounding box of the pixels of one colour: left, top, right, bottom.
+    std::array<int, 4> Box(int32_t colour) const
+    {
+        std::array<int, 4> b{1 << 30, 1 << 30, -1, -1};
+        for (int y = 0; y < dc.Height(); ++y)
+            for (int x = 0; x < dc.Width(); ++x)
+                if (dc.GetPixel(x, y) == colour) {
+                    b[0] = std::min(b[0], x);
+                    b[1] = std::min(b[1], y);
+                    b[2] = std::max(b[2], x);
+                    b[3] = std::max(b[3], y);
+                }
+        return b;
+    }
+};
+
+clsLine Seg(int x1, int y1, int x2, int y2)
+{
+    clsLine s;
+    s.SetAll(x1, y1, x2, y2);
+    return s;
+}
+
+MonoBitmap Solid(int w, int h)
+{
+    MonoBitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.SetInk(x, y, true);
+    return b;
+}
+
+// The pixels of a stepped segment, start included, end excluded, written
+// here apart from the drawing code: the minor coordinate is the exact line
+// rounded, halves away from the start.
+std::vector<std::pair<int, int>> Steps(int x1, int y1, int x2, int y2)
+{
+    std::vector<std::pair<int, int>> v;
+    const int dx = x2 - x1, dy = y2 - y1, ax = std::abs(dx), ay = std::abs(dy), n = std::max(ax, ay);
+    for (int i = 0; i < n; ++i) {
+        const int off = ax >= ay ? (2 * i * ay + ax) / (2 * ax) : (2 * i * ax + ay) / (2 * ay);
+        if (ax >= ay)
+            v.emplace_back(x1 + (dx < 0 ? -i : i), y1 + (dy < 0 ? -off : off));
+        else
+            v.emplace_back(x1 + (dx < 0 ? -off : off), y1 + (dy < 0 ? -i : i));
+    }
+    return v;
+}
+
+struct PolygonOutlineGuard {
+    bool old = PublicVal::gvPolygonOutline;
+    explicit PolygonOutlineGuard(bool on) { PublicVal::gvPolygonOutline = on; }
+    ~PolygonOutlineGuard() { PublicVal::gvPolygonOutline = old; }
+};
+
+// --- ratios ----------------------------------------------------------------
+
+TEST(MapGraphRatios, ScreenPrinterAndHalfResolution)
+{
+    struct Row {
+        int dpi, line, tile, tileSet, symSet, symScale, symbolRatio, halo;
+    };
+    // 600 dpi: r = 625; lines 600*75\96 + 25 = 493; tiles 625\2 = 312 of the
+    // high set; symbols stored as 50, 50*600\96 = 312 -> (342\50)*50 = 300.
+    // 48 dpi: r = 50; lines 48*75\96 + 25 = 62; symbols 100*48\96 = 50.
+    const Row rows[] = {
+        {96, 100, 100, 0, 0, 100, 100, 1},
+        {600, 493, 312, 1, 1, 300, 100, 4},
+        {48, 62, 50, 0, 0, 50, 100, 1},
+    };
+    for (const Row& r : rows) {
+        Drawing d(10, 10, r.dpi);
+        clsMapGraph& g = d.g;
+        EXPECT_EQ(g.ResolutionX(), r.dpi);
+        EXPECT_EQ(g.LineScale(), r.line) << r.dpi;
+        EXPECT_EQ(g.TileRatio(), r.tile) << r.dpi;
+        EXPECT_EQ(g.oTiles->Resolution(), r.tileSet) << r.dpi;
+        EXPECT_EQ(g.oSymbols->Resolution(), r.symSet) << r.dpi;
+        EXPECT_EQ(g.SymbolScaleX(), r.symScale) << r.dpi;
+        EXPECT_EQ(g.SymbolScaleY(), r.symScale) << r.dpi;
+        EXPECT_EQ(g.SymbolRatio(), r.symbolRatio) << r.dpi;
+        EXPECT_EQ(g.oFancyLines->RatioX(), r.line);
+        const int h = r.halo;
+        const int want[8][2] = {{-h, 0}, {h, 0}, {0, -h}, {0, h}, {-h, -h}, {h, -h}, {-h, h}, {h, h}};
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(g.HaloX(i), want[i][0]) << r.dpi << " halo " << i;
+            EXPECT_EQ(g.HaloY(i), want[i][1]) << r.dpi << " halo " << i;
+        }
+        // A one-pixel line at this resolution: (1 * scale + 50) \ 100.
+        ASSERT_TRUE(g.SetPen(0, 1, kRed, -1));
+        EXPECT_EQ(g.PenPixelWidth(), (r.line + 50) / 100);
+        g.GraphEnd();
+        EXPECT_EQ(g.oFancyLines->RatioX(), 100);
+        EXPECT_EQ(g.oFancyLines->RatioY(), 100);
+        EXPECT_EQ(g.handle(), nullptr);
+    }
+}
+
+TEST(MapGraphRatios, SymbolScaleStepsOfFiftyAndLimits)
+{
+    Drawing d(10, 10);
+    clsMapGraph& g = d.g;
+    const std::pair<int, int> cases[] = {{130, 150}, {119, 100}, {120, 150}, {70, 100}, {69, 50},
+                                         {30, 50},   {25, 50},   {10, 25},   {24, 25},  {10000, 10000}};
+    for (auto [ratio, scale] : cases) {
+        g.SetSymbolRatio(ratio);
+        EXPECT_EQ(g.SymbolScaleX(), scale) << ratio;
+        EXPECT_EQ(g.SymbolRatio(), ratio);
+    }
+    g.SetSymbolRatio(9);
+    g.SetSymbolRatio(10001);
+    EXPECT_EQ(g.SymbolRatio(), 10000);
+    g.SetTextRatio(5);
+    EXPECT_EQ(g.TextRatio(), 100);
+    g.SetResolutionX(47);
+    g.SetResolutionX(1441);
+    EXPECT_EQ(g.ResolutionX(), 96);
+    // While the high-resolution symbols are in use the ratio is kept halved.
+    g.SetResolutionX(600);
+    g.SetResolutionY(600);
+    g.SetSymbolRatio(101);
+    EXPECT_EQ(g.SymbolRatio(), 100);
+}
+
+TEST(MapGraphRatios, SetCachesFollowAResolutionChange)
+{
+    Drawing d(10, 10);
+    clsMapGraph& g = d.g;
+    ASSERT_TRUE(g.SetPen(0, 3, kRed, -1));
+    EXPECT_EQ(g.PenPixelWidth(), 3);
+    g.SetResolutionX(192);
+    g.SetResolutionY(192);
+    ASSERT_TRUE(g.SetPen(0, 3, kRed, -1));
+    EXPECT_EQ(g.PenPixelWidth(), (3 * 175 + 50) / 100);
+
+    MonoBitmap b = Solid(20, 20);
+    g.SetResolutionX(96);
+    g.SetResolutionY(96);
+    ASSERT_TRUE(g.SetBitmap(&b, kRed, -1));
+    EXPECT_EQ(g.BitmapDstWidth(), 20);
+    g.SetSymbolRatio(200);
+    ASSERT_TRUE(g.SetBitmap(&b, kRed, -1));
+    EXPECT_EQ(g.BitmapDstWidth(), 40);
+}
+
+// --- lines -----------------------------------------------------------------
+
+TEST(MapGraphLines, OctantsInAllDirectionsAndAtTheThreshold)
+{
+    struct Case {
+        int dx, dy, octant;
+    };
+    // 41 % of the main axis is the border between straight and diagonal.
+    const Case cases[] = {
+        {0, 0, 0},      {0, -10, 0},    {10, -10, 1},   {10, 0, 2},     {10, 10, 3},   {0, 10, 4},
+        {-10, 10, 5},   {-10, 0, 6},    {-10, -10, 7},  {100, 40, 2},   {100, 41, 3},  {100, -40, 2},
+        {100, -41, 1},  {-100, 40, 6},  {-100, 41, 5},  {-100, -40, 6}, {-100, -41, 7}, {40, 100, 4},
+        {41, 100, 3},   {-40, 100, 4},  {-41, 100, 5},  {40, -100, 0},  {41, -100, 1}, {-40, -100, 0},
+        {-41, -100, 7},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(clsMapGraph::LineOctant(Seg(50, 50, 50 + c.dx, 50 + c.dy)), c.octant) << c.dx << "," << c.dy;
+}
+
+TEST(MapGraphLines, PlainPensStylesAndTheNullPen)
+{
+    {
+        Drawing d;
+        ASSERT_TRUE(d.g.SetPen(7, 1, kRed, -1)); // unknown style: solid
+        EXPECT_TRUE(d.g.DrawLine(Seg(10, 10, 60, 10)));
+        EXPECT_EQ(d.Count(kRed), 50u);
+        EXPECT_EQ(d.Px(60, 10), kWhite);
+    }
+    {
+        Drawing d;
+        ASSERT_TRUE(d.g.SetPen(5, 1, kRed, -1)); // null pen
+        d.g.DrawLine(Seg(10, 10, 60, 10));
+        EXPECT_EQ(d.Count(kWhite), 100u * 100u);
+        ASSERT_TRUE(d.g.SetPen(5, 1, kRed, kBlue)); // a solid line in the back colour
+        d.g.DrawLine(Seg(10, 10, 60, 10));
+        EXPECT_EQ(d.Count(kBlue), 50u);
+        EXPECT_EQ(d.Count(kRed), 0u);
+    }
+    {
+        // Outside the view: nothing drawn, False.
+        Drawing d(100, 100, 96, 0, 0);
+        ASSERT_TRUE(d.g.SetPen(0, 1, kRed, -1));
+        EXPECT_FALSE(d.g.DrawLine(Seg(-50, -5, 200, -5)));
+        EXPECT_EQ(d.Count(kRed), 0u);
+        // A very long segment is clipped to the view first.
+        EXPECT_TRUE(d.g.DrawLine(Seg(-2000000000, 50, 2000000000, 50)));
+        EXPECT_EQ(d.Count(kRed), 99u); // to the view's edge, less the end pixel
+    }
+    {
+        // A wide dashed pen gets a solid back line beneath its gaps.
+        Drawing d(200, 40);
+        ASSERT_TRUE(d.g.SetPen(1, 4, kRed, kGreen));
+        EXPECT_EQ(d.g.PenPixelWidth(), 4);
+        d.g.DrawLine(Seg(10, 20, 190, 20));
+        EXPECT_GT(d.Count(kRed), 0u);
+        EXPECT_GT(d.Count(kGreen), 0u);
+        for (int x = 12; x < 188; ++x)
+            EXPECT_NE(d.Px(x, 20), kWhite) << x;
+    }
+}
+
+// Expected pixels of a pattern line, painted in order (later strokes win).
+std::map<std::pair<int, int>, int32_t> ExpectedPattern(clsResLine& lines, int x1, int y1, int x2, int y2, int rows,
+                                                       int side, int along, int32_t ink, int32_t paper,
+                                                       int64_t phase0)
+{
+    // Directions 0..7 -> one-pixel moves, as the strokes are laid side by side.
+    const int mv[8][2] = {{1, 0}, {1, 0}, {0, 1}, {0, 1}, {-1, 0}, {-1, 0}, {0, -1}, {0, -1}};
+    auto shift = [&](int dir, int k) {
+        const int d = k % 2 ? dir : (dir + 1) % 8;
+        x1 += mv[d][0], x2 += mv[d][0], y1 += mv[d][1], y2 += mv[d][1];
+    };
+    for (int k = rows / 2; k >= 1; --k)
+        shift(side, k);
+    std::map<std::pair<int, int>, int32_t> px;
+    for (int i = 1; i <= rows; ++i) {
+        const std::vector<bool> cycle = lines.CycleArray(i - 1);
+        int64_t phase = phase0;
+        for (auto p : Steps(x1, y1, x2, y2)) {
+            const int32_t c = cycle[size_t(phase % int64_t(cycle.size()))] ? ink : paper;
+            if (c >= 0)
+                px[p] = c;
+            ++phase;
+        }
+        shift(along, i);
+    }
+    return px;
+}
+
+void ExpectPixels(const Drawing& d, const std::map<std::pair<int, int>, int32_t>& want)
+{
+    size_t drawn = 0;
+    for (int y = 0; y < d.dc.Height(); ++y)
+        for (int x = 0; x < d.dc.Width(); ++x) {
+            auto it = want.find({x, y});
+            const int32_t p = d.Px(x, y);
+            if (it == want.end()) {
+                EXPECT_EQ(p, kWhite) << x << "," << y;
+            } else {
+                EXPECT_EQ(p, it->second) << x << "," << y;
+                ++drawn;
+            }
+        }
+    EXPECT_EQ(drawn, want.size());
+}
+
+TEST(MapGraphLines, PatternRowsOfAStraightAndADiagonalLine)
+{
+    for (int style : {102, 108, 121}) {
+        Drawing d(120, 120);
+        clsMapGraph& g = d.g;
+        ASSERT_TRUE(g.SetPen(int16_t(style), 1, kRed, kBlue));
+        EXPECT_EQ(g.PenMode(), 3);
+        const int t = g.PenPixelWidth();
+        EXPECT_EQ(t, g.oFancyLines->DstThick());
+        if (t == 0)
+            continue;
+        ASSERT_TRUE(g.DrawLine(Seg(10, 30, 90, 30)));
+        // Rightwards: row 0 lies above (left of the way), later rows below.
+        ExpectPixels(d, ExpectedPattern(*g.oFancyLines, 10, 30, 90, 30, t, 6, 2, kRed, kBlue, 0));
+        EXPECT_EQ(g.PatternPhase(), 80);
+    }
+    for (int style : {102, 108}) {
+        Drawing d(120, 120);
+        clsMapGraph& g = d.g;
+        ASSERT_TRUE(g.SetPen(int16_t(style), 1, kRed, -1));
+        // Diagonal strokes use 4/3 of the thickness across the line.
+        g.oFancyLines->SetRatioY(g.LineScale() * 4 / 3);
+        const int t = g.oFancyLines->DstThick();
+        const auto want = ExpectedPattern(*g.oFancyLines, 20, 20, 80, 80, t, 7, 3, kRed, -1, 0);
+        g.oFancyLines->SetRatioY(g.LineScale());
+        ASSERT_TRUE(g.DrawLine(Seg(20, 20, 80, 80)));
+        ExpectPixels(d, want);
+        EXPECT_EQ(g.oFancyLines->RatioY(), g.LineScale());
+    }
+}
+
+TEST(MapGraphLines, PatternPhaseRunsOnAcrossCallsAndRestartsPerPolyline)
+{
+    Drawing one(120, 60), two(120, 60);
+    ASSERT_TRUE(one.g.SetPen(104, 1, kRed, kBlue));
+    ASSERT_TRUE(two.g.SetPen(104, 1, kRed, kBlue));
+    one.g.DrawLine(Seg(5, 30, 100, 30));
+    two.g.DrawLine(Seg(5, 30, 37, 30));
+    EXPECT_EQ(two.g.PatternPhase(), 32);
+    two.g.DrawLine(Seg(37, 30, 100, 30));
+    EXPECT_EQ(one.image, two.image);
+
+    // A polyline starts its pattern afresh, and runs on along its points.
+    Drawing p(120, 60), q(120, 60);
+    ASSERT_TRUE(p.g.SetPen(104, 1, kRed, kBlue));
+    ASSERT_TRUE(q.g.SetPen(104, 1, kRed, kBlue));
+    p.g.DrawLine(Seg(0, 10, 13, 10)); // leaves the phase at 13
+    clsPoly line;
+    line.SetLine(5, 30, 100, 30);
+    p.g.DrawPolyline(line);
+    q.g.DrawLine(Seg(0, 10, 13, 10));
+    q.g.SetPen(104, 1, kRed, kBlue); // same arguments: nothing changes
+    clsPoly bent;
+    bent.SetLine(5, 30, 50, 30);
+    bent.AddXY(100, 30);
+    EXPECT_TRUE(q.g.DrawPolyline(bent));
+    EXPECT_EQ(p.image, q.image);
+    EXPECT_EQ(q.g.PatternPhase(), 95);
+}
+
+// --- fills -----------------------------------------------------------------
+
+TEST(MapGraphFills, TileGridStartsAtTheFloorMultiple)
+{
+    EXPECT_EQ(clsMapGraph::TileGridStart(0, 16), 0);
+    EXPECT_EQ(clsMapGraph::TileGridStart(15, 16), 0);
+    EXPECT_EQ(clsMapGraph::TileGridStart(16, 16), 16);
+    EXPECT_EQ(clsMapGraph::TileGridStart(-1, 16), -16);
+    EXPECT_EQ(clsMapGraph::TileGridStart(-16, 16), -16);
+    EXPECT_EQ(clsMapGraph::TileGridStart(-17, 16), -32);
+    EXPECT_EQ(clsMapGraph::TileGridStart(-13, 5), -15);
+}
+
+// A tile of the given side in the current set (-1 when there is none).
+int TileOfSide(clsMapGraph& g, int side)
+{
+    for (int i = 100; i <= 131; ++i) {
+        const MonoBitmap* t = g.oTiles->handle(i);
+        if (t && t->Width() == side && t->Height() == side && t->InkCount() > 0 && t->InkCount() < side * side)
+            return i;
+    }
+    return -1;
+}
+
+// Fills the whole image with a tile brush through a polygon that starts at
+// negative coordinates, and checks every pixel against the tile.
+void CheckTileFill(int side, int32_t back)
+{
+    Drawing d(90, 70);
+    clsMapGraph& g = d.g;
+    const int style = TileOfSide(g, side);
+    ASSERT_GE(style, 100) << side;
+    // A view reaching into negative coordinates.
+    ASSERT_TRUE(g.GraphBegin(&d.dc, -40, -30, 130, 100));
+    d.dc.FillRect(0, 0, 90, 70, DcBrush::SolidBrush(kGrey));
+    ASSERT_TRUE(g.SetBrush(int16_t(style), kRed, back));
+    ASSERT_EQ(g.BrushMode(), 2);
+    const MonoBitmap* tile = g.oTiles->handle(style);
+    ASSERT_NE(tile, nullptr);
+    ASSERT_EQ(g.TileDstWidth(), tile->Width());
+    clsPoly poly;
+    poly.SetRect(-37, -23, 200, 200);
+    EXPECT_TRUE(g.DrawPolygon(poly));
+    const int w = tile->Width(), h = tile->Height();
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 90; ++x) {
+            const bool ink = tile->Ink(((x % w) + w) % w, ((y % h) + h) % h);
+            const int32_t want = ink ? kRed : (back == -1 ? kGrey : back);
+            ASSERT_EQ(d.Px(x, y), want) << style << ": " << x << "," << y;
+        }
+}
+
+TEST(MapGraphFills, TilesAreAnchoredAtTheCanvasOriginWithOrWithoutPaper)
+{
+    CheckTileFill(16, -1); // transparent paper keeps what lies beneath
+    CheckTileFill(16, kBlue);
+    CheckTileFill(8, -1); // an 8x8 tile without back colour is transferred too
+}
+
+TEST(MapGraphFills, TilesStayInsideThePolygonAndOnlyEightByEightGetsAnOutline)
+{
+    PolygonOutlineGuard outline(true);
+    {
+        Drawing d(60, 60);
+        const int style = TileOfSide(d.g, 16);
+        ASSERT_TRUE(d.g.SetBrush(int16_t(style), kRed, -1));
+        clsPoly tri;
+        tri.SetLine(0, 0, 59, 0);
+        tri.AddXY(0, 59);
+        d.g.DrawPolygon(tri);
+        EXPECT_EQ(d.Px(50, 50), kWhite);
+        EXPECT_EQ(d.Px(58, 58), kWhite);
+        // No outline: the top edge shows the tile as it is.
+        const MonoBitmap* tile = d.g.oTiles->handle(style);
+        for (int x = 0; x < 50; ++x)
+            EXPECT_EQ(d.Px(x, 0), tile->Ink(x % 16, 0) ? kRed : kWhite) << x;
+    }
+    {
+        // 8x8 at 100 % with a back colour: a pattern brush, outlined.
+        Drawing d(60, 60);
+        ASSERT_TRUE(d.g.SetBrush(int16_t(TileOfSide(d.g, 8)), kRed, kBlue));
+        EXPECT_EQ(d.g.BrushMode(), 1);
+        clsRect r(10, 10, 30, 30);
+        EXPECT_TRUE(d.g.DrawFillRect(r));
+        for (int i = 10; i <= 31; ++i) {
+            EXPECT_EQ(d.Px(i, 10), kRed) << i;
+            EXPECT_EQ(d.Px(10, i), kRed) << i;
+            EXPECT_EQ(d.Px(i, 31), kRed) << i;
+            EXPECT_EQ(d.Px(31, i), kRed) << i;
+        }
+        EXPECT_EQ(d.Px(32, 20), kWhite);
+    }
+}
+
+TEST(MapGraphFills, HugePolygonIsTiledOnlyOverTheView)
+{
+    Drawing d(50, 50);
+    ASSERT_TRUE(d.g.SetBrush(int16_t(TileOfSide(d.g, 16)), kRed, kBlue));
+    EXPECT_EQ(d.g.BrushMode(), 2);
+    clsPoly big;
+    big.SetRect(-100000000, -100000000, 100000000, 100000000);
+    EXPECT_TRUE(d.g.DrawPolygon(big));
+    EXPECT_EQ(d.Count(kWhite), 0u);
+}
+
+TEST(MapGraphFills, UnreadableTileFallsBackToSolid)
+{
+    Drawing d(20, 20);
+    ASSERT_TRUE(d.g.SetBrush(99, kRed, -1)); // outside the tiles and hatches: solid
+    EXPECT_EQ(d.g.BrushMode(), 1);
+    clsRect r(2, 2, 5, 5);
+    d.g.DrawFillRect(r);
+    EXPECT_EQ(d.Count(kRed), 16u);
+}
+
+TEST(MapGraphFills, RectanglesWithAndWithoutOutlineAndClear)
+{
+    {
+        PolygonOutlineGuard outline(false);
+        Drawing d(40, 40);
+        ASSERT_TRUE(d.g.SetBrush(6, kRed, -1));
+        clsRect r(5, 6, 14, 20);
+        EXPECT_TRUE(d.g.DrawFillRect(r));
+        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, 14, 20}));
+        EXPECT_EQ(d.Count(kRed), 10u * 15u);
+    }
+    {
+        PolygonOutlineGuard outline(true);
+        Drawing d(40, 40);
+        ASSERT_TRUE(d.g.SetBrush(6, kRed, -1));
+        clsRect r(5, 6, 14, 20);
+        EXPECT_TRUE(d.g.DrawFillRect(r));
+        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, 15, 21}));
+        clsRect empty(9, 9, 8, 8);
+        EXPECT_FALSE(d.g.DrawFillRect(empty));
+    }
+    {
+        PolygonOutlineGuard outline(false);
+        QImage img(40, 40, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        DeviceContext dc(img);
+        clsMapGraph g;
+        ASSERT_TRUE(g.GraphBegin(&dc, 5, 6, 20, 10));
+        EXPECT_EQ(g.ViewLeft(), 5);
+        EXPECT_EQ(g.ViewWidth(), 20);
+        ASSERT_TRUE(g.SetBrush(6, kGreen, -1));
+        EXPECT_TRUE(g.DrawClear());
+        // The view is 5..24 by 6..15; the clear reaches one pixel beyond.
+        int l = 99, t = 99, r = -1, b = -1;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (dc.GetPixel(x, y) == kGreen)
+                    l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
+        EXPECT_EQ(l, 4);
+        EXPECT_EQ(t, 5);
+        EXPECT_EQ(r, 25);
+        EXPECT_EQ(b, 16);
+    }
+    {
+        // The outline of a rectangle goes through the pen, corners included.
+        Drawing d(40, 40);
+        ASSERT_TRUE(d.g.SetPen(0, 1, kBlue, -1));
+        EXPECT_TRUE(d.g.DrawStrokeRect(clsRect(5, 5, 15, 10)));
+        EXPECT_EQ(d.Box(kBlue), (std::array<int, 4>{5, 5, 15, 10}));
+        EXPECT_EQ(d.Count(kBlue), 2u * 11u + 2u * 4u);
+    }
+}
+
+TEST(MapGraphFills, HatchesUseTheBackColourWhenGiven)
+{
+    PolygonOutlineGuard outline(false);
+    Drawing d(32, 32);
+    ASSERT_TRUE(d.g.SetBrush(4, kRed, kBlue));
+    clsRect r(0, 0, 31, 31);
+    d.g.DrawFillRect(r);
+    EXPECT_EQ(d.Count(kRed) + d.Count(kBlue), 32u * 32u);
+    Drawing t(32, 32);
+    ASSERT_TRUE(t.g.SetBrush(4, kRed, -1));
+    clsRect r2(0, 0, 31, 31);
+    t.g.DrawFillRect(r2);
+    EXPECT_EQ(t.Count(kRed) + t.Count(kWhite), 32u * 32u);
+    EXPECT_GT(t.Count(kWhite), 0u);
+}
+
+TEST(MapGraphFills, SystemColoursAreLookedUp)
+{
+    PolygonOutlineGuard outline(false);
+    Drawing d(10, 10);
+    d.dc.FillRect(0, 0, 10, 10, DcBrush::SolidBrush(kGrey));
+    // System colour 8 is the window text: black when there is no display.
+    ASSERT_TRUE(d.g.SetBrush(6, int32_t(0x80000008u), -1));
+    clsRect r(0, 0, 9, 9);
+    d.g.DrawFillRect(r);
+    EXPECT_EQ(d.Px(5, 5), 0);
+}
+
+// --- symbols ---------------------------------------------------------------
+
+TEST(MapGraphSymbols, PlacementHaloAndFailures)
+{
+    {
+        Drawing d(60, 60);
+        MonoBitmap b = Solid(5, 4);
+        ASSERT_TRUE(d.g.SetBitmap(&b, kRed, -1));
+        EXPECT_TRUE(d.g.DrawPaint(20, 30));
+        // Top-left corner at (x - w\2, y - h\2).
+        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{18, 28, 22, 31}));
+        // Outside the view: True and nothing drawn.
+        EXPECT_TRUE(d.g.DrawPaint(-1, 30));
+        EXPECT_TRUE(d.g.DrawPaint(60, 30));
+        EXPECT_EQ(d.Count(kRed), 20u);
+    }
+    {
+        // Small: four copies on the sides, none in the corners.
+        Drawing d(60, 60);
+        MonoBitmap b = Solid(5, 5);
+        ASSERT_TRUE(d.g.SetBitmap(&b, kRed, kBlue));
+        d.g.DrawPaint(30, 30);
+        EXPECT_EQ(d.Count(kRed), 25u);
+        EXPECT_EQ(d.Count(kBlue), 4u * 5u);
+        EXPECT_EQ(d.Px(27, 30), kBlue);
+        EXPECT_EQ(d.Px(27, 27), kWhite);
+    }
+    {
+        // Width + height of 48 or more: eight copies, corners too.
+        Drawing d(60, 60);
+        MonoBitmap b = Solid(24, 24);
+        ASSERT_TRUE(d.g.SetBitmap(&b, kRed, kBlue));
+        d.g.DrawPaint(30, 30);
+        EXPECT_EQ(d.Count(kRed), 24u * 24u);
+        EXPECT_EQ(d.Count(kBlue), 4u * 24u + 4u);
+        EXPECT_EQ(d.Px(17, 17), kBlue);
+    }
+    {
+        Drawing d(60, 60);
+        MonoBitmap b = Solid(5, 5);
+        ASSERT_TRUE(d.g.SetBitmap(&b, kRed, -1));
+        EXPECT_FALSE(d.g.SetSymbol(48, kRed, -1));
+        EXPECT_FALSE(d.g.DrawPaint(30, 30));
+        EXPECT_FALSE(d.g.SetSymbol(-1, kRed, -1));
+        MonoBitmap none;
+        EXPECT_FALSE(d.g.SetBitmap(&none, kRed, -1));
+        EXPECT_FALSE(d.g.DrawPaint(30, 30));
+        EXPECT_EQ(d.Count(kRed), 0u);
+    }
+}
+
+TEST(MapGraphSymbols, SymbolsScaleWithTheOutput)
+{
+    for (int dpi : {96, 600}) {
+        Drawing d(400, 400, dpi);
+        ASSERT_TRUE(d.g.SetSymbol(0, kRed, -1));
+        const MonoBitmap* s = d.g.oSymbols->handle(0);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(d.g.BitmapDstWidth(), d.g.SymbolScaleX() * s->Width() / 100);
+        EXPECT_TRUE(d.g.DrawPaint(200, 200));
+        const auto box = d.Box(kRed);
+        EXPECT_LE(box[2] - box[0] + 1, d.g.BitmapDstWidth());
+        EXPECT_GE(box[0], 200 - d.g.BitmapDstWidth() / 2);
+    }
+}
+
+TEST(MapGraphBracket, NothingDrawsOutsideADrawing)
+{
+    QImage img(10, 10, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    DeviceContext dc(img);
+    clsMapGraph g;
+    EXPECT_FALSE(g.SetPen(0, 1, kRed, -1));
+    EXPECT_FALSE(g.DrawLine(Seg(0, 0, 9, 9)));
+    EXPECT_FALSE(g.GraphBegin(nullptr, 0, 0, 10, 10));
+    ASSERT_TRUE(g.GraphBegin(&dc, 0, 0, 1, 1));
+    EXPECT_EQ(g.ViewWidth(), 2); // at least 2 by 2
+    // The context's own state comes back after the drawing.
+    g.SetPen(0, 5, kRed, -1);
+    g.GraphEnd();
+    EXPECT_EQ(dc.Pen().width, 1);
+    g.GraphEnd();
+}
+
+} // namespace
