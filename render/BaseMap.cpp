@@ -190,7 +190,7 @@ namespace {
 // multiple of the interval; `convert` gives the value at a scan position.
 template <class Convert, class Emit>
 void ScanEdge(int32_t start, int32_t stop, bool downwards, int32_t interval, int32_t span, Convert convert,
-              Emit emit) {
+              Emit addLabel) {
     int64_t pos = start;
     int64_t s = 0;
     int64_t r0 = 0;
@@ -203,7 +203,7 @@ void ScanEdge(int32_t start, int32_t stop, bool downwards, int32_t interval, int
             const int64_t g = int64_t(interval) * int64_t(std::floor(double(value) / interval));
             int64_t r = value - g;
             if (r < r0) {
-                emit(static_cast<int32_t>(g), other);
+                addLabel(static_cast<int32_t>(g), other);
                 pos += downwards ? -int64_t(span) : int64_t(span);
                 s = 0;
                 r = 0;

@@ -261,7 +261,7 @@ void clsMapPlot::GetWork() {
     const bool ok = mProjector.SetUp();
     if (!ok)
         Ui().MsgBox(QStringLiteral("現在の緯度設定ではこの投影法を使用できないため\r\n最適な投影法に変更します"),
-                    Mb::Exclamation | Mb::OkOnly, {});
+                    int(Mb::Exclamation) | int(Mb::OkOnly), {});
     if (mProjectionAuto || !ok) {
         ChooseAutoProjection(absLat);
         mProjector.SetPrjIndex(prjIndex_);
