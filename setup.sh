@@ -22,7 +22,7 @@ mode="${1:-test}"
 case "$mode" in
   test)
     cmake -S . -B build/check -G Ninja -DVOSP_SANITIZE=ON -DCMAKE_BUILD_TYPE=None \
-          -DCMAKE_CXX_FLAGS="-O1 -g" >/dev/null
+          -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
     cmake --build build/check -j "$jobs"
     ctest --test-dir build/check --output-on-failure -j "$jobs"
     ;;

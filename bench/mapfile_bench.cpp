@@ -15,6 +15,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -69,8 +70,10 @@ public:
         Ascii(version_ == 106 ? "# version:1.06" : "# version:1.05", true);
         I32(0);
     }
-    void Figure(std::mt19937& rng) {
-        const int r = static_cast<int>(rng() % 100);
+    // Mostly outlines of 4..403 points, with symbols, texts and remarks;
+    // `symbolsOnly` gives the worst case of many small records.
+    void Figure(std::mt19937& rng, bool symbolsOnly) {
+        const int r = symbolsOnly ? 80 : static_cast<int>(rng() % 100);
         if (r < 75) {
             const int code = r < 45 ? 2 : 3;
             const int n = 4 + static_cast<int>(rng() % 400);
@@ -119,16 +122,16 @@ QTemporaryDir& Folder() {
     return dir;
 }
 
-const Generated& File(int version, int megabytes) {
-    static std::map<std::pair<int, int>, Generated> files;
-    Generated& g = files[{version, megabytes}];
+const Generated& File(int version, int megabytes, bool symbolsOnly) {
+    static std::map<std::tuple<int, int, bool>, Generated> files;
+    Generated& g = files[{version, megabytes, symbolsOnly}];
     if (!g.path.isEmpty()) return g;
     Writer w(version);
     w.out.reserve(static_cast<qsizetype>(megabytes) << 20);
     w.Header();
     std::mt19937 rng(static_cast<uint32_t>(version * 1000 + megabytes));
-    while (w.out.size() < (static_cast<qsizetype>(megabytes) << 20)) w.Figure(rng);
-    g.path = Folder().path() + QStringLiteral("/GEN%1_%2.MLL").arg(version).arg(megabytes);
+    while (w.out.size() < (static_cast<qsizetype>(megabytes) << 20)) w.Figure(rng, symbolsOnly);
+    g.path = Folder().path() + QStringLiteral("/GEN%1_%2_%3.MLL").arg(version).arg(megabytes).arg(symbolsOnly);
     QFile f(g.path);
     if (!f.open(QIODevice::WriteOnly) || f.write(w.out) != w.out.size()) std::abort();
     f.close();
@@ -154,7 +157,7 @@ void ResetPeak() {
 void BM_LoadMap(benchmark::State& state) {
     const int version = static_cast<int>(state.range(0));
     const int megabytes = static_cast<int>(state.range(1));
-    const Generated& g = File(version, megabytes);
+    const Generated& g = File(version, megabytes, state.range(2) != 0);
 
     // Peak memory of one load, from a trimmed heap.
     double peakRatio = 0;
@@ -166,7 +169,8 @@ void BM_LoadMap(benchmark::State& state) {
         map.SetFileName(g.path);
         if (map.Load() != 0) state.SkipWithError("load failed");
         const qint64 peak = StatusKb("VmHWM:");
-        peakRatio = static_cast<double>(peak - base) * 1024.0 / static_cast<double>(g.pointBytes);
+        peakRatio = g.pointBytes ? static_cast<double>(peak - base) * 1024.0 / static_cast<double>(g.pointBytes) : 0;
+        state.counters["figures"] = map.Count();
     }
     malloc_trim(0);
 
@@ -185,10 +189,11 @@ void BM_LoadMap(benchmark::State& state) {
 }
 
 BENCHMARK(BM_LoadMap)
-    ->Args({105, 10})
-    ->Args({106, 10})
-    ->Args({105, 100})
-    ->Args({106, 100})
+    ->Args({105, 10, 0})
+    ->Args({106, 10, 0})
+    ->Args({105, 100, 0})
+    ->Args({106, 100, 0})
+    ->Args({106, 100, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

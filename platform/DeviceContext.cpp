@@ -11,6 +11,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -52,44 +53,83 @@ QColor ToQColor(int32_t c)
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-// Steps the pixels of a segment, start included, end excluded. The minor
-// coordinate is the exact one rounded half away from the start.
+// Steps the pixels of a segment, start included, end excluded: step i of
+// the longer axis, the other coordinate the exact one rounded half away from
+// the start. Only the steps that fall inside the box l..r, t..b are handed
+// to f (with their index), so a huge segment costs no more than its visible
+// part.
 template <class F>
-void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, F&& f)
+void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t l, int64_t t, int64_t r, int64_t b, F&& f)
 {
     const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
-    const int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
-    const int32_t sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-    int64_t x = x1, y = y1;
-    if (ax >= ay) {
-        int64_t err = ax; // 2 * i * ay + ax, less the multiples of 2 * ax taken
-        for (int64_t i = 0; i < ax; ++i) {
-            f(int32_t(x), int32_t(y));
-            x += sx;
-            err += 2 * ay;
-            if (err >= 2 * ax) {
-                err -= 2 * ax;
-                y += sy;
-            }
-        }
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    // Major axis M, minor axis m.
+    const int64_t M1 = xMajor ? x1 : y1, m1 = xMajor ? y1 : x1;
+    const int64_t dM = xMajor ? dx : dy, dm = xMajor ? dy : dx;
+    const int64_t aM = dM < 0 ? -dM : dM, am = dm < 0 ? -dm : dm;
+    const int64_t sM = dM < 0 ? -1 : 1, sm = dm < 0 ? -1 : 1;
+    const int64_t loM = xMajor ? l : t, hiM = xMajor ? r : b, lom = xMajor ? t : l, him = xMajor ? b : r;
+    if (aM == 0)
+        return;
+    using I = __int128;
+    auto ceilDiv = [](I a, I b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }; // b > 0
+    // Steps along the major axis inside the box.
+    int64_t i0 = 0, i1 = aM - 1;
+    {
+        const int64_t u = sM > 0 ? loM - M1 : M1 - hiM, v = sM > 0 ? hiM - M1 : M1 - loM;
+        i0 = std::max(i0, u);
+        i1 = std::min(i1, v);
+    }
+    // Offsets along the minor axis inside the box, then the steps giving them.
+    const int64_t oLo = sm > 0 ? lom - m1 : m1 - him, oHi = sm > 0 ? him - m1 : m1 - lom;
+    if (am == 0) {
+        if (oLo > 0 || oHi < 0)
+            return;
     } else {
-        int64_t err = ay;
-        for (int64_t i = 0; i < ay; ++i) {
-            f(int32_t(x), int32_t(y));
-            y += sy;
-            err += 2 * ax;
-            if (err >= 2 * ay) {
-                err -= 2 * ay;
-                x += sx;
-            }
+        const I twoAm = I(2) * am;
+        i0 = std::max<int64_t>(i0, int64_t(std::max<I>(ceilDiv(I(2) * aM * oLo - aM, twoAm), I(i0))));
+        i1 = std::min<int64_t>(i1, int64_t(std::min<I>(ceilDiv(I(2) * aM * (I(oHi) + 1) - aM, twoAm) - 1, I(i1))));
+    }
+    if (i0 > i1)
+        return;
+    const I num = I(2) * i0 * am + aM;
+    int64_t off = int64_t(num / (I(2) * aM));
+    int64_t err = int64_t(num - I(2) * aM * off);
+    for (int64_t i = i0; i <= i1; ++i) {
+        const int64_t M = M1 + sM * i, m = m1 + sm * off;
+        if (xMajor)
+            f(int32_t(M), int32_t(m), i);
+        else
+            f(int32_t(m), int32_t(M), i);
+        err += 2 * am;
+        if (err >= 2 * aM) {
+            err -= 2 * aM;
+            ++off;
         }
     }
 }
+
+// The number of steps of a segment.
+int64_t StepCount(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const int64_t ax = std::abs(int64_t(x2) - x1), ay = std::abs(int64_t(y2) - y1);
+    return std::max(ax, ay);
+}
+
+constexpr int64_t kNoLimit = int64_t(1) << 40;
 
 } // namespace
 
 struct DeviceContext::Impl {
     QPainter painter;
+    // The last brush texture made, and what it was made of.
+    DcBrush textureOf;
+    int32_t textureText = -1, textureBack = -1;
+    bool textureOpaque = false, haveTexture = false;
+    QBrush texture;
+    // The selected font as the toolkit holds it.
+    std::optional<QFont> font;
+    std::optional<QFontMetrics> metrics;
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
@@ -250,7 +290,8 @@ int32_t DeviceContext::GetPixel(int32_t x, int32_t y) const
 void DeviceContext::LineDDA(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                             const std::function<void(int32_t, int32_t)>& step)
 {
-    StepLine(x1, y1, x2, y2, step);
+    StepLine(x1, y1, x2, y2, -kNoLimit, -kNoLimit, kNoLimit, kNoLimit,
+             [&](int32_t x, int32_t y, int64_t) { step(x, y); });
 }
 
 // --- lines ---------------------------------------------------------------
@@ -260,7 +301,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const uint32_t ink = DeviceColour(pen_.colour);
     const int32_t style = pen_.style;
     if (style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT) {
-        StepLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { Plot(x, y, ink); });
+        StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t) { Plot(x, y, ink); });
         return;
     }
     const Dashes& d = kCosmeticDashes[style];
@@ -269,19 +310,20 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         total += d.len[i];
     const bool opaque = bkMode_ == Gdi::OPAQUE;
     const uint32_t paper = DeviceColour(bkColour_);
-    StepLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) {
-        int32_t k = int32_t(dashPhase_ % total);
-        int32_t i = 0;
-        while (k >= d.len[i]) {
-            k -= d.len[i];
-            ++i;
+    const int64_t phase0 = dashPhase_;
+    StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t i) {
+        int32_t k = int32_t((phase0 + i) % total);
+        int32_t j = 0;
+        while (k >= d.len[j]) {
+            k -= d.len[j];
+            ++j;
         }
-        if ((i & 1) == 0)
+        if ((j & 1) == 0)
             Plot(x, y, ink);
         else if (opaque)
             Plot(x, y, paper);
-        ++dashPhase_;
     });
+    dashPhase_ = phase0 + StepCount(x1, y1, x2, y2);
 }
 
 // Wide pens go through the painter: round ends and joins for a plain pen,
@@ -365,7 +407,7 @@ namespace {
 QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool opaque)
 {
     if (b.kind == DcBrush::Hatch) {
-        QImage t(8, 8, QImage::Format_ARGB32);
+        QImage t(8, 8, QImage::Format_ARGB32_Premultiplied);
         const QRgb ink = ToQColor(b.colour).rgb();
         const QRgb paper = opaque ? ToQColor(bkColour).rgb() : qRgba(0, 0, 0, 0);
         for (int32_t y = 0; y < 8; ++y)
@@ -374,7 +416,7 @@ QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool op
         return t;
     }
     const BitMask& m = b.pattern;
-    QImage t(std::max(m.width, 1), std::max(m.height, 1), QImage::Format_ARGB32);
+    QImage t(std::max(m.width, 1), std::max(m.height, 1), QImage::Format_RGB32);
     t.fill(ToQColor(bkColour));
     const QRgb ink = ToQColor(textColour).rgb(), paper = ToQColor(bkColour).rgb();
     for (int32_t y = 0; y < m.height; ++y)
@@ -396,8 +438,20 @@ void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const
     p.setPen(Qt::NoPen);
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));
-    else
-        p.setBrush(QBrush(TextureOf(brush, textColour_, bkColour_, bkMode_ == Gdi::OPAQUE)));
+    else {
+        Impl& d = *d_;
+        const bool opaque = bkMode_ == Gdi::OPAQUE;
+        if (!d.haveTexture || !(d.textureOf == brush) || d.textureText != textColour_ || d.textureBack != bkColour_ ||
+            d.textureOpaque != opaque) {
+            d.texture = QBrush(TextureOf(brush, textColour_, bkColour_, opaque));
+            d.textureOf = brush;
+            d.textureText = textColour_;
+            d.textureBack = bkColour_;
+            d.textureOpaque = opaque;
+            d.haveTexture = true;
+        }
+        p.setBrush(d.texture);
+    }
     p.setBrushOrigin(0, 0);
     p.drawPolygon(poly, Qt::OddEvenFill);
     p.setBrush(Qt::NoBrush);
@@ -476,16 +530,38 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
     const bool paperDrawn = paperColour != -1;
     const int64_t x0 = std::max<int64_t>(x, clipL_), x1 = std::min<int64_t>(int64_t(x) + w - 1, clipR_);
     const int64_t y0 = std::max<int64_t>(y, clipT_), y1 = std::min<int64_t>(int64_t(y) + h - 1, clipB_);
+    if (x0 > x1 || y0 > y1)
+        return true;
+    std::vector<int32_t> srcX(size_t(x1 - x0 + 1));
+    for (int64_t px = x0; px <= x1; ++px)
+        srcX[size_t(px - x0)] = int32_t((px - x) * mask.width / w);
+    const bool xorMode = rop_ == Gdi::R2_XORPEN;
+    // One run of visible pixels of a row.
+    auto run = [&](int64_t py, const uint8_t* row, int64_t a, int64_t b) {
+        uint32_t* line = bits_ + size_t(py) * size_t(stride_);
+        for (int64_t px = a; px <= b; ++px) {
+            const bool isInk = row[srcX[size_t(px - x0)]] != 0;
+            if (!isInk && !paperDrawn)
+                continue;
+            const uint32_t c = isInk ? ink : paper;
+            if (xorMode)
+                line[px] ^= (c & 0xFFFFFFu);
+            else
+                line[px] = c;
+        }
+    };
     for (int64_t py = y0; py <= y1; ++py) {
         const int32_t sy = int32_t((py - y) * mask.height / h);
         const uint8_t* row = mask.ink.data() + size_t(sy) * size_t(mask.width);
-        for (int64_t px = x0; px <= x1; ++px) {
-            const int32_t sx = int32_t((px - x) * mask.width / w);
-            if (row[sx])
-                Plot(int32_t(px), int32_t(py), ink);
-            else if (paperDrawn)
-                Plot(int32_t(px), int32_t(py), paper);
+        if (!polyClip_) {
+            run(py, row, x0, x1);
+            continue;
         }
+        const int64_t r = py - d_->spanTop;
+        if (r < 0 || r >= int64_t(d_->spans.size()))
+            continue;
+        for (const auto& sp : d_->spans[size_t(r)])
+            run(py, row, std::max<int64_t>(sp.first, x0), std::min<int64_t>(sp.second, x1));
     }
     return true;
 }
@@ -516,6 +592,8 @@ bool DeviceContext::SelectFont(const DcFont& font)
         return false;
     font_ = font;
     hasFont_ = true;
+    d_->font = ToQFont(font);
+    d_->metrics.emplace(*d_->font);
     return true;
 }
 
@@ -524,8 +602,8 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
     if (!bits_ || !hasFont_ || !HaveGui())
         return false;
     QPainter& p = d_->painter;
-    const QFont qf = ToQFont(font_);
-    const QFontMetrics fm(qf);
+    const QFont& qf = *d_->font;
+    const QFontMetrics& fm = *d_->metrics;
     const int32_t w = fm.horizontalAdvance(text);
     const int32_t ascent = fm.ascent(), descent = fm.descent();
     int32_t x0 = 0, y0 = 0;
@@ -556,7 +634,7 @@ bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int3
 {
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics fm(ToQFont(font_));
+    const QFontMetrics& fm = *d_->metrics;
     width = fm.horizontalAdvance(text);
     height = fm.height();
     return true;
@@ -566,7 +644,7 @@ bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
 {
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics fm(ToQFont(font_));
+    const QFontMetrics& fm = *d_->metrics;
     tm.ascent = fm.ascent();
     tm.descent = fm.descent();
     tm.height = tm.ascent + tm.descent;

@@ -33,6 +33,7 @@ struct BitMask {
     std::vector<uint8_t> ink; // row-major, width * height, 1 = ink
 
     bool IsInk(int32_t x, int32_t y) const { return ink[size_t(y) * size_t(width) + size_t(x)] != 0; }
+    bool operator==(const BitMask&) const = default;
 };
 
 // A pen as CreatePen / ExtCreatePen describe it.
@@ -58,6 +59,7 @@ struct DcBrush {
     static DcBrush SolidBrush(int32_t c) { DcBrush b; b.colour = c; return b; }
     static DcBrush HatchBrush(int32_t style, int32_t c) { DcBrush b; b.kind = Hatch; b.hatch = style; b.colour = c; return b; }
     static DcBrush PatternBrush(BitMask m) { DcBrush b; b.kind = Pattern; b.pattern = std::move(m); return b; }
+    bool operator==(const DcBrush&) const = default;
 };
 
 // A logical font; the size is always in pixels (a character height, as a

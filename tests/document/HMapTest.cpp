@@ -7,39 +7,15 @@
 namespace {
 
 TEST(HMap, KindNamesInBothLanguagesAndNothingOutside) {
-    EXPECT_EQ(HMap::FigCodeName(1, 1), "REM");
-    EXPECT_EQ(HMap::FigCodeName(2, 1), "POLYLINE");
-    EXPECT_EQ(HMap::FigCodeName(3, 1), "POLYGON");
-    EXPECT_EQ(HMap::FigCodeName(4, 1), "SYMBOL");
-    EXPECT_EQ(HMap::FigCodeName(5, 1), "TEXT");
-    EXPECT_EQ(HMap::FigCodeName(1, 2), QStringLiteral("注釈"));
-    EXPECT_EQ(HMap::FigCodeName(2, 2), QStringLiteral("連続線"));
-    EXPECT_EQ(HMap::FigCodeName(3, 2), QStringLiteral("多辺形"));
-    EXPECT_EQ(HMap::FigCodeName(4, 2), QStringLiteral("点記号"));
-    EXPECT_EQ(HMap::FigCodeName(5, 2), QStringLiteral("文字列"));
+    const char* const names[2][5] = {{"REM", "POLYLINE", "POLYGON", "SYMBOL", "TEXT"},
+                                     {"注釈", "連続線", "多辺形", "点記号", "文字列"}};
+    for (int lang = 1; lang <= 2; ++lang) {
+        for (int code = 1; code <= 5; ++code) EXPECT_EQ(HMap::FigCodeName(code, lang), QString::fromUtf8(names[lang - 1][code - 1]));
+    }
     EXPECT_EQ(HMap::FigCodeName(0, 1), "");
     EXPECT_EQ(HMap::FigCodeName(6, 2), "");
     EXPECT_EQ(HMap::FigCodeName(3, 0), "");
     EXPECT_EQ(HMap::FigCodeName(3, 3), "");
-}
-
-TEST(HMap, ValueChecksAtTheirEnds) {
-    EXPECT_FALSE(HMap::IsRightFigCode(0));
-    EXPECT_TRUE(HMap::IsRightFigCode(1));
-    EXPECT_TRUE(HMap::IsRightFigCode(5));
-    EXPECT_FALSE(HMap::IsRightFigCode(6));
-    EXPECT_FALSE(HMap::IsRightShowMode(-2));
-    EXPECT_TRUE(HMap::IsRightShowMode(-1));
-    EXPECT_TRUE(HMap::IsRightShowMode(1));
-    EXPECT_FALSE(HMap::IsRightShowMode(2));
-    EXPECT_FALSE(HMap::IsRightColor(-2));
-    EXPECT_TRUE(HMap::IsRightColor(-1));
-    EXPECT_TRUE(HMap::IsRightColor(0xFFFFFF));
-    EXPECT_FALSE(HMap::IsRightColor(0x1000000));
-    EXPECT_FALSE(HMap::IsRightLevel(0));
-    EXPECT_TRUE(HMap::IsRightLevel(1));
-    EXPECT_TRUE(HMap::IsRightLevel(8));
-    EXPECT_FALSE(HMap::IsRightLevel(9));
 }
 
 TEST(HMap, MapCodeTextAndKind) {

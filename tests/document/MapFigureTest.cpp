@@ -7,6 +7,7 @@
 #include "document/clsMapText.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -24,27 +25,13 @@ QByteArray Bytes(std::initializer_list<int> b) {
 
 TEST(MapFigure, DefaultsOfANewFigure) {
     clsMapText t;
-    EXPECT_EQ(t.FigCode(), 5);
-    EXPECT_EQ(t.Admin(), -1);
-    EXPECT_EQ(t.Thing(), -1);
-    EXPECT_EQ(t.OwnColor(), -1);
-    EXPECT_EQ(t.OwnShowMode(), -1);
-    EXPECT_EQ(t.JumpMark(), 0);
-    EXPECT_FALSE(t.Modify());
-    EXPECT_EQ(t.TextFix(), 10);
-    EXPECT_EQ(t.Angle(), 0);
-    EXPECT_EQ(t.mx(), 0);
-    EXPECT_EQ(t.my(), 0);
+    EXPECT_EQ(std::make_tuple(t.Admin(), t.Thing(), t.OwnColor(), t.OwnShowMode(), t.JumpMark(), t.Modify()),
+              std::make_tuple(int16_t(-1), int16_t(-1), -1, int16_t(-1), int16_t(0), false));
+    EXPECT_EQ(std::make_tuple(t.TextFix(), t.Angle(), t.mx(), t.my()), std::make_tuple(int16_t(10), int16_t(0), 0, 0));
     EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
     EXPECT_EQ(t.TextAnsi(2), Bytes({0}));
-    EXPECT_EQ(t.TextUnicode(1), "");
-    clsMapRem r;
-    EXPECT_EQ(r.Comment(), "");
-    EXPECT_EQ(r.FigName(1), "REM");
-    EXPECT_EQ(r.FigName(2), QStringLiteral("注釈"));
-    EXPECT_EQ(r.FigName(7), "");
-    clsMapPolyline l;
-    EXPECT_EQ(l.Poly()->Count(), 0);
+    EXPECT_EQ(clsMapRem().Comment(), "");
+    EXPECT_EQ(clsMapPolyline().Poly()->Count(), 0);
 }
 
 TEST(MapFigure, SettersRefuseOutOfRangeValuesSilently) {
@@ -292,15 +279,6 @@ TEST(MapFigure, RemarkKeysAndValues) {
     EXPECT_EQ(keyOf(QStringLiteral("#key:value")), P());
     EXPECT_EQ(keyOf(QStringLiteral(" # key:value")), P());
     EXPECT_EQ(keyOf(QStringLiteral("# no colon here")), P());
-}
-
-TEST(MapFigure, FigIdSetterMarksModified) {
-    clsMapSymbol s(5.0);
-    EXPECT_EQ(s.FigID(), 5.0);
-    EXPECT_FALSE(s.Modify());
-    s.SetFigID(4469000000000000.0);
-    EXPECT_TRUE(s.Modify());
-    EXPECT_EQ(s.FigDate(), HMap::FigIDToDate(4469000000000000.0));
 }
 
 } // namespace

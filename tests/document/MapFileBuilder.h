@@ -27,11 +27,11 @@ struct TestFig {
     int32_t reserve = 0;
     double id = 0;
     int32_t paletteIndex = -1; // version 104
-    QString comment;          // remark
-    std::vector<TestPoint> pts;
+    QString comment{};        // remark
+    std::vector<TestPoint> pts{};
     int32_t x = 0, y = 0;
     int16_t fix = 10, angle = 0;
-    QByteArray eur, jpn;
+    QByteArray eur{}, jpn{};
 };
 
 class MapFileBuilder {

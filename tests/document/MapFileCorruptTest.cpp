@@ -29,8 +29,7 @@ protected:
 };
 
 TestFig Symbol() {
-    TestFig f;
-    f.code = 4;
+    TestFig f{.code = 4};
     return f;
 }
 
@@ -54,9 +53,7 @@ TEST_F(MapCorrupt, FiguresThatFailTheirCheck) {
     MapFileBuilder b(105);
     b.VersionHeader();
     for (int i = 0; i < 11; ++i) b.Add(Symbol());
-    TestFig gon;
-    gon.code = 3;
-    gon.pts = {{0, 0}, {1, 0}, {0, 0}};
+    TestFig gon{.code = 3, .pts = {{0, 0}, {1, 0}, {0, 0}}};
     b.Add(gon);
     EXPECT_EQ(Fails(b.bytes), ReaderText(QStringLiteral("不正な図形内容(Line:12, Figure:3)")));
 
@@ -66,9 +63,7 @@ TEST_F(MapCorrupt, FiguresThatFailTheirCheck) {
         c.Add(f);
         return c.bytes;
     };
-    TestFig line;
-    line.code = 2;
-    line.pts = {{5, 5}};
+    TestFig line{.code = 2, .pts = {{5, 5}}};
     EXPECT_EQ(Fails(single(99, line)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:2)")));
     TestFig sym = Symbol();
     sym.admin = 1000;
@@ -78,14 +73,10 @@ TEST_F(MapCorrupt, FiguresThatFailTheirCheck) {
     sym = Symbol();
     sym.thing = 1000;
     EXPECT_EQ(Fails(single(104, sym)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:4)")));
-    TestFig txt;
-    txt.code = 5;
-    txt.fix = 25;
+    TestFig txt{.code = 5, .fix = 25};
     EXPECT_EQ(Fails(single(106, txt)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:5)")));
     // Version 106: a colour beyond 24 bits and a show byte of 3.
-    TestFig rem;
-    rem.code = 1;
-    rem.color = 0x1000000;
+    TestFig rem{.code = 1, .color = 0x1000000};
     EXPECT_EQ(Fails(single(106, rem)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:1)")));
     rem.color = -1;
     rem.show = 2;
@@ -152,23 +143,14 @@ TEST_F(MapCorrupt, TruncatedAtEveryByte) {
     for (int version : {99, 102, 104, 105, 106}) {
         MapFileBuilder b(version);
         b.VersionHeader();
-        TestFig rem;
-        rem.code = 1;
-        rem.comment = QStringLiteral("# 国名：日本");
+        TestFig rem{.code = 1, .comment = QStringLiteral("# 国名：日本")};
         b.Add(rem);
-        TestFig line;
-        line.code = 2;
-        line.pts = {{1, 2}, {3, 4}};
+        TestFig line{.code = 2, .pts = {{1, 2}, {3, 4}}};
         b.Add(line);
-        TestFig gon;
-        gon.code = 3;
-        gon.pts = {{0, 0}, {9, 0}, {9, 9}, {0, 0}};
+        TestFig gon{.code = 3, .pts = {{0, 0}, {9, 0}, {9, 9}, {0, 0}}};
         b.Add(gon);
         b.Add(Symbol());
-        TestFig txt;
-        txt.code = 5;
-        txt.eur = "Tokyo";
-        txt.jpn = Cp932Encode(QStringLiteral("東京"));
+        TestFig txt{.code = 5, .eur = "Tokyo", .jpn = Cp932Encode(QStringLiteral("東京"))};
         b.Add(txt);
         const qsizetype total = b.bytes.size();
         b.starts.push_back(total);

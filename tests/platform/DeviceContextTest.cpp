@@ -101,6 +101,57 @@ TEST(DeviceContext, CosmeticLineLeavesOutItsEndPixel)
     EXPECT_EQ(p.dc.GetPixel(10, 10), kBlue);
 }
 
+TEST(DeviceContext, HugeLinesStepOnlyTheirVisiblePart)
+{
+    // Would take billions of steps if the invisible part were walked.
+    Canvas c;
+    c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 1, kRed});
+    const int64_t x1 = -1000000000, y1 = -999999990, x2 = 1000000000, y2 = 999999995;
+    c.dc.MoveTo(int32_t(x1), int32_t(y1));
+    c.dc.LineTo(int32_t(x2), int32_t(y2));
+    const int64_t ax = x2 - x1, ay = y2 - y1;
+    std::set<std::pair<int, int>> want;
+    for (int64_t x = 0; x < 64; ++x) {
+        const int64_t i = x - x1;
+        const int64_t y = y1 + (2 * i * ay + ax) / (2 * ax);
+        if (y >= 0 && y < 64)
+            want.emplace(int(x), int(y));
+    }
+    ASSERT_FALSE(want.empty());
+    EXPECT_EQ(c.PixelsOf(kRed), want);
+
+    // A dashed line keeps its phase where it enters the picture.
+    Canvas a, b(200, 64);
+    for (Canvas* k : {&a, &b}) {
+        k->dc.SelectPen(DcPen{Gdi::PS_DASHDOT, 1, kRed});
+        k->dc.SetBkMode(Gdi::TRANSPARENT);
+    }
+    a.dc.MoveTo(-50, 10);
+    a.dc.LineTo(63, 20);
+    b.dc.MoveTo(0, 10);
+    b.dc.LineTo(113, 20);
+    for (int x = 0; x < 64; ++x)
+        for (int y = 0; y < 64; ++y)
+            EXPECT_EQ(a.dc.GetPixel(x, y), b.dc.GetPixel(x + 50, y)) << x << "," << y;
+    // The phase runs on past a segment that lies wholly outside.
+    Canvas e, f(200, 200);
+    for (Canvas* k : {&e, &f}) {
+        k->dc.SelectPen(DcPen{Gdi::PS_DASHDOT, 1, kRed});
+        k->dc.SetBkMode(Gdi::TRANSPARENT);
+    }
+    e.dc.MoveTo(-100, -100);
+    e.dc.LineTo(-5, -100);
+    e.dc.LineTo(30, 40);
+    f.dc.MoveTo(0, 0);
+    f.dc.LineTo(95, 0);
+    f.dc.LineTo(130, 140);
+    for (int x = 0; x < 64; ++x)
+        for (int y = 0; y < 41; ++y)
+            EXPECT_EQ(e.dc.GetPixel(x, y), f.dc.GetPixel(x + 100, y + 100)) << x << "," << y;
+    EXPECT_LT(e.PixelsOf(kRed).size(), 41u);
+    EXPECT_GT(e.PixelsOf(kRed).size(), 10u);
+}
+
 TEST(DeviceContext, CosmeticDashesFillGapsOnlyWhenOpaque)
 {
     for (int32_t mode : {Gdi::OPAQUE, Gdi::TRANSPARENT}) {

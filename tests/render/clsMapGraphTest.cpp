@@ -1,6 +1,8 @@
 #include "render/clsMapGraph.h"
 
 #include "core/PublicVal.h"
+#include "platform/FileSystem.h"
+#include "support/TestFolder.h"
 #include "render/MonoBitmap.h"
 #include "render/clsResLine.h"
 #include "render/clsResSymbol.h"
@@ -350,6 +352,23 @@ TEST(MapGraphLines, PatternPhaseRunsOnAcrossCallsAndRestartsPerPolyline)
     EXPECT_TRUE(q.g.DrawPolyline(bent));
     EXPECT_EQ(p.image, q.image);
     EXPECT_EQ(q.g.PatternPhase(), 95);
+}
+
+TEST(MapGraphLines, APatternWithoutRowsDrawsNothing)
+{
+    // A replacement pattern 33 pixels wide is refused, leaving no rows.
+    TestFolder folder;
+    QImage wide(33, 3, QImage::Format_RGB32);
+    wide.fill(Qt::black);
+    ASSERT_TRUE(wide.save(folder.file("LINE102L.BMP"), "BMP"));
+    FileSystem::SetProgramFolder(folder.path());
+    Drawing d(60, 60);
+    FileSystem::SetProgramFolder(QString());
+    ASSERT_TRUE(d.g.SetPen(102, 1, kRed, kBlue));
+    EXPECT_EQ(d.g.PenPixelWidth(), 0);
+    EXPECT_FALSE(d.g.DrawLine(Seg(5, 30, 55, 30)));
+    EXPECT_FALSE(d.g.DrawLine(Seg(5, 5, 55, 55)));
+    EXPECT_EQ(d.Count(kWhite), 60u * 60u);
 }
 
 // --- fills -----------------------------------------------------------------

@@ -1,0 +1,29 @@
+#pragma once
+// What the output settings need of the main window: its view picture (size
+// in pixels, persistent image), its outer size and its scroll bars, and the
+// screen that the window has to fit on. Sizes in twips are 1440 per inch.
+#include <QImage>
+#include <cstdint>
+
+class ViewHost {
+public:
+    virtual ~ViewHost();
+
+    virtual int32_t PictureWidth() const = 0;
+    virtual int32_t PictureHeight() const = 0;
+    // Drops the picture's image and gives it a new size in pixels.
+    virtual void ResizePicture(int32_t width, int32_t height) = 0;
+    // The picture's persistent image, at the picture's size.
+    virtual QImage PictureImage() const = 0;
+
+    virtual double WindowWidthTwips() const = 0;
+    virtual double WindowHeightTwips() const = 0;
+    virtual double HScrollWidthTwips() const = 0;
+    virtual double VScrollHeightTwips() const = 0;
+
+    // The primary screen; 1024 by 768 pixels when there is none.
+    virtual double ScreenWidthTwips() const;
+    virtual double ScreenHeightTwips() const;
+    virtual double TwipsPerPixelX() const;
+    virtual double TwipsPerPixelY() const;
+};

@@ -1,0 +1,152 @@
+#include "render/clsView.h"
+
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+#include "core/clsRegistry.h"
+#include "platform/VospError.h"
+#include "render/ViewHost.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <cmath>
+
+namespace {
+
+const char* const kObj = "clsView";
+constexpr int32_t MinSize = 32;
+
+int32_t MaxPixels(double screen, double window, double scrollBar, double twipsPerPixel)
+{
+    const double room = std::nearbyint(screen - (window - scrollBar));
+    const double tpp = std::nearbyint(twipsPerPixel);
+    if (!std::isfinite(room) || !(tpp >= 1))
+        return MinSize;
+    // Truncating division, as the integer division of the two rounded values.
+    const int32_t v = Library::DblToLng(std::trunc(room / tpp));
+    return v < MinSize ? MinSize : v;
+}
+
+// A stored number that does not convert, or does not fit, takes the default.
+int32_t ToLong(const QString& text, int32_t def, int32_t lo, int32_t hi)
+{
+    bool ok = false;
+    const double v = Library::TrimBlanks(text).toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return def;
+    const double r = std::nearbyint(v);
+    if (r < lo || r > hi)
+        return def;
+    return Library::DblToLng(r);
+}
+
+} // namespace
+
+clsView::clsView(ViewHost* host) : host_(host), dpi_(Library::ScreenDPI())
+{
+    try {
+        ReadRegistry();
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("Class_Initialize"));
+    }
+}
+
+void clsView::SetBmpPath(const QString& path) { bmpPath_ = Library::ChangeExt(path, QStringLiteral("BMP")); }
+
+void clsView::SetPngPath(const QString& path) { pngPath_ = Library::ChangeExt(path, QStringLiteral("PNG")); }
+
+void clsView::SetDpi(int16_t v)
+{
+    if (Library::InRange(v, 48, 1440))
+        dpi_ = v;
+}
+
+int32_t clsView::Width() const { return host_->PictureWidth(); }
+
+int32_t clsView::Height() const { return host_->PictureHeight(); }
+
+void clsView::SetWidth(int32_t v)
+{
+    try {
+        ResizePicture(Library::Clamp(v, MinSize, MaxWidth()), Height());
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("Width"));
+    }
+}
+
+void clsView::SetHeight(int32_t v)
+{
+    try {
+        ResizePicture(Width(), Library::Clamp(v, MinSize, MaxHeight()));
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("Height"));
+    }
+}
+
+int32_t clsView::MaxWidth() const
+{
+    return MaxPixels(host_->ScreenWidthTwips(), host_->WindowWidthTwips(), host_->HScrollWidthTwips(),
+                     host_->TwipsPerPixelX());
+}
+
+int32_t clsView::MaxHeight() const
+{
+    return MaxPixels(host_->ScreenHeightTwips(), host_->WindowHeightTwips(), host_->VScrollHeightTwips(),
+                     host_->TwipsPerPixelY());
+}
+
+void clsView::ResizePicture(int32_t width, int32_t height) { host_->ResizePicture(width, height); }
+
+bool clsView::WriteClip()
+{
+    try {
+        bool ok = false;
+        if (QGuiApplication::instance()) {
+            if (QClipboard* clip = QGuiApplication::clipboard()) {
+                clip->clear();
+                clip->setImage(host_->PictureImage());
+                const QMimeData* data = clip->mimeData();
+                // A picture without pixels is no copy either.
+                ok = data && data->hasImage() && !clip->image().isNull();
+            }
+        }
+        if (!ok)
+            Library::MsgError(QStringLiteral("クリップボードへの出力に失敗しました."));
+        return ok;
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("WriteClip"));
+    }
+}
+
+void clsView::ReadRegistry()
+{
+    try {
+        clsRegistry reg;
+        reg.mSection = RegistrySection();
+        bmpPath_ = reg.RegGet(QStringLiteral("BMPpath"), QStringLiteral("USER.BMP"));
+        pngPath_ = reg.RegGet(QStringLiteral("PNGpath"), QStringLiteral("USER.PNG"));
+        const int32_t screenDpi = Library::ScreenDPI();
+        dpi_ = int16_t(ToLong(reg.RegGet(QStringLiteral("DPI"), screenDpi), screenDpi, -32768, 32767));
+        const int32_t w = Width();
+        SetWidth(ToLong(reg.RegGet(QStringLiteral("Width"), w), w, INT32_MIN, INT32_MAX));
+        const int32_t h = Height();
+        SetHeight(ToLong(reg.RegGet(QStringLiteral("Height"), h), h, INT32_MIN, INT32_MAX));
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1005, kObj, QStringLiteral("ReadRegistry"));
+    }
+}
+
+void clsView::WriteRegistry() const
+{
+    try {
+        clsRegistry reg;
+        reg.mSection = RegistrySection();
+        reg.RegPut(QStringLiteral("BMPpath"), bmpPath_);
+        reg.RegPut(QStringLiteral("PNGpath"), pngPath_);
+        reg.RegPut(QStringLiteral("DPI"), int32_t(dpi_));
+        reg.RegPut(QStringLiteral("Width"), Width());
+        reg.RegPut(QStringLiteral("Height"), Height());
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1005, kObj, QStringLiteral("WriteRegistry"));
+    }
+}

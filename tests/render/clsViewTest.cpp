@@ -1,0 +1,211 @@
+#include "render/clsView.h"
+
+#include "core/clsRegistry.h"
+#include "platform/ScriptedUi.h"
+#include "render/ViewHost.h"
+#include "support/GuiApp.h"
+#include "support/TestFolder.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A main window of 1000 x 700 pixels (15 twips each) around its picture, on
+// a screen of 1280 x 1024 pixels; the scroll bars are 17 pixels thick.
+class FakeHost : public ViewHost {
+public:
+    int32_t width = 640, height = 480;
+    int resizes = 0;
+    double screenW = 1280 * 15.0, screenH = 1024 * 15.0;
+    double windowW = 1000 * 15.0, windowH = 700 * 15.0;
+    double hsbW = 640 * 15.0, vsbH = 480 * 15.0;
+    double tpp = 15.0;
+
+    int32_t PictureWidth() const override { return width; }
+    int32_t PictureHeight() const override { return height; }
+    void ResizePicture(int32_t w, int32_t h) override
+    {
+        width = w;
+        height = h;
+        ++resizes;
+    }
+    QImage PictureImage() const override
+    {
+        QImage img(width, height, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        return img;
+    }
+    double WindowWidthTwips() const override { return windowW; }
+    double WindowHeightTwips() const override { return windowH; }
+    double HScrollWidthTwips() const override { return hsbW; }
+    double VScrollHeightTwips() const override { return vsbH; }
+    double ScreenWidthTwips() const override { return screenW; }
+    double ScreenHeightTwips() const override { return screenH; }
+    double TwipsPerPixelX() const override { return tpp; }
+    double TwipsPerPixelY() const override { return tpp; }
+};
+
+void Put(const QString& key, const QString& value)
+{
+    clsRegistry reg;
+    reg.mSection = QStringLiteral("VIEW");
+    reg.RegPut(key, value);
+}
+
+} // namespace
+
+TEST(clsView, SizeLimitsFollowTheScreen)
+{
+    ScopedSettingsHome home;
+    FakeHost host;
+    clsView v(&host);
+    EXPECT_EQ(v.RegistrySection(), "VIEW");
+    // The window without its picture takes 360 x 220 pixels of the screen.
+    EXPECT_EQ(v.MaxWidth(), 1280 - 360);
+    EXPECT_EQ(v.MaxHeight(), 1024 - 220);
+    v.SetWidth(10);
+    EXPECT_EQ(v.Width(), 32);
+    EXPECT_EQ(v.Height(), 480);
+    v.SetWidth(5000);
+    EXPECT_EQ(v.Width(), 920);
+    v.SetHeight(31);
+    EXPECT_EQ(v.Height(), 32);
+    EXPECT_EQ(v.Width(), 920);
+    v.SetHeight(804);
+    EXPECT_EQ(v.Height(), 804);
+    v.SetHeight(805);
+    EXPECT_EQ(v.Height(), 804);
+
+    // Twips round before the truncating division: 13799.6 -> 13800 \ 15 = 920.
+    host.screenW = 1280 * 15.0 - 0.4;
+    EXPECT_EQ(v.MaxWidth(), 920);
+    host.screenW = 1280 * 15.0 - 1;
+    EXPECT_EQ(v.MaxWidth(), 919);
+    host.tpp = 12.4; // rounds to 12
+    host.screenW = 1280 * 15.0;
+    EXPECT_EQ(v.MaxWidth(), 1150);
+
+    // A window wider than the screen still allows 32 pixels.
+    host.windowW = 1e7;
+    host.windowH = 1e7;
+    EXPECT_EQ(v.MaxWidth(), 32);
+    EXPECT_EQ(v.MaxHeight(), 32);
+    v.SetWidth(100);
+    EXPECT_EQ(v.Width(), 32);
+}
+
+TEST(clsView, DpiAndPaths)
+{
+    ScopedSettingsHome home;
+    FakeHost host;
+    clsView v(&host);
+    v.SetDpi(200);
+    v.SetDpi(47);
+    EXPECT_EQ(v.Dpi(), 200);
+    v.SetDpi(1441);
+    EXPECT_EQ(v.Dpi(), 200);
+    v.SetDpi(48);
+    EXPECT_EQ(v.Dpi(), 48);
+    v.SetDpi(1440);
+    EXPECT_EQ(v.Dpi(), 1440);
+
+    EXPECT_EQ(v.BmpPath(), "USER.BMP");
+    EXPECT_EQ(v.PngPath(), "USER.PNG");
+    v.SetBmpPath(QStringLiteral("C:\\maps\\view.PNG"));
+    EXPECT_EQ(v.BmpPath(), "C:\\maps\\view.BMP");
+    v.SetBmpPath(QStringLiteral("C:\\maps.d\\view"));
+    EXPECT_EQ(v.BmpPath(), "C:\\maps.d\\view.BMP");
+    v.SetPngPath(QStringLiteral("out.bmp"));
+    EXPECT_EQ(v.PngPath(), "out.PNG");
+}
+
+TEST(clsView, SectionRoundTripAndStoredValues)
+{
+    ScopedSettingsHome home;
+    {
+        FakeHost host;
+        clsView v(&host);
+        v.SetDpi(300);
+        v.SetWidth(700);
+        v.SetHeight(500);
+        v.SetBmpPath(QStringLiteral("a.x"));
+        v.WriteRegistry();
+    }
+    clsRegistry reg;
+    reg.mSection = QStringLiteral("VIEW");
+    const auto pairs = reg.RegGetSec();
+    QStringList keys, values;
+    for (const auto& kv : pairs)
+        keys << kv.first, values << kv.second;
+    EXPECT_EQ(keys, (QStringList{"BMPpath", "PNGpath", "DPI", "Width", "Height"}));
+    EXPECT_EQ(values, (QStringList{"a.BMP", "USER.PNG", "300", "700", "500"}));
+
+    FakeHost host;
+    clsView v(&host);
+    EXPECT_EQ(v.Dpi(), 300);
+    EXPECT_EQ(host.width, 700);
+    EXPECT_EQ(host.height, 500);
+
+    // Paths and resolution are stored unchanged; sizes go through the limits.
+    Put("BMPpath", "plain");
+    Put("DPI", "20");
+    Put("Width", "5");
+    Put("Height", "99999");
+    FakeHost host2;
+    clsView w(&host2);
+    EXPECT_EQ(w.BmpPath(), "plain");
+    EXPECT_EQ(w.Dpi(), 20);
+    EXPECT_EQ(host2.width, 32);
+    EXPECT_EQ(host2.height, 804);
+}
+
+TEST(clsView, BadStoredValuesTakeTheirDefaults)
+{
+    ScopedSettingsHome home;
+    Put("DPI", "high");
+    Put("Width", "wide");
+    Put("Height", "70000000000");
+    FakeHost host;
+    clsView v(&host);
+    EXPECT_EQ(v.Dpi(), 96);
+    EXPECT_EQ(host.width, 640);
+    EXPECT_EQ(host.height, 480);
+    Put("DPI", "40000");
+    clsView w(&host);
+    EXPECT_EQ(w.Dpi(), 96);
+}
+
+TEST(clsView, WriteClipPutsTheViewOnTheClipboard)
+{
+    EnsureGuiApp();
+    ScopedSettingsHome home;
+    ScopedUi ui;
+    FakeHost host;
+    clsView v(&host);
+    v.SetWidth(123);
+    v.SetHeight(45);
+    ASSERT_TRUE(v.WriteClip());
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+    const QImage img = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(img.width(), 123);
+    EXPECT_EQ(img.height(), 45);
+    EXPECT_EQ(QColor(img.pixel(60, 20)), QColor(Qt::blue));
+}
+
+TEST(clsView, WriteClipReportsAnEmptyPicture)
+{
+    EnsureGuiApp();
+    ScopedSettingsHome home;
+    ScopedUi ui;
+    class NoImage : public FakeHost {
+        QImage PictureImage() const override { return QImage(); }
+    } host;
+    clsView v(&host);
+    EXPECT_FALSE(v.WriteClip());
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("クリップボードへの出力に失敗しました."));
+    EXPECT_EQ(ui.ui.messages[0].style, 16);
+}
