@@ -750,7 +750,7 @@ QString NumToKanjiUnits(double x, bool compact) {
     return text;
 }
 
-QStringList StrToTokens(const QString& text, int16_t mode) {
+QStringList StrToTokens(const QString& text, int16_t mode, bool keepTrailingEmpty) {
     try {
         QString seps;
         switch (mode) {
@@ -763,24 +763,28 @@ QStringList StrToTokens(const QString& text, int16_t mode) {
         const bool commaSeparates = seps.contains(QLatin1Char(','));
         QStringList tokens;
         QString current;
-        bool inQuotes = false, pending = false;
+        bool inQuotes = false, pending = false, afterComma = false;
         for (const QChar c : text) {
             if (c == QLatin1Char('"')) {
                 inQuotes = !inQuotes;
             } else if (!inQuotes && seps.contains(c)) {
-                if (c == QLatin1Char(',') && commaSeparates) pending = true; // ",," gives an empty token
+                const bool comma = c == QLatin1Char(',') && commaSeparates;
+                if (comma) pending = true; // ",," gives an empty token
                 if (pending) {
                     tokens.append(current);
                     current.clear();
                     pending = false;
                 }
+                afterComma = comma;
             } else {
                 current += c;
                 pending = true;
+                afterComma = false;
             }
         }
         // The end of the text ends the last token, an open quote or not.
         if (pending) tokens.append(current);
+        else if (keepTrailingEmpty && afterComma) tokens.append(QString());
         if (tokens.isEmpty()) tokens.append(QString());
         return tokens;
     } catch (...) {

@@ -119,6 +119,9 @@ QString NumToKanjiUnits(double x, bool compact);
 // Splits a line: mode 1 blanks, U+3000 and TAB; 2 ","; 3 TAB; other modes
 // all of those. CR and LF always separate; double quotes group and are
 // dropped. Never empty: no token gives one empty token.
-QStringList StrToTokens(const QString& text, int16_t mode);
+// With keepTrailingEmpty a text that ends in a separating comma (quotes
+// aside) gets a last empty token: `a,""` gives two tokens, as the list files
+// need for an empty last name.
+QStringList StrToTokens(const QString& text, int16_t mode, bool keepTrailingEmpty = false);
 
 } // namespace Library
