@@ -263,15 +263,6 @@ bool clsVospProjector::RangeNS(int32_t& north, int32_t& south) {
     }
 }
 
-double clsVospProjector::AzimuthOfPoint(double a, double b) {
-    const double c = ArcOfPoint(a, b);
-    const double sc = std::sin(c);
-    if (IsNearZero(sc)) return 0;
-    const double q = ArcSin(std::cos(b) * std::sin(a) / sc);
-    if (b < 0) return a >= 0 ? kPi - q : -kPi - q;
-    return q;
-}
-
 void clsVospProjector::LoadThetaTable(const double (&values)[37]) {
     for (size_t k = 0; k < 37; ++k) mTheta[k] = values[k];
 }

@@ -102,8 +102,6 @@ private:
         mLat = (p - kHalfPi) * mSign;
         mValid = true;
     }
-    static double ArcOfPoint(double a, double b) { return ArcCos(std::cos(a) * std::cos(b)); }
-    static double AzimuthOfPoint(double a, double b);
     void LoadThetaTable(const double (&values)[37]);
     double ThetaOf(double lat) const;
     double LatOfTheta(double t) const;
