@@ -229,7 +229,8 @@ void clsVospProjector::FwdAitoff() {
     const double cb = std::cos(b);
     const double cc = std::cos(a) * cb;
     const double sc = std::sqrt(1 - cc * cc);
-    const double c = ArcCos(cc);
+    // ArcCos(cc), reusing its square root.
+    const double c = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
     if (sc <= 1e-6) {
         mX = 0;
         mY = c;

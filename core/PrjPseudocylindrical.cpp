@@ -176,17 +176,34 @@ void clsVospProjector::SetUpWagner7() {
 }
 
 void clsVospProjector::FwdWagner7() {
-    const double s = 0.90631 * std::sin(mLat);
-    const double cpsi = std::sqrt(1 - s * s);
-    const double l3 = mLon / 3;
-    const double ca = cpsi * std::cos(l3);
+    double p1, p2, q1, q2;
+    Wagner7Lat(mLat, p1, p2);
+    Wagner7Lon(mLon, q1, q2);
+    Wagner7Combine(p1, p2, q1, q2);
+}
+
+// s and cos(asin s)
+void clsVospProjector::Wagner7Lat(double lat, double& p1, double& p2) {
+    p1 = 0.90631 * std::sin(lat);
+    p2 = std::sqrt(1 - p1 * p1);
+}
+
+// sin and cos of lon/3
+void clsVospProjector::Wagner7Lon(double lon, double& q1, double& q2) {
+    const double l3 = lon / 3;
+    q1 = std::sin(l3);
+    q2 = std::cos(l3);
+}
+
+void clsVospProjector::Wagner7Combine(double s, double cpsi, double sl, double cl) {
+    const double ca = cpsi * cl;
     const double halfA = std::sqrt((1 - ca) / 2);
     if (ca > 0.9999999999 && IsNearZero(ArcCos(ca))) {
         mX = 0; // t = 1, b = 0
         mY = 2.48206 * halfA;
     } else {
         const double sa = std::sqrt(1 - ca * ca);
-        double sb = cpsi * std::fabs(std::sin(l3)) / sa;
+        double sb = cpsi * std::fabs(sl) / sa;
         if (mLon < 0) sb = -sb;
         mX = 5.33448 * halfA * sb;
         mY = 2.48206 * halfA * (s / sa);
@@ -203,19 +220,37 @@ void clsVospProjector::InvBySearch() {
 // 30 Winkel tripel: the mean of Aitoff and the equirectangular projection
 // with standard parallel 50 degrees 28'.
 void clsVospProjector::FwdWinkel() {
+    double p1, p2, q1, q2;
+    WinkelLat(mLat, p1, p2);
+    WinkelLon(mLon, q1, q2);
+    WinkelCombine(p1, p2, q1, q2);
+}
+
+void clsVospProjector::WinkelLat(double lat, double& p1, double& p2) {
+    p1 = std::cos(lat);
+    p2 = std::sin(lat);
+}
+
+void clsVospProjector::WinkelLon(double lon, double& q1, double& q2) {
+    const double a = lon / 2;
+    q1 = std::cos(a);
+    q2 = std::sin(a);
+}
+
+void clsVospProjector::WinkelCombine(double cb, double sb, double ca, double sa) {
     const double a = mLon / 2;
     const double b = mLat;
-    const double cb = std::cos(b);
-    const double cc = std::cos(a) * cb;
+    const double cc = ca * cb;
     const double sc = std::sqrt(1 - cc * cc);
-    const double c = ArcCos(cc);
+    // ArcCos(cc), reusing its square root.
+    const double c = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
     if (sc <= 1e-6) {
         mX = 0.636527025593367 * a;
         mY = (b + c) / 2;
     } else {
         const double k = c / sc;
-        mX = k * cb * std::sin(a) + 0.636527025593367 * a;
-        mY = (b + k * std::sin(b)) / 2;
+        mX = k * cb * sa + 0.636527025593367 * a;
+        mY = (b + k * sb) / 2;
     }
     mValid = true;
 }

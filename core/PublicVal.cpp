@@ -2,6 +2,7 @@
 
 #include "core/Library.h"
 #include "core/clsEnvironment.h"
+#include "platform/FileSystem.h"
 
 namespace PublicVal {
 
@@ -28,5 +29,14 @@ QString BaseMapMLL() { return InMapFolder(QStringLiteral("BaseMapMLL"), QStringL
 QString DefaultADM() { return InMapFolder(QStringLiteral("DefaultADM"), QStringLiteral("DEFAULT.ADM")); }
 QString DefaultTHG() { return InMapFolder(QStringLiteral("DefaultTHG"), QStringLiteral("DEFAULT.THG")); }
 QString AuthorURLruntime() { return EnvString(QStringLiteral("AuthorURLruntime"), QString()); }
+QString AuthorURLmap() { return EnvString(QStringLiteral("AuthorURLmap"), QString()); }
+QString CruiseListFile() {
+    return Library::JoinPath(FileSystem::ProgramFolder(),
+                             EnvString(QStringLiteral("CruiseListFile"), QStringLiteral("CRUISE05.LST")));
+}
+QString CruiseGridFile() {
+    return Library::JoinPath(FileSystem::ProgramFolder(),
+                             EnvString(QStringLiteral("CruiseGridFile"), QStringLiteral("CRUISE05.GRD")));
+}
 
 } // namespace PublicVal

@@ -28,5 +28,11 @@ QString DefaultADM();
 QString DefaultTHG();
 // Where the runtime component set can be had; "" when not configured.
 QString AuthorURLruntime();
+// Where the standard map files can be had; "" when not configured.
+QString AuthorURLmap();
+// The cruise list and the country grid, joined to the program folder unless
+// the value already holds a folder.
+QString CruiseListFile();
+QString CruiseGridFile();
 
 } // namespace PublicVal

@@ -5,6 +5,8 @@
 #include "core/MapProjection.h"
 #include "platform/VospError.h"
 
+#include <limits>
+
 namespace {
 
 // Beyond this a count of seconds no longer rounds meaningfully in 64 bits.
@@ -261,15 +263,6 @@ bool clsVospProjector::RangeNS(int32_t& north, int32_t& south) {
     }
 }
 
-double clsVospProjector::AzimuthOfPoint(double a, double b) {
-    const double c = ArcOfPoint(a, b);
-    const double sc = std::sin(c);
-    if (IsNearZero(sc)) return 0;
-    const double q = ArcSin(std::cos(b) * std::sin(a) / sc);
-    if (b < 0) return a >= 0 ? kPi - q : -kPi - q;
-    return q;
-}
-
 void clsVospProjector::LoadThetaTable(const double (&values)[37]) {
     for (size_t k = 0; k < 37; ++k) mTheta[k] = values[k];
 }
@@ -297,8 +290,31 @@ double clsVospProjector::LatOfTheta(double t) const {
 }
 
 void clsVospProjector::ForwardForSearch() {
-    if (mPrj == 20) FwdWagner7();
-    else if (mPrj == 30) FwdWinkel();
+    SearchCache& c = mSearch;
+    if (mLon == c.lastLon && mLat == c.lastLat) {
+        // Each walk starts where the previous one stopped.
+        mX = c.lastX;
+        mY = c.lastY;
+        mValid = true;
+        return;
+    }
+    if (mPrj == 20) {
+        if (mLat != c.lat) Wagner7Lat(mLat, c.p1, c.p2);
+        if (mLon != c.lon) Wagner7Lon(mLon, c.q1, c.q2);
+        Wagner7Combine(c.p1, c.p2, c.q1, c.q2);
+    } else if (mPrj == 30) {
+        if (mLat != c.lat) WinkelLat(mLat, c.p1, c.p2);
+        if (mLon != c.lon) WinkelLon(mLon, c.q1, c.q2);
+        WinkelCombine(c.p1, c.p2, c.q1, c.q2);
+    } else {
+        return;
+    }
+    c.lat = mLat;
+    c.lon = mLon;
+    c.lastLon = mLon;
+    c.lastLat = mLat;
+    c.lastX = mX;
+    c.lastY = mY;
 }
 
 // Walks longitude and latitude up and down with a shrinking step until the
@@ -312,6 +328,8 @@ void clsVospProjector::SearchInverse() {
     const double latMax = kHalfPi - kSecRad;
     const double lonMax = kPi - kSecRad;
     double s = 36000 * kSecRad; // 10 degrees
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    mSearch = {none, 0, 0, none, 0, 0, none, none, 0, 0};
     mLon = 0;
     mLat = 0;
     do {

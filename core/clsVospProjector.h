@@ -102,8 +102,6 @@ private:
         mLat = (p - kHalfPi) * mSign;
         mValid = true;
     }
-    static double ArcOfPoint(double a, double b) { return ArcCos(std::cos(a) * std::cos(b)); }
-    static double AzimuthOfPoint(double a, double b);
     void LoadThetaTable(const double (&values)[37]);
     double ThetaOf(double lat) const;
     double LatOfTheta(double t) const;
@@ -171,6 +169,15 @@ private:
     void FwdWagner7();
     void InvBySearch(); // Wagner VII and Winkel tripel
     void FwdWinkel();
+    // The forwards of 20 and 30 split into a latitude part, a longitude part
+    // and their combination, so that the search can reuse the part that a
+    // step leaves unchanged and still get the very same numbers.
+    static void Wagner7Lat(double lat, double& p1, double& p2);
+    static void Wagner7Lon(double lon, double& q1, double& q2);
+    void Wagner7Combine(double p1, double p2, double q1, double q2);
+    static void WinkelLat(double lat, double& p1, double& p2);
+    static void WinkelLon(double lon, double& q1, double& q2);
+    void WinkelCombine(double p1, double p2, double q1, double q2);
     void SetUpCentralConic();
     void FwdCentralConic();
     void InvCentralConic();
@@ -212,4 +219,12 @@ private:
     double mAux1 = 0;
     double mAux2 = 0;
     std::array<double, 37> mTheta{};
+
+    // Work of one search: the parts last computed and the last image.
+    struct SearchCache {
+        double lat, p1, p2;
+        double lon, q1, q2;
+        double lastLon, lastLat, lastX, lastY;
+    };
+    SearchCache mSearch{};
 };

@@ -118,6 +118,14 @@ int64_t StepCount(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 
 constexpr int64_t kNoLimit = int64_t(1) << 40;
 
+QPolygon ToQPolygon(const int32_t* xy, int32_t count)
+{
+    QPolygon poly(count > 0 ? count : 0);
+    for (int32_t i = 0; i < count; ++i)
+        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    return poly;
+}
+
 } // namespace
 
 struct DeviceContext::Impl {
@@ -219,9 +227,7 @@ void DeviceContext::ResetPolygonClip()
 
 void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
-    QPolygon poly(count > 0 ? count : 0);
-    for (int32_t i = 0; i < count; ++i)
-        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    const QPolygon poly = ToQPolygon(xy, count);
     QRegion base = clipL_ > clipR_ || clipT_ > clipB_
                        ? QRegion()
                        : QRegion(clipL_, clipT_, clipR_ - clipL_ + 1, clipB_ - clipT_ + 1);
@@ -432,9 +438,7 @@ void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const
     if (brush.kind == DcBrush::Null || count < 3)
         return;
     QPainter& p = d_->painter;
-    QPolygon poly(count);
-    for (int32_t i = 0; i < count; ++i)
-        poly.setPoint(i, xy[2 * i], xy[2 * i + 1]);
+    const QPolygon poly = ToQPolygon(xy, count);
     p.setPen(Qt::NoPen);
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));

@@ -162,6 +162,7 @@ public:
     // text's baseline lies at (x, y); the text turns with the escapement.
     // In OPAQUE mode the cell box is filled with the back colour first.
     bool SelectFont(const DcFont& font);
+    void DeselectFont() { hasFont_ = false; }
     const DcFont& Font() const { return font_; }
     bool HasFont() const { return hasFont_; }
     bool TextOut(int32_t x, int32_t y, const QString& text);

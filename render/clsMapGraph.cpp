@@ -238,6 +238,8 @@ void clsMapGraph::GraphEnd()
         dc_->SetTextAlign(saved_.align);
         if (saved_.hasFont)
             dc_->SelectFont(saved_.font);
+        else
+            dc_->DeselectFont();
         havePen_ = haveBackPen_ = haveBrush_ = haveFont_ = false;
         dc_ = nullptr;
         bitmap_ = nullptr;

@@ -1,5 +1,7 @@
 // Sphere settings, projection catalogue, viewing distance and scale ladders.
 #include "core/MapProjection.h"
+#include "core/PublicVal.h"
+#include "core/clsVospProjector.h"
 #include "core/Scale.h"
 #include "core/clsEnvironment.h"
 #include "platform/Cp932Codec.h"
@@ -150,6 +152,25 @@ TEST_F(Catalogue, NamesComeFromTheEnvironment) {
     EXPECT_EQ(StandardPrjName(18), QStringLiteral("エッケルト図法・第４式"));
     EXPECT_EQ(StandardPrjName(30), QStringLiteral("ヴィンケル図法・第３式"));
     EXPECT_EQ(StandardPrjName(31), QString());
+}
+
+TEST_F(Catalogue, GlobalStoreFeedsTheSphereAndTheNames) {
+    Env e(QStringLiteral("GlobeRadius=1000 km\r\nPrjName12=正距円筒図法\r\n"));
+    clsEnvironment* saved = PublicVal::gvEnvironment;
+    PublicVal::gvEnvironment = &e.env;
+    InitGlobe();
+    EXPECT_EQ(GlobeRadius, 1000000);
+    EXPECT_EQ(ScaleMin, 10000);
+    EXPECT_EQ(PrjName(12), QStringLiteral("正距円筒図法"));
+    EXPECT_EQ(PrjNameToIndex(QStringLiteral("正距円筒図法")), 12);
+    clsVospProjector p;
+    p.SetPrjIndex(12);
+    EXPECT_EQ(p.PrjName(), QStringLiteral("正距円筒図法"));
+    PublicVal::gvEnvironment = nullptr;
+    InitGlobe();
+    EXPECT_EQ(GlobeRadius, kDefault);
+    EXPECT_EQ(p.PrjName(), QStringLiteral("--- 未定義 ---"));
+    PublicVal::gvEnvironment = saved;
 }
 
 TEST_F(Catalogue, AltitudeSteps) {

@@ -225,6 +225,23 @@ TEST(DeviceContext, PolygonFillsOddEven)
     EXPECT_EQ(c.dc.GetPixel(2, 2), kWhite);
 }
 
+TEST(DeviceContext, PolygonsReachingFarOffThePictureStillFillRight)
+{
+    Canvas c;
+    c.dc.SelectPen(DcPen{Gdi::PS_NULL, 1, 0});
+    c.dc.SelectBrush(DcBrush::SolidBrush(kRed));
+    // Below the diagonal y = x, with corners two thousand million pixels away.
+    const int32_t tri[] = {0, 0, 2000000000, 2000000000, -2000000000, 2000000000};
+    EXPECT_TRUE(c.dc.Polygon(tri, 3));
+    EXPECT_EQ(c.dc.GetPixel(10, 40), kRed);
+    EXPECT_EQ(c.dc.GetPixel(40, 10), kWhite);
+    EXPECT_EQ(c.dc.GetPixel(2, 63), kRed);
+    EXPECT_EQ(c.dc.GetPixel(63, 2), kWhite);
+    Canvas w;
+    w.dc.FillRect(-2147483647, -2147483647, 2147483647, 2147483647, DcBrush::SolidBrush(kBlue));
+    EXPECT_EQ(w.PixelsOf(kBlue).size(), 64u * 64u);
+}
+
 TEST(DeviceContext, HatchesAreAnchoredAtTheCanvasOrigin)
 {
     for (int32_t style = Gdi::HS_HORIZONTAL; style <= Gdi::HS_DIAGCROSS; ++style) {

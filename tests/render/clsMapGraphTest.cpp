@@ -345,7 +345,6 @@ TEST(MapGraphLines, PatternPhaseRunsOnAcrossCallsAndRestartsPerPolyline)
     line.SetLine(5, 30, 100, 30);
     p.g.DrawPolyline(line);
     q.g.DrawLine(Seg(0, 10, 13, 10));
-    q.g.SetPen(104, 1, kRed, kBlue); // same arguments: nothing changes
     clsPoly bent;
     bent.SetLine(5, 30, 50, 30);
     bent.AddXY(100, 30);
@@ -646,8 +645,12 @@ TEST(MapGraphBracket, NothingDrawsOutsideADrawing)
     EXPECT_EQ(g.ViewWidth(), 2); // at least 2 by 2
     // The context's own state comes back after the drawing.
     g.SetPen(0, 5, kRed, -1);
+    g.SetBrush(3, kRed, -1);
     g.GraphEnd();
     EXPECT_EQ(dc.Pen().width, 1);
+    EXPECT_EQ(dc.Brush().kind, DcBrush::Solid);
+    EXPECT_EQ(dc.Brush().colour, 0);
+    EXPECT_EQ(dc.ROP2(), Gdi::R2_COPYPEN);
     g.GraphEnd();
 }
 
