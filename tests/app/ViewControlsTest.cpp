@@ -4,6 +4,8 @@
 
 #include "core/Scale.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,6 +147,45 @@ TEST(ViewControls, LayoutFillsTheWindowAndSizesTheImage) {
     // Wider than 6525 twips: the image takes the whole width left of the bar.
     EXPECT_EQ(h.picView->Image().width(), h.hsb->width());
     EXPECT_EQ(h.picView->Image().height(), h.vsb->height());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
+    MainHarness h;
+    h.form.show();
+    QCoreApplication::processEvents();
+    h.picView->ResizePicture(600, 400);
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.inner->width(), 600 + h.vsb->width());
+    EXPECT_EQ(h.inner->height(), h.picView->y() + 400 + h.hsb->height());
+    const QRect placed = h.form.frameGeometry();
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.form.frameGeometry(), placed);
+
+    // A small view still gets a window of 6525 x 4500 twips.
+    h.picView->ResizePicture(40, 30);
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.form.frameGeometry().width(), (6525 + 14) / 15);
+    EXPECT_EQ(h.form.frameGeometry().height(), 4500 / 15);
+}
+
+TEST(ViewControls, NarrowWindowKeepsTheViewWidth) {
+    MainHarness h;
+    h.form.resize(300, 280); // 4500 x 4200 twips
+    h.picView->ResizePicture(200, 100);
+    h.controls->LayoutControls();
+    EXPECT_EQ(h.picView->Image().width(), 200);
+    EXPECT_EQ(h.picView->Image().height(), 100);
+    h.picView->ResizePicture(20, 10);
+    h.controls->LayoutControls();
+    EXPECT_EQ(h.picView->Image().width(), 32);
+    EXPECT_EQ(h.picView->Image().height(), 32);
 }
 
 } // namespace
