@@ -64,6 +64,7 @@ std::vector<clsPoly> GlobePolyChopPole(clsPoly& poly, int32_t step, bool cutAtPo
         step = Library::Clamp(step, 30, 10800);
         const std::span<const PolyPoint> in = poly.Span();
         clsPoly out;
+        out.Reserve(int32_t(in.size()));
         clsSurvey sv;
         if (!in.empty()) out.AddPoint(in[0]);
         for (size_t i = 1; i < in.size(); ++i) {
@@ -74,7 +75,14 @@ std::vector<clsPoly> GlobePolyChopPole(clsPoly& poly, int32_t step, bool cutAtPo
                 const int32_t d = DistanceGreatArcToPole(prev.x, prev.y, cur.x, cur.y);
                 if (d < NearPole) {
                     sv.SetAll(prev.x, prev.y, cur.x, cur.y);
-                    clsPoly route = sv.RoutePoly(d <= CloseToPole ? FineStep : step);
+                    const int32_t routeStep = d <= CloseToPole ? FineStep : step;
+                    // An edge shorter than the step gets no inner points:
+                    // the route's own first test, made without building it.
+                    if (!(HalfPi - SecToRadian(routeStep) > HalfPi - sv.ArcRadian())) {
+                        out.AddPoint(cur);
+                        continue;
+                    }
+                    clsPoly route = sv.RoutePoly(routeStep);
                     if (route.Count() > 2) {
                         route.Del(1);
                         route.Del(route.Count());

@@ -4,7 +4,14 @@
 #include <QString>
 #include <cstdint>
 
+class clsAccessory;
+class clsCruise05;
 class clsEnvironment;
+class clsMapGraph;
+class clsMapPlot;
+class clsMapUnits;
+class clsNativeColor;
+class clsView;
 
 namespace PublicVal {
 
@@ -20,6 +27,65 @@ extern bool gvPolygonOutline;
 extern QString gvMapFolder;
 // The store of "Environment.txt" (not owned here; null before start-up).
 extern clsEnvironment* gvEnvironment;
+
+// The application's singletons, created and released by the application in
+// a fixed order; null outside that span (and in tools and tests that do not
+// install them). Not owned here.
+extern clsMapGraph* gvMapGraph;
+extern clsAccessory* gvAccessory;
+extern clsCruise05* gvCruise;
+extern clsNativeColor* gvNativeColor;
+extern clsMapUnits* gvMapUnits;
+extern clsMapPlot* gvMapPlot;
+extern clsView* gvView;
+
+// Scalar settings kept in section "PUBLIC" between runs.
+extern QString gvLastLog;      // last snapshot saved under a name of the user's own
+extern QString gvLastSavePath; // path last chosen in the Save dialog
+extern QString gvStartMapFile; // set through SetGvStartMapFile only
+extern int16_t gvStartMapType; // 0 nothing, 1 cruise once, 2 open gvStartMapFile
+extern int16_t gvScreenDPI;
+extern int16_t gvAngleValue;
+extern int16_t gvAngleUnit;
+extern int16_t gvAngleDirection;
+extern int32_t gvHomeLon; // seconds of arc
+extern int32_t gvHomeLat;
+extern double gvHomeScaleLL;
+
+clsMapUnits* MapUnits();
+clsMapPlot* PlotEngine();
+
+// The map folder named by a "MapFolder" value: a leading "..\" (or "../")
+// stands for the parent of the program folder; any other value is used as
+// it is.
+QString ResolveMapFolder(const QString& value, const QString& programFolder);
+
+// Chooses the start map: the path itself when that file exists, else its
+// bare name when it lies in the map folder, else the environment's start map
+// (default "WORLD_T3.MLL") when that lies there, else "WORLD_T3.MLL".
+void SetGvStartMapFile(const QString& path);
+
+// Map-folder files of the base unit, tested together when a map folder is
+// taken from the settings.
+QString BaseMapADM();
+QString BaseMapTHG();
+// The gazetteer of the current language (the bare map folder for another
+// language value).
+QString GazetFile();
+// Snapshot files ".MLG" in the folder where the program writes its own files.
+QString LogLast();
+QString LogClip();
+QString LogPrint();
+QString LogError();
+QString AuthorEmail();
+QString AuthorURLhome();
+// Colours, font and size of the list grids of the dialogs.
+int32_t GridForeColor();
+int32_t GridBackColor();
+int16_t GridFontSize();
+QString GridFontName();
+// Largest side of an output image in pixels (2000..8000).
+int32_t MaxImageSize();
 
 // Files named by "Environment.txt" keys, joined to the map folder unless
 // the value already holds a folder.

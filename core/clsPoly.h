@@ -108,6 +108,8 @@ public:
     bool FromArray(std::span<const PolyPoint> arr, int32_t srcStart, int32_t dstStart, int32_t n);
     bool ToArray(std::span<PolyPoint> arr, int32_t start, int32_t dstStart, int32_t n) const;
     void SetBound(int32_t minX, int32_t minY, int32_t maxX, int32_t maxY);
+    // Room for n points without changing the list.
+    void Reserve(int32_t n) { pts_.reserve(static_cast<size_t>(n < 0 ? 0 : (n > kMaxCount ? kMaxCount : n))); }
 
     // Point 1 of the contiguous block (never null; Count() records).
     const PolyPoint* Points() const { return pts_.empty() ? &spare_ : pts_.data(); }

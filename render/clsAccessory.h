@@ -132,6 +132,8 @@ public:
     static bool MeasureLength(int32_t avail, double k, int32_t& lengthKm, int32_t& divisions);
 
 private:
+    friend class clsAccessoryTestAccess;
+
     AccessoryItem& item() { return items_[size_t(index_ - 1)]; }
     const AccessoryItem& item() const { return items_[size_t(index_ - 1)]; }
     clsMapGraph& graph() const;

@@ -1,0 +1,166 @@
+#include "core/PublicVal.h"
+
+#include "core/ErrorMng.h"
+#include "core/clsEnvironment.h"
+#include "platform/FileSystem.h"
+#include "support/TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
+
+using namespace PublicVal;
+
+namespace {
+
+class PublicValSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { FileSystem::SetProgramFolder(prog.path()); }
+    void TearDown() override {
+        gvEnvironment = nullptr;
+        gvMapFolder.clear();
+        gvStartMapFile.clear();
+        gvLanguage = 0;
+        gvDefaultFont.clear();
+        FileSystem::SetProgramFolder({});
+    }
+    // An environment store over the given lines (CR LF ended).
+    void UseEnvironment(const QByteArray& text) {
+        env = std::make_unique<clsEnvironment>();
+        env->SetFileName(prog.write("Environment.txt", text));
+        ASSERT_EQ(env->Load(), 0);
+        gvEnvironment = env.get();
+    }
+
+    TestFolder prog;
+    std::unique_ptr<clsEnvironment> env;
+};
+
+TEST_F(PublicValSettingsTest, MapFolderParentPrefixWithEitherSeparator) {
+    EXPECT_EQ(ResolveMapFolder("..\\MAPS", "C:\\P\\BIN"), "C:\\P\\MAPS");
+    EXPECT_EQ(ResolveMapFolder("..\\MAP", "C:\\A\\B"), "C:\\A\\MAP");
+    EXPECT_EQ(ResolveMapFolder("..\\MAP", "/opt/vosp/app"), "/opt/vosp\\MAP");
+    EXPECT_EQ(ResolveMapFolder("../MAP", "/opt/vosp/app"), "/opt/vosp/MAP");
+    EXPECT_EQ(ResolveMapFolder("..\\data\\maps", "/opt/vosp/app"), "/opt/vosp\\data\\maps");
+    // Anything else stays as written.
+    EXPECT_EQ(ResolveMapFolder("D:\\MAPS", "C:\\P\\BIN"), "D:\\MAPS");
+    EXPECT_EQ(ResolveMapFolder("..MAPS", "C:\\P\\BIN"), "..MAPS");
+    EXPECT_EQ(ResolveMapFolder(".\\MAPS", "C:\\P\\BIN"), ".\\MAPS");
+    EXPECT_EQ(ResolveMapFolder("..", "C:\\P\\BIN"), "..");
+}
+
+TEST_F(PublicValSettingsTest, StartMapFileFourBranches) {
+    TestFolder maps;
+    TestFolder elsewhere;
+    gvMapFolder = maps.path();
+    const QString own = elsewhere.write("MINE.MLL", "x");
+    maps.write("JAPAN.MLL", "x");
+
+    // 1: the file exists where the path says.
+    SetGvStartMapFile(own);
+    EXPECT_EQ(gvStartMapFile, own);
+    // 2: not there, but its name is in the map folder; a "\" path works too.
+    SetGvStartMapFile("Z:\\gone\\JAPAN.MLL");
+    EXPECT_EQ(gvStartMapFile, "JAPAN.MLL");
+    // 3: the environment's start map lies in the map folder.
+    UseEnvironment("StartMapFile=JAPAN.MLL\r\n");
+    SetGvStartMapFile("/nowhere/OTHER.MLL");
+    EXPECT_EQ(gvStartMapFile, "JAPAN.MLL");
+    // 4: nothing found anywhere: the built-in name.
+    UseEnvironment("StartMapFile=ABSENT.MLL\r\n");
+    SetGvStartMapFile("/nowhere/OTHER.MLL");
+    EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
+    // The built-in name as the default of the key when present.
+    gvEnvironment = nullptr;
+    maps.write("WORLD_T3.MLL", "x");
+    SetGvStartMapFile("");
+    EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
+}
+
+TEST_F(PublicValSettingsTest, EmptyStartMapNameIsNotTheMapFolderItself) {
+    TestFolder maps;
+    gvMapFolder = maps.path();
+    // A path ending in a separator has an empty name; the folder exists,
+    // but it is no map.
+    SetGvStartMapFile(maps.path() + "/nothing/");
+    EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
+}
+
+TEST_F(PublicValSettingsTest, NumericGettersFallBackOutsideTheirRange) {
+    gvDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
+    UseEnvironment("GridFontSize=120\r\nMaxImageSize=9000\r\n");
+    EXPECT_EQ(GridFontSize(), 9);
+    EXPECT_EQ(MaxImageSize(), 4000);
+    UseEnvironment("GridFontSize=5\r\nMaxImageSize=1999\r\n");
+    gvDefaultFont = QStringLiteral("メイリオ");
+    EXPECT_EQ(GridFontSize(), 8);
+    EXPECT_EQ(MaxImageSize(), 4000);
+    gvDefaultFont = QStringLiteral("Some Face");
+    EXPECT_EQ(GridFontSize(), 0);
+    UseEnvironment("GridFontSize=99\r\nMaxImageSize=2000\r\n");
+    EXPECT_EQ(GridFontSize(), 99);
+    EXPECT_EQ(MaxImageSize(), 2000);
+    UseEnvironment("GridFontSize=7\r\nMaxImageSize=8000\r\n");
+    EXPECT_EQ(GridFontSize(), 7);
+    EXPECT_EQ(MaxImageSize(), 8000);
+}
+
+TEST_F(PublicValSettingsTest, GridColoursDefaultToTheSystemColours) {
+    EXPECT_EQ(GridForeColor(), int32_t(0x80000008));
+    EXPECT_EQ(GridBackColor(), int32_t(0x80000005));
+    UseEnvironment("GridForeColor=&HFF0000\r\nGridBackColor=&H80000012\r\n");
+    EXPECT_EQ(GridForeColor(), 0xFF0000);
+    EXPECT_EQ(GridBackColor(), int32_t(0x80000012));
+}
+
+TEST_F(PublicValSettingsTest, GridFontNameOnlyWhenInstalled) {
+    gvDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
+    EXPECT_EQ(GridFontName(), gvDefaultFont);
+    UseEnvironment("GridFontName=No Such Face 4711\r\n");
+    EXPECT_EQ(GridFontName(), gvDefaultFont);
+}
+
+TEST_F(PublicValSettingsTest, SnapshotNamesGetTheirExtensionInTheProgramFolder) {
+    EXPECT_EQ(LogLast(), prog.path() + "/LAST.MLG");
+    EXPECT_EQ(LogClip(), prog.path() + "/CLIP.MLG");
+    EXPECT_EQ(LogPrint(), prog.path() + "/PRINT.MLG");
+    EXPECT_EQ(LogError(), prog.path() + "/ERROR.MLG");
+    UseEnvironment("LogLast=EXIT.TXT\r\nLogClip=C:\\LOGS\\COPY\r\n");
+    EXPECT_EQ(LogLast(), prog.path() + "/EXIT.MLG");
+    EXPECT_EQ(LogClip(), "C:\\LOGS\\COPY.MLG");
+}
+
+TEST_F(PublicValSettingsTest, SnapshotsMoveToTheWritableFolderWhenTheProgramFolderIsNot) {
+    if (::geteuid() == 0) {
+        // root writes into read-only folders; point the program folder at a
+        // place that cannot be written instead.
+        FileSystem::SetProgramFolder("/proc");
+    } else {
+        QFile::setPermissions(prog.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    ScopedSettingsHome home;
+    const QString own = qEnvironmentVariable("XDG_DATA_HOME") + "/vosperal";
+    EXPECT_EQ(LogLast(), own + "/LAST.MLG");
+    QFile::setPermissions(prog.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(PublicValSettingsTest, GazetteerFollowsTheLanguage) {
+    gvMapFolder = "/maps";
+    gvLanguage = 1;
+    EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_E.TXT");
+    gvLanguage = 2;
+    EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_J.TXT");
+    gvLanguage = 3;
+    EXPECT_EQ(GazetFile(), "/maps/");
+    UseEnvironment("GazetFileVospJ=PLACES.TXT\r\nAuthorEmail=a@b.c\r\nAuthorURLhome=http://h\r\n");
+    gvLanguage = 2;
+    EXPECT_EQ(GazetFile(), "/maps/PLACES.TXT");
+    EXPECT_EQ(AuthorEmail(), "a@b.c");
+    EXPECT_EQ(AuthorURLhome(), "http://h");
+    EXPECT_EQ(BaseMapADM(), "/maps/BASE.ADM");
+    EXPECT_EQ(BaseMapTHG(), "/maps/BASE.THG");
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+#pragma once
+// Ground for the cruise engine tests: a map folder with a base unit, a cruise
+// list and a country grid written by the test, map files that exist only as
+// placeholders, and a loader that makes units in memory from the list.
+#include "dialogs/clsCruise05.h"
+
+#include "core/clsEnvironment.h"
+#include "document/MapUnitTestEnv.h"
+#include "document/clsMapRem.h"
+#include "document/clsMapUnits.h"
+
+#include <QHash>
+#include <QSet>
+
+struct CruiseTest : MapUnitTest {
+    clsCruise05 cruise;
+    clsMapUnits units;
+    QByteArray listBytes;
+    QHash<QString, int32_t> codeOf; // file name -> map code
+    QStringList loaded;             // file names the loader was asked for
+    QSet<QString> failing;          // names whose load fails
+    QSet<QString> emptyMaps;        // names that load without figures
+    clsEnvironment env;
+    clsEnvironment* savedEnv = PublicVal::gvEnvironment;
+
+    void SetUp() override {
+        MapUnitTest::SetUp();
+        cruise = clsCruise05(); // the borders follow the scale limits just set
+        cruise.SetLoader([this](const QString& path) { return FakeLoad(path); });
+        cruise.SetListFile(dir.file("CRUISE05.LST"));
+        cruise.SetGridFile(dir.file("CRUISE05.GRD"));
+    }
+    void TearDown() override {
+        PublicVal::gvEnvironment = savedEnv;
+        MapUnitTest::TearDown();
+    }
+
+    std::shared_ptr<clsMapUnit> FakeLoad(const QString& path) {
+        const QString name = Library::PathFileName(path);
+        loaded << name;
+        if (failing.contains(name)) return nullptr;
+        auto u = std::make_shared<clsMapUnit>();
+        u->SetMapMode(1);
+        u->SetUnitName(path);
+        if (!emptyMaps.contains(name)) AddCode(*u, codeOf.value(name.toUpper(), -1));
+        return u;
+    }
+    static void AddCode(clsMapUnit& u, int32_t code) {
+        auto rem = std::make_shared<clsMapRem>();
+        rem->SetAdmin(0);
+        rem->SetComment(QStringLiteral("# 地図コード：") + QStringLiteral("%1").arg(code, 6, 10, QLatin1Char('0')));
+        ASSERT_TRUE(u.gFigures->Add(rem));
+    }
+    // A unit already open, made the same way.
+    std::shared_ptr<clsMapUnit> OpenFake(const QString& name, int32_t code) {
+        auto u = std::make_shared<clsMapUnit>();
+        u->SetMapMode(1);
+        u->SetUnitName(dir.file(name));
+        if (code >= 0) AddCode(*u, code);
+        EXPECT_TRUE(units.Add(u));
+        return u;
+    }
+
+    // One list line; the file recorded for the loader.
+    void Entry(int32_t code, const QString& file, const QString& nameE = QStringLiteral("E"),
+               const QString& nameJ = QStringLiteral("J")) {
+        listBytes += Cp932Encode(QStringLiteral("%1,%2,%3,%4").arg(code).arg(file, nameE, nameJ)) + "\r\n";
+        if (!file.isEmpty()) codeOf.insert(Library::PathFileName(file).toUpper(), code);
+    }
+    // The whole standard set: sea floor per level, political, topographic
+    // and traffic 1..6, and the country maps of Japan.
+    void StandardList() {
+        listBytes = "code,file,name,名前\r\n";
+        for (int l = 0; l <= 8; ++l) Entry(120000 + l * 1000, QStringLiteral("OCEAN%1.MLL").arg(l));
+        for (int l = 1; l <= 6; ++l) {
+            Entry(130000 + l * 1000, QStringLiteral("P%1.MLL").arg(l));
+            Entry(140000 + l * 1000, QStringLiteral("T%1.MLL").arg(l));
+            Entry(150000 + l * 1000, QStringLiteral("R%1.MLL").arg(l));
+        }
+        for (int l = 7; l <= 8; ++l) {
+            Entry(160392 + l * 1000, QStringLiteral("JAPAN_P%1.MLL").arg(l), "Japan", QStringLiteral("日本"));
+            Entry(170392 + l * 1000, QStringLiteral("JAPAN_T%1.MLL").arg(l), "Japan", QStringLiteral("日本"));
+            Entry(180392 + l * 1000, QStringLiteral("JAPAN_R%1.MLL").arg(l), "Japan", QStringLiteral("日本"));
+        }
+        WriteList();
+    }
+    void WriteList() { dir.write("CRUISE05.LST", listBytes); }
+    // Placeholder map files: the engine only asks whether they are there.
+    void Present(const QStringList& names) {
+        for (const QString& n : names) dir.write(n, "x");
+    }
+    void UseEnvironment(const QStringList& lines) {
+        const QString path = dir.write("Environment.txt", Lines(lines));
+        env.SetFileName(path);
+        ASSERT_EQ(env.Load(), 0);
+        PublicVal::gvEnvironment = &env;
+    }
+
+    // A grid with Japan (392) at 139°E 35°N, 410 one degree west of it.
+    void WriteGrid() {
+        QByteArray g(129600, '\0');
+        auto set = [&g](int row, int col, int16_t v) {
+            g[row * 720 + col * 2] = static_cast<char>(v & 0xFF);
+            g[row * 720 + col * 2 + 1] = static_cast<char>(v >> 8);
+        };
+        set(54, 319, 392);
+        set(54, 318, 410);
+        dir.write("CRUISE05.GRD", g);
+    }
+    static clsRect TokyoArea() { return clsRect(500400, 129600, 503999, 126001); }
+    static clsRect TokyoAndWest() { return clsRect(496800, 129600, 503999, 126001); }
+    static clsRect OpenSea() { return clsRect(0, 3600, 3599, 1); }
+
+    QStringList UnitNames() const { return Names(units); }
+};

@@ -1,0 +1,515 @@
+#include "CruiseTestEnv.h"
+
+#include "core/clsRegistry.h"
+#include "platform/FileSystem.h"
+
+#include <QDir>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kCannot = QStringLiteral("必要な地図ファイルを揃えられません.\r\n\r\n");
+const QString kListed = QStringLiteral("以下の地図ファイルが見つかりません.\r\n");
+const QString kNoSubstitute = QStringLiteral("・小縮尺用地図による代用が許可されていません.");
+const QString kDownload = QStringLiteral("・作者サイトから地図ファイルをダウンロードしてください.\r\n  ");
+const QString kSubstitute = QStringLiteral("より小縮尺用の地図ファイルで代用します.");
+
+const clsRect kWorld(-648000, 324000, 647999, -324000);
+
+} // namespace
+
+// ---- levels and borders ----
+
+TEST_F(CruiseTest, StandardBordersAndLevels) {
+    const double expected[] = {1e9, 1e8, 5e7, 2e7, 1e7, 5e6, 2e6, 5e5, 1e5};
+    for (int16_t k = 0; k <= 8; ++k) {
+        EXPECT_EQ(cruise.StdBorderScale(k), expected[k]) << k;
+        EXPECT_EQ(cruise.BorderScale(k), expected[k]) << k;
+    }
+    EXPECT_EQ(cruise.StdBorderScale(9), 0);
+    EXPECT_EQ(cruise.StdBorderScale(-1), 0);
+    EXPECT_EQ(cruise.BorderScale(9), 0);
+    EXPECT_EQ(cruise.BorderScale(-1), 0);
+
+    // A scale on a border belongs to the smaller-scale level.
+    const struct {
+        double scale;
+        int16_t level;
+    } cases[] = {{1e9, 1},  {1e8, 1},      {99999999, 2}, {5e7, 2},   {2e7, 3},    {1e7, 4},
+                 {5e6, 5},  {2e6, 6},      {1999999, 7},  {5e5, 7},   {499999, 8}, {1e5, 8},
+                 {99999, -1}, {1000000001, -1}, {0, -1},  {-5, -1}};
+    for (const auto& c : cases) EXPECT_EQ(cruise.ScaleToLevel(c.scale), c.level) << c.scale;
+    EXPECT_EQ(cruise.ScaleToLevel(std::numeric_limits<double>::quiet_NaN()), -1);
+}
+
+TEST_F(CruiseTest, BorderRatiosFromTheEnvironment) {
+    UseEnvironment({"BorderRatio1=0", "BorderRatio2=10001", "BorderRatio3=40", "borderratio7=10000",
+                    "BorderRatio5=abc"});
+    EXPECT_EQ(cruise.StdBorderScale(1), 1e8); // out of 1..10000: the default ratio
+    EXPECT_EQ(cruise.StdBorderScale(2), 5e7);
+    EXPECT_EQ(cruise.StdBorderScale(3), 2.5e7);
+    EXPECT_EQ(cruise.StdBorderScale(5), 5e6);
+    EXPECT_EQ(cruise.StdBorderScale(7), 1e5);
+    EXPECT_EQ(cruise.StdBorderScale(8), 1e5);
+}
+
+TEST_F(CruiseTest, BorderLetTakesOnlyInnerBordersWithinTheLimits) {
+    cruise.SetBorderScale(0, 5e8);
+    cruise.SetBorderScale(8, 2e5);
+    cruise.SetBorderScale(9, 2e5);
+    EXPECT_EQ(cruise.BorderScale(0), 1e9);
+    EXPECT_EQ(cruise.BorderScale(8), 1e5);
+
+    cruise.SetBorderScale(4, 1.2e7);
+    EXPECT_EQ(cruise.BorderScale(4), 1.2e7);
+    for (double bad : {99999.4, 1000000000.6, 0.0, -1e6, std::numeric_limits<double>::quiet_NaN(),
+                       std::numeric_limits<double>::infinity()}) {
+        cruise.SetBorderScale(4, bad);
+        EXPECT_EQ(cruise.BorderScale(4), 1.2e7) << bad;
+    }
+    // Compared after rounding, stored as given.
+    cruise.SetBorderScale(7, 99999.6);
+    EXPECT_EQ(cruise.BorderScale(7), 99999.6);
+    cruise.SetBorderScale(1, 1000000000.4);
+    EXPECT_EQ(cruise.BorderScale(1), 1000000000.4);
+}
+
+TEST_F(CruiseTest, BordersOutOfOrderSkipALevel) {
+    cruise.SetBorderScale(3, 6e7); // above border 2 (5e7)
+    EXPECT_EQ(cruise.ScaleToLevel(5.5e7), 2);
+    EXPECT_EQ(cruise.ScaleToLevel(3e7), 4); // level 3 is never reached
+    EXPECT_EQ(cruise.ScaleToLevel(6e7), 2);
+}
+
+// ---- the list, the mask and the nominated entries ----
+
+TEST_F(CruiseTest, StandardCodesInMaskOrder) {
+    const int32_t codes[25] = {120000, 131000, 132000, 133000, 134000, 135000, 136000, 141000, 142000,
+                               143000, 144000, 145000, 146000, 151000, 152000, 153000, 154000, 155000,
+                               156000, 167392, 168392, 177392, 178392, 187392, 188392};
+    for (int bit = 0; bit < 25; ++bit) EXPECT_EQ(clsCruise05::StdMapCode(bit), codes[bit]) << bit;
+}
+
+TEST_F(CruiseTest, MaskCountsRegularFilesOnly) {
+    StandardList();
+    listBytes.replace("142000,T2.MLL,E,J", "142000,,Topo,J");
+    Entry(142000, "T2.MLL"); // a later line of the same code does not count
+    listBytes.replace("145000,T5.MLL", "145000,DIR5.MLL");
+    WriteList();
+    Present({"OCEAN0.MLL", "P3.MLL", "JAPAN_R8.MLL", "T1.MLL"});
+    QDir(dir.path()).mkdir("DIR5.MLL");
+    // Bits 0, 3, 7 and 24.
+    EXPECT_EQ(cruise.GetStdMapList(), 1 + 8 + 128 + 16777216);
+    EXPECT_EQ(cruise.GetStdMapCount(), 4);
+    EXPECT_EQ(cruise.MapCodeToPath(142000), QString()); // the empty File field
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+
+    Present({"P1.MLL", "P2.MLL", "P4.MLL", "P5.MLL", "P6.MLL", "T3.MLL", "T4.MLL", "T6.MLL", "R1.MLL", "R2.MLL",
+             "R3.MLL", "R4.MLL", "R5.MLL", "R6.MLL", "JAPAN_P7.MLL", "JAPAN_P8.MLL", "JAPAN_T7.MLL", "JAPAN_T8.MLL",
+             "JAPAN_R7.MLL", "T2.MLL", "T5.MLL"});
+    // T2 has no file field and T5 is listed as a folder: bits 8 and 11 stay clear.
+    EXPECT_EQ(cruise.GetStdMapList(), 0x1FFFFFF & ~(1 << 8) & ~(1 << 11));
+    EXPECT_EQ(cruise.GetStdMapCount(), 23);
+}
+
+TEST_F(CruiseTest, PathsOfCodes) {
+    listBytes = "131000,P1.MLL,a,b\r\n"
+                "132000,sub\\P2.MLL,a,b\r\n"
+                "133000,C:P3.MLL,a,b\r\n"
+                "134000,,a,b\r\n";
+    WriteList();
+    EXPECT_EQ(cruise.MapCodeToPath(131000), Library::JoinPath(dir.path(), "P1.MLL"));
+    EXPECT_EQ(cruise.MapCodeToPath(132000), "sub\\P2.MLL");
+    EXPECT_EQ(cruise.MapCodeToPath(133000), "C:P3.MLL");
+    EXPECT_EQ(cruise.MapCodeToPath(134000), QString());
+    EXPECT_EQ(cruise.MapCodeToPath(135000), QString());
+    PublicVal::gvMapFolder = dir.path() + "/";
+    EXPECT_EQ(cruise.MapCodeToPath(131000), dir.path() + "/P1.MLL");
+}
+
+TEST_F(CruiseTest, CountryNamesByTheFirstRecordOfTheCountry) {
+    listBytes = "131000,P1.MLL,World,\x90\xA2\x8A\x45\r\n"
+                "167392,J.MLL,Japan,\x93\xFA\x96\x7B\r\n"
+                "177392,JT.MLL,Japan topo,x\r\n";
+    WriteList();
+    EXPECT_EQ(cruise.CountryName(392, 1), "Japan");
+    EXPECT_EQ(cruise.CountryName(392, 2), QStringLiteral("日本"));
+    EXPECT_EQ(cruise.CountryName(392, 3), QString());
+    EXPECT_EQ(cruise.CountryName(1392, 1), "Japan");
+    EXPECT_EQ(cruise.CountryName(0, 2), QStringLiteral("世界"));
+    EXPECT_EQ(cruise.CountryName(410, 1), QString());
+}
+
+TEST_F(CruiseTest, NominatedEntriesInOrder) {
+    StandardList();
+    listBytes.replace("153000,R3.MLL,E", "153000,,Roads");
+    listBytes.replace("123000,OCEAN3.MLL,E,J", "123000,,,Umi");
+    WriteList();
+    WriteGrid();
+    const clsRect area = TokyoAndWest();
+    EXPECT_EQ(cruise.NominateMaps(3, area), QStringList{"+,133000,P3.MLL"});
+    cruise.mEiOcean = cruise.mEiTraffic = true;
+    EXPECT_EQ(cruise.NominateMaps(3, area), (QStringList{"-,123000,Umi", "+,133000,P3.MLL", "-,153000,Roads"}));
+    cruise.mEiTopo = true;
+    EXPECT_EQ(cruise.NominateMaps(6, area), (QStringList{"+,126000,OCEAN6.MLL", "+,146000,T6.MLL", "+,156000,R6.MLL"}));
+    // Countries in the order the grid meets them: 410 (west) before 392.
+    EXPECT_EQ(cruise.NominateMaps(8, area),
+              (QStringList{"+,128000,OCEAN8.MLL", "-,178410,(unknown)", "+,178392,JAPAN_T8.MLL",
+                           "-,188410,(unknown)", "+,188392,JAPAN_R8.MLL"}));
+    cruise.mEiOcean = cruise.mEiTraffic = cruise.mEiTopo = false;
+    EXPECT_EQ(cruise.NominateMaps(7, TokyoArea()), QStringList{"+,167392,JAPAN_P7.MLL"});
+    EXPECT_TRUE(cruise.NominateMaps(7, OpenSea()).isEmpty());
+    EXPECT_TRUE(cruise.NominateMaps(0, area).isEmpty());
+    EXPECT_TRUE(cruise.NominateMaps(9, area).isEmpty());
+}
+
+TEST_F(CruiseTest, WithoutAListEveryEntryIsAbsent) {
+    ui.ui.answers = {Mb::Ok, Mb::No};
+    EXPECT_EQ(cruise.NominateMaps(2, kWorld), QStringList{"-,132000,(unknown)"});
+    ui.ui.answers = {Mb::Ok, Mb::No};
+    EXPECT_EQ(cruise.GetStdMapList(), 0);
+    // Once per call: the stop message and the retry prompt, not 25 of each.
+    ASSERT_EQ(ui.ui.messages.size(), 4);
+    EXPECT_EQ(ui.ui.messages[2].text, QStringLiteral("クルーズリストファイルが存在しません.\r\n") + dir.file("CRUISE05.LST"));
+    EXPECT_EQ(ui.ui.messages[3].style & 7, Mb::YesNoCancel);
+
+    // Cancel at the prompt passes the error on through the member.
+    ui.ui.answers = {Mb::Ok, Mb::Cancel};
+    try {
+        cruise.MapCodeToPath(131000);
+        FAIL() << "no error";
+    } catch (const VospError& e) {
+        EXPECT_EQ(e.number, 53);
+        EXPECT_TRUE(e.source.startsWith("clsCruise.MapCodeToPath/clsCruise.ReadCruiseList/")) << e.source.toStdString();
+    }
+}
+
+TEST_F(CruiseTest, ListReadOnceWhileUnchanged) {
+    StandardList();
+    const QDateTime when(QDate(2022, 2, 3), QTime(4, 5, 6));
+    {
+        QFile f(dir.file("CRUISE05.LST"));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(cruise.MapCodeToPath(131000), Library::JoinPath(dir.path(), "P1.MLL"));
+    listBytes.replace("131000,P1.MLL", "131000,Q1.MLL");
+    WriteList();
+    {
+        QFile f(dir.file("CRUISE05.LST"));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(cruise.MapCodeToPath(131000), Library::JoinPath(dir.path(), "P1.MLL"));
+    // Naming the file again reads it.
+    cruise.SetListFile(dir.file("CRUISE05.LST"));
+    EXPECT_EQ(cruise.MapCodeToPath(131000), Library::JoinPath(dir.path(), "Q1.MLL"));
+}
+
+// ---- the cruise ----
+
+TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
+    StandardList();
+    CreateBase(units);
+    Present({"P6.MLL", "OCEAN6.MLL"});
+    cruise.mEiOcean = true;
+    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units)); // level 6
+    EXPECT_EQ(loaded, (QStringList{"OCEAN6.MLL", "P6.MLL"}));
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+    // Ordered by kind: sea floor, then political, then the base.
+    EXPECT_EQ(UnitNames(), (QStringList{"BASE.MLL", "OCEAN6.MLL", "P6.MLL"}));
+
+    // The same view again loads nothing and makes the last map active.
+    units.SetIndex(1);
+    EXPECT_TRUE(cruise.Cruise(2.5e6, &kWorld, &units));
+    EXPECT_EQ(loaded.size(), 2);
+    EXPECT_EQ(units.Count(), 3);
+    EXPECT_EQ(units.Index(), 3);
+    for (const auto& u : units) EXPECT_TRUE(u->bDraw);
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+}
+
+TEST_F(CruiseTest, OtherStandardMapsAreHiddenOthersKept) {
+    StandardList();
+    CreateBase(units);
+    Present({"P5.MLL", "P6.MLL"});
+    auto p5 = OpenFake("P5.MLL", 135000);
+    auto own = OpenFake("MINE.MLL", 912345);     // kind 1
+    auto nocode = OpenFake("NOCODE.MLL", -1);     // kind 0
+    auto sea = OpenFake("SEA.MLL", 123000);       // kind 2
+    auto countryMap = OpenFake("C.MLL", 188392);  // kind 8
+    auto kind9 = OpenFake("K9.MLL", 193000);      // kind 9
+    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
+    EXPECT_FALSE(p5->bDraw);
+    EXPECT_FALSE(sea->bDraw);
+    EXPECT_FALSE(countryMap->bDraw);
+    EXPECT_TRUE(own->bDraw);
+    EXPECT_TRUE(nocode->bDraw);
+    EXPECT_TRUE(kind9->bDraw);
+    EXPECT_TRUE(units.Base()->bDraw);
+    EXPECT_EQ(loaded, QStringList{"P6.MLL"});
+}
+
+TEST_F(CruiseTest, OpenUnitsMatchByFileNameInAnyCase) {
+    listBytes = "136000,p6.mll,a,b\r\n146000,P6.MLL,a,b\r\n";
+    WriteList();
+    CreateBase(units);
+    Present({"P6.MLL"});
+    auto u = OpenFake("P6.MLL", 136000);
+    u->bDraw = false;
+    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_TRUE(u->bDraw);
+    // Two codes naming the same file share the unit.
+    cruise.mEiTopo = true;
+    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_EQ(units.Count(), 2);
+}
+
+TEST_F(CruiseTest, SubstitutionFromASmallerScaleLevel) {
+    StandardList();
+    CreateBase(units);
+    Present({"P5.MLL"});
+    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, kListed + "136000,P6.MLL" + kCrLf + kCrLf + kSubstitute);
+    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Information);
+    EXPECT_EQ(loaded, QStringList{"P5.MLL"});
+}
+
+TEST_F(CruiseTest, SubstitutionOffRefusesAndChangesNothing) {
+    StandardList();
+    CreateBase(units);
+    Present({"P5.MLL"});
+    auto p5 = OpenFake("P5.MLL", 135000);
+    cruise.mEiReplace = false;
+    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kListed + "136000,P6.MLL" + kCrLf + kCrLf + kNoSubstitute);
+    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_TRUE(p5->bDraw);
+    EXPECT_EQ(units.Count(), 2);
+}
+
+TEST_F(CruiseTest, NoCompleteLevelPointsToTheDownloadPage) {
+    UseEnvironment({"AuthorURLmap=https://maps.example/std/"});
+    StandardList();
+    listBytes.replace("132000,P2.MLL,E,J", "132000,,Asia,x");
+    listBytes.replace("131000,P1.MLL,E,J", "131000,,,Sekai");
+    WriteList();
+    CreateBase(units);
+    EXPECT_FALSE(cruise.Cruise(1e7, &kWorld, &units)); // level 4
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kListed +
+                                          "134000,P4.MLL\r\n133000,P3.MLL\r\n132000,Asia\r\n131000,Sekai\r\n" + kCrLf +
+                                          kDownload + "https://maps.example/std/");
+    EXPECT_TRUE(loaded.isEmpty());
+}
+
+TEST_F(CruiseTest, NineMissingFilesGiveTheCountOnly) {
+    StandardList();
+    CreateBase(units);
+    cruise.mEiOcean = cruise.mEiTraffic = true;
+    EXPECT_FALSE(cruise.Cruise(2e7, &kWorld, &units)); // level 3: three maps on each of three levels
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text,
+              kCannot + QStringLiteral("見つけられない地図ファイルが 9 個ありました.\r\n") + kDownload);
+
+    // Eight are still listed.
+    ui.ui.messages.clear();
+    Present({"R1.MLL"});
+    EXPECT_FALSE(cruise.Cruise(2e7, &kWorld, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_TRUE(ui.ui.messages[0].text.startsWith(kCannot + kListed + "123000,OCEAN3.MLL\r\n"));
+    EXPECT_EQ(ui.ui.messages[0].text.count(kCrLf), 2 + 1 + 8 + 1 + 1);
+}
+
+TEST_F(CruiseTest, FailedAndEmptyLoads) {
+    StandardList();
+    CreateBase(units);
+    Present({"OCEAN6.MLL", "P6.MLL", "R6.MLL"});
+    cruise.mEiOcean = cruise.mEiTraffic = true;
+    failing.insert("OCEAN6.MLL");
+    emptyMaps.insert("R6.MLL");
+    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
+    EXPECT_EQ(loaded, (QStringList{"OCEAN6.MLL", "P6.MLL", "R6.MLL"}));
+    EXPECT_EQ(UnitNames(), (QStringList{"BASE.MLL", "P6.MLL"}));
+
+    failing.clear();
+    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
+    EXPECT_EQ(loaded.mid(3), (QStringList{"OCEAN6.MLL", "R6.MLL"}));
+}
+
+TEST_F(CruiseTest, DefaultLoaderReadsTheMapFiles) {
+    StandardList();
+    CreateBase(units);
+    WriteMap("P6.MLL", 136000, 4);
+    WriteLists("P6");
+    WriteMap("OCEAN6.MLL", 126000, 1); // only its code remark: loaded, kept
+    WriteLists("OCEAN6");
+    cruise.SetLoader({});
+    cruise.mEiOcean = true;
+    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_EQ(UnitNames(), (QStringList{"BASE.MLL", "OCEAN6.MLL", "P6.MLL"}));
+    EXPECT_EQ(units.Item(3)->gFigures->Count(), 4);
+}
+
+TEST_F(CruiseTest, NothingWithoutUnitsAreaOrLevel) {
+    StandardList();
+    CreateBase(units);
+    Present({"P6.MLL"});
+    EXPECT_FALSE(cruise.Cruise(3e6, nullptr, &units));
+    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, nullptr));
+    EXPECT_FALSE(cruise.Cruise(1e10, &kWorld, &units));
+    EXPECT_FALSE(cruise.Cruise(5e4, &kWorld, &units));
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+}
+
+TEST_F(CruiseTest, MissingListIsReportedOncePerCruise) {
+    CreateBase(units);
+    ui.ui.answers = {Mb::Ok, Mb::No};
+    cruise.mEiReplace = false;
+    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 3);
+    EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
+}
+
+// ---- the country levels ----
+
+TEST_F(CruiseTest, CountryLevelWithJapanOnly) {
+    StandardList();
+    WriteGrid();
+    CreateBase(units);
+    Present({"JAPAN_P7.MLL"});
+    const clsRect area = TokyoArea();
+    EXPECT_TRUE(cruise.Cruise(1e6, &area, &units)); // level 7
+    EXPECT_EQ(loaded, QStringList{"JAPAN_P7.MLL"});
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+
+    // Level 8 hides the level-7 map of the same country.
+    Present({"JAPAN_P8.MLL"});
+    EXPECT_TRUE(cruise.Cruise(2e5, &area, &units));
+    EXPECT_EQ(loaded, (QStringList{"JAPAN_P7.MLL", "JAPAN_P8.MLL"}));
+    EXPECT_FALSE(units.Item(2)->bDraw);
+    EXPECT_EQ(Library::PathFileName(units.Item(3)->UnitName()), "JAPAN_P8.MLL");
+    EXPECT_TRUE(units.Item(3)->bDraw);
+}
+
+TEST_F(CruiseTest, CountryWithoutAMapFallsBackQuietly) {
+    StandardList();
+    WriteGrid();
+    CreateBase(units);
+    Present({"JAPAN_P7.MLL", "P6.MLL"});
+    const clsRect area = TokyoAndWest();
+    // 410 has no record: the level is incomplete but nothing is reported.
+    EXPECT_TRUE(cruise.Cruise(1e6, &area, &units));
+    EXPECT_EQ(loaded, QStringList{"P6.MLL"});
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+
+    // A missing map of Japan is reported in the substitution.
+    QFile::remove(dir.file("JAPAN_P7.MLL"));
+    EXPECT_TRUE(cruise.Cruise(1e6, &area, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, kListed + "167392,JAPAN_P7.MLL\r\n" + kCrLf + kSubstitute);
+}
+
+TEST_F(CruiseTest, OpenSeaAtCountryLevelsUsesLevelSix) {
+    StandardList();
+    WriteGrid();
+    CreateBase(units);
+    Present({"P6.MLL"});
+    const clsRect sea = OpenSea();
+    EXPECT_TRUE(cruise.Cruise(2e5, &sea, &units)); // level 8, then 7, then 6
+    EXPECT_EQ(loaded, QStringList{"P6.MLL"});
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+
+    cruise.mEiReplace = false;
+    EXPECT_FALSE(cruise.Cruise(2e5, &sea, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kNoSubstitute);
+}
+
+// ---- settings ----
+
+TEST_F(CruiseTest, SettingsRoundTripInKeyOrder) {
+    ScopedSettingsHome home;
+    StandardList();
+    Present({"P1.MLL", "JAPAN_P8.MLL"});
+    WriteGrid();
+    cruise.mEiAuto = true;
+    cruise.mEiReplace = false;
+    cruise.mEiTraffic = true;
+    cruise.SetBorderScale(2, 4.5e7);
+    cruise.SetBorderScale(7, 250000.5);
+    cruise.WriteRegistry();
+
+    clsRegistry reg;
+    reg.mSection = "CRUISE05";
+    const SettingsStore::Pairs rows = reg.RegGetSec();
+    QStringList keys, values;
+    for (const auto& r : rows) {
+        keys << r.first;
+        values << r.second;
+    }
+    EXPECT_EQ(keys, (QStringList{"ListFile", "GridFile", "EiAuto", "EiReplace", "EiTopo", "EiOcean", "EiTraffic",
+                                 "BorderScale1", "BorderScale2", "BorderScale3", "BorderScale4", "BorderScale5",
+                                 "BorderScale6", "BorderScale7", "LastStdMapList"}));
+    EXPECT_EQ(values.mid(2),
+              (QStringList{"True", "False", "False", "False", "True", "100000000", "45000000", "20000000",
+                           "10000000", "5000000", "2000000", "250000.5", QString::number(2 + (1 << 20))}));
+
+    clsCruise05 other;
+    other.ReadRegistry();
+    EXPECT_EQ(other.ListFile(), dir.file("CRUISE05.LST"));
+    EXPECT_EQ(other.GridFile(), dir.file("CRUISE05.GRD"));
+    EXPECT_TRUE(other.mEiAuto);
+    EXPECT_FALSE(other.mEiReplace);
+    EXPECT_FALSE(other.mEiTopo);
+    EXPECT_FALSE(other.mEiOcean);
+    EXPECT_TRUE(other.mEiTraffic);
+    EXPECT_EQ(other.BorderScale(2), 4.5e7);
+    EXPECT_EQ(other.BorderScale(7), 250000.5);
+    EXPECT_EQ(other.LastStdMapList(), QString::number(2 + (1 << 20)));
+}
+
+TEST_F(CruiseTest, SettingsDefaultsAndBadValues) {
+    ScopedSettingsHome home;
+    FileSystem::SetProgramFolder(dir.path());
+    clsRegistry reg;
+    reg.mSection = "CRUISE05";
+    reg.RegPut("ListFile", dir.file("gone.lst"));
+    reg.RegPut("EiAuto", "1");
+    reg.RegPut("EiReplace", "maybe");
+    reg.RegPut("EiTopo", "true");
+    reg.RegPut("BorderScale3", "abc");
+    reg.RegPut("BorderScale4", "5");
+    reg.RegPut("BorderScale5", "4000000");
+    reg.RegPut("LastStdMapList", "x");
+    cruise.SetBorderScale(3, 1.5e7);
+    cruise.ReadRegistry();
+    // A stored file that is not there leaves the program folder's list.
+    EXPECT_EQ(cruise.ListFile(), Library::JoinPath(dir.path(), "CRUISE05.LST"));
+    EXPECT_EQ(cruise.GridFile(), Library::JoinPath(dir.path(), "CRUISE05.GRD"));
+    EXPECT_TRUE(cruise.mEiAuto);
+    EXPECT_TRUE(cruise.mEiReplace);
+    EXPECT_TRUE(cruise.mEiTopo);
+    EXPECT_FALSE(cruise.mEiOcean);
+    EXPECT_EQ(cruise.BorderScale(3), 2e7); // back to the standard
+    EXPECT_EQ(cruise.BorderScale(4), 1e7);
+    EXPECT_EQ(cruise.BorderScale(5), 4e6);
+    EXPECT_EQ(cruise.LastStdMapList(), "0");
+
+    // The environment names another list, taken when it is there.
+    dir.write("OTHER.LST", "131000,P1.MLL,a,b\r\n");
+    UseEnvironment({"CruiseListFile=OTHER.LST"});
+    reg.RegDelete("ListFile");
+    cruise.ReadRegistry();
+    EXPECT_EQ(cruise.ListFile(), Library::JoinPath(dir.path(), "OTHER.LST"));
+    FileSystem::SetProgramFolder(QString());
+}
