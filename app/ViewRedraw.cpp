@@ -44,10 +44,13 @@ public:
         w_.setLocked(true);
     }
     ~PlottingScope() {
+        // The device context lives only as long as the drawing.
         if (w_.mPlot) {
             w_.mPlot->Progress = std::move(prevProgress_);
             w_.mPlot->YieldHook = std::move(prevYield_);
+            w_.mPlot->SetHdc(nullptr);
         }
+        if (w_.mAccessory) w_.mAccessory->Sethandle(nullptr);
         if (!released_) w_.setLocked(false);
         Ui().SetMousePointer(MousePtr::Default);
         w_.bPlotting = false;

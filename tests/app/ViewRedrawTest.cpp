@@ -151,15 +151,20 @@ TEST(ViewRedraw, CanvasLeavesRoomForTheAccessoryBand) {
     MainHarness h;
     clsAccessory acc;
     acc.SetGraph(&h.world.graph());
-    acc.SetIndex(4); // title
+    acc.SetIndex(1); // the band
+    acc.SetUse(true);
+    acc.SetIndex(4); // a title in it
     acc.SetUse(true);
     acc.SetText(QStringLiteral("TITLE"));
     h.redraw.mAccessory = &acc;
     h.world.plot->mAcsEi = true;
     acc.SetPosition(0);
+    int32_t band = 0;
+    h.redraw.YieldEvents = [&] { band = acc.BackHeight(); };
     ASSERT_EQ(h.redraw.PlotWindow(), 0);
-    const int32_t band = acc.BackHeight();
     ASSERT_GT(band, 0);
+    EXPECT_EQ(acc.handle(), nullptr); // no context is kept past the drawing
+    h.redraw.YieldEvents = [] {};
     EXPECT_EQ(h.world.plot->CanvasTop(), band);
     EXPECT_EQ(h.world.plot->CanvasHeight(), 300 - band);
     acc.SetPosition(1);
