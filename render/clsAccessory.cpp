@@ -12,6 +12,8 @@
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
+#include "document/clsMapUnits.h"
+#include "document/clsThings.h"
 #include "render/clsMapGraph.h"
 
 #include <cmath>
@@ -441,6 +443,11 @@ QString clsAccessory::CommentText() const
     const QString& text = items_[ItemComment - 1].Text;
     if (text != QLatin1String("*") && text != QLatin1String("?"))
         return text;
+    if (PublicVal::gvMapMode == 2 && mapUnits_) {
+        const auto unit = mapUnits_->Active();
+        if (unit && unit->gFigures)
+            return unit->gFigures->ProjectionName();
+    }
     return QString();
 }
 
@@ -831,4 +838,94 @@ void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t he
     }
 }
 
-std::vector<ElvClass> clsAccessory::GetElvData(const clsMapUnits*) { return {}; }
+// --- elevation classes from the map units ---------------------------------------
+
+std::vector<ElvClass> clsAccessory::GetElvData(const clsMapUnits* units)
+{
+    try {
+        if (!units)
+            return {};
+        const clsThings *sea = nullptr, *land = nullptr, *admin = nullptr, *other = nullptr;
+        bool seaPresent = false, landPresent = false;
+        for (const auto& u : *units) {
+            if (!u || !u->bDraw)
+                continue;
+            const QString kind = u->gFigures ? u->gFigures->Kind() : QString();
+            const clsThings* things = u->gThings.get();
+            if (kind == QStringLiteral("海底地形図")) {
+                sea = things;
+                seaPresent = true;
+            } else if (kind == QStringLiteral("世界地形図") || kind == QStringLiteral("国別地形図")) {
+                land = things;
+                landPresent = true;
+            } else if (kind == QStringLiteral("世界行政図") || kind == QStringLiteral("国別行政図")) {
+                admin = things;
+            } else {
+                other = things;
+            }
+        }
+        if (!admin)
+            admin = other;
+        if (!admin) {
+            if (const auto active = units->Active())
+                admin = active->gThings.get();
+        }
+        const auto base = units->Base();
+        return CollectElvClasses(base ? base->gThings.get() : nullptr, admin, seaPresent ? sea : nullptr,
+                                 landPresent ? land : nullptr, seaPresent, landPresent);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("GetElvData"));
+    }
+}
+
+std::vector<ElvClass> clsAccessory::CollectElvClasses(const clsThings* base, const clsThings* admin,
+                                                      const clsThings* sea, const clsThings* land, bool seaPresent,
+                                                      bool landPresent)
+{
+    std::vector<ElvClass> list(1);
+    auto full = [&] { return list.size() - 1 >= size_t(ElvMaxClasses); };
+    auto add = [&](int32_t low, int32_t high, int16_t unit, const clsThing& t) {
+        list.push_back(ElvClass{low, high, unit, t.Style(), t.Fore(), t.Back()});
+    };
+    auto named = [](const clsThings* things, const QString& name) -> std::shared_ptr<clsThing> {
+        if (!things)
+            return nullptr;
+        const int16_t code = things->Search(name);
+        return code < 0 ? nullptr : things->Item(code);
+    };
+    if (!seaPresent) {
+        if (const auto t = named(base, QStringLiteral("海洋")))
+            add(ElvOpenLow, 0, 1, *t);
+    }
+    if (!landPresent) {
+        if (const auto t = named(admin, QStringLiteral("陸地")))
+            add(0, ElvOpenHigh, 1, *t);
+    }
+    // The relief lists: polygons under a heading that names the classes.
+    auto walk = [&](const clsThings* things, bool seaClasses) {
+        if (!things)
+            return;
+        bool heading = false;
+        for (const auto& t : *things) {
+            if (full())
+                return;
+            if (!t)
+                continue;
+            if (t->Figure() == 1) {
+                heading = IsElvHeading(t->Name());
+            } else if (t->Figure() == 3 && heading) {
+                int16_t unit = 1;
+                int32_t low = 0, high = 0;
+                ParseElvRange(t->Name(), unit, low, high);
+                if (seaClasses ? low < -1 : low >= -1)
+                    add(low, high, unit, *t);
+            }
+        }
+    };
+    if (seaPresent)
+        walk(sea, true);
+    if (landPresent)
+        walk(land, false);
+    SortElvData(list);
+    return list;
+}
