@@ -391,6 +391,14 @@ TEST_F(CruiseTest, CountryLevelWithJapanOnly) {
     EXPECT_TRUE(cruise.Cruise(1e6, &area, &units)); // level 7
     EXPECT_EQ(loaded, QStringList{"JAPAN_P7.MLL"});
     EXPECT_TRUE(ui.ui.messages.isEmpty());
+
+    // Level 8 hides the level-7 map of the same country.
+    Present({"JAPAN_P8.MLL"});
+    EXPECT_TRUE(cruise.Cruise(2e5, &area, &units));
+    EXPECT_EQ(loaded, (QStringList{"JAPAN_P7.MLL", "JAPAN_P8.MLL"}));
+    EXPECT_FALSE(units.Item(2)->bDraw);
+    EXPECT_EQ(Library::PathFileName(units.Item(3)->UnitName()), "JAPAN_P8.MLL");
+    EXPECT_TRUE(units.Item(3)->bDraw);
 }
 
 TEST_F(CruiseTest, CountryWithoutAMapFallsBackQuietly) {
