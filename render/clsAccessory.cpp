@@ -14,7 +14,10 @@
 #include "core/clsRect.h"
 #include "document/clsMapUnits.h"
 #include "document/clsThings.h"
+#include "render/RegValues.h"
+#include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
 
 #include <cmath>
 
@@ -82,33 +85,6 @@ int32_t LeadingNumber(const QString& text)
     if (!ok)
         return number.startsWith(u'-') ? -2147483647 : 2147483647;
     return Library::DblToLng(v);
-}
-
-// Stored values: one that does not convert takes the default.
-double ToDouble(const QString& text, double def)
-{
-    bool ok = false;
-    const double v = Library::TrimBlanks(text).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : def;
-}
-
-int32_t ToLong(const QString& text, int32_t def)
-{
-    const double v = ToDouble(text, std::nan(""));
-    if (std::isnan(v) || v < -2147483648.5 || v > 2147483647.5)
-        return def;
-    return Library::DblToLng(v);
-}
-
-bool ToBool(const QString& text, bool def)
-{
-    const QString t = Library::TrimBlanks(text);
-    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    const double v = ToDouble(t, std::nan(""));
-    return std::isnan(v) ? def : v != 0;
 }
 
 } // namespace
@@ -243,24 +219,24 @@ void clsAccessory::ReadRegistry()
     try {
         clsRegistry reg;
         reg.mSection = instanceName_;
-        position_ = ToLong(reg.RegGet(QStringLiteral("Position"), 1), 1);
+        position_ = RegValues::GetLong(reg, QStringLiteral("Position"), 1);
         const int32_t keep = index_;
         for (int32_t i = 1; i <= 7; ++i) {
             index_ = i;
             AccessoryItem& it = item();
             const QString& name = it.Name;
-            it.Use = ToBool(reg.RegGet(name + QStringLiteral("SW"), it.Use), it.Use);
-            SetColor(ToLong(reg.RegGet(name + QStringLiteral("Color"), it.Color), it.Color));
+            it.Use = RegValues::GetBool(reg, name + QStringLiteral("SW"), it.Use);
+            SetColor(RegValues::GetLong(reg, name + QStringLiteral("Color"), it.Color));
             SetText(reg.RegGet(name + QStringLiteral("Text"), it.Text));
             if (it.Font) {
                 QFont& f = *it.Font;
                 f.setFamily(reg.RegGet(name + QStringLiteral("FontName"), f.family()));
-                const double size = ToDouble(reg.RegGet(name + QStringLiteral("FontSize"), f.pointSizeF()), f.pointSizeF());
+                const double size = RegValues::GetDouble(reg, name + QStringLiteral("FontSize"), f.pointSizeF());
                 // A size the font cannot take counts as a bad value.
                 if (size > 0 && size <= 2160)
                     f.setPointSizeF(size);
-                f.setBold(ToBool(reg.RegGet(name + QStringLiteral("FontBold"), f.bold()), f.bold()));
-                f.setItalic(ToBool(reg.RegGet(name + QStringLiteral("FontItalic"), f.italic()), f.italic()));
+                f.setBold(RegValues::GetBool(reg, name + QStringLiteral("FontBold"), f.bold()));
+                f.setItalic(RegValues::GetBool(reg, name + QStringLiteral("FontItalic"), f.italic()));
             }
         }
         index_ = keep;
@@ -412,7 +388,7 @@ const QStringList* Lines(const AccessoryItem& it) { return std::get_if<QStringLi
 
 clsMapGraph& clsAccessory::graph() const
 {
-    clsMapGraph* g = graph_;
+    clsMapGraph* g = graph_ ? graph_ : RenderGlobals::MapGraph();
     if (!g)
         ErrorMng::RaiseNew(91, kObj, QStringLiteral("Graph"), QStringLiteral("no drawing layer"));
     return *g;
@@ -443,7 +419,10 @@ QString clsAccessory::CommentText() const
     const QString& text = items_[ItemComment - 1].Text;
     if (text != QLatin1String("*") && text != QLatin1String("?"))
         return text;
-    if (PublicVal::gvMapMode == 2 && mapUnits_) {
+    if (PublicVal::gvMapMode == 1) {
+        if (clsMapPlot* plot = RenderGlobals::MapPlot())
+            return plot->ProjectionName();
+    } else if (PublicVal::gvMapMode == 2 && mapUnits_) {
         const auto unit = mapUnits_->Active();
         if (unit && unit->gFigures)
             return unit->gFigures->ProjectionName();
