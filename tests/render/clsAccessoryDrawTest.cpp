@@ -398,6 +398,12 @@ TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom)
         fresh->SetHeight(100);
         fresh->Draw();
         EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetDpi(96); // a resolution but still no scale
+        fresh->Draw();
+        EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetMapScale(1000000);
+        fresh->Draw();
+        EXPECT_GT(c.Ink(0, 0, 399, 99), 0);
     }
     {
         // 5 * 16 pixels are needed after the text: 190 - 92 - 16 = 82 > 80.
