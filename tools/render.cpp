@@ -1,8 +1,9 @@
 // render --out FILE.png --width W --height H [--projection N]
-//        [--center LONSEC,LATSEC] [--scale S] [--dpi D] [--base FOLDER] MAP.MLL...
+//        [--center LONSEC,LATSEC] [--scale S] [--dpi D] [--base FOLDER] [--accessories] MAP.MLL...
 // Loads the base unit from FOLDER (default the program folder) and each map
 // with the .THG and .ADM of its base name, draws the view headless into a PNG
 // and prints one line: load_ms=... replot_ms=... figures=...
+// --accessories draws the accessories (section "ACCESSORY" defaults) over the view.
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
@@ -15,6 +16,7 @@
 #include "platform/FileSystem.h"
 #include "platform/UiServices.h"
 #include "render/RenderGlobals.h"
+#include "render/clsAccessory.h"
 #include "render/clsMapGraph.h"
 #include "render/clsMapPlot.h"
 #include "render/clsNativeColor.h"
@@ -50,7 +52,7 @@ public:
 
 int Usage() {
     std::fprintf(stderr, "usage: render --out FILE.png --width W --height H [--projection N] "
-                         "[--center LONSEC,LATSEC] [--scale S] [--dpi D] [--base FOLDER] MAP.MLL...\n");
+                         "[--center LONSEC,LATSEC] [--scale S] [--dpi D] [--base FOLDER] [--accessories] MAP.MLL...\n");
     return 2;
 }
 
@@ -76,6 +78,7 @@ int main(int argc, char** argv) {
     int32_t width = 0, height = 0, projection = 0, dpi = 96;
     int32_t lon = 0, lat = 0;
     bool haveCenter = false;
+    bool accessories = false;
     double scale = 0;
     QStringList maps;
     const QStringList args = app.arguments();
@@ -105,6 +108,8 @@ int main(int argc, char** argv) {
             const QStringList p = v.split(QLatin1Char(','));
             if (p.size() != 2 || !ToInt(p[0], lon) || !ToInt(p[1], lat)) return Usage();
             haveCenter = true;
+        } else if (a == QLatin1String("--accessories")) {
+            accessories = true;
         } else if (a == QLatin1String("--base")) {
             if (!next(base)) return Usage();
         } else if (a.startsWith(QLatin1String("--"))) {
@@ -176,6 +181,16 @@ int main(int argc, char** argv) {
     timer.restart();
     const int16_t result = plot.Replot();
     const qint64 replotMs = timer.elapsed();
+    if (result == 0 && accessories) {
+        clsAccessory acc;
+        acc.Sethandle(&dc);
+        acc.SetWidth(width);
+        acc.SetHeight(height);
+        acc.SetDpi(dpi);
+        acc.SetMapScale(plot.MapScale());
+        acc.SetMapUnits(&units);
+        acc.Draw();
+    }
     RenderGlobals::SetMapPlot(nullptr);
     RenderGlobals::SetMapGraph(nullptr);
     if (result != 0) {

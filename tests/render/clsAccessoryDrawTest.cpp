@@ -5,7 +5,10 @@
 #include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "platform/DeviceContext.h"
+#include "platform/VospError.h"
+#include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
 #include "support/GuiApp.h"
 #include "support/TestFolder.h"
 
@@ -236,6 +239,40 @@ TEST(clsAccessoryLayout, CommentPlaceholderWithoutProjection)
     EXPECT_EQ(c.It(5).Text, "**");
 }
 
+TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection)
+{
+    Canvas c(400, 300);
+    c.Only({5});
+    clsMapPlot plot;
+    const QString name = plot.ProjectionName();
+    ASSERT_FALSE(name.isEmpty());
+    RenderGlobals::SetMapPlot(&plot);
+    for (const char* placeholder : {"*", "?"}) {
+        c.SetText(5, QString::fromLatin1(placeholder));
+        c.a->Layout();
+        EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{name});
+        EXPECT_EQ(c.It(5).Text, placeholder);
+    }
+    RenderGlobals::SetMapPlot(nullptr);
+}
+
+TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault)
+{
+    Canvas c(400, 300);
+    c.Only({1, 3});
+    c.a->SetGraph(nullptr);
+    try {
+        c.a->Layout();
+        ADD_FAILURE() << "no drawing layer";
+    } catch (const VospError& e) {
+        EXPECT_EQ(e.number, 91);
+    }
+    RenderGlobals::SetMapGraph(&c.g);
+    c.a->Layout();
+    EXPECT_EQ(c.It(3).Height, 28);
+    RenderGlobals::SetMapGraph(nullptr);
+}
+
 TEST(clsAccessoryLayout, NoDrawingKeepsThePreviousLayout)
 {
     Canvas c(400, 300);
@@ -361,6 +398,12 @@ TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom)
         fresh->SetHeight(100);
         fresh->Draw();
         EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetDpi(96); // a resolution but still no scale
+        fresh->Draw();
+        EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetMapScale(1000000);
+        fresh->Draw();
+        EXPECT_GT(c.Ink(0, 0, 399, 99), 0);
     }
     {
         // 5 * 16 pixels are needed after the text: 190 - 92 - 16 = 82 > 80.
