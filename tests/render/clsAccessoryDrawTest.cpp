@@ -229,16 +229,6 @@ TEST(clsAccessoryLayout, TitleFoldsToTheWidth)
     EXPECT_EQ(c.It(4).Height, 24);
 }
 
-TEST(clsAccessoryLayout, CommentPlaceholderWithoutProjection)
-{
-    Canvas c(400, 300);
-    c.Only({5});
-    c.SetText(5, QStringLiteral("**"));
-    c.a->Layout();
-    EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{"**"});
-    EXPECT_EQ(c.It(5).Text, "**");
-}
-
 TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection)
 {
     Canvas c(400, 300);
@@ -247,11 +237,12 @@ TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection)
     const QString name = plot.ProjectionName();
     ASSERT_FALSE(name.isEmpty());
     RenderGlobals::SetMapPlot(&plot);
-    for (const char* placeholder : {"*", "?"}) {
-        c.SetText(5, QString::fromLatin1(placeholder));
+    for (const char* text : {"*", "?", "**"}) {
+        c.SetText(5, QString::fromLatin1(text));
         c.a->Layout();
-        EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{name});
-        EXPECT_EQ(c.It(5).Text, placeholder);
+        const QString shown = text[1] ? QString::fromLatin1(text) : name;
+        EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{shown});
+        EXPECT_EQ(c.It(5).Text, text);
     }
     RenderGlobals::SetMapPlot(nullptr);
 }

