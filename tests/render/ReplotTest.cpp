@@ -229,6 +229,47 @@ TEST(ReplotTest, AFailingFigureLeavesTheEngineIdleAndTheCentreUnchanged) {
     EXPECT_EQ(p.Replot(), 0);
 }
 
+TEST(ReplotTest, AFailureWhileTheFrameIsCentredOnZeroPutsTheViewBack) {
+    PlotWorld w;
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetCenterX(360000); // 100 E
+    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    const clsRect field = p.Field();
+    int32_t x0 = 0, y0 = 0;
+    ASSERT_TRUE(p.MapToCanvas(363600, 3600, x0, y0));
+    // The frame layer yields once with the projection turned to longitude 0.
+    ASSERT_TRUE(p.DrawStart());
+    p.YieldHook = [] { throw std::runtime_error("stop"); };
+    EXPECT_THROW(p.DrawShadow(), VospError);
+    EXPECT_TRUE(p.IsDrawing());
+    EXPECT_EQ(p.CenterX(), 360000);
+    int32_t xs = 0, ys = 0; // projector and field as before the layer
+    ASSERT_TRUE(p.PointMapToCanvas(363600, 3600, xs, ys));
+    EXPECT_EQ(xs, x0);
+    EXPECT_EQ(ys, y0);
+    p.YieldHook = nullptr;
+    p.DrawEnd();
+    EXPECT_EQ(p.Field(), field);
+    // A whole drawing that fails there ends idle with the view as it was.
+    int phases = 0;
+    p.Progress = [&](int16_t) { ++phases; };
+    p.YieldHook = [&] {
+        if (phases == 10) throw std::runtime_error("stop");
+    };
+    EXPECT_THROW(p.Replot(), VospError);
+    EXPECT_FALSE(p.IsDrawing());
+    EXPECT_EQ(p.CenterX(), 360000);
+    EXPECT_EQ(p.Field(), field);
+    int32_t x1 = 0, y1 = 0;
+    ASSERT_TRUE(p.MapToCanvas(363600, 3600, x1, y1));
+    EXPECT_EQ(x1, x0);
+    EXPECT_EQ(y1, y0);
+}
+
 TEST(ReplotTest, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
     PlotWorld w;
     Styled s(w);

@@ -450,4 +450,101 @@ TEST(MapPlotStateTest, SettingsSectionRoundTrip) {
     EXPECT_EQ(r.ProjectionIndex(), 12);
 }
 
+TEST(MapPlotGridTest, GraticuleLadder) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetCenterX(0);
+    // The widest spacing is 50 mm: 50 x 96 x 10 \ 254 = 188 pixels, that is
+    // 188 x 3600 / (pixels per degree) seconds of arc.
+    const struct {
+        int16_t index;
+        int32_t lat;
+        double ppd;
+        int32_t h, v;
+    } rows[] = {
+        {12, 0, 2000, 300, 300},       // 338.4
+        {12, 0, 1000, 600, 600},       // 676.8
+        {12, 0, 100, 5400, 5400},      // 6768
+        {12, 0, 10, 54000, 54000},     // 67680
+        {12, 0, 1, 216000, 216000},    // 676800: the top of the ladder
+        {23, 216000, 10, 72000, 54000}, // longitudes: 67680 / cos(59.94 degrees) = 135115 >= 72000 x 7 / 4
+        {23, 72000, 10, 54000, 54000},  // 67680 / cos(19.98 degrees) = 72019 < 54000 x 7 / 4
+    };
+    for (const auto& r : rows) {
+        p.SetProjectionIndex(r.index);
+        p.SetCenterY(r.lat);
+        p.SetMapScale(ScaleForPixelsPerSecond(r.ppd / 3600));
+        p.Field();
+        p.CalcGridPitch();
+        EXPECT_EQ(p.Grid().Width(), r.h) << r.index << " " << r.ppd;
+        EXPECT_EQ(p.Grid().Height(), r.v) << r.index << " " << r.ppd;
+    }
+    p.mGridAuto = false; // the user's intervals stay
+    p.Grid().SetWidth(1234);
+    p.CalcGridPitch();
+    EXPECT_EQ(p.Grid().Width(), 1234);
+}
+
+TEST(MapPlotGridTest, SmallestSpacingStaysAtOneMinute) {
+    TestFolder folder;
+    clsEnvironment env;
+    env.SetFileName(folder.write(QStringLiteral("Environment.txt"), "PlotGridPitch=1\r\n"));
+    ASSERT_EQ(env.Load(), 0);
+    PublicVal::gvEnvironment = &env;
+    PlotWorld w(400, 300);
+    PublicVal::gvEnvironment = nullptr;
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetMapScale(MapProjection::ScaleMin); // 3 pixels are a few seconds of arc
+    p.Field();
+    p.CalcGridPitch();
+    EXPECT_EQ(p.Grid().Width(), 60);
+    EXPECT_EQ(p.Grid().Height(), 60);
+}
+
+TEST(MapPlotGridTest, GraticuleRangeFromTheField) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    p.SetMapScale(ScaleForPixelsPerSecond(10.0 / 3600));
+    const clsRect f = p.Field();
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 323970);
+    EXPECT_EQ(p.Grid().SouthLimit(), -323970);
+    EXPECT_EQ(p.Grid().West(), f.mLeft);
+    EXPECT_EQ(p.Grid().East(), f.mRight);
+    EXPECT_EQ(p.Grid().South(), f.mTop);
+    EXPECT_EQ(p.Grid().North(), f.mBottom);
+    // Projections with a curved outline keep the lines half an inch off the pole:
+    // 48 pixels at 10 pixels per degree are 17280 seconds.
+    p.SetProjectionIndex(23);
+    p.SetCenterY(216000);
+    p.Field();
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 324000 - 17280);
+    EXPECT_EQ(p.Grid().SouthLimit(), -(324000 - 17280));
+    p.mGridAuto = false;
+    p.Grid().SetNorthLimit(100000);
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 100000);
+    EXPECT_LE(p.Grid().North(), 100000);
+}
+
+TEST(MapPlotStateTest, SettingsAreWrittenOnlyWhenAsked) {
+    PlotWorld w;
+    {
+        clsMapPlot p;
+        p.SetCenterX(4321);
+    }
+    clsRegistry reg;
+    reg.mSection = QStringLiteral("LLPLOT");
+    EXPECT_TRUE(reg.RegGetSec().isEmpty());
+}
+
 } // namespace
