@@ -4,15 +4,20 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
-#include "core/clsRegistry.h"
-#include "platform/UiServices.h"
-#include "platform/VospError.h"
-#include "platform/WidgetLib.h"
 #include "core/clsEnvironment.h"
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
+#include "core/clsRegistry.h"
+#include "document/clsMapUnits.h"
+#include "document/clsThings.h"
+#include "platform/UiServices.h"
+#include "platform/VospError.h"
+#include "platform/WidgetLib.h"
+#include "render/RegValues.h"
+#include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
 
 #include <cmath>
 
@@ -80,33 +85,6 @@ int32_t LeadingNumber(const QString& text)
     if (!ok)
         return number.startsWith(u'-') ? -2147483647 : 2147483647;
     return Library::DblToLng(v);
-}
-
-// Stored values: one that does not convert takes the default.
-double ToDouble(const QString& text, double def)
-{
-    bool ok = false;
-    const double v = Library::TrimBlanks(text).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : def;
-}
-
-int32_t ToLong(const QString& text, int32_t def)
-{
-    const double v = ToDouble(text, std::nan(""));
-    if (std::isnan(v) || v < -2147483648.5 || v > 2147483647.5)
-        return def;
-    return Library::DblToLng(v);
-}
-
-bool ToBool(const QString& text, bool def)
-{
-    const QString t = Library::TrimBlanks(text);
-    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    const double v = ToDouble(t, std::nan(""));
-    return std::isnan(v) ? def : v != 0;
 }
 
 } // namespace
@@ -241,24 +219,24 @@ void clsAccessory::ReadRegistry()
     try {
         clsRegistry reg;
         reg.mSection = instanceName_;
-        position_ = ToLong(reg.RegGet(QStringLiteral("Position"), 1), 1);
+        position_ = RegValues::GetLong(reg, QStringLiteral("Position"), 1);
         const int32_t keep = index_;
         for (int32_t i = 1; i <= 7; ++i) {
             index_ = i;
             AccessoryItem& it = item();
             const QString& name = it.Name;
-            it.Use = ToBool(reg.RegGet(name + QStringLiteral("SW"), it.Use), it.Use);
-            SetColor(ToLong(reg.RegGet(name + QStringLiteral("Color"), it.Color), it.Color));
+            it.Use = RegValues::GetBool(reg, name + QStringLiteral("SW"), it.Use);
+            SetColor(RegValues::GetLong(reg, name + QStringLiteral("Color"), it.Color));
             SetText(reg.RegGet(name + QStringLiteral("Text"), it.Text));
             if (it.Font) {
                 QFont& f = *it.Font;
                 f.setFamily(reg.RegGet(name + QStringLiteral("FontName"), f.family()));
-                const double size = ToDouble(reg.RegGet(name + QStringLiteral("FontSize"), f.pointSizeF()), f.pointSizeF());
+                const double size = RegValues::GetDouble(reg, name + QStringLiteral("FontSize"), f.pointSizeF());
                 // A size the font cannot take counts as a bad value.
                 if (size > 0 && size <= 2160)
                     f.setPointSizeF(size);
-                f.setBold(ToBool(reg.RegGet(name + QStringLiteral("FontBold"), f.bold()), f.bold()));
-                f.setItalic(ToBool(reg.RegGet(name + QStringLiteral("FontItalic"), f.italic()), f.italic()));
+                f.setBold(RegValues::GetBool(reg, name + QStringLiteral("FontBold"), f.bold()));
+                f.setItalic(RegValues::GetBool(reg, name + QStringLiteral("FontItalic"), f.italic()));
             }
         }
         index_ = keep;
@@ -410,7 +388,7 @@ const QStringList* Lines(const AccessoryItem& it) { return std::get_if<QStringLi
 
 clsMapGraph& clsAccessory::graph() const
 {
-    clsMapGraph* g = graph_;
+    clsMapGraph* g = graph_ ? graph_ : RenderGlobals::MapGraph();
     if (!g)
         ErrorMng::RaiseNew(91, kObj, QStringLiteral("Graph"), QStringLiteral("no drawing layer"));
     return *g;
@@ -441,6 +419,14 @@ QString clsAccessory::CommentText() const
     const QString& text = items_[ItemComment - 1].Text;
     if (text != QLatin1String("*") && text != QLatin1String("?"))
         return text;
+    if (PublicVal::gvMapMode == 1) {
+        if (clsMapPlot* plot = RenderGlobals::MapPlot())
+            return plot->ProjectionName();
+    } else if (PublicVal::gvMapMode == 2 && mapUnits_) {
+        const auto unit = mapUnits_->Active();
+        if (unit && unit->gFigures)
+            return unit->gFigures->ProjectionName();
+    }
     return QString();
 }
 
@@ -831,4 +817,94 @@ void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t he
     }
 }
 
-std::vector<ElvClass> clsAccessory::GetElvData(const clsMapUnits*) { return {}; }
+// --- elevation classes from the map units ---------------------------------------
+
+std::vector<ElvClass> clsAccessory::GetElvData(const clsMapUnits* units)
+{
+    try {
+        if (!units)
+            return {};
+        const clsThings *sea = nullptr, *land = nullptr, *admin = nullptr, *other = nullptr;
+        bool seaPresent = false, landPresent = false;
+        for (const auto& u : *units) {
+            if (!u || !u->bDraw)
+                continue;
+            const QString kind = u->gFigures ? u->gFigures->Kind() : QString();
+            const clsThings* things = u->gThings.get();
+            if (kind == QStringLiteral("海底地形図")) {
+                sea = things;
+                seaPresent = true;
+            } else if (kind == QStringLiteral("世界地形図") || kind == QStringLiteral("国別地形図")) {
+                land = things;
+                landPresent = true;
+            } else if (kind == QStringLiteral("世界行政図") || kind == QStringLiteral("国別行政図")) {
+                admin = things;
+            } else {
+                other = things;
+            }
+        }
+        if (!admin)
+            admin = other;
+        if (!admin) {
+            if (const auto active = units->Active())
+                admin = active->gThings.get();
+        }
+        const auto base = units->Base();
+        return CollectElvClasses(base ? base->gThings.get() : nullptr, admin, seaPresent ? sea : nullptr,
+                                 landPresent ? land : nullptr, seaPresent, landPresent);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("GetElvData"));
+    }
+}
+
+std::vector<ElvClass> clsAccessory::CollectElvClasses(const clsThings* base, const clsThings* admin,
+                                                      const clsThings* sea, const clsThings* land, bool seaPresent,
+                                                      bool landPresent)
+{
+    std::vector<ElvClass> list(1);
+    auto full = [&] { return list.size() - 1 >= size_t(ElvMaxClasses); };
+    auto add = [&](int32_t low, int32_t high, int16_t unit, const clsThing& t) {
+        list.push_back(ElvClass{low, high, unit, t.Style(), t.Fore(), t.Back()});
+    };
+    auto named = [](const clsThings* things, const QString& name) -> std::shared_ptr<clsThing> {
+        if (!things)
+            return nullptr;
+        const int16_t code = things->Search(name);
+        return code < 0 ? nullptr : things->Item(code);
+    };
+    if (!seaPresent) {
+        if (const auto t = named(base, QStringLiteral("海洋")))
+            add(ElvOpenLow, 0, 1, *t);
+    }
+    if (!landPresent) {
+        if (const auto t = named(admin, QStringLiteral("陸地")))
+            add(0, ElvOpenHigh, 1, *t);
+    }
+    // The relief lists: polygons under a heading that names the classes.
+    auto walk = [&](const clsThings* things, bool seaClasses) {
+        if (!things)
+            return;
+        bool heading = false;
+        for (const auto& t : *things) {
+            if (full())
+                return;
+            if (!t)
+                continue;
+            if (t->Figure() == 1) {
+                heading = IsElvHeading(t->Name());
+            } else if (t->Figure() == 3 && heading) {
+                int16_t unit = 1;
+                int32_t low = 0, high = 0;
+                ParseElvRange(t->Name(), unit, low, high);
+                if (seaClasses ? low < -1 : low >= -1)
+                    add(low, high, unit, *t);
+            }
+        }
+    };
+    if (seaPresent)
+        walk(sea, true);
+    if (landPresent)
+        walk(land, false);
+    SortElvData(list);
+    return list;
+}

@@ -5,7 +5,10 @@
 #include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "platform/DeviceContext.h"
+#include "platform/VospError.h"
+#include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
 #include "support/GuiApp.h"
 #include "support/TestFolder.h"
 
@@ -226,14 +229,39 @@ TEST(clsAccessoryLayout, TitleFoldsToTheWidth)
     EXPECT_EQ(c.It(4).Height, 24);
 }
 
-TEST(clsAccessoryLayout, CommentPlaceholderWithoutProjection)
+TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection)
 {
     Canvas c(400, 300);
     c.Only({5});
-    c.SetText(5, QStringLiteral("**"));
+    clsMapPlot plot;
+    const QString name = plot.ProjectionName();
+    ASSERT_FALSE(name.isEmpty());
+    RenderGlobals::SetMapPlot(&plot);
+    for (const char* text : {"*", "?", "**"}) {
+        c.SetText(5, QString::fromLatin1(text));
+        c.a->Layout();
+        const QString shown = text[1] ? QString::fromLatin1(text) : name;
+        EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{shown});
+        EXPECT_EQ(c.It(5).Text, text);
+    }
+    RenderGlobals::SetMapPlot(nullptr);
+}
+
+TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault)
+{
+    Canvas c(400, 300);
+    c.Only({1, 3});
+    c.a->SetGraph(nullptr);
+    try {
+        c.a->Layout();
+        ADD_FAILURE() << "no drawing layer";
+    } catch (const VospError& e) {
+        EXPECT_EQ(e.number, 91);
+    }
+    RenderGlobals::SetMapGraph(&c.g);
     c.a->Layout();
-    EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{"**"});
-    EXPECT_EQ(c.It(5).Text, "**");
+    EXPECT_EQ(c.It(3).Height, 28);
+    RenderGlobals::SetMapGraph(nullptr);
 }
 
 TEST(clsAccessoryLayout, NoDrawingKeepsThePreviousLayout)
@@ -361,6 +389,12 @@ TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom)
         fresh->SetHeight(100);
         fresh->Draw();
         EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetDpi(96); // a resolution but still no scale
+        fresh->Draw();
+        EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetMapScale(1000000);
+        fresh->Draw();
+        EXPECT_GT(c.Ink(0, 0, 399, 99), 0);
     }
     {
         // 5 * 16 pixels are needed after the text: 190 - 92 - 16 = 82 > 80.
