@@ -379,21 +379,4 @@ TEST_F(LayerTest, GraticuleLabelsAroundThePole) {
     EXPECT_EQ(labels[4].y, labels.back().y);
 }
 
-TEST(BaseMapTest, CreatedFiguresCarryAreaZero) {
-    PublicVal::gvLanguage = 2;
-    const auto t = BaseMap::CreateText(5, 12, 100, -200, QStringLiteral("１５"));
-    EXPECT_EQ(t->Admin(), 0);
-    EXPECT_EQ(t->Thing(), 5);
-    EXPECT_EQ(t->TextFix(), 12);
-    EXPECT_EQ(t->mx(), 100);
-    EXPECT_EQ(t->my(), -200);
-    EXPECT_EQ(t->TextUnicode(2), QStringLiteral("１５"));
-    const auto l = BaseMap::CreateLine(6, 1, 2, 3, 4);
-    EXPECT_EQ(l->Admin(), 0);
-    EXPECT_EQ(l->Thing(), 6);
-    EXPECT_EQ(l->Poly()->Count(), 2);
-    EXPECT_EQ(l->Poly()->LastY(), 4);
-    PublicVal::gvLanguage = 0;
-}
-
 } // namespace
