@@ -211,6 +211,7 @@ void clsMapPlot::Setdpiy(int32_t v) {
 
 void clsMapPlot::SetCenterX(int32_t v) {
     if (drawing_) return;
+    if (shifted_) DoShiftOff(); // a later ShiftOff would move the new centre
     centerX_ = plotMode_ == 1 ? Library::WrapRange(v, -648000, 648000) : v;
 }
 
@@ -253,6 +254,8 @@ void clsMapPlot::ChooseAutoProjection(int32_t absLat) {
 }
 
 void clsMapPlot::GetWork() {
+    // A shift left pending by a caller would otherwise stay in the centre.
+    if (shifted_) DoShiftOff();
     CalcCanvasCenter();
     const int32_t absLat = std::abs(centerY_);
     mProjector.SetPrjIndex(prjIndex_);

@@ -285,6 +285,16 @@ TEST(MapPlotStateTest, FieldAndWrapAround) {
     EXPECT_TRUE(p.ShiftOff());
     EXPECT_FALSE(p.ShiftOff());
     EXPECT_EQ(p.CenterX(), -612000);
+    // A drawing that starts while a caller left the view shifted starts from the real centre.
+    ASSERT_TRUE(p.ShiftOn());
+    ASSERT_TRUE(p.DrawStart());
+    EXPECT_EQ(p.CenterX(), -612000);
+    EXPECT_FALSE(p.IsShifted());
+    p.DrawEnd();
+    ASSERT_TRUE(p.ShiftOn());
+    p.SetCenterX(-600000);
+    EXPECT_FALSE(p.ShiftOff());
+    EXPECT_EQ(p.CenterX(), -600000);
 
     // Zoomed out: the field reaches past 180 degrees on the side away from
     // the centre only; centred on 0 it stays symmetric.
