@@ -45,7 +45,9 @@ public:
     // The band of latitudes (seconds of arc) the projection can show.
     bool RangeNS(int32_t& north, int32_t& south);
 
-    // Unit-sphere plane y of the centre, for those checking the shape.
+    // Read-only views of the set-up, on the unit sphere: the plane y of the
+    // centre (subtracted from every forward y) and the largest plane radius
+    // or |y| an inverse accepts.
     double YOffset() const { return mYOffset; }
     double Limit() const { return mLimit; }
 

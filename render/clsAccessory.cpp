@@ -4,10 +4,20 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
+#include "core/clsEnvironment.h"
+#include "core/clsLine.h"
+#include "core/clsPoly.h"
+#include "core/clsRect.h"
 #include "core/clsRegistry.h"
+#include "document/clsMapUnits.h"
+#include "document/clsThings.h"
 #include "platform/UiServices.h"
 #include "platform/VospError.h"
 #include "platform/WidgetLib.h"
+#include "render/RegValues.h"
+#include "render/RenderGlobals.h"
+#include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
 
 #include <cmath>
 
@@ -75,33 +85,6 @@ int32_t LeadingNumber(const QString& text)
     if (!ok)
         return number.startsWith(u'-') ? -2147483647 : 2147483647;
     return Library::DblToLng(v);
-}
-
-// Stored values: one that does not convert takes the default.
-double ToDouble(const QString& text, double def)
-{
-    bool ok = false;
-    const double v = Library::TrimBlanks(text).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : def;
-}
-
-int32_t ToLong(const QString& text, int32_t def)
-{
-    const double v = ToDouble(text, std::nan(""));
-    if (std::isnan(v) || v < -2147483648.5 || v > 2147483647.5)
-        return def;
-    return Library::DblToLng(v);
-}
-
-bool ToBool(const QString& text, bool def)
-{
-    const QString t = Library::TrimBlanks(text);
-    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    const double v = ToDouble(t, std::nan(""));
-    return std::isnan(v) ? def : v != 0;
 }
 
 } // namespace
@@ -236,24 +219,24 @@ void clsAccessory::ReadRegistry()
     try {
         clsRegistry reg;
         reg.mSection = instanceName_;
-        position_ = ToLong(reg.RegGet(QStringLiteral("Position"), 1), 1);
+        position_ = RegValues::GetLong(reg, QStringLiteral("Position"), 1);
         const int32_t keep = index_;
         for (int32_t i = 1; i <= 7; ++i) {
             index_ = i;
             AccessoryItem& it = item();
             const QString& name = it.Name;
-            it.Use = ToBool(reg.RegGet(name + QStringLiteral("SW"), it.Use), it.Use);
-            SetColor(ToLong(reg.RegGet(name + QStringLiteral("Color"), it.Color), it.Color));
+            it.Use = RegValues::GetBool(reg, name + QStringLiteral("SW"), it.Use);
+            SetColor(RegValues::GetLong(reg, name + QStringLiteral("Color"), it.Color));
             SetText(reg.RegGet(name + QStringLiteral("Text"), it.Text));
             if (it.Font) {
                 QFont& f = *it.Font;
                 f.setFamily(reg.RegGet(name + QStringLiteral("FontName"), f.family()));
-                const double size = ToDouble(reg.RegGet(name + QStringLiteral("FontSize"), f.pointSizeF()), f.pointSizeF());
+                const double size = RegValues::GetDouble(reg, name + QStringLiteral("FontSize"), f.pointSizeF());
                 // A size the font cannot take counts as a bad value.
                 if (size > 0 && size <= 2160)
                     f.setPointSizeF(size);
-                f.setBold(ToBool(reg.RegGet(name + QStringLiteral("FontBold"), f.bold()), f.bold()));
-                f.setItalic(ToBool(reg.RegGet(name + QStringLiteral("FontItalic"), f.italic()), f.italic()));
+                f.setBold(RegValues::GetBool(reg, name + QStringLiteral("FontBold"), f.bold()));
+                f.setItalic(RegValues::GetBool(reg, name + QStringLiteral("FontItalic"), f.italic()));
             }
         }
         index_ = keep;
@@ -364,4 +347,564 @@ bool clsAccessory::MeasureLength(int32_t avail, double k, int32_t& lengthKm, int
     lengthKm = p * n;
     divisions = d;
     return true;
+}
+
+// --- layout -------------------------------------------------------------------
+
+namespace {
+
+double EnvVal(const char* key, double def, double min, double max)
+{
+    const clsEnvironment* env = PublicVal::gvEnvironment;
+    return env ? env->GetVal(QString::fromLatin1(key), def, min, max) : def;
+}
+
+int32_t EnvInt(const char* key, int32_t def, int32_t min, int32_t max)
+{
+    return Library::DblToLng(EnvVal(key, def, min, max));
+}
+
+// Ends the drawing however the procedure is left.
+class DrawingScope {
+public:
+    explicit DrawingScope(clsMapGraph& g) : g_(g) {}
+    ~DrawingScope()
+    {
+        try {
+            g_.GraphEnd();
+        } catch (...) {
+        }
+    }
+    DrawingScope(const DrawingScope&) = delete;
+    DrawingScope& operator=(const DrawingScope&) = delete;
+
+private:
+    clsMapGraph& g_;
+};
+
+const QStringList* Lines(const AccessoryItem& it) { return std::get_if<QStringList>(&it.Data); }
+
+} // namespace
+
+clsMapGraph& clsAccessory::graph() const
+{
+    clsMapGraph* g = graph_ ? graph_ : RenderGlobals::MapGraph();
+    if (!g)
+        ErrorMng::RaiseNew(91, kObj, QStringLiteral("Graph"), QStringLiteral("no drawing layer"));
+    return *g;
+}
+
+int32_t clsAccessory::TextLineHeight(const QFont& font) const
+{
+    clsMapGraph& g = graph();
+    g.SetFontObject(font, 0);
+    int32_t w = 0, h = 0;
+    g.GetTextSize(QStringLiteral("W|"), w, h);
+    return h;
+}
+
+QStringList clsAccessory::FoldItemText(int32_t width, const QString& text, const QFont& font) const
+{
+    clsMapGraph& g = graph();
+    g.SetFontObject(font, 0);
+    int32_t w = 0, h = 0;
+    g.GetTextSize(QStringLiteral("W"), w, h);
+    if (width >= 2 * w)
+        return g.FoldText(text, width);
+    return QStringList{QString()};
+}
+
+QString clsAccessory::CommentText() const
+{
+    const QString& text = items_[ItemComment - 1].Text;
+    if (text != QLatin1String("*") && text != QLatin1String("?"))
+        return text;
+    if (PublicVal::gvMapMode == 1) {
+        if (clsMapPlot* plot = RenderGlobals::MapPlot())
+            return plot->ProjectionName();
+    } else if (PublicVal::gvMapMode == 2 && mapUnits_) {
+        const auto unit = mapUnits_->Active();
+        if (unit && unit->gFigures)
+            return unit->gFigures->ProjectionName();
+    }
+    return QString();
+}
+
+int32_t clsAccessory::BackHeight()
+{
+    try {
+        if (!items_[ItemBack - 1].Use)
+            return 0;
+        Layout();
+        return items_[ItemBack - 1].Height;
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("BackHeight"));
+    }
+}
+
+void clsAccessory::Layout()
+{
+    try {
+        clsMapGraph& g = graph();
+        if (!g.GraphBegin(handle_, 0, 0, width_, height_))
+            return;
+        DrawingScope scope(g);
+        g.SetResolutionX(dpi_);
+        g.SetResolutionY(dpi_);
+        ClearLayout();
+        const int32_t W = width_, H = height_, L = left_, T = top_;
+        AccessoryItem& back = items_[ItemBack - 1];
+        AccessoryItem& frame = items_[ItemFrame - 1];
+        AccessoryItem& measure = items_[ItemMeasure - 1];
+        AccessoryItem& title = items_[ItemTitle - 1];
+        AccessoryItem& comment = items_[ItemComment - 1];
+        AccessoryItem& center = items_[ItemCenter - 1];
+        AccessoryItem& legend = items_[ItemElevate - 1];
+
+        int32_t t = 0;
+        if (frame.Use) {
+            t = EnvInt("AccessoryFrameThick", 1, 1, 9);
+            frame.Width = W;
+            frame.Height = H;
+        }
+        auto layText = [&](AccessoryItem& it, const QString& text) {
+            if (!it.Use || text.isEmpty() || !it.Font)
+                return;
+            const int32_t w = W - 2 * t;
+            const int32_t h = TextLineHeight(*it.Font);
+            const QStringList lines = FoldItemText(w - h, text, *it.Font);
+            it.Width = w;
+            it.Height = int32_t(lines.size()) * h + h / 2;
+            it.Data = lines;
+        };
+        layText(title, title.Text);
+        if (comment.Use && !comment.Text.isEmpty())
+            layText(comment, CommentText());
+
+        if (legend.Use) {
+            elvData_ = GetElvData(mapUnits_);
+            if (!elvData_.empty() && legend.Font) {
+                g.SetFontObject(*legend.Font, legend.Color);
+                int32_t w99 = 0, h99 = 0;
+                g.GetTextSize(QStringLiteral("99|"), w99, h99);
+                const int64_t n = int64_t(elvData_.size()) - 1;
+                if ((n + 2) * w99 <= (2 * int64_t(W)) / 3) {
+                    legend.Width = int32_t((n + 2) * w99);
+                    legend.Height = (h99 * 7) / 4;
+                }
+            }
+        }
+        if (measure.Use && measure.Font) {
+            const int32_t h = TextLineHeight(*measure.Font);
+            measure.Width = W - 2 * t - legend.Width;
+            measure.Height = (h * 7) / 4;
+        }
+        const int32_t r = std::max(measure.Height, legend.Height);
+        const int32_t band = title.Height + comment.Height + r + 2 * t;
+        if (back.Use && band >= 1) {
+            back.Width = W;
+            back.Height = band;
+        }
+        if (center.Use) {
+            center.Width = W;
+            center.Height = H - back.Height;
+        }
+        title.Left = comment.Left = measure.Left = L + t;
+        legend.Left = L + W - t - legend.Width;
+        if (position_ == 0) {
+            back.Top = T;
+            center.Top = T + back.Height;
+            title.Top = T + t;
+            comment.Top = title.Top + title.Height;
+            legend.Top = comment.Top + comment.Height;
+            measure.Top = legend.Top;
+            if (back.Height > 0)
+                frame.Data = T - t / 2 + band;
+        } else if (position_ == 1) {
+            back.Top = H - band + T;
+            center.Top = T;
+            measure.Top = back.Top + t;
+            legend.Top = measure.Top;
+            title.Top = legend.Top + r;
+            comment.Top = title.Top + title.Height;
+            if (back.Height > 0)
+                frame.Data = (t - 1) / 2 + back.Top;
+        }
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("Layout"));
+    }
+}
+
+// --- drawing ------------------------------------------------------------------
+
+void clsAccessory::Draw()
+{
+    try {
+        Layout();
+        clsMapGraph& g = graph();
+        if (!g.GraphBegin(handle_, 0, 0, width_, height_))
+            return;
+        DrawingScope scope(g);
+        g.SetResolutionX(dpi_);
+        g.SetResolutionY(dpi_);
+        PlotCenterMarker();
+        PlotBack();
+        PlotTitle();
+        PlotComment();
+        PlotElevate(elvData_);
+        PlotMeasure(mapScale_, dpi_);
+        PlotFrame();
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("Draw"));
+    }
+}
+
+void clsAccessory::PlotCenterMarker()
+{
+    try {
+        const AccessoryItem& it = items_[ItemCenter - 1];
+        if (!it.Use)
+            return;
+        const int32_t space = EnvInt("AccessoryCenterSpace", 8, 0, 999);
+        const int32_t len = EnvInt("AccessoryCenterLen", 5, 1, 50);
+        const int32_t style = EnvInt("AccessoryCenterStyle", 0, 0, 5);
+        const int32_t thick = EnvInt("AccessoryCenterThick", 1, 1, 9);
+        clsMapGraph& g = graph();
+        g.SetPen(int16_t(style), thick, it.Color, -1);
+        const int32_t cx = it.Left + it.Width / 2;
+        const int32_t cy = it.Top + it.Height / 2;
+        const int32_t ax = int32_t(int64_t(it.Width) * len / 100) + space;
+        const int32_t ay = int32_t(int64_t(it.Height) * len / 100) + space;
+        clsLine seg;
+        seg.SetAll(cx - space, cy, cx - ax, cy);
+        g.DrawLine(seg);
+        seg.SetAll(cx + space, cy, cx + ax, cy);
+        g.DrawLine(seg);
+        seg.SetAll(cx, cy - space, cx, cy - ay);
+        g.DrawLine(seg);
+        seg.SetAll(cx, cy + space, cx, cy + ay);
+        g.DrawLine(seg);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotCenterMarker"));
+    }
+}
+
+void clsAccessory::PlotBack()
+{
+    try {
+        const AccessoryItem& it = items_[ItemBack - 1];
+        if (!it.Use || it.Height <= 0)
+            return;
+        clsMapGraph& g = graph();
+        g.SetBrush(8, it.Color, 0);
+        clsRect r;
+        r.SetAll(it.Left, it.Top, it.Left + it.Width, it.Top + it.Height - 1);
+        g.DrawFillRect(r);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotBack"));
+    }
+}
+
+void clsAccessory::PlotItemText(int32_t index)
+{
+    const AccessoryItem& it = items_[size_t(index - 1)];
+    if (!it.Use || it.Height <= 0 || !it.Font)
+        return;
+    clsMapGraph& g = graph();
+    g.SetFontObject(*it.Font, it.Color);
+    int32_t w0 = 0, h0 = 0;
+    g.GetTextSize(QStringLiteral("0"), w0, h0);
+    const int32_t x = it.Left + w0 / 2;
+    int32_t y = it.Top + (h0 * 3) / 4;
+    if (const QStringList* lines = Lines(it)) {
+        for (const QString& line : *lines) {
+            g.DrawText(x, y, 11, line);
+            y += h0;
+        }
+    }
+}
+
+void clsAccessory::PlotTitle()
+{
+    try {
+        PlotItemText(ItemTitle);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotTitle"));
+    }
+}
+
+void clsAccessory::PlotComment()
+{
+    try {
+        PlotItemText(ItemComment);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotComment"));
+    }
+}
+
+void clsAccessory::PlotMeasure(double scale, int32_t dpi)
+{
+    try {
+        const AccessoryItem& it = items_[ItemMeasure - 1];
+        if (!it.Use || it.Width < 1 || it.Height < 1 || !it.Font)
+            return;
+        const double k = 1000000.0 / 25.4 * dpi / scale;
+        // Without a resolution or a scale there is nothing to measure.
+        if (!(k > 0) || !std::isfinite(k))
+            return;
+        QString s = it.Text;
+        if (s == QLatin1String("?") || s == QLatin1String("*"))
+            s = QStringLiteral("1/") + Library::FormatStdInt(scale);
+        clsMapGraph& g = graph();
+        g.SetFontObject(*it.Font, it.Color);
+        int32_t reserve = 0, h = 0;
+        if (!s.isEmpty()) {
+            int32_t sw = 0;
+            g.GetTextSize(s, sw, h);
+            reserve = sw + h / 4;
+        } else {
+            int32_t tw = 0;
+            g.GetTextSize(Library::FormatStdInt(Library::DblToLng(it.Width / k)) + QStringLiteral("0km"), tw, h);
+            reserve = tw / 2;
+        }
+        const int32_t avail = it.Width - reserve - h;
+        if (avail < 5 * h)
+            return;
+        int32_t lengthKm = 0, d = 0;
+        if (!MeasureLength(avail, k, lengthKm, d))
+            return;
+        const int32_t b = Library::DblToLng(double(lengthKm) * k);
+        const int32_t bh = it.Height - (h * 7) / 6 - 1;
+
+        struct OutlineOff {
+            bool saved = PublicVal::gvPolygonOutline;
+            OutlineOff() { PublicVal::gvPolygonOutline = false; }
+            ~OutlineOff() { PublicVal::gvPolygonOutline = saved; }
+        } outlineOff;
+
+        g.SetPen(0, 1, it.Color, -1);
+        const int32_t x0 = it.Left + h / 3;
+        const int32_t y0 = it.Top + h / 6;
+        const int32_t y1 = y0 + bh;
+        const int32_t ty = y1 + 3;
+        const int32_t backColor = items_[ItemBack - 1].Color;
+        for (int32_t i = 1; i <= d; ++i) {
+            const int32_t xa = x0 + int32_t(int64_t(i - 1) * b / d);
+            const int32_t xb = x0 + int32_t(int64_t(i) * b / d);
+            g.SetBrush(8, (i % 2) == 1 ? it.Color : backColor, -1);
+            clsRect r;
+            r.SetAll(xa, y0, xb, y1);
+            g.DrawFillRect(r);
+            r.SetAll(xa, y0, xb, y1);
+            g.DrawStrokeRect(r);
+            if (i == 1 || b > 12 * h)
+                g.DrawText(xa, ty, 7, Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)));
+        }
+        const QString t = Library::FormatStdInt(lengthKm);
+        int32_t tw = 0, th = 0;
+        g.GetTextSize(t, tw, th);
+        g.DrawText(x0 + b - tw / 2, ty, 6, t + QStringLiteral("km"));
+        g.DrawText(x0 + b + h / 4, y0 + bh / 2, 11, s);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotMeasure"));
+    }
+}
+
+void clsAccessory::PlotElevate(const std::vector<ElvClass>& list)
+{
+    try {
+        const AccessoryItem& it = items_[ItemElevate - 1];
+        if (!it.Use || list.size() < 2 || it.Width <= 0 || it.Height <= 0 || !it.Font)
+            return;
+        const size_t n = list.size() - 1;
+        int32_t boxes = int32_t(n);
+        for (size_t i = 1; i <= n; ++i)
+            if (list[i].Low == -1)
+                --boxes;
+        // Only the below-sea-level class: no box to draw it over.
+        if (boxes <= 0)
+            return;
+        clsMapGraph& g = graph();
+        g.SetFontObject(*it.Font, it.Color);
+        int32_t wu = 0, h = 0;
+        g.GetTextSize(QStringLiteral("100m"), wu, h);
+        const int32_t bw = (it.Width - h / 3 - wu) / boxes;
+        const int32_t bh = it.Height - (h * 7) / 6 - 1;
+        const int32_t x0 = it.Left + h / 4;
+        const int32_t y0 = it.Top + h / 6;
+        const int32_t y1 = y0 + bh;
+        const int32_t ty = y1 + 3;
+        clsRect box(x0, y0, x0 + bw, y1);
+        for (size_t i = 1; i <= n; ++i) {
+            const ElvClass& c = list[i];
+            g.SetBrush(c.Style, c.Fore, c.Back);
+            if (c.Low < -1) {
+                clsRect r = box;
+                g.DrawFillRect(r);
+                g.DrawText(box.mRight, ty, 7, QString::number(-(c.High / 100)));
+            } else if (c.Low == -1) {
+                box.Move(-bw, 0);
+                clsPoly tri;
+                tri.SetCount(4);
+                tri.SetXandY(1, box.mLeft, box.mTop);
+                tri.SetXandY(2, box.mRight, box.mTop);
+                tri.SetXandY(3, box.mRight, box.mBottom);
+                tri.SetXandY(4, box.mLeft, box.mTop);
+                g.DrawPolygon(tri);
+            } else {
+                clsRect r = box;
+                g.DrawFillRect(r);
+                g.DrawText(box.mLeft, ty, 7, QString::number(c.Low / 100));
+            }
+            box.Move(bw, 0);
+        }
+        g.DrawText(box.mLeft - wu / 4, ty, 6, list[1].Unit == 1 ? QStringLiteral("x100m") : QStringLiteral("x100f"));
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotElevate"));
+    }
+}
+
+void clsAccessory::PlotFrame()
+{
+    try {
+        const AccessoryItem& it = items_[ItemFrame - 1];
+        if (!it.Use)
+            return;
+        const int32_t t = EnvInt("AccessoryFrameThick", 1, 1, 9);
+        const int32_t style = EnvInt("AccessoryFrameStyle", 0, 0, 5);
+        clsMapGraph& g = graph();
+        g.SetPen(int16_t(style), t, it.Color, -1);
+        clsRect r;
+        r.SetAll(t / 2, t / 2, width_ - (t + 1) / 2, height_ - (t + 1) / 2);
+        g.DrawStrokeRect(r);
+        const int32_t* y = std::get_if<int32_t>(&it.Data);
+        if (y && *y > 0) {
+            clsLine seg;
+            seg.SetAll(0, *y, width_, *y);
+            g.DrawLine(seg);
+        }
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotFrame"));
+    }
+}
+
+void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t height, int32_t viewDpi,
+                                    double viewScale, int32_t textColor, const QFont& font, clsMapGraph* graph)
+{
+    try {
+        clsAccessory a;
+        a.SetInstanceName(QStringLiteral("MEASURE"));
+        a.SetGraph(graph);
+        a.Sethandle(dc);
+        a.SetWidth(width);
+        a.SetHeight(height);
+        a.SetDpi(viewDpi);
+        if (viewDpi != 0)
+            a.SetMapScale(viewScale * 96.0 / viewDpi);
+        a.SetPosition(0);
+        for (int32_t i = 1; i <= 7; ++i) {
+            a.SetIndex(i);
+            a.SetUse(i == ItemMeasure);
+        }
+        a.SetIndex(ItemMeasure);
+        a.SetColor(Library::DblToLng(EnvVal("MeasureColor", textColor, 0, 0xFFFFFF)));
+        a.SetFont(std::make_shared<QFont>(font));
+        a.SetText(QString());
+        a.Draw();
+        a.WriteRegistry();
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("DrawStripMeasure"));
+    }
+}
+
+// --- elevation classes from the map units ---------------------------------------
+
+std::vector<ElvClass> clsAccessory::GetElvData(const clsMapUnits* units)
+{
+    try {
+        if (!units)
+            return {};
+        const clsThings *sea = nullptr, *land = nullptr, *admin = nullptr, *other = nullptr;
+        bool seaPresent = false, landPresent = false;
+        for (const auto& u : *units) {
+            if (!u || !u->bDraw)
+                continue;
+            const QString kind = u->gFigures ? u->gFigures->Kind() : QString();
+            const clsThings* things = u->gThings.get();
+            if (kind == QStringLiteral("海底地形図")) {
+                sea = things;
+                seaPresent = true;
+            } else if (kind == QStringLiteral("世界地形図") || kind == QStringLiteral("国別地形図")) {
+                land = things;
+                landPresent = true;
+            } else if (kind == QStringLiteral("世界行政図") || kind == QStringLiteral("国別行政図")) {
+                admin = things;
+            } else {
+                other = things;
+            }
+        }
+        if (!admin)
+            admin = other;
+        if (!admin) {
+            if (const auto active = units->Active())
+                admin = active->gThings.get();
+        }
+        const auto base = units->Base();
+        return CollectElvClasses(base ? base->gThings.get() : nullptr, admin, seaPresent ? sea : nullptr,
+                                 landPresent ? land : nullptr, seaPresent, landPresent);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("GetElvData"));
+    }
+}
+
+std::vector<ElvClass> clsAccessory::CollectElvClasses(const clsThings* base, const clsThings* admin,
+                                                      const clsThings* sea, const clsThings* land, bool seaPresent,
+                                                      bool landPresent)
+{
+    std::vector<ElvClass> list(1);
+    auto full = [&] { return list.size() - 1 >= size_t(ElvMaxClasses); };
+    auto add = [&](int32_t low, int32_t high, int16_t unit, const clsThing& t) {
+        list.push_back(ElvClass{low, high, unit, t.Style(), t.Fore(), t.Back()});
+    };
+    auto named = [](const clsThings* things, const QString& name) -> std::shared_ptr<clsThing> {
+        if (!things)
+            return nullptr;
+        const int16_t code = things->Search(name);
+        return code < 0 ? nullptr : things->Item(code);
+    };
+    if (!seaPresent) {
+        if (const auto t = named(base, QStringLiteral("海洋")))
+            add(ElvOpenLow, 0, 1, *t);
+    }
+    if (!landPresent) {
+        if (const auto t = named(admin, QStringLiteral("陸地")))
+            add(0, ElvOpenHigh, 1, *t);
+    }
+    // The relief lists: polygons under a heading that names the classes.
+    auto walk = [&](const clsThings* things, bool seaClasses) {
+        if (!things)
+            return;
+        bool heading = false;
+        for (const auto& t : *things) {
+            if (full())
+                return;
+            if (!t)
+                continue;
+            if (t->Figure() == 1) {
+                heading = IsElvHeading(t->Name());
+            } else if (t->Figure() == 3 && heading) {
+                int16_t unit = 1;
+                int32_t low = 0, high = 0;
+                ParseElvRange(t->Name(), unit, low, high);
+                if (seaClasses ? low < -1 : low >= -1)
+                    add(low, high, unit, *t);
+            }
+        }
+    };
+    if (seaPresent)
+        walk(sea, true);
+    if (landPresent)
+        walk(land, false);
+    SortElvData(list);
+    return list;
 }

@@ -121,6 +121,12 @@ public:
     // The legend classes of the map units (index 0 holds no class); an empty
     // list when there are no map units.
     static std::vector<ElvClass> GetElvData(const clsMapUnits* units);
+    // The same from the lists GetElvData picks: the base unit's things, the
+    // administrative (or other) list, and the lists of the sea-floor and land
+    // relief maps when such maps are drawn.
+    static std::vector<ElvClass> CollectElvClasses(const clsThings* base, const clsThings* admin,
+                                                   const clsThings* sea, const clsThings* land, bool seaPresent,
+                                                   bool landPresent);
     // A class name such as "0～200m" or "～3000ft" as unit and bounds.
     static void ParseElvRange(const QString& name, int16_t& unit, int32_t& low, int32_t& high);
     static bool IsElvHeading(const QString& name);
@@ -132,6 +138,8 @@ public:
     static bool MeasureLength(int32_t avail, double k, int32_t& lengthKm, int32_t& divisions);
 
 private:
+    friend class clsAccessoryTestAccess;
+
     AccessoryItem& item() { return items_[size_t(index_ - 1)]; }
     const AccessoryItem& item() const { return items_[size_t(index_ - 1)]; }
     clsMapGraph& graph() const;

@@ -4,6 +4,7 @@
 #include "core/Library.h"
 #include "core/clsRegistry.h"
 #include "platform/VospError.h"
+#include "render/RegValues.h"
 #include "render/ViewHost.h"
 
 #include <QClipboard>
@@ -25,19 +26,6 @@ int32_t MaxPixels(double screen, double window, double scrollBar, double twipsPe
     // Truncating division, as the integer division of the two rounded values.
     const int32_t v = Library::DblToLng(std::trunc(room / tpp));
     return v < MinSize ? MinSize : v;
-}
-
-// A stored number that does not convert, or does not fit, takes the default.
-int32_t ToLong(const QString& text, int32_t def, int32_t lo, int32_t hi)
-{
-    bool ok = false;
-    const double v = Library::TrimBlanks(text).toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return def;
-    const double r = std::nearbyint(v);
-    if (r < lo || r > hi)
-        return def;
-    return Library::DblToLng(r);
 }
 
 } // namespace
@@ -126,11 +114,11 @@ void clsView::ReadRegistry()
         bmpPath_ = reg.RegGet(QStringLiteral("BMPpath"), QStringLiteral("USER.BMP"));
         pngPath_ = reg.RegGet(QStringLiteral("PNGpath"), QStringLiteral("USER.PNG"));
         const int32_t screenDpi = Library::ScreenDPI();
-        dpi_ = int16_t(ToLong(reg.RegGet(QStringLiteral("DPI"), screenDpi), screenDpi, -32768, 32767));
+        dpi_ = RegValues::GetInteger(reg, QStringLiteral("DPI"), int16_t(screenDpi));
         const int32_t w = Width();
-        SetWidth(ToLong(reg.RegGet(QStringLiteral("Width"), w), w, INT32_MIN, INT32_MAX));
+        SetWidth(RegValues::GetLong(reg, QStringLiteral("Width"), w));
         const int32_t h = Height();
-        SetHeight(ToLong(reg.RegGet(QStringLiteral("Height"), h), h, INT32_MIN, INT32_MAX));
+        SetHeight(RegValues::GetLong(reg, QStringLiteral("Height"), h));
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1005, kObj, QStringLiteral("ReadRegistry"));
     }

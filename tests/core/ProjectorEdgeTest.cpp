@@ -296,3 +296,31 @@ TEST_F(ProjectorEdge, ConicPolesAndApex) {
     ASSERT_TRUE(b.CnvXYtoLL(0, poleY - 1, lon, lat));
     EXPECT_EQ(lat, 90 * D);
 }
+
+// Every row of the auxiliary-angle tables against the equation solved here.
+TEST_F(ProjectorEdge, AuxiliaryAngleRowsSolveTheirEquations) {
+    const double pi = 3.141592653589793;
+    clsVospProjector m = Make(17, 0);
+    clsVospProjector e = Make(19, 0);
+    for (int k = 0; k <= 36; ++k) {
+        const double lat = k * 2.5 * pi / 180;
+        // Bisection: both left sides grow on 0..pi/2.
+        auto solve = [](auto lhs, double rhs) {
+            double lo = 0, hi = 1.5707963267948966;
+            for (int i = 0; i < 200; ++i) {
+                const double mid = (lo + hi) / 2;
+                (lhs(mid) < rhs ? lo : hi) = mid;
+            }
+            return lo;
+        };
+        const double tm = solve([](double t) { return 2 * t + std::sin(2 * t); }, pi * std::sin(lat));
+        const double te = solve([](double t) { return t + std::sin(t); }, (1 + pi / 2) * std::sin(lat));
+        double x, y;
+        ASSERT_TRUE(m.CnvLLtoXY(0, k * 9000, x, y));
+        const double thetaM = std::asin(std::fmin(1.0, y / kR / 1.4142135623731));
+        // Both equations are flat at the pole, so the solution is loose there.
+        EXPECT_NEAR(thetaM, tm, k == 36 ? 1e-5 : k == 35 ? 1e-6 : 1e-9) << "Mollweide row " << k;
+        ASSERT_TRUE(e.CnvLLtoXY(0, k * 9000, x, y));
+        EXPECT_NEAR(y / kR / 0.882025543449103, te, k == 36 ? 1e-5 : 1.5e-9) << "Eckert VI row " << k;
+    }
+}

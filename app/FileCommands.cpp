@@ -1,0 +1,357 @@
+#include "app/FileCommands.h"
+
+#include "app/MapPicture.h"
+#include "app/ViewControls.h"
+#include "app/ViewRedraw.h"
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+#include "core/PublicVal.h"
+#include "document/clsMapUnits.h"
+#include "document/ui/frmMapInfo.h"
+#include "platform/Desktop.h"
+#include "platform/FilePicker.h"
+#include "platform/UiServices.h"
+#include "render/clsAccessory.h"
+#include "render/clsMapPlot.h"
+#include "render/clsView.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+
+const QString kForm = QStringLiteral("frmMain");
+const QString kThingFilter = QStringLiteral("事象ファイル(*.THG)|*.THG|");
+const QString kAdminFilter = QStringLiteral("行政区ファイル(*.ADM)|*.ADM|");
+const QString kLogFilter = QStringLiteral("ログファイル(*.MLG)|*.MLG|");
+const QString kLegalNotice = QStringLiteral("Copyright (C) Vosperal");
+
+[[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
+
+void InvalidFormat(const QString& path) { Library::MsgError(path + QStringLiteral("\r\nは無効なファイル形式です.")); }
+
+// Loads a thing or area list into a new object, so that a failed load leaves
+// the active unit's list as it was.
+template <class List> bool LoadList(std::shared_ptr<List>& slot, const QString& path) {
+    auto fresh = std::make_shared<List>();
+    fresh->SetFileName(path);
+    if (fresh->Load() != 0) return false;
+    fresh->SetModify(true);
+    slot = fresh;
+    return true;
+}
+
+} // namespace
+
+FileCommands::FileCommands(ViewRedraw& redraw, ViewControls& controls) : redraw_(redraw), controls_(controls) {
+    WriteClip = [this] { return redraw_.mView && redraw_.mView->WriteClip(); };
+}
+
+QString FileCommands::Kind(const QString& path) { return Library::UpperLatin(path.right(4)); }
+
+QString FileCommands::ScaleHint(int32_t level, int32_t viewLevel) {
+    const int32_t d = level > 0 ? level - viewLevel : level;
+    if (d < -1) return QStringLiteral("縮尺を小さくしましょう.");
+    if (d > 1) return QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう.");
+    return {};
+}
+
+QString FileCommands::CreditLine(const QString& urlHome) {
+    return UiServices::AppTitle() + QStringLiteral(" - ") + kLegalNotice + QStringLiteral(" - ") + urlHome;
+}
+
+bool FileCommands::LoadFile(const QString& path) {
+    try {
+        clsMapUnits& units = *redraw_.mUnits;
+        const QString kind = Kind(path);
+        bool result = false;
+        QString hint;
+        if (kind == QStringLiteral(".MLL")) {
+            auto unit = std::make_shared<clsMapUnit>();
+            unit->SetMapMode(1);
+            unit->SetUnitName(path);
+            if (unit->Load()) {
+                result = true;
+                units.Add(unit);
+                units.Optimize(7);
+            }
+            PublicVal::gvMapMode = 1;
+            const int32_t level = unit->gFigures->Level();
+            const int32_t viewLevel = ScaleToLevel ? ScaleToLevel(redraw_.mPlot->MapScale()) : -1;
+            hint = ScaleHint(level, viewLevel);
+        } else if (kind == QStringLiteral(".THG")) {
+            result = LoadList(units.Active()->gThings, path);
+        } else if (kind == QStringLiteral(".ADM")) {
+            result = LoadList(units.Active()->gAdmins, path);
+        } else if (kind == QStringLiteral(".MLG")) {
+            result = ReadLog && ReadLog(path) == 0;
+            units.Optimize(7);
+        } else {
+            InvalidFormat(path);
+            return false;
+        }
+        redraw_.bHoldRedraw = true;
+        controls_.ResizeFormByView();
+        controls_.SetScrollRange();
+        redraw_.bHoldRedraw = false;
+        controls_.SetViewControllByEngine();
+        redraw_.PlotWindow();
+        if (!hint.isEmpty()) Ui().MsgBox(hint, Mb::OkOnly + Mb::Information, QString());
+        return result;
+    } catch (...) {
+        redraw_.bHoldRedraw = false;
+        Fail("LoadFile");
+    }
+}
+
+bool FileCommands::SaveFile(const QString& path) {
+    try {
+        clsMapUnits& units = *redraw_.mUnits;
+        const QString kind = Kind(path);
+        if (kind == QStringLiteral(".THG")) {
+            auto& things = *units.Active()->gThings;
+            things.SetFileName(path);
+            return things.Save() == 0;
+        }
+        if (kind == QStringLiteral(".ADM")) {
+            auto& areas = *units.Active()->gAdmins;
+            areas.SetFileName(path);
+            return areas.Save() == 0;
+        }
+        if (kind == QStringLiteral(".MLG")) return WriteLog && WriteLog(path) == 0;
+        // Saying nothing here would look like a save that worked.
+        InvalidFormat(path);
+        return false;
+    } catch (...) {
+        Fail("SaveFile");
+    }
+}
+
+bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
+    auto ask = [&](auto& list, const QString& what, const QString& filter) {
+        if (!list.Modify()) return false;
+        list.SetFileName(unit.UnitName());
+        const QString name = list.FileName();
+        if (!Library::MsgYesNo(what + name + QStringLiteral("\rが修正されています.\r保存しますか？"))) return false;
+        if (redraw_.mForm) redraw_.mForm->repaint();
+        while (list.Save() != 0) {
+            const QString answer = FilePicker::InputSaveName(QString(), filter, list.FileName());
+            if (answer.isEmpty()) return false;
+            list.SetFileName(answer);
+        }
+        return true;
+    };
+    if (things) return ask(*unit.gThings, QStringLiteral("事象ファイル "), kThingFilter);
+    return ask(*unit.gAdmins, QStringLiteral("行政区ファイル "), kAdminFilter);
+}
+
+void FileCommands::UnloadMapUnit(clsMapUnit& unit) {
+    try {
+        offerSave(true, unit);
+        offerSave(false, unit);
+    } catch (...) {
+        Fail("UnloadMapUnit");
+    }
+}
+
+void FileCommands::menuHandler(const char* proc, const std::function<void()>& body) {
+    try {
+        body();
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kForm, QString::fromLatin1(proc));
+    }
+}
+
+void FileCommands::BuildFileMenu(QMenu* menu) {
+    mnuFile = menu;
+    auto item = [&](const QString& caption, const std::function<void()>& fn) {
+        QAction* a = menu->addAction(caption);
+        QObject::connect(a, &QAction::triggered, [fn] { fn(); });
+        return a;
+    };
+    mnuOpen = item(QStringLiteral("開く(&O)..."), [this] { mnuOpen_Click(); });
+    mnuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuClose = menu->addMenu(QStringLiteral("地図を閉じる(&L)"));
+    mnuCloseItem = {mnuClose->addAction(QStringLiteral("全地図(&0)"))};
+    QObject::connect(mnuCloseItem[0], &QAction::triggered, [this] { mnuCloseItem_Click(0); });
+    mnuSave = item(QStringLiteral("名前を付けて保存(&A)..."), [this] { mnuSave_Click(); });
+    mnuActive = menu->addMenu(QStringLiteral("アクティブ地図(&U)"));
+    mnuActiveItem = {mnuActive->addAction(QStringLiteral("キャンセル(&0)"))};
+    QObject::connect(mnuActiveItem[0], &QAction::triggered, [this] { mnuActiveItem_Click(0); });
+    mnuCruiseSet = item(QStringLiteral("クルーズ設定(&T)..."), [this] {
+        if (CruiseSettings) CruiseSettings();
+    });
+    mnuCruiseExe = item(QStringLiteral("クルーズ実行(&W)"), [this] {
+        if (CruiseRun) CruiseRun();
+    });
+    menu->addSeparator();
+    mnuMapCopy = item(QStringLiteral("地図画像コピー(&C)"), [this] { mnuMapCopy_Click(); });
+    mnuMapCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    menu->addSeparator();
+    mnuMapSize = item(QStringLiteral("画像サイズ(&Z)..."), [this] {
+        if (ImageSize) ImageSize();
+    });
+    mnuMapInfo = item(QStringLiteral("地図情報(&I)..."), [this] { mnuMapInfo_Click(); });
+    mnuMapInfo->setEnabled(false);
+    menu->addSeparator();
+    mnuQuit = item(UiServices::AppTitle() + QStringLiteral("の終了(&X)"), [this] {
+        if (redraw_.mForm) redraw_.mForm->close();
+    });
+    menu->addSeparator();
+    const QString logs[] = {QString(), QStringLiteral("(&1) LAST.LOG"), QStringLiteral("(&2) CLIP.LOG"),
+                            QStringLiteral("(&3) PRINT.LOG"), QStringLiteral("(&4)")};
+    for (int32_t i = 1; i <= 4; ++i)
+        mnuLogItem[size_t(i)] = item(logs[i], [this, i] { mnuLogItem_Click(i); });
+    mnuLogItem[3]->setEnabled(false);
+    QObject::connect(menu, &QMenu::aboutToShow, [this] { mnuFile_Click(); });
+}
+
+void FileCommands::mnuFile_Click() {
+    menuHandler("mnuFile_Click", [this] {
+        clsMapUnits& units = *redraw_.mUnits;
+        const auto active = units.Active();
+        mnuMapInfo->setEnabled(active && active->gFigures->Count() >= 1);
+        for (int32_t i = 1; i <= 3; ++i)
+            mnuLogItem[size_t(i)]->setEnabled(LogPath && Library::FileExists(LogPath(i)));
+        const QString last = LogPath ? LogPath(4) : QString();
+        mnuLogItem[4]->setText(QStringLiteral("(&4) ") + Library::PathFileName(last));
+        mnuLogItem[4]->setEnabled(Library::FileExists(last));
+        mnuLogItem[3]->setEnabled(false);
+        for (int32_t k = iUnitItems; k >= 1; --k) {
+            delete mnuCloseItem[size_t(k)];
+            delete mnuActiveItem[size_t(k)];
+        }
+        mnuCloseItem.resize(1);
+        mnuActiveItem.resize(1);
+        iUnitItems = 0;
+        mnuClose->setEnabled(false);
+        mnuActive->setEnabled(false);
+        if (units.Count() < 1) return;
+        mnuClose->setEnabled(true);
+        mnuActive->setEnabled(true);
+        for (const auto& unit : units) {
+            const QString caption = unit->gFigures->MapName(PublicVal::gvLanguage) + QStringLiteral("(&") +
+                                    QChar(u'A' + iUnitItems) + QLatin1Char(')');
+            ++iUnitItems;
+            const int32_t k = iUnitItems;
+            QAction* c = mnuClose->addAction(caption);
+            QObject::connect(c, &QAction::triggered, [this, k] { mnuCloseItem_Click(k); });
+            QAction* a = mnuActive->addAction(caption);
+            a->setCheckable(true);
+            a->setChecked(k == units.Index());
+            QObject::connect(a, &QAction::triggered, [this, k] { mnuActiveItem_Click(k); });
+            mnuCloseItem.push_back(c);
+            mnuActiveItem.push_back(a);
+        }
+        // The base unit cannot be closed alone.
+        mnuCloseItem[1]->setEnabled(false);
+    });
+}
+
+void FileCommands::mnuOpen_Click() {
+    menuHandler("mnuOpen_Click", [this] {
+        if (sOpenPath.isEmpty()) sOpenPath = PublicVal::gvMapFolder + QStringLiteral("\\*.MLL");
+        const QString filter = QStringLiteral("地図ファイル(*.MLL)|*.MLL|") + kThingFilter + kAdminFilter + kLogFilter;
+        const QString answer = FilePicker::InputLoadName(QString(), filter, sOpenPath);
+        if (answer.isEmpty()) return;
+        sOpenPath = answer;
+        LoadFile(answer);
+    });
+}
+
+void FileCommands::mnuSave_Click() {
+    menuHandler("mnuSave_Click", [this] {
+        QString& last = *LastSavePath;
+        if (last.isEmpty() && PngPath) last = PngPath();
+        const QString answer = FilePicker::InputSaveName(QString(), kThingFilter + kAdminFilter + kLogFilter, last);
+        if (answer.isEmpty()) return;
+        last = answer;
+        SaveFile(answer);
+        redraw_.PlotCaption();
+    });
+}
+
+void FileCommands::mnuCloseItem_Click(int32_t index) {
+    menuHandler("mnuCloseItem_Click", [this, index] {
+        clsMapUnits& units = *redraw_.mUnits;
+        if (index > 1 && index > units.Count()) return;
+        // Closing drops the unit's lists: offer to save what was changed.
+        if (index == 0) {
+            for (int32_t i = 2; i <= units.Count(); ++i) UnloadMapUnit(*units.Item(i));
+        } else if (index >= 2) {
+            UnloadMapUnit(*units.Item(index));
+        }
+        redraw_.SetStatusMessage(QStringLiteral("地図を閉じています..."));
+        Library::ScreenMousePointer(MousePtr::Hourglass);
+        if (index == 0)
+            units.ClearAll();
+        else
+            units.Remove(index);
+        units.Optimize(7);
+        Library::ScreenMousePointer(-1);
+        redraw_.SetStatusMessage(QString());
+        redraw_.PlotWindow();
+    });
+}
+
+void FileCommands::mnuActiveItem_Click(int32_t index) {
+    menuHandler("mnuActiveItem_Click", [this, index] {
+        if (index <= 0) return;
+        redraw_.mUnits->SetIndex(index);
+        redraw_.PlotCaption();
+    });
+}
+
+void FileCommands::mnuLogItem_Click(int32_t index) {
+    menuHandler("mnuLogItem_Click", [this, index] {
+        if (!LogPath) return;
+        LoadFile(Library::ChangeExt(LogPath(index), QStringLiteral("MLG")));
+    });
+}
+
+void FileCommands::picView_OLEDragDrop(const QStringList& paths) {
+    menuHandler("picView_OLEDragDrop", [this, &paths] {
+        for (const QString& p : paths) LoadFile(p);
+    });
+}
+
+void FileCommands::mnuMapCopy_Click() {
+    menuHandler("mnuMapCopy_Click", [this] {
+        redraw_.SetStatusMessage(QStringLiteral("クリップボードへ出力しています..."));
+        if (MapPicture* pic = redraw_.picView) {
+            QImage& img = pic->Image();
+            QPainter p(&img);
+            p.setFont(pic->font());
+            p.setPen(pic->palette().color(QPalette::WindowText));
+            const int32_t position = redraw_.mAccessory ? redraw_.mAccessory->Position() : 0;
+            int32_t y = 2;
+            if (position == 1) y = img.height() - int32_t(pic->font().pointSizeF()) - 7;
+            const QString text = CreditLine(AuthorURLhome ? AuthorURLhome() : QString());
+            p.drawText(QRect(4, y, img.width(), img.height()), Qt::AlignLeft | Qt::AlignTop, text);
+            p.end();
+            pic->Refresh();
+        }
+        if (WriteClip && WriteClip()) {
+            if (WriteLog && LogPath) WriteLog(LogPath(2));
+            redraw_.PlotWindow();
+            redraw_.SetStatusMessage(QStringLiteral("クリップボードへ出力しました."));
+        } else {
+            redraw_.SetStatusMessage(QStringLiteral("クリップボード出力に失敗しました."));
+        }
+    });
+}
+
+void FileCommands::mnuMapInfo_Click() {
+    menuHandler("mnuMapInfo_Click", [this] {
+        frmMapInfo dlg(redraw_.mForm);
+        dlg.mMap = redraw_.mUnits->Active()->gFigures;
+        if (frmMapInfo::mLeft < 1 && redraw_.mForm) {
+            frmMapInfo::mLeft = redraw_.mForm->x() * Desktop::TwipsPerPixelX() + 600;
+            frmMapInfo::mTop = redraw_.mForm->y() * Desktop::TwipsPerPixelY() + 600;
+        }
+        dlg.exec();
+        dlg.mMap.reset();
+    });
+}

@@ -1,0 +1,93 @@
+#include "app/MainView.h"
+
+#include "platform/Desktop.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kRow = 24;      // the top row: scale bar, view area, slider
+constexpr int kBar = 17;      // scroll bar thickness
+constexpr int kMinWidth = 6525; // twips
+constexpr int kMinHeight = 4500;
+
+} // namespace
+
+MainView::MainView(QMainWindow* form, QMenu* fileMenu) : QObject(form), mForm(form) {
+    inner = new QWidget(form);
+    form->setCentralWidget(inner);
+    picMeasure = new MapPicture(inner);
+    picMeasure->SetFollowSize(true);
+    picMeasure->setAcceptDrops(false);
+    picMeasure->setGeometry(0, 0, 400, kRow);
+    picViewArea = new QWidget(inner);
+    picViewArea->setGeometry(406, 0, 48, kRow);
+    picScale = new QWidget(inner);
+    picScale->setGeometry(460, 0, 200, kRow);
+    picScaleSmall = new QToolButton(picScale);
+    picScaleSmall->setText(QStringLiteral("－"));
+    picScaleSmall->setToolTip(QStringLiteral("縮尺を小さくする"));
+    picScaleSmall->setGeometry(0, 0, kRow, kRow);
+    sliScale = new QSlider(Qt::Horizontal, picScale);
+    sliScale->setGeometry(kRow, 0, 200 - 2 * kRow, kRow);
+    picScaleLarge = new QToolButton(picScale);
+    picScaleLarge->setText(QStringLiteral("＋"));
+    picScaleLarge->setToolTip(QStringLiteral("縮尺を大きくする"));
+    picScaleLarge->setGeometry(200 - kRow, 0, kRow, kRow);
+    picView = new MapPicture(inner);
+    picView->move(0, kRow + 4);
+    picView->ResizePicture(640, 400);
+    vsbView = new QScrollBar(Qt::Vertical, inner);
+    vsbView->setGeometry(640, kRow + 4, kBar, 400);
+    hsbView = new QScrollBar(Qt::Horizontal, inner);
+    hsbView->setGeometry(0, kRow + 4 + 400, 640, kBar);
+    for (size_t i = 0; i < stbPanels.size(); ++i) {
+        stbPanels[i] = new QLabel(form);
+        form->statusBar()->addWidget(stbPanels[i], i == 0 ? 1 : 0);
+    }
+    stbPanels[2]->setToolTip(QStringLiteral("地図ビュー中心座標"));
+
+    redraw.mForm = form;
+    redraw.picView = picView;
+    redraw.picMeasure = picMeasure;
+    redraw.stbPanels = stbPanels;
+    controls = std::make_unique<ViewControls>(redraw, hsbView, vsbView, sliScale);
+    controls->mForm = form;
+    controls->mInner = inner;
+    controls->picScale = picScale;
+    controls->picViewArea = picViewArea;
+    controls->picMeasure = picMeasure;
+    redraw.SetScrollChange = [this] { controls->SetScrollChange(); };
+    redraw.mLockWidgets = {sliScale, hsbView, vsbView};
+    files = std::make_unique<FileCommands>(redraw, *controls);
+    files->BuildFileMenu(fileMenu);
+    picView->FilesDropped = [this](const QStringList& paths) { files->picView_OLEDragDrop(paths); };
+    QObject::connect(picScaleSmall, &QToolButton::clicked, [this] { controls->picScaleSmall_Click(); });
+    QObject::connect(picScaleLarge, &QToolButton::clicked, [this] { controls->picScaleLarge_Click(); });
+
+    const int tx = Desktop::TwipsPerPixelX(), ty = Desktop::TwipsPerPixelY();
+    form->setMinimumSize((kMinWidth + tx - 1) / tx, (kMinHeight + ty - 1) / ty);
+    inner->installEventFilter(this);
+}
+
+MainView::~MainView() { inner->removeEventFilter(this); }
+
+void MainView::Form_Resize() {
+    if (!redraw.mUnits || redraw.bPlotting || mForm->isMinimized()) return;
+    controls->LayoutControls();
+    mForm->repaint();
+    redraw.PlotWindow();
+}
+
+bool MainView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == inner && event->type() == QEvent::Resize) Form_Resize();
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The map view of the main window put together: the picture, the scroll
+// bars, the scale slider with its two buttons, the scale-bar strip, the
+// view-area box, the four status panels and the File menu, with the redraw,
+// the control sync and the file commands behind them.
+#include "app/FileCommands.h"
+#include "app/MapPicture.h"
+#include "app/ViewControls.h"
+#include "app/ViewRedraw.h"
+
+#include <QObject>
+#include <memory>
+
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QScrollBar;
+class QSlider;
+class QToolButton;
+
+class MainView : public QObject {
+public:
+    // Builds the controls into the window's central area and status bar, and
+    // the File menu into `fileMenu`.
+    MainView(QMainWindow* form, QMenu* fileMenu);
+    ~MainView() override;
+
+    QMainWindow* mForm;
+    QWidget* inner;
+    MapPicture* picView;
+    MapPicture* picMeasure;
+    QWidget* picViewArea;
+    QWidget* picScale;
+    QToolButton* picScaleSmall;
+    QSlider* sliScale;
+    QToolButton* picScaleLarge;
+    QScrollBar* hsbView;
+    QScrollBar* vsbView;
+    std::array<QLabel*, 4> stbPanels{};
+
+    ViewRedraw redraw;
+    std::unique_ptr<ViewControls> controls;
+    std::unique_ptr<FileCommands> files;
+
+    // The window's resize: the minimum size, the layout and a redraw (not
+    // while a drawing runs).
+    void Form_Resize();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

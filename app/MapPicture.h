@@ -1,0 +1,38 @@
+#pragma once
+// A picture box with a persistent image: code draws into Image() and calls
+// Refresh(); painting only shows the image. Files dropped on it are handed
+// on as a list of paths in the order of the drop.
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class MapPicture : public QWidget {
+public:
+    explicit MapPicture(QWidget* parent = nullptr);
+
+    QImage& Image() { return image_; }
+    const QImage& Image() const { return image_; }
+    // A new white image of the size, and the widget sized to it.
+    void ResizePicture(int32_t width, int32_t height);
+    // With FollowSize the image is made anew whenever the widget changes size.
+    void SetFollowSize(bool on) { followSize_ = on; }
+    void Clear();
+    // Repaints at once, as the picture box's Refresh did.
+    void Refresh();
+
+    std::function<void(const QStringList& paths)> FilesDropped;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    QImage image_;
+    bool followSize_ = false;
+};
+
+// The local files a drop offers, in its order; empty for other data.
+QStringList DroppedFiles(const class QMimeData* data);

@@ -1,0 +1,225 @@
+#include "app/ViewControls.h"
+
+#include "app/MapPicture.h"
+#include "app/ViewRedraw.h"
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+#include "core/Scale.h"
+#include "document/HMapCoord.h"
+#include "platform/Desktop.h"
+#include "render/clsMapPlot.h"
+#include "render/clsView.h"
+
+#include <QAbstractSlider>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+
+const QString kForm = QStringLiteral("frmMain");
+constexpr int32_t kMinFormWidth = 6525; // twips
+constexpr int32_t kMinFormHeight = 4500;
+
+[[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
+
+int32_t Tpp(bool x) { return x ? Desktop::TwipsPerPixelX() : Desktop::TwipsPerPixelY(); }
+
+} // namespace
+
+ViewControls::ViewControls(ViewRedraw& redraw, QAbstractSlider* hsb, QAbstractSlider* vsb, QAbstractSlider* slider)
+    : hsbView(hsb), vsbView(vsb), sliScale(slider), redraw_(redraw) {
+    YieldEvents = [] { QCoreApplication::processEvents(); };
+    // The slider's range first: its own clamping is no user's change.
+    sliScale.SetMin(1);
+    sliScale.SetMax(53);
+    hsbView.Scroll = [this] { hsbView_Scroll(); };
+    hsbView.Change = [this] { hsbView_Change(); };
+    vsbView.Scroll = [this] { vsbView_Scroll(); };
+    vsbView.Change = [this] { vsbView_Change(); };
+    sliScale.Scroll = [this] { sliScale_Scroll(); };
+    sliScale.Change = [this] { sliScale_Change(); };
+}
+
+void ViewControls::SetScrollRange() {
+    try {
+        redraw_.bHoldRedraw = true;
+        clsMapPlot& plot = *redraw_.mPlot;
+        const int32_t cx = plot.CenterX();
+        const int32_t cy = plot.CenterY();
+        hsbView.SetMin(-10800);
+        hsbView.SetMax(10800);
+        vsbView.SetMin(5400);
+        vsbView.SetMax(-5400);
+        // A range change may have moved the values and, through their
+        // events, the centre.
+        plot.SetCenterX(cx);
+        plot.SetCenterY(cy);
+        redraw_.bHoldRedraw = false;
+    } catch (...) {
+        redraw_.bHoldRedraw = false;
+        Fail("SetScrollRange");
+    }
+}
+
+void ViewControls::SetViewControllByEngine() {
+    try {
+        redraw_.bHoldRedraw = true;
+        clsMapPlot& plot = *redraw_.mPlot;
+        hsbView.SetValue(HMap::MapToCoarseUnit(Library::DblToLng(plot.CenterX() * ScrollRatio())));
+        if (YieldEvents) YieldEvents();
+        vsbView.SetValue(HMap::MapToCoarseUnit(Library::DblToLng(plot.CenterY() * ScrollRatio())));
+        if (YieldEvents) YieldEvents();
+        sliScale.SetValue(Scale::StdScaleIndex(plot.MapScale()));
+        if (YieldEvents) YieldEvents();
+        redraw_.bHoldRedraw = false;
+    } catch (...) {
+        redraw_.bHoldRedraw = false;
+        Fail("SetViewControllByEngine");
+    }
+}
+
+int32_t ViewControls::ScrollStep(int32_t coarse, int32_t upper) {
+    return Library::RoundSigDigits(Library::Clamp(coarse, 10, upper) / 10, 1);
+}
+
+void ViewControls::SetScrollChange() {
+    try {
+        const clsRect field = redraw_.mPlot->Field();
+        const int32_t h = ScrollStep(HMap::MapToCoarseUnit(field.Width()), hsbView.Max());
+        hsbView.SetSmallChange(h);
+        hsbView.SetLargeChange(8 * h);
+        const int32_t v = ScrollStep(HMap::MapToCoarseUnit(field.Height()), vsbView.Min());
+        vsbView.SetSmallChange(v);
+        vsbView.SetLargeChange(8 * v);
+    } catch (...) {
+        Fail("SetScrollChange");
+    }
+}
+
+void ViewControls::hsbView_Scroll() {
+    clsMapPlot& plot = *redraw_.mPlot;
+    if (hsbView.Value() != HMap::MapToCoarseUnit(plot.CenterX()))
+        plot.SetCenterX(HMap::CoarseToMapUnit(Library::DblToLng(hsbView.Value() / ScrollRatio())));
+    redraw_.SetStatusCenter();
+}
+
+void ViewControls::vsbView_Scroll() {
+    clsMapPlot& plot = *redraw_.mPlot;
+    if (vsbView.Value() != HMap::MapToCoarseUnit(plot.CenterY()))
+        plot.SetCenterY(HMap::CoarseToMapUnit(Library::DblToLng(vsbView.Value() / ScrollRatio())));
+    redraw_.SetStatusCenter();
+}
+
+void ViewControls::hsbView_Change() {
+    try {
+        hsbView_Scroll();
+        redraw_.PlotWindow();
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kForm, QStringLiteral("hsbView_Change"));
+    }
+}
+
+void ViewControls::vsbView_Change() {
+    try {
+        vsbView_Scroll();
+        redraw_.PlotWindow();
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kForm, QStringLiteral("vsbView_Change"));
+    }
+}
+
+void ViewControls::sliScale_Scroll() {
+    try {
+        clsMapPlot& plot = *redraw_.mPlot;
+        const auto k = int16_t(sliScale.Value());
+        if (k != Scale::StdScaleIndex(plot.MapScale())) plot.SetMapScale(Scale::StdScale(k));
+        redraw_.SetStatusScale();
+        sliScale.SetText(QStringLiteral("1/") + Scale::StdScaleText(k));
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kForm, QStringLiteral("sliScale_Scroll"));
+    }
+}
+
+void ViewControls::sliScale_Change() {
+    try {
+        sliScale_Scroll();
+        redraw_.PlotWindow();
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kForm, QStringLiteral("sliScale_Change"));
+    }
+}
+
+void ViewControls::picScaleSmall_Click() {
+    if (sliScale.Value() > sliScale.Min()) sliScale.SetValue(sliScale.Value() - 1);
+}
+
+void ViewControls::picScaleLarge_Click() {
+    if (sliScale.Value() < sliScale.Max()) sliScale.SetValue(sliScale.Value() + 1);
+}
+
+void ViewControls::ResizeFormByView() {
+    try {
+        if (!mForm || !mInner || !redraw_.picView) return;
+        const int32_t tx = Tpp(true), ty = Tpp(false);
+        QWidget* pic = redraw_.picView;
+        QWidget* vsb = vsbView.Control();
+        QWidget* hsb = hsbView.Control();
+        const QRect frame = mForm->frameGeometry();
+        // Outer size less inner size is what the frame, menu and status bar take.
+        int32_t w = (frame.width() - mInner->width() + pic->width() + vsb->width()) * tx;
+        int32_t h = (frame.height() - mInner->height() + pic->y() + pic->height() + hsb->height()) * ty;
+        w = std::max(w, kMinFormWidth);
+        h = std::max(h, kMinFormHeight);
+        int32_t sw = 1024 * tx, sh = 768 * ty;
+        if (const QScreen* s = QGuiApplication::primaryScreen()) {
+            sw = s->geometry().width() * tx;
+            sh = s->geometry().height() * ty;
+        }
+        const int32_t left = Library::Clamp(frame.x() * tx, 0, Library::Clamp(sw - w, 0, sw - 120));
+        const int32_t top = Library::Clamp(frame.y() * ty, 0, Library::Clamp(sh - h, 0, sh - 120));
+        const int32_t wp = (w + tx - 1) / tx, hp = (h + ty - 1) / ty;
+        if (wp == frame.width() && hp == frame.height()) return;
+        if (mForm->isMaximized()) mForm->showNormal();
+        mForm->move(left / tx, top / ty);
+        mForm->resize(wp - (frame.width() - mForm->width()), hp - (frame.height() - mForm->height()));
+    } catch (...) {
+        Fail("ResizeFormByView");
+    }
+}
+
+void ViewControls::LayoutControls() {
+    try {
+        if (!mInner) return;
+        const int32_t iw = mInner->width(), ih = mInner->height();
+        const int32_t gap = std::max(1, 60 / Tpp(true));
+        QWidget* vsb = vsbView.Control();
+        QWidget* hsb = hsbView.Control();
+        QWidget* pic = redraw_.picView;
+        if (picScale) {
+            picScale->move(iw - picScale->width(), picScale->y());
+            if (picViewArea) {
+                picViewArea->move(picScale->x() - picViewArea->width() - gap, picViewArea->y());
+                if (picMeasure) picMeasure->resize(std::max(1, picViewArea->x() - gap), picMeasure->height());
+            }
+        }
+        const int32_t top = pic ? pic->y() : vsb->y();
+        vsb->setGeometry(iw - vsb->width(), vsb->y(), vsb->width(), std::max(1, ih - top - hsb->height()));
+        hsb->setGeometry(hsb->x(), ih - hsb->height(), std::max(1, iw - vsb->width()), hsb->height());
+        const int32_t maxW = hsb->width(), maxH = vsb->height();
+        int32_t w = Library::Clamp(pic ? pic->width() : maxW, 32, maxW);
+        int32_t h = Library::Clamp(pic ? pic->height() : maxH, 32, maxH);
+        if (mForm && mForm->frameGeometry().width() * Tpp(true) > kMinFormWidth) w = maxW;
+        if (mForm && mForm->frameGeometry().height() * Tpp(false) > kMinFormHeight) h = maxH;
+        if (mView) {
+            mView->SetWidth(w);
+            mView->SetHeight(h);
+        } else if (pic) {
+            redraw_.picView->ResizePicture(w, h);
+        }
+    } catch (...) {
+        Fail("LayoutControls");
+    }
+}

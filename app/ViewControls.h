@@ -1,0 +1,60 @@
+#pragma once
+// The scroll bars, the scale slider and the window's layout, kept in step
+// with the plot engine in both directions. The engine's centre and scale are
+// the truth: the controls are written from them after every change made in
+// code, and read back only in their own events. Scroll bar units are whole
+// minutes of arc.
+#include "app/VbScrollBar.h"
+
+#include <cstdint>
+#include <functional>
+
+class MapPicture;
+class QAbstractSlider;
+class QWidget;
+class ViewRedraw;
+class clsView;
+
+class ViewControls {
+public:
+    ViewControls(ViewRedraw& redraw, QAbstractSlider* hsb, QAbstractSlider* vsb, QAbstractSlider* slider);
+
+    VbScrollBar hsbView;
+    VbScrollBar vsbView;
+    VbScrollBar sliScale;
+
+    // The window and the pieces of its layout (not owned; any may be null).
+    QWidget* mForm = nullptr;
+    QWidget* mInner = nullptr; // the area the controls are laid out in
+    QWidget* picScale = nullptr;
+    QWidget* picViewArea = nullptr;
+    QWidget* picMeasure = nullptr;
+    clsView* mView = nullptr;
+
+    // Lets the event loop run between the control writes.
+    std::function<void()> YieldEvents;
+
+    double ScrollRatio() const { return 1.0; }
+    void SetScrollRange();
+    void SetViewControllByEngine();
+    void SetScrollChange();
+    void ResizeFormByView();
+    void LayoutControls();
+
+    void hsbView_Scroll();
+    void hsbView_Change();
+    void vsbView_Scroll();
+    void vsbView_Change();
+    void sliScale_Scroll();
+    void sliScale_Change();
+    void picScaleSmall_Click();
+    void picScaleLarge_Click();
+
+    // Small step for a field `coarse` minutes wide on a bar whose larger
+    // limit is `upper`: a tenth of the field, kept within 1 and upper / 10,
+    // cut to one significant digit. The large step is 8 times that.
+    static int32_t ScrollStep(int32_t coarse, int32_t upper);
+
+private:
+    ViewRedraw& redraw_;
+};

@@ -1,0 +1,157 @@
+#include "platform/FilePicker.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace FilePicker {
+
+namespace {
+
+bool IsSep(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+
+// The path without its extension (a "." after the last separator), then
+// the new extension; a leading "." of ext is dropped.
+QString WithExtension(const QString& path, QString ext) {
+    QString base = path;
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (path[i] == QLatin1Char('.')) {
+            base = path.left(i);
+            break;
+        }
+        if (IsSep(path[i])) break;
+    }
+    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    return base + QLatin1Char('.') + ext;
+}
+
+// Position of the n-th "|" (1-based), -1 when there are fewer.
+qsizetype NthBar(const QString& filter, int32_t n) {
+    if (n < 1) return -1;
+    qsizetype at = -1;
+    for (int32_t i = 0; i < n; ++i) {
+        at = filter.indexOf(QLatin1Char('|'), at + 1);
+        if (at < 0) return -1;
+    }
+    return at;
+}
+
+class QtFileDialogs : public FileDialogs {
+public:
+    Answer Show(const Request& r) override {
+        Answer a;
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return a;
+        QFileDialog dlg(QApplication::activeWindow(), r.title);
+        dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        const QStringList filters = QtNameFilters(r.filter);
+        if (!filters.isEmpty()) {
+            dlg.setNameFilters(filters);
+            if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dlg.selectNameFilter(filters[r.filterIndex - 1]);
+        }
+        QString name = r.fileName;
+        name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const QFileInfo info(name);
+        const QString folder = info.path();
+        if (!folder.isEmpty() && QDir(folder).exists()) dlg.setDirectory(folder);
+        // A pattern such as "*.MLL" only says where to start.
+        const QString file = info.fileName();
+        if (!file.isEmpty() && !file.contains(QLatin1Char('*')) && !file.contains(QLatin1Char('?')))
+            dlg.selectFile(file);
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return a;
+        a.accepted = true;
+        a.fileName = dlg.selectedFiles().first();
+        a.filterIndex = int32_t(filters.indexOf(dlg.selectedNameFilter())) + 1;
+        if (a.filterIndex < 1) a.filterIndex = 1;
+        return a;
+    }
+};
+
+QtFileDialogs& Default() {
+    static QtFileDialogs d;
+    return d;
+}
+
+FileDialogs* g_dialogs = nullptr;
+
+} // namespace
+
+FileDialogs::~FileDialogs() = default;
+
+FileDialogs* SetFileDialogs(FileDialogs* dialogs) {
+    FileDialogs* prev = g_dialogs;
+    g_dialogs = dialogs;
+    return prev;
+}
+
+FileDialogs& Dialogs() { return g_dialogs ? *g_dialogs : Default(); }
+
+int32_t FilterIndexOf(const QString& filter, const QString& ext) {
+    if (ext.isEmpty()) return 1;
+    const qsizetype at = filter.indexOf(ext, 0, Qt::CaseInsensitive);
+    if (at < 0) return 1;
+    const auto bars = int32_t(filter.left(at).count(QLatin1Char('|')));
+    return bars / 2 + 1;
+}
+
+QString FilterExtension(const QString& filter, int32_t k) {
+    const qsizetype open = NthBar(filter, 2 * k - 1);
+    if (open < 0) return {};
+    // Past the "|" and the pattern's leading "*".
+    const qsizetype start = open + 2;
+    const qsizetype close = NthBar(filter, 2 * k);
+    if (close < 0 || close <= start) return {};
+    return filter.mid(start, close - start);
+}
+
+QStringList QtNameFilters(const QString& filter) {
+    QStringList out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = parts[i + 1];
+        if (parts[i].isEmpty() && pattern.isEmpty()) continue;
+        QStringList pats = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString& p : QStringList(pats))
+            if (p.toLower() != p && !pats.contains(p.toLower())) pats << p.toLower();
+        out << parts[i] + QStringLiteral(" (") + pats.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return out;
+}
+
+QString InputLoadName(const QString& title, const QString& filter, const QString& fileName) {
+    try {
+        Request r;
+        r.title = title.isEmpty() ? QStringLiteral("ファイルを開く") : title;
+        r.filter = filter;
+        const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+        r.filterIndex = dot < 0 ? 1 : FilterIndexOf(filter, fileName.mid(dot));
+        r.fileName = fileName;
+        const Answer a = Dialogs().Show(r);
+        return a.accepted ? a.fileName : QString();
+    } catch (...) {
+        return {};
+    }
+}
+
+QString InputSaveName(const QString& title, const QString& filter, const QString& fileName) {
+    try {
+        Request r;
+        r.save = true;
+        r.title = title.isEmpty() ? QStringLiteral("ファイルを保存する") : title;
+        r.filter = filter;
+        const qsizetype dot = fileName.indexOf(QLatin1Char('.'));
+        r.filterIndex = dot < 0 ? 1 : FilterIndexOf(filter, fileName.mid(dot));
+        r.fileName = fileName;
+        const Answer a = Dialogs().Show(r);
+        if (!a.accepted || a.fileName.isEmpty()) return {};
+        const QString ext = FilterExtension(filter, a.filterIndex);
+        if (ext != QStringLiteral(".*") && ext.size() >= 2) return WithExtension(a.fileName, ext);
+        return a.fileName;
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace FilePicker

@@ -1,0 +1,11 @@
+#include "render/clsFigPolyline.h"
+
+#include "render/clsMapGraph.h"
+
+clsFigPolyline::clsFigPolyline() : mWidth(clsMapGraph::LINE_WIDTH_MIN) {}
+
+bool clsFigPolyline::PlotOn(clsMapGraph* graph, bool) {
+    if (!graph || !mPoly) return false;
+    graph->SetPen(mStyle, mWidth, mFore, mBack);
+    return graph->DrawPolyline(*mPoly);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// An open line in canvas pixels.
+#include "render/clsFigure.h"
+
+class clsFigPolyline : public clsFigure {
+public:
+    clsFigPolyline();
+    std::shared_ptr<clsPoly> mPoly = std::make_shared<clsPoly>();
+    int16_t mStyle = 0;
+    int32_t mWidth;
+
+    int32_t FigCode() const override { return 2; }
+    QString FigName() const override { return QStringLiteral("POLYLINE"); }
+    std::shared_ptr<clsPoly> Poly() override { return mPoly; }
+    void SetPoly(std::shared_ptr<clsPoly> poly) override { mPoly = std::move(poly); }
+    bool PlotOn(clsMapGraph* graph, bool detail) override;
+};

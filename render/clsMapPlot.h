@@ -1,0 +1,212 @@
+#pragma once
+// The plot engine: one map view (projection, centre, scale, viewing
+// distance, resolution and canvas), the part of the globe that can reach the
+// canvas, the conversions between map coordinates (seconds of arc) and canvas
+// pixels, its settings section, and the drawing of a whole view in phases.
+#include "core/clsRect.h"
+#include "core/clsVospProjector.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DeviceContext;
+class clsFigure;
+class clsGrid;
+class clsMapCell;
+class clsMapFigure;
+class clsMapGraph;
+class clsMapUnit;
+class clsMapUnits;
+class clsPoly;
+
+class clsMapPlot {
+public:
+    clsMapPlot();
+    ~clsMapPlot();
+    clsMapPlot(const clsMapPlot&) = delete;
+    clsMapPlot& operator=(const clsMapPlot&) = delete;
+
+    // The map-unit list to draw (not owned); set by the owner before each drawing.
+    clsMapUnits* mMaps = nullptr;
+    bool mCancel = false;
+    bool mProjectionAuto = true;
+    bool mGridEi = true;
+    bool mGridAuto = true;
+    bool mGridOcean = false;
+    bool mGridString = true;
+    bool mAcsEi = false;
+    bool mEdgeEi = true;
+    bool mTextSlant = false;
+    QString mAzimuthLine;
+    int16_t mFigDisp = 31;
+    bool mDetailEi = false;
+    int16_t mFigPick = 31;
+    bool mFigNativeEi = true;
+    bool mFigShowModeEi = true;
+    bool mThgShowModeEi = true;
+    bool mAdmShowModeEi = true;
+    clsVospProjector mProjector;
+
+    // Raised after each phase of a drawing with 0..PhaseNum.
+    std::function<void(int16_t phase)> Progress;
+    // Lets the event loop run during a drawing (before each map unit, every
+    // 200 figures and after each base-map layer).
+    std::function<void()> YieldHook;
+
+    QString RegistrySection() const;
+    DeviceContext* hdc() const { return hdc_; }
+    void SetHdc(DeviceContext* dc);
+    int16_t PhaseNum() const { return 10; }
+    int32_t CanvasLeft() const { return canvas_.mLeft; }
+    void SetCanvasLeft(int32_t v);
+    int32_t CanvasTop() const { return canvas_.mTop; }
+    void SetCanvasTop(int32_t v);
+    int32_t CanvasWidth() const;
+    void SetCanvasWidth(int32_t v);
+    int32_t CanvasHeight() const;
+    void SetCanvasHeight(int32_t v);
+    // Works out the view first (outside a drawing); may differ from the index set.
+    int16_t ProjectionIndex();
+    void SetProjectionIndex(int16_t v);
+    QString ProjectionName();
+    int32_t dpix() const { return dpix_; }
+    void Setdpix(int32_t v);
+    int32_t dpiy() const { return dpiy_; }
+    void Setdpiy(int32_t v);
+    int32_t CenterX() const { return centerX_; }
+    void SetCenterX(int32_t v);
+    int32_t CenterY() const { return centerY_; }
+    void SetCenterY(int32_t v);
+    double MapScale() const { return scale_; }
+    void SetMapScale(double v);
+    double Light() const { return light_; }
+    void SetLight(double v);
+    int32_t PtnRatio() const { return ptnRatio_; }
+    void SetPtnRatio(int32_t v);
+    double RatioX() const { return ratioX_; }
+    double RatioY() const { return ratioY_; }
+    // A copy of the part of the globe that can reach the canvas.
+    clsRect Field();
+    clsGrid& Grid() { return *grid_; }
+    bool IsDrawing() const { return drawing_; }
+    bool IsWrapAround() const { return wrap_; }
+    int32_t ShiftAmount() const { return shift_; }
+    bool IsShifted() const { return shifted_; }
+
+    // The automatic projection choice (indexes after the name lookup).
+    int16_t AutoHighPrj() const { return autoHigh_; }
+    int16_t AutoMiddlePrj() const { return autoMiddle_; }
+    int16_t AutoLowPrj() const { return autoLow_; }
+    int16_t AutoSmallPrj() const { return autoSmall_; }
+
+    // Transforms; every output is set, to 0 when the conversion fails early.
+    bool MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
+    bool PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
+    // The list in canvas pixels, or null when nothing of it reaches the field.
+    std::shared_ptr<clsPoly> PolyMapToCanvas(clsPoly& poly);
+    bool CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
+    bool CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
+    // The wrap-around shift; refused while a drawing runs (the drawing
+    // shifts through its own steps).
+    bool ShiftOn();
+    bool ShiftOff();
+    double CanvasLengthToMapX(double pixels) const;
+    double CanvasLengthToMapY(double pixels) const;
+
+    void ReadRegistry();
+    // Called explicitly at shutdown and by the snapshot files.
+    void WriteRegistry();
+
+    // Drawing: 0 drawn, 1 stopped early (failed or cancelled), 2 not started.
+    int16_t Replot();
+    bool DrawStart();
+    void DrawEnd();
+    bool DrawClear();
+    bool DrawOcean();
+    bool DrawGrid();
+    bool DrawGridString();
+    bool DrawAzimuthLine();
+    bool DrawShadow();
+    bool DrawCell(const clsMapCell& cell);
+    std::unique_ptr<clsFigure> CellToFigure(const clsMapCell& cell);
+    void SlantMeridian(int32_t lon, int32_t lat, int32_t& slant);
+
+    // The automatic graticule intervals and area for the current view.
+    void CalcGridPitch();
+    void CalcGridRange();
+
+private:
+    struct ViewState {
+        int32_t centerX;
+        clsRect field;
+        bool wrap;
+        bool shifted;
+    };
+    class ViewRestorer;
+
+    void GetWork();
+    void ChooseAutoProjection(int32_t absLat);
+    void CalcCanvasCenter();
+    void CanvasToXY(int32_t cx, int32_t cy, double& x, double& y) const;
+    void XYToCanvas(double x, double y, int32_t& cx, int32_t& cy) const;
+    bool PointMapToXY(int32_t x, int32_t y, double& px, double& py);
+    bool PointXYToMap(double px, double py, int32_t& x, int32_t& y);
+    bool IsInCanvas(int32_t cx, int32_t cy) const { return canvas_.IsInner(cx, cy); }
+    bool DoShiftOn();
+    bool DoShiftOff();
+    ViewState SaveView() const;
+    void RestoreView(const ViewState& s);
+    void CenterProjectorOnZero();
+    void ReadEnvironment();
+
+    int16_t ReplotSteps();
+    bool PlotPhase(int16_t code);
+    bool PlotPhaseSub(int16_t code);
+    bool PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures);
+    bool PlotCell(const clsMapCell& cell);
+    void RaiseProgress();
+    void DoEvents();
+    std::shared_ptr<clsMapUnit> BaseUnit() const;
+    bool BaseDrawn() const;
+
+    clsRect canvas_{0, 0, 799, 599};
+    int32_t centerPixX_ = 400;
+    int32_t centerPixY_ = 300;
+    DeviceContext* hdc_ = nullptr;
+    int32_t plotMode_ = 1;
+    int16_t prjIndex_ = 12;
+    int32_t centerX_ = 0;
+    int32_t centerY_ = 0;
+    double scale_ = 0;
+    double light_ = 2.0;
+    int32_t dpix_ = 96;
+    int32_t dpiy_ = 96;
+    int32_t ptnRatio_ = 100;
+    std::unique_ptr<clsGrid> grid_;
+    clsRect field_{-648000, -324000, 648000, 324000};
+    clsRect drawField_{-648000, -324000, 648000, 324000};
+    clsRect limit_{-32700, -32700, 32700, 32700};
+    bool nt_ = true;
+    bool wrap_ = false;
+    int32_t shift_ = -1296000;
+    bool shifted_ = false;
+    bool drawing_ = false;
+    int16_t phase_ = 0;
+    bool detail_ = false;
+    double ratioX_ = 1.0;
+    double ratioY_ = 1.0;
+
+    int32_t plotHighLat_ = 270000;
+    int32_t plotLowLat_ = 54000;
+    int32_t plotSmallRatio_ = 5;
+    int16_t autoHigh_ = 6;
+    int16_t autoMiddle_ = 23;
+    int16_t autoLow_ = 12;
+    int16_t autoSmall_ = 19;
+    int32_t plotGridPitch_ = 50;
+    int32_t plotChopPitch_ = 16;
+    int32_t plotFlatPitch_ = 0;
+};

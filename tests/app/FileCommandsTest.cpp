@@ -1,0 +1,291 @@
+// Opening, saving and closing map units, the File menu, drops, the
+// clipboard copy, and the picture a loaded map gives in the window.
+#include "MainHarness.h"
+
+#include "document/MapFileBuilder.h"
+#include "support/ScriptedFileDialogs.h"
+
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Lines(const QStringList& lines) {
+    QByteArray b;
+    for (const QString& l : lines) b += Cp932Encode(l) + "\r\n";
+    return b;
+}
+
+// A map of one land polygon 20 W..20 E, 10 S..10 N (thing 1, area 0), with
+// its thing and area lists; `code` >= 0 adds a map-code remark.
+QString WriteLandMap(const TestFolder& dir, const QString& base, int32_t code = -1) {
+    MapFileBuilder b(106);
+    b.VersionHeader();
+    if (code >= 0) {
+        TestFig rem;
+        rem.code = 1;
+        rem.comment = QStringLiteral("# 地図コード：") + QStringLiteral("%1").arg(code, 6, 10, QLatin1Char('0'));
+        b.Add(rem);
+    }
+    TestFig poly;
+    poly.code = 3;
+    poly.thing = 1;
+    poly.pts = {{-72000, -36000}, {72000, -36000}, {72000, 36000}, {-72000, 36000}, {-72000, -36000}};
+    b.Add(poly);
+    TestFig poly2 = poly; // a second figure, so that the tidy-up keeps the unit
+    poly2.pts = {{-700, -700}, {700, -700}, {700, 700}, {-700, 700}, {-700, -700}};
+    b.Add(poly2);
+    dir.write(base + QStringLiteral(".THG"),
+              Lines({"[CATEGORY]", "1,\"土地\"", "", "[THING]", "NUMBER=1", "FIGURE=POLYGON", "NAME=\"陸地\"",
+                     "CATEGORY=1", "SHOW=1", "SMALL=1000000000", "LARGE=100000", "FORE=&H0000FFFF&",
+                     "BACK=&HFFFFFFFF&", "STYLE=8", ""}));
+    dir.write(base + QStringLiteral(".ADM"),
+              Lines({"[AREA]", "", "[ADMINISTRATION]", "000,0,1,1,1,\"World\",\"世界\""}));
+    return dir.write(base + QStringLiteral(".MLL"), b.bytes);
+}
+
+struct FileCommandsTest : ::testing::Test {
+    MainHarness h;
+    TestFolder dir;
+    clsMapUnits& units = h.world.units;
+};
+
+TEST_F(FileCommandsTest, ExtensionDispatch) {
+    EXPECT_FALSE(h.files->LoadFile(dir.file(QStringLiteral("map.ml"))));
+    EXPECT_EQ(h.Messages(), QStringList{dir.file(QStringLiteral("map.ml")) + QStringLiteral("\r\nは無効なファイル形式です.")});
+    EXPECT_EQ(h.world.ui.ui.messages[0].style & 0x70, int(Mb::Critical));
+    EXPECT_EQ(h.redraws, 0);
+    const QString path = WriteLandMap(dir, QStringLiteral("land"));
+    ASSERT_TRUE(path.endsWith(QStringLiteral("land.MLL")));
+    QString lower = path;
+    lower.chop(3);
+    lower += QStringLiteral("mll");
+    QFile::rename(path, lower);
+    EXPECT_TRUE(h.files->LoadFile(lower)); // compared in capitals
+    EXPECT_EQ(units.Count(), 2);
+    EXPECT_EQ(h.redraws, 1);
+    EXPECT_EQ(FileCommands::Kind(QStringLiteral("a.mlg")), QStringLiteral(".MLG"));
+}
+
+TEST_F(FileCommandsTest, LoadedMapIsDrawnWhereItLies) {
+    h.form.show();
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("LAND"))));
+    const QImage shot = h.form.grab().toImage();
+    const QPoint o = h.picView->mapTo(&h.form, QPoint(0, 0));
+    // 2 pixels per degree around the centre pixel (200, 150): land 160..240 x 130..170.
+    const QRgb land = qRgb(0xFF, 0xFF, 0x00);
+    const QRgb ocean = qRgb(0x00, 0x00, 0xFF);
+    for (const QPoint p : {QPoint(165, 135), QPoint(235, 165), QPoint(180, 160), QPoint(230, 134)})
+        EXPECT_EQ(shot.pixel(o + p), land) << p.x() << "," << p.y();
+    for (const QPoint p : {QPoint(155, 150), QPoint(245, 150), QPoint(200, 125), QPoint(200, 175), QPoint(20, 20)})
+        EXPECT_EQ(shot.pixel(o + p), ocean) << p.x() << "," << p.y();
+    EXPECT_EQ(h.Panel(1), QString());
+    EXPECT_TRUE(h.form.windowTitle().contains(QStringLiteral("LAND.MLL")));
+}
+
+TEST_F(FileCommandsTest, ScaleHints) {
+    EXPECT_EQ(FileCommands::ScaleHint(5, 2), QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
+    EXPECT_EQ(FileCommands::ScaleHint(2, 5), QStringLiteral("縮尺を小さくしましょう."));
+    EXPECT_EQ(FileCommands::ScaleHint(3, 2), QString());
+    EXPECT_EQ(FileCommands::ScaleHint(3, 4), QString());
+    EXPECT_EQ(FileCommands::ScaleHint(4, 2), QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
+    EXPECT_EQ(FileCommands::ScaleHint(0, 7), QString());
+    EXPECT_EQ(FileCommands::ScaleHint(-1, 7), QString());
+    EXPECT_EQ(FileCommands::ScaleHint(1, -1), QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
+
+    h.files->ScaleToLevel = [](double) -> int16_t { return 2; };
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("L5"), 115000)));
+    ASSERT_EQ(h.world.ui.ui.messages.size(), 1);
+    EXPECT_EQ(h.world.ui.ui.messages[0].text, QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
+    EXPECT_EQ(h.world.ui.ui.messages[0].style, Mb::OkOnly + Mb::Information);
+}
+
+TEST_F(FileCommandsTest, ListsOpenOnlyWhenTheyLoad) {
+    const auto before = units.Active()->gThings;
+    before->SetModify(false);
+    const int32_t count = before->Count();
+    EXPECT_FALSE(h.files->LoadFile(dir.file(QStringLiteral("NONE.THG"))));
+    EXPECT_EQ(units.Active()->gThings, before);
+    EXPECT_EQ(before->Count(), count);
+    EXPECT_FALSE(before->Modify());
+    EXPECT_TRUE(h.Messages().join(QString()).contains(QStringLiteral("事象ファイルが存在しません.")));
+
+    WriteLandMap(dir, QStringLiteral("W"));
+    EXPECT_TRUE(h.files->LoadFile(dir.file(QStringLiteral("W.THG"))));
+    const auto things = units.Active()->gThings;
+    EXPECT_NE(things, before);
+    EXPECT_TRUE(things->Modify());
+    EXPECT_EQ(things->Count(), 1);
+    EXPECT_TRUE(h.files->LoadFile(dir.file(QStringLiteral("W.ADM"))));
+    EXPECT_TRUE(units.Active()->gAdmins->Modify());
+    EXPECT_EQ(h.redraws, 3);
+}
+
+TEST_F(FileCommandsTest, SaveByExtension) {
+    const int shown = int(h.Messages().size());
+    EXPECT_FALSE(h.files->SaveFile(dir.file(QStringLiteral("x.PNG"))));
+    ASSERT_EQ(h.Messages().size(), shown + 1);
+    EXPECT_EQ(h.Messages().last(), dir.file(QStringLiteral("x.PNG")) + QStringLiteral("\r\nは無効なファイル形式です."));
+    EXPECT_TRUE(h.files->SaveFile(dir.file(QStringLiteral("out.thg"))));
+    EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("out.THG"))));
+    QStringList logs;
+    h.files->WriteLog = [&](const QString& p) -> int16_t {
+        logs << p;
+        return 0;
+    };
+    EXPECT_TRUE(h.files->SaveFile(QStringLiteral("a.mlg")));
+    EXPECT_EQ(logs, QStringList{QStringLiteral("a.mlg")});
+    EXPECT_EQ(h.redraws, 0);
+}
+
+TEST_F(FileCommandsTest, SaveLoopAsksForANameUntilSavedOrCancelled) {
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("RO"))));
+    auto unit = units.Item(2);
+    ASSERT_TRUE(unit);
+    const QString thg = dir.file(QStringLiteral("RO.THG"));
+    const QString other = dir.write(QStringLiteral("OTHER.THG"), "x");
+    for (const QString& f : {thg, other}) QFile::setPermissions(f, QFileDevice::ReadOwner);
+
+    ScriptedFileDialogs dlg;
+    unit->gThings->SetModify(true);
+    h.world.ui.ui.messages.clear();
+    dlg.Choose(other); // read-only as well
+    dlg.Cancel();
+    h.files->UnloadMapUnit(*unit);
+    ASSERT_GE(h.Messages().size(), 1);
+    EXPECT_EQ(h.Messages()[0], QStringLiteral("事象ファイル ") + thg + QStringLiteral("\rが修正されています.\r保存しますか？"));
+    ASSERT_EQ(dlg.requests.size(), 2);
+    EXPECT_EQ(dlg.requests[0].filter, QStringLiteral("事象ファイル(*.THG)|*.THG|"));
+    EXPECT_EQ(dlg.requests[0].fileName, thg);
+    EXPECT_TRUE(dlg.requests[0].save);
+    EXPECT_EQ(dlg.requests[1].fileName, other);
+    EXPECT_TRUE(unit->gThings->Modify());
+
+    // A writable name ends the loop with the list saved there.
+    dlg.requests.clear();
+    dlg.Choose(dir.file(QStringLiteral("NEW.THG")));
+    h.files->UnloadMapUnit(*unit);
+    EXPECT_EQ(dlg.requests.size(), 1);
+    EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("NEW.THG"))));
+    EXPECT_FALSE(unit->gThings->Modify());
+
+    // Answered No: nothing saved, no dialog.
+    unit->gAdmins->SetModify(true);
+    h.world.ui.ui.answers.push_back(Mb::No);
+    dlg.requests.clear();
+    h.files->UnloadMapUnit(*unit);
+    EXPECT_TRUE(dlg.requests.isEmpty());
+    EXPECT_TRUE(h.Messages().last().startsWith(QStringLiteral("行政区ファイル ")));
+    EXPECT_TRUE(unit->gAdmins->Modify());
+}
+
+TEST_F(FileCommandsTest, MenuWithThreeUnits) {
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("A"))));
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("B"))));
+    ASSERT_EQ(units.Count(), 3);
+    units.SetIndex(2);
+    h.files->mnuFile_Click();
+    const auto closeItems = h.files->mnuClose->actions();
+    const auto activeItems = h.files->mnuActive->actions();
+    ASSERT_EQ(closeItems.size(), 4);
+    ASSERT_EQ(activeItems.size(), 4);
+    EXPECT_EQ(closeItems[0]->text(), QStringLiteral("全地図(&0)"));
+    EXPECT_EQ(activeItems[0]->text(), QStringLiteral("キャンセル(&0)"));
+    const QString letters = QStringLiteral("ABC");
+    for (int i = 1; i <= 3; ++i) {
+        const QString caption = units.Item(i)->gFigures->MapName(PublicVal::gvLanguage) + QStringLiteral("(&") +
+                                letters[i - 1] + QLatin1Char(')');
+        EXPECT_EQ(closeItems[i]->text(), caption);
+        EXPECT_EQ(activeItems[i]->text(), caption);
+        EXPECT_EQ(closeItems[i]->isEnabled(), i != 1);
+        EXPECT_EQ(activeItems[i]->isChecked(), i == 2);
+    }
+    EXPECT_TRUE(h.files->mnuMapInfo->isEnabled()); // the active map has figures
+    EXPECT_FALSE(h.files->mnuLogItem[3]->isEnabled());
+    // Opening again rebuilds rather than adds.
+    h.files->mnuFile_Click();
+    EXPECT_EQ(h.files->mnuClose->actions().size(), 4);
+    units.SetIndex(1);
+    h.world.base->gFigures->Clear();
+    h.files->mnuFile_Click();
+    EXPECT_FALSE(h.files->mnuMapInfo->isEnabled());
+
+    const int before = h.redraws;
+    h.files->mnuActiveItem_Click(3);
+    EXPECT_EQ(units.Index(), 3);
+    EXPECT_EQ(h.redraws, before);
+}
+
+TEST_F(FileCommandsTest, ClosingOffersToSave) {
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("A"))));
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("B"))));
+    units.Item(2)->gThings->SetModify(true);
+    units.Item(3)->gAdmins->SetModify(true);
+    h.world.ui.ui.messages.clear();
+    h.world.ui.ui.answers = {Mb::No, Mb::No};
+    const int before = h.redraws;
+    h.files->mnuCloseItem_Click(0);
+    ASSERT_EQ(h.Messages().size(), 2);
+    EXPECT_TRUE(h.Messages()[0].startsWith(QStringLiteral("事象ファイル ")));
+    EXPECT_TRUE(h.Messages()[1].startsWith(QStringLiteral("行政区ファイル ")));
+    EXPECT_EQ(units.Count(), 1);
+    EXPECT_EQ(h.redraws, before + 1);
+    EXPECT_EQ(h.Panel(1), QStringLiteral("地図ファイルを開きましょう."));
+
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("C"))));
+    h.world.ui.ui.messages.clear();
+    h.files->mnuCloseItem_Click(2); // nothing modified: no question
+    EXPECT_TRUE(h.Messages().isEmpty());
+    EXPECT_EQ(units.Count(), 1);
+}
+
+TEST_F(FileCommandsTest, DroppedFilesOpenInOrder) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/x/one.ml")), QUrl::fromLocalFile(QStringLiteral("/x/two.ml")),
+                  QUrl(QStringLiteral("https://example.invalid/three.MLL"))});
+    const QStringList files = DroppedFiles(&data);
+    EXPECT_EQ(files, (QStringList{QStringLiteral("/x/one.ml"), QStringLiteral("/x/two.ml")}));
+    QMimeData text;
+    text.setText(QStringLiteral("/x/one.MLL"));
+    EXPECT_TRUE(DroppedFiles(&text).isEmpty());
+
+    h.picView->FilesDropped(files);
+    EXPECT_EQ(h.Messages(), (QStringList{QStringLiteral("/x/one.ml\r\nは無効なファイル形式です."),
+                                         QStringLiteral("/x/two.ml\r\nは無効なファイル形式です.")}));
+    h.picView->FilesDropped({WriteLandMap(dir, QStringLiteral("D1")), WriteLandMap(dir, QStringLiteral("D2"))});
+    EXPECT_EQ(units.Count(), 3);
+    EXPECT_EQ(h.redraws, 2);
+}
+
+TEST_F(FileCommandsTest, ClipboardCopy) {
+    QStringList logs;
+    h.files->WriteLog = [&](const QString& p) -> int16_t {
+        logs << p;
+        return 0;
+    };
+    h.files->LogPath = [](int32_t i) { return QStringLiteral("/own/LOG%1.MLG").arg(i); };
+    h.files->AuthorURLhome = [] { return QStringLiteral("http://home.invalid/"); };
+    ASSERT_EQ(h.redraw.PlotWindow(), 0);
+    const QImage drawn = h.picView->Image().copy();
+    h.files->WriteClip = [] { return false; };
+    h.files->mnuMapCopy_Click();
+    EXPECT_TRUE(logs.isEmpty());
+    EXPECT_EQ(h.Panel(1), QStringLiteral("クリップボード出力に失敗しました."));
+    // The credit line stays on the picture, near its top.
+    EXPECT_NE(h.picView->Image().copy(0, 0, 400, 24), drawn.copy(0, 0, 400, 24));
+    EXPECT_EQ(h.picView->Image().copy(0, 100, 400, 200), drawn.copy(0, 100, 400, 200));
+    EXPECT_EQ(FileCommands::CreditLine(QStringLiteral("http://home.invalid/")),
+              QStringLiteral("Vosperal - Copyright (C) Vosperal - http://home.invalid/"));
+
+    const int before = h.redraws;
+    h.files->WriteClip = [] { return true; };
+    h.files->mnuMapCopy_Click();
+    EXPECT_EQ(logs, QStringList{QStringLiteral("/own/LOG2.MLG")});
+    EXPECT_EQ(h.redraws, before + 1);
+    EXPECT_EQ(h.Panel(1), QStringLiteral("クリップボードへ出力しました."));
+    EXPECT_EQ(h.picView->Image(), drawn); // the redraw took the line away
+}
+
+} // namespace

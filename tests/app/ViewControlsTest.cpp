@@ -1,0 +1,191 @@
+// Scroll bars and the scale slider against the plot engine: ranges, the
+// drag and the settled value, steps, and the redraws they cause.
+#include "MainHarness.h"
+
+#include "core/Scale.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(VbScrollBar, RangeWithTheLargerLimitFirst) {
+    EnsureGuiApp();
+    QScrollBar bar(Qt::Vertical);
+    VbScrollBar v(&bar);
+    int changes = 0;
+    v.Change = [&] { ++changes; };
+    v.SetMin(5400);
+    v.SetMax(-5400);
+    changes = 0; // the range changes moved the value
+    EXPECT_EQ(v.Min(), 5400);
+    EXPECT_EQ(v.Max(), -5400);
+    EXPECT_FALSE(bar.hasTracking());
+    v.SetValue(5400); // north: the thumb at the top
+    EXPECT_EQ(bar.value(), bar.minimum());
+    EXPECT_EQ(v.Value(), 5400);
+    v.SetValue(-9000); // beyond the bottom
+    EXPECT_EQ(v.Value(), -5400);
+    EXPECT_EQ(bar.value(), bar.maximum());
+    v.SetValue(1200);
+    EXPECT_EQ(v.Value(), 1200);
+    EXPECT_EQ(changes, 3);
+    v.SetValue(1200); // unchanged: no event
+    EXPECT_EQ(changes, 3);
+}
+
+TEST(ViewControls, CentreToBarsAndBack) {
+    MainHarness h;
+    clsMapPlot& p = *h.world.plot;
+    p.SetCenterX(-90);
+    p.SetCenterY(3000 * 60);
+    h.controls->SetViewControllByEngine();
+    EXPECT_EQ(h.controls->hsbView.Value(), -1); // -90" is -1' (towards zero)
+    EXPECT_EQ(h.controls->vsbView.Value(), 3000);
+    EXPECT_LT(h.vsb->value(), 0); // north of the equator: above the middle
+    EXPECT_EQ(h.controls->sliScale.Value(), Scale::StdScaleIndex(p.MapScale()));
+    EXPECT_EQ(h.redraws, 0);
+    EXPECT_FALSE(h.redraw.bHoldRedraw);
+    // The bars' events found the centre in its minute and left it alone.
+    EXPECT_EQ(p.CenterX(), -90);
+}
+
+TEST(ViewControls, DragScrollsOnlyTheReleaseRedraws) {
+    MainHarness h;
+    clsMapPlot& p = *h.world.plot;
+    h.hsb->setSliderDown(true);
+    h.hsb->setSliderPosition(120); // dragging: 120' east
+    EXPECT_EQ(p.CenterX(), 120 * 60);
+    EXPECT_EQ(h.Panel(3), QStringLiteral("C:") + HMap::MapPointTextCoarse(120 * 60, 0));
+    EXPECT_EQ(h.redraws, 0);
+    h.hsb->setSliderDown(false); // released: one Change
+    EXPECT_EQ(h.redraws, 1);
+    EXPECT_EQ(h.controls->hsbView.Value(), 120);
+
+    // South on the vertical bar is further down.
+    h.vsb->setSliderDown(true);
+    h.vsb->setSliderPosition(600);
+    EXPECT_EQ(p.CenterY(), -600 * 60);
+    h.vsb->setSliderDown(false);
+    EXPECT_EQ(h.redraws, 2);
+
+    h.controls->hsbView.SetValue(-300); // a value written in code
+    EXPECT_EQ(p.CenterX(), -300 * 60);
+    EXPECT_EQ(h.redraws, 3);
+
+    h.redraw.bHoldRedraw = true;
+    h.controls->hsbView.SetValue(77);
+    h.controls->vsbView.SetValue(-5);
+    EXPECT_EQ(p.CenterX(), 77 * 60);
+    EXPECT_EQ(p.CenterY(), -5 * 60);
+    EXPECT_EQ(h.redraws, 3);
+}
+
+TEST(ViewControls, ScrollSteps) {
+    EXPECT_EQ(ViewControls::ScrollStep(1234, 10800), 100);
+    EXPECT_EQ(ViewControls::ScrollStep(5, 10800), 1);
+    EXPECT_EQ(ViewControls::ScrollStep(19, 10800), 1);
+    EXPECT_EQ(ViewControls::ScrollStep(99, 10800), 9);
+    EXPECT_EQ(ViewControls::ScrollStep(50000, 10800), 1000);
+    EXPECT_EQ(ViewControls::ScrollStep(50000, 5400), 500);
+
+    MainHarness h;
+    h.controls->SetScrollChange();
+    const clsRect f = h.world.plot->Field();
+    const int32_t hs = ViewControls::ScrollStep(f.Width() / 60, 10800);
+    EXPECT_EQ(h.controls->hsbView.SmallChange(), hs);
+    EXPECT_EQ(h.controls->hsbView.LargeChange(), 8 * hs);
+    EXPECT_EQ(h.controls->vsbView.SmallChange(), ViewControls::ScrollStep(f.Height() / 60, 5400));
+}
+
+TEST(ViewControls, SliderAndItsButtons) {
+    MainHarness h;
+    clsMapPlot& p = *h.world.plot;
+    h.controls->sliScale.SetValue(40);
+    EXPECT_EQ(p.MapScale(), Scale::StdScale(40));
+    EXPECT_EQ(h.redraws, 1);
+    EXPECT_EQ(h.controls->sliScale.Text(), QStringLiteral("1/") + Scale::StdScaleText(40));
+    h.controls->picScaleLarge_Click();
+    EXPECT_EQ(h.controls->sliScale.Value(), 41);
+    EXPECT_EQ(p.MapScale(), Scale::StdScale(41));
+    EXPECT_EQ(h.redraws, 2);
+    h.controls->picScaleSmall_Click();
+    EXPECT_EQ(p.MapScale(), Scale::StdScale(40));
+    EXPECT_EQ(h.redraws, 3);
+
+    h.controls->sliScale.SetValue(53);
+    h.controls->picScaleLarge_Click();
+    EXPECT_EQ(h.controls->sliScale.Value(), 53);
+    h.controls->sliScale.SetValue(1);
+    const int before = h.redraws;
+    h.controls->picScaleSmall_Click();
+    EXPECT_EQ(h.controls->sliScale.Value(), 1);
+    EXPECT_EQ(h.redraws, before);
+    EXPECT_EQ(p.MapScale(), Scale::StdScale(1));
+
+    // Dragging the slider changes the scale and the panel, not the picture.
+    h.sli->setSliderDown(true);
+    h.sli->setSliderPosition(27);
+    EXPECT_EQ(p.MapScale(), Scale::StdScale(27));
+    EXPECT_EQ(h.Panel(2), QStringLiteral("1/") + Library::FormatStdInt(Scale::StdScale(27)));
+    EXPECT_EQ(h.redraws, before);
+    h.sli->setSliderDown(false);
+    EXPECT_EQ(h.redraws, before + 1);
+}
+
+TEST(ViewControls, LayoutFillsTheWindowAndSizesTheImage) {
+    MainHarness h;
+    h.form.resize(700, 500);
+    h.controls->LayoutControls();
+    const int32_t iw = h.inner->width(), ih = h.inner->height();
+    EXPECT_EQ(h.picScale->x(), iw - h.picScale->width());
+    EXPECT_EQ(h.vsb->x(), iw - h.vsb->width());
+    EXPECT_EQ(h.hsb->y(), ih - h.hsb->height());
+    EXPECT_EQ(h.hsb->width(), iw - h.vsb->width());
+    EXPECT_EQ(h.vsb->height(), ih - h.picView->y() - h.hsb->height());
+    // Wider than 6525 twips: the image takes the whole width left of the bar.
+    EXPECT_EQ(h.picView->Image().width(), h.hsb->width());
+    EXPECT_EQ(h.picView->Image().height(), h.vsb->height());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
+    MainHarness h;
+    h.form.show();
+    QCoreApplication::processEvents();
+    h.picView->ResizePicture(600, 400);
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.inner->width(), 600 + h.vsb->width());
+    EXPECT_EQ(h.inner->height(), h.picView->y() + 400 + h.hsb->height());
+    const QRect placed = h.form.frameGeometry();
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.form.frameGeometry(), placed);
+
+    // A small view still gets a window of 6525 x 4500 twips.
+    h.picView->ResizePicture(40, 30);
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.form.frameGeometry().width(), (6525 + 14) / 15);
+    EXPECT_EQ(h.form.frameGeometry().height(), 4500 / 15);
+}
+
+TEST(ViewControls, NarrowWindowKeepsTheViewWidth) {
+    MainHarness h;
+    h.form.resize(300, 280); // 4500 x 4200 twips
+    h.picView->ResizePicture(200, 100);
+    h.controls->LayoutControls();
+    EXPECT_EQ(h.picView->Image().width(), 200);
+    EXPECT_EQ(h.picView->Image().height(), 100);
+    h.picView->ResizePicture(20, 10);
+    h.controls->LayoutControls();
+    EXPECT_EQ(h.picView->Image().width(), 32);
+    EXPECT_EQ(h.picView->Image().height(), 32);
+}
+
+} // namespace

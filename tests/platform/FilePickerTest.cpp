@@ -1,0 +1,83 @@
+#include "platform/FilePicker.h"
+
+#include "support/ScriptedFileDialogs.h"
+
+#include <gtest/gtest.h>
+
+using namespace FilePicker;
+
+namespace {
+
+const QString kMapThg = QStringLiteral("地図ファイル(*.MLL)|*.MLL|事象ファイル(*.THG)|*.THG|");
+const QString kSaveAll = QStringLiteral("事象ファイル(*.THG)|*.THG|行政区ファイル(*.ADM)|*.ADM|ログファイル(*.MLG)|*.MLG|");
+
+TEST(FilePicker, LoadPreselectsTheEntryOfTheInitialExtension) {
+    ScriptedFileDialogs dlg;
+    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\B.THG"));
+    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\b.thg")); // letter case not regarded
+    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\B.TXT"));
+    InputLoadName({}, kMapThg, QString());
+    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\*.MLL"));
+    ASSERT_EQ(dlg.requests.size(), 5);
+    EXPECT_EQ(dlg.requests[0].filterIndex, 2);
+    EXPECT_EQ(dlg.requests[1].filterIndex, 2);
+    EXPECT_EQ(dlg.requests[2].filterIndex, 1);
+    EXPECT_EQ(dlg.requests[3].filterIndex, 1);
+    EXPECT_EQ(dlg.requests[4].filterIndex, 1);
+    EXPECT_EQ(dlg.requests[0].title, QStringLiteral("ファイルを開く"));
+    EXPECT_FALSE(dlg.requests[0].save);
+    EXPECT_EQ(dlg.requests[0].fileName, QStringLiteral("C:\\MAP\\B.THG"));
+}
+
+TEST(FilePicker, LoadGivesTheChosenPathOrEmptyOnCancel) {
+    ScriptedFileDialogs dlg;
+    dlg.Choose(QStringLiteral("/m/world.mll"), 2);
+    EXPECT_EQ(InputLoadName(QStringLiteral("開く"), kMapThg, {}), QStringLiteral("/m/world.mll"));
+    EXPECT_EQ(dlg.requests[0].title, QStringLiteral("開く"));
+    EXPECT_EQ(InputLoadName({}, kMapThg, {}), QString());
+}
+
+TEST(FilePicker, SaveTakesTheExtensionFromTheFirstDot) {
+    ScriptedFileDialogs dlg;
+    InputSaveName({}, kMapThg, QStringLiteral("A.B.THG")); // ".B.THG" is not in the filter
+    InputSaveName({}, kMapThg, QStringLiteral("A.THG"));
+    InputSaveName({}, kSaveAll, QStringLiteral("x.MLG"));
+    ASSERT_EQ(dlg.requests.size(), 3);
+    EXPECT_EQ(dlg.requests[0].filterIndex, 1);
+    EXPECT_EQ(dlg.requests[1].filterIndex, 2);
+    EXPECT_EQ(dlg.requests[2].filterIndex, 3);
+    EXPECT_EQ(dlg.requests[0].title, QStringLiteral("ファイルを保存する"));
+    EXPECT_TRUE(dlg.requests[0].save);
+}
+
+TEST(FilePicker, SaveGivesTheChosenEntrysExtension) {
+    ScriptedFileDialogs dlg;
+    dlg.Choose(QStringLiteral("/m/name"), 2);
+    dlg.Choose(QStringLiteral("/m/name.MLL"), 2);
+    dlg.Choose(QStringLiteral("/m.d/name.x"), 1);
+    dlg.Choose(QStringLiteral("/m/name.x"), 2);
+    dlg.Choose(QStringLiteral("/m/name.x"), 7); // no such entry
+    dlg.Cancel();
+    const QString any = QStringLiteral("事象ファイル(*.THG)|*.THG|全て(*.*)|*.*|");
+    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m/name.THG"));
+    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m/name.THG"));
+    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m.d/name.MLL"));
+    EXPECT_EQ(InputSaveName({}, any, {}), QStringLiteral("/m/name.x"));
+    EXPECT_EQ(InputSaveName({}, any, {}), QStringLiteral("/m/name.x"));
+    EXPECT_EQ(InputSaveName({}, any, {}), QString());
+}
+
+TEST(FilePicker, FilterPieces) {
+    EXPECT_EQ(FilterExtension(kSaveAll, 1), QStringLiteral(".THG"));
+    EXPECT_EQ(FilterExtension(kSaveAll, 3), QStringLiteral(".MLG"));
+    EXPECT_EQ(FilterExtension(kSaveAll, 4), QString());
+    EXPECT_EQ(FilterExtension(kSaveAll, 0), QString());
+    EXPECT_EQ(FilterExtension(QStringLiteral("a|*|"), 1), QString()); // the closing bar at the start
+    EXPECT_EQ(FilterExtension(QStringLiteral("a|*.THG"), 1), QString()); // no closing bar
+    EXPECT_EQ(QtNameFilters(kMapThg),
+              (QStringList{QStringLiteral("地図ファイル(*.MLL) (*.MLL *.mll)"),
+                           QStringLiteral("事象ファイル(*.THG) (*.THG *.thg)")}));
+    EXPECT_EQ(QtNameFilters(QStringLiteral("全て(*.*)|*.*|")), QStringList{QStringLiteral("全て(*.*) (*.*)")});
+}
+
+} // namespace

@@ -1,0 +1,382 @@
+// The base-map layers: ocean, graticule, labels, azimuth lines and frame.
+#include "PlotWorld.h"
+
+#include "core/AngleLib.h"
+#include "core/clsVospProjector.h"
+#include "render/BaseMap.h"
+#include "render/clsGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr double kSecRad = 4.848136811095355e-6;
+
+double ScaleForPixelsPerDegree(double ppd) {
+    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) * 3600 / ppd;
+}
+
+struct Segment {
+    int32_t x1, y1, x2, y2;
+    int16_t thing;
+    bool operator==(const Segment&) const = default;
+};
+
+std::vector<Segment> Segments(const BaseMap::FigureList& figures) {
+    std::vector<Segment> out;
+    for (const auto& f : figures) {
+        EXPECT_EQ(f->FigCode(), 2);
+        EXPECT_EQ(f->Admin(), 0);
+        const auto p = f->Poly();
+        EXPECT_EQ(p->Count(), 2);
+        out.push_back({p->x(1), p->y(1), p->x(2), p->y(2), f->Thing()});
+    }
+    return out;
+}
+
+struct Label {
+    int32_t x, y;
+    int16_t fix;
+    QString text;
+    bool operator==(const Label&) const = default;
+};
+
+std::vector<Label> Labels(const BaseMap::FigureList& figures) {
+    std::vector<Label> out;
+    for (const auto& f : figures) {
+        auto* t = static_cast<clsMapText*>(f.get());
+        EXPECT_EQ(t->TextUnicode(1), t->TextUnicode(2));
+        out.push_back({t->mx(), t->my(), t->TextFix(), t->TextUnicode(2)});
+    }
+    return out;
+}
+
+// Angle options are process-wide; put the defaults back.
+struct AngleFormat {
+    AngleFormat(int16_t format, int16_t unit) {
+        AngleLib::SetAngleFormat(format);
+        AngleLib::SetAngleUnit(unit);
+    }
+    ~AngleFormat() {
+        AngleLib::SetAngleFormat(1);
+        AngleLib::SetAngleUnit(2);
+    }
+};
+
+TEST(BaseMapTest, GridAngleTextInEveryFormat) {
+    const struct {
+        int16_t format;
+        int32_t angle;
+        const char16_t* text;
+    } rows[] = {
+        {1, 54000, u"15"},       {1, -54000, u"15"},       {1, 0, u"0"},           {1, 648000, u"180"},
+        {1, 5400, u"1°30"},      {1, 5430, u"1°30′30"},    {1, 37800, u"10°30"},   {2, 5400, u"1°30"},
+        {2, 5430, u"1°31′"},     {3, 54000, u"54000"},     {3, -90, u"90"},        {4, 54000, u"15"},
+        {4, 5400, u"1.50"},      {4, 5430, u"1.50833"},    {5, 54000, u"0.2617993"}, {5, 0, u"0.0000000"},
+    };
+    for (const auto& r : rows) {
+        AngleFormat f(r.format, 2);
+        EXPECT_EQ(BaseMap::GridAngleText(r.angle), QString::fromUtf16(r.text)) << r.format << " " << r.angle;
+    }
+}
+
+TEST(BaseMapTest, AzimuthTextByCount) {
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(4, QString()), QStringLiteral("0,90,180,270"));
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(7, QString()),
+              QStringLiteral("0,51.4285714285714,102.857142857143,154.285714285714,205.714285714286,"
+                             "257.142857142857,308.571428571429"));
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(8, QString()), QStringLiteral("0,45,90,135,180,225,270,315"));
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(16, QString()),
+              QStringLiteral("0,22.5,45,67.5,90,112.5,135,157.5,180,202.5,225,247.5,270,292.5,315,337.5"));
+    QStringList every5;
+    for (int a = 0; a < 360; a += 5) every5 << QString::number(a);
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(72, QString()), every5.join(QLatin1Char(',')));
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(73, QStringLiteral("15")), QString());
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(-1, QStringLiteral("15")), QString());
+
+    ScopedUi ui;
+    ui.ui.inputs.push_back(QStringLiteral("15 165"));
+    EXPECT_EQ(BaseMap::BaseMapAzimuthText(0, QStringLiteral("0,90")), QStringLiteral("15 165"));
+    ASSERT_EQ(ui.ui.prompts.size(), 1);
+    EXPECT_EQ(ui.ui.prompts[0], QStringLiteral("方位線の角度を記述してください.\r\n12時が0度で時計回りです.\r\n"
+                                               "複数のときはスペースで区切って列挙してください.\r\n例）15 165 195 345"));
+}
+
+class LayerTest : public ::testing::Test {
+protected:
+    LayerTest() {
+        unit = w.AddUnit(QStringLiteral("BASE2"));
+        unit->gThings->ClearAll();
+    }
+    int16_t Thing(int16_t code, int16_t figure, const char16_t* name) {
+        PlotWorld::AddThing(*unit, code, figure, QString::fromUtf16(name), 0, figure == 5 ? 0 : 0,
+                            figure == 5 ? 8 : 1);
+        return code;
+    }
+    PlotWorld w;
+    std::shared_ptr<clsMapUnit> unit;
+};
+
+TEST_F(LayerTest, OceanSpansTheRectangleLatitudes) {
+    EXPECT_EQ(BaseMap::BaseMapOceanArea(clsRect(-100000, -2000, 100000, 3000), unit.get()), nullptr);
+    Thing(6, 3, u"海洋");
+    auto ocean = BaseMap::BaseMapOceanArea(clsRect(-100000, -2000, 100000, 3000), unit.get());
+    ASSERT_NE(ocean, nullptr);
+    EXPECT_EQ(ocean->FigCode(), 3);
+    EXPECT_EQ(ocean->Thing(), 6);
+    EXPECT_EQ(ocean->Admin(), 0);
+    clsPoly expected;
+    expected.SetRect(-100000, -2000, 100000, 3000);
+    EXPECT_TRUE(ocean->Poly()->IsMatch(expected));
+    // Centred on longitude 0 and five seconds inside the date line.
+    auto wide = BaseMap::BaseMapOceanArea(clsRect(500000, -2000, 1900000, 3000), unit.get());
+    expected.SetRect(-647995, -2000, 647995, 3000);
+    EXPECT_TRUE(wide->Poly()->IsMatch(expected));
+}
+
+TEST_F(LayerTest, MeridiansFromTheGrid) {
+    clsGrid g;
+    g.bVertical = true;
+    g.SetWidth(216000);
+    g.SetSouth(-324000);
+    g.SetNorth(100000);
+    EXPECT_TRUE(BaseMap::BaseMapGridV(g, unit.get()).empty()); // no thing
+    Thing(7, 2, u"経線");
+    // Ends at the limits (75 degrees south) and the area (north); the date line 5 seconds inside.
+    EXPECT_EQ(Segments(BaseMap::BaseMapGridV(g, unit.get())),
+              (std::vector<Segment>{{-647995, -270000, -647995, 100000, 7},
+                                    {-432000, -270000, -432000, 100000, 7},
+                                    {-216000, -270000, -216000, 100000, 7},
+                                    {0, -270000, 0, 100000, 7},
+                                    {216000, -270000, 216000, 100000, 7},
+                                    {432000, -270000, 432000, 100000, 7},
+                                    {647995, -270000, 647995, 100000, 7}}));
+}
+
+TEST_F(LayerTest, ParallelsEquatorPolesAndZones) {
+    clsGrid g;
+    g.bHorizontal = true;
+    g.bZone = true;
+    g.SetHeight(108000);
+    g.SetWest(100);
+    g.SetEast(100); // west = east: around the whole globe
+    EXPECT_TRUE(BaseMap::BaseMapGridH(g, unit.get()).empty());
+    Thing(10, 2, u"帯域線");
+    // Zone lines come without a parallel thing.
+    EXPECT_EQ(Segments(BaseMap::BaseMapGridH(g, unit.get())),
+              (std::vector<Segment>{{-647995, -239640, 647995, -239640, 10},
+                                    {-647995, -84360, 647995, -84360, 10},
+                                    {-647995, 84360, 647995, 84360, 10},
+                                    {-647995, 239640, 647995, 239640, 10}}));
+    g.bZone = false;
+    Thing(8, 2, u"緯線");
+    g.SetWest(-72000);
+    g.SetEast(72000);
+    const std::vector<Segment> lines = {{-72000, -216000, 72000, -216000, 8}, {-72000, -108000, 72000, -108000, 8},
+                                        {-72000, 0, 72000, 0, 8},           {-72000, 108000, 72000, 108000, 8},
+                                        {-72000, 216000, 72000, 216000, 8}, {-72000, -323970, 72000, -323970, 8},
+                                        {-72000, 323970, 72000, 323970, 8}};
+    EXPECT_EQ(Segments(BaseMap::BaseMapGridH(g, unit.get())), lines);
+    Thing(9, 2, u"赤道線");
+    auto withEquator = lines;
+    withEquator[2].thing = 9;
+    EXPECT_EQ(Segments(BaseMap::BaseMapGridH(g, unit.get())), withEquator);
+}
+
+TEST_F(LayerTest, PlaneGridUsesItsOwnThings) {
+    clsGrid g;
+    g.SetUnitMode(2);
+    g.bVertical = g.bHorizontal = true;
+    g.SetWidth(20000000); // at most C \ 4 = 10007544
+    g.SetHeight(20000000);
+    ASSERT_EQ(g.Width(), 10007544);
+    Thing(7, 2, u"経線");
+    EXPECT_TRUE(BaseMap::BaseMapGridV(g, unit.get()).empty());
+    Thing(11, 2, u"縦線");
+    Thing(12, 2, u"横線");
+    const int32_t c = MapProjection::GlobeCircumLong;
+    // -C \ step = -4: lines at -4..4 steps, 40030176 inside C = 40030179.
+    const auto v = Segments(BaseMap::BaseMapGridV(g, unit.get()));
+    ASSERT_EQ(v.size(), 9u);
+    EXPECT_EQ(v[0], (Segment{-40030176, -323970, -40030176, 323970, 11})); // ends clamped as latitudes
+    const auto h = Segments(BaseMap::BaseMapGridH(g, unit.get()));
+    ASSERT_EQ(h.size(), 9u); // no pole lines in the plane
+    EXPECT_EQ(h[4], (Segment{-c, 0, c, 0, 12}));
+}
+
+TEST_F(LayerTest, ShadowFrameByOutline) {
+    Thing(14, 2, u"投影枠");
+    clsVospProjector pr;
+    auto frame = [&](int16_t index) {
+        pr.SetPrjIndex(index);
+        pr.SetCenterLat(index <= 7 ? 300000 : 0);
+        pr.SetUp();
+        return Segments(BaseMap::BaseMapShadowFrame(index, unit.get(), &pr));
+    };
+    int32_t n = 0, s = 0;
+    pr.SetPrjIndex(10);
+    pr.SetUp();
+    pr.RangeNS(n, s);
+    const int32_t north = std::min(n - 5, 323970), south = std::max(s + 5, -323970);
+    EXPECT_EQ(frame(10), (std::vector<Segment>{{-647995, south, 647995, south, 14},
+                                               {-647995, north, 647995, north, 14},
+                                               {-647995, north, -647995, south, 14},
+                                               {647995, north, 647995, south, 14}}));
+    for (int16_t azimuthal = 1; azimuthal <= 7; ++azimuthal) {
+        const auto f = frame(azimuthal);
+        ASSERT_EQ(f.size(), 2u) << azimuthal;
+        EXPECT_EQ(f[0].y1, f[0].y2);
+    }
+    for (int16_t index : {8, 9, 16, 17}) {
+        const auto f = frame(index);
+        ASSERT_EQ(f.size(), 2u) << index;
+        EXPECT_EQ(f[0].x1, -647995);
+        EXPECT_EQ(f[1].x1, 647995);
+    }
+    for (int16_t index : {11, 12, 13, 14, 15, 19, 20, 21, 23, 24, 25, 26, 30}) EXPECT_EQ(frame(index).size(), 4u) << index;
+}
+
+// Initial bearing from (lon0, lat0) to (lon, lat), seconds of arc clockwise from north.
+double Bearing(int32_t lon0, int32_t lat0, int32_t lon, int32_t lat) {
+    const double p1 = lat0 * kSecRad, p2 = lat * kSecRad, dl = (double(lon) - lon0) * kSecRad;
+    const double b = std::atan2(std::sin(dl) * std::cos(p2),
+                                std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl));
+    double sec = b / kSecRad;
+    if (sec < 0) sec += 1296000;
+    return sec;
+}
+
+double Distance(int32_t lon0, int32_t lat0, int32_t lon, int32_t lat) {
+    const double p1 = lat0 * kSecRad, p2 = lat * kSecRad, dl = (double(lon) - lon0) * kSecRad;
+    return std::acos(std::sin(p1) * std::sin(p2) + std::cos(p1) * std::cos(p2) * std::cos(dl)) / kSecRad;
+}
+
+TEST_F(LayerTest, AzimuthLinesKeepTheirBearing) {
+    Thing(13, 2, u"方位線");
+    const int32_t lon0 = 500000, lat0 = 126000;
+    const double scale = 1e7;
+    const auto lines = BaseMap::BaseMapAzimuthLine(QStringLiteral("45 200"), lon0, lat0, scale, unit.get());
+    ASSERT_FALSE(lines.empty());
+    int checked = 0;
+    double farthest = 0;
+    for (const auto& f : lines) {
+        EXPECT_EQ(f->Thing(), 13);
+        const auto p = f->Poly();
+        for (int32_t i = 1; i <= p->Count(); ++i) {
+            const double d = Distance(lon0, lat0, p->x(i), p->y(i));
+            farthest = std::max(farthest, d);
+            if (d < 216000 || d > 432000) continue;
+            const double b = Bearing(lon0, lat0, p->x(i), p->y(i));
+            const bool first = std::abs(b - 162000) < 3600;
+            EXPECT_NEAR(b, first ? 162000 : 720000, 1.0) << p->x(i) << "," << p->y(i);
+            ++checked;
+        }
+        // The line does not start at the centre itself.
+        EXPECT_NE(p->GetPoint(1), (PolyPoint{lon0, lat0}));
+    }
+    EXPECT_GT(checked, 50);
+    // 3 millimetres on the map short of the antipode: 30000 m / 30.887 m = 971 seconds.
+    EXPECT_NEAR(farthest, 648000 - 971, 3);
+}
+
+TEST_F(LayerTest, AzimuthListEdgeCases) {
+    EXPECT_TRUE(BaseMap::BaseMapAzimuthLine(QStringLiteral("0"), 0, 0, 1e7, unit.get()).empty()); // no thing
+    Thing(13, 2, u"方位線");
+    EXPECT_TRUE(BaseMap::BaseMapAzimuthLine(QStringLiteral("0 90"), 0, 322200, 1e7, unit.get()).empty());
+    EXPECT_TRUE(BaseMap::BaseMapAzimuthLine(QStringLiteral(""), 0, 0, 1e7, unit.get()).empty());
+    // A token that is no angle points north; a double quote marks seconds.
+    const auto north = BaseMap::BaseMapAzimuthLine(QStringLiteral("north"), 0, 0, 1e7, unit.get());
+    ASSERT_FALSE(north.empty());
+    EXPECT_EQ(north.front()->Poly()->x(1), 0);
+    EXPECT_GT(north.front()->Poly()->y(1), 0);
+    const auto sec = BaseMap::BaseMapAzimuthLine(QStringLiteral("90°0′0\""), 0, 0, 1e7, unit.get());
+    ASSERT_FALSE(sec.empty());
+    EXPECT_EQ(sec.front()->Poly()->y(2), 0);
+    EXPECT_GT(sec.front()->Poly()->x(2), 0);
+    // A gap below one second counts as one.
+    EXPECT_FALSE(BaseMap::AzimuthPoly(0, 0, 0, 0).empty());
+    EXPECT_FALSE(BaseMap::AzimuthPoly(0, 0, 0, -5).empty());
+}
+
+TEST_F(LayerTest, GraticuleLabelsAlongTheEdges) {
+    clsMapPlot& p = *w.plot;
+    auto lat = PlotWorld::AddThing(*w.base, 11, 5, QStringLiteral("緯度"), 0, 0, 8);
+    auto lon = PlotWorld::AddThing(*w.base, 12, 5, QStringLiteral("経度"), 0, 0, 8);
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    p.SetMapScale(ScaleForPixelsPerDegree(10)); // 400 x 300 pixels: 20 and 15 degrees either side
+    p.Field();
+    p.Grid().SetWidth(36000);
+    p.Grid().SetHeight(18000);
+    AngleFormat f(1, 2);
+    // Left edge at x = 108 x 10 \ 254 = 4 pixels: 19.6 degrees west.
+    const auto labels = Labels(BaseMap::BaseMapGridTexts(p));
+    ASSERT_EQ(labels.size(), 8u);
+    const char16_t* latTexts[] = {u"10", u"5", u"0", u"5", u"10"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(labels[size_t(i)].y, -36000 + 18000 * i);
+        EXPECT_NEAR(labels[size_t(i)].x, -70560, 360);
+        EXPECT_EQ(labels[size_t(i)].fix, 11);
+        EXPECT_EQ(labels[size_t(i)].text, QString::fromUtf16(latTexts[i]));
+    }
+    // Bottom edge, 4 pixels up: 14.6 degrees south.
+    const char16_t* lonTexts[] = {u"10", u"0", u"10"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(labels[size_t(5 + i)].x, -36000 + 36000 * i);
+        EXPECT_NEAR(labels[size_t(5 + i)].y, -52560, 360);
+        EXPECT_EQ(labels[size_t(5 + i)].fix, 17);
+        EXPECT_EQ(labels[size_t(5 + i)].text, QString::fromUtf16(lonTexts[i]));
+    }
+    // Latitude labels only within the limits; longitude labels on the top edge south of the equator.
+    p.Grid().SetSouthLimit(-20000);
+    p.SetCenterY(-3600);
+    p.Field();
+    const auto south = Labels(BaseMap::BaseMapGridTexts(p));
+    ASSERT_EQ(south.size(), 7u);
+    EXPECT_EQ(south[0].y, -18000);
+    EXPECT_EQ(south[4].fix, 7);
+    EXPECT_NEAR(south[4].y, -3600 + 52560, 360);
+    lat->SetName(QStringLiteral("緯度なし"));
+    EXPECT_TRUE(BaseMap::BaseMapGridTexts(p).empty());
+    (void)lon;
+}
+
+TEST_F(LayerTest, GraticuleLabelsAroundThePole) {
+    clsMapPlot& p = *w.plot;
+    PlotWorld::AddThing(*w.base, 11, 5, QStringLiteral("緯度"), 0, 0, 8);
+    PlotWorld::AddThing(*w.base, 12, 5, QStringLiteral("経度"), 0, 0, 8);
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(6);
+    p.SetCenterX(0);
+    p.SetCenterY(288000); // 80 N: the pole is 100 pixels above the centre
+    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    p.Field();
+    clsGrid& g = p.Grid();
+    g.SetWidth(36000);
+    g.SetHeight(18000);
+    g.SetSouth(216000);
+    g.SetNorth(323970);
+    AngleFormat f(1, 2);
+    const auto labels = Labels(BaseMap::BaseMapGridTexts(p));
+    // 60, 65, 70 and 75 N (the north limit) on the central meridian, then every
+    // 20 degrees (10 give 22 pixels at 77 N, less than a 32-pixel label) along a parallel.
+    ASSERT_EQ(labels.size(), 4u + 18u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(labels[size_t(i)].x, 0);
+        EXPECT_EQ(labels[size_t(i)].y, 216000 + 18000 * i);
+        EXPECT_EQ(labels[size_t(i)].fix, 12);
+    }
+    EXPECT_EQ(labels[4].x, -648000);
+    EXPECT_EQ(labels[4].text, QStringLiteral("180"));
+    EXPECT_EQ(labels[5].x, -576000);
+    EXPECT_EQ(labels.back().x, 576000);
+    EXPECT_NEAR(labels[4].y, 277200, 400);
+    EXPECT_EQ(labels[4].y, labels.back().y);
+}
+
+} // namespace

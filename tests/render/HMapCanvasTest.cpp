@@ -1,0 +1,98 @@
+// Single points between map and canvas with the wrap-around retry.
+#include "PlotWorld.h"
+
+#include "render/HMapCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kSecRad = 4.848136811095355e-6;
+
+double ScaleForPixelsPerDegree(double ppd) {
+    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) * 3600 / ppd;
+}
+
+void View(clsMapPlot& p, int32_t lon, double ppd) {
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetCenterX(lon);
+    p.SetMapScale(ScaleForPixelsPerDegree(ppd));
+    p.Field();
+}
+
+TEST(HMapCanvasTest, PointBeyondTheDateLineConvertsInTheShiftedView) {
+    PlotWorld w; // 400 x 300
+    clsMapPlot& p = *w.plot;
+    View(p, 630000, 10); // 175 E
+    int32_t px = 0, py = 0;
+    // 178 W lies 7 degrees east of the centre across the date line.
+    ASSERT_TRUE(HMap::MapToCanvasPoint(-640800, 0, px, py));
+    EXPECT_EQ(px, 270);
+    EXPECT_EQ(py, 150);
+    EXPECT_FALSE(p.IsShifted());
+    EXPECT_EQ(p.CenterX(), 630000);
+    int32_t lon = 0, lat = 0;
+    ASSERT_TRUE(HMap::CanvasToMapPoint(270, 150, lon, lat));
+    EXPECT_NEAR(lon, -640800, 360);
+
+    View(p, 0, 10); // no wrap-around, no retry
+    EXPECT_FALSE(HMap::MapToCanvasPoint(-640800, 0, px, py));
+    EXPECT_FALSE(HMap::CanvasToMapPoint(400, 150, lon, lat)); // off the canvas
+}
+
+TEST(HMapCanvasTest, NearestOfTwoPictures) {
+    PlotWorld w(800, 300);
+    clsMapPlot& p = *w.plot;
+    View(p, 324000, 1); // 90 E, 1 pixel per degree: 800 degrees across
+    ASSERT_TRUE(p.IsWrapAround());
+    int32_t px = 0, py = 0;
+    // 90 W is at pixel 220 and again at 580, equally far from 400.
+    ASSERT_TRUE(HMap::MapToCanvasNearest(-324000, 0, px, py));
+    EXPECT_EQ(px, 220);
+    EXPECT_EQ(py, 150);
+    // A wider picture puts its centre at 500: the shifted one is nearer.
+    auto old = RenderGlobals::SetPictureSize([](int32_t& wd, int32_t& ht) {
+        wd = 1000;
+        ht = 300;
+    });
+    ASSERT_TRUE(HMap::MapToCanvasNearest(-324000, 0, px, py));
+    EXPECT_EQ(px, 580);
+    RenderGlobals::SetPictureSize(std::move(old));
+    EXPECT_FALSE(p.IsShifted());
+    EXPECT_EQ(p.CenterX(), 324000);
+    // Seen once only.
+    ASSERT_TRUE(HMap::MapToCanvasNearest(360000, 0, px, py));
+    EXPECT_EQ(px, 410);
+}
+
+TEST(HMapCanvasTest, NearestLeavesAShiftItDidNotMake) {
+    PlotWorld w(800, 300);
+    clsMapPlot& p = *w.plot;
+    View(p, 324000, 1);
+    ASSERT_TRUE(p.ShiftOn());
+    int32_t px = 0, py = 0;
+    HMap::MapToCanvasNearest(-324000, 0, px, py);
+    EXPECT_TRUE(p.IsShifted());
+    EXPECT_EQ(p.CenterX(), 324000 - 1296000);
+    ASSERT_TRUE(p.ShiftOff());
+    // While a drawing runs the view cannot shift: the unshifted answer.
+    ASSERT_TRUE(p.DrawStart());
+    ASSERT_TRUE(HMap::MapToCanvasNearest(-324000, 0, px, py));
+    EXPECT_EQ(px, 220);
+    EXPECT_EQ(p.CenterX(), 324000);
+    p.DrawEnd();
+}
+
+TEST(HMapCanvasTest, NoEngineNoPoint) {
+    auto* old = RenderGlobals::SetMapPlot(nullptr);
+    int32_t a = 5, b = 5;
+    EXPECT_FALSE(HMap::MapToCanvasNearest(0, 0, a, b));
+    EXPECT_EQ(a, 0);
+    EXPECT_FALSE(HMap::CanvasToMapPoint(0, 0, a, b));
+    EXPECT_FALSE(HMap::MapToCanvasPoint(0, 0, a, b));
+    RenderGlobals::SetMapPlot(old);
+}
+
+} // namespace

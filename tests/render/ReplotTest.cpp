@@ -1,0 +1,468 @@
+// The drawing of a whole view: phases, progress, cancel, re-entry, failure
+// and the styling of map cells.
+#include "PlotWorld.h"
+
+#include "document/clsMapCell.h"
+#include "platform/VospError.h"
+#include "render/clsFigPolygon.h"
+#include "render/clsFigPolyline.h"
+#include "render/clsFigSymbol.h"
+#include "render/clsFigText.h"
+#include "render/clsGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr double kSecRad = 4.848136811095355e-6;
+constexpr int32_t kBackground = 0x00FF00; // colours as 0x00BBGGRR
+constexpr int32_t kOcean = 0xFF0000;
+constexpr int32_t kGrid = 0x0000FF;
+constexpr int32_t kLand = 0x00FFFF;
+
+double ScaleForPixelsPerDegree(double ppd) {
+    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) * 3600 / ppd;
+}
+
+// Background, ocean and meridians in the base unit; a land polygon thing in a unit of its own.
+struct Styled {
+    explicit Styled(PlotWorld& w) {
+        PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), kBackground, 8);
+        PlotWorld::AddThing(*w.base, 2, 3, QStringLiteral("海洋"), kOcean, 8);
+        PlotWorld::AddThing(*w.base, 3, 2, QStringLiteral("経線"), kGrid, 0, 1);
+        land = w.AddUnit(QStringLiteral("LAND"));
+        PlotWorld::AddThing(*land, 1, 3, QStringLiteral("陸地"), kLand, 8);
+    }
+    std::shared_ptr<clsMapUnit> land;
+};
+
+// Equirectangular, centred on (0, 0), 2 pixels per degree on 800 x 400.
+void HandView(clsMapPlot& p) {
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    p.SetMapScale(ScaleForPixelsPerDegree(2));
+    p.mGridAuto = false;
+    p.Grid().SetWidth(108000); // 30 degrees
+}
+
+TEST(ReplotTest, PictureWorkedOutByHand) {
+    PlotWorld w(800, 400);
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    HandView(p);
+    // Land from 20 W to 20 E and 10 S to 10 N: 40 x 20 degrees, 80 x 40 pixels
+    // around the centre pixel (400, 200).
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
+    ASSERT_EQ(p.Replot(), 0);
+    // Land pixels 360..440 x 180..220 (the far edges are left to the fill rule).
+    for (int32_t y = 181; y <= 218; y += 3)
+        for (int32_t x = 361; x <= 438; x += 3) {
+            if (x == 400) continue; // the meridian of 0
+            ASSERT_EQ(w.Pixel(x, y), kLand) << x << "," << y;
+        }
+    for (int32_t x = 362; x <= 437; x += 5) {
+        EXPECT_EQ(w.Pixel(x, 177), kOcean) << x;
+        EXPECT_EQ(w.Pixel(x, 223), kOcean) << x;
+    }
+    for (int32_t y = 182; y <= 218; y += 5) {
+        EXPECT_EQ(w.Pixel(357, y), kOcean) << y;
+        EXPECT_EQ(w.Pixel(443, y), kOcean) << y;
+    }
+    // The globe spans 180 W..180 E (pixels 40..760) and 90 S..90 N (20..380).
+    EXPECT_EQ(w.Pixel(45, 300), kOcean);
+    EXPECT_EQ(w.Pixel(754, 100), kOcean);
+    EXPECT_EQ(w.Pixel(400, 25), kOcean);
+    EXPECT_EQ(w.Pixel(400, 375), kOcean);
+    EXPECT_EQ(w.Pixel(35, 300), kBackground);
+    EXPECT_EQ(w.Pixel(765, 100), kBackground);
+    EXPECT_EQ(w.Pixel(300, 15), kBackground);
+    EXPECT_EQ(w.Pixel(300, 385), kBackground);
+    // The meridian of 60 E lies on column 400 + 120, 30 W on 400 - 60.
+    for (int32_t y : {60, 120, 280, 330}) {
+        EXPECT_EQ(w.Pixel(520, y), kGrid) << y;
+        EXPECT_EQ(w.Pixel(519, y), kOcean) << y;
+        EXPECT_EQ(w.Pixel(521, y), kOcean) << y;
+        EXPECT_EQ(w.Pixel(340, y), kGrid) << y;
+    }
+    // Drawn after the polygons, the meridian of 0 crosses the land.
+    EXPECT_EQ(w.Pixel(400, 190), kGrid);
+}
+
+TEST(ReplotTest, GraticuleUnderTheLandWhenDrawnFirst) {
+    PlotWorld w(800, 400);
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    HandView(p);
+    p.mGridOcean = true;
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
+    ASSERT_EQ(p.Replot(), 0);
+    EXPECT_EQ(w.Pixel(400, 190), kLand);
+    EXPECT_EQ(w.Pixel(400, 100), kGrid);
+}
+
+TEST(ReplotTest, ProgressRunsZeroToTenInBothGridOrders) {
+    for (const bool gridFirst : {false, true}) {
+        PlotWorld w;
+        Styled s(w);
+        PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
+        clsMapPlot& p = *w.plot;
+        p.mGridOcean = gridFirst;
+        std::vector<int16_t> seen;
+        p.Progress = [&](int16_t phase) { seen.push_back(phase); };
+        ASSERT_EQ(p.Replot(), 0);
+        EXPECT_EQ(seen, (std::vector<int16_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})) << gridFirst;
+        EXPECT_FALSE(p.IsDrawing());
+    }
+}
+
+TEST(ReplotTest, NoFigureKindsStillRaisesEveryPhase) {
+    PlotWorld w;
+    Styled s(w);
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
+    clsMapPlot& p = *w.plot;
+    p.mFigDisp = 0;
+    std::vector<int16_t> seen;
+    p.Progress = [&](int16_t phase) { seen.push_back(phase); };
+    ASSERT_EQ(p.Replot(), 0);
+    EXPECT_EQ(seen.size(), 11u);
+    EXPECT_EQ(seen.back(), 10);
+    // Only the background.
+    for (int32_t y = 0; y < 300; y += 7)
+        for (int32_t x = 0; x < 400; x += 7) ASSERT_EQ(w.Pixel(x, y), kBackground);
+}
+
+TEST(ReplotTest, BackgroundWithoutAThingIsWhite) {
+    PlotWorld w;
+    ASSERT_EQ(w.plot->Replot(), 0);
+    EXPECT_EQ(w.Pixel(0, 0), 0xFFFFFF);
+    EXPECT_EQ(w.Pixel(399, 299), 0xFFFFFF);
+}
+
+TEST(ReplotTest, BackgroundTakesThePageOfAreaZero) {
+    PlotWorld w;
+    auto bg = PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), kBackground, 8);
+    bg->SetPage(3);
+    bg->SetFore(0x123456);
+    bg->SetStyle(8);
+    w.base->gAdmins->Item(0)->SetPage(3);
+    ASSERT_EQ(w.plot->Replot(), 0);
+    EXPECT_EQ(w.Pixel(10, 10), 0x123456);
+}
+
+TEST(ReplotTest, CancelFromTheYieldStopsAndTheNextDrawingRuns) {
+    PlotWorld w;
+    Styled s(w);
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
+    clsMapPlot& p = *w.plot;
+    std::vector<int16_t> seen;
+    p.Progress = [&](int16_t phase) { seen.push_back(phase); };
+    p.YieldHook = [&] {
+        if (seen.size() == 3) p.mCancel = true; // during the polygon phase
+    };
+    EXPECT_EQ(p.Replot(), 1);
+    EXPECT_EQ(seen, (std::vector<int16_t>{0, 1, 2}));
+    EXPECT_FALSE(p.IsDrawing());
+    p.YieldHook = nullptr;
+    seen.clear();
+    EXPECT_EQ(p.Replot(), 0);
+    EXPECT_EQ(seen.size(), 11u);
+}
+
+TEST(ReplotTest, NestedReplotIsRefused) {
+    PlotWorld w;
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    std::vector<int16_t> inner;
+    p.YieldHook = [&] {
+        if (inner.empty()) inner.push_back(p.Replot());
+    };
+    EXPECT_EQ(p.Replot(), 0);
+    EXPECT_EQ(inner, (std::vector<int16_t>{2}));
+    EXPECT_FALSE(p.IsDrawing());
+}
+
+// A polygon that fails while the view is shifted across the date line.
+class FailingPolygon : public clsMapPolygon {
+public:
+    explicit FailingPolygon(clsMapPlot& p) : plot_(p) {}
+    bool IsInner(const clsRect& rect) override {
+        if (plot_.IsShifted()) throw std::runtime_error("broken figure");
+        return clsMapPolygon::IsInner(rect);
+    }
+
+private:
+    clsMapPlot& plot_;
+};
+
+TEST(ReplotTest, AFailingFigureLeavesTheEngineIdleAndTheCentreUnchanged) {
+    PlotWorld w;
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetCenterX(612000);
+    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    auto bad = std::make_shared<FailingPolygon>(p);
+    bad->SetThing(1);
+    bad->SetAdmin(0);
+    bad->SetPoly(PlotWorld::Ring(600000, 0, 610000, 10000));
+    ASSERT_TRUE(s.land->gFigures->Add(bad));
+    const clsRect field = p.Field();
+    ASSERT_TRUE(p.IsWrapAround());
+    try {
+        p.Replot();
+        FAIL() << "the failure did not reach the caller";
+    } catch (const VospError& e) {
+        EXPECT_TRUE(e.source.contains(QStringLiteral("clsMapPlot.Replot"))) << e.source.toStdString();
+    }
+    EXPECT_FALSE(p.IsDrawing());
+    EXPECT_FALSE(p.IsShifted());
+    EXPECT_EQ(p.CenterX(), 612000);
+    EXPECT_EQ(p.Field(), field);
+    s.land->gFigures->Clear();
+    EXPECT_EQ(p.Replot(), 0);
+}
+
+TEST(ReplotTest, AFailureWhileTheFrameIsCentredOnZeroPutsTheViewBack) {
+    PlotWorld w;
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetCenterX(360000); // 100 E
+    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    const clsRect field = p.Field();
+    int32_t x0 = 0, y0 = 0;
+    ASSERT_TRUE(p.MapToCanvas(363600, 3600, x0, y0));
+    // The frame layer yields once with the projection turned to longitude 0.
+    ASSERT_TRUE(p.DrawStart());
+    p.YieldHook = [] { throw std::runtime_error("stop"); };
+    EXPECT_THROW(p.DrawShadow(), VospError);
+    EXPECT_TRUE(p.IsDrawing());
+    EXPECT_EQ(p.CenterX(), 360000);
+    int32_t xs = 0, ys = 0; // projector and field as before the layer
+    ASSERT_TRUE(p.PointMapToCanvas(363600, 3600, xs, ys));
+    EXPECT_EQ(xs, x0);
+    EXPECT_EQ(ys, y0);
+    p.YieldHook = nullptr;
+    p.DrawEnd();
+    EXPECT_EQ(p.Field(), field);
+    // A whole drawing that fails there ends idle with the view as it was.
+    int phases = 0;
+    p.Progress = [&](int16_t) { ++phases; };
+    p.YieldHook = [&] {
+        if (phases == 10) throw std::runtime_error("stop");
+    };
+    EXPECT_THROW(p.Replot(), VospError);
+    EXPECT_FALSE(p.IsDrawing());
+    EXPECT_EQ(p.CenterX(), 360000);
+    EXPECT_EQ(p.Field(), field);
+    int32_t x1 = 0, y1 = 0;
+    ASSERT_TRUE(p.MapToCanvas(363600, 3600, x1, y1));
+    EXPECT_EQ(x1, x0);
+    EXPECT_EQ(y1, y0);
+}
+
+TEST(ReplotTest, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
+    PlotWorld w;
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetCenterX(630000); // 175 E, 10 pixels per degree
+    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    p.mGridEi = false;
+    // 170..172 E lies 5..3 degrees west of the centre: pixels 150..170.
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(612000, -3600, 619200, 3600));
+    // 178..176 W lies 7..9 degrees east of it across the date line: pixels 270..290.
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-640800, -3600, -633600, 3600));
+    ASSERT_EQ(p.Replot(), 0);
+    EXPECT_EQ(w.Pixel(160, 150), kLand);
+    EXPECT_EQ(w.Pixel(280, 150), kLand);
+    EXPECT_EQ(w.Pixel(220, 150), kOcean);
+    EXPECT_EQ(p.CenterX(), 630000);
+}
+
+TEST(ReplotTest, UnitsOpenedDuringAYieldDoNotDisturbThePhase) {
+    PlotWorld w;
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
+    p.mGridEi = false;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    int added = 0;
+    p.YieldHook = [&] {
+        if (added < 20) w.AddUnit(QStringLiteral("EXTRA%1").arg(added++));
+    };
+    EXPECT_EQ(p.Replot(), 0);
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(w.Pixel(200, 150), kLand);
+}
+
+class StylingTest : public ::testing::Test {
+protected:
+    StylingTest() : s(w) {
+        clsMapPlot& p = *w.plot;
+        p.mProjectionAuto = false;
+        p.SetProjectionIndex(12);
+        p.SetCenterX(0);
+        p.SetCenterY(0);
+        p.SetMapScale(ScaleForPixelsPerDegree(2));
+        p.Field();
+        thing = PlotWorld::AddThing(*s.land, 2, 2, QStringLiteral("道"), 0x111111, 3, 4, 0x222222);
+        line = PlotWorld::AddLine(*s.land, 2, 0, -3600, 0, 3600, 0);
+    }
+    std::unique_ptr<clsFigure> Styled() { return w.plot->CellToFigure(s.land->ToCell(line.get())); }
+
+    PlotWorld w;
+    ::Styled s;
+    std::shared_ptr<clsThing> thing;
+    std::shared_ptr<clsMapPolyline> line;
+};
+
+TEST_F(StylingTest, ShowModeMatrix) {
+    clsMapPlot& p = *w.plot;
+    // own mode, figure switch, thing switch, thing prints at this scale -> drawn
+    const struct {
+        int16_t own;
+        bool fig, thg, prints, drawn;
+    } rows[] = {
+        {0, true, true, true, false},    {0, false, true, true, true},    {1, true, true, false, true},
+        {-1, true, true, false, false},  {-1, true, false, false, true},  {-1, true, true, true, true},
+        {-1, false, true, false, true},  {1, false, false, false, true},
+    };
+    for (const auto& r : rows) {
+        line->SetOwnShowMode(r.own);
+        p.mFigShowModeEi = r.fig;
+        p.mThgShowModeEi = r.thg;
+        thing->SetShowMode(r.prints ? 1 : 0);
+        EXPECT_EQ(Styled() != nullptr, r.drawn) << r.own << r.fig << r.thg << r.prints;
+    }
+}
+
+TEST_F(StylingTest, ColoursStyleAndWidth) {
+    clsMapPlot& p = *w.plot;
+    line->SetOwnColor(0x345678);
+    auto f = Styled();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->FigCode(), 2);
+    auto* pl = static_cast<clsFigPolyline*>(f.get());
+    EXPECT_EQ(pl->mFore, 0x345678);
+    EXPECT_EQ(pl->mBack, 0x222222);
+    EXPECT_EQ(pl->mStyle, 3);
+    EXPECT_EQ(pl->mWidth, 4);
+    ASSERT_GE(pl->mPoly->Count(), 2);
+    EXPECT_EQ(pl->mPoly->x(1), 198); // 1 degree west of the centre pixel 200
+    EXPECT_EQ(pl->mPoly->LastX(), 202);
+    p.mFigNativeEi = false;
+    EXPECT_EQ(Styled()->mFore, 0x111111);
+    p.mFigNativeEi = true;
+    line->SetOwnColor(-1);
+    EXPECT_EQ(Styled()->mFore, 0x111111);
+}
+
+TEST_F(StylingTest, AreaPageChoosesTheThingPage) {
+    PlotWorld::AddArea(*s.land, 5, 2, true);
+    thing->SetPage(2);
+    thing->SetFore(0x0A0B0C);
+    thing->SetShowMode(1);
+    thing->SetStyle(1);
+    thing->SetSize(2);
+    line->SetAdmin(5);
+    auto f = Styled();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->mFore, 0x0A0B0C);
+    EXPECT_EQ(static_cast<clsFigPolyline*>(f.get())->mWidth, 2);
+}
+
+TEST_F(StylingTest, HiddenAreaIsNotDrawn) {
+    clsMapPlot& p = *w.plot;
+    PlotWorld::AddArea(*s.land, 6, 1, false);
+    line->SetAdmin(6);
+    ASSERT_TRUE(p.DrawStart());
+    EXPECT_FALSE(p.DrawCell(s.land->ToCell(line.get())));
+    p.mAdmShowModeEi = false;
+    EXPECT_TRUE(p.DrawCell(s.land->ToCell(line.get())));
+    p.DrawEnd();
+}
+
+TEST_F(StylingTest, SymbolsAndTexts) {
+    clsMapPlot& p = *w.plot;
+    PlotWorld::AddThing(*s.land, 3, 4, QStringLiteral("点"), 0x010101, 7, 1, 0x020202);
+    auto textThing = PlotWorld::AddThing(*s.land, 4, 5, QStringLiteral("名"), 0x030303, 1, 12, 0x040404);
+    textThing->SetFontName(QStringLiteral("ＭＳ ゴシック"));
+    auto sym = PlotWorld::AddSymbol(*s.land, 3, 0, 36000, 18000); // 10 E 5 N: (220, 140)
+    auto text = PlotWorld::AddText(*s.land, 4, 0, -36000, -18000, QStringLiteral("東京"));
+    text->SetAngle(30);
+    text->SetTextFix(17);
+
+    auto fs = p.CellToFigure(s.land->ToCell(sym.get()));
+    ASSERT_NE(fs, nullptr);
+    auto* symbol = static_cast<clsFigSymbol*>(fs.get());
+    EXPECT_EQ(symbol->mx, 220);
+    EXPECT_EQ(symbol->my, 140);
+    EXPECT_EQ(symbol->mPattern, 7);
+    EXPECT_EQ(symbol->mBack, 0x020202);
+    p.mEdgeEi = false;
+    EXPECT_EQ(p.CellToFigure(s.land->ToCell(sym.get()))->mBack, -1);
+    p.mEdgeEi = true;
+
+    auto ft = p.CellToFigure(s.land->ToCell(text.get()));
+    ASSERT_NE(ft, nullptr);
+    auto* t = static_cast<clsFigText*>(ft.get());
+    EXPECT_EQ(t->mx, 180);
+    EXPECT_EQ(t->my, 160);
+    EXPECT_EQ(t->mFont, QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(t->mHeight, 12);
+    EXPECT_EQ(t->mStyle, 1);
+    EXPECT_EQ(t->mAngle, 30);
+    EXPECT_EQ(t->mTextFix, 17);
+    EXPECT_EQ(t->mBack, 0x040404);
+    EXPECT_EQ(t->TextString(), QStringLiteral("東京"));
+    EXPECT_EQ(t->Text(), QByteArray("\x93\x8c\x8b\x9e"));
+
+    // A text whose anchor lies just outside the canvas is not drawn.
+    auto outside = PlotWorld::AddText(*s.land, 4, 0, 360000, 0, QStringLiteral("X")); // 100 E: pixel 400
+    EXPECT_EQ(p.CellToFigure(s.land->ToCell(outside.get())), nullptr);
+    // Remarks have no plotted form.
+    EXPECT_EQ(p.CellToFigure(clsMapCell()), nullptr);
+}
+
+TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
+    clsMapPlot& p = *w.plot;
+    auto textThing = PlotWorld::AddThing(*s.land, 4, 5, QStringLiteral("名"), 0, 0, 10);
+    auto text = PlotWorld::AddText(*s.land, 4, 0, 0, 0, QStringLiteral("a"));
+    text->SetAngle(10);
+    p.mTextSlant = true;
+    // Meridians stand upright in the equirectangular view: no slant.
+    int32_t slant = 99;
+    p.SlantMeridian(0, 0, slant);
+    EXPECT_EQ(slant, 0);
+    EXPECT_EQ(p.CellToFigure(s.land->ToCell(text.get()))->mFore, 0);
+    EXPECT_EQ(static_cast<clsFigText*>(p.CellToFigure(s.land->ToCell(text.get())).get())->mAngle, 10);
+    // In a conic view the meridians lean towards the apex above the centre:
+    // clockwise (negative) east of the centre meridian.
+    p.SetProjectionIndex(23);
+    p.SetCenterY(162000);
+    p.SetMapScale(ScaleForPixelsPerDegree(4));
+    p.Field();
+    p.SlantMeridian(72000, 162000, slant);
+    EXPECT_LT(slant, -3600);
+    EXPECT_GT(slant, -72000);
+    int32_t west = 0;
+    p.SlantMeridian(-72000, 162000, west);
+    EXPECT_EQ(west, -slant);
+}
+
+} // namespace

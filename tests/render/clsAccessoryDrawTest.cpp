@@ -1,0 +1,467 @@
+#include "render/clsAccessory.h"
+
+#include "core/MapProjection.h"
+#include "core/PublicVal.h"
+#include "core/clsEnvironment.h"
+#include "core/clsRegistry.h"
+#include "platform/DeviceContext.h"
+#include "platform/VospError.h"
+#include "render/RenderGlobals.h"
+#include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
+#include "support/GuiApp.h"
+#include "support/TestFolder.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+class clsAccessoryTestAccess {
+public:
+    static AccessoryItem& Item(clsAccessory& a, int32_t i) { return a.items_[size_t(i - 1)]; }
+    static void PlotElevate(clsAccessory& a, const std::vector<ElvClass>& list) { a.PlotElevate(list); }
+};
+
+namespace {
+
+constexpr int32_t kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000,
+                  kCyan = 0xFFFF00;
+
+// Every character 8 pixels wide, every line 16 pixels high.
+class FixedMeasurer : public TextMeasurer {
+public:
+    bool TextSize(const QString& text, int32_t& width, int32_t& height) override
+    {
+        width = int32_t(text.size()) * 8;
+        height = 16;
+        return true;
+    }
+};
+
+// An environment store with the given lines, installed while it lives.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const QByteArray& lines) : previous_(PublicVal::gvEnvironment)
+    {
+        env_.SetFileName(folder_.write(QStringLiteral("Environment.txt"), lines));
+        env_.Load();
+        PublicVal::gvEnvironment = &env_;
+    }
+    ~ScopedEnvironment() { PublicVal::gvEnvironment = previous_; }
+
+private:
+    TestFolder folder_;
+    clsEnvironment env_;
+    clsEnvironment* previous_;
+};
+
+// Switches every item off but the given ones.
+void OnlyItems(clsAccessory& a, std::initializer_list<int32_t> items)
+{
+    for (int32_t i = 1; i <= 7; ++i) {
+        a.SetIndex(i);
+        a.SetUse(std::find(items.begin(), items.end(), i) != items.end());
+    }
+}
+
+struct Canvas {
+    ScopedSettingsHome home;
+    QImage image;
+    std::unique_ptr<DeviceContext> dc;
+    clsMapGraph g;
+    FixedMeasurer m;
+    std::unique_ptr<clsAccessory> a;
+
+    Canvas(int32_t w, int32_t h)
+    {
+        EnsureGuiApp();
+        MapProjection::InitGlobe(nullptr);
+        PublicVal::gvMapMode = 1;
+        image = QImage(w, h, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        dc = std::make_unique<DeviceContext>(image, 96, 96);
+        g.SetTextMeasurer(&m);
+        a = std::make_unique<clsAccessory>();
+        a->SetGraph(&g);
+        a->Sethandle(dc.get());
+        a->SetWidth(w);
+        a->SetHeight(h);
+        a->SetDpi(96);
+        a->SetMapScale(1000000);
+    }
+    void Only(std::initializer_list<int32_t> items) { OnlyItems(*a, items); }
+    void SetText(int32_t i, const QString& text)
+    {
+        a->SetIndex(i);
+        a->SetText(text);
+    }
+    void SetColor(int32_t i, int32_t c)
+    {
+        a->SetIndex(i);
+        a->SetColor(c);
+    }
+    int32_t Px(int x, int y) const { return dc->GetPixel(x, y); }
+    // Pixels in the box (inclusive) that are not white.
+    int Ink(int l, int t, int r, int b) const
+    {
+        int n = 0;
+        for (int y = t; y <= b; ++y)
+            for (int x = l; x <= r; ++x)
+                n += Px(x, y) != kWhite;
+        return n;
+    }
+    const AccessoryItem& It(int32_t i) const { return a->Item(i); }
+};
+
+struct Rect {
+    int32_t left, top, width, height;
+};
+
+void ExpectRect(const AccessoryItem& it, Rect r)
+{
+    EXPECT_EQ(it.Left, r.left) << it.Name.toStdString();
+    EXPECT_EQ(it.Top, r.top) << it.Name.toStdString();
+    EXPECT_EQ(it.Width, r.width) << it.Name.toStdString();
+    EXPECT_EQ(it.Height, r.height) << it.Name.toStdString();
+}
+
+} // namespace
+
+// Frame 1 pixel; title and comment one line each (16 + 8); scale bar row
+// 16 * 7 / 4 = 28; the band is 24 + 24 + 28 + 2 = 78 pixels.
+TEST(clsAccessoryLayout, BandAtTheTop)
+{
+    Canvas c(400, 300);
+    c.Only({1, 2, 3, 4, 5, 6, 7});
+    c.SetText(4, QStringLiteral("Title"));
+    c.SetText(5, QStringLiteral("Note"));
+    c.a->SetLeft(5);
+    c.a->SetTop(7);
+    c.a->SetPosition(0);
+    c.a->Layout();
+    ExpectRect(c.It(1), {0, 7, 400, 78});
+    ExpectRect(c.It(2), {0, 0, 400, 300});
+    ExpectRect(c.It(4), {6, 8, 398, 24});
+    ExpectRect(c.It(5), {6, 32, 398, 24});
+    ExpectRect(c.It(7), {404, 56, 0, 0}); // no map units: no classes, no legend
+    ExpectRect(c.It(3), {6, 56, 398, 28});
+    ExpectRect(c.It(6), {0, 85, 400, 222});
+    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 85);
+    EXPECT_EQ(std::get<QStringList>(c.It(4).Data), QStringList{"Title"});
+    EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{"Note"});
+    EXPECT_TRUE(c.a->ElvData().empty());
+    EXPECT_EQ(c.a->BackHeight(), 78);
+}
+
+TEST(clsAccessoryLayout, BandAtTheBottom)
+{
+    Canvas c(400, 300);
+    c.Only({1, 2, 3, 4, 5, 6});
+    c.SetText(4, QStringLiteral("Title"));
+    c.SetText(5, QStringLiteral("Note"));
+    c.a->SetLeft(5);
+    c.a->SetTop(7);
+    c.a->SetPosition(1);
+    c.a->Layout();
+    ExpectRect(c.It(1), {0, 229, 400, 78});
+    ExpectRect(c.It(3), {6, 230, 398, 28});
+    ExpectRect(c.It(4), {6, 258, 398, 24});
+    ExpectRect(c.It(5), {6, 282, 398, 24});
+    ExpectRect(c.It(6), {0, 7, 400, 222});
+    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 229);
+
+    // Any other position leaves every top at 0.
+    c.a->SetPosition(2);
+    c.a->Layout();
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(c.It(i).Top, 0) << i;
+    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 0);
+}
+
+TEST(clsAccessoryLayout, WithoutFrameTheTextStartsAtTheEdge)
+{
+    Canvas c(400, 300);
+    c.Only({1, 3, 4, 6});
+    c.SetText(4, QStringLiteral("Title"));
+    c.a->SetPosition(0);
+    c.a->Layout();
+    ExpectRect(c.It(2), {0, 0, 0, 0});
+    ExpectRect(c.It(4), {0, 0, 400, 24});
+    ExpectRect(c.It(5), {0, 24, 0, 0}); // not used: no room
+    ExpectRect(c.It(3), {0, 24, 400, 28});
+    ExpectRect(c.It(1), {0, 0, 400, 52});
+    ExpectRect(c.It(6), {0, 52, 400, 248});
+    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 52);
+}
+
+TEST(clsAccessoryLayout, ThickFrameAndEmptyTexts)
+{
+    ScopedEnvironment env("AccessoryFrameThick=3\r\n");
+    Canvas c(400, 300);
+    c.Only({1, 2, 3, 4, 5});
+    c.SetText(4, QString()); // used but empty: no room
+    c.SetText(5, QStringLiteral("Note"));
+    c.a->SetPosition(1);
+    c.a->Layout();
+    ExpectRect(c.It(4), {3, 273, 0, 0});
+    // band = 0 + 24 + 28 + 6
+    ExpectRect(c.It(1), {0, 242, 400, 58});
+    ExpectRect(c.It(3), {3, 245, 394, 28});
+    ExpectRect(c.It(5), {3, 273, 394, 24});
+    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 1 + 242);
+    EXPECT_EQ(c.a->BackHeight(), 58);
+    c.Only({2});
+    EXPECT_EQ(c.a->BackHeight(), 0);
+}
+
+TEST(clsAccessoryLayout, TitleFoldsToTheWidth)
+{
+    Canvas c(100, 300);
+    c.Only({2, 4});
+    // 82 pixels for the lines: a line takes characters until it is wider.
+    c.SetText(4, QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    c.a->Layout();
+    EXPECT_EQ(std::get<QStringList>(c.It(4).Data), (QStringList{"ABCDEFGHIJK", "LMNOPQRST"}));
+    EXPECT_EQ(c.It(4).Height, 2 * 16 + 8);
+    // Narrower than two "W": one empty line.
+    c.a->SetWidth(30);
+    c.a->Layout();
+    EXPECT_EQ(std::get<QStringList>(c.It(4).Data), QStringList{""});
+    EXPECT_EQ(c.It(4).Height, 24);
+}
+
+TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection)
+{
+    Canvas c(400, 300);
+    c.Only({5});
+    clsMapPlot plot;
+    const QString name = plot.ProjectionName();
+    ASSERT_FALSE(name.isEmpty());
+    RenderGlobals::SetMapPlot(&plot);
+    for (const char* text : {"*", "?", "**"}) {
+        c.SetText(5, QString::fromLatin1(text));
+        c.a->Layout();
+        const QString shown = text[1] ? QString::fromLatin1(text) : name;
+        EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{shown});
+        EXPECT_EQ(c.It(5).Text, text);
+    }
+    RenderGlobals::SetMapPlot(nullptr);
+}
+
+TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault)
+{
+    Canvas c(400, 300);
+    c.Only({1, 3});
+    c.a->SetGraph(nullptr);
+    try {
+        c.a->Layout();
+        ADD_FAILURE() << "no drawing layer";
+    } catch (const VospError& e) {
+        EXPECT_EQ(e.number, 91);
+    }
+    RenderGlobals::SetMapGraph(&c.g);
+    c.a->Layout();
+    EXPECT_EQ(c.It(3).Height, 28);
+    RenderGlobals::SetMapGraph(nullptr);
+}
+
+TEST(clsAccessoryLayout, NoDrawingKeepsThePreviousLayout)
+{
+    Canvas c(400, 300);
+    c.Only({1, 3});
+    c.a->Layout();
+    ExpectRect(c.It(3), {0, 272, 400, 28});
+    c.a->Sethandle(nullptr);
+    c.a->SetWidth(200);
+    c.a->Layout();
+    ExpectRect(c.It(3), {0, 272, 400, 28});
+    c.a->Draw(); // draws nothing and raises nothing
+    EXPECT_EQ(c.Ink(0, 0, 399, 299), 0);
+}
+
+TEST(clsAccessoryDraw, ThickFrameStaysInsideTheView)
+{
+    ScopedEnvironment env("AccessoryFrameThick=3\r\n");
+    Canvas c(120, 80);
+    c.Only({2});
+    c.a->Draw();
+    // Outlined from (1, 1) to (118, 78) with a 3-pixel pen.
+    for (int x : {0, 1, 2, 117, 118, 119})
+        EXPECT_EQ(c.Px(x, 40), kBlack) << x;
+    EXPECT_EQ(c.Px(3, 40), kWhite);
+    EXPECT_EQ(c.Px(116, 40), kWhite);
+    for (int y : {0, 2, 77, 79})
+        EXPECT_EQ(c.Px(60, y), kBlack) << y;
+    EXPECT_EQ(c.Px(60, 3), kWhite);
+    EXPECT_EQ(c.Px(60, 76), kWhite);
+}
+
+TEST(clsAccessoryDraw, BackPanelAndSeparatingLine)
+{
+    Canvas c(200, 100);
+    c.Only({1, 2, 3});
+    c.SetColor(1, kGreen);
+    c.SetText(3, QString());
+    c.a->Draw();
+    // Band of 28 + 2 at the bottom: rows 70..99, separating line at y 70;
+    // the bar (40 km) ends at x 157.
+    EXPECT_EQ(c.Px(190, 69), kWhite);
+    EXPECT_EQ(c.Px(190, 70), kBlack);
+    EXPECT_EQ(c.Px(190, 75), kGreen);
+    EXPECT_EQ(c.Px(190, 97), kGreen);
+    EXPECT_EQ(c.Px(190, 99), kBlack);
+    EXPECT_EQ(c.Px(100, 50), kWhite);
+    EXPECT_EQ(c.Px(100, 78), kBlue);
+}
+
+TEST(clsAccessoryDraw, CentreMarkArms)
+{
+    Canvas c(200, 100);
+    c.Only({6});
+    c.a->Draw();
+    // Centre (100, 50), gap 8, arms to 200 * 5 % + 8 = 18 and 100 * 5 % + 8 = 13.
+    EXPECT_EQ(c.Px(100, 50), kWhite);
+    for (int x : {83, 92, 108, 117})
+        EXPECT_EQ(c.Px(x, 50), kRed) << x;
+    for (int x : {81, 93, 107, 119})
+        EXPECT_EQ(c.Px(x, 50), kWhite) << x;
+    for (int y : {38, 42, 58, 62})
+        EXPECT_EQ(c.Px(100, y), kRed) << y;
+    for (int y : {36, 43, 57, 64})
+        EXPECT_EQ(c.Px(100, y), kWhite) << y;
+    EXPECT_EQ(c.Ink(0, 0, 199, 99), 10 + 10 + 5 + 5);
+}
+
+// 1:1,000,000 at 96 dpi; "1/1,000,000" takes 88 + 4 pixels, so a 400-pixel
+// bar row has 400 - 92 - 16 = 292 pixels: 77 km, a 75 km bar of 283 pixels
+// in 5 divisions from x 5, 2 pixels below the top and 9 pixels thick.
+TEST(clsAccessoryDraw, ScaleBarDivisionsAlternate)
+{
+    Canvas c(400, 100);
+    c.Only({3});
+    c.SetColor(1, kGreen);
+    c.a->SetPosition(0);
+    PublicVal::gvPolygonOutline = true;
+    c.a->Draw();
+    EXPECT_TRUE(PublicVal::gvPolygonOutline);
+    PublicVal::gvPolygonOutline = false;
+    const int starts[6] = {5, 61, 118, 174, 231, 288};
+    for (int i = 0; i < 5; ++i) {
+        const int mid = (starts[i] + starts[i + 1]) / 2;
+        EXPECT_EQ(c.Px(mid, 6), i % 2 == 0 ? kBlue : kGreen) << i;
+        EXPECT_EQ(c.Px(mid, 2), kBlue) << i; // outline
+    }
+    EXPECT_EQ(c.Px(150, 1), kWhite);
+    EXPECT_EQ(c.Px(4, 6), kWhite);
+    // Labels below the bar: 283 > 12 * 16, so every division start has one.
+    for (int i = 0; i < 5; ++i)
+        EXPECT_GT(c.Ink(starts[i] - 6, 14, starts[i] + 6, 40), 0) << i;
+    // The scale text to the right of the bar.
+    EXPECT_GT(c.Ink(293, 0, 399, 20), 0);
+}
+
+// 250 pixels: 250 - 92 - 16 = 142, 38 km, 30 km in 3 divisions of 113
+// pixels, too short for the inner labels.
+TEST(clsAccessoryDraw, ShortScaleBarHasOnlyEndLabels)
+{
+    Canvas c(250, 100);
+    c.Only({3});
+    c.a->SetPosition(0);
+    c.a->Draw();
+    EXPECT_EQ(c.Px(20, 6), kBlue);
+    EXPECT_EQ(c.Px(60, 6), kWhite); // the back panel's colour
+    EXPECT_EQ(c.Px(100, 6), kBlue);
+    EXPECT_EQ(c.Ink(36, 14, 48, 40), 0);
+    EXPECT_EQ(c.Ink(74, 14, 86, 40), 0);
+    EXPECT_GT(c.Ink(0, 14, 10, 40), 0);
+    EXPECT_GT(c.Ink(110, 14, 140, 40), 0);
+}
+
+TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom)
+{
+    {
+        Canvas c(400, 100);
+        c.Only({3});
+        auto fresh = std::make_unique<clsAccessory>(); // Dpi and scale never set
+        OnlyItems(*fresh, {3});
+        fresh->SetGraph(&c.g);
+        fresh->Sethandle(c.dc.get());
+        fresh->SetWidth(400);
+        fresh->SetHeight(100);
+        fresh->Draw();
+        EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetDpi(96); // a resolution but still no scale
+        fresh->Draw();
+        EXPECT_EQ(c.Ink(0, 0, 399, 99), 0);
+        fresh->SetMapScale(1000000);
+        fresh->Draw();
+        EXPECT_GT(c.Ink(0, 0, 399, 99), 0);
+    }
+    {
+        // 5 * 16 pixels are needed after the text: 190 - 92 - 16 = 82 > 80.
+        Canvas c(190, 100);
+        c.Only({3});
+        c.a->Draw();
+        EXPECT_GT(c.Ink(0, 0, 189, 99), 0);
+        Canvas d(187, 100);
+        d.Only({3});
+        d.a->Draw();
+        EXPECT_EQ(d.Ink(0, 0, 186, 99), 0);
+    }
+}
+
+// The classes (-99999, 0), (-1, 0), (0, 200), (200, 500) in a legend of
+// 200 x 28 pixels: "100m" is 32 pixels, so three boxes of (200 - 5 - 32) / 3
+// = 54 pixels from x 4, rows 2..11.
+TEST(clsAccessoryDraw, ElevationLegendBoxes)
+{
+    Canvas c(300, 100);
+    c.Only({7});
+    AccessoryItem& it = clsAccessoryTestAccess::Item(*c.a, 7);
+    it.Left = 0, it.Top = 0, it.Width = 200, it.Height = 28;
+    const std::vector<ElvClass> list = {ElvClass{},
+                                        {-99999, 0, 1, 8, kBlue, -1},
+                                        {-1, 0, 1, 8, kCyan, -1},
+                                        {0, 200, 1, 8, kGreen, -1},
+                                        {200, 500, 1, 8, kRed, -1}};
+    ASSERT_TRUE(c.g.GraphBegin(c.dc.get(), 0, 0, 300, 100));
+    clsAccessoryTestAccess::PlotElevate(*c.a, list);
+    c.g.GraphEnd();
+    EXPECT_EQ(c.Px(8, 9), kBlue);   // lower left of the first box
+    EXPECT_EQ(c.Px(54, 3), kCyan);  // the triangle over its upper right
+    EXPECT_EQ(c.Px(85, 6), kGreen);
+    EXPECT_EQ(c.Px(139, 6), kRed);
+    EXPECT_EQ(c.Px(175, 6), kWhite);
+    // Labels "0" at x 58 (twice) and "2" at 112, then "x100m" from 158.
+    EXPECT_GT(c.Ink(52, 14, 64, 40), 0);
+    EXPECT_GT(c.Ink(106, 14, 118, 40), 0);
+    EXPECT_EQ(c.Ink(0, 14, 50, 40), 0);
+    EXPECT_EQ(c.Ink(66, 14, 104, 40), 0);
+    EXPECT_GT(c.Ink(158, 14, 199, 40), 0);
+
+    // Only the below-sea-level class: nothing to draw.
+    Canvas d(300, 100);
+    d.Only({7});
+    AccessoryItem& jt = clsAccessoryTestAccess::Item(*d.a, 7);
+    jt.Width = 200, jt.Height = 28;
+    ASSERT_TRUE(d.g.GraphBegin(d.dc.get(), 0, 0, 300, 100));
+    clsAccessoryTestAccess::PlotElevate(*d.a, {ElvClass{}, {-1, 0, 1, 8, kCyan, -1}});
+    d.g.GraphEnd();
+    EXPECT_EQ(d.Ink(0, 0, 299, 99), 0);
+}
+
+TEST(clsAccessoryDraw, StripMeasureWritesItsOwnSection)
+{
+    ScopedEnvironment env("MeasureColor=255\r\n");
+    Canvas c(400, 30);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9);
+    clsAccessory::DrawStripMeasure(c.dc.get(), 400, 30, 96, 1000000, 0, font, &c.g);
+    EXPECT_GT(c.Ink(0, 0, 399, 29), 0);
+    EXPECT_EQ(c.Px(20, 6), kRed);
+    clsRegistry reg;
+    reg.mSection = QStringLiteral("MEASURE");
+    EXPECT_EQ(reg.RegGet(QStringLiteral("Position"), QStringLiteral("")), "0");
+    EXPECT_EQ(reg.RegGet(QStringLiteral("MeasureText"), QStringLiteral("?")), "");
+    EXPECT_EQ(reg.RegGet(QStringLiteral("BackSW"), QStringLiteral("")), "False");
+    EXPECT_EQ(reg.RegGet(QStringLiteral("MeasureColor"), QStringLiteral("")), "255");
+}

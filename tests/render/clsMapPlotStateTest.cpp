@@ -1,0 +1,540 @@
+// View state, settings and transforms of the plot engine.
+#include "PlotWorld.h"
+
+#include "core/clsEnvironment.h"
+#include "core/clsRegistry.h"
+#include "platform/Cp932Codec.h"
+#include "render/clsGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr double kSecRad = 4.848136811095355e-6;
+
+// A scale whose pixels per second of arc along the equator is `pps` at 96 dpi.
+double ScaleForPixelsPerSecond(double pps) {
+    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) / pps;
+}
+
+TEST(MapPlotStateTest, LetsAndClamps) {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
+    struct Case {
+        void (clsMapPlot::*let)(int32_t);
+        int32_t (clsMapPlot::*get)() const;
+        int32_t in, out;
+    } cases[] = {
+        {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 10, 32},
+        {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 40000, 32767},
+        {&clsMapPlot::SetCanvasHeight, &clsMapPlot::CanvasHeight, -5, 32},
+        {&clsMapPlot::SetCanvasHeight, &clsMapPlot::CanvasHeight, 32768, 32767},
+        {&clsMapPlot::Setdpix, &clsMapPlot::dpix, 20, 48},
+        {&clsMapPlot::Setdpix, &clsMapPlot::dpix, 2000, 1440},
+        {&clsMapPlot::Setdpiy, &clsMapPlot::dpiy, 47, 48},
+        {&clsMapPlot::Setdpiy, &clsMapPlot::dpiy, 1441, 1440},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 648000, 648000},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 648001, -648000},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 700000, -596001},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, -648001, 648000},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 1944003, -647999},
+        {&clsMapPlot::SetCenterY, &clsMapPlot::CenterY, 324001, 324000},
+        {&clsMapPlot::SetCenterY, &clsMapPlot::CenterY, -2147483647, -324000},
+        {&clsMapPlot::SetPtnRatio, &clsMapPlot::PtnRatio, 10, 10},
+        {&clsMapPlot::SetPtnRatio, &clsMapPlot::PtnRatio, 1000, 1000},
+    };
+    for (const Case& c : cases) {
+        (p.*c.let)(c.in);
+        EXPECT_EQ((p.*c.get)(), c.out) << c.in;
+    }
+    p.SetPtnRatio(9);
+    p.SetPtnRatio(1001);
+    EXPECT_EQ(p.PtnRatio(), 1000);
+
+    // Moving the canvas keeps its size.
+    p.SetCanvasWidth(300);
+    p.SetCanvasLeft(50);
+    EXPECT_EQ(p.CanvasWidth(), 300);
+    EXPECT_EQ(p.CanvasLeft(), 50);
+
+    p.mProjectionAuto = false;
+    p.SetCenterY(0);
+    p.SetProjectionIndex(13);
+    for (int16_t bad : {int16_t(18), int16_t(22), int16_t(27), int16_t(28), int16_t(29), int16_t(0), int16_t(31)}) {
+        p.SetProjectionIndex(bad);
+        EXPECT_EQ(p.ProjectionIndex(), 13) << bad;
+    }
+    const double scale = p.MapScale();
+    p.SetMapScale(0);
+    p.SetMapScale(MapProjection::ScaleMax * 2);
+    EXPECT_EQ(p.MapScale(), scale);
+    p.SetLight(1.0);
+    p.SetLight(201.5);
+    EXPECT_EQ(p.Light(), 2.0);
+    p.SetLight(201);
+    EXPECT_EQ(p.Light(), 201);
+}
+
+TEST(MapPlotStateTest, EveryLetIsIgnoredWhileDrawing) {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(1000);
+    p.SetCenterY(2000);
+    ASSERT_TRUE(p.DrawStart());
+    EXPECT_TRUE(p.IsDrawing());
+    EXPECT_FALSE(p.DrawStart()); // a second drawing does not start
+    const double scale = p.MapScale();
+    p.SetHdc(nullptr);
+    p.SetCanvasLeft(5);
+    p.SetCanvasTop(5);
+    p.SetCanvasWidth(100);
+    p.SetCanvasHeight(100);
+    p.SetProjectionIndex(13);
+    p.Setdpix(300);
+    p.Setdpiy(300);
+    p.SetCenterX(5000);
+    p.SetCenterY(6000);
+    p.SetMapScale(scale * 2);
+    p.SetLight(3);
+    p.SetPtnRatio(200); // not frozen
+    EXPECT_NE(p.hdc(), nullptr);
+    EXPECT_EQ(p.CanvasLeft(), 0);
+    EXPECT_EQ(p.CanvasTop(), 0);
+    EXPECT_EQ(p.CanvasWidth(), 400);
+    EXPECT_EQ(p.CanvasHeight(), 300);
+    EXPECT_EQ(p.ProjectionIndex(), 12);
+    EXPECT_EQ(p.dpix(), 96);
+    EXPECT_EQ(p.dpiy(), 96);
+    EXPECT_EQ(p.CenterX(), 1000);
+    EXPECT_EQ(p.CenterY(), 2000);
+    EXPECT_EQ(p.MapScale(), scale);
+    EXPECT_EQ(p.Light(), 2.0);
+    EXPECT_EQ(p.PtnRatio(), 200);
+    p.DrawEnd();
+    EXPECT_FALSE(p.IsDrawing());
+    p.SetCenterX(5000);
+    EXPECT_EQ(p.CenterX(), 5000);
+}
+
+TEST(MapPlotStateTest, AutomaticProjectionByLatitudeAndScale) {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = true;
+    p.SetMapScale(MapProjection::ScaleMax / 100);
+    const struct {
+        int32_t lat;
+        int16_t index;
+    } table[] = {{288000, 6}, {-288000, 6}, {270000, 6}, {269999, 23}, {108000, 23},
+                 {54001, 23}, {54000, 12},  {36000, 12}, {-36000, 12}, {0, 12}};
+    for (const auto& row : table) {
+        p.SetCenterY(row.lat);
+        EXPECT_EQ(p.ProjectionIndex(), row.index) << row.lat;
+    }
+    // From the small-scale threshold (largest scale / 5) on, below 75 degrees.
+    p.SetMapScale(MapProjection::ScaleMax / 5);
+    p.SetCenterY(108000);
+    EXPECT_EQ(p.ProjectionIndex(), 19);
+    p.SetCenterY(0);
+    EXPECT_EQ(p.ProjectionIndex(), 19);
+    p.SetCenterY(270000);
+    EXPECT_EQ(p.ProjectionIndex(), 6);
+    p.SetMapScale(MapProjection::ScaleMax / 5 * 0.999);
+    p.SetCenterY(108000);
+    EXPECT_EQ(p.ProjectionIndex(), 23);
+    EXPECT_TRUE(w.ui.ui.messages.isEmpty());
+}
+
+TEST(MapPlotStateTest, UnknownProjectionNameFallsBackToTheRowDefault) {
+    TestFolder folder;
+    clsEnvironment env;
+    env.SetFileName(folder.write(QStringLiteral("Environment.txt"),
+                                 Cp932Encode(QStringLiteral("PrjName13=試験図法\r\nPlotMiddlePrjVosp=No such projection\r\n"
+                                                             "PlotLowPrjVosp=試験図法\r\nPlotLowLat=0\r\n"))));
+    ASSERT_EQ(env.Load(), 0);
+    PublicVal::gvEnvironment = &env;
+    PlotWorld w;
+    PublicVal::gvEnvironment = nullptr;
+    clsMapPlot& p = *w.plot;
+    EXPECT_EQ(p.AutoMiddlePrj(), 23);
+    EXPECT_EQ(p.AutoLowPrj(), 13);
+    EXPECT_EQ(p.AutoHighPrj(), 6);
+    EXPECT_EQ(p.AutoSmallPrj(), 19);
+    p.SetMapScale(MapProjection::ScaleMax / 100);
+    p.SetCenterY(36000); // above a low-latitude limit of 0
+    EXPECT_EQ(p.ProjectionIndex(), 23);
+    p.SetCenterY(0);
+    EXPECT_EQ(p.ProjectionIndex(), 13);
+}
+
+TEST(MapPlotStateTest, UnusableProjectionIsReplacedWithAMessage) {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetMapScale(MapProjection::ScaleMax / 100);
+    p.SetProjectionIndex(23); // a conic projection has no cone at the equator
+    p.SetCenterY(0);
+    EXPECT_EQ(p.ProjectionIndex(), 12);
+    ASSERT_EQ(w.ui.ui.messages.size(), 1);
+    EXPECT_EQ(w.ui.ui.messages[0].text,
+              QStringLiteral("現在の緯度設定ではこの投影法を使用できないため\r\n最適な投影法に変更します"));
+    EXPECT_EQ(w.ui.ui.messages[0].style, int(Mb::Exclamation) | int(Mb::OkOnly));
+}
+
+TEST(MapPlotStateTest, TransformsRoundTripWithinOnePixel) {
+    PlotWorld w(640, 480);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    const struct {
+        int16_t index;
+        int32_t lon, lat;
+        double scale;
+    } views[] = {{12, 500000, 130000, 3e7}, {23, 500000, 130000, 3e7}, {6, 0, 300000, 5e7},
+                 {19, 0, 0, 1e8},     {2, 100000, 200000, 2e7},   {30, 0, 0, 1e8}};
+    for (const auto& v : views) {
+        p.SetProjectionIndex(v.index);
+        p.SetCenterX(v.lon);
+        p.SetCenterY(v.lat);
+        p.SetMapScale(v.scale);
+        ASSERT_EQ(p.ProjectionIndex(), v.index);
+        int checked = 0;
+        for (int32_t cx = 20; cx < 640; cx += 77) {
+            for (int32_t cy = 15; cy < 480; cy += 61) {
+                int32_t lon = 0, lat = 0, bx = 0, by = 0;
+                if (!p.CanvasToMap(cx, cy, lon, lat)) continue;
+                ASSERT_TRUE(p.MapToCanvas(lon, lat, bx, by));
+                EXPECT_LE(std::abs(bx - cx), 1) << v.index << " " << cx << "," << cy << " " << lon << "," << lat;
+                EXPECT_LE(std::abs(by - cy), 1) << v.index << " " << cx << "," << cy;
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 20) << v.index;
+    }
+    int32_t x = 5, y = 5;
+    EXPECT_FALSE(p.CanvasToMap(640, 10, x, y));
+    EXPECT_EQ(x, 0);
+    EXPECT_FALSE(p.CanvasToMap(-1, 10, x, y));
+}
+
+TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    // Half a pixel per second of arc: find a scale where that holds exactly.
+    const double x1 = MapProjection::GlobeRadius * kSecRad;
+    double scale = ScaleForPixelsPerSecond(0.5);
+    for (int i = 0; i < 64 && 96 * 1000.0 / 25.4 / scale * x1 != 0.5; ++i)
+        scale = std::nextafter(scale, 96 * 1000.0 / 25.4 / scale * x1 > 0.5 ? 1e300 : 0.0);
+    ASSERT_EQ(96 * 1000.0 / 25.4 / scale * x1, 0.5);
+    p.SetMapScale(scale);
+    ASSERT_EQ(p.ProjectionIndex(), 12);
+    EXPECT_EQ(p.RatioX(), 96 * 1000.0 / 25.4 / scale);
+    int32_t cx = 0, cy = 0;
+    ASSERT_TRUE(p.MapToCanvas(1, 0, cx, cy)); // 200.5 -> 200
+    EXPECT_EQ(cx, 200);
+    EXPECT_EQ(cy, 150);
+    ASSERT_TRUE(p.MapToCanvas(-1, 0, cx, cy)); // 199.5 -> 200
+    EXPECT_EQ(cx, 200);
+    ASSERT_TRUE(p.MapToCanvas(0, 1, cx, cy)); // 149.5 -> 150
+    EXPECT_EQ(cy, 150);
+    ASSERT_TRUE(p.MapToCanvas(4, -4, cx, cy));
+    EXPECT_EQ(cx, 202);
+    EXPECT_EQ(cy, 152);
+}
+
+TEST(MapPlotStateTest, FieldAndWrapAround) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360)); // 10 pixels per degree
+    p.SetCenterX(0);
+    clsRect f = p.Field();
+    // 200 pixels either side are 20 degrees, plus an eighth.
+    EXPECT_NEAR(f.mLeft, -81000, 400);
+    EXPECT_NEAR(f.mRight, 81000, 400);
+    EXPECT_EQ(f.mLeft, -f.mRight);
+    EXPECT_FALSE(p.IsWrapAround());
+
+    p.SetCenterX(612000); // 170 degrees east: the field passes 180 on the east
+    f = p.Field();
+    EXPECT_GT(f.mRight, 648000);
+    EXPECT_GT(f.mLeft, -648000);
+    EXPECT_TRUE(p.IsWrapAround());
+    EXPECT_EQ(p.ShiftAmount(), -1296000);
+
+    p.SetCenterX(-612000);
+    clsRect moved = p.Field();
+    moved.Move(1296000, 0);
+    EXPECT_TRUE(p.IsWrapAround());
+    EXPECT_EQ(p.ShiftAmount(), 1296000);
+
+    EXPECT_FALSE(p.ShiftOff()); // nothing to undo
+    ASSERT_TRUE(p.ShiftOn());
+    EXPECT_FALSE(p.ShiftOn()); // twice shifts once
+    EXPECT_EQ(p.CenterX(), -612000 + 1296000);
+    EXPECT_EQ(p.Field(), moved);
+    EXPECT_TRUE(p.ShiftOff());
+    EXPECT_FALSE(p.ShiftOff());
+    EXPECT_EQ(p.CenterX(), -612000);
+    // A drawing that starts while a caller left the view shifted starts from the real centre.
+    ASSERT_TRUE(p.ShiftOn());
+    ASSERT_TRUE(p.DrawStart());
+    EXPECT_EQ(p.CenterX(), -612000);
+    EXPECT_FALSE(p.IsShifted());
+    p.DrawEnd();
+    ASSERT_TRUE(p.ShiftOn());
+    p.SetCenterX(-600000);
+    EXPECT_FALSE(p.ShiftOff());
+    EXPECT_EQ(p.CenterX(), -600000);
+
+    // Zoomed out: the field reaches past 180 degrees on the side away from
+    // the centre only; centred on 0 it stays symmetric.
+    p.SetMapScale(MapProjection::ScaleMax / 10);
+    EXPECT_LT(p.Field().mLeft, -648000);
+    EXPECT_LT(p.Field().mRight, 648000);
+    EXPECT_TRUE(p.IsWrapAround());
+    p.SetCenterX(0);
+    f = p.Field();
+    EXPECT_EQ(f.mLeft, -f.mRight);
+    EXPECT_FALSE(p.IsWrapAround());
+}
+
+TEST(MapPlotStateTest, GetsDuringADrawingKeepTheStartValues) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(13);
+    p.SetCenterY(0);
+    p.SetCenterX(612000);
+    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
+    ASSERT_TRUE(p.DrawStart());
+    const clsRect start = p.Field();
+    ASSERT_TRUE(p.IsWrapAround());
+    // Outside callers cannot shift while the drawing runs.
+    EXPECT_FALSE(p.ShiftOn());
+    EXPECT_FALSE(p.ShiftOff());
+    EXPECT_EQ(p.CenterX(), 612000);
+    p.mProjectionAuto = true; // would choose another projection if worked out again
+    EXPECT_EQ(p.ProjectionIndex(), 13);
+    EXPECT_EQ(p.Field(), start);
+    p.DrawEnd();
+    EXPECT_EQ(p.ProjectionIndex(), 12);
+}
+
+TEST(MapPlotStateTest, PolyMapToCanvasGivesNothingOutsideTheField) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
+    const clsRect f = p.Field();
+    clsPoly outside;
+    outside.SetLine(f.mRight + 10, 0, f.mRight + 5000, 100);
+    EXPECT_EQ(p.PolyMapToCanvas(outside), nullptr);
+    clsPoly single; // one point: nothing to draw
+    single.AddXY(0, 0);
+    EXPECT_EQ(p.PolyMapToCanvas(single), nullptr);
+    clsPoly inside;
+    inside.SetLine(-36000, 0, 36000, 0); // 10 degrees either side: 100 pixels
+    const auto pix = p.PolyMapToCanvas(inside);
+    ASSERT_NE(pix, nullptr);
+    ASSERT_GE(pix->Count(), 2);
+    EXPECT_EQ(pix->x(1), 100);
+    EXPECT_EQ(pix->y(1), 150);
+    EXPECT_EQ(pix->LastX(), 300);
+    EXPECT_EQ(pix->LastY(), 150);
+    int32_t cx = 7, cy = 7;
+    EXPECT_FALSE(p.PointMapToCanvas(f.mRight + 1, 0, cx, cy));
+    EXPECT_EQ(cx, 0);
+    EXPECT_TRUE(p.PointMapToCanvas(0, 0, cx, cy));
+    EXPECT_EQ(cx, 200);
+    EXPECT_EQ(cy, 150);
+}
+
+TEST(MapPlotStateTest, CanvasToMapBoundNormalises) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetCenterX(612000); // 170 degrees east, 10 pixels per degree
+    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
+    p.Field();
+    int32_t lon = 0, lat = 0;
+    // 15 degrees east of the centre is 175 degrees west.
+    ASSERT_TRUE(p.CanvasToMapBound(350, 100, lon, lat));
+    EXPECT_NEAR(lon, 666000 - 1296000, 360);
+    EXPECT_NEAR(lat, 18000, 360);
+    // Zoomed out, the top rows lie beyond the pole: no map point there.
+    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 3600));
+    p.Field();
+    EXPECT_FALSE(p.CanvasToMapBound(200, 0, lon, lat));
+    EXPECT_TRUE(p.CanvasToMapBound(200, 60, lon, lat));
+    EXPECT_NEAR(lat, 324000, 3600);
+}
+
+TEST(MapPlotStateTest, SettingsSectionRoundTrip) {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
+    EXPECT_EQ(p.CenterY(), 185318); // first run
+    p.SetProjectionIndex(19);
+    p.mProjectionAuto = false;
+    p.SetCenterX(-100);
+    p.SetCenterY(200);
+    p.SetMapScale(1234567);
+    p.SetLight(3.5);
+    p.Setdpix(120);
+    p.Setdpiy(144);
+    p.mGridOcean = true;
+    p.mFigDisp = 5;
+    p.mAzimuthLine = QStringLiteral("0,90");
+    p.mAdmShowModeEi = false;
+    p.SetPtnRatio(150);
+    p.Grid().SetWidth(3600);
+    p.WriteRegistry();
+    clsRegistry reg;
+    reg.mSection = QStringLiteral("LLPLOT");
+    EXPECT_EQ(reg.RegGet(QStringLiteral("Scale"), QString()), QStringLiteral("1234567"));
+    EXPECT_EQ(reg.RegGet(QStringLiteral("ProjectionAuto"), QString()), QStringLiteral("False"));
+    reg.mSection = QStringLiteral("LLGRID");
+    EXPECT_EQ(reg.RegGet(QStringLiteral("Width"), QString()), QStringLiteral("3600"));
+
+    clsMapPlot q; // reads the section at creation
+    EXPECT_FALSE(q.mProjectionAuto);
+    EXPECT_EQ(q.ProjectionIndex(), 19);
+    EXPECT_EQ(q.CenterX(), -100);
+    EXPECT_EQ(q.CenterY(), 200);
+    EXPECT_EQ(q.MapScale(), 1234567);
+    EXPECT_EQ(q.Light(), 3.5);
+    EXPECT_EQ(q.dpix(), 120);
+    EXPECT_EQ(q.dpiy(), 144);
+    EXPECT_TRUE(q.mGridOcean);
+    EXPECT_EQ(q.mFigDisp, 5);
+    EXPECT_EQ(q.mAzimuthLine, QStringLiteral("0,90"));
+    EXPECT_FALSE(q.mAdmShowModeEi);
+    EXPECT_EQ(q.PtnRatio(), 150);
+    EXPECT_EQ(q.Grid().Width(), 3600);
+
+    // Stored values go through the Lets.
+    reg.mSection = QStringLiteral("LLPLOT");
+    reg.RegPut(QStringLiteral("CenterX"), QStringLiteral("700000"));
+    reg.RegPut(QStringLiteral("DpiX"), QStringLiteral("9"));
+    reg.RegPut(QStringLiteral("ProjectionIndex"), QStringLiteral("18"));
+    reg.RegPut(QStringLiteral("Light"), QStringLiteral("far"));
+    clsMapPlot r;
+    EXPECT_EQ(r.CenterX(), -596001);
+    EXPECT_EQ(r.dpix(), 48);
+    EXPECT_EQ(r.Light(), 2.0);
+    r.mProjectionAuto = false;
+    EXPECT_EQ(r.ProjectionIndex(), 12);
+}
+
+TEST(MapPlotGridTest, GraticuleLadder) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetCenterX(0);
+    // The widest spacing is 50 mm: 50 x 96 x 10 \ 254 = 188 pixels, that is
+    // 188 x 3600 / (pixels per degree) seconds of arc.
+    const struct {
+        int16_t index;
+        int32_t lat;
+        double ppd;
+        int32_t h, v;
+    } rows[] = {
+        {12, 0, 2000, 300, 300},       // 338.4
+        {12, 0, 1000, 600, 600},       // 676.8
+        {12, 0, 100, 5400, 5400},      // 6768
+        {12, 0, 10, 54000, 54000},     // 67680
+        {12, 0, 1, 216000, 216000},    // 676800: the top of the ladder
+        {23, 216000, 10, 72000, 54000}, // longitudes: 67680 / cos(59.94 degrees) = 135115 >= 72000 x 7 / 4
+        {23, 72000, 10, 54000, 54000},  // 67680 / cos(19.98 degrees) = 72019 < 54000 x 7 / 4
+    };
+    for (const auto& r : rows) {
+        p.SetProjectionIndex(r.index);
+        p.SetCenterY(r.lat);
+        p.SetMapScale(ScaleForPixelsPerSecond(r.ppd / 3600));
+        p.Field();
+        p.CalcGridPitch();
+        EXPECT_EQ(p.Grid().Width(), r.h) << r.index << " " << r.ppd;
+        EXPECT_EQ(p.Grid().Height(), r.v) << r.index << " " << r.ppd;
+    }
+    p.mGridAuto = false; // the user's intervals stay
+    p.Grid().SetWidth(1234);
+    p.CalcGridPitch();
+    EXPECT_EQ(p.Grid().Width(), 1234);
+}
+
+TEST(MapPlotGridTest, SmallestSpacingStaysAtOneMinute) {
+    TestFolder folder;
+    clsEnvironment env;
+    env.SetFileName(folder.write(QStringLiteral("Environment.txt"), "PlotGridPitch=1\r\n"));
+    ASSERT_EQ(env.Load(), 0);
+    PublicVal::gvEnvironment = &env;
+    PlotWorld w(400, 300);
+    PublicVal::gvEnvironment = nullptr;
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterY(0);
+    p.SetMapScale(MapProjection::ScaleMin); // 3 pixels are a few seconds of arc
+    p.Field();
+    p.CalcGridPitch();
+    EXPECT_EQ(p.Grid().Width(), 60);
+    EXPECT_EQ(p.Grid().Height(), 60);
+}
+
+TEST(MapPlotGridTest, GraticuleRangeFromTheField) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    p.SetMapScale(ScaleForPixelsPerSecond(10.0 / 3600));
+    const clsRect f = p.Field();
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 323970);
+    EXPECT_EQ(p.Grid().SouthLimit(), -323970);
+    EXPECT_EQ(p.Grid().West(), f.mLeft);
+    EXPECT_EQ(p.Grid().East(), f.mRight);
+    EXPECT_EQ(p.Grid().South(), f.mTop);
+    EXPECT_EQ(p.Grid().North(), f.mBottom);
+    // Projections with a curved outline keep the lines half an inch off the pole:
+    // 48 pixels at 10 pixels per degree are 17280 seconds.
+    p.SetProjectionIndex(23);
+    p.SetCenterY(216000);
+    p.Field();
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 324000 - 17280);
+    EXPECT_EQ(p.Grid().SouthLimit(), -(324000 - 17280));
+    p.mGridAuto = false;
+    p.Grid().SetNorthLimit(100000);
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 100000);
+    EXPECT_LE(p.Grid().North(), 100000);
+}
+
+TEST(MapPlotStateTest, SettingsAreWrittenOnlyWhenAsked) {
+    PlotWorld w;
+    {
+        clsMapPlot p;
+        p.SetCenterX(4321);
+    }
+    clsRegistry reg;
+    reg.mSection = QStringLiteral("LLPLOT");
+    EXPECT_TRUE(reg.RegGetSec().isEmpty());
+}
+
+} // namespace

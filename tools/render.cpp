@@ -1,0 +1,207 @@
+// render --out FILE.png --width W --height H [--projection N]
+//        [--center LONSEC,LATSEC] [--scale S] [--dpi D] [--base FOLDER] [--accessories] MAP.MLL...
+// Loads the base unit from FOLDER (default the program folder) and each map
+// with the .THG and .ADM of its base name, draws the view headless into a PNG
+// and prints one line: load_ms=... replot_ms=... figures=...
+// --accessories draws the accessories (section "ACCESSORY" defaults) over the view.
+#include "core/Library.h"
+#include "core/MapProjection.h"
+#include "core/PublicVal.h"
+#include "core/clsEnvironment.h"
+#include "document/HMap.h"
+#include "document/clsMap.h"
+#include "document/clsMapUnit.h"
+#include "document/clsMapUnits.h"
+#include "platform/DeviceContext.h"
+#include "platform/FileSystem.h"
+#include "platform/UiServices.h"
+#include "render/RenderGlobals.h"
+#include "render/clsAccessory.h"
+#include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
+#include "render/clsNativeColor.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Answers every question without a window and tells the user on stderr.
+class ConsoleUi : public UiServices {
+public:
+    int MsgBox(const QString& text, int style, const QString&) override {
+        std::fprintf(stderr, "render: %s\n", qUtf8Printable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" "))));
+        const int buttons = style & 7;
+        if (buttons == Mb::YesNoCancel || buttons == Mb::OkCancel || buttons == Mb::RetryCancel) return Mb::Cancel;
+        if (buttons == Mb::YesNo) return Mb::No;
+        return Mb::Ok;
+    }
+    QString InputBox(const QString&, const QString&, const QString& def, int32_t) override { return def; }
+    int16_t MousePointer() const override { return 0; }
+    void SetMousePointer(int16_t) override {}
+    bool OpenUrl(const QString&) override { return false; }
+    [[noreturn]] void ExitProcess(int code) override { std::exit(code); }
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: render --out FILE.png --width W --height H [--projection N] "
+                         "[--center LONSEC,LATSEC] [--scale S] [--dpi D] [--base FOLDER] [--accessories] MAP.MLL...\n");
+    return 2;
+}
+
+bool ToInt(const QString& s, int32_t& v) {
+    bool ok = false;
+    const long long n = s.toLongLong(&ok);
+    if (!ok || n < -2147483647LL || n > 2147483647LL) return false;
+    v = static_cast<int32_t>(n);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The tool never reads or writes the user's own settings.
+    QTemporaryDir settingsHome;
+    setenv("XDG_CONFIG_HOME", qPrintable(settingsHome.path()), 1);
+    QGuiApplication app(argc, argv);
+    FileSystem::SetProgramFolder(QCoreApplication::applicationDirPath());
+
+    QString out, base = FileSystem::ProgramFolder();
+    int32_t width = 0, height = 0, projection = 0, dpi = 96;
+    int32_t lon = 0, lat = 0;
+    bool haveCenter = false;
+    bool accessories = false;
+    double scale = 0;
+    QStringList maps;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto next = [&](QString& v) {
+            if (i + 1 >= args.size()) return false;
+            v = args[++i];
+            return true;
+        };
+        QString v;
+        if (a == QLatin1String("--out")) {
+            if (!next(out)) return Usage();
+        } else if (a == QLatin1String("--width")) {
+            if (!next(v) || !ToInt(v, width)) return Usage();
+        } else if (a == QLatin1String("--height")) {
+            if (!next(v) || !ToInt(v, height)) return Usage();
+        } else if (a == QLatin1String("--projection")) {
+            if (!next(v) || !ToInt(v, projection)) return Usage();
+        } else if (a == QLatin1String("--dpi")) {
+            if (!next(v) || !ToInt(v, dpi)) return Usage();
+        } else if (a == QLatin1String("--scale")) {
+            bool ok = false;
+            if (!next(v) || (scale = v.toDouble(&ok), !ok)) return Usage();
+        } else if (a == QLatin1String("--center")) {
+            if (!next(v)) return Usage();
+            const QStringList p = v.split(QLatin1Char(','));
+            if (p.size() != 2 || !ToInt(p[0], lon) || !ToInt(p[1], lat)) return Usage();
+            haveCenter = true;
+        } else if (a == QLatin1String("--accessories")) {
+            accessories = true;
+        } else if (a == QLatin1String("--base")) {
+            if (!next(base)) return Usage();
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return Usage();
+        } else {
+            maps << a;
+        }
+    }
+    if (out.isEmpty() || width <= 0 || height <= 0) return Usage();
+
+    ConsoleUi ui;
+    SetUi(&ui);
+    clsEnvironment env;
+    env.SetFileName(QDir(base).filePath(QStringLiteral("Environment.txt")));
+    if (QFileInfo::exists(env.FileName())) env.Load();
+    PublicVal::gvEnvironment = &env;
+    PublicVal::gvMapFolder = base;
+    PublicVal::gvMapMode = 1;
+    PublicVal::gvLanguage = 2;
+    MapProjection::InitGlobe();
+    const clsNativeColor palette;
+    HMap::SetNativeColorHook([&palette](int32_t index) { return palette.Color(index); });
+
+    clsMapGraph graph;
+    RenderGlobals::SetMapGraph(&graph);
+
+    QElapsedTimer timer;
+    timer.start();
+    clsMapUnits units;
+    if (const int16_t r = units.Create(1); r != 0)
+        std::fprintf(stderr, "render: the base unit did not load (step %d)\n", int(r));
+    for (const QString& m : maps) {
+        auto unit = std::make_shared<clsMapUnit>();
+        unit->SetUnitName(QFileInfo(m).absoluteFilePath());
+        if (!unit->Load()) {
+            std::fprintf(stderr, "render: %s did not load\n", qUtf8Printable(m));
+            return 1;
+        }
+        units.Add(unit);
+    }
+    const qint64 loadMs = timer.elapsed();
+    int64_t figures = 0;
+    for (const auto& u : units)
+        if (u && u->gFigures) figures += u->gFigures->Count();
+
+    clsMapPlot plot;
+    RenderGlobals::SetMapPlot(&plot);
+    plot.mMaps = &units;
+    if (projection != 0) {
+        plot.mProjectionAuto = false;
+        plot.SetProjectionIndex(static_cast<int16_t>(projection));
+    }
+    if (haveCenter) {
+        plot.SetCenterX(lon);
+        plot.SetCenterY(lat);
+    }
+    if (scale > 0) plot.SetMapScale(scale);
+    plot.Setdpix(dpi);
+    plot.Setdpiy(dpi);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    DeviceContext dc(image, dpi, dpi);
+    plot.SetHdc(&dc);
+    plot.SetCanvasLeft(0);
+    plot.SetCanvasTop(0);
+    plot.SetCanvasWidth(width);
+    plot.SetCanvasHeight(height);
+
+    timer.restart();
+    const int16_t result = plot.Replot();
+    const qint64 replotMs = timer.elapsed();
+    if (result == 0 && accessories) {
+        clsAccessory acc;
+        acc.Sethandle(&dc);
+        acc.SetWidth(width);
+        acc.SetHeight(height);
+        acc.SetDpi(dpi);
+        acc.SetMapScale(plot.MapScale());
+        acc.SetMapUnits(&units);
+        acc.Draw();
+    }
+    RenderGlobals::SetMapPlot(nullptr);
+    RenderGlobals::SetMapGraph(nullptr);
+    if (result != 0) {
+        std::fprintf(stderr, "render: the drawing ended with %d\n", int(result));
+        return 1;
+    }
+    if (!image.save(out, "PNG")) {
+        std::fprintf(stderr, "render: cannot write %s\n", qUtf8Printable(out));
+        return 1;
+    }
+    std::printf("load_ms=%lld replot_ms=%lld figures=%lld\n", static_cast<long long>(loadMs),
+                static_cast<long long>(replotMs), static_cast<long long>(figures));
+    return 0;
+}
