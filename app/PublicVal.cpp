@@ -19,12 +19,9 @@
 #include "render/ViewHost.h"
 #include "render/clsView.h"
 
-#if __has_include("render/clsMapPlot.h")
 #include "render/RenderGlobals.h"
 #include "render/clsGrid.h"
 #include "render/clsMapPlot.h"
-#define VOSP_HAVE_PLOT 1
-#endif
 
 #include <QImage>
 #include <cmath>
@@ -164,12 +161,8 @@ void ReadUnits(const Getter& get) {
 QStringList SnapshotSections() {
     QStringList names{kPublic};
     names << (gvAccessory ? gvAccessory->InstanceName() : QStringLiteral("ACCESSORY"));
-#ifdef VOSP_HAVE_PLOT
     names << (gvMapPlot ? gvMapPlot->RegistrySection() : QStringLiteral("LLPLOT"));
     names << (gvMapPlot ? gvMapPlot->Grid().RegistrySection() : QStringLiteral("LLGRID"));
-#else
-    names << QStringLiteral("LLPLOT") << QStringLiteral("LLGRID");
-#endif
     names << (gvView ? gvView->RegistrySection() : QStringLiteral("VIEW"));
     return names;
 }
@@ -249,12 +242,10 @@ int16_t gvInitialize() {
             gvMapUnits = new clsMapUnits;
             gvAccessory->SetMapUnits(gvMapUnits);
             Trace(QStringLiteral("create clsMapUnits"));
-#ifdef VOSP_HAVE_PLOT
             RenderGlobals::SetMapGraph(gvMapGraph);
             gvMapPlot = new clsMapPlot;
             gvMapPlot->mMaps = gvMapUnits;
             RenderGlobals::SetMapPlot(gvMapPlot);
-#endif
             Trace(QStringLiteral("create clsMapPlot"));
             gvView = new clsView(ViewForOutput());
             Trace(QStringLiteral("create clsView"));
@@ -287,10 +278,8 @@ int16_t gvInitialize() {
             gvMapFolder.clear();
             return 2;
         }
-#ifdef VOSP_HAVE_PLOT
         gvMapPlot->SetProjectionIndex(12);
         gvMapPlot->ReadRegistry();
-#endif
         AngleLib::SetAngleFormat(gvAngleValue);
         AngleLib::SetAngleUnit(gvAngleUnit);
         AngleLib::SetAngleDir(gvAngleDirection);
@@ -308,14 +297,10 @@ void gvTerminate() {
         const bool write = g_initialized;
         g_initialized = false;
         if (write) gvWriteRegistry(false);
-#ifdef VOSP_HAVE_PLOT
         RenderGlobals::SetMapPlot(nullptr);
         RenderGlobals::SetMapGraph(nullptr);
-#endif
         Release(gvView, "clsView", write);
-#ifdef VOSP_HAVE_PLOT
         Release(gvMapPlot, "clsMapPlot", write);
-#endif
         HMap::SetNativeColorHook({});
         Release(gvNativeColor, "clsNativeColor", write);
         Release(gvCruise, "clsCruise05", write);
@@ -400,9 +385,7 @@ int32_t gvWriteLog(const QString& path) {
 
         gvWriteRegistry(true);
         if (gvAccessory) gvAccessory->WriteRegistry();
-#ifdef VOSP_HAVE_PLOT
         if (gvMapPlot) gvMapPlot->WriteRegistry();
-#endif
         if (gvView) gvView->WriteRegistry();
 
         clsTextFile out;
@@ -433,9 +416,7 @@ int32_t gvReadLog(const QString& path) {
         }
         gvReadRegistry(true);
         if (gvAccessory) gvAccessory->ReadRegistry();
-#ifdef VOSP_HAVE_PLOT
         if (gvMapPlot) gvMapPlot->ReadRegistry();
-#endif
         if (gvView) gvView->ReadRegistry();
         return 0;
     } catch (...) {

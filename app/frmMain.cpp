@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/HtmlHelp.h"
+#include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/clsCruise05.h"
@@ -18,10 +19,7 @@
 #include "render/clsMapGraph.h"
 #include "render/clsView.h"
 
-#if __has_include("render/clsMapPlot.h")
 #include "render/clsMapPlot.h"
-#define VOSP_HAVE_PLOT 1
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -65,52 +63,68 @@ frmMain::frmMain() {
 }
 
 frmMain::~frmMain() {
+    // The output settings keep this window as their picture: they go first.
+    if (!unloaded_ && gvView) {
+        try {
+            gvTerminate();
+        } catch (...) {
+        }
+    }
     PublicVal::SetMainWindow(nullptr);
     SetHost(previousHost_);
 }
 
 void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
-    auto* central = new QWidget(this);
-    auto* grid = new QGridLayout(central);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(0);
-    picView_ = new QLabel(central);
-    picView_->setObjectName(QStringLiteral("picView"));
-    picView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picView_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    vsbView_ = new QScrollBar(Qt::Vertical, central);
-    hsbView_ = new QScrollBar(Qt::Horizontal, central);
-    sliScale_ = new QSlider(Qt::Vertical, central);
-    sliScale_->setObjectName(QStringLiteral("sliScale"));
-    grid->addWidget(picView_, 0, 0);
-    grid->addWidget(vsbView_, 0, 1);
-    grid->addWidget(sliScale_, 0, 2);
-    grid->addWidget(hsbView_, 1, 0);
-    setCentralWidget(central);
-
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->addAction(QStringLiteral("開く(&O)..."), this, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, {}, gvMapFolder,
-                                                          QStringLiteral("地図ファイル (*.MLL *.mll *.MLG *.mlg)"));
-        if (path.isEmpty()) return;
-        try {
-            LoadFile(path);
-        } catch (...) {
-            ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuOpen_Click"));
-        }
-    });
-    file->addSeparator();
-    mnuQuit_ = file->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
+    view_ = new MainView(this, file);
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
     help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
+    view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
+}
 
-    stbMessage_ = new QLabel(this);
-    stbCenter_ = new QLabel(this);
-    statusBar()->addWidget(stbMessage_, 1);
-    statusBar()->addPermanentWidget(stbCenter_);
-    ResizePicture(800, 600);
+// The view and its commands reach the singletons made by gvInitialize.
+void frmMain::ConnectView() {
+    ViewRedraw& r = view_->redraw;
+    r.mPlot = gvMapPlot;
+    r.mUnits = gvMapUnits;
+    r.mAccessory = gvAccessory;
+    r.mView = gvView;
+    r.mGraph = gvMapGraph;
+    r.YieldEvents = [] { QCoreApplication::processEvents(); };
+    r.AutoCruise = [] {
+        if (gvCruise && gvCruise->mEiAuto && gvMapMode == 1) {
+            clsRect field = gvMapPlot->Field();
+            gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+        }
+    };
+    view_->controls->mView = gvView;
+    view_->controls->YieldEvents = r.YieldEvents;
+    FileCommands& f = *view_->files;
+    f.ReadLog = [](const QString& path) { return static_cast<int16_t>(gvReadLog(path)); };
+    f.WriteLog = [](const QString& path) { return static_cast<int16_t>(gvWriteLog(path)); };
+    f.ScaleToLevel = [](double scale) { return gvCruise ? gvCruise->ScaleToLevel(scale) : int16_t(-1); };
+    f.LogPath = [](int32_t item) {
+        switch (item) {
+        case 1: return LogLast();
+        case 2: return LogClip();
+        case 3: return LogPrint();
+        default: return gvLastLog;
+        }
+    };
+    f.AuthorURLhome = [] { return AuthorURLhome(); };
+    f.PngPath = [] { return gvView->PngPath(); };
+    f.WriteClip = [] { return gvView->WriteClip(); };
+    f.CruiseRun = [this] { CruiseOnce(); };
+    f.LastSavePath = &gvLastSavePath;
+}
+
+void frmMain::CruiseOnce() {
+    if (!gvCruise || !gvMapPlot) return;
+    clsRect field = gvMapPlot->Field();
+    gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    PlotWindow();
 }
 
 // ---- start-up -------------------------------------------------------------
@@ -214,7 +228,7 @@ void frmMain::CloseSplash() {
 
 void frmMain::Form_Load(const QStringList& args) {
     try {
-        bHoldRedraw = true;
+        view_->redraw.bHoldRedraw = true;
         Library::ScreenMousePointer(MousePtr::Hourglass);
         ShowSplash();
 
@@ -229,12 +243,16 @@ void frmMain::Form_Load(const QStringList& args) {
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
         gvMapGraph->SetDefaultFont(gvDefaultFont);
-        mnuQuit_->setText(UiServices::AppTitle() + QStringLiteral("の終了(&X)"));
-        stbCenter_->setToolTip(QStringLiteral("地図ビュー中心座標"));
-        sliScale_->setRange(1, 53);
-        picView_->setCursor(Qt::CrossCursor);
+        ConnectView();
+        view_->files->mnuQuit->setText(UiServices::AppTitle() + QStringLiteral("の終了(&X)"));
+        view_->sliScale->setRange(1, 53);
+        view_->picView->setCursor(Qt::CrossCursor);
 
-        bHoldRedraw = false;
+        view_->redraw.bHoldRedraw = true;
+        view_->controls->ResizeFormByView();
+        view_->controls->SetScrollRange();
+        view_->controls->SetViewControllByEngine();
+        view_->redraw.bHoldRedraw = false;
         PlotWindow();
         CloseSplash();
         show();
@@ -272,13 +290,7 @@ void frmMain::StartContent(const QStringList& args) {
     }
     if (gvMapUnits->Count() > 1) return;
     if (gvStartMapType == 1 && gvMapMode == 1) {
-#ifdef VOSP_HAVE_PLOT
-        if (gvCruise) {
-            clsRect field = gvMapPlot->Field();
-            gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
-            PlotWindow();
-        }
-#endif
+        CruiseOnce();
     } else if (gvStartMapType == 2) {
         LoadFile(gvStartMapFile);
     }
@@ -286,77 +298,19 @@ void frmMain::StartContent(const QStringList& args) {
 
 // ---- files and drawing ------------------------------------------------------
 
-bool frmMain::LoadFile(const QString& path) {
-    try {
-        const QString kind = path.right(4).toUpper();
-        bool ok = false;
-        if (kind == QLatin1String(".MLL")) {
-            auto unit = std::make_shared<clsMapUnit>();
-            unit->SetMapMode(1);
-            unit->SetUnitName(path);
-            ok = unit->Load();
-            if (ok) {
-                gvMapUnits->Add(unit);
-                gvMapUnits->Optimize(7);
-            }
-            gvMapMode = 1;
-        } else if (kind == QLatin1String(".MLG")) {
-            ok = gvReadLog(path) == 0;
-        }
-        PlotWindow();
-        return ok;
-    } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kName, QStringLiteral("LoadFile"));
-    }
-}
+bool frmMain::LoadFile(const QString& path) { return view_->files->LoadFile(path); }
 
-void frmMain::PlotWindow() {
-    if (bHoldRedraw || bPlotting || !gvMapUnits) return;
-#ifdef VOSP_HAVE_PLOT
-    if (!gvMapPlot) return;
-    if (gvCruise && gvCruise->mEiAuto && gvMapMode == 1) {
-        clsRect field = gvMapPlot->Field();
-        gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
-    }
-    bPlotting = true;
-    image_.fill(Qt::white);
-    const int dpi = Desktop::LogicalDpiX();
-    DeviceContext dc(image_, dpi, dpi);
-    gvMapPlot->mMaps = gvMapUnits;
-    gvMapPlot->SetHdc(&dc);
-    gvMapPlot->Setdpix(dpi);
-    gvMapPlot->Setdpiy(dpi);
-    gvMapPlot->SetCanvasLeft(0);
-    gvMapPlot->SetCanvasTop(0);
-    gvMapPlot->SetCanvasWidth(image_.width());
-    gvMapPlot->SetCanvasHeight(image_.height());
-    gvMapPlot->Progress = [this](int16_t phase) {
-        stbMessage_->setText(QStringLiteral("描画中... %1/%2").arg(phase).arg(gvMapPlot->PhaseNum()));
-    };
-    gvMapPlot->YieldHook = [] { QCoreApplication::processEvents(); };
-    gvMapPlot->Replot();
-    gvMapPlot->SetHdc(nullptr);
-    bPlotting = false;
-    stbMessage_->clear();
-    stbCenter_->setText(QStringLiteral("%1 / 1:%2")
-                            .arg(gvMapPlot->ProjectionName(), Library::FormatStdInt(gvMapPlot->MapScale())));
-#endif
-    picView_->setPixmap(QPixmap::fromImage(image_));
-}
+void frmMain::PlotWindow() { view_->redraw.PlotWindow(); }
 
-void frmMain::ResizePicture(int32_t width, int32_t height) {
-    image_ = QImage(width, height, QImage::Format_RGB32);
-    image_.fill(Qt::white);
-    if (picView_) {
-        picView_->setFixedSize(width, height);
-        picView_->setPixmap(QPixmap::fromImage(image_));
-    }
-}
+int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
+int32_t frmMain::PictureHeight() const { return view_->picView->Image().height(); }
+void frmMain::ResizePicture(int32_t width, int32_t height) { view_->picView->ResizePicture(width, height); }
+QImage frmMain::PictureImage() const { return view_->picView->Image(); }
 
 double frmMain::WindowWidthTwips() const { return frameGeometry().width() * Tpp(); }
 double frmMain::WindowHeightTwips() const { return frameGeometry().height() * Tpp(); }
-double frmMain::HScrollWidthTwips() const { return hsbView_->sizeHint().height() * Tpp(); }
-double frmMain::VScrollHeightTwips() const { return vsbView_->sizeHint().width() * Tpp(); }
+double frmMain::HScrollWidthTwips() const { return view_->hsbView->height() * Tpp(); }
+double frmMain::VScrollHeightTwips() const { return view_->vsbView->width() * Tpp(); }
 double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }
 double frmMain::WindowTop() const { return frameGeometry().y() * Tpp(); }
 
@@ -364,29 +318,7 @@ void frmMain::MoveWindow(double left, double top) {
     move(Library::DblToLng(left / Tpp()), Library::DblToLng(top / Tpp()));
 }
 
-void frmMain::UnloadMapUnit(clsMapUnit& unit) {
-    try {
-        const auto offer = [&](auto& list, const QString& kindText, const QString& filter) {
-            if (!list->Modify()) return;
-            list->SetFileName(unit.UnitName());
-            const QString name = list->FileName();
-            if (!Library::MsgYesNo(kindText + name + QStringLiteral("\r") + QStringLiteral("が修正されています.") +
-                                   QStringLiteral("\r") + QStringLiteral("保存しますか？")))
-                return;
-            repaint();
-            while (list->Save() != 0) {
-                const QString answer =
-                    QFileDialog::getSaveFileName(this, {}, list->FileName(), QString(filter).replace('|', ";;"));
-                if (answer.isEmpty()) return;
-                list->SetFileName(answer);
-            }
-        };
-        offer(unit.gThings, QStringLiteral("事象ファイル "), QStringLiteral("事象ファイル(*.THG)|*.THG|"));
-        offer(unit.gAdmins, QStringLiteral("行政区ファイル "), QStringLiteral("行政区ファイル(*.ADM)|*.ADM|"));
-    } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kName, QStringLiteral("UnloadMapUnit"));
-    }
-}
+void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
 
 // ---- shut-down --------------------------------------------------------------
 
@@ -427,13 +359,25 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-#ifdef VOSP_HAVE_PLOT
-        if (bPlotting && gvMapPlot) gvMapPlot->mCancel = true;
-#endif
-        return;
+    try {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+            view_->redraw.CancelPlot();
+            return;
+        case Qt::Key_Minus:
+            if (!view_->redraw.bPlotting && (event->modifiers() & Qt::KeypadModifier)) view_->controls->picScaleSmall_Click();
+            return;
+        case Qt::Key_Plus:
+            if (!view_->redraw.bPlotting && (event->modifiers() & Qt::KeypadModifier)) view_->controls->picScaleLarge_Click();
+            return;
+        default:
+            QMainWindow::keyPressEvent(event);
+        }
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_KeyDown"));
     }
-    QMainWindow::keyPressEvent(event);
 }
 
 void frmMain::WindupError() {

@@ -11,10 +11,9 @@
 #include <QStringList>
 #include <functional>
 
+class MainView;
 class QAction;
 class QLabel;
-class QScrollBar;
-class QSlider;
 class QWidget;
 
 class frmMain : public QMainWindow, public AppHost, public ViewHost, public PublicVal::MainWindowLink {
@@ -68,10 +67,10 @@ public:
     void HelpContext(int32_t contextId) override;
 
     // ViewHost
-    int32_t PictureWidth() const override { return image_.width(); }
-    int32_t PictureHeight() const override { return image_.height(); }
+    int32_t PictureWidth() const override;
+    int32_t PictureHeight() const override;
     void ResizePicture(int32_t width, int32_t height) override;
-    QImage PictureImage() const override { return image_; }
+    QImage PictureImage() const override;
     double WindowWidthTwips() const override;
     double WindowHeightTwips() const override;
     double HScrollWidthTwips() const override;
@@ -84,7 +83,7 @@ public:
     void MoveWindow(double left, double top) override;
     void UnloadMapUnit(clsMapUnit& unit) override;
 
-    QAction* QuitAction() const { return mnuQuit_; }
+    MainView* MainArea() const { return view_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,19 +95,12 @@ private:
     void CloseSplash();
     void BuildWindow();
     void ApplyCruiseStartCheck();
+    void ConnectView();
+    void CruiseOnce();
     void StartContent(const QStringList& args);
 
-    bool bHoldRedraw = false;
-    bool bPlotting = false;
     bool unloaded_ = false;
-    QImage image_;
     QWidget* splash_ = nullptr;
-    QLabel* picView_ = nullptr;
-    QScrollBar* hsbView_ = nullptr;
-    QScrollBar* vsbView_ = nullptr;
-    QSlider* sliScale_ = nullptr;
-    QLabel* stbMessage_ = nullptr;
-    QLabel* stbCenter_ = nullptr;
-    QAction* mnuQuit_ = nullptr;
+    MainView* view_ = nullptr;
     AppHost* previousHost_ = nullptr;
 };

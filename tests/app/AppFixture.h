@@ -39,6 +39,8 @@ protected:
         maps = root.path() + "/MAP";
         FileSystem::SetProgramFolder(prog);
         WriteEnvironment("MapFolder=..\\MAP\r\n");
+        Write(prog + "/CRUISE05.LST", "");
+        Write(prog + "/CRUISE05.GRD", QByteArray(129600, '\0'));
         WriteBaseUnit(maps);
     }
     void TearDown() override {
@@ -55,6 +57,8 @@ protected:
         Write(folder + "/BASE.MLL", EmptyMapBytes());
         Write(folder + "/BASE.THG", MinimalThings());
         Write(folder + "/BASE.ADM", MinimalAdmins());
+        Write(folder + "/DEFAULT.THG", MinimalThings());
+        Write(folder + "/DEFAULT.ADM", MinimalAdmins());
     }
     static void Write(const QString& path, const QByteArray& bytes) {
         QFile f(path);

@@ -68,6 +68,8 @@ TEST_F(PublicSectionTest, WriteAndReadBack) {
 
 TEST_F(PublicSectionTest, KeysAreWrittenInTheirOrder) {
     Put("Stale", "1");
+    gvMapUnits->Item(1)->bDraw = true;
+    gvMapUnits->Item(1)->bSearch = false;
     gvWriteRegistry(true);
     QStringList keys;
     for (const auto& p : Section("PUBLIC")) keys << p.first;
@@ -75,7 +77,7 @@ TEST_F(PublicSectionTest, KeysAreWrittenInTheirOrder) {
                                  "StartMapType", "StartMapFile", "ScreenDPI", "AngleValue", "AngleUnit",
                                  "AngleDirection", "HomeLon", "HomeLat", "HomeScaleLL", "LLcount", "1:MapLL",
                                  "1:ThingLL", "1:AdministrationLL", "1:SwitchLL"}));
-    EXPECT_EQ(Get("1:SwitchLL"), "3");
+    EXPECT_EQ(Get("1:SwitchLL"), "2");
 }
 
 TEST_F(PublicSectionTest, ReadingRulesAndBadValues) {
@@ -153,6 +155,8 @@ TEST_F(PublicSectionTest, SnapshotIsWrittenByteForByte) {
     gvHomeLat = 185318;
     gvHomeScaleLL = 20000000;
     gvMapFolder = "C:\\地図";
+    gvMapUnits->Item(1)->bDraw = true;
+    gvMapUnits->Item(1)->bSearch = true;
     const QString start = gvStartMapFile;
     const QString baseMap = gvMapUnits->Item(1)->gFigures->FileName();
     const QString baseThg = gvMapUnits->Item(1)->gThings->FileName();
@@ -188,6 +192,7 @@ TEST_F(PublicSectionTest, SnapshotIsWrittenByteForByte) {
                              .arg(root.path(), start, baseMap, baseThg, baseAdm);
     const QByteArray expected = Cp932Encode(head);
     ASSERT_GE(bytes.size(), expected.size());
+    EXPECT_EQ(Cp932Decode(bytes.left(expected.size())), head);
     EXPECT_EQ(bytes.left(expected.size()), expected);
     // The sections follow in their fixed order, each once.
     const QString text = Cp932Decode(bytes);

@@ -70,7 +70,11 @@ TEST_F(PublicValLifecycleTest, CreationAndReleaseOrder) {
 std::shared_ptr<clsMapUnit> UnitWithFigures(const QString& name, int n) {
     auto unit = std::make_shared<clsMapUnit>();
     unit->SetUnitName(name);
-    for (int i = 0; i < n; ++i) unit->gFigures->Add(std::make_shared<clsMapRem>());
+    for (int i = 0; i < n; ++i) {
+        auto rem = std::make_shared<clsMapRem>();
+        rem->SetAdmin(0);
+        unit->gFigures->Add(rem);
+    }
     return unit;
 }
 
