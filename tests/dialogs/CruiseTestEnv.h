@@ -4,6 +4,8 @@
 // placeholders, and a loader that makes units in memory from the list.
 #include "dialogs/clsCruise05.h"
 
+#include "CruiseFiles.h"
+
 #include "core/clsEnvironment.h"
 #include "document/MapUnitTestEnv.h"
 #include "document/clsMapRem.h"
@@ -86,9 +88,7 @@ struct CruiseTest : MapUnitTest {
     }
     // Written with a fixed time, so that a rewrite of the same size looks unchanged.
     void WriteList() {
-        QFile f(dir.write("CRUISE05.LST", listBytes));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2022, 2, 3), QTime(4, 5, 6)), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(SetModified(dir.write("CRUISE05.LST", listBytes), QDateTime(QDate(2022, 2, 3), QTime(4, 5, 6))));
     }
     // Placeholder map files: the engine only asks whether they are there.
     void Present(const QStringList& names) {
@@ -102,16 +102,7 @@ struct CruiseTest : MapUnitTest {
     }
 
     // A grid with Japan (392) at 139°E 35°N, 410 one degree west of it.
-    void WriteGrid() {
-        QByteArray g(129600, '\0');
-        auto set = [&g](int row, int col, int16_t v) {
-            g[row * 720 + col * 2] = static_cast<char>(v & 0xFF);
-            g[row * 720 + col * 2 + 1] = static_cast<char>(v >> 8);
-        };
-        set(54, 319, 392);
-        set(54, 318, 410);
-        dir.write("CRUISE05.GRD", g);
-    }
+    void WriteGrid() { dir.write("CRUISE05.GRD", GridBytes().set(54, 319, 392).set(54, 318, 410).bytes); }
     static clsRect TokyoArea() { return clsRect(500400, 129600, 503999, 126001); }
     static clsRect TokyoAndWest() { return clsRect(496800, 129600, 503999, 126001); }
     static clsRect OpenSea() { return clsRect(0, 3600, 3599, 1); }

@@ -4,7 +4,6 @@
 #include "platform/FileSystem.h"
 
 #include <QDir>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -20,18 +19,13 @@ const clsRect kWorld(-648000, 324000, 647999, -324000);
 
 } // namespace
 
-// ---- levels and borders ----
-
 TEST_F(CruiseTest, StandardBordersAndLevels) {
     const double expected[] = {1e9, 1e8, 5e7, 2e7, 1e7, 5e6, 2e6, 5e5, 1e5};
     for (int16_t k = 0; k <= 8; ++k) {
         EXPECT_EQ(cruise.StdBorderScale(k), expected[k]) << k;
         EXPECT_EQ(cruise.BorderScale(k), expected[k]) << k;
     }
-    EXPECT_EQ(cruise.StdBorderScale(9), 0);
-    EXPECT_EQ(cruise.StdBorderScale(-1), 0);
-    EXPECT_EQ(cruise.BorderScale(9), 0);
-    EXPECT_EQ(cruise.BorderScale(-1), 0);
+    for (int16_t k : {-1, 9}) EXPECT_EQ(cruise.StdBorderScale(k) + cruise.BorderScale(k), 0) << k;
 
     // A scale on a border belongs to the smaller-scale level.
     const struct {
@@ -56,9 +50,7 @@ TEST_F(CruiseTest, BorderRatiosFromTheEnvironment) {
 }
 
 TEST_F(CruiseTest, BorderLetTakesOnlyInnerBordersWithinTheLimits) {
-    cruise.SetBorderScale(0, 5e8);
-    cruise.SetBorderScale(8, 2e5);
-    cruise.SetBorderScale(9, 2e5);
+    for (int16_t k : {0, 8, 9}) cruise.SetBorderScale(k, 2e5);
     EXPECT_EQ(cruise.BorderScale(0), 1e9);
     EXPECT_EQ(cruise.BorderScale(8), 1e5);
 
@@ -83,8 +75,6 @@ TEST_F(CruiseTest, BordersOutOfOrderSkipALevel) {
     EXPECT_EQ(cruise.ScaleToLevel(6e7), 2);
 }
 
-// ---- the list, the mask and the nominated entries ----
-
 TEST_F(CruiseTest, MaskCountsRegularFilesOnly) {
     StandardList();
     listBytes.replace("142000,T2.MLL,E,J", "142000,,Topo,J");
@@ -99,9 +89,7 @@ TEST_F(CruiseTest, MaskCountsRegularFilesOnly) {
     EXPECT_EQ(cruise.MapCodeToPath(142000), QString()); // the empty File field
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 
-    Present({"P1.MLL", "P2.MLL", "P4.MLL", "P5.MLL", "P6.MLL", "T3.MLL", "T4.MLL", "T6.MLL", "R1.MLL", "R2.MLL",
-             "R3.MLL", "R4.MLL", "R5.MLL", "R6.MLL", "JAPAN_P7.MLL", "JAPAN_P8.MLL", "JAPAN_T7.MLL", "JAPAN_T8.MLL",
-             "JAPAN_R7.MLL", "T2.MLL", "T5.MLL"});
+    Present(codeOf.keys());
     // T2 has no file field and T5 is listed as a folder: bits 8 and 11 stay clear.
     EXPECT_EQ(cruise.GetStdMapList(), 0x1FFFFFF & ~(1 << 8) & ~(1 << 11));
     EXPECT_EQ(cruise.GetStdMapCount(), 23);
@@ -179,8 +167,6 @@ TEST_F(CruiseTest, WithoutAListEveryEntryIsAbsent) {
     }
 }
 
-// ---- the cruise ----
-
 TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
     StandardList();
     CreateBase(units);
@@ -216,13 +202,8 @@ TEST_F(CruiseTest, OtherStandardMapsAreHiddenOthersKept) {
     auto countryMap = OpenFake("C.MLL", 188392);  // kind 8
     auto kind9 = OpenFake("K9.MLL", 193000);      // kind 9
     EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
-    EXPECT_FALSE(p5->bDraw);
-    EXPECT_FALSE(sea->bDraw);
-    EXPECT_FALSE(countryMap->bDraw);
-    EXPECT_TRUE(own->bDraw);
-    EXPECT_TRUE(nocode->bDraw);
-    EXPECT_TRUE(kind9->bDraw);
-    EXPECT_TRUE(units.Base()->bDraw);
+    for (const auto& u : {p5, sea, countryMap}) EXPECT_FALSE(u->bDraw) << u->UnitName().toStdString();
+    for (const auto& u : {own, nocode, kind9, units.Base()}) EXPECT_TRUE(u->bDraw) << u->UnitName().toStdString();
     EXPECT_EQ(loaded, QStringList{"P6.MLL"});
 }
 
@@ -337,10 +318,8 @@ TEST_F(CruiseTest, NothingWithoutUnitsAreaOrLevel) {
     StandardList();
     CreateBase(units);
     Present({"P6.MLL"});
-    EXPECT_FALSE(cruise.Cruise(3e6, nullptr, &units));
-    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, nullptr));
-    EXPECT_FALSE(cruise.Cruise(1e10, &kWorld, &units));
-    EXPECT_FALSE(cruise.Cruise(5e4, &kWorld, &units));
+    EXPECT_FALSE(cruise.Cruise(3e6, nullptr, &units) || cruise.Cruise(3e6, &kWorld, nullptr) ||
+                 cruise.Cruise(1e10, &kWorld, &units) || cruise.Cruise(5e4, &kWorld, &units));
     EXPECT_TRUE(loaded.isEmpty());
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 }
@@ -353,8 +332,6 @@ TEST_F(CruiseTest, MissingListIsReportedOncePerCruise) {
     ASSERT_EQ(ui.ui.messages.size(), 3);
     EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
 }
-
-// ---- the country levels ----
 
 TEST_F(CruiseTest, CountryLevelWithJapanOnly) {
     StandardList();
@@ -409,8 +386,6 @@ TEST_F(CruiseTest, OpenSeaAtCountryLevelsUsesLevelSix) {
     EXPECT_EQ(ui.ui.messages[0].text, kCannot + kNoSubstitute);
 }
 
-// ---- settings ----
-
 TEST_F(CruiseTest, SettingsRoundTripInKeyOrder) {
     ScopedSettingsHome home;
     StandardList();
@@ -442,11 +417,8 @@ TEST_F(CruiseTest, SettingsRoundTripInKeyOrder) {
     other.ReadRegistry();
     EXPECT_EQ(other.ListFile(), dir.file("CRUISE05.LST"));
     EXPECT_EQ(other.GridFile(), dir.file("CRUISE05.GRD"));
-    EXPECT_TRUE(other.mEiAuto);
-    EXPECT_FALSE(other.mEiReplace);
-    EXPECT_FALSE(other.mEiTopo);
-    EXPECT_FALSE(other.mEiOcean);
-    EXPECT_TRUE(other.mEiTraffic);
+    EXPECT_EQ((QList<bool>{other.mEiAuto, other.mEiReplace, other.mEiTopo, other.mEiOcean, other.mEiTraffic}),
+              (QList<bool>{true, false, false, false, true}));
     EXPECT_EQ(other.BorderScale(2), 4.5e7);
     EXPECT_EQ(other.BorderScale(7), 250000.5);
     EXPECT_EQ(other.LastStdMapList(), QString::number(2 + (1 << 20)));
@@ -457,23 +429,17 @@ TEST_F(CruiseTest, SettingsDefaultsAndBadValues) {
     FileSystem::SetProgramFolder(dir.path());
     clsRegistry reg;
     reg.mSection = "CRUISE05";
-    reg.RegPut("ListFile", dir.file("gone.lst"));
-    reg.RegPut("EiAuto", "1");
-    reg.RegPut("EiReplace", "maybe");
-    reg.RegPut("EiTopo", "true");
-    reg.RegPut("BorderScale3", "abc");
-    reg.RegPut("BorderScale4", "5");
-    reg.RegPut("BorderScale5", "4000000");
-    reg.RegPut("LastStdMapList", "x");
+    const QStringList stored{"ListFile", dir.file("gone.lst"), "EiAuto", "1", "EiReplace", "maybe", "EiTopo", "true",
+                             "BorderScale3", "abc", "BorderScale4", "5", "BorderScale5", "4000000",
+                             "LastStdMapList", "x"};
+    for (int i = 0; i < stored.size(); i += 2) reg.RegPut(stored[i], stored[i + 1]);
     cruise.SetBorderScale(3, 1.5e7);
     cruise.ReadRegistry();
     // A stored file that is not there leaves the program folder's list.
     EXPECT_EQ(cruise.ListFile(), Library::JoinPath(dir.path(), "CRUISE05.LST"));
     EXPECT_EQ(cruise.GridFile(), Library::JoinPath(dir.path(), "CRUISE05.GRD"));
-    EXPECT_TRUE(cruise.mEiAuto);
-    EXPECT_TRUE(cruise.mEiReplace);
-    EXPECT_TRUE(cruise.mEiTopo);
-    EXPECT_FALSE(cruise.mEiOcean);
+    EXPECT_EQ((QList<bool>{cruise.mEiAuto, cruise.mEiReplace, cruise.mEiTopo, cruise.mEiOcean}),
+              (QList<bool>{true, true, true, false}));
     EXPECT_EQ(cruise.BorderScale(3), 2e7); // back to the standard
     EXPECT_EQ(cruise.BorderScale(4), 1e7);
     EXPECT_EQ(cruise.BorderScale(5), 4e6);
