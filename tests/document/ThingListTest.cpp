@@ -90,11 +90,9 @@ QByteArray SampleBytes() {
 
 TEST_F(ThingListTest, SaveWritesTheExactFile) {
     auto list = SampleList(dir.file("world.thg"));
-    EXPECT_EQ(list->FileName(), dir.file("world.THG"));
     ASSERT_EQ(list->Save(), 0);
     EXPECT_EQ(dir.read("world.THG"), SampleBytes());
-    EXPECT_FALSE(list->Modify());
-    EXPECT_FALSE(list->Item(2)->Modify());
+    EXPECT_FALSE(list->Modify() || list->Item(2)->Modify());
 }
 
 TEST_F(ThingListTest, ReloadAndSaveChangeNothing) {
