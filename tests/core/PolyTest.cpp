@@ -1,5 +1,4 @@
-#include "core/clsPoly.h"
-
+#include "PolyKit.h"
 #include "platform/VospError.h"
 
 #include <QBuffer>
@@ -12,15 +11,6 @@
 #include <vector>
 
 namespace {
-
-using Pts = std::vector<PolyPoint>;
-
-clsPoly Make(const Pts& pts) {
-    clsPoly p;
-    for (const PolyPoint& q : pts) p.AddPoint(q);
-    return p;
-}
-Pts Points(const clsPoly& p) { return Pts(p.Span().begin(), p.Span().end()); }
 
 // Shoelace area of a ring in doubles.
 double Shoelace(const std::vector<std::pair<double, double>>& p) {
