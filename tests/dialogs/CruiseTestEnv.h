@@ -41,24 +41,23 @@ struct CruiseTest : MapUnitTest {
         const QString name = Library::PathFileName(path);
         loaded << name;
         if (failing.contains(name)) return nullptr;
+        return MakeUnit(path, emptyMaps.contains(name) ? -1 : codeOf.value(name.toUpper(), -1));
+    }
+    // A unit in memory with its map-code remark (none for code -1).
+    static std::shared_ptr<clsMapUnit> MakeUnit(const QString& path, int32_t code) {
         auto u = std::make_shared<clsMapUnit>();
         u->SetMapMode(1);
         u->SetUnitName(path);
-        if (!emptyMaps.contains(name)) AddCode(*u, codeOf.value(name.toUpper(), -1));
-        return u;
-    }
-    static void AddCode(clsMapUnit& u, int32_t code) {
+        if (code < 0) return u;
         auto rem = std::make_shared<clsMapRem>();
         rem->SetAdmin(0);
         rem->SetComment(QStringLiteral("# 地図コード：") + QStringLiteral("%1").arg(code, 6, 10, QLatin1Char('0')));
-        ASSERT_TRUE(u.gFigures->Add(rem));
+        EXPECT_TRUE(u->gFigures->Add(rem));
+        return u;
     }
     // A unit already open, made the same way.
     std::shared_ptr<clsMapUnit> OpenFake(const QString& name, int32_t code) {
-        auto u = std::make_shared<clsMapUnit>();
-        u->SetMapMode(1);
-        u->SetUnitName(dir.file(name));
-        if (code >= 0) AddCode(*u, code);
+        auto u = MakeUnit(dir.file(name), code);
         EXPECT_TRUE(units.Add(u));
         return u;
     }

@@ -167,14 +167,76 @@ TEST_F(CruiseTest, WithoutAListEveryEntryIsAbsent) {
     }
 }
 
+// One cruise from a fresh start: what is loaded and what is said.
+TEST_F(CruiseTest, DecisionTable) {
+    const struct {
+        const char* name;
+        QStringList present;
+        bool replace, ocean, traffic;
+        double scale;
+        clsRect area;
+        bool ok;
+        QStringList loaded;
+        QString message; // "" for none
+        int style;
+    } cases[] = {
+        {"complete level 6", {"P6.MLL", "OCEAN6.MLL"}, true, true, false, 3e6, kWorld, true,
+         {"OCEAN6.MLL", "P6.MLL"}, "", 0},
+        {"substitution", {"P5.MLL"}, true, false, false, 3e6, kWorld, true, {"P5.MLL"},
+         kListed + "136000,P6.MLL" + kCrLf + kCrLf + kSubstitute, Mb::OkOnly | Mb::Information},
+        {"nine missing: the count only", {}, true, true, true, 2e7, kWorld, false, {},
+         kCannot + QStringLiteral("見つけられない地図ファイルが 9 個ありました.\r\n") + kDownload,
+         Mb::OkOnly | Mb::Critical},
+        {"eight missing are listed", {"R1.MLL"}, true, true, true, 2e7, kWorld, false, {},
+         kCannot + kListed +
+             "123000,OCEAN3.MLL\r\n133000,P3.MLL\r\n153000,R3.MLL\r\n122000,OCEAN2.MLL\r\n132000,P2.MLL\r\n"
+             "152000,R2.MLL\r\n121000,OCEAN1.MLL\r\n131000,P1.MLL\r\n" +
+             kCrLf + kDownload,
+         Mb::OkOnly | Mb::Critical},
+        {"level 7, Japan only", {"JAPAN_P7.MLL"}, true, false, false, 1e6, TokyoArea(), true, {"JAPAN_P7.MLL"}, "", 0},
+        // 410 has no record: the level is incomplete but nothing is reported.
+        {"a country without a map", {"JAPAN_P7.MLL", "P6.MLL"}, true, false, false, 1e6, TokyoAndWest(), true,
+         {"P6.MLL"}, "", 0},
+        {"the map of Japan missing", {"P6.MLL"}, true, false, false, 1e6, TokyoAndWest(), true, {"P6.MLL"},
+         kListed + "167392,JAPAN_P7.MLL\r\n" + kCrLf + kSubstitute, Mb::OkOnly | Mb::Information},
+        {"open sea at level 8 uses level 6", {"P6.MLL"}, true, false, false, 2e5, OpenSea(), true, {"P6.MLL"}, "", 0},
+        {"open sea without substitution", {"P6.MLL"}, false, false, false, 2e5, OpenSea(), false, {},
+         kCannot + kNoSubstitute, Mb::OkOnly | Mb::Critical},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) QFile::remove(dir.file(f));
+        ui.ui.messages.clear();
+        loaded.clear();
+        codeOf.clear();
+        units = clsMapUnits();
+        SetUp();
+        StandardList();
+        WriteGrid();
+        CreateBase(units);
+        Present(c.present);
+        cruise.mEiReplace = c.replace;
+        cruise.mEiOcean = c.ocean;
+        cruise.mEiTraffic = c.traffic;
+        EXPECT_EQ(cruise.Cruise(c.scale, &c.area, &units), c.ok);
+        EXPECT_EQ(loaded, c.loaded);
+        EXPECT_EQ(Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        if (!c.message.isEmpty() && !ui.ui.messages.isEmpty()) {
+            EXPECT_EQ(ui.ui.messages[0].style, c.style);
+        }
+        if (c.ok) {
+            for (const auto& u : units) EXPECT_TRUE(u->bDraw) << u->UnitName().toStdString();
+            EXPECT_EQ(units.Count(), 1 + c.loaded.size());
+        }
+    }
+}
+
 TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
     StandardList();
     CreateBase(units);
     Present({"P6.MLL", "OCEAN6.MLL"});
     cruise.mEiOcean = true;
     EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units)); // level 6
-    EXPECT_EQ(loaded, (QStringList{"OCEAN6.MLL", "P6.MLL"}));
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
     // Ordered by kind: sea floor, then political, then the base.
     EXPECT_EQ(UnitNames(), (QStringList{"BASE.MLL", "OCEAN6.MLL", "P6.MLL"}));
 
@@ -187,7 +249,6 @@ TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
     EXPECT_EQ(loaded.size(), 2);
     EXPECT_EQ(units.Count(), 3);
     EXPECT_EQ(units.Index(), 3);
-    for (const auto& u : units) EXPECT_TRUE(u->bDraw);
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 }
 
@@ -224,17 +285,6 @@ TEST_F(CruiseTest, OpenUnitsMatchByFileNameInAnyCase) {
     EXPECT_EQ(units.Count(), 2);
 }
 
-TEST_F(CruiseTest, SubstitutionFromASmallerScaleLevel) {
-    StandardList();
-    CreateBase(units);
-    Present({"P5.MLL"});
-    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kListed + "136000,P6.MLL" + kCrLf + kCrLf + kSubstitute);
-    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Information);
-    EXPECT_EQ(loaded, QStringList{"P5.MLL"});
-}
-
 TEST_F(CruiseTest, SubstitutionOffRefusesAndChangesNothing) {
     StandardList();
     CreateBase(units);
@@ -242,9 +292,7 @@ TEST_F(CruiseTest, SubstitutionOffRefusesAndChangesNothing) {
     auto p5 = OpenFake("P5.MLL", 135000);
     cruise.mEiReplace = false;
     EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kListed + "136000,P6.MLL" + kCrLf + kCrLf + kNoSubstitute);
-    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
+    EXPECT_EQ(Messages(), QStringList{kCannot + kListed + "136000,P6.MLL" + kCrLf + kCrLf + kNoSubstitute});
     EXPECT_TRUE(loaded.isEmpty());
     EXPECT_TRUE(p5->bDraw);
     EXPECT_EQ(units.Count(), 2);
@@ -258,29 +306,10 @@ TEST_F(CruiseTest, NoCompleteLevelPointsToTheDownloadPage) {
     WriteList();
     CreateBase(units);
     EXPECT_FALSE(cruise.Cruise(1e7, &kWorld, &units)); // level 4
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kListed +
-                                          "134000,P4.MLL\r\n133000,P3.MLL\r\n132000,Asia\r\n131000,Sekai\r\n" + kCrLf +
-                                          kDownload + "https://maps.example/std/");
+    EXPECT_EQ(Messages(), QStringList{kCannot + kListed +
+                                      "134000,P4.MLL\r\n133000,P3.MLL\r\n132000,Asia\r\n131000,Sekai\r\n" + kCrLf +
+                                      kDownload + "https://maps.example/std/"});
     EXPECT_TRUE(loaded.isEmpty());
-}
-
-TEST_F(CruiseTest, NineMissingFilesGiveTheCountOnly) {
-    StandardList();
-    CreateBase(units);
-    cruise.mEiOcean = cruise.mEiTraffic = true;
-    EXPECT_FALSE(cruise.Cruise(2e7, &kWorld, &units)); // level 3: three maps on each of three levels
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text,
-              kCannot + QStringLiteral("見つけられない地図ファイルが 9 個ありました.\r\n") + kDownload);
-
-    // Eight are still listed.
-    ui.ui.messages.clear();
-    Present({"R1.MLL"});
-    EXPECT_FALSE(cruise.Cruise(2e7, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_TRUE(ui.ui.messages[0].text.startsWith(kCannot + kListed + "123000,OCEAN3.MLL\r\n"));
-    EXPECT_EQ(ui.ui.messages[0].text.count(kCrLf), 2 + 1 + 8 + 1 + 1);
 }
 
 TEST_F(CruiseTest, FailedAndEmptyLoads) {
@@ -333,16 +362,13 @@ TEST_F(CruiseTest, MissingListIsReportedOncePerCruise) {
     EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
 }
 
-TEST_F(CruiseTest, CountryLevelWithJapanOnly) {
+TEST_F(CruiseTest, CountryLevel8ReplacesLevel7) {
     StandardList();
     WriteGrid();
     CreateBase(units);
     Present({"JAPAN_P7.MLL"});
     const clsRect area = TokyoArea();
     EXPECT_TRUE(cruise.Cruise(1e6, &area, &units)); // level 7
-    EXPECT_EQ(loaded, QStringList{"JAPAN_P7.MLL"});
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
-
     // Level 8 hides the level-7 map of the same country.
     Present({"JAPAN_P8.MLL"});
     EXPECT_TRUE(cruise.Cruise(2e5, &area, &units));
@@ -350,40 +376,6 @@ TEST_F(CruiseTest, CountryLevelWithJapanOnly) {
     EXPECT_FALSE(units.Item(2)->bDraw);
     EXPECT_EQ(Library::PathFileName(units.Item(3)->UnitName()), "JAPAN_P8.MLL");
     EXPECT_TRUE(units.Item(3)->bDraw);
-}
-
-TEST_F(CruiseTest, CountryWithoutAMapFallsBackQuietly) {
-    StandardList();
-    WriteGrid();
-    CreateBase(units);
-    Present({"JAPAN_P7.MLL", "P6.MLL"});
-    const clsRect area = TokyoAndWest();
-    // 410 has no record: the level is incomplete but nothing is reported.
-    EXPECT_TRUE(cruise.Cruise(1e6, &area, &units));
-    EXPECT_EQ(loaded, QStringList{"P6.MLL"});
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
-
-    // A missing map of Japan is reported in the substitution.
-    QFile::remove(dir.file("JAPAN_P7.MLL"));
-    EXPECT_TRUE(cruise.Cruise(1e6, &area, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kListed + "167392,JAPAN_P7.MLL\r\n" + kCrLf + kSubstitute);
-}
-
-TEST_F(CruiseTest, OpenSeaAtCountryLevelsUsesLevelSix) {
-    StandardList();
-    WriteGrid();
-    CreateBase(units);
-    Present({"P6.MLL"});
-    const clsRect sea = OpenSea();
-    EXPECT_TRUE(cruise.Cruise(2e5, &sea, &units)); // level 8, then 7, then 6
-    EXPECT_EQ(loaded, QStringList{"P6.MLL"});
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
-
-    cruise.mEiReplace = false;
-    EXPECT_FALSE(cruise.Cruise(2e5, &sea, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kNoSubstitute);
 }
 
 TEST_F(CruiseTest, SettingsRoundTripInKeyOrder) {

@@ -82,8 +82,7 @@ TEST_F(AdminListTest, SaveWritesTheExactFile) {
     auto list = SampleList(dir.file("w.adm"));
     ASSERT_EQ(list->Save(), 0);
     EXPECT_EQ(dir.read("w.ADM"), SampleBytes());
-    EXPECT_FALSE(list->Modify());
-    EXPECT_FALSE(list->Item(7)->Modify());
+    EXPECT_FALSE(list->Modify() || list->Item(7)->Modify());
 }
 
 TEST_F(AdminListTest, ReloadAndSaveChangeNothing) {
@@ -105,17 +104,10 @@ TEST_F(AdminListTest, ReloadAndSaveChangeNothing) {
 
 TEST_F(AdminListTest, AreaLinesOfFourFiveAndSevenFields) {
     const QString path = dir.write("F.ADM", Lines({
-        "[area]",
-        "1,\"ASIA\",\"アジア\"",
-        "25,\"X\",\"Y\"",
-        "2,\"EUROPE\",\"ヨーロッパ\",\"extra\"",
+        "[area]", "1,\"ASIA\",\"アジア\"", "25,\"X\",\"Y\"", "2,\"EUROPE\",\"ヨーロッパ\",\"extra\"",
         "3,\"AFRICA\",\"アフリカ\"",
-        "[ADMINISTRATION]",
-        "4,2,\"Four\",\"四\"",
-        "5,2,6,\"Five\",\"五\"",
-        "7,3,5,0,0,\"Seven\",\"七\"",
-        "8,3,1,1,\"Six\",\"六\"",
-        "9,1,1,1,1,\"After\",\"後\"",
+        "[ADMINISTRATION]", "4,2,\"Four\",\"四\"", "5,2,6,\"Five\",\"五\"", "7,3,5,0,0,\"Seven\",\"七\"",
+        "8,3,1,1,\"Six\",\"六\"", "9,1,1,1,1,\"After\",\"後\"",
     }));
     clsAdmins list;
     list.SetFileName(path);
@@ -166,14 +158,13 @@ TEST_F(AdminListTest, ANonNumericCodeIsAnErrorAndTheListEmpties) {
 
 TEST_F(AdminListTest, SearchTriesTheOtherLanguageAndRestoresIt) {
     auto list = SampleList(dir.file("S.ADM"));
-    PublicVal::gvLanguage = 1;
-    EXPECT_EQ(list->Search(QStringLiteral("japan")), 392);
-    EXPECT_EQ(list->Search(QStringLiteral("チャド")), 7);
-    EXPECT_EQ(PublicVal::gvLanguage, 1);
-    PublicVal::gvLanguage = 2;
-    EXPECT_EQ(list->Search(QStringLiteral("CHAD")), 7);
-    EXPECT_EQ(list->Search(QStringLiteral("Nowhere")), -1);
-    EXPECT_EQ(PublicVal::gvLanguage, 2);
+    for (int32_t language : {1, 2}) {
+        PublicVal::gvLanguage = language;
+        EXPECT_EQ(list->Search(QStringLiteral("japan")), 392) << language;
+        EXPECT_EQ(list->Search(QStringLiteral("チャド")), 7) << language;
+        EXPECT_EQ(list->Search(QStringLiteral("Nowhere")), -1) << language;
+        EXPECT_EQ(PublicVal::gvLanguage, language);
+    }
 }
 
 TEST_F(AdminListTest, AddReplacesInPlaceAndRefusesNoCode) {
