@@ -104,17 +104,10 @@ TEST_F(AdminListTest, ReloadAndSaveChangeNothing) {
 
 TEST_F(AdminListTest, AreaLinesOfFourFiveAndSevenFields) {
     const QString path = dir.write("F.ADM", Lines({
-        "[area]",
-        "1,\"ASIA\",\"アジア\"",
-        "25,\"X\",\"Y\"",
-        "2,\"EUROPE\",\"ヨーロッパ\",\"extra\"",
+        "[area]", "1,\"ASIA\",\"アジア\"", "25,\"X\",\"Y\"", "2,\"EUROPE\",\"ヨーロッパ\",\"extra\"",
         "3,\"AFRICA\",\"アフリカ\"",
-        "[ADMINISTRATION]",
-        "4,2,\"Four\",\"四\"",
-        "5,2,6,\"Five\",\"五\"",
-        "7,3,5,0,0,\"Seven\",\"七\"",
-        "8,3,1,1,\"Six\",\"六\"",
-        "9,1,1,1,1,\"After\",\"後\"",
+        "[ADMINISTRATION]", "4,2,\"Four\",\"四\"", "5,2,6,\"Five\",\"五\"", "7,3,5,0,0,\"Seven\",\"七\"",
+        "8,3,1,1,\"Six\",\"六\"", "9,1,1,1,1,\"After\",\"後\"",
     }));
     clsAdmins list;
     list.SetFileName(path);

@@ -54,33 +54,6 @@ TEST(MapFigure, SettersRefuseOutOfRangeValuesSilently) {
     EXPECT_FALSE(r.Modify());
 }
 
-TEST(MapFigure, ValidityByKind) {
-    clsMapPolygon g;
-    EXPECT_FALSE(g.IsRight()); // Admin -1
-    g.SetAdmin(0);
-    g.SetThing(0);
-    g.SetPoly(Points({{0, 0}, {1, 0}, {1, 1}}));
-    EXPECT_FALSE(g.IsRight());
-    g.Poly()->AddXY(0, 0);
-    EXPECT_TRUE(g.IsRight());
-    clsMapPolyline l;
-    l.SetAdmin(3);
-    l.SetThing(4);
-    l.SetPoly(Points({{0, 0}}));
-    EXPECT_FALSE(l.IsRight());
-    l.Poly()->AddXY(5, 5);
-    EXPECT_TRUE(l.IsRight());
-    clsMapRem r;
-    EXPECT_FALSE(r.IsRight());
-    r.SetAdmin(0);
-    EXPECT_TRUE(r.IsRight()); // no thing needed
-    clsMapText t;
-    t.SetAdmin(1);
-    EXPECT_FALSE(t.IsRight());
-    t.SetThing(1);
-    EXPECT_TRUE(t.IsRight());
-}
-
 TEST(MapFigure, InsideARectangle) {
     const clsRect rect(0, 0, 100, 50);
     clsMapRem r;

@@ -85,48 +85,46 @@ TEST(MapProperties, AddRefusesInvalidFiguresAndCountsChanges) {
     EXPECT_TRUE(m.begin() == m.end());
 }
 
-TEST(MapProperties, MapCodeGivesKindLevelAndCountry) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：120081"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 種別：ignored"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル：7"))));
-    EXPECT_EQ(std::make_tuple(m.MapCode(), m.Kind(), m.Level(), m.Country()),
-              std::make_tuple(120081, QStringLiteral("海底地形図"), int16_t(0), int16_t(81)));
+// A map holding one remark per line.
+std::unique_ptr<clsMap> MapOf(const QStringList& remarks) {
+    auto m = std::make_unique<clsMap>();
+    for (const QString& r : remarks) EXPECT_TRUE(m->Add(Rem(r)));
+    return m;
+}
+
+TEST(MapProperties, MapCodeOrHeadersGiveKindLevelAndCountry) {
+    const struct {
+        QStringList remarks;
+        int32_t code;
+        const char* kind;
+        int16_t level, country;
+    } cases[] = {
+        {{"# 地図コード：120081", "# 種別：ignored", "# 縮尺レベル：7"}, 120081, "海底地形図", 0, 81},
+        // Without a valid code the headers decide.
+        {{"# 地図コード：12008", "# 種別：自作", "# 縮尺レベル： 5 ", "# 国番号：392"}, 12008, "自作", 5, 392},
+        // Values that do not convert count as absent.
+        {{"# 地図コード：12a081", "# 縮尺レベル：high", "# 国番号：99999"}, -1, "", -1, -1},
+    };
+    for (const auto& c : cases) {
+        const auto m = MapOf(c.remarks);
+        EXPECT_EQ(std::make_tuple(m->MapCode(), m->Kind(), m->Level(), m->Country()),
+                  std::make_tuple(c.code, QString::fromUtf8(c.kind), c.level, c.country))
+            << c.remarks.join('|').toStdString();
+    }
     const char* const names[] = {"その他地図", "ベース地図", "海底地形図", "世界行政図", "世界地形図",
                                  "世界交通図", "国別行政図", "国別地形図", "国別交通図", "ユーザー地図"};
     for (int d = 0; d <= 9; ++d) {
-        clsMap k;
-        ASSERT_TRUE(k.Add(Rem(QStringLiteral("# 地図コード：0") + QString::number(d) + QStringLiteral("3392"))));
-        EXPECT_EQ(k.Kind(), QString::fromUtf8(names[d]));
-        EXPECT_EQ(k.Level(), 3);
-        EXPECT_EQ(k.Country(), 392);
+        const auto k = MapOf({QStringLiteral("# 地図コード：0") + QString::number(d) + QStringLiteral("3392")});
+        EXPECT_EQ(std::make_tuple(k->Kind(), k->Level(), k->Country()),
+                  std::make_tuple(QString::fromUtf8(names[d]), int16_t(3), int16_t(392)));
     }
 }
 
-TEST(MapProperties, WithoutAValidCodeTheHeadersDecide) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：12008"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 種別：自作"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル： 5 "))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：392"))));
-    EXPECT_EQ(std::make_tuple(m.MapCode(), m.Kind(), m.Level(), m.Country()),
-              std::make_tuple(12008, QStringLiteral("自作"), int16_t(5), int16_t(392)));
-}
-
-TEST(MapProperties, HeaderValuesThatDoNotConvertCountAsAbsent) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：12a081"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル：high"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：99999"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 最終更新日時：yesterday"))));
-    EXPECT_EQ(std::make_tuple(m.MapCode(), m.Level(), m.Country(), m.Kind(), m.LastDate()),
-              std::make_tuple(-1, int16_t(-1), int16_t(-1), QString(), HMap::ZeroDate()));
-    clsMap d;
-    ASSERT_TRUE(d.Add(Rem(QStringLiteral("# 最終更新日時：2005/03/12 10:20:30"))));
-    EXPECT_EQ(d.LastDate(), QDateTime(QDate(2005, 3, 12), QTime(10, 20, 30)));
-    clsMap e;
-    ASSERT_TRUE(e.Add(Rem(QStringLiteral("# 最終更新日時：2005-2-30"))));
-    EXPECT_EQ(e.LastDate(), HMap::ZeroDate());
+TEST(MapProperties, LastDateOrTheZeroDate) {
+    for (const auto& [text, date] : {std::pair{"yesterday", HMap::ZeroDate()},
+                                     {"2005/03/12 10:20:30", QDateTime(QDate(2005, 3, 12), QTime(10, 20, 30))},
+                                     {"2005-2-30", HMap::ZeroDate()}})
+        EXPECT_EQ(MapOf({QStringLiteral("# 最終更新日時：") + QString::fromUtf8(text)})->LastDate(), date) << text;
 }
 
 TEST(MapProperties, MapNameKeysInOrder) {

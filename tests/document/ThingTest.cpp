@@ -85,7 +85,6 @@ TEST_F(ThingTest, FontNameFollowsTheLanguage) {
     clsThing t;
     t.SetEuropian(QStringLiteral("Arial"));
     t.SetJapanese(QStringLiteral("ＭＳ 明朝"));
-    PublicVal::gvLanguage = 1;
     EXPECT_EQ(t.FontName(), QStringLiteral("Arial"));
     PublicVal::gvLanguage = 2;
     EXPECT_EQ(t.FontName(), QStringLiteral("ＭＳ 明朝"));
@@ -152,22 +151,9 @@ TEST_F(ThingTest, CopyGoesThroughTheSetters) {
 
 TEST_F(ThingTest, RecordKeysAndPageFields) {
     clsThing t;
-    const QStringList rec = {
-        "NUMBER=3",
-        "figure=polyline",
-        "NAME=\"河川, 大\"",
-        "CATEGORY=2",
-        "SHOW=-1,0,1",
-        "SMALL=27",
-        "LARGE=5000000,2000000000,50",
-        "FORE=&H000000FF&,&HFFFFFFFF&,16711680",
-        "BACK=&H80000005&",
-        "STYLE=70000",
-        "WIDTH=-99999,3",
-        "UNKNOWN=5",
-        "",
-        "NUMBER=99",
-    };
+    const QStringList rec = {"NUMBER=3", "figure=polyline", "NAME=\"河川, 大\"", "CATEGORY=2", "SHOW=-1,0,1",
+                             "SMALL=27", "LARGE=5000000,2000000000,50", "FORE=&H000000FF&,&HFFFFFFFF&,16711680",
+                             "BACK=&H80000005&", "STYLE=70000", "WIDTH=-99999,3", "UNKNOWN=5", "", "NUMBER=99"};
     EXPECT_EQ(ReadRecord(t, rec), 13); // the empty line is the record's own
     EXPECT_EQ(std::make_tuple(t.Index(), t.Figure(), t.Name(), t.Category(), t.Modify()),
               std::make_tuple(int16_t(3), int16_t(2), QStringLiteral("河川, 大"), int16_t(2), false));

@@ -73,6 +73,20 @@ public:
     std::shared_ptr<clsMapUnit> base;
     std::unique_ptr<clsMapPlot> plot;
 
+    // A scale that gives `ppd` pixels per degree along the equator at 96 dpi.
+    static double ScaleForPpd(double ppd) {
+        return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * 4.848136811095355e-6) * 3600 / ppd;
+    }
+    // A fixed projection centred on (lon, lat) at `ppd` pixels per degree.
+    void View(int16_t index, int32_t lon, int32_t lat, double ppd) {
+        plot->mProjectionAuto = false;
+        plot->SetProjectionIndex(index);
+        plot->SetCenterY(lat);
+        plot->SetCenterX(lon);
+        plot->SetMapScale(ScaleForPpd(ppd));
+        plot->Field();
+    }
+
     QImage& image() { return image_; }
     clsMapGraph& graph() { return *graph_; }
     // The colour at a pixel as 0x00BBGGRR.
