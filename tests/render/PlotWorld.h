@@ -137,50 +137,38 @@ public:
         return p;
     }
 
+    // A figure of type F for `thing` in `area`, completed by `fill`, then
+    // appended to the unit (which refuses figures without their points).
+    template <class F, class Fill>
+    static std::shared_ptr<F> AddFigure(clsMapUnit& unit, int16_t thing, int16_t area, Fill fill) {
+        auto f = std::make_shared<F>();
+        f->SetThing(thing);
+        f->SetAdmin(area);
+        fill(*f);
+        unit.gFigures->Add(f);
+        return f;
+    }
     static std::shared_ptr<clsMapPolygon> AddPolygon(clsMapUnit& unit, int16_t thing, int16_t area,
                                                      std::shared_ptr<clsPoly> ring) {
-        auto f = std::make_shared<clsMapPolygon>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
-        f->SetPoly(std::move(ring));
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapPolygon>(unit, thing, area, [&](clsMapPolygon& f) { f.SetPoly(ring); });
     }
-
     static std::shared_ptr<clsMapPolyline> AddLine(clsMapUnit& unit, int16_t thing, int16_t area, int32_t x1,
                                                    int32_t y1, int32_t x2, int32_t y2) {
-        auto f = std::make_shared<clsMapPolyline>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
         auto p = std::make_shared<clsPoly>();
         p->SetLine(x1, y1, x2, y2);
-        f->SetPoly(p);
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapPolyline>(unit, thing, area, [&](clsMapPolyline& f) { f.SetPoly(p); });
     }
-
     static std::shared_ptr<clsMapSymbol> AddSymbol(clsMapUnit& unit, int16_t thing, int16_t area, int32_t x,
                                                    int32_t y) {
-        auto f = std::make_shared<clsMapSymbol>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
-        f->Setmx(x);
-        f->Setmy(y);
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapSymbol>(unit, thing, area, [&](clsMapSymbol& f) { f.Setmx(x), f.Setmy(y); });
     }
-
     static std::shared_ptr<clsMapText> AddText(clsMapUnit& unit, int16_t thing, int16_t area, int32_t x, int32_t y,
                                                const QString& text) {
-        auto f = std::make_shared<clsMapText>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
-        f->Setmx(x);
-        f->Setmy(y);
-        f->SetTextUnicode(1, text);
-        f->SetTextUnicode(2, text);
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapText>(unit, thing, area, [&](clsMapText& f) {
+            f.Setmx(x), f.Setmy(y);
+            f.SetTextUnicode(1, text);
+            f.SetTextUnicode(2, text);
+        });
     }
 
 private:

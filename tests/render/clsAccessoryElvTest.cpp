@@ -1,6 +1,6 @@
 #include "render/clsAccessory.h"
 
-#include "TestCanvas.h"
+#include "AccessoryCanvas.h"
 
 #include "document/MapUnitTestEnv.h"
 #include "document/clsThings.h"
@@ -155,28 +155,15 @@ TEST_F(ElvUnitsTest, ListsComeFromTheDrawnUnitsByKind)
 // the width; the legend sits at the right of the bar row.
 TEST_F(ElvUnitsTest, LegendLayoutAndDrawing)
 {
-    EnsureGuiApp();
-    ScopedSettingsHome home;
     clsMapUnits units;
     CreateBase(units);
     units.Base()->gThings->Add(MakeThing(3, QStringLiteral("海洋"), 0xFF0000, -1, 8));
     units.Base()->gThings->Add(MakeThing(3, QStringLiteral("陸地"), 0x00FF00, -1, 8));
 
-    Drawing d(400, 100);
-    d.g.GraphEnd();
-    FixedMeasurer m;
-    d.g.SetTextMeasurer(&m);
-    clsAccessory a;
-    a.SetGraph(&d.g);
-    a.Sethandle(d.dc.get());
-    a.SetWidth(400);
-    a.SetHeight(100);
-    a.SetDpi(96);
+    Canvas d(400, 100);
+    clsAccessory& a = *d.a;
     a.SetMapUnits(&units);
-    for (int32_t i = 1; i <= 7; ++i) {
-        a.SetIndex(i);
-        a.SetUse(i == 2 || i == 3 || i == 7);
-    }
+    d.Only({2, 3, 7});
     a.Layout();
     const AccessoryItem& legend = a.Item(7);
     EXPECT_EQ((std::array<int32_t, 4>{legend.Left, legend.Top, legend.Width, legend.Height}),

@@ -531,21 +531,6 @@ TEST(MapGraphSymbols, PlacementHaloAndFailures)
     }
 }
 
-TEST(MapGraphSymbols, SymbolsScaleWithTheOutput)
-{
-    for (int dpi : {96, 600}) {
-        Drawing d(400, 400, dpi);
-        ASSERT_TRUE(d.g.SetSymbol(0, kRed, -1));
-        const MonoBitmap* s = d.g.oSymbols->handle(0);
-        ASSERT_NE(s, nullptr);
-        EXPECT_EQ(d.g.BitmapDstWidth(), d.g.SymbolScaleX() * s->Width() / 100);
-        EXPECT_TRUE(d.g.DrawPaint(200, 200));
-        const auto box = d.Box(kRed);
-        EXPECT_LE(box[2] - box[0] + 1, d.g.BitmapDstWidth());
-        EXPECT_GE(box[0], 200 - d.g.BitmapDstWidth() / 2);
-    }
-}
-
 TEST(MapGraphBracket, NothingDrawsOutsideADrawing)
 {
     QImage img(10, 10, QImage::Format_RGB32);

@@ -160,23 +160,4 @@ TEST_F(LineFiles, PatternsNotThirtyTwoWideAreEmpty) {
     EXPECT_EQ(l.SrcThick(), 10);
 }
 
-TEST(clsResLine, BuiltInPatternsScaleAsTheRatiosSay) {
-    clsResLine l;
-    l.SetIndex(122);  // 鉄道大: 6 rows low, 12 high
-    EXPECT_EQ(l.DstThick(), 6);
-    l.SetRatioX(150);
-    l.SetRatioY(150);
-    EXPECT_EQ(l.DstThick(), 9);
-    EXPECT_EQ(l.DstLength(), 48);
-    l.SetRatioX(300);
-    l.SetRatioY(300);
-    EXPECT_EQ(l.SrcThick(), 12);
-    EXPECT_EQ(l.DstThick(), 18);
-    EXPECT_EQ(l.DstLength(), 48);
-    // Along the line a high pixel is drawn at half the size of a low one.
-    l.SetRatioY(199);
-    EXPECT_EQ(l.SrcThick(), 6);
-    EXPECT_EQ(l.DstLength(), 96);
-}
-
 } // namespace
