@@ -35,6 +35,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <span>
 
 namespace {
 
@@ -210,6 +211,7 @@ void clsMapPlot::Setdpiy(int32_t v) {
 
 void clsMapPlot::SetCenterX(int32_t v) {
     if (drawing_) return;
+    if (shifted_) DoShiftOff(); // a later ShiftOff would move the new centre
     centerX_ = plotMode_ == 1 ? Library::WrapRange(v, -648000, 648000) : v;
 }
 
@@ -252,6 +254,8 @@ void clsMapPlot::ChooseAutoProjection(int32_t absLat) {
 }
 
 void clsMapPlot::GetWork() {
+    // A shift left pending by a caller would otherwise stay in the centre.
+    if (shifted_) DoShiftOff();
     CalcCanvasCenter();
     const int32_t absLat = std::abs(centerY_);
     mProjector.SetPrjIndex(prjIndex_);
@@ -381,9 +385,17 @@ bool clsMapPlot::CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y
 std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
     try {
         if (!poly.IsOverlapArea(field_)) return nullptr;
-        auto out = std::make_shared<clsPoly>(poly.Copy());
-        out->Clip(field_);
-        if (out->Count() < 2) return nullptr;
+        auto out = std::make_shared<clsPoly>();
+        const clsRect box = poly.RectBound();
+        if (field_.IsInner(box.mLeft, box.mTop) && field_.IsInner(box.mRight, box.mBottom)) {
+            // Wholly inside: clipping would change nothing.
+            if (poly.Count() < 2) return nullptr;
+            out->FromArray(poly.Span(), 0, 1, poly.Count());
+        } else {
+            *out = poly.Copy();
+            out->Clip(field_);
+            if (out->Count() < 2) return nullptr;
+        }
 
         const int32_t status = MapProjection::PrjStatus(prjIndex_);
         const bool curved = (status & kCylindrical) == 0;
@@ -400,35 +412,30 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
         }
 
         const int32_t n = out->Count();
+        const std::span<const PolyPoint> src = out->Span();
+        std::vector<PolyPoint> pts(static_cast<size_t>(n));
         if (plotFlatPitch_ != 0 && curved) {
-            std::vector<PolyPoint> plane(static_cast<size_t>(n));
-            for (int32_t i = 1; i <= n; ++i) {
+            for (size_t i = 0; i < pts.size(); ++i) {
                 double px = 0, py = 0;
-                PointMapToXY(out->x(i), out->y(i), px, py);
+                PointMapToXY(src[i].x, src[i].y, px, py);
                 // A point the projection cannot show keeps whatever finite
                 // value it left; a non-finite one becomes the origin.
-                plane[size_t(i - 1)] = {std::isfinite(px) ? Library::DblToLng(px) : 0,
-                                        std::isfinite(py) ? Library::DblToLng(py) : 0};
+                pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
             }
-            out->FromArray(plane, 0, 1, n);
+            out->FromArray(pts, 0, 1, n);
             const double t = dpix_ * plotFlatPitch_ / 25.4 / ratioX_;
             out->CompressB(t / 1000, t);
-            const int32_t m = out->Count();
-            for (int32_t i = 1; i <= m; ++i) {
-                int32_t cx = 0, cy = 0;
-                XYToCanvas(out->x(i), out->y(i), cx, cy);
-                out->SetXandY(i, cx, cy);
-            }
+            const std::span<const PolyPoint> plane = out->Span();
+            pts.resize(plane.size());
+            for (size_t i = 0; i < plane.size(); ++i) XYToCanvas(plane[i].x, plane[i].y, pts[i].x, pts[i].y);
+            out->FromArray(pts, 0, 1, static_cast<int32_t>(pts.size()));
         } else {
-            std::vector<PolyPoint> pix(static_cast<size_t>(n));
-            for (int32_t i = 1; i <= n; ++i) {
+            for (size_t i = 0; i < pts.size(); ++i) {
                 double px = 0, py = 0;
-                PointMapToXY(out->x(i), out->y(i), px, py);
-                int32_t cx = 0, cy = 0;
-                XYToCanvas(std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0, cx, cy);
-                pix[size_t(i - 1)] = {cx, cy};
+                PointMapToXY(src[i].x, src[i].y, px, py);
+                XYToCanvas(std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0, pts[i].x, pts[i].y);
             }
-            out->FromArray(pix, 0, 1, n);
+            out->FromArray(pts, 0, 1, n);
             out->CompressB(0.0005, 80.0);
         }
         if (!nt_ && !out->Clip(limit_)) return nullptr;

@@ -18,38 +18,6 @@
 
 namespace {
 
-TEST(FigureTest, Defaults) {
-    clsFigPolygon pg;
-    EXPECT_EQ(pg.FigCode(), 3);
-    EXPECT_EQ(pg.FigName(), QStringLiteral("POLYGON"));
-    EXPECT_EQ(pg.mStyle, 8);
-    EXPECT_EQ(pg.Fore(), 0);
-    EXPECT_EQ(pg.Back(), -1);
-    EXPECT_EQ(pg.Poly()->Count(), 0);
-    clsFigPolyline pl;
-    EXPECT_EQ(pl.FigCode(), 2);
-    EXPECT_EQ(pl.FigName(), QStringLiteral("POLYLINE"));
-    EXPECT_EQ(pl.mStyle, 0);
-    EXPECT_EQ(pl.mWidth, 1);
-    EXPECT_EQ(pl.mBack, -1);
-    clsFigSymbol sy;
-    EXPECT_EQ(sy.FigCode(), 4);
-    EXPECT_EQ(sy.FigName(), QStringLiteral("SYMBOL"));
-    EXPECT_EQ(sy.mPattern, 0);
-    EXPECT_EQ(sy.mx, 0);
-    clsFigText tx;
-    EXPECT_EQ(tx.FigCode(), 5);
-    EXPECT_EQ(tx.FigName(), QStringLiteral("TEXT"));
-    EXPECT_EQ(tx.mFont, QStringLiteral("System"));
-    EXPECT_EQ(tx.mHeight, 10);
-    EXPECT_EQ(tx.mAngle, 0);
-    EXPECT_EQ(tx.mStyle, 0);
-    EXPECT_EQ(tx.mTextFix, 10);
-    EXPECT_EQ(tx.mBack, -1);
-    EXPECT_EQ(tx.Text(), QByteArray(1, '\0'));
-    EXPECT_EQ(tx.TextString(), QString());
-}
-
 TEST(FigureTest, PointLists) {
     clsFigSymbol s;
     s.mx = 10;

@@ -116,26 +116,6 @@ TEST(GridTest, AxialTiltFromTheEnvironment) {
     PublicVal::gvEnvironment = nullptr;
 }
 
-TEST(GridTest, CopyKeepsSettingsButNotArea) {
-    clsGrid g;
-    g.SetName(QStringLiteral("X"));
-    g.bHorizontal = true;
-    g.SetWidth(3600);
-    g.SetHeight(7200);
-    g.SetNorthLimit(100000);
-    g.SetSouthLimit(-200000);
-    g.SetArea(clsRect(-1000, -2000, 3000, 4000));
-    auto c = g.Copy();
-    EXPECT_EQ(c->Name(), QStringLiteral("X"));
-    EXPECT_TRUE(c->bHorizontal);
-    EXPECT_FALSE(c->bVertical);
-    EXPECT_EQ(c->Width(), 3600);
-    EXPECT_EQ(c->Height(), 7200);
-    EXPECT_EQ(c->NorthLimit(), 100000);
-    EXPECT_EQ(c->SouthLimit(), -200000);
-    EXPECT_EQ(c->Area(), clsRect(-1000, -2000, 3000, 4000));
-}
-
 TEST(GridTest, SettingsSectionRoundTrip) {
     ScopedSettingsHome home;
     clsGrid first;

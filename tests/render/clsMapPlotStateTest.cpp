@@ -1,7 +1,7 @@
 // View state, settings and transforms of the plot engine.
 #include "PlotWorld.h"
+#include "TestCanvas.h"
 
-#include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "platform/Cp932Codec.h"
 #include "render/clsGrid.h"
@@ -13,42 +13,16 @@
 
 namespace {
 
-constexpr double kSecRad = 4.848136811095355e-6;
-
-// A scale whose pixels per second of arc along the equator is `pps` at 96 dpi.
-double ScaleForPixelsPerSecond(double pps) {
-    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) / pps;
-}
-
-TEST(MapPlotStateTest, ConstructionDefaults) {
-    PlotWorld w;
-    clsMapPlot p;
-    EXPECT_EQ(p.RegistrySection(), QStringLiteral("LLPLOT"));
-    EXPECT_EQ(p.PhaseNum(), 10);
-    EXPECT_EQ(p.CanvasLeft(), 0);
-    EXPECT_EQ(p.CanvasWidth(), 800);
-    EXPECT_EQ(p.CanvasHeight(), 600);
-    EXPECT_EQ(p.CenterX(), 0);
-    EXPECT_EQ(p.CenterY(), 185318); // first run
-    EXPECT_DOUBLE_EQ(p.MapScale(), MapProjection::ScaleMax / 50);
-    EXPECT_DOUBLE_EQ(p.Light(), 2.0);
-    EXPECT_EQ(p.PtnRatio(), 100);
-    EXPECT_EQ(p.mFigDisp, 31);
-    EXPECT_EQ(p.mFigPick, 31);
-    EXPECT_TRUE(p.mProjectionAuto && p.mGridEi && p.mGridAuto && p.mGridString && p.mEdgeEi);
-    EXPECT_FALSE(p.mGridOcean || p.mAcsEi || p.mTextSlant || p.mDetailEi);
-    EXPECT_EQ(&p.Grid(), &p.Grid());
-    EXPECT_EQ(p.Grid().RegistrySection(), QStringLiteral("LLGRID"));
-}
+struct Let {
+    void (clsMapPlot::*let)(int32_t);
+    int32_t (clsMapPlot::*get)() const;
+    int32_t in, out;
+};
 
 TEST(MapPlotStateTest, LetsAndClamps) {
     PlotWorld w;
     clsMapPlot& p = *w.plot;
-    struct Case {
-        void (clsMapPlot::*let)(int32_t);
-        int32_t (clsMapPlot::*get)() const;
-        int32_t in, out;
-    } cases[] = {
+    const Let cases[] = {
         {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 10, 32},
         {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 40000, 32767},
         {&clsMapPlot::SetCanvasHeight, &clsMapPlot::CanvasHeight, -5, 32},
@@ -67,7 +41,7 @@ TEST(MapPlotStateTest, LetsAndClamps) {
         {&clsMapPlot::SetPtnRatio, &clsMapPlot::PtnRatio, 10, 10},
         {&clsMapPlot::SetPtnRatio, &clsMapPlot::PtnRatio, 1000, 1000},
     };
-    for (const Case& c : cases) {
+    for (const Let& c : cases) {
         (p.*c.let)(c.in);
         EXPECT_EQ((p.*c.get)(), c.out) << c.in;
     }
@@ -110,29 +84,28 @@ TEST(MapPlotStateTest, EveryLetIsIgnoredWhileDrawing) {
     EXPECT_TRUE(p.IsDrawing());
     EXPECT_FALSE(p.DrawStart()); // a second drawing does not start
     const double scale = p.MapScale();
+    // Each Let tried with a value it would take; `out` is the value kept.
+    const Let frozen[] = {
+        {&clsMapPlot::SetCanvasLeft, &clsMapPlot::CanvasLeft, 5, 0},
+        {&clsMapPlot::SetCanvasTop, &clsMapPlot::CanvasTop, 5, 0},
+        {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 100, 400},
+        {&clsMapPlot::SetCanvasHeight, &clsMapPlot::CanvasHeight, 100, 300},
+        {&clsMapPlot::Setdpix, &clsMapPlot::dpix, 300, 96},
+        {&clsMapPlot::Setdpiy, &clsMapPlot::dpiy, 300, 96},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 5000, 1000},
+        {&clsMapPlot::SetCenterY, &clsMapPlot::CenterY, 6000, 2000},
+    };
+    for (const Let& c : frozen) {
+        (p.*c.let)(c.in);
+        EXPECT_EQ((p.*c.get)(), c.out) << c.in;
+    }
     p.SetHdc(nullptr);
-    p.SetCanvasLeft(5);
-    p.SetCanvasTop(5);
-    p.SetCanvasWidth(100);
-    p.SetCanvasHeight(100);
     p.SetProjectionIndex(13);
-    p.Setdpix(300);
-    p.Setdpiy(300);
-    p.SetCenterX(5000);
-    p.SetCenterY(6000);
     p.SetMapScale(scale * 2);
     p.SetLight(3);
     p.SetPtnRatio(200); // not frozen
     EXPECT_NE(p.hdc(), nullptr);
-    EXPECT_EQ(p.CanvasLeft(), 0);
-    EXPECT_EQ(p.CanvasTop(), 0);
-    EXPECT_EQ(p.CanvasWidth(), 400);
-    EXPECT_EQ(p.CanvasHeight(), 300);
     EXPECT_EQ(p.ProjectionIndex(), 12);
-    EXPECT_EQ(p.dpix(), 96);
-    EXPECT_EQ(p.dpiy(), 96);
-    EXPECT_EQ(p.CenterX(), 1000);
-    EXPECT_EQ(p.CenterY(), 2000);
     EXPECT_EQ(p.MapScale(), scale);
     EXPECT_EQ(p.Light(), 2.0);
     EXPECT_EQ(p.PtnRatio(), 200);
@@ -171,15 +144,9 @@ TEST(MapPlotStateTest, AutomaticProjectionByLatitudeAndScale) {
 }
 
 TEST(MapPlotStateTest, UnknownProjectionNameFallsBackToTheRowDefault) {
-    TestFolder folder;
-    clsEnvironment env;
-    env.SetFileName(folder.write(QStringLiteral("Environment.txt"),
-                                 Cp932Encode(QStringLiteral("PrjName13=試験図法\r\nPlotMiddlePrjVosp=No such projection\r\n"
-                                                             "PlotLowPrjVosp=試験図法\r\nPlotLowLat=0\r\n"))));
-    ASSERT_EQ(env.Load(), 0);
-    PublicVal::gvEnvironment = &env;
+    ScopedEnvironment env(Cp932Encode(QStringLiteral("PrjName13=試験図法\r\nPlotMiddlePrjVosp=No such projection\r\n"
+                                                     "PlotLowPrjVosp=試験図法\r\nPlotLowLat=0\r\n")));
     PlotWorld w;
-    PublicVal::gvEnvironment = nullptr;
     clsMapPlot& p = *w.plot;
     EXPECT_EQ(p.AutoMiddlePrj(), 23);
     EXPECT_EQ(p.AutoLowPrj(), 13);
@@ -244,13 +211,10 @@ TEST(MapPlotStateTest, TransformsRoundTripWithinOnePixel) {
 TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
+    w.View(12, 0, 0, 1800);
     // Half a pixel per second of arc: find a scale where that holds exactly.
-    const double x1 = MapProjection::GlobeRadius * kSecRad;
-    double scale = ScaleForPixelsPerSecond(0.5);
+    const double x1 = MapProjection::GlobeRadius * 4.848136811095355e-6;
+    double scale = p.MapScale();
     for (int i = 0; i < 64 && 96 * 1000.0 / 25.4 / scale * x1 != 0.5; ++i)
         scale = std::nextafter(scale, 96 * 1000.0 / 25.4 / scale * x1 > 0.5 ? 1e300 : 0.0);
     ASSERT_EQ(96 * 1000.0 / 25.4 / scale * x1, 0.5);
@@ -273,11 +237,7 @@ TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
 TEST(MapPlotStateTest, FieldAndWrapAround) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360)); // 10 pixels per degree
-    p.SetCenterX(0);
+    w.View(12, 0, 0, 10);
     clsRect f = p.Field();
     // 200 pixels either side are 20 degrees, plus an eighth.
     EXPECT_NEAR(f.mLeft, -81000, 400);
@@ -306,6 +266,16 @@ TEST(MapPlotStateTest, FieldAndWrapAround) {
     EXPECT_TRUE(p.ShiftOff());
     EXPECT_FALSE(p.ShiftOff());
     EXPECT_EQ(p.CenterX(), -612000);
+    // A drawing that starts while a caller left the view shifted starts from the real centre.
+    ASSERT_TRUE(p.ShiftOn());
+    ASSERT_TRUE(p.DrawStart());
+    EXPECT_EQ(p.CenterX(), -612000);
+    EXPECT_FALSE(p.IsShifted());
+    p.DrawEnd();
+    ASSERT_TRUE(p.ShiftOn());
+    p.SetCenterX(-600000);
+    EXPECT_FALSE(p.ShiftOff());
+    EXPECT_EQ(p.CenterX(), -600000);
 
     // Zoomed out: the field reaches past 180 degrees on the side away from
     // the centre only; centred on 0 it stays symmetric.
@@ -322,11 +292,7 @@ TEST(MapPlotStateTest, FieldAndWrapAround) {
 TEST(MapPlotStateTest, GetsDuringADrawingKeepTheStartValues) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(13);
-    p.SetCenterY(0);
-    p.SetCenterX(612000);
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
+    w.View(13, 612000, 0, 10);
     ASSERT_TRUE(p.DrawStart());
     const clsRect start = p.Field();
     ASSERT_TRUE(p.IsWrapAround());
@@ -344,11 +310,7 @@ TEST(MapPlotStateTest, GetsDuringADrawingKeepTheStartValues) {
 TEST(MapPlotStateTest, PolyMapToCanvasGivesNothingOutsideTheField) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
+    w.View(12, 0, 0, 10);
     const clsRect f = p.Field();
     clsPoly outside;
     outside.SetLine(f.mRight + 10, 0, f.mRight + 5000, 100);
@@ -376,19 +338,14 @@ TEST(MapPlotStateTest, PolyMapToCanvasGivesNothingOutsideTheField) {
 TEST(MapPlotStateTest, CanvasToMapBoundNormalises) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetCenterX(612000); // 170 degrees east, 10 pixels per degree
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
-    p.Field();
+    w.View(12, 612000, 0, 10); // 170 degrees east
     int32_t lon = 0, lat = 0;
     // 15 degrees east of the centre is 175 degrees west.
     ASSERT_TRUE(p.CanvasToMapBound(350, 100, lon, lat));
     EXPECT_NEAR(lon, 666000 - 1296000, 360);
     EXPECT_NEAR(lat, 18000, 360);
     // Zoomed out, the top rows lie beyond the pole: no map point there.
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 3600));
+    p.SetMapScale(PlotWorld::ScaleForPpd(1));
     p.Field();
     EXPECT_FALSE(p.CanvasToMapBound(200, 0, lon, lat));
     EXPECT_TRUE(p.CanvasToMapBound(200, 60, lon, lat));
@@ -398,6 +355,7 @@ TEST(MapPlotStateTest, CanvasToMapBoundNormalises) {
 TEST(MapPlotStateTest, SettingsSectionRoundTrip) {
     PlotWorld w;
     clsMapPlot& p = *w.plot;
+    EXPECT_EQ(p.CenterY(), 185318); // first run
     p.SetProjectionIndex(19);
     p.mProjectionAuto = false;
     p.SetCenterX(-100);
@@ -448,6 +406,92 @@ TEST(MapPlotStateTest, SettingsSectionRoundTrip) {
     EXPECT_EQ(r.Light(), 2.0);
     r.mProjectionAuto = false;
     EXPECT_EQ(r.ProjectionIndex(), 12);
+}
+
+TEST(MapPlotGridTest, GraticuleLadder) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    p.mProjectionAuto = false;
+    p.SetCenterX(0);
+    // The widest spacing is 50 mm: 50 x 96 x 10 \ 254 = 188 pixels, that is
+    // 188 x 3600 / (pixels per degree) seconds of arc.
+    const struct {
+        int16_t index;
+        int32_t lat;
+        double ppd;
+        int32_t h, v;
+    } rows[] = {
+        {12, 0, 2000, 300, 300},       // 338.4
+        {12, 0, 1000, 600, 600},       // 676.8
+        {12, 0, 100, 5400, 5400},      // 6768
+        {12, 0, 10, 54000, 54000},     // 67680
+        {12, 0, 1, 216000, 216000},    // 676800: the top of the ladder
+        {23, 216000, 10, 72000, 54000}, // longitudes: 67680 / cos(59.94 degrees) = 135115 >= 72000 x 7 / 4
+        {23, 72000, 10, 54000, 54000},  // 67680 / cos(19.98 degrees) = 72019 < 54000 x 7 / 4
+    };
+    for (const auto& r : rows) {
+        p.SetProjectionIndex(r.index);
+        p.SetCenterY(r.lat);
+        p.SetMapScale(PlotWorld::ScaleForPpd(r.ppd));
+        p.Field();
+        p.CalcGridPitch();
+        EXPECT_EQ(p.Grid().Width(), r.h) << r.index << " " << r.ppd;
+        EXPECT_EQ(p.Grid().Height(), r.v) << r.index << " " << r.ppd;
+    }
+    p.mGridAuto = false; // the user's intervals stay
+    p.Grid().SetWidth(1234);
+    p.CalcGridPitch();
+    EXPECT_EQ(p.Grid().Width(), 1234);
+}
+
+TEST(MapPlotGridTest, SmallestSpacingStaysAtOneMinute) {
+    ScopedEnvironment env("PlotGridPitch=1\r\n");
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    w.View(12, 0, 0, 10);
+    p.SetMapScale(MapProjection::ScaleMin); // 3 pixels are a few seconds of arc
+    p.Field();
+    p.CalcGridPitch();
+    EXPECT_EQ(p.Grid().Width(), 60);
+    EXPECT_EQ(p.Grid().Height(), 60);
+}
+
+TEST(MapPlotGridTest, GraticuleRangeFromTheField) {
+    PlotWorld w(400, 300);
+    clsMapPlot& p = *w.plot;
+    w.View(12, 0, 0, 10);
+    const clsRect f = p.Field();
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 323970);
+    EXPECT_EQ(p.Grid().SouthLimit(), -323970);
+    EXPECT_EQ(p.Grid().West(), f.mLeft);
+    EXPECT_EQ(p.Grid().East(), f.mRight);
+    EXPECT_EQ(p.Grid().South(), f.mTop);
+    EXPECT_EQ(p.Grid().North(), f.mBottom);
+    // Projections with a curved outline keep the lines half an inch off the pole:
+    // 48 pixels at 10 pixels per degree are 17280 seconds.
+    p.SetProjectionIndex(23);
+    p.SetCenterY(216000);
+    p.Field();
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 324000 - 17280);
+    EXPECT_EQ(p.Grid().SouthLimit(), -(324000 - 17280));
+    p.mGridAuto = false;
+    p.Grid().SetNorthLimit(100000);
+    p.CalcGridRange();
+    EXPECT_EQ(p.Grid().NorthLimit(), 100000);
+    EXPECT_LE(p.Grid().North(), 100000);
+}
+
+TEST(MapPlotStateTest, SettingsAreWrittenOnlyWhenAsked) {
+    PlotWorld w;
+    {
+        clsMapPlot p;
+        p.SetCenterX(4321);
+    }
+    clsRegistry reg;
+    reg.mSection = QStringLiteral("LLPLOT");
+    EXPECT_TRUE(reg.RegGetSec().isEmpty());
 }
 
 } // namespace
