@@ -384,6 +384,14 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void frmMain::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Print && !view_->redraw.bPlotting) {
+        view_->files->mnuMapCopy_Click();
+        return;
+    }
+    QMainWindow::keyReleaseEvent(event);
+}
+
 void frmMain::WindupError() {
     static bool running = false;
     if (running) return;
