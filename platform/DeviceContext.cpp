@@ -14,7 +14,37 @@
 #include <optional>
 #include <utility>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace {
+
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx"))) void ZeroUpperVectorHalves() { _mm256_zeroupper(); }
+#endif
+
+// The toolkit's raster engine can return with the upper halves of the wide
+// vector registers in use; every plain SSE instruction after that (the
+// projections, the pixel loops) then pays a state-transition penalty, which
+// made each conversion about ten times slower. Each call into the painter
+// clears that state on the way out.
+struct PainterCall {
+    PainterCall() = default;
+    PainterCall(const PainterCall&) = delete;
+    PainterCall& operator=(const PainterCall&) = delete;
+    ~PainterCall()
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        static const bool avx = [] {
+            __builtin_cpu_init();
+            return __builtin_cpu_supports("avx") != 0;
+        }();
+        if (avx)
+            ZeroUpperVectorHalves();
+#endif
+    }
+};
 
 int32_t gScreenDpiX = 96;
 int32_t gScreenDpiY = 96;
@@ -147,6 +177,7 @@ struct DeviceContext::Impl {
 DeviceContext::DeviceContext(QImage& image, int32_t dpiX, int32_t dpiY)
     : image_(image), d_(std::make_unique<Impl>()), dpiX_(dpiX), dpiY_(dpiY)
 {
+    const PainterCall leaving;
     if (image_.format() != QImage::Format_RGB32)
         image_ = image_.convertToFormat(QImage::Format_RGB32);
     width_ = image_.width();
@@ -163,6 +194,7 @@ DeviceContext::DeviceContext(QImage& image, int32_t dpiX, int32_t dpiY)
 
 DeviceContext::~DeviceContext()
 {
+    const PainterCall leaving;
     if (d_->painter.isActive())
         d_->painter.end();
 }
@@ -186,6 +218,7 @@ int32_t DeviceContext::SetTextAlign(int32_t align) { return std::exchange(textAl
 
 int32_t DeviceContext::SetROP2(int32_t rop)
 {
+    const PainterCall leaving;
     const int32_t old = std::exchange(rop_, rop == Gdi::R2_XORPEN ? rop : Gdi::R2_COPYPEN);
     if (d_->painter.isActive())
         d_->painter.setCompositionMode(rop_ == Gdi::R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
@@ -214,6 +247,7 @@ void DeviceContext::ClearClip() { SetClipRect(0, 0, width_ - 1, height_ - 1); }
 
 void DeviceContext::ResetPolygonClip()
 {
+    const PainterCall leaving;
     polyClip_ = false;
     d_->polyRegion = QRegion();
     d_->spans.clear();
@@ -227,6 +261,7 @@ void DeviceContext::ResetPolygonClip()
 
 void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
+    const PainterCall leaving;
     const QPolygon poly = ToQPolygon(xy, count);
     QRegion base = clipL_ > clipR_ || clipT_ > clipB_
                        ? QRegion()
@@ -336,6 +371,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 // flat ends and bevel joins with dashes of the width for a geometric one.
 void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
 {
+    const PainterCall leaving;
     QPainter& p = d_->painter;
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i)
@@ -435,6 +471,7 @@ QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool op
 
 void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
 {
+    const PainterCall leaving;
     if (brush.kind == DcBrush::Null || count < 3)
         return;
     QPainter& p = d_->painter;
@@ -592,6 +629,7 @@ bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instanc
 
 bool DeviceContext::SelectFont(const DcFont& font)
 {
+    const PainterCall leaving;
     if (!HaveGui() || font.family.isEmpty())
         return false;
     font_ = font;
@@ -603,6 +641,7 @@ bool DeviceContext::SelectFont(const DcFont& font)
 
 bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
 {
+    const PainterCall leaving;
     if (!bits_ || !hasFont_ || !HaveGui())
         return false;
     QPainter& p = d_->painter;
@@ -636,6 +675,7 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
 
 bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int32_t& height) const
 {
+    const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
     const QFontMetrics& fm = *d_->metrics;
@@ -646,6 +686,7 @@ bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int3
 
 bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
 {
+    const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
     const QFontMetrics& fm = *d_->metrics;
