@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
-          fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2)
+          fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
+          qt6-translations-l10n xdg-utils locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -30,6 +31,23 @@ case "$mode" in
     shift || true
     cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOSP_TESTS=OFF -DVOSP_BENCH=OFF >/dev/null
     cmake --build build/release -j "$jobs"
+    # The program runs for Japanese users only: give it a Japanese locale
+    # when the session has another one.
+    case "${LC_ALL:-${LANG:-}}" in
+      ja_JP*|ja.*|ja) ;;
+      *)
+        if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+          sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+          if [ -f /etc/locale.gen ]; then
+            $sudo sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+            grep -q '^ja_JP\.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+          fi
+          $sudo locale-gen >/dev/null 2>&1 || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || true
+        fi
+        export LANG=ja_JP.UTF-8
+        [ -z "${LC_ALL:-}" ] || export LC_ALL=ja_JP.UTF-8
+        ;;
+    esac
     exec build/release/app/vosperal "$@"
     ;;
   *)

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/UiServices.h"
 
+#include <exception>
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -114,6 +115,12 @@ void ErrorReport(const QString& comment) {
 }
 
 void FatalError(const QString& comment) {
+    // A fatal error raised while the wind-up runs goes back to the wind-up
+    // (which carries on with its next step) instead of starting over.
+    if (g_fatal) {
+        if (std::current_exception()) std::rethrow_exception(std::current_exception());
+        ThrowError(ErrBase + 1003, comment);
+    }
     g_fatal = true;
     try {
         ErrorReport(comment);

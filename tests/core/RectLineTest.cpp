@@ -1,133 +1,96 @@
 #include "core/clsLine.h"
 #include "core/clsRect.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
-void ExpectRect(const clsRect& r, int32_t l, int32_t t, int32_t rt, int32_t b) {
-    EXPECT_EQ(r.mLeft, l);
-    EXPECT_EQ(r.mTop, t);
-    EXPECT_EQ(r.mRight, rt);
-    EXPECT_EQ(r.mBottom, b);
-}
-
-void ExpectLine(const clsLine& s, int32_t sx, int32_t sy, int32_t ex, int32_t ey) {
-    EXPECT_EQ(s.mSx, sx);
-    EXPECT_EQ(s.mSy, sy);
-    EXPECT_EQ(s.mEx, ex);
-    EXPECT_EQ(s.mEy, ey);
-}
+using Quad = std::array<int32_t, 4>;
+Quad Of(const clsRect& r) { return {r.mLeft, r.mTop, r.mRight, r.mBottom}; }
+Quad Of(const clsLine& s) { return {s.mSx, s.mSy, s.mEx, s.mEy}; }
 
 } // namespace
 
-TEST(Rect, NewAndClearedRectanglesAreEmptyWithNoSize) {
+TEST(Rect, EmptinessSizeAndCentre) {
     clsRect r;
-    ExpectRect(r, 0, 0, -1, -1);
+    EXPECT_EQ(Of(r), (Quad{0, 0, -1, -1}));
     EXPECT_TRUE(r.IsEmpty());
     EXPECT_EQ(r.Width(), 0);
-    EXPECT_EQ(r.Height(), 0);
     r.SetAll(1, 2, 3, 4);
-    EXPECT_FALSE(r.IsEmpty());
-    EXPECT_EQ(r.Width(), 3);
+    EXPECT_EQ(r.Width(), 3); // inclusive bounds
     EXPECT_EQ(r.Height(), 3);
     r.Clear();
-    ExpectRect(r, 0, 0, -1, -1);
-}
-
-TEST(Rect, ReversedBoundsAreKeptAndMakeItEmpty) {
-    clsRect r;
+    EXPECT_EQ(Of(r), (Quad{0, 0, -1, -1}));
+    // Reversed bounds are kept as given and make it empty.
     r.SetAll(10, 10, 5, 20);
-    ExpectRect(r, 10, 10, 5, 20);
     EXPECT_TRUE(r.IsEmpty());
+    EXPECT_EQ(Of(r.Copy()), (Quad{10, 10, 5, 20}));
     r.SetAll(0, 30, 5, 20);
     EXPECT_TRUE(r.IsEmpty());
-    ExpectRect(r.Copy(), 0, 30, 5, 20);
-}
-
-TEST(Rect, WidthAndHeightSettersMoveRightAndBottom) {
-    clsRect r(3, 0, 50, 60);
-    r.SetWidth(1);
-    EXPECT_EQ(r.mRight, 3);
-    r.SetHeight(10);
-    EXPECT_EQ(r.mBottom, 9);
-    r.SetWidth(0);
-    EXPECT_TRUE(r.IsEmpty());
-}
-
-TEST(Rect, CentreTruncatesTowardZero) {
+    clsRect w(3, 0, 50, 60);
+    w.SetWidth(1);
+    w.SetHeight(10);
+    EXPECT_EQ(Of(w), (Quad{3, 0, 3, 9}));
+    w.SetWidth(0);
+    EXPECT_TRUE(w.IsEmpty());
+    // The centre truncates toward zero and does not overflow.
     EXPECT_EQ(clsRect(-3, 0, 0, 0).CenterX(), -1);
     EXPECT_EQ(clsRect(0, -5, 0, 0).CenterY(), -2);
-    EXPECT_EQ(clsRect(1, 1, 4, 4).CenterX(), 2);
-    // No overflow in the sum of two large bounds.
     EXPECT_EQ(clsRect(2147483000, 0, 2147483646, 0).CenterX(), 2147483323);
 }
 
 TEST(Rect, OutCodesAndInnerTestIncludeTheEdges) {
     const clsRect r(0, 0, 9, 9);
-    EXPECT_EQ(r.OutCode(-1, -1), 5);
-    EXPECT_EQ(r.OutCode(10, 10), 10);
-    EXPECT_EQ(r.OutCode(-1, 10), 9);
-    EXPECT_EQ(r.OutCode(10, -1), 6);
-    EXPECT_EQ(r.OutCode(0, 9), 0);
-    EXPECT_EQ(r.OutCode(9, 0), 0);
-    EXPECT_EQ(r.OutCode(5, 10), 8);
-    EXPECT_TRUE(r.IsInner(0, 0));
-    EXPECT_TRUE(r.IsInner(9, 9));
-    EXPECT_FALSE(r.IsInner(10, 9));
-    EXPECT_FALSE(r.IsInner(9, -1));
+    const struct {
+        int32_t x, y, code;
+    } rows[] = {{-1, -1, 5}, {10, 10, 10}, {-1, 10, 9}, {10, -1, 6}, {0, 9, 0}, {9, 0, 0}, {5, 10, 8}};
+    for (const auto& c : rows) {
+        EXPECT_EQ(r.OutCode(c.x, c.y), c.code) << c.x << "," << c.y;
+        EXPECT_EQ(r.IsInner(c.x, c.y), c.code == 0) << c.x << "," << c.y;
+    }
 }
 
-TEST(Rect, MoveAndExtention) {
+TEST(Rect, MoveExtentionUnionAndIntersection) {
     clsRect r(0, 0, 9, 4);
     r.Move(5, -2);
-    ExpectRect(r, 5, -2, 14, 2);
+    EXPECT_EQ(Of(r), (Quad{5, -2, 14, 2}));
     r.Extention(3);
-    ExpectRect(r, 2, -5, 17, 5);
+    EXPECT_EQ(Of(r), (Quad{2, -5, 17, 5}));
     clsRect w(0, 0, 9, 100);
     w.Extention(-5);
-    EXPECT_TRUE(w.IsEmpty());
-    ExpectRect(w, 5, 5, 4, 95);
-}
+    EXPECT_EQ(Of(w), (Quad{5, 5, 4, 95}));
 
-TEST(Rect, UnionAndIntersection) {
-    clsRect a(0, 0, 9, 9);
-    a.OpeOr(clsRect(5, -3, 20, 4));
-    ExpectRect(a, 0, -3, 20, 9);
-
-    clsRect b(0, 0, 9, 9);
-    b.OpeAnd(clsRect(5, -3, 20, 4));
-    ExpectRect(b, 5, 0, 9, 4);
-
-    clsRect c(0, 0, 9, 9);
-    c.OpeAnd(clsRect(20, 20, 30, 30));
-    ExpectRect(c, 0, 0, -1, -1);
-
-    // Touching at one column still overlaps (inclusive bounds).
-    clsRect d(0, 0, 9, 9);
-    d.OpeAnd(clsRect(9, 9, 30, 30));
-    ExpectRect(d, 9, 9, 9, 9);
-
-    clsRect e(0, 0, 9, 9);
-    clsRect empty;
-    e.OpeOr(empty);
-    ExpectRect(e, 0, 0, 9, 9);
-    e.OpeAnd(empty);
-    ExpectRect(e, 0, 0, 9, 9);
-    empty.OpeOr(e);
-    ExpectRect(empty, 0, 0, -1, -1);
+    const clsRect base(0, 0, 9, 9), empty;
+    const struct {
+        clsRect other;
+        bool isOr;
+        Quad want;
+    } rows[] = {
+        {clsRect(5, -3, 20, 4), true, {0, -3, 20, 9}},
+        {clsRect(5, -3, 20, 4), false, {5, 0, 9, 4}},
+        {clsRect(20, 20, 30, 30), false, {0, 0, -1, -1}}, // disjoint
+        {clsRect(9, 9, 30, 30), false, {9, 9, 9, 9}},     // touching at one column still overlaps
+        {empty, true, {0, 0, 9, 9}},                      // an empty operand changes nothing
+        {empty, false, {0, 0, 9, 9}},
+    };
+    for (const auto& c : rows) {
+        clsRect a = base;
+        c.isOr ? a.OpeOr(c.other) : a.OpeAnd(c.other);
+        EXPECT_EQ(Of(a), c.want) << c.isOr;
+    }
+    clsRect e;
+    e.OpeOr(base);
+    EXPECT_EQ(Of(e), (Quad{0, 0, -1, -1}));
     clsRect reversed(10, 10, 5, 20);
-    reversed.OpeAnd(e);
-    ExpectRect(reversed, 10, 10, 5, 20);
+    reversed.OpeAnd(base);
+    EXPECT_EQ(Of(reversed), (Quad{10, 10, 5, 20}));
 }
 
-TEST(Line, DeltasSizeAndLength) {
+TEST(Line, DeltasSizeAndAngle) {
     clsLine s;
-    ExpectLine(s, 0, 0, 0, 0);
     s.SetAll(0, 0, 3, 4);
-    EXPECT_EQ(s.DeltaX(), 3);
-    EXPECT_EQ(s.DeltaY(), 4);
     EXPECT_DOUBLE_EQ(s.Length(), 5.0);
     EXPECT_NEAR(s.Angle(), std::atan2(4.0, 3.0), 1e-13);
     s.SetAll(2, 2, 1, 2);
@@ -143,27 +106,15 @@ TEST(Line, DeltasSizeAndLength) {
     EXPECT_FALSE(s.IsSlant());
     s.SetAll(0, 0, 5, -5);
     EXPECT_TRUE(s.IsSlant());
-    int32_t a, b, c, d;
-    s.GetAll(a, b, c, d);
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 0);
-    EXPECT_EQ(c, 5);
-    EXPECT_EQ(d, -5);
 }
 
 TEST(Line, CrossingsRoundHalvesToEvenAndMarkParallels) {
     clsLine s;
     s.SetAll(0, 0, 10, 5);
-    EXPECT_EQ(s.CrossY(4), 2);
     EXPECT_EQ(s.CrossX(3), 6);
-    // (0,0)-(2,1): y = x / 2 meets exact halves.
+    // (0,0)-(2,1): y = x / 2 meets exact halves 0.5, 1.5, 2.5, -0.5, -1.5.
     s.SetAll(0, 0, 2, 1);
-    EXPECT_EQ(s.CrossY(1), 0);   // 0.5
-    EXPECT_EQ(s.CrossY(3), 2);   // 1.5
-    EXPECT_EQ(s.CrossY(5), 2);   // 2.5
-    EXPECT_EQ(s.CrossY(-1), 0);  // -0.5
-    EXPECT_EQ(s.CrossY(-3), -2); // -1.5
-    EXPECT_EQ(s.CrossX(0), 0);
+    for (auto [x, y] : {std::pair{1, 0}, {3, 2}, {5, 2}, {-1, 0}, {-3, -2}}) EXPECT_EQ(s.CrossY(x), y) << x;
     s.SetAll(4, 0, 4, 9);
     EXPECT_EQ(s.CrossY(4), -2147483647 - 1);
     EXPECT_EQ(s.CrossX(3), 4);
@@ -177,50 +128,30 @@ TEST(Line, CrossingsRoundHalvesToEvenAndMarkParallels) {
 
 TEST(Line, ClipMovesEachOutsideEndToItsEdge) {
     const clsRect r(0, 0, 9, 9);
-    clsLine s;
-    s.SetAll(-10, 5, 20, 5);
-    EXPECT_TRUE(s.Clip(r));
-    ExpectLine(s, 0, 5, 9, 5);
-
-    s.SetAll(5, -10, 5, 20); // top and bottom
-    EXPECT_TRUE(s.Clip(r));
-    ExpectLine(s, 5, 0, 5, 9);
-
-    s.SetAll(20, 4, 4, 4); // right only, start outside
-    EXPECT_TRUE(s.Clip(r));
-    ExpectLine(s, 9, 4, 4, 4);
-
-    s.SetAll(4, 4, 4, 30); // bottom only, end outside
-    EXPECT_TRUE(s.Clip(r));
-    ExpectLine(s, 4, 4, 4, 9);
-
-    s.SetAll(-10, -10, -5, -5);
-    EXPECT_FALSE(s.Clip(r));
-
-    s.SetAll(2, 3, 7, 8);
-    EXPECT_TRUE(s.Clip(r));
-    ExpectLine(s, 2, 3, 7, 8);
-
-    // A diagonal through two corners' regions: left first, then top.
-    s.SetAll(-4, -8, 14, 10); // y = x - 4
-    EXPECT_TRUE(s.Clip(r));
-    ExpectLine(s, 4, 0, 9, 5);
-}
-
-TEST(Line, ClipRejectsASegmentWhoseOutCodesShareNoBitButMiss) {
-    const clsRect r(0, 0, 9, 9);
-    clsLine s;
-    // Codes 1 (left) and 8 (below); y = x + 10 passes below-left of the corner (0, 9).
-    s.SetAll(-5, 5, 5, 15);
-    EXPECT_FALSE(s.Clip(r));
-    // The same from the other end.
-    s.SetAll(5, 15, -5, 5);
-    EXPECT_FALSE(s.Clip(r));
-    // Codes 9 and 6 and the line x + y = 22 passes beyond (9, 9).
-    s.SetAll(-5, 27, 27, -5);
-    EXPECT_FALSE(s.Clip(r));
-    // Codes 9 and 6 across the middle: clipped on both ends.
-    s.SetAll(-5, 12, 12, -5); // x + y = 7
-    EXPECT_TRUE(s.Clip(r));
-    ExpectLine(s, 0, 7, 7, 0);
+    const struct {
+        Quad in;
+        bool kept;
+        Quad out;
+    } rows[] = {
+        {{-10, 5, 20, 5}, true, {0, 5, 9, 5}},   // left and right
+        {{5, -10, 5, 20}, true, {5, 0, 5, 9}},   // top and bottom
+        {{20, 4, 4, 4}, true, {9, 4, 4, 4}},     // right, start outside
+        {{4, 4, 4, 30}, true, {4, 4, 4, 9}},     // bottom, end outside
+        {{2, 3, 7, 8}, true, {2, 3, 7, 8}},      // inside
+        {{-4, -8, 14, 10}, true, {4, 0, 9, 5}},  // left first, then top
+        {{-10, -10, -5, -5}, false, {}},
+        // Out-codes that share no bit, yet the segment misses the rectangle.
+        {{-5, 5, 5, 15}, false, {}},   // codes 1 and 8 pass below-left of (0, 9)
+        {{5, 15, -5, 5}, false, {}},
+        {{-5, 27, 27, -5}, false, {}}, // codes 9 and 6 beyond (9, 9)
+        {{-5, 12, 12, -5}, true, {0, 7, 7, 0}},
+    };
+    for (const auto& c : rows) {
+        clsLine s;
+        s.SetAll(c.in[0], c.in[1], c.in[2], c.in[3]);
+        ASSERT_EQ(s.Clip(r), c.kept) << c.in[0] << "," << c.in[1] << "," << c.in[2] << "," << c.in[3];
+        if (c.kept) {
+            EXPECT_EQ(Of(s), c.out);
+        }
+    }
 }

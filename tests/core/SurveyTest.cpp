@@ -1,3 +1,4 @@
+#include "PolyKit.h"
 #include "core/MapProjection.h"
 #include "core/clsSurvey.h"
 
@@ -19,43 +20,28 @@ double Haversine(double lon1, double lat1, double lon2, double lat2) {
     const double h = std::pow(std::sin((p2 - p1) / 2), 2) + std::cos(p1) * std::cos(p2) * std::pow(std::sin(dl / 2), 2);
     return 2 * std::asin(std::min(1.0, std::sqrt(h)));
 }
-
 double Bearing(double lon1, double lat1, double lon2, double lat2) {
     const double p1 = Rad(lat1), p2 = Rad(lat2), dl = Rad(lon2 - lon1);
-    const double b = std::atan2(std::sin(dl) * std::cos(p2), std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl));
-    return b < 0 ? b + 2 * kPi : b;
+    return std::atan2(std::sin(dl) * std::cos(p2), std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl));
 }
-
-// End point (seconds) at arc d along bearing th from (lon1, lat1).
-void Destination(double lon1, double lat1, double th, double d, double& lon2, double& lat2) {
+// Distance (radians) from the end of arc d along bearing th to (lon2, lat2).
+double MissDestination(double lon1, double lat1, double th, double d, double lon2, double lat2) {
     const double p1 = Rad(lat1);
     const double p2 = std::asin(std::sin(p1) * std::cos(d) + std::cos(p1) * std::sin(d) * std::cos(th));
     const double l2 = Rad(lon1) + std::atan2(std::sin(th) * std::sin(d) * std::cos(p1), std::cos(d) - std::sin(p1) * std::sin(p2));
-    lat2 = p2 / kSec;
-    lon2 = l2 / kSec;
+    return Haversine(l2 / kSec, p2 / kSec, lon2, lat2);
 }
-
-double AngleDiff(double a, double b) {
-    double d = std::fmod(a - b, 2 * kPi);
-    if (d > kPi) d -= 2 * kPi;
-    if (d < -kPi) d += 2 * kPi;
-    return std::fabs(d);
-}
-
 // Spherical excess of a triangle (Van Oosterom and Strackee) times R².
 double TriangleArea(double lon1, double lat1, double lon2, double lat2, double lon3, double lat3) {
-    auto vec = [](double lon, double lat, double v[3]) {
-        v[0] = std::cos(Rad(lat)) * std::cos(Rad(lon));
-        v[1] = std::cos(Rad(lat)) * std::sin(Rad(lon));
-        v[2] = std::sin(Rad(lat));
+    auto vec = [](double lon, double lat) {
+        return std::array<double, 3>{std::cos(Rad(lat)) * std::cos(Rad(lon)), std::cos(Rad(lat)) * std::sin(Rad(lon)),
+                                     std::sin(Rad(lat))};
     };
-    double a[3], b[3], c[3];
-    vec(lon1, lat1, a), vec(lon2, lat2, b), vec(lon3, lat3, c);
+    const auto a = vec(lon1, lat1), b = vec(lon2, lat2), c = vec(lon3, lat3);
     const double triple = a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
                           a[2] * (b[0] * c[1] - b[1] * c[0]);
-    auto dot = [](const double* u, const double* v) { return u[0] * v[0] + u[1] * v[1] + u[2] * v[2]; };
-    const double e = 2 * std::atan2(std::fabs(triple), 1 + dot(a, b) + dot(b, c) + dot(c, a));
-    return e * kRadius * kRadius;
+    auto dot = [](const auto& u, const auto& v) { return u[0] * v[0] + u[1] * v[1] + u[2] * v[2]; };
+    return 2 * std::atan2(std::fabs(triple), 1 + dot(a, b) + dot(b, c) + dot(c, a)) * kRadius * kRadius;
 }
 
 class Survey : public ::testing::Test {
@@ -65,118 +51,77 @@ protected:
 
 } // namespace
 
-TEST_F(Survey, ArcBearingAndDistanceMatchTheSphericalFormulas) {
+TEST_F(Survey, ArcBearingAndDestinationMatchTheSphericalFormulas) {
     std::mt19937 rng(42);
-    std::uniform_int_distribution<int32_t> lon(-648000, 648000), lat(-320000, 320000);
-    int checked = 0;
-    for (int round = 0; round < 2000; ++round) {
-        clsSurvey sv;
-        sv.SetAll(lon(rng), lat(rng), lon(rng), lat(rng));
-        const double arc = Haversine(sv.mStartLon, sv.mStartLat, sv.mEndLon, sv.mEndLat);
-        EXPECT_NEAR(sv.ArcDistance(), arc * kRadius, 0.5) << round;
-        EXPECT_NEAR(sv.ArcRadian(), arc, 1e-9);
-        if (arc < 1e-3 || arc > kPi - 1e-3) continue;
-        EXPECT_LT(AngleDiff(sv.DirectionRadian(), Bearing(sv.mStartLon, sv.mStartLat, sv.mEndLon, sv.mEndLat)),
-                  kSec)
-            << round;
-        EXPECT_GE(sv.DirectionRadian(), 0);
-        EXPECT_LT(sv.DirectionRadian(), 2 * kPi);
-        ++checked;
-    }
-    EXPECT_GT(checked, 1900);
-}
-
-TEST_F(Survey, ShortArcsKeepTheirMetres) {
-    clsSurvey sv;
-    sv.SetAll(500000, 100000, 500001, 100000); // one second along a parallel at about 27.8 degrees
-    EXPECT_NEAR(sv.ArcDistance(), kRadius * kSec * std::cos(Rad(100000)), 0.5);
-    sv.SetAll(0, 0, 0, 3600);
-    EXPECT_NEAR(sv.ArcDistance(), kRadius * kPi / 180, 1e-6);
-}
-
-TEST_F(Survey, DestinationsMatchTheDirectFormula) {
-    std::mt19937 rng(99);
     std::uniform_int_distribution<int32_t> lon(-648000, 648000), lat(-280000, 280000);
     std::uniform_real_distribution<double> dir(0, 2 * kPi), arc(0.01, 3.0);
-    for (int round = 0; round < 1000; ++round) {
+    for (int round = 0; round < 1500; ++round) {
         clsSurvey sv;
         sv.SetAll(lon(rng), lat(rng), lon(rng), lat(rng));
-        const double th = dir(rng);
-        const double d = sv.ArcRadian();
+        const double d = Haversine(sv.mStartLon, sv.mStartLat, sv.mEndLon, sv.mEndLat);
+        EXPECT_NEAR(sv.ArcDistance(), d * kRadius, 0.5) << round;
+        if (d > 1e-3 && d < kPi - 1e-3) {
+            const double b = sv.DirectionRadian();
+            EXPECT_TRUE(b >= 0 && b < 2 * kPi) << round;
+            EXPECT_LT(std::fabs(std::remainder(b - Bearing(sv.mStartLon, sv.mStartLat, sv.mEndLon, sv.mEndLat), 2 * kPi)),
+                      kSec)
+                << round;
+        }
+        // A new direction keeps the arc; a new arc keeps the direction.
+        const double th = dir(rng), d2 = arc(rng);
         sv.SetDirectionRadian(th);
-        double elon, elat;
-        Destination(sv.mStartLon, sv.mStartLat, th, d, elon, elat);
-        EXPECT_LT(Haversine(elon, elat, sv.mEndLon, sv.mEndLat), kSec) << round;
-        EXPECT_LE(std::abs(sv.mEndLon), 648000);
-        EXPECT_LE(std::abs(sv.mEndLat), 324000);
-
+        EXPECT_LT(MissDestination(sv.mStartLon, sv.mStartLat, th, d, sv.mEndLon, sv.mEndLat), kSec) << round;
+        EXPECT_TRUE(std::abs(sv.mEndLon) <= 648000 && std::abs(sv.mEndLat) <= 324000);
         const double b = sv.DirectionRadian();
-        const double d2 = arc(rng);
         sv.SetArcRadian(d2);
-        Destination(sv.mStartLon, sv.mStartLat, b, d2, elon, elat);
-        EXPECT_LT(Haversine(elon, elat, sv.mEndLon, sv.mEndLat), kSec) << round;
+        EXPECT_LT(MissDestination(sv.mStartLon, sv.mStartLat, b, d2, sv.mEndLon, sv.mEndLat), kSec) << round;
     }
+    clsSurvey sv;
+    sv.SetAll(500000, 100000, 500001, 100000); // one second along a parallel: metres survive
+    EXPECT_NEAR(sv.ArcDistance(), kRadius * kSec * std::cos(Rad(100000)), 0.5);
 }
 
-TEST_F(Survey, DegenerateAndPolarCases) {
+TEST_F(Survey, DegeneratePolarAndMovedEnds) {
     clsSurvey sv;
-    EXPECT_EQ(sv.mStartLon, 0);
-    EXPECT_EQ(sv.mEndLat, 0);
-    sv.SetAll(12345, -6789, 12345, -6789);
+    sv.SetAll(12345, -6789, 12345, -6789); // equal points
     EXPECT_EQ(sv.ArcRadian(), 0);
     EXPECT_EQ(sv.DirectionRadian(), 0);
-    const clsPoly same = sv.RoutePoly(60);
-    EXPECT_EQ(same.Count(), 2);
-    EXPECT_EQ(same.GetPoint(1), (PolyPoint{12345, -6789}));
-    EXPECT_EQ(same.GetPoint(2), (PolyPoint{12345, -6789}));
-
-    sv.SetAll(0, 323997, 0, -100000); // start at the pole band: due south
-    EXPECT_DOUBLE_EQ(sv.DirectionRadian(), 3.14159265358979);
-    sv.SetAll(0, 100000, 0, 300000); // end below the south band: due south too
-    sv.mEndLat = -323997;
-    EXPECT_DOUBLE_EQ(sv.DirectionRadian(), 3.14159265358979);
-    sv.SetAll(5000, -323997, 0, -300000); // start at the south band: due north
-    EXPECT_EQ(sv.DirectionRadian(), 0);
-    sv.SetAll(5000, 0, 90000, 323997);
-    EXPECT_EQ(sv.DirectionRadian(), 0);
-    sv.SetAll(0, 0, 648000, 0); // antipodal
+    EXPECT_EQ(Points(sv.RoutePoly(60)), (Pts{{12345, -6789}, {12345, -6789}}));
+    // Ends in a pole band give due north or south; antipodes give 0.
+    const struct {
+        int32_t sLon, sLat, eLon, eLat;
+        double dir;
+    } rows[] = {{0, 323997, 0, -100000, 3.14159265358979}, {0, 100000, 0, -323997, 3.14159265358979},
+                {5000, -323997, 0, -300000, 0},          {5000, 0, 90000, 323997, 0},
+                {0, 0, 648000, 0, 0},                    {100000, 50000, 100000 - 648000, -50000, 0}};
+    for (const auto& r : rows) {
+        sv.SetAll(r.sLon, r.sLat, r.eLon, r.eLat);
+        EXPECT_DOUBLE_EQ(sv.DirectionRadian(), r.dir) << r.sLon << "," << r.sLat;
+    }
+    sv.SetAll(0, 0, 648000, 0);
     EXPECT_NEAR(sv.ArcRadian(), kPi, 1e-12);
-    EXPECT_EQ(sv.DirectionRadian(), 0);
-    sv.SetAll(100000, 50000, 100000 - 648000, -50000);
-    EXPECT_EQ(sv.DirectionRadian(), 0);
-}
 
-TEST_F(Survey, MovingTheEndPoint) {
-    clsSurvey sv;
+    const auto end = [&] { return PolyPoint{sv.mEndLon, sv.mEndLat}; };
     sv.SetAll(0, 0, 3600, 0);
-    EXPECT_NEAR(sv.DirectionRadian(), kPi / 2, 1e-12);
     sv.SetArcRadian(1.5707963267949);
-    EXPECT_EQ(sv.mEndLon, 324000);
-    EXPECT_EQ(sv.mEndLat, 0);
-    sv.SetArcRadian(4);
+    EXPECT_EQ(end(), (PolyPoint{324000, 0}));
+    sv.SetArcRadian(4); // outside 0..pi: ignored
     sv.SetArcRadian(-0.5);
-    EXPECT_EQ(sv.mEndLon, 324000);
-    EXPECT_EQ(sv.mEndLat, 0);
+    EXPECT_EQ(end(), (PolyPoint{324000, 0}));
     sv.SetDirectionRadian(0); // a quarter circle north: the pole
     EXPECT_EQ(sv.mEndLat, 324000);
     sv.SetAll(0, 0, 3600, 0);
-    sv.SetDirectionRadian(kPi); // one degree south
-    EXPECT_EQ(sv.mEndLon, 0);
-    EXPECT_EQ(sv.mEndLat, -3600);
+    sv.SetDirectionRadian(kPi);
+    EXPECT_EQ(end(), (PolyPoint{0, -3600}));
     sv.SetAll(640000, 0, 644000, 0);
     sv.SetArcRadian(Rad(16000)); // across the date line: wrapped
-    EXPECT_EQ(sv.mEndLon, -640000);
-    EXPECT_EQ(sv.mEndLat, 0);
+    EXPECT_EQ(end(), (PolyPoint{-640000, 0}));
 }
 
-TEST_F(Survey, RouteSpacingAndEnds) {
+TEST_F(Survey, RouteSpacingEndsAndPoles) {
     clsSurvey sv;
     sv.SetAll(0, 0, 70, 0);
-    const clsPoly small = sv.RoutePoly(10); // the step is at least 15
-    ASSERT_EQ(small.Count(), 6);
-    const int32_t want[] = {0, 15, 30, 45, 60, 70};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(small.GetPoint(i + 1), (PolyPoint{want[i], 0}));
-
+    EXPECT_EQ(Points(sv.RoutePoly(10)), (Pts{{0, 0}, {15, 0}, {30, 0}, {45, 0}, {60, 0}, {70, 0}})); // step >= 15
     std::mt19937 rng(5);
     std::uniform_int_distribution<int32_t> lon(-648000, 648000), lat(-300000, 300000);
     for (int round = 0; round < 50; ++round) {
@@ -189,27 +134,17 @@ TEST_F(Survey, RouteSpacingAndEnds) {
         for (int i = 2; i < r.Count(); ++i) {
             const PolyPoint a = r.GetPoint(i - 1), b = r.GetPoint(i);
             EXPECT_NEAR(Haversine(a.x, a.y, b.x, b.y) / kSec, 3600, 1.5) << round << " " << i;
-            // Every inner point lies on the great circle: its distances from
-            // both ends add up to the whole arc.
-            const double via = Haversine(sv.mStartLon, sv.mStartLat, b.x, b.y) +
-                               Haversine(b.x, b.y, sv.mEndLon, sv.mEndLat);
+            // On the great circle: distances from both ends add up to the arc.
+            const double via = Haversine(sv.mStartLon, sv.mStartLat, b.x, b.y) + Haversine(b.x, b.y, sv.mEndLon, sv.mEndLat);
             EXPECT_NEAR(via / kSec, arcSec, 1.5);
         }
     }
-}
-
-TEST_F(Survey, RoutesFromAndOverThePoles) {
-    clsSurvey sv;
-    sv.SetAll(0, 324000, 0, 10000);
-    const clsPoly down = sv.RoutePoly(36000);
-    ASSERT_EQ(down.Count(), 10);
-    for (int i = 2; i <= 9; ++i) EXPECT_EQ(down.GetPoint(i), (PolyPoint{0, 324000 - 36000 * (i - 1)}));
-
-    sv.SetAll(0, -324000, 0, -10000);
-    const clsPoly up = sv.RoutePoly(36000);
-    ASSERT_EQ(up.Count(), 10);
-    for (int i = 2; i <= 9; ++i) EXPECT_EQ(up.GetPoint(i), (PolyPoint{0, -324000 + 36000 * (i - 1)}));
-
+    for (int sg : {1, -1}) { // from either pole along meridian 0
+        sv.SetAll(0, sg * 324000, 0, sg * 10000);
+        const clsPoly down = sv.RoutePoly(36000);
+        ASSERT_EQ(down.Count(), 10);
+        for (int i = 2; i <= 9; ++i) EXPECT_EQ(down.GetPoint(i), (PolyPoint{0, sg * (324000 - 36000 * (i - 1))}));
+    }
     // Over the pole in 15-second steps: the step landing on the pole is
     // dropped and the walk goes on a third of a step further.
     sv.SetAll(0, 323970, 648000, 323970);
@@ -221,86 +156,44 @@ TEST_F(Survey, RoutesFromAndOverThePoles) {
     EXPECT_EQ(over.GetPoint(4).y, 323980);
 }
 
-TEST_F(Survey, PolyLength) {
+TEST_F(Survey, LengthAndArea) {
     clsSurvey sv;
-    clsPoly one;
-    one.AddXY(5, 5);
-    EXPECT_EQ(sv.PolyLength(one), 0);
-    EXPECT_EQ(sv.PolyLength(clsPoly()), 0);
-    clsPoly line;
-    line.AddXY(0, 0);
-    line.AddXY(3600, 0);
-    line.AddXY(3600, 7200);
-    EXPECT_NEAR(sv.PolyLength(line), 3 * kRadius * Rad(3600), 1e-5);
+    EXPECT_EQ(sv.PolyLength(Make({{5, 5}})), 0);
+    EXPECT_NEAR(sv.PolyLength(Make({{0, 0}, {3600, 0}, {3600, 7200}})), 3 * kRadius * Rad(3600), 1e-5);
     EXPECT_EQ(sv.mStartLon, 3600); // the last pair stays
     EXPECT_EQ(sv.mEndLat, 7200);
-}
+    EXPECT_EQ(sv.PolyArea(Make({{0, 0}, {10, 10}})), 0);
 
-TEST_F(Survey, AreaOfATriangleAtTheEquator) {
-    clsPoly tri;
-    tri.AddXY(0, 0);
-    tri.AddXY(3600, 0);
-    tri.AddXY(0, 3600);
-    const double want = TriangleArea(0, 0, 3600, 0, 0, 3600);
-    EXPECT_NEAR(want, 6.182e9, 0.001e9);
-    clsSurvey sv;
-    EXPECT_NEAR(sv.PolyArea(tri), want, want * 1e-3);
-    clsPoly rev;
-    rev.AddXY(0, 3600);
-    rev.AddXY(3600, 0);
-    rev.AddXY(0, 0);
-    rev.AddXY(0, 3600);
-    EXPECT_NEAR(sv.PolyArea(rev), want, want * 1e-3);
-    clsPoly two;
-    two.SetLine(0, 0, 10, 10);
-    EXPECT_EQ(sv.PolyArea(two), 0);
-}
-
-TEST_F(Survey, AreaOfPolarCaps) {
-    // Cap above 80°: 2 pi R² (1 - sin 80°), about 3.875e12 m².
-    const double cap = 2 * kPi * kRadius * kRadius * (1 - std::sin(Rad(288000)));
+    const double tri = TriangleArea(0, 0, 3600, 0, 0, 3600);
+    EXPECT_NEAR(tri, 6.182e9, 0.001e9);
+    const double cap = 2 * kPi * kRadius * kRadius * (1 - std::sin(Rad(288000))); // above 80 degrees
     EXPECT_NEAR(cap, 3.875e12, 0.001e12);
-    clsPoly north, reversed, south;
+    const double box = kRadius * kRadius * Rad(7200) * std::sin(Rad(3600)); // 2 by 1 degrees at the equator
+    Pts north, south, reversed;
     for (int k = 0; k < 360; ++k) {
-        const int32_t lon = k <= 180 ? k * 3600 : (k - 360) * 3600; // 0..180, -179..-1
-        north.AddXY(lon, 288000);
-        south.AddXY(lon, -288000);
+        const int32_t lon = k <= 180 ? k * 3600 : (k - 360) * 3600;
+        north.push_back({lon, 288000});
+        south.push_back({lon, -288000});
     }
-    for (int k = 359; k >= 0; --k) reversed.AddXY(north.x(k + 1), 288000);
-    clsSurvey sv;
-    EXPECT_NEAR(sv.PolyArea(north), cap, cap * 1e-3);
-    EXPECT_NEAR(sv.PolyArea(reversed), cap, cap * 1e-3);
-    EXPECT_NEAR(sv.PolyArea(south), cap, cap * 1e-3);
-    // Sparse points: the edges are densified along their great circles,
-    // which bulge towards the pole, so the area is a little smaller.
-    clsPoly sparse;
-    for (int k = 0; k < 12; ++k) sparse.AddXY(-648000 + k * 108000, 288000);
-    const double s = sv.PolyArea(sparse);
+    reversed.assign(north.rbegin(), north.rend());
+    const struct {
+        Pts ring;
+        double want;
+    } rows[] = {
+        {{{0, 0}, {3600, 0}, {0, 3600}}, tri},
+        {{{0, 3600}, {3600, 0}, {0, 0}, {0, 3600}}, tri}, // the other way, closed
+        {north, cap},
+        {reversed, cap},
+        {south, cap},
+        {{{644400, 0}, {-644400, 0}, {-644400, 3600}, {644400, 3600}}, box}, // across the date line
+        {{{644400, 3600}, {-644400, 3600}, {-644400, 0}, {644400, 0}, {644400, 3600}}, box},
+        {{{10000, 0}, {17200, 0}, {17200, 3600}, {10000, 3600}}, box},
+    };
+    for (const auto& r : rows) EXPECT_NEAR(sv.PolyArea(Make(r.ring)), r.want, r.want * 1e-3) << r.ring.size();
+    // Sparse points: edges follow great circles, which bulge towards the pole.
+    Pts sparse;
+    for (int k = 0; k < 12; ++k) sparse.push_back({-648000 + k * 108000, 288000});
+    const double s = sv.PolyArea(Make(sparse));
     EXPECT_LT(s, cap);
     EXPECT_GT(s, cap * 0.8);
-}
-
-TEST_F(Survey, AreaOfARingAcrossTheDateLine) {
-    // Two degrees of longitude by one of latitude: R² × 2° × sin 1°.
-    const double want = kRadius * kRadius * Rad(7200) * std::sin(Rad(3600));
-    clsPoly across;
-    across.AddXY(644400, 0);
-    across.AddXY(-644400, 0);
-    across.AddXY(-644400, 3600);
-    across.AddXY(644400, 3600);
-    clsSurvey sv;
-    EXPECT_NEAR(sv.PolyArea(across), want, want * 1e-3);
-    clsPoly back;
-    back.AddXY(644400, 3600);
-    back.AddXY(-644400, 3600);
-    back.AddXY(-644400, 0);
-    back.AddXY(644400, 0);
-    back.AddXY(644400, 3600);
-    EXPECT_NEAR(sv.PolyArea(back), want, want * 1e-3);
-    clsPoly away; // the same box away from the date line
-    away.AddXY(10000, 0);
-    away.AddXY(17200, 0);
-    away.AddXY(17200, 3600);
-    away.AddXY(10000, 3600);
-    EXPECT_NEAR(sv.PolyArea(away), want, want * 1e-3);
 }

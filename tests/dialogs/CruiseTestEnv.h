@@ -4,6 +4,8 @@
 // placeholders, and a loader that makes units in memory from the list.
 #include "dialogs/clsCruise05.h"
 
+#include "CruiseFiles.h"
+
 #include "core/clsEnvironment.h"
 #include "document/MapUnitTestEnv.h"
 #include "document/clsMapRem.h"
@@ -39,24 +41,23 @@ struct CruiseTest : MapUnitTest {
         const QString name = Library::PathFileName(path);
         loaded << name;
         if (failing.contains(name)) return nullptr;
+        return MakeUnit(path, emptyMaps.contains(name) ? -1 : codeOf.value(name.toUpper(), -1));
+    }
+    // A unit in memory with its map-code remark (none for code -1).
+    static std::shared_ptr<clsMapUnit> MakeUnit(const QString& path, int32_t code) {
         auto u = std::make_shared<clsMapUnit>();
         u->SetMapMode(1);
         u->SetUnitName(path);
-        if (!emptyMaps.contains(name)) AddCode(*u, codeOf.value(name.toUpper(), -1));
-        return u;
-    }
-    static void AddCode(clsMapUnit& u, int32_t code) {
+        if (code < 0) return u;
         auto rem = std::make_shared<clsMapRem>();
         rem->SetAdmin(0);
         rem->SetComment(QStringLiteral("# 地図コード：") + QStringLiteral("%1").arg(code, 6, 10, QLatin1Char('0')));
-        ASSERT_TRUE(u.gFigures->Add(rem));
+        EXPECT_TRUE(u->gFigures->Add(rem));
+        return u;
     }
     // A unit already open, made the same way.
     std::shared_ptr<clsMapUnit> OpenFake(const QString& name, int32_t code) {
-        auto u = std::make_shared<clsMapUnit>();
-        u->SetMapMode(1);
-        u->SetUnitName(dir.file(name));
-        if (code >= 0) AddCode(*u, code);
+        auto u = MakeUnit(dir.file(name), code);
         EXPECT_TRUE(units.Add(u));
         return u;
     }
@@ -86,9 +87,7 @@ struct CruiseTest : MapUnitTest {
     }
     // Written with a fixed time, so that a rewrite of the same size looks unchanged.
     void WriteList() {
-        QFile f(dir.write("CRUISE05.LST", listBytes));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2022, 2, 3), QTime(4, 5, 6)), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(SetModified(dir.write("CRUISE05.LST", listBytes), QDateTime(QDate(2022, 2, 3), QTime(4, 5, 6))));
     }
     // Placeholder map files: the engine only asks whether they are there.
     void Present(const QStringList& names) {
@@ -102,16 +101,7 @@ struct CruiseTest : MapUnitTest {
     }
 
     // A grid with Japan (392) at 139°E 35°N, 410 one degree west of it.
-    void WriteGrid() {
-        QByteArray g(129600, '\0');
-        auto set = [&g](int row, int col, int16_t v) {
-            g[row * 720 + col * 2] = static_cast<char>(v & 0xFF);
-            g[row * 720 + col * 2 + 1] = static_cast<char>(v >> 8);
-        };
-        set(54, 319, 392);
-        set(54, 318, 410);
-        dir.write("CRUISE05.GRD", g);
-    }
+    void WriteGrid() { dir.write("CRUISE05.GRD", GridBytes().set(54, 319, 392).set(54, 318, 410).bytes); }
     static clsRect TokyoArea() { return clsRect(500400, 129600, 503999, 126001); }
     static clsRect TokyoAndWest() { return clsRect(496800, 129600, 503999, 126001); }
     static clsRect OpenSea() { return clsRect(0, 3600, 3599, 1); }

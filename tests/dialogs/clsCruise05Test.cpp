@@ -4,7 +4,6 @@
 #include "platform/FileSystem.h"
 
 #include <QDir>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -20,18 +19,13 @@ const clsRect kWorld(-648000, 324000, 647999, -324000);
 
 } // namespace
 
-// ---- levels and borders ----
-
 TEST_F(CruiseTest, StandardBordersAndLevels) {
     const double expected[] = {1e9, 1e8, 5e7, 2e7, 1e7, 5e6, 2e6, 5e5, 1e5};
     for (int16_t k = 0; k <= 8; ++k) {
         EXPECT_EQ(cruise.StdBorderScale(k), expected[k]) << k;
         EXPECT_EQ(cruise.BorderScale(k), expected[k]) << k;
     }
-    EXPECT_EQ(cruise.StdBorderScale(9), 0);
-    EXPECT_EQ(cruise.StdBorderScale(-1), 0);
-    EXPECT_EQ(cruise.BorderScale(9), 0);
-    EXPECT_EQ(cruise.BorderScale(-1), 0);
+    for (int16_t k : {-1, 9}) EXPECT_EQ(cruise.StdBorderScale(k) + cruise.BorderScale(k), 0) << k;
 
     // A scale on a border belongs to the smaller-scale level.
     const struct {
@@ -56,9 +50,7 @@ TEST_F(CruiseTest, BorderRatiosFromTheEnvironment) {
 }
 
 TEST_F(CruiseTest, BorderLetTakesOnlyInnerBordersWithinTheLimits) {
-    cruise.SetBorderScale(0, 5e8);
-    cruise.SetBorderScale(8, 2e5);
-    cruise.SetBorderScale(9, 2e5);
+    for (int16_t k : {0, 8, 9}) cruise.SetBorderScale(k, 2e5);
     EXPECT_EQ(cruise.BorderScale(0), 1e9);
     EXPECT_EQ(cruise.BorderScale(8), 1e5);
 
@@ -83,8 +75,6 @@ TEST_F(CruiseTest, BordersOutOfOrderSkipALevel) {
     EXPECT_EQ(cruise.ScaleToLevel(6e7), 2);
 }
 
-// ---- the list, the mask and the nominated entries ----
-
 TEST_F(CruiseTest, MaskCountsRegularFilesOnly) {
     StandardList();
     listBytes.replace("142000,T2.MLL,E,J", "142000,,Topo,J");
@@ -99,9 +89,7 @@ TEST_F(CruiseTest, MaskCountsRegularFilesOnly) {
     EXPECT_EQ(cruise.MapCodeToPath(142000), QString()); // the empty File field
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 
-    Present({"P1.MLL", "P2.MLL", "P4.MLL", "P5.MLL", "P6.MLL", "T3.MLL", "T4.MLL", "T6.MLL", "R1.MLL", "R2.MLL",
-             "R3.MLL", "R4.MLL", "R5.MLL", "R6.MLL", "JAPAN_P7.MLL", "JAPAN_P8.MLL", "JAPAN_T7.MLL", "JAPAN_T8.MLL",
-             "JAPAN_R7.MLL", "T2.MLL", "T5.MLL"});
+    Present(codeOf.keys());
     // T2 has no file field and T5 is listed as a folder: bits 8 and 11 stay clear.
     EXPECT_EQ(cruise.GetStdMapList(), 0x1FFFFFF & ~(1 << 8) & ~(1 << 11));
     EXPECT_EQ(cruise.GetStdMapCount(), 23);
@@ -179,7 +167,69 @@ TEST_F(CruiseTest, WithoutAListEveryEntryIsAbsent) {
     }
 }
 
-// ---- the cruise ----
+// One cruise from a fresh start: what is loaded and what is said.
+TEST_F(CruiseTest, DecisionTable) {
+    const struct {
+        const char* name;
+        QStringList present;
+        bool replace, ocean, traffic;
+        double scale;
+        clsRect area;
+        bool ok;
+        QStringList loaded;
+        QString message; // "" for none
+        int style;
+    } cases[] = {
+        {"complete level 6", {"P6.MLL", "OCEAN6.MLL"}, true, true, false, 3e6, kWorld, true,
+         {"OCEAN6.MLL", "P6.MLL"}, "", 0},
+        {"substitution", {"P5.MLL"}, true, false, false, 3e6, kWorld, true, {"P5.MLL"},
+         kListed + "136000,P6.MLL" + kCrLf + kCrLf + kSubstitute, Mb::OkOnly | Mb::Information},
+        {"nine missing: the count only", {}, true, true, true, 2e7, kWorld, false, {},
+         kCannot + QStringLiteral("見つけられない地図ファイルが 9 個ありました.\r\n") + kDownload,
+         Mb::OkOnly | Mb::Critical},
+        {"eight missing are listed", {"R1.MLL"}, true, true, true, 2e7, kWorld, false, {},
+         kCannot + kListed +
+             "123000,OCEAN3.MLL\r\n133000,P3.MLL\r\n153000,R3.MLL\r\n122000,OCEAN2.MLL\r\n132000,P2.MLL\r\n"
+             "152000,R2.MLL\r\n121000,OCEAN1.MLL\r\n131000,P1.MLL\r\n" +
+             kCrLf + kDownload,
+         Mb::OkOnly | Mb::Critical},
+        {"level 7, Japan only", {"JAPAN_P7.MLL"}, true, false, false, 1e6, TokyoArea(), true, {"JAPAN_P7.MLL"}, "", 0},
+        // 410 has no record: the level is incomplete but nothing is reported.
+        {"a country without a map", {"JAPAN_P7.MLL", "P6.MLL"}, true, false, false, 1e6, TokyoAndWest(), true,
+         {"P6.MLL"}, "", 0},
+        {"the map of Japan missing", {"P6.MLL"}, true, false, false, 1e6, TokyoAndWest(), true, {"P6.MLL"},
+         kListed + "167392,JAPAN_P7.MLL\r\n" + kCrLf + kSubstitute, Mb::OkOnly | Mb::Information},
+        {"open sea at level 8 uses level 6", {"P6.MLL"}, true, false, false, 2e5, OpenSea(), true, {"P6.MLL"}, "", 0},
+        {"open sea without substitution", {"P6.MLL"}, false, false, false, 2e5, OpenSea(), false, {},
+         kCannot + kNoSubstitute, Mb::OkOnly | Mb::Critical},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) QFile::remove(dir.file(f));
+        ui.ui.messages.clear();
+        loaded.clear();
+        codeOf.clear();
+        units = clsMapUnits();
+        SetUp();
+        StandardList();
+        WriteGrid();
+        CreateBase(units);
+        Present(c.present);
+        cruise.mEiReplace = c.replace;
+        cruise.mEiOcean = c.ocean;
+        cruise.mEiTraffic = c.traffic;
+        EXPECT_EQ(cruise.Cruise(c.scale, &c.area, &units), c.ok);
+        EXPECT_EQ(loaded, c.loaded);
+        EXPECT_EQ(Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        if (!c.message.isEmpty() && !ui.ui.messages.isEmpty()) {
+            EXPECT_EQ(ui.ui.messages[0].style, c.style);
+        }
+        if (c.ok) {
+            for (const auto& u : units) EXPECT_TRUE(u->bDraw) << u->UnitName().toStdString();
+            EXPECT_EQ(units.Count(), 1 + c.loaded.size());
+        }
+    }
+}
 
 TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
     StandardList();
@@ -187,8 +237,6 @@ TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
     Present({"P6.MLL", "OCEAN6.MLL"});
     cruise.mEiOcean = true;
     EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units)); // level 6
-    EXPECT_EQ(loaded, (QStringList{"OCEAN6.MLL", "P6.MLL"}));
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
     // Ordered by kind: sea floor, then political, then the base.
     EXPECT_EQ(UnitNames(), (QStringList{"BASE.MLL", "OCEAN6.MLL", "P6.MLL"}));
 
@@ -201,7 +249,6 @@ TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
     EXPECT_EQ(loaded.size(), 2);
     EXPECT_EQ(units.Count(), 3);
     EXPECT_EQ(units.Index(), 3);
-    for (const auto& u : units) EXPECT_TRUE(u->bDraw);
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 }
 
@@ -216,13 +263,8 @@ TEST_F(CruiseTest, OtherStandardMapsAreHiddenOthersKept) {
     auto countryMap = OpenFake("C.MLL", 188392);  // kind 8
     auto kind9 = OpenFake("K9.MLL", 193000);      // kind 9
     EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
-    EXPECT_FALSE(p5->bDraw);
-    EXPECT_FALSE(sea->bDraw);
-    EXPECT_FALSE(countryMap->bDraw);
-    EXPECT_TRUE(own->bDraw);
-    EXPECT_TRUE(nocode->bDraw);
-    EXPECT_TRUE(kind9->bDraw);
-    EXPECT_TRUE(units.Base()->bDraw);
+    for (const auto& u : {p5, sea, countryMap}) EXPECT_FALSE(u->bDraw) << u->UnitName().toStdString();
+    for (const auto& u : {own, nocode, kind9, units.Base()}) EXPECT_TRUE(u->bDraw) << u->UnitName().toStdString();
     EXPECT_EQ(loaded, QStringList{"P6.MLL"});
 }
 
@@ -243,17 +285,6 @@ TEST_F(CruiseTest, OpenUnitsMatchByFileNameInAnyCase) {
     EXPECT_EQ(units.Count(), 2);
 }
 
-TEST_F(CruiseTest, SubstitutionFromASmallerScaleLevel) {
-    StandardList();
-    CreateBase(units);
-    Present({"P5.MLL"});
-    EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kListed + "136000,P6.MLL" + kCrLf + kCrLf + kSubstitute);
-    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Information);
-    EXPECT_EQ(loaded, QStringList{"P5.MLL"});
-}
-
 TEST_F(CruiseTest, SubstitutionOffRefusesAndChangesNothing) {
     StandardList();
     CreateBase(units);
@@ -261,9 +292,7 @@ TEST_F(CruiseTest, SubstitutionOffRefusesAndChangesNothing) {
     auto p5 = OpenFake("P5.MLL", 135000);
     cruise.mEiReplace = false;
     EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kListed + "136000,P6.MLL" + kCrLf + kCrLf + kNoSubstitute);
-    EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
+    EXPECT_EQ(Messages(), QStringList{kCannot + kListed + "136000,P6.MLL" + kCrLf + kCrLf + kNoSubstitute});
     EXPECT_TRUE(loaded.isEmpty());
     EXPECT_TRUE(p5->bDraw);
     EXPECT_EQ(units.Count(), 2);
@@ -277,29 +306,10 @@ TEST_F(CruiseTest, NoCompleteLevelPointsToTheDownloadPage) {
     WriteList();
     CreateBase(units);
     EXPECT_FALSE(cruise.Cruise(1e7, &kWorld, &units)); // level 4
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kListed +
-                                          "134000,P4.MLL\r\n133000,P3.MLL\r\n132000,Asia\r\n131000,Sekai\r\n" + kCrLf +
-                                          kDownload + "https://maps.example/std/");
+    EXPECT_EQ(Messages(), QStringList{kCannot + kListed +
+                                      "134000,P4.MLL\r\n133000,P3.MLL\r\n132000,Asia\r\n131000,Sekai\r\n" + kCrLf +
+                                      kDownload + "https://maps.example/std/"});
     EXPECT_TRUE(loaded.isEmpty());
-}
-
-TEST_F(CruiseTest, NineMissingFilesGiveTheCountOnly) {
-    StandardList();
-    CreateBase(units);
-    cruise.mEiOcean = cruise.mEiTraffic = true;
-    EXPECT_FALSE(cruise.Cruise(2e7, &kWorld, &units)); // level 3: three maps on each of three levels
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text,
-              kCannot + QStringLiteral("見つけられない地図ファイルが 9 個ありました.\r\n") + kDownload);
-
-    // Eight are still listed.
-    ui.ui.messages.clear();
-    Present({"R1.MLL"});
-    EXPECT_FALSE(cruise.Cruise(2e7, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_TRUE(ui.ui.messages[0].text.startsWith(kCannot + kListed + "123000,OCEAN3.MLL\r\n"));
-    EXPECT_EQ(ui.ui.messages[0].text.count(kCrLf), 2 + 1 + 8 + 1 + 1);
 }
 
 TEST_F(CruiseTest, FailedAndEmptyLoads) {
@@ -337,10 +347,8 @@ TEST_F(CruiseTest, NothingWithoutUnitsAreaOrLevel) {
     StandardList();
     CreateBase(units);
     Present({"P6.MLL"});
-    EXPECT_FALSE(cruise.Cruise(3e6, nullptr, &units));
-    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, nullptr));
-    EXPECT_FALSE(cruise.Cruise(1e10, &kWorld, &units));
-    EXPECT_FALSE(cruise.Cruise(5e4, &kWorld, &units));
+    EXPECT_FALSE(cruise.Cruise(3e6, nullptr, &units) || cruise.Cruise(3e6, &kWorld, nullptr) ||
+                 cruise.Cruise(1e10, &kWorld, &units) || cruise.Cruise(5e4, &kWorld, &units));
     EXPECT_TRUE(loaded.isEmpty());
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 }
@@ -354,18 +362,13 @@ TEST_F(CruiseTest, MissingListIsReportedOncePerCruise) {
     EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
 }
 
-// ---- the country levels ----
-
-TEST_F(CruiseTest, CountryLevelWithJapanOnly) {
+TEST_F(CruiseTest, CountryLevel8ReplacesLevel7) {
     StandardList();
     WriteGrid();
     CreateBase(units);
     Present({"JAPAN_P7.MLL"});
     const clsRect area = TokyoArea();
     EXPECT_TRUE(cruise.Cruise(1e6, &area, &units)); // level 7
-    EXPECT_EQ(loaded, QStringList{"JAPAN_P7.MLL"});
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
-
     // Level 8 hides the level-7 map of the same country.
     Present({"JAPAN_P8.MLL"});
     EXPECT_TRUE(cruise.Cruise(2e5, &area, &units));
@@ -374,42 +377,6 @@ TEST_F(CruiseTest, CountryLevelWithJapanOnly) {
     EXPECT_EQ(Library::PathFileName(units.Item(3)->UnitName()), "JAPAN_P8.MLL");
     EXPECT_TRUE(units.Item(3)->bDraw);
 }
-
-TEST_F(CruiseTest, CountryWithoutAMapFallsBackQuietly) {
-    StandardList();
-    WriteGrid();
-    CreateBase(units);
-    Present({"JAPAN_P7.MLL", "P6.MLL"});
-    const clsRect area = TokyoAndWest();
-    // 410 has no record: the level is incomplete but nothing is reported.
-    EXPECT_TRUE(cruise.Cruise(1e6, &area, &units));
-    EXPECT_EQ(loaded, QStringList{"P6.MLL"});
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
-
-    // A missing map of Japan is reported in the substitution.
-    QFile::remove(dir.file("JAPAN_P7.MLL"));
-    EXPECT_TRUE(cruise.Cruise(1e6, &area, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kListed + "167392,JAPAN_P7.MLL\r\n" + kCrLf + kSubstitute);
-}
-
-TEST_F(CruiseTest, OpenSeaAtCountryLevelsUsesLevelSix) {
-    StandardList();
-    WriteGrid();
-    CreateBase(units);
-    Present({"P6.MLL"});
-    const clsRect sea = OpenSea();
-    EXPECT_TRUE(cruise.Cruise(2e5, &sea, &units)); // level 8, then 7, then 6
-    EXPECT_EQ(loaded, QStringList{"P6.MLL"});
-    EXPECT_TRUE(ui.ui.messages.isEmpty());
-
-    cruise.mEiReplace = false;
-    EXPECT_FALSE(cruise.Cruise(2e5, &sea, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, kCannot + kNoSubstitute);
-}
-
-// ---- settings ----
 
 TEST_F(CruiseTest, SettingsRoundTripInKeyOrder) {
     ScopedSettingsHome home;
@@ -442,11 +409,8 @@ TEST_F(CruiseTest, SettingsRoundTripInKeyOrder) {
     other.ReadRegistry();
     EXPECT_EQ(other.ListFile(), dir.file("CRUISE05.LST"));
     EXPECT_EQ(other.GridFile(), dir.file("CRUISE05.GRD"));
-    EXPECT_TRUE(other.mEiAuto);
-    EXPECT_FALSE(other.mEiReplace);
-    EXPECT_FALSE(other.mEiTopo);
-    EXPECT_FALSE(other.mEiOcean);
-    EXPECT_TRUE(other.mEiTraffic);
+    EXPECT_EQ((QList<bool>{other.mEiAuto, other.mEiReplace, other.mEiTopo, other.mEiOcean, other.mEiTraffic}),
+              (QList<bool>{true, false, false, false, true}));
     EXPECT_EQ(other.BorderScale(2), 4.5e7);
     EXPECT_EQ(other.BorderScale(7), 250000.5);
     EXPECT_EQ(other.LastStdMapList(), QString::number(2 + (1 << 20)));
@@ -457,23 +421,17 @@ TEST_F(CruiseTest, SettingsDefaultsAndBadValues) {
     FileSystem::SetProgramFolder(dir.path());
     clsRegistry reg;
     reg.mSection = "CRUISE05";
-    reg.RegPut("ListFile", dir.file("gone.lst"));
-    reg.RegPut("EiAuto", "1");
-    reg.RegPut("EiReplace", "maybe");
-    reg.RegPut("EiTopo", "true");
-    reg.RegPut("BorderScale3", "abc");
-    reg.RegPut("BorderScale4", "5");
-    reg.RegPut("BorderScale5", "4000000");
-    reg.RegPut("LastStdMapList", "x");
+    const QStringList stored{"ListFile", dir.file("gone.lst"), "EiAuto", "1", "EiReplace", "maybe", "EiTopo", "true",
+                             "BorderScale3", "abc", "BorderScale4", "5", "BorderScale5", "4000000",
+                             "LastStdMapList", "x"};
+    for (int i = 0; i < stored.size(); i += 2) reg.RegPut(stored[i], stored[i + 1]);
     cruise.SetBorderScale(3, 1.5e7);
     cruise.ReadRegistry();
     // A stored file that is not there leaves the program folder's list.
     EXPECT_EQ(cruise.ListFile(), Library::JoinPath(dir.path(), "CRUISE05.LST"));
     EXPECT_EQ(cruise.GridFile(), Library::JoinPath(dir.path(), "CRUISE05.GRD"));
-    EXPECT_TRUE(cruise.mEiAuto);
-    EXPECT_TRUE(cruise.mEiReplace);
-    EXPECT_TRUE(cruise.mEiTopo);
-    EXPECT_FALSE(cruise.mEiOcean);
+    EXPECT_EQ((QList<bool>{cruise.mEiAuto, cruise.mEiReplace, cruise.mEiTopo, cruise.mEiOcean}),
+              (QList<bool>{true, true, true, false}));
     EXPECT_EQ(cruise.BorderScale(3), 2e7); // back to the standard
     EXPECT_EQ(cruise.BorderScale(4), 1e7);
     EXPECT_EQ(cruise.BorderScale(5), 4e6);

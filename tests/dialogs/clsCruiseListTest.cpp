@@ -1,27 +1,14 @@
 #include "dialogs/clsCruiseList.h"
 
+#include "CruiseFiles.h"
 #include "platform/ScriptedUi.h"
 #include "platform/VospError.h"
 #include "support/TestFolder.h"
 
-#include <QDate>
-#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-bool Parse(const QString& line, CruiseListRecord& r) { return clsCruiseList::ParseLine(line, r); }
-
-bool Taken(const QString& line) {
-    CruiseListRecord r;
-    return Parse(line, r);
-}
-
-bool SetTime(const QString& path, const QDateTime& when) {
-    QFile f(path);
-    return f.open(QIODevice::ReadWrite) && f.setFileTime(when, QFileDevice::FileModificationTime);
-}
 
 // Runs a step just before answering a message box.
 class HookedUi : public ScriptedUi {
@@ -35,74 +22,67 @@ public:
 
 } // namespace
 
-TEST(CruiseListLine, FieldsAndCodes) {
-    CruiseListRecord r;
-    ASSERT_TRUE(Parse(QStringLiteral("131000,WORLD_P1.MLL,World,世界"), r));
-    EXPECT_EQ(r.Code, 131000);
-    EXPECT_EQ(r.File, "WORLD_P1.MLL");
-    EXPECT_EQ(r.NameE, "World");
-    EXPECT_EQ(r.NameJ, QStringLiteral("世界"));
-
-    ASSERT_TRUE(Parse(QStringLiteral("\"167392\",\"JAPAN_P7.MLL\",\"Japan\",\"日本\""), r));
-    EXPECT_EQ(r.Code, 167392);
-    EXPECT_EQ(r.File, "JAPAN_P7.MLL");
-
-    // A comma inside quotes stays in the field; blanks belong to it.
-    ASSERT_TRUE(Parse(QStringLiteral("131000,\"a,b\",c,d"), r));
-    EXPECT_EQ(r.File, "a,b");
-    EXPECT_EQ(r.NameE, "c");
-    ASSERT_TRUE(Parse(QStringLiteral("131000, A.MLL ,Name E, "), r));
-    EXPECT_EQ(r.File, " A.MLL ");
-    EXPECT_EQ(r.NameJ, " ");
-
-    // An empty field between commas counts: a code without a file.
-    ASSERT_TRUE(Parse(QStringLiteral("141000,,Topo,地形"), r));
-    EXPECT_EQ(r.Code, 141000);
-    EXPECT_TRUE(r.File.isEmpty());
-
-    ASSERT_TRUE(Parse(QStringLiteral("020000,X.MLL,a,b"), r)); // leading zero
-    EXPECT_EQ(r.Code, 20000);
+TEST(CruiseListLine, FieldsCodesAndRefusedLines) {
+    const struct {
+        const char* line;
+        int32_t code; // 0: not a record
+        const char *file, *nameE, *nameJ;
+    } cases[] = {
+        {"131000,WORLD_P1.MLL,World,世界", 131000, "WORLD_P1.MLL", "World", "世界"},
+        {"\"167392\",\"JAPAN_P7.MLL\",\"Japan\",\"日本\"", 167392, "JAPAN_P7.MLL", "Japan", "日本"},
+        {"131000,\"a,b\",c,d", 131000, "a,b", "c", "d"},
+        {"131000, A.MLL ,Name E, ", 131000, " A.MLL ", "Name E", " "},
+        {"141000,,Topo,地形", 141000, "", "Topo", "地形"}, // a code without a file
+        {"020000,X.MLL,a,b", 20000, "X.MLL", "a", "b"},
+        {"131000,A.MLL,a,b,", 131000, "A.MLL", "a", "b"}, // a final comma adds no field
+        {"x,\"a,b\",c,d", 0, "", "", ""},
+        {"13100,A.MLL,a,b", 0, "", "", ""},
+        {"1310000,A.MLL,a,b", 0, "", "", ""},
+        {"CODE__,FILE,NAMEE,NAMEJ", 0, "", "", ""}, // six characters, not a number
+        {"131000,A.MLL,a", 0, "", "", ""},
+        {"131000,A.MLL,a,", 0, "", "", ""},
+        {"131000,A.MLL,a,b,c", 0, "", "", ""},
+        {"", 0, "", "", ""},
+        {"' 131000,A.MLL,a,b", 0, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        CruiseListRecord r;
+        const bool taken = clsCruiseList::ParseLine(QString::fromUtf8(c.line), r);
+        EXPECT_EQ(taken, c.code != 0) << c.line;
+        if (!taken || c.code == 0) continue;
+        EXPECT_EQ(r.Code, c.code) << c.line;
+        EXPECT_EQ(r.File, QString::fromUtf8(c.file)) << c.line;
+        EXPECT_EQ(r.NameE, QString::fromUtf8(c.nameE)) << c.line;
+        EXPECT_EQ(r.NameJ, QString::fromUtf8(c.nameJ)) << c.line;
+    }
 }
 
-TEST(CruiseListLine, LinesThatAreNotRecords) {
-    EXPECT_FALSE(Taken(QStringLiteral("x,\"a,b\",c,d")));              // one-character code
-    EXPECT_FALSE(Taken(QStringLiteral("13100,A.MLL,a,b")));            // five characters
-    EXPECT_FALSE(Taken(QStringLiteral("1310000,A.MLL,a,b")));          // seven characters
-    EXPECT_FALSE(Taken(QStringLiteral("CODE__,FILE,NAMEE,NAMEJ")));    // six, not a number
-    EXPECT_FALSE(Taken(QStringLiteral("131000,A.MLL,a")));             // three fields
-    EXPECT_FALSE(Taken(QStringLiteral("131000,A.MLL,a,")));            // a final comma adds none
-    EXPECT_FALSE(Taken(QStringLiteral("131000,A.MLL,a,b,c")));         // five fields
-    EXPECT_FALSE(Taken(QString()));
-    EXPECT_FALSE(Taken(QStringLiteral("' 131000,A.MLL,a,b")));
-    // With a fourth field after the comma the same line counts.
-    EXPECT_TRUE(Taken(QStringLiteral("131000,A.MLL,a,b,")));
-}
-
-TEST(CruiseListFile, ReadsTheJapaneseCodePageKeepingFileOrder) {
+TEST(CruiseListFile, ReadsTheJapaneseCodePageFirstDuplicateWins) {
     TestFolder t;
     ScopedUi ui;
     // 表示 = 95 5C 8E A6: a trail byte that is a backslash.
-    const QByteArray bytes = "code,file,English,Japanese\r\n"
-                             "131000,WORLD_P1.MLL,World,\x90\xA2\x8A\x45\r\n"
-                             "\r\n"
-                             "167392,JAPAN_P7.MLL,Japan,\x95\x5C\x8E\xA6\n"
-                             "131000,OTHER.MLL,Second,x\r\n"
-                             "132000,,Asia,y";
     clsCruiseList list;
-    list.SetFileName(t.write("CRUISE05.LST", bytes));
+    list.SetFileName(t.write("CRUISE05.LST", "code,file,English,Japanese\r\n"
+                                             "131000,WORLD_P1.MLL,World,\x90\xA2\x8A\x45\r\n\r\n"
+                                             "167392,JAPAN_P7.MLL,Japan,\x95\x5C\x8E\xA6\n"
+                                             "131000,OTHER.MLL,Second,x\r\n"
+                                             "132000,,Asia,y"));
     ASSERT_TRUE(list.ReadCruiseList());
     ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(list.Records()[0].NameJ, QStringLiteral("世界"));
     EXPECT_EQ(list.Records()[1].NameJ, QStringLiteral("表示"));
     EXPECT_EQ(list.Records()[2].File, "OTHER.MLL");
     EXPECT_EQ(list.Records()[3].NameJ, "y");
-
-    // The first of duplicate codes counts.
     ASSERT_NE(list.Find(131000), nullptr);
     EXPECT_EQ(list.Find(131000)->File, "WORLD_P1.MLL");
-    EXPECT_EQ(list.Find(132000)->NameE, "Asia");
     EXPECT_EQ(list.Find(133000), nullptr);
     EXPECT_TRUE(ui.ui.messages.isEmpty());
+
+    // No accepted line is an empty list that was read.
+    list.SetFileName(t.write("b.lst", "; nothing here\r\n13100,A,b,c\r\n"));
+    EXPECT_TRUE(list.ReadCruiseList());
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(list.IsCurrent());
 }
 
 TEST(CruiseListFile, KeptUntilNameSizeOrTimeChanges) {
@@ -110,7 +90,7 @@ TEST(CruiseListFile, KeptUntilNameSizeOrTimeChanges) {
     ScopedUi ui;
     const QDateTime when(QDate(2021, 5, 6), QTime(7, 8, 9));
     const QString path = t.write("a.lst", "131000,A.MLL,a,b\r\n");
-    ASSERT_TRUE(SetTime(path, when));
+    ASSERT_TRUE(SetModified(path, when));
     clsCruiseList list;
     list.SetFileName(path);
     EXPECT_FALSE(list.IsCurrent());
@@ -118,38 +98,26 @@ TEST(CruiseListFile, KeptUntilNameSizeOrTimeChanges) {
     EXPECT_TRUE(list.IsCurrent());
 
     t.write("a.lst", "131000,B.MLL,a,b\r\n");
-    ASSERT_TRUE(SetTime(path, when));
+    ASSERT_TRUE(SetModified(path, when));
     EXPECT_TRUE(list.IsCurrent());
-    ASSERT_TRUE(SetTime(path, when.addSecs(1)));
+    ASSERT_TRUE(SetModified(path, when.addSecs(1)));
     EXPECT_FALSE(list.IsCurrent());
     ASSERT_TRUE(list.ReadCruiseList());
     EXPECT_EQ(list.Find(131000)->File, "B.MLL");
 
     t.write("a.lst", "131000,CC.MLL,a,b\r\n");
-    ASSERT_TRUE(SetTime(path, when.addSecs(1)));
+    ASSERT_TRUE(SetModified(path, when.addSecs(1)));
     EXPECT_FALSE(list.IsCurrent()); // the size differs
-
     ASSERT_TRUE(list.ReadCruiseList());
     list.SetFileName(path); // naming the file again forgets it
     EXPECT_FALSE(list.IsCurrent());
     EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(CruiseListFile, NoAcceptedLineIsAnEmptyListThatWasRead) {
-    TestFolder t;
-    ScopedUi ui;
-    clsCruiseList list;
-    list.SetFileName(t.write("a.lst", "; nothing here\r\n13100,A,b,c\r\n"));
-    EXPECT_TRUE(list.ReadCruiseList());
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_TRUE(list.IsCurrent());
-}
-
 TEST(CruiseListFile, MissingFileIsReportedThenOffersARetry) {
     TestFolder t;
     const QString path = t.file("CRUISE05.LST");
     {
-        // Going on without the list.
         ScopedUi ui;
         ui.ui.answers = {Mb::Ok, Mb::No};
         clsCruiseList list;
@@ -164,34 +132,30 @@ TEST(CruiseListFile, MissingFileIsReportedThenOffersARetry) {
         EXPECT_TRUE(ui.ui.messages[1].text.contains(QStringLiteral("*File=") + path));
     }
     {
-        // Cancel passes the error on with the reader's name.
         ScopedUi ui;
         ui.ui.answers = {Mb::Ok, Mb::Cancel};
         clsCruiseList list;
         list.SetFileName(path);
         try {
             list.ReadCruiseList();
-            FAIL() << "no error";
+            ADD_FAILURE() << "no error";
         } catch (const VospError& e) {
             EXPECT_EQ(e.number, 53);
             EXPECT_TRUE(e.source.startsWith(QStringLiteral("clsCruise.ReadCruiseList/"))) << e.source.toStdString();
         }
     }
-    {
-        // The file appears while the prompt is shown; the retry reads it.
-        HookedUi hooked;
-        UiServices* previous = SetUi(&hooked);
-        hooked.answers = {Mb::Ok, Mb::Yes};
-        hooked.beforeAnswer = [&] {
-            if (hooked.messages.size() == 1) t.write("CRUISE05.LST", "131000,A.MLL,a,b\r\n");
-        };
-        clsCruiseList list;
-        list.SetFileName(path);
-        const bool ok = list.ReadCruiseList();
-        SetUi(previous);
-        EXPECT_TRUE(ok);
-        EXPECT_EQ(list.Count(), 1);
-        EXPECT_TRUE(list.IsCurrent());
-        EXPECT_EQ(hooked.messages.size(), 2);
-    }
+    // The file appears while the prompt is shown; the retry reads it.
+    HookedUi hooked;
+    UiServices* previous = SetUi(&hooked);
+    hooked.answers = {Mb::Ok, Mb::Yes};
+    hooked.beforeAnswer = [&] {
+        if (hooked.messages.size() == 1) t.write("CRUISE05.LST", "131000,A.MLL,a,b\r\n");
+    };
+    clsCruiseList list;
+    list.SetFileName(path);
+    const bool ok = list.ReadCruiseList();
+    SetUi(previous);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(hooked.messages.size(), 2);
 }

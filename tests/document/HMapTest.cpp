@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -12,42 +13,32 @@ TEST(HMap, KindNamesInBothLanguagesAndNothingOutside) {
     for (int lang = 1; lang <= 2; ++lang) {
         for (int code = 1; code <= 5; ++code) EXPECT_EQ(HMap::FigCodeName(code, lang), QString::fromUtf8(names[lang - 1][code - 1]));
     }
-    EXPECT_EQ(HMap::FigCodeName(0, 1), "");
-    EXPECT_EQ(HMap::FigCodeName(6, 2), "");
-    EXPECT_EQ(HMap::FigCodeName(3, 0), "");
-    EXPECT_EQ(HMap::FigCodeName(3, 3), "");
+    EXPECT_EQ(HMap::FigCodeName(0, 1) + HMap::FigCodeName(6, 2) + HMap::FigCodeName(3, 0) + HMap::FigCodeName(3, 3), "");
 }
 
 TEST(HMap, MapCodeTextAndKind) {
-    EXPECT_EQ(HMap::MapCodeStr(81), "000081");
-    EXPECT_EQ(HMap::MapCodeStr(0), "000000");
-    EXPECT_EQ(HMap::MapCodeStr(120081), "120081");
-    EXPECT_EQ(HMap::MapCodeStr(1234567), "234567");
-    EXPECT_EQ(HMap::MapCodeKind(120081), 2);
-    EXPECT_EQ(HMap::MapCodeKind(981999), 8);
-    EXPECT_EQ(HMap::MapCodeKind(81), 0);
+    for (const auto& [code, text] : {std::pair{81, "000081"}, {0, "000000"}, {120081, "120081"}, {1234567, "234567"}})
+        EXPECT_EQ(HMap::MapCodeStr(code), text) << code;
+    for (const auto& [code, kind] : {std::pair{120081, 2}, {981999, 8}, {81, 0}}) EXPECT_EQ(HMap::MapCodeKind(code), kind);
 }
 
 TEST(HMap, Attr105ExampleWithAndWithoutBit31) {
-    int16_t jump = -9, show = -9;
-    int32_t colour = 0;
-    HMap::DecodeAttr105(0x5000000 + 0x00FF00 + 0x28000000, jump, show, colour);
-    EXPECT_EQ(colour, 0xFF00);
-    EXPECT_EQ(show, 0);
-    EXPECT_EQ(jump, 5);
-    HMap::DecodeAttr105(static_cast<int32_t>(0x80000000u | 0x5000000u | 0x00FF00u | 0x28000000u), jump, show, colour);
-    EXPECT_EQ(colour, 0xFF00);
-    EXPECT_EQ(show, 0);
-    EXPECT_EQ(jump, 5);
-    // Bit 26 clear: no own colour whatever bits 0-23 hold.
-    HMap::DecodeAttr105(0x0ABCDEF, jump, show, colour);
-    EXPECT_EQ(colour, -1);
-    EXPECT_EQ(show, -1);
-    EXPECT_EQ(jump, 0);
-    HMap::DecodeAttr105(static_cast<int32_t>(0xFFFFFFFFu), jump, show, colour);
-    EXPECT_EQ(colour, 0xFFFFFF);
-    EXPECT_EQ(show, 2); // out of range: the figure's check refuses it
-    EXPECT_EQ(jump, 15);
+    const struct {
+        uint32_t attr;
+        int16_t jump, show;
+        int32_t colour;
+    } cases[] = {
+        {0x5000000 + 0x00FF00 + 0x28000000, 5, 0, 0xFF00},
+        {0x80000000u | 0x5000000u | 0x00FF00u | 0x28000000u, 5, 0, 0xFF00},
+        {0x0ABCDEF, 0, -1, -1}, // bit 26 clear: no own colour whatever bits 0-23 hold
+        {0xFFFFFFFFu, 15, 2, 0xFFFFFF}, // show out of range: the figure's check refuses it
+    };
+    for (const auto& c : cases) {
+        int16_t jump = -9, show = -9;
+        int32_t colour = 0;
+        HMap::DecodeAttr105(static_cast<int32_t>(c.attr), jump, show, colour);
+        EXPECT_EQ(std::make_tuple(jump, show, colour), std::make_tuple(c.jump, c.show, c.colour)) << std::hex << c.attr;
+    }
 }
 
 class PaletteHook : public ::testing::Test {

@@ -23,17 +23,6 @@ QByteArray Bytes(std::initializer_list<int> b) {
     return out;
 }
 
-TEST(MapFigure, DefaultsOfANewFigure) {
-    clsMapText t;
-    EXPECT_EQ(std::make_tuple(t.Admin(), t.Thing(), t.OwnColor(), t.OwnShowMode(), t.JumpMark(), t.Modify()),
-              std::make_tuple(int16_t(-1), int16_t(-1), -1, int16_t(-1), int16_t(0), false));
-    EXPECT_EQ(std::make_tuple(t.TextFix(), t.Angle(), t.mx(), t.my()), std::make_tuple(int16_t(10), int16_t(0), 0, 0));
-    EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
-    EXPECT_EQ(t.TextAnsi(2), Bytes({0}));
-    EXPECT_EQ(clsMapRem().Comment(), "");
-    EXPECT_EQ(clsMapPolyline().Poly()->Count(), 0);
-}
-
 TEST(MapFigure, SettersRefuseOutOfRangeValuesSilently) {
     clsMapSymbol s;
     s.SetOwnColor(0x1000000);
@@ -44,19 +33,15 @@ TEST(MapFigure, SettersRefuseOutOfRangeValuesSilently) {
     s.SetAdmin(-1);
     s.SetThing(65536); // would be 0 if cut to 16 bits
     EXPECT_FALSE(s.Modify());
-    EXPECT_EQ(s.OwnColor(), -1);
-    EXPECT_EQ(s.OwnShowMode(), -1);
-    EXPECT_EQ(s.Admin(), -1);
-    EXPECT_EQ(s.Thing(), -1);
+    EXPECT_EQ(std::make_tuple(s.OwnColor(), s.OwnShowMode(), s.Admin(), s.Thing()),
+              std::make_tuple(-1, int16_t(-1), int16_t(-1), int16_t(-1)));
     s.SetOwnColor(0xFFFFFF);
     EXPECT_TRUE(s.Modify());
     s.SetOwnShowMode(0);
     s.SetAdmin(999);
     s.SetThing(0);
-    EXPECT_EQ(s.OwnColor(), 0xFFFFFF);
-    EXPECT_EQ(s.OwnShowMode(), 0);
-    EXPECT_EQ(s.Admin(), 999);
-    EXPECT_EQ(s.Thing(), 0);
+    EXPECT_EQ(std::make_tuple(s.OwnColor(), s.OwnShowMode(), s.Admin(), s.Thing()),
+              std::make_tuple(0xFFFFFF, int16_t(0), int16_t(999), int16_t(0)));
     clsMapText t;
     t.SetTextFix(25);
     t.SetTextFix(-1);
@@ -67,33 +52,6 @@ TEST(MapFigure, SettersRefuseOutOfRangeValuesSilently) {
     r.SetThing(5);
     EXPECT_EQ(r.Thing(), -1);
     EXPECT_FALSE(r.Modify());
-}
-
-TEST(MapFigure, ValidityByKind) {
-    clsMapPolygon g;
-    EXPECT_FALSE(g.IsRight()); // Admin -1
-    g.SetAdmin(0);
-    g.SetThing(0);
-    g.SetPoly(Points({{0, 0}, {1, 0}, {1, 1}}));
-    EXPECT_FALSE(g.IsRight());
-    g.Poly()->AddXY(0, 0);
-    EXPECT_TRUE(g.IsRight());
-    clsMapPolyline l;
-    l.SetAdmin(3);
-    l.SetThing(4);
-    l.SetPoly(Points({{0, 0}}));
-    EXPECT_FALSE(l.IsRight());
-    l.SetPoly(Points({{0, 0}, {5, 5}}));
-    EXPECT_TRUE(l.IsRight());
-    clsMapRem r;
-    EXPECT_FALSE(r.IsRight());
-    r.SetAdmin(0);
-    EXPECT_TRUE(r.IsRight()); // no thing needed
-    clsMapText t;
-    t.SetAdmin(1);
-    EXPECT_FALSE(t.IsRight());
-    t.SetThing(1);
-    EXPECT_TRUE(t.IsRight());
 }
 
 TEST(MapFigure, InsideARectangle) {
@@ -119,18 +77,12 @@ TEST(MapFigure, AnchorThroughPointLists) {
     s.Setmy(-8);
     const auto p = s.Poly();
     ASSERT_EQ(p->Count(), 1);
-    EXPECT_EQ(p->x(1), 7);
-    EXPECT_EQ(p->y(1), -8);
+    EXPECT_EQ(std::make_pair(p->x(1), p->y(1)), std::make_pair(7, -8));
     p->SetXandY(1, 1, 1); // a copy: the anchor stays
-    EXPECT_EQ(s.mx(), 7);
     s.SetPoly(std::make_shared<clsPoly>());
-    EXPECT_EQ(s.mx(), 7);
-    EXPECT_EQ(s.my(), -8);
+    EXPECT_EQ(std::make_pair(s.mx(), s.my()), std::make_pair(7, -8));
     s.SetPoly(Points({{3, 4}, {5, 6}}));
-    EXPECT_EQ(s.mx(), 3);
-    EXPECT_EQ(s.my(), 4);
-    clsMapRem r;
-    EXPECT_EQ(r.Poly()->Count(), 0);
+    EXPECT_EQ(std::make_pair(s.mx(), s.my()), std::make_pair(3, 4));
 }
 
 TEST(MapFigure, PointListIsSharedAndItsChangesMarkTheFigure) {
@@ -164,14 +116,9 @@ TEST(MapFigure, CopyTakesValuesThroughTheSettersAndANewId) {
     const auto c = std::static_pointer_cast<clsMapText>(t.Copy());
     EXPECT_NE(c->FigID(), t.FigID());
     EXPECT_TRUE(c->Modify());
-    EXPECT_EQ(c->Admin(), 12);
-    EXPECT_EQ(c->Thing(), 34);
-    EXPECT_EQ(c->OwnColor(), 0x123456);
-    EXPECT_EQ(c->OwnShowMode(), 1);
-    EXPECT_EQ(c->mx(), -5);
-    EXPECT_EQ(c->my(), 6);
-    EXPECT_EQ(c->TextFix(), 3);
-    EXPECT_EQ(c->Angle(), -45);
+    EXPECT_EQ(std::make_tuple(c->Admin(), c->Thing(), c->OwnColor(), c->OwnShowMode(), c->mx(), c->my()),
+              std::make_tuple(int16_t(12), int16_t(34), 0x123456, int16_t(1), -5, 6));
+    EXPECT_EQ(std::make_tuple(c->TextFix(), c->Angle()), std::make_tuple(int16_t(3), int16_t(-45)));
     EXPECT_EQ(c->TextAnsi(1), "Bon");
     EXPECT_EQ(c->TextUnicode(2), QStringLiteral("あ"));
 
@@ -184,12 +131,6 @@ TEST(MapFigure, CopyTakesValuesThroughTheSettersAndANewId) {
     EXPECT_TRUE(gc->Poly()->IsMatch(*g.Poly()));
     EXPECT_TRUE(gc->IsRight());
 
-    clsMapRem r;
-    r.SetComment(QStringLiteral("# 国番号：392"));
-    r.SetAdmin(392);
-    const auto rc = std::static_pointer_cast<clsMapRem>(r.Copy());
-    EXPECT_EQ(rc->Comment(), r.Comment());
-    EXPECT_EQ(rc->Admin(), 392);
 }
 
 TEST(MapFigure, AngleIsBroughtIntoRangeIn64Bits) {
@@ -227,6 +168,7 @@ TEST(MapFigure, CircumflexRuleForEuropeanTexts) {
 
 TEST(MapFigure, EmptyTextsAreOneZeroByte) {
     clsMapText t;
+    EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
     t.SetTextUnicode(2, QStringLiteral("東京"));
     EXPECT_EQ(t.TextAnsi(2), Bytes({0x93, 0x8C, 0x8B, 0x9E}));
     t.SetTextUnicode(2, QString());
@@ -236,17 +178,11 @@ TEST(MapFigure, EmptyTextsAreOneZeroByte) {
     t.SetTextAnsi(1, QByteArray());
     EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
     EXPECT_EQ(t.TextAnsi(3), Bytes({0}));
-    EXPECT_EQ(t.TextUnicode(3), "");
     // Other languages change nothing.
     t.SetModify(false);
     t.SetTextAnsi(0, QByteArray("x"));
     t.SetTextUnicode(3, QStringLiteral("x"));
     EXPECT_FALSE(t.Modify());
-    // The getter hands out a copy.
-    t.SetTextAnsi(1, QByteArray("abc"));
-    QByteArray got = t.TextAnsi(1);
-    got[0] = 'z';
-    EXPECT_EQ(t.TextAnsi(1), "abc");
 }
 
 TEST(MapFigure, EuropeanTextsRoundTripAsLatin1) {

@@ -111,28 +111,22 @@ public:
     void Add(const TestFig& f) {
         starts.push_back(bytes.size());
         I16(f.code);
-        const bool old = version_ <= 103;
-        switch (f.code) {
-        case 1: {
+        if (f.code < 1 || f.code > 5) return;
+        if (f.code == 1) {
             const QByteArray t = Cp932Encode(f.comment);
             if (version_ == 106) {
                 Head106(f);
                 I16(static_cast<int>(t.size()));
-            } else if (version_ == 105) {
-                I16(f.admin);
-                I16(f.thing);
-                I32(Attr105(f));
-                I16(Cp932Chars(t));
             } else {
                 I16(f.admin);
+                if (version_ == 105) {
+                    I16(f.thing);
+                    I32(Attr105(f));
+                }
                 I16(Cp932Chars(t));
             }
             Raw(t);
-            if (version_ == 104) I32(Attr104(f));
-            break;
-        }
-        case 2:
-        case 3:
+        } else {
             if (version_ == 106) {
                 Head106(f);
             } else {
@@ -140,40 +134,22 @@ public:
                 I16(f.thing);
                 if (version_ == 105) I32(Attr105(f));
             }
-            Points(f);
-            if (version_ == 104) I32(Attr104(f));
-            break;
-        case 4:
-            if (version_ == 106) Head106(f);
-            else {
-                I16(f.admin);
-                I16(f.thing);
-                if (version_ == 105) I32(Attr105(f));
+            if (f.code <= 3) {
+                Points(f);
+            } else {
+                I32(f.x);
+                I32(f.y);
             }
-            I32(f.x);
-            I32(f.y);
-            if (version_ == 104) I32(Attr104(f));
-            break;
-        case 5:
-            if (version_ == 106) Head106(f);
-            else {
-                I16(f.admin);
-                I16(f.thing);
-                if (version_ == 105) I32(Attr105(f));
+            if (f.code == 5) {
+                I16(f.fix);
+                I16(f.angle);
+                I16(static_cast<int>(f.eur.size()));
+                Raw(f.eur);
+                I16(version_ <= 104 ? Cp932Chars(f.jpn) : static_cast<int>(f.jpn.size()));
+                Raw(f.jpn);
             }
-            I32(f.x);
-            I32(f.y);
-            I16(f.fix);
-            I16(f.angle);
-            I16(static_cast<int>(f.eur.size()));
-            Raw(f.eur);
-            I16(old || version_ == 104 ? Cp932Chars(f.jpn) : static_cast<int>(f.jpn.size()));
-            Raw(f.jpn);
-            if (version_ == 104) I32(Attr104(f));
-            break;
-        default:
-            break;
         }
+        if (version_ == 104) I32(Attr104(f));
     }
 
 private:

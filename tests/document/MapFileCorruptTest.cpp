@@ -50,41 +50,25 @@ TEST_F(MapCorrupt, UnknownFigureCodesWithDataAfterThem) {
 }
 
 TEST_F(MapCorrupt, FiguresThatFailTheirCheck) {
-    MapFileBuilder b(105);
-    b.VersionHeader();
-    for (int i = 0; i < 11; ++i) b.Add(Symbol());
-    TestFig gon{.code = 3, .pts = {{0, 0}, {1, 0}, {0, 0}}};
-    b.Add(gon);
-    EXPECT_EQ(Fails(b.bytes), ReaderText(QStringLiteral("不正な図形内容(Line:12, Figure:3)")));
+    std::vector<TestFig> figs(11, Symbol());
+    figs.push_back({.code = 3, .pts = {{0, 0}, {1, 0}, {0, 0}}});
+    EXPECT_EQ(Fails(MapFileBytes(105, figs)), ReaderText(QStringLiteral("不正な図形内容(Line:12, Figure:3)")));
 
-    const auto single = [](int version, TestFig f) {
-        MapFileBuilder c(version);
-        c.VersionHeader();
-        c.Add(f);
-        return c.bytes;
+    const struct {
+        int version;
+        TestFig fig;
+    } cases[] = {
+        {99, {.code = 2, .pts = {{5, 5}}}},  {100, {.code = 4, .admin = 1000}}, {103, {.code = 4, .admin = -1}},
+        {104, {.code = 4, .thing = 1000}},   {106, {.code = 5, .fix = 25}},
+        {106, {.code = 1, .color = 0x1000000}}, // beyond 24 bits
+        {106, {.code = 1, .show = 2}},          // a show byte of 3
+        {104, {.code = 4, .show = 2}},          // show mode bits 3
     };
-    TestFig line{.code = 2, .pts = {{5, 5}}};
-    EXPECT_EQ(Fails(single(99, line)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:2)")));
-    TestFig sym = Symbol();
-    sym.admin = 1000;
-    EXPECT_EQ(Fails(single(100, sym)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:4)")));
-    sym.admin = -1;
-    EXPECT_EQ(Fails(single(103, sym)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:4)")));
-    sym = Symbol();
-    sym.thing = 1000;
-    EXPECT_EQ(Fails(single(104, sym)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:4)")));
-    TestFig txt{.code = 5, .fix = 25};
-    EXPECT_EQ(Fails(single(106, txt)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:5)")));
-    // Version 106: a colour beyond 24 bits and a show byte of 3.
-    TestFig rem{.code = 1, .color = 0x1000000};
-    EXPECT_EQ(Fails(single(106, rem)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:1)")));
-    rem.color = -1;
-    rem.show = 2;
-    EXPECT_EQ(Fails(single(106, rem)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:1)")));
-    // Version 104: show mode bits 3.
-    sym = Symbol();
-    sym.show = 2;
-    EXPECT_EQ(Fails(single(104, sym)), ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:4)")));
+    for (const auto& c : cases) {
+        EXPECT_EQ(Fails(MapFileBytes(c.version, {c.fig})),
+                  ReaderText(QStringLiteral("不正な図形内容(Line:1, Figure:%1)").arg(c.fig.code)))
+            << c.version;
+    }
 }
 
 TEST_F(MapCorrupt, PointCountsBeyondTheFileAllocateNothing) {
@@ -143,15 +127,12 @@ TEST_F(MapCorrupt, TruncatedAtEveryByte) {
     for (int version : {99, 102, 104, 105, 106}) {
         MapFileBuilder b(version);
         b.VersionHeader();
-        TestFig rem{.code = 1, .comment = QStringLiteral("# 国名：日本")};
-        b.Add(rem);
-        TestFig line{.code = 2, .pts = {{1, 2}, {3, 4}}};
-        b.Add(line);
-        TestFig gon{.code = 3, .pts = {{0, 0}, {9, 0}, {9, 9}, {0, 0}}};
-        b.Add(gon);
-        b.Add(Symbol());
-        TestFig txt{.code = 5, .eur = "Tokyo", .jpn = Cp932Encode(QStringLiteral("東京"))};
-        b.Add(txt);
+        for (const TestFig& f : std::vector<TestFig>{{.code = 1, .comment = QStringLiteral("# 国名：日本")},
+                                                     {.code = 2, .pts = {{1, 2}, {3, 4}}},
+                                                     {.code = 3, .pts = {{0, 0}, {9, 0}, {9, 9}, {0, 0}}},
+                                                     Symbol(),
+                                                     {.code = 5, .eur = "Tokyo", .jpn = Cp932Encode(QStringLiteral("東京"))}})
+            b.Add(f);
         const qsizetype total = b.bytes.size();
         b.starts.push_back(total);
         for (qsizetype k = 0; k <= total; ++k) {
@@ -173,12 +154,9 @@ TEST_F(MapCorrupt, TruncatedAtEveryByte) {
 }
 
 TEST_F(MapCorrupt, ErrorAnswersOfTheDialog) {
-    MapFileBuilder b(106);
-    b.VersionHeader();
-    b.I16(9);
     // A content error is no file error: whatever the button, it is raised.
     ui.ui.answers = {Mb::Yes, Mb::No, Mb::Cancel};
-    EXPECT_EQ(Fails(b.bytes), ReaderText(QStringLiteral("不正な図形コード(Line:1, Figure:9)")));
+    EXPECT_EQ(Fails(MapFileBytes(106, {{.code = 9}})), ReaderText(QStringLiteral("不正な図形コード(Line:1, Figure:9)")));
 }
 
 TEST_F(MapCorrupt, AFolderWithTheMapNameIsAFileErrorThatCanBeGivenUp) {

@@ -34,6 +34,7 @@ protected:
     void TearDown() override { HMap::SetNativeColorHook(previous_); }
     TestFolder dir;
     ScopedUi ui;
+    clsMap map;
 
 private:
     HMap::NativeColorFn previous_;
@@ -153,47 +154,39 @@ TEST_F(MapRead, EveryVersionAndEveryKindFieldByField) {
 }
 
 TEST_F(MapRead, VersionTexts) {
-    const auto versionOf = [&](const QString& header, int16_t& version, QString& error, bool gap = false) {
-        MapFileBuilder b(106);
-        b.Header(header, 0, gap ? 1 : 0);
-        clsMap map;
-        const LoadOutcome out = LoadMapBytes(map, dir, b.bytes);
-        error = out.error ? out.error->description : QString();
-        version = map.Version();
-        if (out.error) {
-            EXPECT_EQ(out.error->number, kVersion) << header.toStdString() << " " << error.toStdString();
-        }
-        return map.Count();
-    };
-    int16_t v = 0;
-    QString e;
     const QString unknown = ReaderText(QStringLiteral("地図バージョン確認不能"));
     const QString upgrade = ReaderText(QStringLiteral("地図バージョンがアプリケーションの対応範囲を超えています."
                                                       "アップグレードしてください."));
-    EXPECT_EQ(versionOf(QStringLiteral("# 地図バージョン：1.06"), v, e, true), 0);
-    EXPECT_EQ(v, 106);
-    EXPECT_EQ(e, "");
-    versionOf(QStringLiteral("1.00"), v, e);
-    EXPECT_EQ(v, 100);
-    versionOf(QStringLiteral("Version 1.05"), v, e, true);
-    EXPECT_EQ(v, 105);
-    versionOf(QStringLiteral("x1.07"), v, e);
-    EXPECT_EQ(e, upgrade);
-    versionOf(QStringLiteral("2"), v, e);
-    EXPECT_EQ(e, upgrade);
-    versionOf(QStringLiteral("0.99"), v, e);
-    EXPECT_EQ(e, unknown);
-    versionOf(QStringLiteral("# 地図バージョン：abcd"), v, e);
-    EXPECT_EQ(e, unknown);
-    // Strictly decimal: no exponent, no hexadecimal, no decimal comma.
-    versionOf(QStringLiteral("1e0"), v, e);
-    EXPECT_EQ(e, unknown);
-    versionOf(QStringLiteral("&H64"), v, e);
-    EXPECT_EQ(e, unknown);
-    versionOf(QStringLiteral("1,06"), v, e);
-    EXPECT_EQ(e, unknown);
-    versionOf(QStringLiteral("[投影条件] "), v, e);
-    EXPECT_EQ(e, unknown);
+    const struct {
+        const char* header;
+        bool gap;
+        int16_t version; // 0: refused with `error`
+        const QString* error;
+    } cases[] = {
+        {"# 地図バージョン：1.06", true, 106, nullptr}, {"1.00", false, 100, nullptr},
+        {"Version 1.05", true, 105, nullptr},          {"x1.07", false, 0, &upgrade},
+        {"2", false, 0, &upgrade},                      {"0.99", false, 0, &unknown},
+        {"# 地図バージョン：abcd", false, 0, &unknown},
+        // Strictly decimal: no exponent, no hexadecimal, no decimal comma.
+        {"1e0", false, 0, &unknown}, {"&H64", false, 0, &unknown}, {"1,06", false, 0, &unknown},
+        {"[投影条件] ", false, 0, &unknown},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.header);
+        MapFileBuilder b(106);
+        b.Header(QString::fromUtf8(c.header), 0, c.gap ? 1 : 0);
+        clsMap map;
+        const LoadOutcome out = LoadMapBytes(map, dir, b.bytes);
+        if (c.error) {
+            ASSERT_TRUE(out.error);
+            EXPECT_EQ(out.error->number, kVersion);
+            EXPECT_EQ(out.error->description, *c.error);
+        } else {
+            ASSERT_FALSE(out.error) << out.error->description.toStdString();
+            EXPECT_EQ(map.Version(), c.version);
+            EXPECT_EQ(map.Count(), 0);
+        }
+    }
 }
 
 TEST(MapHeader, VersionRule) {
@@ -207,92 +200,58 @@ TEST(MapHeader, VersionRule) {
     EXPECT_FALSE(above);
 }
 
-TEST_F(MapRead, HeaderRecordLayoutAndVersionGap) {
-    // Versions 100..103 read the same bytes as 99; 104..106 skip 4 bytes after
-    // the header text.
-    for (int version : {100, 101, 102, 103, 104, 105, 106}) {
-        MapFileBuilder b(version);
-        b.VersionHeader();
-        const qsizetype headerEnd = b.bytes.size();
-        EXPECT_EQ(headerEnd, 28 + (version >= 104 ? 4 : 0)) << version;
-        clsMap map;
-        const LoadOutcome out = LoadMapBytes(map, dir, b.bytes);
-        EXPECT_EQ(out.result, 0) << version;
-        EXPECT_EQ(map.Count(), 0) << version;
-        EXPECT_EQ(map.Version(), version);
-    }
+TEST_F(MapRead, Version99HeaderKeepsItsArea) {
     MapFileBuilder b(99);
     b.Header(QStringLiteral("[投影条件]"), 5);
-    clsMap map;
     EXPECT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
     ASSERT_EQ(map.Count(), 1);
     EXPECT_EQ(map.Item(1)->Admin(), 5);
 }
 
 TEST_F(MapRead, EmptyFileAndOtherFirstCode) {
-    clsMap map;
-    LoadOutcome out = LoadMapBytes(map, dir, QByteArray());
-    ASSERT_TRUE(out.error);
-    EXPECT_EQ(out.error->number, kVersion);
-    EXPECT_EQ(out.error->description, ReaderText(QStringLiteral("地図バージョン確認不能")));
-    EXPECT_EQ(out.error->source, "clsMap.Load/clsMap.Load/");
-    MapFileBuilder b(106);
-    TestFig sym{.code = 4};
-    b.Add(sym);
-    out = LoadMapBytes(map, dir, b.bytes);
-    ASSERT_TRUE(out.error);
-    EXPECT_EQ(out.error->description, ReaderText(QStringLiteral("地図バージョン確認不能")));
+    for (const QByteArray& bytes : {QByteArray(), MapFileBytes(106, {{.code = 4}}).mid(32)}) {
+        const LoadOutcome out = LoadMapBytes(map, dir, bytes);
+        ASSERT_TRUE(out.error);
+        EXPECT_EQ(out.error->number, kVersion);
+        EXPECT_EQ(out.error->description, ReaderText(QStringLiteral("地図バージョン確認不能")));
+        EXPECT_EQ(out.error->source, "clsMap.Load/clsMap.Load/");
+    }
 }
 
 TEST_F(MapRead, Version105PolylineCountAbove32767) {
-    MapFileBuilder b(105);
-    b.VersionHeader();
     TestFig line{.code = 2, .admin = 1, .thing = 1};
     for (int i = 0; i < 40000; ++i) line.pts.push_back({i, -i * 3});
-    const qsizetype at = b.bytes.size();
-    b.Add(line);
-    // code (2) + area (2) + thing (2) + attribute (4), then the count.
-    EXPECT_EQ(b.bytes.mid(at + 10, 2), Bytes({0x40, 0x9C}));
-    clsMap map;
-    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    const QByteArray bytes = MapFileBytes(105, {line});
+    // The header (28 + 4), code, area, thing and attribute, then the count.
+    EXPECT_EQ(bytes.mid(32 + 10, 2), Bytes({0x40, 0x9C}));
+    ASSERT_EQ(LoadMapBytes(map, dir, bytes).result, 0);
     ASSERT_EQ(map.Count(), 1);
     const auto p = map.Item(1)->Poly();
     ASSERT_EQ(p->Count(), 40000);
-    EXPECT_EQ(p->x(40000), 39999);
-    EXPECT_EQ(p->y(40000), -119997);
+    EXPECT_EQ(std::make_pair(p->x(40000), p->y(40000)), std::make_pair(39999, -119997));
     EXPECT_EQ(p->x(32768), 32767);
 }
 
 TEST_F(MapRead, CharacterCountedTexts) {
     // Version 105 remark: 3 characters, one of them double-byte, then a
     // symbol right after; the count must land exactly on it.
-    MapFileBuilder b(105);
-    b.VersionHeader();
-    TestFig rem{.code = 1, .comment = QStringLiteral("aあb")};
-    b.Add(rem);
-    TestFig sym{.code = 4, .x = 11};
-    b.Add(sym);
-    clsMap map;
-    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    const TestFig rem{.code = 1, .comment = QStringLiteral("aあb")};
+    ASSERT_EQ(LoadMapBytes(map, dir, MapFileBytes(105, {rem, {.code = 4, .x = 11}})).result, 0);
     ASSERT_EQ(map.Count(), 2);
     EXPECT_EQ(static_cast<clsMapRem&>(*map.Item(1)).Comment(), QStringLiteral("aあb"));
     EXPECT_EQ(static_cast<clsMapSymbol&>(*map.Item(2)).mx(), 11);
 
     // Version 106 counts bytes: the same text has length 4.
-    MapFileBuilder c(106);
-    c.VersionHeader();
-    c.Add(rem);
-    EXPECT_EQ(c.bytes.mid(c.bytes.size() - 6, 2), Bytes({4, 0}));
-    ASSERT_EQ(LoadMapBytes(map, dir, c.bytes).result, 0);
+    const QByteArray v106 = MapFileBytes(106, {rem});
+    EXPECT_EQ(v106.mid(v106.size() - 6, 2), Bytes({4, 0}));
+    ASSERT_EQ(LoadMapBytes(map, dir, v106).result, 0);
     EXPECT_EQ(static_cast<clsMapRem&>(*map.Item(1)).Comment(), QStringLiteral("aあb"));
 
     // A lead byte as the last byte of the file, counted as one character:
     // its trail byte is missing.
     MapFileBuilder d(105);
     d.VersionHeader();
-    d.I16(1);
-    d.I16(0);
-    d.I16(0);
+    for (int v : {1, 0, 0}) d.I16(v);
     d.I32(0);
     d.I16(2);
     d.Raw(Bytes({'a', 0x82}));
@@ -304,54 +263,34 @@ TEST_F(MapRead, CharacterCountedTexts) {
 
     // A text of version 104 counted in characters ends in a lead byte whose
     // trail is 0x5C: both bytes belong to the text.
-    MapFileBuilder e(104);
-    e.VersionHeader();
-    TestFig txt{.code = 5};
-    txt.jpn = Bytes({0x95, 0x5C}); // 表
-    txt.paletteIndex = 1;
-    e.Add(txt);
-    ASSERT_EQ(LoadMapBytes(map, dir, e.bytes).result, 0);
+    ASSERT_EQ(LoadMapBytes(map, dir, MapFileBytes(104, {{.code = 5, .paletteIndex = 1, .jpn = Bytes({0x95, 0x5C})}})).result, 0);
     EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).TextUnicode(2), QStringLiteral("表"));
     EXPECT_EQ(map.Item(1)->OwnColor(), TestPalette(1));
 }
 
-TEST_F(MapRead, NonPositiveTextLengthsAreEmpty) {
+TEST_F(MapRead, NonPositiveTextLengthsAndAnglesOfTheFile) {
     MapFileBuilder b(106);
     b.VersionHeader();
-    TestFig txt{.code = 5};
-    b.Add(txt); // both lengths 0
-    b.I16(1); // a remark with length -3 and no data
-    TestFig rem;
-    b.Head106(rem);
+    b.Add({.code = 5}); // both lengths 0
+    b.I16(1);           // a remark with length -3 and no data
+    b.Head106(TestFig());
     b.I16(-3);
-    clsMap map;
     ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
     ASSERT_EQ(map.Count(), 2);
     EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).TextAnsi(1), Bytes({0}));
     EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).TextAnsi(2), Bytes({0}));
     EXPECT_EQ(static_cast<clsMapRem&>(*map.Item(2)).Comment(), "");
-}
 
-TEST_F(MapRead, AnglesFromTheFileGoThroughTheSetter) {
-    MapFileBuilder b(105);
-    b.VersionHeader();
-    TestFig txt{.code = 5, .angle = 190};
-    b.Add(txt);
-    txt.angle = -32768;
-    b.Add(txt);
-    clsMap map;
-    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    // Angles read go through the setter.
+    ASSERT_EQ(LoadMapBytes(map, dir, MapFileBytes(105, {{.code = 5, .angle = 190}, {.code = 5, .angle = -32768}})).result, 0);
     EXPECT_EQ(static_cast<clsMapText&>(*map.Item(1)).Angle(), -170);
     EXPECT_EQ(static_cast<clsMapText&>(*map.Item(2)).Angle(), -8); // -32768 + 91 × 360
 }
 
 TEST_F(MapRead, ProgressRisesInStepsOfFourAndEndsWithOneHundredOnce) {
     // 200 symbols of version 106: 36 bytes each after a 32-byte header.
-    MapFileBuilder b(106);
-    b.VersionHeader();
-    TestFig sym{.code = 4};
-    for (int i = 0; i < 200; ++i) b.Add(sym);
-    const qint64 length = b.bytes.size();
+    const QByteArray bytes = MapFileBytes(106, std::vector<TestFig>(200, TestFig{.code = 4}));
+    const qint64 length = bytes.size();
     ASSERT_EQ(length, 32 + 200 * 36);
     std::vector<int> expected;
     int last = -1;
@@ -363,30 +302,21 @@ TEST_F(MapRead, ProgressRisesInStepsOfFourAndEndsWithOneHundredOnce) {
     if (last < 100) expected.push_back(100);
     ASSERT_EQ(expected.front(), 0);
 
-    clsMap map;
     std::vector<int> seen;
     map.Progress = [&](int16_t p) { seen.push_back(p); };
-    ASSERT_EQ(LoadMapBytes(map, dir, b.bytes).result, 0);
+    ASSERT_EQ(LoadMapBytes(map, dir, bytes).result, 0);
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(std::count(seen.begin(), seen.end(), 100), 1);
 
     // When the loop itself reaches 100 (the 8th record attempt is the end of
     // the file), it is not raised again.
-    MapFileBuilder c(106);
-    c.VersionHeader();
-    for (int i = 0; i < 7; ++i) c.Add(sym);
     seen.clear();
-    ASSERT_EQ(LoadMapBytes(map, dir, c.bytes).result, 0);
+    ASSERT_EQ(LoadMapBytes(map, dir, MapFileBytes(106, std::vector<TestFig>(7, TestFig{.code = 4}))).result, 0);
     EXPECT_EQ(seen, std::vector<int>{100});
 }
 
 TEST_F(MapRead, ReadOnlyFileGivesALockedMap) {
-    MapFileBuilder b(106);
-    b.VersionHeader();
-    TestFig sym{.code = 4};
-    b.Add(sym);
-    clsMap map;
-    const QString path = dir.write(QStringLiteral("RO.MLL"), b.bytes);
+    const QString path = dir.write(QStringLiteral("RO.MLL"), MapFileBytes(106, {{.code = 4}}));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
     map.SetFileName(path);
     ASSERT_EQ(map.Load(), 0);
@@ -409,7 +339,6 @@ TEST_F(MapRead, ReadOnlyFileGivesALockedMap) {
 }
 
 TEST_F(MapRead, MissingFileIsAMessageAndResult53) {
-    clsMap map;
     auto keep = std::make_shared<clsMapRem>();
     keep->SetAdmin(0);
     ASSERT_TRUE(map.Add(keep));

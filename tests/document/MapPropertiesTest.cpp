@@ -23,13 +23,9 @@ std::shared_ptr<clsMapSymbol> Sym() {
 
 TEST(MapProperties, NewMapAndIndexBounds) {
     clsMap m;
-    EXPECT_EQ(std::make_tuple(m.FileName(), m.MapMode(), m.Version(), m.LockMode(), m.Modify()),
-              std::make_tuple(QStringLiteral("BLANK.MLL"), 1, int16_t(106), false, false));
+    EXPECT_EQ(std::make_tuple(m.FileName(), m.MapMode(), m.Version()), std::make_tuple(QStringLiteral("BLANK.MLL"), 1, int16_t(106)));
     EXPECT_EQ(std::make_tuple(m.FigCode(0), m.FigCode(1), m.Item(0)), std::make_tuple(0, 0, clsMap::FigurePtr()));
-    EXPECT_EQ(std::make_tuple(m.MapCode(), m.Level(), m.Country(), m.Kind()), std::make_tuple(-1, int16_t(-1), int16_t(-1), QString()));
-    EXPECT_EQ(m.LastDate(), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
-    EXPECT_EQ(m.MapName(1), "BLANK.MLL");
-    EXPECT_EQ(m.MapName(3), "");
+    EXPECT_EQ(std::make_tuple(m.MapName(1), m.MapName(3)), std::make_tuple(QStringLiteral("BLANK.MLL"), QString()));
 }
 
 TEST(MapProperties, FileNameTakesTheExtensionOfTheModeAndUnlocks) {
@@ -86,60 +82,49 @@ TEST(MapProperties, AddRefusesInvalidFiguresAndCountsChanges) {
     m.Clear();
     EXPECT_EQ(m.Count(), 0);
     EXPECT_FALSE(m.Modify());
-    int n = 0;
-    for (const auto& f : m) n += f ? 1 : 0;
-    EXPECT_EQ(n, 0);
+    EXPECT_TRUE(m.begin() == m.end());
 }
 
-TEST(MapProperties, MapCodeGivesKindLevelAndCountry) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：120081"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 種別：ignored"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル：7"))));
-    EXPECT_EQ(m.MapCode(), 120081);
-    EXPECT_EQ(m.Kind(), QStringLiteral("海底地形図"));
-    EXPECT_EQ(m.Level(), 0);
-    EXPECT_EQ(m.Country(), 81);
+// A map holding one remark per line.
+std::unique_ptr<clsMap> MapOf(const QStringList& remarks) {
+    auto m = std::make_unique<clsMap>();
+    for (const QString& r : remarks) EXPECT_TRUE(m->Add(Rem(r)));
+    return m;
+}
+
+TEST(MapProperties, MapCodeOrHeadersGiveKindLevelAndCountry) {
+    const struct {
+        QStringList remarks;
+        int32_t code;
+        const char* kind;
+        int16_t level, country;
+    } cases[] = {
+        {{"# 地図コード：120081", "# 種別：ignored", "# 縮尺レベル：7"}, 120081, "海底地形図", 0, 81},
+        // Without a valid code the headers decide.
+        {{"# 地図コード：12008", "# 種別：自作", "# 縮尺レベル： 5 ", "# 国番号：392"}, 12008, "自作", 5, 392},
+        // Values that do not convert count as absent.
+        {{"# 地図コード：12a081", "# 縮尺レベル：high", "# 国番号：99999"}, -1, "", -1, -1},
+    };
+    for (const auto& c : cases) {
+        const auto m = MapOf(c.remarks);
+        EXPECT_EQ(std::make_tuple(m->MapCode(), m->Kind(), m->Level(), m->Country()),
+                  std::make_tuple(c.code, QString::fromUtf8(c.kind), c.level, c.country))
+            << c.remarks.join('|').toStdString();
+    }
     const char* const names[] = {"その他地図", "ベース地図", "海底地形図", "世界行政図", "世界地形図",
                                  "世界交通図", "国別行政図", "国別地形図", "国別交通図", "ユーザー地図"};
     for (int d = 0; d <= 9; ++d) {
-        clsMap k;
-        ASSERT_TRUE(k.Add(Rem(QStringLiteral("# 地図コード：0") + QString::number(d) + QStringLiteral("3392"))));
-        EXPECT_EQ(k.Kind(), QString::fromUtf8(names[d]));
-        EXPECT_EQ(k.Level(), 3);
-        EXPECT_EQ(k.Country(), 392);
+        const auto k = MapOf({QStringLiteral("# 地図コード：0") + QString::number(d) + QStringLiteral("3392")});
+        EXPECT_EQ(std::make_tuple(k->Kind(), k->Level(), k->Country()),
+                  std::make_tuple(QString::fromUtf8(names[d]), int16_t(3), int16_t(392)));
     }
 }
 
-TEST(MapProperties, WithoutAValidCodeTheHeadersDecide) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：12008"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 種別：自作"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル： 5 "))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：392"))));
-    EXPECT_EQ(m.MapCode(), 12008);
-    EXPECT_EQ(m.Kind(), QStringLiteral("自作"));
-    EXPECT_EQ(m.Level(), 5);
-    EXPECT_EQ(m.Country(), 392);
-}
-
-TEST(MapProperties, HeaderValuesThatDoNotConvertCountAsAbsent) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：12a081"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 縮尺レベル：high"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：99999"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 最終更新日時：yesterday"))));
-    EXPECT_EQ(m.MapCode(), -1);
-    EXPECT_EQ(m.Level(), -1);
-    EXPECT_EQ(m.Country(), -1);
-    EXPECT_EQ(m.Kind(), "");
-    EXPECT_EQ(m.LastDate(), HMap::ZeroDate());
-    clsMap d;
-    ASSERT_TRUE(d.Add(Rem(QStringLiteral("# 最終更新日時：2005/03/12 10:20:30"))));
-    EXPECT_EQ(d.LastDate(), QDateTime(QDate(2005, 3, 12), QTime(10, 20, 30)));
-    clsMap e;
-    ASSERT_TRUE(e.Add(Rem(QStringLiteral("# 最終更新日時：2005-2-30"))));
-    EXPECT_EQ(e.LastDate(), HMap::ZeroDate());
+TEST(MapProperties, LastDateOrTheZeroDate) {
+    for (const auto& [text, date] : {std::pair{"yesterday", HMap::ZeroDate()},
+                                     {"2005/03/12 10:20:30", QDateTime(QDate(2005, 3, 12), QTime(10, 20, 30))},
+                                     {"2005-2-30", HMap::ZeroDate()}})
+        EXPECT_EQ(MapOf({QStringLiteral("# 最終更新日時：") + QString::fromUtf8(text)})->LastDate(), date) << text;
 }
 
 TEST(MapProperties, MapNameKeysInOrder) {
@@ -177,18 +162,12 @@ TEST(MapProperties, KeysCompareWithoutCaseOfLatinLetters) {
 }
 
 TEST(MapProperties, VersionFromTheHeaderKey) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図バージョン：1.05"))));
-    EXPECT_EQ(m.Version(), 105);
-    clsMap o;
-    ASSERT_TRUE(o.Add(Rem(QStringLiteral("# 地図バージョン：0.99"))));
-    EXPECT_EQ(o.Version(), 99);
-    clsMap p;
-    ASSERT_TRUE(p.Add(Rem(QStringLiteral("# 地図バージョン：1.07"))));
-    EXPECT_EQ(p.Version(), 106); // out of range: the stored version stays
-    clsMap q;
-    ASSERT_TRUE(q.Add(Rem(QStringLiteral("# 地図バージョン：1.0x"))));
-    EXPECT_EQ(q.Version(), 106);
+    // Out of range or not a number: the stored version stays.
+    for (const auto& [text, version] : {std::pair{"1.05", 105}, {"0.99", 99}, {"1.07", 106}, {"1.0x", 106}}) {
+        clsMap m;
+        ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図バージョン：") + QLatin1String(text))));
+        EXPECT_EQ(m.Version(), version) << text;
+    }
 }
 
 TEST(MapProperties, ProjectionNameOnlyForPlaneMaps) {

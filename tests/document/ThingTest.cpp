@@ -3,6 +3,9 @@
 
 #include "DocumentTestEnv.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 using ThingTest = DocumentTest;
@@ -16,17 +19,13 @@ qsizetype ReadRecord(clsThing& t, const QStringList& lines) {
 
 TEST_F(ThingTest, ClearedPagesTakeTheScaleRange) {
     clsThing t;
-    EXPECT_EQ(t.Index(), -1);
-    EXPECT_EQ(t.Category(), -1);
     for (int p : {-8, 1, 8}) {
-        EXPECT_EQ(t.PageRecord(p).ScaleS, 1000000000.0);
-        EXPECT_EQ(t.PageRecord(p).ScaleL, 100000.0);
-        EXPECT_EQ(t.PageRecord(p).Back, -1);
+        EXPECT_EQ(std::make_tuple(t.PageRecord(p).ScaleS, t.PageRecord(p).ScaleL, t.PageRecord(p).Back),
+                  std::make_tuple(1e9, 1e5, -1)) << p;
         EXPECT_EQ(t.PageRecord(p).Japanese, QStringLiteral("(default)"));
     }
-    EXPECT_EQ(HThing::LevelToScale(8), 300000000.0);
-    EXPECT_EQ(HThing::LevelToScale(9), 1000000000.0);
-    EXPECT_EQ(HThing::LevelToScale(-1), 1000000000.0);
+    for (const auto& [level, scale] : {std::pair{8, 3e8}, {9, 1e9}, {-1, 1e9}})
+        EXPECT_EQ(HThing::LevelToScale(level), scale) << level;
 }
 
 TEST_F(ThingTest, SettersRefuseOutOfRangeValues) {
@@ -35,10 +34,8 @@ TEST_F(ThingTest, SettersRefuseOutOfRangeValues) {
     t.SetFigure(6);
     t.SetCategory(21);
     t.SetPage(9);
-    EXPECT_EQ(t.Index(), -1);
-    EXPECT_EQ(t.Figure(), 0);
-    EXPECT_EQ(t.Page(), 1);
-    EXPECT_FALSE(t.Modify());
+    EXPECT_EQ(std::make_tuple(t.Index(), t.Figure(), t.Category(), t.Page(), t.Modify()),
+              std::make_tuple(int16_t(-1), int16_t(0), int16_t(-1), int16_t(1), false));
 
     // Style and size ranges by figure kind, probed at their edges.
     struct Probe {
@@ -76,10 +73,8 @@ TEST_F(ThingTest, IsPrintHoldsAtBothLimits) {
     clsThing t;
     t.SetScaleS(3000000);
     t.SetScaleL(200000);
-    EXPECT_TRUE(t.IsPrint(3000000));
-    EXPECT_TRUE(t.IsPrint(200000));
-    EXPECT_FALSE(t.IsPrint(3000001));
-    EXPECT_FALSE(t.IsPrint(199999));
+    for (double scale : {3000000.0, 200000.0}) EXPECT_TRUE(t.IsPrint(scale)) << scale;
+    for (double scale : {3000001.0, 199999.0}) EXPECT_FALSE(t.IsPrint(scale)) << scale;
     t.SetShowMode(0);
     EXPECT_FALSE(t.IsPrint(1000000));
     t.SetShowMode(1);
@@ -90,7 +85,6 @@ TEST_F(ThingTest, FontNameFollowsTheLanguage) {
     clsThing t;
     t.SetEuropian(QStringLiteral("Arial"));
     t.SetJapanese(QStringLiteral("ＭＳ 明朝"));
-    PublicVal::gvLanguage = 1;
     EXPECT_EQ(t.FontName(), QStringLiteral("Arial"));
     PublicVal::gvLanguage = 2;
     EXPECT_EQ(t.FontName(), QStringLiteral("ＭＳ 明朝"));
@@ -144,13 +138,8 @@ TEST_F(ThingTest, CopyGoesThroughTheSetters) {
     t.SetPage(2);
     t.SetUse(true);
     const auto c = t.Copy();
-    EXPECT_EQ(c->Index(), 12);
-    EXPECT_EQ(c->Name(), QStringLiteral("駅"));
-    EXPECT_EQ(c->Figure(), 4);
-    EXPECT_EQ(c->Category(), 3);
-    EXPECT_TRUE(c->Use());
-    EXPECT_EQ(c->Page(), 2);
-    EXPECT_FALSE(c->Modify());
+    EXPECT_EQ(std::make_tuple(c->Index(), c->Name(), c->Figure(), c->Category(), c->Use(), c->Page(), c->Modify()),
+              std::make_tuple(int16_t(12), QStringLiteral("駅"), int16_t(4), int16_t(3), true, int16_t(2), false));
     EXPECT_EQ(c->PageRecord(1).ShowMode, 1);
     EXPECT_EQ(c->PageRecord(-2).ShowMode, 0);
     EXPECT_EQ(c->PageRecord(8).Style, 7);
@@ -162,28 +151,12 @@ TEST_F(ThingTest, CopyGoesThroughTheSetters) {
 
 TEST_F(ThingTest, RecordKeysAndPageFields) {
     clsThing t;
-    const QStringList rec = {
-        "NUMBER=3",
-        "figure=polyline",
-        "NAME=\"河川, 大\"",
-        "CATEGORY=2",
-        "SHOW=-1,0,1",
-        "SMALL=27",
-        "LARGE=5000000,2000000000,50",
-        "FORE=&H000000FF&,&HFFFFFFFF&,16711680",
-        "BACK=&H80000005&",
-        "STYLE=70000",
-        "WIDTH=-99999,3",
-        "UNKNOWN=5",
-        "",
-        "NUMBER=99",
-    };
+    const QStringList rec = {"NUMBER=3", "figure=polyline", "NAME=\"河川, 大\"", "CATEGORY=2", "SHOW=-1,0,1",
+                             "SMALL=27", "LARGE=5000000,2000000000,50", "FORE=&H000000FF&,&HFFFFFFFF&,16711680",
+                             "BACK=&H80000005&", "STYLE=70000", "WIDTH=-99999,3", "UNKNOWN=5", "", "NUMBER=99"};
     EXPECT_EQ(ReadRecord(t, rec), 13); // the empty line is the record's own
-    EXPECT_EQ(t.Index(), 3);
-    EXPECT_EQ(t.Figure(), 2);
-    EXPECT_EQ(t.Name(), QStringLiteral("河川, 大"));
-    EXPECT_EQ(t.Category(), 2);
-    EXPECT_FALSE(t.Modify());
+    EXPECT_EQ(std::make_tuple(t.Index(), t.Figure(), t.Name(), t.Category(), t.Modify()),
+              std::make_tuple(int16_t(3), int16_t(2), QStringLiteral("河川, 大"), int16_t(2), false));
     const int16_t show[8] = {-1, 0, 1, 1, 1, 1, 1, 1};
     for (int p = 1; p <= 8; ++p) {
         SCOPED_TRACE(p);
@@ -195,10 +168,8 @@ TEST_F(ThingTest, RecordKeysAndPageFields) {
     EXPECT_EQ(t.PageRecord(2).ScaleL, 1000000000.0); // limited to the largest
     EXPECT_EQ(t.PageRecord(3).ScaleL, 100000.0);     // step 50 is no step: the smallest
     EXPECT_EQ(t.PageRecord(8).ScaleL, 100000.0);
-    EXPECT_EQ(t.PageRecord(1).Fore, 255);
-    EXPECT_EQ(t.PageRecord(2).Fore, -1);
-    EXPECT_EQ(t.PageRecord(3).Fore, 0xFF0000);
-    EXPECT_EQ(t.PageRecord(8).Fore, 0xFF0000);
+    const int32_t fore[] = {255, -1, 0xFF0000, 0xFF0000};
+    for (int p : {1, 2, 3, 8}) EXPECT_EQ(t.PageRecord(p).Fore, fore[std::min(p, 4) - 1]) << p;
     EXPECT_EQ(t.PageRecord(5).Back, static_cast<int32_t>(0x80000005u));
     EXPECT_EQ(t.PageRecord(1).Style, 32767); // beyond 16 bits: clamped
     EXPECT_EQ(t.PageRecord(1).Size, -32768);

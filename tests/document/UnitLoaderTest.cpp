@@ -25,8 +25,7 @@ TEST_F(UnitLoaderTest, LoadsTheThreeFilesInOrder) {
     unit.SetUnitName(dir.file("W.MLL"));
     UnitLoader loader(Recorder());
     ASSERT_TRUE(loader.Run(unit));
-    EXPECT_TRUE(loader.Result());
-    EXPECT_FALSE(loader.Busy());
+    EXPECT_TRUE(loader.Result() && !loader.Busy());
     EXPECT_EQ(log, QStringList({
                        "bar 0",
                        "path0 " + dir.file("W.ADM"), "state0 Loading...", "state0 Success.",
@@ -46,9 +45,8 @@ TEST_F(UnitLoaderTest, FilesMovedIntoTheMapFolderAreFound) {
     clsMapUnit unit;
     unit.SetUnitName(QStringLiteral("/nowhere/at/all/MOVED.MLL"));
     ASSERT_TRUE(unit.Load());
-    EXPECT_EQ(unit.UnitName(), dir.file("MOVED.MLL"));
-    EXPECT_EQ(unit.gThings->FileName(), dir.file("MOVED.THG"));
-    EXPECT_EQ(unit.gAdmins->FileName(), dir.file("MOVED.ADM"));
+    EXPECT_EQ(QStringList({unit.UnitName(), unit.gThings->FileName(), unit.gAdmins->FileName()}),
+              QStringList({dir.file("MOVED.MLL"), dir.file("MOVED.THG"), dir.file("MOVED.ADM")}));
 }
 
 TEST_F(UnitLoaderTest, MissingListsFallBackToTheDefaultFiles) {

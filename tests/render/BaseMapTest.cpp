@@ -15,10 +15,6 @@ namespace {
 
 constexpr double kSecRad = 4.848136811095355e-6;
 
-double ScaleForPixelsPerDegree(double ppd) {
-    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) * 3600 / ppd;
-}
-
 struct Segment {
     int32_t x1, y1, x2, y2;
     int16_t thing;
@@ -111,10 +107,8 @@ protected:
         unit = w.AddUnit(QStringLiteral("BASE2"));
         unit->gThings->ClearAll();
     }
-    int16_t Thing(int16_t code, int16_t figure, const char16_t* name) {
-        PlotWorld::AddThing(*unit, code, figure, QString::fromUtf16(name), 0, figure == 5 ? 0 : 0,
-                            figure == 5 ? 8 : 1);
-        return code;
+    void Thing(int16_t code, int16_t figure, const char16_t* name) {
+        PlotWorld::AddThing(*unit, code, figure, QString::fromUtf16(name), 0, 0, 1);
     }
     PlotWorld w;
     std::shared_ptr<clsMapUnit> unit;
@@ -304,33 +298,22 @@ TEST_F(LayerTest, AzimuthListEdgeCases) {
 TEST_F(LayerTest, GraticuleLabelsAlongTheEdges) {
     clsMapPlot& p = *w.plot;
     auto lat = PlotWorld::AddThing(*w.base, 11, 5, QStringLiteral("緯度"), 0, 0, 8);
-    auto lon = PlotWorld::AddThing(*w.base, 12, 5, QStringLiteral("経度"), 0, 0, 8);
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
-    p.SetMapScale(ScaleForPixelsPerDegree(10)); // 400 x 300 pixels: 20 and 15 degrees either side
-    p.Field();
+    PlotWorld::AddThing(*w.base, 12, 5, QStringLiteral("経度"), 0, 0, 8);
+    w.View(12, 0, 0, 10); // 400 x 300 pixels: 20 and 15 degrees either side
     p.Grid().SetWidth(36000);
     p.Grid().SetHeight(18000);
     AngleFormat f(1, 2);
     // Left edge at x = 108 x 10 \ 254 = 4 pixels: 19.6 degrees west.
     const auto labels = Labels(BaseMap::BaseMapGridTexts(p));
     ASSERT_EQ(labels.size(), 8u);
-    const char16_t* latTexts[] = {u"10", u"5", u"0", u"5", u"10"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(labels[size_t(i)].y, -36000 + 18000 * i);
-        EXPECT_NEAR(labels[size_t(i)].x, -70560, 360);
-        EXPECT_EQ(labels[size_t(i)].fix, 11);
-        EXPECT_EQ(labels[size_t(i)].text, QString::fromUtf16(latTexts[i]));
-    }
     // Bottom edge, 4 pixels up: 14.6 degrees south.
-    const char16_t* lonTexts[] = {u"10", u"0", u"10"};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(labels[size_t(5 + i)].x, -36000 + 36000 * i);
-        EXPECT_NEAR(labels[size_t(5 + i)].y, -52560, 360);
-        EXPECT_EQ(labels[size_t(5 + i)].fix, 17);
-        EXPECT_EQ(labels[size_t(5 + i)].text, QString::fromUtf16(lonTexts[i]));
+    const QStringList texts = {"10", "5", "0", "5", "10", "10", "0", "10"};
+    for (size_t i = 0; i < 8; ++i) {
+        const bool isLat = i < 5;
+        EXPECT_EQ(isLat ? labels[i].y : labels[i].x, isLat ? -36000 + 18000 * int(i) : -36000 + 36000 * int(i - 5));
+        EXPECT_NEAR(isLat ? labels[i].x : labels[i].y, isLat ? -70560 : -52560, 360) << i;
+        EXPECT_EQ(labels[i].fix, isLat ? 11 : 17) << i;
+        EXPECT_EQ(labels[i].text, texts[int(i)]) << i;
     }
     // Latitude labels only within the limits; longitude labels on the top edge south of the equator.
     p.Grid().SetSouthLimit(-20000);
@@ -343,19 +326,13 @@ TEST_F(LayerTest, GraticuleLabelsAlongTheEdges) {
     EXPECT_NEAR(south[4].y, -3600 + 52560, 360);
     lat->SetName(QStringLiteral("緯度なし"));
     EXPECT_TRUE(BaseMap::BaseMapGridTexts(p).empty());
-    (void)lon;
 }
 
 TEST_F(LayerTest, GraticuleLabelsAroundThePole) {
     clsMapPlot& p = *w.plot;
     PlotWorld::AddThing(*w.base, 11, 5, QStringLiteral("緯度"), 0, 0, 8);
     PlotWorld::AddThing(*w.base, 12, 5, QStringLiteral("経度"), 0, 0, 8);
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(6);
-    p.SetCenterX(0);
-    p.SetCenterY(288000); // 80 N: the pole is 100 pixels above the centre
-    p.SetMapScale(ScaleForPixelsPerDegree(10));
-    p.Field();
+    w.View(6, 0, 288000, 10); // 80 N: the pole is 100 pixels above the centre
     clsGrid& g = p.Grid();
     g.SetWidth(36000);
     g.SetHeight(18000);

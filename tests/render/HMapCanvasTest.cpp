@@ -7,25 +7,10 @@
 
 namespace {
 
-constexpr double kSecRad = 4.848136811095355e-6;
-
-double ScaleForPixelsPerDegree(double ppd) {
-    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) * 3600 / ppd;
-}
-
-void View(clsMapPlot& p, int32_t lon, double ppd) {
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetCenterX(lon);
-    p.SetMapScale(ScaleForPixelsPerDegree(ppd));
-    p.Field();
-}
-
 TEST(HMapCanvasTest, PointBeyondTheDateLineConvertsInTheShiftedView) {
     PlotWorld w; // 400 x 300
     clsMapPlot& p = *w.plot;
-    View(p, 630000, 10); // 175 E
+    w.View(12, 630000, 0, 10); // 175 E
     int32_t px = 0, py = 0;
     // 178 W lies 7 degrees east of the centre across the date line.
     ASSERT_TRUE(HMap::MapToCanvasPoint(-640800, 0, px, py));
@@ -37,7 +22,7 @@ TEST(HMapCanvasTest, PointBeyondTheDateLineConvertsInTheShiftedView) {
     ASSERT_TRUE(HMap::CanvasToMapPoint(270, 150, lon, lat));
     EXPECT_NEAR(lon, -640800, 360);
 
-    View(p, 0, 10); // no wrap-around, no retry
+    w.View(12, 0, 0, 10); // no wrap-around, no retry
     EXPECT_FALSE(HMap::MapToCanvasPoint(-640800, 0, px, py));
     EXPECT_FALSE(HMap::CanvasToMapPoint(400, 150, lon, lat)); // off the canvas
 }
@@ -45,7 +30,7 @@ TEST(HMapCanvasTest, PointBeyondTheDateLineConvertsInTheShiftedView) {
 TEST(HMapCanvasTest, NearestOfTwoPictures) {
     PlotWorld w(800, 300);
     clsMapPlot& p = *w.plot;
-    View(p, 324000, 1); // 90 E, 1 pixel per degree: 800 degrees across
+    w.View(12, 324000, 0, 1); // 90 E, 1 pixel per degree: 800 degrees across
     ASSERT_TRUE(p.IsWrapAround());
     int32_t px = 0, py = 0;
     // 90 W is at pixel 220 and again at 580, equally far from 400.
@@ -70,7 +55,7 @@ TEST(HMapCanvasTest, NearestOfTwoPictures) {
 TEST(HMapCanvasTest, NearestLeavesAShiftItDidNotMake) {
     PlotWorld w(800, 300);
     clsMapPlot& p = *w.plot;
-    View(p, 324000, 1);
+    w.View(12, 324000, 0, 1);
     ASSERT_TRUE(p.ShiftOn());
     int32_t px = 0, py = 0;
     HMap::MapToCanvasNearest(-324000, 0, px, py);

@@ -3,6 +3,7 @@
 #include "render/PatternAssets.h"
 
 #include <QRect>
+#include <algorithm>
 #include <vector>
 #include <gtest/gtest.h>
 
@@ -30,78 +31,44 @@ TEST(PatternAssets, TheCompiledInTextsAreSound) {
     EXPECT_EQ(PatternAssets::Problems(), QStringList());
 }
 
-TEST(PatternAssets, AllSymbolsArePresentInTheirSizes) {
+// Every entry of both sets: present, of an allowed size, user entries blank.
+TEST(PatternAssets, AllEntriesArePresentInTheirSizes) {
+    const struct {
+        int low, first, last, firstUser;
+        std::vector<int> lowW, lowH, highW, highH;
+    } kinds[] = {
+        // Symbols 0..47 (user 19..23 and 43..47 are 2 x 2 placeholders).
+        {2100, 0, 47, 19, {23}, {23}, {47}, {47}},
+        {3100, 100, 131, 124, {8, 16}, {8, 16}, {8, 16, 32}, {8, 16, 32}},
+        {4100, 102, 145, 134, {32}, {1, 2, 3, 4, 5, 6, 7}, {32}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+    };
     int count = 0;
-    for (int i = 0; i <= 47; ++i) {
-        for (int set = 0; set < 2; ++set) {
-            SCOPED_TRACE(i * 10 + set);
-            const MonoBitmap* bm = Bitmap((set ? 2200 : 2100) + i);
-            ASSERT_NE(bm, nullptr);
-            ++count;
-            if (IsUserSymbol(i)) {
-                EXPECT_EQ(bm->Width(), 2);
-                EXPECT_EQ(bm->Height(), 2);
-                EXPECT_TRUE(AllPaper(*bm));
-            } else {
-                const int side = set ? 47 : 23;
-                EXPECT_EQ(bm->Width(), side);
-                EXPECT_EQ(bm->Height(), side);
-                EXPECT_GT(bm->InkCount(), 0);
+    for (const auto& k : kinds) {
+        for (int i = k.first; i <= k.last; ++i) {
+            for (int set = 0; set < 2; ++set) {
+                SCOPED_TRACE(k.low + 100 * set + i);
+                const MonoBitmap* bm = Bitmap(k.low + 100 * set + i);
+                ASSERT_NE(bm, nullptr);
+                ++count;
+                const bool user = k.low == 2100 ? IsUserSymbol(i) : i >= k.firstUser;
+                EXPECT_EQ(AllPaper(*bm), user);
+                if (user && k.low == 2100) {
+                    EXPECT_TRUE(bm->Width() == 2 && bm->Height() == 2);
+                    continue;
+                }
+                const auto& ws = set ? k.highW : k.lowW;
+                const auto& hs = set ? k.highH : k.lowH;
+                EXPECT_NE(std::find(ws.begin(), ws.end(), bm->Width()), ws.end()) << bm->Width();
+                EXPECT_NE(std::find(hs.begin(), hs.end(), bm->Height()), hs.end()) << bm->Height();
+                EXPECT_TRUE(k.low != 3100 || bm->Width() == bm->Height()); // tiles are square
+                // Never a plain solid line: that is what pen style 0 is for.
+                EXPECT_TRUE(k.low != 4100 || set || user || bm->InkCount() < 32 * bm->Height());
             }
         }
+        for (int outside : {k.low + k.first - 1, k.low + k.last + 1, k.low + 100 + k.last + 1})
+            EXPECT_EQ(Bitmap(outside), nullptr) << outside;
     }
-    EXPECT_EQ(count, 96);
-    EXPECT_EQ(Bitmap(2148), nullptr);
-    EXPECT_EQ(Bitmap(2099), nullptr);
-}
-
-TEST(PatternAssets, AllTilesArePresentInTheirSizes) {
-    for (int i = 100; i <= 131; ++i) {
-        SCOPED_TRACE(i);
-        const MonoBitmap* low = Bitmap(3100 + i);
-        const MonoBitmap* high = Bitmap(3200 + i);
-        ASSERT_NE(low, nullptr);
-        ASSERT_NE(high, nullptr);
-        EXPECT_EQ(low->Width(), low->Height());
-        EXPECT_EQ(high->Width(), high->Height());
-        EXPECT_TRUE(low->Width() == 8 || low->Width() == 16);
-        EXPECT_TRUE(high->Width() == 8 || high->Width() == 16 || high->Width() == 32);
-        if (i >= 124) {
-            EXPECT_TRUE(AllPaper(*low));
-            EXPECT_TRUE(AllPaper(*high));
-        } else {
-            EXPECT_GT(low->InkCount(), 0);
-            EXPECT_GT(high->InkCount(), 0);
-        }
-    }
-    EXPECT_EQ(Bitmap(3199), nullptr);
-    EXPECT_EQ(Bitmap(3332), nullptr);
-}
-
-TEST(PatternAssets, AllLinePatternsAreThirtyTwoWide) {
-    for (int i = 102; i <= 145; ++i) {
-        SCOPED_TRACE(i);
-        const MonoBitmap* low = Bitmap(4100 + i);
-        const MonoBitmap* high = Bitmap(4200 + i);
-        ASSERT_NE(low, nullptr);
-        ASSERT_NE(high, nullptr);
-        EXPECT_EQ(low->Width(), 32);
-        EXPECT_EQ(high->Width(), 32);
-        EXPECT_GE(low->Height(), 1);
-        EXPECT_LE(low->Height(), 7);
-        EXPECT_GE(high->Height(), 2);
-        EXPECT_LE(high->Height(), 12);
-        if (i >= 134) {
-            EXPECT_TRUE(AllPaper(*low));
-            EXPECT_TRUE(AllPaper(*high));
-        } else {
-            EXPECT_GT(low->InkCount(), 0);
-            // Never a plain solid line: that is what pen style 0 is for.
-            EXPECT_LT(low->InkCount(), 32 * low->Height());
-        }
-    }
-    EXPECT_EQ(Bitmap(4201), nullptr);
-    EXPECT_EQ(Bitmap(4346), nullptr);
+    EXPECT_EQ(count, 248);
 }
 
 TEST(PatternAssets, NamesAreExact) {

@@ -73,6 +73,20 @@ public:
     std::shared_ptr<clsMapUnit> base;
     std::unique_ptr<clsMapPlot> plot;
 
+    // A scale that gives `ppd` pixels per degree along the equator at 96 dpi.
+    static double ScaleForPpd(double ppd) {
+        return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * 4.848136811095355e-6) * 3600 / ppd;
+    }
+    // A fixed projection centred on (lon, lat) at `ppd` pixels per degree.
+    void View(int16_t index, int32_t lon, int32_t lat, double ppd) {
+        plot->mProjectionAuto = false;
+        plot->SetProjectionIndex(index);
+        plot->SetCenterY(lat);
+        plot->SetCenterX(lon);
+        plot->SetMapScale(ScaleForPpd(ppd));
+        plot->Field();
+    }
+
     QImage& image() { return image_; }
     clsMapGraph& graph() { return *graph_; }
     // The colour at a pixel as 0x00BBGGRR.
@@ -123,50 +137,38 @@ public:
         return p;
     }
 
+    // A figure of type F for `thing` in `area`, completed by `fill`, then
+    // appended to the unit (which refuses figures without their points).
+    template <class F, class Fill>
+    static std::shared_ptr<F> AddFigure(clsMapUnit& unit, int16_t thing, int16_t area, Fill fill) {
+        auto f = std::make_shared<F>();
+        f->SetThing(thing);
+        f->SetAdmin(area);
+        fill(*f);
+        unit.gFigures->Add(f);
+        return f;
+    }
     static std::shared_ptr<clsMapPolygon> AddPolygon(clsMapUnit& unit, int16_t thing, int16_t area,
                                                      std::shared_ptr<clsPoly> ring) {
-        auto f = std::make_shared<clsMapPolygon>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
-        f->SetPoly(std::move(ring));
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapPolygon>(unit, thing, area, [&](clsMapPolygon& f) { f.SetPoly(ring); });
     }
-
     static std::shared_ptr<clsMapPolyline> AddLine(clsMapUnit& unit, int16_t thing, int16_t area, int32_t x1,
                                                    int32_t y1, int32_t x2, int32_t y2) {
-        auto f = std::make_shared<clsMapPolyline>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
         auto p = std::make_shared<clsPoly>();
         p->SetLine(x1, y1, x2, y2);
-        f->SetPoly(p);
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapPolyline>(unit, thing, area, [&](clsMapPolyline& f) { f.SetPoly(p); });
     }
-
     static std::shared_ptr<clsMapSymbol> AddSymbol(clsMapUnit& unit, int16_t thing, int16_t area, int32_t x,
                                                    int32_t y) {
-        auto f = std::make_shared<clsMapSymbol>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
-        f->Setmx(x);
-        f->Setmy(y);
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapSymbol>(unit, thing, area, [&](clsMapSymbol& f) { f.Setmx(x), f.Setmy(y); });
     }
-
     static std::shared_ptr<clsMapText> AddText(clsMapUnit& unit, int16_t thing, int16_t area, int32_t x, int32_t y,
                                                const QString& text) {
-        auto f = std::make_shared<clsMapText>();
-        f->SetThing(thing);
-        f->SetAdmin(area);
-        f->Setmx(x);
-        f->Setmy(y);
-        f->SetTextUnicode(1, text);
-        f->SetTextUnicode(2, text);
-        unit.gFigures->Add(f);
-        return f;
+        return AddFigure<clsMapText>(unit, thing, area, [&](clsMapText& f) {
+            f.Setmx(x), f.Setmy(y);
+            f.SetTextUnicode(1, text);
+            f.SetTextUnicode(2, text);
+        });
     }
 
 private:

@@ -17,15 +17,10 @@
 
 namespace {
 
-constexpr double kSecRad = 4.848136811095355e-6;
 constexpr int32_t kBackground = 0x00FF00; // colours as 0x00BBGGRR
 constexpr int32_t kOcean = 0xFF0000;
 constexpr int32_t kGrid = 0x0000FF;
 constexpr int32_t kLand = 0x00FFFF;
-
-double ScaleForPixelsPerDegree(double ppd) {
-    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) * 3600 / ppd;
-}
 
 // Background, ocean and meridians in the base unit; a land polygon thing in a unit of its own.
 struct Styled {
@@ -40,21 +35,17 @@ struct Styled {
 };
 
 // Equirectangular, centred on (0, 0), 2 pixels per degree on 800 x 400.
-void HandView(clsMapPlot& p) {
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
-    p.SetMapScale(ScaleForPixelsPerDegree(2));
-    p.mGridAuto = false;
-    p.Grid().SetWidth(108000); // 30 degrees
+void HandView(PlotWorld& w) {
+    w.View(12, 0, 0, 2);
+    w.plot->mGridAuto = false;
+    w.plot->Grid().SetWidth(108000); // 30 degrees
 }
 
 TEST(ReplotTest, PictureWorkedOutByHand) {
     PlotWorld w(800, 400);
     Styled s(w);
     clsMapPlot& p = *w.plot;
-    HandView(p);
+    HandView(w);
     // Land from 20 W to 20 E and 10 S to 10 N: 40 x 20 degrees, 80 x 40 pixels
     // around the centre pixel (400, 200).
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
@@ -97,7 +88,7 @@ TEST(ReplotTest, GraticuleUnderTheLandWhenDrawnFirst) {
     PlotWorld w(800, 400);
     Styled s(w);
     clsMapPlot& p = *w.plot;
-    HandView(p);
+    HandView(w);
     p.mGridOcean = true;
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
     ASSERT_EQ(p.Replot(), 0);
@@ -105,35 +96,24 @@ TEST(ReplotTest, GraticuleUnderTheLandWhenDrawnFirst) {
     EXPECT_EQ(w.Pixel(400, 100), kGrid);
 }
 
-TEST(ReplotTest, ProgressRunsZeroToTenInBothGridOrders) {
-    for (const bool gridFirst : {false, true}) {
+TEST(ReplotTest, ProgressRunsZeroToTenInBothGridOrdersAndWithoutFigures) {
+    // Grid first or last; no figure kinds at all still raise every phase.
+    const std::pair<bool, int> rows[] = {{false, 7}, {true, 7}, {false, 0}};
+    for (const auto& [gridFirst, figDisp] : rows) {
         PlotWorld w;
         Styled s(w);
         PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
         clsMapPlot& p = *w.plot;
         p.mGridOcean = gridFirst;
+        if (figDisp == 0) p.mFigDisp = 0;
         std::vector<int16_t> seen;
         p.Progress = [&](int16_t phase) { seen.push_back(phase); };
         ASSERT_EQ(p.Replot(), 0);
-        EXPECT_EQ(seen, (std::vector<int16_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})) << gridFirst;
+        EXPECT_EQ(seen, (std::vector<int16_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})) << gridFirst << figDisp;
         EXPECT_FALSE(p.IsDrawing());
+        for (int32_t y = 0; figDisp == 0 && y < 300; y += 7) // only the background
+            for (int32_t x = 0; x < 400; x += 7) ASSERT_EQ(w.Pixel(x, y), kBackground);
     }
-}
-
-TEST(ReplotTest, NoFigureKindsStillRaisesEveryPhase) {
-    PlotWorld w;
-    Styled s(w);
-    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
-    clsMapPlot& p = *w.plot;
-    p.mFigDisp = 0;
-    std::vector<int16_t> seen;
-    p.Progress = [&](int16_t phase) { seen.push_back(phase); };
-    ASSERT_EQ(p.Replot(), 0);
-    EXPECT_EQ(seen.size(), 11u);
-    EXPECT_EQ(seen.back(), 10);
-    // Only the background.
-    for (int32_t y = 0; y < 300; y += 7)
-        for (int32_t x = 0; x < 400; x += 7) ASSERT_EQ(w.Pixel(x, y), kBackground);
 }
 
 TEST(ReplotTest, BackgroundWithoutAThingIsWhite) {
@@ -147,7 +127,7 @@ TEST(ReplotTest, BackgroundTakesThePageOfAreaZero) {
     PlotWorld w;
     auto bg = PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), kBackground, 8);
     bg->SetPage(3);
-    bg->SetFore(0x123456);
+    bg->SetFore(0x123456); // the attributes of page 3
     bg->SetStyle(8);
     w.base->gAdmins->Item(0)->SetPage(3);
     ASSERT_EQ(w.plot->Replot(), 0);
@@ -203,11 +183,7 @@ TEST(ReplotTest, AFailingFigureLeavesTheEngineIdleAndTheCentreUnchanged) {
     PlotWorld w;
     Styled s(w);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetCenterX(612000);
-    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    w.View(12, 612000, 0, 10);
     auto bad = std::make_shared<FailingPolygon>(p);
     bad->SetThing(1);
     bad->SetAdmin(0);
@@ -233,11 +209,7 @@ TEST(ReplotTest, AFailureWhileTheFrameIsCentredOnZeroPutsTheViewBack) {
     PlotWorld w;
     Styled s(w);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetCenterX(360000); // 100 E
-    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    w.View(12, 360000, 0, 10); // 100 E
     const clsRect field = p.Field();
     int32_t x0 = 0, y0 = 0;
     ASSERT_TRUE(p.MapToCanvas(363600, 3600, x0, y0));
@@ -274,11 +246,7 @@ TEST(ReplotTest, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
     PlotWorld w;
     Styled s(w);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetCenterX(630000); // 175 E, 10 pixels per degree
-    p.SetMapScale(ScaleForPixelsPerDegree(10));
+    w.View(12, 630000, 0, 10); // 175 E
     p.mGridEi = false;
     // 170..172 E lies 5..3 degrees west of the centre: pixels 150..170.
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(612000, -3600, 619200, 3600));
@@ -313,13 +281,7 @@ TEST(ReplotTest, UnitsOpenedDuringAYieldDoNotDisturbThePhase) {
 class StylingTest : public ::testing::Test {
 protected:
     StylingTest() : s(w) {
-        clsMapPlot& p = *w.plot;
-        p.mProjectionAuto = false;
-        p.SetProjectionIndex(12);
-        p.SetCenterX(0);
-        p.SetCenterY(0);
-        p.SetMapScale(ScaleForPixelsPerDegree(2));
-        p.Field();
+        w.View(12, 0, 0, 2);
         thing = PlotWorld::AddThing(*s.land, 2, 2, QStringLiteral("道"), 0x111111, 3, 4, 0x222222);
         line = PlotWorld::AddLine(*s.land, 2, 0, -3600, 0, 3600, 0);
     }
@@ -455,7 +417,7 @@ TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
     // clockwise (negative) east of the centre meridian.
     p.SetProjectionIndex(23);
     p.SetCenterY(162000);
-    p.SetMapScale(ScaleForPixelsPerDegree(4));
+    p.SetMapScale(PlotWorld::ScaleForPpd(4));
     p.Field();
     p.SlantMeridian(72000, 162000, slant);
     EXPECT_LT(slant, -3600);

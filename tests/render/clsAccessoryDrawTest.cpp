@@ -1,18 +1,12 @@
 #include "render/clsAccessory.h"
 
-#include "core/MapProjection.h"
-#include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
+#include "AccessoryCanvas.h"
+
 #include "core/clsRegistry.h"
-#include "platform/DeviceContext.h"
 #include "platform/VospError.h"
 #include "render/RenderGlobals.h"
-#include "render/clsMapGraph.h"
 #include "render/clsMapPlot.h"
-#include "support/GuiApp.h"
-#include "support/TestFolder.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
 
 class clsAccessoryTestAccess {
@@ -23,105 +17,9 @@ public:
 
 namespace {
 
-constexpr int32_t kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000,
-                  kCyan = 0xFFFF00;
-
-// Every character 8 pixels wide, every line 16 pixels high.
-class FixedMeasurer : public TextMeasurer {
-public:
-    bool TextSize(const QString& text, int32_t& width, int32_t& height) override
-    {
-        width = int32_t(text.size()) * 8;
-        height = 16;
-        return true;
-    }
-};
-
-// An environment store with the given lines, installed while it lives.
-class ScopedEnvironment {
-public:
-    explicit ScopedEnvironment(const QByteArray& lines) : previous_(PublicVal::gvEnvironment)
-    {
-        env_.SetFileName(folder_.write(QStringLiteral("Environment.txt"), lines));
-        env_.Load();
-        PublicVal::gvEnvironment = &env_;
-    }
-    ~ScopedEnvironment() { PublicVal::gvEnvironment = previous_; }
-
-private:
-    TestFolder folder_;
-    clsEnvironment env_;
-    clsEnvironment* previous_;
-};
-
-// Switches every item off but the given ones.
-void OnlyItems(clsAccessory& a, std::initializer_list<int32_t> items)
+void ExpectRect(const AccessoryItem& it, std::array<int32_t, 4> r)
 {
-    for (int32_t i = 1; i <= 7; ++i) {
-        a.SetIndex(i);
-        a.SetUse(std::find(items.begin(), items.end(), i) != items.end());
-    }
-}
-
-struct Canvas {
-    ScopedSettingsHome home;
-    QImage image;
-    std::unique_ptr<DeviceContext> dc;
-    clsMapGraph g;
-    FixedMeasurer m;
-    std::unique_ptr<clsAccessory> a;
-
-    Canvas(int32_t w, int32_t h)
-    {
-        EnsureGuiApp();
-        MapProjection::InitGlobe(nullptr);
-        PublicVal::gvMapMode = 1;
-        image = QImage(w, h, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        dc = std::make_unique<DeviceContext>(image, 96, 96);
-        g.SetTextMeasurer(&m);
-        a = std::make_unique<clsAccessory>();
-        a->SetGraph(&g);
-        a->Sethandle(dc.get());
-        a->SetWidth(w);
-        a->SetHeight(h);
-        a->SetDpi(96);
-        a->SetMapScale(1000000);
-    }
-    void Only(std::initializer_list<int32_t> items) { OnlyItems(*a, items); }
-    void SetText(int32_t i, const QString& text)
-    {
-        a->SetIndex(i);
-        a->SetText(text);
-    }
-    void SetColor(int32_t i, int32_t c)
-    {
-        a->SetIndex(i);
-        a->SetColor(c);
-    }
-    int32_t Px(int x, int y) const { return dc->GetPixel(x, y); }
-    // Pixels in the box (inclusive) that are not white.
-    int Ink(int l, int t, int r, int b) const
-    {
-        int n = 0;
-        for (int y = t; y <= b; ++y)
-            for (int x = l; x <= r; ++x)
-                n += Px(x, y) != kWhite;
-        return n;
-    }
-    const AccessoryItem& It(int32_t i) const { return a->Item(i); }
-};
-
-struct Rect {
-    int32_t left, top, width, height;
-};
-
-void ExpectRect(const AccessoryItem& it, Rect r)
-{
-    EXPECT_EQ(it.Left, r.left) << it.Name.toStdString();
-    EXPECT_EQ(it.Top, r.top) << it.Name.toStdString();
-    EXPECT_EQ(it.Width, r.width) << it.Name.toStdString();
-    EXPECT_EQ(it.Height, r.height) << it.Name.toStdString();
+    EXPECT_EQ((std::array<int32_t, 4>{it.Left, it.Top, it.Width, it.Height}), r) << it.Name.toStdString();
 }
 
 } // namespace

@@ -1,12 +1,9 @@
 #include "render/clsAccessory.h"
 
+#include "AccessoryCanvas.h"
+
 #include "document/MapUnitTestEnv.h"
 #include "document/clsThings.h"
-#include "platform/DeviceContext.h"
-#include "render/clsMapGraph.h"
-#include "support/GuiApp.h"
-
-#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -154,55 +151,23 @@ TEST_F(ElvUnitsTest, ListsComeFromTheDrawnUnitsByKind)
     ExpectClasses(clsAccessory::GetElvData(&units), {{-99999, 0, 1}, {0, 99999, 2}});
 }
 
-namespace {
-
-// Every character 8 pixels wide, every line 16 pixels high.
-class FixedMeasurer : public TextMeasurer {
-public:
-    bool TextSize(const QString& text, int32_t& width, int32_t& height) override
-    {
-        width = int32_t(text.size()) * 8;
-        height = 16;
-        return true;
-    }
-};
-
-} // namespace
-
 // Two classes need (2 + 2) x 24 = 96 pixels of "99|", at most two thirds of
 // the width; the legend sits at the right of the bar row.
 TEST_F(ElvUnitsTest, LegendLayoutAndDrawing)
 {
-    EnsureGuiApp();
-    ScopedSettingsHome home;
     clsMapUnits units;
     CreateBase(units);
     units.Base()->gThings->Add(MakeThing(3, QStringLiteral("海洋"), 0xFF0000, -1, 8));
     units.Base()->gThings->Add(MakeThing(3, QStringLiteral("陸地"), 0x00FF00, -1, 8));
 
-    QImage image(400, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    DeviceContext dc(image, 96, 96);
-    clsMapGraph g;
-    FixedMeasurer m;
-    g.SetTextMeasurer(&m);
-    clsAccessory a;
-    a.SetGraph(&g);
-    a.Sethandle(&dc);
-    a.SetWidth(400);
-    a.SetHeight(100);
-    a.SetDpi(96);
+    Canvas d(400, 100);
+    clsAccessory& a = *d.a;
     a.SetMapUnits(&units);
-    for (int32_t i = 1; i <= 7; ++i) {
-        a.SetIndex(i);
-        a.SetUse(i == 2 || i == 3 || i == 7);
-    }
+    d.Only({2, 3, 7});
     a.Layout();
     const AccessoryItem& legend = a.Item(7);
-    EXPECT_EQ(legend.Left, 400 - 1 - 96);
-    EXPECT_EQ(legend.Top, 71);
-    EXPECT_EQ(legend.Width, 96);
-    EXPECT_EQ(legend.Height, 28);
+    EXPECT_EQ((std::array<int32_t, 4>{legend.Left, legend.Top, legend.Width, legend.Height}),
+              (std::array<int32_t, 4>{400 - 1 - 96, 71, 96, 28}));
     EXPECT_EQ(a.Item(3).Width, 400 - 2 - 96);
     EXPECT_EQ(a.ElvData().size(), 3u);
 
@@ -210,9 +175,9 @@ TEST_F(ElvUnitsTest, LegendLayoutAndDrawing)
     a.SetIndex(3);
     a.SetUse(false);
     a.Draw();
-    EXPECT_EQ(dc.GetPixel(320, 78), 0xFF0000);
-    EXPECT_EQ(dc.GetPixel(350, 78), 0x00FF00);
-    EXPECT_EQ(dc.GetPixel(300, 78), 0xFFFFFF);
+    EXPECT_EQ(d.Px(320, 78), kBlue);
+    EXPECT_EQ(d.Px(350, 78), kGreen);
+    EXPECT_EQ(d.Px(300, 78), kWhite);
 
     // 140 pixels allow 93 for the legend: too narrow, the bar takes the row.
     a.SetIndex(3);

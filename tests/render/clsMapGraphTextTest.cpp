@@ -1,70 +1,15 @@
-#include "render/clsMapGraph.h"
+#include "TestCanvas.h"
 
 #include "platform/FileSystem.h"
-#include "support/GuiApp.h"
-#include "support/TestFolder.h"
 
 #include <QFile>
 #include <QFont>
-#include <QImage>
 #include <gtest/gtest.h>
-
-#include <array>
 
 namespace {
 
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kRed = 0x0000FF;
-constexpr int32_t kBlue = 0xFF0000;
-
-// Ten pixels a character.
-class FakeMeasurer : public TextMeasurer {
-public:
-    int calls = 0;
-    bool TextSize(const QString& text, int32_t& width, int32_t& height) override
-    {
-        ++calls;
-        width = int32_t(text.size()) * 10;
-        height = 12;
-        return true;
-    }
-};
-
-struct TextDrawing {
-    QImage image;
-    std::unique_ptr<DeviceContext> dc;
-    std::unique_ptr<clsMapGraph> g;
-    explicit TextDrawing(int w = 240, int h = 240, int dpi = 96)
-    {
-        EnsureGuiApp();
-        image = QImage(w, h, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        dc = std::make_unique<DeviceContext>(image, dpi, dpi);
-        g = std::make_unique<clsMapGraph>();
-        EXPECT_TRUE(g->GraphBegin(dc.get(), 0, 0, w, h));
-    }
-    // Box of every pixel that is not white: left, top, right, bottom.
-    std::array<int, 4> Ink() const
-    {
-        std::array<int, 4> b{1 << 30, 1 << 30, -1, -1};
-        for (int y = 0; y < dc->Height(); ++y)
-            for (int x = 0; x < dc->Width(); ++x)
-                if (dc->GetPixel(x, y) != kWhite) {
-                    b[0] = std::min(b[0], x);
-                    b[1] = std::min(b[1], y);
-                    b[2] = std::max(b[2], x);
-                    b[3] = std::max(b[3], y);
-                }
-        return b;
-    }
-    size_t Count(int32_t colour) const
-    {
-        size_t n = 0;
-        for (int y = 0; y < dc->Height(); ++y)
-            for (int x = 0; x < dc->Width(); ++x)
-                n += dc->GetPixel(x, y) == colour;
-        return n;
-    }
+struct TextDrawing : Drawing {
+    TextDrawing() : Drawing(240, 240) {}
 };
 
 TEST(MapGraphText, AlignmentOffsetTable)
@@ -90,110 +35,81 @@ TEST(MapGraphText, OffsetsTurnWithTheFont)
         clsMapGraph::RotateOffset(angle, dx, dy);
         return std::make_pair(dx, dy);
     };
-    EXPECT_EQ(turn(0, 5, 7), std::make_pair(5, 7));
-    EXPECT_EQ(turn(3600, 5, 7), std::make_pair(5, 7));
-    EXPECT_EQ(turn(900, 5, 7), std::make_pair(7, -5));
-    EXPECT_EQ(turn(-2700, 5, 7), std::make_pair(7, -5));
-    EXPECT_EQ(turn(2700, 5, 7), std::make_pair(-7, 5));
-    EXPECT_EQ(turn(-900, 5, 7), std::make_pair(-7, 5));
-    EXPECT_EQ(turn(1800, 5, 7), std::make_pair(-5, -7));
-    // 45 degrees counter-clockwise on the canvas (y down): right -> up-right.
-    EXPECT_EQ(turn(450, 10, 0), std::make_pair(7, -7));
+    // 45 degrees counter-clockwise on the canvas (y down): right -> up-right;
     // 30 degrees: (10 cos 30, -10 sin 30) = (8.66, -5) -> (9, -5).
-    EXPECT_EQ(turn(300, 10, 0), std::make_pair(9, -5));
-    EXPECT_EQ(turn(450, 0, 0), std::make_pair(0, 0));
+    const int cases[][5] = {{0, 5, 7, 5, 7},     {3600, 5, 7, 5, 7},   {900, 5, 7, 7, -5},  {-2700, 5, 7, 7, -5},
+                            {2700, 5, 7, -7, 5}, {-900, 5, 7, -7, 5},  {1800, 5, 7, -5, -7}, {450, 10, 0, 7, -7},
+                            {300, 10, 0, 9, -5}, {450, 0, 0, 0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(turn(c[0], c[1], c[2]), std::make_pair(c[3], c[4])) << c[0];
 }
 
 TEST(MapGraphText, InkBoxOfAnHAroundItsPoint)
 {
-    const int x = 120, y = 120;
-    for (int code : {6, 7, 11, 12, 17}) {
+    // Horizontal: L the ink starts at the point, C centred on it; vertical:
+    // T hangs below it, M centred, B stands on it.
+    const struct {
+        int code;
+        char h, v;
+    } cases[] = {{6, 'L', 'T'}, {7, 'C', 'T'}, {11, 'L', 'M'}, {12, 'C', 'M'}, {17, 'C', 'B'}};
+    for (const auto& c : cases) {
         TextDrawing t;
-        ASSERT_TRUE(t.g->SetFont("Liberation Sans", 20, 0, 0, kRed, -1));
-        EXPECT_EQ(t.g->FontFace(), "Liberation Sans");
+        ASSERT_TRUE(t.g.SetFont("Liberation Sans", 20, 0, 0, kRed, -1));
+        EXPECT_EQ(t.g.FontFace(), "Liberation Sans");
         EXPECT_EQ(t.dc->Font().pixelHeight, 20 * 96 / 72);
-        ASSERT_TRUE(t.g->DrawText(x, y, int16_t(code), "H"));
-        const auto b = t.Ink();
-        const int cx = (b[0] + b[2]) / 2, cy = (b[1] + b[3]) / 2;
-        switch (code) {
-        case 6: // top-left corner at the point
-            EXPECT_NEAR(b[0], x, 2);
-            EXPECT_NEAR(b[1], y, 2);
-            break;
-        case 7: // hangs centred below the point
-            EXPECT_NEAR(cx, x, 2);
-            EXPECT_NEAR(b[1], y, 2);
-            break;
-        case 11: // starts at the point, centred vertically
-            EXPECT_NEAR(b[0], x, 2);
-            EXPECT_NEAR(cy, y, 2);
-            break;
-        case 12: // centred on the point
-            EXPECT_NEAR(cx, x, 2);
-            EXPECT_NEAR(cy, y, 2);
-            break;
-        case 17: // stands centred on the point
-            EXPECT_NEAR(cx, x, 2);
-            EXPECT_NEAR(b[3], y - 1, 2);
-            break;
-        }
+        ASSERT_TRUE(t.g.DrawText(120, 120, int16_t(c.code), "H"));
+        const auto b = t.Box();
+        EXPECT_NEAR(c.h == 'L' ? b[0] : (b[0] + b[2]) / 2, 120, 2) << c.code;
+        EXPECT_NEAR(c.v == 'T' ? b[1] : c.v == 'M' ? (b[1] + b[3]) / 2 : b[3] + 1, 120, 2) << c.code;
     }
 }
 
 TEST(MapGraphText, TurnedTextRunsUpwards)
 {
     TextDrawing t;
-    ASSERT_TRUE(t.g->SetFont("Liberation Sans", 14, 90, 0, kRed, -1));
-    EXPECT_EQ(t.g->FontAngle(), 900);
-    ASSERT_TRUE(t.g->DrawText(100, 200, 11, "HHHHH"));
-    const auto b = t.Ink();
+    ASSERT_TRUE(t.g.SetFont("Liberation Sans", 14, 90, 0, kRed, -1));
+    EXPECT_EQ(t.g.FontAngle(), 900);
+    ASSERT_TRUE(t.g.DrawText(100, 200, 11, "HHHHH"));
+    const auto b = t.Box();
     EXPECT_GT(b[3] - b[1], 2 * (b[2] - b[0]));
     EXPECT_LE(b[3], 200 + 2);
     EXPECT_LT(b[1], 150);
     // Code 5 turned by 90 degrees: (gap, cap) becomes (cap, -gap).
     TextDrawing u;
-    ASSERT_TRUE(u.g->SetFont("Liberation Sans", 14, 450 + 3600 - 3960, 0, kRed, -1)); // 90 after wrapping
-    EXPECT_EQ(u.g->FontAngle(), 900);
+    ASSERT_TRUE(u.g.SetFont("Liberation Sans", 14, 450 + 3600 - 3960, 0, kRed, -1)); // 90 after wrapping
+    EXPECT_EQ(u.g.FontAngle(), 900);
     int32_t dx = 0, dy = 0, align = 0;
-    clsMapGraph::AlignOffset(5, u.g->TextGap(), u.g->CapHeight(), dx, dy, align);
+    clsMapGraph::AlignOffset(5, u.g.TextGap(), u.g.CapHeight(), dx, dy, align);
     clsMapGraph::RotateOffset(900, dx, dy);
-    EXPECT_EQ(dx, u.g->CapHeight());
-    EXPECT_EQ(dy, -u.g->TextGap());
+    EXPECT_EQ(dx, u.g.CapHeight());
+    EXPECT_EQ(dy, -u.g.TextGap());
 }
 
 TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour)
 {
-    {
+    // Halo; opaque box (the cell is filled: far more back colour than a halo
+    // gives); opaque without a back colour.
+    const struct {
+        uint8_t style;
+        int32_t back;
+    } cases[] = {{0, kBlue}, {clsMapGraph::FS_OPAQUE, kBlue}, {clsMapGraph::FS_OPAQUE, -1}};
+    for (const auto& c : cases) {
         TextDrawing t;
-        ASSERT_TRUE(t.g->SetFont("Liberation Sans", 20, 0, 0, kRed, kBlue));
-        t.g->DrawText(120, 120, 12, "HH");
-        EXPECT_GT(t.Count(kBlue), 20u);
-        EXPECT_GT(t.Count(kRed), 20u);
-    }
-    {
-        TextDrawing t;
-        ASSERT_TRUE(t.g->SetFont("Liberation Sans", 20, 0, clsMapGraph::FS_OPAQUE, kRed, kBlue));
-        t.g->DrawText(120, 120, 12, "HH");
+        ASSERT_TRUE(t.g.SetFont("Liberation Sans", 20, 0, c.style, kRed, c.back));
+        t.g.DrawText(120, 120, 12, "HH");
         int32_t w = 0, h = 0;
-        ASSERT_TRUE(t.g->GetTextSize("HH", w, h));
-        // The cell box is filled: far more back colour than a halo gives.
-        EXPECT_GT(t.Count(kBlue), size_t(w * h / 2));
-        EXPECT_GT(t.Count(kRed), 20u);
-    }
-    {
-        TextDrawing t;
-        ASSERT_TRUE(t.g->SetFont("Liberation Sans", 20, 0, clsMapGraph::FS_OPAQUE, kRed, -1));
-        t.g->DrawText(120, 120, 12, "HH");
-        EXPECT_EQ(t.Count(kBlue), 0u);
+        ASSERT_TRUE(t.g.GetTextSize("HH", w, h));
+        const size_t minBack = c.back < 0 ? 0 : c.style ? size_t(w * h / 2) : 20u;
+        EXPECT_TRUE(c.back < 0 ? t.Count(kBlue) == 0 : t.Count(kBlue) > minBack) << c.style << " " << c.back;
         EXPECT_GT(t.Count(kRed), 20u);
     }
     {
         // Outside the view or empty: True, nothing drawn.
         TextDrawing t;
-        ASSERT_TRUE(t.g->SetFont("Liberation Sans", 20, 0, 0, kRed, -1));
-        EXPECT_TRUE(t.g->DrawText(-1, 10, 12, "H"));
-        EXPECT_TRUE(t.g->DrawText(10, 10, 12, ""));
-        EXPECT_TRUE(t.g->DrawText(10, 10, 12, QString(QChar(0)) + "H"));
+        ASSERT_TRUE(t.g.SetFont("Liberation Sans", 20, 0, 0, kRed, -1));
+        EXPECT_TRUE(t.g.DrawText(-1, 10, 12, "H"));
+        EXPECT_TRUE(t.g.DrawText(10, 10, 12, ""));
+        EXPECT_TRUE(t.g.DrawText(10, 10, 12, QString(QChar(0)) + "H"));
         EXPECT_EQ(t.Count(kWhite), 240u * 240u);
     }
 }
@@ -201,16 +117,16 @@ TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour)
 TEST(MapGraphText, HeightsAreLimitedAndScaled)
 {
     TextDrawing t;
-    ASSERT_TRUE(t.g->SetFont("Liberation Sans", 2, 0, 0, kRed, -1));
+    ASSERT_TRUE(t.g.SetFont("Liberation Sans", 2, 0, 0, kRed, -1));
     EXPECT_EQ(t.dc->Font().pixelHeight, 5 * 96 / 72);
-    ASSERT_TRUE(t.g->SetFont("Liberation Sans", 200, 0, 0, kRed, -1));
+    ASSERT_TRUE(t.g.SetFont("Liberation Sans", 200, 0, 0, kRed, -1));
     EXPECT_EQ(t.dc->Font().pixelHeight, 100 * 96 / 72);
-    t.g->SetTextRatio(150);
-    ASSERT_TRUE(t.g->SetFont("Liberation Sans", 200, 0, 0, kRed, -1)); // same arguments, new ratio
+    t.g.SetTextRatio(150);
+    ASSERT_TRUE(t.g.SetFont("Liberation Sans", 200, 0, 0, kRed, -1)); // same arguments, new ratio
     EXPECT_EQ(t.dc->Font().pixelHeight, (100 * 96 / 72) * 150 / 100);
     // Gap: the larger of cap * 6 \ 10 + 1 and ratio * dpi \ 1800.
-    EXPECT_EQ(t.g->TextGap(), std::max(t.g->CapHeight() * 6 / 10 + 1, 150 * 96 / 1800));
-    ASSERT_TRUE(t.g->SetFont("Liberation Sans", 12, 0, clsMapGraph::FS_BOLD | clsMapGraph::FS_ITALIC, kRed, -1));
+    EXPECT_EQ(t.g.TextGap(), std::max(t.g.CapHeight() * 6 / 10 + 1, 150 * 96 / 1800));
+    ASSERT_TRUE(t.g.SetFont("Liberation Sans", 12, 0, clsMapGraph::FS_BOLD | clsMapGraph::FS_ITALIC, kRed, -1));
     EXPECT_TRUE(t.dc->Font().bold);
     EXPECT_TRUE(t.dc->Font().italic);
     EXPECT_FALSE(t.dc->Font().underline);
@@ -219,20 +135,20 @@ TEST(MapGraphText, HeightsAreLimitedAndScaled)
 TEST(MapGraphText, WindowsFacesAndUnknownFaces)
 {
     TextDrawing t;
-    ASSERT_FALSE(t.g->FontList().empty());
-    ASSERT_TRUE(t.g->SetFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 12, 0, 0, kRed, -1));
+    ASSERT_FALSE(t.g.FontList().empty());
+    ASSERT_TRUE(t.g.SetFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 12, 0, 0, kRed, -1));
     const QStringList japanese = {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"};
-    EXPECT_TRUE(japanese.contains(t.g->FontFace())) << t.g->FontFace().toStdString();
-    ASSERT_TRUE(t.g->SetFont("arial", 12, 0, 0, kRed, -1));
-    EXPECT_EQ(t.g->FontFace(), "Liberation Sans");
-    ASSERT_TRUE(t.g->SetFont("No Such Face 123", 12, 0, 0, kRed, -1));
-    EXPECT_EQ(t.g->FontFace(), t.g->FontList().front().name);
-    t.g->SetDefaultFont("Liberation Serif");
-    ASSERT_TRUE(t.g->SetFont("(Default)", 12, 0, 0, kRed, -1));
-    EXPECT_EQ(t.g->FontFace(), "Liberation Serif");
+    EXPECT_TRUE(japanese.contains(t.g.FontFace())) << t.g.FontFace().toStdString();
+    ASSERT_TRUE(t.g.SetFont("arial", 12, 0, 0, kRed, -1));
+    EXPECT_EQ(t.g.FontFace(), "Liberation Sans");
+    ASSERT_TRUE(t.g.SetFont("No Such Face 123", 12, 0, 0, kRed, -1));
+    EXPECT_EQ(t.g.FontFace(), t.g.FontList().front().name);
+    t.g.SetDefaultFont("Liberation Serif");
+    ASSERT_TRUE(t.g.SetFont("(Default)", 12, 0, 0, kRed, -1));
+    EXPECT_EQ(t.g.FontFace(), "Liberation Serif");
     // Family names without foundry, each once.
     QSet<QString> seen;
-    for (const auto& f : t.g->FontList()) {
+    for (const auto& f : t.g.FontList()) {
         EXPECT_FALSE(f.name.contains(" [")) << f.name.toStdString();
         EXPECT_FALSE(seen.contains(f.name.toCaseFolded())) << f.name.toStdString();
         seen.insert(f.name.toCaseFolded());
@@ -246,8 +162,8 @@ TEST(MapGraphText, SetFontObjectTakesTheToolkitFont)
     QFont f("Liberation Mono");
     f.setPointSizeF(12.5); // halves go to even
     f.setUnderline(true);
-    ASSERT_TRUE(t.g->SetFontObject(f, kRed));
-    EXPECT_EQ(t.g->FontFace(), "Liberation Mono");
+    ASSERT_TRUE(t.g.SetFontObject(f, kRed));
+    EXPECT_EQ(t.g.FontFace(), "Liberation Mono");
     EXPECT_EQ(t.dc->Font().pixelHeight, 12 * 96 / 72);
     EXPECT_TRUE(t.dc->Font().underline);
 }
@@ -256,7 +172,7 @@ TEST(MapGraphText, FoldTextWithAFakeMeasurer)
 {
     EnsureGuiApp();
     clsMapGraph g;
-    FakeMeasurer m;
+    FixedMeasurer m(10, 12);
     g.SetTextMeasurer(&m);
     EXPECT_EQ(g.FoldText("", 100), QStringList{""});
     EXPECT_EQ(g.FoldText("ab\r\nc", 1000), (QStringList{"ab", "c"}));
@@ -292,23 +208,23 @@ TEST(MapGraphText, FontListFileAndFailures)
     list[1].weight = 700;
     list[1].pitchAndFamily = 1;
     list[1].charSet = 128;
-    t.g->SetFontList(list);
-    t.g->WritearFont();
+    t.g.SetFontList(list);
+    t.g.WritearFont();
     const QByteArray header = "\"No., TypeFaceName, Weight, PitchAndFamily, CharSet\"\r\n";
     EXPECT_EQ(folder.read("arFont.TXT"),
               header + "0,\"A\",400,2,0\r\n1,\"\x93\xfa\x96{\",700,1,128\r\n");
 
     // An empty list: the font cannot be made; the header alone is written,
     // once per face that fails; the old font stays.
-    ASSERT_TRUE(t.g->SetFont("A", 12, 0, 0, kRed, -1));
-    t.g->SetFontList({});
-    EXPECT_FALSE(t.g->SetFont("B", 12, 0, 0, kRed, -1));
+    ASSERT_TRUE(t.g.SetFont("A", 12, 0, 0, kRed, -1));
+    t.g.SetFontList({});
+    EXPECT_FALSE(t.g.SetFont("B", 12, 0, 0, kRed, -1));
     EXPECT_EQ(folder.read("arFont.TXT"), header);
-    EXPECT_EQ(t.g->FontFace(), "A");
+    EXPECT_EQ(t.g.FontFace(), "A");
     QFile::remove(folder.file("arFont.TXT"));
-    EXPECT_FALSE(t.g->SetFont("B", 12, 0, 0, kRed, -1));
+    EXPECT_FALSE(t.g.SetFont("B", 12, 0, 0, kRed, -1));
     EXPECT_FALSE(QFile::exists(folder.file("arFont.TXT")));
-    EXPECT_FALSE(t.g->SetFont("C", 12, 0, 0, kRed, -1));
+    EXPECT_FALSE(t.g.SetFont("C", 12, 0, 0, kRed, -1));
     EXPECT_TRUE(QFile::exists(folder.file("arFont.TXT")));
     FileSystem::SetProgramFolder(QString());
 }

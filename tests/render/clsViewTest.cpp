@@ -66,18 +66,13 @@ TEST(clsView, SizeLimitsFollowTheScreen)
     // The window without its picture takes 360 x 220 pixels of the screen.
     EXPECT_EQ(v.MaxWidth(), 1280 - 360);
     EXPECT_EQ(v.MaxHeight(), 1024 - 220);
-    v.SetWidth(10);
-    EXPECT_EQ(v.Width(), 32);
-    EXPECT_EQ(v.Height(), 480);
-    v.SetWidth(5000);
-    EXPECT_EQ(v.Width(), 920);
-    v.SetHeight(31);
-    EXPECT_EQ(v.Height(), 32);
-    EXPECT_EQ(v.Width(), 920);
-    v.SetHeight(804);
-    EXPECT_EQ(v.Height(), 804);
-    v.SetHeight(805);
-    EXPECT_EQ(v.Height(), 804);
+    // In turn: a width (1) or height (0) asked for -> width, height.
+    const int32_t steps[][4] = {{1, 10, 32, 480}, {1, 5000, 920, 480}, {0, 31, 920, 32}, {0, 804, 920, 804},
+                                {0, 805, 920, 804}};
+    for (const auto& st : steps) {
+        st[0] ? v.SetWidth(st[1]) : v.SetHeight(st[1]);
+        EXPECT_TRUE(v.Width() == st[2] && v.Height() == st[3]) << st[1] << ": " << v.Width() << "x" << v.Height();
+    }
 
     // Twips round before the truncating division: 13799.6 -> 13800 \ 15 = 920.
     host.screenW = 1280 * 15.0 - 0.4;
@@ -102,15 +97,11 @@ TEST(clsView, DpiAndPaths)
     ScopedSettingsHome home;
     FakeHost host;
     clsView v(&host);
-    v.SetDpi(200);
-    v.SetDpi(47);
-    EXPECT_EQ(v.Dpi(), 200);
-    v.SetDpi(1441);
-    EXPECT_EQ(v.Dpi(), 200);
-    v.SetDpi(48);
-    EXPECT_EQ(v.Dpi(), 48);
-    v.SetDpi(1440);
-    EXPECT_EQ(v.Dpi(), 1440);
+    const int32_t dpis[][2] = {{200, 200}, {47, 200}, {1441, 200}, {48, 48}, {1440, 1440}};
+    for (const auto& d : dpis) {
+        v.SetDpi(d[0]);
+        EXPECT_EQ(v.Dpi(), d[1]) << d[0];
+    }
 
     EXPECT_EQ(v.BmpPath(), "USER.BMP");
     EXPECT_EQ(v.PngPath(), "USER.PNG");

@@ -1,0 +1,85 @@
+#include "app/HtmlHelp.h"
+
+#include "core/Library.h"
+#include "platform/FileSystem.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+#include <algorithm>
+#include <iterator>
+
+namespace HtmlHelp {
+
+namespace {
+
+struct ContextEntry {
+    int32_t id;
+    const char* page;
+};
+
+// Sorted by id.
+constexpr ContextEntry kContexts[] = {
+    {200001, "help/main.html"},      {230006, "help/cruise.html"},      {230010, "help/mapsize.html"},
+    {230011, "help/mapinfo.html"},   {250001, "help/jump.html"},        {250002, "help/grid.html"},
+    {250003, "help/accessory.html"}, {250009, "help/azimuth.html"},     {252000, "help/mapsymbol.html"},
+    {252201, "help/range.html"},     {252202, "help/polyline.html"},    {252203, "help/polygon.html"},
+    {252204, "help/symbol.html"},    {252205, "help/text.html"},        {253000, "help/projection.html"},
+    {270001, "help/environment.html"}, {290009, "help/palette.html"},   {290012, "help/palette.html"},
+};
+
+QPointer<QTextBrowser> g_viewer;
+
+bool Show(const QString& path) {
+    const QString real = FileSystem::ResolvePath(path);
+    if (!FileSystem::IsFile(real) || !qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+    if (!g_viewer) {
+        g_viewer = new QTextBrowser;
+        g_viewer->setAttribute(Qt::WA_DeleteOnClose);
+        g_viewer->setOpenExternalLinks(true);
+        g_viewer->resize(640, 560);
+    }
+    g_viewer->setSource(QUrl::fromLocalFile(real));
+    g_viewer->setWindowTitle(g_viewer->documentTitle());
+    g_viewer->show();
+    g_viewer->raise();
+    return true;
+}
+
+} // namespace
+
+QString HelpFileName() { return QStringLiteral("VOSPERAL.HTML"); }
+
+QString HelpFile() { return Library::JoinPath(FileSystem::ProgramFolder(), HelpFileName()); }
+
+QString ContextPage(int32_t contextId) {
+    const auto it = std::lower_bound(std::begin(kContexts), std::end(kContexts), contextId,
+                                     [](const ContextEntry& e, int32_t id) { return e.id < id; });
+    return it != std::end(kContexts) && it->id == contextId ? QString::fromLatin1(it->page) : QString();
+}
+
+QString FailureText(const QString& what) { return QStringLiteral("HTML HELP の表示に失敗しました. ") + what; }
+
+bool HelpContents() {
+    if (Show(HelpFile())) return true;
+    Library::MsgError(FailureText(HelpFile()));
+    return false;
+}
+
+bool HelpIndex() { return HelpContents(); }
+
+bool HelpContext(int32_t contextId) {
+    const QString page = ContextPage(contextId);
+    if (!page.isEmpty() && Show(FileSystem::ProgramFolder() + QLatin1Char('/') + page)) return true;
+    Library::MsgError(FailureText(QString::number(contextId)));
+    return false;
+}
+
+void HelpCloseAll() {
+    if (g_viewer) g_viewer->close();
+}
+
+bool ViewerOpen() { return g_viewer && g_viewer->isVisible(); }
+
+} // namespace HtmlHelp

@@ -1,0 +1,414 @@
+#include "app/frmMain.h"
+
+#include "app/HtmlHelp.h"
+#include "app/MainView.h"
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+#include "dialogs/clsCruise05.h"
+#include "document/clsAdmins.h"
+#include "document/clsMap.h"
+#include "document/clsMapUnit.h"
+#include "document/clsMapUnits.h"
+#include "document/clsThings.h"
+#include "platform/ApiLib.h"
+#include "platform/Desktop.h"
+#include "platform/DeviceContext.h"
+#include "platform/FileSystem.h"
+#include "platform/ScriptedUi.h"
+#include "platform/UiServices.h"
+#include "render/clsMapGraph.h"
+#include "render/clsView.h"
+
+#include "render/clsMapPlot.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <iconv.h>
+
+using namespace PublicVal;
+
+namespace {
+
+const QString kName = QStringLiteral("frmMain");
+
+double Tpp() { return Desktop::TwipsPerPixelX(); }
+
+// Each question of the cruise start check.
+bool AskCruise(const QString& setName) {
+    return Library::MsgYesNo(QStringLiteral("クルーズ機能で〔") + setName + QStringLiteral("〕を使用しますか？"));
+}
+
+bool AllOf(int32_t mask, int32_t bits) { return (mask & bits) == bits; }
+
+} // namespace
+
+frmMain::frmMain() {
+    previousHost_ = SetHost(this);
+    PublicVal::SetMainWindow(this);
+    BuildWindow();
+}
+
+frmMain::~frmMain() {
+    // The output settings keep this window as their picture: they go first.
+    if (!unloaded_ && gvView) {
+        try {
+            gvTerminate();
+        } catch (...) {
+        }
+    }
+    PublicVal::SetMainWindow(nullptr);
+    SetHost(previousHost_);
+}
+
+void frmMain::BuildWindow() {
+    setWindowTitle(UiServices::AppTitle());
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    view_ = new MainView(this, file);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
+    help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
+    view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
+}
+
+// The view and its commands reach the singletons made by gvInitialize.
+void frmMain::ConnectView() {
+    ViewRedraw& r = view_->redraw;
+    r.mPlot = gvMapPlot;
+    r.mUnits = gvMapUnits;
+    r.mAccessory = gvAccessory;
+    r.mView = gvView;
+    r.mGraph = gvMapGraph;
+    r.YieldEvents = [] { QCoreApplication::processEvents(); };
+    r.AutoCruise = [] {
+        if (gvCruise && gvCruise->mEiAuto && gvMapMode == 1) {
+            clsRect field = gvMapPlot->Field();
+            gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+        }
+    };
+    view_->controls->mView = gvView;
+    view_->controls->YieldEvents = r.YieldEvents;
+    FileCommands& f = *view_->files;
+    f.ReadLog = [](const QString& path) { return static_cast<int16_t>(gvReadLog(path)); };
+    f.WriteLog = [](const QString& path) { return static_cast<int16_t>(gvWriteLog(path)); };
+    f.ScaleToLevel = [](double scale) { return gvCruise ? gvCruise->ScaleToLevel(scale) : int16_t(-1); };
+    f.LogPath = [](int32_t item) {
+        switch (item) {
+        case 1: return LogLast();
+        case 2: return LogClip();
+        case 3: return LogPrint();
+        default: return gvLastLog;
+        }
+    };
+    f.AuthorURLhome = [] { return AuthorURLhome(); };
+    f.PngPath = [] { return gvView->PngPath(); };
+    f.WriteClip = [] { return gvView->WriteClip(); };
+    f.CruiseRun = [this] { CruiseOnce(); };
+    f.LastSavePath = &gvLastSavePath;
+}
+
+void frmMain::CruiseOnce() {
+    if (!gvCruise || !gvMapPlot) return;
+    clsRect field = gvMapPlot->Field();
+    gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    PlotWindow();
+}
+
+// ---- start-up -------------------------------------------------------------
+
+void frmMain::FatalStop(const QString& message, const QString& procName) {
+    try {
+        ErrorMng::RaiseNew(ErrBase + 1003, kName, procName, message);
+    } catch (...) {
+        ErrorMng::FatalError(QStringLiteral("by StopError"));
+    }
+}
+
+QString frmMain::CheckHelpFile() {
+    QString folder = FileSystem::ProgramFolder();
+    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\'))) folder += QLatin1Char('/');
+    const QString path = folder + Library::PathFileName(HtmlHelp::HelpFileName());
+    if (Library::FileExists(path)) return {};
+    return QStringLiteral("ヘルプファイル ") + path + QStringLiteral(" が見つかりません.");
+}
+
+bool frmMain::CheckLanguage(const QLocale& locale) { return Desktop::IsJapaneseLocale(locale); }
+
+QList<frmMain::Component> frmMain::RuntimeComponents() {
+    const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const QString platformPlugin = plugins + QStringLiteral("/platforms/libqxcb.so");
+    const QString japanese = translations + QStringLiteral("/qtbase_ja.qm");
+    return {
+        {platformPlugin, [platformPlugin] { return FileSystem::IsFile(platformPlugin); }},
+        {japanese, [japanese] { return FileSystem::IsFile(japanese); }},
+        {QStringLiteral("iconv CP932"),
+         [] {
+             const iconv_t cd = ::iconv_open("UTF-8", "CP932");
+             if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+             ::iconv_close(cd);
+             return true;
+         }},
+        {QStringLiteral("日本語フォント"),
+         [] { return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty(); }},
+        {QStringLiteral("xdg-open"), [] { return !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty(); }},
+    };
+}
+
+QString frmMain::RuntimeListPath() { return FileSystem::WritableFolder() + QStringLiteral("/Runtime.txt"); }
+
+QStringList frmMain::CheckRuntime(const QList<Component>& components) {
+    QStringList missing;
+    for (const Component& c : components)
+        if (!c.present || !c.present()) missing << c.name;
+    if (!missing.isEmpty()) {
+        QStringList lines{QStringLiteral("次のランタイムファイルが見つかりませんでした."),
+                          QStringLiteral("作者サイトより「ランタイムセット」を入手してください.")};
+        lines << missing;
+        try {
+            FileSystem::WriteCp932Lines(RuntimeListPath(), lines);
+        } catch (...) {
+            // The list is a hint only; start-up goes on without it.
+        }
+    }
+    return missing;
+}
+
+void frmMain::CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s) {
+    // Bits of the standard-map mask: 0 sea floor, 1..6 auto-cruise set A,
+    // 7..10 topographic (set B), 15..18 traffic.
+    if ((now & 0x1) == 0) s.ocean = false;
+    if ((now & 0x601F80) == 0) s.topo = false;
+    if ((now & 0x187E000) == 0) s.traffic = false;
+    if (last == now) return;
+    bool askAuto = false;
+    if ((last & 0x1) == 0 && (now & 0x1) != 0 && AskCruise(QStringLiteral("海底地形図"))) s.ocean = true;
+    if (!AllOf(last, 0x78000) && AllOf(now, 0x78000) && AskCruise(QStringLiteral("交通図"))) s.traffic = true;
+    if (!AllOf(last, 0x7E) && AllOf(now, 0x7E)) askAuto = true;
+    if (!AllOf(last, 0x780) && AllOf(now, 0x780)) {
+        askAuto = true;
+        if (AskCruise(QStringLiteral("地形図"))) s.topo = true;
+    }
+    if (askAuto && AskCruise(QStringLiteral("オートクルーズ"))) s.autoCruise = true;
+}
+
+void frmMain::ShowSplash() {
+    auto* splash = new QLabel;
+    splash->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    splash->setAlignment(Qt::AlignCenter);
+    splash->setText(QStringLiteral("<h2>%1</h2><p>Version %2</p>")
+                        .arg(UiServices::AppTitle(), Library::GetAppVersion()));
+    splash->resize(360, 160);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect r = screen->availableGeometry();
+        splash->move(r.x() + (r.width() - splash->width()) / 2, r.y() + (r.height() - splash->height()) / 2);
+    }
+    splash->show();
+    splash_ = splash;
+    QCoreApplication::processEvents();
+}
+
+void frmMain::CloseSplash() {
+    delete splash_;
+    splash_ = nullptr;
+}
+
+void frmMain::Form_Load(const QStringList& args) {
+    try {
+        view_->redraw.bHoldRedraw = true;
+        Library::ScreenMousePointer(MousePtr::Hourglass);
+        ShowSplash();
+
+        if (const QString missing = CheckHelpFile(); !missing.isEmpty()) FatalStop(missing, QStringLiteral("Form_Load"));
+        if (ApiLib::GetSystemDir().isEmpty())
+            FatalStop(QStringLiteral("Windowsシステムフォルダを取得できません."), QStringLiteral("Form_Load"));
+        CheckRuntime(RuntimeComponents());
+        if (!CheckLanguage(QLocale::system()))
+            FatalStop(QStringLiteral("Windowsの言語設定を [日本語] に変更してください."), QStringLiteral("Form_Load"));
+
+        const int16_t result = gvInitialize();
+        if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
+
+        gvMapGraph->SetDefaultFont(gvDefaultFont);
+        ConnectView();
+        view_->files->mnuQuit->setText(UiServices::AppTitle() + QStringLiteral("の終了(&X)"));
+        view_->sliScale->setRange(1, 53);
+        view_->picView->setCursor(Qt::CrossCursor);
+
+        view_->redraw.bHoldRedraw = true;
+        view_->controls->ResizeFormByView();
+        view_->controls->SetScrollRange();
+        view_->controls->SetViewControllByEngine();
+        view_->redraw.bHoldRedraw = false;
+        PlotWindow();
+        CloseSplash();
+        show();
+
+        ApplyCruiseStartCheck();
+        StartContent(args);
+        QFont f = statusBar()->font();
+        f.setFamily(gvDefaultFont);
+        statusBar()->setFont(f);
+        Library::ScreenMousePointer(-1);
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
+    }
+}
+
+void frmMain::ApplyCruiseStartCheck() {
+    if (!gvCruise) return;
+    const int32_t last = gvCruise->LastStdMapList().toInt();
+    const int32_t now = gvCruise->GetStdMapList();
+    CruiseSwitches s{gvCruise->mEiOcean, gvCruise->mEiTopo, gvCruise->mEiTraffic, gvCruise->mEiAuto};
+    CruiseStartCheck(last, now, s);
+    gvCruise->mEiOcean = s.ocean;
+    gvCruise->mEiTopo = s.topo;
+    gvCruise->mEiTraffic = s.traffic;
+    gvCruise->mEiAuto = s.autoCruise;
+}
+
+void frmMain::StartContent(const QStringList& args) {
+    const QString first = args.isEmpty() ? QString() : args.first();
+    if (!first.isEmpty()) {
+        LoadFile(first);
+        if (gvMapUnits->Count() > 1 && gvCruise) gvCruise->mEiAuto = false;
+    }
+    if (gvMapUnits->Count() > 1) return;
+    if (gvStartMapType == 1 && gvMapMode == 1) {
+        CruiseOnce();
+    } else if (gvStartMapType == 2) {
+        LoadFile(gvStartMapFile);
+    }
+}
+
+// ---- files and drawing ------------------------------------------------------
+
+bool frmMain::LoadFile(const QString& path) { return view_->files->LoadFile(path); }
+
+void frmMain::PlotWindow() { view_->redraw.PlotWindow(); }
+
+int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
+int32_t frmMain::PictureHeight() const { return view_->picView->Image().height(); }
+void frmMain::ResizePicture(int32_t width, int32_t height) { view_->picView->ResizePicture(width, height); }
+QImage frmMain::PictureImage() const { return view_->picView->Image(); }
+
+double frmMain::WindowWidthTwips() const { return frameGeometry().width() * Tpp(); }
+double frmMain::WindowHeightTwips() const { return frameGeometry().height() * Tpp(); }
+double frmMain::HScrollWidthTwips() const { return view_->hsbView->height() * Tpp(); }
+double frmMain::VScrollHeightTwips() const { return view_->vsbView->width() * Tpp(); }
+double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }
+double frmMain::WindowTop() const { return frameGeometry().y() * Tpp(); }
+
+void frmMain::MoveWindow(double left, double top) {
+    move(Library::DblToLng(left / Tpp()), Library::DblToLng(top / Tpp()));
+}
+
+void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
+
+// ---- shut-down --------------------------------------------------------------
+
+bool frmMain::Form_QueryUnload() {
+    if (!Library::MsgYesNo(UiServices::AppTitle() + QStringLiteral(" アプリケーションを終了しますか ?"))) return false;
+    repaint();
+    if (gvMapUnits)
+        for (const auto& u : *gvMapUnits)
+            if (u) UnloadMapUnit(*u);
+    gvWriteLog(LogLast());
+    return true;
+}
+
+bool frmMain::Form_Unload() {
+    unloaded_ = true;
+    HtmlHelp::HelpCloseAll();
+    gvTerminate();
+    return gvMapUnits != nullptr;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (unloaded_) {
+        event->accept();
+        return;
+    }
+    try {
+        if (!Form_QueryUnload()) {
+            event->ignore();
+            return;
+        }
+        if (Form_Unload()) Ui().ExitProcess(0);
+        event->accept();
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_QueryUnload"));
+    }
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    try {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+            view_->redraw.CancelPlot();
+            return;
+        case Qt::Key_Minus:
+            if (!view_->redraw.bPlotting && (event->modifiers() & Qt::KeypadModifier)) view_->controls->picScaleSmall_Click();
+            return;
+        case Qt::Key_Plus:
+            if (!view_->redraw.bPlotting && (event->modifiers() & Qt::KeypadModifier)) view_->controls->picScaleLarge_Click();
+            return;
+        default:
+            QMainWindow::keyPressEvent(event);
+        }
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_KeyDown"));
+    }
+}
+
+void frmMain::WindupError() {
+    static bool running = false;
+    if (running) return;
+    running = true;
+    const bool initialised = gvInitialized();
+    // Before the initialisation finished nothing the user made exists yet:
+    // no saves, no "ERROR" snapshot (and gvTerminate writes no settings).
+    if (initialised && !ErrorMng::IsFileError()) {
+        try {
+            if (gvMapUnits)
+                for (const auto& u : *gvMapUnits)
+                    if (u) UnloadMapUnit(*u);
+        } catch (...) {
+        }
+        try {
+            gvWriteLog(LogError());
+        } catch (...) {
+        }
+    }
+    try {
+        HtmlHelp::HelpCloseAll();
+    } catch (...) {
+    }
+    try {
+        unloaded_ = true;
+        gvTerminate();
+    } catch (...) {
+    }
+    running = false;
+}
+
+void frmMain::HelpContext(int32_t contextId) { HtmlHelp::HelpContext(contextId); }

@@ -1,0 +1,106 @@
+#pragma once
+// The main window: start-up and shut-down of the program, the view picture
+// and the window's own keys. Its load handler runs the whole start-up.
+#include "app/PublicVal.h"
+#include "core/AppHost.h"
+#include "render/ViewHost.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+
+class MainView;
+class QAction;
+class QLabel;
+class QWidget;
+
+class frmMain : public QMainWindow, public AppHost, public ViewHost, public PublicVal::MainWindowLink {
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // The start-up sequence; a failed check stops the program through the
+    // fatal-error routine. `args` are the program's arguments (without the
+    // program name).
+    void Form_Load(const QStringList& args);
+    // Asks whether to end; on Yes offers the saves and writes the exit
+    // snapshot. False when the user said No.
+    bool Form_QueryUnload();
+    // Releases everything; true when the open maps were too large to tear
+    // down and the process has to end at once.
+    bool Form_Unload();
+
+    // Start-up checks.
+    // The help index in the program folder; "" when it is there, else the
+    // message of the fatal stop.
+    static QString CheckHelpFile();
+    static bool CheckLanguage(const QLocale& locale);
+    struct Component {
+        QString name;
+        std::function<bool()> present;
+    };
+    // What the program needs of the system besides its own files.
+    static QList<Component> RuntimeComponents();
+    // The names of the missing components; when any is missing they are
+    // written to "Runtime.txt" in the program's own folder.
+    static QStringList CheckRuntime(const QList<Component>& components);
+    static QString RuntimeListPath();
+
+    // The standard-map switches that the cruise start check may change.
+    struct CruiseSwitches {
+        bool ocean = false;
+        bool topo = false;
+        bool traffic = false;
+        bool autoCruise = false;
+    };
+    // `last` the mask of the previous run, `now` the maps present now.
+    static void CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s);
+
+    // Opens a map file or a snapshot; true when it opened.
+    bool LoadFile(const QString& path);
+    void PlotWindow();
+
+    // AppHost
+    void WindupError() override;
+    void HelpContext(int32_t contextId) override;
+
+    // ViewHost
+    int32_t PictureWidth() const override;
+    int32_t PictureHeight() const override;
+    void ResizePicture(int32_t width, int32_t height) override;
+    QImage PictureImage() const override;
+    double WindowWidthTwips() const override;
+    double WindowHeightTwips() const override;
+    double HScrollWidthTwips() const override;
+    double VScrollHeightTwips() const override;
+
+    // MainWindowLink
+    ViewHost* View() override { return this; }
+    double WindowLeft() const override;
+    double WindowTop() const override;
+    void MoveWindow(double left, double top) override;
+    void UnloadMapUnit(clsMapUnit& unit) override;
+
+    MainView* MainArea() const { return view_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    [[noreturn]] void FatalStop(const QString& message, const QString& procName);
+    void ShowSplash();
+    void CloseSplash();
+    void BuildWindow();
+    void ApplyCruiseStartCheck();
+    void ConnectView();
+    void CruiseOnce();
+    void StartContent(const QStringList& args);
+
+    bool unloaded_ = false;
+    QWidget* splash_ = nullptr;
+    MainView* view_ = nullptr;
+    AppHost* previousHost_ = nullptr;
+};

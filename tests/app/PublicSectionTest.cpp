@@ -1,0 +1,267 @@
+#include "AppFixture.h"
+
+#include "document/clsMap.h"
+#include "document/clsMapUnit.h"
+#include "document/clsMapUnits.h"
+#include "platform/Cp932Codec.h"
+
+using namespace PublicVal;
+
+namespace {
+
+class PublicSectionTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_EQ(gvInitialize(), 0);
+    }
+    // A map unit of its own in the map folder.
+    void WriteUnit(const QString& base) const {
+        Write(maps + "/" + base + ".MLL", EmptyMapBytes());
+        Write(maps + "/" + base + ".THG", MinimalThings());
+        Write(maps + "/" + base + ".ADM", MinimalAdmins());
+    }
+    QString Get(const QString& key) const {
+        clsRegistry r;
+        r.mSection = "PUBLIC";
+        return r.RegGet(key, QStringLiteral("<none>"));
+    }
+};
+
+TEST_F(PublicSectionTest, WriteAndReadBack) {
+    gvLanguage = 2;
+    gvLastSavePath = "/home/u/save.THG";
+    gvLastLog = "/home/u/mine.MLG";
+    gvStartMapType = 1;
+    gvScreenDPI = 120;
+    gvAngleValue = 5;
+    gvAngleUnit = 6;
+    gvAngleDirection = 4;
+    gvHomeLon = -648000;
+    gvHomeLat = 324000;
+    gvHomeScaleLL = 350000;
+    gvWriteRegistry(false);
+    EXPECT_EQ(Get("LLcount"), "<none>");
+
+    gvLanguage = 1;
+    gvLastSavePath.clear();
+    gvLastLog.clear();
+    gvStartMapType = 0;
+    gvScreenDPI = 0;
+    gvAngleValue = gvAngleUnit = gvAngleDirection = 1;
+    gvHomeLon = gvHomeLat = 0;
+    gvHomeScaleLL = 0;
+    gvReadRegistry(false);
+    EXPECT_EQ(gvLanguage, 2);
+    EXPECT_EQ(gvLastSavePath, "/home/u/save.THG");
+    EXPECT_EQ(gvLastLog, "/home/u/mine.MLG");
+    EXPECT_EQ(gvStartMapType, 1);
+    EXPECT_EQ(gvScreenDPI, 120);
+    EXPECT_EQ(gvAngleValue, 5);
+    EXPECT_EQ(gvAngleUnit, 6);
+    EXPECT_EQ(gvAngleDirection, 4);
+    EXPECT_EQ(gvHomeLon, -648000);
+    EXPECT_EQ(gvHomeLat, 324000);
+    EXPECT_DOUBLE_EQ(gvHomeScaleLL, 350000);
+    EXPECT_EQ(gvMapFolder, root.path() + "\\MAP");
+}
+
+TEST_F(PublicSectionTest, KeysAreWrittenInTheirOrder) {
+    Put("Stale", "1");
+    gvMapUnits->Item(1)->bDraw = true;
+    gvMapUnits->Item(1)->bSearch = false;
+    gvWriteRegistry(true);
+    QStringList keys;
+    for (const auto& p : Section("PUBLIC")) keys << p.first;
+    EXPECT_EQ(keys, QStringList({"WindowLeft", "WindowTop", "Language", "LastSavePath", "LastLog", "MapPath",
+                                 "StartMapType", "StartMapFile", "ScreenDPI", "AngleValue", "AngleUnit",
+                                 "AngleDirection", "HomeLon", "HomeLat", "HomeScaleLL", "LLcount", "1:MapLL",
+                                 "1:ThingLL", "1:AdministrationLL", "1:SwitchLL"}));
+    EXPECT_EQ(Get("1:SwitchLL"), "2");
+}
+
+TEST_F(PublicSectionTest, ReadingRulesAndBadValues) {
+    Put("Language", "3");
+    Put("ScreenDPI", "3");
+    Put("StartMapType", "7");
+    Put("AngleValue", "0");
+    Put("AngleUnit", "x");
+    Put("AngleDirection", "99999");
+    Put("HomeLon", "700000");
+    Put("HomeLat", "-400000");
+    Put("HomeScaleLL", "5");
+    gvReadRegistry(false);
+    EXPECT_EQ(gvLanguage, 1);
+    EXPECT_EQ(gvScreenDPI, 96);
+    EXPECT_EQ(gvStartMapType, 2);
+    EXPECT_EQ(gvAngleValue, 1);
+    EXPECT_EQ(gvAngleUnit, 4);       // does not convert: the default
+    EXPECT_EQ(gvAngleDirection, 3);  // not a 16-bit number: the default
+    EXPECT_EQ(gvHomeLon, 648000);
+    EXPECT_EQ(gvHomeLat, -324000);
+    EXPECT_DOUBLE_EQ(gvHomeScaleLL, 100000);
+    Put("Language", "x");
+    Put("ScreenDPI", "4");
+    gvReadRegistry(false);
+    EXPECT_EQ(gvLanguage, 1);
+    EXPECT_EQ(gvScreenDPI, 4);
+}
+
+TEST_F(PublicSectionTest, MapPathNeedsAllThreeBaseFiles) {
+    TestFolder other;
+    WriteBaseUnit(other.path());
+    QFile::remove(other.path() + "/BASE.ADM");
+    Put("MapPath", other.path());
+    gvReadRegistry(false);
+    EXPECT_EQ(gvMapFolder, root.path() + "\\MAP");
+    WriteBaseUnit(other.path());
+    gvReadRegistry(false);
+    EXPECT_EQ(gvMapFolder, other.path());
+}
+
+TEST_F(PublicSectionTest, UnitsAtMostTwoHundredFiftySixEmptyEntriesSkipped) {
+    WriteUnit("A");
+    WriteUnit("B");
+    WriteUnit("C");
+    Put("LLcount", "300");
+    Put("1:MapLL", "");
+    Put("2:MapLL", maps + "/A.MLL");
+    Put("2:SwitchLL", "2");
+    Put("256:MapLL", maps + "/B.MLL");
+    Put("257:MapLL", maps + "/C.MLL");
+    gvReadRegistry(true);
+    ASSERT_EQ(gvMapUnits->Count(), 3);
+    EXPECT_TRUE(gvMapUnits->Item(2)->gFigures->FileName().endsWith("/A.MLL"));
+    EXPECT_TRUE(gvMapUnits->Item(2)->bDraw);
+    EXPECT_FALSE(gvMapUnits->Item(2)->bSearch);
+    EXPECT_TRUE(gvMapUnits->Item(3)->gFigures->FileName().endsWith("/B.MLL"));
+
+    // A negative count restores nothing, yet the list is emptied.
+    Put("LLcount", "-1");
+    gvReadRegistry(true);
+    EXPECT_EQ(gvMapUnits->Count(), 1);
+}
+
+TEST_F(PublicSectionTest, SnapshotIsWrittenByteForByte) {
+    gvLanguage = 2;
+    gvLastSavePath = "";
+    gvLastLog = "";
+    gvStartMapType = 2;
+    gvScreenDPI = 96;
+    gvAngleValue = 1;
+    gvAngleUnit = 4;
+    gvAngleDirection = 3;
+    gvHomeLon = 0;
+    gvHomeLat = 185318;
+    gvHomeScaleLL = 20000000;
+    gvMapFolder = "C:\\地図";
+    gvMapUnits->Item(1)->bDraw = true;
+    gvMapUnits->Item(1)->bSearch = true;
+    const QString start = gvStartMapFile;
+    const QString baseMap = gvMapUnits->Item(1)->gFigures->FileName();
+    const QString baseThg = gvMapUnits->Item(1)->gThings->FileName();
+    const QString baseAdm = gvMapUnits->Item(1)->gAdmins->FileName();
+    const QString path = root.path() + "/snap.txt";
+    ASSERT_EQ(gvWriteLog(path), 0);
+    EXPECT_EQ(gvLastLog, root.path() + "/snap.MLG");
+
+    const QByteArray bytes = Read(root.path() + "/snap.MLG");
+    const QString head = QStringLiteral(
+        "[PUBLIC]\r\n"
+        "WindowLeft=\"1000\"\r\n"
+        "WindowTop=\"1000\"\r\n"
+        "Language=\"2\"\r\n"
+        "LastSavePath=\"\"\r\n"
+        "LastLog=\"%1/snap.MLG\"\r\n"
+        "MapPath=\"C:\\地図\"\r\n"
+        "StartMapType=\"2\"\r\n"
+        "StartMapFile=\"%2\"\r\n"
+        "ScreenDPI=\"96\"\r\n"
+        "AngleValue=\"1\"\r\n"
+        "AngleUnit=\"4\"\r\n"
+        "AngleDirection=\"3\"\r\n"
+        "HomeLon=\"0\"\r\n"
+        "HomeLat=\"185318\"\r\n"
+        "HomeScaleLL=\"20000000\"\r\n"
+        "LLcount=\"1\"\r\n"
+        "1:MapLL=\"%3\"\r\n"
+        "1:ThingLL=\"%4\"\r\n"
+        "1:AdministrationLL=\"%5\"\r\n"
+        "1:SwitchLL=\"3\"\r\n"
+        "[ACCESSORY]\r\n")
+                             .arg(root.path(), start, baseMap, baseThg, baseAdm);
+    const QByteArray expected = Cp932Encode(head);
+    ASSERT_GE(bytes.size(), expected.size());
+    EXPECT_EQ(Cp932Decode(bytes.left(expected.size())), head);
+    EXPECT_EQ(bytes.left(expected.size()), expected);
+    // The sections follow in their fixed order, each once.
+    const QString text = Cp932Decode(bytes);
+    const qsizetype acc = text.indexOf("[ACCESSORY]\r\n"), plot = text.indexOf("[LLPLOT]\r\n"),
+                    grid = text.indexOf("[LLGRID]\r\n"), view = text.indexOf("[VIEW]\r\n");
+    EXPECT_LT(acc, plot);
+    EXPECT_LT(plot, grid);
+    EXPECT_LT(grid, view);
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_FALSE(bytes.contains("\n\n"));
+}
+
+TEST_F(PublicSectionTest, OwnSnapshotNamesLeaveLastLogAlone) {
+    gvLastLog = "/keep.MLG";
+    TestFolder other;
+    ASSERT_EQ(gvWriteLog(other.path() + "/last.mlg"), 0);
+    EXPECT_EQ(gvLastLog, "/keep.MLG");
+    ASSERT_EQ(gvWriteLog(other.path() + "/Error"), 0);
+    EXPECT_EQ(gvLastLog, "/keep.MLG");
+}
+
+TEST_F(PublicSectionTest, ReadOnlyTargetAndMissingSnapshot) {
+    const QString target = root.path() + "/ro.MLG";
+    Write(target, "x");
+    QFile::setPermissions(target, QFileDevice::ReadOwner);
+    const QByteArray before = Read(target);
+    ASSERT_EQ(gvWriteLog(target), 70);
+    EXPECT_EQ(Read(target), before);
+    EXPECT_TRUE(Section("PUBLIC").isEmpty()); // the store was not touched
+    EXPECT_TRUE(scripted.ui.messages.last().text.contains("読み取り専用"));
+
+    EXPECT_EQ(gvReadLog(root.path() + "/none"), 53);
+    EXPECT_EQ(scripted.ui.messages.last().text, root.path() + "/none.MLG\r\nログファイルが存在しません.");
+    EXPECT_EQ(scripted.ui.messages.last().style & 0x70, 16); // the stop icon
+}
+
+// Answers the save question of every unit it is asked about.
+class RecordingWindow : public MainWindowLink {
+public:
+    ViewHost* View() override { return nullptr; }
+    double WindowLeft() const override { return 1500; }
+    double WindowTop() const override { return 600; }
+    void MoveWindow(double left, double top) override {
+        movedLeft = left;
+        movedTop = top;
+    }
+    void UnloadMapUnit(clsMapUnit& unit) override { offered << unit.UnitName(); }
+    QStringList offered;
+    double movedLeft = -1, movedTop = -1;
+};
+
+TEST_F(PublicSectionTest, RestoringASnapshotOffersSavesAndMovesTheWindow) {
+    WriteUnit("A");
+    RecordingWindow window;
+    SetMainWindow(&window);
+    auto unit = std::make_shared<clsMapUnit>();
+    unit->SetUnitName(maps + "/A.MLL");
+    ASSERT_TRUE(unit->Load());
+    ASSERT_TRUE(gvMapUnits->Add(unit));
+    const QString path = root.path() + "/two.MLG";
+    ASSERT_EQ(gvWriteLog(path), 0);
+    gvMapUnits->ClearAll();
+
+    ASSERT_EQ(gvReadLog(path), 0);
+    SetMainWindow(nullptr);
+    EXPECT_EQ(window.offered.size(), 1); // the base unit open before
+    EXPECT_EQ(gvMapUnits->Count(), 2);
+    EXPECT_DOUBLE_EQ(window.movedLeft, 1500);
+    EXPECT_DOUBLE_EQ(window.movedTop, 600);
+}
+
+} // namespace

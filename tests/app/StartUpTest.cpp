@@ -1,0 +1,191 @@
+#include "AppFixture.h"
+
+#include "app/HtmlHelp.h"
+#include "app/frmMain.h"
+#include "core/ErrorMng.h"
+#include "platform/Cp932Codec.h"
+
+using namespace PublicVal;
+
+namespace {
+
+class StartUpTest : public AppFixture {};
+
+TEST_F(StartUpTest, LanguageCheck) {
+    EXPECT_TRUE(frmMain::CheckLanguage(QLocale(QLocale::Japanese, QLocale::Japan)));
+    EXPECT_FALSE(frmMain::CheckLanguage(QLocale(QLocale::English, QLocale::UnitedStates)));
+    EXPECT_FALSE(frmMain::CheckLanguage(QLocale::c()));
+}
+
+TEST_F(StartUpTest, HelpFileIsLookedForInTheProgramFolder) {
+    EXPECT_EQ(frmMain::CheckHelpFile(), "ヘルプファイル " + prog + "/VOSPERAL.HTML が見つかりません.");
+    Write(prog + "/vosperal.html", "<html></html>"); // found whatever its letter case
+    EXPECT_EQ(frmMain::CheckHelpFile(), "");
+}
+
+TEST_F(StartUpTest, MissingComponentsAreListedAndStartGoesOn) {
+    const QList<frmMain::Component> parts{{"plugin", [] { return true; }},
+                                          {"/usr/share/qt6/translations/qtbase_ja.qm", [] { return false; }},
+                                          {"xdg-open", [] { return false; }}};
+    EXPECT_EQ(frmMain::CheckRuntime(parts), QStringList({"/usr/share/qt6/translations/qtbase_ja.qm", "xdg-open"}));
+    EXPECT_EQ(frmMain::RuntimeListPath(), prog + "/Runtime.txt");
+    EXPECT_EQ(Read(prog + "/Runtime.txt"),
+              Cp932Encode("次のランタイムファイルが見つかりませんでした.\r\n"
+                          "作者サイトより「ランタイムセット」を入手してください.\r\n"
+                          "/usr/share/qt6/translations/qtbase_ja.qm\r\n"
+                          "xdg-open\r\n"));
+    QFile::remove(prog + "/Runtime.txt");
+    EXPECT_TRUE(frmMain::CheckRuntime({{"plugin", [] { return true; }}}).isEmpty());
+    EXPECT_FALSE(QFile::exists(prog + "/Runtime.txt"));
+    EXPECT_TRUE(scripted.ui.messages.isEmpty());
+}
+
+TEST_F(StartUpTest, HelpContextsLeadToTheirPages) {
+    EXPECT_EQ(HtmlHelp::ContextPage(200001), "help/main.html");
+    EXPECT_EQ(HtmlHelp::ContextPage(230011), "help/mapinfo.html");
+    EXPECT_EQ(HtmlHelp::ContextPage(270001), "help/environment.html");
+    EXPECT_EQ(HtmlHelp::ContextPage(230012), "");
+    EXPECT_FALSE(HtmlHelp::HelpContext(999999));
+    EXPECT_EQ(scripted.ui.messages.last().text, "HTML HELP の表示に失敗しました. 999999");
+}
+
+struct CruiseCase {
+    int32_t last, now;
+    frmMain::CruiseSwitches before;
+    std::deque<int> answers;
+    QStringList asked;
+    frmMain::CruiseSwitches after;
+};
+
+TEST_F(StartUpTest, CruiseQuestionsTable) {
+    const QString q1 = "クルーズ機能で〔海底地形図〕を使用しますか？";
+    const QString q2 = "クルーズ機能で〔交通図〕を使用しますか？";
+    const QString q3 = "クルーズ機能で〔地形図〕を使用しますか？";
+    const QString q4 = "クルーズ機能で〔オートクルーズ〕を使用しますか？";
+    const int Y = Mb::Yes, N = Mb::No;
+    const CruiseCase cases[] = {
+        // Nothing new: no question; switches of absent sets go off.
+        {0x7FF, 0x7FF, {true, true, true, true}, {}, {}, {true, true, false, true}},
+        {0, 0, {true, true, true, false}, {}, {}, {false, false, false, false}},
+        // Topographic presence is told by bits 7..12, 21, 22.
+        {0, 0x200000, {false, true, false, false}, {}, {}, {false, true, false, false}},
+        {0, 0x1000, {false, true, false, false}, {}, {}, {false, true, false, false}},
+        {0, 0x40, {false, true, false, false}, {}, {}, {false, false, false, false}},
+        // Traffic presence by bits 13..18, 23, 24.
+        {0x2000, 0x1000000, {false, false, true, false}, {}, {}, {false, false, true, false}},
+        // Every question in its order, all answered yes.
+        {0, 0x787FF, {}, {Y, Y, Y, Y}, {q1, q2, q3, q4}, {true, true, true, true}},
+        // Set A complete alone asks about auto cruise only.
+        {0, 0x7E, {}, {N}, {q4}, {false, false, false, false}},
+        // Set B was complete before: no topographic question, no auto question.
+        {0x780, 0x781, {}, {N}, {q1}, {false, false, false, false}},
+        // A set only partly there asks nothing.
+        {0, 0x70000, {}, {}, {}, {false, false, false, false}},
+        // No answers yes: nothing switched on.
+        {0, 0x787FF, {}, {N, N, N, N}, {q1, q2, q3, q4}, {false, false, false, false}},
+    };
+    for (const CruiseCase& c : cases) {
+        scripted.ui.messages.clear();
+        scripted.ui.answers = c.answers;
+        frmMain::CruiseSwitches s = c.before;
+        frmMain::CruiseStartCheck(c.last, c.now, s);
+        QStringList asked;
+        for (const auto& m : scripted.ui.messages) asked << m.text;
+        SCOPED_TRACE(QString::number(c.last, 16).toStdString() + " -> " + QString::number(c.now, 16).toStdString());
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(s.ocean, c.after.ocean);
+        EXPECT_EQ(s.topo, c.after.topo);
+        EXPECT_EQ(s.traffic, c.after.traffic);
+        EXPECT_EQ(s.autoCruise, c.after.autoCruise);
+    }
+}
+
+TEST_F(StartUpTest, FatalStopBeforeInitialisationKeepsTheStoredSettings) {
+    Put("Language", "2");
+    Put("HomeLon", "500000");
+    const SettingsStore::Pairs before = Section("PUBLIC");
+    frmMain window;
+    try {
+        window.Form_Load({}); // the help file is missing
+        FAIL() << "the start-up went on";
+    } catch (const ProcessExit& e) {
+        EXPECT_EQ(e.code, 1);
+    }
+    EXPECT_EQ(Section("PUBLIC"), before);
+    EXPECT_FALSE(QFile::exists(LogError()));
+    ASSERT_FALSE(scripted.ui.messages.isEmpty());
+    EXPECT_TRUE(scripted.ui.messages.first().text.contains("ヘルプファイル"));
+    // No save question was asked: the report is the only message.
+    EXPECT_EQ(scripted.ui.messages.size(), 1);
+}
+
+class ShutDownTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        window = std::make_unique<frmMain>();
+        ASSERT_EQ(gvInitialize(), 0);
+    }
+    void TearDown() override {
+        window.reset();
+        AppFixture::TearDown();
+    }
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(ShutDownTest, QuitAnsweredNoChangesNothing) {
+    const SettingsStore::Pairs before = Section("PUBLIC");
+    scripted.ui.answers = {Mb::No};
+    EXPECT_FALSE(window->Form_QueryUnload());
+    EXPECT_EQ(scripted.ui.messages.last().text, "Vosperal アプリケーションを終了しますか ?");
+    EXPECT_FALSE(QFile::exists(LogLast()));
+    EXPECT_EQ(Section("PUBLIC"), before);
+    EXPECT_TRUE(gvInitialized());
+}
+
+TEST_F(ShutDownTest, QuitAnsweredYesWritesLastAndTheSettings) {
+    gvLanguage = 2;
+    scripted.ui.answers = {Mb::Yes};
+    EXPECT_TRUE(window->Form_QueryUnload());
+    const QByteArray last = Read(prog + "/LAST.MLG");
+    EXPECT_TRUE(last.startsWith("[PUBLIC]\r\n"));
+    EXPECT_TRUE(last.contains("LLcount=\"1\"\r\n"));
+    EXPECT_FALSE(window->Form_Unload());
+    EXPECT_FALSE(gvInitialized());
+    EXPECT_EQ(gvView, nullptr);
+    clsRegistry r;
+    r.mSection = "PUBLIC";
+    EXPECT_EQ(r.RegGet("Language", QString()), "2");
+    EXPECT_EQ(r.RegGet("LLcount", QString("none")), "none"); // the exit writes no units
+}
+
+TEST_F(ShutDownTest, FatalFileErrorWritesNoErrorSnapshot) {
+    try {
+        try {
+            ThrowError(53);
+        } catch (...) {
+            ErrorMng::FatalError("test");
+        }
+    } catch (const ProcessExit&) {
+    }
+    EXPECT_FALSE(QFile::exists(prog + "/ERROR.MLG"));
+    EXPECT_FALSE(gvInitialized());
+    clsRegistry r;
+    r.mSection = "PUBLIC";
+    EXPECT_NE(r.RegGet("Language", QString("none")), "none"); // the settings were kept
+}
+
+TEST_F(ShutDownTest, OtherFatalErrorWritesTheErrorSnapshot) {
+    try {
+        try {
+            ThrowError(5);
+        } catch (...) {
+            ErrorMng::FatalError("test");
+        }
+    } catch (const ProcessExit&) {
+    }
+    EXPECT_TRUE(Read(prog + "/ERROR.MLG").startsWith("[PUBLIC]\r\n"));
+    EXPECT_EQ(gvMapGraph, nullptr);
+}
+
+} // namespace
