@@ -5,7 +5,11 @@
 #include "document/MapFileBuilder.h"
 #include "support/ScriptedFileDialogs.h"
 
+#include "document/ui/frmMapInfo.h"
+
+#include <QApplication>
 #include <QFile>
+#include <QTimer>
 #include <QMimeData>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -286,6 +290,30 @@ TEST_F(FileCommandsTest, ClipboardCopy) {
     EXPECT_EQ(h.redraws, before + 1);
     EXPECT_EQ(h.Panel(1), QStringLiteral("クリップボードへ出力しました."));
     EXPECT_EQ(h.picView->Image(), drawn); // the redraw took the line away
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FileCommandsTest, MapInformationShowsTheActiveMapBesideTheWindow) {
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("INFO"))));
+    units.SetIndex(2);
+    h.form.move(40, 60);
+    frmMapInfo::mLeft = 0;
+    std::shared_ptr<clsMap> shown;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = dynamic_cast<frmMapInfo*>(w); dlg && dlg->isVisible()) {
+                shown = dlg->mMap;
+                dlg->reject();
+            }
+    });
+    h.files->mnuMapInfo_Click();
+    EXPECT_EQ(shown, units.Item(2)->gFigures);
+    // Placed 600 twips right of and below the window's corner, then kept.
+    EXPECT_GE(frmMapInfo::mLeft, 1);
+    frmMapInfo::mLeft = 0;
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "core/ErrorMng.h"
+#include "support/TestFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <new>
+#include <system_error>
 
 using namespace ErrorMng;
 
@@ -23,6 +26,23 @@ void Middle() {
     }
 }
 
+// The number a failure carries once ReRaise has given it context.
+template <class F>
+int32_t NumberOf(F thrower) {
+    try {
+        try {
+            thrower();
+        } catch (...) {
+            ReRaise(ErrBase + 1001, "x", "y");
+        }
+    } catch (const VospError& e) {
+        return e.number;
+    }
+    return 0;
+}
+
+} // namespace
+
 TEST(ErrorMng, ThreeLevelsChainSourceAndDescriptionAndKeepThePendingNumber) {
     try {
         try {
@@ -36,9 +56,7 @@ TEST(ErrorMng, ThreeLevelsChainSourceAndDescriptionAndKeepThePendingNumber) {
         EXPECT_EQ(e.source, "frmMain.mnuOpen_Click/basLibrary.Open/clsThings.Load/Runtime");
         EXPECT_EQ(e.description, QStringLiteral("open/file=a.thg/ファイルが見つかりません。"));
     }
-}
-
-TEST(ErrorMng, WithNothingPendingANewErrorTakesTheNumber) {
+    // With nothing pending a new error takes the number.
     try {
         ReRaise(ErrBase + 1001, "clsPoly", "Item", "index");
     } catch (const VospError& e) {
@@ -46,29 +64,30 @@ TEST(ErrorMng, WithNothingPendingANewErrorTakesTheNumber) {
         EXPECT_EQ(e.source, "clsPoly.Item/");
         EXPECT_EQ(e.description, "index/");
     }
+    EXPECT_EQ(CurrentError().number, 0); // nothing pending outside a handler
 }
 
-TEST(ErrorMng, StandardExceptionsMapToClassicNumbers) {
-    auto numberOf = [](auto thrower) {
+TEST(ErrorMng, FailuresMapToClassicNumbers) {
+    TestFolder t;
+    namespace fs = std::filesystem;
+    EXPECT_EQ(NumberOf([&] { (void)fs::file_size(fs::path(t.file("missing").toStdString())); }), 53);
+    EXPECT_EQ(NumberOf([] { throw std::system_error(std::make_error_code(std::errc::no_space_on_device)); }), 61);
+    EXPECT_EQ(NumberOf([] { throw std::system_error(std::make_error_code(std::errc::file_exists)); }), 58);
+    EXPECT_EQ(NumberOf([] { throw std::system_error(std::make_error_code(std::errc::too_many_files_open)); }), 67);
+    EXPECT_EQ(NumberOf([] { throw std::bad_alloc(); }), 7);
+    EXPECT_EQ(NumberOf([] { throw std::overflow_error("o"); }), 6);
+    EXPECT_EQ(NumberOf([] { throw std::range_error("r"); }), 6);
+    EXPECT_EQ(NumberOf([] { throw std::out_of_range("r"); }), 9);
+    EXPECT_EQ(NumberOf([] { throw std::invalid_argument("t"); }), 13);
+    EXPECT_EQ(NumberOf([] { throw std::bad_cast(); }), 13);
+    EXPECT_EQ(NumberOf([] { throw 42; }), 51);
+    for (auto [n, file] : {std::pair{52, true}, {76, true}, {77, false}, {51, false}}) EXPECT_EQ(IsFileError(n), file) << n;
+    EXPECT_FALSE(IsFileError());
+    for (auto [n, file] : {std::pair{76, true}, {ErrBase + 1001, false}}) {
         try {
-            try {
-                thrower();
-            } catch (...) {
-                ReRaise(ErrBase + 1001, "x", "y");
-            }
-        } catch (const VospError& e) {
-            return e.number;
+            throw VospError(n, "", "");
+        } catch (...) {
+            EXPECT_EQ(IsFileError(), file) << n;
         }
-        return 0;
-    };
-    EXPECT_EQ(numberOf([] { throw std::bad_alloc(); }), 7);
-    EXPECT_EQ(numberOf([] { throw std::overflow_error("o"); }), 6);
-    EXPECT_EQ(numberOf([] { throw std::out_of_range("r"); }), 9);
-    EXPECT_EQ(numberOf([] { throw std::invalid_argument("t"); }), 13);
-    EXPECT_TRUE(IsFileError(52));
-    EXPECT_TRUE(IsFileError(76));
-    EXPECT_FALSE(IsFileError(77));
-    EXPECT_FALSE(IsFileError(51));
+    }
 }
-
-} // namespace

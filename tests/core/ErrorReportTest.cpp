@@ -8,9 +8,7 @@
 #include <QDate>
 #include <QDir>
 #include <QRegularExpression>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <system_error>
 
 using namespace ErrorMng;
 
@@ -103,13 +101,6 @@ TEST_F(ErrorReportTest, MissingComponentAddsTheRuntimeHintWithAnEmptyAddressLine
     EXPECT_TRUE(ui.ui.messages[0].text.endsWith(QStringLiteral("を入手してください.\r\n")));
 }
 
-TEST_F(ErrorReportTest, ComponentErrorNumberAloneAddsTheHint) {
-    ReportWith(VospError(ErrBase + 1004, "frmLegend.Form_Load/", "grid"), "");
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_TRUE(ui.ui.messages[0].text.startsWith("*Code=1004 (HALVORN ERROR CODE)\r\n"));
-    EXPECT_TRUE(ui.ui.messages[0].text.contains(QStringLiteral("「VBランタイムセット」")));
-}
-
 TEST_F(ErrorReportTest, CodeTextTakesTheOwnFormOnlyFrom1000To2000AboveTheBase) {
     auto firstLine = [&](int32_t n) {
         ui.ui.messages.clear();
@@ -121,6 +112,10 @@ TEST_F(ErrorReportTest, CodeTextTakesTheOwnFormOnlyFrom1000To2000AboveTheBase) {
     EXPECT_EQ(firstLine(ErrBase + 2000), "*Code=2000 (HALVORN ERROR CODE)");
     EXPECT_EQ(firstLine(ErrBase + 2001), "*Code=-2147219503 (VB OR RUNTIME ERROR CODE)");
     EXPECT_EQ(firstLine(6), "*Code=6 (VB OR RUNTIME ERROR CODE)");
+    // The component error number alone adds the runtime hint.
+    ui.ui.messages.clear();
+    ReportWith(VospError(ErrBase + 1004, "frmLegend.Form_Load/", "grid"), "");
+    EXPECT_TRUE(ui.ui.messages[0].text.contains(QStringLiteral("「VBランタイムセット」")));
 }
 
 TEST_F(ErrorReportTest, FatalStopSurvivesAnUnwritableReportFolderAndEndsAfterTheWindUp) {
@@ -187,30 +182,23 @@ int16_t RetryFor(int32_t number, const QString& file, ScriptedUi& ui, int answer
     }
 }
 
-TEST(FileErrorRetry, RetryNumbersAskYesNoCancelAndMapTheAnswers) {
+TEST(FileErrorRetry, AnswerMatrixAndShownTexts) {
     ScopedUi s;
-    for (int32_t n : {53, 57, 61, 68, 70, 71, 76}) {
-        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Yes), 0) << n;
-        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::No), 1) << n;
-        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Cancel), 2) << n;
-        EXPECT_EQ(s.ui.messages.last().style, Mb::YesNoCancel | Mb::Exclamation) << n;
-        EXPECT_EQ(s.ui.messages.last().title, QStringLiteral("ドライブ関連エラー"));
-        EXPECT_TRUE(s.ui.messages.last().text.endsWith(QStringLiteral("\r\n再試行しますか？")));
-    }
-}
-
-TEST(FileErrorRetry, OtherFileNumbersShowOkOnlyAndGiveUp) {
-    ScopedUi s;
+    const QList<int32_t> retry = {53, 57, 61, 68, 70, 71, 76};
     for (int32_t n = 52; n <= 76; ++n) {
-        if (QList<int32_t>{53, 57, 61, 68, 70, 71, 76}.contains(n)) continue;
-        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Ok), 1) << n;
-        EXPECT_EQ(s.ui.messages.last().style, Mb::OkOnly | Mb::Exclamation) << n;
-        EXPECT_FALSE(s.ui.messages.last().text.contains(QStringLiteral("再試行")));
+        if (retry.contains(n)) {
+            for (auto [button, answer] : {std::pair{Mb::Yes, 0}, {Mb::No, 1}, {Mb::Cancel, 2}})
+                EXPECT_EQ(RetryFor(n, "", s.ui, button), answer) << n;
+            EXPECT_EQ(s.ui.messages.last().style, Mb::YesNoCancel | Mb::Exclamation) << n;
+            EXPECT_EQ(s.ui.messages.last().title, QStringLiteral("ドライブ関連エラー"));
+            EXPECT_TRUE(s.ui.messages.last().text.endsWith(QStringLiteral("\r\n再試行しますか？")));
+        } else {
+            EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Ok), 1) << n;
+            EXPECT_EQ(s.ui.messages.last().style, Mb::OkOnly | Mb::Exclamation) << n;
+            EXPECT_FALSE(s.ui.messages.last().text.contains(QStringLiteral("再試行")));
+        }
     }
-}
-
-TEST(FileErrorRetry, ShownTextForAFileErrorWithAFileName) {
-    ScopedUi s;
+    s.ui.messages.clear();
     RetryFor(53, "C:\\map\\a.thg", s.ui, Mb::Yes);
     EXPECT_EQ(s.ui.messages[0].text, QStringLiteral("ファイルが存在しません.もしくはアクセス権がありません.\r\n"
                                                     "*Code=53\r\n*Source=clsX.Load/\r\n*Description=desc\r\n"
@@ -218,83 +206,22 @@ TEST(FileErrorRetry, ShownTextForAFileErrorWithAFileName) {
     RetryFor(54, "", s.ui, Mb::Ok);
     EXPECT_EQ(s.ui.messages[1].text,
               QStringLiteral("ファイルモードが不正です.\r\n*Code=54\r\n*Source=clsX.Load/\r\n*Description=desc"));
-}
-
-TEST(FileErrorRetry, MessagesOfEveryFileNumber) {
-    const QMap<int32_t, QString> table = {
-        {52, "ファイル名もしくは番号が不正です."},
-        {53, "ファイルが存在しません.もしくはアクセス権がありません."},
-        {54, "ファイルモードが不正です."},
-        {55, "ファイルはすでに開かれています."},
-        {57, "内部ドライブエラーが発生しました."},
-        {58, "すでに同名のファイルが存在しています."},
-        {59, "レコード長が一致しません."},
-        {61, "ドライブが満杯です."},
-        {62, "ファイルにこれ以上データがありません."},
-        {63, "レコード番号が不正です."},
-        {64, "ファイル名が不正です."},
-        {67, "ファイルが多すぎます."},
-        {68, "デバイスが準備されていません."},
-        {70, "書込みが禁止されています.もしくはアクセス権がありません."},
-        {71, "ディスクをドライブに挿入してください."},
-        {74, "ドライブ名は変更できません."},
-        {75, "パス名が無効です.もしくはアクセス権がありません."},
-        {76, "パスが見つかりません.もしくはアクセス権がありません."},
-    };
-    for (int32_t n = 52; n <= 76; ++n)
-        EXPECT_EQ(FileErrorMessage(n), table.value(n, QStringLiteral("不明なドライブ関連エラーです."))) << n;
-    EXPECT_EQ(FileErrorMessage(51), "");
-    EXPECT_EQ(FileErrorMessage(77), "");
-}
-
-TEST(FileErrorRetry, NonFileErrorsAnswerThreeWhateverTheButton) {
-    ScopedUi s;
+    // Non-file errors answer 3 whatever the button; the message line stays empty.
     EXPECT_EQ(RetryFor(13, "f", s.ui, Mb::Cancel), 3);
-    EXPECT_EQ(s.ui.messages[0].title, QStringLiteral("その他エラー"));
-    EXPECT_EQ(s.ui.messages[0].style, Mb::OkOnly | Mb::Exclamation);
-    // The message line stays empty.
-    EXPECT_EQ(s.ui.messages[0].text, "\r\n*Code=13\r\n*Source=clsX.Load/\r\n*Description=desc\r\n*File=f");
+    EXPECT_EQ(s.ui.messages[2].title, QStringLiteral("その他エラー"));
+    EXPECT_EQ(s.ui.messages[2].style, Mb::OkOnly | Mb::Exclamation);
+    EXPECT_EQ(s.ui.messages[2].text, "\r\n*Code=13\r\n*Source=clsX.Load/\r\n*Description=desc\r\n*File=f");
     EXPECT_EQ(RetryFor(ErrBase + 9999, "", s.ui, Mb::Ok), 3);
-    EXPECT_EQ(s.ui.messages[1].title, QStringLiteral("警告"));
-    EXPECT_EQ(RetryFor(51, "", s.ui, Mb::Ok), 3);
-    EXPECT_EQ(RetryFor(77, "", s.ui, Mb::Ok), 3);
-}
-
-// --- mapping of failures onto error numbers ---
-
-TEST(ErrorNumbers, SystemErrorsOfTheStandardLibraryBecomeFileErrors) {
-    auto numberOf = [](auto f) {
-        try {
-            f();
-        } catch (...) {
-            return CurrentError().number;
-        }
-        return 0;
-    };
-    TestFolder t;
-    namespace fs = std::filesystem;
-    EXPECT_EQ(numberOf([&] { (void)fs::file_size(fs::path(t.file("missing").toStdString())); }), 53);
-    EXPECT_EQ(numberOf([] { throw std::system_error(std::make_error_code(std::errc::no_space_on_device)); }), 61);
-    EXPECT_EQ(numberOf([] { throw std::system_error(std::make_error_code(std::errc::file_exists)); }), 58);
-    EXPECT_EQ(numberOf([] { throw std::system_error(std::make_error_code(std::errc::too_many_files_open)); }), 67);
-    EXPECT_EQ(numberOf([] { throw std::bad_cast(); }), 13);
-    EXPECT_EQ(numberOf([] { throw std::range_error("r"); }), 6);
-    EXPECT_EQ(numberOf([] { throw 42; }), 51);
-    EXPECT_EQ(CurrentError().number, 0); // nothing pending outside a handler
-}
-
-TEST(ErrorNumbers, IsFileErrorLooksAtThePendingError) {
-    EXPECT_FALSE(IsFileError());
-    try {
-        throw VospError(76, "", "");
-    } catch (...) {
-        EXPECT_TRUE(IsFileError());
+    EXPECT_EQ(s.ui.messages[3].title, QStringLiteral("警告"));
+    for (int32_t n : {51, 77}) {
+        EXPECT_EQ(RetryFor(n, "", s.ui, Mb::Ok), 3) << n;
+        EXPECT_EQ(FileErrorMessage(n), "") << n;
     }
-    try {
-        throw VospError(ErrBase + 1001, "", "");
-    } catch (...) {
-        EXPECT_FALSE(IsFileError());
-    }
+    // A few rows of the message table, and the text of a number it lacks.
+    for (auto [n, text] : {std::pair{52, "ファイル名もしくは番号が不正です."}, {62, "ファイルにこれ以上データがありません."},
+                           {70, "書込みが禁止されています.もしくはアクセス権がありません."},
+                           {76, "パスが見つかりません.もしくはアクセス権がありません."}, {56, "不明なドライブ関連エラーです."}})
+        EXPECT_EQ(FileErrorMessage(n), QString::fromUtf8(text)) << n;
 }
 
 } // namespace

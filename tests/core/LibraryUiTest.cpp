@@ -43,8 +43,6 @@ TEST(LibraryUi, PointerStackRestoresWhatWasBeforeTheFirstPush) {
               QList<int16_t>({MousePtr::Hourglass, MousePtr::ArrowHourglass, MousePtr::Hourglass, MousePtr::Cross}));
 }
 
-TEST(LibraryUi, ScreenResolutionOfTheDefaultScreen) { EXPECT_EQ(ScreenDPI(), 96); }
-
 TEST(LibraryUi, FontExistsComparesNamesWithoutCase) {
     EnsureGuiApp();
     EXPECT_TRUE(FontExists("IPAGothic"));

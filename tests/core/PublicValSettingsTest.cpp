@@ -40,10 +40,8 @@ protected:
 
 TEST_F(PublicValSettingsTest, MapFolderParentPrefixWithEitherSeparator) {
     EXPECT_EQ(ResolveMapFolder("..\\MAPS", "C:\\P\\BIN"), "C:\\P\\MAPS");
-    EXPECT_EQ(ResolveMapFolder("..\\MAP", "C:\\A\\B"), "C:\\A\\MAP");
     EXPECT_EQ(ResolveMapFolder("..\\MAP", "/opt/vosp/app"), "/opt/vosp\\MAP");
     EXPECT_EQ(ResolveMapFolder("../MAP", "/opt/vosp/app"), "/opt/vosp/MAP");
-    EXPECT_EQ(ResolveMapFolder("..\\data\\maps", "/opt/vosp/app"), "/opt/vosp\\data\\maps");
     // Anything else stays as written.
     EXPECT_EQ(ResolveMapFolder("D:\\MAPS", "C:\\P\\BIN"), "D:\\MAPS");
     EXPECT_EQ(ResolveMapFolder("..MAPS", "C:\\P\\BIN"), "..MAPS");
@@ -72,19 +70,13 @@ TEST_F(PublicValSettingsTest, StartMapFileFourBranches) {
     UseEnvironment("StartMapFile=ABSENT.MLL\r\n");
     SetGvStartMapFile("/nowhere/OTHER.MLL");
     EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
+    // A path ending in a separator names no file, though the folder exists.
+    SetGvStartMapFile(maps.path() + "/nothing/");
+    EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
     // The built-in name as the default of the key when present.
     gvEnvironment = nullptr;
     maps.write("WORLD_T3.MLL", "x");
     SetGvStartMapFile("");
-    EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
-}
-
-TEST_F(PublicValSettingsTest, EmptyStartMapNameIsNotTheMapFolderItself) {
-    TestFolder maps;
-    gvMapFolder = maps.path();
-    // A path ending in a separator has an empty name; the folder exists,
-    // but it is no map.
-    SetGvStartMapFile(maps.path() + "/nothing/");
     EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
 }
 
@@ -102,9 +94,6 @@ TEST_F(PublicValSettingsTest, NumericGettersFallBackOutsideTheirRange) {
     UseEnvironment("GridFontSize=99\r\nMaxImageSize=2000\r\n");
     EXPECT_EQ(GridFontSize(), 99);
     EXPECT_EQ(MaxImageSize(), 2000);
-    UseEnvironment("GridFontSize=7\r\nMaxImageSize=8000\r\n");
-    EXPECT_EQ(GridFontSize(), 7);
-    EXPECT_EQ(MaxImageSize(), 8000);
 }
 
 TEST_F(PublicValSettingsTest, GridColoursDefaultToTheSystemColours) {
@@ -125,7 +114,6 @@ TEST_F(PublicValSettingsTest, GridFontNameOnlyWhenInstalled) {
 TEST_F(PublicValSettingsTest, SnapshotNamesGetTheirExtensionInTheProgramFolder) {
     EXPECT_EQ(LogLast(), prog.path() + "/LAST.MLG");
     EXPECT_EQ(LogClip(), prog.path() + "/CLIP.MLG");
-    EXPECT_EQ(LogPrint(), prog.path() + "/PRINT.MLG");
     EXPECT_EQ(LogError(), prog.path() + "/ERROR.MLG");
     UseEnvironment("LogLast=EXIT.TXT\r\nLogClip=C:\\LOGS\\COPY\r\n");
     EXPECT_EQ(LogLast(), prog.path() + "/EXIT.MLG");
@@ -161,6 +149,18 @@ TEST_F(PublicValSettingsTest, GazetteerFollowsTheLanguage) {
     EXPECT_EQ(AuthorURLhome(), "http://h");
     EXPECT_EQ(BaseMapADM(), "/maps/BASE.ADM");
     EXPECT_EQ(BaseMapTHG(), "/maps/BASE.THG");
+}
+
+TEST_F(PublicValSettingsTest, MapDefaultsJoinTheMapFolderUnlessTheyHoldAFolder) {
+    gvMapFolder = "C:\\maps\\";
+    EXPECT_EQ(BaseMapMLL(), "C:\\maps\\BASE.MLL");
+    EXPECT_EQ(AuthorURLruntime(), "");
+    gvMapFolder = "/maps";
+    UseEnvironment("BaseMapMLL=\\\\server\\WORLD.MLL\r\nDefaultADM=JAPAN.ADM\r\nAuthorURLruntime=http://example.org/rt\r\n");
+    EXPECT_EQ(BaseMapMLL(), "\\\\server\\WORLD.MLL");
+    EXPECT_EQ(DefaultADM(), "/maps/JAPAN.ADM");
+    EXPECT_EQ(DefaultTHG(), "/maps/DEFAULT.THG");
+    EXPECT_EQ(AuthorURLruntime(), "http://example.org/rt");
 }
 
 } // namespace
