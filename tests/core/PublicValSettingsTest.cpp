@@ -80,38 +80,26 @@ TEST_F(PublicValSettingsTest, StartMapFileFourBranches) {
     EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
 }
 
-TEST_F(PublicValSettingsTest, NumericGettersFallBackOutsideTheirRange) {
-    struct Row {
-        const char* env;
-        const char* font;
-        int fontSize, imageSize;
-    } rows[] = {
-        {"GridFontSize=120\r\nMaxImageSize=9000\r\n", "ＭＳ Ｐゴシック", 9, 4000},
-        {"GridFontSize=6\r\nMaxImageSize=1999\r\n", "メイリオ", 8, 4000},
-        {"GridFontSize=6\r\n", "Some Face", 0, 4000},
-        {"GridFontSize=7\r\nMaxImageSize=2000\r\n", "Some Face", 7, 2000},
-        {"GridFontSize=99\r\nMaxImageSize=8000\r\n", "Some Face", 99, 8000},
-    };
-    for (const Row& r : rows) {
-        UseEnvironment(r.env);
-        gvDefaultFont = QString::fromUtf8(r.font);
-        EXPECT_EQ(GridFontSize(), r.fontSize) << r.env;
-        EXPECT_EQ(MaxImageSize(), r.imageSize) << r.env;
-    }
-}
-
-TEST_F(PublicValSettingsTest, GridColoursDefaultToTheSystemColours) {
+TEST_F(PublicValSettingsTest, GridGettersFallBackToTheirDefaults) {
+    gvDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
+    UseEnvironment("GridFontSize=120\r\nMaxImageSize=9000\r\n");
+    EXPECT_EQ(GridFontSize(), 9);
+    EXPECT_EQ(MaxImageSize(), 4000);
+    UseEnvironment("GridFontSize=5\r\nMaxImageSize=1999\r\n");
+    gvDefaultFont = QStringLiteral("メイリオ");
+    EXPECT_EQ(GridFontSize(), 8);
+    EXPECT_EQ(MaxImageSize(), 4000);
+    gvDefaultFont = QStringLiteral("Some Face");
+    EXPECT_EQ(GridFontSize(), 0);
+    UseEnvironment("GridFontSize=99\r\nMaxImageSize=2000\r\n");
+    EXPECT_EQ(GridFontSize(), 99);
+    EXPECT_EQ(MaxImageSize(), 2000);
+    // Colours default to the system colours; a font name only when installed.
     EXPECT_EQ(GridForeColor(), int32_t(0x80000008));
     EXPECT_EQ(GridBackColor(), int32_t(0x80000005));
-    UseEnvironment("GridForeColor=&HFF0000\r\nGridBackColor=&H80000012\r\n");
+    UseEnvironment("GridForeColor=&HFF0000\r\nGridBackColor=&H80000012\r\nGridFontName=No Such Face 4711\r\n");
     EXPECT_EQ(GridForeColor(), 0xFF0000);
     EXPECT_EQ(GridBackColor(), int32_t(0x80000012));
-}
-
-TEST_F(PublicValSettingsTest, GridFontNameOnlyWhenInstalled) {
-    gvDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
-    EXPECT_EQ(GridFontName(), gvDefaultFont);
-    UseEnvironment("GridFontName=No Such Face 4711\r\n");
     EXPECT_EQ(GridFontName(), gvDefaultFont);
 }
 
@@ -140,13 +128,31 @@ TEST_F(PublicValSettingsTest, SnapshotsMoveToTheWritableFolderWhenTheProgramFold
 
 TEST_F(PublicValSettingsTest, GazetteerFollowsTheLanguage) {
     gvMapFolder = "/maps";
-    UseEnvironment("GazetFileVospJ=PLACES.TXT\r\n");
     gvLanguage = 1;
     EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_E.TXT");
     gvLanguage = 2;
-    EXPECT_EQ(GazetFile(), "/maps/PLACES.TXT");
+    EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_J.TXT");
     gvLanguage = 3;
     EXPECT_EQ(GazetFile(), "/maps/");
+    UseEnvironment("GazetFileVospJ=PLACES.TXT\r\nAuthorEmail=a@b.c\r\nAuthorURLhome=http://h\r\n");
+    gvLanguage = 2;
+    EXPECT_EQ(GazetFile(), "/maps/PLACES.TXT");
+    EXPECT_EQ(AuthorEmail(), "a@b.c");
+    EXPECT_EQ(AuthorURLhome(), "http://h");
+    EXPECT_EQ(BaseMapADM(), "/maps/BASE.ADM");
+    EXPECT_EQ(BaseMapTHG(), "/maps/BASE.THG");
+}
+
+TEST_F(PublicValSettingsTest, MapDefaultsJoinTheMapFolderUnlessTheyHoldAFolder) {
+    gvMapFolder = "C:\\maps\\";
+    EXPECT_EQ(BaseMapMLL(), "C:\\maps\\BASE.MLL");
+    EXPECT_EQ(AuthorURLruntime(), "");
+    gvMapFolder = "/maps";
+    UseEnvironment("BaseMapMLL=\\\\server\\WORLD.MLL\r\nDefaultADM=JAPAN.ADM\r\nAuthorURLruntime=http://example.org/rt\r\n");
+    EXPECT_EQ(BaseMapMLL(), "\\\\server\\WORLD.MLL");
+    EXPECT_EQ(DefaultADM(), "/maps/JAPAN.ADM");
+    EXPECT_EQ(DefaultTHG(), "/maps/DEFAULT.THG");
+    EXPECT_EQ(AuthorURLruntime(), "http://example.org/rt");
 }
 
 } // namespace
