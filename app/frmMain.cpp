@@ -28,6 +28,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenuBar>
@@ -249,6 +250,9 @@ void frmMain::Form_Load(const QStringList& args) {
         view_->picView->setCursor(Qt::CrossCursor);
 
         view_->redraw.bHoldRedraw = true;
+        // The window is not shown yet: lay out its menu, central area and
+        // status bar now so that fitting it around the picture measures them.
+        if (layout()) layout()->activate();
         view_->controls->ResizeFormByView();
         view_->controls->SetScrollRange();
         view_->controls->SetViewControllByEngine();
@@ -378,6 +382,14 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     } catch (...) {
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_KeyDown"));
     }
+}
+
+void frmMain::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Print && !view_->redraw.bPlotting) {
+        view_->files->mnuMapCopy_Click();
+        return;
+    }
+    QMainWindow::keyReleaseEvent(event);
 }
 
 void frmMain::WindupError() {

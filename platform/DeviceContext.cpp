@@ -14,7 +14,37 @@
 #include <optional>
 #include <utility>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace {
+
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx"))) void ZeroUpperVectorHalves() { _mm256_zeroupper(); }
+#endif
+
+// The toolkit's raster engine can return with the upper halves of the wide
+// vector registers in use; every plain SSE instruction after that (the
+// projections, the pixel loops) then pays a state-transition penalty, which
+// made each conversion about ten times slower. Each call into the painter
+// clears that state on the way out.
+struct PainterCall {
+    PainterCall() = default;
+    PainterCall(const PainterCall&) = delete;
+    PainterCall& operator=(const PainterCall&) = delete;
+    ~PainterCall()
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        static const bool avx = [] {
+            __builtin_cpu_init();
+            return __builtin_cpu_supports("avx") != 0;
+        }();
+        if (avx)
+            ZeroUpperVectorHalves();
+#endif
+    }
+};
 
 int32_t gScreenDpiX = 96;
 int32_t gScreenDpiY = 96;
@@ -71,30 +101,39 @@ void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t l, int64_t
     const int64_t loM = xMajor ? l : t, hiM = xMajor ? r : b, lom = xMajor ? t : l, him = xMajor ? b : r;
     if (aM == 0)
         return;
-    using I = __int128;
-    auto ceilDiv = [](I a, I b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }; // b > 0
-    // Steps along the major axis inside the box.
+    // Steps along the major axis inside the box, and the minor offset and
+    // error term at the first of them.
     int64_t i0 = 0, i1 = aM - 1;
-    {
-        const int64_t u = sM > 0 ? loM - M1 : M1 - hiM, v = sM > 0 ? hiM - M1 : M1 - loM;
-        i0 = std::max(i0, u);
-        i1 = std::min(i1, v);
-    }
-    // Offsets along the minor axis inside the box, then the steps giving them.
-    const int64_t oLo = sm > 0 ? lom - m1 : m1 - him, oHi = sm > 0 ? him - m1 : m1 - lom;
-    if (am == 0) {
-        if (oLo > 0 || oHi < 0)
+    int64_t off = 0, err = aM;
+    // Most segments of a map lie wholly in the box: every step is drawn,
+    // from offset 0, which is what the wide divisions below would give.
+    const bool inside = std::min(x1, x2) >= l && std::max(x1, x2) <= r && std::min(y1, y2) >= t &&
+                        std::max(y1, y2) <= b;
+    if (!inside) {
+        using I = __int128;
+        auto ceilDiv = [](I a, I b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }; // b > 0
+        {
+            const int64_t u = sM > 0 ? loM - M1 : M1 - hiM, v = sM > 0 ? hiM - M1 : M1 - loM;
+            i0 = std::max(i0, u);
+            i1 = std::min(i1, v);
+        }
+        // Offsets along the minor axis inside the box, then the steps giving them.
+        const int64_t oLo = sm > 0 ? lom - m1 : m1 - him, oHi = sm > 0 ? him - m1 : m1 - lom;
+        if (am == 0) {
+            if (oLo > 0 || oHi < 0)
+                return;
+        } else {
+            const I twoAm = I(2) * am;
+            i0 = std::max<int64_t>(i0, int64_t(std::max<I>(ceilDiv(I(2) * aM * oLo - aM, twoAm), I(i0))));
+            i1 = std::min<int64_t>(i1,
+                                   int64_t(std::min<I>(ceilDiv(I(2) * aM * (I(oHi) + 1) - aM, twoAm) - 1, I(i1))));
+        }
+        if (i0 > i1)
             return;
-    } else {
-        const I twoAm = I(2) * am;
-        i0 = std::max<int64_t>(i0, int64_t(std::max<I>(ceilDiv(I(2) * aM * oLo - aM, twoAm), I(i0))));
-        i1 = std::min<int64_t>(i1, int64_t(std::min<I>(ceilDiv(I(2) * aM * (I(oHi) + 1) - aM, twoAm) - 1, I(i1))));
+        const I num = I(2) * i0 * am + aM;
+        off = int64_t(num / (I(2) * aM));
+        err = int64_t(num - I(2) * aM * off);
     }
-    if (i0 > i1)
-        return;
-    const I num = I(2) * i0 * am + aM;
-    int64_t off = int64_t(num / (I(2) * aM));
-    int64_t err = int64_t(num - I(2) * aM * off);
     for (int64_t i = i0; i <= i1; ++i) {
         const int64_t M = M1 + sM * i, m = m1 + sm * off;
         if (xMajor)
@@ -138,6 +177,21 @@ struct DeviceContext::Impl {
     // The selected font as the toolkit holds it.
     std::optional<QFont> font;
     std::optional<QFontMetrics> metrics;
+    // The advance last measured with the selected font: a halo draws the
+    // same text several times, and each measurement shapes it anew.
+    QString advanceText;
+    int32_t advance = 0;
+    bool haveAdvance = false;
+
+    int32_t Advance(const QString& text)
+    {
+        if (!haveAdvance || text != advanceText) {
+            advance = metrics->horizontalAdvance(text);
+            advanceText = text;
+            haveAdvance = true;
+        }
+        return advance;
+    }
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
@@ -147,6 +201,7 @@ struct DeviceContext::Impl {
 DeviceContext::DeviceContext(QImage& image, int32_t dpiX, int32_t dpiY)
     : image_(image), d_(std::make_unique<Impl>()), dpiX_(dpiX), dpiY_(dpiY)
 {
+    const PainterCall leaving;
     if (image_.format() != QImage::Format_RGB32)
         image_ = image_.convertToFormat(QImage::Format_RGB32);
     width_ = image_.width();
@@ -163,6 +218,7 @@ DeviceContext::DeviceContext(QImage& image, int32_t dpiX, int32_t dpiY)
 
 DeviceContext::~DeviceContext()
 {
+    const PainterCall leaving;
     if (d_->painter.isActive())
         d_->painter.end();
 }
@@ -186,6 +242,7 @@ int32_t DeviceContext::SetTextAlign(int32_t align) { return std::exchange(textAl
 
 int32_t DeviceContext::SetROP2(int32_t rop)
 {
+    const PainterCall leaving;
     const int32_t old = std::exchange(rop_, rop == Gdi::R2_XORPEN ? rop : Gdi::R2_COPYPEN);
     if (d_->painter.isActive())
         d_->painter.setCompositionMode(rop_ == Gdi::R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
@@ -214,6 +271,7 @@ void DeviceContext::ClearClip() { SetClipRect(0, 0, width_ - 1, height_ - 1); }
 
 void DeviceContext::ResetPolygonClip()
 {
+    const PainterCall leaving;
     polyClip_ = false;
     d_->polyRegion = QRegion();
     d_->spans.clear();
@@ -227,6 +285,7 @@ void DeviceContext::ResetPolygonClip()
 
 void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
+    const PainterCall leaving;
     const QPolygon poly = ToQPolygon(xy, count);
     QRegion base = clipL_ > clipR_ || clipT_ > clipB_
                        ? QRegion()
@@ -336,6 +395,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 // flat ends and bevel joins with dashes of the width for a geometric one.
 void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
 {
+    const PainterCall leaving;
     QPainter& p = d_->painter;
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i)
@@ -435,6 +495,7 @@ QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool op
 
 void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
 {
+    const PainterCall leaving;
     if (brush.kind == DcBrush::Null || count < 3)
         return;
     QPainter& p = d_->painter;
@@ -592,23 +653,30 @@ bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instanc
 
 bool DeviceContext::SelectFont(const DcFont& font)
 {
+    const PainterCall leaving;
     if (!HaveGui() || font.family.isEmpty())
         return false;
+    // Every text of a map selects its font again; the same font keeps the
+    // toolkit's objects (and the measured advance).
+    if (hasFont_ && font == font_)
+        return true;
     font_ = font;
     hasFont_ = true;
     d_->font = ToQFont(font);
     d_->metrics.emplace(*d_->font);
+    d_->haveAdvance = false;
     return true;
 }
 
 bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
 {
+    const PainterCall leaving;
     if (!bits_ || !hasFont_ || !HaveGui())
         return false;
     QPainter& p = d_->painter;
     const QFont& qf = *d_->font;
     const QFontMetrics& fm = *d_->metrics;
-    const int32_t w = fm.horizontalAdvance(text);
+    const int32_t w = d_->Advance(text);
     const int32_t ascent = fm.ascent(), descent = fm.descent();
     int32_t x0 = 0, y0 = 0;
     if ((textAlign_ & Gdi::TA_CENTER) == Gdi::TA_CENTER)
@@ -636,16 +704,18 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
 
 bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int32_t& height) const
 {
+    const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
     const QFontMetrics& fm = *d_->metrics;
-    width = fm.horizontalAdvance(text);
+    width = d_->Advance(text);
     height = fm.height();
     return true;
 }
 
 bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
 {
+    const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
     const QFontMetrics& fm = *d_->metrics;
