@@ -88,6 +88,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     [[noreturn]] void FatalStop(const QString& message, const QString& procName);

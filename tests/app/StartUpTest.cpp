@@ -41,9 +41,7 @@ TEST_F(StartUpTest, MissingComponentsAreListedAndStartGoesOn) {
 }
 
 TEST_F(StartUpTest, HelpContextsLeadToTheirPages) {
-    EXPECT_EQ(HtmlHelp::ContextPage(200001), "help/main.html");
     EXPECT_EQ(HtmlHelp::ContextPage(230011), "help/mapinfo.html");
-    EXPECT_EQ(HtmlHelp::ContextPage(270001), "help/environment.html");
     EXPECT_EQ(HtmlHelp::ContextPage(230012), "");
     EXPECT_FALSE(HtmlHelp::HelpContext(999999));
     EXPECT_EQ(scripted.ui.messages.last().text, "HTML HELP の表示に失敗しました. 999999");

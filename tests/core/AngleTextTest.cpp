@@ -124,16 +124,13 @@ TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
     Opts(5, 2, 2);
     EXPECT_EQ(SecToStr(lo), QStringLiteral("-10411.294525094ｒａｄ"));
     EXPECT_EQ(SecToStr(hi), QStringLiteral("+10411.294520246ｒａｄ"));
+    // Every format and unit answers at both ends (the sanitizers watch the arithmetic).
     for (int16_t f = 1; f <= 5; ++f)
         for (int16_t u = 1; u <= 6; ++u) {
             Opts(f, u, 1);
-            for (int32_t v : {lo, hi, lo + 1, hi - 1}) {
-                EXPECT_FALSE(LonToStr(v).isEmpty());
-                EXPECT_FALSE(LatToStr(v).isEmpty());
-                EXPECT_FALSE(LonMinToStr(v).isEmpty());
-                EXPECT_FALSE(LatMinToStr(v).isEmpty());
-                EXPECT_FALSE(AngleToStr(v).isEmpty());
-            }
+            for (int32_t v : {lo, hi})
+                EXPECT_FALSE(MinToStr(v).isEmpty() || LonMinToStr(v).isEmpty() || LatMinToStr(v).isEmpty() ||
+                             AngleToStr(v).isEmpty() || LatToStr(v).isEmpty());
         }
 }
 

@@ -16,37 +16,21 @@ TEST(AngleVector, SecondsAndRadians) {
     EXPECT_EQ(RadianToSec(-1e10), -2147483647);
 }
 
-TEST(AngleVector, AnglePosToRadianOnTheAxesAndDiagonals) {
-    EXPECT_EQ(AnglePosToRadian(1, 0), 0);
-    EXPECT_EQ(AnglePosToRadian(0, 1), HalfPi);
-    EXPECT_EQ(AnglePosToRadian(-1, 0), -Pi); // the half-open end is -pi, not +pi
-    EXPECT_EQ(AnglePosToRadian(0, -1), -HalfPi);
-    EXPECT_EQ(AnglePosToRadian(0, 0), 0);
-    EXPECT_NEAR(AnglePosToRadian(1, 1), 0.785398163397448, 1e-12);
-    EXPECT_NEAR(AnglePosToRadian(-1, 1), 2.35619449019234, 1e-12);
-    EXPECT_NEAR(AnglePosToRadian(1, -2), -1.10714871779409, 1e-12);
-    EXPECT_NEAR(AnglePosToRadian(-2, 1e-9), Pi - 5e-10, 1e-12);
-}
-
 TEST(AngleVector, AnglePosToRadianAgreesWithAtan2OffTheNegativeAxis) {
+    EXPECT_EQ(AnglePosToRadian(-1, 0), -Pi); // the half-open end is -pi, not +pi
+    EXPECT_EQ(AnglePosToRadian(0, 0), 0);
+    EXPECT_EQ(AnglePosToRadian(0, 1), HalfPi);
+    EXPECT_NEAR(AnglePosToRadian(-2, 1e-9), Pi - 5e-10, 1e-12);
     for (int i = -20; i <= 20; ++i)
         for (int j = -20; j <= 20; ++j) {
             const double x = i * 0.37, y = j * 0.53;
-            if (y == 0 && x < 0) continue;
-            if (x == 0 && y == 0) continue;
+            if ((y == 0 && x < 0) || (x == 0 && y == 0)) continue;
             const double a = AnglePosToRadian(x, y);
             EXPECT_NEAR(a, std::atan2(y, x), 1e-12) << x << "," << y;
-            EXPECT_GE(a, -Pi);
-            EXPECT_LT(a, Pi);
+            EXPECT_TRUE(a >= -Pi && a < Pi);
         }
-}
-
-TEST(AngleVector, RotateXYTurnsCounterClockwise) {
-    double x = 1, y = 0;
-    RotateXY(HalfPi, x, y);
-    EXPECT_NEAR(x, 0, 1e-12);
-    EXPECT_NEAR(y, 1, 1e-12);
-    x = 2, y = 0;
+    // RotateXY turns counter-clockwise.
+    double x = 2, y = 0;
     RotateXY(-Pi / 6, x, y);
     EXPECT_NEAR(x, std::sqrt(3.0), 1e-12);
     EXPECT_NEAR(y, -1, 1e-12);
@@ -93,6 +77,7 @@ TEST(AngleVector, NormLonWrapsIntoTheClosedHalfCircles) {
     EXPECT_EQ(NormLon(648000), 648000);
     EXPECT_EQ(NormLon(-648000), -648000);
     EXPECT_EQ(NormLon(648001), -647999);
+    EXPECT_EQ(NormLon(-648001), 647999);
     EXPECT_EQ(NormLon(1944000), 648000);   // 540 degrees
     EXPECT_EQ(NormLon(-1944000), -648000);
     EXPECT_EQ(NormLon(1296000), 0);
@@ -105,6 +90,7 @@ TEST(AngleVector, NormLatFoldsOverThePoles) {
     EXPECT_EQ(NormLat(324000), 324000);
     EXPECT_EQ(NormLat(324001), 323999);
     EXPECT_EQ(NormLat(648000), 0);
+    EXPECT_EQ(NormLat(-648000), 0);
     EXPECT_EQ(NormLat(648001), -1);
     EXPECT_EQ(NormLat(1944000), 0);
     for (int32_t v : {2147483647, -2147483647 - 1, 1000001, -999999}) {

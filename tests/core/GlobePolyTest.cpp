@@ -67,8 +67,6 @@ TEST_F(Globe, RollBoundAndRollOver) {
     EXPECT_EQ(Points(west), (Pts{{1296000, 0}, {596000, 5}, {1996000, 5}}));
     clsPoly inside = Make({{-648000, 0}, {648000, 0}});
     EXPECT_FALSE(GlobePolyRollBound(inside, 0));
-    clsPoly shifted = Make({{1000000, 0}});
-    EXPECT_FALSE(GlobePolyRollBound(shifted, 600000));
 
     // RollOver makes longitudes continuous.
     clsPoly ring = Make({{170 * D, 10 * D}, {-170 * D, 10 * D}, {-170 * D, 20 * D}, {170 * D, 20 * D}, {170 * D, 10 * D}});
@@ -132,7 +130,6 @@ TEST_F(Globe, CutAtAVerticalLine) {
         EXPECT_EQ(out, r.out) << r.in.size();
         EXPECT_EQ(Points(in), r.in);
     }
-    EXPECT_EQ(PolyLibCutX(Make({{-5, 0}, {5, 1}, {-5, 2}, {5, 3}}), 0).size(), 4u);
     clsPoly kept = Make({{1, 0}, {5, 0}});
     kept.SetModify(false);
     EXPECT_FALSE(PolyLibCutX(kept, 0).at(0).Modify());
@@ -140,6 +137,8 @@ TEST_F(Globe, CutAtAVerticalLine) {
 
 TEST_F(Globe, ChopPoleDensifiesAndSplits) {
     clsPoly line = Make({{0, 80 * D}, {0, 90 * D}});
+    clsPoly one = Make({{5, 5}});
+    EXPECT_TRUE(GlobePolyChopPole(one, 18000, true).empty());
     const std::vector<clsPoly> cut = GlobePolyChopPole(line, 18000, true);
     // The caller's list is now the densified one: 15-second steps.
     ASSERT_EQ(line.Count(), 2401);
@@ -163,7 +162,6 @@ TEST_F(Globe, ChopPoleDensifiesAndSplits) {
     clsPoly over = Make({{0, 70 * D}, {180 * D, 70 * D}});
     const std::vector<clsPoly> halves = GlobePolyChopPole(over, 18000, true);
     ASSERT_EQ(halves.size(), 2u);
-    EXPECT_EQ(halves[0].GetPoint(1), (PolyPoint{0, 70 * D}));
     EXPECT_EQ(halves[0].Count(), 4799);
     EXPECT_EQ(halves[0].LastY(), 323970);
     EXPECT_EQ(halves[0].LastX(), 0);
@@ -171,10 +169,6 @@ TEST_F(Globe, ChopPoleDensifiesAndSplits) {
     EXPECT_EQ(std::abs(halves[1].GetPoint(1).x), 648000);
     EXPECT_EQ(halves[1].LastY(), 70 * D);
     EXPECT_EQ(halves[0].Count() + halves[1].Count() + 3, over.Count());
-    for (const Pts& tiny : {Pts{{5, 5}}, Pts{}}) {
-        clsPoly t = Make(tiny);
-        EXPECT_TRUE(GlobePolyChopPole(t, 18000, true).empty());
-    }
 }
 
 TEST_F(Globe, RoundCutsAtTheDateLineAndAboutThePole) {

@@ -80,7 +80,7 @@ TEST_F(PublicValSettingsTest, StartMapFileFourBranches) {
     EXPECT_EQ(gvStartMapFile, "WORLD_T3.MLL");
 }
 
-TEST_F(PublicValSettingsTest, NumericGettersFallBackOutsideTheirRange) {
+TEST_F(PublicValSettingsTest, GridGettersFallBackToTheirDefaults) {
     gvDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
     UseEnvironment("GridFontSize=120\r\nMaxImageSize=9000\r\n");
     EXPECT_EQ(GridFontSize(), 9);
@@ -94,20 +94,12 @@ TEST_F(PublicValSettingsTest, NumericGettersFallBackOutsideTheirRange) {
     UseEnvironment("GridFontSize=99\r\nMaxImageSize=2000\r\n");
     EXPECT_EQ(GridFontSize(), 99);
     EXPECT_EQ(MaxImageSize(), 2000);
-}
-
-TEST_F(PublicValSettingsTest, GridColoursDefaultToTheSystemColours) {
+    // Colours default to the system colours; a font name only when installed.
     EXPECT_EQ(GridForeColor(), int32_t(0x80000008));
     EXPECT_EQ(GridBackColor(), int32_t(0x80000005));
-    UseEnvironment("GridForeColor=&HFF0000\r\nGridBackColor=&H80000012\r\n");
+    UseEnvironment("GridForeColor=&HFF0000\r\nGridBackColor=&H80000012\r\nGridFontName=No Such Face 4711\r\n");
     EXPECT_EQ(GridForeColor(), 0xFF0000);
     EXPECT_EQ(GridBackColor(), int32_t(0x80000012));
-}
-
-TEST_F(PublicValSettingsTest, GridFontNameOnlyWhenInstalled) {
-    gvDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
-    EXPECT_EQ(GridFontName(), gvDefaultFont);
-    UseEnvironment("GridFontName=No Such Face 4711\r\n");
     EXPECT_EQ(GridFontName(), gvDefaultFont);
 }
 
