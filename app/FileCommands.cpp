@@ -219,6 +219,9 @@ void FileCommands::mnuFile_Click() {
         mnuLogItem[4]->setText(QStringLiteral("(&4) ") + Library::PathFileName(last));
         mnuLogItem[4]->setEnabled(Library::FileExists(last));
         mnuLogItem[3]->setEnabled(false);
+        mnuCruiseSet->setEnabled(bool(CruiseSettings));
+        mnuCruiseExe->setEnabled(bool(CruiseRun));
+        mnuMapSize->setEnabled(bool(ImageSize));
         for (int32_t k = iUnitItems; k >= 1; --k) {
             delete mnuCloseItem[size_t(k)];
             delete mnuActiveItem[size_t(k)];

@@ -13,6 +13,8 @@
 #include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -168,9 +170,19 @@ void ViewControls::ResizeFormByView() {
         QWidget* vsb = vsbView.Control();
         QWidget* hsb = hsbView.Control();
         const QRect frame = mForm->frameGeometry();
-        // Outer size less inner size is what the frame, menu and status bar take.
-        int32_t w = (frame.width() - mInner->width() + pic->width() + vsb->width()) * tx;
-        int32_t h = (frame.height() - mInner->height() + pic->y() + pic->height() + hsb->height()) * ty;
+        // Outer size less inner size is what the frame, menu and status bar
+        // take. Before the window is first laid out its central area has no
+        // size yet, so the inner size is worked out from the bars around it.
+        int32_t innerW = mForm->width(), innerH = mForm->height();
+        if (auto* mw = qobject_cast<QMainWindow*>(mForm)) {
+            for (QWidget* bar : {mw->menuWidget(), static_cast<QWidget*>(mw->statusBar())})
+                if (bar && !bar->isHidden()) innerH -= bar->isVisible() ? bar->height() : bar->sizeHint().height();
+        } else {
+            innerW = mInner->width();
+            innerH = mInner->height();
+        }
+        int32_t w = (frame.width() - innerW + pic->width() + vsb->width()) * tx;
+        int32_t h = (frame.height() - innerH + pic->y() + pic->height() + hsb->height()) * ty;
         w = std::max(w, kMinFormWidth);
         h = std::max(h, kMinFormHeight);
         int32_t sw = 1024 * tx, sh = 768 * ty;

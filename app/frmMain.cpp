@@ -313,8 +313,8 @@ QImage frmMain::PictureImage() const { return view_->picView->Image(); }
 
 double frmMain::WindowWidthTwips() const { return frameGeometry().width() * Tpp(); }
 double frmMain::WindowHeightTwips() const { return frameGeometry().height() * Tpp(); }
-double frmMain::HScrollWidthTwips() const { return view_->hsbView->height() * Tpp(); }
-double frmMain::VScrollHeightTwips() const { return view_->vsbView->width() * Tpp(); }
+double frmMain::HScrollWidthTwips() const { return view_->hsbView->width() * Tpp(); }
+double frmMain::VScrollHeightTwips() const { return view_->vsbView->height() * Tpp(); }
 double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }
 double frmMain::WindowTop() const { return frameGeometry().y() * Tpp(); }
 

@@ -208,6 +208,12 @@ TEST_F(FileCommandsTest, MenuWithThreeUnits) {
     }
     EXPECT_TRUE(h.files->mnuMapInfo->isEnabled()); // the active map has figures
     EXPECT_FALSE(h.files->mnuLogItem[3]->isEnabled());
+    // Commands nobody provides stay disabled.
+    EXPECT_FALSE(h.files->mnuCruiseSet->isEnabled());
+    EXPECT_FALSE(h.files->mnuMapSize->isEnabled());
+    h.files->CruiseRun = [] {};
+    h.files->mnuFile_Click();
+    EXPECT_TRUE(h.files->mnuCruiseExe->isEnabled());
     // Opening again rebuilds rather than adds.
     h.files->mnuFile_Click();
     EXPECT_EQ(h.files->mnuClose->actions().size(), 4);

@@ -1,8 +1,13 @@
 // The view put together in a window: the File menu, the resize and the drop.
 #include "app/MainView.h"
+#include "app/frmMain.h"
+#include "platform/Desktop.h"
+#include "render/clsView.h"
 #include "render/PlotWorld.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,6 +64,20 @@ TEST(MainView, ResizeLaysOutAndRedraws) {
     QCoreApplication::processEvents();
     EXPECT_EQ(redraws, before);
     view.redraw.bPlotting = false;
+}
+
+TEST(MainView, LargestPictureLeavesRoomForTheWindowAroundIt) {
+    PlotWorld world; // settings store and scripted messages of its own
+    frmMain window;
+    window.resize(500, 400);
+    window.show();
+    QCoreApplication::processEvents();
+    clsView view(&window);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect frame = window.frameGeometry();
+    // The picture may take the screen less what the window needs besides it.
+    EXPECT_EQ(view.MaxWidth(), screen.width() - (frame.width() - window.MainArea()->hsbView->width()));
+    EXPECT_EQ(view.MaxHeight(), screen.height() - (frame.height() - window.MainArea()->vsbView->height()));
 }
 
 } // namespace

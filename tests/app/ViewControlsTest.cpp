@@ -175,6 +175,16 @@ TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
     EXPECT_EQ(h.form.frameGeometry().height(), 4500 / 15);
 }
 
+TEST(ViewControls, WindowFitsTheViewBeforeItIsFirstShown) {
+    MainHarness h; // never shown: the central area has no size of its own yet
+    h.picView->ResizePicture(600, 400);
+    h.controls->ResizeFormByView();
+    h.form.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.inner->width(), 600 + h.vsb->width());
+    EXPECT_EQ(h.inner->height(), h.picView->y() + 400 + h.hsb->height());
+}
+
 TEST(ViewControls, NarrowWindowKeepsTheViewWidth) {
     MainHarness h;
     h.form.resize(300, 280); // 4500 x 4200 twips
