@@ -1,6 +1,7 @@
 #include "render/clsMapPlot.h"
 
 #include "core/AngleLib.h"
+#include "core/GlobePolyLib.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
@@ -51,6 +52,27 @@ constexpr int32_t kGridLadder[] = {60,    90,    120,   150,   180,    240,    3
 [[noreturn]] void Raise(int32_t number, const char* proc) {
     ErrorMng::ReRaise(ErrBase + number, QStringLiteral("clsMapPlot"), QString::fromLatin1(proc));
 }
+
+constexpr int64_t kTurn = 1296000;
+
+// A step of more than half a turn in longitude is a figure stored across
+// the date line (the short way round), not an edge round most of the globe.
+bool JumpsDateLine(std::span<const PolyPoint> pts) {
+    for (size_t i = 1; i < pts.size(); ++i)
+        if (std::abs(int64_t(pts[i].x) - pts[i - 1].x) > kTurn / 2) return true;
+    return false;
+}
+
+struct FlagOn {
+    bool& flag;
+    bool saved;
+    explicit FlagOn(bool& f) : flag(f), saved(f) { flag = true; }
+    ~FlagOn() { flag = saved; }
+    FlagOn(const FlagOn&) = delete;
+    FlagOn& operator=(const FlagOn&) = delete;
+};
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ? 1 : 0); }
 
 int32_t Sat(int64_t v) {
     if (v > 2147483647) return 2147483647;
@@ -445,6 +467,50 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
     }
 }
 
+std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(clsPoly& poly, bool ring) {
+    try {
+        std::vector<std::shared_ptr<clsPoly>> out;
+        if (prepared_ || !JumpsDateLine(poly.Span())) {
+            if (auto p = PolyMapToCanvas(poly)) out.push_back(std::move(p));
+            return out;
+        }
+        clsPoly cont = poly.Copy();
+        GlobePolyLib::GlobePolyRollOver(cont, centerX_, ring);
+        const clsRect box = cont.RectBound();
+        if (box.mLeft == box.mRight) {
+            // Only steps between the two date-line meridians: a frame or a
+            // whole parallel, which the short way round would erase.
+            if (auto p = PolyMapToCanvas(poly)) out.push_back(std::move(p));
+            return out;
+        }
+        if (shifted_) return out;
+        std::vector<clsPoly> parts;
+        if (ring) {
+            // A ring must stay closed to fill rightly: whole copies, each
+            // clipped to the field, rather than pieces cut open at the seams.
+            const int64_t first = -FloorDiv(int64_t(box.mRight) - field_.mLeft, kTurn);
+            const int64_t last = FloorDiv(int64_t(field_.mRight) - box.mLeft, kTurn);
+            // A sound ring spans at most a turn and reaches the field at most
+            // three times; more would only repeat the same pixels.
+            for (int64_t k = first; k <= last && k < first + 3; ++k) {
+                const int64_t lo = box.mLeft + k * kTurn, hi = box.mRight + k * kTurn;
+                if (lo < INT32_MIN || hi > INT32_MAX) continue;
+                clsPoly c = cont.Copy();
+                c.Move(static_cast<int32_t>(k * kTurn), 0);
+                parts.push_back(std::move(c));
+            }
+        } else {
+            cont = poly.Copy();
+            parts = GlobePolyLib::GlobePolyRound(cont, centerX_, false, false);
+        }
+        for (clsPoly& part : parts)
+            if (auto p = PolyMapToCanvas(part)) out.push_back(std::move(p));
+        return out;
+    } catch (...) {
+        Raise(1001, "PolysMapToCanvas");
+    }
+}
+
 // --- the wrap-around shift ---
 
 bool clsMapPlot::DoShiftOn() {
@@ -717,6 +783,7 @@ bool clsMapPlot::DrawOcean() {
         ViewRestorer restore(*this);
         CenterProjectorOnZero();
         centerX_ = 0;
+        FlagOn prepared(prepared_);
         PlotCell(base->ToCell(ocean.get()));
         return true;
     } catch (...) {
@@ -815,6 +882,7 @@ bool clsMapPlot::PlotPhaseSub(int16_t code) {
 
 bool clsMapPlot::PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures) {
     const auto base = BaseUnit();
+    FlagOn prepared(prepared_);
     for (const auto& fig : figures) {
         if (mCancel) return false;
         if (base && fig && (mFigDisp & (1 << (fig->FigCode() - 1)))) PlotCell(base->ToCell(fig.get()));
@@ -835,7 +903,8 @@ bool clsMapPlot::PlotCell(const clsMapCell& cell) {
     if (!cell.mMapFig) return false;
     if (mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show()) return false;
     bool result = false;
-    if (auto fig = CellToFigure(cell)) result = fig->Plot(detail_);
+    for (const auto& fig : CellToFigures(cell))
+        if (fig->Plot(detail_)) result = true;
     if (wrap_ && DoShiftOn()) {
         struct Unshift {
             clsMapPlot& p;
@@ -846,66 +915,76 @@ bool clsMapPlot::PlotCell(const clsMapCell& cell) {
                 }
             }
         } unshift{*this};
-        if (auto fig = CellToFigure(cell))
+        for (const auto& fig : CellToFigures(cell))
             if (fig->Plot(detail_)) result = true;
     }
     return result;
 }
 
 std::unique_ptr<clsFigure> clsMapPlot::CellToFigure(const clsMapCell& cell) {
+    auto figs = CellToFigures(cell);
+    if (figs.empty()) return nullptr;
+    return std::move(figs.front());
+}
+
+std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCell& cell) {
     try {
-        if (!cell.mMapFig || !cell.IsValid()) return nullptr;
+        std::vector<std::unique_ptr<clsFigure>> figs;
+        if (!cell.mMapFig || !cell.IsValid()) return figs;
         clsMapFigure* mf = cell.mMapFig;
         clsThing* thing = cell.mThing;
         thing->SetPage(cell.mAdmin->Page());
         if (mFigShowModeEi) {
             const int16_t own = mf->OwnShowMode();
-            if (own == 0) return nullptr;
-            if (own == -1 && mThgShowModeEi && !thing->IsPrint(scale_)) return nullptr;
+            if (own == 0) return figs;
+            if (own == -1 && mThgShowModeEi && !thing->IsPrint(scale_)) return figs;
         }
         const int32_t colour = mFigNativeEi ? cell.RealColor() : thing->Fore();
         switch (mf->FigCode()) {
         case 2: {
             const auto src = mf->Poly();
-            if (!src) return nullptr;
-            auto poly = PolyMapToCanvas(*src);
-            if (!poly) return nullptr;
-            auto f = std::make_unique<clsFigPolyline>();
-            f->mPoly = std::move(poly);
-            f->mStyle = thing->Style();
-            f->mWidth = thing->Size();
-            f->mFore = colour;
-            f->mBack = thing->Back();
-            return f;
+            if (!src) return figs;
+            for (auto& poly : PolysMapToCanvas(*src, false)) {
+                auto f = std::make_unique<clsFigPolyline>();
+                f->mPoly = std::move(poly);
+                f->mStyle = thing->Style();
+                f->mWidth = thing->Size();
+                f->mFore = colour;
+                f->mBack = thing->Back();
+                figs.push_back(std::move(f));
+            }
+            return figs;
         }
         case 3: {
             const auto src = mf->Poly();
-            if (!src) return nullptr;
-            auto poly = PolyMapToCanvas(*src);
-            if (!poly) return nullptr;
-            auto f = std::make_unique<clsFigPolygon>();
-            f->mPoly = std::move(poly);
-            f->mStyle = thing->Style();
-            f->mFore = colour;
-            f->mBack = thing->Back();
-            return f;
+            if (!src) return figs;
+            for (auto& poly : PolysMapToCanvas(*src, true)) {
+                auto f = std::make_unique<clsFigPolygon>();
+                f->mPoly = std::move(poly);
+                f->mStyle = thing->Style();
+                f->mFore = colour;
+                f->mBack = thing->Back();
+                figs.push_back(std::move(f));
+            }
+            return figs;
         }
         case 4: {
             auto* pt = static_cast<clsMapPointBase*>(mf);
             int32_t px = 0, py = 0;
-            if (!PointMapToCanvas(pt->mx(), pt->my(), px, py)) return nullptr;
+            if (!PointMapToCanvas(pt->mx(), pt->my(), px, py)) return figs;
             auto f = std::make_unique<clsFigSymbol>();
             f->mx = px;
             f->my = py;
             f->mPattern = thing->Style();
             f->mFore = colour;
             f->mBack = mEdgeEi ? thing->Back() : -1;
-            return f;
+            figs.push_back(std::move(f));
+            return figs;
         }
         case 5: {
             auto* text = static_cast<clsMapText*>(mf);
             int32_t px = 0, py = 0;
-            if (!PointMapToCanvas(text->mx(), text->my(), px, py)) return nullptr;
+            if (!PointMapToCanvas(text->mx(), text->my(), px, py)) return figs;
             auto f = std::make_unique<clsFigText>();
             f->mx = px;
             f->my = py;
@@ -922,10 +1001,11 @@ std::unique_ptr<clsFigure> clsMapPlot::CellToFigure(const clsMapCell& cell) {
             }
             f->mTextFix = text->TextFix();
             f->SetText(text->TextAnsi(PublicVal::gvLanguage), text->TextCodePage(PublicVal::gvLanguage));
-            return f;
+            figs.push_back(std::move(f));
+            return figs;
         }
         default:
-            return nullptr;
+            return figs;
         }
     } catch (...) {
         Raise(1001, "CellToFigure");

@@ -107,6 +107,13 @@ public:
     bool PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
     // The list in canvas pixels, or null when nothing of it reaches the field.
     std::shared_ptr<clsPoly> PolyMapToCanvas(clsPoly& poly);
+    // As PolyMapToCanvas, but a list with an edge of half a turn or more (a
+    // ring stored across the date line) is drawn from its continuous form:
+    // a ring as one copy per turn that reaches the field (closed over the
+    // pole when it winds about one), a line cut at the view's seams. Empty
+    // in the shifted pass of a wrap-around drawing, where the unshifted pass
+    // has already drawn every copy.
+    std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(clsPoly& poly, bool ring);
     bool CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
     bool CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
     // The wrap-around shift; refused while a drawing runs (the drawing
@@ -132,6 +139,9 @@ public:
     bool DrawShadow();
     bool DrawCell(const clsMapCell& cell);
     std::unique_ptr<clsFigure> CellToFigure(const clsMapCell& cell);
+    // Every plotted figure of the cell: one, or one per part for a line or
+    // area that crosses the date line (see PolysMapToCanvas).
+    std::vector<std::unique_ptr<clsFigure>> CellToFigures(const clsMapCell& cell);
     void SlantMeridian(int32_t lon, int32_t lat, int32_t& slant);
 
     // The automatic graticule intervals and area for the current view.
@@ -193,6 +203,9 @@ private:
     bool wrap_ = false;
     int32_t shift_ = -1296000;
     bool shifted_ = false;
+    // Set while base-map layers are plotted: their lists come already cut
+    // for the plane, so a full-width edge there is meant as drawn.
+    bool prepared_ = false;
     bool drawing_ = false;
     int16_t phase_ = 0;
     bool detail_ = false;

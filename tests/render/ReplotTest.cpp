@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -257,6 +259,135 @@ TEST(ReplotTest, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
     EXPECT_EQ(w.Pixel(280, 150), kLand);
     EXPECT_EQ(w.Pixel(220, 150), kOcean);
     EXPECT_EQ(p.CenterX(), 630000);
+}
+
+// A list of points in seconds of arc.
+std::shared_ptr<clsPoly> Points(std::initializer_list<std::pair<int32_t, int32_t>> pts) {
+    auto p = std::make_shared<clsPoly>();
+    for (const auto& [x, y] : pts) p->AddXY(x, y);
+    return p;
+}
+
+// 170 E..170 W by 60..70 N, stored as the two halves joined by steps from
+// 180 E straight to 180 W and back.
+std::shared_ptr<clsPoly> StraitRing() {
+    return Points({{612000, 216000},
+                   {648000, 216000},
+                   {-648000, 216000},
+                   {-612000, 216000},
+                   {-612000, 252000},
+                   {-648000, 252000},
+                   {648000, 252000},
+                   {612000, 252000},
+                   {612000, 216000}});
+}
+
+TEST(ReplotTest, RingStoredAcrossTheDateLineIsDrawnAtBothEdgesWithoutABand) {
+    PlotWorld w(800, 400);
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    HandView(w);
+    p.mGridEi = false;
+    auto strait = PlotWorld::AddPolygon(*s.land, 1, 0, StraitRing());
+    ASSERT_EQ(p.Replot(), 0);
+    // 65 N is row 70; 175 E is column 750 and 175 W column 50.
+    EXPECT_EQ(w.Pixel(750, 70), kLand);
+    EXPECT_EQ(w.Pixel(50, 70), kLand);
+    EXPECT_EQ(w.Pixel(43, 62), kLand);
+    EXPECT_EQ(w.Pixel(757, 78), kLand);
+    // The rest of the parallel is sea, and so is the land's outside.
+    for (int32_t x : {70, 200, 400, 600, 730}) EXPECT_EQ(w.Pixel(x, 70), kOcean) << x;
+    EXPECT_EQ(w.Pixel(750, 90), kOcean);
+    EXPECT_EQ(w.Pixel(50, 50), kOcean);
+    // One plotted area at each edge; the stored points are untouched.
+    const auto figs = p.CellToFigures(s.land->ToCell(strait.get()));
+    ASSERT_EQ(figs.size(), 2u);
+    EXPECT_EQ(strait->Poly()->Count(), 9);
+    EXPECT_EQ(strait->Poly()->x(3), -648000);
+    ASSERT_NE(p.CellToFigure(s.land->ToCell(strait.get())), nullptr);
+}
+
+TEST(ReplotTest, RingAboutThePoleStoredWithOneJumpIsFilledToThePole) {
+    PlotWorld w(800, 400);
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    HandView(w);
+    p.mGridEi = false;
+    // Round the globe eastwards along 70 S, jumping once from 178 E to 178 W.
+    PlotWorld::AddPolygon(*s.land, 1, 0,
+                          Points({{0, -252000},
+                                  {324000, -252000},
+                                  {640800, -252000},
+                                  {-640800, -252000},
+                                  {-324000, -252000},
+                                  {0, -252000}}));
+    ASSERT_EQ(p.Replot(), 0);
+    // 70 S is row 340, the pole row 380; the globe spans columns 40..760.
+    for (int32_t x : {45, 100, 300, 399, 401, 500, 700, 755}) {
+        EXPECT_EQ(w.Pixel(x, 350), kLand) << x;
+        EXPECT_EQ(w.Pixel(x, 376), kLand) << x;
+        EXPECT_EQ(w.Pixel(x, 330), kOcean) << x;
+    }
+}
+
+TEST(ReplotTest, LineStoredAcrossTheDateLineIsCutThere) {
+    PlotWorld w(800, 400);
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    HandView(w);
+    p.mGridEi = false;
+    constexpr int32_t kRoad = 0xFF00FF;
+    PlotWorld::AddThing(*s.land, 2, 2, QStringLiteral("道"), kRoad, 0, 1);
+    // 170 E to 170 W along 30 N (row 140).
+    auto road = PlotWorld::AddLine(*s.land, 2, 0, 612000, 108000, -612000, 108000);
+    ASSERT_EQ(p.Replot(), 0);
+    EXPECT_EQ(w.Pixel(750, 140), kRoad);
+    EXPECT_EQ(w.Pixel(50, 140), kRoad);
+    for (int32_t x : {70, 200, 400, 600, 730}) EXPECT_EQ(w.Pixel(x, 140), kOcean) << x;
+    EXPECT_EQ(p.CellToFigures(s.land->ToCell(road.get())).size(), 2u);
+}
+
+TEST(ReplotTest, FullWidthEdgesBetweenTheDateLineMeridiansStayAsDrawn) {
+    PlotWorld w(800, 400);
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    HandView(w);
+    p.mGridEi = false;
+    // A band round the globe from 10 S to 10 N, held by its four corners.
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-648000, -36000, 648000, 36000));
+    ASSERT_EQ(p.Replot(), 0);
+    for (int32_t x : {45, 200, 400, 600, 755}) EXPECT_EQ(w.Pixel(x, 200), kLand) << x;
+    EXPECT_EQ(w.Pixel(400, 170), kOcean);
+}
+
+TEST(ReplotTest, RingAcrossTheDateLineInAWrappedViewIsDrawnOnce) {
+    PlotWorld w;
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    w.View(12, 630000, 0, 10); // 175 E, centre pixel (200, 150)
+    p.mGridEi = false;
+    // 170 E..170 W by 1 S..1 N: columns 150..350, rows 140..160.
+    auto ring = PlotWorld::AddPolygon(*s.land, 1, 0,
+                                      Points({{612000, -3600},
+                                              {648000, -3600},
+                                              {-648000, -3600},
+                                              {-612000, -3600},
+                                              {-612000, 3600},
+                                              {-648000, 3600},
+                                              {648000, 3600},
+                                              {612000, 3600},
+                                              {612000, -3600}}));
+    ASSERT_TRUE(p.IsWrapAround());
+    ASSERT_EQ(p.Replot(), 0);
+    for (int32_t x : {155, 200, 250, 300, 345}) EXPECT_EQ(w.Pixel(x, 150), kLand) << x;
+    EXPECT_EQ(w.Pixel(100, 150), kOcean);
+    EXPECT_EQ(w.Pixel(380, 150), kOcean);
+    EXPECT_EQ(w.Pixel(250, 170), kOcean);
+    // All of it comes from the unshifted pass; the shifted pass adds nothing.
+    EXPECT_EQ(p.CellToFigures(s.land->ToCell(ring.get())).size(), 1u);
+    ASSERT_TRUE(p.ShiftOn());
+    EXPECT_TRUE(p.CellToFigures(s.land->ToCell(ring.get())).empty());
+    EXPECT_TRUE(p.ShiftOff());
 }
 
 TEST(ReplotTest, UnitsOpenedDuringAYieldDoNotDisturbThePhase) {
