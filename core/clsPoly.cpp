@@ -402,13 +402,20 @@ void clsPoly::CompressB(double dif, double limit) {
         for (;;) {
             int32_t node = startNode, idx = startIdx;
             int32_t firstNode = -1, firstIdx = 0, lastIdx = 0, removed = 0;
+            // After a kept point the next triple starts with the last leg.
+            double lastLeg = 0;
+            bool haveLeg = false;
             while (node >= 0 && idx <= endIdx) {
                 const int32_t mid = next[node];
                 const int32_t far = mid >= 0 ? next[mid] : -1;
                 if (far < 0) break;
                 const double straight = Dist(pts_[node], pts_[far]);
-                const double detour = Dist(pts_[node], pts_[mid]) + Dist(pts_[mid], pts_[far]) - straight;
+                const double firstLeg = haveLeg ? lastLeg : Dist(pts_[node], pts_[mid]);
+                lastLeg = Dist(pts_[mid], pts_[far]);
+                haveLeg = true;
+                const double detour = firstLeg + lastLeg - straight;
                 if (straight <= limit && (detour <= dif || detour <= 0)) {
+                    haveLeg = false;
                     gone[mid] = 1;
                     next[node] = far;
                     prev[far] = node;

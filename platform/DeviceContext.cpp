@@ -366,6 +366,14 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const uint32_t ink = DeviceColour(pen_.colour);
     const int32_t style = pen_.style;
     if (style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT) {
+        if (!polyClip_ && rop_ != Gdi::R2_XORPEN) {
+            // The steps handed out already lie within the clip rectangle.
+            uint32_t* const bits = bits_;
+            const size_t stride = size_t(stride_);
+            StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_,
+                     [&](int32_t x, int32_t y, int64_t) { bits[size_t(y) * stride + size_t(x)] = ink; });
+            return;
+        }
         StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t) { Plot(x, y, ink); });
         return;
     }
