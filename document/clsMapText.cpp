@@ -27,6 +27,7 @@ std::shared_ptr<clsMapFigure> clsMapText::Copy() const {
     f->SetAngle(angle_);
     f->SetTextAnsi(1, text_[0]);
     f->SetTextAnsi(2, text_[1]);
+    f->euroInCp932_ = euroInCp932_;
     return f;
 }
 
@@ -79,6 +80,7 @@ QByteArray clsMapText::TextAnsi(int32_t lang) const {
 
 void clsMapText::SetTextAnsi(int32_t lang, const QByteArray& bytes) {
     if (lang != 1 && lang != 2) return;
+    if (lang == 1) euroInCp932_ = false;
     if (bytes.isEmpty() || bytes[0] == '\0') {
         text_[lang - 1] = EmptyText();
     } else {
@@ -91,7 +93,7 @@ QString clsMapText::TextUnicode(int32_t lang) const {
     if (lang != 1 && lang != 2) return {};
     const QByteArray& b = text_[lang - 1];
     if (b.isEmpty() || b[0] == '\0') return {};
-    return lang == 1 ? QString::fromLatin1(b) : Cp932Decode(b);
+    return TextCodePage(lang) == 1 ? QString::fromLatin1(b) : Cp932Decode(b);
 }
 
 void clsMapText::SetTextUnicode(int32_t lang, const QString& text) {
@@ -105,13 +107,18 @@ void clsMapText::SetTextUnicode(int32_t lang, const QString& text) {
         return;
     }
     // European texts are Latin-1 both ways, so that what TextUnicode gives
-    // comes back unchanged; characters beyond it become "?".
-    QByteArray b(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
-        b[i] = u < 256 ? static_cast<char>(u) : '?';
+    // comes back unchanged; one with characters beyond Latin-1 goes to the
+    // Japanese code page instead of losing them to "?".
+    bool latin1 = true;
+    for (const QChar c : text) latin1 = latin1 && c.unicode() < 256;
+    if (!latin1) {
+        // Bypasses the circumflex rule: "^" may be a trail byte here.
+        text_[0] = Cp932Encode(text);
+        euroInCp932_ = true;
+        modify_ = true;
+        return;
     }
-    SetTextAnsi(1, b);
+    SetTextAnsi(1, text.toLatin1());
 }
 
 void clsMapText::ReadElm(MapBytes& in, int16_t version) {

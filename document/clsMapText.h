@@ -27,6 +27,10 @@ public:
     // Language 1 goes through the circumflex rule; other languages are ignored.
     void SetTextAnsi(int32_t lang, const QByteArray& bytes);
     QString TextUnicode(int32_t lang) const;
+    // The code page of the stored bytes: 1 Latin-1, 2 the Japanese one. A
+    // European text set from characters beyond Latin-1 (a graticule label
+    // with its angle marks) is kept in the Japanese one so nothing is lost.
+    int32_t TextCodePage(int32_t lang) const { return lang == 1 && !euroInCp932_ ? 1 : 2; }
     void SetTextUnicode(int32_t lang, const QString& text);
 
     // "A^" -> "Â" and the like for the ten vowels; any other "^" stays.
@@ -38,4 +42,5 @@ private:
     int16_t textFix_ = 10;
     int16_t angle_ = 0;
     QByteArray text_[2] = {QByteArray(1, '\0'), QByteArray(1, '\0')};
+    bool euroInCp932_ = false;
 };

@@ -921,7 +921,7 @@ std::unique_ptr<clsFigure> clsMapPlot::CellToFigure(const clsMapCell& cell) {
                 f->mAngle -= slant / 3600;
             }
             f->mTextFix = text->TextFix();
-            f->SetText(text->TextAnsi(PublicVal::gvLanguage), PublicVal::gvLanguage);
+            f->SetText(text->TextAnsi(PublicVal::gvLanguage), text->TextCodePage(PublicVal::gvLanguage));
             return f;
         }
         default:

@@ -190,8 +190,17 @@ TEST(MapFigure, EuropeanTextsRoundTripAsLatin1) {
     t.SetTextUnicode(1, QStringLiteral("Zürich ø"));
     EXPECT_EQ(t.TextAnsi(1), Bytes({'Z', 0xFC, 'r', 'i', 'c', 'h', ' ', 0xF8}));
     EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Zürich ø"));
-    t.SetTextUnicode(1, QStringLiteral("a東"));
-    EXPECT_EQ(t.TextAnsi(1), "a?");
+    EXPECT_EQ(t.TextCodePage(1), 1);
+    // A label with marks beyond Latin-1 keeps them, in the Japanese code page.
+    t.SetTextUnicode(1, QStringLiteral("52°30′N 東"));
+    EXPECT_EQ(t.TextCodePage(1), 2);
+    EXPECT_EQ(t.TextAnsi(1), Bytes({'5', '2', 0x81, 0x8B, '3', '0', 0x81, 0x8C, 'N', ' ', 0x93, 0x8C}));
+    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("52°30′N 東"));
+    EXPECT_EQ(std::static_pointer_cast<clsMapText>(t.Copy())->TextUnicode(1), QStringLiteral("52°30′N 東"));
+    // Bytes set directly are a map file's European text again.
+    t.SetTextAnsi(1, QByteArray("Co^te"));
+    EXPECT_EQ(t.TextCodePage(1), 1);
+    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Côte"));
 }
 
 TEST(MapFigure, RemarkKeysAndValues) {
