@@ -15,7 +15,10 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -89,7 +92,12 @@ ViewRedraw::ViewRedraw() {
 void ViewRedraw::setLocked(bool locked) {
     for (QWidget* w : mLockWidgets)
         if (w) w->setEnabled(!locked);
-    for (QAction* a : mLockMenus)
+    std::vector<QAction*> menus = mLockMenus;
+    // Menus added to the window's bar later are held back as well.
+    if (auto* mw = qobject_cast<QMainWindow*>(mForm))
+        for (QAction* a : mw->menuBar()->actions())
+            if (std::find(menus.begin(), menus.end(), a) == menus.end()) menus.push_back(a);
+    for (QAction* a : menus)
         if (a) a->setEnabled(!locked);
 }
 

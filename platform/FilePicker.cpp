@@ -46,6 +46,8 @@ public:
         QFileDialog dlg(QApplication::activeWindow(), r.title);
         dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // The descriptions already name their patterns.
+        dlg.setOption(QFileDialog::HideNameFilterDetails);
         const QStringList filters = QtNameFilters(r.filter);
         if (!filters.isEmpty()) {
             dlg.setNameFilters(filters);

@@ -28,6 +28,11 @@ bool CanReadStateInUse()
     unsigned a = 0, b = 0, c = 0, d = 0;
     if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE) || !(c & bit_AVX))
         return false;
+    // The system must have switched the YMM state on as well.
+    unsigned xcr0 = 0, high = 0;
+    asm volatile("xgetbv" : "=a"(xcr0), "=d"(high) : "c"(0));
+    if ((xcr0 & 6u) != 6u)
+        return false;
     if (!__get_cpuid_count(0xD, 1, &a, &b, &c, &d))
         return false;
     return (a & (1u << 2)) != 0;
