@@ -107,7 +107,7 @@ public:
     bool PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
     // The list in canvas pixels, or null when nothing of it reaches the field.
     std::shared_ptr<clsPoly> PolyMapToCanvas(clsPoly& poly);
-    // As PolyMapToCanvas, but a list with an edge of half a turn or more (a
+    // As PolyMapToCanvas, but a list with a step of more than half a turn (a
     // ring stored across the date line) is drawn from its continuous form:
     // a ring as one copy per turn that reaches the field (closed over the
     // pole when it winds about one), a line cut at the view's seams. Empty
