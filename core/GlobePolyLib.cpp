@@ -28,13 +28,8 @@ constexpr int32_t FineStep = 15;
 constexpr int64_t HalfTurn = 648000;
 constexpr int64_t Turn = 1296000;
 
-int32_t Sat(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
-
-int64_t Abs64(int64_t v) { return v < 0 ? -v : v; }
+using Library::Abs64;
+using Library::Sat;
 
 } // namespace
 

@@ -168,18 +168,7 @@ bool FileExists(const QString& path) {
     }
 }
 
-QString ChangeExt(const QString& path, const QString& ext) {
-    QString base = path;
-    for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        if (path[i] == QLatin1Char('.')) {
-            base = path.left(i);
-            break;
-        }
-        if (IsSep(path[i])) break;
-    }
-    const QString e = ext.startsWith(QLatin1Char('.')) ? ext.mid(1) : ext;
-    return base + QLatin1Char('.') + e;
-}
+QString ChangeExt(const QString& path, const QString& ext) { return FileSystem::ChangeExtension(path, ext); }
 
 QString PathFileName(const QString& path) {
     qsizetype i = LastSep(path);

@@ -14,6 +14,9 @@ namespace Library {
 
 inline bool InRange(int32_t v, int32_t lo, int32_t hi) { return lo <= v && v <= hi; }
 inline int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v < hi ? v : hi); }
+// A 64-bit intermediate back to 32 bits, saturating at INT32_MIN..INT32_MAX.
+inline int32_t Sat(int64_t v) { return v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v)); }
+inline int64_t Abs64(int64_t v) { return v < 0 ? -v : v; }
 // Adds or subtracts the span hi - lo + 1 until v lies in lo..hi.
 int32_t WrapRange(int32_t v, int32_t lo, int32_t hi);
 int32_t RoundSigDigits(int32_t v, int32_t n);

@@ -1,17 +1,14 @@
 #include "core/PolyLib.h"
 
 #include "core/ErrorMng.h"
+#include "core/Library.h"
 #include "core/clsLine.h"
 
 namespace PolyLib {
 
 namespace {
 
-int32_t Sat(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
+using Library::Sat;
 
 bool Reaches(const clsPoly& poly, int32_t X) {
     const std::span<const PolyPoint> p = poly.Span();

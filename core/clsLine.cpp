@@ -6,17 +6,8 @@
 
 #include <cmath>
 
-namespace {
-
-int32_t Sat(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
-
-int64_t Abs64(int64_t v) { return v < 0 ? -v : v; }
-
-} // namespace
+using Library::Abs64;
+using Library::Sat;
 
 int32_t clsLine::DeltaX() const { return Sat(int64_t(mEx) - mSx); }
 int32_t clsLine::DeltaY() const { return Sat(int64_t(mEy) - mSy); }

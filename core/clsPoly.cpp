@@ -1,6 +1,7 @@
 #include "core/clsPoly.h"
 
 #include "core/ErrorMng.h"
+#include "core/Library.h"
 #include "platform/DeviceContext.h"
 
 #include <QIODevice>
@@ -14,11 +15,7 @@ namespace {
 constexpr int32_t kErr = ErrBase + 1001;
 const char* const kObj = "clsPoly";
 
-int32_t Sat(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
+using Library::Sat;
 
 int32_t RoundToLng(double v) {
     if (v > 2147483647.0) return INT32_MAX;

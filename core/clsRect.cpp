@@ -1,5 +1,6 @@
 #include "core/clsRect.h"
 
+#include "core/Library.h"
 #include "platform/DeviceContext.h"
 
 #include <cstdint>
@@ -8,11 +9,7 @@ namespace {
 
 // Callers keep coordinates in range; should they not, the result saturates
 // instead of wrapping.
-int32_t Sat(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
+using Library::Sat;
 
 } // namespace
 

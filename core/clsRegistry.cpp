@@ -17,14 +17,6 @@ SettingsStore& Store() { return SettingsStore::Instance(); }
 
 QString BoolText(bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); }
 
-// A line break inside a value would end its line in the block.
-QString OneLine(QString v) {
-    v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    v.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    v.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return v;
-}
-
 } // namespace
 
 void clsRegistry::RegPut(const QString& key, const QString& value) {
@@ -74,7 +66,8 @@ void clsRegistry::WriteFile(clsTextFile& file) const {
         const SettingsStore::Pairs rows = RegGetSec();
         file.WriteLine(QLatin1Char('[') + mSection + QLatin1Char(']'));
         for (const auto& row : rows)
-            file.WriteLine(OneLine(row.first) + QLatin1Char('=') + Library::QuoteStr(OneLine(row.second)));
+            file.WriteLine(SettingsStore::OneLine(row.first) + QLatin1Char('=') +
+                           Library::QuoteStr(SettingsStore::OneLine(row.second)));
     } catch (...) {
         RaiseError("WriteFile", QStringLiteral("section=") + mSection);
     }

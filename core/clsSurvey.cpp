@@ -17,11 +17,7 @@ constexpr double TwoPi = 6.28318530717958;
 // Within this of a pole a point has no usable longitude.
 constexpr int32_t PoleBand = 323997;
 
-int32_t Sat(int64_t v) {
-    if (v > INT32_MAX) return INT32_MAX;
-    if (v < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
+using Library::Sat;
 
 double Rad(int64_t sec) { return double(sec) * RadPerSec; }
 

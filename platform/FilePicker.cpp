@@ -1,5 +1,7 @@
 #include "platform/FilePicker.h"
 
+#include "platform/FileSystem.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -9,23 +11,6 @@
 namespace FilePicker {
 
 namespace {
-
-bool IsSep(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
-
-// The path without its extension (a "." after the last separator), then
-// the new extension; a leading "." of ext is dropped.
-QString WithExtension(const QString& path, QString ext) {
-    QString base = path;
-    for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        if (path[i] == QLatin1Char('.')) {
-            base = path.left(i);
-            break;
-        }
-        if (IsSep(path[i])) break;
-    }
-    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
-    return base + QLatin1Char('.') + ext;
-}
 
 // Position of the n-th "|" (1-based), -1 when there are fewer.
 qsizetype NthBar(const QString& filter, int32_t n) {
@@ -149,7 +134,7 @@ QString InputSaveName(const QString& title, const QString& filter, const QString
         const Answer a = Dialogs().Show(r);
         if (!a.accepted || a.fileName.isEmpty()) return {};
         const QString ext = FilterExtension(filter, a.filterIndex);
-        if (ext != QStringLiteral(".*") && ext.size() >= 2) return WithExtension(a.fileName, ext);
+        if (ext != QStringLiteral(".*") && ext.size() >= 2) return FileSystem::ChangeExtension(a.fileName, ext);
         return a.fileName;
     } catch (...) {
         return {};

@@ -131,12 +131,23 @@ QString OwnFilePath(const QString& name) {
     return w;
 }
 
-QByteArray ReadAll(const QString& path) {
-    const QString real = ResolvePath(path);
-    const QByteArray name = QFile::encodeName(real);
+QString ChangeExtension(const QString& path, const QString& ext) {
+    QString base = path;
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (path[i] == QLatin1Char('.')) {
+            base = path.left(i);
+            break;
+        }
+        if (path[i] == QLatin1Char('\\') || path[i] == QLatin1Char('/')) break;
+    }
+    const QString e = ext.startsWith(QLatin1Char('.')) ? ext.mid(1) : ext;
+    return base + QLatin1Char('.') + e;
+}
+
+int OpenForReading(const QString& path, struct stat& st) {
+    const QByteArray name = QFile::encodeName(ResolvePath(path));
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) ThrowFileError(errno, path);
-    struct stat st;
     if (::fstat(fd, &st) != 0) {
         const int e = errno;
         ::close(fd);
@@ -146,6 +157,12 @@ QByteArray ReadAll(const QString& path) {
         ::close(fd);
         ThrowFileError(EISDIR, path);
     }
+    return fd;
+}
+
+QByteArray ReadAll(const QString& path) {
+    struct stat st;
+    const int fd = OpenForReading(path, st);
     QByteArray out;
     out.reserve(static_cast<qsizetype>(st.st_size));
     char buf[1 << 16];

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+struct stat;
+
 namespace FileSystem {
 
 // Resolves an existing path one component at a time without regard to case;
@@ -29,8 +31,15 @@ QString WritableFolder();
 // otherwise in the program folder (where it is read back from).
 QString OwnFilePath(const QString& name);
 
+// The path without its extension (a "." after the last "\" or "/"), then "."
+// and ext; a leading "." of ext is dropped.
+QString ChangeExtension(const QString& path, const QString& ext);
+
 // Whole-file access; failures raise the file errors 52..76.
 QByteArray ReadAll(const QString& path);
+// Opens an existing file (a folder raises EISDIR) for reading and fills `st`;
+// the descriptor is the caller's to close.
+int OpenForReading(const QString& path, struct stat& st);
 // Writes a temporary file beside `path` and renames it over the old one.
 void WriteAtomic(const QString& path, const QByteArray& bytes);
 

@@ -3,27 +3,14 @@
 #include "platform/FileSystem.h"
 #include "platform/VospError.h"
 
-#include <QFile>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 MappedFile::MappedFile(const QString& path) {
-    const QByteArray name = QFile::encodeName(FileSystem::ResolvePath(path));
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) ThrowFileError(errno, path);
     struct stat st;
-    if (::fstat(fd, &st) != 0) {
-        const int e = errno;
-        ::close(fd);
-        ThrowFileError(e, path);
-    }
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        ThrowFileError(EISDIR, path);
-    }
+    const int fd = FileSystem::OpenForReading(path, st);
     if (S_ISREG(st.st_mode) && st.st_size > 0) {
         void* p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
         if (p != MAP_FAILED) {

@@ -15,15 +15,14 @@ std::unique_ptr<SettingsStore>& Global() {
 
 bool Same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-// Values are single lines in the file.
-QString OneLine(QString v) {
+} // namespace
+
+QString SettingsStore::OneLine(QString v) {
     v.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     v.replace(QLatin1Char('\r'), QLatin1Char(' '));
     v.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return v;
 }
-
-} // namespace
 
 SettingsStore::SettingsStore(QString filePath) : path_(std::move(filePath)) { Load(); }
 

@@ -16,6 +16,8 @@ public:
     static SettingsStore& Instance();
     static void Reopen();
     static QString DefaultFilePath();
+    // Values and keys are single lines in the file: each line break becomes a blank.
+    static QString OneLine(QString v);
 
     QString Get(const QString& app, const QString& section, const QString& key, const QString& def) const;
     bool Has(const QString& app, const QString& section, const QString& key) const;

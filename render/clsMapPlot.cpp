@@ -37,6 +37,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <span>
+#include <type_traits>
 
 namespace {
 
@@ -78,6 +79,31 @@ int32_t Sat(int64_t v) {
     if (v > 2147483647) return 2147483647;
     if (v < -2147483647) return -2147483647;
     return static_cast<int32_t>(v);
+}
+
+// Lines and areas differ only in their figure type and the line width.
+template <class Fig>
+void AddPolyFigures(std::vector<std::unique_ptr<clsFigure>>& figs, std::vector<std::shared_ptr<clsPoly>> polys,
+                    const clsThing& thing, int32_t colour) {
+    for (auto& poly : polys) {
+        auto f = std::make_unique<Fig>();
+        f->mPoly = std::move(poly);
+        f->mStyle = thing.Style();
+        if constexpr (std::is_same_v<Fig, clsFigPolyline>) f->mWidth = thing.Size();
+        f->mFore = colour;
+        f->mBack = thing.Back();
+        figs.push_back(std::move(f));
+    }
+}
+
+template <class Fig>
+std::unique_ptr<Fig> NewPointFigure(int32_t px, int32_t py, int32_t fore, int32_t back) {
+    auto f = std::make_unique<Fig>();
+    f->mx = px;
+    f->my = py;
+    f->mFore = fore;
+    f->mBack = back;
+    return f;
 }
 
 double EnvVal(const char* key, double def, double lo, double hi) {
@@ -941,43 +967,22 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
         }
         const int32_t colour = mFigNativeEi ? cell.RealColor() : thing->Fore();
         switch (mf->FigCode()) {
-        case 2: {
-            const auto src = mf->Poly();
-            if (!src) return figs;
-            for (auto& poly : PolysMapToCanvas(*src, false)) {
-                auto f = std::make_unique<clsFigPolyline>();
-                f->mPoly = std::move(poly);
-                f->mStyle = thing->Style();
-                f->mWidth = thing->Size();
-                f->mFore = colour;
-                f->mBack = thing->Back();
-                figs.push_back(std::move(f));
-            }
-            return figs;
-        }
+        case 2:
         case 3: {
             const auto src = mf->Poly();
             if (!src) return figs;
-            for (auto& poly : PolysMapToCanvas(*src, true)) {
-                auto f = std::make_unique<clsFigPolygon>();
-                f->mPoly = std::move(poly);
-                f->mStyle = thing->Style();
-                f->mFore = colour;
-                f->mBack = thing->Back();
-                figs.push_back(std::move(f));
-            }
+            if (mf->FigCode() == 2)
+                AddPolyFigures<clsFigPolyline>(figs, PolysMapToCanvas(*src, false), *thing, colour);
+            else
+                AddPolyFigures<clsFigPolygon>(figs, PolysMapToCanvas(*src, true), *thing, colour);
             return figs;
         }
         case 4: {
             auto* pt = static_cast<clsMapPointBase*>(mf);
             int32_t px = 0, py = 0;
             if (!PointMapToCanvas(pt->mx(), pt->my(), px, py)) return figs;
-            auto f = std::make_unique<clsFigSymbol>();
-            f->mx = px;
-            f->my = py;
+            auto f = NewPointFigure<clsFigSymbol>(px, py, colour, mEdgeEi ? thing->Back() : -1);
             f->mPattern = thing->Style();
-            f->mFore = colour;
-            f->mBack = mEdgeEi ? thing->Back() : -1;
             figs.push_back(std::move(f));
             return figs;
         }
@@ -985,14 +990,10 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
             auto* text = static_cast<clsMapText*>(mf);
             int32_t px = 0, py = 0;
             if (!PointMapToCanvas(text->mx(), text->my(), px, py)) return figs;
-            auto f = std::make_unique<clsFigText>();
-            f->mx = px;
-            f->my = py;
+            auto f = NewPointFigure<clsFigText>(px, py, colour, mEdgeEi ? thing->Back() : -1);
             f->mFont = thing->FontName();
             f->mHeight = thing->Size();
             f->mStyle = static_cast<uint8_t>(thing->Style());
-            f->mFore = colour;
-            f->mBack = mEdgeEi ? thing->Back() : -1;
             f->mAngle = text->Angle();
             if (mTextSlant) {
                 int32_t slant = 0;

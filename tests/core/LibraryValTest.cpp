@@ -72,3 +72,14 @@ TEST(LibraryValues, NumericHelpersAtTheirBoundaries) {
     EXPECT_TRUE(VarInRange(QString("b"), QString("a"), QString("c")));
     EXPECT_FALSE(VarInRange(6.5, 5.0, 6.0));
 }
+
+TEST(LibraryVal, SatClampsAt32BitLimits) {
+    EXPECT_EQ(Sat(int64_t(INT32_MAX) + 1), INT32_MAX);
+    EXPECT_EQ(Sat(INT64_MAX), INT32_MAX);
+    EXPECT_EQ(Sat(int64_t(INT32_MIN) - 1), INT32_MIN);
+    EXPECT_EQ(Sat(INT64_MIN), INT32_MIN);
+    EXPECT_EQ(Sat(INT32_MIN), INT32_MIN);
+    EXPECT_EQ(Sat(-5), -5);
+    EXPECT_EQ(Abs64(-4294967296), 4294967296);
+    EXPECT_EQ(Abs64(INT64_MIN + 1), INT64_MAX);
+}

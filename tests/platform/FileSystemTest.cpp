@@ -8,6 +8,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +71,31 @@ TEST(FileSystem, ReadsCrLfAndBareLfLines) {
     EXPECT_EQ(lines[1], "two");
     EXPECT_EQ(lines[3], "");
     EXPECT_EQ(lines[4], QStringLiteral("表"));
+}
+
+TEST(FileSystem, OpensForReadingByAnyLetterCaseAndRefusesFolders) {
+    TestFolder t;
+    QDir(t.path()).mkpath("Data");
+    t.write("Data/LIST.TXT", "12345");
+    struct stat st {};
+    const int fd = FileSystem::OpenForReading(t.path() + "\\data\\list.txt", st);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(st.st_size, 5);
+    char buf[8] = {};
+    EXPECT_EQ(::read(fd, buf, sizeof buf), 5);
+    ::close(fd);
+    EXPECT_STREQ(buf, "12345");
+    EXPECT_EQ(ErrorOf([&] { FileSystem::OpenForReading(t.file("none.txt"), st); }), 53);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::OpenForReading(t.path() + "/DATA", st); }), 75);
+}
+
+TEST(FileSystem, ChangeExtensionReplacesOnlyTheLastDotOfTheName) {
+    EXPECT_EQ(FileSystem::ChangeExtension("a.b/c", "x"), "a.b/c.x");
+    EXPECT_EQ(FileSystem::ChangeExtension("a.b\\c", ".x"), "a.b\\c.x");
+    EXPECT_EQ(FileSystem::ChangeExtension("c.d.e", "x"), "c.d.x");
+    EXPECT_EQ(FileSystem::ChangeExtension(".mll", "THG"), ".THG");
+    EXPECT_EQ(FileSystem::ChangeExtension("", ""), ".");
+    EXPECT_EQ(FileSystem::ChangeExtension("m.", ".x.y"), "m.x.y");
 }
 
 } // namespace

@@ -43,3 +43,9 @@ TEST(SettingsStore, LineBreaksInValuesBecomeBlanksSoTheFileStaysReadable) {
     SettingsStore::Reopen();
     EXPECT_EQ(SettingsStore::Instance().Get("Vosperal", "S", "k", ""), "a b c");
 }
+
+TEST(SettingsStore, OneLineTurnsEachLineBreakIntoOneBlank) {
+    EXPECT_EQ(SettingsStore::OneLine("a\r\n\rb\n"), "a  b ");
+    EXPECT_EQ(SettingsStore::OneLine("\n\r"), "  ");
+    EXPECT_EQ(SettingsStore::OneLine("a\tb"), "a\tb");
+}
