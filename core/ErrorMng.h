@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace ErrorMng {
 
@@ -54,6 +55,23 @@ QString ErrorReportFolder();
 // Offers a retry for the pending file error:
 // 0 retry, 1 give up, 2 cancel, 3 not a file error.
 int16_t FileErrorRetry(const QString& fileName);
+// Runs `attempt` again for as long as the user asks to retry its file error.
+// Empty after a success; the error's number when the user gives up. A cancel,
+// or an error that is not a file error, leaves as it came.
+template <class Attempt>
+std::optional<int32_t> WithFileRetry(const QString& fileName, Attempt&& attempt) {
+    for (;;) {
+        try {
+            attempt();
+            return std::nullopt;
+        } catch (...) {
+            const int16_t answer = FileErrorRetry(fileName);
+            if (answer == 0) continue;
+            if (answer == 1) return CurrentError().number;
+            throw;
+        }
+    }
+}
 // The user's message for file error `number` ("" outside 52..76).
 QString FileErrorMessage(int32_t number);
 

@@ -60,16 +60,11 @@ int32_t clsEnvironment::Load() {
     }
     pairs_.clear();
     QStringList lines;
-    for (;;) {
-        try {
-            lines = FileSystem::ReadCp932Lines(fileName_);
-            break;
-        } catch (...) {
-            const int16_t answer = ErrorMng::FileErrorRetry(fileName_);
-            if (answer == 0) continue;
-            if (answer == 1) return ErrorMng::CurrentError().number;
-            ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsEnvironment"), QStringLiteral("Load"));
-        }
+    try {
+        const auto gaveUp = ErrorMng::WithFileRetry(fileName_, [&] { lines = FileSystem::ReadCp932Lines(fileName_); });
+        if (gaveUp) return *gaveUp;
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsEnvironment"), QStringLiteral("Load"));
     }
     QString key, value;
     for (const QString& line : lines)

@@ -49,17 +49,7 @@ bool clsCruiseList::ReadCruiseList() {
         if (!before.IsFile())
             Library::MsgError(QStringLiteral("クルーズリストファイルが存在しません.\r\n") + fileName_);
         QStringList lines;
-        for (;;) {
-            try {
-                lines = FileSystem::ReadCp932Lines(fileName_);
-                break;
-            } catch (...) {
-                const int16_t answer = ErrorMng::FileErrorRetry(fileName_);
-                if (answer == 0) continue;
-                if (answer == 1) return false;
-                throw;
-            }
-        }
+        if (ErrorMng::WithFileRetry(fileName_, [&] { lines = FileSystem::ReadCp932Lines(fileName_); })) return false;
         records_.reserve(lines.size());
         for (const QString& line : lines) {
             CruiseListRecord rec;

@@ -63,6 +63,20 @@ void clsMapFigure::ReadHead106(MapBytes& in) {
     reserve_ = h.Int32();
 }
 
+void clsMapFigure::ReadCodesBeforeBody(MapBytes& in, int16_t version) {
+    if (version == 106) {
+        ReadHead106(in);
+        return;
+    }
+    admin_ = in.Int16();
+    thing_ = in.Int16();
+    if (version == 105) HMap::DecodeAttr105(in.Int32(), jumpMark_, ownShowMode_, ownColor_);
+}
+
+void clsMapFigure::ReadAttrAfterBody(MapBytes& in, int16_t version) {
+    if (version == 104) HMap::DecodeAttr104(in.Int32(), ownShowMode_, ownColor_);
+}
+
 std::shared_ptr<clsMapFigure> clsMapFigure::Create(int32_t code, double figID) {
     switch (code) {
     case 1: return std::make_shared<clsMapRem>(figID);

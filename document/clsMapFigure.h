@@ -66,6 +66,10 @@ protected:
     void CopyCommonTo(clsMapFigure& to) const;
     // The 26-byte head of a version 106 record.
     void ReadHead106(MapBytes& in);
+    // The codes and attribute around a record body: version 105 puts the
+    // attribute before the body, 104 after it, 106 has its own head.
+    void ReadCodesBeforeBody(MapBytes& in, int16_t version);
+    void ReadAttrAfterBody(MapBytes& in, int16_t version);
 
     bool modify_ = false;
     double figID_;

@@ -41,28 +41,8 @@ void clsMapPolyBase::ReadPoints(MapBytes& in, bool bLong) {
 }
 
 void clsMapPolyBase::ReadElm(MapBytes& in, int16_t version) {
-    switch (version) {
-    case 104:
-        admin_ = in.Int16();
-        thing_ = in.Int16();
-        ReadPoints(in, false);
-        HMap::DecodeAttr104(in.Int32(), ownShowMode_, ownColor_);
-        break;
-    case 105:
-        admin_ = in.Int16();
-        thing_ = in.Int16();
-        HMap::DecodeAttr105(in.Int32(), jumpMark_, ownShowMode_, ownColor_);
-        ReadPoints(in, false);
-        break;
-    case 106:
-        ReadHead106(in);
-        ReadPoints(in, true);
-        break;
-    default:
-        admin_ = in.Int16();
-        thing_ = in.Int16();
-        ReadPoints(in, false);
-        break;
-    }
+    ReadCodesBeforeBody(in, version);
+    ReadPoints(in, version == 106);
+    ReadAttrAfterBody(in, version);
     modify_ = false;
 }

@@ -224,4 +224,57 @@ TEST(FileErrorRetry, AnswerMatrixAndShownTexts) {
         EXPECT_EQ(FileErrorMessage(n), QString::fromUtf8(text)) << n;
 }
 
+// Fails with the numbers of `failures` in turn, then succeeds.
+struct FailingAttempt {
+    QList<int32_t> failures;
+    int calls = 0;
+    void operator()() {
+        ++calls;
+        if (!failures.isEmpty()) throw VospError(failures.takeFirst(), "clsX.Read/", "desc");
+    }
+};
+
+TEST(FileErrorRetry, RetriesUntilSuccessOrTheUserStops) {
+    ScopedUi s;
+    FailingAttempt clean;
+    EXPECT_EQ(WithFileRetry("f", [&] { clean(); }), std::nullopt);
+    EXPECT_EQ(clean.calls, 1);
+    EXPECT_TRUE(s.ui.messages.isEmpty());
+
+    // Two retries, then the third attempt goes through.
+    s.ui.answers = {Mb::Yes, Mb::Yes};
+    FailingAttempt twice{{53, 57}};
+    EXPECT_EQ(WithFileRetry("f", [&] { twice(); }), std::nullopt);
+    EXPECT_EQ(twice.calls, 3);
+    EXPECT_EQ(s.ui.messages.size(), 2);
+
+    // Giving up hands back the number of the error given up on.
+    s.ui.answers = {Mb::Yes, Mb::No};
+    FailingAttempt stop{{53, 70, 53}};
+    EXPECT_EQ(WithFileRetry("f", [&] { stop(); }), 70);
+    EXPECT_EQ(stop.calls, 2);
+    // A file error offered without a retry gives up at once.
+    s.ui.answers = {Mb::Ok};
+    FailingAttempt mode{{54}};
+    EXPECT_EQ(WithFileRetry("f", [&] { mode(); }), 54);
+    EXPECT_EQ(mode.calls, 1);
+}
+
+TEST(FileErrorRetry, CancelAndOtherErrorsLeaveUnchanged) {
+    ScopedUi s;
+    for (auto [number, button] : {std::pair{61, Mb::Cancel}, {13, Mb::Ok}, {ErrBase + 9999, Mb::Ok}}) {
+        s.ui.answers = {button};
+        FailingAttempt fail{{number, 53}};
+        try {
+            (void)WithFileRetry("f", [&] { fail(); });
+            ADD_FAILURE() << number;
+        } catch (const VospError& e) {
+            EXPECT_EQ(e.number, number);
+            EXPECT_EQ(e.source, "clsX.Read/") << number;
+            EXPECT_EQ(e.description, "desc");
+        }
+        EXPECT_EQ(fail.calls, 1) << number;
+    }
+}
+
 } // namespace
