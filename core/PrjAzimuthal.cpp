@@ -72,11 +72,12 @@ void clsVospProjector::FwdNearSide() {
     PlaceAzimuthal(mAux2 * std::sin(p) / (mLight - std::cos(p)));
 }
 
-void clsVospProjector::InvNearSide() {
+// The far side inverts as the near side with the eye mirrored through the
+// centre (l = -mLight): r2 (-L) + k s is exactly k s - r2 L.
+inline void clsVospProjector::InvPerspective(double l) {
     const double rho = RhoOf();
     if (rho > mLimit) return;
     const double k = mAux2;
-    const double l = mLight;
     const double r2 = rho * rho;
     const double s = std::sqrt(k * k + r2 * (1 - l * l));
     const double cosc = (r2 * l + k * s) / (k * k + r2);
@@ -85,6 +86,8 @@ void clsVospProjector::InvNearSide() {
     mLon = AnglePos(mY * mSign, mX);
     mValid = true;
 }
+
+void clsVospProjector::InvNearSide() { InvPerspective(mLight); }
 
 // 4 far-side perspective, the eye beyond the opposite pole:
 // r = (L + 1) sin p / (cos p + L).
@@ -104,19 +107,7 @@ void clsVospProjector::FwdFarSide() {
     PlaceAzimuthal(mAux2 * std::sin(p) / (std::cos(p) + mLight));
 }
 
-void clsVospProjector::InvFarSide() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    const double k = mAux2;
-    const double l = mLight;
-    const double r2 = rho * rho;
-    const double s = std::sqrt(k * k + r2 * (1 - l * l));
-    const double cosc = (k * s - r2 * l) / (k * k + r2);
-    mLat = ArcSin(cosc);
-    if (mSouth) mLat = -mLat;
-    mLon = AnglePos(mY * mSign, mX);
-    mValid = true;
-}
+void clsVospProjector::InvFarSide() { InvPerspective(-mLight); }
 
 // 5 orthographic: r = sin p
 void clsVospProjector::SetUpOrthographic() {

@@ -93,6 +93,7 @@ private:
         mLat = (p - kHalfPi) * mSign;
         mValid = true;
     }
+    void InvPerspective(double l);
     void PlaceConic(double r) {
         const double a = mCone * mLon;
         mX = r * std::sin(a);
