@@ -1,10 +1,8 @@
 #include "document/clsAdmins.h"
 
 #include "core/ErrorMng.h"
-#include "core/Library.h"
 #include "core/PublicVal.h"
 #include "document/HAdmin.h"
-#include "document/HThing.h"
 #include "document/ListText.h"
 #include "platform/FileSystem.h"
 
