@@ -139,9 +139,7 @@ void frmMain::FatalStop(const QString& message, const QString& procName) {
 }
 
 QString frmMain::CheckHelpFile() {
-    QString folder = FileSystem::ProgramFolder();
-    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\'))) folder += QLatin1Char('/');
-    const QString path = folder + Library::PathFileName(HtmlHelp::HelpFileName());
+    const QString path = HtmlHelp::HelpFile();
     if (Library::FileExists(path)) return {};
     return QStringLiteral("ヘルプファイル ") + path + QStringLiteral(" が見つかりません.");
 }
