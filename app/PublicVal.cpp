@@ -24,6 +24,7 @@
 #include "render/clsMapPlot.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -216,8 +217,6 @@ int16_t gvInitialize() {
         gvEnvironment->SetFileName(Library::JoinPath(FileSystem::ProgramFolder(), QStringLiteral("Environment.txt")));
         if (gvEnvironment->Load() != 0) return 1;
 
-        const QString meiryo = QStringLiteral("メイリオ");
-        gvDefaultFont = Library::FontExists(meiryo) ? meiryo : QStringLiteral("ＭＳ Ｐゴシック");
         MapProjection::InitGlobe();
 
         const QString folder = gvEnvironment->GetString(QStringLiteral("MapFolder"), QString());
@@ -229,6 +228,15 @@ int16_t gvInitialize() {
 
         try {
             gvMapGraph = new clsMapGraph;
+            // The graph has just listed the installed fonts; the accessories
+            // made next take their face from gvDefaultFont.
+            const QString meiryo = QStringLiteral("メイリオ");
+            const auto& fonts = gvMapGraph->FontList();
+            const bool haveMeiryo = std::any_of(fonts.begin(), fonts.end(), [&](const clsMapGraph::FontRecord& f) {
+                return f.name.compare(meiryo, Qt::CaseInsensitive) == 0;
+            });
+            gvDefaultFont = haveMeiryo ? meiryo : QStringLiteral("ＭＳ Ｐゴシック");
+            gvMapGraph->SetDefaultFont(gvDefaultFont);
             Trace(QStringLiteral("create clsMapGraph"));
             gvAccessory = new clsAccessory;
             gvAccessory->SetGraph(gvMapGraph);

@@ -241,7 +241,6 @@ void frmMain::Form_Load(const QStringList& args) {
         const int16_t result = gvInitialize();
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
-        gvMapGraph->SetDefaultFont(gvDefaultFont);
         ConnectView();
         view_->files->mnuQuit->setText(UiServices::AppTitle() + QStringLiteral("の終了(&X)"));
         view_->sliScale->setRange(1, 53);
