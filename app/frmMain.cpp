@@ -242,8 +242,6 @@ void frmMain::Form_Load(const QStringList& args) {
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
         ConnectView();
-        view_->files->mnuQuit->setText(UiServices::AppTitle() + QStringLiteral("の終了(&X)"));
-        view_->sliScale->setRange(1, 53);
         view_->picView->setCursor(Qt::CrossCursor);
 
         view_->redraw.bHoldRedraw = true;
