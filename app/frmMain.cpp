@@ -5,14 +5,10 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/clsCruise05.h"
-#include "document/clsAdmins.h"
-#include "document/clsMap.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
-#include "document/clsThings.h"
 #include "platform/ApiLib.h"
 #include "platform/Desktop.h"
-#include "platform/DeviceContext.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
 #include "platform/UiServices.h"
@@ -24,9 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
@@ -34,10 +28,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSlider>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QVBoxLayout>
 #include <iconv.h>
 
 using namespace PublicVal;
