@@ -19,13 +19,13 @@
 #include "render/ViewHost.h"
 #include "render/clsView.h"
 
+#include "render/RegValues.h"
 #include "render/RenderGlobals.h"
 #include "render/clsGrid.h"
 #include "render/clsMapPlot.h"
 
 #include <QImage>
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace PublicVal {
@@ -75,24 +75,11 @@ void Trace(const QString& what) {
     if (g_trace) g_trace(what);
 }
 
-// Typed reads: a stored text that does not convert gives the default.
-int32_t ToLong(const QString& text, int32_t def) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !(v >= -2147483648.0 && v <= 2147483647.0)) return def;
-    return Library::DblToLng(v);
-}
-
+// A 16-bit setting; anything outside -32768..32767 gives the default.
 int16_t ToInteger(const QString& text, int16_t def) {
-    const int32_t v = ToLong(text, std::numeric_limits<int32_t>::min());
+    const int32_t v = RegValues::TextToLong(text, std::numeric_limits<int32_t>::min());
     if (v < -32768 || v > 32767) return def;
     return static_cast<int16_t>(v);
-}
-
-double ToDouble(const QString& text, double def) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(v) ? v : def;
 }
 
 // Reads the keys of section "PUBLIC" through `get` (key, default text).
@@ -101,10 +88,10 @@ using Getter = std::function<QString(const QString&, const QString&)>;
 void ReadScalars(const Getter& get) {
     gvLastSavePath = get(QStringLiteral("LastSavePath"), QString());
     gvLastLog = get(QStringLiteral("LastLog"), QString());
-    gvLanguage = ToLong(get(QStringLiteral("Language"), QStringLiteral("1")), 1);
+    gvLanguage = RegValues::TextToLong(get(QStringLiteral("Language"), QStringLiteral("1")), 1);
     if (gvLanguage != 1 && gvLanguage != 2) gvLanguage = 1;
-    g_left = ToDouble(get(QStringLiteral("WindowLeft"), QStringLiteral("1000")), 1000);
-    g_top = ToDouble(get(QStringLiteral("WindowTop"), QStringLiteral("1000")), 1000);
+    g_left = RegValues::TextToDouble(get(QStringLiteral("WindowLeft"), QStringLiteral("1000")), 1000);
+    g_top = RegValues::TextToDouble(get(QStringLiteral("WindowTop"), QStringLiteral("1000")), 1000);
     if (g_window) g_window->MoveWindow(g_left, g_top);
 
     const QString mapPath = get(QStringLiteral("MapPath"), gvMapFolder);
@@ -125,10 +112,10 @@ void ReadScalars(const Getter& get) {
     gvAngleUnit = static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("AngleUnit"), QStringLiteral("4")), 4), 1, 6));
     gvAngleDirection =
         static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("AngleDirection"), QStringLiteral("3")), 3), 1, 4));
-    gvHomeLon = Library::Clamp(ToLong(get(QStringLiteral("HomeLon"), QStringLiteral("0")), 0), -648000, 648000);
-    gvHomeLat = Library::Clamp(ToLong(get(QStringLiteral("HomeLat"), QStringLiteral("185318")), 185318), -324000, 324000);
+    gvHomeLon = Library::Clamp(RegValues::TextToLong(get(QStringLiteral("HomeLon"), QStringLiteral("0")), 0), -648000, 648000);
+    gvHomeLat = Library::Clamp(RegValues::TextToLong(get(QStringLiteral("HomeLat"), QStringLiteral("185318")), 185318), -324000, 324000);
     const double homeDef = MapProjection::ScaleMax / 50;
-    gvHomeScaleLL = MapProjection::LimitScale(ToDouble(get(QStringLiteral("HomeScaleLL"), Library::NumStr(homeDef)), homeDef));
+    gvHomeScaleLL = MapProjection::LimitScale(RegValues::TextToDouble(get(QStringLiteral("HomeScaleLL"), Library::NumStr(homeDef)), homeDef));
 }
 
 QString UnitKey(int32_t i, const char* name) { return QString::number(i) + QLatin1Char(':') + QLatin1String(name); }
@@ -140,7 +127,7 @@ void ReadUnits(const Getter& get) {
         for (const auto& u : *gvMapUnits)
             if (u) g_window->UnloadMapUnit(*u);
     gvMapUnits->ClearAll();
-    const int32_t n = Library::Clamp(ToLong(get(QStringLiteral("LLcount"), QStringLiteral("1")), 1), 0, 256);
+    const int32_t n = Library::Clamp(RegValues::TextToLong(get(QStringLiteral("LLcount"), QStringLiteral("1")), 1), 0, 256);
     for (int32_t i = 1; i <= n; ++i) {
         const QString map = get(UnitKey(i, "MapLL"), QString());
         if (map.isEmpty()) continue;
