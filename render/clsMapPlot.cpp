@@ -97,13 +97,16 @@ void AddPolyFigures(std::vector<std::unique_ptr<clsFigure>>& figs, std::vector<s
 }
 
 template <class Fig>
-std::unique_ptr<Fig> NewPointFigure(int32_t px, int32_t py, int32_t fore, int32_t back) {
+Fig* AddPointFigure(std::vector<std::unique_ptr<clsFigure>>& figs, int32_t px, int32_t py, int32_t fore,
+                    int32_t back) {
     auto f = std::make_unique<Fig>();
     f->mx = px;
     f->my = py;
     f->mFore = fore;
     f->mBack = back;
-    return f;
+    Fig* added = f.get();
+    figs.push_back(std::move(f));
+    return added;
 }
 
 double EnvVal(const char* key, double def, double lo, double hi) {
@@ -977,20 +980,18 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
                 AddPolyFigures<clsFigPolygon>(figs, PolysMapToCanvas(*src, true), *thing, colour);
             return figs;
         }
-        case 4: {
+        case 4:
+        case 5: {
             auto* pt = static_cast<clsMapPointBase*>(mf);
             int32_t px = 0, py = 0;
             if (!PointMapToCanvas(pt->mx(), pt->my(), px, py)) return figs;
-            auto f = NewPointFigure<clsFigSymbol>(px, py, colour, mEdgeEi ? thing->Back() : -1);
-            f->mPattern = thing->Style();
-            figs.push_back(std::move(f));
-            return figs;
-        }
-        case 5: {
+            const int32_t back = mEdgeEi ? thing->Back() : -1;
+            if (mf->FigCode() == 4) {
+                AddPointFigure<clsFigSymbol>(figs, px, py, colour, back)->mPattern = thing->Style();
+                return figs;
+            }
             auto* text = static_cast<clsMapText*>(mf);
-            int32_t px = 0, py = 0;
-            if (!PointMapToCanvas(text->mx(), text->my(), px, py)) return figs;
-            auto f = NewPointFigure<clsFigText>(px, py, colour, mEdgeEi ? thing->Back() : -1);
+            auto* f = AddPointFigure<clsFigText>(figs, px, py, colour, back);
             f->mFont = thing->FontName();
             f->mHeight = thing->Size();
             f->mStyle = static_cast<uint8_t>(thing->Style());
@@ -1002,7 +1003,6 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
             }
             f->mTextFix = text->TextFix();
             f->SetText(text->TextAnsi(PublicVal::gvLanguage), text->TextCodePage(PublicVal::gvLanguage));
-            figs.push_back(std::move(f));
             return figs;
         }
         default:
