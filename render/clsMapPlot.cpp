@@ -6,7 +6,6 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 #include "core/clsPoly.h"
 #include "core/clsRegistry.h"
 #include "document/clsAdmin.h"
@@ -40,6 +39,9 @@
 #include <type_traits>
 
 namespace {
+
+using RegValues::EnvInt;
+using RegValues::EnvText;
 
 constexpr int32_t kOutlineBits = 0x3D00; // outline byte bits 0x3D of the property word
 constexpr int32_t kCylindrical = 0x0200;
@@ -109,16 +111,6 @@ Fig* AddPointFigure(std::vector<std::unique_ptr<clsFigure>>& figs, int32_t px, i
     return added;
 }
 
-double EnvVal(const char* key, double def, double lo, double hi) {
-    const clsEnvironment* env = PublicVal::gvEnvironment;
-    return env ? env->GetVal(QString::fromLatin1(key), def, lo, hi) : def;
-}
-
-QString EnvText(const char* key, const QString& def) {
-    const clsEnvironment* env = PublicVal::gvEnvironment;
-    return env ? env->GetString(QString::fromLatin1(key), def) : def;
-}
-
 // The projection named by a key; the row's own default for an unknown name.
 int16_t AutoIndex(const char* key, int16_t def) {
     const int idx = MapProjection::PrjNameToIndex(EnvText(key, MapProjection::StandardPrjName(def)));
@@ -167,16 +159,16 @@ clsMapPlot::clsMapPlot() {
 clsMapPlot::~clsMapPlot() = default;
 
 void clsMapPlot::ReadEnvironment() {
-    plotHighLat_ = Library::DblToLng(EnvVal("PlotHighLat", 270000, 162000, 324000));
-    plotLowLat_ = Library::DblToLng(EnvVal("PlotLowLat", 54000, 0, 162000));
-    plotSmallRatio_ = Library::DblToLng(EnvVal("PlotSmallRatio", 5, 1, 10000));
+    plotHighLat_ = EnvInt("PlotHighLat", 270000, 162000, 324000);
+    plotLowLat_ = EnvInt("PlotLowLat", 54000, 0, 162000);
+    plotSmallRatio_ = EnvInt("PlotSmallRatio", 5, 1, 10000);
     autoHigh_ = AutoIndex("PlotHighPrjVosp", 6);
     autoMiddle_ = AutoIndex("PlotMiddlePrjVosp", 23);
     autoLow_ = AutoIndex("PlotLowPrjVosp", 12);
     autoSmall_ = AutoIndex("PlotSmallPrjVosp", 19);
-    plotGridPitch_ = Library::DblToLng(EnvVal("PlotGridPitch", 50, 1, 100));
-    plotChopPitch_ = Library::DblToLng(EnvVal("PlotChopPitch", 16, 1, 100));
-    plotFlatPitch_ = Library::DblToLng(EnvVal("PlotFlatPitch", 0, 0, 50));
+    plotGridPitch_ = EnvInt("PlotGridPitch", 50, 1, 100);
+    plotChopPitch_ = EnvInt("PlotChopPitch", 16, 1, 100);
+    plotFlatPitch_ = EnvInt("PlotFlatPitch", 0, 0, 50);
 }
 
 // --- properties ---
