@@ -24,6 +24,7 @@
 #include "render/clsMapPlot.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -94,8 +95,6 @@ double ToDouble(const QString& text, double def) {
     return ok && std::isfinite(v) ? v : def;
 }
 
-int32_t ClampLong(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : v > hi ? hi : v; }
-
 // Reads the keys of section "PUBLIC" through `get` (key, default text).
 using Getter = std::function<QString(const QString&, const QString&)>;
 
@@ -117,17 +116,17 @@ void ReadScalars(const Getter& get) {
             gvMapFolder = keep;
     }
 
-    gvStartMapType = static_cast<int16_t>(ClampLong(ToInteger(get(QStringLiteral("StartMapType"), QStringLiteral("2")), 2), 0, 2));
+    gvStartMapType = static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("StartMapType"), QStringLiteral("2")), 2), 0, 2));
     SetGvStartMapFile(get(QStringLiteral("StartMapFile"), gvStartMapFile));
     const int16_t screen = Library::ScreenDPI();
     gvScreenDPI = ToInteger(get(QStringLiteral("ScreenDPI"), Library::NumStr(screen)), screen);
     if (gvScreenDPI < 4) gvScreenDPI = screen;
-    gvAngleValue = static_cast<int16_t>(ClampLong(ToInteger(get(QStringLiteral("AngleValue"), QStringLiteral("1")), 1), 1, 5));
-    gvAngleUnit = static_cast<int16_t>(ClampLong(ToInteger(get(QStringLiteral("AngleUnit"), QStringLiteral("4")), 4), 1, 6));
+    gvAngleValue = static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("AngleValue"), QStringLiteral("1")), 1), 1, 5));
+    gvAngleUnit = static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("AngleUnit"), QStringLiteral("4")), 4), 1, 6));
     gvAngleDirection =
-        static_cast<int16_t>(ClampLong(ToInteger(get(QStringLiteral("AngleDirection"), QStringLiteral("3")), 3), 1, 4));
-    gvHomeLon = ClampLong(ToLong(get(QStringLiteral("HomeLon"), QStringLiteral("0")), 0), -648000, 648000);
-    gvHomeLat = ClampLong(ToLong(get(QStringLiteral("HomeLat"), QStringLiteral("185318")), 185318), -324000, 324000);
+        static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("AngleDirection"), QStringLiteral("3")), 3), 1, 4));
+    gvHomeLon = Library::Clamp(ToLong(get(QStringLiteral("HomeLon"), QStringLiteral("0")), 0), -648000, 648000);
+    gvHomeLat = Library::Clamp(ToLong(get(QStringLiteral("HomeLat"), QStringLiteral("185318")), 185318), -324000, 324000);
     const double homeDef = MapProjection::ScaleMax / 50;
     gvHomeScaleLL = MapProjection::LimitScale(ToDouble(get(QStringLiteral("HomeScaleLL"), Library::NumStr(homeDef)), homeDef));
 }
@@ -141,7 +140,7 @@ void ReadUnits(const Getter& get) {
         for (const auto& u : *gvMapUnits)
             if (u) g_window->UnloadMapUnit(*u);
     gvMapUnits->ClearAll();
-    const int32_t n = ClampLong(ToLong(get(QStringLiteral("LLcount"), QStringLiteral("1")), 1), 0, 256);
+    const int32_t n = Library::Clamp(ToLong(get(QStringLiteral("LLcount"), QStringLiteral("1")), 1), 0, 256);
     for (int32_t i = 1; i <= n; ++i) {
         const QString map = get(UnitKey(i, "MapLL"), QString());
         if (map.isEmpty()) continue;
@@ -216,8 +215,6 @@ int16_t gvInitialize() {
         gvEnvironment->SetFileName(Library::JoinPath(FileSystem::ProgramFolder(), QStringLiteral("Environment.txt")));
         if (gvEnvironment->Load() != 0) return 1;
 
-        const QString meiryo = QStringLiteral("メイリオ");
-        gvDefaultFont = Library::FontExists(meiryo) ? meiryo : QStringLiteral("ＭＳ Ｐゴシック");
         MapProjection::InitGlobe();
 
         const QString folder = gvEnvironment->GetString(QStringLiteral("MapFolder"), QString());
@@ -229,6 +226,15 @@ int16_t gvInitialize() {
 
         try {
             gvMapGraph = new clsMapGraph;
+            // The graph has just listed the installed fonts; the accessories
+            // made next take their face from gvDefaultFont.
+            const QString meiryo = QStringLiteral("メイリオ");
+            const auto& fonts = gvMapGraph->FontList();
+            const bool haveMeiryo = std::any_of(fonts.begin(), fonts.end(), [&](const clsMapGraph::FontRecord& f) {
+                return f.name.compare(meiryo, Qt::CaseInsensitive) == 0;
+            });
+            gvDefaultFont = haveMeiryo ? meiryo : QStringLiteral("ＭＳ Ｐゴシック");
+            gvMapGraph->SetDefaultFont(gvDefaultFont);
             Trace(QStringLiteral("create clsMapGraph"));
             gvAccessory = new clsAccessory;
             gvAccessory->SetGraph(gvMapGraph);

@@ -5,14 +5,10 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/clsCruise05.h"
-#include "document/clsAdmins.h"
-#include "document/clsMap.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
-#include "document/clsThings.h"
 #include "platform/ApiLib.h"
 #include "platform/Desktop.h"
-#include "platform/DeviceContext.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
 #include "platform/UiServices.h"
@@ -24,9 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
@@ -34,10 +28,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSlider>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QVBoxLayout>
 #include <iconv.h>
 
 using namespace PublicVal;
@@ -139,9 +131,7 @@ void frmMain::FatalStop(const QString& message, const QString& procName) {
 }
 
 QString frmMain::CheckHelpFile() {
-    QString folder = FileSystem::ProgramFolder();
-    if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\'))) folder += QLatin1Char('/');
-    const QString path = folder + Library::PathFileName(HtmlHelp::HelpFileName());
+    const QString path = HtmlHelp::HelpFile();
     if (Library::FileExists(path)) return {};
     return QStringLiteral("ヘルプファイル ") + path + QStringLiteral(" が見つかりません.");
 }
@@ -243,10 +233,7 @@ void frmMain::Form_Load(const QStringList& args) {
         const int16_t result = gvInitialize();
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
-        gvMapGraph->SetDefaultFont(gvDefaultFont);
         ConnectView();
-        view_->files->mnuQuit->setText(UiServices::AppTitle() + QStringLiteral("の終了(&X)"));
-        view_->sliScale->setRange(1, 53);
         view_->picView->setCursor(Qt::CrossCursor);
 
         view_->redraw.bHoldRedraw = true;

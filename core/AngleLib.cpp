@@ -13,13 +13,6 @@ constexpr int64_t kCircle = 1296000;
 constexpr int64_t kHalf = 648000;
 constexpr int64_t kQuarter = 324000;
 
-// In 64 bits: the extremes of a 32-bit angle pass 2^31 on the way.
-int64_t NormLon64(int64_t v) {
-    if (v > kHalf) v -= ((v + kHalf - 1) / kCircle) * kCircle;
-    else if (v < -kHalf) v += ((kHalf - 1 - v) / kCircle) * kCircle;
-    return v;
-}
-
 } // namespace
 
 double SecToRadian(int32_t sec) { return sec * RadPerSec; }
@@ -63,14 +56,22 @@ void VectorToAngle(double x, double y, double z, double& lon, double& lat) {
     }
 }
 
-int32_t NormLon(int32_t sec) { return static_cast<int32_t>(NormLon64(sec)); }
-
-int32_t NormLat(int32_t sec) {
-    int64_t v = NormLon64(sec);
-    if (v > kQuarter) v = kHalf - v;
-    else if (v < -kQuarter) v = -kHalf - v;
-    return static_cast<int32_t>(v);
+// In 64 bits: the extremes of a 32-bit angle pass 2^31 on the way.
+int64_t NormLon64(int64_t v) {
+    if (v > kHalf) v -= ((v + kHalf - 1) / kCircle) * kCircle;
+    else if (v < -kHalf) v += ((kHalf - 1 - v) / kCircle) * kCircle;
+    return v;
 }
+
+int64_t NormLat64(int64_t v) {
+    v = NormLon64(v);
+    if (v > kQuarter) return kHalf - v;
+    if (v < -kQuarter) return -kHalf - v;
+    return v;
+}
+
+int32_t NormLon(int32_t sec) { return static_cast<int32_t>(NormLon64(sec)); }
+int32_t NormLat(int32_t sec) { return static_cast<int32_t>(NormLat64(sec)); }
 
 void NormalizeLL(int32_t& lon, int32_t& lat) {
     lon = NormLon(lon);

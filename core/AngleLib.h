@@ -28,6 +28,9 @@ void VectorToAngle(double x, double y, double z, double& lon, double& lat);
 // normalised like a longitude, then folded over the pole into -324000..324000.
 int32_t NormLon(int32_t sec);
 int32_t NormLat(int32_t sec);
+// The same in 64 bits, for values that may pass 2^31 on the way.
+int64_t NormLon64(int64_t sec);
+int64_t NormLat64(int64_t sec);
 void NormalizeLL(int32_t& lon, int32_t& lat);
 
 // Angle texts. Three process-wide options choose every angle text: format

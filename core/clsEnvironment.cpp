@@ -14,8 +14,7 @@ bool ParseLine(const QString& raw, QString& key, QString& value) {
     if (line.isEmpty() || line.startsWith(QLatin1Char('\'')) || line.startsWith(QLatin1String("//"))) return false;
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq <= 0) return false;
-    key = line.left(eq);
-    while (key.endsWith(QLatin1Char(' '))) key.chop(1);
+    key = TrimBlanks(line.left(eq));
     value = Library::UnquoteStr(line.mid(eq + 1));
     return !key.isEmpty() && !value.isEmpty();
 }

@@ -1,5 +1,6 @@
 #include "core/clsVospProjector.h"
 
+#include "core/AngleLib.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
@@ -11,21 +12,6 @@ namespace {
 
 // Beyond this a count of seconds no longer rounds meaningfully in 64 bits.
 constexpr double kSecondsMax = 4.0e18;
-
-// Longitude into -648000..648000, latitude folded over the poles into
-// -324000..324000; in 64 bits so that any finite result normalises.
-int64_t NormLon64(int64_t v) {
-    if (v > 648000) v -= ((v + 647999) / 1296000) * 1296000;
-    else if (v < -648000) v += ((647999 - v) / 1296000) * 1296000;
-    return v;
-}
-
-int64_t NormLat64(int64_t v) {
-    v = NormLon64(v);
-    if (v > 324000) return 648000 - v;
-    if (v < -324000) return -648000 - v;
-    return v;
-}
 
 } // namespace
 
@@ -206,8 +192,8 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
         const double slon = mLon / kSecRad;
         const double slat = mLat / kSecRad;
         if (!(std::fabs(slon) <= kSecondsMax && std::fabs(slat) <= kSecondsMax)) return false;
-        lon = static_cast<int32_t>(NormLon64(static_cast<int64_t>(std::nearbyint(slon))));
-        lat = static_cast<int32_t>(NormLat64(static_cast<int64_t>(std::nearbyint(slat))));
+        lon = static_cast<int32_t>(AngleLib::NormLon64(static_cast<int64_t>(std::nearbyint(slon))));
+        lat = static_cast<int32_t>(AngleLib::NormLat64(static_cast<int64_t>(std::nearbyint(slat))));
         return mValid;
     } catch (...) {
         lon = 0;

@@ -57,16 +57,9 @@ int16_t clsGridMap::GetCountryCode(int32_t lon, int32_t lat) {
         int32_t col = 0, row = 0;
         if (!LonLatToCell(lon, lat, col, row)) return -1;
         if (!CheckGridFile()) return -1;
-        for (;;) {
-            try {
-                return CellAt(Cells(), row, col);
-            } catch (...) {
-                const int16_t answer = ErrorMng::FileErrorRetry(fileName_);
-                if (answer == 0) continue;
-                if (answer == 1) return -1;
-                throw;
-            }
-        }
+        int16_t code = -1;
+        if (ErrorMng::WithFileRetry(fileName_, [&] { code = CellAt(Cells(), row, col); })) return -1;
+        return code;
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("GetCountryCode"));
     }
@@ -89,30 +82,24 @@ QList<int16_t> clsGridMap::GetCountryCodeArea(const clsRect* area) {
         const bool allCols = int64_t(right) - left >= 1296000;
         if (!CheckGridFile()) return found;
 
-        for (;;) {
-            try {
-                const QByteArray& cells = Cells();
-                std::array<bool, 1000> seen{};
-                for (const int16_t v : found) seen[static_cast<size_t>(v)] = true;
-                for (int32_t r = rowN; r <= rowS; ++r) {
-                    for (int32_t c = 0; c < kCols; ++c) {
-                        const int16_t v = CellAt(cells, r, c);
-                        if (!IsCountry(v) || seen[static_cast<size_t>(v)]) continue;
-                        const bool inCols =
-                            allCols || (colL > colR ? !(c > colR && c < colL) : (c >= colL && c <= colR));
-                        if (!inCols) continue;
-                        seen[static_cast<size_t>(v)] = true;
-                        found.append(v);
-                    }
+        // A give-up keeps the countries found before the file failed.
+        (void)ErrorMng::WithFileRetry(fileName_, [&] {
+            const QByteArray& cells = Cells();
+            std::array<bool, 1000> seen{};
+            for (const int16_t v : found) seen[static_cast<size_t>(v)] = true;
+            for (int32_t r = rowN; r <= rowS; ++r) {
+                for (int32_t c = 0; c < kCols; ++c) {
+                    const int16_t v = CellAt(cells, r, c);
+                    if (!IsCountry(v) || seen[static_cast<size_t>(v)]) continue;
+                    const bool inCols =
+                        allCols || (colL > colR ? !(c > colR && c < colL) : (c >= colL && c <= colR));
+                    if (!inCols) continue;
+                    seen[static_cast<size_t>(v)] = true;
+                    found.append(v);
                 }
-                return found;
-            } catch (...) {
-                const int16_t answer = ErrorMng::FileErrorRetry(fileName_);
-                if (answer == 0) continue;
-                if (answer == 1) return found;
-                throw;
             }
-        }
+        });
+        return found;
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("GetCountryCodeArea"));
     }

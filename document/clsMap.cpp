@@ -350,24 +350,26 @@ int32_t clsMap::Load() {
     }
     lock_ = false;
     Clear();
-    for (;;) {
-        try {
-            lastPercent_ = -1;
-            version_ = 0;
-            MappedFile file(fileName_);
-            MapBytes in(file.data(), file.size());
-            ReadAllFigures(in, file.size(), &file);
-            if (lastPercent_ < 100) RaiseProgress(100);
-            lock_ = Library::IsReadOnlyFile(fileName_);
-            counter_ = 0;
-            return 0;
-        } catch (...) {
-            const int16_t answer = ErrorMng::FileErrorRetry(fileName_);
-            Collection().swap(figures_);
-            counter_ = 0;
-            if (answer == 0) continue;
-            if (answer == 1) return ErrorMng::CurrentError().number;
-            ErrorMng::ReRaise(ErrBase + 1001, kObj, "Load");
-        }
+    try {
+        const auto failed = ErrorMng::WithFileRetry(fileName_, [&] {
+            try {
+                lastPercent_ = -1;
+                version_ = 0;
+                MappedFile file(fileName_);
+                MapBytes in(file.data(), file.size());
+                ReadAllFigures(in, file.size(), &file);
+                if (lastPercent_ < 100) RaiseProgress(100);
+                lock_ = Library::IsReadOnlyFile(fileName_);
+                counter_ = 0;
+            } catch (...) {
+                // A failed attempt leaves no half-read map behind.
+                Collection().swap(figures_);
+                counter_ = 0;
+                throw;
+            }
+        });
+        return failed.value_or(0);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, "Load");
     }
 }

@@ -122,26 +122,13 @@ void clsMapText::SetTextUnicode(int32_t lang, const QString& text) {
 }
 
 void clsMapText::ReadElm(MapBytes& in, int16_t version) {
-    switch (version) {
-    case 105:
-        admin_ = in.Int16();
-        thing_ = in.Int16();
-        HMap::DecodeAttr105(in.Int32(), jumpMark_, ownShowMode_, ownColor_);
-        break;
-    case 106:
-        ReadHead106(in);
-        break;
-    default: // 99..104
-        admin_ = in.Int16();
-        thing_ = in.Int16();
-        break;
-    }
+    ReadCodesBeforeBody(in, version);
     mx_ = in.Int32();
     my_ = in.Int32();
     textFix_ = in.Int16();
     angle_ = NormalAngle(in.Int16());
     text_[0] = ReadBytes(in, false);
     text_[1] = ReadBytes(in, version < 105);
-    if (version == 104) HMap::DecodeAttr104(in.Int32(), ownShowMode_, ownColor_);
+    ReadAttrAfterBody(in, version);
     modify_ = false;
 }

@@ -9,6 +9,7 @@
 #include "platform/UiServices.h"
 #include "render/clsNativeColor.h"
 #include "platform/VospError.h"
+#include "tools/ToolUi.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -16,24 +17,6 @@
 #include <string>
 
 namespace {
-
-// Answers every question without a window: file errors are not retried.
-class QuietUi : public UiServices {
-public:
-    QString lastMessage;
-    int MsgBox(const QString& text, int style, const QString&) override {
-        lastMessage = text;
-        const int buttons = style & 7;
-        if (buttons == Mb::YesNoCancel || buttons == Mb::OkCancel || buttons == Mb::RetryCancel) return Mb::Cancel;
-        if (buttons == Mb::YesNo) return Mb::No;
-        return Mb::Ok;
-    }
-    QString InputBox(const QString&, const QString&, const QString&, int32_t) override { return {}; }
-    int16_t MousePointer() const override { return 0; }
-    void SetMousePointer(int16_t) override {}
-    bool OpenUrl(const QString&) override { return false; }
-    [[noreturn]] void ExitProcess(int code) override { std::exit(code); }
-};
 
 QString Quoted(const QString& s) {
     QString out;
@@ -66,7 +49,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: mapdump FILE\n");
         return 2;
     }
-    QuietUi ui;
+    ToolUi ui;
     SetUi(&ui);
     // Version 104 colours are palette indices.
     const clsNativeColor palette;

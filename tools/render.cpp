@@ -20,6 +20,7 @@
 #include "render/clsMapGraph.h"
 #include "render/clsMapPlot.h"
 #include "render/clsNativeColor.h"
+#include "tools/ToolUi.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -32,23 +33,6 @@
 #include <memory>
 
 namespace {
-
-// Answers every question without a window and tells the user on stderr.
-class ConsoleUi : public UiServices {
-public:
-    int MsgBox(const QString& text, int style, const QString&) override {
-        std::fprintf(stderr, "render: %s\n", qUtf8Printable(QString(text).replace(QLatin1String("\r\n"), QLatin1String(" "))));
-        const int buttons = style & 7;
-        if (buttons == Mb::YesNoCancel || buttons == Mb::OkCancel || buttons == Mb::RetryCancel) return Mb::Cancel;
-        if (buttons == Mb::YesNo) return Mb::No;
-        return Mb::Ok;
-    }
-    QString InputBox(const QString&, const QString&, const QString& def, int32_t) override { return def; }
-    int16_t MousePointer() const override { return 0; }
-    void SetMousePointer(int16_t) override {}
-    bool OpenUrl(const QString&) override { return false; }
-    [[noreturn]] void ExitProcess(int code) override { std::exit(code); }
-};
 
 int Usage() {
     std::fprintf(stderr, "usage: render --out FILE.png --width W --height H [--projection N] "
@@ -120,7 +104,7 @@ int main(int argc, char** argv) {
     }
     if (out.isEmpty() || width <= 0 || height <= 0) return Usage();
 
-    ConsoleUi ui;
+    ToolUi ui("render");
     SetUi(&ui);
     clsEnvironment env;
     env.SetFileName(QDir(base).filePath(QStringLiteral("Environment.txt")));
