@@ -1,18 +1,11 @@
 #include "document/clsMapRem.h"
 
+#include "core/Library.h"
 #include "core/clsPoly.h"
 #include "document/MapBytes.h"
 #include "platform/Cp932Codec.h"
 
 namespace {
-
-QString TrimBlanks(const QString& s) {
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b] == QLatin1Char(' ')) ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
-    return s.mid(b, e - b);
-}
 
 QString ReadCharText(MapBytes& in) {
     const int16_t n = in.Int16();
@@ -47,12 +40,12 @@ qsizetype clsMapRem::KeyColon() const {
 
 QString clsMapRem::Key() const {
     const qsizetype p = KeyColon();
-    return p ? TrimBlanks(comment_.mid(2, p - 3)) : QString();
+    return p ? Library::TrimBlanks(comment_.mid(2, p - 3)) : QString();
 }
 
 QString clsMapRem::Value() const {
     const qsizetype p = KeyColon();
-    return p ? TrimBlanks(comment_.mid(p)) : QString();
+    return p ? Library::TrimBlanks(comment_.mid(p)) : QString();
 }
 
 void clsMapRem::ReadElm(MapBytes& in, int16_t version) {
