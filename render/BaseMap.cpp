@@ -5,8 +5,6 @@
 #include "core/GlobePolyLib.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
-#include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 #include "core/clsRect.h"
 #include "core/clsVospProjector.h"
 #include "document/clsMapPolygon.h"
@@ -17,6 +15,7 @@
 #include "document/clsThing.h"
 #include "document/clsThings.h"
 #include "platform/UiServices.h"
+#include "render/RegValues.h"
 #include "render/RenderGlobals.h"
 #include "render/clsGrid.h"
 #include "render/clsMapPlot.h"
@@ -246,9 +245,7 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
                            -(height / 20) <= py && py <= height + height / 20;
 
         if (!polar) {
-            const int32_t offset = Library::DblToLng(
-                PublicVal::gvEnvironment ? PublicVal::gvEnvironment->GetVal(QStringLiteral("PlotGridOffset"), 1, 1, 10)
-                                         : 1);
+            const int32_t offset = RegValues::EnvInt("PlotGridOffset", 1, 1, 10);
             // Latitude labels up the left edge.
             const int32_t x = left + (dpix + 12) * offset * 10 / 254;
             ScanEdge(

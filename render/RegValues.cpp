@@ -1,6 +1,8 @@
 #include "render/RegValues.h"
 
 #include "core/Library.h"
+#include "core/PublicVal.h"
+#include "core/clsEnvironment.h"
 
 #include <cmath>
 
@@ -40,6 +42,20 @@ int16_t GetInteger(const clsRegistry& reg, const QString& key, int16_t def) {
 
 double GetDouble(const clsRegistry& reg, const QString& key, double def) {
     return TextToDouble(reg.RegGet(key, def), def);
+}
+
+double EnvVal(const char* key, double def, double min, double max) {
+    const clsEnvironment* env = PublicVal::gvEnvironment;
+    return env ? env->GetVal(QString::fromLatin1(key), def, min, max) : def;
+}
+
+int32_t EnvInt(const char* key, int32_t def, int32_t min, int32_t max) {
+    return Library::DblToLng(EnvVal(key, def, min, max));
+}
+
+QString EnvText(const char* key, const QString& def) {
+    const clsEnvironment* env = PublicVal::gvEnvironment;
+    return env ? env->GetString(QString::fromLatin1(key), def) : def;
 }
 
 } // namespace RegValues

@@ -13,6 +13,13 @@ int32_t GetLong(const clsRegistry& reg, const QString& key, int32_t def);
 int16_t GetInteger(const clsRegistry& reg, const QString& key, int16_t def);
 double GetDouble(const clsRegistry& reg, const QString& key, double def);
 
+// Values of "Environment.txt" kept within min..max; the default while no
+// store is installed.
+double EnvVal(const char* key, double def, double min, double max);
+// The same rounded to a whole number.
+int32_t EnvInt(const char* key, int32_t def, int32_t min, int32_t max);
+QString EnvText(const char* key, const QString& def);
+
 // The conversions themselves, for texts from elsewhere.
 bool TextToBool(const QString& text, bool def);
 int32_t TextToLong(const QString& text, int32_t def);

@@ -4,7 +4,6 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
@@ -353,16 +352,7 @@ bool clsAccessory::MeasureLength(int32_t avail, double k, int32_t& lengthKm, int
 
 namespace {
 
-double EnvVal(const char* key, double def, double min, double max)
-{
-    const clsEnvironment* env = PublicVal::gvEnvironment;
-    return env ? env->GetVal(QString::fromLatin1(key), def, min, max) : def;
-}
-
-int32_t EnvInt(const char* key, int32_t def, int32_t min, int32_t max)
-{
-    return Library::DblToLng(EnvVal(key, def, min, max));
-}
+using RegValues::EnvInt;
 
 // Ends the drawing however the procedure is left.
 class DrawingScope {
@@ -807,7 +797,7 @@ void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t he
             a.SetUse(i == ItemMeasure);
         }
         a.SetIndex(ItemMeasure);
-        a.SetColor(Library::DblToLng(EnvVal("MeasureColor", textColor, 0, 0xFFFFFF)));
+        a.SetColor(EnvInt("MeasureColor", textColor, 0, 0xFFFFFF));
         a.SetFont(std::make_shared<QFont>(font));
         a.SetText(QString());
         a.Draw();

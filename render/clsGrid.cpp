@@ -3,8 +3,6 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
-#include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "render/RegValues.h"
 
@@ -22,8 +20,7 @@ int32_t clsGrid::PlaneExtent() { return MapProjection::GlobeCircumLong; }
 
 clsGrid::clsGrid() {
     SetUnitMode(1);
-    if (const clsEnvironment* env = PublicVal::gvEnvironment)
-        axialTilt_ = Library::DblToLng(env->GetVal(QStringLiteral("AxialTilt"), 84360, -324000, 324000));
+    axialTilt_ = RegValues::EnvInt("AxialTilt", 84360, -324000, 324000);
 }
 
 void clsGrid::SetUnitMode(int32_t mode) {

@@ -6,7 +6,6 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 #include "core/clsPoly.h"
 #include "core/clsRegistry.h"
 #include "document/clsAdmin.h"
@@ -40,6 +39,9 @@
 #include <type_traits>
 
 namespace {
+
+using RegValues::EnvInt;
+using RegValues::EnvText;
 
 constexpr int32_t kOutlineBits = 0x3D00; // outline byte bits 0x3D of the property word
 constexpr int32_t kCylindrical = 0x0200;
@@ -97,23 +99,16 @@ void AddPolyFigures(std::vector<std::unique_ptr<clsFigure>>& figs, std::vector<s
 }
 
 template <class Fig>
-std::unique_ptr<Fig> NewPointFigure(int32_t px, int32_t py, int32_t fore, int32_t back) {
+Fig* AddPointFigure(std::vector<std::unique_ptr<clsFigure>>& figs, int32_t px, int32_t py, int32_t fore,
+                    int32_t back) {
     auto f = std::make_unique<Fig>();
     f->mx = px;
     f->my = py;
     f->mFore = fore;
     f->mBack = back;
-    return f;
-}
-
-double EnvVal(const char* key, double def, double lo, double hi) {
-    const clsEnvironment* env = PublicVal::gvEnvironment;
-    return env ? env->GetVal(QString::fromLatin1(key), def, lo, hi) : def;
-}
-
-QString EnvText(const char* key, const QString& def) {
-    const clsEnvironment* env = PublicVal::gvEnvironment;
-    return env ? env->GetString(QString::fromLatin1(key), def) : def;
+    Fig* added = f.get();
+    figs.push_back(std::move(f));
+    return added;
 }
 
 // The projection named by a key; the row's own default for an unknown name.
@@ -164,16 +159,16 @@ clsMapPlot::clsMapPlot() {
 clsMapPlot::~clsMapPlot() = default;
 
 void clsMapPlot::ReadEnvironment() {
-    plotHighLat_ = Library::DblToLng(EnvVal("PlotHighLat", 270000, 162000, 324000));
-    plotLowLat_ = Library::DblToLng(EnvVal("PlotLowLat", 54000, 0, 162000));
-    plotSmallRatio_ = Library::DblToLng(EnvVal("PlotSmallRatio", 5, 1, 10000));
+    plotHighLat_ = EnvInt("PlotHighLat", 270000, 162000, 324000);
+    plotLowLat_ = EnvInt("PlotLowLat", 54000, 0, 162000);
+    plotSmallRatio_ = EnvInt("PlotSmallRatio", 5, 1, 10000);
     autoHigh_ = AutoIndex("PlotHighPrjVosp", 6);
     autoMiddle_ = AutoIndex("PlotMiddlePrjVosp", 23);
     autoLow_ = AutoIndex("PlotLowPrjVosp", 12);
     autoSmall_ = AutoIndex("PlotSmallPrjVosp", 19);
-    plotGridPitch_ = Library::DblToLng(EnvVal("PlotGridPitch", 50, 1, 100));
-    plotChopPitch_ = Library::DblToLng(EnvVal("PlotChopPitch", 16, 1, 100));
-    plotFlatPitch_ = Library::DblToLng(EnvVal("PlotFlatPitch", 0, 0, 50));
+    plotGridPitch_ = EnvInt("PlotGridPitch", 50, 1, 100);
+    plotChopPitch_ = EnvInt("PlotChopPitch", 16, 1, 100);
+    plotFlatPitch_ = EnvInt("PlotFlatPitch", 0, 0, 50);
 }
 
 // --- properties ---
@@ -977,20 +972,18 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
                 AddPolyFigures<clsFigPolygon>(figs, PolysMapToCanvas(*src, true), *thing, colour);
             return figs;
         }
-        case 4: {
+        case 4:
+        case 5: {
             auto* pt = static_cast<clsMapPointBase*>(mf);
             int32_t px = 0, py = 0;
             if (!PointMapToCanvas(pt->mx(), pt->my(), px, py)) return figs;
-            auto f = NewPointFigure<clsFigSymbol>(px, py, colour, mEdgeEi ? thing->Back() : -1);
-            f->mPattern = thing->Style();
-            figs.push_back(std::move(f));
-            return figs;
-        }
-        case 5: {
+            const int32_t back = mEdgeEi ? thing->Back() : -1;
+            if (mf->FigCode() == 4) {
+                AddPointFigure<clsFigSymbol>(figs, px, py, colour, back)->mPattern = thing->Style();
+                return figs;
+            }
             auto* text = static_cast<clsMapText*>(mf);
-            int32_t px = 0, py = 0;
-            if (!PointMapToCanvas(text->mx(), text->my(), px, py)) return figs;
-            auto f = NewPointFigure<clsFigText>(px, py, colour, mEdgeEi ? thing->Back() : -1);
+            auto* f = AddPointFigure<clsFigText>(figs, px, py, colour, back);
             f->mFont = thing->FontName();
             f->mHeight = thing->Size();
             f->mStyle = static_cast<uint8_t>(thing->Style());
@@ -1002,7 +995,6 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
             }
             f->mTextFix = text->TextFix();
             f->SetText(text->TextAnsi(PublicVal::gvLanguage), text->TextCodePage(PublicVal::gvLanguage));
-            figs.push_back(std::move(f));
             return figs;
         }
         default:
