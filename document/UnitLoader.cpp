@@ -28,9 +28,17 @@ void UnitLoader::events() const {
 
 bool UnitLoader::loadOne(Part part, clsMapUnit& unit) {
     clsMap& map = *unit.gFigures;
-    const QString before = part == Admins ? unit.gAdmins->FileName()
-                           : part == Things ? unit.gThings->FileName()
-                                            : map.FileName();
+    const auto fileName = [&] {
+        return part == Admins ? unit.gAdmins->FileName() : part == Things ? unit.gThings->FileName() : map.FileName();
+    };
+    const auto setFileName = [&](const QString& name) {
+        switch (part) {
+        case Admins: unit.gAdmins->SetFileName(name); break;
+        case Things: unit.gThings->SetFileName(name); break;
+        case Figures: map.SetFileName(name); break;
+        }
+    };
+    const QString before = fileName();
     QString path = FindByName(before);
     if (path.isEmpty()) {
         switch (part) {
@@ -43,15 +51,8 @@ bool UnitLoader::loadOne(Part part, clsMapUnit& unit) {
             break;
         }
     }
-    switch (part) {
-    case Admins: unit.gAdmins->SetFileName(path); break;
-    case Things: unit.gThings->SetFileName(path); break;
-    case Figures: map.SetFileName(path); break;
-    }
-    const QString shown = part == Admins ? unit.gAdmins->FileName()
-                          : part == Things ? unit.gThings->FileName()
-                                           : map.FileName();
-    if (watcher_.path) watcher_.path(part, shown);
+    setFileName(path);
+    if (watcher_.path) watcher_.path(part, fileName());
     events();
     if (watcher_.state) watcher_.state(part, QStringLiteral("Loading..."));
     events();
@@ -74,11 +75,7 @@ bool UnitLoader::loadOne(Part part, clsMapUnit& unit) {
         events();
     }
     if (code != 0) {
-        switch (part) {
-        case Admins: unit.gAdmins->SetFileName(before); break;
-        case Things: unit.gThings->SetFileName(before); break;
-        case Figures: map.SetFileName(before); break;
-        }
+        setFileName(before);
         return false;
     }
     if (watcher_.state) watcher_.state(part, QStringLiteral("Success."));
