@@ -301,7 +301,7 @@ bool clsCruise05::Cruise(double scale, const clsRect* area, clsMapUnits* units) 
             else
                 text += QStringLiteral("・作者サイトから地図ファイルをダウンロードしてください.") + kCrLf +
                         QStringLiteral("  ") + PublicVal::AuthorURLmap();
-            Ui().MsgBox(text, Mb::OkOnly | Mb::Critical, {});
+            Library::MsgError(text);
             return false;
         }
 

@@ -3,7 +3,6 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "platform/FileSystem.h"
-#include "platform/UiServices.h"
 
 #include <array>
 
@@ -30,7 +29,7 @@ bool clsGridMap::LonLatToCell(int32_t lon, int32_t lat, int32_t& col, int32_t& r
 
 bool clsGridMap::CheckGridFile() const {
     if (FileSystem::IsFile(fileName_)) return true;
-    Ui().MsgBox(QStringLiteral("グリッドファイルが存在しません.\r\n") + fileName_, Mb::OkOnly | Mb::Critical, {});
+    Library::MsgError(QStringLiteral("グリッドファイルが存在しません.\r\n") + fileName_);
     return false;
 }
 
