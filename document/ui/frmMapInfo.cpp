@@ -5,6 +5,7 @@
 #include "core/Library.h"
 #include "document/clsMap.h"
 #include "document/clsMapRem.h"
+#include "platform/Desktop.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -71,10 +72,7 @@ int32_t frmMapInfo::PathChars(double widthTwips, double points) {
     return (w / p) / 10;
 }
 
-int32_t frmMapInfo::twipsPerPixel() const {
-    const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    return std::max(1, Library::DblToLng(1440.0 / dpi));
-}
+int32_t frmMapInfo::twipsPerPixel() const { return Desktop::TwipsPerPixel(logicalDpiX()); }
 
 void frmMapInfo::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
