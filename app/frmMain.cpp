@@ -71,10 +71,14 @@ void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    QMenu* tool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    view_->pointer->BuildToolMenu(tool);
+    view_->popup->ScrollItem = [this](int index) { mnuPopupScrollItem_Click(index); };
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
     help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
-    view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
+    view_->redraw.mLockMenus = {file->menuAction(), tool->menuAction(), help->menuAction(),
+                                view_->popup->mnuPopup->menuAction()};
 }
 
 // The view and its commands reach the singletons made by gvInitialize.
@@ -293,6 +297,28 @@ bool frmMain::LoadFile(const QString& path) { return view_->files->LoadFile(path
 
 void frmMain::PlotWindow() { view_->redraw.PlotWindow(); }
 
+void frmMain::mnuHome_Click() { view_->popup->mnuHome_Click(); }
+void frmMain::mnuLanguageItem_Click(int32_t language) { view_->popup->mnuLanguageItem_Click(language); }
+
+void frmMain::mnuPopupScrollItem_Click(int index) {
+    ViewControls& c = *view_->controls;
+    switch (index) {
+    case 0:
+    case 1: {
+        const int32_t step = index == 0 ? -c.hsbView.LargeChange() : c.hsbView.LargeChange();
+        c.hsbView.SetValue(Library::WrapRange(c.hsbView.Value() + step, -10800, 10799));
+        break;
+    }
+    case 2:
+        c.vsbView.SetValue(std::min(c.vsbView.Value() + c.vsbView.LargeChange(), c.vsbView.Min()));
+        break;
+    case 3:
+        c.vsbView.SetValue(std::max(c.vsbView.Value() - c.vsbView.LargeChange(), c.vsbView.Max()));
+        break;
+    default: break;
+    }
+}
+
 int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
 int32_t frmMain::PictureHeight() const { return view_->picView->Image().height(); }
 void frmMain::ResizePicture(int32_t width, int32_t height) { view_->picView->ResizePicture(width, height); }
@@ -353,7 +379,7 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     try {
         switch (event->key()) {
         case Qt::Key_Escape:
-            view_->redraw.CancelPlot();
+            if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
             return;
         case Qt::Key_Minus:
             if (!view_->redraw.bPlotting && (event->modifiers() & Qt::KeypadModifier)) view_->controls->picScaleSmall_Click();

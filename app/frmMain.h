@@ -62,6 +62,12 @@ public:
     bool LoadFile(const QString& path);
     void PlotWindow();
 
+    // View commands shared by the View menu and the view's pop-up menu.
+    void mnuHome_Click();
+    void mnuLanguageItem_Click(int32_t language);
+    // One step of the view: 0 west, 1 east, 2 north, 3 south.
+    void mnuPopupScrollItem_Click(int index);
+
     // AppHost
     void WindupError() override;
     void HelpContext(int32_t contextId) override;
