@@ -156,7 +156,8 @@ void ViewPointer::picView_MouseMove(int32_t x, int32_t y) {
 void ViewPointer::tmrClick_Timer() {
     tmrClick.stop();
     try {
-        if (redraw_.bPlotting) {
+        // Nothing to act on while drawing, nor once the window let go of the engine.
+        if (redraw_.bPlotting || !redraw_.mPlot) {
             iClickCount = 0;
             return;
         }

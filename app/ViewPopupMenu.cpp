@@ -80,6 +80,7 @@ ViewPopupMenu::ViewPopupMenu(ViewRedraw& redraw, ViewControls& controls, SurveyT
 ViewPopupMenu::~ViewPopupMenu() = default;
 
 void ViewPopupMenu::mnuPopup_Click() {
+    if (!redraw_.mPlot) return;
     Guarded("mnuPopup_Click", [this] {
         using PublicVal::gvLanguage;
         mnuPopupLanguageItem[0]->setChecked(gvLanguage == 1);

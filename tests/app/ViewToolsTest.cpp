@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -191,6 +192,40 @@ TEST(SurveyTool, RubberLeavesNoTraceAndTheReportIsWorkedOut) {
     EXPECT_TRUE(dotted);
     EXPECT_EQ(t.picView->Image(), before); // route, rubber and closing line gone
     SetUi(old);
+}
+
+TEST(ViewPointer, ToolMenuKeepsTheToolsApartAndEscEndsThem) {
+    Tools t;
+    QMenu menu;
+    t.pointer.BuildToolMenu(&menu);
+    const auto states = [&] {
+        t.pointer.mnuTool_Click();
+        QString e;
+        for (QAction* a : {t.pointer.mnuSurvey, t.pointer.mnuFrameCut})
+            e += QString(a->isEnabled() ? '1' : '0') + (a->isChecked() ? '1' : '0');
+        return e;
+    };
+    EXPECT_EQ(states(), QStringLiteral("1010"));
+    t.pointer.mnuFrameCut->trigger();
+    EXPECT_EQ(states(), QStringLiteral("0011"));
+    // A drag with a tool on is a tool click at the point brought to the centre.
+    t.Mouse(QEvent::MouseButtonPress, 100, 150);
+    t.Expire();
+    t.Mouse(QEvent::MouseButtonRelease, 100, 150);
+    EXPECT_EQ(t.redraw.iFrameCutMode, 3);
+    EXPECT_EQ(t.cut.lCutLon1, 0);
+    t.pointer.EndTools();
+    EXPECT_EQ(states(), QStringLiteral("1010"));
+    t.pointer.mnuSurvey->trigger();
+    EXPECT_EQ(states(), QStringLiteral("1100"));
+    t.Click(200, 150);
+    EXPECT_EQ(t.pointer.tmrClick.interval(), 10); // a tool's clicks are taken at once
+    t.redraw.bPlotting = true;
+    t.pointer.EndTools(); // not while drawing
+    EXPECT_NE(t.redraw.iSurveyMode, 0);
+    t.redraw.bPlotting = false;
+    t.pointer.EndTools();
+    EXPECT_EQ(t.redraw.iSurveyMode, 0);
 }
 
 TEST(FrameCut, CentreAndScaleFromTheFrame) {
