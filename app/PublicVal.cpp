@@ -289,6 +289,8 @@ void gvTerminate() {
         // otherwise the objects hold start values, not the user's.
         const bool write = g_initialized;
         g_initialized = false;
+        // Every object's section, then one write of the store.
+        SettingsStore::Batch once(SettingsStore::Instance());
         if (write) gvWriteRegistry(false);
         RenderGlobals::SetMapPlot(nullptr);
         RenderGlobals::SetMapGraph(nullptr);
@@ -328,6 +330,7 @@ void gvReadRegistry(bool units) {
 
 void gvWriteRegistry(bool units) {
     try {
+        SettingsStore::Batch once(SettingsStore::Instance());
         clsRegistry reg;
         reg.mSection = kPublic;
         reg.RegDelete(QString());
@@ -376,6 +379,7 @@ int32_t gvWriteLog(const QString& path) {
             own = own || Library::PathFileName(log).toUpper() == name;
         if (!own) gvLastLog = file;
 
+        SettingsStore::Batch once(SettingsStore::Instance());
         gvWriteRegistry(true);
         if (gvAccessory) gvAccessory->WriteRegistry();
         if (gvMapPlot) gvMapPlot->WriteRegistry();
@@ -402,6 +406,7 @@ int32_t gvReadLog(const QString& path) {
             return 53;
         }
         const clsTextFile in = clsTextFile::Read(file);
+        SettingsStore::Batch once(SettingsStore::Instance());
         for (const QString& section : SnapshotSections()) {
             clsRegistry reg;
             reg.mSection = section;
