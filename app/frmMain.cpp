@@ -138,6 +138,10 @@ QString frmMain::CheckHelpFile() {
 
 bool frmMain::CheckLanguage(const QLocale& locale) { return Desktop::IsJapaneseLocale(locale); }
 
+QString frmMain::LanguageMessage() {
+    return QStringLiteral("システムの言語設定 (LANG) を [日本語] (ja_JP.UTF-8) に変更してください.");
+}
+
 QList<frmMain::Component> frmMain::RuntimeComponents() {
     const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
     const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
@@ -228,7 +232,7 @@ void frmMain::Form_Load(const QStringList& args) {
             FatalStop(QStringLiteral("Windowsシステムフォルダを取得できません."), QStringLiteral("Form_Load"));
         CheckRuntime(RuntimeComponents());
         if (!CheckLanguage(QLocale::system()))
-            FatalStop(QStringLiteral("Windowsの言語設定を [日本語] に変更してください."), QStringLiteral("Form_Load"));
+            FatalStop(LanguageMessage(), QStringLiteral("Form_Load"));
 
         const int16_t result = gvInitialize();
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));

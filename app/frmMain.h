@@ -37,6 +37,8 @@ public:
     // message of the fatal stop.
     static QString CheckHelpFile();
     static bool CheckLanguage(const QLocale& locale);
+    // The stop message when the check fails: it names this system's setting.
+    static QString LanguageMessage();
     struct Component {
         QString name;
         std::function<bool()> present;
