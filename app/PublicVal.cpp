@@ -391,8 +391,14 @@ int32_t gvWriteLog(const QString& path) {
             reg.mSection = section;
             reg.WriteFile(out);
         }
-        out.Save(file);
-        return 0;
+        std::optional<int32_t> gaveUp;
+        try {
+            gaveUp = ErrorMng::WithFileRetry(file, [&] { out.Save(file); });
+        } catch (...) {
+            if (ErrorMng::IsFileError()) return ErrorMng::SaveCancelled;
+            throw;
+        }
+        return gaveUp ? *gaveUp : 0;
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1002, kObj, QStringLiteral("gvWriteLog"));
     }
