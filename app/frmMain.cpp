@@ -28,8 +28,11 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
 #include <iconv.h>
 
 using namespace PublicVal;
@@ -75,6 +78,16 @@ void frmMain::BuildWindow() {
     help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
     help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
     view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
+    // The arrow keys belong to the window, not to the slider.
+    view_->sliScale->setFocusPolicy(Qt::NoFocus);
+    ViewRedraw& r = view_->redraw;
+    r.DrawingEnded = [this, next = r.DrawingEnded] {
+        if (next) next();
+        if (closeAfterDrawing_) {
+            closeAfterDrawing_ = false;
+            QTimer::singleShot(0, this, [this] { close(); });
+        }
+    };
 }
 
 // The view and its commands reach the singletons made by gvInitialize.
@@ -320,15 +333,17 @@ void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit
 bool frmMain::Form_QueryUnload() {
     if (!Library::MsgYesNo(UiServices::AppTitle() + QStringLiteral(" アプリケーションを終了しますか ?"))) return false;
     repaint();
+    // A save cancelled in its file-error prompt keeps the program open.
     if (gvMapUnits)
         for (const auto& u : *gvMapUnits)
-            if (u) UnloadMapUnit(*u);
+            if (u && !view_->files->UnloadMapUnit(*u)) return false;
     gvWriteLog(LogLast());
     return true;
 }
 
 bool frmMain::Form_Unload() {
     unloaded_ = true;
+    view_->Detach();
     HtmlHelp::HelpCloseAll();
     gvTerminate();
     return gvMapUnits != nullptr;
@@ -337,6 +352,13 @@ bool frmMain::Form_Unload() {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (unloaded_) {
         event->accept();
+        return;
+    }
+    if (view_->redraw.bPlotting) {
+        // The drawing still uses what the close would release.
+        view_->redraw.CancelPlot();
+        closeAfterDrawing_ = true;
+        event->ignore();
         return;
     }
     try {
@@ -359,6 +381,15 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Escape:
             view_->redraw.CancelPlot();
             return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (!view_->redraw.bPlotting) {
+                const int key = event->key();
+                mnuPopupScrollItem_Click(key == Qt::Key_Left ? 0 : key == Qt::Key_Right ? 1 : key == Qt::Key_Up ? 2 : 3);
+            }
+            return;
         case Qt::Key_Minus:
             if (!view_->redraw.bPlotting && (event->modifiers() & Qt::KeypadModifier)) view_->controls->picScaleSmall_Click();
             return;
@@ -372,6 +403,30 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         throw;
     } catch (...) {
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_KeyDown"));
+    }
+}
+
+void frmMain::mnuPopupScrollItem_Click(int index) {
+    try {
+        VbScrollBar& h = view_->controls->hsbView;
+        VbScrollBar& v = view_->controls->vsbView;
+        if (index == 0 || index == 1) {
+            int32_t x = h.Value() + (index == 0 ? -h.LargeChange() : h.LargeChange());
+            if (gvMapMode == 1) {
+                // Longitude goes on round the globe.
+                if (x < -10800) x += 21600;
+                if (x > 10799) x -= 21600;
+            }
+            h.SetValue(x);
+        } else if (index == 2 || index == 3) {
+            const int32_t lo = std::min(v.Min(), v.Max()), hi = std::max(v.Min(), v.Max());
+            const int32_t y = v.Value() + (index == 2 ? v.LargeChange() : -v.LargeChange());
+            v.SetValue(std::clamp(y, lo, hi));
+        }
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuPopupScrollItem_Click"));
     }
 }
 
@@ -408,6 +463,7 @@ void frmMain::WindupError() {
     }
     try {
         unloaded_ = true;
+        view_->Detach();
         gvTerminate();
     } catch (...) {
     }

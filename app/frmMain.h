@@ -60,6 +60,11 @@ public:
     // `last` the mask of the previous run, `now` the maps present now.
     static void CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s);
 
+    // One large step of a scroll bar: 0 west, 1 east (longitude wraps
+    // into -10800..10799), 2 north, 3 south (kept within the bar's range).
+    // The bar's change event moves and redraws the view.
+    void mnuPopupScrollItem_Click(int index);
+
     // Opens a map file or a snapshot; true when it opened.
     bool LoadFile(const QString& path);
     void PlotWindow();
@@ -103,6 +108,8 @@ private:
     void StartContent(const QStringList& args);
 
     bool unloaded_ = false;
+    // A close asked for while a drawing ran: handled once it has unwound.
+    bool closeAfterDrawing_ = false;
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
     AppHost* previousHost_ = nullptr;
