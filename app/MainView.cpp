@@ -88,7 +88,8 @@ MainView::MainView(QMainWindow* form, QMenu* fileMenu) : QObject(form), mForm(fo
     };
 
     const int tx = Desktop::TwipsPerPixelX(), ty = Desktop::TwipsPerPixelY();
-    form->setMinimumSize((kMinWidth + tx - 1) / tx, (kMinHeight + ty - 1) / ty);
+    leastSize_ = QSize((kMinWidth + tx - 1) / tx, (kMinHeight + ty - 1) / ty);
+    form->setMinimumSize(leastSize_);
     inner->installEventFilter(this);
 }
 
@@ -96,6 +97,17 @@ MainView::~MainView() { inner->removeEventFilter(this); }
 
 void MainView::Form_Resize() {
     if (!redraw.mUnits || redraw.bPlotting || mForm->isMinimized()) return;
+    // The minimum size is only a hint to the window manager: hold it here
+    // too, the width first (each change comes back as a resize).
+    const QSize least = leastSize_;
+    if (mForm->width() < least.width()) {
+        mForm->resize(least.width(), mForm->height());
+        return;
+    }
+    if (mForm->height() < least.height()) {
+        mForm->resize(mForm->width(), least.height());
+        return;
+    }
     controls->LayoutControls();
     mForm->repaint();
     redraw.PlotWindow();

@@ -9,6 +9,7 @@
 #include "app/ViewRedraw.h"
 
 #include <QObject>
+#include <QSize>
 #include <QTimer>
 #include <memory>
 
@@ -58,4 +59,5 @@ protected:
 
 private:
     bool resizePending_ = false;
+    QSize leastSize_; // 6525 x 4500 twips
 };

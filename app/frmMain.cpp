@@ -20,7 +20,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
@@ -251,7 +254,7 @@ void frmMain::Form_Load(const QStringList& args) {
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
         ConnectView();
-        view_->picView->setCursor(Qt::CrossCursor);
+        ApplyIconAndCursor();
 
         view_->redraw.bHoldRedraw = true;
         // The window is not shown yet: lay out its menu, central area and
@@ -276,6 +279,12 @@ void frmMain::Form_Load(const QStringList& args) {
     } catch (...) {
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
     }
+}
+
+void frmMain::ApplyIconAndCursor() {
+    setWindowIcon(QIcon(QStringLiteral(":/window/icon1010.xpm")));
+    // The cross-hair's centre is the point taken.
+    view_->picView->setCursor(QCursor(QPixmap(QStringLiteral(":/window/cursor1101.xpm")), 16, 16));
 }
 
 void frmMain::ApplyCruiseStartCheck() {

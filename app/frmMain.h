@@ -65,6 +65,9 @@ public:
     // The bar's change event moves and redraws the view.
     void mnuPopupScrollItem_Click(int index);
 
+    // The window's icon and the map view's cursor (resources 1010, 1101).
+    void ApplyIconAndCursor();
+
     // Opens a map file or a snapshot; true when it opened.
     bool LoadFile(const QString& path);
     void PlotWindow();

@@ -107,6 +107,24 @@ TEST_F(WindowEventsTest, AResizeDuringADrawingIsDrawnOnceAfterIt) {
     EXPECT_EQ(view->picView->Image().width(), view->hsbView->width());
 }
 
+TEST_F(WindowEventsTest, TheLeastSizeHoldsWithoutTheWindowManager) {
+    // A window manager that ignores the hint: the program still keeps
+    // 6525 x 4500 twips, 435 x 300 pixels at 96 dpi, the width first.
+    window->setMinimumSize(0, 0);
+    window->resize(200, 150);
+    Settle();
+    EXPECT_EQ(window->size(), QSize(435, 300));
+    window->resize(600, 100);
+    Settle();
+    EXPECT_EQ(window->size(), QSize(600, 300));
+    // The icon and the view's own cursor.
+    window->ApplyIconAndCursor();
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(view->picView->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(view->picView->cursor().hotSpot(), QPoint(16, 16));
+    EXPECT_EQ(view->picView->cursor().pixmap().size(), QSize(32, 32));
+}
+
 TEST_F(WindowEventsTest, CloseDuringADrawingCancelsItAndClosesAfterwards) {
     scripted.ui.answers = {Mb::Yes};
     bool sent = false, acceptedInside = true;
