@@ -97,7 +97,7 @@ void ReadScalars(const Getter& get) {
     const QString mapPath = get(QStringLiteral("MapPath"), gvMapFolder);
     if (!mapPath.isEmpty()) {
         const QString keep = gvMapFolder;
-        gvMapFolder = mapPath;
+        gvMapFolder = FileSystem::NormalPath(mapPath);
         if (!Library::FileExists(BaseMapADM()) || !Library::FileExists(BaseMapTHG()) ||
             !Library::FileExists(BaseMapMLL()))
             gvMapFolder = keep;
@@ -206,7 +206,7 @@ int16_t gvInitialize() {
 
         const QString folder = gvEnvironment->GetString(QStringLiteral("MapFolder"), QString());
         if (folder.isEmpty()) return 5;
-        gvMapFolder = ResolveMapFolder(folder, FileSystem::ProgramFolder());
+        gvMapFolder = FileSystem::NormalPath(ResolveMapFolder(folder, FileSystem::ProgramFolder()));
         SetGvStartMapFile(gvEnvironment->GetString(QStringLiteral("StartMapFile"), QString()));
         gvPolygonOutline = gvEnvironment->GetString(QStringLiteral("PolygonOutline"), QStringLiteral("yes"))
                                .compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;

@@ -71,6 +71,15 @@ QString ResolvePath(const QString& path) {
     return cur;
 }
 
+QString NormalPath(const QString& path) {
+    if (path.isEmpty()) return path;
+    QString p = path;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!p.startsWith(QLatin1Char('/'))) p = QDir::currentPath() + QLatin1Char('/') + p;
+    // ".." first, so that each component is looked for where it really is.
+    return ResolvePath(QDir::cleanPath(p));
+}
+
 bool Exists(const QString& path) {
     struct stat st;
     return !path.isEmpty() && StatPath(ResolvePath(path), st);

@@ -63,7 +63,7 @@ TEST_F(PublicSectionTest, WriteAndReadBack) {
     EXPECT_EQ(gvHomeLon, -648000);
     EXPECT_EQ(gvHomeLat, 324000);
     EXPECT_DOUBLE_EQ(gvHomeScaleLL, 350000);
-    EXPECT_EQ(gvMapFolder, root.path() + "\\MAP");
+    EXPECT_EQ(gvMapFolder, root.path() + "/MAP");
 }
 
 TEST_F(PublicSectionTest, KeysAreWrittenInTheirOrder) {
@@ -113,7 +113,7 @@ TEST_F(PublicSectionTest, MapPathNeedsAllThreeBaseFiles) {
     QFile::remove(other.path() + "/BASE.ADM");
     Put("MapPath", other.path());
     gvReadRegistry(false);
-    EXPECT_EQ(gvMapFolder, root.path() + "\\MAP");
+    EXPECT_EQ(gvMapFolder, root.path() + "/MAP");
     WriteBaseUnit(other.path());
     gvReadRegistry(false);
     EXPECT_EQ(gvMapFolder, other.path());

@@ -3,6 +3,8 @@
 #include "AppFixture.h"
 #include "app/MainView.h"
 #include "app/frmMain.h"
+#include "document/clsMapUnit.h"
+#include "document/clsMapUnits.h"
 #include "document/clsThings.h"
 #include "render/clsMapPlot.h"
 #include "support/ScriptedFileDialogs.h"
@@ -174,6 +176,19 @@ TEST_F(WindowEventsTest, CancelInTheRetryPromptFailsThatSaveOnly) {
     EXPECT_TRUE(gvInitialized());
     EXPECT_FALSE(QFile::exists(prog + "/LAST.MLG"));
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(WindowEventsTest, PathsTakeOneFormAndTwoSpellingsAreOneUnit) {
+    // "..\MAP" of the environment: absolute, with "/" only.
+    EXPECT_EQ(gvMapFolder, root.path() + "/MAP");
+    EXPECT_EQ(gvMapUnits->Base()->gFigures->FileName(), root.path() + "/MAP/BASE.MLL");
+    auto again = std::make_shared<clsMapUnit>();
+    again->SetUnitName(prog + "\\..\\map\\base.mll");
+    ASSERT_TRUE(again->Load());
+    EXPECT_EQ(again->gFigures->FileName(), root.path() + "/MAP/BASE.MLL");
+    EXPECT_EQ(again->gThings->FileName(), root.path() + "/MAP/BASE.THG");
+    EXPECT_FALSE(gvMapUnits->Add(again)); // the unit that is open already
+    EXPECT_EQ(gvMapUnits->Count(), 1);
 }
 
 TEST_F(WindowEventsTest, ArrowKeysStepByTheLargeChange) {
