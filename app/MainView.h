@@ -13,6 +13,8 @@
 #include "app/ViewRedraw.h"
 
 #include <QObject>
+#include <QSize>
+#include <QTimer>
 #include <memory>
 
 class QLabel;
@@ -54,7 +56,17 @@ public:
     // The window's resize: the minimum size, the layout and a redraw (not
     // while a drawing runs).
     void Form_Resize();
+    // A resize is applied once its size has settled, from the event loop:
+    // drawing inside Qt's layout pass would re-enter it. One that comes
+    // while a drawing runs waits for the drawing's end.
+    QTimer resizeTimer;
+    // The window's objects are gone: nothing may be drawn any more.
+    void Detach();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool resizePending_ = false;
+    QSize leastSize_; // 6525 x 4500 twips
 };

@@ -1,6 +1,14 @@
 #include "platform/FilePicker.h"
 
+#include "support/GuiApp.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/TestFolder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +86,39 @@ TEST(FilePicker, FilterPieces) {
               (QStringList{QStringLiteral("地図ファイル(*.MLL) (*.MLL *.mll)"),
                            QStringLiteral("事象ファイル(*.THG) (*.THG *.thg)")}));
     EXPECT_EQ(QtNameFilters(QStringLiteral("全て(*.*)|*.*|")), QStringList{QStringLiteral("全て(*.*) (*.*)")});
+}
+
+// Qt's own dialog, driven as a user would: pick the entry in the type list,
+// type a name, accept. The answer takes the chosen entry's extension.
+TEST(FilePicker, SaveThroughQtsDialogKeepsTheChosenEntry) {
+    EnsureGuiApp();
+    TestFolder dir;
+    struct Row {
+        int entry;
+        const char* typed;
+        const char* expected;
+    } rows[] = {{0, "snap.MLG", "snap.THG"}, {1, "areas", "areas.ADM"}, {2, "snap.MLG", "snap.MLG"}, {2, "a.THG", "a.MLG"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed);
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* dlg = qobject_cast<QFileDialog*>(w);
+                if (!dlg || !dlg->isVisible()) continue;
+                auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                auto* name = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (!types || !name) break;
+                types->setCurrentIndex(r.entry);
+                name->setText(QString::fromUtf8(r.typed));
+                driven = true;
+                QMetaObject::invokeMethod(dlg, "accept");
+            }
+            if (!driven) QApplication::activeModalWidget()->close();
+        });
+        const QString got = InputSaveName({}, kSaveAll, dir.path() + QStringLiteral("/start.THG"));
+        ASSERT_TRUE(driven);
+        EXPECT_EQ(got, dir.path() + QLatin1Char('/') + QString::fromUtf8(r.expected));
+    }
 }
 
 } // namespace

@@ -99,3 +99,24 @@ TEST(FileSystem, ChangeExtensionReplacesOnlyTheLastDotOfTheName) {
 }
 
 } // namespace
+
+TEST(FileSystem, SavingThroughLinksReplacesTheFileTheyStandFor) {
+    TestFolder t;
+    const QString real = t.write("real.THG", "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+    // A relative link, and an absolute link to that link.
+    ASSERT_EQ(::symlink("real.THG", QFile::encodeName(t.file("near.THG")).constData()), 0);
+    ASSERT_EQ(::symlink(QFile::encodeName(t.file("near.THG")).constData(), QFile::encodeName(t.file("far.THG")).constData()), 0);
+    FileSystem::WriteAtomic(t.file("far.thg"), "new"); // the name as a user may type it
+    struct stat st;
+    for (const char* link : {"near.THG", "far.THG"}) {
+        SCOPED_TRACE(link);
+        ASSERT_EQ(::lstat(QFile::encodeName(t.file(link)).constData(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+    }
+    EXPECT_EQ(t.read("real.THG"), "new");
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    // Nothing is left behind in the folder.
+    EXPECT_EQ(QDir(t.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+}

@@ -559,3 +559,24 @@ TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReplotTest, AFigureStrayingTurnsBeyondTheDateLineIsNotDrawn) {
+    PlotWorld w(800, 400);
+    Styled s(w);
+    clsMapPlot& p = *w.plot;
+    HandView(w);
+    // The freezing kind: a line swinging between the extremes of storage.
+    auto wild = std::make_shared<clsPoly>();
+    for (int i = 0; i < 20; ++i) wild->AddXY(i % 2 ? INT32_MAX : INT32_MIN, i % 2 ? INT32_MAX : INT32_MIN);
+    PlotWorld::AddFigure<clsMapPolyline>(*s.land, 1, 0, [&](clsMapPolyline& f) { f.SetPoly(wild); });
+    ASSERT_EQ(p.Replot(), 0);
+    clsPoly copy = wild->Copy();
+    EXPECT_TRUE(p.PolysMapToCanvas(copy, false).empty());
+    // A sound line across the date line, 170 E to 170 W: one piece each side.
+    clsPoly strait = *Points({{612000, 0}, {-612000, 0}});
+    EXPECT_EQ(p.PolysMapToCanvas(strait, false).size(), 2u);
+}
+
+} // namespace
