@@ -312,3 +312,61 @@ TEST(ViewPopupMenu, CaptionsStatesAndSwitches) {
 }
 
 } // namespace
+
+#include "AppFixture.h"
+#include "app/MainView.h"
+#include "app/frmMain.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// The pop-up menu and the tools inside the main window itself.
+class ToolsInWindowTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        window = std::make_unique<frmMain>();
+        ASSERT_EQ(PublicVal::gvInitialize(), 0);
+        view = window->MainArea();
+        ViewRedraw& r = view->redraw;
+        r.mPlot = PublicVal::gvMapPlot;
+        r.mUnits = PublicVal::gvMapUnits;
+        r.mView = PublicVal::gvView;
+        r.mGraph = PublicVal::gvMapGraph;
+        view->controls->YieldEvents = [] {};
+        view->controls->SetScrollRange();
+    }
+    void TearDown() override {
+        window.reset();
+        AppFixture::TearDown();
+    }
+    std::unique_ptr<frmMain> window;
+    MainView* view = nullptr;
+};
+
+TEST_F(ToolsInWindowTest, EastWrapsHomeReturnsAndEscEndsTheSurvey) {
+    VbScrollBar& h = view->controls->hsbView;
+    view->redraw.bHoldRedraw = true;
+    h.SetValue(10800);
+    h.SetLargeChange(800);
+    view->redraw.bHoldRedraw = false;
+    view->popup->mnuPopupScrollItem[1]->trigger();
+    EXPECT_EQ(h.Value(), -10000); // 10800 + 800 goes on from the west end
+    EXPECT_EQ(PublicVal::gvMapPlot->CenterX(), -600000);
+
+    PublicVal::gvHomeLon = 36000;
+    PublicVal::gvHomeLat = -7200;
+    window->mnuHome_Click();
+    EXPECT_EQ(PublicVal::gvMapPlot->CenterX(), 36000);
+    EXPECT_EQ(PublicVal::gvMapPlot->CenterY(), -7200);
+    EXPECT_EQ(h.Value(), 600);
+
+    view->popup->mnuPopupSurvey->trigger();
+    EXPECT_EQ(view->redraw.iSurveyMode, 1);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &esc);
+    EXPECT_EQ(view->redraw.iSurveyMode, 0);
+}
+
+} // namespace
