@@ -164,6 +164,12 @@ TEST(SurveyTool, RubberLeavesNoTraceAndTheReportIsWorkedOut) {
     EXPECT_EQ(t.picView->Image(), before);
     EXPECT_EQ(t.redraw.iSurveyMode, 0);
 
+    // Across the meridian opposite the view centre: one piece on each side.
+    t.survey.lSurveyLon1 = 612000;
+    t.survey.lSurveyLon2 = -612000;
+    t.survey.lSurveyLat1 = t.survey.lSurveyLat2 = 0;
+    EXPECT_EQ(t.survey.SurveyMakeRubber().size(), 2u);
+
     PeekUi ui;
     UiServices* old = SetUi(&ui);
     // One degree along the equator is 111.19 km; one more up the meridian.
