@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -88,36 +89,21 @@ TEST(FilePicker, FilterPieces) {
     EXPECT_EQ(QtNameFilters(QStringLiteral("全て(*.*)|*.*|")), QStringList{QStringLiteral("全て(*.*) (*.*)")});
 }
 
-// Qt's own dialog, driven as a user would: pick the entry in the type list,
-// type a name, accept. The answer takes the chosen entry's extension.
+// Qt's own dialog as a user drives it: pick a type, type a name, accept.
 TEST(FilePicker, SaveThroughQtsDialogKeepsTheChosenEntry) {
     EnsureGuiApp();
     TestFolder dir;
-    struct Row {
-        int entry;
-        const char* typed;
-        const char* expected;
-    } rows[] = {{0, "snap.MLG", "snap.THG"}, {1, "areas", "areas.ADM"}, {2, "snap.MLG", "snap.MLG"}, {2, "a.THG", "a.MLG"}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.typed);
-        bool driven = false;
-        QTimer::singleShot(0, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* dlg = qobject_cast<QFileDialog*>(w);
-                if (!dlg || !dlg->isVisible()) continue;
-                auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-                auto* name = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                if (!types || !name) break;
-                types->setCurrentIndex(r.entry);
-                name->setText(QString::fromUtf8(r.typed));
-                driven = true;
-                QMetaObject::invokeMethod(dlg, "accept");
-            }
-            if (!driven) QApplication::activeModalWidget()->close();
+    const std::tuple<int, QString, QString> rows[] = {
+        {0, "snap.MLG", "snap.THG"}, {1, "areas", "areas.ADM"}, {2, "snap.MLG", "snap.MLG"}, {2, "a.THG", "a.MLG"}};
+    for (const auto& [entry, typed, expected] : rows) {
+        QTimer::singleShot(0, [&, entry = entry, typed = typed] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dlg) return ADD_FAILURE(), QApplication::closeAllWindows();
+            dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->setCurrentIndex(entry);
+            dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+            QMetaObject::invokeMethod(dlg, "accept");
         });
-        const QString got = InputSaveName({}, kSaveAll, dir.path() + QStringLiteral("/start.THG"));
-        ASSERT_TRUE(driven);
-        EXPECT_EQ(got, dir.path() + QLatin1Char('/') + QString::fromUtf8(r.expected));
+        EXPECT_EQ(InputSaveName({}, kSaveAll, dir.file("start.THG")), dir.file(expected)) << typed.toStdString();
     }
 }
 

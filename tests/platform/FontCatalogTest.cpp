@@ -27,15 +27,11 @@ TEST(FontCatalog, WindowsFacesGoToInstalledOnes)
 TEST(FontCatalog, ProportionalWindowsFacesGetProportionalOnes)
 {
     const QStringList installed = {"IPAGothic", "IPAPGothic", "IPAMincho", "IPAPMincho"};
-    struct Row {
-        const char* face;
-        const char* expected;
-    } rows[] = {{"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ Ｐ明朝", "IPAPMincho"}, {"MS UI Gothic", "IPAPGothic"},
-                {"Meiryo", "IPAPGothic"},           {"メイリオ", "IPAPGothic"},     {"ＭＳ ゴシック", "IPAGothic"},
-                {"ＭＳ 明朝", "IPAMincho"}};
-    for (const Row& r : rows)
-        EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8(r.face), installed), r.expected) << r.face;
-    EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic", "IPAPGothic", "Noto Sans CJK JP"}), "Noto Sans CJK JP");
+    const char* rows[][2] = {{"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ Ｐ明朝", "IPAPMincho"}, {"MS UI Gothic", "IPAPGothic"},
+                             {"Meiryo", "IPAPGothic"}, {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ 明朝", "IPAMincho"}};
+    for (const auto& r : rows)
+        EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8(r[0]), installed), r[1]) << r[0];
+    EXPECT_EQ(FontCatalog::UiFamily({"IPAPGothic", "Noto Sans CJK JP"}), "Noto Sans CJK JP");
     EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic", "ipapgothic"}), "ipapgothic");
     EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic"}), "");
 }
