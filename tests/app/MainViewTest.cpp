@@ -6,6 +6,7 @@
 #include "render/PlotWorld.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMainWindow>
@@ -50,9 +51,15 @@ TEST(MainView, ResizeLaysOutAndRedraws) {
     view.controls->SetScrollRange();
     int redraws = 0;
     view.redraw.AutoCruise = [&] { ++redraws; };
+    // The resize is applied once it has settled.
+    auto settle = [&] {
+        for (int i = 0; i < 10000 && (view.resizeTimer.isActive() || i < 3); ++i)
+            QCoreApplication::processEvents(view.resizeTimer.isActive() ? QEventLoop::WaitForMoreEvents
+                                                                      : QEventLoop::AllEvents);
+    };
     form.resize(800, 600);
     form.show();
-    QCoreApplication::processEvents();
+    settle();
     EXPECT_GE(redraws, 1);
     EXPECT_EQ(view.picView->Image().width(), view.hsbView->width());
     EXPECT_EQ(view.vsbView->x() + view.vsbView->width(), view.inner->width());
@@ -61,7 +68,7 @@ TEST(MainView, ResizeLaysOutAndRedraws) {
     view.redraw.bPlotting = true;
     const int before = redraws;
     form.resize(900, 650);
-    QCoreApplication::processEvents();
+    settle();
     EXPECT_EQ(redraws, before);
     view.redraw.bPlotting = false;
 }

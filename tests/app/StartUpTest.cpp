@@ -15,6 +15,7 @@ TEST_F(StartUpTest, LanguageCheck) {
     EXPECT_TRUE(frmMain::CheckLanguage(QLocale(QLocale::Japanese, QLocale::Japan)));
     EXPECT_FALSE(frmMain::CheckLanguage(QLocale(QLocale::English, QLocale::UnitedStates)));
     EXPECT_FALSE(frmMain::CheckLanguage(QLocale::c()));
+    EXPECT_EQ(frmMain::LanguageMessage(), "システムの言語設定 (LANG) を [日本語] (ja_JP.UTF-8) に変更してください.");
 }
 
 TEST_F(StartUpTest, HelpFileIsLookedForInTheProgramFolder) {

@@ -24,6 +24,18 @@ TEST(FontCatalog, WindowsFacesGoToInstalledOnes)
     EXPECT_TRUE(FontCatalog::Aliases("Courier").isEmpty());
 }
 
+TEST(FontCatalog, ProportionalWindowsFacesGetProportionalOnes)
+{
+    const QStringList installed = {"IPAGothic", "IPAPGothic", "IPAMincho", "IPAPMincho"};
+    const char* rows[][2] = {{"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ Ｐ明朝", "IPAPMincho"}, {"MS UI Gothic", "IPAPGothic"},
+                             {"Meiryo", "IPAPGothic"}, {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ 明朝", "IPAMincho"}};
+    for (const auto& r : rows)
+        EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8(r[0]), installed), r[1]) << r[0];
+    EXPECT_EQ(FontCatalog::UiFamily({"IPAPGothic", "Noto Sans CJK JP"}), "Noto Sans CJK JP");
+    EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic", "ipapgothic"}), "ipapgothic");
+    EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic"}), "");
+}
+
 TEST(FontCatalog, FoundrySuffixIsDropped)
 {
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans [UKWN]"), "Nimbus Sans");
