@@ -221,10 +221,10 @@ void frmMapSymbol::Form_Load()
         flgThings->SetForeColor(PublicVal::GridForeColor());
         flgThings->SetBackColor(PublicVal::GridBackColor());
         flgThings->SetGridFont(PublicVal::GridFontName(), PublicVal::GridFontSize());
-        fraTab->setCurrentIndex(1);
-        layout()->activate();
-        fraTab->currentWidget()->layout()->activate();
-        grid_->Layout(flgThings->viewport()->width() * FlexGrid::TwipsX() + 255);
+        // A hidden window is not laid out yet: the grid spans the dialog's
+        // width inside its margins.
+        const QMargins m = layout()->contentsMargins();
+        grid_->Layout((width() - m.left() - m.right()) * FlexGrid::TwipsX());
 
         clsEnvironment* env = PublicVal::gvEnvironment;
         mSampleTextE = env ? env->GetString(QStringLiteral("ThingTabTextSampleE"), QStringLiteral("Pacific Ocean"))
