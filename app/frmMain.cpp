@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/HtmlHelp.h"
+#include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
@@ -414,3 +415,7 @@ void frmMain::WindupError() {
 }
 
 void frmMain::HelpContext(int32_t contextId) { HtmlHelp::HelpContext(contextId); }
+
+int32_t frmMain::InputRealColor(int32_t initial) { return frmPalette::InputRealColor(this, initial); }
+
+int32_t frmMain::InputNativeColor(int32_t initial) { return frmPalette::InputNativeColor(this, initial); }
