@@ -1,6 +1,8 @@
 #include "app/frmMain.h"
 
 #include "app/HtmlHelp.h"
+#include "app/HelpMenu.h"
+#include "app/frmAbout.h"
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
 #include "app/MainView.h"
@@ -76,8 +78,7 @@ void frmMain::BuildWindow() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
-    help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
+    HelpMenu::Fill(help, this);
     view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
 }
 
@@ -201,23 +202,14 @@ void frmMain::CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s) {
 }
 
 void frmMain::ShowSplash() {
-    auto* splash = new QLabel;
-    splash->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    splash->setAlignment(Qt::AlignCenter);
-    splash->setText(QStringLiteral("<h2>%1</h2><p>Version %2</p>")
-                        .arg(UiServices::AppTitle(), Library::GetAppVersion()));
-    splash->resize(360, 160);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        splash->move(r.x() + (r.width() - splash->width()) / 2, r.y() + (r.height() - splash->height()) / 2);
-    }
-    splash->show();
-    splash_ = splash;
+    frmAbout& about = frmAbout::Instance(this);
+    about.ShowAsSplash();
+    splash_ = &about;
     QCoreApplication::processEvents();
 }
 
 void frmMain::CloseSplash() {
-    delete splash_;
+    if (splash_) splash_->close();
     splash_ = nullptr;
 }
 
