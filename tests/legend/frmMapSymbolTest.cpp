@@ -4,6 +4,7 @@
 #include "SymbolTestEnv.h"
 
 #include "legend/frmMapSymbol.h"
+#include "platform/MouseWheel.h"
 #include "support/WhenModal.h"
 
 #include <QCheckBox>
@@ -43,7 +44,7 @@ TEST_F(DialogTest, PreviewLendsTheWorkingListsForOneRedraw) {
     const auto own1 = Own(1), own2 = Own(2);
     Open([&] {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("地図記号 - WORLD.THG"));
-        EXPECT_TRUE(dlg.flgThings->updatesEnabled());
+        EXPECT_TRUE(MouseWheel::Hooked().contains(dlg.flgThings));
         bool autoDuring = true;
         std::vector<std::shared_ptr<clsThings>> seen;
         dlg.PlotWindow = [&] {
@@ -66,6 +67,7 @@ TEST_F(DialogTest, PreviewLendsTheWorkingListsForOneRedraw) {
         dlg.PlotWindow = [] {};
         dlg.CancelButton()->click();
     });
+    EXPECT_FALSE(MouseWheel::Hooked().contains(dlg.flgThings));
 }
 
 TEST_F(DialogTest, OkHandsOverTheListsAndTheChosenUnit) {
