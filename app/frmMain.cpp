@@ -6,6 +6,7 @@
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
 #include "app/MainView.h"
+#include "app/ViewMenu.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/clsCruise05.h"
@@ -84,14 +85,14 @@ void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    ConnectViewMenu(viewMenu);
     QMenu* tool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     view_->pointer->BuildToolMenu(tool);
     view_->popup->ScrollItem = [this](int index) { mnuPopupScrollItem_Click(index); };
-    // Until the View menu exists the legend editor hangs from the File menu.
-    file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     HelpMenu::Fill(help, this);
-    view_->redraw.mLockMenus = {file->menuAction(), tool->menuAction(), help->menuAction(),
+    view_->redraw.mLockMenus = {file->menuAction(), viewMenu->menuAction(), tool->menuAction(), help->menuAction(),
                                 view_->popup->mnuPopup->menuAction()};
     // The arrow keys belong to the window, not to the slider.
     view_->sliScale->setFocusPolicy(Qt::NoFocus);
@@ -102,6 +103,18 @@ void frmMain::BuildWindow() {
             closeAfterDrawing_ = false;
             QTimer::singleShot(0, this, [this] { close(); });
         }
+    };
+}
+
+void frmMain::ConnectViewMenu(QMenu* menu) {
+    viewMenu_ = new ViewMenu(view_->redraw, menu);
+    ViewMenu& v = *viewMenu_;
+    v.Home = [this] { mnuHome_Click(); };
+    v.LanguageItem = [this](int32_t language) { mnuLanguageItem_Click(language); };
+    v.MapSymbol = [this] { mnuMapSymbol_Click(); };
+    v.CruiseAuto = [] { return gvCruise && gvCruise->mEiAuto; };
+    v.CruiseAutoOff = [] {
+        if (gvCruise) gvCruise->mEiAuto = false;
     };
 }
 

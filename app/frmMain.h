@@ -13,9 +13,11 @@
 #include <memory>
 
 class MainView;
+class ViewMenu;
 class frmMapSymbol;
 class QAction;
 class QLabel;
+class QMenu;
 class QWidget;
 
 class frmMain : public QMainWindow, public AppHost, public ViewHost, public PublicVal::MainWindowLink {
@@ -104,6 +106,7 @@ public:
     void UnloadMapUnit(clsMapUnit& unit) override;
 
     MainView* MainArea() const { return view_; }
+    ViewMenu* ViewMenuItems() const { return viewMenu_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,6 +120,7 @@ private:
     void BuildWindow();
     void ApplyCruiseStartCheck();
     void ConnectView();
+    void ConnectViewMenu(QMenu* menu);
     void CruiseOnce();
     void StartContent(const QStringList& args);
 
@@ -125,6 +129,7 @@ private:
     bool closeAfterDrawing_ = false;
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
+    ViewMenu* viewMenu_ = nullptr; // owned by its menu
     AppHost* previousHost_ = nullptr;
     std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
 };
