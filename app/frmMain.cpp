@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/HtmlHelp.h"
+#include "platform/DialogFrame.h"
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
@@ -51,6 +52,7 @@ bool AllOf(int32_t mask, int32_t bits) { return (mask & bits) == bits; }
 
 frmMain::frmMain() {
     previousHost_ = SetHost(this);
+    DialogFrame::SetHelpHandler([](int32_t id) { HtmlHelp::HelpContext(id); });
     PublicVal::SetMainWindow(this);
     BuildWindow();
 }
@@ -65,6 +67,7 @@ frmMain::~frmMain() {
     }
     PublicVal::SetMainWindow(nullptr);
     SetHost(previousHost_);
+    DialogFrame::SetHelpHandler({});
 }
 
 void frmMain::BuildWindow() {
