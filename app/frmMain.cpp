@@ -6,6 +6,7 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/clsCruise05.h"
+#include "legend/frmMapSymbol.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
 #include "platform/ApiLib.h"
@@ -74,6 +75,8 @@ void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    // Until the View menu exists the legend editor hangs from the File menu.
+    file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
     help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
@@ -295,6 +298,27 @@ void frmMain::StartContent(const QStringList& args) {
 bool frmMain::LoadFile(const QString& path) { return view_->files->LoadFile(path); }
 
 void frmMain::PlotWindow() { view_->redraw.PlotWindow(); }
+
+void frmMain::mnuMapSymbol_Click() {
+    try {
+        if (!mapSymbol_) {
+            mapSymbol_ = std::make_unique<frmMapSymbol>();
+            mapSymbol_->PlotWindow = [this] { PlotWindow(); };
+            mapSymbol_->CruiseAuto = [] { return gvCruise && gvCruise->mEiAuto; };
+            mapSymbol_->SetCruiseAuto = [](bool on) {
+                if (gvCruise) gvCruise->mEiAuto = on;
+            };
+        }
+        frmMapSymbol& dlg = *mapSymbol_;
+        dlg.mMapUnits = gvMapUnits;
+        dlg.PlaceFirst(this, 1500, 600);
+        const bool ok = dlg.ShowModal();
+        dlg.mMapUnits = nullptr;
+        if (ok) PlotWindow();
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuMapSymbol_Click"));
+    }
+}
 
 int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
 int32_t frmMain::PictureHeight() const { return view_->picView->Image().height(); }

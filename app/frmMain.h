@@ -10,8 +10,10 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class MainView;
+class frmMapSymbol;
 class QAction;
 class QLabel;
 class QWidget;
@@ -61,6 +63,8 @@ public:
     // Opens a map file or a snapshot; true when it opened.
     bool LoadFile(const QString& path);
     void PlotWindow();
+    // Opens the map-symbol dialog on the loaded units.
+    void mnuMapSymbol_Click();
 
     // AppHost
     void WindupError() override;
@@ -104,4 +108,5 @@ private:
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
     AppHost* previousHost_ = nullptr;
+    std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
 };
