@@ -1,6 +1,9 @@
 #include "app/frmMain.h"
 
 #include "app/HtmlHelp.h"
+#include "app/HelpMenu.h"
+#include "app/frmAbout.h"
+#include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
@@ -78,8 +81,7 @@ void frmMain::BuildWindow() {
     // Until the View menu exists the legend editor hangs from the File menu.
     file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
-    help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
+    HelpMenu::Fill(help, this);
     view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
 }
 
@@ -203,23 +205,14 @@ void frmMain::CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s) {
 }
 
 void frmMain::ShowSplash() {
-    auto* splash = new QLabel;
-    splash->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    splash->setAlignment(Qt::AlignCenter);
-    splash->setText(QStringLiteral("<h2>%1</h2><p>Version %2</p>")
-                        .arg(UiServices::AppTitle(), Library::GetAppVersion()));
-    splash->resize(360, 160);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        splash->move(r.x() + (r.width() - splash->width()) / 2, r.y() + (r.height() - splash->height()) / 2);
-    }
-    splash->show();
-    splash_ = splash;
+    frmAbout& about = frmAbout::Instance(this);
+    about.ShowAsSplash();
+    splash_ = &about;
     QCoreApplication::processEvents();
 }
 
 void frmMain::CloseSplash() {
-    delete splash_;
+    if (splash_) splash_->close();
     splash_ = nullptr;
 }
 
@@ -438,3 +431,7 @@ void frmMain::WindupError() {
 }
 
 void frmMain::HelpContext(int32_t contextId) { HtmlHelp::HelpContext(contextId); }
+
+int32_t frmMain::InputRealColor(int32_t initial) { return frmPalette::InputRealColor(this, initial); }
+
+int32_t frmMain::InputNativeColor(int32_t initial) { return frmPalette::InputNativeColor(this, initial); }

@@ -69,6 +69,8 @@ public:
     // AppHost
     void WindupError() override;
     void HelpContext(int32_t contextId) override;
+    int32_t InputRealColor(int32_t initial) override;
+    int32_t InputNativeColor(int32_t initial) override;
 
     // ViewHost
     int32_t PictureWidth() const override;

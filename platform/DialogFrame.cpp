@@ -1,6 +1,7 @@
 #include "platform/DialogFrame.h"
 
 #include "platform/Desktop.h"
+#include "platform/EventHook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -41,10 +42,14 @@ bool KeepsEnter(const QWidget* w) {
 
 } // namespace
 
-DialogFrame::DialogFrame(QWidget* parent) : QDialog(parent) {}
+DialogFrame::DialogFrame(QWidget* parent) : QDialog(parent) {
+    keyHook_ = new EventHook([this](QObject* o, QEvent* e) { return PreviewKey(o, e); }, this);
+}
 
 DialogFrame::~DialogFrame() {
-    if (qApp) qApp->removeEventFilter(this);
+    disconnect(focusConn_);
+    if (qApp) qApp->removeEventFilter(keyHook_);
+    delete keyHook_;
 }
 
 bool DialogFrame::ShowModal() {
@@ -176,7 +181,7 @@ void DialogFrame::showEvent(QShowEvent* e) {
     if (defaultOk_ && ok_) ok_->setDefault(true);
     QDialog::showEvent(e);
     if (!e->spontaneous()) Form_Activate();
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(keyHook_);
     if (!focusConn_)
         focusConn_ = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget* old, QWidget* now) { OnFocusChanged(old, now); });
@@ -185,18 +190,24 @@ void DialogFrame::showEvent(QShowEvent* e) {
 void DialogFrame::hideEvent(QHideEvent* e) {
     if (!e->spontaneous()) {
         Form_Deactivate();
-        qApp->removeEventFilter(this);
+        qApp->removeEventFilter(keyHook_);
         disconnect(focusConn_);
         focusConn_ = {};
     }
     QDialog::hideEvent(e);
 }
 
-bool DialogFrame::eventFilter(QObject* watched, QEvent* e) {
+bool DialogFrame::PreviewKey(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
     if (w != this && !isAncestorOf(w)) return false;
-    if (!IsEnter(static_cast<QKeyEvent*>(e)) || KeepsEnter(w)) return false;
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_F1 && helpContext_ != 0) {
+        ShowHelp(helpContext_);
+        return true;
+    }
+    // The Enter rule belongs to dialogs with an OK button.
+    if (!ok_ || !IsEnter(k) || KeepsEnter(w)) return false;
     OnEnter(QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget()
                                                                                       : w);
     return true;

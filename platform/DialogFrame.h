@@ -90,17 +90,18 @@ protected:
 
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     struct Validator {
         QWidget* entry;
         std::function<bool()> check;
     };
+    bool PreviewKey(QObject* watched, QEvent* e);
     void OnFocusChanged(QWidget* old, QWidget* now);
     void OnEnter(QWidget* focus);
     const Validator* FindValidator(const QWidget* w) const;
 
+    QObject* keyHook_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* help_ = nullptr;
