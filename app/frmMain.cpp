@@ -8,7 +8,9 @@
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
+#include "dialogs/PlaceJump.h"
 #include "dialogs/clsCruise05.h"
+#include "dialogs/frmJump05.h"
 #include "legend/frmMapSymbol.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
@@ -80,9 +82,16 @@ void frmMain::BuildWindow() {
     view_ = new MainView(this, file);
     // Until the View menu exists the legend editor hangs from the File menu.
     file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
+    // Until the View menu is built, the jump has a menu of its own.
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QAction* mnuJump = viewMenu->addAction(QStringLiteral("地名ジャンプ(&J)..."), this, [this] { mnuJump_Click(); });
+    connect(viewMenu, &QMenu::aboutToShow, this, [mnuJump] {
+        const auto active = gvMapUnits ? gvMapUnits->Active() : nullptr;
+        mnuJump->setEnabled(active && active->gFigures->Count() > 0);
+    });
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     HelpMenu::Fill(help, this);
-    view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
+    view_->redraw.mLockMenus = {file->menuAction(), viewMenu->menuAction(), help->menuAction()};
 }
 
 // The view and its commands reach the singletons made by gvInitialize.
@@ -330,6 +339,24 @@ void frmMain::MoveWindow(double left, double top) {
 }
 
 void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
+
+void frmMain::mnuJump_Click() {
+    try {
+        if (!jump_) jump_ = std::make_unique<frmJump05>();
+        jump_->mMapUnits = gvMapUnits;
+        jump_->PlaceFirst(this, 1500, 600);
+        jump_->ShowModal();
+        jump_->mMapUnits = nullptr;
+        if (!jump_->mResult || !gvMapPlot) return;
+        PlaceJump::Apply(*gvMapPlot, gvCruise, jump_->mCx, jump_->mCy, jump_->mScaleMin, jump_->mScaleMax);
+        view_->controls->SetViewControllByEngine();
+        PlotWindow();
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuJump_Click"));
+    }
+}
 
 // ---- shut-down --------------------------------------------------------------
 

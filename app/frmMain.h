@@ -17,6 +17,7 @@ class frmMapSymbol;
 class QAction;
 class QLabel;
 class QWidget;
+class frmJump05;
 
 class frmMain : public QMainWindow, public AppHost, public ViewHost, public PublicVal::MainWindowLink {
 public:
@@ -65,6 +66,8 @@ public:
     void PlotWindow();
     // Opens the map-symbol dialog on the loaded units.
     void mnuMapSymbol_Click();
+    // Opens the place-name jump and moves the view to the chosen place.
+    void mnuJump_Click();
 
     // AppHost
     void WindupError() override;
@@ -111,4 +114,5 @@ private:
     MainView* view_ = nullptr;
     AppHost* previousHost_ = nullptr;
     std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
+    std::unique_ptr<frmJump05> jump_;
 };

@@ -13,7 +13,10 @@ int32_t UnitMode(const QString& file) { return file.right(4).toUpper() == QStrin
 
 QString MapPath(const QString& mapFolder, const QString& file) {
     // A hand-edited row must not lead out of the map folder.
-    return mapFolder + QLatin1Char('\\') + Library::PathFileName(file);
+    const QString path = mapFolder + QLatin1Char('\\') + Library::PathFileName(file);
+    if (Library::FileExists(path)) return path;
+    const QStringList below = Library::FindFiles(path);
+    return below.isEmpty() ? path : below.first();
 }
 
 void ShowPlaceMap(clsMapUnits& units, const QString& path, int32_t mode, bool fromGazetteer, const UnitLoad& load,

@@ -18,7 +18,9 @@ namespace PlaceJump {
 
 // 1 for a ".MLL" file (any letter case), else 2.
 int32_t UnitMode(const QString& file);
-// The map file of a row: its file-name part in the map folder.
+// The map file of a row: its file-name part in the map folder, or in a
+// subfolder of it (the builder reads those too) when the map folder itself
+// has no such file.
 QString MapPath(const QString& mapFolder, const QString& file);
 
 using UnitLoad = std::function<std::shared_ptr<clsMapUnit>(const QString& path, int32_t mode)>;

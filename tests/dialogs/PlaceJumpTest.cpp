@@ -4,6 +4,8 @@
 #include "document/MapUnitTestEnv.h"
 #include "render/clsMapPlot.h"
 
+#include <QDir>
+
 using PlaceJumpTest = MapUnitTest;
 
 TEST_F(PlaceJumpTest, ScaleComesIntoTheRange) {
@@ -52,6 +54,11 @@ TEST_F(PlaceJumpTest, HistoryKeepsNoRepeatOfTheLastEntry) {
 
 TEST_F(PlaceJumpTest, PlaceMapShownOrLoadedFromTheMapFolder) {
     EXPECT_EQ(PlaceJump::MapPath("/m", "..\\..\\etc\\JP.MLL"), "/m\\JP.MLL");
+    dir.write("JP.MLL", "x");
+    QDir(dir.path()).mkdir("sub");
+    dir.write("sub/KR.MLL", "x");
+    EXPECT_EQ(PlaceJump::MapPath(dir.path(), "JP.MLL"), dir.path() + "\\JP.MLL");
+    EXPECT_EQ(PlaceJump::MapPath(dir.path(), "kr.mll"), dir.path() + "/sub/KR.MLL"); // found below
     EXPECT_EQ(PlaceJump::UnitMode("jp.mll"), 1);
     EXPECT_EQ(PlaceJump::UnitMode("jp.mxy"), 2);
 

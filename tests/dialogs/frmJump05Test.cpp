@@ -1,0 +1,107 @@
+#include "dialogs/frmJump05.h"
+
+#include "document/DocumentTestEnv.h"
+#include "document/clsAdmin.h"
+#include "document/clsMapText.h"
+#include "document/clsMapUnits.h"
+#include "document/clsThing.h"
+#include "legend/FlexGrid.h"
+#include "support/GuiApp.h"
+#include "support/WhenModal.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Units "load" in memory: each map file name stands for its places.
+bool FakeLoad(clsMapUnit& u) {
+    const QString name = Library::PathFileName(u.UnitName());
+    const QStringList places = name == "A.MLL"   ? QStringList{"東京", "大阪"}
+                               : name == "B.MLL" ? QStringList{"日本", "本州"}
+                                                 : QStringList{};
+    auto area = std::make_shared<clsAdmin>();
+    area->SetAdminCode(1);
+    area->SetJapaneseName("日本");
+    u.gAdmins->Add(area);
+    auto thing = std::make_shared<clsThing>();
+    thing->SetIndex(1);
+    thing->SetName("地名");
+    thing->SetScaleS(30000000);
+    thing->SetScaleL(200000);
+    u.gThings->Add(thing);
+    for (int i = 0; i < places.size(); ++i) {
+        auto t = std::make_shared<clsMapText>();
+        t->SetTextUnicode(2, places[i]);
+        t->SetAdmin(1);
+        t->SetThing(1);
+        t->Setmx(500000 + i);
+        t->Setmy(120000);
+        u.gFigures->Add(t);
+    }
+    return true;
+}
+
+} // namespace
+
+struct frmJump05Test : DocumentTest {
+    void SetUp() override {
+        DocumentTest::SetUp();
+        EnsureGuiApp();
+        PublicVal::gvLanguage = 2;
+        dir.write("A.MLL", "x");
+        dir.write("B.MLL", "x");
+        saved = clsMapUnit::SetLoadPresenter(FakeLoad);
+    }
+    void TearDown() override {
+        clsMapUnit::SetLoadPresenter(saved);
+        DocumentTest::TearDown();
+    }
+    clsMapUnit::LoadPresenter saved;
+};
+
+TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
+    clsMapUnits units;
+    frmJump05 dlg;
+    dlg.mMapUnits = &units;
+    WhenModal([&](QWidget*) {
+        dlg.cmdGazetteer->click();
+        EXPECT_EQ(dlg.Source(), 1);
+        EXPECT_EQ(dlg.Places().Count(), 4);
+        dlg.choKeyword->setEditText("にほん"); // no match: shortened to nothing, row 1
+        dlg.SearchKey();
+        EXPECT_EQ(dlg.flgPlaces->Row(), 1);
+        dlg.choKeyword->setEditText("日本");
+        SendKey(dlg.choKeyword->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(dlg.Places().Text(dlg.flgPlaces->Row(), 0), "日本");
+        dlg.cmdOK->click();
+    });
+    EXPECT_TRUE(dlg.ShowModal());
+    EXPECT_EQ(dlg.mCx, 500000);
+    EXPECT_EQ(dlg.mCy, 120000);
+    EXPECT_EQ(dlg.mScaleMin, 30000000);
+    EXPECT_EQ(dlg.mScaleMax, 200000);
+    EXPECT_EQ(dlg.mUnitMode, 1);
+    ASSERT_EQ(units.Count(), 2); // the base unit, then the place's map
+    EXPECT_EQ(Library::PathFileName(units.Item(2)->UnitName()), "B.MLL");
+    EXPECT_EQ(dlg.History(), QStringList{"日本"});
+    // Sorted by name ascending in the file: 大阪 (U+5927) < 日本 < 本州 < 東京.
+    const QByteArray file = dir.read("GAZET_VOSP_J.TXT");
+    EXPECT_TRUE(file.contains("# number = 4\r\n# sort = 1\r\n"));
+    EXPECT_LT(file.indexOf(Cp932Encode("大阪")), file.indexOf(Cp932Encode("東京")));
+
+    // Cancel stops a new build after its first file: nothing is written, and
+    // the list falls back to the open units.
+    QFile::remove(dir.file("GAZET_VOSP_J.TXT"));
+    WhenModal([&](QWidget*) {
+        QTimer::singleShot(0, [&] { dlg.cmdCancel->click(); });
+        dlg.cmdGazetteer->click();
+        EXPECT_EQ(dlg.Source(), 0);
+        EXPECT_EQ(dlg.Places().Count(), 2); // 日本 and 本州 of the open unit
+        dlg.cmdCancel->click();
+    });
+    EXPECT_FALSE(dlg.ShowModal());
+    EXPECT_FALSE(QFile::exists(dir.file("GAZET_VOSP_J.TXT")));
+}
