@@ -7,7 +7,6 @@
 #include "document/clsThing.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -27,8 +26,8 @@ QString PlaceList::Text(int32_t row, int col) const {
 
 QStringView PlaceList::Field(int32_t row, int col) const {
     if (row < 1 || row > Count() || col < 0 || col >= kColumns) return {};
-    const Entry& e = rows_[static_cast<size_t>(row - 1)];
     if (col == ColNumber) return {};
+    const Entry& e = rows_[static_cast<size_t>(row - 1)];
     const int32_t start = col == 0 ? 0 : e.end[static_cast<size_t>(col - 1)] + 1;
     return QStringView(e.text).mid(start, e.end[static_cast<size_t>(col)] - start);
 }
@@ -100,16 +99,15 @@ void PlaceList::AddUnitPlaces(const clsMapUnit& unit, int32_t lang) {
         row[ColScaleS] = Library::NumStr(thing->ScaleS());
         row[ColScaleL] = Library::NumStr(thing->ScaleL());
         row[ColKey] = PlaceKey(name, lang);
-        Append(std::move(row));
+        Append(row);
     }
 }
 
 void PlaceList::Sort(int32_t code) {
     if (!IsSortCode(code) || rows_.size() < 2) return;
     const int col = SortColumn(code);
-    // Folded keys beside the row indexes; folding shares the text when
-    // nothing changes, and QString's operator< compares UTF-16 units, as a
-    // binary comparison does.
+    // Folded keys beside the row indexes; QString's operator< compares
+    // UTF-16 units, as a binary comparison does.
     std::vector<std::pair<QString, uint32_t>> keys;
     keys.reserve(rows_.size());
     for (uint32_t i = 0; i < rows_.size(); ++i) keys.emplace_back(Field(int32_t(i + 1), col).toString().toCaseFolded(), i);

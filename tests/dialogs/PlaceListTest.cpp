@@ -1,11 +1,8 @@
 #include "dialogs/GazetteerBuilder.h"
 #include "dialogs/PlaceList.h"
 
+#include "PlaceUnits.h"
 #include "document/DocumentTestEnv.h"
-#include "document/clsAdmin.h"
-#include "document/clsMapText.h"
-#include "document/clsMapUnit.h"
-#include "document/clsThing.h"
 
 namespace {
 
@@ -21,16 +18,6 @@ QString Column(const PlaceList& list, int col) {
     QStringList n;
     for (int32_t r = 1; r <= list.Count(); ++r) n << list.Text(r, col);
     return n.join(',');
-}
-
-std::shared_ptr<clsMapText> Text(const QString& name, int admin, int thing, int x) {
-    auto t = std::make_shared<clsMapText>();
-    t->SetTextUnicode(2, name);
-    t->SetAdmin(admin);
-    t->SetThing(thing);
-    t->Setmx(x);
-    t->Setmy(-x);
-    return t;
 }
 
 } // namespace
@@ -107,26 +94,11 @@ TEST_F(PlaceListTest, UnknownThingSkipsOnlyItsFigure) {
     PublicVal::gvLanguage = 2;
     clsMapUnit unit;
     unit.SetUnitName(dir.file("WORLD.MLL"));
-    auto area = std::make_shared<clsAdmin>();
-    area->SetAdminCode(7);
-    area->SetJapaneseName("日本");
-    area->SetPage(2);
-    unit.gAdmins->Add(area);
-    auto thing = std::make_shared<clsThing>();
-    thing->SetIndex(3);
-    thing->SetName("国名");
-    thing->SetPage(2);
-    thing->SetScaleS(30000000);
-    thing->SetScaleL(200000);
-    unit.gThings->Add(thing);
-    for (const auto& t : {Text("日本", 7, 3, 10), Text("無名", 7, 99, 20), Text("", 7, 3, 30), Text("本州", 8, 3, 40),
-                          Text("九州", 7, 3, 50)})
-        ASSERT_TRUE(unit.gFigures->Add(t));
-
+    FillUnit(unit, {{"日本", 1, 1, 10}, {"無名", 1, 99, 20}, {"", 1, 1, 30}, {"本州", 8, 1, 40}, {"九州", 1, 1, 50}});
     PlaceList list;
     list.AddUnitPlaces(unit, 2);
     EXPECT_EQ(Column(list, 0), "日本,九州");
-    const QStringList second{"九州", "WORLD.MLL", "日本", "国名", "50", "-50", "30000000", "200000", "九州", "2"};
+    const QStringList second{"九州", "WORLD.MLL", "日本", "地名", "50", "-5", "30000000", "200000", "九州", "2"};
     for (int c = 0; c < PlaceList::kColumns; ++c) EXPECT_EQ(list.Text(2, c), second[c]) << c;
 }
 
