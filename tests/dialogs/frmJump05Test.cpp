@@ -79,4 +79,14 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
     });
     EXPECT_FALSE(dlg.ShowModal());
     EXPECT_FALSE(QFile::exists(dir.file("GAZET_VOSP_J.TXT")));
+
+    // The close box during a build stops it and closes once the file is read.
+    WhenModal([&](QWidget*) {
+        QTimer::singleShot(0, [&] { dlg.close(); });
+        dlg.cmdGazetteer->click();
+        EXPECT_FALSE(dlg.isVisible());
+    });
+    EXPECT_FALSE(dlg.ShowModal());
+    EXPECT_FALSE(dlg.Busy());
+    EXPECT_FALSE(QFile::exists(dir.file("GAZET_VOSP_J.TXT")));
 }
