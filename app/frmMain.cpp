@@ -5,6 +5,7 @@
 #include "app/frmAbout.h"
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
+#include "platform/MouseWheel.h"
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
@@ -373,6 +374,7 @@ bool frmMain::Form_QueryUnload() {
 bool frmMain::Form_Unload() {
     unloaded_ = true;
     HtmlHelp::HelpCloseAll();
+    MouseWheel::UnhookWheelAll();
     gvTerminate();
     return gvMapUnits != nullptr;
 }
@@ -447,6 +449,7 @@ void frmMain::WindupError() {
     }
     try {
         HtmlHelp::HelpCloseAll();
+        MouseWheel::UnhookWheelAll();
     } catch (...) {
     }
     try {
