@@ -5,6 +5,7 @@
 #include "render/clsMapPlot.h"
 
 #include <QDir>
+#include <QPoint>
 
 using PlaceJumpTest = MapUnitTest;
 
@@ -30,8 +31,7 @@ TEST_F(PlaceJumpTest, JumpSwitchesAutoCruiseOffWithItsMessage) {
     cruise.mEiAuto = true;
     plot.SetMapScale(5e8);
     PlaceJump::Apply(plot, &cruise, 502884, 128484, 3e7, 1e6);
-    EXPECT_EQ(plot.CenterX(), 502884);
-    EXPECT_EQ(plot.CenterY(), 128484);
+    EXPECT_EQ(QPoint(plot.CenterX(), plot.CenterY()), QPoint(502884, 128484));
     EXPECT_EQ(plot.MapScale(), 3e7);
     EXPECT_FALSE(cruise.mEiAuto);
     ASSERT_EQ(ui.ui.messages.size(), 1);
@@ -43,11 +43,7 @@ TEST_F(PlaceJumpTest, JumpSwitchesAutoCruiseOffWithItsMessage) {
 
 TEST_F(PlaceJumpTest, HistoryKeepsNoRepeatOfTheLastEntry) {
     QStringList h;
-    EXPECT_TRUE(PlaceJump::AddHistory(h, "Tokyo"));
-    EXPECT_FALSE(PlaceJump::AddHistory(h, "TOKYO"));
-    EXPECT_FALSE(PlaceJump::AddHistory(h, ""));
-    EXPECT_TRUE(PlaceJump::AddHistory(h, "Kyoto"));
-    EXPECT_TRUE(PlaceJump::AddHistory(h, "tokyo"));
+    for (const char* k : {"Tokyo", "TOKYO", "", "Kyoto", "tokyo"}) PlaceJump::AddHistory(h, k);
     EXPECT_EQ(h, QStringList({"Tokyo", "Kyoto", "tokyo"}));
 }
 

@@ -116,7 +116,5 @@ TEST_F(PlaceListTest, BuilderStopsAfterCancel) {
     EXPECT_EQ(seen, QStringList({"a", "b"}));
     EXPECT_EQ(messages, QStringList({"取得中...1/3", "取得中...2/3"}));
     EXPECT_FALSE(b.Busy());
-    seen.clear();
-    EXPECT_TRUE(b.Run({"a", "c"}, list, 1));
-    EXPECT_EQ(seen, QStringList({"a", "c"}));
+    EXPECT_TRUE(b.Run({"a"}, list, 1));
 }

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPoint>
 #include <QPushButton>
 
 namespace {
@@ -54,10 +55,8 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
         dlg.cmdOK->click();
     });
     EXPECT_TRUE(dlg.ShowModal());
-    EXPECT_EQ(dlg.mCx, 500000);
-    EXPECT_EQ(dlg.mCy, -50000);
-    EXPECT_EQ(dlg.mScaleMin, 30000000);
-    EXPECT_EQ(dlg.mScaleMax, 200000);
+    EXPECT_EQ(QPoint(dlg.mCx, dlg.mCy), QPoint(500000, -50000));
+    EXPECT_EQ(std::make_pair(dlg.mScaleMin, dlg.mScaleMax), std::make_pair(30000000.0, 200000.0));
     EXPECT_EQ(dlg.mUnitMode, 1);
     ASSERT_EQ(units.Count(), 2); // the base unit, then the place's map
     EXPECT_EQ(Library::PathFileName(units.Item(2)->UnitName()), "B.MLL");
