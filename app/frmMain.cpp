@@ -5,11 +5,14 @@
 #include "app/frmAbout.h"
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
+#include "platform/MouseWheel.h"
 #include "app/MainView.h"
 #include "app/ViewMenu.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
+#include "dialogs/PlaceJump.h"
 #include "dialogs/clsCruise05.h"
+#include "dialogs/frmJump05.h"
 #include "legend/frmMapSymbol.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
@@ -112,6 +115,7 @@ void frmMain::ConnectViewMenu(QMenu* menu) {
     v.Home = [this] { mnuHome_Click(); };
     v.LanguageItem = [this](int32_t language) { mnuLanguageItem_Click(language); };
     v.MapSymbol = [this] { mnuMapSymbol_Click(); };
+    v.Jump = [this] { mnuJump_Click(); };
     v.CruiseAuto = [] { return gvCruise && gvCruise->mEiAuto; };
     v.CruiseAutoOff = [] {
         if (gvCruise) gvCruise->mEiAuto = false;
@@ -377,6 +381,24 @@ void frmMain::MoveWindow(double left, double top) {
 
 void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
 
+void frmMain::mnuJump_Click() {
+    try {
+        if (!jump_) jump_ = std::make_unique<frmJump05>();
+        jump_->mMapUnits = gvMapUnits;
+        jump_->PlaceFirst(this, 1500, 600);
+        jump_->ShowModal();
+        jump_->mMapUnits = nullptr;
+        if (!jump_->mResult || !gvMapPlot) return;
+        PlaceJump::Apply(*gvMapPlot, gvCruise, jump_->mCx, jump_->mCy, jump_->mScaleMin, jump_->mScaleMax);
+        view_->controls->SetViewControllByEngine();
+        PlotWindow();
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuJump_Click"));
+    }
+}
+
 // ---- shut-down --------------------------------------------------------------
 
 bool frmMain::Form_QueryUnload() {
@@ -394,6 +416,7 @@ bool frmMain::Form_Unload() {
     unloaded_ = true;
     view_->Detach();
     HtmlHelp::HelpCloseAll();
+    MouseWheel::UnhookWheelAll();
     gvTerminate();
     return gvMapUnits != nullptr;
 }
@@ -508,6 +531,7 @@ void frmMain::WindupError() {
     }
     try {
         HtmlHelp::HelpCloseAll();
+        MouseWheel::UnhookWheelAll();
     } catch (...) {
     }
     try {

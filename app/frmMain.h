@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QWidget;
+class frmJump05;
 
 class frmMain : public QMainWindow, public AppHost, public ViewHost, public PublicVal::MainWindowLink {
 public:
@@ -77,6 +78,8 @@ public:
     void PlotWindow();
     // Opens the map-symbol dialog on the loaded units.
     void mnuMapSymbol_Click();
+    // Opens the place-name jump and moves the view to the chosen place.
+    void mnuJump_Click();
 
     // View commands shared by the View menu and the view's pop-up menu.
     void mnuHome_Click();
@@ -132,4 +135,5 @@ private:
     ViewMenu* viewMenu_ = nullptr; // owned by its menu
     AppHost* previousHost_ = nullptr;
     std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
+    std::unique_ptr<frmJump05> jump_;
 };

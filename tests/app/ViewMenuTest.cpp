@@ -251,6 +251,7 @@ TEST_F(ViewMenuInWindowTest, LanguageRedrawsWithTheOtherNames) {
     PublicVal::gvLanguage = 2;
     v.mnuView_Click();
     EXPECT_TRUE(v.mnuMapSymbol->isEnabled());
+    EXPECT_TRUE(v.mnuJump->isEnabled()); // the base map now holds figures
     EXPECT_EQ(v.mnuMapDispItem[1]->text(), QStringLiteral("アルファ(&A)"));
     v.mnuLanguageItem[1]->trigger();
     EXPECT_EQ(PublicVal::gvLanguage, 1);
