@@ -206,29 +206,30 @@ bool DialogFrame::PreviewKey(QObject* watched, QEvent* e) {
         ShowHelp(helpContext_);
         return true;
     }
-    // The Enter rule belongs to dialogs with an OK button.
-    if (!ok_ || !IsEnter(k) || KeepsEnter(w)) return false;
-    OnEnter(QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget()
-                                                                                      : w);
-    return true;
+    if (!IsEnter(k) || KeepsEnter(w)) return false;
+    QWidget* focus = QApplication::focusWidget();
+    return OnEnter(focus && isAncestorOf(focus) ? focus : w);
 }
 
-void DialogFrame::OnEnter(QWidget* focus) {
-    if (validating_) return;
+bool DialogFrame::OnEnter(QWidget* focus) {
+    if (validating_) return true;
+    // A focused button is pressed by Enter, as on Windows.
     if (auto* b = qobject_cast<QPushButton*>(focus)) {
         if (b->isEnabled()) b->click();
-        return;
+        return true;
     }
     if (defaultOk_) {
         if (ok_ && ok_->isEnabled()) ok_->click();
-        return;
+        return true;
     }
-    if (!ValidateEntry(focus)) return;
-    if (ok_ && ok_->isEnabled() && ok_->isVisible()) {
+    if (!keyPreview_ || !ok_) return false;
+    if (!ValidateEntry(focus)) return true;
+    if (ok_->isEnabled() && ok_->isVisible()) {
         const bool was = std::exchange(validating_, true);
         ok_->setFocus(Qt::OtherFocusReason);
         validating_ = was;
     }
+    return true;
 }
 
 void DialogFrame::OnFocusChanged(QWidget* old, QWidget* now) {
