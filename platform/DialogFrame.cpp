@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWindow>
 #include <cmath>
 #include <utility>
@@ -226,7 +227,7 @@ bool DialogFrame::OnEnter(QWidget* focus) {
     if (!ValidateEntry(focus)) return true;
     if (ok_->isEnabled() && ok_->isVisible()) {
         const bool was = std::exchange(validating_, true);
-        ok_->setFocus(Qt::OtherFocusReason);
+        ok_->setFocus(Qt::TabFocusReason);
         validating_ = was;
     }
     return true;
@@ -238,6 +239,8 @@ void DialogFrame::OnFocusChanged(QWidget* old, QWidget* now) {
     // Leaving by Cancel or Help never stops at a bad value.
     if (now == cancel_ || now == help_) return;
     if (FindValidator(now) && FindValidator(now) == FindValidator(old)) return;
+    // A button clicked away from a bad entry must not go down once the
+    // message has taken the mouse's release.
     if (!ValidateEntry(old))
-        if (auto* b = qobject_cast<QAbstractButton*>(now)) b->setDown(false);
+        if (auto* b = qobject_cast<QAbstractButton*>(now)) QTimer::singleShot(0, b, [b] { b->setDown(false); });
 }
