@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
+#include <QToolButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -81,8 +82,11 @@ void frmMain::BuildWindow() {
     help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
     help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
     view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
-    // The arrow keys belong to the window, not to the slider.
-    view_->sliScale->setFocusPolicy(Qt::NoFocus);
+    // The keys belong to the window: no control of the view takes the focus
+    // (the slider and the buttons would keep the arrow keys to themselves).
+    for (QWidget* w : {static_cast<QWidget*>(view_->sliScale), static_cast<QWidget*>(view_->picScaleSmall),
+                       static_cast<QWidget*>(view_->picScaleLarge)})
+        w->setFocusPolicy(Qt::NoFocus);
     ViewRedraw& r = view_->redraw;
     r.DrawingEnded = [this, next = r.DrawingEnded] {
         if (next) next();

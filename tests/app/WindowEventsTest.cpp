@@ -31,6 +31,7 @@ protected:
         view->resizeTimer.setInterval(0); // a resize may reach the window inside a drawing
         window->resize(700, 500);
         window->show();
+        window->activateWindow();
         Settle();
     }
     void TearDown() override {
@@ -115,7 +116,8 @@ TEST_F(WindowEventsTest, ArrowKeysStepByTheLargeChangeAndPathsTakeOneForm) {
         view->controls->vsbView.SetValue(r[2]);
         view->controls->hsbView.SetLargeChange(1600); // after the drawings those values caused
         view->controls->vsbView.SetLargeChange(800);
-        Send(QKeyEvent(QEvent::KeyPress, r[0], Qt::NoModifier));
+        QKeyEvent key(QEvent::KeyPress, r[0], Qt::NoModifier); // to where the keyboard is
+        QCoreApplication::sendEvent(window->focusWidget() ? window->focusWidget() : window.get(), &key);
         EXPECT_EQ(QPoint(gvMapPlot->CenterX(), gvMapPlot->CenterY()), QPoint(r[3] * 60, r[4] * 60)) << r[1] + r[2];
     }
     // "..\MAP" of the environment and a second spelling of the base map.
