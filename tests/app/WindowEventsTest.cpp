@@ -126,6 +126,9 @@ TEST_F(WindowEventsTest, ArrowKeysStepByTheLargeChangeAndPathsTakeOneForm) {
     ASSERT_TRUE(again->Load());
     EXPECT_EQ(again->gThings->FileName(), root.path() + "/MAP/BASE.THG");
     EXPECT_FALSE(gvMapUnits->Add(again)); // the same unit, open already
+    ScriptedFileDialogs dlg;
+    view->files->mnuOpen_Click(); // cancelled
+    EXPECT_EQ(dlg.requests.at(0).fileName, root.path() + "/MAP/*.MLL");
     window->ApplyIconAndCursor();
     EXPECT_EQ(view->picView->cursor().hotSpot(), QPoint(16, 16));
 }
