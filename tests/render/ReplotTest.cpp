@@ -558,10 +558,6 @@ TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
     EXPECT_EQ(west, -slant);
 }
 
-} // namespace
-
-namespace {
-
 // A line swinging between the extremes of storage would be cut at every
 // seam it spans; it is not drawn, while one across the date line is.
 TEST(ReplotTest, AFigureStrayingTurnsBeyondTheDateLineIsNotDrawn) {
