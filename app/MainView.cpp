@@ -71,6 +71,15 @@ MainView::MainView(QMainWindow* form, QMenu* fileMenu) : QObject(form), mForm(fo
     files = std::make_unique<FileCommands>(redraw, *controls);
     files->BuildFileMenu(fileMenu);
     picView->FilesDropped = [this](const QStringList& paths) { files->picView_OLEDragDrop(paths); };
+    survey = std::make_unique<SurveyTool>(redraw);
+    frameCut = std::make_unique<FrameCut>(redraw, *controls);
+    pointer = std::make_unique<ViewPointer>(redraw, *controls, *survey, *frameCut);
+    pointer->Attach(picView);
+    popup = new ViewPopupMenu(redraw, *controls, *survey, form);
+    popup->CruiseExe = [this] { files->mnuCruiseExe->trigger(); };
+    popup->MapCopy = [this] { files->mnuMapCopy_Click(); };
+    pointer->ShowPopup = [this](const QPoint& at) { popup->Show(at); };
+    redraw.SurveyReplot = [this] { survey->SurveyReplot(); };
     QObject::connect(picScaleSmall, &QToolButton::clicked, [this] { controls->picScaleSmall_Click(); });
     QObject::connect(picScaleLarge, &QToolButton::clicked, [this] { controls->picScaleLarge_Click(); });
 

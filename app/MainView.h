@@ -4,8 +4,12 @@
 // view-area box, the four status panels and the File menu, with the redraw,
 // the control sync and the file commands behind them.
 #include "app/FileCommands.h"
+#include "app/FrameCut.h"
 #include "app/MapPicture.h"
+#include "app/SurveyTool.h"
 #include "app/ViewControls.h"
+#include "app/ViewPointer.h"
+#include "app/ViewPopupMenu.h"
 #include "app/ViewRedraw.h"
 
 #include <QObject>
@@ -43,6 +47,11 @@ public:
     ViewRedraw redraw;
     std::unique_ptr<ViewControls> controls;
     std::unique_ptr<FileCommands> files;
+    // The mouse on the map: centring, dragging, the tools, the pop-up menu.
+    std::unique_ptr<SurveyTool> survey;
+    std::unique_ptr<FrameCut> frameCut;
+    std::unique_ptr<ViewPointer> pointer;
+    ViewPopupMenu* popup;
 
     // The window's resize: the minimum size, the layout and a redraw (not
     // while a drawing runs).

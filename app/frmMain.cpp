@@ -78,10 +78,14 @@ void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    QMenu* tool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    view_->pointer->BuildToolMenu(tool);
+    view_->popup->ScrollItem = [this](int index) { mnuPopupScrollItem_Click(index); };
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
     help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
-    view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
+    view_->redraw.mLockMenus = {file->menuAction(), tool->menuAction(), help->menuAction(),
+                                view_->popup->mnuPopup->menuAction()};
     // The keys belong to the window: no control of the view takes the focus
     // (the slider and the buttons would keep the arrow keys to themselves).
     for (QWidget* w : {static_cast<QWidget*>(view_->sliScale), static_cast<QWidget*>(view_->picScaleSmall),
@@ -323,6 +327,10 @@ bool frmMain::LoadFile(const QString& path) { return view_->files->LoadFile(path
 
 void frmMain::PlotWindow() { view_->redraw.PlotWindow(); }
 
+void frmMain::mnuHome_Click() { view_->popup->mnuHome_Click(); }
+void frmMain::mnuLanguageItem_Click(int32_t language) { view_->popup->mnuLanguageItem_Click(language); }
+
+
 int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
 int32_t frmMain::PictureHeight() const { return view_->picView->Image().height(); }
 void frmMain::ResizePicture(int32_t width, int32_t height) { view_->picView->ResizePicture(width, height); }
@@ -392,7 +400,7 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     try {
         switch (event->key()) {
         case Qt::Key_Escape:
-            view_->redraw.CancelPlot();
+            if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
             return;
         case Qt::Key_Left:
         case Qt::Key_Right:

@@ -72,6 +72,10 @@ public:
     bool LoadFile(const QString& path);
     void PlotWindow();
 
+    // View commands shared by the View menu and the view's pop-up menu.
+    void mnuHome_Click();
+    void mnuLanguageItem_Click(int32_t language);
+
     // AppHost
     void WindupError() override;
     void HelpContext(int32_t contextId) override;
