@@ -5,10 +5,13 @@
 #include "app/frmAbout.h"
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
+#include "platform/MouseWheel.h"
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
+#include "dialogs/PlaceJump.h"
 #include "dialogs/clsCruise05.h"
+#include "dialogs/frmJump05.h"
 #include "legend/frmMapSymbol.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
@@ -90,9 +93,16 @@ void frmMain::BuildWindow() {
     view_->popup->ScrollItem = [this](int index) { mnuPopupScrollItem_Click(index); };
     // Until the View menu exists the legend editor hangs from the File menu.
     file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
+    // Until the View menu is built, the jump has a menu of its own.
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QAction* mnuJump = viewMenu->addAction(QStringLiteral("地名ジャンプ(&J)..."), this, [this] { mnuJump_Click(); });
+    connect(viewMenu, &QMenu::aboutToShow, this, [mnuJump] {
+        const auto active = gvMapUnits ? gvMapUnits->Active() : nullptr;
+        mnuJump->setEnabled(active && active->gFigures->Count() > 0);
+    });
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     HelpMenu::Fill(help, this);
-    view_->redraw.mLockMenus = {file->menuAction(), tool->menuAction(), help->menuAction(),
+    view_->redraw.mLockMenus = {file->menuAction(), viewMenu->menuAction(), tool->menuAction(), help->menuAction(),
                                 view_->popup->mnuPopup->menuAction()};
     // The keys belong to the window: no control of the view takes the focus
     // (the slider and the buttons would keep the arrow keys to themselves).
@@ -368,6 +378,24 @@ void frmMain::MoveWindow(double left, double top) {
 
 void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
 
+void frmMain::mnuJump_Click() {
+    try {
+        if (!jump_) jump_ = std::make_unique<frmJump05>();
+        jump_->mMapUnits = gvMapUnits;
+        jump_->PlaceFirst(this, 1500, 600);
+        jump_->ShowModal();
+        jump_->mMapUnits = nullptr;
+        if (!jump_->mResult || !gvMapPlot) return;
+        PlaceJump::Apply(*gvMapPlot, gvCruise, jump_->mCx, jump_->mCy, jump_->mScaleMin, jump_->mScaleMax);
+        view_->controls->SetViewControllByEngine();
+        PlotWindow();
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuJump_Click"));
+    }
+}
+
 // ---- shut-down --------------------------------------------------------------
 
 bool frmMain::Form_QueryUnload() {
@@ -385,6 +413,7 @@ bool frmMain::Form_Unload() {
     unloaded_ = true;
     view_->Detach();
     HtmlHelp::HelpCloseAll();
+    MouseWheel::UnhookWheelAll();
     gvTerminate();
     return gvMapUnits != nullptr;
 }
@@ -499,6 +528,7 @@ void frmMain::WindupError() {
     }
     try {
         HtmlHelp::HelpCloseAll();
+        MouseWheel::UnhookWheelAll();
     } catch (...) {
     }
     try {

@@ -17,6 +17,7 @@ class frmMapSymbol;
 class QAction;
 class QLabel;
 class QWidget;
+class frmJump05;
 
 class frmMain : public QMainWindow, public AppHost, public ViewHost, public PublicVal::MainWindowLink {
 public:
@@ -75,6 +76,8 @@ public:
     void PlotWindow();
     // Opens the map-symbol dialog on the loaded units.
     void mnuMapSymbol_Click();
+    // Opens the place-name jump and moves the view to the chosen place.
+    void mnuJump_Click();
 
     // View commands shared by the View menu and the view's pop-up menu.
     void mnuHome_Click();
@@ -127,4 +130,5 @@ private:
     MainView* view_ = nullptr;
     AppHost* previousHost_ = nullptr;
     std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
+    std::unique_ptr<frmJump05> jump_;
 };
