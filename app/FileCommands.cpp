@@ -255,7 +255,7 @@ void FileCommands::mnuFile_Click() {
 
 void FileCommands::mnuOpen_Click() {
     menuHandler("mnuOpen_Click", [this] {
-        if (sOpenPath.isEmpty()) sOpenPath = PublicVal::gvMapFolder + QStringLiteral("\\*.MLL");
+        if (sOpenPath.isEmpty()) sOpenPath = Library::JoinPath(PublicVal::gvMapFolder, QStringLiteral("*.MLL"));
         const QString filter = QStringLiteral("地図ファイル(*.MLL)|*.MLL|") + kThingFilter + kAdminFilter + kLogFilter;
         const QString answer = FilePicker::InputLoadName(QString(), filter, sOpenPath);
         if (answer.isEmpty()) return;

@@ -41,6 +41,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
+#include <QToolButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -97,8 +98,11 @@ void frmMain::BuildWindow() {
     HelpMenu::Fill(help, this);
     view_->redraw.mLockMenus = {file->menuAction(), viewMenu->menuAction(), tool->menuAction(), help->menuAction(),
                                 view_->popup->mnuPopup->menuAction()};
-    // The arrow keys belong to the window, not to the slider.
-    view_->sliScale->setFocusPolicy(Qt::NoFocus);
+    // The keys belong to the window: no control of the view takes the focus
+    // (the slider and the buttons would keep the arrow keys to themselves).
+    for (QWidget* w : {static_cast<QWidget*>(view_->sliScale), static_cast<QWidget*>(view_->picScaleSmall),
+                       static_cast<QWidget*>(view_->picScaleLarge)})
+        w->setFocusPolicy(Qt::NoFocus);
     ViewRedraw& r = view_->redraw;
     r.DrawingEnded = [this, next = r.DrawingEnded] {
         if (next) next();

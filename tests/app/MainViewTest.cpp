@@ -6,7 +6,6 @@
 #include "render/PlotWorld.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMainWindow>
@@ -51,12 +50,8 @@ TEST(MainView, ResizeLaysOutAndRedraws) {
     view.controls->SetScrollRange();
     int redraws = 0;
     view.redraw.AutoCruise = [&] { ++redraws; };
-    // The resize is applied once it has settled.
-    auto settle = [&] {
-        for (int i = 0; i < 10000 && (view.resizeTimer.isActive() || i < 3); ++i)
-            QCoreApplication::processEvents(view.resizeTimer.isActive() ? QEventLoop::WaitForMoreEvents
-                                                                      : QEventLoop::AllEvents);
-    };
+    view.resizeTimer.setInterval(0); // applied once settled: at once here
+    auto settle = [&] { while (view.resizeTimer.isActive()) QCoreApplication::processEvents(); };
     form.resize(800, 600);
     form.show();
     settle();
