@@ -3,6 +3,7 @@
 #include "app/HtmlHelp.h"
 #include "platform/DialogFrame.h"
 #include "app/MainView.h"
+#include "app/SettingsCommands.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/clsCruise05.h"
@@ -74,6 +75,7 @@ void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    settings_ = std::make_unique<SettingsCommands>(this, *view_);
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
     help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
@@ -113,13 +115,29 @@ void frmMain::ConnectView() {
     f.PngPath = [] { return gvView->PngPath(); };
     f.WriteClip = [] { return gvView->WriteClip(); };
     f.CruiseRun = [this] { CruiseOnce(); };
+    f.CruiseSettings = [this] { mnuCruiseSet_Click(); };
+    f.ImageSize = [this] { mnuMapSize_Click(); };
     f.LastSavePath = &gvLastSavePath;
 }
+
+void frmMain::mnuVospProjection_Click() { settings_->mnuVospProjection_Click(); }
+void frmMain::mnuGrid_Click() { settings_->mnuGrid_Click(); }
+void frmMain::mnuAccessory_Click() { settings_->mnuAccessory_Click(); }
+void frmMain::mnuEnvironment_Click() { settings_->mnuEnvironment_Click(); }
+void frmMain::mnuMapSize_Click() { settings_->mnuMapSize_Click(); }
+void frmMain::mnuCruiseSet_Click() { settings_->mnuCruiseSet_Click(); }
 
 void frmMain::CruiseOnce() {
     if (!gvCruise || !gvMapPlot) return;
     clsRect field = gvMapPlot->Field();
-    gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    Library::ScreenMousePointer(MousePtr::Hourglass);
+    try {
+        gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    } catch (...) {
+        Library::ScreenMousePointer(-1);
+        throw;
+    }
+    Library::ScreenMousePointer(-1);
     PlotWindow();
 }
 

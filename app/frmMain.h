@@ -10,8 +10,10 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class MainView;
+class SettingsCommands;
 class QAction;
 class QLabel;
 class QWidget;
@@ -85,6 +87,15 @@ public:
 
     MainView* MainArea() const { return view_; }
 
+    // The settings dialogs, for the menus that open them.
+    void mnuVospProjection_Click();
+    void mnuGrid_Click();
+    void mnuAccessory_Click();
+    void mnuEnvironment_Click();
+    void mnuMapSize_Click();
+    void mnuCruiseSet_Click();
+    SettingsCommands* Settings() const { return settings_.get(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -103,5 +114,6 @@ private:
     bool unloaded_ = false;
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
+    std::unique_ptr<SettingsCommands> settings_;
     AppHost* previousHost_ = nullptr;
 };
