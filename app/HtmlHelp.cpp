@@ -27,6 +27,16 @@ constexpr ContextEntry kContexts[] = {
     {252201, "help/range.html"},     {252202, "help/polyline.html"},    {252203, "help/polygon.html"},
     {252204, "help/symbol.html"},    {252205, "help/text.html"},        {253000, "help/projection.html"},
     {270001, "help/environment.html"}, {290009, "help/palette.html"},   {290012, "help/palette.html"},
+    // One page per projection.
+    {341001, "help/prj01.html"}, {341002, "help/prj02.html"}, {341003, "help/prj03.html"},
+    {341004, "help/prj04.html"}, {341005, "help/prj05.html"}, {341006, "help/prj06.html"},
+    {341007, "help/prj07.html"}, {341008, "help/prj08.html"}, {341009, "help/prj09.html"},
+    {342001, "help/prj10.html"}, {342002, "help/prj11.html"}, {342003, "help/prj12.html"},
+    {342004, "help/prj13.html"}, {342005, "help/prj14.html"}, {342006, "help/prj15.html"},
+    {342007, "help/prj16.html"}, {342008, "help/prj17.html"}, {342010, "help/prj19.html"},
+    {342011, "help/prj20.html"}, {343001, "help/prj21.html"}, {343003, "help/prj23.html"},
+    {343004, "help/prj24.html"}, {343005, "help/prj25.html"}, {343006, "help/prj26.html"},
+    {344002, "help/prj30.html"},
 };
 
 QPointer<QTextBrowser> g_viewer;

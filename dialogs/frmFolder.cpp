@@ -63,8 +63,8 @@ QStringList frmFolder::Roots() {
 }
 
 QString frmFolder::RootOf(const QString& path) {
-    if (path.isEmpty() || !QFileInfo::exists(path)) return {};
-    const QStorageInfo info(path);
+    if (path.isEmpty() || !FileSystem::Exists(path)) return {};
+    const QStorageInfo info(FileSystem::ResolvePath(path));
     return info.isValid() ? info.rootPath() : QString();
 }
 
@@ -88,8 +88,9 @@ bool frmFolder::SetDrive(const QString& path) {
 }
 
 bool frmFolder::SetFolder(const QString& path) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isDir()) return false;
+    // Stored folders may use "\" and another letter case than the disk.
+    if (path.isEmpty() || !FileSystem::IsFolder(path)) return false;
+    const QFileInfo info(FileSystem::ResolvePath(path));
     const QString abs = info.absoluteFilePath();
     const QModelIndex idx = model->index(abs);
     if (!idx.isValid()) return false;
@@ -113,6 +114,8 @@ void frmFolder::Form_Load() {
         SetFolder(mPath);
     }
     loading_ = false;
+    // Setting the folder list is a change of folder like any other.
+    dirFolder_Change();
 }
 
 void frmFolder::drvDrive_Change() {

@@ -139,4 +139,9 @@ TEST_F(EnvironmentTest, FolderPickerFallsBackToTheProgramFoldersVolume) {
     EXPECT_TRUE(Run(f, [&] { f.cmdOK->click(); }));
     EXPECT_EQ(f.mPath, QStorageInfo(dir.path()).rootPath());
     EXPECT_TRUE(frmFolder::Roots().startsWith(QStringLiteral("/")));
+    // A stored folder with "\" and another letter case opens as it is on disk.
+    QDir(dir.path()).mkpath(QStringLiteral("Maps"));
+    f.mPath = dir.path() + QStringLiteral("\\MAPS");
+    EXPECT_TRUE(Run(f, [&] { f.cmdOK->click(); }));
+    EXPECT_EQ(f.mPath, dir.path() + QStringLiteral("/Maps"));
 }

@@ -92,6 +92,11 @@ TEST_F(ProjectionDialogTest, OkWritesTheWorkingValuesAndAutoDisablesThePage) {
         const int merc = d.choPrjList->findText(QStringLiteral("メルカトル図法"));
         d.choPrjList->setCurrentIndex(merc);
         emit d.choPrjList->activated(merc);
+        QList<int32_t> topics;
+        DialogFrame::SetHelpHandler([&](int32_t id) { topics << id; });
+        d.cmdPrjGuide->click();
+        DialogFrame::SetHelpHandler({});
+        EXPECT_EQ(topics, QList<int32_t>{342004});
         d.chkPrjAuto->click();
         EXPECT_FALSE(d.choPrjList->isEnabled());
         EXPECT_FALSE(d.fraCondition[0]->isEnabled());
