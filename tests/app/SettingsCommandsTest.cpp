@@ -19,7 +19,7 @@ class SettingsCommandsTest : public AppFixture {};
 
 // With no standard map installed the download question comes at the first
 // use in a run only; "No" goes on to the dialog.
-TEST_F(SettingsCommandsTest, DownloadQuestionOncePerRun) {
+TEST_F(SettingsCommandsTest, DownloadQuestionOncePerRunAndRedrawsAfterCancel) {
     ASSERT_EQ(gvInitialize(), 0);
     QMainWindow form;
     MainView view(&form, form.menuBar()->addMenu(QStringLiteral("ファイル(&F)")));
@@ -40,4 +40,18 @@ TEST_F(SettingsCommandsTest, DownloadQuestionOncePerRun) {
     for (const auto& m : scripted.ui.messages) asked += m.text == question;
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(commands.cruise->mResult, 0);
+
+    // Cancel redraws after the environment dialog only.
+    int redraws = 0;
+    view.redraw.mPlot = gvMapPlot;
+    view.redraw.mUnits = gvMapUnits;
+    view.redraw.mGraph = gvMapGraph;
+    view.redraw.AutoCruise = [&] { ++redraws; };
+    for (auto open : {&SettingsCommands::mnuVospProjection_Click, &SettingsCommands::mnuGrid_Click,
+                      &SettingsCommands::mnuAccessory_Click, &SettingsCommands::mnuMapSize_Click,
+                      &SettingsCommands::mnuEnvironment_Click}) {
+        WhenModal([](QWidget* w) { static_cast<DialogFrame*>(w)->CancelButton()->click(); });
+        (commands.*open)();
+    }
+    EXPECT_EQ(redraws, 1);
 }
