@@ -1,6 +1,7 @@
 #include "platform/DialogFrame.h"
 
 #include "platform/Desktop.h"
+#include "platform/EventHook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWindow>
 #include <cmath>
 #include <utility>
@@ -41,10 +43,14 @@ bool KeepsEnter(const QWidget* w) {
 
 } // namespace
 
-DialogFrame::DialogFrame(QWidget* parent) : QDialog(parent) {}
+DialogFrame::DialogFrame(QWidget* parent) : QDialog(parent) {
+    keyHook_ = new EventHook([this](QObject* o, QEvent* e) { return PreviewKey(o, e); }, this);
+}
 
 DialogFrame::~DialogFrame() {
-    if (qApp) qApp->removeEventFilter(this);
+    disconnect(focusConn_);
+    if (qApp) qApp->removeEventFilter(keyHook_);
+    delete keyHook_;
 }
 
 bool DialogFrame::ShowModal() {
@@ -176,7 +182,7 @@ void DialogFrame::showEvent(QShowEvent* e) {
     if (defaultOk_ && ok_) ok_->setDefault(true);
     QDialog::showEvent(e);
     if (!e->spontaneous()) Form_Activate();
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(keyHook_);
     if (!focusConn_)
         focusConn_ = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget* old, QWidget* now) { OnFocusChanged(old, now); });
@@ -185,39 +191,46 @@ void DialogFrame::showEvent(QShowEvent* e) {
 void DialogFrame::hideEvent(QHideEvent* e) {
     if (!e->spontaneous()) {
         Form_Deactivate();
-        qApp->removeEventFilter(this);
+        qApp->removeEventFilter(keyHook_);
         disconnect(focusConn_);
         focusConn_ = {};
     }
     QDialog::hideEvent(e);
 }
 
-bool DialogFrame::eventFilter(QObject* watched, QEvent* e) {
+bool DialogFrame::PreviewKey(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
     if (w != this && !isAncestorOf(w)) return false;
-    if (!IsEnter(static_cast<QKeyEvent*>(e)) || KeepsEnter(w)) return false;
-    OnEnter(QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget()
-                                                                                      : w);
-    return true;
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_F1 && helpContext_ != 0) {
+        ShowHelp(helpContext_);
+        return true;
+    }
+    if (!IsEnter(k) || KeepsEnter(w)) return false;
+    QWidget* focus = QApplication::focusWidget();
+    return OnEnter(focus && isAncestorOf(focus) ? focus : w);
 }
 
-void DialogFrame::OnEnter(QWidget* focus) {
-    if (validating_) return;
+bool DialogFrame::OnEnter(QWidget* focus) {
+    if (validating_) return true;
+    // A focused button is pressed by Enter, as on Windows.
     if (auto* b = qobject_cast<QPushButton*>(focus)) {
         if (b->isEnabled()) b->click();
-        return;
+        return true;
     }
     if (defaultOk_) {
         if (ok_ && ok_->isEnabled()) ok_->click();
-        return;
+        return true;
     }
-    if (!ValidateEntry(focus)) return;
-    if (ok_ && ok_->isEnabled() && ok_->isVisible()) {
+    if (!keyPreview_ || !ok_) return false;
+    if (!ValidateEntry(focus)) return true;
+    if (ok_->isEnabled() && ok_->isVisible()) {
         const bool was = std::exchange(validating_, true);
-        ok_->setFocus(Qt::OtherFocusReason);
+        ok_->setFocus(Qt::TabFocusReason);
         validating_ = was;
     }
+    return true;
 }
 
 void DialogFrame::OnFocusChanged(QWidget* old, QWidget* now) {
@@ -226,6 +239,8 @@ void DialogFrame::OnFocusChanged(QWidget* old, QWidget* now) {
     // Leaving by Cancel or Help never stops at a bad value.
     if (now == cancel_ || now == help_) return;
     if (FindValidator(now) && FindValidator(now) == FindValidator(old)) return;
+    // A button clicked away from a bad entry must not go down once the
+    // message has taken the mouse's release.
     if (!ValidateEntry(old))
-        if (auto* b = qobject_cast<QAbstractButton*>(now)) b->setDown(false);
+        if (auto* b = qobject_cast<QAbstractButton*>(now)) QTimer::singleShot(0, b, [b] { b->setDown(false); });
 }
