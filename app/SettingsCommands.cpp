@@ -78,8 +78,6 @@ void SettingsCommands::mnuGrid_Click() {
 void SettingsCommands::mnuAccessory_Click() {
     Guarded("mnuAccessory_Click", [this] {
         frmAccessory& d = Instance(accessory, main_);
-        if (InputRealColor) d.InputRealColor = InputRealColor;
-        if (InputFont) d.InputFont = InputFont;
         d.mAcsObj = gvAccessory;
         d.mAcsEi = gvMapPlot->mAcsEi;
         d.PlaceFirst(main_, 1500, 600);

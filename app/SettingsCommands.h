@@ -3,7 +3,6 @@
 // graticule, accessories, environment, image size and cruise. Each dialog
 // is made at its first use and kept for the rest of the run, so that it
 // reopens where the user left it.
-#include <QFont>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,11 +22,6 @@ public:
     ~SettingsCommands();
     SettingsCommands(const SettingsCommands&) = delete;
     SettingsCommands& operator=(const SettingsCommands&) = delete;
-
-    // The colour and font pickers handed to the accessory dialog (its own
-    // defaults while unset).
-    std::function<int32_t(int32_t initial)> InputRealColor;
-    std::function<bool(QFont& font)> InputFont;
 
     void mnuVospProjection_Click();
     void mnuGrid_Click();

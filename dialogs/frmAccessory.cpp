@@ -1,6 +1,7 @@
 #include "dialogs/frmAccessory.h"
 
 #include "dialogs/DialogGuard.h"
+#include "core/AppHost.h"
 #include "platform/UiServices.h"
 #include "render/clsAccessory.h"
 
@@ -123,10 +124,10 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
     top->addLayout(buttons);
     SetButtons(cmdOK, cmdCancel, cmdHelp);
 
-    InputRealColor = [](int32_t initial) { return Ui().PickColor(initial); };
+    InputRealColor = [](int32_t initial) { return Host().InputRealColor(initial); };
     InputFont = [](QFont& font) {
         FontChoice c{font.family(), float(font.pointSizeF()), font.bold(), font.italic()};
-        if (!Ui().PickFont(c)) return false;
+        if (!Host().InputFont(c)) return false;
         font.setFamily(c.name);
         if (c.size > 0) font.setPointSizeF(double(c.size));
         font.setBold(c.bold);

@@ -24,8 +24,8 @@ public:
     clsAccessory* mAcsObj = nullptr;
     bool mAcsEi = false;
 
-    // The colour and font pickers of the main window: a negative colour and
-    // false mean cancelled.
+    // The colour and font pickers (the main window's unless replaced): a
+    // negative colour and false mean cancelled.
     std::function<int32_t(int32_t initial)> InputRealColor;
     std::function<bool(QFont& font)> InputFont;
 

@@ -163,6 +163,7 @@ struct AccessoryTest : DialogTest {
         acc.SetColor(0x0000FF);
         acc.SetText(QStringLiteral("Old title"));
         d.mAcsObj = &acc;
+        d.InputRealColor = [](int32_t c) { return Ui().PickColor(c); };
     }
     // Recolours, refonts and retitles the title item.
     void EditTitle() {
