@@ -8,6 +8,7 @@
 #include "platform/MouseWheel.h"
 #include "app/MainView.h"
 #include "app/ViewMenu.h"
+#include "app/SettingsCommands.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/PlaceJump.h"
@@ -89,10 +90,12 @@ void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    settings_ = std::make_unique<SettingsCommands>(this, *view_);
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     ConnectViewMenu(viewMenu);
     QMenu* tool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     view_->pointer->BuildToolMenu(tool);
+    tool->addAction(QStringLiteral("環境設定(&E)..."), this, [this] { mnuEnvironment_Click(); });
     view_->popup->ScrollItem = [this](int index) { mnuPopupScrollItem_Click(index); };
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     HelpMenu::Fill(help, this);
@@ -120,6 +123,9 @@ void frmMain::ConnectViewMenu(QMenu* menu) {
     v.LanguageItem = [this](int32_t language) { mnuLanguageItem_Click(language); };
     v.MapSymbol = [this] { mnuMapSymbol_Click(); };
     v.Jump = [this] { mnuJump_Click(); };
+    v.Projection = [this] { mnuVospProjection_Click(); };
+    v.Grid = [this] { mnuGrid_Click(); };
+    v.Accessory = [this] { mnuAccessory_Click(); };
     v.CruiseAuto = [] { return gvCruise && gvCruise->mEiAuto; };
     v.CruiseAutoOff = [] {
         if (gvCruise) gvCruise->mEiAuto = false;
@@ -159,13 +165,29 @@ void frmMain::ConnectView() {
     f.PngPath = [] { return gvView->PngPath(); };
     f.WriteClip = [] { return gvView->WriteClip(); };
     f.CruiseRun = [this] { CruiseOnce(); };
+    f.CruiseSettings = [this] { mnuCruiseSet_Click(); };
+    f.ImageSize = [this] { mnuMapSize_Click(); };
     f.LastSavePath = &gvLastSavePath;
 }
+
+void frmMain::mnuVospProjection_Click() { settings_->mnuVospProjection_Click(); }
+void frmMain::mnuGrid_Click() { settings_->mnuGrid_Click(); }
+void frmMain::mnuAccessory_Click() { settings_->mnuAccessory_Click(); }
+void frmMain::mnuEnvironment_Click() { settings_->mnuEnvironment_Click(); }
+void frmMain::mnuMapSize_Click() { settings_->mnuMapSize_Click(); }
+void frmMain::mnuCruiseSet_Click() { settings_->mnuCruiseSet_Click(); }
 
 void frmMain::CruiseOnce() {
     if (!gvCruise || !gvMapPlot) return;
     clsRect field = gvMapPlot->Field();
-    gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    Library::ScreenMousePointer(MousePtr::Hourglass);
+    try {
+        gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    } catch (...) {
+        Library::ScreenMousePointer(-1);
+        throw;
+    }
+    Library::ScreenMousePointer(-1);
     PlotWindow();
 }
 

@@ -14,6 +14,7 @@
 
 class MainView;
 class ViewMenu;
+class SettingsCommands;
 class frmMapSymbol;
 class QAction;
 class QLabel;
@@ -111,6 +112,15 @@ public:
     MainView* MainArea() const { return view_; }
     ViewMenu* ViewMenuItems() const { return viewMenu_; }
 
+    // The settings dialogs, for the menus that open them.
+    void mnuVospProjection_Click();
+    void mnuGrid_Click();
+    void mnuAccessory_Click();
+    void mnuEnvironment_Click();
+    void mnuMapSize_Click();
+    void mnuCruiseSet_Click();
+    SettingsCommands* Settings() const { return settings_.get(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -133,6 +143,7 @@ private:
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
     ViewMenu* viewMenu_ = nullptr; // owned by its menu
+    std::unique_ptr<SettingsCommands> settings_;
     AppHost* previousHost_ = nullptr;
     std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
     std::unique_ptr<frmJump05> jump_;

@@ -250,7 +250,8 @@ TEST_F(ViewMenuInWindowTest, LanguageRedrawsWithTheOtherNames) {
     ViewMenu& v = *window.ViewMenuItems();
     PublicVal::gvLanguage = 2;
     v.mnuView_Click();
-    EXPECT_TRUE(v.mnuMapSymbol->isEnabled());
+    for (const QAction* a : {v.mnuHome, v.mnuVospProjection, v.mnuGrid, v.mnuAccessory, v.mnuMapSymbol})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
     EXPECT_TRUE(v.mnuJump->isEnabled()); // the base map now holds figures
     EXPECT_EQ(v.mnuMapDispItem[1]->text(), QStringLiteral("アルファ(&A)"));
     v.mnuLanguageItem[1]->trigger();
