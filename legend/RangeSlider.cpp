@@ -11,6 +11,11 @@ RangeSlider::RangeSlider(QWidget* parent)
     setInvertedAppearance(true);
     setInvertedControls(true);
     setTickPosition(QSlider::TicksLeft);
+    // The band beside the groove is the selection; the style's own fill of
+    // the groove up to the thumb would read as a second one.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Highlight, pal.color(QPalette::Button));
+    setPalette(pal);
     connect(this, &QSlider::valueChanged, this, [this] {
         if (!pressing_ && Scroll && !signalsBlocked())
             Scroll();
@@ -55,7 +60,7 @@ void RangeSlider::paintEvent(QPaintEvent* e)
     QPainter p(this);
     const int32_t top = PixelOf(selStart_), bottom = PixelOf(selStart_ + selLength_);
     const int32_t x = width() / 2 + 9;
-    p.fillRect(QRect(x, top - 1, 5, bottom - top + 3), palette().color(QPalette::Highlight));
+    p.fillRect(QRect(x, top - 1, 5, bottom - top + 3), QColor(0, 90, 200));
 }
 
 void RangeSlider::mousePressEvent(QMouseEvent* e)
