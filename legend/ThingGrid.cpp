@@ -58,7 +58,7 @@ void ThingGrid::Layout(int32_t widthTwips)
 {
     grid_.SetFormatString(
         QStringLiteral("^+|<事象名|^図形種|^表示|^可視縮尺範囲|^図式(凡例)|^No|^select"));
-    static constexpr int32_t kDesigned[6] = {255, 1500, 600, 500, 1300, 1100};
+    static constexpr int32_t kDesigned[6] = {255, 1500, 900, 600, 1300, 1100};
     int32_t spare = widthTwips - 255;
     for (int32_t w : kDesigned)
         spare -= w;

@@ -1,5 +1,6 @@
 #include "legend/frmMapSymbol.h"
 
+#include "core/AppHost.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
@@ -10,7 +11,7 @@
 #include "legend/ThingCommands.h"
 #include "legend/ThingEditors.h"
 #include "legend/ThingGrid.h"
-#include "platform/UiServices.h"
+#include "platform/MouseWheel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -126,10 +127,7 @@ void frmMapSymbol::BuildWindow()
     grid_->EnablePopup = [this](bool on) { cmdPopup->setEnabled(on); };
     commands_->ExePreview = [this] { ExePreview(); };
     commands_->InputRealColor = [this](int32_t initial) {
-        if (InputRealColor)
-            return InputRealColor(initial);
-        const int32_t c = Ui().PickColor(initial);
-        return c < 0 ? -2 : c;
+        return InputRealColor ? InputRealColor(initial) : Host().InputRealColor(initial);
     };
 
     QObject::connect(choMap, &QComboBox::activated, this, [this] { Guarded("choMap_Click", [this] { choMap_Click(); }); });
@@ -218,6 +216,7 @@ void frmMapSymbol::Guarded(const char* proc, const std::function<void()>& f)
     try {
         f();
     } catch (...) {
+        MouseWheel::UnhookWheel(flgThings);
         ErrorMng::StopError(ErrBase + 1003, kName, QString::fromLatin1(proc));
     }
 }
@@ -225,14 +224,15 @@ void frmMapSymbol::Guarded(const char* proc, const std::function<void()>& f)
 void frmMapSymbol::Form_Load()
 {
     try {
+        MouseWheel::HookWheel(flgThings);
         // Grid look and the column layout from the grid's laid-out width.
         flgThings->SetForeColor(PublicVal::GridForeColor());
         flgThings->SetBackColor(PublicVal::GridBackColor());
         flgThings->SetGridFont(PublicVal::GridFontName(), PublicVal::GridFontSize());
-        fraTab->setCurrentIndex(1);
-        layout()->activate();
-        fraTab->currentWidget()->layout()->activate();
-        grid_->Layout(flgThings->viewport()->width() * FlexGrid::TwipsX() + 255);
+        // A hidden window is not laid out yet: the grid spans the dialog's
+        // width inside its margins.
+        const QMargins m = layout()->contentsMargins();
+        grid_->Layout((width() - m.left() - m.right()) * FlexGrid::TwipsX());
 
         clsEnvironment* env = PublicVal::gvEnvironment;
         mSampleTextE = env ? env->GetString(QStringLiteral("ThingTabTextSampleE"), QStringLiteral("Pacific Ocean"))
@@ -271,6 +271,7 @@ void frmMapSymbol::Form_Load()
         tbsExp->blockSignals(false);
         tbsExp_Click();
     } catch (...) {
+        MouseWheel::UnhookWheel(flgThings);
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
     }
 }
@@ -278,6 +279,7 @@ void frmMapSymbol::Form_Load()
 void frmMapSymbol::Form_Unload()
 {
     try {
+        MouseWheel::UnhookWheel(flgThings);
         WithHourglass([this] {
             if (sw_.mPreview && PlotWindow)
                 PlotWindow();
@@ -286,6 +288,7 @@ void frmMapSymbol::Form_Unload()
         work_.Release();
         mMapUnits = nullptr;
     } catch (...) {
+        MouseWheel::UnhookWheel(flgThings);
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Unload"));
     }
 }
@@ -295,6 +298,7 @@ void frmMapSymbol::cmdOK_Click()
     try {
         WithHourglass([this] { work_.WriteBack(*mMapUnits); });
     } catch (...) {
+        MouseWheel::UnhookWheel(flgThings);
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("cmdOK_Click"));
     }
     Unload(true);

@@ -37,7 +37,7 @@ public:
 
     // What the dialog asks of the main window: a redraw of the view, the
     // cruise engine's automatic mode, and the colour picker (negative when
-    // cancelled). Without a picker the platform's colour dialog is used.
+    // cancelled). Without a picker the host's palette picker is used.
     std::function<void()> PlotWindow;
     std::function<bool()> CruiseAuto;
     std::function<void(bool)> SetCruiseAuto;

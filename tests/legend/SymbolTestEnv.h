@@ -59,8 +59,11 @@ struct SymbolTest : MapUnitTest {
         EnsureGuiApp();
         CreateBase(units);
         units.Add(OpenUnit(QStringLiteral("WORLD"), 330000, 2));
-        for (const auto& u : units)
+        for (const auto& u : units) {
             u->gThings = Legend();
+            u->gThings->SetFileName(u->UnitName());
+            u->gThings->SetModify(false);
+        }
     }
 
     std::shared_ptr<clsThings> Own(int k) const { return units.Item(k)->gThings; }
