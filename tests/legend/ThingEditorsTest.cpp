@@ -5,6 +5,7 @@
 #include "EditorTestEnv.h"
 #include "SymbolTestEnv.h"
 #include "legend/ThingEditors.h"
+#include "platform/MouseWheel.h"
 #include "support/WhenModal.h"
 
 #include <QPushButton>
@@ -117,7 +118,10 @@ TEST_F(EditFromGrid, StyleWithoutPageSyncAndTextFields) {
 
 TEST_F(EditFromGrid, CancelAndNonThingRowsChangeNothing) {
     const auto before = Work(2, 4)->Copy();
-    answer = [](DialogFrame& d) {
+    MouseWheel::HookWheel(&flex);
+    editors.Grids = [this] { return QList<QAbstractScrollArea*>{&flex}; };
+    answer = [this](DialogFrame& d) {
+        EXPECT_FALSE(MouseWheel::Hooked().contains(&flex)); // off while the editor is open
         auto& e = static_cast<frmExpSymbol&>(d);
         e.mInside = 0x123456;
         e.mSymbol = 9;
@@ -125,6 +129,7 @@ TEST_F(EditFromGrid, CancelAndNonThingRowsChangeNothing) {
     };
     editors.GridAttribute(5);
     EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(MouseWheel::UnhookWheel(&flex));
     for (int16_t p = 1; p <= 8; ++p)
         EXPECT_EQ(Work(2, 4)->PageRecord(p), before->PageRecord(p)) << p;
     EXPECT_FALSE(Work(2, 4)->Modify());
