@@ -1,7 +1,10 @@
 // The grid arithmetic of the style editors on their inner sizes (the outer
 // sizes less a two-pixel border), the rainbow colours and the font and
 // height lists.
+#include "legend/RainbowBox.h"
 #include "legend/StyleMath.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -65,6 +68,19 @@ TEST(StyleMath, RainbowChannelsAndPermutations) {
     EXPECT_EQ(RainbowColor(0, 0, 2), 0xFF1287); // (c, a, b)
     EXPECT_EQ(RainbowColor(0, 0, 4), 0x8712FF); // (b, a, c)
     EXPECT_EQ(RainbowColor(0, 0, 5), 0x1287FF); // (b, c, a)
+}
+
+TEST(StyleMath, RainbowTakesANewPermutationAtEveryPainting) {
+    // 32 x 32 pixels: each lattice cell ends as the last 2 x 2 square drawn over it.
+    QImage img(32, 32, QImage::Format_RGB32);
+    int calls = 0;
+    RainbowBox::SetRandom([&calls] { return calls++ == 0 ? 0 : 3; });
+    RainbowBox::FillRainbow(img);
+    EXPECT_EQ(img.pixel(15, 31) & 0xFFFFFF, 0xFF676Bu); // (255, 103, 107)
+    RainbowBox::FillRainbow(img);
+    EXPECT_EQ(img.pixel(15, 31) & 0xFFFFFF, 0x676BFFu); // (103, 107, 255)
+    EXPECT_EQ(calls, 2);
+    RainbowBox::SetRandom({});
 }
 
 TEST(StyleMath, FontListsByWritingSystem) {
