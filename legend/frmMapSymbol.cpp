@@ -9,6 +9,7 @@
 #include "document/clsThings.h"
 #include "legend/FlexGrid.h"
 #include "legend/ThingCommands.h"
+#include "legend/ThingEditors.h"
 #include "legend/ThingGrid.h"
 #include "platform/MouseWheel.h"
 
@@ -113,6 +114,13 @@ void frmMapSymbol::BuildWindow()
 
     grid_ = std::make_unique<ThingGrid>(*flgThings, work_, sw_);
     commands_ = std::make_unique<ThingCommands>(*flgThings, *grid_, work_, sw_);
+    editors_ = std::make_unique<ThingEditors>(*this, *flgThings, *grid_, work_, sw_);
+    editors_->Grids = [this] {
+        QList<QAbstractScrollArea*> grids;
+        for (FlexGrid* g : findChildren<FlexGrid*>())
+            grids << g;
+        return grids;
+    };
     grid_->ExePreview = [this] { ExePreview(); };
     grid_->GridRange = [this](int32_t row) { GridRange(row); };
     grid_->GridAttribute = [this](int32_t row) { GridAttribute(row); };
@@ -393,8 +401,8 @@ void frmMapSymbol::cmdPopup_Click()
         mnuPopup->exec(QCursor::pos());
 }
 
-void frmMapSymbol::GridRange(int32_t) {}
+void frmMapSymbol::GridRange(int32_t row) { editors_->GridRange(row); }
 
-void frmMapSymbol::GridAttribute(int32_t) {}
+void frmMapSymbol::GridAttribute(int32_t row) { editors_->GridAttribute(row); }
 
 void frmMapSymbol::mnuPopupHTML_Click() {}

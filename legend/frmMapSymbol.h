@@ -23,6 +23,7 @@ class QStackedWidget;
 class QTabBar;
 class QWidget;
 class ThingCommands;
+class ThingEditors;
 class ThingGrid;
 class clsMapUnits;
 
@@ -45,8 +46,7 @@ public:
     // The main view shows the working lists, when preview is on.
     void ExePreview();
 
-    // Hooks of the range and style editors opened from a row's cells, and
-    // of the HTML legend: nothing yet.
+    // The range and style editors of a row's thing; the HTML legend: nothing yet.
     void GridRange(int32_t row);
     void GridAttribute(int32_t row);
     void mnuPopupHTML_Click();
@@ -57,6 +57,7 @@ public:
     FlexGrid* flgThings = nullptr;
     ThingGrid& Grid() { return *grid_; }
     ThingCommands& Commands() { return *commands_; }
+    ThingEditors& Editors() { return *editors_; }
 
     // Controls, reachable for tests.
     QComboBox* choMap = nullptr;
@@ -97,5 +98,6 @@ private:
     SymbolWork work_;
     std::unique_ptr<ThingGrid> grid_;
     std::unique_ptr<ThingCommands> commands_;
+    std::unique_ptr<ThingEditors> editors_;
     QString mSampleTextE, mSampleTextJ;
 };
