@@ -36,19 +36,19 @@ constexpr std::array<int16_t, 4> kAzimuthLines{4, 8, 12, 16};
 
 ViewMenu::ViewMenu(ViewRedraw& redraw, QMenu* menu) : QObject(menu), mnuView(menu), redraw_(redraw) {
     QMenu* m = menu;
-    // A dialog command goes through the window's hook of the moment.
-    auto dialog = [this](std::function<void()> ViewMenu::*hook) {
+    // A command goes through the window's hook of the moment.
+    auto command = [this](std::function<void()> ViewMenu::*hook) {
         return [this, hook] {
             if (this->*hook) (this->*hook)();
         };
     };
-    mnuHome = m->addAction(QStringLiteral("ポジション(&N)"), this, dialog(&ViewMenu::Home));
-    mnuJump = m->addAction(QStringLiteral("地名ジャンプ(&J)..."), this, dialog(&ViewMenu::Jump));
+    mnuHome = m->addAction(QStringLiteral("ポジション(&N)"), this, command(&ViewMenu::Home));
+    mnuJump = m->addAction(QStringLiteral("地名ジャンプ(&J)..."), this, command(&ViewMenu::Jump));
     m->addSeparator();
-    mnuVospProjection = m->addAction(QStringLiteral("地図投影法(&P)..."), this, dialog(&ViewMenu::Projection));
-    mnuGrid = m->addAction(QStringLiteral("経緯線(&G)..."), this, dialog(&ViewMenu::Grid));
-    mnuAccessory = m->addAction(QStringLiteral("アクセサリ(&A)..."), this, dialog(&ViewMenu::Accessory));
-    mnuMapSymbol = m->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, dialog(&ViewMenu::MapSymbol));
+    mnuVospProjection = m->addAction(QStringLiteral("地図投影法(&P)..."), this, command(&ViewMenu::Projection));
+    mnuGrid = m->addAction(QStringLiteral("経緯線(&G)..."), this, command(&ViewMenu::Grid));
+    mnuAccessory = m->addAction(QStringLiteral("アクセサリ(&A)..."), this, command(&ViewMenu::Accessory));
+    mnuMapSymbol = m->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, command(&ViewMenu::MapSymbol));
     m->addSeparator();
 
     mnuLanguage = m->addMenu(QStringLiteral("言語モード(&L)"));
@@ -57,10 +57,13 @@ ViewMenu::ViewMenu(ViewRedraw& redraw, QMenu* menu) : QObject(menu), mnuView(men
         mnuLanguageItem[size_t(i)] = mnuLanguage->addAction(language[size_t(i - 1)], this, [this, i] {
             if (LanguageItem) LanguageItem(i);
         });
-    // The coordinate items only show the mode.
+    // The coordinate items only show the mode: a click leaves the tick as it was.
     mnuCoordinate = m->addMenu(QStringLiteral("座表モード(&U)"));
-    mnuCoordinateItem[1] = mnuCoordinate->addAction(QStringLiteral("経緯度座標(&L)"));
-    mnuCoordinateItem[2] = mnuCoordinate->addAction(QStringLiteral("ＸＹ座標(&X)"));
+    const std::array<QString, 2> coordinate{QStringLiteral("経緯度座標(&L)"), QStringLiteral("ＸＹ座標(&X)")};
+    for (int32_t i = 1; i <= 2; ++i)
+        mnuCoordinateItem[size_t(i)] = mnuCoordinate->addAction(coordinate[size_t(i - 1)], this, [this, i] {
+            mnuCoordinateItem[size_t(i)]->setChecked(PublicVal::gvMapMode == i);
+        });
     m->addSeparator();
 
     mnuFigDisp = m->addMenu(QStringLiteral("図形種別表示許可(&I)"));

@@ -51,6 +51,8 @@ TEST(ViewMenu, TicksAndSwitches) {
         m.menu.mnuView_Click();
         EXPECT_EQ(Ticked(m.menu.mnuAzimuthLineItem), item) << list;
     }
+    m.menu.mnuCoordinateItem[2]->trigger(); // shows the mode, changes nothing
+    EXPECT_TRUE(m.menu.mnuCoordinateItem[1]->isChecked() && !m.menu.mnuCoordinateItem[2]->isChecked());
     const int drawn = m.redraws;
     m.menu.mnuPtnRatioItem[0]->trigger();
     EXPECT_EQ(plot.PtnRatio(), 40);
