@@ -312,7 +312,7 @@ void ScreenMousePointer(int16_t p) {
     }
 }
 
-int16_t ScreenDPI() { return static_cast<int16_t>(1440 / Desktop::TwipsPerPixelX()); }
+int16_t ScreenDPI() { return static_cast<int16_t>(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixelX())); }
 
 int32_t DblToLng(double x) {
     if (std::isnan(x)) ThrowError(6);
