@@ -31,6 +31,11 @@ void MapPicture::ResizePicture(int32_t width, int32_t height) {
     update();
 }
 
+void MapPicture::SetFollowSize(bool on) {
+    followSize_ = on;
+    if (on) followWidget();
+}
+
 void MapPicture::SetPixelRatio(double ratio) {
     if (!(ratio > 0) || ratio == ratio_) return;
     ratio_ = ratio;

@@ -28,7 +28,7 @@ public:
     // (the window moved to another screen).
     std::function<void(double ratio)> PixelRatioChanged;
     // With FollowSize the image is made anew whenever the widget changes size.
-    void SetFollowSize(bool on) { followSize_ = on; }
+    void SetFollowSize(bool on);
     void Clear();
     // Repaints at once, as the picture box's Refresh did.
     void Refresh();
