@@ -346,15 +346,14 @@ void FileCommands::mnuMapCopy_Click() {
     });
 }
 
+FileCommands::~FileCommands() = default;
+
 void FileCommands::mnuMapInfo_Click() {
     menuHandler("mnuMapInfo_Click", [this] {
-        frmMapInfo dlg(redraw_.mForm);
-        dlg.mMap = redraw_.mUnits->Active()->gFigures;
-        if (frmMapInfo::mLeft < 1 && redraw_.mForm) {
-            frmMapInfo::mLeft = redraw_.mForm->x() * Desktop::TwipsPerPixelX() + 600;
-            frmMapInfo::mTop = redraw_.mForm->y() * Desktop::TwipsPerPixelY() + 600;
-        }
-        dlg.exec();
-        dlg.mMap.reset();
+        if (!mapInfo_) mapInfo_ = std::make_unique<frmMapInfo>(redraw_.mForm);
+        mapInfo_->mMap = redraw_.mUnits->Active()->gFigures;
+        mapInfo_->PlaceFirst(redraw_.mForm, 600, 600);
+        mapInfo_->ShowModal();
+        mapInfo_->mMap.reset();
     });
 }

@@ -18,10 +18,12 @@ class QWidget;
 class ViewControls;
 class ViewRedraw;
 class clsMapUnit;
+class frmMapInfo;
 
 class FileCommands {
 public:
     FileCommands(ViewRedraw& redraw, ViewControls& controls);
+    ~FileCommands();
 
     // What the application's global state provides (set by the main window).
     std::function<int16_t(const QString& path)> ReadLog;  // restores a snapshot; 0 when read
@@ -87,4 +89,5 @@ private:
     ViewRedraw& redraw_;
     ViewControls& controls_;
     QString ownLastSavePath_;
+    std::unique_ptr<frmMapInfo> mapInfo_;
 };

@@ -1,10 +1,15 @@
 #include "app/frmMain.h"
 
 #include "app/HtmlHelp.h"
+#include "app/HelpMenu.h"
+#include "app/frmAbout.h"
+#include "app/frmPalette.h"
+#include "platform/DialogFrame.h"
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "dialogs/clsCruise05.h"
+#include "legend/frmMapSymbol.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
 #include "platform/ApiLib.h"
@@ -51,6 +56,7 @@ bool AllOf(int32_t mask, int32_t bits) { return (mask & bits) == bits; }
 
 frmMain::frmMain() {
     previousHost_ = SetHost(this);
+    DialogFrame::SetHelpHandler([](int32_t id) { HtmlHelp::HelpContext(id); });
     PublicVal::SetMainWindow(this);
     BuildWindow();
 }
@@ -65,15 +71,17 @@ frmMain::~frmMain() {
     }
     PublicVal::SetMainWindow(nullptr);
     SetHost(previousHost_);
+    DialogFrame::SetHelpHandler({});
 }
 
 void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    // Until the View menu exists the legend editor hangs from the File menu.
+    file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
-    help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
+    HelpMenu::Fill(help, this);
     view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
 }
 
@@ -197,23 +205,14 @@ void frmMain::CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s) {
 }
 
 void frmMain::ShowSplash() {
-    auto* splash = new QLabel;
-    splash->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    splash->setAlignment(Qt::AlignCenter);
-    splash->setText(QStringLiteral("<h2>%1</h2><p>Version %2</p>")
-                        .arg(UiServices::AppTitle(), Library::GetAppVersion()));
-    splash->resize(360, 160);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        splash->move(r.x() + (r.width() - splash->width()) / 2, r.y() + (r.height() - splash->height()) / 2);
-    }
-    splash->show();
-    splash_ = splash;
+    frmAbout& about = frmAbout::Instance(this);
+    about.ShowAsSplash();
+    splash_ = &about;
     QCoreApplication::processEvents();
 }
 
 void frmMain::CloseSplash() {
-    delete splash_;
+    if (splash_) splash_->close();
     splash_ = nullptr;
 }
 
@@ -292,6 +291,27 @@ void frmMain::StartContent(const QStringList& args) {
 bool frmMain::LoadFile(const QString& path) { return view_->files->LoadFile(path); }
 
 void frmMain::PlotWindow() { view_->redraw.PlotWindow(); }
+
+void frmMain::mnuMapSymbol_Click() {
+    try {
+        if (!mapSymbol_) {
+            mapSymbol_ = std::make_unique<frmMapSymbol>();
+            mapSymbol_->PlotWindow = [this] { PlotWindow(); };
+            mapSymbol_->CruiseAuto = [] { return gvCruise && gvCruise->mEiAuto; };
+            mapSymbol_->SetCruiseAuto = [](bool on) {
+                if (gvCruise) gvCruise->mEiAuto = on;
+            };
+        }
+        frmMapSymbol& dlg = *mapSymbol_;
+        dlg.mMapUnits = gvMapUnits;
+        dlg.PlaceFirst(this, 1500, 600);
+        const bool ok = dlg.ShowModal();
+        dlg.mMapUnits = nullptr;
+        if (ok) PlotWindow();
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuMapSymbol_Click"));
+    }
+}
 
 int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
 int32_t frmMain::PictureHeight() const { return view_->picView->Image().height(); }
@@ -411,3 +431,7 @@ void frmMain::WindupError() {
 }
 
 void frmMain::HelpContext(int32_t contextId) { HtmlHelp::HelpContext(contextId); }
+
+int32_t frmMain::InputRealColor(int32_t initial) { return frmPalette::InputRealColor(this, initial); }
+
+int32_t frmMain::InputNativeColor(int32_t initial) { return frmPalette::InputNativeColor(this, initial); }

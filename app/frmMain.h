@@ -10,8 +10,10 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class MainView;
+class frmMapSymbol;
 class QAction;
 class QLabel;
 class QWidget;
@@ -61,10 +63,14 @@ public:
     // Opens a map file or a snapshot; true when it opened.
     bool LoadFile(const QString& path);
     void PlotWindow();
+    // Opens the map-symbol dialog on the loaded units.
+    void mnuMapSymbol_Click();
 
     // AppHost
     void WindupError() override;
     void HelpContext(int32_t contextId) override;
+    int32_t InputRealColor(int32_t initial) override;
+    int32_t InputNativeColor(int32_t initial) override;
 
     // ViewHost
     int32_t PictureWidth() const override;
@@ -104,4 +110,5 @@ private:
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
     AppHost* previousHost_ = nullptr;
+    std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
 };
