@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 
+class AreaGrid;
 class FlexGrid;
+class HtmlLegend;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -22,9 +24,11 @@ class QPushButton;
 class QStackedWidget;
 class QTabBar;
 class QWidget;
+class StyleLibrary;
 class ThingCommands;
 class ThingGrid;
 class clsMapUnits;
+class clsThing;
 
 class frmMapSymbol : public DialogFrame {
 public:
@@ -45,8 +49,8 @@ public:
     // The main view shows the working lists, when preview is on.
     void ExePreview();
 
-    // Hooks of the range and style editors opened from a row's cells, and
-    // of the HTML legend: nothing yet.
+    // Hooks of the range and style editors opened from a row's cells:
+    // nothing yet.
     void GridRange(int32_t row);
     void GridAttribute(int32_t row);
     void mnuPopupHTML_Click();
@@ -57,6 +61,8 @@ public:
     FlexGrid* flgThings = nullptr;
     ThingGrid& Grid() { return *grid_; }
     ThingCommands& Commands() { return *commands_; }
+    AreaGrid& Area() { return *area_; }
+    StyleLibrary& StyleLib() { return *library_; }
 
     // Controls, reachable for tests.
     QComboBox* choMap = nullptr;
@@ -91,11 +97,15 @@ private:
     void BuildWindow();
     QWidget* BuildThingPage();
     void ShowTitle();
+    void RecThingSample(clsThing& thing);
     void Guarded(const char* proc, const std::function<void()>& f);
 
     SymbolSwitches sw_;
     SymbolWork work_;
     std::unique_ptr<ThingGrid> grid_;
     std::unique_ptr<ThingCommands> commands_;
+    AreaGrid* area_ = nullptr;       // owned by the area page
+    StyleLibrary* library_ = nullptr; // owned by the dialog
+    std::unique_ptr<HtmlLegend> html_;
     QString mSampleTextE, mSampleTextJ;
 };
