@@ -65,29 +65,26 @@ TEST(ColoredMapTest, DarkLandTakesPaleColoursAndPatterns) {
 }
 
 struct PresetTest : DocumentTest {
-    clsAdmins admins;
+    clsAdmins admins, preset;
     clsEnvironment env;
     clsEnvironment* savedEnv = PublicVal::gvEnvironment;
 
+    static void Put(clsAdmins& l, int16_t code, int16_t page)
+    {
+        auto a = std::make_shared<clsAdmin>();
+        a->SetAdminCode(code);
+        a->SetAreaCode(1);
+        a->SetPage(page);
+        l.Add(a);
+    }
     void SetUp() override
     {
         DocumentTest::SetUp();
         admins.SetAreaName(1, 1, QStringLiteral("Asia"));
-        for (int16_t code : {1, 2, 3}) {
-            auto a = std::make_shared<clsAdmin>();
-            a->SetAdminCode(code);
-            a->SetAreaCode(1);
-            admins.Add(a);
-        }
-        // The preset knows areas 2 and 9 only.
-        clsAdmins preset;
-        for (auto [code, page] : {std::pair<int16_t, int16_t>{2, 5}, {9, 7}}) {
-            auto a = std::make_shared<clsAdmin>();
-            a->SetAdminCode(code);
-            a->SetAreaCode(1);
-            a->SetPage(page);
-            preset.Add(a);
-        }
+        for (int16_t code : {1, 2, 3})
+            Put(admins, code, 1);
+        Put(preset, 2, 5); // the preset knows areas 2 and 9 only
+        Put(preset, 9, 7);
         preset.SetFileName(dir.file(QStringLiteral("PRESET.ADM")));
         ASSERT_EQ(preset.Save(), 0);
         env.SetFileName(dir.write(QStringLiteral("Environment.txt"), "6ColoredMapAdm=PRESET.ADM\r\n"));
@@ -102,8 +99,7 @@ struct PresetTest : DocumentTest {
     std::vector<int> Pages() const
     {
         std::vector<int> v;
-        for (const auto& a : admins)
-            v.push_back(a->Page());
+        for (const auto& a : admins) v.push_back(a->Page());
         return v;
     }
 };
@@ -120,12 +116,9 @@ TEST_F(PresetTest, PresetPagesGoByAreaCode) {
     EXPECT_FALSE(ColoredMap::ApplyPreset(admins, dir.file(QStringLiteral("NONE.ADM"))));
 
     // r in [0, 1) gives pages 1..n.
-    std::deque<double> r{0.0, 0.999999, 0.5};
-    ColoredMap::RandomPages(admins, 6, [&] {
-        const double v = r.front();
-        r.pop_front();
-        return v;
-    });
+    const double r[] = {0.0, 0.999999, 0.5};
+    size_t i = 0;
+    ColoredMap::RandomPages(admins, 6, [&] { return r[i++]; });
     EXPECT_EQ(Pages(), (std::vector<int>{1, 6, 4}));
 }
 
