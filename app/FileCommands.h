@@ -46,7 +46,8 @@ public:
 
     bool LoadFile(const QString& path);
     bool SaveFile(const QString& path);
-    void UnloadMapUnit(clsMapUnit& unit);
+    // False when the user cancelled a save: whatever needed it must not go on.
+    bool UnloadMapUnit(clsMapUnit& unit);
 
     // Builds the File menu into `menu` and connects it.
     void BuildFileMenu(QMenu* menu);

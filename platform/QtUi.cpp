@@ -1,5 +1,7 @@
 #include "platform/QtUi.h"
 
+#include "platform/DialogFrame.h"
+#include "platform/EventHook.h"
 #include "platform/FileSystem.h"
 #include "platform/FontCatalog.h"
 
@@ -108,12 +110,23 @@ int QtUi::MsgBox(const QString& text, int style, const QString& title) {
     return AnswerFor(pressed != QMessageBox::NoButton ? pressed : esc);
 }
 
-QString QtUi::InputBox(const QString& prompt, const QString& title, const QString& defaultText, int32_t) {
+QString QtUi::InputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                       int32_t helpContext) {
     if (!HaveWidgets()) return defaultText;
-    bool ok = false;
-    const QString s = QInputDialog::getText(QApplication::activeWindow(), title.isEmpty() ? AppTitle() : title,
-                                            Plain(prompt), QLineEdit::Normal, defaultText, &ok);
-    return ok ? s : QString();
+    QInputDialog dlg(QApplication::activeWindow());
+    dlg.setWindowTitle(title.isEmpty() ? AppTitle() : title);
+    dlg.setLabelText(Plain(prompt));
+    dlg.setTextValue(defaultText);
+    // F1 opens the box's help topic.
+    EventHook help([helpContext](QObject*, QEvent* e) {
+        if (helpContext <= 0 || e->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->key() != Qt::Key_F1)
+            return false;
+        DialogFrame::ShowHelp(helpContext);
+        return true;
+    });
+    dlg.installEventFilter(&help);
+    for (QObject* child : dlg.findChildren<QWidget*>()) child->installEventFilter(&help);
+    return dlg.exec() == QDialog::Accepted ? dlg.textValue() : QString();
 }
 
 Qt::CursorShape QtUi::CursorFor(int16_t pointer) {
