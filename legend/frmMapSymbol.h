@@ -49,8 +49,8 @@ public:
     // The main view shows the working lists, when preview is on.
     void ExePreview();
 
-    // Hooks of the range and style editors opened from a row's cells:
-    // nothing yet.
+    // Hooks of the range and style editors opened from a row's cells, and
+    // of the HTML legend: nothing yet.
     void GridRange(int32_t row);
     void GridAttribute(int32_t row);
     void mnuPopupHTML_Click();
@@ -58,11 +58,11 @@ public:
     // Read by the other pages of the dialog and by tests.
     SymbolSwitches& Switches() { return sw_; }
     SymbolWork& Work() { return work_; }
+    AreaGrid& Area() { return *area_; }
+    StyleLibrary& StyleLib() { return *library_; }
     FlexGrid* flgThings = nullptr;
     ThingGrid& Grid() { return *grid_; }
     ThingCommands& Commands() { return *commands_; }
-    AreaGrid& Area() { return *area_; }
-    StyleLibrary& StyleLib() { return *library_; }
 
     // Controls, reachable for tests.
     QComboBox* choMap = nullptr;
@@ -102,10 +102,10 @@ private:
 
     SymbolSwitches sw_;
     SymbolWork work_;
-    std::unique_ptr<ThingGrid> grid_;
-    std::unique_ptr<ThingCommands> commands_;
-    AreaGrid* area_ = nullptr;       // owned by the area page
+    AreaGrid* area_ = nullptr;        // owned by the area page
     StyleLibrary* library_ = nullptr; // owned by the dialog
     std::unique_ptr<HtmlLegend> html_;
+    std::unique_ptr<ThingGrid> grid_;
+    std::unique_ptr<ThingCommands> commands_;
     QString mSampleTextE, mSampleTextJ;
 };
