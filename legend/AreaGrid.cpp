@@ -118,6 +118,7 @@ void AreaGrid::Layout(int32_t widthTwips)
     flgAdmins->SetColWidth(kCodeCol, 0);
     flgAdmins->SetColWidth(0, std::max(255, widthTwips - 1100 - 700 - 255));
     lstPage->clear();
+    lstPage->setFont(flgAdmins->font());
     for (int p = 1; p <= 8; ++p)
         lstPage->addItem(QString::number(p));
     lstPage->setFixedWidth(flgAdmins->ColWidth(1) / FlexGrid::TwipsX());
