@@ -4,6 +4,7 @@
 #include "MainHarness.h"
 
 #include "app/MainView.h"
+#include "app/ToolCanvas.h"
 #include "platform/Desktop.h"
 #include "render/clsAccessory.h"
 #include "render/clsView.h"
@@ -195,4 +196,20 @@ TEST(PixelRatio, AnotherScreenRedrawsAtItsResolution) {
         EXPECT_EQ(output.Dpi(), userDpi ? 300 : 192);
         EXPECT_EQ(world.plot->dpix(), userDpi ? 300 : 192);
     }
+}
+
+TEST(PixelRatio, ToolLinesKeepTheirScreenWidth) {
+    EnsureGuiApp();
+    MapPicture pic;
+    pic.SetPixelRatio(2);
+    pic.ResizePicture(80, 60);
+    const QImage before = pic.Image();
+    clsPoly line;
+    line.SetLine(10, 30, 70, 30);
+    ToolCanvas::DrawXor(&pic, {line}); // 2 screen pixels: 4 device pixels
+    int rows = 0;
+    for (int y = 0; y < 60; ++y) rows += pic.Image().pixel(40, y) != before.pixel(40, y);
+    EXPECT_EQ(rows, 4);
+    ToolCanvas::DrawXor(&pic, {line});
+    EXPECT_TRUE(pic.Image() == before);
 }
