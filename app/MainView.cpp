@@ -131,14 +131,18 @@ void MainView::Form_Resize() {
 void MainView::SetPixelRatio(double ratio) {
     const double old = picView->PixelRatio();
     if (!(ratio > 0) || ratio == old) return;
-    // An output resolution that was the screen's follows the screen.
-    const int oldDpi = Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(Desktop::TwipsPerPixelX(), old));
     Desktop::SetPixelRatio(ratio);
-    if (redraw.mView && redraw.mView->Dpi() == oldDpi) redraw.mView->SetDpi(Library::ScreenDPI());
+    if (redraw.mView) redraw.mView->SetDpi(FollowDpi(redraw.mView->Dpi(), old, ratio));
     picView->SetPixelRatio(ratio);
     picMeasure->SetPixelRatio(ratio);
     // The layout gives the new image size, and the redraw follows it.
     resizeTimer.start();
+}
+
+int16_t MainView::FollowDpi(int16_t dpi, double oldRatio, double newRatio) {
+    const int tpp = Desktop::TwipsPerPixelX();
+    if (dpi != Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(tpp, oldRatio))) return dpi;
+    return int16_t(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(tpp, newRatio)));
 }
 
 void MainView::Detach() {
