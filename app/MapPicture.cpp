@@ -71,7 +71,8 @@ void MapPicture::paintEvent(QPaintEvent*) {
 }
 
 void MapPicture::followWidget() {
-    const QSize want(std::max(1, int(std::nearbyint(width() * ratio_))), std::max(1, int(std::nearbyint(height() * ratio_))));
+    const QSize want(std::max(1, int(std::nearbyint(width() * ratio_))),
+                     std::max(1, int(std::nearbyint(height() * ratio_))));
     if (image_.size() == want) return;
     image_ = QImage(want, QImage::Format_RGB32);
     image_.fill(Qt::white);
