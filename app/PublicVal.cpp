@@ -30,6 +30,15 @@
 
 namespace PublicVal {
 
+clsMapGraph* gvMapGraph = nullptr;
+clsAccessory* gvAccessory = nullptr;
+clsCruise05* gvCruise = nullptr;
+clsNativeColor* gvNativeColor = nullptr;
+clsMapPlot* gvMapPlot = nullptr;
+clsView* gvView = nullptr;
+
+clsMapPlot* PlotEngine() { return gvMapPlot; }
+
 MainWindowLink::~MainWindowLink() = default;
 
 namespace {
