@@ -4,7 +4,7 @@
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
 #include "platform/ApiLib.h"

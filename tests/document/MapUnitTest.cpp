@@ -1,6 +1,6 @@
 #include "document/HMap.h"
 
-#include "MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "document/ui/frmMapInfo.h"
 #include "document/ui/frmMapLoad.h"
 
-#include "../document/MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 
 #include <QApplication>
 #include <QLabel>

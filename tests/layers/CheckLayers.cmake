@@ -1,6 +1,6 @@
 # Fails when a source file uses what its folder must not:
 #   cmake -DSRC=<tree> -DGUI_HEADERS=<QtGui folder> -DWIDGETS_HEADERS=<QtWidgets folder> -P CheckLayers.cmake
-# Gui headers are kept out of core and the document model, Widgets headers
+# Gui headers are kept out of core, the document model and the cruise engine, Widgets headers
 # also out of render; system and iconv headers belong to platform; and the
 # calls the house rules forbid appear nowhere in product code.
 cmake_policy(VERSION 3.25)
@@ -18,7 +18,7 @@ foreach(_dir ${_product})
     file(STRINGS ${_f} _lines)
     set(_noGui FALSE)
     set(_noWidgets FALSE)
-    if(_rel MATCHES "^(core|document)/" AND NOT _rel MATCHES "^document/ui/")
+    if(_rel MATCHES "^(core|document|cruise)/" AND NOT _rel MATCHES "^document/ui/")
       set(_noGui TRUE)
       set(_noWidgets TRUE)
     elseif(_rel MATCHES "^render/")

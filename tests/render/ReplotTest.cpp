@@ -1,6 +1,6 @@
 // The drawing of a whole view: phases, progress, cancel, re-entry, failure
 // and the styling of map cells.
-#include "PlotWorld.h"
+#include "support/PlotWorld.h"
 
 #include "document/clsMapCell.h"
 #include "platform/VospError.h"

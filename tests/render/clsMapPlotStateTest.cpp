@@ -1,5 +1,5 @@
 // View state, settings and transforms of the plot engine.
-#include "PlotWorld.h"
+#include "support/PlotWorld.h"
 #include "TestCanvas.h"
 
 #include "core/clsRegistry.h"

@@ -1,4 +1,4 @@
-#include "dialogs/clsGridMap.h"
+#include "cruise/clsGridMap.h"
 
 #include "CruiseFiles.h"
 #include "platform/ScriptedUi.h"
