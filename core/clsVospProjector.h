@@ -8,14 +8,25 @@
 //
 // Every vertex of every map goes through CnvLLtoXY: each projection's
 // forward is a handful of floating operations on the fields below, reached
-// through one switch, with everything that depends on the centre worked out
-// once in SetUp.
+// through the projection's row of PrjRegistry, with everything that depends
+// on the centre worked out once in SetUp.
+#include "core/clsPoly.h"
+
 #include <QString>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
+
+// A point of the projection plane in metres.
+struct PlaneXY {
+    double x = 0;
+    double y = 0;
+};
 
 class clsVospProjector {
+    friend class PrjRegistry;
+
 public:
     // Taken only when IsValidPrj accepts it; the set-up is cleared either way.
     void SetPrjIndex(int16_t index);
@@ -42,6 +53,11 @@ public:
     // set-up has failed. Their outputs carry no meaning then.
     bool CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y);
     bool CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat);
+    // Both conversions over a whole list at once (out has the size of in),
+    // point for point as above, with the set-up checked once; ok, when
+    // given, receives each point's result.
+    void CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok = {});
+    void CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoint> out, std::span<bool> ok = {});
     // The band of latitudes (seconds of arc) the projection can show.
     bool RangeNS(int32_t& north, int32_t& south);
 
@@ -111,8 +127,16 @@ private:
     void ForwardForSearch();
     void SearchInverse();
 
-    void Forward();
-    void Inverse();
+    void Forward() {
+        if (mForward) (this->*mForward)();
+    }
+    void Inverse() {
+        if (mInverse) (this->*mInverse)();
+    }
+    // Latitude bands that follow from the set-up (see RangeNS).
+    void BandNearSide(int32_t& north, int32_t& south) const;
+    void BandFarSide(int32_t& north, int32_t& south) const;
+    void BandConic(int32_t& north, int32_t& south) const;
 
     // Per projection, by index: set-up, forward, inverse.
     void SetUpGnomonic();
@@ -199,6 +223,9 @@ private:
     bool ConicCentreUsable() const;
 
     int16_t mPrj = 0;
+    // The projection's steps, from its registry row (null before an index is set).
+    void (clsVospProjector::*mForward)() = nullptr;
+    void (clsVospProjector::*mInverse)() = nullptr;
     double mLon0 = 0;
     double mLat0 = 0;
     double mLight = 0;

@@ -43,9 +43,6 @@ namespace {
 using RegValues::EnvInt;
 using RegValues::EnvText;
 
-constexpr int32_t kOutlineBits = 0x3D00; // outline byte bits 0x3D of the property word
-constexpr int32_t kCylindrical = 0x0200;
-constexpr int32_t kChopBoth = 0xF800;
 
 // The automatic graticule ladder, seconds of arc.
 constexpr int32_t kGridLadder[] = {60,    90,    120,   150,   180,    240,    300,    450,    600,
@@ -440,8 +437,8 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
             if (out->Count() < 2) return nullptr;
         }
 
-        const int32_t status = MapProjection::PrjStatus(prjIndex_);
-        const bool curved = (status & kCylindrical) == 0;
+        const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(prjIndex_);
+        const bool curved = !shape.IsRectangular();
         if (curved) {
             double p = plotChopPitch_ * dpix_ * 10 / 254;
             double r = MapProjection::ScaleMax / scale_;
@@ -451,16 +448,17 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
             }
             const int32_t pitch =
                 std::max(300, Library::DblToLng(CanvasLengthToMapY(Library::DblToLng(p + 0.5))));
-            out->Chop(pitch, (status & kChopBoth) ? 3 : 1);
+            out->Chop(pitch, shape.BendsMeridians() ? 3 : 1);
         }
 
         const int32_t n = out->Count();
         const std::span<const PolyPoint> src = out->Span();
         std::vector<PolyPoint> pts(static_cast<size_t>(n));
+        std::vector<PlaneXY> xy(pts.size());
+        mProjector.CnvLLtoXY(src, xy);
         if (plotFlatPitch_ != 0 && curved) {
             for (size_t i = 0; i < pts.size(); ++i) {
-                double px = 0, py = 0;
-                PointMapToXY(src[i].x, src[i].y, px, py);
+                const double px = xy[i].x, py = xy[i].y;
                 // A point the projection cannot show keeps whatever finite
                 // value it left; a non-finite one becomes the origin.
                 pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
@@ -474,8 +472,7 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
             out->FromArray(pts, 0, 1, static_cast<int32_t>(pts.size()));
         } else {
             for (size_t i = 0; i < pts.size(); ++i) {
-                double px = 0, py = 0;
-                PointMapToXY(src[i].x, src[i].y, px, py);
+                const double px = xy[i].x, py = xy[i].y;
                 XYToCanvas(std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0, pts[i].x, pts[i].y);
             }
             out->FromArray(pts, 0, 1, n);
@@ -1033,7 +1030,7 @@ void clsMapPlot::CalcGridPitch() {
     if (!mGridAuto) return;
     double sx = CanvasLengthToMapX(plotGridPitch_ * dpix_ * 10 / 254);
     const double sy = CanvasLengthToMapY(plotGridPitch_ * dpiy_ * 10 / 254);
-    if (MapProjection::PrjStatus(prjIndex_) & kOutlineBits)
+    if (MapProjection::PrjShapeOf(prjIndex_).IsRounded())
         sx = sx / std::cos(centerY_ * AngleLib::RadPerSec * 0.999);
     int32_t v = kGridLadder[0], h = kGridLadder[0];
     for (const int32_t p : kGridLadder) {
@@ -1050,7 +1047,7 @@ void clsMapPlot::CalcGridPitch() {
 void clsMapPlot::CalcGridRange() {
     if (mGridAuto) {
         int32_t limit = 323970;
-        if (MapProjection::PrjStatus(prjIndex_) & kOutlineBits)
+        if (MapProjection::PrjShapeOf(prjIndex_).IsRounded())
             limit = 324000 - Library::Clamp(Library::DblToLng(CanvasLengthToMapY(dpiy_ / 2)), 30, 36000);
         grid_->SetNorthLimit(limit);
         grid_->SetSouthLimit(-limit);
