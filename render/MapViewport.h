@@ -1,0 +1,66 @@
+#pragma once
+// One map view as a value: the projector, centre, scale, viewing distance,
+// resolution and canvas, the field of the globe that can reach the canvas,
+// the conversions between map seconds, plane metres and canvas pixels, and
+// the date-line shift. Cheap to copy, so that a drawing or a preview can
+// work on a view of its own. The plot engine is its front; the names follow
+// the engine's properties.
+#include "core/clsRect.h"
+#include "core/clsVospProjector.h"
+
+#include <cstdint>
+
+class MapViewport {
+public:
+    clsVospProjector projector;
+    clsRect canvas{0, 0, 799, 599};
+    int32_t centerPixX = 400;
+    int32_t centerPixY = 300;
+    int32_t plotMode = 1; // 1 longitude/latitude, 2 plane
+    int16_t prjIndex = 12;
+    int32_t centerX = 0; // seconds of arc
+    int32_t centerY = 0;
+    double scale = 0;
+    double light = 2.0;
+    int32_t dpix = 96;
+    int32_t dpiy = 96;
+    clsRect field{-648000, -324000, 648000, 324000};
+    // Canvas coordinates a point may take where the drawing layer is 16-bit.
+    clsRect limit{-32700, -32700, 32700, 32700};
+    bool nt = true;
+    bool wrap = false;
+    int32_t shift = -1296000;
+    bool shifted = false;
+    double ratioX = 1.0; // canvas pixels per plane metre
+    double ratioY = 1.0;
+
+    int32_t CanvasWidth() const;
+    int32_t CanvasHeight() const;
+    void CalcCanvasCenter();
+    bool IsInCanvas(int32_t cx, int32_t cy) const { return canvas.IsInner(cx, cy); }
+
+    // Pixels per plane metre from the resolution and the scale.
+    void CalcRatios();
+    // The field around the centre for the projection set up, and the
+    // wrap-around state that follows from it.
+    void CalcField();
+
+    double CanvasLengthToMapX(double pixels) const;
+    double CanvasLengthToMapY(double pixels) const;
+    void CanvasToXY(int32_t cx, int32_t cy, double& x, double& y) const;
+    void XYToCanvas(double x, double y, int32_t& cx, int32_t& cy) const;
+    bool PointMapToXY(int32_t x, int32_t y, double& px, double& py);
+    bool PointXYToMap(double px, double py, int32_t& x, int32_t& y);
+    // Every output is set, to 0 when the conversion fails early.
+    bool MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
+    bool PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
+    bool CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
+    bool CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
+
+    // The wrap-around shift of the centre by a turn, and back.
+    bool ShiftOn();
+    bool ShiftOff();
+    // The projector centred on longitude 0 with the field moved to match
+    // (the base-map layers are prepared around 0).
+    void CenterProjectorOnZero();
+};
