@@ -22,6 +22,7 @@
 #include "platform/ApiLib.h"
 #include "platform/UiServices.h"
 #include "render/BaseMap.h"
+#include "render/PlotSettings.h"
 #include "render/RegValues.h"
 #include "render/RenderGlobals.h"
 #include "render/clsFigPolygon.h"
@@ -474,32 +475,7 @@ void clsMapPlot::ReadRegistry() {
     try {
         clsRegistry reg;
         reg.mSection = RegistrySection();
-        const double defScale = MapProjection::ScaleMax / 50;
-        const int32_t screen = Library::ScreenDPI();
-        SetProjectionIndex(RegValues::GetInteger(reg, QStringLiteral("ProjectionIndex"), view_.prjIndex));
-        mProjectionAuto = RegValues::GetBool(reg, QStringLiteral("ProjectionAuto"), true);
-        SetCenterX(RegValues::GetLong(reg, QStringLiteral("CenterX"), 0));
-        SetCenterY(RegValues::GetLong(reg, QStringLiteral("CenterY"), view_.plotMode == 1 ? 185318 : 0));
-        SetMapScale(RegValues::GetDouble(reg, QStringLiteral("Scale"), defScale));
-        SetLight(RegValues::GetDouble(reg, QStringLiteral("Light"), 2.0));
-        Setdpix(RegValues::GetLong(reg, QStringLiteral("DpiX"), screen));
-        Setdpiy(RegValues::GetLong(reg, QStringLiteral("DpiY"), screen));
-        mGridEi = RegValues::GetBool(reg, QStringLiteral("GridEnable"), true);
-        mGridAuto = RegValues::GetBool(reg, QStringLiteral("GridAuto"), true);
-        mGridOcean = RegValues::GetBool(reg, QStringLiteral("GridOcean"), false);
-        mGridString = RegValues::GetBool(reg, QStringLiteral("GridString"), true);
-        mAcsEi = RegValues::GetBool(reg, QStringLiteral("AccessoryEnable"), false);
-        mEdgeEi = RegValues::GetBool(reg, QStringLiteral("EdgeEnable"), true);
-        SetPtnRatio(RegValues::GetLong(reg, QStringLiteral("PatternRatio"), 100));
-        mTextSlant = RegValues::GetBool(reg, QStringLiteral("TextSlant"), false);
-        mFigDisp = RegValues::GetInteger(reg, QStringLiteral("FigureDisp"), 31);
-        mAzimuthLine = reg.RegGet(QStringLiteral("AzimuthLine"), QString());
-        mFigPick = RegValues::GetInteger(reg, QStringLiteral("FigurePick"), 31);
-        mDetailEi = RegValues::GetBool(reg, QStringLiteral("DetailEnable"), false);
-        mFigNativeEi = RegValues::GetBool(reg, QStringLiteral("FigNativeEnable"), true);
-        mFigShowModeEi = RegValues::GetBool(reg, QStringLiteral("FigShowModeEnable"), true);
-        mThgShowModeEi = RegValues::GetBool(reg, QStringLiteral("ThgShowModeEnable"), true);
-        mAdmShowModeEi = RegValues::GetBool(reg, QStringLiteral("AdmShowModeEnable"), true);
+        PlotSettings::Read(*this, reg);
         grid_->ReadRegistry();
     } catch (...) {
         Raise(1005, "ReadRegistry");
@@ -510,30 +486,7 @@ void clsMapPlot::WriteRegistry() {
     try {
         clsRegistry reg;
         reg.mSection = RegistrySection();
-        reg.RegPut(QStringLiteral("ProjectionIndex"), int32_t(view_.prjIndex));
-        reg.RegPut(QStringLiteral("ProjectionAuto"), mProjectionAuto);
-        reg.RegPut(QStringLiteral("CenterX"), view_.shifted ? view_.centerX - view_.shift : view_.centerX);
-        reg.RegPut(QStringLiteral("CenterY"), view_.centerY);
-        reg.RegPut(QStringLiteral("Scale"), view_.scale);
-        reg.RegPut(QStringLiteral("Light"), view_.light);
-        reg.RegPut(QStringLiteral("DpiX"), view_.dpix);
-        reg.RegPut(QStringLiteral("DpiY"), view_.dpiy);
-        reg.RegPut(QStringLiteral("GridEnable"), mGridEi);
-        reg.RegPut(QStringLiteral("GridAuto"), mGridAuto);
-        reg.RegPut(QStringLiteral("GridOcean"), mGridOcean);
-        reg.RegPut(QStringLiteral("GridString"), mGridString);
-        reg.RegPut(QStringLiteral("AccessoryEnable"), mAcsEi);
-        reg.RegPut(QStringLiteral("EdgeEnable"), mEdgeEi);
-        reg.RegPut(QStringLiteral("PatternRatio"), ptnRatio_);
-        reg.RegPut(QStringLiteral("TextSlant"), mTextSlant);
-        reg.RegPut(QStringLiteral("FigureDisp"), int32_t(mFigDisp));
-        reg.RegPut(QStringLiteral("AzimuthLine"), mAzimuthLine);
-        reg.RegPut(QStringLiteral("FigurePick"), int32_t(mFigPick));
-        reg.RegPut(QStringLiteral("DetailEnable"), mDetailEi);
-        reg.RegPut(QStringLiteral("FigNativeEnable"), mFigNativeEi);
-        reg.RegPut(QStringLiteral("FigShowModeEnable"), mFigShowModeEi);
-        reg.RegPut(QStringLiteral("ThgShowModeEnable"), mThgShowModeEi);
-        reg.RegPut(QStringLiteral("AdmShowModeEnable"), mAdmShowModeEi);
+        PlotSettings::Write(*this, reg);
         grid_->WriteRegistry();
     } catch (...) {
         Raise(1005, "WriteRegistry");

@@ -23,6 +23,7 @@ class clsMapUnits;
 class clsPoly;
 
 class clsMapPlot {
+    friend class PlotSettings;
     // Declared first: mProjector below is the view's projector.
     MapViewport view_;
 
