@@ -5,6 +5,7 @@
 #include "core/clsRect.h"
 #include "core/clsVospProjector.h"
 #include "render/MapViewport.h"
+#include "render/ReplotPipeline.h"
 
 #include <QString>
 #include <cstdint>
@@ -24,6 +25,7 @@ class clsPoly;
 
 class clsMapPlot {
     friend class PlotSettings;
+    friend class ReplotPipeline;
     // Declared first: mProjector below is the view's projector.
     MapViewport view_;
 
@@ -161,34 +163,40 @@ private:
         bool wrap;
         bool shifted;
     };
-    class ViewRestorer;
+    ViewState SaveView() const;
+    void RestoreView(const ViewState& s);
+    // Puts the centre, field and wrap state back when a step ends, however it ends.
+    class ViewRestorer {
+    public:
+        explicit ViewRestorer(clsMapPlot& p) : p_(p), s_(p.SaveView()) {}
+        ~ViewRestorer() {
+            try {
+                p_.RestoreView(s_);
+            } catch (...) {
+            }
+        }
+        ViewRestorer(const ViewRestorer&) = delete;
+        ViewRestorer& operator=(const ViewRestorer&) = delete;
+
+    private:
+        clsMapPlot& p_;
+        ViewState s_;
+    };
 
     void GetWork();
     void ChooseAutoProjection(int32_t absLat);
-    ViewState SaveView() const;
-    void RestoreView(const ViewState& s);
     void ReadEnvironment();
 
-    int16_t ReplotSteps();
-    bool PlotPhase(int16_t code);
-    bool PlotPhaseSub(int16_t code);
-    bool PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures);
-    bool PlotCell(const clsMapCell& cell);
-    void RaiseProgress();
-    void DoEvents();
-    std::shared_ptr<clsMapUnit> BaseUnit() const;
-    bool BaseDrawn() const;
 
     DeviceContext* hdc_ = nullptr;
     int32_t ptnRatio_ = 100;
     std::unique_ptr<clsGrid> grid_;
+    std::unique_ptr<ReplotPipeline> pipeline_ = std::make_unique<ReplotPipeline>(*this);
     clsRect drawField_{-648000, -324000, 648000, 324000};
     // Set while base-map layers are plotted: their lists come already cut
     // for the plane, so a full-width edge there is meant as drawn.
     bool prepared_ = false;
     bool drawing_ = false;
-    int16_t phase_ = 0;
-    bool detail_ = false;
 
     int32_t plotHighLat_ = 270000;
     int32_t plotLowLat_ = 54000;
