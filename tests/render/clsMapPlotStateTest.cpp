@@ -428,6 +428,7 @@ TEST(MapPlotGridTest, GraticuleLadder) {
         {12, 0, 1, 216000, 216000},    // 676800: the top of the ladder
         {23, 216000, 10, 72000, 54000}, // longitudes: 67680 / cos(59.94 degrees) = 135115 >= 72000 x 7 / 4
         {23, 72000, 10, 54000, 54000},  // 67680 / cos(19.98 degrees) = 72019 < 54000 x 7 / 4
+        {23, 194400, 10, 54000, 54000}, // 67680 / cos(53.95 degrees) = 114993 < 72000 x 7 / 4 = 126000
     };
     for (const auto& r : rows) {
         p.SetProjectionIndex(r.index);
