@@ -246,8 +246,21 @@ private:
     double mCone = 0;
     double mRho0 = 0;
     double mMaxPolar = 0;
-    double mAux1 = 0;
-    double mAux2 = 0;
+    // Constants of single families, worked out by their set-ups.
+    struct PerspectiveConsts {
+        double horizon = 0; // largest polar distance shown: the horizon plus 15"
+        double factor = 0;  // L - 1 on the near side, L + 1 on the far side
+    };
+    struct AlbersConsts {
+        double twoOverCone = 0;
+        double rho0Squared = 0; // of the centre's parallel
+    };
+    struct LambertConicConsts {
+        double f = 0; // rho = f tan^n(p / 2)
+    };
+    PerspectiveConsts mPerspective;
+    AlbersConsts mAlbers;
+    LambertConicConsts mLambertConic;
     std::array<double, 37> mTheta{};
 
     // Work of one search: the parts last computed and the last image.
