@@ -10,6 +10,7 @@
 // forward is a handful of floating operations on the fields below, reached
 // through the projection's row of PrjRegistry, with everything that depends
 // on the centre worked out once in SetUp.
+#include "core/CoordTypes.h"
 #include "core/clsPoly.h"
 
 #include <QString>
@@ -17,12 +18,6 @@
 #include <cmath>
 #include <cstdint>
 #include <span>
-
-// A point of the projection plane in metres.
-struct PlaneXY {
-    double x = 0;
-    double y = 0;
-};
 
 class clsVospProjector {
     friend class PrjRegistry;

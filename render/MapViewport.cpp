@@ -38,18 +38,18 @@ void MapViewport::CalcField() {
         projector.SetCenterLon(0);
         projector.SetCenterLat(absLat);
         if (projector.SetUp()) {
-            int32_t lon = 0, lat = 0;
-            if (CanvasToMap(canvas.mLeft, canvas.mTop, lon, lat)) {
-                if (lon > 0) lon -= 1296000;
-                w = -lon;
+            MapPoint m;
+            if (CanvasToMap({canvas.mLeft, canvas.mTop}, m)) {
+                if (m.lon > 0) m.lon -= 1296000;
+                w = -m.lon;
             }
             int32_t dTop = 648000, dBottom = 648000;
-            if (CanvasToMap(centerPixX, canvas.mTop, lon, lat)) dTop = lat - absLat;
-            if (CanvasToMap(canvas.mLeft, canvas.mBottom, lon, lat)) dBottom = absLat - lat;
+            if (CanvasToMap({centerPixX, canvas.mTop}, m)) dTop = m.lat - absLat;
+            if (CanvasToMap({canvas.mLeft, canvas.mBottom}, m)) dBottom = absLat - m.lat;
             h = std::max(dTop, dBottom);
             if (h < 1) h = 648000;
-            int32_t px = 0, py = 0;
-            if (MapToCanvas(0, 320400, px, py) && py >= 0) w = h = 648000;
+            CanvasPoint pole;
+            if (MapToCanvas({0, 320400}, pole) && pole.y >= 0) w = h = 648000;
             w = std::min(w + w / 8, 648000);
             h = std::min(h + h / 8, 648000);
         }
@@ -80,59 +80,51 @@ double MapViewport::CanvasLengthToMapY(double pixels) const {
     return pixels / ratioY / MapProjection::GlobeSecLength;
 }
 
-void MapViewport::CanvasToXY(int32_t cx, int32_t cy, double& x, double& y) const {
-    x = (double(cx) - centerPixX) / ratioX;
-    y = (double(centerPixY) - cy) / ratioY;
+PlaneXY MapViewport::CanvasToXY(CanvasPoint c) const {
+    return {(double(c.x) - centerPixX) / ratioX, (double(centerPixY) - c.y) / ratioY};
 }
 
-void MapViewport::XYToCanvas(double x, double y, int32_t& cx, int32_t& cy) const {
-    cx = Sat(int64_t(Library::DblToLng(x * ratioX)) + centerPixX);
-    cy = Sat(int64_t(centerPixY) - Library::DblToLng(y * ratioY));
+CanvasPoint MapViewport::XYToCanvas(PlaneXY p) const {
+    return {Sat(int64_t(Library::DblToLng(p.x * ratioX)) + centerPixX),
+            Sat(int64_t(centerPixY) - Library::DblToLng(p.y * ratioY))};
 }
 
-bool MapViewport::PointMapToXY(int32_t x, int32_t y, double& px, double& py) {
-    px = 0;
-    py = 0;
-    return projector.CnvLLtoXY(x, y, px, py);
+bool MapViewport::PointMapToXY(MapPoint m, PlaneXY& p) {
+    p = {};
+    return projector.CnvLLtoXY(m.lon, m.lat, p.x, p.y);
 }
 
-bool MapViewport::PointXYToMap(double px, double py, int32_t& x, int32_t& y) {
-    x = 0;
-    y = 0;
-    return projector.CnvXYtoLL(px, py, x, y);
+bool MapViewport::PointXYToMap(PlaneXY p, MapPoint& m) {
+    m = {};
+    return projector.CnvXYtoLL(p.x, p.y, m.lon, m.lat);
 }
 
-bool MapViewport::MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
-    cx = 0;
-    cy = 0;
-    double px = 0, py = 0;
-    if (!PointMapToXY(x, y, px, py)) return false;
-    XYToCanvas(px, py, cx, cy);
-    if (!nt && !limit.IsInner(cx, cy)) return false;
+bool MapViewport::MapToCanvas(MapPoint m, CanvasPoint& c) {
+    c = {};
+    PlaneXY p;
+    if (!PointMapToXY(m, p)) return false;
+    c = XYToCanvas(p);
+    if (!nt && !limit.IsInner(c.x, c.y)) return false;
     return true;
 }
 
-bool MapViewport::PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
-    cx = 0;
-    cy = 0;
-    if (!field.IsInner(x, y)) return false;
-    return MapToCanvas(x, y, cx, cy) && IsInCanvas(cx, cy);
+bool MapViewport::PointMapToCanvas(MapPoint m, CanvasPoint& c) {
+    c = {};
+    if (!field.IsInner(m.lon, m.lat)) return false;
+    return MapToCanvas(m, c) && IsInCanvas(c);
 }
 
-bool MapViewport::CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
-    x = 0;
-    y = 0;
-    if (!IsInCanvas(cx, cy)) return false;
-    double px = 0, py = 0;
-    CanvasToXY(cx, cy, px, py);
-    return PointXYToMap(px, py, x, y);
+bool MapViewport::CanvasToMap(CanvasPoint c, MapPoint& m) {
+    m = {};
+    if (!IsInCanvas(c)) return false;
+    return PointXYToMap(CanvasToXY(c), m);
 }
 
-bool MapViewport::CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
-    bool ok = CanvasToMap(cx, cy, x, y);
+bool MapViewport::CanvasToMapBound(CanvasPoint c, MapPoint& m) {
+    bool ok = CanvasToMap(c, m);
     if (plotMode == 1) {
-        ok = ok && Library::InRange(y, -324000, 324000);
-        AngleLib::NormalizeLL(x, y);
+        ok = ok && Library::InRange(m.lat, -324000, 324000);
+        AngleLib::NormalizeLL(m.lon, m.lat);
     }
     return ok;
 }

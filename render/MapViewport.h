@@ -5,6 +5,7 @@
 // the date-line shift. Cheap to copy, so that a drawing or a preview can
 // work on a view of its own. The plot engine is its front; the names follow
 // the engine's properties.
+#include "core/CoordTypes.h"
 #include "core/clsRect.h"
 #include "core/clsVospProjector.h"
 
@@ -37,7 +38,7 @@ public:
     int32_t CanvasWidth() const;
     int32_t CanvasHeight() const;
     void CalcCanvasCenter();
-    bool IsInCanvas(int32_t cx, int32_t cy) const { return canvas.IsInner(cx, cy); }
+    bool IsInCanvas(CanvasPoint c) const { return canvas.IsInner(c.x, c.y); }
 
     // Pixels per plane metre from the resolution and the scale.
     void CalcRatios();
@@ -47,15 +48,15 @@ public:
 
     double CanvasLengthToMapX(double pixels) const;
     double CanvasLengthToMapY(double pixels) const;
-    void CanvasToXY(int32_t cx, int32_t cy, double& x, double& y) const;
-    void XYToCanvas(double x, double y, int32_t& cx, int32_t& cy) const;
-    bool PointMapToXY(int32_t x, int32_t y, double& px, double& py);
-    bool PointXYToMap(double px, double py, int32_t& x, int32_t& y);
+    PlaneXY CanvasToXY(CanvasPoint c) const;
+    CanvasPoint XYToCanvas(PlaneXY p) const;
     // Every output is set, to 0 when the conversion fails early.
-    bool MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
-    bool PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
-    bool CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
-    bool CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
+    bool PointMapToXY(MapPoint m, PlaneXY& p);
+    bool PointXYToMap(PlaneXY p, MapPoint& m);
+    bool MapToCanvas(MapPoint m, CanvasPoint& c);
+    bool PointMapToCanvas(MapPoint m, CanvasPoint& c);
+    bool CanvasToMap(CanvasPoint c, MapPoint& m);
+    bool CanvasToMapBound(CanvasPoint c, MapPoint& m);
 
     // The wrap-around shift of the centre by a turn, and back.
     bool ShiftOn();

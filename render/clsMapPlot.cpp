@@ -291,19 +291,35 @@ double clsMapPlot::CanvasLengthToMapX(double pixels) const { return view_.Canvas
 double clsMapPlot::CanvasLengthToMapY(double pixels) const { return view_.CanvasLengthToMapY(pixels); }
 
 bool clsMapPlot::MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
-    return view_.MapToCanvas(x, y, cx, cy);
+    CanvasPoint c;
+    const bool ok = view_.MapToCanvas({x, y}, c);
+    cx = c.x;
+    cy = c.y;
+    return ok;
 }
 
 bool clsMapPlot::PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
-    return view_.PointMapToCanvas(x, y, cx, cy);
+    CanvasPoint c;
+    const bool ok = view_.PointMapToCanvas({x, y}, c);
+    cx = c.x;
+    cy = c.y;
+    return ok;
 }
 
 bool clsMapPlot::CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
-    return view_.CanvasToMap(cx, cy, x, y);
+    MapPoint m;
+    const bool ok = view_.CanvasToMap({cx, cy}, m);
+    x = m.lon;
+    y = m.lat;
+    return ok;
 }
 
 bool clsMapPlot::CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
-    return view_.CanvasToMapBound(cx, cy, x, y);
+    MapPoint m;
+    const bool ok = view_.CanvasToMapBound({cx, cy}, m);
+    x = m.lon;
+    y = m.lat;
+    return ok;
 }
 
 std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
@@ -352,12 +368,16 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
             out->CompressB(t / 1000, t);
             const std::span<const PolyPoint> plane = out->Span();
             pts.resize(plane.size());
-            for (size_t i = 0; i < plane.size(); ++i) view_.XYToCanvas(plane[i].x, plane[i].y, pts[i].x, pts[i].y);
+            for (size_t i = 0; i < plane.size(); ++i) {
+                const CanvasPoint c = view_.XYToCanvas({double(plane[i].x), double(plane[i].y)});
+                pts[i] = {c.x, c.y};
+            }
             out->FromArray(pts, 0, 1, static_cast<int32_t>(pts.size()));
         } else {
             for (size_t i = 0; i < pts.size(); ++i) {
                 const double px = xy[i].x, py = xy[i].y;
-                view_.XYToCanvas(std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0, pts[i].x, pts[i].y);
+                const CanvasPoint c = view_.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
+                pts[i] = {c.x, c.y};
             }
             out->FromArray(pts, 0, 1, n);
             out->CompressB(0.0005, 80.0);

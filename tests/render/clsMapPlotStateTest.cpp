@@ -208,6 +208,25 @@ TEST(MapPlotStateTest, TransformsRoundTripWithinOnePixel) {
     EXPECT_FALSE(p.CanvasToMap(-1, 10, x, y));
 }
 
+// The view is a value: a copy converts as the engine does, and a change to
+// the copy (a preview) leaves the engine's view as it was.
+TEST(MapPlotStateTest, ViewportCopiesConvertOnTheirOwn) {
+    PlotWorld w(400, 300);
+    w.View(12, 0, 0, 10); // 10 pixels per degree about the centre pixel (200, 150)
+    clsMapPlot& p = *w.plot;
+    p.Field();
+    MapViewport v = p.Viewport();
+    CanvasPoint c;
+    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c)); // 10 E, 5 N
+    EXPECT_EQ(c, (CanvasPoint{300, 100}));
+    v.centerPixX = 0;
+    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c));
+    EXPECT_EQ(c, (CanvasPoint{100, 100}));
+    int32_t cx = 0, cy = 0;
+    ASSERT_TRUE(p.MapToCanvas(36000, 18000, cx, cy));
+    EXPECT_EQ((CanvasPoint{cx, cy}), (CanvasPoint{300, 100}));
+}
+
 TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
