@@ -72,6 +72,16 @@ void MapViewport::CalcField() {
     shift = centerX >= 0 ? -1296000 : 1296000;
 }
 
+int32_t MapViewport::ChopSpacing(int32_t mm) const {
+    double p = mm * dpix * 10 / 254;
+    double r = MapProjection::ScaleMax / scale;
+    while (r <= 100) {
+        p *= 0.75;
+        r *= 2;
+    }
+    return std::max(300, Library::DblToLng(CanvasLengthToMapY(Library::DblToLng(p + 0.5))));
+}
+
 double MapViewport::CanvasLengthToMapX(double pixels) const {
     return pixels / ratioX / MapProjection::GlobeSecLength;
 }

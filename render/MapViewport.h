@@ -46,6 +46,11 @@ public:
     // wrap-around state that follows from it.
     void CalcField();
 
+    // The spacing in seconds of arc of the points put into a line before it
+    // is projected: `mm` millimetres of the canvas, shortened by a quarter
+    // for each halving of the scale below a hundredth of the largest, and
+    // never below 300 seconds.
+    int32_t ChopSpacing(int32_t mm) const;
     double CanvasLengthToMapX(double pixels) const;
     double CanvasLengthToMapY(double pixels) const;
     PlaneXY CanvasToXY(CanvasPoint c) const;

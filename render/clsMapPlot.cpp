@@ -340,14 +340,7 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
         const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(view_.prjIndex);
         const bool curved = !shape.IsRectangular();
         if (curved) {
-            double p = plotChopPitch_ * view_.dpix * 10 / 254;
-            double r = MapProjection::ScaleMax / view_.scale;
-            while (r <= 100) {
-                p *= 0.75;
-                r *= 2;
-            }
-            const int32_t pitch =
-                std::max(300, Library::DblToLng(CanvasLengthToMapY(Library::DblToLng(p + 0.5))));
+            const int32_t pitch = view_.ChopSpacing(plotChopPitch_);
             out->Chop(pitch, shape.BendsMeridians() ? 3 : 1);
         }
 

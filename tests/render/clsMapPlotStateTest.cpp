@@ -227,6 +227,30 @@ TEST(MapPlotStateTest, ViewportCopiesConvertOnTheirOwn) {
     EXPECT_EQ((CanvasPoint{cx, cy}), (CanvasPoint{300, 100}));
 }
 
+// Points go into a line every 16 mm of the canvas (15360 \ 254 = 60 pixels
+// at 96 dpi), a quarter less for each halving of the scale below 1:1e7 (a
+// hundredth of the largest), at 30.887 m per second of arc; never closer
+// than 300 seconds.
+TEST(MapPlotStateTest, PointsGoIntoLinesAtLeast300SecondsApart) {
+    MapProjection::InitGlobeRadius(MapProjection::DefaultGlobeRadius);
+    const struct {
+        double scale;
+        int32_t sec;
+    } rows[] = {
+        {5e6, 2570},  // 60 pixels: 1587.5 m x 5e6 / 1e6 / 30.887
+        {1e7, 3940},  // 45 pixels and a half: 46
+        {2e7, 5825},  // 33.75 -> 34 pixels
+        {1e8, 16275}, // 18.98 -> 19 pixels
+        {1e5, 300},   // 60 pixels are 51 seconds
+    };
+    MapViewport v;
+    for (const auto& r : rows) {
+        v.scale = r.scale;
+        v.CalcRatios();
+        EXPECT_EQ(v.ChopSpacing(16), r.sec) << r.scale;
+    }
+}
+
 TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
     PlotWorld w(400, 300);
     clsMapPlot& p = *w.plot;
