@@ -131,14 +131,15 @@ bool FileCommands::SaveFile(const QString& path) {
 
 bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
     auto ask = [&](auto& list, const QString& what, const QString& filter) {
-        if (!list.Modify()) return false;
+        if (!list.Modify()) return true;
         list.SetFileName(unit.UnitName());
         const QString name = list.FileName();
-        if (!Library::MsgYesNo(what + name + QStringLiteral("\rが修正されています.\r保存しますか？"))) return false;
+        if (!Library::MsgYesNo(what + name + QStringLiteral("\rが修正されています.\r保存しますか？"))) return true;
         if (redraw_.mForm) redraw_.mForm->repaint();
-        while (list.Save() != 0) {
+        for (int32_t r = list.Save(); r != 0; r = list.Save()) {
+            if (r == ErrorMng::SaveCancelled) return false;
             const QString answer = FilePicker::InputSaveName(QString(), filter, list.FileName());
-            if (answer.isEmpty()) return false;
+            if (answer.isEmpty()) return true;
             list.SetFileName(answer);
         }
         return true;
@@ -147,10 +148,9 @@ bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
     return ask(*unit.gAdmins, QStringLiteral("行政区ファイル "), kAdminFilter);
 }
 
-void FileCommands::UnloadMapUnit(clsMapUnit& unit) {
+bool FileCommands::UnloadMapUnit(clsMapUnit& unit) {
     try {
-        offerSave(true, unit);
-        offerSave(false, unit);
+        return offerSave(true, unit) && offerSave(false, unit);
     } catch (...) {
         Fail("UnloadMapUnit");
     }
@@ -255,7 +255,7 @@ void FileCommands::mnuFile_Click() {
 
 void FileCommands::mnuOpen_Click() {
     menuHandler("mnuOpen_Click", [this] {
-        if (sOpenPath.isEmpty()) sOpenPath = PublicVal::gvMapFolder + QStringLiteral("\\*.MLL");
+        if (sOpenPath.isEmpty()) sOpenPath = Library::JoinPath(PublicVal::gvMapFolder, QStringLiteral("*.MLL"));
         const QString filter = QStringLiteral("地図ファイル(*.MLL)|*.MLL|") + kThingFilter + kAdminFilter + kLogFilter;
         const QString answer = FilePicker::InputLoadName(QString(), filter, sOpenPath);
         if (answer.isEmpty()) return;
@@ -282,9 +282,10 @@ void FileCommands::mnuCloseItem_Click(int32_t index) {
         if (index > 1 && index > units.Count()) return;
         // Closing drops the unit's lists: offer to save what was changed.
         if (index == 0) {
-            for (int32_t i = 2; i <= units.Count(); ++i) UnloadMapUnit(*units.Item(i));
+            for (int32_t i = 2; i <= units.Count(); ++i)
+                if (!UnloadMapUnit(*units.Item(i))) return;
         } else if (index >= 2) {
-            UnloadMapUnit(*units.Item(index));
+            if (!UnloadMapUnit(*units.Item(index))) return;
         }
         redraw_.SetStatusMessage(QStringLiteral("地図を閉じています..."));
         Library::ScreenMousePointer(MousePtr::Hourglass);
@@ -346,15 +347,14 @@ void FileCommands::mnuMapCopy_Click() {
     });
 }
 
+FileCommands::~FileCommands() = default;
+
 void FileCommands::mnuMapInfo_Click() {
     menuHandler("mnuMapInfo_Click", [this] {
-        frmMapInfo dlg(redraw_.mForm);
-        dlg.mMap = redraw_.mUnits->Active()->gFigures;
-        if (frmMapInfo::mLeft < 1 && redraw_.mForm) {
-            frmMapInfo::mLeft = redraw_.mForm->x() * Desktop::TwipsPerPixelX() + 600;
-            frmMapInfo::mTop = redraw_.mForm->y() * Desktop::TwipsPerPixelY() + 600;
-        }
-        dlg.exec();
-        dlg.mMap.reset();
+        if (!mapInfo_) mapInfo_ = std::make_unique<frmMapInfo>(redraw_.mForm);
+        mapInfo_->mMap = redraw_.mUnits->Active()->gFigures;
+        mapInfo_->PlaceFirst(redraw_.mForm, 600, 600);
+        mapInfo_->ShowModal();
+        mapInfo_->mMap.reset();
     });
 }

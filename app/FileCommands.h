@@ -18,10 +18,12 @@ class QWidget;
 class ViewControls;
 class ViewRedraw;
 class clsMapUnit;
+class frmMapInfo;
 
 class FileCommands {
 public:
     FileCommands(ViewRedraw& redraw, ViewControls& controls);
+    ~FileCommands();
 
     // What the application's global state provides (set by the main window).
     std::function<int16_t(const QString& path)> ReadLog;  // restores a snapshot; 0 when read
@@ -44,7 +46,8 @@ public:
 
     bool LoadFile(const QString& path);
     bool SaveFile(const QString& path);
-    void UnloadMapUnit(clsMapUnit& unit);
+    // False when the user cancelled a save: whatever needed it must not go on.
+    bool UnloadMapUnit(clsMapUnit& unit);
 
     // Builds the File menu into `menu` and connects it.
     void BuildFileMenu(QMenu* menu);
@@ -87,4 +90,5 @@ private:
     ViewRedraw& redraw_;
     ViewControls& controls_;
     QString ownLastSavePath_;
+    std::unique_ptr<frmMapInfo> mapInfo_;
 };

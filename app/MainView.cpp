@@ -18,6 +18,7 @@ constexpr int kRow = 24;      // the top row: scale bar, view area, slider
 constexpr int kBar = 17;      // scroll bar thickness
 constexpr int kMinWidth = 6525; // twips
 constexpr int kMinHeight = 4500;
+constexpr int kResizeSettle = 40; // ms without a further resize
 
 } // namespace
 
@@ -70,11 +71,34 @@ MainView::MainView(QMainWindow* form, QMenu* fileMenu) : QObject(form), mForm(fo
     files = std::make_unique<FileCommands>(redraw, *controls);
     files->BuildFileMenu(fileMenu);
     picView->FilesDropped = [this](const QStringList& paths) { files->picView_OLEDragDrop(paths); };
+    survey = std::make_unique<SurveyTool>(redraw);
+    frameCut = std::make_unique<FrameCut>(redraw, *controls);
+    pointer = std::make_unique<ViewPointer>(redraw, *controls, *survey, *frameCut);
+    pointer->Attach(picView);
+    popup = new ViewPopupMenu(redraw, *controls, *survey, form);
+    popup->CruiseExe = [this] { files->mnuCruiseExe->trigger(); };
+    popup->MapCopy = [this] { files->mnuMapCopy_Click(); };
+    pointer->ShowPopup = [this](const QPoint& at) { popup->Show(at); };
+    redraw.SurveyReplot = [this] { survey->SurveyReplot(); };
     QObject::connect(picScaleSmall, &QToolButton::clicked, [this] { controls->picScaleSmall_Click(); });
     QObject::connect(picScaleLarge, &QToolButton::clicked, [this] { controls->picScaleLarge_Click(); });
 
+    resizeTimer.setSingleShot(true);
+    resizeTimer.setInterval(kResizeSettle);
+    QObject::connect(&resizeTimer, &QTimer::timeout, this, [this] {
+        if (redraw.bPlotting) resizePending_ = true;
+        else Form_Resize();
+    });
+    redraw.DrawingEnded = [this] {
+        if (resizePending_) {
+            resizePending_ = false;
+            resizeTimer.start();
+        }
+    };
+
     const int tx = Desktop::TwipsPerPixelX(), ty = Desktop::TwipsPerPixelY();
-    form->setMinimumSize((kMinWidth + tx - 1) / tx, (kMinHeight + ty - 1) / ty);
+    leastSize_ = QSize((kMinWidth + tx - 1) / tx, (kMinHeight + ty - 1) / ty);
+    form->setMinimumSize(leastSize_);
     inner->installEventFilter(this);
 }
 
@@ -82,12 +106,33 @@ MainView::~MainView() { inner->removeEventFilter(this); }
 
 void MainView::Form_Resize() {
     if (!redraw.mUnits || redraw.bPlotting || mForm->isMinimized()) return;
+    // The minimum size is only a hint to the window manager: hold it here
+    // too, the width first (each change comes back as a resize).
+    const QSize least = leastSize_;
+    if (mForm->width() < least.width()) {
+        mForm->resize(least.width(), mForm->height());
+        return;
+    }
+    if (mForm->height() < least.height()) {
+        mForm->resize(mForm->width(), least.height());
+        return;
+    }
     controls->LayoutControls();
     mForm->repaint();
     redraw.PlotWindow();
 }
 
+void MainView::Detach() {
+    resizeTimer.stop();
+    resizePending_ = false;
+    redraw.mUnits = nullptr;
+    redraw.mPlot = nullptr;
+    redraw.mAccessory = nullptr;
+    redraw.mView = nullptr;
+    redraw.mGraph = nullptr;
+}
+
 bool MainView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == inner && event->type() == QEvent::Resize) Form_Resize();
+    if (watched == inner && event->type() == QEvent::Resize) resizeTimer.start();
     return QObject::eventFilter(watched, event);
 }

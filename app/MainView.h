@@ -4,11 +4,17 @@
 // view-area box, the four status panels and the File menu, with the redraw,
 // the control sync and the file commands behind them.
 #include "app/FileCommands.h"
+#include "app/FrameCut.h"
 #include "app/MapPicture.h"
+#include "app/SurveyTool.h"
 #include "app/ViewControls.h"
+#include "app/ViewPointer.h"
+#include "app/ViewPopupMenu.h"
 #include "app/ViewRedraw.h"
 
 #include <QObject>
+#include <QSize>
+#include <QTimer>
 #include <memory>
 
 class QLabel;
@@ -41,11 +47,26 @@ public:
     ViewRedraw redraw;
     std::unique_ptr<ViewControls> controls;
     std::unique_ptr<FileCommands> files;
+    // The mouse on the map: centring, dragging, the tools, the pop-up menu.
+    std::unique_ptr<SurveyTool> survey;
+    std::unique_ptr<FrameCut> frameCut;
+    std::unique_ptr<ViewPointer> pointer;
+    ViewPopupMenu* popup;
 
     // The window's resize: the minimum size, the layout and a redraw (not
     // while a drawing runs).
     void Form_Resize();
+    // A resize is applied once its size has settled, from the event loop:
+    // drawing inside Qt's layout pass would re-enter it. One that comes
+    // while a drawing runs waits for the drawing's end.
+    QTimer resizeTimer;
+    // The window's objects are gone: nothing may be drawn any more.
+    void Detach();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool resizePending_ = false;
+    QSize leastSize_; // 6525 x 4500 twips
 };

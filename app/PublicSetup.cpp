@@ -106,7 +106,7 @@ void ReadScalars(const Getter& get) {
     const QString mapPath = get(QStringLiteral("MapPath"), gvMapFolder);
     if (!mapPath.isEmpty()) {
         const QString keep = gvMapFolder;
-        gvMapFolder = mapPath;
+        gvMapFolder = FileSystem::NormalPath(mapPath);
         if (!Library::FileExists(BaseMapADM()) || !Library::FileExists(BaseMapTHG()) ||
             !Library::FileExists(BaseMapMLL()))
             gvMapFolder = keep;
@@ -215,7 +215,7 @@ int16_t gvInitialize() {
 
         const QString folder = gvEnvironment->GetString(QStringLiteral("MapFolder"), QString());
         if (folder.isEmpty()) return 5;
-        gvMapFolder = ResolveMapFolder(folder, FileSystem::ProgramFolder());
+        gvMapFolder = FileSystem::NormalPath(ResolveMapFolder(folder, FileSystem::ProgramFolder()));
         SetGvStartMapFile(gvEnvironment->GetString(QStringLiteral("StartMapFile"), QString()));
         gvPolygonOutline = gvEnvironment->GetString(QStringLiteral("PolygonOutline"), QStringLiteral("yes"))
                                .compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
@@ -298,6 +298,8 @@ void gvTerminate() {
         // otherwise the objects hold start values, not the user's.
         const bool write = g_initialized;
         g_initialized = false;
+        // Every object's section, then one write of the store.
+        SettingsStore::Batch once(SettingsStore::Instance());
         if (write) gvWriteRegistry(false);
         RenderGlobals::SetMapPlot(nullptr);
         RenderGlobals::SetMapGraph(nullptr);
@@ -337,6 +339,7 @@ void gvReadRegistry(bool units) {
 
 void gvWriteRegistry(bool units) {
     try {
+        SettingsStore::Batch once(SettingsStore::Instance());
         clsRegistry reg;
         reg.mSection = kPublic;
         reg.RegDelete(QString());
@@ -385,6 +388,7 @@ int32_t gvWriteLog(const QString& path) {
             own = own || Library::PathFileName(log).toUpper() == name;
         if (!own) gvLastLog = file;
 
+        SettingsStore::Batch once(SettingsStore::Instance());
         gvWriteRegistry(true);
         if (gvAccessory) gvAccessory->WriteRegistry();
         if (gvMapPlot) gvMapPlot->WriteRegistry();
@@ -396,8 +400,14 @@ int32_t gvWriteLog(const QString& path) {
             reg.mSection = section;
             reg.WriteFile(out);
         }
-        out.Save(file);
-        return 0;
+        std::optional<int32_t> gaveUp;
+        try {
+            gaveUp = ErrorMng::WithFileRetry(file, [&] { out.Save(file); });
+        } catch (...) {
+            if (ErrorMng::IsFileError()) return ErrorMng::SaveCancelled;
+            throw;
+        }
+        return gaveUp ? *gaveUp : 0;
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1002, kObj, QStringLiteral("gvWriteLog"));
     }
@@ -411,6 +421,7 @@ int32_t gvReadLog(const QString& path) {
             return 53;
         }
         const clsTextFile in = clsTextFile::Read(file);
+        SettingsStore::Batch once(SettingsStore::Instance());
         for (const QString& section : SnapshotSections()) {
             clsRegistry reg;
             reg.mSection = section;

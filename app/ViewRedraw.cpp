@@ -57,6 +57,10 @@ public:
         if (!released_) w_.setLocked(false);
         Ui().SetMousePointer(MousePtr::Default);
         w_.bPlotting = false;
+        try {
+            if (w_.DrawingEnded) w_.DrawingEnded();
+        } catch (...) {
+        }
     }
     PlottingScope(const PlottingScope&) = delete;
     PlottingScope& operator=(const PlottingScope&) = delete;
@@ -102,7 +106,7 @@ void ViewRedraw::setLocked(bool locked) {
 }
 
 int16_t ViewRedraw::PlotWindow() {
-    if (bHoldRedraw || bPlotting || inPlotWindow_) return 1;
+    if (bHoldRedraw || bPlotting || inPlotWindow_ || !mPlot) return 1;
     try {
         // The cruise's loading window and message boxes let events through
         // before bPlotting is set; this flag refuses redraws from them too.

@@ -47,6 +47,9 @@ public:
     std::function<void()> SetScrollChange;
     // Lets the event loop run while the engine draws (Esc gets through).
     std::function<void()> YieldEvents;
+    // After a drawing has ended, still inside its caller: work held back
+    // while it ran may be posted from here, never run.
+    std::function<void()> DrawingEnded;
 
     bool bHoldRedraw = false;
     bool bPlotting = false;

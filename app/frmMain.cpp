@@ -1,10 +1,18 @@
 #include "app/frmMain.h"
 
 #include "app/HtmlHelp.h"
+#include "app/HelpMenu.h"
+#include "app/frmAbout.h"
+#include "app/frmPalette.h"
+#include "platform/DialogFrame.h"
+#include "platform/MouseWheel.h"
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "cruise/clsCruise05.h"
+#include "dialogs/PlaceJump.h"
+#include "dialogs/frmJump05.h"
+#include "legend/frmMapSymbol.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
 #include "platform/ApiLib.h"
@@ -21,7 +29,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
@@ -29,8 +40,12 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSlider>
+#include <QToolButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
 
 using namespace PublicVal;
 
@@ -51,6 +66,7 @@ bool AllOf(int32_t mask, int32_t bits) { return (mask & bits) == bits; }
 
 frmMain::frmMain() {
     previousHost_ = SetHost(this);
+    DialogFrame::SetHelpHandler([](int32_t id) { HtmlHelp::HelpContext(id); });
     PublicVal::SetMainWindow(this);
     BuildWindow();
 }
@@ -65,16 +81,42 @@ frmMain::~frmMain() {
     }
     PublicVal::SetMainWindow(nullptr);
     SetHost(previousHost_);
+    DialogFrame::SetHelpHandler({});
 }
 
 void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    QMenu* tool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    view_->pointer->BuildToolMenu(tool);
+    view_->popup->ScrollItem = [this](int index) { mnuPopupScrollItem_Click(index); };
+    // Until the View menu exists the legend editor hangs from the File menu.
+    file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
+    // Until the View menu is built, the jump has a menu of its own.
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QAction* mnuJump = viewMenu->addAction(QStringLiteral("地名ジャンプ(&J)..."), this, [this] { mnuJump_Click(); });
+    connect(viewMenu, &QMenu::aboutToShow, this, [mnuJump] {
+        const auto active = gvMapUnits ? gvMapUnits->Active() : nullptr;
+        mnuJump->setEnabled(active && active->gFigures->Count() > 0);
+    });
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(QStringLiteral("目次(&C)..."), this, [] { HtmlHelp::HelpContents(); });
-    help->addAction(QStringLiteral("メインウィンドウ(&H)"), this, [] { HtmlHelp::HelpContext(200001); });
-    view_->redraw.mLockMenus = {file->menuAction(), help->menuAction()};
+    HelpMenu::Fill(help, this);
+    view_->redraw.mLockMenus = {file->menuAction(), viewMenu->menuAction(), tool->menuAction(), help->menuAction(),
+                                view_->popup->mnuPopup->menuAction()};
+    // The keys belong to the window: no control of the view takes the focus
+    // (the slider and the buttons would keep the arrow keys to themselves).
+    for (QWidget* w : {static_cast<QWidget*>(view_->sliScale), static_cast<QWidget*>(view_->picScaleSmall),
+                       static_cast<QWidget*>(view_->picScaleLarge)})
+        w->setFocusPolicy(Qt::NoFocus);
+    ViewRedraw& r = view_->redraw;
+    r.DrawingEnded = [this, next = r.DrawingEnded] {
+        if (next) next();
+        if (closeAfterDrawing_) {
+            closeAfterDrawing_ = false;
+            QTimer::singleShot(0, this, [this] { close(); });
+        }
+    };
 }
 
 // The view and its commands reach the singletons made by gvInitialize.
@@ -138,6 +180,10 @@ QString frmMain::CheckHelpFile() {
 
 bool frmMain::CheckLanguage(const QLocale& locale) { return Desktop::IsJapaneseLocale(locale); }
 
+QString frmMain::LanguageMessage() {
+    return QStringLiteral("システムの言語設定 (LANG) を [日本語] (ja_JP.UTF-8) に変更してください.");
+}
+
 QList<frmMain::Component> frmMain::RuntimeComponents() {
     const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
     const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
@@ -191,23 +237,14 @@ void frmMain::CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s) {
 }
 
 void frmMain::ShowSplash() {
-    auto* splash = new QLabel;
-    splash->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    splash->setAlignment(Qt::AlignCenter);
-    splash->setText(QStringLiteral("<h2>%1</h2><p>Version %2</p>")
-                        .arg(UiServices::AppTitle(), Library::GetAppVersion()));
-    splash->resize(360, 160);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        splash->move(r.x() + (r.width() - splash->width()) / 2, r.y() + (r.height() - splash->height()) / 2);
-    }
-    splash->show();
-    splash_ = splash;
+    frmAbout& about = frmAbout::Instance(this);
+    about.ShowAsSplash();
+    splash_ = &about;
     QCoreApplication::processEvents();
 }
 
 void frmMain::CloseSplash() {
-    delete splash_;
+    if (splash_) splash_->close();
     splash_ = nullptr;
 }
 
@@ -222,13 +259,13 @@ void frmMain::Form_Load(const QStringList& args) {
             FatalStop(QStringLiteral("Windowsシステムフォルダを取得できません."), QStringLiteral("Form_Load"));
         CheckRuntime(RuntimeComponents());
         if (!CheckLanguage(QLocale::system()))
-            FatalStop(QStringLiteral("Windowsの言語設定を [日本語] に変更してください."), QStringLiteral("Form_Load"));
+            FatalStop(LanguageMessage(), QStringLiteral("Form_Load"));
 
         const int16_t result = gvInitialize();
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
         ConnectView();
-        view_->picView->setCursor(Qt::CrossCursor);
+        ApplyIconAndCursor();
 
         view_->redraw.bHoldRedraw = true;
         // The window is not shown yet: lay out its menu, central area and
@@ -253,6 +290,12 @@ void frmMain::Form_Load(const QStringList& args) {
     } catch (...) {
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
     }
+}
+
+void frmMain::ApplyIconAndCursor() {
+    setWindowIcon(QIcon(QStringLiteral(":/window/icon1010.xpm")));
+    // The cross-hair's centre is the point taken.
+    view_->picView->setCursor(QCursor(QPixmap(QStringLiteral(":/window/cursor1101.xpm")), 16, 16));
 }
 
 void frmMain::ApplyCruiseStartCheck() {
@@ -287,6 +330,30 @@ bool frmMain::LoadFile(const QString& path) { return view_->files->LoadFile(path
 
 void frmMain::PlotWindow() { view_->redraw.PlotWindow(); }
 
+void frmMain::mnuHome_Click() { view_->popup->mnuHome_Click(); }
+void frmMain::mnuLanguageItem_Click(int32_t language) { view_->popup->mnuLanguageItem_Click(language); }
+
+void frmMain::mnuMapSymbol_Click() {
+    try {
+        if (!mapSymbol_) {
+            mapSymbol_ = std::make_unique<frmMapSymbol>();
+            mapSymbol_->PlotWindow = [this] { PlotWindow(); };
+            mapSymbol_->CruiseAuto = [] { return gvCruise && gvCruise->mEiAuto; };
+            mapSymbol_->SetCruiseAuto = [](bool on) {
+                if (gvCruise) gvCruise->mEiAuto = on;
+            };
+        }
+        frmMapSymbol& dlg = *mapSymbol_;
+        dlg.mMapUnits = gvMapUnits;
+        dlg.PlaceFirst(this, 1500, 600);
+        const bool ok = dlg.ShowModal();
+        dlg.mMapUnits = nullptr;
+        if (ok) PlotWindow();
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuMapSymbol_Click"));
+    }
+}
+
 int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
 int32_t frmMain::PictureHeight() const { return view_->picView->Image().height(); }
 void frmMain::ResizePicture(int32_t width, int32_t height) { view_->picView->ResizePicture(width, height); }
@@ -305,21 +372,42 @@ void frmMain::MoveWindow(double left, double top) {
 
 void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
 
+void frmMain::mnuJump_Click() {
+    try {
+        if (!jump_) jump_ = std::make_unique<frmJump05>();
+        jump_->mMapUnits = gvMapUnits;
+        jump_->PlaceFirst(this, 1500, 600);
+        jump_->ShowModal();
+        jump_->mMapUnits = nullptr;
+        if (!jump_->mResult || !gvMapPlot) return;
+        PlaceJump::Apply(*gvMapPlot, gvCruise, jump_->mCx, jump_->mCy, jump_->mScaleMin, jump_->mScaleMax);
+        view_->controls->SetViewControllByEngine();
+        PlotWindow();
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuJump_Click"));
+    }
+}
+
 // ---- shut-down --------------------------------------------------------------
 
 bool frmMain::Form_QueryUnload() {
     if (!Library::MsgYesNo(UiServices::AppTitle() + QStringLiteral(" アプリケーションを終了しますか ?"))) return false;
     repaint();
+    // A save cancelled in its file-error prompt keeps the program open.
     if (gvMapUnits)
         for (const auto& u : *gvMapUnits)
-            if (u) UnloadMapUnit(*u);
+            if (u && !view_->files->UnloadMapUnit(*u)) return false;
     gvWriteLog(LogLast());
     return true;
 }
 
 bool frmMain::Form_Unload() {
     unloaded_ = true;
+    view_->Detach();
     HtmlHelp::HelpCloseAll();
+    MouseWheel::UnhookWheelAll();
     gvTerminate();
     return gvMapUnits != nullptr;
 }
@@ -327,6 +415,13 @@ bool frmMain::Form_Unload() {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (unloaded_) {
         event->accept();
+        return;
+    }
+    if (view_->redraw.bPlotting) {
+        // The drawing still uses what the close would release.
+        view_->redraw.CancelPlot();
+        closeAfterDrawing_ = true;
+        event->ignore();
         return;
     }
     try {
@@ -347,7 +442,16 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     try {
         switch (event->key()) {
         case Qt::Key_Escape:
-            view_->redraw.CancelPlot();
+            if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (!view_->redraw.bPlotting) {
+                const int key = event->key();
+                mnuPopupScrollItem_Click(key == Qt::Key_Left ? 0 : key == Qt::Key_Right ? 1 : key == Qt::Key_Up ? 2 : 3);
+            }
             return;
         case Qt::Key_Minus:
             if (!view_->redraw.bPlotting && (event->modifiers() & Qt::KeypadModifier)) view_->controls->picScaleSmall_Click();
@@ -362,6 +466,30 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         throw;
     } catch (...) {
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_KeyDown"));
+    }
+}
+
+void frmMain::mnuPopupScrollItem_Click(int index) {
+    try {
+        VbScrollBar& h = view_->controls->hsbView;
+        VbScrollBar& v = view_->controls->vsbView;
+        if (index == 0 || index == 1) {
+            int32_t x = h.Value() + (index == 0 ? -h.LargeChange() : h.LargeChange());
+            if (gvMapMode == 1) {
+                // Longitude goes on round the globe.
+                if (x < -10800) x += 21600;
+                if (x > 10799) x -= 21600;
+            }
+            h.SetValue(x);
+        } else if (index == 2 || index == 3) {
+            const int32_t lo = std::min(v.Min(), v.Max()), hi = std::max(v.Min(), v.Max());
+            const int32_t y = v.Value() + (index == 2 ? v.LargeChange() : -v.LargeChange());
+            v.SetValue(std::clamp(y, lo, hi));
+        }
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuPopupScrollItem_Click"));
     }
 }
 
@@ -394,10 +522,12 @@ void frmMain::WindupError() {
     }
     try {
         HtmlHelp::HelpCloseAll();
+        MouseWheel::UnhookWheelAll();
     } catch (...) {
     }
     try {
         unloaded_ = true;
+        view_->Detach();
         gvTerminate();
     } catch (...) {
     }
@@ -405,3 +535,7 @@ void frmMain::WindupError() {
 }
 
 void frmMain::HelpContext(int32_t contextId) { HtmlHelp::HelpContext(contextId); }
+
+int32_t frmMain::InputRealColor(int32_t initial) { return frmPalette::InputRealColor(this, initial); }
+
+int32_t frmMain::InputNativeColor(int32_t initial) { return frmPalette::InputNativeColor(this, initial); }

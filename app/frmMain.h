@@ -10,11 +10,14 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class MainView;
+class frmMapSymbol;
 class QAction;
 class QLabel;
 class QWidget;
+class frmJump05;
 
 class frmMain : public QMainWindow, public AppHost, public ViewHost, public PublicVal::MainWindowLink {
 public:
@@ -37,6 +40,8 @@ public:
     // message of the fatal stop.
     static QString CheckHelpFile();
     static bool CheckLanguage(const QLocale& locale);
+    // The stop message when the check fails: it names this system's setting.
+    static QString LanguageMessage();
     struct Component {
         QString name;
         std::function<bool()> present;
@@ -58,13 +63,31 @@ public:
     // `last` the mask of the previous run, `now` the maps present now.
     static void CruiseStartCheck(int32_t last, int32_t now, CruiseSwitches& s);
 
+    // One large step of a scroll bar: 0 west, 1 east (longitude wraps
+    // into -10800..10799), 2 north, 3 south (kept within the bar's range).
+    // The bar's change event moves and redraws the view.
+    void mnuPopupScrollItem_Click(int index);
+
+    // The window's icon and the map view's cursor (resources 1010, 1101).
+    void ApplyIconAndCursor();
+
     // Opens a map file or a snapshot; true when it opened.
     bool LoadFile(const QString& path);
     void PlotWindow();
+    // Opens the map-symbol dialog on the loaded units.
+    void mnuMapSymbol_Click();
+    // Opens the place-name jump and moves the view to the chosen place.
+    void mnuJump_Click();
+
+    // View commands shared by the View menu and the view's pop-up menu.
+    void mnuHome_Click();
+    void mnuLanguageItem_Click(int32_t language);
 
     // AppHost
     void WindupError() override;
     void HelpContext(int32_t contextId) override;
+    int32_t InputRealColor(int32_t initial) override;
+    int32_t InputNativeColor(int32_t initial) override;
 
     // ViewHost
     int32_t PictureWidth() const override;
@@ -101,7 +124,11 @@ private:
     void StartContent(const QStringList& args);
 
     bool unloaded_ = false;
+    // A close asked for while a drawing ran: handled once it has unwound.
+    bool closeAfterDrawing_ = false;
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
     AppHost* previousHost_ = nullptr;
+    std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
+    std::unique_ptr<frmJump05> jump_;
 };

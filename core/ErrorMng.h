@@ -52,6 +52,10 @@ QString ErrorReportFolder();
 [[noreturn]] void StopError(int32_t number, const QString& windowName, const QString& procName,
                             const QString& comment = {});
 
+// What a save gives back when the user cancelled its file-error prompt:
+// that save failed, nothing else is to happen.
+inline constexpr int32_t SaveCancelled = -1;
+
 // Offers a retry for the pending file error:
 // 0 retry, 1 give up, 2 cancel, 3 not a file error.
 int16_t FileErrorRetry(const QString& fileName);

@@ -31,7 +31,15 @@ constexpr int64_t Turn = 1296000;
 using Library::Abs64;
 using Library::Sat;
 
+// Rounds up; b > 0.
+int64_t CeilDiv(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
+
 } // namespace
+
+bool StraysBeyondOneTurn(const clsPoly& poly) {
+    const std::span<const PolyPoint> p = poly.Span();
+    return std::any_of(p.begin(), p.end(), [](const PolyPoint& q) { return Abs64(q.x) > HalfTurn + Turn; });
+}
 
 int32_t DistanceGreatArcToPole(int32_t lon1, int32_t lat1, int32_t lon2, int32_t lat2) {
     try {
@@ -206,12 +214,54 @@ std::vector<clsPoly> GlobePolyRound(clsPoly& poly, int32_t centerLon, bool chop,
         cutAll(third, east);
         // A list that winds more than once about the globe reaches the seams
         // a turn further out as well; cut there too, so that every piece
-        // fits the window once moved by whole turns.
-        int64_t lo = INT64_MAX, hi = INT64_MIN;
-        for (const clsPoly& piece : third)
-            for (const PolyPoint& q : piece.Span()) lo = std::min<int64_t>(lo, q.x), hi = std::max<int64_t>(hi, q.x);
-        for (int64_t x = int64_t(east) + Turn; x <= hi; x += Turn) cutAll(third, Sat(x));
-        for (int64_t x = int64_t(west) - Turn; x >= lo; x -= Turn) cutAll(third, Sat(x));
+        // fits the window once moved by whole turns. Each part is cut only
+        // at the seams within its own reach, eastwards first, then westwards:
+        // the work grows with the parts made, not with parts times seams.
+        std::vector<clsPoly> done;
+        done.reserve(third.size());
+        struct Pending {
+            clsPoly poly;
+            int64_t east; // the next seam of each series (turns beyond its start) to try
+            int64_t west;
+            bool westward; // the eastern series is done
+        };
+        std::vector<Pending> stack;
+        for (auto it = third.rbegin(); it != third.rend(); ++it) stack.push_back({std::move(*it), 1, 1, false});
+        while (!stack.empty()) {
+            Pending p = std::move(stack.back());
+            stack.pop_back();
+            const clsRect box = p.poly.RectBound();
+            int64_t x = 0;
+            bool cut = false;
+            if (!p.westward && p.poly.Count() > 0) {
+                // The first seam of the series, from the one due, that the part reaches.
+                const int64_t k = std::max<int64_t>(p.east, CeilDiv(int64_t(box.mLeft) - east, Turn));
+                if (int64_t(east) + k * Turn <= box.mRight) {
+                    p.east = k;
+                    x = int64_t(east) + k * Turn;
+                    cut = true;
+                } else {
+                    p.westward = true;
+                }
+            }
+            if (p.westward && p.poly.Count() > 0) {
+                const int64_t k = std::max<int64_t>(p.west, CeilDiv(int64_t(west) - box.mRight, Turn));
+                if (int64_t(west) - k * Turn >= box.mLeft) {
+                    p.west = k;
+                    x = int64_t(west) - k * Turn;
+                    cut = true;
+                }
+            }
+            if (!cut || x < INT32_MIN || x > INT32_MAX) {
+                done.push_back(std::move(p.poly));
+                continue;
+            }
+            std::vector<clsPoly> parts = PolyLib::PolyLibCutX(std::move(p.poly), int32_t(x));
+            for (auto it = parts.rbegin(); it != parts.rend(); ++it)
+                stack.push_back({std::move(*it), p.westward ? p.east : p.east + 1, p.westward ? p.west + 1 : p.west,
+                                 p.westward});
+        }
+        third = std::move(done);
         for (clsPoly& piece : third)
             for (int guard = 0; guard < 4000 && GlobePolyRollBound(piece, centerLon); ++guard) {
             }

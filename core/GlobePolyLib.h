@@ -33,6 +33,11 @@ bool GlobePolyRollOver(clsPoly& poly, int32_t centerLon, bool closePole);
 // +-648000 lies outside; True when moved.
 bool GlobePolyRollBound(clsPoly& poly, int32_t centerLon);
 
+// True when a longitude of the list lies more than one turn beyond
+// +-648000: no sound figure does, and drawing one would cut it at every
+// seam it spans.
+bool StraysBeyondOneTurn(const clsPoly& poly);
+
 // Smallest distance in seconds of arc from a pole to the great-circle arc
 // from point 1 to point 2.
 int32_t DistanceGreatArcToPole(int32_t lon1, int32_t lat1, int32_t lon2, int32_t lat2);

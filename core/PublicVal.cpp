@@ -94,7 +94,8 @@ QString BaseMapADM() { return InMapFolder(QStringLiteral("BaseMapADM"), QStringL
 QString BaseMapTHG() { return InMapFolder(QStringLiteral("BaseMapTHG"), QStringLiteral("BASE.THG")); }
 
 QString GazetFile() {
-    if (gvLanguage == 1) return InMapFolder(QStringLiteral("GazetFileVospE"), QStringLiteral("GAZET_VOSP_E.TXT"));
+    // Language 0 (never chosen yet) reads as European.
+    if (gvLanguage == 1 || gvLanguage == 0) return InMapFolder(QStringLiteral("GazetFileVospE"), QStringLiteral("GAZET_VOSP_E.TXT"));
     if (gvLanguage == 2) return InMapFolder(QStringLiteral("GazetFileVospJ"), QStringLiteral("GAZET_VOSP_J.TXT"));
     return Library::JoinPath(gvMapFolder, QString());
 }

@@ -55,8 +55,8 @@ void SetGvStartMapFile(const QString& path);
 // taken from the settings.
 QString BaseMapADM();
 QString BaseMapTHG();
-// The gazetteer of the current language (the bare map folder for another
-// language value).
+// The gazetteer of the current language, 0 counting as 1 (the bare map
+// folder for another language value).
 QString GazetFile();
 // Snapshot files ".MLG" in the folder where the program writes its own files.
 QString LogLast();

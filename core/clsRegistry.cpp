@@ -76,6 +76,7 @@ void clsRegistry::WriteFile(clsTextFile& file) const {
 void clsRegistry::ReadFile(const clsTextFile& file) {
     try {
         const QString header = QLatin1Char('[') + mSection + QLatin1Char(']');
+        SettingsStore::Batch once(Store());
         bool inside = false;
         for (const QString& line : file.Lines()) {
             if (line == header) {

@@ -10,13 +10,15 @@ namespace {
 
 // Where a file whose stored path leads nowhere is looked for; "" when it is
 // found nowhere.
+// Found files are named in the one normal form, so that two spellings of a
+// file make one unit.
 QString FindByName(const QString& stored) {
-    if (Library::FileExists(stored)) return stored;
+    if (Library::FileExists(stored)) return FileSystem::NormalPath(stored);
     const QString name = Library::PathFileName(stored);
     const QString inMaps = Library::JoinPath(PublicVal::gvMapFolder, name);
-    if (Library::FileExists(inMaps)) return inMaps;
+    if (Library::FileExists(inMaps)) return FileSystem::NormalPath(inMaps);
     const QString inProgram = Library::JoinPath(FileSystem::ProgramFolder(), name);
-    if (Library::FileExists(inProgram)) return inProgram;
+    if (Library::FileExists(inProgram)) return FileSystem::NormalPath(inProgram);
     return {};
 }
 

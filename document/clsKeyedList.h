@@ -138,6 +138,8 @@ public:
                 fileName_, [this] { FileSystem::WriteCp932Lines(fileName_, self().fileLines()); });
             if (gaveUp) return *gaveUp;
         } catch (...) {
+            // A file error still pending was cancelled in its prompt.
+            if (ErrorMng::IsFileError()) return ErrorMng::SaveCancelled;
             ErrorMng::ReRaise(ErrBase + 1001, QLatin1String(object_), QStringLiteral("Save"));
         }
         SetModify(false);

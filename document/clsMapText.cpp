@@ -25,9 +25,16 @@ std::shared_ptr<clsMapFigure> clsMapText::Copy() const {
     CopyAnchorTo(*f);
     f->SetTextFix(textFix_);
     f->SetAngle(angle_);
-    f->SetTextAnsi(1, text_[0]);
+    if (euroInCp932_) {
+        // Held in the Japanese code page: "^" may be a trail byte, and the
+        // rule was never applied to it. The copy is the same text.
+        f->text_[0] = text_[0];
+        f->euroInCp932_ = true;
+        f->modify_ = true;
+    } else {
+        f->SetTextAnsi(1, text_[0]);
+    }
     f->SetTextAnsi(2, text_[1]);
-    f->euroInCp932_ = euroInCp932_;
     return f;
 }
 

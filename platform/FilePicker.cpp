@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,6 +22,20 @@ qsizetype NthBar(const QString& filter, int32_t n) {
         if (at < 0) return -1;
     }
     return at;
+}
+
+// The entry left chosen, by its position in `filters`. Qt's own dialog
+// shows the filters in a list of that order; a dialog of the desktop only
+// gives back a text, which may have lost its patterns.
+int32_t ChosenFilter(const QFileDialog& dlg, const QStringList& filters) {
+    if (const auto* combo = dlg.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        if (combo->count() == filters.size() && combo->currentIndex() >= 0) return combo->currentIndex() + 1;
+    const QString chosen = dlg.selectedNameFilter();
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const qsizetype open = filters[i].lastIndexOf(QStringLiteral(" ("));
+        if (chosen == filters[i] || (open > 0 && chosen == filters[i].left(open))) return int32_t(i) + 1;
+    }
+    return 1;
 }
 
 class QtFileDialogs : public FileDialogs {
@@ -50,8 +65,7 @@ public:
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return a;
         a.accepted = true;
         a.fileName = dlg.selectedFiles().first();
-        a.filterIndex = int32_t(filters.indexOf(dlg.selectedNameFilter())) + 1;
-        if (a.filterIndex < 1) a.filterIndex = 1;
+        a.filterIndex = ChosenFilter(dlg, filters);
         return a;
     }
 };

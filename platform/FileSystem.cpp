@@ -71,6 +71,15 @@ QString ResolvePath(const QString& path) {
     return cur;
 }
 
+QString NormalPath(const QString& path) {
+    if (path.isEmpty()) return path;
+    QString p = path;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!p.startsWith(QLatin1Char('/'))) p = QDir::currentPath() + QLatin1Char('/') + p;
+    // ".." first, so that each component is looked for where it really is.
+    return ResolvePath(QDir::cleanPath(p));
+}
+
 bool Exists(const QString& path) {
     struct stat st;
     return !path.isEmpty() && StatPath(ResolvePath(path), st);
@@ -181,8 +190,35 @@ QByteArray ReadAll(const QString& path) {
     return out;
 }
 
+namespace {
+
+// The file a chain of symbolic links ends at: replacing the link itself
+// would cut it off from the file it stands for.
+QString FollowLinks(QString p) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        const QByteArray name = QFile::encodeName(p);
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+        char buf[4096];
+        const ssize_t n = ::readlink(name.constData(), buf, sizeof buf - 1);
+        if (n <= 0) return p;
+        const QString target = QFile::decodeName(QByteArray(buf, static_cast<int>(n)));
+        p = target.startsWith(QLatin1Char('/')) ? target : QFileInfo(p).path() + QLatin1Char('/') + target;
+    }
+    return p;
+}
+
+void SyncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
 void WriteAtomic(const QString& path, const QByteArray& bytes) {
-    const QString real = ResolvePath(path);
+    const QString real = FollowLinks(ResolvePath(path));
     const QFileInfo info(real);
     const QString folder = info.path();
     struct stat st;
@@ -207,8 +243,21 @@ void WriteAtomic(const QString& path, const QByteArray& bytes) {
     // Keep the old file's permission bits; a new file gets the usual ones.
     mode_t mode = 0644;
     struct stat old;
-    if (StatPath(real, old)) mode = old.st_mode & 07777;
+    if (StatPath(real, old)) {
+        mode = old.st_mode & 07777;
+        // Only a privileged process may give the file away; others keep it.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        }
+    }
     ::fchmod(fd, mode);
+    // On disk before it takes the old file's place: a power loss leaves
+    // one of the two whole.
+    if (::fsync(fd) != 0) {
+        const int e = errno;
+        ::close(fd);
+        ::unlink(tmp.constData());
+        ThrowFileError(e, path);
+    }
     if (::close(fd) != 0) {
         const int e = errno;
         ::unlink(tmp.constData());
@@ -219,6 +268,7 @@ void WriteAtomic(const QString& path, const QByteArray& bytes) {
         ::unlink(tmp.constData());
         ThrowFileError(e, path);
     }
+    SyncFolder(folder);
 }
 
 QStringList SplitLines(const QString& text) {

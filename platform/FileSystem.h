@@ -12,6 +12,10 @@ namespace FileSystem {
 // Resolves an existing path one component at a time without regard to case;
 // "\" and "/" both separate. Components that do not exist stay as given.
 QString ResolvePath(const QString& path);
+// One spelling for one file: resolved as above, made absolute (from the
+// current folder), "." and ".." taken out, "/" between components. The
+// form the program shows, stores and compares; "" stays "".
+QString NormalPath(const QString& path);
 
 bool Exists(const QString& path);      // a file or folder
 bool IsFile(const QString& path);

@@ -1,5 +1,6 @@
 #include "platform/FontCatalog.h"
 
+#include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QSet>
@@ -44,8 +45,13 @@ QStringList Aliases(const QString& windowsFace)
         QStringList aliases;
     };
     static const Row kTable[] = {
+        // Proportional faces stand for proportional ones; only the two
+        // fixed-pitch Windows faces map to fixed-pitch faces.
         {u"ＭＳ Ｐゴシック", {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}},
-        {u"メイリオ", {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}},
+        {u"ＭＳ Ｐ明朝", {"IPAPMincho", "Noto Serif CJK JP"}},
+        {u"MS UI Gothic", {"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}},
+        {u"メイリオ", {"Noto Sans CJK JP", "IPAPGothic", "VL PGothic"}},
+        {u"Meiryo", {"Noto Sans CJK JP", "IPAPGothic", "VL PGothic"}},
         {u"ＭＳ ゴシック", {"IPAGothic", "Noto Sans Mono CJK JP"}},
         {u"ＭＳ 明朝", {"IPAMincho", "Noto Serif CJK JP"}},
         {u"Arial", {"Liberation Sans", "Nimbus Sans"}},
@@ -56,6 +62,29 @@ QStringList Aliases(const QString& windowsFace)
         if (QString::fromUtf16(r.face).compare(windowsFace, Qt::CaseInsensitive) == 0)
             return r.aliases;
     return {};
+}
+
+QString UiFamily(const QStringList& installed)
+{
+    for (const char* face : {"Noto Sans CJK JP", "IPAPGothic"})
+        for (const QString& i : installed)
+            if (i.compare(QLatin1String(face), Qt::CaseInsensitive) == 0)
+                return i;
+    return {};
+}
+
+void InstallSubstitutions()
+{
+    QStringList installed;
+    for (const FamilyInfo& f : InstalledFamilies())
+        installed << f.name;
+    for (const char16_t* face : {u"ＭＳ Ｐゴシック", u"ＭＳ Ｐ明朝", u"MS UI Gothic", u"メイリオ", u"Meiryo",
+                                 u"ＭＳ ゴシック", u"ＭＳ 明朝"}) {
+        const QString name = QString::fromUtf16(face);
+        const QString to = Resolve(name, installed);
+        if (!to.isEmpty() && to.compare(name, Qt::CaseInsensitive) != 0)
+            QFont::insertSubstitution(name, to);
+    }
 }
 
 QString Resolve(const QString& face, const QStringList& installed)

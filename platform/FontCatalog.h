@@ -31,4 +31,12 @@ QStringList Aliases(const QString& windowsFace);
 // (without regard to case), else its first installed alias, else "".
 QString Resolve(const QString& face, const QStringList& installed);
 
+// The face of menus, status bar and dialogs: a proportional Japanese face
+// (Noto Sans CJK JP, else IPAPGothic) among `installed`; "" when neither is.
+QString UiFamily(const QStringList& installed);
+
+// Makes Qt draw the Windows faces of the table with their installed
+// stand-ins wherever a widget names them.
+void InstallSubstitutions();
+
 } // namespace FontCatalog

@@ -1,8 +1,13 @@
 #include "platform/QtUi.h"
 
+#include "platform/DialogFrame.h"
+#include "platform/EventHook.h"
 #include "platform/FileSystem.h"
+#include "platform/FontCatalog.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -105,12 +110,23 @@ int QtUi::MsgBox(const QString& text, int style, const QString& title) {
     return AnswerFor(pressed != QMessageBox::NoButton ? pressed : esc);
 }
 
-QString QtUi::InputBox(const QString& prompt, const QString& title, const QString& defaultText, int32_t) {
+QString QtUi::InputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                       int32_t helpContext) {
     if (!HaveWidgets()) return defaultText;
-    bool ok = false;
-    const QString s = QInputDialog::getText(QApplication::activeWindow(), title.isEmpty() ? AppTitle() : title,
-                                            Plain(prompt), QLineEdit::Normal, defaultText, &ok);
-    return ok ? s : QString();
+    QInputDialog dlg(QApplication::activeWindow());
+    dlg.setWindowTitle(title.isEmpty() ? AppTitle() : title);
+    dlg.setLabelText(Plain(prompt));
+    dlg.setTextValue(defaultText);
+    // F1 opens the box's help topic.
+    EventHook help([helpContext](QObject*, QEvent* e) {
+        if (helpContext <= 0 || e->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->key() != Qt::Key_F1)
+            return false;
+        DialogFrame::ShowHelp(helpContext);
+        return true;
+    });
+    dlg.installEventFilter(&help);
+    for (QObject* child : dlg.findChildren<QWidget*>()) child->installEventFilter(&help);
+    return dlg.exec() == QDialog::Accepted ? dlg.textValue() : QString();
 }
 
 Qt::CursorShape QtUi::CursorFor(int16_t pointer) {
@@ -152,6 +168,37 @@ bool QtUi::OpenUrl(const QString& target) {
     const QUrl url = isUrl ? given : QUrl::fromLocalFile(FileSystem::ResolvePath(target));
     if (!isUrl && !FileSystem::Exists(target)) return false;
     return QDesktopServices::openUrl(url);
+}
+
+int32_t QtUi::PickColor(int32_t initial) {
+    if (!HaveWidgets()) return -1;
+    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+    QColorDialog dlg(start, QApplication::activeModalWidget());
+    if (dlg.exec() != QDialog::Accepted) return -1;
+    const QColor c = dlg.selectedColor();
+    return int32_t(c.red()) | (int32_t(c.green()) << 8) | (int32_t(c.blue()) << 16);
+}
+
+bool QtUi::PickFont(FontChoice& font) {
+    if (!HaveWidgets()) return false;
+    // The dialog knows installed faces only; a stored Windows face opens on
+    // the face it is drawn with and keeps its own name when left unchanged.
+    QStringList installed;
+    for (const FontCatalog::FamilyInfo& f : FontCatalog::InstalledFamilies()) installed.append(f.name);
+    const QString face = FontCatalog::Resolve(font.name, installed);
+    QFont start(face.isEmpty() ? font.name : face);
+    start.setPointSizeF(font.size > 0 ? double(font.size) : 9.0);
+    start.setBold(font.bold);
+    start.setItalic(font.italic);
+    QFontDialog dlg(start, QApplication::activeModalWidget());
+    if (dlg.exec() != QDialog::Accepted) return false;
+    const QFont chosen = dlg.selectedFont();
+    const QString family = FontCatalog::StripFoundry(chosen.family());
+    if (family.compare(start.family(), Qt::CaseInsensitive) != 0) font.name = family;
+    font.size = float(chosen.pointSizeF());
+    font.bold = chosen.bold();
+    font.italic = chosen.italic();
+    return true;
 }
 
 void QtUi::ExitProcess(int code) {

@@ -16,6 +16,8 @@ public:
     // back to the default pointer always removes it.
     void SetMousePointer(int16_t pointer) override;
     bool OpenUrl(const QString& target) override;
+    int32_t PickColor(int32_t initial) override;
+    bool PickFont(FontChoice& font) override;
     [[noreturn]] void ExitProcess(int code) override;
 
     // The pieces of a message box, by its style.

@@ -37,4 +37,22 @@ bool ScriptedUi::OpenUrl(const QString& target) {
     return openResult;
 }
 
+int32_t ScriptedUi::PickColor(int32_t initial) {
+    colorRequests.append(initial);
+    if (colors.empty()) return -1;
+    const int32_t c = colors.front();
+    colors.pop_front();
+    return c;
+}
+
+bool ScriptedUi::PickFont(FontChoice& font) {
+    fontRequests.append(font);
+    if (fonts.empty()) return false;
+    const std::optional<FontChoice> f = fonts.front();
+    fonts.pop_front();
+    if (!f) return false;
+    font = *f;
+    return true;
+}
+
 void ScriptedUi::ExitProcess(int code) { throw ProcessExit(code); }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <optional>
 #include <stdexcept>
 
 // Thrown by ScriptedUi::ExitProcess instead of ending the process.
@@ -32,6 +33,12 @@ public:
     int16_t pointer = 0;
     QList<int16_t> pointerHistory;
     bool echo = false; // also print messages to stderr (tools)
+    // Answers of the colour and font dialogs, in order; with none queued
+    // they are cancelled. A font answer of nullopt cancels that one.
+    std::deque<int32_t> colors;
+    std::deque<std::optional<FontChoice>> fonts;
+    QList<int32_t> colorRequests;
+    QList<FontChoice> fontRequests;
 
     int MsgBox(const QString& text, int style, const QString& title) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& defaultText,
@@ -39,6 +46,8 @@ public:
     int16_t MousePointer() const override { return pointer; }
     void SetMousePointer(int16_t p) override;
     bool OpenUrl(const QString& target) override;
+    int32_t PickColor(int32_t initial) override;
+    bool PickFont(FontChoice& font) override;
     [[noreturn]] void ExitProcess(int code) override;
 };
 

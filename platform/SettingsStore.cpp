@@ -1,6 +1,8 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/FileSystem.h"
+#include "platform/UiServices.h"
+#include "platform/VospError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -141,7 +143,18 @@ void SettingsStore::Load() {
     }
 }
 
-void SettingsStore::Save() const {
+SettingsStore::Batch::~Batch() {
+    if (--store_.batch_ == 0 && store_.dirty_) store_.Write();
+}
+
+void SettingsStore::Save() {
+    dirty_ = true;
+    if (batch_ == 0) Write();
+}
+
+void SettingsStore::Write() {
+    dirty_ = false;
+    ++writes_;
     QByteArray out;
     for (const Block& b : blocks_) {
         out += "[" + b.app.toUtf8() + "\\" + b.section.toUtf8() + "]\r\n";
@@ -150,8 +163,17 @@ void SettingsStore::Save() const {
     try {
         QDir().mkpath(QFileInfo(path_).path());
         FileSystem::WriteAtomic(path_, out);
+    } catch (const VospError& e) {
+        // The running program keeps its settings in memory; the user learns
+        // once that the next start will not have them.
+        if (told_) return;
+        told_ = true;
+        try {
+            Ui().MsgBox(QStringLiteral("設定を保存できません. 次回の起動では今の設定が失われます.\r\n") + path_ +
+                            QStringLiteral("\r\n") + e.description,
+                        Mb::OkOnly + Mb::Exclamation, QString());
+        } catch (...) {
+        }
     } catch (...) {
-        // Settings that cannot be written are lost for the next run only;
-        // the running program keeps them in memory.
     }
 }

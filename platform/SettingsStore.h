@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <cstdint>
 
 class SettingsStore {
 public:
@@ -27,6 +28,21 @@ public:
     void DeleteSection(const QString& app, const QString& section);
 
     QString FilePath() const { return path_; }
+    // How many times the file was written since the store was opened.
+    int32_t Writes() const { return writes_; }
+
+    // While one lives, changes stay in memory; the file is written once, at
+    // the end of the outermost one, if anything changed.
+    class Batch {
+    public:
+        explicit Batch(SettingsStore& store) : store_(store) { ++store_.batch_; }
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        SettingsStore& store_;
+    };
 
 private:
     struct Block {
@@ -36,8 +52,13 @@ private:
     const Block* FindBlock(const QString& app, const QString& section) const;
     Block* FindBlock(const QString& app, const QString& section);
     void Load();
-    void Save() const;
+    void Save();
+    void Write();
 
     QString path_;
     QList<Block> blocks_;
+    int32_t batch_ = 0;
+    bool dirty_ = false;
+    int32_t writes_ = 0;
+    bool told_ = false; // of a failed write: once a session
 };

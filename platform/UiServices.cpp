@@ -7,6 +7,11 @@
 
 UiServices::~UiServices() = default;
 
+// Without a desktop nothing can be chosen: both read as cancelled.
+int32_t UiServices::PickColor(int32_t) { return -1; }
+
+bool UiServices::PickFont(FontChoice&) { return false; }
+
 namespace {
 
 // Headless default: tools and early start-up have no windows to ask with.

@@ -25,6 +25,14 @@ enum : int16_t { Default = 0, Arrow = 1, Cross = 2, IBeam = 3, SizeAll = 5, Size
                  SizeAll2 = 15, Custom = 99 };
 }
 
+// What the font dialog edits: face, size in points, bold and italic.
+struct FontChoice {
+    QString name;
+    float size = 9.0F;
+    bool bold = false;
+    bool italic = false;
+};
+
 class UiServices {
 public:
     virtual ~UiServices();
@@ -39,6 +47,12 @@ public:
     virtual void SetMousePointer(int16_t pointer) = 0;
     // Opens a document or link with its associated program; false on failure.
     virtual bool OpenUrl(const QString& target) = 0;
+    // The colour dialog, opened on `initial` (0x00BBGGRR) with the custom
+    // colours shown: the chosen colour, or -1 when cancelled.
+    virtual int32_t PickColor(int32_t initial);
+    // The font dialog over screen fonts: true and `font` changed when the
+    // user confirms; false and `font` untouched when cancelled.
+    virtual bool PickFont(FontChoice& font);
     // Ends the process at once (no further events run).
     [[noreturn]] virtual void ExitProcess(int code) = 0;
 

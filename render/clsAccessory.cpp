@@ -788,7 +788,8 @@ void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t he
         a.Sethandle(dc);
         a.SetWidth(width);
         a.SetHeight(height);
-        a.SetDpi(viewDpi);
+        // Laid out as seen on a 96-dpi screen, whatever the output's resolution.
+        a.SetDpi(96);
         if (viewDpi != 0)
             a.SetMapScale(viewScale * 96.0 / viewDpi);
         a.SetPosition(0);
@@ -797,7 +798,7 @@ void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t he
             a.SetUse(i == ItemMeasure);
         }
         a.SetIndex(ItemMeasure);
-        a.SetColor(EnvInt("MeasureColor", textColor, 0, 0xFFFFFF));
+        a.SetColor(EnvInt("MeasureColor", textColor, INT32_MIN, INT32_MAX));
         a.SetFont(std::make_shared<QFont>(font));
         a.SetText(QString());
         a.Draw();

@@ -385,6 +385,7 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
 std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(clsPoly& poly, bool ring) {
     try {
         std::vector<std::shared_ptr<clsPoly>> out;
+        if (!prepared_ && GlobePolyLib::StraysBeyondOneTurn(poly)) return out;
         if (prepared_ || !JumpsDateLine(poly.Span())) {
             if (auto p = PolyMapToCanvas(poly)) out.push_back(std::move(p));
             return out;

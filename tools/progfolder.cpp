@@ -1,8 +1,7 @@
 // progfolder SOURCE PROGRAM_FOLDER MAP_FOLDER
 // Lays out what the program needs at start: "Environment.txt" in the
 // program folder, the base unit (an empty map "BASE.MLL" with "BASE.THG" and
-// "BASE.ADM") and the default lists in the map folder, and the cruise list
-// and an empty country grid in the program folder. The text files are
+// "BASE.ADM") and the default lists in the map folder. The text files are
 // kept as UTF-8 in SOURCE and written in the Japanese code page with CR LF.
 #include "platform/Cp932Codec.h"
 #include "platform/FileSystem.h"
@@ -57,9 +56,6 @@ int main(int argc, char** argv) {
         QDir().mkpath(prog);
         QDir().mkpath(maps);
         bool ok = Convert(src + QStringLiteral("/Environment.txt"), prog + QStringLiteral("/Environment.txt"));
-        ok = Convert(src + QStringLiteral("/CRUISE05.LST"), prog + QStringLiteral("/CRUISE05.LST")) && ok;
-        // No country in any cell until a real grid is installed.
-        FileSystem::WriteAtomic(prog + QStringLiteral("/CRUISE05.GRD"), QByteArray(180 * 360 * 2, '\0'));
         for (const char* name : {"BASE.THG", "BASE.ADM", "DEFAULT.THG", "DEFAULT.ADM"})
             ok = Convert(src + QLatin1Char('/') + QLatin1String(name), maps + QLatin1Char('/') + QLatin1String(name)) && ok;
         FileSystem::WriteAtomic(maps + QStringLiteral("/BASE.MLL"), EmptyMap());

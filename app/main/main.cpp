@@ -1,9 +1,11 @@
 // The program: a widget application with the desktop's user-interface
 // services; the main window's load handler does the rest.
 #include "app/frmMain.h"
+#include "platform/FontCatalog.h"
 #include "platform/QtUi.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -13,6 +15,17 @@ int main(int argc, char** argv) {
     QTranslator qtJapanese;
     if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);
+    FontCatalog::InstallSubstitutions();
+    {
+        QStringList installed;
+        for (const FontCatalog::FamilyInfo& f : FontCatalog::InstalledFamilies()) installed << f.name;
+        const QString face = FontCatalog::UiFamily(installed);
+        if (!face.isEmpty()) {
+            QFont font = QApplication::font();
+            font.setFamilies({face});
+            QApplication::setFont(font);
+        }
+    }
     QtUi ui;
     SetUi(&ui);
 

@@ -1,25 +1,18 @@
 #include "document/ui/frmMapInfo.h"
 
-#include "core/AppHost.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "document/clsMap.h"
 #include "document/clsMapRem.h"
 #include "platform/Desktop.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
-#include <cmath>
 
-int32_t frmMapInfo::mLeft = 0;
-int32_t frmMapInfo::mTop = 0;
-
-frmMapInfo::frmMapInfo(QWidget* parent) : QDialog(parent) {
+frmMapInfo::frmMapInfo(QWidget* parent) : DialogFrame(parent) {
     setWindowTitle(QStringLiteral("地図情報"));
     lblPass = new QLabel(QStringLiteral("pass"));
     lblPass->setToolTip(QStringLiteral("地図ファイルのパス名"));
@@ -45,8 +38,9 @@ frmMapInfo::frmMapInfo(QWidget* parent) : QDialog(parent) {
     lay->addWidget(txtInfo);
     lay->addLayout(buttons);
 
-    connect(cmdOK, &QPushButton::clicked, this, [this] { accept(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [] { Host().HelpContext(230011); });
+    SetButtons(cmdOK, nullptr, cmdHelp);
+    SetDefaultOk(true);
+    SetHelpContext(230011);
 }
 
 frmMapInfo::~frmMapInfo() = default;
@@ -72,40 +66,20 @@ int32_t frmMapInfo::PathChars(double widthTwips, double points) {
     return (w / p) / 10;
 }
 
-int32_t frmMapInfo::twipsPerPixel() const { return Desktop::TwipsPerPixel(logicalDpiX()); }
-
-void frmMapInfo::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    Form_Activate();
-}
-
-void frmMapInfo::hideEvent(QHideEvent* e) {
-    Form_Deactivate();
-    mMap.reset();
-    QDialog::hideEvent(e);
-}
-
-void frmMapInfo::Form_Activate() {
+void frmMapInfo::Form_Load() {
     try {
-        const int32_t tpp = twipsPerPixel();
-        QRect screen(0, 0, 1024, 768);
-        if (const QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry();
-        const int32_t left = Library::Clamp(mLeft, 0, std::max(0, (screen.width() - width()) * tpp));
-        const int32_t top = Library::Clamp(mTop, 0, std::max(0, (screen.height() - height()) * tpp));
-        move(left / tpp, top / tpp);
         if (!mMap) return;
+        // The path is shortened to the label's width: lay out first.
+        if (layout()) layout()->activate();
         const double points = lblPass->font().pointSizeF() > 0 ? lblPass->font().pointSizeF() : 9;
-        lblPass->setText(Library::ShortenPath(mMap->FileName(), PathChars(double(lblPass->width()) * tpp, points)));
+        const double width = double(lblPass->width()) * Desktop::TwipsPerPixel(logicalDpiX());
+        lblPass->setText(Library::ShortenPath(mMap->FileName(), PathChars(width, points)));
         lblVersion->setText(VersionText(mMap->Version()));
         QString text = InfoText(*mMap);
         txtInfo->setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, QStringLiteral("frmMapInfo"), QStringLiteral("Form_Activate"));
+        ErrorMng::StopError(ErrBase + 1003, QStringLiteral("frmMapInfo"), QStringLiteral("Form_Load"));
     }
 }
 
-void frmMapInfo::Form_Deactivate() {
-    const int32_t tpp = twipsPerPixel();
-    mLeft = x() * tpp;
-    mTop = y() * tpp;
-}
+void frmMapInfo::Form_Unload() { mMap.reset(); }

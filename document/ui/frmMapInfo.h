@@ -1,7 +1,8 @@
 #pragma once
 // What a map file says about itself: its path, its version and its header
-// remarks. The caller sets mMap and shows the window modally.
-#include <QDialog>
+// remarks. The caller sets mMap and shows the window modally; one instance
+// serves the whole run.
+#include "platform/DialogFrame.h"
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -11,15 +12,12 @@ class QPlainTextEdit;
 class QPushButton;
 class clsMap;
 
-class frmMapInfo : public QDialog {
+class frmMapInfo : public DialogFrame {
 public:
     explicit frmMapInfo(QWidget* parent = nullptr);
     ~frmMapInfo() override;
 
     std::shared_ptr<clsMap> mMap;
-    // Window position in twips, kept for the rest of the run.
-    static int32_t mLeft;
-    static int32_t mTop;
 
     // "map version : " and the version as a decimal number (106 -> 1.06).
     static QString VersionText(int32_t version);
@@ -37,11 +35,6 @@ public:
     QPushButton* cmdHelp;
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
-
-private:
-    void Form_Activate();
-    void Form_Deactivate();
-    int32_t twipsPerPixel() const;
+    void Form_Load() override;
+    void Form_Unload() override;
 };

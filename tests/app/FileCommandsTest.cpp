@@ -306,20 +306,30 @@ TEST_F(FileCommandsTest, MapInformationShowsTheActiveMapBesideTheWindow) {
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("INFO"))));
     units.SetIndex(2);
     h.form.move(40, 60);
-    frmMapInfo::mLeft = 0;
     std::shared_ptr<clsMap> shown;
-    QTimer::singleShot(0, [&] {
+    frmMapInfo* dlg = nullptr;
+    QPoint at;
+    auto closeIt = [&] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* dlg = dynamic_cast<frmMapInfo*>(w); dlg && dlg->isVisible()) {
-                shown = dlg->mMap;
-                dlg->reject();
+            if (auto* d = dynamic_cast<frmMapInfo*>(w); d && d->isVisible()) {
+                dlg = d;
+                shown = d->mMap;
+                at = d->pos();
+                d->reject();
             }
-    });
+    };
+    QTimer::singleShot(0, closeIt);
     h.files->mnuMapInfo_Click();
     EXPECT_EQ(shown, units.Item(2)->gFigures);
-    // Placed 600 twips right of and below the window's corner, then kept.
-    EXPECT_GE(frmMapInfo::mLeft, 1);
-    frmMapInfo::mLeft = 0;
+    // Placed 600 twips right of and below the window's corner (15 twips a
+    // pixel), then kept by the one instance even when the window moves.
+    EXPECT_EQ(at, QPoint(40 + 40, 60 + 40));
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->mMap, nullptr);
+    h.form.move(300, 300);
+    QTimer::singleShot(0, closeIt);
+    h.files->mnuMapInfo_Click();
+    EXPECT_EQ(at, QPoint(80, 100));
 }
 
 } // namespace

@@ -50,9 +50,11 @@ TEST(MainView, ResizeLaysOutAndRedraws) {
     view.controls->SetScrollRange();
     int redraws = 0;
     view.redraw.AutoCruise = [&] { ++redraws; };
+    view.resizeTimer.setInterval(0); // applied once settled: at once here
+    auto settle = [&] { while (view.resizeTimer.isActive()) QCoreApplication::processEvents(); };
     form.resize(800, 600);
     form.show();
-    QCoreApplication::processEvents();
+    settle();
     EXPECT_GE(redraws, 1);
     EXPECT_EQ(view.picView->Image().width(), view.hsbView->width());
     EXPECT_EQ(view.vsbView->x() + view.vsbView->width(), view.inner->width());
@@ -61,7 +63,7 @@ TEST(MainView, ResizeLaysOutAndRedraws) {
     view.redraw.bPlotting = true;
     const int before = redraws;
     form.resize(900, 650);
-    QCoreApplication::processEvents();
+    settle();
     EXPECT_EQ(redraws, before);
     view.redraw.bPlotting = false;
 }

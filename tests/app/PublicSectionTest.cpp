@@ -63,7 +63,7 @@ TEST_F(PublicSectionTest, WriteAndReadBack) {
     EXPECT_EQ(gvHomeLon, -648000);
     EXPECT_EQ(gvHomeLat, 324000);
     EXPECT_DOUBLE_EQ(gvHomeScaleLL, 350000);
-    EXPECT_EQ(gvMapFolder, root.path() + "\\MAP");
+    EXPECT_EQ(gvMapFolder, root.path() + "/MAP");
 }
 
 TEST_F(PublicSectionTest, KeysAreWrittenInTheirOrder) {
@@ -113,7 +113,7 @@ TEST_F(PublicSectionTest, MapPathNeedsAllThreeBaseFiles) {
     QFile::remove(other.path() + "/BASE.ADM");
     Put("MapPath", other.path());
     gvReadRegistry(false);
-    EXPECT_EQ(gvMapFolder, root.path() + "\\MAP");
+    EXPECT_EQ(gvMapFolder, root.path() + "/MAP");
     WriteBaseUnit(other.path());
     gvReadRegistry(false);
     EXPECT_EQ(gvMapFolder, other.path());
@@ -262,6 +262,16 @@ TEST_F(PublicSectionTest, RestoringASnapshotOffersSavesAndMovesTheWindow) {
     EXPECT_EQ(gvMapUnits->Count(), 2);
     EXPECT_DOUBLE_EQ(window.movedLeft, 1500);
     EXPECT_DOUBLE_EQ(window.movedTop, 600);
+}
+
+TEST_F(PublicSectionTest, ReadingASnapshotOfSixteenThousandKeysWritesTheStoreOnce) {
+    QByteArray text = "[PUBLIC]\r\nLanguage=\"2\"\r\n[LLPLOT]\r\n";
+    for (int i = 0; i < 16000; ++i) text += "K" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\"\r\n";
+    Write(root.path() + "/big.MLG", text);
+    const int32_t before = SettingsStore::Instance().Writes();
+    ASSERT_EQ(gvReadLog(root.path() + "/big.MLG"), 0);
+    EXPECT_EQ(SettingsStore::Instance().Writes() - before, 1);
+    EXPECT_TRUE(Read(SettingsStore::DefaultFilePath()).contains("K15999=\"15999\"\r\n"));
 }
 
 } // namespace

@@ -49,7 +49,7 @@ TEST_F(PublicValLifecycleTest, CreationAndReleaseOrder) {
     ASSERT_EQ(gvInitialize(), 0);
     EXPECT_TRUE(gvInitialized());
     EXPECT_EQ(gvMapMode, 1);
-    EXPECT_EQ(gvMapFolder, root.path() + "\\MAP");
+    EXPECT_EQ(gvMapFolder, root.path() + "/MAP");
     EXPECT_EQ(MapUnits()->Count(), 1);
     gvTerminate();
     EXPECT_EQ(log, QStringList({"create clsMapGraph", "create clsAccessory", "create clsCruise05",

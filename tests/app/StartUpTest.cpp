@@ -15,6 +15,7 @@ TEST_F(StartUpTest, LanguageCheck) {
     EXPECT_TRUE(frmMain::CheckLanguage(QLocale(QLocale::Japanese, QLocale::Japan)));
     EXPECT_FALSE(frmMain::CheckLanguage(QLocale(QLocale::English, QLocale::UnitedStates)));
     EXPECT_FALSE(frmMain::CheckLanguage(QLocale::c()));
+    EXPECT_EQ(frmMain::LanguageMessage(), "システムの言語設定 (LANG) を [日本語] (ja_JP.UTF-8) に変更してください.");
 }
 
 TEST_F(StartUpTest, HelpFileIsLookedForInTheProgramFolder) {
@@ -144,11 +145,13 @@ TEST_F(ShutDownTest, QuitAnsweredNoChangesNothing) {
 TEST_F(ShutDownTest, QuitAnsweredYesWritesLastAndTheSettings) {
     gvLanguage = 2;
     scripted.ui.answers = {Mb::Yes};
+    const int32_t writes = SettingsStore::Instance().Writes();
     EXPECT_TRUE(window->Form_QueryUnload());
     const QByteArray last = Read(prog + "/LAST.MLG");
     EXPECT_TRUE(last.startsWith("[PUBLIC]\r\n"));
     EXPECT_TRUE(last.contains("LLcount=\"1\"\r\n"));
     EXPECT_FALSE(window->Form_Unload());
+    EXPECT_EQ(SettingsStore::Instance().Writes() - writes, 2); // the snapshot's sections, then the exit's
     EXPECT_FALSE(gvInitialized());
     EXPECT_EQ(gvView, nullptr);
     clsRegistry r;

@@ -231,3 +231,13 @@ TEST_F(Globe, RoundKeepsRandomFiguresViewSafe) {
     for (const clsPoly& p : pieces) points += p.Count();
     EXPECT_GE(points, 17);
 }
+
+// INT32_MIN..INT32_MAX, after one turn of roll-over ending at 2^31 - 1 -
+// 1296000, crosses the seams m * 648000 for odd m from -3313 to 3311: 3313
+// seams, 3314 pieces.
+TEST_F(Globe, RoundCutsAWideLineOncePerSeam) {
+    clsPoly line = Make({{INT32_MIN, 0}, {INT32_MAX, 0}});
+    EXPECT_EQ(GlobePolyRound(line, 0, false, false).size(), 3314u);
+    EXPECT_FALSE(StraysBeyondOneTurn(Make({{-1944000, 0}, {1944000, 0}})));
+    EXPECT_TRUE(StraysBeyondOneTurn(Make({{0, 0}, {-1944001, 0}})));
+}

@@ -134,6 +134,8 @@ TEST_F(PublicValSettingsTest, GazetteerFollowsTheLanguage) {
     EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_J.TXT");
     gvLanguage = 3;
     EXPECT_EQ(GazetFile(), "/maps/");
+    gvLanguage = 0;
+    EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_E.TXT");
     UseEnvironment("GazetFileVospJ=PLACES.TXT\r\nAuthorEmail=a@b.c\r\nAuthorURLhome=http://h\r\n");
     gvLanguage = 2;
     EXPECT_EQ(GazetFile(), "/maps/PLACES.TXT");

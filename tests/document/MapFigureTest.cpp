@@ -197,6 +197,12 @@ TEST(MapFigure, EuropeanTextsRoundTripAsLatin1) {
     EXPECT_EQ(t.TextAnsi(1), Bytes({'5', '2', 0x81, 0x8B, '3', '0', 0x81, 0x8C, 'N', ' ', 0x93, 0x8C}));
     EXPECT_EQ(t.TextUnicode(1), QStringLiteral("52°30′N 東"));
     EXPECT_EQ(std::static_pointer_cast<clsMapText>(t.Copy())->TextUnicode(1), QStringLiteral("52°30′N 東"));
+    // "ア" is 83 41: with "^" after it the rule would make 83 C2 ("δ").
+    t.SetTextUnicode(1, QStringLiteral("ア^ 1°"));
+    const auto copy = std::static_pointer_cast<clsMapText>(t.Copy());
+    EXPECT_EQ(copy->TextAnsi(1), Bytes({0x83, 0x41, '^', ' ', '1', 0x81, 0x8B}));
+    EXPECT_EQ(copy->TextCodePage(1), 2);
+    EXPECT_EQ(copy->TextUnicode(1), QStringLiteral("ア^ 1°"));
     // Bytes set directly are a map file's European text again.
     t.SetTextAnsi(1, QByteArray("Co^te"));
     EXPECT_EQ(t.TextCodePage(1), 1);

@@ -1,6 +1,7 @@
 #include "document/clsMapRem.h"
 #include "document/clsMapUnit.h"
 #include "document/ui/frmMapInfo.h"
+#include "support/WhenModal.h"
 #include "document/ui/frmMapLoad.h"
 
 #include "support/MapUnitTestEnv.h"
@@ -61,22 +62,31 @@ TEST_F(MapDialogsTest, InformationWindowShowsTheMapAndStaysOnScreen) {
     auto map = std::make_shared<clsMap>();
     map->SetFileName(dir.file("INFO.MLL"));
     ASSERT_EQ(map->Load(), 0);
-    frmMapInfo::mLeft = 100000000;
-    frmMapInfo::mTop = -5;
     frmMapInfo dlg;
+    dlg.mLeft = 100000000;
+    dlg.mTop = -5;
     dlg.mMap = map;
-    dlg.show();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("地図情報"));
-    EXPECT_EQ(dlg.lblVersion->text(), QStringLiteral("map version : 1.06"));
-    EXPECT_EQ(dlg.txtInfo->toPlainText(), QStringLiteral("地図コード：123456\n"));
-    EXPECT_TRUE(dlg.lblPass->text().endsWith(QStringLiteral("INFO.MLL")));
+    QPoint at;
+    QString title, version, info, pass;
+    WhenModal([&](QWidget*) {
+        at = dlg.pos();
+        title = dlg.windowTitle();
+        version = dlg.lblVersion->text();
+        info = dlg.txtInfo->toPlainText();
+        pass = dlg.lblPass->text();
+        SendKey(dlg.txtInfo, Qt::Key_Return); // OK is the default button
+    });
+    dlg.ShowModal();
+    EXPECT_EQ(title, QStringLiteral("地図情報"));
+    EXPECT_EQ(version, QStringLiteral("map version : 1.06"));
+    EXPECT_EQ(info, QStringLiteral("地図コード：123456\n"));
+    EXPECT_TRUE(pass.endsWith(QStringLiteral("INFO.MLL")));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_LE(dlg.x(), screen.width() - dlg.width());
-    EXPECT_EQ(dlg.y(), 0);
-    dlg.hide();
+    EXPECT_EQ(at.x(), screen.width() - dlg.frameGeometry().width());
+    EXPECT_EQ(at.y(), 0);
     EXPECT_EQ(dlg.mMap, nullptr);
-    EXPECT_LE(frmMapInfo::mLeft, 100000000);
-    EXPECT_GE(frmMapInfo::mTop, 0);
+    EXPECT_EQ(dlg.mLeft, at.x() * 15);
+    EXPECT_EQ(dlg.mTop, 0);
 }
 
 TEST_F(MapDialogsTest, LoadingWindowLoadsAndCannotBeClosedMeanwhile) {

@@ -1,6 +1,15 @@
 #include "platform/FilePicker.h"
 
+#include "support/GuiApp.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/TestFolder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +87,24 @@ TEST(FilePicker, FilterPieces) {
               (QStringList{QStringLiteral("地図ファイル(*.MLL) (*.MLL *.mll)"),
                            QStringLiteral("事象ファイル(*.THG) (*.THG *.thg)")}));
     EXPECT_EQ(QtNameFilters(QStringLiteral("全て(*.*)|*.*|")), QStringList{QStringLiteral("全て(*.*) (*.*)")});
+}
+
+// Qt's own dialog as a user drives it: pick a type, type a name, accept.
+TEST(FilePicker, SaveThroughQtsDialogKeepsTheChosenEntry) {
+    EnsureGuiApp();
+    TestFolder dir;
+    const std::tuple<int, QString, QString> rows[] = {
+        {0, "snap.MLG", "snap.THG"}, {1, "areas", "areas.ADM"}, {2, "snap.MLG", "snap.MLG"}, {2, "a.THG", "a.MLG"}};
+    for (const auto& [entry, typed, expected] : rows) {
+        QTimer::singleShot(0, [&, entry = entry, typed = typed] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dlg) return ADD_FAILURE(), QApplication::closeAllWindows();
+            dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->setCurrentIndex(entry);
+            dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+            QMetaObject::invokeMethod(dlg, "accept");
+        });
+        EXPECT_EQ(InputSaveName({}, kSaveAll, dir.file("start.THG")), dir.file(expected)) << typed.toStdString();
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,3 +100,17 @@ TEST(FileSystem, ChangeExtensionReplacesOnlyTheLastDotOfTheName) {
 }
 
 } // namespace
+
+TEST(FileSystem, SavingThroughLinksReplacesTheFileTheyStandFor) {
+    TestFolder t;
+    const QByteArray real = QFile::encodeName(t.write("real.THG", "old")), near = QFile::encodeName(t.file("near.THG"));
+    ASSERT_EQ(::chmod(real.constData(), 0640), 0);
+    ASSERT_EQ(::symlink("real.THG", near.constData()), 0); // relative, and an absolute link to it
+    ASSERT_EQ(::symlink(near.constData(), QFile::encodeName(t.file("far.THG")).constData()), 0);
+    FileSystem::WriteAtomic(t.file("far.thg"), "new");
+    EXPECT_EQ(QFileInfo(t.file("near.THG")).symLinkTarget(), t.file("real.THG"));
+    EXPECT_EQ(QFileInfo(t.file("far.THG")).symLinkTarget(), t.file("near.THG"));
+    EXPECT_EQ(t.read("real.THG"), "new");
+    EXPECT_EQ(QFile::permissions(t.file("real.THG")), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                                       QFile::WriteUser | QFile::ReadGroup);
+}

@@ -24,6 +24,16 @@ TEST(FontCatalog, WindowsFacesGoToInstalledOnes)
     EXPECT_TRUE(FontCatalog::Aliases("Courier").isEmpty());
 }
 
+TEST(FontCatalog, ProportionalWindowsFacesGetProportionalOnes)
+{
+    const QStringList installed = {"IPAGothic", "IPAPGothic", "IPAMincho", "IPAPMincho"};
+    for (const auto& [face, to] : {std::pair{"ＭＳ Ｐ明朝", "IPAPMincho"}, {"MS UI Gothic", "IPAPGothic"},
+                                   {"Meiryo", "IPAPGothic"}, {"ＭＳ 明朝", "IPAMincho"}})
+        EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8(face), installed), to) << face;
+    EXPECT_EQ(FontCatalog::UiFamily({"IPAPGothic", "Noto Sans CJK JP"}), "Noto Sans CJK JP");
+    EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic", "ipapgothic"}), "ipapgothic");
+}
+
 TEST(FontCatalog, FoundrySuffixIsDropped)
 {
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans [UKWN]"), "Nimbus Sans");

@@ -1,5 +1,6 @@
 #include "platform/SettingsStore.h"
 
+#include "platform/ScriptedUi.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -48,4 +49,24 @@ TEST(SettingsStore, OneLineTurnsEachLineBreakIntoOneBlank) {
     EXPECT_EQ(SettingsStore::OneLine("a\r\n\rb\n"), "a  b ");
     EXPECT_EQ(SettingsStore::OneLine("\n\r"), "  ");
     EXPECT_EQ(SettingsStore::OneLine("a\tb"), "a\tb");
+}
+
+TEST(SettingsStore, AFailedWriteIsToldOnceABatchWritesOnce) {
+    TestFolder t;
+    ScopedUi scripted;
+    t.write("cfg", "a file where the store's folder would be");
+    SettingsStore bad(t.file("cfg/settings.txt")), one(t.file("one.txt"));
+    bad.Put("Vosperal", "PUBLIC", "Language", "2");
+    bad.Put("Vosperal", "PUBLIC", "HomeLon", "1");
+    ASSERT_EQ(scripted.ui.messages.size(), 1);
+    EXPECT_EQ(scripted.ui.messages[0].text, "設定を保存できません. 次回の起動では今の設定が失われます.\r\n" +
+                                                t.file("cfg/settings.txt") + "\r\nパスが見つかりません。 " +
+                                                t.file("cfg/settings.txt"));
+    {
+        SettingsStore::Batch outer(one), inner(one);
+        one.Put("Vosperal", "PUBLIC", "a", "1");
+    }
+    one.Put("Vosperal", "PUBLIC", "a", "1"); // no change, no write
+    EXPECT_EQ(one.Writes(), 1);
+    EXPECT_EQ(t.read("one.txt"), "[Vosperal\\PUBLIC]\r\na=\"1\"\r\n");
 }

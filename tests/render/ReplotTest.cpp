@@ -530,4 +530,15 @@ TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
     EXPECT_EQ(west, -slant);
 }
 
+// A line swinging between the extremes of storage is not drawn (it would be
+// cut at every seam it spans); a line across the date line is.
+TEST(ReplotTest, AFigureStrayingTurnsBeyondTheDateLineIsNotDrawn) {
+    PlotWorld w(800, 400);
+    SetHandView(w);
+    clsPoly wild;
+    for (int i = 0; i < 20; ++i) wild.AddXY(i % 2 ? INT32_MAX : INT32_MIN, i % 2 ? INT32_MAX : INT32_MIN);
+    EXPECT_TRUE(w.plot->PolysMapToCanvas(wild, false).empty());
+    EXPECT_EQ(w.plot->PolysMapToCanvas(*Points({{612000, 0}, {-612000, 0}}), false).size(), 2u);
+}
+
 } // namespace

@@ -367,3 +367,18 @@ TEST(clsAccessoryDraw, StripMeasureWritesItsOwnSection)
     EXPECT_EQ(reg.RegGet(QStringLiteral("BackSW"), QStringLiteral("")), "False");
     EXPECT_EQ(reg.RegGet(QStringLiteral("MeasureColor"), QStringLiteral("")), "255");
 }
+
+// At 192 dpi and 1:2,000,000 the image is seen at 1:1,000,000 on a 96-dpi
+// screen: the strip is the 96-dpi one. The colour keeps all 32 bits.
+TEST(clsAccessoryDraw, StripMeasureIsLaidOutForA96DpiScreen)
+{
+    QFont font(QStringLiteral("Arial"));
+    Canvas at96(400, 30), at192(400, 30);
+    clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);
+    clsAccessory::DrawStripMeasure(at192.dc.get(), 400, 30, 192, 2000000, 0, font, &at192.g);
+    EXPECT_GT(at96.Ink(0, 0, 399, 29), 0);
+    EXPECT_EQ(at96.image, at192.image);
+    ScopedEnvironment env("MeasureColor=-2147483640\r\n");
+    clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);
+    EXPECT_EQ(clsRegistry{QStringLiteral("MEASURE")}.RegGet(QStringLiteral("MeasureColor"), QString()), "-2147483640");
+}

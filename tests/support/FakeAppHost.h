@@ -4,6 +4,7 @@
 #include "core/AppHost.h"
 
 #include <QList>
+#include <deque>
 #include <functional>
 
 class FakeAppHost : public AppHost {
@@ -15,6 +16,11 @@ public:
 
     void WindupError() override;
     void HelpContext(int32_t contextId) override;
+    // Scripted palette answers, in order; -2 (cancelled) when none is queued.
+    int32_t InputRealColor(int32_t initial) override;
+    int32_t InputNativeColor(int32_t initial) override;
+    std::deque<int32_t> paletteAnswers;
+    QList<int32_t> paletteRequests;
 
     int windupCalls = 0;
     std::function<void()> onWindup; // runs inside WindupError

@@ -1,0 +1,18 @@
+#pragma once
+// The main window's help menu: contents, keywords, the window's own topic,
+// the author's web pages and the about box.
+#include <cstdint>
+
+class QMenu;
+class QWidget;
+
+class HelpMenu {
+public:
+    // Adds the five items to `menu`; `owner` is the main window.
+    static void Fill(QMenu* menu, QWidget* owner);
+    // Opens web page item 1 (top), 3 (map files) or 4 (runtime components);
+    // any other number opens the top page. A failure shows a message.
+    static void OpenHomepage(int32_t item);
+    // The about box from the menu: placed beside `owner` the first time.
+    static void ShowAbout(QWidget* owner);
+};

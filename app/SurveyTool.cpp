@@ -1,0 +1,239 @@
+#include "app/SurveyTool.h"
+
+#include "app/MapPicture.h"
+#include "app/ToolCanvas.h"
+#include "app/ViewRedraw.h"
+#include "core/ErrorMng.h"
+#include "core/GlobePolyLib.h"
+#include "core/Library.h"
+#include "core/clsSurvey.h"
+#include "platform/ScriptedUi.h"
+#include "platform/UiServices.h"
+#include "render/HMapCanvas.h"
+#include "render/clsMapPlot.h"
+
+#include <cmath>
+
+namespace {
+
+const QString kForm = QStringLiteral("frmMain");
+
+[[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
+
+} // namespace
+
+SurveyTool::SurveyTool(ViewRedraw& redraw) : redraw_(redraw) {}
+
+int16_t& SurveyTool::mode() { return redraw_.iSurveyMode; }
+bool SurveyTool::IsOn() const { return redraw_.iSurveyMode != 0; }
+bool SurveyTool::HasStart() const { return (redraw_.iSurveyMode & 2) != 0; }
+
+QString SurveyTool::FormatStandard(double x) {
+    const QString digits = QString::number(std::fabs(x), 'f', 2);
+    const qsizetype dot = digits.indexOf(QLatin1Char('.'));
+    QString out;
+    for (qsizetype i = 0; i < dot; ++i) {
+        if (i > 0 && (dot - i) % 3 == 0) out += QLatin1Char(',');
+        out += digits[i];
+    }
+    out += digits.mid(dot);
+    if (x < 0 && out != QLatin1String("0.00")) out.prepend(QLatin1Char('-'));
+    return out;
+}
+
+QString SurveyTool::StatusText(double metres, int32_t bearing) {
+    return QStringLiteral("測量：距離=") + FormatStandard(metres / 1000) + QStringLiteral("km ") +
+           QStringLiteral("方位角=") + QString::number(bearing) + QStringLiteral("ﾟ  (右クリックで経路完了)");
+}
+
+QString SurveyTool::ReportText(int32_t n, double lengthMetres, double areaSquareMetres) {
+    if (n < 2) return {};
+    QString text = QStringLiteral("ノード数 = ") + QString::number(n) + QStringLiteral("\r\n") +
+                   QStringLiteral("総延長 = ") + FormatStandard(lengthMetres / 1000) + QStringLiteral(" km");
+    if (n >= 3)
+        text += QStringLiteral("  (点線を含まず)") + QStringLiteral("\r\n") + QStringLiteral("面積 = ") +
+                FormatStandard(areaSquareMetres / 1000000) + QStringLiteral(" k㎡");
+    return text;
+}
+
+void SurveyTool::mnuSurvey_Click() {
+    try {
+        if (IsOn()) SurveyOff();
+        else SurveyOn();
+    } catch (const ProcessExit&) {
+        throw;
+    } catch (...) {
+        ErrorMng::StopError(ErrBase + 1003, kForm, QStringLiteral("mnuSurvey_Click"));
+    }
+}
+
+void SurveyTool::SurveyOn() {
+    if (redraw_.picView) {
+        savedCursor_ = redraw_.picView->cursor();
+        redraw_.picView->setCursor(ToolCanvas::ToolCursor(1104));
+    }
+    redraw_.SetStatusMessage(QStringLiteral("測量：始点をクリック"));
+    oSurveyRoute = clsPoly();
+    colSurveyRubber.clear();
+    dSurveyLength = 0;
+    mode() = 1;
+}
+
+void SurveyTool::SurveyOff() {
+    if (mode() & 4) SurveyDrawRubber();
+    SurveyReplot();
+    if (redraw_.picView) redraw_.picView->Refresh();
+    mode() = 0;
+    colSurveyRubber.clear();
+    oSurveyRoute = clsPoly();
+    dSurveyLength = 0;
+    if (redraw_.picView) redraw_.picView->setCursor(savedCursor_);
+    redraw_.SetStatusMessage({});
+}
+
+void SurveyTool::Click(int32_t lon, int32_t lat) {
+    try {
+        lSurveyLon2 = lon;
+        lSurveyLat2 = lat;
+        if (HasStart()) dSurveyLength += SurveyPrint();
+        oSurveyRoute.AddXY(lon, lat);
+        lSurveyLon1 = lon;
+        lSurveyLat1 = lat;
+        // The segment just drawn stays on the picture.
+        mode() = 3;
+        colSurveyRubber.clear();
+        SurveyPrint();
+    } catch (...) {
+        Fail("SurveyClick");
+    }
+}
+
+void SurveyTool::Move(int32_t lon, int32_t lat) {
+    if (!HasStart()) return;
+    lSurveyLon2 = lon;
+    lSurveyLat2 = lat;
+    SurveyPrint();
+}
+
+void SurveyTool::CompleteRoute() {
+    try {
+        if (HasStart()) {
+            SurveyReport();
+            SurveyOff();
+            SurveyOn();
+        } else {
+            SurveyOff();
+        }
+    } catch (...) {
+        Fail("CompleteRoute");
+    }
+}
+
+double SurveyTool::SurveyPrint() {
+    if (printing_) return 0;
+    printing_ = true;
+    try {
+        std::vector<clsPoly> rubber = SurveyMakeRubber();
+        clsSurvey s;
+        s.SetAll(lSurveyLon1, lSurveyLat1, lSurveyLon2, lSurveyLat2);
+        const int32_t bearing = Library::DblToLng(s.DirectionRadian() * 180 / 3.14159265358979);
+        const double distance = s.ArcDistance();
+        redraw_.SetStatusMessage(StatusText(distance, bearing));
+        if (mode() & 4) SurveyDrawRubber();
+        colSurveyRubber = std::move(rubber);
+        SurveyDrawRubber();
+        printing_ = false;
+        return distance;
+    } catch (...) {
+        printing_ = false;
+        Fail("SurveyPrint");
+    }
+}
+
+std::vector<clsPoly> SurveyTool::SurveyMakeRubber() {
+    try {
+        std::vector<clsPoly> out;
+        clsMapPlot* plot = redraw_.mPlot;
+        if (!plot) return out;
+        clsSurvey s;
+        s.SetAll(lSurveyLon1, lSurveyLat1, lSurveyLon2, lSurveyLat2);
+        clsPoly route = s.RoutePoly(3600);
+        for (const clsPoly& piece : GlobePolyLib::GlobePolyRound(route, plot->CenterX(), false, false)) {
+            clsPoly run;
+            const auto flush = [&] {
+                if (run.Count() >= 2) out.push_back(run);
+                run = clsPoly();
+            };
+            for (int32_t i = 1; i <= piece.Count(); ++i) {
+                int32_t px = 0, py = 0;
+                if (HMap::MapToCanvasNearest(piece.x(i), piece.y(i), px, py, plot)) run.AddXY(px, py);
+                else flush();
+            }
+            flush();
+        }
+        return out;
+    } catch (...) {
+        Fail("SurveyMakeRubber");
+    }
+}
+
+void SurveyTool::SurveyDrawRubber() {
+    if (redraw_.bPlotting || !HasStart()) return;
+    try {
+        ToolCanvas::DrawXor(redraw_.picView, colSurveyRubber);
+        mode() = int16_t(mode() ^ 4);
+    } catch (...) {
+        Fail("SurveyDrawRubber");
+    }
+}
+
+void SurveyTool::SurveyReplot() {
+    if (!HasStart()) return;
+    try {
+        if (mode() & 4) SurveyDrawRubber();
+        const int32_t lon1 = lSurveyLon1, lat1 = lSurveyLat1, lon2 = lSurveyLon2, lat2 = lSurveyLat2;
+        for (int32_t i = 1; i < oSurveyRoute.Count(); ++i) {
+            lSurveyLon1 = oSurveyRoute.x(i);
+            lSurveyLat1 = oSurveyRoute.y(i);
+            lSurveyLon2 = oSurveyRoute.x(i + 1);
+            lSurveyLat2 = oSurveyRoute.y(i + 1);
+            SurveyPrint();
+            // Each segment stays drawn.
+            mode() = int16_t(mode() & ~4);
+        }
+        colSurveyRubber.clear();
+        lSurveyLon1 = lon1, lSurveyLat1 = lat1, lSurveyLon2 = lon2, lSurveyLat2 = lat2;
+        mode() = int16_t(mode() & ~4);
+    } catch (...) {
+        Fail("SurveyReplot");
+    }
+}
+
+void SurveyTool::SurveyReport() {
+    if (!HasStart()) return;
+    try {
+        if (mode() & 4) SurveyDrawRubber();
+        const int32_t n = oSurveyRoute.Count();
+        double area = 0;
+        std::vector<clsPoly> closing;
+        if (n >= 3) {
+            clsSurvey s;
+            area = s.PolyArea(oSurveyRoute);
+            const int32_t lon1 = lSurveyLon1, lat1 = lSurveyLat1, lon2 = lSurveyLon2, lat2 = lSurveyLat2;
+            lSurveyLon1 = oSurveyRoute.LastX();
+            lSurveyLat1 = oSurveyRoute.LastY();
+            lSurveyLon2 = oSurveyRoute.x(1);
+            lSurveyLat2 = oSurveyRoute.y(1);
+            closing = SurveyMakeRubber();
+            lSurveyLon1 = lon1, lSurveyLat1 = lat1, lSurveyLon2 = lon2, lSurveyLat2 = lat2;
+        }
+        const QString text = ReportText(n, dSurveyLength, area);
+        const bool dotted = !redraw_.bPlotting && !closing.empty();
+        if (dotted) ToolCanvas::DrawXor(redraw_.picView, closing, 2, 1);
+        redraw_.SetStatusMessage({});
+        if (!text.isEmpty()) Ui().MsgBox(text, int(Mb::Information) | int(Mb::OkOnly), QStringLiteral("測量結果"));
+        if (dotted) ToolCanvas::DrawXor(redraw_.picView, closing, 2, 1);
+    } catch (...) {
+        Fail("SurveyReport");
+    }
+}

@@ -1,0 +1,27 @@
+#include "legend/FlexGridDelegate.h"
+
+#include "legend/FlexGridModel.h"
+
+#include <QPainter>
+
+FlexGridDelegate::FlexGridDelegate(const FlexGridModel* model, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , model_(model)
+{
+}
+
+void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const FlexGridModel::CellLook* look = model_->Look(index.row() + 1, index.column());
+    if (!look || look->picture.isNull()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const QImage& pic = look->picture;
+    const QRect r = option.rect;
+    painter->save();
+    painter->setClipRect(r);
+    painter->fillRect(r, option.palette.base());
+    painter->drawImage(QPoint(r.left(), r.top() + (r.height() - pic.height()) / 2), pic);
+    painter->restore();
+}

@@ -1,0 +1,378 @@
+// The mouse on the map view: clicks, double clicks and drags told apart by
+// the click timer, the survey and frame-cut tools and the pop-up menu.
+#include "MainHarness.h"
+
+#include "app/FrameCut.h"
+#include "app/SurveyTool.h"
+#include "app/ViewPointer.h"
+#include "app/ViewPopupMenu.h"
+#include "render/HMapCanvas.h"
+#include "render/ViewHost.h"
+#include "render/clsAccessory.h"
+#include "render/clsView.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The harness's picture as the output settings' picture, on a screen of 800
+// by 800 pixels.
+struct PictureHost : ViewHost {
+    MapPicture* pic;
+    explicit PictureHost(MapPicture* p) : pic(p) {}
+    int32_t PictureWidth() const override { return pic->Image().width(); }
+    int32_t PictureHeight() const override { return pic->Image().height(); }
+    void ResizePicture(int32_t w, int32_t h) override { pic->ResizePicture(w, h); }
+    QImage PictureImage() const override { return pic->Image(); }
+    double WindowWidthTwips() const override { return 0; }
+    double WindowHeightTwips() const override { return 0; }
+    double HScrollWidthTwips() const override { return 0; }
+    double VScrollHeightTwips() const override { return 0; }
+    double ScreenWidthTwips() const override { return 800 * 15; }
+    double ScreenHeightTwips() const override { return 800 * 15; }
+    double TwipsPerPixelX() const override { return 15; }
+    double TwipsPerPixelY() const override { return 15; }
+};
+
+// Equirectangular view of (0, 0) at 2 pixels per degree: the centre pixel
+// is (200, 150) and 100 pixels are 50 degrees.
+struct Tools : MainHarness {
+    PictureHost host{picView};
+    clsView view{&host};
+    SurveyTool survey{redraw};
+    FrameCut cut{redraw, *controls};
+    ViewPointer pointer{redraw, *controls, survey, cut};
+    ViewPopupMenu popup{redraw, *controls, survey, &form};
+    int popups = 0;
+
+    Tools() {
+        view.SetWidth(400);
+        view.SetHeight(300);
+        redraw.mView = &view;
+        redraw.SurveyReplot = [this] { survey.SurveyReplot(); };
+        pointer.Attach(picView);
+        pointer.DoubleClickTime = [] { return 400; };
+        pointer.ShowPopup = [this](const QPoint&) { ++popups; };
+        cut.ScreenSize = [] { return QSize(800, 800); };
+        EXPECT_EQ(redraw.PlotWindow(), 0);
+    }
+    void Mouse(QEvent::Type type, int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
+        QMouseEvent e(type, QPointF(x, y), picView->mapToGlobal(QPointF(x, y)), b, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(picView, &e);
+    }
+    void Click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+        Mouse(QEvent::MouseButtonPress, x, y, b);
+        Mouse(QEvent::MouseButtonRelease, x, y, b);
+    }
+    // The click timer runs out.
+    void Expire() {
+        ASSERT_TRUE(pointer.tmrClick.isActive());
+        pointer.tmrClick_Timer();
+    }
+    std::pair<int32_t, int32_t> Center() const { return {world.plot->CenterX(), world.plot->CenterY()}; }
+};
+
+using Center = std::pair<int32_t, int32_t>;
+
+TEST(ViewPointer, ClickDoubleClickAndDrag) {
+    Tools t;
+    t.Click(300, 150);
+    EXPECT_EQ(t.pointer.tmrClick.interval(), 400);
+    EXPECT_EQ(t.Center(), Center(0, 0)); // not before the timer ran out
+    t.Expire();
+    EXPECT_EQ(t.Center(), Center(180000, 0));
+
+    t.Click(300, 100);
+    t.Mouse(QEvent::MouseButtonDblClick, 300, 100);
+    t.Mouse(QEvent::MouseButtonRelease, 300, 100);
+    t.Expire();
+    EXPECT_EQ(t.Center(), Center(180000, 0));
+
+    for (const bool band : {false, true}) {
+        SCOPED_TRACE(band ? "accessory band" : "no band");
+        clsAccessory acc;
+        acc.SetGraph(&t.world.graph());
+        acc.SetIndex(1);
+        acc.SetUse(true);
+        acc.SetIndex(4);
+        acc.SetUse(true);
+        acc.SetText(QStringLiteral("TITLE"));
+        acc.SetPosition(0);
+        t.redraw.mAccessory = &acc;
+        t.world.plot->mAcsEi = band;
+        t.world.plot->SetCenterX(0);
+        ASSERT_EQ(t.redraw.PlotWindow(), 0);
+        EXPECT_EQ(t.world.plot->CanvasTop() > 0, band);
+        const int y = t.world.plot->CanvasTop() + t.world.plot->CanvasHeight() / 2;
+        // Held past the double-click time, 100 pixels to the right.
+        t.Mouse(QEvent::MouseButtonPress, 150, y - 20);
+        t.Expire();
+        t.Mouse(QEvent::MouseButtonRelease, 250, y - 20);
+        EXPECT_EQ(t.Center(), Center(-180000, 0));
+        // Held and let go at the same spot: the same view.
+        t.Mouse(QEvent::MouseButtonPress, 120, 40);
+        t.Expire();
+        t.Mouse(QEvent::MouseButtonRelease, 120, 40);
+        EXPECT_EQ(t.Center(), Center(-180000, 0));
+        t.redraw.mAccessory = nullptr;
+    }
+}
+
+TEST(ViewPointer, RightClickWhileDrawingIsDroppedAndPanel4FollowsThePointer) {
+    Tools t;
+    t.redraw.bPlotting = true;
+    t.Click(100, 100, Qt::RightButton);
+    t.Expire();
+    EXPECT_EQ(t.popups, 0);
+    EXPECT_EQ(t.pointer.iClickCount, 0);
+    t.redraw.bPlotting = false;
+    t.Click(100, 100, Qt::RightButton);
+    t.Expire();
+    EXPECT_EQ(t.popups, 1);
+
+    t.Mouse(QEvent::MouseMove, 300, 50);
+    EXPECT_EQ(t.Panel(4), QStringLiteral("P:") + HMap::MapPointTextCoarse(180000, 180000));
+}
+
+// Message boxes that look at the picture while they are open.
+struct PeekUi : ScriptedUi {
+    std::function<void()> peek;
+    int MsgBox(const QString& text, int style, const QString& title) override {
+        if (peek) peek();
+        return ScriptedUi::MsgBox(text, style, title);
+    }
+};
+
+TEST(SurveyTool, RubberLeavesNoTraceAndTheReportIsWorkedOut) {
+    Tools t;
+    const QImage before = t.picView->Image().copy();
+    t.survey.mnuSurvey_Click();
+    EXPECT_EQ(t.Panel(1), QStringLiteral("測量：始点をクリック"));
+    t.Click(200, 150);
+    t.Expire();
+    EXPECT_EQ(t.redraw.iSurveyMode, 7);
+    EXPECT_EQ(t.Panel(1), QStringLiteral("測量：距離=0.00km 方位角=0ﾟ  (右クリックで経路完了)"));
+    t.Mouse(QEvent::MouseMove, 300, 150); // 50 degrees east along the equator
+    EXPECT_NE(t.picView->Image(), before);
+    EXPECT_EQ(t.Panel(1), QStringLiteral("測量：距離=5,559.75km 方位角=90ﾟ  (右クリックで経路完了)"));
+    t.survey.mnuSurvey_Click();
+    EXPECT_EQ(t.picView->Image(), before);
+    EXPECT_EQ(t.redraw.iSurveyMode, 0);
+
+    // Across the meridian opposite the view centre: one piece on each side.
+    t.survey.lSurveyLon1 = 612000;
+    t.survey.lSurveyLon2 = -612000;
+    t.survey.lSurveyLat1 = t.survey.lSurveyLat2 = 0;
+    EXPECT_EQ(t.survey.SurveyMakeRubber().size(), 2u);
+
+    PeekUi ui;
+    UiServices* old = SetUi(&ui);
+    // One degree along the equator is 111.19 km; one more up the meridian.
+    // The area is taken on the equal-area cylinder, where sin 1 degree is
+    // 3600 seconds again: half of 111.19 km squared, 6,182.16 square km.
+    t.survey.mnuSurvey_Click();
+    t.survey.Click(0, 0);
+    t.survey.Click(3600, 0);
+    t.survey.CompleteRoute();
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("ノード数 = 2\r\n総延長 = 111.19 km"));
+    EXPECT_EQ(ui.messages[0].title, QStringLiteral("測量結果"));
+    EXPECT_EQ(ui.messages[0].style, int(Mb::Information));
+    EXPECT_EQ(t.redraw.iSurveyMode, 1); // a new route begins
+
+    t.survey.Click(0, 0);
+    t.survey.Click(3600, 0);
+    t.survey.Click(3600, 3600);
+    const QImage route = t.picView->Image().copy();
+    bool dotted = false;
+    ui.peek = [&] { dotted = t.picView->Image() != route; };
+    t.survey.CompleteRoute();
+    ASSERT_EQ(ui.messages.size(), 2);
+    EXPECT_EQ(ui.messages[1].text, QStringLiteral("ノード数 = 3\r\n総延長 = 222.39 km  (点線を含まず)\r\n"
+                                                  "面積 = 6,182.16 k㎡"));
+    EXPECT_TRUE(dotted);
+    EXPECT_EQ(t.picView->Image(), before); // route, rubber and closing line gone
+    SetUi(old);
+}
+
+TEST(ViewPointer, ToolMenuKeepsTheToolsApartAndEscEndsThem) {
+    Tools t;
+    QMenu menu;
+    t.pointer.BuildToolMenu(&menu);
+    const auto states = [&] {
+        t.pointer.mnuTool_Click();
+        QString e;
+        for (QAction* a : {t.pointer.mnuSurvey, t.pointer.mnuFrameCut})
+            e += QString(a->isEnabled() ? '1' : '0') + (a->isChecked() ? '1' : '0');
+        return e;
+    };
+    EXPECT_EQ(states(), QStringLiteral("1010"));
+    t.pointer.mnuFrameCut->trigger();
+    EXPECT_EQ(states(), QStringLiteral("0011"));
+    // A drag with a tool on is a tool click at the point brought to the centre.
+    t.Mouse(QEvent::MouseButtonPress, 100, 150);
+    t.Expire();
+    t.Mouse(QEvent::MouseButtonRelease, 100, 150);
+    EXPECT_EQ(t.redraw.iFrameCutMode, 3);
+    EXPECT_EQ(t.cut.lCutLon1, 0);
+    t.pointer.EndTools();
+    EXPECT_EQ(states(), QStringLiteral("1010"));
+    t.pointer.mnuSurvey->trigger();
+    EXPECT_EQ(states(), QStringLiteral("1100"));
+    t.Click(200, 150);
+    EXPECT_EQ(t.pointer.tmrClick.interval(), 10); // a tool's clicks are taken at once
+    t.redraw.bPlotting = true;
+    t.pointer.EndTools(); // not while drawing
+    EXPECT_NE(t.redraw.iSurveyMode, 0);
+    t.redraw.bPlotting = false;
+    t.pointer.EndTools();
+    EXPECT_EQ(t.redraw.iSurveyMode, 0);
+}
+
+TEST(FrameCut, CentreAndScaleFromTheFrame) {
+    Tools t;
+    const double s = t.world.plot->MapScale();
+    t.cut.mnuFrameCut_Click();
+    const QImage before = t.picView->Image().copy();
+    t.Click(220, 130); // 10E 10N
+    t.Expire();
+    EXPECT_EQ(t.redraw.iFrameCutMode, 3);
+    EXPECT_EQ(t.Panel(1), QStringLiteral("フレームカット：領域の対角点をクリック"));
+    t.Mouse(QEvent::MouseMove, 300, 70);
+    EXPECT_EQ(t.redraw.iFrameCutMode, 7);
+    EXPECT_NE(t.picView->Image(), before);
+    t.Click(300, 70); // 50E 40N
+    t.Expire();
+    EXPECT_EQ(t.redraw.iFrameCutMode, 0);
+    // Centre (30E, 25N). On an 800 x 800 canvas the frame spans 81 pixels
+    // (360..440) and 30 pixels up and down from the centre: wider than the
+    // screen's shape, so the width goes halfway from 400 to 600 and the
+    // height follows, 60 x 500 \ 81.
+    EXPECT_EQ(t.Center(), Center(108000, 90000));
+    EXPECT_EQ(t.view.Width(), 500);
+    EXPECT_EQ(t.view.Height(), 370);
+    EXPECT_DOUBLE_EQ(t.world.plot->MapScale(), std::nearbyint(s * 81 / 492));
+}
+
+TEST(FrameCut, AcrossTheOppositeMeridianTheShortWay) {
+    Tools t;
+    const double s = t.world.plot->MapScale();
+    t.world.plot->SetCenterX(648000);
+    ASSERT_EQ(t.redraw.PlotWindow(), 0);
+    t.cut.mnuFrameCut_Click();
+    t.cut.Click(612000, 36000);   // 170E 10N
+    t.cut.Click(-612000, 108000); // 170W 30N
+    EXPECT_EQ(std::abs(t.world.plot->CenterX()), 648000);
+    EXPECT_EQ(t.world.plot->CenterY(), 72000);
+    // 20 degrees each way: 41 by 40 pixels.
+    EXPECT_EQ(t.view.Height(), 40 * 500 / 41);
+    EXPECT_DOUBLE_EQ(t.world.plot->MapScale(), std::nearbyint(s * 41 / 492));
+}
+
+TEST(ViewPopupMenu, CaptionsStatesAndSwitches) {
+    Tools t;
+    QStringList captions;
+    for (QAction* a : t.popup.mnuPopup->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(captions.join(QLatin1Char('|')),
+              QStringLiteral("ポジション(&N)|クルーズ実行(&W)|地図画像コピー(&C)|-|測量(&V)|-|図法自動選択(&T)|"
+                             "接円筒図法(&1)|割円筒図法(&2)|接円錐図法(&3)|接方位図法(&4)|-|経緯線許可(&G)|"
+                             "アクセサリ許可(&A)|文字列・点記号縁取り許可(&O)|文字列傾斜許可(&K)|-|欧州語(&E)|"
+                             "日本語(&J)|-|拡大(&B)|縮小(&S)|-|西へ(&L)|東へ(&R)|北へ(&U)|南へ(&D)"));
+    const auto enabled = [&] {
+        t.popup.mnuPopup_Click();
+        QString e;
+        for (QAction* a : t.popup.mnuPopupScaleItem) e += a->isEnabled() ? '1' : '0';
+        for (QAction* a : t.popup.mnuPopupScrollItem) e += a->isEnabled() ? '1' : '0';
+        return e;
+    };
+    t.redraw.bHoldRedraw = true;
+    t.controls->sliScale.SetValue(53);
+    t.controls->hsbView.SetValue(10800);
+    t.controls->vsbView.SetValue(5400);
+    EXPECT_EQ(enabled(), QStringLiteral("011101"));
+    t.controls->sliScale.SetValue(1);
+    t.controls->hsbView.SetValue(-10800);
+    t.controls->vsbView.SetValue(-5400);
+    EXPECT_EQ(enabled(), QStringLiteral("101110"));
+    t.redraw.bHoldRedraw = false;
+
+    t.popup.mnuPopupLanguageItem[1]->trigger();
+    EXPECT_EQ(PublicVal::gvLanguage, 2);
+    t.popup.mnuPopupLanguageItem[0]->trigger();
+    EXPECT_EQ(PublicVal::gvLanguage, 1);
+    t.popup.mnuPopup_Click();
+    EXPECT_TRUE(t.popup.mnuPopupLanguageItem[0]->isChecked());
+
+    t.world.plot->mProjectionAuto = true;
+    t.world.plot->SetCenterY(162000); // a cone needs a latitude off the equator
+    t.popup.mnuPopupDirectItem[3]->trigger();
+    EXPECT_FALSE(t.world.plot->mProjectionAuto);
+    EXPECT_EQ(t.world.plot->ProjectionIndex(), 23);
+    t.popup.mnuPopupDirectItem[0]->trigger();
+    EXPECT_TRUE(t.world.plot->mProjectionAuto);
+}
+
+} // namespace
+
+#include "AppFixture.h"
+#include "app/MainView.h"
+#include "app/frmMain.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// The pop-up menu and the tools inside the main window itself.
+class ToolsInWindowTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        window = std::make_unique<frmMain>();
+        ASSERT_EQ(PublicVal::gvInitialize(), 0);
+        view = window->MainArea();
+        ViewRedraw& r = view->redraw;
+        r.mPlot = PublicVal::gvMapPlot;
+        r.mUnits = PublicVal::gvMapUnits;
+        r.mView = PublicVal::gvView;
+        r.mGraph = PublicVal::gvMapGraph;
+        view->controls->YieldEvents = [] {};
+        view->controls->SetScrollRange();
+    }
+    void TearDown() override {
+        window.reset();
+        AppFixture::TearDown();
+    }
+    std::unique_ptr<frmMain> window;
+    MainView* view = nullptr;
+};
+
+TEST_F(ToolsInWindowTest, EastWrapsHomeReturnsAndEscEndsTheSurvey) {
+    VbScrollBar& h = view->controls->hsbView;
+    view->redraw.bHoldRedraw = true;
+    h.SetValue(10800);
+    h.SetLargeChange(800);
+    view->redraw.bHoldRedraw = false;
+    view->popup->mnuPopupScrollItem[1]->trigger();
+    EXPECT_EQ(h.Value(), -10000); // 10800 + 800 goes on from the west end
+    EXPECT_EQ(PublicVal::gvMapPlot->CenterX(), -600000);
+
+    PublicVal::gvHomeLon = 36000;
+    PublicVal::gvHomeLat = -7200;
+    window->mnuHome_Click();
+    EXPECT_EQ(PublicVal::gvMapPlot->CenterX(), 36000);
+    EXPECT_EQ(PublicVal::gvMapPlot->CenterY(), -7200);
+    EXPECT_EQ(h.Value(), 600);
+
+    view->popup->mnuPopupSurvey->trigger();
+    EXPECT_EQ(view->redraw.iSurveyMode, 1);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &esc);
+    EXPECT_EQ(view->redraw.iSurveyMode, 0);
+}
+
+} // namespace

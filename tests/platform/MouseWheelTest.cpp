@@ -1,0 +1,80 @@
+#include "platform/MouseWheel.h"
+
+#include "support/GuiApp.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// A list of 100 rows that shows about five.
+std::unique_ptr<QListWidget> MakeList() {
+    auto list = std::make_unique<QListWidget>();
+    for (int i = 0; i < 100; ++i) list->addItem(QString::number(i));
+    list->resize(120, 100);
+    list->show();
+    QApplication::processEvents();
+    return list;
+}
+
+void Wheel(QAbstractScrollArea* view, QPoint delta) {
+    const QPointF at(10, 10);
+    QWheelEvent e(at, view->viewport()->mapToGlobal(at), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &e);
+}
+
+TEST(MouseWheel, AHookedViewScrollsOneRowPerNotch) {
+    EnsureGuiApp();
+    MouseWheel::UnhookWheelAll();
+    auto list = MakeList();
+    QScrollBar* bar = list->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 10);
+    Wheel(list.get(), {0, -120});
+    EXPECT_EQ(bar->value(), 3); // Qt's own three lines, unhooked
+    bar->setValue(0);
+
+    ASSERT_TRUE(MouseWheel::HookWheel(list.get()));
+    EXPECT_FALSE(MouseWheel::HookWheel(list.get()));
+    Wheel(list.get(), {0, -120});
+    EXPECT_EQ(bar->value(), 1);
+    for (int i = 0; i < 4; ++i) Wheel(list.get(), {0, -30}); // a touchpad
+    EXPECT_EQ(bar->value(), 2);
+    Wheel(list.get(), {0, 120});
+    EXPECT_EQ(bar->value(), 1);
+    // A turn of direction drops what was added up the other way.
+    Wheel(list.get(), {0, 60});
+    Wheel(list.get(), {0, -90});
+    Wheel(list.get(), {0, -30});
+    EXPECT_EQ(bar->value(), 2);
+    Wheel(list.get(), {-120, 0}); // sideways: left to the view
+    EXPECT_EQ(bar->value(), 2);
+
+    ASSERT_TRUE(MouseWheel::UnhookWheel(list.get()));
+    EXPECT_FALSE(MouseWheel::UnhookWheel(list.get()));
+    Wheel(list.get(), {0, -120});
+    EXPECT_EQ(bar->value(), 5);
+}
+
+TEST(MouseWheel, ViewsAreKeptInHookOrderAndAllGoAtTheEnd) {
+    EnsureGuiApp();
+    MouseWheel::UnhookWheelAll();
+    auto a = MakeList();
+    auto b = MakeList();
+    auto c = MakeList();
+    auto gone = MakeList();
+    for (QListWidget* v : {a.get(), b.get(), gone.get(), c.get()}) ASSERT_TRUE(MouseWheel::HookWheel(v));
+    EXPECT_FALSE(MouseWheel::UnhookWheel(nullptr));
+    ASSERT_TRUE(MouseWheel::UnhookWheel(b.get()));
+    gone.reset(); // destroyed while hooked: a null entry, dropped at the end
+    EXPECT_EQ(MouseWheel::Hooked(), (QList<QAbstractScrollArea*>{a.get(), nullptr, c.get()}));
+    EXPECT_TRUE(MouseWheel::UnhookWheelAll());
+    EXPECT_TRUE(MouseWheel::Hooked().isEmpty());
+    EXPECT_TRUE(MouseWheel::UnhookWheelAll()); // the list stays, empty
+}
+
+} // namespace

@@ -1,0 +1,27 @@
+#pragma once
+// Drives modal windows from a test: `act` runs once the next modal widget
+// (other than `skip`) is up.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+inline void WhenModal(std::function<void(QWidget*)> act, QWidget* skip = nullptr) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, skip] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w != skip && w->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start();
+}
+
+inline void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(w, &press);
+}
