@@ -9,6 +9,7 @@
 #include "legend/SymbolWork.h"
 #include "legend/ThingGrid.h"
 #include "platform/Cp932Codec.h"
+#include "platform/Cp932LineWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/UiServices.h"
 #include "platform/VospError.h"
@@ -17,9 +18,6 @@
 #include <QImage>
 #include <QStringList>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -35,54 +33,7 @@ struct BusyPointer {
 };
 
 // The HTML file, open from its first line to its last; closed in any case.
-class HtmlFile {
-public:
-    explicit HtmlFile(QString path)
-        : path_(std::move(path))
-    {
-    }
-    ~HtmlFile()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    void Open()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = ::open(QFile::encodeName(FileSystem::ResolvePath(path_)).constData(),
-                     O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd_ < 0)
-            ThrowFileError(errno, path_);
-    }
-    void Write(const QString& line)
-    {
-        const QByteArray bytes = Cp932Encode(line) + "\r\n";
-        const char* p = bytes.constData();
-        qsizetype left = bytes.size();
-        while (left > 0) {
-            const ssize_t n = ::write(fd_, p, size_t(left));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                ThrowFileError(errno, path_);
-            }
-            p += n;
-            left -= n;
-        }
-    }
-    void Close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        if (fd >= 0 && ::close(fd) != 0)
-            ThrowFileError(errno, path_);
-    }
-
-private:
-    QString path_;
-    int fd_ = -1;
-};
+using HtmlFile = Cp932LineWriter;
 
 // Runs a step of the export until it succeeds or the user stops retrying:
 // false when the user gives up; other answers let the error pass.
@@ -159,10 +110,7 @@ void HtmlLegend::Export()
     HtmlFile html(htmlPath);
     const auto write = [&](const QString& line) { return Step(htmlPath, [&] { html.Write(line); }); };
     const bool made = Step(htmlPath, [&] {
-        if (FileSystem::IsFolder(folder))
-            return;
-        if (::mkdir(QFile::encodeName(FileSystem::ResolvePath(folder)).constData(), 0777) != 0)
-            ThrowFileError(errno, folder, true);
+        Cp932LineWriter::MakeFolder(folder);
     });
     if (!made || !Step(htmlPath, [&] { html.Open(); }))
         return;
