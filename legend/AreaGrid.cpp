@@ -6,7 +6,7 @@
 #include "document/clsAdmins.h"
 #include "document/clsThings.h"
 #include "legend/ColoredMap.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
 

@@ -8,7 +8,7 @@
 #include "document/clsMapUnits.h"
 #include "document/clsThings.h"
 #include "legend/AreaGrid.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "legend/HtmlLegend.h"
 #include "legend/StyleLibrary.h"
 #include "legend/ThingCommands.h"

@@ -3,7 +3,7 @@
 #include "PlaceUnits.h"
 #include "support/DocumentTestEnv.h"
 #include "document/clsMapUnits.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "support/GuiApp.h"
 #include "support/WhenModal.h"
 
