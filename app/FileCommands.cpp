@@ -327,13 +327,17 @@ void FileCommands::mnuMapCopy_Click() {
         if (MapPicture* pic = redraw_.picView) {
             QImage& img = pic->Image();
             QPainter p(&img);
+            // Placed in the picture's own (screen) pixels over its device pixels.
+            const double ratio = pic->PixelRatio();
+            const int32_t w = Library::DblToLng(img.width() / ratio), h = Library::DblToLng(img.height() / ratio);
+            if (ratio != 1.0) p.scale(ratio, ratio);
             p.setFont(pic->font());
             p.setPen(pic->palette().color(QPalette::WindowText));
             const int32_t position = redraw_.mAccessory ? redraw_.mAccessory->Position() : 0;
             int32_t y = 2;
-            if (position == 1) y = img.height() - int32_t(pic->font().pointSizeF()) - 7;
+            if (position == 1) y = h - int32_t(pic->font().pointSizeF()) - 7;
             const QString text = CreditLine(AuthorURLhome ? AuthorURLhome() : QString());
-            p.drawText(QRect(4, y, img.width(), img.height()), Qt::AlignLeft | Qt::AlignTop, text);
+            p.drawText(QRect(4, y, w, h), Qt::AlignLeft | Qt::AlignTop, text);
             p.end();
             pic->Refresh();
         }

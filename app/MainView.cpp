@@ -1,6 +1,8 @@
 #include "app/MainView.h"
 
+#include "core/Library.h"
 #include "platform/Desktop.h"
+#include "render/clsView.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -44,8 +46,12 @@ MainView::MainView(QMainWindow* form, QMenu* fileMenu) : QObject(form), mForm(fo
     picScaleLarge->setToolTip(QStringLiteral("縮尺を大きくする"));
     picScaleLarge->setGeometry(200 - kRow, 0, kRow, kRow);
     picView = new MapPicture(inner);
+    picView->SetPixelRatio(Desktop::DevicePixelRatio());
+    picMeasure->SetPixelRatio(Desktop::DevicePixelRatio());
+    picView->PixelRatioChanged = [this](double ratio) { SetPixelRatio(ratio); };
     picView->move(0, kRow + 4);
-    picView->ResizePicture(640, 400);
+    picView->ResizePicture(Library::DblToLng(640 * picView->PixelRatio()),
+                           Library::DblToLng(400 * picView->PixelRatio()));
     vsbView = new QScrollBar(Qt::Vertical, inner);
     vsbView->setGeometry(640, kRow + 4, kBar, 400);
     hsbView = new QScrollBar(Qt::Horizontal, inner);
@@ -120,6 +126,23 @@ void MainView::Form_Resize() {
     controls->LayoutControls();
     mForm->repaint();
     redraw.PlotWindow();
+}
+
+void MainView::SetPixelRatio(double ratio) {
+    const double old = picView->PixelRatio();
+    if (!(ratio > 0) || ratio == old) return;
+    Desktop::SetPixelRatio(ratio);
+    if (redraw.mView) redraw.mView->SetDpi(FollowDpi(redraw.mView->Dpi(), old, ratio));
+    picView->SetPixelRatio(ratio);
+    picMeasure->SetPixelRatio(ratio);
+    // The layout gives the new image size, and the redraw follows it.
+    resizeTimer.start();
+}
+
+int16_t MainView::FollowDpi(int16_t dpi, double oldRatio, double newRatio) {
+    const int tpp = Desktop::TwipsPerPixelX();
+    if (dpi != Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(tpp, oldRatio))) return dpi;
+    return int16_t(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(tpp, newRatio)));
 }
 
 void MainView::Detach() {

@@ -60,6 +60,12 @@ public:
     // drawing inside Qt's layout pass would re-enter it. One that comes
     // while a drawing runs waits for the drawing's end.
     QTimer resizeTimer;
+    // The window is on a screen of another device pixel ratio: the pictures
+    // take it and the view is laid out and drawn again.
+    void SetPixelRatio(double ratio);
+    // An output resolution that was the screen's follows the screen; one
+    // the user chose stays.
+    static int16_t FollowDpi(int16_t dpi, double oldRatio, double newRatio);
     // The window's objects are gone: nothing may be drawn any more.
     void Detach();
 

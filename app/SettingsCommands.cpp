@@ -1,10 +1,10 @@
 #include "app/SettingsCommands.h"
 
 #include "app/MainView.h"
-#include "app/PublicVal.h"
+#include "app/PublicSetup.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 #include "dialogs/frmAccessory.h"
 #include "dialogs/frmCruise05.h"
 #include "dialogs/frmEnvironment.h"

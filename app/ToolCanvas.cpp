@@ -6,12 +6,17 @@
 #include <QBitmap>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
+#include <cmath>
 
 void ToolCanvas::DrawXor(MapPicture* picture, const std::vector<clsPoly>& lines, int32_t style, int32_t width) {
     if (!picture) return;
     {
         DeviceContext dc(picture->Image());
-        dc.SelectPen(DcPen{style, width, kColor, false});
+        // As wide on the screen at any pixel ratio; dots keep their pattern
+        // by growing with the pen.
+        const int32_t w = std::max(1, int32_t(std::nearbyint(width * picture->PixelRatio())));
+        dc.SelectPen(DcPen{style, w, kColor, style != 0 && w > 1});
         dc.SetROP2(Gdi::R2_XORPEN);
         for (const clsPoly& p : lines)
             if (p.Count() >= 2) p.DrawPolyline(&dc);

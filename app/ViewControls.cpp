@@ -225,6 +225,10 @@ void ViewControls::LayoutControls() {
         int32_t h = Library::Clamp(pic ? pic->height() : maxH, 32, maxH);
         if (mForm && mForm->frameGeometry().width() * Tpp(true) > kMinFormWidth) w = maxW;
         if (mForm && mForm->frameGeometry().height() * Tpp(false) > kMinFormHeight) h = maxH;
+        // The output image is in device pixels.
+        const double ratio = redraw_.picView ? redraw_.picView->PixelRatio() : 1.0;
+        w = Library::DblToLng(w * ratio);
+        h = Library::DblToLng(h * ratio);
         if (mView) {
             mView->SetWidth(w);
             mView->SetHeight(h);

@@ -1,6 +1,7 @@
 #include "app/ViewPointer.h"
 
 #include "app/FrameCut.h"
+#include "app/MapPicture.h"
 #include "app/SurveyTool.h"
 #include "app/ViewControls.h"
 #include "app/ViewRedraw.h"
@@ -75,6 +76,12 @@ void ViewPointer::EndTools() {
 
 bool ViewPointer::ToolActive() const { return survey_.IsOn() || cut_.IsOn(); }
 
+QPoint ViewPointer::ImagePoint(const QPointF& pos) const {
+    // The canvas is in the picture's device pixels.
+    if (const auto* pic = dynamic_cast<const MapPicture*>(picture_)) return pic->ToImage(pos);
+    return QPoint(Whole(pos.x()), Whole(pos.y()));
+}
+
 bool ViewPointer::eventFilter(QObject* watched, QEvent* event) {
     if (watched != picture_) return QObject::eventFilter(watched, event);
     try {
@@ -83,17 +90,20 @@ bool ViewPointer::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick: {
             // A double click's second press counts like any press.
             auto* e = static_cast<QMouseEvent*>(event);
-            picView_MouseDown(ButtonOf(e->button()), Whole(e->position().x()), Whole(e->position().y()));
+            const QPoint at = ImagePoint(e->position());
+            picView_MouseDown(ButtonOf(e->button()), at.x(), at.y());
             return true;
         }
         case QEvent::MouseButtonRelease: {
             auto* e = static_cast<QMouseEvent*>(event);
-            picView_MouseUp(ButtonOf(e->button()), Whole(e->position().x()), Whole(e->position().y()));
+            const QPoint at = ImagePoint(e->position());
+            picView_MouseUp(ButtonOf(e->button()), at.x(), at.y());
             return true;
         }
         case QEvent::MouseMove: {
             auto* e = static_cast<QMouseEvent*>(event);
-            picView_MouseMove(Whole(e->position().x()), Whole(e->position().y()));
+            const QPoint at = ImagePoint(e->position());
+            picView_MouseMove(at.x(), at.y());
             return false;
         }
         default: return QObject::eventFilter(watched, event);

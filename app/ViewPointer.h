@@ -68,5 +68,7 @@ private:
     ViewControls& controls_;
     SurveyTool& survey_;
     FrameCut& cut_;
+    QPoint ImagePoint(const QPointF& pos) const;
+
     QWidget* picture_ = nullptr;
 };

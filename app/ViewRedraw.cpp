@@ -117,7 +117,7 @@ int16_t ViewRedraw::PlotWindow() {
         SetStatusMessage(QStringLiteral("地図描画中..."));
         int16_t result = 2;
         {
-            const int32_t dpi = mView ? mView->Dpi() : 96;
+            const int32_t dpi = mView ? mView->Dpi() : Library::DblToLng(96 * picView->PixelRatio());
             const int32_t width = mView ? mView->Width() : picView->Image().width();
             const int32_t height = mView ? mView->Height() : picView->Image().height();
             if (picView->Image().width() != width || picView->Image().height() != height)
@@ -245,11 +245,13 @@ void ViewRedraw::PlotMeasure() {
         if (!picMeasure || !mPlot) return;
         picMeasure->Clear();
         QImage& img = picMeasure->Image();
-        DeviceContext dc(img, 96, 96);
+        const double ratio = picMeasure->PixelRatio();
+        const int32_t dpi = clsAccessory::StripDpi(ratio);
+        DeviceContext dc(img, dpi, dpi);
         const QColor fg = picMeasure->palette().color(QPalette::WindowText);
         const int32_t colour = fg.red() | (fg.green() << 8) | (fg.blue() << 16);
         clsAccessory::DrawStripMeasure(&dc, img.width(), img.height(), mPlot->dpix(), mPlot->MapScale(), colour,
-                                       picMeasure->font(), mGraph);
+                                       picMeasure->font(), mGraph, ratio);
         picMeasure->update();
     } catch (...) {
         Fail("PlotMeasure");

@@ -2,7 +2,7 @@
 
 #include "app/PaletteModel.h"
 #include "core/AppHost.h"
-#include "core/PublicVal.h"
+#include "app/PublicSetup.h"
 #include "platform/Desktop.h"
 #include "platform/EventHook.h"
 #include "render/clsNativeColor.h"

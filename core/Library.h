@@ -73,7 +73,8 @@ bool MsgYesNo(const QString& text);
 void MsgOutOfRange(const QString& rangeText = {});
 // p >= 0 pushes the current pointer and shows p; p < 0 pops (nothing when empty).
 void ScreenMousePointer(int16_t p);
-// Dots per inch of the screen as 1440 \ twips per pixel.
+// Dots per inch of the screen as 1440 \ twips per device pixel: 192 on a
+// 96-dpi screen at device pixel ratio 2.
 int16_t ScreenDPI();
 
 // The one road from double to 32-bit integer: nearest, halves to even,

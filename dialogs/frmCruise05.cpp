@@ -4,7 +4,7 @@
 #include "core/MapProjection.h"
 #include "core/Scale.h"
 #include "dialogs/DialogGuard.h"
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 #include "platform/UiServices.h"
 #include "render/clsMapPlot.h"
 

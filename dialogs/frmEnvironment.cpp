@@ -7,6 +7,7 @@
 #include "dialogs/DialogGuard.h"
 #include "dialogs/frmFolder.h"
 #include "document/HMapCoord.h"
+#include "platform/Desktop.h"
 #include "platform/FilePicker.h"
 #include "render/clsMapPlot.h"
 
@@ -189,7 +190,8 @@ int32_t frmEnvironment::ScreenDpiFromMM(int32_t pixels, int32_t mm) {
 
 int32_t frmEnvironment::ScreenPixels() {
     const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry().width() : 1024;
+    // In device pixels, as the screen resolution counts them.
+    return s ? Library::DblToLng(s->geometry().width() * Desktop::DevicePixelRatio()) : 1024;
 }
 
 void frmEnvironment::Form_Load() {

@@ -35,7 +35,7 @@ public:
     // Screen width in mm from its width in pixels and a resolution, and back.
     static int32_t ScreenWidthMM(int32_t pixels, int32_t dpi);
     static int32_t ScreenDpiFromMM(int32_t pixels, int32_t mm);
-    // The screen's width in pixels.
+    // The screen's width in device pixels.
     static int32_t ScreenPixels();
 
     QLineEdit* txtMapPath;

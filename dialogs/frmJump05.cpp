@@ -6,7 +6,7 @@
 #include "dialogs/GazetteerFile.h"
 #include "dialogs/PlaceJump.h"
 #include "document/clsMapUnits.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "platform/EventHook.h"
 #include "platform/MouseWheel.h"
 #include "platform/ScriptedUi.h"

@@ -4,7 +4,7 @@
 #include "core/Library.h"
 #include "core/Scale.h"
 #include "document/clsThings.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
 #include "legend/ThingGrid.h"

@@ -2,7 +2,7 @@
 
 #include "core/ErrorMng.h"
 #include "document/clsThings.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
 #include "legend/ThingGrid.h"

@@ -6,7 +6,7 @@
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
 #include "document/clsThings.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
 #include "platform/DeviceContext.h"

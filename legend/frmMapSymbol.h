@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 
+class AreaGrid;
 class FlexGrid;
+class HtmlLegend;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -22,10 +24,12 @@ class QPushButton;
 class QStackedWidget;
 class QTabBar;
 class QWidget;
+class StyleLibrary;
 class ThingCommands;
 class ThingEditors;
 class ThingGrid;
 class clsMapUnits;
+class clsThing;
 
 class frmMapSymbol : public DialogFrame {
 public:
@@ -54,6 +58,8 @@ public:
     // Read by the other pages of the dialog and by tests.
     SymbolSwitches& Switches() { return sw_; }
     SymbolWork& Work() { return work_; }
+    AreaGrid& Area() { return *area_; }
+    StyleLibrary& StyleLib() { return *library_; }
     FlexGrid* flgThings = nullptr;
     ThingGrid& Grid() { return *grid_; }
     ThingCommands& Commands() { return *commands_; }
@@ -92,10 +98,14 @@ private:
     void BuildWindow();
     QWidget* BuildThingPage();
     void ShowTitle();
+    void RecThingSample(clsThing& thing);
     void Guarded(const char* proc, const std::function<void()>& f);
 
     SymbolSwitches sw_;
     SymbolWork work_;
+    AreaGrid* area_ = nullptr;        // owned by the area page
+    StyleLibrary* library_ = nullptr; // owned by the dialog
+    std::unique_ptr<HtmlLegend> html_;
     std::unique_ptr<ThingGrid> grid_;
     std::unique_ptr<ThingCommands> commands_;
     std::unique_ptr<ThingEditors> editors_;

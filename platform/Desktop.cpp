@@ -38,4 +38,31 @@ int TwipsPerPixel(double dpi) {
 int TwipsPerPixelX() { return TwipsPerPixel(LogicalDpiX()); }
 int TwipsPerPixelY() { return TwipsPerPixel(LogicalDpiY()); }
 
+namespace {
+double gPixelRatio = 0;
+} // namespace
+
+double DevicePixelRatio() {
+    if (gPixelRatio > 0) return gPixelRatio;
+    const QScreen* s = Screen();
+    const double r = s ? s->devicePixelRatio() : 1.0;
+    return r > 0 ? r : 1.0;
+}
+
+void SetPixelRatio(double ratio) { gPixelRatio = ratio > 0 ? ratio : 0; }
+
+double DeviceTwipsPerPixel(int twipsPerPixel, double ratio) {
+    return ratio > 0 ? twipsPerPixel / ratio : double(twipsPerPixel);
+}
+
+double DeviceTwipsPerPixelX() { return DeviceTwipsPerPixel(TwipsPerPixelX(), DevicePixelRatio()); }
+double DeviceTwipsPerPixelY() { return DeviceTwipsPerPixel(TwipsPerPixelY(), DevicePixelRatio()); }
+
+int ScreenDpi(double deviceTwipsPerPixel) {
+    if (!(deviceTwipsPerPixel > 0)) return 96;
+    // A hair over the quotient, so that 1440 / (15 / 1.75) is 168, not 167.
+    const double dpi = std::floor(1440.0 / deviceTwipsPerPixel + 1e-9);
+    return dpi > 32767 ? 32767 : static_cast<int>(dpi);
+}
+
 } // namespace Desktop

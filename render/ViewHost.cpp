@@ -20,7 +20,8 @@ QSize ScreenPixels()
 
 ViewHost::~ViewHost() = default;
 
-double ViewHost::ScreenWidthTwips() const { return double(ScreenPixels().width()) * TwipsPerPixelX(); }
-double ViewHost::ScreenHeightTwips() const { return double(ScreenPixels().height()) * TwipsPerPixelY(); }
-double ViewHost::TwipsPerPixelX() const { return Desktop::TwipsPerPixelX(); }
-double ViewHost::TwipsPerPixelY() const { return Desktop::TwipsPerPixelY(); }
+// The screen's size comes in logical pixels; the picture's in device pixels.
+double ViewHost::ScreenWidthTwips() const { return double(ScreenPixels().width()) * Desktop::TwipsPerPixelX(); }
+double ViewHost::ScreenHeightTwips() const { return double(ScreenPixels().height()) * Desktop::TwipsPerPixelY(); }
+double ViewHost::TwipsPerPixelX() const { return Desktop::DeviceTwipsPerPixelX(); }
+double ViewHost::TwipsPerPixelY() const { return Desktop::DeviceTwipsPerPixelY(); }

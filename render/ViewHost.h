@@ -24,6 +24,7 @@ public:
     // The primary screen; 1024 by 768 pixels when there is none.
     virtual double ScreenWidthTwips() const;
     virtual double ScreenHeightTwips() const;
+    // Twips per device pixel of the picture (real: 7.5 at ratio 2).
     virtual double TwipsPerPixelX() const;
     virtual double TwipsPerPixelY() const;
 };

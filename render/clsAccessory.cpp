@@ -778,8 +778,16 @@ void clsAccessory::PlotFrame()
     }
 }
 
+int32_t clsAccessory::StripDpi(double pixelRatio)
+{
+    if (!(pixelRatio > 0))
+        return 96;
+    return Library::DblToLng(96.0 * pixelRatio);
+}
+
 void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t height, int32_t viewDpi,
-                                    double viewScale, int32_t textColor, const QFont& font, clsMapGraph* graph)
+                                    double viewScale, int32_t textColor, const QFont& font, clsMapGraph* graph,
+                                    double pixelRatio)
 {
     try {
         clsAccessory a;
@@ -788,10 +796,12 @@ void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t he
         a.Sethandle(dc);
         a.SetWidth(width);
         a.SetHeight(height);
-        // Laid out as seen on a 96-dpi screen, whatever the output's resolution.
-        a.SetDpi(96);
+        // Laid out as seen on a 96-dpi screen (96 x ratio in device pixels),
+        // whatever the output's resolution.
+        const int32_t dpi = StripDpi(pixelRatio);
+        a.SetDpi(dpi);
         if (viewDpi != 0)
-            a.SetMapScale(viewScale * 96.0 / viewDpi);
+            a.SetMapScale(viewScale * dpi / viewDpi);
         a.SetPosition(0);
         for (int32_t i = 1; i <= 7; ++i) {
             a.SetIndex(i);

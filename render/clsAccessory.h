@@ -115,8 +115,13 @@ public:
 
     // The status strip's scale bar: a short-lived accessory "MEASURE" with
     // only the scale bar, drawn into the strip and its section written.
+    // `pixelRatio` is the strip's device pixels per screen pixel: the bar is
+    // laid out at 96 x ratio dpi, as the screen shows it.
     static void DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t height, int32_t viewDpi,
-                                 double viewScale, int32_t textColor, const QFont& font, clsMapGraph* graph = nullptr);
+                                 double viewScale, int32_t textColor, const QFont& font, clsMapGraph* graph = nullptr,
+                                 double pixelRatio = 1.0);
+    // 96 x the ratio, to the nearest dot.
+    static int32_t StripDpi(double pixelRatio);
 
     // The legend classes of the map units (index 0 holds no class); an empty
     // list when there are no map units.

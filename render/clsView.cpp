@@ -20,11 +20,11 @@ constexpr int32_t MinSize = 32;
 int32_t MaxPixels(double screen, double window, double scrollBar, double twipsPerPixel)
 {
     const double room = std::nearbyint(screen - (window - scrollBar));
-    const double tpp = std::nearbyint(twipsPerPixel);
-    if (!std::isfinite(room) || !(tpp >= 1))
+    // Twips per device pixel stay real: 7.5 on a screen at ratio 2 (8 would
+    // leave a sixteenth of the screen out).
+    if (!std::isfinite(room) || !(twipsPerPixel > 0))
         return MinSize;
-    // Truncating division, as the integer division of the two rounded values.
-    const int32_t v = Library::DblToLng(std::trunc(room / tpp));
+    const int32_t v = Library::DblToLng(std::trunc(room / twipsPerPixel));
     return v < MinSize ? MinSize : v;
 }
 
@@ -92,7 +92,12 @@ bool clsView::WriteClip()
         if (QGuiApplication::instance()) {
             if (QClipboard* clip = QGuiApplication::clipboard()) {
                 clip->clear();
-                clip->setImage(host_->PictureImage());
+                // The picture is in device pixels; it goes out at the output resolution.
+                QImage image = host_->PictureImage();
+                const int dpm = int(std::nearbyint(dpi_ / 0.0254));
+                image.setDotsPerMeterX(dpm);
+                image.setDotsPerMeterY(dpm);
+                clip->setImage(image);
                 const QMimeData* data = clip->mimeData();
                 // A picture without pixels is no copy either.
                 ok = data && data->hasImage() && !clip->image().isNull();

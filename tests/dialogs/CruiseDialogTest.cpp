@@ -1,4 +1,4 @@
-#include "CruiseTestEnv.h"
+#include "support/CruiseTestEnv.h"
 
 #include "dialogs/frmCruise05.h"
 #include "core/Scale.h"

@@ -5,7 +5,7 @@
 // message boxes; and a way to drive a modal dialog.
 #include "core/MapProjection.h"
 #include "core/clsEnvironment.h"
-#include "document/DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 #include "platform/DialogFrame.h"
 #include "support/GuiApp.h"
 

@@ -1,9 +1,9 @@
 #include "dialogs/frmJump05.h"
 
 #include "PlaceUnits.h"
-#include "document/DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 #include "document/clsMapUnits.h"
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 #include "support/GuiApp.h"
 #include "support/WhenModal.h"
 

@@ -79,9 +79,10 @@ TEST(clsView, SizeLimitsFollowTheScreen)
     EXPECT_EQ(v.MaxWidth(), 920);
     host.screenW = 1280 * 15.0 - 1;
     EXPECT_EQ(v.MaxWidth(), 919);
-    host.tpp = 12.4; // rounds to 12
+    // At device pixel ratio 2 a pixel is 7.5 twips, not 8: 13800 / 7.5.
+    host.tpp = 7.5;
     host.screenW = 1280 * 15.0;
-    EXPECT_EQ(v.MaxWidth(), 1150);
+    EXPECT_EQ(v.MaxWidth(), 1840);
 
     // A window wider than the screen still allows 32 pixels.
     host.windowW = 1e7;

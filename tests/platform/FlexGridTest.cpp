@@ -1,7 +1,7 @@
 // The grid adapter: header row and 1-based rows, the anchor/end selection,
 // hidden rows, clip text, sorting that carries row looks, header double click.
-#include "legend/FlexGrid.h"
-#include "SymbolTestEnv.h"
+#include "platform/FlexGrid.h"
+#include "support/GuiApp.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+struct GuiFirst {
+    GuiFirst() { EnsureGuiApp(); }
+};
 
 struct GridFixture : ::testing::Test, GuiFirst {
     void SetUp() override

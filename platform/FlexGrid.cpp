@@ -1,7 +1,7 @@
-#include "legend/FlexGrid.h"
+#include "platform/FlexGrid.h"
 
-#include "legend/FlexGridDelegate.h"
-#include "legend/FlexGridModel.h"
+#include "platform/FlexGridDelegate.h"
+#include "platform/FlexGridModel.h"
 #include "platform/Desktop.h"
 #include "platform/FontCatalog.h"
 #include "platform/SystemColors.h"

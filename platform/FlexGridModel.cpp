@@ -1,4 +1,4 @@
-#include "legend/FlexGridModel.h"
+#include "platform/FlexGridModel.h"
 
 #include "platform/SystemColors.h"
 

@@ -1,6 +1,6 @@
-#include "legend/FlexGridDelegate.h"
+#include "platform/FlexGridDelegate.h"
 
-#include "legend/FlexGridModel.h"
+#include "platform/FlexGridModel.h"
 
 #include <QPainter>
 

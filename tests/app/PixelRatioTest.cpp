@@ -1,0 +1,92 @@
+// The view at device pixel ratios 1 and 2: one image pixel per screen pixel
+// at 96 x ratio dpi, the same view at both, and pens scaled by the layer.
+#include "MainHarness.h"
+
+#include "app/MainView.h"
+#include "platform/Desktop.h"
+#include "render/HMapCanvas.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int32_t kLine[] = {0x404040, 0x808080, 0xC0C0C0}; // greys: the same as BGR and RGB
+
+// Lines of widths 1, 2 and 3 along 20 N, 0 and 20 S, drawn at `ratio`.
+struct RatioView {
+    MainHarness h;
+    explicit RatioView(double ratio) {
+        auto unit = h.world.AddUnit(QStringLiteral("LINES"));
+        for (int16_t i = 0; i < 3; ++i) {
+            PlotWorld::AddThing(*unit, int16_t(10 + i), 2, QStringLiteral("線"), kLine[i], 0, int16_t(i + 1));
+            PlotWorld::AddLine(*unit, int16_t(10 + i), 0, -216000, 72000 - 72000 * i, 216000, 72000 - 72000 * i);
+        }
+        h.picView->SetPixelRatio(ratio);
+        h.picMeasure->SetPixelRatio(ratio);
+        h.picView->ResizePicture(int(400 * ratio), int(300 * ratio));
+        EXPECT_EQ(h.redraw.PlotWindow(), 0);
+    }
+    // Pixels of the colour in a column.
+    static int Count(const QImage& img, int x, int32_t c) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y) n += int32_t(img.pixel(x, y) & 0xFFFFFF) == c;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST(PixelRatio, SameViewInTwiceThePixels) {
+    RatioView one(1), two(2);
+    EXPECT_EQ(one.h.picView->Image().size(), QSize(400, 300));
+    EXPECT_EQ(two.h.picView->Image().size(), QSize(800, 600));
+    EXPECT_EQ(one.h.world.plot->dpix(), 96);
+    EXPECT_EQ(two.h.world.plot->dpix(), 192);
+    EXPECT_EQ(one.h.Panel(2), two.h.Panel(2));
+    EXPECT_EQ(one.h.Panel(3), two.h.Panel(3));
+    // The map point under the same place on the screen.
+    int32_t lon1 = 0, lat1 = 0, lon2 = 1, lat2 = 1;
+    const QPoint p1 = one.h.picView->ToImage({100, 80}), p2 = two.h.picView->ToImage({100, 80});
+    ASSERT_TRUE(HMap::CanvasToMapPoint(p1.x(), p1.y(), lon1, lat1, one.h.world.plot.get()));
+    ASSERT_TRUE(HMap::CanvasToMapPoint(p2.x(), p2.y(), lon2, lat2, two.h.world.plot.get()));
+    EXPECT_TRUE(lon1 == lon2 && lat1 == lat2);
+    // Width w takes (w x 175 + 50) \ 100 device pixels at 192 dpi.
+    const int widths[] = {2, 4, 5};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(RatioView::Count(one.h.picView->Image(), 200, kLine[i]), i + 1);
+        EXPECT_EQ(RatioView::Count(two.h.picView->Image(), 400, kLine[i]), widths[i]);
+    }
+    // At ratio 1 the picture is the engine's own drawing, byte for byte.
+    QImage plain(400, 300, QImage::Format_RGB32);
+    plain.fill(Qt::black);
+    DeviceContext dc96(plain, 96, 96);
+    one.h.world.plot->SetHdc(&dc96);
+    ASSERT_EQ(one.h.world.plot->Replot(), 0);
+    one.h.world.plot->SetHdc(nullptr);
+    EXPECT_TRUE(one.h.picView->Image() == plain);
+}
+
+TEST(PixelRatio, AnotherScreenRedrawsAtItsResolution) {
+    EXPECT_EQ(MainView::FollowDpi(96, 1, 2), 192); // 7.5 twips a pixel, not 8 (180 dpi)
+    EXPECT_EQ(MainView::FollowDpi(144, 1.5, 1), 96);
+    EXPECT_EQ(MainView::FollowDpi(300, 1, 2), 300); // the user's own
+    PlotWorld world;
+    QMainWindow form;
+    MainView view(&form, form.menuBar()->addMenu(QStringLiteral("ファイル(&F)")));
+    view.redraw.mPlot = world.plot.get();
+    view.redraw.mUnits = &world.units;
+    view.redraw.YieldEvents = view.controls->YieldEvents = [] {};
+    view.resizeTimer.setInterval(0);
+    auto settle = [&] { while (view.resizeTimer.isActive()) QCoreApplication::processEvents(); };
+    form.show();
+    settle();
+    const QSize logical = view.picView->size();
+    view.SetPixelRatio(2);
+    settle();
+    Desktop::SetPixelRatio(0);
+    EXPECT_EQ(view.picView->size(), logical);
+    EXPECT_EQ(view.picView->Image().size(), logical * 2);
+    EXPECT_EQ(view.picMeasure->Image().size(), view.picMeasure->size() * 2);
+    EXPECT_EQ(world.plot->dpix(), 192);
+}
