@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,6 +55,8 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
     setWindowTitle(QStringLiteral("アクセサリ"));
     SetHelpContext(250003);
     SetDefaultOk(false);
+    // The item texts keep Enter: it neither validates nor moves to OK.
+    SetKeyPreview(false);
 
     auto* top = new QVBoxLayout(this);
     auto* fraTable = new QGroupBox(QStringLiteral("アイテムリスト"), this);
@@ -215,11 +216,6 @@ bool frmAccessory::eventFilter(QObject* watched, QEvent* e) {
     for (size_t i = 1; i <= 7; ++i) {
         if (!txtAcs[i] || watched != txtAcs[i]) continue;
         if (e->type() == QEvent::FocusOut) items_[i].Text = txtAcs[i]->text();
-        // Enter in an item's text stays with the text.
-        if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) return false;
-        }
     }
     return DialogFrame::eventFilter(watched, e);
 }

@@ -7,6 +7,7 @@
 #include "render/ViewHost.h"
 #include "render/clsAccessory.h"
 #include "render/clsView.h"
+#include "support/WhenModal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -189,6 +190,16 @@ TEST_F(AccessoryTest, UntickingAnItemDisablesItsRow) {
         // A cancelled colour picker keeps the colour.
         d.cmdAcsColor[4]->click();
         EXPECT_EQ(d.Item(4).Color, 0x0000FF);
+    });
+}
+
+TEST_F(AccessoryTest, EnterInAnItemTextNeitherMovesToOkNorCloses) {
+    Run(d, [&] {
+        d.txtAcs[4]->setFocus();
+        SendKey(d.txtAcs[4], Qt::Key_Return);
+        SendKey(d.txtAcs[4], Qt::Key_Return);
+        EXPECT_EQ(d.focusWidget(), d.txtAcs[4]);
+        EXPECT_TRUE(d.isVisible());
     });
 }
 
