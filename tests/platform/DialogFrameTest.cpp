@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -101,6 +102,16 @@ TEST(DialogFrame, ReopensWhereTheUserLeftIt) {
     EXPECT_EQ(d.unloads, 2);
 }
 
+// The platform activates a shown window through its event queue, which a
+// busy machine may not have reached when the test acts; focus changes, and
+// the check on leaving an entry with them, are reported only once it has.
+void WaitUntilActive(QWidget* w) {
+    for (int i = 0; i < 400 && !w->isActiveWindow(); ++i) {
+        QCoreApplication::processEvents();
+        if (!w->isActiveWindow()) QThread::msleep(5);
+    }
+}
+
 TEST(DialogFrame, EnterValidatesThenMovesToOkAndASecondEnterAccepts) {
     EnsureGuiApp();
     ScopedUi ui;
@@ -111,6 +122,8 @@ TEST(DialogFrame, EnterValidatesThenMovesToOkAndASecondEnterAccepts) {
     bool stillOpen = false;
     WhenModal([&](QWidget*) {
         d.activateWindow();
+        WaitUntilActive(&d);
+        EXPECT_TRUE(d.isActiveWindow());
         d.entry->setFocus();
         d.entry->setText(QStringLiteral("250"));
         SendKey(d.entry, Qt::Key_Return);
