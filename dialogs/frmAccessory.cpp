@@ -182,7 +182,11 @@ void frmAccessory::ToControl() {
                 cmdAcsFont[i]->setEnabled(w.Use);
             }
             if (txtAcs[i] && (w.Status & clsAccessory::HasText)) {
-                txtAcs[i]->setText(w.Text);
+                // From its start: a long text would otherwise show only its tail.
+                if (txtAcs[i]->text() != w.Text) {
+                    txtAcs[i]->setText(w.Text);
+                    txtAcs[i]->setCursorPosition(0);
+                }
                 txtAcs[i]->setEnabled(w.Use);
             }
         }
