@@ -55,8 +55,6 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
     setWindowTitle(QStringLiteral("アクセサリ"));
     SetHelpContext(250003);
     SetDefaultOk(false);
-    // The item texts keep Enter: it neither validates nor moves to OK.
-    SetKeyPreview(false);
 
     auto* top = new QVBoxLayout(this);
     auto* fraTable = new QGroupBox(QStringLiteral("アイテムリスト"), this);
@@ -144,6 +142,7 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
 void frmAccessory::Form_Load() {
     DialogGuard::StopOnError(kName, "Form_Load", [this] {
         mResult = false;
+        SetKeyPreview(true);
         position_ = mAcsObj->Position();
         for (int i = 1; i <= 7; ++i) {
             mAcsObj->SetIndex(i);
@@ -219,7 +218,13 @@ void frmAccessory::cmdAcsFont_Click(int i) {
 bool frmAccessory::eventFilter(QObject* watched, QEvent* e) {
     for (size_t i = 1; i <= 7; ++i) {
         if (!txtAcs[i] || watched != txtAcs[i]) continue;
-        if (e->type() == QEvent::FocusOut) items_[i].Text = txtAcs[i]->text();
+        // Enter moves the focus to OK from every control but the item
+        // texts, which keep it.
+        if (e->type() == QEvent::FocusIn) SetKeyPreview(false);
+        if (e->type() == QEvent::FocusOut) {
+            items_[i].Text = txtAcs[i]->text();
+            SetKeyPreview(true);
+        }
     }
     return DialogFrame::eventFilter(watched, e);
 }

@@ -193,12 +193,17 @@ TEST_F(AccessoryTest, UntickingAnItemDisablesItsRow) {
     });
 }
 
-TEST_F(AccessoryTest, EnterInAnItemTextNeitherMovesToOkNorCloses) {
+TEST_F(AccessoryTest, EnterStaysInAnItemTextAndElsewhereMovesToOk) {
     Run(d, [&] {
+        d.activateWindow();
+        WaitUntilActive(&d);
         d.txtAcs[4]->setFocus();
         SendKey(d.txtAcs[4], Qt::Key_Return);
         SendKey(d.txtAcs[4], Qt::Key_Return);
         EXPECT_EQ(d.focusWidget(), d.txtAcs[4]);
+        d.chkAcsEi->setFocus();
+        SendKey(d.chkAcsEi, Qt::Key_Return);
+        EXPECT_EQ(d.focusWidget(), d.cmdOK);
         EXPECT_TRUE(d.isVisible());
     });
 }

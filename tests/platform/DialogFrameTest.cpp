@@ -6,7 +6,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -100,16 +99,6 @@ TEST(DialogFrame, ReopensWhereTheUserLeftIt) {
     EXPECT_EQ(shownAt.y(), 0);
     EXPECT_EQ(d.loads, 2);
     EXPECT_EQ(d.unloads, 2);
-}
-
-// The platform activates a shown window through its event queue, which a
-// busy machine may not have reached when the test acts; focus changes, and
-// the check on leaving an entry with them, are reported only once it has.
-void WaitUntilActive(QWidget* w) {
-    for (int i = 0; i < 400 && !w->isActiveWindow(); ++i) {
-        QCoreApplication::processEvents();
-        if (!w->isActiveWindow()) QThread::msleep(5);
-    }
 }
 
 TEST(DialogFrame, EnterValidatesThenMovesToOkAndASecondEnterAccepts) {
