@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
-#include <QThread>
 
 using namespace PublicVal;
 
@@ -145,31 +144,4 @@ TEST_F(EnvironmentTest, FolderPickerFallsBackToTheProgramFoldersVolume) {
     f.mPath = dir.path() + QStringLiteral("\\MAPS");
     EXPECT_TRUE(Run(f, [&] { f.cmdOK->click(); }));
     EXPECT_EQ(f.mPath, dir.path() + QStringLiteral("/Maps"));
-}
-
-TEST_F(EnvironmentTest, FolderPickerKeepsTheFolderInViewWhileTheTreeIsRead) {
-    // Many folders above the one opened push it far down once they are read.
-    for (int i = 0; i < 80; ++i) QDir(dir.path()).mkpath(QStringLiteral("a%1").arg(i, 2, 10, QLatin1Char('0')));
-    QDir(dir.path()).mkpath(QStringLiteral("zz/deep"));
-    const QString deep = QDir(dir.path()).absoluteFilePath(QStringLiteral("zz/deep"));
-    frmFolder f;
-    f.mPath = deep;
-    bool read = false;
-    QObject::connect(f.model, &QFileSystemModel::directoryLoaded, &f, [&](const QString& d) {
-        if (d == dir.path()) read = true;
-    });
-    Run(f, [&] {
-        for (int i = 0; i < 400 && !read; ++i) {
-            QCoreApplication::processEvents();
-            if (!read) QThread::msleep(5);
-        }
-        // The batches and the sort that follow the read.
-        for (int i = 0; i < 20; ++i) {
-            QCoreApplication::processEvents();
-            QThread::msleep(5);
-        }
-        ASSERT_TRUE(read);
-        EXPECT_EQ(f.FolderPath(), deep);
-        EXPECT_TRUE(f.dirFolder->viewport()->rect().intersects(f.dirFolder->visualRect(f.dirFolder->currentIndex())));
-    });
 }

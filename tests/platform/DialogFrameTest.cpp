@@ -112,7 +112,6 @@ TEST(DialogFrame, EnterValidatesThenMovesToOkAndASecondEnterAccepts) {
     WhenModal([&](QWidget*) {
         d.activateWindow();
         WaitUntilActive(&d);
-        EXPECT_TRUE(d.isActiveWindow());
         d.entry->setFocus();
         d.entry->setText(QStringLiteral("250"));
         SendKey(d.entry, Qt::Key_Return);

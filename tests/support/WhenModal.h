@@ -27,12 +27,10 @@ inline void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModi
     QApplication::sendEvent(w, &press);
 }
 
-// The platform activates a shown window through its event queue, which a
-// busy machine may not have reached when a test acts; focus changes are
-// reported only once it has.
+// Gives the platform time to activate `w`: focus changes are reported only then.
 inline void WaitUntilActive(QWidget* w) {
     for (int i = 0; i < 400 && !w->isActiveWindow(); ++i) {
         QCoreApplication::processEvents();
-        if (!w->isActiveWindow()) QThread::msleep(5);
+        QThread::msleep(5);
     }
 }
