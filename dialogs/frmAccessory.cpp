@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -143,6 +142,7 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
 void frmAccessory::Form_Load() {
     DialogGuard::StopOnError(kName, "Form_Load", [this] {
         mResult = false;
+        SetKeyPreview(true);
         position_ = mAcsObj->Position();
         for (int i = 1; i <= 7; ++i) {
             mAcsObj->SetIndex(i);
@@ -181,7 +181,11 @@ void frmAccessory::ToControl() {
                 cmdAcsFont[i]->setEnabled(w.Use);
             }
             if (txtAcs[i] && (w.Status & clsAccessory::HasText)) {
-                txtAcs[i]->setText(w.Text);
+                // From its start: a long text would otherwise show only its tail.
+                if (txtAcs[i]->text() != w.Text) {
+                    txtAcs[i]->setText(w.Text);
+                    txtAcs[i]->setCursorPosition(0);
+                }
                 txtAcs[i]->setEnabled(w.Use);
             }
         }
@@ -214,11 +218,12 @@ void frmAccessory::cmdAcsFont_Click(int i) {
 bool frmAccessory::eventFilter(QObject* watched, QEvent* e) {
     for (size_t i = 1; i <= 7; ++i) {
         if (!txtAcs[i] || watched != txtAcs[i]) continue;
-        if (e->type() == QEvent::FocusOut) items_[i].Text = txtAcs[i]->text();
-        // Enter in an item's text stays with the text.
-        if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) return false;
+        // Enter moves the focus to OK from every control but the item
+        // texts, which keep it.
+        if (e->type() == QEvent::FocusIn) SetKeyPreview(false);
+        if (e->type() == QEvent::FocusOut) {
+            items_[i].Text = txtAcs[i]->text();
+            SetKeyPreview(true);
         }
     }
     return DialogFrame::eventFilter(watched, e);

@@ -48,6 +48,8 @@ frmEnvironment::frmEnvironment(QWidget* parent) : DialogFrame(parent) {
     auto* pathRow = new QHBoxLayout;
     txtMapPath = new QLineEdit(this);
     txtMapPath->setToolTip(QStringLiteral("地図ファイルの規定フォルダ"));
+    // Room for a usual folder path, which would otherwise show only its tail.
+    txtMapPath->setMinimumWidth(txtMapPath->fontMetrics().averageCharWidth() * 32);
     cmdMapPath = new QPushButton(QStringLiteral("参照"), this);
     cmdMapPath->setToolTip(QStringLiteral("地図ファイルのフォルダを探す"));
     pathRow->addWidget(Buddy(QStringLiteral("地図ファイルフォルダ(&F):"), txtMapPath, this,

@@ -94,6 +94,9 @@ frmJump05::frmJump05(QWidget* parent) : DialogFrame(parent) {
 
     flgPlaces->SetCols(PlaceList::kColumns);
     SetButtons(cmdOK, cmdCancel, cmdHelp);
+    // The keyword box and the list keep Enter (below), whatever order the
+    // two key hooks end up in after the window is hidden and shown again.
+    SetKeyPreview(false);
     keyHook_ = new EventHook([this](QObject* o, QEvent* e) { return PreviewKey(o, e); }, this);
     SetHelpContext(250001);
     for (int i = 0; i < 2; ++i)

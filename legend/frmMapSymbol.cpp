@@ -152,8 +152,8 @@ void frmMapSymbol::BuildWindow()
     QObject::connect(choMap, &QComboBox::activated, this, [this] { Guarded("choMap_Click", [this] { choMap_Click(); }); });
     QObject::connect(chkPreview, &QCheckBox::clicked, this, [this] { Guarded("chkPreview_Click", [this] { chkPreview_Click(); }); });
     QObject::connect(chkUnitSync, &QCheckBox::clicked, this, [this] { chkUnitSync_Click(); });
-    QObject::connect(tbsExp, &QTabBar::tabBarClicked, this, [this](int i) {
-        tbsExp->setCurrentIndex(i);
+    // Any change of tab, also by its access key or the arrow keys.
+    QObject::connect(tbsExp, &QTabBar::currentChanged, this, [this] {
         Guarded("tbsExp_Click", [this] { tbsExp_Click(); });
     });
     QObject::connect(choPage, &QComboBox::activated, this, [this] { Guarded("choPage_Click", [this] { choPage_Click(); }); });
