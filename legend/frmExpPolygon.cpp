@@ -14,21 +14,17 @@
 #include <functional>
 
 frmExpPolygon::frmExpPolygon(QWidget* parent)
-    : StyleEditor(QStringLiteral("frmExpPolygon"), QStringLiteral("多辺形事象図式"), 252203, parent)
+    : ForeBackEditor(QStringLiteral("frmExpPolygon"), QStringLiteral("多辺形事象図式"), 252203, 0xFFFFFF, parent)
 {
     picPatterns = MakeGrid(lblPattern, QStringLiteral("模様リスト(&P):"), QStringLiteral("塗りつぶす模様のリスト"), 257, 163);
     MakeSample(137, 81, std::bind_front(&frmExpPolygon::picSample_Paint, this));
-    cmdFore = MakeButton(QStringLiteral("前景色(&F)"), QStringLiteral("模様の黒の部分の色"));
-    cmdBack = MakeButton(QStringLiteral("背景色(&B)"), QStringLiteral("模様の白の部分の色"));
-    chkBack = MakeCheck({}, QStringLiteral("背景色を有効にする"));
-    LayOutGridEditor(lblPattern, picPatterns, nullptr, ColourButtons(cmdFore, cmdBack, chkBack));
+    QGridLayout* colours =
+        MakeForeBack(QStringLiteral("前景色(&F)"), QStringLiteral("模様の黒の部分の色"), QStringLiteral("模様の白の部分の色"));
+    LayOutGridEditor(lblPattern, picPatterns, nullptr, colours);
 
     WireGrid(picPatterns, QStringLiteral("picPatterns"), std::bind_front(&frmExpPolygon::picPatterns_Paint, this),
              std::bind_front(&frmExpPolygon::picPatterns_MouseMove, this),
              std::bind_front(&frmExpPolygon::picPatterns_MouseUp, this));
-    OnClick(cmdFore, "cmdFore_Click", [this] { cmdFore_Click(); });
-    OnClick(cmdBack, "cmdBack_Click", [this] { cmdBack_Click(); });
-    connect(chkBack, &QCheckBox::clicked, this, [this] { chkBack_Click(); });
 }
 
 int32_t frmExpPolygon::PointToPattern(int32_t x, int32_t y) const
@@ -107,16 +103,4 @@ void frmExpPolygon::picSample_Paint(QImage& image)
         g.SetBrush(mStyle, mFore, Enabled(chkBack, mBack));
         g.DrawPolygon(poly);
     });
-}
-
-void frmExpPolygon::cmdFore_Click() { PickColor(mFore, nullptr); }
-
-void frmExpPolygon::cmdBack_Click() { PickColor(mBack, chkBack); }
-
-void frmExpPolygon::chkBack_Click() { picSample->Refresh(); }
-
-void frmExpPolygon::cmdOK_Click()
-{
-    mBack = Enabled(chkBack, mBack);
-    Unload(true);
 }

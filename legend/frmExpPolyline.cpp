@@ -18,7 +18,7 @@
 #include <functional>
 
 frmExpPolyline::frmExpPolyline(QWidget* parent)
-    : StyleEditor(QStringLiteral("frmExpPolyline"), QStringLiteral("連続線事象図式"), 252202, parent)
+    : ForeBackEditor(QStringLiteral("frmExpPolyline"), QStringLiteral("連続線事象図式"), 252202, -1, parent)
 {
     picStyles = MakeGrid(lblStyle, QStringLiteral("線形リスト(&S):"), QStringLiteral("線形のリスト"), 289, 201);
     lblWidth = new QLabel(QStringLiteral("線幅(&W):"), this);
@@ -28,23 +28,18 @@ frmExpPolyline::frmExpPolyline(QWidget* parent)
         choWidth->addItem(QString::number(w));
     lblWidth->setBuddy(choWidth);
     MakeSample(145, 97, std::bind_front(&frmExpPolyline::picSample_Paint, this));
-    cmdFore = MakeButton(QStringLiteral("線色(&F)"), QStringLiteral("線の色"));
-    cmdBack = MakeButton(QStringLiteral("背景色(&B)"), QStringLiteral("線の背景色"));
-    chkBack = MakeCheck({}, QStringLiteral("背景色を有効にする"));
+    QGridLayout* colours = MakeForeBack(QStringLiteral("線色(&F)"), QStringLiteral("線の色"), QStringLiteral("線の背景色"));
 
     auto* widthRow = new QHBoxLayout;
     widthRow->addWidget(lblWidth);
     widthRow->addWidget(choWidth);
     widthRow->addStretch(1);
-    LayOutGridEditor(lblStyle, picStyles, widthRow, ColourButtons(cmdFore, cmdBack, chkBack));
+    LayOutGridEditor(lblStyle, picStyles, widthRow, colours);
 
     WireGrid(picStyles, QStringLiteral("picStyles"), std::bind_front(&frmExpPolyline::picStyles_Paint, this),
              std::bind_front(&frmExpPolyline::picStyles_MouseMove, this),
              std::bind_front(&frmExpPolyline::picStyles_MouseUp, this));
     connect(choWidth, &QComboBox::activated, this, [this] { Guarded("choWidth_Click", [this] { choWidth_Click(); }); });
-    OnClick(cmdFore, "cmdFore_Click", [this] { cmdFore_Click(); });
-    OnClick(cmdBack, "cmdBack_Click", [this] { cmdBack_Click(); });
-    connect(chkBack, &QCheckBox::clicked, this, [this] { chkBack_Click(); });
 }
 
 int32_t frmExpPolyline::PointToStyle(int32_t x, int32_t y) const
@@ -142,16 +137,4 @@ void frmExpPolyline::picSample_Paint(QImage& image)
         g.SetPen(mStyle, mWidth, mFore, Enabled(chkBack, mBack));
         g.DrawPolyline(poly);
     });
-}
-
-void frmExpPolyline::cmdFore_Click() { PickColor(mFore, nullptr); }
-
-void frmExpPolyline::cmdBack_Click() { PickColor(mBack, chkBack); }
-
-void frmExpPolyline::chkBack_Click() { picSample->Refresh(); }
-
-void frmExpPolyline::cmdOK_Click()
-{
-    mBack = Enabled(chkBack, mBack);
-    Unload(true);
 }
