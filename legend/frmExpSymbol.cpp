@@ -16,21 +16,17 @@
 #include <functional>
 
 frmExpSymbol::frmExpSymbol(QWidget* parent)
-    : StyleEditor(QStringLiteral("frmExpSymbol"), QStringLiteral("点記号事象図式"), 252204, parent)
+    : InsideEdgeEditor(QStringLiteral("frmExpSymbol"), QStringLiteral("点記号事象図式"), 252204, parent)
 {
     picSymbols = MakeGrid(lblSymbols, QStringLiteral("記号パターンリスト(&M):"), QStringLiteral("点状地図記号のリスト"), 257, 185);
     MakeSample(137, 81, std::bind_front(&frmExpSymbol::picSample_Paint, this));
-    cmdInside = MakeButton(QStringLiteral("記号色(&C)"), QStringLiteral("記号の色"));
-    cmdEdge = MakeButton(QStringLiteral("縁色(&D)"), QStringLiteral("縁取りの色"));
-    chkEdge = MakeCheck({}, QStringLiteral("縁取りを有効にする"));
-    LayOutGridEditor(lblSymbols, picSymbols, nullptr, ColourButtons(cmdInside, cmdEdge, chkEdge));
+    QGridLayout* colours =
+        MakeInsideEdge(QStringLiteral("記号色(&C)"), QStringLiteral("記号の色"), QStringLiteral("縁取りを有効にする"));
+    LayOutGridEditor(lblSymbols, picSymbols, nullptr, colours);
 
     WireGrid(picSymbols, QStringLiteral("picSymbols"), std::bind_front(&frmExpSymbol::picSymbols_Paint, this),
              std::bind_front(&frmExpSymbol::picSymbols_MouseMove, this),
              std::bind_front(&frmExpSymbol::picSymbols_MouseUp, this));
-    OnClick(cmdInside, "cmdInside_Click", [this] { cmdInside_Click(); });
-    OnClick(cmdEdge, "cmdEdge_Click", [this] { cmdEdge_Click(); });
-    connect(chkEdge, &QCheckBox::clicked, this, [this] { chkEdge_Click(); });
 }
 
 int32_t frmExpSymbol::PointToSymbol(int32_t x, int32_t y) const
@@ -110,16 +106,4 @@ void frmExpSymbol::picSample_Paint(QImage& image)
         g.SetSymbol(mSymbol, mInside, Enabled(chkEdge, mEdge));
         g.DrawPaint(w / 2, h / 2);
     });
-}
-
-void frmExpSymbol::cmdInside_Click() { PickColor(mInside, nullptr); }
-
-void frmExpSymbol::cmdEdge_Click() { PickColor(mEdge, chkEdge); }
-
-void frmExpSymbol::chkEdge_Click() { picSample->Refresh(); }
-
-void frmExpSymbol::cmdOK_Click()
-{
-    Guarded("cmdOK_Click", [this] { mEdge = Enabled(chkEdge, mEdge); });
-    Unload(true);
 }

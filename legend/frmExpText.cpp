@@ -28,7 +28,7 @@ const QString kName = QStringLiteral("frmExpText");
 } // namespace
 
 frmExpText::frmExpText(QWidget* parent)
-    : StyleEditor(kName, QStringLiteral("文字列事象図式"), 252205, parent)
+    : InsideEdgeEditor(kName, QStringLiteral("文字列事象図式"), 252205, parent)
 {
     fraStyle = new QGroupBox(QStringLiteral("スタイル"), this);
     fraStyle->setToolTip(QStringLiteral("装飾属性"));
@@ -68,16 +68,12 @@ frmExpText::frmExpText(QWidget* parent)
     connect(choHeight, &QComboBox::activated, this, [this] { Guarded("choHeight_Click", [this] { choHeight_Click(); }); });
 
     MakeSample(257, 97, std::bind_front(&frmExpText::picSample_Paint, this));
-    cmdInside = MakeButton(QStringLiteral("文字色(&C)"), QStringLiteral("文字の色"));
-    cmdEdge = MakeButton(QStringLiteral("縁色(&D)"), QStringLiteral("縁取りの色"));
-    chkEdge = MakeCheck({}, QStringLiteral("縁色を有効にする"));
-    OnClick(cmdInside, "cmdInside_Click", [this] { cmdInside_Click(); });
-    OnClick(cmdEdge, "cmdEdge_Click", [this] { cmdEdge_Click(); });
-    connect(chkEdge, &QCheckBox::clicked, this, [this] { chkEdge_Click(); });
+    QGridLayout* colours =
+        MakeInsideEdge(QStringLiteral("文字色(&C)"), QStringLiteral("文字の色"), QStringLiteral("縁色を有効にする"));
 
     auto* lower = new QHBoxLayout;
     lower->addWidget(picSample);
-    lower->addLayout(ColourButtons(cmdInside, cmdEdge, chkEdge));
+    lower->addLayout(colours);
     lower->addStretch(1);
     auto* box = new QVBoxLayout(this);
     box->addLayout(fonts);
@@ -216,15 +212,13 @@ void frmExpText::chkStyle_Click(int32_t index)
 
 void frmExpText::chkEdge_Click()
 {
-    picSample->Refresh();
+    InsideEdgeEditor::chkEdge_Click();
     chkStyle[3]->setEnabled(chkEdge->isChecked());
 }
 
-void frmExpText::cmdInside_Click() { PickColor(mInside, nullptr); }
-
 void frmExpText::cmdEdge_Click()
 {
-    PickColor(mEdge, chkEdge);
+    InsideEdgeEditor::cmdEdge_Click();
     chkStyle[3]->setEnabled(chkEdge->isChecked());
 }
 
@@ -239,10 +233,4 @@ void frmExpText::picSample_Paint(QImage& image)
         g.SetFont(mJapanese, mHeight, 0, uint8_t(mStyle), mInside, edge);
         g.DrawText(w / 2, (h / 4) * 3, 12, QStringLiteral("ｱｲｳ/亜以右*012"));
     });
-}
-
-void frmExpText::cmdOK_Click()
-{
-    mEdge = Enabled(chkEdge, mEdge);
-    Unload(true);
 }
