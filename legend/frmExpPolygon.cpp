@@ -8,9 +8,7 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResTile.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
-#include <QPushButton>
 #include <functional>
 
 frmExpPolygon::frmExpPolygon(QWidget* parent)

@@ -9,12 +9,10 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResLine.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <functional>
 
 frmExpPolyline::frmExpPolyline(QWidget* parent)

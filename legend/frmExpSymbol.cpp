@@ -9,10 +9,8 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResSymbol.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QPainter>
-#include <QPushButton>
 #include <functional>
 
 frmExpSymbol::frmExpSymbol(QWidget* parent)
