@@ -78,16 +78,13 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
             cmdAcsFont[size_t(i)] = new QPushButton(fraTable);
             cmdAcsFont[size_t(i)]->setToolTip(U(r.fontTip));
             tl->addWidget(cmdAcsFont[size_t(i)], i, 3);
-            connect(cmdAcsFont[size_t(i)], &QPushButton::clicked, this, [this, i] {
-                DialogGuard::StopOnError(kName, "cmdAcsFont_Click", [this, i] { cmdAcsFont_Click(i); });
-            });
+            DialogGuard::OnSignal(cmdAcsFont[size_t(i)], &QPushButton::clicked, this, kName, "cmdAcsFont_Click",
+                                  [this, i] { cmdAcsFont_Click(i); });
         }
-        connect(chkAcsItem[size_t(i)], &QCheckBox::clicked, this, [this, i] {
-            DialogGuard::StopOnError(kName, "chkAcsItem_Click", [this, i] { chkAcsItem_Click(i); });
-        });
-        connect(cmdAcsColor[size_t(i)], &QPushButton::clicked, this, [this, i] {
-            DialogGuard::StopOnError(kName, "cmdAcsColor_Click", [this, i] { cmdAcsColor_Click(i); });
-        });
+        DialogGuard::OnSignal(chkAcsItem[size_t(i)], &QCheckBox::clicked, this, kName, "chkAcsItem_Click",
+                              [this, i] { chkAcsItem_Click(i); });
+        DialogGuard::OnSignal(cmdAcsColor[size_t(i)], &QPushButton::clicked, this, kName, "cmdAcsColor_Click",
+                              [this, i] { cmdAcsColor_Click(i); });
     }
     tl->setColumnStretch(2, 1);
     top->addWidget(fraTable);
@@ -109,19 +106,8 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
     lower->addStretch();
     top->addLayout(lower);
 
-    auto* buttons = new QHBoxLayout;
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdOK->setToolTip(QStringLiteral("設定を確定して閉じる"));
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdCancel->setToolTip(QStringLiteral("設定を取り消して閉じる"));
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    cmdHelp->setToolTip(QStringLiteral("このダイアログの解説"));
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
-    top->addLayout(buttons);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp, true);
+    top->addLayout(StandardButtonRow());
 
     InputRealColor = [](int32_t initial) { return Host().InputRealColor(initial); };
     InputFont = [](QFont& font) {
@@ -163,9 +149,7 @@ void frmAccessory::Form_Unload() {
 }
 
 void frmAccessory::ToControl() {
-    if (refreshing_) return;
-    refreshing_ = true;
-    try {
+    DialogGuard::Refresh(refreshing_, kName, "ToControl", [this] {
         chkAcsEi->setChecked(mAcsEi);
         optAcsPosition[position_ == 1 ? 1 : 0]->setChecked(true);
         for (size_t i = 1; i <= 7; ++i) {
@@ -189,11 +173,7 @@ void frmAccessory::ToControl() {
                 txtAcs[i]->setEnabled(w.Use);
             }
         }
-    } catch (...) {
-        refreshing_ = false;
-        DialogGuard::RaiseError(kName, "ToControl");
-    }
-    refreshing_ = false;
+    });
 }
 
 void frmAccessory::chkAcsItem_Click(int i) {

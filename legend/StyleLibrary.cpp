@@ -34,9 +34,7 @@ void information(const QString& text) { Ui().MsgBox(text, Mb::OkOnly | Mb::Infor
 } // namespace
 
 StyleLibrary::StyleLibrary(QWidget* parent, SymbolWork& work, SymbolSwitches& sw)
-    : QObject(parent)
-    , work_(work)
-    , sw_(sw)
+    : SymbolPane(parent, work, sw)
 {
     fraLibrary = new QGroupBox(QStringLiteral("図式ライブラリ(&Z)"), parent);
     choLibrary = new QComboBox(fraLibrary);
@@ -59,23 +57,8 @@ StyleLibrary::StyleLibrary(QWidget* parent, SymbolWork& work, SymbolSwitches& sw
     box->addWidget(chkLibShow);
 
     QObject::connect(chkLibShow, &QCheckBox::clicked, this, [this] { chkLibShow_Click(); });
-    QObject::connect(cmdLibOpen, &QPushButton::clicked, this,
-                     [this] { guarded("cmdLibOpen_Click", [this] { cmdLibOpen_Click(); }); });
-    QObject::connect(cmdLibSave, &QPushButton::clicked, this,
-                     [this] { guarded("cmdLibSave_Click", [this] { cmdLibSave_Click(); }); });
-}
-
-void StyleLibrary::guarded(const char* proc, const std::function<void()>& f)
-{
-    if (Guard) {
-        Guard(proc, f);
-        return;
-    }
-    try {
-        f();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kObj, QString::fromLatin1(proc));
-    }
+    onClick(cmdLibOpen, "cmdLibOpen_Click", [this] { cmdLibOpen_Click(); });
+    onClick(cmdLibSave, "cmdLibSave_Click", [this] { cmdLibSave_Click(); });
 }
 
 QString StyleLibrary::LibraryFilePath(const QString& text, const QString& mapFolder)

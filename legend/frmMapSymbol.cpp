@@ -91,13 +91,8 @@ void frmMapSymbol::BuildWindow()
     library_ = new StyleLibrary(this, work_, sw_);
     fraTab->addWidget(BuildThingPage());
 
-    auto* cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdOK->setToolTip(QStringLiteral("設定を確定して閉じる"));
-    auto* cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdCancel->setToolTip(QStringLiteral("設定を取り消して閉じる"));
-    auto* cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    cmdHelp->setToolTip(QStringLiteral("このダイアログの解説"));
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    QPushButton *cmdOK = nullptr, *cmdCancel = nullptr, *cmdHelp = nullptr;
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp, true);
     SetDefaultOk(true);
     SetHelpContext(252000);
 
