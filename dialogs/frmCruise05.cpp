@@ -26,15 +26,6 @@ namespace {
 
 const QString kName = QStringLiteral("frmCruise05");
 
-// The pointer stack is shared by the whole program: pop what was pushed.
-class Hourglass {
-public:
-    Hourglass() { Library::ScreenMousePointer(MousePtr::Hourglass); }
-    ~Hourglass() { Library::ScreenMousePointer(-1); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
-
 } // namespace
 
 frmCruise05::frmCruise05(QWidget* parent) : DialogFrame(parent) {
@@ -198,7 +189,7 @@ void frmCruise05::cmdDefScale_Click() {
 
 void frmCruise05::cmdExe_Click() {
     {
-        Hourglass wait;
+        Library::BusyPointer wait;
         ControlToCruise();
         clsRect field = mPlot->Field();
         mCruise->Cruise(mPlot->MapScale(), &field, mUnits);

@@ -18,17 +18,6 @@ namespace {
 
 const QString kObj = QStringLiteral("frmMapSymbol");
 
-struct BusyPointer {
-    BusyPointer() { Library::ScreenMousePointer(MousePtr::Hourglass); }
-    ~BusyPointer()
-    {
-        try {
-            Library::ScreenMousePointer(-1);
-        } catch (...) {
-        }
-    }
-};
-
 void information(const QString& text) { Ui().MsgBox(text, Mb::OkOnly | Mb::Information, {}); }
 
 } // namespace
@@ -106,7 +95,7 @@ void StyleLibrary::cmdLibOpen_Click()
     if (lib.Load() != 0)
         return;
     {
-        BusyPointer busy;
+        Library::BusyPointer busy;
         for (const auto& t : lib) {
             if (t->Figure() == 1)
                 continue;

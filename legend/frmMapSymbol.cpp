@@ -37,16 +37,7 @@ const QString kName = QStringLiteral("frmMapSymbol");
 template <class F>
 void WithHourglass(F&& f)
 {
-    Library::ScreenMousePointer(11);
-    struct Pop {
-        ~Pop()
-        {
-            try {
-                Library::ScreenMousePointer(-1);
-            } catch (...) {
-            }
-        }
-    } pop;
+    Library::BusyPointer busy;
     f();
 }
 
