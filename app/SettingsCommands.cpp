@@ -20,8 +20,15 @@ namespace {
 
 const QString kName = QStringLiteral("frmMain");
 
-template <class Dialog> Dialog& Instance(std::unique_ptr<Dialog>& d, QWidget* parent) {
-    if (!d) d = std::make_unique<Dialog>(parent);
+// Takes the dialog's single instance (made at first use), lends it what it
+// edits (lend(d, true)), places it at its first opening, shows it modally
+// and takes back what was lent (lend(d, false)).
+template <class Dialog, class Lend> Dialog& ShowSingle(std::unique_ptr<Dialog>& d, QWidget* main, int32_t dx, Lend lend) {
+    if (!d) d = std::make_unique<Dialog>(main);
+    lend(*d, true);
+    d->PlaceFirst(main, dx, 600);
+    d->ShowModal();
+    lend(*d, false);
     return *d;
 }
 
@@ -41,11 +48,8 @@ void SettingsCommands::Guarded(const char* proc, const std::function<void()>& bo
 
 void SettingsCommands::mnuVospProjection_Click() {
     Guarded("mnuVospProjection_Click", [this] {
-        frmVospProjection& d = Instance(projection, main_);
-        d.mPlot = gvMapPlot;
-        d.PlaceFirst(main_, 1500, 600);
-        d.ShowModal();
-        d.mPlot = nullptr;
+        const auto& d = ShowSingle(projection, main_, 1500,
+                                   [](frmVospProjection& d, bool on) { d.mPlot = on ? gvMapPlot : nullptr; });
         if (d.mResult) {
             view_.controls->SetViewControllByEngine();
             view_.redraw.PlotWindow();
@@ -55,16 +59,16 @@ void SettingsCommands::mnuVospProjection_Click() {
 
 void SettingsCommands::mnuGrid_Click() {
     Guarded("mnuGrid_Click", [this] {
-        frmGrid& d = Instance(grid, main_);
         clsMapPlot& p = *gvMapPlot;
-        d.mGridEi = p.mGridEi;
-        d.mGridAuto = p.mGridAuto;
-        d.mGridOcean = p.mGridOcean;
-        d.mGridString = p.mGridString;
-        d.mGrid = &p.Grid();
-        d.PlaceFirst(main_, 1500, 600);
-        d.ShowModal();
-        d.mGrid = nullptr;
+        const auto& d = ShowSingle(grid, main_, 1500, [&p](frmGrid& d, bool on) {
+            if (on) {
+                d.mGridEi = p.mGridEi;
+                d.mGridAuto = p.mGridAuto;
+                d.mGridOcean = p.mGridOcean;
+                d.mGridString = p.mGridString;
+            }
+            d.mGrid = on ? &p.Grid() : nullptr;
+        });
         if (d.mResult) {
             p.mGridEi = d.mGridEi;
             p.mGridAuto = d.mGridAuto;
@@ -77,12 +81,10 @@ void SettingsCommands::mnuGrid_Click() {
 
 void SettingsCommands::mnuAccessory_Click() {
     Guarded("mnuAccessory_Click", [this] {
-        frmAccessory& d = Instance(accessory, main_);
-        d.mAcsObj = gvAccessory;
-        d.mAcsEi = gvMapPlot->mAcsEi;
-        d.PlaceFirst(main_, 1500, 600);
-        d.ShowModal();
-        d.mAcsObj = nullptr;
+        const auto& d = ShowSingle(accessory, main_, 1500, [](frmAccessory& d, bool on) {
+            if (on) d.mAcsEi = gvMapPlot->mAcsEi;
+            d.mAcsObj = on ? gvAccessory : nullptr;
+        });
         if (d.mResult) {
             gvMapPlot->mAcsEi = d.mAcsEi;
             view_.redraw.PlotWindow();
@@ -92,24 +94,17 @@ void SettingsCommands::mnuAccessory_Click() {
 
 void SettingsCommands::mnuEnvironment_Click() {
     Guarded("mnuEnvironment_Click", [this] {
-        frmEnvironment& d = Instance(environment, main_);
-        d.mCruise = gvCruise;
-        d.mPlot = gvMapPlot;
-        d.PlaceFirst(main_, 3000, 600);
-        d.ShowModal();
-        d.mCruise = nullptr;
-        d.mPlot = nullptr;
+        ShowSingle(environment, main_, 3000, [](frmEnvironment& d, bool on) {
+            d.mCruise = on ? gvCruise : nullptr;
+            d.mPlot = on ? gvMapPlot : nullptr;
+        });
         view_.redraw.PlotWindow();
     });
 }
 
 void SettingsCommands::mnuMapSize_Click() {
     Guarded("mnuMapSize_Click", [this] {
-        frmMapSize& d = Instance(mapSize, main_);
-        d.mView = gvView;
-        d.PlaceFirst(main_, 600, 600);
-        d.ShowModal();
-        d.mView = nullptr;
+        const auto& d = ShowSingle(mapSize, main_, 600, [](frmMapSize& d, bool on) { d.mView = on ? gvView : nullptr; });
         if (d.mResult) {
             view_.redraw.bHoldRedraw = true;
             view_.controls->ResizeFormByView();
@@ -129,15 +124,11 @@ void SettingsCommands::mnuCruiseSet_Click() {
                 ApiLib::ShellOpen(AuthorURLmap()))
                 return;
         }
-        frmCruise05& d = Instance(cruise, main_);
-        d.mCruise = gvCruise;
-        d.mUnits = gvMapUnits;
-        d.mPlot = gvMapPlot;
-        d.PlaceFirst(main_, 600, 600);
-        d.ShowModal();
-        d.mCruise = nullptr;
-        d.mUnits = nullptr;
-        d.mPlot = nullptr;
+        const auto& d = ShowSingle(cruise, main_, 600, [](frmCruise05& d, bool on) {
+            d.mCruise = on ? gvCruise : nullptr;
+            d.mUnits = on ? gvMapUnits : nullptr;
+            d.mPlot = on ? gvMapPlot : nullptr;
+        });
         if (d.mResult == 2 || gvCruise->mEiAuto) view_.redraw.PlotWindow();
     });
 }

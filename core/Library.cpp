@@ -312,6 +312,15 @@ void ScreenMousePointer(int16_t p) {
     }
 }
 
+BusyPointer::BusyPointer() { ScreenMousePointer(MousePtr::Hourglass); }
+
+BusyPointer::~BusyPointer() {
+    try {
+        ScreenMousePointer(-1);
+    } catch (...) {
+    }
+}
+
 int16_t ScreenDPI() { return static_cast<int16_t>(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixelX())); }
 
 int32_t DblToLng(double x) {

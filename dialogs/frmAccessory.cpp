@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -79,16 +78,13 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
             cmdAcsFont[size_t(i)] = new QPushButton(fraTable);
             cmdAcsFont[size_t(i)]->setToolTip(U(r.fontTip));
             tl->addWidget(cmdAcsFont[size_t(i)], i, 3);
-            connect(cmdAcsFont[size_t(i)], &QPushButton::clicked, this, [this, i] {
-                DialogGuard::StopOnError(kName, "cmdAcsFont_Click", [this, i] { cmdAcsFont_Click(i); });
-            });
+            DialogGuard::OnSignal(cmdAcsFont[size_t(i)], &QPushButton::clicked, this, kName, "cmdAcsFont_Click",
+                                  [this, i] { cmdAcsFont_Click(i); });
         }
-        connect(chkAcsItem[size_t(i)], &QCheckBox::clicked, this, [this, i] {
-            DialogGuard::StopOnError(kName, "chkAcsItem_Click", [this, i] { chkAcsItem_Click(i); });
-        });
-        connect(cmdAcsColor[size_t(i)], &QPushButton::clicked, this, [this, i] {
-            DialogGuard::StopOnError(kName, "cmdAcsColor_Click", [this, i] { cmdAcsColor_Click(i); });
-        });
+        DialogGuard::OnSignal(chkAcsItem[size_t(i)], &QCheckBox::clicked, this, kName, "chkAcsItem_Click",
+                              [this, i] { chkAcsItem_Click(i); });
+        DialogGuard::OnSignal(cmdAcsColor[size_t(i)], &QPushButton::clicked, this, kName, "cmdAcsColor_Click",
+                              [this, i] { cmdAcsColor_Click(i); });
     }
     tl->setColumnStretch(2, 1);
     top->addWidget(fraTable);
@@ -110,19 +106,8 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
     lower->addStretch();
     top->addLayout(lower);
 
-    auto* buttons = new QHBoxLayout;
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdOK->setToolTip(QStringLiteral("設定を確定して閉じる"));
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdCancel->setToolTip(QStringLiteral("設定を取り消して閉じる"));
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    cmdHelp->setToolTip(QStringLiteral("このダイアログの解説"));
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
-    top->addLayout(buttons);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp, true);
+    top->addLayout(StandardButtonRow());
 
     InputRealColor = [](int32_t initial) { return Host().InputRealColor(initial); };
     InputFont = [](QFont& font) {
@@ -143,6 +128,7 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
 void frmAccessory::Form_Load() {
     DialogGuard::StopOnError(kName, "Form_Load", [this] {
         mResult = false;
+        SetKeyPreview(true);
         position_ = mAcsObj->Position();
         for (int i = 1; i <= 7; ++i) {
             mAcsObj->SetIndex(i);
@@ -163,9 +149,7 @@ void frmAccessory::Form_Unload() {
 }
 
 void frmAccessory::ToControl() {
-    if (refreshing_) return;
-    refreshing_ = true;
-    try {
+    DialogGuard::Refresh(refreshing_, kName, "ToControl", [this] {
         chkAcsEi->setChecked(mAcsEi);
         optAcsPosition[position_ == 1 ? 1 : 0]->setChecked(true);
         for (size_t i = 1; i <= 7; ++i) {
@@ -181,15 +165,15 @@ void frmAccessory::ToControl() {
                 cmdAcsFont[i]->setEnabled(w.Use);
             }
             if (txtAcs[i] && (w.Status & clsAccessory::HasText)) {
-                txtAcs[i]->setText(w.Text);
+                // From its start: a long text would otherwise show only its tail.
+                if (txtAcs[i]->text() != w.Text) {
+                    txtAcs[i]->setText(w.Text);
+                    txtAcs[i]->setCursorPosition(0);
+                }
                 txtAcs[i]->setEnabled(w.Use);
             }
         }
-    } catch (...) {
-        refreshing_ = false;
-        DialogGuard::RaiseError(kName, "ToControl");
-    }
-    refreshing_ = false;
+    });
 }
 
 void frmAccessory::chkAcsItem_Click(int i) {
@@ -214,11 +198,12 @@ void frmAccessory::cmdAcsFont_Click(int i) {
 bool frmAccessory::eventFilter(QObject* watched, QEvent* e) {
     for (size_t i = 1; i <= 7; ++i) {
         if (!txtAcs[i] || watched != txtAcs[i]) continue;
-        if (e->type() == QEvent::FocusOut) items_[i].Text = txtAcs[i]->text();
-        // Enter in an item's text stays with the text.
-        if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) return false;
+        // Enter moves the focus to OK from every control but the item
+        // texts, which keep it.
+        if (e->type() == QEvent::FocusIn) SetKeyPreview(false);
+        if (e->type() == QEvent::FocusOut) {
+            items_[i].Text = txtAcs[i]->text();
+            SetKeyPreview(true);
         }
     }
     return DialogFrame::eventFilter(watched, e);

@@ -4,6 +4,7 @@
 #include "core/MapProjection.h"
 #include "core/Scale.h"
 #include "dialogs/DialogGuard.h"
+#include "dialogs/EntryCheck.h"
 #include "cruise/clsCruise05.h"
 #include "platform/UiServices.h"
 #include "render/clsMapPlot.h"
@@ -24,15 +25,6 @@
 namespace {
 
 const QString kName = QStringLiteral("frmCruise05");
-
-// The pointer stack is shared by the whole program: pop what was pushed.
-class Hourglass {
-public:
-    Hourglass() { Library::ScreenMousePointer(MousePtr::Hourglass); }
-    ~Hourglass() { Library::ScreenMousePointer(-1); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
 
 } // namespace
 
@@ -93,17 +85,12 @@ frmCruise05::frmCruise05(QWidget* parent) : DialogFrame(parent) {
     side->addWidget(chkAuto);
     side->addStretch();
     cmdExe = new QPushButton(QStringLiteral("更新実行(&E)"), this);
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp);
     for (QPushButton* b : {cmdExe, cmdOK, cmdCancel, cmdHelp}) side->addWidget(b);
     top->addLayout(side);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
 
     connect(cmdDefScale, &QPushButton::clicked, this, [this] { cmdDefScale_Click(); });
-    connect(cmdExe, &QPushButton::clicked, this, [this] {
-        DialogGuard::StopOnError(kName, "cmdExe_Click", [this] { cmdExe_Click(); });
-    });
+    DialogGuard::OnSignal(cmdExe, &QPushButton::clicked, this, kName, "cmdExe_Click", [this] { cmdExe_Click(); });
 }
 
 frmCruise05::Enabling frmCruise05::EnablingOf(int32_t m) {
@@ -143,9 +130,7 @@ void frmCruise05::Form_Unload() {
 }
 
 void frmCruise05::CruiseToControl() {
-    if (toControl_) return;
-    toControl_ = true;
-    try {
+    DialogGuard::Refresh(toControl_, kName, "CruiseToControl", [this] {
         for (int16_t k = 1; k <= 7; ++k) {
             sliScale[size_t(k)]->setValue(Scale::StdScaleIndex(mCruise->BorderScale(k)));
             txtScale[size_t(k)]->setText(Library::FormatStdInt(mCruise->BorderScale(k)));
@@ -155,11 +140,7 @@ void frmCruise05::CruiseToControl() {
         chkOcean->setChecked(mCruise->mEiOcean);
         chkTraffic->setChecked(mCruise->mEiTraffic);
         chkAuto->setChecked(mCruise->mEiAuto);
-    } catch (...) {
-        toControl_ = false;
-        DialogGuard::RaiseError(kName, "CruiseToControl");
-    }
-    toControl_ = false;
+    });
 }
 
 void frmCruise05::ControlToCruise() {
@@ -181,13 +162,7 @@ void frmCruise05::ControlToCruise() {
 }
 
 bool frmCruise05::txtScale_Validate(int k) {
-    double v = 0;
-    try {
-        v = Library::JstrToDouble(txtScale[size_t(k)]->text());
-    } catch (...) {
-        v = 0;
-    }
-    const int16_t step = Scale::StdScaleIndex(v);
+    const int16_t step = Scale::StdScaleIndex(EntryCheck::Number(txtScale[size_t(k)]->text()));
     QSlider* s = sliScale[size_t(k)];
     if (step >= 1 && step <= 53) {
         const QSignalBlocker block(s);
@@ -214,7 +189,7 @@ void frmCruise05::cmdDefScale_Click() {
 
 void frmCruise05::cmdExe_Click() {
     {
-        Hourglass wait;
+        Library::BusyPointer wait;
         ControlToCruise();
         clsRect field = mPlot->Field();
         mCruise->Cruise(mPlot->MapScale(), &field, mUnits);

@@ -2,11 +2,10 @@
 
 #include "core/AngleLib.h"
 #include "core/Library.h"
-#include "core/MapProjection.h"
 #include "core/PublicVal.h"
 #include "dialogs/DialogGuard.h"
+#include "dialogs/EntryCheck.h"
 #include "dialogs/frmFolder.h"
-#include "document/HMapCoord.h"
 #include "platform/Desktop.h"
 #include "platform/FilePicker.h"
 #include "render/clsMapPlot.h"
@@ -29,13 +28,6 @@ namespace {
 
 const QString kName = QStringLiteral("frmEnvironment");
 
-QLabel* Buddy(const QString& caption, QWidget* w, QWidget* parent, const QString& tip = {}) {
-    auto* l = new QLabel(caption, parent);
-    l->setBuddy(w);
-    if (!tip.isEmpty()) l->setToolTip(tip);
-    return l;
-}
-
 } // namespace
 
 frmEnvironment::frmEnvironment(QWidget* parent) : DialogFrame(parent) {
@@ -48,10 +40,12 @@ frmEnvironment::frmEnvironment(QWidget* parent) : DialogFrame(parent) {
     auto* pathRow = new QHBoxLayout;
     txtMapPath = new QLineEdit(this);
     txtMapPath->setToolTip(QStringLiteral("地図ファイルの規定フォルダ"));
+    // Room for a usual folder path, which would otherwise show only its tail.
+    txtMapPath->setMinimumWidth(txtMapPath->fontMetrics().averageCharWidth() * 32);
     cmdMapPath = new QPushButton(QStringLiteral("参照"), this);
     cmdMapPath->setToolTip(QStringLiteral("地図ファイルのフォルダを探す"));
-    pathRow->addWidget(Buddy(QStringLiteral("地図ファイルフォルダ(&F):"), txtMapPath, this,
-                             QStringLiteral("地図ファイルの規定フォルダ")));
+    pathRow->addWidget(BuddyLabel(QStringLiteral("地図ファイルフォルダ(&F):"), txtMapPath,
+                                  QStringLiteral("地図ファイルの規定フォルダ")));
     pathRow->addWidget(txtMapPath, 1);
     pathRow->addWidget(cmdMapPath);
     top->addLayout(pathRow);
@@ -86,11 +80,11 @@ frmEnvironment::frmEnvironment(QWidget* parent) : DialogFrame(parent) {
     txtHomeScale->setToolTip(QStringLiteral("ポジションの縮尺の分母を入力"));
     cmdHomeRec = new QPushButton(QStringLiteral("現在の地図画面(&V)"), fraHome);
     cmdHomeRec->setToolTip(QStringLiteral("地図画面の投影中心座標と縮尺を代入"));
-    hl->addWidget(Buddy(QStringLiteral("経度(&X):"), txtHomeLon, fraHome), 0, 0);
+    hl->addWidget(BuddyLabel(QStringLiteral("経度(&X):"), txtHomeLon), 0, 0);
     hl->addWidget(txtHomeLon, 0, 1);
-    hl->addWidget(Buddy(QStringLiteral("緯度(&Y):"), txtHomeLat, fraHome), 1, 0);
+    hl->addWidget(BuddyLabel(QStringLiteral("緯度(&Y):"), txtHomeLat), 1, 0);
     hl->addWidget(txtHomeLat, 1, 1);
-    hl->addWidget(Buddy(QStringLiteral("縮尺(&S):  1 /"), txtHomeScale, fraHome), 2, 0);
+    hl->addWidget(BuddyLabel(QStringLiteral("縮尺(&S):  1 /"), txtHomeScale), 2, 0);
     hl->addWidget(txtHomeScale, 2, 1);
     hl->addWidget(cmdHomeRec, 3, 1);
     top->addWidget(fraHome);
@@ -100,23 +94,15 @@ frmEnvironment::frmEnvironment(QWidget* parent) : DialogFrame(parent) {
     txtScreenWidth->setToolTip(QStringLiteral("画面の幅をmmで入力"));
     choAngle = new QComboBox(this);
     choAngle->setToolTip(QStringLiteral("経緯度座標の書式"));
-    misc->addWidget(Buddy(QStringLiteral("画面幅(&W):"), txtScreenWidth, this), 0, 0);
+    misc->addWidget(BuddyLabel(QStringLiteral("画面幅(&W):"), txtScreenWidth), 0, 0);
     misc->addWidget(txtScreenWidth, 0, 1);
     misc->addWidget(new QLabel(QStringLiteral("mm"), this), 0, 2);
-    misc->addWidget(Buddy(QStringLiteral("経緯度書式(&A):"), choAngle, this), 1, 0);
+    misc->addWidget(BuddyLabel(QStringLiteral("経緯度書式(&A):"), choAngle), 1, 0);
     misc->addWidget(choAngle, 1, 1, 1, 2);
     top->addLayout(misc);
 
-    auto* buttons = new QHBoxLayout;
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
-    top->addLayout(buttons);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp);
+    top->addLayout(StandardButtonRow());
 
     AddValidator(txtHomeLon, [this] { return txtHomeLon_Validate(); });
     AddValidator(txtHomeLat, [this] { return txtHomeLat_Validate(); });
@@ -124,18 +110,12 @@ frmEnvironment::frmEnvironment(QWidget* parent) : DialogFrame(parent) {
     AddValidator(txtScreenWidth, [this] { return txtScreenWidth_Validate(); });
     for (int i = 0; i < 3; ++i)
         connect(optStartMap[size_t(i)], &QRadioButton::clicked, this, [this, i] { startMode_ = int16_t(i); });
-    connect(choAngle, &QComboBox::activated, this, [this] {
-        DialogGuard::StopOnError(kName, "choAngle_Click", [this] { choAngle_Click(); });
-    });
-    connect(cmdMapPath, &QPushButton::clicked, this, [this] {
-        DialogGuard::StopOnError(kName, "cmdMapPath_Click", [this] { cmdMapPath_Click(); });
-    });
-    connect(cmdStartMapFile, &QPushButton::clicked, this, [this] {
-        DialogGuard::StopOnError(kName, "cmdStartMapFile_Click", [this] { cmdStartMapFile_Click(); });
-    });
-    connect(cmdHomeRec, &QPushButton::clicked, this, [this] {
-        DialogGuard::StopOnError(kName, "cmdHomeRec_Click", [this] { cmdHomeRec_Click(); });
-    });
+    using DialogGuard::OnSignal;
+    OnSignal(choAngle, &QComboBox::activated, this, kName, "choAngle_Click", [this] { choAngle_Click(); });
+    OnSignal(cmdMapPath, &QPushButton::clicked, this, kName, "cmdMapPath_Click", [this] { cmdMapPath_Click(); });
+    OnSignal(cmdStartMapFile, &QPushButton::clicked, this, kName, "cmdStartMapFile_Click",
+             [this] { cmdStartMapFile_Click(); });
+    OnSignal(cmdHomeRec, &QPushButton::clicked, this, kName, "cmdHomeRec_Click", [this] { cmdHomeRec_Click(); });
 }
 
 frmEnvironment::~frmEnvironment() = default;
@@ -224,9 +204,7 @@ void frmEnvironment::Form_Unload() {
 }
 
 void frmEnvironment::ToControl() {
-    if (refreshing_) return;
-    refreshing_ = true;
-    try {
+    DialogGuard::Refresh(refreshing_, kName, "ToControl", [this] {
         optStartMap[size_t(Library::Clamp(startMode_, 0, 2))]->setChecked(true);
         txtScreenWidth->setText(QString::number(screenMM_));
         txtHomeScale->setText(Library::FormatStdInt(homeScale_));
@@ -234,11 +212,7 @@ void frmEnvironment::ToControl() {
         txtHomeLat->setText(AngleLib::LatToStr(homeLat_));
         const QSignalBlocker block(choAngle);
         choAngle->setCurrentIndex(AngleEntry(angleValue_, angleUnit_, angleDir_));
-    } catch (...) {
-        refreshing_ = false;
-        DialogGuard::RaiseError(kName, "ToControl");
-    }
-    refreshing_ = false;
+    });
 }
 
 void frmEnvironment::choAngle_Click() {
@@ -252,45 +226,29 @@ void frmEnvironment::choAngle_Click() {
 }
 
 bool frmEnvironment::txtHomeLon_Validate() {
-    const int32_t v = HMap::MapStrToXSafe(txtHomeLon->text());
-    const bool ok = HMap::IsRightLongitude(v, true);
-    if (ok) homeLon_ = v;
+    const bool ok = EntryCheck::Longitude(txtHomeLon->text(), homeLon_);
     ToControl();
     return ok;
 }
 
 bool frmEnvironment::txtHomeLat_Validate() {
-    const int32_t v = HMap::MapStrToYSafe(txtHomeLat->text());
-    const bool ok = HMap::IsRightLatitude(v, true);
-    if (ok) homeLat_ = v;
+    const bool ok = EntryCheck::Latitude(txtHomeLat->text(), homeLat_);
     ToControl();
     return ok;
 }
 
 bool frmEnvironment::txtHomeScale_Validate() {
-    double v = 0;
-    try {
-        v = Library::JstrToDouble(txtHomeScale->text());
-    } catch (...) {
-        v = 0;
-    }
-    if (MapProjection::IsValidScale(v)) {
-        homeScale_ = v;
-        return true;
-    }
-    Library::MsgOutOfRange(Library::FormatStdInt(MapProjection::ScaleMin) + QStringLiteral("～") +
-                           Library::FormatStdInt(MapProjection::ScaleMax));
+    if (EntryCheck::Scale(txtHomeScale->text(), homeScale_)) return true;
     ToControl();
     return false;
 }
 
 bool frmEnvironment::txtScreenWidth_Validate() {
     const int32_t v = Library::JstrToLong(txtScreenWidth->text());
-    if (Library::InRange(v, 10, 9999)) {
+    if (EntryCheck::Within(v, 10, 9999)) {
         screenMM_ = v;
         return true;
     }
-    Library::MsgOutOfRange(QStringLiteral("10～9999"));
     ToControl();
     return false;
 }

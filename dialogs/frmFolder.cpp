@@ -10,7 +10,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -47,8 +49,22 @@ frmFolder::frmFolder(QWidget* parent) : DialogFrame(parent) {
         if (!loading_) drvDrive_Change();
     });
     connect(dirFolder->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        if (!loading_) dirFolder_Change();
+        if (loading_) return;
+        reveal_.clear();
+        dirFolder_Change();
     });
+    // The model reads and sorts folders in the background: each batch above
+    // the folder opened with pushes it down the list again, until the user
+    // moves or scrolls.
+    const auto keepInView = [this] {
+        if (!reveal_.isEmpty())
+            QTimer::singleShot(0, this, [this] {
+                if (!reveal_.isEmpty()) dirFolder->scrollTo(model->index(reveal_));
+            });
+    };
+    connect(model, &QFileSystemModel::rowsInserted, this, keepInView);
+    connect(model, &QFileSystemModel::layoutChanged, this, keepInView);
+    connect(dirFolder->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { reveal_.clear(); });
 }
 
 QStringList frmFolder::Roots() {
@@ -96,6 +112,7 @@ bool frmFolder::SetFolder(const QString& path) {
     if (!idx.isValid()) return false;
     dirFolder->setCurrentIndex(idx);
     dirFolder->scrollTo(idx);
+    reveal_ = abs;
     dirFolder->expand(idx);
     lblPath->setText(abs);
     return true;
@@ -103,6 +120,7 @@ bool frmFolder::SetFolder(const QString& path) {
 
 void frmFolder::Form_Load() {
     loading_ = true;
+    reveal_.clear();
     drvDrive->clear();
     drvDrive->addItems(Roots());
     if (!SetDrive(mPath)) {

@@ -46,4 +46,7 @@ private:
     bool SetFolder(const QString& path);
 
     bool loading_ = false;
+    // The folder opened with, kept in view while the model reads the
+    // folders above it; "" once the user moves or scrolls.
+    QString reveal_;
 };

@@ -9,7 +9,6 @@
 #include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,28 +88,16 @@ frmGrid::frmGrid(QWidget* parent) : DialogFrame(parent) {
     }
     top->addLayout(grid);
 
-    auto* buttons = new QHBoxLayout;
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
-    top->addLayout(buttons);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp);
+    top->addLayout(StandardButtonRow());
 
-    connect(chkGridEi, &QCheckBox::clicked, this, [this] {
-        DialogGuard::StopOnError(kName, "chkGridEi_Click", [this] {
-            mGridEi = chkGridEi->isChecked();
-            GridToControl();
-        });
+    DialogGuard::OnSignal(chkGridEi, &QCheckBox::clicked, this, kName, "chkGridEi_Click", [this] {
+        mGridEi = chkGridEi->isChecked();
+        GridToControl();
     });
-    connect(chkGridAuto, &QCheckBox::clicked, this, [this] {
-        DialogGuard::StopOnError(kName, "chkGridAuto_Click", [this] {
-            mGridAuto = chkGridAuto->isChecked();
-            GridToControl();
-        });
+    DialogGuard::OnSignal(chkGridAuto, &QCheckBox::clicked, this, kName, "chkGridAuto_Click", [this] {
+        mGridAuto = chkGridAuto->isChecked();
+        GridToControl();
     });
     connect(chkOcean, &QCheckBox::clicked, this, [this] { mGridOcean = chkOcean->isChecked(); });
     connect(chkString, &QCheckBox::clicked, this, [this] { mGridString = chkString->isChecked(); });
@@ -143,9 +130,7 @@ void frmGrid::Form_Load() {
 }
 
 void frmGrid::GridToControl() {
-    if (refreshing_) return;
-    refreshing_ = true;
-    try {
+    DialogGuard::Refresh(refreshing_, kName, "GridToControl", [this] {
         const bool editable = mGridEi && !mGridAuto;
         chkGridEi->setChecked(mGridEi);
         chkGridAuto->setChecked(mGridAuto);
@@ -158,11 +143,7 @@ void frmGrid::GridToControl() {
             sliGrid[i]->setValue(value_[i] / 60);
             txtGrid[i]->setText(i <= 1 ? AngleLib::AngleToStr(value_[i]) : AngleLib::LatToStr(value_[i]));
         }
-    } catch (...) {
-        refreshing_ = false;
-        DialogGuard::RaiseError(kName, "GridToControl");
-    }
-    refreshing_ = false;
+    });
 }
 
 bool frmGrid::txtGrid_Validate(int i) {

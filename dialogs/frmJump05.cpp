@@ -33,14 +33,6 @@ const QString kName = QStringLiteral("frmJump05");
 const QString kHeaders[4] = {QStringLiteral("地名"), QStringLiteral("ファイル名"), QStringLiteral("行政区名"),
                              QStringLiteral("事象名")};
 
-class Hourglass {
-public:
-    Hourglass() { Library::ScreenMousePointer(MousePtr::Hourglass); }
-    ~Hourglass() { Library::ScreenMousePointer(-1); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
-
 void Events() { QCoreApplication::processEvents(); }
 
 } // namespace
@@ -94,6 +86,9 @@ frmJump05::frmJump05(QWidget* parent) : DialogFrame(parent) {
 
     flgPlaces->SetCols(PlaceList::kColumns);
     SetButtons(cmdOK, cmdCancel, cmdHelp);
+    // The keyword box and the list keep Enter (below), whatever order the
+    // two key hooks end up in after the window is hidden and shown again.
+    SetKeyPreview(false);
     keyHook_ = new EventHook([this](QObject* o, QEvent* e) { return PreviewKey(o, e); }, this);
     SetHelpContext(250001);
     for (int i = 0; i < 2; ++i)
@@ -157,7 +152,7 @@ void frmJump05::FillGrid() {
 void frmJump05::MakeGrid() {
     ClearGrid();
     {
-        Hourglass wait;
+        Library::BusyPointer wait;
         if (source_ == 0) {
             if (mMapUnits)
                 for (const auto& u : *mMapUnits) {
@@ -184,7 +179,7 @@ void frmJump05::SortGrid(int32_t code) {
         flgPlaces->SetCellBackColor(0, c, c == sorted ? int32_t(0x80000002u) : int32_t(0x8000000Fu));
     }
     if (sorted < 0) return;
-    Hourglass wait;
+    Library::BusyPointer wait;
     places_.Sort(code);
     FillGrid();
     flgPlaces->SetTopRow(1);
@@ -192,7 +187,7 @@ void frmJump05::SortGrid(int32_t code) {
 }
 
 void frmJump05::SearchKey() {
-    Hourglass wait;
+    Library::BusyPointer wait;
     const int32_t r = places_.Search(choKeyword->currentText(), flgPlaces->Row(), lang_);
     if (r >= 1) flgPlaces->SetTopRow(r);
     flgPlaces->SetSelection(r, 0, r, PlaceList::kColumns - 1);
@@ -235,7 +230,7 @@ void frmJump05::cmdGazetteer_Click() {
     SearchKey();
     bool written = false;
     if (complete && places_.Count() > 0) {
-        Hourglass wait;
+        Library::BusyPointer wait;
         ShowMessage(QStringLiteral("辞典保存中..."));
         written = GazetteerFile::Write(gazetPath_, places_, lang_, sortCode_);
         ShowMessage({});
@@ -389,7 +384,7 @@ void frmJump05::Form_Unload() {
     try {
         MouseWheel::UnhookWheel(flgPlaces);
         PlaceJump::AddHistory(history_, choKeyword->currentText());
-        Hourglass wait;
+        Library::BusyPointer wait;
         ClearGrid();
         mMapUnits = nullptr;
     } catch (const ProcessExit&) {

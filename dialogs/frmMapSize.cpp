@@ -2,12 +2,12 @@
 
 #include "core/Library.h"
 #include "dialogs/DialogGuard.h"
+#include "dialogs/EntryCheck.h"
 #include "core/PublicVal.h"
 #include "render/clsView.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -49,30 +49,15 @@ frmMapSize::frmMapSize(QWidget* parent) : DialogFrame(parent) {
     txtSize[1]->setToolTip(QStringLiteral("地図ビューの高さを選択単位で入力"));
     txtDPI = new QLineEdit(this);
     txtDPI->setToolTip(QStringLiteral("出力先のドットピッチ（dot/inch）"));
-    auto row = [this, form](const QString& caption, QWidget* w) {
-        auto* l = new QLabel(caption, this);
-        l->setBuddy(w);
-        form->addRow(l, w);
-    };
+    auto row = [form](const QString& caption, QWidget* w) { form->addRow(BuddyLabel(caption, w), w); };
     row(QStringLiteral("単位(&U):"), choUnit);
     row(QStringLiteral("幅(&W):"), txtSize[0]);
     row(QStringLiteral("高さ(&T):"), txtSize[1]);
     row(QStringLiteral("ドットピッチ(&R):"), txtDPI);
     top->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdOK->setToolTip(QStringLiteral("設定を確定して閉じる"));
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdCancel->setToolTip(QStringLiteral("設定を取り消して閉じる"));
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    cmdHelp->setToolTip(QStringLiteral("このダイアログの解説"));
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
-    top->addLayout(buttons);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp, true);
+    top->addLayout(StandardButtonRow());
 
     AddValidator(txtDPI, [this] { return txtDPI_Validate(); });
     AddValidator(txtSize[0], [this] { return txtSize_Validate(0); });
@@ -95,12 +80,7 @@ QString frmMapSize::PixelsToText(int32_t pixels, int16_t unit, int32_t dpi) {
 }
 
 int32_t frmMapSize::TextToPixels(const QString& text, int16_t unit, int32_t dpi) {
-    double n = 0;
-    try {
-        n = Library::JstrToDouble(text);
-    } catch (...) {
-        n = 0;
-    }
+    double n = EntryCheck::Number(text);
     switch (unit) {
     case Inches: n = dpi * n; break;
     case Millimetres: n = dpi * n / 25.4; break;
@@ -149,9 +129,8 @@ void frmMapSize::FillBoxes() {
 
 bool frmMapSize::txtDPI_Validate() {
     const int32_t dpi = RequestedDpi(txtDPI->text());
-    const bool ok = Library::InRange(dpi, 48, 1440);
+    const bool ok = EntryCheck::Within(dpi, 48, 1440);
     if (ok) dpi_ = dpi;
-    else Library::MsgOutOfRange(QStringLiteral("48～1440"));
     FillBoxes();
     return ok;
 }
@@ -161,9 +140,7 @@ bool frmMapSize::txtSize_Validate(int index) {
     const int32_t limit = index == 0 ? mView->MaxWidth() : mView->MaxHeight();
     const bool ok = Library::InRange(px, kMinSize, limit);
     if (ok) (index == 0 ? width_ : height_) = px;
-    else
-        Library::MsgOutOfRange(PixelsToText(kMinSize, unit_, dpi_) + QStringLiteral("～") +
-                               PixelsToText(limit, unit_, dpi_));
+    else EntryCheck::SayRange(PixelsToText(kMinSize, unit_, dpi_), PixelsToText(limit, unit_, dpi_));
     FillBoxes();
     return ok;
 }

@@ -4,7 +4,7 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "dialogs/DialogGuard.h"
-#include "document/HMapCoord.h"
+#include "dialogs/EntryCheck.h"
 #include "platform/WidgetLib.h"
 #include "render/clsMapPlot.h"
 
@@ -75,13 +75,9 @@ frmVospProjection::frmVospProjection(QWidget* parent) : DialogFrame(parent) {
     txtLon->setToolTip(QStringLiteral("地図ビューの中心経度を入力"));
     txtLat = new QLineEdit(fraCenter);
     txtLat->setToolTip(QStringLiteral("地図ビューの中心緯度を入力"));
-    auto* lblLon = new QLabel(QStringLiteral("経度(&X):"), fraCenter);
-    lblLon->setBuddy(txtLon);
-    auto* lblLat = new QLabel(QStringLiteral("緯度(&Y):"), fraCenter);
-    lblLat->setBuddy(txtLat);
-    cl->addWidget(lblLon, 0, 0);
+    cl->addWidget(BuddyLabel(QStringLiteral("経度(&X):"), txtLon), 0, 0);
     cl->addWidget(txtLon, 0, 1);
-    cl->addWidget(lblLat, 1, 0);
+    cl->addWidget(BuddyLabel(QStringLiteral("緯度(&Y):"), txtLat), 1, 0);
     cl->addWidget(txtLat, 1, 1);
     p0->addWidget(fraCenter);
 
@@ -167,16 +163,8 @@ frmVospProjection::frmVospProjection(QWidget* parent) : DialogFrame(parent) {
     tbsProjection->addTab(page1, QStringLiteral("図法(&P)"));
     tbsProjection->setTabToolTip(1, QStringLiteral("地図投影法のタイプ"));
 
-    auto* buttons = new QHBoxLayout;
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
-    top->addLayout(buttons);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp);
+    top->addLayout(StandardButtonRow());
 
     AddValidator(txtLon, [this] { return txtLon_Validate(); });
     AddValidator(txtLat, [this] { return txtLat_Validate(); });
@@ -285,9 +273,7 @@ void frmVospProjection::FillPrjList() {
 }
 
 void frmVospProjection::ToControl() {
-    if (refreshing_) return;
-    refreshing_ = true;
-    try {
+    DialogGuard::Refresh(refreshing_, kName, "ToControl", [this] {
         txtLon->setText(AngleLib::LonToStr(lon_));
         txtLat->setText(AngleLib::LatToStr(lat_));
         txtScale->setText(Library::FormatStdInt(scale_));
@@ -310,11 +296,7 @@ void frmVospProjection::ToControl() {
         cmdPrjGuide->setEnabled(manual);
         cmdPrjReset->setEnabled(manual);
         for (QGroupBox* f : fraCondition) f->setEnabled(manual);
-    } catch (...) {
-        refreshing_ = false;
-        DialogGuard::RaiseError(kName, "ToControl");
-    }
-    refreshing_ = false;
+    });
 }
 
 void frmVospProjection::tbsProjection_Click(int index) {
@@ -335,33 +317,19 @@ void frmVospProjection::chkCondition_Click(Group group, int k) {
 }
 
 bool frmVospProjection::txtLon_Validate() {
-    const int32_t v = HMap::MapStrToXSafe(txtLon->text());
-    const bool ok = HMap::IsRightLongitude(v, true);
-    if (ok) lon_ = v;
+    const bool ok = EntryCheck::Longitude(txtLon->text(), lon_);
     ToControl();
     return ok;
 }
 
 bool frmVospProjection::txtLat_Validate() {
-    const int32_t v = HMap::MapStrToYSafe(txtLat->text());
-    const bool ok = HMap::IsRightLatitude(v, true);
-    if (ok) lat_ = v;
+    const bool ok = EntryCheck::Latitude(txtLat->text(), lat_);
     ToControl();
     return ok;
 }
 
 bool frmVospProjection::txtScale_Validate() {
-    double v = 0;
-    try {
-        v = Library::JstrToDouble(txtScale->text());
-    } catch (...) {
-        v = 0;
-    }
-    const bool ok = MapProjection::IsValidScale(v);
-    if (ok) scale_ = v;
-    else
-        Library::MsgOutOfRange(Library::FormatStdInt(MapProjection::ScaleMin) + QStringLiteral("～") +
-                               Library::FormatStdInt(MapProjection::ScaleMax));
+    const bool ok = EntryCheck::Scale(txtScale->text(), scale_);
     ToControl();
     return ok;
 }
@@ -376,8 +344,8 @@ bool frmVospProjection::txtAltitude_Validate() {
     bool ok = !steps_.empty() && Library::VarInRange(v, steps_.front(), steps_.back());
     if (ok) light_ = MapProjection::AltitudeToLight(v);
     else if (!steps_.empty())
-        Library::MsgOutOfRange(QString::number(std::floor(steps_.front() / 1000), 'f', 0) + QStringLiteral("～") +
-                               QString::number(std::floor(steps_.back() / 1000), 'f', 0));
+        EntryCheck::SayRange(QString::number(std::floor(steps_.front() / 1000), 'f', 0),
+                             QString::number(std::floor(steps_.back() / 1000), 'f', 0));
     ToControl();
     return ok;
 }

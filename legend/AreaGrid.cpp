@@ -38,9 +38,7 @@ QPushButton* button(const QString& caption, const QString& tip, QWidget* parent)
 } // namespace
 
 AreaGrid::AreaGrid(QWidget* page, SymbolWork& work, SymbolSwitches& sw)
-    : QObject(page)
-    , work_(work)
-    , sw_(sw)
+    : SymbolPane(page, work, sw)
 {
     auto* lblArea = new QLabel(QStringLiteral("地域グループ(&C):"), page);
     choArea = new QComboBox(page);
@@ -82,32 +80,15 @@ AreaGrid::AreaGrid(QWidget* page, SymbolWork& work, SymbolSwitches& sw)
     QObject::connect(choArea, &QComboBox::activated, this, [this] { guarded("choArea_Click", [this] { choArea_Click(); }); });
     QObject::connect(chkAreaSync, &QCheckBox::clicked, this, [this] { chkAreaSync_Click(); });
     QObject::connect(lstPage, &QListWidget::itemClicked, this, [this] { guarded("lstPage_Click", [this] { lstPage_Click(); }); });
-    QObject::connect(cmdAllAdminOne, &QPushButton::clicked, this,
-                     [this] { guarded("cmdAllAdminOne_Click", [this] { cmdAllAdminOne_Click(); }); });
-    QObject::connect(cmdAllAdminShow, &QPushButton::clicked, this,
-                     [this] { guarded("cmdAllAdminShow_Click", [this] { cmdAllAdminShow_Click(); }); });
-    QObject::connect(cmdAllAdminHide, &QPushButton::clicked, this,
-                     [this] { guarded("cmdAllAdminHide_Click", [this] { cmdAllAdminHide_Click(); }); });
-    QObject::connect(cmdColoredMap, &QPushButton::clicked, this,
-                     [this] { guarded("cmdColoredMap_Click", [this] { cmdColoredMap_Click(); }); });
+    onClick(cmdAllAdminOne, "cmdAllAdminOne_Click", [this] { cmdAllAdminOne_Click(); });
+    onClick(cmdAllAdminShow, "cmdAllAdminShow_Click", [this] { cmdAllAdminShow_Click(); });
+    onClick(cmdAllAdminHide, "cmdAllAdminHide_Click", [this] { cmdAllAdminHide_Click(); });
+    onClick(cmdColoredMap, "cmdColoredMap_Click", [this] { cmdColoredMap_Click(); });
     flgAdmins->Click = [this] { guarded("flgAdmins_Click", [this] { flgAdmins_Click(); }); };
     flgAdmins->KeyDown = [this](int32_t key, int32_t) {
         guarded("flgAdmins_KeyDown", [this, key] { flgAdmins_KeyDown(key); });
     };
     flgAdmins->MouseMove = [this](int32_t, int32_t, int32_t, int32_t) { flgAdmins_MouseMove(); };
-}
-
-void AreaGrid::guarded(const char* proc, const std::function<void()>& f)
-{
-    if (Guard) {
-        Guard(proc, f);
-        return;
-    }
-    try {
-        f();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kObj, QString::fromLatin1(proc));
-    }
 }
 
 void AreaGrid::Layout(int32_t widthTwips)

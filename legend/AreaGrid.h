@@ -4,7 +4,8 @@
 // drawn with and its show switch, changed by mouse, keys, a pop-up page
 // list or in bulk; and the colour-coded map generator. Column 3 (hidden)
 // keeps each row's area code, so namesakes stay apart.
-#include <QObject>
+#include "legend/SymbolPane.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -15,12 +16,10 @@ class QComboBox;
 class QListWidget;
 class QPushButton;
 class QWidget;
-class SymbolWork;
 class clsAdmin;
 class clsThing;
-struct SymbolSwitches;
 
-class AreaGrid : public QObject {
+class AreaGrid : public SymbolPane {
 public:
     // Builds the page's controls into `page`.
     AreaGrid(QWidget* page, SymbolWork& work, SymbolSwitches& sw);
@@ -62,13 +61,11 @@ public:
     void cmdAllAdminHide_Click();
     void cmdColoredMap_Click();
 
-    // Set by the dialog: preview, choosing thing page 1, redrawing a thing's
-    // sample row, the guard of the event handlers, and the random generator
-    // (r in [0, 1); a clock-seeded one when not set).
-    std::function<void()> ExePreview;
+    // Set by the dialog: choosing thing page 1, redrawing a thing's sample
+    // row, and the random generator (r in [0, 1); a clock-seeded one when
+    // not set).
     std::function<void()> SelectThingPageOne;
     std::function<void(clsThing&)> RecSample;
-    std::function<void(const char* proc, const std::function<void()>& f)> Guard;
     std::function<double()> Random;
 
 protected:
@@ -77,9 +74,5 @@ protected:
 private:
     // Sets a value on the whole group or on the current row's area.
     void apply(const std::function<void(clsAdmin&)>& set, int32_t col, const std::function<QString(const clsAdmin&)>& text);
-    void guarded(const char* proc, const std::function<void()>& f);
     void showPageList(int32_t row);
-
-    SymbolWork& work_;
-    SymbolSwitches& sw_;
 };

@@ -21,17 +21,6 @@
 
 namespace {
 
-struct BusyPointer {
-    BusyPointer() { Library::ScreenMousePointer(MousePtr::Hourglass); }
-    ~BusyPointer()
-    {
-        try {
-            Library::ScreenMousePointer(-1);
-        } catch (...) {
-        }
-    }
-};
-
 // The HTML file, open from its first line to its last; closed in any case.
 using HtmlFile = Cp932LineWriter;
 
@@ -99,7 +88,7 @@ void HtmlLegend::Export()
     const QString htmlPath = HtmlPath(thingFile);
     const QString folder = ImageFolder(htmlPath);
 
-    BusyPointer busy;
+    Library::BusyPointer busy;
     struct Repaint {
         FlexGrid& g;
         bool on = g.Redraw();

@@ -9,9 +9,12 @@
 #include "render/clsMapGraph.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 StyleEditor::StyleEditor(const QString& objectName, const QString& caption, int32_t helpContext, QWidget* parent)
     : DialogFrame(parent)
@@ -20,22 +23,9 @@ StyleEditor::StyleEditor(const QString& objectName, const QString& caption, int3
 {
     setObjectName(objectName);
     setWindowTitle(caption);
-    cmdOK = MakeButton(QStringLiteral("ＯＫ"), QStringLiteral("設定を確定して閉じる"));
-    cmdCancel = MakeButton(QStringLiteral("キャンセル"), QStringLiteral("設定を取り消して閉じる"));
-    cmdHelp = MakeButton(QStringLiteral("ヘルプ(&H)"), QStringLiteral("このダイアログの解説"));
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp, true);
     SetDefaultOk(true);
     SetHelpContext(helpContext);
-}
-
-QHBoxLayout* StyleEditor::ButtonRow()
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(cmdOK);
-    row->addWidget(cmdCancel);
-    row->addWidget(cmdHelp);
-    return row;
 }
 
 QCheckBox* StyleEditor::MakeCheck(const QString& caption, const QString& tip)
@@ -50,6 +40,76 @@ QPushButton* StyleEditor::MakeButton(const QString& caption, const QString& tip)
     auto* b = new QPushButton(caption, this);
     b->setToolTip(tip);
     return b;
+}
+
+StylePicture* StyleEditor::MakeGrid(QLabel*& label, const QString& caption, const QString& tip, int32_t w, int32_t h)
+{
+    label = new QLabel(caption, this);
+    label->setToolTip(tip);
+    auto* grid = new StylePicture(w, h, this);
+    grid->SetBackColor(0xFFFFFF);
+    grid->SetForeColor(0x000000);
+    label->setBuddy(grid);
+    return grid;
+}
+
+void StyleEditor::MakeSample(int32_t w, int32_t h, std::function<void(QImage&)> paint)
+{
+    picSample = new StylePicture(w, h, this);
+    picSample->setToolTip(QStringLiteral("現在の設定による見本"));
+    picSample->Paint = [this, paint](QImage& img) { Guarded(QStringLiteral("picSample_Paint"), [&] { paint(img); }); };
+}
+
+void StyleEditor::WireGrid(StylePicture* grid, const QString& name, std::function<void(QImage&)> paint,
+                           std::function<void(int32_t, int32_t)> move, std::function<void(int32_t, int32_t, int32_t)> up)
+{
+    grid->Paint = [this, name, paint](QImage& img) { Guarded(name + QStringLiteral("_Paint"), [&] { paint(img); }); };
+    grid->MouseMove = [this, name, move](int32_t x, int32_t y) {
+        Guarded(name + QStringLiteral("_MouseMove"), [&] { move(x, y); });
+    };
+    grid->MouseUp = [this, name, up](int32_t b, int32_t x, int32_t y) {
+        Guarded(name + QStringLiteral("_MouseUp"), [&] { up(b, x, y); });
+    };
+}
+
+void StyleEditor::OnClick(QAbstractButton* button, const char* proc, std::function<void()> handler)
+{
+    const QString name = QString::fromLatin1(proc);
+    connect(button, &QAbstractButton::clicked, this, [this, name, handler] { Guarded(name, handler); });
+}
+
+QGridLayout* StyleEditor::ColourButtons(QPushButton* first, QPushButton* second, QCheckBox* enable)
+{
+    auto* colours = new QGridLayout;
+    colours->addWidget(first, 0, 0);
+    colours->addWidget(second, 1, 0);
+    colours->addWidget(enable, 1, 1);
+    return colours;
+}
+
+void StyleEditor::LayOutGridEditor(QLabel* label, StylePicture* grid, QLayout* above, QLayout* colours)
+{
+    auto* side = new QVBoxLayout;
+    if (above)
+        side->addLayout(above);
+    side->addWidget(picSample);
+    side->addLayout(colours);
+    side->addStretch(1);
+    auto* gridBox = new QVBoxLayout;
+    gridBox->addWidget(label);
+    gridBox->addWidget(grid);
+    auto* body = new QHBoxLayout;
+    body->addLayout(gridBox);
+    body->addLayout(side);
+    auto* box = new QVBoxLayout(this);
+    box->addLayout(body);
+    FinishLayout(box);
+}
+
+void StyleEditor::FinishLayout(QVBoxLayout* box)
+{
+    box->addLayout(StandardButtonRow());
+    box->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void StyleEditor::LoadCaption() { setWindowTitle(caption_ + QStringLiteral(" - ") + mName); }
@@ -138,11 +198,11 @@ void StyleEditor::SetGridTip(StylePicture& grid, const QString& tip)
         grid.setToolTip(tip);
 }
 
-void StyleEditor::Guarded(const char* proc, const std::function<void()>& f)
+void StyleEditor::Guarded(const QString& proc, const std::function<void()>& f)
 {
     try {
         f();
     } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, objectName_, QString::fromLatin1(proc));
+        ErrorMng::StopError(ErrBase + 1003, objectName_, proc);
     }
 }

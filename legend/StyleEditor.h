@@ -9,10 +9,14 @@
 #include <cstdint>
 #include <functional>
 
+class QAbstractButton;
 class QCheckBox;
-class QHBoxLayout;
+class QGridLayout;
 class QImage;
+class QLabel;
+class QLayout;
 class QPushButton;
+class QVBoxLayout;
 class StylePicture;
 class clsMapGraph;
 
@@ -32,10 +36,25 @@ public:
 protected:
     StyleEditor(const QString& objectName, const QString& caption, int32_t helpContext, QWidget* parent);
 
-    // The OK / Cancel / Help row.
-    QHBoxLayout* ButtonRow();
     QCheckBox* MakeCheck(const QString& caption, const QString& tip);
     QPushButton* MakeButton(const QString& caption, const QString& tip);
+    // A grid of styles (white, drawn in black) under its label.
+    StylePicture* MakeGrid(QLabel*& label, const QString& caption, const QString& tip, int32_t w, int32_t h);
+    // The sample picture; `paint` draws it, guarded.
+    void MakeSample(int32_t w, int32_t h, std::function<void(QImage&)> paint);
+    // Paint, MouseMove and MouseUp of a grid go to the handlers `name`_Paint,
+    // `name`_MouseMove and `name`_MouseUp, guarded.
+    void WireGrid(StylePicture* grid, const QString& name, std::function<void(QImage&)> paint,
+                  std::function<void(int32_t, int32_t)> move, std::function<void(int32_t, int32_t, int32_t)> up);
+    // A click runs `handler`, guarded.
+    void OnClick(QAbstractButton* button, const char* proc, std::function<void()> handler);
+    // The two colour buttons, the box beside the second.
+    static QGridLayout* ColourButtons(QPushButton* first, QPushButton* second, QCheckBox* enable);
+    // The grid editors: the labelled grid on the left; on the right `above`
+    // (may be null), the sample and the colour buttons.
+    void LayOutGridEditor(QLabel* label, StylePicture* grid, QLayout* above, QLayout* colours);
+    // Ends the dialog's layout with the button row, at its natural size.
+    void FinishLayout(QVBoxLayout* box);
 
     // Caption and the enable box from a colour variable (-1 unticks it and
     // the variable becomes white).
@@ -67,7 +86,7 @@ protected:
     static void SetGridTip(StylePicture& grid, const QString& tip);
 
     // Runs a handler; an error stops the program.
-    void Guarded(const char* proc, const std::function<void()>& f);
+    void Guarded(const QString& proc, const std::function<void()>& f);
 
     void cmdCancel_Click() override { Unload(false); }
 

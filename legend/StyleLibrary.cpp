@@ -18,25 +18,12 @@ namespace {
 
 const QString kObj = QStringLiteral("frmMapSymbol");
 
-struct BusyPointer {
-    BusyPointer() { Library::ScreenMousePointer(MousePtr::Hourglass); }
-    ~BusyPointer()
-    {
-        try {
-            Library::ScreenMousePointer(-1);
-        } catch (...) {
-        }
-    }
-};
-
 void information(const QString& text) { Ui().MsgBox(text, Mb::OkOnly | Mb::Information, {}); }
 
 } // namespace
 
 StyleLibrary::StyleLibrary(QWidget* parent, SymbolWork& work, SymbolSwitches& sw)
-    : QObject(parent)
-    , work_(work)
-    , sw_(sw)
+    : SymbolPane(parent, work, sw)
 {
     fraLibrary = new QGroupBox(QStringLiteral("図式ライブラリ(&Z)"), parent);
     choLibrary = new QComboBox(fraLibrary);
@@ -59,23 +46,8 @@ StyleLibrary::StyleLibrary(QWidget* parent, SymbolWork& work, SymbolSwitches& sw
     box->addWidget(chkLibShow);
 
     QObject::connect(chkLibShow, &QCheckBox::clicked, this, [this] { chkLibShow_Click(); });
-    QObject::connect(cmdLibOpen, &QPushButton::clicked, this,
-                     [this] { guarded("cmdLibOpen_Click", [this] { cmdLibOpen_Click(); }); });
-    QObject::connect(cmdLibSave, &QPushButton::clicked, this,
-                     [this] { guarded("cmdLibSave_Click", [this] { cmdLibSave_Click(); }); });
-}
-
-void StyleLibrary::guarded(const char* proc, const std::function<void()>& f)
-{
-    if (Guard) {
-        Guard(proc, f);
-        return;
-    }
-    try {
-        f();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kObj, QString::fromLatin1(proc));
-    }
+    onClick(cmdLibOpen, "cmdLibOpen_Click", [this] { cmdLibOpen_Click(); });
+    onClick(cmdLibSave, "cmdLibSave_Click", [this] { cmdLibSave_Click(); });
 }
 
 QString StyleLibrary::LibraryFilePath(const QString& text, const QString& mapFolder)
@@ -123,7 +95,7 @@ void StyleLibrary::cmdLibOpen_Click()
     if (lib.Load() != 0)
         return;
     {
-        BusyPointer busy;
+        Library::BusyPointer busy;
         for (const auto& t : lib) {
             if (t->Figure() == 1)
                 continue;

@@ -3,7 +3,8 @@
 // "__" + name + ".THG" in the map folder. Saving writes the chosen unit's
 // whole working thing list there; opening copies a library's styles onto the
 // working things of the same name.
-#include <QObject>
+#include "legend/SymbolPane.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -13,10 +14,8 @@ class QComboBox;
 class QGroupBox;
 class QPushButton;
 class QWidget;
-class SymbolWork;
-struct SymbolSwitches;
 
-class StyleLibrary : public QObject {
+class StyleLibrary : public SymbolPane {
 public:
     StyleLibrary(QWidget* parent, SymbolWork& work, SymbolSwitches& sw);
 
@@ -36,15 +35,6 @@ public:
     void cmdLibOpen_Click();
     void cmdLibSave_Click();
 
-    // Set by the dialog: rebuilding the thing grid, the preview, and the
-    // guard of the event handlers.
+    // Set by the dialog: rebuilding the thing grid.
     std::function<void()> SetGridData;
-    std::function<void()> ExePreview;
-    std::function<void(const char* proc, const std::function<void()>& f)> Guard;
-
-private:
-    void guarded(const char* proc, const std::function<void()>& f);
-
-    SymbolWork& work_;
-    SymbolSwitches& sw_;
 };

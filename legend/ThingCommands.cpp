@@ -75,28 +75,29 @@ void ThingCommands::cmdThings(int16_t code)
                 return;
         }
         const auto things = work_.Things();
-        Library::ScreenMousePointer(11);
-        const bool redraw = grid_.Redraw();
-        grid_.SetRedraw(false);
-        for (int32_t r = first; r <= last; ++r) {
-            if (!rows_.IsThingRow(r))
-                continue;
-            const auto t = things->Item(rows_.RowThingIndex(r));
-            if (!t)
-                continue;
-            const int16_t p0 = sw_.mPageSync ? 1 : sw_.mThingPage, p1 = sw_.mPageSync ? 8 : sw_.mThingPage;
-            for (int16_t p = p0; p <= p1; ++p) {
-                t->SetPage(p);
-                apply(*t, code, step, colour, r == first && p == sw_.mThingPage);
+        {
+            Library::BusyPointer busy;
+            const bool redraw = grid_.Redraw();
+            grid_.SetRedraw(false);
+            for (int32_t r = first; r <= last; ++r) {
+                if (!rows_.IsThingRow(r))
+                    continue;
+                const auto t = things->Item(rows_.RowThingIndex(r));
+                if (!t)
+                    continue;
+                const int16_t p0 = sw_.mPageSync ? 1 : sw_.mThingPage, p1 = sw_.mPageSync ? 8 : sw_.mThingPage;
+                for (int16_t p = p0; p <= p1; ++p) {
+                    t->SetPage(p);
+                    apply(*t, code, step, colour, r == first && p == sw_.mThingPage);
+                }
+                t->SetPage(sw_.mThingPage);
+                grid_.SetTextMatrix(r, 3, ThingGrid::ShowModeText(*t));
+                grid_.SetTextMatrix(r, 4, ThingGrid::RangeText(*t));
+                rows_.RecSample(r, *t, false);
+                work_.SyncMapThing(*t, sw_.mUnitSync);
             }
-            t->SetPage(sw_.mThingPage);
-            grid_.SetTextMatrix(r, 3, ThingGrid::ShowModeText(*t));
-            grid_.SetTextMatrix(r, 4, ThingGrid::RangeText(*t));
-            rows_.RecSample(r, *t, false);
-            work_.SyncMapThing(*t, sw_.mUnitSync);
+            grid_.SetRedraw(redraw);
         }
-        grid_.SetRedraw(redraw);
-        Library::ScreenMousePointer(-1);
         grid_.SetSelection(first, col, last, colSel);
         if (code == 0 && all) {
             work_.ClearModifyIfAsLoaded(work_.mUnitIndex);

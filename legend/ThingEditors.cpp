@@ -64,16 +64,31 @@ bool ThingEditors::ShowWithoutWheel(DialogFrame& dlg)
     return Show(dlg);
 }
 
+std::shared_ptr<clsThing> ThingEditors::EditedThing(int32_t row) const
+{
+    if (!rows_.IsThingRow(row))
+        return nullptr;
+    const auto thing = work_.Things()->Item(rows_.RowThingIndex(row));
+    if (!thing || thing->Figure() == 1)
+        return nullptr;
+    thing->SetPage(sw_.mThingPage);
+    return thing;
+}
+
+bool ThingEditors::ShowStyle(StyleEditor& dlg, const QString& name)
+{
+    dlg.mName = name;
+    dlg.PlaceFirst(&owner_, 1800, 300);
+    return ShowWithoutWheel(dlg);
+}
+
 void ThingEditors::GridRange(int32_t row)
 {
     try {
-        if (!rows_.IsThingRow(row))
-            return;
-        const auto thing = work_.Things()->Item(rows_.RowThingIndex(row));
-        if (!thing || thing->Figure() == 1)
+        const auto thing = EditedThing(row);
+        if (!thing)
             return;
         const int16_t shown = sw_.mThingPage;
-        thing->SetPage(shown);
         frmRange& dlg = Range();
         dlg.mName = thing->Name();
         dlg.mSmall = thing->ScaleS();
@@ -102,13 +117,10 @@ void ThingEditors::GridRange(int32_t row)
 void ThingEditors::GridAttribute(int32_t row)
 {
     try {
-        if (!rows_.IsThingRow(row))
-            return;
-        const auto thing = work_.Things()->Item(rows_.RowThingIndex(row));
-        if (!thing || thing->Figure() == 1)
+        const auto thing = EditedThing(row);
+        if (!thing)
             return;
         const int16_t shown = sw_.mThingPage;
-        thing->SetPage(shown);
         int32_t fore = thing->Fore(), back = thing->Back();
         int16_t style = thing->Style();
         const QString name = thing->Name();
@@ -116,13 +128,11 @@ void ThingEditors::GridAttribute(int32_t row)
         switch (thing->Figure()) {
         case 2: {
             frmExpPolyline& dlg = Polyline();
-            dlg.mName = name;
             dlg.mFore = fore;
             dlg.mBack = back;
             dlg.mStyle = style;
             dlg.mWidth = thing->Size();
-            dlg.PlaceFirst(&owner_, 1800, 300);
-            if ((changed = ShowWithoutWheel(dlg))) {
+            if ((changed = ShowStyle(dlg, name))) {
                 fore = dlg.mFore, back = dlg.mBack, style = dlg.mStyle;
                 thing->SetSize(int16_t(dlg.mWidth));
             }
@@ -130,37 +140,31 @@ void ThingEditors::GridAttribute(int32_t row)
         }
         case 3: {
             frmExpPolygon& dlg = Polygon();
-            dlg.mName = name;
             dlg.mFore = fore;
             dlg.mBack = back;
             dlg.mStyle = style;
-            dlg.PlaceFirst(&owner_, 1800, 300);
-            if ((changed = ShowWithoutWheel(dlg)))
+            if ((changed = ShowStyle(dlg, name)))
                 fore = dlg.mFore, back = dlg.mBack, style = dlg.mStyle;
             break;
         }
         case 4: {
             frmExpSymbol& dlg = Symbol();
-            dlg.mName = name;
             dlg.mInside = fore;
             dlg.mEdge = back;
             dlg.mSymbol = style;
-            dlg.PlaceFirst(&owner_, 1800, 300);
-            if ((changed = ShowWithoutWheel(dlg)))
+            if ((changed = ShowStyle(dlg, name)))
                 fore = dlg.mInside, back = dlg.mEdge, style = dlg.mSymbol;
             break;
         }
         case 5: {
             frmExpText& dlg = Text();
-            dlg.mName = name;
             dlg.mInside = fore;
             dlg.mEdge = back;
             dlg.mStyle = style;
             dlg.mHeight = thing->Size();
             dlg.mEuropian = thing->Europian();
             dlg.mJapanese = thing->Japanese();
-            dlg.PlaceFirst(&owner_, 1800, 300);
-            if ((changed = ShowWithoutWheel(dlg))) {
+            if ((changed = ShowStyle(dlg, name))) {
                 fore = dlg.mInside, back = dlg.mEdge, style = dlg.mStyle;
                 thing->SetSize(int16_t(dlg.mHeight));
                 thing->SetEuropian(dlg.mEuropian);

@@ -6,6 +6,7 @@
 // sync), its row and the other map units. Each editor is one object for
 // the whole run, so it reopens where the user left it.
 #include <QList>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,8 +15,10 @@ class DialogFrame;
 class FlexGrid;
 class QAbstractScrollArea;
 class QWidget;
+class StyleEditor;
 class SymbolWork;
 class ThingGrid;
+class clsThing;
 class frmExpPolygon;
 class frmExpPolyline;
 class frmExpSymbol;
@@ -44,6 +47,12 @@ public:
 
 private:
     bool ShowWithoutWheel(DialogFrame& dlg);
+    // The thing of a row, set to the shown page; null for a heading row
+    // and for things of figure 1, which have no range or style.
+    std::shared_ptr<clsThing> EditedThing(int32_t row) const;
+    // Names the editor after the thing, places it at its first opening
+    // and shows it.
+    bool ShowStyle(StyleEditor& dlg, const QString& name);
 
     QWidget& owner_;
     FlexGrid& grid_;

@@ -33,18 +33,6 @@ int32_t rgbOf(int32_t c)
     return c;
 }
 
-// The hourglass for the length of a rebuild.
-struct BusyPointer {
-    BusyPointer() { Library::ScreenMousePointer(11); }
-    ~BusyPointer()
-    {
-        try {
-            Library::ScreenMousePointer(-1);
-        } catch (...) {
-        }
-    }
-};
-
 } // namespace
 
 ThingGrid::ThingGrid(FlexGrid& grid, SymbolWork& work, SymbolSwitches& sw)
@@ -186,7 +174,7 @@ void ThingGrid::SetGridData()
         const auto things = work_.Things();
         if (!things)
             return;
-        BusyPointer busy;
+        Library::BusyPointer busy;
         int32_t first = 0, last = 0;
         const bool all = GetSelRange(first, last);
         std::set<int32_t> open;

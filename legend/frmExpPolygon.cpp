@@ -8,58 +8,21 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResTile.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <functional>
 
 frmExpPolygon::frmExpPolygon(QWidget* parent)
-    : StyleEditor(QStringLiteral("frmExpPolygon"), QStringLiteral("多辺形事象図式"), 252203, parent)
+    : ForeBackEditor(QStringLiteral("frmExpPolygon"), QStringLiteral("多辺形事象図式"), 252203, 0xFFFFFF, parent)
 {
-    lblPattern = new QLabel(QStringLiteral("模様リスト(&P):"), this);
-    lblPattern->setToolTip(QStringLiteral("塗りつぶす模様のリスト"));
-    picPatterns = new StylePicture(257, 163, this);
-    picPatterns->SetBackColor(0xFFFFFF);
-    picPatterns->SetForeColor(0x000000);
-    lblPattern->setBuddy(picPatterns);
-    picSample = new StylePicture(137, 81, this);
-    picSample->setToolTip(QStringLiteral("現在の設定による見本"));
-    cmdFore = MakeButton(QStringLiteral("前景色(&F)"), QStringLiteral("模様の黒の部分の色"));
-    cmdBack = MakeButton(QStringLiteral("背景色(&B)"), QStringLiteral("模様の白の部分の色"));
-    chkBack = MakeCheck({}, QStringLiteral("背景色を有効にする"));
+    picPatterns = MakeGrid(lblPattern, QStringLiteral("模様リスト(&P):"), QStringLiteral("塗りつぶす模様のリスト"), 257, 163);
+    MakeSample(137, 81, std::bind_front(&frmExpPolygon::picSample_Paint, this));
+    QGridLayout* colours =
+        MakeForeBack(QStringLiteral("前景色(&F)"), QStringLiteral("模様の黒の部分の色"), QStringLiteral("模様の白の部分の色"));
+    LayOutGridEditor(lblPattern, picPatterns, nullptr, colours);
 
-    auto* colours = new QGridLayout;
-    colours->addWidget(cmdFore, 0, 0);
-    colours->addWidget(cmdBack, 1, 0);
-    colours->addWidget(chkBack, 1, 1);
-    auto* side = new QVBoxLayout;
-    side->addWidget(picSample);
-    side->addLayout(colours);
-    side->addStretch(1);
-    auto* body = new QHBoxLayout;
-    auto* gridBox = new QVBoxLayout;
-    gridBox->addWidget(lblPattern);
-    gridBox->addWidget(picPatterns);
-    body->addLayout(gridBox);
-    body->addLayout(side);
-    auto* box = new QVBoxLayout(this);
-    box->addLayout(body);
-    box->addLayout(ButtonRow());
-    box->setSizeConstraint(QLayout::SetFixedSize);
-
-    picPatterns->Paint = [this](QImage& img) { Guarded("picPatterns_Paint", [&] { picPatterns_Paint(img); }); };
-    picSample->Paint = [this](QImage& img) { Guarded("picSample_Paint", [&] { picSample_Paint(img); }); };
-    picPatterns->MouseMove = [this](int32_t x, int32_t y) {
-        Guarded("picPatterns_MouseMove", [&] { picPatterns_MouseMove(x, y); });
-    };
-    picPatterns->MouseUp = [this](int32_t b, int32_t x, int32_t y) {
-        Guarded("picPatterns_MouseUp", [&] { picPatterns_MouseUp(b, x, y); });
-    };
-    connect(cmdFore, &QPushButton::clicked, this, [this] { Guarded("cmdFore_Click", [this] { cmdFore_Click(); }); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { Guarded("cmdBack_Click", [this] { cmdBack_Click(); }); });
-    connect(chkBack, &QCheckBox::clicked, this, [this] { chkBack_Click(); });
+    WireGrid(picPatterns, QStringLiteral("picPatterns"), std::bind_front(&frmExpPolygon::picPatterns_Paint, this),
+             std::bind_front(&frmExpPolygon::picPatterns_MouseMove, this),
+             std::bind_front(&frmExpPolygon::picPatterns_MouseUp, this));
 }
 
 int32_t frmExpPolygon::PointToPattern(int32_t x, int32_t y) const
@@ -138,17 +101,4 @@ void frmExpPolygon::picSample_Paint(QImage& image)
         g.SetBrush(mStyle, mFore, Enabled(chkBack, mBack));
         g.DrawPolygon(poly);
     });
-}
-
-void frmExpPolygon::cmdFore_Click() { PickColor(mFore, nullptr); }
-
-void frmExpPolygon::cmdBack_Click() { PickColor(mBack, chkBack); }
-
-void frmExpPolygon::chkBack_Click() { picSample->Refresh(); }
-
-void frmExpPolygon::cmdOK_Click()
-{
-    if (!chkBack->isChecked())
-        mBack = -1;
-    Unload(true);
 }

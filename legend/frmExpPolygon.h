@@ -1,17 +1,14 @@
 #pragma once
 // "多辺形事象図式": how a polygon thing is filled on its page: the pattern,
 // its foreground colour and its background colour (or none).
-#include "legend/StyleEditor.h"
+#include "legend/ForeBackEditor.h"
 
-class QCheckBox;
 class QLabel;
 
-class frmExpPolygon : public StyleEditor {
+class frmExpPolygon : public ForeBackEditor {
 public:
     explicit frmExpPolygon(QWidget* parent = nullptr);
 
-    int32_t mFore = 0;
-    int32_t mBack = 0xFFFFFF; // -1: no background
     int16_t mStyle = 8;
 
     // The fill pattern of the grid cell under (x, y), -1 for none.
@@ -21,19 +18,12 @@ public:
 
     QLabel* lblPattern = nullptr;
     StylePicture* picPatterns = nullptr;
-    QPushButton* cmdFore = nullptr;
-    QPushButton* cmdBack = nullptr;
-    QCheckBox* chkBack = nullptr;
 
     void picPatterns_MouseMove(int32_t x, int32_t y);
     void picPatterns_MouseUp(int32_t button, int32_t x, int32_t y);
-    void cmdFore_Click();
-    void cmdBack_Click();
-    void chkBack_Click();
 
 protected:
     void Form_Load() override;
-    void cmdOK_Click() override;
 
 private:
     void picPatterns_Paint(QImage& image);

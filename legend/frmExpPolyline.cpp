@@ -9,71 +9,35 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResLine.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <functional>
 
 frmExpPolyline::frmExpPolyline(QWidget* parent)
-    : StyleEditor(QStringLiteral("frmExpPolyline"), QStringLiteral("連続線事象図式"), 252202, parent)
+    : ForeBackEditor(QStringLiteral("frmExpPolyline"), QStringLiteral("連続線事象図式"), 252202, -1, parent)
 {
-    lblStyle = new QLabel(QStringLiteral("線形リスト(&S):"), this);
-    lblStyle->setToolTip(QStringLiteral("線形のリスト"));
-    picStyles = new StylePicture(289, 201, this);
-    picStyles->SetBackColor(0xFFFFFF);
-    picStyles->SetForeColor(0x000000);
-    lblStyle->setBuddy(picStyles);
+    picStyles = MakeGrid(lblStyle, QStringLiteral("線形リスト(&S):"), QStringLiteral("線形のリスト"), 289, 201);
     lblWidth = new QLabel(QStringLiteral("線幅(&W):"), this);
     choWidth = new QComboBox(this);
     choWidth->setToolTip(QStringLiteral("線の幅"));
     for (int32_t w = clsMapGraph::LINE_WIDTH_MIN; w <= 15; ++w)
         choWidth->addItem(QString::number(w));
     lblWidth->setBuddy(choWidth);
-    picSample = new StylePicture(145, 97, this);
-    picSample->setToolTip(QStringLiteral("現在の設定による見本"));
-    cmdFore = MakeButton(QStringLiteral("線色(&F)"), QStringLiteral("線の色"));
-    cmdBack = MakeButton(QStringLiteral("背景色(&B)"), QStringLiteral("線の背景色"));
-    chkBack = MakeCheck({}, QStringLiteral("背景色を有効にする"));
+    MakeSample(145, 97, std::bind_front(&frmExpPolyline::picSample_Paint, this));
+    QGridLayout* colours = MakeForeBack(QStringLiteral("線色(&F)"), QStringLiteral("線の色"), QStringLiteral("線の背景色"));
 
     auto* widthRow = new QHBoxLayout;
     widthRow->addWidget(lblWidth);
     widthRow->addWidget(choWidth);
     widthRow->addStretch(1);
-    auto* colours = new QGridLayout;
-    colours->addWidget(cmdFore, 0, 0);
-    colours->addWidget(cmdBack, 1, 0);
-    colours->addWidget(chkBack, 1, 1);
-    auto* side = new QVBoxLayout;
-    side->addLayout(widthRow);
-    side->addWidget(picSample);
-    side->addLayout(colours);
-    side->addStretch(1);
-    auto* gridBox = new QVBoxLayout;
-    gridBox->addWidget(lblStyle);
-    gridBox->addWidget(picStyles);
-    auto* body = new QHBoxLayout;
-    body->addLayout(gridBox);
-    body->addLayout(side);
-    auto* box = new QVBoxLayout(this);
-    box->addLayout(body);
-    box->addLayout(ButtonRow());
-    box->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutGridEditor(lblStyle, picStyles, widthRow, colours);
 
-    picStyles->Paint = [this](QImage& img) { Guarded("picStyles_Paint", [&] { picStyles_Paint(img); }); };
-    picSample->Paint = [this](QImage& img) { Guarded("picSample_Paint", [&] { picSample_Paint(img); }); };
-    picStyles->MouseMove = [this](int32_t x, int32_t y) {
-        Guarded("picStyles_MouseMove", [&] { picStyles_MouseMove(x, y); });
-    };
-    picStyles->MouseUp = [this](int32_t b, int32_t x, int32_t y) {
-        Guarded("picStyles_MouseUp", [&] { picStyles_MouseUp(b, x, y); });
-    };
+    WireGrid(picStyles, QStringLiteral("picStyles"), std::bind_front(&frmExpPolyline::picStyles_Paint, this),
+             std::bind_front(&frmExpPolyline::picStyles_MouseMove, this),
+             std::bind_front(&frmExpPolyline::picStyles_MouseUp, this));
     connect(choWidth, &QComboBox::activated, this, [this] { Guarded("choWidth_Click", [this] { choWidth_Click(); }); });
-    connect(cmdFore, &QPushButton::clicked, this, [this] { Guarded("cmdFore_Click", [this] { cmdFore_Click(); }); });
-    connect(cmdBack, &QPushButton::clicked, this, [this] { Guarded("cmdBack_Click", [this] { cmdBack_Click(); }); });
-    connect(chkBack, &QCheckBox::clicked, this, [this] { chkBack_Click(); });
 }
 
 int32_t frmExpPolyline::PointToStyle(int32_t x, int32_t y) const
@@ -171,17 +135,4 @@ void frmExpPolyline::picSample_Paint(QImage& image)
         g.SetPen(mStyle, mWidth, mFore, Enabled(chkBack, mBack));
         g.DrawPolyline(poly);
     });
-}
-
-void frmExpPolyline::cmdFore_Click() { PickColor(mFore, nullptr); }
-
-void frmExpPolyline::cmdBack_Click() { PickColor(mBack, chkBack); }
-
-void frmExpPolyline::chkBack_Click() { picSample->Refresh(); }
-
-void frmExpPolyline::cmdOK_Click()
-{
-    if (!chkBack->isChecked())
-        mBack = -1;
-    Unload(true);
 }

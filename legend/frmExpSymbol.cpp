@@ -9,58 +9,22 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResSymbol.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <functional>
 
 frmExpSymbol::frmExpSymbol(QWidget* parent)
-    : StyleEditor(QStringLiteral("frmExpSymbol"), QStringLiteral("点記号事象図式"), 252204, parent)
+    : InsideEdgeEditor(QStringLiteral("frmExpSymbol"), QStringLiteral("点記号事象図式"), 252204, parent)
 {
-    lblSymbols = new QLabel(QStringLiteral("記号パターンリスト(&M):"), this);
-    lblSymbols->setToolTip(QStringLiteral("点状地図記号のリスト"));
-    picSymbols = new StylePicture(257, 185, this);
-    picSymbols->SetBackColor(0xFFFFFF);
-    lblSymbols->setBuddy(picSymbols);
-    picSample = new StylePicture(137, 81, this);
-    picSample->setToolTip(QStringLiteral("現在の設定による見本"));
-    cmdInside = MakeButton(QStringLiteral("記号色(&C)"), QStringLiteral("記号の色"));
-    cmdEdge = MakeButton(QStringLiteral("縁色(&D)"), QStringLiteral("縁取りの色"));
-    chkEdge = MakeCheck({}, QStringLiteral("縁取りを有効にする"));
+    picSymbols = MakeGrid(lblSymbols, QStringLiteral("記号パターンリスト(&M):"), QStringLiteral("点状地図記号のリスト"), 257, 185);
+    MakeSample(137, 81, std::bind_front(&frmExpSymbol::picSample_Paint, this));
+    QGridLayout* colours =
+        MakeInsideEdge(QStringLiteral("記号色(&C)"), QStringLiteral("記号の色"), QStringLiteral("縁取りを有効にする"));
+    LayOutGridEditor(lblSymbols, picSymbols, nullptr, colours);
 
-    auto* colours = new QGridLayout;
-    colours->addWidget(cmdInside, 0, 0);
-    colours->addWidget(cmdEdge, 1, 0);
-    colours->addWidget(chkEdge, 1, 1);
-    auto* side = new QVBoxLayout;
-    side->addWidget(picSample);
-    side->addLayout(colours);
-    side->addStretch(1);
-    auto* gridBox = new QVBoxLayout;
-    gridBox->addWidget(lblSymbols);
-    gridBox->addWidget(picSymbols);
-    auto* body = new QHBoxLayout;
-    body->addLayout(gridBox);
-    body->addLayout(side);
-    auto* box = new QVBoxLayout(this);
-    box->addLayout(body);
-    box->addLayout(ButtonRow());
-    box->setSizeConstraint(QLayout::SetFixedSize);
-
-    picSymbols->Paint = [this](QImage& img) { Guarded("picSymbols_Paint", [&] { picSymbols_Paint(img); }); };
-    picSample->Paint = [this](QImage& img) { Guarded("picSample_Paint", [&] { picSample_Paint(img); }); };
-    picSymbols->MouseMove = [this](int32_t x, int32_t y) {
-        Guarded("picSymbols_MouseMove", [&] { picSymbols_MouseMove(x, y); });
-    };
-    picSymbols->MouseUp = [this](int32_t b, int32_t x, int32_t y) {
-        Guarded("picSymbols_MouseUp", [&] { picSymbols_MouseUp(b, x, y); });
-    };
-    connect(cmdInside, &QPushButton::clicked, this, [this] { Guarded("cmdInside_Click", [this] { cmdInside_Click(); }); });
-    connect(cmdEdge, &QPushButton::clicked, this, [this] { Guarded("cmdEdge_Click", [this] { cmdEdge_Click(); }); });
-    connect(chkEdge, &QCheckBox::clicked, this, [this] { chkEdge_Click(); });
+    WireGrid(picSymbols, QStringLiteral("picSymbols"), std::bind_front(&frmExpSymbol::picSymbols_Paint, this),
+             std::bind_front(&frmExpSymbol::picSymbols_MouseMove, this),
+             std::bind_front(&frmExpSymbol::picSymbols_MouseUp, this));
 }
 
 int32_t frmExpSymbol::PointToSymbol(int32_t x, int32_t y) const
@@ -140,19 +104,4 @@ void frmExpSymbol::picSample_Paint(QImage& image)
         g.SetSymbol(mSymbol, mInside, Enabled(chkEdge, mEdge));
         g.DrawPaint(w / 2, h / 2);
     });
-}
-
-void frmExpSymbol::cmdInside_Click() { PickColor(mInside, nullptr); }
-
-void frmExpSymbol::cmdEdge_Click() { PickColor(mEdge, chkEdge); }
-
-void frmExpSymbol::chkEdge_Click() { picSample->Refresh(); }
-
-void frmExpSymbol::cmdOK_Click()
-{
-    Guarded("cmdOK_Click", [this] {
-        if (!chkEdge->isChecked())
-            mEdge = -1;
-    });
-    Unload(true);
 }

@@ -16,9 +16,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -27,7 +27,7 @@ const QString kName = QStringLiteral("frmExpText");
 } // namespace
 
 frmExpText::frmExpText(QWidget* parent)
-    : StyleEditor(kName, QStringLiteral("文字列事象図式"), 252205, parent)
+    : InsideEdgeEditor(kName, QStringLiteral("文字列事象図式"), 252205, parent)
 {
     fraStyle = new QGroupBox(QStringLiteral("スタイル"), this);
     fraStyle->setToolTip(QStringLiteral("装飾属性"));
@@ -40,7 +40,7 @@ frmExpText::frmExpText(QWidget* parent)
         chkStyle[i] = new QCheckBox(QString::fromUtf8(kCaptions[i][0]), fraStyle);
         chkStyle[i]->setToolTip(QString::fromUtf8(kCaptions[i][1]));
         styleBox->addWidget(chkStyle[i], i / 2, i % 2);
-        connect(chkStyle[i], &QCheckBox::clicked, this, [this, i] { Guarded("chkStyle_Click", [this, i] { chkStyle_Click(i); }); });
+        OnClick(chkStyle[i], "chkStyle_Click", [this, i] { chkStyle_Click(i); });
     }
     static const char* const kLanguage[2][2] = {{"欧州語フォント(&E):", "欧州語地名の書体名('TT'=TrueType)"},
                                                 {"日本語フォント(&J):", "日本語地名の書体名('TT'=TrueType)"}};
@@ -66,20 +66,10 @@ frmExpText::frmExpText(QWidget* parent)
     fonts->addWidget(choHeight, 2, 1, Qt::AlignLeft);
     connect(choHeight, &QComboBox::activated, this, [this] { Guarded("choHeight_Click", [this] { choHeight_Click(); }); });
 
-    picSample = new StylePicture(257, 97, this);
-    picSample->setToolTip(QStringLiteral("現在の設定による見本"));
-    cmdInside = MakeButton(QStringLiteral("文字色(&C)"), QStringLiteral("文字の色"));
-    cmdEdge = MakeButton(QStringLiteral("縁色(&D)"), QStringLiteral("縁取りの色"));
-    chkEdge = MakeCheck({}, QStringLiteral("縁色を有効にする"));
-    connect(cmdInside, &QPushButton::clicked, this, [this] { Guarded("cmdInside_Click", [this] { cmdInside_Click(); }); });
-    connect(cmdEdge, &QPushButton::clicked, this, [this] { Guarded("cmdEdge_Click", [this] { cmdEdge_Click(); }); });
-    connect(chkEdge, &QCheckBox::clicked, this, [this] { chkEdge_Click(); });
-    picSample->Paint = [this](QImage& img) { Guarded("picSample_Paint", [&] { picSample_Paint(img); }); };
+    MakeSample(257, 97, std::bind_front(&frmExpText::picSample_Paint, this));
+    QGridLayout* colours =
+        MakeInsideEdge(QStringLiteral("文字色(&C)"), QStringLiteral("文字の色"), QStringLiteral("縁色を有効にする"));
 
-    auto* colours = new QGridLayout;
-    colours->addWidget(cmdInside, 0, 0);
-    colours->addWidget(cmdEdge, 1, 0);
-    colours->addWidget(chkEdge, 1, 1);
     auto* lower = new QHBoxLayout;
     lower->addWidget(picSample);
     lower->addLayout(colours);
@@ -88,8 +78,7 @@ frmExpText::frmExpText(QWidget* parent)
     box->addLayout(fonts);
     box->addWidget(fraStyle);
     box->addLayout(lower);
-    box->addLayout(ButtonRow());
-    box->setSizeConstraint(QLayout::SetFixedSize);
+    FinishLayout(box);
 }
 
 int16_t frmExpText::StyleFlag(int32_t index)
@@ -222,15 +211,13 @@ void frmExpText::chkStyle_Click(int32_t index)
 
 void frmExpText::chkEdge_Click()
 {
-    picSample->Refresh();
+    InsideEdgeEditor::chkEdge_Click();
     chkStyle[3]->setEnabled(chkEdge->isChecked());
 }
 
-void frmExpText::cmdInside_Click() { PickColor(mInside, nullptr); }
-
 void frmExpText::cmdEdge_Click()
 {
-    PickColor(mEdge, chkEdge);
+    InsideEdgeEditor::cmdEdge_Click();
     chkStyle[3]->setEnabled(chkEdge->isChecked());
 }
 
@@ -245,11 +232,4 @@ void frmExpText::picSample_Paint(QImage& image)
         g.SetFont(mJapanese, mHeight, 0, uint8_t(mStyle), mInside, edge);
         g.DrawText(w / 2, (h / 4) * 3, 12, QStringLiteral("ｱｲｳ/亜以右*012"));
     });
-}
-
-void frmExpText::cmdOK_Click()
-{
-    if (!chkEdge->isChecked())
-        mEdge = -1;
-    Unload(true);
 }

@@ -2,7 +2,7 @@
 // "文字列事象図式": how a text thing is lettered on its page: the faces for
 // European and Japanese names, the height in points, bold, italic,
 // underline and box, the text colour and the edge colour (or none).
-#include "legend/StyleEditor.h"
+#include "legend/InsideEdgeEditor.h"
 
 #include <QStringList>
 
@@ -11,12 +11,10 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 
-class frmExpText : public StyleEditor {
+class frmExpText : public InsideEdgeEditor {
 public:
     explicit frmExpText(QWidget* parent = nullptr);
 
-    int32_t mInside = 0;
-    int32_t mEdge = 0xFFFFFF; // -1: no edge
     int32_t mHeight = 10;
     int16_t mStyle = 0;
     QString mEuropian;
@@ -31,21 +29,17 @@ public:
     QComboBox* choLanguage[2] = {};
     QLabel* lblHeight = nullptr;
     QComboBox* choHeight = nullptr;
-    QPushButton* cmdInside = nullptr;
-    QPushButton* cmdEdge = nullptr;
-    QCheckBox* chkEdge = nullptr;
 
     void choLanguage_Click(int32_t index);
     void choHeight_Click();
     void chkStyle_Click(int32_t index);
-    void chkEdge_Click();
-    void cmdInside_Click();
-    void cmdEdge_Click();
+    // The box matters only with an edge.
+    void chkEdge_Click() override;
+    void cmdEdge_Click() override;
 
 protected:
     void Form_Load() override;
     void Form_Unload() override;
-    void cmdOK_Click() override;
 
 private:
     void MakeFonts();

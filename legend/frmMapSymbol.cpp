@@ -37,16 +37,7 @@ const QString kName = QStringLiteral("frmMapSymbol");
 template <class F>
 void WithHourglass(F&& f)
 {
-    Library::ScreenMousePointer(11);
-    struct Pop {
-        ~Pop()
-        {
-            try {
-                Library::ScreenMousePointer(-1);
-            } catch (...) {
-            }
-        }
-    } pop;
+    Library::BusyPointer busy;
     f();
 }
 
@@ -91,13 +82,8 @@ void frmMapSymbol::BuildWindow()
     library_ = new StyleLibrary(this, work_, sw_);
     fraTab->addWidget(BuildThingPage());
 
-    auto* cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdOK->setToolTip(QStringLiteral("設定を確定して閉じる"));
-    auto* cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdCancel->setToolTip(QStringLiteral("設定を取り消して閉じる"));
-    auto* cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    cmdHelp->setToolTip(QStringLiteral("このダイアログの解説"));
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
+    QPushButton *cmdOK = nullptr, *cmdCancel = nullptr, *cmdHelp = nullptr;
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp, true);
     SetDefaultOk(true);
     SetHelpContext(252000);
 
@@ -152,8 +138,8 @@ void frmMapSymbol::BuildWindow()
     QObject::connect(choMap, &QComboBox::activated, this, [this] { Guarded("choMap_Click", [this] { choMap_Click(); }); });
     QObject::connect(chkPreview, &QCheckBox::clicked, this, [this] { Guarded("chkPreview_Click", [this] { chkPreview_Click(); }); });
     QObject::connect(chkUnitSync, &QCheckBox::clicked, this, [this] { chkUnitSync_Click(); });
-    QObject::connect(tbsExp, &QTabBar::tabBarClicked, this, [this](int i) {
-        tbsExp->setCurrentIndex(i);
+    // Any change of tab, also by its access key or the arrow keys.
+    QObject::connect(tbsExp, &QTabBar::currentChanged, this, [this] {
         Guarded("tbsExp_Click", [this] { tbsExp_Click(); });
     });
     QObject::connect(choPage, &QComboBox::activated, this, [this] { Guarded("choPage_Click", [this] { choPage_Click(); }); });

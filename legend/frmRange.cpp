@@ -93,16 +93,10 @@ frmRange::frmRange(QWidget* parent)
     imgRange->setPixmap(RangePicture());
     imgRange->setGeometry(232, 220, 64, 64);
 
-    cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
-    cmdOK->setToolTip(QStringLiteral("設定を確定して閉じる"));
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdCancel->setToolTip(QStringLiteral("設定を取り消して閉じる"));
-    cmdHelp = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    cmdHelp->setToolTip(QStringLiteral("このダイアログの解説"));
+    MakeStandardButtons(cmdOK, cmdCancel, cmdHelp, true);
     cmdOK->setGeometry(214, 330, 100, 30);
     cmdCancel->setGeometry(214, 366, 100, 30);
     cmdHelp->setGeometry(214, 402, 100, 30);
-    SetButtons(cmdOK, cmdCancel, cmdHelp);
     SetDefaultOk(true);
     SetHelpContext(252201);
 

@@ -6,7 +6,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -88,6 +90,33 @@ void DialogFrame::SetButtons(QPushButton* ok, QPushButton* cancel, QPushButton* 
     if (ok_) connect(ok_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     if (cancel_) connect(cancel_, &QPushButton::clicked, this, [this] { reject(); });
     if (help_) connect(help_, &QPushButton::clicked, this, [this] { ShowHelp(helpContext_); });
+}
+
+void DialogFrame::MakeStandardButtons(QPushButton*& ok, QPushButton*& cancel, QPushButton*& help, bool tips) {
+    ok = new QPushButton(QStringLiteral("ＯＫ"), this);
+    cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    help = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
+    if (tips) {
+        ok->setToolTip(QStringLiteral("設定を確定して閉じる"));
+        cancel->setToolTip(QStringLiteral("設定を取り消して閉じる"));
+        help->setToolTip(QStringLiteral("このダイアログの解説"));
+    }
+    SetButtons(ok, cancel, help);
+}
+
+QHBoxLayout* DialogFrame::StandardButtonRow() const {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : {ok_, cancel_, help_})
+        if (b) row->addWidget(b);
+    return row;
+}
+
+QLabel* DialogFrame::BuddyLabel(const QString& caption, QWidget* buddy, const QString& tip) {
+    auto* l = new QLabel(caption, buddy->parentWidget());
+    l->setBuddy(buddy);
+    if (!tip.isEmpty()) l->setToolTip(tip);
+    return l;
 }
 
 void DialogFrame::SetDefaultOk(bool on) { defaultOk_ = on; }

@@ -12,10 +12,13 @@
 #include <QDialog>
 #include <QPoint>
 #include <QSize>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+class QHBoxLayout;
+class QLabel;
 class QPushButton;
 
 class DialogFrame : public QDialog {
@@ -43,6 +46,13 @@ public:
     // The buttons the frame acts on (any may be null). OK calls cmdOK_Click,
     // Cancel cmdCancel_Click, Help shows the help topic.
     void SetButtons(QPushButton* ok, QPushButton* cancel = nullptr, QPushButton* help = nullptr);
+    // Makes the usual OK, Cancel and Help buttons (with their usual tips
+    // when `tips`) and registers them with SetButtons.
+    void MakeStandardButtons(QPushButton*& ok, QPushButton*& cancel, QPushButton*& help, bool tips = false);
+    // The registered buttons in a row at the right.
+    QHBoxLayout* StandardButtonRow() const;
+    // A label whose mnemonic moves the focus to `buddy`, made beside it.
+    static QLabel* BuddyLabel(const QString& caption, QWidget* buddy, const QString& tip = {});
     // Whether Enter anywhere presses OK. Otherwise Enter validates the
     // focused entry and, when it is valid, moves the focus to OK, where a
     // second Enter presses it.

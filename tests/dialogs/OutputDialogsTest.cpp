@@ -7,6 +7,7 @@
 #include "render/ViewHost.h"
 #include "render/clsAccessory.h"
 #include "render/clsView.h"
+#include "support/WhenModal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -207,6 +208,14 @@ TEST_F(AccessoryTest, OkWritesTheItemsAndHandsOutTheSwitch) {
     d.mAcsEi = false;
     EXPECT_TRUE(Run(d, [&] {
         EditTitle();
+        // Enter stays in an item's text and moves from other controls to OK.
+        QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+        QApplication::sendEvent(d.txtAcs[4], &in);
+        SendKey(d.txtAcs[4], Qt::Key_Return);
+        EXPECT_EQ(d.focusWidget(), d.txtAcs[4]);
+        QApplication::sendEvent(d.txtAcs[4], &out);
+        SendKey(d.chkAcsEi, Qt::Key_Return);
+        EXPECT_EQ(d.focusWidget(), d.cmdOK);
         d.chkAcsEi->click();
         d.optAcsPosition[1]->click();
         d.cmdOK->click();

@@ -111,6 +111,7 @@ TEST(DialogFrame, EnterValidatesThenMovesToOkAndASecondEnterAccepts) {
     bool stillOpen = false;
     WhenModal([&](QWidget*) {
         d.activateWindow();
+        WaitUntilActive(&d);
         d.entry->setFocus();
         d.entry->setText(QStringLiteral("250"));
         SendKey(d.entry, Qt::Key_Return);

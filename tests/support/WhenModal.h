@@ -3,6 +3,7 @@
 // (other than `skip`) is up.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -24,4 +25,12 @@ inline void WhenModal(std::function<void(QWidget*)> act, QWidget* skip = nullptr
 inline void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QKeyEvent press(QEvent::KeyPress, key, mods);
     QApplication::sendEvent(w, &press);
+}
+
+// Gives the platform time to activate `w`: focus changes are reported only then.
+inline void WaitUntilActive(QWidget* w) {
+    for (int i = 0; i < 400 && !w->isActiveWindow(); ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
 }
