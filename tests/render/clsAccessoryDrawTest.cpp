@@ -155,12 +155,8 @@ TEST(clsAccessoryDraw, ThickFrameStaysInsideTheView) {
     c.Only({2});
     c.a->Draw();
     // Outlined from (1, 1) to (118, 78) with a 3-pixel pen.
-    for (int x : {0, 1, 2, 117, 118, 119}) EXPECT_EQ(c.Px(x, 40), kBlack) << x;
-    EXPECT_EQ(c.Px(3, 40), kWhite);
-    EXPECT_EQ(c.Px(116, 40), kWhite);
-    for (int y : {0, 2, 77, 79}) EXPECT_EQ(c.Px(60, y), kBlack) << y;
-    EXPECT_EQ(c.Px(60, 3), kWhite);
-    EXPECT_EQ(c.Px(60, 76), kWhite);
+    EXPECT_EQ(c.Line(0, 40, 4, 40) + "|" + c.Line(115, 40, 119, 40), "###..|..###");
+    EXPECT_EQ(c.Line(60, 0, 60, 4) + "|" + c.Line(60, 75, 60, 79), "###..|..###");
 }
 
 TEST(clsAccessoryDraw, BackPanelAndSeparatingLine) {
@@ -171,13 +167,7 @@ TEST(clsAccessoryDraw, BackPanelAndSeparatingLine) {
     c.a->Draw();
     // Band of 28 + 2 at the bottom: rows 70..99, separating line at y 70;
     // the bar (40 km) ends at x 157.
-    EXPECT_EQ(c.Px(190, 69), kWhite);
-    EXPECT_EQ(c.Px(190, 70), kBlack);
-    EXPECT_EQ(c.Px(190, 75), kGreen);
-    EXPECT_EQ(c.Px(190, 97), kGreen);
-    EXPECT_EQ(c.Px(190, 99), kBlack);
-    EXPECT_EQ(c.Px(100, 50), kWhite);
-    EXPECT_EQ(c.Px(100, 78), kBlue);
+    EXPECT_EQ(c.At({{190, 69}, {190, 70}, {190, 75}, {190, 97}, {190, 99}, {100, 50}, {100, 78}}), ".#gg#.b");
 }
 
 TEST(clsAccessoryDraw, CentreMarkArms) {
@@ -185,11 +175,8 @@ TEST(clsAccessoryDraw, CentreMarkArms) {
     c.Only({6});
     c.a->Draw();
     // Centre (100, 50), gap 8, arms to 200 * 5 % + 8 = 18 and 100 * 5 % + 8 = 13.
-    EXPECT_EQ(c.Px(100, 50), kWhite);
-    for (int x : {83, 92, 108, 117}) EXPECT_EQ(c.Px(x, 50), kRed) << x;
-    for (int x : {81, 93, 107, 119}) EXPECT_EQ(c.Px(x, 50), kWhite) << x;
-    for (int y : {38, 42, 58, 62}) EXPECT_EQ(c.Px(100, y), kRed) << y;
-    for (int y : {36, 43, 57, 64}) EXPECT_EQ(c.Px(100, y), kWhite) << y;
+    EXPECT_EQ(c.Line(80, 50, 120, 50), "...rrrrrrrrrr...............rrrrrrrrrr...");
+    EXPECT_EQ(c.Line(100, 35, 100, 65), "...rrrrr...............rrrrr...");
     EXPECT_EQ(c.Ink(0, 0, 199, 99), 10 + 10 + 5 + 5);
 }
 
@@ -229,9 +216,7 @@ TEST(clsAccessoryDraw, ShortScaleBarHasOnlyEndLabels) {
         c.Only({3});
         c.a->SetPosition(0);
         c.a->Draw();
-        EXPECT_EQ(c.Px(20, 6), kBlue);
-        EXPECT_EQ(c.Px(60, 6), kWhite); // the back panel's colour
-        EXPECT_EQ(c.Px(100, 6), kBlue);
+        EXPECT_EQ(c.At({{20, 6}, {60, 6}, {100, 6}}), "b.b"); // white: the back panel's colour
         EXPECT_EQ(c.Ink(36, 14, 48, 40), 0);
         EXPECT_EQ(c.Ink(74, 14, 86, 40), 0);
         EXPECT_GT(c.Ink(0, 14, 10, 40), 0);
@@ -287,11 +272,8 @@ TEST(clsAccessoryDraw, ElevationLegendBoxes) {
     ASSERT_TRUE(c.g.GraphBegin(c.dc.get(), 0, 0, 300, 100));
     clsAccessoryTestAccess::PlotElevate(*c.a, list);
     c.g.GraphEnd();
-    EXPECT_EQ(c.Px(8, 9), kBlue);  // lower left of the first box
-    EXPECT_EQ(c.Px(54, 3), kCyan); // the triangle over its upper right
-    EXPECT_EQ(c.Px(85, 6), kGreen);
-    EXPECT_EQ(c.Px(139, 6), kRed);
-    EXPECT_EQ(c.Px(175, 6), kWhite);
+    // The first box's lower left, the triangle over its upper right, the next boxes.
+    EXPECT_EQ(c.At({{8, 9}, {54, 3}, {85, 6}, {139, 6}, {175, 6}}), "bcgr.");
     // Labels "0" at x 58 (twice) and "2" at 112, then "x100m" from 158.
     EXPECT_GT(c.Ink(52, 14, 64, 40), 0);
     EXPECT_GT(c.Ink(106, 14, 118, 40), 0);

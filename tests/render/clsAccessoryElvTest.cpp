@@ -164,9 +164,7 @@ TEST_F(ElvUnitsTest, LegendLayoutAndDrawing) {
     a.SetIndex(3);
     a.SetUse(false);
     a.Draw();
-    EXPECT_EQ(d.Px(320, 78), kBlue);
-    EXPECT_EQ(d.Px(350, 78), kGreen);
-    EXPECT_EQ(d.Px(300, 78), kWhite);
+    EXPECT_EQ(d.At({{300, 78}, {320, 78}, {350, 78}}), ".bg");
 
     // 140 pixels allow 93 for the legend: too narrow, the bar takes the row.
     a.SetIndex(3);

@@ -347,8 +347,7 @@ TEST(MapGraphFills, TilesStayInsideThePolygonAndOnlyEightByEightGetsAnOutline) {
         tri.SetLine(0, 0, 59, 0);
         tri.AddXY(0, 59);
         d.g.DrawPolygon(tri);
-        EXPECT_EQ(d.Px(50, 50), kWhite);
-        EXPECT_EQ(d.Px(58, 58), kWhite);
+        EXPECT_EQ(d.At({{50, 50}, {58, 58}}), "..");
         // No outline: the top edge shows the tile as it is.
         const MonoBitmap* tile = d.g.oTiles->handle(style);
         for (int x = 0; x < 50; ++x) EXPECT_EQ(d.Px(x, 0), tile->Ink(x % 16, 0) ? kRed : kWhite) << x;
@@ -470,8 +469,7 @@ TEST(MapGraphSymbols, PlacementHaloAndFailures) {
         d.g.DrawPaint(30, 30);
         EXPECT_EQ(d.Count(kRed), 25u);
         EXPECT_EQ(d.Count(kBlue), 4u * 5u);
-        EXPECT_EQ(d.Px(27, 30), kBlue);
-        EXPECT_EQ(d.Px(27, 27), kWhite);
+        EXPECT_EQ(d.At({{27, 30}, {27, 27}}), "b.");
     }
     {
         // Width + height of 48 or more: eight copies, corners too.
