@@ -4,9 +4,11 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/PrjBatch.h"
 #include "platform/VospError.h"
 
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -172,6 +174,49 @@ bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y)
         return mValid && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXY"));
+    }
+}
+
+void clsVospProjector::CnvLLtoXYBatch(std::span<const PolyPoint> in, std::span<double> x, std::span<double> y,
+                                      std::span<bool> ok) {
+    try {
+        if (!mSetUpDone) SetUp();
+        const size_t n = in.size();
+        const int lanes = PrjBatch::Lanes();
+        const PrjBatch::Kernel kernel = !mSetUp || lanes < 2 ? nullptr
+                                        : lanes == 4         ? PrjBatch::Lanes4(mPrj)
+                                                             : PrjBatch::Lanes2(mPrj);
+        if (!kernel) {
+            for (size_t i = 0; i < n; ++i) {
+                const bool r = CnvLLtoXY(in[i].x, in[i].y, x[i], y[i]);
+                if (!ok.empty()) ok[i] = r;
+            }
+            return;
+        }
+        const PrjBatch::Consts c{mPrj, mLon0, mSign, mPolar0, mRho0, mCone, mAux1, mMaxPolar, mTheta.data()};
+        thread_local std::vector<uint8_t> valid;
+        valid.resize(n);
+        kernel(c, in.data(), n, x.data(), y.data(), valid.data());
+        const double r = MapProjection::GlobeRadius;
+        for (size_t i = 0; i < n; ++i) {
+            // A point the forward refuses leaves the last image in place, and
+            // the offset is taken from it once more, as point by point.
+            if (valid[i]) {
+                mX = x[i];
+                mY = y[i];
+            }
+            mY -= mYOffset;
+            x[i] = r * mX;
+            y[i] = r * mY;
+            if (!ok.empty()) ok[i] = valid[i] && std::fabs(x[i]) <= 2147483647.0 && std::fabs(y[i]) <= 2147483647.0;
+        }
+        if (n > 0) {
+            mLat = in[n - 1].y * kSecRad;
+            mLon = in[n - 1].x * kSecRad - mLon0;
+            mValid = valid[n - 1] != 0;
+        }
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXYBatch"));
     }
 }
 

@@ -10,10 +10,13 @@
 // forward is a handful of floating operations on the fields below, reached
 // through one switch, with everything that depends on the centre worked out
 // once in SetUp.
+#include "core/clsPoly.h"
+
 #include <QString>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
 
 class clsVospProjector {
 public:
@@ -42,6 +45,11 @@ public:
     // set-up has failed. Their outputs carry no meaning then.
     bool CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y);
     bool CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat);
+    // The forward over a whole list (x and y have its size; ok, when given,
+    // too), as CnvLLtoXY point after point gives it, within the last bits of
+    // the vector maths for the projections that have a vector kernel.
+    void CnvLLtoXYBatch(std::span<const PolyPoint> in, std::span<double> x, std::span<double> y,
+                        std::span<bool> ok = {});
     // The band of latitudes (seconds of arc) the projection can show.
     bool RangeNS(int32_t& north, int32_t& south);
 

@@ -457,10 +457,12 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
         const int32_t n = out->Count();
         const std::span<const PolyPoint> src = out->Span();
         std::vector<PolyPoint> pts(static_cast<size_t>(n));
+        // The whole figure through the projection at once.
+        std::vector<double> xs(static_cast<size_t>(n)), ys(static_cast<size_t>(n));
+        mProjector.CnvLLtoXYBatch(src, xs, ys);
         if (plotFlatPitch_ != 0 && curved) {
             for (size_t i = 0; i < pts.size(); ++i) {
-                double px = 0, py = 0;
-                PointMapToXY(src[i].x, src[i].y, px, py);
+                const double px = xs[i], py = ys[i];
                 // A point the projection cannot show keeps whatever finite
                 // value it left; a non-finite one becomes the origin.
                 pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
@@ -474,8 +476,7 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
             out->FromArray(pts, 0, 1, static_cast<int32_t>(pts.size()));
         } else {
             for (size_t i = 0; i < pts.size(); ++i) {
-                double px = 0, py = 0;
-                PointMapToXY(src[i].x, src[i].y, px, py);
+                const double px = xs[i], py = ys[i];
                 XYToCanvas(std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0, pts[i].x, pts[i].y);
             }
             out->FromArray(pts, 0, 1, n);
