@@ -9,13 +9,14 @@
 #include "app/MainView.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
+#include "cruise/clsCruise05.h"
 #include "dialogs/PlaceJump.h"
-#include "dialogs/clsCruise05.h"
 #include "dialogs/frmJump05.h"
 #include "legend/frmMapSymbol.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
 #include "platform/ApiLib.h"
+#include "platform/Cp932Codec.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
@@ -45,7 +46,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
-#include <iconv.h>
 
 using namespace PublicVal;
 
@@ -192,13 +192,7 @@ QList<frmMain::Component> frmMain::RuntimeComponents() {
     return {
         {platformPlugin, [platformPlugin] { return FileSystem::IsFile(platformPlugin); }},
         {japanese, [japanese] { return FileSystem::IsFile(japanese); }},
-        {QStringLiteral("iconv CP932"),
-         [] {
-             const iconv_t cd = ::iconv_open("UTF-8", "CP932");
-             if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-             ::iconv_close(cd);
-             return true;
-         }},
+        {QStringLiteral("iconv CP932"), [] { return Cp932Available(); }},
         {QStringLiteral("日本語フォント"),
          [] { return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty(); }},
         {QStringLiteral("xdg-open"), [] { return !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty(); }},

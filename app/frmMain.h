@@ -1,7 +1,7 @@
 #pragma once
 // The main window: start-up and shut-down of the program, the view picture
 // and the window's own keys. Its load handler runs the whole start-up.
-#include "app/PublicVal.h"
+#include "app/PublicSetup.h"
 #include "core/AppHost.h"
 #include "render/ViewHost.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/PaletteModel.h"
 #include "core/AppHost.h"
-#include "core/PublicVal.h"
+#include "app/PublicSetup.h"
 #include "platform/Desktop.h"
 #include "platform/EventHook.h"
 #include "render/clsNativeColor.h"
@@ -195,26 +195,23 @@ void frmPalette::paintEvent(QPaintEvent* e) {
     p.setPen(palette().color(QPalette::Mid));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!model_) return;
-    const double tpp = TwipsPerPixel();
-    p.scale(1.0 / tpp, 1.0 / tpp);
+    // Places in twips, drawn in pixels so that the letters keep their size.
+    const int32_t tpp = TwipsPerPixel();
     QFont f = font();
     f.setPointSize(8);
     p.setFont(f);
     const int32_t cur = model_->Current();
-    const int32_t gridLeft = picPal->x() * int32_t(tpp);
-    const int32_t gridTop = picPal->y() * int32_t(tpp);
-    const int32_t height = this->height() * int32_t(tpp);
-    const int32_t lineHeight = QFontMetrics(f).height() * int32_t(tpp);
-    for (int32_t col = 0; col < 13; ++col) {
-        p.setPen(cur >= 0 && PaletteModel::Column(cur) == col ? kCursor : kHiddenMark);
-        p.drawText(QRect(gridLeft + col * c + 75, height - 255, c, lineHeight), Qt::AlignLeft | Qt::AlignTop,
-                   QString(QChar(65 + col)));
-    }
-    for (int32_t row = 0; row < 10; ++row) {
-        p.setPen(cur >= 0 && PaletteModel::Row(cur) == row ? kCursor : kHiddenMark);
-        p.drawText(QRect(90, gridTop + (row + 1) * c + 45, c, lineHeight), Qt::AlignLeft | Qt::AlignTop,
-                   QString(QChar(48 + row)));
-    }
+    const int32_t gridLeft = picPal->x() * tpp;
+    const int32_t gridTop = picPal->y() * tpp;
+    const int32_t bottom = height() * tpp - 255;
+    auto mark = [&](int32_t xTw, int32_t yTw, QChar ch, bool lit) {
+        p.setPen(lit ? kCursor : kHiddenMark);
+        p.drawText(QRect(xTw / tpp, yTw / tpp, c / tpp, c / tpp), Qt::AlignLeft | Qt::AlignTop, QString(ch));
+    };
+    for (int32_t col = 0; col < 13; ++col)
+        mark(gridLeft + col * c + 75, bottom, QChar(65 + col), cur >= 0 && PaletteModel::Column(cur) == col);
+    for (int32_t row = 0; row < 10; ++row)
+        mark(90, gridTop + (row + 1) * c + 45, QChar(48 + row), cur >= 0 && PaletteModel::Row(cur) == row);
 }
 
 void frmPalette::mouseReleaseEvent(QMouseEvent* e) {

@@ -96,12 +96,12 @@ void ForwardList(benchmark::State& state, int16_t index) {
     const Sample& s = Points(index);
     std::vector<PolyPoint> in(s.lon.size());
     for (size_t i = 0; i < in.size(); ++i) in[i] = {s.lon[i], s.lat[i]};
-    std::vector<double> x(in.size()), y(in.size());
+    std::vector<PlaneXY> xy(in.size());
     clsVospProjector p = Make(index);
     double sum = 0;
     for (auto _ : state) {
-        p.CnvLLtoXYBatch(in, x, y);
-        sum += x[0] + y[in.size() / 2];
+        p.CnvLLtoXY(in, xy);
+        sum += xy[0].x + xy[in.size() / 2].y;
     }
     benchmark::DoNotOptimize(sum);
     state.SetItemsProcessed(state.iterations() * int64_t(in.size()));

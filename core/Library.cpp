@@ -1,10 +1,10 @@
 #include "core/Library.h"
 
 #include "core/ErrorMng.h"
-#include "platform/ApiLib.h"
 #include "platform/Cp932Codec.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "platform/FontCatalog.h"
 #include "platform/UiServices.h"
 
 #include <QDir>
@@ -17,10 +17,10 @@
 
 #include <QHash>
 
-#include <clocale>
-#include <cstdlib>
-#include <locale.h>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace Library {
@@ -271,9 +271,9 @@ QStringList FindFiles(const QString& pattern) {
 }
 
 bool FontExists(const QString& faceName) {
-    const QStringList families = ApiLib::FontFamilies();
+    const std::vector<FontCatalog::FamilyInfo> families = FontCatalog::InstalledFamilies();
     return std::any_of(families.begin(), families.end(),
-                       [&](const QString& f) { return f.compare(faceName, Qt::CaseInsensitive) == 0; });
+                       [&](const FontCatalog::FamilyInfo& f) { return f.name.compare(faceName, Qt::CaseInsensitive) == 0; });
 }
 
 void MsgError(const QString& text) { Ui().MsgBox(text, Mb::OkOnly | Mb::Critical, {}); }
@@ -356,13 +356,45 @@ double ValRadix(const std::u16string& s, size_t pos, int radix) {
     return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
-// strtod in the "C" locale: "." whatever the process locale; an underflow
-// gives 0 or a tiny value, an overflow HUGE_VAL (error 6).
+// The decimal exponent of the leading digit of [sign] digits [. digits]
+// [e [sign] digits], saturated; only its sign matters to the caller.
+int64_t LeadingExponent(const std::string& num) {
+    size_t i = (!num.empty() && (num[0] == '+' || num[0] == '-')) ? 1 : 0;
+    int64_t lead = 0;
+    bool seen = false, point = false;
+    for (; i < num.size() && num[i] != 'e'; ++i) {
+        if (num[i] == '.') {
+            point = true;
+        } else if (!seen && num[i] != '0') {
+            seen = true;
+        } else if (!seen && point) {
+            --lead;
+        }
+        if (seen && !point && num[i] != '.') ++lead;
+    }
+    int64_t e = 0;
+    bool negative = false;
+    if (i < num.size()) {
+        ++i;
+        if (i < num.size() && (num[i] == '+' || num[i] == '-')) negative = num[i++] == '-';
+        for (; i < num.size(); ++i) e = std::min<int64_t>(e * 10 + (num[i] - '0'), 100000);
+    }
+    return lead + (negative ? -e : e);
+}
+
+// A number of the form above with "." whatever the process locale; an
+// underflow gives 0 or a tiny value, an overflow error 6.
 double ParseCNumber(const std::string& num) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    const double v = strtod_l(num.c_str(), nullptr, cLocale);
+    const bool minus = !num.empty() && num[0] == '-';
+    const char* first = num.data() + ((minus || (!num.empty() && num[0] == '+')) ? 1 : 0);
+    double v = 0;
+    const auto r = std::from_chars(first, num.data() + num.size(), v);
+    if (r.ec == std::errc::result_out_of_range) {
+        if (LeadingExponent(num) > 0) ThrowError(6);
+        v = 0;
+    }
     if (std::isinf(v)) ThrowError(6);
-    return v;
+    return minus ? -v : v;
 }
 
 } // namespace

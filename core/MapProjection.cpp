@@ -1,6 +1,7 @@
 #include "core/MapProjection.h"
 
 #include "core/Library.h"
+#include "core/PrjRegistry.h"
 #include "core/PublicVal.h"
 #include "core/clsEnvironment.h"
 
@@ -20,45 +21,6 @@ namespace {
 constexpr double kPi = 3.14159265358979;
 constexpr double kRadiusMin = 10000;
 constexpr double kRadiusMax = 53 * DefaultGlobeRadius; // 337663041.8686294
-
-struct Entry {
-    int32_t status;
-    const char16_t* name;
-};
-
-// Index 1..30: property word and standard name.
-const Entry kCatalogue[30] = {
-    {0x04180107, u"心射方位図法"},
-    {0x0E0C0107, u"平射方位図法"},
-    {0x04080127, u"異種外射方位図法"},
-    {0x04080127, u"外射方位図法"},
-    {0x04080107, u"正射方位図法"},
-    {0x0F090107, u"正距方位図法"},
-    {0x0F0A0107, u"ランベルト正積方位図法"},
-    {0x1B420807, u"ハンメル図法"},
-    {0x1B400807, u"エイトフ図法"},
-    {0x10200207, u"心射円筒図法"},
-    {0x1F600207, u"平射円筒図法"},
-    {0x1B210217, u"正距円筒図法"},
-    {0x1A240207, u"メルカトル図法"},
-    {0x1B600207, u"ミラー図法"},
-    {0x1B220217, u"ベールマン図法"},
-    {0x1B231007, u"サンソン図法"},
-    {0x1B620807, u"モルワイデ図法"},
-    {0, u"エッケルト図法・第４式"},
-    {0x1F624007, u"エッケルト図法・第６式"},
-    {0x1F424007, u"ワグネル図法"},
-    {0x0E00041F, u"心射円錐図法"},
-    {0, u"メンデレエフ正距円錐図法"},
-    {0x0A41041F, u"ドリール正距円錐図法"},
-    {0x0A42041F, u"アルベルス正積円錐図法"},
-    {0x0E44041F, u"ランベルト正角円錐図法"},
-    {0x0A03900F, u"ボンヌ図法"},
-    {0, u"正規多円錐図法"},
-    {0, u"舟型多円錐図法"},
-    {0, u"グード図法"},
-    {0x1F404007, u"ヴィンケル図法・第３式"},
-};
 
 bool IsCatalogued(int16_t index) { return index >= 1 && index <= 30; }
 
@@ -141,12 +103,16 @@ int PrjNameToIndex(const QString& name, const clsEnvironment* env) {
 
 QString StandardPrjName(int16_t index) {
     if (!IsCatalogued(index)) return {};
-    return QString::fromUtf16(kCatalogue[index - 1].name);
+    return QString::fromUtf16(PrjRegistry::Catalogued(index)->name);
 }
 
 int32_t PrjStatus(int16_t index) {
-    if (!IsCatalogued(index)) return 0;
-    return kCatalogue[index - 1].status;
+    const PrjRegistry::Entry* e = PrjRegistry::Catalogued(index);
+    return e ? e->status : 0;
+}
+
+PrjShape PrjShapeOf(int16_t index) {
+    return PrjShape{static_cast<uint8_t>((static_cast<uint32_t>(PrjStatus(index)) >> 8) & 0xFF)};
 }
 
 QList<int> PrjListByStatus(int32_t mask) {

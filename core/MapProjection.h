@@ -53,6 +53,35 @@ int PrjNameToIndex(const QString& name, const clsEnvironment* env);
 QString StandardPrjName(int16_t index);
 
 int32_t PrjStatus(int16_t index);
+
+// The outline of the whole globe in a projection (byte 1 of the property
+// word) and what the drawing decides from it, named so that no caller
+// decodes the word itself.
+struct PrjShape {
+    uint8_t outline = 0;
+
+    static constexpr uint8_t Circle = 0x01;
+    static constexpr uint8_t Rectangle = 0x02;
+    static constexpr uint8_t Fan = 0x04;
+    static constexpr uint8_t Ellipse = 0x08;
+    static constexpr uint8_t Spindle = 0x10;
+    static constexpr uint8_t Barrel = 0x20;
+    static constexpr uint8_t Other = 0x40;
+
+    // Circle, fan, ellipse, spindle or barrel: the graticule widens its
+    // longitude step by the centre's latitude and stops short of the poles.
+    bool IsRounded() const { return (outline & (Circle | Fan | Ellipse | Spindle | Barrel)) != 0; }
+    // Meridians and parallels stay straight: lines need no extra points.
+    bool IsRectangular() const { return (outline & Rectangle) != 0; }
+    // Ellipse, spindle or beyond: meridians bend in x too, so lines get
+    // points in both directions.
+    bool BendsMeridians() const { return (outline & 0xF8) != 0; }
+    // The frame of the projected globe has parallels (every outline but
+    // ellipse and spindle) and meridians (every outline but circle).
+    bool FramesParallels() const { return (outline & ~(Ellipse | Spindle)) != 0; }
+    bool FramesMeridians() const { return (outline & ~Circle & 0xFF) != 0; }
+};
+PrjShape PrjShapeOf(int16_t index);
 QList<int> PrjListByStatus(int32_t mask);
 int32_t PrjHelpID(int16_t index);
 

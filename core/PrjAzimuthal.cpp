@@ -58,18 +58,18 @@ void clsVospProjector::InvStereographic() {
 // pole: r = (L - 1) sin p / (L - cos p), shown up to the horizon plus 15".
 void clsVospProjector::SetUpNearSide() {
     if (!MapProjection::IsValidLight(mLight)) return;
-    mAux1 = ArcCos(1 / mLight) + k15s;
-    if (mAux1 < mPolar0) return;
-    mAux2 = mLight - 1;
-    mYOffset = mAux2 * std::sin(mPolar0) / (mLight - std::cos(mPolar0)) * mSign;
-    mLimit = mAux2 * std::sin(mAux1) / (mLight - std::cos(mAux1));
+    mPerspective.horizon = ArcCos(1 / mLight) + k15s;
+    if (mPerspective.horizon < mPolar0) return;
+    mPerspective.factor = mLight - 1;
+    mYOffset = mPerspective.factor * std::sin(mPolar0) / (mLight - std::cos(mPolar0)) * mSign;
+    mLimit = mPerspective.factor * std::sin(mPerspective.horizon) / (mLight - std::cos(mPerspective.horizon));
     mSetUp = true;
 }
 
 void clsVospProjector::FwdNearSide() {
     const double p = PolarOf();
-    if (p > mAux1) return;
-    PlaceAzimuthal(mAux2 * std::sin(p) / (mLight - std::cos(p)));
+    if (p > mPerspective.horizon) return;
+    PlaceAzimuthal(mPerspective.factor * std::sin(p) / (mLight - std::cos(p)));
 }
 
 // The far side inverts as the near side with the eye mirrored through the
@@ -77,7 +77,7 @@ void clsVospProjector::FwdNearSide() {
 inline void clsVospProjector::InvPerspective(double l) {
     const double rho = RhoOf();
     if (rho > mLimit) return;
-    const double k = mAux2;
+    const double k = mPerspective.factor;
     const double r2 = rho * rho;
     const double s = std::sqrt(k * k + r2 * (1 - l * l));
     const double cosc = (r2 * l + k * s) / (k * k + r2);
@@ -93,18 +93,18 @@ void clsVospProjector::InvNearSide() { InvPerspective(mLight); }
 // r = (L + 1) sin p / (cos p + L).
 void clsVospProjector::SetUpFarSide() {
     if (!MapProjection::IsValidLight(mLight)) return;
-    mAux1 = kPi - ArcCos(1 / mLight) + k15s;
-    if (mAux1 < mPolar0) return;
-    mAux2 = mLight + 1;
-    mYOffset = mAux2 * std::sin(mPolar0) / (std::cos(mPolar0) + mLight) * mSign;
-    mLimit = mAux2 * std::sin(mAux1) / (std::cos(mAux1) + mLight);
+    mPerspective.horizon = kPi - ArcCos(1 / mLight) + k15s;
+    if (mPerspective.horizon < mPolar0) return;
+    mPerspective.factor = mLight + 1;
+    mYOffset = mPerspective.factor * std::sin(mPolar0) / (std::cos(mPolar0) + mLight) * mSign;
+    mLimit = mPerspective.factor * std::sin(mPerspective.horizon) / (std::cos(mPerspective.horizon) + mLight);
     mSetUp = true;
 }
 
 void clsVospProjector::FwdFarSide() {
     const double p = PolarOf();
-    if (p > mAux1) return;
-    PlaceAzimuthal(mAux2 * std::sin(p) / (std::cos(p) + mLight));
+    if (p > mPerspective.horizon) return;
+    PlaceAzimuthal(mPerspective.factor * std::sin(p) / (std::cos(p) + mLight));
 }
 
 void clsVospProjector::InvFarSide() { InvPerspective(-mLight); }

@@ -69,24 +69,24 @@ void clsVospProjector::SetUpAlbers() {
     mRho0 = std::tan(mPolar0);
     mCone = std::cos(mPolar0);
     mMaxPolar = k179d59m45s;
-    mAux1 = 2 / mCone;
+    mAlbers.twoOverCone = 2 / mCone;
     const double t = std::sin(mPolar0) / std::cos(mPolar0);
-    mAux2 = t * t;
-    mYOffset = std::sqrt(mAux2) * mSign;
-    mLimit = std::sqrt((mCone - std::cos(k179d59m45s)) * mAux1 + mAux2);
+    mAlbers.rho0Squared = t * t;
+    mYOffset = std::sqrt(mAlbers.rho0Squared) * mSign;
+    mLimit = std::sqrt((mCone - std::cos(k179d59m45s)) * mAlbers.twoOverCone + mAlbers.rho0Squared);
     mSetUp = true;
 }
 
 void clsVospProjector::FwdAlbers() {
     const double p = PolarOf();
     if (p > mMaxPolar) return;
-    PlaceConic(std::sqrt((mCone - std::cos(p)) * mAux1 + mAux2));
+    PlaceConic(std::sqrt((mCone - std::cos(p)) * mAlbers.twoOverCone + mAlbers.rho0Squared));
 }
 
 void clsVospProjector::InvAlbers() {
     const double rho = RhoOf();
     if (rho > mLimit) return;
-    const double q = mCone - (rho * rho - mAux2) / mAux1;
+    const double q = mCone - (rho * rho - mAlbers.rho0Squared) / mAlbers.twoOverCone;
     if (q > 1) return;
     UnplaceConic(ArcCos(q));
 }
@@ -98,23 +98,23 @@ void clsVospProjector::SetUpLambertConic() {
     mCone = std::cos(mPolar0);
     mMaxPolar = mPolar0 + k75d;
     const double t0n = std::pow(std::tan(mPolar0 / 2), mCone);
-    mAux1 = t0n > 0 ? (std::sin(mPolar0) / std::cos(mPolar0)) / t0n : 2.0;
-    mRho0 = t0n * mAux1;
-    mYOffset = t0n * mAux1 * mSign;
-    mLimit = mAux1 * std::pow(std::tan(mMaxPolar / 2), mCone);
+    mLambertConic.f = t0n > 0 ? (std::sin(mPolar0) / std::cos(mPolar0)) / t0n : 2.0;
+    mRho0 = t0n * mLambertConic.f;
+    mYOffset = t0n * mLambertConic.f * mSign;
+    mLimit = mLambertConic.f * std::pow(std::tan(mMaxPolar / 2), mCone);
     mSetUp = true;
 }
 
 void clsVospProjector::FwdLambertConic() {
     const double p = PolarOf();
     if (p > mMaxPolar) return;
-    PlaceConic(mAux1 * std::pow(std::tan(p / 2), mCone));
+    PlaceConic(mLambertConic.f * std::pow(std::tan(p / 2), mCone));
 }
 
 void clsVospProjector::InvLambertConic() {
     const double rho = RhoOf();
     if (rho > mLimit) return;
-    UnplaceConic(2 * std::atan(std::pow(rho / mAux1, 1 / mCone)));
+    UnplaceConic(2 * std::atan(std::pow(rho / mLambertConic.f, 1 / mCone)));
 }
 
 // 26 Bonne: parallels are arcs of radius p - p0 + rho0 around the apex, each

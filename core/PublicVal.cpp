@@ -14,13 +14,7 @@ bool gvPolygonOutline = false;
 QString gvMapFolder;
 clsEnvironment* gvEnvironment = nullptr;
 
-clsMapGraph* gvMapGraph = nullptr;
-clsAccessory* gvAccessory = nullptr;
-clsCruise05* gvCruise = nullptr;
-clsNativeColor* gvNativeColor = nullptr;
 clsMapUnits* gvMapUnits = nullptr;
-clsMapPlot* gvMapPlot = nullptr;
-clsView* gvView = nullptr;
 
 QString gvLastLog;
 QString gvLastSavePath;
@@ -62,7 +56,6 @@ const QString kWorldMap = QStringLiteral("WORLD_T3.MLL");
 } // namespace
 
 clsMapUnits* MapUnits() { return gvMapUnits; }
-clsMapPlot* PlotEngine() { return gvMapPlot; }
 
 QString ResolveMapFolder(const QString& value, const QString& programFolder) {
     if (value.size() < 3 || value[0] != QLatin1Char('.') || value[1] != QLatin1Char('.') || !IsSeparator(value[2]))

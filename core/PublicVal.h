@@ -4,14 +4,8 @@
 #include <QString>
 #include <cstdint>
 
-class clsAccessory;
-class clsCruise05;
 class clsEnvironment;
-class clsMapGraph;
-class clsMapPlot;
 class clsMapUnits;
-class clsNativeColor;
-class clsView;
 
 namespace PublicVal {
 
@@ -28,16 +22,9 @@ extern QString gvMapFolder;
 // The store of "Environment.txt" (not owned here; null before start-up).
 extern clsEnvironment* gvEnvironment;
 
-// The application's singletons, created and released by the application in
-// a fixed order; null outside that span (and in tools and tests that do not
-// install them). Not owned here.
-extern clsMapGraph* gvMapGraph;
-extern clsAccessory* gvAccessory;
-extern clsCruise05* gvCruise;
-extern clsNativeColor* gvNativeColor;
+// The open map units, created and released by the application (its other
+// singletons are declared in app/); null outside that span. Not owned here.
 extern clsMapUnits* gvMapUnits;
-extern clsMapPlot* gvMapPlot;
-extern clsView* gvView;
 
 // Scalar settings kept in section "PUBLIC" between runs.
 extern QString gvLastLog;      // last snapshot saved under a name of the user's own
@@ -53,7 +40,6 @@ extern int32_t gvHomeLat;
 extern double gvHomeScaleLL;
 
 clsMapUnits* MapUnits();
-clsMapPlot* PlotEngine();
 
 // The map folder named by a "MapFolder" value: a leading "..\" (or "../")
 // stands for the parent of the program folder; any other value is used as

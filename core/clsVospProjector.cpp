@@ -5,6 +5,7 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PrjBatch.h"
+#include "core/PrjRegistry.h"
 #include "platform/VospError.h"
 
 #include <limits>
@@ -18,7 +19,11 @@ constexpr double kSecondsMax = 4.0e18;
 } // namespace
 
 void clsVospProjector::SetPrjIndex(int16_t index) {
-    if (IsValidPrj(index)) mPrj = index;
+    if (const PrjRegistry::Entry* e = PrjRegistry::Implemented(index)) {
+        mPrj = index;
+        mForward = e->forward;
+        mInverse = e->inverse;
+    }
     mSetUp = false;
     mSetUpDone = false;
 }
@@ -50,10 +55,7 @@ QString clsVospProjector::PrjName() const { return MapProjection::PrjName(mPrj);
 
 int32_t clsVospProjector::PrjStatus() const { return MapProjection::PrjStatus(mPrj); }
 
-bool clsVospProjector::IsValidPrj(int16_t index) {
-    if (index < 1 || index > 30) return false;
-    return index != 18 && index != 22 && (index < 27 || index > 29);
-}
+bool clsVospProjector::IsValidPrj(int16_t index) { return PrjRegistry::Implemented(index) != nullptr; }
 
 bool clsVospProjector::SetUp() {
     mPolar0 = kHalfPi - std::fabs(mLat0);
@@ -61,97 +63,8 @@ bool clsVospProjector::SetUp() {
     mSign = mSouth ? 1.0 : -1.0;
     mSetUp = false;
     mSetUpDone = true;
-    switch (mPrj) {
-    case 1: SetUpGnomonic(); break;
-    case 2: SetUpStereographic(); break;
-    case 3: SetUpNearSide(); break;
-    case 4: SetUpFarSide(); break;
-    case 5: SetUpOrthographic(); break;
-    case 6: SetUpEquidistant(); break;
-    case 7: SetUpLambertAzimuthal(); break;
-    case 8: SetUpHammer(); break;
-    case 9: SetUpLatOffset(); break;
-    case 10: SetUpCentralCylindrical(); break;
-    case 11: SetUpStereoCylindrical(); break;
-    case 12: SetUpLatOffset(); break;
-    case 13: SetUpConformalCylindrical(); break;
-    case 14: SetUpMiller(); break;
-    case 15: SetUpEqualAreaCylindrical(); break;
-    case 16: SetUpSinusoidal(); break;
-    case 17: SetUpMollweide(); break;
-    case 19: SetUpEckert6(); break;
-    case 20: SetUpWagner7(); break;
-    case 21: SetUpCentralConic(); break;
-    case 23: SetUpEquidistantConic(); break;
-    case 24: SetUpAlbers(); break;
-    case 25: SetUpLambertConic(); break;
-    case 26: SetUpBonne(); break;
-    case 30: SetUpSinusoidal(); break;
-    default: break;
-    }
+    if (const PrjRegistry::Entry* e = PrjRegistry::Implemented(mPrj)) (this->*e->setUp)();
     return mSetUp;
-}
-
-void clsVospProjector::Forward() {
-    switch (mPrj) {
-    case 1: FwdGnomonic(); break;
-    case 2: FwdStereographic(); break;
-    case 3: FwdNearSide(); break;
-    case 4: FwdFarSide(); break;
-    case 5: FwdOrthographic(); break;
-    case 6: FwdEquidistant(); break;
-    case 7: FwdLambertAzimuthal(); break;
-    case 8: FwdHammer(); break;
-    case 9: FwdAitoff(); break;
-    case 10: FwdCentralCylindrical(); break;
-    case 11: FwdStereoCylindrical(); break;
-    case 12: FwdEquirectangular(); break;
-    case 13: FwdConformalCylindrical(); break;
-    case 14: FwdMiller(); break;
-    case 15: FwdEqualAreaCylindrical(); break;
-    case 16: FwdSinusoidal(); break;
-    case 17: FwdMollweide(); break;
-    case 19: FwdEckert6(); break;
-    case 20: FwdWagner7(); break;
-    case 21: FwdCentralConic(); break;
-    case 23: FwdEquidistantConic(); break;
-    case 24: FwdAlbers(); break;
-    case 25: FwdLambertConic(); break;
-    case 26: FwdBonne(); break;
-    case 30: FwdWinkel(); break;
-    default: break;
-    }
-}
-
-void clsVospProjector::Inverse() {
-    switch (mPrj) {
-    case 1: InvGnomonic(); break;
-    case 2: InvStereographic(); break;
-    case 3: InvNearSide(); break;
-    case 4: InvFarSide(); break;
-    case 5: InvOrthographic(); break;
-    case 6: InvEquidistant(); break;
-    case 7: InvLambertAzimuthal(); break;
-    case 8: InvHammer(); break;
-    case 9: InvAitoff(); break;
-    case 10: InvCentralCylindrical(); break;
-    case 11: InvStereoCylindrical(); break;
-    case 12: InvEquirectangular(); break;
-    case 13: InvConformalCylindrical(); break;
-    case 14: InvMiller(); break;
-    case 15: InvEqualAreaCylindrical(); break;
-    case 16: InvSinusoidal(); break;
-    case 17: InvMollweide(); break;
-    case 19: InvEckert6(); break;
-    case 20: InvBySearch(); break;
-    case 21: InvCentralConic(); break;
-    case 23: InvEquidistantConic(); break;
-    case 24: InvAlbers(); break;
-    case 25: InvLambertConic(); break;
-    case 26: InvBonne(); break;
-    case 30: InvBySearch(); break;
-    default: break;
-    }
 }
 
 bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y) {
@@ -174,49 +87,6 @@ bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y)
         return mValid && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXY"));
-    }
-}
-
-void clsVospProjector::CnvLLtoXYBatch(std::span<const PolyPoint> in, std::span<double> x, std::span<double> y,
-                                      std::span<bool> ok) {
-    try {
-        if (!mSetUpDone) SetUp();
-        const size_t n = in.size();
-        const int lanes = PrjBatch::Lanes();
-        const PrjBatch::Kernel kernel = !mSetUp || lanes < 2 ? nullptr
-                                        : lanes == 4         ? PrjBatch::Lanes4(mPrj)
-                                                             : PrjBatch::Lanes2(mPrj);
-        if (!kernel) {
-            for (size_t i = 0; i < n; ++i) {
-                const bool r = CnvLLtoXY(in[i].x, in[i].y, x[i], y[i]);
-                if (!ok.empty()) ok[i] = r;
-            }
-            return;
-        }
-        const PrjBatch::Consts c{mPrj, mLon0, mSign, mPolar0, mRho0, mCone, mAux1, mMaxPolar, mTheta.data()};
-        thread_local std::vector<uint8_t> valid;
-        valid.resize(n);
-        kernel(c, in.data(), n, x.data(), y.data(), valid.data());
-        const double r = MapProjection::GlobeRadius;
-        for (size_t i = 0; i < n; ++i) {
-            // A point the forward refuses leaves the last image in place, and
-            // the offset is taken from it once more, as point by point.
-            if (valid[i]) {
-                mX = x[i];
-                mY = y[i];
-            }
-            mY -= mYOffset;
-            x[i] = r * mX;
-            y[i] = r * mY;
-            if (!ok.empty()) ok[i] = valid[i] && std::fabs(x[i]) <= 2147483647.0 && std::fabs(y[i]) <= 2147483647.0;
-        }
-        if (n > 0) {
-            mLat = in[n - 1].y * kSecRad;
-            mLon = in[n - 1].x * kSecRad - mLon0;
-            mValid = valid[n - 1] != 0;
-        }
-    } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXYBatch"));
     }
 }
 
@@ -247,40 +117,68 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
     }
 }
 
+void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok) {
+    try {
+        if (!mSetUpDone) SetUp();
+        const size_t n = in.size();
+        const int lanes = PrjBatch::Lanes();
+        const PrjBatch::Kernel kernel = !mSetUp || lanes < 2 ? nullptr
+                                        : lanes == 4         ? PrjBatch::Lanes4(mPrj)
+                                                             : PrjBatch::Lanes2(mPrj);
+        if (!kernel) {
+            for (size_t i = 0; i < n; ++i) {
+                const bool r = CnvLLtoXY(in[i].x, in[i].y, out[i].x, out[i].y);
+                if (!ok.empty()) ok[i] = r;
+            }
+            return;
+        }
+        const PrjBatch::Consts c{mPrj, mLon0, mSign, mPolar0, mRho0, mCone, mLambertConic.f, mMaxPolar, mTheta.data()};
+        thread_local std::vector<double> xs, ys;
+        thread_local std::vector<uint8_t> valid;
+        xs.resize(n);
+        ys.resize(n);
+        valid.resize(n);
+        kernel(c, in.data(), n, xs.data(), ys.data(), valid.data());
+        const double r = MapProjection::GlobeRadius;
+        for (size_t i = 0; i < n; ++i) {
+            // A point the forward refuses leaves the last image in place, and
+            // the offset is taken from it once more, as point by point.
+            if (valid[i]) {
+                mX = xs[i];
+                mY = ys[i];
+            }
+            mY -= mYOffset;
+            const double x = r * mX, y = r * mY;
+            out[i] = {x, y};
+            if (!ok.empty()) ok[i] = valid[i] && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
+        }
+        if (n > 0) {
+            mLat = in[n - 1].y * kSecRad;
+            mLon = in[n - 1].x * kSecRad - mLon0;
+            mValid = valid[n - 1] != 0;
+        }
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXY"));
+    }
+}
+
+void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoint> out, std::span<bool> ok) {
+    for (size_t i = 0; i < in.size(); ++i) {
+        const bool r = CnvXYtoLL(in[i].x, in[i].y, out[i].x, out[i].y);
+        if (!ok.empty()) ok[i] = r;
+    }
+}
+
 bool clsVospProjector::RangeNS(int32_t& north, int32_t& south) {
     try {
         if (!mSetUpDone) SetUp();
-        int32_t n = 323985;
-        int32_t s = -323985;
-        north = n;
-        south = s;
-        if (!IsValidPrj(mPrj)) return false;
-        switch (mPrj) {
-        case 1: s = 108000; break;
-        case 2:
-        case 5: s = 0; break;
-        case 3:
-            if (mLight != 0) s = Library::DblToLng(ArcSin(1 / mLight) / kSecRad) + 30;
-            break;
-        case 4:
-            if (mLight != 0) s = -Library::DblToLng(ArcSin(1 / mLight) / kSecRad) + 30;
-            break;
-        case 6:
-        case 7: s = -320400; break;
-        case 10:
-            n = 216000;
-            s = -216000;
-            break;
-        case 13:
-            n = 306000;
-            s = -306000;
-            break;
-        case 21:
-        case 23:
-        case 24:
-        case 25: s = Library::DblToLng(324000 - mMaxPolar / kSecRad + 15); break;
-        default: break;
-        }
+        north = 323985;
+        south = -323985;
+        const PrjRegistry::Entry* e = PrjRegistry::Implemented(mPrj);
+        if (!e) return false;
+        int32_t n = e->north;
+        int32_t s = e->south;
+        if (e->band) (this->*e->band)(n, s);
         if (mSouth) {
             north = -s;
             south = -n;
@@ -292,6 +190,18 @@ bool clsVospProjector::RangeNS(int32_t& north, int32_t& south) {
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("RangeNS"));
     }
+}
+
+void clsVospProjector::BandNearSide(int32_t&, int32_t& south) const {
+    if (mLight != 0) south = Library::DblToLng(ArcSin(1 / mLight) / kSecRad) + 30;
+}
+
+void clsVospProjector::BandFarSide(int32_t&, int32_t& south) const {
+    if (mLight != 0) south = -Library::DblToLng(ArcSin(1 / mLight) / kSecRad) + 30;
+}
+
+void clsVospProjector::BandConic(int32_t&, int32_t& south) const {
+    south = Library::DblToLng(324000 - mMaxPolar / kSecRad + 15);
 }
 
 void clsVospProjector::LoadThetaTable(const double (&values)[37]) {

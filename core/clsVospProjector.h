@@ -8,8 +8,9 @@
 //
 // Every vertex of every map goes through CnvLLtoXY: each projection's
 // forward is a handful of floating operations on the fields below, reached
-// through one switch, with everything that depends on the centre worked out
-// once in SetUp.
+// through the projection's row of PrjRegistry, with everything that depends
+// on the centre worked out once in SetUp.
+#include "core/CoordTypes.h"
 #include "core/clsPoly.h"
 
 #include <QString>
@@ -19,6 +20,8 @@
 #include <span>
 
 class clsVospProjector {
+    friend class PrjRegistry;
+
 public:
     // Taken only when IsValidPrj accepts it; the set-up is cleared either way.
     void SetPrjIndex(int16_t index);
@@ -45,11 +48,11 @@ public:
     // set-up has failed. Their outputs carry no meaning then.
     bool CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y);
     bool CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat);
-    // The forward over a whole list (x and y have its size; ok, when given,
-    // too), as CnvLLtoXY point after point gives it, within the last bits of
-    // the vector maths for the projections that have a vector kernel.
-    void CnvLLtoXYBatch(std::span<const PolyPoint> in, std::span<double> x, std::span<double> y,
-                        std::span<bool> ok = {});
+    // Both conversions over a whole list at once (out has the size of in),
+    // point for point as above, with the set-up checked once; ok, when
+    // given, receives each point's result.
+    void CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok = {});
+    void CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoint> out, std::span<bool> ok = {});
     // The band of latitudes (seconds of arc) the projection can show.
     bool RangeNS(int32_t& north, int32_t& south);
 
@@ -119,8 +122,16 @@ private:
     void ForwardForSearch();
     void SearchInverse();
 
-    void Forward();
-    void Inverse();
+    void Forward() {
+        if (mForward) (this->*mForward)();
+    }
+    void Inverse() {
+        if (mInverse) (this->*mInverse)();
+    }
+    // Latitude bands that follow from the set-up (see RangeNS).
+    void BandNearSide(int32_t& north, int32_t& south) const;
+    void BandFarSide(int32_t& north, int32_t& south) const;
+    void BandConic(int32_t& north, int32_t& south) const;
 
     // Per projection, by index: set-up, forward, inverse.
     void SetUpGnomonic();
@@ -207,6 +218,9 @@ private:
     bool ConicCentreUsable() const;
 
     int16_t mPrj = 0;
+    // The projection's steps, from its registry row (null before an index is set).
+    void (clsVospProjector::*mForward)() = nullptr;
+    void (clsVospProjector::*mInverse)() = nullptr;
     double mLon0 = 0;
     double mLat0 = 0;
     double mLight = 0;
@@ -227,8 +241,21 @@ private:
     double mCone = 0;
     double mRho0 = 0;
     double mMaxPolar = 0;
-    double mAux1 = 0;
-    double mAux2 = 0;
+    // Constants of single families, worked out by their set-ups.
+    struct PerspectiveConsts {
+        double horizon = 0; // largest polar distance shown: the horizon plus 15"
+        double factor = 0;  // L - 1 on the near side, L + 1 on the far side
+    };
+    struct AlbersConsts {
+        double twoOverCone = 0;
+        double rho0Squared = 0; // of the centre's parallel
+    };
+    struct LambertConicConsts {
+        double f = 0; // rho = f tan^n(p / 2)
+    };
+    PerspectiveConsts mPerspective;
+    AlbersConsts mAlbers;
+    LambertConicConsts mLambertConic;
     std::array<double, 37> mTheta{};
 
     // Work of one search: the parts last computed and the last image.

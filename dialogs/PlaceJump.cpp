@@ -1,7 +1,7 @@
 #include "dialogs/PlaceJump.h"
 
 #include "core/Library.h"
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
 #include "platform/UiServices.h"

@@ -18,7 +18,7 @@ bool ParseInt(const QString& text, int64_t lo, int64_t hi, int64_t& v) {
     static const QRegularExpression re(QStringLiteral("^ *[+-]?[0-9]{1,10} *$"));
     if (!re.match(text).hasMatch()) return false;
     bool ok = false;
-    v = text.trimmed().toLongLong(&ok);
+    v = Library::TrimBlanks(text).toLongLong(&ok);
     return ok && v >= lo && v <= hi;
 }
 
@@ -259,7 +259,7 @@ bool clsMap::ParseDecimal(const QString& text, double& value) {
     static const QRegularExpression re(QStringLiteral("^ *[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+) *$"));
     if (!re.match(text).hasMatch()) return false;
     bool ok = false;
-    value = text.trimmed().toDouble(&ok); // QString::toDouble is always in the C locale
+    value = Library::TrimBlanks(text).toDouble(&ok); // QString::toDouble is always in the C locale
     return ok;
 }
 

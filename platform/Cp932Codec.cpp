@@ -100,3 +100,10 @@ QByteArray Cp932Encode(const QString& text) {
     out.truncate(dst - out.data());
     return out;
 }
+
+bool Cp932Available() {
+    const iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+    return true;
+}

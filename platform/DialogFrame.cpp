@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWindow>
 #include <cmath>
 #include <utility>
@@ -206,29 +207,30 @@ bool DialogFrame::PreviewKey(QObject* watched, QEvent* e) {
         ShowHelp(helpContext_);
         return true;
     }
-    // The Enter rule belongs to dialogs with an OK button.
-    if (!ok_ || !IsEnter(k) || KeepsEnter(w)) return false;
-    OnEnter(QApplication::focusWidget() && isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget()
-                                                                                      : w);
-    return true;
+    if (!IsEnter(k) || KeepsEnter(w)) return false;
+    QWidget* focus = QApplication::focusWidget();
+    return OnEnter(focus && isAncestorOf(focus) ? focus : w);
 }
 
-void DialogFrame::OnEnter(QWidget* focus) {
-    if (validating_) return;
+bool DialogFrame::OnEnter(QWidget* focus) {
+    if (validating_) return true;
+    // A focused button is pressed by Enter, as on Windows.
     if (auto* b = qobject_cast<QPushButton*>(focus)) {
         if (b->isEnabled()) b->click();
-        return;
+        return true;
     }
     if (defaultOk_) {
         if (ok_ && ok_->isEnabled()) ok_->click();
-        return;
+        return true;
     }
-    if (!ValidateEntry(focus)) return;
-    if (ok_ && ok_->isEnabled() && ok_->isVisible()) {
+    if (!keyPreview_ || !ok_) return false;
+    if (!ValidateEntry(focus)) return true;
+    if (ok_->isEnabled() && ok_->isVisible()) {
         const bool was = std::exchange(validating_, true);
-        ok_->setFocus(Qt::OtherFocusReason);
+        ok_->setFocus(Qt::TabFocusReason);
         validating_ = was;
     }
+    return true;
 }
 
 void DialogFrame::OnFocusChanged(QWidget* old, QWidget* now) {
@@ -237,6 +239,8 @@ void DialogFrame::OnFocusChanged(QWidget* old, QWidget* now) {
     // Leaving by Cancel or Help never stops at a bad value.
     if (now == cancel_ || now == help_) return;
     if (FindValidator(now) && FindValidator(now) == FindValidator(old)) return;
+    // A button clicked away from a bad entry must not go down once the
+    // message has taken the mouse's release.
     if (!ValidateEntry(old))
-        if (auto* b = qobject_cast<QAbstractButton*>(now)) b->setDown(false);
+        if (auto* b = qobject_cast<QAbstractButton*>(now)) QTimer::singleShot(0, b, [b] { b->setDown(false); });
 }

@@ -4,9 +4,11 @@
 // One instance serves the whole run, so mLeft/mTop (twips) carry the
 // window's place from one opening to the next.
 //
-// A dialog builds its controls, registers its buttons with SetButtons and
-// its validated entries with AddValidator, and overrides Form_Load,
-// Form_Unload and cmdOK_Click as it needs.
+// A dialog builds its controls (with the opener as parent, so that it is
+// modal to the opener's windows only), registers its buttons with
+// SetButtons and its validated entries with AddValidator, and overrides
+// Form_Load, Form_Unload and cmdOK_Click (which ends in Unload(true)) as it
+// needs. A dialog whose result is a number reads mResult as 1 or 0.
 #include <QDialog>
 #include <QPoint>
 #include <QSize>
@@ -46,6 +48,11 @@ public:
     // second Enter presses it.
     void SetDefaultOk(bool on);
     bool DefaultOk() const { return defaultOk_; }
+    // Whether the frame sees Enter before the controls (on by default).
+    // Dialogs whose controls keep Enter for themselves turn it off: Enter
+    // then reaches the focused control, and only a focused button is
+    // pressed by it.
+    void SetKeyPreview(bool on) { keyPreview_ = on; }
     // The entry's check, run on Enter and when the focus leaves it for
     // another control of the dialog. It shows its own message and returns
     // false when the value is not acceptable; the entry keeps the focus.
@@ -98,7 +105,7 @@ private:
     };
     bool PreviewKey(QObject* watched, QEvent* e);
     void OnFocusChanged(QWidget* old, QWidget* now);
-    void OnEnter(QWidget* focus);
+    bool OnEnter(QWidget* focus);
     const Validator* FindValidator(const QWidget* w) const;
 
     QObject* keyHook_ = nullptr;
@@ -106,6 +113,7 @@ private:
     QPushButton* cancel_ = nullptr;
     QPushButton* help_ = nullptr;
     bool defaultOk_ = false;
+    bool keyPreview_ = true;
     int32_t helpContext_ = 0;
     std::vector<Validator> validators_;
     bool validating_ = false;

@@ -363,12 +363,12 @@ FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProj
         BandOf(ProjectorOf(projector), north, south);
         north = ClampLatitude(north - 5);
         south = ClampLatitude(south + 5);
-        const int32_t b = (MapProjection::PrjStatus(index) >> 8) & 0xFF;
-        if (b & 0xE7) {
+        const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(index);
+        if (shape.FramesParallels()) {
             out.push_back(CreateLine(thing, -kLonEdge, south, kLonEdge, south));
             out.push_back(CreateLine(thing, -kLonEdge, north, kLonEdge, north));
         }
-        if (b & 0xFE) {
+        if (shape.FramesMeridians()) {
             out.push_back(CreateLine(thing, -kLonEdge, north, -kLonEdge, south));
             out.push_back(CreateLine(thing, kLonEdge, north, kLonEdge, south));
         }

@@ -22,6 +22,7 @@
 #include "platform/ApiLib.h"
 #include "platform/UiServices.h"
 #include "render/BaseMap.h"
+#include "render/PlotSettings.h"
 #include "render/RegValues.h"
 #include "render/RenderGlobals.h"
 #include "render/clsFigPolygon.h"
@@ -43,10 +44,6 @@ namespace {
 using RegValues::EnvInt;
 using RegValues::EnvText;
 
-constexpr int32_t kOutlineBits = 0x3D00; // outline byte bits 0x3D of the property word
-constexpr int32_t kCylindrical = 0x0200;
-constexpr int32_t kChopBoth = 0xF800;
-
 // The automatic graticule ladder, seconds of arc.
 constexpr int32_t kGridLadder[] = {60,    90,    120,   150,   180,    240,    300,    450,    600,
                                    900,   1200,  1800,  2700,  3600,   5400,   7200,   9000,   10800,
@@ -65,15 +62,6 @@ bool JumpsDateLine(std::span<const PolyPoint> pts) {
         if (std::abs(int64_t(pts[i].x) - pts[i - 1].x) > kTurn / 2) return true;
     return false;
 }
-
-struct FlagOn {
-    bool& flag;
-    bool saved;
-    explicit FlagOn(bool& f) : flag(f), saved(f) { flag = true; }
-    ~FlagOn() { flag = saved; }
-    FlagOn(const FlagOn&) = delete;
-    FlagOn& operator=(const FlagOn&) = delete;
-};
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ? 1 : 0); }
 
@@ -121,33 +109,15 @@ int16_t AutoIndex(const char* key, int16_t def) {
 
 } // namespace
 
-// Puts the centre, field and wrap state back when a step ends, however it ends.
-class clsMapPlot::ViewRestorer {
-public:
-    explicit ViewRestorer(clsMapPlot& p) : p_(p), s_(p.SaveView()) {}
-    ~ViewRestorer() {
-        try {
-            p_.RestoreView(s_);
-        } catch (...) {
-        }
-    }
-    ViewRestorer(const ViewRestorer&) = delete;
-    ViewRestorer& operator=(const ViewRestorer&) = delete;
-
-private:
-    clsMapPlot& p_;
-    ViewState s_;
-};
-
 clsMapPlot::clsMapPlot() {
     try {
         if (MapProjection::GlobeRadius <= 0) MapProjection::InitGlobe();
         grid_ = std::make_unique<clsGrid>();
         grid_->SetUnitMode(1);
-        plotMode_ = 1;
-        scale_ = MapProjection::ScaleMax / 50;
-        dpix_ = dpiy_ = Library::Clamp(Library::ScreenDPI(), 48, 1440);
-        nt_ = ApiLib::IsWinNT();
+        view_.plotMode = 1;
+        view_.scale = MapProjection::ScaleMax / 50;
+        view_.dpix = view_.dpiy = Library::Clamp(Library::ScreenDPI(), 48, 1440);
+        view_.nt = ApiLib::IsWinNT();
         SetProjectionIndex(12);
         ReadRegistry();
         ReadEnvironment();
@@ -174,8 +144,8 @@ void clsMapPlot::ReadEnvironment() {
 // --- properties ---
 
 QString clsMapPlot::RegistrySection() const {
-    if (plotMode_ == 1) return QStringLiteral("LLPLOT");
-    if (plotMode_ == 2) return QStringLiteral("XYPLOT");
+    if (view_.plotMode == 1) return QStringLiteral("LLPLOT");
+    if (view_.plotMode == 2) return QStringLiteral("XYPLOT");
     return {};
 }
 
@@ -186,44 +156,39 @@ void clsMapPlot::SetHdc(DeviceContext* dc) {
 void clsMapPlot::SetCanvasLeft(int32_t v) {
     if (drawing_) return;
     const int32_t w = CanvasWidth();
-    canvas_.mLeft = v;
-    canvas_.mRight = Sat(int64_t(v) + w - 1);
-    CalcCanvasCenter();
+    view_.canvas.mLeft = v;
+    view_.canvas.mRight = Sat(int64_t(v) + w - 1);
+    view_.CalcCanvasCenter();
 }
 
 void clsMapPlot::SetCanvasTop(int32_t v) {
     if (drawing_) return;
     const int32_t h = CanvasHeight();
-    canvas_.mTop = v;
-    canvas_.mBottom = Sat(int64_t(v) + h - 1);
-    CalcCanvasCenter();
+    view_.canvas.mTop = v;
+    view_.canvas.mBottom = Sat(int64_t(v) + h - 1);
+    view_.CalcCanvasCenter();
 }
 
-int32_t clsMapPlot::CanvasWidth() const { return Sat(int64_t(canvas_.mRight) - canvas_.mLeft + 1); }
-int32_t clsMapPlot::CanvasHeight() const { return Sat(int64_t(canvas_.mBottom) - canvas_.mTop + 1); }
+int32_t clsMapPlot::CanvasWidth() const { return view_.CanvasWidth(); }
+int32_t clsMapPlot::CanvasHeight() const { return view_.CanvasHeight(); }
 
 void clsMapPlot::SetCanvasWidth(int32_t v) {
     if (drawing_) return;
-    canvas_.mRight = Sat(int64_t(canvas_.mLeft) + Library::Clamp(v, 32, 32767) - 1);
-    CalcCanvasCenter();
+    view_.canvas.mRight = Sat(int64_t(view_.canvas.mLeft) + Library::Clamp(v, 32, 32767) - 1);
+    view_.CalcCanvasCenter();
 }
 
 void clsMapPlot::SetCanvasHeight(int32_t v) {
     if (drawing_) return;
-    canvas_.mBottom = Sat(int64_t(canvas_.mTop) + Library::Clamp(v, 32, 32767) - 1);
-    CalcCanvasCenter();
-}
-
-void clsMapPlot::CalcCanvasCenter() {
-    centerPixX_ = Sat(int64_t(canvas_.mLeft) + CanvasWidth() / 2);
-    centerPixY_ = Sat(int64_t(canvas_.mTop) + CanvasHeight() / 2);
+    view_.canvas.mBottom = Sat(int64_t(view_.canvas.mTop) + Library::Clamp(v, 32, 32767) - 1);
+    view_.CalcCanvasCenter();
 }
 
 int16_t clsMapPlot::ProjectionIndex() {
     try {
         // During a drawing (and while shifted) the view stays as worked out.
-        if (!drawing_ && !shifted_) GetWork();
-        return prjIndex_;
+        if (!drawing_ && !view_.shifted) GetWork();
+        return view_.prjIndex;
     } catch (...) {
         Raise(1001, "ProjectionIndex");
     }
@@ -231,44 +196,44 @@ int16_t clsMapPlot::ProjectionIndex() {
 
 void clsMapPlot::SetProjectionIndex(int16_t v) {
     if (drawing_ || !clsVospProjector::IsValidPrj(v)) return;
-    prjIndex_ = v;
-    plotMode_ = 1;
+    view_.prjIndex = v;
+    view_.plotMode = 1;
 }
 
 QString clsMapPlot::ProjectionName() {
     try {
-        if (!drawing_ && !shifted_) GetWork();
-        return mProjector.PrjName();
+        if (!drawing_ && !view_.shifted) GetWork();
+        return view_.projector.PrjName();
     } catch (...) {
         Raise(1001, "ProjectionName");
     }
 }
 
 void clsMapPlot::Setdpix(int32_t v) {
-    if (!drawing_) dpix_ = Library::Clamp(v, 48, 1440);
+    if (!drawing_) view_.dpix = Library::Clamp(v, 48, 1440);
 }
 
 void clsMapPlot::Setdpiy(int32_t v) {
-    if (!drawing_) dpiy_ = Library::Clamp(v, 48, 1440);
+    if (!drawing_) view_.dpiy = Library::Clamp(v, 48, 1440);
 }
 
 void clsMapPlot::SetCenterX(int32_t v) {
     if (drawing_) return;
-    if (shifted_) DoShiftOff(); // a later ShiftOff would move the new centre
-    centerX_ = plotMode_ == 1 ? Library::WrapRange(v, -648000, 648000) : v;
+    if (view_.shifted) view_.ShiftOff(); // a later ShiftOff would move the new centre
+    view_.centerX = view_.plotMode == 1 ? Library::WrapRange(v, -648000, 648000) : v;
 }
 
 void clsMapPlot::SetCenterY(int32_t v) {
     if (drawing_) return;
-    centerY_ = plotMode_ == 1 ? Library::Clamp(v, -324000, 324000) : v;
+    view_.centerY = view_.plotMode == 1 ? Library::Clamp(v, -324000, 324000) : v;
 }
 
 void clsMapPlot::SetMapScale(double v) {
-    if (!drawing_ && MapProjection::IsValidScale(v)) scale_ = v;
+    if (!drawing_ && MapProjection::IsValidScale(v)) view_.scale = v;
 }
 
 void clsMapPlot::SetLight(double v) {
-    if (!drawing_ && MapProjection::IsValidLight(v)) light_ = v;
+    if (!drawing_ && MapProjection::IsValidLight(v)) view_.light = v;
 }
 
 void clsMapPlot::SetPtnRatio(int32_t v) {
@@ -278,8 +243,8 @@ void clsMapPlot::SetPtnRatio(int32_t v) {
 clsRect clsMapPlot::Field() {
     try {
         if (drawing_) return drawField_.Copy();
-        if (!shifted_) GetWork();
-        return field_.Copy();
+        if (!view_.shifted) GetWork();
+        return view_.field.Copy();
     } catch (...) {
         Raise(1001, "Field");
     }
@@ -292,197 +257,137 @@ void clsMapPlot::ChooseAutoProjection(int32_t absLat) {
     if (absLat >= plotHighLat_) idx = autoHigh_;
     else if (absLat > plotLowLat_) idx = autoMiddle_;
     else idx = autoLow_;
-    if (absLat < plotHighLat_ && scale_ >= MapProjection::ScaleMax / plotSmallRatio_) idx = autoSmall_;
-    prjIndex_ = idx;
+    if (absLat < plotHighLat_ && view_.scale >= MapProjection::ScaleMax / plotSmallRatio_) idx = autoSmall_;
+    view_.prjIndex = idx;
 }
 
 void clsMapPlot::GetWork() {
     // A shift left pending by a caller would otherwise stay in the centre.
-    if (shifted_) DoShiftOff();
-    CalcCanvasCenter();
-    const int32_t absLat = std::abs(centerY_);
-    mProjector.SetPrjIndex(prjIndex_);
-    mProjector.SetCenterLon(centerX_);
-    mProjector.SetCenterLat(centerY_);
-    mProjector.SetLight(light_);
-    const bool ok = mProjector.SetUp();
+    if (view_.shifted) view_.ShiftOff();
+    view_.CalcCanvasCenter();
+    const int32_t absLat = std::abs(view_.centerY);
+    view_.projector.SetPrjIndex(view_.prjIndex);
+    view_.projector.SetCenterLon(view_.centerX);
+    view_.projector.SetCenterLat(view_.centerY);
+    view_.projector.SetLight(view_.light);
+    const bool ok = view_.projector.SetUp();
     if (!ok)
         Ui().MsgBox(QStringLiteral("現在の緯度設定ではこの投影法を使用できないため\r\n最適な投影法に変更します"),
                     int(Mb::Exclamation) | int(Mb::OkOnly), {});
     if (mProjectionAuto || !ok) {
         ChooseAutoProjection(absLat);
-        mProjector.SetPrjIndex(prjIndex_);
-        mProjector.SetUp();
+        view_.projector.SetPrjIndex(view_.prjIndex);
+        view_.projector.SetUp();
     }
 
-    ratioX_ = dpix_ * 1000.0 / 25.4 / scale_;
-    ratioY_ = dpiy_ * 1000.0 / 25.4 / scale_;
-
-    int32_t w = 648000, h = 648000;
-    if (Library::DblToLng(CanvasLengthToMapX(CanvasWidth())) < 648000 &&
-        Library::DblToLng(CanvasLengthToMapY(CanvasHeight())) < 324000) {
-        mProjector.SetCenterLon(0);
-        mProjector.SetCenterLat(absLat);
-        if (mProjector.SetUp()) {
-            int32_t lon = 0, lat = 0;
-            if (CanvasToMap(canvas_.mLeft, canvas_.mTop, lon, lat)) {
-                if (lon > 0) lon -= 1296000;
-                w = -lon;
-            }
-            int32_t dTop = 648000, dBottom = 648000;
-            if (CanvasToMap(centerPixX_, canvas_.mTop, lon, lat)) dTop = lat - absLat;
-            if (CanvasToMap(canvas_.mLeft, canvas_.mBottom, lon, lat)) dBottom = absLat - lat;
-            h = std::max(dTop, dBottom);
-            if (h < 1) h = 648000;
-            int32_t px = 0, py = 0;
-            if (MapToCanvas(0, 320400, px, py) && py >= 0) w = h = 648000;
-            w = std::min(w + w / 8, 648000);
-            h = std::min(h + h / 8, 648000);
-        }
-    }
-
-    mProjector.SetCenterLon(centerX_);
-    mProjector.SetCenterLat(centerY_);
-    mProjector.SetUp();
-    int32_t north = 324000, south = -324000;
-    mProjector.RangeNS(north, south);
-
-    field_.mLeft = centerX_ - w;
-    field_.mRight = centerX_ + w;
-    field_.mTop = Library::Clamp(centerY_ - h, south, 324000);
-    field_.mBottom = Library::Clamp(centerY_ + h, -324000, north);
-
-    shifted_ = false;
-    const bool east = field_.mRight > 648000, west = field_.mLeft < -648000;
-    wrap_ = east != west && !(field_.mRight < -648000 || field_.mLeft > 648000);
-    shift_ = centerX_ >= 0 ? -1296000 : 1296000;
+    view_.CalcRatios();
+    view_.CalcField();
 }
 
 // --- transforms ---
 
-double clsMapPlot::CanvasLengthToMapX(double pixels) const {
-    return pixels / ratioX_ / MapProjection::GlobeSecLength;
-}
+double clsMapPlot::CanvasLengthToMapX(double pixels) const { return view_.CanvasLengthToMapX(pixels); }
 
-double clsMapPlot::CanvasLengthToMapY(double pixels) const {
-    return pixels / ratioY_ / MapProjection::GlobeSecLength;
-}
-
-void clsMapPlot::CanvasToXY(int32_t cx, int32_t cy, double& x, double& y) const {
-    x = (double(cx) - centerPixX_) / ratioX_;
-    y = (double(centerPixY_) - cy) / ratioY_;
-}
-
-void clsMapPlot::XYToCanvas(double x, double y, int32_t& cx, int32_t& cy) const {
-    cx = Sat(int64_t(Library::DblToLng(x * ratioX_)) + centerPixX_);
-    cy = Sat(int64_t(centerPixY_) - Library::DblToLng(y * ratioY_));
-}
-
-bool clsMapPlot::PointMapToXY(int32_t x, int32_t y, double& px, double& py) {
-    px = 0;
-    py = 0;
-    return mProjector.CnvLLtoXY(x, y, px, py);
-}
-
-bool clsMapPlot::PointXYToMap(double px, double py, int32_t& x, int32_t& y) {
-    x = 0;
-    y = 0;
-    return mProjector.CnvXYtoLL(px, py, x, y);
-}
+double clsMapPlot::CanvasLengthToMapY(double pixels) const { return view_.CanvasLengthToMapY(pixels); }
 
 bool clsMapPlot::MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
-    cx = 0;
-    cy = 0;
-    double px = 0, py = 0;
-    if (!PointMapToXY(x, y, px, py)) return false;
-    XYToCanvas(px, py, cx, cy);
-    if (!nt_ && !limit_.IsInner(cx, cy)) return false;
-    return true;
-}
-
-bool clsMapPlot::PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
-    cx = 0;
-    cy = 0;
-    if (!field_.IsInner(x, y)) return false;
-    return MapToCanvas(x, y, cx, cy) && IsInCanvas(cx, cy);
-}
-
-bool clsMapPlot::CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
-    x = 0;
-    y = 0;
-    if (!IsInCanvas(cx, cy)) return false;
-    double px = 0, py = 0;
-    CanvasToXY(cx, cy, px, py);
-    return PointXYToMap(px, py, x, y);
-}
-
-bool clsMapPlot::CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
-    bool ok = CanvasToMap(cx, cy, x, y);
-    if (plotMode_ == 1) {
-        ok = ok && Library::InRange(y, -324000, 324000);
-        AngleLib::NormalizeLL(x, y);
-    }
+    CanvasPoint c;
+    const bool ok = view_.MapToCanvas({x, y}, c);
+    cx = c.x;
+    cy = c.y;
     return ok;
 }
 
-std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
+bool clsMapPlot::PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
+    CanvasPoint c;
+    const bool ok = view_.PointMapToCanvas({x, y}, c);
+    cx = c.x;
+    cy = c.y;
+    return ok;
+}
+
+bool clsMapPlot::CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
+    MapPoint m;
+    const bool ok = view_.CanvasToMap({cx, cy}, m);
+    x = m.lon;
+    y = m.lat;
+    return ok;
+}
+
+bool clsMapPlot::CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
+    MapPoint m;
+    const bool ok = view_.CanvasToMapBound({cx, cy}, m);
+    x = m.lon;
+    y = m.lat;
+    return ok;
+}
+
+std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) { return PolyMapToCanvas(view_, poly, nullptr); }
+
+std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(MapViewport& view, clsPoly& poly,
+                                                     FigureConversion::Trace* trace) const {
     try {
-        if (!poly.IsOverlapArea(field_)) return nullptr;
+        if (!poly.IsOverlapArea(view.field)) return nullptr;
         auto out = std::make_shared<clsPoly>();
         const clsRect box = poly.RectBound();
-        if (field_.IsInner(box.mLeft, box.mTop) && field_.IsInner(box.mRight, box.mBottom)) {
+        if (view.field.IsInner(box.mLeft, box.mTop) && view.field.IsInner(box.mRight, box.mBottom)) {
             // Wholly inside: clipping would change nothing.
             if (poly.Count() < 2) return nullptr;
             out->FromArray(poly.Span(), 0, 1, poly.Count());
         } else {
             *out = poly.Copy();
-            out->Clip(field_);
+            out->Clip(view.field);
             if (out->Count() < 2) return nullptr;
         }
 
-        const int32_t status = MapProjection::PrjStatus(prjIndex_);
-        const bool curved = (status & kCylindrical) == 0;
+        const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(view.prjIndex);
+        const bool curved = !shape.IsRectangular();
         if (curved) {
-            double p = plotChopPitch_ * dpix_ * 10 / 254;
-            double r = MapProjection::ScaleMax / scale_;
-            while (r <= 100) {
-                p *= 0.75;
-                r *= 2;
-            }
-            const int32_t pitch =
-                std::max(300, Library::DblToLng(CanvasLengthToMapY(Library::DblToLng(p + 0.5))));
-            out->Chop(pitch, (status & kChopBoth) ? 3 : 1);
+            const int32_t pitch = view.ChopSpacing(plotChopPitch_);
+            out->Chop(pitch, shape.BendsMeridians() ? 3 : 1);
         }
 
         const int32_t n = out->Count();
         const std::span<const PolyPoint> src = out->Span();
         std::vector<PolyPoint> pts(static_cast<size_t>(n));
-        // The whole figure through the projection at once.
-        std::vector<double> xs(static_cast<size_t>(n)), ys(static_cast<size_t>(n));
-        mProjector.CnvLLtoXYBatch(src, xs, ys);
+        std::vector<PlaneXY> xy(pts.size());
+        if (trace && !trace->projected && n > 0) {
+            // The first point on its own, to know whether it was refused.
+            bool first = false;
+            view.projector.CnvLLtoXY(src.first(1), std::span(xy).first(1), std::span(&first, 1));
+            view.projector.CnvLLtoXY(src.subspan(1), std::span(xy).subspan(1));
+            trace->projected = true;
+            trace->firstRefused = !first;
+        } else {
+            view.projector.CnvLLtoXY(src, xy);
+        }
         if (plotFlatPitch_ != 0 && curved) {
             for (size_t i = 0; i < pts.size(); ++i) {
-                const double px = xs[i], py = ys[i];
+                const double px = xy[i].x, py = xy[i].y;
                 // A point the projection cannot show keeps whatever finite
                 // value it left; a non-finite one becomes the origin.
                 pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
             }
             out->FromArray(pts, 0, 1, n);
-            const double t = dpix_ * plotFlatPitch_ / 25.4 / ratioX_;
+            const double t = view.dpix * plotFlatPitch_ / 25.4 / view.ratioX;
             out->CompressB(t / 1000, t);
             const std::span<const PolyPoint> plane = out->Span();
             pts.resize(plane.size());
-            for (size_t i = 0; i < plane.size(); ++i) XYToCanvas(plane[i].x, plane[i].y, pts[i].x, pts[i].y);
+            for (size_t i = 0; i < plane.size(); ++i) {
+                const CanvasPoint c = view.XYToCanvas({double(plane[i].x), double(plane[i].y)});
+                pts[i] = {c.x, c.y};
+            }
             out->FromArray(pts, 0, 1, static_cast<int32_t>(pts.size()));
         } else {
             for (size_t i = 0; i < pts.size(); ++i) {
-                const double px = xs[i], py = ys[i];
-                XYToCanvas(std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0, pts[i].x, pts[i].y);
+                const double px = xy[i].x, py = xy[i].y;
+                const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
+                pts[i] = {c.x, c.y};
             }
             out->FromArray(pts, 0, 1, n);
             out->CompressB(0.0005, 80.0);
         }
-        if (!nt_ && !out->Clip(limit_)) return nullptr;
+        if (!view.nt && !out->Clip(view.limit)) return nullptr;
         return out;
     } catch (...) {
         Raise(1001, "PolyMapToCanvas");
@@ -490,29 +395,34 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
 }
 
 std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(clsPoly& poly, bool ring) {
+    return PolysMapToCanvas(view_, poly, ring, nullptr);
+}
+
+std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
+                                                                   FigureConversion::Trace* trace) const {
     try {
         std::vector<std::shared_ptr<clsPoly>> out;
         if (!prepared_ && GlobePolyLib::StraysBeyondOneTurn(poly)) return out;
         if (prepared_ || !JumpsDateLine(poly.Span())) {
-            if (auto p = PolyMapToCanvas(poly)) out.push_back(std::move(p));
+            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
             return out;
         }
         clsPoly cont = poly.Copy();
-        GlobePolyLib::GlobePolyRollOver(cont, centerX_, ring);
+        GlobePolyLib::GlobePolyRollOver(cont, view.centerX, ring);
         const clsRect box = cont.RectBound();
         if (box.mLeft == box.mRight) {
             // Only steps between the two date-line meridians: a frame or a
             // whole parallel, which the short way round would erase.
-            if (auto p = PolyMapToCanvas(poly)) out.push_back(std::move(p));
+            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
             return out;
         }
-        if (shifted_) return out;
+        if (view.shifted) return out;
         std::vector<clsPoly> parts;
         if (ring) {
             // A ring must stay closed to fill rightly: whole copies, each
             // clipped to the field, rather than pieces cut open at the seams.
-            const int64_t first = -FloorDiv(int64_t(box.mRight) - field_.mLeft, kTurn);
-            const int64_t last = FloorDiv(int64_t(field_.mRight) - box.mLeft, kTurn);
+            const int64_t first = -FloorDiv(int64_t(box.mRight) - view.field.mLeft, kTurn);
+            const int64_t last = FloorDiv(int64_t(view.field.mRight) - box.mLeft, kTurn);
             // A sound ring spans at most a turn and reaches the field at most
             // three times; more would only repeat the same pixels.
             for (int64_t k = first; k <= last && k < first + 3; ++k) {
@@ -524,10 +434,10 @@ std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(clsPoly& poly
             }
         } else {
             cont = poly.Copy();
-            parts = GlobePolyLib::GlobePolyRound(cont, centerX_, false, false);
+            parts = GlobePolyLib::GlobePolyRound(cont, view.centerX, false, false);
         }
         for (clsPoly& part : parts)
-            if (auto p = PolyMapToCanvas(part)) out.push_back(std::move(p));
+            if (auto p = PolyMapToCanvas(view, part, trace)) out.push_back(std::move(p));
         return out;
     } catch (...) {
         Raise(1001, "PolysMapToCanvas");
@@ -536,29 +446,9 @@ std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(clsPoly& poly
 
 // --- the wrap-around shift ---
 
-bool clsMapPlot::DoShiftOn() {
-    if (!wrap_ || shifted_) return false;
-    centerX_ += shift_;
-    field_.Move(shift_, 0);
-    mProjector.SetCenterLon(centerX_);
-    mProjector.SetUp();
-    shifted_ = true;
-    return true;
-}
-
-bool clsMapPlot::DoShiftOff() {
-    if (!shifted_) return false;
-    centerX_ -= shift_;
-    field_.Move(-shift_, 0);
-    mProjector.SetCenterLon(centerX_);
-    mProjector.SetUp();
-    shifted_ = false;
-    return true;
-}
-
 bool clsMapPlot::ShiftOn() {
     try {
-        return !drawing_ && DoShiftOn();
+        return !drawing_ && view_.ShiftOn();
     } catch (...) {
         Raise(1001, "ShiftOn");
     }
@@ -566,28 +456,21 @@ bool clsMapPlot::ShiftOn() {
 
 bool clsMapPlot::ShiftOff() {
     try {
-        return !drawing_ && DoShiftOff();
+        return !drawing_ && view_.ShiftOff();
     } catch (...) {
         Raise(1001, "ShiftOff");
     }
 }
 
-clsMapPlot::ViewState clsMapPlot::SaveView() const { return {centerX_, field_, wrap_, shifted_}; }
+clsMapPlot::ViewState clsMapPlot::SaveView() const { return {view_.centerX, view_.field, view_.wrap, view_.shifted}; }
 
 void clsMapPlot::RestoreView(const ViewState& s) {
-    centerX_ = s.centerX;
-    field_ = s.field;
-    wrap_ = s.wrap;
-    shifted_ = s.shifted;
-    mProjector.SetCenterLon(centerX_);
-    mProjector.SetUp();
-}
-
-void clsMapPlot::CenterProjectorOnZero() {
-    mProjector.SetCenterLon(0);
-    mProjector.SetUp();
-    field_.Move(-centerX_, 0);
-    wrap_ = false;
+    view_.centerX = s.centerX;
+    view_.field = s.field;
+    view_.wrap = s.wrap;
+    view_.shifted = s.shifted;
+    view_.projector.SetCenterLon(view_.centerX);
+    view_.projector.SetUp();
 }
 
 // --- settings ---
@@ -596,32 +479,7 @@ void clsMapPlot::ReadRegistry() {
     try {
         clsRegistry reg;
         reg.mSection = RegistrySection();
-        const double defScale = MapProjection::ScaleMax / 50;
-        const int32_t screen = Library::ScreenDPI();
-        SetProjectionIndex(RegValues::GetInteger(reg, QStringLiteral("ProjectionIndex"), prjIndex_));
-        mProjectionAuto = RegValues::GetBool(reg, QStringLiteral("ProjectionAuto"), true);
-        SetCenterX(RegValues::GetLong(reg, QStringLiteral("CenterX"), 0));
-        SetCenterY(RegValues::GetLong(reg, QStringLiteral("CenterY"), plotMode_ == 1 ? 185318 : 0));
-        SetMapScale(RegValues::GetDouble(reg, QStringLiteral("Scale"), defScale));
-        SetLight(RegValues::GetDouble(reg, QStringLiteral("Light"), 2.0));
-        Setdpix(RegValues::GetLong(reg, QStringLiteral("DpiX"), screen));
-        Setdpiy(RegValues::GetLong(reg, QStringLiteral("DpiY"), screen));
-        mGridEi = RegValues::GetBool(reg, QStringLiteral("GridEnable"), true);
-        mGridAuto = RegValues::GetBool(reg, QStringLiteral("GridAuto"), true);
-        mGridOcean = RegValues::GetBool(reg, QStringLiteral("GridOcean"), false);
-        mGridString = RegValues::GetBool(reg, QStringLiteral("GridString"), true);
-        mAcsEi = RegValues::GetBool(reg, QStringLiteral("AccessoryEnable"), false);
-        mEdgeEi = RegValues::GetBool(reg, QStringLiteral("EdgeEnable"), true);
-        SetPtnRatio(RegValues::GetLong(reg, QStringLiteral("PatternRatio"), 100));
-        mTextSlant = RegValues::GetBool(reg, QStringLiteral("TextSlant"), false);
-        mFigDisp = RegValues::GetInteger(reg, QStringLiteral("FigureDisp"), 31);
-        mAzimuthLine = reg.RegGet(QStringLiteral("AzimuthLine"), QString());
-        mFigPick = RegValues::GetInteger(reg, QStringLiteral("FigurePick"), 31);
-        mDetailEi = RegValues::GetBool(reg, QStringLiteral("DetailEnable"), false);
-        mFigNativeEi = RegValues::GetBool(reg, QStringLiteral("FigNativeEnable"), true);
-        mFigShowModeEi = RegValues::GetBool(reg, QStringLiteral("FigShowModeEnable"), true);
-        mThgShowModeEi = RegValues::GetBool(reg, QStringLiteral("ThgShowModeEnable"), true);
-        mAdmShowModeEi = RegValues::GetBool(reg, QStringLiteral("AdmShowModeEnable"), true);
+        PlotSettings::Read(*this, reg);
         grid_->ReadRegistry();
     } catch (...) {
         Raise(1005, "ReadRegistry");
@@ -632,30 +490,7 @@ void clsMapPlot::WriteRegistry() {
     try {
         clsRegistry reg;
         reg.mSection = RegistrySection();
-        reg.RegPut(QStringLiteral("ProjectionIndex"), int32_t(prjIndex_));
-        reg.RegPut(QStringLiteral("ProjectionAuto"), mProjectionAuto);
-        reg.RegPut(QStringLiteral("CenterX"), shifted_ ? centerX_ - shift_ : centerX_);
-        reg.RegPut(QStringLiteral("CenterY"), centerY_);
-        reg.RegPut(QStringLiteral("Scale"), scale_);
-        reg.RegPut(QStringLiteral("Light"), light_);
-        reg.RegPut(QStringLiteral("DpiX"), dpix_);
-        reg.RegPut(QStringLiteral("DpiY"), dpiy_);
-        reg.RegPut(QStringLiteral("GridEnable"), mGridEi);
-        reg.RegPut(QStringLiteral("GridAuto"), mGridAuto);
-        reg.RegPut(QStringLiteral("GridOcean"), mGridOcean);
-        reg.RegPut(QStringLiteral("GridString"), mGridString);
-        reg.RegPut(QStringLiteral("AccessoryEnable"), mAcsEi);
-        reg.RegPut(QStringLiteral("EdgeEnable"), mEdgeEi);
-        reg.RegPut(QStringLiteral("PatternRatio"), ptnRatio_);
-        reg.RegPut(QStringLiteral("TextSlant"), mTextSlant);
-        reg.RegPut(QStringLiteral("FigureDisp"), int32_t(mFigDisp));
-        reg.RegPut(QStringLiteral("AzimuthLine"), mAzimuthLine);
-        reg.RegPut(QStringLiteral("FigurePick"), int32_t(mFigPick));
-        reg.RegPut(QStringLiteral("DetailEnable"), mDetailEi);
-        reg.RegPut(QStringLiteral("FigNativeEnable"), mFigNativeEi);
-        reg.RegPut(QStringLiteral("FigShowModeEnable"), mFigShowModeEi);
-        reg.RegPut(QStringLiteral("ThgShowModeEnable"), mThgShowModeEi);
-        reg.RegPut(QStringLiteral("AdmShowModeEnable"), mAdmShowModeEi);
+        PlotSettings::Write(*this, reg);
         grid_->WriteRegistry();
     } catch (...) {
         Raise(1005, "WriteRegistry");
@@ -664,285 +499,16 @@ void clsMapPlot::WriteRegistry() {
 
 // --- drawing ---
 
-void clsMapPlot::RaiseProgress() {
-    if (Progress) Progress(phase_);
-    ++phase_;
-}
-
-void clsMapPlot::DoEvents() {
-    if (YieldHook) YieldHook();
-}
-
-std::shared_ptr<clsMapUnit> clsMapPlot::BaseUnit() const { return mMaps ? mMaps->Base() : nullptr; }
-
-bool clsMapPlot::BaseDrawn() const {
-    const auto base = BaseUnit();
-    return base && base->bDraw;
-}
-
-bool clsMapPlot::DrawStart() {
-    if (drawing_) return false;
-    clsMapGraph* graph = RenderGlobals::MapGraph();
-    if (!graph) return false;
-    try {
-        if (!graph->GraphBegin(hdc_, canvas_.mLeft, canvas_.mTop, CanvasWidth(), CanvasHeight())) return false;
-        graph->SetResolutionX(dpix_);
-        graph->SetResolutionY(dpiy_);
-        graph->SetTextRatio(ptnRatio_);
-        graph->SetSymbolRatio(ptnRatio_);
-        drawing_ = true;
-        mCancel = false;
-        GetWork();
-        drawField_ = field_;
-        return true;
-    } catch (...) {
-        try {
-            DrawEnd();
-        } catch (...) {
-        }
-        Raise(1001, "DrawStart");
-    }
-}
-
-void clsMapPlot::DrawEnd() {
-    if (clsMapGraph* graph = RenderGlobals::MapGraph()) {
-        graph->GraphEnd();
-        if (graph->oSymbols) graph->oSymbols->SetResolution(0);
-    }
-    drawing_ = false;
-}
-
-int16_t clsMapPlot::Replot() {
-    if (!DrawStart()) return 2;
-    const ViewState start = SaveView();
-    try {
-        const int16_t result = ReplotSteps();
-        DrawEnd();
-        return result;
-    } catch (...) {
-        try {
-            RestoreView(start);
-        } catch (...) {
-        }
-        try {
-            DrawEnd();
-        } catch (...) {
-        }
-        drawing_ = false;
-        Raise(1001, "Replot");
-    }
-}
-
-int16_t clsMapPlot::ReplotSteps() {
-    phase_ = 0;
-    RaiseProgress();
-    detail_ = false;
-    if (!DrawClear()) return 1;
-    RaiseProgress();
-    if (!DrawOcean()) return 1;
-    RaiseProgress();
-    detail_ = mDetailEi;
-    if (mGridOcean) {
-        detail_ = false;
-        if (!DrawGrid()) return 1;
-        RaiseProgress();
-        if (!DrawGridString()) return 1;
-        RaiseProgress();
-        detail_ = mDetailEi;
-        if (!PlotPhase(3)) return 1;
-    } else {
-        if (!PlotPhase(3)) return 1;
-        detail_ = false;
-        if (!DrawGrid()) return 1;
-        RaiseProgress();
-        if (!DrawGridString()) return 1;
-        RaiseProgress();
-        detail_ = mDetailEi;
-    }
-    if (!PlotPhase(2)) return 1;
-    if (!PlotPhase(4)) return 1;
-    if (!PlotPhase(5)) return 1;
-    if (!DrawAzimuthLine()) return 1;
-    RaiseProgress();
-    if (!DrawShadow()) return 1;
-    RaiseProgress();
-    return 0;
-}
-
-bool clsMapPlot::DrawClear() {
-    try {
-        std::shared_ptr<clsThing> thing;
-        const auto base = BaseUnit();
-        if (base && base->gThings) {
-            const int16_t code = base->gThings->Search(QStringLiteral("背景"));
-            if (code >= 0) thing = base->gThings->Item(code);
-        }
-        if (!thing) {
-            thing = std::make_shared<clsThing>();
-            thing->SetFigure(3);
-            thing->SetPage(1);
-            thing->SetStyle(8);
-            thing->SetFore(0xFFFFFF);
-            thing->SetBack(-1);
-        }
-        if (base && base->gAdmins)
-            if (const auto area = base->gAdmins->Item(0)) thing->SetPage(area->Page());
-        if (clsMapGraph* graph = RenderGlobals::MapGraph()) {
-            graph->SetBrush(thing->Style(), thing->Fore(), thing->Back());
-            graph->DrawClear();
-        }
-        return true;
-    } catch (...) {
-        Raise(1001, "DrawClear");
-    }
-}
-
-bool clsMapPlot::DrawOcean() {
-    try {
-        if (!(mFigDisp & 4) || !BaseDrawn()) return true;
-        const auto base = BaseUnit();
-        const auto ocean = BaseMap::BaseMapOceanArea(field_, base.get());
-        if (!ocean) return true;
-        ViewRestorer restore(*this);
-        CenterProjectorOnZero();
-        centerX_ = 0;
-        FlagOn prepared(prepared_);
-        PlotCell(base->ToCell(ocean.get()));
-        return true;
-    } catch (...) {
-        Raise(1001, "DrawOcean");
-    }
-}
-
-bool clsMapPlot::DrawGrid() {
-    try {
-        if (!mGridEi || !(mFigDisp & 2) || !BaseDrawn()) return true;
-        const auto base = BaseUnit();
-        CalcGridPitch();
-        CalcGridRange();
-        bool ok = PlotCollection(BaseMap::BaseMapGridV(*grid_, base.get()));
-        if (ok) ok = PlotCollection(BaseMap::BaseMapGridH(*grid_, base.get()));
-        return ok;
-    } catch (...) {
-        Raise(1001, "DrawGrid");
-    }
-}
-
-bool clsMapPlot::DrawGridString() {
-    try {
-        if (!mGridEi || !mGridString || !(mFigDisp & 16) || !BaseDrawn()) return true;
-        CalcGridPitch();
-        return PlotCollection(BaseMap::BaseMapGridTexts(*this));
-    } catch (...) {
-        Raise(1001, "DrawGridString");
-    }
-}
-
-bool clsMapPlot::DrawAzimuthLine() {
-    try {
-        if (!(mFigDisp & 2) || !BaseDrawn()) return true;
-        const auto lines =
-            BaseMap::BaseMapAzimuthLine(mAzimuthLine, centerX_, centerY_, scale_, BaseUnit().get());
-        if (lines.empty()) return true;
-        return PlotCollection(lines);
-    } catch (...) {
-        Raise(1001, "DrawAzimuthLine");
-    }
-}
-
-bool clsMapPlot::DrawShadow() {
-    try {
-        if (!(mFigDisp & 2) || !BaseDrawn()) return true;
-        const auto frame = BaseMap::BaseMapShadowFrame(prjIndex_, BaseUnit().get(), &mProjector);
-        ViewRestorer restore(*this);
-        CenterProjectorOnZero();
-        return PlotCollection(frame);
-    } catch (...) {
-        Raise(1001, "DrawShadow");
-    }
-}
-
-bool clsMapPlot::PlotPhase(int16_t code) {
-    if (!PlotPhaseSub(code)) return false;
-    if (wrap_ && DoShiftOn()) {
-        const bool ok = PlotPhaseSub(code);
-        DoShiftOff();
-        if (!ok) return false;
-    }
-    RaiseProgress();
-    return true;
-}
-
-bool clsMapPlot::PlotPhaseSub(int16_t code) {
-    if (!(mFigDisp & (1 << (code - 1)))) return true;
-    // The phase shifts as a whole, so the per-cell shift is off meanwhile.
-    struct WrapOff {
-        bool& flag;
-        bool saved;
-        ~WrapOff() { flag = saved; }
-    } wrapOff{wrap_, wrap_};
-    wrap_ = false;
-
-    // A handler run during a yield may open or close units: walk a copy.
-    std::vector<std::shared_ptr<clsMapUnit>> units;
-    if (mMaps) units.assign(mMaps->begin(), mMaps->end());
-    for (const auto& unit : units) {
-        DoEvents();
-        if (mCancel) return false;
-        if (!unit || !unit->bDraw) continue;
-        const std::shared_ptr<clsMap> map = unit->gFigures;
-        if (!map) continue;
-        int32_t counter = 1;
-        for (size_t i = 0; i < map->MapCollection().size(); ++i) {
-            const std::shared_ptr<clsMapFigure> fig = map->MapCollection()[i];
-            if (fig && fig->FigCode() == code && fig->IsInner(field_)) PlotCell(unit->ToCell(fig.get()));
-            if (counter % 200 == 0) DoEvents();
-            ++counter;
-        }
-    }
-    return true;
-}
-
-bool clsMapPlot::PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures) {
-    const auto base = BaseUnit();
-    FlagOn prepared(prepared_);
-    for (const auto& fig : figures) {
-        if (mCancel) return false;
-        if (base && fig && (mFigDisp & (1 << (fig->FigCode() - 1)))) PlotCell(base->ToCell(fig.get()));
-    }
-    DoEvents();
-    return true;
-}
-
-bool clsMapPlot::DrawCell(const clsMapCell& cell) {
-    try {
-        return PlotCell(cell);
-    } catch (...) {
-        Raise(1001, "DrawCell");
-    }
-}
-
-bool clsMapPlot::PlotCell(const clsMapCell& cell) {
-    if (!cell.mMapFig) return false;
-    if (mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show()) return false;
-    bool result = false;
-    for (const auto& fig : CellToFigures(cell))
-        if (fig->Plot(detail_)) result = true;
-    if (wrap_ && DoShiftOn()) {
-        struct Unshift {
-            clsMapPlot& p;
-            ~Unshift() {
-                try {
-                    p.DoShiftOff();
-                } catch (...) {
-                }
-            }
-        } unshift{*this};
-        for (const auto& fig : CellToFigures(cell))
-            if (fig->Plot(detail_)) result = true;
-    }
-    return result;
-}
+bool clsMapPlot::DrawStart() { return pipeline_->DrawStart(); }
+void clsMapPlot::DrawEnd() { pipeline_->DrawEnd(); }
+int16_t clsMapPlot::Replot() { return pipeline_->Replot(); }
+bool clsMapPlot::DrawClear() { return pipeline_->DrawClear(); }
+bool clsMapPlot::DrawOcean() { return pipeline_->DrawOcean(); }
+bool clsMapPlot::DrawGrid() { return pipeline_->DrawGrid(); }
+bool clsMapPlot::DrawGridString() { return pipeline_->DrawGridString(); }
+bool clsMapPlot::DrawAzimuthLine() { return pipeline_->DrawAzimuthLine(); }
+bool clsMapPlot::DrawShadow() { return pipeline_->DrawShadow(); }
+bool clsMapPlot::DrawCell(const clsMapCell& cell) { return pipeline_->DrawCell(cell); }
 
 std::unique_ptr<clsFigure> clsMapPlot::CellToFigure(const clsMapCell& cell) {
     auto figs = CellToFigures(cell);
@@ -960,7 +526,7 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
         if (mFigShowModeEi) {
             const int16_t own = mf->OwnShowMode();
             if (own == 0) return figs;
-            if (own == -1 && mThgShowModeEi && !thing->IsPrint(scale_)) return figs;
+            if (own == -1 && mThgShowModeEi && !thing->IsPrint(view_.scale)) return figs;
         }
         const int32_t colour = mFigNativeEi ? cell.RealColor() : thing->Fore();
         switch (mf->FigCode()) {
@@ -968,10 +534,18 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
         case 3: {
             const auto src = mf->Poly();
             if (!src) return figs;
-            if (mf->FigCode() == 2)
-                AddPolyFigures<clsFigPolyline>(figs, PolysMapToCanvas(*src, false), *thing, colour);
+            const bool ring = mf->FigCode() == 3;
+            std::vector<std::shared_ptr<clsPoly>> polys;
+            if (auto done = converted_ ? converted_->Take(mf) : nullptr) {
+                polys = std::move(done->polys);
+                if (done->projected) view_.projector = done->after;
+            } else {
+                polys = PolysMapToCanvas(*src, ring);
+            }
+            if (ring)
+                AddPolyFigures<clsFigPolygon>(figs, std::move(polys), *thing, colour);
             else
-                AddPolyFigures<clsFigPolygon>(figs, PolysMapToCanvas(*src, true), *thing, colour);
+                AddPolyFigures<clsFigPolyline>(figs, std::move(polys), *thing, colour);
             return figs;
         }
         case 4:
@@ -1015,11 +589,11 @@ void clsMapPlot::SlantMeridian(int32_t lon, int32_t lat, int32_t& slant) {
         };
         int32_t n = 0, e = 0;
         int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        const int32_t d = Library::Clamp(Library::DblToLng(CanvasLengthToMapY(dpiy_ / 5)), 10, 324000);
+        const int32_t d = Library::Clamp(Library::DblToLng(CanvasLengthToMapY(view_.dpiy / 5)), 10, 324000);
         if (MapToCanvas(lon, Library::Clamp(Sat(int64_t(lat) - d), -323970, 323970), x1, y1) &&
             MapToCanvas(lon, Library::Clamp(Sat(int64_t(lat) + d), -323970, 323970), x2, y2))
             n = 324000 - dir(x1, y1, x2, y2);
-        const int32_t ew = Library::Clamp(Library::DblToLng(CanvasLengthToMapX(dpix_ / 5)), 10, 324000);
+        const int32_t ew = Library::Clamp(Library::DblToLng(CanvasLengthToMapX(view_.dpix / 5)), 10, 324000);
         if (MapToCanvas(Sat(int64_t(lon) - ew), lat, x1, y1) && MapToCanvas(Sat(int64_t(lon) + ew), lat, x2, y2))
             e = -dir(x1, y1, x2, y2);
         int32_t s = (e + n) / 2;
@@ -1033,10 +607,10 @@ void clsMapPlot::SlantMeridian(int32_t lon, int32_t lat, int32_t& slant) {
 
 void clsMapPlot::CalcGridPitch() {
     if (!mGridAuto) return;
-    double sx = CanvasLengthToMapX(plotGridPitch_ * dpix_ * 10 / 254);
-    const double sy = CanvasLengthToMapY(plotGridPitch_ * dpiy_ * 10 / 254);
-    if (MapProjection::PrjStatus(prjIndex_) & kOutlineBits)
-        sx = sx / std::cos(centerY_ * AngleLib::RadPerSec * 0.999);
+    double sx = CanvasLengthToMapX(plotGridPitch_ * view_.dpix * 10 / 254);
+    const double sy = CanvasLengthToMapY(plotGridPitch_ * view_.dpiy * 10 / 254);
+    if (MapProjection::PrjShapeOf(view_.prjIndex).IsRounded())
+        sx = sx / std::cos(view_.centerY * AngleLib::RadPerSec * 0.999);
     int32_t v = kGridLadder[0], h = kGridLadder[0];
     for (const int32_t p : kGridLadder) {
         if (p <= sy) v = p;
@@ -1052,13 +626,13 @@ void clsMapPlot::CalcGridPitch() {
 void clsMapPlot::CalcGridRange() {
     if (mGridAuto) {
         int32_t limit = 323970;
-        if (MapProjection::PrjStatus(prjIndex_) & kOutlineBits)
-            limit = 324000 - Library::Clamp(Library::DblToLng(CanvasLengthToMapY(dpiy_ / 2)), 30, 36000);
+        if (MapProjection::PrjShapeOf(view_.prjIndex).IsRounded())
+            limit = 324000 - Library::Clamp(Library::DblToLng(CanvasLengthToMapY(view_.dpiy / 2)), 30, 36000);
         grid_->SetNorthLimit(limit);
         grid_->SetSouthLimit(-limit);
     }
-    grid_->SetWest(std::max(centerX_ - 648000, field_.mLeft));
-    grid_->SetEast(std::min(centerX_ + 648000, field_.mRight));
-    grid_->SetSouth(std::max(grid_->SouthLimit(), field_.mTop));
-    grid_->SetNorth(std::min(grid_->NorthLimit(), field_.mBottom));
+    grid_->SetWest(std::max(view_.centerX - 648000, view_.field.mLeft));
+    grid_->SetEast(std::min(view_.centerX + 648000, view_.field.mRight));
+    grid_->SetSouth(std::max(grid_->SouthLimit(), view_.field.mTop));
+    grid_->SetNorth(std::min(grid_->NorthLimit(), view_.field.mBottom));
 }

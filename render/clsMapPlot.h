@@ -1,10 +1,12 @@
 #pragma once
-// The plot engine: one map view (projection, centre, scale, viewing
-// distance, resolution and canvas), the part of the globe that can reach the
-// canvas, the conversions between map coordinates (seconds of arc) and canvas
-// pixels, its settings section, and the drawing of a whole view in phases.
+// The plot engine: the front of one map view (a MapViewport: projection,
+// centre, scale, viewing distance, resolution, canvas, field and transforms),
+// its settings section, and the drawing of a whole view in phases.
 #include "core/clsRect.h"
 #include "core/clsVospProjector.h"
+#include "render/FigureConversion.h"
+#include "render/MapViewport.h"
+#include "render/ReplotPipeline.h"
 
 #include <QString>
 #include <cstdint>
@@ -23,6 +25,13 @@ class clsMapUnits;
 class clsPoly;
 
 class clsMapPlot {
+    friend class PlotSettings;
+    friend class ReplotPipeline;
+    // Declared first: mProjector below is the view's projector.
+    MapViewport view_;
+    // Lines and areas converted ahead by the drawing, while it runs.
+    FigureConversion* converted_ = nullptr;
+
 public:
     clsMapPlot();
     ~clsMapPlot();
@@ -48,7 +57,7 @@ public:
     bool mFigShowModeEi = true;
     bool mThgShowModeEi = true;
     bool mAdmShowModeEi = true;
-    clsVospProjector mProjector;
+    clsVospProjector& mProjector = view_.projector;
 
     // Raised after each phase of a drawing with 0..PhaseNum.
     std::function<void(int16_t phase)> Progress;
@@ -60,9 +69,9 @@ public:
     DeviceContext* hdc() const { return hdc_; }
     void SetHdc(DeviceContext* dc);
     int16_t PhaseNum() const { return 10; }
-    int32_t CanvasLeft() const { return canvas_.mLeft; }
+    int32_t CanvasLeft() const { return view_.canvas.mLeft; }
     void SetCanvasLeft(int32_t v);
-    int32_t CanvasTop() const { return canvas_.mTop; }
+    int32_t CanvasTop() const { return view_.canvas.mTop; }
     void SetCanvasTop(int32_t v);
     int32_t CanvasWidth() const;
     void SetCanvasWidth(int32_t v);
@@ -72,29 +81,31 @@ public:
     int16_t ProjectionIndex();
     void SetProjectionIndex(int16_t v);
     QString ProjectionName();
-    int32_t dpix() const { return dpix_; }
+    int32_t dpix() const { return view_.dpix; }
     void Setdpix(int32_t v);
-    int32_t dpiy() const { return dpiy_; }
+    int32_t dpiy() const { return view_.dpiy; }
     void Setdpiy(int32_t v);
-    int32_t CenterX() const { return centerX_; }
+    int32_t CenterX() const { return view_.centerX; }
     void SetCenterX(int32_t v);
-    int32_t CenterY() const { return centerY_; }
+    int32_t CenterY() const { return view_.centerY; }
     void SetCenterY(int32_t v);
-    double MapScale() const { return scale_; }
+    double MapScale() const { return view_.scale; }
     void SetMapScale(double v);
-    double Light() const { return light_; }
+    double Light() const { return view_.light; }
     void SetLight(double v);
     int32_t PtnRatio() const { return ptnRatio_; }
     void SetPtnRatio(int32_t v);
-    double RatioX() const { return ratioX_; }
-    double RatioY() const { return ratioY_; }
+    double RatioX() const { return view_.ratioX; }
+    double RatioY() const { return view_.ratioY; }
     // A copy of the part of the globe that can reach the canvas.
     clsRect Field();
     clsGrid& Grid() { return *grid_; }
+    // The view as a value: a copy converts and previews without touching the engine.
+    const MapViewport& Viewport() const { return view_; }
     bool IsDrawing() const { return drawing_; }
-    bool IsWrapAround() const { return wrap_; }
-    int32_t ShiftAmount() const { return shift_; }
-    bool IsShifted() const { return shifted_; }
+    bool IsWrapAround() const { return view_.wrap; }
+    int32_t ShiftAmount() const { return view_.shift; }
+    bool IsShifted() const { return view_.shifted; }
 
     // The automatic projection choice (indexes after the name lookup).
     int16_t AutoHighPrj() const { return autoHigh_; }
@@ -114,6 +125,10 @@ public:
     // in the shifted pass of a wrap-around drawing, where the unshifted pass
     // has already drawn every copy.
     std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(clsPoly& poly, bool ring);
+    // Both in a given view (a worker's copy), reporting to `trace`.
+    std::shared_ptr<clsPoly> PolyMapToCanvas(MapViewport& view, clsPoly& poly, FigureConversion::Trace* trace) const;
+    std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
+                                                           FigureConversion::Trace* trace) const;
     bool CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
     bool CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
     // The wrap-around shift; refused while a drawing runs (the drawing
@@ -155,62 +170,40 @@ private:
         bool wrap;
         bool shifted;
     };
-    class ViewRestorer;
+    ViewState SaveView() const;
+    void RestoreView(const ViewState& s);
+    // Puts the centre, field and wrap state back when a step ends, however it ends.
+    class ViewRestorer {
+    public:
+        explicit ViewRestorer(clsMapPlot& p) : p_(p), s_(p.SaveView()) {}
+        ~ViewRestorer() {
+            try {
+                p_.RestoreView(s_);
+            } catch (...) {
+            }
+        }
+        ViewRestorer(const ViewRestorer&) = delete;
+        ViewRestorer& operator=(const ViewRestorer&) = delete;
+
+    private:
+        clsMapPlot& p_;
+        ViewState s_;
+    };
 
     void GetWork();
     void ChooseAutoProjection(int32_t absLat);
-    void CalcCanvasCenter();
-    void CanvasToXY(int32_t cx, int32_t cy, double& x, double& y) const;
-    void XYToCanvas(double x, double y, int32_t& cx, int32_t& cy) const;
-    bool PointMapToXY(int32_t x, int32_t y, double& px, double& py);
-    bool PointXYToMap(double px, double py, int32_t& x, int32_t& y);
-    bool IsInCanvas(int32_t cx, int32_t cy) const { return canvas_.IsInner(cx, cy); }
-    bool DoShiftOn();
-    bool DoShiftOff();
-    ViewState SaveView() const;
-    void RestoreView(const ViewState& s);
-    void CenterProjectorOnZero();
     void ReadEnvironment();
 
-    int16_t ReplotSteps();
-    bool PlotPhase(int16_t code);
-    bool PlotPhaseSub(int16_t code);
-    bool PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures);
-    bool PlotCell(const clsMapCell& cell);
-    void RaiseProgress();
-    void DoEvents();
-    std::shared_ptr<clsMapUnit> BaseUnit() const;
-    bool BaseDrawn() const;
 
-    clsRect canvas_{0, 0, 799, 599};
-    int32_t centerPixX_ = 400;
-    int32_t centerPixY_ = 300;
     DeviceContext* hdc_ = nullptr;
-    int32_t plotMode_ = 1;
-    int16_t prjIndex_ = 12;
-    int32_t centerX_ = 0;
-    int32_t centerY_ = 0;
-    double scale_ = 0;
-    double light_ = 2.0;
-    int32_t dpix_ = 96;
-    int32_t dpiy_ = 96;
     int32_t ptnRatio_ = 100;
     std::unique_ptr<clsGrid> grid_;
-    clsRect field_{-648000, -324000, 648000, 324000};
+    std::unique_ptr<ReplotPipeline> pipeline_ = std::make_unique<ReplotPipeline>(*this);
     clsRect drawField_{-648000, -324000, 648000, 324000};
-    clsRect limit_{-32700, -32700, 32700, 32700};
-    bool nt_ = true;
-    bool wrap_ = false;
-    int32_t shift_ = -1296000;
-    bool shifted_ = false;
     // Set while base-map layers are plotted: their lists come already cut
     // for the plane, so a full-width edge there is meant as drawn.
     bool prepared_ = false;
     bool drawing_ = false;
-    int16_t phase_ = 0;
-    bool detail_ = false;
-    double ratioX_ = 1.0;
-    double ratioY_ = 1.0;
 
     int32_t plotHighLat_ = 270000;
     int32_t plotLowLat_ = 54000;

@@ -2,7 +2,7 @@
 // A program folder of its own for each test: "Environment.txt" pointing at
 // a map folder beside it ("..\MAP") that holds an empty base unit, a private
 // settings store and scripted message boxes.
-#include "app/PublicVal.h"
+#include "app/PublicSetup.h"
 #include "core/clsRegistry.h"
 #include "document/clsMapUnits.h"
 #include "platform/FileSystem.h"

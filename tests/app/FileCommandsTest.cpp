@@ -2,7 +2,7 @@
 // clipboard copy, and the picture a loaded map gives in the window.
 #include "MainHarness.h"
 
-#include "document/MapFileBuilder.h"
+#include "support/MapFileBuilder.h"
 #include "support/ScriptedFileDialogs.h"
 
 #include "document/ui/frmMapInfo.h"

@@ -7,7 +7,7 @@
 #include "app/ViewRedraw.h"
 #include "core/Library.h"
 #include "document/HMapCoord.h"
-#include "render/PlotWorld.h"
+#include "support/PlotWorld.h"
 
 #include <QLabel>
 #include <QMainWindow>

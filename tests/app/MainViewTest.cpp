@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 #include "platform/Desktop.h"
 #include "render/clsView.h"
-#include "render/PlotWorld.h"
+#include "support/PlotWorld.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -73,6 +73,10 @@ TEST_F(Globe, RollBoundAndRollOver) {
     EXPECT_TRUE(GlobePolyRollOver(ring, 0, true));
     EXPECT_EQ(Points(ring),
               (Pts{{170 * D, 10 * D}, {190 * D, 10 * D}, {190 * D, 20 * D}, {170 * D, 20 * D}, {170 * D, 10 * D}}));
+    // A step of exactly half a turn is a step across the date line.
+    clsPoly half = Make({{0, 0}, {648000, 0}, {0, 10}});
+    GlobePolyRollOver(half, 0, false);
+    EXPECT_EQ(Points(half), (Pts{{0, 0}, {-648000, 0}, {0, 10}}));
     clsPoly plain = Make({{0, 0}, {10, 10}});
     EXPECT_FALSE(GlobePolyRollOver(plain, 0, true));
     EXPECT_FALSE(plain.Modify());

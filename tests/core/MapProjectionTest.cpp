@@ -105,6 +105,26 @@ TEST_F(Catalogue, PropertyWordsFilterAndHelpIds) {
     for (const auto& r : rows) EXPECT_EQ(PrjHelpID(r.index), r.id) << r.index;
 }
 
+TEST_F(Catalogue, OutlineShapesNameTheTestsOfTheDrawing) {
+    const QList<int> rounded = {1, 2, 3, 4, 5, 6, 7, 8, 9, 16, 17, 21, 23, 24, 25, 26};
+    const QList<int> bending = {8, 9, 16, 17, 19, 20, 26, 30};
+    const QList<int> rectangular = {10, 11, 12, 13, 14, 15};
+    const QList<int> noParallelFrame = {8, 9, 16, 17};   // ellipses and spindles
+    const QList<int> noMeridianFrame = {1, 2, 3, 4, 5, 6, 7}; // circles
+    for (int16_t i = 1; i <= 30; ++i) {
+        SCOPED_TRACE(i);
+        const PrjShape s = PrjShapeOf(i);
+        const bool known = PrjStatus(i) != 0;
+        EXPECT_EQ(s.IsRounded(), rounded.contains(i));
+        EXPECT_EQ(s.BendsMeridians(), bending.contains(i));
+        EXPECT_EQ(s.IsRectangular(), rectangular.contains(i));
+        EXPECT_EQ(s.FramesParallels(), known && !noParallelFrame.contains(i));
+        EXPECT_EQ(s.FramesMeridians(), known && !noMeridianFrame.contains(i));
+    }
+    EXPECT_EQ(PrjShapeOf(26).outline, 0x90);
+    EXPECT_EQ(PrjShapeOf(0).outline, 0);
+}
+
 TEST_F(Catalogue, NamesComeFromTheEnvironment) {
     Env e(QStringLiteral("PrjName01=心射\r\nPrjName12=正距円筒\r\nPrjName18=ないはず\r\nPrjName05=正距円筒\r\n"
                          "prjname30=ヴィンケル\r\n"));

@@ -46,19 +46,19 @@ TEST(ProjectorBatch, ListFormMatchesThePointForm) {
                                                 << "," << c[1] / D);
                 clsVospProjector one = Make(index, c[0], c[1], 3);
                 clsVospProjector list = Make(index, c[0], c[1], 3);
-                std::vector<double> x(grid.size()), y(grid.size());
+                std::vector<PlaneXY> xy(grid.size());
                 const std::unique_ptr<bool[]> okStore(new bool[grid.size()]);
                 const std::span<bool> ok(okStore.get(), grid.size());
-                list.CnvLLtoXYBatch(grid, x, y, ok);
+                list.CnvLLtoXY(grid, xy, ok);
                 int bad = 0;
                 for (size_t i = 0; i < grid.size() && bad < 3; ++i) {
                     double ex = 0, ey = 0;
                     const bool eok = one.CnvLLtoXY(grid[i].x, grid[i].y, ex, ey);
                     const double tol = 1e-12 * kR * std::max({1.0, std::fabs(ex) / kR, std::fabs(ey) / kR});
-                    const bool same = ok[i] == eok && Near(x[i], ex, tol) && Near(y[i], ey, tol);
+                    const bool same = ok[i] == eok && Near(xy[i].x, ex, tol) && Near(xy[i].y, ey, tol);
                     if (!same) {
                         ++bad;
-                        ADD_FAILURE() << "point " << grid[i].x << "," << grid[i].y << ": " << x[i] << "," << y[i] << " "
+                        ADD_FAILURE() << "point " << grid[i].x << "," << grid[i].y << ": " << xy[i].x << "," << xy[i].y << " "
                                       << ok[i] << " against " << ex << "," << ey << " " << eok;
                     }
                 }
@@ -75,13 +75,13 @@ TEST(ProjectorBatch, ListFormMatchesThePointForm) {
 TEST(ProjectorBatch, FailedSetUpGivesTheOrigin) {
     clsVospProjector p = Make(25, 0, 0); // a cone needs a centre off the equator
     const std::vector<PolyPoint> pts = {{10 * D, 10 * D}, {20 * D, 20 * D}, {30 * D, 30 * D}};
-    std::vector<double> x(3, 5.0), y(3, 5.0);
+    std::vector<PlaneXY> xy(3, PlaneXY{5.0, 5.0});
     bool ok[3] = {true, true, true};
-    p.CnvLLtoXYBatch(pts, x, y, ok);
+    p.CnvLLtoXY(pts, xy, ok);
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_FALSE(ok[i]);
-        EXPECT_EQ(x[i], 0.0);
-        EXPECT_EQ(y[i], 0.0);
+        EXPECT_EQ(xy[i].x, 0.0);
+        EXPECT_EQ(xy[i].y, 0.0);
     }
 }
 

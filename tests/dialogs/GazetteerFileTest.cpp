@@ -1,7 +1,7 @@
 #include "dialogs/GazetteerFile.h"
 #include "dialogs/PlaceList.h"
 
-#include "document/DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 
 namespace {
 

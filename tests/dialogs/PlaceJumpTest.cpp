@@ -1,7 +1,7 @@
 #include "dialogs/PlaceJump.h"
 
-#include "dialogs/clsCruise05.h"
-#include "document/MapUnitTestEnv.h"
+#include "cruise/clsCruise05.h"
+#include "support/MapUnitTestEnv.h"
 #include "render/clsMapPlot.h"
 
 #include <QDir>

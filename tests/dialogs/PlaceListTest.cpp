@@ -2,7 +2,7 @@
 #include "dialogs/PlaceList.h"
 
 #include "PlaceUnits.h"
-#include "document/DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 
 namespace {
 

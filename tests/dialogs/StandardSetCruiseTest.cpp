@@ -1,7 +1,7 @@
 // The cruise over the standard map set as the build lays it out: the world
 // maps of levels 1 to 6, the level-7 maps of Japan and its neighbours and
 // the level-8 map of Japan, with the shipped cruise list and country grid.
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 
 #include "core/Library.h"
 #include "core/MapProjection.h"

@@ -1,7 +1,7 @@
 #include "dialogs/frmJump05.h"
 
 #include "PlaceUnits.h"
-#include "document/DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 #include "document/clsMapUnits.h"
 #include "legend/FlexGrid.h"
 #include "support/GuiApp.h"

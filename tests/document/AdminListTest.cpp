@@ -1,7 +1,7 @@
 #include "document/HAdmin.h"
 #include "document/clsAdmins.h"
 
-#include "DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 
 #include <tuple>
 

@@ -2,7 +2,7 @@
 #include "document/clsAdmins.h"
 #include "document/clsThings.h"
 
-#include "DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 
 #include <QDir>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "MapFileBuilder.h"
+#include "support/MapFileBuilder.h"
 #include "MapTestUtil.h"
 
 #include "core/clsPoly.h"

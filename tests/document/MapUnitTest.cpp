@@ -1,6 +1,6 @@
 #include "document/HMap.h"
 
-#include "MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 
 namespace {
 
@@ -103,13 +103,14 @@ TEST_F(MapUnitTest, OptimizeOrdersByKindAndKeepsTheActiveUnit) {
     clsMapUnits units;
     CreateBase(units);
     for (const auto& [name, code] : {std::pair{"NOCODE", -1}, {"K9", 190001}, {"K1", 110002}, {"K0", 100003},
-                                     {"K2", 120004}, {"K2B", 125005}})
+                                     {"K2", 120004}, {"K2B", 125005}, {"K7", 170006}, {"K4", 140007}})
         ASSERT_TRUE(units.Add(OpenUnit(name, code, 2)));
     units.SetIndex(3); // K9
     units.Base()->bDraw = false;
     EXPECT_TRUE(units.Optimize(2));
     // Kind 1 maps other than the base come after kind 9 and stay open.
-    EXPECT_EQ(Names(units), QStringList({"BASE.MLL", "K2.MLL", "K2B.MLL", "K0.MLL", "K9.MLL", "K1.MLL", "NOCODE.MLL"}));
+    EXPECT_EQ(Names(units), QStringList({"BASE.MLL", "K2.MLL", "K2B.MLL", "K4.MLL", "K7.MLL", "K0.MLL", "K9.MLL", "K1.MLL",
+                                          "NOCODE.MLL"}));
     EXPECT_EQ(Library::PathFileName(units.Active()->UnitName()), QStringLiteral("K9.MLL"));
     EXPECT_TRUE(units.Base()->bDraw);
 }

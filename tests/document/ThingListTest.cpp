@@ -1,6 +1,6 @@
 #include "document/clsThings.h"
 
-#include "DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 
 namespace {
 

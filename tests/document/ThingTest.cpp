@@ -1,7 +1,7 @@
 #include "document/HThing.h"
 #include "document/clsThing.h"
 
-#include "DocumentTestEnv.h"
+#include "support/DocumentTestEnv.h"
 
 #include <algorithm>
 #include <tuple>

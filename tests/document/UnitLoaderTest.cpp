@@ -1,6 +1,6 @@
 #include "document/UnitLoader.h"
 
-#include "MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 #include "core/Library.h"
 
 namespace {

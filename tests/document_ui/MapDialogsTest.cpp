@@ -4,7 +4,7 @@
 #include "support/WhenModal.h"
 #include "document/ui/frmMapLoad.h"
 
-#include "../document/MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // Two loaded map units (the base and "WORLD") whose thing lists are built
 // from record text, so every thing has its saved pages; the dialog's grid,
 // working copies and switches over them.
-#include "document/MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 #include "document/clsThings.h"
 #include "legend/FlexGrid.h"
 #include "legend/SymbolSwitches.h"

@@ -1,5 +1,5 @@
 // The base-map layers: ocean, graticule, labels, azimuth lines and frame.
-#include "PlotWorld.h"
+#include "support/PlotWorld.h"
 
 #include "core/AngleLib.h"
 #include "core/clsVospProjector.h"

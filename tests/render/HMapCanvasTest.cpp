@@ -1,5 +1,5 @@
 // Single points between map and canvas with the wrap-around retry.
-#include "PlotWorld.h"
+#include "support/PlotWorld.h"
 
 #include "render/HMapCanvas.h"
 

@@ -1,6 +1,6 @@
 // The drawing of a whole view: phases, progress, cancel, re-entry, failure
 // and the styling of map cells.
-#include "PlotWorld.h"
+#include "support/PlotWorld.h"
 
 #include "document/clsMapCell.h"
 #include "platform/VospError.h"
@@ -37,17 +37,27 @@ struct Styled {
 };
 
 // Equirectangular, centred on (0, 0), 2 pixels per degree on 800 x 400.
-void HandView(PlotWorld& w) {
+void SetHandView(PlotWorld& w) {
     w.View(12, 0, 0, 2);
     w.plot->mGridAuto = false;
     w.plot->Grid().SetWidth(108000); // 30 degrees
 }
 
-TEST(ReplotTest, PictureWorkedOutByHand) {
-    PlotWorld w(800, 400);
-    Styled s(w);
+// The styled world on the default 400 x 300 canvas, and on the hand-worked view.
+struct StyledWorld : ::testing::Test {
+    PlotWorld w;
+    Styled s{w};
     clsMapPlot& p = *w.plot;
-    HandView(w);
+};
+
+struct HandDrawn : ::testing::Test {
+    PlotWorld w{800, 400};
+    Styled s{w};
+    clsMapPlot& p = *w.plot;
+    HandDrawn() { SetHandView(w); }
+};
+
+TEST_F(HandDrawn, PictureWorkedOutByHand) {
     // Land from 20 W to 20 E and 10 S to 10 N: 40 x 20 degrees, 80 x 40 pixels
     // around the centre pixel (400, 200).
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
@@ -86,11 +96,7 @@ TEST(ReplotTest, PictureWorkedOutByHand) {
     EXPECT_EQ(w.Pixel(400, 190), kGrid);
 }
 
-TEST(ReplotTest, GraticuleUnderTheLandWhenDrawnFirst) {
-    PlotWorld w(800, 400);
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
-    HandView(w);
+TEST_F(HandDrawn, GraticuleUnderTheLandWhenDrawnFirst) {
     p.mGridOcean = true;
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
     ASSERT_EQ(p.Replot(), 0);
@@ -155,10 +161,7 @@ TEST(ReplotTest, CancelFromTheYieldStopsAndTheNextDrawingRuns) {
     EXPECT_EQ(seen.size(), 11u);
 }
 
-TEST(ReplotTest, NestedReplotIsRefused) {
-    PlotWorld w;
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
+TEST_F(StyledWorld, NestedReplotIsRefused) {
     std::vector<int16_t> inner;
     p.YieldHook = [&] {
         if (inner.empty()) inner.push_back(p.Replot());
@@ -181,10 +184,7 @@ private:
     clsMapPlot& plot_;
 };
 
-TEST(ReplotTest, AFailingFigureLeavesTheEngineIdleAndTheCentreUnchanged) {
-    PlotWorld w;
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
+TEST_F(StyledWorld, AFailingFigureLeavesTheEngineIdleAndTheCentreUnchanged) {
     w.View(12, 612000, 0, 10);
     auto bad = std::make_shared<FailingPolygon>(p);
     bad->SetThing(1);
@@ -207,10 +207,7 @@ TEST(ReplotTest, AFailingFigureLeavesTheEngineIdleAndTheCentreUnchanged) {
     EXPECT_EQ(p.Replot(), 0);
 }
 
-TEST(ReplotTest, AFailureWhileTheFrameIsCentredOnZeroPutsTheViewBack) {
-    PlotWorld w;
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
+TEST_F(StyledWorld, AFailureWhileTheFrameIsCentredOnZeroPutsTheViewBack) {
     w.View(12, 360000, 0, 10); // 100 E
     const clsRect field = p.Field();
     int32_t x0 = 0, y0 = 0;
@@ -244,10 +241,7 @@ TEST(ReplotTest, AFailureWhileTheFrameIsCentredOnZeroPutsTheViewBack) {
     EXPECT_EQ(y1, y0);
 }
 
-TEST(ReplotTest, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
-    PlotWorld w;
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
+TEST_F(StyledWorld, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
     w.View(12, 630000, 0, 10); // 175 E
     p.mGridEi = false;
     // 170..172 E lies 5..3 degrees west of the centre: pixels 150..170.
@@ -282,11 +276,7 @@ std::shared_ptr<clsPoly> StraitRing() {
                    {612000, 216000}});
 }
 
-TEST(ReplotTest, RingStoredAcrossTheDateLineIsDrawnAtBothEdgesWithoutABand) {
-    PlotWorld w(800, 400);
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
-    HandView(w);
+TEST_F(HandDrawn, RingStoredAcrossTheDateLineIsDrawnAtBothEdgesWithoutABand) {
     p.mGridEi = false;
     auto strait = PlotWorld::AddPolygon(*s.land, 1, 0, StraitRing());
     ASSERT_EQ(p.Replot(), 0);
@@ -307,11 +297,7 @@ TEST(ReplotTest, RingStoredAcrossTheDateLineIsDrawnAtBothEdgesWithoutABand) {
     ASSERT_NE(p.CellToFigure(s.land->ToCell(strait.get())), nullptr);
 }
 
-TEST(ReplotTest, RingAboutThePoleStoredWithOneJumpIsFilledToThePole) {
-    PlotWorld w(800, 400);
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
-    HandView(w);
+TEST_F(HandDrawn, RingAboutThePoleStoredWithOneJumpIsFilledToThePole) {
     p.mGridEi = false;
     // Round the globe eastwards along 70 S, jumping once from 178 E to 178 W.
     PlotWorld::AddPolygon(*s.land, 1, 0,
@@ -330,11 +316,7 @@ TEST(ReplotTest, RingAboutThePoleStoredWithOneJumpIsFilledToThePole) {
     }
 }
 
-TEST(ReplotTest, LineStoredAcrossTheDateLineIsCutThere) {
-    PlotWorld w(800, 400);
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
-    HandView(w);
+TEST_F(HandDrawn, LineStoredAcrossTheDateLineIsCutThere) {
     p.mGridEi = false;
     constexpr int32_t kRoad = 0xFF00FF;
     PlotWorld::AddThing(*s.land, 2, 2, QStringLiteral("道"), kRoad, 0, 1);
@@ -347,11 +329,7 @@ TEST(ReplotTest, LineStoredAcrossTheDateLineIsCutThere) {
     EXPECT_EQ(p.CellToFigures(s.land->ToCell(road.get())).size(), 2u);
 }
 
-TEST(ReplotTest, FullWidthEdgesBetweenTheDateLineMeridiansStayAsDrawn) {
-    PlotWorld w(800, 400);
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
-    HandView(w);
+TEST_F(HandDrawn, FullWidthEdgesBetweenTheDateLineMeridiansStayAsDrawn) {
     p.mGridEi = false;
     // A band round the globe from 10 S to 10 N, held by its four corners.
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-648000, -36000, 648000, 36000));
@@ -360,10 +338,7 @@ TEST(ReplotTest, FullWidthEdgesBetweenTheDateLineMeridiansStayAsDrawn) {
     EXPECT_EQ(w.Pixel(400, 170), kOcean);
 }
 
-TEST(ReplotTest, RingAcrossTheDateLineInAWrappedViewIsDrawnOnce) {
-    PlotWorld w;
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
+TEST_F(StyledWorld, RingAcrossTheDateLineInAWrappedViewIsDrawnOnce) {
     w.View(12, 630000, 0, 10); // 175 E, centre pixel (200, 150)
     p.mGridEi = false;
     // 170 E..170 W by 1 S..1 N: columns 150..350, rows 140..160.
@@ -390,10 +365,7 @@ TEST(ReplotTest, RingAcrossTheDateLineInAWrappedViewIsDrawnOnce) {
     EXPECT_TRUE(p.ShiftOff());
 }
 
-TEST(ReplotTest, UnitsOpenedDuringAYieldDoNotDisturbThePhase) {
-    PlotWorld w;
-    Styled s(w);
-    clsMapPlot& p = *w.plot;
+TEST_F(StyledWorld, UnitsOpenedDuringAYieldDoNotDisturbThePhase) {
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
     p.mGridEi = false;
     p.mProjectionAuto = false;
@@ -562,7 +534,7 @@ TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
 // cut at every seam it spans); a line across the date line is.
 TEST(ReplotTest, AFigureStrayingTurnsBeyondTheDateLineIsNotDrawn) {
     PlotWorld w(800, 400);
-    HandView(w);
+    SetHandView(w);
     clsPoly wild;
     for (int i = 0; i < 20; ++i) wild.AddXY(i % 2 ? INT32_MAX : INT32_MIN, i % 2 ? INT32_MAX : INT32_MIN);
     EXPECT_TRUE(w.plot->PolysMapToCanvas(wild, false).empty());

@@ -258,20 +258,24 @@ TEST(clsAccessoryDraw, ScaleBarDivisionsAlternate)
 }
 
 // 250 pixels: 250 - 92 - 16 = 142, 38 km, 30 km in 3 divisions of 113
-// pixels, too short for the inner labels.
+// pixels; 298 pixels: 190, 50 km in 5 divisions of 189 pixels. Neither bar
+// is wider than 12 text heights (192), so only the ends are labelled.
 TEST(clsAccessoryDraw, ShortScaleBarHasOnlyEndLabels)
 {
-    Canvas c(250, 100);
-    c.Only({3});
-    c.a->SetPosition(0);
-    c.a->Draw();
-    EXPECT_EQ(c.Px(20, 6), kBlue);
-    EXPECT_EQ(c.Px(60, 6), kWhite); // the back panel's colour
-    EXPECT_EQ(c.Px(100, 6), kBlue);
-    EXPECT_EQ(c.Ink(36, 14, 48, 40), 0);
-    EXPECT_EQ(c.Ink(74, 14, 86, 40), 0);
-    EXPECT_GT(c.Ink(0, 14, 10, 40), 0);
-    EXPECT_GT(c.Ink(110, 14, 140, 40), 0);
+    for (const auto& [width, end] : {std::pair{250, 5 + 113}, {298, 5 + 189}}) {
+        SCOPED_TRACE(width);
+        Canvas c(width, 100);
+        c.Only({3});
+        c.a->SetPosition(0);
+        c.a->Draw();
+        EXPECT_EQ(c.Px(20, 6), kBlue);
+        EXPECT_EQ(c.Px(60, 6), kWhite); // the back panel's colour
+        EXPECT_EQ(c.Px(100, 6), kBlue);
+        EXPECT_EQ(c.Ink(36, 14, 48, 40), 0);
+        EXPECT_EQ(c.Ink(74, 14, 86, 40), 0);
+        EXPECT_GT(c.Ink(0, 14, 10, 40), 0);
+        EXPECT_GT(c.Ink(end - 8, 14, end + 22, 40), 0);
+    }
 }
 
 TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom)

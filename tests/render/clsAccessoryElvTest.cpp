@@ -2,7 +2,7 @@
 
 #include "AccessoryCanvas.h"
 
-#include "document/MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 #include "document/clsThings.h"
 
 #include <gtest/gtest.h>

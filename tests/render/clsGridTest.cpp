@@ -39,6 +39,11 @@ TEST(GridTest, LongitudeLatitudeDefaultsAndLimits) {
     EXPECT_EQ(g.East(), -648000);
     g.SetEast(1944001); // one and a half turns and a second
     EXPECT_EQ(g.East(), -647999);
+    // Half a turn stays on its own side, however many turns lie before it.
+    for (const auto& [in, out] : {std::pair{648001, -647999}, {1944000, 648000}, {-1944000, -648000}}) {
+        g.SetEast(in);
+        EXPECT_EQ(g.East(), out) << in;
+    }
     g.SetUnitMode(7);
     EXPECT_EQ(g.UnitMode(), 1);
     g.SetName(QStringLiteral("MYGRID"));

@@ -1,5 +1,5 @@
 // View state, settings and transforms of the plot engine.
-#include "PlotWorld.h"
+#include "support/PlotWorld.h"
 #include "TestCanvas.h"
 
 #include "core/clsRegistry.h"
@@ -206,6 +206,49 @@ TEST(MapPlotStateTest, TransformsRoundTripWithinOnePixel) {
     EXPECT_FALSE(p.CanvasToMap(640, 10, x, y));
     EXPECT_EQ(x, 0);
     EXPECT_FALSE(p.CanvasToMap(-1, 10, x, y));
+}
+
+// The view is a value: a copy converts as the engine does, and a change to
+// the copy (a preview) leaves the engine's view as it was.
+TEST(MapPlotStateTest, ViewportCopiesConvertOnTheirOwn) {
+    PlotWorld w(400, 300);
+    w.View(12, 0, 0, 10); // 10 pixels per degree about the centre pixel (200, 150)
+    clsMapPlot& p = *w.plot;
+    p.Field();
+    MapViewport v = p.Viewport();
+    CanvasPoint c;
+    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c)); // 10 E, 5 N
+    EXPECT_EQ(c, (CanvasPoint{300, 100}));
+    v.centerPixX = 0;
+    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c));
+    EXPECT_EQ(c, (CanvasPoint{100, 100}));
+    int32_t cx = 0, cy = 0;
+    ASSERT_TRUE(p.MapToCanvas(36000, 18000, cx, cy));
+    EXPECT_EQ((CanvasPoint{cx, cy}), (CanvasPoint{300, 100}));
+}
+
+// Points go into a line every 16 mm of the canvas (15360 \ 254 = 60 pixels
+// at 96 dpi), a quarter less for each halving of the scale below 1:1e7 (a
+// hundredth of the largest), at 30.887 m per second of arc; never closer
+// than 300 seconds.
+TEST(MapPlotStateTest, PointsGoIntoLinesAtLeast300SecondsApart) {
+    MapProjection::InitGlobeRadius(MapProjection::DefaultGlobeRadius);
+    const struct {
+        double scale;
+        int32_t sec;
+    } rows[] = {
+        {5e6, 2570},  // 60 pixels: 1587.5 m x 5e6 / 1e6 / 30.887
+        {1e7, 3940},  // 45 pixels and a half: 46
+        {2e7, 5825},  // 33.75 -> 34 pixels
+        {1e8, 16275}, // 18.98 -> 19 pixels
+        {1e5, 300},   // 60 pixels are 51 seconds
+    };
+    MapViewport v;
+    for (const auto& r : rows) {
+        v.scale = r.scale;
+        v.CalcRatios();
+        EXPECT_EQ(v.ChopSpacing(16), r.sec) << r.scale;
+    }
 }
 
 TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
@@ -428,6 +471,7 @@ TEST(MapPlotGridTest, GraticuleLadder) {
         {12, 0, 1, 216000, 216000},    // 676800: the top of the ladder
         {23, 216000, 10, 72000, 54000}, // longitudes: 67680 / cos(59.94 degrees) = 135115 >= 72000 x 7 / 4
         {23, 72000, 10, 54000, 54000},  // 67680 / cos(19.98 degrees) = 72019 < 54000 x 7 / 4
+        {23, 194400, 10, 54000, 54000}, // 67680 / cos(53.95 degrees) = 114993 < 72000 x 7 / 4 = 126000
     };
     for (const auto& r : rows) {
         p.SetProjectionIndex(r.index);

@@ -1,4 +1,4 @@
-#include "app/PublicVal.h"
+#include "app/PublicSetup.h"
 
 #include "core/AngleLib.h"
 #include "core/ErrorMng.h"
@@ -7,7 +7,7 @@
 #include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "core/clsTextFile.h"
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 #include "document/HMap.h"
 #include "document/clsMap.h"
 #include "document/clsMapUnit.h"
@@ -29,6 +29,15 @@
 #include <limits>
 
 namespace PublicVal {
+
+clsMapGraph* gvMapGraph = nullptr;
+clsAccessory* gvAccessory = nullptr;
+clsCruise05* gvCruise = nullptr;
+clsNativeColor* gvNativeColor = nullptr;
+clsMapPlot* gvMapPlot = nullptr;
+clsView* gvView = nullptr;
+
+clsMapPlot* PlotEngine() { return gvMapPlot; }
 
 MainWindowLink::~MainWindowLink() = default;
 

@@ -2,7 +2,7 @@
 // The application's half of the global state: creating and releasing the
 // singletons in their fixed order, section "PUBLIC" of the settings store
 // and the snapshot files ".MLG" that carry it with the other settings
-// sections. The globals themselves live in core/PublicVal.h.
+// sections. The globals the engine reads live in core/PublicVal.h.
 #include "core/PublicVal.h"
 
 #include <QString>
@@ -11,12 +11,28 @@
 #include <memory>
 
 class ViewHost;
+class clsAccessory;
 class clsAdmins;
+class clsCruise05;
+class clsMapGraph;
+class clsMapPlot;
+class clsNativeColor;
+class clsView;
 class clsMap;
 class clsMapUnit;
 class clsThings;
 
 namespace PublicVal {
+
+// The application's singletons, created and released here in a fixed order;
+// null outside that span (and in tests that do not install them). Not owned.
+extern clsMapGraph* gvMapGraph;
+extern clsAccessory* gvAccessory;
+extern clsCruise05* gvCruise;
+extern clsNativeColor* gvNativeColor;
+extern clsMapPlot* gvMapPlot;
+extern clsView* gvView;
+clsMapPlot* PlotEngine();
 
 // What this module needs of the main window.
 class MainWindowLink {

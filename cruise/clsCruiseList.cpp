@@ -1,4 +1,4 @@
-#include "dialogs/clsCruiseList.h"
+#include "cruise/clsCruiseList.h"
 
 #include "core/ErrorMng.h"
 #include "core/Library.h"

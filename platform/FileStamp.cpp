@@ -1,4 +1,4 @@
-#include "dialogs/FileStamp.h"
+#include "platform/FileStamp.h"
 
 #include "platform/FileSystem.h"
 

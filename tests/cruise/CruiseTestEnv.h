@@ -2,12 +2,12 @@
 // Ground for the cruise engine tests: a map folder with a base unit, a cruise
 // list and a country grid written by the test, map files that exist only as
 // placeholders, and a loader that makes units in memory from the list.
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 
 #include "CruiseFiles.h"
 
 #include "core/clsEnvironment.h"
-#include "document/MapUnitTestEnv.h"
+#include "support/MapUnitTestEnv.h"
 #include "document/clsMapRem.h"
 #include "document/clsMapUnits.h"
 

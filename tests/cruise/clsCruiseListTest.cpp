@@ -1,4 +1,4 @@
-#include "dialogs/clsCruiseList.h"
+#include "cruise/clsCruiseList.h"
 
 #include "CruiseFiles.h"
 #include "platform/ScriptedUi.h"

@@ -10,8 +10,8 @@
 // The owner calls ReadRegistry right after construction and WriteRegistry
 // at shut-down; neither runs by itself.
 #include "core/clsRect.h"
-#include "dialogs/clsCruiseList.h"
-#include "dialogs/clsGridMap.h"
+#include "cruise/clsCruiseList.h"
+#include "cruise/clsGridMap.h"
 
 #include <QString>
 #include <QStringList>

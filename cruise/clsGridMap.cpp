@@ -1,4 +1,4 @@
-#include "dialogs/clsGridMap.h"
+#include "cruise/clsGridMap.h"
 
 #include "core/ErrorMng.h"
 #include "core/Library.h"

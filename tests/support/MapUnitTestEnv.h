@@ -6,8 +6,8 @@
 #include "core/Library.h"
 #include "document/clsMapUnits.h"
 
-#include "DocumentTestEnv.h"
-#include "MapFileBuilder.h"
+#include "support/DocumentTestEnv.h"
+#include "support/MapFileBuilder.h"
 
 struct MapUnitTest : DocumentTest {
     // A version 106 map: a map-code remark (when code >= 0) and then symbols

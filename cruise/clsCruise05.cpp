@@ -1,4 +1,4 @@
-#include "dialogs/clsCruise05.h"
+#include "cruise/clsCruise05.h"
 
 #include "core/ErrorMng.h"
 #include "core/Library.h"

@@ -3,7 +3,7 @@
 // Lines of four comma-separated fields (code, file, European name, Japanese
 // name) whose code field has six characters; every other line is skipped.
 // The contents are kept until the file's name, size or time changes.
-#include "dialogs/FileStamp.h"
+#include "platform/FileStamp.h"
 
 #include <QHash>
 #include <QList>

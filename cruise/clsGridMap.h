@@ -3,7 +3,7 @@
 // globe, 180 rows from the north pole down, 360 columns from 180° west.
 // The file is read once and kept until its name, size or time changes.
 #include "core/clsRect.h"
-#include "dialogs/FileStamp.h"
+#include "platform/FileStamp.h"
 
 #include <QByteArray>
 #include <QList>

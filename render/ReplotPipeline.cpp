@@ -1,0 +1,340 @@
+#include "render/ReplotPipeline.h"
+
+#include "document/clsAdmin.h"
+#include "document/clsAdmins.h"
+#include "document/clsMap.h"
+#include "document/clsMapCell.h"
+#include "document/clsMapFigure.h"
+#include "document/clsMapUnit.h"
+#include "document/clsMapUnits.h"
+#include "document/clsThing.h"
+#include "document/clsThings.h"
+#include "core/ErrorMng.h"
+#include "render/BaseMap.h"
+#include "render/RenderGlobals.h"
+#include "render/clsFigure.h"
+#include "render/clsGrid.h"
+#include "render/clsMapGraph.h"
+#include "render/clsMapPlot.h"
+#include "render/clsResSymbol.h"
+
+namespace {
+
+[[noreturn]] void Raise(int32_t number, const char* proc) {
+    ErrorMng::ReRaise(ErrBase + number, QStringLiteral("clsMapPlot"), QString::fromLatin1(proc));
+}
+
+struct FlagOn {
+    bool& flag;
+    bool saved;
+    explicit FlagOn(bool& f) : flag(f), saved(f) { flag = true; }
+    ~FlagOn() { flag = saved; }
+    FlagOn(const FlagOn&) = delete;
+    FlagOn& operator=(const FlagOn&) = delete;
+};
+
+} // namespace
+
+void ReplotPipeline::RaiseProgress() {
+    if (p_.Progress) p_.Progress(phase_);
+    ++phase_;
+}
+
+void ReplotPipeline::DoEvents() {
+    if (p_.YieldHook) p_.YieldHook();
+}
+
+std::shared_ptr<clsMapUnit> ReplotPipeline::BaseUnit() const { return p_.mMaps ? p_.mMaps->Base() : nullptr; }
+
+bool ReplotPipeline::BaseDrawn() const {
+    const auto base = BaseUnit();
+    return base && base->bDraw;
+}
+
+bool ReplotPipeline::DrawStart() {
+    if (p_.drawing_) return false;
+    clsMapGraph* graph = RenderGlobals::MapGraph();
+    if (!graph) return false;
+    try {
+        if (!graph->GraphBegin(p_.hdc_, p_.view_.canvas.mLeft, p_.view_.canvas.mTop, p_.CanvasWidth(), p_.CanvasHeight())) return false;
+        graph->SetResolutionX(p_.view_.dpix);
+        graph->SetResolutionY(p_.view_.dpiy);
+        graph->SetTextRatio(p_.ptnRatio_);
+        graph->SetSymbolRatio(p_.ptnRatio_);
+        p_.drawing_ = true;
+        p_.mCancel = false;
+        p_.GetWork();
+        p_.drawField_ = p_.view_.field;
+        return true;
+    } catch (...) {
+        try {
+            DrawEnd();
+        } catch (...) {
+        }
+        Raise(1001, "DrawStart");
+    }
+}
+
+void ReplotPipeline::DrawEnd() {
+    if (clsMapGraph* graph = RenderGlobals::MapGraph()) {
+        graph->GraphEnd();
+        if (graph->oSymbols) graph->oSymbols->SetResolution(0);
+    }
+    p_.drawing_ = false;
+}
+
+int16_t ReplotPipeline::Replot() {
+    if (!DrawStart()) return 2;
+    const clsMapPlot::ViewState start = p_.SaveView();
+    try {
+        const int16_t result = ReplotSteps();
+        DrawEnd();
+        return result;
+    } catch (...) {
+        try {
+            p_.RestoreView(start);
+        } catch (...) {
+        }
+        try {
+            DrawEnd();
+        } catch (...) {
+        }
+        p_.drawing_ = false;
+        Raise(1001, "Replot");
+    }
+}
+
+int16_t ReplotPipeline::ReplotSteps() {
+    phase_ = 0;
+    RaiseProgress();
+    detail_ = false;
+    if (!DrawClear()) return 1;
+    RaiseProgress();
+    if (!DrawOcean()) return 1;
+    RaiseProgress();
+    detail_ = p_.mDetailEi;
+    if (p_.mGridOcean) {
+        detail_ = false;
+        if (!DrawGrid()) return 1;
+        RaiseProgress();
+        if (!DrawGridString()) return 1;
+        RaiseProgress();
+        detail_ = p_.mDetailEi;
+        if (!PlotPhase(3)) return 1;
+    } else {
+        if (!PlotPhase(3)) return 1;
+        detail_ = false;
+        if (!DrawGrid()) return 1;
+        RaiseProgress();
+        if (!DrawGridString()) return 1;
+        RaiseProgress();
+        detail_ = p_.mDetailEi;
+    }
+    if (!PlotPhase(2)) return 1;
+    if (!PlotPhase(4)) return 1;
+    if (!PlotPhase(5)) return 1;
+    if (!DrawAzimuthLine()) return 1;
+    RaiseProgress();
+    if (!DrawShadow()) return 1;
+    RaiseProgress();
+    return 0;
+}
+
+bool ReplotPipeline::DrawClear() {
+    try {
+        std::shared_ptr<clsThing> thing;
+        const auto base = BaseUnit();
+        if (base && base->gThings) {
+            const int16_t code = base->gThings->Search(QStringLiteral("背景"));
+            if (code >= 0) thing = base->gThings->Item(code);
+        }
+        if (!thing) {
+            thing = std::make_shared<clsThing>();
+            thing->SetFigure(3);
+            thing->SetPage(1);
+            thing->SetStyle(8);
+            thing->SetFore(0xFFFFFF);
+            thing->SetBack(-1);
+        }
+        if (base && base->gAdmins)
+            if (const auto area = base->gAdmins->Item(0)) thing->SetPage(area->Page());
+        if (clsMapGraph* graph = RenderGlobals::MapGraph()) {
+            graph->SetBrush(thing->Style(), thing->Fore(), thing->Back());
+            graph->DrawClear();
+        }
+        return true;
+    } catch (...) {
+        Raise(1001, "DrawClear");
+    }
+}
+
+bool ReplotPipeline::DrawOcean() {
+    try {
+        if (!(p_.mFigDisp & 4) || !BaseDrawn()) return true;
+        const auto base = BaseUnit();
+        const auto ocean = BaseMap::BaseMapOceanArea(p_.view_.field, base.get());
+        if (!ocean) return true;
+        clsMapPlot::ViewRestorer restore(p_);
+        p_.view_.CenterProjectorOnZero();
+        p_.view_.centerX = 0;
+        FlagOn prepared(p_.prepared_);
+        PlotCell(base->ToCell(ocean.get()));
+        return true;
+    } catch (...) {
+        Raise(1001, "DrawOcean");
+    }
+}
+
+bool ReplotPipeline::DrawGrid() {
+    try {
+        if (!p_.mGridEi || !(p_.mFigDisp & 2) || !BaseDrawn()) return true;
+        const auto base = BaseUnit();
+        p_.CalcGridPitch();
+        p_.CalcGridRange();
+        bool ok = PlotCollection(BaseMap::BaseMapGridV(*p_.grid_, base.get()));
+        if (ok) ok = PlotCollection(BaseMap::BaseMapGridH(*p_.grid_, base.get()));
+        return ok;
+    } catch (...) {
+        Raise(1001, "DrawGrid");
+    }
+}
+
+bool ReplotPipeline::DrawGridString() {
+    try {
+        if (!p_.mGridEi || !p_.mGridString || !(p_.mFigDisp & 16) || !BaseDrawn()) return true;
+        p_.CalcGridPitch();
+        return PlotCollection(BaseMap::BaseMapGridTexts(p_));
+    } catch (...) {
+        Raise(1001, "DrawGridString");
+    }
+}
+
+bool ReplotPipeline::DrawAzimuthLine() {
+    try {
+        if (!(p_.mFigDisp & 2) || !BaseDrawn()) return true;
+        const auto lines =
+            BaseMap::BaseMapAzimuthLine(p_.mAzimuthLine, p_.view_.centerX, p_.view_.centerY, p_.view_.scale, BaseUnit().get());
+        if (lines.empty()) return true;
+        return PlotCollection(lines);
+    } catch (...) {
+        Raise(1001, "DrawAzimuthLine");
+    }
+}
+
+bool ReplotPipeline::DrawShadow() {
+    try {
+        if (!(p_.mFigDisp & 2) || !BaseDrawn()) return true;
+        const auto frame = BaseMap::BaseMapShadowFrame(p_.view_.prjIndex, BaseUnit().get(), &p_.mProjector);
+        clsMapPlot::ViewRestorer restore(p_);
+        p_.view_.CenterProjectorOnZero();
+        return PlotCollection(frame);
+    } catch (...) {
+        Raise(1001, "DrawShadow");
+    }
+}
+
+bool ReplotPipeline::PlotPhase(int16_t code) {
+    if (!PlotPhaseSub(code)) return false;
+    if (p_.view_.wrap && p_.view_.ShiftOn()) {
+        const bool ok = PlotPhaseSub(code);
+        p_.view_.ShiftOff();
+        if (!ok) return false;
+    }
+    RaiseProgress();
+    return true;
+}
+
+bool ReplotPipeline::PlotPhaseSub(int16_t code) {
+    if (!(p_.mFigDisp & (1 << (code - 1)))) return true;
+    // The phase shifts as a whole, so the per-cell shift is off meanwhile.
+    struct WrapOff {
+        bool& flag;
+        bool saved;
+        ~WrapOff() { flag = saved; }
+    } wrapOff{p_.view_.wrap, p_.view_.wrap};
+    p_.view_.wrap = false;
+
+    FigureConversion conversion;
+    const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
+    const FigureConversion::Convert convert = [this](MapViewport& view, clsPoly& poly, bool ring,
+                                                     FigureConversion::Trace& trace) {
+        return p_.PolysMapToCanvas(view, poly, ring, &trace);
+    };
+    struct Detach {
+        clsMapPlot& p;
+        ~Detach() { p.converted_ = nullptr; }
+    } detach{p_};
+    if (ahead) p_.converted_ = &conversion;
+
+    // A handler run during a yield may open or close units: walk a copy.
+    std::vector<std::shared_ptr<clsMapUnit>> units;
+    if (p_.mMaps) units.assign(p_.mMaps->begin(), p_.mMaps->end());
+    for (const auto& unit : units) {
+        DoEvents();
+        if (p_.mCancel) return false;
+        if (!unit || !unit->bDraw) continue;
+        const std::shared_ptr<clsMap> map = unit->gFigures;
+        if (!map) continue;
+        int32_t counter = 1;
+        const auto& figures = map->MapCollection();
+        for (size_t i = 0; i < figures.size(); ++i) {
+            // Lines and areas are converted on all cores a yield's worth
+            // (200 figures) ahead, and drawn in their order.
+            if (ahead && i % 200 == 0) {
+                std::vector<clsMapFigure*> run;
+                for (size_t k = i; k < std::min(i + 200, figures.size()); ++k)
+                    if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field))
+                        run.push_back(figures[k].get());
+                conversion.Run(p_.view_, run, code == 3, convert);
+            }
+            const std::shared_ptr<clsMapFigure> fig = figures[i];
+            if (fig && fig->FigCode() == code && fig->IsInner(p_.view_.field)) PlotCell(unit->ToCell(fig.get()));
+            if (counter % 200 == 0) DoEvents();
+            ++counter;
+        }
+        conversion.Clear();
+    }
+    return true;
+}
+
+bool ReplotPipeline::PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures) {
+    const auto base = BaseUnit();
+    FlagOn prepared(p_.prepared_);
+    for (const auto& fig : figures) {
+        if (p_.mCancel) return false;
+        if (base && fig && (p_.mFigDisp & (1 << (fig->FigCode() - 1)))) PlotCell(base->ToCell(fig.get()));
+    }
+    DoEvents();
+    return true;
+}
+
+bool ReplotPipeline::DrawCell(const clsMapCell& cell) {
+    try {
+        return PlotCell(cell);
+    } catch (...) {
+        Raise(1001, "DrawCell");
+    }
+}
+
+bool ReplotPipeline::PlotCell(const clsMapCell& cell) {
+    if (!cell.mMapFig) return false;
+    if (p_.mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show()) return false;
+    bool result = false;
+    for (const auto& fig : p_.CellToFigures(cell))
+        if (fig->Plot(detail_)) result = true;
+    if (p_.view_.wrap && p_.view_.ShiftOn()) {
+        struct Unshift {
+            clsMapPlot& p;
+            ~Unshift() {
+                try {
+                    p.view_.ShiftOff();
+                } catch (...) {
+                }
+            }
+        } unshift{p_};
+        for (const auto& fig : p_.CellToFigures(cell))
+            if (fig->Plot(detail_)) result = true;
+    }
+    return result;
+}
+

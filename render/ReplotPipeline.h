@@ -1,0 +1,49 @@
+#pragma once
+// The drawing of a whole view in phases for the plot engine: background,
+// ocean, graticule and its labels, the map units' figures by kind, azimuth
+// lines and the projection's frame, with progress after each phase and the
+// cancel flag tested before each map unit and base-map figure. The engine
+// is its front and owns the view it draws.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class clsMapCell;
+class clsMapFigure;
+class clsMapPlot;
+class clsMapUnit;
+
+class ReplotPipeline {
+public:
+    explicit ReplotPipeline(clsMapPlot& plot) : p_(plot) {}
+    ReplotPipeline(const ReplotPipeline&) = delete;
+    ReplotPipeline& operator=(const ReplotPipeline&) = delete;
+
+    // 0 drawn, 1 stopped early (failed or cancelled), 2 not started.
+    int16_t Replot();
+    bool DrawStart();
+    void DrawEnd();
+    bool DrawClear();
+    bool DrawOcean();
+    bool DrawGrid();
+    bool DrawGridString();
+    bool DrawAzimuthLine();
+    bool DrawShadow();
+    bool DrawCell(const clsMapCell& cell);
+
+private:
+    int16_t ReplotSteps();
+    bool PlotPhase(int16_t code);
+    bool PlotPhaseSub(int16_t code);
+    bool PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures);
+    bool PlotCell(const clsMapCell& cell);
+    void RaiseProgress();
+    void DoEvents();
+    std::shared_ptr<clsMapUnit> BaseUnit() const;
+    bool BaseDrawn() const;
+
+    clsMapPlot& p_;
+    int16_t phase_ = 0;
+    // Figures drawn in detail in the current phase (off for the graticule).
+    bool detail_ = false;
+};
