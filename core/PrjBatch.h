@@ -13,6 +13,7 @@ namespace PrjBatch {
 struct Consts {
     int prj = 0;
     double lon0 = 0, sign = 0, polar0 = 0, rho0 = 0, cone = 0, aux1 = 0, maxPolar = 0;
+    double light = 0, horizon = 0, factor = 0, twoOverCone = 0, rho0Squared = 0;
     const double* theta = nullptr; // 37 entries
 };
 

@@ -16,6 +16,8 @@ constexpr double k90d15s = 1.5708690488470614;
 constexpr double k179d15s = 3.1242120831220133;
 constexpr double kSqrt2 = 1.4142135623731;
 constexpr double kMollweideX = 0.900316316157107;
+constexpr double k60d15s = 1.047270273248763;
+constexpr double kQuarterPi = 0.7853981633974475;
 
 template <class T> struct Lane {
     using V = typename T::V;
@@ -139,9 +141,121 @@ template <class T> void Winkel(const PrjBatch::Consts& c, const PolyPoint* in, s
     });
 }
 
+// Kernels whose image is a function of (longitude, latitude) alone, with
+// the lanes the forward accepts.
+template <class T, class F>
+void Plain(const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* valid, F f) {
+    using V = typename T::V;
+    Blocks<T>(in, n, x, y, valid, [&](const PolyPoint* b, double* ox, double* oy, uint8_t* ov) {
+        V lon, lat, vx, vy;
+        Lane<T>::Load(c, b, lon, lat);
+        const auto ok = f(lon, lat, vx, vy);
+        Lane<T>::Store(vx, vy, ok, ox, oy, ov);
+    });
+}
+
+template <class T> typename T::V ArcCos(typename T::V v) {
+    using V = typename T::V;
+    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(kPi);
+    return v >= 1 ? zero : v <= -1 ? pi : T::Atan(-v / T::Sqrt(1 - v * v)) + kHalfPi;
+}
+
 template <class T> PrjBatch::Kernel KernelFor(int prj) {
     using V = typename T::V;
     switch (prj) {
+    case 1:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            Polar<T>(c, in, n, x, y, v, k60d15s, 1, [](const V& p) { return T::Tan(p); });
+        };
+    case 3:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            const double f = c.factor, l = c.light;
+            Polar<T>(c, in, n, x, y, v, c.horizon, 1, [f, l](const V& p) { return f * T::Sin(p) / (l - T::Cos(p)); });
+        };
+    case 8:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            Plain<T>(c, in, n, x, y, v, [](const V& lon, const V& lat, V& vx, V& vy) {
+                const V a = lon / 2;
+                const V cb = T::Cos(lat);
+                const V cc = T::Cos(a) * cb;
+                const auto pole = 1 - cc * cc <= 1e-12;
+                const V h = T::Sqrt((1 + cc) / 2);
+                vx = pole ? Lane<T>::Splat(0) : 2 * cb * T::Sin(a) / h;
+                vy = pole ? 2 * T::Sin(ArcCos<T>(cc) / 2) : T::Sin(lat) / h;
+                return lon == lon || lon != lon;
+            });
+        };
+    case 9:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            Plain<T>(c, in, n, x, y, v, [](const V& lon, const V& lat, V& vx, V& vy) {
+                const V a = lon / 2;
+                const V cb = T::Cos(lat);
+                const V cc = T::Cos(a) * cb;
+                const V sc = T::Sqrt(1 - cc * cc);
+                const V cl = cc >= 1 ? Lane<T>::Splat(0) : cc <= -1 ? Lane<T>::Splat(kPi) : T::Atan(-cc / sc) + kHalfPi;
+                const auto flat = sc <= 1e-6;
+                const V k = cl / sc;
+                vx = flat ? Lane<T>::Splat(0) : 2 * k * cb * T::Sin(a);
+                vy = flat ? cl : k * T::Sin(lat);
+                return lon == lon || lon != lon;
+            });
+        };
+    case 10:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            Plain<T>(c, in, n, x, y, v, [](const V& lon, const V& lat, V& vx, V& vy) {
+                vx = lon;
+                vy = T::Tan(lat);
+                return (lat >= -k60d15s) & (lat <= k60d15s);
+            });
+        };
+    case 14:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            Plain<T>(c, in, n, x, y, v, [](const V& lon, const V& lat, V& vx, V& vy) {
+                vx = lon;
+                vy = 1.25 * T::Log(T::Tan(kQuarterPi + 0.4 * lat));
+                return lon == lon || lon != lon;
+            });
+        };
+    case 15:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            const double k = c.cone;
+            Plain<T>(c, in, n, x, y, v, [k](const V& lon, const V& lat, V& vx, V& vy) {
+                vx = lon * k;
+                vy = T::Sin(lat) / k;
+                return lon == lon || lon != lon;
+            });
+        };
+    case 20:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            Plain<T>(c, in, n, x, y, v, [](const V& lon, const V& lat, V& vx, V& vy) {
+                const V s = 0.90631 * T::Sin(lat);
+                const V cpsi = T::Sqrt(1 - s * s);
+                const V l3 = lon / 3;
+                const V sl = T::Sin(l3), cl = T::Cos(l3);
+                const V ca = cpsi * cl;
+                const V halfA = T::Sqrt((1 - ca) / 2);
+                const V ac = ArcCos<T>(ca);
+                const auto top = (ca > 0.9999999999) & (ac >= -1e-6) & (ac <= 1e-6);
+                const V sa = T::Sqrt(1 - ca * ca);
+                const V asl = sl < 0 ? -sl : sl;
+                V sb = cpsi * asl / sa;
+                sb = lon < 0 ? -sb : sb;
+                vx = top ? Lane<T>::Splat(0) : 5.33448 * halfA * sb;
+                vy = top ? 2.48206 * halfA : 2.48206 * halfA * (s / sa);
+                return lon == lon || lon != lon;
+            });
+        };
+    case 21:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            const double p0 = c.polar0, r0 = c.rho0;
+            Polar<T>(c, in, n, x, y, v, c.maxPolar, c.cone, [p0, r0](const V& p) { return T::Tan(p - p0) + r0; });
+        };
+    case 24:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            const double k = c.cone, t = c.twoOverCone, r2 = c.rho0Squared;
+            Polar<T>(c, in, n, x, y, v, c.maxPolar, c.cone,
+                     [k, t, r2](const V& p) { return T::Sqrt((k - T::Cos(p)) * t + r2); });
+        };
     case 2:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
             Polar<T>(c, in, n, x, y, v, k90d15s, 1, [](const V& p) { return 2 * T::Tan(p / 2); });

@@ -11,6 +11,7 @@ __m128d _ZGVbN2v_cos(__m128d);
 __m128d _ZGVbN2v_tan(__m128d);
 __m128d _ZGVbN2v_atan(__m128d);
 __m128d _ZGVbN2vv_pow(__m128d, __m128d);
+__m128d _ZGVbN2v_log(__m128d);
 }
 
 namespace {
@@ -23,6 +24,7 @@ struct Sse2 {
     static V Atan(V v) { return V(_ZGVbN2v_atan(__m128d(v))); }
     static V Pow(V a, V b) { return V(_ZGVbN2vv_pow(__m128d(a), __m128d(b))); }
     static V Sqrt(V v) { return V(_mm_sqrt_pd(__m128d(v))); }
+    static V Log(V v) { return V(_ZGVbN2v_log(__m128d(v))); }
 };
 } // namespace
 

@@ -9,6 +9,7 @@ __m256d _ZGVdN4v_cos(__m256d);
 __m256d _ZGVdN4v_tan(__m256d);
 __m256d _ZGVdN4v_atan(__m256d);
 __m256d _ZGVdN4vv_pow(__m256d, __m256d);
+__m256d _ZGVdN4v_log(__m256d);
 }
 
 namespace {
@@ -21,6 +22,7 @@ struct Avx2 {
     static V Atan(V v) { return V(_ZGVdN4v_atan(__m256d(v))); }
     static V Pow(V a, V b) { return V(_ZGVdN4vv_pow(__m256d(a), __m256d(b))); }
     static V Sqrt(V v) { return V(_mm256_sqrt_pd(__m256d(v))); }
+    static V Log(V v) { return V(_ZGVdN4v_log(__m256d(v))); }
 };
 } // namespace
 

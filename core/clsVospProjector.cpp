@@ -132,7 +132,21 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
             }
             return;
         }
-        const PrjBatch::Consts c{mPrj, mLon0, mSign, mPolar0, mRho0, mCone, mLambertConic.f, mMaxPolar, mTheta.data()};
+        PrjBatch::Consts c;
+        c.prj = mPrj;
+        c.lon0 = mLon0;
+        c.sign = mSign;
+        c.polar0 = mPolar0;
+        c.rho0 = mRho0;
+        c.cone = mCone;
+        c.aux1 = mLambertConic.f;
+        c.maxPolar = mMaxPolar;
+        c.light = mLight;
+        c.horizon = mPerspective.horizon;
+        c.factor = mPerspective.factor;
+        c.twoOverCone = mAlbers.twoOverCone;
+        c.rho0Squared = mAlbers.rho0Squared;
+        c.theta = mTheta.data();
         thread_local std::vector<double> xs, ys;
         thread_local std::vector<uint8_t> valid;
         xs.resize(n);

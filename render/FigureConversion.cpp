@@ -6,8 +6,6 @@
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
-#include <atomic>
-#include <latch>
 
 namespace {
 
@@ -25,51 +23,70 @@ int FigureConversion::Threads() { return gThreads > 0 ? gThreads : std::max(1, Q
 
 void FigureConversion::SetThreads(int threads) { gThreads = std::max(0, threads); }
 
-void FigureConversion::Run(const MapViewport& view, const std::vector<clsMapFigure*>& figures, bool ring,
-                           const Convert& convert) {
+void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring,
+                             Convert convert) {
+    Wait();
     results_.clear();
     const size_t n = figures.size();
     const int threads = Threads();
-    if (threads < 2 || n < 2) return;
-    std::vector<std::shared_ptr<clsPoly>> sources(n);
+    if (threads < 2 || n == 0) return;
+    sources_.assign(n, nullptr);
+    int64_t points = 0;
     for (size_t i = 0; i < n; ++i) {
-        sources[i] = figures[i]->Poly();
+        sources_[i] = figures[i]->Poly();
+        if (!sources_[i]) continue;
         // The bounding box is kept by the list on first use: fill it here,
-        // before several workers could ask at once.
-        if (sources[i]) sources[i]->RectBound();
+        // before a worker and the drawing could ask at once.
+        sources_[i]->RectBound();
+        points += sources_[i]->Count();
     }
-    std::vector<std::unique_ptr<Result>> out(n);
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        MapViewport own = view;
-        for (size_t i; (i = next.fetch_add(1)) < n;) {
-            if (!sources[i]) continue;
-            try {
-                Trace trace;
-                auto r = std::make_unique<Result>();
-                r->polys = convert(own, *sources[i], ring, trace);
-                if (trace.firstRefused) continue;
-                r->projected = trace.projected;
-                if (r->projected) r->after = own.projector;
-                out[i] = std::move(r);
-            } catch (...) {
-                // Converted again at its turn, where the error is reported.
-            }
-        }
-    };
-    const int helpers = int(std::min<size_t>(size_t(threads - 1), n - 1));
+    // Waking the workers costs about as much as converting this many points.
+    if (points < 4096) return;
+    view_ = view;
+    figures_ = std::move(figures);
+    out_.clear();
+    out_.resize(n);
+    ring_ = ring;
+    convert_ = std::move(convert);
+    next_ = 0;
+    const int workers = int(std::min<size_t>(size_t(threads - 1), n));
     QThreadPool& pool = Pool();
-    if (pool.maxThreadCount() < helpers) pool.setMaxThreadCount(helpers);
-    std::latch done(helpers);
-    for (int h = 0; h < helpers; ++h)
-        pool.start([&] {
-            work();
-            done.count_down();
+    if (pool.maxThreadCount() < workers) pool.setMaxThreadCount(workers);
+    done_ = std::make_unique<std::latch>(workers);
+    for (int h = 0; h < workers; ++h)
+        pool.start([this] {
+            Work();
+            done_->count_down();
         });
-    work();
-    done.wait();
-    for (size_t i = 0; i < n; ++i)
-        if (out[i]) results_[figures[i]] = std::move(out[i]);
+}
+
+void FigureConversion::Work() {
+    MapViewport own = view_;
+    for (size_t i; (i = next_.fetch_add(1)) < figures_.size();) {
+        if (!sources_[i]) continue;
+        try {
+            Trace trace;
+            auto r = std::make_unique<Result>();
+            r->polys = convert_(own, *sources_[i], ring_, trace);
+            if (trace.firstRefused) continue;
+            r->projected = trace.projected;
+            if (r->projected) r->after = own.projector;
+            out_[i] = std::move(r);
+        } catch (...) {
+            // Converted again at its turn, where the error is reported.
+        }
+    }
+}
+
+void FigureConversion::Wait() {
+    if (!done_) return;
+    done_->wait();
+    done_.reset();
+    for (size_t i = 0; i < figures_.size(); ++i)
+        if (out_[i]) results_[figures_[i]] = std::move(out_[i]);
+    figures_.clear();
+    sources_.clear();
+    out_.clear();
 }
 
 std::unique_ptr<FigureConversion::Result> FigureConversion::Take(const clsMapFigure* figure) {

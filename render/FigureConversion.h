@@ -8,7 +8,9 @@
 #include "render/MapViewport.h"
 
 #include <cstddef>
+#include <atomic>
 #include <functional>
+#include <latch>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -37,14 +39,36 @@ public:
     static int Threads();
     static void SetThreads(int threads);
 
-    // Converts the figures' lists (figures without one are skipped).
-    void Run(const MapViewport& view, const std::vector<clsMapFigure*>& figures, bool ring,
-             const Convert& convert);
-    // The usable result for a figure, handed over once; null when it must be
-    // converted at its turn.
+    FigureConversion() = default;
+    ~FigureConversion() { Wait(); }
+    FigureConversion(const FigureConversion&) = delete;
+    FigureConversion& operator=(const FigureConversion&) = delete;
+
+    // Starts converting the figures' lists (figures without one are
+    // skipped) on the workers and returns; Wait ends the run. A run too small
+    // to pay for the workers converts nothing ahead.
+    void Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert);
+    void Wait();
+    void Run(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert) {
+        Start(view, std::move(figures), ring, std::move(convert));
+        Wait();
+    }
+    // After Wait: the usable result for a figure, handed over once; null
+    // when it must be converted at its turn.
     std::unique_ptr<Result> Take(const clsMapFigure* figure);
     void Clear() { results_.clear(); }
 
 private:
+    void Work();
+
     std::unordered_map<const clsMapFigure*, std::unique_ptr<Result>> results_;
+    // The run under way.
+    MapViewport view_;
+    std::vector<clsMapFigure*> figures_;
+    std::vector<std::shared_ptr<clsPoly>> sources_;
+    std::vector<std::unique_ptr<Result>> out_;
+    bool ring_ = false;
+    Convert convert_;
+    std::atomic<size_t> next_{0};
+    std::unique_ptr<std::latch> done_;
 };

@@ -254,7 +254,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     } wrapOff{p_.view_.wrap, p_.view_.wrap};
     p_.view_.wrap = false;
 
-    FigureConversion conversion;
+    FigureConversion conversion[2];
     const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
     const FigureConversion::Convert convert = [this](MapViewport& view, clsPoly& poly, bool ring,
                                                      FigureConversion::Trace& trace) {
@@ -264,7 +264,6 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         clsMapPlot& p;
         ~Detach() { p.converted_ = nullptr; }
     } detach{p_};
-    if (ahead) p_.converted_ = &conversion;
 
     // A handler run during a yield may open or close units: walk a copy.
     std::vector<std::shared_ptr<clsMapUnit>> units;
@@ -277,22 +276,34 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         if (!map) continue;
         int32_t counter = 1;
         const auto& figures = map->MapCollection();
+        // Lines and areas are converted on the other cores a run ahead of
+        // their drawing, which takes them in their order.
+        constexpr size_t kRun = 1000;
+        auto start = [&](size_t from) {
+            std::vector<clsMapFigure*> run;
+            for (size_t k = from; k < std::min(from + kRun, figures.size()); ++k)
+                if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field))
+                    run.push_back(figures[k].get());
+            conversion[(from / kRun) % 2].Start(p_.view_, std::move(run), code == 3, convert);
+        };
+        if (ahead) start(0);
         for (size_t i = 0; i < figures.size(); ++i) {
-            // Lines and areas are converted on all cores a yield's worth
-            // (200 figures) ahead, and drawn in their order.
-            if (ahead && i % 200 == 0) {
-                std::vector<clsMapFigure*> run;
-                for (size_t k = i; k < std::min(i + 200, figures.size()); ++k)
-                    if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field))
-                        run.push_back(figures[k].get());
-                conversion.Run(p_.view_, run, code == 3, convert);
+            if (ahead && i % kRun == 0) {
+                FigureConversion& now = conversion[(i / kRun) % 2];
+                now.Wait();
+                p_.converted_ = &now;
+                if (i + kRun < figures.size()) start(i + kRun);
             }
             const std::shared_ptr<clsMapFigure> fig = figures[i];
             if (fig && fig->FigCode() == code && fig->IsInner(p_.view_.field)) PlotCell(unit->ToCell(fig.get()));
             if (counter % 200 == 0) DoEvents();
             ++counter;
         }
-        conversion.Clear();
+        p_.converted_ = nullptr;
+        for (FigureConversion& c : conversion) {
+            c.Wait();
+            c.Clear();
+        }
     }
     return true;
 }

@@ -27,7 +27,7 @@ QImage Draw(int threads, int16_t index) {
     for (int i = 0; i < 260; ++i) {
         const int32_t x = lon(rng), y = lat(rng);
         auto ring = std::make_shared<clsPoly>();
-        for (int k = 0; k < 12; ++k) ring->AddXY(x + step(rng) + (k < 6 ? k : 12 - k) * 9000, y + step(rng));
+        for (int k = 0; k < 24; ++k) ring->AddXY(x + step(rng) + (k < 12 ? k : 24 - k) * 4500, y + step(rng));
         ring->AddXY(ring->x(1), ring->y(1));
         PlotWorld::AddPolygon(*unit, 1, 0, ring);
         auto line = std::make_shared<clsPoly>();
@@ -64,7 +64,7 @@ TEST(FigureConversion, RefusedFirstPointsAreLeftToTheirTurn) {
     std::vector<clsMapFigure*> run;
     for (int i = 0; i < 6; ++i) {
         auto p = std::make_shared<clsPoly>();
-        p->SetLine(i, 0, i, 10);
+        for (int k = 0; k < 1000; ++k) p->AddXY(i, k); // enough points to be worth the workers
         lines.push_back(std::make_shared<clsMapPolyline>());
         lines.back()->SetPoly(p);
         run.push_back(lines.back().get());
