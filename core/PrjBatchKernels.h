@@ -256,6 +256,20 @@ template <class T> PrjBatch::Kernel KernelFor(int prj) {
             Polar<T>(c, in, n, x, y, v, c.maxPolar, c.cone,
                      [k, t, r2](const V& p) { return T::Sqrt((k - T::Cos(p)) * t + r2); });
         };
+    case 26:
+        return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
+            const double p0 = c.polar0, r0 = c.rho0;
+            Plain<T>(c, in, n, x, y, v, [&c, p0, r0](const V& lon, const V& lat, V& vx, V& vy) {
+                const V p = c.sign * lat + kHalfPi;
+                const V r = p - p0 + r0;
+                // Each parallel's own cone constant; 1 where r vanishes.
+                const V k = r != 0 ? T::Sin(p) / r : Lane<T>::Splat(1);
+                const V a = k * lon;
+                vx = r * T::Sin(a);
+                vy = r * T::Cos(a) * c.sign;
+                return lon == lon || lon != lon;
+            });
+        };
     case 2:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
             Polar<T>(c, in, n, x, y, v, k90d15s, 1, [](const V& p) { return 2 * T::Tan(p / 2); });

@@ -170,6 +170,11 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
             mLat = in[n - 1].y * kSecRad;
             mLon = in[n - 1].x * kSecRad - mLon0;
             mValid = valid[n - 1] != 0;
+            // Bonne's forward leaves the last point's cone constant behind.
+            if (mPrj == 26) {
+                const double p = PolarOf(), rr = p - mPolar0 + mRho0;
+                mCone = rr != 0 ? std::sin(p) / rr : 1.0;
+            }
         }
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXY"));
