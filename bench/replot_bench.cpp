@@ -233,12 +233,12 @@ void BM_ReplotWorldT6(benchmark::State& state) {
 void BM_ReplotScaling(benchmark::State& state) {
     static std::map<int, std::unique_ptr<World>> worlds;
     const int times = static_cast<int>(state.range(2));
-    auto& w = worlds[times];
-    if (!w) {
+    auto it = worlds.find(times);
+    if (it == worlds.end()) {
         worlds.clear(); // one large world in memory at a time
-        w = std::make_unique<World>(times);
+        it = worlds.emplace(times, std::make_unique<World>(times)).first;
     }
-    Replot(state, w->units, w->points);
+    Replot(state, it->second->units, it->second->points);
 }
 
 void Projections(benchmark::internal::Benchmark* b) {
