@@ -7,6 +7,7 @@
 #include "platform/DialogFrame.h"
 #include "platform/MouseWheel.h"
 #include "app/MainView.h"
+#include "app/SettingsCommands.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "cruise/clsCruise05.h"
@@ -88,15 +89,22 @@ void frmMain::BuildWindow() {
     setWindowTitle(UiServices::AppTitle());
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     view_ = new MainView(this, file);
+    settings_ = std::make_unique<SettingsCommands>(this, *view_);
     QMenu* tool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     view_->pointer->BuildToolMenu(tool);
+    tool->addAction(QStringLiteral("環境設定(&E)..."), this, [this] { mnuEnvironment_Click(); });
     view_->popup->ScrollItem = [this](int index) { mnuPopupScrollItem_Click(index); };
     // Until the View menu exists the legend editor hangs from the File menu.
     file->addAction(QStringLiteral("地図記号・凡例(&K)..."), this, [this] { mnuMapSymbol_Click(); });
-    // Until the View menu is built, the jump has a menu of its own.
+    // Until the View menu is built, the jump and the view settings have a
+    // menu of their own.
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    viewMenu->addAction(QStringLiteral("地図投影法(&P)..."), this, [this] { mnuVospProjection_Click(); });
+    QAction* mnuGrid = viewMenu->addAction(QStringLiteral("経緯線(&G)..."), this, [this] { mnuGrid_Click(); });
+    viewMenu->addAction(QStringLiteral("アクセサリ(&A)..."), this, [this] { mnuAccessory_Click(); });
     QAction* mnuJump = viewMenu->addAction(QStringLiteral("地名ジャンプ(&J)..."), this, [this] { mnuJump_Click(); });
-    connect(viewMenu, &QMenu::aboutToShow, this, [mnuJump] {
+    connect(viewMenu, &QMenu::aboutToShow, this, [mnuJump, mnuGrid] {
+        mnuGrid->setEnabled(gvMapMode == 1);
         const auto active = gvMapUnits ? gvMapUnits->Active() : nullptr;
         mnuJump->setEnabled(active && active->gFigures->Count() > 0);
     });
@@ -152,13 +160,29 @@ void frmMain::ConnectView() {
     f.PngPath = [] { return gvView->PngPath(); };
     f.WriteClip = [] { return gvView->WriteClip(); };
     f.CruiseRun = [this] { CruiseOnce(); };
+    f.CruiseSettings = [this] { mnuCruiseSet_Click(); };
+    f.ImageSize = [this] { mnuMapSize_Click(); };
     f.LastSavePath = &gvLastSavePath;
 }
+
+void frmMain::mnuVospProjection_Click() { settings_->mnuVospProjection_Click(); }
+void frmMain::mnuGrid_Click() { settings_->mnuGrid_Click(); }
+void frmMain::mnuAccessory_Click() { settings_->mnuAccessory_Click(); }
+void frmMain::mnuEnvironment_Click() { settings_->mnuEnvironment_Click(); }
+void frmMain::mnuMapSize_Click() { settings_->mnuMapSize_Click(); }
+void frmMain::mnuCruiseSet_Click() { settings_->mnuCruiseSet_Click(); }
 
 void frmMain::CruiseOnce() {
     if (!gvCruise || !gvMapPlot) return;
     clsRect field = gvMapPlot->Field();
-    gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    Library::ScreenMousePointer(MousePtr::Hourglass);
+    try {
+        gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
+    } catch (...) {
+        Library::ScreenMousePointer(-1);
+        throw;
+    }
+    Library::ScreenMousePointer(-1);
     PlotWindow();
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 
 class MainView;
+class SettingsCommands;
 class frmMapSymbol;
 class QAction;
 class QLabel;
@@ -108,6 +109,15 @@ public:
 
     MainView* MainArea() const { return view_; }
 
+    // The settings dialogs, for the menus that open them.
+    void mnuVospProjection_Click();
+    void mnuGrid_Click();
+    void mnuAccessory_Click();
+    void mnuEnvironment_Click();
+    void mnuMapSize_Click();
+    void mnuCruiseSet_Click();
+    SettingsCommands* Settings() const { return settings_.get(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -128,6 +138,7 @@ private:
     bool closeAfterDrawing_ = false;
     QWidget* splash_ = nullptr;
     MainView* view_ = nullptr;
+    std::unique_ptr<SettingsCommands> settings_;
     AppHost* previousHost_ = nullptr;
     std::unique_ptr<frmMapSymbol> mapSymbol_; // one instance for the run
     std::unique_ptr<frmJump05> jump_;

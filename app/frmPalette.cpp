@@ -7,6 +7,7 @@
 #include "platform/EventHook.h"
 #include "render/clsNativeColor.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
@@ -221,7 +222,11 @@ void frmPalette::mouseReleaseEvent(QMouseEvent* e) {
 
 int32_t frmPalette::Pick(QWidget* owner, int32_t color, bool wild) {
     static QPointer<frmPalette> instance;
-    if (!instance) instance = new frmPalette(owner);
+    // Owned by the dialog that asks, so the focus goes back there.
+    QWidget* asker = QApplication::activeModalWidget();
+    if (!asker || asker == instance) asker = owner;
+    if (!instance) instance = new frmPalette(asker);
+    else if (instance->parentWidget() != asker) instance->setParent(asker, instance->windowFlags());
     const QPoint at = QCursor::pos();
     instance->mPalette = PublicVal::gvNativeColor;
     instance->mColor = color;

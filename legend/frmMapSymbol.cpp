@@ -7,8 +7,12 @@
 #include "core/clsEnvironment.h"
 #include "document/clsMapUnits.h"
 #include "document/clsThings.h"
+#include "legend/AreaGrid.h"
 #include "legend/FlexGrid.h"
+#include "legend/HtmlLegend.h"
+#include "legend/StyleLibrary.h"
 #include "legend/ThingCommands.h"
+#include "legend/ThingEditors.h"
 #include "legend/ThingGrid.h"
 #include "platform/MouseWheel.h"
 
@@ -16,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -82,6 +87,8 @@ void frmMapSymbol::BuildWindow()
     auto* fraArea = new QWidget(fraTab); // the area page fills it
     fraArea->setObjectName(QStringLiteral("fraArea"));
     fraTab->addWidget(fraArea);
+    area_ = new AreaGrid(fraArea, work_, sw_);
+    library_ = new StyleLibrary(this, work_, sw_);
     fraTab->addWidget(BuildThingPage());
 
     auto* cmdOK = new QPushButton(QStringLiteral("ＯＫ"), this);
@@ -100,6 +107,7 @@ void frmMapSymbol::BuildWindow()
     top->addWidget(chkUnitSync);
     top->addWidget(chkPreview);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(library_->fraLibrary);
     buttons->addStretch(1);
     buttons->addWidget(cmdOK);
     buttons->addWidget(cmdCancel);
@@ -109,15 +117,34 @@ void frmMapSymbol::BuildWindow()
     box->addWidget(tbsExp);
     box->addWidget(fraTab, 1);
     box->addLayout(buttons);
-    resize(640, 540);
+    resize(720, 560);
 
     grid_ = std::make_unique<ThingGrid>(*flgThings, work_, sw_);
     commands_ = std::make_unique<ThingCommands>(*flgThings, *grid_, work_, sw_);
+    editors_ = std::make_unique<ThingEditors>(*this, *flgThings, *grid_, work_, sw_);
+    editors_->Grids = [this] {
+        QList<QAbstractScrollArea*> grids;
+        for (FlexGrid* g : findChildren<FlexGrid*>())
+            grids << g;
+        return grids;
+    };
     grid_->ExePreview = [this] { ExePreview(); };
     grid_->GridRange = [this](int32_t row) { GridRange(row); };
     grid_->GridAttribute = [this](int32_t row) { GridAttribute(row); };
     grid_->EnablePopup = [this](bool on) { cmdPopup->setEnabled(on); };
     commands_->ExePreview = [this] { ExePreview(); };
+    html_ = std::make_unique<HtmlLegend>(*flgThings, *grid_, work_, sw_);
+    const auto guard = [this](const char* proc, const std::function<void()>& f) { Guarded(proc, f); };
+    area_->Guard = guard;
+    area_->ExePreview = [this] { ExePreview(); };
+    area_->RecSample = [this](clsThing& t) { RecThingSample(t); };
+    area_->SelectThingPageOne = [this] {
+        choPage->setCurrentIndex(0);
+        choPage_Click();
+    };
+    library_->Guard = guard;
+    library_->ExePreview = [this] { ExePreview(); };
+    library_->SetGridData = [this] { grid_->SetGridData(); };
     commands_->InputRealColor = [this](int32_t initial) {
         return InputRealColor ? InputRealColor(initial) : Host().InputRealColor(initial);
     };
@@ -186,7 +213,7 @@ QWidget* frmMapSymbol::BuildThingPage()
             mnuPopupPaste = a;
     }
     QAction* html = mnuPopup->addAction(QStringLiteral("HTML保存(&T)"));
-    QObject::connect(html, &QAction::triggered, this, [this] { mnuPopupHTML_Click(); });
+    QObject::connect(html, &QAction::triggered, this, [this] { Guarded("mnuPopupHTML_Click", [this] { mnuPopupHTML_Click(); }); });
     QObject::connect(mnuPopup, &QMenu::aboutToShow, this, [this] { mnuPopup_Click(); });
 
     auto* row = new QHBoxLayout;
@@ -209,6 +236,7 @@ void frmMapSymbol::Guarded(const char* proc, const std::function<void()>& f)
         f();
     } catch (...) {
         MouseWheel::UnhookWheel(flgThings);
+        MouseWheel::UnhookWheel(area_->flgAdmins);
         ErrorMng::StopError(ErrBase + 1003, kName, QString::fromLatin1(proc));
     }
 }
@@ -216,7 +244,11 @@ void frmMapSymbol::Guarded(const char* proc, const std::function<void()>& f)
 void frmMapSymbol::Form_Load()
 {
     try {
+        MouseWheel::HookWheel(area_->flgAdmins);
         MouseWheel::HookWheel(flgThings);
+        area_->flgAdmins->SetForeColor(PublicVal::GridForeColor());
+        area_->flgAdmins->SetBackColor(PublicVal::GridBackColor());
+        area_->flgAdmins->SetGridFont(PublicVal::GridFontName(), PublicVal::GridFontSize());
         // Grid look and the column layout from the grid's laid-out width.
         flgThings->SetForeColor(PublicVal::GridForeColor());
         flgThings->SetBackColor(PublicVal::GridBackColor());
@@ -225,6 +257,7 @@ void frmMapSymbol::Form_Load()
         // width inside its margins.
         const QMargins m = layout()->contentsMargins();
         grid_->Layout((width() - m.left() - m.right()) * FlexGrid::TwipsX());
+        area_->Layout((width() - m.left() - m.right()) * FlexGrid::TwipsX() - area_->SideWidthTwips());
 
         clsEnvironment* env = PublicVal::gvEnvironment;
         mSampleTextE = env ? env->GetString(QStringLiteral("ThingTabTextSampleE"), QStringLiteral("Pacific Ocean"))
@@ -246,6 +279,7 @@ void frmMapSymbol::Form_Load()
         chkUnitSync->setChecked(sw_.mUnitSync);
         chkUnitSync->setEnabled(work_.mUnitCount > 1);
         chkPreview->setChecked(sw_.mPreview);
+        area_->chkAreaSync->setChecked(sw_.mAreaSync);
 
         grid_->Clear();
         chkDispAll->setChecked(sw_.mDispAll);
@@ -262,7 +296,11 @@ void frmMapSymbol::Form_Load()
         tbsExp->setCurrentIndex(sw_.mTabIndex);
         tbsExp->blockSignals(false);
         tbsExp_Click();
+
+        library_->MakeLibraryList();
+        library_->chkLibShow->setChecked(sw_.mLibShow);
     } catch (...) {
+        MouseWheel::UnhookWheel(area_->flgAdmins);
         MouseWheel::UnhookWheel(flgThings);
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
     }
@@ -272,11 +310,13 @@ void frmMapSymbol::Form_Unload()
 {
     try {
         MouseWheel::UnhookWheel(flgThings);
+        MouseWheel::UnhookWheel(area_->flgAdmins);
         WithHourglass([this] {
             if (sw_.mPreview && PlotWindow)
                 PlotWindow();
         });
         grid_->Clear();
+        area_->flgAdmins->SetRows(1);
         work_.Release();
         mMapUnits = nullptr;
     } catch (...) {
@@ -299,7 +339,10 @@ void frmMapSymbol::cmdOK_Click()
 void frmMapSymbol::choMap_Click()
 {
     work_.mUnitIndex = choMap->currentIndex() + 1;
+    const auto unit = mMapUnits ? mMapUnits->Item(work_.mUnitIndex) : nullptr;
+    area_->SetColoredMapButton(unit && unit->gFigures ? unit->gFigures->MapCode() : 0);
     ShowTitle();
+    area_->MakeAreaList();
     grid_->Clear();
     grid_->SetGridData();
 }
@@ -393,8 +436,18 @@ void frmMapSymbol::cmdPopup_Click()
         mnuPopup->exec(QCursor::pos());
 }
 
-void frmMapSymbol::GridRange(int32_t) {}
+void frmMapSymbol::GridRange(int32_t row) { editors_->GridRange(row); }
 
-void frmMapSymbol::GridAttribute(int32_t) {}
+void frmMapSymbol::GridAttribute(int32_t row) { editors_->GridAttribute(row); }
 
-void frmMapSymbol::mnuPopupHTML_Click() {}
+void frmMapSymbol::mnuPopupHTML_Click() { html_->Export(); }
+
+void frmMapSymbol::RecThingSample(clsThing& thing)
+{
+    for (int32_t r = 1; r < flgThings->Rows(); ++r) {
+        if (grid_->IsThingRow(r) && grid_->RowThingIndex(r) == thing.Index()) {
+            grid_->RecSample(r, thing, false);
+            return;
+        }
+    }
+}

@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 
+class AreaGrid;
 class FlexGrid;
+class HtmlLegend;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -22,9 +24,12 @@ class QPushButton;
 class QStackedWidget;
 class QTabBar;
 class QWidget;
+class StyleLibrary;
 class ThingCommands;
+class ThingEditors;
 class ThingGrid;
 class clsMapUnits;
+class clsThing;
 
 class frmMapSymbol : public DialogFrame {
 public:
@@ -45,8 +50,7 @@ public:
     // The main view shows the working lists, when preview is on.
     void ExePreview();
 
-    // Hooks of the range and style editors opened from a row's cells, and
-    // of the HTML legend: nothing yet.
+    // The range and style editors of a row's thing; the HTML legend: nothing yet.
     void GridRange(int32_t row);
     void GridAttribute(int32_t row);
     void mnuPopupHTML_Click();
@@ -54,9 +58,12 @@ public:
     // Read by the other pages of the dialog and by tests.
     SymbolSwitches& Switches() { return sw_; }
     SymbolWork& Work() { return work_; }
+    AreaGrid& Area() { return *area_; }
+    StyleLibrary& StyleLib() { return *library_; }
     FlexGrid* flgThings = nullptr;
     ThingGrid& Grid() { return *grid_; }
     ThingCommands& Commands() { return *commands_; }
+    ThingEditors& Editors() { return *editors_; }
 
     // Controls, reachable for tests.
     QComboBox* choMap = nullptr;
@@ -91,11 +98,16 @@ private:
     void BuildWindow();
     QWidget* BuildThingPage();
     void ShowTitle();
+    void RecThingSample(clsThing& thing);
     void Guarded(const char* proc, const std::function<void()>& f);
 
     SymbolSwitches sw_;
     SymbolWork work_;
+    AreaGrid* area_ = nullptr;        // owned by the area page
+    StyleLibrary* library_ = nullptr; // owned by the dialog
+    std::unique_ptr<HtmlLegend> html_;
     std::unique_ptr<ThingGrid> grid_;
     std::unique_ptr<ThingCommands> commands_;
+    std::unique_ptr<ThingEditors> editors_;
     QString mSampleTextE, mSampleTextJ;
 };

@@ -1,4 +1,4 @@
-#include "CruiseTestEnv.h"
+#include "support/CruiseTestEnv.h"
 
 #include "core/clsRegistry.h"
 #include "platform/FileSystem.h"

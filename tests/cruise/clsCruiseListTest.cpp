@@ -1,6 +1,6 @@
 #include "cruise/clsCruiseList.h"
 
-#include "CruiseFiles.h"
+#include "support/CruiseFiles.h"
 #include "platform/ScriptedUi.h"
 #include "platform/VospError.h"
 #include "support/TestFolder.h"

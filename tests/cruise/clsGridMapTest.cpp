@@ -1,6 +1,6 @@
 #include "cruise/clsGridMap.h"
 
-#include "CruiseFiles.h"
+#include "support/CruiseFiles.h"
 #include "platform/ScriptedUi.h"
 #include "support/TestFolder.h"
 

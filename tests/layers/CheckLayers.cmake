@@ -8,7 +8,7 @@ file(GLOB _gui RELATIVE ${GUI_HEADERS} ${GUI_HEADERS}/*)
 file(GLOB _widgets RELATIVE ${WIDGETS_HEADERS} ${WIDGETS_HEADERS}/*)
 set(_product platform core document render app legend dialogs cruise tools)
 set(_posix "^(unistd|dirent|fcntl|iconv|locale|pwd|grp|dlfcn|termios|sys/.*)\\.h$")
-set(_words "SHIFT_JIS" "Shift_JIS" "std::round" "lround(" "QString::trimmed" ".trimmed()")
+set(_words "SHIFT_JIS" "std::round" "lround(" "QString::trimmed" ".trimmed()")
 
 set(_faults "")
 foreach(_dir ${_product})

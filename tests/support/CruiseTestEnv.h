@@ -4,7 +4,7 @@
 // placeholders, and a loader that makes units in memory from the list.
 #include "cruise/clsCruise05.h"
 
-#include "CruiseFiles.h"
+#include "support/CruiseFiles.h"
 
 #include "core/clsEnvironment.h"
 #include "support/MapUnitTestEnv.h"

@@ -1,0 +1,61 @@
+#pragma once
+// The image-size dialog: the output picture's width and height, typed in
+// dots, inches or millimetres but always held in pixels, and the output
+// resolution that converts between them. Only OK writes the settings.
+#include "platform/DialogFrame.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class clsView;
+
+class frmMapSize : public DialogFrame {
+public:
+    explicit frmMapSize(QWidget* parent = nullptr);
+
+    enum Unit : int16_t { Dots = 0, Inches = 1, Millimetres = 2 };
+
+    clsView* mView = nullptr;
+
+    static QString PixelsToText(int32_t pixels, int16_t unit, int32_t dpi);
+    // Unreadable text counts as 0.
+    static int32_t TextToPixels(const QString& text, int16_t unit, int32_t dpi);
+    // The resolution a text asks for ("screen", "printer" in any letter
+    // case, or a number); a result below 1 gives the screen's own.
+    static int32_t RequestedDpi(const QString& text);
+    // The default printer's resolution, the screen's when there is none.
+    static std::function<int32_t()> PrinterDpi;
+
+    int16_t UnitIndex() const { return unit_; }
+    int32_t Resolution() const { return dpi_; }
+    int32_t PixelWidth() const { return width_; }
+    int32_t PixelHeight() const { return height_; }
+
+    QComboBox* choUnit;
+    std::array<QLineEdit*, 2> txtSize{};
+    QLineEdit* txtDPI;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+    QPushButton* cmdHelp;
+
+    void FillBoxes();
+    bool txtDPI_Validate();
+    bool txtSize_Validate(int index);
+
+protected:
+    void cmdOK_Click() override;
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    int16_t unit_ = Dots; // kept between openings
+    int32_t dpi_ = 96;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    bool filling_ = false;
+};

@@ -1,0 +1,195 @@
+#include "legend/HtmlLegend.h"
+
+#include "core/ColorLib.h"
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+#include "document/clsThings.h"
+#include "legend/FlexGrid.h"
+#include "legend/SymbolSwitches.h"
+#include "legend/SymbolWork.h"
+#include "legend/ThingGrid.h"
+#include "platform/Cp932Codec.h"
+#include "platform/Cp932LineWriter.h"
+#include "platform/FileSystem.h"
+#include "platform/UiServices.h"
+#include "platform/VospError.h"
+
+#include <QFile>
+#include <QImage>
+#include <QStringList>
+#include <cerrno>
+
+namespace {
+
+struct BusyPointer {
+    BusyPointer() { Library::ScreenMousePointer(MousePtr::Hourglass); }
+    ~BusyPointer()
+    {
+        try {
+            Library::ScreenMousePointer(-1);
+        } catch (...) {
+        }
+    }
+};
+
+// The HTML file, open from its first line to its last; closed in any case.
+using HtmlFile = Cp932LineWriter;
+
+// Runs a step of the export until it succeeds or the user stops retrying:
+// false when the user gives up; other answers let the error pass.
+template <class F>
+bool Step(const QString& htmlPath, F&& f)
+{
+    return !ErrorMng::WithFileRetry(htmlPath, f).has_value();
+}
+
+QString cell(const QString& text) { return QStringLiteral("    <TD>") + text + QStringLiteral("</TD>"); }
+
+} // namespace
+
+HtmlLegend::HtmlLegend(FlexGrid& grid, ThingGrid& rows, SymbolWork& work, SymbolSwitches& sw)
+    : grid_(grid)
+    , rows_(rows)
+    , work_(work)
+    , sw_(sw)
+{
+}
+
+QString HtmlLegend::HtmlPath(const QString& thingFile) { return Library::ChangeExt(thingFile, QStringLiteral("HTM")); }
+
+QString HtmlLegend::ImageFolder(const QString& htmlPath) { return htmlPath.left(htmlPath.size() - 4) + QStringLiteral("_image"); }
+
+QString HtmlLegend::Escape(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&': out += QStringLiteral("&amp;"); break;
+        case '<': out += QStringLiteral("&lt;"); break;
+        case '>': out += QStringLiteral("&gt;"); break;
+        case '"': out += QStringLiteral("&quot;"); break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+QString HtmlLegend::ColorText(int32_t color, int16_t figure)
+{
+    if (figure == 1 || color < 0)
+        return {};
+    return QStringLiteral("%1,%2,%3").arg(ColorLib::RedOf(color)).arg(ColorLib::GreenOf(color)).arg(ColorLib::BlueOf(color));
+}
+
+QString HtmlLegend::Generator()
+{
+    return UiServices::AppTitle() + QStringLiteral("  version ") + QString::number(VOSP_VERSION_MAJOR) + QLatin1Char('.')
+        + QString::number(VOSP_VERSION_MINOR);
+}
+
+void HtmlLegend::Export()
+{
+    int32_t first = 0, last = 0;
+    rows_.GetSelRange(first, last);
+    const auto things = work_.Things();
+    if (last < 1 || !things)
+        return;
+    const QString thingFile = things->FileName();
+    const QString htmlPath = HtmlPath(thingFile);
+    const QString folder = ImageFolder(htmlPath);
+
+    BusyPointer busy;
+    struct Repaint {
+        FlexGrid& g;
+        bool on = g.Redraw();
+        ~Repaint() { g.SetRedraw(on); }
+    } repaint{grid_};
+    grid_.SetRedraw(false);
+
+    HtmlFile html(htmlPath);
+    const auto write = [&](const QString& line) { return Step(htmlPath, [&] { html.Write(line); }); };
+    const bool made = Step(htmlPath, [&] {
+        Cp932LineWriter::MakeFolder(folder);
+    });
+    if (!made || !Step(htmlPath, [&] { html.Open(); }))
+        return;
+
+    const QString folderName = Library::PathFileName(folder);
+    QStringList head{
+        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"),
+        QStringLiteral("<HTML>"),
+        QStringLiteral("<HEAD>"),
+        QStringLiteral("<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"),
+        QStringLiteral("<META content=\"") + Escape(Generator()) + QStringLiteral("\" name=\"GENERATOR\">"),
+        QStringLiteral("<TITLE>") + Escape(Library::PathFileName(thingFile)) + QStringLiteral("</TITLE>"),
+        QStringLiteral("</HEAD>"),
+        QStringLiteral("<BODY>"),
+        QStringLiteral("<P>"),
+        QStringLiteral("事象ファイル名：") + Escape(thingFile) + QStringLiteral("<BR>"),
+        QStringLiteral("事象ページ番号：") + QString::number(sw_.mThingPage),
+        QStringLiteral("</P>"),
+        QStringLiteral("<TABLE border=\"1\">"),
+        QStringLiteral("  <TR bgcolor=\"Teal\">"),
+        cell(QStringLiteral("事象番号")),
+        cell(QStringLiteral("事象名")),
+        cell(QStringLiteral("図形種")),
+        cell(QStringLiteral("表示")),
+        QStringLiteral("    <TD align=\"center\">可視縮尺範囲</TD>"),
+        cell(QStringLiteral("図式（凡例）")),
+        cell(QStringLiteral("前面色（RGB）")),
+        cell(QStringLiteral("背景色（RGB）")),
+        QStringLiteral("  </TR>"),
+    };
+    for (const QString& line : head)
+        if (!write(line))
+            return;
+
+    for (int32_t row = first; row <= last; ++row) {
+        const auto thing = rows_.IsThingRow(row) ? things->Item(rows_.RowThingIndex(row)) : nullptr;
+        QStringList lines;
+        if (thing) {
+            thing->SetPage(sw_.mThingPage);
+            const QString file = QStringLiteral("sample") + QString::number(thing->Index()) + QStringLiteral(".PNG");
+            lines = QStringList{
+                QStringLiteral("  <TR>"),
+                QStringLiteral("    <TD align=\"right\">") + Escape(grid_.TextMatrix(row, 6)) + QStringLiteral("</TD>"),
+                cell(Escape(grid_.TextMatrix(row, 1))),
+                cell(Escape(grid_.TextMatrix(row, 2))),
+                cell(Escape(grid_.TextMatrix(row, 3))),
+                QStringLiteral("    <TD align=\"center\">") + Escape(grid_.TextMatrix(row, 4)) + QStringLiteral("</TD>"),
+                QStringLiteral("    <TD><IMG src=\"") + Escape(folderName + QLatin1Char('/') + file)
+                    + QStringLiteral("\"></TD>"),
+                cell(ColorText(thing->Fore(), thing->Figure())),
+                cell(ColorText(thing->Back(), thing->Figure())),
+                QStringLiteral("  </TR>"),
+            };
+            for (const QString& line : lines)
+                if (!write(line))
+                    return;
+            const QImage picture = grid_.CellPicture(row, 5);
+            const QString png = Library::JoinPath(folder, file);
+            const bool saved = Step(htmlPath, [&] {
+                errno = 0;
+                if (!picture.save(FileSystem::ResolvePath(png), "PNG"))
+                    ThrowFileError(errno != 0 ? errno : EIO, png);
+            });
+            if (!saved)
+                return;
+        } else {
+            lines << QStringLiteral("  <TR bgcolor=\"Gray\">") << cell({}) << cell(Escape(grid_.TextMatrix(row, 1)));
+            for (int i = 0; i < 6; ++i)
+                lines << cell({});
+            lines << QStringLiteral("  </TR>");
+            for (const QString& line : lines)
+                if (!write(line))
+                    return;
+        }
+    }
+    for (const QString& line : {QStringLiteral("</TABLE>"), QStringLiteral("</BODY>"), QStringLiteral("</HTML>")})
+        if (!write(line))
+            return;
+    if (!Step(htmlPath, [&] { html.Close(); }))
+        return;
+    Ui().MsgBox(htmlPath + QStringLiteral("\r\nに保存しました."), Mb::OkOnly | Mb::Information, {});
+}

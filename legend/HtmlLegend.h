@@ -1,0 +1,37 @@
+#pragma once
+// The HTML legend: the selected rows of the thing grid as a table next to
+// the chosen unit's thing file ("name.HTM", in the Japanese code page with
+// CR LF), each thing's sample picture as "sample<code>.PNG" in the folder
+// "name_image" beside it.
+#include <QString>
+#include <cstdint>
+
+class FlexGrid;
+class SymbolWork;
+class ThingGrid;
+struct SymbolSwitches;
+
+class HtmlLegend {
+public:
+    HtmlLegend(FlexGrid& grid, ThingGrid& rows, SymbolWork& work, SymbolSwitches& sw);
+
+    static QString HtmlPath(const QString& thingFile);
+    static QString ImageFolder(const QString& htmlPath);
+    // "&", "<", ">" and '"' as entities.
+    static QString Escape(const QString& text);
+    // "r,g,b"; empty for an annotation thing or no colour.
+    static QString ColorText(int32_t color, int16_t figure);
+    // The application title and its major and minor version.
+    static QString Generator();
+
+    // Writes the file and the pictures and says where. A file error offers
+    // a retry of the failing step; giving up ends the export silently, any
+    // other answer raises the error.
+    void Export();
+
+private:
+    FlexGrid& grid_;
+    ThingGrid& rows_;
+    SymbolWork& work_;
+    SymbolSwitches& sw_;
+};

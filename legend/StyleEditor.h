@@ -1,0 +1,77 @@
+#pragma once
+// What the four style editors share: the caption with the thing's name, the
+// colour buttons with the box that switches the background (or edge) colour
+// on, the sample drawn over a rainbow, the pattern grids with their
+// tooltips and highlight, and the OK, Cancel and Help buttons.
+#include "platform/DialogFrame.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QCheckBox;
+class QHBoxLayout;
+class QImage;
+class QPushButton;
+class StylePicture;
+class clsMapGraph;
+
+class StyleEditor : public DialogFrame {
+public:
+    // Shown in the caption; set by the opener.
+    QString mName;
+
+    static constexpr int32_t kHighlight = 0x0000FF; // red
+    static constexpr int32_t kBand = 0xE8D8FF;      // pink behind the standard styles
+
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    StylePicture* picSample = nullptr;
+
+protected:
+    StyleEditor(const QString& objectName, const QString& caption, int32_t helpContext, QWidget* parent);
+
+    // The OK / Cancel / Help row.
+    QHBoxLayout* ButtonRow();
+    QCheckBox* MakeCheck(const QString& caption, const QString& tip);
+    QPushButton* MakeButton(const QString& caption, const QString& tip);
+
+    // Caption and the enable box from a colour variable (-1 unticks it and
+    // the variable becomes white).
+    void LoadCaption();
+    static void LoadEnable(QCheckBox* box, int32_t& colour);
+    // The colour as the sample draws it: -1 when the box is unticked.
+    static int32_t Enabled(const QCheckBox* box, int32_t colour);
+    // The palette picker for `colour`; a taken colour also ticks `box`.
+    void PickColor(int32_t& colour, QCheckBox* box);
+
+    // Rainbow, then `draw` between GraphBegin and GraphEnd of the drawing
+    // layer over the whole image.
+    static void PaintSample(QImage& image, const std::function<void(clsMapGraph&, int32_t w, int32_t h)>& draw);
+
+    // The grid scheme of the polygon and polyline editors: background, the
+    // band of the standard styles (bandHeight pixels), then every non-empty
+    // cell by `drawCell` in red when it holds `current`, else in the grid's
+    // fore colour. `probe` gives a point inside cell (row, column).
+    struct GridScheme {
+        int32_t cols, rows;
+        int32_t bandHeight;
+        std::function<void(int32_t r, int32_t k, int32_t cw, int32_t ch, int32_t& x, int32_t& y)> probe;
+        std::function<int32_t(int32_t x, int32_t y)> styleAt;
+        std::function<void(clsMapGraph& g, int32_t style, int32_t colour, int32_t x, int32_t y, int32_t cw, int32_t ch)> drawCell;
+    };
+    static void PaintGrid(QImage& image, const StylePicture& grid, const GridScheme& s, int32_t current);
+
+    // The tooltip of a grid, set only when it changes.
+    static void SetGridTip(StylePicture& grid, const QString& tip);
+
+    // Runs a handler; an error stops the program.
+    void Guarded(const char* proc, const std::function<void()>& f);
+
+    void cmdCancel_Click() override { Unload(false); }
+
+private:
+    QString objectName_;
+    QString caption_;
+};

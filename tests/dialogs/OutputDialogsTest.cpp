@@ -1,0 +1,222 @@
+// The image-size and accessory dialogs.
+#include "DialogTestEnv.h"
+
+#include "core/Library.h"
+#include "dialogs/frmAccessory.h"
+#include "dialogs/frmMapSize.h"
+#include "render/ViewHost.h"
+#include "render/clsAccessory.h"
+#include "render/clsView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class PictureHost : public ViewHost {
+public:
+    int32_t width = 800, height = 600;
+    int32_t PictureWidth() const override { return width; }
+    int32_t PictureHeight() const override { return height; }
+    void ResizePicture(int32_t w, int32_t h) override {
+        width = w;
+        height = h;
+    }
+    QImage PictureImage() const override { return QImage(width, height, QImage::Format_RGB32); }
+    double WindowWidthTwips() const override { return 1000 * 15.0; }
+    double WindowHeightTwips() const override { return 800 * 15.0; }
+    double HScrollWidthTwips() const override { return 800 * 15.0; }
+    double VScrollHeightTwips() const override { return 600 * 15.0; }
+    double ScreenWidthTwips() const override { return 1600 * 15.0; }
+    double ScreenHeightTwips() const override { return 1200 * 15.0; }
+    double TwipsPerPixelX() const override { return 15; }
+    double TwipsPerPixelY() const override { return 15; }
+};
+
+struct MapSizeTest : DialogTest {
+    PictureHost host;
+    clsView view{&host};
+    frmMapSize d;
+    int16_t savedDpi = PublicVal::gvScreenDPI;
+
+    void SetUp() override {
+        DialogTest::SetUp();
+        view.SetDpi(96);
+        d.mView = &view;
+    }
+    void TearDown() override {
+        PublicVal::gvScreenDPI = savedDpi;
+        frmMapSize::PrinterDpi = {};
+        DialogTest::TearDown();
+    }
+};
+
+} // namespace
+
+TEST(MapSizeUnits, PixelsAndTexts) {
+    using U = frmMapSize;
+    const struct {
+        int32_t px;
+        int16_t unit;
+        int32_t dpi;
+        const char* text;
+    } rows[] = {
+        {800, U::Dots, 96, "800"},   {800, U::Inches, 96, "8.3"},       {800, U::Millimetres, 96, "211"},
+        {800, U::Inches, 200, "4"},  {800, U::Millimetres, 200, "101"}, {32, U::Millimetres, 96, "8"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(U::PixelsToText(r.px, r.unit, r.dpi), QLatin1String(r.text)) << r.text;
+    EXPECT_EQ(U::TextToPixels(QStringLiteral("8.3"), U::Inches, 96), 797);      // 796.8
+    EXPECT_EQ(U::TextToPixels(QStringLiteral("211"), U::Millimetres, 96), 797); // 797.48
+    EXPECT_EQ(U::TextToPixels(QStringLiteral("８００"), U::Dots, 96), 800);
+    EXPECT_EQ(U::TextToPixels(QStringLiteral("abc"), U::Dots, 96), 0);
+}
+
+TEST_F(MapSizeTest, ResolutionAndSizeChecks) {
+    PublicVal::gvScreenDPI = 120;
+    frmMapSize::PrinterDpi = [] { return 300; };
+    EXPECT_TRUE(Run(d, [&] {
+        d.choUnit->setCurrentIndex(frmMapSize::Millimetres);
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("211"));
+        EXPECT_EQ(d.txtSize[1]->text(), QStringLiteral("158"));
+        const struct {
+            const char* text;
+            bool ok;
+            int32_t dpi;
+        } rows[] = {{"47", false, 96}, {"1441", false, 96}, {"48", true, 48}, {"1440", true, 1440},
+                    {"Screen", true, 120}, {"PRINTER", true, 300}, {"200", true, 200}};
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.text);
+            ui.ui.messages.clear();
+            d.txtDPI->setText(QString::fromLatin1(r.text));
+            EXPECT_EQ(d.ValidateEntry(d.txtDPI), r.ok);
+            EXPECT_EQ(LastRange(), r.ok ? QString() : QStringLiteral("48～1440"));
+            EXPECT_EQ(d.txtDPI->text(), QString::number(d.Resolution()));
+            if (r.ok) {
+                EXPECT_EQ(d.Resolution(), r.dpi);
+            }
+        }
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("101"));
+        d.txtDPI->setText(QStringLiteral("abc"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtDPI));
+        EXPECT_EQ(d.Resolution(), Library::ScreenDPI());
+        d.txtDPI->setText(QStringLiteral("96"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtDPI));
+
+        const QString maxMM = frmMapSize::PixelsToText(view.MaxWidth(), frmMapSize::Millimetres, 96);
+        d.txtSize[0]->setText(QStringLiteral("1"));
+        EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
+        EXPECT_EQ(LastRange(), QStringLiteral("8～") + maxMM);
+        d.choUnit->setCurrentIndex(frmMapSize::Dots);
+        d.txtSize[0]->setText(QStringLiteral("31"));
+        EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
+        EXPECT_EQ(LastRange(), QStringLiteral("32～%1").arg(view.MaxWidth()));
+        d.txtSize[0]->setText(QStringLiteral("32"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtSize[0]));
+        d.cmdOK->click();
+    }));
+    EXPECT_EQ(host.width, 32);
+    EXPECT_EQ(view.Dpi(), 96);
+}
+
+TEST_F(MapSizeTest, CancelKeepsTheSettingsAndTheUnitIsKept) {
+    EXPECT_FALSE(Run(d, [&] {
+        d.choUnit->setCurrentIndex(frmMapSize::Inches);
+        d.txtDPI->setText(QStringLiteral("200"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtDPI));
+        d.txtSize[0]->setText(QStringLiteral("2"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtSize[0]));
+        d.cmdCancel->click();
+    }));
+    EXPECT_EQ(host.width, 800);
+    EXPECT_EQ(view.Dpi(), 96);
+    d.mView = &view;
+    Run(d, [&] { EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("8.3")); });
+}
+
+namespace {
+
+struct AccessoryTest : DialogTest {
+    clsAccessory acc;
+    frmAccessory d;
+
+    struct Snapshot {
+        bool use;
+        int32_t color;
+        QString text, font;
+        bool operator==(const Snapshot&) const = default;
+    };
+    std::vector<Snapshot> Items() {
+        std::vector<Snapshot> s;
+        for (int i = 1; i <= 7; ++i) {
+            acc.SetIndex(i);
+            s.push_back({acc.Use(), acc.Color(), acc.Text(), acc.Font() ? acc.Font()->toString() : QString()});
+        }
+        return s;
+    }
+    void SetUp() override {
+        DialogTest::SetUp();
+        acc.SetIndex(clsAccessory::ItemTitle);
+        acc.SetUse(true);
+        acc.SetColor(0x0000FF);
+        acc.SetText(QStringLiteral("Old title"));
+        d.mAcsObj = &acc;
+        d.InputRealColor = [](int32_t c) { return Ui().PickColor(c); };
+    }
+    // Recolours, refonts and retitles the title item.
+    void EditTitle() {
+        ui.ui.colors = {0x123456};
+        ui.ui.fonts = {FontChoice{QStringLiteral("Liberation Serif"), 20.0F, true, false}};
+        d.cmdAcsColor[4]->click();
+        d.cmdAcsFont[4]->click();
+        d.txtAcs[4]->setFocus();
+        d.txtAcs[4]->setText(QStringLiteral("New title"));
+    }
+};
+
+} // namespace
+
+TEST_F(AccessoryTest, UntickingAnItemDisablesItsRow) {
+    Run(d, [&] {
+        EXPECT_TRUE(d.cmdAcsColor[4]->isEnabled() && d.txtAcs[4]->isEnabled() && d.cmdAcsFont[4]->isEnabled());
+        d.chkAcsItem[4]->click();
+        EXPECT_FALSE(d.cmdAcsColor[4]->isEnabled() || d.txtAcs[4]->isEnabled() || d.cmdAcsFont[4]->isEnabled());
+        d.chkAcsItem[4]->click();
+        EXPECT_TRUE(d.txtAcs[4]->isEnabled());
+        EXPECT_EQ(d.txtAcs[4]->text(), QStringLiteral("Old title"));
+        // A cancelled colour picker keeps the colour.
+        d.cmdAcsColor[4]->click();
+        EXPECT_EQ(d.Item(4).Color, 0x0000FF);
+    });
+}
+
+TEST_F(AccessoryTest, CancelAfterColourAndFontEditsChangesNothing) {
+    const auto before = Items();
+    EXPECT_FALSE(Run(d, [&] {
+        EditTitle();
+        EXPECT_EQ(d.Item(4).Color, 0x123456);
+        EXPECT_EQ(d.cmdAcsFont[4]->text(), QStringLiteral("Liberation Serif"));
+        d.cmdCancel->click();
+    }));
+    EXPECT_EQ(Items(), before);
+}
+
+TEST_F(AccessoryTest, OkWritesTheItemsAndHandsOutTheSwitch) {
+    d.mAcsEi = false;
+    EXPECT_TRUE(Run(d, [&] {
+        EditTitle();
+        d.chkAcsEi->click();
+        d.optAcsPosition[1]->click();
+        d.cmdOK->click();
+    }));
+    EXPECT_TRUE(d.mAcsEi);
+    EXPECT_EQ(acc.Position(), 1);
+    acc.SetIndex(clsAccessory::ItemTitle);
+    EXPECT_EQ(acc.Color(), 0x123456);
+    EXPECT_EQ(acc.Text(), QStringLiteral("New title"));
+    ASSERT_TRUE(acc.Font());
+    EXPECT_EQ(acc.Font()->family(), QStringLiteral("Liberation Serif"));
+    EXPECT_TRUE(acc.Font()->bold());
+}

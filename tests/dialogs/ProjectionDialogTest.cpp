@@ -1,0 +1,157 @@
+#include "DialogTestEnv.h"
+
+#include "dialogs/frmVospProjection.h"
+#include "render/clsMapPlot.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+
+namespace {
+
+struct ProjectionDialogTest : DialogTest {
+    clsMapPlot plot;
+    frmVospProjection d;
+
+    void SetUp() override {
+        DialogTest::SetUp();
+        plot.mProjectionAuto = false;
+        plot.SetProjectionIndex(12);
+        plot.SetCenterX(0);
+        plot.SetCenterY(0);
+        plot.SetMapScale(1e8);
+        plot.SetLight(2);
+        d.mPlot = &plot;
+    }
+    QStringList Listed() const {
+        QStringList l;
+        for (int i = 0; i < d.choPrjList->count(); ++i) l << d.choPrjList->itemText(i);
+        return l;
+    }
+};
+
+} // namespace
+
+// Property words worked out by hand from the catalogue: distance true in 6,
+// 12, 16, 23, 26; area true in 7, 8, 15, 16, 17, 19, 20, 24, 26; high
+// latitudes 13 projections, low 13, either 22; circular outline 1..7.
+TEST_F(ProjectionDialogTest, FilterAnyAreaAllPropertiesAnyShape) {
+    Run(d, [&] {
+        EXPECT_EQ(d.SelectedTab(), 1);
+        EXPECT_EQ(d.lblPrjList->text(), QStringLiteral("図法(&L): [25/25]"));
+        EXPECT_EQ(d.choPrjList->currentText(), QStringLiteral("正距円筒図法"));
+        const struct {
+            const char* name;
+            std::vector<QCheckBox*> boxes;
+            int count;
+            QString first;
+        } rows[] = {
+            {"distance and area", {d.chkRight[0], d.chkRight[1]}, 2, QStringLiteral("サンソン図法")},
+            {"high or low latitudes", {d.chkArea[2], d.chkArea[4]}, 22, QStringLiteral("心射方位図法")},
+            {"circular", {d.chkForm[0]}, 7, QStringLiteral("心射方位図法")},
+            {"whole world", {d.chkArea[0]}, 13, QStringLiteral("正距方位図法")},
+        };
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.name);
+            d.cmdPrjReset->click();
+            EXPECT_EQ(d.FilterMask(), 0);
+            EXPECT_EQ(d.choPrjList->count(), 25);
+            for (QCheckBox* c : r.boxes) c->click();
+            EXPECT_EQ(d.lblPrjList->text(), QStringLiteral("図法(&L): [%1/25]").arg(r.count));
+            EXPECT_EQ(d.choPrjList->count(), r.count);
+            EXPECT_EQ(d.choPrjList->itemText(0), r.first);
+        }
+        d.cmdPrjReset->click();
+        d.chkRight[0]->click();
+        d.chkRight[1]->click();
+        EXPECT_EQ(Listed(), QStringList({QStringLiteral("サンソン図法"), QStringLiteral("ボンヌ図法")}));
+        // Equirectangular is not listed: the first listed one takes over.
+        EXPECT_EQ(d.WorkingIndex(), 16);
+        d.chkRight[2]->click();
+        EXPECT_EQ(d.lblPrjList->text(), QStringLiteral("図法(&L): [0/25]"));
+        EXPECT_EQ(Listed(), QStringList{QStringLiteral("該当する図法は存在しません.")});
+        emit d.choPrjList->activated(0);
+        EXPECT_EQ(d.WorkingIndex(), 16);
+        EXPECT_EQ(d.FilterMask(), 0x70000);
+    });
+    EXPECT_EQ(plot.ProjectionIndex(), 12); // cancelled
+}
+
+TEST_F(ProjectionDialogTest, OkWritesTheWorkingValuesAndAutoDisablesThePage) {
+    EXPECT_TRUE(Run(d, [&] {
+        d.txtLon->setText(QStringLiteral("東経135度"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtLon));
+        d.txtScale->setText(QStringLiteral("五千万"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtScale));
+        EXPECT_EQ(d.txtScale->text(), QStringLiteral("50,000,000"));
+        const int merc = d.choPrjList->findText(QStringLiteral("メルカトル図法"));
+        d.choPrjList->setCurrentIndex(merc);
+        emit d.choPrjList->activated(merc);
+        QList<int32_t> topics;
+        DialogFrame::SetHelpHandler([&](int32_t id) { topics << id; });
+        d.cmdPrjGuide->click();
+        DialogFrame::SetHelpHandler({});
+        EXPECT_EQ(topics, QList<int32_t>{342004});
+        d.chkPrjAuto->click();
+        EXPECT_FALSE(d.choPrjList->isEnabled());
+        EXPECT_FALSE(d.fraCondition[0]->isEnabled());
+        EXPECT_FALSE(d.cmdPrjReset->isEnabled());
+        d.cmdOK->click();
+    }));
+    EXPECT_EQ(plot.CenterX(), 486000);
+    EXPECT_EQ(plot.MapScale(), 5e7);
+    EXPECT_TRUE(plot.mProjectionAuto);
+    plot.mProjectionAuto = false;
+    EXPECT_EQ(plot.ProjectionIndex(), 13);
+}
+
+TEST_F(ProjectionDialogTest, RangesAndTheAltitudeSlider) {
+    Run(d, [&] {
+        // Eye altitudes run from 100 km to 1,000,000 km for the default sphere.
+        EXPECT_EQ(d.lblAltitude[1]->text(), QStringLiteral("100km"));
+        EXPECT_EQ(d.lblAltitude[2]->text(), QStringLiteral("1,000,000km"));
+        const struct {
+            QLineEdit* box;
+            QString text;
+            QString range;
+        } rows[] = {
+            {d.txtScale, QStringLiteral("5"), QStringLiteral("100,000～1,000,000,000")},
+            {d.txtScale, QStringLiteral("abc"), QStringLiteral("100,000～1,000,000,000")},
+            {d.txtAltitude, QStringLiteral("99"), QStringLiteral("100～1000000")},
+            {d.txtLat, QStringLiteral("北緯91度"), QStringLiteral("90°00′00″S～90°00′00″N")},
+        };
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.text.toStdString());
+            const QString before = r.box->text();
+            r.box->setText(r.text);
+            EXPECT_FALSE(d.ValidateEntry(r.box));
+            EXPECT_EQ(LastRange(), r.range);
+            EXPECT_EQ(r.box->text(), before);
+        }
+        // The thumb dragged to step 0 takes that altitude but is shown at 1.
+        d.sliAltitude->setValue(0);
+        EXPECT_EQ(d.txtAltitude->text(), QStringLiteral("100km"));
+        EXPECT_EQ(d.sliAltitude->value(), 1);
+        EXPECT_DOUBLE_EQ(d.WorkingLight(), MapProjection::AltitudeToLight(100000));
+    });
+    EXPECT_EQ(plot.Light(), 2.0);
+}
+
+TEST_F(ProjectionDialogTest, TabAndFilterLastBetweenOpenings) {
+    Run(d, [&] {
+        d.chkArea[0]->click();
+        d.tbsProjection->setCurrentIndex(0);
+        EXPECT_EQ(d.SelectedTab(), 0);
+    });
+    d.mPlot = &plot;
+    Run(d, [&] {
+        EXPECT_EQ(d.tbsProjection->currentIndex(), 0);
+        EXPECT_TRUE(d.chkArea[0]->isChecked());
+        EXPECT_EQ(d.lblPrjList->text(), QStringLiteral("図法(&L): [13/25]"));
+    });
+}

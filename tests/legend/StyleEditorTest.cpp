@@ -1,0 +1,133 @@
+// The four style editors: what loading makes of the caller's values, the
+// grids' cells, the enable boxes and colour buttons, and what OK returns.
+#include "EditorTestEnv.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace {
+
+constexpr int32_t kRed = 0x0000FF;
+
+TEST_F(EditorTest, PolygonNoBackgroundThroughLoadAndOk) {
+    Opened<frmExpPolygon> d;
+    d.mName = QStringLiteral("陸地");
+    d.mBack = -1;
+    d.mStyle = 8;
+    d.Load();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("多辺形事象図式 - 陸地"));
+    EXPECT_FALSE(d.chkBack->isChecked());
+    EXPECT_EQ(d.mBack, 0xFFFFFF);
+    EXPECT_EQ(Count(*d.picPatterns, kRed), 0); // style 8 is no cell of the grid
+    EXPECT_GT(Count(*d.picPatterns, 0xE8D8FF), 0);
+
+    d.picPatterns_MouseUp(1, 5, 5); // the empty top-left cell
+    EXPECT_EQ(d.mStyle, 8);
+    d.picPatterns_MouseMove(5, 5);
+    EXPECT_EQ(d.picPatterns->toolTip(), QString());
+    d.picPatterns_MouseMove(31 * 7 + 5, 5);
+    EXPECT_EQ(d.picPatterns->toolTip(), QStringLiteral("標準単色"));
+    d.picPatterns_MouseUp(1, 31 * 7 + 5, 5);
+    EXPECT_EQ(d.mStyle, 6);
+    EXPECT_GT(Count(*d.picPatterns, kRed), 0);
+
+    d.cmdOK_Click();
+    EXPECT_TRUE(d.mResult);
+    EXPECT_EQ(d.mBack, -1);
+}
+
+TEST_F(EditorTest, ColourButtonsTickTheBoxAndKeepOnCancel) {
+    Opened<frmExpPolygon> d;
+    d.mFore = 0x010203;
+    d.mBack = -1;
+    d.Load();
+    host.paletteAnswers = {-2, 0x123456};
+    d.cmdFore_Click(); // cancelled: kept
+    EXPECT_EQ(d.mFore, 0x010203);
+    d.cmdBack_Click();
+    EXPECT_TRUE(d.chkBack->isChecked());
+    EXPECT_EQ(host.paletteRequests, (QList<int32_t>{0x010203, 0xFFFFFF}));
+    d.chkBack->click(); // off and on again: the colour stays
+    d.chkBack->click();
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mBack, 0x123456);
+}
+
+TEST_F(EditorTest, PolylineWidthBoxFollowsTheStyle) {
+    Opened<frmExpPolyline> d;
+    d.mStyle = 110;
+    d.mWidth = 20;
+    d.mBack = 0x00FF00;
+    d.Load();
+    EXPECT_FALSE(d.choWidth->isEnabled());
+    EXPECT_EQ(d.choWidth->currentText(), QStringLiteral("15"));
+    EXPECT_TRUE(d.chkBack->isChecked());
+    d.picStyles_MouseUp(1, 2 * 71 + 5, 20); // cell 6: empty
+    EXPECT_EQ(d.mStyle, 110);
+    d.picStyles_MouseUp(1, 71 + 5, 5); // dashed
+    EXPECT_EQ(d.mStyle, 1);
+    EXPECT_TRUE(d.choWidth->isEnabled());
+    EXPECT_EQ(d.mWidth, 15);
+    d.picStyles_MouseUp(1, 5, 35); // first line pattern
+    EXPECT_EQ(d.mStyle, 102);
+    EXPECT_FALSE(d.choWidth->isEnabled());
+    d.picStyles_MouseMove(71 + 5, 5);
+    EXPECT_EQ(d.picStyles->toolTip(), QStringLiteral("標準破線"));
+    d.chkBack->click();
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mBack, -1);
+    EXPECT_EQ(d.mWidth, 15);
+
+    // A line pattern keeps its stored width through OK.
+    d.mStyle = 120;
+    d.mWidth = 0;
+    d.Load();
+    EXPECT_EQ(d.choWidth->currentText(), QStringLiteral("1"));
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mWidth, 0);
+}
+
+TEST_F(EditorTest, SymbolEdgeAndStripBelow) {
+    Opened<frmExpSymbol> d;
+    d.mSymbol = 3;
+    d.mEdge = 0x00FFFF;
+    d.Load();
+    EXPECT_TRUE(d.chkEdge->isChecked());
+    EXPECT_GT(Count(*d.picSymbols, kRed), 0);
+    d.picSymbols_MouseUp(1, 5, 180); // below the sixth row
+    EXPECT_EQ(d.mSymbol, 3);
+    d.picSymbols_MouseMove(5, 180);
+    EXPECT_EQ(d.picSymbols->toolTip(), QString());
+    d.picSymbols_MouseUp(1, 7 * 31 + 3, 5 * 30 + 3);
+    EXPECT_EQ(d.mSymbol, 47);
+    d.chkEdge->click();
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mEdge, -1);
+    EXPECT_EQ(d.mSymbol, 47);
+}
+
+TEST_F(EditorTest, TextFacesFlagsAndEdge) {
+    Opened<frmExpText> d;
+    d.mEuropian = QStringLiteral("(default)");
+    d.mJapanese = QStringLiteral("No Such Face 42");
+    d.mHeight = 12;
+    d.mStyle = 16 | 1;
+    d.Load();
+    EXPECT_EQ(d.choLanguage[0]->currentIndex(), 0);
+    EXPECT_EQ(d.choLanguage[1]->currentIndex(), -1);
+    EXPECT_TRUE(d.chkStyle[0]->isChecked());
+    EXPECT_TRUE(d.chkStyle[3]->isChecked());
+    EXPECT_EQ(d.mHeight, 12);
+    d.chkStyle[1]->click();
+    d.chkStyle[1]->click(); // twice: as it was
+    EXPECT_EQ(d.mStyle, 17);
+    d.chkEdge->click(); // off: the box option goes off, its flag stays
+    EXPECT_FALSE(d.chkStyle[3]->isEnabled());
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mEdge, -1);
+    EXPECT_EQ(d.mStyle, 17);
+    EXPECT_EQ(d.mJapanese, QStringLiteral("No Such Face 42"));
+    EXPECT_EQ(d.mEuropian, QStringLiteral("(default)"));
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+// The style library: names that address one file in the map folder, the
+// list of library files, opening with and without page sync, and saving
+// that keeps the old file's comment and leaves the working list as it was.
+#include "SymbolTestEnv.h"
+
+#include "legend/StyleLibrary.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QWidget>
+
+namespace {
+
+struct LibraryTest : GuiFirst, SymbolTest {
+    QWidget parent;
+    SymbolWork work;
+    SymbolSwitches sw;
+    StyleLibrary lib{&parent, work, sw};
+    int rebuilt = 0;
+
+    void SetUp() override
+    {
+        SymbolTest::SetUp();
+        // "Pac": 陸地 with foreground p and hidden on page p; the annotation
+        // 注記 gets a foreground it must never hand on.
+        auto l = Legend();
+        auto land = l->Item(1);
+        for (int16_t p = 1; p <= 8; ++p) {
+            land->SetPage(p);
+            land->SetFore(p);
+            land->SetShowMode(0);
+        }
+        l->Item(2)->SetFore(0x123456);
+        l->SetComment(QStringLiteral("old"));
+        l->SetFileName(dir.file(QStringLiteral("__Pac.THG")));
+        ASSERT_EQ(l->Save(), 0);
+        QDir(dir.path()).mkdir(QStringLiteral("sub"));
+        l->SetFileName(dir.file(QStringLiteral("sub/__Deep.THG")));
+        ASSERT_EQ(l->Save(), 0);
+        work.Load(units);
+        lib.SetGridData = [this] { ++rebuilt; };
+        lib.MakeLibraryList();
+    }
+    int Fore(int k, int code, int16_t page) const
+    {
+        auto t = work.WorkThings(k)->Item(code);
+        t->SetPage(page);
+        return t->Fore();
+    }
+    QStringList Listed() const
+    {
+        QStringList l;
+        for (int i = 0; i < lib.choLibrary->count(); ++i) l << lib.choLibrary->itemText(i);
+        return l;
+    }
+};
+
+TEST_F(LibraryTest, EveryNameFormAddressesTheFileInTheMapFolder) {
+    const QString want = dir.file(QStringLiteral("__Pacific.THG"));
+    for (const char* text : {"Pacific", "__Pacific", "__Pacific.THG", "x\\Pacific.txt", "x/Pacific.txt"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(StyleLibrary::LibraryFilePath(QString::fromUtf8(text), dir.path()), want);
+    }
+    EXPECT_EQ(StyleLibrary::LibraryFilePath(QStringLiteral("x\\"), dir.path()), QString());
+    EXPECT_EQ(Listed(), (QStringList{"Pac", "Deep"})); // the subfolder's file is listed too
+}
+
+TEST_F(LibraryTest, OpenCopiesPagesBySyncAndShowSwitches) {
+    lib.choLibrary->setCurrentText(QStringLiteral("Pac"));
+    sw.mPageSync = true;
+    sw.mLibShow = false;
+    lib.cmdLibOpen_Click();
+    for (int16_t p = 1; p <= 8; ++p) {
+        EXPECT_EQ(Fore(2, 1, p), 1) << p; // every page takes library page 1
+        EXPECT_EQ(work.WorkThings(2)->Item(1)->ShowMode(), -1) << p;
+    }
+    EXPECT_EQ(Fore(1, 1, 3), 1); // copied to the other unit
+    EXPECT_EQ(Fore(2, 2, 1), 0x80); // the annotation is never applied
+    EXPECT_EQ(Messages(), QStringList{"事象リストを更新しました."});
+
+    sw.mPageSync = false;
+    sw.mLibShow = true;
+    lib.cmdLibOpen_Click();
+    for (int16_t p = 1; p <= 8; ++p) {
+        EXPECT_EQ(Fore(2, 1, p), p) << p;
+        EXPECT_EQ(work.WorkThings(2)->Item(1)->ShowMode(), 0) << p;
+    }
+    EXPECT_EQ(rebuilt, 2);
+}
+
+TEST_F(LibraryTest, SaveKeepsTheOldCommentAndTheWorkingListsState) {
+    auto things = work.Things();
+    things->SetComment(QStringLiteral("mine"));
+    things->SetModify(false);
+    const QString own = things->FileName();
+    lib.choLibrary->setCurrentText(QStringLiteral("__Pac.THG"));
+    lib.cmdLibSave_Click();
+    EXPECT_EQ(Messages(), (QStringList{"上書きしてもよいですか？", "保存に成功しました."}));
+    clsThings saved;
+    saved.SetFileName(dir.file(QStringLiteral("__Pac.THG")));
+    ASSERT_EQ(saved.Load(), 0);
+    EXPECT_EQ(saved.Comment(), QStringLiteral("old"));
+    EXPECT_EQ(saved.Item(1)->Fore(), 0x80); // the working styles
+    EXPECT_EQ(things->FileName(), own);
+    EXPECT_EQ(things->Comment(), QStringLiteral("mine"));
+    EXPECT_FALSE(things->Modify());
+
+    // A new name is made without a question and listed.
+    lib.choLibrary->setCurrentText(QStringLiteral("New"));
+    lib.cmdLibSave_Click();
+    EXPECT_TRUE(Library::FileExists(dir.file(QStringLiteral("__New.THG"))));
+    EXPECT_EQ(Listed(), (QStringList{"New", "Pac", "Deep"}));
+    EXPECT_EQ(Messages().size(), 3);
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+// The grid arithmetic of the style editors on their inner sizes (the outer
+// sizes less a two-pixel border), the rainbow colours and the font and
+// height lists.
+#include "legend/RainbowBox.h"
+#include "legend/StyleMath.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace StyleMath;
+
+struct CellRow {
+    const char* name;
+    int x, y;
+    int style;
+};
+
+// Polygon grid 253 x 159: cells 31 x 31, a leftover strip 248..252 on the right.
+TEST(StyleMath, PolygonCells) {
+    const CellRow rows[] = {
+        {"top-left cell is empty", 5, 5, -1},    {"first standard pattern", 31, 0, 0},
+        {"solid", 7 * 31 + 30, 30, 6},           {"first tile", 0, 31, 100},
+        {"last tile", 7 * 31, 4 * 31 + 30, 131}, {"right strip is no cell", 248, 40, -1},
+        {"strip below the grid", 10, 155, -1},   {"left of the grid", -1, 40, -1},
+    };
+    for (const CellRow& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(PolygonCellStyle(CellIndex(r.x, r.y, 253, 159, 8, 5)), r.style);
+    }
+}
+
+// Polyline grid 285 x 197: cells 71 x 15.
+TEST(StyleMath, PolylineCells) {
+    const CellRow rows[] = {
+        {"solid", 0, 0, 0},          {"transparent", 71, 15, 5},         {"cell 6 empty", 2 * 71, 15, -1},
+        {"cell 7 empty", 3 * 71 + 70, 29, -1}, {"first pattern", 0, 30, 102}, {"last pattern", 3 * 71, 12 * 15 + 14, 145},
+        {"right strip", 284, 0, -1}, {"below the rows", 0, 195, -1},
+    };
+    for (const CellRow& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(PolylineCellStyle(CellIndex(r.x, r.y, 285, 197, 4, 13)), r.style);
+    }
+}
+
+// Symbol grid 253 x 181: cells 31 x 30; the cell number is the symbol.
+TEST(StyleMath, SymbolCells) {
+    const CellRow rows[] = {
+        {"first", 0, 0, 0},          {"second row", 0, 30, 8},        {"last", 7 * 31 + 30, 5 * 30 + 29, 47},
+        {"strip below", 0, 180, -1}, {"right strip", 248, 0, -1},    {"above", 3, -2, -1},
+    };
+    for (const CellRow& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(SymbolCellStyle(CellIndex(r.x, r.y, 253, 181, 8, 6)), r.style);
+    }
+    EXPECT_EQ(CellIndex(0, 180, 253, 181, 8, 6), 48); // the strip below counts on
+    EXPECT_EQ(CellIndex(1, 1, 7, 5, 8, 6), -1);       // a box too small for cells
+}
+
+TEST(StyleMath, RainbowChannelsAndPermutations) {
+    // Bottom centre: a = 1217/5 + 12 = 255, b = 736/8 + 15 = 107, c = 705/8 + 15 = 103.
+    EXPECT_EQ(RainbowColor(31, 15, 0), 0x6B67FF); // (a, c, b)
+    EXPECT_EQ(RainbowColor(31, 15, 1), 0x676BFF); // (a, b, c)
+    EXPECT_EQ(RainbowColor(31, 15, 3), 0xFF6B67); // (c, b, a)
+    // Top left: a = 31/5 + 12 = 18, b = 255, c = 961/8 + 15 = 135.
+    EXPECT_EQ(RainbowColor(0, 0, 2), 0xFF1287); // (c, a, b)
+    EXPECT_EQ(RainbowColor(0, 0, 4), 0x8712FF); // (b, a, c)
+    EXPECT_EQ(RainbowColor(0, 0, 5), 0x1287FF); // (b, c, a)
+}
+
+TEST(StyleMath, RainbowTakesANewPermutationAtEveryPainting) {
+    // 32 x 32 pixels: each lattice cell ends as the last 2 x 2 square drawn over it.
+    QImage img(32, 32, QImage::Format_RGB32);
+    int calls = 0;
+    RainbowBox::SetRandom([&calls] { return calls++ == 0 ? 0 : 3; });
+    RainbowBox::FillRainbow(img);
+    EXPECT_EQ(img.pixel(15, 31) & 0xFFFFFF, 0xFF676Bu); // (255, 103, 107)
+    RainbowBox::FillRainbow(img);
+    EXPECT_EQ(img.pixel(15, 31) & 0xFFFFFF, 0x676BFFu); // (103, 107, 255)
+    EXPECT_EQ(calls, 2);
+    RainbowBox::SetRandom({});
+}
+
+TEST(StyleMath, FontListsByWritingSystem) {
+    const std::vector<FaceInfo> faces{{QStringLiteral("IPAGothic"), true, true, true},
+                                      {QStringLiteral("@IPAGothic"), true, true, true},
+                                      {QStringLiteral("DejaVu Sans"), false, true, true},
+                                      {QStringLiteral("Symbolic"), false, false, true},
+                                      {QStringLiteral("Fixed"), false, true, false}};
+    QStringList e, j;
+    FontLists(faces, e, j);
+    EXPECT_EQ(e, (QStringList{"(TT) (default)", "(TT) IPAGothic", "(TT) DejaVu Sans", "     Fixed"}));
+    EXPECT_EQ(j, (QStringList{"(TT) (default)", "(TT) IPAGothic"}));
+}
+
+TEST(StyleMath, HeightsAreTheSizesReadBack) {
+    QStringList all;
+    for (int h = 5; h <= 100; ++h)
+        all << QString::number(h);
+    EXPECT_EQ(HeightList([](int32_t h) { return double(h); }), all);
+    // A raster face with three sizes.
+    EXPECT_EQ(HeightList([](int32_t h) { return h < 9 ? 8.0 : h < 11 ? 10.0 : 12.0; }), (QStringList{"8", "10", "12"}));
+    // Halves go to the even neighbour: 5.5 -> 6, 6.5 -> 6, 7.5 -> 8, 8.5 -> 8.
+    const QStringList halves = HeightList([](int32_t h) { return h + 0.5; });
+    EXPECT_EQ(halves.mid(0, 3), (QStringList{"6", "8", "10"}));
+    EXPECT_EQ(halves.last(), QStringLiteral("100"));
+}
+
+} // namespace
