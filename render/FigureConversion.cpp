@@ -25,8 +25,7 @@ void FigureConversion::SetThreads(int threads) { gThreads = std::max(0, threads)
 
 void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring,
                              Convert convert) {
-    Wait();
-    results_.clear();
+    Clear();
     const size_t n = figures.size();
     const int threads = Threads();
     if (threads < 2 || n == 0) return;
@@ -44,8 +43,8 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     if (points < 4096) return;
     view_ = view;
     figures_ = std::move(figures);
-    out_.clear();
     out_.resize(n);
+    taken_ = 0;
     ring_ = ring;
     convert_ = std::move(convert);
     next_ = 0;
@@ -66,12 +65,15 @@ void FigureConversion::Work() {
         if (!sources_[i]) continue;
         try {
             Trace trace;
-            auto r = std::make_unique<Result>();
-            r->polys = convert_(own, *sources_[i], ring_, trace);
-            if (trace.firstRefused) continue;
-            r->projected = trace.projected;
-            if (r->projected) r->after = own.projector;
-            out_[i] = std::move(r);
+            Result& r = out_[i];
+            r.polys = convert_(own, *sources_[i], ring_, trace);
+            if (trace.firstRefused) {
+                r.polys.clear();
+                continue;
+            }
+            r.projected = trace.projected;
+            if (r.projected) r.after = own.projector;
+            r.usable = true;
         } catch (...) {
             // Converted again at its turn, where the error is reported.
         }
@@ -82,17 +84,15 @@ void FigureConversion::Wait() {
     if (!done_) return;
     done_->wait();
     done_.reset();
-    for (size_t i = 0; i < figures_.size(); ++i)
-        if (out_[i]) results_[figures_[i]] = std::move(out_[i]);
-    figures_.clear();
     sources_.clear();
-    out_.clear();
 }
 
-std::unique_ptr<FigureConversion::Result> FigureConversion::Take(const clsMapFigure* figure) {
-    const auto it = results_.find(figure);
-    if (it == results_.end()) return nullptr;
-    std::unique_ptr<Result> r = std::move(it->second);
-    results_.erase(it);
-    return r;
+FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
+    if (done_) return nullptr;
+    for (size_t k = taken_; k < figures_.size(); ++k) {
+        if (figures_[k] != figure) continue;
+        taken_ = k + 1;
+        return out_[k].usable ? &out_[k] : nullptr;
+    }
+    return nullptr;
 }

@@ -12,7 +12,6 @@
 #include <functional>
 #include <latch>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class clsMapFigure;
@@ -33,6 +32,7 @@ public:
         // The projector as the conversion left it, for the next conversion.
         clsVospProjector after;
         bool projected = false;
+        bool usable = false;
     };
 
     // Workers used (1 converts nothing ahead); all cores unless set.
@@ -53,20 +53,26 @@ public:
         Start(view, std::move(figures), ring, std::move(convert));
         Wait();
     }
-    // After Wait: the usable result for a figure, handed over once; null
-    // when it must be converted at its turn.
-    std::unique_ptr<Result> Take(const clsMapFigure* figure);
-    void Clear() { results_.clear(); }
+    // After Wait: the usable result for a figure, handed over once (asked
+    // for in the run's order); null when it must be converted at its turn.
+    // Valid until the next Start or Clear.
+    Result* Take(const clsMapFigure* figure);
+    void Clear() {
+        Wait();
+        figures_.clear();
+        sources_.clear();
+        out_.clear();
+    }
 
 private:
     void Work();
 
-    std::unordered_map<const clsMapFigure*, std::unique_ptr<Result>> results_;
     // The run under way.
     MapViewport view_;
     std::vector<clsMapFigure*> figures_;
     std::vector<std::shared_ptr<clsPoly>> sources_;
-    std::vector<std::unique_ptr<Result>> out_;
+    std::vector<Result> out_;
+    size_t taken_ = 0; // where the drawing has got to in the run
     bool ring_ = false;
     Convert convert_;
     std::atomic<size_t> next_{0};

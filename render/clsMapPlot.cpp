@@ -536,7 +536,7 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
             if (!src) return figs;
             const bool ring = mf->FigCode() == 3;
             std::vector<std::shared_ptr<clsPoly>> polys;
-            if (auto done = converted_ ? converted_->Take(mf) : nullptr) {
+            if (FigureConversion::Result* done = converted_ ? converted_->Take(mf) : nullptr) {
                 polys = std::move(done->polys);
                 if (done->projected) view_.projector = done->after;
             } else {
