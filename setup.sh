@@ -7,6 +7,9 @@ cd "$(dirname "$0")"
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
           fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
           qt6-translations-l10n xdg-utils locales)
+mode="${1:-test}"
+# PROJ is the benchmarks' yardstick, and only the test build builds them.
+[ "$mode" != test ] || packages+=(libproj-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -19,7 +22,6 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc)
-mode="${1:-test}"
 case "$mode" in
   test)
     cmake -S . -B build/check -G Ninja -DVOSP_SANITIZE=ON -DCMAKE_BUILD_TYPE=None \

@@ -1,18 +1,31 @@
 // Forward and inverse conversion rates of every projection index over one
 // million fixed pseudo-random points inside its valid area (items/s is
-// points per second).
+// points per second). Where PROJ is at hand (the build finds it with
+// pkg-config), the same points also go through PROJ's counterpart on the unit
+// sphere in the same run, and a closing table gives our rate over PROJ's.
 #include "core/MapProjection.h"
 #include "core/clsVospProjector.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
 #include <vector>
+
+#ifdef VOSP_HAVE_PROJ
+#include <proj.h>
+#endif
 
 namespace {
 
 constexpr int kPoints = 1000000;
 constexpr int32_t kCentreLon = 135 * 3600;
 constexpr int32_t kCentreLat = 35 * 3600;
+constexpr double kSecRad = 4.848136811095355e-6;
+constexpr int kIndexes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 19, 20, 21, 23, 24, 25, 26, 30};
 
 // A fixed generator, so every run sees the same points.
 struct Lcg {
@@ -63,8 +76,7 @@ const Sample& Points(int16_t index) {
     return s;
 }
 
-void Forward(benchmark::State& state) {
-    const int16_t index = static_cast<int16_t>(state.range(0));
+void Forward(benchmark::State& state, int16_t index) {
     const Sample& s = Points(index);
     clsVospProjector p = Make(index);
     double sum = 0;
@@ -79,8 +91,23 @@ void Forward(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kPoints);
 }
 
-void Inverse(benchmark::State& state) {
-    const int16_t index = static_cast<int16_t>(state.range(0));
+// The same points through the list form, as a figure's conversion calls it.
+void ForwardList(benchmark::State& state, int16_t index) {
+    const Sample& s = Points(index);
+    std::vector<PolyPoint> in(s.lon.size());
+    for (size_t i = 0; i < in.size(); ++i) in[i] = {s.lon[i], s.lat[i]};
+    std::vector<PlaneXY> xy(in.size());
+    clsVospProjector p = Make(index);
+    double sum = 0;
+    for (auto _ : state) {
+        p.CnvLLtoXY(in, xy);
+        sum += xy[0].x + xy[in.size() / 2].y;
+    }
+    benchmark::DoNotOptimize(sum);
+    state.SetItemsProcessed(state.iterations() * int64_t(in.size()));
+}
+
+void Inverse(benchmark::State& state, int16_t index) {
     const Sample& s = Points(index);
     clsVospProjector p = Make(index);
     const int n = kPoints;
@@ -96,13 +123,180 @@ void Inverse(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
-void Indexes(benchmark::internal::Benchmark* b) {
-    for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 19, 20, 21, 23, 24, 25, 26, 30}) b->Arg(i);
+#ifdef VOSP_HAVE_PROJ
+
+// PROJ's definition of each index on the unit sphere at the bench's centre
+// (polar aspect for the azimuthal and conic ones); empty where PROJ has none.
+std::string ProjDefinition(int index) {
+    const double lon0 = kCentreLon / 3600.0, lat0 = kCentreLat / 3600.0;
+    const char* pole = lat0 >= 0 ? "90" : "-90";
+    const double light = 3;
+    auto f = [](double v) { return std::to_string(v); };
+    std::string d;
+    switch (index) {
+    case 1: d = std::string("+proj=gnom +lat_0=") + pole; break;
+    case 2: d = std::string("+proj=stere +lat_0=") + pole; break;
+    case 3: d = "+proj=nsper +h=" + f(light - 1) + " +lat_0=" + pole; break;
+    case 5: d = std::string("+proj=ortho +lat_0=") + pole; break;
+    case 6: d = std::string("+proj=aeqd +lat_0=") + pole; break;
+    case 7: d = std::string("+proj=laea +lat_0=") + pole; break;
+    case 8: d = "+proj=hammer"; break;
+    case 9: d = "+proj=aitoff"; break;
+    case 10: d = "+proj=cc"; break;
+    case 11: d = "+proj=gall"; break;
+    case 12: d = "+proj=eqc +lat_0=" + f(lat0); break;
+    case 13: d = "+proj=merc"; break;
+    case 14: d = "+proj=mill"; break;
+    case 15: d = "+proj=cea +lat_ts=" + f(std::fabs(lat0)); break;
+    case 16: d = "+proj=sinu"; break;
+    case 17: d = "+proj=moll"; break;
+    case 19: d = "+proj=eck6"; break;
+    case 20: d = "+proj=wag7"; break;
+    case 21: d = "+proj=pconic +lat_1=" + f(lat0 - 1e-6) + " +lat_2=" + f(lat0 + 1e-6) + " +lat_0=" + f(lat0); break;
+    case 23: d = "+proj=eqdc +lat_1=" + f(lat0) + " +lat_2=" + f(lat0) + " +lat_0=" + f(lat0); break;
+    case 24: d = "+proj=aea +lat_1=" + f(lat0) + " +lat_2=" + f(lat0) + " +lat_0=" + f(lat0); break;
+    case 25: d = "+proj=lcc +lat_1=" + f(lat0) + " +lat_0=" + f(lat0); break;
+    case 26: d = "+proj=bonne +lat_1=" + f(lat0); break;
+    case 30: d = "+proj=wintri +lat_1=50d28"; break;
+    default: return {};
+    }
+    d += " +R=1 +lon_0=" + f(lon0) + " +over";
+    // Gall's stereographic is drawn at a different scale in each axis.
+    if (index == 11) d = "+proj=pipeline +step " + d + " +step +proj=affine +xx=1.4142135623730951 +yy=1.1715728752538097";
+    return d;
+}
+
+struct ProjHandle {
+    PJ_CONTEXT* ctx = proj_context_create();
+    PJ* pj = nullptr;
+    explicit ProjHandle(int index) {
+        proj_log_level(ctx, PJ_LOG_NONE);
+        const std::string d = ProjDefinition(index);
+        if (!d.empty()) pj = proj_create(ctx, d.c_str());
+    }
+    ~ProjHandle() {
+        if (pj) proj_destroy(pj);
+        proj_context_destroy(ctx);
+    }
+    ProjHandle(const ProjHandle&) = delete;
+    ProjHandle& operator=(const ProjHandle&) = delete;
+};
+
+// The bench's points in radians and PROJ's own plane images of them.
+struct ProjSample {
+    std::vector<double> lam, phi, x, y;
+};
+
+const ProjSample& ProjPoints(int16_t index, PJ* pj) {
+    static ProjSample cache[31];
+    ProjSample& p = cache[index];
+    if (!p.lam.empty()) return p;
+    const Sample& s = Points(index);
+    for (size_t i = 0; i < s.lon.size(); ++i) {
+        p.lam.push_back(s.lon[i] * kSecRad);
+        p.phi.push_back(s.lat[i] * kSecRad);
+    }
+    p.x = p.lam;
+    p.y = p.phi;
+    proj_trans_generic(pj, PJ_FWD, p.x.data(), sizeof(double), p.x.size(), p.y.data(), sizeof(double), p.y.size(),
+                       nullptr, 0, 0, nullptr, 0, 0);
+    return p;
+}
+
+void Proj(benchmark::State& state, int16_t index, PJ_DIRECTION direction) {
+    ProjHandle h(index);
+    if (!h.pj) {
+        state.SkipWithError("PROJ has no counterpart");
+        return;
+    }
+    const ProjSample& p = ProjPoints(index, h.pj);
+    const std::vector<double>& a = direction == PJ_FWD ? p.lam : p.x;
+    const std::vector<double>& b = direction == PJ_FWD ? p.phi : p.y;
+    std::vector<double> u(a.size()), v(b.size());
+    double sum = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        u = a;
+        v = b;
+        state.ResumeTiming();
+        proj_trans_generic(h.pj, direction, u.data(), sizeof(double), u.size(), v.data(), sizeof(double), v.size(),
+                           nullptr, 0, 0, nullptr, 0, 0);
+        sum += u[0] + v[v.size() / 2];
+    }
+    benchmark::DoNotOptimize(sum);
+    state.SetItemsProcessed(state.iterations() * int64_t(a.size()));
+}
+
+#endif
+
+// Keeps the rate of every run, for the closing table of ratios.
+std::string RunName(const char* stem, int index) {
+    std::string s = stem;
+    s += '/';
+    s += std::to_string(index);
+    return s;
+}
+
+class RateReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> rates;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) {
+            if (r.error_occurred) continue;
+            const auto it = r.counters.find("items_per_second");
+            if (it != r.counters.end()) rates[r.benchmark_name()] = it->second;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+void PrintRatios(const RateReporter& rep) {
+    auto rate = [&](const std::string& name) {
+        const auto it = rep.rates.find(name);
+        return it == rep.rates.end() ? 0.0 : it->second;
+    };
+    bool any = false;
+    for (int i : kIndexes) {
+        const double f1 = rate(RunName("Forward", i)), pf = rate(RunName("ProjForward", i));
+        const double f = std::max(f1, rate(RunName("ForwardList", i)));
+        const double v = rate(RunName("Inverse", i)), pv = rate(RunName("ProjInverse", i));
+        if (pf <= 0 && pv <= 0) continue;
+        // The forward column is the faster of the point and the list form.
+        if (!any) std::printf("\n%5s %12s %12s %7s %12s %12s %7s\n", "index", "fwd Mpt/s", "PROJ fwd", "ratio",
+                              "inv Mpt/s", "PROJ inv", "ratio");
+        any = true;
+        std::printf("%5d %12.2f %12.2f %7.2f %12.2f %12.2f %7.2f\n", i, f / 1e6, pf / 1e6, pf > 0 ? f / pf : 0.0,
+                    v / 1e6, pv / 1e6, pv > 0 ? v / pv : 0.0);
+    }
 }
 
 } // namespace
 
-BENCHMARK(Forward)->Apply(Indexes)->Unit(benchmark::kMillisecond);
-BENCHMARK(Inverse)->Apply(Indexes)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // Each index's runs and PROJ's stand side by side, so that a change in
+    // the machine's load touches both alike.
+    for (int i : kIndexes) {
+        const auto index = static_cast<int16_t>(i);
+        benchmark::RegisterBenchmark(RunName("Forward", i).c_str(), Forward, index)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(RunName("ForwardList", i).c_str(), ForwardList, index)
+            ->Unit(benchmark::kMillisecond);
+#ifdef VOSP_HAVE_PROJ
+        if (!ProjDefinition(i).empty())
+            benchmark::RegisterBenchmark(RunName("ProjForward", i).c_str(), Proj, index, PJ_FWD)
+                ->Unit(benchmark::kMillisecond);
+#endif
+        benchmark::RegisterBenchmark(RunName("Inverse", i).c_str(), Inverse, index)->Unit(benchmark::kMillisecond);
+#ifdef VOSP_HAVE_PROJ
+        if (!ProjDefinition(i).empty())
+            benchmark::RegisterBenchmark(RunName("ProjInverse", i).c_str(), Proj, index, PJ_INV)
+                ->Unit(benchmark::kMillisecond);
+#endif
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RateReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintRatios(reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,7 +1,10 @@
 // Whole replots at 1920 x 1080 in the projections 12, 17, 30, 5 and 25 of a
 // generated world of about 500,000 points (land polygons, their coastlines,
 // borders, 2,000 symbols and 2,000 texts) and of the level-6 world map of the
-// standard set (about 1.47 million points, read from the built map folder).
+// standard set (about 1.47 million points, read from the built map folder),
+// each on one thread and on all cores (second argument: conversion threads,
+// 0 for all); and the generated world 1, 4 and 20 times over (0.5, 2 and
+// 10 million points) on all cores, for the cost per point as the map grows.
 // Reports milliseconds per replot.
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
@@ -19,6 +22,7 @@
 #include "platform/DeviceContext.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
+#include "render/FigureConversion.h"
 #include "render/clsMapPlot.h"
 
 #include <QGuiApplication>
@@ -26,6 +30,7 @@
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <random>
 
@@ -55,7 +60,7 @@ struct World {
     clsMapUnits units;
     int64_t points = 0;
 
-    World() {
+    explicit World(int times = 1) {
         auto old = clsMapUnit::SetLoadPresenter([](clsMapUnit&) { return true; });
         units.Create(1);
         clsMapUnit::SetLoadPresenter(std::move(old));
@@ -85,7 +90,7 @@ struct World {
         std::uniform_real_distribution<double> uni(0.0, 1.0);
         clsMap& map = *unit->gFigures;
         // 1,000 islands of 200 points each, drawn as land and again as coastline.
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < 1000 * times; ++i) {
             const double cx = -640000 + 1280000 * uni(rng), cy = -280000 + 560000 * uni(rng);
             const double r = 15000 + 45000 * uni(rng);
             auto ring = std::make_shared<clsPoly>();
@@ -108,7 +113,7 @@ struct World {
             points += 2 * ring->Count();
         }
         // Borders: 1,000 random walks of 100 points.
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < 1000 * times; ++i) {
             double x = -640000 + 1280000 * uni(rng), y = -280000 + 560000 * uni(rng);
             auto line = std::make_shared<clsPoly>();
             for (int k = 0; k < 100; ++k) {
@@ -123,7 +128,7 @@ struct World {
             map.Add(border);
             points += line->Count();
         }
-        for (int i = 0; i < 2000; ++i) {
+        for (int i = 0; i < 2000 * times; ++i) {
             const int32_t x = int32_t(-640000 + 1280000 * uni(rng)), y = int32_t(-280000 + 560000 * uni(rng));
             auto sym = std::make_shared<clsMapSymbol>();
             sym->SetThing(4);
@@ -180,6 +185,7 @@ StandardWorld& TheStandardWorld() {
 }
 
 void Replot(benchmark::State& state, clsMapUnits& units, int64_t points) {
+    FigureConversion::SetThreads(static_cast<int>(state.range(1)));
     QImage image(1920, 1080, QImage::Format_RGB32);
     DeviceContext dc(image, 96, 96);
     clsMapGraph graph;
@@ -203,6 +209,8 @@ void Replot(benchmark::State& state, clsMapUnits& units, int64_t points) {
         if (plot.Replot() != 0) state.SkipWithError("the replot did not finish");
     }
     state.counters["points"] = double(points);
+    state.counters["ns_per_point"] =
+        benchmark::Counter(double(points) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.SetLabel(MapProjection::StandardPrjName(static_cast<int16_t>(state.range(0))).toStdString());
     RenderGlobals::SetMapPlot(nullptr);
     RenderGlobals::SetMapGraph(nullptr);
@@ -222,8 +230,30 @@ void BM_ReplotWorldT6(benchmark::State& state) {
     Replot(state, world.units, world.points);
 }
 
-BENCHMARK(BM_Replot)->Arg(12)->Arg(17)->Arg(30)->Arg(5)->Arg(25)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ReplotWorldT6)->Arg(12)->Arg(17)->Arg(30)->Arg(5)->Arg(25)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+void BM_ReplotScaling(benchmark::State& state) {
+    static std::map<int, std::unique_ptr<World>> worlds;
+    const int times = static_cast<int>(state.range(2));
+    auto it = worlds.find(times);
+    if (it == worlds.end()) {
+        worlds.clear(); // one large world in memory at a time
+        it = worlds.emplace(times, std::make_unique<World>(times)).first;
+    }
+    Replot(state, it->second->units, it->second->points);
+}
+
+void Projections(benchmark::internal::Benchmark* b) {
+    for (const int threads : {1, 0})
+        for (const int index : {12, 17, 30, 5, 25}) b->Args({index, threads});
+}
+
+BENCHMARK(BM_Replot)->Apply(Projections)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReplotWorldT6)->Apply(Projections)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReplotScaling)
+    ->Args({12, 0, 1})
+    ->Args({12, 0, 4})
+    ->Args({12, 0, 20})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 } // namespace
 

@@ -4,10 +4,12 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/PrjBatch.h"
 #include "core/PrjRegistry.h"
 #include "platform/VospError.h"
 
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -118,21 +120,61 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
 void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok) {
     try {
         if (!mSetUpDone) SetUp();
-        for (size_t i = 0; i < in.size(); ++i) {
-            if (!mSetUp) {
-                out[i] = {0, 0};
-                if (!ok.empty()) ok[i] = false;
-                continue;
+        const size_t n = in.size();
+        const int lanes = PrjBatch::Lanes();
+        const PrjBatch::Kernel kernel = !mSetUp || lanes < 2 ? nullptr
+                                        : lanes == 4         ? PrjBatch::Lanes4(mPrj)
+                                                             : PrjBatch::Lanes2(mPrj);
+        if (!kernel) {
+            for (size_t i = 0; i < n; ++i) {
+                const bool r = CnvLLtoXY(in[i].x, in[i].y, out[i].x, out[i].y);
+                if (!ok.empty()) ok[i] = r;
             }
-            mLat = in[i].y * kSecRad;
-            mLon = in[i].x * kSecRad - mLon0;
-            mValid = false;
-            Forward();
+            return;
+        }
+        PrjBatch::Consts c;
+        c.prj = mPrj;
+        c.lon0 = mLon0;
+        c.sign = mSign;
+        c.polar0 = mPolar0;
+        c.rho0 = mRho0;
+        c.cone = mCone;
+        c.aux1 = mLambertConic.f;
+        c.maxPolar = mMaxPolar;
+        c.light = mLight;
+        c.horizon = mPerspective.horizon;
+        c.factor = mPerspective.factor;
+        c.twoOverCone = mAlbers.twoOverCone;
+        c.rho0Squared = mAlbers.rho0Squared;
+        c.theta = mTheta.data();
+        thread_local std::vector<double> xs, ys;
+        thread_local std::vector<uint8_t> valid;
+        xs.resize(n);
+        ys.resize(n);
+        valid.resize(n);
+        kernel(c, in.data(), n, xs.data(), ys.data(), valid.data());
+        const double r = MapProjection::GlobeRadius;
+        for (size_t i = 0; i < n; ++i) {
+            // A point the forward refuses leaves the last image in place, and
+            // the offset is taken from it once more, as point by point.
+            if (valid[i]) {
+                mX = xs[i];
+                mY = ys[i];
+            }
             mY -= mYOffset;
-            const double x = MapProjection::GlobeRadius * mX;
-            const double y = MapProjection::GlobeRadius * mY;
+            const double x = r * mX, y = r * mY;
             out[i] = {x, y};
-            if (!ok.empty()) ok[i] = mValid && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
+            if (!ok.empty()) ok[i] = valid[i] && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
+        }
+        if (n > 0) {
+            mLat = in[n - 1].y * kSecRad;
+            mLon = in[n - 1].x * kSecRad - mLon0;
+            mValid = valid[n - 1] != 0;
+            // Bonne's forward leaves the last point's cone constant behind.
+            if (mPrj == 26) {
+                const double p = PolarOf(), rr = p - mPolar0 + mRho0;
+                mCone = rr != 0 ? std::sin(p) / rr : 1.0;
+            }
         }
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXY"));

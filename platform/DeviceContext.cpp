@@ -3,12 +3,15 @@
 #include <QBrush>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
 #include <QRegion>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <optional>
@@ -191,6 +194,38 @@ struct DeviceContext::Impl {
             haveAdvance = true;
         }
         return advance;
+    }
+    // Texts shaped with the selected font (key: the font's key, a NUL, the
+    // text). A halo draws each label five or nine times and a map repeats its
+    // names, and the shaping costs more than the drawing of the glyphs.
+    struct Shaped {
+        QList<QGlyphRun> runs;
+        qreal ascent = 0;
+    };
+    QString fontKey;
+    QHash<QString, Shaped> shaped;
+    static constexpr qsizetype kShapedMax = 8192;
+
+    const Shaped& Shape(const QString& text, const QPaintDevice* device)
+    {
+        QString key = fontKey;
+        key += QChar(0);
+        key += text;
+        if (const auto it = shaped.constFind(key); it != shaped.cend())
+            return *it;
+        if (shaped.size() >= kShapedMax)
+            shaped.clear();
+        QTextLayout layout(text, *font, device);
+        QTextOption option;
+        option.setTextDirection(Qt::LeftToRight);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        Shaped s;
+        s.ascent = line.ascent();
+        s.runs = layout.glyphRuns();
+        return *shaped.insert(key, std::move(s));
     }
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .
@@ -655,6 +690,18 @@ QFont ToQFont(const DcFont& f)
     return q;
 }
 
+// Texts whose shaped glyphs draw exactly as the painter's own text does:
+// level, undecorated, a single line without control characters.
+bool Shapeable(const DcFont& f, const QString& text)
+{
+    if (f.escapement % 3600 != 0 || f.underline || f.strikeOut)
+        return false;
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() == 0x2028 || c.unicode() == 0x2029)
+            return false;
+    return true;
+}
+
 bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 } // namespace
@@ -673,6 +720,7 @@ bool DeviceContext::SelectFont(const DcFont& font)
     d_->font = ToQFont(font);
     d_->metrics.emplace(*d_->font);
     d_->haveAdvance = false;
+    d_->fontKey = d_->font->key();
     return true;
 }
 
@@ -703,9 +751,16 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         p.rotate(-font_.escapement / 10.0);
     if (bkMode_ == Gdi::OPAQUE)
         p.fillRect(QRect(x0, y0 - ascent, w, ascent + descent), ToQColor(bkColour_));
-    p.setFont(qf);
     p.setPen(ToQColor(textColour_));
-    p.drawText(QPoint(x0, y0), text);
+    if (Shapeable(font_, text)) {
+        const Impl::Shaped& shaped = d_->Shape(text, &image_);
+        const QPointF origin(x0, y0 - shaped.ascent);
+        for (const QGlyphRun& run : shaped.runs)
+            p.drawGlyphRun(origin, run);
+    } else {
+        p.setFont(qf);
+        p.drawText(QPoint(x0, y0), text);
+    }
     p.restore();
     return true;
 }

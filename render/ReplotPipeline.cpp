@@ -254,6 +254,17 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     } wrapOff{p_.view_.wrap, p_.view_.wrap};
     p_.view_.wrap = false;
 
+    FigureConversion conversion[2];
+    const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
+    const FigureConversion::Convert convert = [this](MapViewport& view, clsPoly& poly, bool ring,
+                                                     FigureConversion::Trace& trace) {
+        return p_.PolysMapToCanvas(view, poly, ring, &trace);
+    };
+    struct Detach {
+        clsMapPlot& p;
+        ~Detach() { p.converted_ = nullptr; }
+    } detach{p_};
+
     // A handler run during a yield may open or close units: walk a copy.
     std::vector<std::shared_ptr<clsMapUnit>> units;
     if (p_.mMaps) units.assign(p_.mMaps->begin(), p_.mMaps->end());
@@ -264,11 +275,34 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         const std::shared_ptr<clsMap> map = unit->gFigures;
         if (!map) continue;
         int32_t counter = 1;
-        for (size_t i = 0; i < map->MapCollection().size(); ++i) {
-            const std::shared_ptr<clsMapFigure> fig = map->MapCollection()[i];
+        const auto& figures = map->MapCollection();
+        // Lines and areas are converted on the other cores a run ahead of
+        // their drawing, which takes them in their order.
+        constexpr size_t kRun = 1000;
+        auto start = [&](size_t from) {
+            std::vector<clsMapFigure*> run;
+            for (size_t k = from; k < std::min(from + kRun, figures.size()); ++k)
+                if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field))
+                    run.push_back(figures[k].get());
+            conversion[(from / kRun) % 2].Start(p_.view_, std::move(run), code == 3, convert);
+        };
+        if (ahead) start(0);
+        for (size_t i = 0; i < figures.size(); ++i) {
+            if (ahead && i % kRun == 0) {
+                FigureConversion& now = conversion[(i / kRun) % 2];
+                now.Wait();
+                p_.converted_ = &now;
+                if (i + kRun < figures.size()) start(i + kRun);
+            }
+            const std::shared_ptr<clsMapFigure> fig = figures[i];
             if (fig && fig->FigCode() == code && fig->IsInner(p_.view_.field)) PlotCell(unit->ToCell(fig.get()));
             if (counter % 200 == 0) DoEvents();
             ++counter;
+        }
+        p_.converted_ = nullptr;
+        for (FigureConversion& c : conversion) {
+            c.Wait();
+            c.Clear();
         }
     }
     return true;

@@ -322,25 +322,28 @@ bool clsMapPlot::CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y
     return ok;
 }
 
-std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
+std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) { return PolyMapToCanvas(view_, poly, nullptr); }
+
+std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(MapViewport& view, clsPoly& poly,
+                                                     FigureConversion::Trace* trace) const {
     try {
-        if (!poly.IsOverlapArea(view_.field)) return nullptr;
+        if (!poly.IsOverlapArea(view.field)) return nullptr;
         auto out = std::make_shared<clsPoly>();
         const clsRect box = poly.RectBound();
-        if (view_.field.IsInner(box.mLeft, box.mTop) && view_.field.IsInner(box.mRight, box.mBottom)) {
+        if (view.field.IsInner(box.mLeft, box.mTop) && view.field.IsInner(box.mRight, box.mBottom)) {
             // Wholly inside: clipping would change nothing.
             if (poly.Count() < 2) return nullptr;
             out->FromArray(poly.Span(), 0, 1, poly.Count());
         } else {
             *out = poly.Copy();
-            out->Clip(view_.field);
+            out->Clip(view.field);
             if (out->Count() < 2) return nullptr;
         }
 
-        const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(view_.prjIndex);
+        const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(view.prjIndex);
         const bool curved = !shape.IsRectangular();
         if (curved) {
-            const int32_t pitch = view_.ChopSpacing(plotChopPitch_);
+            const int32_t pitch = view.ChopSpacing(plotChopPitch_);
             out->Chop(pitch, shape.BendsMeridians() ? 3 : 1);
         }
 
@@ -348,7 +351,16 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
         const std::span<const PolyPoint> src = out->Span();
         std::vector<PolyPoint> pts(static_cast<size_t>(n));
         std::vector<PlaneXY> xy(pts.size());
-        view_.projector.CnvLLtoXY(src, xy);
+        if (trace && !trace->projected && n > 0) {
+            // The first point on its own, to know whether it was refused.
+            bool first = false;
+            view.projector.CnvLLtoXY(src.first(1), std::span(xy).first(1), std::span(&first, 1));
+            view.projector.CnvLLtoXY(src.subspan(1), std::span(xy).subspan(1));
+            trace->projected = true;
+            trace->firstRefused = !first;
+        } else {
+            view.projector.CnvLLtoXY(src, xy);
+        }
         if (plotFlatPitch_ != 0 && curved) {
             for (size_t i = 0; i < pts.size(); ++i) {
                 const double px = xy[i].x, py = xy[i].y;
@@ -357,25 +369,25 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
                 pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
             }
             out->FromArray(pts, 0, 1, n);
-            const double t = view_.dpix * plotFlatPitch_ / 25.4 / view_.ratioX;
+            const double t = view.dpix * plotFlatPitch_ / 25.4 / view.ratioX;
             out->CompressB(t / 1000, t);
             const std::span<const PolyPoint> plane = out->Span();
             pts.resize(plane.size());
             for (size_t i = 0; i < plane.size(); ++i) {
-                const CanvasPoint c = view_.XYToCanvas({double(plane[i].x), double(plane[i].y)});
+                const CanvasPoint c = view.XYToCanvas({double(plane[i].x), double(plane[i].y)});
                 pts[i] = {c.x, c.y};
             }
             out->FromArray(pts, 0, 1, static_cast<int32_t>(pts.size()));
         } else {
             for (size_t i = 0; i < pts.size(); ++i) {
                 const double px = xy[i].x, py = xy[i].y;
-                const CanvasPoint c = view_.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
+                const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
                 pts[i] = {c.x, c.y};
             }
             out->FromArray(pts, 0, 1, n);
             out->CompressB(0.0005, 80.0);
         }
-        if (!view_.nt && !out->Clip(view_.limit)) return nullptr;
+        if (!view.nt && !out->Clip(view.limit)) return nullptr;
         return out;
     } catch (...) {
         Raise(1001, "PolyMapToCanvas");
@@ -383,29 +395,34 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(clsPoly& poly) {
 }
 
 std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(clsPoly& poly, bool ring) {
+    return PolysMapToCanvas(view_, poly, ring, nullptr);
+}
+
+std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
+                                                                   FigureConversion::Trace* trace) const {
     try {
         std::vector<std::shared_ptr<clsPoly>> out;
         if (!prepared_ && GlobePolyLib::StraysBeyondOneTurn(poly)) return out;
         if (prepared_ || !JumpsDateLine(poly.Span())) {
-            if (auto p = PolyMapToCanvas(poly)) out.push_back(std::move(p));
+            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
             return out;
         }
         clsPoly cont = poly.Copy();
-        GlobePolyLib::GlobePolyRollOver(cont, view_.centerX, ring);
+        GlobePolyLib::GlobePolyRollOver(cont, view.centerX, ring);
         const clsRect box = cont.RectBound();
         if (box.mLeft == box.mRight) {
             // Only steps between the two date-line meridians: a frame or a
             // whole parallel, which the short way round would erase.
-            if (auto p = PolyMapToCanvas(poly)) out.push_back(std::move(p));
+            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
             return out;
         }
-        if (view_.shifted) return out;
+        if (view.shifted) return out;
         std::vector<clsPoly> parts;
         if (ring) {
             // A ring must stay closed to fill rightly: whole copies, each
             // clipped to the field, rather than pieces cut open at the seams.
-            const int64_t first = -FloorDiv(int64_t(box.mRight) - view_.field.mLeft, kTurn);
-            const int64_t last = FloorDiv(int64_t(view_.field.mRight) - box.mLeft, kTurn);
+            const int64_t first = -FloorDiv(int64_t(box.mRight) - view.field.mLeft, kTurn);
+            const int64_t last = FloorDiv(int64_t(view.field.mRight) - box.mLeft, kTurn);
             // A sound ring spans at most a turn and reaches the field at most
             // three times; more would only repeat the same pixels.
             for (int64_t k = first; k <= last && k < first + 3; ++k) {
@@ -417,10 +434,10 @@ std::vector<std::shared_ptr<clsPoly>> clsMapPlot::PolysMapToCanvas(clsPoly& poly
             }
         } else {
             cont = poly.Copy();
-            parts = GlobePolyLib::GlobePolyRound(cont, view_.centerX, false, false);
+            parts = GlobePolyLib::GlobePolyRound(cont, view.centerX, false, false);
         }
         for (clsPoly& part : parts)
-            if (auto p = PolyMapToCanvas(part)) out.push_back(std::move(p));
+            if (auto p = PolyMapToCanvas(view, part, trace)) out.push_back(std::move(p));
         return out;
     } catch (...) {
         Raise(1001, "PolysMapToCanvas");
@@ -517,10 +534,18 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
         case 3: {
             const auto src = mf->Poly();
             if (!src) return figs;
-            if (mf->FigCode() == 2)
-                AddPolyFigures<clsFigPolyline>(figs, PolysMapToCanvas(*src, false), *thing, colour);
+            const bool ring = mf->FigCode() == 3;
+            std::vector<std::shared_ptr<clsPoly>> polys;
+            if (FigureConversion::Result* done = converted_ ? converted_->Take(mf) : nullptr) {
+                polys = std::move(done->polys);
+                if (done->projected) view_.projector = done->after;
+            } else {
+                polys = PolysMapToCanvas(*src, ring);
+            }
+            if (ring)
+                AddPolyFigures<clsFigPolygon>(figs, std::move(polys), *thing, colour);
             else
-                AddPolyFigures<clsFigPolygon>(figs, PolysMapToCanvas(*src, true), *thing, colour);
+                AddPolyFigures<clsFigPolyline>(figs, std::move(polys), *thing, colour);
             return figs;
         }
         case 4:

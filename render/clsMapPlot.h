@@ -4,6 +4,7 @@
 // its settings section, and the drawing of a whole view in phases.
 #include "core/clsRect.h"
 #include "core/clsVospProjector.h"
+#include "render/FigureConversion.h"
 #include "render/MapViewport.h"
 #include "render/ReplotPipeline.h"
 
@@ -28,6 +29,8 @@ class clsMapPlot {
     friend class ReplotPipeline;
     // Declared first: mProjector below is the view's projector.
     MapViewport view_;
+    // Lines and areas converted ahead by the drawing, while it runs.
+    FigureConversion* converted_ = nullptr;
 
 public:
     clsMapPlot();
@@ -122,6 +125,10 @@ public:
     // in the shifted pass of a wrap-around drawing, where the unshifted pass
     // has already drawn every copy.
     std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(clsPoly& poly, bool ring);
+    // Both in a given view (a worker's copy), reporting to `trace`.
+    std::shared_ptr<clsPoly> PolyMapToCanvas(MapViewport& view, clsPoly& poly, FigureConversion::Trace* trace) const;
+    std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
+                                                           FigureConversion::Trace* trace) const;
     bool CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
     bool CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
     // The wrap-around shift; refused while a drawing runs (the drawing

@@ -78,24 +78,21 @@ std::shared_ptr<clsMapUnit> UnitWithFigures(const QString& name, int n) {
     return unit;
 }
 
-TEST_F(PublicValLifecycleTest, ListOfFewerThan50000FiguresIsReleased) {
-    ASSERT_EQ(gvInitialize(), 0);
-    ASSERT_TRUE(gvMapUnits->Add(UnitWithFigures(maps + "/A.MLL", 49998)));
-    ASSERT_TRUE(gvMapUnits->Add(UnitWithFigures(maps + "/B.MLL", 1)));
-    EXPECT_EQ(FigureTotal(), 49999);
-    gvTerminate();
-    EXPECT_EQ(gvMapUnits, nullptr);
-}
-
-TEST_F(PublicValLifecycleTest, ListOf50000FiguresStaysForTheQuickExit) {
-    ASSERT_EQ(gvInitialize(), 0);
-    ASSERT_TRUE(gvMapUnits->Add(UnitWithFigures(maps + "/A.MLL", 49999)));
-    ASSERT_TRUE(gvMapUnits->Add(UnitWithFigures(maps + "/B.MLL", 1)));
-    EXPECT_EQ(FigureTotal(), 50000);
-    gvTerminate();
-    EXPECT_NE(gvMapUnits, nullptr);
-    EXPECT_EQ(gvView, nullptr);
-    EXPECT_EQ(gvMapGraph, nullptr);
+// From 50000 figures on, the unit list is left for the quick exit.
+TEST_F(PublicValLifecycleTest, UnitListIsReleasedBelow50000Figures) {
+    for (const int total : {49999, 50000}) {
+        SCOPED_TRACE(total);
+        ASSERT_EQ(gvInitialize(), 0);
+        ASSERT_TRUE(gvMapUnits->Add(UnitWithFigures(maps + "/A.MLL", total - 1)));
+        ASSERT_TRUE(gvMapUnits->Add(UnitWithFigures(maps + "/B.MLL", 1)));
+        EXPECT_EQ(FigureTotal(), total);
+        gvTerminate();
+        EXPECT_EQ(gvMapUnits != nullptr, total == 50000);
+        EXPECT_EQ(gvView, nullptr);
+        EXPECT_EQ(gvMapGraph, nullptr);
+        delete gvMapUnits;
+        gvMapUnits = nullptr;
+    }
 }
 
 TEST_F(PublicValLifecycleTest, WithoutTheStoreEverySettingTakesItsDefault) {

@@ -2,8 +2,6 @@
 // drag and the settled value, steps, and the redraws they cause.
 #include "MainHarness.h"
 
-#include "core/Scale.h"
-
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
@@ -40,11 +38,12 @@ TEST(ViewControls, CentreToBarsAndBack) {
     clsMapPlot& p = *h.world.plot;
     p.SetCenterX(-90);
     p.SetCenterY(3000 * 60);
+    p.SetMapScale(1100000); // between the steps 1/1,200,000 (39) and 1/1,000,000 (40)
     h.controls->SetViewControllByEngine();
     EXPECT_EQ(h.controls->hsbView.Value(), -1); // -90" is -1' (towards zero)
     EXPECT_EQ(h.controls->vsbView.Value(), 3000);
     EXPECT_LT(h.vsb->value(), 0); // north of the equator: above the middle
-    EXPECT_EQ(h.controls->sliScale.Value(), Scale::StdScaleIndex(p.MapScale()));
+    EXPECT_EQ(h.controls->sliScale.Value(), 39);
     EXPECT_EQ(h.redraws, 0);
     EXPECT_FALSE(h.redraw.bHoldRedraw);
     // The bars' events found the centre in its minute and left it alone.
@@ -57,7 +56,7 @@ TEST(ViewControls, DragScrollsOnlyTheReleaseRedraws) {
     h.hsb->setSliderDown(true);
     h.hsb->setSliderPosition(120); // dragging: 120' east
     EXPECT_EQ(p.CenterX(), 120 * 60);
-    EXPECT_EQ(h.Panel(3), QStringLiteral("C:") + HMap::MapPointTextCoarse(120 * 60, 0));
+    EXPECT_EQ(h.Panel(3), QStringLiteral("C:002ﾟ00'E, 00ﾟ00'N"));
     EXPECT_EQ(h.redraws, 0);
     h.hsb->setSliderDown(false); // released: one Change
     EXPECT_EQ(h.redraws, 1);
@@ -90,28 +89,32 @@ TEST(ViewControls, ScrollSteps) {
     EXPECT_EQ(ViewControls::ScrollStep(50000, 10800), 1000);
     EXPECT_EQ(ViewControls::ScrollStep(50000, 5400), 500);
 
+    EXPECT_EQ(ViewControls::ScrollStep(10, 10800), 1);
+    EXPECT_EQ(ViewControls::ScrollStep(2700, 10800), 200);
     MainHarness h;
+    // 10 pixels a degree on 400 x 300: a field of 2 x 22.5 by 2 x 16.875
+    // degrees (an eighth added), 2700' and 2025': a tenth, truncated to one
+    // significant digit, is 200' either way.
+    h.world.View(12, 0, 0, 10);
     h.controls->SetScrollChange();
-    const clsRect f = h.world.plot->Field();
-    const int32_t hs = ViewControls::ScrollStep(f.Width() / 60, 10800);
-    EXPECT_EQ(h.controls->hsbView.SmallChange(), hs);
-    EXPECT_EQ(h.controls->hsbView.LargeChange(), 8 * hs);
-    EXPECT_EQ(h.controls->vsbView.SmallChange(), ViewControls::ScrollStep(f.Height() / 60, 5400));
+    EXPECT_EQ(h.controls->hsbView.SmallChange(), 200);
+    EXPECT_EQ(h.controls->hsbView.LargeChange(), 1600);
+    EXPECT_EQ(h.controls->vsbView.SmallChange(), 200);
 }
 
 TEST(ViewControls, SliderAndItsButtons) {
     MainHarness h;
     clsMapPlot& p = *h.world.plot;
     h.controls->sliScale.SetValue(40);
-    EXPECT_EQ(p.MapScale(), Scale::StdScale(40));
+    EXPECT_EQ(p.MapScale(), 1000000);
     EXPECT_EQ(h.redraws, 1);
-    EXPECT_EQ(h.controls->sliScale.Text(), QStringLiteral("1/") + Scale::StdScaleText(40));
+    EXPECT_EQ(h.controls->sliScale.Text(), QStringLiteral("1/100万"));
     h.controls->picScaleLarge_Click();
     EXPECT_EQ(h.controls->sliScale.Value(), 41);
-    EXPECT_EQ(p.MapScale(), Scale::StdScale(41));
+    EXPECT_EQ(p.MapScale(), 800000);
     EXPECT_EQ(h.redraws, 2);
     h.controls->picScaleSmall_Click();
-    EXPECT_EQ(p.MapScale(), Scale::StdScale(40));
+    EXPECT_EQ(p.MapScale(), 1000000);
     EXPECT_EQ(h.redraws, 3);
 
     h.controls->sliScale.SetValue(53);
@@ -122,13 +125,13 @@ TEST(ViewControls, SliderAndItsButtons) {
     h.controls->picScaleSmall_Click();
     EXPECT_EQ(h.controls->sliScale.Value(), 1);
     EXPECT_EQ(h.redraws, before);
-    EXPECT_EQ(p.MapScale(), Scale::StdScale(1));
+    EXPECT_EQ(p.MapScale(), 1e9);
 
     // Dragging the slider changes the scale and the panel, not the picture.
     h.sli->setSliderDown(true);
     h.sli->setSliderPosition(27);
-    EXPECT_EQ(p.MapScale(), Scale::StdScale(27));
-    EXPECT_EQ(h.Panel(2), QStringLiteral("1/") + Library::FormatStdInt(Scale::StdScale(27)));
+    EXPECT_EQ(p.MapScale(), 1e7);
+    EXPECT_EQ(h.Panel(2), QStringLiteral("1/10,000,000"));
     EXPECT_EQ(h.redraws, before);
     h.sli->setSliderDown(false);
     EXPECT_EQ(h.redraws, before + 1);

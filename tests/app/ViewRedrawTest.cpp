@@ -2,7 +2,6 @@
 // and the canvas left for the accessory band.
 #include "MainHarness.h"
 
-#include "document/HMapCoord.h"
 #include "platform/VospError.h"
 #include "render/clsAccessory.h"
 
@@ -52,7 +51,7 @@ TEST(ViewRedraw, StatusPanels) {
     h.redraw.SetStatusScale();
     EXPECT_EQ(h.Panel(2), QStringLiteral("1/12,345,678"));
     h.redraw.SetStatusCenter();
-    EXPECT_EQ(h.Panel(3), QStringLiteral("C:") + HMap::MapPointTextCoarse(-90, 7200));
+    EXPECT_EQ(h.Panel(3), QStringLiteral("C:000ﾟ01'W, 02ﾟ00'N")); // whole minutes towards zero
     h.redraw.SetStatusPointer();
     EXPECT_EQ(h.Panel(4), QStringLiteral("P:********, ********"));
     h.redraw.bPointerOnMap = true;
@@ -61,11 +60,10 @@ TEST(ViewRedraw, StatusPanels) {
     // Detailed at one two-hundredth of the largest scale (1e9 / 200) and below.
     p.SetMapScale(5000000);
     h.redraw.SetStatusPointer();
-    EXPECT_EQ(h.Panel(4), QStringLiteral("P:") + HMap::MapPointText(3723, -45));
-    p.SetMapScale(6000000);
+    EXPECT_EQ(h.Panel(4), QStringLiteral("P:001ﾟ02'03\"E, 00ﾟ00'45\"S"));
+    p.SetMapScale(5000001);
     h.redraw.SetStatusPointer();
-    EXPECT_EQ(h.Panel(4), QStringLiteral("P:") + HMap::MapPointTextCoarse(3723, -45));
-    EXPECT_NE(HMap::MapPointText(3723, -45), HMap::MapPointTextCoarse(3723, -45));
+    EXPECT_EQ(h.Panel(4), QStringLiteral("P:001ﾟ02'E, 00ﾟ00'N"));
 }
 
 TEST(ViewRedraw, OnlyTheBaseUnitAsksToOpenAMap) {

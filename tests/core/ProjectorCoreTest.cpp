@@ -2,6 +2,7 @@
 // latitudes, round trips, and answers in range at extreme inputs.
 #include "ProjectorKit.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 #include <vector>
@@ -231,7 +232,7 @@ TEST(Projector, SweepOfExtremeInputs) {
 }
 
 // A list converted at once gives, point for point, what the single
-// conversions give in the same order, points the projection cannot show
+// conversions give in the same order (within the vector maths' last bits), points the projection cannot show
 // included (they leave the previous point's working values behind).
 TEST(Projector, ListConversionsMatchTheSingleOnes) {
     const std::vector<PolyPoint> ll = {{0, 0}, {100 * D, 80 * D}, {-179 * D, -89 * D}, {648000, 324000},
@@ -249,8 +250,10 @@ TEST(Projector, ListConversionsMatchTheSingleOnes) {
         for (size_t i = 0; i < ll.size(); ++i) {
             double x = 0, y = 0;
             EXPECT_EQ(single.CnvLLtoXY(ll[i].x, ll[i].y, x, y), ok[i]) << i;
-            EXPECT_EQ(x, xy[i].x) << i;
-            EXPECT_EQ(y, xy[i].y) << i;
+            // The list form's vector maths may differ in the last bits.
+            const double tol = 1e-12 * kR * std::max({1.0, std::fabs(x) / kR, std::fabs(y) / kR});
+            EXPECT_NEAR(x, xy[i].x, tol) << i;
+            EXPECT_NEAR(y, xy[i].y, tol) << i;
         }
         for (size_t i = 0; i < ll.size(); ++i) {
             int32_t lon = 0, lat = 0;

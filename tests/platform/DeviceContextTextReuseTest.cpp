@@ -4,7 +4,9 @@
 
 #include "support/GuiApp.h"
 
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,6 +101,64 @@ TEST(DeviceContextTextReuse, AlignedTextIgnoresEarlierMeasurements)
         QImage blank(160, 40, QImage::Format_RGB32);
         blank.fill(Qt::white);
         EXPECT_NE(fresh, blank);
+    }
+}
+
+// A text drawn again (a halo's copies, a repeated name) comes from its
+// shaping kept by the context: the pixels are those of the toolkit's own
+// text drawing of each copy, with fonts of several sizes and weights.
+TEST(DeviceContextTextReuse, KeptShapingDrawsTheToolkitsPixels)
+{
+    EnsureGuiApp();
+    const int offsets[][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {0, -2}, {0, 2}, {-2, 0}, {2, 0}};
+    const QString texts[] = {QStringLiteral("東京 Tokyo"), QStringLiteral("AVAWToTa fi"), QStringLiteral("地名12"),
+                             QStringLiteral("Zürich – ŁÓDŹ")};
+    struct Case {
+        const char* name;
+        QString family;
+        int32_t pixels;
+        bool bold, italic;
+    } const cases[] = {{"gothic 11", QStringLiteral("IPAPGothic"), 11, false, false},
+                       {"sans 17 bold", QStringLiteral("Liberation Sans"), 17, true, false},
+                       {"serif 30 italic", QStringLiteral("Liberation Serif"), 30, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DcFont f;
+        f.family = c.family;
+        f.pixelHeight = c.pixels;
+        f.bold = c.bold;
+        f.italic = c.italic;
+        QImage kept(420, 160, QImage::Format_RGB32), plain(420, 160, QImage::Format_RGB32);
+        kept.fill(Qt::white);
+        plain.fill(Qt::white);
+        {
+            DeviceContext dc(kept);
+            dc.SetBkMode(Gdi::TRANSPARENT);
+            dc.SetTextAlign(Gdi::TA_LEFT + Gdi::TA_BASELINE);
+            ASSERT_TRUE(dc.SelectFont(f));
+            for (int t = 0; t < 4; ++t) {
+                dc.SetTextColor(0x00FFFF);
+                for (const auto& o : offsets) dc.TextOut(10 + o[0], 35 * (t + 1) + o[1], texts[t]);
+                dc.SetTextColor(0x0000C0);
+                EXPECT_TRUE(dc.TextOut(10, 35 * (t + 1), texts[t]));
+            }
+        }
+        {
+            QPainter p(&plain);
+            QFont q(c.family);
+            q.setPixelSize(c.pixels);
+            q.setWeight(c.bold ? QFont::Bold : QFont::Normal);
+            q.setItalic(c.italic);
+            q.setKerning(false);
+            p.setFont(q);
+            for (int t = 0; t < 4; ++t) {
+                p.setPen(QColor(255, 255, 0));
+                for (const auto& o : offsets) p.drawText(QPoint(10 + o[0], 35 * (t + 1) + o[1]), texts[t]);
+                p.setPen(QColor(0xC0, 0, 0));
+                p.drawText(QPoint(10, 35 * (t + 1)), texts[t]);
+            }
+        }
+        EXPECT_EQ(kept, plain);
     }
 }
 

@@ -10,8 +10,7 @@
 #include <initializer_list>
 
 // Switches every item off but the given ones.
-inline void OnlyItems(clsAccessory& a, std::initializer_list<int32_t> items)
-{
+inline void OnlyItems(clsAccessory& a, std::initializer_list<int32_t> items) {
     for (int32_t i = 1; i <= 7; ++i) {
         a.SetIndex(i);
         a.SetUse(std::find(items.begin(), items.end(), i) != items.end());
@@ -24,8 +23,7 @@ struct Canvas : Drawing {
     FixedMeasurer m;
     std::unique_ptr<clsAccessory> a;
 
-    Canvas(int32_t w, int32_t h) : Drawing(w, h)
-    {
+    Canvas(int32_t w, int32_t h) : Drawing(w, h) {
         g.GraphEnd();
         MapProjection::InitGlobe(nullptr);
         PublicVal::gvMapMode = 1;
@@ -39,23 +37,19 @@ struct Canvas : Drawing {
         a->SetMapScale(1000000);
     }
     void Only(std::initializer_list<int32_t> items) { OnlyItems(*a, items); }
-    void SetText(int32_t i, const QString& text)
-    {
+    void SetText(int32_t i, const QString& text) {
         a->SetIndex(i);
         a->SetText(text);
     }
-    void SetColor(int32_t i, int32_t c)
-    {
+    void SetColor(int32_t i, int32_t c) {
         a->SetIndex(i);
         a->SetColor(c);
     }
     // Pixels in the box (inclusive) that are not white.
-    int Ink(int l, int t, int r, int b) const
-    {
+    int Ink(int l, int t, int r, int b) const {
         int n = 0;
         for (int y = t; y <= b; ++y)
-            for (int x = l; x <= r; ++x)
-                n += Px(x, y) != kWhite;
+            for (int x = l; x <= r; ++x) n += Px(x, y) != kWhite;
         return n;
     }
     const AccessoryItem& It(int32_t i) const { return a->Item(i); }

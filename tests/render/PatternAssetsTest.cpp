@@ -4,8 +4,8 @@
 
 #include <QRect>
 #include <algorithm>
-#include <vector>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -15,21 +15,17 @@ using PatternAssets::String;
 bool AllPaper(const MonoBitmap& bm) { return bm.InkCount() == 0; }
 
 // The bounding box of the ink.
-QRect InkBox(const MonoBitmap& bm)
-{
+QRect InkBox(const MonoBitmap& bm) {
     QRect box;
     for (int y = 0; y < bm.Height(); ++y)
         for (int x = 0; x < bm.Width(); ++x)
-            if (bm.Ink(x, y))
-                box |= QRect(x, y, 1, 1);
+            if (bm.Ink(x, y)) box |= QRect(x, y, 1, 1);
     return box;
 }
 
 bool IsUserSymbol(int i) { return (i >= 19 && i <= 23) || i >= 43; }
 
-TEST(PatternAssets, TheCompiledInTextsAreSound) {
-    EXPECT_EQ(PatternAssets::Problems(), QStringList());
-}
+TEST(PatternAssets, TheCompiledInTextsAreSound) { EXPECT_EQ(PatternAssets::Problems(), QStringList()); }
 
 // Every entry of both sets: present, of an allowed size, user entries blank.
 TEST(PatternAssets, AllEntriesArePresentInTheirSizes) {
@@ -72,10 +68,10 @@ TEST(PatternAssets, AllEntriesArePresentInTheirSizes) {
 }
 
 TEST(PatternAssets, NamesAreExact) {
-    const char* symbols[] = {"都市１・小", "都市２・小", "都市３・小", "都市４・小", "都市５・小", "山岳・小",
-                             "滝・小", "空港・小", "港湾・小", "油井・小", "鉱産地・小", "燈台・小", "史跡・小",
-                             "世界遺産・小", "核関連施設・小", "病院・小", "ホテル・小", "その他Ａ・小",
-                             "その他Ｂ・小"};
+    const char* symbols[] = {"都市１・小", "都市２・小", "都市３・小",   "都市４・小",   "都市５・小",
+                             "山岳・小",   "滝・小",     "空港・小",     "港湾・小",     "油井・小",
+                             "鉱産地・小", "燈台・小",   "史跡・小",     "世界遺産・小", "核関連施設・小",
+                             "病院・小",   "ホテル・小", "その他Ａ・小", "その他Ｂ・小"};
     for (int i = 0; i < 19; ++i) {
         EXPECT_EQ(String(2000 + i), QString::fromUtf8(symbols[i]));
         QString large = QString::fromUtf8(symbols[i]);
@@ -87,31 +83,28 @@ TEST(PatternAssets, NamesAreExact) {
     EXPECT_EQ(String(2043), "ユーザー06");
     EXPECT_EQ(String(2047), "ユーザー10");
 
-    const char* tiles[] = {"明度０", "明度１", "明度２", "明度３", "明度４", "明度５", "明度６", "明度７",
-                           "横縞", "縦縞", "右下がり斜線", "右上がり斜線", "格子", "斜め格子", "水玉", "レンガ",
-                           "砂漠", "ステップ", "耕地", "湿地", "針葉樹林", "広葉樹林", "熱帯雨林", "市松"};
-    for (int i = 0; i < 24; ++i)
-        EXPECT_EQ(String(3100 + i), QString::fromUtf8(tiles[i]));
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(String(3124 + i), QStringLiteral("ユーザー0%1").arg(i + 1));
+    const char* tiles[] = {"明度０", "明度１",   "明度２",   "明度３",   "明度４",       "明度５",
+                           "明度６", "明度７",   "横縞",     "縦縞",     "右下がり斜線", "右上がり斜線",
+                           "格子",   "斜め格子", "水玉",     "レンガ",   "砂漠",         "ステップ",
+                           "耕地",   "湿地",     "針葉樹林", "広葉樹林", "熱帯雨林",     "市松"};
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(String(3100 + i), QString::fromUtf8(tiles[i]));
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(String(3124 + i), QStringLiteral("ユーザー0%1").arg(i + 1));
 
-    const char* lines[] = {"破線小細", "点線小細", "１点鎖線小細", "２点鎖線小細", "側破線細", "側点線細",
-                           "破線小太", "点線小太", "１点鎖線小太", "２点鎖線小太", "側破線太", "側点線太",
-                           "波線", "三角線", "丸点線", "薄線", "道路２重実線", "道路２重破線", "鉄道小",
-                           "鉄道中", "鉄道大", "サンゴ礁", "永久氷", "運河", "送油管", "城壁", "矢印細線",
-                           "矢印太線", "極小点線細", "極小点線太", "十字点線細", "十字点線太"};
-    for (int i = 0; i < 32; ++i)
-        EXPECT_EQ(String(4102 + i), QString::fromUtf8(lines[i]));
+    const char* lines[] = {"破線小細",   "点線小細",  "１点鎖線小細", "２点鎖線小細", "側破線細",     "側点線細",
+                           "破線小太",   "点線小太",  "１点鎖線小太", "２点鎖線小太", "側破線太",     "側点線太",
+                           "波線",       "三角線",    "丸点線",       "薄線",         "道路２重実線", "道路２重破線",
+                           "鉄道小",     "鉄道中",    "鉄道大",       "サンゴ礁",     "永久氷",       "運河",
+                           "送油管",     "城壁",      "矢印細線",     "矢印太線",     "極小点線細",   "極小点線太",
+                           "十字点線細", "十字点線太"};
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(String(4102 + i), QString::fromUtf8(lines[i]));
     EXPECT_EQ(String(4134), "ユーザー01");
     EXPECT_EQ(String(4145), "ユーザー12");
 
     const char* pens[] = {"標準実線", "標準破線", "標準点線", "標準一点鎖線", "標準二点鎖線", "標準透明"};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(String(4000 + i), QString::fromUtf8(pens[i]));
-    const char* brushes[] = {"標準横縞", "標準縦縞", "標準右下がり斜線", "標準右上がり斜線", "標準格子",
-                             "標準斜め格子", "標準単色"};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(String(3000 + i), QString::fromUtf8(brushes[i]));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(String(4000 + i), QString::fromUtf8(pens[i]));
+    const char* brushes[] = {"標準横縞", "標準縦縞",     "標準右下がり斜線", "標準右上がり斜線",
+                             "標準格子", "標準斜め格子", "標準単色"};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(String(3000 + i), QString::fromUtf8(brushes[i]));
 
     EXPECT_EQ(String(2048), "");
     EXPECT_EQ(String(3099), "");
@@ -174,26 +167,21 @@ TEST(PatternAssets, RoadsLeavePaperBetweenTwoInkEdges) {
             const int h = bm->Height();
             std::vector<int> ink(size_t(h), 0);
             for (int y = 0; y < h; ++y)
-                for (int x = 0; x < 32; ++x)
-                    ink[size_t(y)] += bm->Ink(x, y);
+                for (int x = 0; x < 32; ++x) ink[size_t(y)] += bm->Ink(x, y);
             // Ink edges, then one paper band between them.
             EXPECT_GT(ink.front(), 0);
             EXPECT_GT(ink.back(), 0);
             int y = 0;
-            while (y < h && ink[size_t(y)] > 0)
-                ++y;
+            while (y < h && ink[size_t(y)] > 0) ++y;
             const int bandTop = y;
-            while (y < h && ink[size_t(y)] == 0)
-                ++y;
+            while (y < h && ink[size_t(y)] == 0) ++y;
             EXPECT_GT(bandTop, 0);
             EXPECT_GT(y, bandTop);
-            while (y < h && ink[size_t(y)] > 0)
-                ++y;
+            while (y < h && ink[size_t(y)] > 0) ++y;
             EXPECT_EQ(y, h);
             // The edges are mirror images.
             for (int r = 0; r < h; ++r)
-                for (int x = 0; x < 32; ++x)
-                    EXPECT_EQ(bm->Ink(x, r), bm->Ink(x, h - 1 - r));
+                for (int x = 0; x < 32; ++x) EXPECT_EQ(bm->Ink(x, r), bm->Ink(x, h - 1 - r));
         }
         EXPECT_LT(dashed.InkCount(), solid.InkCount());
     }
@@ -226,22 +214,20 @@ TEST(PatternAssets, BothSetsOfALinePatternLookAlike) {
         EXPECT_EQ(high.Height(), 2 * low.Height()) << i;
         int same = 0;
         for (int y = 0; y < high.Height(); ++y)
-            for (int x = 0; x < 32; ++x)
-                same += high.Ink(x, y) == low.Ink(x / 2, y / 2);
+            for (int x = 0; x < 32; ++x) same += high.Ink(x, y) == low.Ink(x / 2, y / 2);
         EXPECT_GE(same, 32 * high.Height() * 80 / 100) << i;
     }
 }
 
 TEST(PatternAssets, MalformedBitmapTextIsReported) {
-    const auto parsed = PatternAssets::ParseBitmapText(QStringLiteral(
-        "; comment\r\n"
-        "[1] fine\r\n##\r\n..\r\n\r\n"
-        "[2] ragged\n##\n#\n\n"
-        "[3] empty\n\n"
-        "stray\n"
-        "[4] interrupted\n#.\nxx\n#.\n\n"
-        "[1] again\n#\n"
-        "[5] last block without a blank line\n.#"));
+    const auto parsed = PatternAssets::ParseBitmapText(QStringLiteral("; comment\r\n"
+                                                                      "[1] fine\r\n##\r\n..\r\n\r\n"
+                                                                      "[2] ragged\n##\n#\n\n"
+                                                                      "[3] empty\n\n"
+                                                                      "stray\n"
+                                                                      "[4] interrupted\n#.\nxx\n#.\n\n"
+                                                                      "[1] again\n#\n"
+                                                                      "[5] last block without a blank line\n.#"));
     ASSERT_EQ(parsed.bitmaps.size(), 2u);
     EXPECT_EQ(parsed.bitmaps.at(1).ToText(), (QStringList{"##", ".."}));
     EXPECT_EQ(parsed.bitmaps.at(5).ToText(), QStringList{".#"});

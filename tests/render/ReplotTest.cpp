@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,21 @@ void SetHandView(PlotWorld& w) {
 }
 
 // The styled world on the default 400 x 300 canvas, and on the hand-worked view.
+// One letter a probed pixel: L land, O ocean, G graticule, B background, W white, ? other.
+std::string Probe(PlotWorld& w, std::initializer_list<std::pair<int32_t, int32_t>> pts) {
+    std::string s;
+    for (const auto& [x, y] : pts) {
+        const int32_t c = w.Pixel(x, y);
+        s += c == kLand ? 'L' : c == kOcean ? 'O' : c == kGrid ? 'G' : c == kBackground ? 'B' : c == 0xFFFFFF ? 'W' : '?';
+    }
+    return s;
+}
+std::string Row(PlotWorld& w, int32_t y, std::initializer_list<int32_t> xs) {
+    std::string s;
+    for (int32_t x : xs) s += Probe(w, {{x, y}});
+    return s;
+}
+
 struct StyledWorld : ::testing::Test {
     PlotWorld w;
     Styled s{w};
@@ -68,40 +84,24 @@ TEST_F(HandDrawn, PictureWorkedOutByHand) {
             if (x == 400) continue; // the meridian of 0
             ASSERT_EQ(w.Pixel(x, y), kLand) << x << "," << y;
         }
-    for (int32_t x = 362; x <= 437; x += 5) {
-        EXPECT_EQ(w.Pixel(x, 177), kOcean) << x;
-        EXPECT_EQ(w.Pixel(x, 223), kOcean) << x;
-    }
-    for (int32_t y = 182; y <= 218; y += 5) {
-        EXPECT_EQ(w.Pixel(357, y), kOcean) << y;
-        EXPECT_EQ(w.Pixel(443, y), kOcean) << y;
+    // Just outside the land's four edges.
+    for (int32_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(Probe(w, {{362 + 5 * i, 177}, {362 + 5 * i, 223}}), "OO") << i;
+        if (i < 8) {
+            EXPECT_EQ(Probe(w, {{357, 182 + 5 * i}, {443, 182 + 5 * i}}), "OO") << i;
+        }
     }
     // The globe spans 180 W..180 E (pixels 40..760) and 90 S..90 N (20..380).
-    EXPECT_EQ(w.Pixel(45, 300), kOcean);
-    EXPECT_EQ(w.Pixel(754, 100), kOcean);
-    EXPECT_EQ(w.Pixel(400, 25), kOcean);
-    EXPECT_EQ(w.Pixel(400, 375), kOcean);
-    EXPECT_EQ(w.Pixel(35, 300), kBackground);
-    EXPECT_EQ(w.Pixel(765, 100), kBackground);
-    EXPECT_EQ(w.Pixel(300, 15), kBackground);
-    EXPECT_EQ(w.Pixel(300, 385), kBackground);
+    EXPECT_EQ(Row(w, 300, {35, 45}) + Row(w, 100, {754, 765}), "BOOB");
+    EXPECT_EQ(Probe(w, {{300, 15}, {400, 25}, {400, 375}, {300, 385}}), "BOOB");
     // The meridian of 60 E lies on column 400 + 120, 30 W on 400 - 60.
-    for (int32_t y : {60, 120, 280, 330}) {
-        EXPECT_EQ(w.Pixel(520, y), kGrid) << y;
-        EXPECT_EQ(w.Pixel(519, y), kOcean) << y;
-        EXPECT_EQ(w.Pixel(521, y), kOcean) << y;
-        EXPECT_EQ(w.Pixel(340, y), kGrid) << y;
-    }
+    for (int32_t y : {60, 120, 280, 330}) EXPECT_EQ(Row(w, y, {340, 519, 520, 521}), "GOGO") << y;
     // Drawn after the polygons, the meridian of 0 crosses the land.
-    EXPECT_EQ(w.Pixel(400, 190), kGrid);
-}
-
-TEST_F(HandDrawn, GraticuleUnderTheLandWhenDrawnFirst) {
+    EXPECT_EQ(Row(w, 190, {400}), "G");
+    // Drawn first, the graticule lies under the land.
     p.mGridOcean = true;
-    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
     ASSERT_EQ(p.Replot(), 0);
-    EXPECT_EQ(w.Pixel(400, 190), kLand);
-    EXPECT_EQ(w.Pixel(400, 100), kGrid);
+    EXPECT_EQ(Probe(w, {{400, 190}, {400, 100}}), "LG");
 }
 
 TEST(ReplotTest, ProgressRunsZeroToTenInBothGridOrdersAndWithoutFigures) {
@@ -124,15 +124,10 @@ TEST(ReplotTest, ProgressRunsZeroToTenInBothGridOrdersAndWithoutFigures) {
     }
 }
 
-TEST(ReplotTest, BackgroundWithoutAThingIsWhite) {
+TEST(ReplotTest, BackgroundIsWhiteWithoutAThingAndTakesThePageOfAreaZero) {
     PlotWorld w;
     ASSERT_EQ(w.plot->Replot(), 0);
-    EXPECT_EQ(w.Pixel(0, 0), 0xFFFFFF);
-    EXPECT_EQ(w.Pixel(399, 299), 0xFFFFFF);
-}
-
-TEST(ReplotTest, BackgroundTakesThePageOfAreaZero) {
-    PlotWorld w;
+    EXPECT_EQ(Probe(w, {{0, 0}, {399, 299}}), "WW");
     auto bg = PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), kBackground, 8);
     bg->SetPage(3);
     bg->SetFore(0x123456); // the attributes of page 3
@@ -249,9 +244,7 @@ TEST_F(StyledWorld, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
     // 178..176 W lies 7..9 degrees east of it across the date line: pixels 270..290.
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-640800, -3600, -633600, 3600));
     ASSERT_EQ(p.Replot(), 0);
-    EXPECT_EQ(w.Pixel(160, 150), kLand);
-    EXPECT_EQ(w.Pixel(280, 150), kLand);
-    EXPECT_EQ(w.Pixel(220, 150), kOcean);
+    EXPECT_EQ(Row(w, 150, {160, 220, 280}), "LOL");
     EXPECT_EQ(p.CenterX(), 630000);
 }
 
@@ -281,14 +274,9 @@ TEST_F(HandDrawn, RingStoredAcrossTheDateLineIsDrawnAtBothEdgesWithoutABand) {
     auto strait = PlotWorld::AddPolygon(*s.land, 1, 0, StraitRing());
     ASSERT_EQ(p.Replot(), 0);
     // 65 N is row 70; 175 E is column 750 and 175 W column 50.
-    EXPECT_EQ(w.Pixel(750, 70), kLand);
-    EXPECT_EQ(w.Pixel(50, 70), kLand);
-    EXPECT_EQ(w.Pixel(43, 62), kLand);
-    EXPECT_EQ(w.Pixel(757, 78), kLand);
     // The rest of the parallel is sea, and so is the land's outside.
-    for (int32_t x : {70, 200, 400, 600, 730}) EXPECT_EQ(w.Pixel(x, 70), kOcean) << x;
-    EXPECT_EQ(w.Pixel(750, 90), kOcean);
-    EXPECT_EQ(w.Pixel(50, 50), kOcean);
+    EXPECT_EQ(Row(w, 70, {50, 70, 200, 400, 600, 730, 750}), "LOOOOOL");
+    EXPECT_EQ(Probe(w, {{43, 62}, {757, 78}, {750, 90}, {50, 50}}), "LLOO");
     // One plotted area at each edge; the stored points are untouched.
     const auto figs = p.CellToFigures(s.land->ToCell(strait.get()));
     ASSERT_EQ(figs.size(), 2u);
@@ -309,11 +297,8 @@ TEST_F(HandDrawn, RingAboutThePoleStoredWithOneJumpIsFilledToThePole) {
                                   {0, -252000}}));
     ASSERT_EQ(p.Replot(), 0);
     // 70 S is row 340, the pole row 380; the globe spans columns 40..760.
-    for (int32_t x : {45, 100, 300, 399, 401, 500, 700, 755}) {
-        EXPECT_EQ(w.Pixel(x, 350), kLand) << x;
-        EXPECT_EQ(w.Pixel(x, 376), kLand) << x;
-        EXPECT_EQ(w.Pixel(x, 330), kOcean) << x;
-    }
+    for (const auto& [y, want] : {std::pair{330, "OOOOOOOO"}, {350, "LLLLLLLL"}, {376, "LLLLLLLL"}})
+        EXPECT_EQ(Row(w, y, {45, 100, 300, 399, 401, 500, 700, 755}), want) << y;
 }
 
 TEST_F(HandDrawn, LineStoredAcrossTheDateLineIsCutThere) {
@@ -323,9 +308,8 @@ TEST_F(HandDrawn, LineStoredAcrossTheDateLineIsCutThere) {
     // 170 E to 170 W along 30 N (row 140).
     auto road = PlotWorld::AddLine(*s.land, 2, 0, 612000, 108000, -612000, 108000);
     ASSERT_EQ(p.Replot(), 0);
-    EXPECT_EQ(w.Pixel(750, 140), kRoad);
-    EXPECT_EQ(w.Pixel(50, 140), kRoad);
-    for (int32_t x : {70, 200, 400, 600, 730}) EXPECT_EQ(w.Pixel(x, 140), kOcean) << x;
+    EXPECT_TRUE(w.Pixel(50, 140) == kRoad && w.Pixel(750, 140) == kRoad);
+    EXPECT_EQ(Row(w, 140, {70, 200, 400, 600, 730}), "OOOOO");
     EXPECT_EQ(p.CellToFigures(s.land->ToCell(road.get())).size(), 2u);
 }
 
@@ -334,8 +318,7 @@ TEST_F(HandDrawn, FullWidthEdgesBetweenTheDateLineMeridiansStayAsDrawn) {
     // A band round the globe from 10 S to 10 N, held by its four corners.
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-648000, -36000, 648000, 36000));
     ASSERT_EQ(p.Replot(), 0);
-    for (int32_t x : {45, 200, 400, 600, 755}) EXPECT_EQ(w.Pixel(x, 200), kLand) << x;
-    EXPECT_EQ(w.Pixel(400, 170), kOcean);
+    EXPECT_EQ(Row(w, 200, {45, 200, 400, 600, 755}) + Row(w, 170, {400}), "LLLLLO");
 }
 
 TEST_F(StyledWorld, RingAcrossTheDateLineInAWrappedViewIsDrawnOnce) {
@@ -354,10 +337,7 @@ TEST_F(StyledWorld, RingAcrossTheDateLineInAWrappedViewIsDrawnOnce) {
                                               {612000, -3600}}));
     ASSERT_TRUE(p.IsWrapAround());
     ASSERT_EQ(p.Replot(), 0);
-    for (int32_t x : {155, 200, 250, 300, 345}) EXPECT_EQ(w.Pixel(x, 150), kLand) << x;
-    EXPECT_EQ(w.Pixel(100, 150), kOcean);
-    EXPECT_EQ(w.Pixel(380, 150), kOcean);
-    EXPECT_EQ(w.Pixel(250, 170), kOcean);
+    EXPECT_EQ(Row(w, 150, {100, 155, 200, 250, 300, 345, 380}) + Row(w, 170, {250}), "OLLLLLOO");
     // All of it comes from the unshifted pass; the shifted pass adds nothing.
     EXPECT_EQ(p.CellToFigures(s.land->ToCell(ring.get())).size(), 1u);
     ASSERT_TRUE(p.ShiftOn());

@@ -14,7 +14,9 @@
 #include <QImage>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <string>
 
 constexpr int32_t kWhite = 0xFFFFFF, kBlack = 0, kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000,
                   kCyan = 0xFFFF00, kGrey = 0x808080;
@@ -32,6 +34,25 @@ struct Drawing {
     int32_t Px(int x, int y) const { return dc->GetPixel(x, y); }
     size_t Count(int32_t colour) const {
         return Where([&](int32_t p) { return p == colour; }).second;
+    }
+    // Pixels as letters: . white, # black, r red, g green, b blue, c cyan, - grey, ? other.
+    std::string At(std::initializer_list<std::pair<int, int>> pts) const {
+        static const std::pair<int32_t, char> letters[] = {{kWhite, '.'}, {kBlack, '#'}, {kRed, 'r'}, {kGreen, 'g'},
+                                                           {kBlue, 'b'},  {kCyan, 'c'},  {kGrey, '-'}};
+        std::string s;
+        for (const auto& [x, y] : pts) {
+            char c = '?';
+            for (const auto& [colour, letter] : letters)
+                if (Px(x, y) == colour) c = letter;
+            s += c;
+        }
+        return s;
+    }
+    // The pixels of a row or a column from the first point to the last, as letters.
+    std::string Line(int x0, int y0, int x1, int y1) const {
+        std::string s;
+        for (int i = 0; i <= x1 - x0 + y1 - y0; ++i) s += At({{x0 + (x1 > x0 ? i : 0), y0 + (y1 > y0 ? i : 0)}});
+        return s;
     }
     // Box (left, top, right, bottom) of the pixels of one colour, or of every
     // pixel that is not white when no colour is given.

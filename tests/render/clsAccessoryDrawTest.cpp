@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 class clsAccessoryTestAccess {
 public:
     static AccessoryItem& Item(clsAccessory& a, int32_t i) { return a.items_[size_t(i - 1)]; }
@@ -17,102 +19,76 @@ public:
 
 namespace {
 
-void ExpectRect(const AccessoryItem& it, std::array<int32_t, 4> r)
-{
+void ExpectRect(const AccessoryItem& it, std::array<int32_t, 4> r) {
     EXPECT_EQ((std::array<int32_t, 4>{it.Left, it.Top, it.Width, it.Height}), r) << it.Name.toStdString();
 }
 
 } // namespace
 
 // Frame 1 pixel; title and comment one line each (16 + 8); scale bar row
-// 16 * 7 / 4 = 28; the band is 24 + 24 + 28 + 2 = 78 pixels.
-TEST(clsAccessoryLayout, BandAtTheTop)
-{
-    Canvas c(400, 300);
-    c.Only({1, 2, 3, 4, 5, 6, 7});
-    c.SetText(4, QStringLiteral("Title"));
-    c.SetText(5, QStringLiteral("Note"));
-    c.a->SetLeft(5);
-    c.a->SetTop(7);
-    c.a->SetPosition(0);
-    c.a->Layout();
-    ExpectRect(c.It(1), {0, 7, 400, 78});
-    ExpectRect(c.It(2), {0, 0, 400, 300});
-    ExpectRect(c.It(4), {6, 8, 398, 24});
-    ExpectRect(c.It(5), {6, 32, 398, 24});
-    ExpectRect(c.It(7), {404, 56, 0, 0}); // no map units: no classes, no legend
-    ExpectRect(c.It(3), {6, 56, 398, 28});
-    ExpectRect(c.It(6), {0, 85, 400, 222});
-    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 85);
-    EXPECT_EQ(std::get<QStringList>(c.It(4).Data), QStringList{"Title"});
-    EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{"Note"});
-    EXPECT_TRUE(c.a->ElvData().empty());
-    EXPECT_EQ(c.a->BackHeight(), 78);
-}
-
-TEST(clsAccessoryLayout, BandAtTheBottom)
-{
+// 16 * 7 / 4 = 28; the band is 24 + 24 + 28 + 2 = 78 pixels, with a 3-pixel
+// frame 0 + 24 + 28 + 6 = 58. Boxes (left, top, width, height) of items
+// 1..7, {-1} where not looked at; mapTop is the frame item's data.
+TEST(clsAccessoryLayout, BandsByPositionFrameAndTexts) {
+    constexpr std::array<int32_t, 4> any{-1, -1, -1, -1};
+    const struct {
+        const char* name;
+        bool thick;
+        std::initializer_list<int32_t> items;
+        const char *title, *note;
+        int32_t left, top, position;
+        std::array<std::array<int32_t, 4>, 7> box;
+        int32_t mapTop, back;
+    } rows[] = {
+        {"top", false, {1, 2, 3, 4, 5, 6, 7}, "Title", "Note", 5, 7, 0,
+         {{{0, 7, 400, 78}, {0, 0, 400, 300}, {6, 56, 398, 28}, {6, 8, 398, 24}, {6, 32, 398, 24}, {0, 85, 400, 222},
+           {404, 56, 0, 0}}}, // no map units: no classes, no legend
+         85, 78},
+        {"bottom", false, {1, 2, 3, 4, 5, 6}, "Title", "Note", 5, 7, 1,
+         {{{0, 229, 400, 78}, any, {6, 230, 398, 28}, {6, 258, 398, 24}, {6, 282, 398, 24}, {0, 7, 400, 222}, any}},
+         229, 78},
+        {"no frame", false, {1, 3, 4, 6}, "Title", nullptr, 0, 0, 0, // the comment unused: no room
+         {{{0, 0, 400, 52}, {0, 0, 0, 0}, {0, 24, 400, 28}, {0, 0, 400, 24}, {0, 24, 0, 0}, {0, 52, 400, 248}, any}},
+         52, 52},
+        {"thick frame, empty title", true, {1, 2, 3, 4, 5}, "", "Note", 0, 0, 1,
+         {{{0, 242, 400, 58}, any, {3, 245, 394, 28}, {3, 273, 0, 0}, {3, 273, 394, 24}, any, any}}, 1 + 242, 58},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::optional<ScopedEnvironment> env;
+        if (r.thick) env.emplace("AccessoryFrameThick=3\r\n");
+        Canvas c(400, 300);
+        c.Only(r.items);
+        if (r.title) c.SetText(4, QString::fromLatin1(r.title));
+        if (r.note) c.SetText(5, QString::fromLatin1(r.note));
+        c.a->SetLeft(r.left);
+        c.a->SetTop(r.top);
+        c.a->SetPosition(r.position);
+        c.a->Layout();
+        for (int32_t i = 1; i <= 7; ++i)
+            if (r.box[size_t(i - 1)] != any) ExpectRect(c.It(i), r.box[size_t(i - 1)]);
+        EXPECT_EQ(std::get<int32_t>(c.It(2).Data), r.mapTop);
+        EXPECT_EQ(c.a->BackHeight(), r.back);
+        if (r.title && *r.title) {
+            EXPECT_EQ(std::get<QStringList>(c.It(4).Data), QStringList{r.title});
+        }
+        if (r.note) {
+            EXPECT_EQ(std::get<QStringList>(c.It(5).Data), QStringList{r.note});
+        }
+        EXPECT_TRUE(c.a->ElvData().empty());
+    }
+    // Any other position leaves every top at 0; without a band nothing is held back.
     Canvas c(400, 300);
     c.Only({1, 2, 3, 4, 5, 6});
-    c.SetText(4, QStringLiteral("Title"));
-    c.SetText(5, QStringLiteral("Note"));
-    c.a->SetLeft(5);
-    c.a->SetTop(7);
-    c.a->SetPosition(1);
-    c.a->Layout();
-    ExpectRect(c.It(1), {0, 229, 400, 78});
-    ExpectRect(c.It(3), {6, 230, 398, 28});
-    ExpectRect(c.It(4), {6, 258, 398, 24});
-    ExpectRect(c.It(5), {6, 282, 398, 24});
-    ExpectRect(c.It(6), {0, 7, 400, 222});
-    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 229);
-
-    // Any other position leaves every top at 0.
     c.a->SetPosition(2);
     c.a->Layout();
-    for (int i = 1; i <= 7; ++i)
-        EXPECT_EQ(c.It(i).Top, 0) << i;
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(c.It(i).Top, 0) << i;
     EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 0);
-}
-
-TEST(clsAccessoryLayout, WithoutFrameTheTextStartsAtTheEdge)
-{
-    Canvas c(400, 300);
-    c.Only({1, 3, 4, 6});
-    c.SetText(4, QStringLiteral("Title"));
-    c.a->SetPosition(0);
-    c.a->Layout();
-    ExpectRect(c.It(2), {0, 0, 0, 0});
-    ExpectRect(c.It(4), {0, 0, 400, 24});
-    ExpectRect(c.It(5), {0, 24, 0, 0}); // not used: no room
-    ExpectRect(c.It(3), {0, 24, 400, 28});
-    ExpectRect(c.It(1), {0, 0, 400, 52});
-    ExpectRect(c.It(6), {0, 52, 400, 248});
-    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 52);
-}
-
-TEST(clsAccessoryLayout, ThickFrameAndEmptyTexts)
-{
-    ScopedEnvironment env("AccessoryFrameThick=3\r\n");
-    Canvas c(400, 300);
-    c.Only({1, 2, 3, 4, 5});
-    c.SetText(4, QString()); // used but empty: no room
-    c.SetText(5, QStringLiteral("Note"));
-    c.a->SetPosition(1);
-    c.a->Layout();
-    ExpectRect(c.It(4), {3, 273, 0, 0});
-    // band = 0 + 24 + 28 + 6
-    ExpectRect(c.It(1), {0, 242, 400, 58});
-    ExpectRect(c.It(3), {3, 245, 394, 28});
-    ExpectRect(c.It(5), {3, 273, 394, 24});
-    EXPECT_EQ(std::get<int32_t>(c.It(2).Data), 1 + 242);
-    EXPECT_EQ(c.a->BackHeight(), 58);
     c.Only({2});
     EXPECT_EQ(c.a->BackHeight(), 0);
 }
 
-TEST(clsAccessoryLayout, TitleFoldsToTheWidth)
-{
+TEST(clsAccessoryLayout, TitleFoldsToTheWidth) {
     Canvas c(100, 300);
     c.Only({2, 4});
     // 82 pixels for the lines: a line takes characters until it is wider.
@@ -127,8 +103,7 @@ TEST(clsAccessoryLayout, TitleFoldsToTheWidth)
     EXPECT_EQ(c.It(4).Height, 24);
 }
 
-TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection)
-{
+TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection) {
     Canvas c(400, 300);
     c.Only({5});
     clsMapPlot plot;
@@ -145,8 +120,7 @@ TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection)
     RenderGlobals::SetMapPlot(nullptr);
 }
 
-TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault)
-{
+TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault) {
     Canvas c(400, 300);
     c.Only({1, 3});
     c.a->SetGraph(nullptr);
@@ -162,8 +136,7 @@ TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault)
     RenderGlobals::SetMapGraph(nullptr);
 }
 
-TEST(clsAccessoryLayout, NoDrawingKeepsThePreviousLayout)
-{
+TEST(clsAccessoryLayout, NoDrawingKeepsThePreviousLayout) {
     Canvas c(400, 300);
     c.Only({1, 3});
     c.a->Layout();
@@ -176,25 +149,17 @@ TEST(clsAccessoryLayout, NoDrawingKeepsThePreviousLayout)
     EXPECT_EQ(c.Ink(0, 0, 399, 299), 0);
 }
 
-TEST(clsAccessoryDraw, ThickFrameStaysInsideTheView)
-{
+TEST(clsAccessoryDraw, ThickFrameStaysInsideTheView) {
     ScopedEnvironment env("AccessoryFrameThick=3\r\n");
     Canvas c(120, 80);
     c.Only({2});
     c.a->Draw();
     // Outlined from (1, 1) to (118, 78) with a 3-pixel pen.
-    for (int x : {0, 1, 2, 117, 118, 119})
-        EXPECT_EQ(c.Px(x, 40), kBlack) << x;
-    EXPECT_EQ(c.Px(3, 40), kWhite);
-    EXPECT_EQ(c.Px(116, 40), kWhite);
-    for (int y : {0, 2, 77, 79})
-        EXPECT_EQ(c.Px(60, y), kBlack) << y;
-    EXPECT_EQ(c.Px(60, 3), kWhite);
-    EXPECT_EQ(c.Px(60, 76), kWhite);
+    EXPECT_EQ(c.Line(0, 40, 4, 40) + "|" + c.Line(115, 40, 119, 40), "###..|..###");
+    EXPECT_EQ(c.Line(60, 0, 60, 4) + "|" + c.Line(60, 75, 60, 79), "###..|..###");
 }
 
-TEST(clsAccessoryDraw, BackPanelAndSeparatingLine)
-{
+TEST(clsAccessoryDraw, BackPanelAndSeparatingLine) {
     Canvas c(200, 100);
     c.Only({1, 2, 3});
     c.SetColor(1, kGreen);
@@ -202,38 +167,23 @@ TEST(clsAccessoryDraw, BackPanelAndSeparatingLine)
     c.a->Draw();
     // Band of 28 + 2 at the bottom: rows 70..99, separating line at y 70;
     // the bar (40 km) ends at x 157.
-    EXPECT_EQ(c.Px(190, 69), kWhite);
-    EXPECT_EQ(c.Px(190, 70), kBlack);
-    EXPECT_EQ(c.Px(190, 75), kGreen);
-    EXPECT_EQ(c.Px(190, 97), kGreen);
-    EXPECT_EQ(c.Px(190, 99), kBlack);
-    EXPECT_EQ(c.Px(100, 50), kWhite);
-    EXPECT_EQ(c.Px(100, 78), kBlue);
+    EXPECT_EQ(c.At({{190, 69}, {190, 70}, {190, 75}, {190, 97}, {190, 99}, {100, 50}, {100, 78}}), ".#gg#.b");
 }
 
-TEST(clsAccessoryDraw, CentreMarkArms)
-{
+TEST(clsAccessoryDraw, CentreMarkArms) {
     Canvas c(200, 100);
     c.Only({6});
     c.a->Draw();
     // Centre (100, 50), gap 8, arms to 200 * 5 % + 8 = 18 and 100 * 5 % + 8 = 13.
-    EXPECT_EQ(c.Px(100, 50), kWhite);
-    for (int x : {83, 92, 108, 117})
-        EXPECT_EQ(c.Px(x, 50), kRed) << x;
-    for (int x : {81, 93, 107, 119})
-        EXPECT_EQ(c.Px(x, 50), kWhite) << x;
-    for (int y : {38, 42, 58, 62})
-        EXPECT_EQ(c.Px(100, y), kRed) << y;
-    for (int y : {36, 43, 57, 64})
-        EXPECT_EQ(c.Px(100, y), kWhite) << y;
+    EXPECT_EQ(c.Line(80, 50, 120, 50), "...rrrrrrrrrr...............rrrrrrrrrr...");
+    EXPECT_EQ(c.Line(100, 35, 100, 65), "...rrrrr...............rrrrr...");
     EXPECT_EQ(c.Ink(0, 0, 199, 99), 10 + 10 + 5 + 5);
 }
 
 // 1:1,000,000 at 96 dpi; "1/1,000,000" takes 88 + 4 pixels, so a 400-pixel
 // bar row has 400 - 92 - 16 = 292 pixels: 77 km, a 75 km bar of 283 pixels
 // in 5 divisions from x 5, 2 pixels below the top and 9 pixels thick.
-TEST(clsAccessoryDraw, ScaleBarDivisionsAlternate)
-{
+TEST(clsAccessoryDraw, ScaleBarDivisionsAlternate) {
     Canvas c(400, 100);
     c.Only({3});
     c.SetColor(1, kGreen);
@@ -251,8 +201,7 @@ TEST(clsAccessoryDraw, ScaleBarDivisionsAlternate)
     EXPECT_EQ(c.Px(150, 1), kWhite);
     EXPECT_EQ(c.Px(4, 6), kWhite);
     // Labels below the bar: 283 > 12 * 16, so every division start has one.
-    for (int i = 0; i < 5; ++i)
-        EXPECT_GT(c.Ink(starts[i] - 6, 14, starts[i] + 6, 40), 0) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_GT(c.Ink(starts[i] - 6, 14, starts[i] + 6, 40), 0) << i;
     // The scale text to the right of the bar.
     EXPECT_GT(c.Ink(293, 0, 399, 20), 0);
 }
@@ -260,17 +209,14 @@ TEST(clsAccessoryDraw, ScaleBarDivisionsAlternate)
 // 250 pixels: 250 - 92 - 16 = 142, 38 km, 30 km in 3 divisions of 113
 // pixels; 298 pixels: 190, 50 km in 5 divisions of 189 pixels. Neither bar
 // is wider than 12 text heights (192), so only the ends are labelled.
-TEST(clsAccessoryDraw, ShortScaleBarHasOnlyEndLabels)
-{
+TEST(clsAccessoryDraw, ShortScaleBarHasOnlyEndLabels) {
     for (const auto& [width, end] : {std::pair{250, 5 + 113}, {298, 5 + 189}}) {
         SCOPED_TRACE(width);
         Canvas c(width, 100);
         c.Only({3});
         c.a->SetPosition(0);
         c.a->Draw();
-        EXPECT_EQ(c.Px(20, 6), kBlue);
-        EXPECT_EQ(c.Px(60, 6), kWhite); // the back panel's colour
-        EXPECT_EQ(c.Px(100, 6), kBlue);
+        EXPECT_EQ(c.At({{20, 6}, {60, 6}, {100, 6}}), "b.b"); // white: the back panel's colour
         EXPECT_EQ(c.Ink(36, 14, 48, 40), 0);
         EXPECT_EQ(c.Ink(74, 14, 86, 40), 0);
         EXPECT_GT(c.Ink(0, 14, 10, 40), 0);
@@ -278,8 +224,7 @@ TEST(clsAccessoryDraw, ShortScaleBarHasOnlyEndLabels)
     }
 }
 
-TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom)
-{
+TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom) {
     {
         Canvas c(400, 100);
         c.Only({3});
@@ -314,8 +259,7 @@ TEST(clsAccessoryDraw, ScaleBarNeedsResolutionScaleAndRoom)
 // The classes (-99999, 0), (-1, 0), (0, 200), (200, 500) in a legend of
 // 200 x 28 pixels: "100m" is 32 pixels, so three boxes of (200 - 5 - 32) / 3
 // = 54 pixels from x 4, rows 2..11.
-TEST(clsAccessoryDraw, ElevationLegendBoxes)
-{
+TEST(clsAccessoryDraw, ElevationLegendBoxes) {
     Canvas c(300, 100);
     c.Only({7});
     AccessoryItem& it = clsAccessoryTestAccess::Item(*c.a, 7);
@@ -328,11 +272,8 @@ TEST(clsAccessoryDraw, ElevationLegendBoxes)
     ASSERT_TRUE(c.g.GraphBegin(c.dc.get(), 0, 0, 300, 100));
     clsAccessoryTestAccess::PlotElevate(*c.a, list);
     c.g.GraphEnd();
-    EXPECT_EQ(c.Px(8, 9), kBlue);   // lower left of the first box
-    EXPECT_EQ(c.Px(54, 3), kCyan);  // the triangle over its upper right
-    EXPECT_EQ(c.Px(85, 6), kGreen);
-    EXPECT_EQ(c.Px(139, 6), kRed);
-    EXPECT_EQ(c.Px(175, 6), kWhite);
+    // The first box's lower left, the triangle over its upper right, the next boxes.
+    EXPECT_EQ(c.At({{8, 9}, {54, 3}, {85, 6}, {139, 6}, {175, 6}}), "bcgr.");
     // Labels "0" at x 58 (twice) and "2" at 112, then "x100m" from 158.
     EXPECT_GT(c.Ink(52, 14, 64, 40), 0);
     EXPECT_GT(c.Ink(106, 14, 118, 40), 0);
@@ -351,8 +292,7 @@ TEST(clsAccessoryDraw, ElevationLegendBoxes)
     EXPECT_EQ(d.Ink(0, 0, 299, 99), 0);
 }
 
-TEST(clsAccessoryDraw, StripMeasureWritesItsOwnSection)
-{
+TEST(clsAccessoryDraw, StripMeasureWritesItsOwnSection) {
     ScopedEnvironment env("MeasureColor=255\r\n");
     Canvas c(400, 30);
     QFont font(QStringLiteral("Arial"));
@@ -370,8 +310,7 @@ TEST(clsAccessoryDraw, StripMeasureWritesItsOwnSection)
 
 // At 192 dpi and 1:2,000,000 the image is seen at 1:1,000,000 on a 96-dpi
 // screen: the strip is the 96-dpi one. The colour keeps all 32 bits.
-TEST(clsAccessoryDraw, StripMeasureIsLaidOutForA96DpiScreen)
-{
+TEST(clsAccessoryDraw, StripMeasureIsLaidOutForA96DpiScreen) {
     QFont font(QStringLiteral("Arial"));
     Canvas at96(400, 30), at192(400, 30);
     clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);

@@ -14,8 +14,7 @@
 namespace {
 
 struct AccessoryEnv {
-    AccessoryEnv()
-    {
+    AccessoryEnv() {
         EnsureGuiApp();
         MapProjection::InitGlobe(nullptr);
         PublicVal::gvDefaultFont = QStringLiteral("DefaultFace");
@@ -23,25 +22,21 @@ struct AccessoryEnv {
     ScopedSettingsHome home;
 };
 
-QStringList SectionKeys(const QString& section)
-{
+QStringList SectionKeys(const QString& section) {
     clsRegistry reg;
     reg.mSection = section;
     QStringList keys;
-    for (const auto& kv : reg.RegGetSec())
-        keys << kv.first;
+    for (const auto& kv : reg.RegGetSec()) keys << kv.first;
     return keys;
 }
 
-QString Stored(const QString& section, const QString& key)
-{
+QString Stored(const QString& section, const QString& key) {
     clsRegistry reg;
     reg.mSection = section;
     return reg.RegGet(key, QStringLiteral("<none>"));
 }
 
-void Put(const QString& key, const QString& value)
-{
+void Put(const QString& key, const QString& value) {
     clsRegistry reg;
     reg.mSection = QStringLiteral("ACCESSORY");
     reg.RegPut(key, value);
@@ -49,12 +44,10 @@ void Put(const QString& key, const QString& value)
 
 } // namespace
 
-TEST(clsAccessory, PropertiesKeepOnlyValidValues)
-{
+TEST(clsAccessory, PropertiesKeepOnlyValidValues) {
     AccessoryEnv env;
     clsAccessory a;
-    for (int32_t dpi : {96, 47, 1441, 48, 0, 1440, 1441})
-        a.SetDpi(dpi);
+    for (int32_t dpi : {96, 47, 1441, 48, 0, 1440, 1441}) a.SetDpi(dpi);
     EXPECT_EQ(a.Dpi(), 1440);
     a.SetDpi(48);
     EXPECT_EQ(a.Dpi(), 48);
@@ -62,13 +55,11 @@ TEST(clsAccessory, PropertiesKeepOnlyValidValues)
                          std::numeric_limits<double>::quiet_NaN()})
         a.SetMapScale(scale);
     EXPECT_EQ(a.MapScale(), 1000000.0);
-    for (int32_t i : {4, 0, 8})
-        a.SetIndex(i);
+    for (int32_t i : {4, 0, 8}) a.SetIndex(i);
     EXPECT_EQ(a.Index(), 4);
 }
 
-TEST(clsAccessory, StatusMasksDecideWhatAnItemStores)
-{
+TEST(clsAccessory, StatusMasksDecideWhatAnItemStores) {
     AccessoryEnv env;
     clsAccessory a;
     auto font = std::make_shared<QFont>(QStringLiteral("Other"));
@@ -97,8 +88,7 @@ TEST(clsAccessory, StatusMasksDecideWhatAnItemStores)
     EXPECT_TRUE(a.Item(4).Use);
 }
 
-TEST(clsAccessory, CopyClonesFontsAndLeavesTheLastIndex)
-{
+TEST(clsAccessory, CopyClonesFontsAndLeavesTheLastIndex) {
     AccessoryEnv env;
     clsAccessory a;
     a.SetInstanceName(QStringLiteral("OTHER"));
@@ -140,8 +130,7 @@ TEST(clsAccessory, CopyClonesFontsAndLeavesTheLastIndex)
     EXPECT_EQ(t.Font->pointSizeF(), 14.0);
 }
 
-TEST(clsAccessory, SettingsSectionKeysAndRoundTrip)
-{
+TEST(clsAccessory, SettingsSectionKeysAndRoundTrip) {
     AccessoryEnv env;
     {
         clsAccessory a;
@@ -157,14 +146,23 @@ TEST(clsAccessory, SettingsSectionKeysAndRoundTrip)
         a.SetColor(0x808080);
         a.WriteRegistry();
     }
-    const QStringList expected = {
-        "Position",         "BackSW",           "BackColor",         "FrameSW",          "FrameColor",
-        "MeasureSW",        "MeasureColor",     "MeasureText",       "MeasureFontName",  "MeasureFontSize",
-        "MeasureFontBold",  "MeasureFontItalic", "TitleSW",          "TitleColor",       "TitleText",
-        "TitleFontName",    "TitleFontSize",    "TitleFontBold",     "TitleFontItalic",  "CommentSW",
-        "CommentColor",     "CommentText",      "CommentFontName",   "CommentFontSize",  "CommentFontBold",
-        "CommentFontItalic", "CenterSW",        "CenterColor",       "ElevateSW",        "ElevateColor",
-        "ElevateFontName",  "ElevateFontSize",  "ElevateFontBold",   "ElevateFontItalic"};
+    const QStringList expected = {"Position",        "BackSW",
+                                  "BackColor",       "FrameSW",
+                                  "FrameColor",      "MeasureSW",
+                                  "MeasureColor",    "MeasureText",
+                                  "MeasureFontName", "MeasureFontSize",
+                                  "MeasureFontBold", "MeasureFontItalic",
+                                  "TitleSW",         "TitleColor",
+                                  "TitleText",       "TitleFontName",
+                                  "TitleFontSize",   "TitleFontBold",
+                                  "TitleFontItalic", "CommentSW",
+                                  "CommentColor",    "CommentText",
+                                  "CommentFontName", "CommentFontSize",
+                                  "CommentFontBold", "CommentFontItalic",
+                                  "CenterSW",        "CenterColor",
+                                  "ElevateSW",       "ElevateColor",
+                                  "ElevateFontName", "ElevateFontSize",
+                                  "ElevateFontBold", "ElevateFontItalic"};
     EXPECT_EQ(SectionKeys("ACCESSORY"), expected);
     EXPECT_EQ(Stored("ACCESSORY", "Position"), "0");
     EXPECT_EQ(Stored("ACCESSORY", "BackColor"), "16777215");
@@ -185,8 +183,7 @@ TEST(clsAccessory, SettingsSectionKeysAndRoundTrip)
     EXPECT_EQ(b.Index(), 1);
 }
 
-TEST(clsAccessory, BadStoredValuesTakeTheirDefaults)
-{
+TEST(clsAccessory, BadStoredValuesTakeTheirDefaults) {
     AccessoryEnv env;
     Put("Position", "top");
     Put("BackSW", "perhaps");
@@ -211,8 +208,7 @@ TEST(clsAccessory, BadStoredValuesTakeTheirDefaults)
     EXPECT_EQ(a.Item(1).Text, "");
 }
 
-TEST(clsAccessory, InstanceNameChoosesTheSectionWritten)
-{
+TEST(clsAccessory, InstanceNameChoosesTheSectionWritten) {
     AccessoryEnv env;
     {
         clsAccessory a;
@@ -233,8 +229,7 @@ TEST(clsAccessory, InstanceNameChoosesTheSectionWritten)
     EXPECT_EQ(b.Item(2).Color, 0);
 }
 
-TEST(clsAccessory, ParseElvRangeTable)
-{
+TEST(clsAccessory, ParseElvRangeTable) {
     struct Case {
         const char16_t* name;
         int16_t unit;
@@ -251,13 +246,13 @@ TEST(clsAccessory, ParseElvRangeTable)
         {u"-200～0m", 1, -200, 0},
         {u"-6000～-4000", 1, -6000, -4000},
         {u" 200 ～ 500 m", 1, 200, 500},
-        {u"２００～５００ｍ", 1, 200, 500},     // full-width digits
-        {u"100〜300Ｆｔ", 2, 100, 300},          // wave dash U+301C, full-width F
-        {u"100~300f", 2, 100, 300},              // ASCII forms, lower-case f
-        {u"12.5～99.5", 1, 12, 100},             // halves to even
+        {u"２００～５００ｍ", 1, 200, 500}, // full-width digits
+        {u"100〜300Ｆｔ", 2, 100, 300},     // wave dash U+301C, full-width F
+        {u"100~300f", 2, 100, 300},         // ASCII forms, lower-case f
+        {u"12.5～99.5", 1, 12, 100},        // halves to even
         {u"～", 1, -99999, 99999},
         {u"abc～xyz", 1, 0, 0},
-        {u"0～99999999999", 1, 0, 2147483647},  // clamped to 32 bits
+        {u"0～99999999999", 1, 0, 2147483647}, // clamped to 32 bits
         {u"-99999999999～0", 1, -2147483647, 0},
         {u"1～2～3", 1, 1, 2},
     };
@@ -276,8 +271,7 @@ TEST(clsAccessory, ParseElvRangeTable)
     EXPECT_EQ(high, 2147483647);
 }
 
-TEST(clsAccessory, ExchangeSortOrdersTiesAsItAlwaysHas)
-{
+TEST(clsAccessory, ExchangeSortOrdersTiesAsItAlwaysHas) {
     auto cls = [](int32_t low, int32_t tag) { return ElvClass{low, 0, 1, 0, tag, 0}; };
     // Lows 5, 3(a), 3(b), 1: the exchange sort gives 1, 3(b), 3(a), 5 where
     // a stable sort would keep 3(a) before 3(b).
@@ -286,8 +280,7 @@ TEST(clsAccessory, ExchangeSortOrdersTiesAsItAlwaysHas)
     ASSERT_EQ(list.size(), 5u);
     EXPECT_EQ(list[0].Low, 777); // index 0 holds no class and stays
     const int32_t tags[] = {4, 3, 2, 1};
-    for (size_t i = 1; i <= 4; ++i)
-        EXPECT_EQ(list[i].Fore, tags[i - 1]) << i;
+    for (size_t i = 1; i <= 4; ++i) EXPECT_EQ(list[i].Fore, tags[i - 1]) << i;
 
     std::vector<ElvClass> empty;
     clsAccessory::SortElvData(empty);
@@ -296,8 +289,7 @@ TEST(clsAccessory, ExchangeSortOrdersTiesAsItAlwaysHas)
     EXPECT_EQ(one.size(), 1u);
 }
 
-TEST(clsAccessory, ScaleBarLengthAndDivisions)
-{
+TEST(clsAccessory, ScaleBarLengthAndDivisions) {
     // 1:1,000,000 at 96 dpi: 3.7795 pixels per kilometre.
     const double k = 1000000.0 / 25.4 * 96.0 / 1000000.0;
     struct Case {

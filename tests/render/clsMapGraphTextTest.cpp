@@ -12,8 +12,7 @@ struct TextDrawing : Drawing {
     TextDrawing() : Drawing(240, 240) {}
 };
 
-TEST(MapGraphText, AlignmentOffsetTable)
-{
+TEST(MapGraphText, AlignmentOffsetTable) {
     // gap 6, cap 20: row dy 6*5\4 + 20 = 27, 20, 10, 0, -(30)\4 = -7.
     const int gap = 6, cap = 20;
     const int dxs[5] = {6, 0, 0, 0, -6};
@@ -29,23 +28,20 @@ TEST(MapGraphText, AlignmentOffsetTable)
     }
 }
 
-TEST(MapGraphText, OffsetsTurnWithTheFont)
-{
+TEST(MapGraphText, OffsetsTurnWithTheFont) {
     auto turn = [](int angle, int dx, int dy) {
         clsMapGraph::RotateOffset(angle, dx, dy);
         return std::make_pair(dx, dy);
     };
     // 45 degrees counter-clockwise on the canvas (y down): right -> up-right;
     // 30 degrees: (10 cos 30, -10 sin 30) = (8.66, -5) -> (9, -5).
-    const int cases[][5] = {{0, 5, 7, 5, 7},     {3600, 5, 7, 5, 7},   {900, 5, 7, 7, -5},  {-2700, 5, 7, 7, -5},
-                            {2700, 5, 7, -7, 5}, {-900, 5, 7, -7, 5},  {1800, 5, 7, -5, -7}, {450, 10, 0, 7, -7},
+    const int cases[][5] = {{0, 5, 7, 5, 7},     {3600, 5, 7, 5, 7},  {900, 5, 7, 7, -5},   {-2700, 5, 7, 7, -5},
+                            {2700, 5, 7, -7, 5}, {-900, 5, 7, -7, 5}, {1800, 5, 7, -5, -7}, {450, 10, 0, 7, -7},
                             {300, 10, 0, 9, -5}, {450, 0, 0, 0, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(turn(c[0], c[1], c[2]), std::make_pair(c[3], c[4])) << c[0];
+    for (const auto& c : cases) EXPECT_EQ(turn(c[0], c[1], c[2]), std::make_pair(c[3], c[4])) << c[0];
 }
 
-TEST(MapGraphText, InkBoxOfAnHAroundItsPoint)
-{
+TEST(MapGraphText, InkBoxOfAnHAroundItsPoint) {
     // Horizontal: L the ink starts at the point, C centred on it; vertical:
     // T hangs below it, M centred, B stands on it.
     const struct {
@@ -64,8 +60,7 @@ TEST(MapGraphText, InkBoxOfAnHAroundItsPoint)
     }
 }
 
-TEST(MapGraphText, TurnedTextRunsUpwards)
-{
+TEST(MapGraphText, TurnedTextRunsUpwards) {
     TextDrawing t;
     ASSERT_TRUE(t.g.SetFont("Liberation Sans", 14, 90, 0, kRed, -1));
     EXPECT_EQ(t.g.FontAngle(), 900);
@@ -85,8 +80,7 @@ TEST(MapGraphText, TurnedTextRunsUpwards)
     EXPECT_EQ(dy, -u.g.TextGap());
 }
 
-TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour)
-{
+TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour) {
     // Halo; opaque box (the cell is filled: far more back colour than a halo
     // gives); opaque without a back colour.
     const struct {
@@ -114,8 +108,7 @@ TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour)
     }
 }
 
-TEST(MapGraphText, HeightsAreLimitedAndScaled)
-{
+TEST(MapGraphText, HeightsAreLimitedAndScaled) {
     TextDrawing t;
     ASSERT_TRUE(t.g.SetFont("Liberation Sans", 2, 0, 0, kRed, -1));
     EXPECT_EQ(t.dc->Font().pixelHeight, 5 * 96 / 72);
@@ -132,8 +125,7 @@ TEST(MapGraphText, HeightsAreLimitedAndScaled)
     EXPECT_FALSE(t.dc->Font().underline);
 }
 
-TEST(MapGraphText, WindowsFacesAndUnknownFaces)
-{
+TEST(MapGraphText, WindowsFacesAndUnknownFaces) {
     TextDrawing t;
     ASSERT_FALSE(t.g.FontList().empty());
     ASSERT_TRUE(t.g.SetFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 12, 0, 0, kRed, -1));
@@ -156,8 +148,7 @@ TEST(MapGraphText, WindowsFacesAndUnknownFaces)
     }
 }
 
-TEST(MapGraphText, SetFontObjectTakesTheToolkitFont)
-{
+TEST(MapGraphText, SetFontObjectTakesTheToolkitFont) {
     TextDrawing t;
     QFont f("Liberation Mono");
     f.setPointSizeF(12.5); // halves go to even
@@ -168,8 +159,7 @@ TEST(MapGraphText, SetFontObjectTakesTheToolkitFont)
     EXPECT_TRUE(t.dc->Font().underline);
 }
 
-TEST(MapGraphText, FoldTextWithAFakeMeasurer)
-{
+TEST(MapGraphText, FoldTextWithAFakeMeasurer) {
     EnsureGuiApp();
     clsMapGraph g;
     FixedMeasurer m(10, 12);
@@ -195,8 +185,7 @@ TEST(MapGraphText, FoldTextWithAFakeMeasurer)
     EXPECT_EQ(h, 0);
 }
 
-TEST(MapGraphText, FontListFileAndFailures)
-{
+TEST(MapGraphText, FontListFileAndFailures) {
     TestFolder folder;
     FileSystem::SetProgramFolder(folder.path());
     TextDrawing t;
@@ -211,8 +200,7 @@ TEST(MapGraphText, FontListFileAndFailures)
     t.g.SetFontList(list);
     t.g.WritearFont();
     const QByteArray header = "\"No., TypeFaceName, Weight, PitchAndFamily, CharSet\"\r\n";
-    EXPECT_EQ(folder.read("arFont.TXT"),
-              header + "0,\"A\",400,2,0\r\n1,\"\x93\xfa\x96{\",700,1,128\r\n");
+    EXPECT_EQ(folder.read("arFont.TXT"), header + "0,\"A\",400,2,0\r\n1,\"\x93\xfa\x96{\",700,1,128\r\n");
 
     // An empty list: the font cannot be made; the header alone is written,
     // once per face that fails; the old font stays.

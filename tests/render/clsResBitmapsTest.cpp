@@ -20,8 +20,7 @@ TEST(clsResSymbol, NamesAndRanges) {
     EXPECT_EQ(s.Name(-1), "");
     EXPECT_EQ(s.handle(48), nullptr);
     EXPECT_EQ(s.handle(-1), nullptr);
-    for (int i = 0; i <= 47; ++i)
-        EXPECT_NE(s.handle(i), nullptr) << i;
+    for (int i = 0; i <= 47; ++i) EXPECT_NE(s.handle(i), nullptr) << i;
 }
 
 TEST(clsResSymbol, ResolutionChoosesTheSet) {
@@ -51,7 +50,7 @@ TEST(clsResSymbol, AReplacementFileWinsInAnyLetterCase) {
     EXPECT_EQ(s.Name(7), "ユーザー定義");
     EXPECT_EQ(s.handle(7)->ToText(), rows);
     s.SetResolution(1);
-    EXPECT_EQ(s.handle(7)->Width(), 47);  // the high bitmap is still ours
+    EXPECT_EQ(s.handle(7)->Width(), 47); // the high bitmap is still ours
     EXPECT_EQ(s.Name(47), "ユーザー定義");
     EXPECT_EQ(s.handle(47)->ToText(), QStringList{"##"});
     s.SetResolution(0);
@@ -63,7 +62,7 @@ TEST(clsResSymbol, AReplacementFileWinsInAnyLetterCase) {
 TEST(clsResSymbol, AnUnreadableReplacementLeavesNoBitmap) {
     ScopedProgramFolder pf;
     pf.folder().write("SYM000L.BMP", "not a bitmap");
-    pf.folder().write("SYM001H.BMP", BmpFiles::Make(BmpFiles::Rows(300, "#"), 1));  // too tall
+    pf.folder().write("SYM001H.BMP", BmpFiles::Make(BmpFiles::Rows(300, "#"), 1)); // too tall
     clsResSymbol s;
     EXPECT_EQ(s.Name(0), "ユーザー定義");
     EXPECT_EQ(s.handle(0), nullptr);
@@ -86,8 +85,7 @@ TEST(clsResTile, NamesAndRanges) {
     EXPECT_EQ(t.handle(99), nullptr);
     EXPECT_EQ(t.handle(132), nullptr);
     EXPECT_EQ(t.handle(0), nullptr);
-    for (int i = 100; i <= 131; ++i)
-        EXPECT_NE(t.handle(i), nullptr) << i;
+    for (int i = 100; i <= 131; ++i) EXPECT_NE(t.handle(i), nullptr) << i;
     EXPECT_EQ(t.handle(108)->Width(), 8);
     t.SetResolution(1);
     EXPECT_EQ(t.handle(108)->Width(), 16);
@@ -101,7 +99,7 @@ TEST(clsResTile, AReplacementFileWinsInAnyLetterCase) {
     pf.folder().write("Tile115h.bmp", BmpFiles::Make(rows, 24, 40, 250));
     clsResTile t;
     EXPECT_EQ(t.Name(115), "ユーザー定義");
-    EXPECT_EQ(t.handle(115)->Width(), 16);  // low: ours
+    EXPECT_EQ(t.handle(115)->Width(), 16); // low: ours
     t.SetResolution(1);
     EXPECT_EQ(t.handle(115)->ToText(), rows);
     EXPECT_EQ(t.Name(114), "水玉");

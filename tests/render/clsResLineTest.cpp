@@ -9,11 +9,9 @@
 namespace {
 
 // Expands a CycleArray to text: "#" pen colour, "." back colour.
-std::string Cycle(const clsResLine& l, int row)
-{
+std::string Cycle(const clsResLine& l, int row) {
     std::string s;
-    for (bool b : l.CycleArray(row))
-        s += b ? '#' : '.';
+    for (bool b : l.CycleArray(row)) s += b ? '#' : '.';
     return s;
 }
 
@@ -41,31 +39,29 @@ TEST(clsResLine, IndexAndRatiosIgnoreValuesOutOfRange) {
     l.SetRatioY(10000);
     EXPECT_EQ(l.RatioX(), 50);
     EXPECT_EQ(l.RatioY(), 10000);
-    EXPECT_EQ(l.DstLength(), 16);  // low set: (100 * 32 + 199) \ 200
+    EXPECT_EQ(l.DstLength(), 16); // low set: (100 * 32 + 199) \ 200
 }
 
 TEST(clsResLine, UserEntriesDrawNothing) {
     clsResLine l;
     for (int16_t i = 134; i <= 145; ++i) {
         l.SetIndex(i);
-        for (int r = 0; r < l.DstThick(); ++r)
-            EXPECT_EQ(Cycle(l, r), Dots(32)) << i;
+        for (int r = 0; r < l.DstThick(); ++r) EXPECT_EQ(Cycle(l, r), Dots(32)) << i;
     }
 }
 
 class LineFiles : public ::testing::Test {
 protected:
     // Entry 110 from files: low 3 rows, high 2 rows (lower-case names).
-    void SetUp() override
-    {
+    void SetUp() override {
         pf_.folder().write("line110l.bmp", BmpFiles::Make(low_, 1));
         pf_.folder().write("Line110H.bmp", BmpFiles::Make(high_, 24));
         pf_.folder().write("LINE111L.BMP", BmpFiles::Make({QString(33, u'#')}, 1));
         pf_.folder().write("LINE112L.BMP", BmpFiles::Make({QString(31, u'#')}, 1));
     }
     ScopedProgramFolder pf_;
-    const QStringList low_{"#...............................",    // leftmost pixel only
-                           "...............................#",    // rightmost pixel only
+    const QStringList low_{"#...............................", // leftmost pixel only
+                           "...............................#", // rightmost pixel only
                            "####....####....####....####...."};
     const QStringList high_{"##..##..##..##..##..##..##..##..", "################################"};
 };
@@ -111,7 +107,7 @@ TEST_F(LineFiles, RatioOneHundredFiftyStretchesTheLowSet) {
     EXPECT_EQ(Cycle(l, 0), "##" + Dots(46));
     EXPECT_EQ(Cycle(l, 1), Cycle(l, 0));
     EXPECT_EQ(Cycle(l, 2), Dots(47) + "#");
-    const std::string quarter = "######......";  // source ####.... at 1.5 times
+    const std::string quarter = "######......"; // source ####.... at 1.5 times
     EXPECT_EQ(Cycle(l, 3), quarter + quarter + quarter + quarter);
     EXPECT_EQ(Cycle(l, 4), Cycle(l, 3));
 }
@@ -120,17 +116,16 @@ TEST_F(LineFiles, RatioThreeHundredDrawsTheHighSet) {
     clsResLine l;
     l.SetIndex(110);
     l.SetRatioX(300);
-    EXPECT_EQ(l.DstLength(), 96);  // still the low set until both ratios reach 200
+    EXPECT_EQ(l.DstLength(), 96); // still the low set until both ratios reach 200
     EXPECT_EQ(l.SrcThick(), 3);
     l.SetRatioY(300);
     EXPECT_EQ(l.SrcThick(), 2);
     EXPECT_EQ(l.DstLength(), 48);
-    EXPECT_EQ(l.DstThick(), 3);  // (2 * 300 + 199) \ 200
+    EXPECT_EQ(l.DstThick(), 3); // (2 * 300 + 199) \ 200
     std::string cells;
-    for (int i = 0; i < 8; ++i)
-        cells += "###...";  // source ##.. at 1.5 times
+    for (int i = 0; i < 8; ++i) cells += "###..."; // source ##.. at 1.5 times
     EXPECT_EQ(Cycle(l, 0), cells);
-    EXPECT_EQ(Cycle(l, 1), cells);  // row 1 * 200 \ 300 = 0
+    EXPECT_EQ(Cycle(l, 1), cells); // row 1 * 200 \ 300 = 0
     EXPECT_EQ(Cycle(l, 2), std::string(48, '#'));
     EXPECT_EQ(l.Pattern(0), 0x33333333u);
     EXPECT_EQ(l.Name(), "ユーザー定義");

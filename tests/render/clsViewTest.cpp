@@ -26,14 +26,12 @@ public:
 
     int32_t PictureWidth() const override { return width; }
     int32_t PictureHeight() const override { return height; }
-    void ResizePicture(int32_t w, int32_t h) override
-    {
+    void ResizePicture(int32_t w, int32_t h) override {
         width = w;
         height = h;
         ++resizes;
     }
-    QImage PictureImage() const override
-    {
+    QImage PictureImage() const override {
         QImage img(width, height, QImage::Format_RGB32);
         img.fill(Qt::blue);
         return img;
@@ -48,8 +46,7 @@ public:
     double TwipsPerPixelY() const override { return tpp; }
 };
 
-void Put(const QString& key, const QString& value)
-{
+void Put(const QString& key, const QString& value) {
     clsRegistry reg;
     reg.mSection = QStringLiteral("VIEW");
     reg.RegPut(key, value);
@@ -57,8 +54,7 @@ void Put(const QString& key, const QString& value)
 
 } // namespace
 
-TEST(clsView, SizeLimitsFollowTheScreen)
-{
+TEST(clsView, SizeLimitsFollowTheScreen) {
     ScopedSettingsHome home;
     FakeHost host;
     clsView v(&host);
@@ -67,8 +63,8 @@ TEST(clsView, SizeLimitsFollowTheScreen)
     EXPECT_EQ(v.MaxWidth(), 1280 - 360);
     EXPECT_EQ(v.MaxHeight(), 1024 - 220);
     // In turn: a width (1) or height (0) asked for -> width, height.
-    const int32_t steps[][4] = {{1, 10, 32, 480}, {1, 5000, 920, 480}, {0, 31, 920, 32}, {0, 804, 920, 804},
-                                {0, 805, 920, 804}};
+    const int32_t steps[][4] = {
+        {1, 10, 32, 480}, {1, 5000, 920, 480}, {0, 31, 920, 32}, {0, 804, 920, 804}, {0, 805, 920, 804}};
     for (const auto& st : steps) {
         st[0] ? v.SetWidth(st[1]) : v.SetHeight(st[1]);
         EXPECT_TRUE(v.Width() == st[2] && v.Height() == st[3]) << st[1] << ": " << v.Width() << "x" << v.Height();
@@ -93,8 +89,7 @@ TEST(clsView, SizeLimitsFollowTheScreen)
     EXPECT_EQ(v.Width(), 32);
 }
 
-TEST(clsView, DpiAndPaths)
-{
+TEST(clsView, DpiAndPaths) {
     ScopedSettingsHome home;
     FakeHost host;
     clsView v(&host);
@@ -114,8 +109,7 @@ TEST(clsView, DpiAndPaths)
     EXPECT_EQ(v.PngPath(), "out.PNG");
 }
 
-TEST(clsView, SectionRoundTripAndStoredValues)
-{
+TEST(clsView, SectionRoundTripAndStoredValues) {
     ScopedSettingsHome home;
     {
         FakeHost host;
@@ -130,8 +124,7 @@ TEST(clsView, SectionRoundTripAndStoredValues)
     reg.mSection = QStringLiteral("VIEW");
     const auto pairs = reg.RegGetSec();
     QStringList keys, values;
-    for (const auto& kv : pairs)
-        keys << kv.first, values << kv.second;
+    for (const auto& kv : pairs) keys << kv.first, values << kv.second;
     EXPECT_EQ(keys, (QStringList{"BMPpath", "PNGpath", "DPI", "Width", "Height"}));
     EXPECT_EQ(values, (QStringList{"a.BMP", "USER.PNG", "300", "700", "500"}));
 
@@ -154,8 +147,7 @@ TEST(clsView, SectionRoundTripAndStoredValues)
     EXPECT_EQ(host2.height, 804);
 }
 
-TEST(clsView, BadStoredValuesTakeTheirDefaults)
-{
+TEST(clsView, BadStoredValuesTakeTheirDefaults) {
     ScopedSettingsHome home;
     Put("DPI", "high");
     Put("Width", "wide");
@@ -170,8 +162,7 @@ TEST(clsView, BadStoredValuesTakeTheirDefaults)
     EXPECT_EQ(w.Dpi(), 96);
 }
 
-TEST(clsView, WriteClipPutsTheViewOnTheClipboard)
-{
+TEST(clsView, WriteClipPutsTheViewOnTheClipboard) {
     EnsureGuiApp();
     ScopedSettingsHome home;
     ScopedUi ui;
@@ -187,8 +178,7 @@ TEST(clsView, WriteClipPutsTheViewOnTheClipboard)
     EXPECT_EQ(QColor(img.pixel(60, 20)), QColor(Qt::blue));
 }
 
-TEST(clsView, WriteClipReportsAnEmptyPicture)
-{
+TEST(clsView, WriteClipReportsAnEmptyPicture) {
     EnsureGuiApp();
     ScopedSettingsHome home;
     ScopedUi ui;

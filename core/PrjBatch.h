@@ -1,0 +1,36 @@
+#pragma once
+// Forward projection of whole lists of points, several lanes at a time with
+// the C library's vector maths (libmvec). Only the projections whose forward
+// is a closed form have a kernel here; the others go point by point.
+#include "core/clsPoly.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace PrjBatch {
+
+// The set-up of one projection at one centre, on the unit sphere.
+struct Consts {
+    int prj = 0;
+    double lon0 = 0, sign = 0, polar0 = 0, rho0 = 0, cone = 0, aux1 = 0, maxPolar = 0;
+    double light = 0, horizon = 0, factor = 0, twoOverCone = 0, rho0Squared = 0;
+    const double* theta = nullptr; // 37 entries
+};
+
+// Writes for each point its plane image before the centre's y offset and
+// whether the forward accepts it; where it does not, x and y are left
+// unspecified. Points are (longitude, latitude) seconds.
+using Kernel = void (*)(const Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* valid);
+
+// The kernel of a projection for two lanes (any x86-64) or four (AVX2);
+// null where the projection has none.
+Kernel Lanes2(int prj);
+Kernel Lanes4(int prj);
+
+// The widest lane count this processor runs: 4, 2, or 1 (no kernels).
+int MachineLanes();
+// Caps the lane count (1 turns the kernels off); tests compare the widths.
+void SetLaneLimit(int lanes);
+int Lanes();
+
+} // namespace PrjBatch

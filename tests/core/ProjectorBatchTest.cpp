@@ -1,0 +1,88 @@
+// The list form of the forward against the point form, for every index, at
+// every lane width this machine runs: the vector maths may differ in the last
+// bits only (1e-12 of the sphere's radius), the accepted points must agree,
+// and a refused point keeps the point form's leftover image.
+#include "ProjectorKit.h"
+#include "core/PrjBatch.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace pk;
+
+// A grid over the whole sphere and beyond the centre meridian's turn, with
+// the poles, the equator and the date line on it, 7 points short of a lane
+// multiple so that the padded tail is exercised.
+std::vector<PolyPoint> Grid() {
+    std::vector<PolyPoint> g;
+    for (int32_t lat = -90 * D; lat <= 90 * D; lat += 5 * D + 17)
+        for (int32_t lon = -200 * D; lon <= 200 * D; lon += 7 * D + 11) g.push_back({lon, lat});
+    for (const int32_t lat : {-90 * D, 0, 90 * D})
+        for (const int32_t lon : {-180 * D, 0, 180 * D}) g.push_back({lon, lat});
+    g.resize(g.size() - g.size() % 4 + 1);
+    return g;
+}
+
+bool Near(double a, double b, double tol) { return std::isnan(b) ? std::isnan(a) : std::fabs(a - b) <= tol; }
+
+struct Restore {
+    ~Restore() { PrjBatch::SetLaneLimit(4); }
+};
+
+TEST(ProjectorBatch, ListFormMatchesThePointForm) {
+    const Restore restore;
+    const std::vector<PolyPoint> grid = Grid();
+    const int32_t centres[][2] = {{135 * D, 35 * D}, {-20 * D, -50 * D}, {0, 0}};
+    for (const int lanes : {1, 2, 4}) {
+        if (lanes > PrjBatch::MachineLanes()) continue;
+        PrjBatch::SetLaneLimit(lanes);
+        for (const int16_t index : kAll) {
+            for (const auto& c : centres) {
+                SCOPED_TRACE(testing::Message() << "lanes " << lanes << " index " << index << " centre " << c[0] / D
+                                                << "," << c[1] / D);
+                clsVospProjector one = Make(index, c[0], c[1], 3);
+                clsVospProjector list = Make(index, c[0], c[1], 3);
+                std::vector<PlaneXY> xy(grid.size());
+                const std::unique_ptr<bool[]> okStore(new bool[grid.size()]);
+                const std::span<bool> ok(okStore.get(), grid.size());
+                list.CnvLLtoXY(grid, xy, ok);
+                int bad = 0;
+                for (size_t i = 0; i < grid.size() && bad < 3; ++i) {
+                    double ex = 0, ey = 0;
+                    const bool eok = one.CnvLLtoXY(grid[i].x, grid[i].y, ex, ey);
+                    const double tol = 1e-12 * kR * std::max({1.0, std::fabs(ex) / kR, std::fabs(ey) / kR});
+                    const bool same = ok[i] == eok && Near(xy[i].x, ex, tol) && Near(xy[i].y, ey, tol);
+                    if (!same) {
+                        ++bad;
+                        ADD_FAILURE() << "point " << grid[i].x << "," << grid[i].y << ": " << xy[i].x << "," << xy[i].y << " "
+                                      << ok[i] << " against " << ex << "," << ey << " " << eok;
+                    }
+                }
+                // Both leave the projector where the next single point finds it.
+                double ax, ay, bx, by;
+                EXPECT_EQ(list.CnvLLtoXY(0, 100 * D, ax, ay), one.CnvLLtoXY(0, 100 * D, bx, by));
+                EXPECT_TRUE(Near(ax, bx, 1e-12 * kR * 4) && Near(ay, by, 1e-12 * kR * 4));
+            }
+        }
+    }
+}
+
+// Without a usable set-up every point is refused at the origin.
+TEST(ProjectorBatch, FailedSetUpGivesTheOrigin) {
+    clsVospProjector p = Make(25, 0, 0); // a cone needs a centre off the equator
+    const std::vector<PolyPoint> pts = {{10 * D, 10 * D}, {20 * D, 20 * D}, {30 * D, 30 * D}};
+    std::vector<PlaneXY> xy(3, PlaneXY{5.0, 5.0});
+    bool ok[3] = {true, true, true};
+    p.CnvLLtoXY(pts, xy, ok);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_FALSE(ok[i]);
+        EXPECT_EQ(xy[i].x, 0.0);
+        EXPECT_EQ(xy[i].y, 0.0);
+    }
+}
+
+} // namespace
