@@ -3,6 +3,7 @@
 #include "platform/VospError.h"
 
 #include <functional>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace Library;
@@ -23,41 +24,15 @@ int32_t ErrorNumberOf(const std::function<void()>& f, QString* source = nullptr)
 
 TEST(LibraryNumerals, KansujiToArabicExamples) {
     const QList<QPair<QString, QString>> cases = {
-        {"二千五百", "2500"},
-        {"三万二千", "32000"},
-        {"1億2000万", "120000000"},
-        {"三割五分", "0.35"},
-        {"a,b", "a,b"},
-        {"1,a", "1,a"},
-        {"二,三", "23"},
-        {"1.2.3", "1.23"},
-        {"東経百三十五度", "東経135度"},
-        {"万", "万"},
-        {"毛", "毛"},
-        {"１２", "12"},
-        {"十五", "15"},
-        {"二十", "20"},
-        {"千二百万", "12000000"},
-        {"廿", "20"},
-        {"卅五", "35"},
-        {"壱萬弐阡", "12000"},
-        {"〇.五", "0.5"},
-        {"三・五", "3.5"},
-        {"１．５", "1.5"},
-        {"－５", "-5"},
-        {"＋五", "+5"},
-        {"5分", "0.05"},
-        {"3割", "0.3"},
-        {"二十 三十", "20 30"},
-        {"1兆", "1000000000000"},
-        {"1京", "1E+16"},
-        {"0.00001", "0.00001"},     // small values stay plain decimals
-        {"三毛", "0.0003"},
-        {"1毛5", "5.0001"}, // the ones after a unit are added
-        {"x.y", "x.y"},
-        {"1.", "1."},
-        {"百年", "100年"},
-        {"", ""},
+        {"二千五百", "2500"}, {"三万二千", "32000"}, {"1億2000万", "120000000"}, {"三割五分", "0.35"},
+        {"a,b", "a,b"}, {"1,a", "1,a"}, {"二,三", "23"}, {"1.2.3", "1.23"}, {"東経百三十五度", "東経135度"},
+        {"万", "万"}, {"毛", "毛"}, {"１２", "12"}, {"十五", "15"}, {"二十", "20"}, {"千二百万", "12000000"},
+        {"廿", "20"}, {"卅五", "35"}, {"壱萬弐阡", "12000"}, {"〇.五", "0.5"}, {"三・五", "3.5"}, {"１．５", "1.5"},
+        {"－５", "-5"}, {"＋五", "+5"}, {"5分", "0.05"}, {"3割", "0.3"}, {"二十 三十", "20 30"},
+        {"1兆", "1000000000000"}, {"1京", "1E+16"},
+        {"0.00001", "0.00001"}, // small values stay plain decimals
+        {"三毛", "0.0003"}, {"1毛5", "5.0001"}, // the ones after a unit are added
+        {"x.y", "x.y"}, {"1.", "1."}, {"百年", "100年"}, {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(KansujiToArabic(c.first), c.second) << c.first.toStdString();
 }
@@ -89,15 +64,10 @@ TEST(LibraryNumerals, JstrToDoubleAndLong) {
     QString source;
     EXPECT_EQ(ErrorNumberOf([] { JstrToDouble("abc"); }, &source), 13);
     EXPECT_EQ(source, "basLibrary.JstrToDouble/");
-    EXPECT_EQ(JstrToLong("abc"), 0);
-    EXPECT_EQ(JstrToLong("2.5"), 2);
-    EXPECT_EQ(JstrToLong("-2.5"), -2);
-    EXPECT_EQ(JstrToLong(QStringLiteral("二十")), 20);
-    EXPECT_EQ(JstrToLong("2147483647"), 2147483647);
-    EXPECT_EQ(JstrToLong("2147483648"), 0);
-    EXPECT_EQ(JstrToLong("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(JstrToLong("-2147483649"), 0);
-    EXPECT_EQ(JstrToLong("1e400"), 0);
+    const std::pair<QString, int32_t> longs[] = {
+        {"abc", 0}, {"2.5", 2}, {"-2.5", -2}, {QStringLiteral("二十"), 20}, {"2147483647", 2147483647},
+        {"2147483648", 0}, {"-2147483648", -2147483647 - 1}, {"-2147483649", 0}, {"1e400", 0}};
+    for (const auto& [text, v] : longs) EXPECT_EQ(JstrToLong(text), v) << text.toStdString();
 }
 
 TEST(LibraryNumerals, StrToMeterSumsNumberUnitPairs) {
@@ -148,20 +118,12 @@ TEST(LibraryNumerals, StrToMeterErrors) {
 }
 
 TEST(LibraryNumerals, NumToKanjiUnits) {
-    EXPECT_EQ(NumToKanjiUnits(25000, false), QStringLiteral("2万5000"));
-    EXPECT_EQ(NumToKanjiUnits(25000, true), QStringLiteral("2.5万"));
-    EXPECT_EQ(NumToKanjiUnits(25500, true), QStringLiteral("2.55万"));
-    EXPECT_EQ(NumToKanjiUnits(25050, true), QStringLiteral("2万5050"));
-    EXPECT_EQ(NumToKanjiUnits(1000000, true), QStringLiteral("100万"));
-    EXPECT_EQ(NumToKanjiUnits(150000000, false), QStringLiteral("1億5000万"));
-    EXPECT_EQ(NumToKanjiUnits(150000000, true), QStringLiteral("1.5億"));
-    EXPECT_EQ(NumToKanjiUnits(1.5e12, true), QStringLiteral("1.5兆"));
-    EXPECT_EQ(NumToKanjiUnits(1.23e12, true), QStringLiteral("1.23兆"));
-    EXPECT_EQ(NumToKanjiUnits(1e12, true), QStringLiteral("1兆"));
-    EXPECT_EQ(NumToKanjiUnits(12345.5, false), QStringLiteral("1万2345.5"));
-    EXPECT_EQ(NumToKanjiUnits(-25000, true), QStringLiteral("-2.5万"));
-    EXPECT_EQ(NumToKanjiUnits(999, true), QStringLiteral("999"));
-    EXPECT_EQ(NumToKanjiUnits(0, false), QString());
+    const std::tuple<double, bool, const char*> rows[] = {
+        {25000, false, "2万5000"}, {25000, true, "2.5万"}, {25500, true, "2.55万"}, {25050, true, "2万5050"},
+        {1000000, true, "100万"}, {150000000, false, "1億5000万"}, {150000000, true, "1.5億"}, {1.5e12, true, "1.5兆"},
+        {1.23e12, true, "1.23兆"}, {1e12, true, "1兆"}, {12345.5, false, "1万2345.5"}, {-25000, true, "-2.5万"},
+        {999, true, "999"}, {0, false, ""}};
+    for (const auto& [v, rounded, text] : rows) EXPECT_EQ(NumToKanjiUnits(v, rounded), QString::fromUtf8(text)) << v;
 }
 
 TEST(LibraryNumerals, StrToTokensModeMatrix) {

@@ -25,7 +25,7 @@ TEST(LibraryVal, DecimalTextsTakeTheLongestLeadingNumber) {
         {"&O17", 15}, {"&O177777", -1}, {"&O200000", 65536}, {"&O37777777777", -1}, {"&O8", 0},
     };
     for (auto [text, v] : rows) EXPECT_EQ(Val(QString::fromUtf8(text)), v) << text;
-    for (const char* t : {"1e400", "-1e400", "0.001e312", "123e307", "&H123456789", "&O40000000000"}) {
+    for (const char* t : {"1e400", "-1e400", "0.001e312", "123e307", "&H123456789", "&H000000001", "&O40000000000"}) {
         try {
             Val(t);
             ADD_FAILURE() << t;

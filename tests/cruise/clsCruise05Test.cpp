@@ -165,6 +165,15 @@ TEST_F(CruiseTest, WithoutAListEveryEntryIsAbsent) {
         EXPECT_EQ(e.number, 53);
         EXPECT_TRUE(e.source.startsWith("clsCruise.MapCodeToPath/clsCruise.ReadCruiseList/")) << e.source.toStdString();
     }
+
+    // A cruise reports the missing list once too, then names what it lacks.
+    CreateBase(units);
+    ui.ui.messages.clear();
+    ui.ui.answers = {Mb::Ok, Mb::No};
+    cruise.mEiReplace = false;
+    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 3);
+    EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
 }
 
 // One cruise from a fresh start: what is loaded and what is said.
@@ -351,15 +360,6 @@ TEST_F(CruiseTest, NothingWithoutUnitsAreaOrLevel) {
                  cruise.Cruise(1e10, &kWorld, &units) || cruise.Cruise(5e4, &kWorld, &units));
     EXPECT_TRUE(loaded.isEmpty());
     EXPECT_TRUE(ui.ui.messages.isEmpty());
-}
-
-TEST_F(CruiseTest, MissingListIsReportedOncePerCruise) {
-    CreateBase(units);
-    ui.ui.answers = {Mb::Ok, Mb::No};
-    cruise.mEiReplace = false;
-    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 3);
-    EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
 }
 
 TEST_F(CruiseTest, CountryLevel8ReplacesLevel7) {
