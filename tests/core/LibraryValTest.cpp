@@ -76,12 +76,9 @@ TEST(LibraryValues, NumericHelpersAtTheirBoundaries) {
 }
 
 TEST(LibraryVal, SatClampsAt32BitLimits) {
-    EXPECT_EQ(Sat(int64_t(INT32_MAX) + 1), INT32_MAX);
-    EXPECT_EQ(Sat(INT64_MAX), INT32_MAX);
-    EXPECT_EQ(Sat(int64_t(INT32_MIN) - 1), INT32_MIN);
-    EXPECT_EQ(Sat(INT64_MIN), INT32_MIN);
-    EXPECT_EQ(Sat(INT32_MIN), INT32_MIN);
-    EXPECT_EQ(Sat(-5), -5);
+    for (auto [in, out] : {std::pair{int64_t(INT32_MAX) + 1, INT32_MAX}, {INT64_MAX, INT32_MAX}, {int64_t(INT32_MIN) - 1, INT32_MIN},
+                           {INT64_MIN, INT32_MIN}, {int64_t(INT32_MIN), INT32_MIN}, {int64_t(-5), -5}})
+        EXPECT_EQ(Sat(in), out) << in;
     EXPECT_EQ(Abs64(-4294967296), 4294967296);
     EXPECT_EQ(Abs64(INT64_MIN + 1), INT64_MAX);
 }
