@@ -26,6 +26,20 @@ protected:
     }
 };
 
+enum Fn { Sec, Lon, Lat, Min, LonMin, LatMin, Angle };
+QString Text(Fn fn, int32_t v) {
+    switch (fn) {
+    case Sec: return SecToStr(v);
+    case Lon: return LonToStr(v);
+    case Lat: return LatToStr(v);
+    case Min: return MinToStr(v);
+    case LonMin: return LonMinToStr(v);
+    case LatMin: return LatMinToStr(v);
+    case Angle: return AngleToStr(v);
+    }
+    return {};
+}
+
 VospError ErrorOf(const QString& text) {
     try {
         AngleSecStrToVal(text);
@@ -46,7 +60,6 @@ TEST_F(AngleText, SettersRefuseValuesOutOfRange) {
 }
 
 TEST_F(AngleText, FormatsUnitsAndDirections) {
-    enum Fn { Sec, Lon, Lat, Min, LonMin, LatMin };
     const struct {
         int16_t f, u, d;
         Fn fn;
@@ -89,9 +102,7 @@ TEST_F(AngleText, FormatsUnitsAndDirections) {
     };
     for (const auto& r : rows) {
         Opts(r.f, r.u, r.d);
-        const QString got = r.fn == Sec ? SecToStr(r.v) : r.fn == Lon ? LonToStr(r.v) : r.fn == Lat ? LatToStr(r.v)
-                            : r.fn == Min ? MinToStr(r.v) : r.fn == LonMin ? LonMinToStr(r.v) : LatMinToStr(r.v);
-        EXPECT_EQ(got, QString::fromUtf8(r.text)) << r.f << r.u << r.d << " " << r.v;
+        EXPECT_EQ(Text(r.fn, r.v), QString::fromUtf8(r.text)) << r.f << r.u << r.d << " " << r.v;
     }
     // Kinds other than 1 and 2, and short texts, give nothing except with direction 4.
     EXPECT_EQ(AddDirChr(QStringLiteral("+135°35′15″"), 3), QString());
@@ -103,27 +114,23 @@ TEST_F(AngleText, FormatsUnitsAndDirections) {
 
 TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
     const int32_t lo = -2147483647 - 1, hi = 2147483647;
-    Opts(1, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523°14′08″"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523°14′07″"));
-    EXPECT_EQ(AngleToStr(lo), QStringLiteral("-003°14′08″"));
-    EXPECT_EQ(LonToStr(hi), QStringLiteral("E003°14′07″"));
-    EXPECT_EQ(MinToStr(hi), QStringLiteral("+394°07′"));
-    EXPECT_EQ(LonMinToStr(hi), QStringLiteral("W165°53′"));
-    EXPECT_EQ(LatToStr(lo), QStringLiteral("S03°14′08″"));
-    Opts(2, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523°14′"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523°14′"));
-    Opts(3, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-7483648″"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+7483647″"));
-    EXPECT_EQ(MinToStr(hi), QStringLiteral("+9018820″"));
-    Opts(4, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523.2355556°"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523.2352778°"));
-    Opts(5, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-10411.294525094ｒａｄ"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+10411.294520246ｒａｄ"));
+    const struct {
+        int16_t f;
+        Fn fn;
+        int32_t v;
+        const char* text;
+    } rows[] = {
+        {1, Sec, lo, "-523°14′08″"}, {1, Sec, hi, "+523°14′07″"}, {1, Angle, lo, "-003°14′08″"},
+        {1, Lon, hi, "E003°14′07″"}, {1, Min, hi, "+394°07′"},    {1, LonMin, hi, "W165°53′"},
+        {1, Lat, lo, "S03°14′08″"},  {2, Sec, lo, "-523°14′"},    {2, Sec, hi, "+523°14′"},
+        {3, Sec, lo, "-7483648″"},   {3, Sec, hi, "+7483647″"},   {3, Min, hi, "+9018820″"},
+        {4, Sec, lo, "-523.2355556°"}, {4, Sec, hi, "+523.2352778°"},
+        {5, Sec, lo, "-10411.294525094ｒａｄ"}, {5, Sec, hi, "+10411.294520246ｒａｄ"},
+    };
+    for (const auto& r : rows) {
+        Opts(r.f, 2, 2);
+        EXPECT_EQ(Text(r.fn, r.v), QString::fromUtf8(r.text)) << r.f << " " << r.v;
+    }
     // Every format and unit answers at both ends (the sanitizers watch the arithmetic).
     for (int16_t f = 1; f <= 5; ++f)
         for (int16_t u = 1; u <= 6; ++u) {
