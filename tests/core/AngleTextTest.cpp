@@ -157,14 +157,12 @@ TEST_F(AngleText, ReadingExamplesKeywordsMarksAndWidths) {
 }
 
 TEST_F(AngleText, FormalStringsAndTheirThreeDegreeDigits) {
-    EXPECT_EQ(AngleFormalStr("W135 30 15"), QStringLiteral("X-135ﾟ30'15\""));
-    EXPECT_EQ(AngleFormalStr("135.30,15"), QStringLiteral(" +135ﾟ30'15\""));
-    EXPECT_EQ(AngleFormalStr("0"), QStringLiteral(" +000ﾟ00'00\""));
-    EXPECT_EQ(AngleFormalStr("1000"), QStringLiteral(" +000ﾟ00'00\""));
-    EXPECT_EQ(AngleFormalStr("0.000139"), QStringLiteral(" +000ﾟ00'01\"")); // 0.5004 s
-    EXPECT_EQ(AngleFormalStr("0.000125"), QStringLiteral(" +000ﾟ00'00\"")); // 0.45 s
-    EXPECT_EQ(AngleFormalStr("00ﾟ00'00.5\""), QStringLiteral(" +000ﾟ00'00\"")); // a half goes to even
-    EXPECT_EQ(AngleFormalStr("00ﾟ00'01.5\""), QStringLiteral(" +000ﾟ00'02\""));
+    // 0.000139 degrees are 0.5004 s, 0.000125 are 0.45 s; a half second goes to even.
+    const std::pair<const char*, const char*> rows[] = {
+        {"W135 30 15", "X-135ﾟ30'15\""}, {"135.30,15", " +135ﾟ30'15\""}, {"0", " +000ﾟ00'00\""},
+        {"1000", " +000ﾟ00'00\""}, {"0.000139", " +000ﾟ00'01\""}, {"0.000125", " +000ﾟ00'00\""},
+        {"00ﾟ00'00.5\"", " +000ﾟ00'00\""}, {"00ﾟ00'01.5\"", " +000ﾟ00'02\""}};
+    for (auto [in, out] : rows) EXPECT_EQ(AngleFormalStr(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
 }
 
 TEST_F(AngleText, InvalidTextsRaiseTheModuleError) {

@@ -128,32 +128,23 @@ TEST(LibraryNumerals, NumToKanjiUnits) {
 
 TEST(LibraryNumerals, StrToTokensModeMatrix) {
     using L = QStringList;
-    EXPECT_EQ(StrToTokens("a,,b", 2), (L{"a", "", "b"}));
-    EXPECT_EQ(StrToTokens("a,", 2), (L{"a"}));
-    EXPECT_EQ(StrToTokens(",a", 2), (L{"", "a"}));
-    EXPECT_EQ(StrToTokens("\"x,y\",z", 2), (L{"x,y", "z"}));
-    EXPECT_EQ(StrToTokens("a,\"\",b", 2), (L{"a", "", "b"}));
-    EXPECT_EQ(StrToTokens("a b,c", 2), (L{"a b", "c"}));
-    EXPECT_EQ(StrToTokens("a\r\nb", 2), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("a,\r\nb", 2), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("\"a\rb\",c", 2), (L{"a\rb", "c"}));
-    EXPECT_EQ(StrToTokens("a  b", 1), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("a,b", 1), (L{"a,b"}));
-    EXPECT_EQ(StrToTokens(QStringLiteral("a\u3000b\tc "), 1), (L{"a", "b", "c"}));
-    EXPECT_EQ(StrToTokens("\"a b\" c", 1), (L{"a b", "c"}));
-    EXPECT_EQ(StrToTokens("a b\tc\t\td", 3), (L{"a b", "c", "d"}));
-    EXPECT_EQ(StrToTokens("a b,c", 0), (L{"a", "b", "c"}));
-    EXPECT_EQ(StrToTokens("a ,b", 0), (L{"a", "", "b"}));
-    EXPECT_EQ(StrToTokens(QStringLiteral("a\u3000b"), 9), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("", 2), (L{""}));
-    EXPECT_EQ(StrToTokens("   ", 1), (L{""}));
-    // The list files keep an empty last field when asked; the line end after it does not count.
-    EXPECT_EQ(StrToTokens("a,\"\"", 2, true), (L{"a", ""}));
-    EXPECT_EQ(StrToTokens("a,,", 2, true), (L{"a", "", ""}));
-    EXPECT_EQ(StrToTokens(",", 2, true), (L{"", ""}));
-    EXPECT_EQ(StrToTokens("a,\r\n", 2, true), (L{"a"}));
-    EXPECT_EQ(StrToTokens("a b ", 1, true), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("", 2, true), (L{""}));
+    const struct {
+        QString in;
+        int16_t mode;
+        bool keepLast; // the list files keep an empty last field; the line end after it does not count
+        L out;
+    } rows[] = {
+        {"a,,b", 2, false, {"a", "", "b"}}, {"a,", 2, false, {"a"}}, {",a", 2, false, {"", "a"}},
+        {"\"x,y\",z", 2, false, {"x,y", "z"}}, {"a,\"\",b", 2, false, {"a", "", "b"}}, {"a b,c", 2, false, {"a b", "c"}},
+        {"a\r\nb", 2, false, {"a", "b"}}, {"a,\r\nb", 2, false, {"a", "b"}}, {"\"a\rb\",c", 2, false, {"a\rb", "c"}},
+        {"a  b", 1, false, {"a", "b"}}, {"a,b", 1, false, {"a,b"}}, {QStringLiteral("a\u3000b\tc "), 1, false, {"a", "b", "c"}},
+        {"\"a b\" c", 1, false, {"a b", "c"}}, {"a b\tc\t\td", 3, false, {"a b", "c", "d"}},
+        {"a b,c", 0, false, {"a", "b", "c"}}, {"a ,b", 0, false, {"a", "", "b"}}, {QStringLiteral("a\u3000b"), 9, false, {"a", "b"}},
+        {"", 2, false, {""}}, {"   ", 1, false, {""}},
+        {"a,\"\"", 2, true, {"a", ""}}, {"a,,", 2, true, {"a", "", ""}}, {",", 2, true, {"", ""}},
+        {"a,\r\n", 2, true, {"a"}}, {"a b ", 1, true, {"a", "b"}}, {"", 2, true, {""}},
+    };
+    for (const auto& r : rows) EXPECT_EQ(StrToTokens(r.in, r.mode, r.keepLast), r.out) << r.in.toStdString() << " " << r.mode;
 }
 
 TEST(LibraryNumerals, StrToTokensKeepsTheLastFieldAfterAnUnbalancedQuote) {
