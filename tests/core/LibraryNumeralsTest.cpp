@@ -46,12 +46,9 @@ TEST(LibraryNumerals, NarrowAndUpperFollowTheExplicitTables) {
 }
 
 TEST(LibraryNumerals, StrictNumberConversion) {
-    EXPECT_EQ(CDbl(" 1,234.5 "), 1234.5);
-    EXPECT_EQ(CDbl("-.5"), -0.5);
-    EXPECT_EQ(CDbl("1.5E3"), 1500);
-    EXPECT_EQ(CDbl("2D2"), 200);
-    EXPECT_EQ(CDbl("&HFFFF"), -1);
-    EXPECT_EQ(CDbl("&O10"), 8);
+    for (auto [text, v] : {std::pair{" 1,234.5 ", 1234.5}, {"-.5", -0.5}, {"1.5E3", 1500.0}, {"2D2", 200.0},
+                           {"&HFFFF", -1.0}, {"&O10", 8.0}})
+        EXPECT_EQ(CDbl(text), v) << text;
     for (const char* bad : {"", " ", "abc", "12abc", "1 2", "-", ".", "1e", ",1", "1,", "&H", "&HG", "1..2", "--1"})
         EXPECT_EQ(ErrorNumberOf([&] { CDbl(bad); }), 13) << bad;
     EXPECT_EQ(ErrorNumberOf([] { CDbl("1e400"); }), 6);

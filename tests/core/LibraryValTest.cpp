@@ -3,6 +3,7 @@
 #include "platform/VospError.h"
 
 #include <cmath>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace Library;
@@ -49,16 +50,13 @@ TEST(LibraryValues, NumericHelpersAtTheirBoundaries) {
         EXPECT_EQ(e.number, 6);
     }
     // WrapRange counts both ends of the span.
-    EXPECT_EQ(WrapRange(-1, 0, 359), 359);
-    EXPECT_EQ(WrapRange(720, 0, 359), 0);
-    EXPECT_EQ(WrapRange(648001, -648000, 648000), -648000);
-    EXPECT_EQ(WrapRange(648000, -648000, 648000), 648000);
-    EXPECT_EQ(WrapRange(2147483647, 0, 359), 2147483647 % 360);
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> wraps[] = {
+        {-1, 0, 359, 359}, {720, 0, 359, 0}, {648001, -648000, 648000, -648000}, {648000, -648000, 648000, 648000},
+        {2147483647, 0, 359, 2147483647 % 360}};
+    for (auto [v, lo, hi, out] : wraps) EXPECT_EQ(WrapRange(v, lo, hi), out) << v;
     // RoundSigDigits truncates.
-    EXPECT_EQ(RoundSigDigits(129999, 2), 120000);
-    EXPECT_EQ(RoundSigDigits(-129999, 2), -120000);
-    EXPECT_EQ(RoundSigDigits(99, 2), 99);
-    EXPECT_EQ(RoundSigDigits(-2147483647 - 1, 1), -2000000000);
+    for (auto [v, n, out] : {std::tuple{129999, 2, 120000}, {-129999, 2, -120000}, {99, 2, 99}, {-2147483647 - 1, 1, -2000000000}})
+        EXPECT_EQ(RoundSigDigits(v, n), out) << v;
     // Fifteen significant digits, shortest form.
     const std::pair<double, const char*> num[] = {{0.35, "0.35"}, {1500000, "1500000"}, {1e15, "1E+15"},
                                                   {0.1 + 0.2, "0.3"}, {-0.0, "0"},       {0.00001, "1E-05"}};

@@ -14,11 +14,11 @@ using namespace ApiLib;
 namespace {
 
 TEST(ApiLib, AnsiBufferEndsAtTheFirstZeroByte) {
-    EXPECT_EQ(AnsiBufToStr(QByteArray("abc\0def", 7)), "abc");
-    EXPECT_EQ(AnsiBufToStr(QByteArray("\x95\x5c\0", 3)), QStringLiteral("表"));
-    EXPECT_EQ(AnsiBufToStr(QByteArray("\0abc", 4)), "");
-    EXPECT_EQ(AnsiBufToStr(QByteArray("abc")), ""); // no terminator at all
-    EXPECT_EQ(AnsiBufToStr(QByteArray()), "");
+    // No terminator at all ("abc") is no text either.
+    for (const auto& [bytes, text] : {std::pair{QByteArray("abc\0def", 7), QStringLiteral("abc")},
+                                      {QByteArray("\x95\x5c\0", 3), QStringLiteral("表")}, {QByteArray("\0abc", 4), QString()},
+                                      {QByteArray("abc"), QString()}, {QByteArray(), QString()}})
+        EXPECT_EQ(AnsiBufToStr(bytes), text) << bytes.toHex().constData();
 }
 
 // A 32 x 2 monochrome bitmap file, written out byte by byte.

@@ -62,21 +62,16 @@ TEST(FilePicker, SaveGivesTheChosenEntrysExtension) {
     dlg.Choose(QStringLiteral("/m/name.x"), 7); // no such entry
     dlg.Cancel();
     const QString any = QStringLiteral("事象ファイル(*.THG)|*.THG|全て(*.*)|*.*|");
-    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m/name.THG"));
-    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m/name.THG"));
-    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m.d/name.MLL"));
-    EXPECT_EQ(InputSaveName({}, any, {}), QStringLiteral("/m/name.x"));
-    EXPECT_EQ(InputSaveName({}, any, {}), QStringLiteral("/m/name.x"));
-    EXPECT_EQ(InputSaveName({}, any, {}), QString());
+    for (const auto& [filter, path] : {std::pair{kMapThg, "/m/name.THG"}, {kMapThg, "/m/name.THG"}, {kMapThg, "/m.d/name.MLL"},
+                                       {any, "/m/name.x"}, {any, "/m/name.x"}, {any, ""}})
+        EXPECT_EQ(InputSaveName({}, filter, {}), QString::fromLatin1(path)) << path;
 }
 
 TEST(FilePicker, FilterPieces) {
-    EXPECT_EQ(FilterExtension(kSaveAll, 1), QStringLiteral(".THG"));
-    EXPECT_EQ(FilterExtension(kSaveAll, 3), QStringLiteral(".MLG"));
-    EXPECT_EQ(FilterExtension(kSaveAll, 4), QString());
-    EXPECT_EQ(FilterExtension(kSaveAll, 0), QString());
-    EXPECT_EQ(FilterExtension(QStringLiteral("a|*|"), 1), QString()); // the closing bar at the start
-    EXPECT_EQ(FilterExtension(QStringLiteral("a|*.THG"), 1), QString()); // no closing bar
+    // "a|*|": the closing bar at the start; "a|*.THG": no closing bar.
+    for (const auto& [filter, index, ext] : {std::tuple{kSaveAll, 1, ".THG"}, {kSaveAll, 3, ".MLG"}, {kSaveAll, 4, ""},
+                                             {kSaveAll, 0, ""}, {QString("a|*|"), 1, ""}, {QString("a|*.THG"), 1, ""}})
+        EXPECT_EQ(FilterExtension(filter, index), QString::fromLatin1(ext)) << filter.toStdString() << " " << index;
     EXPECT_EQ(QtNameFilters(kMapThg),
               (QStringList{QStringLiteral("地図ファイル(*.MLL) (*.MLL *.mll)"),
                            QStringLiteral("事象ファイル(*.THG) (*.THG *.thg)")}));
