@@ -107,11 +107,10 @@ TEST_F(ErrorReportTest, CodeTextTakesTheOwnFormOnlyFrom1000To2000AboveTheBase) {
         ReportWith(VospError(n, "s", "d"), "");
         return ui.ui.messages.value(0).text.section(QStringLiteral("\r\n"), 0, 0);
     };
-    EXPECT_EQ(firstLine(ErrBase + 999), "*Code=-2147220505 (VB OR RUNTIME ERROR CODE)");
-    EXPECT_EQ(firstLine(ErrBase + 1000), "*Code=1000 (HALVORN ERROR CODE)");
-    EXPECT_EQ(firstLine(ErrBase + 2000), "*Code=2000 (HALVORN ERROR CODE)");
-    EXPECT_EQ(firstLine(ErrBase + 2001), "*Code=-2147219503 (VB OR RUNTIME ERROR CODE)");
-    EXPECT_EQ(firstLine(6), "*Code=6 (VB OR RUNTIME ERROR CODE)");
+    for (auto [n, line] : {std::pair{ErrBase + 999, "*Code=-2147220505 (VB OR RUNTIME ERROR CODE)"},
+                           {ErrBase + 1000, "*Code=1000 (HALVORN ERROR CODE)"}, {ErrBase + 2000, "*Code=2000 (HALVORN ERROR CODE)"},
+                           {ErrBase + 2001, "*Code=-2147219503 (VB OR RUNTIME ERROR CODE)"}, {6, "*Code=6 (VB OR RUNTIME ERROR CODE)"}})
+        EXPECT_EQ(firstLine(n), line) << n;
     // The component error number alone adds the runtime hint.
     ui.ui.messages.clear();
     ReportWith(VospError(ErrBase + 1004, "frmLegend.Form_Load/", "grid"), "");

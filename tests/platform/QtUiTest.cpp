@@ -18,10 +18,9 @@ TEST(QtUi, DefaultAndEscapeButtonsFollowTheWindowsRules) {
     EXPECT_EQ(QtUi::DefaultFor((Mb::YesNoCancel | Mb::Exclamation) + Mb::DefaultButton2), B::No);
     EXPECT_EQ(QtUi::DefaultFor(Mb::YesNoCancel + Mb::DefaultButton3), B::Cancel);
     EXPECT_EQ(QtUi::DefaultFor(Mb::YesNo + Mb::DefaultButton3), B::Yes); // no third button
-    EXPECT_EQ(QtUi::EscapeFor(Mb::RetryCancel), B::Cancel);
-    EXPECT_EQ(QtUi::EscapeFor(Mb::OkOnly), B::Ok);
-    EXPECT_EQ(QtUi::EscapeFor(Mb::YesNo), B::NoButton);
-    EXPECT_EQ(QtUi::EscapeFor(Mb::AbortRetryIgnore), B::NoButton);
+    for (auto [style, escape] : {std::pair{int(Mb::RetryCancel), B::Cancel}, {int(Mb::OkOnly), B::Ok}, {int(Mb::YesNo), B::NoButton},
+                                 {int(Mb::AbortRetryIgnore), B::NoButton}})
+        EXPECT_EQ(QtUi::EscapeFor(style), escape) << style;
     EXPECT_EQ(QtUi::IconFor(Mb::YesNoCancel | Mb::Exclamation), B::Warning);
 }
 
