@@ -26,6 +26,20 @@ protected:
     }
 };
 
+enum Fn { Sec, Lon, Lat, Min, LonMin, LatMin, Angle };
+QString Text(Fn fn, int32_t v) {
+    switch (fn) {
+    case Sec: return SecToStr(v);
+    case Lon: return LonToStr(v);
+    case Lat: return LatToStr(v);
+    case Min: return MinToStr(v);
+    case LonMin: return LonMinToStr(v);
+    case LatMin: return LatMinToStr(v);
+    case Angle: return AngleToStr(v);
+    }
+    return {};
+}
+
 VospError ErrorOf(const QString& text) {
     try {
         AngleSecStrToVal(text);
@@ -46,7 +60,6 @@ TEST_F(AngleText, SettersRefuseValuesOutOfRange) {
 }
 
 TEST_F(AngleText, FormatsUnitsAndDirections) {
-    enum Fn { Sec, Lon, Lat, Min, LonMin, LatMin };
     const struct {
         int16_t f, u, d;
         Fn fn;
@@ -89,9 +102,7 @@ TEST_F(AngleText, FormatsUnitsAndDirections) {
     };
     for (const auto& r : rows) {
         Opts(r.f, r.u, r.d);
-        const QString got = r.fn == Sec ? SecToStr(r.v) : r.fn == Lon ? LonToStr(r.v) : r.fn == Lat ? LatToStr(r.v)
-                            : r.fn == Min ? MinToStr(r.v) : r.fn == LonMin ? LonMinToStr(r.v) : LatMinToStr(r.v);
-        EXPECT_EQ(got, QString::fromUtf8(r.text)) << r.f << r.u << r.d << " " << r.v;
+        EXPECT_EQ(Text(r.fn, r.v), QString::fromUtf8(r.text)) << r.f << r.u << r.d << " " << r.v;
     }
     // Kinds other than 1 and 2, and short texts, give nothing except with direction 4.
     EXPECT_EQ(AddDirChr(QStringLiteral("+135°35′15″"), 3), QString());
@@ -103,27 +114,23 @@ TEST_F(AngleText, FormatsUnitsAndDirections) {
 
 TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
     const int32_t lo = -2147483647 - 1, hi = 2147483647;
-    Opts(1, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523°14′08″"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523°14′07″"));
-    EXPECT_EQ(AngleToStr(lo), QStringLiteral("-003°14′08″"));
-    EXPECT_EQ(LonToStr(hi), QStringLiteral("E003°14′07″"));
-    EXPECT_EQ(MinToStr(hi), QStringLiteral("+394°07′"));
-    EXPECT_EQ(LonMinToStr(hi), QStringLiteral("W165°53′"));
-    EXPECT_EQ(LatToStr(lo), QStringLiteral("S03°14′08″"));
-    Opts(2, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523°14′"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523°14′"));
-    Opts(3, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-7483648″"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+7483647″"));
-    EXPECT_EQ(MinToStr(hi), QStringLiteral("+9018820″"));
-    Opts(4, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-523.2355556°"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+523.2352778°"));
-    Opts(5, 2, 2);
-    EXPECT_EQ(SecToStr(lo), QStringLiteral("-10411.294525094ｒａｄ"));
-    EXPECT_EQ(SecToStr(hi), QStringLiteral("+10411.294520246ｒａｄ"));
+    const struct {
+        int16_t f;
+        Fn fn;
+        int32_t v;
+        const char* text;
+    } rows[] = {
+        {1, Sec, lo, "-523°14′08″"}, {1, Sec, hi, "+523°14′07″"}, {1, Angle, lo, "-003°14′08″"},
+        {1, Lon, hi, "E003°14′07″"}, {1, Min, hi, "+394°07′"},    {1, LonMin, hi, "W165°53′"},
+        {1, Lat, lo, "S03°14′08″"},  {2, Sec, lo, "-523°14′"},    {2, Sec, hi, "+523°14′"},
+        {3, Sec, lo, "-7483648″"},   {3, Sec, hi, "+7483647″"},   {3, Min, hi, "+9018820″"},
+        {4, Sec, lo, "-523.2355556°"}, {4, Sec, hi, "+523.2352778°"},
+        {5, Sec, lo, "-10411.294525094ｒａｄ"}, {5, Sec, hi, "+10411.294520246ｒａｄ"},
+    };
+    for (const auto& r : rows) {
+        Opts(r.f, 2, 2);
+        EXPECT_EQ(Text(r.fn, r.v), QString::fromUtf8(r.text)) << r.f << " " << r.v;
+    }
     // Every format and unit answers at both ends (the sanitizers watch the arithmetic).
     for (int16_t f = 1; f <= 5; ++f)
         for (int16_t u = 1; u <= 6; ++u) {
@@ -134,48 +141,28 @@ TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
         }
 }
 
-TEST_F(AngleText, ReadingTheExamples) {
-    EXPECT_EQ(AngleSecStrToVal("135.5"), 487800);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("北緯35度30分15秒")), 127815);
-    EXPECT_EQ(AngleSecStrToVal("W135"), -486000);
-    EXPECT_EQ(AngleSecStrToVal("35 30 15"), 127815);
-    EXPECT_EQ(AngleSecStrToVal("0.5R"), 103132);
-    EXPECT_EQ(AngleSecStrToVal("35S"), 35);
-    EXPECT_EQ(AngleSecStrToVal("S35"), -126000);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("東経百三十五度")), 486000);
-    EXPECT_EQ(AngleSecStrToVal("135.30,15"), 487815); // European marks
-}
-
-TEST_F(AngleText, KeywordsMarksAndWidths) {
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("λ135.5")), 487800);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("φ-35")), -126000);
+TEST_F(AngleText, ReadingExamplesKeywordsMarksAndWidths) {
+    const std::pair<const char*, int32_t> rows[] = {
+        {"135.5", 487800}, {"北緯35度30分15秒", 127815}, {"W135", -486000}, {"35 30 15", 127815},
+        {"0.5R", 103132}, {"35S", 35}, {"S35", -126000}, {"東経百三十五度", 486000},
+        {"135.30,15", 487815}, // European marks
+        {"λ135.5", 487800}, {"φ-35", -126000}, {"longitude135", 486000}, {"lat35n", 126000},
+        {"35deg30min15sec", 127815}, {"south35degree", -126000}, {"Ｅ１３５°", 486000}, {"35°30’15”", 127815},
+        {"35゜30′15゛", 127815}, {"35ー30'", 127800}, {"南緯三十五度", -126000}, {"0.5rad", 103132},
+        {"lon:135", 486000}, {"LAT=35", 126000}, {"1234.5", 844200}, {"596523", 523 * 3600},
+    };
+    for (auto [text, sec] : rows) EXPECT_EQ(AngleSecStrToVal(QString::fromUtf8(text)), sec) << text;
     EXPECT_EQ(AngleFormalStr(QStringLiteral("φ-35")), QStringLiteral("Y-035ﾟ00'00\""));
     EXPECT_EQ(AngleFormalStr(QStringLiteral("λ135.5")), QStringLiteral("X+135ﾟ30'00\""));
-    EXPECT_EQ(AngleSecStrToVal("longitude135"), 486000);
-    EXPECT_EQ(AngleSecStrToVal("lat35n"), 126000);
-    EXPECT_EQ(AngleSecStrToVal("35deg30min15sec"), 127815);
-    EXPECT_EQ(AngleSecStrToVal("south35degree"), -126000);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("Ｅ１３５°")), 486000);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("35°30’15”")), 127815);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("35゜30′15゛")), 127815);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("35ー30'")), 127800);
-    EXPECT_EQ(AngleSecStrToVal(QStringLiteral("南緯三十五度")), -126000);
-    EXPECT_EQ(AngleSecStrToVal("0.5rad"), 103132);
-    EXPECT_EQ(AngleSecStrToVal("lon:135"), 486000);
-    EXPECT_EQ(AngleSecStrToVal("LAT=35"), 126000);
 }
 
 TEST_F(AngleText, FormalStringsAndTheirThreeDegreeDigits) {
-    EXPECT_EQ(AngleFormalStr("W135 30 15"), QStringLiteral("X-135ﾟ30'15\""));
-    EXPECT_EQ(AngleFormalStr("135.30,15"), QStringLiteral(" +135ﾟ30'15\""));
-    EXPECT_EQ(AngleFormalStr("0"), QStringLiteral(" +000ﾟ00'00\""));
-    EXPECT_EQ(AngleFormalStr("1000"), QStringLiteral(" +000ﾟ00'00\""));
-    EXPECT_EQ(AngleSecStrToVal("1234.5"), 844200);
-    EXPECT_EQ(AngleSecStrToVal("596523"), 523 * 3600);
-    EXPECT_EQ(AngleFormalStr("0.000139"), QStringLiteral(" +000ﾟ00'01\"")); // 0.5004 s
-    EXPECT_EQ(AngleFormalStr("0.000125"), QStringLiteral(" +000ﾟ00'00\"")); // 0.45 s
-    EXPECT_EQ(AngleFormalStr("00ﾟ00'00.5\""), QStringLiteral(" +000ﾟ00'00\"")); // a half goes to even
-    EXPECT_EQ(AngleFormalStr("00ﾟ00'01.5\""), QStringLiteral(" +000ﾟ00'02\""));
+    // 0.000139 degrees are 0.5004 s, 0.000125 are 0.45 s; a half second goes to even.
+    const std::pair<const char*, const char*> rows[] = {
+        {"W135 30 15", "X-135ﾟ30'15\""}, {"135.30,15", " +135ﾟ30'15\""}, {"0", " +000ﾟ00'00\""},
+        {"1000", " +000ﾟ00'00\""}, {"0.000139", " +000ﾟ00'01\""}, {"0.000125", " +000ﾟ00'00\""},
+        {"00ﾟ00'00.5\"", " +000ﾟ00'00\""}, {"00ﾟ00'01.5\"", " +000ﾟ00'02\""}};
+    for (auto [in, out] : rows) EXPECT_EQ(AngleFormalStr(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
 }
 
 TEST_F(AngleText, InvalidTextsRaiseTheModuleError) {

@@ -73,33 +73,21 @@ TEST(AngleVector, VectorRoundTripOverTheSphereIncludingNearThePoles) {
         }
 }
 
-TEST(AngleVector, NormLonWrapsIntoTheClosedHalfCircles) {
-    EXPECT_EQ(NormLon(648000), 648000);
-    EXPECT_EQ(NormLon(-648000), -648000);
-    EXPECT_EQ(NormLon(648001), -647999);
-    EXPECT_EQ(NormLon(-648001), 647999);
-    EXPECT_EQ(NormLon(1944000), 648000);   // 540 degrees
-    EXPECT_EQ(NormLon(-1944000), -648000);
-    EXPECT_EQ(NormLon(1296000), 0);
-    EXPECT_EQ(NormLon(2147483647), 2147483647 - 1657 * 1296000);
-    EXPECT_EQ(NormLon(-2147483647 - 1), -2147483648LL + 1657 * 1296000LL);
-}
-
-TEST(AngleVector, NormLatFoldsOverThePoles) {
-    EXPECT_EQ(NormLat(360000), 288000); // 100 degrees -> 80
-    EXPECT_EQ(NormLat(324000), 324000);
-    EXPECT_EQ(NormLat(324001), 323999);
-    EXPECT_EQ(NormLat(648000), 0);
-    EXPECT_EQ(NormLat(-648000), 0);
-    EXPECT_EQ(NormLat(648001), -1);
-    EXPECT_EQ(NormLat(1944000), 0);
+TEST(AngleVector, NormLonWrapsAndNormLatFoldsOverThePoles) {
+    const std::pair<int32_t, int64_t> lon[] = {
+        {648000, 648000}, {-648000, -648000}, {648001, -647999}, {-648001, 647999},
+        {1944000, 648000}, {-1944000, -648000}, {1296000, 0}, // 540 degrees
+        {2147483647, 2147483647 - 1657 * 1296000LL}, {-2147483647 - 1, -2147483648LL + 1657 * 1296000LL}};
+    for (auto [in, out] : lon) EXPECT_EQ(NormLon(in), out) << in;
+    const std::pair<int32_t, int32_t> lat[] = {{360000, 288000}, {324000, 324000}, {324001, 323999}, // 100 deg -> 80
+                                               {648000, 0},      {-648000, 0},     {648001, -1},    {1944000, 0}};
+    for (auto [in, out] : lat) EXPECT_EQ(NormLat(in), out) << in;
     for (int32_t v : {2147483647, -2147483647 - 1, 1000001, -999999}) {
         const int32_t r = NormLat(v);
-        EXPECT_GE(r, -324000);
-        EXPECT_LE(r, 324000);
+        EXPECT_TRUE(r >= -324000 && r <= 324000) << v;
     }
-    int32_t lon = 1944000, lat = 360000;
-    NormalizeLL(lon, lat);
-    EXPECT_EQ(lon, 648000);
-    EXPECT_EQ(lat, 288000);
+    int32_t lo = 1944000, la = 360000;
+    NormalizeLL(lo, la);
+    EXPECT_EQ(lo, 648000);
+    EXPECT_EQ(la, 288000);
 }

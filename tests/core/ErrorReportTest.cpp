@@ -107,11 +107,10 @@ TEST_F(ErrorReportTest, CodeTextTakesTheOwnFormOnlyFrom1000To2000AboveTheBase) {
         ReportWith(VospError(n, "s", "d"), "");
         return ui.ui.messages.value(0).text.section(QStringLiteral("\r\n"), 0, 0);
     };
-    EXPECT_EQ(firstLine(ErrBase + 999), "*Code=-2147220505 (VB OR RUNTIME ERROR CODE)");
-    EXPECT_EQ(firstLine(ErrBase + 1000), "*Code=1000 (HALVORN ERROR CODE)");
-    EXPECT_EQ(firstLine(ErrBase + 2000), "*Code=2000 (HALVORN ERROR CODE)");
-    EXPECT_EQ(firstLine(ErrBase + 2001), "*Code=-2147219503 (VB OR RUNTIME ERROR CODE)");
-    EXPECT_EQ(firstLine(6), "*Code=6 (VB OR RUNTIME ERROR CODE)");
+    for (auto [n, line] : {std::pair{ErrBase + 999, "*Code=-2147220505 (VB OR RUNTIME ERROR CODE)"},
+                           {ErrBase + 1000, "*Code=1000 (HALVORN ERROR CODE)"}, {ErrBase + 2000, "*Code=2000 (HALVORN ERROR CODE)"},
+                           {ErrBase + 2001, "*Code=-2147219503 (VB OR RUNTIME ERROR CODE)"}, {6, "*Code=6 (VB OR RUNTIME ERROR CODE)"}})
+        EXPECT_EQ(firstLine(n), line) << n;
     // The component error number alone adds the runtime hint.
     ui.ui.messages.clear();
     ReportWith(VospError(ErrBase + 1004, "frmLegend.Form_Load/", "grid"), "");
@@ -151,6 +150,42 @@ TEST_F(ErrorReportTest, FatalStopSurvivesAnUnwritableReportFolderAndEndsAfterThe
     EXPECT_EQ(retryDuringWindup, 1);
     EXPECT_EQ(ui.ui.messages.size(), 1); // the report only: no file dialog during the wind-up
     EXPECT_TRUE(ui.ui.messages[0].text.contains("*Comment=by test\r\n"));
+    EXPECT_FALSE(FatalInProgress());
+}
+
+// A second fatal error raised while the wind-up runs must not start the
+// fatal stop over (a second report, a second wind-up, an exit in the middle
+// of the first one): it goes back to the wind-up, which carries on.
+TEST_F(ErrorReportTest, FatalErrorDuringTheWindUpReturnsToIt) {
+    FakeAppHost host;
+    bool windupFinished = false;
+    host.onWindup = [&] {
+        try {
+            try {
+                throw VospError(5, "clsView.WriteRegistry/", "inner");
+            } catch (...) {
+                StopError(ErrBase + 1003, "frmMain", "UnloadMapUnit");
+            }
+        } catch (const VospError& e) {
+            EXPECT_EQ(e.number, 5);
+        }
+        windupFinished = true;
+    };
+    int exitCode = -1;
+    try {
+        try {
+            throw VospError(ErrBase + 1001, "clsMap.Read/", "outer");
+        } catch (...) {
+            FatalError("by test");
+        }
+    } catch (const ProcessExit& e) {
+        exitCode = e.code;
+    }
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(host.windupCalls, 1);
+    EXPECT_TRUE(windupFinished);
+    ASSERT_EQ(ui.ui.messages.size(), 1); // one report, of the first error
+    EXPECT_TRUE(ui.ui.messages[0].text.contains("outer"));
     EXPECT_FALSE(FatalInProgress());
 }
 

@@ -3,6 +3,7 @@
 #include "platform/VospError.h"
 
 #include <functional>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace Library;
@@ -23,41 +24,15 @@ int32_t ErrorNumberOf(const std::function<void()>& f, QString* source = nullptr)
 
 TEST(LibraryNumerals, KansujiToArabicExamples) {
     const QList<QPair<QString, QString>> cases = {
-        {"二千五百", "2500"},
-        {"三万二千", "32000"},
-        {"1億2000万", "120000000"},
-        {"三割五分", "0.35"},
-        {"a,b", "a,b"},
-        {"1,a", "1,a"},
-        {"二,三", "23"},
-        {"1.2.3", "1.23"},
-        {"東経百三十五度", "東経135度"},
-        {"万", "万"},
-        {"毛", "毛"},
-        {"１２", "12"},
-        {"十五", "15"},
-        {"二十", "20"},
-        {"千二百万", "12000000"},
-        {"廿", "20"},
-        {"卅五", "35"},
-        {"壱萬弐阡", "12000"},
-        {"〇.五", "0.5"},
-        {"三・五", "3.5"},
-        {"１．５", "1.5"},
-        {"－５", "-5"},
-        {"＋五", "+5"},
-        {"5分", "0.05"},
-        {"3割", "0.3"},
-        {"二十 三十", "20 30"},
-        {"1兆", "1000000000000"},
-        {"1京", "1E+16"},
-        {"0.00001", "0.00001"},     // small values stay plain decimals
-        {"三毛", "0.0003"},
-        {"1毛5", "5.0001"}, // the ones after a unit are added
-        {"x.y", "x.y"},
-        {"1.", "1."},
-        {"百年", "100年"},
-        {"", ""},
+        {"二千五百", "2500"}, {"三万二千", "32000"}, {"1億2000万", "120000000"}, {"三割五分", "0.35"},
+        {"a,b", "a,b"}, {"1,a", "1,a"}, {"二,三", "23"}, {"1.2.3", "1.23"}, {"東経百三十五度", "東経135度"},
+        {"万", "万"}, {"毛", "毛"}, {"１２", "12"}, {"十五", "15"}, {"二十", "20"}, {"千二百万", "12000000"},
+        {"廿", "20"}, {"卅五", "35"}, {"壱萬弐阡", "12000"}, {"〇.五", "0.5"}, {"三・五", "3.5"}, {"１．５", "1.5"},
+        {"－５", "-5"}, {"＋五", "+5"}, {"5分", "0.05"}, {"3割", "0.3"}, {"二十 三十", "20 30"},
+        {"1兆", "1000000000000"}, {"1京", "1E+16"},
+        {"0.00001", "0.00001"}, // small values stay plain decimals
+        {"三毛", "0.0003"}, {"1毛5", "5.0001"}, // the ones after a unit are added
+        {"x.y", "x.y"}, {"1.", "1."}, {"百年", "100年"}, {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(KansujiToArabic(c.first), c.second) << c.first.toStdString();
 }
@@ -71,12 +46,9 @@ TEST(LibraryNumerals, NarrowAndUpperFollowTheExplicitTables) {
 }
 
 TEST(LibraryNumerals, StrictNumberConversion) {
-    EXPECT_EQ(CDbl(" 1,234.5 "), 1234.5);
-    EXPECT_EQ(CDbl("-.5"), -0.5);
-    EXPECT_EQ(CDbl("1.5E3"), 1500);
-    EXPECT_EQ(CDbl("2D2"), 200);
-    EXPECT_EQ(CDbl("&HFFFF"), -1);
-    EXPECT_EQ(CDbl("&O10"), 8);
+    for (auto [text, v] : {std::pair{" 1,234.5 ", 1234.5}, {"-.5", -0.5}, {"1.5E3", 1500.0}, {"2D2", 200.0},
+                           {"&HFFFF", -1.0}, {"&O10", 8.0}})
+        EXPECT_EQ(CDbl(text), v) << text;
     for (const char* bad : {"", " ", "abc", "12abc", "1 2", "-", ".", "1e", ",1", "1,", "&H", "&HG", "1..2", "--1"})
         EXPECT_EQ(ErrorNumberOf([&] { CDbl(bad); }), 13) << bad;
     EXPECT_EQ(ErrorNumberOf([] { CDbl("1e400"); }), 6);
@@ -89,15 +61,10 @@ TEST(LibraryNumerals, JstrToDoubleAndLong) {
     QString source;
     EXPECT_EQ(ErrorNumberOf([] { JstrToDouble("abc"); }, &source), 13);
     EXPECT_EQ(source, "basLibrary.JstrToDouble/");
-    EXPECT_EQ(JstrToLong("abc"), 0);
-    EXPECT_EQ(JstrToLong("2.5"), 2);
-    EXPECT_EQ(JstrToLong("-2.5"), -2);
-    EXPECT_EQ(JstrToLong(QStringLiteral("二十")), 20);
-    EXPECT_EQ(JstrToLong("2147483647"), 2147483647);
-    EXPECT_EQ(JstrToLong("2147483648"), 0);
-    EXPECT_EQ(JstrToLong("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(JstrToLong("-2147483649"), 0);
-    EXPECT_EQ(JstrToLong("1e400"), 0);
+    const std::pair<QString, int32_t> longs[] = {
+        {"abc", 0}, {"2.5", 2}, {"-2.5", -2}, {QStringLiteral("二十"), 20}, {"2147483647", 2147483647},
+        {"2147483648", 0}, {"-2147483648", -2147483647 - 1}, {"-2147483649", 0}, {"1e400", 0}};
+    for (const auto& [text, v] : longs) EXPECT_EQ(JstrToLong(text), v) << text.toStdString();
 }
 
 TEST(LibraryNumerals, StrToMeterSumsNumberUnitPairs) {
@@ -148,50 +115,33 @@ TEST(LibraryNumerals, StrToMeterErrors) {
 }
 
 TEST(LibraryNumerals, NumToKanjiUnits) {
-    EXPECT_EQ(NumToKanjiUnits(25000, false), QStringLiteral("2万5000"));
-    EXPECT_EQ(NumToKanjiUnits(25000, true), QStringLiteral("2.5万"));
-    EXPECT_EQ(NumToKanjiUnits(25500, true), QStringLiteral("2.55万"));
-    EXPECT_EQ(NumToKanjiUnits(25050, true), QStringLiteral("2万5050"));
-    EXPECT_EQ(NumToKanjiUnits(1000000, true), QStringLiteral("100万"));
-    EXPECT_EQ(NumToKanjiUnits(150000000, false), QStringLiteral("1億5000万"));
-    EXPECT_EQ(NumToKanjiUnits(150000000, true), QStringLiteral("1.5億"));
-    EXPECT_EQ(NumToKanjiUnits(1.5e12, true), QStringLiteral("1.5兆"));
-    EXPECT_EQ(NumToKanjiUnits(1.23e12, true), QStringLiteral("1.23兆"));
-    EXPECT_EQ(NumToKanjiUnits(1e12, true), QStringLiteral("1兆"));
-    EXPECT_EQ(NumToKanjiUnits(12345.5, false), QStringLiteral("1万2345.5"));
-    EXPECT_EQ(NumToKanjiUnits(-25000, true), QStringLiteral("-2.5万"));
-    EXPECT_EQ(NumToKanjiUnits(999, true), QStringLiteral("999"));
-    EXPECT_EQ(NumToKanjiUnits(0, false), QString());
+    const std::tuple<double, bool, const char*> rows[] = {
+        {25000, false, "2万5000"}, {25000, true, "2.5万"}, {25500, true, "2.55万"}, {25050, true, "2万5050"},
+        {1000000, true, "100万"}, {150000000, false, "1億5000万"}, {150000000, true, "1.5億"}, {1.5e12, true, "1.5兆"},
+        {1.23e12, true, "1.23兆"}, {1e12, true, "1兆"}, {12345.5, false, "1万2345.5"}, {-25000, true, "-2.5万"},
+        {999, true, "999"}, {0, false, ""}};
+    for (const auto& [v, rounded, text] : rows) EXPECT_EQ(NumToKanjiUnits(v, rounded), QString::fromUtf8(text)) << v;
 }
 
 TEST(LibraryNumerals, StrToTokensModeMatrix) {
     using L = QStringList;
-    EXPECT_EQ(StrToTokens("a,,b", 2), (L{"a", "", "b"}));
-    EXPECT_EQ(StrToTokens("a,", 2), (L{"a"}));
-    EXPECT_EQ(StrToTokens(",a", 2), (L{"", "a"}));
-    EXPECT_EQ(StrToTokens("\"x,y\",z", 2), (L{"x,y", "z"}));
-    EXPECT_EQ(StrToTokens("a,\"\",b", 2), (L{"a", "", "b"}));
-    EXPECT_EQ(StrToTokens("a b,c", 2), (L{"a b", "c"}));
-    EXPECT_EQ(StrToTokens("a\r\nb", 2), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("a,\r\nb", 2), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("\"a\rb\",c", 2), (L{"a\rb", "c"}));
-    EXPECT_EQ(StrToTokens("a  b", 1), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("a,b", 1), (L{"a,b"}));
-    EXPECT_EQ(StrToTokens(QStringLiteral("a\u3000b\tc "), 1), (L{"a", "b", "c"}));
-    EXPECT_EQ(StrToTokens("\"a b\" c", 1), (L{"a b", "c"}));
-    EXPECT_EQ(StrToTokens("a b\tc\t\td", 3), (L{"a b", "c", "d"}));
-    EXPECT_EQ(StrToTokens("a b,c", 0), (L{"a", "b", "c"}));
-    EXPECT_EQ(StrToTokens("a ,b", 0), (L{"a", "", "b"}));
-    EXPECT_EQ(StrToTokens(QStringLiteral("a\u3000b"), 9), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("", 2), (L{""}));
-    EXPECT_EQ(StrToTokens("   ", 1), (L{""}));
-    // The list files keep an empty last field when asked; the line end after it does not count.
-    EXPECT_EQ(StrToTokens("a,\"\"", 2, true), (L{"a", ""}));
-    EXPECT_EQ(StrToTokens("a,,", 2, true), (L{"a", "", ""}));
-    EXPECT_EQ(StrToTokens(",", 2, true), (L{"", ""}));
-    EXPECT_EQ(StrToTokens("a,\r\n", 2, true), (L{"a"}));
-    EXPECT_EQ(StrToTokens("a b ", 1, true), (L{"a", "b"}));
-    EXPECT_EQ(StrToTokens("", 2, true), (L{""}));
+    const struct {
+        QString in;
+        int16_t mode;
+        bool keepLast; // the list files keep an empty last field; the line end after it does not count
+        L out;
+    } rows[] = {
+        {"a,,b", 2, false, {"a", "", "b"}}, {"a,", 2, false, {"a"}}, {",a", 2, false, {"", "a"}},
+        {"\"x,y\",z", 2, false, {"x,y", "z"}}, {"a,\"\",b", 2, false, {"a", "", "b"}}, {"a b,c", 2, false, {"a b", "c"}},
+        {"a\r\nb", 2, false, {"a", "b"}}, {"a,\r\nb", 2, false, {"a", "b"}}, {"\"a\rb\",c", 2, false, {"a\rb", "c"}},
+        {"a  b", 1, false, {"a", "b"}}, {"a,b", 1, false, {"a,b"}}, {QStringLiteral("a\u3000b\tc "), 1, false, {"a", "b", "c"}},
+        {"\"a b\" c", 1, false, {"a b", "c"}}, {"a b\tc\t\td", 3, false, {"a b", "c", "d"}},
+        {"a b,c", 0, false, {"a", "b", "c"}}, {"a ,b", 0, false, {"a", "", "b"}}, {QStringLiteral("a\u3000b"), 9, false, {"a", "b"}},
+        {"", 2, false, {""}}, {"   ", 1, false, {""}},
+        {"a,\"\"", 2, true, {"a", ""}}, {"a,,", 2, true, {"a", "", ""}}, {",", 2, true, {"", ""}},
+        {"a,\r\n", 2, true, {"a"}}, {"a b ", 1, true, {"a", "b"}}, {"", 2, true, {""}},
+    };
+    for (const auto& r : rows) EXPECT_EQ(StrToTokens(r.in, r.mode, r.keepLast), r.out) << r.in.toStdString() << " " << r.mode;
 }
 
 TEST(LibraryNumerals, StrToTokensKeepsTheLastFieldAfterAnUnbalancedQuote) {

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace Library;
@@ -33,10 +34,8 @@ TEST(LibraryText, NumbersDatesAndVersions) {
     EXPECT_EQ(DateTimeDigits("", early), "2026010230405"); // the hour has no leading zero
     EXPECT_EQ(DateTimeDigits("ab", early), "2026ab01ab02ab3ab04ab05");
     EXPECT_EQ(DateTimeDigits("", QDateTime(QDate(2026, 12, 31), QTime(13, 45, 9))), "20261231134509");
-    EXPECT_EQ(FormatAppVersion(1, 2, 5), "1.02.05");
-    EXPECT_EQ(FormatAppVersion(1, 0, 0), "1.00");
-    EXPECT_EQ(FormatAppVersion(2, 123, 0), "2.0123");
-    EXPECT_EQ(FormatAppVersion(1, 5, 100), "1.05.0100");
+    for (auto [a, b, c, text] : {std::tuple{1, 2, 5, "1.02.05"}, {1, 0, 0, "1.00"}, {2, 123, 0, "2.0123"}, {1, 5, 100, "1.05.0100"}})
+        EXPECT_EQ(FormatAppVersion(a, b, c), text) << text;
     EXPECT_EQ(GetAppVersion(), "1.00");
 }
 

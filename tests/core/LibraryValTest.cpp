@@ -3,6 +3,7 @@
 #include "platform/VospError.h"
 
 #include <cmath>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace Library;
@@ -25,7 +26,7 @@ TEST(LibraryVal, DecimalTextsTakeTheLongestLeadingNumber) {
         {"&O17", 15}, {"&O177777", -1}, {"&O200000", 65536}, {"&O37777777777", -1}, {"&O8", 0},
     };
     for (auto [text, v] : rows) EXPECT_EQ(Val(QString::fromUtf8(text)), v) << text;
-    for (const char* t : {"1e400", "-1e400", "0.001e312", "123e307", "&H123456789", "&O40000000000"}) {
+    for (const char* t : {"1e400", "-1e400", "0.001e312", "123e307", "&H123456789", "&H000000001", "&O40000000000"}) {
         try {
             Val(t);
             ADD_FAILURE() << t;
@@ -49,16 +50,13 @@ TEST(LibraryValues, NumericHelpersAtTheirBoundaries) {
         EXPECT_EQ(e.number, 6);
     }
     // WrapRange counts both ends of the span.
-    EXPECT_EQ(WrapRange(-1, 0, 359), 359);
-    EXPECT_EQ(WrapRange(720, 0, 359), 0);
-    EXPECT_EQ(WrapRange(648001, -648000, 648000), -648000);
-    EXPECT_EQ(WrapRange(648000, -648000, 648000), 648000);
-    EXPECT_EQ(WrapRange(2147483647, 0, 359), 2147483647 % 360);
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> wraps[] = {
+        {-1, 0, 359, 359}, {720, 0, 359, 0}, {648001, -648000, 648000, -648000}, {648000, -648000, 648000, 648000},
+        {2147483647, 0, 359, 2147483647 % 360}};
+    for (auto [v, lo, hi, out] : wraps) EXPECT_EQ(WrapRange(v, lo, hi), out) << v;
     // RoundSigDigits truncates.
-    EXPECT_EQ(RoundSigDigits(129999, 2), 120000);
-    EXPECT_EQ(RoundSigDigits(-129999, 2), -120000);
-    EXPECT_EQ(RoundSigDigits(99, 2), 99);
-    EXPECT_EQ(RoundSigDigits(-2147483647 - 1, 1), -2000000000);
+    for (auto [v, n, out] : {std::tuple{129999, 2, 120000}, {-129999, 2, -120000}, {99, 2, 99}, {-2147483647 - 1, 1, -2000000000}})
+        EXPECT_EQ(RoundSigDigits(v, n), out) << v;
     // Fifteen significant digits, shortest form.
     const std::pair<double, const char*> num[] = {{0.35, "0.35"}, {1500000, "1500000"}, {1e15, "1E+15"},
                                                   {0.1 + 0.2, "0.3"}, {-0.0, "0"},       {0.00001, "1E-05"}};
@@ -76,12 +74,9 @@ TEST(LibraryValues, NumericHelpersAtTheirBoundaries) {
 }
 
 TEST(LibraryVal, SatClampsAt32BitLimits) {
-    EXPECT_EQ(Sat(int64_t(INT32_MAX) + 1), INT32_MAX);
-    EXPECT_EQ(Sat(INT64_MAX), INT32_MAX);
-    EXPECT_EQ(Sat(int64_t(INT32_MIN) - 1), INT32_MIN);
-    EXPECT_EQ(Sat(INT64_MIN), INT32_MIN);
-    EXPECT_EQ(Sat(INT32_MIN), INT32_MIN);
-    EXPECT_EQ(Sat(-5), -5);
+    for (auto [in, out] : {std::pair{int64_t(INT32_MAX) + 1, INT32_MAX}, {INT64_MAX, INT32_MAX}, {int64_t(INT32_MIN) - 1, INT32_MIN},
+                           {INT64_MIN, INT32_MIN}, {int64_t(INT32_MIN), INT32_MIN}, {int64_t(-5), -5}})
+        EXPECT_EQ(Sat(in), out) << in;
     EXPECT_EQ(Abs64(-4294967296), 4294967296);
     EXPECT_EQ(Abs64(INT64_MIN + 1), INT64_MAX);
 }

@@ -43,10 +43,7 @@ TEST_F(PublicValSettingsTest, MapFolderParentPrefixWithEitherSeparator) {
     EXPECT_EQ(ResolveMapFolder("..\\MAP", "/opt/vosp/app"), "/opt/vosp\\MAP");
     EXPECT_EQ(ResolveMapFolder("../MAP", "/opt/vosp/app"), "/opt/vosp/MAP");
     // Anything else stays as written.
-    EXPECT_EQ(ResolveMapFolder("D:\\MAPS", "C:\\P\\BIN"), "D:\\MAPS");
-    EXPECT_EQ(ResolveMapFolder("..MAPS", "C:\\P\\BIN"), "..MAPS");
-    EXPECT_EQ(ResolveMapFolder(".\\MAPS", "C:\\P\\BIN"), ".\\MAPS");
-    EXPECT_EQ(ResolveMapFolder("..", "C:\\P\\BIN"), "..");
+    for (const char* kept : {"D:\\MAPS", "..MAPS", ".\\MAPS", ".."}) EXPECT_EQ(ResolveMapFolder(kept, "C:\\P\\BIN"), kept);
 }
 
 TEST_F(PublicValSettingsTest, StartMapFileFourBranches) {
@@ -82,7 +79,7 @@ TEST_F(PublicValSettingsTest, StartMapFileFourBranches) {
 
 TEST_F(PublicValSettingsTest, GridGettersFallBackToTheirDefaults) {
     gvDefaultFont = QStringLiteral("ＭＳ Ｐゴシック");
-    UseEnvironment("GridFontSize=120\r\nMaxImageSize=9000\r\n");
+    UseEnvironment("GridFontSize=120\r\nMaxImageSize=8001\r\n");
     EXPECT_EQ(GridFontSize(), 9);
     EXPECT_EQ(MaxImageSize(), 4000);
     UseEnvironment("GridFontSize=5\r\nMaxImageSize=1999\r\n");
@@ -94,6 +91,8 @@ TEST_F(PublicValSettingsTest, GridGettersFallBackToTheirDefaults) {
     UseEnvironment("GridFontSize=99\r\nMaxImageSize=2000\r\n");
     EXPECT_EQ(GridFontSize(), 99);
     EXPECT_EQ(MaxImageSize(), 2000);
+    UseEnvironment("MaxImageSize=8000\r\n");
+    EXPECT_EQ(MaxImageSize(), 8000);
     // Colours default to the system colours; a font name only when installed.
     EXPECT_EQ(GridForeColor(), int32_t(0x80000008));
     EXPECT_EQ(GridBackColor(), int32_t(0x80000005));
@@ -128,14 +127,11 @@ TEST_F(PublicValSettingsTest, SnapshotsMoveToTheWritableFolderWhenTheProgramFold
 
 TEST_F(PublicValSettingsTest, GazetteerFollowsTheLanguage) {
     gvMapFolder = "/maps";
-    gvLanguage = 1;
-    EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_E.TXT");
-    gvLanguage = 2;
-    EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_J.TXT");
-    gvLanguage = 3;
-    EXPECT_EQ(GazetFile(), "/maps/");
-    gvLanguage = 0;
-    EXPECT_EQ(GazetFile(), "/maps/GAZET_VOSP_E.TXT");
+    for (auto [language, file] : {std::pair{1, "/maps/GAZET_VOSP_E.TXT"}, {2, "/maps/GAZET_VOSP_J.TXT"}, {3, "/maps/"},
+                                  {0, "/maps/GAZET_VOSP_E.TXT"}}) {
+        gvLanguage = language;
+        EXPECT_EQ(GazetFile(), file) << language;
+    }
     UseEnvironment("GazetFileVospJ=PLACES.TXT\r\nAuthorEmail=a@b.c\r\nAuthorURLhome=http://h\r\n");
     gvLanguage = 2;
     EXPECT_EQ(GazetFile(), "/maps/PLACES.TXT");

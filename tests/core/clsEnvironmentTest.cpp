@@ -81,11 +81,10 @@ TEST_F(EnvFixture, EveryLineKindIsParsedAsTheFileFormatSays) {
 
 TEST_F(EnvFixture, GetStringMatchesKeysWithoutCaseAndTakesTheFirst) {
     LoadFile(kFile);
-    EXPECT_EQ(env.GetString("mapfolder", "x"), "C:\\Map Data\\");
-    EXPECT_EQ(env.GetString("Tab", "x"), "x"); // the tab belongs to the key
-    EXPECT_EQ(env.GetString("Tab\t", "x"), "tabbed");
-    EXPECT_EQ(env.GetString("EmptyValue", "dflt"), "dflt");
-    EXPECT_EQ(env.GetString("Lone", "dflt"), "dflt");
+    // The tab belongs to the key.
+    for (auto [key, value] : {std::pair{"mapfolder", "C:\\Map Data\\"}, {"Tab", "x"}, {"Tab\t", "tabbed"},
+                              {"EmptyValue", "x"}, {"Lone", "x"}})
+        EXPECT_EQ(env.GetString(key, "x"), value) << key;
     EXPECT_EQ(env.GetString("Missing", QStringLiteral("既定")), QStringLiteral("既定"));
 }
 

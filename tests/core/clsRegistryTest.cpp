@@ -23,9 +23,8 @@ TEST_F(RegistryFixture, PutGetAndDefaultsAsText) {
     reg.RegPut("Big", int64_t(5000000000));
     reg.RegPut("Flag", true);
     reg.RegPut("Name", QStringLiteral("東京"));
-    EXPECT_EQ(reg.RegGet("width", "x"), "640");
-    EXPECT_EQ(reg.RegGet("Scale", "x"), "0.35");
-    EXPECT_EQ(reg.RegGet("Big", "x"), "5000000000");
+    for (auto [key, text] : {std::pair{"width", "640"}, {"Scale", "0.35"}, {"Big", "5000000000"}})
+        EXPECT_EQ(reg.RegGet(key, "x"), text) << key;
     EXPECT_EQ(reg.RegGet("Flag", false), "True");
     EXPECT_EQ(reg.RegGet("Name", ""), QStringLiteral("東京"));
     EXPECT_EQ(reg.RegGet("Missing", int32_t(-1)), "-1");
@@ -120,16 +119,10 @@ TEST_F(RegistryFixture, ImportFollowsTheHeaderRulesAndKeepsOtherKeys) {
         "A=\"2\"",
     });
     reg.ReadFile(in);
-    EXPECT_EQ(reg.RegGet("Keep", "-"), "old");
-    EXPECT_EQ(reg.RegGet("A", "-"), "2"); // both blocks, in file order
-    EXPECT_EQ(reg.RegGet("Key  ", "-"), "blanks");
-    EXPECT_EQ(reg.RegGet("Key", "-"), "-");
-    EXPECT_EQ(reg.RegGet("x", "-"), "y=\"z");
-    EXPECT_EQ(reg.RegGet("Bare", "-"), "plain");
-    EXPECT_EQ(reg.RegGet("Lower", "-"), "-");
-    EXPECT_EQ(reg.RegGet("Blank", "-"), "-");
-    EXPECT_EQ(reg.RegGet("Trail", "-"), "-");
-    EXPECT_EQ(reg.RegGet("Second", "-"), "block");
+    // A is read from both blocks, in file order.
+    for (auto [key, value] : {std::pair{"Keep", "old"}, {"A", "2"}, {"Key  ", "blanks"}, {"Key", "-"}, {"x", "y=\"z"},
+                              {"Bare", "plain"}, {"Lower", "-"}, {"Blank", "-"}, {"Trail", "-"}, {"Second", "block"}})
+        EXPECT_EQ(reg.RegGet(key, "-"), value) << key;
     EXPECT_EQ(reg.RegGetSec().size(), 6);
     clsRegistry other;
     other.mSection = "OTHERS";

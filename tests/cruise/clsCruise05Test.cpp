@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -41,12 +42,9 @@ TEST_F(CruiseTest, StandardBordersAndLevels) {
 TEST_F(CruiseTest, BorderRatiosFromTheEnvironment) {
     UseEnvironment({"BorderRatio1=0", "BorderRatio2=10001", "BorderRatio3=40", "borderratio7=10000",
                     "BorderRatio5=abc"});
-    EXPECT_EQ(cruise.StdBorderScale(1), 1e8); // out of 1..10000: the default ratio
-    EXPECT_EQ(cruise.StdBorderScale(2), 5e7);
-    EXPECT_EQ(cruise.StdBorderScale(3), 2.5e7);
-    EXPECT_EQ(cruise.StdBorderScale(5), 5e6);
-    EXPECT_EQ(cruise.StdBorderScale(7), 1e5);
-    EXPECT_EQ(cruise.StdBorderScale(8), 1e5);
+    // Ratios out of 1..10000 (borders 1, 2) and unreadable ones (5) keep the default.
+    for (auto [k, scale] : {std::pair{1, 1e8}, {2, 5e7}, {3, 2.5e7}, {5, 5e6}, {7, 1e5}, {8, 1e5}})
+        EXPECT_EQ(cruise.StdBorderScale(int16_t(k)), scale) << k;
 }
 
 TEST_F(CruiseTest, BorderLetTakesOnlyInnerBordersWithinTheLimits) {
@@ -102,10 +100,8 @@ TEST_F(CruiseTest, PathsOfCodes) {
                 "134000,,a,b\r\n";
     WriteList();
     EXPECT_EQ(cruise.MapCodeToPath(131000), Library::JoinPath(dir.path(), "P1.MLL"));
-    EXPECT_EQ(cruise.MapCodeToPath(132000), "sub\\P2.MLL");
-    EXPECT_EQ(cruise.MapCodeToPath(133000), "C:P3.MLL");
-    EXPECT_EQ(cruise.MapCodeToPath(134000), QString());
-    EXPECT_EQ(cruise.MapCodeToPath(135000), QString());
+    for (auto [code, path] : {std::pair{132000, "sub\\P2.MLL"}, {133000, "C:P3.MLL"}, {134000, ""}, {135000, ""}})
+        EXPECT_EQ(cruise.MapCodeToPath(code), path) << code;
     PublicVal::gvMapFolder = dir.path() + "/";
     EXPECT_EQ(cruise.MapCodeToPath(131000), dir.path() + "/P1.MLL");
 }
@@ -115,12 +111,10 @@ TEST_F(CruiseTest, CountryNamesByTheFirstRecordOfTheCountry) {
                 "167392,J.MLL,Japan,\x93\xFA\x96\x7B\r\n"
                 "177392,JT.MLL,Japan topo,x\r\n";
     WriteList();
-    EXPECT_EQ(cruise.CountryName(392, 1), "Japan");
-    EXPECT_EQ(cruise.CountryName(392, 2), QStringLiteral("日本"));
-    EXPECT_EQ(cruise.CountryName(392, 3), QString());
-    EXPECT_EQ(cruise.CountryName(1392, 1), "Japan");
-    EXPECT_EQ(cruise.CountryName(0, 2), QStringLiteral("世界"));
-    EXPECT_EQ(cruise.CountryName(410, 1), QString());
+    const std::tuple<int16_t, int32_t, const char*> rows[] = {{392, 1, "Japan"}, {392, 2, "日本"}, {392, 3, ""},
+                                                             {1392, 1, "Japan"}, {0, 2, "世界"},  {410, 1, ""}};
+    for (auto [country, language, name] : rows)
+        EXPECT_EQ(cruise.CountryName(country, language), QString::fromUtf8(name)) << country << " " << language;
 }
 
 TEST_F(CruiseTest, NominatedEntriesInOrder) {
@@ -165,6 +159,15 @@ TEST_F(CruiseTest, WithoutAListEveryEntryIsAbsent) {
         EXPECT_EQ(e.number, 53);
         EXPECT_TRUE(e.source.startsWith("clsCruise.MapCodeToPath/clsCruise.ReadCruiseList/")) << e.source.toStdString();
     }
+
+    // A cruise reports the missing list once too, then names what it lacks.
+    CreateBase(units);
+    ui.ui.messages.clear();
+    ui.ui.answers = {Mb::Ok, Mb::No};
+    cruise.mEiReplace = false;
+    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
+    ASSERT_EQ(ui.ui.messages.size(), 3);
+    EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
 }
 
 // One cruise from a fresh start: what is loaded and what is said.
@@ -351,15 +354,6 @@ TEST_F(CruiseTest, NothingWithoutUnitsAreaOrLevel) {
                  cruise.Cruise(1e10, &kWorld, &units) || cruise.Cruise(5e4, &kWorld, &units));
     EXPECT_TRUE(loaded.isEmpty());
     EXPECT_TRUE(ui.ui.messages.isEmpty());
-}
-
-TEST_F(CruiseTest, MissingListIsReportedOncePerCruise) {
-    CreateBase(units);
-    ui.ui.answers = {Mb::Ok, Mb::No};
-    cruise.mEiReplace = false;
-    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
-    ASSERT_EQ(ui.ui.messages.size(), 3);
-    EXPECT_EQ(ui.ui.messages[2].text, kCannot + kListed + "136000,(unknown)\r\n" + kCrLf + kNoSubstitute);
 }
 
 TEST_F(CruiseTest, CountryLevel8ReplacesLevel7) {

@@ -150,14 +150,13 @@ TEST(MapFigure, AngleIsBroughtIntoRangeIn64Bits) {
 
 TEST(MapFigure, CircumflexRuleForEuropeanTexts) {
     clsMapText t;
-    t.SetTextAnsi(1, QByteArray("Co^te"));
-    EXPECT_EQ(t.TextAnsi(1), Bytes({'C', 244, 't', 'e'}));
-    t.SetTextAnsi(1, QByteArray("A^^"));
-    EXPECT_EQ(t.TextAnsi(1), Bytes({194, '^'}));
-    t.SetTextAnsi(1, QByteArray("e^"));
-    EXPECT_EQ(t.TextAnsi(1), Bytes({234}));
-    t.SetTextAnsi(1, QByteArray("^a x^ E^I^O^U^a^i^o^u^"));
-    EXPECT_EQ(t.TextAnsi(1), Bytes({'^', 'a', ' ', 'x', '^', ' ', 202, 206, 212, 219, 226, 238, 244, 251}));
+    const std::pair<const char*, QByteArray> rows[] = {
+        {"Co^te", Bytes({'C', 244, 't', 'e'})}, {"A^^", Bytes({194, '^'})}, {"e^", Bytes({234})},
+        {"^a x^ E^I^O^U^a^i^o^u^", Bytes({'^', 'a', ' ', 'x', '^', ' ', 202, 206, 212, 219, 226, 238, 244, 251})}};
+    for (const auto& [in, out] : rows) {
+        t.SetTextAnsi(1, QByteArray(in));
+        EXPECT_EQ(t.TextAnsi(1), out) << in;
+    }
     // Japanese texts keep their bytes, "^" included.
     t.SetTextAnsi(2, QByteArray("a^"));
     EXPECT_EQ(t.TextAnsi(2), "a^");

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QSet>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace ApiLib;
@@ -13,11 +14,11 @@ using namespace ApiLib;
 namespace {
 
 TEST(ApiLib, AnsiBufferEndsAtTheFirstZeroByte) {
-    EXPECT_EQ(AnsiBufToStr(QByteArray("abc\0def", 7)), "abc");
-    EXPECT_EQ(AnsiBufToStr(QByteArray("\x95\x5c\0", 3)), QStringLiteral("表"));
-    EXPECT_EQ(AnsiBufToStr(QByteArray("\0abc", 4)), "");
-    EXPECT_EQ(AnsiBufToStr(QByteArray("abc")), ""); // no terminator at all
-    EXPECT_EQ(AnsiBufToStr(QByteArray()), "");
+    // No terminator at all ("abc") is no text either.
+    for (const auto& [bytes, text] : {std::pair{QByteArray("abc\0def", 7), QStringLiteral("abc")},
+                                      {QByteArray("\x95\x5c\0", 3), QStringLiteral("表")}, {QByteArray("\0abc", 4), QString()},
+                                      {QByteArray("abc"), QString()}, {QByteArray(), QString()}})
+        EXPECT_EQ(AnsiBufToStr(bytes), text) << bytes.toHex().constData();
 }
 
 // A 32 x 2 monochrome bitmap file, written out byte by byte.
@@ -52,21 +53,14 @@ TEST(ApiLib, BitmapFilesAndTheirHeaders) {
     const QImage mono = LoadBitmapFile(t.path() + "\\line01l.bmp");
     ASSERT_FALSE(mono.isNull());
     BitmapRecord r;
+    const auto fields = [&] { return std::make_tuple(r.bmType, r.bmWidth, r.bmHeight, r.bmWidthBytes, r.bmPlanes, r.bmBitsPixel); };
     GetBitmapInfo(r, mono);
-    EXPECT_EQ(r.bmType, 0);
-    EXPECT_EQ(r.bmWidth, 32);
-    EXPECT_EQ(r.bmHeight, 2);
-    EXPECT_EQ(r.bmWidthBytes, 4);
-    EXPECT_EQ(r.bmPlanes, 1);
-    EXPECT_EQ(r.bmBitsPixel, 1);
+    EXPECT_EQ(fields(), std::make_tuple(0, 32, 2, 4, 1, 1));
     EXPECT_EQ(mono.pixelIndex(0, 0), 1); // the top row is the last one in the file
     EXPECT_EQ(mono.pixelIndex(4, 0), 0);
 
     GetBitmapInfo(r, LoadBitmapFile(t.file("TILE.BMP")));
-    EXPECT_EQ(r.bmWidth, 3);
-    EXPECT_EQ(r.bmHeight, 2);
-    EXPECT_EQ(r.bmBitsPixel, 32);
-    EXPECT_EQ(r.bmWidthBytes, 12);
+    EXPECT_EQ(fields(), std::make_tuple(0, 3, 2, 12, 1, 32));
 
     EXPECT_TRUE(LoadBitmapFile(t.file("bad.bmp")).isNull());
     EXPECT_TRUE(LoadBitmapFile(t.file("missing.bmp")).isNull());

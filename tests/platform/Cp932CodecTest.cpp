@@ -46,10 +46,8 @@ TEST(Cp932Codec, UnmappableCharactersBecomeQuestionMarksAndTheWriteGoesOn) {
 TEST(Cp932Codec, RoundTripsHalfWidthKatakana) {
     const QString s = QStringLiteral("ｱｲｳ漢字かな");
     EXPECT_EQ(Cp932Decode(Cp932Encode(s)), s);
-    EXPECT_TRUE(Cp932IsLeadByte(0x81));
-    EXPECT_TRUE(Cp932IsLeadByte(0xFC));
-    EXPECT_FALSE(Cp932IsLeadByte(0xA0));
-    EXPECT_FALSE(Cp932IsLeadByte(0x80));
+    for (auto [b, lead] : {std::pair{0x81, true}, {0xFC, true}, {0xA0, false}, {0x80, false}})
+        EXPECT_EQ(Cp932IsLeadByte(static_cast<unsigned char>(b)), lead) << b;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,20 @@ struct Canvas {
                 if (dc.GetPixel(x, y) == colour)
                     s.emplace(x, y);
         return s;
+    }
+    // A region as rows of characters: R red, B blue, G green, . white, ? other.
+    std::vector<std::string> Rows(int x0, int y0, int w, int h) const
+    {
+        std::vector<std::string> rows;
+        for (int y = y0; y < y0 + h; ++y) {
+            std::string r;
+            for (int x = x0; x < x0 + w; ++x) {
+                const int32_t p = dc.GetPixel(x, y);
+                r += p == kRed ? 'R' : p == kBlue ? 'B' : p == kGreen ? 'G' : p == kWhite ? '.' : '?';
+            }
+            rows.push_back(r);
+        }
+        return rows;
     }
 };
 
@@ -84,12 +99,10 @@ TEST(DeviceContext, CosmeticLineLeavesOutItsEndPixel)
 {
     Canvas c;
     c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 1, kRed});
-    c.dc.MoveTo(2, 5);
-    EXPECT_TRUE(c.dc.LineTo(8, 5));
-    std::set<std::pair<int, int>> expect;
-    for (int x = 2; x <= 7; ++x)
-        expect.emplace(x, 5);
-    EXPECT_EQ(c.PixelsOf(kRed), expect);
+    c.dc.MoveTo(2, 1);
+    EXPECT_TRUE(c.dc.LineTo(8, 1));
+    EXPECT_EQ(c.PixelsOf(kRed).size(), 6u);
+    EXPECT_EQ(c.Rows(0, 0, 10, 3), (std::vector<std::string>{"..........", "..RRRRRR..", ".........."}));
 
     // A closed polyline draws every corner once.
     Canvas p;
@@ -120,34 +133,27 @@ TEST(DeviceContext, HugeLinesStepOnlyTheirVisiblePart)
     ASSERT_FALSE(want.empty());
     EXPECT_EQ(c.PixelsOf(kRed), want);
 
-    // A dashed line keeps its phase where it enters the picture.
-    Canvas a, b(200, 64);
-    for (Canvas* k : {&a, &b}) {
-        k->dc.SelectPen(DcPen{Gdi::PS_DASHDOT, 1, kRed});
-        k->dc.SetBkMode(Gdi::TRANSPARENT);
-    }
-    a.dc.MoveTo(-50, 10);
-    a.dc.LineTo(63, 20);
-    b.dc.MoveTo(0, 10);
-    b.dc.LineTo(113, 20);
+    // A dashed line keeps its phase where it enters the picture, and runs it
+    // on past a segment that lies wholly outside: drawn shifted on a larger
+    // canvas, the same pixels.
+    const auto dashed = [](Canvas& k, std::initializer_list<std::pair<int, int>> pts) {
+        k.dc.SelectPen(DcPen{Gdi::PS_DASHDOT, 1, kRed});
+        k.dc.SetBkMode(Gdi::TRANSPARENT);
+        k.dc.MoveTo(pts.begin()->first, pts.begin()->second);
+        for (auto p = pts.begin() + 1; p != pts.end(); ++p) k.dc.LineTo(p->first, p->second);
+    };
+    Canvas a, b(200, 64), e, f(200, 200);
+    dashed(a, {{-50, 10}, {63, 20}});
+    dashed(b, {{0, 10}, {113, 20}});
+    dashed(e, {{-100, -100}, {-5, -100}, {30, 40}});
+    dashed(f, {{0, 0}, {95, 0}, {130, 140}});
     for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 64; ++y)
+        for (int y = 0; y < 64; ++y) {
             EXPECT_EQ(a.dc.GetPixel(x, y), b.dc.GetPixel(x + 50, y)) << x << "," << y;
-    // The phase runs on past a segment that lies wholly outside.
-    Canvas e, f(200, 200);
-    for (Canvas* k : {&e, &f}) {
-        k->dc.SelectPen(DcPen{Gdi::PS_DASHDOT, 1, kRed});
-        k->dc.SetBkMode(Gdi::TRANSPARENT);
-    }
-    e.dc.MoveTo(-100, -100);
-    e.dc.LineTo(-5, -100);
-    e.dc.LineTo(30, 40);
-    f.dc.MoveTo(0, 0);
-    f.dc.LineTo(95, 0);
-    f.dc.LineTo(130, 140);
-    for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 41; ++y)
-            EXPECT_EQ(e.dc.GetPixel(x, y), f.dc.GetPixel(x + 100, y + 100)) << x << "," << y;
+            if (y < 41) {
+                EXPECT_EQ(e.dc.GetPixel(x, y), f.dc.GetPixel(x + 100, y + 100)) << x << "," << y;
+            }
+        }
     EXPECT_LT(e.PixelsOf(kRed).size(), 41u);
     EXPECT_GT(e.PixelsOf(kRed).size(), 10u);
 }
@@ -189,26 +195,31 @@ TEST(DeviceContext, CosmeticDashesFillGapsOnlyWhenOpaque)
 
 TEST(DeviceContext, RectangleCoversOneLessWithoutAPen)
 {
-    Canvas c;
+    Canvas c, n;
     c.dc.SelectPen(DcPen{Gdi::PS_SOLID, 1, kRed});
-    c.dc.SelectBrush(DcBrush::SolidBrush(kBlue));
-    EXPECT_TRUE(c.dc.Rectangle(10, 10, 20, 15));
-    for (int y = 8; y <= 17; ++y)
-        for (int x = 8; x <= 22; ++x) {
-            const bool in = x >= 10 && x <= 19 && y >= 10 && y <= 14;
-            const bool ring = in && (x == 10 || x == 19 || y == 10 || y == 14);
-            EXPECT_EQ(c.dc.GetPixel(x, y), ring ? kRed : (in ? kBlue : kWhite)) << x << "," << y;
-        }
-
-    Canvas n;
     n.dc.SelectPen(DcPen{Gdi::PS_NULL, 1, 0});
-    n.dc.SelectBrush(DcBrush::SolidBrush(kBlue));
-    n.dc.Rectangle(10, 10, 20, 15);
-    for (int y = 8; y <= 17; ++y)
-        for (int x = 8; x <= 22; ++x) {
-            const bool in = x >= 10 && x <= 18 && y >= 10 && y <= 13;
-            EXPECT_EQ(n.dc.GetPixel(x, y), in ? kBlue : kWhite) << x << "," << y;
-        }
+    for (Canvas* k : {&c, &n}) {
+        k->dc.SelectBrush(DcBrush::SolidBrush(kBlue));
+        EXPECT_TRUE(k->dc.Rectangle(2, 2, 12, 7));
+    }
+    const std::vector<std::string> pen = {"..............",
+                                          "..............",
+                                          "..RRRRRRRRRR..",
+                                          "..RBBBBBBBBR..",
+                                          "..RBBBBBBBBR..",
+                                          "..RBBBBBBBBR..",
+                                          "..RRRRRRRRRR..",
+                                          ".............."};
+    const std::vector<std::string> noPen = {"..............",
+                                            "..............",
+                                            "..BBBBBBBBB...",
+                                            "..BBBBBBBBB...",
+                                            "..BBBBBBBBB...",
+                                            "..BBBBBBBBB...",
+                                            "..............",
+                                            ".............."};
+    EXPECT_EQ(c.Rows(0, 0, 14, 8), pen);
+    EXPECT_EQ(n.Rows(0, 0, 14, 8), noPen);
 }
 
 TEST(DeviceContext, PolygonFillsOddEven)
@@ -267,6 +278,20 @@ TEST(DeviceContext, HatchesAreAnchoredAtTheCanvasOrigin)
         EXPECT_GT(ink, 0);
         EXPECT_LT(ink, 27 * 24);
     }
+    // The 8 x 8 cell of each style.
+    const std::vector<std::string> cells[] = {
+        {"........", "........", "........", "........", "RRRRRRRR", "........", "........", "........"},
+        {"....R...", "....R...", "....R...", "....R...", "....R...", "....R...", "....R...", "....R..."},
+        {"R.......", ".R......", "..R.....", "...R....", "....R...", ".....R..", "......R.", ".......R"},
+        {".......R", "......R.", ".....R..", "....R...", "...R....", "..R.....", ".R......", "R......."},
+        {"....R...", "....R...", "....R...", "....R...", "RRRRRRRR", "....R...", "....R...", "....R..."},
+        {"R......R", ".R....R.", "..R..R..", "...RR...", "...RR...", "..R..R..", ".R....R.", "R......R"}};
+    for (int32_t style = Gdi::HS_HORIZONTAL; style <= Gdi::HS_DIAGCROSS; ++style) {
+        Canvas c;
+        c.dc.SetBkMode(Gdi::TRANSPARENT);
+        c.dc.FillRect(8, 16, 16, 24, DcBrush::HatchBrush(style, kRed));
+        EXPECT_EQ(c.Rows(8, 16, 8, 8), cells[style]) << style;
+    }
     // Opaque: the gaps take the back colour.
     Canvas o;
     o.dc.SetBkMode(Gdi::OPAQUE);
@@ -285,10 +310,8 @@ TEST(DeviceContext, PatternBrushUsesTextAndBackColours)
     m.ink = {1, 0, 0, 1};
     c.dc.SetTextColor(kRed);
     c.dc.SetBkColor(kBlue);
-    c.dc.FillRect(1, 1, 9, 9, DcBrush::PatternBrush(m));
-    for (int y = 1; y < 9; ++y)
-        for (int x = 1; x < 9; ++x)
-            EXPECT_EQ(c.dc.GetPixel(x, y), ((x + y) % 2 == 0) ? kRed : kBlue) << x << "," << y;
+    c.dc.FillRect(1, 1, 6, 5, DcBrush::PatternBrush(m));
+    EXPECT_EQ(c.Rows(0, 0, 7, 6), (std::vector<std::string>{".......", ".RBRBR.", ".BRBRB.", ".RBRBR.", ".BRBRB.", "......."}));
 }
 
 TEST(DeviceContext, ExclusiveOrTwiceRestoresThePicture)
@@ -319,11 +342,11 @@ TEST(DeviceContext, StretchMaskScalesAndLeavesPaperAlone)
     m.width = 2;
     m.height = 2;
     m.ink = {1, 0, 0, 0};
-    EXPECT_TRUE(c.dc.StretchMask(m, 10, 10, 4, 4, kRed, -1));
-    EXPECT_EQ(c.PixelsOf(kRed), (std::set<std::pair<int, int>>{{10, 10}, {11, 10}, {10, 11}, {11, 11}}));
-    EXPECT_EQ(c.PixelsOf(kWhite).size(), size_t(64 * 64 - 4));
-    EXPECT_TRUE(c.dc.StretchMask(m, 20, 20, 4, 4, kRed, kBlue));
-    EXPECT_EQ(c.PixelsOf(kBlue).size(), 12u);
+    EXPECT_TRUE(c.dc.StretchMask(m, 1, 1, 4, 4, kRed, -1));
+    EXPECT_TRUE(c.dc.StretchMask(m, 6, 1, 4, 4, kRed, kBlue));
+    EXPECT_EQ(c.Rows(0, 0, 11, 6), (std::vector<std::string>{"...........", ".RR...RRBB.", ".RR...RRBB.",
+                                                            "......BBBB.", "......BBBB.", "..........."}));
+    EXPECT_EQ(c.PixelsOf(kWhite).size(), size_t(64 * 64 - 4 - 16));
     // Partly outside the image: no harm.
     EXPECT_TRUE(c.dc.StretchMask(m, -3, 62, 8, 8, kGreen, kGreen));
     EXPECT_EQ(c.dc.GetPixel(0, 63), kGreen);

@@ -22,17 +22,12 @@ const QString kSaveAll = QStringLiteral("事象ファイル(*.THG)|*.THG|行政�
 
 TEST(FilePicker, LoadPreselectsTheEntryOfTheInitialExtension) {
     ScriptedFileDialogs dlg;
-    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\B.THG"));
-    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\b.thg")); // letter case not regarded
-    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\B.TXT"));
-    InputLoadName({}, kMapThg, QString());
-    InputLoadName({}, kMapThg, QStringLiteral("C:\\MAP\\*.MLL"));
-    ASSERT_EQ(dlg.requests.size(), 5);
-    EXPECT_EQ(dlg.requests[0].filterIndex, 2);
-    EXPECT_EQ(dlg.requests[1].filterIndex, 2);
-    EXPECT_EQ(dlg.requests[2].filterIndex, 1);
-    EXPECT_EQ(dlg.requests[3].filterIndex, 1);
-    EXPECT_EQ(dlg.requests[4].filterIndex, 1);
+    const std::pair<const char*, int> rows[] = {
+        {"C:\\MAP\\B.THG", 2}, {"C:\\MAP\\b.thg", 2}, {"C:\\MAP\\B.TXT", 1}, {"", 1}, {"C:\\MAP\\*.MLL", 1}};
+    for (auto [name, index] : rows) {
+        InputLoadName({}, kMapThg, QString::fromLatin1(name));
+        EXPECT_EQ(dlg.requests.last().filterIndex, index) << name;
+    }
     EXPECT_EQ(dlg.requests[0].title, QStringLiteral("ファイルを開く"));
     EXPECT_FALSE(dlg.requests[0].save);
     EXPECT_EQ(dlg.requests[0].fileName, QStringLiteral("C:\\MAP\\B.THG"));
@@ -48,13 +43,12 @@ TEST(FilePicker, LoadGivesTheChosenPathOrEmptyOnCancel) {
 
 TEST(FilePicker, SaveTakesTheExtensionFromTheFirstDot) {
     ScriptedFileDialogs dlg;
-    InputSaveName({}, kMapThg, QStringLiteral("A.B.THG")); // ".B.THG" is not in the filter
-    InputSaveName({}, kMapThg, QStringLiteral("A.THG"));
-    InputSaveName({}, kSaveAll, QStringLiteral("x.MLG"));
-    ASSERT_EQ(dlg.requests.size(), 3);
-    EXPECT_EQ(dlg.requests[0].filterIndex, 1);
-    EXPECT_EQ(dlg.requests[1].filterIndex, 2);
-    EXPECT_EQ(dlg.requests[2].filterIndex, 3);
+    // ".B.THG" is not in the filter.
+    const std::tuple<QString, const char*, int> rows[] = {{kMapThg, "A.B.THG", 1}, {kMapThg, "A.THG", 2}, {kSaveAll, "x.MLG", 3}};
+    for (const auto& [filter, name, index] : rows) {
+        InputSaveName({}, filter, QString::fromLatin1(name));
+        EXPECT_EQ(dlg.requests.last().filterIndex, index) << name;
+    }
     EXPECT_EQ(dlg.requests[0].title, QStringLiteral("ファイルを保存する"));
     EXPECT_TRUE(dlg.requests[0].save);
 }
@@ -68,21 +62,16 @@ TEST(FilePicker, SaveGivesTheChosenEntrysExtension) {
     dlg.Choose(QStringLiteral("/m/name.x"), 7); // no such entry
     dlg.Cancel();
     const QString any = QStringLiteral("事象ファイル(*.THG)|*.THG|全て(*.*)|*.*|");
-    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m/name.THG"));
-    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m/name.THG"));
-    EXPECT_EQ(InputSaveName({}, kMapThg, {}), QStringLiteral("/m.d/name.MLL"));
-    EXPECT_EQ(InputSaveName({}, any, {}), QStringLiteral("/m/name.x"));
-    EXPECT_EQ(InputSaveName({}, any, {}), QStringLiteral("/m/name.x"));
-    EXPECT_EQ(InputSaveName({}, any, {}), QString());
+    for (const auto& [filter, path] : {std::pair{kMapThg, "/m/name.THG"}, {kMapThg, "/m/name.THG"}, {kMapThg, "/m.d/name.MLL"},
+                                       {any, "/m/name.x"}, {any, "/m/name.x"}, {any, ""}})
+        EXPECT_EQ(InputSaveName({}, filter, {}), QString::fromLatin1(path)) << path;
 }
 
 TEST(FilePicker, FilterPieces) {
-    EXPECT_EQ(FilterExtension(kSaveAll, 1), QStringLiteral(".THG"));
-    EXPECT_EQ(FilterExtension(kSaveAll, 3), QStringLiteral(".MLG"));
-    EXPECT_EQ(FilterExtension(kSaveAll, 4), QString());
-    EXPECT_EQ(FilterExtension(kSaveAll, 0), QString());
-    EXPECT_EQ(FilterExtension(QStringLiteral("a|*|"), 1), QString()); // the closing bar at the start
-    EXPECT_EQ(FilterExtension(QStringLiteral("a|*.THG"), 1), QString()); // no closing bar
+    // "a|*|": the closing bar at the start; "a|*.THG": no closing bar.
+    for (const auto& [filter, index, ext] : {std::tuple{kSaveAll, 1, ".THG"}, {kSaveAll, 3, ".MLG"}, {kSaveAll, 4, ""},
+                                             {kSaveAll, 0, ""}, {QString("a|*|"), 1, ""}, {QString("a|*.THG"), 1, ""}})
+        EXPECT_EQ(FilterExtension(filter, index), QString::fromLatin1(ext)) << filter.toStdString() << " " << index;
     EXPECT_EQ(QtNameFilters(kMapThg),
               (QStringList{QStringLiteral("地図ファイル(*.MLL) (*.MLL *.mll)"),
                            QStringLiteral("事象ファイル(*.THG) (*.THG *.thg)")}));

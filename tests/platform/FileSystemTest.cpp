@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -91,12 +92,10 @@ TEST(FileSystem, OpensForReadingByAnyLetterCaseAndRefusesFolders) {
 }
 
 TEST(FileSystem, ChangeExtensionReplacesOnlyTheLastDotOfTheName) {
-    EXPECT_EQ(FileSystem::ChangeExtension("a.b/c", "x"), "a.b/c.x");
-    EXPECT_EQ(FileSystem::ChangeExtension("a.b\\c", ".x"), "a.b\\c.x");
-    EXPECT_EQ(FileSystem::ChangeExtension("c.d.e", "x"), "c.d.x");
-    EXPECT_EQ(FileSystem::ChangeExtension(".mll", "THG"), ".THG");
-    EXPECT_EQ(FileSystem::ChangeExtension("", ""), ".");
-    EXPECT_EQ(FileSystem::ChangeExtension("m.", ".x.y"), "m.x.y");
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"a.b/c", "x", "a.b/c.x"}, {"a.b\\c", ".x", "a.b\\c.x"}, {"c.d.e", "x", "c.d.x"},
+        {".mll", "THG", ".THG"},   {"", "", "."},                     {"m.", ".x.y", "m.x.y"}};
+    for (const auto& [path, ext, want] : rows) EXPECT_EQ(FileSystem::ChangeExtension(path, ext), want) << path;
 }
 
 } // namespace

@@ -10,14 +10,10 @@ namespace {
 TEST(FontCatalog, WindowsFacesGoToInstalledOnes)
 {
     const QStringList installed = {"Liberation Sans", "IPAGothic", "Noto Sans CJK JP", "IPAMincho"};
-    EXPECT_EQ(FontCatalog::Resolve("liberation sans", installed), "Liberation Sans");
-    EXPECT_EQ(FontCatalog::Resolve("Arial", installed), "Liberation Sans");
-    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("ＭＳ Ｐゴシック"), installed), "Noto Sans CJK JP");
-    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("メイリオ"), installed), "Noto Sans CJK JP");
-    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("ＭＳ ゴシック"), installed), "IPAGothic");
-    EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8("ＭＳ 明朝"), installed), "IPAMincho");
-    EXPECT_EQ(FontCatalog::Resolve("Times New Roman", installed), "");
-    EXPECT_EQ(FontCatalog::Resolve("Unknown", installed), "");
+    for (auto [face, to] : {std::pair{"liberation sans", "Liberation Sans"}, {"Arial", "Liberation Sans"},
+                            {"ＭＳ Ｐゴシック", "Noto Sans CJK JP"}, {"メイリオ", "Noto Sans CJK JP"}, {"ＭＳ ゴシック", "IPAGothic"},
+                            {"ＭＳ 明朝", "IPAMincho"}, {"Times New Roman", ""}, {"Unknown", ""}})
+        EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8(face), installed), QString::fromUtf8(to)) << face;
     EXPECT_EQ(FontCatalog::Aliases("Courier New"), QStringList{"Liberation Mono"});
     EXPECT_EQ(FontCatalog::Aliases(QString::fromUtf8("ＭＳ Ｐゴシック")),
               (QStringList{"IPAPGothic", "VL PGothic", "Noto Sans CJK JP"}));

@@ -4,13 +4,11 @@
 #include "platform/SettingsStore.h"
 #include "support/GuiApp.h"
 #include "support/TestFolder.h"
+#include "support/WhenModal.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,30 +18,10 @@ TEST(QtUi, DefaultAndEscapeButtonsFollowTheWindowsRules) {
     EXPECT_EQ(QtUi::DefaultFor((Mb::YesNoCancel | Mb::Exclamation) + Mb::DefaultButton2), B::No);
     EXPECT_EQ(QtUi::DefaultFor(Mb::YesNoCancel + Mb::DefaultButton3), B::Cancel);
     EXPECT_EQ(QtUi::DefaultFor(Mb::YesNo + Mb::DefaultButton3), B::Yes); // no third button
-    EXPECT_EQ(QtUi::EscapeFor(Mb::RetryCancel), B::Cancel);
-    EXPECT_EQ(QtUi::EscapeFor(Mb::OkOnly), B::Ok);
-    EXPECT_EQ(QtUi::EscapeFor(Mb::YesNo), B::NoButton);
-    EXPECT_EQ(QtUi::EscapeFor(Mb::AbortRetryIgnore), B::NoButton);
+    for (auto [style, escape] : {std::pair{int(Mb::RetryCancel), B::Cancel}, {int(Mb::OkOnly), B::Ok}, {int(Mb::YesNo), B::NoButton},
+                                 {int(Mb::AbortRetryIgnore), B::NoButton}})
+        EXPECT_EQ(QtUi::EscapeFor(style), escape) << style;
     EXPECT_EQ(QtUi::IconFor(Mb::YesNoCancel | Mb::Exclamation), B::Warning);
-}
-
-// Runs `act` on the modal dialog once it is up.
-void WhenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
-
-void Key(QWidget* w, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
 }
 
 TEST(QtUi, EscapeIsCancelAndEnterTakesTheDefaultButton) {
@@ -54,22 +32,22 @@ TEST(QtUi, EscapeIsCancelAndEnterTakesTheDefaultButton) {
         auto* box = qobject_cast<QMessageBox*>(w);
         shownText = box->text();
         shownTitle = box->windowTitle();
-        Key(box, Qt::Key_Escape);
+        SendKey(box, Qt::Key_Escape);
     });
     EXPECT_EQ(ui.MsgBox("one\r\ntwo", Mb::YesNoCancel | Mb::Exclamation, ""), Mb::Cancel);
     EXPECT_EQ(shownText, "one\ntwo");
     EXPECT_EQ(shownTitle, UiServices::AppTitle());
 
-    WhenModal([](QWidget* w) { Key(w, Qt::Key_Escape); });
+    WhenModal([](QWidget* w) { SendKey(w, Qt::Key_Escape); });
     EXPECT_EQ(ui.MsgBox("ok", Mb::OkOnly | Mb::Critical, "t"), Mb::Ok);
 
-    WhenModal([](QWidget* w) { Key(w, Qt::Key_Return); });
+    WhenModal([](QWidget* w) { SendKey(w, Qt::Key_Return); });
     EXPECT_EQ(ui.MsgBox("q", (Mb::YesNoCancel | Mb::Exclamation) + Mb::DefaultButton2, "t"), Mb::No);
 
     // Yes/No has no Cancel: Esc changes nothing, the box waits for a button.
     WhenModal([](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
-        Key(box, Qt::Key_Escape);
+        SendKey(box, Qt::Key_Escape);
         QTimer::singleShot(20, box, [box] { box->button(QMessageBox::Yes)->click(); });
     });
     EXPECT_EQ(ui.MsgBox("q", Mb::YesNo | Mb::Question, "t"), Mb::Yes);
@@ -133,15 +111,10 @@ TEST(Desktop, JapaneseUsersAndTwips) {
     EXPECT_FALSE(Desktop::IsJapaneseLocale(QLocale("en_US")));
     EXPECT_FALSE(Desktop::IsJapaneseLocale(QLocale::c()));
 
-    EXPECT_EQ(Desktop::TwipsPerPixel(96), 15);
-    EXPECT_EQ(Desktop::TwipsPerPixel(120), 12);
-    EXPECT_EQ(Desktop::TwipsPerPixel(144), 10);
-    EXPECT_EQ(Desktop::TwipsPerPixel(72), 20);
-    EXPECT_EQ(Desktop::TwipsPerPixel(110), 13);  // 13.09
-    EXPECT_EQ(Desktop::TwipsPerPixel(1920), 1); // 0.75 rounds up, and never 0
-    EXPECT_EQ(Desktop::TwipsPerPixel(1e9), 1);
-    EXPECT_EQ(Desktop::TwipsPerPixel(0), 15);
-    EXPECT_EQ(Desktop::TwipsPerPixel(-4), 15);
+    // 110 dpi: 13.09; 1920: 0.75 rounds up, and never 0.
+    for (auto [dpi, twips] : {std::pair{96.0, 15}, {120.0, 12}, {144.0, 10}, {72.0, 20}, {110.0, 13}, {1920.0, 1},
+                              {1e9, 1}, {0.0, 15}, {-4.0, 15}})
+        EXPECT_EQ(Desktop::TwipsPerPixel(dpi), twips) << dpi;
     EnsureGuiApp();
     EXPECT_EQ(Desktop::LogicalDpiX(), 96);
     EXPECT_EQ(Desktop::TwipsPerPixelY(), 15);

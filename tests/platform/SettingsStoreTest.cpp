@@ -69,4 +69,7 @@ TEST(SettingsStore, AFailedWriteIsToldOnceABatchWritesOnce) {
     one.Put("Vosperal", "PUBLIC", "a", "1"); // no change, no write
     EXPECT_EQ(one.Writes(), 1);
     EXPECT_EQ(t.read("one.txt"), "[Vosperal\\PUBLIC]\r\na=\"1\"\r\n");
+    // A lone quote is a value, not an empty quoted one.
+    SettingsStore quote(t.write("q.txt", "[Vosperal\\PUBLIC]\r\nq=\"\r\n"));
+    EXPECT_EQ(quote.Get("Vosperal", "PUBLIC", "q", "-"), "\"");
 }
