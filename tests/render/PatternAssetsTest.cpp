@@ -2,7 +2,12 @@
 // exactly, and drawn so that a map reader can tell them apart.
 #include "render/PatternAssets.h"
 
+#include "platform/FileSystem.h"
+
+#include <QDir>
+#include <QFile>
 #include <QRect>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
@@ -244,3 +249,25 @@ TEST(PatternAssets, MalformedStringTextIsReported) {
 }
 
 } // namespace
+
+// A replacement file in the program folder is found whatever its letter
+// case, the exact spelling first, and one added later is seen too.
+TEST(PatternAssets, ProgramFilesAreFoundWithoutRegardToCase) {
+    const QString saved = FileSystem::ProgramFolder();
+    QTemporaryDir dir;
+    FileSystem::SetProgramFolder(dir.path());
+    auto touch = [&](const QString& n) {
+        QFile f(dir.filePath(n));
+        return f.open(QIODevice::WriteOnly);
+    };
+    ASSERT_TRUE(touch(QStringLiteral("line01.bmp")) && touch(QStringLiteral("Sym02.BMP")) && touch(QStringLiteral("SYM02.BMP")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("FOLDER.BMP")));
+    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LINE01.BMP")), dir.filePath(QStringLiteral("line01.bmp")));
+    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("Sym02.BMP")), dir.filePath(QStringLiteral("Sym02.BMP")));
+    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("sym02.bmp")), dir.filePath(QStringLiteral("SYM02.BMP")));
+    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("folder.bmp")), QString());
+    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), QString());
+    ASSERT_TRUE(touch(QStringLiteral("late.bmp")));
+    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), dir.filePath(QStringLiteral("late.bmp")));
+    FileSystem::SetProgramFolder(saved);
+}
