@@ -160,7 +160,11 @@ QString ProgramFile(const QString& name)
 {
     const QString folder = FileSystem::ResolvePath(FileSystem::ProgramFolder());
     const QFileInfo info(folder);
-    if (name.contains(u'/') || name.contains(u'\\') || name.startsWith(u'.') || !info.isDir()) {
+    const qint64 changed = info.lastModified().toMSecsSinceEpoch();
+    // A folder changed within the clock's last ticks may change again unseen
+    // by its time; it is searched afresh, name by name.
+    if (name.contains(u'/') || name.contains(u'\\') || name.startsWith(u'.') || !info.isDir() ||
+        QDateTime::currentMSecsSinceEpoch() <= changed + 2000) {
         const QString path = FileSystem::ResolvePath(FileSystem::ProgramFolder() + u'/' + name);
         return FileSystem::IsFile(path) ? path : QString();
     }
@@ -171,15 +175,12 @@ QString ProgramFile(const QString& name)
     static qint64 listedTime = 0;
     static QHash<QString, QStringList> entries; // by folded case
     const std::lock_guard<std::mutex> guard(lock);
-    const qint64 changed = info.lastModified().toMSecsSinceEpoch();
     if (folder != listedFolder || changed != listedTime) {
         entries.clear();
         const QStringList all = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         for (const QString& e : all)
             entries[e.toCaseFolded()].append(e);
-        // A folder changed within the clock's last tick may change again
-        // unseen by its time: such a listing serves this question only.
-        listedFolder = QDateTime::currentMSecsSinceEpoch() > changed + 2000 ? folder : QString();
+        listedFolder = folder;
         listedTime = changed;
     }
     const auto it = entries.constFind(name.toCaseFolded());
