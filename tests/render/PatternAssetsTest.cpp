@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -251,7 +253,8 @@ TEST(PatternAssets, MalformedStringTextIsReported) {
 } // namespace
 
 // A replacement file in the program folder is found whatever its letter
-// case, the exact spelling first, and one added later is seen too.
+// case, the exact spelling first; one added later is seen whether the folder
+// has settled since (its listing is taken again) or has just changed.
 TEST(PatternAssets, ProgramFilesAreFoundWithoutRegardToCase) {
     const QString saved = FileSystem::ProgramFolder();
     QTemporaryDir dir;
@@ -260,14 +263,27 @@ TEST(PatternAssets, ProgramFilesAreFoundWithoutRegardToCase) {
         QFile f(dir.filePath(n));
         return f.open(QIODevice::WriteOnly);
     };
+    auto settle = [&](int secondsAgo) {
+        timespec t[2];
+        clock_gettime(CLOCK_REALTIME, &t[0]);
+        t[0].tv_sec -= secondsAgo;
+        t[1] = t[0];
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(dir.path()).constData(), t, 0), 0);
+    };
     ASSERT_TRUE(touch(QStringLiteral("line01.bmp")) && touch(QStringLiteral("Sym02.BMP")) && touch(QStringLiteral("SYM02.BMP")));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("FOLDER.BMP")));
-    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LINE01.BMP")), dir.filePath(QStringLiteral("line01.bmp")));
-    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("Sym02.BMP")), dir.filePath(QStringLiteral("Sym02.BMP")));
-    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("sym02.bmp")), dir.filePath(QStringLiteral("SYM02.BMP")));
-    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("folder.bmp")), QString());
-    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), QString());
-    ASSERT_TRUE(touch(QStringLiteral("late.bmp")));
-    EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), dir.filePath(QStringLiteral("late.bmp")));
+    for (const bool settled : {true, false}) {
+        SCOPED_TRACE(settled ? "settled" : "just changed");
+        if (settled) settle(3600);
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LINE01.BMP")), dir.filePath(QStringLiteral("line01.bmp")));
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("Sym02.BMP")), dir.filePath(QStringLiteral("Sym02.BMP")));
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("sym02.bmp")), dir.filePath(QStringLiteral("SYM02.BMP")));
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("folder.bmp")), QString());
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), QString());
+        ASSERT_TRUE(touch(QStringLiteral("late.bmp")));
+        if (settled) settle(1800);
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), dir.filePath(QStringLiteral("late.bmp")));
+        ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("late.bmp"))));
+    }
     FileSystem::SetProgramFolder(saved);
 }
