@@ -107,15 +107,14 @@ TEST(ProjectorBatch, InverseListMatchesThePointForm) {
                     refused += !eok;
                     if (okStore[i] != eok || ll[i].x != lon || ll[i].y != lat) {
                         ++bad;
-                        ADD_FAILURE() << "point " << xy[i].x << "," << xy[i].y << ": " << ll[i].x << "," << ll[i].y << " "
-                                      << okStore[i] << " against " << lon << "," << lat << " " << eok;
+                        ADD_FAILURE() << "point " << xy[i].x << "," << xy[i].y << ": " << ll[i].x << "," << ll[i].y
+                                      << " against " << lon << "," << lat << " " << eok;
                     }
                 }
                 EXPECT_GT(refused, 0);
-                int32_t a[2], b[2];
+                int32_t a[2], b[2]; // a refused point shows the leftovers
                 EXPECT_EQ(list.CnvXYtoLL(kR * 9, 0, a[0], a[1]), one.CnvXYtoLL(kR * 9, 0, b[0], b[1]));
-                EXPECT_EQ(a[0], b[0]);
-                EXPECT_EQ(a[1], b[1]);
+                EXPECT_TRUE(a[0] == b[0] && a[1] == b[1]);
             }
         }
     }

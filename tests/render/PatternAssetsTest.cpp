@@ -264,10 +264,7 @@ TEST(PatternAssets, ProgramFilesAreFoundWithoutRegardToCase) {
         return f.open(QIODevice::WriteOnly);
     };
     auto settle = [&](int secondsAgo) {
-        timespec t[2];
-        clock_gettime(CLOCK_REALTIME, &t[0]);
-        t[0].tv_sec -= secondsAgo;
-        t[1] = t[0];
+        timespec t[2] = {{time(nullptr) - secondsAgo, 0}, {time(nullptr) - secondsAgo, 0}};
         ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(dir.path()).constData(), t, 0), 0);
     };
     ASSERT_TRUE(touch(QStringLiteral("line01.bmp")) && touch(QStringLiteral("Sym02.BMP")) && touch(QStringLiteral("SYM02.BMP")));
