@@ -1,7 +1,8 @@
 #pragma once
-// The forward kernels, written once over a lane type. Each including file
+// The forward and inverse kernels, written once over a lane type. Each including file
 // compiles them for its own instruction set, so everything here has internal
-// linkage. T provides V (N doubles), N, and Sin, Cos, Tan, Atan, Pow, Sqrt.
+// linkage. T provides V (N doubles), N, and Sin, Cos, Tan, Atan, Pow, Sqrt,
+// Log, Exp.
 #include "core/PrjBatch.h"
 
 #include <cmath>
@@ -44,12 +45,12 @@ template <class T> struct Lane {
 
 // Runs `one` over the list N points at a time; the last short block is
 // padded with its own last point.
-template <class T, class F> void Blocks(const PolyPoint* in, size_t n, double* x, double* y, uint8_t* valid, F one) {
+template <class T, class P, class F> void Blocks(const P* in, size_t n, double* x, double* y, uint8_t* valid, F one) {
     constexpr int N = T::N;
     size_t i = 0;
     for (; i + N <= n; i += N) one(in + i, x + i, y + i, valid + i);
     if (i == n) return;
-    PolyPoint pin[N];
+    P pin[N];
     double px[N], py[N];
     uint8_t pv[N];
     for (int k = 0; k < N; ++k) pin[k] = in[i + size_t(k) < n ? i + size_t(k) : n - 1];
@@ -302,6 +303,138 @@ template <class T> PrjBatch::Kernel KernelFor(int prj) {
                      [e, k](const V& p) { return k * T::Pow(T::Tan(p / 2), e); });
         };
     case 30: return Winkel<T>;
+    default: return nullptr;
+    }
+}
+
+// The inverses, step for step as the single-point forms so that the same
+// points are refused and the results differ only in the vector maths' last
+// bits.
+template <class T> typename T::V ArcSin(typename T::V v) {
+    using V = typename T::V;
+    const V top = Lane<T>::Splat(kHalfPi);
+    return v >= 1 ? top : v <= -1 ? -top : T::Atan(v / T::Sqrt(1 - v * v));
+}
+
+// Direction of (x, y) counter-clockwise from +x, in [-pi, pi), with the
+// single-point form's branches.
+template <class T> typename T::V AnglePos(typename T::V x, typename T::V y) {
+    using V = typename T::V;
+    const V zero = Lane<T>::Splat(0);
+    const V ax = x < 0 ? -x : x, ay = y < 0 ? -y : y;
+    const auto flat = ay <= ax;
+    const V t = T::Atan(flat ? (x == 0 ? zero : y / x) : -x / y);
+    const V side = flat ? (x >= 0 ? zero : y > 0 ? Lane<T>::Splat(kPi) : Lane<T>::Splat(-kPi))
+                        : (y > 0 ? Lane<T>::Splat(kHalfPi) : Lane<T>::Splat(-kHalfPi));
+    return flat & (x >= 0) ? t : side + t;
+}
+
+// Runs f over the plane points taken to the unit sphere, the centre's y
+// offset added back.
+template <class T, class F>
+void PlainInv(const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* valid, F f) {
+    using V = typename T::V;
+    Blocks<T>(in, n, lon, lat, valid, [&](const PlaneXY* b, double* olon, double* olat, uint8_t* ov) {
+        V x, y, vlon, vlat;
+        for (int k = 0; k < T::N; ++k) {
+            x[k] = b[k].x / c.radius;
+            y[k] = b[k].y / c.radius + c.yOffset;
+        }
+        const auto ok = f(x, y, vlon, vlat);
+        Lane<T>::Store(vlon, vlat, ok, olon, olat, ov);
+    });
+}
+
+// The cylinders: longitude from x as is, latitude from y alone, y within
+// the limit.
+template <class T, class F>
+void CylinderInv(const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* valid,
+                 F latOf) {
+    using V = typename T::V;
+    const double m = c.limit;
+    PlainInv<T>(c, in, n, lon, lat, valid, [m, latOf](const V& x, const V& y, V& vlon, V& vlat) {
+        vlon = x;
+        vlat = latOf(y);
+        return (y >= -m) & (y <= m);
+    });
+}
+
+template <class T> PrjBatch::InvKernel InvKernelFor(int prj) {
+    using V = typename T::V;
+    switch (prj) {
+    case 8:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            const double m = c.limit;
+            PlainInv<T>(c, in, n, lon, lat, v, [m](const V& x, const V& y, V& vlon, V& vlat) {
+                const V u = x / 2;
+                const V rho = T::Sqrt(u * u + y * y);
+                const V cc = 2 * ArcSin<T>(rho / 2);
+                const V az = AnglePos<T>(y, u);
+                const V sc = T::Sin(cc);
+                vlon = 2 * AnglePos<T>(T::Cos(cc), T::Sin(az) * sc);
+                vlat = ArcSin<T>(T::Cos(az) * sc);
+                return rho <= m;
+            });
+        };
+    case 10:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            CylinderInv<T>(c, in, n, lon, lat, v, [](const V& y) { return T::Atan(y); });
+        };
+    case 11:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            CylinderInv<T>(c, in, n, lon, lat, v, [](const V& y) { return 2 * T::Atan(y / 2); });
+        };
+    case 12:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            CylinderInv<T>(c, in, n, lon, lat, v, [](const V& y) { return y; });
+        };
+    case 13:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            CylinderInv<T>(c, in, n, lon, lat, v, [](const V& y) { return 2 * (T::Atan(T::Exp(y)) - kQuarterPi); });
+        };
+    case 14:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            CylinderInv<T>(c, in, n, lon, lat, v,
+                           [](const V& y) { return 2.5 * (T::Atan(T::Exp(0.8 * y)) - kQuarterPi); });
+        };
+    case 15:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            const double k = c.cone, m = c.limit;
+            PlainInv<T>(c, in, n, lon, lat, v, [k, m](const V& x, const V& y, V& vlon, V& vlat) {
+                vlon = x / k;
+                vlat = ArcSin<T>(y * k);
+                return (y >= -m) & (y <= m);
+            });
+        };
+    case 16:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            const double m = c.limit;
+            PlainInv<T>(c, in, n, lon, lat, v, [m](const V& x, const V& y, V& vlon, V& vlat) {
+                vlat = y;
+                vlon = x / T::Cos(y);
+                return (y >= -m) & (y <= m);
+            });
+        };
+    case 17:
+        return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
+            const double m = c.limit;
+            const double* th = c.theta;
+            PlainInv<T>(c, in, n, lon, lat, v, [m, th](const V& x, const V& y, V& vlon, V& vlat) {
+                const V t = ArcSin<T>(y / kSqrt2);
+                vlon = x / kMollweideX / T::Cos(t);
+                for (int k = 0; k < T::N; ++k) {
+                    // The last table entry at or below |t|; the table rises.
+                    const double a = std::fabs(t[k]);
+                    int i = 0;
+                    for (int step = 32; step > 0; step /= 2)
+                        if (i + step <= 35 && a >= th[i + step]) i += step;
+                    const double r = a >= th[i] ? ((a - th[i]) / (th[i + 1] - th[i]) + i) * 0.043633231299858195
+                                                : kHalfPi;
+                    vlat[k] = t[k] < 0 ? -r : r;
+                }
+                return (y >= -m) & (y <= m);
+            });
+        };
     default: return nullptr;
     }
 }

@@ -12,6 +12,7 @@ __m128d _ZGVbN2v_tan(__m128d);
 __m128d _ZGVbN2v_atan(__m128d);
 __m128d _ZGVbN2vv_pow(__m128d, __m128d);
 __m128d _ZGVbN2v_log(__m128d);
+__m128d _ZGVbN2v_exp(__m128d);
 }
 
 namespace {
@@ -25,12 +26,14 @@ struct Sse2 {
     static V Pow(V a, V b) { return V(_ZGVbN2vv_pow(__m128d(a), __m128d(b))); }
     static V Sqrt(V v) { return V(_mm_sqrt_pd(__m128d(v))); }
     static V Log(V v) { return V(_ZGVbN2v_log(__m128d(v))); }
+    static V Exp(V v) { return V(_ZGVbN2v_exp(__m128d(v))); }
 };
 } // namespace
 
 #include "core/PrjBatchKernels.h"
 
 PrjBatch::Kernel PrjBatch::Lanes2(int prj) { return KernelFor<Sse2>(prj); }
+PrjBatch::InvKernel PrjBatch::InvLanes2(int prj) { return InvKernelFor<Sse2>(prj); }
 
 namespace {
 int gLimit = 4;
@@ -46,6 +49,8 @@ int PrjBatch::MachineLanes() {
 #else
 PrjBatch::Kernel PrjBatch::Lanes2(int) { return nullptr; }
 PrjBatch::Kernel PrjBatch::Lanes4(int) { return nullptr; }
+PrjBatch::InvKernel PrjBatch::InvLanes2(int) { return nullptr; }
+PrjBatch::InvKernel PrjBatch::InvLanes4(int) { return nullptr; }
 namespace {
 int gLimit = 1;
 } // namespace

@@ -10,6 +10,7 @@ __m256d _ZGVdN4v_tan(__m256d);
 __m256d _ZGVdN4v_atan(__m256d);
 __m256d _ZGVdN4vv_pow(__m256d, __m256d);
 __m256d _ZGVdN4v_log(__m256d);
+__m256d _ZGVdN4v_exp(__m256d);
 }
 
 namespace {
@@ -23,10 +24,12 @@ struct Avx2 {
     static V Pow(V a, V b) { return V(_ZGVdN4vv_pow(__m256d(a), __m256d(b))); }
     static V Sqrt(V v) { return V(_mm256_sqrt_pd(__m256d(v))); }
     static V Log(V v) { return V(_ZGVdN4v_log(__m256d(v))); }
+    static V Exp(V v) { return V(_ZGVdN4v_exp(__m256d(v))); }
 };
 } // namespace
 
 #include "core/PrjBatchKernels.h"
 
 PrjBatch::Kernel PrjBatch::Lanes4(int prj) { return KernelFor<Avx2>(prj); }
+PrjBatch::InvKernel PrjBatch::InvLanes4(int prj) { return InvKernelFor<Avx2>(prj); }
 #endif

@@ -182,9 +182,60 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
 }
 
 void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoint> out, std::span<bool> ok) {
-    for (size_t i = 0; i < in.size(); ++i) {
-        const bool r = CnvXYtoLL(in[i].x, in[i].y, out[i].x, out[i].y);
-        if (!ok.empty()) ok[i] = r;
+    try {
+        if (!mSetUpDone) SetUp();
+        const size_t n = in.size();
+        const int lanes = PrjBatch::Lanes();
+        const PrjBatch::InvKernel kernel = !mSetUp || lanes < 2 ? nullptr
+                                           : lanes == 4         ? PrjBatch::InvLanes4(mPrj)
+                                                                : PrjBatch::InvLanes2(mPrj);
+        if (!kernel) {
+            for (size_t i = 0; i < n; ++i) {
+                const bool r = CnvXYtoLL(in[i].x, in[i].y, out[i].x, out[i].y);
+                if (!ok.empty()) ok[i] = r;
+            }
+            return;
+        }
+        PrjBatch::Consts c;
+        c.prj = mPrj;
+        c.cone = mCone;
+        c.theta = mTheta.data();
+        c.radius = MapProjection::GlobeRadius;
+        c.yOffset = mYOffset;
+        c.limit = mLimit;
+        thread_local std::vector<double> lons, lats;
+        thread_local std::vector<uint8_t> valid;
+        lons.resize(n);
+        lats.resize(n);
+        valid.resize(n);
+        kernel(c, in.data(), n, lons.data(), lats.data(), valid.data());
+        for (size_t i = 0; i < n; ++i) {
+            const double x = in[i].x, y = in[i].y;
+            out[i] = {0, 0};
+            bool r = false;
+            if (std::isfinite(x) && std::isfinite(y)) {
+                mX = x / MapProjection::GlobeRadius;
+                mY = y / MapProjection::GlobeRadius + mYOffset;
+                // A refused point leaves the last result in place, and the
+                // centre's longitude is added to it once more, as point by point.
+                mValid = valid[i] != 0;
+                if (mValid) {
+                    mLon = lons[i];
+                    mLat = lats[i];
+                }
+                mLon += mLon0;
+                const double slon = mLon / kSecRad;
+                const double slat = mLat / kSecRad;
+                if (std::fabs(slon) <= kSecondsMax && std::fabs(slat) <= kSecondsMax) {
+                    out[i].x = static_cast<int32_t>(AngleLib::NormLon64(static_cast<int64_t>(std::nearbyint(slon))));
+                    out[i].y = static_cast<int32_t>(AngleLib::NormLat64(static_cast<int64_t>(std::nearbyint(slat))));
+                    r = mValid;
+                }
+            }
+            if (!ok.empty()) ok[i] = r;
+        }
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvXYtoLL"));
     }
 }
 

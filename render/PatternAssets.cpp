@@ -2,8 +2,13 @@
 
 #include "platform/FileSystem.h"
 
+#include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
+#include <mutex>
 
 namespace PatternAssets {
 namespace {
@@ -153,7 +158,45 @@ QStringList Problems() { return Loaded().problems; }
 
 QString ProgramFile(const QString& name)
 {
-    const QString path = FileSystem::ResolvePath(FileSystem::ProgramFolder() + u'/' + name);
+    const QString folder = FileSystem::ResolvePath(FileSystem::ProgramFolder());
+    const QFileInfo info(folder);
+    const qint64 changed = info.lastModified().toMSecsSinceEpoch();
+    // A folder changed within the clock's last ticks may change again unseen
+    // by its time; it is searched afresh, name by name.
+    if (name.contains(u'/') || name.contains(u'\\') || name.startsWith(u'.') || !info.isDir() ||
+        QDateTime::currentMSecsSinceEpoch() <= changed + 2000) {
+        const QString path = FileSystem::ResolvePath(FileSystem::ProgramFolder() + u'/' + name);
+        return FileSystem::IsFile(path) ? path : QString();
+    }
+    // The bitmap tables ask for hundreds of names, nearly all absent: one
+    // listing of the folder, read again when the folder changes, answers them.
+    static std::mutex lock;
+    static QString listedFolder;
+    static qint64 listedTime = 0;
+    static QHash<QString, QStringList> entries; // by folded case
+    const std::lock_guard<std::mutex> guard(lock);
+    if (folder != listedFolder || changed != listedTime) {
+        entries.clear();
+        const QStringList all = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString& e : all)
+            entries[e.toCaseFolded()].append(e);
+        listedFolder = folder;
+        listedTime = changed;
+    }
+    const auto it = entries.constFind(name.toCaseFolded());
+    if (it == entries.constEnd())
+        return {};
+    // The exact name first, else a fixed choice among the spellings.
+    QString found;
+    for (const QString& e : *it) {
+        if (e == name) {
+            found = e;
+            break;
+        }
+        if (found.isEmpty() || e < found)
+            found = e;
+    }
+    const QString path = folder.endsWith(u'/') ? folder + found : folder + u'/' + found;
     return FileSystem::IsFile(path) ? path : QString();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/FileSystem.h"
 #include "platform/UiServices.h"
+#include "render/PngFile.h"
 #include "render/RenderGlobals.h"
 #include "render/clsAccessory.h"
 #include "render/clsMapGraph.h"
@@ -181,9 +182,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "render: the drawing ended with %d\n", int(result));
         return 1;
     }
-    // Quality 80 is zlib level 1: the default level spent most of the
-    // tool's time compressing for a file a few percent smaller.
-    if (!image.save(out, "PNG", 80)) {
+    if (!PngFile::Save(image, out)) {
         std::fprintf(stderr, "render: cannot write %s\n", qUtf8Printable(out));
         return 1;
     }

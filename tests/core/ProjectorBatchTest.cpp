@@ -71,6 +71,55 @@ TEST(ProjectorBatch, ListFormMatchesThePointForm) {
     }
 }
 
+// The list form of the inverse against the point form, over the grid's
+// images, the same stretched half as far again (many refused) and a
+// non-finite point: the same seconds, the same refusals, the same leftovers.
+TEST(ProjectorBatch, InverseListMatchesThePointForm) {
+    const Restore restore;
+    const std::vector<PolyPoint> grid = Grid();
+    const int32_t centres[][2] = {{135 * D, 35 * D}, {-20 * D, -50 * D}, {0, 0}};
+    for (const int lanes : {2, 4}) {
+        if (lanes > PrjBatch::MachineLanes()) continue;
+        PrjBatch::SetLaneLimit(lanes);
+        for (const int16_t index : kAll) {
+            if (!PrjBatch::InvLanes2(index)) continue;
+            for (const auto& c : centres) {
+                SCOPED_TRACE(testing::Message() << "lanes " << lanes << " index " << index << " centre " << c[0] / D
+                                                << "," << c[1] / D);
+                clsVospProjector one = Make(index, c[0], c[1], 3);
+                clsVospProjector list = Make(index, c[0], c[1], 3);
+                clsVospProjector fwd = Make(index, c[0], c[1], 3);
+                std::vector<PlaneXY> xy;
+                for (const double stretch : {1.0, 1.5})
+                    for (const PolyPoint& g : grid) {
+                        double x = 0, y = 0;
+                        fwd.CnvLLtoXY(g.x, g.y, x, y);
+                        xy.push_back({x * stretch, y * stretch});
+                    }
+                xy.insert(xy.begin() + 5, PlaneXY{std::nan(""), 0});
+                std::vector<PolyPoint> ll(xy.size(), PolyPoint{7, 7});
+                const std::unique_ptr<bool[]> okStore(new bool[xy.size()]);
+                list.CnvXYtoLL(xy, ll, std::span<bool>(okStore.get(), xy.size()));
+                int bad = 0, refused = 0;
+                for (size_t i = 0; i < xy.size() && bad < 3; ++i) {
+                    int32_t lon = 0, lat = 0;
+                    const bool eok = one.CnvXYtoLL(xy[i].x, xy[i].y, lon, lat);
+                    refused += !eok;
+                    if (okStore[i] != eok || ll[i].x != lon || ll[i].y != lat) {
+                        ++bad;
+                        ADD_FAILURE() << "point " << xy[i].x << "," << xy[i].y << ": " << ll[i].x << "," << ll[i].y
+                                      << " against " << lon << "," << lat << " " << eok;
+                    }
+                }
+                EXPECT_GT(refused, 0);
+                int32_t a[2], b[2]; // a refused point shows the leftovers
+                EXPECT_EQ(list.CnvXYtoLL(kR * 9, 0, a[0], a[1]), one.CnvXYtoLL(kR * 9, 0, b[0], b[1]));
+                EXPECT_TRUE(a[0] == b[0] && a[1] == b[1]);
+            }
+        }
+    }
+}
+
 // Without a usable set-up every point is refused at the origin.
 TEST(ProjectorBatch, FailedSetUpGivesTheOrigin) {
     clsVospProjector p = Make(25, 0, 0); // a cone needs a centre off the equator

@@ -2,9 +2,16 @@
 // exactly, and drawn so that a map reader can tell them apart.
 #include "render/PatternAssets.h"
 
+#include "platform/FileSystem.h"
+
+#include <QDir>
+#include <QFile>
 #include <QRect>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -244,3 +251,36 @@ TEST(PatternAssets, MalformedStringTextIsReported) {
 }
 
 } // namespace
+
+// A replacement file in the program folder is found whatever its letter
+// case, the exact spelling first; one added later is seen whether the folder
+// has settled since (its listing is taken again) or has just changed.
+TEST(PatternAssets, ProgramFilesAreFoundWithoutRegardToCase) {
+    const QString saved = FileSystem::ProgramFolder();
+    QTemporaryDir dir;
+    FileSystem::SetProgramFolder(dir.path());
+    auto touch = [&](const QString& n) {
+        QFile f(dir.filePath(n));
+        return f.open(QIODevice::WriteOnly);
+    };
+    auto settle = [&](int secondsAgo) {
+        timespec t[2] = {{time(nullptr) - secondsAgo, 0}, {time(nullptr) - secondsAgo, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(dir.path()).constData(), t, 0), 0);
+    };
+    ASSERT_TRUE(touch(QStringLiteral("line01.bmp")) && touch(QStringLiteral("Sym02.BMP")) && touch(QStringLiteral("SYM02.BMP")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("FOLDER.BMP")));
+    for (const bool settled : {true, false}) {
+        SCOPED_TRACE(settled ? "settled" : "just changed");
+        if (settled) settle(3600);
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LINE01.BMP")), dir.filePath(QStringLiteral("line01.bmp")));
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("Sym02.BMP")), dir.filePath(QStringLiteral("Sym02.BMP")));
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("sym02.bmp")), dir.filePath(QStringLiteral("SYM02.BMP")));
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("folder.bmp")), QString());
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), QString());
+        ASSERT_TRUE(touch(QStringLiteral("late.bmp")));
+        if (settled) settle(1800);
+        EXPECT_EQ(PatternAssets::ProgramFile(QStringLiteral("LATE.BMP")), dir.filePath(QStringLiteral("late.bmp")));
+        ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("late.bmp"))));
+    }
+    FileSystem::SetProgramFolder(saved);
+}
