@@ -1,5 +1,6 @@
 #include "app/ViewMenu.h"
 
+#include "app/MainGuard.h"
 #include "app/ViewRedraw.h"
 #include "core/ErrorMng.h"
 #include "core/PublicVal.h"
@@ -17,17 +18,7 @@
 
 namespace {
 
-const QString kForm = QStringLiteral("frmMain");
-
-template <class F> void Guarded(const char* proc, F run) {
-    try {
-        run();
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kForm, QString::fromLatin1(proc));
-    }
-}
+using MainGuard::Guarded;
 
 // Line counts of the azimuth presets, items 1..4.
 constexpr std::array<int16_t, 4> kAzimuthLines{4, 8, 12, 16};

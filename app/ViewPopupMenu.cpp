@@ -1,5 +1,6 @@
 #include "app/ViewPopupMenu.h"
 
+#include "app/MainGuard.h"
 #include "app/SurveyTool.h"
 #include "app/ViewControls.h"
 #include "app/ViewRedraw.h"
@@ -14,17 +15,7 @@
 
 namespace {
 
-const QString kForm = QStringLiteral("frmMain");
-
-template <class F> void Guarded(const char* proc, F run) {
-    try {
-        run();
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kForm, QString::fromLatin1(proc));
-    }
-}
+using MainGuard::Guarded;
 
 } // namespace
 
