@@ -1,8 +1,8 @@
 #include "legend/AreaGrid.h"
 
-#include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
+#include "dialogs/DialogGuard.h"
 #include "document/clsAdmins.h"
 #include "document/clsThings.h"
 #include "legend/ColoredMap.h"
@@ -142,7 +142,7 @@ void AreaGrid::MakeAreaList()
         choArea_Click();
     } catch (...) {
         choArea->blockSignals(false);
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("MakeAreaList"));
+        DialogGuard::RaiseError(kObj, "MakeAreaList");
     }
 }
 
@@ -184,7 +184,7 @@ void AreaGrid::MakeAdminList()
         flgAdmins->SetRedraw(redraw);
     } catch (...) {
         flgAdmins->SetRedraw(true);
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("MakeAdminList"));
+        DialogGuard::RaiseError(kObj, "MakeAdminList");
     }
 }
 
@@ -225,7 +225,7 @@ void AreaGrid::SetAdminPage(int16_t page)
         const int16_t p = int16_t(Library::WrapRange(page, 1, 8));
         apply([p](clsAdmin& a) { a.SetPage(p); }, 1, [](const clsAdmin& a) { return QString::number(a.Page()); });
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("SetAdminPage"));
+        DialogGuard::RaiseError(kObj, "SetAdminPage");
     }
 }
 
@@ -234,7 +234,7 @@ void AreaGrid::SetAdminShow(bool show)
     try {
         apply([show](clsAdmin& a) { a.SetShow(show); }, 2, &AdminShowText);
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("SetAdminShow"));
+        DialogGuard::RaiseError(kObj, "SetAdminShow");
     }
 }
 
@@ -257,7 +257,7 @@ void AreaGrid::SyncMapAdmin(const clsAdmin& area)
             list->Add(copy);
         }
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("SyncMapAdmin"));
+        DialogGuard::RaiseError(kObj, "SyncMapAdmin");
     }
 }
 

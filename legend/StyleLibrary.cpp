@@ -1,8 +1,8 @@
 #include "legend/StyleLibrary.h"
 
-#include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
+#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
@@ -78,7 +78,7 @@ void StyleLibrary::MakeLibraryList()
             cmdLibOpen->setEnabled(true);
         }
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("MakeLibraryList"));
+        DialogGuard::RaiseError(kObj, "MakeLibraryList");
     }
 }
 

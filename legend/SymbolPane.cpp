@@ -1,6 +1,6 @@
 #include "legend/SymbolPane.h"
 
-#include "core/ErrorMng.h"
+#include "dialogs/DialogGuard.h"
 
 #include <QAbstractButton>
 
@@ -17,11 +17,7 @@ void SymbolPane::guarded(const char* proc, const std::function<void()>& f)
         Guard(proc, f);
         return;
     }
-    try {
-        f();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, QStringLiteral("frmMapSymbol"), QString::fromLatin1(proc));
-    }
+    DialogGuard::StopOnError(QStringLiteral("frmMapSymbol"), proc, f);
 }
 
 void SymbolPane::onClick(QAbstractButton* button, const char* proc, std::function<void()> handler)

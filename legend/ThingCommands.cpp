@@ -1,8 +1,8 @@
 #include "legend/ThingCommands.h"
 
-#include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/Scale.h"
+#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
@@ -109,6 +109,6 @@ void ThingCommands::cmdThings(int16_t code)
         if (ExePreview)
             ExePreview();
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, QStringLiteral("frmMapSymbol"), QStringLiteral("cmdThings"));
+        DialogGuard::RaiseError(QStringLiteral("frmMapSymbol"), "cmdThings");
     }
 }

@@ -1,6 +1,6 @@
 #include "legend/ThingEditors.h"
 
-#include "core/ErrorMng.h"
+#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
@@ -110,7 +110,7 @@ void ThingEditors::GridRange(int32_t row)
         grid_.SetTextMatrix(row, 3, ThingGrid::ShowModeText(*thing));
         grid_.SetTextMatrix(row, 4, ThingGrid::RangeText(*thing));
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("GridRange"));
+        DialogGuard::RaiseError(kObj, "GridRange");
     }
 }
 
@@ -193,6 +193,6 @@ void ThingEditors::GridAttribute(int32_t row)
         work_.SyncMapThing(*thing, sw_.mUnitSync);
         rows_.RecSample(row, *thing, grid_.TextMatrix(row, 7) == QStringLiteral("on"));
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("GridAttribute"));
+        DialogGuard::RaiseError(kObj, "GridAttribute");
     }
 }

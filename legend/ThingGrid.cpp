@@ -1,10 +1,10 @@
 #include "legend/ThingGrid.h"
 
-#include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
+#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
@@ -221,7 +221,7 @@ void ThingGrid::SetGridData()
         grid_.SetRedraw(redraw);
     } catch (...) {
         grid_.SetRedraw(true);
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("SetGridData"));
+        DialogGuard::RaiseError(kObj, "SetGridData");
     }
 }
 
@@ -294,7 +294,7 @@ QImage ThingGrid::DrawSample(clsThing& thing, bool selected) const
             g->GraphEnd();
         } catch (...) {
         }
-        ErrorMng::ReRaise(ErrBase + 1003, kObj, QStringLiteral("DrawSample"));
+        DialogGuard::RaiseError(kObj, "DrawSample");
     }
     return img;
 }

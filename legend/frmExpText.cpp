@@ -1,7 +1,7 @@
 #include "legend/frmExpText.h"
 
-#include "core/ErrorMng.h"
 #include "core/PublicVal.h"
+#include "dialogs/DialogGuard.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/FontCatalog.h"
@@ -109,7 +109,7 @@ void frmExpText::MakeFonts()
             choLanguage[i]->addItems(i == 0 ? fontsE_ : fontsJ_);
         }
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kName, QStringLiteral("MakeFonts"));
+        DialogGuard::RaiseError(kName, "MakeFonts");
     }
 }
 
@@ -129,7 +129,7 @@ void frmExpText::MakeHeights()
         choHeight->clear();
         choHeight->addItems(heights);
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kName, QStringLiteral("MakeHeights"));
+        DialogGuard::RaiseError(kName, "MakeHeights");
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/Library.h"
 #include "core/PublicVal.h"
 #include "core/clsEnvironment.h"
+#include "dialogs/DialogGuard.h"
 #include "document/clsMapUnits.h"
 #include "document/clsThings.h"
 #include "legend/AreaGrid.h"
@@ -223,7 +224,7 @@ void frmMapSymbol::Guarded(const char* proc, const std::function<void()>& f)
     } catch (...) {
         MouseWheel::UnhookWheel(flgThings);
         MouseWheel::UnhookWheel(area_->flgAdmins);
-        ErrorMng::StopError(ErrBase + 1003, kName, QString::fromLatin1(proc));
+        ErrorMng::StopError(DialogGuard::kErrDialog, kName, QString::fromLatin1(proc));
     }
 }
 
@@ -288,7 +289,7 @@ void frmMapSymbol::Form_Load()
     } catch (...) {
         MouseWheel::UnhookWheel(area_->flgAdmins);
         MouseWheel::UnhookWheel(flgThings);
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
+        ErrorMng::StopError(DialogGuard::kErrDialog, kName, QStringLiteral("Form_Load"));
     }
 }
 
@@ -307,7 +308,7 @@ void frmMapSymbol::Form_Unload()
         mMapUnits = nullptr;
     } catch (...) {
         MouseWheel::UnhookWheel(flgThings);
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Unload"));
+        ErrorMng::StopError(DialogGuard::kErrDialog, kName, QStringLiteral("Form_Unload"));
     }
 }
 
@@ -317,7 +318,7 @@ void frmMapSymbol::cmdOK_Click()
         WithHourglass([this] { work_.WriteBack(*mMapUnits); });
     } catch (...) {
         MouseWheel::UnhookWheel(flgThings);
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("cmdOK_Click"));
+        ErrorMng::StopError(DialogGuard::kErrDialog, kName, QStringLiteral("cmdOK_Click"));
     }
     Unload(true);
 }
@@ -380,7 +381,7 @@ void frmMapSymbol::ExePreview()
                 PlotWindow();
         });
     } catch (...) {
-        ErrorMng::ReRaise(ErrBase + 1003, kName, QStringLiteral("ExePreview"));
+        DialogGuard::RaiseError(kName, "ExePreview");
     }
 }
 

@@ -1,8 +1,8 @@
 #include "legend/frmRange.h"
 
-#include "core/ErrorMng.h"
 #include "core/MapProjection.h"
 #include "core/Scale.h"
+#include "dialogs/DialogGuard.h"
 #include "legend/RangeSlider.h"
 #include "legend/StyleMath.h"
 
@@ -106,11 +106,7 @@ frmRange::frmRange(QWidget* parent)
 
 void frmRange::Guarded(const char* proc, const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QString::fromLatin1(proc));
-    }
+    DialogGuard::StopOnError(kName, proc, f);
 }
 
 int32_t frmRange::LargeStep() const { return StyleMath::PosToStep(sliRange->SelStart()); }
