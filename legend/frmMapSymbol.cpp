@@ -34,14 +34,6 @@ namespace {
 
 const QString kName = QStringLiteral("frmMapSymbol");
 
-// Runs `f` with the hourglass shown.
-template <class F>
-void WithHourglass(F&& f)
-{
-    Library::BusyPointer busy;
-    f();
-}
-
 QCheckBox* checkBox(const QString& caption, const QString& tip, QWidget* parent)
 {
     auto* c = new QCheckBox(caption, parent);
@@ -298,10 +290,11 @@ void frmMapSymbol::Form_Unload()
     try {
         MouseWheel::UnhookWheel(flgThings);
         MouseWheel::UnhookWheel(area_->flgAdmins);
-        WithHourglass([this] {
+        {
+            Library::BusyPointer busy;
             if (sw_.mPreview && PlotWindow)
                 PlotWindow();
-        });
+        }
         grid_->Clear();
         area_->flgAdmins->SetRows(1);
         work_.Release();
@@ -315,7 +308,8 @@ void frmMapSymbol::Form_Unload()
 void frmMapSymbol::cmdOK_Click()
 {
     try {
-        WithHourglass([this] { work_.WriteBack(*mMapUnits); });
+        Library::BusyPointer busy;
+        work_.WriteBack(*mMapUnits);
     } catch (...) {
         MouseWheel::UnhookWheel(flgThings);
         ErrorMng::StopError(DialogGuard::kErrDialog, kName, QStringLiteral("cmdOK_Click"));
