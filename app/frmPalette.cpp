@@ -5,6 +5,7 @@
 #include "app/PublicSetup.h"
 #include "platform/Desktop.h"
 #include "platform/EventHook.h"
+#include "platform/SystemColors.h"
 #include "render/clsNativeColor.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int32_t c = frmPalette::kCell;
 
-QColor ToQColor(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 const QColor kCursor(255, 64, 0);
 const QColor kHiddenMark(128, 64, 64);
@@ -177,7 +177,7 @@ void frmPalette::PaintGrid() {
     for (int32_t i = std::max(0, model_->First()); i <= model_->Last(); ++i) {
         const int32_t x = PaletteModel::Column(i) * c;
         const int32_t y = (PaletteModel::Row(i) + 1) * c;
-        p.fillRect(QRect(x + 30, y + 30, c - 45, c - 45), ToQColor(model_->Palette().Color(i)));
+        p.fillRect(QRect(x + 30, y + 30, c - 45, c - 45), SystemColors::ToQColor(model_->Palette().Color(i)));
     }
     if (cur >= 0) {
         const int32_t x = PaletteModel::Column(cur) * c;

@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogGuard.h"
 #include "core/AppHost.h"
+#include "platform/SystemColors.h"
 #include "platform/UiServices.h"
 #include "render/clsAccessory.h"
 
@@ -45,7 +46,7 @@ QString U(const char16_t* s) { return QString::fromUtf16(s); }
 
 // A button that shows a colour (0x00BBGGRR) as its face.
 void PaintFace(QPushButton* b, int32_t c) {
-    const QColor q(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    const QColor q = SystemColors::ToQColor(c);
     b->setStyleSheet(QStringLiteral("background-color: %1;").arg(q.name()));
 }
 

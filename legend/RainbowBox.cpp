@@ -1,6 +1,7 @@
 #include "legend/RainbowBox.h"
 
 #include "legend/StyleMath.h"
+#include "platform/SystemColors.h"
 
 #include <QImage>
 #include <QPainter>
@@ -33,7 +34,7 @@ void FillRainbow(QImage& image)
         for (int32_t j = 0; j <= 31; ++j) {
             const int32_t c = StyleMath::RainbowColor(i, j, p);
             // Each rectangle covers two lattice steps; later ones overlap earlier ones.
-            painter.fillRect(j * w / 32, i * h / 32, bw, bh, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+            painter.fillRect(j * w / 32, i * h / 32, bw, bh, SystemColors::ToQColor(c));
         }
     }
 }

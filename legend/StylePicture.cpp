@@ -1,4 +1,5 @@
 #include "legend/StylePicture.h"
+#include "platform/SystemColors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,7 +16,7 @@ StylePicture::StylePicture(int32_t outerWidth, int32_t outerHeight, QWidget* par
 
 void StylePicture::Refresh()
 {
-    image_.fill(QColor(back_ & 0xFF, (back_ >> 8) & 0xFF, (back_ >> 16) & 0xFF));
+    image_.fill(SystemColors::ToQColor(back_));
     if (Paint)
         Paint(image_);
     update();

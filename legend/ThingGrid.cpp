@@ -238,7 +238,7 @@ QImage ThingGrid::DrawSample(clsThing& thing, bool selected) const
     const int32_t w = sampleW_, h = sampleH_;
     const int32_t back = rgbOf(selected ? grid_.BackColorSel() : grid_.BackColor());
     QImage img(w, h, QImage::Format_RGB32);
-    img.fill(QColor(back & 0xFF, (back >> 8) & 0xFF, (back >> 16) & 0xFF));
+    img.fill(SystemColors::ToQColor(back));
     clsMapGraph* g = RenderGlobals::MapGraph();
     thing.SetPage(sw_.mThingPage);
     if (!g)

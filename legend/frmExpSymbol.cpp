@@ -4,6 +4,7 @@
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/DeviceContext.h"
+#include "platform/SystemColors.h"
 #include "render/MonoBitmap.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
@@ -87,7 +88,7 @@ void frmExpSymbol::picSymbols_Paint(QImage& image)
                 g->SetSymbol(int16_t(s), colour, -1);
                 g->DrawPaint(CW / 2, CH / 2);
                 grid.drawImage(QRect(x, y, cw - 2, ch - 2), dc.Image(), QRect(ox, oy, dw, dh));
-                grid.setPen(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+                grid.setPen(SystemColors::ToQColor(colour));
                 grid.drawRect(x, y, cw - 3, ch - 3);
             }
         }

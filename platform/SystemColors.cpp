@@ -66,4 +66,9 @@ int32_t SysColor(int32_t index)
     return Rgb(c.red(), c.green(), c.blue());
 }
 
+QColor ToQColor(int32_t c) {
+    if (c < 0 && (uint32_t(c) & 0xFFFFFF00u) == 0x80000000u) c = SysColor(c & 0xFF);
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
 } // namespace SystemColors
