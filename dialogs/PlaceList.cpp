@@ -17,6 +17,17 @@ QString BlankBreaks(QString f) {
     return f;
 }
 
+// The nine stored columns of a place, TAB between them.
+template <class Field>
+QString JoinFields(Field field) {
+    QString line;
+    for (int c = 0; c < 9; ++c) {
+        if (c) line += QLatin1Char('\t');
+        line += field(c);
+    }
+    return line;
+}
+
 } // namespace
 
 QString PlaceList::Text(int32_t row, int col) const {
@@ -55,21 +66,13 @@ bool PlaceList::AppendLine(const QString& line) {
 }
 
 void PlaceList::Append(const Row& row) {
-    QString line;
-    for (int c = 0; c < 9; ++c) {
-        if (c) line += QLatin1Char('\t');
-        line += BlankBreaks(row[static_cast<size_t>(c)]);
-    }
-    AppendLine(line);
+    AppendLine(JoinFields([&](int c) { return BlankBreaks(row[static_cast<size_t>(c)]); }));
 }
 
 void PlaceList::SetField(int32_t row, int col, const QString& text) {
     if (row < 1 || row > Count() || col < 0 || col >= ColNumber) return;
-    QString line;
-    for (int c = 0; c < 9; ++c) {
-        if (c) line += QLatin1Char('\t');
-        line += c == col ? BlankBreaks(text) : Field(row, c).toString();
-    }
+    const QString blanked = BlankBreaks(text);
+    const QString line = JoinFields([&](int c) { return c == col ? QStringView(blanked) : Field(row, c); });
     Split(line, rows_[static_cast<size_t>(row - 1)]);
 }
 

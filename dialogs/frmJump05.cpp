@@ -154,11 +154,11 @@ void frmJump05::MakeGrid() {
     {
         Library::BusyPointer wait;
         if (source_ == 0) {
-            if (mMapUnits)
-                for (const auto& u : *mMapUnits) {
-                    ShowMessage(QStringLiteral("リスト追加中..."));
+            if (mMapUnits) {
+                ShowMessage(QStringLiteral("リスト追加中..."));
+                for (const auto& u : *mMapUnits)
                     if (u) places_.AddUnitPlaces(*u, lang_);
-                }
+            }
         } else {
             ShowMessage(QStringLiteral("辞典読取中..."));
             GazetteerFile::Read(gazetPath_, places_, sortCode_);

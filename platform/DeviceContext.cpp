@@ -195,26 +195,29 @@ struct DeviceContext::Impl {
         }
         return advance;
     }
-    // Texts shaped with the selected font (key: the font's key, a NUL, the
-    // text). A halo draws each label five or nine times and a map repeats its
-    // names, and the shaping costs more than the drawing of the glyphs.
+    // Texts shaped with each font, by the font's key. A halo draws each
+    // label five or nine times and a map repeats its names, and the shaping
+    // costs more than the drawing of the glyphs.
     struct Shaped {
         QList<QGlyphRun> runs;
         qreal ascent = 0;
     };
     QString fontKey;
-    QHash<QString, Shaped> shaped;
+    QHash<QString, QHash<QString, Shaped>> shaped;
+    qsizetype shapedCount = 0;
     static constexpr qsizetype kShapedMax = 8192;
 
     const Shaped& Shape(const QString& text, const QPaintDevice* device)
     {
-        QString key = fontKey;
-        key += QChar(0);
-        key += text;
-        if (const auto it = shaped.constFind(key); it != shaped.cend())
+        // Looked up by the text alone: no key is built for each label drawn.
+        QHash<QString, Shaped>* texts = &shaped[fontKey];
+        if (const auto it = texts->constFind(text); it != texts->cend())
             return *it;
-        if (shaped.size() >= kShapedMax)
+        if (shapedCount >= kShapedMax) {
             shaped.clear();
+            shapedCount = 0;
+            texts = &shaped[fontKey];
+        }
         QTextLayout layout(text, *font, device);
         QTextOption option;
         option.setTextDirection(Qt::LeftToRight);
@@ -225,7 +228,8 @@ struct DeviceContext::Impl {
         Shaped s;
         s.ascent = line.ascent();
         s.runs = layout.glyphRuns();
-        return *shaped.insert(key, std::move(s));
+        ++shapedCount;
+        return *texts->insert(text, std::move(s));
     }
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .

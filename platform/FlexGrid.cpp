@@ -4,7 +4,6 @@
 #include "platform/FlexGridModel.h"
 #include "platform/Desktop.h"
 #include "platform/FontCatalog.h"
-#include "platform/SystemColors.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -15,13 +14,6 @@
 
 namespace {
 
-QColor toColor(int32_t c)
-{
-    if (c < 0 && (uint32_t(c) & 0xFFFFFF00u) == 0x80000000u)
-        c = SystemColors::SysColor(c & 0xFF);
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 int32_t shiftState(Qt::KeyboardModifiers m)
 {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
@@ -30,6 +22,23 @@ int32_t shiftState(Qt::KeyboardModifiers m)
 int32_t buttonCode(Qt::MouseButtons b)
 {
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+// One field of a cell's look; a cell without a look of its own has the
+// defaults, and a write outside the grid is dropped.
+template <class T>
+T LookOf(const FlexGridModel& m, int32_t row, int32_t col, T FlexGridModel::CellLook::*field)
+{
+    static const FlexGridModel::CellLook kPlain;
+    const FlexGridModel::CellLook* look = m.Look(row, col);
+    return (look ? *look : kPlain).*field;
+}
+
+template <class T>
+void SetLookOf(FlexGridModel& m, int32_t row, int32_t col, T FlexGridModel::CellLook::*field, const T& value)
+{
+    if (m.IsCell(row, col))
+        m.MutableLook(row, col).*field = value;
 }
 
 } // namespace
@@ -259,50 +268,42 @@ void FlexGrid::SetTopRow(int32_t row)
 
 QImage FlexGrid::CellPicture(int32_t row, int32_t col) const
 {
-    const FlexGridModel::CellLook* look = model_->Look(row, col);
-    return look ? look->picture : QImage();
+    return LookOf(*model_, row, col, &FlexGridModel::CellLook::picture);
 }
 
 void FlexGrid::SetCellPicture(int32_t row, int32_t col, const QImage& picture)
 {
-    if (model_->IsCell(row, col))
-        model_->MutableLook(row, col).picture = picture;
+    SetLookOf(*model_, row, col, &FlexGridModel::CellLook::picture, picture);
 }
 
 bool FlexGrid::CellFontBold(int32_t row, int32_t col) const
 {
-    const FlexGridModel::CellLook* look = model_->Look(row, col);
-    return look && look->bold;
+    return LookOf(*model_, row, col, &FlexGridModel::CellLook::bold);
 }
 
 void FlexGrid::SetCellFontBold(int32_t row, int32_t col, bool bold)
 {
-    if (model_->IsCell(row, col))
-        model_->MutableLook(row, col).bold = bold;
+    SetLookOf(*model_, row, col, &FlexGridModel::CellLook::bold, bold);
 }
 
 int32_t FlexGrid::CellForeColor(int32_t row, int32_t col) const
 {
-    const FlexGridModel::CellLook* look = model_->Look(row, col);
-    return look ? look->fore : -1;
+    return LookOf(*model_, row, col, &FlexGridModel::CellLook::fore);
 }
 
 void FlexGrid::SetCellForeColor(int32_t row, int32_t col, int32_t color)
 {
-    if (model_->IsCell(row, col))
-        model_->MutableLook(row, col).fore = color;
+    SetLookOf(*model_, row, col, &FlexGridModel::CellLook::fore, color);
 }
 
 int32_t FlexGrid::CellBackColor(int32_t row, int32_t col) const
 {
-    const FlexGridModel::CellLook* look = model_->Look(row, col);
-    return look ? look->back : -1;
+    return LookOf(*model_, row, col, &FlexGridModel::CellLook::back);
 }
 
 void FlexGrid::SetCellBackColor(int32_t row, int32_t col, int32_t color)
 {
-    if (model_->IsCell(row, col))
-        model_->MutableLook(row, col).back = color;
+    SetLookOf(*model_, row, col, &FlexGridModel::CellLook::back, color);
 }
 
 void FlexGrid::SetForeColor(int32_t color)
@@ -326,9 +327,9 @@ void FlexGrid::SetBackColorSel(int32_t color)
 void FlexGrid::applyPalette()
 {
     QPalette p = palette();
-    p.setColor(QPalette::Text, toColor(foreColor_));
-    p.setColor(QPalette::Base, toColor(backColor_));
-    p.setColor(QPalette::Highlight, toColor(backColorSel_));
+    p.setColor(QPalette::Text, FlexGridModel::toColor(foreColor_));
+    p.setColor(QPalette::Base, FlexGridModel::toColor(backColor_));
+    p.setColor(QPalette::Highlight, FlexGridModel::toColor(backColorSel_));
     setPalette(p);
 }
 

@@ -59,6 +59,9 @@ public:
 
     void SetQuiet(bool quiet);
 
+    // A stored colour (0x00BBGGRR, or a system colour index) as Qt's.
+    static QColor toColor(int32_t c);
+
 private:
     struct Row {
         std::vector<QString> cells;
@@ -66,7 +69,6 @@ private:
         std::unique_ptr<std::vector<CellLook>> looks;
     };
     void changed(int32_t row, int32_t col);
-    static QColor toColor(int32_t c);
 
     std::vector<Row> rows_;
     int32_t cols_ = 2;

@@ -64,6 +64,14 @@ QStringList Aliases(const QString& windowsFace)
     return {};
 }
 
+QStringList InstalledNames()
+{
+    QStringList names;
+    for (const FamilyInfo& f : InstalledFamilies())
+        names << f.name;
+    return names;
+}
+
 QString UiFamily(const QStringList& installed)
 {
     for (const char* face : {"Noto Sans CJK JP", "IPAPGothic"})
@@ -75,9 +83,7 @@ QString UiFamily(const QStringList& installed)
 
 void InstallSubstitutions()
 {
-    QStringList installed;
-    for (const FamilyInfo& f : InstalledFamilies())
-        installed << f.name;
+    const QStringList installed = InstalledNames();
     for (const char16_t* face : {u"ＭＳ Ｐゴシック", u"ＭＳ Ｐ明朝", u"MS UI Gothic", u"メイリオ", u"Meiryo",
                                  u"ＭＳ ゴシック", u"ＭＳ 明朝"}) {
         const QString name = QString::fromUtf16(face);

@@ -19,6 +19,8 @@ struct FamilyInfo {
 // Every installed family once, in the font database's order; needs a
 // QGuiApplication (empty without one).
 std::vector<FamilyInfo> InstalledFamilies();
+// Their names alone, in the same order (what Resolve and UiFamily take).
+QStringList InstalledNames();
 
 // "Family [Foundry]" -> "Family".
 QString StripFoundry(const QString& family);

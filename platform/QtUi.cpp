@@ -183,9 +183,7 @@ bool QtUi::PickFont(FontChoice& font) {
     if (!HaveWidgets()) return false;
     // The dialog knows installed faces only; a stored Windows face opens on
     // the face it is drawn with and keeps its own name when left unchanged.
-    QStringList installed;
-    for (const FontCatalog::FamilyInfo& f : FontCatalog::InstalledFamilies()) installed.append(f.name);
-    const QString face = FontCatalog::Resolve(font.name, installed);
+    const QString face = FontCatalog::Resolve(font.name, FontCatalog::InstalledNames());
     QFont start(face.isEmpty() ? font.name : face);
     start.setPointSizeF(font.size > 0 ? double(font.size) : 9.0);
     start.setBold(font.bold);
