@@ -4,6 +4,7 @@
 #include "platform/FlexGridModel.h"
 #include "platform/Desktop.h"
 #include "platform/FontCatalog.h"
+#include "platform/SystemColors.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -327,9 +328,9 @@ void FlexGrid::SetBackColorSel(int32_t color)
 void FlexGrid::applyPalette()
 {
     QPalette p = palette();
-    p.setColor(QPalette::Text, FlexGridModel::toColor(foreColor_));
-    p.setColor(QPalette::Base, FlexGridModel::toColor(backColor_));
-    p.setColor(QPalette::Highlight, FlexGridModel::toColor(backColorSel_));
+    p.setColor(QPalette::Text, SystemColors::ToQColor(foreColor_));
+    p.setColor(QPalette::Base, SystemColors::ToQColor(backColor_));
+    p.setColor(QPalette::Highlight, SystemColors::ToQColor(backColorSel_));
     setPalette(p);
 }
 

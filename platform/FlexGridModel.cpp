@@ -29,13 +29,6 @@ int FlexGridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : cols_;
 }
 
-QColor FlexGridModel::toColor(int32_t c)
-{
-    if (c < 0 && (uint32_t(c) & 0xFFFFFF00u) == 0x80000000u)
-        c = SystemColors::SysColor(c & 0xFF);
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 namespace {
 Qt::Alignment qtAlign(FlexGridModel::Align a)
 {
@@ -65,9 +58,9 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const
         }
         return {};
     case Qt::ForegroundRole:
-        return look && look->fore != -1 ? QVariant(QBrush(toColor(look->fore))) : QVariant();
+        return look && look->fore != -1 ? QVariant(QBrush(SystemColors::ToQColor(look->fore))) : QVariant();
     case Qt::BackgroundRole:
-        return look && look->back != -1 ? QVariant(QBrush(toColor(look->back))) : QVariant();
+        return look && look->back != -1 ? QVariant(QBrush(SystemColors::ToQColor(look->back))) : QVariant();
     default: return {};
     }
 }
@@ -82,9 +75,9 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
     case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlign(Alignment(section)));
     case Qt::ToolTipRole: return tip_.isEmpty() ? QVariant() : QVariant(tip_);
     case Qt::BackgroundRole:
-        return look && look->back != -1 ? QVariant(QBrush(toColor(look->back))) : QVariant();
+        return look && look->back != -1 ? QVariant(QBrush(SystemColors::ToQColor(look->back))) : QVariant();
     case Qt::ForegroundRole:
-        return look && look->fore != -1 ? QVariant(QBrush(toColor(look->fore))) : QVariant();
+        return look && look->fore != -1 ? QVariant(QBrush(SystemColors::ToQColor(look->fore))) : QVariant();
     default: return {};
     }
 }

@@ -59,8 +59,6 @@ public:
 
     void SetQuiet(bool quiet);
 
-    // A stored colour (0x00BBGGRR, or a system colour index) as Qt's.
-    static QColor toColor(int32_t c);
 
 private:
     struct Row {

@@ -4,6 +4,7 @@
 #include "platform/EventHook.h"
 #include "platform/FileSystem.h"
 #include "platform/FontCatalog.h"
+#include "platform/SystemColors.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -172,7 +173,7 @@ bool QtUi::OpenUrl(const QString& target) {
 
 int32_t QtUi::PickColor(int32_t initial) {
     if (!HaveWidgets()) return -1;
-    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+    const QColor start = SystemColors::ToQColor(initial);
     QColorDialog dlg(start, QApplication::activeModalWidget());
     if (dlg.exec() != QDialog::Accepted) return -1;
     const QColor c = dlg.selectedColor();

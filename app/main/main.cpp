@@ -17,9 +17,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtJapanese);
     FontCatalog::InstallSubstitutions();
     {
-        QStringList installed;
-        for (const FontCatalog::FamilyInfo& f : FontCatalog::InstalledFamilies()) installed << f.name;
-        const QString face = FontCatalog::UiFamily(installed);
+        const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
         if (!face.isEmpty()) {
             QFont font = QApplication::font();
             font.setFamilies({face});
