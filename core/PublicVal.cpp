@@ -28,18 +28,18 @@ int32_t gvHomeLon = 0;
 int32_t gvHomeLat = 0;
 double gvHomeScaleLL = 0;
 
-namespace {
-
 QString EnvString(const QString& key, const QString& def) {
     return gvEnvironment ? gvEnvironment->GetString(key, def) : def;
 }
 
-QString InMapFolder(const QString& key, const QString& def) {
-    return Library::JoinPath(gvMapFolder, EnvString(key, def));
-}
-
 double EnvVal(const QString& key, double def, double min, double max) {
     return gvEnvironment ? gvEnvironment->GetVal(key, def, min, max) : def;
+}
+
+namespace {
+
+QString InMapFolder(const QString& key, const QString& def) {
+    return Library::JoinPath(gvMapFolder, EnvString(key, def));
 }
 
 QString InOwnFolder(const QString& key, const QString& def) {

@@ -21,6 +21,9 @@ extern bool gvPolygonOutline;
 extern QString gvMapFolder;
 // The store of "Environment.txt" (not owned here; null before start-up).
 extern clsEnvironment* gvEnvironment;
+// Its values, min..max for numbers; the default while there is none.
+QString EnvString(const QString& key, const QString& def);
+double EnvVal(const QString& key, double def, double min, double max);
 
 // The open map units, created and released by the application (its other
 // singletons are declared in app/); null outside that span. Not owned here.

@@ -4,7 +4,6 @@
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "document/HMap.h"
 #include "document/clsMap.h"
@@ -125,11 +124,7 @@ double clsCruise05::StdBorderScale(int16_t index) const {
     if (index == 0) return largest;
     if (index == 8) return largest / 10000;
     if (index < 1 || index > 7) return 0;
-    double ratio = kRatio[index];
-    if (PublicVal::gvEnvironment)
-        ratio = PublicVal::gvEnvironment->GetVal(QStringLiteral("BorderRatio") + QString::number(index), ratio, 1,
-                                                 10000);
-    return largest / ratio;
+    return largest / PublicVal::EnvVal(QStringLiteral("BorderRatio") + QString::number(index), kRatio[index], 1, 10000);
 }
 
 int16_t clsCruise05::ScaleToLevel(double scale) const {

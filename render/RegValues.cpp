@@ -2,7 +2,6 @@
 
 #include "core/Library.h"
 #include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 
 #include <cmath>
 
@@ -45,17 +44,13 @@ double GetDouble(const clsRegistry& reg, const QString& key, double def) {
 }
 
 double EnvVal(const char* key, double def, double min, double max) {
-    const clsEnvironment* env = PublicVal::gvEnvironment;
-    return env ? env->GetVal(QString::fromLatin1(key), def, min, max) : def;
+    return PublicVal::EnvVal(QString::fromLatin1(key), def, min, max);
 }
 
 int32_t EnvInt(const char* key, int32_t def, int32_t min, int32_t max) {
     return Library::DblToLng(EnvVal(key, def, min, max));
 }
 
-QString EnvText(const char* key, const QString& def) {
-    const clsEnvironment* env = PublicVal::gvEnvironment;
-    return env ? env->GetString(QString::fromLatin1(key), def) : def;
-}
+QString EnvText(const char* key, const QString& def) { return PublicVal::EnvString(QString::fromLatin1(key), def); }
 
 } // namespace RegValues

@@ -300,10 +300,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             ++counter;
         }
         p_.converted_ = nullptr;
-        for (FigureConversion& c : conversion) {
-            c.Wait();
-            c.Clear();
-        }
+        for (FigureConversion& c : conversion) c.Clear();
     }
     return true;
 }

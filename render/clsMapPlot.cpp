@@ -349,8 +349,12 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(MapViewport& view, clsPoly&
 
         const int32_t n = out->Count();
         const std::span<const PolyPoint> src = out->Span();
-        std::vector<PolyPoint> pts(static_cast<size_t>(n));
-        std::vector<PlaneXY> xy(pts.size());
+        // Scratch kept per thread: the drawing and the workers convert one
+        // list after another, and every element is written before it is read.
+        thread_local std::vector<PolyPoint> pts;
+        thread_local std::vector<PlaneXY> xy;
+        pts.resize(static_cast<size_t>(n));
+        xy.resize(pts.size());
         if (trace && !trace->projected && n > 0) {
             // The first point on its own, to know whether it was refused.
             bool first = false;
