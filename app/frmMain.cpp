@@ -1,7 +1,8 @@
 #include "app/frmMain.h"
 
-#include "app/HtmlHelp.h"
 #include "app/HelpMenu.h"
+#include "app/HtmlHelp.h"
+#include "app/MainGuard.h"
 #include "app/frmAbout.h"
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
@@ -453,22 +454,18 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    try {
+    MainGuard::Guarded("Form_QueryUnload", [&] {
         if (!Form_QueryUnload()) {
             event->ignore();
             return;
         }
         if (Form_Unload()) Ui().ExitProcess(0);
         event->accept();
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_QueryUnload"));
-    }
+    });
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
-    try {
+    MainGuard::Guarded("Form_KeyDown", [&] {
         switch (event->key()) {
         case Qt::Key_Escape:
             if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
@@ -491,15 +488,11 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         default:
             QMainWindow::keyPressEvent(event);
         }
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_KeyDown"));
-    }
+    });
 }
 
 void frmMain::mnuPopupScrollItem_Click(int index) {
-    try {
+    MainGuard::Guarded("mnuPopupScrollItem_Click", [&] {
         VbScrollBar& h = view_->controls->hsbView;
         VbScrollBar& v = view_->controls->vsbView;
         if (index == 0 || index == 1) {
@@ -515,11 +508,7 @@ void frmMain::mnuPopupScrollItem_Click(int index) {
             const int32_t y = v.Value() + (index == 2 ? v.LargeChange() : -v.LargeChange());
             v.SetValue(std::clamp(y, lo, hi));
         }
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuPopupScrollItem_Click"));
-    }
+    });
 }
 
 void frmMain::keyReleaseEvent(QKeyEvent* event) {
