@@ -181,14 +181,10 @@ void frmMain::mnuCruiseSet_Click() { settings_->mnuCruiseSet_Click(); }
 void frmMain::CruiseOnce() {
     if (!gvCruise || !gvMapPlot) return;
     clsRect field = gvMapPlot->Field();
-    Library::ScreenMousePointer(MousePtr::Hourglass);
-    try {
+    {
+        const Library::BusyPointer busy;
         gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
-    } catch (...) {
-        Library::ScreenMousePointer(-1);
-        throw;
     }
-    Library::ScreenMousePointer(-1);
     PlotWindow();
 }
 
