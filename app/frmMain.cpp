@@ -360,7 +360,7 @@ void frmMain::mnuHome_Click() { view_->popup->mnuHome_Click(); }
 void frmMain::mnuLanguageItem_Click(int32_t language) { view_->popup->mnuLanguageItem_Click(language); }
 
 void frmMain::mnuMapSymbol_Click() {
-    try {
+    MainGuard::Guarded("mnuMapSymbol_Click", [&] {
         if (!mapSymbol_) {
             mapSymbol_ = std::make_unique<frmMapSymbol>();
             mapSymbol_->PlotWindow = [this] { PlotWindow(); };
@@ -375,9 +375,7 @@ void frmMain::mnuMapSymbol_Click() {
         const bool ok = dlg.ShowModal();
         dlg.mMapUnits = nullptr;
         if (ok) PlotWindow();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuMapSymbol_Click"));
-    }
+    });
 }
 
 int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
