@@ -4,6 +4,7 @@
 #include "app/MapPicture.h"
 #include "app/ViewControls.h"
 #include "app/ViewRedraw.h"
+#include "app/frmAbout.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
@@ -27,7 +28,6 @@ const QString kForm = QStringLiteral("frmMain");
 const QString kThingFilter = QStringLiteral("事象ファイル(*.THG)|*.THG|");
 const QString kAdminFilter = QStringLiteral("行政区ファイル(*.ADM)|*.ADM|");
 const QString kLogFilter = QStringLiteral("ログファイル(*.MLG)|*.MLG|");
-const QString kLegalNotice = QStringLiteral("Copyright (C) Vosperal");
 
 [[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
 
@@ -60,7 +60,7 @@ QString FileCommands::ScaleHint(int32_t level, int32_t viewLevel) {
 }
 
 QString FileCommands::CreditLine(const QString& urlHome) {
-    return UiServices::AppTitle() + QStringLiteral(" - ") + kLegalNotice + QStringLiteral(" - ") + urlHome;
+    return UiServices::AppTitle() + QStringLiteral(" - ") + frmAbout::LegalNotice() + QStringLiteral(" - ") + urlHome;
 }
 
 bool FileCommands::LoadFile(const QString& path) {
