@@ -1,8 +1,10 @@
 #include "app/FileCommands.h"
 
+#include "app/MainGuard.h"
 #include "app/MapPicture.h"
 #include "app/ViewControls.h"
 #include "app/ViewRedraw.h"
+#include "app/frmAbout.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
@@ -26,7 +28,6 @@ const QString kForm = QStringLiteral("frmMain");
 const QString kThingFilter = QStringLiteral("事象ファイル(*.THG)|*.THG|");
 const QString kAdminFilter = QStringLiteral("行政区ファイル(*.ADM)|*.ADM|");
 const QString kLogFilter = QStringLiteral("ログファイル(*.MLG)|*.MLG|");
-const QString kLegalNotice = QStringLiteral("Copyright (C) Vosperal");
 
 [[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
 
@@ -59,7 +60,7 @@ QString FileCommands::ScaleHint(int32_t level, int32_t viewLevel) {
 }
 
 QString FileCommands::CreditLine(const QString& urlHome) {
-    return UiServices::AppTitle() + QStringLiteral(" - ") + kLegalNotice + QStringLiteral(" - ") + urlHome;
+    return UiServices::AppTitle() + QStringLiteral(" - ") + frmAbout::LegalNotice() + QStringLiteral(" - ") + urlHome;
 }
 
 bool FileCommands::LoadFile(const QString& path) {
@@ -156,14 +157,6 @@ bool FileCommands::UnloadMapUnit(clsMapUnit& unit) {
     }
 }
 
-void FileCommands::menuHandler(const char* proc, const std::function<void()>& body) {
-    try {
-        body();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kForm, QString::fromLatin1(proc));
-    }
-}
-
 void FileCommands::BuildFileMenu(QMenu* menu) {
     mnuFile = menu;
     auto item = [&](const QString& caption, const std::function<void()>& fn) {
@@ -209,7 +202,7 @@ void FileCommands::BuildFileMenu(QMenu* menu) {
 }
 
 void FileCommands::mnuFile_Click() {
-    menuHandler("mnuFile_Click", [this] {
+    MainGuard::Guarded("mnuFile_Click", [this] {
         clsMapUnits& units = *redraw_.mUnits;
         const auto active = units.Active();
         mnuMapInfo->setEnabled(active && active->gFigures->Count() >= 1);
@@ -254,7 +247,7 @@ void FileCommands::mnuFile_Click() {
 }
 
 void FileCommands::mnuOpen_Click() {
-    menuHandler("mnuOpen_Click", [this] {
+    MainGuard::Guarded("mnuOpen_Click", [this] {
         if (sOpenPath.isEmpty()) sOpenPath = Library::JoinPath(PublicVal::gvMapFolder, QStringLiteral("*.MLL"));
         const QString filter = QStringLiteral("地図ファイル(*.MLL)|*.MLL|") + kThingFilter + kAdminFilter + kLogFilter;
         const QString answer = FilePicker::InputLoadName(QString(), filter, sOpenPath);
@@ -265,7 +258,7 @@ void FileCommands::mnuOpen_Click() {
 }
 
 void FileCommands::mnuSave_Click() {
-    menuHandler("mnuSave_Click", [this] {
+    MainGuard::Guarded("mnuSave_Click", [this] {
         QString& last = *LastSavePath;
         if (last.isEmpty() && PngPath) last = PngPath();
         const QString answer = FilePicker::InputSaveName(QString(), kThingFilter + kAdminFilter + kLogFilter, last);
@@ -277,7 +270,7 @@ void FileCommands::mnuSave_Click() {
 }
 
 void FileCommands::mnuCloseItem_Click(int32_t index) {
-    menuHandler("mnuCloseItem_Click", [this, index] {
+    MainGuard::Guarded("mnuCloseItem_Click", [this, index] {
         clsMapUnits& units = *redraw_.mUnits;
         if (index > 1 && index > units.Count()) return;
         // Closing drops the unit's lists: offer to save what was changed.
@@ -301,7 +294,7 @@ void FileCommands::mnuCloseItem_Click(int32_t index) {
 }
 
 void FileCommands::mnuActiveItem_Click(int32_t index) {
-    menuHandler("mnuActiveItem_Click", [this, index] {
+    MainGuard::Guarded("mnuActiveItem_Click", [this, index] {
         if (index <= 0) return;
         redraw_.mUnits->SetIndex(index);
         redraw_.PlotCaption();
@@ -309,20 +302,20 @@ void FileCommands::mnuActiveItem_Click(int32_t index) {
 }
 
 void FileCommands::mnuLogItem_Click(int32_t index) {
-    menuHandler("mnuLogItem_Click", [this, index] {
+    MainGuard::Guarded("mnuLogItem_Click", [this, index] {
         if (!LogPath) return;
         LoadFile(Library::ChangeExt(LogPath(index), QStringLiteral("MLG")));
     });
 }
 
 void FileCommands::picView_OLEDragDrop(const QStringList& paths) {
-    menuHandler("picView_OLEDragDrop", [this, &paths] {
+    MainGuard::Guarded("picView_OLEDragDrop", [this, &paths] {
         for (const QString& p : paths) LoadFile(p);
     });
 }
 
 void FileCommands::mnuMapCopy_Click() {
-    menuHandler("mnuMapCopy_Click", [this] {
+    MainGuard::Guarded("mnuMapCopy_Click", [this] {
         redraw_.SetStatusMessage(QStringLiteral("クリップボードへ出力しています..."));
         if (MapPicture* pic = redraw_.picView) {
             QImage& img = pic->Image();
@@ -354,7 +347,7 @@ void FileCommands::mnuMapCopy_Click() {
 FileCommands::~FileCommands() = default;
 
 void FileCommands::mnuMapInfo_Click() {
-    menuHandler("mnuMapInfo_Click", [this] {
+    MainGuard::Guarded("mnuMapInfo_Click", [this] {
         if (!mapInfo_) mapInfo_ = std::make_unique<frmMapInfo>(redraw_.mForm);
         mapInfo_->mMap = redraw_.mUnits->Active()->gFigures;
         mapInfo_->PlaceFirst(redraw_.mForm, 600, 600);

@@ -85,7 +85,6 @@ public:
 
 private:
     bool offerSave(bool things, clsMapUnit& unit);
-    void menuHandler(const char* proc, const std::function<void()>& body);
 
     ViewRedraw& redraw_;
     ViewControls& controls_;

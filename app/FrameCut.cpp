@@ -1,5 +1,6 @@
 #include "app/FrameCut.h"
 
+#include "app/MainGuard.h"
 #include "app/MapPicture.h"
 #include "app/ToolCanvas.h"
 #include "app/ViewControls.h"
@@ -41,14 +42,10 @@ bool FrameCut::IsOn() const { return redraw_.iFrameCutMode != 0; }
 bool FrameCut::HasCorner() const { return (redraw_.iFrameCutMode & 2) != 0; }
 
 void FrameCut::mnuFrameCut_Click() {
-    try {
+    MainGuard::Guarded("mnuFrameCut_Click", [&] {
         if (IsOn()) CutOff();
         else CutOn();
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kForm, QStringLiteral("mnuFrameCut_Click"));
-    }
+    });
 }
 
 void FrameCut::CutOn() {

@@ -1,8 +1,8 @@
 #include "app/SettingsCommands.h"
 
+#include "app/MainGuard.h"
 #include "app/MainView.h"
 #include "app/PublicSetup.h"
-#include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "cruise/clsCruise05.h"
 #include "dialogs/frmAccessory.h"
@@ -17,8 +17,6 @@
 using namespace PublicVal;
 
 namespace {
-
-const QString kName = QStringLiteral("frmMain");
 
 // Takes the dialog's single instance (made at first use), lends it what it
 // edits (lend(d, true)), places it at its first opening, shows it modally
@@ -38,16 +36,8 @@ SettingsCommands::SettingsCommands(QWidget* mainWindow, MainView& view) : main_(
 
 SettingsCommands::~SettingsCommands() = default;
 
-void SettingsCommands::Guarded(const char* proc, const std::function<void()>& body) {
-    try {
-        body();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QString::fromLatin1(proc));
-    }
-}
-
 void SettingsCommands::mnuVospProjection_Click() {
-    Guarded("mnuVospProjection_Click", [this] {
+    MainGuard::Guarded("mnuVospProjection_Click", [this] {
         const auto& d = ShowSingle(projection, main_, 1500,
                                    [](frmVospProjection& d, bool on) { d.mPlot = on ? gvMapPlot : nullptr; });
         if (d.mResult) {
@@ -58,7 +48,7 @@ void SettingsCommands::mnuVospProjection_Click() {
 }
 
 void SettingsCommands::mnuGrid_Click() {
-    Guarded("mnuGrid_Click", [this] {
+    MainGuard::Guarded("mnuGrid_Click", [this] {
         clsMapPlot& p = *gvMapPlot;
         const auto& d = ShowSingle(grid, main_, 1500, [&p](frmGrid& d, bool on) {
             if (on) {
@@ -80,7 +70,7 @@ void SettingsCommands::mnuGrid_Click() {
 }
 
 void SettingsCommands::mnuAccessory_Click() {
-    Guarded("mnuAccessory_Click", [this] {
+    MainGuard::Guarded("mnuAccessory_Click", [this] {
         const auto& d = ShowSingle(accessory, main_, 1500, [](frmAccessory& d, bool on) {
             if (on) d.mAcsEi = gvMapPlot->mAcsEi;
             d.mAcsObj = on ? gvAccessory : nullptr;
@@ -93,7 +83,7 @@ void SettingsCommands::mnuAccessory_Click() {
 }
 
 void SettingsCommands::mnuEnvironment_Click() {
-    Guarded("mnuEnvironment_Click", [this] {
+    MainGuard::Guarded("mnuEnvironment_Click", [this] {
         ShowSingle(environment, main_, 3000, [](frmEnvironment& d, bool on) {
             d.mCruise = on ? gvCruise : nullptr;
             d.mPlot = on ? gvMapPlot : nullptr;
@@ -103,7 +93,7 @@ void SettingsCommands::mnuEnvironment_Click() {
 }
 
 void SettingsCommands::mnuMapSize_Click() {
-    Guarded("mnuMapSize_Click", [this] {
+    MainGuard::Guarded("mnuMapSize_Click", [this] {
         const auto& d = ShowSingle(mapSize, main_, 600, [](frmMapSize& d, bool on) { d.mView = on ? gvView : nullptr; });
         if (d.mResult) {
             view_.redraw.bHoldRedraw = true;
@@ -115,7 +105,7 @@ void SettingsCommands::mnuMapSize_Click() {
 }
 
 void SettingsCommands::mnuCruiseSet_Click() {
-    Guarded("mnuCruiseSet_Click", [this] {
+    MainGuard::Guarded("mnuCruiseSet_Click", [this] {
         if (!cruiseAsked_) {
             cruiseAsked_ = true;
             if (gvCruise->GetStdMapCount() < 2 &&

@@ -4,7 +4,6 @@
 // is made at its first use and kept for the rest of the run, so that it
 // reopens where the user left it.
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class MainView;
@@ -39,8 +38,6 @@ public:
     std::unique_ptr<frmCruise05> cruise;
 
 private:
-    void Guarded(const char* proc, const std::function<void()>& body);
-
     QWidget* main_;
     MainView& view_;
     // The question about downloading maps is asked at the first use of the

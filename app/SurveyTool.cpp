@@ -1,5 +1,6 @@
 #include "app/SurveyTool.h"
 
+#include "app/MainGuard.h"
 #include "app/MapPicture.h"
 #include "app/ToolCanvas.h"
 #include "app/ViewRedraw.h"
@@ -57,14 +58,10 @@ QString SurveyTool::ReportText(int32_t n, double lengthMetres, double areaSquare
 }
 
 void SurveyTool::mnuSurvey_Click() {
-    try {
+    MainGuard::Guarded("mnuSurvey_Click", [&] {
         if (IsOn()) SurveyOff();
         else SurveyOn();
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kForm, QStringLiteral("mnuSurvey_Click"));
-    }
+    });
 }
 
 void SurveyTool::SurveyOn() {

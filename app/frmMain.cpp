@@ -1,7 +1,8 @@
 #include "app/frmMain.h"
 
-#include "app/HtmlHelp.h"
 #include "app/HelpMenu.h"
+#include "app/HtmlHelp.h"
+#include "app/MainGuard.h"
 #include "app/frmAbout.h"
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
@@ -180,14 +181,10 @@ void frmMain::mnuCruiseSet_Click() { settings_->mnuCruiseSet_Click(); }
 void frmMain::CruiseOnce() {
     if (!gvCruise || !gvMapPlot) return;
     clsRect field = gvMapPlot->Field();
-    Library::ScreenMousePointer(MousePtr::Hourglass);
-    try {
+    {
+        const Library::BusyPointer busy;
         gvCruise->Cruise(gvMapPlot->MapScale(), &field, gvMapUnits);
-    } catch (...) {
-        Library::ScreenMousePointer(-1);
-        throw;
     }
-    Library::ScreenMousePointer(-1);
     PlotWindow();
 }
 
@@ -363,7 +360,7 @@ void frmMain::mnuHome_Click() { view_->popup->mnuHome_Click(); }
 void frmMain::mnuLanguageItem_Click(int32_t language) { view_->popup->mnuLanguageItem_Click(language); }
 
 void frmMain::mnuMapSymbol_Click() {
-    try {
+    MainGuard::Guarded("mnuMapSymbol_Click", [&] {
         if (!mapSymbol_) {
             mapSymbol_ = std::make_unique<frmMapSymbol>();
             mapSymbol_->PlotWindow = [this] { PlotWindow(); };
@@ -378,9 +375,7 @@ void frmMain::mnuMapSymbol_Click() {
         const bool ok = dlg.ShowModal();
         dlg.mMapUnits = nullptr;
         if (ok) PlotWindow();
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuMapSymbol_Click"));
-    }
+    });
 }
 
 int32_t frmMain::PictureWidth() const { return view_->picView->Image().width(); }
@@ -453,22 +448,18 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    try {
+    MainGuard::Guarded("Form_QueryUnload", [&] {
         if (!Form_QueryUnload()) {
             event->ignore();
             return;
         }
         if (Form_Unload()) Ui().ExitProcess(0);
         event->accept();
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_QueryUnload"));
-    }
+    });
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
-    try {
+    MainGuard::Guarded("Form_KeyDown", [&] {
         switch (event->key()) {
         case Qt::Key_Escape:
             if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
@@ -491,15 +482,11 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         default:
             QMainWindow::keyPressEvent(event);
         }
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_KeyDown"));
-    }
+    });
 }
 
 void frmMain::mnuPopupScrollItem_Click(int index) {
-    try {
+    MainGuard::Guarded("mnuPopupScrollItem_Click", [&] {
         VbScrollBar& h = view_->controls->hsbView;
         VbScrollBar& v = view_->controls->vsbView;
         if (index == 0 || index == 1) {
@@ -515,11 +502,7 @@ void frmMain::mnuPopupScrollItem_Click(int index) {
             const int32_t y = v.Value() + (index == 2 ? v.LargeChange() : -v.LargeChange());
             v.SetValue(std::clamp(y, lo, hi));
         }
-    } catch (const ProcessExit&) {
-        throw;
-    } catch (...) {
-        ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("mnuPopupScrollItem_Click"));
-    }
+    });
 }
 
 void frmMain::keyReleaseEvent(QKeyEvent* event) {
