@@ -81,9 +81,8 @@ QString UiFamily(const QStringList& installed)
     return {};
 }
 
-void InstallSubstitutions()
+void InstallSubstitutions(const QStringList& installed)
 {
-    const QStringList installed = InstalledNames();
     for (const char16_t* face : {u"ＭＳ Ｐゴシック", u"ＭＳ Ｐ明朝", u"MS UI Gothic", u"メイリオ", u"Meiryo",
                                  u"ＭＳ ゴシック", u"ＭＳ 明朝"}) {
         const QString name = QString::fromUtf16(face);

@@ -39,6 +39,6 @@ QString UiFamily(const QStringList& installed);
 
 // Makes Qt draw the Windows faces of the table with their installed
 // stand-ins wherever a widget names them.
-void InstallSubstitutions();
+void InstallSubstitutions(const QStringList& installed);
 
 } // namespace FontCatalog

@@ -15,9 +15,11 @@ int main(int argc, char** argv) {
     QTranslator qtJapanese;
     if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);
-    FontCatalog::InstallSubstitutions();
     {
-        const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
+        // Listing the installed faces is slow with many fonts: list them once.
+        const QStringList installed = FontCatalog::InstalledNames();
+        FontCatalog::InstallSubstitutions(installed);
+        const QString face = FontCatalog::UiFamily(installed);
         if (!face.isEmpty()) {
             QFont font = QApplication::font();
             font.setFamilies({face});
