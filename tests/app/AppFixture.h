@@ -2,28 +2,27 @@
 // A program folder of its own for each test: "Environment.txt" pointing at
 // a map folder beside it ("..\MAP") that holds an empty base unit, a private
 // settings store and scripted message boxes.
+#include "app/MainView.h"
 #include "app/PublicSetup.h"
+#include "app/frmMain.h"
 #include "core/clsRegistry.h"
 #include "document/clsMapUnits.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
 #include "support/GuiApp.h"
+#include "support/MapFileBuilder.h"
 #include "support/TestFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <tuple>
 
 // A map file holding only its header record, version 1.06.
 inline QByteArray EmptyMapBytes() {
-    const QByteArray text("TEST MAP 1.06");
-    QByteArray b;
-    b.append('\x01').append('\0');                        // remark
-    b.append('\0').append('\0');                          // area 0
-    b.append(char(text.size())).append('\0');             // length
-    b.append(text);
-    b.append(4, '\0');
-    return b;
+    MapFileBuilder b(106);
+    b.Header(QStringLiteral("TEST MAP 1.06"));
+    return b.bytes;
 }
 
 inline QByteArray MinimalThings() { return "[CATEGORY]\r\n\r\n"; }
@@ -53,10 +52,14 @@ protected:
         FileSystem::SetProgramFolder({});
     }
     void WriteEnvironment(const QByteArray& text) const { Write(prog + "/Environment.txt", text); }
+    // An empty map with its two lists.
+    static void WriteUnit(const QString& folder, const QString& base) {
+        Write(folder + "/" + base + ".MLL", EmptyMapBytes());
+        Write(folder + "/" + base + ".THG", MinimalThings());
+        Write(folder + "/" + base + ".ADM", MinimalAdmins());
+    }
     static void WriteBaseUnit(const QString& folder) {
-        Write(folder + "/BASE.MLL", EmptyMapBytes());
-        Write(folder + "/BASE.THG", MinimalThings());
-        Write(folder + "/BASE.ADM", MinimalAdmins());
+        WriteUnit(folder, "BASE");
         Write(folder + "/DEFAULT.THG", MinimalThings());
         Write(folder + "/DEFAULT.ADM", MinimalAdmins());
     }
@@ -79,10 +82,39 @@ protected:
         r.mSection = "PUBLIC";
         r.RegPut(key, value);
     }
+    static QString Get(const QString& key) {
+        clsRegistry r;
+        r.mSection = "PUBLIC";
+        return r.RegGet(key, QStringLiteral("<none>"));
+    }
 
     ScopedSettingsHome home;
     ScopedUi scripted;
     TestFolder root;
     QString prog;
     QString maps;
+};
+
+// The main window over the singletons of a finished initialisation, its view
+// wired to them by hand (the start-up does that only inside Form_Load).
+class WindowFixture : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        window = std::make_unique<frmMain>();
+        ASSERT_EQ(PublicVal::gvInitialize(), 0);
+        view = window->MainArea();
+        ViewRedraw& r = view->redraw;
+        using namespace PublicVal;
+        std::tie(r.mPlot, r.mUnits, r.mAccessory, r.mView, r.mGraph, view->controls->mView) =
+            std::tuple(gvMapPlot, gvMapUnits, gvAccessory, gvView, gvMapGraph, gvView);
+        view->controls->YieldEvents = [] {};
+        view->controls->SetScrollRange();
+    }
+    void TearDown() override {
+        window.reset();
+        AppFixture::TearDown();
+    }
+    std::unique_ptr<frmMain> window;
+    MainView* view = nullptr;
 };

@@ -2,6 +2,7 @@
 // clipboard copy, and the picture a loaded map gives in the window.
 #include "MainHarness.h"
 
+#include "support/DocumentTestEnv.h"
 #include "support/MapFileBuilder.h"
 #include "support/ScriptedFileDialogs.h"
 
@@ -16,37 +17,26 @@
 
 namespace {
 
-QByteArray Lines(const QStringList& lines) {
-    QByteArray b;
-    for (const QString& l : lines) b += Cp932Encode(l) + "\r\n";
-    return b;
-}
+const QString kCloser = QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう.");
 
 // A map of one land polygon 20 W..20 E, 10 S..10 N (thing 1, area 0), with
 // its thing and area lists; `code` >= 0 adds a map-code remark.
 QString WriteLandMap(const TestFolder& dir, const QString& base, int32_t code = -1) {
     MapFileBuilder b(106);
     b.VersionHeader();
-    if (code >= 0) {
-        TestFig rem;
-        rem.code = 1;
-        rem.comment = QStringLiteral("# 地図コード：") + QStringLiteral("%1").arg(code, 6, 10, QLatin1Char('0'));
-        b.Add(rem);
-    }
-    TestFig poly;
-    poly.code = 3;
-    poly.thing = 1;
+    if (code >= 0) b.Add({.code = 1, .comment = QStringLiteral("# 地図コード：%1").arg(code, 6, 10, QLatin1Char('0'))});
+    TestFig poly{.code = 3, .thing = 1};
     poly.pts = {{-72000, -36000}, {72000, -36000}, {72000, 36000}, {-72000, 36000}, {-72000, -36000}};
     b.Add(poly);
     TestFig poly2 = poly; // a second figure, so that the tidy-up keeps the unit
     poly2.pts = {{-700, -700}, {700, -700}, {700, 700}, {-700, 700}, {-700, -700}};
     b.Add(poly2);
     dir.write(base + QStringLiteral(".THG"),
-              Lines({"[CATEGORY]", "1,\"土地\"", "", "[THING]", "NUMBER=1", "FIGURE=POLYGON", "NAME=\"陸地\"",
-                     "CATEGORY=1", "SHOW=1", "SMALL=1000000000", "LARGE=100000", "FORE=&H0000FFFF&",
-                     "BACK=&HFFFFFFFF&", "STYLE=8", ""}));
+              DocumentTest::Lines({"[CATEGORY]", "1,\"土地\"", "", "[THING]", "NUMBER=1", "FIGURE=POLYGON",
+                                   "NAME=\"陸地\"", "CATEGORY=1", "SHOW=1", "SMALL=1000000000", "LARGE=100000",
+                                   "FORE=&H0000FFFF&", "BACK=&HFFFFFFFF&", "STYLE=8", ""}));
     dir.write(base + QStringLiteral(".ADM"),
-              Lines({"[AREA]", "", "[ADMINISTRATION]", "000,0,1,1,1,\"World\",\"世界\""}));
+              DocumentTest::Lines({"[AREA]", "", "[ADMINISTRATION]", "000,0,1,1,1,\"World\",\"世界\""}));
     return dir.write(base + QStringLiteral(".MLL"), b.bytes);
 }
 
@@ -56,26 +46,14 @@ struct FileCommandsTest : ::testing::Test {
     clsMapUnits& units = h.world.units;
 };
 
-TEST_F(FileCommandsTest, ExtensionDispatch) {
-    EXPECT_FALSE(h.files->LoadFile(dir.file(QStringLiteral("map.ml"))));
-    EXPECT_EQ(h.Messages(), QStringList{dir.file(QStringLiteral("map.ml")) + QStringLiteral("\r\nは無効なファイル形式です.")});
-    EXPECT_EQ(h.world.ui.ui.messages[0].style & 0x70, int(Mb::Critical));
-    EXPECT_EQ(h.redraws, 0);
-    const QString path = WriteLandMap(dir, QStringLiteral("land"));
-    ASSERT_TRUE(path.endsWith(QStringLiteral("land.MLL")));
-    QString lower = path;
-    lower.chop(3);
-    lower += QStringLiteral("mll");
-    QFile::rename(path, lower);
-    EXPECT_TRUE(h.files->LoadFile(lower)); // compared in capitals
-    EXPECT_EQ(units.Count(), 2);
-    EXPECT_EQ(h.redraws, 1);
-    EXPECT_EQ(FileCommands::Kind(QStringLiteral("a.mlg")), QStringLiteral(".MLG"));
-}
-
 TEST_F(FileCommandsTest, LoadedMapIsDrawnWhereItLies) {
     h.form.show();
-    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("LAND"))));
+    const QString path = WriteLandMap(dir, QStringLiteral("land"));
+    const QString lower = path.chopped(3) + QStringLiteral("mll");
+    ASSERT_TRUE(QFile::rename(path, lower));
+    ASSERT_TRUE(h.files->LoadFile(lower)); // its kind compared in capitals
+    EXPECT_EQ(units.Count(), 2);
+    EXPECT_EQ(h.redraws, 1);
     const QImage shot = h.form.grab().toImage();
     const QPoint o = h.picView->mapTo(&h.form, QPoint(0, 0));
     // 2 pixels per degree around the centre pixel (200, 150): land 160..240 x 130..170.
@@ -86,23 +64,24 @@ TEST_F(FileCommandsTest, LoadedMapIsDrawnWhereItLies) {
     for (const QPoint p : {QPoint(155, 150), QPoint(245, 150), QPoint(200, 125), QPoint(200, 175), QPoint(20, 20)})
         EXPECT_EQ(shot.pixel(o + p), ocean) << p.x() << "," << p.y();
     EXPECT_EQ(h.Panel(1), QString());
-    EXPECT_TRUE(h.form.windowTitle().contains(QStringLiteral("LAND.MLL")));
+    EXPECT_TRUE(h.form.windowTitle().contains(QStringLiteral("land.MLL")));
 }
 
 TEST_F(FileCommandsTest, ScaleHints) {
-    EXPECT_EQ(FileCommands::ScaleHint(5, 2), QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
-    EXPECT_EQ(FileCommands::ScaleHint(2, 5), QStringLiteral("縮尺を小さくしましょう."));
+    // Two levels apart either way; none for a map without a level (0, -1).
+    EXPECT_EQ(FileCommands::ScaleHint(5, 2), kCloser);
+    EXPECT_EQ(FileCommands::ScaleHint(4, 2), kCloser);
     EXPECT_EQ(FileCommands::ScaleHint(3, 2), QString());
     EXPECT_EQ(FileCommands::ScaleHint(3, 4), QString());
-    EXPECT_EQ(FileCommands::ScaleHint(4, 2), QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
+    EXPECT_EQ(FileCommands::ScaleHint(2, 5), QStringLiteral("縮尺を小さくしましょう."));
     EXPECT_EQ(FileCommands::ScaleHint(0, 7), QString());
     EXPECT_EQ(FileCommands::ScaleHint(-1, 7), QString());
-    EXPECT_EQ(FileCommands::ScaleHint(1, -1), QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
+    EXPECT_EQ(FileCommands::ScaleHint(1, -1), kCloser);
 
     h.files->ScaleToLevel = [](double) -> int16_t { return 2; };
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("L5"), 115000)));
     ASSERT_EQ(h.world.ui.ui.messages.size(), 1);
-    EXPECT_EQ(h.world.ui.ui.messages[0].text, QStringLiteral("目的地を中心にしてから縮尺を大きくしましょう."));
+    EXPECT_EQ(h.world.ui.ui.messages[0].text, kCloser);
     EXPECT_EQ(h.world.ui.ui.messages[0].style, Mb::OkOnly + Mb::Information);
 }
 
@@ -188,21 +167,15 @@ TEST_F(FileCommandsTest, SaveLoopAsksForANameUntilSavedOrCancelled) {
 TEST_F(FileCommandsTest, MenuWithThreeUnits) {
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("A"))));
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("B"))));
-    ASSERT_EQ(units.Count(), 3);
     units.SetIndex(2);
     h.files->mnuFile_Click();
+    h.files->mnuFile_Click(); // opening again rebuilds rather than adds
+    // Maps without a name in their header go by their file names.
+    ASSERT_EQ(Captions(h.files->mnuClose), QStringLiteral("全地図(&0)|BASE.MLL(&A)|A.MLL(&B)|B.MLL(&C)"));
+    ASSERT_EQ(Captions(h.files->mnuActive), QStringLiteral("キャンセル(&0)|BASE.MLL(&A)|A.MLL(&B)|B.MLL(&C)"));
     const auto closeItems = h.files->mnuClose->actions();
     const auto activeItems = h.files->mnuActive->actions();
-    ASSERT_EQ(closeItems.size(), 4);
-    ASSERT_EQ(activeItems.size(), 4);
-    EXPECT_EQ(closeItems[0]->text(), QStringLiteral("全地図(&0)"));
-    EXPECT_EQ(activeItems[0]->text(), QStringLiteral("キャンセル(&0)"));
-    // Maps without a name in their header go by their file names.
-    const QString captions[] = {QStringLiteral("BASE.MLL(&A)"), QStringLiteral("A.MLL(&B)"), QStringLiteral("B.MLL(&C)")};
     for (int i = 1; i <= 3; ++i) {
-        const QString& caption = captions[i - 1];
-        EXPECT_EQ(closeItems[i]->text(), caption);
-        EXPECT_EQ(activeItems[i]->text(), caption);
         EXPECT_EQ(closeItems[i]->isEnabled(), i != 1);
         EXPECT_EQ(activeItems[i]->isChecked(), i == 2);
     }
@@ -214,9 +187,6 @@ TEST_F(FileCommandsTest, MenuWithThreeUnits) {
     h.files->CruiseRun = [] {};
     h.files->mnuFile_Click();
     EXPECT_TRUE(h.files->mnuCruiseExe->isEnabled());
-    // Opening again rebuilds rather than adds.
-    h.files->mnuFile_Click();
-    EXPECT_EQ(h.files->mnuClose->actions().size(), 4);
     units.SetIndex(1);
     h.world.base->gFigures->Clear();
     h.files->mnuFile_Click();
@@ -264,6 +234,8 @@ TEST_F(FileCommandsTest, DroppedFilesOpenInOrder) {
     h.picView->FilesDropped(files);
     EXPECT_EQ(h.Messages(), (QStringList{QStringLiteral("/x/one.ml\r\nは無効なファイル形式です."),
                                          QStringLiteral("/x/two.ml\r\nは無効なファイル形式です.")}));
+    EXPECT_EQ(h.world.ui.ui.messages[0].style & 0x70, int(Mb::Critical));
+    EXPECT_EQ(h.redraws, 0);
     h.picView->FilesDropped({WriteLandMap(dir, QStringLiteral("D1")), WriteLandMap(dir, QStringLiteral("D2"))});
     EXPECT_EQ(units.Count(), 3);
     EXPECT_EQ(h.redraws, 2);
@@ -297,10 +269,6 @@ TEST_F(FileCommandsTest, ClipboardCopy) {
     EXPECT_EQ(h.Panel(1), QStringLiteral("クリップボードへ出力しました."));
     EXPECT_EQ(h.picView->Image(), drawn); // the redraw took the line away
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(FileCommandsTest, MapInformationShowsTheActiveMapBesideTheWindow) {
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("INFO"))));

@@ -144,6 +144,8 @@ TEST_F(HelpWindow, WebLinksGoToTheDesktopAndFailuresAreTold) {
     ASSERT_EQ(ui.ui.messages.size(), 1);
     EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("WEBブラウザを起動できませんでした."));
     EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
+    EXPECT_FALSE(HtmlHelp::HelpContext(999999)); // a topic without a page
+    EXPECT_EQ(ui.ui.messages.last().text, QStringLiteral("HTML HELP の表示に失敗しました. 999999"));
 }
 
 TEST(About, TitleAndSplashKeepTheDesignTexts) {

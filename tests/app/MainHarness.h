@@ -7,6 +7,7 @@
 #include "app/ViewRedraw.h"
 #include "core/Library.h"
 #include "document/HMapCoord.h"
+#include "render/clsAccessory.h"
 #include "support/PlotWorld.h"
 
 #include <QLabel>
@@ -21,9 +22,11 @@ constexpr int32_t kBackground = 0x00FF00; // 0x00BBGGRR
 constexpr int32_t kOcean = 0xFF0000;
 constexpr int32_t kLand = 0x00FFFF;
 
-// Scale at which the equirectangular view shows `ppd` pixels per degree at 96 dpi.
-inline double ScaleForPixelsPerDegree(double ppd) {
-    return 96 * 1000.0 / 25.4 * (MapProjection::GlobeRadius * 4.848136811095355e-6) * 3600 / ppd;
+// A menu's captions joined by "|", separators as "-".
+inline QString Captions(const QWidget* menu) {
+    QStringList c;
+    for (const QAction* a : menu->actions()) c << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return c.join(QLatin1Char('|'));
 }
 
 struct MainHarness {
@@ -90,17 +93,30 @@ struct MainHarness {
         // Green background, blue ocean in the base unit.
         PlotWorld::AddThing(*world.base, 1, 3, QStringLiteral("背景"), kBackground, 8);
         PlotWorld::AddThing(*world.base, 2, 3, QStringLiteral("海洋"), kOcean, 8);
-        clsMapPlot& p = *world.plot;
-        p.mProjectionAuto = false;
-        p.mGridEi = false;
-        p.SetProjectionIndex(12);
-        p.SetCenterX(0);
-        p.SetCenterY(0);
-        p.SetMapScale(ScaleForPixelsPerDegree(2));
+        world.plot->mGridEi = false;
+        world.View(12, 0, 0, 2);
         controls->SetScrollRange();
     }
 
     QString Panel(int i) const { return redraw.StatusText(i); }
+    // Every control the drawing holds back is usable again.
+    bool Unlocked() const {
+        return hsb->isEnabled() && vsb->isEnabled() && sli->isEnabled() && mnuFile->menuAction()->isEnabled() &&
+               mnuView->menuAction()->isEnabled();
+    }
+    // The accessory band with a title in it at the top of the picture,
+    // reserved only while accessories are `on`.
+    void UseTitleBand(clsAccessory& acc, bool on) {
+        acc.SetGraph(&world.graph());
+        acc.SetIndex(1); // the band
+        acc.SetUse(true);
+        acc.SetIndex(4); // a title in it
+        acc.SetUse(true);
+        acc.SetText(QStringLiteral("TITLE"));
+        acc.SetPosition(0);
+        redraw.mAccessory = &acc;
+        world.plot->mAcsEi = on;
+    }
     QStringList Messages() const {
         QStringList m;
         for (const auto& msg : world.ui.ui.messages) m << msg.text;

@@ -1,7 +1,5 @@
 #include "AppFixture.h"
 
-#include "app/HtmlHelp.h"
-#include "app/frmMain.h"
 #include "core/ErrorMng.h"
 #include "platform/Cp932Codec.h"
 
@@ -39,13 +37,6 @@ TEST_F(StartUpTest, MissingComponentsAreListedAndStartGoesOn) {
     EXPECT_TRUE(frmMain::CheckRuntime({{"plugin", [] { return true; }}}).isEmpty());
     EXPECT_FALSE(QFile::exists(prog + "/Runtime.txt"));
     EXPECT_TRUE(scripted.ui.messages.isEmpty());
-}
-
-TEST_F(StartUpTest, HelpContextsLeadToTheirPages) {
-    EXPECT_EQ(HtmlHelp::ContextPage(230011), "help/mapinfo.html");
-    EXPECT_EQ(HtmlHelp::ContextPage(230012), "");
-    EXPECT_FALSE(HtmlHelp::HelpContext(999999));
-    EXPECT_EQ(scripted.ui.messages.last().text, "HTML HELP の表示に失敗しました. 999999");
 }
 
 struct CruiseCase {
@@ -118,19 +109,7 @@ TEST_F(StartUpTest, FatalStopBeforeInitialisationKeepsTheStoredSettings) {
     EXPECT_EQ(scripted.ui.messages.size(), 1);
 }
 
-class ShutDownTest : public AppFixture {
-protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        window = std::make_unique<frmMain>();
-        ASSERT_EQ(gvInitialize(), 0);
-    }
-    void TearDown() override {
-        window.reset();
-        AppFixture::TearDown();
-    }
-    std::unique_ptr<frmMain> window;
-};
+using ShutDownTest = WindowFixture;
 
 TEST_F(ShutDownTest, QuitAnsweredNoChangesNothing) {
     const SettingsStore::Pairs before = Section("PUBLIC");
@@ -154,10 +133,8 @@ TEST_F(ShutDownTest, QuitAnsweredYesWritesLastAndTheSettings) {
     EXPECT_EQ(SettingsStore::Instance().Writes() - writes, 2); // the snapshot's sections, then the exit's
     EXPECT_FALSE(gvInitialized());
     EXPECT_EQ(gvView, nullptr);
-    clsRegistry r;
-    r.mSection = "PUBLIC";
-    EXPECT_EQ(r.RegGet("Language", QString()), "2");
-    EXPECT_EQ(r.RegGet("LLcount", QString("none")), "none"); // the exit writes no units
+    EXPECT_EQ(Get("Language"), "2");
+    EXPECT_EQ(Get("LLcount"), "<none>"); // the exit writes no units
 }
 
 // A fatal file error (53) writes no error snapshot; any other error does.
@@ -178,9 +155,7 @@ TEST_F(ShutDownTest, FatalErrorSnapshotOnlyForOtherThanFileErrors) {
         EXPECT_EQ(QFile::exists(prog + "/ERROR.MLG"), number != 53);
         EXPECT_FALSE(gvInitialized());
         EXPECT_EQ(gvMapGraph, nullptr);
-        clsRegistry r;
-        r.mSection = "PUBLIC";
-        EXPECT_NE(r.RegGet("Language", QString("none")), "none"); // the settings were kept
+        EXPECT_NE(Get("Language"), "<none>"); // the settings were kept
     }
     EXPECT_TRUE(Read(prog + "/ERROR.MLG").startsWith("[PUBLIC]\r\n"));
 }

@@ -152,16 +152,11 @@ TEST(ViewControls, LayoutFillsTheWindowAndSizesTheImage) {
     EXPECT_EQ(h.picView->Image().height(), h.vsb->height());
 }
 
-} // namespace
-
-namespace {
-
 TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
-    MainHarness h;
-    h.form.show();
-    QCoreApplication::processEvents();
+    MainHarness h; // not shown yet: the central area has no size of its own
     h.picView->ResizePicture(600, 400);
     h.controls->ResizeFormByView();
+    h.form.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(h.inner->width(), 600 + h.vsb->width());
     EXPECT_EQ(h.inner->height(), h.picView->y() + 400 + h.hsb->height());
@@ -176,16 +171,6 @@ TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
     QCoreApplication::processEvents();
     EXPECT_EQ(h.form.frameGeometry().width(), (6525 + 14) / 15);
     EXPECT_EQ(h.form.frameGeometry().height(), 4500 / 15);
-}
-
-TEST(ViewControls, WindowFitsTheViewBeforeItIsFirstShown) {
-    MainHarness h; // never shown: the central area has no size of its own yet
-    h.picView->ResizePicture(600, 400);
-    h.controls->ResizeFormByView();
-    h.form.show();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(h.inner->width(), 600 + h.vsb->width());
-    EXPECT_EQ(h.inner->height(), h.picView->y() + 400 + h.hsb->height());
 }
 
 TEST(ViewControls, NarrowWindowKeepsTheViewWidth) {

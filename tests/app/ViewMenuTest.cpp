@@ -3,9 +3,7 @@
 #include "AppFixture.h"
 #include "MainHarness.h"
 
-#include "app/MainView.h"
 #include "app/ViewMenu.h"
-#include "app/frmMain.h"
 #include "document/clsMapRem.h"
 
 #include <QMenuBar>
@@ -21,12 +19,6 @@ void NameUnit(clsMapUnit& unit) {
         rem->SetComment(QString::fromUtf8(line));
         unit.gFigures->Add(rem);
     }
-}
-
-QString Captions(const QWidget* menu) {
-    QStringList c;
-    for (const QAction* a : menu->actions()) c << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return c.join(QLatin1Char('|'));
 }
 
 template <size_t N> int Ticked(const std::array<QAction*, N>& items) {
@@ -94,19 +86,14 @@ TEST(ViewMenu, UnitItemsFollowTheUnitsAndStopTheCruise) {
     EXPECT_EQ(m.menu.mnuMapDisp->actions()[26]->text(), QStringLiteral("26.MLL(&[)")); // past "Z"
 }
 
-using ViewMenuInWindow = AppFixture;
+using ViewMenuInWindow = WindowFixture;
 
 TEST_F(ViewMenuInWindow, LanguageRedrawsWithTheOtherNames) {
-    frmMain window;
-    ASSERT_EQ(PublicVal::gvInitialize(), 0);
-    ViewRedraw& r = window.MainArea()->redraw;
-    r.mPlot = PublicVal::gvMapPlot;
-    r.mUnits = PublicVal::gvMapUnits;
     int drawn = 0;
-    r.AutoCruise = [&] { ++drawn; };
-    EXPECT_EQ(Captions(window.menuBar()), QStringLiteral("ファイル(&F)|表示(&V)|ツール(&T)|ヘルプ(&H)"));
-    EXPECT_EQ(Captions(window.ViewMenuItems()->mnuCoordinate), QStringLiteral("経緯度座標(&L)|ＸＹ座標(&X)"));
-    ViewMenu& v = *window.ViewMenuItems();
+    view->redraw.AutoCruise = [&] { ++drawn; };
+    EXPECT_EQ(Captions(window->menuBar()), QStringLiteral("ファイル(&F)|表示(&V)|ツール(&T)|ヘルプ(&H)"));
+    ViewMenu& v = *window->ViewMenuItems();
+    EXPECT_EQ(Captions(v.mnuCoordinate), QStringLiteral("経緯度座標(&L)|ＸＹ座標(&X)"));
     v.mnuView_Click();
     EXPECT_FALSE(v.mnuJump->isEnabled()); // the active map is empty
     NameUnit(*PublicVal::gvMapUnits->Base());

@@ -3,7 +3,6 @@
 #include "MainHarness.h"
 
 #include "platform/VospError.h"
-#include "render/clsAccessory.h"
 
 #include <gtest/gtest.h>
 
@@ -66,17 +65,6 @@ TEST(ViewRedraw, StatusPanels) {
     EXPECT_EQ(h.Panel(4), QStringLiteral("P:001ﾟ02'E, 00ﾟ00'N"));
 }
 
-TEST(ViewRedraw, OnlyTheBaseUnitAsksToOpenAMap) {
-    MainHarness h;
-    EXPECT_EQ(h.redraw.PlotWindow(), 0);
-    EXPECT_EQ(h.Panel(1), QStringLiteral("地図ファイルを開きましょう."));
-    EXPECT_EQ(h.redraws, 1);
-    EXPECT_TRUE(h.form.windowTitle().startsWith(QStringLiteral("Vosperal - ")));
-    h.world.AddUnit(QStringLiteral("LAND"));
-    EXPECT_EQ(h.redraw.PlotWindow(), 0);
-    EXPECT_EQ(h.Panel(1), QString());
-}
-
 TEST(ViewRedraw, NestedRedrawsAreRefused) {
     MainHarness h;
     QMenu* later = h.form.menuBar()->addMenu(QStringLiteral("ツール(&T)")); // not in the list
@@ -92,9 +80,7 @@ TEST(ViewRedraw, NestedRedrawsAreRefused) {
     EXPECT_EQ(nested, 1);
     EXPECT_EQ(h.redraws, 1); // the nested call drew nothing
     EXPECT_TRUE(lockedDuringYield);
-    EXPECT_TRUE(h.hsb->isEnabled());
-    EXPECT_TRUE(h.mnuFile->menuAction()->isEnabled());
-    EXPECT_TRUE(later->menuAction()->isEnabled());
+    EXPECT_TRUE(h.Unlocked() && later->menuAction()->isEnabled());
 
     // A redraw asked for by the cruise's loading (before bPlotting is set).
     int16_t fromCruise = -1;
@@ -120,9 +106,7 @@ TEST(ViewRedraw, EscCancelsAndGivesTheControlsBack) {
     EXPECT_EQ(h.redraw.PlotWindow(), 1);
     EXPECT_EQ(h.Panel(1), QStringLiteral("地図描画は中断されました."));
     EXPECT_FALSE(h.redraw.bPlotting);
-    EXPECT_TRUE(h.sli->isEnabled());
-    EXPECT_TRUE(h.vsb->isEnabled());
-    EXPECT_TRUE(h.mnuView->menuAction()->isEnabled());
+    EXPECT_TRUE(h.Unlocked());
     h.redraw.YieldEvents = [] {};
     EXPECT_EQ(h.redraw.PlotWindow(), 0);
 }
@@ -139,8 +123,7 @@ TEST(ViewRedraw, AnErrorInTheDrawingLeavesTheWindowUsable) {
         EXPECT_TRUE(e.source.contains(QStringLiteral("frmMain.PlotWindow"))) << e.source.toStdString();
     }
     EXPECT_FALSE(h.redraw.bPlotting);
-    EXPECT_TRUE(h.hsb->isEnabled());
-    EXPECT_TRUE(h.mnuFile->menuAction()->isEnabled());
+    EXPECT_TRUE(h.Unlocked());
     EXPECT_EQ(h.world.ui.ui.pointer, MousePtr::Default);
     EXPECT_EQ(h.redraw.iSurveyMode, 7); // nothing was drawn over the rubber
     h.redraw.YieldEvents = [] {};
@@ -151,15 +134,7 @@ TEST(ViewRedraw, AnErrorInTheDrawingLeavesTheWindowUsable) {
 TEST(ViewRedraw, CanvasLeavesRoomForTheAccessoryBand) {
     MainHarness h;
     clsAccessory acc;
-    acc.SetGraph(&h.world.graph());
-    acc.SetIndex(1); // the band
-    acc.SetUse(true);
-    acc.SetIndex(4); // a title in it
-    acc.SetUse(true);
-    acc.SetText(QStringLiteral("TITLE"));
-    h.redraw.mAccessory = &acc;
-    h.world.plot->mAcsEi = true;
-    acc.SetPosition(0);
+    h.UseTitleBand(acc, true);
     int32_t band = 0;
     h.redraw.YieldEvents = [&] { band = acc.BackHeight(); };
     ASSERT_EQ(h.redraw.PlotWindow(), 0);

@@ -1,5 +1,6 @@
 // The mouse on the map view: clicks, double clicks and drags told apart by
 // the click timer, the survey and frame-cut tools and the pop-up menu.
+#include "AppFixture.h"
 #include "MainHarness.h"
 
 #include "app/FrameCut.h"
@@ -8,11 +9,11 @@
 #include "app/ViewPopupMenu.h"
 #include "render/HMapCanvas.h"
 #include "render/ViewHost.h"
-#include "render/clsAccessory.h"
 #include "render/clsView.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -96,15 +97,7 @@ TEST(ViewPointer, ClickDoubleClickAndDrag) {
     for (const bool band : {false, true}) {
         SCOPED_TRACE(band ? "accessory band" : "no band");
         clsAccessory acc;
-        acc.SetGraph(&t.world.graph());
-        acc.SetIndex(1);
-        acc.SetUse(true);
-        acc.SetIndex(4);
-        acc.SetUse(true);
-        acc.SetText(QStringLiteral("TITLE"));
-        acc.SetPosition(0);
-        t.redraw.mAccessory = &acc;
-        t.world.plot->mAcsEi = band;
+        t.UseTitleBand(acc, band);
         t.world.plot->SetCenterX(0);
         ASSERT_EQ(t.redraw.PlotWindow(), 0);
         EXPECT_EQ(t.world.plot->CanvasTop() > 0, band);
@@ -276,9 +269,7 @@ TEST(FrameCut, AcrossTheOppositeMeridianTheShortWay) {
 
 TEST(ViewPopupMenu, CaptionsStatesAndSwitches) {
     Tools t;
-    QStringList captions;
-    for (QAction* a : t.popup.mnuPopup->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(captions.join(QLatin1Char('|')),
+    EXPECT_EQ(Captions(t.popup.mnuPopup),
               QStringLiteral("ポジション(&N)|クルーズ実行(&W)|地図画像コピー(&C)|-|測量(&V)|-|図法自動選択(&T)|"
                              "接円筒図法(&1)|割円筒図法(&2)|接円錐図法(&3)|接方位図法(&4)|-|経緯線許可(&G)|"
                              "アクセサリ許可(&A)|文字列・点記号縁取り許可(&O)|文字列傾斜許可(&K)|-|欧州語(&E)|"
@@ -317,39 +308,8 @@ TEST(ViewPopupMenu, CaptionsStatesAndSwitches) {
     EXPECT_TRUE(t.world.plot->mProjectionAuto);
 }
 
-} // namespace
-
-#include "AppFixture.h"
-#include "app/MainView.h"
-#include "app/frmMain.h"
-
-#include <QKeyEvent>
-
-namespace {
-
 // The pop-up menu and the tools inside the main window itself.
-class ToolsInWindowTest : public AppFixture {
-protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        window = std::make_unique<frmMain>();
-        ASSERT_EQ(PublicVal::gvInitialize(), 0);
-        view = window->MainArea();
-        ViewRedraw& r = view->redraw;
-        r.mPlot = PublicVal::gvMapPlot;
-        r.mUnits = PublicVal::gvMapUnits;
-        r.mView = PublicVal::gvView;
-        r.mGraph = PublicVal::gvMapGraph;
-        view->controls->YieldEvents = [] {};
-        view->controls->SetScrollRange();
-    }
-    void TearDown() override {
-        window.reset();
-        AppFixture::TearDown();
-    }
-    std::unique_ptr<frmMain> window;
-    MainView* view = nullptr;
-};
+using ToolsInWindowTest = WindowFixture;
 
 TEST_F(ToolsInWindowTest, EastWrapsHomeReturnsAndEscEndsTheSurvey) {
     VbScrollBar& h = view->controls->hsbView;

@@ -1,7 +1,5 @@
 // The main window driven by real events while a drawing runs.
 #include "AppFixture.h"
-#include "app/MainView.h"
-#include "app/frmMain.h"
 #include "document/clsThings.h"
 #include "render/clsMapPlot.h"
 #include "support/ScriptedFileDialogs.h"
@@ -10,33 +8,25 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <tuple>
 
 using namespace PublicVal;
 
 namespace {
 
-struct WindowEventsTest : AppFixture {
+struct WindowEventsTest : WindowFixture {
     void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_EQ(gvInitialize(), 0);
-        ViewRedraw& r = view->redraw;
-        std::tie(r.mPlot, r.mUnits, r.mAccessory, r.mView, r.mGraph, view->controls->mView) =
-            std::tuple(gvMapPlot, gvMapUnits, gvAccessory, gvView, gvMapGraph, gvView);
-        view->controls->SetScrollRange();
+        WindowFixture::SetUp();
+        view->controls->YieldEvents = [] { QCoreApplication::processEvents(); };
         view->resizeTimer.setInterval(0); // a resize may reach the window inside a drawing
         window->resize(700, 500);
         window->show();
         window->activateWindow();
         Settle();
     }
-    void TearDown() override { window.reset(), AppFixture::TearDown(); }
     void Settle() {
         for (int i = 0; i < 10000 && (view->resizeTimer.isActive() || i < 3); ++i) QCoreApplication::processEvents();
     }
     bool Send(QEvent&& e) { return QCoreApplication::sendEvent(window.get(), &e), e.isAccepted(); }
-    std::unique_ptr<frmMain> window = std::make_unique<frmMain>();
-    MainView* view = window->MainArea();
 };
 
 TEST_F(WindowEventsTest, ResizesAndMaximisingDuringDrawingsEndInAViewOfTheLastSize) {

@@ -17,20 +17,10 @@ struct MapUnitTest : DocumentTest {
         b.VersionHeader();
         int n = 0;
         if (code >= 0 && n < figures) {
-            TestFig rem;
-            rem.code = 1;
-            rem.comment = QStringLiteral("# 地図コード：") + QStringLiteral("%1").arg(code, 6, 10, QLatin1Char('0'));
-            b.Add(rem);
+            b.Add({.code = 1, .comment = QStringLiteral("# 地図コード：%1").arg(code, 6, 10, QLatin1Char('0'))});
             ++n;
         }
-        for (; n < figures; ++n) {
-            TestFig sym;
-            sym.code = 4;
-            sym.admin = 1;
-            sym.thing = 1;
-            sym.x = n;
-            b.Add(sym);
-        }
+        for (; n < figures; ++n) b.Add({.code = 4, .admin = 1, .thing = 1, .x = n});
         return dir.write(name, b.bytes);
     }
     void WriteLists(const QString& base) {

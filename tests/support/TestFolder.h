@@ -2,16 +2,25 @@
 // A temporary folder for one test, removed afterwards, with small helpers to
 // put files in it.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
 class TestFolder {
 public:
-    TestFolder();
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
-    QString write(const QString& name, const QByteArray& bytes) const;
-    QByteArray read(const QString& name) const;
+    // The file's full name; empty when it could not be written.
+    QString write(const QString& name, const QByteArray& bytes) const {
+        QFile f(file(name));
+        if (!f.open(QIODevice::WriteOnly)) return {};
+        f.write(bytes);
+        return f.fileName();
+    }
+    QByteArray read(const QString& name) const {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
 private:
     QTemporaryDir dir_;
