@@ -1,26 +1,19 @@
 #pragma once
-// The pieces of the main window's view laid out in a window of their own,
-// drawn by the plot engine of a PlotWorld, with the redraws counted.
-#include "app/FileCommands.h"
-#include "app/MapPicture.h"
-#include "app/ViewControls.h"
-#include "app/ViewRedraw.h"
-#include "core/Library.h"
-#include "document/HMapCoord.h"
+// The main window's view in a window of its own, drawn by the plot engine of
+// a PlotWorld on a picture of 400 x 300 pixels, with the redraws counted.
+// It is laid out only when a test asks.
+#include "app/MainView.h"
 #include "render/clsAccessory.h"
 #include "support/PlotWorld.h"
 
-#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSlider>
-#include <QStatusBar>
 
 constexpr int32_t kBackground = 0x00FF00; // 0x00BBGGRR
 constexpr int32_t kOcean = 0xFF0000;
-constexpr int32_t kLand = 0x00FFFF;
 
 // A menu's captions joined by "|", separators as "-".
 inline QString Captions(const QWidget* menu) {
@@ -32,63 +25,34 @@ inline QString Captions(const QWidget* menu) {
 struct MainHarness {
     PlotWorld world{400, 300};
     QMainWindow form;
-    QWidget* inner = new QWidget;
-    MapPicture* picView = new MapPicture(inner);
-    MapPicture* picMeasure = new MapPicture(inner);
-    QScrollBar* hsb = new QScrollBar(Qt::Horizontal, inner);
-    QScrollBar* vsb = new QScrollBar(Qt::Vertical, inner);
-    QWidget* picScale = new QWidget(inner);
-    QSlider* sli = new QSlider(Qt::Horizontal, picScale);
-    QWidget* picViewArea = new QWidget(inner);
-    QMenu* mnuFile = nullptr;
-    QMenu* mnuView = nullptr;
-    ViewRedraw redraw;
-    std::unique_ptr<ViewControls> controls;
-    std::unique_ptr<FileCommands> files;
+    QMenu* mnuFile = form.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* mnuView = form.menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    MainView view{&form, mnuFile};
+    ViewRedraw& redraw = view.redraw;
+    std::unique_ptr<ViewControls>& controls = view.controls;
+    std::unique_ptr<FileCommands>& files = view.files;
+    QWidget* inner = view.inner;
+    MapPicture* picView = view.picView;
+    MapPicture* picMeasure = view.picMeasure;
+    QWidget* picScale = view.picScale;
+    QScrollBar* hsb = view.hsbView;
+    QScrollBar* vsb = view.vsbView;
+    QSlider* sli = view.sliScale;
     int redraws = 0; // drawings that passed the guard
 
     MainHarness() {
-        form.setCentralWidget(inner);
-        picMeasure->setGeometry(0, 0, 200, 24);
-        picMeasure->SetFollowSize(true);
-        picViewArea->setGeometry(210, 0, 40, 24);
-        picScale->setGeometry(260, 0, 160, 24);
-        sli->setGeometry(0, 0, 160, 24);
-        picView->move(0, 28);
+        inner->removeEventFilter(&view);
+        picView->PixelRatioChanged = nullptr;
+        form.setMinimumSize(0, 0);
         picView->ResizePicture(400, 300);
         vsb->setGeometry(400, 28, 16, 300);
         hsb->setGeometry(0, 328, 400, 16);
-        std::array<QLabel*, 4> panels{};
-        for (auto& p : panels) {
-            p = new QLabel;
-            form.statusBar()->addWidget(p);
-        }
-        mnuFile = form.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-        mnuView = form.menuBar()->addMenu(QStringLiteral("表示(&V)"));
-
+        form.resize(440, 420);
         redraw.mPlot = world.plot.get();
         redraw.mUnits = &world.units;
         redraw.mGraph = &world.graph();
-        redraw.mForm = &form;
-        redraw.picView = picView;
-        redraw.picMeasure = picMeasure;
-        redraw.stbPanels = panels;
-        redraw.mLockWidgets = {sli, hsb, vsb};
-        redraw.mLockMenus = {mnuFile->menuAction(), mnuView->menuAction()};
         redraw.AutoCruise = [this] { ++redraws; };
-        redraw.YieldEvents = [] {};
-        controls = std::make_unique<ViewControls>(redraw, hsb, vsb, sli);
-        controls->mForm = &form;
-        controls->mInner = inner;
-        controls->picScale = picScale;
-        controls->picViewArea = picViewArea;
-        controls->picMeasure = picMeasure;
-        controls->YieldEvents = [] {};
-        redraw.SetScrollChange = [this] { controls->SetScrollChange(); };
-        files = std::make_unique<FileCommands>(redraw, *controls);
-        files->BuildFileMenu(mnuFile);
-        picView->FilesDropped = [this](const QStringList& p) { files->picView_OLEDragDrop(p); };
-        form.resize(440, 420);
+        redraw.YieldEvents = controls->YieldEvents = [] {};
 
         // Green background, blue ocean in the base unit.
         PlotWorld::AddThing(*world.base, 1, 3, QStringLiteral("背景"), kBackground, 8);

@@ -17,21 +17,12 @@
 
 namespace {
 
-// A MainView in a window of its own over the engine of a PlotWorld, with the
-// redraws counted and a resize applied as soon as the events are through.
-struct ViewInWindow {
-    PlotWorld world;
-    QMainWindow form;
-    MainView view{&form, form.menuBar()->addMenu(QStringLiteral("ファイル(&F)"))};
-    int redraws = 0;
-
+// The harness laid out as the program does, each resize as soon as the
+// events are through.
+struct ViewInWindow : MainHarness {
     ViewInWindow() {
-        view.redraw.mPlot = world.plot.get();
-        view.redraw.mUnits = &world.units;
-        view.redraw.YieldEvents = view.controls->YieldEvents = [] {};
-        view.redraw.AutoCruise = [this] { ++redraws; };
+        inner->installEventFilter(&view);
         view.resizeTimer.setInterval(0);
-        view.controls->SetScrollRange();
     }
     void Settle() {
         while (view.resizeTimer.isActive()) QCoreApplication::processEvents();

@@ -139,6 +139,7 @@ TEST(ViewControls, SliderAndItsButtons) {
 
 TEST(ViewControls, LayoutFillsTheWindowAndSizesTheImage) {
     MainHarness h;
+    h.form.show(); // the central area takes its size
     h.form.resize(700, 500);
     h.controls->LayoutControls();
     const int32_t iw = h.inner->width(), ih = h.inner->height();
@@ -175,6 +176,7 @@ TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
 
 TEST(ViewControls, NarrowWindowKeepsTheViewWidth) {
     MainHarness h;
+    h.form.show();
     h.form.resize(300, 280); // 4500 x 4200 twips
     h.picView->ResizePicture(200, 100);
     h.controls->LayoutControls();

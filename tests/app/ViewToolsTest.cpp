@@ -43,19 +43,17 @@ struct PictureHost : ViewHost {
 // is (200, 150) and 100 pixels are 50 degrees.
 struct Tools : MainHarness {
     PictureHost host{picView};
-    clsView view{&host};
-    SurveyTool survey{redraw};
-    FrameCut cut{redraw, *controls};
-    ViewPointer pointer{redraw, *controls, survey, cut};
-    ViewPopupMenu popup{redraw, *controls, survey, &form};
+    clsView output{&host};
+    SurveyTool& survey = *view.survey;
+    FrameCut& cut = *view.frameCut;
+    ViewPointer& pointer = *view.pointer;
+    ViewPopupMenu& popup = *view.popup;
     int popups = 0;
 
     Tools() {
-        view.SetWidth(400);
-        view.SetHeight(300);
-        redraw.mView = &view;
-        redraw.SurveyReplot = [this] { survey.SurveyReplot(); };
-        pointer.Attach(picView);
+        output.SetWidth(400);
+        output.SetHeight(300);
+        redraw.mView = &output;
         pointer.DoubleClickTime = [] { return 400; };
         pointer.ShowPopup = [this](const QPoint&) { ++popups; };
         cut.ScreenSize = [] { return QSize(800, 800); };
@@ -129,7 +127,7 @@ TEST(ViewPointer, RightClickWhileDrawingIsDroppedAndPanel4FollowsThePointer) {
     EXPECT_EQ(t.popups, 1);
 
     t.Mouse(QEvent::MouseMove, 300, 50);
-    EXPECT_EQ(t.Panel(4), QStringLiteral("P:") + HMap::MapPointTextCoarse(180000, 180000));
+    EXPECT_EQ(t.Panel(4), QStringLiteral("P:050ﾟ00'E, 50ﾟ00'N"));
 }
 
 // Message boxes that look at the picture while they are open.
@@ -247,8 +245,8 @@ TEST(FrameCut, CentreAndScaleFromTheFrame) {
     // screen's shape, so the width goes halfway from 400 to 600 and the
     // height follows, 60 x 500 \ 81.
     EXPECT_EQ(t.Center(), Center(108000, 90000));
-    EXPECT_EQ(t.view.Width(), 500);
-    EXPECT_EQ(t.view.Height(), 370);
+    EXPECT_EQ(t.output.Width(), 500);
+    EXPECT_EQ(t.output.Height(), 370);
     EXPECT_DOUBLE_EQ(t.world.plot->MapScale(), std::nearbyint(s * 81 / 492));
 }
 
@@ -263,7 +261,7 @@ TEST(FrameCut, AcrossTheOppositeMeridianTheShortWay) {
     EXPECT_EQ(std::abs(t.world.plot->CenterX()), 648000);
     EXPECT_EQ(t.world.plot->CenterY(), 72000);
     // 20 degrees each way: 41 by 40 pixels.
-    EXPECT_EQ(t.view.Height(), 40 * 500 / 41);
+    EXPECT_EQ(t.output.Height(), 40 * 500 / 41);
     EXPECT_DOUBLE_EQ(t.world.plot->MapScale(), std::nearbyint(s * 41 / 492));
 }
 
