@@ -17,8 +17,6 @@ TEST(VbScrollBar, RangeWithTheLargerLimitFirst) {
     v.SetMin(5400);
     v.SetMax(-5400);
     changes = 0; // the range changes moved the value
-    EXPECT_EQ(v.Min(), 5400);
-    EXPECT_EQ(v.Max(), -5400);
     EXPECT_FALSE(bar.hasTracking());
     v.SetValue(5400); // north: the thumb at the top
     EXPECT_EQ(bar.value(), bar.minimum());
