@@ -103,8 +103,10 @@ TEST_F(PublicValLifecycleTest, WithoutTheStoreEverySettingTakesItsDefault) {
     EXPECT_EQ(gvLanguage, 1);
     EXPECT_EQ(gvAngleValue, 1);
     EXPECT_EQ(gvAngleUnit, 4);
+    EXPECT_EQ(gvAngleDirection, 3);
     EXPECT_EQ(gvStartMapType, 2);
     EXPECT_EQ(gvScreenDPI, 1440 / 15); // the offscreen screen has 96 dots per inch
+    EXPECT_EQ(gvHomeLon, 0);
     EXPECT_EQ(gvHomeLat, 185318);
     EXPECT_DOUBLE_EQ(gvHomeScaleLL, 20000000.0);
     EXPECT_FALSE(gvPolygonOutline);
