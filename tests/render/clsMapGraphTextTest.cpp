@@ -108,7 +108,7 @@ TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour) {
     }
 }
 
-TEST(MapGraphText, HeightsAreLimitedAndScaled) {
+TEST(MapGraphText, HeightsAreLimitedAndScaledAndToolkitFonts) {
     TextDrawing t;
     ASSERT_TRUE(t.g.SetFont("Liberation Sans", 2, 0, 0, kRed, -1));
     EXPECT_EQ(t.dc->Font().pixelHeight, 5 * 96 / 72);
@@ -123,6 +123,15 @@ TEST(MapGraphText, HeightsAreLimitedAndScaled) {
     EXPECT_TRUE(t.dc->Font().bold);
     EXPECT_TRUE(t.dc->Font().italic);
     EXPECT_FALSE(t.dc->Font().underline);
+    // A toolkit font, at the plain ratio.
+    t.g.SetTextRatio(100);
+    QFont f("Liberation Mono");
+    f.setPointSizeF(12.5); // halves go to even
+    f.setUnderline(true);
+    ASSERT_TRUE(t.g.SetFontObject(f, kRed));
+    EXPECT_EQ(t.g.FontFace(), "Liberation Mono");
+    EXPECT_EQ(t.dc->Font().pixelHeight, 12 * 96 / 72);
+    EXPECT_TRUE(t.dc->Font().underline);
 }
 
 TEST(MapGraphText, WindowsFacesAndUnknownFaces) {
@@ -146,17 +155,6 @@ TEST(MapGraphText, WindowsFacesAndUnknownFaces) {
         seen.insert(f.name.toCaseFolded());
         EXPECT_EQ(f.faceBytes.back(), '\0');
     }
-}
-
-TEST(MapGraphText, SetFontObjectTakesTheToolkitFont) {
-    TextDrawing t;
-    QFont f("Liberation Mono");
-    f.setPointSizeF(12.5); // halves go to even
-    f.setUnderline(true);
-    ASSERT_TRUE(t.g.SetFontObject(f, kRed));
-    EXPECT_EQ(t.g.FontFace(), "Liberation Mono");
-    EXPECT_EQ(t.dc->Font().pixelHeight, 12 * 96 / 72);
-    EXPECT_TRUE(t.dc->Font().underline);
 }
 
 TEST(MapGraphText, FoldTextWithAFakeMeasurer) {

@@ -166,26 +166,21 @@ TEST(clsView, WriteClipPutsTheViewOnTheClipboard) {
     EnsureGuiApp();
     ScopedSettingsHome home;
     ScopedUi ui;
-    FakeHost host;
+    class NoImage : public FakeHost {
+    public:
+        bool empty = false;
+        QImage PictureImage() const override { return empty ? QImage() : FakeHost::PictureImage(); }
+    } host;
     clsView v(&host);
     v.SetWidth(123);
     v.SetHeight(45);
     ASSERT_TRUE(v.WriteClip());
     EXPECT_TRUE(ui.ui.messages.isEmpty());
     const QImage img = QGuiApplication::clipboard()->image();
-    EXPECT_EQ(img.width(), 123);
-    EXPECT_EQ(img.height(), 45);
+    EXPECT_EQ(img.size(), QSize(123, 45));
     EXPECT_EQ(QColor(img.pixel(60, 20)), QColor(Qt::blue));
-}
-
-TEST(clsView, WriteClipReportsAnEmptyPicture) {
-    EnsureGuiApp();
-    ScopedSettingsHome home;
-    ScopedUi ui;
-    class NoImage : public FakeHost {
-        QImage PictureImage() const override { return QImage(); }
-    } host;
-    clsView v(&host);
+    // An empty picture is reported.
+    host.empty = true;
     EXPECT_FALSE(v.WriteClip());
     ASSERT_EQ(ui.ui.messages.size(), 1);
     EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("クリップボードへの出力に失敗しました."));
