@@ -17,6 +17,12 @@ namespace {
 struct MapPlotState : ::testing::Test {
     PlotWorld w;
     clsMapPlot& p = *w.plot;
+    // The canvas point of a map point the engine can convert.
+    CanvasPoint ToCanvas(int32_t lon, int32_t lat) {
+        int32_t x = 0, y = 0;
+        EXPECT_TRUE(p.MapToCanvas(lon, lat, x, y)) << lon << "," << lat;
+        return {x, y};
+    }
 };
 struct MapPlotGrid : MapPlotState {};
 
@@ -246,17 +252,10 @@ TEST_F(MapPlotState, PixelsRoundHalvesToEven) {
     p.SetMapScale(scale);
     ASSERT_EQ(p.ProjectionIndex(), 12);
     EXPECT_EQ(p.RatioX(), 96 * 1000.0 / 25.4 / scale);
-    int32_t cx = 0, cy = 0;
-    ASSERT_TRUE(p.MapToCanvas(1, 0, cx, cy)); // 200.5 -> 200
-    EXPECT_EQ(cx, 200);
-    EXPECT_EQ(cy, 150);
-    ASSERT_TRUE(p.MapToCanvas(-1, 0, cx, cy)); // 199.5 -> 200
-    EXPECT_EQ(cx, 200);
-    ASSERT_TRUE(p.MapToCanvas(0, 1, cx, cy)); // 149.5 -> 150
-    EXPECT_EQ(cy, 150);
-    ASSERT_TRUE(p.MapToCanvas(4, -4, cx, cy));
-    EXPECT_EQ(cx, 202);
-    EXPECT_EQ(cy, 152);
+    EXPECT_EQ(ToCanvas(1, 0), (CanvasPoint{200, 150}));  // 200.5 -> 200
+    EXPECT_EQ(ToCanvas(-1, 0), (CanvasPoint{200, 150})); // 199.5 -> 200
+    EXPECT_EQ(ToCanvas(0, 1), (CanvasPoint{200, 150}));  // 149.5 -> 150
+    EXPECT_EQ(ToCanvas(4, -4), (CanvasPoint{202, 152}));
 }
 
 TEST_F(MapPlotState, FieldAndWrapAround) {
@@ -360,8 +359,7 @@ TEST_F(MapPlotState, ConversionsWithinTheFieldAndViewportCopies) {
     v.centerPixX = 0;
     ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c));
     EXPECT_EQ(c, (CanvasPoint{100, 100}));
-    ASSERT_TRUE(p.MapToCanvas(36000, 18000, cx, cy));
-    EXPECT_EQ((CanvasPoint{cx, cy}), (CanvasPoint{300, 100}));
+    EXPECT_EQ(ToCanvas(36000, 18000), (CanvasPoint{300, 100}));
 }
 
 TEST_F(MapPlotState, CanvasToMapBoundNormalises) {
@@ -395,9 +393,14 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     p.mAdmShowModeEi = false;
     p.SetPtnRatio(150);
     p.Grid().SetWidth(3600);
-    p.WriteRegistry();
     clsRegistry reg;
     reg.mSection = QStringLiteral("LLPLOT");
+    {
+        clsMapPlot other;
+        other.SetCenterX(4321);
+    }
+    EXPECT_TRUE(reg.RegGetSec().isEmpty()); // written only when asked
+    p.WriteRegistry();
     EXPECT_EQ(reg.RegGet(QStringLiteral("Scale"), QString()), QStringLiteral("1234567"));
     EXPECT_EQ(reg.RegGet(QStringLiteral("ProjectionAuto"), QString()), QStringLiteral("False"));
     reg.mSection = QStringLiteral("LLGRID");
@@ -503,16 +506,6 @@ TEST_F(MapPlotGrid, GraticuleRangeFromTheField) {
     p.CalcGridRange();
     EXPECT_EQ(p.Grid().NorthLimit(), 100000);
     EXPECT_LE(p.Grid().North(), 100000);
-}
-
-TEST_F(MapPlotState, SettingsAreWrittenOnlyWhenAsked) {
-    {
-        clsMapPlot p;
-        p.SetCenterX(4321);
-    }
-    clsRegistry reg;
-    reg.mSection = QStringLiteral("LLPLOT");
-    EXPECT_TRUE(reg.RegGetSec().isEmpty());
 }
 
 } // namespace
