@@ -116,9 +116,7 @@ TEST_F(AccessoryTest, CopyClonesFontsAndLeavesTheLastIndex) {
     EXPECT_EQ(t.Color, 0x00FF00);
     ASSERT_TRUE(t.Font);
     EXPECT_NE(t.Font.get(), f.get());
-    EXPECT_EQ(t.Font->family(), "Serif Face");
-    EXPECT_EQ(t.Font->pointSizeF(), 14.0);
-    EXPECT_TRUE(t.Font->bold() && t.Font->italic() && t.Font->underline());
+    EXPECT_EQ(*t.Font, *f);
     // Items without a font get none.
     EXPECT_FALSE(c->Item(1).Font);
     EXPECT_FALSE(c->Item(6).Font);

@@ -342,32 +342,32 @@ TEST(MapGraphFills, HugePolygonIsTiledOnlyOverTheView) {
     EXPECT_EQ(d.Count(kWhite), 0u);
 }
 
-TEST(MapGraphFills, UnreadableTileFallsBackToSolid) {
+// A style outside the tiles and hatches is a solid brush; system colours are
+// looked up (8 is the window text: black when there is no display).
+TEST(MapGraphFills, SolidBrushesAndSystemColours) {
+    PolygonOutlineGuard outline(false);
     Drawing d(20, 20);
-    ASSERT_TRUE(d.g.SetBrush(99, kRed, -1)); // outside the tiles and hatches: solid
+    ASSERT_TRUE(d.g.SetBrush(99, kRed, -1));
     EXPECT_EQ(d.g.BrushMode(), 1);
     clsRect r(2, 2, 5, 5);
     d.g.DrawFillRect(r);
     EXPECT_EQ(d.Count(kRed), 16u);
+    ASSERT_TRUE(d.g.SetBrush(6, int32_t(0x80000008u), -1));
+    clsRect s(10, 10, 19, 19);
+    d.g.DrawFillRect(s);
+    EXPECT_EQ(d.Count(kBlack), 100u);
 }
 
 TEST(MapGraphFills, RectanglesWithAndWithoutOutlineAndClear) {
-    {
-        PolygonOutlineGuard outline(false);
+    // The outline adds the right and bottom edges.
+    for (const bool outlined : {false, true}) {
+        PolygonOutlineGuard outline(outlined);
         Drawing d(40, 40);
         ASSERT_TRUE(d.g.SetBrush(6, kRed, -1));
         clsRect r(5, 6, 14, 20);
         EXPECT_TRUE(d.g.DrawFillRect(r));
-        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, 14, 20}));
-        EXPECT_EQ(d.Count(kRed), 10u * 15u);
-    }
-    {
-        PolygonOutlineGuard outline(true);
-        Drawing d(40, 40);
-        ASSERT_TRUE(d.g.SetBrush(6, kRed, -1));
-        clsRect r(5, 6, 14, 20);
-        EXPECT_TRUE(d.g.DrawFillRect(r));
-        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, 15, 21}));
+        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, outlined ? 15 : 14, outlined ? 21 : 20})) << outlined;
+        EXPECT_EQ(d.Count(kRed), outlined ? 11u * 16u : 10u * 15u);
         clsRect empty(9, 9, 8, 8);
         EXPECT_FALSE(d.g.DrawFillRect(empty));
     }
@@ -402,17 +402,6 @@ TEST(MapGraphFills, HatchesUseTheBackColourWhenGiven) {
         EXPECT_EQ(d.Count(kRed) + d.Count(back < 0 ? kWhite : back), 32u * 32u);
         EXPECT_GT(d.Count(back < 0 ? kWhite : back), 0u);
     }
-}
-
-TEST(MapGraphFills, SystemColoursAreLookedUp) {
-    PolygonOutlineGuard outline(false);
-    Drawing d(10, 10);
-    d.dc->FillRect(0, 0, 10, 10, DcBrush::SolidBrush(kGrey));
-    // System colour 8 is the window text: black when there is no display.
-    ASSERT_TRUE(d.g.SetBrush(6, int32_t(0x80000008u), -1));
-    clsRect r(0, 0, 9, 9);
-    d.g.DrawFillRect(r);
-    EXPECT_EQ(d.Px(5, 5), 0);
 }
 
 TEST(MapGraphSymbols, PlacementHaloAndFailures) {
