@@ -394,7 +394,8 @@ TEST_F(StylingTest, ColoursStyleAndWidth) {
     EXPECT_EQ(Styled()->mFore, 0x111111);
 }
 
-TEST_F(StylingTest, AreaPageChoosesTheThingPage) {
+// A figure takes the thing's attributes of its area's page; a hidden area is not drawn.
+TEST_F(StylingTest, AreasChooseThePageAndCanHide) {
     PlotWorld::AddArea(*s.land, 5, 2, true);
     thing->SetPage(2);
     thing->SetFore(0x0A0B0C);
@@ -406,9 +407,7 @@ TEST_F(StylingTest, AreaPageChoosesTheThingPage) {
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->mFore, 0x0A0B0C);
     EXPECT_EQ(static_cast<clsFigPolyline*>(f.get())->mWidth, 2);
-}
 
-TEST_F(StylingTest, HiddenAreaIsNotDrawn) {
     PlotWorld::AddArea(*s.land, 6, 1, false);
     line->SetAdmin(6);
     ASSERT_TRUE(p.DrawStart());
