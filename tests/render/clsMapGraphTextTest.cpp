@@ -69,15 +69,6 @@ TEST(MapGraphText, TurnedTextRunsUpwards) {
     EXPECT_GT(b[3] - b[1], 2 * (b[2] - b[0]));
     EXPECT_LE(b[3], 200 + 2);
     EXPECT_LT(b[1], 150);
-    // Code 5 turned by 90 degrees: (gap, cap) becomes (cap, -gap).
-    TextDrawing u;
-    ASSERT_TRUE(u.g.SetFont("Liberation Sans", 14, 450 + 3600 - 3960, 0, kRed, -1)); // 90 after wrapping
-    EXPECT_EQ(u.g.FontAngle(), 900);
-    int32_t dx = 0, dy = 0, align = 0;
-    clsMapGraph::AlignOffset(5, u.g.TextGap(), u.g.CapHeight(), dx, dy, align);
-    clsMapGraph::RotateOffset(900, dx, dy);
-    EXPECT_EQ(dx, u.g.CapHeight());
-    EXPECT_EQ(dy, -u.g.TextGap());
 }
 
 TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour) {
