@@ -216,8 +216,8 @@ TEST(DeviceContext, PolygonsReachingFarOffThePictureStillFillRight)
 
 TEST(DeviceContext, HatchesAreAnchoredAtTheCanvasOrigin)
 {
-    // The 8 x 8 cell of each style, where the canvas's cells lie: the
-    // rectangle starts off the cell grid.
+    // The 8 x 8 cell of each style, found at multiples of 8 on the canvas
+    // although the rectangle starts at (3, 5).
     const std::vector<std::string> cells[] = {
         {"........", "........", "........", "........", "RRRRRRRR", "........", "........", "........"},
         {"....R...", "....R...", "....R...", "....R...", "....R...", "....R...", "....R...", "....R..."},
