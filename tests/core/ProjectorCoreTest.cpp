@@ -2,7 +2,6 @@
 // latitudes, round trips, and answers in range at extreme inputs.
 #include "ProjectorKit.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 #include <vector>
@@ -34,9 +33,7 @@ TEST(Projector, PropertiesKeepTheirRules) {
     for (int16_t bad : {0, 18, 22, 27, 28, 29, 31, -1}) {
         p.SetPrjIndex(bad);
         EXPECT_EQ(p.PrjIndex(), 12) << bad;
-        EXPECT_FALSE(clsVospProjector::IsValidPrj(bad)) << bad;
     }
-    for (int16_t i : kAll) EXPECT_TRUE(clsVospProjector::IsValidPrj(i)) << i;
     EXPECT_EQ(p.PrjStatus(), 0x1B210217);
 }
 
@@ -166,8 +163,6 @@ TEST(Projector, ResultsBeyondRangeFailOrNormalise) {
     clsVospProjector p = Make(12, 0, 0);
     ASSERT_TRUE(p.CnvLLtoXY(648000, 0, x, y));
     EXPECT_DOUBLE_EQ(x, 648000 * 4.848136811095355e-6 * kR);
-    EXPECT_FALSE(p.CnvXYtoLL(std::nan(""), 0, lon, lat));
-    EXPECT_FALSE(p.CnvXYtoLL(0, std::numeric_limits<double>::infinity(), lon, lat));
     EXPECT_FALSE(p.CnvXYtoLL(1e300, 0, lon, lat));
     // An unwrapped centre far from the point pushes x beyond 2^31 metres.
     clsVospProjector far = Make(12, 2000000000, 0);
@@ -229,44 +224,4 @@ TEST(Projector, SweepOfExtremeInputs) {
             }
         }
     }
-}
-
-// A list converted at once gives, point for point, what the single
-// conversions give in the same order (within the vector maths' last bits), points the projection cannot show
-// included (they leave the previous point's working values behind).
-TEST(Projector, ListConversionsMatchTheSingleOnes) {
-    const std::vector<PolyPoint> ll = {{0, 0}, {100 * D, 80 * D}, {-179 * D, -89 * D}, {648000, 324000},
-                                       {30 * D, -60 * D}, {-648000, 0}, {5 * D, 45 * D}};
-    for (const int16_t index : kAll) {
-        SCOPED_TRACE(index);
-        clsVospProjector list = Make(index, 40 * D, 35 * D, 3);
-        clsVospProjector single = list;
-        std::vector<PlaneXY> xy(ll.size());
-        bool ok[7];
-        list.CnvLLtoXY(ll, xy, ok);
-        std::vector<PolyPoint> back(ll.size());
-        bool okBack[7];
-        list.CnvXYtoLL(xy, back, okBack);
-        for (size_t i = 0; i < ll.size(); ++i) {
-            double x = 0, y = 0;
-            EXPECT_EQ(single.CnvLLtoXY(ll[i].x, ll[i].y, x, y), ok[i]) << i;
-            // The list form's vector maths may differ in the last bits.
-            const double tol = 1e-12 * kR * std::max({1.0, std::fabs(x) / kR, std::fabs(y) / kR});
-            EXPECT_NEAR(x, xy[i].x, tol) << i;
-            EXPECT_NEAR(y, xy[i].y, tol) << i;
-        }
-        for (size_t i = 0; i < ll.size(); ++i) {
-            int32_t lon = 0, lat = 0;
-            EXPECT_EQ(single.CnvXYtoLL(xy[i].x, xy[i].y, lon, lat), okBack[i]) << i;
-            EXPECT_EQ(back[i], (PolyPoint{lon, lat})) << i;
-        }
-    }
-    // A set-up that fails (gnomonic centred on the equator) gives zeros.
-    clsVospProjector g = Make(1, 0, 0);
-    std::vector<PlaneXY> xy(2, PlaneXY{7, 7});
-    bool ok[2] = {true, true};
-    g.CnvLLtoXY(std::span<const PolyPoint>(ll.data(), 2), xy, ok);
-    EXPECT_EQ(xy[1].x, 0);
-    EXPECT_EQ(xy[1].y, 0);
-    EXPECT_FALSE(ok[0] || ok[1]);
 }
