@@ -30,16 +30,16 @@ void ExpectFormula(int16_t index, double lat0, const Formula& f, const std::vect
     double cx = 0, cy = 0;
     f(0, lat0 * kDeg, lat0 * kDeg, cx, cy);
     for (const Pt& pt : points) {
+        SCOPED_TRACE(testing::Message() << "index " << index << " at " << pt.lon << "," << pt.lat);
         const int32_t lonSec = int32_t(std::lround(pt.lon * 3600)), latSec = int32_t(std::lround(pt.lat * 3600));
-        double ex = 0, ey = 0, x = 0, y = 0;
+        double ex = 0, ey = 0, x = 0, y = 0, mx = 0, my = 0;
         f((lonSec / 3600.0 - 10) * kDeg, latSec / 3600.0 * kDeg, lat0 * kDeg, ex, ey);
-        ASSERT_TRUE(p.CnvLLtoXY(lonSec, latSec, x, y)) << "index " << index << " at " << pt.lon << "," << pt.lat;
-        EXPECT_NEAR(x, (ex - cx) * kR, tol) << "index " << index << " at " << pt.lon << "," << pt.lat;
-        EXPECT_NEAR(y, (ey - cy) * kR, tol) << "index " << index << " at " << pt.lon << "," << pt.lat;
-        double mx = 0, my = 0;
-        ASSERT_TRUE(mirror.CnvLLtoXY(lonSec, -latSec, mx, my)) << "index " << index << " mirrored";
-        EXPECT_NEAR(mx, x, 1e-4) << "index " << index << " mirrored at " << pt.lon << "," << pt.lat;
-        EXPECT_NEAR(my, -y, 1e-4) << "index " << index << " mirrored at " << pt.lon << "," << pt.lat;
+        ASSERT_TRUE(p.CnvLLtoXY(lonSec, latSec, x, y));
+        EXPECT_NEAR(x, (ex - cx) * kR, tol);
+        EXPECT_NEAR(y, (ey - cy) * kR, tol);
+        ASSERT_TRUE(mirror.CnvLLtoXY(lonSec, -latSec, mx, my)) << "mirrored";
+        EXPECT_NEAR(mx, x, 1e-4) << "mirrored";
+        EXPECT_NEAR(my, -y, 1e-4) << "mirrored";
     }
 }
 

@@ -81,25 +81,26 @@ TEST(Projector, CentreAndRoundTripsOverGrids) {
         const bool searched = i == 20 || i == 30;
         const int step = searched ? 20 : 7;
         for (const auto& c : centres) {
+            SCOPED_TRACE(testing::Message() << "index " << i << " centre " << c[0] << "," << c[1]);
             clsVospProjector p = Make(i, c[0], c[1]);
             const int32_t a = std::abs(c[1]);
             // Conics refuse the equator; 1 and the near side (distance 2) need the
             // centre within 60 degrees of the pole, 10 within 60 of the equator.
             const bool refused = (i >= 21 && i != 30 && a == 0) || ((i == 1 || i == 3) && a < 30 * D) ||
                                  (i == 10 && a > 60 * D);
-            ASSERT_EQ(p.SetUp(), !refused) << "index " << i << " centre " << c[0] << "," << c[1];
+            ASSERT_EQ(p.SetUp(), !refused);
             if (refused) continue;
             double x = 1, y = 1;
-            ASSERT_TRUE(p.CnvLLtoXY(c[0], c[1], x, y)) << "index " << i;
-            EXPECT_NEAR(x, 0, 1e-6) << "index " << i;
-            EXPECT_NEAR(y, 0, 1e-6) << "index " << i;
+            ASSERT_TRUE(p.CnvLLtoXY(c[0], c[1], x, y));
+            EXPECT_NEAR(x, 0, 1e-6);
+            EXPECT_NEAR(y, 0, 1e-6);
             int32_t clon = 1, clat = 1;
             if (!p.CnvXYtoLL(0, 0, clon, clat)) {
                 // The stereographic equator lies on its limit radius; rounding may put it outside.
-                EXPECT_TRUE(searched || (i == 2 && c[1] == 0)) << "index " << i;
+                EXPECT_TRUE(searched || (i == 2 && c[1] == 0));
             } else {
-                EXPECT_LE(LonDiff(clon, c[0]), searched ? 60 : 1) << "index " << i;
-                EXPECT_LE(std::abs(clat - c[1]), searched ? 60 : 1) << "index " << i;
+                EXPECT_LE(LonDiff(clon, c[0]), searched ? 60 : 1);
+                EXPECT_LE(std::abs(clat - c[1]), searched ? 60 : 1);
             }
             int tried = 0;
             for (int rl = -179; rl <= 179; rl += step) {
@@ -109,21 +110,21 @@ TEST(Projector, CentreAndRoundTripsOverGrids) {
                     int32_t blon = 0, blat = 0;
                     const bool ok = p.CnvXYtoLL(x, y, blon, blat);
                     if (searched && !ok) continue;
-                    ASSERT_TRUE(ok) << "index " << i << " at " << lon << "," << lat;
+                    ASSERT_TRUE(ok) << "at " << lon << "," << lat;
                     ++tried;
                     if (searched) {
                         blon += int32_t(std::nearbyint((lon - blon) / 1296000.0)) * 1296000;
                         double bx, by;
                         ASSERT_TRUE(p.CnvLLtoXY(blon, blat, bx, by));
                         EXPECT_LT(std::hypot(bx - x, by - y), 2 * 0.0002908882086657213 * kR)
-                            << "index " << i << " at " << lon << "," << lat;
+                            << "at " << lon << "," << lat;
                     } else {
-                        EXPECT_LE(LonDiff(blon, lon), 1) << "index " << i << " at " << lon << "," << lat;
-                        EXPECT_LE(std::abs(blat - lat), 1) << "index " << i << " at " << lon << "," << lat;
+                        EXPECT_LE(LonDiff(blon, lon), 1) << "at " << lon << "," << lat;
+                        EXPECT_LE(std::abs(blat - lat), 1) << "at " << lon << "," << lat;
                     }
                 }
             }
-            EXPECT_GT(tried, 10) << "index " << i;
+            EXPECT_GT(tried, 10);
         }
     }
 }
