@@ -69,28 +69,28 @@ void FrameCut::Cancel() {
     if (IsOn()) CutOff();
 }
 
-void FrameCut::Click(int32_t lon, int32_t lat) {
+void FrameCut::Click(MapPoint p) {
     try {
         if (!HasCorner()) {
-            lCutLon1 = lCutLon2 = lon;
-            lCutLat1 = lCutLat2 = lat;
+            lCutLon1 = lCutLon2 = p.lon;
+            lCutLat1 = lCutLat2 = p.lat;
             mode() = 3;
             redraw_.SetStatusMessage(QStringLiteral("フレームカット：領域の対角点をクリック"));
             return;
         }
         CutOff();
-        lCutLon2 = lon;
-        lCutLat2 = lat;
+        lCutLon2 = p.lon;
+        lCutLat2 = p.lat;
         FrameCutExe();
     } catch (...) {
         Fail("FrameCutClick");
     }
 }
 
-void FrameCut::Move(int32_t lon, int32_t lat) {
+void FrameCut::Move(MapPoint p) {
     if (!HasCorner()) return;
-    lCutLon2 = lon;
-    lCutLat2 = lat;
+    lCutLon2 = p.lon;
+    lCutLat2 = p.lat;
     FrameCutOn();
 }
 
@@ -110,8 +110,8 @@ clsPoly FrameCut::FrameCutMakePoly() {
         clsPoly out;
         // A point beside the globe would bend the frame towards nowhere.
         for (int32_t i = 1; i <= ring.Count(); ++i) {
-            int32_t px = 0, py = 0;
-            if (HMap::MapToCanvasNearest(ring.x(i), ring.y(i), px, py, redraw_.mPlot)) out.AddXY(px, py);
+            CanvasPoint c;
+            if (HMap::MapToCanvasNearest(MapPoint{ring.x(i), ring.y(i)}, c, redraw_.mPlot)) out.AddXY(c.x, c.y);
         }
         return out;
     } catch (...) {
@@ -166,11 +166,10 @@ void FrameCut::FrameCutExe() {
         const int32_t sw = std::max(1, screen.width()), sh = std::max(1, screen.height());
 
         const int32_t lon1 = LonNearCenter(lCutLon1), lon2 = LonNearCenter(lCutLon2);
-        int32_t cx = Library::Sat((int64_t(lon1) + lon2) / 2);
-        int32_t cy = Library::Sat((int64_t(lCutLat1) + lCutLat2) / 2);
-        AngleLib::NormalizeLL(cx, cy);
-        plot.SetCenterX(cx / 60 * 60);
-        plot.SetCenterY(cy / 60 * 60);
+        const MapPoint center = AngleLib::NormalizeLL(
+            MapPoint{Library::Sat((int64_t(lon1) + lon2) / 2), Library::Sat((int64_t(lCutLat1) + lCutLat2) / 2)});
+        plot.SetCenterX(center.lon / 60 * 60);
+        plot.SetCenterY(center.lat / 60 * 60);
         // A screen-sized canvas about the new centre for the measuring.
         plot.Setdpix(view ? view->Dpi() : plot.dpix());
         plot.Setdpiy(view ? view->Dpi() : plot.dpiy());
@@ -186,17 +185,18 @@ void FrameCut::FrameCutExe() {
         ring.Chop(Library::Sat((std::llabs(int64_t(lCutLat2) - lCutLat1) + 10) / 10), 2);
         clsPoly pixels;
         for (int32_t i = 1; i <= ring.Count(); ++i) {
-            int32_t x = ring.x(i), y = ring.y(i), px = 0, py = 0;
-            AngleLib::NormalizeLL(x, y);
-            if (HMap::MapToCanvasNearest(x, y, px, py, &plot)) pixels.AddXY(px, py);
+            CanvasPoint c;
+            if (HMap::MapToCanvasNearest(AngleLib::NormalizeLL(MapPoint{ring.x(i), ring.y(i)}), c, &plot))
+                pixels.AddXY(c.x, c.y);
         }
-        int32_t ccx = 0, ccy = 0;
-        HMap::MapToCanvasNearest(plot.CenterX(), plot.CenterY(), ccx, ccy, &plot);
+        CanvasPoint mid;
+        HMap::MapToCanvasNearest(MapPoint{plot.CenterX(), plot.CenterY()}, mid, &plot);
         int32_t w = 24, h = 24;
         if (pixels.Count() > 0) {
             const clsRect box = pixels.RectBound();
             w = std::max(box.Width(), 24);
-            h = Library::Sat(std::max<int64_t>(2 * std::max(int64_t(box.mBottom) - ccy, int64_t(ccy) - box.mTop), 24));
+            h = Library::Sat(
+                std::max<int64_t>(2 * std::max(int64_t(box.mBottom) - mid.y, int64_t(mid.y) - box.mTop), 24));
         }
 
         const QSize size = CutImageSize(w, h, sw, sh, view ? view->Width() : w, view ? view->Height() : h);

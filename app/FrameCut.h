@@ -3,6 +3,7 @@
 // longitude and latitude, a rubber frame follows the pointer along the
 // projection's curves, and the second corner resizes the image to the
 // frame's shape and zooms so that the frame fills it.
+#include "core/CoordTypes.h"
 #include "core/clsPoly.h"
 
 #include <QCursor>
@@ -30,8 +31,8 @@ public:
 
     void mnuFrameCut_Click();
     // A left click on a point that converts.
-    void Click(int32_t lon, int32_t lat);
-    void Move(int32_t lon, int32_t lat);
+    void Click(MapPoint p);
+    void Move(MapPoint p);
     // Ends the tool without cutting.
     void Cancel();
 

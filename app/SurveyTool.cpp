@@ -88,14 +88,14 @@ void SurveyTool::SurveyOff() {
     redraw_.SetStatusMessage({});
 }
 
-void SurveyTool::Click(int32_t lon, int32_t lat) {
+void SurveyTool::Click(MapPoint p) {
     try {
-        lSurveyLon2 = lon;
-        lSurveyLat2 = lat;
+        lSurveyLon2 = p.lon;
+        lSurveyLat2 = p.lat;
         if (HasStart()) dSurveyLength += SurveyPrint();
-        oSurveyRoute.AddXY(lon, lat);
-        lSurveyLon1 = lon;
-        lSurveyLat1 = lat;
+        oSurveyRoute.AddXY(p.lon, p.lat);
+        lSurveyLon1 = p.lon;
+        lSurveyLat1 = p.lat;
         // The segment just drawn stays on the picture.
         mode() = 3;
         colSurveyRubber.clear();
@@ -105,10 +105,10 @@ void SurveyTool::Click(int32_t lon, int32_t lat) {
     }
 }
 
-void SurveyTool::Move(int32_t lon, int32_t lat) {
+void SurveyTool::Move(MapPoint p) {
     if (!HasStart()) return;
-    lSurveyLon2 = lon;
-    lSurveyLat2 = lat;
+    lSurveyLon2 = p.lon;
+    lSurveyLat2 = p.lat;
     SurveyPrint();
 }
 
@@ -132,7 +132,7 @@ double SurveyTool::SurveyPrint() {
     try {
         std::vector<clsPoly> rubber = SurveyMakeRubber();
         clsSurvey s;
-        s.SetAll(lSurveyLon1, lSurveyLat1, lSurveyLon2, lSurveyLat2);
+        s.SetAll(MapPoint{lSurveyLon1, lSurveyLat1}, MapPoint{lSurveyLon2, lSurveyLat2});
         const int32_t bearing = Library::DblToLng(s.DirectionRadian() * 180 / 3.14159265358979);
         const double distance = s.ArcDistance();
         redraw_.SetStatusMessage(StatusText(distance, bearing));
@@ -153,7 +153,7 @@ std::vector<clsPoly> SurveyTool::SurveyMakeRubber() {
         clsMapPlot* plot = redraw_.mPlot;
         if (!plot) return out;
         clsSurvey s;
-        s.SetAll(lSurveyLon1, lSurveyLat1, lSurveyLon2, lSurveyLat2);
+        s.SetAll(MapPoint{lSurveyLon1, lSurveyLat1}, MapPoint{lSurveyLon2, lSurveyLat2});
         clsPoly route = s.RoutePoly(3600);
         for (const clsPoly& piece : GlobePolyLib::GlobePolyRound(route, plot->CenterX(), false, false)) {
             clsPoly run;
@@ -162,8 +162,8 @@ std::vector<clsPoly> SurveyTool::SurveyMakeRubber() {
                 run = clsPoly();
             };
             for (int32_t i = 1; i <= piece.Count(); ++i) {
-                int32_t px = 0, py = 0;
-                if (HMap::MapToCanvasNearest(piece.x(i), piece.y(i), px, py, plot)) run.AddXY(px, py);
+                CanvasPoint c;
+                if (HMap::MapToCanvasNearest(MapPoint{piece.x(i), piece.y(i)}, c, plot)) run.AddXY(c.x, c.y);
                 else flush();
             }
             flush();

@@ -3,6 +3,7 @@
 // the last confirmed point to the pointer, shown in the status bar and as a
 // rubber line over the map; a right click (or a double click) reports the
 // route's length and, from three points on, the area it encloses.
+#include "core/CoordTypes.h"
 #include "core/clsPoly.h"
 
 #include <QCursor>
@@ -28,9 +29,9 @@ public:
 
     void mnuSurvey_Click();
     // A left click on a point that converts.
-    void Click(int32_t lon, int32_t lat);
+    void Click(MapPoint p);
     // The pointer moved to a point that converts.
-    void Move(int32_t lon, int32_t lat);
+    void Move(MapPoint p);
     // Right click, or the end of a double click.
     void CompleteRoute();
 

@@ -153,14 +153,14 @@ void ViewPointer::picView_MouseUp(int16_t, int32_t x, int32_t y) {
 
 void ViewPointer::picView_MouseMove(int32_t x, int32_t y) {
     if (!redraw_.mPlot) return;
-    int32_t lon = 0, lat = 0;
-    redraw_.bPointerOnMap = HMap::CanvasToMapPoint(x, y, lon, lat, redraw_.mPlot);
-    redraw_.lPointerLon = lon;
-    redraw_.lPointerLat = lat;
+    MapPoint m;
+    redraw_.bPointerOnMap = HMap::CanvasToMapPoint(CanvasPoint{x, y}, m, redraw_.mPlot);
+    redraw_.lPointerLon = m.lon;
+    redraw_.lPointerLat = m.lat;
     redraw_.SetStatusPointer();
     if (tmrClick.isActive() || !redraw_.bPointerOnMap || redraw_.bPlotting) return;
-    if (survey_.HasStart()) survey_.Move(lon, lat);
-    if (cut_.HasCorner()) cut_.Move(lon, lat);
+    if (survey_.HasStart()) survey_.Move(m);
+    if (cut_.HasCorner()) cut_.Move(m);
 }
 
 void ViewPointer::tmrClick_Timer() {
@@ -200,18 +200,18 @@ void ViewPointer::tmrClick_Timer() {
 
 void ViewPointer::LeftClick() {
     if (!survey_.IsOn() && !cut_.IsOn()) {
-        CenterOn(lUpX, lUpY);
+        CenterOn(CanvasPoint{lUpX, lUpY});
         return;
     }
-    int32_t lon = 0, lat = 0;
-    if (!HMap::CanvasToMapPoint(lUpX, lUpY, lon, lat, redraw_.mPlot)) return;
-    if (cut_.IsOn()) cut_.Click(lon, lat);
-    else survey_.Click(lon, lat);
+    MapPoint m;
+    if (!HMap::CanvasToMapPoint(CanvasPoint{lUpX, lUpY}, m, redraw_.mPlot)) return;
+    if (cut_.IsOn()) cut_.Click(m);
+    else survey_.Click(m);
 }
 
-bool ViewPointer::ConvertForCentre(int32_t x, int32_t y, int32_t& lon, int32_t& lat) {
+bool ViewPointer::ConvertForCentre(CanvasPoint at, MapPoint& m) {
     clsMapPlot& plot = *redraw_.mPlot;
-    if (HMap::CanvasToMapPoint(x, y, lon, lat, &plot)) return true;
+    if (HMap::CanvasToMapPoint(at, m, &plot)) return true;
     // The same centre pixel on a canvas three times as large.
     const int32_t left = plot.CanvasLeft(), top = plot.CanvasTop();
     const int32_t w = plot.CanvasWidth(), h = plot.CanvasHeight();
@@ -222,7 +222,7 @@ bool ViewPointer::ConvertForCentre(int32_t x, int32_t y, int32_t& lon, int32_t& 
     plot.SetCanvasHeight(3 * h);
     bool ok = false;
     try {
-        ok = HMap::CanvasToMapPoint(x, y, lon, lat, &plot);
+        ok = HMap::CanvasToMapPoint(at, m, &plot);
     } catch (...) {
         ok = false;
     }
@@ -233,18 +233,18 @@ bool ViewPointer::ConvertForCentre(int32_t x, int32_t y, int32_t& lon, int32_t& 
     return ok;
 }
 
-void ViewPointer::CenterOn(int32_t x, int32_t y) {
+void ViewPointer::CenterOn(CanvasPoint at) {
     clsMapPlot* plot = redraw_.mPlot;
     if (!plot) return;
-    int32_t lon = 0, lat = 0;
+    MapPoint m;
     // Beside the globe there is nothing to centre on.
-    if (!ConvertForCentre(x, y, lon, lat)) return;
+    if (!ConvertForCentre(at, m)) return;
     if (plot->MapScale() > MapProjection::ScaleMax / 500) {
-        lon = lon / 60 * 60;
-        lat = lat / 60 * 60;
+        m.lon = m.lon / 60 * 60;
+        m.lat = m.lat / 60 * 60;
     }
-    plot->SetCenterX(lon);
-    plot->SetCenterY(lat);
+    plot->SetCenterX(m.lon);
+    plot->SetCenterY(m.lat);
     controls_.SetViewControllByEngine();
     redraw_.PlotWindow();
 }

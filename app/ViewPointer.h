@@ -5,6 +5,8 @@
 // drag moves the view once at the release, a right click ends the active
 // tool or opens the view's pop-up menu. Moves show the pointer's position
 // and pull the tools' rubber lines along. Also the Tool menu.
+#include "core/CoordTypes.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
@@ -52,7 +54,7 @@ public:
     void picView_MouseMove(int32_t x, int32_t y);
     void tmrClick_Timer();
     // Centres the view on a picture point.
-    void CenterOn(int32_t x, int32_t y);
+    void CenterOn(CanvasPoint at);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,7 +64,7 @@ private:
     void LeftClick();
     // The picture point as a map point; points off the canvas (a drag beyond
     // half the view, the accessory band) are taken from the same projection.
-    bool ConvertForCentre(int32_t x, int32_t y, int32_t& lon, int32_t& lat);
+    bool ConvertForCentre(CanvasPoint at, MapPoint& m);
 
     ViewRedraw& redraw_;
     ViewControls& controls_;

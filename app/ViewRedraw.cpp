@@ -271,7 +271,8 @@ void ViewRedraw::SetStatusScale() {
 
 void ViewRedraw::SetStatusCenter() {
     if (stbPanels[2] && mPlot)
-        stbPanels[2]->setText(QStringLiteral("C:") + HMap::MapPointTextCoarse(mPlot->CenterX(), mPlot->CenterY()));
+        stbPanels[2]->setText(QStringLiteral("C:") +
+                              HMap::MapPointTextCoarse(MapPoint{mPlot->CenterX(), mPlot->CenterY()}));
 }
 
 void ViewRedraw::SetStatusPointer() {
@@ -280,9 +281,9 @@ void ViewRedraw::SetStatusPointer() {
     if (!bPointerOnMap)
         text = QStringLiteral("********, ********");
     else if (mPlot->MapScale() <= MapProjection::ScaleMax / 200.0)
-        text = HMap::MapPointText(lPointerLon, lPointerLat);
+        text = HMap::MapPointText(MapPoint{lPointerLon, lPointerLat});
     else
-        text = HMap::MapPointTextCoarse(lPointerLon, lPointerLat);
+        text = HMap::MapPointTextCoarse(MapPoint{lPointerLon, lPointerLat});
     stbPanels[3]->setText(QStringLiteral("P:") + text);
 }
 

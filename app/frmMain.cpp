@@ -404,7 +404,7 @@ void frmMain::mnuJump_Click() {
         jump_->ShowModal();
         jump_->mMapUnits = nullptr;
         if (!jump_->mResult || !gvMapPlot) return;
-        PlaceJump::Apply(*gvMapPlot, gvCruise, jump_->mCx, jump_->mCy, jump_->mScaleMin, jump_->mScaleMax);
+        PlaceJump::Apply(*gvMapPlot, gvCruise, MapPoint{jump_->mCx, jump_->mCy}, jump_->mScaleMin, jump_->mScaleMax);
         view_->controls->SetViewControllByEngine();
         PlotWindow();
     } catch (const ProcessExit&) {

@@ -73,9 +73,12 @@ int64_t NormLat64(int64_t v) {
 int32_t NormLon(int32_t sec) { return static_cast<int32_t>(NormLon64(sec)); }
 int32_t NormLat(int32_t sec) { return static_cast<int32_t>(NormLat64(sec)); }
 
+MapPoint NormalizeLL(MapPoint m) { return {NormLon(m.lon), NormLat(m.lat)}; }
+
 void NormalizeLL(int32_t& lon, int32_t& lat) {
-    lon = NormLon(lon);
-    lat = NormLat(lat);
+    const MapPoint m = NormalizeLL(MapPoint{lon, lat});
+    lon = m.lon;
+    lat = m.lat;
 }
 
 } // namespace AngleLib

@@ -1,6 +1,8 @@
 #pragma once
 // Angles: seconds of arc (signed 32-bit, 1296000 to the circle) at the
 // interfaces, radians inside; plane and sphere vector helpers.
+#include "core/CoordTypes.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -31,6 +33,7 @@ int32_t NormLat(int32_t sec);
 // The same in 64 bits, for values that may pass 2^31 on the way.
 int64_t NormLon64(int64_t sec);
 int64_t NormLat64(int64_t sec);
+MapPoint NormalizeLL(MapPoint m);
 void NormalizeLL(int32_t& lon, int32_t& lat);
 
 // Angle texts. Three process-wide options choose every angle text: format

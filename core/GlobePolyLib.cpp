@@ -42,12 +42,16 @@ bool StraysBeyondOneTurn(const clsPoly& poly) {
 }
 
 int32_t DistanceGreatArcToPole(int32_t lon1, int32_t lat1, int32_t lon2, int32_t lat2) {
+    return DistanceGreatArcToPole(MapPoint{lon1, lat1}, MapPoint{lon2, lat2});
+}
+
+int32_t DistanceGreatArcToPole(MapPoint p1, MapPoint p2) {
     try {
         clsSurvey sv;
-        sv.SetAll(lon1, lat1, lon2, lat2);
+        sv.SetAll(p1, p2);
         const double dir = sv.DirectionRadian();
         const double arc = sv.ArcRadian();
-        const double a = double(-int64_t(lat1)) * RadPerSec;
+        const double a = double(-int64_t(p1.lat)) * RadPerSec;
         const double b = dir - HalfPi;
         const double X = -std::sin(a);
         const double Y = std::sin(b) * -std::cos(a);
@@ -55,7 +59,7 @@ int32_t DistanceGreatArcToPole(int32_t lon1, int32_t lat1, int32_t lon2, int32_t
         // Arc length from point 1 to the circle's vertex nearest a pole.
         double t = AnglePosToRadian(X, Y);
         if (t < 0) t += Pi;
-        if (arc < t) return Sat(324000 - std::max(Abs64(lat1), Abs64(lat2)));
+        if (arc < t) return Sat(324000 - std::max(Abs64(p1.lat), Abs64(p2.lat)));
         return std::abs(RadianToSec(Library::ArcSin(Z)));
     } catch (...) {
         ErrorMng::ReRaise(kErr, kObj, "DistanceGreatArcToPole");
@@ -75,9 +79,10 @@ std::vector<clsPoly> GlobePolyChopPole(clsPoly& poly, int32_t step, bool cutAtPo
             int64_t dLon = Abs64(int64_t(cur.x) - prev.x);
             if (dLon > HalfTurn) dLon = Turn - dLon;
             if (std::max(Abs64(prev.y), Abs64(cur.y)) >= PolarCircle || dLon >= WideStep) {
-                const int32_t d = DistanceGreatArcToPole(prev.x, prev.y, cur.x, cur.y);
+                const MapPoint from{prev.x, prev.y}, to{cur.x, cur.y};
+                const int32_t d = DistanceGreatArcToPole(from, to);
                 if (d < NearPole) {
-                    sv.SetAll(prev.x, prev.y, cur.x, cur.y);
+                    sv.SetAll(from, to);
                     const int32_t routeStep = d <= CloseToPole ? FineStep : step;
                     // An edge shorter than the step gets no inner points:
                     // the route's own first test, made without building it.

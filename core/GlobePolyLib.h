@@ -4,6 +4,7 @@
 // circle, pole points are dropped or clamped, longitudes run on across the
 // date line, rings about a pole are closed over it, and the result is cut
 // at centre +-180 degrees and shifted into the view's longitude window.
+#include "core/CoordTypes.h"
 #include "core/clsPoly.h"
 
 #include <cstdint>
@@ -40,6 +41,7 @@ bool StraysBeyondOneTurn(const clsPoly& poly);
 
 // Smallest distance in seconds of arc from a pole to the great-circle arc
 // from point 1 to point 2.
+int32_t DistanceGreatArcToPole(MapPoint p1, MapPoint p2);
 int32_t DistanceGreatArcToPole(int32_t lon1, int32_t lat1, int32_t lon2, int32_t lat2);
 
 } // namespace GlobePolyLib

@@ -54,22 +54,21 @@ double clsSurvey::DirectionRadian() const {
     }
 }
 
-void clsSurvey::PointAlong(double dir, double b, int32_t& lon, int32_t& lat) const {
+MapPoint clsSurvey::PointAlong(double dir, double b) const {
     double x, y, z;
     AngleToVector(Pi - dir, b, x, y, z);
     RotateXY(Rad(int64_t(mStartLat) - 324000), y, z);
     double rlon, rlat;
     VectorToAngle(x, y, z, rlon, rlat);
-    lon = Sat(int64_t(RadianToSec(rlon)) + mStartLon);
-    lat = RadianToSec(rlat);
-    NormalizeLL(lon, lat);
+    return NormalizeLL(MapPoint{Sat(int64_t(RadianToSec(rlon)) + mStartLon), RadianToSec(rlat)});
 }
 
 void clsSurvey::SetArcRadian(double rad) {
     try {
         if (!(rad >= 0 && rad <= Pi)) return;
         const double dir = DirectionRadian();
-        PointAlong(dir, HalfPi - rad, mEndLon, mEndLat);
+        const MapPoint end = PointAlong(dir, HalfPi - rad);
+        mEndLon = end.lon, mEndLat = end.lat;
     } catch (...) {
         ErrorMng::ReRaise(kErr, kObj, "ArcRadian");
     }
@@ -78,7 +77,8 @@ void clsSurvey::SetArcRadian(double rad) {
 void clsSurvey::SetDirectionRadian(double rad) {
     try {
         const double d = ArcRadian();
-        PointAlong(rad, HalfPi - d, mEndLon, mEndLat);
+        const MapPoint end = PointAlong(rad, HalfPi - d);
+        mEndLon = end.lon, mEndLat = end.lat;
     } catch (...) {
         ErrorMng::ReRaise(kErr, kObj, "DirectionRadian");
     }
@@ -93,10 +93,9 @@ clsPoly clsSurvey::RoutePoly(int32_t step) const {
         route.AddXY(mStartLon, mStartLat);
         double b = HalfPi - s;
         while (b > HalfPi - arc) {
-            int32_t lon, lat;
-            PointAlong(dir, b, lon, lat);
-            if (lat >= -PoleBand && lat <= PoleBand) {
-                route.AddXY(lon, lat);
+            const MapPoint p = PointAlong(dir, b);
+            if (p.lat >= -PoleBand && p.lat <= PoleBand) {
+                route.AddXY(p.lon, p.lat);
                 b -= s;
             } else {
                 b -= s / 3;

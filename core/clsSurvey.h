@@ -3,6 +3,7 @@
 // great-circle arc, the initial bearing, the destination for a given arc
 // or bearing, the route as a point list, and the length and area of point
 // lists. The sphere's size comes from the sphere settings (InitGlobe).
+#include "core/CoordTypes.h"
 #include "core/clsPoly.h"
 
 #include <cstdint>
@@ -24,9 +25,10 @@ public:
     double DirectionRadian() const;
     // Moves the end point to the current arc along bearing rad.
     void SetDirectionRadian(double rad);
-    void SetAll(int32_t lon1, int32_t lat1, int32_t lon2, int32_t lat2) {
-        mStartLon = lon1, mStartLat = lat1, mEndLon = lon2, mEndLat = lat2;
+    void SetAll(MapPoint start, MapPoint end) {
+        mStartLon = start.lon, mStartLat = start.lat, mEndLon = end.lon, mEndLat = end.lat;
     }
+    void SetAll(int32_t lon1, int32_t lat1, int32_t lon2, int32_t lat2) { SetAll({lon1, lat1}, {lon2, lat2}); }
     // Start, points every step (15..324000 seconds) along the great circle,
     // end.
     clsPoly RoutePoly(int32_t step) const;
@@ -38,5 +40,5 @@ public:
 
 private:
     // The point at arc d along bearing dir from the start.
-    void PointAlong(double dir, double colatFromStart, int32_t& lon, int32_t& lat) const;
+    MapPoint PointAlong(double dir, double colatFromStart) const;
 };

@@ -18,10 +18,10 @@ bool IsCountry(int16_t v) { return v >= 1 && v <= 999; }
 clsGridMap::clsGridMap()
     : fileName_(Library::JoinPath(FileSystem::ProgramFolder(), QStringLiteral("CRUISE05.GRD"))) {}
 
-bool clsGridMap::LonLatToCell(int32_t lon, int32_t lat, int32_t& col, int32_t& row) {
+bool clsGridMap::LonLatToCell(MapPoint p, int32_t& col, int32_t& row) {
     // 64 bits: the sums pass 2^31 for longitudes near the ends of the range.
-    const int64_t c = (int64_t(lon) + 648000) / kSecPerDegree;
-    const int64_t r = (int64_t(324000) - lat) / kSecPerDegree;
+    const int64_t c = (int64_t(p.lon) + 648000) / kSecPerDegree;
+    const int64_t r = (int64_t(324000) - p.lat) / kSecPerDegree;
     col = Library::WrapRange(static_cast<int32_t>(c), 0, kCols - 1);
     row = static_cast<int32_t>(r);
     return r >= 0 && r < kRows;
@@ -51,10 +51,10 @@ int16_t clsGridMap::CellAt(const QByteArray& cells, int32_t row, int32_t col) {
     return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
 }
 
-int16_t clsGridMap::GetCountryCode(int32_t lon, int32_t lat) {
+int16_t clsGridMap::GetCountryCode(MapPoint p) {
     try {
         int32_t col = 0, row = 0;
-        if (!LonLatToCell(lon, lat, col, row)) return -1;
+        if (!LonLatToCell(p, col, row)) return -1;
         if (!CheckGridFile()) return -1;
         int16_t code = -1;
         if (ErrorMng::WithFileRetry(fileName_, [&] { code = CellAt(Cells(), row, col); })) return -1;
@@ -75,8 +75,8 @@ QList<int16_t> clsGridMap::GetCountryCodeArea(const clsRect* area) {
         north = Library::Clamp(north, -323999, 324000);
         south = Library::Clamp(south, -323999, 324000);
         int32_t colL = 0, rowN = 0, colR = 0, rowS = 0;
-        LonLatToCell(left, north, colL, rowN);
-        LonLatToCell(right, south, colR, rowS);
+        LonLatToCell(MapPoint{left, north}, colL, rowN);
+        LonLatToCell(MapPoint{right, south}, colR, rowS);
         // A full turn or more covers every column, whatever the ends give.
         const bool allCols = int64_t(right) - left >= 1296000;
         if (!CheckGridFile()) return found;

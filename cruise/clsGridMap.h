@@ -2,6 +2,7 @@
 // The country grid: one 16-bit country number per one-degree cell of the
 // globe, 180 rows from the north pole down, 360 columns from 180° west.
 // The file is read once and kept until its name, size or time changes.
+#include "core/CoordTypes.h"
 #include "core/clsRect.h"
 #include "platform/FileStamp.h"
 
@@ -26,14 +27,18 @@ public:
     // The cell value at the point (seconds of arc); -1 when the point has no
     // valid row or the file is missing. Cells past the end of a short file
     // read as 0.
-    int16_t GetCountryCode(int32_t lon, int32_t lat);
+    int16_t GetCountryCode(MapPoint p);
+    int16_t GetCountryCode(int32_t lon, int32_t lat) { return GetCountryCode(MapPoint{lon, lat}); }
     // The distinct country numbers 1..999 of every cell the area covers, in
     // the order first met (north to south, west to east); empty for no area.
     QList<int16_t> GetCountryCodeArea(const clsRect* area);
 
     // Column 0..359 (cyclic) and row of a point; false when the row lies
     // outside 0..179.
-    static bool LonLatToCell(int32_t lon, int32_t lat, int32_t& col, int32_t& row);
+    static bool LonLatToCell(MapPoint p, int32_t& col, int32_t& row);
+    static bool LonLatToCell(int32_t lon, int32_t lat, int32_t& col, int32_t& row) {
+        return LonLatToCell(MapPoint{lon, lat}, col, row);
+    }
 
 private:
     bool CheckGridFile() const;

@@ -66,9 +66,9 @@ double JumpScale(double scale, double scaleMin, double scaleMax) {
     return s;
 }
 
-void Apply(clsMapPlot& plot, clsCruise05* cruise, int32_t cx, int32_t cy, double scaleMin, double scaleMax) {
-    plot.SetCenterX(cx);
-    plot.SetCenterY(cy);
+void Apply(clsMapPlot& plot, clsCruise05* cruise, MapPoint center, double scaleMin, double scaleMax) {
+    plot.SetCenterX(center.lon);
+    plot.SetCenterY(center.lat);
     plot.SetMapScale(JumpScale(plot.MapScale(), scaleMin, scaleMax));
     if (cruise && cruise->mEiAuto) {
         Ui().MsgBox(QStringLiteral("〔オートクルーズ〕を解除します."), Mb::OkOnly | Mb::Information, {});

@@ -3,6 +3,8 @@
 // map folder first when it comes from the gazetteer), the view centred on
 // it with the scale brought into its visible range, and automatic cruise
 // switched off. Also the keyword history of the jump dialog.
+#include "core/CoordTypes.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -36,7 +38,7 @@ void ShowPlaceMap(clsMapUnits& units, const QString& path, int32_t mode, bool fr
 double JumpScale(double scale, double scaleMin, double scaleMax);
 // Centres the view and brings its scale into range; automatic cruise is
 // switched off with a message.
-void Apply(clsMapPlot& plot, clsCruise05* cruise, int32_t cx, int32_t cy, double scaleMin, double scaleMax);
+void Apply(clsMapPlot& plot, clsCruise05* cruise, MapPoint center, double scaleMin, double scaleMax);
 
 // Appends a keyword unless it is empty or equals the last one, letter case
 // aside; true when appended.

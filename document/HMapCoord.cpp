@@ -77,15 +77,18 @@ QString MapYTextCoarse(int32_t y) {
     return {};
 }
 
-QString MapPointText(int32_t x, int32_t y) {
+QString MapPointText(MapPoint p) {
     if (Mode() != 1 && Mode() != 2) return {};
-    return MapXText(x) + QStringLiteral(", ") + MapYText(y);
+    return MapXText(p.lon) + QStringLiteral(", ") + MapYText(p.lat);
 }
 
-QString MapPointTextCoarse(int32_t x, int32_t y) {
+QString MapPointTextCoarse(MapPoint p) {
     if (Mode() != 1 && Mode() != 2) return {};
-    return MapXTextCoarse(x) + QStringLiteral(", ") + MapYTextCoarse(y);
+    return MapXTextCoarse(p.lon) + QStringLiteral(", ") + MapYTextCoarse(p.lat);
 }
+
+QString MapPointText(int32_t x, int32_t y) { return MapPointText(MapPoint{x, y}); }
+QString MapPointTextCoarse(int32_t x, int32_t y) { return MapPointTextCoarse(MapPoint{x, y}); }
 
 int32_t MapStrToX(const QString& text) { return StrToCoordinate(text, "MapStrToX"); }
 int32_t MapStrToY(const QString& text) { return StrToCoordinate(text, "MapStrToY"); }

@@ -2,6 +2,8 @@
 // Map coordinates as the user sees and types them: seconds of arc in
 // longitude/latitude maps, metres in plane XY maps, chosen by the
 // application's map mode (any other mode gives empty texts and 0).
+#include "core/CoordTypes.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -18,6 +20,8 @@ QString MapXText(int32_t x);
 QString MapYText(int32_t y);
 QString MapXTextCoarse(int32_t x);
 QString MapYTextCoarse(int32_t y);
+QString MapPointText(MapPoint p);
+QString MapPointTextCoarse(MapPoint p);
 QString MapPointText(int32_t x, int32_t y);
 QString MapPointTextCoarse(int32_t x, int32_t y);
 // Raise the parser's error for a text that is no coordinate.

@@ -61,13 +61,17 @@ void BandOf(clsVospProjector* projector, int32_t& north, int32_t& south) {
 } // namespace
 
 std::shared_ptr<clsMapText> CreateText(int32_t thing, int32_t code, int32_t x, int32_t y, const QString& text) {
+    return CreateText(thing, code, MapPoint{x, y}, text);
+}
+
+std::shared_ptr<clsMapText> CreateText(int32_t thing, int32_t code, MapPoint at, const QString& text) {
     try {
         auto t = std::make_shared<clsMapText>();
         t->SetAdmin(0);
         t->SetThing(thing);
         t->SetTextFix(code);
-        t->Setmx(x);
-        t->Setmy(y);
+        t->Setmx(at.lon);
+        t->Setmy(at.lat);
         t->SetTextUnicode(1, text);
         t->SetTextUnicode(2, text);
         return t;
@@ -77,12 +81,16 @@ std::shared_ptr<clsMapText> CreateText(int32_t thing, int32_t code, int32_t x, i
 }
 
 std::shared_ptr<clsMapPolyline> CreateLine(int32_t thing, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return CreateLine(thing, MapPoint{x1, y1}, MapPoint{x2, y2});
+}
+
+std::shared_ptr<clsMapPolyline> CreateLine(int32_t thing, MapPoint from, MapPoint to) {
     try {
         auto l = std::make_shared<clsMapPolyline>();
         l->SetAdmin(0);
         l->SetThing(thing);
         auto poly = std::make_shared<clsPoly>();
-        poly->SetLine(x1, y1, x2, y2);
+        poly->SetLine(from.lon, from.lat, to.lon, to.lat);
         l->SetPoly(poly);
         return l;
     } catch (...) {
@@ -139,7 +147,7 @@ FigureList BaseMapGridV(const clsGrid& grid, const clsMapUnit* unit) {
         const int32_t north = ClampLatitude(grid.VLineNorth());
         for (int32_t x : grid.ColVlineX()) {
             if (ll) x = Library::Clamp(x, -kLonEdge, kLonEdge);
-            out.push_back(CreateLine(thing, x, south, x, north));
+            out.push_back(CreateLine(thing, MapPoint{x, south}, MapPoint{x, north}));
         }
     } catch (...) {
         Raise("BaseMapGridV");
@@ -167,16 +175,17 @@ FigureList BaseMapGridH(const clsGrid& grid, const clsMapUnit* unit) {
         if (line >= 0) {
             for (const int32_t y : grid.ColHlineY()) {
                 const int32_t lat = ClampLatitude(y);
-                out.push_back(CreateLine(lat == 0 ? equator : line, west, lat, east, lat));
+                out.push_back(CreateLine(lat == 0 ? equator : line, MapPoint{west, lat}, MapPoint{east, lat}));
             }
             if (ll) {
-                out.push_back(CreateLine(line, west, -kLatEdge, east, -kLatEdge));
-                out.push_back(CreateLine(line, west, kLatEdge, east, kLatEdge));
+                out.push_back(CreateLine(line, MapPoint{west, -kLatEdge}, MapPoint{east, -kLatEdge}));
+                out.push_back(CreateLine(line, MapPoint{west, kLatEdge}, MapPoint{east, kLatEdge}));
             }
         }
         const int32_t zone = ThingCodeOf(unit, QStringLiteral("帯域線"));
         if (zone >= 0)
-            for (const int32_t y : grid.ColZoneLineY()) out.push_back(CreateLine(zone, west, y, east, y));
+            for (const int32_t y : grid.ColZoneLineY())
+                out.push_back(CreateLine(zone, MapPoint{west, y}, MapPoint{east, y}));
     } catch (...) {
         Raise("BaseMapGridH");
     }
@@ -185,24 +194,26 @@ FigureList BaseMapGridH(const clsGrid& grid, const clsMapUnit* unit) {
 
 namespace {
 
-// Scans one canvas edge for the places where the graticule value passes a
-// multiple of the interval; `convert` gives the value at a scan position.
+// Scans one canvas edge for the places where the graticule value (the
+// `axis` of the point) passes a multiple of the interval; `convert` gives
+// the point at a scan position.
 template <class Convert, class Emit>
-void ScanEdge(int32_t start, int32_t stop, bool downwards, int32_t interval, int32_t span, Convert convert,
-              Emit addLabel) {
+void ScanEdge(int32_t start, int32_t stop, bool downwards, int32_t interval, int32_t span, int32_t MapPoint::*axis,
+              Convert convert, Emit addLabel) {
     int64_t pos = start;
     int64_t s = 0;
     int64_t r0 = 0;
     auto more = [&] { return downwards ? pos >= stop : pos <= stop; };
     while (more()) {
-        int32_t value = 0, other = 0;
-        if (!convert(static_cast<int32_t>(pos), value, other)) {
+        MapPoint m;
+        if (!convert(static_cast<int32_t>(pos), m)) {
             s = 1;
         } else {
+            const int32_t value = m.*axis;
             const int64_t g = int64_t(interval) * int64_t(std::floor(double(value) / interval));
             int64_t r = value - g;
             if (r < r0) {
-                addLabel(static_cast<int32_t>(g), other);
+                addLabel(static_cast<int32_t>(g), m);
                 pos += downwards ? -int64_t(span) : int64_t(span);
                 s = 0;
                 r = 0;
@@ -240,29 +251,31 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
 
         int32_t north = 324000, south = -324000;
         BandOf(&plot.mProjector, north, south);
-        int32_t px = 0, py = 0;
-        const bool polar = plot.MapToCanvas(cx, cy >= 0 ? north - 60 : south + 60, px, py) &&
-                           -(height / 20) <= py && py <= height + height / 20;
+        CanvasPoint pole;
+        const bool polar = plot.MapToCanvas(MapPoint{cx, cy >= 0 ? north - 60 : south + 60}, pole) &&
+                           -(height / 20) <= pole.y && pole.y <= height + height / 20;
 
         if (!polar) {
             const int32_t offset = RegValues::EnvInt("PlotGridOffset", 1, 1, 10);
             // Latitude labels up the left edge.
             const int32_t x = left + (dpix + 12) * offset * 10 / 254;
             ScanEdge(
-                top + height - latSpan / 2, latSpan / 2, true, latInterval, latSpan,
-                [&](int32_t y, int32_t& lat, int32_t& lon) { return plot.CanvasToMapBound(x, y, lon, lat); },
-                [&](int32_t g, int32_t lon) {
+                top + height - latSpan / 2, latSpan / 2, true, latInterval, latSpan, &MapPoint::lat,
+                [&](int32_t y, MapPoint& m) { return plot.CanvasToMapBound(CanvasPoint{x, y}, m); },
+                [&](int32_t g, MapPoint m) {
                     if (grid.SouthLimit() <= g && g <= grid.NorthLimit())
-                        out.push_back(CreateText(latThing, 11, lon, g, GridAngleText(g)));
+                        out.push_back(CreateText(latThing, 11, MapPoint{m.lon, g}, GridAngleText(g)));
                 });
             // Longitude labels along the bottom (or, south of the equator, the top) edge.
             const int32_t yoff = (dpiy + 12) * offset * 10 / 254;
             const int32_t code = cy >= 0 ? 17 : 7;
             const int32_t y = cy >= 0 ? top + height - yoff : top + yoff;
             ScanEdge(
-                left + lonSpan / 2, width - lonSpan / 2, false, lonInterval, lonSpan,
-                [&](int32_t xs, int32_t& lon, int32_t& lat) { return plot.CanvasToMapBound(xs, y, lon, lat); },
-                [&](int32_t g, int32_t lat) { out.push_back(CreateText(lonThing, code, g, lat, GridAngleText(g))); });
+                left + lonSpan / 2, width - lonSpan / 2, false, lonInterval, lonSpan, &MapPoint::lon,
+                [&](int32_t xs, MapPoint& m) { return plot.CanvasToMapBound(CanvasPoint{xs, y}, m); },
+                [&](int32_t g, MapPoint m) {
+                    out.push_back(CreateText(lonThing, code, MapPoint{g, m.lat}, GridAngleText(g)));
+                });
             return out;
         }
 
@@ -274,15 +287,17 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
             static_cast<int32_t>(Library::Clamp(grid.South(), grid.SouthLimit(), grid.NorthLimit()) / latStep * latStep);
         const int32_t last = Library::Clamp(grid.North(), grid.SouthLimit(), grid.NorthLimit());
         for (int64_t lat = first; lat <= last; lat += latStep)
-            out.push_back(CreateText(latThing, 12, cx, static_cast<int32_t>(lat), GridAngleText(int32_t(lat))));
+            out.push_back(
+                CreateText(latThing, 12, MapPoint{cx, static_cast<int32_t>(lat)}, GridAngleText(int32_t(lat))));
 
-        int32_t lon = 0, lat = 0;
-        plot.CanvasToMap(left + width / 2, top + height * (cy >= 0 ? 6 : 4) / 10, lon, lat);
-        const double c = std::max(std::cos(lat * AngleLib::RadPerSec), 0.01745);
+        MapPoint ring;
+        plot.CanvasToMap(CanvasPoint{left + width / 2, top + height * (cy >= 0 ? 6 : 4) / 10}, ring);
+        const double c = std::max(std::cos(ring.lat * AngleLib::RadPerSec), 0.01745);
         int64_t lonStep = lonInterval;
         while (double(lonStep) * plot.RatioX() * c * secLen < lonSpan && lonStep < 1296000) lonStep += lonInterval;
         for (int64_t l = (-648000 / lonStep) * lonStep; l < 648000; l += lonStep)
-            out.push_back(CreateText(lonThing, 12, static_cast<int32_t>(l), lat, GridAngleText(int32_t(l))));
+            out.push_back(
+                CreateText(lonThing, 12, MapPoint{static_cast<int32_t>(l), ring.lat}, GridAngleText(int32_t(l))));
     } catch (...) {
         Raise("BaseMapGridTexts");
     }
@@ -290,15 +305,19 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
 }
 
 std::vector<clsPoly> AzimuthPoly(int32_t azimuth, int32_t lon0, int32_t lat0, int32_t gap) {
+    return AzimuthPoly(azimuth, MapPoint{lon0, lat0}, gap);
+}
+
+std::vector<clsPoly> AzimuthPoly(int32_t azimuth, MapPoint center, int32_t gap) {
     try {
         using AngleLib::Pi;
         gap = std::max(gap, 1);
         clsPoly list;
-        list.AddXY(lon0, lat0);
+        list.AddXY(center.lon, center.lat);
         const int32_t steps = Library::Clamp(648000 / gap, 60, 64800);
         double d = Pi / steps;
         const double theta = Pi - AngleLib::SecToRadian(azimuth);
-        const double c = AngleLib::SecToRadian(lat0 - 324000);
+        const double c = AngleLib::SecToRadian(center.lat - 324000);
         const double tEnd = AngleLib::SecToRadian(Library::Clamp(gap - 324000, -323940, -320400));
         const double sinC = std::sin(c), cosC = std::cos(c);
         const double sinTh = std::sin(theta), cosTh = std::cos(theta);
@@ -310,10 +329,10 @@ std::vector<clsPoly> AzimuthPoly(int32_t azimuth, int32_t lon0, int32_t lat0, in
             const double v = -cosTh * std::cos(t);
             const double z = std::sin(t) * cosC - v * sinC;
             const double w = -(std::sin(t) * sinC + v * cosC);
-            int32_t lon = AngleLib::RadianToSec(AngleLib::AnglePosToRadian(w, u)) + lon0;
-            int32_t lat = AngleLib::RadianToSec(Library::ArcSin(z));
-            AngleLib::NormalizeLL(lon, lat);
-            if (Library::InRange(lat, -kLatEdge, kLatEdge)) list.AddXY(lon, lat);
+            const MapPoint p =
+                AngleLib::NormalizeLL(MapPoint{AngleLib::RadianToSec(AngleLib::AnglePosToRadian(w, u)) + center.lon,
+                                               AngleLib::RadianToSec(Library::ArcSin(z))});
+            if (Library::InRange(p.lat, -kLatEdge, kLatEdge)) list.AddXY(p.lon, p.lat);
             ++count;
             if (count % 64 == 0 && d <= Pi / 360) d *= 2;
         }
@@ -325,9 +344,13 @@ std::vector<clsPoly> AzimuthPoly(int32_t azimuth, int32_t lon0, int32_t lat0, in
 }
 
 FigureList BaseMapAzimuthLine(const QString& list, int32_t lon0, int32_t lat0, double scale, const clsMapUnit* unit) {
+    return BaseMapAzimuthLine(list, MapPoint{lon0, lat0}, scale, unit);
+}
+
+FigureList BaseMapAzimuthLine(const QString& list, MapPoint center, double scale, const clsMapUnit* unit) {
     FigureList out;
     try {
-        if (std::abs(int64_t(lat0)) >= 320400) return out;
+        if (std::abs(int64_t(center.lat)) >= 320400) return out;
         QString text = list;
         text.replace(QLatin1Char('"'), QStringLiteral("秒"));
         const QStringList tokens = Library::StrToTokens(text, 0);
@@ -338,7 +361,7 @@ FigureList BaseMapAzimuthLine(const QString& list, int32_t lon0, int32_t lat0, d
         for (const QString& token : tokens) {
             const int32_t azimuth = AngleLib::AngleStrToSec(token);
             bool first = true;
-            for (clsPoly& piece : AzimuthPoly(azimuth, lon0, lat0, gap)) {
+            for (clsPoly& piece : AzimuthPoly(azimuth, center, gap)) {
                 if (first) piece.Del(1);
                 first = false;
                 auto line = std::make_shared<clsMapPolyline>();
@@ -365,12 +388,12 @@ FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProj
         south = ClampLatitude(south + 5);
         const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(index);
         if (shape.FramesParallels()) {
-            out.push_back(CreateLine(thing, -kLonEdge, south, kLonEdge, south));
-            out.push_back(CreateLine(thing, -kLonEdge, north, kLonEdge, north));
+            out.push_back(CreateLine(thing, MapPoint{-kLonEdge, south}, MapPoint{kLonEdge, south}));
+            out.push_back(CreateLine(thing, MapPoint{-kLonEdge, north}, MapPoint{kLonEdge, north}));
         }
         if (shape.FramesMeridians()) {
-            out.push_back(CreateLine(thing, -kLonEdge, north, -kLonEdge, south));
-            out.push_back(CreateLine(thing, kLonEdge, north, kLonEdge, south));
+            out.push_back(CreateLine(thing, MapPoint{-kLonEdge, north}, MapPoint{-kLonEdge, south}));
+            out.push_back(CreateLine(thing, MapPoint{kLonEdge, north}, MapPoint{kLonEdge, south}));
         }
     } catch (...) {
         Raise("BaseMapShadowFrame");

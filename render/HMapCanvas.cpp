@@ -32,45 +32,42 @@ template <class Convert> bool WithRetry(clsMapPlot& p, Convert convert) {
 
 } // namespace
 
-bool CanvasToMapPoint(int32_t px, int32_t py, int32_t& x, int32_t& y, clsMapPlot* plot) {
-    x = 0;
-    y = 0;
+bool CanvasToMapPoint(CanvasPoint c, MapPoint& m, clsMapPlot* plot) {
+    m = {};
     try {
         clsMapPlot* p = EngineOf(plot);
         if (!p) return false;
-        return WithRetry(*p, [&] { return p->CanvasToMapBound(px, py, x, y); });
+        return WithRetry(*p, [&] { return p->CanvasToMapBound(c, m); });
     } catch (...) {
         Raise("CanvasToMapPoint");
     }
 }
 
-bool MapToCanvasPoint(int32_t x, int32_t y, int32_t& px, int32_t& py, clsMapPlot* plot) {
-    px = 0;
-    py = 0;
+bool MapToCanvasPoint(MapPoint m, CanvasPoint& c, clsMapPlot* plot) {
+    c = {};
     try {
         clsMapPlot* p = EngineOf(plot);
         if (!p) return false;
-        return WithRetry(*p, [&] { return p->PointMapToCanvas(x, y, px, py); });
+        return WithRetry(*p, [&] { return p->PointMapToCanvas(m, c); });
     } catch (...) {
         Raise("MapToCanvasPoint");
     }
 }
 
-bool MapToCanvasNearest(int32_t x, int32_t y, int32_t& px, int32_t& py, clsMapPlot* plot) {
-    px = 0;
-    py = 0;
+bool MapToCanvasNearest(MapPoint m, CanvasPoint& c, clsMapPlot* plot) {
+    c = {};
     try {
         clsMapPlot* p = EngineOf(plot);
         if (!p) return false;
-        int32_t px1 = 0, py1 = 0, px2 = 0, py2 = 0;
-        p->MapToCanvas(x, y, px1, py1);
-        bool ok1 = p->Field().IsInner(x, y);
+        CanvasPoint c1, c2;
+        p->MapToCanvas(m, c1);
+        bool ok1 = p->Field().IsInner(m.lon, m.lat);
         bool ok2 = false;
         // Only a shift this call made is undone here.
         if (p->ShiftOn()) {
             try {
-                p->MapToCanvas(x, y, px2, py2);
-                ok2 = p->Field().IsInner(x, y);
+                p->MapToCanvas(m, c2);
+                ok2 = p->Field().IsInner(m.lon, m.lat);
             } catch (...) {
                 p->ShiftOff();
                 throw;
@@ -80,22 +77,41 @@ bool MapToCanvasNearest(int32_t x, int32_t y, int32_t& px, int32_t& py, clsMapPl
         if (ok1 && ok2) {
             int32_t w = 0, h = 0;
             RenderGlobals::PictureSize(w, h);
-            const int64_t d1 = std::llabs(int64_t(px1) - w / 2) + std::llabs(int64_t(py1) - h / 2);
-            const int64_t d2 = std::llabs(int64_t(px2) - w / 2) + std::llabs(int64_t(py2) - h / 2);
+            const int64_t d1 = std::llabs(int64_t(c1.x) - w / 2) + std::llabs(int64_t(c1.y) - h / 2);
+            const int64_t d2 = std::llabs(int64_t(c2.x) - w / 2) + std::llabs(int64_t(c2.y) - h / 2);
             if (d1 > d2) ok1 = false;
             else ok2 = false;
         }
         if (ok1) {
-            px = px1;
-            py = py1;
+            c = c1;
             return true;
         }
-        px = px2;
-        py = py2;
+        c = c2;
         return ok2;
     } catch (...) {
         Raise("MapToCanvasNearest");
     }
+}
+
+bool CanvasToMapPoint(int32_t px, int32_t py, int32_t& x, int32_t& y, clsMapPlot* plot) {
+    MapPoint m;
+    const bool ok = CanvasToMapPoint(CanvasPoint{px, py}, m, plot);
+    x = m.lon, y = m.lat;
+    return ok;
+}
+
+bool MapToCanvasPoint(int32_t x, int32_t y, int32_t& px, int32_t& py, clsMapPlot* plot) {
+    CanvasPoint c;
+    const bool ok = MapToCanvasPoint(MapPoint{x, y}, c, plot);
+    px = c.x, py = c.y;
+    return ok;
+}
+
+bool MapToCanvasNearest(int32_t x, int32_t y, int32_t& px, int32_t& py, clsMapPlot* plot) {
+    CanvasPoint c;
+    const bool ok = MapToCanvasNearest(MapPoint{x, y}, c, plot);
+    px = c.x, py = c.y;
+    return ok;
 }
 
 } // namespace HMap

@@ -134,7 +134,7 @@ bool MapViewport::CanvasToMapBound(CanvasPoint c, MapPoint& m) {
     bool ok = CanvasToMap(c, m);
     if (plotMode == 1) {
         ok = ok && Library::InRange(m.lat, -324000, 324000);
-        AngleLib::NormalizeLL(m.lon, m.lat);
+        m = AngleLib::NormalizeLL(m);
     }
     return ok;
 }

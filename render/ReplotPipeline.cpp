@@ -212,8 +212,8 @@ bool ReplotPipeline::DrawGridString() {
 bool ReplotPipeline::DrawAzimuthLine() {
     try {
         if (!(p_.mFigDisp & 2) || !BaseDrawn()) return true;
-        const auto lines =
-            BaseMap::BaseMapAzimuthLine(p_.mAzimuthLine, p_.view_.centerX, p_.view_.centerY, p_.view_.scale, BaseUnit().get());
+        const auto lines = BaseMap::BaseMapAzimuthLine(p_.mAzimuthLine, MapPoint{p_.view_.centerX, p_.view_.centerY},
+                                                       p_.view_.scale, BaseUnit().get());
         if (lines.empty()) return true;
         return PlotCollection(lines);
     } catch (...) {

@@ -608,7 +608,7 @@ void clsAccessory::PlotItemText(int32_t index)
     int32_t y = it.Top + (h0 * 3) / 4;
     if (const QStringList* lines = Lines(it)) {
         for (const QString& line : *lines) {
-            g.DrawText(x, y, 11, line);
+            g.DrawText(CanvasPoint{x, y}, 11, line);
             y += h0;
         }
     }
@@ -688,13 +688,13 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
             r.SetAll(xa, y0, xb, y1);
             g.DrawStrokeRect(r);
             if (i == 1 || b > 12 * h)
-                g.DrawText(xa, ty, 7, Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)));
+                g.DrawText(CanvasPoint{xa, ty}, 7, Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)));
         }
         const QString t = Library::FormatStdInt(lengthKm);
         int32_t tw = 0, th = 0;
         g.GetTextSize(t, tw, th);
-        g.DrawText(x0 + b - tw / 2, ty, 6, t + QStringLiteral("km"));
-        g.DrawText(x0 + b + h / 4, y0 + bh / 2, 11, s);
+        g.DrawText(CanvasPoint{x0 + b - tw / 2, ty}, 6, t + QStringLiteral("km"));
+        g.DrawText(CanvasPoint{x0 + b + h / 4, y0 + bh / 2}, 11, s);
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotMeasure"));
     }
@@ -731,7 +731,7 @@ void clsAccessory::PlotElevate(const std::vector<ElvClass>& list)
             if (c.Low < -1) {
                 clsRect r = box;
                 g.DrawFillRect(r);
-                g.DrawText(box.mRight, ty, 7, QString::number(-(c.High / 100)));
+                g.DrawText(CanvasPoint{box.mRight, ty}, 7, QString::number(-(c.High / 100)));
             } else if (c.Low == -1) {
                 box.Move(-bw, 0);
                 clsPoly tri;
@@ -744,11 +744,12 @@ void clsAccessory::PlotElevate(const std::vector<ElvClass>& list)
             } else {
                 clsRect r = box;
                 g.DrawFillRect(r);
-                g.DrawText(box.mLeft, ty, 7, QString::number(c.Low / 100));
+                g.DrawText(CanvasPoint{box.mLeft, ty}, 7, QString::number(c.Low / 100));
             }
             box.Move(bw, 0);
         }
-        g.DrawText(box.mLeft - wu / 4, ty, 6, list[1].Unit == 1 ? QStringLiteral("x100m") : QStringLiteral("x100f"));
+        g.DrawText(CanvasPoint{box.mLeft - wu / 4, ty}, 6,
+                   list[1].Unit == 1 ? QStringLiteral("x100m") : QStringLiteral("x100f"));
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotElevate"));
     }

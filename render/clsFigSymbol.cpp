@@ -5,5 +5,5 @@
 bool clsFigSymbol::PlotOn(clsMapGraph* graph, bool) {
     if (!graph) return false;
     graph->SetSymbol(mPattern, mFore, mBack);
-    return graph->DrawPaint(mx, my);
+    return graph->DrawPaint(CanvasPoint{mx, my});
 }

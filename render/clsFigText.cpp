@@ -27,5 +27,5 @@ bool clsFigText::PlotOn(clsMapGraph* graph, bool) {
     if (!graph) return false;
     if (!graph->SetFont(mFont, mHeight, mAngle, mStyle, mFore, mBack))
         graph->SetFont(PublicVal::gvDefaultFont, 10, 0, 0, mFore, -1);
-    return graph->DrawText(mx, my, mTextFix, TextString());
+    return graph->DrawText(CanvasPoint{mx, my}, mTextFix, TextString());
 }

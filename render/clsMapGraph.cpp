@@ -39,17 +39,17 @@ int32_t Div(int64_t a, int64_t b) { return int32_t(a / b); }
 
 // Moves both end points one pixel sideways; odd steps go in the given
 // direction, even ones in the next, so diagonal strokes alternate axes.
-void ShiftLine(int32_t direction, int32_t k, int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2)
+void ShiftLine(int32_t direction, int32_t k, CanvasPoint& a, CanvasPoint& b)
 {
     const int32_t d = (k % 2 == 1) ? direction : (direction + 1) % 8;
     switch (d) {
     case 0:
-    case 1: ++x1, ++x2; break;
+    case 1: ++a.x, ++b.x; break;
     case 2:
-    case 3: ++y1, ++y2; break;
+    case 3: ++a.y, ++b.y; break;
     case 4:
-    case 5: --x1, --x2; break;
-    default: --y1, --y2; break;
+    case 5: --a.x, --b.x; break;
+    default: --a.y, --b.y; break;
     }
 }
 
@@ -430,7 +430,7 @@ int32_t clsMapGraph::LineOctant(const clsLine& segment)
     return v == 8 ? 0 : v;
 }
 
-void clsMapGraph::LineDDAproc(int32_t x, int32_t y, DeviceContext* dc)
+void clsMapGraph::LineDDAproc(CanvasPoint p, DeviceContext* dc)
 {
     if (cycleLen_ < 1) {
         ++phase_;
@@ -438,7 +438,7 @@ void clsMapGraph::LineDDAproc(int32_t x, int32_t y, DeviceContext* dc)
     }
     const int32_t colour = cycle_[size_t(phase_ % cycleLen_)] ? penColour_ : penBack_;
     if (colour >= 0)
-        dc->SetPixelV(x, y, colour);
+        dc->SetPixelV(p.x, p.y, colour);
     ++phase_;
 }
 
@@ -475,18 +475,19 @@ bool clsMapGraph::DrawLine(const clsLine& segment)
         if (!s.Clip(grown)) {
             result = true;
         } else {
-            int32_t x1 = s.mSx, y1 = s.mSy, x2 = s.mEx, y2 = s.mEy;
+            CanvasPoint a{s.mSx, s.mSy}, b{s.mEx, s.mEy};
             for (int32_t k = t / 2; k >= 1; --k)
-                ShiftLine(octant ^ 4, k, x1, y1, x2, y2);
+                ShiftLine(octant ^ 4, k, a, b);
             const int64_t saved = phase_;
             for (int32_t i = 1; i <= t; ++i) {
                 phase_ = saved;
                 cycle_ = oFancyLines->CycleArray(i - 1);
                 cycleLen_ = int32_t(cycle_.size());
                 DeviceContext* dc = dc_;
-                DeviceContext::LineDDA(x1, y1, x2, y2, [this, dc](int32_t x, int32_t y) { LineDDAproc(x, y, dc); });
+                DeviceContext::LineDDA(a.x, a.y, b.x, b.y,
+                                       [this, dc](int32_t x, int32_t y) { LineDDAproc(CanvasPoint{x, y}, dc); });
                 result = true;
-                ShiftLine(octant, i, x1, y1, x2, y2);
+                ShiftLine(octant, i, a, b);
             }
         }
         if (changed)
@@ -635,16 +636,16 @@ bool clsMapGraph::DrawPolygon(clsPoly& points)
     }
 }
 
-bool clsMapGraph::DrawPaint(int32_t x, int32_t y)
+bool clsMapGraph::DrawPaint(CanvasPoint at)
 {
     try {
         if (!open_)
             return false;
-        if (!view_.IsInner(x, y))
+        if (!view_.IsInner(at.x, at.y))
             return true;
         if (!bitmap_)
             return false;
-        const int32_t px = x - bmpDstW_ / 2, py = y - bmpDstH_ / 2;
+        const int32_t px = at.x - bmpDstW_ / 2, py = at.y - bmpDstH_ / 2;
         if (bmpBackGiven_) {
             const int n = bmpDstW_ + bmpDstH_ < 48 ? 4 : 8;
             for (int i = 0; i < n; ++i)
@@ -834,20 +835,20 @@ void clsMapGraph::RotateOffset(int32_t angle, int32_t& dx, int32_t& dy)
     }
 }
 
-bool clsMapGraph::DrawText(int32_t x, int32_t y, int16_t code, const QString& text)
+bool clsMapGraph::DrawText(CanvasPoint at, int16_t code, const QString& text)
 {
     try {
         if (!open_)
             return false;
-        if (!view_.IsInner(x, y))
+        if (!view_.IsInner(at.x, at.y))
             return true;
         if (text.isEmpty() || text.at(0) == QChar(0))
             return true;
         int32_t dx = 0, dy = 0, align = 0;
         AlignOffset(code, textGap_, capHeight_, dx, dy, align);
         RotateOffset(fontAngle_, dx, dy);
-        const int32_t rx = int32_t(std::clamp<int64_t>(x + int64_t(dx) * resX_ / resY_, INT32_MIN, INT32_MAX));
-        const int32_t ry = y + dy;
+        const int32_t rx = int32_t(std::clamp<int64_t>(at.x + int64_t(dx) * resX_ / resY_, INT32_MIN, INT32_MAX));
+        const int32_t ry = at.y + dy;
         dc_->SetTextAlign(align + Gdi::TA_BASELINE);
         if (opaque_)
             SetBackMode(textBack_);

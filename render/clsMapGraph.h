@@ -5,6 +5,7 @@
 // Line widths, line patterns, fill tiles, symbols and text sizes are scaled
 // from the screen resolution to the output resolution, so a style looks the
 // same in the window and in a large or high-resolution copy.
+#include "core/CoordTypes.h"
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
@@ -97,14 +98,19 @@ public:
     bool DrawFillRect(clsRect& rect);
     bool DrawPolyline(const clsPoly& points);
     bool DrawPolygon(clsPoly& points);
-    bool DrawPaint(int32_t x, int32_t y);
+    bool DrawPaint(CanvasPoint at);
+    bool DrawPaint(int32_t x, int32_t y) { return DrawPaint(CanvasPoint{x, y}); }
     // One pixel of a pattern line.
-    void LineDDAproc(int32_t x, int32_t y, DeviceContext* dc);
+    void LineDDAproc(CanvasPoint p, DeviceContext* dc);
+    void LineDDAproc(int32_t x, int32_t y, DeviceContext* dc) { LineDDAproc(CanvasPoint{x, y}, dc); }
 
     // Text and fonts.
     bool SetFont(const QString& face, int32_t height, int32_t angle, uint8_t flags, int32_t fore, int32_t back);
     bool SetFontObject(const QFont& font, int32_t colour);
-    bool DrawText(int32_t x, int32_t y, int16_t code, const QString& text);
+    bool DrawText(CanvasPoint at, int16_t code, const QString& text);
+    bool DrawText(int32_t x, int32_t y, int16_t code, const QString& text) {
+        return DrawText(CanvasPoint{x, y}, code, text);
+    }
     QStringList FoldText(const QString& text, int32_t maxWidth);
     bool GetTextExtent(DeviceContext* dc, const QString& text, int32_t& width, int32_t& height);
     bool GetTextSize(const QString& text, int32_t& width, int32_t& height);

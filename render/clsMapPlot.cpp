@@ -87,11 +87,10 @@ void AddPolyFigures(std::vector<std::unique_ptr<clsFigure>>& figs, std::vector<s
 }
 
 template <class Fig>
-Fig* AddPointFigure(std::vector<std::unique_ptr<clsFigure>>& figs, int32_t px, int32_t py, int32_t fore,
-                    int32_t back) {
+Fig* AddPointFigure(std::vector<std::unique_ptr<clsFigure>>& figs, CanvasPoint at, int32_t fore, int32_t back) {
     auto f = std::make_unique<Fig>();
-    f->mx = px;
-    f->my = py;
+    f->mx = at.x;
+    f->my = at.y;
     f->mFore = fore;
     f->mBack = back;
     Fig* added = f.get();
@@ -292,7 +291,7 @@ double clsMapPlot::CanvasLengthToMapY(double pixels) const { return view_.Canvas
 
 bool clsMapPlot::MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
     CanvasPoint c;
-    const bool ok = view_.MapToCanvas({x, y}, c);
+    const bool ok = MapToCanvas(MapPoint{x, y}, c);
     cx = c.x;
     cy = c.y;
     return ok;
@@ -300,7 +299,7 @@ bool clsMapPlot::MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
 
 bool clsMapPlot::PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy) {
     CanvasPoint c;
-    const bool ok = view_.PointMapToCanvas({x, y}, c);
+    const bool ok = PointMapToCanvas(MapPoint{x, y}, c);
     cx = c.x;
     cy = c.y;
     return ok;
@@ -308,7 +307,7 @@ bool clsMapPlot::PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy
 
 bool clsMapPlot::CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
     MapPoint m;
-    const bool ok = view_.CanvasToMap({cx, cy}, m);
+    const bool ok = CanvasToMap(CanvasPoint{cx, cy}, m);
     x = m.lon;
     y = m.lat;
     return ok;
@@ -316,7 +315,7 @@ bool clsMapPlot::CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
 
 bool clsMapPlot::CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y) {
     MapPoint m;
-    const bool ok = view_.CanvasToMapBound({cx, cy}, m);
+    const bool ok = CanvasToMapBound(CanvasPoint{cx, cy}, m);
     x = m.lon;
     y = m.lat;
     return ok;
@@ -555,24 +554,21 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
         case 4:
         case 5: {
             auto* pt = static_cast<clsMapPointBase*>(mf);
-            int32_t px = 0, py = 0;
-            if (!PointMapToCanvas(pt->mx(), pt->my(), px, py)) return figs;
+            const MapPoint at{pt->mx(), pt->my()};
+            CanvasPoint c;
+            if (!PointMapToCanvas(at, c)) return figs;
             const int32_t back = mEdgeEi ? thing->Back() : -1;
             if (mf->FigCode() == 4) {
-                AddPointFigure<clsFigSymbol>(figs, px, py, colour, back)->mPattern = thing->Style();
+                AddPointFigure<clsFigSymbol>(figs, c, colour, back)->mPattern = thing->Style();
                 return figs;
             }
             auto* text = static_cast<clsMapText*>(mf);
-            auto* f = AddPointFigure<clsFigText>(figs, px, py, colour, back);
+            auto* f = AddPointFigure<clsFigText>(figs, c, colour, back);
             f->mFont = thing->FontName();
             f->mHeight = thing->Size();
             f->mStyle = static_cast<uint8_t>(thing->Style());
             f->mAngle = text->Angle();
-            if (mTextSlant) {
-                int32_t slant = 0;
-                SlantMeridian(text->mx(), text->my(), slant);
-                f->mAngle -= slant / 3600;
-            }
+            if (mTextSlant) f->mAngle -= SlantMeridian(at) / 3600;
             f->mTextFix = text->TextFix();
             f->SetText(text->TextAnsi(PublicVal::gvLanguage), text->TextCodePage(PublicVal::gvLanguage));
             return figs;
@@ -586,24 +582,29 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
 }
 
 void clsMapPlot::SlantMeridian(int32_t lon, int32_t lat, int32_t& slant) {
-    slant = 0;
+    slant = 0; // kept when the conversion raises
+    slant = SlantMeridian(MapPoint{lon, lat});
+}
+
+int32_t clsMapPlot::SlantMeridian(MapPoint m) {
     try {
-        auto dir = [](int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-            return AngleLib::RadianToSec(AngleLib::AnglePosToRadian(double(x2) - x1, double(y1) - y2));
+        auto dir = [](CanvasPoint a, CanvasPoint b) {
+            return AngleLib::RadianToSec(AngleLib::AnglePosToRadian(double(b.x) - a.x, double(a.y) - b.y));
         };
         int32_t n = 0, e = 0;
-        int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        CanvasPoint a, b;
         const int32_t d = Library::Clamp(Library::DblToLng(CanvasLengthToMapY(view_.dpiy / 5)), 10, 324000);
-        if (MapToCanvas(lon, Library::Clamp(Sat(int64_t(lat) - d), -323970, 323970), x1, y1) &&
-            MapToCanvas(lon, Library::Clamp(Sat(int64_t(lat) + d), -323970, 323970), x2, y2))
-            n = 324000 - dir(x1, y1, x2, y2);
+        if (MapToCanvas(MapPoint{m.lon, Library::Clamp(Sat(int64_t(m.lat) - d), -323970, 323970)}, a) &&
+            MapToCanvas(MapPoint{m.lon, Library::Clamp(Sat(int64_t(m.lat) + d), -323970, 323970)}, b))
+            n = 324000 - dir(a, b);
         const int32_t ew = Library::Clamp(Library::DblToLng(CanvasLengthToMapX(view_.dpix / 5)), 10, 324000);
-        if (MapToCanvas(Sat(int64_t(lon) - ew), lat, x1, y1) && MapToCanvas(Sat(int64_t(lon) + ew), lat, x2, y2))
-            e = -dir(x1, y1, x2, y2);
+        if (MapToCanvas(MapPoint{Sat(int64_t(m.lon) - ew), m.lat}, a) &&
+            MapToCanvas(MapPoint{Sat(int64_t(m.lon) + ew), m.lat}, b))
+            e = -dir(a, b);
         int32_t s = (e + n) / 2;
         if (s < -648000) s += 1296000;
         if (s > 648000) s -= 1296000;
-        slant = s;
+        return s;
     } catch (...) {
         Raise(1001, "SlantMeridian");
     }

@@ -114,6 +114,10 @@ public:
     int16_t AutoSmallPrj() const { return autoSmall_; }
 
     // Transforms; every output is set, to 0 when the conversion fails early.
+    bool MapToCanvas(MapPoint m, CanvasPoint& c) { return view_.MapToCanvas(m, c); }
+    bool PointMapToCanvas(MapPoint m, CanvasPoint& c) { return view_.PointMapToCanvas(m, c); }
+    bool CanvasToMap(CanvasPoint c, MapPoint& m) { return view_.CanvasToMap(c, m); }
+    bool CanvasToMapBound(CanvasPoint c, MapPoint& m) { return view_.CanvasToMapBound(c, m); }
     bool MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
     bool PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
     // The list in canvas pixels, or null when nothing of it reaches the field.
@@ -157,6 +161,8 @@ public:
     // Every plotted figure of the cell: one, or one per part for a line or
     // area that crosses the date line (see PolysMapToCanvas).
     std::vector<std::unique_ptr<clsFigure>> CellToFigures(const clsMapCell& cell);
+    // The tilt in seconds of arc of the meridian at m on the canvas.
+    int32_t SlantMeridian(MapPoint m);
     void SlantMeridian(int32_t lon, int32_t lat, int32_t& slant);
 
     // The automatic graticule intervals and area for the current view.

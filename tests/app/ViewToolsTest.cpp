@@ -167,8 +167,8 @@ TEST(SurveyTool, RubberLeavesNoTraceAndTheReportIsWorkedOut) {
     // The area is taken on the equal-area cylinder, where sin 1 degree is
     // 3600 seconds again: half of 111.19 km squared, 6,182.16 square km.
     t.survey.mnuSurvey_Click();
-    t.survey.Click(0, 0);
-    t.survey.Click(3600, 0);
+    t.survey.Click({0, 0});
+    t.survey.Click({3600, 0});
     t.survey.CompleteRoute();
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_EQ(ui.messages[0].text, QStringLiteral("ノード数 = 2\r\n総延長 = 111.19 km"));
@@ -176,9 +176,9 @@ TEST(SurveyTool, RubberLeavesNoTraceAndTheReportIsWorkedOut) {
     EXPECT_EQ(ui.messages[0].style, int(Mb::Information));
     EXPECT_EQ(t.redraw.iSurveyMode, 1); // a new route begins
 
-    t.survey.Click(0, 0);
-    t.survey.Click(3600, 0);
-    t.survey.Click(3600, 3600);
+    t.survey.Click({0, 0});
+    t.survey.Click({3600, 0});
+    t.survey.Click({3600, 3600});
     const QImage route = t.picView->Image().copy();
     bool dotted = false;
     ui.peek = [&] { dotted = t.picView->Image() != route; };
@@ -256,8 +256,8 @@ TEST(FrameCut, AcrossTheOppositeMeridianTheShortWay) {
     t.world.plot->SetCenterX(648000);
     ASSERT_EQ(t.redraw.PlotWindow(), 0);
     t.cut.mnuFrameCut_Click();
-    t.cut.Click(612000, 36000);   // 170E 10N
-    t.cut.Click(-612000, 108000); // 170W 30N
+    t.cut.Click({612000, 36000});   // 170E 10N
+    t.cut.Click({-612000, 108000}); // 170W 30N
     EXPECT_EQ(std::abs(t.world.plot->CenterX()), 648000);
     EXPECT_EQ(t.world.plot->CenterY(), 72000);
     // 20 degrees each way: 41 by 40 pixels.

@@ -26,19 +26,10 @@ protected:
     }
 };
 
-enum Fn { Sec, Lon, Lat, Min, LonMin, LatMin, Angle };
-QString Text(Fn fn, int32_t v) {
-    switch (fn) {
-    case Sec: return SecToStr(v);
-    case Lon: return LonToStr(v);
-    case Lat: return LatToStr(v);
-    case Min: return MinToStr(v);
-    case LonMin: return LonMinToStr(v);
-    case LatMin: return LatMinToStr(v);
-    case Angle: return AngleToStr(v);
-    }
-    return {};
-}
+// The formatter a table row names.
+using Fn = QString (*)(int32_t);
+const Fn Sec = SecToStr, Lon = LonToStr, Lat = LatToStr, Min = MinToStr, LonMin = LonMinToStr, LatMin = LatMinToStr,
+         Angle = AngleToStr;
 
 VospError ErrorOf(const QString& text) {
     try {
@@ -88,6 +79,8 @@ TEST_F(AngleText, FormatsUnitsAndDirections) {
         {1, 2, 1, LonMin, -8135, "西経135°35′"},
         {1, 2, 1, LatMin, 6000, "北緯80°00′"}, // 100 degrees fold to 80
         {1, 2, 1, LatMin, -2130, "南緯35°30′"},
+        {1, 2, 1, LatMin, -6000, "南緯80°00′"}, // and -100 to -80
+        {1, 4, 2, Min, 8135, "+135ﾟ35'"},
         // Directions.
         {1, 1, 1, Lon, -488115, "西経135度35分15秒"},
         {1, 1, 1, Lat, 127815, "北緯35度30分15秒"},
@@ -102,7 +95,7 @@ TEST_F(AngleText, FormatsUnitsAndDirections) {
     };
     for (const auto& r : rows) {
         Opts(r.f, r.u, r.d);
-        EXPECT_EQ(Text(r.fn, r.v), QString::fromUtf8(r.text)) << r.f << r.u << r.d << " " << r.v;
+        EXPECT_EQ(r.fn(r.v), QString::fromUtf8(r.text)) << r.f << r.u << r.d << " " << r.v;
     }
     // Kinds other than 1 and 2, and short texts, give nothing except with direction 4.
     EXPECT_EQ(AddDirChr(QStringLiteral("+135°35′15″"), 3), QString());
@@ -129,7 +122,7 @@ TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
     };
     for (const auto& r : rows) {
         Opts(r.f, 2, 2);
-        EXPECT_EQ(Text(r.fn, r.v), QString::fromUtf8(r.text)) << r.f << " " << r.v;
+        EXPECT_EQ(r.fn(r.v), QString::fromUtf8(r.text)) << r.f << " " << r.v;
     }
     // Every format and unit answers at both ends (the sanitizers watch the arithmetic).
     for (int16_t f = 1; f <= 5; ++f)

@@ -36,28 +36,26 @@ TEST(AngleVector, AnglePosToRadianAgreesWithAtan2OffTheNegativeAxis) {
     EXPECT_NEAR(y, -1, 1e-12);
 }
 
+// The centre of the view looks along -z; y points north.
 TEST(AngleVector, VectorsOfKnownDirections) {
-    double x, y, z;
-    AngleToVector(0, 0, x, y, z);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    EXPECT_EQ(z, -1);
-    AngleToVector(HalfPi, 0, x, y, z);
-    EXPECT_NEAR(x, 1, 1e-12);
-    EXPECT_NEAR(z, 0, 1e-12);
-    AngleToVector(1.0, HalfPi, x, y, z);
-    EXPECT_NEAR(y, 1, 1e-12);
-    EXPECT_NEAR(x, 0, 1e-12);
+    const struct {
+        double lon, lat, x, y, z;
+    } rows[] = {{0, 0, 0, 0, -1}, {HalfPi, 0, 1, 0, 0}, {1.0, HalfPi, 0, 1, 0}, {0, -HalfPi, 0, -1, 0}};
+    for (const auto& r : rows) {
+        double x, y, z;
+        AngleToVector(r.lon, r.lat, x, y, z);
+        EXPECT_NEAR(x, r.x, 1e-12) << r.lon << "," << r.lat;
+        EXPECT_NEAR(y, r.y, 1e-12) << r.lon << "," << r.lat;
+        EXPECT_NEAR(z, r.z, 1e-12) << r.lon << "," << r.lat;
+    }
     double lon, lat;
-    VectorToAngle(0, 0, -1, lon, lat);
-    EXPECT_EQ(lon, 0);
-    EXPECT_EQ(lat, 0);
-    VectorToAngle(0, 1, 0, lon, lat);
-    EXPECT_EQ(lat, HalfPi);
-    VectorToAngle(0, -1, 0, lon, lat);
-    EXPECT_EQ(lat, -HalfPi);
+    for (double sg : {1.0, -1.0}) {
+        VectorToAngle(0, sg, 0, lon, lat);
+        EXPECT_EQ(lat, sg * HalfPi);
+    }
     VectorToAngle(0, 0, 1, lon, lat); // behind the centre: the -pi end
     EXPECT_EQ(lon, -Pi);
+    EXPECT_EQ(lat, 0);
 }
 
 TEST(AngleVector, VectorRoundTripOverTheSphereIncludingNearThePoles) {

@@ -1,6 +1,8 @@
 #include "core/ErrorMng.h"
+#include "platform/FileSystem.h"
 #include "support/TestFolder.h"
 
+#include <QFileInfo>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <new>
@@ -71,6 +73,12 @@ TEST(ErrorMng, FailuresMapToClassicNumbers) {
     TestFolder t;
     namespace fs = std::filesystem;
     EXPECT_EQ(NumberOf([&] { (void)fs::file_size(fs::path(t.file("missing").toStdString())); }), 53);
+    const QString plain = t.write("plain", "x");
+    EXPECT_EQ(NumberOf([&] { FileSystem::ReadAll(plain + "/a.thg"); }), 76); // a file where a folder should be
+    // Even root may not create files among the kernel's objects.
+    if (QFileInfo::exists("/sys/kernel")) {
+        EXPECT_EQ(NumberOf([] { FileSystem::WriteAtomic("/sys/kernel/vosperal-test.thg", "x"); }), 70);
+    }
     EXPECT_EQ(NumberOf([] { throw std::system_error(std::make_error_code(std::errc::no_space_on_device)); }), 61);
     EXPECT_EQ(NumberOf([] { throw std::system_error(std::make_error_code(std::errc::file_exists)); }), 58);
     EXPECT_EQ(NumberOf([] { throw std::system_error(std::make_error_code(std::errc::too_many_files_open)); }), 67);

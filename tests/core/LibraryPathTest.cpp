@@ -1,7 +1,5 @@
-#include "core/ErrorMng.h"
 #include "core/Library.h"
 
-#include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
 #include "support/TestFolder.h"
 
@@ -116,43 +114,6 @@ TEST(LibraryPath, FindFilesListsAFoldersFilesSortedBeforeItsSubfolders) {
     EXPECT_EQ(FindFiles(t.path() + "/Maps/sub2/*"), QStringList({m + "sub2/x.mll"}));
     EXPECT_TRUE(FindFiles(t.path() + "/Maps/*.ADM").isEmpty());
     EXPECT_TRUE(FindFiles(t.path() + "/none/*.MLL").isEmpty());
-}
-
-// Failures of real file operations arrive with the classic numbers and
-// drive the retry prompt.
-int32_t ErrorOf(const std::function<void()>& f) {
-    try {
-        try {
-            f();
-        } catch (...) {
-            ErrorMng::ReRaise(ErrBase + 1001, "clsThings", "Save");
-        }
-    } catch (const VospError& e) {
-        return e.number;
-    }
-    return 0;
-}
-
-TEST(LibraryPath, FileOperationFailuresCarryClassicNumbers) {
-    TestFolder t;
-    const QString plain = t.write("plain", "x");
-    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(plain + "/a.thg"); }), 76); // a file where a folder should be
-    // Even root may not create files among the kernel's objects.
-    if (QFileInfo::exists("/sys/kernel")) {
-        EXPECT_EQ(ErrorOf([] { FileSystem::WriteAtomic("/sys/kernel/vosperal-test.thg", "x"); }), 70);
-    }
-
-    ScopedUi ui;
-    ui.ui.answers = {Mb::Cancel};
-    int16_t answer = -1;
-    try {
-        FileSystem::ReadAll(t.file("missing.thg"));
-    } catch (...) {
-        answer = ErrorMng::FileErrorRetry(t.file("missing.thg"));
-    }
-    EXPECT_EQ(answer, 2);
-    EXPECT_TRUE(ui.ui.messages[0].text.startsWith(
-        QStringLiteral("ファイルが存在しません.もしくはアクセス権がありません.\r\n*Code=53\r\n")));
 }
 
 } // namespace

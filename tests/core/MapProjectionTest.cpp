@@ -172,28 +172,26 @@ TEST_F(Catalogue, AltitudeSteps) {
     EXPECT_EQ(t[160], 1000000);
 }
 
+// Ladders of 13 and 10 steps a decade from ScaleMax down to ScaleMin.
 TEST_F(Catalogue, ScaleLadders) {
-    const double m13[13] = {1000, 800, 700, 600, 500, 400, 350, 300, 250, 200, 170, 150, 120};
-    const double m10[10] = {1000, 800, 600, 500, 400, 300, 250, 200, 150, 120};
-    for (double radius : {kDefault, 10000.0}) { // the small sphere's ladder ends at 100
-        InitGlobeRadius(radius);
-        const double top = radius == kDefault ? 1e6 : 1e3;
-        for (int16_t k = 1; k <= 53; ++k) {
-            EXPECT_EQ(Scale::StdScale(k), m13[(k - 1) % 13] * top / std::pow(10.0, (k - 1) / 13)) << k;
-            EXPECT_EQ(Scale::StdScaleIndex(Scale::StdScale(k)), k) << k;
-        }
-        for (int16_t k = 1; k <= 41; ++k)
-            EXPECT_EQ(Scale::StdScale10(k), m10[(k - 1) % 10] * top / std::pow(10.0, (k - 1) / 10)) << k;
-        for (int16_t k : {0, 54, -1}) EXPECT_EQ(Scale::StdScale(k), 0) << k;
-        for (int16_t k : {0, 42}) EXPECT_EQ(Scale::StdScale10(k), 0) << k;
-        EXPECT_EQ(Scale::StdScaleIndex(top / 10 - 1), 0);
-    }
-    InitGlobeRadius(kDefault);
-    EXPECT_EQ(Scale::StdScale(53), 1e5);
+    const std::pair<int16_t, double> steps13[] = {{1, 1e9},  {2, 8e8},  {7, 3.5e8}, {11, 1.7e8}, {13, 1.2e8},
+                                                  {14, 1e8}, {27, 1e7}, {40, 1e6},  {52, 1.2e5}, {53, 1e5},
+                                                  {54, 0},   {0, 0},    {-1, 0}};
+    for (auto [k, s] : steps13) EXPECT_EQ(Scale::StdScale(k), s) << k;
+    const std::pair<int16_t, double> steps10[] = {{1, 1e9},  {3, 6e8},  {7, 2.5e8}, {10, 1.2e8},
+                                                  {11, 1e8}, {41, 1e5}, {42, 0},    {0, 0}};
+    for (auto [k, s] : steps10) EXPECT_EQ(Scale::StdScale10(k), s) << k;
+    for (int16_t k = 1; k <= 53; ++k) EXPECT_EQ(Scale::StdScaleIndex(Scale::StdScale(k)), k) << k;
     // Between two steps: the step with the next larger denominator.
     for (auto [s, k] : {std::pair{1.1e8, 13}, {9.9e8, 1}, {100001.0, 52}, {99999.0, 0}, {1.000001e9, 0}})
         EXPECT_EQ(Scale::StdScaleIndex(s), k) << s;
     const std::pair<int16_t, const char*> texts[] = {{1, "10億"}, {12, "1.5億"}, {13, "1.2億"}, {48, "25万"},
                                                       {52, "12万"}, {53, "10万"},  {0, ""}};
     for (auto [k, t] : texts) EXPECT_EQ(Scale::StdScaleText(k), QString::fromUtf8(t)) << k;
+    InitGlobeRadius(10000); // the small sphere's ladders run from 1e6 down to 100
+    for (auto [k, s] : {std::pair<int16_t, double>{1, 1e6}, {14, 1e5}, {53, 100}})
+        EXPECT_EQ(Scale::StdScale(k), s) << k;
+    EXPECT_EQ(Scale::StdScale10(41), 100);
+    EXPECT_EQ(Scale::StdScaleIndex(99), 0);
+    EXPECT_EQ(Scale::StdScaleIndex(1.1e5), 13);
 }

@@ -59,14 +59,6 @@ TEST(ProjectorEdge, AzimuthalInverseEdges) {
     EXPECT_TRUE(InvUnit(gn, 0, -std::tan(1.0471975511965967) + 1e-12, lon, lat));
     EXPECT_EQ(lat, 30 * D);
     EXPECT_FALSE(InvUnit(gn, 0, -std::tan(1.0471975511965967) - 1e-9, lon, lat));
-    // Stereographic: the pole sits at (0, -offset) before scaling.
-    clsVospProjector st = Make(2, 0, 40 * D);
-    ASSERT_TRUE(st.SetUp());
-    double x, y;
-    ASSERT_TRUE(st.CnvLLtoXY(77 * D, 90 * D, x, y));
-    EXPECT_NEAR(x, 0, 1e-6);
-    EXPECT_NEAR(y, -st.YOffset() * kR, 1e-6);
-    EXPECT_NEAR(st.YOffset(), -2 * std::tan((90 - 40) * 3.14159265358979 / 360), 1e-12);
     // Orthographic: radius 1 is the equator, beyond it nothing.
     clsVospProjector o = Make(5, 0, 40 * D);
     ASSERT_TRUE(InvUnit(o, 0.6, -0.8, lon, lat));
@@ -83,10 +75,6 @@ TEST(ProjectorEdge, AzimuthalInverseEdges) {
     }
     // Hammer x^2/8 + y^2/2 = 1 and Aitoff x^2/(4L^2) + y^2/L^2 = 1, either side.
     clsVospProjector h = Make(8, 0, 0), a = Make(9, 0, 0);
-    ASSERT_TRUE(h.CnvLLtoXY(90 * D, 0, x, y));
-    EXPECT_NEAR(x / kR, 4 * std::sin(22.5 * 3.14159265358979 / 180), 1e-12);
-    ASSERT_TRUE(a.CnvLLtoXY(90 * D, 0, x, y));
-    EXPECT_NEAR(x / kR, 1.5707963267949, 1e-12);
     const double l = 1.5707963267949;
     for (double t : {0.3, 1.2, 2.5}) {
         const double ex = std::sqrt(8.0) * std::cos(t), ey = std::sqrt(2.0) * std::sin(t);
@@ -106,7 +94,6 @@ TEST(ProjectorEdge, CylindricalAndPseudocylindricalEdges) {
     EXPECT_TRUE(InvUnit(e, 0, 1.57, lon, lat));
     clsVospProjector m = Make(13, 0, 0);
     ASSERT_TRUE(m.SetUp());
-    EXPECT_NEAR(m.Limit(), std::log(std::tan(0.7853981633974475 + 85 * 3.14159265358979 / 360)), 1e-9);
     EXPECT_TRUE(InvUnit(m, 0, m.Limit() * (1 - 1e-15), lon, lat));
     EXPECT_EQ(lat, 85 * D);
     EXPECT_FALSE(InvUnit(m, 0, m.Limit() * 1.000001, lon, lat));
@@ -114,7 +101,6 @@ TEST(ProjectorEdge, CylindricalAndPseudocylindricalEdges) {
     clsVospProjector mi = Make(14, 0, 30 * D);
     ASSERT_TRUE(mi.CnvLLtoXY(0, 90 * D, x, y));
     EXPECT_NEAR(y / kR, mi.Limit() - mi.YOffset(), 1e-12);
-    EXPECT_NEAR(mi.Limit(), 1.25 * std::log(std::tan(0.7853981633974475 + 0.4 * 1.5707963267949)), 1e-12);
     ASSERT_TRUE(mi.CnvXYtoLL(x, y * (1 - 1e-15), lon, lat));
     EXPECT_EQ(lat, 90 * D);
     // Sinusoidal at its y limit divides by cos 89 59'45".
@@ -136,25 +122,13 @@ TEST(ProjectorEdge, CylindricalAndPseudocylindricalEdges) {
     }
 }
 
-TEST(ProjectorEdge, ConicPolesAndApex) {
+TEST(ProjectorEdge, ConicApexRefusals) {
     const double p0 = 1.5707963267949 - 45 * D * 4.848136811095355e-6;
-    const double n = std::cos(p0);
-    double x, y;
     int32_t lon, lat;
-    // Equidistant: the pole is an arc of radius rho0 - p0.
-    clsVospProjector e = Make(23, 0, 45 * D);
-    ASSERT_TRUE(e.CnvLLtoXY(90 * D, 90 * D, x, y));
-    EXPECT_NEAR(std::hypot(x / kR, y / kR + e.YOffset()), std::tan(p0) - p0, 1e-9);
-    // Albers: the pole at sqrt((n - 1) 2/n + tan^2 p0); the apex refuses q > 1.
+    // Albers: the apex would need q > 1.
     clsVospProjector a = Make(24, 0, 45 * D);
-    ASSERT_TRUE(a.CnvLLtoXY(90 * D, 90 * D, x, y));
-    EXPECT_NEAR(std::hypot(x / kR, y / kR + a.YOffset()), std::sqrt((n - 1) * 2 / n + std::tan(p0) * std::tan(p0)),
-                1e-9);
+    ASSERT_TRUE(a.SetUp());
     EXPECT_FALSE(a.CnvXYtoLL(0, -a.YOffset() * kR, lon, lat));
-    // Lambert: the pole at the apex.
-    clsVospProjector l = Make(25, 0, 45 * D);
-    ASSERT_TRUE(l.CnvLLtoXY(90 * D, 90 * D, x, y));
-    EXPECT_NEAR(std::hypot(x, y + l.YOffset() * kR), 0, 0.1);
     // Bonne: nothing between the pole and the apex, nor at the apex itself.
     clsVospProjector b = Make(26, 0, 45 * D);
     ASSERT_TRUE(b.SetUp());
@@ -166,7 +140,8 @@ TEST(ProjectorEdge, ConicPolesAndApex) {
     EXPECT_EQ(lat, 90 * D);
 }
 
-// Every row of the auxiliary-angle tables against the equation solved here;
+// Every row of the auxiliary-angle tables against the equation solved here,
+// at 90 degrees either side so that x and the southern half count too;
 // between rows the angle is interpolated linearly.
 TEST(ProjectorEdge, AuxiliaryAngleRowsSolveTheirEquations) {
     const double pi = 3.141592653589793;
@@ -176,12 +151,18 @@ TEST(ProjectorEdge, AuxiliaryAngleRowsSolveTheirEquations) {
         const double s = std::sin(k * 2.5 * pi / 180);
         const double tm = Solve([](double t) { return 2 * t + std::sin(2 * t); }, pi * s);
         const double te = Solve([](double t) { return t + std::sin(t); }, (1 + pi / 2) * s);
-        ASSERT_TRUE(m.CnvLLtoXY(0, k * 9000, x, y));
         // Both equations are flat at the pole, so the solution is loose there.
-        EXPECT_NEAR(std::asin(std::fmin(1.0, y / kR / 1.4142135623731)), tm, k == 36 ? 1e-5 : k == 35 ? 1e-6 : 1e-9)
-            << "Mollweide row " << k;
-        ASSERT_TRUE(e.CnvLLtoXY(0, k * 9000, x, y));
-        EXPECT_NEAR(y / kR / 0.882025543449103, te, k == 36 ? 1e-5 : 1.5e-9) << "Eckert VI row " << k;
+        const double tolM = k == 36 ? 1e-5 : k == 35 ? 1e-6 : 1e-9, tolE = k == 36 ? 1e-5 : 1.5e-9;
+        for (int sg : {1, -1}) {
+            ASSERT_TRUE(m.CnvLLtoXY(sg * 90 * D, sg * k * 9000, x, y));
+            EXPECT_NEAR(std::asin(std::fmin(1.0, sg * y / kR / 1.4142135623731)), tm, tolM)
+                << "Mollweide row " << sg * k;
+            EXPECT_NEAR(sg * x / kR, 1.4142135623731 * std::cos(tm), 2 * tolM) << "Mollweide row " << sg * k;
+            ASSERT_TRUE(e.CnvLLtoXY(sg * 90 * D, sg * k * 9000, x, y));
+            EXPECT_NEAR(sg * y / kR / 0.882025543449103, te, tolE) << "Eckert VI row " << sg * k;
+            EXPECT_NEAR(sg * x / kR, pi / 2 * (1 + std::cos(te)) / std::sqrt(2 + pi), tolE)
+                << "Eckert VI row " << sg * k;
+        }
     }
     double y0, y1, ymid;
     ASSERT_TRUE(e.CnvLLtoXY(0, 30 * D, x, y0));

@@ -130,12 +130,6 @@ TEST_F(RegistryFixture, ImportFollowsTheHeaderRulesAndKeepsOtherKeys) {
     EXPECT_TRUE(other.RegGetSec().isEmpty());
 }
 
-TEST_F(RegistryFixture, ValuesPersistInTheStoreAcrossAReopen) {
-    reg.RegPut("Width", int32_t(800));
-    SettingsStore::Reopen();
-    EXPECT_EQ(reg.RegGet("Width", "0"), "800");
-}
-
 TEST(TextFile, ReadingAMissingFileRaisesTheFileError) {
     TestFolder dir;
     try {

@@ -2,7 +2,6 @@
 #include "DialogTestEnv.h"
 
 #include "core/AngleLib.h"
-#include "core/Library.h"
 #include "dialogs/frmEnvironment.h"
 #include "dialogs/frmFolder.h"
 #include "platform/FileSystem.h"
@@ -79,10 +78,9 @@ struct EnvironmentTest : DialogTest {
 } // namespace
 
 TEST_F(EnvironmentTest, ScreenWidthAndAngleFormat) {
-    const int32_t px = frmEnvironment::ScreenPixels();
     EXPECT_TRUE(Run(d, [&] {
-        // No resolution read yet: the screen's own one.
-        EXPECT_EQ(d.txtScreenWidth->text(), QString::number(px * 254 / Library::ScreenDPI() / 10));
+        // No resolution read yet: the screen's own, 800 pixels at 96 dpi.
+        EXPECT_EQ(d.txtScreenWidth->text(), QStringLiteral("211"));
         EXPECT_EQ(d.choAngle->currentIndex(), 0); // digits 2,1,1 are no entry
         for (const char* t : {"9", "10000", "abc"}) {
             d.txtScreenWidth->setText(QString::fromLatin1(t));
@@ -97,7 +95,7 @@ TEST_F(EnvironmentTest, ScreenWidthAndAngleFormat) {
         d.cmdHomeRec->click();
         d.cmdOK->click();
     }));
-    EXPECT_EQ(gvScreenDPI, px * 254 / 260 / 10);
+    EXPECT_EQ(gvScreenDPI, 78); // 800 pixels over 260 mm
     EXPECT_EQ(gvAngleValue * 100 + gvAngleUnit * 10 + gvAngleDirection, 211);
     EXPECT_EQ(gvHomeLon, 486000);
 

@@ -79,11 +79,9 @@ TEST_F(GridDialogTest, AutomaticSpacingSpansPoleToPoleAndOffClearsTheLines) {
         d.cmdOK->click();
     }));
     EXPECT_TRUE(d.mGridAuto);
-    clsGrid poles; // the settings keep the poles themselves off the grid
-    poles.SetNorthLimit(324000);
-    poles.SetSouthLimit(-324000);
-    EXPECT_EQ(grid.NorthLimit(), poles.NorthLimit());
-    EXPECT_EQ(grid.SouthLimit(), poles.SouthLimit());
+    // 89ﾟ59'30": the settings keep the poles themselves off the grid.
+    EXPECT_EQ(grid.NorthLimit(), 323970);
+    EXPECT_EQ(grid.SouthLimit(), -323970);
 
     EXPECT_TRUE(Run(d, [&] {
         d.chkGridEi->click();

@@ -106,14 +106,14 @@ TEST_F(MapSizeTest, ResolutionAndSizeChecks) {
         d.txtDPI->setText(QStringLiteral("96"));
         EXPECT_TRUE(d.ValidateEntry(d.txtDPI));
 
-        const QString maxMM = frmMapSize::PixelsToText(view.MaxWidth(), frmMapSize::Millimetres, 96);
+        // Up to the screen less the window's frame: 1600 - (1000 - 800) pixels.
         d.txtSize[0]->setText(QStringLiteral("1"));
         EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
-        EXPECT_EQ(LastRange(), QStringLiteral("8～") + maxMM);
+        EXPECT_EQ(LastRange(), QStringLiteral("8～370"));
         d.choUnit->setCurrentIndex(frmMapSize::Dots);
         d.txtSize[0]->setText(QStringLiteral("31"));
         EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
-        EXPECT_EQ(LastRange(), QStringLiteral("32～%1").arg(view.MaxWidth()));
+        EXPECT_EQ(LastRange(), QStringLiteral("32～1400"));
         d.txtSize[0]->setText(QStringLiteral("32"));
         EXPECT_TRUE(d.ValidateEntry(d.txtSize[0]));
         d.cmdOK->click();
@@ -179,8 +179,9 @@ struct AccessoryTest : DialogTest {
 
 } // namespace
 
-TEST_F(AccessoryTest, UntickingAnItemDisablesItsRow) {
-    Run(d, [&] {
+TEST_F(AccessoryTest, UntickingDisablesARowAndCancelChangesNothing) {
+    const auto before = Items();
+    EXPECT_FALSE(Run(d, [&] {
         EXPECT_TRUE(d.cmdAcsColor[4]->isEnabled() && d.txtAcs[4]->isEnabled() && d.cmdAcsFont[4]->isEnabled());
         d.chkAcsItem[4]->click();
         EXPECT_FALSE(d.cmdAcsColor[4]->isEnabled() || d.txtAcs[4]->isEnabled() || d.cmdAcsFont[4]->isEnabled());
@@ -190,12 +191,6 @@ TEST_F(AccessoryTest, UntickingAnItemDisablesItsRow) {
         // A cancelled colour picker keeps the colour.
         d.cmdAcsColor[4]->click();
         EXPECT_EQ(d.Item(4).Color, 0x0000FF);
-    });
-}
-
-TEST_F(AccessoryTest, CancelAfterColourAndFontEditsChangesNothing) {
-    const auto before = Items();
-    EXPECT_FALSE(Run(d, [&] {
         EditTitle();
         EXPECT_EQ(d.Item(4).Color, 0x123456);
         EXPECT_EQ(d.cmdAcsFont[4]->text(), QStringLiteral("Liberation Serif"));

@@ -30,14 +30,14 @@ TEST_F(PlaceJumpTest, JumpSwitchesAutoCruiseOffWithItsMessage) {
     clsCruise05 cruise;
     cruise.mEiAuto = true;
     plot.SetMapScale(5e8);
-    PlaceJump::Apply(plot, &cruise, 502884, 128484, 3e7, 1e6);
+    PlaceJump::Apply(plot, &cruise, {502884, 128484}, 3e7, 1e6);
     EXPECT_EQ(QPoint(plot.CenterX(), plot.CenterY()), QPoint(502884, 128484));
     EXPECT_EQ(plot.MapScale(), 3e7);
     EXPECT_FALSE(cruise.mEiAuto);
     ASSERT_EQ(ui.ui.messages.size(), 1);
     EXPECT_EQ(ui.ui.messages[0].text, "〔オートクルーズ〕を解除します.");
     EXPECT_EQ(ui.ui.messages[0].style, Mb::Information);
-    PlaceJump::Apply(plot, &cruise, 0, 0, 3e7, 1e6);
+    PlaceJump::Apply(plot, &cruise, {0, 0}, 3e7, 1e6);
     EXPECT_EQ(ui.ui.messages.size(), 1);
 }
 

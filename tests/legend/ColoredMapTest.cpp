@@ -52,13 +52,9 @@ TEST(ColoredMapTest, DarkLandTakesPaleColoursAndPatterns) {
     // saturation 0.25: (192, 168, 144); no background becomes white.
     auto land = Land({40, 20, 0});
     EXPECT_EQ(ColoredMap::MakePages(*land, 7), ColoredMap::Pattern);
-    const int16_t styles[8] = {1, 2, 3, 4, 5, 0, 1, 1};
-    for (int16_t p = 1; p <= 8; ++p) {
-        land->SetPage(p);
-        EXPECT_EQ(land->Style(), styles[p - 1]) << "page " << p;
-        EXPECT_EQ(land->Fore(), Colour({192, 168, 144})) << "page " << p;
-        EXPECT_EQ(land->Back(), Colour({255, 255, 255})) << "page " << p;
-    }
+    EXPECT_EQ(EachPage(land, &clsThing::Style), (std::vector<int16_t>{1, 2, 3, 4, 5, 0, 1, 1}));
+    EXPECT_EQ(EachPage(land, &clsThing::Fore), std::vector<int32_t>(8, Colour({192, 168, 144})));
+    EXPECT_EQ(EachPage(land, &clsThing::Back), std::vector<int32_t>(8, Colour({255, 255, 255})));
     // Value exactly 0.25 (64 / 256) is not dark.
     auto edge = Land({64, 32, 0});
     EXPECT_EQ(ColoredMap::MakePages(*edge, 8), ColoredMap::Hue);

@@ -70,10 +70,9 @@ TEST_F(LibraryTest, OpenCopiesPagesBySyncAndShowSwitches) {
     sw.mPageSync = true;
     sw.mLibShow = false;
     lib.cmdLibOpen_Click();
-    for (int16_t p = 1; p <= 8; ++p) {
-        EXPECT_EQ(Fore(2, 1, p), 1) << p; // every page takes library page 1
-        EXPECT_EQ(work.WorkThings(2)->Item(1)->ShowMode(), -1) << p;
-    }
+    const auto land = work.WorkThings(2)->Item(1);
+    EXPECT_EQ(EachPage(land, &clsThing::Fore), std::vector<int32_t>(8, 1)); // every page takes library page 1
+    EXPECT_EQ(EachPage(land, &clsThing::ShowMode), std::vector<int16_t>(8, -1));
     EXPECT_EQ(Fore(1, 1, 3), 1); // copied to the other unit
     EXPECT_EQ(Fore(2, 2, 1), 0x80); // the annotation is never applied
     EXPECT_EQ(Messages(), QStringList{"事象リストを更新しました."});
@@ -81,10 +80,9 @@ TEST_F(LibraryTest, OpenCopiesPagesBySyncAndShowSwitches) {
     sw.mPageSync = false;
     sw.mLibShow = true;
     lib.cmdLibOpen_Click();
-    for (int16_t p = 1; p <= 8; ++p) {
-        EXPECT_EQ(Fore(2, 1, p), p) << p;
-        EXPECT_EQ(work.WorkThings(2)->Item(1)->ShowMode(), 0) << p;
-    }
+    const auto again = work.WorkThings(2)->Item(1);
+    EXPECT_EQ(EachPage(again, &clsThing::Fore), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(EachPage(again, &clsThing::ShowMode), std::vector<int16_t>(8, 0));
     EXPECT_EQ(rebuilt, 2);
 }
 

@@ -10,6 +10,18 @@
 #include "legend/ThingGrid.h"
 #include "support/GuiApp.h"
 
+// One value of a thing on each of its eight pages.
+template <class T>
+std::vector<T> EachPage(const std::shared_ptr<clsThing>& t, T (clsThing::*get)() const)
+{
+    std::vector<T> v;
+    for (int16_t p = 1; p <= 8; ++p) {
+        t->SetPage(p);
+        v.push_back(((*t).*get)());
+    }
+    return v;
+}
+
 struct GuiFirst {
     GuiFirst() { EnsureGuiApp(); }
 };

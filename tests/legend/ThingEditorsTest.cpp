@@ -63,10 +63,8 @@ TEST_F(EditFromGrid, RangeOnShownPageOnlyOrAllPages) {
     sw.mPageSync = true;
     sw.mUnitSync = false;
     editors.GridRange(5);
-    for (int16_t p = 1; p <= 8; ++p) {
-        EXPECT_EQ(Page(2, 4, p)->ScaleS(), 1e7) << p;
-        EXPECT_EQ(Page(2, 4, p)->ScaleL(), 1e6) << p;
-    }
+    EXPECT_EQ(EachPage(Work(2, 4), &clsThing::ScaleS), std::vector<double>(8, 1e7));
+    EXPECT_EQ(EachPage(Work(2, 4), &clsThing::ScaleL), std::vector<double>(8, 1e6));
     EXPECT_EQ(Page(1, 4, 1)->ScaleS(), 1e9);
 }
 
@@ -82,13 +80,11 @@ TEST_F(EditFromGrid, StyleToAllPagesKeepsEachPageRange) {
         return true;
     };
     editors.GridAttribute(2);
-    for (int16_t p = 1; p <= 8; ++p) {
-        auto t = Page(2, 1, p);
-        EXPECT_EQ(t->Fore(), 0x00FF00) << p;
-        EXPECT_EQ(t->Back(), 0x0000FF) << p;
-        EXPECT_EQ(t->Style(), 105) << p;
-        EXPECT_EQ(t->ScaleS(), p == 3 ? 3e7 : 1e9) << p;
-    }
+    const auto land = Work(2, 1);
+    EXPECT_EQ(EachPage(land, &clsThing::Fore), std::vector<int32_t>(8, 0x00FF00));
+    EXPECT_EQ(EachPage(land, &clsThing::Back), std::vector<int32_t>(8, 0x0000FF));
+    EXPECT_EQ(EachPage(land, &clsThing::Style), std::vector<int16_t>(8, 105));
+    EXPECT_EQ(EachPage(land, &clsThing::ScaleS), (std::vector<double>{1e9, 1e9, 3e7, 1e9, 1e9, 1e9, 1e9, 1e9}));
     EXPECT_EQ(Page(1, 1, 5)->Style(), 105);
 }
 

@@ -60,11 +60,7 @@ TEST_F(GridTest, ShowModeCycleAndAnnotationWalk) {
     sw.mPageSync = true;
     sw.mUnitSync = true;
     grid.GridShowmode(6); // 注記2 and 地名 on every page
-    auto name = Work(2, 6);
-    for (int16_t p = 1; p <= 8; ++p) {
-        name->SetPage(p);
-        EXPECT_EQ(name->ShowMode(), 0) << p;
-    }
+    EXPECT_EQ(EachPage(Work(2, 6), &clsThing::ShowMode), std::vector<int16_t>(8, 0));
     EXPECT_EQ(Work(1, 6)->ShowMode(), 0); // copied to the base unit by name
 }
 

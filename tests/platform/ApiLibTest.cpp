@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QSet>
+#include <algorithm>
 #include <tuple>
 #include <gtest/gtest.h>
 
@@ -120,9 +121,8 @@ TEST(ApiLib, InstalledFontsWithoutFoundriesOrRepeats) {
 
     // The set-up installs these faces.
     auto find = [&](const QString& name) {
-        for (const FontRecord& r : list)
-            if (r.FaceName == name) return r;
-        return FontRecord();
+        const auto r = std::find_if(list.begin(), list.end(), [&](const FontRecord& f) { return f.FaceName == name; });
+        return r == list.end() ? FontRecord() : *r;
     };
     const FontRecord gothic = find("IPAGothic");
     ASSERT_EQ(gothic.FaceName, "IPAGothic");

@@ -11,13 +11,13 @@
 
 namespace {
 
-DcFont FontOf(int32_t pixels, bool bold = false)
+DcFont FontOf(int32_t pixels, bool bold = false) { return DcFont{QStringLiteral("Sans"), pixels, 0, bold}; }
+
+QImage Paper(int w, int h)
 {
-    DcFont f;
-    f.family = QStringLiteral("Sans");
-    f.pixelHeight = pixels;
-    f.bold = bold;
-    return f;
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
 }
 
 // The width a context that has measured nothing before reports.
@@ -72,9 +72,7 @@ TEST(DeviceContextTextReuse, AlignedTextIgnoresEarlierMeasurements)
     EnsureGuiApp();
     const QString first = QStringLiteral("W"), second = QStringLiteral("WWWW 地名");
     for (const int32_t align : {Gdi::TA_RIGHT, Gdi::TA_CENTER}) {
-        QImage fresh(160, 40, QImage::Format_RGB32), reused(160, 40, QImage::Format_RGB32);
-        fresh.fill(Qt::white);
-        reused.fill(Qt::white);
+        QImage fresh = Paper(160, 40), reused = Paper(160, 40);
         {
             DeviceContext dc(fresh);
             dc.SetBkMode(Gdi::TRANSPARENT);
@@ -97,10 +95,7 @@ TEST(DeviceContextTextReuse, AlignedTextIgnoresEarlierMeasurements)
             EXPECT_TRUE(dc.TextOut(150, 30, second));
         }
         EXPECT_EQ(fresh, reused) << "alignment " << align;
-        // Something was drawn at all.
-        QImage blank(160, 40, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        EXPECT_NE(fresh, blank);
+        EXPECT_NE(fresh, Paper(160, 40)); // something was drawn at all
     }
 }
 
@@ -113,24 +108,12 @@ TEST(DeviceContextTextReuse, KeptShapingDrawsTheToolkitsPixels)
     const int offsets[][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {0, -2}, {0, 2}, {-2, 0}, {2, 0}};
     const QString texts[] = {QStringLiteral("東京 Tokyo"), QStringLiteral("AVAWToTa fi"), QStringLiteral("地名12"),
                              QStringLiteral("Zürich – ŁÓDŹ")};
-    struct Case {
-        const char* name;
-        QString family;
-        int32_t pixels;
-        bool bold, italic;
-    } const cases[] = {{"gothic 11", QStringLiteral("IPAPGothic"), 11, false, false},
-                       {"sans 17 bold", QStringLiteral("Liberation Sans"), 17, true, false},
-                       {"serif 30 italic", QStringLiteral("Liberation Serif"), 30, false, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        DcFont f;
-        f.family = c.family;
-        f.pixelHeight = c.pixels;
-        f.bold = c.bold;
-        f.italic = c.italic;
-        QImage kept(420, 160, QImage::Format_RGB32), plain(420, 160, QImage::Format_RGB32);
-        kept.fill(Qt::white);
-        plain.fill(Qt::white);
+    const DcFont fonts[] = {{QStringLiteral("IPAPGothic"), 11},
+                            {QStringLiteral("Liberation Sans"), 17, 0, true},
+                            {QStringLiteral("Liberation Serif"), 30, 0, false, true}};
+    for (const DcFont& f : fonts) {
+        SCOPED_TRACE(f.family.toStdString());
+        QImage kept = Paper(420, 160), plain = Paper(420, 160);
         {
             DeviceContext dc(kept);
             dc.SetBkMode(Gdi::TRANSPARENT);
@@ -145,10 +128,10 @@ TEST(DeviceContextTextReuse, KeptShapingDrawsTheToolkitsPixels)
         }
         {
             QPainter p(&plain);
-            QFont q(c.family);
-            q.setPixelSize(c.pixels);
-            q.setWeight(c.bold ? QFont::Bold : QFont::Normal);
-            q.setItalic(c.italic);
+            QFont q(f.family);
+            q.setPixelSize(f.pixelHeight);
+            q.setWeight(f.bold ? QFont::Bold : QFont::Normal);
+            q.setItalic(f.italic);
             q.setKerning(false);
             p.setFont(q);
             for (int t = 0; t < 4; ++t) {

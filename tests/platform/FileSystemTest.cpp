@@ -68,11 +68,7 @@ TEST(FileSystem, WritesCp932LinesWithCrLfAtomically) {
 TEST(FileSystem, ReadsCrLfAndBareLfLines) {
     TestFolder t;
     t.write("a.txt", "one\r\ntwo\nthree\r\n\r\n\x95\x5C");
-    const QStringList lines = FileSystem::ReadCp932Lines(t.file("A.TXT"));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[1], "two");
-    EXPECT_EQ(lines[3], "");
-    EXPECT_EQ(lines[4], QStringLiteral("表"));
+    EXPECT_EQ(FileSystem::ReadCp932Lines(t.file("A.TXT")), (QStringList{"one", "two", "three", "", QStringLiteral("表")}));
 }
 
 TEST(FileSystem, OpensForReadingByAnyLetterCaseAndRefusesFolders) {

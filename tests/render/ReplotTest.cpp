@@ -59,6 +59,15 @@ std::string Row(PlotWorld& w, int32_t y, std::initializer_list<int32_t> xs) {
     for (int32_t x : xs) s += Probe(w, {{x, y}});
     return s;
 }
+// `rows` lines of `cols` letters, the pixels every `step` pixels from (x0, y0).
+std::string Picture(PlotWorld& w, int32_t x0, int32_t y0, int32_t step, int cols, int rows) {
+    std::string s;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) s += Probe(w, {{x0 + c * step, y0 + r * step}});
+        s += '\n';
+    }
+    return s;
+}
 
 struct StyledWorld : ::testing::Test {
     PlotWorld w;
@@ -78,19 +87,18 @@ TEST_F(HandDrawn, PictureWorkedOutByHand) {
     // around the centre pixel (400, 200).
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
     ASSERT_EQ(p.Replot(), 0);
-    // Land pixels 360..440 x 180..220 (the far edges are left to the fill rule).
-    for (int32_t y = 181; y <= 218; y += 3)
-        for (int32_t x = 361; x <= 438; x += 3) {
-            if (x == 400) continue; // the meridian of 0
-            ASSERT_EQ(w.Pixel(x, y), kLand) << x << "," << y;
-        }
-    // Just outside the land's four edges.
-    for (int32_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(Probe(w, {{362 + 5 * i, 177}, {362 + 5 * i, 223}}), "OO") << i;
-        if (i < 8) {
-            EXPECT_EQ(Probe(w, {{357, 182 + 5 * i}, {443, 182 + 5 * i}}), "OO") << i;
-        }
-    }
+    // Land pixels 360..440 x 180..220, every fifth pixel from (357, 177); the
+    // far edges are left to the fill rule.
+    EXPECT_EQ(Picture(w, 357, 177, 5, 18, 10), "OOOOOOOOOOOOOOOOOO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OLLLLLLLLLLLLLLLLO\n"
+                                               "OOOOOOOOOOOOOOOOOO\n");
     // The globe spans 180 W..180 E (pixels 40..760) and 90 S..90 N (20..380).
     EXPECT_EQ(Row(w, 300, {35, 45}) + Row(w, 100, {754, 765}), "BOOB");
     EXPECT_EQ(Probe(w, {{300, 15}, {400, 25}, {400, 375}, {300, 385}}), "BOOB");
@@ -137,11 +145,8 @@ TEST(ReplotTest, BackgroundIsWhiteWithoutAThingAndTakesThePageOfAreaZero) {
     EXPECT_EQ(w.Pixel(10, 10), 0x123456);
 }
 
-TEST(ReplotTest, CancelFromTheYieldStopsAndTheNextDrawingRuns) {
-    PlotWorld w;
-    Styled s(w);
+TEST_F(StyledWorld, CancelFromTheYieldStopsAndTheNextDrawingRuns) {
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
-    clsMapPlot& p = *w.plot;
     std::vector<int16_t> seen;
     p.Progress = [&](int16_t phase) { seen.push_back(phase); };
     p.YieldHook = [&] {
@@ -236,18 +241,6 @@ TEST_F(StyledWorld, AFailureWhileTheFrameIsCentredOnZeroPutsTheViewBack) {
     EXPECT_EQ(y1, y0);
 }
 
-TEST_F(StyledWorld, FiguresAcrossTheDateLineAreDrawnOnBothSides) {
-    w.View(12, 630000, 0, 10); // 175 E
-    p.mGridEi = false;
-    // 170..172 E lies 5..3 degrees west of the centre: pixels 150..170.
-    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(612000, -3600, 619200, 3600));
-    // 178..176 W lies 7..9 degrees east of it across the date line: pixels 270..290.
-    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-640800, -3600, -633600, 3600));
-    ASSERT_EQ(p.Replot(), 0);
-    EXPECT_EQ(Row(w, 150, {160, 220, 280}), "LOL");
-    EXPECT_EQ(p.CenterX(), 630000);
-}
-
 // A list of points in seconds of arc.
 std::shared_ptr<clsPoly> Points(std::initializer_list<std::pair<int32_t, int32_t>> pts) {
     auto p = std::make_shared<clsPoly>();
@@ -255,38 +248,24 @@ std::shared_ptr<clsPoly> Points(std::initializer_list<std::pair<int32_t, int32_t
     return p;
 }
 
-// 170 E..170 W by 60..70 N, stored as the two halves joined by steps from
-// 180 E straight to 180 W and back.
-std::shared_ptr<clsPoly> StraitRing() {
-    return Points({{612000, 216000},
-                   {648000, 216000},
-                   {-648000, 216000},
-                   {-612000, 216000},
-                   {-612000, 252000},
-                   {-648000, 252000},
-                   {648000, 252000},
-                   {612000, 252000},
-                   {612000, 216000}});
+// 170 E..170 W between two latitudes, stored as the two halves joined by
+// steps from 180 E straight to 180 W and back.
+std::shared_ptr<clsPoly> AcrossTheDateLine(int32_t south, int32_t north) {
+    return Points({{612000, south},
+                   {648000, south},
+                   {-648000, south},
+                   {-612000, south},
+                   {-612000, north},
+                   {-648000, north},
+                   {648000, north},
+                   {612000, north},
+                   {612000, south}});
 }
 
-TEST_F(HandDrawn, RingStoredAcrossTheDateLineIsDrawnAtBothEdgesWithoutABand) {
+TEST_F(HandDrawn, FiguresStoredAcrossTheDateLine) {
     p.mGridEi = false;
-    auto strait = PlotWorld::AddPolygon(*s.land, 1, 0, StraitRing());
-    ASSERT_EQ(p.Replot(), 0);
-    // 65 N is row 70; 175 E is column 750 and 175 W column 50.
-    // The rest of the parallel is sea, and so is the land's outside.
-    EXPECT_EQ(Row(w, 70, {50, 70, 200, 400, 600, 730, 750}), "LOOOOOL");
-    EXPECT_EQ(Probe(w, {{43, 62}, {757, 78}, {750, 90}, {50, 50}}), "LLOO");
-    // One plotted area at each edge; the stored points are untouched.
-    const auto figs = p.CellToFigures(s.land->ToCell(strait.get()));
-    ASSERT_EQ(figs.size(), 2u);
-    EXPECT_EQ(strait->Poly()->Count(), 9);
-    EXPECT_EQ(strait->Poly()->x(3), -648000);
-    ASSERT_NE(p.CellToFigure(s.land->ToCell(strait.get())), nullptr);
-}
-
-TEST_F(HandDrawn, RingAboutThePoleStoredWithOneJumpIsFilledToThePole) {
-    p.mGridEi = false;
+    // A ring at 60..70 N, drawn at both edges without a band between them.
+    auto strait = PlotWorld::AddPolygon(*s.land, 1, 0, AcrossTheDateLine(216000, 252000));
     // Round the globe eastwards along 70 S, jumping once from 178 E to 178 W.
     PlotWorld::AddPolygon(*s.land, 1, 0,
                           Points({{0, -252000},
@@ -295,50 +274,49 @@ TEST_F(HandDrawn, RingAboutThePoleStoredWithOneJumpIsFilledToThePole) {
                                   {-640800, -252000},
                                   {-324000, -252000},
                                   {0, -252000}}));
+    // A line from 170 E to 170 W along 30 N, cut at the date line.
+    constexpr int32_t kRoad = 0xFF00FF;
+    PlotWorld::AddThing(*s.land, 2, 2, QStringLiteral("道"), kRoad, 0, 1);
+    auto road = PlotWorld::AddLine(*s.land, 2, 0, 612000, 108000, -612000, 108000);
+    // A band round the globe from 10 S to 10 N held by its four corners: the
+    // full-width edges between the date-line meridians stay as drawn.
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-648000, -36000, 648000, 36000));
     ASSERT_EQ(p.Replot(), 0);
+
+    // 65 N is row 70; 175 E is column 750 and 175 W column 50. The rest of
+    // the parallel is sea, and so is the ring's outside.
+    EXPECT_EQ(Row(w, 70, {50, 70, 200, 400, 600, 730, 750}), "LOOOOOL");
+    EXPECT_EQ(Probe(w, {{43, 62}, {757, 78}, {750, 90}, {50, 50}}), "LLOO");
+    // One plotted area at each edge; the stored points are untouched.
+    EXPECT_EQ(p.CellToFigures(s.land->ToCell(strait.get())).size(), 2u);
+    EXPECT_EQ(strait->Poly()->Count(), 9);
+    EXPECT_EQ(strait->Poly()->x(3), -648000);
+    ASSERT_NE(p.CellToFigure(s.land->ToCell(strait.get())), nullptr);
     // 70 S is row 340, the pole row 380; the globe spans columns 40..760.
     for (const auto& [y, want] : {std::pair{330, "OOOOOOOO"}, {350, "LLLLLLLL"}, {376, "LLLLLLLL"}})
         EXPECT_EQ(Row(w, y, {45, 100, 300, 399, 401, 500, 700, 755}), want) << y;
-}
-
-TEST_F(HandDrawn, LineStoredAcrossTheDateLineIsCutThere) {
-    p.mGridEi = false;
-    constexpr int32_t kRoad = 0xFF00FF;
-    PlotWorld::AddThing(*s.land, 2, 2, QStringLiteral("道"), kRoad, 0, 1);
-    // 170 E to 170 W along 30 N (row 140).
-    auto road = PlotWorld::AddLine(*s.land, 2, 0, 612000, 108000, -612000, 108000);
-    ASSERT_EQ(p.Replot(), 0);
+    // 30 N is row 140.
     EXPECT_TRUE(w.Pixel(50, 140) == kRoad && w.Pixel(750, 140) == kRoad);
     EXPECT_EQ(Row(w, 140, {70, 200, 400, 600, 730}), "OOOOO");
     EXPECT_EQ(p.CellToFigures(s.land->ToCell(road.get())).size(), 2u);
-}
-
-TEST_F(HandDrawn, FullWidthEdgesBetweenTheDateLineMeridiansStayAsDrawn) {
-    p.mGridEi = false;
-    // A band round the globe from 10 S to 10 N, held by its four corners.
-    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-648000, -36000, 648000, 36000));
-    ASSERT_EQ(p.Replot(), 0);
     EXPECT_EQ(Row(w, 200, {45, 200, 400, 600, 755}) + Row(w, 170, {400}), "LLLLLO");
 }
 
-TEST_F(StyledWorld, RingAcrossTheDateLineInAWrappedViewIsDrawnOnce) {
+TEST_F(StyledWorld, FiguresAcrossTheDateLineInAWrappedView) {
     w.View(12, 630000, 0, 10); // 175 E, centre pixel (200, 150)
     p.mGridEi = false;
-    // 170 E..170 W by 1 S..1 N: columns 150..350, rows 140..160.
-    auto ring = PlotWorld::AddPolygon(*s.land, 1, 0,
-                                      Points({{612000, -3600},
-                                              {648000, -3600},
-                                              {-648000, -3600},
-                                              {-612000, -3600},
-                                              {-612000, 3600},
-                                              {-648000, 3600},
-                                              {648000, 3600},
-                                              {612000, 3600},
-                                              {612000, -3600}}));
+    // 170..172 E lies 5..3 degrees west of the centre: pixels 150..170.
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(612000, -3600, 619200, 3600));
+    // 178..176 W lies 7..9 degrees east of it across the date line: pixels 270..290.
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-640800, -3600, -633600, 3600));
+    // 170 E..170 W by 5..7 N, stored across the date line: columns 150..350, rows 80..100.
+    auto ring = PlotWorld::AddPolygon(*s.land, 1, 0, AcrossTheDateLine(18000, 25200));
     ASSERT_TRUE(p.IsWrapAround());
     ASSERT_EQ(p.Replot(), 0);
-    EXPECT_EQ(Row(w, 150, {100, 155, 200, 250, 300, 345, 380}) + Row(w, 170, {250}), "OLLLLLOO");
-    // All of it comes from the unshifted pass; the shifted pass adds nothing.
+    EXPECT_EQ(Row(w, 150, {160, 220, 280}), "LOL");
+    EXPECT_EQ(Row(w, 90, {100, 155, 200, 250, 300, 345, 380}) + Row(w, 110, {250}), "OLLLLLOO");
+    EXPECT_EQ(p.CenterX(), 630000);
+    // All of the ring comes from the unshifted pass; the shifted pass adds nothing.
     EXPECT_EQ(p.CellToFigures(s.land->ToCell(ring.get())).size(), 1u);
     ASSERT_TRUE(p.ShiftOn());
     EXPECT_TRUE(p.CellToFigures(s.land->ToCell(ring.get())).empty());
@@ -372,12 +350,12 @@ protected:
 
     PlotWorld w;
     ::Styled s;
+    clsMapPlot& p = *w.plot;
     std::shared_ptr<clsThing> thing;
     std::shared_ptr<clsMapPolyline> line;
 };
 
 TEST_F(StylingTest, ShowModeMatrix) {
-    clsMapPlot& p = *w.plot;
     // own mode, figure switch, thing switch, thing prints at this scale -> drawn
     const struct {
         int16_t own;
@@ -397,7 +375,6 @@ TEST_F(StylingTest, ShowModeMatrix) {
 }
 
 TEST_F(StylingTest, ColoursStyleAndWidth) {
-    clsMapPlot& p = *w.plot;
     line->SetOwnColor(0x345678);
     auto f = Styled();
     ASSERT_NE(f, nullptr);
@@ -417,7 +394,8 @@ TEST_F(StylingTest, ColoursStyleAndWidth) {
     EXPECT_EQ(Styled()->mFore, 0x111111);
 }
 
-TEST_F(StylingTest, AreaPageChoosesTheThingPage) {
+// A figure takes the thing's attributes of its area's page; a hidden area is not drawn.
+TEST_F(StylingTest, AreasChooseThePageAndCanHide) {
     PlotWorld::AddArea(*s.land, 5, 2, true);
     thing->SetPage(2);
     thing->SetFore(0x0A0B0C);
@@ -429,10 +407,7 @@ TEST_F(StylingTest, AreaPageChoosesTheThingPage) {
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->mFore, 0x0A0B0C);
     EXPECT_EQ(static_cast<clsFigPolyline*>(f.get())->mWidth, 2);
-}
 
-TEST_F(StylingTest, HiddenAreaIsNotDrawn) {
-    clsMapPlot& p = *w.plot;
     PlotWorld::AddArea(*s.land, 6, 1, false);
     line->SetAdmin(6);
     ASSERT_TRUE(p.DrawStart());
@@ -443,7 +418,6 @@ TEST_F(StylingTest, HiddenAreaIsNotDrawn) {
 }
 
 TEST_F(StylingTest, SymbolsAndTexts) {
-    clsMapPlot& p = *w.plot;
     PlotWorld::AddThing(*s.land, 3, 4, QStringLiteral("点"), 0x010101, 7, 1, 0x020202);
     auto textThing = PlotWorld::AddThing(*s.land, 4, 5, QStringLiteral("名"), 0x030303, 1, 12, 0x040404);
     textThing->SetFontName(QStringLiteral("ＭＳ ゴシック"));
@@ -485,7 +459,6 @@ TEST_F(StylingTest, SymbolsAndTexts) {
 }
 
 TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
-    clsMapPlot& p = *w.plot;
     auto textThing = PlotWorld::AddThing(*s.land, 4, 5, QStringLiteral("名"), 0, 0, 10);
     auto text = PlotWorld::AddText(*s.land, 4, 0, 0, 0, QStringLiteral("a"));
     text->SetAngle(10);
@@ -494,7 +467,6 @@ TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
     int32_t slant = 99;
     p.SlantMeridian(0, 0, slant);
     EXPECT_EQ(slant, 0);
-    EXPECT_EQ(p.CellToFigure(s.land->ToCell(text.get()))->mFore, 0);
     EXPECT_EQ(static_cast<clsFigText*>(p.CellToFigure(s.land->ToCell(text.get())).get())->mAngle, 10);
     // In a conic view the meridians lean towards the apex above the centre:
     // clockwise (negative) east of the centre meridian.

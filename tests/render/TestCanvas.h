@@ -54,6 +54,12 @@ struct Drawing {
         for (int i = 0; i <= x1 - x0 + y1 - y0; ++i) s += At({{x0 + (x1 > x0 ? i : 0), y0 + (y1 > y0 ? i : 0)}});
         return s;
     }
+    // The pixels of the box (left, top, right, bottom) as letters, a line a row.
+    std::string Picture(int l, int t, int r, int b) const {
+        std::string s;
+        for (int y = t; y <= b; ++y) s += Line(l, y, r, y) + '\n';
+        return s;
+    }
     // Box (left, top, right, bottom) of the pixels of one colour, or of every
     // pixel that is not white when no colour is given.
     std::array<int, 4> Box(int32_t colour = -1) const {

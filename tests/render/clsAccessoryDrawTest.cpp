@@ -120,7 +120,9 @@ TEST(clsAccessoryLayout, CommentPlaceholderNamesTheProjection) {
     RenderGlobals::SetMapPlot(nullptr);
 }
 
-TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault) {
+// Without a layer of its own the accessory takes the application's; without
+// a device it keeps the previous layout and draws nothing.
+TEST(clsAccessoryLayout, DrawingLayerAndDevice) {
     Canvas c(400, 300);
     c.Only({1, 3});
     c.a->SetGraph(nullptr);
@@ -132,15 +134,9 @@ TEST(clsAccessoryLayout, TheApplicationsDrawingLayerByDefault) {
     }
     RenderGlobals::SetMapGraph(&c.g);
     c.a->Layout();
-    EXPECT_EQ(c.It(3).Height, 28);
     RenderGlobals::SetMapGraph(nullptr);
-}
-
-TEST(clsAccessoryLayout, NoDrawingKeepsThePreviousLayout) {
-    Canvas c(400, 300);
-    c.Only({1, 3});
-    c.a->Layout();
     ExpectRect(c.It(3), {0, 272, 400, 28});
+    c.a->SetGraph(&c.g);
     c.a->Sethandle(nullptr);
     c.a->SetWidth(200);
     c.a->Layout();
@@ -282,42 +278,32 @@ TEST(clsAccessoryDraw, ElevationLegendBoxes) {
     EXPECT_GT(c.Ink(158, 14, 199, 40), 0);
 
     // Only the below-sea-level class: nothing to draw.
-    Canvas d(300, 100);
-    d.Only({7});
-    AccessoryItem& jt = clsAccessoryTestAccess::Item(*d.a, 7);
-    jt.Width = 200, jt.Height = 28;
-    ASSERT_TRUE(d.g.GraphBegin(d.dc.get(), 0, 0, 300, 100));
-    clsAccessoryTestAccess::PlotElevate(*d.a, {ElvClass{}, {-1, 0, 1, 8, kCyan, -1}});
-    d.g.GraphEnd();
-    EXPECT_EQ(d.Ink(0, 0, 299, 99), 0);
+    c.image.fill(Qt::white);
+    ASSERT_TRUE(c.g.GraphBegin(c.dc.get(), 0, 0, 300, 100));
+    clsAccessoryTestAccess::PlotElevate(*c.a, {ElvClass{}, {-1, 0, 1, 8, kCyan, -1}});
+    c.g.GraphEnd();
+    EXPECT_EQ(c.Ink(0, 0, 299, 99), 0);
 }
 
-TEST(clsAccessoryDraw, StripMeasureWritesItsOwnSection) {
-    ScopedEnvironment env("MeasureColor=255\r\n");
-    Canvas c(400, 30);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9);
-    clsAccessory::DrawStripMeasure(c.dc.get(), 400, 30, 96, 1000000, 0, font, &c.g);
-    EXPECT_GT(c.Ink(0, 0, 399, 29), 0);
-    EXPECT_EQ(c.Px(20, 6), kRed);
-    clsRegistry reg;
-    reg.mSection = QStringLiteral("MEASURE");
-    EXPECT_EQ(reg.RegGet(QStringLiteral("Position"), QStringLiteral("")), "0");
-    EXPECT_EQ(reg.RegGet(QStringLiteral("MeasureText"), QStringLiteral("?")), "");
-    EXPECT_EQ(reg.RegGet(QStringLiteral("BackSW"), QStringLiteral("")), "False");
-    EXPECT_EQ(reg.RegGet(QStringLiteral("MeasureColor"), QStringLiteral("")), "255");
-}
-
-// At 192 dpi and 1:2,000,000 the image is seen at 1:1,000,000 on a 96-dpi
-// screen: the strip is the 96-dpi one. The colour keeps all 32 bits.
-TEST(clsAccessoryDraw, StripMeasureIsLaidOutForA96DpiScreen) {
+// The strip writes its own section. At 192 dpi and 1:2,000,000 the image is
+// seen at 1:1,000,000 on a 96-dpi screen: the strip is the 96-dpi one. The
+// colour keeps all 32 bits.
+TEST(clsAccessoryDraw, StripMeasure) {
     QFont font(QStringLiteral("Arial"));
     Canvas at96(400, 30), at192(400, 30);
-    clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);
-    clsAccessory::DrawStripMeasure(at192.dc.get(), 400, 30, 192, 2000000, 0, font, &at192.g);
-    EXPECT_GT(at96.Ink(0, 0, 399, 29), 0);
+    {
+        ScopedEnvironment env("MeasureColor=255\r\n");
+        clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);
+        clsAccessory::DrawStripMeasure(at192.dc.get(), 400, 30, 192, 2000000, 0, font, &at192.g);
+    }
+    EXPECT_EQ(at96.Px(20, 6), kRed);
     EXPECT_EQ(at96.image, at192.image);
+    const clsRegistry reg{QStringLiteral("MEASURE")};
+    EXPECT_EQ(reg.RegGet("Position", ""), "0");
+    EXPECT_EQ(reg.RegGet("MeasureText", "?"), "");
+    EXPECT_EQ(reg.RegGet("BackSW", ""), "False");
+    EXPECT_EQ(reg.RegGet("MeasureColor", ""), "255");
     ScopedEnvironment env("MeasureColor=-2147483640\r\n");
     clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);
-    EXPECT_EQ(clsRegistry{QStringLiteral("MEASURE")}.RegGet(QStringLiteral("MeasureColor"), QString()), "-2147483640");
+    EXPECT_EQ(reg.RegGet("MeasureColor", ""), "-2147483640");
 }

@@ -13,8 +13,8 @@
 
 namespace {
 
-struct AccessoryEnv {
-    AccessoryEnv() {
+struct AccessoryTest : ::testing::Test {
+    AccessoryTest() {
         EnsureGuiApp();
         MapProjection::InitGlobe(nullptr);
         PublicVal::gvDefaultFont = QStringLiteral("DefaultFace");
@@ -44,8 +44,7 @@ void Put(const QString& key, const QString& value) {
 
 } // namespace
 
-TEST(clsAccessory, PropertiesKeepOnlyValidValues) {
-    AccessoryEnv env;
+TEST_F(AccessoryTest, PropertiesKeepOnlyValidValues) {
     clsAccessory a;
     for (int32_t dpi : {96, 47, 1441, 48, 0, 1440, 1441}) a.SetDpi(dpi);
     EXPECT_EQ(a.Dpi(), 1440);
@@ -59,8 +58,7 @@ TEST(clsAccessory, PropertiesKeepOnlyValidValues) {
     EXPECT_EQ(a.Index(), 4);
 }
 
-TEST(clsAccessory, StatusMasksDecideWhatAnItemStores) {
-    AccessoryEnv env;
+TEST_F(AccessoryTest, StatusMasksDecideWhatAnItemStores) {
     clsAccessory a;
     auto font = std::make_shared<QFont>(QStringLiteral("Other"));
     // Back, Frame and Center hold a colour only; Elevate a colour and a font.
@@ -88,8 +86,7 @@ TEST(clsAccessory, StatusMasksDecideWhatAnItemStores) {
     EXPECT_TRUE(a.Item(4).Use);
 }
 
-TEST(clsAccessory, CopyClonesFontsAndLeavesTheLastIndex) {
-    AccessoryEnv env;
+TEST_F(AccessoryTest, CopyClonesFontsAndLeavesTheLastIndex) {
     clsAccessory a;
     a.SetInstanceName(QStringLiteral("OTHER"));
     a.SetPosition(0);
@@ -119,9 +116,7 @@ TEST(clsAccessory, CopyClonesFontsAndLeavesTheLastIndex) {
     EXPECT_EQ(t.Color, 0x00FF00);
     ASSERT_TRUE(t.Font);
     EXPECT_NE(t.Font.get(), f.get());
-    EXPECT_EQ(t.Font->family(), "Serif Face");
-    EXPECT_EQ(t.Font->pointSizeF(), 14.0);
-    EXPECT_TRUE(t.Font->bold() && t.Font->italic() && t.Font->underline());
+    EXPECT_EQ(*t.Font, *f);
     // Items without a font get none.
     EXPECT_FALSE(c->Item(1).Font);
     EXPECT_FALSE(c->Item(6).Font);
@@ -130,8 +125,7 @@ TEST(clsAccessory, CopyClonesFontsAndLeavesTheLastIndex) {
     EXPECT_EQ(t.Font->pointSizeF(), 14.0);
 }
 
-TEST(clsAccessory, SettingsSectionKeysAndRoundTrip) {
-    AccessoryEnv env;
+TEST_F(AccessoryTest, SettingsSectionKeysAndRoundTrip) {
     {
         clsAccessory a;
         a.SetPosition(0);
@@ -146,24 +140,14 @@ TEST(clsAccessory, SettingsSectionKeysAndRoundTrip) {
         a.SetColor(0x808080);
         a.WriteRegistry();
     }
-    const QStringList expected = {"Position",        "BackSW",
-                                  "BackColor",       "FrameSW",
-                                  "FrameColor",      "MeasureSW",
-                                  "MeasureColor",    "MeasureText",
-                                  "MeasureFontName", "MeasureFontSize",
-                                  "MeasureFontBold", "MeasureFontItalic",
-                                  "TitleSW",         "TitleColor",
-                                  "TitleText",       "TitleFontName",
-                                  "TitleFontSize",   "TitleFontBold",
-                                  "TitleFontItalic", "CommentSW",
-                                  "CommentColor",    "CommentText",
-                                  "CommentFontName", "CommentFontSize",
-                                  "CommentFontBold", "CommentFontItalic",
-                                  "CenterSW",        "CenterColor",
-                                  "ElevateSW",       "ElevateColor",
-                                  "ElevateFontName", "ElevateFontSize",
-                                  "ElevateFontBold", "ElevateFontItalic"};
-    EXPECT_EQ(SectionKeys("ACCESSORY"), expected);
+    // Item by item in their order; the texted items keep a text, those and Elevate a font.
+    EXPECT_EQ(SectionKeys("ACCESSORY").join(u' '),
+              "Position BackSW BackColor FrameSW FrameColor "
+              "MeasureSW MeasureColor MeasureText MeasureFontName MeasureFontSize MeasureFontBold MeasureFontItalic "
+              "TitleSW TitleColor TitleText TitleFontName TitleFontSize TitleFontBold TitleFontItalic "
+              "CommentSW CommentColor CommentText CommentFontName CommentFontSize CommentFontBold CommentFontItalic "
+              "CenterSW CenterColor "
+              "ElevateSW ElevateColor ElevateFontName ElevateFontSize ElevateFontBold ElevateFontItalic");
     EXPECT_EQ(Stored("ACCESSORY", "Position"), "0");
     EXPECT_EQ(Stored("ACCESSORY", "BackColor"), "16777215");
     EXPECT_EQ(Stored("ACCESSORY", "MeasureFontSize"), "10.5");
@@ -183,8 +167,7 @@ TEST(clsAccessory, SettingsSectionKeysAndRoundTrip) {
     EXPECT_EQ(b.Index(), 1);
 }
 
-TEST(clsAccessory, BadStoredValuesTakeTheirDefaults) {
-    AccessoryEnv env;
+TEST_F(AccessoryTest, BadStoredValuesTakeTheirDefaults) {
     Put("Position", "top");
     Put("BackSW", "perhaps");
     Put("FrameColor", "black");
@@ -208,8 +191,7 @@ TEST(clsAccessory, BadStoredValuesTakeTheirDefaults) {
     EXPECT_EQ(a.Item(1).Text, "");
 }
 
-TEST(clsAccessory, InstanceNameChoosesTheSectionWritten) {
-    AccessoryEnv env;
+TEST_F(AccessoryTest, InstanceNameChoosesTheSectionWritten) {
     {
         clsAccessory a;
         a.SetInstanceName(QStringLiteral("MEASURE"));

@@ -1,20 +1,14 @@
 // Plotted figures: defaults, point lists and the hand-over to the drawing layer.
-#include "core/PublicVal.h"
-#include "platform/DeviceContext.h"
-#include "platform/FileSystem.h"
+#include "BmpFiles.h"
+#include "TestCanvas.h"
+
 #include "render/RenderGlobals.h"
 #include "render/clsFigPolygon.h"
 #include "render/clsFigPolyline.h"
 #include "render/clsFigSymbol.h"
 #include "render/clsFigText.h"
-#include "render/clsMapGraph.h"
-#include "support/GuiApp.h"
-#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <QImage>
-#include <functional>
 
 namespace {
 
@@ -56,53 +50,27 @@ TEST(FigureTest, TextBytesAndLanguage) {
     EXPECT_EQ(t.Text(), QByteArray(1, '\0'));
 }
 
-class FigurePlotTest : public ::testing::Test {
-protected:
-    FigurePlotTest() { EnsureGuiApp(); }
-
-    // Draws with `draw` on a fresh 120 x 80 white image and returns it.
-    QImage Draw(const std::function<bool(clsMapGraph&)>& draw, bool* result = nullptr) {
-        QImage img(120, 80, QImage::Format_RGB32);
-        img.fill(Qt::white);
-        DeviceContext dc(img, 96, 96);
-        EXPECT_TRUE(graph.GraphBegin(&dc, 0, 0, 120, 80));
-        const bool r = draw(graph);
-        if (result) *result = r;
-        graph.GraphEnd();
-        return img;
-    }
-
-    clsMapGraph graph;
-};
-
-TEST_F(FigurePlotTest, DetailDoesNotChangeTheDrawing) {
+TEST(FigurePlotTest, DetailDoesNotChangeTheDrawing) {
     clsFigPolygon pg;
     pg.mPoly->SetRect(10, 10, 60, 50);
-    pg.mFore = 0x0000FF;
+    pg.mFore = kRed;
     clsFigPolyline pl;
     pl.mPoly->SetLine(0, 70, 110, 5);
     pl.mWidth = 3;
-    pl.mFore = 0x00FF00;
+    pl.mFore = kGreen;
     clsFigSymbol sy;
     sy.mx = 90;
     sy.my = 60;
     sy.mPattern = 5;
-    auto all = [&](bool detail) {
-        return [&, detail](clsMapGraph& g) {
-            return pg.PlotOn(&g, detail) && pl.PlotOn(&g, detail) && sy.PlotOn(&g, detail);
-        };
-    };
-    bool r1 = false, r2 = false;
-    const QImage a = Draw(all(true), &r1);
-    const QImage b = Draw(all(false), &r2);
-    EXPECT_TRUE(r1 && r2);
-    EXPECT_EQ(a, b);
+    Drawing with(120, 80), without(120, 80);
+    EXPECT_TRUE(pg.PlotOn(&with.g, true) && pl.PlotOn(&with.g, true) && sy.PlotOn(&with.g, true));
+    EXPECT_TRUE(pg.PlotOn(&without.g, false) && pl.PlotOn(&without.g, false) && sy.PlotOn(&without.g, false));
+    EXPECT_EQ(with.image, without.image);
     // The polygon's default fill is a solid fill of its fore colour.
-    EXPECT_EQ(a.pixel(30, 30), qRgb(255, 0, 0));
-    EXPECT_EQ(a.pixel(100, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(with.At({{30, 30}, {100, 20}}), "r.");
 }
 
-TEST_F(FigurePlotTest, PlotNeedsTheDrawingLayer) {
+TEST(FigurePlotTest, PlotNeedsTheDrawingLayer) {
     clsFigPolygon pg;
     pg.mPoly->SetRect(0, 0, 10, 10);
     RenderGlobals::SetMapGraph(nullptr);
@@ -110,28 +78,20 @@ TEST_F(FigurePlotTest, PlotNeedsTheDrawingLayer) {
     clsFigText t;
     EXPECT_FALSE(t.PlotOn(nullptr, false));
     // Through the global layer.
-    QImage img(40, 40, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    DeviceContext dc(img, 96, 96);
-    ASSERT_TRUE(graph.GraphBegin(&dc, 0, 0, 40, 40));
-    RenderGlobals::SetMapGraph(&graph);
+    Drawing d(40, 40);
+    RenderGlobals::SetMapGraph(&d.g);
     EXPECT_TRUE(pg.Plot(true));
     RenderGlobals::SetMapGraph(nullptr);
-    graph.GraphEnd();
-    EXPECT_EQ(img.pixel(5, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(d.At({{5, 5}}), "#");
 }
 
-TEST_F(FigurePlotTest, UnusableFaceFallsBackToTheDefaultFont) {
-    TestFolder folder; // the font diagnosis file lands here
-    const QString oldFolder = FileSystem::ProgramFolder();
-    FileSystem::SetProgramFolder(folder.path());
+TEST(FigurePlotTest, UnusableFaceFallsBackToTheDefaultFont) {
+    ScopedProgramFolder folder; // the font diagnosis file lands there
     const QString oldDefault = PublicVal::gvDefaultFont;
     PublicVal::gvDefaultFont = QStringLiteral("DejaVu Sans");
     // A list where every unknown face resolves to the unusable empty entry.
     clsMapGraph::FontRecord empty, dejavu;
     dejavu.name = QStringLiteral("DejaVu Sans");
-    graph.SetFontList({empty, dejavu});
-
     clsFigText t;
     t.mx = 10;
     t.my = 40;
@@ -143,16 +103,15 @@ TEST_F(FigurePlotTest, UnusableFaceFallsBackToTheDefaultFont) {
     t.mBack = 0x00FF00;
     t.mTextFix = 11;
     t.SetText(QByteArray("Abc"), 1);
-    bool drawn = false;
-    const QImage fallback = Draw([&](clsMapGraph& g) { return t.PlotOn(&g, false); }, &drawn);
-    EXPECT_TRUE(drawn);
-    const QImage expected = Draw([&](clsMapGraph& g) {
-        return g.SetFont(QStringLiteral("DejaVu Sans"), 10, 0, 0, 0x000080, -1) && g.DrawText(10, 40, 11, QStringLiteral("Abc"));
-    });
-    EXPECT_EQ(fallback, expected);
-    EXPECT_NE(fallback, Draw([](clsMapGraph&) { return true; })); // something was drawn
+    Drawing fallback(120, 80), expected(120, 80);
+    fallback.g.SetFontList({empty, dejavu});
+    expected.g.SetFontList({empty, dejavu});
+    EXPECT_TRUE(t.PlotOn(&fallback.g, false));
+    ASSERT_TRUE(expected.g.SetFont(QStringLiteral("DejaVu Sans"), 10, 0, 0, 0x000080, -1));
+    ASSERT_TRUE(expected.g.DrawText(10, 40, 11, QStringLiteral("Abc")));
+    EXPECT_EQ(fallback.image, expected.image);
+    EXPECT_LT(fallback.Count(kWhite), 120u * 80u); // something was drawn
     PublicVal::gvDefaultFont = oldDefault;
-    FileSystem::SetProgramFolder(oldFolder);
 }
 
 } // namespace

@@ -1,9 +1,8 @@
+#include "TestCanvas.h"
+
 #include "core/MapProjection.h"
-#include "core/PublicVal.h"
-#include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "render/clsGrid.h"
-#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -67,24 +66,19 @@ TEST(GridTest, PlaneModeScalesWithTheGlobe) {
     EXPECT_EQ(g.West(), -c);
 }
 
-TEST(GridTest, MeridiansAcrossTheDateLine) {
+TEST(GridTest, Meridians) {
     clsGrid g;
     g.bVertical = true;
     g.SetWest(540000);
     g.SetEast(-540000);
-    EXPECT_EQ(g.ColVlineX(), (V{540000, 594000, 648000, -594000, -540000}));
-    g.bVertical = false;
-    EXPECT_TRUE(g.ColVlineX().empty());
-}
-
-TEST(GridTest, FirstLineTruncatesTowardsZero) {
-    clsGrid g;
-    g.bVertical = true;
+    EXPECT_EQ(g.ColVlineX(), (V{540000, 594000, 648000, -594000, -540000})); // across the date line
+    // The first line truncates towards zero: -50000 \ 36000 = -1 and 80000 \ 36000 = 2.
     g.SetWidth(36000);
     g.SetWest(-50000);
     g.SetEast(80000);
-    // -50000 \ 36000 = -1 and 80000 \ 36000 = 2.
     EXPECT_EQ(g.ColVlineX(), (V{-36000, 0, 36000, 72000}));
+    g.bVertical = false;
+    EXPECT_TRUE(g.ColVlineX().empty());
 }
 
 TEST(GridTest, ParallelsAndZoneLines) {
@@ -107,18 +101,14 @@ TEST(GridTest, ParallelsAndZoneLines) {
 }
 
 TEST(GridTest, AxialTiltFromTheEnvironment) {
-    TestFolder folder;
-    clsEnvironment env;
-    env.SetFileName(folder.write(QStringLiteral("Environment.txt"), "AxialTilt=400000\r\n"));
-    ASSERT_EQ(env.Load(), 0);
-    PublicVal::gvEnvironment = &env;
-    EXPECT_EQ(clsGrid().AxialTilt(), 84360);
-    env.SetFileName(folder.write(QStringLiteral("Environment.txt"), "AxialTilt=81000\r\n"));
-    ASSERT_EQ(env.Load(), 0);
+    {
+        ScopedEnvironment env("AxialTilt=400000\r\n");
+        EXPECT_EQ(clsGrid().AxialTilt(), 84360);
+    }
+    ScopedEnvironment env("AxialTilt=81000\r\n");
     clsGrid g;
     g.bZone = true;
     EXPECT_EQ(g.ColZoneLineY(), (V{-243000, -81000, 81000, 243000}));
-    PublicVal::gvEnvironment = nullptr;
 }
 
 TEST(GridTest, SettingsSectionRoundTrip) {

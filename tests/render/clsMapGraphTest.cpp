@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -24,22 +23,6 @@ MonoBitmap Solid(int w, int h) {
     MonoBitmap b(w, h);
     for (int i = 0; i < w * h; ++i) b.SetInk(i % w, i / w, true);
     return b;
-}
-
-// The pixels of a stepped segment, start included, end excluded, written
-// here apart from the drawing code: the minor coordinate is the exact line
-// rounded, halves away from the start.
-std::vector<std::pair<int, int>> Steps(int x1, int y1, int x2, int y2) {
-    std::vector<std::pair<int, int>> v;
-    const int dx = x2 - x1, dy = y2 - y1, ax = std::abs(dx), ay = std::abs(dy), n = std::max(ax, ay);
-    for (int i = 0; i < n; ++i) {
-        const int off = ax >= ay ? (2 * i * ay + ax) / (2 * ax) : (2 * i * ax + ay) / (2 * ay);
-        if (ax >= ay)
-            v.emplace_back(x1 + (dx < 0 ? -i : i), y1 + (dy < 0 ? -off : off));
-        else
-            v.emplace_back(x1 + (dx < 0 ? -off : off), y1 + (dy < 0 ? -i : i));
-    }
-    return v;
 }
 
 struct PolygonOutlineGuard {
@@ -183,66 +166,50 @@ TEST(MapGraphLines, PlainPensStylesAndTheNullPen) {
     }
 }
 
-// Expected pixels of a pattern line, painted in order (later strokes win).
-std::map<std::pair<int, int>, int32_t> ExpectedPattern(clsResLine& lines, int x1, int y1, int x2, int y2, int rows,
-                                                       int side, int along, int32_t ink, int32_t paper,
-                                                       int64_t phase0) {
-    // Directions 0..7 -> one-pixel moves, as the strokes are laid side by side.
-    const int mv[8][2] = {{1, 0}, {1, 0}, {0, 1}, {0, 1}, {-1, 0}, {-1, 0}, {0, -1}, {0, -1}};
-    auto shift = [&](int dir, int k) {
-        const int d = k % 2 ? dir : (dir + 1) % 8;
-        x1 += mv[d][0], x2 += mv[d][0], y1 += mv[d][1], y2 += mv[d][1];
-    };
-    for (int k = rows / 2; k >= 1; --k) shift(side, k);
-    std::map<std::pair<int, int>, int32_t> px;
-    for (int i = 1; i <= rows; ++i) {
-        const std::vector<bool> cycle = lines.CycleArray(i - 1);
-        int64_t phase = phase0;
-        for (auto p : Steps(x1, y1, x2, y2)) {
-            const int32_t c = cycle[size_t(phase % int64_t(cycle.size()))] ? ink : paper;
-            if (c >= 0) px[p] = c;
-            ++phase;
-        }
-        shift(along, i);
-    }
-    return px;
+// A line from (10, 30) to (x2, y2) with a pattern pen: the box of its ink
+// ("left,top right,bottom") over the picture of that box.
+std::string PatternLine(int16_t style, int32_t back, int x2, int y2) {
+    Drawing d(70, 50);
+    EXPECT_TRUE(d.g.SetPen(style, 1, kRed, back));
+    EXPECT_EQ(d.g.PenMode(), 3);
+    EXPECT_EQ(d.g.PenPixelWidth(), d.g.oFancyLines->DstThick());
+    EXPECT_TRUE(d.g.DrawLine(Seg(10, 30, x2, y2)));
+    EXPECT_EQ(d.g.PatternPhase(), std::max(x2 - 10, y2 - 30));
+    EXPECT_EQ(d.g.oFancyLines->RatioY(), d.g.LineScale());
+    const auto b = d.Box();
+    return QStringLiteral("%1,%2 %3,%4\n").arg(b[0]).arg(b[1]).arg(b[2]).arg(b[3]).toStdString() +
+           d.Picture(b[0], b[1], b[2], b[3]);
 }
 
-void ExpectPixels(const Drawing& d, const std::map<std::pair<int, int>, int32_t>& want) {
-    for (int y = 0; y < d.dc->Height(); ++y)
-        for (int x = 0; x < d.dc->Width(); ++x) {
-            auto it = want.find({x, y});
-            EXPECT_EQ(d.Px(x, y), it == want.end() ? kWhite : it->second) << x << "," << y;
-        }
-}
-
+// Rightwards row 0 lies above (left of the way) and later rows below; the
+// pattern starts at the first pixel and the end pixel is left out. Across a
+// diagonal the strokes take 4/3 of the thickness.
 TEST(MapGraphLines, PatternRowsOfAStraightAndADiagonalLine) {
-    for (int style : {102, 108, 121}) {
-        Drawing d(120, 120);
-        clsMapGraph& g = d.g;
-        ASSERT_TRUE(g.SetPen(int16_t(style), 1, kRed, kBlue));
-        EXPECT_EQ(g.PenMode(), 3);
-        const int t = g.PenPixelWidth();
-        EXPECT_EQ(t, g.oFancyLines->DstThick());
-        if (t == 0) continue;
-        ASSERT_TRUE(g.DrawLine(Seg(10, 30, 90, 30)));
-        // Rightwards: row 0 lies above (left of the way), later rows below.
-        ExpectPixels(d, ExpectedPattern(*g.oFancyLines, 10, 30, 90, 30, t, 6, 2, kRed, kBlue, 0));
-        EXPECT_EQ(g.PatternPhase(), 80);
-    }
-    for (int style : {102, 108}) {
-        Drawing d(120, 120);
-        clsMapGraph& g = d.g;
-        ASSERT_TRUE(g.SetPen(int16_t(style), 1, kRed, -1));
-        // Diagonal strokes use 4/3 of the thickness across the line.
-        g.oFancyLines->SetRatioY(g.LineScale() * 4 / 3);
-        const int t = g.oFancyLines->DstThick();
-        const auto want = ExpectedPattern(*g.oFancyLines, 20, 20, 80, 80, t, 7, 3, kRed, -1, 0);
-        g.oFancyLines->SetRatioY(g.LineScale());
-        ASSERT_TRUE(g.DrawLine(Seg(20, 20, 80, 80)));
-        ExpectPixels(d, want);
-        EXPECT_EQ(g.oFancyLines->RatioY(), g.LineScale());
-    }
+    EXPECT_EQ(PatternLine(102, kBlue, 58, 30), "10,30 57,30\n"
+                                               "rrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbb\n");
+    EXPECT_EQ(PatternLine(108, kBlue, 58, 30), "10,29 57,30\n"
+                                               "rrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbb\n"
+                                               "rrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbbrrrrrbbb\n");
+    EXPECT_EQ(PatternLine(121, kBlue, 58, 30), "10,28 57,31\n"
+                                               "rrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrr\n"
+                                               "rrrrrrrrbbbbbbbbrrrrrrrrbbbbbbbbrrrrrrrrbbbbbbbb\n"
+                                               "rrrrrrrrbbbbbbbbrrrrrrrrbbbbbbbbrrrrrrrrbbbbbbbb\n"
+                                               "rrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrrr\n");
+    EXPECT_EQ(PatternLine(108, -1, 26, 46), "9,29 22,42\n"
+                                            ".r............\n"
+                                            "rrr...........\n"
+                                            ".rrr..........\n"
+                                            "..rrr.........\n"
+                                            "...rrr........\n"
+                                            "....rr........\n"
+                                            "..............\n"
+                                            "..............\n"
+                                            ".........r....\n"
+                                            "........rrr...\n"
+                                            ".........rrr..\n"
+                                            "..........rrr.\n"
+                                            "...........rrr\n"
+                                            "............rr\n");
 }
 
 TEST(MapGraphLines, PatternPhaseRunsOnAcrossCallsAndRestartsPerPolyline) {
@@ -375,32 +342,32 @@ TEST(MapGraphFills, HugePolygonIsTiledOnlyOverTheView) {
     EXPECT_EQ(d.Count(kWhite), 0u);
 }
 
-TEST(MapGraphFills, UnreadableTileFallsBackToSolid) {
+// A style outside the tiles and hatches is a solid brush; system colours are
+// looked up (8 is the window text: black when there is no display).
+TEST(MapGraphFills, SolidBrushesAndSystemColours) {
+    PolygonOutlineGuard outline(false);
     Drawing d(20, 20);
-    ASSERT_TRUE(d.g.SetBrush(99, kRed, -1)); // outside the tiles and hatches: solid
+    ASSERT_TRUE(d.g.SetBrush(99, kRed, -1));
     EXPECT_EQ(d.g.BrushMode(), 1);
     clsRect r(2, 2, 5, 5);
     d.g.DrawFillRect(r);
     EXPECT_EQ(d.Count(kRed), 16u);
+    ASSERT_TRUE(d.g.SetBrush(6, int32_t(0x80000008u), -1));
+    clsRect s(10, 10, 19, 19);
+    d.g.DrawFillRect(s);
+    EXPECT_EQ(d.Count(kBlack), 100u);
 }
 
 TEST(MapGraphFills, RectanglesWithAndWithoutOutlineAndClear) {
-    {
-        PolygonOutlineGuard outline(false);
+    // The outline adds the right and bottom edges.
+    for (const bool outlined : {false, true}) {
+        PolygonOutlineGuard outline(outlined);
         Drawing d(40, 40);
         ASSERT_TRUE(d.g.SetBrush(6, kRed, -1));
         clsRect r(5, 6, 14, 20);
         EXPECT_TRUE(d.g.DrawFillRect(r));
-        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, 14, 20}));
-        EXPECT_EQ(d.Count(kRed), 10u * 15u);
-    }
-    {
-        PolygonOutlineGuard outline(true);
-        Drawing d(40, 40);
-        ASSERT_TRUE(d.g.SetBrush(6, kRed, -1));
-        clsRect r(5, 6, 14, 20);
-        EXPECT_TRUE(d.g.DrawFillRect(r));
-        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, 15, 21}));
+        EXPECT_EQ(d.Box(kRed), (std::array<int, 4>{5, 6, outlined ? 15 : 14, outlined ? 21 : 20})) << outlined;
+        EXPECT_EQ(d.Count(kRed), outlined ? 11u * 16u : 10u * 15u);
         clsRect empty(9, 9, 8, 8);
         EXPECT_FALSE(d.g.DrawFillRect(empty));
     }
@@ -435,17 +402,6 @@ TEST(MapGraphFills, HatchesUseTheBackColourWhenGiven) {
         EXPECT_EQ(d.Count(kRed) + d.Count(back < 0 ? kWhite : back), 32u * 32u);
         EXPECT_GT(d.Count(back < 0 ? kWhite : back), 0u);
     }
-}
-
-TEST(MapGraphFills, SystemColoursAreLookedUp) {
-    PolygonOutlineGuard outline(false);
-    Drawing d(10, 10);
-    d.dc->FillRect(0, 0, 10, 10, DcBrush::SolidBrush(kGrey));
-    // System colour 8 is the window text: black when there is no display.
-    ASSERT_TRUE(d.g.SetBrush(6, int32_t(0x80000008u), -1));
-    clsRect r(0, 0, 9, 9);
-    d.g.DrawFillRect(r);
-    EXPECT_EQ(d.Px(5, 5), 0);
 }
 
 TEST(MapGraphSymbols, PlacementHaloAndFailures) {

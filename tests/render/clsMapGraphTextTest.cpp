@@ -69,15 +69,6 @@ TEST(MapGraphText, TurnedTextRunsUpwards) {
     EXPECT_GT(b[3] - b[1], 2 * (b[2] - b[0]));
     EXPECT_LE(b[3], 200 + 2);
     EXPECT_LT(b[1], 150);
-    // Code 5 turned by 90 degrees: (gap, cap) becomes (cap, -gap).
-    TextDrawing u;
-    ASSERT_TRUE(u.g.SetFont("Liberation Sans", 14, 450 + 3600 - 3960, 0, kRed, -1)); // 90 after wrapping
-    EXPECT_EQ(u.g.FontAngle(), 900);
-    int32_t dx = 0, dy = 0, align = 0;
-    clsMapGraph::AlignOffset(5, u.g.TextGap(), u.g.CapHeight(), dx, dy, align);
-    clsMapGraph::RotateOffset(900, dx, dy);
-    EXPECT_EQ(dx, u.g.CapHeight());
-    EXPECT_EQ(dy, -u.g.TextGap());
 }
 
 TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour) {
@@ -108,7 +99,7 @@ TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour) {
     }
 }
 
-TEST(MapGraphText, HeightsAreLimitedAndScaled) {
+TEST(MapGraphText, HeightsAreLimitedAndScaledAndToolkitFonts) {
     TextDrawing t;
     ASSERT_TRUE(t.g.SetFont("Liberation Sans", 2, 0, 0, kRed, -1));
     EXPECT_EQ(t.dc->Font().pixelHeight, 5 * 96 / 72);
@@ -123,6 +114,15 @@ TEST(MapGraphText, HeightsAreLimitedAndScaled) {
     EXPECT_TRUE(t.dc->Font().bold);
     EXPECT_TRUE(t.dc->Font().italic);
     EXPECT_FALSE(t.dc->Font().underline);
+    // A toolkit font, at the plain ratio.
+    t.g.SetTextRatio(100);
+    QFont f("Liberation Mono");
+    f.setPointSizeF(12.5); // halves go to even
+    f.setUnderline(true);
+    ASSERT_TRUE(t.g.SetFontObject(f, kRed));
+    EXPECT_EQ(t.g.FontFace(), "Liberation Mono");
+    EXPECT_EQ(t.dc->Font().pixelHeight, 12 * 96 / 72);
+    EXPECT_TRUE(t.dc->Font().underline);
 }
 
 TEST(MapGraphText, WindowsFacesAndUnknownFaces) {
@@ -146,17 +146,6 @@ TEST(MapGraphText, WindowsFacesAndUnknownFaces) {
         seen.insert(f.name.toCaseFolded());
         EXPECT_EQ(f.faceBytes.back(), '\0');
     }
-}
-
-TEST(MapGraphText, SetFontObjectTakesTheToolkitFont) {
-    TextDrawing t;
-    QFont f("Liberation Mono");
-    f.setPointSizeF(12.5); // halves go to even
-    f.setUnderline(true);
-    ASSERT_TRUE(t.g.SetFontObject(f, kRed));
-    EXPECT_EQ(t.g.FontFace(), "Liberation Mono");
-    EXPECT_EQ(t.dc->Font().pixelHeight, 12 * 96 / 72);
-    EXPECT_TRUE(t.dc->Font().underline);
 }
 
 TEST(MapGraphText, FoldTextWithAFakeMeasurer) {

@@ -13,6 +13,19 @@
 
 namespace {
 
+// The engine on the default 400 x 300 canvas.
+struct MapPlotState : ::testing::Test {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
+    // The canvas point of a map point the engine can convert.
+    CanvasPoint ToCanvas(int32_t lon, int32_t lat) {
+        int32_t x = 0, y = 0;
+        EXPECT_TRUE(p.MapToCanvas(lon, lat, x, y)) << lon << "," << lat;
+        return {x, y};
+    }
+};
+struct MapPlotGrid : MapPlotState {};
+
 struct Let {
     void (clsMapPlot::*let)(int32_t);
     int32_t (clsMapPlot::*get)() const;
@@ -115,9 +128,7 @@ TEST(MapPlotStateTest, EveryLetIsIgnoredWhileDrawing) {
     EXPECT_EQ(p.CenterX(), 5000);
 }
 
-TEST(MapPlotStateTest, AutomaticProjectionByLatitudeAndScale) {
-    PlotWorld w;
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotState, AutomaticProjectionByLatitudeAndScale) {
     p.mProjectionAuto = true;
     p.SetMapScale(MapProjection::ScaleMax / 100);
     const struct {
@@ -159,9 +170,7 @@ TEST(MapPlotStateTest, UnknownProjectionNameFallsBackToTheRowDefault) {
     EXPECT_EQ(p.ProjectionIndex(), 13);
 }
 
-TEST(MapPlotStateTest, UnusableProjectionIsReplacedWithAMessage) {
-    PlotWorld w;
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotState, UnusableProjectionIsReplacedWithAMessage) {
     p.mProjectionAuto = false;
     p.SetMapScale(MapProjection::ScaleMax / 100);
     p.SetProjectionIndex(23); // a conic projection has no cone at the equator
@@ -208,25 +217,6 @@ TEST(MapPlotStateTest, TransformsRoundTripWithinOnePixel) {
     EXPECT_FALSE(p.CanvasToMap(-1, 10, x, y));
 }
 
-// The view is a value: a copy converts as the engine does, and a change to
-// the copy (a preview) leaves the engine's view as it was.
-TEST(MapPlotStateTest, ViewportCopiesConvertOnTheirOwn) {
-    PlotWorld w(400, 300);
-    w.View(12, 0, 0, 10); // 10 pixels per degree about the centre pixel (200, 150)
-    clsMapPlot& p = *w.plot;
-    p.Field();
-    MapViewport v = p.Viewport();
-    CanvasPoint c;
-    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c)); // 10 E, 5 N
-    EXPECT_EQ(c, (CanvasPoint{300, 100}));
-    v.centerPixX = 0;
-    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c));
-    EXPECT_EQ(c, (CanvasPoint{100, 100}));
-    int32_t cx = 0, cy = 0;
-    ASSERT_TRUE(p.MapToCanvas(36000, 18000, cx, cy));
-    EXPECT_EQ((CanvasPoint{cx, cy}), (CanvasPoint{300, 100}));
-}
-
 // Points go into a line every 16 mm of the canvas (15360 \ 254 = 60 pixels
 // at 96 dpi), a quarter less for each halving of the scale below 1:1e7 (a
 // hundredth of the largest), at 30.887 m per second of arc; never closer
@@ -251,9 +241,7 @@ TEST(MapPlotStateTest, PointsGoIntoLinesAtLeast300SecondsApart) {
     }
 }
 
-TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
-    PlotWorld w(400, 300);
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotState, PixelsRoundHalvesToEven) {
     w.View(12, 0, 0, 1800);
     // Half a pixel per second of arc: find a scale where that holds exactly.
     const double x1 = MapProjection::GlobeRadius * 4.848136811095355e-6;
@@ -264,22 +252,13 @@ TEST(MapPlotStateTest, PixelsRoundHalvesToEven) {
     p.SetMapScale(scale);
     ASSERT_EQ(p.ProjectionIndex(), 12);
     EXPECT_EQ(p.RatioX(), 96 * 1000.0 / 25.4 / scale);
-    int32_t cx = 0, cy = 0;
-    ASSERT_TRUE(p.MapToCanvas(1, 0, cx, cy)); // 200.5 -> 200
-    EXPECT_EQ(cx, 200);
-    EXPECT_EQ(cy, 150);
-    ASSERT_TRUE(p.MapToCanvas(-1, 0, cx, cy)); // 199.5 -> 200
-    EXPECT_EQ(cx, 200);
-    ASSERT_TRUE(p.MapToCanvas(0, 1, cx, cy)); // 149.5 -> 150
-    EXPECT_EQ(cy, 150);
-    ASSERT_TRUE(p.MapToCanvas(4, -4, cx, cy));
-    EXPECT_EQ(cx, 202);
-    EXPECT_EQ(cy, 152);
+    EXPECT_EQ(ToCanvas(1, 0), (CanvasPoint{200, 150}));  // 200.5 -> 200
+    EXPECT_EQ(ToCanvas(-1, 0), (CanvasPoint{200, 150})); // 199.5 -> 200
+    EXPECT_EQ(ToCanvas(0, 1), (CanvasPoint{200, 150}));  // 149.5 -> 150
+    EXPECT_EQ(ToCanvas(4, -4), (CanvasPoint{202, 152}));
 }
 
-TEST(MapPlotStateTest, FieldAndWrapAround) {
-    PlotWorld w(400, 300);
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotState, FieldAndWrapAround) {
     w.View(12, 0, 0, 10);
     clsRect f = p.Field();
     // 200 pixels either side are 20 degrees, plus an eighth.
@@ -332,9 +311,7 @@ TEST(MapPlotStateTest, FieldAndWrapAround) {
     EXPECT_FALSE(p.IsWrapAround());
 }
 
-TEST(MapPlotStateTest, GetsDuringADrawingKeepTheStartValues) {
-    PlotWorld w(400, 300);
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotState, GetsDuringADrawingKeepTheStartValues) {
     w.View(13, 612000, 0, 10);
     ASSERT_TRUE(p.DrawStart());
     const clsRect start = p.Field();
@@ -350,10 +327,11 @@ TEST(MapPlotStateTest, GetsDuringADrawingKeepTheStartValues) {
     EXPECT_EQ(p.ProjectionIndex(), 12);
 }
 
-TEST(MapPlotStateTest, PolyMapToCanvasGivesNothingOutsideTheField) {
-    PlotWorld w(400, 300);
-    clsMapPlot& p = *w.plot;
-    w.View(12, 0, 0, 10);
+// Lines and points convert within the field only. The view is a value: a
+// copy converts as the engine does, and a change to the copy (a preview)
+// leaves the engine's view as it was.
+TEST_F(MapPlotState, ConversionsWithinTheFieldAndViewportCopies) {
+    w.View(12, 0, 0, 10); // 10 pixels per degree about the centre pixel (200, 150)
     const clsRect f = p.Field();
     clsPoly outside;
     outside.SetLine(f.mRight + 10, 0, f.mRight + 5000, 100);
@@ -366,21 +344,25 @@ TEST(MapPlotStateTest, PolyMapToCanvasGivesNothingOutsideTheField) {
     const auto pix = p.PolyMapToCanvas(inside);
     ASSERT_NE(pix, nullptr);
     ASSERT_GE(pix->Count(), 2);
-    EXPECT_EQ(pix->x(1), 100);
-    EXPECT_EQ(pix->y(1), 150);
-    EXPECT_EQ(pix->LastX(), 300);
-    EXPECT_EQ(pix->LastY(), 150);
+    EXPECT_EQ(pix->GetPoint(1), (PolyPoint{100, 150}));
+    EXPECT_EQ(pix->GetPoint(pix->Count()), (PolyPoint{300, 150}));
     int32_t cx = 7, cy = 7;
     EXPECT_FALSE(p.PointMapToCanvas(f.mRight + 1, 0, cx, cy));
     EXPECT_EQ(cx, 0);
     EXPECT_TRUE(p.PointMapToCanvas(0, 0, cx, cy));
-    EXPECT_EQ(cx, 200);
-    EXPECT_EQ(cy, 150);
+    EXPECT_EQ((CanvasPoint{cx, cy}), (CanvasPoint{200, 150}));
+
+    MapViewport v = p.Viewport();
+    CanvasPoint c;
+    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c)); // 10 E, 5 N
+    EXPECT_EQ(c, (CanvasPoint{300, 100}));
+    v.centerPixX = 0;
+    ASSERT_TRUE(v.MapToCanvas({36000, 18000}, c));
+    EXPECT_EQ(c, (CanvasPoint{100, 100}));
+    EXPECT_EQ(ToCanvas(36000, 18000), (CanvasPoint{300, 100}));
 }
 
-TEST(MapPlotStateTest, CanvasToMapBoundNormalises) {
-    PlotWorld w(400, 300);
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotState, CanvasToMapBoundNormalises) {
     w.View(12, 612000, 0, 10); // 170 degrees east
     int32_t lon = 0, lat = 0;
     // 15 degrees east of the centre is 175 degrees west.
@@ -395,9 +377,7 @@ TEST(MapPlotStateTest, CanvasToMapBoundNormalises) {
     EXPECT_NEAR(lat, 324000, 3600);
 }
 
-TEST(MapPlotStateTest, SettingsSectionRoundTrip) {
-    PlotWorld w;
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_EQ(p.CenterY(), 185318); // first run
     p.SetProjectionIndex(19);
     p.mProjectionAuto = false;
@@ -413,9 +393,14 @@ TEST(MapPlotStateTest, SettingsSectionRoundTrip) {
     p.mAdmShowModeEi = false;
     p.SetPtnRatio(150);
     p.Grid().SetWidth(3600);
-    p.WriteRegistry();
     clsRegistry reg;
     reg.mSection = QStringLiteral("LLPLOT");
+    {
+        clsMapPlot other;
+        other.SetCenterX(4321);
+    }
+    EXPECT_TRUE(reg.RegGetSec().isEmpty()); // written only when asked
+    p.WriteRegistry();
     EXPECT_EQ(reg.RegGet(QStringLiteral("Scale"), QString()), QStringLiteral("1234567"));
     EXPECT_EQ(reg.RegGet(QStringLiteral("ProjectionAuto"), QString()), QStringLiteral("False"));
     reg.mSection = QStringLiteral("LLGRID");
@@ -451,9 +436,7 @@ TEST(MapPlotStateTest, SettingsSectionRoundTrip) {
     EXPECT_EQ(r.ProjectionIndex(), 12);
 }
 
-TEST(MapPlotGridTest, GraticuleLadder) {
-    PlotWorld w(400, 300);
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotGrid, GraticuleLadder) {
     p.mProjectionAuto = false;
     p.SetCenterX(0);
     // The widest spacing is 50 mm: 50 x 96 x 10 \ 254 = 188 pixels, that is
@@ -500,9 +483,7 @@ TEST(MapPlotGridTest, SmallestSpacingStaysAtOneMinute) {
     EXPECT_EQ(p.Grid().Height(), 60);
 }
 
-TEST(MapPlotGridTest, GraticuleRangeFromTheField) {
-    PlotWorld w(400, 300);
-    clsMapPlot& p = *w.plot;
+TEST_F(MapPlotGrid, GraticuleRangeFromTheField) {
     w.View(12, 0, 0, 10);
     const clsRect f = p.Field();
     p.CalcGridRange();
@@ -525,17 +506,6 @@ TEST(MapPlotGridTest, GraticuleRangeFromTheField) {
     p.CalcGridRange();
     EXPECT_EQ(p.Grid().NorthLimit(), 100000);
     EXPECT_LE(p.Grid().North(), 100000);
-}
-
-TEST(MapPlotStateTest, SettingsAreWrittenOnlyWhenAsked) {
-    PlotWorld w;
-    {
-        clsMapPlot p;
-        p.SetCenterX(4321);
-    }
-    clsRegistry reg;
-    reg.mSection = QStringLiteral("LLPLOT");
-    EXPECT_TRUE(reg.RegGetSec().isEmpty());
 }
 
 } // namespace

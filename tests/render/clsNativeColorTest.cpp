@@ -3,70 +3,42 @@
 #include "core/clsRegistry.h"
 #include "support/TestFolder.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
 int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
-// The textbook chroma form of HSV to RGB (hue in degrees), written apart
-// from the palette's own conversion; channels scaled by 256 as the palette
-// does, halves to even, 256 taken as 255.
-int32_t StandardHsv(double h, double s, double v)
-{
-    const double c = v * s;
-    const double hp = std::fmod(h, 360.0) / 60.0;
-    const double x = c * (1.0 - std::fabs(std::fmod(hp, 2.0) - 1.0));
-    double r = 0, g = 0, b = 0;
-    if (hp < 1) { r = c; g = x; }
-    else if (hp < 2) { r = x; g = c; }
-    else if (hp < 3) { g = c; b = x; }
-    else if (hp < 4) { g = x; b = c; }
-    else if (hp < 5) { r = x; b = c; }
-    else { r = c; b = x; }
-    const double m = v - c;
-    auto ch = [](double u) { return std::min(255, int(std::nearbyint(u * 256.0))); };
-    return Rgb(ch(r + m), ch(g + m), ch(b + m));
-}
-
-TEST(clsNativeColor, BaseColoursFollowTheRowRules) {
+// A palette over a fresh settings store.
+struct NativeColor : ::testing::Test {
     ScopedSettingsHome home;
-    const clsNativeColor pal;
-    const int grey[9] = {255, 224, 192, 160, 128, 96, 64, 32, 0};
-    const int sat[9] = {100, 67, 41, 27, 100, 67, 41, 100, 67};
-    const int val[9] = {100, 100, 100, 100, 70, 70, 70, 40, 40};
-    const int off[9] = {0, 15, 0, 15, 0, 15, 0, 0, 15};
-    for (int r = 0; r < 9; ++r) {
-        EXPECT_EQ(pal.Color(13 * r), Rgb(grey[r], grey[r], grey[r])) << r;
-        for (int k = 0; k < 12; ++k)
-            EXPECT_EQ(pal.Color(13 * r + 1 + k), StandardHsv(30 * k + off[r], sat[r] / 100.0, val[r] / 100.0))
-                << r << " " << k;
-    }
-}
+    clsNativeColor pal;
+};
 
-TEST(clsNativeColor, BaseColoursMatchTheCheckRows) {
-    ScopedSettingsHome home;
-    const clsNativeColor pal;
-    const int row0[13][3] = {{255, 255, 255}, {255, 0, 0}, {255, 128, 0}, {255, 255, 0}, {128, 255, 0},
-                             {0, 255, 0}, {0, 255, 128}, {0, 255, 255}, {0, 128, 255}, {0, 0, 255},
-                             {128, 0, 255}, {255, 0, 255}, {255, 0, 128}};
-    const int row1[13][3] = {{224, 224, 224}, {255, 127, 84}, {255, 213, 84}, {213, 255, 84}, {127, 255, 84},
-                             {84, 255, 127}, {84, 255, 213}, {84, 213, 255}, {84, 127, 255}, {127, 84, 255},
-                             {213, 84, 255}, {255, 84, 213}, {255, 84, 127}};
-    const int row8[13][3] = {{0, 0, 0}, {102, 51, 34}, {102, 85, 34}, {85, 102, 34}, {51, 102, 34},
+// Row 0 in full shows the hue steps; then each row's grey and its first
+// colour (hue 0 or 15 degrees), which shows the row's saturation, value and
+// hue offset; row 8 in full.
+TEST_F(NativeColor, BaseColours) {
+    const int row0[13][3] = {{255, 255, 255}, {255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {128, 255, 0},
+                             {0, 255, 0},     {0, 255, 128}, {0, 255, 255}, {0, 128, 255}, {0, 0, 255},
+                             {128, 0, 255},   {255, 0, 255}, {255, 0, 128}};
+    const int row8[13][3] = {{0, 0, 0},     {102, 51, 34}, {102, 85, 34}, {85, 102, 34}, {51, 102, 34},
                              {34, 102, 51}, {34, 102, 85}, {34, 85, 102}, {34, 51, 102}, {51, 34, 102},
                              {85, 34, 102}, {102, 34, 85}, {102, 34, 51}};
     for (int k = 0; k < 13; ++k) {
         EXPECT_EQ(pal.Color(k), Rgb(row0[k][0], row0[k][1], row0[k][2])) << k;
-        EXPECT_EQ(pal.Color(13 + k), Rgb(row1[k][0], row1[k][1], row1[k][2])) << k;
         EXPECT_EQ(pal.Color(104 + k), Rgb(row8[k][0], row8[k][1], row8[k][2])) << k;
+    }
+    const int rows[9][4] = {{255, 255, 0, 0},     {224, 255, 127, 84}, {192, 255, 151, 151},
+                            {160, 255, 204, 187}, {128, 179, 0, 0},    {96, 179, 89, 59},
+                            {64, 179, 106, 106},  {32, 102, 0, 0},     {0, 102, 51, 34}};
+    for (int r = 0; r < 9; ++r) {
+        EXPECT_EQ(pal.Color(13 * r), Rgb(rows[r][0], rows[r][0], rows[r][0])) << r;
+        EXPECT_EQ(pal.Color(13 * r + 1), Rgb(rows[r][1], rows[r][2], rows[r][3])) << r;
     }
 }
 
-TEST(clsNativeColor, IndexesAndTheirKinds) {
-    ScopedSettingsHome home;
-    clsNativeColor pal;
+TEST_F(NativeColor, IndexesAndTheirKinds) {
     EXPECT_EQ(pal.Color(-1), -1);
     for (int i : {130, -2, 65536 + 5})  // no 16-bit wrap-around
         EXPECT_EQ(pal.Color(i), -2) << i;
@@ -75,9 +47,7 @@ TEST(clsNativeColor, IndexesAndTheirKinds) {
         EXPECT_EQ(pal.Attr(a[0]), a[1]) << a[0];
 }
 
-TEST(clsNativeColor, OnlyUserColoursChangeAndKeepTwentyFourBits) {
-    ScopedSettingsHome home;
-    clsNativeColor pal;
+TEST_F(NativeColor, OnlyUserColoursChangeAndKeepTwentyFourBits) {
     const int32_t before = pal.Color(5);
     pal.SetColor(5, 0x123456);
     EXPECT_EQ(pal.Color(5), before);
@@ -91,9 +61,7 @@ TEST(clsNativeColor, OnlyUserColoursChangeAndKeepTwentyFourBits) {
     EXPECT_EQ(pal.Color(130), -2);
 }
 
-TEST(clsNativeColor, ColoursFindTheirLowestIndex) {
-    ScopedSettingsHome home;
-    clsNativeColor pal;
+TEST_F(NativeColor, ColoursFindTheirLowestIndex) {
     EXPECT_EQ(pal.RGBtoPal(0xFFFFFF), 0);  // the first grey, not a free user slot
     EXPECT_EQ(pal.RGBtoPal(0x1000000), -2);
     EXPECT_EQ(pal.RGBtoPal(-1), -1);
@@ -109,9 +77,7 @@ TEST(clsNativeColor, ColoursFindTheirLowestIndex) {
     EXPECT_EQ(pal.RGBtoPal(Rgb(255, 0, 0)), 1);
 }
 
-TEST(clsNativeColor, AFreshStoreGivesWhiteUserColours) {
-    ScopedSettingsHome home;
-    clsNativeColor pal;
+TEST_F(NativeColor, AFreshStoreGivesWhiteUserColours) {
     for (int i = 117; i <= 129; ++i)
         EXPECT_EQ(pal.Color(i), 0xFFFFFF) << i;
     EXPECT_EQ(pal.PalSpace(), 117);

@@ -1,4 +1,5 @@
-// Symbols and fill tiles: names, ranges, sets and replacement files.
+// Symbols and fill tiles: ranges, sets and replacement files. The names
+// themselves are checked with the pattern assets.
 #include "render/clsResSymbol.h"
 #include "render/clsResTile.h"
 
@@ -8,101 +9,74 @@
 
 namespace {
 
-TEST(clsResSymbol, NamesAndRanges) {
-    clsResSymbol s;
-    EXPECT_EQ(s.Name(0), "都市１・小");
-    EXPECT_EQ(s.Name(13), "世界遺産・小");
-    EXPECT_EQ(s.Name(19), "ユーザー01");
-    EXPECT_EQ(s.Name(24), "都市１・大");
-    EXPECT_EQ(s.Name(42), "その他Ｂ・大");
-    EXPECT_EQ(s.Name(47), "ユーザー10");
-    EXPECT_EQ(s.Name(48), "");
-    EXPECT_EQ(s.Name(-1), "");
-    EXPECT_EQ(s.handle(48), nullptr);
-    EXPECT_EQ(s.handle(-1), nullptr);
-    for (int i = 0; i <= 47; ++i) EXPECT_NE(s.handle(i), nullptr) << i;
+TEST(ResEntryTables, RangesNamesAndSets) {
+    clsResSymbol symbols;
+    clsResTile tiles;
+    const struct {
+        const char* what;
+        ResEntryTable& table;
+        int first, last;
+        const char *firstName, *lastName;
+        int entry, lowWidth, highWidth;
+    } rows[] = {
+        {"symbols", symbols, 0, 47, "都市１・小", "ユーザー10", 5, 23, 47},
+        {"tiles", tiles, 100, 131, "明度０", "ユーザー08", 108, 8, 16},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        ResEntryTable& t = r.table;
+        EXPECT_EQ(t.Name(r.first), QString::fromUtf8(r.firstName));
+        EXPECT_EQ(t.Name(r.last), QString::fromUtf8(r.lastName));
+        for (int outside : {r.first - 1, r.last + 1, -1}) {
+            EXPECT_EQ(t.Name(outside), "") << outside;
+            EXPECT_EQ(t.handle(outside), nullptr) << outside;
+        }
+        for (int i = r.first; i <= r.last; ++i) EXPECT_NE(t.handle(i), nullptr) << i;
+        EXPECT_EQ(t.Resolution(), 0);
+        EXPECT_EQ(t.handle(r.entry)->Width(), r.lowWidth);
+        t.SetResolution(1);
+        t.SetResolution(2); // neither set: ignored
+        t.SetResolution(-1);
+        EXPECT_EQ(t.Resolution(), 1);
+        EXPECT_EQ(t.handle(r.entry)->Width(), r.highWidth);
+        t.SetResolution(0);
+        EXPECT_EQ(t.handle(r.entry)->Height(), r.lowWidth);
+    }
 }
 
-TEST(clsResSymbol, ResolutionChoosesTheSet) {
-    clsResSymbol s;
-    EXPECT_EQ(s.Resolution(), 0);
-    EXPECT_EQ(s.handle(5)->Width(), 23);
-    s.SetResolution(1);
-    EXPECT_EQ(s.Resolution(), 1);
-    EXPECT_EQ(s.handle(5)->Width(), 47);
-    EXPECT_EQ(s.handle(47)->Width(), 2);
-    s.SetResolution(2);
-    s.SetResolution(-1);
-    EXPECT_EQ(s.Resolution(), 1);
-    s.SetResolution(0);
-    EXPECT_EQ(s.handle(5)->Height(), 23);
-}
-
-TEST(clsResSymbol, AReplacementFileWinsInAnyLetterCase) {
+// A file replaces one set of one entry, whatever the letter case of its
+// name; a file that does not read leaves that set without a bitmap.
+TEST(ResEntryTables, ReplacementFiles) {
     ScopedProgramFolder pf;
     const QStringList rows{"#..", ".#.", "..#"};
+    const QStringList tile{"##..", "##..", "..##", "..##"};
     pf.folder().write("sym007l.bmp", BmpFiles::Make(rows, 1));
     pf.folder().write("Sym047H.Bmp", BmpFiles::Make({"##"}, 24));
+    pf.folder().write("Tile115h.bmp", BmpFiles::Make(tile, 24, 40, 250));
+    pf.folder().write("SYM000L.BMP", "not a bitmap");
+    pf.folder().write("SYM001H.BMP", BmpFiles::Make(BmpFiles::Rows(300, "#"), 1)); // too tall
     // Other names do not count.
     pf.folder().write("SYM7L.BMP", BmpFiles::Make({"#"}, 1));
     pf.folder().write("SYM008L.BMP.txt", BmpFiles::Make({"#"}, 1));
     clsResSymbol s;
-    EXPECT_EQ(s.Name(7), "ユーザー定義");
-    EXPECT_EQ(s.handle(7)->ToText(), rows);
-    s.SetResolution(1);
-    EXPECT_EQ(s.handle(7)->Width(), 47); // the high bitmap is still ours
-    EXPECT_EQ(s.Name(47), "ユーザー定義");
-    EXPECT_EQ(s.handle(47)->ToText(), QStringList{"##"});
-    s.SetResolution(0);
-    EXPECT_EQ(s.handle(47)->Width(), 2);
+    clsResTile t;
+    for (int i : {0, 1, 7, 47}) EXPECT_EQ(s.Name(i), "ユーザー定義") << i;
+    EXPECT_EQ(t.Name(115), "ユーザー定義");
     EXPECT_EQ(s.Name(8), "港湾・小");
+    EXPECT_EQ(t.Name(114), "水玉");
+    EXPECT_EQ(s.handle(7)->ToText(), rows);
+    EXPECT_EQ(s.handle(47)->Width(), 2);
     EXPECT_EQ(s.handle(8)->Width(), 23);
-}
-
-TEST(clsResSymbol, AnUnreadableReplacementLeavesNoBitmap) {
-    ScopedProgramFolder pf;
-    pf.folder().write("SYM000L.BMP", "not a bitmap");
-    pf.folder().write("SYM001H.BMP", BmpFiles::Make(BmpFiles::Rows(300, "#"), 1)); // too tall
-    clsResSymbol s;
-    EXPECT_EQ(s.Name(0), "ユーザー定義");
     EXPECT_EQ(s.handle(0), nullptr);
-    EXPECT_EQ(s.Name(1), "ユーザー定義");
     EXPECT_NE(s.handle(1), nullptr);
+    EXPECT_EQ(t.handle(115)->Width(), 16); // low: ours
     s.SetResolution(1);
+    t.SetResolution(1);
+    EXPECT_EQ(s.handle(7)->Width(), 47); // the high bitmap is still ours
+    EXPECT_EQ(s.handle(47)->ToText(), QStringList{"##"});
     EXPECT_NE(s.handle(0), nullptr);
     EXPECT_EQ(s.handle(1), nullptr);
-}
-
-TEST(clsResTile, NamesAndRanges) {
-    clsResTile t;
-    EXPECT_EQ(t.Name(100), "明度０");
-    EXPECT_EQ(t.Name(107), "明度７");
-    EXPECT_EQ(t.Name(123), "市松");
-    EXPECT_EQ(t.Name(124), "ユーザー01");
-    EXPECT_EQ(t.Name(131), "ユーザー08");
-    EXPECT_EQ(t.Name(99), "");
-    EXPECT_EQ(t.Name(132), "");
-    EXPECT_EQ(t.handle(99), nullptr);
-    EXPECT_EQ(t.handle(132), nullptr);
-    EXPECT_EQ(t.handle(0), nullptr);
-    for (int i = 100; i <= 131; ++i) EXPECT_NE(t.handle(i), nullptr) << i;
-    EXPECT_EQ(t.handle(108)->Width(), 8);
-    t.SetResolution(1);
-    EXPECT_EQ(t.handle(108)->Width(), 16);
-    t.SetResolution(7);
-    EXPECT_EQ(t.Resolution(), 1);
-}
-
-TEST(clsResTile, AReplacementFileWinsInAnyLetterCase) {
-    ScopedProgramFolder pf;
-    const QStringList rows{"##..", "##..", "..##", "..##"};
-    pf.folder().write("Tile115h.bmp", BmpFiles::Make(rows, 24, 40, 250));
-    clsResTile t;
-    EXPECT_EQ(t.Name(115), "ユーザー定義");
-    EXPECT_EQ(t.handle(115)->Width(), 16); // low: ours
-    t.SetResolution(1);
-    EXPECT_EQ(t.handle(115)->ToText(), rows);
-    EXPECT_EQ(t.Name(114), "水玉");
+    EXPECT_EQ(t.handle(115)->ToText(), tile);
 }
 
 } // namespace

@@ -18,19 +18,18 @@ std::string Cycle(const clsResLine& l, int row) {
 std::string Text(const QString& s) { return s.toStdString(); }
 std::string Dots(int n) { return std::string(size_t(n), '.'); }
 
+// The first entry of the low set at first; the names are checked with the pattern assets.
 TEST(clsResLine, IndexAndRatiosIgnoreValuesOutOfRange) {
-    clsResLine l; // the first entry, low set
+    clsResLine l;
     EXPECT_EQ(l.Index(), 102);
     EXPECT_EQ(l.Name(), "破線小細");
     EXPECT_TRUE(l.SrcLength() == 32 && l.SrcThick() == 1 && l.DstLength() == 32 && l.DstThick() == 1);
     l.SetIndex(145);
-    EXPECT_EQ(l.Name(), "ユーザー12");
-    l.SetIndex(146);
-    l.SetIndex(101);
-    l.SetIndex(-1);
+    for (int bad : {146, 101, -1}) l.SetIndex(int16_t(bad));
     EXPECT_EQ(l.Index(), 145);
-    l.SetIndex(133);
-    EXPECT_EQ(l.Name(), "十字点線太");
+    EXPECT_EQ(l.Name(), "ユーザー12");
+    // User entries draw nothing.
+    for (int r = 0; r < l.DstThick(); ++r) EXPECT_EQ(Cycle(l, r), Dots(32)) << r;
     l.SetRatioX(40);
     l.SetRatioY(10001);
     EXPECT_EQ(l.RatioX(), 100);
@@ -40,14 +39,6 @@ TEST(clsResLine, IndexAndRatiosIgnoreValuesOutOfRange) {
     EXPECT_EQ(l.RatioX(), 50);
     EXPECT_EQ(l.RatioY(), 10000);
     EXPECT_EQ(l.DstLength(), 16); // low set: (100 * 32 + 199) \ 200
-}
-
-TEST(clsResLine, UserEntriesDrawNothing) {
-    clsResLine l;
-    for (int16_t i = 134; i <= 145; ++i) {
-        l.SetIndex(i);
-        for (int r = 0; r < l.DstThick(); ++r) EXPECT_EQ(Cycle(l, r), Dots(32)) << i;
-    }
 }
 
 class LineFiles : public ::testing::Test {
@@ -66,11 +57,12 @@ protected:
     const QStringList high_{"##..##..##..##..##..##..##..##..", "################################"};
 };
 
-TEST_F(LineFiles, MasksHoldTheLeftmostPixelInBit31AndPaperAsSetBits) {
+TEST_F(LineFiles, MasksAndTheLowSetAtOneHundred) {
     clsResLine l;
     l.SetIndex(110);
     EXPECT_EQ(l.Name(), "ユーザー定義");
     EXPECT_EQ(l.SrcThick(), 3);
+    // The leftmost pixel in bit 31, paper as set bits.
     EXPECT_EQ(l.Pattern(0), 0x7FFFFFFFu);
     EXPECT_EQ(l.Pattern(1), 0xFFFFFFFEu);
     EXPECT_EQ(l.Pattern(2), 0x0F0F0F0Fu);
@@ -78,20 +70,13 @@ TEST_F(LineFiles, MasksHoldTheLeftmostPixelInBit31AndPaperAsSetBits) {
     EXPECT_EQ(l.Pattern(3), 0x7FFFFFFFu);
     EXPECT_EQ(l.Pattern(5), 0x0F0F0F0Fu);
     EXPECT_EQ(l.Pattern(-1), 0x0F0F0F0Fu);
+    // At 100 the low set pixel for pixel.
+    EXPECT_EQ(l.DstLength(), 32);
+    EXPECT_EQ(l.DstThick(), 3);
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(Cycle(l, r), Text(low_[r % 3])) << r;
     // Entry 109 is still ours.
     l.SetIndex(109);
     EXPECT_EQ(l.Name(), "点線小太");
-}
-
-TEST_F(LineFiles, RatioOneHundredDrawsTheLowSetPixelForPixel) {
-    clsResLine l;
-    l.SetIndex(110);
-    EXPECT_EQ(l.DstLength(), 32);
-    EXPECT_EQ(l.DstThick(), 3);
-    EXPECT_EQ(Cycle(l, 0), Text(low_[0]));
-    EXPECT_EQ(Cycle(l, 1), Text(low_[1]));
-    EXPECT_EQ(Cycle(l, 2), Text(low_[2]));
-    EXPECT_EQ(Cycle(l, 3), Text(low_[0]));
 }
 
 TEST_F(LineFiles, RatioOneHundredFiftyStretchesTheLowSet) {

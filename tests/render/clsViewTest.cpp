@@ -145,47 +145,39 @@ TEST(clsView, SectionRoundTripAndStoredValues) {
     EXPECT_EQ(w.Dpi(), 20);
     EXPECT_EQ(host2.width, 32);
     EXPECT_EQ(host2.height, 804);
-}
 
-TEST(clsView, BadStoredValuesTakeTheirDefaults) {
-    ScopedSettingsHome home;
+    // Values that do not convert take their defaults.
     Put("DPI", "high");
     Put("Width", "wide");
     Put("Height", "70000000000");
-    FakeHost host;
-    clsView v(&host);
-    EXPECT_EQ(v.Dpi(), 96);
-    EXPECT_EQ(host.width, 640);
-    EXPECT_EQ(host.height, 480);
+    FakeHost host3;
+    clsView x(&host3);
+    EXPECT_EQ(x.Dpi(), 96);
+    EXPECT_EQ(host3.width, 640);
+    EXPECT_EQ(host3.height, 480);
     Put("DPI", "40000");
-    clsView w(&host);
-    EXPECT_EQ(w.Dpi(), 96);
+    EXPECT_EQ(clsView(&host3).Dpi(), 96);
 }
 
 TEST(clsView, WriteClipPutsTheViewOnTheClipboard) {
     EnsureGuiApp();
     ScopedSettingsHome home;
     ScopedUi ui;
-    FakeHost host;
+    class NoImage : public FakeHost {
+    public:
+        bool empty = false;
+        QImage PictureImage() const override { return empty ? QImage() : FakeHost::PictureImage(); }
+    } host;
     clsView v(&host);
     v.SetWidth(123);
     v.SetHeight(45);
     ASSERT_TRUE(v.WriteClip());
     EXPECT_TRUE(ui.ui.messages.isEmpty());
     const QImage img = QGuiApplication::clipboard()->image();
-    EXPECT_EQ(img.width(), 123);
-    EXPECT_EQ(img.height(), 45);
+    EXPECT_EQ(img.size(), QSize(123, 45));
     EXPECT_EQ(QColor(img.pixel(60, 20)), QColor(Qt::blue));
-}
-
-TEST(clsView, WriteClipReportsAnEmptyPicture) {
-    EnsureGuiApp();
-    ScopedSettingsHome home;
-    ScopedUi ui;
-    class NoImage : public FakeHost {
-        QImage PictureImage() const override { return QImage(); }
-    } host;
-    clsView v(&host);
+    // An empty picture is reported.
+    host.empty = true;
     EXPECT_FALSE(v.WriteClip());
     ASSERT_EQ(ui.ui.messages.size(), 1);
     EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("クリップボードへの出力に失敗しました."));
