@@ -148,64 +148,64 @@ TEST(MapFigure, AngleIsBroughtIntoRangeIn64Bits) {
     }
 }
 
-TEST(MapFigure, CircumflexRuleForEuropeanTexts) {
-    clsMapText t;
-    const std::pair<const char*, QByteArray> rows[] = {
-        {"Co^te", Bytes({'C', 244, 't', 'e'})}, {"A^^", Bytes({194, '^'})}, {"e^", Bytes({234})},
-        {"^a x^ E^I^O^U^a^i^o^u^", Bytes({'^', 'a', ' ', 'x', '^', ' ', 202, 206, 212, 219, 226, 238, 244, 251})}};
-    for (const auto& [in, out] : rows) {
-        t.SetTextAnsi(1, QByteArray(in));
-        EXPECT_EQ(t.TextAnsi(1), out) << in;
+// A text set as bytes or as characters, read back both ways and copied.
+TEST(MapFigure, TextsAsBytesAndCharacters) {
+    const struct {
+        const char* name;
+        int32_t lang;
+        bool asChars; // `in` is UTF-8 for SetTextUnicode, else bytes for SetTextAnsi
+        QByteArray in;
+        QString text; // as read back
+        QByteArray bytes;
+        int32_t codePage;
+    } rows[] = {
+        {"circumflex", 1, false, "Co^te", QStringLiteral("Côte"), Bytes({'C', 244, 't', 'e'}), 1},
+        {"a second circumflex stays", 1, false, "A^^", QStringLiteral("Â^"), Bytes({194, '^'}), 1},
+        {"only after the ten vowels", 1, false, "^a x^ E^I^O^U^a^i^o^u^", QStringLiteral("^a x^ ÊÎÔÛâîôû"),
+         Bytes({'^', 'a', ' ', 'x', '^', ' ', 202, 206, 212, 219, 226, 238, 244, 251}), 1},
+        {"no circumflex rule in Japanese", 2, false, "a^", QStringLiteral("a^"), "a^", 2},
+        {"characters go through the rule", 1, true, "Mo^ntre^al", QStringLiteral("Môntrêal"),
+         Bytes({'M', 244, 'n', 't', 'r', 234, 'a', 'l'}), 1},
+        {"Latin-1", 1, true, "Zürich ø", QStringLiteral("Zürich ø"),
+         Bytes({'Z', 0xFC, 'r', 'i', 'c', 'h', ' ', 0xF8}), 1},
+        // Marks beyond Latin-1 are kept, in the Japanese code page.
+        {"beyond Latin-1", 1, true, "52°30′N 東", QStringLiteral("52°30′N 東"),
+         Bytes({'5', '2', 0x81, 0x8B, '3', '0', 0x81, 0x8C, 'N', ' ', 0x93, 0x8C}), 2},
+        // "ア" is 83 41: with "^" after it the rule would make 83 C2 ("δ").
+        {"a trail byte before a circumflex", 1, true, "ア^ 1°", QStringLiteral("ア^ 1°"),
+         Bytes({0x83, 0x41, '^', ' ', '1', 0x81, 0x8B}), 2},
+        {"Japanese", 2, true, "東京", QStringLiteral("東京"), Bytes({0x93, 0x8C, 0x8B, 0x9E}), 2},
+        // An empty text is one zero byte.
+        {"no characters", 2, true, QByteArray(), QString(), Bytes({0}), 2},
+        {"a leading zero byte", 1, false, Bytes({0, 'a'}), QString(), Bytes({0}), 1},
+        {"no bytes", 1, false, QByteArray(), QString(), Bytes({0}), 1},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        clsMapText t;
+        if (r.asChars) t.SetTextUnicode(r.lang, QString::fromUtf8(r.in));
+        else t.SetTextAnsi(r.lang, r.in);
+        EXPECT_EQ(t.TextAnsi(r.lang), r.bytes);
+        EXPECT_EQ(t.TextUnicode(r.lang), r.text);
+        EXPECT_EQ(t.TextCodePage(r.lang), r.codePage);
+        const auto copy = std::static_pointer_cast<clsMapText>(t.Copy());
+        EXPECT_EQ(copy->TextAnsi(r.lang), r.bytes);
+        EXPECT_EQ(copy->TextCodePage(r.lang), r.codePage);
     }
-    // Japanese texts keep their bytes, "^" included.
-    t.SetTextAnsi(2, QByteArray("a^"));
-    EXPECT_EQ(t.TextAnsi(2), "a^");
-    // TextUnicode goes through the same rule.
-    t.SetTextUnicode(1, QStringLiteral("Mo^ntre^al"));
-    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Môntrêal"));
-}
 
-TEST(MapFigure, EmptyTextsAreOneZeroByte) {
     clsMapText t;
-    EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
-    t.SetTextUnicode(2, QStringLiteral("東京"));
-    EXPECT_EQ(t.TextAnsi(2), Bytes({0x93, 0x8C, 0x8B, 0x9E}));
-    t.SetTextUnicode(2, QString());
-    EXPECT_EQ(t.TextAnsi(2), Bytes({0}));
-    t.SetTextAnsi(1, Bytes({0, 'a'}));
-    EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
-    t.SetTextAnsi(1, QByteArray());
     EXPECT_EQ(t.TextAnsi(1), Bytes({0}));
     EXPECT_EQ(t.TextAnsi(3), Bytes({0}));
+    // Bytes set after a text in the Japanese code page are a European text again.
+    t.SetTextUnicode(1, QStringLiteral("52°30′N"));
+    t.SetTextAnsi(1, QByteArray("Co^te"));
+    EXPECT_EQ(t.TextCodePage(1), 1);
+    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Côte"));
     // Other languages change nothing.
     t.SetModify(false);
     t.SetTextAnsi(0, QByteArray("x"));
     t.SetTextUnicode(3, QStringLiteral("x"));
     EXPECT_FALSE(t.Modify());
-}
-
-TEST(MapFigure, EuropeanTextsRoundTripAsLatin1) {
-    clsMapText t;
-    t.SetTextUnicode(1, QStringLiteral("Zürich ø"));
-    EXPECT_EQ(t.TextAnsi(1), Bytes({'Z', 0xFC, 'r', 'i', 'c', 'h', ' ', 0xF8}));
-    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Zürich ø"));
-    EXPECT_EQ(t.TextCodePage(1), 1);
-    // A label with marks beyond Latin-1 keeps them, in the Japanese code page.
-    t.SetTextUnicode(1, QStringLiteral("52°30′N 東"));
-    EXPECT_EQ(t.TextCodePage(1), 2);
-    EXPECT_EQ(t.TextAnsi(1), Bytes({'5', '2', 0x81, 0x8B, '3', '0', 0x81, 0x8C, 'N', ' ', 0x93, 0x8C}));
-    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("52°30′N 東"));
-    EXPECT_EQ(std::static_pointer_cast<clsMapText>(t.Copy())->TextUnicode(1), QStringLiteral("52°30′N 東"));
-    // "ア" is 83 41: with "^" after it the rule would make 83 C2 ("δ").
-    t.SetTextUnicode(1, QStringLiteral("ア^ 1°"));
-    const auto copy = std::static_pointer_cast<clsMapText>(t.Copy());
-    EXPECT_EQ(copy->TextAnsi(1), Bytes({0x83, 0x41, '^', ' ', '1', 0x81, 0x8B}));
-    EXPECT_EQ(copy->TextCodePage(1), 2);
-    EXPECT_EQ(copy->TextUnicode(1), QStringLiteral("ア^ 1°"));
-    // Bytes set directly are a map file's European text again.
-    t.SetTextAnsi(1, QByteArray("Co^te"));
-    EXPECT_EQ(t.TextCodePage(1), 1);
-    EXPECT_EQ(t.TextUnicode(1), QStringLiteral("Côte"));
 }
 
 TEST(MapFigure, RemarkKeysAndValues) {

@@ -34,6 +34,8 @@ TestFig Symbol() {
 }
 
 TEST_F(MapCorrupt, UnknownFigureCodesWithDataAfterThem) {
+    // A content error is no file error: whatever the button, it is raised.
+    ui.ui.answers = {Mb::Yes, Mb::No, Mb::Cancel};
     for (int code : {0, 6, -1, 0x7FFF}) {
         MapFileBuilder b(106);
         b.VersionHeader();
@@ -47,6 +49,9 @@ TEST_F(MapCorrupt, UnknownFigureCodesWithDataAfterThem) {
     b.VersionHeader();
     b.I16(0);
     EXPECT_EQ(Fails(b.bytes), ReaderText(QStringLiteral("不正な図形コード(Line:1, Figure:0)")));
+    // A first record other than a remark: no version to read.
+    EXPECT_EQ(Fails(MapFileBytes(106, {Symbol()}).mid(32), ErrBase + 1006),
+              ReaderText(QStringLiteral("地図バージョン確認不能")));
 }
 
 TEST_F(MapCorrupt, FiguresThatFailTheirCheck) {
@@ -151,12 +156,6 @@ TEST_F(MapCorrupt, TruncatedAtEveryByte) {
             }
         }
     }
-}
-
-TEST_F(MapCorrupt, ErrorAnswersOfTheDialog) {
-    // A content error is no file error: whatever the button, it is raised.
-    ui.ui.answers = {Mb::Yes, Mb::No, Mb::Cancel};
-    EXPECT_EQ(Fails(MapFileBytes(106, {{.code = 9}})), ReaderText(QStringLiteral("不正な図形コード(Line:1, Figure:9)")));
 }
 
 TEST_F(MapCorrupt, AFolderWithTheMapNameIsAFileErrorThatCanBeGivenUp) {

@@ -143,19 +143,16 @@ TEST(MapProperties, MapNameKeysInOrder) {
 
 TEST(MapProperties, HeaderLookupsScanFiftyFiguresSearchRemAll) {
     clsMap m;
-    for (int i = 0; i < 49; ++i) ASSERT_TRUE(m.Add(Sym()));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Ｍａｐ ｎａｍｅ：x"))));
+    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Proj：Lambert"))));
+    for (int i = 0; i < 47; ++i) ASSERT_TRUE(m.Add(Sym()));
     ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：1"))));
     ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：120081"))));
     EXPECT_EQ(m.Country(), 1);     // the 50th figure
     EXPECT_EQ(m.MapCode(), -1);    // the 51st is beyond the header
     EXPECT_EQ(m.SearchRem(QStringLiteral("地図コード")), "120081");
     EXPECT_EQ(m.SearchRem(QStringLiteral("none")), "");
-}
-
-TEST(MapProperties, KeysCompareWithoutCaseOfLatinLetters) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Ｍａｐ ｎａｍｅ：x"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Proj：Lambert"))));
+    // Keys compare without regard to the case of Latin letters, full-width too.
     EXPECT_EQ(m.SearchRem(QStringLiteral("ＭＡＰ ＮＡＭＥ")), "x");
     EXPECT_EQ(m.SearchRem(QStringLiteral("PROJ")), "Lambert");
     EXPECT_EQ(m.SearchRem(QStringLiteral("proj ")), "");

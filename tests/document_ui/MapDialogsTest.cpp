@@ -1,6 +1,7 @@
 #include "document/clsMapRem.h"
 #include "document/clsMapUnit.h"
 #include "document/ui/frmMapInfo.h"
+#include "support/GuiApp.h"
 #include "support/WhenModal.h"
 #include "document/ui/frmMapLoad.h"
 
@@ -15,18 +16,9 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_document_ui";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app) app = new QApplication(argc, argv);
-    return *app;
-}
-
 struct MapDialogsTest : MapUnitTest {
     void SetUp() override {
-        App();
+        EnsureGuiApp();
         MapUnitTest::SetUp();
     }
 };
