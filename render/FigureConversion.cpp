@@ -11,9 +11,26 @@ namespace {
 
 int gThreads = 0; // 0: one per core
 
+// How far (in figures) the workers may run ahead of the drawing, so that a
+// large map does not hold all its converted lists at once.
+constexpr size_t kAhead = 8192;
+// The drawing tells the workers where it is every this many figures.
+constexpr size_t kTell = 64;
+
 // Our own pool, so that waiting for a run never waits for others' work.
 QThreadPool& Pool() {
     static QThreadPool pool;
+    return pool;
+}
+
+// Frees finished runs, whose lists were made on the workers, off the
+// drawing thread.
+QThreadPool& Sweeper() {
+    static QThreadPool& pool = [] () -> QThreadPool& {
+        static QThreadPool p;
+        p.setMaxThreadCount(1);
+        return p;
+    }();
     return pool;
 }
 
@@ -29,70 +46,101 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     const size_t n = figures.size();
     const int threads = Threads();
     if (threads < 2 || n == 0) return;
-    sources_.assign(n, nullptr);
+    auto run = std::make_shared<Run>();
+    run->sources.resize(n);
     int64_t points = 0;
     for (size_t i = 0; i < n; ++i) {
-        sources_[i] = figures[i]->Poly();
-        if (!sources_[i]) continue;
+        std::shared_ptr<clsPoly>& source = run->sources[i];
+        source = figures[i]->Poly();
+        if (!source) continue;
         // The bounding box is kept by the list on first use: fill it here,
         // before a worker and the drawing could ask at once.
-        sources_[i]->RectBound();
-        points += sources_[i]->Count();
+        source->RectBound();
+        points += source->Count();
     }
     // Waking the workers costs about as much as converting this many points.
     if (points < 4096) return;
-    view_ = view;
+    run->view = view;
+    run->out.resize(n);
+    run->state = std::make_unique<std::atomic<uint8_t>[]>(n);
+    run->ring = ring;
+    run->convert = std::move(convert);
     figures_ = std::move(figures);
-    out_.resize(n);
-    taken_ = 0;
-    ring_ = ring;
-    convert_ = std::move(convert);
-    next_ = 0;
     const int workers = int(std::min<size_t>(size_t(threads - 1), n));
+    run->done = std::make_unique<std::latch>(workers);
     QThreadPool& pool = Pool();
     if (pool.maxThreadCount() < workers) pool.setMaxThreadCount(workers);
-    done_ = std::make_unique<std::latch>(workers);
+    run_ = run;
     for (int h = 0; h < workers; ++h)
-        pool.start([this] {
-            Work();
-            done_->count_down();
+        pool.start([run] {
+            Work(*run);
+            run->done->count_down();
         });
 }
 
-void FigureConversion::Work() {
-    MapViewport own = view_;
-    for (size_t i; (i = next_.fetch_add(1)) < figures_.size();) {
-        if (!sources_[i]) continue;
+void FigureConversion::Work(Run& run) {
+    MapViewport own = run.view;
+    const size_t n = run.out.size();
+    for (size_t i; !run.stop.load(std::memory_order_relaxed) && (i = run.next.fetch_add(1)) < n;) {
+        for (size_t t = run.taken.load(std::memory_order_acquire); i >= kAhead && t <= i - kAhead && !run.stop.load();
+             t = run.taken.load(std::memory_order_acquire))
+            run.taken.wait(t);
+        uint8_t expected = Free;
+        if (!run.sources[i] || !run.state[i].compare_exchange_strong(expected, Busy)) continue;
+        Result& r = run.out[i];
         try {
             Trace trace;
-            Result& r = out_[i];
-            r.polys = convert_(own, *sources_[i], ring_, trace);
+            r.polys = run.convert(own, *run.sources[i], run.ring, trace);
             if (trace.firstRefused) {
                 r.polys.clear();
-                continue;
+            } else {
+                r.projected = trace.projected;
+                if (r.projected) r.after = own.projector.TrailOf();
+                r.usable = true;
             }
-            r.projected = trace.projected;
-            if (r.projected) r.after = own.projector;
-            r.usable = true;
         } catch (...) {
             // Converted again at its turn, where the error is reported.
+            r.polys.clear();
         }
+        run.state[i].store(Done, std::memory_order_release);
+        run.state[i].notify_all();
     }
-}
-
-void FigureConversion::Wait() {
-    if (!done_) return;
-    done_->wait();
-    done_.reset();
-    sources_.clear();
 }
 
 FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
-    if (done_) return nullptr;
+    if (!run_) return nullptr;
+    Run& run = *run_;
     for (size_t k = taken_; k < figures_.size(); ++k) {
         if (figures_[k] != figure) continue;
         taken_ = k + 1;
-        return out_[k].usable ? &out_[k] : nullptr;
+        if (taken_ % kTell == 0) {
+            run.taken.store(taken_, std::memory_order_release);
+            run.taken.notify_all();
+        }
+        std::atomic<uint8_t>& state = run.state[k];
+        uint8_t s = Free;
+        // Not begun: cheaper to convert here than to wait for a worker.
+        if (state.compare_exchange_strong(s, Mine)) return nullptr;
+        while (s == Busy) {
+            state.wait(Busy, std::memory_order_acquire);
+            s = state.load(std::memory_order_acquire);
+        }
+        return run.out[k].usable ? &run.out[k] : nullptr;
     }
     return nullptr;
+}
+
+void FigureConversion::Clear() {
+    figures_.clear();
+    taken_ = 0;
+    if (!run_) return;
+    std::shared_ptr<Run> run = std::move(run_);
+    run->stop = true;
+    run->taken.store(SIZE_MAX, std::memory_order_release);
+    run->taken.notify_all();
+    run->done->wait();
+    Sweeper().start([run] {
+        run->out.clear();
+        run->sources.clear();
+    });
 }

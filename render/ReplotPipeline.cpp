@@ -254,7 +254,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     } wrapOff{p_.view_.wrap, p_.view_.wrap};
     p_.view_.wrap = false;
 
-    FigureConversion conversion[2];
+    FigureConversion conversion;
     const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
     const FigureConversion::Convert convert = [this](MapViewport& view, clsPoly& poly, bool ring,
                                                      FigureConversion::Trace& trace) {
@@ -274,33 +274,37 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         if (!unit || !unit->bDraw) continue;
         const std::shared_ptr<clsMap> map = unit->gFigures;
         if (!map) continue;
-        int32_t counter = 1;
         const auto& figures = map->MapCollection();
-        // Lines and areas are converted on the other cores a run ahead of
-        // their drawing, which takes them in their order.
-        constexpr size_t kRun = 1000;
-        auto start = [&](size_t from) {
-            std::vector<clsMapFigure*> run;
-            for (size_t k = from; k < std::min(from + kRun, figures.size()); ++k)
-                if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field))
-                    run.push_back(figures[k].get());
-            conversion[(from / kRun) % 2].Start(p_.view_, std::move(run), code == 3, convert);
-        };
-        if (ahead) start(0);
-        for (size_t i = 0; i < figures.size(); ++i) {
-            if (ahead && i % kRun == 0) {
-                FigureConversion& now = conversion[(i / kRun) % 2];
-                now.Wait();
-                p_.converted_ = &now;
-                if (i + kRun < figures.size()) start(i + kRun);
+        // The figures of this phase, chosen once; lines and areas are
+        // converted on the other cores ahead of their drawing, which takes
+        // them in their order.
+        std::vector<clsMapFigure*> chosen;
+        std::vector<size_t> at;
+        for (size_t k = 0; k < figures.size(); ++k)
+            if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field)) {
+                chosen.push_back(figures[k].get());
+                at.push_back(k);
             }
-            const std::shared_ptr<clsMapFigure> fig = figures[i];
-            if (fig && fig->FigCode() == code && fig->IsInner(p_.view_.field)) PlotCell(unit->ToCell(fig.get()));
-            if (counter % 200 == 0) DoEvents();
-            ++counter;
+        // Only the drawing below takes from it (the lists it lends die with
+        // the run), not a handler run during a yield.
+        if (ahead) conversion.Start(p_.view_, chosen, code == 3, convert);
+        // Yields every 200 figures of the list, drawn or not.
+        size_t passed = 0;
+        auto passTo = [&](size_t k) {
+            if (k / 200 > passed / 200) DoEvents();
+            passed = k;
+        };
+        for (size_t j = 0; j < at.size(); ++j) {
+            passTo(at[j]);
+            // A handler run during a yield may have changed the list.
+            if (at[j] >= figures.size() || figures[at[j]].get() != chosen[j]) continue;
+            const std::shared_ptr<clsMapFigure> fig = figures[at[j]];
+            if (ahead) p_.converted_ = &conversion;
+            PlotCell(unit->ToCell(fig.get()));
+            p_.converted_ = nullptr;
         }
-        p_.converted_ = nullptr;
-        for (FigureConversion& c : conversion) c.Clear();
+        passTo(figures.size());
+        conversion.Clear();
     }
     return true;
 }
