@@ -42,24 +42,30 @@ void FigureConversion::SetThreads(int threads) { gThreads = std::max(0, threads)
 
 void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring,
                              Convert convert) {
+    std::vector<std::shared_ptr<clsPoly>> sources(figures.size());
+    for (size_t i = 0; i < figures.size(); ++i) {
+        sources[i] = figures[i]->Poly();
+        // The bounding box is kept by the list on first use: fill it here,
+        // before a worker and the drawing could ask at once.
+        if (sources[i]) sources[i]->RectBound();
+    }
+    Start(view, std::move(figures), std::move(sources), ring, std::move(convert));
+}
+
+void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures,
+                             std::vector<std::shared_ptr<clsPoly>> sources, bool ring, Convert convert) {
     Clear();
     const size_t n = figures.size();
     const int threads = Threads();
-    if (threads < 2 || n == 0) return;
-    auto run = std::make_shared<Run>();
-    run->sources.resize(n);
-    int64_t points = 0;
-    for (size_t i = 0; i < n; ++i) {
-        std::shared_ptr<clsPoly>& source = run->sources[i];
-        source = figures[i]->Poly();
-        if (!source) continue;
-        // The bounding box is kept by the list on first use: fill it here,
-        // before a worker and the drawing could ask at once.
-        source->RectBound();
-        points += source->Count();
-    }
+    if (threads < 2 || n == 0 || sources.size() != n) return;
     // Waking the workers costs about as much as converting this many points.
-    if (points < 4096) return;
+    constexpr int64_t kWorth = 4096;
+    int64_t points = 0;
+    for (size_t i = 0; i < n && points < kWorth; ++i)
+        if (sources[i]) points += sources[i]->Count();
+    if (points < kWorth) return;
+    auto run = std::make_shared<Batch>();
+    run->sources = std::move(sources);
     run->view = view;
     run->out.resize(n);
     run->state = std::make_unique<std::atomic<uint8_t>[]>(n);
@@ -78,7 +84,7 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
         });
 }
 
-void FigureConversion::Work(Run& run) {
+void FigureConversion::Work(Batch& run) {
     MapViewport own = run.view;
     const size_t n = run.out.size();
     for (size_t i; !run.stop.load(std::memory_order_relaxed) && (i = run.next.fetch_add(1)) < n;) {
@@ -107,9 +113,31 @@ void FigureConversion::Work(Run& run) {
     }
 }
 
+// The drawing reads each result once, straight after a worker wrote it on
+// another core: fetch the next few a step at a time, each step's pointers
+// having come in with the step before.
+void FigureConversion::Prefetch(const Batch& run, size_t k) {
+    const size_t n = run.out.size();
+    auto done = [&](size_t i) { return i < n && run.state[i].load(std::memory_order_acquire) == Done; };
+    if (k + 16 < n) __builtin_prefetch(&run.out[k + 16]);
+    if (done(k + 12) && !run.out[k + 12].polys.empty()) __builtin_prefetch(run.out[k + 12].polys.data());
+    if (done(k + 8))
+        for (const auto& p : run.out[k + 8].polys) __builtin_prefetch(p.get());
+    if (done(k + 4))
+        for (const auto& p : run.out[k + 4].polys) __builtin_prefetch(p->Points());
+}
+
+void FigureConversion::Wait() {
+    if (!run_) return;
+    // No longer held back by the drawing.
+    run_->taken.store(SIZE_MAX, std::memory_order_release);
+    run_->taken.notify_all();
+    run_->done->wait();
+}
+
 FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
     if (!run_) return nullptr;
-    Run& run = *run_;
+    Batch& run = *run_;
     for (size_t k = taken_; k < figures_.size(); ++k) {
         if (figures_[k] != figure) continue;
         taken_ = k + 1;
@@ -117,6 +145,7 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
             run.taken.store(taken_, std::memory_order_release);
             run.taken.notify_all();
         }
+        Prefetch(run, k);
         std::atomic<uint8_t>& state = run.state[k];
         uint8_t s = Free;
         // Not begun: cheaper to convert here than to wait for a worker.
@@ -134,7 +163,7 @@ void FigureConversion::Clear() {
     figures_.clear();
     taken_ = 0;
     if (!run_) return;
-    std::shared_ptr<Run> run = std::move(run_);
+    std::shared_ptr<Batch> run = std::move(run_);
     run->stop = true;
     run->taken.store(SIZE_MAX, std::memory_order_release);
     run->taken.notify_all();

@@ -53,6 +53,16 @@ public:
     // skipped) on the workers and returns. A run too small to pay for the
     // workers converts nothing ahead.
     void Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert);
+    // The same with the figures' lists taken already (null for none), their
+    // bounding boxes filled.
+    void Start(const MapViewport& view, std::vector<clsMapFigure*> figures,
+               std::vector<std::shared_ptr<clsPoly>> sources, bool ring, Convert convert);
+    // Waits until the workers have converted every figure they can.
+    void Wait();
+    void Run(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert) {
+        Start(view, std::move(figures), ring, std::move(convert));
+        Wait();
+    }
     // The result for a figure, handed over once (asked for in the run's
     // order), after waiting for its conversion when a worker has begun it;
     // null when it must be converted at its turn. Valid until the next Start
@@ -65,7 +75,7 @@ public:
 private:
     enum : uint8_t { Free, Busy, Done, Mine };
     // Shared by the workers of one run; outlives the run while they finish.
-    struct Run {
+    struct Batch {
         MapViewport view;
         std::vector<std::shared_ptr<clsPoly>> sources;
         std::vector<Result> out;
@@ -77,9 +87,10 @@ private:
         std::atomic<bool> stop{false};
         std::unique_ptr<std::latch> done;
     };
-    static void Work(Run& run);
+    static void Work(Batch& run);
+    static void Prefetch(const Batch& run, size_t k);
 
-    std::shared_ptr<Run> run_;
+    std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;
     size_t taken_ = 0;
 };

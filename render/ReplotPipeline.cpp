@@ -17,6 +17,8 @@
 #include "render/clsMapGraph.h"
 #include "render/clsMapPlot.h"
 #include "render/clsResSymbol.h"
+#include "platform/DeviceContext.h"
+#include "render/FigureConversion.h"
 
 namespace {
 
@@ -36,12 +38,19 @@ struct FlagOn {
 } // namespace
 
 void ReplotPipeline::RaiseProgress() {
-    if (p_.Progress) p_.Progress(phase_);
+    if (p_.Progress) {
+        // Whoever watches the progress may show the picture so far.
+        if (p_.hdc_) p_.hdc_->Flush();
+        p_.Progress(phase_);
+    }
     ++phase_;
 }
 
 void ReplotPipeline::DoEvents() {
-    if (p_.YieldHook) p_.YieldHook();
+    if (p_.YieldHook) {
+        if (p_.hdc_) p_.hdc_->Flush();
+        p_.YieldHook();
+    }
 }
 
 std::shared_ptr<clsMapUnit> ReplotPipeline::BaseUnit() const { return p_.mMaps ? p_.mMaps->Base() : nullptr; }
@@ -86,6 +95,17 @@ void ReplotPipeline::DrawEnd() {
 int16_t ReplotPipeline::Replot() {
     if (!DrawStart()) return 2;
     const clsMapPlot::ViewState start = p_.SaveView();
+    // The drawing calls are replayed on all cores, each into its own rows.
+    struct Deferred {
+        DeviceContext* dc;
+        ~Deferred() {
+            try {
+                if (dc) dc->EndDeferred();
+            } catch (...) {
+            }
+        }
+    } deferred{FigureConversion::Threads() > 1 ? p_.hdc_ : nullptr};
+    if (deferred.dc) deferred.dc->BeginDeferred(FigureConversion::Threads());
     try {
         const int16_t result = ReplotSteps();
         DrawEnd();
@@ -279,15 +299,21 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         // converted on the other cores ahead of their drawing, which takes
         // them in their order.
         std::vector<clsMapFigure*> chosen;
+        std::vector<std::shared_ptr<clsPoly>> sources;
         std::vector<size_t> at;
-        for (size_t k = 0; k < figures.size(); ++k)
+        for (size_t k = 0; k < figures.size(); ++k) {
+            // The figures lie all over the heap: ask for them ahead.
+            if (k + 16 < figures.size()) __builtin_prefetch(figures[k + 16].get());
             if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field)) {
                 chosen.push_back(figures[k].get());
                 at.push_back(k);
+                // The list, its box filled by the test above, for the workers.
+                if (ahead) sources.push_back(figures[k]->Poly());
             }
+        }
         // Only the drawing below takes from it (the lists it lends die with
         // the run), not a handler run during a yield.
-        if (ahead) conversion.Start(p_.view_, chosen, code == 3, convert);
+        if (ahead) conversion.Start(p_.view_, chosen, std::move(sources), code == 3, convert);
         // Yields every 200 figures of the list, drawn or not.
         size_t passed = 0;
         auto passTo = [&](size_t k) {
