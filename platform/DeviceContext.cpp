@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <latch>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -191,38 +193,79 @@ struct DeviceContext::Deferral {
         bool state;
         std::function<void(DeviceContext&)> call;
     };
-    int threads = 1;
-    std::vector<Op> ops;
-    // What the calls hold, kept here so that each call stays small.
-    std::vector<int32_t> points;
-    std::vector<DcBrush> brushes;
-    std::vector<DcFont> fonts;
     struct Text {
         int32_t x, y;
         QString text;
     };
     struct Mask {
         int32_t x, y, w, h, ink, paper;
-        BitMask mask;
+        std::shared_ptr<const BitMask> mask;
     };
-    std::vector<Text> texts;
-    std::vector<Mask> masks;
+    // A stretch of calls, with what they hold kept beside them so that each
+    // call stays small.
+    struct Chunk {
+        std::vector<Op> ops;
+        std::vector<int32_t> points;
+        std::vector<DcBrush> brushes;
+        std::vector<DcFont> fonts;
+        std::vector<Text> texts;
+        std::vector<Mask> masks;
+
+        template <class T>
+        static uint32_t Keep(std::vector<T>& store, const T& v)
+        {
+            store.push_back(v);
+            return uint32_t(store.size() - 1);
+        }
+        uint32_t KeepPoints(const int32_t* xy, int32_t count)
+        {
+            const size_t at = points.size();
+            points.insert(points.end(), xy, xy + 2 * size_t(std::max(count, 0)));
+            return uint32_t(at);
+        }
+    };
+    // The calls are replayed a stretch at a time while the recording goes
+    // on: the stretch being recorded, then those handed over (under the lock).
+    static constexpr size_t kStretch = 4096;
+    int threads = 1;
+    std::unique_ptr<Chunk> open = std::make_unique<Chunk>();
+    std::mutex lock;
+    std::condition_variable idle;
+    std::vector<std::unique_ptr<Chunk>> sealed;
+    // Per band: the stretches replayed, and whether a thread is at it.
+    std::vector<size_t> replayed;
+    std::vector<uint8_t> busy;
+    // A map draws its symbols from a few masks: one copy each while it lasts.
+    std::shared_ptr<const BitMask> lastMask;
+    // Stretches handed over but not yet replayed everywhere; beyond this
+    // many the recording thread replays too, so that they stay few.
+    static constexpr size_t kBacklog = 8;
+    int running = 0; // workers at the replay
+    size_t freed = 0; // stretches before this one are gone
     // Contexts over the same pixels, each drawing its own band of rows; made
-    // at the first flush and kept, with their caches, for the next.
+    // at the first hand-over and kept, with their caches, for the next.
     std::vector<std::unique_ptr<QImage>> images;
     std::vector<std::unique_ptr<DeviceContext>> bands;
 
-    template <class T>
-    static uint32_t Keep(std::vector<T>& store, const T& v)
+    // A call whose rows miss the band is left out, or run for its change of
+    // state only.
+    static void Replay(DeviceContext& dc, const std::vector<Op>& ops)
     {
-        store.push_back(v);
-        return uint32_t(store.size() - 1);
-    }
-    uint32_t KeepPoints(const int32_t* xy, int32_t count)
-    {
-        const size_t at = points.size();
-        points.insert(points.end(), xy, xy + 2 * size_t(std::max(count, 0)));
-        return uint32_t(at);
+        for (const Op& op : ops) {
+            try {
+                if (op.top <= op.bottom && (op.bottom < dc.bandTop_ || op.top > dc.bandBottom_)) {
+                    if (!op.state)
+                        continue;
+                    dc.drawPixels_ = false;
+                    op.call(dc);
+                    dc.drawPixels_ = true;
+                } else {
+                    op.call(dc);
+                }
+            } catch (...) {
+                dc.drawPixels_ = true;
+            }
+        }
     }
 };
 
@@ -263,6 +306,8 @@ struct DeviceContext::Impl {
     QHash<QString, QHash<QString, Shaped>> shaped;
     qsizetype shapedCount = 0;
     static constexpr qsizetype kShapedMax = 8192;
+    // A band keeps its share, so that all bands together hold no more.
+    qsizetype shapedMax = kShapedMax;
 
     const Shaped& Shape(const QString& text, const QPaintDevice* device)
     {
@@ -270,7 +315,7 @@ struct DeviceContext::Impl {
         QHash<QString, Shaped>* texts = &shaped[fontKey];
         if (const auto it = texts->constFind(text); it != texts->cend())
             return *it;
-        if (shapedCount >= kShapedMax) {
+        if (shapedCount >= shapedMax) {
             shaped.clear();
             shapedCount = 0;
             texts = &shaped[fontKey];
@@ -339,7 +384,10 @@ bool DeviceContext::IsDeferred() const { return Recording(); }
 
 void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
 {
-    d_->deferral->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
+    Deferral& f = *d_->deferral;
+    f.open->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
+    if (f.open->ops.size() >= Deferral::kStretch)
+        HandOver();
 }
 
 void DeviceContext::BeginDeferred(int threads)
@@ -377,31 +425,48 @@ void DeviceContext::BeginDeferred(int threads)
     });
 }
 
-void DeviceContext::Replay(int32_t band)
+// Replays whatever stretches a free band still lacks, until none is left.
+void DeviceContext::Drain()
 {
-    DeviceContext& dc = *d_->deferral->bands[size_t(band)];
-    for (const Deferral::Op& op : d_->deferral->ops) {
-        try {
-            if (op.top <= op.bottom && (op.bottom < dc.bandTop_ || op.top > dc.bandBottom_)) {
-                if (!op.state)
-                    continue;
-                dc.drawPixels_ = false;
-                op.call(dc);
-                dc.drawPixels_ = true;
-            } else {
-                op.call(dc);
+    Deferral& f = *d_->deferral;
+    std::unique_lock<std::mutex> held(f.lock);
+    for (;;) {
+        size_t band = f.bands.size();
+        for (size_t b = 0; b < f.bands.size(); ++b)
+            if (!f.busy[b] && f.replayed[b] < f.sealed.size()) {
+                band = b;
+                break;
             }
-        } catch (...) {
-            dc.drawPixels_ = true;
-        }
+        if (band == f.bands.size())
+            return;
+        f.busy[band] = 1;
+        const size_t from = f.replayed[band], to = f.sealed.size();
+        std::vector<const Deferral::Chunk*> chunks;
+        for (size_t c = from; c < to; ++c)
+            chunks.push_back(f.sealed[c].get());
+        held.unlock();
+        for (const Deferral::Chunk* c : chunks)
+            Deferral::Replay(*f.bands[band], c->ops);
+        held.lock();
+        f.replayed[band] = to;
+        f.busy[band] = 0;
+        // The stretches every band has replayed are freed here, on a worker
+        // as a rule, and a large map never holds all of them at once.
+        const size_t all = *std::min_element(f.replayed.begin(), f.replayed.end());
+        std::vector<std::unique_ptr<Deferral::Chunk>> spent;
+        for (; f.freed < all; ++f.freed)
+            spent.push_back(std::move(f.sealed[f.freed]));
+        held.unlock();
+        spent.clear();
+        held.lock();
     }
 }
 
-void DeviceContext::Flush()
+void DeviceContext::HandOver()
 {
-    if (!Recording() || d_->deferral->ops.empty())
-        return;
     Deferral& f = *d_->deferral;
+    if (f.open->ops.empty())
+        return;
     if (f.bands.empty()) {
         // Twice as many bands as cores, taken in turn, so that a band full
         // of drawing does not hold up the others.
@@ -414,33 +479,51 @@ void DeviceContext::Flush()
             band->bandTop_ = k * rows;
             band->bandBottom_ = std::min(height_ - 1, (k + 1) * rows - 1);
             band->ClearClip();
+            band->d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / count, 256);
             f.bands.push_back(std::move(band));
         }
+        f.replayed.assign(f.bands.size(), 0);
+        f.busy.assign(f.bands.size(), 0);
     }
-    const int32_t count = int32_t(f.bands.size());
-    std::atomic<int32_t> next{0};
-    auto work = [this, &next, count] {
-        for (int32_t k; (k = next.fetch_add(1)) < count;)
-            Replay(k);
-    };
-    const int workers = std::min(f.threads, int(count)) - 1;
-    std::latch done(workers);
-    QThreadPool& pool = RasterPool();
-    if (pool.maxThreadCount() < workers)
-        pool.setMaxThreadCount(workers);
-    for (int h = 0; h < workers; ++h)
-        pool.start([&work, &done] {
-            work();
-            done.count_down();
-        });
-    work();
-    done.wait();
-    f.ops.clear();
-    f.points.clear();
-    f.brushes.clear();
-    f.fonts.clear();
-    f.texts.clear();
-    f.masks.clear();
+    bool behind = false;
+    {
+        const std::lock_guard<std::mutex> held(f.lock);
+        f.sealed.push_back(std::move(f.open));
+        f.open = std::make_unique<Deferral::Chunk>();
+        const int workers = std::min(f.threads, int(f.bands.size())) - 1;
+        QThreadPool& pool = RasterPool();
+        if (pool.maxThreadCount() < workers)
+            pool.setMaxThreadCount(workers);
+        for (; f.running < workers; ++f.running)
+            pool.start([this] {
+                Drain();
+                Deferral& d = *d_->deferral;
+                const std::lock_guard<std::mutex> done(d.lock);
+                --d.running;
+                d.idle.notify_all();
+            });
+        behind = f.sealed.size() - f.freed > Deferral::kBacklog;
+    }
+    if (behind)
+        Drain();
+}
+
+void DeviceContext::Flush()
+{
+    if (!Recording())
+        return;
+    HandOver();
+    Deferral& f = *d_->deferral;
+    if (f.sealed.empty())
+        return;
+    // This thread replays too, then waits for the workers.
+    Drain();
+    std::unique_lock<std::mutex> held(f.lock);
+    f.idle.wait(held, [&f] { return f.running == 0; });
+    // Every band has every stretch now, and they are gone.
+    f.sealed.clear();
+    f.freed = 0;
+    std::fill(f.replayed.begin(), f.replayed.end(), 0);
 }
 
 void DeviceContext::EndDeferred()
@@ -469,7 +552,7 @@ DcPen DeviceContext::SelectPen(const DcPen& pen)
 DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
 {
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral.get(), i = Deferral::Keep(d_->deferral->brushes, brush)](DeviceContext& dc) {
+        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush)](DeviceContext& dc) {
             dc.SelectBrush(f->brushes[i]);
         });
     return std::exchange(brush_, brush);
@@ -557,7 +640,7 @@ void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral.get(), at = d_->deferral->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(1, 0, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.AndPolygonClip(f->points.data() + at, count);
         });
     QRegion region(ToQPolygon(xy, count), Qt::WindingFill);
@@ -779,7 +862,7 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = d_->deferral.get(), at = d_->deferral->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.Polyline(f->points.data() + at, count);
         });
     }
@@ -857,7 +940,7 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = d_->deferral.get(), at = d_->deferral->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.Polygon(f->points.data() + at, count);
         });
     }
@@ -880,7 +963,7 @@ bool DeviceContext::FillRect(int32_t left, int32_t top, int32_t right, int32_t b
 {
     if (Recording() && bits_)
         Record(std::min(top, bottom), std::max(top, bottom), false,
-               [f = d_->deferral.get(), i = Deferral::Keep(d_->deferral->brushes, brush), left, top, right,
+               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush), left, top, right,
                 bottom](DeviceContext& dc) { dc.FillRect(left, top, right, bottom, f->brushes[i]); });
     return FillRectNow(left, top, right, bottom, brush);
 }
@@ -934,6 +1017,14 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
     return true;
 }
 
+std::shared_ptr<const BitMask> DeviceContext::SharedMask(const BitMask& mask)
+{
+    std::shared_ptr<const BitMask>& last = d_->deferral->lastMask;
+    if (!last || !(*last == mask))
+        last = std::make_shared<const BitMask>(mask);
+    return last;
+}
+
 bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32_t w, int32_t h,
                                 int32_t inkColour, int32_t paperColour)
 {
@@ -941,10 +1032,11 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
         return false;
     if (Recording())
         Record(y, int64_t(y) + h - 1, false,
-               [f = d_->deferral.get(), i = Deferral::Keep(d_->deferral->masks, {x, y, w, h, inkColour, paperColour, mask})](
+               [f = d_->deferral->open.get(),
+                i = Deferral::Chunk::Keep(d_->deferral->open->masks, {x, y, w, h, inkColour, paperColour, SharedMask(mask)})](
                    DeviceContext& dc) {
                    const Deferral::Mask& m = f->masks[i];
-                   dc.StretchMask(m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
+                   dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
                });
     if (!drawPixels_)
         return true;
@@ -1032,7 +1124,7 @@ bool DeviceContext::SelectFont(const DcFont& font)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral.get(), i = Deferral::Keep(d_->deferral->fonts, font)](DeviceContext& dc) {
+        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->fonts, font)](DeviceContext& dc) {
             dc.SelectFont(f->fonts[i]);
         });
     if (!HaveGui() || font.family.isEmpty())
@@ -1075,7 +1167,7 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         // Any turn of the text stays within this distance of (x, y).
         const int64_t reach = int64_t(std::abs(w)) + ascent + descent + 2 * int64_t(std::max(font_.pixelHeight, 1));
         Record(int64_t(y) - reach, int64_t(y) + reach, false,
-               [f = d_->deferral.get(), i = Deferral::Keep(d_->deferral->texts, {x, y, text})](DeviceContext& dc) {
+               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->texts, {x, y, text})](DeviceContext& dc) {
                    const Deferral::Text& t = f->texts[i];
                    dc.TextOut(t.x, t.y, t.text);
                });

@@ -194,7 +194,9 @@ private:
     // band outside them replays it only when it changes the state (`state`).
     bool Recording() const { return recording_; }
     void Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call);
-    void Replay(int32_t band);
+    void HandOver();
+    std::shared_ptr<const BitMask> SharedMask(const BitMask& mask);
+    void Drain();
     void ApplyClip();
     void ApplyRegion(const QRegion& region);
     bool FillRectNow(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush);

@@ -127,6 +127,18 @@ void FigureConversion::Prefetch(const Batch& run, size_t k) {
         for (const auto& p : run.out[k + 4].polys) __builtin_prefetch(p->Points());
 }
 
+// The figures drawn from the results before k are gone: their lists go to
+// the sweeper now and then, so that a large map does not hold them all.
+void FigureConversion::Sweep(Batch& run, size_t k) {
+    constexpr size_t kBatch = 1024;
+    if (k < run.swept + kBatch) return;
+    auto spent = std::make_shared<std::vector<Polys>>();
+    for (size_t i = run.swept; i < k; ++i)
+        if (run.state[i].load(std::memory_order_acquire) == Done) spent->push_back(std::move(run.out[i].polys));
+    run.swept = k;
+    Sweeper().start([spent] { spent->clear(); });
+}
+
 void FigureConversion::Wait() {
     if (!run_) return;
     // No longer held back by the drawing.
@@ -146,6 +158,7 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
             run.taken.notify_all();
         }
         Prefetch(run, k);
+        Sweep(run, k);
         std::atomic<uint8_t>& state = run.state[k];
         uint8_t s = Free;
         // Not begun: cheaper to convert here than to wait for a worker.

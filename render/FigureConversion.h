@@ -85,10 +85,12 @@ private:
         std::atomic<size_t> next{0};
         std::atomic<size_t> taken{0}; // where the drawing has got to
         std::atomic<bool> stop{false};
+        size_t swept = 0; // results before this one are freed (drawing thread only)
         std::unique_ptr<std::latch> done;
     };
     static void Work(Batch& run);
     static void Prefetch(const Batch& run, size_t k);
+    static void Sweep(Batch& run, size_t k);
 
     std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;

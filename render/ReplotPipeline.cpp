@@ -10,6 +10,7 @@
 #include "document/clsThing.h"
 #include "document/clsThings.h"
 #include "core/ErrorMng.h"
+#include "core/clsRect.h"
 #include "render/BaseMap.h"
 #include "render/RenderGlobals.h"
 #include "render/clsFigure.h"
@@ -19,6 +20,8 @@
 #include "render/clsResSymbol.h"
 #include "platform/DeviceContext.h"
 #include "render/FigureConversion.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -105,6 +108,11 @@ int16_t ReplotPipeline::Replot() {
             }
         }
     } deferred{FigureConversion::Threads() > 1 ? p_.hdc_ : nullptr};
+    struct Forget {
+        std::vector<std::unique_ptr<Chosen>>& chosen;
+        ~Forget() { chosen.clear(); }
+    } forget{chosen_};
+    chosen_.clear();
     if (deferred.dc) deferred.dc->BeginDeferred(FigureConversion::Threads());
     try {
         const int16_t result = ReplotSteps();
@@ -295,22 +303,13 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         const std::shared_ptr<clsMap> map = unit->gFigures;
         if (!map) continue;
         const auto& figures = map->MapCollection();
-        // The figures of this phase, chosen once; lines and areas are
-        // converted on the other cores ahead of their drawing, which takes
-        // them in their order.
-        std::vector<clsMapFigure*> chosen;
-        std::vector<std::shared_ptr<clsPoly>> sources;
-        std::vector<size_t> at;
-        for (size_t k = 0; k < figures.size(); ++k) {
-            // The figures lie all over the heap: ask for them ahead.
-            if (k + 16 < figures.size()) __builtin_prefetch(figures[k + 16].get());
-            if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field)) {
-                chosen.push_back(figures[k].get());
-                at.push_back(k);
-                // The list, its box filled by the test above, for the workers.
-                if (ahead) sources.push_back(figures[k]->Poly());
-            }
-        }
+        // The figures of this phase; lines and areas are converted on the
+        // other cores ahead of their drawing, which takes them in their order.
+        Chosen& c = Choose(figures, FigureConversion::Threads() > 1);
+        const std::vector<size_t>& at = c.at[code];
+        std::vector<clsMapFigure*> chosen(at.size());
+        for (size_t j = 0; j < at.size(); ++j) chosen[j] = figures[at[j]].get();
+        std::vector<std::shared_ptr<clsPoly>> sources = std::move(c.sources[code]);
         // Only the drawing below takes from it (the lists it lends die with
         // the run), not a handler run during a yield.
         if (ahead) conversion.Start(p_.view_, chosen, std::move(sources), code == 3, convert);
@@ -324,15 +323,46 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             passTo(at[j]);
             // A handler run during a yield may have changed the list.
             if (at[j] >= figures.size() || figures[at[j]].get() != chosen[j]) continue;
-            const std::shared_ptr<clsMapFigure> fig = figures[at[j]];
+            if (j + 8 < at.size()) __builtin_prefetch(chosen[j + 8]);
+            // The list holds the figure: nothing yields while it is drawn.
             if (ahead) p_.converted_ = &conversion;
-            PlotCell(unit->ToCell(fig.get()));
+            PlotCell(unit->ToCell(chosen[j]));
             p_.converted_ = nullptr;
         }
         passTo(figures.size());
         conversion.Clear();
     }
     return true;
+}
+
+ReplotPipeline::Chosen& ReplotPipeline::Choose(const std::vector<std::shared_ptr<clsMapFigure>>& figures,
+                                               bool withSources) {
+    const clsRect& f = p_.view_.field;
+    const int32_t field[4] = {f.mLeft, f.mTop, f.mRight, f.mBottom};
+    // A handler run during a yield may have changed the list: then it is
+    // gone through again.
+    for (const auto& c : chosen_)
+        if (c->list == &figures && c->size == figures.size() && c->data == figures.data() &&
+            std::equal(field, field + 4, c->field))
+            return *c;
+    auto c = std::make_unique<Chosen>();
+    c->list = &figures;
+    c->size = figures.size();
+    c->data = figures.data();
+    std::copy(field, field + 4, c->field);
+    for (size_t k = 0; k < figures.size(); ++k) {
+        // The figures lie all over the heap: ask for them ahead.
+        if (k + 16 < figures.size()) __builtin_prefetch(figures[k + 16].get());
+        clsMapFigure* fig = figures[k].get();
+        if (!fig) continue;
+        const int32_t code = fig->FigCode();
+        if (code < 2 || code > 5 || !fig->IsInner(f)) continue;
+        c->at[code].push_back(k);
+        // The list, its box filled by the test above, for the workers.
+        if (withSources && code <= 3) c->sources[code].push_back(fig->Poly());
+    }
+    chosen_.push_back(std::move(c));
+    return *chosen_.back();
 }
 
 bool ReplotPipeline::PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures) {

@@ -535,10 +535,9 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
         switch (mf->FigCode()) {
         case 2:
         case 3: {
-            const auto src = mf->Poly();
-            if (!src) return figs;
             const bool ring = mf->FigCode() == 3;
             std::vector<std::shared_ptr<clsPoly>> polys;
+            // A result converted ahead needs no look at the figure's own list.
             if (FigureConversion::Result* done = converted_ ? converted_->Take(mf) : nullptr) {
                 // Lent, not owned: the run keeps the lists until the figures
                 // drawn from them are gone, and frees them off this thread.
@@ -546,6 +545,8 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
                 for (const auto& p : done->polys) polys.emplace_back(std::shared_ptr<clsPoly>(), p.get());
                 if (done->projected) view_.projector.Follow(done->after);
             } else {
+                const auto src = mf->Poly();
+                if (!src) return figs;
                 polys = PolysMapToCanvas(*src, ring);
             }
             if (ring)
