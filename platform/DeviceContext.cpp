@@ -15,9 +15,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
-#include <latch>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -479,7 +477,7 @@ void DeviceContext::HandOver()
             band->bandTop_ = k * rows;
             band->bandBottom_ = std::min(height_ - 1, (k + 1) * rows - 1);
             band->ClearClip();
-            band->d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / count, 256);
+            band->d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / count, 1024);
             f.bands.push_back(std::move(band));
         }
         f.replayed.assign(f.bands.size(), 0);
@@ -1164,9 +1162,14 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
     else
         y0 = ascent; // TA_TOP
     if (Recording()) {
-        // Any turn of the text stays within this distance of (x, y).
-        const int64_t reach = int64_t(std::abs(w)) + ascent + descent + 2 * int64_t(std::max(font_.pixelHeight, 1));
-        Record(int64_t(y) - reach, int64_t(y) + reach, false,
+        // Level text keeps to its cell, give or take a character height for
+        // the glyphs that reach beyond it; any turn of it stays within
+        // `reach` of (x, y).
+        const int64_t em = std::max(font_.pixelHeight, 1);
+        const int64_t reach = int64_t(std::abs(w)) + ascent + descent + 2 * em;
+        const bool level = font_.escapement % 3600 == 0;
+        Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
+               level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
                [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->texts, {x, y, text})](DeviceContext& dc) {
                    const Deferral::Text& t = f->texts[i];
                    dc.TextOut(t.x, t.y, t.text);

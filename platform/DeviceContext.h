@@ -178,9 +178,10 @@ public:
 
     // Drawing on several cores: from BeginDeferred on the drawing calls are
     // recorded in order, the state and every answer staying as they were,
-    // and Flush replays them on `threads` cores, each into its own bands of
-    // rows, so that the pixels are those of drawing the calls one by one.
-    // GetPixel, Image and EndDeferred flush first.
+    // and replayed on `threads` cores, each core into its own bands of rows,
+    // so that the pixels are those of drawing the calls one by one. The
+    // replay runs a stretch of calls behind the recording; Flush waits for
+    // all of it, and GetPixel, Image and EndDeferred flush first.
     void BeginDeferred(int threads);
     void Flush();
     void EndDeferred();

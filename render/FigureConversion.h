@@ -30,8 +30,8 @@ public:
     using Convert = std::function<Polys(MapViewport& view, clsPoly& poly, bool ring, Trace& trace)>;
 
     struct Result {
-        // Owned by the run until the next Start or Clear, which frees them
-        // off the drawing thread: borrow, do not keep.
+        // Owned by the run, which frees them off the drawing thread once the
+        // drawing has passed them: borrow, do not keep.
         Polys polys;
         // The projector as the conversion left it, for the next conversion.
         clsVospProjector::Trail after;
@@ -39,8 +39,8 @@ public:
         bool usable = false;
     };
 
-    // Workers used besides the drawing thread plus one (1 converts nothing
-    // ahead); all cores unless set.
+    // Threads used, the drawing thread included (1 converts nothing ahead);
+    // all cores unless set.
     static int Threads();
     static void SetThreads(int threads);
 
@@ -69,7 +69,7 @@ public:
     // or Clear.
     Result* Take(const clsMapFigure* figure);
     // Ends the run: unbegun conversions are dropped, the workers waited for,
-    // and the results freed on a worker.
+    // and the results freed off the drawing thread.
     void Clear();
 
 private:
