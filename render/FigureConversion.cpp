@@ -13,7 +13,7 @@ int gThreads = 0; // 0: one per core
 
 // How far (in figures) the workers may run ahead of the drawing, so that a
 // large map does not hold all its converted lists at once.
-constexpr size_t kAhead = 8192;
+constexpr size_t kAhead = 2048;
 // The drawing tells the workers where it is every this many figures.
 constexpr size_t kTell = 64;
 
@@ -32,6 +32,22 @@ QThreadPool& Sweeper() {
         return p;
     }();
     return pool;
+}
+
+// Hands `free` (which frees what it holds) to the sweeper, or runs it here
+// when the sweeper is behind, so that what waits to be freed stays bounded.
+std::atomic<int> gSweeping{0};
+template <class Free>
+void SweepAway(Free free) {
+    if (gSweeping.load() >= 2) {
+        free();
+        return;
+    }
+    ++gSweeping;
+    Sweeper().start([free]() mutable {
+        free();
+        --gSweeping;
+    });
 }
 
 } // namespace
@@ -136,7 +152,7 @@ void FigureConversion::Sweep(Batch& run, size_t k) {
     for (size_t i = run.swept; i < k; ++i)
         if (run.state[i].load(std::memory_order_acquire) == Done) spent->push_back(std::move(run.out[i].polys));
     run.swept = k;
-    Sweeper().start([spent] { spent->clear(); });
+    SweepAway([spent] { spent->clear(); });
 }
 
 void FigureConversion::Wait() {
@@ -181,7 +197,7 @@ void FigureConversion::Clear() {
     run->taken.store(SIZE_MAX, std::memory_order_release);
     run->taken.notify_all();
     run->done->wait();
-    Sweeper().start([run] {
+    SweepAway([run] {
         run->out.clear();
         run->sources.clear();
     });
