@@ -67,6 +67,16 @@ bool clsVospProjector::SetUp() {
     return mSetUp;
 }
 
+void clsVospProjector::Follow(const Trail& t) {
+    if (t.setUpDone && !mSetUpDone) SetUp();
+    mLon = t.lon;
+    mLat = t.lat;
+    mX = t.x;
+    mY = t.y;
+    mCone = t.cone;
+    mValid = t.valid;
+}
+
 bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y) {
     try {
         if (!mSetUpDone) SetUp();

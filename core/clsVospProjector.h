@@ -62,6 +62,16 @@ public:
     double YOffset() const { return mYOffset; }
     double Limit() const { return mLimit; }
 
+    // What a forward conversion leaves for the next one: the image a refused
+    // point keeps, the last point, Bonne's cone. Follow takes it over from a
+    // copy that converted meanwhile, setting up first as that copy did.
+    struct Trail {
+        double lon = 0, lat = 0, x = 0, y = 0, cone = 0;
+        bool valid = false, setUpDone = false;
+    };
+    Trail TrailOf() const { return {mLon, mLat, mX, mY, mCone, mValid, mSetUpDone}; }
+    void Follow(const Trail& t);
+
 private:
     static constexpr double kPi = 3.14159265358979;
     static constexpr double kHalfPi = 1.5707963267949;

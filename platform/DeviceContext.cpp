@@ -12,8 +12,11 @@
 #include <QPolygon>
 #include <QRegion>
 #include <QTextLayout>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -113,6 +116,9 @@ void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t l, int64_t
     const bool inside = std::min(x1, x2) >= l && std::max(x1, x2) <= r && std::min(y1, y2) >= t &&
                         std::max(y1, y2) <= b;
     if (!inside) {
+        // Every step lies within the box of the two ends.
+        if (std::max(x1, x2) < l || std::min(x1, x2) > r || std::max(y1, y2) < t || std::min(y1, y2) > b)
+            return;
         using I = __int128;
         auto ceilDiv = [](I a, I b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }; // b > 0
         {
@@ -168,9 +174,101 @@ QPolygon ToQPolygon(const int32_t* xy, int32_t count)
     return poly;
 }
 
+// Our own pool, so that a flush never waits for others' work.
+QThreadPool& RasterPool()
+{
+    static QThreadPool pool;
+    return pool;
+}
+
+int32_t Clamp32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 } // namespace
 
+struct DeviceContext::Deferral {
+    struct Op {
+        int32_t top, bottom; // top > bottom: a change of state, replayed everywhere
+        bool state;
+        std::function<void(DeviceContext&)> call;
+    };
+    struct Text {
+        int32_t x, y;
+        QString text;
+    };
+    struct Mask {
+        int32_t x, y, w, h, ink, paper;
+        std::shared_ptr<const BitMask> mask;
+    };
+    // A stretch of calls, with what they hold kept beside them so that each
+    // call stays small.
+    struct Chunk {
+        std::vector<Op> ops;
+        std::vector<int32_t> points;
+        std::vector<DcBrush> brushes;
+        std::vector<DcFont> fonts;
+        std::vector<Text> texts;
+        std::vector<Mask> masks;
+
+        template <class T>
+        static uint32_t Keep(std::vector<T>& store, const T& v)
+        {
+            store.push_back(v);
+            return uint32_t(store.size() - 1);
+        }
+        uint32_t KeepPoints(const int32_t* xy, int32_t count)
+        {
+            const size_t at = points.size();
+            points.insert(points.end(), xy, xy + 2 * size_t(std::max(count, 0)));
+            return uint32_t(at);
+        }
+    };
+    // The calls are replayed a stretch at a time while the recording goes
+    // on: the stretch being recorded, then those handed over (under the lock).
+    static constexpr size_t kStretch = 4096;
+    int threads = 1;
+    std::unique_ptr<Chunk> open = std::make_unique<Chunk>();
+    std::mutex lock;
+    std::condition_variable idle;
+    std::vector<std::unique_ptr<Chunk>> sealed;
+    // Per band: the stretches replayed, and whether a thread is at it.
+    std::vector<size_t> replayed;
+    std::vector<uint8_t> busy;
+    // A map draws its symbols from a few masks: one copy each while it lasts.
+    std::shared_ptr<const BitMask> lastMask;
+    // Stretches handed over but not yet replayed everywhere; beyond this
+    // many the recording thread replays too, so that they stay few.
+    static constexpr size_t kBacklog = 8;
+    int running = 0; // workers at the replay
+    size_t freed = 0; // stretches before this one are gone
+    // Contexts over the same pixels, each drawing its own band of rows; made
+    // at the first hand-over and kept, with their caches, for the next.
+    std::vector<std::unique_ptr<QImage>> images;
+    std::vector<std::unique_ptr<DeviceContext>> bands;
+
+    // A call whose rows miss the band is left out, or run for its change of
+    // state only.
+    static void Replay(DeviceContext& dc, const std::vector<Op>& ops)
+    {
+        for (const Op& op : ops) {
+            try {
+                if (op.top <= op.bottom && (op.bottom < dc.bandTop_ || op.top > dc.bandBottom_)) {
+                    if (!op.state)
+                        continue;
+                    dc.drawPixels_ = false;
+                    op.call(dc);
+                    dc.drawPixels_ = true;
+                } else {
+                    op.call(dc);
+                }
+            } catch (...) {
+                dc.drawPixels_ = true;
+            }
+        }
+    }
+};
+
 struct DeviceContext::Impl {
+    std::unique_ptr<Deferral> deferral;
     QPainter painter;
     // The last brush texture made, and what it was made of.
     DcBrush textureOf;
@@ -206,6 +304,8 @@ struct DeviceContext::Impl {
     QHash<QString, QHash<QString, Shaped>> shaped;
     qsizetype shapedCount = 0;
     static constexpr qsizetype kShapedMax = 8192;
+    // A band keeps its share, so that all bands together hold no more.
+    qsizetype shapedMax = kShapedMax;
 
     const Shaped& Shape(const QString& text, const QPaintDevice* device)
     {
@@ -213,7 +313,7 @@ struct DeviceContext::Impl {
         QHash<QString, Shaped>* texts = &shaped[fontKey];
         if (const auto it = texts->constFind(text); it != texts->cend())
             return *it;
-        if (shapedCount >= kShapedMax) {
+        if (shapedCount >= shapedMax) {
             shaped.clear();
             shapedCount = 0;
             texts = &shaped[fontKey];
@@ -258,6 +358,10 @@ DeviceContext::DeviceContext(QImage& image, int32_t dpiX, int32_t dpiY)
 DeviceContext::~DeviceContext()
 {
     const PainterCall leaving;
+    try {
+        EndDeferred();
+    } catch (...) {
+    }
     if (d_->painter.isActive())
         d_->painter.end();
 }
@@ -272,16 +376,215 @@ void DeviceContext::SetScreenLogPixels(int32_t x, int32_t y)
         gScreenDpiY = y;
 }
 
-DcPen DeviceContext::SelectPen(const DcPen& pen) { return std::exchange(pen_, pen); }
-DcBrush DeviceContext::SelectBrush(const DcBrush& brush) { return std::exchange(brush_, brush); }
-int32_t DeviceContext::SetBkMode(int32_t mode) { return std::exchange(bkMode_, mode == Gdi::TRANSPARENT ? mode : Gdi::OPAQUE); }
-int32_t DeviceContext::SetBkColor(int32_t colour) { return std::exchange(bkColour_, colour & 0xFFFFFF); }
-int32_t DeviceContext::SetTextColor(int32_t colour) { return std::exchange(textColour_, colour & 0xFFFFFF); }
-int32_t DeviceContext::SetTextAlign(int32_t align) { return std::exchange(textAlign_, align); }
+// --- deferred drawing ----------------------------------------------------
+
+bool DeviceContext::IsDeferred() const { return Recording(); }
+
+void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
+{
+    Deferral& f = *d_->deferral;
+    f.open->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
+    if (f.open->ops.size() >= Deferral::kStretch)
+        HandOver();
+}
+
+void DeviceContext::BeginDeferred(int threads)
+{
+    if (Recording() || threads < 2 || !bits_ || height_ < 2)
+        return;
+    if (!d_->deferral || d_->deferral->threads != threads) {
+        d_->deferral = std::make_unique<Deferral>();
+        d_->deferral->threads = threads;
+    }
+    recording_ = true;
+    drawPixels_ = false;
+    // The bands start from the state as it is now.
+    Record(1, 0, true, [pen = pen_, brush = brush_, bk = bkMode_, bkColour = bkColour_, text = textColour_, rop = rop_,
+                  align = textAlign_, font = font_, hasFont = hasFont_, x = curX_, y = curY_, phase = dashPhase_,
+                  l = clipL_, t = clipT_, r = clipR_, b = clipB_, polyClip = polyClip_,
+                  region = d_->polyRegion](DeviceContext& dc) {
+        dc.SelectPen(pen);
+        dc.SelectBrush(brush);
+        dc.SetBkMode(bk);
+        dc.SetBkColor(bkColour);
+        dc.SetTextColor(text);
+        dc.SetROP2(rop);
+        dc.SetTextAlign(align);
+        if (hasFont)
+            dc.SelectFont(font);
+        else
+            dc.DeselectFont();
+        dc.curX_ = x;
+        dc.curY_ = y;
+        dc.dashPhase_ = phase;
+        dc.SetClipRect(l, t, r, b);
+        if (polyClip)
+            dc.ApplyRegion(region);
+    });
+}
+
+// Replays whatever stretches a free band still lacks, until none is left.
+void DeviceContext::Drain()
+{
+    Deferral& f = *d_->deferral;
+    std::unique_lock<std::mutex> held(f.lock);
+    for (;;) {
+        size_t band = f.bands.size();
+        for (size_t b = 0; b < f.bands.size(); ++b)
+            if (!f.busy[b] && f.replayed[b] < f.sealed.size()) {
+                band = b;
+                break;
+            }
+        if (band == f.bands.size())
+            return;
+        f.busy[band] = 1;
+        const size_t from = f.replayed[band], to = f.sealed.size();
+        std::vector<const Deferral::Chunk*> chunks;
+        for (size_t c = from; c < to; ++c)
+            chunks.push_back(f.sealed[c].get());
+        held.unlock();
+        for (const Deferral::Chunk* c : chunks)
+            Deferral::Replay(*f.bands[band], c->ops);
+        held.lock();
+        f.replayed[band] = to;
+        f.busy[band] = 0;
+        // The stretches every band has replayed are freed here, on a worker
+        // as a rule, and a large map never holds all of them at once.
+        const size_t all = *std::min_element(f.replayed.begin(), f.replayed.end());
+        std::vector<std::unique_ptr<Deferral::Chunk>> spent;
+        for (; f.freed < all; ++f.freed)
+            spent.push_back(std::move(f.sealed[f.freed]));
+        held.unlock();
+        spent.clear();
+        held.lock();
+    }
+}
+
+void DeviceContext::HandOver()
+{
+    Deferral& f = *d_->deferral;
+    if (f.open->ops.empty())
+        return;
+    if (f.bands.empty()) {
+        // Twice as many bands as cores, taken in turn, so that a band full
+        // of drawing does not hold up the others.
+        const int32_t count = std::min(2 * f.threads, height_);
+        const int32_t rows = (height_ + count - 1) / count;
+        for (int32_t k = 0; k * rows < height_; ++k) {
+            f.images.push_back(std::make_unique<QImage>(reinterpret_cast<uchar*>(bits_), width_, height_,
+                                                        qsizetype(stride_) * 4, QImage::Format_RGB32));
+            auto band = std::make_unique<DeviceContext>(*f.images.back(), dpiX_, dpiY_);
+            band->bandTop_ = k * rows;
+            band->bandBottom_ = std::min(height_ - 1, (k + 1) * rows - 1);
+            band->ClearClip();
+            band->d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / count, 1024);
+            f.bands.push_back(std::move(band));
+        }
+        f.replayed.assign(f.bands.size(), 0);
+        f.busy.assign(f.bands.size(), 0);
+    }
+    bool behind = false;
+    {
+        const std::lock_guard<std::mutex> held(f.lock);
+        f.sealed.push_back(std::move(f.open));
+        f.open = std::make_unique<Deferral::Chunk>();
+        const int workers = std::min(f.threads, int(f.bands.size())) - 1;
+        QThreadPool& pool = RasterPool();
+        if (pool.maxThreadCount() < workers)
+            pool.setMaxThreadCount(workers);
+        for (; f.running < workers; ++f.running)
+            pool.start([this] {
+                Drain();
+                Deferral& d = *d_->deferral;
+                const std::lock_guard<std::mutex> done(d.lock);
+                --d.running;
+                d.idle.notify_all();
+            });
+        behind = f.sealed.size() - f.freed > Deferral::kBacklog;
+    }
+    if (behind)
+        Drain();
+}
+
+void DeviceContext::Flush()
+{
+    if (!Recording())
+        return;
+    HandOver();
+    Deferral& f = *d_->deferral;
+    if (f.sealed.empty())
+        return;
+    // This thread replays too, then waits for the workers.
+    Drain();
+    std::unique_lock<std::mutex> held(f.lock);
+    f.idle.wait(held, [&f] { return f.running == 0; });
+    // Every band has every stretch now, and they are gone.
+    f.sealed.clear();
+    f.freed = 0;
+    std::fill(f.replayed.begin(), f.replayed.end(), 0);
+}
+
+void DeviceContext::EndDeferred()
+{
+    if (!Recording())
+        return;
+    Flush();
+    recording_ = false;
+    drawPixels_ = true;
+}
+
+QImage& DeviceContext::Image()
+{
+    Flush();
+    return image_;
+}
+
+// --- state ---------------------------------------------------------------
+
+DcPen DeviceContext::SelectPen(const DcPen& pen)
+{
+    if (Recording())
+        Record(1, 0, true, [pen](DeviceContext& dc) { dc.SelectPen(pen); });
+    return std::exchange(pen_, pen);
+}
+DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
+{
+    if (Recording())
+        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush)](DeviceContext& dc) {
+            dc.SelectBrush(f->brushes[i]);
+        });
+    return std::exchange(brush_, brush);
+}
+int32_t DeviceContext::SetBkMode(int32_t mode)
+{
+    if (Recording())
+        Record(1, 0, true, [mode](DeviceContext& dc) { dc.SetBkMode(mode); });
+    return std::exchange(bkMode_, mode == Gdi::TRANSPARENT ? mode : Gdi::OPAQUE);
+}
+int32_t DeviceContext::SetBkColor(int32_t colour)
+{
+    if (Recording())
+        Record(1, 0, true, [colour](DeviceContext& dc) { dc.SetBkColor(colour); });
+    return std::exchange(bkColour_, colour & 0xFFFFFF);
+}
+int32_t DeviceContext::SetTextColor(int32_t colour)
+{
+    if (Recording())
+        Record(1, 0, true, [colour](DeviceContext& dc) { dc.SetTextColor(colour); });
+    return std::exchange(textColour_, colour & 0xFFFFFF);
+}
+int32_t DeviceContext::SetTextAlign(int32_t align)
+{
+    if (Recording())
+        Record(1, 0, true, [align](DeviceContext& dc) { dc.SetTextAlign(align); });
+    return std::exchange(textAlign_, align);
+}
 
 int32_t DeviceContext::SetROP2(int32_t rop)
 {
     const PainterCall leaving;
+    if (Recording())
+        Record(1, 0, true, [rop](DeviceContext& dc) { dc.SetROP2(rop); });
     const int32_t old = std::exchange(rop_, rop == Gdi::R2_XORPEN ? rop : Gdi::R2_COPYPEN);
     if (d_->painter.isActive())
         d_->painter.setCompositionMode(rop_ == Gdi::R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
@@ -299,16 +602,25 @@ uint32_t DeviceContext::DeviceColour(int32_t colour) const
 
 void DeviceContext::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
+    if (Recording())
+        Record(1, 0, true, [=](DeviceContext& dc) { dc.SetClipRect(left, top, right, bottom); });
     clipL_ = std::max(left, 0);
-    clipT_ = std::max(top, 0);
+    clipT_ = std::max({top, 0, bandTop_});
     clipR_ = std::min(right, width_ - 1);
-    clipB_ = std::min(bottom, height_ - 1);
-    ResetPolygonClip();
+    clipB_ = std::min({bottom, height_ - 1, bandBottom_});
+    ApplyClip();
 }
 
 void DeviceContext::ClearClip() { SetClipRect(0, 0, width_ - 1, height_ - 1); }
 
 void DeviceContext::ResetPolygonClip()
+{
+    if (Recording())
+        Record(1, 0, true, [](DeviceContext& dc) { dc.ResetPolygonClip(); });
+    ApplyClip();
+}
+
+void DeviceContext::ApplyClip()
 {
     const PainterCall leaving;
     polyClip_ = false;
@@ -325,13 +637,24 @@ void DeviceContext::ResetPolygonClip()
 void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
     const PainterCall leaving;
-    const QPolygon poly = ToQPolygon(xy, count);
-    QRegion base = clipL_ > clipR_ || clipT_ > clipB_
-                       ? QRegion()
-                       : QRegion(clipL_, clipT_, clipR_ - clipL_ + 1, clipB_ - clipT_ + 1);
-    QRegion region = QRegion(poly, Qt::WindingFill).intersected(base);
+    if (Recording())
+        Record(1, 0, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+            dc.AndPolygonClip(f->points.data() + at, count);
+        });
+    QRegion region(ToQPolygon(xy, count), Qt::WindingFill);
     if (polyClip_)
         region = region.intersected(d_->polyRegion);
+    ApplyRegion(region);
+}
+
+// The clip becomes the region within the base rectangle.
+void DeviceContext::ApplyRegion(const QRegion& within)
+{
+    const PainterCall leaving;
+    const QRegion base = clipL_ > clipR_ || clipT_ > clipB_
+                             ? QRegion()
+                             : QRegion(clipL_, clipT_, clipR_ - clipL_ + 1, clipB_ - clipT_ + 1);
+    const QRegion region = within.intersected(base);
     polyClip_ = true;
     d_->polyRegion = region;
     d_->spans.clear();
@@ -379,12 +702,16 @@ bool DeviceContext::SetPixelV(int32_t x, int32_t y, int32_t colour)
 {
     if (!bits_)
         return false;
-    Plot(x, y, DeviceColour(colour));
+    if (Recording())
+        Record(y, y, false, [=](DeviceContext& dc) { dc.SetPixelV(x, y, colour); });
+    if (drawPixels_)
+        Plot(x, y, DeviceColour(colour));
     return true;
 }
 
 int32_t DeviceContext::GetPixel(int32_t x, int32_t y) const
 {
+    const_cast<DeviceContext*>(this)->Flush();
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return -1;
     const uint32_t p = bits_[size_t(y) * size_t(stride_) + size_t(x)];
@@ -404,7 +731,13 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
     const uint32_t ink = DeviceColour(pen_.colour);
     const int32_t style = pen_.style;
-    if (style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT) {
+    const bool solid = style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT;
+    if (!drawPixels_) {
+        if (!solid)
+            dashPhase_ += StepCount(x1, y1, x2, y2);
+        return;
+    }
+    if (solid) {
         if (!polyClip_ && rop_ != Gdi::R2_XORPEN) {
             // The steps handed out already lie within the clip rectangle.
             uint32_t* const bits = bits_;
@@ -442,6 +775,8 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 // flat ends and bevel joins with dashes of the width for a geometric one.
 void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
 {
+    if (!drawPixels_)
+        return;
     const PainterCall leaving;
     QPainter& p = d_->painter;
     QPolygon poly(count);
@@ -474,6 +809,8 @@ void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
 
 bool DeviceContext::MoveTo(int32_t x, int32_t y)
 {
+    if (Recording())
+        Record(1, 0, true, [=](DeviceContext& dc) { dc.MoveTo(x, y); });
     curX_ = x;
     curY_ = y;
     dashPhase_ = 0;
@@ -484,6 +821,11 @@ bool DeviceContext::LineTo(int32_t x, int32_t y)
 {
     if (!bits_)
         return false;
+    if (Recording()) {
+        const int64_t m = int64_t(pen_.width) + 2;
+        Record(int64_t(std::min(curY_, y)) - m, int64_t(std::max(curY_, y)) + m, true,
+               [=](DeviceContext& dc) { dc.LineTo(x, y); });
+    }
     if (pen_.style != Gdi::PS_NULL) {
         if (pen_.width <= 1) {
             CosmeticLine(curX_, curY_, x, y);
@@ -497,10 +839,31 @@ bool DeviceContext::LineTo(int32_t x, int32_t y)
     return true;
 }
 
+namespace {
+
+// The rows of a list of points, widened by m.
+std::pair<int64_t, int64_t> RowsOf(const int32_t* xy, int32_t count, int64_t m)
+{
+    int32_t top = INT32_MAX, bottom = INT32_MIN;
+    for (int32_t i = 0; i < count; ++i) {
+        top = std::min(top, xy[2 * i + 1]);
+        bottom = std::max(bottom, xy[2 * i + 1]);
+    }
+    return {top - m, bottom + m};
+}
+
+} // namespace
+
 bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
+    if (Recording()) {
+        const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
+        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+            dc.Polyline(f->points.data() + at, count);
+        });
+    }
     if (pen_.style == Gdi::PS_NULL)
         return true;
     if (pen_.width <= 1) {
@@ -543,7 +906,7 @@ QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool op
 void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
 {
     const PainterCall leaving;
-    if (brush.kind == DcBrush::Null || count < 3)
+    if (!drawPixels_ || brush.kind == DcBrush::Null || count < 3)
         return;
     QPainter& p = d_->painter;
     const QPolygon poly = ToQPolygon(xy, count);
@@ -573,6 +936,12 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
+    if (Recording()) {
+        const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
+        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+            dc.Polygon(f->points.data() + at, count);
+        });
+    }
     FillPolygonWithBrush(xy, count, brush_);
     if (pen_.style == Gdi::PS_NULL)
         return true;
@@ -590,6 +959,15 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 
 bool DeviceContext::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush)
 {
+    if (Recording() && bits_)
+        Record(std::min(top, bottom), std::max(top, bottom), false,
+               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush), left, top, right,
+                bottom](DeviceContext& dc) { dc.FillRect(left, top, right, bottom, f->brushes[i]); });
+    return FillRectNow(left, top, right, bottom, brush);
+}
+
+bool DeviceContext::FillRectNow(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush)
+{
     if (!bits_)
         return false;
     if (right <= left || bottom <= top)
@@ -603,19 +981,24 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
 {
     if (!bits_)
         return false;
+    if (Recording()) {
+        const int64_t m = int64_t(pen_.width) + 2;
+        Record(int64_t(std::min(top, bottom)) - m, int64_t(std::max(top, bottom)) + m, true,
+               [=](DeviceContext& dc) { dc.Rectangle(left, top, right, bottom); });
+    }
     if (right < left)
         std::swap(left, right);
     if (bottom < top)
         std::swap(top, bottom);
     if (pen_.style == Gdi::PS_NULL) {
-        FillRect(left, top, right - 1, bottom - 1, brush_);
+        FillRectNow(left, top, right - 1, bottom - 1, brush_);
         return true;
     }
     // The interior only, so that an exclusive-or outline is not undone.
     if (pen_.width <= 1)
-        FillRect(left + 1, top + 1, right - 1, bottom - 1, brush_);
+        FillRectNow(left + 1, top + 1, right - 1, bottom - 1, brush_);
     else
-        FillRect(left, top, right, bottom, brush_);
+        FillRectNow(left, top, right, bottom, brush_);
     const int32_t xy[8] = {left, top, right - 1, top, right - 1, bottom - 1, left, bottom - 1};
     if (pen_.width <= 1) {
         dashPhase_ = 0;
@@ -624,7 +1007,7 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
             CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * j], xy[2 * j + 1]);
         }
         // A one-pixel rectangle has no ring to walk.
-        if (right - 1 == left && bottom - 1 == top)
+        if (right - 1 == left && bottom - 1 == top && drawPixels_)
             Plot(left, top, DeviceColour(pen_.colour));
     } else {
         PainterLine(xy, 4, true);
@@ -632,11 +1015,29 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
     return true;
 }
 
+std::shared_ptr<const BitMask> DeviceContext::SharedMask(const BitMask& mask)
+{
+    std::shared_ptr<const BitMask>& last = d_->deferral->lastMask;
+    if (!last || !(*last == mask))
+        last = std::make_shared<const BitMask>(mask);
+    return last;
+}
+
 bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32_t w, int32_t h,
                                 int32_t inkColour, int32_t paperColour)
 {
     if (!bits_ || w <= 0 || h <= 0 || mask.width <= 0 || mask.height <= 0)
         return false;
+    if (Recording())
+        Record(y, int64_t(y) + h - 1, false,
+               [f = d_->deferral->open.get(),
+                i = Deferral::Chunk::Keep(d_->deferral->open->masks, {x, y, w, h, inkColour, paperColour, SharedMask(mask)})](
+                   DeviceContext& dc) {
+                   const Deferral::Mask& m = f->masks[i];
+                   dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
+               });
+    if (!drawPixels_)
+        return true;
     const uint32_t ink = DeviceColour(inkColour);
     const uint32_t paper = DeviceColour(paperColour);
     const bool paperDrawn = paperColour != -1;
@@ -710,9 +1111,20 @@ bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instanc
 
 } // namespace
 
+void DeviceContext::DeselectFont()
+{
+    if (Recording())
+        Record(1, 0, true, [](DeviceContext& dc) { dc.DeselectFont(); });
+    hasFont_ = false;
+}
+
 bool DeviceContext::SelectFont(const DcFont& font)
 {
     const PainterCall leaving;
+    if (Recording())
+        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->fonts, font)](DeviceContext& dc) {
+            dc.SelectFont(f->fonts[i]);
+        });
     if (!HaveGui() || font.family.isEmpty())
         return false;
     // Every text of a map selects its font again; the same font keeps the
@@ -749,6 +1161,22 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         y0 = -descent;
     else
         y0 = ascent; // TA_TOP
+    if (Recording()) {
+        // Level text keeps to its cell, give or take a character height for
+        // the glyphs that reach beyond it; any turn of it stays within
+        // `reach` of (x, y).
+        const int64_t em = std::max(font_.pixelHeight, 1);
+        const int64_t reach = int64_t(std::abs(w)) + ascent + descent + 2 * em;
+        const bool level = font_.escapement % 3600 == 0;
+        Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
+               level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
+               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->texts, {x, y, text})](DeviceContext& dc) {
+                   const Deferral::Text& t = f->texts[i];
+                   dc.TextOut(t.x, t.y, t.text);
+               });
+    }
+    if (!drawPixels_)
+        return true;
     p.save();
     p.translate(x, y);
     if (font_.escapement % 3600 != 0)

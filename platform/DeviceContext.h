@@ -14,6 +14,7 @@
 #include <vector>
 
 class QImage;
+class QRegion;
 
 namespace Gdi {
 inline constexpr int32_t PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4, PS_NULL = 5;
@@ -162,7 +163,7 @@ public:
     // text's baseline lies at (x, y); the text turns with the escapement.
     // In OPAQUE mode the cell box is filled with the back colour first.
     bool SelectFont(const DcFont& font);
-    void DeselectFont() { hasFont_ = false; }
+    void DeselectFont();
     const DcFont& Font() const { return font_; }
     bool HasFont() const { return hasFont_; }
     bool TextOut(int32_t x, int32_t y, const QString& text);
@@ -172,10 +173,34 @@ public:
     // without a font.
     int32_t TextCapHeight() const;
 
-    QImage& Image() { return image_; }
+    // The image, with everything deferred drawn.
+    QImage& Image();
+
+    // Drawing on several cores: from BeginDeferred on the drawing calls are
+    // recorded in order, the state and every answer staying as they were,
+    // and replayed on `threads` cores, each core into its own bands of rows,
+    // so that the pixels are those of drawing the calls one by one. The
+    // replay runs a stretch of calls behind the recording; Flush waits for
+    // all of it, and GetPixel, Image and EndDeferred flush first.
+    void BeginDeferred(int threads);
+    void Flush();
+    void EndDeferred();
+    bool IsDeferred() const;
 
 private:
     struct Impl;
+    struct Deferral;
+    // Records a call for the replay when deferring; the rows top..bottom
+    // hold every pixel it can touch (none: a change of state only), and a
+    // band outside them replays it only when it changes the state (`state`).
+    bool Recording() const { return recording_; }
+    void Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call);
+    void HandOver();
+    std::shared_ptr<const BitMask> SharedMask(const BitMask& mask);
+    void Drain();
+    void ApplyClip();
+    void ApplyRegion(const QRegion& region);
+    bool FillRectNow(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush);
     void Plot(int32_t x, int32_t y, uint32_t argb);
     void CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void PainterLine(const int32_t* xy, int32_t count, bool closed);
@@ -203,4 +228,10 @@ private:
     // Base clip, inclusive, already within the image.
     int32_t clipL_ = 0, clipT_ = 0, clipR_ = -1, clipB_ = -1;
     bool polyClip_ = false;
+    // The rows a replaying context may draw in (the whole image otherwise),
+    // and whether it draws at all (not while recording, nor for a call whose
+    // rows lie outside them, whose change of state still counts).
+    int32_t bandTop_ = 0, bandBottom_ = INT32_MAX;
+    bool drawPixels_ = true;
+    bool recording_ = false;
 };

@@ -11,10 +11,43 @@ namespace {
 
 int gThreads = 0; // 0: one per core
 
+// How far (in figures) the workers may run ahead of the drawing, so that a
+// large map does not hold all its converted lists at once.
+constexpr size_t kAhead = 2048;
+// The drawing tells the workers where it is every this many figures.
+constexpr size_t kTell = 64;
+
 // Our own pool, so that waiting for a run never waits for others' work.
 QThreadPool& Pool() {
     static QThreadPool pool;
     return pool;
+}
+
+// Frees finished runs, whose lists were made on the workers, off the
+// drawing thread.
+QThreadPool& Sweeper() {
+    static QThreadPool& pool = [] () -> QThreadPool& {
+        static QThreadPool p;
+        p.setMaxThreadCount(1);
+        return p;
+    }();
+    return pool;
+}
+
+// Hands `free` (which frees what it holds) to the sweeper, or runs it here
+// when the sweeper is behind, so that what waits to be freed stays bounded.
+std::atomic<int> gSweeping{0};
+template <class Free>
+void SweepAway(Free free) {
+    if (gSweeping.load() >= 2) {
+        free();
+        return;
+    }
+    ++gSweeping;
+    Sweeper().start([free]() mutable {
+        free();
+        --gSweeping;
+    });
 }
 
 } // namespace
@@ -25,74 +58,147 @@ void FigureConversion::SetThreads(int threads) { gThreads = std::max(0, threads)
 
 void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring,
                              Convert convert) {
+    std::vector<std::shared_ptr<clsPoly>> sources(figures.size());
+    for (size_t i = 0; i < figures.size(); ++i) {
+        sources[i] = figures[i]->Poly();
+        // The bounding box is kept by the list on first use: fill it here,
+        // before a worker and the drawing could ask at once.
+        if (sources[i]) sources[i]->RectBound();
+    }
+    Start(view, std::move(figures), std::move(sources), ring, std::move(convert));
+}
+
+void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures,
+                             std::vector<std::shared_ptr<clsPoly>> sources, bool ring, Convert convert) {
     Clear();
     const size_t n = figures.size();
     const int threads = Threads();
-    if (threads < 2 || n == 0) return;
-    sources_.assign(n, nullptr);
-    int64_t points = 0;
-    for (size_t i = 0; i < n; ++i) {
-        sources_[i] = figures[i]->Poly();
-        if (!sources_[i]) continue;
-        // The bounding box is kept by the list on first use: fill it here,
-        // before a worker and the drawing could ask at once.
-        sources_[i]->RectBound();
-        points += sources_[i]->Count();
-    }
+    if (threads < 2 || n == 0 || sources.size() != n) return;
     // Waking the workers costs about as much as converting this many points.
-    if (points < 4096) return;
-    view_ = view;
+    constexpr int64_t kWorth = 4096;
+    int64_t points = 0;
+    for (size_t i = 0; i < n && points < kWorth; ++i)
+        if (sources[i]) points += sources[i]->Count();
+    if (points < kWorth) return;
+    auto run = std::make_shared<Batch>();
+    run->sources = std::move(sources);
+    run->view = view;
+    run->out.resize(n);
+    run->state = std::make_unique<std::atomic<uint8_t>[]>(n);
+    run->ring = ring;
+    run->convert = std::move(convert);
     figures_ = std::move(figures);
-    out_.resize(n);
-    taken_ = 0;
-    ring_ = ring;
-    convert_ = std::move(convert);
-    next_ = 0;
     const int workers = int(std::min<size_t>(size_t(threads - 1), n));
+    run->done = std::make_unique<std::latch>(workers);
     QThreadPool& pool = Pool();
     if (pool.maxThreadCount() < workers) pool.setMaxThreadCount(workers);
-    done_ = std::make_unique<std::latch>(workers);
+    run_ = run;
     for (int h = 0; h < workers; ++h)
-        pool.start([this] {
-            Work();
-            done_->count_down();
+        pool.start([run] {
+            Work(*run);
+            run->done->count_down();
         });
 }
 
-void FigureConversion::Work() {
-    MapViewport own = view_;
-    for (size_t i; (i = next_.fetch_add(1)) < figures_.size();) {
-        if (!sources_[i]) continue;
+void FigureConversion::Work(Batch& run) {
+    MapViewport own = run.view;
+    const size_t n = run.out.size();
+    for (size_t i; !run.stop.load(std::memory_order_relaxed) && (i = run.next.fetch_add(1)) < n;) {
+        for (size_t t = run.taken.load(std::memory_order_acquire); i >= kAhead && t <= i - kAhead && !run.stop.load();
+             t = run.taken.load(std::memory_order_acquire))
+            run.taken.wait(t);
+        uint8_t expected = Free;
+        if (!run.sources[i] || !run.state[i].compare_exchange_strong(expected, Busy)) continue;
+        Result& r = run.out[i];
         try {
             Trace trace;
-            Result& r = out_[i];
-            r.polys = convert_(own, *sources_[i], ring_, trace);
+            r.polys = run.convert(own, *run.sources[i], run.ring, trace);
             if (trace.firstRefused) {
                 r.polys.clear();
-                continue;
+            } else {
+                r.projected = trace.projected;
+                if (r.projected) r.after = own.projector.TrailOf();
+                r.usable = true;
             }
-            r.projected = trace.projected;
-            if (r.projected) r.after = own.projector;
-            r.usable = true;
         } catch (...) {
             // Converted again at its turn, where the error is reported.
+            r.polys.clear();
         }
+        run.state[i].store(Done, std::memory_order_release);
+        run.state[i].notify_all();
     }
+}
+
+// The drawing reads each result once, straight after a worker wrote it on
+// another core: fetch the next few a step at a time, each step's pointers
+// having come in with the step before.
+void FigureConversion::Prefetch(const Batch& run, size_t k) {
+    const size_t n = run.out.size();
+    auto done = [&](size_t i) { return i < n && run.state[i].load(std::memory_order_acquire) == Done; };
+    if (k + 16 < n) __builtin_prefetch(&run.out[k + 16]);
+    if (done(k + 12) && !run.out[k + 12].polys.empty()) __builtin_prefetch(run.out[k + 12].polys.data());
+    if (done(k + 8))
+        for (const auto& p : run.out[k + 8].polys) __builtin_prefetch(p.get());
+    if (done(k + 4))
+        for (const auto& p : run.out[k + 4].polys) __builtin_prefetch(p->Points());
+}
+
+// The figures drawn from the results before k are gone: their lists go to
+// the sweeper now and then, so that a large map does not hold them all.
+void FigureConversion::Sweep(Batch& run, size_t k) {
+    constexpr size_t kBatch = 1024;
+    if (k < run.swept + kBatch) return;
+    auto spent = std::make_shared<std::vector<Polys>>();
+    for (size_t i = run.swept; i < k; ++i)
+        if (run.state[i].load(std::memory_order_acquire) == Done) spent->push_back(std::move(run.out[i].polys));
+    run.swept = k;
+    SweepAway([spent] { spent->clear(); });
 }
 
 void FigureConversion::Wait() {
-    if (!done_) return;
-    done_->wait();
-    done_.reset();
-    sources_.clear();
+    if (!run_) return;
+    // No longer held back by the drawing.
+    run_->taken.store(SIZE_MAX, std::memory_order_release);
+    run_->taken.notify_all();
+    run_->done->wait();
 }
 
 FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
-    if (done_) return nullptr;
+    if (!run_) return nullptr;
+    Batch& run = *run_;
     for (size_t k = taken_; k < figures_.size(); ++k) {
         if (figures_[k] != figure) continue;
         taken_ = k + 1;
-        return out_[k].usable ? &out_[k] : nullptr;
+        if (taken_ % kTell == 0) {
+            run.taken.store(taken_, std::memory_order_release);
+            run.taken.notify_all();
+        }
+        Prefetch(run, k);
+        Sweep(run, k);
+        std::atomic<uint8_t>& state = run.state[k];
+        uint8_t s = Free;
+        // Not begun: cheaper to convert here than to wait for a worker.
+        if (state.compare_exchange_strong(s, Mine)) return nullptr;
+        while (s == Busy) {
+            state.wait(Busy, std::memory_order_acquire);
+            s = state.load(std::memory_order_acquire);
+        }
+        return run.out[k].usable ? &run.out[k] : nullptr;
     }
     return nullptr;
+}
+
+void FigureConversion::Clear() {
+    figures_.clear();
+    taken_ = 0;
+    if (!run_) return;
+    std::shared_ptr<Batch> run = std::move(run_);
+    run->stop = true;
+    run->taken.store(SIZE_MAX, std::memory_order_release);
+    run->taken.notify_all();
+    run->done->wait();
+    SweepAway([run] {
+        run->out.clear();
+        run->sources.clear();
+    });
 }

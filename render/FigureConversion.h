@@ -1,14 +1,16 @@
 #pragma once
-// Converts the lines and areas of a run of figures to canvas points on all
-// cores ahead of their drawing, each worker with its own copy of the view
-// (and so of the projector). The drawing takes each result in the original
-// order; a figure whose first point the projection refuses is converted
+// Converts the lines and areas of a run of figures to canvas points on the
+// other cores ahead of their drawing, each worker with its own copy of the
+// view (and so of the projector). The drawing takes each result in the
+// original order, waiting for one under way and converting one not yet begun
+// itself; a figure whose first point the projection refuses is converted
 // again at its turn, because the point form leaves such a point at the
 // previous conversion's image and only the drawing order knows which that is.
 #include "render/MapViewport.h"
 
-#include <cstddef>
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <latch>
 #include <memory>
@@ -28,53 +30,69 @@ public:
     using Convert = std::function<Polys(MapViewport& view, clsPoly& poly, bool ring, Trace& trace)>;
 
     struct Result {
+        // Owned by the run, which frees them off the drawing thread once the
+        // drawing has passed them: borrow, do not keep.
         Polys polys;
         // The projector as the conversion left it, for the next conversion.
-        clsVospProjector after;
+        clsVospProjector::Trail after;
         bool projected = false;
         bool usable = false;
     };
 
-    // Workers used (1 converts nothing ahead); all cores unless set.
+    // Threads used, the drawing thread included (1 converts nothing ahead);
+    // all cores unless set.
     static int Threads();
     static void SetThreads(int threads);
 
     FigureConversion() = default;
-    ~FigureConversion() { Wait(); }
+    ~FigureConversion() { Clear(); }
     FigureConversion(const FigureConversion&) = delete;
     FigureConversion& operator=(const FigureConversion&) = delete;
 
     // Starts converting the figures' lists (figures without one are
-    // skipped) on the workers and returns; Wait ends the run. A run too small
-    // to pay for the workers converts nothing ahead.
+    // skipped) on the workers and returns. A run too small to pay for the
+    // workers converts nothing ahead.
     void Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert);
+    // The same with the figures' lists taken already (null for none), their
+    // bounding boxes filled.
+    void Start(const MapViewport& view, std::vector<clsMapFigure*> figures,
+               std::vector<std::shared_ptr<clsPoly>> sources, bool ring, Convert convert);
+    // Waits until the workers have converted every figure they can.
     void Wait();
     void Run(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert) {
         Start(view, std::move(figures), ring, std::move(convert));
         Wait();
     }
-    // After Wait: the usable result for a figure, handed over once (asked
-    // for in the run's order); null when it must be converted at its turn.
-    // Valid until the next Start or Clear.
+    // The result for a figure, handed over once (asked for in the run's
+    // order), after waiting for its conversion when a worker has begun it;
+    // null when it must be converted at its turn. Valid until the next Start
+    // or Clear.
     Result* Take(const clsMapFigure* figure);
-    void Clear() {
-        Wait();
-        figures_.clear();
-        sources_.clear();
-        out_.clear();
-    }
+    // Ends the run: unbegun conversions are dropped, the workers waited for,
+    // and the results freed off the drawing thread.
+    void Clear();
 
 private:
-    void Work();
+    enum : uint8_t { Free, Busy, Done, Mine };
+    // Shared by the workers of one run; outlives the run while they finish.
+    struct Batch {
+        MapViewport view;
+        std::vector<std::shared_ptr<clsPoly>> sources;
+        std::vector<Result> out;
+        std::unique_ptr<std::atomic<uint8_t>[]> state;
+        bool ring = false;
+        Convert convert;
+        std::atomic<size_t> next{0};
+        std::atomic<size_t> taken{0}; // where the drawing has got to
+        std::atomic<bool> stop{false};
+        size_t swept = 0; // results before this one are freed (drawing thread only)
+        std::unique_ptr<std::latch> done;
+    };
+    static void Work(Batch& run);
+    static void Prefetch(const Batch& run, size_t k);
+    static void Sweep(Batch& run, size_t k);
 
-    // The run under way.
-    MapViewport view_;
+    std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;
-    std::vector<std::shared_ptr<clsPoly>> sources_;
-    std::vector<Result> out_;
-    size_t taken_ = 0; // where the drawing has got to in the run
-    bool ring_ = false;
-    Convert convert_;
-    std::atomic<size_t> next_{0};
-    std::unique_ptr<std::latch> done_;
+    size_t taken_ = 0;
 };

@@ -10,6 +10,7 @@
 #include "document/clsThing.h"
 #include "document/clsThings.h"
 #include "core/ErrorMng.h"
+#include "core/clsRect.h"
 #include "render/BaseMap.h"
 #include "render/RenderGlobals.h"
 #include "render/clsFigure.h"
@@ -17,6 +18,10 @@
 #include "render/clsMapGraph.h"
 #include "render/clsMapPlot.h"
 #include "render/clsResSymbol.h"
+#include "platform/DeviceContext.h"
+#include "render/FigureConversion.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -36,12 +41,19 @@ struct FlagOn {
 } // namespace
 
 void ReplotPipeline::RaiseProgress() {
-    if (p_.Progress) p_.Progress(phase_);
+    if (p_.Progress) {
+        // Whoever watches the progress may show the picture so far.
+        if (p_.hdc_) p_.hdc_->Flush();
+        p_.Progress(phase_);
+    }
     ++phase_;
 }
 
 void ReplotPipeline::DoEvents() {
-    if (p_.YieldHook) p_.YieldHook();
+    if (p_.YieldHook) {
+        if (p_.hdc_) p_.hdc_->Flush();
+        p_.YieldHook();
+    }
 }
 
 std::shared_ptr<clsMapUnit> ReplotPipeline::BaseUnit() const { return p_.mMaps ? p_.mMaps->Base() : nullptr; }
@@ -86,6 +98,22 @@ void ReplotPipeline::DrawEnd() {
 int16_t ReplotPipeline::Replot() {
     if (!DrawStart()) return 2;
     const clsMapPlot::ViewState start = p_.SaveView();
+    // The drawing calls are replayed on all cores, each into its own rows.
+    struct Deferred {
+        DeviceContext* dc;
+        ~Deferred() {
+            try {
+                if (dc) dc->EndDeferred();
+            } catch (...) {
+            }
+        }
+    } deferred{FigureConversion::Threads() > 1 ? p_.hdc_ : nullptr};
+    struct Forget {
+        std::vector<std::unique_ptr<Chosen>>& chosen;
+        ~Forget() { chosen.clear(); }
+    } forget{chosen_};
+    chosen_.clear();
+    if (deferred.dc) deferred.dc->BeginDeferred(FigureConversion::Threads());
     try {
         const int16_t result = ReplotSteps();
         DrawEnd();
@@ -254,7 +282,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     } wrapOff{p_.view_.wrap, p_.view_.wrap};
     p_.view_.wrap = false;
 
-    FigureConversion conversion[2];
+    FigureConversion conversion;
     const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
     const FigureConversion::Convert convert = [this](MapViewport& view, clsPoly& poly, bool ring,
                                                      FigureConversion::Trace& trace) {
@@ -274,35 +302,67 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         if (!unit || !unit->bDraw) continue;
         const std::shared_ptr<clsMap> map = unit->gFigures;
         if (!map) continue;
-        int32_t counter = 1;
         const auto& figures = map->MapCollection();
-        // Lines and areas are converted on the other cores a run ahead of
-        // their drawing, which takes them in their order.
-        constexpr size_t kRun = 1000;
-        auto start = [&](size_t from) {
-            std::vector<clsMapFigure*> run;
-            for (size_t k = from; k < std::min(from + kRun, figures.size()); ++k)
-                if (figures[k] && figures[k]->FigCode() == code && figures[k]->IsInner(p_.view_.field))
-                    run.push_back(figures[k].get());
-            conversion[(from / kRun) % 2].Start(p_.view_, std::move(run), code == 3, convert);
+        // The figures of this phase; lines and areas are converted on the
+        // other cores ahead of their drawing, which takes them in their order.
+        Chosen& c = Choose(figures, FigureConversion::Threads() > 1);
+        const std::vector<size_t>& at = c.at[code];
+        std::vector<clsMapFigure*> chosen(at.size());
+        for (size_t j = 0; j < at.size(); ++j) chosen[j] = figures[at[j]].get();
+        std::vector<std::shared_ptr<clsPoly>> sources = std::move(c.sources[code]);
+        // Only the drawing below takes from it (the lists it lends die with
+        // the run), not a handler run during a yield.
+        if (ahead) conversion.Start(p_.view_, chosen, std::move(sources), code == 3, convert);
+        // Yields every 200 figures of the list, drawn or not.
+        size_t passed = 0;
+        auto passTo = [&](size_t k) {
+            if (k / 200 > passed / 200) DoEvents();
+            passed = k;
         };
-        if (ahead) start(0);
-        for (size_t i = 0; i < figures.size(); ++i) {
-            if (ahead && i % kRun == 0) {
-                FigureConversion& now = conversion[(i / kRun) % 2];
-                now.Wait();
-                p_.converted_ = &now;
-                if (i + kRun < figures.size()) start(i + kRun);
-            }
-            const std::shared_ptr<clsMapFigure> fig = figures[i];
-            if (fig && fig->FigCode() == code && fig->IsInner(p_.view_.field)) PlotCell(unit->ToCell(fig.get()));
-            if (counter % 200 == 0) DoEvents();
-            ++counter;
+        for (size_t j = 0; j < at.size(); ++j) {
+            passTo(at[j]);
+            // A handler run during a yield may have changed the list.
+            if (at[j] >= figures.size() || figures[at[j]].get() != chosen[j]) continue;
+            if (j + 8 < at.size()) __builtin_prefetch(chosen[j + 8]);
+            // The list holds the figure: nothing yields while it is drawn.
+            if (ahead) p_.converted_ = &conversion;
+            PlotCell(unit->ToCell(chosen[j]));
+            p_.converted_ = nullptr;
         }
-        p_.converted_ = nullptr;
-        for (FigureConversion& c : conversion) c.Clear();
+        passTo(figures.size());
+        conversion.Clear();
     }
     return true;
+}
+
+ReplotPipeline::Chosen& ReplotPipeline::Choose(const std::vector<std::shared_ptr<clsMapFigure>>& figures,
+                                               bool withSources) {
+    const clsRect& f = p_.view_.field;
+    const int32_t field[4] = {f.mLeft, f.mTop, f.mRight, f.mBottom};
+    // A handler run during a yield may have changed the list: then it is
+    // gone through again.
+    for (const auto& c : chosen_)
+        if (c->list == &figures && c->size == figures.size() && c->data == figures.data() &&
+            std::equal(field, field + 4, c->field))
+            return *c;
+    auto c = std::make_unique<Chosen>();
+    c->list = &figures;
+    c->size = figures.size();
+    c->data = figures.data();
+    std::copy(field, field + 4, c->field);
+    for (size_t k = 0; k < figures.size(); ++k) {
+        // The figures lie all over the heap: ask for them ahead.
+        if (k + 16 < figures.size()) __builtin_prefetch(figures[k + 16].get());
+        clsMapFigure* fig = figures[k].get();
+        if (!fig) continue;
+        const int32_t code = fig->FigCode();
+        if (code < 2 || code > 5 || !fig->IsInner(f)) continue;
+        c->at[code].push_back(k);
+        // The list, its box filled by the test above, for the workers.
+        if (withSources && code <= 3) c->sources[code].push_back(fig->Poly());
+    }
+    chosen_.push_back(std::move(c));
+    return *chosen_.back();
 }
 
 bool ReplotPipeline::PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures) {

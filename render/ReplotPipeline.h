@@ -12,6 +12,7 @@ class clsMapCell;
 class clsMapFigure;
 class clsMapPlot;
 class clsMapUnit;
+class clsPoly;
 
 class ReplotPipeline {
 public:
@@ -42,7 +43,21 @@ private:
     std::shared_ptr<clsMapUnit> BaseUnit() const;
     bool BaseDrawn() const;
 
+    // The figures of one list that reach one field, by kind, found in one
+    // pass for all the phases of a replot; with the lists of the lines and
+    // areas for the conversion ahead.
+    struct Chosen {
+        const void* list = nullptr;
+        size_t size = 0;
+        const void* data = nullptr;
+        int32_t field[4] = {};
+        std::vector<size_t> at[6];
+        std::vector<std::shared_ptr<clsPoly>> sources[6];
+    };
+    Chosen& Choose(const std::vector<std::shared_ptr<clsMapFigure>>& figures, bool withSources);
+
     clsMapPlot& p_;
+    std::vector<std::unique_ptr<Chosen>> chosen_;
     int16_t phase_ = 0;
     // Figures drawn in detail in the current phase (off for the graticule).
     bool detail_ = false;

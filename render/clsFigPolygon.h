@@ -4,6 +4,8 @@
 
 class clsFigPolygon : public clsFigure {
 public:
+    clsFigPolygon() = default;
+    explicit clsFigPolygon(std::shared_ptr<clsPoly> poly) : mPoly(std::move(poly)) {}
     std::shared_ptr<clsPoly> mPoly = std::make_shared<clsPoly>();
     int16_t mStyle = 8;
 

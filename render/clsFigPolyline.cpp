@@ -4,6 +4,9 @@
 
 clsFigPolyline::clsFigPolyline() : mWidth(clsMapGraph::LINE_WIDTH_MIN) {}
 
+clsFigPolyline::clsFigPolyline(std::shared_ptr<clsPoly> poly)
+    : mPoly(std::move(poly)), mWidth(clsMapGraph::LINE_WIDTH_MIN) {}
+
 bool clsFigPolyline::PlotOn(clsMapGraph* graph, bool) {
     if (!graph || !mPoly) return false;
     graph->SetPen(mStyle, mWidth, mFore, mBack);

@@ -5,6 +5,7 @@
 class clsFigPolyline : public clsFigure {
 public:
     clsFigPolyline();
+    explicit clsFigPolyline(std::shared_ptr<clsPoly> poly);
     std::shared_ptr<clsPoly> mPoly = std::make_shared<clsPoly>();
     int16_t mStyle = 0;
     int32_t mWidth;

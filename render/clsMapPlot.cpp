@@ -76,8 +76,7 @@ template <class Fig>
 void AddPolyFigures(std::vector<std::unique_ptr<clsFigure>>& figs, std::vector<std::shared_ptr<clsPoly>> polys,
                     const clsThing& thing, int32_t colour) {
     for (auto& poly : polys) {
-        auto f = std::make_unique<Fig>();
-        f->mPoly = std::move(poly);
+        auto f = std::make_unique<Fig>(std::move(poly));
         f->mStyle = thing.Style();
         if constexpr (std::is_same_v<Fig, clsFigPolyline>) f->mWidth = thing.Size();
         f->mFore = colour;
@@ -535,14 +534,18 @@ std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCe
         switch (mf->FigCode()) {
         case 2:
         case 3: {
-            const auto src = mf->Poly();
-            if (!src) return figs;
             const bool ring = mf->FigCode() == 3;
             std::vector<std::shared_ptr<clsPoly>> polys;
+            // A result converted ahead needs no look at the figure's own list.
             if (FigureConversion::Result* done = converted_ ? converted_->Take(mf) : nullptr) {
-                polys = std::move(done->polys);
-                if (done->projected) view_.projector = done->after;
+                // Lent, not owned: the run keeps the lists until the figures
+                // drawn from them are gone, and frees them off this thread.
+                polys.reserve(done->polys.size());
+                for (const auto& p : done->polys) polys.emplace_back(std::shared_ptr<clsPoly>(), p.get());
+                if (done->projected) view_.projector.Follow(done->after);
             } else {
+                const auto src = mf->Poly();
+                if (!src) return figs;
                 polys = PolysMapToCanvas(*src, ring);
             }
             if (ring)
