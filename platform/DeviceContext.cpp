@@ -225,8 +225,19 @@ struct DeviceContext::Deferral {
     // The calls are replayed a stretch at a time while the recording goes
     // on: the stretch being recorded, then those handed over (under the lock).
     static constexpr size_t kStretch = 4096;
+    static std::unique_ptr<Chunk> NewChunk()
+    {
+        auto c = std::make_unique<Chunk>();
+        c->ops.reserve(kStretch);
+        return c;
+    }
     int threads = 1;
-    std::unique_ptr<Chunk> open = std::make_unique<Chunk>();
+    std::unique_ptr<Chunk> open = NewChunk();
+    // The plain settings as the bands will have them: a setting is recorded
+    // only when a call that may read it follows, so that a figure's setting
+    // and restoring of the same pen costs nothing.
+    DcPen pen;
+    int32_t bkMode = Gdi::OPAQUE, bkColour = 0, textColour = 0, textAlign = Gdi::TA_LEFT;
     std::mutex lock;
     std::condition_variable idle;
     std::vector<std::unique_ptr<Chunk>> sealed;
@@ -383,6 +394,26 @@ bool DeviceContext::IsDeferred() const { return Recording(); }
 void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
 {
     Deferral& f = *d_->deferral;
+    if (f.pen != pen_) {
+        f.pen = pen_;
+        f.open->ops.push_back({1, 0, true, [pen = pen_](DeviceContext& dc) { dc.SelectPen(pen); }});
+    }
+    if (f.bkMode != bkMode_) {
+        f.bkMode = bkMode_;
+        f.open->ops.push_back({1, 0, true, [mode = bkMode_](DeviceContext& dc) { dc.SetBkMode(mode); }});
+    }
+    if (f.bkColour != bkColour_) {
+        f.bkColour = bkColour_;
+        f.open->ops.push_back({1, 0, true, [colour = bkColour_](DeviceContext& dc) { dc.SetBkColor(colour); }});
+    }
+    if (f.textColour != textColour_) {
+        f.textColour = textColour_;
+        f.open->ops.push_back({1, 0, true, [colour = textColour_](DeviceContext& dc) { dc.SetTextColor(colour); }});
+    }
+    if (f.textAlign != textAlign_) {
+        f.textAlign = textAlign_;
+        f.open->ops.push_back({1, 0, true, [align = textAlign_](DeviceContext& dc) { dc.SetTextAlign(align); }});
+    }
     f.open->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
     if (f.open->ops.size() >= Deferral::kStretch)
         HandOver();
@@ -398,6 +429,12 @@ void DeviceContext::BeginDeferred(int threads)
     }
     recording_ = true;
     drawPixels_ = false;
+    Deferral& f = *d_->deferral;
+    f.pen = pen_;
+    f.bkMode = bkMode_;
+    f.bkColour = bkColour_;
+    f.textColour = textColour_;
+    f.textAlign = textAlign_;
     // The bands start from the state as it is now.
     Record(1, 0, true, [pen = pen_, brush = brush_, bk = bkMode_, bkColour = bkColour_, text = textColour_, rop = rop_,
                   align = textAlign_, font = font_, hasFont = hasFont_, x = curX_, y = curY_, phase = dashPhase_,
@@ -487,7 +524,7 @@ void DeviceContext::HandOver()
     {
         const std::lock_guard<std::mutex> held(f.lock);
         f.sealed.push_back(std::move(f.open));
-        f.open = std::make_unique<Deferral::Chunk>();
+        f.open = Deferral::NewChunk();
         const int workers = std::min(f.threads, int(f.bands.size())) - 1;
         QThreadPool& pool = RasterPool();
         if (pool.maxThreadCount() < workers)
@@ -543,8 +580,6 @@ QImage& DeviceContext::Image()
 
 DcPen DeviceContext::SelectPen(const DcPen& pen)
 {
-    if (Recording())
-        Record(1, 0, true, [pen](DeviceContext& dc) { dc.SelectPen(pen); });
     return std::exchange(pen_, pen);
 }
 DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
@@ -557,26 +592,18 @@ DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
 }
 int32_t DeviceContext::SetBkMode(int32_t mode)
 {
-    if (Recording())
-        Record(1, 0, true, [mode](DeviceContext& dc) { dc.SetBkMode(mode); });
     return std::exchange(bkMode_, mode == Gdi::TRANSPARENT ? mode : Gdi::OPAQUE);
 }
 int32_t DeviceContext::SetBkColor(int32_t colour)
 {
-    if (Recording())
-        Record(1, 0, true, [colour](DeviceContext& dc) { dc.SetBkColor(colour); });
     return std::exchange(bkColour_, colour & 0xFFFFFF);
 }
 int32_t DeviceContext::SetTextColor(int32_t colour)
 {
-    if (Recording())
-        Record(1, 0, true, [colour](DeviceContext& dc) { dc.SetTextColor(colour); });
     return std::exchange(textColour_, colour & 0xFFFFFF);
 }
 int32_t DeviceContext::SetTextAlign(int32_t align)
 {
-    if (Recording())
-        Record(1, 0, true, [align](DeviceContext& dc) { dc.SetTextAlign(align); });
     return std::exchange(textAlign_, align);
 }
 

@@ -103,10 +103,20 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
 void FigureConversion::Work(Batch& run) {
     MapViewport own = run.view;
     const size_t n = run.out.size();
+    // The lists this worker made, freed here once the drawing has passed
+    // them: by the thread that allocated them, and not by the drawing.
+    std::vector<size_t> made;
+    size_t freed = 0;
     for (size_t i; !run.stop.load(std::memory_order_relaxed) && (i = run.next.fetch_add(1)) < n;) {
-        for (size_t t = run.taken.load(std::memory_order_acquire); i >= kAhead && t <= i - kAhead && !run.stop.load();
-             t = run.taken.load(std::memory_order_acquire))
-            run.taken.wait(t);
+        if (i >= kAhead && run.taken.load(std::memory_order_acquire) <= i - kAhead) {
+            ++run.held;
+            for (size_t t = run.taken.load(); t <= i - kAhead && !run.stop.load(); t = run.taken.load())
+                run.taken.wait(t);
+            --run.held;
+        }
+        for (const size_t passed = run.passed.load(std::memory_order_acquire);
+             freed < made.size() && made[freed] < passed; ++freed)
+            Polys().swap(run.out[made[freed]].polys);
         uint8_t expected = Free;
         if (!run.sources[i] || !run.state[i].compare_exchange_strong(expected, Busy)) continue;
         Result& r = run.out[i];
@@ -124,8 +134,9 @@ void FigureConversion::Work(Batch& run) {
             // Converted again at its turn, where the error is reported.
             r.polys.clear();
         }
-        run.state[i].store(Done, std::memory_order_release);
-        run.state[i].notify_all();
+        if (!r.polys.empty()) made.push_back(i);
+        run.state[i].store(Done);
+        if (run.waiting.load()) run.state[i].notify_all();
     }
 }
 
@@ -143,18 +154,6 @@ void FigureConversion::Prefetch(const Batch& run, size_t k) {
         for (const auto& p : run.out[k + 4].polys) __builtin_prefetch(p->Points());
 }
 
-// The figures drawn from the results before k are gone: their lists go to
-// the sweeper now and then, so that a large map does not hold them all.
-void FigureConversion::Sweep(Batch& run, size_t k) {
-    constexpr size_t kBatch = 1024;
-    if (k < run.swept + kBatch) return;
-    auto spent = std::make_shared<std::vector<Polys>>();
-    for (size_t i = run.swept; i < k; ++i)
-        if (run.state[i].load(std::memory_order_acquire) == Done) spent->push_back(std::move(run.out[i].polys));
-    run.swept = k;
-    SweepAway([spent] { spent->clear(); });
-}
-
 void FigureConversion::Wait() {
     if (!run_) return;
     // No longer held back by the drawing.
@@ -170,18 +169,19 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
         if (figures_[k] != figure) continue;
         taken_ = k + 1;
         if (taken_ % kTell == 0) {
-            run.taken.store(taken_, std::memory_order_release);
-            run.taken.notify_all();
+            run.passed.store(k, std::memory_order_release);
+            run.taken.store(taken_);
+            if (run.held.load()) run.taken.notify_all();
         }
         Prefetch(run, k);
-        Sweep(run, k);
         std::atomic<uint8_t>& state = run.state[k];
         uint8_t s = Free;
         // Not begun: cheaper to convert here than to wait for a worker.
         if (state.compare_exchange_strong(s, Mine)) return nullptr;
-        while (s == Busy) {
-            state.wait(Busy, std::memory_order_acquire);
-            s = state.load(std::memory_order_acquire);
+        if (s == Busy) {
+            ++run.waiting;
+            for (s = state.load(); s == Busy; s = state.load()) state.wait(Busy);
+            --run.waiting;
         }
         return run.out[k].usable ? &run.out[k] : nullptr;
     }

@@ -31,7 +31,8 @@ public:
 
     struct Result {
         // Owned by the run, which frees them off the drawing thread once the
-        // drawing has passed them: borrow, do not keep.
+        // drawing has passed them (the worker that made them, as a rule):
+        // borrow, do not keep.
         Polys polys;
         // The projector as the conversion left it, for the next conversion.
         clsVospProjector::Trail after;
@@ -84,13 +85,14 @@ private:
         Convert convert;
         std::atomic<size_t> next{0};
         std::atomic<size_t> taken{0}; // where the drawing has got to
+        std::atomic<size_t> passed{0}; // results before this one are no longer read
+        std::atomic<int> held{0};      // workers waiting for the drawing
+        std::atomic<int> waiting{0};   // the drawing waits for a worker
         std::atomic<bool> stop{false};
-        size_t swept = 0; // results before this one are freed (drawing thread only)
         std::unique_ptr<std::latch> done;
     };
     static void Work(Batch& run);
     static void Prefetch(const Batch& run, size_t k);
-    static void Sweep(Batch& run, size_t k);
 
     std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;
