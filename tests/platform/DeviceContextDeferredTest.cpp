@@ -147,6 +147,7 @@ TEST(DeviceContextDeferred, SettingsReachTheBandsWhateverComesBetween)
         c->SetBkMode(Gdi::TRANSPARENT);
         c->SetTextColor(0x00FFFF);
         c->GetPixel(0, 0);
+        c->FillRect(3, 3, 40, 88, DcBrush::HatchBrush(Gdi::HS_VERTICAL, 0xFF00FF));
         c->SelectBrush(DcBrush::PatternBrush(Checker(4, 4)));
         c->FillRect(20, 3, 90, 88, c->Brush());
         c->SetBkMode(Gdi::OPAQUE);
