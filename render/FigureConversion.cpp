@@ -14,8 +14,9 @@ int gThreads = 0; // 0: one per core
 // How far (in figures) the workers may run ahead of the drawing, so that a
 // large map does not hold all its converted lists at once.
 constexpr size_t kAhead = 2048;
-// The drawing tells the workers where it is every this many figures.
-constexpr size_t kTell = 64;
+// The drawing tells the workers where it is every this many figures; a
+// telling wakes the workers held back, a system call for each.
+constexpr size_t kTell = 512;
 
 // Our own pool, so that waiting for a run never waits for others' work.
 QThreadPool& Pool() {
