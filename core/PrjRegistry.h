@@ -1,25 +1,46 @@
 #pragma once
 // The one list of the 30 projection indexes: for each its property word, its
-// standard Japanese name, and the projector's set-up, forward, inverse and
-// latitude band. Indexes 18, 22 and 27-29 are listed without an
-// implementation (property word 0); every other list of projections in the
-// program is derived from this one.
-#include "core/clsVospProjector.h"
+// standard Japanese name, and its set-up, forward, inverse and latitude
+// band. Indexes 18, 22 and 27-29 are listed without an implementation
+// (property word 0); every other list of projections in the program is
+// derived from this one.
+#include "core/PrjAzimuthal.h"
+#include "core/PrjConic.h"
+#include "core/PrjCylindrical.h"
+#include "core/PrjPseudocylindrical.h"
 
 #include <cstdint>
+#include <optional>
+
+// One set of constants per family, each as its family's last successful
+// set-up left it; a projection reads its own family's only.
+struct PrjConsts {
+    Prj::AzimuthalConsts azimuthal;
+    Prj::PerspectiveConsts perspective;
+    Prj::CylinderConsts cylinder;
+    Prj::PseudoCylinderConsts pseudo;
+    Prj::ConicConsts conic;
+    Prj::BonneConsts bonne;
+};
 
 class PrjRegistry {
 public:
-    using Step = void (clsVospProjector::*)();
-    using Band = void (clsVospProjector::*)(int32_t& north, int32_t& south) const;
+    // A row's functions reach the family's pure ones through these. The
+    // set-up stores its constants only when it succeeds, and gives their
+    // frame then (null otherwise).
+    using SetUp = const Prj::PrjFrame* (*)(const Prj::PrjCentre& centre, PrjConsts& consts);
+    using Forward = std::optional<Prj::UnitXY> (*)(const PrjConsts& consts, double lon, double lat);
+    using Inverse = std::optional<Prj::LonLatRad> (*)(const PrjConsts& consts, double x, double y,
+                                                      Prj::SearchStop& stop);
+    using Band = void (*)(const PrjConsts& consts, double light, int32_t& north, int32_t& south);
 
     struct Entry {
         int16_t index;
         int32_t status;
         const char16_t* name;
-        Step setUp;
-        Step forward;
-        Step inverse;
+        SetUp setUp;
+        Forward forward;
+        Inverse inverse;
         // The band of latitudes on the centre's side in seconds of arc;
         // worked out from the set-up instead when `band` is set.
         int32_t north;
