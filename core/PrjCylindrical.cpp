@@ -36,9 +36,7 @@ std::optional<LonLatRad> InvCentralCylindrical(const CylinderConsts& c, double x
 }
 
 // 11 stereographic cylindrical: y = 2 tan(lat/2)
-std::optional<CylinderConsts> SetUpStereoCylindrical(const PrjCentre& c) {
-    return Consts(2 * std::tan(c.lat0 / 2), 2);
-}
+std::optional<CylinderConsts> SetUpStereoCylindrical(const PrjCentre& c) { return Consts(2 * std::tan(c.lat0 / 2), 2); }
 
 std::optional<UnitXY> FwdStereoCylindrical(const CylinderConsts&, double lon, double lat) {
     return UnitXY{lon, 2 * std::tan(lat / 2)};

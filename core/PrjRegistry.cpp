@@ -75,8 +75,8 @@ const PrjRegistry::Entry PrjRegistry::kEntries[30] = {
     {27, 0, u"正規多円錐図法", nullptr, nullptr, nullptr, kN, kS, nullptr},
     {28, 0, u"舟型多円錐図法", nullptr, nullptr, nullptr, kN, kS, nullptr},
     {29, 0, u"グード図法", nullptr, nullptr, nullptr, kN, kS, nullptr},
-    {30, 0x1F404007, u"ヴィンケル図法・第３式", &S<Ps, SetUpWinkel>, &Fw<Ps, FwdWinkel>, &Search<Ps, InvWinkel>, kN,
-     kS, nullptr},
+    {30, 0x1F404007, u"ヴィンケル図法・第３式", &S<Ps, SetUpWinkel>, &Fw<Ps, FwdWinkel>, &Search<Ps, InvWinkel>, kN, kS,
+     nullptr},
 };
 
 #undef VOSP_PRJ

@@ -15,9 +15,9 @@
 #include "core/clsPoly.h"
 
 #include <QString>
-#include <optional>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 class clsVospProjector {

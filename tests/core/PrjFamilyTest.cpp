@@ -1,6 +1,7 @@
 // The families' set-ups, forwards and inverses as plain functions: each
 // refuses exactly past its limit (the limit itself passes), and a call's
 // answer depends on its arguments alone.
+#include "ProjectorKit.h"
 #include "core/PrjRegistry.h"
 
 #include <cmath>
@@ -120,6 +121,28 @@ TEST(PrjFamily, AnswersDependOnTheArgumentsAlone) {
     const auto b = *InvWagner7(w, 0.8, 0.4, stop);
     EXPECT_EQ(a.lon, b.lon);
     EXPECT_EQ(a.lat, b.lat);
+}
+
+// The projector hands back, for a refused point, the previous point's image
+// with the centre's offset taken once more, or the previous longitude with
+// the centre's added once more (a forward's point, refused or not, counts),
+// or where a failed walk stopped.
+TEST(PrjFamily, ProjectorRefusedPointKeepsThePreviousResult) {
+    clsVospProjector p = pk::Make(1, 5 * pk::D, 45 * pk::D); // y offset -1
+    double x0, y0, x, y;
+    ASSERT_TRUE(p.CnvLLtoXY(15 * pk::D, 60 * pk::D, x0, y0));
+    EXPECT_FALSE(p.CnvLLtoXY(0, -10 * pk::D, x, y));
+    EXPECT_EQ(x, x0);
+    EXPECT_NEAR(y, y0 + pk::kR, 1e-6);
+    int32_t lon, lat;
+    EXPECT_FALSE(p.CnvXYtoLL(0, 3 * pk::kR, lon, lat));
+    EXPECT_EQ(lon, 0);
+    EXPECT_EQ(lat, -10 * pk::D);
+    EXPECT_FALSE(p.CnvXYtoLL(0, 3 * pk::kR, lon, lat));
+    EXPECT_EQ(lon, 5 * pk::D);
+    clsVospProjector w = pk::Make(30, 0, 0);
+    EXPECT_FALSE(w.CnvXYtoLL(3 * pk::kR, 0.1 * pk::kR, lon, lat));
+    EXPECT_NEAR(lon, 648000, 1);
 }
 
 } // namespace
