@@ -3,6 +3,7 @@
 
 #include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/PrjRow.h"
 
 namespace Prj {
 
@@ -247,3 +248,14 @@ void BandFarSide(double light, int32_t&, int32_t& south) {
 }
 
 } // namespace Prj
+
+// The registry's rows of this family.
+VOSP_PRJ_ROW(azimuthal, Gnomonic, Inverse);
+VOSP_PRJ_ROW(azimuthal, Stereographic, Inverse);
+VOSP_PRJ_ROW(perspective, NearSide, Inverse);
+VOSP_PRJ_ROW(perspective, FarSide, Inverse);
+VOSP_PRJ_ROW(azimuthal, Orthographic, Inverse);
+VOSP_PRJ_ROW(azimuthal, Equidistant, Inverse);
+VOSP_PRJ_ROW(azimuthal, LambertAzimuthal, Inverse);
+VOSP_PRJ_ROW(azimuthal, Hammer, Inverse);
+VOSP_PRJ_ROW(azimuthal, Aitoff, Inverse);

@@ -2,6 +2,7 @@
 #include "core/PrjConic.h"
 
 #include "core/Library.h"
+#include "core/PrjRow.h"
 
 namespace Prj {
 
@@ -169,3 +170,10 @@ void BandConic(const ConicConsts& c, int32_t&, int32_t& south) {
 }
 
 } // namespace Prj
+
+// The registry's rows of this family.
+VOSP_PRJ_ROW(conic, CentralConic, Inverse);
+VOSP_PRJ_ROW(conic, EquidistantConic, Inverse);
+VOSP_PRJ_ROW(conic, Albers, Inverse);
+VOSP_PRJ_ROW(conic, LambertConic, Inverse);
+VOSP_PRJ_ROW(bonne, Bonne, Inverse);

@@ -1,5 +1,7 @@
 #include "core/PrjCylindrical.h"
 
+#include "core/PrjRow.h"
+
 namespace Prj {
 
 namespace {
@@ -108,3 +110,11 @@ std::optional<LonLatRad> InvEqualAreaCylindrical(const CylinderConsts& c, double
 }
 
 } // namespace Prj
+
+// The registry's rows of this family.
+VOSP_PRJ_ROW(cylinder, CentralCylindrical, Inverse);
+VOSP_PRJ_ROW(cylinder, StereoCylindrical, Inverse);
+VOSP_PRJ_ROW(cylinder, Equirectangular, Inverse);
+VOSP_PRJ_ROW(cylinder, ConformalCylindrical, Inverse);
+VOSP_PRJ_ROW(cylinder, Miller, Inverse);
+VOSP_PRJ_ROW(cylinder, EqualAreaCylindrical, Inverse);

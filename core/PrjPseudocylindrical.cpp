@@ -1,5 +1,7 @@
 #include "core/PrjPseudocylindrical.h"
 
+#include "core/PrjRow.h"
+
 #include <limits>
 
 namespace Prj {
@@ -331,3 +333,10 @@ std::optional<LonLatRad> InvWinkel(const PseudoCylinderConsts& c, double x, doub
 }
 
 } // namespace Prj
+
+// The registry's rows of this family.
+VOSP_PRJ_ROW(pseudo, Sinusoidal, Inverse);
+VOSP_PRJ_ROW(pseudo, Mollweide, Inverse);
+VOSP_PRJ_ROW(pseudo, Eckert6, Inverse);
+VOSP_PRJ_ROW(pseudo, Wagner7, Search);
+VOSP_PRJ_ROW(pseudo, Winkel, Search);

@@ -23,11 +23,24 @@ struct PrjConsts {
     Prj::BonneConsts bonne;
 };
 
+// The calls from a row into its family, Member naming where the family's
+// constants are kept and F the family's function. Each family's file
+// instantiates them for its own rows (see core/PrjRow.h), so that the pure
+// function is compiled into them.
+namespace PrjRow {
+template <auto Member, auto F> const Prj::PrjFrame* SetUp(const Prj::PrjCentre& centre, PrjConsts& consts);
+template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConsts& consts, double lon, double lat);
+template <auto Member, auto F>
+std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::SearchStop& stop);
+template <auto Member, auto F>
+std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::SearchStop& stop);
+} // namespace PrjRow
+
 class PrjRegistry {
 public:
-    // A row's functions reach the family's pure ones through these. The
-    // set-up stores its constants only when it succeeds, and gives their
-    // frame then (null otherwise).
+    // A row's functions, PrjRow's calls into its family. The set-up stores
+    // its constants only when it succeeds, and gives their frame then (null
+    // otherwise).
     using SetUp = const Prj::PrjFrame* (*)(const Prj::PrjCentre& centre, PrjConsts& consts);
     using Forward = std::optional<Prj::UnitXY> (*)(const PrjConsts& consts, double lon, double lat);
     using Inverse = std::optional<Prj::LonLatRad> (*)(const PrjConsts& consts, double x, double y,

@@ -17,6 +17,16 @@ namespace {
 constexpr double kSecondsMax = 4.0e18;
 using Prj::kSecRad;
 
+// A result in whole seconds; False beyond what rounds.
+inline bool ToSeconds(double lon, double lat, int32_t& slon, int32_t& slat) {
+    const double a = lon / kSecRad;
+    const double b = lat / kSecRad;
+    if (!(std::fabs(a) <= kSecondsMax && std::fabs(b) <= kSecondsMax)) return false;
+    slon = static_cast<int32_t>(AngleLib::NormLon64(static_cast<int64_t>(std::nearbyint(a))));
+    slat = static_cast<int32_t>(AngleLib::NormLat64(static_cast<int64_t>(std::nearbyint(b))));
+    return true;
+}
+
 } // namespace
 
 void clsVospProjector::SetPrjIndex(int16_t index) {
@@ -109,7 +119,7 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
         Prj::SearchStop stop;
         const std::optional<Prj::LonLatRad> r = mEntry->inverse(mConsts, mX, mY, stop);
         TakeLonLat(r, stop);
-        return ToSeconds(lon, lat) && r;
+        return ToSeconds(mLon, mLat, lon, lat) && r;
     } catch (...) {
         lon = 0;
         lat = 0;
@@ -186,22 +196,13 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
                 mY = y / MapProjection::GlobeRadius + mYOffset;
                 // The kernels cover no searched inverse.
                 TakeLonLat(valid[i] ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, {});
-                r = ToSeconds(out[i].x, out[i].y) && valid[i];
+                r = ToSeconds(mLon, mLat, out[i].x, out[i].y) && valid[i];
             }
             if (!ok.empty()) ok[i] = r;
         }
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvXYtoLL"));
     }
-}
-
-bool clsVospProjector::ToSeconds(int32_t& lon, int32_t& lat) const {
-    const double slon = mLon / kSecRad;
-    const double slat = mLat / kSecRad;
-    if (!(std::fabs(slon) <= kSecondsMax && std::fabs(slat) <= kSecondsMax)) return false;
-    lon = static_cast<int32_t>(AngleLib::NormLon64(static_cast<int64_t>(std::nearbyint(slon))));
-    lat = static_cast<int32_t>(AngleLib::NormLat64(static_cast<int64_t>(std::nearbyint(slat))));
-    return true;
 }
 
 bool clsVospProjector::RangeNS(int32_t& north, int32_t& south) {

@@ -87,8 +87,6 @@ private:
         }
         mLon += mLon0;
     }
-    // The last point's result in whole seconds; False beyond what rounds.
-    bool ToSeconds(int32_t& lon, int32_t& lat) const;
 
     int16_t mPrj = 0;
     // The projection's row (null before an index is set).

@@ -1,0 +1,42 @@
+#pragma once
+// The definitions of PrjRow's calls, for the family files only: each
+// instantiates its own rows with the macro below after defining its
+// functions, which are compiled into them (see core/CMakeLists.txt), so a
+// row costs one call per point.
+#include "core/PrjRegistry.h"
+
+namespace PrjRow {
+
+template <auto Member, auto F> const Prj::PrjFrame* SetUp(const Prj::PrjCentre& centre, PrjConsts& consts) {
+    const auto c = F(centre);
+    if (!c) return nullptr;
+    consts.*Member = *c;
+    return &(consts.*Member);
+}
+
+template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConsts& consts, double lon, double lat) {
+    return F(consts.*Member, lon, lat);
+}
+
+template <auto Member, auto F>
+std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::SearchStop&) {
+    return F(consts.*Member, x, y);
+}
+
+template <auto Member, auto F>
+std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::SearchStop& stop) {
+    return F(consts.*Member, x, y, stop);
+}
+
+} // namespace PrjRow
+
+// The row of the projection whose functions are SetUpName, FwdName and
+// InvName (InverseCall: Inverse, or Search for a searched inverse), its
+// constants kept in PrjConsts::member.
+#define VOSP_PRJ_ROW(member, Name, InverseCall)                                                                        \
+    template const Prj::PrjFrame* PrjRow::SetUp<&PrjConsts::member, &Prj::SetUp##Name>(const Prj::PrjCentre&,          \
+                                                                                       PrjConsts&);                    \
+    template std::optional<Prj::UnitXY> PrjRow::Forward<&PrjConsts::member, &Prj::Fwd##Name>(const PrjConsts&, double, \
+                                                                                             double);                  \
+    template std::optional<Prj::LonLatRad> PrjRow::InverseCall<&PrjConsts::member, &Prj::Inv##Name>(                   \
+        const PrjConsts&, double, double, Prj::SearchStop&)
