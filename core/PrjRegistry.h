@@ -31,20 +31,21 @@ namespace PrjRow {
 template <auto Member, auto F> const Prj::PrjFrame* SetUp(const Prj::PrjCentre& centre, PrjConsts& consts);
 template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConsts& consts, double lon, double lat);
 template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::SearchStop& stop);
+std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad& leftover);
 template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::SearchStop& stop);
+std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& leftover);
 } // namespace PrjRow
 
 class PrjRegistry {
 public:
     // A row's functions, PrjRow's calls into its family. The set-up stores
     // its constants only when it succeeds, and gives their frame then (null
-    // otherwise).
+    // otherwise). An inverse's leftover is what a refused point hands back:
+    // only a searched inverse changes it, to where a failed walk stopped.
     using SetUp = const Prj::PrjFrame* (*)(const Prj::PrjCentre& centre, PrjConsts& consts);
     using Forward = std::optional<Prj::UnitXY> (*)(const PrjConsts& consts, double lon, double lat);
     using Inverse = std::optional<Prj::LonLatRad> (*)(const PrjConsts& consts, double x, double y,
-                                                      Prj::SearchStop& stop);
+                                                      Prj::LonLatRad& leftover);
     using Band = void (*)(const PrjConsts& consts, double light, int32_t& north, int32_t& south);
 
     struct Entry {

@@ -19,13 +19,16 @@ template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConst
 }
 
 template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::SearchStop&) {
+std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad&) {
     return F(consts.*Member, x, y);
 }
 
 template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::SearchStop& stop) {
-    return F(consts.*Member, x, y, stop);
+std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& leftover) {
+    Prj::SearchStop stop;
+    const std::optional<Prj::LonLatRad> r = F(consts.*Member, x, y, stop);
+    if (stop.walked) leftover = stop.at;
+    return r;
 }
 
 } // namespace PrjRow
@@ -39,4 +42,4 @@ std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y
     template std::optional<Prj::UnitXY> PrjRow::Forward<&PrjConsts::member, &Prj::Fwd##Name>(const PrjConsts&, double, \
                                                                                              double);                  \
     template std::optional<Prj::LonLatRad> PrjRow::InverseCall<&PrjConsts::member, &Prj::Inv##Name>(                   \
-        const PrjConsts&, double, double, Prj::SearchStop&)
+        const PrjConsts&, double, double, Prj::LonLatRad&)

@@ -33,6 +33,8 @@ void clsVospProjector::SetPrjIndex(int16_t index) {
     if (const PrjRegistry::Entry* e = PrjRegistry::Implemented(index)) {
         mPrj = index;
         mEntry = e;
+        mForward = e->forward;
+        mInverse = e->inverse;
     }
     mSetUp = false;
     mSetUpDone = false;
@@ -92,9 +94,8 @@ bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y)
             y = 0;
             return false;
         }
-        mLat = lat * kSecRad;
-        mLon = lon * kSecRad - mLon0;
-        const std::optional<Prj::UnitXY> r = mEntry->forward(mConsts, mLon, mLat);
+        mLast = {lon * kSecRad - mLon0, lat * kSecRad};
+        const std::optional<Prj::UnitXY> r = mForward(mConsts, mLast.lon, mLast.lat);
         TakeImage(r);
         x = MapProjection::GlobeRadius * mX;
         y = MapProjection::GlobeRadius * mY;
@@ -116,10 +117,9 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
         if (!std::isfinite(x) || !std::isfinite(y)) return false;
         mX = x / MapProjection::GlobeRadius;
         mY = y / MapProjection::GlobeRadius + mYOffset;
-        Prj::SearchStop stop;
-        const std::optional<Prj::LonLatRad> r = mEntry->inverse(mConsts, mX, mY, stop);
-        TakeLonLat(r, stop);
-        return ToSeconds(mLon, mLat, lon, lat) && r;
+        const std::optional<Prj::LonLatRad> r = mInverse(mConsts, mX, mY, mLast);
+        TakeLonLat(r);
+        return ToSeconds(mLast.lon, mLast.lat, lon, lat) && r;
     } catch (...) {
         lon = 0;
         lat = 0;
@@ -157,8 +157,7 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
             if (!ok.empty()) ok[i] = valid[i] && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
         }
         if (n > 0) {
-            mLat = in[n - 1].y * kSecRad;
-            mLon = in[n - 1].x * kSecRad - mLon0;
+            mLast = {in[n - 1].x * kSecRad - mLon0, in[n - 1].y * kSecRad};
         }
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXY"));
@@ -194,9 +193,8 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
             if (std::isfinite(x) && std::isfinite(y)) {
                 mX = x / MapProjection::GlobeRadius;
                 mY = y / MapProjection::GlobeRadius + mYOffset;
-                // The kernels cover no searched inverse.
-                TakeLonLat(valid[i] ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, {});
-                r = ToSeconds(mLon, mLat, out[i].x, out[i].y) && valid[i];
+                TakeLonLat(valid[i] ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt);
+                r = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid[i];
             }
             if (!ok.empty()) ok[i] = r;
         }

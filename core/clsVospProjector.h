@@ -64,12 +64,13 @@ public:
 private:
     // A refused point leaves the previous point's result in place, and the
     // centre's offset (forward) or longitude (inverse) is applied to it once
-    // more; a refused search leaves where its walk stopped. The outputs of a
-    // refused point carry no meaning, yet the figure conversion and prjcalc
-    // read them all the same, so they stay as they have always been. The
-    // forward and the inverse share the last point: a refused inverse right
-    // after a forward hands back that forward's point. The single and the
-    // list forms alike go through these two.
+    // more; a refused search leaves where its walk stopped (its row writes
+    // that into mLast). The outputs of a refused point carry no meaning, yet
+    // the figure conversion and prjcalc read them all the same, so they stay
+    // as they have always been. The forward and the inverse share the last
+    // point: a refused inverse right after a forward hands back that
+    // forward's point. The single and the list forms alike go through these
+    // two.
     void TakeImage(const std::optional<Prj::UnitXY>& r) {
         if (r) {
             mX = r->x;
@@ -77,20 +78,17 @@ private:
         }
         mY -= mYOffset;
     }
-    void TakeLonLat(const std::optional<Prj::LonLatRad>& r, const Prj::SearchStop& stop) {
-        if (r) {
-            mLon = r->lon;
-            mLat = r->lat;
-        } else if (stop.walked) {
-            mLon = stop.at.lon;
-            mLat = stop.at.lat;
-        }
-        mLon += mLon0;
+    void TakeLonLat(const std::optional<Prj::LonLatRad>& r) {
+        if (r) mLast = *r;
+        mLast.lon += mLon0;
     }
 
     int16_t mPrj = 0;
-    // The projection's row (null before an index is set).
+    // The projection's row and its two conversions (null before an index is
+    // set).
     const PrjRegistry::Entry* mEntry = nullptr;
+    PrjRegistry::Forward mForward = nullptr;
+    PrjRegistry::Inverse mInverse = nullptr;
     double mLon0 = 0;
     double mLat0 = 0;
     double mLight = 0;
@@ -102,10 +100,10 @@ private:
     PrjConsts mConsts;
     double mYOffset = 0;
     double mLimit = 0;
-    // The last point either conversion handled: radians from the centre
-    // meridian and the unit plane image less the centre's offset.
-    double mLon = 0;
-    double mLat = 0;
+    // The last point either conversion handled: its longitude (from the
+    // centre meridian after a forward) and latitude in radians, and its unit
+    // plane image less the centre's offset.
+    Prj::LonLatRad mLast;
     double mX = 0;
     double mY = 0;
 };
