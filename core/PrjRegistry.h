@@ -30,22 +30,30 @@ struct PrjConsts {
 namespace PrjRow {
 template <auto Member, auto F> const Prj::PrjFrame* SetUp(const Prj::PrjCentre& centre, PrjConsts& consts);
 template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConsts& consts, double lon, double lat);
-template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad& leftover);
-template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& leftover);
+template <auto Member, auto F> bool Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
+template <auto Member, auto F> bool Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
+
+// An accepted point replaces the last one; a refused one leaves it (see
+// clsVospProjector).
+inline bool Keep(const std::optional<Prj::LonLatRad>& r, Prj::LonLatRad& last) {
+    if (r) {
+        last.lon = r->lon;
+        last.lat = r->lat;
+    }
+    return r.has_value();
+}
 } // namespace PrjRow
 
 class PrjRegistry {
 public:
     // A row's functions, PrjRow's calls into its family. The set-up stores
     // its constants only when it succeeds, and gives their frame then (null
-    // otherwise). An inverse's leftover is what a refused point hands back:
-    // only a searched inverse changes it, to where a failed walk stopped.
+    // otherwise). An inverse writes its point into `last` and says True; a
+    // refused point leaves `last` alone, except that a searched inverse
+    // writes where its failed walk stopped.
     using SetUp = const Prj::PrjFrame* (*)(const Prj::PrjCentre& centre, PrjConsts& consts);
     using Forward = std::optional<Prj::UnitXY> (*)(const PrjConsts& consts, double lon, double lat);
-    using Inverse = std::optional<Prj::LonLatRad> (*)(const PrjConsts& consts, double x, double y,
-                                                      Prj::LonLatRad& leftover);
+    using Inverse = bool (*)(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
     using Band = void (*)(const PrjConsts& consts, double light, int32_t& north, int32_t& south);
 
     struct Entry {

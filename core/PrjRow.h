@@ -18,17 +18,15 @@ template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConst
     return F(consts.*Member, lon, lat);
 }
 
-template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad&) {
-    return F(consts.*Member, x, y);
+template <auto Member, auto F> bool Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last) {
+    return Keep(F(consts.*Member, x, y), last);
 }
 
-template <auto Member, auto F>
-std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& leftover) {
+template <auto Member, auto F> bool Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last) {
     Prj::SearchStop stop;
     const std::optional<Prj::LonLatRad> r = F(consts.*Member, x, y, stop);
-    if (stop.walked) leftover = stop.at;
-    return r;
+    if (!r && stop.walked) last = stop.at;
+    return Keep(r, last);
 }
 
 } // namespace PrjRow
@@ -41,5 +39,5 @@ std::optional<Prj::LonLatRad> Search(const PrjConsts& consts, double x, double y
                                                                                        PrjConsts&);                    \
     template std::optional<Prj::UnitXY> PrjRow::Forward<&PrjConsts::member, &Prj::Fwd##Name>(const PrjConsts&, double, \
                                                                                              double);                  \
-    template std::optional<Prj::LonLatRad> PrjRow::InverseCall<&PrjConsts::member, &Prj::Inv##Name>(                   \
-        const PrjConsts&, double, double, Prj::LonLatRad&)
+    template bool PrjRow::InverseCall<&PrjConsts::member, &Prj::Inv##Name>(const PrjConsts&, double, double,           \
+                                                                           Prj::LonLatRad&)

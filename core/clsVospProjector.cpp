@@ -117,8 +117,8 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
         if (!std::isfinite(x) || !std::isfinite(y)) return false;
         mX = x / MapProjection::GlobeRadius;
         mY = y / MapProjection::GlobeRadius + mYOffset;
-        const std::optional<Prj::LonLatRad> r = mInverse(mConsts, mX, mY, mLast);
-        TakeLonLat(r);
+        const bool r = mInverse(mConsts, mX, mY, mLast);
+        mLast.lon += mLon0;
         return ToSeconds(mLast.lon, mLast.lat, lon, lat) && r;
     } catch (...) {
         lon = 0;
@@ -193,7 +193,8 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
             if (std::isfinite(x) && std::isfinite(y)) {
                 mX = x / MapProjection::GlobeRadius;
                 mY = y / MapProjection::GlobeRadius + mYOffset;
-                TakeLonLat(valid[i] ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt);
+                PrjRow::Keep(valid[i] ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, mLast);
+                mLast.lon += mLon0;
                 r = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid[i];
             }
             if (!ok.empty()) ok[i] = r;

@@ -64,23 +64,20 @@ public:
 private:
     // A refused point leaves the previous point's result in place, and the
     // centre's offset (forward) or longitude (inverse) is applied to it once
-    // more; a refused search leaves where its walk stopped (its row writes
-    // that into mLast). The outputs of a refused point carry no meaning, yet
-    // the figure conversion and prjcalc read them all the same, so they stay
-    // as they have always been. The forward and the inverse share the last
-    // point: a refused inverse right after a forward hands back that
-    // forward's point. The single and the list forms alike go through these
-    // two.
+    // more; a refused search leaves where its walk stopped. The outputs of a
+    // refused point carry no meaning, yet the figure conversion and prjcalc
+    // read them all the same, so they stay as they have always been. The
+    // forward and the inverse share the last point: a refused inverse right
+    // after a forward hands back that forward's point. The forwards, single
+    // and list, go through TakeImage; the inverses through PrjRow::Keep, the
+    // single one inside its row so that the point is not passed back through
+    // memory first.
     void TakeImage(const std::optional<Prj::UnitXY>& r) {
         if (r) {
             mX = r->x;
             mY = r->y;
         }
         mY -= mYOffset;
-    }
-    void TakeLonLat(const std::optional<Prj::LonLatRad>& r) {
-        if (r) mLast = *r;
-        mLast.lon += mLon0;
     }
 
     int16_t mPrj = 0;
