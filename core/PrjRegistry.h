@@ -29,12 +29,19 @@ struct PrjConsts {
 // function is compiled into them.
 namespace PrjRow {
 template <auto Member, auto F> const Prj::PrjFrame* SetUp(const Prj::PrjCentre& centre, PrjConsts& consts);
-template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConsts& consts, double lon, double lat);
+template <auto Member, auto F> bool Forward(const PrjConsts& consts, double lon, double lat, Prj::UnitXY& last);
 template <auto Member, auto F> bool Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
 template <auto Member, auto F> bool Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
 
 // An accepted point replaces the last one; a refused one leaves it (see
 // clsVospProjector).
+inline bool Keep(const std::optional<Prj::UnitXY>& r, Prj::UnitXY& last) {
+    if (r) {
+        last.x = r->x;
+        last.y = r->y;
+    }
+    return r.has_value();
+}
 inline bool Keep(const std::optional<Prj::LonLatRad>& r, Prj::LonLatRad& last) {
     if (r) {
         last.lon = r->lon;
@@ -48,11 +55,11 @@ class PrjRegistry {
 public:
     // A row's functions, PrjRow's calls into its family. The set-up stores
     // its constants only when it succeeds, and gives their frame then (null
-    // otherwise). An inverse writes its point into `last` and says True; a
-    // refused point leaves `last` alone, except that a searched inverse
+    // otherwise). A conversion writes its result into `last` and says True;
+    // a refused point leaves `last` alone, except that a searched inverse
     // writes where its failed walk stopped.
     using SetUp = const Prj::PrjFrame* (*)(const Prj::PrjCentre& centre, PrjConsts& consts);
-    using Forward = std::optional<Prj::UnitXY> (*)(const PrjConsts& consts, double lon, double lat);
+    using Forward = bool (*)(const PrjConsts& consts, double lon, double lat, Prj::UnitXY& last);
     using Inverse = bool (*)(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
     using Band = void (*)(const PrjConsts& consts, double light, int32_t& north, int32_t& south);
 

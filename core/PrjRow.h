@@ -14,8 +14,8 @@ template <auto Member, auto F> const Prj::PrjFrame* SetUp(const Prj::PrjCentre& 
     return &(consts.*Member);
 }
 
-template <auto Member, auto F> std::optional<Prj::UnitXY> Forward(const PrjConsts& consts, double lon, double lat) {
-    return F(consts.*Member, lon, lat);
+template <auto Member, auto F> bool Forward(const PrjConsts& consts, double lon, double lat, Prj::UnitXY& last) {
+    return Keep(F(consts.*Member, lon, lat), last);
 }
 
 template <auto Member, auto F> bool Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last) {
@@ -37,7 +37,7 @@ template <auto Member, auto F> bool Search(const PrjConsts& consts, double x, do
 #define VOSP_PRJ_ROW(member, Name, InverseCall)                                                                        \
     template const Prj::PrjFrame* PrjRow::SetUp<&PrjConsts::member, &Prj::SetUp##Name>(const Prj::PrjCentre&,          \
                                                                                        PrjConsts&);                    \
-    template std::optional<Prj::UnitXY> PrjRow::Forward<&PrjConsts::member, &Prj::Fwd##Name>(const PrjConsts&, double, \
-                                                                                             double);                  \
+    template bool PrjRow::Forward<&PrjConsts::member, &Prj::Fwd##Name>(const PrjConsts&, double, double,               \
+                                                                       Prj::UnitXY&);                                  \
     template bool PrjRow::InverseCall<&PrjConsts::member, &Prj::Inv##Name>(const PrjConsts&, double, double,           \
                                                                            Prj::LonLatRad&)

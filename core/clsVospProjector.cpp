@@ -95,10 +95,10 @@ bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y)
             return false;
         }
         mLast = {lon * kSecRad - mLon0, lat * kSecRad};
-        const std::optional<Prj::UnitXY> r = mForward(mConsts, mLast.lon, mLast.lat);
-        TakeImage(r);
-        x = MapProjection::GlobeRadius * mX;
-        y = MapProjection::GlobeRadius * mY;
+        const bool r = mForward(mConsts, mLast.lon, mLast.lat, mXY);
+        mXY.y -= mYOffset;
+        x = MapProjection::GlobeRadius * mXY.x;
+        y = MapProjection::GlobeRadius * mXY.y;
         // Written as a positive test so that NaN fails it too.
         return r && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
     } catch (...) {
@@ -115,9 +115,8 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
         // Nothing maps to a non-finite point, and the searched inverses would
         // walk their whole range at the finest step looking for it.
         if (!std::isfinite(x) || !std::isfinite(y)) return false;
-        mX = x / MapProjection::GlobeRadius;
-        mY = y / MapProjection::GlobeRadius + mYOffset;
-        const bool r = mInverse(mConsts, mX, mY, mLast);
+        mXY = {x / MapProjection::GlobeRadius, y / MapProjection::GlobeRadius + mYOffset};
+        const bool r = mInverse(mConsts, mXY.x, mXY.y, mLast);
         mLast.lon += mLon0;
         return ToSeconds(mLast.lon, mLast.lat, lon, lat) && r;
     } catch (...) {
@@ -151,8 +150,9 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
         kernel(c, in.data(), n, xs.data(), ys.data(), valid.data());
         const double r = MapProjection::GlobeRadius;
         for (size_t i = 0; i < n; ++i) {
-            TakeImage(valid[i] ? std::optional<Prj::UnitXY>({xs[i], ys[i]}) : std::nullopt);
-            const double x = r * mX, y = r * mY;
+            PrjRow::Keep(valid[i] ? std::optional<Prj::UnitXY>({xs[i], ys[i]}) : std::nullopt, mXY);
+            mXY.y -= mYOffset;
+            const double x = r * mXY.x, y = r * mXY.y;
             out[i] = {x, y};
             if (!ok.empty()) ok[i] = valid[i] && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
         }
@@ -191,8 +191,7 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
             out[i] = {0, 0};
             bool r = false;
             if (std::isfinite(x) && std::isfinite(y)) {
-                mX = x / MapProjection::GlobeRadius;
-                mY = y / MapProjection::GlobeRadius + mYOffset;
+                mXY = {x / MapProjection::GlobeRadius, y / MapProjection::GlobeRadius + mYOffset};
                 PrjRow::Keep(valid[i] ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, mLast);
                 mLast.lon += mLon0;
                 r = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid[i];

@@ -68,17 +68,9 @@ private:
     // refused point carry no meaning, yet the figure conversion and prjcalc
     // read them all the same, so they stay as they have always been. The
     // forward and the inverse share the last point: a refused inverse right
-    // after a forward hands back that forward's point. The forwards, single
-    // and list, go through TakeImage; the inverses through PrjRow::Keep, the
-    // single one inside its row so that the point is not passed back through
-    // memory first.
-    void TakeImage(const std::optional<Prj::UnitXY>& r) {
-        if (r) {
-            mX = r->x;
-            mY = r->y;
-        }
-        mY -= mYOffset;
-    }
+    // after a forward hands back that forward's point. Every conversion
+    // keeps its result through PrjRow::Keep, the single-point ones inside
+    // their row so that the result is not passed back through memory first.
 
     int16_t mPrj = 0;
     // The projection's row and its two conversions (null before an index is
@@ -101,6 +93,5 @@ private:
     // centre meridian after a forward) and latitude in radians, and its unit
     // plane image less the centre's offset.
     Prj::LonLatRad mLast;
-    double mX = 0;
-    double mY = 0;
+    Prj::UnitXY mXY;
 };
