@@ -87,12 +87,8 @@ bool clsVospProjector::SetUp() {
 
 void clsVospProjector::Follow(const Trail& t) {
     if (t.setUpDone && !mSetUpDone) SetUp();
-    mLon = t.lon;
-    mLat = t.lat;
-    mX = t.x;
-    mY = t.y;
-    mCone = t.cone;
-    mValid = t.valid;
+    mLast = t.last;
+    mXY = t.xy;
 }
 
 bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y) {

@@ -61,14 +61,15 @@ public:
     double YOffset() const { return mYOffset; }
     double Limit() const { return mLimit; }
 
-    // What a forward conversion leaves for the next one: the image a refused
-    // point keeps, the last point, Bonne's cone. Follow takes it over from a
-    // copy that converted meanwhile, setting up first as that copy did.
+    // What a conversion leaves for the next one: the last point and its
+    // image, which a refused point keeps. Follow takes it over from a copy
+    // that converted meanwhile, setting up first as that copy did.
     struct Trail {
-        double lon = 0, lat = 0, x = 0, y = 0, cone = 0;
-        bool valid = false, setUpDone = false;
+        Prj::LonLatRad last;
+        Prj::UnitXY xy;
+        bool setUpDone = false;
     };
-    Trail TrailOf() const { return {mLon, mLat, mX, mY, mCone, mValid, mSetUpDone}; }
+    Trail TrailOf() const { return {mLast, mXY, mSetUpDone}; }
     void Follow(const Trail& t);
 
 private:
