@@ -1,9 +1,11 @@
-// Azimuthal projections in polar aspect (1-7) and the two whole-globe ovals
-// made from an equatorial azimuthal one by halving the longitudes (8, 9).
 // Every limit test lets the equal case pass.
-#include "core/clsVospProjector.h"
+#include "core/PrjAzimuthal.h"
 
+#include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/PrjRow.h"
+
+namespace Prj {
 
 namespace {
 
@@ -12,158 +14,174 @@ constexpr double k90d15s = 1.5708690488470614;  // 90 degrees 0'15"
 constexpr double k179d15s = 3.1242120831220133; // 179 degrees 0'15"
 constexpr double k15s = 7.272205216643033e-5;
 
+double PolarOf(double sign, double lat) { return sign * lat + kHalfPi; }
+
+UnitXY Place(double sign, double r, double lon) { return {r * std::sin(lon), r * std::cos(lon) * sign}; }
+
+LonLatRad Unplace(double sign, double p, double x, double y) { return {AnglePos(y * sign, x), (p - kHalfPi) * sign}; }
+
+AzimuthalConsts Consts(const PrjCentre& c, double yOffset, double limit) {
+    AzimuthalConsts a;
+    a.yOffset = yOffset;
+    a.limit = limit;
+    a.sign = c.sign;
+    return a;
+}
 
 } // namespace
 
 // 1 gnomonic: r = tan p
-void clsVospProjector::SetUpGnomonic() {
-    if (mPolar0 >= k60d15s) return;
-    mYOffset = std::tan(mPolar0) * mSign;
-    mLimit = std::tan(1.0471975511965967); // tan 60 degrees
-    mSetUp = true;
+std::optional<AzimuthalConsts> SetUpGnomonic(const PrjCentre& c) {
+    if (c.polar0 >= k60d15s) return std::nullopt;
+    return Consts(c, std::tan(c.polar0) * c.sign, std::tan(1.0471975511965967)); // tan 60 degrees
 }
 
-void clsVospProjector::FwdGnomonic() {
-    const double p = PolarOf();
-    if (p > k60d15s) return;
-    PlaceAzimuthal(std::tan(p));
+std::optional<UnitXY> FwdGnomonic(const AzimuthalConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > k60d15s) return std::nullopt;
+    return Place(c.sign, std::tan(p), lon);
 }
 
-void clsVospProjector::InvGnomonic() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    UnplaceAzimuthal(std::atan(rho));
+std::optional<LonLatRad> InvGnomonic(const AzimuthalConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    return Unplace(c.sign, std::atan(rho), x, y);
 }
 
 // 2 stereographic: r = 2 tan(p/2)
-void clsVospProjector::SetUpStereographic() {
-    mYOffset = 2 * std::tan(mPolar0 / 2) * mSign;
-    mLimit = 2;
-    mSetUp = true;
+std::optional<AzimuthalConsts> SetUpStereographic(const PrjCentre& c) {
+    return Consts(c, 2 * std::tan(c.polar0 / 2) * c.sign, 2);
 }
 
-void clsVospProjector::FwdStereographic() {
-    const double p = PolarOf();
-    if (p > k90d15s) return;
-    PlaceAzimuthal(2 * std::tan(p / 2));
+std::optional<UnitXY> FwdStereographic(const AzimuthalConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > k90d15s) return std::nullopt;
+    return Place(c.sign, 2 * std::tan(p / 2), lon);
 }
 
-void clsVospProjector::InvStereographic() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    UnplaceAzimuthal(2 * std::atan(rho / 2));
+std::optional<LonLatRad> InvStereographic(const AzimuthalConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    return Unplace(c.sign, 2 * std::atan(rho / 2), x, y);
 }
 
-// 3 near-side perspective, the eye mLight radii from the centre above the
-// pole: r = (L - 1) sin p / (L - cos p), shown up to the horizon plus 15".
-void clsVospProjector::SetUpNearSide() {
-    if (!MapProjection::IsValidLight(mLight)) return;
-    mPerspective.horizon = ArcCos(1 / mLight) + k15s;
-    if (mPerspective.horizon < mPolar0) return;
-    mPerspective.factor = mLight - 1;
-    mYOffset = mPerspective.factor * std::sin(mPolar0) / (mLight - std::cos(mPolar0)) * mSign;
-    mLimit = mPerspective.factor * std::sin(mPerspective.horizon) / (mLight - std::cos(mPerspective.horizon));
-    mSetUp = true;
+// 3 near-side perspective, the eye L radii from the centre above the pole:
+// r = (L - 1) sin p / (L - cos p), shown up to the horizon plus 15".
+std::optional<PerspectiveConsts> SetUpNearSide(const PrjCentre& c) {
+    if (!MapProjection::IsValidLight(c.light)) return std::nullopt;
+    PerspectiveConsts k;
+    k.horizon = ArcCos(1 / c.light) + k15s;
+    if (k.horizon < c.polar0) return std::nullopt;
+    k.sign = c.sign;
+    k.south = c.south;
+    k.light = c.light;
+    k.factor = c.light - 1;
+    k.yOffset = k.factor * std::sin(c.polar0) / (c.light - std::cos(c.polar0)) * c.sign;
+    k.limit = k.factor * std::sin(k.horizon) / (c.light - std::cos(k.horizon));
+    return k;
 }
 
-void clsVospProjector::FwdNearSide() {
-    const double p = PolarOf();
-    if (p > mPerspective.horizon) return;
-    PlaceAzimuthal(mPerspective.factor * std::sin(p) / (mLight - std::cos(p)));
+std::optional<UnitXY> FwdNearSide(const PerspectiveConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > c.horizon) return std::nullopt;
+    return Place(c.sign, c.factor * std::sin(p) / (c.light - std::cos(p)), lon);
 }
+
+namespace {
 
 // The far side inverts as the near side with the eye mirrored through the
-// centre (l = -mLight): r2 (-L) + k s is exactly k s - r2 L.
-inline void clsVospProjector::InvPerspective(double l) {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    const double k = mPerspective.factor;
+// centre (l = -L): r2 (-L) + k s is exactly k s - r2 L.
+std::optional<LonLatRad> InvPerspective(const PerspectiveConsts& c, double l, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    const double k = c.factor;
     const double r2 = rho * rho;
     const double s = std::sqrt(k * k + r2 * (1 - l * l));
     const double cosc = (r2 * l + k * s) / (k * k + r2);
-    mLat = ArcSin(cosc);
-    if (mSouth) mLat = -mLat;
-    mLon = AnglePos(mY * mSign, mX);
-    mValid = true;
+    double lat = ArcSin(cosc);
+    if (c.south) lat = -lat;
+    return LonLatRad{AnglePos(y * c.sign, x), lat};
 }
 
-void clsVospProjector::InvNearSide() { InvPerspective(mLight); }
+} // namespace
+
+std::optional<LonLatRad> InvNearSide(const PerspectiveConsts& c, double x, double y) {
+    return InvPerspective(c, c.light, x, y);
+}
 
 // 4 far-side perspective, the eye beyond the opposite pole:
 // r = (L + 1) sin p / (cos p + L).
-void clsVospProjector::SetUpFarSide() {
-    if (!MapProjection::IsValidLight(mLight)) return;
-    mPerspective.horizon = kPi - ArcCos(1 / mLight) + k15s;
-    if (mPerspective.horizon < mPolar0) return;
-    mPerspective.factor = mLight + 1;
-    mYOffset = mPerspective.factor * std::sin(mPolar0) / (std::cos(mPolar0) + mLight) * mSign;
-    mLimit = mPerspective.factor * std::sin(mPerspective.horizon) / (std::cos(mPerspective.horizon) + mLight);
-    mSetUp = true;
+std::optional<PerspectiveConsts> SetUpFarSide(const PrjCentre& c) {
+    if (!MapProjection::IsValidLight(c.light)) return std::nullopt;
+    PerspectiveConsts k;
+    k.horizon = kPi - ArcCos(1 / c.light) + k15s;
+    if (k.horizon < c.polar0) return std::nullopt;
+    k.sign = c.sign;
+    k.south = c.south;
+    k.light = c.light;
+    k.factor = c.light + 1;
+    k.yOffset = k.factor * std::sin(c.polar0) / (std::cos(c.polar0) + c.light) * c.sign;
+    k.limit = k.factor * std::sin(k.horizon) / (std::cos(k.horizon) + c.light);
+    return k;
 }
 
-void clsVospProjector::FwdFarSide() {
-    const double p = PolarOf();
-    if (p > mPerspective.horizon) return;
-    PlaceAzimuthal(mPerspective.factor * std::sin(p) / (std::cos(p) + mLight));
+std::optional<UnitXY> FwdFarSide(const PerspectiveConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > c.horizon) return std::nullopt;
+    return Place(c.sign, c.factor * std::sin(p) / (std::cos(p) + c.light), lon);
 }
 
-void clsVospProjector::InvFarSide() { InvPerspective(-mLight); }
+std::optional<LonLatRad> InvFarSide(const PerspectiveConsts& c, double x, double y) {
+    return InvPerspective(c, -c.light, x, y);
+}
 
 // 5 orthographic: r = sin p
-void clsVospProjector::SetUpOrthographic() {
-    mYOffset = std::sin(mPolar0) * mSign;
-    mLimit = 1;
-    mSetUp = true;
+std::optional<AzimuthalConsts> SetUpOrthographic(const PrjCentre& c) {
+    return Consts(c, std::sin(c.polar0) * c.sign, 1);
 }
 
-void clsVospProjector::FwdOrthographic() {
-    const double p = PolarOf();
-    if (p > k90d15s) return;
-    PlaceAzimuthal(std::sin(p));
+std::optional<UnitXY> FwdOrthographic(const AzimuthalConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > k90d15s) return std::nullopt;
+    return Place(c.sign, std::sin(p), lon);
 }
 
-void clsVospProjector::InvOrthographic() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    UnplaceAzimuthal(ArcSin(rho));
+std::optional<LonLatRad> InvOrthographic(const AzimuthalConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    return Unplace(c.sign, ArcSin(rho), x, y);
 }
 
 // 6 azimuthal equidistant: r = p
-void clsVospProjector::SetUpEquidistant() {
-    mYOffset = mPolar0 * mSign;
-    mLimit = kPi;
-    mSetUp = true;
+std::optional<AzimuthalConsts> SetUpEquidistant(const PrjCentre& c) { return Consts(c, c.polar0 * c.sign, kPi); }
+
+std::optional<UnitXY> FwdEquidistant(const AzimuthalConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > k179d15s) return std::nullopt;
+    return Place(c.sign, p, lon);
 }
 
-void clsVospProjector::FwdEquidistant() {
-    const double p = PolarOf();
-    if (p > k179d15s) return;
-    PlaceAzimuthal(p);
-}
-
-void clsVospProjector::InvEquidistant() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    UnplaceAzimuthal(rho);
+std::optional<LonLatRad> InvEquidistant(const AzimuthalConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    return Unplace(c.sign, rho, x, y);
 }
 
 // 7 Lambert azimuthal equal-area: r = 2 sin(p/2)
-void clsVospProjector::SetUpLambertAzimuthal() {
-    mYOffset = 2 * std::sin(mPolar0 / 2) * mSign;
-    mLimit = 2;
-    mSetUp = true;
+std::optional<AzimuthalConsts> SetUpLambertAzimuthal(const PrjCentre& c) {
+    return Consts(c, 2 * std::sin(c.polar0 / 2) * c.sign, 2);
 }
 
-void clsVospProjector::FwdLambertAzimuthal() {
-    const double p = PolarOf();
-    if (p > k179d15s) return;
-    PlaceAzimuthal(2 * std::sin(p / 2));
+std::optional<UnitXY> FwdLambertAzimuthal(const AzimuthalConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > k179d15s) return std::nullopt;
+    return Place(c.sign, 2 * std::sin(p / 2), lon);
 }
 
-void clsVospProjector::InvLambertAzimuthal() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    UnplaceAzimuthal(2 * ArcSin(rho / 2));
+std::optional<LonLatRad> InvLambertAzimuthal(const AzimuthalConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    return Unplace(c.sign, 2 * ArcSin(rho / 2), x, y);
 }
 
 // 8 Hammer: the equatorial Lambert azimuthal image of (lon/2, lat), x doubled.
@@ -171,75 +189,73 @@ void clsVospProjector::InvLambertAzimuthal() {
 // cos A) reduces to (2 cos b sin a, sin b) / cos(c/2) with cos c = cos a cos b,
 // which needs no inverse trigonometry. Where sin c vanishes the azimuth is
 // taken as 0 (straight up).
-void clsVospProjector::SetUpHammer() {
-    mYOffset = 2 * std::sin(mLat0 / 2);
-    mLimit = 2 * std::sin(0.7853981633974475);
-    mSetUp = true;
+std::optional<AzimuthalConsts> SetUpHammer(const PrjCentre& c) {
+    return Consts(c, 2 * std::sin(c.lat0 / 2), 2 * std::sin(0.7853981633974475));
 }
 
-void clsVospProjector::FwdHammer() {
-    const double a = mLon / 2;
-    const double b = mLat;
+std::optional<UnitXY> FwdHammer(const AzimuthalConsts&, double lon, double lat) {
+    const double a = lon / 2;
+    const double b = lat;
     const double cb = std::cos(b);
     const double cc = std::cos(a) * cb;
-    if (1 - cc * cc <= 1e-12) {
-        mX = 0;
-        mY = 2 * std::sin(ArcCos(cc) / 2);
-    } else {
-        const double h = std::sqrt((1 + cc) / 2);
-        mX = 2 * cb * std::sin(a) / h;
-        mY = std::sin(b) / h;
-    }
-    mValid = true;
+    if (1 - cc * cc <= 1e-12) return UnitXY{0, 2 * std::sin(ArcCos(cc) / 2)};
+    const double h = std::sqrt((1 + cc) / 2);
+    return UnitXY{2 * cb * std::sin(a) / h, std::sin(b) / h};
 }
 
-void clsVospProjector::InvHammer() {
-    const double u = mX / 2;
-    const double rho = std::sqrt(u * u + mY * mY);
-    if (rho > mLimit) return;
-    const double c = 2 * ArcSin(rho / 2);
-    const double az = AnglePos(mY, u);
-    const double sc = std::sin(c);
-    mLon = 2 * AnglePos(std::cos(c), std::sin(az) * sc);
-    mLat = ArcSin(std::cos(az) * sc);
-    mValid = true;
-}
-
-// Shared by 9 (Aitoff) and 12 (equirectangular).
-void clsVospProjector::SetUpLatOffset() {
-    mYOffset = mLat0;
-    mLimit = kHalfPi;
-    mSetUp = true;
+std::optional<LonLatRad> InvHammer(const AzimuthalConsts& c, double x, double y) {
+    const double u = x / 2;
+    const double rho = std::sqrt(u * u + y * y);
+    if (rho > c.limit) return std::nullopt;
+    const double arc = 2 * ArcSin(rho / 2);
+    const double az = AnglePos(y, u);
+    const double sc = std::sin(arc);
+    return LonLatRad{2 * AnglePos(std::cos(arc), std::sin(az) * sc), ArcSin(std::cos(az) * sc)};
 }
 
 // 9 Aitoff: the equatorial azimuthal equidistant image of (lon/2, lat), x
 // doubled: c (2 sin A, cos A) = c / sin c (2 cos b sin a, sin b).
-void clsVospProjector::FwdAitoff() {
-    const double a = mLon / 2;
-    const double b = mLat;
+std::optional<AzimuthalConsts> SetUpAitoff(const PrjCentre& c) { return Consts(c, c.lat0, kHalfPi); }
+
+std::optional<UnitXY> FwdAitoff(const AzimuthalConsts&, double lon, double lat) {
+    const double a = lon / 2;
+    const double b = lat;
     const double cb = std::cos(b);
     const double cc = std::cos(a) * cb;
     const double sc = std::sqrt(1 - cc * cc);
     // ArcCos(cc), reusing its square root.
-    const double c = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
-    if (sc <= 1e-6) {
-        mX = 0;
-        mY = c;
-    } else {
-        const double k = c / sc;
-        mX = 2 * k * cb * std::sin(a);
-        mY = k * std::sin(b);
-    }
-    mValid = true;
+    const double arc = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
+    if (sc <= 1e-6) return UnitXY{0, arc};
+    const double k = arc / sc;
+    return UnitXY{2 * k * cb * std::sin(a), k * std::sin(b)};
 }
 
-void clsVospProjector::InvAitoff() {
-    const double u = mX / 2;
-    const double c = std::sqrt(u * u + mY * mY);
-    if (c > mLimit) return;
-    const double az = AnglePos(mY, u);
-    const double sc = std::sin(c);
-    mLon = 2 * AnglePos(std::cos(c), std::sin(az) * sc);
-    mLat = ArcSin(std::cos(az) * sc);
-    mValid = true;
+std::optional<LonLatRad> InvAitoff(const AzimuthalConsts& c, double x, double y) {
+    const double u = x / 2;
+    const double arc = std::sqrt(u * u + y * y);
+    if (arc > c.limit) return std::nullopt;
+    const double az = AnglePos(y, u);
+    const double sc = std::sin(arc);
+    return LonLatRad{2 * AnglePos(std::cos(arc), std::sin(az) * sc), ArcSin(std::cos(az) * sc)};
 }
+
+void BandNearSide(double light, int32_t&, int32_t& south) {
+    if (light != 0) south = Library::DblToLng(ArcSin(1 / light) / kSecRad) + 30;
+}
+
+void BandFarSide(double light, int32_t&, int32_t& south) {
+    if (light != 0) south = -Library::DblToLng(ArcSin(1 / light) / kSecRad) + 30;
+}
+
+} // namespace Prj
+
+// The registry's rows of this family.
+VOSP_PRJ_ROW(azimuthal, Gnomonic, Inverse);
+VOSP_PRJ_ROW(azimuthal, Stereographic, Inverse);
+VOSP_PRJ_ROW(perspective, NearSide, Inverse);
+VOSP_PRJ_ROW(perspective, FarSide, Inverse);
+VOSP_PRJ_ROW(azimuthal, Orthographic, Inverse);
+VOSP_PRJ_ROW(azimuthal, Equidistant, Inverse);
+VOSP_PRJ_ROW(azimuthal, LambertAzimuthal, Inverse);
+VOSP_PRJ_ROW(azimuthal, Hammer, Inverse);
+VOSP_PRJ_ROW(azimuthal, Aitoff, Inverse);

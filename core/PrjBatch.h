@@ -3,6 +3,7 @@
 // the C library's vector maths (libmvec). Only the projections whose forward
 // is a closed form have a kernel here; the others go point by point.
 #include "core/CoordTypes.h"
+#include "core/PrjRegistry.h"
 #include "core/clsPoly.h"
 
 #include <cstddef>
@@ -10,12 +11,11 @@
 
 namespace PrjBatch {
 
-// The set-up of one projection at one centre, on the unit sphere.
+// The set-up of one projection at one centre: its family's constants as
+// the single-point forms read them, and what the inverses need besides.
 struct Consts {
-    int prj = 0;
-    double lon0 = 0, sign = 0, polar0 = 0, rho0 = 0, cone = 0, aux1 = 0, maxPolar = 0;
-    double light = 0, horizon = 0, factor = 0, twoOverCone = 0, rho0Squared = 0;
-    const double* theta = nullptr; // 37 entries
+    const PrjConsts* families = nullptr;
+    double lon0 = 0;
     double radius = 0, yOffset = 0, limit = 0; // for the inverses
 };
 

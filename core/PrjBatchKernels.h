@@ -66,18 +66,18 @@ template <class T, class P, class F> void Blocks(const P* in, size_t n, double* 
 // by the longitude (times the cone constant).
 template <class T, class R>
 void Polar(const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* valid,
-           double maxP, double cone, R radius) {
+           double sign, double maxP, double cone, R radius) {
     using L = Lane<T>;
     using V = typename T::V;
     Blocks<T>(in, n, x, y, valid, [&](const PolyPoint* b, double* ox, double* oy, uint8_t* ov) {
         V lon, lat;
         L::Load(c, b, lon, lat);
-        const V p = c.sign * lat + kHalfPi;
+        const V p = sign * lat + kHalfPi;
         const auto ok = p <= maxP;
         const V r = radius(p);
         const V a = cone == 1 ? lon : cone * lon;
         const V vx = r * T::Sin(a);
-        const V vy = r * T::Cos(a) * c.sign;
+        const V vy = r * T::Cos(a) * sign;
         L::Store(vx, vy, ok, ox, oy, ov);
     });
 }
@@ -105,7 +105,7 @@ template <class T> void Sinusoidal(const PrjBatch::Consts& c, const PolyPoint* i
 template <class T> void Mollweide(const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y,
                                   uint8_t* valid) {
     using V = typename T::V;
-    const double* th = c.theta;
+    const double* th = c.families->pseudo.theta;
     Blocks<T>(in, n, x, y, valid, [&](const PolyPoint* b, double* ox, double* oy, uint8_t* ov) {
         V lon, lat, t;
         Lane<T>::Load(c, b, lon, lat);
@@ -166,12 +166,14 @@ template <class T> PrjBatch::Kernel KernelFor(int prj) {
     switch (prj) {
     case 1:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            Polar<T>(c, in, n, x, y, v, k60d15s, 1, [](const V& p) { return T::Tan(p); });
+            Polar<T>(c, in, n, x, y, v, c.families->azimuthal.sign, k60d15s, 1, [](const V& p) { return T::Tan(p); });
         };
     case 3:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            const double f = c.factor, l = c.light;
-            Polar<T>(c, in, n, x, y, v, c.horizon, 1, [f, l](const V& p) { return f * T::Sin(p) / (l - T::Cos(p)); });
+            const Prj::PerspectiveConsts& k = c.families->perspective;
+            const double f = k.factor, l = k.light;
+            Polar<T>(c, in, n, x, y, v, k.sign, k.horizon, 1,
+                     [f, l](const V& p) { return f * T::Sin(p) / (l - T::Cos(p)); });
         };
     case 8:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
@@ -219,7 +221,7 @@ template <class T> PrjBatch::Kernel KernelFor(int prj) {
         };
     case 15:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            const double k = c.cone;
+            const double k = c.families->cylinder.cosLat0;
             Plain<T>(c, in, n, x, y, v, [k](const V& lon, const V& lat, V& vx, V& vy) {
                 vx = lon * k;
                 vy = T::Sin(lat) / k;
@@ -248,58 +250,64 @@ template <class T> PrjBatch::Kernel KernelFor(int prj) {
         };
     case 21:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            const double p0 = c.polar0, r0 = c.rho0;
-            Polar<T>(c, in, n, x, y, v, c.maxPolar, c.cone, [p0, r0](const V& p) { return T::Tan(p - p0) + r0; });
+            const Prj::ConicConsts& k = c.families->conic;
+            const double p0 = k.polar0, r0 = k.rho0;
+            Polar<T>(c, in, n, x, y, v, k.sign, k.maxPolar, k.cone,
+                     [p0, r0](const V& p) { return T::Tan(p - p0) + r0; });
         };
     case 24:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            const double k = c.cone, t = c.twoOverCone, r2 = c.rho0Squared;
-            Polar<T>(c, in, n, x, y, v, c.maxPolar, c.cone,
+            const Prj::ConicConsts& a = c.families->conic;
+            const double k = a.cone, t = a.twoOverCone, r2 = a.rho0Squared;
+            Polar<T>(c, in, n, x, y, v, a.sign, a.maxPolar, a.cone,
                      [k, t, r2](const V& p) { return T::Sqrt((k - T::Cos(p)) * t + r2); });
         };
     case 26:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            const double p0 = c.polar0, r0 = c.rho0;
-            Plain<T>(c, in, n, x, y, v, [&c, p0, r0](const V& lon, const V& lat, V& vx, V& vy) {
-                const V p = c.sign * lat + kHalfPi;
+            const Prj::BonneConsts& b = c.families->bonne;
+            const double p0 = b.polar0, r0 = b.rho0, sign = b.sign;
+            Plain<T>(c, in, n, x, y, v, [sign, p0, r0](const V& lon, const V& lat, V& vx, V& vy) {
+                const V p = sign * lat + kHalfPi;
                 const V r = p - p0 + r0;
                 // Each parallel's own cone constant; 1 where r vanishes.
                 const V k = r != 0 ? T::Sin(p) / r : Lane<T>::Splat(1);
                 const V a = k * lon;
                 vx = r * T::Sin(a);
-                vy = r * T::Cos(a) * c.sign;
+                vy = r * T::Cos(a) * sign;
                 return lon == lon || lon != lon;
             });
         };
     case 2:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            Polar<T>(c, in, n, x, y, v, k90d15s, 1, [](const V& p) { return 2 * T::Tan(p / 2); });
+            Polar<T>(c, in, n, x, y, v, c.families->azimuthal.sign, k90d15s, 1, [](const V& p) { return 2 * T::Tan(p / 2); });
         };
     case 5:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            Polar<T>(c, in, n, x, y, v, k90d15s, 1, [](const V& p) { return T::Sin(p); });
+            Polar<T>(c, in, n, x, y, v, c.families->azimuthal.sign, k90d15s, 1, [](const V& p) { return T::Sin(p); });
         };
     case 6:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            Polar<T>(c, in, n, x, y, v, k179d15s, 1, [](const V& p) { return p; });
+            Polar<T>(c, in, n, x, y, v, c.families->azimuthal.sign, k179d15s, 1, [](const V& p) { return p; });
         };
     case 7:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            Polar<T>(c, in, n, x, y, v, k179d15s, 1, [](const V& p) { return 2 * T::Sin(p / 2); });
+            Polar<T>(c, in, n, x, y, v, c.families->azimuthal.sign, k179d15s, 1, [](const V& p) { return 2 * T::Sin(p / 2); });
         };
     case 12: return Equirectangular<T>;
     case 16: return Sinusoidal<T>;
     case 17: return Mollweide<T>;
     case 23:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            const double p0 = c.polar0, r0 = c.rho0;
-            Polar<T>(c, in, n, x, y, v, c.maxPolar, c.cone, [p0, r0](const V& p) { return p - p0 + r0; });
+            const Prj::ConicConsts& k = c.families->conic;
+            const double p0 = k.polar0, r0 = k.rho0;
+            Polar<T>(c, in, n, x, y, v, k.sign, k.maxPolar, k.cone, [p0, r0](const V& p) { return p - p0 + r0; });
         };
     case 25:
         return [](const PrjBatch::Consts& c, const PolyPoint* in, size_t n, double* x, double* y, uint8_t* v) {
-            const V e = Lane<T>::Splat(c.cone);
-            const double k = c.aux1;
-            Polar<T>(c, in, n, x, y, v, c.maxPolar, c.cone,
+            const Prj::ConicConsts& l = c.families->conic;
+            const V e = Lane<T>::Splat(l.cone);
+            const double k = l.f;
+            Polar<T>(c, in, n, x, y, v, l.sign, l.maxPolar, l.cone,
                      [e, k](const V& p) { return k * T::Pow(T::Tan(p / 2), e); });
         };
     case 30: return Winkel<T>;
@@ -399,7 +407,7 @@ template <class T> PrjBatch::InvKernel InvKernelFor(int prj) {
         };
     case 15:
         return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
-            const double k = c.cone, m = c.limit;
+            const double k = c.families->cylinder.cosLat0, m = c.limit;
             PlainInv<T>(c, in, n, lon, lat, v, [k, m](const V& x, const V& y, V& vlon, V& vlat) {
                 vlon = x / k;
                 vlat = ArcSin<T>(y * k);
@@ -418,7 +426,7 @@ template <class T> PrjBatch::InvKernel InvKernelFor(int prj) {
     case 17:
         return [](const PrjBatch::Consts& c, const PlaneXY* in, size_t n, double* lon, double* lat, uint8_t* v) {
             const double m = c.limit;
-            const double* th = c.theta;
+            const double* th = c.families->pseudo.theta;
             PlainInv<T>(c, in, n, lon, lat, v, [m, th](const V& x, const V& y, V& vlon, V& vlat) {
                 const V t = ArcSin<T>(y / kSqrt2);
                 vlon = x / kMollweideX / T::Cos(t);

@@ -1,8 +1,10 @@
-// Conic projections with one standard parallel through the centre, drawn
-// around the pole on the centre's side: central (21), equidistant (23),
-// Albers equal-area (24), Lambert conformal (25), and the pseudoconic Bonne
-// (26). Every limit test lets the equal case pass.
-#include "core/clsVospProjector.h"
+// Every limit test lets the equal case pass.
+#include "core/PrjConic.h"
+
+#include "core/Library.h"
+#include "core/PrjRow.h"
+
+namespace Prj {
 
 namespace {
 
@@ -10,137 +12,168 @@ constexpr double k87d15s = 1.5185091712872316;     // 87 degrees 0'15"
 constexpr double k75d = 1.3089969389957459;        // 75 degrees
 constexpr double k179d59m45s = 3.1415199315376237; // 179 degrees 59'45"
 
+bool CentreUsable(const PrjCentre& c) { return c.polar0 < k87d15s; }
+
+double PolarOf(double sign, double lat) { return sign * lat + kHalfPi; }
+
+ConicConsts Cone(const PrjCentre& c) {
+    ConicConsts k;
+    k.sign = c.sign;
+    k.polar0 = c.polar0;
+    k.cone = std::cos(c.polar0);
+    return k;
+}
+
+UnitXY Place(double sign, double cone, double r, double lon) {
+    const double a = cone * lon;
+    return {r * std::sin(a), r * std::cos(a) * sign};
+}
+
+LonLatRad Unplace(double sign, double cone, double p, double x, double y) {
+    return {AnglePos(y * sign, x) / cone, (p - kHalfPi) * sign};
+}
+
 } // namespace
 
-// A cone touching within 3 degrees of the equator is refused.
-bool clsVospProjector::ConicCentreUsable() const { return mPolar0 < k87d15s; }
-
 // 21 central conic: r = tan(p - p0) + rho0
-void clsVospProjector::SetUpCentralConic() {
-    if (!ConicCentreUsable()) return;
-    mRho0 = std::tan(mPolar0);
-    mCone = std::cos(mPolar0);
-    mMaxPolar = mPolar0 + k75d;
-    mYOffset = mRho0 * mSign;
-    mLimit = std::tan(mMaxPolar - mPolar0) + mRho0;
-    mSetUp = true;
+std::optional<ConicConsts> SetUpCentralConic(const PrjCentre& c) {
+    if (!CentreUsable(c)) return std::nullopt;
+    ConicConsts k = Cone(c);
+    k.rho0 = std::tan(c.polar0);
+    k.maxPolar = c.polar0 + k75d;
+    k.yOffset = k.rho0 * c.sign;
+    k.limit = std::tan(k.maxPolar - c.polar0) + k.rho0;
+    return k;
 }
 
-void clsVospProjector::FwdCentralConic() {
-    const double p = PolarOf();
-    if (p > mMaxPolar) return;
-    PlaceConic(std::tan(p - mPolar0) + mRho0);
+std::optional<UnitXY> FwdCentralConic(const ConicConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > c.maxPolar) return std::nullopt;
+    return Place(c.sign, c.cone, std::tan(p - c.polar0) + c.rho0, lon);
 }
 
-void clsVospProjector::InvCentralConic() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    UnplaceConic(std::atan(rho - mRho0) + mPolar0);
+std::optional<LonLatRad> InvCentralConic(const ConicConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    return Unplace(c.sign, c.cone, std::atan(rho - c.rho0) + c.polar0, x, y);
 }
 
 // 23 equidistant conic: r = p - p0 + rho0
-void clsVospProjector::SetUpEquidistantConic() {
-    if (!ConicCentreUsable()) return;
-    mRho0 = std::tan(mPolar0);
-    mCone = std::cos(mPolar0);
-    mMaxPolar = k179d59m45s;
-    mYOffset = mRho0 * mSign;
-    mLimit = k179d59m45s - mPolar0 + mRho0;
-    mSetUp = true;
+std::optional<ConicConsts> SetUpEquidistantConic(const PrjCentre& c) {
+    if (!CentreUsable(c)) return std::nullopt;
+    ConicConsts k = Cone(c);
+    k.rho0 = std::tan(c.polar0);
+    k.maxPolar = k179d59m45s;
+    k.yOffset = k.rho0 * c.sign;
+    k.limit = k179d59m45s - c.polar0 + k.rho0;
+    return k;
 }
 
-void clsVospProjector::FwdEquidistantConic() {
-    const double p = PolarOf();
-    if (p > mMaxPolar) return;
-    PlaceConic(p - mPolar0 + mRho0);
+std::optional<UnitXY> FwdEquidistantConic(const ConicConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > c.maxPolar) return std::nullopt;
+    return Place(c.sign, c.cone, p - c.polar0 + c.rho0, lon);
 }
 
-void clsVospProjector::InvEquidistantConic() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    const double c = rho + mPolar0 - mRho0;
-    if (c < 0) return;
-    UnplaceConic(c);
+std::optional<LonLatRad> InvEquidistantConic(const ConicConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    const double p = rho + c.polar0 - c.rho0;
+    if (p < 0) return std::nullopt;
+    return Unplace(c.sign, c.cone, p, x, y);
 }
 
 // 24 Albers equal-area: r = sqrt((n - cos p) 2/n + tan^2 p0), n = cos p0
-void clsVospProjector::SetUpAlbers() {
-    if (!ConicCentreUsable()) return;
-    mRho0 = std::tan(mPolar0);
-    mCone = std::cos(mPolar0);
-    mMaxPolar = k179d59m45s;
-    mAlbers.twoOverCone = 2 / mCone;
-    const double t = std::sin(mPolar0) / std::cos(mPolar0);
-    mAlbers.rho0Squared = t * t;
-    mYOffset = std::sqrt(mAlbers.rho0Squared) * mSign;
-    mLimit = std::sqrt((mCone - std::cos(k179d59m45s)) * mAlbers.twoOverCone + mAlbers.rho0Squared);
-    mSetUp = true;
+std::optional<ConicConsts> SetUpAlbers(const PrjCentre& c) {
+    if (!CentreUsable(c)) return std::nullopt;
+    ConicConsts k = Cone(c);
+    k.rho0 = std::tan(c.polar0);
+    k.maxPolar = k179d59m45s;
+    k.twoOverCone = 2 / k.cone;
+    const double t = std::sin(c.polar0) / std::cos(c.polar0);
+    k.rho0Squared = t * t;
+    k.yOffset = std::sqrt(k.rho0Squared) * c.sign;
+    k.limit = std::sqrt((k.cone - std::cos(k179d59m45s)) * k.twoOverCone + k.rho0Squared);
+    return k;
 }
 
-void clsVospProjector::FwdAlbers() {
-    const double p = PolarOf();
-    if (p > mMaxPolar) return;
-    PlaceConic(std::sqrt((mCone - std::cos(p)) * mAlbers.twoOverCone + mAlbers.rho0Squared));
+std::optional<UnitXY> FwdAlbers(const ConicConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > c.maxPolar) return std::nullopt;
+    return Place(c.sign, c.cone, std::sqrt((c.cone - std::cos(p)) * c.twoOverCone + c.rho0Squared), lon);
 }
 
-void clsVospProjector::InvAlbers() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    const double q = mCone - (rho * rho - mAlbers.rho0Squared) / mAlbers.twoOverCone;
-    if (q > 1) return;
-    UnplaceConic(ArcCos(q));
+std::optional<LonLatRad> InvAlbers(const ConicConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    const double q = c.cone - (rho * rho - c.rho0Squared) / c.twoOverCone;
+    if (q > 1) return std::nullopt;
+    return Unplace(c.sign, c.cone, ArcCos(q), x, y);
 }
 
 // 25 Lambert conformal: r = F tan(p/2)^n, F = tan p0 / tan(p0/2)^n.
 // With the centre on the pole F tends to 2 (the polar stereographic).
-void clsVospProjector::SetUpLambertConic() {
-    if (!ConicCentreUsable()) return;
-    mCone = std::cos(mPolar0);
-    mMaxPolar = mPolar0 + k75d;
-    const double t0n = std::pow(std::tan(mPolar0 / 2), mCone);
-    mLambertConic.f = t0n > 0 ? (std::sin(mPolar0) / std::cos(mPolar0)) / t0n : 2.0;
-    mRho0 = t0n * mLambertConic.f;
-    mYOffset = t0n * mLambertConic.f * mSign;
-    mLimit = mLambertConic.f * std::pow(std::tan(mMaxPolar / 2), mCone);
-    mSetUp = true;
+std::optional<ConicConsts> SetUpLambertConic(const PrjCentre& c) {
+    if (!CentreUsable(c)) return std::nullopt;
+    ConicConsts k = Cone(c);
+    k.maxPolar = c.polar0 + k75d;
+    const double t0n = std::pow(std::tan(c.polar0 / 2), k.cone);
+    k.f = t0n > 0 ? (std::sin(c.polar0) / std::cos(c.polar0)) / t0n : 2.0;
+    k.rho0 = t0n * k.f;
+    k.yOffset = t0n * k.f * c.sign;
+    k.limit = k.f * std::pow(std::tan(k.maxPolar / 2), k.cone);
+    return k;
 }
 
-void clsVospProjector::FwdLambertConic() {
-    const double p = PolarOf();
-    if (p > mMaxPolar) return;
-    PlaceConic(mLambertConic.f * std::pow(std::tan(p / 2), mCone));
+std::optional<UnitXY> FwdLambertConic(const ConicConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    if (p > c.maxPolar) return std::nullopt;
+    return Place(c.sign, c.cone, c.f * std::pow(std::tan(p / 2), c.cone), lon);
 }
 
-void clsVospProjector::InvLambertConic() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    UnplaceConic(2 * std::atan(std::pow(rho / mLambertConic.f, 1 / mCone)));
+std::optional<LonLatRad> InvLambertConic(const ConicConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    return Unplace(c.sign, c.cone, 2 * std::atan(std::pow(rho / c.f, 1 / c.cone)), x, y);
 }
 
-// 26 Bonne: parallels are arcs of radius p - p0 + rho0 around the apex, each
-// drawn at its true length, so mCone belongs to one point only.
-void clsVospProjector::SetUpBonne() {
-    if (!ConicCentreUsable()) return;
-    mRho0 = std::tan(mPolar0);
-    mYOffset = mRho0 * mSign;
-    mLimit = kPi - mPolar0 + mRho0;
-    mSetUp = true;
+// 26 Bonne: parallels are arcs of radius p - p0 + rho0 around the apex.
+std::optional<BonneConsts> SetUpBonne(const PrjCentre& c) {
+    if (!CentreUsable(c)) return std::nullopt;
+    BonneConsts k;
+    k.sign = c.sign;
+    k.polar0 = c.polar0;
+    k.rho0 = std::tan(c.polar0);
+    k.yOffset = k.rho0 * c.sign;
+    k.limit = kPi - c.polar0 + k.rho0;
+    return k;
 }
 
-void clsVospProjector::FwdBonne() {
-    const double p = PolarOf();
-    const double r = p - mPolar0 + mRho0;
+std::optional<UnitXY> FwdBonne(const BonneConsts& c, double lon, double lat) {
+    const double p = PolarOf(c.sign, lat);
+    const double r = p - c.polar0 + c.rho0;
     // r is 0 only at the pole with the centre on it; the factor tends to 1.
-    mCone = r != 0 ? std::sin(p) / r : 1.0;
-    PlaceConic(r);
+    return Place(c.sign, r != 0 ? std::sin(p) / r : 1.0, r, lon);
 }
 
-// Points between the pole and the apex (c < 0) lie on no parallel.
-void clsVospProjector::InvBonne() {
-    const double rho = RhoOf();
-    if (rho > mLimit) return;
-    const double c = rho + mPolar0 - mRho0;
-    if (c < 0) return;
-    mCone = rho != 0 ? std::sin(c) / rho : 1.0;
-    UnplaceConic(c);
+// Points between the pole and the apex (p < 0) lie on no parallel.
+std::optional<LonLatRad> InvBonne(const BonneConsts& c, double x, double y) {
+    const double rho = std::sqrt(x * x + y * y);
+    if (rho > c.limit) return std::nullopt;
+    const double p = rho + c.polar0 - c.rho0;
+    if (p < 0) return std::nullopt;
+    return Unplace(c.sign, rho != 0 ? std::sin(p) / rho : 1.0, p, x, y);
 }
+
+void BandConic(const ConicConsts& c, int32_t&, int32_t& south) {
+    south = Library::DblToLng(324000 - c.maxPolar / kSecRad + 15);
+}
+
+} // namespace Prj
+
+// The registry's rows of this family.
+VOSP_PRJ_ROW(conic, CentralConic, Inverse);
+VOSP_PRJ_ROW(conic, EquidistantConic, Inverse);
+VOSP_PRJ_ROW(conic, Albers, Inverse);
+VOSP_PRJ_ROW(conic, LambertConic, Inverse);
+VOSP_PRJ_ROW(bonne, Bonne, Inverse);

@@ -1,134 +1,120 @@
-// Cylindrical projections in normal aspect (10-15): x is the longitude from
-// the centre meridian, y a function of the latitude; the set-up puts the
-// centre on y = 0 and sets the largest |y| an inverse accepts.
-#include "core/clsVospProjector.h"
+#include "core/PrjCylindrical.h"
+
+#include "core/PrjRow.h"
+
+namespace Prj {
 
 namespace {
 
-constexpr double k60d15s = 1.047270273248763;  // 60 degrees 0'15"
-constexpr double k85d15s = 1.483602586247345;  // 85 degrees 0'15"
+constexpr double k60d15s = 1.047270273248763; // 60 degrees 0'15"
+constexpr double k85d15s = 1.483602586247345; // 85 degrees 0'15"
 constexpr double kQuarterPi = 0.7853981633974475;
+
+CylinderConsts Consts(double yOffset, double limit) {
+    CylinderConsts k;
+    k.yOffset = yOffset;
+    k.limit = limit;
+    return k;
+}
+
+bool YInLimit(const CylinderConsts& c, double y) { return InRange(y, -c.limit, c.limit); }
 
 } // namespace
 
 // 10 central cylindrical: y = tan lat, up to 60 degrees 0'15"
-void clsVospProjector::SetUpCentralCylindrical() {
-    if (!InRange(mLat0, -k60d15s, k60d15s)) return;
-    mYOffset = std::tan(mLat0);
-    mLimit = std::tan(1.0471975511965967); // tan 60 degrees
-    mSetUp = true;
+std::optional<CylinderConsts> SetUpCentralCylindrical(const PrjCentre& c) {
+    if (!InRange(c.lat0, -k60d15s, k60d15s)) return std::nullopt;
+    return Consts(std::tan(c.lat0), std::tan(1.0471975511965967)); // tan 60 degrees
 }
 
-void clsVospProjector::FwdCentralCylindrical() {
-    if (!InRange(mLat, -k60d15s, k60d15s)) return;
-    mX = mLon;
-    mY = std::tan(mLat);
-    mValid = true;
+std::optional<UnitXY> FwdCentralCylindrical(const CylinderConsts&, double lon, double lat) {
+    if (!InRange(lat, -k60d15s, k60d15s)) return std::nullopt;
+    return UnitXY{lon, std::tan(lat)};
 }
 
-void clsVospProjector::InvCentralCylindrical() {
-    if (!YInLimit()) return;
-    mLon = mX;
-    mLat = std::atan(mY);
-    mValid = true;
+std::optional<LonLatRad> InvCentralCylindrical(const CylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return LonLatRad{x, std::atan(y)};
 }
 
 // 11 stereographic cylindrical: y = 2 tan(lat/2)
-void clsVospProjector::SetUpStereoCylindrical() {
-    mYOffset = 2 * std::tan(mLat0 / 2);
-    mLimit = 2;
-    mSetUp = true;
+std::optional<CylinderConsts> SetUpStereoCylindrical(const PrjCentre& c) { return Consts(2 * std::tan(c.lat0 / 2), 2); }
+
+std::optional<UnitXY> FwdStereoCylindrical(const CylinderConsts&, double lon, double lat) {
+    return UnitXY{lon, 2 * std::tan(lat / 2)};
 }
 
-void clsVospProjector::FwdStereoCylindrical() {
-    mX = mLon;
-    mY = 2 * std::tan(mLat / 2);
-    mValid = true;
+std::optional<LonLatRad> InvStereoCylindrical(const CylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return LonLatRad{x, 2 * std::atan(y / 2)};
 }
 
-void clsVospProjector::InvStereoCylindrical() {
-    if (!YInLimit()) return;
-    mLon = mX;
-    mLat = 2 * std::atan(mY / 2);
-    mValid = true;
-}
+// 12 equirectangular: y = lat
+std::optional<CylinderConsts> SetUpEquirectangular(const PrjCentre& c) { return Consts(c.lat0, kHalfPi); }
 
-// 12 equirectangular: y = lat (set-up shared with Aitoff)
-void clsVospProjector::FwdEquirectangular() {
-    mX = mLon;
-    mY = mLat;
-    mValid = true;
-}
+std::optional<UnitXY> FwdEquirectangular(const CylinderConsts&, double lon, double lat) { return UnitXY{lon, lat}; }
 
-void clsVospProjector::InvEquirectangular() {
-    if (!YInLimit()) return;
-    mLon = mX;
-    mLat = mY;
-    mValid = true;
+std::optional<LonLatRad> InvEquirectangular(const CylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return LonLatRad{x, y};
 }
 
 // 13 conformal cylindrical: y = ln tan(pi/4 + lat/2). The forward reaches
 // 85 degrees 0'15" while the inverse stops at the image of 85 degrees.
-void clsVospProjector::SetUpConformalCylindrical() {
-    if (!InRange(mLat0, -k85d15s, k85d15s)) return;
-    mYOffset = std::log(std::tan(kQuarterPi + mLat0 / 2));
-    mLimit = std::log(std::tan(kQuarterPi + 1.4835298641951786 / 2));
-    mSetUp = true;
+std::optional<CylinderConsts> SetUpConformalCylindrical(const PrjCentre& c) {
+    if (!InRange(c.lat0, -k85d15s, k85d15s)) return std::nullopt;
+    return Consts(std::log(std::tan(kQuarterPi + c.lat0 / 2)), std::log(std::tan(kQuarterPi + 1.4835298641951786 / 2)));
 }
 
-void clsVospProjector::FwdConformalCylindrical() {
-    if (!InRange(mLat, -k85d15s, k85d15s)) return;
-    mX = mLon;
-    mY = std::log(std::tan(kQuarterPi + mLat / 2));
-    mValid = true;
+std::optional<UnitXY> FwdConformalCylindrical(const CylinderConsts&, double lon, double lat) {
+    if (!InRange(lat, -k85d15s, k85d15s)) return std::nullopt;
+    return UnitXY{lon, std::log(std::tan(kQuarterPi + lat / 2))};
 }
 
-void clsVospProjector::InvConformalCylindrical() {
-    if (!YInLimit()) return;
-    mLon = mX;
-    mLat = 2 * (std::atan(std::exp(mY)) - kQuarterPi);
-    mValid = true;
+std::optional<LonLatRad> InvConformalCylindrical(const CylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return LonLatRad{x, 2 * (std::atan(std::exp(y)) - kQuarterPi)};
 }
 
 // 14 Miller: y = 1.25 ln tan(pi/4 + 0.4 lat); the poles stay finite.
-void clsVospProjector::SetUpMiller() {
-    mYOffset = 1.25 * std::log(std::tan(kQuarterPi + 0.4 * mLat0));
-    mLimit = 1.25 * std::log(std::tan(1.4137166941154056));
-    mSetUp = true;
+std::optional<CylinderConsts> SetUpMiller(const PrjCentre& c) {
+    return Consts(1.25 * std::log(std::tan(kQuarterPi + 0.4 * c.lat0)), 1.25 * std::log(std::tan(1.4137166941154056)));
 }
 
-void clsVospProjector::FwdMiller() {
-    mX = mLon;
-    mY = 1.25 * std::log(std::tan(kQuarterPi + 0.4 * mLat));
-    mValid = true;
+std::optional<UnitXY> FwdMiller(const CylinderConsts&, double lon, double lat) {
+    return UnitXY{lon, 1.25 * std::log(std::tan(kQuarterPi + 0.4 * lat))};
 }
 
-void clsVospProjector::InvMiller() {
-    if (!YInLimit()) return;
-    mLon = mX;
-    mLat = 2.5 * (std::atan(std::exp(0.8 * mY)) - kQuarterPi);
-    mValid = true;
+std::optional<LonLatRad> InvMiller(const CylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return LonLatRad{x, 2.5 * (std::atan(std::exp(0.8 * y)) - kQuarterPi)};
 }
 
 // 15 cylindrical equal-area with standard parallels at +-the centre latitude:
 // x = lon cos(lat0), y = sin lat / cos(lat0).
-void clsVospProjector::SetUpEqualAreaCylindrical() {
-    if (!InRange(mLat0, -k85d15s, k85d15s)) return;
-    mCone = std::cos(mLat0);
-    mYOffset = std::sin(mLat0) / mCone;
-    mLimit = 1 / mCone;
-    mSetUp = true;
+std::optional<CylinderConsts> SetUpEqualAreaCylindrical(const PrjCentre& c) {
+    if (!InRange(c.lat0, -k85d15s, k85d15s)) return std::nullopt;
+    const double k = std::cos(c.lat0);
+    CylinderConsts r = Consts(std::sin(c.lat0) / k, 1 / k);
+    r.cosLat0 = k;
+    return r;
 }
 
-void clsVospProjector::FwdEqualAreaCylindrical() {
-    mX = mLon * mCone;
-    mY = std::sin(mLat) / mCone;
-    mValid = true;
+std::optional<UnitXY> FwdEqualAreaCylindrical(const CylinderConsts& c, double lon, double lat) {
+    return UnitXY{lon * c.cosLat0, std::sin(lat) / c.cosLat0};
 }
 
-void clsVospProjector::InvEqualAreaCylindrical() {
-    if (!YInLimit()) return;
-    mLon = mX / mCone;
-    mLat = ArcSin(mY * mCone);
-    mValid = true;
+std::optional<LonLatRad> InvEqualAreaCylindrical(const CylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return LonLatRad{x / c.cosLat0, ArcSin(y * c.cosLat0)};
 }
+
+} // namespace Prj
+
+// The registry's rows of this family.
+VOSP_PRJ_ROW(cylinder, CentralCylindrical, Inverse);
+VOSP_PRJ_ROW(cylinder, StereoCylindrical, Inverse);
+VOSP_PRJ_ROW(cylinder, Equirectangular, Inverse);
+VOSP_PRJ_ROW(cylinder, ConformalCylindrical, Inverse);
+VOSP_PRJ_ROW(cylinder, Miller, Inverse);
+VOSP_PRJ_ROW(cylinder, EqualAreaCylindrical, Inverse);

@@ -1,9 +1,10 @@
-// Pseudocylindrical whole-globe projections in normal aspect: sinusoidal
-// (16), Mollweide (17), Eckert VI (19), Wagner VII (20) and Winkel tripel
-// (30). Mollweide and Eckert VI read their auxiliary angle from a 2.5-degree
-// table instead of solving their equation per point; Wagner VII and Winkel
-// tripel have no closed inverse and search for it.
-#include "core/clsVospProjector.h"
+#include "core/PrjPseudocylindrical.h"
+
+#include "core/PrjRow.h"
+
+#include <limits>
+
+namespace Prj {
 
 namespace {
 
@@ -93,72 +94,208 @@ const double kEckert6Theta[37] = {
     1.5707963267949,
 };
 
+
+constexpr double kThetaStep = 0.043633231299858195; // 2.5 degrees
+
+double ThetaOf(const double* th, double lat) {
+    double u = std::fmin(std::fabs(lat), kHalfPi) / kThetaStep;
+    if (!(u >= 0)) u = 0; // never reached with a finite latitude
+    const int i = static_cast<int>(u);
+    const int j = i < 36 ? i + 1 : 36;
+    const double t = th[i] + (th[j] - th[i]) * (u - i);
+    return lat < 0 ? -t : t;
+}
+
+double LatOfTheta(const double* th, double t) {
+    const double a = std::fabs(t);
+    int k = 35;
+    while (k >= 0 && !(a >= th[k])) --k;
+    double r;
+    if (k < 0) {
+        r = kHalfPi;
+    } else {
+        r = ((a - th[k]) / (th[k + 1] - th[k]) + k) * kThetaStep;
+    }
+    return t < 0 ? -r : r;
+}
+
+PseudoCylinderConsts Consts(double yOffset, double limit, const double* theta = nullptr) {
+    PseudoCylinderConsts k;
+    k.yOffset = yOffset;
+    k.limit = limit;
+    k.theta = theta;
+    return k;
+}
+
+bool YInLimit(const PseudoCylinderConsts& c, double y) { return InRange(y, -c.limit, c.limit); }
+
+// The forwards of 20 and 30 split into a latitude part, a longitude part and
+// their combination, so that the search can reuse the part that a step
+// leaves unchanged and still get the very same numbers.
+struct Wagner7Parts {
+    // s and cos(asin s)
+    static void Lat(double lat, double& p1, double& p2) {
+        p1 = 0.90631 * std::sin(lat);
+        p2 = std::sqrt(1 - p1 * p1);
+    }
+    // sin and cos of lon/3
+    static void Lon(double lon, double& q1, double& q2) {
+        const double l3 = lon / 3;
+        q1 = std::sin(l3);
+        q2 = std::cos(l3);
+    }
+    static UnitXY Combine(double s, double cpsi, double sl, double cl, double lon, double) {
+        const double ca = cpsi * cl;
+        const double halfA = std::sqrt((1 - ca) / 2);
+        if (ca > 0.9999999999 && IsNearZero(ArcCos(ca))) return {0, 2.48206 * halfA}; // t = 1, b = 0
+        const double sa = std::sqrt(1 - ca * ca);
+        double sb = cpsi * std::fabs(sl) / sa;
+        if (lon < 0) sb = -sb;
+        return {5.33448 * halfA * sb, 2.48206 * halfA * (s / sa)};
+    }
+};
+
+struct WinkelParts {
+    static void Lat(double lat, double& p1, double& p2) {
+        p1 = std::cos(lat);
+        p2 = std::sin(lat);
+    }
+    static void Lon(double lon, double& q1, double& q2) {
+        const double a = lon / 2;
+        q1 = std::cos(a);
+        q2 = std::sin(a);
+    }
+    static UnitXY Combine(double cb, double sb, double ca, double sa, double lon, double lat) {
+        const double a = lon / 2;
+        const double b = lat;
+        const double cc = ca * cb;
+        const double sc = std::sqrt(1 - cc * cc);
+        // ArcCos(cc), reusing its square root.
+        const double c = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
+        if (sc <= 1e-6) return {0.636527025593367 * a, (b + c) / 2};
+        const double k = c / sc;
+        return {k * cb * sa + 0.636527025593367 * a, (b + k * sb) / 2};
+    }
+};
+
+template <class Parts> UnitXY Forward(double lon, double lat) {
+    double p1, p2, q1, q2;
+    Parts::Lat(lat, p1, p2);
+    Parts::Lon(lon, q1, q2);
+    return Parts::Combine(p1, p2, q1, q2, lon, lat);
+}
+
+// Walks longitude and latitude up and down with a shrinking step until the
+// forward image of (lon, lat) meets the target's mirror image in the first
+// quadrant.
+template <class Parts> std::optional<LonLatRad> Search(double sx, double sy, SearchStop& stop) {
+    const double tx = std::fabs(sx);
+    const double ty = std::fabs(sy);
+    const double latMax = kHalfPi - kSecRad;
+    const double lonMax = kPi - kSecRad;
+    double s = 36000 * kSecRad; // 10 degrees
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    // The parts last computed and the last image.
+    double cLat = none, p1 = 0, p2 = 0, cLon = none, q1 = 0, q2 = 0;
+    double lastLon = none, lastLat = none;
+    UnitXY img;
+    double lon = 0, lat = 0;
+    const auto forward = [&] {
+        // Each walk starts where the previous one stopped.
+        if (lon == lastLon && lat == lastLat) return;
+        if (lat != cLat) Parts::Lat(lat, p1, p2);
+        if (lon != cLon) Parts::Lon(lon, q1, q2);
+        img = Parts::Combine(p1, p2, q1, q2, lon, lat);
+        cLat = lastLat = lat;
+        cLon = lastLon = lon;
+    };
+    do {
+        bool reached = false;
+        while (lat <= latMax) {
+            forward();
+            if (img.y >= ty) {
+                reached = true;
+                break;
+            }
+            lat += s;
+        }
+        if (!reached) lat = latMax;
+        reached = false;
+        while (lon <= lonMax) {
+            forward();
+            if (img.x >= tx) {
+                reached = true;
+                break;
+            }
+            lon += s;
+        }
+        if (!reached) lon = lonMax;
+        s /= 1.5;
+        while (lat >= 0) {
+            forward();
+            if (img.y <= ty) break;
+            lat -= s;
+        }
+        if (lat < 0) lat = 0;
+        while (lon >= 0) {
+            forward();
+            if (img.x <= tx) break;
+            lon -= s;
+        }
+        if (lon < 0) lon = 0;
+        s /= 1.5;
+    } while (s > kSecRad);
+    if (!(std::fabs(img.x - tx) < 0.0002908882086657213 && std::fabs(img.y - ty) < 0.0002908882086657213)) {
+        stop = {true, {lon, lat}};
+        return std::nullopt;
+    }
+    return LonLatRad{sx < 0 ? -lon : lon, sy < 0 ? -lat : lat};
+}
+
 } // namespace
 
-// 16 sinusoidal; the set-up also serves Winkel tripel.
-void clsVospProjector::SetUpSinusoidal() {
-    mYOffset = mLat0;
-    mLimit = k89d59m45s;
-    mSetUp = true;
+// 16 sinusoidal
+std::optional<PseudoCylinderConsts> SetUpSinusoidal(const PrjCentre& c) { return Consts(c.lat0, k89d59m45s); }
+
+std::optional<UnitXY> FwdSinusoidal(const PseudoCylinderConsts&, double lon, double lat) {
+    return UnitXY{std::cos(lat) * lon, lat};
 }
 
-void clsVospProjector::FwdSinusoidal() {
-    mX = std::cos(mLat) * mLon;
-    mY = mLat;
-    mValid = true;
-}
-
-void clsVospProjector::InvSinusoidal() {
-    if (!YInLimit()) return;
-    mLat = mY;
-    mLon = mX / std::cos(mY);
-    mValid = true;
+std::optional<LonLatRad> InvSinusoidal(const PseudoCylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return LonLatRad{x / std::cos(y), y};
 }
 
 // 17 Mollweide: 2t + sin 2t = pi sin lat
-void clsVospProjector::SetUpMollweide() {
-    LoadThetaTable(kMollweideTheta);
-    mYOffset = kSqrt2 * std::sin(ThetaOf(mLat0));
-    mLimit = kSqrt2;
-    mSetUp = true;
+std::optional<PseudoCylinderConsts> SetUpMollweide(const PrjCentre& c) {
+    return Consts(kSqrt2 * std::sin(ThetaOf(kMollweideTheta, c.lat0)), kSqrt2, kMollweideTheta);
 }
 
-void clsVospProjector::FwdMollweide() {
-    const double t = ThetaOf(mLat);
-    mX = std::cos(t) * kMollweideX * mLon;
-    mY = std::sin(t) * kSqrt2;
-    mValid = true;
+std::optional<UnitXY> FwdMollweide(const PseudoCylinderConsts& c, double lon, double lat) {
+    const double t = ThetaOf(c.theta, lat);
+    return UnitXY{std::cos(t) * kMollweideX * lon, std::sin(t) * kSqrt2};
 }
 
-void clsVospProjector::InvMollweide() {
-    if (!YInLimit()) return;
-    const double t = ArcSin(mY / kSqrt2);
-    mLon = mX / kMollweideX / std::cos(t);
-    mLat = LatOfTheta(t);
-    mValid = true;
+std::optional<LonLatRad> InvMollweide(const PseudoCylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    const double t = ArcSin(y / kSqrt2);
+    return LonLatRad{x / kMollweideX / std::cos(t), LatOfTheta(c.theta, t)};
 }
 
 // 19 Eckert VI: t + sin t = (1 + pi/2) sin lat
-void clsVospProjector::SetUpEckert6() {
-    LoadThetaTable(kEckert6Theta);
-    mYOffset = ThetaOf(mLat0) * kEckertY;
-    mLimit = kEckertY * kHalfPi;
-    mSetUp = true;
+std::optional<PseudoCylinderConsts> SetUpEckert6(const PrjCentre& c) {
+    return Consts(ThetaOf(kEckert6Theta, c.lat0) * kEckertY, kEckertY * kHalfPi, kEckert6Theta);
 }
 
-void clsVospProjector::FwdEckert6() {
-    const double t = ThetaOf(mLat);
-    mX = (std::cos(t) + 1) * kEckertX * mLon;
-    mY = t * kEckertY;
-    mValid = true;
+std::optional<UnitXY> FwdEckert6(const PseudoCylinderConsts& c, double lon, double lat) {
+    const double t = ThetaOf(c.theta, lat);
+    return UnitXY{(std::cos(t) + 1) * kEckertX * lon, t * kEckertY};
 }
 
-void clsVospProjector::InvEckert6() {
-    if (!YInLimit()) return;
-    const double t = mY / kEckertY;
-    mLon = mX / kEckertX / (std::cos(t) + 1);
-    mLat = LatOfTheta(t);
-    mValid = true;
+std::optional<LonLatRad> InvEckert6(const PseudoCylinderConsts& c, double x, double y) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    const double t = y / kEckertY;
+    return LonLatRad{x / kEckertX / (std::cos(t) + 1), LatOfTheta(c.theta, t)};
 }
 
 // 20 Wagner VII. With s = 0.90631 sin lat, cos a = cos(asin s) cos(lon/3)
@@ -166,91 +303,40 @@ void clsVospProjector::InvEckert6() {
 // where cos b = t and b takes the sign of the longitude. sin b is taken as
 // cos(asin s) |sin(lon/3)| / sin a, which equals sqrt(1 - t^2) but keeps the
 // centre meridian at x = 0 where t rounds to just below 1.
-void clsVospProjector::SetUpWagner7() {
-    const double s0 = std::sin(mLat0) * 0.90631;
+std::optional<PseudoCylinderConsts> SetUpWagner7(const PrjCentre& c) {
+    const double s0 = std::sin(c.lat0) * 0.90631;
     const double psi0 = ArcSin(s0);
     const double k = IsNearZero(psi0) ? 1.0 : s0 / std::sin(psi0);
-    mYOffset = 2.48206 * std::sin(psi0 / 2) * k;
-    mLimit = 1.4452633;
-    mSetUp = true;
+    return Consts(2.48206 * std::sin(psi0 / 2) * k, 1.4452633);
 }
 
-void clsVospProjector::FwdWagner7() {
-    double p1, p2, q1, q2;
-    Wagner7Lat(mLat, p1, p2);
-    Wagner7Lon(mLon, q1, q2);
-    Wagner7Combine(p1, p2, q1, q2);
+std::optional<UnitXY> FwdWagner7(const PseudoCylinderConsts&, double lon, double lat) {
+    return Forward<Wagner7Parts>(lon, lat);
 }
 
-// s and cos(asin s)
-void clsVospProjector::Wagner7Lat(double lat, double& p1, double& p2) {
-    p1 = 0.90631 * std::sin(lat);
-    p2 = std::sqrt(1 - p1 * p1);
-}
-
-// sin and cos of lon/3
-void clsVospProjector::Wagner7Lon(double lon, double& q1, double& q2) {
-    const double l3 = lon / 3;
-    q1 = std::sin(l3);
-    q2 = std::cos(l3);
-}
-
-void clsVospProjector::Wagner7Combine(double s, double cpsi, double sl, double cl) {
-    const double ca = cpsi * cl;
-    const double halfA = std::sqrt((1 - ca) / 2);
-    if (ca > 0.9999999999 && IsNearZero(ArcCos(ca))) {
-        mX = 0; // t = 1, b = 0
-        mY = 2.48206 * halfA;
-    } else {
-        const double sa = std::sqrt(1 - ca * ca);
-        double sb = cpsi * std::fabs(sl) / sa;
-        if (mLon < 0) sb = -sb;
-        mX = 5.33448 * halfA * sb;
-        mY = 2.48206 * halfA * (s / sa);
-    }
-    mValid = true;
-}
-
-// Shared inverse of 20 and 30.
-void clsVospProjector::InvBySearch() {
-    if (!YInLimit()) return;
-    SearchInverse();
+std::optional<LonLatRad> InvWagner7(const PseudoCylinderConsts& c, double x, double y, SearchStop& stop) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return Search<Wagner7Parts>(x, y, stop);
 }
 
 // 30 Winkel tripel: the mean of Aitoff and the equirectangular projection
 // with standard parallel 50 degrees 28'.
-void clsVospProjector::FwdWinkel() {
-    double p1, p2, q1, q2;
-    WinkelLat(mLat, p1, p2);
-    WinkelLon(mLon, q1, q2);
-    WinkelCombine(p1, p2, q1, q2);
+std::optional<PseudoCylinderConsts> SetUpWinkel(const PrjCentre& c) { return Consts(c.lat0, k89d59m45s); }
+
+std::optional<UnitXY> FwdWinkel(const PseudoCylinderConsts&, double lon, double lat) {
+    return Forward<WinkelParts>(lon, lat);
 }
 
-void clsVospProjector::WinkelLat(double lat, double& p1, double& p2) {
-    p1 = std::cos(lat);
-    p2 = std::sin(lat);
+std::optional<LonLatRad> InvWinkel(const PseudoCylinderConsts& c, double x, double y, SearchStop& stop) {
+    if (!YInLimit(c, y)) return std::nullopt;
+    return Search<WinkelParts>(x, y, stop);
 }
 
-void clsVospProjector::WinkelLon(double lon, double& q1, double& q2) {
-    const double a = lon / 2;
-    q1 = std::cos(a);
-    q2 = std::sin(a);
-}
+} // namespace Prj
 
-void clsVospProjector::WinkelCombine(double cb, double sb, double ca, double sa) {
-    const double a = mLon / 2;
-    const double b = mLat;
-    const double cc = ca * cb;
-    const double sc = std::sqrt(1 - cc * cc);
-    // ArcCos(cc), reusing its square root.
-    const double c = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
-    if (sc <= 1e-6) {
-        mX = 0.636527025593367 * a;
-        mY = (b + c) / 2;
-    } else {
-        const double k = c / sc;
-        mX = k * cb * sa + 0.636527025593367 * a;
-        mY = (b + k * sb) / 2;
-    }
-    mValid = true;
-}
+// The registry's rows of this family.
+VOSP_PRJ_ROW(pseudo, Sinusoidal, Inverse);
+VOSP_PRJ_ROW(pseudo, Mollweide, Inverse);
+VOSP_PRJ_ROW(pseudo, Eckert6, Inverse);
+VOSP_PRJ_ROW(pseudo, Wagner7, Search);
+VOSP_PRJ_ROW(pseudo, Winkel, Search);
