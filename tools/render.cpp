@@ -14,6 +14,7 @@
 #include "document/clsMapUnits.h"
 #include "platform/DeviceContext.h"
 #include "platform/FileSystem.h"
+#include "platform/ProcessMemory.h"
 #include "platform/UiServices.h"
 #include "render/PngFile.h"
 #include "render/RenderGlobals.h"
@@ -52,6 +53,7 @@ bool ToInt(const QString& s, int32_t& v) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ProcessMemory::PadHeapGrowth();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // The tool never reads or writes the user's own settings.
     QTemporaryDir settingsHome;

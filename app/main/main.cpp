@@ -2,6 +2,7 @@
 // services; the main window's load handler does the rest.
 #include "app/frmMain.h"
 #include "platform/FontCatalog.h"
+#include "platform/ProcessMemory.h"
 #include "platform/QtUi.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QTranslator>
 
 int main(int argc, char** argv) {
+    ProcessMemory::PadHeapGrowth();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vosperal"));
     QTranslator qtJapanese;
