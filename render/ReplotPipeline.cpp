@@ -141,22 +141,20 @@ int16_t ReplotPipeline::ReplotSteps() {
     if (!DrawOcean()) return 1;
     RaiseProgress();
     detail_ = p_.mDetailEi;
+    // The graticule goes under the land or over it.
+    const auto grid = [this] {
+        detail_ = false;
+        if (!DrawGrid()) return false;
+        RaiseProgress();
+        if (!DrawGridString()) return false;
+        RaiseProgress();
+        detail_ = p_.mDetailEi;
+        return true;
+    };
     if (p_.mGridOcean) {
-        detail_ = false;
-        if (!DrawGrid()) return 1;
-        RaiseProgress();
-        if (!DrawGridString()) return 1;
-        RaiseProgress();
-        detail_ = p_.mDetailEi;
-        if (!PlotPhase(3)) return 1;
+        if (!grid() || !PlotPhase(3)) return 1;
     } else {
-        if (!PlotPhase(3)) return 1;
-        detail_ = false;
-        if (!DrawGrid()) return 1;
-        RaiseProgress();
-        if (!DrawGridString()) return 1;
-        RaiseProgress();
-        detail_ = p_.mDetailEi;
+        if (!PlotPhase(3) || !grid()) return 1;
     }
     if (!PlotPhase(2)) return 1;
     if (!PlotPhase(4)) return 1;
