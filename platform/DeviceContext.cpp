@@ -394,26 +394,17 @@ bool DeviceContext::IsDeferred() const { return Recording(); }
 void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
 {
     Deferral& f = *d_->deferral;
-    if (f.pen != pen_) {
-        f.pen = pen_;
-        f.open->ops.push_back({1, 0, true, [pen = pen_](DeviceContext& dc) { dc.SelectPen(pen); }});
-    }
-    if (f.bkMode != bkMode_) {
-        f.bkMode = bkMode_;
-        f.open->ops.push_back({1, 0, true, [mode = bkMode_](DeviceContext& dc) { dc.SetBkMode(mode); }});
-    }
-    if (f.bkColour != bkColour_) {
-        f.bkColour = bkColour_;
-        f.open->ops.push_back({1, 0, true, [colour = bkColour_](DeviceContext& dc) { dc.SetBkColor(colour); }});
-    }
-    if (f.textColour != textColour_) {
-        f.textColour = textColour_;
-        f.open->ops.push_back({1, 0, true, [colour = textColour_](DeviceContext& dc) { dc.SetTextColor(colour); }});
-    }
-    if (f.textAlign != textAlign_) {
-        f.textAlign = textAlign_;
-        f.open->ops.push_back({1, 0, true, [align = textAlign_](DeviceContext& dc) { dc.SetTextAlign(align); }});
-    }
+    // Settings reach the bands only when a call that reads them follows.
+    const auto sync = [&f](auto& sent, const auto& now, auto set) {
+        if (sent == now) return;
+        sent = now;
+        f.open->ops.push_back({1, 0, true, [v = now, set](DeviceContext& dc) { set(dc, v); }});
+    };
+    sync(f.pen, pen_, [](DeviceContext& dc, const DcPen& v) { dc.SelectPen(v); });
+    sync(f.bkMode, bkMode_, [](DeviceContext& dc, int32_t v) { dc.SetBkMode(v); });
+    sync(f.bkColour, bkColour_, [](DeviceContext& dc, int32_t v) { dc.SetBkColor(v); });
+    sync(f.textColour, textColour_, [](DeviceContext& dc, int32_t v) { dc.SetTextColor(v); });
+    sync(f.textAlign, textAlign_, [](DeviceContext& dc, int32_t v) { dc.SetTextAlign(v); });
     f.open->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
     if (f.open->ops.size() >= Deferral::kStretch)
         HandOver();
