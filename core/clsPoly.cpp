@@ -6,6 +6,7 @@
 
 #include <QIODevice>
 #include <QtEndian>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -28,6 +29,16 @@ double Dist(const PolyPoint& a, const PolyPoint& b) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
+// Working blocks kept per thread, so that converting one list after another
+// allocates nothing; a block grown for a huge list is not kept.
+template <class T>
+std::vector<T>& Scratch(std::vector<T>& v) {
+    constexpr size_t kKeep = size_t(1) << 16;
+    if (v.capacity() > kKeep) std::vector<T>().swap(v);
+    v.clear();
+    return v;
+}
+
 // The short-read error of a file: the block is not all there.
 [[noreturn]] void ShortBlock() { ThrowError(62); }
 
@@ -36,6 +47,11 @@ double Dist(const PolyPoint& a, const PolyPoint& b) {
 void clsPoly::CheckIndex(int32_t index, const char* proc) const {
     if (!InBoundIndex(index))
         ErrorMng::RaiseNew(kErr, kObj, QString::fromLatin1(proc), QStringLiteral("Index=%1").arg(index));
+}
+
+void clsPoly::Assign(std::span<const PolyPoint> pts) {
+    pts_.assign(pts.begin(), pts.begin() + std::min<ptrdiff_t>(std::ssize(pts), kMaxCount));
+    Changed();
 }
 
 void clsPoly::SetCount(int32_t n) {
@@ -263,7 +279,8 @@ bool clsPoly::Chop(int32_t pitch, int16_t mode) {
         if (mode < 1 || mode > 3 || pitch < 2) return false;
         const uint16_t saved = flags_;
         if (pts_.size() >= 2) {
-            std::vector<PolyPoint> out;
+            thread_local std::vector<PolyPoint> scratch;
+            std::vector<PolyPoint>& out = Scratch(scratch);
             out.reserve(pts_.size() + 1000);
             out.push_back(pts_[0]);
             bool full = false;
@@ -290,7 +307,7 @@ bool clsPoly::Chop(int32_t pitch, int16_t mode) {
                 }
                 out.push_back(cur);
             }
-            pts_.swap(out);
+            pts_.assign(out.begin(), out.end());
         }
         // Inserted points lie on the segments: a valid box stays valid.
         flags_ = saved | FlagModified;
@@ -353,7 +370,8 @@ bool clsPoly::Clip(const clsRect& r) {
         const int16_t c = c1 | c2;
         // The working block starts at count + 1000 and grows when a pass
         // needs more (a zig-zag can add a crossing for every point).
-        std::vector<PolyPoint> work;
+        thread_local std::vector<PolyPoint> scratch;
+        std::vector<PolyPoint>& work = Scratch(scratch);
         work.reserve(pts_.size() + 1000);
         const std::pair<int, int32_t> edges[] = {{1, r.mLeft}, {2, r.mRight}, {4, r.mTop}, {8, r.mBottom}};
         for (const auto& [bit, e] : edges) {
@@ -389,10 +407,16 @@ void clsPoly::CompressB(double dif, double limit) {
         }
         // Removed points are unlinked and the block is compacted once at the
         // end, so long runs of removals cost no block moves.
-        std::vector<int32_t> next(n), prev(n);
+        thread_local std::vector<int32_t> nextScratch, prevScratch;
+        thread_local std::vector<char> goneScratch;
+        std::vector<int32_t>& next = Scratch(nextScratch);
+        std::vector<int32_t>& prev = Scratch(prevScratch);
+        std::vector<char>& gone = Scratch(goneScratch);
+        next.resize(size_t(n));
+        prev.resize(size_t(n));
+        gone.assign(size_t(n), 0);
         for (int32_t i = 0; i < n; ++i) next[i] = i + 1, prev[i] = i - 1;
         next[n - 1] = -1;
-        std::vector<char> gone(n, 0);
         int32_t startNode = 0, startIdx = 1; // window start: node and its 1-based index
         int32_t endIdx = n - 2;
         bool any = false;

@@ -110,6 +110,10 @@ public:
     void SetBound(int32_t minX, int32_t minY, int32_t maxX, int32_t maxY);
     // Room for n points without changing the list.
     void Reserve(int32_t n) { pts_.reserve(static_cast<size_t>(n < 0 ? 0 : (n > kMaxCount ? kMaxCount : n))); }
+    // The list becomes a copy of pts (at most kMaxCount), keeping its block
+    // when that is large enough.
+    void Assign(std::span<const PolyPoint> pts);
+    size_t Capacity() const { return pts_.capacity(); }
 
     // Point 1 of the contiguous block (never null; Count() records).
     const PolyPoint* Points() const { return pts_.empty() ? &spare_ : pts_.data(); }

@@ -326,31 +326,41 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(MapViewport& view, clsPoly&
                                                      FigureConversion::Trace* trace) const {
     try {
         if (!poly.IsOverlapArea(view.field)) return nullptr;
-        auto out = std::make_shared<clsPoly>();
+        // Clipping, chopping and compressing work on lists kept per thread
+        // (the drawing and the workers convert one list after another); the
+        // result is allocated once, at its final size.
+        thread_local clsPoly work;
+        thread_local std::vector<PolyPoint> pts;
+        thread_local std::vector<PlaneXY> xy;
+        // What a huge list made them grow to is not kept.
+        constexpr size_t kKeep = size_t(1) << 16;
+        if (work.Capacity() > kKeep) work.SetCount(0);
+        if (pts.capacity() > kKeep) std::vector<PolyPoint>().swap(pts);
+        if (xy.capacity() > kKeep) std::vector<PlaneXY>().swap(xy);
+        const clsPoly* stage = &poly;
         const clsRect box = poly.RectBound();
         if (view.field.IsInner(box.mLeft, box.mTop) && view.field.IsInner(box.mRight, box.mBottom)) {
             // Wholly inside: clipping would change nothing.
             if (poly.Count() < 2) return nullptr;
-            out->FromArray(poly.Span(), 0, 1, poly.Count());
         } else {
-            *out = poly.Copy();
-            out->Clip(view.field);
-            if (out->Count() < 2) return nullptr;
+            work.Assign(poly.Span());
+            work.Clip(view.field);
+            if (work.Count() < 2) return nullptr;
+            stage = &work;
         }
 
         const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(view.prjIndex);
         const bool curved = !shape.IsRectangular();
         if (curved) {
             const int32_t pitch = view.ChopSpacing(plotChopPitch_);
-            out->Chop(pitch, shape.BendsMeridians() ? 3 : 1);
+            if (stage != &work) work.Assign(poly.Span());
+            work.Chop(pitch, shape.BendsMeridians() ? 3 : 1);
+            stage = &work;
         }
 
-        const int32_t n = out->Count();
-        const std::span<const PolyPoint> src = out->Span();
-        // Scratch kept per thread: the drawing and the workers convert one
-        // list after another, and every element is written before it is read.
-        thread_local std::vector<PolyPoint> pts;
-        thread_local std::vector<PlaneXY> xy;
+        const int32_t n = stage->Count();
+        const std::span<const PolyPoint> src = stage->Span();
+        // Every element is written before it is read.
         pts.resize(static_cast<size_t>(n));
         xy.resize(pts.size());
         if (trace && !trace->projected && n > 0) {
@@ -363,6 +373,7 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(MapViewport& view, clsPoly&
         } else {
             view.projector.CnvLLtoXY(src, xy);
         }
+        auto out = std::make_shared<clsPoly>();
         if (plotFlatPitch_ != 0 && curved) {
             for (size_t i = 0; i < pts.size(); ++i) {
                 const double px = xy[i].x, py = xy[i].y;
@@ -370,24 +381,25 @@ std::shared_ptr<clsPoly> clsMapPlot::PolyMapToCanvas(MapViewport& view, clsPoly&
                 // value it left; a non-finite one becomes the origin.
                 pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
             }
-            out->FromArray(pts, 0, 1, n);
+            work.Assign(pts);
             const double t = view.dpix * plotFlatPitch_ / 25.4 / view.ratioX;
-            out->CompressB(t / 1000, t);
-            const std::span<const PolyPoint> plane = out->Span();
+            work.CompressB(t / 1000, t);
+            const std::span<const PolyPoint> plane = work.Span();
             pts.resize(plane.size());
             for (size_t i = 0; i < plane.size(); ++i) {
                 const CanvasPoint c = view.XYToCanvas({double(plane[i].x), double(plane[i].y)});
                 pts[i] = {c.x, c.y};
             }
-            out->FromArray(pts, 0, 1, static_cast<int32_t>(pts.size()));
+            out->Assign(pts);
         } else {
             for (size_t i = 0; i < pts.size(); ++i) {
                 const double px = xy[i].x, py = xy[i].y;
                 const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
                 pts[i] = {c.x, c.y};
             }
-            out->FromArray(pts, 0, 1, n);
-            out->CompressB(0.0005, 80.0);
+            work.Assign(pts);
+            work.CompressB(0.0005, 80.0);
+            out->Assign(work.Span());
         }
         if (!view.nt && !out->Clip(view.limit)) return nullptr;
         return out;
