@@ -17,6 +17,12 @@ constexpr size_t kAhead = 2048;
 // The drawing tells the workers where it is every this many figures; a
 // telling wakes the workers held back, a system call for each.
 constexpr size_t kTell = 512;
+// Workers held back are woken every this many figures, which is then the
+// room they have: a wake-up is a system call.
+constexpr size_t kWake = kAhead / 2;
+// A worker claims this many figures at a time: their states share one cache
+// line and their results lie together, written by one core.
+constexpr size_t kChunk = 64;
 
 // Our own pool, so that waiting for a run never waits for others' work.
 QThreadPool& Pool() {
@@ -85,7 +91,9 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     run->sources = std::move(sources);
     run->view = view;
     run->out.resize(n);
-    run->state = std::make_unique<std::atomic<uint8_t>[]>(n);
+    run->stateBlock = std::make_unique<std::atomic<uint8_t>[]>(n + kChunk);
+    const auto at = reinterpret_cast<uintptr_t>(run->stateBlock.get());
+    run->state = run->stateBlock.get() + (kChunk - at % kChunk) % kChunk;
     run->ring = ring;
     run->convert = std::move(convert);
     figures_ = std::move(figures);
@@ -108,10 +116,17 @@ void FigureConversion::Work(Batch& run) {
     // them: by the thread that allocated them, and not by the drawing.
     std::vector<size_t> made;
     size_t freed = 0;
-    for (size_t i; !run.stop.load(std::memory_order_relaxed) && (i = run.next.fetch_add(1)) < n;) {
-        if (i >= kAhead && run.taken.load(std::memory_order_acquire) <= i - kAhead) {
+    size_t i = 0, last = 0;
+    while (!run.stop.load(std::memory_order_relaxed)) {
+        if (i == last) {
+            i = run.next.fetch_add(kChunk, std::memory_order_relaxed);
+            if (i >= n) break;
+            last = std::min(i + kChunk, n);
+        }
+        const size_t k = i++;
+        if (k >= kAhead && run.taken.load(std::memory_order_acquire) <= k - kAhead) {
             ++run.held;
-            for (size_t t = run.taken.load(); t <= i - kAhead && !run.stop.load(); t = run.taken.load())
+            for (size_t t = run.taken.load(); t <= k - kAhead && !run.stop.load(); t = run.taken.load())
                 run.taken.wait(t);
             --run.held;
         }
@@ -119,11 +134,11 @@ void FigureConversion::Work(Batch& run) {
              freed < made.size() && made[freed] < passed; ++freed)
             Polys().swap(run.out[made[freed]].polys);
         uint8_t expected = Free;
-        if (!run.sources[i] || !run.state[i].compare_exchange_strong(expected, Busy)) continue;
-        Result& r = run.out[i];
+        if (!run.sources[k] || !run.state[k].compare_exchange_strong(expected, Busy)) continue;
+        Result& r = run.out[k];
         try {
             Trace trace;
-            r.polys = run.convert(own, *run.sources[i], run.ring, trace);
+            r.polys = run.convert(own, *run.sources[k], run.ring, trace);
             if (trace.firstRefused) {
                 r.polys.clear();
             } else {
@@ -135,9 +150,9 @@ void FigureConversion::Work(Batch& run) {
             // Converted again at its turn, where the error is reported.
             r.polys.clear();
         }
-        if (!r.polys.empty()) made.push_back(i);
-        run.state[i].store(Done);
-        if (run.waiting.load()) run.state[i].notify_all();
+        if (!r.polys.empty()) made.push_back(k);
+        run.state[k].store(Done);
+        if (run.waiting.load()) run.state[k].notify_all();
     }
 }
 
@@ -170,9 +185,9 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
         if (figures_[k] != figure) continue;
         taken_ = k + 1;
         if (taken_ % kTell == 0) {
-            run.passed.store(k, std::memory_order_release);
+            if (!releaseLater_) run.passed.store(k, std::memory_order_release);
             run.taken.store(taken_);
-            if (run.held.load()) run.taken.notify_all();
+            if (taken_ % kWake == 0 && run.held.load()) run.taken.notify_all();
         }
         Prefetch(run, k);
         std::atomic<uint8_t>& state = run.state[k];
@@ -187,6 +202,10 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
         return run.out[k].usable ? &run.out[k] : nullptr;
     }
     return nullptr;
+}
+
+void FigureConversion::Release(size_t k) {
+    if (run_) run_->passed.store(k, std::memory_order_release);
 }
 
 void FigureConversion::Clear() {

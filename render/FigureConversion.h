@@ -69,6 +69,11 @@ public:
     // null when it must be converted at its turn. Valid until the next Start
     // or Clear.
     Result* Take(const clsMapFigure* figure);
+    // The results are drawn elsewhere, after their taking: each is kept
+    // until Release passes it (instead of until the next is taken).
+    void ReleaseLater() { releaseLater_ = true; }
+    // The results of the run's figures before position k are no longer read.
+    void Release(size_t k);
     // Ends the run: unbegun conversions are dropped, the workers waited for,
     // and the results freed off the drawing thread.
     void Clear();
@@ -80,16 +85,19 @@ private:
         MapViewport view;
         std::vector<std::shared_ptr<clsPoly>> sources;
         std::vector<Result> out;
-        std::unique_ptr<std::atomic<uint8_t>[]> state;
+        std::unique_ptr<std::atomic<uint8_t>[]> stateBlock;
+        std::atomic<uint8_t>* state = nullptr; // on a cache-line boundary
         bool ring = false;
         Convert convert;
-        std::atomic<size_t> next{0};
-        std::atomic<size_t> taken{0}; // where the drawing has got to
+        // Each counter on a line of its own: the workers' claims would
+        // otherwise keep taking away the line the drawing reads.
+        alignas(64) std::atomic<size_t> next{0};
+        alignas(64) std::atomic<size_t> taken{0}; // where the drawing has got to
         std::atomic<size_t> passed{0}; // results before this one are no longer read
-        std::atomic<int> held{0};      // workers waiting for the drawing
+        alignas(64) std::atomic<int> held{0};      // workers waiting for the drawing
         std::atomic<int> waiting{0};   // the drawing waits for a worker
         std::atomic<bool> stop{false};
-        std::unique_ptr<std::latch> done;
+        alignas(64) std::unique_ptr<std::latch> done;
     };
     static void Work(Batch& run);
     static void Prefetch(const Batch& run, size_t k);
@@ -97,4 +105,5 @@ private:
     std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;
     size_t taken_ = 0;
+    bool releaseLater_ = false;
 };

@@ -20,6 +20,9 @@
 #include "render/clsResSymbol.h"
 #include "platform/DeviceContext.h"
 #include "render/FigureConversion.h"
+#include "render/PlotQueue.h"
+
+#include <optional>
 
 #include <algorithm>
 
@@ -51,6 +54,8 @@ void ReplotPipeline::RaiseProgress() {
 
 void ReplotPipeline::DoEvents() {
     if (p_.YieldHook) {
+        // The handler may look at the picture or change the units.
+        if (queue_) queue_->Finish();
         if (p_.hdc_) p_.hdc_->Flush();
         p_.YieldHook();
     }
@@ -286,10 +291,22 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
                                                      FigureConversion::Trace& trace) {
         return p_.PolysMapToCanvas(view, poly, ring, &trace);
     };
+    // The drawing calls of the lines and areas go to a thread of their own,
+    // in order; each result is kept until that thread has drawn it.
+    std::optional<PlotQueue> queue;
+    if (ahead) {
+        conversion.ReleaseLater();
+        queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
+    }
     struct Detach {
         clsMapPlot& p;
-        ~Detach() { p.converted_ = nullptr; }
-    } detach{p_};
+        PlotQueue*& queue;
+        ~Detach() {
+            p.converted_ = nullptr;
+            queue = nullptr;
+        }
+    } detach{p_, queue_};
+    queue_ = queue ? &*queue : nullptr;
 
     // A handler run during a yield may open or close units: walk a copy.
     std::vector<std::shared_ptr<clsMapUnit>> units;
@@ -322,12 +339,20 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             // A handler run during a yield may have changed the list.
             if (at[j] >= figures.size() || figures[at[j]].get() != chosen[j]) continue;
             if (j + 8 < at.size()) __builtin_prefetch(chosen[j + 8]);
-            // The list holds the figure: nothing yields while it is drawn.
-            if (ahead) p_.converted_ = &conversion;
-            PlotCell(unit->ToCell(chosen[j]));
-            p_.converted_ = nullptr;
+            if (queue) {
+                const clsMapCell cell = unit->ToCell(chosen[j]);
+                if (!cell.mMapFig || (p_.mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show())) continue;
+                // The list holds the figure: nothing yields while it is taken.
+                p_.converted_ = &conversion;
+                p_.CellToQueue(cell, j, *queue);
+                p_.converted_ = nullptr;
+            } else {
+                PlotCell(unit->ToCell(chosen[j]));
+            }
         }
         passTo(figures.size());
+        // The run's lists are lent to the queue until it is done.
+        if (queue) queue->Finish();
         conversion.Clear();
     }
     return true;

@@ -13,6 +13,7 @@ class clsMapFigure;
 class clsMapPlot;
 class clsMapUnit;
 class clsPoly;
+class PlotQueue;
 
 class ReplotPipeline {
 public:
@@ -61,4 +62,6 @@ private:
     int16_t phase_ = 0;
     // Figures drawn in detail in the current phase (off for the graticule).
     bool detail_ = false;
+    // Draws the current phase's lines and areas on a thread of its own.
+    PlotQueue* queue_ = nullptr;
 };

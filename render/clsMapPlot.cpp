@@ -22,6 +22,7 @@
 #include "platform/ApiLib.h"
 #include "platform/UiServices.h"
 #include "render/BaseMap.h"
+#include "render/PlotQueue.h"
 #include "render/PlotSettings.h"
 #include "render/RegValues.h"
 #include "render/RenderGlobals.h"
@@ -530,36 +531,68 @@ std::unique_ptr<clsFigure> clsMapPlot::CellToFigure(const clsMapCell& cell) {
     return std::move(figs.front());
 }
 
+bool clsMapPlot::CellShown(const clsMapCell& cell, int32_t& colour) {
+    if (!cell.mMapFig || !cell.IsValid()) return false;
+    clsMapFigure* mf = cell.mMapFig;
+    clsThing* thing = cell.mThing;
+    thing->SetPage(cell.mAdmin->Page());
+    if (mFigShowModeEi) {
+        const int16_t own = mf->OwnShowMode();
+        if (own == 0) return false;
+        if (own == -1 && mThgShowModeEi && !thing->IsPrint(view_.scale)) return false;
+    }
+    colour = mFigNativeEi ? cell.RealColor() : thing->Fore();
+    return true;
+}
+
+void clsMapPlot::CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys) {
+    // A result converted ahead needs no look at the figure's own list.
+    if (FigureConversion::Result* done = converted_ ? converted_->Take(&figure) : nullptr) {
+        // Lent, not owned: the run keeps the lists until the figures
+        // drawn from them are gone, and frees them off this thread.
+        for (const auto& p : done->polys) polys.emplace_back(std::shared_ptr<clsPoly>(), p.get());
+        if (done->projected) view_.projector.Follow(done->after);
+        return;
+    }
+    const auto src = figure.Poly();
+    if (!src) return;
+    for (auto& p : PolysMapToCanvas(*src, ring)) polys.push_back(std::move(p));
+}
+
+void clsMapPlot::CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue) {
+    try {
+        int32_t colour = 0;
+        if (!CellShown(cell, colour)) return;
+        clsMapFigure* mf = cell.mMapFig;
+        const bool ring = mf->FigCode() == 3;
+        if (!ring && mf->FigCode() != 2) return;
+        // One list at a time on this thread: no allocation per figure.
+        thread_local std::vector<std::shared_ptr<clsPoly>> polys;
+        polys.clear();
+        CellPolys(*mf, ring, polys);
+        const clsThing& thing = *cell.mThing;
+        for (auto& poly : polys)
+            queue.Push({std::move(poly), colour, thing.Back(), ring ? 0 : int32_t(thing.Size()), thing.Style(), ring,
+                        figure});
+        polys.clear();
+    } catch (...) {
+        Raise(1001, "CellToFigure");
+    }
+}
+
 std::vector<std::unique_ptr<clsFigure>> clsMapPlot::CellToFigures(const clsMapCell& cell) {
     try {
         std::vector<std::unique_ptr<clsFigure>> figs;
-        if (!cell.mMapFig || !cell.IsValid()) return figs;
+        int32_t colour = 0;
+        if (!CellShown(cell, colour)) return figs;
         clsMapFigure* mf = cell.mMapFig;
         clsThing* thing = cell.mThing;
-        thing->SetPage(cell.mAdmin->Page());
-        if (mFigShowModeEi) {
-            const int16_t own = mf->OwnShowMode();
-            if (own == 0) return figs;
-            if (own == -1 && mThgShowModeEi && !thing->IsPrint(view_.scale)) return figs;
-        }
-        const int32_t colour = mFigNativeEi ? cell.RealColor() : thing->Fore();
         switch (mf->FigCode()) {
         case 2:
         case 3: {
             const bool ring = mf->FigCode() == 3;
             std::vector<std::shared_ptr<clsPoly>> polys;
-            // A result converted ahead needs no look at the figure's own list.
-            if (FigureConversion::Result* done = converted_ ? converted_->Take(mf) : nullptr) {
-                // Lent, not owned: the run keeps the lists until the figures
-                // drawn from them are gone, and frees them off this thread.
-                polys.reserve(done->polys.size());
-                for (const auto& p : done->polys) polys.emplace_back(std::shared_ptr<clsPoly>(), p.get());
-                if (done->projected) view_.projector.Follow(done->after);
-            } else {
-                const auto src = mf->Poly();
-                if (!src) return figs;
-                polys = PolysMapToCanvas(*src, ring);
-            }
+            CellPolys(*mf, ring, polys);
             if (ring)
                 AddPolyFigures<clsFigPolygon>(figs, std::move(polys), *thing, colour);
             else

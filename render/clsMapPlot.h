@@ -23,6 +23,7 @@ class clsMapGraph;
 class clsMapUnit;
 class clsMapUnits;
 class clsPoly;
+class PlotQueue;
 
 class clsMapPlot {
     friend class PlotSettings;
@@ -161,6 +162,9 @@ public:
     // Every plotted figure of the cell: one, or one per part for a line or
     // area that crosses the date line (see PolysMapToCanvas).
     std::vector<std::unique_ptr<clsFigure>> CellToFigures(const clsMapCell& cell);
+    // What CellToFigures makes of a line or area, pushed to the queue as
+    // the run's figure at position `figure` instead.
+    void CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue);
     // The tilt in seconds of arc of the meridian at m on the canvas.
     int32_t SlantMeridian(MapPoint m);
     void SlantMeridian(int32_t lon, int32_t lat, int32_t& slant);
@@ -170,6 +174,12 @@ public:
     void CalcGridRange();
 
 private:
+    // Whether the cell's figure is drawn, and in which colour.
+    bool CellShown(const clsMapCell& cell, int32_t& colour);
+    // Appends a line's or area's canvas lists (taken from the conversion
+    // ahead when there is one).
+    void CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys);
+
     struct ViewState {
         int32_t centerX;
         clsRect field;

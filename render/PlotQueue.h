@@ -1,0 +1,55 @@
+#pragma once
+// Draws the lines and areas of a map unit's phase, in their order, on a
+// thread of its own, so that the thread that walks the figures (and takes
+// their conversions) does not also make the drawing calls. Only this thread
+// touches the drawing between Push and the next Finish.
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class clsPoly;
+
+class PlotQueue {
+public:
+    // One canvas list of a figure and its look, as the figure classes draw it.
+    struct Item {
+        std::shared_ptr<clsPoly> poly;
+        int32_t fore = 0;
+        int32_t back = -1;
+        int32_t width = 0; // lines only
+        int16_t style = 0;
+        bool ring = false;
+        size_t figure = 0; // told to `drawn` once drawn
+    };
+    // `drawn(k)`: the items of figures before k are drawn (their lists may go).
+    PlotQueue(bool detail, std::function<void(size_t)> drawn);
+    ~PlotQueue();
+    PlotQueue(const PlotQueue&) = delete;
+    PlotQueue& operator=(const PlotQueue&) = delete;
+
+    void Push(Item item);
+    // Returns when everything pushed is drawn; an error of the drawing is
+    // raised here (and what followed it is not drawn).
+    void Finish();
+
+private:
+    void HandOver();
+    void Run();
+
+    const bool detail_;
+    const std::function<void(size_t)> drawn_;
+    std::vector<Item> filling_;
+    std::mutex mutex_;
+    std::condition_variable wake_, idle_;
+    std::vector<std::vector<Item>> queue_;
+    bool busy_ = false;
+    bool quit_ = false;
+    std::exception_ptr error_;
+    std::thread thread_;
+};
