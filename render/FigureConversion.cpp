@@ -2,6 +2,7 @@
 
 #include "core/clsPoly.h"
 #include "document/clsMapFigure.h"
+#include "render/RenderWorkers.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -24,11 +25,6 @@ constexpr size_t kWake = kAhead / 2;
 // line and their results lie together, written by one core.
 constexpr size_t kChunk = 64;
 
-// Our own pool, so that waiting for a run never waits for others' work.
-QThreadPool& Pool() {
-    static QThreadPool pool;
-    return pool;
-}
 
 // Frees finished runs, whose lists were made on the workers, off the
 // drawing thread.
@@ -99,7 +95,7 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     figures_ = std::move(figures);
     const int workers = int(std::min<size_t>(size_t(threads - 1), n));
     run->done = std::make_unique<std::latch>(workers);
-    QThreadPool& pool = Pool();
+    QThreadPool& pool = RenderWorkers::Pool();
     if (pool.maxThreadCount() < workers) pool.setMaxThreadCount(workers);
     run_ = run;
     for (int h = 0; h < workers; ++h)
