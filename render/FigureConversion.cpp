@@ -14,16 +14,13 @@ int gThreads = 0; // 0: one per core
 
 // How far (in figures) the workers may run ahead of the drawing, so that a
 // large map does not hold all its converted lists at once.
-constexpr size_t kAhead = 2048;
+constexpr size_t kAhead = 8192;
 // The drawing tells the workers where it is every this many figures; a
 // telling wakes the workers held back, a system call for each.
 constexpr size_t kTell = 512;
-// Workers held back are woken every this many figures, which is then the
-// room they have: a wake-up is a system call.
-constexpr size_t kWake = kAhead / 2;
-// A worker claims this many figures at a time: their states share one cache
-// line and their results lie together, written by one core.
-constexpr size_t kChunk = 64;
+// A worker claims this many figures at a time, so that the claims do not
+// queue on one counter and a result's neighbours are written by one core.
+constexpr size_t kChunk = 16;
 
 
 // Frees finished runs, whose lists were made on the workers, off the
@@ -87,9 +84,10 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     run->sources = std::move(sources);
     run->view = view;
     run->out.resize(n);
-    run->stateBlock = std::make_unique<std::atomic<uint8_t>[]>(n + kChunk);
+    constexpr size_t kLine = 64;
+    run->stateBlock = std::make_unique<std::atomic<uint8_t>[]>(n + kLine);
     const auto at = reinterpret_cast<uintptr_t>(run->stateBlock.get());
-    run->state = run->stateBlock.get() + (kChunk - at % kChunk) % kChunk;
+    run->state = run->stateBlock.get() + (kLine - at % kLine) % kLine;
     run->ring = ring;
     run->convert = std::move(convert);
     figures_ = std::move(figures);
@@ -183,7 +181,7 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
         if (taken_ % kTell == 0) {
             if (!releaseLater_) run.passed.store(k, std::memory_order_release);
             run.taken.store(taken_);
-            if (taken_ % kWake == 0 && run.held.load()) run.taken.notify_all();
+            if (run.held.load()) run.taken.notify_all();
         }
         Prefetch(run, k);
         std::atomic<uint8_t>& state = run.state[k];
