@@ -1,6 +1,10 @@
 #include "render/PngFile.h"
 
+#include "render/RenderWorkers.h"
+
 #include <QFile>
+#include <QThread>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 #include <zlib.h>
@@ -34,30 +38,64 @@ bool PngFile::Save(const QImage& image, const QString& path) {
     const int w = img.width(), h = img.height();
     if (img.isNull() || w <= 0 || h <= 0) return false;
 
-    z_stream z{};
-    if (deflateInit(&z, 1) != Z_OK) return false;
+    // The rows are deflated in strips on all cores, each strip a raw stream
+    // of its own ended on a byte boundary, and the strips joined into one
+    // zlib stream: a strip refers to nothing before it.
     const size_t rowBytes = 1 + size_t(w) * 3;
-    std::vector<uint8_t> row(rowBytes);
-    std::vector<uint8_t> packed(deflateBound(&z, uLong(rowBytes * size_t(h))));
-    z.next_out = packed.data();
-    z.avail_out = uInt(packed.size());
-    bool ok = true;
-    for (int y = 0; y < h && ok; ++y) {
-        const auto* px = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        uint8_t* o = row.data();
-        *o++ = 0; // no filter
-        for (int x = 0; x < w; ++x) {
-            *o++ = uint8_t(qRed(px[x]));
-            *o++ = uint8_t(qGreen(px[x]));
-            *o++ = uint8_t(qBlue(px[x]));
+    constexpr int kStripRows = 64;
+    const size_t strips = size_t((h + kStripRows - 1) / kStripRows);
+    struct Strip {
+        std::vector<uint8_t> out;
+        uLong adler = 0;
+        size_t bytes = 0;
+        bool ok = false;
+    };
+    std::vector<Strip> done(strips);
+    RenderWorkers::ForParts(strips, size_t(std::max(1, QThread::idealThreadCount())), [&](size_t, size_t from, size_t to) {
+        std::vector<uint8_t> row(rowBytes);
+        for (size_t s = from; s < to; ++s) {
+            Strip& st = done[s];
+            const int y0 = int(s) * kStripRows, y1 = std::min(h, y0 + kStripRows);
+            z_stream z{};
+            if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return;
+            st.out.resize(deflateBound(&z, uLong(rowBytes * size_t(y1 - y0))) + 16);
+            z.next_out = st.out.data();
+            z.avail_out = uInt(st.out.size());
+            st.adler = adler32(0, nullptr, 0);
+            const bool last = s + 1 == strips;
+            bool ok = true;
+            for (int y = y0; y < y1 && ok; ++y) {
+                const auto* px = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+                uint8_t* o = row.data();
+                *o++ = 0; // no filter
+                for (int x = 0; x < w; ++x) {
+                    *o++ = uint8_t(qRed(px[x]));
+                    *o++ = uint8_t(qGreen(px[x]));
+                    *o++ = uint8_t(qBlue(px[x]));
+                }
+                st.adler = adler32_z(st.adler, row.data(), rowBytes);
+                z.next_in = row.data();
+                z.avail_in = uInt(rowBytes);
+                const int flush = y + 1 < y1 ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
+                const int r = deflate(&z, flush);
+                ok = flush == Z_FINISH ? r == Z_STREAM_END : r == Z_OK;
+            }
+            st.bytes = z.total_out;
+            st.ok = ok;
+            deflateEnd(&z);
         }
-        z.next_in = row.data();
-        z.avail_in = uInt(rowBytes);
-        ok = deflate(&z, y + 1 == h ? Z_FINISH : Z_NO_FLUSH) == (y + 1 == h ? Z_STREAM_END : Z_OK);
+    });
+    std::vector<uint8_t> packed{0x78, 0x01}; // deflate, 32K window, fastest level
+    uLong adler = adler32(0, nullptr, 0);
+    for (size_t s = 0; s < strips; ++s) {
+        if (!done[s].ok) return false;
+        packed.insert(packed.end(), done[s].out.begin(), done[s].out.begin() + ptrdiff_t(done[s].bytes));
+        const int rows = std::min(h - int(s) * kStripRows, kStripRows);
+        adler = adler32_combine(adler, done[s].adler, z_off_t(rowBytes * size_t(rows)));
+        std::vector<uint8_t>().swap(done[s].out);
     }
-    const size_t packedSize = z.total_out;
-    deflateEnd(&z);
-    if (!ok) return false;
+    PutU32(packed, uint32_t(adler));
+    const size_t packedSize = packed.size();
 
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
