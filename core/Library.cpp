@@ -323,12 +323,7 @@ BusyPointer::~BusyPointer() {
 
 int16_t ScreenDPI() { return static_cast<int16_t>(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixelX())); }
 
-int32_t DblToLng(double x) {
-    if (std::isnan(x)) ThrowError(6);
-    if (x > 2147483646.0) return 2147483647;
-    if (x < -2147483646.0) return -2147483647;
-    return static_cast<int32_t>(std::nearbyint(x));
-}
+void DblToLngNaN() { ThrowError(6); }
 
 QString NumStr(double x) {
     if (x == 0) return QStringLiteral("0");

@@ -7,8 +7,12 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <cmath>
 #include <cstdint>
 #include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace Library {
 
@@ -86,8 +90,21 @@ public:
 int16_t ScreenDPI();
 
 // The one road from double to 32-bit integer: nearest, halves to even,
-// saturating at +-2147483647; NaN raises error 6 (overflow).
-int32_t DblToLng(double x);
+// saturating at +-2147483647; NaN raises error 6 (overflow). Inline: the
+// drawing converts every point of a map through it.
+[[noreturn]] void DblToLngNaN();
+inline int32_t DblToLng(double x) {
+    if (std::isnan(x)) DblToLngNaN();
+    if (x > 2147483646.0) return 2147483647;
+    if (x < -2147483646.0) return -2147483647;
+#if defined(__SSE2__)
+    // The conversion instruction rounds as nearbyint does in the default
+    // rounding mode, without the call.
+    return static_cast<int32_t>(_mm_cvtsd_si32(_mm_set_sd(x)));
+#else
+    return static_cast<int32_t>(std::nearbyint(x));
+#endif
+}
 
 // The system's text of a number: 15 significant digits, shortest form,
 // "." as the decimal point ("0.35", "1500000", "1E+15").

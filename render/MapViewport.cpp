@@ -94,11 +94,6 @@ PlaneXY MapViewport::CanvasToXY(CanvasPoint c) const {
     return {(double(c.x) - centerPixX) / ratioX, (double(centerPixY) - c.y) / ratioY};
 }
 
-CanvasPoint MapViewport::XYToCanvas(PlaneXY p) const {
-    return {Sat(int64_t(Library::DblToLng(p.x * ratioX)) + centerPixX),
-            Sat(int64_t(centerPixY) - Library::DblToLng(p.y * ratioY))};
-}
-
 bool MapViewport::PointMapToXY(MapPoint m, PlaneXY& p) {
     p = {};
     return projector.CnvLLtoXY(m.lon, m.lat, p.x, p.y);

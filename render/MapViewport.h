@@ -6,6 +6,7 @@
 // work on a view of its own. The plot engine is its front; the names follow
 // the engine's properties.
 #include "core/CoordTypes.h"
+#include "core/Library.h"
 #include "core/clsRect.h"
 #include "core/clsVospProjector.h"
 
@@ -54,7 +55,10 @@ public:
     double CanvasLengthToMapX(double pixels) const;
     double CanvasLengthToMapY(double pixels) const;
     PlaneXY CanvasToXY(CanvasPoint c) const;
-    CanvasPoint XYToCanvas(PlaneXY p) const;
+    CanvasPoint XYToCanvas(PlaneXY p) const {
+        return {Library::Sat(int64_t(Library::DblToLng(p.x * ratioX)) + centerPixX),
+                Library::Sat(int64_t(centerPixY) - Library::DblToLng(p.y * ratioY))};
+    }
     // Every output is set, to 0 when the conversion fails early.
     bool PointMapToXY(MapPoint m, PlaneXY& p);
     bool PointXYToMap(PlaneXY p, MapPoint& m);
