@@ -33,15 +33,16 @@ struct PolygonOutlineGuard {
 
 TEST(MapGraphRatios, ScreenPrinterAndHalfResolution) {
     struct Row {
-        int dpi, line, tile, tileSet, symSet, symScale, symbolRatio, halo;
+        int dpi, line, tile, tileSet, symSet, symScale, symbolRatio, halo, pen;
     };
     // 600 dpi: r = 625; lines 600*75\96 + 25 = 493; tiles 625\2 = 312 of the
     // high set; symbols stored as 50, 50*600\96 = 312 -> (342\50)*50 = 300.
     // 48 dpi: r = 50; lines 48*75\96 + 25 = 62; symbols 100*48\96 = 50.
+    // A one-pixel pen is (1 * line scale + 50) \ 100 pixels wide.
     const Row rows[] = {
-        {96, 100, 100, 0, 0, 100, 100, 1},
-        {600, 493, 312, 1, 1, 300, 100, 4},
-        {48, 62, 50, 0, 0, 50, 100, 1},
+        {96, 100, 100, 0, 0, 100, 100, 1, 1},
+        {600, 493, 312, 1, 1, 300, 100, 4, 5},
+        {48, 62, 50, 0, 0, 50, 100, 1, 1},
     };
     for (const Row& r : rows) {
         Drawing d(10, 10, r.dpi);
@@ -59,9 +60,8 @@ TEST(MapGraphRatios, ScreenPrinterAndHalfResolution) {
         const int h = r.halo;
         const int want[8][2] = {{-h, 0}, {h, 0}, {0, -h}, {0, h}, {-h, -h}, {h, -h}, {-h, h}, {h, h}};
         for (int i = 0; i < 8; ++i) EXPECT_TRUE(g.HaloX(i) == want[i][0] && g.HaloY(i) == want[i][1]) << i;
-        // A one-pixel line at this resolution: (1 * scale + 50) \ 100.
         ASSERT_TRUE(g.SetPen(0, 1, kRed, -1));
-        EXPECT_EQ(g.PenPixelWidth(), (r.line + 50) / 100);
+        EXPECT_EQ(g.PenPixelWidth(), r.pen);
         g.GraphEnd();
         EXPECT_EQ(g.oFancyLines->RatioX(), 100);
         EXPECT_EQ(g.oFancyLines->RatioY(), 100);
@@ -102,7 +102,7 @@ TEST(MapGraphRatios, SetCachesFollowAResolutionChange) {
     g.SetResolutionX(192);
     g.SetResolutionY(192);
     ASSERT_TRUE(g.SetPen(0, 3, kRed, -1));
-    EXPECT_EQ(g.PenPixelWidth(), (3 * 175 + 50) / 100);
+    EXPECT_EQ(g.PenPixelWidth(), 5); // (3 x 175 + 50) \ 100
 
     MonoBitmap b = Solid(20, 20);
     g.SetResolutionX(96);
