@@ -32,7 +32,9 @@ struct Let {
     int32_t in, out;
 };
 
-TEST_F(MapPlotState, LetsAndClamps) {
+TEST(MapPlotStateTest, LetsAndClamps) {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
     const Let cases[] = {
         {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 10, 32},
         {&clsMapPlot::SetCanvasWidth, &clsMapPlot::CanvasWidth, 40000, 32767},
@@ -86,7 +88,9 @@ TEST_F(MapPlotState, LetsAndClamps) {
 
 // While a drawing runs every Let but the pattern ratio is ignored, outside
 // callers cannot shift, and the Gets keep the values it started with.
-TEST_F(MapPlotState, ADrawingFreezesTheView) {
+TEST(MapPlotStateTest, ADrawingFreezesTheView) {
+    PlotWorld w;
+    clsMapPlot& p = *w.plot;
     w.View(13, 612000, 2000, 10);
     ASSERT_TRUE(p.DrawStart());
     EXPECT_TRUE(p.IsDrawing());
