@@ -148,6 +148,22 @@ TEST_F(LayerTest, MeridiansFromTheGrid) {
                                     {216000, -270000, 216000, 100000, 7},
                                     {432000, -270000, 432000, 100000, 7},
                                     {647995, -270000, 647995, 100000, 7}}));
+    auto columns = [&] {
+        std::vector<int32_t> xs;
+        for (const Segment& s : Segments(BaseMap::BaseMapGridV(g, unit.get()))) xs.push_back(s.x1);
+        return xs;
+    };
+    g.SetWidth(54000);
+    g.SetWest(540000);
+    g.SetEast(-540000); // across the date line
+    EXPECT_EQ(columns(), (std::vector<int32_t>{540000, 594000, 647995, -594000, -540000}));
+    // The first line truncates towards zero: -50000 \ 36000 = -1 and 80000 \ 36000 = 2.
+    g.SetWidth(36000);
+    g.SetWest(-50000);
+    g.SetEast(80000);
+    EXPECT_EQ(columns(), (std::vector<int32_t>{-36000, 0, 36000, 72000}));
+    g.bVertical = false;
+    EXPECT_TRUE(BaseMap::BaseMapGridV(g, unit.get()).empty());
 }
 
 TEST_F(LayerTest, ParallelsEquatorPolesAndZones) {
@@ -165,8 +181,19 @@ TEST_F(LayerTest, ParallelsEquatorPolesAndZones) {
                                     {-647995, -84360, 647995, -84360, 10},
                                     {-647995, 84360, 647995, 84360, 10},
                                     {-647995, 239640, 647995, 239640, 10}}));
+    // Only zone lines within the area, its edges included.
+    g.SetSouth(-84360);
+    g.SetNorth(84359);
+    EXPECT_EQ(g.VLineSouth(), -84360);
+    EXPECT_EQ(g.VLineNorth(), 84359);
+    EXPECT_EQ(Segments(BaseMap::BaseMapGridH(g, unit.get())),
+              (std::vector<Segment>{{-647995, -84360, 647995, -84360, 10}}));
     g.bZone = false;
     Thing(8, 2, u"緯線");
+    g.SetSouth(-324000);
+    g.SetNorth(324000);
+    g.SetSouthLimit(-216000); // parallels on the limits are drawn
+    g.SetNorthLimit(216000);
     g.SetWest(-72000);
     g.SetEast(72000);
     const std::vector<Segment> lines = {{-72000, -216000, 72000, -216000, 8}, {-72000, -108000, 72000, -108000, 8},
@@ -183,7 +210,7 @@ TEST_F(LayerTest, ParallelsEquatorPolesAndZones) {
 TEST_F(LayerTest, PlaneGridUsesItsOwnThings) {
     clsGrid g;
     g.SetUnitMode(2);
-    g.bVertical = g.bHorizontal = true;
+    g.bVertical = g.bHorizontal = g.bZone = true;
     g.SetWidth(20000000); // at most C \ 4 = 10007544
     g.SetHeight(20000000);
     ASSERT_EQ(g.Width(), 10007544);
@@ -191,13 +218,14 @@ TEST_F(LayerTest, PlaneGridUsesItsOwnThings) {
     EXPECT_TRUE(BaseMap::BaseMapGridV(g, unit.get()).empty());
     Thing(11, 2, u"縦線");
     Thing(12, 2, u"横線");
+    Thing(10, 2, u"帯域線");
     const int32_t c = MapProjection::GlobeCircumLong;
     // -C \ step = -4: lines at -4..4 steps, 40030176 inside C = 40030179.
     const auto v = Segments(BaseMap::BaseMapGridV(g, unit.get()));
     ASSERT_EQ(v.size(), 9u);
     EXPECT_EQ(v[0], (Segment{-40030176, -323970, -40030176, 323970, 11})); // ends clamped as latitudes
     const auto h = Segments(BaseMap::BaseMapGridH(g, unit.get()));
-    ASSERT_EQ(h.size(), 9u); // no pole lines in the plane
+    ASSERT_EQ(h.size(), 9u); // no pole or zone lines in the plane
     EXPECT_EQ(h[4], (Segment{-c, 0, c, 0, 12}));
 }
 

@@ -25,6 +25,14 @@ TEST(HMapCanvasTest, PointBeyondTheDateLineConvertsInTheShiftedView) {
     w.View(12, 0, 0, 10); // no wrap-around, no retry
     EXPECT_FALSE(HMap::MapToCanvasPoint(-640800, 0, px, py));
     EXPECT_FALSE(HMap::CanvasToMapPoint(400, 150, lon, lat)); // off the canvas
+
+    // No engine, no point.
+    RenderGlobals::SetMapPlot(nullptr);
+    px = 5;
+    EXPECT_FALSE(HMap::MapToCanvasNearest(0, 0, px, py));
+    EXPECT_EQ(px, 0);
+    EXPECT_FALSE(HMap::CanvasToMapPoint(0, 0, lon, lat));
+    EXPECT_FALSE(HMap::MapToCanvasPoint(0, 0, px, py));
 }
 
 TEST(HMapCanvasTest, NearestOfTwoPictures) {
@@ -62,16 +70,6 @@ TEST(HMapCanvasTest, NearestOfTwoPictures) {
     EXPECT_EQ(px, 220);
     EXPECT_EQ(p.CenterX(), 324000);
     p.DrawEnd();
-}
-
-TEST(HMapCanvasTest, NoEngineNoPoint) {
-    auto* old = RenderGlobals::SetMapPlot(nullptr);
-    int32_t a = 5, b = 5;
-    EXPECT_FALSE(HMap::MapToCanvasNearest(0, 0, a, b));
-    EXPECT_EQ(a, 0);
-    EXPECT_FALSE(HMap::CanvasToMapPoint(0, 0, a, b));
-    EXPECT_FALSE(HMap::MapToCanvasPoint(0, 0, a, b));
-    RenderGlobals::SetMapPlot(old);
 }
 
 } // namespace

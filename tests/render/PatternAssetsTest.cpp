@@ -119,7 +119,10 @@ TEST(PatternAssets, NamesAreExact) {
     EXPECT_EQ(String(4146), "");
 }
 
-TEST(PatternAssets, CityMarksGrowWithTheirClassAndLargeSymbolsAreLarger) {
+// City marks grow with their class, large symbols are larger than small
+// ones, and the ink is centred on the pixel the drawing layer puts on the
+// point, (w \ 2, h \ 2).
+TEST(PatternAssets, SymbolSizesAndCentres) {
     for (int base : {2100, 2200}) {
         for (int first : {0, 24}) {
             int lastWidth = 0;
@@ -136,12 +139,6 @@ TEST(PatternAssets, CityMarksGrowWithTheirClassAndLargeSymbolsAreLarger) {
             EXPECT_GT(large.width(), small.width() + 2) << base + i;
             EXPECT_GT(large.height(), small.height() + 2) << base + i;
         }
-    }
-}
-
-TEST(PatternAssets, SymbolsAreCentredOnTheirMiddlePixel) {
-    // The drawing layer puts pixel (w \ 2, h \ 2) on the point.
-    for (int base : {2100, 2200}) {
         for (int i : {0, 1, 2, 3, 4, 24, 25, 26, 27, 28, 17, 41}) {
             const MonoBitmap& bm = *Bitmap(base + i);
             const QRect box = InkBox(bm);

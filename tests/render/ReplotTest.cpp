@@ -145,10 +145,29 @@ TEST(ReplotTest, BackgroundIsWhiteWithoutAThingAndTakesThePageOfAreaZero) {
     EXPECT_EQ(w.Pixel(10, 10), 0x123456);
 }
 
-TEST_F(StyledWorld, CancelFromTheYieldStopsAndTheNextDrawingRuns) {
+// A handler run during a yield may try a drawing of its own (refused), open
+// units (the phase goes on with the units it started with) or cancel (the
+// drawing stops there; the next one runs).
+TEST_F(StyledWorld, WhatAYieldMayDo) {
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
-    std::vector<int16_t> seen;
+    p.mGridEi = false;
+    p.mProjectionAuto = false;
+    p.SetProjectionIndex(12);
+    p.SetCenterX(0);
+    p.SetCenterY(0);
+    std::vector<int16_t> seen, inner;
+    int added = 0;
     p.Progress = [&](int16_t phase) { seen.push_back(phase); };
+    p.YieldHook = [&] {
+        if (inner.empty()) inner.push_back(p.Replot());
+        if (added < 20) w.AddUnit(QStringLiteral("EXTRA%1").arg(added++));
+    };
+    EXPECT_EQ(p.Replot(), 0);
+    EXPECT_EQ(inner, (std::vector<int16_t>{2}));
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(w.Pixel(200, 150), kLand);
+
+    seen.clear();
     p.YieldHook = [&] {
         if (seen.size() == 3) p.mCancel = true; // during the polygon phase
     };
@@ -159,16 +178,6 @@ TEST_F(StyledWorld, CancelFromTheYieldStopsAndTheNextDrawingRuns) {
     seen.clear();
     EXPECT_EQ(p.Replot(), 0);
     EXPECT_EQ(seen.size(), 11u);
-}
-
-TEST_F(StyledWorld, NestedReplotIsRefused) {
-    std::vector<int16_t> inner;
-    p.YieldHook = [&] {
-        if (inner.empty()) inner.push_back(p.Replot());
-    };
-    EXPECT_EQ(p.Replot(), 0);
-    EXPECT_EQ(inner, (std::vector<int16_t>{2}));
-    EXPECT_FALSE(p.IsDrawing());
 }
 
 // A polygon that fails while the view is shifted across the date line.
@@ -321,22 +330,6 @@ TEST_F(StyledWorld, FiguresAcrossTheDateLineInAWrappedView) {
     ASSERT_TRUE(p.ShiftOn());
     EXPECT_TRUE(p.CellToFigures(s.land->ToCell(ring.get())).empty());
     EXPECT_TRUE(p.ShiftOff());
-}
-
-TEST_F(StyledWorld, UnitsOpenedDuringAYieldDoNotDisturbThePhase) {
-    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
-    p.mGridEi = false;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(0);
-    p.SetCenterY(0);
-    int added = 0;
-    p.YieldHook = [&] {
-        if (added < 20) w.AddUnit(QStringLiteral("EXTRA%1").arg(added++));
-    };
-    EXPECT_EQ(p.Replot(), 0);
-    EXPECT_GT(added, 0);
-    EXPECT_EQ(w.Pixel(200, 150), kLand);
 }
 
 class StylingTest : public ::testing::Test {

@@ -25,8 +25,9 @@ struct Drawing {
     QImage image;
     std::unique_ptr<DeviceContext> dc;
     clsMapGraph g;
-    explicit Drawing(int w = 100, int h = 100, int dpi = 96) : image(w, h, QImage::Format_RGB32) {
-        EnsureGuiApp();
+    // The application comes first: the drawing layer reads the installed fonts when it is made.
+    explicit Drawing(int w = 100, int h = 100, int dpi = 96)
+        : image((EnsureGuiApp(), QImage(w, h, QImage::Format_RGB32))) {
         image.fill(Qt::white);
         dc = std::make_unique<DeviceContext>(image, dpi, dpi);
         EXPECT_TRUE(g.GraphBegin(dc.get(), 0, 0, w, h));

@@ -303,6 +303,7 @@ TEST(clsAccessoryDraw, StripMeasure) {
     EXPECT_EQ(reg.RegGet("MeasureText", "?"), "");
     EXPECT_EQ(reg.RegGet("BackSW", ""), "False");
     EXPECT_EQ(reg.RegGet("MeasureColor", ""), "255");
+    EXPECT_TRUE(clsRegistry{QStringLiteral("ACCESSORY")}.RegGetSec().isEmpty());
     ScopedEnvironment env("MeasureColor=-2147483640\r\n");
     clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);
     EXPECT_EQ(reg.RegGet("MeasureColor", ""), "-2147483640");

@@ -65,27 +65,8 @@ void FillLandList(clsThings& land) {
 
 } // namespace
 
-TEST(clsAccessoryElv, ReliefListsGiveSortedClasses) {
-    clsThings sea, land, base, admin;
-    FillSeaList(sea);
-    FillLandList(land);
-    AddThing(base, 3, QStringLiteral("海洋"), 1);
-    AddThing(admin, 3, QStringLiteral("陸地"), 2);
-    const auto list = clsAccessory::CollectElvClasses(&base, &admin, &sea, &land, true, true);
-    ExpectClasses(list, {{-99999, -4000, 101},
-                         {-4000, -200, 102},
-                         {-200, 0, 103},
-                         {-1, 0, 200},
-                         {0, 200, 201},
-                         {200, 500, 202},
-                         {500, 99999, 203}});
-    EXPECT_EQ(list[1].Back, 5);
-    EXPECT_EQ(list[1].Style, 8);
-    EXPECT_EQ(list[1].Unit, 1);
-}
-
 TEST(clsAccessoryElv, OceanAndLandStandInForMissingReliefMaps) {
-    clsThings base, admin, land;
+    clsThings base, admin;
     AddThing(base, 3, QStringLiteral("海洋"), 1, 11, 3);
     AddThing(admin, 3, QStringLiteral("陸地"), 2);
     ExpectClasses(clsAccessory::CollectElvClasses(&base, &admin, nullptr, nullptr, false, false),
@@ -94,10 +75,6 @@ TEST(clsAccessoryElv, OceanAndLandStandInForMissingReliefMaps) {
     EXPECT_EQ(l[1].Back, 11);
     EXPECT_EQ(l[1].Style, 3);
 
-    // A land relief map replaces the land class; the ocean stays.
-    FillLandList(land);
-    ExpectClasses(clsAccessory::CollectElvClasses(&base, &admin, nullptr, &land, false, true),
-                  {{-99999, 0, 1}, {-1, 0, 200}, {0, 200, 201}, {200, 500, 202}, {500, 99999, 203}});
     // Nothing named so, or no lists: no classes, only index 0.
     clsThings empty;
     EXPECT_EQ(clsAccessory::CollectElvClasses(&empty, &empty, nullptr, nullptr, false, false).size(), 1u);
@@ -136,9 +113,25 @@ TEST_F(ElvUnitsTest, ListsComeFromTheDrawnUnitsByKind) {
     units.SetIndex(1);
     ExpectClasses(clsAccessory::GetElvData(&units),
                   {{-99999, -4000, 101}, {-4000, -200, 102}, {-200, 0, 103}, {0, 99999, 2}});
-    // A unit not drawn does not count.
+    // A land relief map replaces the land class; the classes of both maps are sorted.
+    auto land = OpenUnit(QStringLiteral("LAND"), 40001, 2); // a world relief map
+    FillLandList(*land->gThings);
+    ASSERT_TRUE(units.Add(land));
+    const auto both = clsAccessory::GetElvData(&units);
+    ExpectClasses(both, {{-99999, -4000, 101},
+                         {-4000, -200, 102},
+                         {-200, 0, 103},
+                         {-1, 0, 200},
+                         {0, 200, 201},
+                         {200, 500, 202},
+                         {500, 99999, 203}});
+    EXPECT_EQ(both[1].Back, 5);
+    EXPECT_EQ(both[1].Style, 8);
+    EXPECT_EQ(both[1].Unit, 1);
+    // A unit not drawn does not count: the ocean stands in for the sea classes.
     sea->bDraw = false;
-    ExpectClasses(clsAccessory::GetElvData(&units), {{-99999, 0, 1}, {0, 99999, 2}});
+    ExpectClasses(clsAccessory::GetElvData(&units),
+                  {{-99999, 0, 1}, {-1, 0, 200}, {0, 200, 201}, {200, 500, 202}, {500, 99999, 203}});
 }
 
 // Two classes need (2 + 2) x 24 = 96 pixels of "99|", at most two thirds of

@@ -123,6 +123,11 @@ TEST_F(AccessoryTest, CopyClonesFontsAndLeavesTheLastIndex) {
     // The copy's fonts are its own.
     f->setPointSizeF(30);
     EXPECT_EQ(t.Font->pointSizeF(), 14.0);
+    // Clear restores the name and the defaults.
+    a.Clear();
+    EXPECT_EQ(a.InstanceName(), "ACCESSORY");
+    EXPECT_EQ(a.Item(4).Color, 255);
+    EXPECT_EQ(a.Item(4).Text, "");
 }
 
 TEST_F(AccessoryTest, SettingsSectionKeysAndRoundTrip) {
@@ -189,26 +194,6 @@ TEST_F(AccessoryTest, BadStoredValuesTakeTheirDefaults) {
     EXPECT_TRUE(a.Item(5).Font->italic());
     EXPECT_TRUE(a.Item(4).Use);
     EXPECT_EQ(a.Item(1).Text, "");
-}
-
-TEST_F(AccessoryTest, InstanceNameChoosesTheSectionWritten) {
-    {
-        clsAccessory a;
-        a.SetInstanceName(QStringLiteral("MEASURE"));
-        a.SetPosition(0);
-        a.WriteRegistry();
-    }
-    EXPECT_EQ(Stored("MEASURE", "Position"), "0");
-    EXPECT_TRUE(SectionKeys("ACCESSORY").isEmpty());
-    clsAccessory b;
-    EXPECT_EQ(b.Position(), 1);
-    // Clear restores the name and the defaults.
-    b.SetInstanceName(QStringLiteral("X"));
-    b.SetIndex(2);
-    b.SetColor(7);
-    b.Clear();
-    EXPECT_EQ(b.InstanceName(), "ACCESSORY");
-    EXPECT_EQ(b.Item(2).Color, 0);
 }
 
 TEST(clsAccessory, ParseElvRangeTable) {

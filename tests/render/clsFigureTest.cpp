@@ -68,21 +68,15 @@ TEST(FigurePlotTest, DetailDoesNotChangeTheDrawing) {
     EXPECT_EQ(with.image, without.image);
     // The polygon's default fill is a solid fill of its fore colour.
     EXPECT_EQ(with.At({{30, 30}, {100, 20}}), "r.");
-}
-
-TEST(FigurePlotTest, PlotNeedsTheDrawingLayer) {
-    clsFigPolygon pg;
-    pg.mPoly->SetRect(0, 0, 10, 10);
+    // Plot draws through the application's layer, and needs one.
     RenderGlobals::SetMapGraph(nullptr);
     EXPECT_FALSE(pg.Plot(false));
-    clsFigText t;
-    EXPECT_FALSE(t.PlotOn(nullptr, false));
-    // Through the global layer.
-    Drawing d(40, 40);
-    RenderGlobals::SetMapGraph(&d.g);
+    EXPECT_FALSE(clsFigText().PlotOn(nullptr, false));
+    Drawing global(120, 80);
+    RenderGlobals::SetMapGraph(&global.g);
     EXPECT_TRUE(pg.Plot(true));
     RenderGlobals::SetMapGraph(nullptr);
-    EXPECT_EQ(d.At({{5, 5}}), "#");
+    EXPECT_EQ(global.At({{30, 30}, {100, 20}}), "r.");
 }
 
 TEST(FigurePlotTest, UnusableFaceFallsBackToTheDefaultFont) {

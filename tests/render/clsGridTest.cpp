@@ -1,7 +1,6 @@
 #include "TestCanvas.h"
 
 #include "core/MapProjection.h"
-#include "core/clsRegistry.h"
 #include "render/clsGrid.h"
 
 #include <gtest/gtest.h>
@@ -66,40 +65,6 @@ TEST(GridTest, PlaneModeScalesWithTheGlobe) {
     EXPECT_EQ(g.West(), -c);
 }
 
-TEST(GridTest, Meridians) {
-    clsGrid g;
-    g.bVertical = true;
-    g.SetWest(540000);
-    g.SetEast(-540000);
-    EXPECT_EQ(g.ColVlineX(), (V{540000, 594000, 648000, -594000, -540000})); // across the date line
-    // The first line truncates towards zero: -50000 \ 36000 = -1 and 80000 \ 36000 = 2.
-    g.SetWidth(36000);
-    g.SetWest(-50000);
-    g.SetEast(80000);
-    EXPECT_EQ(g.ColVlineX(), (V{-36000, 0, 36000, 72000}));
-    g.bVertical = false;
-    EXPECT_TRUE(g.ColVlineX().empty());
-}
-
-TEST(GridTest, ParallelsAndZoneLines) {
-    clsGrid g;
-    g.bHorizontal = true;
-    g.bZone = true;
-    V expected;
-    for (int32_t y = -270000; y <= 270000; y += 54000) expected.push_back(y);
-    EXPECT_EQ(g.ColHlineY(), expected);
-    EXPECT_EQ(g.ColZoneLineY(), (V{-239640, -84360, 84360, 239640}));
-
-    g.SetSouth(-84360);
-    g.SetNorth(84359);
-    EXPECT_EQ(g.VLineSouth(), -84360);
-    EXPECT_EQ(g.VLineNorth(), 84359);
-    EXPECT_EQ(g.ColZoneLineY(), (V{-84360}));
-    g.SetUnitMode(2);
-    g.bZone = true;
-    EXPECT_TRUE(g.ColZoneLineY().empty());
-}
-
 TEST(GridTest, AxialTiltFromTheEnvironment) {
     {
         ScopedEnvironment env("AxialTilt=400000\r\n");
@@ -109,42 +74,6 @@ TEST(GridTest, AxialTiltFromTheEnvironment) {
     clsGrid g;
     g.bZone = true;
     EXPECT_EQ(g.ColZoneLineY(), (V{-243000, -81000, 81000, 243000}));
-}
-
-TEST(GridTest, SettingsSectionRoundTrip) {
-    ScopedSettingsHome home;
-    clsGrid first;
-    first.ReadRegistry(); // first run: the mode's defaults
-    EXPECT_TRUE(first.bVertical && first.bHorizontal && first.bZone);
-    EXPECT_EQ(first.Width(), 54000);
-
-    first.bHorizontal = false;
-    first.SetWidth(1800);
-    first.SetHeight(900);
-    first.SetNorthLimit(300000);
-    first.SetSouthLimit(-100000);
-    first.WriteRegistry();
-    clsRegistry reg;
-    reg.mSection = QStringLiteral("LLGRID");
-    EXPECT_EQ(reg.RegGet(QStringLiteral("Horizontal"), QString()), QStringLiteral("False"));
-    EXPECT_EQ(reg.RegGet(QStringLiteral("Width"), QString()), QStringLiteral("1800"));
-
-    clsGrid second;
-    second.ReadRegistry();
-    EXPECT_TRUE(second.bVertical);
-    EXPECT_FALSE(second.bHorizontal);
-    EXPECT_EQ(second.Width(), 1800);
-    EXPECT_EQ(second.Height(), 900);
-    EXPECT_EQ(second.NorthLimit(), 300000);
-    EXPECT_EQ(second.SouthLimit(), -100000);
-
-    // A stored value that does not convert takes its default; limits apply.
-    reg.RegPut(QStringLiteral("Width"), QStringLiteral("wide"));
-    reg.RegPut(QStringLiteral("NorthLimit"), QStringLiteral("999999"));
-    clsGrid third;
-    third.ReadRegistry();
-    EXPECT_EQ(third.Width(), 54000);
-    EXPECT_EQ(third.NorthLimit(), 323970);
 }
 
 } // namespace

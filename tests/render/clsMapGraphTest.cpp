@@ -33,15 +33,16 @@ struct PolygonOutlineGuard {
 
 TEST(MapGraphRatios, ScreenPrinterAndHalfResolution) {
     struct Row {
-        int dpi, line, tile, tileSet, symSet, symScale, symbolRatio, halo;
+        int dpi, line, tile, tileSet, symSet, symScale, symbolRatio, halo, pen;
     };
     // 600 dpi: r = 625; lines 600*75\96 + 25 = 493; tiles 625\2 = 312 of the
     // high set; symbols stored as 50, 50*600\96 = 312 -> (342\50)*50 = 300.
     // 48 dpi: r = 50; lines 48*75\96 + 25 = 62; symbols 100*48\96 = 50.
+    // A one-pixel pen is (1 * line scale + 50) \ 100 pixels wide.
     const Row rows[] = {
-        {96, 100, 100, 0, 0, 100, 100, 1},
-        {600, 493, 312, 1, 1, 300, 100, 4},
-        {48, 62, 50, 0, 0, 50, 100, 1},
+        {96, 100, 100, 0, 0, 100, 100, 1, 1},
+        {600, 493, 312, 1, 1, 300, 100, 4, 5},
+        {48, 62, 50, 0, 0, 50, 100, 1, 1},
     };
     for (const Row& r : rows) {
         Drawing d(10, 10, r.dpi);
@@ -59,9 +60,8 @@ TEST(MapGraphRatios, ScreenPrinterAndHalfResolution) {
         const int h = r.halo;
         const int want[8][2] = {{-h, 0}, {h, 0}, {0, -h}, {0, h}, {-h, -h}, {h, -h}, {-h, h}, {h, h}};
         for (int i = 0; i < 8; ++i) EXPECT_TRUE(g.HaloX(i) == want[i][0] && g.HaloY(i) == want[i][1]) << i;
-        // A one-pixel line at this resolution: (1 * scale + 50) \ 100.
         ASSERT_TRUE(g.SetPen(0, 1, kRed, -1));
-        EXPECT_EQ(g.PenPixelWidth(), (r.line + 50) / 100);
+        EXPECT_EQ(g.PenPixelWidth(), r.pen);
         g.GraphEnd();
         EXPECT_EQ(g.oFancyLines->RatioX(), 100);
         EXPECT_EQ(g.oFancyLines->RatioY(), 100);
@@ -102,7 +102,7 @@ TEST(MapGraphRatios, SetCachesFollowAResolutionChange) {
     g.SetResolutionX(192);
     g.SetResolutionY(192);
     ASSERT_TRUE(g.SetPen(0, 3, kRed, -1));
-    EXPECT_EQ(g.PenPixelWidth(), (3 * 175 + 50) / 100);
+    EXPECT_EQ(g.PenPixelWidth(), 5); // (3 x 175 + 50) \ 100
 
     MonoBitmap b = Solid(20, 20);
     g.SetResolutionX(96);
@@ -302,6 +302,13 @@ TEST(MapGraphFills, TilesAreAnchoredAtTheCanvasOriginWithOrWithoutPaper) {
     CheckTileFill(16, -1); // transparent paper keeps what lies beneath
     CheckTileFill(16, kBlue);
     CheckTileFill(8, -1); // an 8x8 tile without back colour is transferred too
+    // A huge polygon is tiled only over the view.
+    Drawing d(50, 50);
+    ASSERT_TRUE(d.g.SetBrush(int16_t(TileOfSide(d.g, 16)), kRed, kBlue));
+    clsPoly big;
+    big.SetRect(-100000000, -100000000, 100000000, 100000000);
+    EXPECT_TRUE(d.g.DrawPolygon(big));
+    EXPECT_EQ(d.Count(kWhite), 0u);
 }
 
 TEST(MapGraphFills, TilesStayInsideThePolygonAndOnlyEightByEightGetsAnOutline) {
@@ -332,19 +339,10 @@ TEST(MapGraphFills, TilesStayInsideThePolygonAndOnlyEightByEightGetsAnOutline) {
     }
 }
 
-TEST(MapGraphFills, HugePolygonIsTiledOnlyOverTheView) {
-    Drawing d(50, 50);
-    ASSERT_TRUE(d.g.SetBrush(int16_t(TileOfSide(d.g, 16)), kRed, kBlue));
-    EXPECT_EQ(d.g.BrushMode(), 2);
-    clsPoly big;
-    big.SetRect(-100000000, -100000000, 100000000, 100000000);
-    EXPECT_TRUE(d.g.DrawPolygon(big));
-    EXPECT_EQ(d.Count(kWhite), 0u);
-}
-
 // A style outside the tiles and hatches is a solid brush; system colours are
-// looked up (8 is the window text: black when there is no display).
-TEST(MapGraphFills, SolidBrushesAndSystemColours) {
+// looked up (8 is the window text: black when there is no display); hatches
+// take the back colour when one is given.
+TEST(MapGraphFills, SolidAndHatchBrushes) {
     PolygonOutlineGuard outline(false);
     Drawing d(20, 20);
     ASSERT_TRUE(d.g.SetBrush(99, kRed, -1));
@@ -356,6 +354,14 @@ TEST(MapGraphFills, SolidBrushesAndSystemColours) {
     clsRect s(10, 10, 19, 19);
     d.g.DrawFillRect(s);
     EXPECT_EQ(d.Count(kBlack), 100u);
+    for (int32_t back : {kBlue, -1}) {
+        Drawing h(32, 32);
+        ASSERT_TRUE(h.g.SetBrush(4, kRed, back));
+        clsRect all(0, 0, 31, 31);
+        h.g.DrawFillRect(all);
+        EXPECT_EQ(h.Count(kRed) + h.Count(back < 0 ? kWhite : back), 32u * 32u);
+        EXPECT_GT(h.Count(back < 0 ? kWhite : back), 0u);
+    }
 }
 
 TEST(MapGraphFills, RectanglesWithAndWithoutOutlineAndClear) {
@@ -389,18 +395,6 @@ TEST(MapGraphFills, RectanglesWithAndWithoutOutlineAndClear) {
         EXPECT_TRUE(d.g.DrawStrokeRect(clsRect(5, 5, 15, 10)));
         EXPECT_EQ(d.Box(kBlue), (std::array<int, 4>{5, 5, 15, 10}));
         EXPECT_EQ(d.Count(kBlue), 2u * 11u + 2u * 4u);
-    }
-}
-
-TEST(MapGraphFills, HatchesUseTheBackColourWhenGiven) {
-    PolygonOutlineGuard outline(false);
-    for (int32_t back : {kBlue, -1}) {
-        Drawing d(32, 32);
-        ASSERT_TRUE(d.g.SetBrush(4, kRed, back));
-        clsRect r(0, 0, 31, 31);
-        d.g.DrawFillRect(r);
-        EXPECT_EQ(d.Count(kRed) + d.Count(back < 0 ? kWhite : back), 32u * 32u);
-        EXPECT_GT(d.Count(back < 0 ? kWhite : back), 0u);
     }
 }
 

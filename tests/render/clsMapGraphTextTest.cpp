@@ -52,7 +52,7 @@ TEST(MapGraphText, InkBoxOfAnHAroundItsPoint) {
         TextDrawing t;
         ASSERT_TRUE(t.g.SetFont("Liberation Sans", 20, 0, 0, kRed, -1));
         EXPECT_EQ(t.g.FontFace(), "Liberation Sans");
-        EXPECT_EQ(t.dc->Font().pixelHeight, 20 * 96 / 72);
+        EXPECT_EQ(t.dc->Font().pixelHeight, 26); // 20 x 96 \ 72
         ASSERT_TRUE(t.g.DrawText(120, 120, int16_t(c.code), "H"));
         const auto b = t.Box();
         EXPECT_NEAR(c.h == 'L' ? b[0] : (b[0] + b[2]) / 2, 120, 2) << c.code;
@@ -102,12 +102,13 @@ TEST(MapGraphText, HaloAndOpaqueBoxInTheBackColour) {
 TEST(MapGraphText, HeightsAreLimitedAndScaledAndToolkitFonts) {
     TextDrawing t;
     ASSERT_TRUE(t.g.SetFont("Liberation Sans", 2, 0, 0, kRed, -1));
-    EXPECT_EQ(t.dc->Font().pixelHeight, 5 * 96 / 72);
+    EXPECT_EQ(t.dc->Font().pixelHeight, 6); // at least 5 points: 5 x 96 \ 72
     ASSERT_TRUE(t.g.SetFont("Liberation Sans", 200, 0, 0, kRed, -1));
-    EXPECT_EQ(t.dc->Font().pixelHeight, 100 * 96 / 72);
+    EXPECT_EQ(t.dc->Font().pixelHeight, 133); // at most 100 points
     t.g.SetTextRatio(150);
-    ASSERT_TRUE(t.g.SetFont("Liberation Sans", 200, 0, 0, kRed, -1)); // same arguments, new ratio
-    EXPECT_EQ(t.dc->Font().pixelHeight, (100 * 96 / 72) * 150 / 100);
+    // The same arguments at a new ratio: 133 x 150 \ 100.
+    ASSERT_TRUE(t.g.SetFont("Liberation Sans", 200, 0, 0, kRed, -1));
+    EXPECT_EQ(t.dc->Font().pixelHeight, 199);
     // Gap: the larger of cap * 6 \ 10 + 1 and ratio * dpi \ 1800.
     EXPECT_EQ(t.g.TextGap(), std::max(t.g.CapHeight() * 6 / 10 + 1, 150 * 96 / 1800));
     ASSERT_TRUE(t.g.SetFont("Liberation Sans", 12, 0, clsMapGraph::FS_BOLD | clsMapGraph::FS_ITALIC, kRed, -1));
@@ -121,7 +122,7 @@ TEST(MapGraphText, HeightsAreLimitedAndScaledAndToolkitFonts) {
     f.setUnderline(true);
     ASSERT_TRUE(t.g.SetFontObject(f, kRed));
     EXPECT_EQ(t.g.FontFace(), "Liberation Mono");
-    EXPECT_EQ(t.dc->Font().pixelHeight, 12 * 96 / 72);
+    EXPECT_EQ(t.dc->Font().pixelHeight, 16); // 12 x 96 \ 72
     EXPECT_TRUE(t.dc->Font().underline);
 }
 

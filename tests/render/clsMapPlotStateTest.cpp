@@ -86,16 +86,17 @@ TEST(MapPlotStateTest, LetsAndClamps) {
     EXPECT_EQ(p.Light(), 201);
 }
 
-TEST(MapPlotStateTest, EveryLetIsIgnoredWhileDrawing) {
+// While a drawing runs every Let but the pattern ratio is ignored, outside
+// callers cannot shift, and the Gets keep the values it started with.
+TEST(MapPlotStateTest, ADrawingFreezesTheView) {
     PlotWorld w;
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
-    p.SetProjectionIndex(12);
-    p.SetCenterX(1000);
-    p.SetCenterY(2000);
+    w.View(13, 612000, 2000, 10);
     ASSERT_TRUE(p.DrawStart());
     EXPECT_TRUE(p.IsDrawing());
     EXPECT_FALSE(p.DrawStart()); // a second drawing does not start
+    const clsRect start = p.Field();
+    ASSERT_TRUE(p.IsWrapAround());
     const double scale = p.MapScale();
     // Each Let tried with a value it would take; `out` is the value kept.
     const Let frozen[] = {
@@ -105,25 +106,30 @@ TEST(MapPlotStateTest, EveryLetIsIgnoredWhileDrawing) {
         {&clsMapPlot::SetCanvasHeight, &clsMapPlot::CanvasHeight, 100, 300},
         {&clsMapPlot::Setdpix, &clsMapPlot::dpix, 300, 96},
         {&clsMapPlot::Setdpiy, &clsMapPlot::dpiy, 300, 96},
-        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 5000, 1000},
+        {&clsMapPlot::SetCenterX, &clsMapPlot::CenterX, 5000, 612000},
         {&clsMapPlot::SetCenterY, &clsMapPlot::CenterY, 6000, 2000},
     };
     for (const Let& c : frozen) {
         (p.*c.let)(c.in);
         EXPECT_EQ((p.*c.get)(), c.out) << c.in;
     }
+    EXPECT_FALSE(p.ShiftOn());
+    EXPECT_FALSE(p.ShiftOff());
     p.SetHdc(nullptr);
-    p.SetProjectionIndex(13);
+    p.SetProjectionIndex(12);
+    p.mProjectionAuto = true; // would choose another projection if worked out again
     p.SetMapScale(scale * 2);
     p.SetLight(3);
     p.SetPtnRatio(200); // not frozen
     EXPECT_NE(p.hdc(), nullptr);
-    EXPECT_EQ(p.ProjectionIndex(), 12);
+    EXPECT_EQ(p.ProjectionIndex(), 13);
     EXPECT_EQ(p.MapScale(), scale);
     EXPECT_EQ(p.Light(), 2.0);
     EXPECT_EQ(p.PtnRatio(), 200);
+    EXPECT_EQ(p.Field(), start);
     p.DrawEnd();
     EXPECT_FALSE(p.IsDrawing());
+    EXPECT_EQ(p.ProjectionIndex(), 12);
     p.SetCenterX(5000);
     EXPECT_EQ(p.CenterX(), 5000);
 }
@@ -311,22 +317,6 @@ TEST_F(MapPlotState, FieldAndWrapAround) {
     EXPECT_FALSE(p.IsWrapAround());
 }
 
-TEST_F(MapPlotState, GetsDuringADrawingKeepTheStartValues) {
-    w.View(13, 612000, 0, 10);
-    ASSERT_TRUE(p.DrawStart());
-    const clsRect start = p.Field();
-    ASSERT_TRUE(p.IsWrapAround());
-    // Outside callers cannot shift while the drawing runs.
-    EXPECT_FALSE(p.ShiftOn());
-    EXPECT_FALSE(p.ShiftOff());
-    EXPECT_EQ(p.CenterX(), 612000);
-    p.mProjectionAuto = true; // would choose another projection if worked out again
-    EXPECT_EQ(p.ProjectionIndex(), 13);
-    EXPECT_EQ(p.Field(), start);
-    p.DrawEnd();
-    EXPECT_EQ(p.ProjectionIndex(), 12);
-}
-
 // Lines and points convert within the field only. The view is a value: a
 // copy converts as the engine does, and a change to the copy (a preview)
 // leaves the engine's view as it was.
@@ -379,6 +369,7 @@ TEST_F(MapPlotState, CanvasToMapBoundNormalises) {
 
 TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_EQ(p.CenterY(), 185318); // first run
+    EXPECT_TRUE(p.Grid().bVertical && p.Grid().bHorizontal && p.Grid().bZone);
     p.SetProjectionIndex(19);
     p.mProjectionAuto = false;
     p.SetCenterX(-100);
@@ -393,6 +384,10 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     p.mAdmShowModeEi = false;
     p.SetPtnRatio(150);
     p.Grid().SetWidth(3600);
+    p.Grid().SetHeight(900);
+    p.Grid().bHorizontal = false;
+    p.Grid().SetNorthLimit(300000);
+    p.Grid().SetSouthLimit(-100000);
     clsRegistry reg;
     reg.mSection = QStringLiteral("LLPLOT");
     {
@@ -405,6 +400,7 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_EQ(reg.RegGet(QStringLiteral("ProjectionAuto"), QString()), QStringLiteral("False"));
     reg.mSection = QStringLiteral("LLGRID");
     EXPECT_EQ(reg.RegGet(QStringLiteral("Width"), QString()), QStringLiteral("3600"));
+    EXPECT_EQ(reg.RegGet(QStringLiteral("Horizontal"), QString()), QStringLiteral("False"));
 
     clsMapPlot q; // reads the section at creation
     EXPECT_FALSE(q.mProjectionAuto);
@@ -421,6 +417,11 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_FALSE(q.mAdmShowModeEi);
     EXPECT_EQ(q.PtnRatio(), 150);
     EXPECT_EQ(q.Grid().Width(), 3600);
+    EXPECT_EQ(q.Grid().Height(), 900);
+    EXPECT_TRUE(q.Grid().bVertical);
+    EXPECT_FALSE(q.Grid().bHorizontal);
+    EXPECT_EQ(q.Grid().NorthLimit(), 300000);
+    EXPECT_EQ(q.Grid().SouthLimit(), -100000);
 
     // Stored values go through the Lets.
     reg.mSection = QStringLiteral("LLPLOT");
@@ -428,7 +429,12 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     reg.RegPut(QStringLiteral("DpiX"), QStringLiteral("9"));
     reg.RegPut(QStringLiteral("ProjectionIndex"), QStringLiteral("18"));
     reg.RegPut(QStringLiteral("Light"), QStringLiteral("far"));
+    reg.mSection = QStringLiteral("LLGRID");
+    reg.RegPut(QStringLiteral("Width"), QStringLiteral("wide"));
+    reg.RegPut(QStringLiteral("NorthLimit"), QStringLiteral("999999"));
     clsMapPlot r;
+    EXPECT_EQ(r.Grid().Width(), 54000);
+    EXPECT_EQ(r.Grid().NorthLimit(), 323970);
     EXPECT_EQ(r.CenterX(), -596001);
     EXPECT_EQ(r.dpix(), 48);
     EXPECT_EQ(r.Light(), 2.0);

@@ -117,8 +117,8 @@ TEST_F(LineFiles, RatioThreeHundredDrawsTheHighSet) {
     // Down to 199 across the line: back to the low set at twice the ratio.
     l.SetRatioY(199);
     EXPECT_EQ(l.SrcThick(), 3);
-    EXPECT_EQ(l.DstLength(), (600 * 32 + 199) / 200);
-    EXPECT_EQ(l.DstThick(), (3 * 398 + 199) / 200);
+    EXPECT_EQ(l.DstLength(), 96); // (600 * 32 + 199) \ 200
+    EXPECT_EQ(l.DstThick(), 6);   // (3 * 398 + 199) \ 200
 }
 
 TEST_F(LineFiles, PatternsNotThirtyTwoWideAreEmpty) {
