@@ -82,10 +82,11 @@ TEST(PrjFamily, InversesTakeTheLimitAndRefuseBeyond) {
     EXPECT_FALSE(InvMiller(cyl, 5, Above(cyl.limit)));
     EXPECT_TRUE(InvMollweide(ps, 0, -ps.limit));
     EXPECT_FALSE(InvMollweide(ps, 0, -Above(ps.limit)));
-    // Between the pole and the apex no parallel passes.
+    // Between the pole and the apex, and at the apex, no parallel passes.
     const auto bo = *SetUpBonne(c);
+    EXPECT_FALSE(InvBonne(bo, 0, 0));
     EXPECT_FALSE(InvBonne(bo, 0, std::tan(0.6) - 0.6 - 1e-9));
-    EXPECT_TRUE(InvBonne(bo, 0, std::tan(0.6) - 0.6 + 1e-9));
+    EXPECT_NEAR(InvBonne(bo, 0, std::tan(0.6) - 0.6 + 1e-9).value_or(LonLatRad{}).lat, kHalfPi, 1e-8);
 }
 
 TEST(PrjFamily, SearchSaysWhereItStoppedOnlyWhenItWalked) {

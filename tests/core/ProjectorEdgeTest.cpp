@@ -122,24 +122,6 @@ TEST(ProjectorEdge, CylindricalAndPseudocylindricalEdges) {
     }
 }
 
-TEST(ProjectorEdge, ConicApexRefusals) {
-    const double p0 = 1.5707963267949 - 45 * D * 4.848136811095355e-6;
-    int32_t lon, lat;
-    // Albers: the apex would need q > 1.
-    clsVospProjector a = Make(24, 0, 45 * D);
-    ASSERT_TRUE(a.SetUp());
-    EXPECT_FALSE(a.CnvXYtoLL(0, -a.YOffset() * kR, lon, lat));
-    // Bonne: nothing between the pole and the apex, nor at the apex itself.
-    clsVospProjector b = Make(26, 0, 45 * D);
-    ASSERT_TRUE(b.SetUp());
-    const double apexY = -b.YOffset() * kR;
-    const double poleY = apexY - (std::tan(p0) - p0) * kR;
-    EXPECT_FALSE(b.CnvXYtoLL(0, apexY, lon, lat));
-    EXPECT_FALSE(b.CnvXYtoLL(0, (apexY + poleY) / 2, lon, lat));
-    ASSERT_TRUE(b.CnvXYtoLL(0, poleY - 1, lon, lat));
-    EXPECT_EQ(lat, 90 * D);
-}
-
 // Every row of the auxiliary-angle tables against the equation solved here,
 // at 90 degrees either side so that x and the southern half count too;
 // between rows the angle is interpolated linearly.

