@@ -17,7 +17,7 @@ protected:
     }
 };
 
-TEST_F(PublicSectionTest, ReadingRulesAndBadValues) {
+TEST_F(PublicSectionTest, ReadingRulesBadValuesAndTheMapFolder) {
     Put("Language", "3");
     Put("ScreenDPI", "3");
     Put("StartMapType", "7");
@@ -42,9 +42,8 @@ TEST_F(PublicSectionTest, ReadingRulesAndBadValues) {
     gvReadRegistry(false);
     EXPECT_EQ(gvLanguage, 1);
     EXPECT_EQ(gvScreenDPI, 4);
-}
 
-TEST_F(PublicSectionTest, MapPathNeedsAllThreeBaseFiles) {
+    // A stored map folder counts only with all three base files in it.
     TestFolder other;
     WriteBaseUnit(other.path());
     QFile::remove(other.path() + "/BASE.ADM");
