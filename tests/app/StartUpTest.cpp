@@ -65,6 +65,8 @@ TEST_F(StartUpTest, CruiseQuestionsTable) {
         {0, 0x787FF, {}, {Y, Y, Y, Y}, {q1, q2, q3, q4}, {true, true, true, true}},
         // Set A complete alone asks about auto cruise only.
         {0, 0x7E, {}, {N}, {q4}, {false, false, false, false}},
+        // Set A without level 6 asks nothing.
+        {0, 0x3E, {}, {}, {}, {false, false, false, false}},
         // Set B was complete before: no topographic question, no auto question.
         {0x780, 0x781, {}, {N}, {q1}, {false, false, false, false}},
         // A set only partly there asks nothing.
