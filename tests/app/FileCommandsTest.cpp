@@ -46,9 +46,10 @@ struct FileCommandsTest : ::testing::Test {
     clsMapUnits& units = h.world.units;
 };
 
-TEST_F(FileCommandsTest, LoadedMapIsDrawnWhereItLies) {
+TEST_F(FileCommandsTest, LoadedMapIsDrawnWhereItLiesAndTheScaleHintFollows) {
     h.form.show();
-    const QString path = WriteLandMap(dir, QStringLiteral("land"));
+    h.files->ScaleToLevel = [](double) -> int16_t { return 2; };
+    const QString path = WriteLandMap(dir, QStringLiteral("land"), 115000);
     const QString lower = path.chopped(3) + QStringLiteral("mll");
     ASSERT_TRUE(QFile::rename(path, lower));
     ASSERT_TRUE(h.files->LoadFile(lower)); // its kind compared in capitals
@@ -65,6 +66,10 @@ TEST_F(FileCommandsTest, LoadedMapIsDrawnWhereItLies) {
         EXPECT_EQ(shot.pixel(o + p), ocean) << p.x() << "," << p.y();
     EXPECT_EQ(h.Panel(1), QString());
     EXPECT_TRUE(h.form.windowTitle().contains(QStringLiteral("land.MLL")));
+    // A level-5 map in a level-2 view.
+    ASSERT_EQ(h.world.ui.ui.messages.size(), 1);
+    EXPECT_EQ(h.world.ui.ui.messages[0].text, kCloser);
+    EXPECT_EQ(h.world.ui.ui.messages[0].style, Mb::OkOnly + Mb::Information);
 }
 
 TEST_F(FileCommandsTest, ScaleHints) {
@@ -73,16 +78,10 @@ TEST_F(FileCommandsTest, ScaleHints) {
     EXPECT_EQ(FileCommands::ScaleHint(4, 2), kCloser);
     EXPECT_EQ(FileCommands::ScaleHint(3, 2), QString());
     EXPECT_EQ(FileCommands::ScaleHint(3, 4), QString());
-    EXPECT_EQ(FileCommands::ScaleHint(2, 5), QStringLiteral("縮尺を小さくしましょう."));
+    EXPECT_EQ(FileCommands::ScaleHint(3, 5), QStringLiteral("縮尺を小さくしましょう."));
     EXPECT_EQ(FileCommands::ScaleHint(0, 7), QString());
     EXPECT_EQ(FileCommands::ScaleHint(-1, 7), QString());
     EXPECT_EQ(FileCommands::ScaleHint(1, -1), kCloser);
-
-    h.files->ScaleToLevel = [](double) -> int16_t { return 2; };
-    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("L5"), 115000)));
-    ASSERT_EQ(h.world.ui.ui.messages.size(), 1);
-    EXPECT_EQ(h.world.ui.ui.messages[0].text, kCloser);
-    EXPECT_EQ(h.world.ui.ui.messages[0].style, Mb::OkOnly + Mb::Information);
 }
 
 TEST_F(FileCommandsTest, ListsOpenOnlyWhenTheyLoad) {
@@ -165,6 +164,13 @@ TEST_F(FileCommandsTest, SaveLoopAsksForANameUntilSavedOrCancelled) {
 }
 
 TEST_F(FileCommandsTest, MenuWithThreeUnits) {
+    EXPECT_EQ(Captions(h.files->mnuFile),
+              QStringLiteral("開く(&O)...|地図を閉じる(&L)|名前を付けて保存(&A)...|アクティブ地図(&U)|"
+                             "クルーズ設定(&T)...|クルーズ実行(&W)|-|地図画像コピー(&C)|-|画像サイズ(&Z)...|"
+                             "地図情報(&I)...|-|Vosperalの終了(&X)|-|(&1) LAST.LOG|(&2) CLIP.LOG|(&3) PRINT.LOG|(&4)"));
+    EXPECT_EQ(h.files->mnuOpen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(h.files->mnuMapCopy->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EXPECT_FALSE(h.files->mnuMapInfo->isEnabled());
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("A"))));
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("B"))));
     units.SetIndex(2);

@@ -4,6 +4,7 @@
 #include "app/frmAbout.h"
 
 #include "core/MapProjection.h"
+#include "core/PublicVal.h"
 #include "platform/EventHook.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
@@ -151,6 +152,8 @@ TEST_F(HelpWindow, WebLinksGoToTheDesktopAndFailuresAreTold) {
 TEST(About, TitleAndSplashKeepTheDesignTexts) {
     EnsureGuiApp();
     ScopedUi ui;
+    // As before the start-up reads the environment, whatever ran before.
+    clsEnvironment* const env = std::exchange(PublicVal::gvEnvironment, nullptr);
     EXPECT_EQ(frmAbout::TitleText(), QStringLiteral("Vosperal  version 1.00"));
     frmAbout about;
     about.ShowAsSplash();
@@ -164,6 +167,7 @@ TEST(About, TitleAndSplashKeepTheDesignTexts) {
     EXPECT_TRUE(ui.ui.opened.isEmpty()); // no environment yet: nothing to open
     about.close();
     EXPECT_FALSE(about.isVisible());
+    PublicVal::gvEnvironment = env;
 }
 
 } // namespace

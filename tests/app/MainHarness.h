@@ -3,6 +3,7 @@
 // a PlotWorld on a picture of 400 x 300 pixels, with the redraws counted.
 // It is laid out only when a test asks.
 #include "app/MainView.h"
+#include "core/AngleLib.h"
 #include "render/clsAccessory.h"
 #include "support/PlotWorld.h"
 
@@ -59,6 +60,10 @@ struct MainHarness {
         PlotWorld::AddThing(*world.base, 2, 3, QStringLiteral("海洋"), kOcean, 8);
         world.plot->mGridEi = false;
         world.View(12, 0, 0, 2);
+        // The angle texts of a start without stored settings, whatever ran before.
+        AngleLib::SetAngleFormat(1);
+        AngleLib::SetAngleUnit(4);
+        AngleLib::SetAngleDir(3);
         controls->SetScrollRange();
     }
 

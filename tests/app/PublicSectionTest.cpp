@@ -17,7 +17,7 @@ protected:
     }
 };
 
-TEST_F(PublicSectionTest, ReadingRulesAndBadValues) {
+TEST_F(PublicSectionTest, ReadingRulesBadValuesAndTheMapFolder) {
     Put("Language", "3");
     Put("ScreenDPI", "3");
     Put("StartMapType", "7");
@@ -42,9 +42,8 @@ TEST_F(PublicSectionTest, ReadingRulesAndBadValues) {
     gvReadRegistry(false);
     EXPECT_EQ(gvLanguage, 1);
     EXPECT_EQ(gvScreenDPI, 4);
-}
 
-TEST_F(PublicSectionTest, MapPathNeedsAllThreeBaseFiles) {
+    // A stored map folder counts only with all three base files in it.
     TestFolder other;
     WriteBaseUnit(other.path());
     QFile::remove(other.path() + "/BASE.ADM");
@@ -149,15 +148,10 @@ TEST_F(PublicSectionTest, SnapshotIsWrittenByteForByteAndReadBack) {
     ASSERT_EQ(gvReadLog(path), 0);
     ASSERT_EQ(gvWriteLog(path), 0);
     EXPECT_EQ(Read(root.path() + "/snap.MLG"), bytes);
-}
-
-TEST_F(PublicSectionTest, OwnSnapshotNamesLeaveLastLogAlone) {
-    gvLastLog = "/keep.MLG";
-    TestFolder other;
-    ASSERT_EQ(gvWriteLog(other.path() + "/last.mlg"), 0);
-    EXPECT_EQ(gvLastLog, "/keep.MLG");
-    ASSERT_EQ(gvWriteLog(other.path() + "/Error"), 0);
-    EXPECT_EQ(gvLastLog, "/keep.MLG");
+    // The program's own snapshots leave LastLog alone.
+    ASSERT_EQ(gvWriteLog(root.path() + "/last.mlg"), 0);
+    ASSERT_EQ(gvWriteLog(root.path() + "/Error"), 0);
+    EXPECT_EQ(gvLastLog, root.path() + "/snap.MLG");
 }
 
 TEST_F(PublicSectionTest, ReadOnlyTargetAndMissingSnapshot) {

@@ -12,16 +12,14 @@ namespace {
 
 class PublicValLifecycleTest : public AppFixture {};
 
-TEST_F(PublicValLifecycleTest, MissingEnvironmentFileGivesOne) {
+TEST_F(PublicValLifecycleTest, MissingEnvironmentFileGivesOneAndMissingMapFolderKeyFive) {
     QFile::remove(prog + "/Environment.txt");
     EXPECT_EQ(gvInitialize(), 1);
     ASSERT_FALSE(scripted.ui.messages.isEmpty());
     EXPECT_TRUE(scripted.ui.messages.last().text.startsWith("環境ファイルが存在しません."));
     EXPECT_FALSE(gvInitialized());
     EXPECT_EQ(InitializeMessage(1), "パブリックインスタンスを生成できませんでした．");
-}
 
-TEST_F(PublicValLifecycleTest, MissingMapFolderKeyGivesFive) {
     WriteEnvironment("StartByRegistry=no\r\n");
     EXPECT_EQ(gvInitialize(), 5);
     EXPECT_EQ(gvMapGraph, nullptr); // stopped before any singleton

@@ -9,14 +9,12 @@ namespace {
 
 class StartUpTest : public AppFixture {};
 
-TEST_F(StartUpTest, LanguageCheck) {
+TEST_F(StartUpTest, LanguageAndHelpFileChecks) {
     EXPECT_TRUE(frmMain::CheckLanguage(QLocale(QLocale::Japanese, QLocale::Japan)));
     EXPECT_FALSE(frmMain::CheckLanguage(QLocale(QLocale::English, QLocale::UnitedStates)));
     EXPECT_FALSE(frmMain::CheckLanguage(QLocale::c()));
     EXPECT_EQ(frmMain::LanguageMessage(), "システムの言語設定 (LANG) を [日本語] (ja_JP.UTF-8) に変更してください.");
-}
-
-TEST_F(StartUpTest, HelpFileIsLookedForInTheProgramFolder) {
+    // The help file is looked for in the program folder.
     EXPECT_EQ(frmMain::CheckHelpFile(), "ヘルプファイル " + prog + "/VOSPERAL.HTML が見つかりません.");
     Write(prog + "/vosperal.html", "<html></html>"); // found whatever its letter case
     EXPECT_EQ(frmMain::CheckHelpFile(), "");
@@ -67,6 +65,8 @@ TEST_F(StartUpTest, CruiseQuestionsTable) {
         {0, 0x787FF, {}, {Y, Y, Y, Y}, {q1, q2, q3, q4}, {true, true, true, true}},
         // Set A complete alone asks about auto cruise only.
         {0, 0x7E, {}, {N}, {q4}, {false, false, false, false}},
+        // Set A without level 6 asks nothing.
+        {0, 0x3E, {}, {}, {}, {false, false, false, false}},
         // Set B was complete before: no topographic question, no auto question.
         {0x780, 0x781, {}, {N}, {q1}, {false, false, false, false}},
         // A set only partly there asks nothing.
@@ -111,7 +111,7 @@ TEST_F(StartUpTest, FatalStopBeforeInitialisationKeepsTheStoredSettings) {
 
 using ShutDownTest = WindowFixture;
 
-TEST_F(ShutDownTest, QuitAnsweredNoChangesNothing) {
+TEST_F(ShutDownTest, QuitAnsweredNoChangesNothingYesWritesLastAndTheSettings) {
     const SettingsStore::Pairs before = Section("PUBLIC");
     scripted.ui.answers = {Mb::No};
     EXPECT_FALSE(window->Form_QueryUnload());
@@ -119,9 +119,7 @@ TEST_F(ShutDownTest, QuitAnsweredNoChangesNothing) {
     EXPECT_FALSE(QFile::exists(LogLast()));
     EXPECT_EQ(Section("PUBLIC"), before);
     EXPECT_TRUE(gvInitialized());
-}
 
-TEST_F(ShutDownTest, QuitAnsweredYesWritesLastAndTheSettings) {
     gvLanguage = 2;
     scripted.ui.answers = {Mb::Yes};
     const int32_t writes = SettingsStore::Instance().Writes();

@@ -65,7 +65,7 @@ TEST(ViewRedraw, StatusPanels) {
     EXPECT_EQ(h.Panel(4), QStringLiteral("P:001ﾟ02'E, 00ﾟ00'N"));
 }
 
-TEST(ViewRedraw, NestedRedrawsAreRefused) {
+TEST(ViewRedraw, NestedRedrawsAreRefusedAndEscCancels) {
     MainHarness h;
     QMenu* later = h.form.menuBar()->addMenu(QStringLiteral("ツール(&T)")); // not in the list
     int16_t nested = -1;
@@ -96,10 +96,9 @@ TEST(ViewRedraw, NestedRedrawsAreRefused) {
     h.redraw.bHoldRedraw = true;
     EXPECT_EQ(h.redraw.PlotWindow(), 1);
     EXPECT_EQ(h.redraws, 2);
-}
 
-TEST(ViewRedraw, EscCancelsAndGivesTheControlsBack) {
-    MainHarness h;
+    // Esc stops a drawing and gives the controls back.
+    h.redraw.bHoldRedraw = false;
     h.world.AddUnit(QStringLiteral("LAND"));
     EXPECT_FALSE(h.redraw.CancelPlot()); // nothing runs
     h.redraw.YieldEvents = [&] { h.redraw.CancelPlot(); };

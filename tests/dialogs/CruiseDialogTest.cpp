@@ -1,3 +1,4 @@
+#include "DialogTestEnv.h"
 #include "support/CruiseTestEnv.h"
 
 #include "dialogs/frmCruise05.h"
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QTimer>
 
 TEST(CruiseDialogEnabling, FromTheStandardMapsPresent) {
     // P political, T topographic, O ocean, R traffic, A automatic cruise.
@@ -57,13 +57,6 @@ struct CruiseDialogTest : CruiseTest {
         d.reset();
         CruiseTest::TearDown();
     }
-    void Run(const std::function<void()>& act) {
-        QTimer::singleShot(0, d.get(), [this, act] {
-            act();
-            if (d->isVisible()) d->reject();
-        });
-        d->ShowModal();
-    }
 };
 
 } // namespace
@@ -71,7 +64,7 @@ struct CruiseDialogTest : CruiseTest {
 TEST_F(CruiseDialogTest, BordersAreTypedOrSlidAndDefaultsWaitForOk) {
     StandardList();
     cruise.SetBorderScale(3, 3e7);
-    Run([&] {
+    DialogTest::Run(*d, [&] {
         EXPECT_EQ(d->lblNumerator[0]->text(), QStringLiteral("-------       1 /  1,000,000,000"));
         EXPECT_EQ(d->lblNumerator[8]->text(), QStringLiteral("-------       1 /  100,000"));
         EXPECT_EQ(d->txtScale[3]->text(), QStringLiteral("30,000,000"));
@@ -94,7 +87,7 @@ TEST_F(CruiseDialogTest, BordersAreTypedOrSlidAndDefaultsWaitForOk) {
     EXPECT_EQ(cruise.BorderScale(3), 3e7);
 
     d->mCruise = &cruise;
-    Run([&] {
+    DialogTest::Run(*d, [&] {
         d->cmdDefScale->click();
         EXPECT_FALSE(d->optType[1]->isEnabled()); // no topographic map present
         d->chkReplace->click();
@@ -110,7 +103,7 @@ TEST_F(CruiseDialogTest, RunTakesTheSettingsAndCruisesOnce) {
     WriteGrid();
     Present({QStringLiteral("P1.MLL"), QStringLiteral("T1.MLL")});
     plot.SetMapScale(1e9);
-    Run([&] {
+    DialogTest::Run(*d, [&] {
         EXPECT_TRUE(d->optType[0]->isEnabled());
         EXPECT_FALSE(d->chkAuto->isEnabled());
         d->optType[1]->click();

@@ -16,7 +16,7 @@ TEST_F(PlaceJumpTest, ScaleComesIntoTheRange) {
     } cases[] = {
         {"inside", 5e6, 3e7, 1e6, 5e6},
         {"too large a scale", 5e5, 3e7, 1e6, 1e6},
-        {"too small a scale", 5e8, 3e7, 1e6, 3e7},
+        {"too small a scale", 4e7, 3e7, 1e6, 3e7},
         {"reversed limits end at the minimum", 5e6, 1e6, 3e7, 1e6},
     };
     for (const auto& t : cases) {
