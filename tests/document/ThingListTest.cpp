@@ -123,7 +123,8 @@ TEST_F(ThingListTest, SaveLoadCopyAndSaveAgainGiveTheExactFile) {
     EXPECT_FALSE(copy->Item(2)->Use());
     EXPECT_TRUE(list->Item(2)->Use());
 
-    list->SetFileName(dir.file("B.THG"));
+    list->SetModify(false);
+    list->SetFileName(dir.file("B.THG")); // a new name marks the list
     ASSERT_TRUE(list->Modify());
     ASSERT_EQ(list->Save(), 0);
     EXPECT_EQ(dir.read("B.THG"), SampleBytes());
