@@ -57,6 +57,9 @@ TEST_F(AdminListTest, AreaSetters) {
     a.SetPage(1); // unchanged: not marked
     EXPECT_EQ(std::make_tuple(a.AdminCode(), a.AreaCode(), a.Page(), a.Modify()),
               std::make_tuple(int16_t(-1), int16_t(-1), int16_t(1), false));
+    a.SetPage(2); // a new page marks it
+    EXPECT_TRUE(a.Modify());
+    a.SetModify(false);
     a.SetShow(true); // marked even when unchanged
     EXPECT_TRUE(a.Modify());
     EXPECT_TRUE(HAdmin::IsRightArea(19) && !HAdmin::IsRightArea(20) && !HAdmin::IsRightArea(-1));

@@ -44,6 +44,9 @@ TEST(FileSystem, WritesCp932LinesWithCrLfAtomicallyAndKeepsReadOnly) {
     FileSystem::WriteCp932Lines(f, {QStringLiteral("表"), QString(), QStringLiteral("a")});
     EXPECT_EQ(t.read("list.txt"), QByteArray("\x95\x5C\r\n\r\na\r\n"));
     EXPECT_FALSE(FileSystem::IsReadOnly(f));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(f).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u); // a new file gets the usual bits
     EXPECT_FALSE(FileSystem::IsReadOnly(t.path() + "/missing"));
     ::chmod(QFile::encodeName(f).constData(), 0444);
     EXPECT_TRUE(FileSystem::IsReadOnly(t.path() + "/LIST.TXT"));
