@@ -57,6 +57,9 @@ TEST_F(AdminListTest, AreaSetters) {
     a.SetPage(1); // unchanged: not marked
     EXPECT_EQ(std::make_tuple(a.AdminCode(), a.AreaCode(), a.Page(), a.Modify()),
               std::make_tuple(int16_t(-1), int16_t(-1), int16_t(1), false));
+    a.SetPage(2); // a new page marks it
+    EXPECT_TRUE(a.Modify());
+    a.SetModify(false);
     a.SetShow(true); // marked even when unchanged
     EXPECT_TRUE(a.Modify());
     EXPECT_TRUE(HAdmin::IsRightArea(19) && !HAdmin::IsRightArea(20) && !HAdmin::IsRightArea(-1));
@@ -78,17 +81,15 @@ TEST_F(AdminListTest, AreaSetters) {
               std::make_tuple(int16_t(250), int16_t(4), false, QStringLiteral("France"), true));
 }
 
-TEST_F(AdminListTest, SaveWritesTheExactFile) {
-    auto list = SampleList(dir.file("w.adm"));
-    ASSERT_EQ(list->Save(), 0);
+// Written from the setters, read back, and written again unchanged.
+TEST_F(AdminListTest, SaveLoadAndSaveAgainGiveTheExactFile) {
+    auto written = SampleList(dir.file("w.adm"));
+    ASSERT_EQ(written->Save(), 0);
     EXPECT_EQ(dir.read("w.ADM"), SampleBytes());
-    EXPECT_FALSE(list->Modify() || list->Item(7)->Modify());
-}
+    EXPECT_FALSE(written->Modify() || written->Item(7)->Modify());
 
-TEST_F(AdminListTest, ReloadAndSaveChangeNothing) {
-    const QString path = dir.write("A.ADM", SampleBytes());
     clsAdmins list;
-    list.SetFileName(path);
+    list.SetFileName(dir.file("w.ADM"));
     ASSERT_EQ(list.Load(), 0);
     EXPECT_FALSE(list.Modify());
     ASSERT_EQ(list.Count(), 4); // nothing lost after the empty Japanese name
@@ -156,24 +157,21 @@ TEST_F(AdminListTest, ANonNumericCodeIsAnErrorAndTheListEmpties) {
     EXPECT_EQ(ui.ui.messages.at(0).title, QStringLiteral("その他エラー"));
 }
 
-TEST_F(AdminListTest, SearchTriesTheOtherLanguageAndRestoresIt) {
-    auto list = SampleList(dir.file("S.ADM"));
-    for (int32_t language : {1, 2}) {
+TEST_F(AdminListTest, SearchAddAndCopy) {
+    auto list = SampleList(dir.file("R.ADM"));
+    for (int32_t language : {1, 2}) { // the other language is tried, then restored
         PublicVal::gvLanguage = language;
         EXPECT_EQ(list->Search(QStringLiteral("japan")), 392) << language;
         EXPECT_EQ(list->Search(QStringLiteral("チャド")), 7) << language;
         EXPECT_EQ(list->Search(QStringLiteral("Nowhere")), -1) << language;
         EXPECT_EQ(PublicVal::gvLanguage, language);
     }
-}
 
-TEST_F(AdminListTest, AddReplacesInPlaceAndRefusesNoCode) {
-    auto list = SampleList(dir.file("R.ADM"));
     EXPECT_FALSE(list->Add(std::make_shared<clsAdmin>())); // no automatic numbering
     ASSERT_TRUE(list->Add(Area(392, 1, 3, true, true, QStringLiteral("Nippon"), QStringLiteral("日本"))));
     QStringList names;
     for (const auto& a : *list) names << a->EuropianName();
-    EXPECT_EQ(names, QStringList({"Chad", "World", "Nippon", "Cote \"d\" Ivoire"}));
+    EXPECT_EQ(names, QStringList({"Chad", "World", "Nippon", "Cote \"d\" Ivoire"})); // replaced in place
     EXPECT_EQ(list->Item(392)->Page(), 3);
     list->SetModify(false);
 

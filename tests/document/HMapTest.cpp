@@ -7,16 +7,14 @@
 
 namespace {
 
-TEST(HMap, KindNamesInBothLanguagesAndNothingOutside) {
+TEST(HMap, KindNamesAndMapCodes) {
     const char* const names[2][5] = {{"REM", "POLYLINE", "POLYGON", "SYMBOL", "TEXT"},
                                      {"注釈", "連続線", "多辺形", "点記号", "文字列"}};
     for (int lang = 1; lang <= 2; ++lang) {
         for (int code = 1; code <= 5; ++code) EXPECT_EQ(HMap::FigCodeName(code, lang), QString::fromUtf8(names[lang - 1][code - 1]));
     }
     EXPECT_EQ(HMap::FigCodeName(0, 1) + HMap::FigCodeName(6, 2) + HMap::FigCodeName(3, 0) + HMap::FigCodeName(3, 3), "");
-}
 
-TEST(HMap, MapCodeTextAndKind) {
     for (const auto& [code, text] : {std::pair{81, "000081"}, {0, "000000"}, {120081, "120081"}, {1234567, "234567"}})
         EXPECT_EQ(HMap::MapCodeStr(code), text) << code;
     for (const auto& [code, kind] : {std::pair{120081, 2}, {981999, 8}, {81, 0}}) EXPECT_EQ(HMap::MapCodeKind(code), kind);
@@ -69,13 +67,10 @@ TEST_F(PaletteHook, Attr104AsksThePaletteForIndexMinusOne) {
     EXPECT_EQ(show, -1);
     EXPECT_EQ(colour, 0x010203 * 63); // index 62; bits 8-31 not read
     EXPECT_EQ(asked, (std::vector<int32_t>{0, 62}));
-}
 
-TEST(HMap, WithoutAPaletteEveryIndexHasNoColour) {
-    const HMap::NativeColorFn old = HMap::SetNativeColorHook({});
+    HMap::SetNativeColorHook({}); // without a palette every index has no colour
     EXPECT_EQ(HMap::NativeColor(5), -1);
     EXPECT_EQ(HMap::NativeColor(-1), -1);
-    HMap::SetNativeColorHook(old);
 }
 
 TEST(HMap, FigIdHoldsTheCreationSecondAndFiveRandomDigits) {

@@ -71,7 +71,7 @@ TEST(MapFigure, InsideARectangle) {
     EXPECT_TRUE(l.IsInner(rect)); // bounding boxes touch at x = 0
 }
 
-TEST(MapFigure, AnchorThroughPointLists) {
+TEST(MapFigure, PointLists) {
     clsMapSymbol s;
     s.Setmx(7);
     s.Setmy(-8);
@@ -83,17 +83,16 @@ TEST(MapFigure, AnchorThroughPointLists) {
     EXPECT_EQ(std::make_pair(s.mx(), s.my()), std::make_pair(7, -8));
     s.SetPoly(Points({{3, 4}, {5, 6}}));
     EXPECT_EQ(std::make_pair(s.mx(), s.my()), std::make_pair(3, 4));
-}
 
-TEST(MapFigure, PointListIsSharedAndItsChangesMarkTheFigure) {
+    // A line shares the list it is given, and the list's changes mark it.
     clsMapPolyline l;
-    auto p = Points({{0, 0}, {1, 1}});
-    l.SetPoly(p);
-    EXPECT_EQ(l.Poly().get(), p.get());
+    auto q = Points({{0, 0}, {1, 1}});
+    l.SetPoly(q);
+    EXPECT_EQ(l.Poly().get(), q.get());
     l.SetModify(false);
-    EXPECT_FALSE(p->Modify()); // cleared with the figure
+    EXPECT_FALSE(q->Modify()); // cleared with the figure
     EXPECT_FALSE(l.Modify());
-    p->SetXandY(2, 9, 9);
+    q->SetXandY(2, 9, 9);
     EXPECT_TRUE(l.Modify());
     l.SetModify(false);
     EXPECT_FALSE(l.Modify());
@@ -130,7 +129,6 @@ TEST(MapFigure, CopyTakesValuesThroughTheSettersAndANewId) {
     EXPECT_NE(gc->Poly().get(), g.Poly().get()); // the points are copied
     EXPECT_TRUE(gc->Poly()->IsMatch(*g.Poly()));
     EXPECT_TRUE(gc->IsRight());
-
 }
 
 TEST(MapFigure, AngleIsBroughtIntoRangeIn64Bits) {

@@ -279,7 +279,18 @@ TEST_F(MapRead, ProgressRisesInStepsOfFourAndEndsWithOneHundredOnce) {
     EXPECT_EQ(seen, std::vector<int>{100});
 }
 
-TEST_F(MapRead, ReadOnlyFileGivesALockedMap) {
+TEST_F(MapRead, MissingFileIsAMessageAndReadOnlyFileGivesALockedMap) {
+    auto keep = std::make_shared<clsMapRem>();
+    keep->SetAdmin(0);
+    ASSERT_TRUE(map.Add(keep));
+    const QString none = dir.file(QStringLiteral("NONE.MLL"));
+    map.SetFileName(none);
+    EXPECT_EQ(map.Load(), 53);
+    ASSERT_EQ(ui.ui.messages.size(), 1);
+    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("地図図形ファイルが存在しません.\r\n") + none);
+    EXPECT_EQ(map.Count(), 1); // left as it was
+    ui.ui.messages.clear();
+
     const QString path = dir.write(QStringLiteral("RO.MLL"), MapFileBytes(106, {{.code = 4}}));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
     map.SetFileName(path);
@@ -300,18 +311,6 @@ TEST_F(MapRead, ReadOnlyFileGivesALockedMap) {
     ::chmod(QFile::encodeName(path).constData(), 0644);
     ASSERT_EQ(map.Load(), 0);
     EXPECT_FALSE(map.LockMode());
-}
-
-TEST_F(MapRead, MissingFileIsAMessageAndResult53) {
-    auto keep = std::make_shared<clsMapRem>();
-    keep->SetAdmin(0);
-    ASSERT_TRUE(map.Add(keep));
-    const QString path = dir.file(QStringLiteral("NONE.MLL"));
-    map.SetFileName(path);
-    EXPECT_EQ(map.Load(), 53);
-    ASSERT_EQ(ui.ui.messages.size(), 1);
-    EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("地図図形ファイルが存在しません.\r\n") + path);
-    EXPECT_EQ(map.Count(), 1); // left as it was
 }
 
 } // namespace

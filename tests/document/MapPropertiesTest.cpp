@@ -21,15 +21,13 @@ std::shared_ptr<clsMapSymbol> Sym() {
     return s;
 }
 
-TEST(MapProperties, NewMapAndIndexBounds) {
+TEST(MapProperties, NewMapFileNameAndMapMode) {
     clsMap m;
     EXPECT_EQ(std::make_tuple(m.FileName(), m.MapMode(), m.Version()), std::make_tuple(QStringLiteral("BLANK.MLL"), 1, int16_t(106)));
     EXPECT_EQ(std::make_tuple(m.FigCode(0), m.FigCode(1), m.Item(0)), std::make_tuple(0, 0, clsMap::FigurePtr()));
     EXPECT_EQ(std::make_tuple(m.MapName(1), m.MapName(3)), std::make_tuple(QStringLiteral("BLANK.MLL"), QString()));
-}
 
-TEST(MapProperties, FileNameTakesTheExtensionOfTheModeAndUnlocks) {
-    clsMap m;
+    // A new name takes the mode's extension and unlocks the map.
     m.SetLockMode(true);
     m.SetModify(false);
     m.SetFileName(QStringLiteral("C:\\maps.v2\\japan.mxy"));
@@ -45,22 +43,21 @@ TEST(MapProperties, FileNameTakesTheExtensionOfTheModeAndUnlocks) {
     EXPECT_EQ(m.MapName(2), "WORLD.MLL");
     m.SetFileName(QStringLiteral("C:\\x\\y.mll"));
     EXPECT_EQ(m.MapName(1), "y.MLL");
-}
 
-TEST(MapProperties, MapModeOnlyWhileEmpty) {
-    clsMap m;
-    m.SetMapMode(3);
-    EXPECT_EQ(m.MapMode(), 1);
-    EXPECT_FALSE(m.Modify());
-    m.SetMapMode(2);
-    EXPECT_EQ(m.MapMode(), 2);
-    EXPECT_EQ(m.FileName(), "BLANK.MXY");
-    EXPECT_TRUE(m.Modify());
-    m.SetFileName(QStringLiteral("plane.dat"));
-    EXPECT_EQ(m.FileName(), "plane.MXY");
-    ASSERT_TRUE(m.Add(Sym()));
-    m.SetMapMode(1);
-    EXPECT_EQ(m.MapMode(), 2);
+    // The mode changes only while the map is empty.
+    clsMap p;
+    p.SetMapMode(3);
+    EXPECT_EQ(p.MapMode(), 1);
+    EXPECT_FALSE(p.Modify());
+    p.SetMapMode(2);
+    EXPECT_EQ(p.MapMode(), 2);
+    EXPECT_EQ(p.FileName(), "BLANK.MXY");
+    EXPECT_TRUE(p.Modify());
+    p.SetFileName(QStringLiteral("plane.dat"));
+    EXPECT_EQ(p.FileName(), "plane.MXY");
+    ASSERT_TRUE(p.Add(Sym()));
+    p.SetMapMode(1);
+    EXPECT_EQ(p.MapMode(), 2);
 }
 
 TEST(MapProperties, AddRefusesInvalidFiguresAndCountsChanges) {
@@ -127,7 +124,7 @@ TEST(MapProperties, LastDateOrTheZeroDate) {
         EXPECT_EQ(MapOf({QStringLiteral("# 最終更新日時：") + QString::fromUtf8(text)})->LastDate(), date) << text;
 }
 
-TEST(MapProperties, MapNameKeysInOrder) {
+TEST(MapProperties, MapNamesAndHeaderLookups) {
     clsMap m;
     ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国名：Common"))));
     EXPECT_EQ(m.MapName(1), "Common");
@@ -139,23 +136,22 @@ TEST(MapProperties, MapNameKeysInOrder) {
     ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 欧州語地図名："))));  // empty: skipped
     ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 欧文地図名：Japan"))));
     EXPECT_EQ(m.MapName(1), "Japan");
-}
 
-TEST(MapProperties, HeaderLookupsScanFiftyFiguresSearchRemAll) {
-    clsMap m;
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Ｍａｐ ｎａｍｅ：x"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# Proj：Lambert"))));
-    for (int i = 0; i < 47; ++i) ASSERT_TRUE(m.Add(Sym()));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 国番号：1"))));
-    ASSERT_TRUE(m.Add(Rem(QStringLiteral("# 地図コード：120081"))));
-    EXPECT_EQ(m.Country(), 1);     // the 50th figure
-    EXPECT_EQ(m.MapCode(), -1);    // the 51st is beyond the header
-    EXPECT_EQ(m.SearchRem(QStringLiteral("地図コード")), "120081");
-    EXPECT_EQ(m.SearchRem(QStringLiteral("none")), "");
+    // Only the first fifty figures are the header; SearchRem looks at them all.
+    clsMap h;
+    ASSERT_TRUE(h.Add(Rem(QStringLiteral("# Ｍａｐ ｎａｍｅ：x"))));
+    ASSERT_TRUE(h.Add(Rem(QStringLiteral("# Proj：Lambert"))));
+    for (int i = 0; i < 47; ++i) ASSERT_TRUE(h.Add(Sym()));
+    ASSERT_TRUE(h.Add(Rem(QStringLiteral("# 国番号：1"))));
+    ASSERT_TRUE(h.Add(Rem(QStringLiteral("# 地図コード：120081"))));
+    EXPECT_EQ(h.Country(), 1);     // the 50th figure
+    EXPECT_EQ(h.MapCode(), -1);    // the 51st is beyond the header
+    EXPECT_EQ(h.SearchRem(QStringLiteral("地図コード")), "120081");
+    EXPECT_EQ(h.SearchRem(QStringLiteral("none")), "");
     // Keys compare without regard to the case of Latin letters, full-width too.
-    EXPECT_EQ(m.SearchRem(QStringLiteral("ＭＡＰ ＮＡＭＥ")), "x");
-    EXPECT_EQ(m.SearchRem(QStringLiteral("PROJ")), "Lambert");
-    EXPECT_EQ(m.SearchRem(QStringLiteral("proj ")), "");
+    EXPECT_EQ(h.SearchRem(QStringLiteral("ＭＡＰ ＮＡＭＥ")), "x");
+    EXPECT_EQ(h.SearchRem(QStringLiteral("PROJ")), "Lambert");
+    EXPECT_EQ(h.SearchRem(QStringLiteral("proj ")), "");
 }
 
 TEST(MapProperties, VersionFromTheHeaderKey) {

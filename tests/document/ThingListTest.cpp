@@ -88,32 +88,55 @@ QByteArray SampleBytes() {
     });
 }
 
-TEST_F(ThingListTest, SaveWritesTheExactFile) {
-    auto list = SampleList(dir.file("world.thg"));
-    ASSERT_EQ(list->Save(), 0);
+// Written from the setters, read back, copied, and written again unchanged.
+TEST_F(ThingListTest, SaveLoadCopyAndSaveAgainGiveTheExactFile) {
+    auto written = SampleList(dir.file("world.thg"));
+    ASSERT_EQ(written->Save(), 0);
     EXPECT_EQ(dir.read("world.THG"), SampleBytes());
-    EXPECT_FALSE(list->Modify() || list->Item(2)->Modify());
-}
+    EXPECT_FALSE(written->Modify() || written->Item(2)->Modify());
 
-TEST_F(ThingListTest, ReloadAndSaveChangeNothing) {
-    const QString first = dir.write("A.THG", SampleBytes());
-    clsThings list;
-    list.SetFileName(first);
-    ASSERT_EQ(list.Load(), 0);
-    EXPECT_FALSE(list.Modify() || list.LockMode());
-    ASSERT_EQ(list.Count(), 4);
-    const auto label = list.Item(5);
+    auto list = std::make_shared<clsThings>();
+    list->SetFileName(dir.file("world.THG"));
+    ASSERT_EQ(list->Load(), 0);
+    EXPECT_FALSE(list->Modify() || list->LockMode());
+    ASSERT_EQ(list->Count(), 4);
+    const auto label = list->Item(5);
     ASSERT_TRUE(label);
     EXPECT_EQ(label->Name(), QString());
     EXPECT_EQ(label->PageRecord(8).Japanese, QString());
-    EXPECT_EQ(list.CategoryName(2), QStringLiteral("He said ＂hi＂"));
-    EXPECT_EQ(list.Comment(), QStringLiteral("世界の国々\r\n \r\n第3行"));
-    EXPECT_EQ(list.Search(QStringLiteral("注")), 7);
+    EXPECT_EQ(list->CategoryName(2), QStringLiteral("He said ＂hi＂"));
+    EXPECT_EQ(list->Comment(), QStringLiteral("世界の国々\r\n \r\n第3行"));
+    EXPECT_EQ(list->Search(QStringLiteral("注")), 7);
 
-    list.SetFileName(dir.file("B.THG"));
-    ASSERT_TRUE(list.Modify());
-    ASSERT_EQ(list.Save(), 0);
+    // A copy is deep and keeps the flags.
+    list->Item(2)->SetUse(true);
+    const auto copy = list->Copy();
+    EXPECT_FALSE(copy->Modify());
+    EXPECT_EQ(copy->FileName(), list->FileName());
+    EXPECT_EQ(copy->Comment(), list->Comment());
+    EXPECT_EQ(copy->CategoryName(4), QStringLiteral("水系"));
+    ASSERT_EQ(copy->Count(), 4);
+    EXPECT_TRUE(copy->Item(2)->Use());
+    copy->Item(2)->SetName(QStringLiteral("changed"));
+    EXPECT_EQ(list->Item(2)->Name(), QStringLiteral("国境"));
+    copy->ResetUse();
+    EXPECT_FALSE(copy->Item(2)->Use());
+    EXPECT_TRUE(list->Item(2)->Use());
+
+    list->SetModify(false);
+    list->SetFileName(dir.file("B.THG")); // a new name marks the list
+    ASSERT_TRUE(list->Modify());
+    ASSERT_EQ(list->Save(), 0);
     EXPECT_EQ(dir.read("B.THG"), SampleBytes());
+
+    // A missing file leaves the list as it was; an unchanged list writes nothing.
+    list->SetFileName(dir.file("none.THG"));
+    EXPECT_EQ(list->Load(), 53);
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("事象ファイルが存在しません.\r\n") + dir.file("none.THG")});
+    EXPECT_EQ(list->Count(), 4);
+    list->SetModify(false);
+    EXPECT_EQ(list->Save(), 0);
+    EXPECT_FALSE(QFile::exists(dir.file("none.THG")));
 }
 
 TEST_F(ThingListTest, NoCommentAndNoCategories) {
@@ -197,24 +220,6 @@ TEST_F(ThingListTest, AddRemoveItemAndFlags) {
     EXPECT_EQ(list.FileName(), dir.file("x.THG"));
 }
 
-TEST_F(ThingListTest, CopyIsDeepAndKeepsTheFlags) {
-    auto list = SampleList(dir.file("C.THG"));
-    list->SetModify(false);
-    list->Item(2)->SetUse(true);
-    const auto copy = list->Copy();
-    EXPECT_FALSE(copy->Modify());
-    EXPECT_EQ(copy->FileName(), list->FileName());
-    EXPECT_EQ(copy->Comment(), list->Comment());
-    EXPECT_EQ(copy->CategoryName(4), QStringLiteral("水系"));
-    ASSERT_EQ(copy->Count(), 4);
-    EXPECT_TRUE(copy->Item(2)->Use());
-    copy->Item(2)->SetName(QStringLiteral("changed"));
-    EXPECT_EQ(list->Item(2)->Name(), QStringLiteral("国境"));
-    copy->ResetUse();
-    EXPECT_FALSE(copy->Item(2)->Use());
-    EXPECT_TRUE(list->Item(2)->Use());
-}
-
 TEST_F(ThingListTest, ReadOnlyFileLocksTheList) {
     const QString path = dir.write("L.THG", SampleBytes());
     MakeReadOnly(path);
@@ -250,18 +255,6 @@ TEST_F(ThingListTest, ReadOnlyFileLocksTheList) {
     EXPECT_EQ(list->Save(), 70);
     EXPECT_EQ(Messages(), QStringList{path + QStringLiteral("\r\nは読み取り専用ファイルです.")});
     EXPECT_EQ(dir.read("L.THG"), SampleBytes());
-}
-
-TEST_F(ThingListTest, MissingFileAndUnmodifiedSave) {
-    auto list = SampleList(dir.file("M.THG"));
-    ASSERT_EQ(list->Save(), 0);
-    list->SetFileName(dir.file("none.THG"));
-    EXPECT_EQ(list->Load(), 53);
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("事象ファイルが存在しません.\r\n") + dir.file("none.THG")});
-    EXPECT_EQ(list->Count(), 4); // unchanged
-    list->SetModify(false);
-    EXPECT_EQ(list->Save(), 0);
-    EXPECT_FALSE(QFile::exists(dir.file("none.THG")));
 }
 
 } // namespace

@@ -17,7 +17,7 @@ qsizetype ReadRecord(clsThing& t, const QStringList& lines) {
     return pos;
 }
 
-TEST_F(ThingTest, ClearedPagesTakeTheScaleRange) {
+TEST_F(ThingTest, ClearedPagesAndSettersThatRefuseOutOfRangeValues) {
     clsThing t;
     for (int p : {-8, 1, 8}) {
         EXPECT_EQ(std::make_tuple(t.PageRecord(p).ScaleS, t.PageRecord(p).ScaleL, t.PageRecord(p).Back),
@@ -26,10 +26,7 @@ TEST_F(ThingTest, ClearedPagesTakeTheScaleRange) {
     }
     for (const auto& [level, scale] : {std::pair{8, 3e8}, {9, 1e9}, {-1, 1e9}})
         EXPECT_EQ(HThing::LevelToScale(level), scale) << level;
-}
 
-TEST_F(ThingTest, SettersRefuseOutOfRangeValues) {
-    clsThing t;
     t.SetIndex(1000);
     t.SetFigure(6);
     t.SetCategory(21);
@@ -130,7 +127,19 @@ TEST_F(ThingTest, PagesCopyRecoverAndCompare) {
     EXPECT_FALSE(t.IsSameAllPage());
 }
 
-TEST_F(ThingTest, CopyGoesThroughTheSetters) {
+// The one- and eight-value lines are checked in the saved thing list.
+TEST_F(ThingTest, WriteNeedsACodeAndCopyGoesThroughTheSetters) {
+    clsThing w;
+    w.SetFigure(4);
+    QStringList out;
+    w.WriteThing(out);
+    EXPECT_TRUE(out.isEmpty()); // no code: not even the empty line
+    EXPECT_TRUE(w.Modify());
+    w.SetIndex(9);
+    w.WriteThing(out);
+    EXPECT_FALSE(w.Modify());
+    EXPECT_EQ(out.mid(0, 2), QStringList({"NUMBER=9", "FIGURE=SYMBOL"}));
+
     clsThing t;
     const QStringList rec = {"NUMBER=12", "FIGURE=SYMBOL", "NAME=\"駅\"", "CATEGORY=3", "SHOW=1,0",
                              "STYLE=7", "WIDTH=9", "FORE=255"};
@@ -216,20 +225,6 @@ TEST_F(ThingTest, RecordEndsAndEmptyFields) {
     clsThing d;
     EXPECT_EQ(ReadRecord(d, {}), 0);
     EXPECT_EQ(d.Index(), -1);
-}
-
-// The one- and eight-value lines are checked in the saved thing list.
-TEST_F(ThingTest, WriteGivesNothingWithoutCode) {
-    clsThing t;
-    t.SetFigure(4);
-    QStringList out;
-    t.WriteThing(out);
-    EXPECT_TRUE(out.isEmpty()); // no code: not even the empty line
-    EXPECT_TRUE(t.Modify());
-    t.SetIndex(9);
-    t.WriteThing(out);
-    EXPECT_FALSE(t.Modify());
-    EXPECT_EQ(out.mid(0, 2), QStringList({"NUMBER=9", "FIGURE=SYMBOL"}));
 }
 
 } // namespace

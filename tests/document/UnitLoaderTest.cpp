@@ -39,17 +39,16 @@ TEST_F(UnitLoaderTest, LoadsTheThreeFilesInOrder) {
     EXPECT_EQ(ui.ui.pointerHistory, QList<int16_t>({MousePtr::Hourglass, 0}));
 }
 
-TEST_F(UnitLoaderTest, FilesMovedIntoTheMapFolderAreFound) {
+// Moved files are found in the map folder; missing lists fall back to the defaults.
+TEST_F(UnitLoaderTest, MovedFilesAndMissingLists) {
     WriteMap("MOVED.MLL", -1, 2);
     WriteLists("MOVED");
-    clsMapUnit unit;
-    unit.SetUnitName(QStringLiteral("/nowhere/at/all/MOVED.MLL"));
-    ASSERT_TRUE(unit.Load());
-    EXPECT_EQ(QStringList({unit.UnitName(), unit.gThings->FileName(), unit.gAdmins->FileName()}),
+    clsMapUnit moved;
+    moved.SetUnitName(QStringLiteral("/nowhere/at/all/MOVED.MLL"));
+    ASSERT_TRUE(moved.Load());
+    EXPECT_EQ(QStringList({moved.UnitName(), moved.gThings->FileName(), moved.gAdmins->FileName()}),
               QStringList({dir.file("MOVED.MLL"), dir.file("MOVED.THG"), dir.file("MOVED.ADM")}));
-}
 
-TEST_F(UnitLoaderTest, MissingListsFallBackToTheDefaultFiles) {
     WriteMap("M.MLL", -1, 2);
     dir.write("DEFAULT.THG", Lines({"[CATEGORY]", "1,\"既定\"", ""}));
     dir.write("DEFAULT.ADM", Lines({"[ADMINISTRATION]", "005,1,1,1,1,\"D\",\"既\""}));

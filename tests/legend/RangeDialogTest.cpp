@@ -18,7 +18,7 @@ void Open(Range& d, double small, double large)
     d.Load();
 }
 
-TEST_F(EditorTest, RangeSelectionFromScalesEitherOrder) {
+TEST_F(EditorTest, RangeSelectionFromScalesEitherOrderOrEqual) {
     for (const auto& [small, large] : {std::pair{1e7, 1e6}, std::pair{1e6, 1e7}}) {
         SCOPED_TRACE(small);
         Range d;
@@ -38,11 +38,8 @@ TEST_F(EditorTest, RangeSelectionFromScalesEitherOrder) {
         EXPECT_EQ(d.mSmall, 1e7);
         EXPECT_EQ(d.mLarge, 1e6);
     }
-}
-
-TEST_F(EditorTest, RangeEqualValuesAndInBetween) {
     Range d;
-    Open(d, 999999, 999999); // taken up to 1/100万, step 40
+    Open(d, 999999, 999999); // equal, between two steps: taken up to 1/100万, step 40
     EXPECT_EQ(d.sliRange->SelStart(), 14);
     EXPECT_EQ(d.sliRange->SelLength(), 0);
     EXPECT_FALSE(d.cmdRange[1]->isEnabled());

@@ -12,48 +12,38 @@ namespace {
 
 using namespace StyleMath;
 
-struct CellRow {
-    const char* name;
-    int x, y;
-    int style;
-};
+// The three grids on their inner sizes: polygon 253 x 159 in cells 31 x 31
+// with a leftover strip 248..252 on the right; polyline 285 x 197 in cells
+// 71 x 15; symbol 253 x 181 in cells 31 x 30, the cell number the symbol.
+enum Grid { Polygon, Polyline, Symbol };
+const char* const kGridName[] = {"polygon", "polyline", "symbol"};
 
-// Polygon grid 253 x 159: cells 31 x 31, a leftover strip 248..252 on the right.
-TEST(StyleMath, PolygonCells) {
-    const CellRow rows[] = {
-        {"top-left cell is empty", 5, 5, -1},    {"first standard pattern", 31, 0, 0},
-        {"solid", 7 * 31 + 30, 30, 6},           {"first tile", 0, 31, 100},
-        {"last tile", 7 * 31, 4 * 31 + 30, 131}, {"right strip is no cell", 248, 40, -1},
-        {"strip below the grid", 10, 155, -1},   {"left of the grid", -1, 40, -1},
+TEST(StyleMath, CellsOfTheThreeGrids) {
+    const struct {
+        const char* name;
+        Grid grid;
+        int x, y;
+        int style;
+    } rows[] = {
+        {"top-left cell is empty", Polygon, 5, 5, -1},  {"first standard pattern", Polygon, 31, 0, 0},
+        {"solid", Polygon, 7 * 31 + 30, 30, 6},         {"first tile", Polygon, 0, 31, 100},
+        {"last tile", Polygon, 7 * 31, 4 * 31 + 30, 131}, {"right strip is no cell", Polygon, 248, 40, -1},
+        {"strip below the grid", Polygon, 10, 155, -1}, {"left of the grid", Polygon, -1, 40, -1},
+        {"solid", Polyline, 0, 0, 0},                   {"transparent", Polyline, 71, 15, 5},
+        {"cell 6 empty", Polyline, 2 * 71, 15, -1},     {"cell 7 empty", Polyline, 3 * 71 + 70, 29, -1},
+        {"first pattern", Polyline, 0, 30, 102},        {"last pattern", Polyline, 3 * 71, 12 * 15 + 14, 145},
+        {"right strip", Polyline, 284, 0, -1},          {"below the rows", Polyline, 0, 195, -1},
+        {"first", Symbol, 0, 0, 0},                     {"second row", Symbol, 0, 30, 8},
+        {"last", Symbol, 7 * 31 + 30, 5 * 30 + 29, 47}, {"strip below", Symbol, 0, 180, -1},
+        {"right strip", Symbol, 248, 0, -1},            {"above", Symbol, 3, -2, -1},
     };
-    for (const CellRow& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(PolygonCellStyle(CellIndex(r.x, r.y, 253, 159, 8, 5)), r.style);
-    }
-}
-
-// Polyline grid 285 x 197: cells 71 x 15.
-TEST(StyleMath, PolylineCells) {
-    const CellRow rows[] = {
-        {"solid", 0, 0, 0},          {"transparent", 71, 15, 5},         {"cell 6 empty", 2 * 71, 15, -1},
-        {"cell 7 empty", 3 * 71 + 70, 29, -1}, {"first pattern", 0, 30, 102}, {"last pattern", 3 * 71, 12 * 15 + 14, 145},
-        {"right strip", 284, 0, -1}, {"below the rows", 0, 195, -1},
-    };
-    for (const CellRow& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(PolylineCellStyle(CellIndex(r.x, r.y, 285, 197, 4, 13)), r.style);
-    }
-}
-
-// Symbol grid 253 x 181: cells 31 x 30; the cell number is the symbol.
-TEST(StyleMath, SymbolCells) {
-    const CellRow rows[] = {
-        {"first", 0, 0, 0},          {"second row", 0, 30, 8},        {"last", 7 * 31 + 30, 5 * 30 + 29, 47},
-        {"strip below", 0, 180, -1}, {"right strip", 248, 0, -1},    {"above", 3, -2, -1},
-    };
-    for (const CellRow& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(SymbolCellStyle(CellIndex(r.x, r.y, 253, 181, 8, 6)), r.style);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << kGridName[r.grid] << ": " << r.name);
+        switch (r.grid) {
+        case Polygon: EXPECT_EQ(PolygonCellStyle(CellIndex(r.x, r.y, 253, 159, 8, 5)), r.style); break;
+        case Polyline: EXPECT_EQ(PolylineCellStyle(CellIndex(r.x, r.y, 285, 197, 4, 13)), r.style); break;
+        case Symbol: EXPECT_EQ(SymbolCellStyle(CellIndex(r.x, r.y, 253, 181, 8, 6)), r.style); break;
+        }
     }
     EXPECT_EQ(CellIndex(0, 180, 253, 181, 8, 6), 48); // the strip below counts on
     EXPECT_EQ(CellIndex(1, 1, 7, 5, 8, 6), -1);       // a box too small for cells

@@ -183,7 +183,7 @@ TEST(DeviceContext, RectangleCoversOneLessWithoutAPen)
                                                             "............................"}));
 }
 
-TEST(DeviceContext, PolygonFillsOddEven)
+TEST(DeviceContext, PolygonFillsOddEvenAndFarCornersStillFillRight)
 {
     Canvas c(100, 100);
     c.dc.SelectPen(DcPen{Gdi::PS_NULL, 1, 0});
@@ -195,26 +195,23 @@ TEST(DeviceContext, PolygonFillsOddEven)
     EXPECT_EQ(c.dc.GetPixel(50, 20), kRed);
     EXPECT_EQ(c.dc.GetPixel(15, 37), kRed);
     EXPECT_EQ(c.dc.GetPixel(2, 2), kWhite);
-}
 
-TEST(DeviceContext, PolygonsReachingFarOffThePictureStillFillRight)
-{
-    Canvas c;
-    c.dc.SelectPen(DcPen{Gdi::PS_NULL, 1, 0});
-    c.dc.SelectBrush(DcBrush::SolidBrush(kRed));
+    Canvas f;
+    f.dc.SelectPen(DcPen{Gdi::PS_NULL, 1, 0});
+    f.dc.SelectBrush(DcBrush::SolidBrush(kRed));
     // Below the diagonal y = x, with corners two thousand million pixels away.
     const int32_t tri[] = {0, 0, 2000000000, 2000000000, -2000000000, 2000000000};
-    EXPECT_TRUE(c.dc.Polygon(tri, 3));
-    EXPECT_EQ(c.dc.GetPixel(10, 40), kRed);
-    EXPECT_EQ(c.dc.GetPixel(40, 10), kWhite);
-    EXPECT_EQ(c.dc.GetPixel(2, 63), kRed);
-    EXPECT_EQ(c.dc.GetPixel(63, 2), kWhite);
+    EXPECT_TRUE(f.dc.Polygon(tri, 3));
+    EXPECT_EQ(f.dc.GetPixel(10, 40), kRed);
+    EXPECT_EQ(f.dc.GetPixel(40, 10), kWhite);
+    EXPECT_EQ(f.dc.GetPixel(2, 63), kRed);
+    EXPECT_EQ(f.dc.GetPixel(63, 2), kWhite);
     Canvas w;
     w.dc.FillRect(-2147483647, -2147483647, 2147483647, 2147483647, DcBrush::SolidBrush(kBlue));
     EXPECT_EQ(w.PixelsOf(kBlue).size(), 64u * 64u);
 }
 
-TEST(DeviceContext, HatchesAreAnchoredAtTheCanvasOrigin)
+TEST(DeviceContext, HatchesAreAnchoredAtTheCanvasOriginAndPatternsTakeTheTextColours)
 {
     // The 8 x 8 cell of each style, found at multiples of 8 on the canvas
     // although the rectangle starts at (3, 5).
@@ -238,16 +235,13 @@ TEST(DeviceContext, HatchesAreAnchoredAtTheCanvasOrigin)
     o.dc.FillRect(0, 0, 8, 8, DcBrush::HatchBrush(Gdi::HS_CROSS, kRed));
     EXPECT_EQ(o.Rows(0, 0, 9, 8), (std::vector<std::string>{"GGGGRGGG.", "GGGGRGGG.", "GGGGRGGG.", "GGGGRGGG.",
                                                            "RRRRRRRR.", "GGGGRGGG.", "GGGGRGGG.", "GGGGRGGG."}));
-}
-
-TEST(DeviceContext, PatternBrushUsesTextAndBackColours)
-{
-    Canvas c;
+    // A pattern brush takes the text and back colours.
+    Canvas p;
     const BitMask m{2, 2, {1, 0, 0, 1}};
-    c.dc.SetTextColor(kRed);
-    c.dc.SetBkColor(kBlue);
-    c.dc.FillRect(1, 1, 6, 5, DcBrush::PatternBrush(m));
-    EXPECT_EQ(c.Rows(0, 0, 7, 6), (std::vector<std::string>{".......", ".RBRBR.", ".BRBRB.", ".RBRBR.", ".BRBRB.", "......."}));
+    p.dc.SetTextColor(kRed);
+    p.dc.SetBkColor(kBlue);
+    p.dc.FillRect(1, 1, 6, 5, DcBrush::PatternBrush(m));
+    EXPECT_EQ(p.Rows(0, 0, 7, 6), (std::vector<std::string>{".......", ".RBRBR.", ".BRBRB.", ".RBRBR.", ".BRBRB.", "......."}));
 }
 
 TEST(DeviceContext, ExclusiveOrTwiceRestoresThePicture)

@@ -20,8 +20,13 @@ namespace {
 const QString kMapThg = QStringLiteral("地図ファイル(*.MLL)|*.MLL|事象ファイル(*.THG)|*.THG|");
 const QString kSaveAll = QStringLiteral("事象ファイル(*.THG)|*.THG|行政区ファイル(*.ADM)|*.ADM|ログファイル(*.MLG)|*.MLG|");
 
-TEST(FilePicker, LoadPreselectsTheEntryOfTheInitialExtension) {
+TEST(FilePicker, LoadPreselectsTheEntryOfTheInitialExtensionAndGivesTheChosenPath) {
     ScriptedFileDialogs dlg;
+    dlg.Choose(QStringLiteral("/m/world.mll"), 2);
+    EXPECT_EQ(InputLoadName(QStringLiteral("開く"), kMapThg, {}), QStringLiteral("/m/world.mll"));
+    EXPECT_EQ(dlg.requests[0].title, QStringLiteral("開く"));
+    EXPECT_EQ(InputLoadName({}, kMapThg, {}), QString()); // cancelled
+    dlg.requests.clear();
     const std::pair<const char*, int> rows[] = {
         {"C:\\MAP\\B.THG", 2}, {"C:\\MAP\\b.thg", 2}, {"C:\\MAP\\B.TXT", 1}, {"", 1}, {"C:\\MAP\\*.MLL", 1}};
     for (auto [name, index] : rows) {
@@ -31,14 +36,6 @@ TEST(FilePicker, LoadPreselectsTheEntryOfTheInitialExtension) {
     EXPECT_EQ(dlg.requests[0].title, QStringLiteral("ファイルを開く"));
     EXPECT_FALSE(dlg.requests[0].save);
     EXPECT_EQ(dlg.requests[0].fileName, QStringLiteral("C:\\MAP\\B.THG"));
-}
-
-TEST(FilePicker, LoadGivesTheChosenPathOrEmptyOnCancel) {
-    ScriptedFileDialogs dlg;
-    dlg.Choose(QStringLiteral("/m/world.mll"), 2);
-    EXPECT_EQ(InputLoadName(QStringLiteral("開く"), kMapThg, {}), QStringLiteral("/m/world.mll"));
-    EXPECT_EQ(dlg.requests[0].title, QStringLiteral("開く"));
-    EXPECT_EQ(InputLoadName({}, kMapThg, {}), QString());
 }
 
 TEST(FilePicker, SaveTakesTheExtensionFromTheFirstDot) {

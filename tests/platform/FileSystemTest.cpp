@@ -37,29 +37,19 @@ TEST(FileSystem, ResolvesNamesWithoutRegardToCaseAndEitherSeparator) {
     EXPECT_FALSE(FileSystem::Exists(""));
 }
 
-TEST(FileSystem, ReadOnlyMeansNoWriteBitEvenForRoot) {
-    TestFolder t;
-    const QString f = t.write("a.thg", "x");
-    EXPECT_FALSE(FileSystem::IsReadOnly(f));
-    ::chmod(QFile::encodeName(f).constData(), 0444);
-    EXPECT_TRUE(FileSystem::IsReadOnly(f));
-    EXPECT_TRUE(FileSystem::IsReadOnly(t.path() + "/A.THG"));
-    EXPECT_FALSE(FileSystem::IsReadOnly(t.path() + "/missing"));
-}
-
-TEST(FileSystem, FailuresCarryTheClassicFileErrorNumbers) {
-    TestFolder t;
-    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("missing.txt")); }), 53);
-    EXPECT_EQ(ErrorOf([&] { FileSystem::WriteAtomic(t.file("nofolder/x.txt"), "a"); }), 76);
-    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.path()); }), 75);
-}
-
-TEST(FileSystem, WritesCp932LinesWithCrLfAtomically) {
+// Read-only means no write bit, even for root, and a replacement keeps it.
+TEST(FileSystem, WritesCp932LinesWithCrLfAtomicallyAndKeepsReadOnly) {
     TestFolder t;
     const QString f = t.file("list.txt");
     FileSystem::WriteCp932Lines(f, {QStringLiteral("表"), QString(), QStringLiteral("a")});
     EXPECT_EQ(t.read("list.txt"), QByteArray("\x95\x5C\r\n\r\na\r\n"));
+    EXPECT_FALSE(FileSystem::IsReadOnly(f));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(f).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u); // a new file gets the usual bits
+    EXPECT_FALSE(FileSystem::IsReadOnly(t.path() + "/missing"));
     ::chmod(QFile::encodeName(f).constData(), 0444);
+    EXPECT_TRUE(FileSystem::IsReadOnly(t.path() + "/LIST.TXT"));
     FileSystem::WriteCp932Lines(f, {QStringLiteral("b")});
     EXPECT_TRUE(FileSystem::IsReadOnly(f)); // permissions survive the replacement
     EXPECT_EQ(QDir(t.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -71,7 +61,7 @@ TEST(FileSystem, ReadsCrLfAndBareLfLines) {
     EXPECT_EQ(FileSystem::ReadCp932Lines(t.file("A.TXT")), (QStringList{"one", "two", "three", "", QStringLiteral("表")}));
 }
 
-TEST(FileSystem, OpensForReadingByAnyLetterCaseAndRefusesFolders) {
+TEST(FileSystem, OpensForReadingByAnyLetterCaseAndFailsWithTheClassicNumbers) {
     TestFolder t;
     QDir(t.path()).mkpath("Data");
     t.write("Data/LIST.TXT", "12345");
@@ -83,8 +73,12 @@ TEST(FileSystem, OpensForReadingByAnyLetterCaseAndRefusesFolders) {
     EXPECT_EQ(::read(fd, buf, sizeof buf), 5);
     ::close(fd);
     EXPECT_STREQ(buf, "12345");
+    // Failures carry the classic file error numbers.
     EXPECT_EQ(ErrorOf([&] { FileSystem::OpenForReading(t.file("none.txt"), st); }), 53);
     EXPECT_EQ(ErrorOf([&] { FileSystem::OpenForReading(t.path() + "/DATA", st); }), 75);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("missing.txt")); }), 53);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::WriteAtomic(t.file("nofolder/x.txt"), "a"); }), 76);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.path()); }), 75);
 }
 
 TEST(FileSystem, ChangeExtensionReplacesOnlyTheLastDotOfTheName) {

@@ -20,7 +20,7 @@ TEST(FontCatalog, WindowsFacesGoToInstalledOnes)
     EXPECT_TRUE(FontCatalog::Aliases("Courier").isEmpty());
 }
 
-TEST(FontCatalog, ProportionalWindowsFacesGetProportionalOnes)
+TEST(FontCatalog, ProportionalFacesGetProportionalOnesAndFoundriesAreDropped)
 {
     const QStringList installed = {"IPAGothic", "IPAPGothic", "IPAMincho", "IPAPMincho"};
     for (const auto& [face, to] : {std::pair{"ＭＳ Ｐ明朝", "IPAPMincho"}, {"MS UI Gothic", "IPAPGothic"},
@@ -28,10 +28,6 @@ TEST(FontCatalog, ProportionalWindowsFacesGetProportionalOnes)
         EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8(face), installed), to) << face;
     EXPECT_EQ(FontCatalog::UiFamily({"IPAPGothic", "Noto Sans CJK JP"}), "Noto Sans CJK JP");
     EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic", "ipapgothic"}), "ipapgothic");
-}
-
-TEST(FontCatalog, FoundrySuffixIsDropped)
-{
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans [UKWN]"), "Nimbus Sans");
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans"), "Nimbus Sans");
     EXPECT_EQ(FontCatalog::StripFoundry("[odd]"), "[odd]");

@@ -21,6 +21,9 @@ TEST(SettingsStore, PersistsAcrossReopeningKeepingKeyOrder) {
     EXPECT_EQ(keys[1].second, QStringLiteral("東京 \"x\""));
     EXPECT_EQ(t.Get("Vosperal", "VIEW", "Width", "0"), "640");
     EXPECT_EQ(t.Get("Vosperal", "VIEW", "Note", ""), "a b c");
+    EXPECT_EQ(SettingsStore::OneLine("a\r\n\rb\n"), "a  b ");
+    EXPECT_EQ(SettingsStore::OneLine("\n\r"), "  ");
+    EXPECT_EQ(SettingsStore::OneLine("a\tb"), "a\tb");
 }
 
 TEST(SettingsStore, NamesCompareWithoutCase) {
@@ -38,12 +41,6 @@ TEST(SettingsStore, NamesCompareWithoutCase) {
     EXPECT_TRUE(s.Section("Vosperal", "X").isEmpty());
     SettingsStore::Reopen();
     EXPECT_TRUE(SettingsStore::Instance().Section("Vosperal", "X").isEmpty());
-}
-
-TEST(SettingsStore, OneLineTurnsEachLineBreakIntoOneBlank) {
-    EXPECT_EQ(SettingsStore::OneLine("a\r\n\rb\n"), "a  b ");
-    EXPECT_EQ(SettingsStore::OneLine("\n\r"), "  ");
-    EXPECT_EQ(SettingsStore::OneLine("a\tb"), "a\tb");
 }
 
 TEST(SettingsStore, AFailedWriteIsToldOnceABatchWritesOnce) {
