@@ -9,6 +9,9 @@ namespace {
 
 // Handing over costs a lock and perhaps a wake-up: not for every figure.
 constexpr size_t kBatch = 256;
+// At most this many batches wait: every item holds its figure's lists, and a
+// drawing far behind must not make the walk keep the whole map's.
+constexpr size_t kQueued = 8;
 
 } // namespace
 
@@ -38,7 +41,8 @@ void PlotQueue::Push(Item item) {
 void PlotQueue::HandOver() {
     if (filling_.empty()) return;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        room_.wait(lock, [this] { return queue_.size() < kQueued; });
         queue_.push_back(std::move(filling_));
     }
     wake_.notify_one();
@@ -60,6 +64,7 @@ void PlotQueue::Run() {
         if (queue_.empty()) return;
         std::vector<std::vector<Item>> batches;
         batches.swap(queue_);
+        room_.notify_one();
         busy_ = true;
         const bool failed = error_ != nullptr;
         lock.unlock();

@@ -46,7 +46,7 @@ private:
     const std::function<void(size_t)> drawn_;
     std::vector<Item> filling_;
     std::mutex mutex_;
-    std::condition_variable wake_, idle_;
+    std::condition_variable wake_, idle_, room_;
     std::vector<std::vector<Item>> queue_;
     bool busy_ = false;
     bool quit_ = false;
