@@ -56,18 +56,6 @@ int FigureConversion::Threads() { return gThreads > 0 ? gThreads : std::max(1, Q
 
 void FigureConversion::SetThreads(int threads) { gThreads = std::max(0, threads); }
 
-void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring,
-                             Convert convert) {
-    std::vector<std::shared_ptr<clsPoly>> sources(figures.size());
-    for (size_t i = 0; i < figures.size(); ++i) {
-        sources[i] = figures[i]->Poly();
-        // The bounding box is kept by the list on first use: fill it here,
-        // before a worker and the drawing could ask at once.
-        if (sources[i]) sources[i]->RectBound();
-    }
-    Start(view, std::move(figures), std::move(sources), ring, std::move(convert));
-}
-
 void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*> figures,
                              std::vector<std::shared_ptr<clsPoly>> sources, bool ring, Convert convert) {
     Clear();
@@ -179,7 +167,6 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
         if (figures_[k] != figure) continue;
         taken_ = k + 1;
         if (taken_ % kTell == 0) {
-            if (!releaseLater_) run.passed.store(k, std::memory_order_release);
             run.taken.store(taken_);
             if (run.held.load()) run.taken.notify_all();
         }

@@ -30,8 +30,8 @@ public:
     using Convert = std::function<Polys(MapViewport& view, clsPoly& poly, bool ring, Trace& trace)>;
 
     struct Result {
-        // Owned by the run, which frees them off the drawing thread once the
-        // drawing has passed them (the worker that made them, as a rule):
+        // Owned by the run, which frees them off the drawing thread once
+        // Release has passed them (the worker that made them, as a rule):
         // borrow, do not keep.
         Polys polys;
         // The projector as the conversion left it, for the next conversion.
@@ -50,29 +50,20 @@ public:
     FigureConversion(const FigureConversion&) = delete;
     FigureConversion& operator=(const FigureConversion&) = delete;
 
-    // Starts converting the figures' lists (figures without one are
-    // skipped) on the workers and returns. A run too small to pay for the
-    // workers converts nothing ahead.
-    void Start(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert);
-    // The same with the figures' lists taken already (null for none), their
-    // bounding boxes filled.
+    // Starts converting the figures' lists (`sources`, taken already with
+    // their bounding boxes filled; null for none) on the workers and
+    // returns. A run too small to pay for the workers converts nothing ahead.
     void Start(const MapViewport& view, std::vector<clsMapFigure*> figures,
                std::vector<std::shared_ptr<clsPoly>> sources, bool ring, Convert convert);
     // Waits until the workers have converted every figure they can.
     void Wait();
-    void Run(const MapViewport& view, std::vector<clsMapFigure*> figures, bool ring, Convert convert) {
-        Start(view, std::move(figures), ring, std::move(convert));
-        Wait();
-    }
     // The result for a figure, handed over once (asked for in the run's
     // order), after waiting for its conversion when a worker has begun it;
     // null when it must be converted at its turn. Valid until the next Start
     // or Clear.
     Result* Take(const clsMapFigure* figure);
-    // The results are drawn elsewhere, after their taking: each is kept
-    // until Release passes it (instead of until the next is taken).
-    void ReleaseLater() { releaseLater_ = true; }
-    // The results of the run's figures before position k are no longer read.
+    // The results of the run's figures before position k are no longer read
+    // (they are drawn elsewhere, after their taking).
     void Release(size_t k);
     // Ends the run: unbegun conversions are dropped, the workers waited for,
     // and the results freed off the drawing thread.
@@ -105,5 +96,4 @@ private:
     std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;
     size_t taken_ = 0;
-    bool releaseLater_ = false;
 };

@@ -296,10 +296,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     // The drawing calls of the lines and areas go to a thread of their own,
     // in order; each result is kept until that thread has drawn it.
     std::optional<PlotQueue> queue;
-    if (ahead) {
-        conversion.ReleaseLater();
-        queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
-    }
+    if (ahead) queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
     struct Detach {
         clsMapPlot& p;
         PlotQueue*& queue;
@@ -343,7 +340,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             if (j + 8 < at.size()) __builtin_prefetch(chosen[j + 8]);
             if (queue) {
                 const clsMapCell cell = unit->ToCell(chosen[j]);
-                if (!cell.mMapFig || (p_.mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show())) continue;
+                if (!CellShown(cell)) continue;
                 // The list holds the figure: nothing yields while it is taken.
                 p_.converted_ = &conversion;
                 p_.CellToQueue(cell, j, *queue);
@@ -427,9 +424,12 @@ bool ReplotPipeline::DrawCell(const clsMapCell& cell) {
     }
 }
 
+bool ReplotPipeline::CellShown(const clsMapCell& cell) const {
+    return cell.mMapFig && !(p_.mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show());
+}
+
 bool ReplotPipeline::PlotCell(const clsMapCell& cell) {
-    if (!cell.mMapFig) return false;
-    if (p_.mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show()) return false;
+    if (!CellShown(cell)) return false;
     bool result = false;
     for (const auto& fig : p_.CellToFigures(cell))
         if (fig->Plot(detail_)) result = true;

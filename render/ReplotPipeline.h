@@ -39,6 +39,8 @@ private:
     bool PlotPhaseSub(int16_t code);
     bool PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures);
     bool PlotCell(const clsMapCell& cell);
+    // A cell with a figure, whose area is not hidden.
+    bool CellShown(const clsMapCell& cell) const;
     void RaiseProgress();
     void DoEvents();
     std::shared_ptr<clsMapUnit> BaseUnit() const;

@@ -62,19 +62,22 @@ TEST(FigureConversion, RefusedFirstPointsAreLeftToTheirTurn) {
     FigureConversion::SetThreads(3);
     std::vector<std::shared_ptr<clsMapPolyline>> lines;
     std::vector<clsMapFigure*> run;
+    std::vector<std::shared_ptr<clsPoly>> sources;
     for (int i = 0; i < 6; ++i) {
         auto p = std::make_shared<clsPoly>();
         for (int k = 0; k < 1000; ++k) p->AddXY(i, k); // enough points to be worth the workers
         lines.push_back(std::make_shared<clsMapPolyline>());
         lines.back()->SetPoly(p);
         run.push_back(lines.back().get());
+        sources.push_back(p);
     }
     FigureConversion c;
-    c.Run(MapViewport{}, run, false, [](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace& t) {
+    c.Start(MapViewport{}, run, sources, false, [](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace& t) {
         t.projected = true;
         t.firstRefused = poly.x(1) % 2 == 1;
         return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
     });
+    c.Wait();
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         auto r = c.Take(run[size_t(i)]);
