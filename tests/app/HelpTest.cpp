@@ -1,7 +1,10 @@
 #include "app/HelpMenu.h"
 #include "app/HelpViewer.h"
 #include "app/HtmlHelp.h"
+#include "app/MainView.h"
+#include "app/ViewPopupMenu.h"
 #include "app/frmAbout.h"
+#include "app/frmMain.h"
 
 #include "core/MapProjection.h"
 #include "core/clsEnvironment.h"
@@ -11,6 +14,7 @@
 #include "platform/FontCatalog.h"
 #include "platform/ScriptedUi.h"
 #include "support/GuiApp.h"
+#include "support/PlotWorld.h"
 #include "support/TestFolder.h"
 #include "support/WhenModal.h"
 
@@ -18,6 +22,7 @@
 #include <QDirIterator>
 #include <QGlyphRun>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRawFont>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -27,6 +32,8 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <map>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -108,6 +115,84 @@ TEST(Help, EveryContextIdTheProgramUsesHasAPage) {
         }
     }
     EXPECT_GE(found, 4); // main window, map information, palette, azimuth
+}
+
+// A page's text without its tags.
+QString PageText(const QString& file) {
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    return ReadText(kHelpFolder + QStringLiteral("/help/") + file).remove(tag);
+}
+
+// A caption as a page writes it: "&" dropped, no trailing "...".
+QString Written(QString caption) {
+    caption.remove(QLatin1Char('&'));
+    if (caption.endsWith(QStringLiteral("..."))) caption.chop(3);
+    return caption.trimmed();
+}
+
+// The pages of the main window name every menu item the window has, with
+// its access key: the menu bar on the main window's page, each menu's
+// items on that menu's page, the pop-up menu's on its own.
+TEST(Help, MenuPagesNameEveryItem) {
+    PlotWorld world;
+    frmMain window;
+    const QString main = PageText(QStringLiteral("main.html"));
+    const std::map<QString, QString> pageOf{{QStringLiteral("ファイル(F)"), QStringLiteral("menu_file.html")},
+                                            {QStringLiteral("表示(V)"), QStringLiteral("menu_view.html")},
+                                            {QStringLiteral("ツール(T)"), QStringLiteral("menu_tool.html")},
+                                            {QStringLiteral("ヘルプ(H)"), QStringLiteral("menu_help.html")}};
+    int items = 0;
+    auto expectItems = [&](const QMenu* menu, const QString& file) {
+        const QString text = PageText(file);
+        for (const QAction* a : menu->actions()) {
+            if (a->isSeparator()) continue;
+            const QString caption = Written(a->text());
+            if (caption.isEmpty()) continue;
+            ++items;
+            EXPECT_TRUE(text.contains(caption)) << file.toStdString() << ": " << caption.toStdString();
+        }
+    };
+    for (const QAction* top : window.menuBar()->actions()) {
+        const QString caption = Written(top->text());
+        EXPECT_TRUE(main.contains(caption)) << caption.toStdString();
+        ASSERT_TRUE(pageOf.count(caption)) << caption.toStdString();
+        expectItems(top->menu(), pageOf.at(caption));
+    }
+    expectItems(window.MainArea()->popup->mnuPopup, QStringLiteral("popup.html"));
+    EXPECT_GE(items, 50);
+}
+
+// Every caption with an access key that a page names, "名前(K)", is a
+// caption of the program, "名前(&K)", somewhere in its sources.
+TEST(Help, CaptionsOnThePagesAreThoseOfTheProgram) {
+    const QRegularExpression source(QStringLiteral("([^\\s\"(){}<>「」、。・/:：]{1,20})\\(&([A-Z0-9])\\)"));
+    std::set<QString> captions;
+    for (const char* dir : {"app", "dialogs", "legend", "document", "platform"}) {
+        QDirIterator it(QStringLiteral(VOSP_SOURCE_DIR "/") + dir, {QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            for (auto m = source.globalMatch(ReadText(it.next())); m.hasNext();) {
+                const auto hit = m.next();
+                captions.insert(hit.captured(1) + QLatin1Char('(') + hit.captured(2) + QLatin1Char(')'));
+            }
+    }
+    ASSERT_GE(captions.size(), 100u);
+    const QRegularExpression page(QStringLiteral("([^\\s()（）「」、。・/：:…»|｜]{1,20})\\(([A-Z0-9])\\)"));
+    int named = 0;
+    for (const QString& file : QDir(kHelpFolder + QStringLiteral("/help")).entryList({QStringLiteral("*.html")}, QDir::Files))
+        for (auto m = page.globalMatch(PageText(file)); m.hasNext();) {
+            const auto hit = m.next();
+            const QString name = hit.captured(1);
+            if (std::none_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); })) continue;
+            const QString tail = QLatin1Char('(') + hit.captured(2) + QLatin1Char(')');
+            ++named;
+            // The quit item's caption begins with the program's title.
+            const bool known = std::any_of(captions.begin(), captions.end(), [&](const QString& c) {
+                return c == name + tail || ((name + tail).endsWith(c) && c.size() > 3);
+            });
+            EXPECT_TRUE(known) << file.toStdString() << ": " << (name + tail).toStdString();
+        }
+    EXPECT_GE(named, 100);
 }
 
 class HelpWindow : public ::testing::Test {
