@@ -18,8 +18,8 @@
 #include "render/clsView.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QFontMetricsF>
+#include <QMenu>
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
