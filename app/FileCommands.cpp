@@ -18,9 +18,11 @@
 #include "render/clsView.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QMenu>
 #include <QPainter>
 #include <QWidget>
+#include <cmath>
 
 namespace {
 
@@ -60,7 +62,11 @@ QString FileCommands::ScaleHint(int32_t level, int32_t viewLevel) {
 }
 
 QString FileCommands::CreditLine(const QString& urlHome) {
-    return UiServices::AppTitle() + QStringLiteral(" - ") + frmAbout::LegalNotice() + QStringLiteral(" - ") + urlHome;
+    // A part left empty (no web page configured) takes its separator with it.
+    QStringList parts;
+    for (const QString& part : {UiServices::AppTitle(), frmAbout::LegalNotice(), urlHome})
+        if (!part.isEmpty()) parts << part;
+    return parts.join(QStringLiteral(" - "));
 }
 
 bool FileCommands::LoadFile(const QString& path) {
@@ -328,7 +334,15 @@ void FileCommands::mnuMapCopy_Click() {
             p.setPen(pic->palette().color(QPalette::WindowText));
             const int32_t position = redraw_.mAccessory ? redraw_.mAccessory->Position() : 0;
             int32_t y = 2;
-            if (position == 1) y = h - int32_t(pic->font().pointSizeF()) - 7;
+            if (position == 1) {
+                // The whole line, descenders too, ends 3 pixels above the
+                // frame: placed by the height of the line as it is drawn,
+                // not by a point size taken as pixels.
+                const clsAccessory* acc = redraw_.mAccessory;
+                const bool framed = acc && redraw_.mPlot && redraw_.mPlot->mAcsEi && acc->Item(2).Use;
+                const int32_t edge = framed ? int32_t(PublicVal::EnvVal(QStringLiteral("AccessoryFrameThick"), 1, 1, 9)) : 1;
+                y = h - edge - int32_t(std::ceil(QFontMetricsF(p.font(), &img).height())) - 3;
+            }
             const QString text = CreditLine(AuthorURLhome ? AuthorURLhome() : QString());
             p.drawText(QRect(4, y, w, h), Qt::AlignLeft | Qt::AlignTop, text);
             p.end();

@@ -1,8 +1,10 @@
 #include "app/HelpViewer.h"
 
 #include "platform/FileSystem.h"
+#include "platform/FontCatalog.h"
 #include "platform/UiServices.h"
 
+#include <QFont>
 #include <QHBoxLayout>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -14,6 +16,14 @@ HelpViewer::HelpViewer(QString contents, QString index)
     setWindowTitle(QStringLiteral("ヘルプ"));
     browser_ = new QTextBrowser;
     browser_->setOpenLinks(false);
+    // The pages name no face: they read in the proportional face of the
+    // menus and dialogs (a generic "sans-serif" falls on a fixed-pitch
+    // Japanese face under the Japanese locale).
+    QFont face = browser_->font();
+    const QString family = FontCatalog::UiFamily(FontCatalog::InstalledNames());
+    if (!family.isEmpty()) face.setFamilies({family});
+    browser_->setFont(face);
+    browser_->document()->setDefaultFont(face);
     auto button = [this](const QString& text, const QString& tip) {
         auto* b = new QToolButton;
         b->setText(text);

@@ -108,7 +108,8 @@ void SettingsCommands::mnuCruiseSet_Click() {
     MainGuard::Guarded("mnuCruiseSet_Click", [this] {
         if (!cruiseAsked_) {
             cruiseAsked_ = true;
-            if (gvCruise->GetStdMapCount() < 2 &&
+            // Without a download page there is nothing to offer.
+            if (gvCruise->GetStdMapCount() < 2 && !AuthorURLmap().isEmpty() &&
                 Library::MsgYesNo(QStringLiteral("添付地図ファイルしかインストールされていないようです.\r\n"
                                                  "作者Webサイトから地図ファイルをダウンロードしますか？")) &&
                 ApiLib::ShellOpen(AuthorURLmap()))

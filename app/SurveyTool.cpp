@@ -7,10 +7,11 @@
 #include "core/ErrorMng.h"
 #include "core/GlobePolyLib.h"
 #include "core/Library.h"
+#include "core/clsLine.h"
+#include "core/clsRect.h"
 #include "core/clsSurvey.h"
 #include "platform/ScriptedUi.h"
 #include "platform/UiServices.h"
-#include "render/HMapCanvas.h"
 #include "render/clsMapPlot.h"
 
 #include <cmath>
@@ -155,16 +156,35 @@ std::vector<clsPoly> SurveyTool::SurveyMakeRubber() {
         clsSurvey s;
         s.SetAll(MapPoint{lSurveyLon1, lSurveyLat1}, MapPoint{lSurveyLon2, lSurveyLat2});
         clsPoly route = s.RoutePoly(3600);
+        // The pieces lie within half a turn of the centre, as the field does;
+        // each segment is cut at the field's edge, so that a segment with an
+        // end off the view still shows the part that lies in it.
+        const clsRect field = plot->Field();
         for (const clsPoly& piece : GlobePolyLib::GlobePolyRound(route, plot->CenterX(), false, false)) {
             clsPoly run;
             const auto flush = [&] {
                 if (run.Count() >= 2) out.push_back(run);
                 run = clsPoly();
             };
-            for (int32_t i = 1; i <= piece.Count(); ++i) {
-                CanvasPoint c;
-                if (HMap::MapToCanvasNearest(MapPoint{piece.x(i), piece.y(i)}, c, plot)) run.AddXY(c.x, c.y);
-                else flush();
+            bool joined = false; // the run ends where this segment starts
+            for (int32_t i = 1; i < piece.Count(); ++i) {
+                clsLine seg;
+                seg.SetAll(piece.x(i), piece.y(i), piece.x(i + 1), piece.y(i + 1));
+                const bool inField = seg.Clip(field);
+                int32_t sx = 0, sy = 0, ex = 0, ey = 0;
+                seg.GetAll(sx, sy, ex, ey);
+                CanvasPoint a, b;
+                if (!inField || !plot->MapToCanvas(MapPoint{sx, sy}, a) || !plot->MapToCanvas(MapPoint{ex, ey}, b)) {
+                    flush();
+                    joined = false;
+                    continue;
+                }
+                if (!joined || sx != piece.x(i) || sy != piece.y(i)) {
+                    flush();
+                    run.AddXY(a.x, a.y);
+                }
+                run.AddXY(b.x, b.y);
+                joined = ex == piece.x(i + 1) && ey == piece.y(i + 1);
             }
             flush();
         }

@@ -128,9 +128,14 @@ void frmAbout::Form_Load() {
     lblTitle->setText(TitleText());
     lblCopyright->setText(LegalNotice());
     cmdOK->setVisible(true);
+    lblMail->setVisible(true);
+    lblURL->setVisible(true);
     if (PublicVal::gvEnvironment) {
+        // A link without an address is left out rather than shown blank.
         lblMail->setText(PublicVal::AuthorEmail());
         lblURL->setText(PublicVal::AuthorURLhome());
+        lblMail->setVisible(!lblMail->text().isEmpty());
+        lblURL->setVisible(!lblURL->text().isEmpty());
     }
 }
 
@@ -147,13 +152,13 @@ void frmAbout::ShowAsSplash() {
 }
 
 void frmAbout::lblMail_Click() {
-    if (!PublicVal::gvEnvironment) return;
+    if (!PublicVal::gvEnvironment || PublicVal::AuthorEmail().isEmpty()) return;
     if (!Ui().OpenUrl(QStringLiteral("mailto:") + PublicVal::AuthorEmail()))
         Ui().MsgBox(QStringLiteral("メールソフトを起動できませんでした."), Mb::OkOnly | Mb::Critical, {});
 }
 
 void frmAbout::lblURL_Click() {
-    if (!PublicVal::gvEnvironment) return;
+    if (!PublicVal::gvEnvironment || PublicVal::AuthorURLhome().isEmpty()) return;
     if (!Ui().OpenUrl(PublicVal::AuthorURLhome()))
         Ui().MsgBox(QStringLiteral("WEBブラウザを起動できませんでした."), Mb::OkOnly | Mb::Critical, {});
 }

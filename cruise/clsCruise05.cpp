@@ -293,9 +293,10 @@ bool clsCruise05::Cruise(double scale, const clsRect* area, clsMapUnits* units) 
             QString text = QStringLiteral("必要な地図ファイルを揃えられません.") + kCrLf + kCrLf + msg;
             if (lvl == -1)
                 text += QStringLiteral("・小縮尺用地図による代用が許可されていません.");
-            else
+            else if (const QString page = PublicVal::AuthorURLmap(); !page.isEmpty())
+                // Only a configured page can be pointed at.
                 text += QStringLiteral("・作者サイトから地図ファイルをダウンロードしてください.") + kCrLf +
-                        QStringLiteral("  ") + PublicVal::AuthorURLmap();
+                        QStringLiteral("  ") + page;
             Library::MsgError(text);
             return false;
         }

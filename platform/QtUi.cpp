@@ -14,6 +14,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -41,13 +42,30 @@ public:
 
 bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
-QString Plain(QString text) {
+} // namespace
+
+QString QtUi::DisplayText(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    // Japanese text may break between any two letters, which splits a tag
+    // such as "<欧州語用>" across lines: word joiners make it one word.
+    static const QRegularExpression tag(QStringLiteral("<[^<>\\s]{1,40}>"));
+    constexpr QChar kJoiner(0x2060);
+    QString out;
+    qsizetype done = 0;
+    for (auto it = tag.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += QStringView(text).mid(done, m.capturedStart() - done);
+        const QString word = m.captured();
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            if (i > 0 && !word[i].isLowSurrogate()) out += kJoiner;
+            out += word[i];
+        }
+        done = m.capturedEnd();
+    }
+    out += QStringView(text).mid(done);
+    return out;
 }
-
-} // namespace
 
 QMessageBox::StandardButtons QtUi::ButtonsFor(int style) {
     QMessageBox::StandardButtons b;
@@ -96,7 +114,7 @@ int QtUi::MsgBox(const QString& text, int style, const QString& title) {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
         return AnswerFor(DefaultFor(style));
     }
-    QMessageBox box(IconFor(style), title.isEmpty() ? AppTitle() : title, Plain(text), QMessageBox::NoButton,
+    QMessageBox box(IconFor(style), title.isEmpty() ? AppTitle() : title, DisplayText(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     for (QMessageBox::StandardButton b : ButtonList(style)) box.addButton(b);
@@ -116,7 +134,7 @@ QString QtUi::InputBox(const QString& prompt, const QString& title, const QStrin
     if (!HaveWidgets()) return defaultText;
     QInputDialog dlg(QApplication::activeWindow());
     dlg.setWindowTitle(title.isEmpty() ? AppTitle() : title);
-    dlg.setLabelText(Plain(prompt));
+    dlg.setLabelText(DisplayText(prompt));
     dlg.setTextValue(defaultText);
     // F1 opens the box's help topic.
     EventHook help([helpContext](QObject*, QEvent* e) {

@@ -29,6 +29,9 @@ public:
     static QMessageBox::StandardButton EscapeFor(int style);
     static int AnswerFor(QMessageBox::StandardButton button);
     static Qt::CursorShape CursorFor(int16_t pointer);
+    // A message as a box shows it: CR LF as line breaks, and each word in
+    // angle brackets kept on one line.
+    static QString DisplayText(QString text);
 
 private:
     int16_t pointer_ = 0;

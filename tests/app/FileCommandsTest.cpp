@@ -7,11 +7,13 @@
 #include "support/ScriptedFileDialogs.h"
 
 #include "document/ui/frmMapInfo.h"
+#include "platform/FontCatalog.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
 #include <QMimeData>
+#include <QPainter>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -274,6 +276,74 @@ TEST_F(FileCommandsTest, ClipboardCopy) {
     EXPECT_EQ(h.redraws, before + 1);
     EXPECT_EQ(h.Panel(1), QStringLiteral("クリップボードへ出力しました."));
     EXPECT_EQ(h.picView->Image(), drawn); // the redraw took the line away
+}
+
+// Without a configured web page the credit has no part for it and no
+// separator in front of the missing part.
+TEST_F(FileCommandsTest, CreditLineLeavesOutAnEmptyAddress) {
+    EXPECT_EQ(FileCommands::CreditLine(QString()), QStringLiteral("Vosperal - Copyright (C) Vosperal"));
+}
+
+namespace {
+
+// The first and last rows in which two pictures differ; -1, -1 when none.
+std::pair<int, int> ChangedRows(const QImage& a, const QImage& b) {
+    int first = -1, last = -1;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+
+} // namespace
+
+// With the band at the bottom the credit line is placed by the height of
+// the line as drawn: every row of it, descenders too, is in the copy and
+// none touches the frame. The picture's face is the interface face of the
+// program, whose line is far taller than its point size in pixels.
+TEST_F(FileCommandsTest, CreditLineAtTheBottomIsWholeAndClearOfTheFrame) {
+    const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
+    ASSERT_FALSE(face.isEmpty());
+    QFont font = h.picView->font();
+    font.setFamilies({face});
+    font.setPointSize(9);
+    h.picView->setFont(font);
+    clsAccessory acc;
+    h.UseTitleBand(acc, true);
+    acc.SetPosition(1);
+    ASSERT_TRUE(acc.Item(2).Use); // the frame, one pixel wide
+    h.files->AuthorURLhome = [] { return QString(); };
+    ASSERT_EQ(h.redraw.PlotWindow(), 0);
+    const QImage drawn = h.picView->Image().copy();
+    QImage copied;
+    h.files->WriteClip = [&] {
+        copied = h.picView->Image().copy();
+        return false;
+    };
+    h.files->mnuMapCopy_Click();
+    ASSERT_FALSE(copied.isNull());
+    const auto [top, bottom] = ChangedRows(drawn, copied);
+
+    // The same line drawn alone, well inside a blank picture.
+    QImage blank(drawn.size(), drawn.format());
+    blank.fill(Qt::white);
+    QImage alone = blank;
+    {
+        QPainter p(&alone);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QRect(4, 40, blank.width(), 100), Qt::AlignLeft | Qt::AlignTop, FileCommands::CreditLine({}));
+    }
+    const auto [aloneTop, aloneBottom] = ChangedRows(blank, alone);
+    ASSERT_GE(aloneTop, 0);
+    EXPECT_EQ(bottom - top, aloneBottom - aloneTop) << "rows " << top << ".." << bottom;
+    EXPECT_LT(bottom, drawn.height() - 2); // above the frame's row, with a gap
+    EXPECT_GE(top, acc.Item(1).Top);       // in the band
+    h.redraw.mAccessory = nullptr;
 }
 
 TEST_F(FileCommandsTest, MapInformationShowsTheActiveMapBesideTheWindow) {

@@ -1,29 +1,62 @@
 #include "app/HelpMenu.h"
 #include "app/HelpViewer.h"
 #include "app/HtmlHelp.h"
+#include "app/MainView.h"
+#include "app/ViewPopupMenu.h"
 #include "app/frmAbout.h"
+#include "app/frmMain.h"
 
 #include "core/MapProjection.h"
+#include "core/clsEnvironment.h"
 #include "core/PublicVal.h"
 #include "platform/EventHook.h"
 #include "platform/FileSystem.h"
+#include "platform/FontCatalog.h"
 #include "platform/ScriptedUi.h"
 #include "support/GuiApp.h"
+#include "support/PlotWorld.h"
+#include "support/TestFolder.h"
 #include "support/WhenModal.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDirIterator>
+#include <QGlyphRun>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace {
 
 const QString kHelpFolder = QStringLiteral(VOSP_SOURCE_DIR "/resources/help");
+
+// An environment holding only `text`, in force while the guard lives.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const QByteArray& text) {
+        env_.SetFileName(dir_.write(QStringLiteral("Environment.txt"), text));
+        EXPECT_EQ(env_.Load(), 0);
+        PublicVal::gvEnvironment = &env_;
+    }
+    ~ScopedEnvironment() { PublicVal::gvEnvironment = saved_; }
+
+private:
+    TestFolder dir_;
+    clsEnvironment env_;
+    clsEnvironment* saved_ = PublicVal::gvEnvironment;
+};
 
 QString ReadText(const QString& path) {
     QFile f(path);
@@ -84,6 +117,84 @@ TEST(Help, EveryContextIdTheProgramUsesHasAPage) {
     EXPECT_GE(found, 4); // main window, map information, palette, azimuth
 }
 
+// A page's text without its tags.
+QString PageText(const QString& file) {
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    return ReadText(kHelpFolder + QStringLiteral("/help/") + file).remove(tag);
+}
+
+// A caption as a page writes it: "&" dropped, no trailing "...".
+QString Written(QString caption) {
+    caption.remove(QLatin1Char('&'));
+    if (caption.endsWith(QStringLiteral("..."))) caption.chop(3);
+    return caption.trimmed();
+}
+
+// The pages of the main window name every menu item the window has, with
+// its access key: the menu bar on the main window's page, each menu's
+// items on that menu's page, the pop-up menu's on its own.
+TEST(Help, MenuPagesNameEveryItem) {
+    PlotWorld world;
+    frmMain window;
+    const QString main = PageText(QStringLiteral("main.html"));
+    const std::map<QString, QString> pageOf{{QStringLiteral("ファイル(F)"), QStringLiteral("menu_file.html")},
+                                            {QStringLiteral("表示(V)"), QStringLiteral("menu_view.html")},
+                                            {QStringLiteral("ツール(T)"), QStringLiteral("menu_tool.html")},
+                                            {QStringLiteral("ヘルプ(H)"), QStringLiteral("menu_help.html")}};
+    int items = 0;
+    auto expectItems = [&](const QMenu* menu, const QString& file) {
+        const QString text = PageText(file);
+        for (const QAction* a : menu->actions()) {
+            if (a->isSeparator()) continue;
+            const QString caption = Written(a->text());
+            if (caption.isEmpty()) continue;
+            ++items;
+            EXPECT_TRUE(text.contains(caption)) << file.toStdString() << ": " << caption.toStdString();
+        }
+    };
+    for (const QAction* top : window.menuBar()->actions()) {
+        const QString caption = Written(top->text());
+        EXPECT_TRUE(main.contains(caption)) << caption.toStdString();
+        ASSERT_TRUE(pageOf.count(caption)) << caption.toStdString();
+        expectItems(top->menu(), pageOf.at(caption));
+    }
+    expectItems(window.MainArea()->popup->mnuPopup, QStringLiteral("popup.html"));
+    EXPECT_GE(items, 50);
+}
+
+// Every caption with an access key that a page names, "名前(K)", is a
+// caption of the program, "名前(&K)", somewhere in its sources.
+TEST(Help, CaptionsOnThePagesAreThoseOfTheProgram) {
+    const QRegularExpression source(QStringLiteral("([^\\s\"(){}<>「」、。・/:：]{1,20})\\(&([A-Z0-9])\\)"));
+    std::set<QString> captions;
+    for (const char* dir : {"app", "dialogs", "legend", "document", "platform"}) {
+        QDirIterator it(QStringLiteral(VOSP_SOURCE_DIR "/") + dir, {QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            for (auto m = source.globalMatch(ReadText(it.next())); m.hasNext();) {
+                const auto hit = m.next();
+                captions.insert(hit.captured(1) + QLatin1Char('(') + hit.captured(2) + QLatin1Char(')'));
+            }
+    }
+    ASSERT_GE(captions.size(), 100u);
+    const QRegularExpression page(QStringLiteral("([^\\s()（）「」、。・/：:…»|｜]{1,20})\\(([A-Z0-9])\\)"));
+    int named = 0;
+    for (const QString& file : QDir(kHelpFolder + QStringLiteral("/help")).entryList({QStringLiteral("*.html")}, QDir::Files))
+        for (auto m = page.globalMatch(PageText(file)); m.hasNext();) {
+            const auto hit = m.next();
+            const QString name = hit.captured(1);
+            if (std::none_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); })) continue;
+            const QString tail = QLatin1Char('(') + hit.captured(2) + QLatin1Char(')');
+            ++named;
+            // The quit item's caption begins with the program's title.
+            const bool known = std::any_of(captions.begin(), captions.end(), [&](const QString& c) {
+                return c == name + tail || ((name + tail).endsWith(c) && c.size() > 3);
+            });
+            EXPECT_TRUE(known) << file.toStdString() << ": " << (name + tail).toStdString();
+        }
+    EXPECT_GE(named, 100);
+}
+
 class HelpWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -141,12 +252,119 @@ TEST_F(HelpWindow, WebLinksGoToTheDesktopAndFailuresAreTold) {
     EXPECT_EQ(ui.ui.opened, QList<QString>{QStringLiteral("https://example.invalid/")});
 
     ui.ui.openResult = false;
+    ScopedEnvironment env("AuthorURLmap=https://maps.example/\r\n");
     HelpMenu::OpenHomepage(3);
     ASSERT_EQ(ui.ui.messages.size(), 1);
     EXPECT_EQ(ui.ui.messages[0].text, QStringLiteral("WEBブラウザを起動できませんでした."));
     EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
     EXPECT_FALSE(HtmlHelp::HelpContext(999999)); // a topic without a page
     EXPECT_EQ(ui.ui.messages.last().text, QStringLiteral("HTML HELP の表示に失敗しました. 999999"));
+}
+
+// Every page reads in the proportional face of the menus, whatever the
+// locale makes of a generic family: each character is set in that face
+// unless the face lacks it.
+TEST_F(HelpWindow, PagesReadInTheInterfaceFace) {
+    const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
+    ASSERT_FALSE(face.isEmpty());
+    const QRawFont raw = QRawFont::fromFont(QFont(face));
+    ASSERT_EQ(raw.familyName(), face);
+    // Proportional: a narrow letter takes less room than a wide one.
+    const QList<quint32> iw = raw.glyphIndexesForString(QStringLiteral("iW"));
+    ASSERT_EQ(iw.size(), 2);
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(iw);
+    EXPECT_LT(advances[0].x() * 1.5, advances[1].x());
+
+    QStringList pages{kHelpFolder + QStringLiteral("/VOSPERAL.HTML")};
+    for (const QString& f : QDir(kHelpFolder + QStringLiteral("/help")).entryList({QStringLiteral("*.html")}, QDir::Files))
+        pages << kHelpFolder + QStringLiteral("/help/") + f;
+    ASSERT_GE(pages.size(), 50);
+    HelpViewer viewer(pages[0], pages[0]);
+    for (const QString& page : pages) {
+        SCOPED_TRACE(page.toStdString());
+        ASSERT_TRUE(viewer.ShowPage(page));
+        QTextDocument* doc = viewer.Browser()->document();
+        doc->setTextWidth(640);
+        int checked = 0, elsewhere = 0;
+        QString first;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            doc->documentLayout()->blockBoundingRect(b); // lays the block out
+            const QString text = b.text();
+            for (int i = 0; i < text.size(); ++i) {
+                if (text[i].isSpace() || text[i].isSurrogate() || !raw.supportsCharacter(text[i])) continue;
+                ++checked;
+                const QList<QGlyphRun> runs = b.layout()->glyphRuns(i, 1);
+                const QString used = runs.isEmpty() ? QStringLiteral("(not laid out)") : runs[0].rawFont().familyName();
+                if (used == face) continue;
+                if (elsewhere++ == 0) first = text.mid(i, 12) + QStringLiteral(" in ") + used;
+            }
+        }
+        EXPECT_GT(checked, 20);
+        EXPECT_EQ(elsewhere, 0) << first.toStdString();
+    }
+}
+
+// A web item without a configured address is greyed and opens nothing (it
+// would only blame the browser); the submenu goes grey with the last one.
+TEST_F(HelpWindow, WebItemsWithoutAnAddressAreGreyed) {
+    QWidget owner;
+    QMenu help;
+    HelpMenu::Fill(&help, &owner);
+    QMenu* web = nullptr;
+    for (QAction* a : help.actions())
+        if (a->menu()) web = a->menu();
+    ASSERT_NE(web, nullptr);
+    auto states = [&] {
+        emit help.aboutToShow();
+        QString s = web->menuAction()->isEnabled() ? QStringLiteral("W") : QStringLiteral("-");
+        for (QAction* a : web->actions())
+            if (!a->isSeparator()) s += a->isEnabled() ? QStringLiteral("1") : QStringLiteral("0");
+        return s;
+    };
+    {
+        ScopedEnvironment env("AuthorURLhome=\r\nAuthorURLmap=\r\nAuthorURLruntime=\r\n");
+        EXPECT_EQ(states(), QStringLiteral("-000"));
+        for (int32_t item : {1, 2, 3, 4}) HelpMenu::OpenHomepage(item);
+        EXPECT_TRUE(ui.ui.opened.isEmpty());
+        EXPECT_TRUE(ui.ui.messages.isEmpty());
+    }
+    {
+        ScopedEnvironment env("AuthorURLhome=\r\nAuthorURLmap=https://maps.example/\r\n");
+        EXPECT_EQ(states(), QStringLiteral("W010"));
+        HelpMenu::OpenHomepage(3);
+        EXPECT_EQ(ui.ui.opened, QList<QString>{QStringLiteral("https://maps.example/")});
+    }
+    {
+        ScopedEnvironment env("AuthorURLhome=https://home.example/\r\nAuthorURLruntime=https://rt.example/\r\n");
+        EXPECT_EQ(states(), QStringLiteral("W101"));
+    }
+}
+
+// The about box leaves out a link whose address is empty instead of showing
+// a blank label that opens nothing.
+TEST_F(HelpWindow, AboutLeavesOutLinksWithoutAnAddress) {
+    QWidget owner;
+    for (const auto& [text, mail, web] : {std::tuple{QByteArray("AuthorEmail=\r\nAuthorURLhome=\r\n"), false, false},
+                                         {QByteArray("AuthorEmail=a@b.example\r\nAuthorURLhome=\r\n"), true, false},
+                                         {QByteArray("AuthorURLhome=https://home.example/\r\n"), false, true}}) {
+        SCOPED_TRACE(text.toStdString());
+        ScopedEnvironment env(text);
+        bool mailShown = true, webShown = true;
+        QString webText;
+        WhenModal([&](QWidget* w) {
+            auto* about = static_cast<frmAbout*>(w);
+            mailShown = about->lblMail->isVisible();
+            webShown = about->lblURL->isVisible();
+            webText = about->lblURL->text();
+            about->cmdOK->click();
+        });
+        HelpMenu::ShowAbout(&owner);
+        EXPECT_EQ(mailShown, mail);
+        EXPECT_EQ(webShown, web);
+        if (web) {
+            EXPECT_EQ(webText, QStringLiteral("https://home.example/"));
+        }
+    }
 }
 
 TEST(About, TitleAndSplashKeepTheDesignTexts) {

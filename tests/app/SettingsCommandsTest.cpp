@@ -2,6 +2,7 @@
 
 #include "app/MainView.h"
 #include "app/SettingsCommands.h"
+#include "cruise/clsCruise05.h"
 #include "dialogs/frmCruise05.h"
 #include "support/WhenModal.h"
 
@@ -20,6 +21,7 @@ class SettingsCommandsTest : public AppFixture {};
 // With no standard map installed the download question comes at the first
 // use in a run only; "No" goes on to the dialog.
 TEST_F(SettingsCommandsTest, DownloadQuestionOncePerRunAndRedrawsAfterCancel) {
+    WriteEnvironment("MapFolder=..\\MAP\r\nAuthorURLmap=https://maps.example/std/\r\n");
     ASSERT_EQ(gvInitialize(), 0);
     QMainWindow form;
     MainView view(&form, form.menuBar()->addMenu(QStringLiteral("ファイル(&F)")));
@@ -54,4 +56,24 @@ TEST_F(SettingsCommandsTest, DownloadQuestionOncePerRunAndRedrawsAfterCancel) {
         (commands.*open)();
     }
     EXPECT_EQ(redraws, 1);
+}
+
+// Without a configured download page there is nothing to offer: the
+// dialog comes at once.
+TEST_F(SettingsCommandsTest, NoDownloadQuestionWithoutADownloadPage) {
+    ASSERT_EQ(gvInitialize(), 0);
+    ASSERT_TRUE(AuthorURLmap().isEmpty());
+    ASSERT_LT(gvCruise->GetStdMapCount(), 2);
+    QMainWindow form;
+    MainView view(&form, form.menuBar()->addMenu(QStringLiteral("ファイル(&F)")));
+    SettingsCommands commands(&form, view);
+    int shown = 0;
+    WhenModal([&](QWidget* w) {
+        ++shown;
+        static_cast<frmCruise05*>(w)->CancelButton()->click();
+    });
+    commands.mnuCruiseSet_Click();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(scripted.ui.messages.isEmpty());
+    EXPECT_TRUE(scripted.ui.opened.isEmpty());
 }

@@ -191,6 +191,51 @@ TEST(SurveyTool, RubberLeavesNoTraceAndTheReportIsWorkedOut) {
     SetUi(old);
 }
 
+// The rubber is cut at the view's edge: a segment whose start has left the
+// view still shows the part that lies in it, and removing it leaves no trace.
+TEST(SurveyTool, RubberFromAPointOffTheViewIsCutAtTheEdge) {
+    Tools t;
+    // 800 pixels a degree: the picture spans half a degree, 4.5 seconds a pixel.
+    t.world.View(12, 0, 0, 800);
+    ASSERT_EQ(t.redraw.PlotWindow(), 0);
+    t.survey.mnuSurvey_Click();
+    t.Click(200, 150);
+    t.Expire();
+    ASSERT_EQ(t.redraw.iSurveyMode, 7); // start at (0, 0)
+    // The view moves 0.4 degrees east: the start lies 320 pixels left of
+    // the centre, 120 pixels beyond the picture's left edge.
+    t.world.plot->SetCenterX(1440);
+    ASSERT_EQ(t.redraw.PlotWindow(), 0);
+    const QImage before = t.picView->Image().copy();
+    t.Mouse(QEvent::MouseMove, 100, 150); // 990 seconds east
+    EXPECT_EQ(t.Panel(1), QStringLiteral("測量：距離=30.58km 方位角=90ﾟ  (右クリックで経路完了)"));
+    const QImage drawn = t.picView->Image().copy();
+    // The equator from the left edge to the pointer carries the line, and
+    // nothing lies beyond the pointer.
+    int changed = 0, beyond = 0;
+    for (int x = 0; x < 400; ++x) {
+        bool hit = false;
+        for (int y = 146; y <= 154; ++y) hit = hit || drawn.pixel(x, y) != before.pixel(x, y);
+        if (x <= 98) changed += hit;
+        if (x >= 103) beyond += hit;
+    }
+    EXPECT_EQ(changed, 99);
+    EXPECT_EQ(beyond, 0);
+    t.survey.mnuSurvey_Click();
+    EXPECT_EQ(t.picView->Image(), before);
+
+    // Both ends off the view on either side: the part across it is drawn.
+    t.survey.lSurveyLon1 = -1800;
+    t.survey.lSurveyLon2 = 4680;
+    t.survey.lSurveyLat1 = t.survey.lSurveyLat2 = 0;
+    const std::vector<clsPoly> rubber = t.survey.SurveyMakeRubber();
+    ASSERT_EQ(rubber.size(), 1u);
+    EXPECT_LE(rubber[0].x(1), 0);
+    EXPECT_GE(rubber[0].LastX(), 399);
+    EXPECT_EQ(rubber[0].y(1), 150);
+    EXPECT_EQ(rubber[0].LastY(), 150);
+}
+
 TEST(ViewPointer, ToolMenuKeepsTheToolsApartAndEscEndsThem) {
     Tools t;
     QMenu menu;

@@ -232,6 +232,22 @@ TEST_F(CruiseTest, DecisionTable) {
     }
 }
 
+// No download page configured: the failure lists what is missing and
+// points nowhere (no download line with an empty address).
+TEST_F(CruiseTest, FailureWithoutADownloadPageOffersNone) {
+    UseEnvironment({"AuthorURLmap="});
+    StandardList();
+    WriteGrid();
+    CreateBase(units);
+    EXPECT_FALSE(cruise.Cruise(3e6, &kWorld, &units)); // no level complete, substitution on
+    ASSERT_EQ(Messages().size(), 1);
+    const QString text = Messages()[0];
+    EXPECT_EQ(text, kCannot + kListed +
+                        "136000,P6.MLL\r\n135000,P5.MLL\r\n134000,P4.MLL\r\n133000,P3.MLL\r\n132000,P2.MLL\r\n"
+                        "131000,P1.MLL\r\n" + kCrLf);
+    EXPECT_FALSE(text.contains(QStringLiteral("ダウンロード"))) << text.toStdString();
+}
+
 TEST_F(CruiseTest, CompleteLevelLoadsItsMapsOnce) {
     StandardList();
     CreateBase(units);

@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QInputDialog>
+#include <QLabel>
+#include <QTextLayout>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -48,6 +50,62 @@ TEST(QtUi, EscapeIsCancelAndEnterTakesTheDefaultButton) {
         QTimer::singleShot(20, box, [box] { box->button(QMessageBox::Yes)->click(); });
     });
     EXPECT_EQ(ui.MsgBox("q", Mb::YesNo | Mb::Question, "t"), Mb::Yes);
+}
+
+// Whether a line of `text`, wrapped at `width` as a word-wrapping label
+// wraps it, starts inside the first word in angle brackets.
+bool SplitsTag(QString text, const QFont& font, int width) {
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    const qsizetype open = text.indexOf(QLatin1Char('<')), close = text.indexOf(QLatin1Char('>'));
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    bool split = false;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (line.textStart() > open && line.textStart() <= close) split = true;
+    }
+    layout.endLayout();
+    return split;
+}
+
+// Japanese text breaks between any two letters; the gazetteer builder's
+// question keeps "<欧州語用>" on one line at every width the box may take,
+// and reads as written.
+TEST(QtUi, WordsInAngleBracketsStayOnOneLine) {
+    EnsureGuiApp();
+    QtUi ui;
+    const QString question = QStringLiteral("地図フォルダ(サブフォルダを含む)上の全地図ファイルから地名を取得して<欧州語用>"
+                                            " 地名辞典を作成します.\r\nかなりの時間を要しますが実行してよろしいですか？");
+    QString shown;
+    QFont font;
+    int width = 0;
+    WhenModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        shown = label->text();
+        font = label->font();
+        width = label->contentsRect().width();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(ui.MsgBox(question, Mb::YesNo | Mb::Exclamation, {}), Mb::No);
+    ASSERT_GT(width, 0);
+    QString visible = shown;
+    visible.remove(QChar(0x2060)); // the word joiner takes no room
+    EXPECT_EQ(visible, QString(question).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_FALSE(SplitsTag(shown, font, width)) << width;
+    bool plainSplits = false;
+    for (int w = 60; w <= 700; w += 2) {
+        EXPECT_FALSE(SplitsTag(shown, font, w)) << w;
+        plainSplits = plainSplits || SplitsTag(visible, font, w);
+    }
+    EXPECT_TRUE(plainSplits); // without the joiners some width would split it
+    // Brackets with blanks inside are ordinary text.
+    EXPECT_EQ(QtUi::DisplayText(QStringLiteral("a < b > c")), QStringLiteral("a < b > c"));
+    EXPECT_EQ(QtUi::DisplayText(QStringLiteral("<ab>")), QStringLiteral("<\u2060a\u2060b\u2060>"));
 }
 
 TEST(QtUi, InputBoxGivesTheTextOrEmptyWhenCancelled) {
