@@ -161,7 +161,14 @@ bool ReplotPipeline::DrawStart(Job job) {
         graph->SetTextRatio(job_.ptnRatio);
         graph->SetSymbolRatio(job_.ptnRatio);
         drawing_ = true;
-        host_.Opened(job_.view);
+        try {
+            host_.Opened(job_.view);
+        } catch (...) {
+            // The engine's view stays where working it out stopped: no
+            // trail of this drawing's goes back to it.
+            drawing_ = false;
+            throw;
+        }
         return true;
     } catch (...) {
         try {
@@ -563,10 +570,6 @@ void ReplotPipeline::CellPolys(clsMapFigure& figure, bool ring, std::vector<std:
 
 CanvasPolys ReplotPipeline::Polys() const {
     return CanvasPolys(job_.options.plotChopPitch, job_.options.plotFlatPitch, prepared_);
-}
-
-std::vector<std::shared_ptr<clsPoly>> ReplotPipeline::PolysMapToCanvas(clsPoly& poly, bool ring) {
-    return Polys().PolysMapToCanvas(job_.view, poly, ring);
 }
 
 void ReplotPipeline::CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue) {

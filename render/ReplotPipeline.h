@@ -87,7 +87,6 @@ public:
     // Every plotted figure of the cell: one, or one per part for a line or
     // area that crosses the date line (see CanvasPolys).
     std::vector<std::unique_ptr<clsFigure>> CellToFigures(const clsMapCell& cell);
-    std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(clsPoly& poly, bool ring);
     // The tilt in seconds of arc of the meridian at m on the canvas.
     int32_t SlantMeridian(MapPoint m);
     // The automatic graticule intervals and area for the view, into the grid.

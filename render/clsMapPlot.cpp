@@ -296,13 +296,13 @@ void clsMapPlot::Yield() {
 int16_t clsMapPlot::Replot() { return IsDrawing() ? 2 : pipeline_->Replot(NewJob()); }
 bool clsMapPlot::DrawStart() { return !IsDrawing() && pipeline_->DrawStart(NewJob()); }
 void clsMapPlot::DrawEnd() { pipeline_->DrawEnd(); }
-bool clsMapPlot::DrawClear() { return pipeline_->DrawClear(); }
-bool clsMapPlot::DrawOcean() { return pipeline_->DrawOcean(); }
-bool clsMapPlot::DrawGrid() { return pipeline_->DrawGrid(); }
-bool clsMapPlot::DrawGridString() { return pipeline_->DrawGridString(); }
-bool clsMapPlot::DrawAzimuthLine() { return pipeline_->DrawAzimuthLine(); }
-bool clsMapPlot::DrawShadow() { return pipeline_->DrawShadow(); }
-bool clsMapPlot::DrawCell(const clsMapCell& cell) { return pipeline_->DrawCell(cell); }
+bool clsMapPlot::DrawClear() { return Steps().DrawClear(); }
+bool clsMapPlot::DrawOcean() { return Steps().DrawOcean(); }
+bool clsMapPlot::DrawGrid() { return Steps().DrawGrid(); }
+bool clsMapPlot::DrawGridString() { return Steps().DrawGridString(); }
+bool clsMapPlot::DrawAzimuthLine() { return Steps().DrawAzimuthLine(); }
+bool clsMapPlot::DrawShadow() { return Steps().DrawShadow(); }
+bool clsMapPlot::DrawCell(const clsMapCell& cell) { return Steps().DrawCell(cell); }
 
 std::unique_ptr<clsFigure> clsMapPlot::CellToFigure(const clsMapCell& cell) {
     auto figs = CellToFigures(cell);

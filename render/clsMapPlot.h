@@ -137,6 +137,8 @@ public:
     void WriteRegistry();
 
     // Drawing: 0 drawn, 1 stopped early (failed or cancelled), 2 not started.
+    // The layers and cells below draw with the drawing's copies between
+    // DrawStart and DrawEnd; outside a drawing, with the view as it stands.
     int16_t Replot();
     bool DrawStart();
     void DrawEnd();
@@ -147,8 +149,7 @@ public:
     bool DrawAzimuthLine();
     bool DrawShadow();
     bool DrawCell(const clsMapCell& cell);
-    // The figure-making steps of the drawing; outside one, in the view as
-    // it stands.
+    // The figure-making steps, likewise.
     std::unique_ptr<clsFigure> CellToFigure(const clsMapCell& cell);
     std::vector<std::unique_ptr<clsFigure>> CellToFigures(const clsMapCell& cell);
     int32_t SlantMeridian(MapPoint m);
