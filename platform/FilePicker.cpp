@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace FilePicker {
@@ -44,7 +45,12 @@ public:
     Answer Show(const Request& r) override {
         Answer a;
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return a;
-        QFileDialog dlg(QApplication::activeWindow(), r.title);
+        // Just after a message box no window is active yet: the dialog shown
+        // again after "No" stays over the window the first one was over.
+        QWidget* parent = QApplication::activeWindow();
+        if (parent) lastParent_ = parent;
+        else if (lastParent_ && lastParent_->isVisible()) parent = lastParent_;
+        QFileDialog dlg(parent, r.title);
         dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         // Its own question would be about the typed name, not the one written
@@ -72,6 +78,9 @@ public:
         a.filterIndex = ChosenFilter(dlg, filters);
         return a;
     }
+
+private:
+    QPointer<QWidget> lastParent_;
 };
 
 QtFileDialogs& Default() {

@@ -176,6 +176,7 @@ public:
         timer_.start(5);
     }
     QStringList ownQuestions;
+    QList<QWidget*> parents; // of each dialog
     size_t done = 0;
 
 private:
@@ -189,6 +190,7 @@ private:
         auto* dlg = qobject_cast<QFileDialog*>(top);
         if (!dlg || dlg == last_) return;
         last_ = dlg;
+        parents << dlg->parentWidget();
         if (done >= steps_.size() || steps_[done].typed.isEmpty()) {
             ++done;
             QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
@@ -208,16 +210,32 @@ private:
 // question asked is about the .ADM, and Qt's dialog asks nothing itself.
 TEST(FilePicker, QtsDialogLeavesTheOverwriteQuestionToTheWrittenName) {
     EnsureGuiApp();
-    ScopedUi scripted;
+    // Message boxes as they are: once one is closed no window is active
+    // until the window manager gives the focus back.
+    struct AfterABox : ScriptedUi {
+        int MsgBox(const QString& text, int style, const QString& title) override {
+            QApplication::setActiveWindow(nullptr);
+            return ScriptedUi::MsgBox(text, style, title);
+        }
+    };
+    struct Installed {
+        AfterABox ui;
+        UiServices* previous = SetUi(&ui);
+        ~Installed() { SetUi(previous); }
+    } scripted;
     TestFolder dir;
     const QString adm = dir.write(QStringLiteral("NEWSAVE.ADM"), "old areas");
     dir.write(QStringLiteral("NEWSAVE.THG"), "old things");
+    QWidget window;
+    window.show();
+    QApplication::setActiveWindow(&window);
     {
         DialogDriver driver({{1, "NEWSAVE.THG"}, {1, "NEWSAVE.ADM"}});
         scripted.ui.answers = {Mb::No, Mb::Yes};
         EXPECT_EQ(InputSaveName({}, kSaveAll, dir.file("start.THG")), adm);
         EXPECT_EQ(driver.done, 2U);
         EXPECT_TRUE(driver.ownQuestions.isEmpty()) << driver.ownQuestions.join('|').toStdString();
+        EXPECT_EQ(driver.parents, (QList<QWidget*>{&window, &window})); // both over the window
     }
     ASSERT_EQ(scripted.ui.messages.size(), 2);
     for (const auto& m : scripted.ui.messages) EXPECT_TRUE(m.text.startsWith(adm + "\r\n")) << m.text.toStdString();
