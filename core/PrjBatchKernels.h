@@ -334,7 +334,7 @@ template <class T> typename T::V AnglePos(typename T::V x, typename T::V y) {
     const V t = T::Atan(flat ? (x == 0 ? zero : y / x) : -x / y);
     const V side = flat ? (x >= 0 ? zero : y > 0 ? Lane<T>::Splat(kPi) : Lane<T>::Splat(-kPi))
                         : (y > 0 ? Lane<T>::Splat(kHalfPi) : Lane<T>::Splat(-kHalfPi));
-    return flat & (x >= 0) ? t : side + t;
+    return (flat & (x >= 0)) ? t : side + t;
 }
 
 // Runs f over the plane points taken to the unit sphere, the centre's y

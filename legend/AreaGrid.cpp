@@ -402,7 +402,7 @@ void AreaGrid::cmdColoredMap_Click()
         if (Random) {
             ColoredMap::RandomPages(*admins, n, Random);
         } else {
-            std::mt19937 gen(uint32_t(QDateTime::currentMSecsSinceEpoch()));
+            std::mt19937 gen{static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch())};
             std::uniform_real_distribution<double> uniform(0.0, 1.0);
             ColoredMap::RandomPages(*admins, n, [&] { return uniform(gen); });
         }
