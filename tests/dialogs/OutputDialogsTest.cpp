@@ -191,7 +191,7 @@ TEST_F(MapSizeTest, AnUnchangedBoxKeepsItsPixels) {
     }));
     EXPECT_EQ(host.width, 32);
     EXPECT_EQ(host.height, 600);
-    // A box the user typed in is read, even when it is typed back as it was.
+    // A box the user changed is read.
     host.width = 800;
     d.mView = &view;
     EXPECT_TRUE(Run(d, [&] {
