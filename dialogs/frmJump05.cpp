@@ -251,6 +251,9 @@ void frmJump05::cmdGazetteer_Click() {
     }
     SelectSource(written ? 1 : 0);
     ShowMessage({});
+    // Disabling the keyword box and the builder button during the build moved
+    // the focus on to Cancel, where Return would close the dialog.
+    choKeyword->setFocus();
 }
 
 // ---- events -----------------------------------------------------------------

@@ -140,3 +140,24 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
     }
     ASSERT_EQ(units.Count(), 2); // builds never add to the open units
 }
+
+// The user clicks the builder button, which then is disabled while the build
+// runs: afterwards the keyword box has the focus back, and Return in it
+// searches as before rather than pressing the button that held the focus.
+TEST_F(frmJump05Test, AfterABuildReturnSearchesTheKeyword) {
+    clsMapUnits units;
+    frmJump05 dlg;
+    EXPECT_TRUE(Open(dlg, units, [&] {
+        WaitUntilActive(&dlg);
+        EXPECT_EQ(dlg.focusWidget(), dlg.choKeyword);
+        ClickButton(dlg.cmdGazetteer);
+        ASSERT_EQ(dlg.Places().Count(), 4);
+        EXPECT_EQ(dlg.focusWidget(), dlg.choKeyword);
+        dlg.choKeyword->setEditText("本州");
+        SendKey(dlg.focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(dlg.Places().Text(dlg.flgPlaces->Row(), 0), "本州");
+        SendKey(dlg.flgPlaces, Qt::Key_Return);
+    }));
+    EXPECT_EQ(QPoint(dlg.mCx, dlg.mCy), QPoint(500001, -50000));
+}
