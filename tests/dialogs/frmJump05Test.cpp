@@ -7,7 +7,9 @@
 #include "support/GuiApp.h"
 #include "support/WhenModal.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QWindow>
 #include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -66,6 +68,11 @@ struct frmJump05Test : DocumentTest {
                             Qt::NoModifier);
         QApplication::sendEvent(b, &press);
         QApplication::sendEvent(b, &release);
+    }
+    // The window's close box: the close request of the window system.
+    static void CloseBox(QWidget& w) {
+        QCloseEvent e;
+        QCoreApplication::sendEvent(w.windowHandle(), &e);
     }
     clsMapUnit::LoadPresenter saved;
     int loads = 0;
@@ -127,7 +134,7 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
 
         loads = 0;
         EXPECT_FALSE(Open(dlg, units, [&] {
-            const auto close = [&] { dlg.close(); };
+            const auto close = [&] { CloseBox(dlg); };
             if (m.whileLoading) onLoad = close;
             else QTimer::singleShot(0, &dlg, close);
             dlg.cmdGazetteer->click();
