@@ -1,8 +1,8 @@
 #include "legend/AreaGrid.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
-#include "dialogs/DialogGuard.h"
 #include "document/clsAdmins.h"
 #include "document/clsThings.h"
 #include "legend/ColoredMap.h"

@@ -1,7 +1,7 @@
 #include "legend/frmExpText.h"
 
+#include "core/DialogGuard.h"
 #include "core/PublicVal.h"
-#include "dialogs/DialogGuard.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/FontCatalog.h"

@@ -1,11 +1,11 @@
 #include "legend/frmMapSymbol.h"
 
 #include "core/AppHost.h"
+#include "core/DialogGuard.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
 #include "core/clsEnvironment.h"
-#include "dialogs/DialogGuard.h"
 #include "document/clsMapUnits.h"
 #include "document/clsThings.h"
 #include "legend/AreaGrid.h"
