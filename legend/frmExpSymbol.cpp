@@ -5,13 +5,16 @@
 #include "legend/StylePicture.h"
 #include "platform/DeviceContext.h"
 #include "platform/SystemColors.h"
+#include "platform/WidgetLib.h"
 #include "render/MonoBitmap.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 #include "render/clsResSymbol.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QPainter>
+#include <QPushButton>
 #include <functional>
 
 frmExpSymbol::frmExpSymbol(QWidget* parent)
@@ -26,6 +29,8 @@ frmExpSymbol::frmExpSymbol(QWidget* parent)
     WireGrid(picSymbols, QStringLiteral("picSymbols"), std::bind_front(&frmExpSymbol::picSymbols_Paint, this),
              std::bind_front(&frmExpSymbol::picSymbols_MouseMove, this),
              std::bind_front(&frmExpSymbol::picSymbols_MouseUp, this));
+    WireGridKeys(picSymbols, 8, 6, &StyleMath::SymbolCellStyle, [this] { return int32_t(mSymbol); });
+    WidgetLib::SetTabChain({picSymbols, cmdInside, cmdEdge, chkEdge, cmdOK, cmdCancel, cmdHelp});
 }
 
 int32_t frmExpSymbol::PointToSymbol(int32_t x, int32_t y) const
