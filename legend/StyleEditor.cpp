@@ -6,6 +6,7 @@
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/DeviceContext.h"
+#include "platform/WidgetLib.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 StyleEditor::StyleEditor(const QString& objectName, const QString& caption, int32_t helpContext, QWidget* parent)
@@ -108,6 +110,19 @@ void StyleEditor::WireGridKeys(StylePicture* grid, int32_t cols, int32_t rows,
         }
         return true;
     };
+}
+
+void StyleEditor::SetTabChain(std::initializer_list<QWidget*> widgets)
+{
+    WidgetLib::SetTabChain(widgets);
+    firstFocus_ = widgets.size() > 0 ? *widgets.begin() : nullptr;
+}
+
+void StyleEditor::showEvent(QShowEvent* e)
+{
+    DialogFrame::showEvent(e);
+    if (!e->spontaneous() && firstFocus_)
+        firstFocus_->setFocus(Qt::TabFocusReason);
 }
 
 void StyleEditor::OnClick(QAbstractButton* button, const char* proc, std::function<void()> handler)

@@ -4,7 +4,6 @@
 #include "core/clsRect.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
-#include "platform/WidgetLib.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 #include "render/clsResTile.h"
@@ -27,7 +26,7 @@ frmExpPolygon::frmExpPolygon(QWidget* parent)
              std::bind_front(&frmExpPolygon::picPatterns_MouseMove, this),
              std::bind_front(&frmExpPolygon::picPatterns_MouseUp, this));
     WireGridKeys(picPatterns, 8, 5, &StyleMath::PolygonCellStyle, [this] { return int32_t(mStyle); });
-    WidgetLib::SetTabChain({picPatterns, cmdFore, cmdBack, chkBack, cmdOK, cmdCancel, cmdHelp});
+    SetTabChain({picPatterns, cmdFore, cmdBack, chkBack, cmdOK, cmdCancel, cmdHelp});
 }
 
 int32_t frmExpPolygon::PointToPattern(int32_t x, int32_t y) const

@@ -5,7 +5,6 @@
 #include "core/clsRect.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
-#include "platform/WidgetLib.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 #include "render/clsResLine.h"
@@ -41,7 +40,7 @@ frmExpPolyline::frmExpPolyline(QWidget* parent)
              std::bind_front(&frmExpPolyline::picStyles_MouseMove, this),
              std::bind_front(&frmExpPolyline::picStyles_MouseUp, this));
     WireGridKeys(picStyles, 4, 13, &StyleMath::PolylineCellStyle, [this] { return int32_t(mStyle); });
-    WidgetLib::SetTabChain({picStyles, choWidth, cmdFore, cmdBack, chkBack, cmdOK, cmdCancel, cmdHelp});
+    SetTabChain({picStyles, choWidth, cmdFore, cmdBack, chkBack, cmdOK, cmdCancel, cmdHelp});
     connect(choWidth, &QComboBox::activated, this, [this] { Guarded("choWidth_Click", [this] { choWidth_Click(); }); });
 }
 

@@ -5,7 +5,6 @@
 #include "legend/StylePicture.h"
 #include "platform/DeviceContext.h"
 #include "platform/SystemColors.h"
-#include "platform/WidgetLib.h"
 #include "render/MonoBitmap.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
@@ -30,7 +29,7 @@ frmExpSymbol::frmExpSymbol(QWidget* parent)
              std::bind_front(&frmExpSymbol::picSymbols_MouseMove, this),
              std::bind_front(&frmExpSymbol::picSymbols_MouseUp, this));
     WireGridKeys(picSymbols, 8, 6, &StyleMath::SymbolCellStyle, [this] { return int32_t(mSymbol); });
-    WidgetLib::SetTabChain({picSymbols, cmdInside, cmdEdge, chkEdge, cmdOK, cmdCancel, cmdHelp});
+    SetTabChain({picSymbols, cmdInside, cmdEdge, chkEdge, cmdOK, cmdCancel, cmdHelp});
 }
 
 int32_t frmExpSymbol::PointToSymbol(int32_t x, int32_t y) const

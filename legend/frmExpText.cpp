@@ -81,7 +81,7 @@ frmExpText::frmExpText(QWidget* parent)
     box->addLayout(lower);
     FinishLayout(box);
     // The font boxes stand above the style group, though made after it.
-    WidgetLib::SetTabChain({choLanguage[0], choLanguage[1], choHeight, chkStyle[0], chkStyle[1], chkStyle[2], chkStyle[3],
+    SetTabChain({choLanguage[0], choLanguage[1], choHeight, chkStyle[0], chkStyle[1], chkStyle[2], chkStyle[3],
                             cmdInside, cmdEdge, chkEdge, cmdOK, cmdCancel, cmdHelp});
 }
 

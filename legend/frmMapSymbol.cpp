@@ -289,6 +289,8 @@ void frmMapSymbol::Form_Load()
 
         library_->MakeLibraryList();
         library_->chkLibShow->setChecked(sw_.mLibShow);
+        // Every opening starts at the first control on screen.
+        choMap->setFocus(Qt::OtherFocusReason);
     } catch (...) {
         MouseWheel::UnhookWheel(area_->flgAdmins);
         MouseWheel::UnhookWheel(flgThings);

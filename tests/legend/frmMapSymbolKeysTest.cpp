@@ -216,6 +216,7 @@ TEST_F(KeysTest, ThePageListHasAFrameAndOpensBesideTheRow) {
 
 TEST_F(KeysTest, TabGoesDownTheScreenOnBothTabs) {
     Open(0, [&] {
+        EXPECT_EQ(Focused(), dlg.choMap); // the first control on screen
         AreaGrid& a = area();
         StyleLibrary& lib = dlg.StyleLib();
         EXPECT_EQ(TabCycle(dlg.choMap),
