@@ -231,6 +231,9 @@ TEST_F(KeysTest, TabGoesDownTheScreenOnBothTabs) {
                              dlg.chkDispAll, dlg.cmdPopup, dlg.flgThings, lib.choLibrary, lib.cmdLibOpen,
                              lib.cmdLibSave, lib.chkLibShow, dlg.OkButton(), dlg.CancelButton(), dlg.HelpButton()}));
     });
+    // Reopened, it starts at the top again, wherever the focus was left.
+    Open(1, [&] { dlg.flgThings->setFocus(); });
+    Open(1, [&] { EXPECT_EQ(Focused(), dlg.choMap); });
 }
 
 TEST_F(KeysTest, CommandsWithPageSyncReachEveryPage) {
