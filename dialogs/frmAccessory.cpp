@@ -1,8 +1,8 @@
 #include "dialogs/frmAccessory.h"
 
-#include "dialogs/ColorFaceButton.h"
-#include "dialogs/DialogGuard.h"
 #include "core/AppHost.h"
+#include "core/DialogGuard.h"
+#include "dialogs/ColorFaceButton.h"
 #include "platform/UiServices.h"
 #include "render/clsAccessory.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/frmMapSize.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
-#include "dialogs/DialogGuard.h"
 #include "dialogs/EntryCheck.h"
 #include "core/PublicVal.h"
 #include "render/clsView.h"

@@ -1,9 +1,9 @@
 #include "dialogs/frmVospProjection.h"
 
 #include "core/AngleLib.h"
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
-#include "dialogs/DialogGuard.h"
 #include "dialogs/EntryCheck.h"
 #include "platform/WidgetLib.h"
 #include "render/clsMapPlot.h"
