@@ -13,10 +13,11 @@ void GazetteerBuilder::events() const {
 }
 
 bool GazetteerBuilder::Run(const QStringList& files, PlaceList& list, int32_t lang) {
-    busy_ = true;
+    if (state_ == State::Idle) state_ = State::Running;
     const qsizetype n = files.size();
     qsizetype done = 0;
     for (const QString& path : files) {
+        if (state_ != State::Running) break;
         if (ShowMessage)
             ShowMessage(QStringLiteral("取得中...") + QString::number(done + 1) + QLatin1Char('/') + QString::number(n));
         std::shared_ptr<clsMapUnit> unit;
@@ -34,10 +35,9 @@ bool GazetteerBuilder::Run(const QStringList& files, PlaceList& list, int32_t la
         unit.reset();
         ++done;
         events();
-        if (!busy_) break;
     }
     // A Cancel during the last file still counts as a stopped run.
-    const bool complete = busy_;
-    busy_ = false;
+    const bool complete = state_ == State::Running;
+    state_ = State::Idle;
     return complete;
 }

@@ -24,14 +24,23 @@ public:
     // Every "*.MLL" of the folder and its subfolders.
     static QStringList DirMapFiles(const QString& mapFolder);
 
+    // Marks the run as begun ahead of Run, so that a Cancel in the events
+    // let through before it stops the run before its first file.
+    void Start() { state_ = State::Running; }
     // Adds the places of each file; true when every file was processed,
     // false when the run was stopped.
     bool Run(const QStringList& files, PlaceList& list, int32_t lang);
-    bool Busy() const { return busy_; }
-    // Stops the run after the file being read.
-    void Cancel() { busy_ = false; }
+    // From Start (or Run) until Run returns, stopped or not.
+    bool Busy() const { return state_ != State::Idle; }
+    // Stops the run after the file being read; nothing when none runs.
+    void Cancel() {
+        if (state_ == State::Running) state_ = State::Stopped;
+    }
+    // Ends a run that was started but never reached Run.
+    void End() { state_ = State::Idle; }
 
 private:
+    enum class State { Idle, Running, Stopped };
     void events() const;
-    bool busy_ = false;
+    State state_ = State::Idle;
 };

@@ -212,9 +212,17 @@ void frmJump05::cmdGazetteer_Click() {
     if (!Library::MsgYesNo(QStringLiteral("地図フォルダ(サブフォルダを含む)上の全地図ファイルから地名を取得して") + tag +
                            QStringLiteral(" 地名辞典を作成します.\r\nかなりの時間を要しますが実行してよろしいですか？")))
         return;
+    // Cancel and the close box stop the build from the Yes on, also in the
+    // events let through before the first file.
+    builder_.Start();
     Events();
     const QStringList files = GazetteerBuilder::DirMapFiles(PublicVal::gvMapFolder);
     if (files.isEmpty()) {
+        builder_.End();
+        if (closePending_) {
+            Unload(false);
+            return;
+        }
         Library::MsgError(QStringLiteral("地図ファイル名リストの取得に失敗しました.\r\n[ツール]-[環境設定] でパスを設定してください."));
         return;
     }
@@ -243,6 +251,9 @@ void frmJump05::cmdGazetteer_Click() {
     }
     SelectSource(written ? 1 : 0);
     ShowMessage({});
+    // Disabling the keyword box and the builder button during the build moved
+    // the focus on to Cancel, where Return would close the dialog.
+    choKeyword->setFocus();
 }
 
 // ---- events -----------------------------------------------------------------
@@ -270,7 +281,7 @@ void frmJump05::flgPlaces_DblClick() {
 
 void frmJump05::Form_Load() {
     try {
-        builder_.Cancel();
+        builder_.End();
         closePending_ = false;
         lang_ = PublicVal::gvLanguage == 2 ? 2 : 1;
         if (!mMapUnits) {

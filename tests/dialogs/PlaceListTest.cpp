@@ -117,4 +117,16 @@ TEST_F(PlaceListTest, BuilderStopsAfterCancel) {
     EXPECT_EQ(messages, QStringList({"取得中...1/3", "取得中...2/3"}));
     EXPECT_FALSE(b.Busy());
     EXPECT_TRUE(b.Run({"a"}, list, 1));
+
+    // Between Start and Run a Cancel stops the run before its first file;
+    // with no run under way it changes nothing.
+    seen.clear();
+    b.Start();
+    b.Cancel();
+    EXPECT_TRUE(b.Busy());
+    EXPECT_FALSE(b.Run({"c"}, list, 1));
+    EXPECT_TRUE(seen.isEmpty());
+    b.Cancel();
+    EXPECT_TRUE(b.Run({"c"}, list, 1));
+    EXPECT_EQ(seen, QStringList{"c"});
 }

@@ -1,14 +1,17 @@
 #pragma once
 // Drives modal windows from a test: `act` runs once the next modal widget
-// (other than `skip`) is up.
+// (other than `skip`) is up. The returned timer goes away after `act` has
+// run; a test that may never reach a modal window deletes it if still there,
+// so that `act` cannot fire in a later test.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
-inline void WhenModal(std::function<void(QWidget*)> act, QWidget* skip = nullptr) {
+inline QPointer<QTimer> WhenModal(std::function<void(QWidget*)> act, QWidget* skip = nullptr) {
     auto* timer = new QTimer;
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, act, skip] {
@@ -20,6 +23,7 @@ inline void WhenModal(std::function<void(QWidget*)> act, QWidget* skip = nullptr
         }
     });
     timer->start();
+    return timer;
 }
 
 inline void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
