@@ -44,9 +44,9 @@ VospError ErrorOf(const QString& text) {
 
 TEST_F(AngleText, SettersRefuseValuesOutOfRange) {
     Opts(3, 2, 2);
-    for (int16_t bad : {0, 6}) EXPECT_FALSE(SetAngleFormat(bad));
-    for (int16_t bad : {0, 7}) EXPECT_FALSE(SetAngleUnit(bad));
-    for (int16_t bad : {0, 5}) EXPECT_FALSE(SetAngleDir(bad));
+    for (int16_t bad : {0, 6}) EXPECT_FALSE(SetAngleFormat(bad)) << "format " << bad;
+    for (int16_t bad : {0, 7}) EXPECT_FALSE(SetAngleUnit(bad)) << "unit " << bad;
+    for (int16_t bad : {0, 5}) EXPECT_FALSE(SetAngleDir(bad)) << "direction " << bad;
     EXPECT_EQ(AngleFormat(), 3);
 }
 
@@ -130,7 +130,8 @@ TEST_F(AngleText, ExtremesNeverOverflowInAnyFormat) {
             Opts(f, u, 1);
             for (int32_t v : {lo, hi})
                 EXPECT_FALSE(MinToStr(v).isEmpty() || LonMinToStr(v).isEmpty() || LatMinToStr(v).isEmpty() ||
-                             AngleToStr(v).isEmpty() || LatToStr(v).isEmpty());
+                             AngleToStr(v).isEmpty() || LatToStr(v).isEmpty())
+                    << "format " << f << " unit " << u << " value " << v;
         }
 }
 

@@ -250,8 +250,8 @@ TEST(Poly, ChopInsertsRoundedPoints) {
     for (auto [pitch, mode] : {std::pair<int32_t, int16_t>{1, 1}, {10, 4}, {10, 0}, {-3, 3}}) {
         clsPoly q = Make({{0, 0}, {50, 0}});
         q.SetModify(false);
-        EXPECT_FALSE(q.Chop(pitch, mode));
-        EXPECT_EQ(q.Flags(), 0);
+        EXPECT_FALSE(q.Chop(pitch, mode)) << "pitch " << pitch << " mode " << mode;
+        EXPECT_EQ(q.Flags(), 0) << "pitch " << pitch << " mode " << mode;
     }
     // The box stays valid: inserted points lie on the segments.
     clsPoly b = Make({{0, 0}, {100, 0}, {100, 100}});
@@ -315,7 +315,7 @@ TEST(Poly, ClipAreaAgreesWithAnIndependentIntersection) {
                                     double(ring[i].y) - ring[(i + 1) % ring.size()].y);
         EXPECT_NEAR(p.Area(), want, 0.5 * perimeter + want * 1e-9) << round;
         EXPECT_TRUE(p.IsLoop());
-        for (const PolyPoint& q : p.Span()) EXPECT_TRUE(r.IsInner(q.x, q.y));
+        for (const PolyPoint& q : p.Span()) EXPECT_TRUE(r.IsInner(q.x, q.y)) << q.x << "," << q.y;
     }
     // 1500 teeth cross the left edge 3000 times: far more points than the
     // count + 1000 the working block starts with.
@@ -438,6 +438,7 @@ TEST(Poly, LoadRejectsCountsTheDataCannotHold) {
         QByteArray::fromHex("01"),                                 // count itself cut off
     };
     for (const QByteArray& data : cases) {
+        SCOPED_TRACE(data.left(16).toHex().constData());
         const bool bLong = data.size() > 2;
         clsPoly p = Make({{4, 4}});
         qsizetype pos = 0;

@@ -75,7 +75,7 @@ TEST_F(GridDialogTest, TypedValuesAndTheirRanges) {
 TEST_F(GridDialogTest, AutomaticSpacingSpansPoleToPoleAndOffClearsTheLines) {
     EXPECT_TRUE(Run(d, [&] {
         d.chkGridAuto->click();
-        for (QGroupBox* f : d.fraGrid) EXPECT_FALSE(f->isEnabled());
+        for (QGroupBox* f : d.fraGrid) EXPECT_FALSE(f->isEnabled()) << f->title().toStdString();
         d.cmdOK->click();
     }));
     EXPECT_TRUE(d.mGridAuto);

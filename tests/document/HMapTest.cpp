@@ -11,13 +11,16 @@ TEST(HMap, KindNamesAndMapCodes) {
     const char* const names[2][5] = {{"REM", "POLYLINE", "POLYGON", "SYMBOL", "TEXT"},
                                      {"注釈", "連続線", "多辺形", "点記号", "文字列"}};
     for (int lang = 1; lang <= 2; ++lang) {
-        for (int code = 1; code <= 5; ++code) EXPECT_EQ(HMap::FigCodeName(code, lang), QString::fromUtf8(names[lang - 1][code - 1]));
+        for (int code = 1; code <= 5; ++code)
+            EXPECT_EQ(HMap::FigCodeName(code, lang), QString::fromUtf8(names[lang - 1][code - 1]))
+                << "language " << lang << " code " << code;
     }
     EXPECT_EQ(HMap::FigCodeName(0, 1) + HMap::FigCodeName(6, 2) + HMap::FigCodeName(3, 0) + HMap::FigCodeName(3, 3), "");
 
     for (const auto& [code, text] : {std::pair{81, "000081"}, {0, "000000"}, {120081, "120081"}, {1234567, "234567"}})
         EXPECT_EQ(HMap::MapCodeStr(code), text) << code;
-    for (const auto& [code, kind] : {std::pair{120081, 2}, {981999, 8}, {81, 0}}) EXPECT_EQ(HMap::MapCodeKind(code), kind);
+    for (const auto& [code, kind] : {std::pair{120081, 2}, {981999, 8}, {81, 0}})
+        EXPECT_EQ(HMap::MapCodeKind(code), kind) << code;
 }
 
 TEST(HMap, Attr105ExampleWithAndWithoutBit31) {

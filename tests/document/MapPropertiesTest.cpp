@@ -85,7 +85,7 @@ TEST(MapProperties, AddRefusesInvalidFiguresAndCountsChanges) {
 // A map holding one remark per line.
 std::unique_ptr<clsMap> MapOf(const QStringList& remarks) {
     auto m = std::make_unique<clsMap>();
-    for (const QString& r : remarks) EXPECT_TRUE(m->Add(Rem(r)));
+    for (const QString& r : remarks) EXPECT_TRUE(m->Add(Rem(r))) << r.toStdString();
     return m;
 }
 

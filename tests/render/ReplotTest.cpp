@@ -130,7 +130,7 @@ TEST(ReplotTest, ProgressRunsZeroToTenInBothGridOrdersAndWithoutFigures) {
         EXPECT_EQ(seen, (std::vector<int16_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})) << gridFirst << figDisp;
         EXPECT_FALSE(p.IsDrawing());
         for (int32_t y = 0; figDisp == 0 && y < 300; y += 7) // only the background
-            for (int32_t x = 0; x < 400; x += 7) ASSERT_EQ(w.Pixel(x, y), kBackground);
+            for (int32_t x = 0; x < 400; x += 7) ASSERT_EQ(w.Pixel(x, y), kBackground) << x << "," << y;
     }
 }
 

@@ -355,6 +355,7 @@ TEST(MapGraphFills, SolidAndHatchBrushes) {
     d.g.DrawFillRect(s);
     EXPECT_EQ(d.Count(kBlack), 100u);
     for (int32_t back : {kBlue, -1}) {
+        SCOPED_TRACE(back < 0 ? "hatch on a transparent back" : "hatch on blue");
         Drawing h(32, 32);
         ASSERT_TRUE(h.g.SetBrush(4, kRed, back));
         clsRect all(0, 0, 31, 31);
