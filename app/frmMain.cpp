@@ -72,9 +72,12 @@ frmMain::frmMain() {
     DialogFrame::SetHelpHandler([](int32_t id) { HtmlHelp::HelpContext(id); });
     PublicVal::SetMainWindow(this);
     BuildWindow();
+    // Esc belongs to the window whichever of its controls has the keyboard.
+    qApp->installEventFilter(this);
 }
 
 frmMain::~frmMain() {
+    qApp->removeEventFilter(this);
     // The output settings keep this window as their picture: they go first.
     if (!unloaded_ && gvView) {
         try {
@@ -112,7 +115,10 @@ void frmMain::BuildWindow() {
         if (next) next();
         if (closeAfterDrawing_) {
             closeAfterDrawing_ = false;
-            QTimer::singleShot(0, this, [this] { close(); });
+            // Kept open: the drawing the close interrupted is made again.
+            QTimer::singleShot(0, this, [this] {
+                if (!close()) MainGuard::Guarded("Form_QueryUnload", [this] { PlotWindow(); });
+            });
         }
     };
 }
@@ -339,8 +345,13 @@ void frmMain::ApplyCruiseStartCheck() {
 void frmMain::StartContent(const QStringList& args) {
     const QString first = args.isEmpty() ? QString() : args.first();
     if (!first.isEmpty()) {
-        LoadFile(first);
-        if (gvMapUnits->Count() > 1 && gvCruise) gvCruise->mEiAuto = false;
+        // Only a map or a snapshot the user named ends the automatic cruise:
+        // the redraw after a failed open may have cruised maps in itself.
+        const QString kind = first.right(4).toUpper();
+        const bool opened = LoadFile(first);
+        if (opened && (kind == QStringLiteral(".MLL") || kind == QStringLiteral(".MLG")) &&
+            gvMapUnits->Count() > 1 && gvCruise)
+            gvCruise->mEiAuto = false;
     }
     if (gvMapUnits->Count() > 1) return;
     if (gvStartMapType == 1 && gvMapMode == 1) {
@@ -462,7 +473,7 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     MainGuard::Guarded("Form_KeyDown", [&] {
         switch (event->key()) {
         case Qt::Key_Escape:
-            if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
+            EscapeKey();
             return;
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -483,6 +494,26 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
             QMainWindow::keyPressEvent(event);
         }
     });
+}
+
+void frmMain::EscapeKey() {
+    if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || watched == this || !watched->isWidgetType()) return false;
+    if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    // Pop-up menus and dialogs are windows of their own and keep their Esc.
+    if (w->window() != this) return false;
+    // With an item highlighted the menu bar is in use: Esc leaves it.
+    QMenuBar* bar = menuBar();
+    if (bar->activeAction()) return false;
+    MainGuard::Guarded("Form_KeyDown", [&] { EscapeKey(); });
+    // A menu opened by its access key leaves the bar holding the keyboard,
+    // where it would take every Esc: give the keyboard back to the window.
+    if (bar->hasFocus()) bar->clearFocus();
+    return true;
 }
 
 void frmMain::mnuPopupScrollItem_Click(int index) {

@@ -74,6 +74,10 @@ public:
     // The window's icon and the map view's cursor (resources 1010, 1101).
     void ApplyIconAndCursor();
 
+    // After the first drawing: the file named on the command line, then,
+    // with no map open, the start mode.
+    void StartContent(const QStringList& args);
+
     // Opens a map file or a snapshot; true when it opened.
     bool LoadFile(const QString& path);
     void PlotWindow();
@@ -125,6 +129,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     [[noreturn]] void FatalStop(const QString& message, const QString& procName);
@@ -135,7 +140,8 @@ private:
     void ConnectView();
     void ConnectViewMenu(QMenu* menu);
     void CruiseOnce();
-    void StartContent(const QStringList& args);
+    // Esc: cancels a running drawing, otherwise ends the tools.
+    void EscapeKey();
 
     bool unloaded_ = false;
     // A close asked for while a drawing ran: handled once it has unwound.
