@@ -47,7 +47,9 @@
 #include <QToolButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 using namespace PublicVal;
@@ -296,32 +298,66 @@ void frmMain::Form_Load(const QStringList& args) {
         const int16_t result = gvInitialize();
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
-        ConnectView();
-        ApplyIconAndCursor();
-
-        view_->redraw.bHoldRedraw = true;
-        // The window is not shown yet: lay out its menu, central area and
-        // status bar now so that fitting it around the picture measures them.
-        if (layout()) layout()->activate();
-        view_->controls->ResizeFormByView();
-        view_->controls->SetScrollRange();
-        view_->controls->SetViewControllByEngine();
-        view_->redraw.bHoldRedraw = false;
-        PlotWindow();
-        CloseSplash();
-        show();
+        ShowFirstView();
 
         ApplyCruiseStartCheck();
         StartContent(args);
-        QFont f = statusBar()->font();
-        f.setFamily(gvDefaultFont);
-        statusBar()->setFont(f);
         Library::ScreenMousePointer(-1);
     } catch (const ProcessExit&) {
         throw;
     } catch (...) {
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
     }
+}
+
+void frmMain::ShowFirstView() {
+    ConnectView();
+    ApplyIconAndCursor();
+    // The status bar's face changes its height: set it before the window is
+    // fitted around the picture.
+    QFont f = statusBar()->font();
+    f.setFamily(gvDefaultFont);
+    statusBar()->setFont(f);
+
+    view_->redraw.bHoldRedraw = true;
+    // The window is not shown yet: lay out its menu, central area and
+    // status bar now so that fitting it around the picture measures them.
+    if (layout()) layout()->activate();
+    view_->controls->ResizeFormByView();
+    view_->controls->SetScrollRange();
+    view_->controls->SetViewControllByEngine();
+    view_->redraw.bHoldRedraw = false;
+    PlotWindow();
+    // The first drawing filled the status bar, whose height may have grown
+    // with its texts: fit the window again so that the picture keeps its
+    // restored size (nothing moves when the size still fits).
+    view_->redraw.bHoldRedraw = true;
+    // Hidden, the bar's layout takes in its new texts only when asked.
+    if (QLayout* bar = statusBar()->layout()) bar->activate();
+    if (layout()) layout()->activate();
+    view_->controls->ResizeFormByView();
+    view_->redraw.bHoldRedraw = false;
+    CloseSplash();
+    // Not shown yet, the position is the one last asked for, by the
+    // settings or by the fitting (which keeps the window on the screen).
+    const bool placed = testAttribute(Qt::WA_Moved);
+    const QPoint frameAt = pos();
+    show();
+    if (placed) PlaceFrame(frameAt);
+}
+
+void frmMain::PlaceFrame(QPoint at) {
+    if (!framed_) {
+        // Until the window manager has framed the window a move places its
+        // inside: wait for the frame, then put the frame where it belongs.
+        for (int i = 0; i < 200 && windowHandle() && !windowHandle()->isExposed(); ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+        QCoreApplication::processEvents();
+        framed_ = true;
+    }
+    if (frameGeometry().topLeft() != at) move(at);
 }
 
 void frmMain::ApplyIconAndCursor() {
@@ -402,7 +438,10 @@ double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }
 double frmMain::WindowTop() const { return frameGeometry().y() * Tpp(); }
 
 void frmMain::MoveWindow(double left, double top) {
-    move(Library::DblToLng(left / Tpp()), Library::DblToLng(top / Tpp()));
+    // The outer edges, frame included.
+    const QPoint at(Library::DblToLng(left / Tpp()), Library::DblToLng(top / Tpp()));
+    if (isVisible()) PlaceFrame(at);
+    else move(at);
 }
 
 void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QLocale>
+#include <QPoint>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -74,6 +75,9 @@ public:
     // The window's icon and the map view's cursor (resources 1010, 1101).
     void ApplyIconAndCursor();
 
+    // Fits the window around the restored picture, draws the first view
+    // and shows the window where the settings placed its frame.
+    void ShowFirstView();
     // After the first drawing: the file named on the command line, then,
     // with no map open, the start mode.
     void StartContent(const QStringList& args);
@@ -143,7 +147,12 @@ private:
     // Esc: cancels a running drawing, otherwise ends the tools.
     void EscapeKey();
 
+    // Moves the frame's top-left to `at`, once the window manager has
+    // framed the window.
+    void PlaceFrame(QPoint at);
+
     bool unloaded_ = false;
+    bool framed_ = false; // the window has been framed once
     // A close asked for while a drawing ran: handled once it has unwound.
     bool closeAfterDrawing_ = false;
     QWidget* splash_ = nullptr;
