@@ -430,8 +430,37 @@ int32_t frmMain::PictureHeight() const { return view_->picView->Image().height()
 void frmMain::ResizePicture(int32_t width, int32_t height) { view_->picView->ResizePicture(width, height); }
 QImage frmMain::PictureImage() const { return view_->picView->Image(); }
 
-double frmMain::WindowWidthTwips() const { return frameGeometry().width() * Tpp(); }
-double frmMain::WindowHeightTwips() const { return frameGeometry().height() * Tpp(); }
+QSize frmMain::FrameExtra() const {
+    // Maximised or full screen, the window manager may drop parts of the
+    // frame (openbox its bottom handle); a picture that needs the whole
+    // screen brings the window back to normal, frame and all.
+    if (isMaximized() || isFullScreen()) return normalFrame_.isValid() ? normalFrame_ : frameGeometry().size() - size();
+    NoteFrame();
+    return frameGeometry().size() - size();
+}
+
+void frmMain::NoteFrame() const {
+    if (isVisible() && !isMaximized() && !isFullScreen() && !isMinimized())
+        normalFrame_ = frameGeometry().size() - size();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    NoteFrame();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    NoteFrame();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    NoteFrame();
+}
+
+double frmMain::WindowWidthTwips() const { return (width() + FrameExtra().width()) * Tpp(); }
+double frmMain::WindowHeightTwips() const { return (height() + FrameExtra().height()) * Tpp(); }
 double frmMain::HScrollWidthTwips() const { return view_->hsbView->width() * Tpp(); }
 double frmMain::VScrollHeightTwips() const { return view_->vsbView->height() * Tpp(); }
 double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }

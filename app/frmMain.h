@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QPoint>
+#include <QSize>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -134,6 +135,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     [[noreturn]] void FatalStop(const QString& message, const QString& procName);
@@ -151,7 +155,13 @@ private:
     // framed the window.
     void PlaceFrame(QPoint at);
 
+    // What the frame adds to the inside, as it is when the window is neither
+    // maximised nor full screen.
+    QSize FrameExtra() const;
+    void NoteFrame() const;
+
     bool unloaded_ = false;
+    mutable QSize normalFrame_; // invalid until the window was seen in its normal state
     bool framed_ = false; // the window has been framed once
     // A close asked for while a drawing ran: handled once it has unwound.
     bool closeAfterDrawing_ = false;

@@ -2,6 +2,7 @@
 #include "AppFixture.h"
 #include "document/clsThings.h"
 #include "render/clsMapPlot.h"
+#include "render/clsView.h"
 #include "support/ScriptedFileDialogs.h"
 
 #include "cruise/clsCruise05.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
@@ -197,6 +199,26 @@ TEST_F(WindowEventsTest, OnlyAMapOrSnapshotOpenedFromTheCommandLineEndsTheAutoCr
         EXPECT_EQ(gvCruise->mEiAuto, r.cruiseAfter);
         EXPECT_EQ(Messages().join("|").contains(r.message), true) << Messages().join("|").toStdString();
     }
+}
+
+TEST_F(WindowEventsTest, TheImageSizeLimitIsTheOneANormalWindowCanHonour) {
+    ASSERT_NE(window->frameGeometry().size(), window->size()); // the platform's frame
+    const int32_t w = gvView->MaxWidth(), h = gvView->MaxHeight();
+    // Full screen the frame is gone, but a picture that large brings the
+    // window back to normal, frame and all.
+    window->showFullScreen();
+    Settle();
+    ASSERT_EQ(window->frameGeometry().size(), window->size());
+    EXPECT_EQ(gvView->MaxWidth(), w);
+    EXPECT_EQ(gvView->MaxHeight(), h);
+    view->redraw.bHoldRedraw = true;
+    gvView->SetHeight(gvView->MaxHeight());
+    view->controls->ResizeFormByView();
+    view->redraw.bHoldRedraw = false;
+    Settle();
+    EXPECT_FALSE(window->isFullScreen());
+    EXPECT_EQ(window->frameGeometry().height(), window->screen()->geometry().height());
+    EXPECT_EQ(gvView->Height(), h);
 }
 
 TEST_F(WindowEventsTest, CancelInTheRetryPromptFailsThatSaveOnly) {
