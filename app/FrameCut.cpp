@@ -31,9 +31,13 @@ constexpr int64_t kTurn = 1296000;
 } // namespace
 
 FrameCut::FrameCut(ViewRedraw& redraw, ViewControls& controls) : redraw_(redraw), controls_(controls) {
-    ScreenSize = [] {
-        const QScreen* s = QGuiApplication::primaryScreen();
-        return s ? s->geometry().size() : QSize(1024, 768);
+    ScreenSize = [&redraw] {
+        // In the picture's device pixels, like the image it is compared with.
+        const MapPicture* pic = redraw.picView;
+        const QScreen* s = pic && pic->screen() ? pic->screen() : QGuiApplication::primaryScreen();
+        const QSize logical = s ? s->geometry().size() : QSize(1024, 768);
+        const double ratio = pic ? pic->PixelRatio() : 1.0;
+        return QSize(Library::DblToLng(logical.width() * ratio), Library::DblToLng(logical.height() * ratio));
     };
 }
 

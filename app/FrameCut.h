@@ -22,7 +22,8 @@ public:
     int32_t lCutLon1 = 0, lCutLat1 = 0, lCutLon2 = 0, lCutLat2 = 0;
     clsPoly oCutRubber; // picture pixels, as drawn
 
-    // The screen in pixels; the primary screen unless set.
+    // The screen in the picture's device pixels: the screen the picture is
+    // on, unless set.
     std::function<QSize()> ScreenSize;
 
     // Mode bits in the redraw's iFrameCutMode: 1 on, 2 first corner, 4 drawn.

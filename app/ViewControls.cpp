@@ -194,7 +194,7 @@ void ViewControls::ResizeFormByView() {
         const int32_t top = Library::Clamp(frame.y() * ty, 0, Library::Clamp(sh - h, 0, sh - 120));
         const int32_t wp = (w + tx - 1) / tx, hp = (h + ty - 1) / ty;
         if (wp == frame.width() && hp == frame.height()) return;
-        if (mForm->isMaximized()) mForm->showNormal();
+        if (mForm->isMaximized() || mForm->isFullScreen()) mForm->showNormal();
         mForm->move(left / tx, top / ty);
         mForm->resize(wp - (frame.width() - mForm->width()), hp - (frame.height() - mForm->height()));
     } catch (...) {

@@ -48,7 +48,9 @@
 #include <QToolButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 using namespace PublicVal;
@@ -75,9 +77,12 @@ frmMain::frmMain() {
     FilePicker::SetRelativeFolder([] { return gvMapFolder; });
     PublicVal::SetMainWindow(this);
     BuildWindow();
+    // Esc belongs to the window whichever of its controls has the keyboard.
+    qApp->installEventFilter(this);
 }
 
 frmMain::~frmMain() {
+    qApp->removeEventFilter(this);
     // The output settings keep this window as their picture: they go first.
     if (!unloaded_ && gvView) {
         try {
@@ -116,7 +121,10 @@ void frmMain::BuildWindow() {
         if (next) next();
         if (closeAfterDrawing_) {
             closeAfterDrawing_ = false;
-            QTimer::singleShot(0, this, [this] { close(); });
+            // Kept open: the drawing the close interrupted is made again.
+            QTimer::singleShot(0, this, [this] {
+                if (!close()) MainGuard::Guarded("Form_QueryUnload", [this] { PlotWindow(); });
+            });
         }
     };
 }
@@ -294,32 +302,66 @@ void frmMain::Form_Load(const QStringList& args) {
         const int16_t result = gvInitialize();
         if (result != 0) FatalStop(InitializeMessage(result), QStringLiteral("Form_Load"));
 
-        ConnectView();
-        ApplyIconAndCursor();
-
-        view_->redraw.bHoldRedraw = true;
-        // The window is not shown yet: lay out its menu, central area and
-        // status bar now so that fitting it around the picture measures them.
-        if (layout()) layout()->activate();
-        view_->controls->ResizeFormByView();
-        view_->controls->SetScrollRange();
-        view_->controls->SetViewControllByEngine();
-        view_->redraw.bHoldRedraw = false;
-        PlotWindow();
-        CloseSplash();
-        show();
+        ShowFirstView();
 
         ApplyCruiseStartCheck();
         StartContent(args);
-        QFont f = statusBar()->font();
-        f.setFamily(gvDefaultFont);
-        statusBar()->setFont(f);
         Library::ScreenMousePointer(-1);
     } catch (const ProcessExit&) {
         throw;
     } catch (...) {
         ErrorMng::StopError(ErrBase + 1003, kName, QStringLiteral("Form_Load"));
     }
+}
+
+void frmMain::ShowFirstView() {
+    ConnectView();
+    ApplyIconAndCursor();
+    // The status bar's face changes its height: set it before the window is
+    // fitted around the picture.
+    QFont f = statusBar()->font();
+    f.setFamily(gvDefaultFont);
+    statusBar()->setFont(f);
+
+    view_->redraw.bHoldRedraw = true;
+    // The window is not shown yet: lay out its menu, central area and
+    // status bar now so that fitting it around the picture measures them.
+    if (layout()) layout()->activate();
+    view_->controls->ResizeFormByView();
+    view_->controls->SetScrollRange();
+    view_->controls->SetViewControllByEngine();
+    view_->redraw.bHoldRedraw = false;
+    PlotWindow();
+    // The first drawing filled the status bar, whose height may have grown
+    // with its texts: fit the window again so that the picture keeps its
+    // restored size (nothing moves when the size still fits).
+    view_->redraw.bHoldRedraw = true;
+    // Hidden, the bar's layout takes in its new texts only when asked.
+    if (QLayout* bar = statusBar()->layout()) bar->activate();
+    if (layout()) layout()->activate();
+    view_->controls->ResizeFormByView();
+    view_->redraw.bHoldRedraw = false;
+    CloseSplash();
+    // Not shown yet, the position is the one last asked for, by the
+    // settings or by the fitting (which keeps the window on the screen).
+    const bool placed = testAttribute(Qt::WA_Moved);
+    const QPoint frameAt = pos();
+    show();
+    if (placed) PlaceFrame(frameAt);
+}
+
+void frmMain::PlaceFrame(QPoint at) {
+    if (!framed_) {
+        // Until the window manager has framed the window a move places its
+        // inside: wait for the frame, then put the frame where it belongs.
+        for (int i = 0; i < 200 && windowHandle() && !windowHandle()->isExposed(); ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+        QCoreApplication::processEvents();
+        framed_ = true;
+    }
+    if (frameGeometry().topLeft() != at) move(at);
 }
 
 void frmMain::ApplyIconAndCursor() {
@@ -343,8 +385,13 @@ void frmMain::ApplyCruiseStartCheck() {
 void frmMain::StartContent(const QStringList& args) {
     const QString first = args.isEmpty() ? QString() : args.first();
     if (!first.isEmpty()) {
-        LoadFile(first);
-        if (gvMapUnits->Count() > 1 && gvCruise) gvCruise->mEiAuto = false;
+        // Only a map or a snapshot the user named ends the automatic cruise:
+        // the redraw after a failed open may have cruised maps in itself.
+        const QString kind = first.right(4).toUpper();
+        const bool opened = LoadFile(first);
+        if (opened && (kind == QStringLiteral(".MLL") || kind == QStringLiteral(".MLG")) &&
+            gvMapUnits->Count() > 1 && gvCruise)
+            gvCruise->mEiAuto = false;
     }
     if (gvMapUnits->Count() > 1) return;
     if (gvStartMapType == 1 && gvMapMode == 1) {
@@ -387,15 +434,47 @@ int32_t frmMain::PictureHeight() const { return view_->picView->Image().height()
 void frmMain::ResizePicture(int32_t width, int32_t height) { view_->picView->ResizePicture(width, height); }
 QImage frmMain::PictureImage() const { return view_->picView->Image(); }
 
-double frmMain::WindowWidthTwips() const { return frameGeometry().width() * Tpp(); }
-double frmMain::WindowHeightTwips() const { return frameGeometry().height() * Tpp(); }
+QSize frmMain::FrameExtra() const {
+    // Maximised or full screen, the window manager may drop parts of the
+    // frame (openbox its bottom handle); a picture that needs the whole
+    // screen brings the window back to normal, frame and all.
+    if (isMaximized() || isFullScreen()) return normalFrame_.isValid() ? normalFrame_ : frameGeometry().size() - size();
+    NoteFrame();
+    return frameGeometry().size() - size();
+}
+
+void frmMain::NoteFrame() const {
+    if (isVisible() && !isMaximized() && !isFullScreen() && !isMinimized())
+        normalFrame_ = frameGeometry().size() - size();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    NoteFrame();
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    NoteFrame();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    NoteFrame();
+}
+
+double frmMain::WindowWidthTwips() const { return (width() + FrameExtra().width()) * Tpp(); }
+double frmMain::WindowHeightTwips() const { return (height() + FrameExtra().height()) * Tpp(); }
 double frmMain::HScrollWidthTwips() const { return view_->hsbView->width() * Tpp(); }
 double frmMain::VScrollHeightTwips() const { return view_->vsbView->height() * Tpp(); }
 double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }
 double frmMain::WindowTop() const { return frameGeometry().y() * Tpp(); }
 
 void frmMain::MoveWindow(double left, double top) {
-    move(Library::DblToLng(left / Tpp()), Library::DblToLng(top / Tpp()));
+    // The outer edges, frame included.
+    const QPoint at(Library::DblToLng(left / Tpp()), Library::DblToLng(top / Tpp()));
+    if (isVisible()) PlaceFrame(at);
+    else move(at);
 }
 
 void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
@@ -466,7 +545,7 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
     MainGuard::Guarded("Form_KeyDown", [&] {
         switch (event->key()) {
         case Qt::Key_Escape:
-            if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
+            EscapeKey();
             return;
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -487,6 +566,26 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
             QMainWindow::keyPressEvent(event);
         }
     });
+}
+
+void frmMain::EscapeKey() {
+    if (!view_->redraw.CancelPlot()) view_->pointer->EndTools();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || watched == this || !watched->isWidgetType()) return false;
+    if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    // Pop-up menus and dialogs are windows of their own and keep their Esc.
+    if (w->window() != this) return false;
+    // With an item highlighted the menu bar is in use: Esc leaves it.
+    QMenuBar* bar = menuBar();
+    if (bar->activeAction()) return false;
+    MainGuard::Guarded("Form_KeyDown", [&] { EscapeKey(); });
+    // A menu opened by its access key leaves the bar holding the keyboard,
+    // where it would take every Esc: give the keyboard back to the window.
+    if (bar->hasFocus()) bar->clearFocus();
+    return true;
 }
 
 void frmMain::mnuPopupScrollItem_Click(int index) {

@@ -7,6 +7,8 @@
 
 #include <QImage>
 #include <QLocale>
+#include <QPoint>
+#include <QSize>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -74,6 +76,13 @@ public:
     // The window's icon and the map view's cursor (resources 1010, 1101).
     void ApplyIconAndCursor();
 
+    // Fits the window around the restored picture, draws the first view
+    // and shows the window where the settings placed its frame.
+    void ShowFirstView();
+    // After the first drawing: the file named on the command line, then,
+    // with no map open, the start mode.
+    void StartContent(const QStringList& args);
+
     // Opens a map file or a snapshot; true when it opened.
     bool LoadFile(const QString& path);
     void PlotWindow();
@@ -125,6 +134,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     [[noreturn]] void FatalStop(const QString& message, const QString& procName);
@@ -135,9 +148,21 @@ private:
     void ConnectView();
     void ConnectViewMenu(QMenu* menu);
     void CruiseOnce();
-    void StartContent(const QStringList& args);
+    // Esc: cancels a running drawing, otherwise ends the tools.
+    void EscapeKey();
+
+    // Moves the frame's top-left to `at`, once the window manager has
+    // framed the window.
+    void PlaceFrame(QPoint at);
+
+    // What the frame adds to the inside, as it is when the window is neither
+    // maximised nor full screen.
+    QSize FrameExtra() const;
+    void NoteFrame() const;
 
     bool unloaded_ = false;
+    mutable QSize normalFrame_; // invalid until the window was seen in its normal state
+    bool framed_ = false; // the window has been framed once
     // A close asked for while a drawing ran: handled once it has unwound.
     bool closeAfterDrawing_ = false;
     QWidget* splash_ = nullptr;

@@ -3,6 +3,8 @@
 #include "core/ErrorMng.h"
 #include "platform/Cp932Codec.h"
 
+#include <QLabel>
+
 using namespace PublicVal;
 
 namespace {
@@ -107,6 +109,52 @@ TEST_F(StartUpTest, FatalStopBeforeInitialisationKeepsTheStoredSettings) {
     EXPECT_TRUE(scripted.ui.messages.first().text.contains("ヘルプファイル"));
     // No save question was asked: the report is the only message.
     EXPECT_EQ(scripted.ui.messages.size(), 1);
+}
+
+// Five runs in a row, each ended by the quit command: the window's frame
+// comes back where the settings put it, and the picture keeps its size.
+TEST_F(StartUpTest, FiveStartsKeepTheFramesPlaceAndThePicturesSize) {
+    Put("WindowLeft", "1500"); // 100 x 80 pixels, frame included
+    Put("WindowTop", "1200");
+    QList<QPoint> frames;
+    QList<QSize> pictures;
+    for (int run = 0; run < 5; ++run) {
+        auto window = std::make_unique<frmMain>();
+        ASSERT_EQ(gvInitialize(), 0);
+        // The status bar grows with the texts of the first drawing, as
+        // Japanese text does on a desktop.
+        ViewRedraw& redraw = window->MainArea()->redraw;
+        QLabel* panel = window->MainArea()->stbPanels[3];
+        redraw.DrawingEnded = [panel, next = redraw.DrawingEnded] {
+            if (next) next();
+            panel->setMinimumHeight(40);
+        };
+        window->MainArea()->resizeTimer.setInterval(0);
+        window->ShowFirstView();
+        for (int i = 0; i < 10000 && (window->MainArea()->resizeTimer.isActive() || i < 3); ++i)
+            QCoreApplication::processEvents();
+        ASSERT_NE(window->frameGeometry(), window->geometry()); // the platform draws a frame
+        frames << window->frameGeometry().topLeft();
+        pictures << window->MainArea()->picView->Image().size();
+        scripted.ui.answers = {Mb::Yes};
+        ASSERT_TRUE(window->Form_QueryUnload());
+        window->Form_Unload();
+        window.reset();
+        delete gvMapUnits;
+        gvMapUnits = nullptr;
+    }
+    EXPECT_EQ(frames, QList<QPoint>(5, QPoint(100, 80)));
+    EXPECT_EQ(pictures, QList<QSize>(5, QSize(640, 400)));
+    EXPECT_EQ(Get("WindowLeft"), "1500");
+    EXPECT_EQ(Get("WindowTop"), "1200");
+    const auto view = Section("VIEW");
+    const auto value = [&](const char* key) {
+        for (const auto& [k, v] : view)
+            if (k == key) return v;
+        return QString();
+    };
+    EXPECT_EQ(value("Width"), "640");
+    EXPECT_EQ(value("Height"), "400");
 }
 
 using ShutDownTest = WindowFixture;

@@ -310,6 +310,40 @@ TEST(FrameCut, AcrossTheOppositeMeridianTheShortWay) {
     EXPECT_DOUBLE_EQ(t.world.plot->MapScale(), std::nearbyint(s * 41 / 492));
 }
 
+TEST(FrameCut, ATallFrameGrowsTheHeightTowardsThreeQuartersOfTheScreen) {
+    Tools t;
+    const double s = t.world.plot->MapScale();
+    t.cut.mnuFrameCut_Click();
+    t.cut.Click({36000, 0});      // 10E 0N
+    t.cut.Click({90000, 216000}); // 25E 60N
+    EXPECT_EQ(t.Center(), Center(63000, 108000));
+    // On the 800 x 800 canvas the frame is 31 pixels wide and 60 up and
+    // down from its centre: taller than the screen's shape, so the height
+    // goes halfway from 300 to 600 and the width follows, 31 x 450 \ 120.
+    EXPECT_EQ(t.output.Height(), 450);
+    EXPECT_EQ(t.output.Width(), 116);
+    EXPECT_DOUBLE_EQ(t.world.plot->MapScale(), std::nearbyint(s * 31 / 108));
+}
+
+TEST(FrameCut, TheScreenIsMeasuredInThePicturesDevicePixels) {
+    Tools t;
+    const QSize screen = t.picView->screen()->geometry().size();
+    ASSERT_EQ(screen, QSize(800, 800)); // the offscreen platform's
+    FrameCut fresh(t.redraw, *t.controls);
+    t.cut.ScreenSize = fresh.ScreenSize;
+    EXPECT_EQ(t.cut.ScreenSize(), QSize(800, 800));
+    t.picView->SetPixelRatio(2);
+    EXPECT_EQ(t.cut.ScreenSize(), QSize(1600, 1600));
+    // The wide frame of the first case on a screen of 1600 x 1600 pixels:
+    // the width goes halfway from 400 to 1200, the height follows,
+    // 60 x 800 \ 81.
+    t.cut.mnuFrameCut_Click();
+    t.cut.Click({36000, 36000});  // 10E 10N
+    t.cut.Click({180000, 144000}); // 50E 40N
+    EXPECT_EQ(t.output.Width(), 800);
+    EXPECT_EQ(t.output.Height(), 592);
+}
+
 TEST(ViewPopupMenu, CaptionsStatesAndSwitches) {
     Tools t;
     EXPECT_EQ(Captions(t.popup.mnuPopup),

@@ -5,10 +5,21 @@
 #include "render/clsView.h"
 #include "support/ScriptedFileDialogs.h"
 
+#include "cruise/clsCruise05.h"
+#include "document/clsMapUnit.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
 #include <random>
 
 using namespace PublicVal;
@@ -16,6 +27,11 @@ using namespace PublicVal;
 namespace {
 
 struct WindowEventsTest : WindowFixture {
+    QStringList Messages() const {
+        QStringList m;
+        for (const auto& msg : scripted.ui.messages) m << msg.text;
+        return m;
+    }
     void SetUp() override {
         WindowFixture::SetUp();
         view->controls->YieldEvents = [] { QCoreApplication::processEvents(); };
@@ -29,6 +45,14 @@ struct WindowEventsTest : WindowFixture {
         for (int i = 0; i < 10000 && (view->resizeTimer.isActive() || i < 3); ++i) QCoreApplication::processEvents();
     }
     bool Send(QEvent&& e) { return QCoreApplication::sendEvent(window.get(), &e), e.isAccepted(); }
+    // A second map open beside the base unit.
+    void OpenExtra(const QString& base = "EXTRA") {
+        WriteUnit(maps, base);
+        auto unit = std::make_shared<clsMapUnit>();
+        unit->SetUnitName(maps + "/" + base + ".MLL");
+        ASSERT_TRUE(unit->Load());
+        ASSERT_TRUE(gvMapUnits->Add(unit));
+    }
 };
 
 TEST_F(WindowEventsTest, ResizesAndMaximisingDuringDrawingsEndInAViewOfTheLastSize) {
@@ -65,6 +89,137 @@ TEST_F(WindowEventsTest, CloseDuringADrawingCancelsItAndClosesAfterwards) {
     ASSERT_EQ(scripted.ui.messages.size(), 1);
     EXPECT_EQ(scripted.ui.messages[0].text, "Vosperal アプリケーションを終了しますか ?");
     EXPECT_FALSE(gvInitialized() || window->isVisible());
+}
+
+TEST_F(WindowEventsTest, CloseAnsweredNoDuringADrawingDrawsItAgain) {
+    OpenExtra(); // so that panel 1 tells a finished drawing from a cut one
+    scripted.ui.answers = {Mb::No};
+    int drawings = 0, yields = 0;
+    view->redraw.AutoCruise = [&] { ++drawings; };
+    view->redraw.YieldEvents = [&] {
+        if (++yields == 1) Send(QCloseEvent());
+    };
+    EXPECT_EQ(view->redraw.PlotWindow(), 1);
+    EXPECT_EQ(view->redraw.StatusText(1), "地図描画は中断されました.");
+    Settle();
+    ASSERT_EQ(scripted.ui.messages.size(), 1);
+    EXPECT_EQ(scripted.ui.messages[0].text, "Vosperal アプリケーションを終了しますか ?");
+    EXPECT_EQ(drawings, 2);
+    EXPECT_GT(yields, 1);
+    EXPECT_EQ(view->redraw.StatusText(1), "");
+    EXPECT_TRUE(gvInitialized() && window->isVisible());
+    EXPECT_FALSE(QFile::exists(prog + "/LAST.MLG"));
+}
+
+TEST_F(WindowEventsTest, EscReachesTheWindowFromEveryControl) {
+    QMenuBar* bar = window->menuBar();
+    ViewPointer& pointer = *view->pointer;
+    // ツール by its access key, then 測量(&R): the menu bar keeps the keyboard.
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "ツール(&T)");
+    QTest::keyClick(menu, Qt::Key_R);
+    ASSERT_EQ(view->redraw.iSurveyMode, 1);
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(view->redraw.iSurveyMode, 0);
+    EXPECT_NE(QApplication::focusWidget(), bar); // letters no longer open its menus
+
+    // The same by カット(&F); then from each control that may hold the keyboard.
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::AltModifier);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_F);
+    ASSERT_EQ(view->redraw.iFrameCutMode, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(view->redraw.iFrameCutMode, 0);
+    const std::pair<const char*, QWidget*> controls[] = {
+        {"map", view->picView},           {"horizontal bar", view->hsbView}, {"vertical bar", view->vsbView},
+        {"slider", view->sliScale},       {"status bar", window->statusBar()},
+        {"status panel", view->stbPanels[0]}, {"menu bar", bar}};
+    for (const auto& [name, w] : controls) {
+        SCOPED_TRACE(name);
+        for (QAction* tool : {pointer.mnuSurvey, pointer.mnuFrameCut}) {
+            tool->trigger();
+            ASSERT_TRUE(view->redraw.iSurveyMode != 0 || view->redraw.iFrameCutMode != 0);
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Escape);
+            EXPECT_EQ(view->redraw.iSurveyMode, 0);
+            EXPECT_EQ(view->redraw.iFrameCutMode, 0);
+        }
+        // Esc while a drawing runs cancels it, and nothing else.
+        pointer.mnuSurvey->trigger();
+        w->setFocus();
+        int yields = 0;
+        view->redraw.YieldEvents = [&] {
+            if (++yields == 1) QTest::keyClick(w, Qt::Key_Escape);
+        };
+        EXPECT_EQ(view->redraw.PlotWindow(), 1);
+        view->redraw.YieldEvents = [] {};
+        EXPECT_EQ(view->redraw.iSurveyMode, 1);
+        pointer.EndTools();
+    }
+    // With a menu open, Esc closes the menu and leaves the tool alone.
+    pointer.mnuSurvey->trigger();
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::AltModifier);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_EQ(view->redraw.iSurveyMode, 1);
+}
+
+TEST_F(WindowEventsTest, OnlyAMapOrSnapshotOpenedFromTheCommandLineEndsTheAutoCruise) {
+    gvStartMapType = 0;
+    // The redraw after each open cruises a standard map in, as the cruise does.
+    view->redraw.AutoCruise = [this] {
+        if (gvMapUnits->Count() == 1) OpenExtra("CRUISED");
+    };
+    view->files->ReadLog = [](const QString& path) { return static_cast<int16_t>(gvReadLog(path)); };
+    WriteUnit(maps, "NAMED");
+    OpenExtra("SAVED");
+    ASSERT_EQ(gvWriteLog(maps + "/TWO.MLG"), 0); // base and SAVED
+    struct Row {
+        QString file;
+        bool cruiseAfter;
+        QString message;
+    };
+    const Row rows[] = {
+        {maps + "/MISSING.MLL", true, "地図図形ファイルが存在しません."},
+        {maps + "/MISSING.MLG", true, "ログファイルが存在しません."},
+        {maps + "/NAMED.THG", true, ""},
+        {maps + "/NAMED.MLL", false, ""},
+        {maps + "/TWO.MLG", false, ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.file.toStdString());
+        gvMapUnits->ClearAll();
+        gvCruise->mEiAuto = true;
+        scripted.ui.messages.clear();
+        window->StartContent({r.file, "second.MLL"});
+        EXPECT_EQ(gvCruise->mEiAuto, r.cruiseAfter);
+        EXPECT_EQ(Messages().join("|").contains(r.message), true) << Messages().join("|").toStdString();
+    }
+}
+
+TEST_F(WindowEventsTest, TheImageSizeLimitIsTheOneANormalWindowCanHonour) {
+    ASSERT_NE(window->frameGeometry().size(), window->size()); // the platform's frame
+    const int32_t w = gvView->MaxWidth(), h = gvView->MaxHeight();
+    // Full screen the frame is gone, but a picture that large brings the
+    // window back to normal, frame and all.
+    window->showFullScreen();
+    Settle();
+    ASSERT_EQ(window->frameGeometry().size(), window->size());
+    EXPECT_EQ(gvView->MaxWidth(), w);
+    EXPECT_EQ(gvView->MaxHeight(), h);
+    view->redraw.bHoldRedraw = true;
+    gvView->SetHeight(gvView->MaxHeight());
+    view->controls->ResizeFormByView();
+    view->redraw.bHoldRedraw = false;
+    Settle();
+    EXPECT_FALSE(window->isFullScreen());
+    EXPECT_EQ(window->frameGeometry().height(), window->screen()->geometry().height());
+    EXPECT_EQ(gvView->Height(), h);
 }
 
 TEST_F(WindowEventsTest, CancelInTheRetryPromptFailsThatSaveOnly) {
