@@ -3,6 +3,7 @@
 #include "app/HelpViewer.h"
 #include "core/Library.h"
 #include "platform/FileSystem.h"
+#include "platform/WindowFit.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -50,6 +51,7 @@ bool Show(const QString& path) {
         g_viewer->setAttribute(Qt::WA_DeleteOnClose);
     }
     if (!g_viewer->ShowPage(path)) return false;
+    const bool opening = !g_viewer->isVisible();
     // Dialogs are modal to their opener only, which leaves this window free.
     // One modal to the whole program would block it, unless the window
     // belongs to that dialog.
@@ -59,6 +61,12 @@ bool Show(const QString& path) {
     if (g_viewer->windowHandle()->transientParent() != owner) {
         g_viewer->hide();
         g_viewer->windowHandle()->setTransientParent(owner);
+    }
+    // A window larger than the screen's free area is made no larger than it
+    // (the page scrolls) and keeps its top-left corner on it.
+    if (opening && WindowFit::LimitToScreen(g_viewer)) {
+        const QSize frame = g_viewer->size().grownBy(WindowFit::FrameMargins(g_viewer));
+        g_viewer->move(WindowFit::PlaceOn(g_viewer->pos(), frame, WindowFit::AvailableArea(g_viewer)));
     }
     g_viewer->show();
     g_viewer->raise();

@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FontCatalog.h"
 #include "platform/ScriptedUi.h"
+#include "platform/WindowFit.h"
 #include "support/GuiApp.h"
 #include "support/PlotWorld.h"
 #include "support/TestFolder.h"
@@ -364,6 +365,32 @@ TEST_F(HelpWindow, AboutLeavesOutLinksWithoutAnAddress) {
         if (web) {
             EXPECT_EQ(webText, QStringLiteral("https://home.example/"));
         }
+    }
+}
+
+// The window of 680 x 600 does not fit on the offscreen screen at ratio 2
+// (400 x 400); at ratio 1 it is made twice the screen's size while hidden.
+TEST_F(HelpWindow, WindowLargerThanTheScreenFitsWithItsCornerOnIt) {
+    ASSERT_TRUE(HtmlHelp::HelpContents());
+    HelpViewer* v = HtmlHelp::Viewer();
+    const QRect area = WindowFit::AvailableArea(v);
+    for (const QSize size : {v->size(), area.size() * 2}) {
+        SCOPED_TRACE(size.height());
+        v->hide();
+        v->resize(size);
+        v->move(area.center());
+        ASSERT_TRUE(HtmlHelp::HelpContents());
+        ASSERT_EQ(HtmlHelp::Viewer(), v);
+        const QRect frame(v->pos(), v->size().grownBy(WindowFit::FrameMargins(v)));
+        if (!WindowFit::Passes(size.grownBy(WindowFit::FrameMargins(v)), area.size())) {
+            EXPECT_EQ(v->size(), size); // fits: left as it is
+            EXPECT_EQ(v->pos(), area.center());
+            continue;
+        }
+        EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                          << frame.height();
+        // The page scrolls within what is left.
+        EXPECT_LT(v->Browser()->height(), area.height());
     }
 }
 
