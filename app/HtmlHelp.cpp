@@ -62,11 +62,16 @@ bool Show(const QString& path) {
         g_viewer->hide();
         g_viewer->windowHandle()->setTransientParent(owner);
     }
-    // A window larger than the screen's free area is made no larger than it
-    // (the page scrolls) and keeps its top-left corner on it.
-    if (opening && WindowFit::LimitToScreen(g_viewer)) {
+    if (opening) {
+        // A window larger than the screen's free area is made no larger than
+        // it (the page scrolls). It opens beside the window it was asked
+        // from, as a dialog does, and wholly on that area: the window
+        // manager's own choice may leave its bottom off the screen.
+        WindowFit::LimitToScreen(g_viewer);
+        const QWidget* from = QApplication::activeWindow();
+        const QPoint want = from && from != g_viewer ? from->frameGeometry().topLeft() + QPoint(40, 40) : g_viewer->pos();
         const QSize frame = g_viewer->size().grownBy(WindowFit::FrameMargins(g_viewer));
-        g_viewer->move(WindowFit::PlaceOn(g_viewer->pos(), frame, WindowFit::AvailableArea(g_viewer)));
+        g_viewer->move(WindowFit::PlaceOn(want, frame, WindowFit::AvailableArea(g_viewer)));
     }
     g_viewer->show();
     g_viewer->raise();

@@ -368,9 +368,10 @@ TEST_F(HelpWindow, AboutLeavesOutLinksWithoutAnAddress) {
     }
 }
 
-// The window of 680 x 600 does not fit on the offscreen screen at ratio 2
-// (400 x 400); at ratio 1 it is made twice the screen's size while hidden.
-TEST_F(HelpWindow, WindowLargerThanTheScreenFitsWithItsCornerOnIt) {
+// The window of 680 x 600 opened from the middle of the screen: at ratio 1
+// pulled up onto the screen; at ratio 2 (a screen of 400 x 400) and when
+// made twice the screen's size while hidden, made no larger than it.
+TEST_F(HelpWindow, OpensWhollyOnTheScreenAndNoLargerThanIt) {
     ASSERT_TRUE(HtmlHelp::HelpContents());
     HelpViewer* v = HtmlHelp::Viewer();
     const QRect area = WindowFit::AvailableArea(v);
@@ -383,15 +384,29 @@ TEST_F(HelpWindow, WindowLargerThanTheScreenFitsWithItsCornerOnIt) {
         ASSERT_EQ(HtmlHelp::Viewer(), v);
         const QRect frame(v->pos(), v->size().grownBy(WindowFit::FrameMargins(v)));
         if (!WindowFit::Passes(size.grownBy(WindowFit::FrameMargins(v)), area.size())) {
-            EXPECT_EQ(v->size(), size); // fits: left as it is
-            EXPECT_EQ(v->pos(), area.center());
-            continue;
+            EXPECT_EQ(v->size(), size); // fits: keeps its size
         }
+        // Wholly on the screen, however far down it was.
         EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
                                           << frame.height();
         // The page scrolls within what is left.
         EXPECT_LT(v->Browser()->height(), area.height());
+        if (size == v->size()) {
+            EXPECT_NE(v->pos(), area.center()); // moved up onto the screen
+        }
     }
+    // A new window opens beside the window it was asked from.
+    HtmlHelp::HelpCloseAll();
+    QApplication::processEvents();
+    QWidget opener;
+    opener.setGeometry(60, 30, 200, 100);
+    opener.show();
+    QApplication::setActiveWindow(&opener);
+    ASSERT_TRUE(HtmlHelp::HelpContents());
+    v = HtmlHelp::Viewer();
+    const QSize frame = v->size().grownBy(WindowFit::FrameMargins(v));
+    EXPECT_EQ(v->pos(), WindowFit::PlaceOn(opener.frameGeometry().topLeft() + QPoint(40, 40), frame, area));
+    EXPECT_LE(v->pos().x(), 100);
 }
 
 TEST(About, TitleAndSplashKeepTheDesignTexts) {
