@@ -69,7 +69,8 @@ bool Show(const QString& path) {
         // manager's own choice may leave its bottom off the screen.
         WindowFit::LimitToScreen(g_viewer);
         const QWidget* from = QApplication::activeWindow();
-        const QPoint want = from && from != g_viewer ? from->frameGeometry().topLeft() + QPoint(40, 40) : g_viewer->pos();
+        const QPoint want =
+            from && from != g_viewer ? from->frameGeometry().topLeft() + QPoint(40, 40) : g_viewer->pos();
         const QSize frame = g_viewer->size().grownBy(WindowFit::FrameMargins(g_viewer));
         g_viewer->move(WindowFit::PlaceOn(want, frame, WindowFit::AvailableArea(g_viewer)));
     }
