@@ -52,16 +52,6 @@ bool Show(const QString& path) {
     }
     if (!g_viewer->ShowPage(path)) return false;
     const bool opening = !g_viewer->isVisible();
-    // Dialogs are modal to their opener only, which leaves this window free.
-    // One modal to the whole program would block it, unless the window
-    // belongs to that dialog.
-    QWidget* modal = QApplication::activeModalWidget();
-    QWindow* owner = modal && modal->windowModality() == Qt::ApplicationModal ? modal->windowHandle() : nullptr;
-    g_viewer->winId();
-    if (g_viewer->windowHandle()->transientParent() != owner) {
-        g_viewer->hide();
-        g_viewer->windowHandle()->setTransientParent(owner);
-    }
     if (opening) {
         // A window larger than the screen's free area is made no larger than
         // it (the page scrolls). It opens beside the window it was asked
@@ -72,7 +62,19 @@ bool Show(const QString& path) {
         const QPoint want =
             from && from != g_viewer ? from->frameGeometry().topLeft() + QPoint(40, 40) : g_viewer->pos();
         const QSize frame = g_viewer->size().grownBy(WindowFit::FrameMargins(g_viewer));
+        // Placed before its native window exists, so that the place is the
+        // frame's: a window made already would put its inside there.
         g_viewer->move(WindowFit::PlaceOn(want, frame, WindowFit::AvailableArea(g_viewer)));
+    }
+    // Dialogs are modal to their opener only, which leaves this window free.
+    // One modal to the whole program would block it, unless the window
+    // belongs to that dialog.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWindow* owner = modal && modal->windowModality() == Qt::ApplicationModal ? modal->windowHandle() : nullptr;
+    g_viewer->winId();
+    if (g_viewer->windowHandle()->transientParent() != owner) {
+        g_viewer->hide();
+        g_viewer->windowHandle()->setTransientParent(owner);
     }
     g_viewer->show();
     g_viewer->raise();

@@ -72,8 +72,9 @@ QMargins FrameMargins(const QWidget* window) {
     const QMargins known(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                          frame.bottom() - inner.bottom());
     if (!known.isNull()) return known;
+    // A title bar on top and a thin border round the rest.
     const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
-    return QMargins(0, std::max(title, 0), 0, 0);
+    return QMargins(2, std::max(title, 0) + 2, 2, 2);
 }
 
 QSize LimitSize(QSize frame, QSize area) { return frame.boundedTo(area); }

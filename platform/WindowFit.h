@@ -16,7 +16,7 @@ namespace WindowFit {
 // when it has none yet), in logical pixels.
 QRect AvailableArea(const QWidget* window);
 // The window's frame: its known margins, or until the window manager has
-// framed it, a title bar's height on top.
+// framed it, a title bar's height on top and a thin border round it.
 QMargins FrameMargins(const QWidget* window);
 
 // The outer size a window of outer size `frame` may take on `area`.

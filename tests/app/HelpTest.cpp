@@ -405,8 +405,10 @@ TEST_F(HelpWindow, OpensWhollyOnTheScreenAndNoLargerThanIt) {
     ASSERT_TRUE(HtmlHelp::HelpContents());
     v = HtmlHelp::Viewer();
     const QSize frame = v->size().grownBy(WindowFit::FrameMargins(v));
-    EXPECT_EQ(v->pos(), WindowFit::PlaceOn(opener.frameGeometry().topLeft() + QPoint(40, 40), frame, area));
-    EXPECT_LE(v->pos().x(), 100);
+    EXPECT_TRUE(area.contains(QRect(v->pos(), frame)));
+    if (!WindowFit::Passes(frame, area.size()) && frame.height() + 70 < area.height()) {
+        EXPECT_EQ(v->pos(), opener.frameGeometry().topLeft() + QPoint(40, 40));
+    }
 }
 
 TEST(About, TitleAndSplashKeepTheDesignTexts) {
