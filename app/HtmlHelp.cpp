@@ -3,6 +3,7 @@
 #include "app/HelpViewer.h"
 #include "core/Library.h"
 #include "platform/FileSystem.h"
+#include "platform/WindowFit.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -50,6 +51,21 @@ bool Show(const QString& path) {
         g_viewer->setAttribute(Qt::WA_DeleteOnClose);
     }
     if (!g_viewer->ShowPage(path)) return false;
+    const bool opening = !g_viewer->isVisible();
+    if (opening) {
+        // A window larger than the screen's free area is made no larger than
+        // it (the page scrolls). It opens beside the window it was asked
+        // from, as a dialog does, and wholly on that area: the window
+        // manager's own choice may leave its bottom off the screen.
+        WindowFit::LimitToScreen(g_viewer);
+        const QWidget* from = QApplication::activeWindow();
+        const QPoint want =
+            from && from != g_viewer ? from->frameGeometry().topLeft() + QPoint(40, 40) : g_viewer->pos();
+        const QSize frame = g_viewer->size().grownBy(WindowFit::FrameMargins(g_viewer));
+        // Placed before its native window exists, so that the place is the
+        // frame's: a window made already would put its inside there.
+        g_viewer->move(WindowFit::PlaceOn(want, frame, WindowFit::AvailableArea(g_viewer)));
+    }
     // Dialogs are modal to their opener only, which leaves this window free.
     // One modal to the whole program would block it, unless the window
     // belongs to that dialog.

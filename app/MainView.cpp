@@ -1,6 +1,7 @@
 #include "app/MainView.h"
 
 #include "core/Library.h"
+#include "core/PublicVal.h"
 #include "platform/Desktop.h"
 #include "render/clsView.h"
 
@@ -132,17 +133,13 @@ void MainView::SetPixelRatio(double ratio) {
     const double old = picView->PixelRatio();
     if (!(ratio > 0) || ratio == old) return;
     Desktop::SetPixelRatio(ratio);
-    if (redraw.mView) redraw.mView->SetDpi(FollowDpi(redraw.mView->Dpi(), old, ratio));
+    // Resolutions that came from the screen follow it; those the user set stay.
+    if (redraw.mView && redraw.mView->DpiFromScreen()) redraw.mView->SetDpi(Library::ScreenDPI(), true);
+    if (PublicVal::gvScreenDPIFromScreen) PublicVal::gvScreenDPI = Library::ScreenDPI();
     picView->SetPixelRatio(ratio);
     picMeasure->SetPixelRatio(ratio);
     // The layout gives the new image size, and the redraw follows it.
     resizeTimer.start();
-}
-
-int16_t MainView::FollowDpi(int16_t dpi, double oldRatio, double newRatio) {
-    const int tpp = Desktop::TwipsPerPixelX();
-    if (dpi != Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(tpp, oldRatio))) return dpi;
-    return int16_t(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(tpp, newRatio)));
 }
 
 void MainView::Detach() {

@@ -63,9 +63,6 @@ public:
     // The window is on a screen of another device pixel ratio: the pictures
     // take it and the view is laid out and drawn again.
     void SetPixelRatio(double ratio);
-    // An output resolution that was the screen's follows the screen; one
-    // the user chose stays.
-    static int16_t FollowDpi(int16_t dpi, double oldRatio, double newRatio);
     // The window's objects are gone: nothing may be drawn any more.
     void Detach();
 

@@ -4,6 +4,7 @@
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/ScreenDpiMark.h"
 #include "core/clsEnvironment.h"
 #include "core/clsRegistry.h"
 #include "core/clsTextFile.h"
@@ -116,8 +117,11 @@ void ReadScalars(const Getter& get) {
     gvStartMapType = static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("StartMapType"), QStringLiteral("2")), 2), 0, 2));
     SetGvStartMapFile(get(QStringLiteral("StartMapFile"), gvStartMapFile));
     const int16_t screen = Library::ScreenDPI();
-    gvScreenDPI = ToInteger(get(QStringLiteral("ScreenDPI"), Library::NumStr(screen)), screen);
-    if (gvScreenDPI < 4) gvScreenDPI = screen;
+    const int16_t dpi = ToInteger(get(QStringLiteral("ScreenDPI"), Library::NumStr(screen)), screen);
+    // One that came from the screen is the screen's of this start.
+    const QString marker = get(ScreenDpiMark::MarkerKey(QStringLiteral("ScreenDPI")), QString());
+    gvScreenDPIFromScreen = dpi < 4 || ScreenDpiMark::FromScreen(dpi, marker);
+    gvScreenDPI = gvScreenDPIFromScreen ? screen : dpi;
     gvAngleValue = static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("AngleValue"), QStringLiteral("1")), 1), 1, 5));
     gvAngleUnit = static_cast<int16_t>(Library::Clamp(ToInteger(get(QStringLiteral("AngleUnit"), QStringLiteral("4")), 4), 1, 6));
     gvAngleDirection =
@@ -357,6 +361,7 @@ void gvWriteRegistry(bool units) {
         reg.RegPut(QStringLiteral("StartMapType"), int32_t(gvStartMapType));
         reg.RegPut(QStringLiteral("StartMapFile"), gvStartMapFile);
         reg.RegPut(QStringLiteral("ScreenDPI"), int32_t(gvScreenDPI));
+        reg.RegPut(ScreenDpiMark::MarkerKey(QStringLiteral("ScreenDPI")), gvScreenDPIFromScreen);
         reg.RegPut(QStringLiteral("AngleValue"), int32_t(gvAngleValue));
         reg.RegPut(QStringLiteral("AngleUnit"), int32_t(gvAngleUnit));
         reg.RegPut(QStringLiteral("AngleDirection"), int32_t(gvAngleDirection));
@@ -435,6 +440,8 @@ int32_t gvReadLog(const QString& path) {
         for (const QString& section : sections) {
             clsRegistry reg;
             reg.mSection = section;
+            // A block from before the resolution markers is judged by its values.
+            ScreenDpiMark::Forget(reg);
             reg.ReadFile(in);
         }
         gvReadRegistry(true);

@@ -155,8 +155,10 @@ int16_t ViewRedraw::PlotMap(DeviceContext* hdc, int32_t dpiX, int32_t dpiY, int3
         scope.Bind();
         mPlot->mMaps = mUnits;
         mPlot->SetHdc(hdc);
-        mPlot->Setdpix(dpiX);
-        mPlot->Setdpiy(dpiY);
+        // The view's resolution, with its marker of where it came from.
+        const bool fromScreen = mView && mView->DpiFromScreen() && dpiX == mView->Dpi() && dpiY == dpiX;
+        mPlot->Setdpix(dpiX, fromScreen);
+        mPlot->Setdpiy(dpiY, fromScreen);
         mPlot->SetCanvasLeft(0);
         mPlot->SetCanvasTop(bandOnTop ? reserved : 0);
         mPlot->SetCanvasWidth(width);

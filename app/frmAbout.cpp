@@ -2,6 +2,7 @@
 
 #include "core/Library.h"
 #include "core/PublicVal.h"
+#include "platform/Desktop.h"
 #include "platform/EventHook.h"
 #include "platform/UiServices.h"
 
@@ -22,7 +23,10 @@ namespace {
 
 // A small globe with its graticule, the picture of the box.
 QPixmap Globe(int size) {
-    QPixmap pm(size, size);
+    // In device pixels, drawn in logical ones: sharp at any pixel ratio.
+    const double ratio = Desktop::DevicePixelRatio();
+    QPixmap pm(int(std::ceil(size * ratio)), int(std::ceil(size * ratio)));
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

@@ -21,6 +21,7 @@ QString gvLastSavePath;
 QString gvStartMapFile;
 int16_t gvStartMapType = 0;
 int16_t gvScreenDPI = 0;
+bool gvScreenDPIFromScreen = true;
 int16_t gvAngleValue = 0;
 int16_t gvAngleUnit = 0;
 int16_t gvAngleDirection = 0;

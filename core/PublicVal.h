@@ -35,6 +35,9 @@ extern QString gvLastSavePath; // path last chosen in the Save dialog
 extern QString gvStartMapFile; // set through SetGvStartMapFile only
 extern int16_t gvStartMapType; // 0 nothing, 1 cruise once, 2 open gvStartMapFile
 extern int16_t gvScreenDPI;
+// Whether gvScreenDPI came from the screen (and follows it) rather than
+// from the user's screen width (and stays).
+extern bool gvScreenDPIFromScreen;
 extern int16_t gvAngleValue;
 extern int16_t gvAngleUnit;
 extern int16_t gvAngleDirection;

@@ -180,7 +180,7 @@ void frmEnvironment::Form_Load() {
         startMode_ = gvStartMapType;
         // A resolution never read from the settings is the screen's own.
         const int32_t dpi = gvScreenDPI > 0 ? gvScreenDPI : Library::ScreenDPI();
-        screenMM_ = ScreenWidthMM(ScreenPixels(), dpi);
+        screenMM_ = loadedMM_ = ScreenWidthMM(ScreenPixels(), dpi);
         homeLon_ = gvHomeLon;
         homeLat_ = gvHomeLat;
         homeScale_ = gvHomeScaleLL;
@@ -279,7 +279,13 @@ void frmEnvironment::cmdOK_Click() {
         gvMapFolder = txtMapPath->text();
         gvStartMapType = startMode_;
         SetGvStartMapFile(txtStartMapFile->text());
-        gvScreenDPI = int16_t(ScreenDpiFromMM(ScreenPixels(), screenMM_));
+        // A width the user entered gives a resolution of the user's, which
+        // stays at the next start; an untouched one leaves the resolution,
+        // and where it came from, as it was.
+        if (screenMM_ != loadedMM_ || gvScreenDPI < 1) {
+            gvScreenDPIFromScreen = screenMM_ == loadedMM_;
+            gvScreenDPI = int16_t(ScreenDpiFromMM(ScreenPixels(), screenMM_));
+        }
         gvHomeLon = homeLon_;
         gvHomeLat = homeLat_;
         gvHomeScaleLL = homeScale_;

@@ -77,6 +77,7 @@ protected:
 private:
     int16_t startMode_ = 0;
     int32_t screenMM_ = 0;
+    int32_t loadedMM_ = 0; // as the dialog opened: an unchanged width is no entry
     int32_t homeLon_ = 0;
     int32_t homeLat_ = 0;
     double homeScale_ = 0;

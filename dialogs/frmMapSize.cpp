@@ -103,13 +103,23 @@ int32_t frmMapSize::TextToPixels(const QString& text, int16_t unit, int32_t dpi)
     }
 }
 
-int32_t frmMapSize::RequestedDpi(const QString& text) {
+int32_t frmMapSize::RequestedDpi(const QString& text, bool* fromScreen) {
     const QString t = text.toLower();
     int32_t dpi = 0;
-    if (t == QLatin1String("screen")) dpi = PublicVal::gvScreenDPI;
-    else if (t == QLatin1String("printer")) dpi = PrinterDpi ? PrinterDpi() : 0;
-    else dpi = Library::JstrToLong(text);
-    if (dpi < 1) dpi = Library::ScreenDPI();
+    bool screen = false;
+    if (t == QLatin1String("screen")) {
+        dpi = PublicVal::gvScreenDPI;
+        screen = PublicVal::gvScreenDPIFromScreen;
+    } else if (t == QLatin1String("printer")) {
+        dpi = PrinterDpi ? PrinterDpi() : 0;
+    } else {
+        dpi = Library::JstrToLong(text);
+    }
+    if (dpi < 1) {
+        dpi = Library::ScreenDPI();
+        screen = true;
+    }
+    if (fromScreen) *fromScreen = screen;
     return dpi;
 }
 
@@ -117,6 +127,7 @@ void frmMapSize::Form_Load() {
     DialogGuard::StopOnError(kName, "Form_Load", [this] {
         mResult = false;
         dpi_ = mView->Dpi();
+        dpiFromScreen_ = mView->DpiFromScreen();
         width_ = mView->Width();
         height_ = mView->Height();
         filling_ = true;
@@ -140,8 +151,11 @@ void frmMapSize::FillBoxes() {
 }
 
 bool frmMapSize::txtDPI_Validate() {
-    const int32_t dpi = RequestedDpi(txtDPI->text());
+    bool fromScreen = false;
+    const int32_t dpi = RequestedDpi(txtDPI->text(), &fromScreen);
     const bool ok = EntryCheck::Within(dpi, 48, 1440);
+    // The number shown, left as it was, is no entry of the user's.
+    if (ok && (dpi != dpi_ || fromScreen)) dpiFromScreen_ = fromScreen;
     if (ok) dpi_ = dpi;
     FillBoxes();
     return ok;
@@ -162,7 +176,7 @@ bool frmMapSize::txtSize_Validate(int index) {
 
 void frmMapSize::cmdOK_Click() {
     DialogGuard::StopOnError(kName, "cmdOK_Click", [this] {
-        mView->SetDpi(int16_t(dpi_));
+        mView->SetDpi(int16_t(dpi_), dpiFromScreen_);
         mView->SetWidth(width_);
         mView->SetHeight(height_);
     });

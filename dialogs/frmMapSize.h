@@ -32,7 +32,8 @@ public:
     static int32_t TextToPixels(const QString& text, int16_t unit, int32_t dpi);
     // The resolution a text asks for ("screen", "printer" in any letter
     // case, or a number); a result below 1 gives the screen's own.
-    static int32_t RequestedDpi(const QString& text);
+    // `fromScreen` tells whether the result is the screen's (and follows it).
+    static int32_t RequestedDpi(const QString& text, bool* fromScreen = nullptr);
     // The default printer's resolution, the screen's when there is none.
     static std::function<int32_t()> PrinterDpi;
 
@@ -60,6 +61,7 @@ protected:
 private:
     int16_t unit_ = Dots; // kept between openings
     int32_t dpi_ = 96;
+    bool dpiFromScreen_ = true;
     int32_t width_ = 0;
     int32_t height_ = 0;
     bool filling_ = false;

@@ -194,8 +194,15 @@ void HtmlLegend::Export()
                          + QStringLiteral("\"></TD>")
                   << cell(ColorText(thing->Fore(), thing->Figure())) << cell(ColorText(thing->Back(), thing->Figure()))
                   << QStringLiteral("  </TR>");
+            // The sample file keeps the cell's size whatever the screen's ratio.
+            QImage picture = grid_.CellPicture(row, 5);
+            if (picture.devicePixelRatio() != 1) {
+                picture = picture.scaled(picture.deviceIndependentSize().toSize(), Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation);
+                picture.setDevicePixelRatio(1);
+            }
             const QString png = Library::JoinPath(folder, file);
-            if (!Step(htmlPath, [&] { FileSystem::WriteAtomic(png, PngBytes(grid_.CellPicture(row, 5)), false); }))
+            if (!Step(htmlPath, [&] { FileSystem::WriteAtomic(png, PngBytes(picture), false); }))
                 return;
         } else {
             lines << QStringLiteral("  <TR bgcolor=\"Gray\">") << cell({}) << cell(Escape(grid_.TextMatrix(row, 1)));

@@ -200,7 +200,7 @@ void StyleEditor::PaintSample(QImage& image, const std::function<void(clsMapGrap
     if (!g)
         return;
     const int32_t w = image.width(), h = image.height();
-    DeviceContext dc(image);
+    DeviceContext dc(image, StylePicture::Dpi(image), StylePicture::Dpi(image));
     if (!g->GraphBegin(&dc, 0, 0, w, h))
         return;
     try {
@@ -219,7 +219,7 @@ void StyleEditor::PaintGrid(QImage& image, const StylePicture& grid, const GridS
         return;
     const int32_t w = image.width(), h = image.height();
     const int32_t cw = w / s.cols, ch = h / s.rows;
-    DeviceContext dc(image);
+    DeviceContext dc(image, StylePicture::Dpi(image), StylePicture::Dpi(image));
     if (!g->GraphBegin(&dc, 0, 0, w, h))
         return;
     try {

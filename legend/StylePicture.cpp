@@ -1,4 +1,7 @@
 #include "legend/StylePicture.h"
+
+#include "core/Library.h"
+#include "platform/Desktop.h"
 #include "platform/SystemColors.h"
 
 #include <QKeyEvent>
@@ -7,18 +10,42 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
+#include <cmath>
 
 StylePicture::StylePicture(int32_t outerWidth, int32_t outerHeight, QWidget* parent)
     : QWidget(parent)
-    , image_(std::max(1, outerWidth - 2 * kBorder), std::max(1, outerHeight - 2 * kBorder), QImage::Format_RGB32)
+    , innerWidth_(std::max(1, outerWidth - 2 * kBorder))
+    , innerHeight_(std::max(1, outerHeight - 2 * kBorder))
 {
     setFixedSize(outerWidth, outerHeight);
     setMouseTracking(true);
+    FollowRatio();
+}
+
+int32_t StylePicture::Dpi(const QImage& image) { return Library::DblToLng(image.dotsPerMeterX() * 0.0254); }
+
+void StylePicture::FollowRatio()
+{
+    const double ratio = Desktop::DevicePixelRatio();
+    if (ratio == ratio_)
+        return;
+    ratio_ = ratio;
+    const int32_t w = Library::DblToLng(innerWidth_ * ratio), h = Library::DblToLng(innerHeight_ * ratio);
+    image_ = QImage(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
+    const int dpm = int(std::nearbyint(96 * ratio / 0.0254));
+    image_.setDotsPerMeterX(dpm);
+    image_.setDotsPerMeterY(dpm);
     image_.fill(Qt::white);
+}
+
+QPoint StylePicture::ToImage(const QPointF& pos) const
+{
+    return {int32_t(std::floor((pos.x() - kBorder) * ratio_)), int32_t(std::floor((pos.y() - kBorder) * ratio_))};
 }
 
 void StylePicture::Refresh()
 {
+    FollowRatio();
     image_.fill(SystemColors::ToQColor(back_));
     if (Paint)
         Paint(image_);
@@ -42,19 +69,23 @@ void StylePicture::paintEvent(QPaintEvent*)
     p.setPen(QColor(212, 208, 200));
     p.drawLine(1, h - 2, w - 2, h - 2);
     p.drawLine(w - 2, 1, w - 2, h - 2);
-    p.drawImage(kBorder, kBorder, image_);
+    // Device pixels onto device pixels: the image over the ratio.
+    const QRectF inner(kBorder, kBorder, image_.width() / ratio_, image_.height() / ratio_);
+    p.drawImage(inner, image_);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = QRect(kBorder, kBorder, image_.width(), image_.height());
+        focus.rect = inner.toAlignedRect();
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
 }
 
 void StylePicture::mouseMoveEvent(QMouseEvent* e)
 {
-    if (MouseMove)
-        MouseMove(int32_t(e->position().x()) - kBorder, int32_t(e->position().y()) - kBorder);
+    if (!MouseMove)
+        return;
+    const QPoint at = ToImage(e->position());
+    MouseMove(at.x(), at.y());
 }
 
 void StylePicture::mouseReleaseEvent(QMouseEvent* e)
@@ -62,7 +93,8 @@ void StylePicture::mouseReleaseEvent(QMouseEvent* e)
     if (!MouseUp)
         return;
     const int32_t button = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
-    MouseUp(button, int32_t(e->position().x()) - kBorder, int32_t(e->position().y()) - kBorder);
+    const QPoint at = ToImage(e->position());
+    MouseUp(button, at.x(), at.y());
 }
 
 void StylePicture::keyPressEvent(QKeyEvent* e)

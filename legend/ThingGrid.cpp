@@ -10,11 +10,13 @@
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
 #include "platform/DeviceContext.h"
+#include "platform/Desktop.h"
 #include "platform/SystemColors.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 #include "render/clsResSymbol.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -235,67 +237,72 @@ void ThingGrid::RecSample(int32_t row, clsThing& thing, bool selected)
 
 QImage ThingGrid::DrawSample(clsThing& thing, bool selected) const
 {
-    const int32_t w = sampleW_, h = sampleH_;
+    // In device pixels at 96 dpi times the screen's ratio, shown at the
+    // cell's size: sharp on a screen of ratio 2, not a blown-up picture.
+    const double ratio = Desktop::DevicePixelRatio();
+    const auto px = [ratio](int32_t n) { return Library::DblToLng(n * ratio); };
+    const int32_t w = std::max(1, px(sampleW_)), h = std::max(1, px(sampleH_));
     const int32_t back = rgbOf(selected ? grid_.BackColorSel() : grid_.BackColor());
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(SystemColors::ToQColor(back));
     clsMapGraph* g = RenderGlobals::MapGraph();
     thing.SetPage(sw_.mThingPage);
-    if (!g)
-        return img;
-    if (g->oSymbols)
-        g->oSymbols->SetResolution(0);
-    DeviceContext dc(img);
-    if (!g->GraphBegin(&dc, 0, 0, w, h))
-        return img;
-    try {
-        g->SetBrush(8, back, back);
-        g->DrawClear();
-        if (thing.Figure() != 1) {
-            clsPoly tri;
-            tri.SetCount(3);
-            tri.SetXandY(1, w, 0);
-            tri.SetXandY(2, 0, h);
-            tri.SetXandY(3, w, h);
-            g->SetBrush(8, 0xA0A0A0, 0xA0A0A0);
-            g->DrawPolygon(tri);
+    if (g) {
+        if (g->oSymbols)
+            g->oSymbols->SetResolution(0);
+        DeviceContext dc(img, px(96), px(96));
+        if (g->GraphBegin(&dc, 0, 0, w, h)) {
+            try {
+                g->SetBrush(8, back, back);
+                g->DrawClear();
+                if (thing.Figure() != 1) {
+                    clsPoly tri;
+                    tri.SetCount(3);
+                    tri.SetXandY(1, w, 0);
+                    tri.SetXandY(2, 0, h);
+                    tri.SetXandY(3, w, h);
+                    g->SetBrush(8, 0xA0A0A0, 0xA0A0A0);
+                    g->DrawPolygon(tri);
+                }
+                const int32_t fore = thing.Fore(), tback = thing.Back();
+                switch (thing.Figure()) {
+                case 2: {
+                    g->SetPen(thing.Style(), thing.Size(), fore, tback);
+                    clsLine l;
+                    l.mSx = px(4);
+                    l.mSy = h / 2;
+                    l.mEx = w - px(4);
+                    l.mEy = h / 2;
+                    g->DrawLine(l);
+                    break;
+                }
+                case 3: {
+                    g->SetBrush(thing.Style(), fore, tback);
+                    clsRect r(px(5), px(3), w - px(6), h - px(5));
+                    g->DrawFillRect(r);
+                    break;
+                }
+                case 4:
+                    g->SetSymbol(thing.Style(), fore, tback);
+                    g->DrawPaint(w / 2, h / 2);
+                    break;
+                case 5:
+                    g->SetFont(thing.FontName(), thing.Size(), 0, uint8_t(thing.Style()), fore, tback);
+                    g->DrawText(0, h / 2, 11, sampleText_);
+                    break;
+                default: break;
+                }
+                g->GraphEnd();
+            } catch (...) {
+                try {
+                    g->GraphEnd();
+                } catch (...) {
+                }
+                DialogGuard::RaiseError(kObj, "DrawSample");
+            }
         }
-        const int32_t fore = thing.Fore(), tback = thing.Back();
-        switch (thing.Figure()) {
-        case 2: {
-            g->SetPen(thing.Style(), thing.Size(), fore, tback);
-            clsLine l;
-            l.mSx = 4;
-            l.mSy = h / 2;
-            l.mEx = w - 4;
-            l.mEy = h / 2;
-            g->DrawLine(l);
-            break;
-        }
-        case 3: {
-            g->SetBrush(thing.Style(), fore, tback);
-            clsRect r(5, 3, w - 6, h - 5);
-            g->DrawFillRect(r);
-            break;
-        }
-        case 4:
-            g->SetSymbol(thing.Style(), fore, tback);
-            g->DrawPaint(w / 2, h / 2);
-            break;
-        case 5:
-            g->SetFont(thing.FontName(), thing.Size(), 0, uint8_t(thing.Style()), fore, tback);
-            g->DrawText(0, h / 2, 11, sampleText_);
-            break;
-        default: break;
-        }
-        g->GraphEnd();
-    } catch (...) {
-        try {
-            g->GraphEnd();
-        } catch (...) {
-        }
-        DialogGuard::RaiseError(kObj, "DrawSample");
     }
+    img.setDevicePixelRatio(ratio);
     return img;
 }
 

@@ -70,8 +70,12 @@ void frmExpSymbol::picSymbols_Paint(QImage& image)
     if (!g || !g->oSymbols)
         return;
     const int32_t cw = image.width() / 8, ch = image.height() / 6;
+    // The symbols at the grid's resolution, on a canvas as many pixels larger.
+    const int32_t canvasSide = 64 * StylePicture::Dpi(image) / 96;
+    if (picCanvas_.width() != canvasSide)
+        picCanvas_ = QImage(canvasSide, canvasSide, QImage::Format_RGB32);
     const int32_t CW = picCanvas_.width(), CH = picCanvas_.height();
-    DeviceContext dc(picCanvas_);
+    DeviceContext dc(picCanvas_, StylePicture::Dpi(image), StylePicture::Dpi(image));
     if (!g->GraphBegin(&dc, 0, 0, CW, CH))
         return;
     QPainter grid(&image);

@@ -5,6 +5,7 @@
 #include "core/Scale.h"
 #include "legend/RangeSlider.h"
 #include "legend/StyleMath.h"
+#include "platform/Desktop.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QToolTip>
 #include <QCursor>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -30,7 +32,10 @@ QLabel* label(QWidget* parent, const QString& tip, int x, int y, int w)
 // A map sheet under a magnifier: what the dialog is about.
 QPixmap RangePicture()
 {
-    QPixmap pm(64, 64);
+    // In device pixels, drawn in logical ones: sharp at any pixel ratio.
+    const double ratio = Desktop::DevicePixelRatio();
+    QPixmap pm(int(std::ceil(64 * ratio)), int(std::ceil(64 * ratio)));
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

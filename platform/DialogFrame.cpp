@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/EventHook.h"
+#include "platform/WindowFit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -189,6 +190,14 @@ void DialogFrame::Form_Activate() {
     if (const QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry().size();
     QSize frame = frameGeometry().size();
     if (frame.isEmpty()) frame = size();
+    if (largerThanScreen_) {
+        // Made as large as the screen allows: its top-left corner stays on it.
+        const QMargins m = WindowFit::FrameMargins(this);
+        const QPoint want(int(std::nearbyint(double(mLeft) / tpp)), int(std::nearbyint(double(mTop) / tpp)));
+        move(WindowFit::PlaceOn(want, size().grownBy(m), WindowFit::AvailableArea(this)));
+        placed_ = true;
+        return;
+    }
     const QPoint at = ClampedPosition({mLeft, mTop}, frame * tpp, screen * tpp);
     move(int(std::nearbyint(double(at.x()) / tpp)), int(std::nearbyint(double(at.y()) / tpp)));
     placed_ = true;
@@ -210,7 +219,10 @@ void DialogFrame::showEvent(QShowEvent* e) {
     }
     if (defaultOk_ && ok_) ok_->setDefault(true);
     QDialog::showEvent(e);
-    if (!e->spontaneous()) Form_Activate();
+    if (!e->spontaneous()) {
+        largerThanScreen_ = WindowFit::LimitToScreen(this);
+        Form_Activate();
+    }
     qApp->installEventFilter(keyHook_);
     if (!focusConn_)
         focusConn_ = connect(qApp, &QApplication::focusChanged, this,

@@ -99,7 +99,9 @@ protected:
     // Closes the dialog with mResult set to `ok`.
     void Unload(bool ok);
 
-    // Places the window from mLeft/mTop within the screen.
+    // Places the window from mLeft/mTop within the screen; a dialog larger
+    // than the screen's available area is made no larger than it (its
+    // contents scroll) and keeps its top-left corner on it.
     void Form_Activate();
     // Stores the window's current place into mLeft/mTop.
     void Form_Deactivate();
@@ -129,6 +131,7 @@ private:
     bool validating_ = false;
     bool unloading_ = false;
     bool placed_ = false;
+    bool largerThanScreen_ = false;
     bool inCancel_ = false;
     bool inLoad_ = false;
     bool closedInLoad_ = false;

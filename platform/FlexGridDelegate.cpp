@@ -22,6 +22,8 @@ void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->save();
     painter->setClipRect(r);
     painter->fillRect(r, option.palette.base());
-    painter->drawImage(QPoint(r.left(), r.top() + (r.height() - pic.height()) / 2), pic);
+    // A picture in device pixels carries its ratio: it is placed by its size on the screen.
+    const int h = int(pic.deviceIndependentSize().height());
+    painter->drawImage(QPoint(r.left(), r.top() + (r.height() - h) / 2), pic);
     painter->restore();
 }

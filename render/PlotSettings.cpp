@@ -2,6 +2,7 @@
 
 #include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/ScreenDpiMark.h"
 #include "core/clsRegistry.h"
 #include "render/RegValues.h"
 #include "render/clsMapPlot.h"
@@ -26,6 +27,14 @@ struct Reader {
     void Double(const char* key, double, double def, Set set) {
         set(RegValues::GetDouble(reg, Key(key), def));
     }
+    // A resolution that came from the screen is the screen's of this start.
+    template <class Set>
+    void Resolution(const char* key, int32_t, bool, Set set) {
+        const int32_t screen = Library::ScreenDPI();
+        const int32_t stored = RegValues::GetLong(reg, Key(key), screen);
+        const bool fromScreen = ScreenDpiMark::FromScreen(reg, Key(key), stored);
+        set(fromScreen ? screen : stored, fromScreen);
+    }
 };
 
 struct Writer {
@@ -44,6 +53,11 @@ struct Writer {
     void Double(const char* key, double v, double, Set) {
         reg.RegPut(Key(key), v);
     }
+    template <class Set>
+    void Resolution(const char* key, int32_t v, bool fromScreen, Set) {
+        reg.RegPut(Key(key), v);
+        reg.RegPut(ScreenDpiMark::MarkerKey(Key(key)), fromScreen);
+    }
 };
 
 } // namespace
@@ -52,15 +66,14 @@ template <class Io>
 void PlotSettings::Exchange(Io& io, clsMapPlot& p) {
     const MapViewport& v = p.Viewport();
     PlotOptions& o = p.Options();
-    const int32_t screen = Library::ScreenDPI();
     io.Integer("ProjectionIndex", v.prjIndex, v.prjIndex, [&](int16_t x) { p.SetProjectionIndex(x); });
     io.Bool("ProjectionAuto", o.mProjectionAuto, true);
     io.Long("CenterX", v.shifted ? v.centerX - v.shift : v.centerX, 0, [&](int32_t x) { p.SetCenterX(x); });
     io.Long("CenterY", v.centerY, v.plotMode == 1 ? 185318 : 0, [&](int32_t x) { p.SetCenterY(x); });
     io.Double("Scale", v.scale, MapProjection::ScaleMax / 50, [&](double x) { p.SetMapScale(x); });
     io.Double("Light", v.light, 2.0, [&](double x) { p.SetLight(x); });
-    io.Long("DpiX", v.dpix, screen, [&](int32_t x) { p.Setdpix(x); });
-    io.Long("DpiY", v.dpiy, screen, [&](int32_t x) { p.Setdpiy(x); });
+    io.Resolution("DpiX", v.dpix, p.DpixFromScreen(), [&](int32_t x, bool s) { p.Setdpix(x, s); });
+    io.Resolution("DpiY", v.dpiy, p.DpiyFromScreen(), [&](int32_t x, bool s) { p.Setdpiy(x, s); });
     io.Bool("GridEnable", o.mGridEi, true);
     io.Bool("GridAuto", o.mGridAuto, true);
     io.Bool("GridOcean", o.mGridOcean, false);

@@ -113,12 +113,16 @@ QString clsMapPlot::ProjectionName() {
     }
 }
 
-void clsMapPlot::Setdpix(int32_t v) {
-    if (!IsDrawing()) view_.dpix = Library::Clamp(v, 48, 1440);
+void clsMapPlot::Setdpix(int32_t v, bool fromScreen) {
+    if (IsDrawing()) return;
+    view_.dpix = Library::Clamp(v, 48, 1440);
+    dpixFromScreen_ = fromScreen;
 }
 
-void clsMapPlot::Setdpiy(int32_t v) {
-    if (!IsDrawing()) view_.dpiy = Library::Clamp(v, 48, 1440);
+void clsMapPlot::Setdpiy(int32_t v, bool fromScreen) {
+    if (IsDrawing()) return;
+    view_.dpiy = Library::Clamp(v, 48, 1440);
+    dpiyFromScreen_ = fromScreen;
 }
 
 void clsMapPlot::SetCenterX(int32_t v) {

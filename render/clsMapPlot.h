@@ -80,9 +80,15 @@ public:
     void SetProjectionIndex(int16_t v);
     QString ProjectionName();
     int32_t dpix() const { return view_.dpix; }
-    void Setdpix(int32_t v);
+    // With the marker that the value came from the screen (and follows it
+    // at the next start) or from the user (and stays).
+    void Setdpix(int32_t v, bool fromScreen);
+    void Setdpix(int32_t v) { Setdpix(v, false); }
+    bool DpixFromScreen() const { return dpixFromScreen_; }
     int32_t dpiy() const { return view_.dpiy; }
-    void Setdpiy(int32_t v);
+    void Setdpiy(int32_t v, bool fromScreen);
+    void Setdpiy(int32_t v) { Setdpiy(v, false); }
+    bool DpiyFromScreen() const { return dpiyFromScreen_; }
     int32_t CenterX() const { return view_.centerX; }
     void SetCenterX(int32_t v);
     int32_t CenterY() const { return view_.centerY; }
@@ -178,4 +184,6 @@ private:
     std::unique_ptr<clsGrid> grid_;
     std::unique_ptr<ReplotPipeline> pipeline_ =
         std::make_unique<ReplotPipeline>(static_cast<ReplotPipeline::Host&>(*this));
+    bool dpixFromScreen_ = true;
+    bool dpiyFromScreen_ = true;
 };

@@ -2,6 +2,7 @@
 
 #include "core/ErrorMng.h"
 #include "core/Library.h"
+#include "core/ScreenDpiMark.h"
 #include "core/clsRegistry.h"
 #include "platform/VospError.h"
 #include "render/RegValues.h"
@@ -43,10 +44,12 @@ void clsView::SetBmpPath(const QString& path) { bmpPath_ = Library::ChangeExt(pa
 
 void clsView::SetPngPath(const QString& path) { pngPath_ = Library::ChangeExt(path, QStringLiteral("PNG")); }
 
-void clsView::SetDpi(int16_t v)
+void clsView::SetDpi(int16_t v, bool fromScreen)
 {
-    if (Library::InRange(v, 48, 1440))
+    if (Library::InRange(v, 48, 1440)) {
         dpi_ = v;
+        dpiFromScreen_ = fromScreen;
+    }
 }
 
 int32_t clsView::Width() const { return host_->PictureWidth(); }
@@ -118,8 +121,11 @@ void clsView::ReadRegistry()
         reg.mSection = RegistrySection();
         bmpPath_ = reg.RegGet(QStringLiteral("BMPpath"), QStringLiteral("USER.BMP"));
         pngPath_ = reg.RegGet(QStringLiteral("PNGpath"), QStringLiteral("USER.PNG"));
-        const int32_t screenDpi = Library::ScreenDPI();
-        dpi_ = RegValues::GetInteger(reg, QStringLiteral("DPI"), int16_t(screenDpi));
+        const int16_t screenDpi = Library::ScreenDPI();
+        const int16_t stored = RegValues::GetInteger(reg, QStringLiteral("DPI"), screenDpi);
+        // A resolution that came from the screen is the screen's of this start.
+        dpiFromScreen_ = ScreenDpiMark::FromScreen(reg, QStringLiteral("DPI"), stored);
+        dpi_ = dpiFromScreen_ ? screenDpi : stored;
         const int32_t w = Width();
         SetWidth(RegValues::GetLong(reg, QStringLiteral("Width"), w));
         const int32_t h = Height();
@@ -137,6 +143,7 @@ void clsView::WriteRegistry() const
         reg.RegPut(QStringLiteral("BMPpath"), bmpPath_);
         reg.RegPut(QStringLiteral("PNGpath"), pngPath_);
         reg.RegPut(QStringLiteral("DPI"), int32_t(dpi_));
+        reg.RegPut(ScreenDpiMark::MarkerKey(QStringLiteral("DPI")), dpiFromScreen_);
         reg.RegPut(QStringLiteral("Width"), Width());
         reg.RegPut(QStringLiteral("Height"), Height());
     } catch (...) {

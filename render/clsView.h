@@ -22,7 +22,11 @@ public:
     QString PngPath() const { return pngPath_; }
     void SetPngPath(const QString& path);
     int16_t Dpi() const { return dpi_; }
-    void SetDpi(int16_t v);
+    // Kept only within 48..1440, with the marker saying whether the value
+    // came from the screen (and follows it) or from the user (and stays).
+    void SetDpi(int16_t v, bool fromScreen);
+    void SetDpi(int16_t v) { SetDpi(v, false); }
+    bool DpiFromScreen() const { return dpiFromScreen_; }
     int32_t Width() const;
     void SetWidth(int32_t v);
     int32_t Height() const;
@@ -45,4 +49,5 @@ private:
     QString bmpPath_ = QStringLiteral("USER.BMP");
     QString pngPath_ = QStringLiteral("USER.PNG");
     int16_t dpi_;
+    bool dpiFromScreen_ = true;
 };

@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FontCatalog.h"
 #include "platform/ScriptedUi.h"
+#include "platform/WindowFit.h"
 #include "support/GuiApp.h"
 #include "support/PlotWorld.h"
 #include "support/TestFolder.h"
@@ -364,6 +365,49 @@ TEST_F(HelpWindow, AboutLeavesOutLinksWithoutAnAddress) {
         if (web) {
             EXPECT_EQ(webText, QStringLiteral("https://home.example/"));
         }
+    }
+}
+
+// The window of 680 x 600 opened from the middle of the screen: at ratio 1
+// pulled up onto the screen; at ratio 2 (a screen of 400 x 400) and when
+// made twice the screen's size while hidden, made no larger than it.
+TEST_F(HelpWindow, OpensWhollyOnTheScreenAndNoLargerThanIt) {
+    ASSERT_TRUE(HtmlHelp::HelpContents());
+    HelpViewer* v = HtmlHelp::Viewer();
+    const QRect area = WindowFit::AvailableArea(v);
+    for (const QSize size : {v->size(), area.size() * 2}) {
+        SCOPED_TRACE(size.height());
+        v->hide();
+        v->resize(size);
+        v->move(area.center());
+        ASSERT_TRUE(HtmlHelp::HelpContents());
+        ASSERT_EQ(HtmlHelp::Viewer(), v);
+        const QRect frame(v->pos(), v->size().grownBy(WindowFit::FrameMargins(v)));
+        if (!WindowFit::Passes(size.grownBy(WindowFit::FrameMargins(v)), area.size())) {
+            EXPECT_EQ(v->size(), size); // fits: keeps its size
+        }
+        // Wholly on the screen, however far down it was.
+        EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                          << frame.height();
+        // The page scrolls within what is left.
+        EXPECT_LT(v->Browser()->height(), area.height());
+        if (size == v->size()) {
+            EXPECT_NE(v->pos(), area.center()); // moved up onto the screen
+        }
+    }
+    // A new window opens beside the window it was asked from.
+    HtmlHelp::HelpCloseAll();
+    QApplication::processEvents();
+    QWidget opener;
+    opener.setGeometry(60, 30, 200, 100);
+    opener.show();
+    QApplication::setActiveWindow(&opener);
+    ASSERT_TRUE(HtmlHelp::HelpContents());
+    v = HtmlHelp::Viewer();
+    const QSize frame = v->size().grownBy(WindowFit::FrameMargins(v));
+    EXPECT_TRUE(area.contains(QRect(v->pos(), frame)));
+    if (!WindowFit::Passes(frame, area.size()) && frame.height() + 70 < area.height()) {
+        EXPECT_EQ(v->pos(), opener.frameGeometry().topLeft() + QPoint(40, 40));
     }
 }
 

@@ -29,9 +29,9 @@ struct ViewInWindow : MainHarness {
 };
 
 TEST(MainView, ResizeAndAnotherScreenLayOutAndRedraw) {
-    EXPECT_EQ(MainView::FollowDpi(96, 1, 2), 192); // 7.5 twips a pixel, not 8 (180 dpi)
-    EXPECT_EQ(MainView::FollowDpi(144, 1.5, 1), 96);
-    EXPECT_EQ(MainView::FollowDpi(300, 1, 2), 300); // the user's own
+    // 7.5 twips a device pixel at ratio 2, not 8 (180 dpi).
+    EXPECT_EQ(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(15, 2)), 192);
+    EXPECT_EQ(Desktop::ScreenDpi(Desktop::DeviceTwipsPerPixel(15, 1.5)), 144);
     ViewInWindow w;
     MainView& view = w.view;
     EXPECT_EQ(view.sliScale->minimum(), 1);

@@ -86,6 +86,7 @@ TEST_F(PublicSectionTest, SnapshotIsWrittenByteForByteAndReadBack) {
     gvLastSavePath = "/home/u/save.THG";
     gvStartMapType = 1;
     gvScreenDPI = 120;
+    gvScreenDPIFromScreen = false;
     gvAngleValue = 5;
     gvAngleUnit = 6;
     gvAngleDirection = 4;
@@ -115,6 +116,7 @@ TEST_F(PublicSectionTest, SnapshotIsWrittenByteForByteAndReadBack) {
         "StartMapType=\"1\"\r\n"
         "StartMapFile=\"%2\"\r\n"
         "ScreenDPI=\"120\"\r\n"
+        "ScreenDPIAuto=\"False\"\r\n"
         "AngleValue=\"5\"\r\n"
         "AngleUnit=\"6\"\r\n"
         "AngleDirection=\"4\"\r\n"
@@ -144,6 +146,7 @@ TEST_F(PublicSectionTest, SnapshotIsWrittenByteForByteAndReadBack) {
     gvLastSavePath.clear();
     gvLastLog.clear();
     gvStartMapType = gvScreenDPI = 0;
+    gvScreenDPIFromScreen = true;
     gvHomeLon = gvHomeLat = 0;
     gvAngleValue = gvAngleUnit = gvAngleDirection = 1;
     gvHomeScaleLL = 0;

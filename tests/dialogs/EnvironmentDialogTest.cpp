@@ -165,3 +165,25 @@ TEST_F(EnvironmentTest, FolderPickerFallsBackToTheProgramFoldersVolume) {
     EXPECT_TRUE(Run(f, [&] { f.cmdOK->click(); }));
     EXPECT_EQ(f.mPath, dir.path() + QStringLiteral("/Maps"));
 }
+
+// Only a screen width the user entered makes the resolution the user's.
+TEST_F(EnvironmentTest, ScreenWidthLeftAloneKeepsTheScreensResolution) {
+    const bool mark = gvScreenDPIFromScreen;
+    gvScreenDPI = 96;
+    gvScreenDPIFromScreen = true;
+    EXPECT_TRUE(Run(d, [&] {
+        EXPECT_TRUE(d.ValidateEntry(d.txtScreenWidth)); // the focus passed through
+        d.cmdOK->click();
+    }));
+    EXPECT_EQ(gvScreenDPI, 96);
+    EXPECT_TRUE(gvScreenDPIFromScreen);
+    d.mPlot = &plot;
+    EXPECT_TRUE(Run(d, [&] {
+        d.txtScreenWidth->setText(QStringLiteral("260"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtScreenWidth));
+        d.cmdOK->click();
+    }));
+    EXPECT_EQ(gvScreenDPI, 78);
+    EXPECT_FALSE(gvScreenDPIFromScreen);
+    gvScreenDPIFromScreen = mark;
+}

@@ -124,6 +124,49 @@ TEST_F(MapSizeTest, ResolutionAndSizeChecks) {
     EXPECT_EQ(view.Dpi(), 96);
 }
 
+// The resolution keeps its marker unless the user enters another one.
+TEST_F(MapSizeTest, ResolutionKeepsWhereItCameFrom) {
+    struct Row {
+        const char* text; // nullptr: the box is left alone
+        bool screenWas;
+        int32_t dpi;
+        bool fromScreen;
+    };
+    PublicVal::gvScreenDPI = 192;
+    const bool savedMark = PublicVal::gvScreenDPIFromScreen;
+    for (const Row& r : {Row{nullptr, true, 96, true}, Row{nullptr, false, 96, false}, Row{"96", true, 96, true},
+                         Row{"120", true, 120, false}, Row{"96", false, 96, false}, Row{"abc", false, Library::ScreenDPI(), true},
+                         Row{"screen", false, 192, true}}) {
+        SCOPED_TRACE(r.text ? r.text : "untouched");
+        PublicVal::gvScreenDPIFromScreen = true;
+        view.SetDpi(96, r.screenWas);
+        d.mView = &view;
+        EXPECT_TRUE(Run(d, [&] {
+            if (r.text) d.txtDPI->setText(QString::fromLatin1(r.text));
+            EXPECT_TRUE(d.ValidateEntry(d.txtDPI));
+            d.txtSize[0]->setText(QStringLiteral("500"));
+            EXPECT_TRUE(d.ValidateEntry(d.txtSize[0]));
+            d.cmdOK->click();
+        }));
+        EXPECT_EQ(view.Dpi(), r.dpi);
+        EXPECT_EQ(view.DpiFromScreen(), r.fromScreen);
+        EXPECT_EQ(host.width, 500);
+    }
+    // "screen" takes the environment's resolution as it stands: the user's
+    // screen width gives one of the user's.
+    PublicVal::gvScreenDPIFromScreen = false;
+    view.SetDpi(96, true);
+    d.mView = &view;
+    EXPECT_TRUE(Run(d, [&] {
+        d.txtDPI->setText(QStringLiteral("SCREEN"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtDPI));
+        d.cmdOK->click();
+    }));
+    EXPECT_EQ(view.Dpi(), 192);
+    EXPECT_FALSE(view.DpiFromScreen());
+    PublicVal::gvScreenDPIFromScreen = savedMark;
+}
+
 TEST_F(MapSizeTest, CancelKeepsTheSettingsAndTheUnitIsKept) {
     EXPECT_FALSE(Run(d, [&] {
         d.choUnit->setCurrentIndex(frmMapSize::Inches);

@@ -108,7 +108,7 @@ TEST_F(GridTest, HtmlLegendOfTheSelectedRows) {
         SCOPED_TRACE(code);
         const QImage png(dir.file(QStringLiteral("LEG_image/sample%1.PNG").arg(code)));
         EXPECT_FALSE(png.isNull());
-        EXPECT_EQ(png.size(), flex.CellPicture(code + 1, 5).size());
+        EXPECT_EQ(png.size(), flex.CellPicture(code + 1, 5).deviceIndependentSize().toSize());
     }
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("LEG_image/sample3.PNG"))));
     EXPECT_EQ(Messages(), QStringList{dir.file(QStringLiteral("LEG.HTM")) + "\r\nに保存しました."});

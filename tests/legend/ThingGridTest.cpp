@@ -106,7 +106,7 @@ TEST_F(GridTest, SampleStateFollowsRowsAndTheSampleColumn) {
     EXPECT_EQ(Column(7), (QStringList{"category", "off", "off", "off", "off", "off", "off"}));
     flex.SetSelection(1, 5, 1, 5);
     EXPECT_FALSE(popup); // a category row alone
-    EXPECT_EQ(flex.CellPicture(2, 5).width(), 96);
+    EXPECT_EQ(flex.CellPicture(2, 5).deviceIndependentSize().width(), 96);
 
     flex.SetSelection(2, 1, 2, 1);
     grid.DblClick(); // MouseRow -1: nothing

@@ -125,8 +125,8 @@ TEST(clsView, SectionRoundTripAndStoredValues) {
     const auto pairs = reg.RegGetSec();
     QStringList keys, values;
     for (const auto& kv : pairs) keys << kv.first, values << kv.second;
-    EXPECT_EQ(keys, (QStringList{"BMPpath", "PNGpath", "DPI", "Width", "Height"}));
-    EXPECT_EQ(values, (QStringList{"a.BMP", "USER.PNG", "300", "700", "500"}));
+    EXPECT_EQ(keys, (QStringList{"BMPpath", "PNGpath", "DPI", "DPIAuto", "Width", "Height"}));
+    EXPECT_EQ(values, (QStringList{"a.BMP", "USER.PNG", "300", "False", "700", "500"}));
 
     FakeHost host;
     clsView v(&host);
