@@ -1,3 +1,4 @@
+// Help menu, help pages and the help window: context ids, menu captions, fonts, web links and placement.
 #include "app/HelpMenu.h"
 #include "app/HelpViewer.h"
 #include "app/HtmlHelp.h"

@@ -1,3 +1,4 @@
+// The PUBLIC settings section and snapshot (.MLG) files: reading rules, byte-exact writing, refusals.
 #include "AppFixture.h"
 
 #include "document/clsMap.h"

@@ -1,3 +1,4 @@
+// The global objects' creation, settings and release (PublicSetup), and the stops when files are missing.
 #include "AppFixture.h"
 
 #include "core/MapProjection.h"

@@ -1,3 +1,4 @@
+// Start-up and shut-down of the main window: checks, cruise questions, window place, quit and fatal stop.
 #include "AppFixture.h"
 
 #include "core/ErrorMng.h"

@@ -1,3 +1,4 @@
+// AngleLib's angle texts: formats, units and directions written and read back.
 #include "core/AngleLib.h"
 
 #include "core/ErrorMng.h"

@@ -1,3 +1,4 @@
+// AngleLib's conversions between seconds, radians and unit vectors, and the wrapping of angles.
 #include "core/AngleLib.h"
 
 #include <cmath>

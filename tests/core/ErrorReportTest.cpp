@@ -1,3 +1,4 @@
+// ErrorMng's fatal stop: the error report file, its folder and texts, and the file-error retry prompt.
 #include "core/ErrorMng.h"
 
 #include "platform/Cp932Codec.h"

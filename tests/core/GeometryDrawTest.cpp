@@ -1,3 +1,4 @@
+// Drawing of clsRect, clsLine and clsPoly onto a device context: the pixels each covers.
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"

@@ -1,3 +1,4 @@
+// GlobePolyLib: great arcs to the poles and the cutting of figures at the date line and the poles.
 #include "PolyKit.h"
 #include "core/GlobePolyLib.h"
 #include "core/MapProjection.h"

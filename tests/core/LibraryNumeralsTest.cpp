@@ -1,3 +1,4 @@
+// Library's numbers in text: kanji numerals, half-width and upper-case tables, strict parsing, lengths, tokens.
 #include "core/Library.h"
 
 #include "platform/VospError.h"

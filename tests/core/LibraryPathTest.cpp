@@ -1,3 +1,4 @@
+// Library's paths and files: names, folders, extensions, case-free lookup, read-only files, file lists.
 #include "core/Library.h"
 
 #include "platform/ScriptedUi.h"

@@ -1,3 +1,4 @@
+// Library's texts: quoting, trimming, numbers and dates as text, versions, bytes.
 #include "core/Library.h"
 
 #include <QDate>

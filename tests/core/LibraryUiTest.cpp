@@ -1,3 +1,4 @@
+// Library's user-interface helpers: message boxes, the mouse-pointer stack, installed fonts.
 #include "core/Library.h"
 
 #include "platform/ScriptedUi.h"

@@ -1,3 +1,4 @@
+// Library's Val and the saturating numeric helpers at their boundaries.
 #include "core/Library.h"
 
 #include "platform/VospError.h"

@@ -1,3 +1,4 @@
+// clsPoly, the point list: flags, indexes, bounds, editing, chopping, clipping and reading.
 #include "PolyKit.h"
 #include "platform/VospError.h"
 

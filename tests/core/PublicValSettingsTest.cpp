@@ -1,3 +1,4 @@
+// PublicVal's settings getters: map folder, start map, grid values, snapshot names, gazetteer.
 #include "core/PublicVal.h"
 
 #include "core/ErrorMng.h"

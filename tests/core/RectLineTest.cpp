@@ -1,3 +1,4 @@
+// clsRect and clsLine: sizes, out-codes, unions, crossings and clipping.
 #include "core/clsLine.h"
 #include "core/clsRect.h"
 

@@ -1,3 +1,4 @@
+// Surveying on the sphere (GlobePolyLib): arcs, bearings, routes, lengths and areas.
 #include "PolyKit.h"
 #include "core/MapProjection.h"
 #include "core/clsSurvey.h"

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct GridTest : ::testing::Test {
+struct CountryGridTest : ::testing::Test {
     TestFolder t;
     ScopedUi ui;
     clsGridMap g;
@@ -47,7 +47,7 @@ TEST(GridCell, VectorsAtTheEdges) {
     EXPECT_FALSE(clsGridMap::LonLatToCell(0, 327600, col, row)); // 91° north: row -1
 }
 
-TEST_F(GridTest, TokyoAndItsNeighboursFromTheBytes) {
+TEST_F(CountryGridTest, TokyoAndItsNeighboursFromTheBytes) {
     QByteArray bytes(129600, '\0');
     bytes[39518] = '\x88'; // 392 = 0x0188, low byte first
     bytes[39519] = '\x01';
@@ -63,7 +63,7 @@ TEST_F(GridTest, TokyoAndItsNeighboursFromTheBytes) {
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 }
 
-TEST_F(GridTest, MissingFileIsToldOnEveryQueryThatReadsIt) {
+TEST_F(CountryGridTest, MissingFileIsToldOnEveryQueryThatReadsIt) {
     g.SetFileName(t.file("none.grd"));
     EXPECT_EQ(g.GetCountryCode(0, 0), -1);
     ASSERT_EQ(ui.ui.messages.size(), 1);
@@ -80,7 +80,7 @@ TEST_F(GridTest, MissingFileIsToldOnEveryQueryThatReadsIt) {
     EXPECT_EQ(ui.ui.messages.size(), 3);
 }
 
-TEST_F(GridTest, ShortEmptyAndLongFiles) {
+TEST_F(CountryGridTest, ShortEmptyAndLongFiles) {
     GridBytes grid;
     grid.set(54, 318, 410).set(54, 319, 392).set(179, 359, 36);
     const int32_t w = -648000, n = 324000, e = 647999, s = -324000;
@@ -102,7 +102,7 @@ TEST_F(GridTest, ShortEmptyAndLongFiles) {
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 }
 
-TEST_F(GridTest, CountriesInOrderOnceEachAndOnlyRealNumbers) {
+TEST_F(CountryGridTest, CountriesInOrderOnceEachAndOnlyRealNumbers) {
     GridBytes grid; // rows 50..52, columns 310..312 (130°E..133°E, 40°N..37°N)
     grid.set(50, 312, 392).set(50, 311, 408).set(51, 310, 410).set(51, 312, 392).set(52, 310, 999);
     grid.set(52, 311, 1000).set(52, 312, -3);
@@ -114,7 +114,7 @@ TEST_F(GridTest, CountriesInOrderOnceEachAndOnlyRealNumbers) {
     EXPECT_EQ(g.GetCountryCodeArea(nullptr), kNone);
 }
 
-TEST_F(GridTest, AcrossTheDateLineAndFullTurns) {
+TEST_F(CountryGridTest, AcrossTheDateLineAndFullTurns) {
     GridBytes grid; // 13 and 15 lie just outside the first area, 14 far outside
     grid.set(0, 0, 11).set(0, 10, 12).set(0, 11, 13).set(0, 180, 14).set(0, 349, 15).set(0, 350, 16);
     grid.set(0, 359, 17).set(179, 180, 18);
@@ -132,7 +132,7 @@ TEST_F(GridTest, AcrossTheDateLineAndFullTurns) {
     EXPECT_EQ(Area(0, -324000, 3600, -400000), QList<int16_t>{18});
 }
 
-TEST_F(GridTest, KeptUntilNameSizeOrTimeChanges) {
+TEST_F(CountryGridTest, KeptUntilNameSizeOrTimeChanges) {
     GridBytes grid;
     const QString path = t.write("g.grd", grid.set(54, 319, 392).bytes);
     const QDateTime stamp(QDate(2020, 1, 2), QTime(3, 4, 5));

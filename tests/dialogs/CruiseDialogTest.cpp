@@ -1,3 +1,4 @@
+// The cruise dialog (frmCruise05): its enabling, borders and the cruise it runs.
 #include "DialogTestEnv.h"
 #include "support/CruiseTestEnv.h"
 

@@ -1,3 +1,4 @@
+// The graticule dialog (frmGrid): sliders, typed values and automatic spacing.
 #include "DialogTestEnv.h"
 
 #include "dialogs/frmGrid.h"

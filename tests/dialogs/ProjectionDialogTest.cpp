@@ -1,3 +1,4 @@
+// The projection dialog (frmVospProjection): filters, ranges, OK and reopening.
 #include "DialogTestEnv.h"
 
 #include "core/AngleLib.h"

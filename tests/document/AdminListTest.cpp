@@ -1,3 +1,4 @@
+// The area list (clsAdmins, clsAdmin) and its .ADM file.
 #include "document/HAdmin.h"
 #include "document/clsAdmins.h"
 

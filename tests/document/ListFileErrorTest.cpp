@@ -1,3 +1,4 @@
+// Failures of the thing and area lists' files: save retries, failed loads, numbers beyond their field.
 #include "core/ErrorMng.h"
 #include "document/clsAdmins.h"
 #include "document/clsThings.h"

@@ -1,3 +1,4 @@
+// The map figures (clsMapRem, clsMapPolyline, clsMapPolygon, clsMapSymbol, clsMapText).
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
 #include "document/clsMapPolygon.h"

@@ -1,3 +1,4 @@
+// The map file reader (clsMap) on damaged and truncated files.
 #include "support/MapFileBuilder.h"
 #include "MapTestUtil.h"
 

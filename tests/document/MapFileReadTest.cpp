@@ -1,3 +1,4 @@
+// The map file reader (clsMap): every version and kind of figure, texts, progress, missing files.
 #include "support/MapFileBuilder.h"
 #include "MapTestUtil.h"
 

@@ -1,3 +1,4 @@
+// clsMap's properties: file name, mode, map code, dates, names and header lookups.
 #include "document/clsMap.h"
 #include "document/clsMapRem.h"
 #include "document/clsMapSymbol.h"

@@ -1,3 +1,4 @@
+// Map units and their list (clsMapUnit, clsMapUnits): names, adding, removing and ordering.
 #include "document/HMap.h"
 
 #include "support/MapUnitTestEnv.h"

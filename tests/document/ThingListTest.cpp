@@ -1,3 +1,4 @@
+// The thing list (clsThings) and its .THG file.
 #include "document/clsThings.h"
 
 #include "support/DocumentTestEnv.h"

@@ -1,3 +1,4 @@
+// One thing's style (clsThing): pages, setters, records and their keys.
 #include "document/HThing.h"
 #include "document/clsThing.h"
 

@@ -1,3 +1,4 @@
+// The document's two dialogs: map information (frmMapInfo) and loading progress (frmMapLoad).
 #include "document/clsMapRem.h"
 #include "document/clsMapUnit.h"
 #include "document/ui/frmMapInfo.h"

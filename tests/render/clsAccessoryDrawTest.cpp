@@ -1,3 +1,4 @@
+// clsAccessory's layout and drawing: bands, frame, title, comment, centre mark.
 #include "render/clsAccessory.h"
 
 #include "AccessoryCanvas.h"

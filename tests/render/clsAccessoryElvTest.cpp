@@ -1,3 +1,4 @@
+// clsAccessory's elevation legend and the units it is drawn from.
 #include "render/clsAccessory.h"
 
 #include "AccessoryCanvas.h"

@@ -11,7 +11,7 @@ namespace {
 
 using V = std::vector<int32_t>;
 
-TEST(GridTest, LongitudeLatitudeDefaultsAndLimits) {
+TEST(GraticuleSettingsTest, LongitudeLatitudeDefaultsAndLimits) {
     clsGrid g;
     EXPECT_EQ(g.UnitMode(), 1);
     EXPECT_EQ(g.RegistrySection(), QStringLiteral("LLGRID"));
@@ -48,7 +48,7 @@ TEST(GridTest, LongitudeLatitudeDefaultsAndLimits) {
     EXPECT_EQ(g.RegistrySection(), QStringLiteral("MYGRID"));
 }
 
-TEST(GridTest, PlaneModeScalesWithTheGlobe) {
+TEST(GraticuleSettingsTest, PlaneModeScalesWithTheGlobe) {
     MapProjection::InitGlobeRadius(MapProjection::DefaultGlobeRadius);
     const int32_t c = MapProjection::GlobeCircumLong; // 40030179 metres
     ASSERT_EQ(c, 40030179);
@@ -65,7 +65,7 @@ TEST(GridTest, PlaneModeScalesWithTheGlobe) {
     EXPECT_EQ(g.West(), -c);
 }
 
-TEST(GridTest, AxialTiltFromTheEnvironment) {
+TEST(GraticuleSettingsTest, AxialTiltFromTheEnvironment) {
     {
         ScopedEnvironment env("AxialTilt=400000\r\n");
         EXPECT_EQ(clsGrid().AxialTilt(), 84360);

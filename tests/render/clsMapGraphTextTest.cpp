@@ -1,3 +1,4 @@
+// clsMapGraph's text drawing: alignment, turning, halos, heights and faces.
 #include "TestCanvas.h"
 
 #include "platform/FileSystem.h"
