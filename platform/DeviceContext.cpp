@@ -1,5 +1,7 @@
 #include "platform/DeviceContext.h"
 
+#include "platform/DeferredDrawing.h"
+
 #include <QBrush>
 #include <QFont>
 #include <QFontMetrics>
@@ -12,11 +14,8 @@
 #include <QPolygon>
 #include <QRegion>
 #include <QTextLayout>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -174,112 +173,10 @@ QPolygon ToQPolygon(const int32_t* xy, int32_t count)
     return poly;
 }
 
-// Our own pool, so that a flush never waits for others' work.
-QThreadPool& RasterPool()
-{
-    static QThreadPool pool;
-    return pool;
-}
-
-int32_t Clamp32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
-
 } // namespace
 
-struct DeviceContext::Deferral {
-    struct Op {
-        int32_t top, bottom; // top > bottom: a change of state, replayed everywhere
-        bool state;
-        std::function<void(DeviceContext&)> call;
-    };
-    struct Text {
-        int32_t x, y;
-        QString text;
-    };
-    struct Mask {
-        int32_t x, y, w, h, ink, paper;
-        std::shared_ptr<const BitMask> mask;
-    };
-    // A stretch of calls, with what they hold kept beside them so that each
-    // call stays small.
-    struct Chunk {
-        std::vector<Op> ops;
-        std::vector<int32_t> points;
-        std::vector<DcBrush> brushes;
-        std::vector<DcFont> fonts;
-        std::vector<Text> texts;
-        std::vector<Mask> masks;
-
-        template <class T>
-        static uint32_t Keep(std::vector<T>& store, const T& v)
-        {
-            store.push_back(v);
-            return uint32_t(store.size() - 1);
-        }
-        uint32_t KeepPoints(const int32_t* xy, int32_t count)
-        {
-            const size_t at = points.size();
-            points.insert(points.end(), xy, xy + 2 * size_t(std::max(count, 0)));
-            return uint32_t(at);
-        }
-    };
-    // The calls are replayed a stretch at a time while the recording goes
-    // on: the stretch being recorded, then those handed over (under the lock).
-    static constexpr size_t kStretch = 4096;
-    static std::unique_ptr<Chunk> NewChunk()
-    {
-        auto c = std::make_unique<Chunk>();
-        c->ops.reserve(kStretch);
-        return c;
-    }
-    int threads = 1;
-    std::unique_ptr<Chunk> open = NewChunk();
-    // The plain settings as the bands will have them: a setting is recorded
-    // only when a call that may read it follows, so that a figure's setting
-    // and restoring of the same pen costs nothing.
-    DcPen pen;
-    int32_t bkMode = Gdi::OPAQUE, bkColour = 0, textColour = 0, textAlign = Gdi::TA_LEFT;
-    std::mutex lock;
-    std::condition_variable idle;
-    std::vector<std::unique_ptr<Chunk>> sealed;
-    // Per band: the stretches replayed, and whether a thread is at it.
-    std::vector<size_t> replayed;
-    std::vector<uint8_t> busy;
-    // A map draws its symbols from a few masks: one copy each while it lasts.
-    std::shared_ptr<const BitMask> lastMask;
-    // Stretches handed over but not yet replayed everywhere; beyond this
-    // many the recording thread replays too, so that they stay few.
-    static constexpr size_t kBacklog = 8;
-    int running = 0; // workers at the replay
-    size_t freed = 0; // stretches before this one are gone
-    // Contexts over the same pixels, each drawing its own band of rows; made
-    // at the first hand-over and kept, with their caches, for the next.
-    std::vector<std::unique_ptr<QImage>> images;
-    std::vector<std::unique_ptr<DeviceContext>> bands;
-
-    // A call whose rows miss the band is left out, or run for its change of
-    // state only.
-    static void Replay(DeviceContext& dc, const std::vector<Op>& ops)
-    {
-        for (const Op& op : ops) {
-            try {
-                if (op.top <= op.bottom && (op.bottom < dc.bandTop_ || op.top > dc.bandBottom_)) {
-                    if (!op.state)
-                        continue;
-                    dc.drawPixels_ = false;
-                    op.call(dc);
-                    dc.drawPixels_ = true;
-                } else {
-                    op.call(dc);
-                }
-            } catch (...) {
-                dc.drawPixels_ = true;
-            }
-        }
-    }
-};
-
 struct DeviceContext::Impl {
-    std::unique_ptr<Deferral> deferral;
+    std::unique_ptr<DeferredDrawing> deferral;
     QPainter painter;
     // The last brush texture made, and what it was made of.
     DcBrush textureOf;
@@ -393,39 +290,18 @@ bool DeviceContext::IsDeferred() const { return Recording(); }
 
 void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
 {
-    Deferral& f = *d_->deferral;
-    // Settings reach the bands only when a call that reads them follows.
-    const auto sync = [&f](auto& sent, const auto& now, auto set) {
-        if (sent == now) return;
-        sent = now;
-        f.open->ops.push_back({1, 0, true, [v = now, set](DeviceContext& dc) { set(dc, v); }});
-    };
-    sync(f.pen, pen_, [](DeviceContext& dc, const DcPen& v) { dc.SelectPen(v); });
-    sync(f.bkMode, bkMode_, [](DeviceContext& dc, int32_t v) { dc.SetBkMode(v); });
-    sync(f.bkColour, bkColour_, [](DeviceContext& dc, int32_t v) { dc.SetBkColor(v); });
-    sync(f.textColour, textColour_, [](DeviceContext& dc, int32_t v) { dc.SetTextColor(v); });
-    sync(f.textAlign, textAlign_, [](DeviceContext& dc, int32_t v) { dc.SetTextAlign(v); });
-    f.open->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
-    if (f.open->ops.size() >= Deferral::kStretch)
-        HandOver();
+    d_->deferral->Record(top, bottom, state, std::move(call));
 }
 
 void DeviceContext::BeginDeferred(int threads)
 {
     if (Recording() || threads < 2 || !bits_ || height_ < 2)
         return;
-    if (!d_->deferral || d_->deferral->threads != threads) {
-        d_->deferral = std::make_unique<Deferral>();
-        d_->deferral->threads = threads;
-    }
+    if (!d_->deferral || d_->deferral->Threads() != threads)
+        d_->deferral = std::make_unique<DeferredDrawing>(*this, threads);
     recording_ = true;
     drawPixels_ = false;
-    Deferral& f = *d_->deferral;
-    f.pen = pen_;
-    f.bkMode = bkMode_;
-    f.bkColour = bkColour_;
-    f.textColour = textColour_;
-    f.textAlign = textAlign_;
+    d_->deferral->Begin();
     // The bands start from the state as it is now.
     Record(1, 0, true, [pen = pen_, brush = brush_, bk = bkMode_, bkColour = bkColour_, text = textColour_, rop = rop_,
                   align = textAlign_, font = font_, hasFont = hasFont_, x = curX_, y = curY_, phase = dashPhase_,
@@ -451,105 +327,19 @@ void DeviceContext::BeginDeferred(int threads)
     });
 }
 
-// Replays whatever stretches a free band still lacks, until none is left.
-void DeviceContext::Drain()
+void DeviceContext::KeepToBand(int32_t top, int32_t bottom, int32_t bands)
 {
-    Deferral& f = *d_->deferral;
-    std::unique_lock<std::mutex> held(f.lock);
-    for (;;) {
-        size_t band = f.bands.size();
-        for (size_t b = 0; b < f.bands.size(); ++b)
-            if (!f.busy[b] && f.replayed[b] < f.sealed.size()) {
-                band = b;
-                break;
-            }
-        if (band == f.bands.size())
-            return;
-        f.busy[band] = 1;
-        const size_t from = f.replayed[band], to = f.sealed.size();
-        std::vector<const Deferral::Chunk*> chunks;
-        for (size_t c = from; c < to; ++c)
-            chunks.push_back(f.sealed[c].get());
-        held.unlock();
-        for (const Deferral::Chunk* c : chunks)
-            Deferral::Replay(*f.bands[band], c->ops);
-        held.lock();
-        f.replayed[band] = to;
-        f.busy[band] = 0;
-        // The stretches every band has replayed are freed here, on a worker
-        // as a rule, and a large map never holds all of them at once.
-        const size_t all = *std::min_element(f.replayed.begin(), f.replayed.end());
-        std::vector<std::unique_ptr<Deferral::Chunk>> spent;
-        for (; f.freed < all; ++f.freed)
-            spent.push_back(std::move(f.sealed[f.freed]));
-        held.unlock();
-        spent.clear();
-        held.lock();
-    }
-}
-
-void DeviceContext::HandOver()
-{
-    Deferral& f = *d_->deferral;
-    if (f.open->ops.empty())
-        return;
-    if (f.bands.empty()) {
-        // Twice as many bands as cores, taken in turn, so that a band full
-        // of drawing does not hold up the others.
-        const int32_t count = std::min(2 * f.threads, height_);
-        const int32_t rows = (height_ + count - 1) / count;
-        for (int32_t k = 0; k * rows < height_; ++k) {
-            f.images.push_back(std::make_unique<QImage>(reinterpret_cast<uchar*>(bits_), width_, height_,
-                                                        qsizetype(stride_) * 4, QImage::Format_RGB32));
-            auto band = std::make_unique<DeviceContext>(*f.images.back(), dpiX_, dpiY_);
-            band->bandTop_ = k * rows;
-            band->bandBottom_ = std::min(height_ - 1, (k + 1) * rows - 1);
-            band->ClearClip();
-            band->d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / count, 1024);
-            f.bands.push_back(std::move(band));
-        }
-        f.replayed.assign(f.bands.size(), 0);
-        f.busy.assign(f.bands.size(), 0);
-    }
-    bool behind = false;
-    {
-        const std::lock_guard<std::mutex> held(f.lock);
-        f.sealed.push_back(std::move(f.open));
-        f.open = Deferral::NewChunk();
-        const int workers = std::min(f.threads, int(f.bands.size())) - 1;
-        QThreadPool& pool = RasterPool();
-        if (pool.maxThreadCount() < workers)
-            pool.setMaxThreadCount(workers);
-        for (; f.running < workers; ++f.running)
-            pool.start([this] {
-                Drain();
-                Deferral& d = *d_->deferral;
-                const std::lock_guard<std::mutex> done(d.lock);
-                --d.running;
-                d.idle.notify_all();
-            });
-        behind = f.sealed.size() - f.freed > Deferral::kBacklog;
-    }
-    if (behind)
-        Drain();
+    bandTop_ = top;
+    bandBottom_ = bottom;
+    ClearClip();
+    d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / bands, 1024);
 }
 
 void DeviceContext::Flush()
 {
     if (!Recording())
         return;
-    HandOver();
-    Deferral& f = *d_->deferral;
-    if (f.sealed.empty())
-        return;
-    // This thread replays too, then waits for the workers.
-    Drain();
-    std::unique_lock<std::mutex> held(f.lock);
-    f.idle.wait(held, [&f] { return f.running == 0; });
-    // Every band has every stretch now, and they are gone.
-    f.sealed.clear();
-    f.freed = 0;
-    std::fill(f.replayed.begin(), f.replayed.end(), 0);
+    d_->deferral->Flush();
 }
 
 void DeviceContext::EndDeferred()
@@ -576,7 +366,7 @@ DcPen DeviceContext::SelectPen(const DcPen& pen)
 DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
 {
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush)](DeviceContext& dc) {
+        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush)](DeviceContext& dc) {
             dc.SelectBrush(f->brushes[i]);
         });
     return std::exchange(brush_, brush);
@@ -656,7 +446,7 @@ void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(1, 0, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.AndPolygonClip(f->points.data() + at, count);
         });
     QRegion region(ToQPolygon(xy, count), Qt::WindingFill);
@@ -878,7 +668,7 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.Polyline(f->points.data() + at, count);
         });
     }
@@ -956,7 +746,7 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.Polygon(f->points.data() + at, count);
         });
     }
@@ -979,7 +769,7 @@ bool DeviceContext::FillRect(int32_t left, int32_t top, int32_t right, int32_t b
 {
     if (Recording() && bits_)
         Record(std::min(top, bottom), std::max(top, bottom), false,
-               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush), left, top, right,
+               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush), left, top, right,
                 bottom](DeviceContext& dc) { dc.FillRect(left, top, right, bottom, f->brushes[i]); });
     return FillRectNow(left, top, right, bottom, brush);
 }
@@ -1033,14 +823,6 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
     return true;
 }
 
-std::shared_ptr<const BitMask> DeviceContext::SharedMask(const BitMask& mask)
-{
-    std::shared_ptr<const BitMask>& last = d_->deferral->lastMask;
-    if (!last || !(*last == mask))
-        last = std::make_shared<const BitMask>(mask);
-    return last;
-}
-
 bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32_t w, int32_t h,
                                 int32_t inkColour, int32_t paperColour)
 {
@@ -1048,10 +830,10 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
         return false;
     if (Recording())
         Record(y, int64_t(y) + h - 1, false,
-               [f = d_->deferral->open.get(),
-                i = Deferral::Chunk::Keep(d_->deferral->open->masks, {x, y, w, h, inkColour, paperColour, SharedMask(mask)})](
+               [f = &d_->deferral->Open(),
+                i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().masks, {x, y, w, h, inkColour, paperColour, d_->deferral->SharedMask(mask)})](
                    DeviceContext& dc) {
-                   const Deferral::Mask& m = f->masks[i];
+                   const DeferredDrawing::Mask& m = f->masks[i];
                    dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
                });
     if (!drawPixels_)
@@ -1140,7 +922,7 @@ bool DeviceContext::SelectFont(const DcFont& font)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->fonts, font)](DeviceContext& dc) {
+        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().fonts, font)](DeviceContext& dc) {
             dc.SelectFont(f->fonts[i]);
         });
     if (!HaveGui() || font.family.isEmpty())
@@ -1188,8 +970,8 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         const bool level = font_.escapement % 3600 == 0;
         Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
                level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
-               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->texts, {x, y, text})](DeviceContext& dc) {
-                   const Deferral::Text& t = f->texts[i];
+               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().texts, {x, y, text})](DeviceContext& dc) {
+                   const DeferredDrawing::Text& t = f->texts[i];
                    dc.TextOut(t.x, t.y, t.text);
                });
     }
