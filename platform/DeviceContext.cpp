@@ -1,55 +1,24 @@
 #include "platform/DeviceContext.h"
 
 #include "platform/DeferredDrawing.h"
+#include "platform/PainterCall.h"
+#include "platform/TextShaper.h"
 
 #include <QBrush>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QGuiApplication>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
 #include <QRegion>
-#include <QTextLayout>
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
-
 namespace {
-
-#if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("avx"))) void ZeroUpperVectorHalves() { _mm256_zeroupper(); }
-#endif
-
-// The toolkit's raster engine can return with the upper halves of the wide
-// vector registers in use; every plain SSE instruction after that (the
-// projections, the pixel loops) then pays a state-transition penalty, which
-// made each conversion about ten times slower. Each call into the painter
-// clears that state on the way out.
-struct PainterCall {
-    PainterCall() = default;
-    PainterCall(const PainterCall&) = delete;
-    PainterCall& operator=(const PainterCall&) = delete;
-    ~PainterCall()
-    {
-#if defined(__x86_64__) || defined(__i386__)
-        static const bool avx = [] {
-            __builtin_cpu_init();
-            return __builtin_cpu_supports("avx") != 0;
-        }();
-        if (avx)
-            ZeroUpperVectorHalves();
-#endif
-    }
-};
 
 int32_t gScreenDpiX = 96;
 int32_t gScreenDpiY = 96;
@@ -183,62 +152,8 @@ struct DeviceContext::Impl {
     int32_t textureText = -1, textureBack = -1;
     bool textureOpaque = false, haveTexture = false;
     QBrush texture;
-    // The selected font as the toolkit holds it.
-    std::optional<QFont> font;
-    std::optional<QFontMetrics> metrics;
-    // The advance last measured with the selected font: a halo draws the
-    // same text several times, and each measurement shapes it anew.
-    QString advanceText;
-    int32_t advance = 0;
-    bool haveAdvance = false;
-
-    int32_t Advance(const QString& text)
-    {
-        if (!haveAdvance || text != advanceText) {
-            advance = metrics->horizontalAdvance(text);
-            advanceText = text;
-            haveAdvance = true;
-        }
-        return advance;
-    }
-    // Texts shaped with each font, by the font's key. A halo draws each
-    // label five or nine times and a map repeats its names, and the shaping
-    // costs more than the drawing of the glyphs.
-    struct Shaped {
-        QList<QGlyphRun> runs;
-        qreal ascent = 0;
-    };
-    QString fontKey;
-    QHash<QString, QHash<QString, Shaped>> shaped;
-    qsizetype shapedCount = 0;
-    static constexpr qsizetype kShapedMax = 8192;
-    // A band keeps its share, so that all bands together hold no more.
-    qsizetype shapedMax = kShapedMax;
-
-    const Shaped& Shape(const QString& text, const QPaintDevice* device)
-    {
-        // Looked up by the text alone: no key is built for each label drawn.
-        QHash<QString, Shaped>* texts = &shaped[fontKey];
-        if (const auto it = texts->constFind(text); it != texts->cend())
-            return *it;
-        if (shapedCount >= shapedMax) {
-            shaped.clear();
-            shapedCount = 0;
-            texts = &shaped[fontKey];
-        }
-        QTextLayout layout(text, *font, device);
-        QTextOption option;
-        option.setTextDirection(Qt::LeftToRight);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        const QTextLine line = layout.createLine();
-        layout.endLayout();
-        Shaped s;
-        s.ascent = line.ascent();
-        s.runs = layout.glyphRuns();
-        ++shapedCount;
-        return *texts->insert(text, std::move(s));
-    }
+    // The selected font and the text work kept with it.
+    TextShaper text;
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
@@ -332,7 +247,7 @@ void DeviceContext::KeepToBand(int32_t top, int32_t bottom, int32_t bands)
     bandTop_ = top;
     bandBottom_ = bottom;
     ClearClip();
-    d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / bands, 1024);
+    d_->text.KeepShareOf(bands);
 }
 
 void DeviceContext::Flush()
@@ -883,30 +798,6 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
 
 namespace {
 
-QFont ToQFont(const DcFont& f)
-{
-    QFont q(f.family);
-    q.setPixelSize(std::max(f.pixelHeight, 1));
-    q.setWeight(f.bold ? QFont::Bold : QFont::Normal);
-    q.setItalic(f.italic);
-    q.setUnderline(f.underline);
-    q.setStrikeOut(f.strikeOut);
-    q.setKerning(false);
-    return q;
-}
-
-// Texts whose shaped glyphs draw exactly as the painter's own text does:
-// level, undecorated, a single line without control characters.
-bool Shapeable(const DcFont& f, const QString& text)
-{
-    if (f.escapement % 3600 != 0 || f.underline || f.strikeOut)
-        return false;
-    for (const QChar c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() == 0x2028 || c.unicode() == 0x2029)
-            return false;
-    return true;
-}
-
 bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 } // namespace
@@ -933,10 +824,7 @@ bool DeviceContext::SelectFont(const DcFont& font)
         return true;
     font_ = font;
     hasFont_ = true;
-    d_->font = ToQFont(font);
-    d_->metrics.emplace(*d_->font);
-    d_->haveAdvance = false;
-    d_->fontKey = d_->font->key();
+    d_->text.Select(font);
     return true;
 }
 
@@ -946,9 +834,9 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
     if (!bits_ || !hasFont_ || !HaveGui())
         return false;
     QPainter& p = d_->painter;
-    const QFont& qf = *d_->font;
-    const QFontMetrics& fm = *d_->metrics;
-    const int32_t w = d_->Advance(text);
+    const QFont& qf = d_->text.Font();
+    const QFontMetrics& fm = d_->text.Metrics();
+    const int32_t w = d_->text.Advance(text);
     const int32_t ascent = fm.ascent(), descent = fm.descent();
     int32_t x0 = 0, y0 = 0;
     if ((textAlign_ & Gdi::TA_CENTER) == Gdi::TA_CENTER)
@@ -984,8 +872,8 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
     if (bkMode_ == Gdi::OPAQUE)
         p.fillRect(QRect(x0, y0 - ascent, w, ascent + descent), ToQColor(bkColour_));
     p.setPen(ToQColor(textColour_));
-    if (Shapeable(font_, text)) {
-        const Impl::Shaped& shaped = d_->Shape(text, &image_);
+    if (TextShaper::Shapeable(font_, text)) {
+        const TextShaper::Shaped& shaped = d_->text.Shape(text, &image_);
         const QPointF origin(x0, y0 - shaped.ascent);
         for (const QGlyphRun& run : shaped.runs)
             p.drawGlyphRun(origin, run);
@@ -1002,8 +890,8 @@ bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int3
     const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics& fm = *d_->metrics;
-    width = d_->Advance(text);
+    const QFontMetrics& fm = d_->text.Metrics();
+    width = d_->text.Advance(text);
     height = fm.height();
     return true;
 }
@@ -1013,7 +901,7 @@ bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
     const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics& fm = *d_->metrics;
+    const QFontMetrics& fm = d_->text.Metrics();
     tm.ascent = fm.ascent();
     tm.descent = fm.descent();
     tm.height = tm.ascent + tm.descent;
