@@ -1,6 +1,8 @@
 #include "platform/DeviceContext.h"
 
+#include "platform/BrushTexture.h"
 #include "platform/DeferredDrawing.h"
+#include "platform/LineSteps.h"
 #include "platform/PainterCall.h"
 #include "platform/TextShaper.h"
 
@@ -36,103 +38,10 @@ constexpr Dashes kCosmeticDashes[5] = {
     {6, {9, 3, 3, 3, 3, 3}},
 };
 
-// Whether a pixel of the 8x8 hatch cell is ink.
-bool HatchInk(int32_t style, int32_t x, int32_t y)
-{
-    x &= 7;
-    y &= 7;
-    switch (style) {
-    case Gdi::HS_HORIZONTAL: return y == 4;
-    case Gdi::HS_VERTICAL: return x == 4;
-    case Gdi::HS_FDIAGONAL: return x == y;
-    case Gdi::HS_BDIAGONAL: return x + y == 7;
-    case Gdi::HS_CROSS: return x == 4 || y == 4;
-    case Gdi::HS_DIAGCROSS: return x == y || x + y == 7;
-    default: return true;
-    }
-}
-
 QColor ToQColor(int32_t c)
 {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
-
-// Steps the pixels of a segment, start included, end excluded: step i of
-// the longer axis, the other coordinate the exact one rounded half away from
-// the start. Only the steps that fall inside the box l..r, t..b are handed
-// to f (with their index), so a huge segment costs no more than its visible
-// part.
-template <class F>
-void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t l, int64_t t, int64_t r, int64_t b, F&& f)
-{
-    const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
-    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    // Major axis M, minor axis m.
-    const int64_t M1 = xMajor ? x1 : y1, m1 = xMajor ? y1 : x1;
-    const int64_t dM = xMajor ? dx : dy, dm = xMajor ? dy : dx;
-    const int64_t aM = dM < 0 ? -dM : dM, am = dm < 0 ? -dm : dm;
-    const int64_t sM = dM < 0 ? -1 : 1, sm = dm < 0 ? -1 : 1;
-    const int64_t loM = xMajor ? l : t, hiM = xMajor ? r : b, lom = xMajor ? t : l, him = xMajor ? b : r;
-    if (aM == 0)
-        return;
-    // Steps along the major axis inside the box, and the minor offset and
-    // error term at the first of them.
-    int64_t i0 = 0, i1 = aM - 1;
-    int64_t off = 0, err = aM;
-    // Most segments of a map lie wholly in the box: every step is drawn,
-    // from offset 0, which is what the wide divisions below would give.
-    const bool inside = std::min(x1, x2) >= l && std::max(x1, x2) <= r && std::min(y1, y2) >= t &&
-                        std::max(y1, y2) <= b;
-    if (!inside) {
-        // Every step lies within the box of the two ends.
-        if (std::max(x1, x2) < l || std::min(x1, x2) > r || std::max(y1, y2) < t || std::min(y1, y2) > b)
-            return;
-        using I = __int128;
-        auto ceilDiv = [](I a, I b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }; // b > 0
-        {
-            const int64_t u = sM > 0 ? loM - M1 : M1 - hiM, v = sM > 0 ? hiM - M1 : M1 - loM;
-            i0 = std::max(i0, u);
-            i1 = std::min(i1, v);
-        }
-        // Offsets along the minor axis inside the box, then the steps giving them.
-        const int64_t oLo = sm > 0 ? lom - m1 : m1 - him, oHi = sm > 0 ? him - m1 : m1 - lom;
-        if (am == 0) {
-            if (oLo > 0 || oHi < 0)
-                return;
-        } else {
-            const I twoAm = I(2) * am;
-            i0 = std::max<int64_t>(i0, int64_t(std::max<I>(ceilDiv(I(2) * aM * oLo - aM, twoAm), I(i0))));
-            i1 = std::min<int64_t>(i1,
-                                   int64_t(std::min<I>(ceilDiv(I(2) * aM * (I(oHi) + 1) - aM, twoAm) - 1, I(i1))));
-        }
-        if (i0 > i1)
-            return;
-        const I num = I(2) * i0 * am + aM;
-        off = int64_t(num / (I(2) * aM));
-        err = int64_t(num - I(2) * aM * off);
-    }
-    for (int64_t i = i0; i <= i1; ++i) {
-        const int64_t M = M1 + sM * i, m = m1 + sm * off;
-        if (xMajor)
-            f(int32_t(M), int32_t(m), i);
-        else
-            f(int32_t(m), int32_t(M), i);
-        err += 2 * am;
-        if (err >= 2 * aM) {
-            err -= 2 * aM;
-            ++off;
-        }
-    }
-}
-
-// The number of steps of a segment.
-int64_t StepCount(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-{
-    const int64_t ax = std::abs(int64_t(x2) - x1), ay = std::abs(int64_t(y2) - y1);
-    return std::max(ax, ay);
-}
-
-constexpr int64_t kNoLimit = int64_t(1) << 40;
 
 QPolygon ToQPolygon(const int32_t* xy, int32_t count)
 {
@@ -147,11 +56,7 @@ QPolygon ToQPolygon(const int32_t* xy, int32_t count)
 struct DeviceContext::Impl {
     std::unique_ptr<DeferredDrawing> deferral;
     QPainter painter;
-    // The last brush texture made, and what it was made of.
-    DcBrush textureOf;
-    int32_t textureText = -1, textureBack = -1;
-    bool textureOpaque = false, haveTexture = false;
-    QBrush texture;
+    BrushTexture texture;
     // The selected font and the text work kept with it.
     TextShaper text;
     QRegion polyRegion;
@@ -444,8 +349,9 @@ int32_t DeviceContext::GetPixel(int32_t x, int32_t y) const
 void DeviceContext::LineDDA(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                             const std::function<void(int32_t, int32_t)>& step)
 {
-    StepLine(x1, y1, x2, y2, -kNoLimit, -kNoLimit, kNoLimit, kNoLimit,
-             [&](int32_t x, int32_t y, int64_t) { step(x, y); });
+    using LineSteps::kNoLimit;
+    LineSteps::Step(x1, y1, x2, y2, -kNoLimit, -kNoLimit, kNoLimit, kNoLimit,
+                    [&](int32_t x, int32_t y, int64_t) { step(x, y); });
 }
 
 // --- lines ---------------------------------------------------------------
@@ -457,7 +363,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const bool solid = style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT;
     if (!drawPixels_) {
         if (!solid)
-            dashPhase_ += StepCount(x1, y1, x2, y2);
+            dashPhase_ += LineSteps::Count(x1, y1, x2, y2);
         return;
     }
     if (solid) {
@@ -465,11 +371,12 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
             // The steps handed out already lie within the clip rectangle.
             uint32_t* const bits = bits_;
             const size_t stride = size_t(stride_);
-            StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_,
-                     [&](int32_t x, int32_t y, int64_t) { bits[size_t(y) * stride + size_t(x)] = ink; });
+            LineSteps::Step(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_,
+                            [&](int32_t x, int32_t y, int64_t) { bits[size_t(y) * stride + size_t(x)] = ink; });
             return;
         }
-        StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t) { Plot(x, y, ink); });
+        LineSteps::Step(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_,
+                        [&](int32_t x, int32_t y, int64_t) { Plot(x, y, ink); });
         return;
     }
     const Dashes& d = kCosmeticDashes[style];
@@ -479,7 +386,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const bool opaque = bkMode_ == Gdi::OPAQUE;
     const uint32_t paper = DeviceColour(bkColour_);
     const int64_t phase0 = dashPhase_;
-    StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t i) {
+    LineSteps::Step(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t i) {
         int32_t k = int32_t((phase0 + i) % total);
         int32_t j = 0;
         while (k >= d.len[j]) {
@@ -491,7 +398,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         else if (opaque)
             Plot(x, y, paper);
     });
-    dashPhase_ = phase0 + StepCount(x1, y1, x2, y2);
+    dashPhase_ = phase0 + LineSteps::Count(x1, y1, x2, y2);
 }
 
 // Wide pens go through the painter: round ends and joins for a plain pen,
@@ -601,31 +508,6 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 
 // --- fills ---------------------------------------------------------------
 
-namespace {
-
-QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool opaque)
-{
-    if (b.kind == DcBrush::Hatch) {
-        QImage t(8, 8, QImage::Format_ARGB32_Premultiplied);
-        const QRgb ink = ToQColor(b.colour).rgb();
-        const QRgb paper = opaque ? ToQColor(bkColour).rgb() : qRgba(0, 0, 0, 0);
-        for (int32_t y = 0; y < 8; ++y)
-            for (int32_t x = 0; x < 8; ++x)
-                t.setPixel(x, y, HatchInk(b.hatch, x, y) ? ink : paper);
-        return t;
-    }
-    const BitMask& m = b.pattern;
-    QImage t(std::max(m.width, 1), std::max(m.height, 1), QImage::Format_RGB32);
-    t.fill(ToQColor(bkColour));
-    const QRgb ink = ToQColor(textColour).rgb(), paper = ToQColor(bkColour).rgb();
-    for (int32_t y = 0; y < m.height; ++y)
-        for (int32_t x = 0; x < m.width; ++x)
-            t.setPixel(x, y, m.IsInk(x, y) ? ink : paper);
-    return t;
-}
-
-} // namespace
-
 void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
 {
     const PainterCall leaving;
@@ -637,18 +519,7 @@ void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));
     else {
-        Impl& d = *d_;
-        const bool opaque = bkMode_ == Gdi::OPAQUE;
-        if (!d.haveTexture || !(d.textureOf == brush) || d.textureText != textColour_ || d.textureBack != bkColour_ ||
-            d.textureOpaque != opaque) {
-            d.texture = QBrush(TextureOf(brush, textColour_, bkColour_, opaque));
-            d.textureOf = brush;
-            d.textureText = textColour_;
-            d.textureBack = bkColour_;
-            d.textureOpaque = opaque;
-            d.haveTexture = true;
-        }
-        p.setBrush(d.texture);
+        p.setBrush(d_->texture.For(brush, textColour_, bkColour_, bkMode_ == Gdi::OPAQUE));
     }
     p.setBrushOrigin(0, 0);
     p.drawPolygon(poly, Qt::OddEvenFill);
