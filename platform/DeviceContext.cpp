@@ -1,56 +1,26 @@
 #include "platform/DeviceContext.h"
 
+#include "platform/BrushTexture.h"
+#include "platform/DeferredDrawing.h"
+#include "platform/LineSteps.h"
+#include "platform/PainterCall.h"
+#include "platform/TextShaper.h"
+
 #include <QBrush>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QGuiApplication>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
 #include <QRegion>
-#include <QTextLayout>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
-#include <optional>
 #include <utility>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
-
 namespace {
-
-#if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("avx"))) void ZeroUpperVectorHalves() { _mm256_zeroupper(); }
-#endif
-
-// The toolkit's raster engine can return with the upper halves of the wide
-// vector registers in use; every plain SSE instruction after that (the
-// projections, the pixel loops) then pays a state-transition penalty, which
-// made each conversion about ten times slower. Each call into the painter
-// clears that state on the way out.
-struct PainterCall {
-    PainterCall() = default;
-    PainterCall(const PainterCall&) = delete;
-    PainterCall& operator=(const PainterCall&) = delete;
-    ~PainterCall()
-    {
-#if defined(__x86_64__) || defined(__i386__)
-        static const bool avx = [] {
-            __builtin_cpu_init();
-            return __builtin_cpu_supports("avx") != 0;
-        }();
-        if (avx)
-            ZeroUpperVectorHalves();
-#endif
-    }
-};
 
 int32_t gScreenDpiX = 96;
 int32_t gScreenDpiY = 96;
@@ -68,103 +38,10 @@ constexpr Dashes kCosmeticDashes[5] = {
     {6, {9, 3, 3, 3, 3, 3}},
 };
 
-// Whether a pixel of the 8x8 hatch cell is ink.
-bool HatchInk(int32_t style, int32_t x, int32_t y)
-{
-    x &= 7;
-    y &= 7;
-    switch (style) {
-    case Gdi::HS_HORIZONTAL: return y == 4;
-    case Gdi::HS_VERTICAL: return x == 4;
-    case Gdi::HS_FDIAGONAL: return x == y;
-    case Gdi::HS_BDIAGONAL: return x + y == 7;
-    case Gdi::HS_CROSS: return x == 4 || y == 4;
-    case Gdi::HS_DIAGCROSS: return x == y || x + y == 7;
-    default: return true;
-    }
-}
-
 QColor ToQColor(int32_t c)
 {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
-
-// Steps the pixels of a segment, start included, end excluded: step i of
-// the longer axis, the other coordinate the exact one rounded half away from
-// the start. Only the steps that fall inside the box l..r, t..b are handed
-// to f (with their index), so a huge segment costs no more than its visible
-// part.
-template <class F>
-void StepLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int64_t l, int64_t t, int64_t r, int64_t b, F&& f)
-{
-    const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
-    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    // Major axis M, minor axis m.
-    const int64_t M1 = xMajor ? x1 : y1, m1 = xMajor ? y1 : x1;
-    const int64_t dM = xMajor ? dx : dy, dm = xMajor ? dy : dx;
-    const int64_t aM = dM < 0 ? -dM : dM, am = dm < 0 ? -dm : dm;
-    const int64_t sM = dM < 0 ? -1 : 1, sm = dm < 0 ? -1 : 1;
-    const int64_t loM = xMajor ? l : t, hiM = xMajor ? r : b, lom = xMajor ? t : l, him = xMajor ? b : r;
-    if (aM == 0)
-        return;
-    // Steps along the major axis inside the box, and the minor offset and
-    // error term at the first of them.
-    int64_t i0 = 0, i1 = aM - 1;
-    int64_t off = 0, err = aM;
-    // Most segments of a map lie wholly in the box: every step is drawn,
-    // from offset 0, which is what the wide divisions below would give.
-    const bool inside = std::min(x1, x2) >= l && std::max(x1, x2) <= r && std::min(y1, y2) >= t &&
-                        std::max(y1, y2) <= b;
-    if (!inside) {
-        // Every step lies within the box of the two ends.
-        if (std::max(x1, x2) < l || std::min(x1, x2) > r || std::max(y1, y2) < t || std::min(y1, y2) > b)
-            return;
-        using I = __int128;
-        auto ceilDiv = [](I a, I b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }; // b > 0
-        {
-            const int64_t u = sM > 0 ? loM - M1 : M1 - hiM, v = sM > 0 ? hiM - M1 : M1 - loM;
-            i0 = std::max(i0, u);
-            i1 = std::min(i1, v);
-        }
-        // Offsets along the minor axis inside the box, then the steps giving them.
-        const int64_t oLo = sm > 0 ? lom - m1 : m1 - him, oHi = sm > 0 ? him - m1 : m1 - lom;
-        if (am == 0) {
-            if (oLo > 0 || oHi < 0)
-                return;
-        } else {
-            const I twoAm = I(2) * am;
-            i0 = std::max<int64_t>(i0, int64_t(std::max<I>(ceilDiv(I(2) * aM * oLo - aM, twoAm), I(i0))));
-            i1 = std::min<int64_t>(i1,
-                                   int64_t(std::min<I>(ceilDiv(I(2) * aM * (I(oHi) + 1) - aM, twoAm) - 1, I(i1))));
-        }
-        if (i0 > i1)
-            return;
-        const I num = I(2) * i0 * am + aM;
-        off = int64_t(num / (I(2) * aM));
-        err = int64_t(num - I(2) * aM * off);
-    }
-    for (int64_t i = i0; i <= i1; ++i) {
-        const int64_t M = M1 + sM * i, m = m1 + sm * off;
-        if (xMajor)
-            f(int32_t(M), int32_t(m), i);
-        else
-            f(int32_t(m), int32_t(M), i);
-        err += 2 * am;
-        if (err >= 2 * aM) {
-            err -= 2 * aM;
-            ++off;
-        }
-    }
-}
-
-// The number of steps of a segment.
-int64_t StepCount(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-{
-    const int64_t ax = std::abs(int64_t(x2) - x1), ay = std::abs(int64_t(y2) - y1);
-    return std::max(ax, ay);
-}
-
-constexpr int64_t kNoLimit = int64_t(1) << 40;
 
 QPolygon ToQPolygon(const int32_t* xy, int32_t count)
 {
@@ -174,174 +51,14 @@ QPolygon ToQPolygon(const int32_t* xy, int32_t count)
     return poly;
 }
 
-// Our own pool, so that a flush never waits for others' work.
-QThreadPool& RasterPool()
-{
-    static QThreadPool pool;
-    return pool;
-}
-
-int32_t Clamp32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
-
 } // namespace
 
-struct DeviceContext::Deferral {
-    struct Op {
-        int32_t top, bottom; // top > bottom: a change of state, replayed everywhere
-        bool state;
-        std::function<void(DeviceContext&)> call;
-    };
-    struct Text {
-        int32_t x, y;
-        QString text;
-    };
-    struct Mask {
-        int32_t x, y, w, h, ink, paper;
-        std::shared_ptr<const BitMask> mask;
-    };
-    // A stretch of calls, with what they hold kept beside them so that each
-    // call stays small.
-    struct Chunk {
-        std::vector<Op> ops;
-        std::vector<int32_t> points;
-        std::vector<DcBrush> brushes;
-        std::vector<DcFont> fonts;
-        std::vector<Text> texts;
-        std::vector<Mask> masks;
-
-        template <class T>
-        static uint32_t Keep(std::vector<T>& store, const T& v)
-        {
-            store.push_back(v);
-            return uint32_t(store.size() - 1);
-        }
-        uint32_t KeepPoints(const int32_t* xy, int32_t count)
-        {
-            const size_t at = points.size();
-            points.insert(points.end(), xy, xy + 2 * size_t(std::max(count, 0)));
-            return uint32_t(at);
-        }
-    };
-    // The calls are replayed a stretch at a time while the recording goes
-    // on: the stretch being recorded, then those handed over (under the lock).
-    static constexpr size_t kStretch = 4096;
-    static std::unique_ptr<Chunk> NewChunk()
-    {
-        auto c = std::make_unique<Chunk>();
-        c->ops.reserve(kStretch);
-        return c;
-    }
-    int threads = 1;
-    std::unique_ptr<Chunk> open = NewChunk();
-    // The plain settings as the bands will have them: a setting is recorded
-    // only when a call that may read it follows, so that a figure's setting
-    // and restoring of the same pen costs nothing.
-    DcPen pen;
-    int32_t bkMode = Gdi::OPAQUE, bkColour = 0, textColour = 0, textAlign = Gdi::TA_LEFT;
-    std::mutex lock;
-    std::condition_variable idle;
-    std::vector<std::unique_ptr<Chunk>> sealed;
-    // Per band: the stretches replayed, and whether a thread is at it.
-    std::vector<size_t> replayed;
-    std::vector<uint8_t> busy;
-    // A map draws its symbols from a few masks: one copy each while it lasts.
-    std::shared_ptr<const BitMask> lastMask;
-    // Stretches handed over but not yet replayed everywhere; beyond this
-    // many the recording thread replays too, so that they stay few.
-    static constexpr size_t kBacklog = 8;
-    int running = 0; // workers at the replay
-    size_t freed = 0; // stretches before this one are gone
-    // Contexts over the same pixels, each drawing its own band of rows; made
-    // at the first hand-over and kept, with their caches, for the next.
-    std::vector<std::unique_ptr<QImage>> images;
-    std::vector<std::unique_ptr<DeviceContext>> bands;
-
-    // A call whose rows miss the band is left out, or run for its change of
-    // state only.
-    static void Replay(DeviceContext& dc, const std::vector<Op>& ops)
-    {
-        for (const Op& op : ops) {
-            try {
-                if (op.top <= op.bottom && (op.bottom < dc.bandTop_ || op.top > dc.bandBottom_)) {
-                    if (!op.state)
-                        continue;
-                    dc.drawPixels_ = false;
-                    op.call(dc);
-                    dc.drawPixels_ = true;
-                } else {
-                    op.call(dc);
-                }
-            } catch (...) {
-                dc.drawPixels_ = true;
-            }
-        }
-    }
-};
-
 struct DeviceContext::Impl {
-    std::unique_ptr<Deferral> deferral;
+    std::unique_ptr<DeferredDrawing> deferral;
     QPainter painter;
-    // The last brush texture made, and what it was made of.
-    DcBrush textureOf;
-    int32_t textureText = -1, textureBack = -1;
-    bool textureOpaque = false, haveTexture = false;
-    QBrush texture;
-    // The selected font as the toolkit holds it.
-    std::optional<QFont> font;
-    std::optional<QFontMetrics> metrics;
-    // The advance last measured with the selected font: a halo draws the
-    // same text several times, and each measurement shapes it anew.
-    QString advanceText;
-    int32_t advance = 0;
-    bool haveAdvance = false;
-
-    int32_t Advance(const QString& text)
-    {
-        if (!haveAdvance || text != advanceText) {
-            advance = metrics->horizontalAdvance(text);
-            advanceText = text;
-            haveAdvance = true;
-        }
-        return advance;
-    }
-    // Texts shaped with each font, by the font's key. A halo draws each
-    // label five or nine times and a map repeats its names, and the shaping
-    // costs more than the drawing of the glyphs.
-    struct Shaped {
-        QList<QGlyphRun> runs;
-        qreal ascent = 0;
-    };
-    QString fontKey;
-    QHash<QString, QHash<QString, Shaped>> shaped;
-    qsizetype shapedCount = 0;
-    static constexpr qsizetype kShapedMax = 8192;
-    // A band keeps its share, so that all bands together hold no more.
-    qsizetype shapedMax = kShapedMax;
-
-    const Shaped& Shape(const QString& text, const QPaintDevice* device)
-    {
-        // Looked up by the text alone: no key is built for each label drawn.
-        QHash<QString, Shaped>* texts = &shaped[fontKey];
-        if (const auto it = texts->constFind(text); it != texts->cend())
-            return *it;
-        if (shapedCount >= shapedMax) {
-            shaped.clear();
-            shapedCount = 0;
-            texts = &shaped[fontKey];
-        }
-        QTextLayout layout(text, *font, device);
-        QTextOption option;
-        option.setTextDirection(Qt::LeftToRight);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        const QTextLine line = layout.createLine();
-        layout.endLayout();
-        Shaped s;
-        s.ascent = line.ascent();
-        s.runs = layout.glyphRuns();
-        ++shapedCount;
-        return *texts->insert(text, std::move(s));
-    }
+    BrushTexture texture;
+    // The selected font and the text work kept with it.
+    TextShaper text;
     QRegion polyRegion;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
@@ -393,39 +110,18 @@ bool DeviceContext::IsDeferred() const { return Recording(); }
 
 void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
 {
-    Deferral& f = *d_->deferral;
-    // Settings reach the bands only when a call that reads them follows.
-    const auto sync = [&f](auto& sent, const auto& now, auto set) {
-        if (sent == now) return;
-        sent = now;
-        f.open->ops.push_back({1, 0, true, [v = now, set](DeviceContext& dc) { set(dc, v); }});
-    };
-    sync(f.pen, pen_, [](DeviceContext& dc, const DcPen& v) { dc.SelectPen(v); });
-    sync(f.bkMode, bkMode_, [](DeviceContext& dc, int32_t v) { dc.SetBkMode(v); });
-    sync(f.bkColour, bkColour_, [](DeviceContext& dc, int32_t v) { dc.SetBkColor(v); });
-    sync(f.textColour, textColour_, [](DeviceContext& dc, int32_t v) { dc.SetTextColor(v); });
-    sync(f.textAlign, textAlign_, [](DeviceContext& dc, int32_t v) { dc.SetTextAlign(v); });
-    f.open->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
-    if (f.open->ops.size() >= Deferral::kStretch)
-        HandOver();
+    d_->deferral->Record(top, bottom, state, std::move(call));
 }
 
 void DeviceContext::BeginDeferred(int threads)
 {
     if (Recording() || threads < 2 || !bits_ || height_ < 2)
         return;
-    if (!d_->deferral || d_->deferral->threads != threads) {
-        d_->deferral = std::make_unique<Deferral>();
-        d_->deferral->threads = threads;
-    }
+    if (!d_->deferral || d_->deferral->Threads() != threads)
+        d_->deferral = std::make_unique<DeferredDrawing>(*this, threads);
     recording_ = true;
     drawPixels_ = false;
-    Deferral& f = *d_->deferral;
-    f.pen = pen_;
-    f.bkMode = bkMode_;
-    f.bkColour = bkColour_;
-    f.textColour = textColour_;
-    f.textAlign = textAlign_;
+    d_->deferral->Begin();
     // The bands start from the state as it is now.
     Record(1, 0, true, [pen = pen_, brush = brush_, bk = bkMode_, bkColour = bkColour_, text = textColour_, rop = rop_,
                   align = textAlign_, font = font_, hasFont = hasFont_, x = curX_, y = curY_, phase = dashPhase_,
@@ -451,105 +147,19 @@ void DeviceContext::BeginDeferred(int threads)
     });
 }
 
-// Replays whatever stretches a free band still lacks, until none is left.
-void DeviceContext::Drain()
+void DeviceContext::KeepToBand(int32_t top, int32_t bottom, int32_t bands)
 {
-    Deferral& f = *d_->deferral;
-    std::unique_lock<std::mutex> held(f.lock);
-    for (;;) {
-        size_t band = f.bands.size();
-        for (size_t b = 0; b < f.bands.size(); ++b)
-            if (!f.busy[b] && f.replayed[b] < f.sealed.size()) {
-                band = b;
-                break;
-            }
-        if (band == f.bands.size())
-            return;
-        f.busy[band] = 1;
-        const size_t from = f.replayed[band], to = f.sealed.size();
-        std::vector<const Deferral::Chunk*> chunks;
-        for (size_t c = from; c < to; ++c)
-            chunks.push_back(f.sealed[c].get());
-        held.unlock();
-        for (const Deferral::Chunk* c : chunks)
-            Deferral::Replay(*f.bands[band], c->ops);
-        held.lock();
-        f.replayed[band] = to;
-        f.busy[band] = 0;
-        // The stretches every band has replayed are freed here, on a worker
-        // as a rule, and a large map never holds all of them at once.
-        const size_t all = *std::min_element(f.replayed.begin(), f.replayed.end());
-        std::vector<std::unique_ptr<Deferral::Chunk>> spent;
-        for (; f.freed < all; ++f.freed)
-            spent.push_back(std::move(f.sealed[f.freed]));
-        held.unlock();
-        spent.clear();
-        held.lock();
-    }
-}
-
-void DeviceContext::HandOver()
-{
-    Deferral& f = *d_->deferral;
-    if (f.open->ops.empty())
-        return;
-    if (f.bands.empty()) {
-        // Twice as many bands as cores, taken in turn, so that a band full
-        // of drawing does not hold up the others.
-        const int32_t count = std::min(2 * f.threads, height_);
-        const int32_t rows = (height_ + count - 1) / count;
-        for (int32_t k = 0; k * rows < height_; ++k) {
-            f.images.push_back(std::make_unique<QImage>(reinterpret_cast<uchar*>(bits_), width_, height_,
-                                                        qsizetype(stride_) * 4, QImage::Format_RGB32));
-            auto band = std::make_unique<DeviceContext>(*f.images.back(), dpiX_, dpiY_);
-            band->bandTop_ = k * rows;
-            band->bandBottom_ = std::min(height_ - 1, (k + 1) * rows - 1);
-            band->ClearClip();
-            band->d_->shapedMax = std::max<qsizetype>(Impl::kShapedMax / count, 1024);
-            f.bands.push_back(std::move(band));
-        }
-        f.replayed.assign(f.bands.size(), 0);
-        f.busy.assign(f.bands.size(), 0);
-    }
-    bool behind = false;
-    {
-        const std::lock_guard<std::mutex> held(f.lock);
-        f.sealed.push_back(std::move(f.open));
-        f.open = Deferral::NewChunk();
-        const int workers = std::min(f.threads, int(f.bands.size())) - 1;
-        QThreadPool& pool = RasterPool();
-        if (pool.maxThreadCount() < workers)
-            pool.setMaxThreadCount(workers);
-        for (; f.running < workers; ++f.running)
-            pool.start([this] {
-                Drain();
-                Deferral& d = *d_->deferral;
-                const std::lock_guard<std::mutex> done(d.lock);
-                --d.running;
-                d.idle.notify_all();
-            });
-        behind = f.sealed.size() - f.freed > Deferral::kBacklog;
-    }
-    if (behind)
-        Drain();
+    bandTop_ = top;
+    bandBottom_ = bottom;
+    ClearClip();
+    d_->text.KeepShareOf(bands);
 }
 
 void DeviceContext::Flush()
 {
     if (!Recording())
         return;
-    HandOver();
-    Deferral& f = *d_->deferral;
-    if (f.sealed.empty())
-        return;
-    // This thread replays too, then waits for the workers.
-    Drain();
-    std::unique_lock<std::mutex> held(f.lock);
-    f.idle.wait(held, [&f] { return f.running == 0; });
-    // Every band has every stretch now, and they are gone.
-    f.sealed.clear();
-    f.freed = 0;
-    std::fill(f.replayed.begin(), f.replayed.end(), 0);
+    d_->deferral->Flush();
 }
 
 void DeviceContext::EndDeferred()
@@ -576,7 +186,7 @@ DcPen DeviceContext::SelectPen(const DcPen& pen)
 DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
 {
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush)](DeviceContext& dc) {
+        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush)](DeviceContext& dc) {
             dc.SelectBrush(f->brushes[i]);
         });
     return std::exchange(brush_, brush);
@@ -656,7 +266,7 @@ void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(1, 0, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.AndPolygonClip(f->points.data() + at, count);
         });
     QRegion region(ToQPolygon(xy, count), Qt::WindingFill);
@@ -739,8 +349,9 @@ int32_t DeviceContext::GetPixel(int32_t x, int32_t y) const
 void DeviceContext::LineDDA(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                             const std::function<void(int32_t, int32_t)>& step)
 {
-    StepLine(x1, y1, x2, y2, -kNoLimit, -kNoLimit, kNoLimit, kNoLimit,
-             [&](int32_t x, int32_t y, int64_t) { step(x, y); });
+    using LineSteps::kNoLimit;
+    LineSteps::Step(x1, y1, x2, y2, -kNoLimit, -kNoLimit, kNoLimit, kNoLimit,
+                    [&](int32_t x, int32_t y, int64_t) { step(x, y); });
 }
 
 // --- lines ---------------------------------------------------------------
@@ -752,7 +363,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const bool solid = style == Gdi::PS_SOLID || style < 0 || style > Gdi::PS_DASHDOTDOT;
     if (!drawPixels_) {
         if (!solid)
-            dashPhase_ += StepCount(x1, y1, x2, y2);
+            dashPhase_ += LineSteps::Count(x1, y1, x2, y2);
         return;
     }
     if (solid) {
@@ -760,11 +371,12 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
             // The steps handed out already lie within the clip rectangle.
             uint32_t* const bits = bits_;
             const size_t stride = size_t(stride_);
-            StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_,
-                     [&](int32_t x, int32_t y, int64_t) { bits[size_t(y) * stride + size_t(x)] = ink; });
+            LineSteps::Step(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_,
+                            [&](int32_t x, int32_t y, int64_t) { bits[size_t(y) * stride + size_t(x)] = ink; });
             return;
         }
-        StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t) { Plot(x, y, ink); });
+        LineSteps::Step(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_,
+                        [&](int32_t x, int32_t y, int64_t) { Plot(x, y, ink); });
         return;
     }
     const Dashes& d = kCosmeticDashes[style];
@@ -774,7 +386,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     const bool opaque = bkMode_ == Gdi::OPAQUE;
     const uint32_t paper = DeviceColour(bkColour_);
     const int64_t phase0 = dashPhase_;
-    StepLine(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t i) {
+    LineSteps::Step(x1, y1, x2, y2, clipL_, clipT_, clipR_, clipB_, [&](int32_t x, int32_t y, int64_t i) {
         int32_t k = int32_t((phase0 + i) % total);
         int32_t j = 0;
         while (k >= d.len[j]) {
@@ -786,7 +398,7 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         else if (opaque)
             Plot(x, y, paper);
     });
-    dashPhase_ = phase0 + StepCount(x1, y1, x2, y2);
+    dashPhase_ = phase0 + LineSteps::Count(x1, y1, x2, y2);
 }
 
 // Wide pens go through the painter: round ends and joins for a plain pen,
@@ -878,7 +490,7 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.Polyline(f->points.data() + at, count);
         });
     }
@@ -896,31 +508,6 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 
 // --- fills ---------------------------------------------------------------
 
-namespace {
-
-QImage TextureOf(const DcBrush& b, int32_t textColour, int32_t bkColour, bool opaque)
-{
-    if (b.kind == DcBrush::Hatch) {
-        QImage t(8, 8, QImage::Format_ARGB32_Premultiplied);
-        const QRgb ink = ToQColor(b.colour).rgb();
-        const QRgb paper = opaque ? ToQColor(bkColour).rgb() : qRgba(0, 0, 0, 0);
-        for (int32_t y = 0; y < 8; ++y)
-            for (int32_t x = 0; x < 8; ++x)
-                t.setPixel(x, y, HatchInk(b.hatch, x, y) ? ink : paper);
-        return t;
-    }
-    const BitMask& m = b.pattern;
-    QImage t(std::max(m.width, 1), std::max(m.height, 1), QImage::Format_RGB32);
-    t.fill(ToQColor(bkColour));
-    const QRgb ink = ToQColor(textColour).rgb(), paper = ToQColor(bkColour).rgb();
-    for (int32_t y = 0; y < m.height; ++y)
-        for (int32_t x = 0; x < m.width; ++x)
-            t.setPixel(x, y, m.IsInk(x, y) ? ink : paper);
-    return t;
-}
-
-} // namespace
-
 void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
 {
     const PainterCall leaving;
@@ -932,18 +519,7 @@ void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));
     else {
-        Impl& d = *d_;
-        const bool opaque = bkMode_ == Gdi::OPAQUE;
-        if (!d.haveTexture || !(d.textureOf == brush) || d.textureText != textColour_ || d.textureBack != bkColour_ ||
-            d.textureOpaque != opaque) {
-            d.texture = QBrush(TextureOf(brush, textColour_, bkColour_, opaque));
-            d.textureOf = brush;
-            d.textureText = textColour_;
-            d.textureBack = bkColour_;
-            d.textureOpaque = opaque;
-            d.haveTexture = true;
-        }
-        p.setBrush(d.texture);
+        p.setBrush(d_->texture.For(brush, textColour_, bkColour_, bkMode_ == Gdi::OPAQUE));
     }
     p.setBrushOrigin(0, 0);
     p.drawPolygon(poly, Qt::OddEvenFill);
@@ -956,7 +532,7 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = d_->deferral->open.get(), at = d_->deferral->open->KeepPoints(xy, count), count](DeviceContext& dc) {
+        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
             dc.Polygon(f->points.data() + at, count);
         });
     }
@@ -979,7 +555,7 @@ bool DeviceContext::FillRect(int32_t left, int32_t top, int32_t right, int32_t b
 {
     if (Recording() && bits_)
         Record(std::min(top, bottom), std::max(top, bottom), false,
-               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->brushes, brush), left, top, right,
+               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush), left, top, right,
                 bottom](DeviceContext& dc) { dc.FillRect(left, top, right, bottom, f->brushes[i]); });
     return FillRectNow(left, top, right, bottom, brush);
 }
@@ -1033,14 +609,6 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
     return true;
 }
 
-std::shared_ptr<const BitMask> DeviceContext::SharedMask(const BitMask& mask)
-{
-    std::shared_ptr<const BitMask>& last = d_->deferral->lastMask;
-    if (!last || !(*last == mask))
-        last = std::make_shared<const BitMask>(mask);
-    return last;
-}
-
 bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32_t w, int32_t h,
                                 int32_t inkColour, int32_t paperColour)
 {
@@ -1048,10 +616,10 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
         return false;
     if (Recording())
         Record(y, int64_t(y) + h - 1, false,
-               [f = d_->deferral->open.get(),
-                i = Deferral::Chunk::Keep(d_->deferral->open->masks, {x, y, w, h, inkColour, paperColour, SharedMask(mask)})](
+               [f = &d_->deferral->Open(),
+                i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().masks, {x, y, w, h, inkColour, paperColour, d_->deferral->SharedMask(mask)})](
                    DeviceContext& dc) {
-                   const Deferral::Mask& m = f->masks[i];
+                   const DeferredDrawing::Mask& m = f->masks[i];
                    dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
                });
     if (!drawPixels_)
@@ -1101,30 +669,6 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
 
 namespace {
 
-QFont ToQFont(const DcFont& f)
-{
-    QFont q(f.family);
-    q.setPixelSize(std::max(f.pixelHeight, 1));
-    q.setWeight(f.bold ? QFont::Bold : QFont::Normal);
-    q.setItalic(f.italic);
-    q.setUnderline(f.underline);
-    q.setStrikeOut(f.strikeOut);
-    q.setKerning(false);
-    return q;
-}
-
-// Texts whose shaped glyphs draw exactly as the painter's own text does:
-// level, undecorated, a single line without control characters.
-bool Shapeable(const DcFont& f, const QString& text)
-{
-    if (f.escapement % 3600 != 0 || f.underline || f.strikeOut)
-        return false;
-    for (const QChar c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() == 0x2028 || c.unicode() == 0x2029)
-            return false;
-    return true;
-}
-
 bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 } // namespace
@@ -1140,7 +684,7 @@ bool DeviceContext::SelectFont(const DcFont& font)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->fonts, font)](DeviceContext& dc) {
+        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().fonts, font)](DeviceContext& dc) {
             dc.SelectFont(f->fonts[i]);
         });
     if (!HaveGui() || font.family.isEmpty())
@@ -1151,10 +695,7 @@ bool DeviceContext::SelectFont(const DcFont& font)
         return true;
     font_ = font;
     hasFont_ = true;
-    d_->font = ToQFont(font);
-    d_->metrics.emplace(*d_->font);
-    d_->haveAdvance = false;
-    d_->fontKey = d_->font->key();
+    d_->text.Select(font);
     return true;
 }
 
@@ -1164,9 +705,9 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
     if (!bits_ || !hasFont_ || !HaveGui())
         return false;
     QPainter& p = d_->painter;
-    const QFont& qf = *d_->font;
-    const QFontMetrics& fm = *d_->metrics;
-    const int32_t w = d_->Advance(text);
+    const QFont& qf = d_->text.Font();
+    const QFontMetrics& fm = d_->text.Metrics();
+    const int32_t w = d_->text.Advance(text);
     const int32_t ascent = fm.ascent(), descent = fm.descent();
     int32_t x0 = 0, y0 = 0;
     if ((textAlign_ & Gdi::TA_CENTER) == Gdi::TA_CENTER)
@@ -1188,8 +729,8 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         const bool level = font_.escapement % 3600 == 0;
         Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
                level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
-               [f = d_->deferral->open.get(), i = Deferral::Chunk::Keep(d_->deferral->open->texts, {x, y, text})](DeviceContext& dc) {
-                   const Deferral::Text& t = f->texts[i];
+               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().texts, {x, y, text})](DeviceContext& dc) {
+                   const DeferredDrawing::Text& t = f->texts[i];
                    dc.TextOut(t.x, t.y, t.text);
                });
     }
@@ -1202,8 +743,8 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
     if (bkMode_ == Gdi::OPAQUE)
         p.fillRect(QRect(x0, y0 - ascent, w, ascent + descent), ToQColor(bkColour_));
     p.setPen(ToQColor(textColour_));
-    if (Shapeable(font_, text)) {
-        const Impl::Shaped& shaped = d_->Shape(text, &image_);
+    if (TextShaper::Shapeable(font_, text)) {
+        const TextShaper::Shaped& shaped = d_->text.Shape(text, &image_);
         const QPointF origin(x0, y0 - shaped.ascent);
         for (const QGlyphRun& run : shaped.runs)
             p.drawGlyphRun(origin, run);
@@ -1220,8 +761,8 @@ bool DeviceContext::GetTextExtentPoint(const QString& text, int32_t& width, int3
     const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics& fm = *d_->metrics;
-    width = d_->Advance(text);
+    const QFontMetrics& fm = d_->text.Metrics();
+    width = d_->text.Advance(text);
     height = fm.height();
     return true;
 }
@@ -1231,7 +772,7 @@ bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
     const PainterCall leaving;
     if (!hasFont_ || !HaveGui())
         return false;
-    const QFontMetrics& fm = *d_->metrics;
+    const QFontMetrics& fm = d_->text.Metrics();
     tm.ascent = fm.ascent();
     tm.descent = fm.descent();
     tm.height = tm.ascent + tm.descent;

@@ -189,15 +189,16 @@ public:
 
 private:
     struct Impl;
-    struct Deferral;
+    // The recording and its replay on several cores (platform/DeferredDrawing.h).
+    class DeferredDrawing;
     // Records a call for the replay when deferring; the rows top..bottom
     // hold every pixel it can touch (none: a change of state only), and a
     // band outside them replays it only when it changes the state (`state`).
     bool Recording() const { return recording_; }
     void Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call);
-    void HandOver();
-    std::shared_ptr<const BitMask> SharedMask(const BitMask& mask);
-    void Drain();
+    // Makes this a replaying context that draws rows top..bottom only, one
+    // of `bands` sharing the work.
+    void KeepToBand(int32_t top, int32_t bottom, int32_t bands);
     void ApplyClip();
     void ApplyRegion(const QRegion& region);
     bool FillRectNow(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush);

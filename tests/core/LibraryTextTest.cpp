@@ -1,4 +1,4 @@
-// Library's texts: quoting, trimming, numbers and dates as text, versions, bytes.
+// Library's texts: quoting, trimming, numbers and dates as text, versions.
 #include "core/Library.h"
 
 #include <QDate>
@@ -38,13 +38,4 @@ TEST(LibraryText, NumbersDatesAndVersions) {
     for (auto [a, b, c, text] : {std::tuple{1, 2, 5, "1.02.05"}, {1, 0, 0, "1.00"}, {2, 123, 0, "2.0123"}, {1, 5, 100, "1.05.0100"}})
         EXPECT_EQ(FormatAppVersion(a, b, c), text) << text;
     EXPECT_EQ(GetAppVersion(), "1.00");
-}
-
-TEST(LibraryText, BytesAndTexts) {
-    EXPECT_EQ(BytesToStr(QByteArray("\0abc", 4)), "");
-    EXPECT_EQ(BytesToStr(QByteArray("\xe9\x82")), QString(QChar(0xe9)) + QChar(0x82)); // one character per byte
-    EXPECT_EQ(BytesToStr(QStringLiteral("表")), QStringLiteral("表"));
-    EXPECT_EQ(StrToBytes(QString()), QByteArray(1, '\0'));
-    EXPECT_EQ(StrToBytes(QStringLiteral("表a")), QByteArray("\x95\x5c" "a"));
-    EXPECT_EQ(StrToBytes(QByteArray("\0x", 2)), QByteArray("\0x", 2));
 }

@@ -1,0 +1,118 @@
+#pragma once
+// Drawing on several cores for a DeviceContext: its drawing calls are
+// recorded in order while the context keeps its state and answers, and
+// replayed, a stretch at a time while the recording goes on, by contexts
+// over the same pixels that each draw their own bands of rows.
+//
+// The context records every call through Record, keeping what a call holds
+// beyond a few numbers in the open stretch (Open), and asks for all of it to
+// be drawn through Flush. Nothing else of the replay is seen outside.
+#include "platform/DeviceContext.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class DeviceContext::DeferredDrawing {
+public:
+    using Call = std::function<void(DeviceContext&)>;
+    struct Text {
+        int32_t x, y;
+        QString text;
+    };
+    struct Mask {
+        int32_t x, y, w, h, ink, paper;
+        std::shared_ptr<const BitMask> mask;
+    };
+    struct Op {
+        int32_t top, bottom; // top > bottom: a change of state, replayed everywhere
+        bool state;
+        Call call;
+    };
+    // A stretch of calls, with what they hold kept beside them so that each
+    // call stays small.
+    struct Chunk {
+        std::vector<Op> ops;
+        std::vector<int32_t> points;
+        std::vector<DcBrush> brushes;
+        std::vector<DcFont> fonts;
+        std::vector<Text> texts;
+        std::vector<Mask> masks;
+
+        template <class T>
+        static uint32_t Keep(std::vector<T>& store, const T& v)
+        {
+            store.push_back(v);
+            return uint32_t(store.size() - 1);
+        }
+        uint32_t KeepPoints(const int32_t* xy, int32_t count)
+        {
+            const size_t at = points.size();
+            points.insert(points.end(), xy, xy + 2 * size_t(std::max(count, 0)));
+            return uint32_t(at);
+        }
+    };
+
+    // Replays the calls of `owner`, which outlives this, on `threads` cores.
+    DeferredDrawing(DeviceContext& owner, int threads);
+    ~DeferredDrawing();
+    DeferredDrawing(const DeferredDrawing&) = delete;
+    DeferredDrawing& operator=(const DeferredDrawing&) = delete;
+
+    int Threads() const { return threads_; }
+    // Starts a recording with the owner's settings as they are now; the
+    // owner records the rest of its state as the first call.
+    void Begin();
+    // Records a call; the rows top..bottom hold every pixel it can touch
+    // (none: a change of state only), and a band outside them replays it
+    // only when it changes the state (`state`).
+    void Record(int64_t top, int64_t bottom, bool state, Call call);
+    // The stretch being recorded, which keeps what a call holds.
+    Chunk& Open() { return *open_; }
+    // One copy of each mask while it lasts.
+    std::shared_ptr<const BitMask> SharedMask(const BitMask& mask);
+    // Draws everything recorded and waits until it is drawn.
+    void Flush();
+
+private:
+    // The calls are replayed a stretch at a time while the recording goes
+    // on: the stretch being recorded, then those handed over (under the lock).
+    static constexpr size_t kStretch = 4096;
+    // Stretches handed over but not yet replayed everywhere; beyond this
+    // many the recording thread replays too, so that they stay few.
+    static constexpr size_t kBacklog = 8;
+
+    static std::unique_ptr<Chunk> NewChunk();
+    static void Replay(DeviceContext& dc, const std::vector<Op>& ops);
+    void HandOver();
+    void Drain();
+
+    DeviceContext& owner_;
+    int threads_ = 1;
+    std::unique_ptr<Chunk> open_ = NewChunk();
+    // The plain settings as the bands will have them: a setting is recorded
+    // only when a call that may read it follows, so that a figure's setting
+    // and restoring of the same pen costs nothing.
+    DcPen pen_;
+    int32_t bkMode_ = Gdi::OPAQUE, bkColour_ = 0, textColour_ = 0, textAlign_ = Gdi::TA_LEFT;
+    std::mutex lock_;
+    std::condition_variable idle_;
+    std::vector<std::unique_ptr<Chunk>> sealed_;
+    // Per band: the stretches replayed, and whether a thread is at it.
+    std::vector<size_t> replayed_;
+    std::vector<uint8_t> busy_;
+    // A map draws its symbols from a few masks: one copy each while it lasts.
+    std::shared_ptr<const BitMask> lastMask_;
+    int running_ = 0; // workers at the replay
+    size_t freed_ = 0; // stretches before this one are gone
+    // Contexts over the same pixels, each drawing its own band of rows; made
+    // at the first hand-over and kept, with their caches, for the next.
+    std::vector<std::unique_ptr<QImage>> images_;
+    std::vector<std::unique_ptr<DeviceContext>> bands_;
+};
