@@ -82,7 +82,7 @@ TEST(ProjectorBatch, ListFormMatchesThePointForm) {
 TEST(ProjectorBatch, InverseListMatchesThePointForm) {
     const std::vector<PolyPoint> grid = Grid();
     ForEachCase([&](int lanes, int16_t index, clsVospProjector& list, clsVospProjector& one) {
-        if (lanes > 1 && !PrjBatch::InvLanes2(index)) return;
+        if (lanes > 1 && !PrjRegistry::Implemented(index)->inverse2) return;
         clsVospProjector fwd = one; // keeps the other two untouched by the forward
         std::vector<PlaneXY> xy;
         for (const double stretch : {1.0, 1.5})
