@@ -278,6 +278,13 @@ void FwdNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, cons
 }
 
 template <class L>
+void FwdFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    const double f = k.factor, l = k.light;
+    Polar<T>(c, io, k.sign, k.horizon, 1, [f, l](const typename T::V& p) { return f * T::Sin(p) / (T::Cos(p) + l); });
+}
+
+template <class L>
 void FwdOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
     using T = Lanes<L>;
     Polar<T>(c, io, k.sign, k90d15s, 1, [](const typename T::V& p) { return T::Sin(p); });
@@ -293,6 +300,83 @@ template <class L>
 void FwdLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
     using T = Lanes<L>;
     Polar<T>(c, io, k.sign, k179d15s, 1, [](const typename T::V& p) { return 2 * T::Sin(p / 2); });
+}
+
+// The inverses: p of the plane radius as above.
+template <class L>
+void InvGnomonicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = T::Atan(rho);
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvStereographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = 2 * T::Atan(rho / 2);
+        return Lane<T>::All(rho);
+    });
+}
+
+// As InvPerspective.
+template <class T>
+void PerspectiveInv(const PerspectiveConsts& k, double l, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using V = typename T::V;
+    const double f = k.factor, sign = k.sign, m = c.limit, flip = k.south ? -1 : 1;
+    PlainInv<T>(c, io, [f, l, sign, m, flip](const V& x, const V& y, V& vlon, V& vlat) {
+        const V rho = T::Sqrt(x * x + y * y);
+        const V r2 = rho * rho;
+        const V s = T::Sqrt(f * f + r2 * (1 - l * l));
+        const V cosc = (r2 * l + f * s) / (f * f + r2);
+        vlat = ArcSinV<T>(cosc) * flip;
+        vlon = AnglePosV<T>(y * sign, x);
+        return rho <= m;
+    });
+}
+
+template <class L>
+void InvNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    PerspectiveInv<Lanes<L>>(k, k.light, c, io);
+}
+
+template <class L>
+void InvFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    PerspectiveInv<Lanes<L>>(k, -k.light, c, io);
+}
+
+template <class L>
+void InvOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = ArcSinV<T>(rho);
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvEquidistantList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = rho;
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = 2 * ArcSinV<T>(rho / 2);
+        return Lane<T>::All(rho);
+    });
 }
 
 template <class L> void FwdHammerList(const AzimuthalConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
@@ -343,6 +427,21 @@ template <class L> void FwdAitoffList(const AzimuthalConsts&, const PrjBatch::Co
     });
 }
 
+template <class L> void InvAitoffList(const AzimuthalConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double m = c.limit;
+    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat) {
+        const V u = x / 2;
+        const V arc = T::Sqrt(u * u + y * y);
+        const V az = AnglePosV<T>(y, u);
+        const V sc = T::Sin(arc);
+        vlon = 2 * AnglePosV<T>(T::Cos(arc), T::Sin(az) * sc);
+        vlat = ArcSinV<T>(T::Cos(az) * sc);
+        return arc <= m;
+    });
+}
+
 #endif
 
 } // namespace Prj
@@ -361,12 +460,21 @@ VOSP_PRJ_ROW(azimuthal, Aitoff, Inverse);
 #endif
 #if defined(__x86_64__)
 VOSP_PRJ_FWD_LIST(azimuthal, Gnomonic);
+VOSP_PRJ_INV_LIST(azimuthal, Gnomonic);
 VOSP_PRJ_FWD_LIST(azimuthal, Stereographic);
+VOSP_PRJ_INV_LIST(azimuthal, Stereographic);
 VOSP_PRJ_FWD_LIST(perspective, NearSide);
+VOSP_PRJ_INV_LIST(perspective, NearSide);
+VOSP_PRJ_FWD_LIST(perspective, FarSide);
+VOSP_PRJ_INV_LIST(perspective, FarSide);
 VOSP_PRJ_FWD_LIST(azimuthal, Orthographic);
+VOSP_PRJ_INV_LIST(azimuthal, Orthographic);
 VOSP_PRJ_FWD_LIST(azimuthal, Equidistant);
+VOSP_PRJ_INV_LIST(azimuthal, Equidistant);
 VOSP_PRJ_FWD_LIST(azimuthal, LambertAzimuthal);
+VOSP_PRJ_INV_LIST(azimuthal, LambertAzimuthal);
 VOSP_PRJ_FWD_LIST(azimuthal, Hammer);
 VOSP_PRJ_INV_LIST(azimuthal, Hammer);
 VOSP_PRJ_FWD_LIST(azimuthal, Aitoff);
+VOSP_PRJ_INV_LIST(azimuthal, Aitoff);
 #endif

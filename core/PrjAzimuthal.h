@@ -54,19 +54,37 @@ std::optional<LonLatRad> InvAitoff(const AzimuthalConsts& c, double x, double y)
 template <class L>
 void FwdGnomonicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
+void InvGnomonicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
 void FwdStereographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvStereographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L>
 void FwdNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
+void InvNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
 void FwdOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L>
 void FwdEquidistantList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
+void InvEquidistantList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
 void FwdLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L> void FwdHammerList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
 void InvHammerList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L> void FwdAitoffList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvAitoffList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 
 // The perspectives' latitude bands follow from the viewing distance alone.
 void BandNearSide(double light, int32_t& north, int32_t& south);

@@ -36,16 +36,22 @@ struct ToPlane {
     uint8_t* valid = nullptr;
 };
 
-// An inverse's list: plane points in metres in, for each its longitude from
-// the centre meridian and latitude in radians and whether the inverse
-// accepts it out; where it does not, both are left unspecified.
+// An inverse's list: plane points in metres in; out, for each point, its
+// state and, where the inverse accepts it, its longitude from the centre
+// meridian and latitude in radians. Where the state has kSeconds too (a
+// finite point whose seconds need at most one turn of the longitude), `out`
+// holds its (longitude, latitude) seconds with the centre meridian added,
+// as the point form gives them; the caller finishes the others.
 struct ToSphere {
     const PlaneXY* in = nullptr;
     size_t n = 0;
     double* lon = nullptr;
     double* lat = nullptr;
-    uint8_t* valid = nullptr;
+    uint8_t* state = nullptr;
+    PolyPoint* out = nullptr;
 };
+inline constexpr uint8_t kAccepted = 1;
+inline constexpr uint8_t kSeconds = 2;
 
 using Kernel = void (*)(const Consts& c, const ToPlane& io);
 using InvKernel = void (*)(const Consts& c, const ToSphere& io);

@@ -225,6 +225,67 @@ template <class L> void FwdBonneList(const BonneConsts& k, const PrjBatch::Const
     });
 }
 
+// The inverses: p of the plane radius as above.
+template <class L>
+void InvCentralConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double p0 = k.polar0, r0 = k.rho0;
+    PolarInv<T>(c, io, k.sign, k.cone, [p0, r0](const V& rho, V& p) {
+        p = T::Atan(rho - r0) + p0;
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double p0 = k.polar0, r0 = k.rho0;
+    PolarInv<T>(c, io, k.sign, k.cone, [p0, r0](const V& rho, V& p) {
+        p = rho + p0 - r0;
+        return p >= 0;
+    });
+}
+
+template <class L> void InvAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double n = k.cone, t = k.twoOverCone, r2 = k.rho0Squared;
+    PolarInv<T>(c, io, k.sign, k.cone, [n, t, r2](const V& rho, V& p) {
+        const V q = n - (rho * rho - r2) / t;
+        p = ArcCosV<T>(q);
+        return q <= 1;
+    });
+}
+
+template <class L>
+void InvLambertConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const V e = Lane<T>::Splat(1 / k.cone);
+    const double f = k.f;
+    PolarInv<T>(c, io, k.sign, k.cone, [e, f](const V& rho, V& p) {
+        p = 2 * T::Atan(T::Pow(rho / f, e));
+        return Lane<T>::All(rho);
+    });
+}
+
+// Each parallel's own cone constant, as the forward's.
+template <class L> void InvBonneList(const BonneConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double p0 = k.polar0, r0 = k.rho0, sign = k.sign, m = c.limit;
+    PlainInv<T>(c, io, [p0, r0, sign, m](const V& x, const V& y, V& vlon, V& vlat) {
+        const V rho = T::Sqrt(x * x + y * y);
+        const V p = rho + p0 - r0;
+        const V q = rho != 0 ? T::Sin(p) / rho : Lane<T>::Splat(1);
+        vlon = AnglePosV<T>(y * sign, x) / q;
+        vlat = (p - kHalfPi) * sign;
+        return (rho <= m) & (p >= 0);
+    });
+}
+
 #endif
 
 } // namespace Prj
@@ -239,8 +300,13 @@ VOSP_PRJ_ROW(bonne, Bonne, Inverse);
 #endif
 #if defined(__x86_64__)
 VOSP_PRJ_FWD_LIST(conic, CentralConic);
+VOSP_PRJ_INV_LIST(conic, CentralConic);
 VOSP_PRJ_FWD_LIST(conic, EquidistantConic);
+VOSP_PRJ_INV_LIST(conic, EquidistantConic);
 VOSP_PRJ_FWD_LIST(conic, Albers);
+VOSP_PRJ_INV_LIST(conic, Albers);
 VOSP_PRJ_FWD_LIST(conic, LambertConic);
+VOSP_PRJ_INV_LIST(conic, LambertConic);
 VOSP_PRJ_FWD_LIST(bonne, Bonne);
+VOSP_PRJ_INV_LIST(bonne, Bonne);
 #endif

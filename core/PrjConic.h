@@ -51,11 +51,19 @@ std::optional<LonLatRad> InvBonne(const BonneConsts& c, double x, double y);
 template <class L>
 void FwdCentralConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
+void InvCentralConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
 void FwdEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L> void FwdAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L> void InvAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L>
 void FwdLambertConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvLambertConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L> void FwdBonneList(const BonneConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L> void InvBonneList(const BonneConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 
 // The band of latitudes shown ends at the largest polar distance.
 void BandConic(const ConicConsts& c, int32_t& north, int32_t& south);

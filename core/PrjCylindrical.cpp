@@ -7,11 +7,15 @@
 
 namespace Prj {
 
-#ifndef VOSP_PRJ_LANES4
-
 namespace {
 
 constexpr double k85d15s = 1.483602586247345; // 85 degrees 0'15"
+
+} // namespace
+
+#ifndef VOSP_PRJ_LANES4
+
+namespace {
 
 CylinderConsts Consts(double yOffset, double limit) {
     CylinderConsts k;
@@ -135,6 +139,17 @@ void InvCentralCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c,
 }
 
 template <class L>
+void FwdStereoCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon;
+        vy = 2 * T::Tan(lat / 2);
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
 void InvStereoCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
     using T = Lanes<L>;
     CylinderInv<T>(c, io, [](const typename T::V& y) { return 2 * T::Atan(y / 2); });
@@ -155,6 +170,17 @@ template <class L>
 void InvEquirectangularList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
     using T = Lanes<L>;
     CylinderInv<T>(c, io, [](const typename T::V& y) { return y; });
+}
+
+template <class L>
+void FwdConformalCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon;
+        vy = T::Log(T::Tan(kQuarterPi + lat / 2));
+        return (lat >= -k85d15s) & (lat <= k85d15s);
+    });
 }
 
 template <class L>
@@ -218,9 +244,11 @@ VOSP_PRJ_ROW(cylinder, EqualAreaCylindrical, Inverse);
 #if defined(__x86_64__)
 VOSP_PRJ_FWD_LIST(cylinder, CentralCylindrical);
 VOSP_PRJ_INV_LIST(cylinder, CentralCylindrical);
+VOSP_PRJ_FWD_LIST(cylinder, StereoCylindrical);
 VOSP_PRJ_INV_LIST(cylinder, StereoCylindrical);
 VOSP_PRJ_FWD_LIST(cylinder, Equirectangular);
 VOSP_PRJ_INV_LIST(cylinder, Equirectangular);
+VOSP_PRJ_FWD_LIST(cylinder, ConformalCylindrical);
 VOSP_PRJ_INV_LIST(cylinder, ConformalCylindrical);
 VOSP_PRJ_FWD_LIST(cylinder, Miller);
 VOSP_PRJ_INV_LIST(cylinder, Miller);

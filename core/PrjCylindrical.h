@@ -38,11 +38,15 @@ void FwdCentralCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& 
 template <class L>
 void InvCentralCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L>
+void FwdStereoCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
 void InvStereoCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L>
 void FwdEquirectangularList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
 void InvEquirectangularList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdConformalCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
 void InvConformalCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L> void FwdMillerList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);

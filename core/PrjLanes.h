@@ -149,19 +149,58 @@ void Polar(const PrjBatch::Consts& c, const PrjBatch::ToPlane& io, double sign, 
     });
 }
 
+// Whole seconds of the lanes by the default rounding (halves to even, as
+// nearbyint), exact where |v| < 2^51; other lanes carry no meaning.
+template <class T> typename T::V RoundV(const typename T::V& v) {
+    constexpr double kShift = 6755399441055744.0; // 1.5 * 2^52
+    return (v + kShift) - kShift;
+}
+
 // Runs f over the plane points taken to the unit sphere, the centre's y
-// offset added back.
+// offset added back, and takes each point f accepts on to seconds (see
+// PrjBatch::ToSphere): the longitude within one turn of the range, the
+// latitude within it, as AngleLib::NormLon64 and NormLat64 leave them.
 template <class T, class F> void PlainInv(const PrjBatch::Consts& c, const PrjBatch::ToSphere& io, F f) {
     using V = typename T::V;
-    Blocks<T>(io.in, io.n, io.lon, io.lat, io.valid, [&](const PlaneXY* b, double* olon, double* olat, uint8_t* ov) {
+    constexpr int N = T::N;
+    const auto one = [&](const PlaneXY* b, double* olon, double* olat, uint8_t* ost, PolyPoint* oout) {
         V x, y, vlon, vlat;
-        for (int k = 0; k < T::N; ++k) {
+        bool finite[N];
+        for (int k = 0; k < N; ++k) {
             x[k] = b[k].x / c.radius;
             y[k] = b[k].y / c.radius + c.yOffset;
+            finite[k] = std::isfinite(b[k].x) && std::isfinite(b[k].y);
         }
         const auto ok = f(x, y, vlon, vlat);
-        Lane<T>::Store(vlon, vlat, ok, olon, olat, ov);
-    });
+        const V a = (vlon + c.lon0) / kSecRad, s = vlat / kSecRad;
+        const V ra = RoundV<T>(a), rs = RoundV<T>(s);
+        const auto near = (a > -1e15) & (a < 1e15) & (s > -1e15) & (s < 1e15);
+        const auto fast = ok & near & (ra >= -1944000) & (ra <= 1944000) & (rs >= -324000) & (rs <= 324000);
+        const V turned = ra > 648000 ? ra - 1296000 : ra < -648000 ? ra + 1296000 : ra;
+        std::memcpy(olon, &vlon, sizeof(V));
+        std::memcpy(olat, &vlat, sizeof(V));
+        for (int k = 0; k < N; ++k) {
+            const bool done = fast[k] != 0 && finite[k];
+            ost[k] = (ok[k] != 0 ? PrjBatch::kAccepted : 0) | (done ? PrjBatch::kSeconds : 0);
+            if (done) oout[k] = {static_cast<int32_t>(turned[k]), static_cast<int32_t>(rs[k])};
+        }
+    };
+    size_t i = 0;
+    for (; i + N <= io.n; i += N) one(io.in + i, io.lon + i, io.lat + i, io.state + i, io.out + i);
+    if (i == io.n) return;
+    // The last short block, padded with its own last point.
+    PlaneXY pin[N];
+    double plon[N], plat[N];
+    uint8_t pst[N];
+    PolyPoint pout[N];
+    for (int k = 0; k < N; ++k) pin[k] = io.in[i + size_t(k) < io.n ? i + size_t(k) : io.n - 1];
+    one(pin, plon, plat, pst, pout);
+    for (size_t k = 0; i + k < io.n; ++k) {
+        io.lon[i + k] = plon[k];
+        io.lat[i + k] = plat[k];
+        io.state[i + k] = pst[k];
+        if (pst[k] & PrjBatch::kSeconds) io.out[i + k] = pout[k];
+    }
 }
 
 // The cylinders' inverses: longitude from x as is, latitude from y alone,
@@ -201,6 +240,24 @@ template <class T> typename T::V AnglePosV(typename T::V x, typename T::V y) {
                                    : Lane<T>::Splat(-kPi))
                         : (y > 0 ? Lane<T>::Splat(kHalfPi) : Lane<T>::Splat(-kHalfPi));
     return flat & (x >= 0) ? t : side + t;
+}
+
+// Azimuthal and conic inverses: the polar distance p of the plane radius
+// rho within the limit (`polar` may refuse more lanes), the longitude the
+// direction of (y sign, x) over the cone constant.
+template <class T, class P>
+void PolarInv(const PrjBatch::Consts& c, const PrjBatch::ToSphere& io, double sign, double cone, P polar) {
+    using V = typename T::V;
+    const double m = c.limit;
+    PlainInv<T>(c, io, [&](const V& x, const V& y, V& vlon, V& vlat) {
+        const V rho = T::Sqrt(x * x + y * y);
+        V p;
+        const auto ok = polar(rho, p);
+        vlon = AnglePosV<T>(y * sign, x);
+        if (cone != 1) vlon = vlon / cone;
+        vlat = (p - kHalfPi) * sign;
+        return (rho <= m) & ok;
+    });
 }
 
 } // namespace

@@ -396,6 +396,34 @@ void InvMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, 
 }
 
 template <class L>
+void FwdEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double* th = k.theta;
+    Plain<T>(c, io, [th](const V& lon, const V& lat, V& vx, V& vy) {
+        V t;
+        for (int i = 0; i < T::N; ++i) t[i] = ThetaOf(th, lat[i]);
+        vx = (T::Cos(t) + 1) * kEckertX * lon;
+        vy = t * kEckertY;
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void InvEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double m = c.limit;
+    const double* th = k.theta;
+    PlainInv<T>(c, io, [m, th](const V& x, const V& y, V& vlon, V& vlat) {
+        const V t = y / kEckertY;
+        vlon = x / kEckertX / (T::Cos(t) + 1);
+        for (int i = 0; i < T::N; ++i) vlat[i] = LatOfTheta(th, t[i]);
+        return (y >= -m) & (y <= m);
+    });
+}
+
+template <class L>
 void FwdWagner7List(const PseudoCylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
     using T = Lanes<L>;
     using V = typename T::V;
@@ -454,6 +482,8 @@ VOSP_PRJ_FWD_LIST(pseudo, Sinusoidal);
 VOSP_PRJ_INV_LIST(pseudo, Sinusoidal);
 VOSP_PRJ_FWD_LIST(pseudo, Mollweide);
 VOSP_PRJ_INV_LIST(pseudo, Mollweide);
+VOSP_PRJ_FWD_LIST(pseudo, Eckert6);
+VOSP_PRJ_INV_LIST(pseudo, Eckert6);
 VOSP_PRJ_FWD_LIST(pseudo, Wagner7);
 VOSP_PRJ_FWD_LIST(pseudo, Winkel);
 #endif

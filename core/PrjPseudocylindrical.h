@@ -45,6 +45,10 @@ void FwdMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, 
 template <class L>
 void InvMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 template <class L>
+void FwdEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
 void FwdWagner7List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 template <class L>
 void FwdWinkelList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
