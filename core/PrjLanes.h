@@ -139,13 +139,14 @@ template <class T, class F> void Plain(const PrjBatch::Consts& c, const PrjBatch
 template <class T, class R>
 void Polar(const PrjBatch::Consts& c, const PrjBatch::ToPlane& io, double sign, double maxP, double cone, R radius) {
     using V = typename T::V;
-    Plain<T>(c, io, [&](const V& lon, const V& lat, V& vx, V& vy) {
+    Blocks<T>(io.in, io.n, io.x, io.y, io.valid, [&](const PolyPoint* b, double* ox, double* oy, uint8_t* ov) {
+        V lon, lat;
+        Lane<T>::Load(c, b, lon, lat);
         const V p = sign * lat + kHalfPi;
+        const auto ok = p <= maxP;
         const V r = radius(p);
         const V a = cone == 1 ? lon : cone * lon;
-        vx = r * T::Sin(a);
-        vy = r * T::Cos(a) * sign;
-        return p <= maxP;
+        Lane<T>::Store(r * T::Sin(a), r * T::Cos(a) * sign, ok, ox, oy, ov);
     });
 }
 
@@ -239,7 +240,7 @@ template <class T> typename T::V AnglePosV(typename T::V x, typename T::V y) {
                            : y > 0 ? Lane<T>::Splat(kPi)
                                    : Lane<T>::Splat(-kPi))
                         : (y > 0 ? Lane<T>::Splat(kHalfPi) : Lane<T>::Splat(-kHalfPi));
-    return flat & (x >= 0) ? t : side + t;
+    return (flat & (x >= 0)) ? t : side + t;
 }
 
 // Azimuthal and conic inverses: the polar distance p of the plane radius
