@@ -93,7 +93,9 @@ bool FileCommands::LoadFile(const QString& path) {
         } else if (kind == QStringLiteral(".ADM")) {
             result = LoadList(units.Active()->gAdmins, path);
         } else if (kind == QStringLiteral(".MLG")) {
-            result = ReadLog && ReadLog(path) == 0;
+            // Missing or refused, nothing was read: nothing to tidy or draw.
+            if (!ReadLog || ReadLog(path) != 0) return false;
+            result = true;
             units.Optimize(7);
         } else {
             InvalidFormat(path);

@@ -24,7 +24,7 @@ HelpViewer::HelpViewer(QString contents, QString index)
     if (!family.isEmpty()) face.setFamilies({family});
     browser_->setFont(face);
     browser_->document()->setDefaultFont(face);
-    auto button = [this](const QString& text, const QString& tip) {
+    auto button = [](const QString& text, const QString& tip) {
         auto* b = new QToolButton;
         b->setText(text);
         b->setToolTip(tip);

@@ -25,6 +25,7 @@
 #include "render/clsMapPlot.h"
 
 #include <QImage>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -421,8 +422,17 @@ int32_t gvReadLog(const QString& path) {
             return 53;
         }
         const clsTextFile in = clsTextFile::Read(file);
+        // Importing a file that is no snapshot would still empty the unit
+        // list down to the base unit: it is refused while nothing has changed.
+        const QStringList sections = SnapshotSections();
+        QSet<QString> headers;
+        for (const QString& section : sections) headers.insert(QLatin1Char('[') + section + QLatin1Char(']'));
+        if (std::none_of(in.Lines().begin(), in.Lines().end(), [&](const QString& l) { return headers.contains(l); })) {
+            Library::MsgError(file + QStringLiteral("\r\nはログファイルではありません. 何も読み込みませんでした."));
+            return kNotASnapshot;
+        }
         SettingsStore::Batch once(SettingsStore::Instance());
-        for (const QString& section : SnapshotSections()) {
+        for (const QString& section : sections) {
             clsRegistry reg;
             reg.mSection = section;
             reg.ReadFile(in);

@@ -66,7 +66,10 @@ int64_t FigureTotal();
 // Section "PUBLIC"; with `units` also the list of open map units.
 void gvReadRegistry(bool units);
 void gvWriteRegistry(bool units);
-// Snapshot files: 0, or 70 for a read-only target / 53 for a missing file.
+// Snapshot files: 0, or 70 for a read-only target / 53 for a missing file /
+// kNotASnapshot for a file without any of a snapshot's section headers,
+// which is refused with a message before anything is changed.
+constexpr int32_t kNotASnapshot = 321;
 int32_t gvWriteLog(const QString& path);
 int32_t gvReadLog(const QString& path);
 

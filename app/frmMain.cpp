@@ -6,6 +6,7 @@
 #include "app/frmAbout.h"
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
+#include "platform/FilePicker.h"
 #include "platform/MouseWheel.h"
 #include "app/MainView.h"
 #include "app/ViewMenu.h"
@@ -70,6 +71,8 @@ bool AllOf(int32_t mask, int32_t bits) { return (mask & bits) == bits; }
 frmMain::frmMain() {
     previousHost_ = SetHost(this);
     DialogFrame::SetHelpHandler([](int32_t id) { HtmlHelp::HelpContext(id); });
+    // Lists are saved beside the maps, not wherever the program was started.
+    FilePicker::SetRelativeFolder([] { return gvMapFolder; });
     PublicVal::SetMainWindow(this);
     BuildWindow();
 }
@@ -85,6 +88,7 @@ frmMain::~frmMain() {
     PublicVal::SetMainWindow(nullptr);
     SetHost(previousHost_);
     DialogFrame::SetHelpHandler({});
+    FilePicker::SetRelativeFolder({});
 }
 
 void frmMain::BuildWindow() {

@@ -4,6 +4,7 @@
 #include "core/Library.h"
 #include "core/Scale.h"
 #include "dialogs/PlaceList.h"
+#include "platform/Cp932Codec.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -103,9 +104,12 @@ bool GazetteerFile::ParseLines(const QStringList& lines, PlaceList& list, int32_
     int form = 0; // 1 denominators, 2 ladder steps; decided by the first good row
     for (const QString& line : lines) {
         if (taken >= limit) break;
-        if (line.startsWith(QStringLiteral("# "))) continue;
+        // A place whose name begins with "# " still has its nine fields.
+        if (line.startsWith(QStringLiteral("# ")) && line.count(QLatin1Char('\t')) < 8) continue;
         if (!list.AppendLine(line)) continue;
         const int32_t r = list.Count();
+        if (!PlaceList::IsFoldedKey(list.Field(r, PlaceList::ColKey)))
+            list.SetField(r, PlaceList::ColKey, PlaceList::FoldKey(list.Field(r, PlaceList::ColKey).toString()));
         double v[4];
         bool good = true;
         for (int c = 0; c < 4 && good; ++c) good = NumberText(list.Field(r, PlaceList::ColLon + c), v[c]);
@@ -149,7 +153,8 @@ QStringList GazetteerFile::FileLines(const PlaceList& list, int32_t lang, int32_
     lines << QStringLiteral("# sort = ") + QString::number(sortCode);
     lines << QStringLiteral("# 地名 ファイル名 行政区名 事象名 経度 緯度 最小縮尺 最大縮尺 キー地名");
     lines << QStringLiteral("# ----+----------+--------+------+----+----+--------+--------+--------");
-    for (int32_t r = 1; r <= list.Count(); ++r) lines << list.Line(r);
+    // Letters the code page lacks are written as their closest ones, not "?".
+    for (int32_t r = 1; r <= list.Count(); ++r) lines << Cp932BestFit(list.Line(r));
     return lines;
 }
 

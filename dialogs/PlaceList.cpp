@@ -5,6 +5,7 @@
 #include "document/clsMapText.h"
 #include "document/clsMapUnit.h"
 #include "document/clsThing.h"
+#include "platform/Cp932Codec.h"
 
 #include <algorithm>
 
@@ -144,8 +145,19 @@ int32_t PlaceList::Search(const QString& keyword, int32_t current, int32_t lang)
 QString PlaceList::PlaceKey(const QString& name, int32_t lang) { return KeywordKey(SplitBracketKey(name), lang); }
 
 QString PlaceList::KeywordKey(const QString& text, int32_t lang) {
-    QString key = Library::UpperLatin(NormalizeKey(text));
+    QString key = FoldKey(NormalizeKey(text));
     return lang == 2 ? WideStr(key) : key;
+}
+
+QString PlaceList::FoldKey(const QString& text) { return Library::UpperLatin(Cp932BestFit(text)); }
+
+bool PlaceList::IsFoldedKey(QStringView key) {
+    for (const QChar ch : key) {
+        const char16_t u = ch.unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= 0xFF41 && u <= 0xFF5A)) return false;
+        if (u >= 0x80 && !Cp932CanEncode(u)) return false;
+    }
+    return true;
 }
 
 QString PlaceList::SplitBracketKey(const QString& text) {

@@ -68,6 +68,12 @@ public:
     static QString PlaceKey(const QString& name, int32_t lang);
     // The key of a typed keyword (no bracket split).
     static QString KeywordKey(const QString& text, int32_t lang);
+    // Every key, from the units, the file or the keyword box, folds alike:
+    // letters the code page lacks become their closest ones (marks
+    // dropped), then ASCII and full-width letters are upper-cased.
+    static QString FoldKey(const QString& text);
+    // Whether folding would leave the key as it is.
+    static bool IsFoldedKey(QStringView key);
     // "A(B)C" -> "AC,BC"; only the first bracket pair counts.
     static QString SplitBracketKey(const QString& text);
     // Drops line breaks, TABs, blanks, hyphens and middle dots.

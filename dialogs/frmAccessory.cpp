@@ -1,8 +1,8 @@
 #include "dialogs/frmAccessory.h"
 
-#include "dialogs/DialogGuard.h"
 #include "core/AppHost.h"
-#include "platform/SystemColors.h"
+#include "core/DialogGuard.h"
+#include "dialogs/ColorFaceButton.h"
 #include "platform/UiServices.h"
 #include "render/clsAccessory.h"
 
@@ -14,7 +14,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -44,10 +48,22 @@ const Row kRows[8] = {
 
 QString U(const char16_t* s) { return QString::fromUtf16(s); }
 
-// A button that shows a colour (0x00BBGGRR) as its face.
-void PaintFace(QPushButton* b, int32_t c) {
-    const QColor q = SystemColors::ToQColor(c);
-    b->setStyleSheet(QStringLiteral("background-color: %1;").arg(q.name()));
+// Wide enough to show the whole text (up to half the screen), never
+// narrower than the usual entry.
+void FitText(QLineEdit* e) {
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    const QMargins m = e->textMargins();
+    // The entry keeps a small margin on each side of the text and room for
+    // the cursor.
+    const int text = e->fontMetrics().horizontalAdvance(e->text()) + m.left() + m.right() + 2 * 2 + 1;
+    const QSize want = e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text, e->sizeHint().height()), e);
+    int limit = 640;
+    if (const QScreen* s = e->screen()) limit = s->availableGeometry().width() / 2;
+    e->setMinimumWidth(std::min(limit, std::max(want.width(), e->sizeHint().width())));
 }
 
 } // namespace
@@ -65,7 +81,7 @@ frmAccessory::frmAccessory(QWidget* parent) : DialogFrame(parent) {
         chkAcsItem[size_t(i)] = new QCheckBox(U(r.caption), fraTable);
         chkAcsItem[size_t(i)]->setToolTip(U(r.tip));
         tl->addWidget(chkAcsItem[size_t(i)], i, 0);
-        cmdAcsColor[size_t(i)] = new QPushButton(fraTable);
+        cmdAcsColor[size_t(i)] = new ColorFaceButton(fraTable);
         cmdAcsColor[size_t(i)]->setToolTip(U(r.colorTip));
         cmdAcsColor[size_t(i)]->setFixedWidth(40);
         tl->addWidget(cmdAcsColor[size_t(i)], i, 1);
@@ -158,7 +174,7 @@ void frmAccessory::ToControl() {
             chkAcsItem[i]->setChecked(w.Use);
             cmdAcsColor[i]->setVisible((w.Status & clsAccessory::HasColor) != 0);
             if (w.Status & clsAccessory::HasColor) {
-                PaintFace(cmdAcsColor[i], w.Color);
+                cmdAcsColor[i]->SetColor(w.Color);
                 cmdAcsColor[i]->setEnabled(w.Use);
             }
             if (cmdAcsFont[i] && (w.Status & clsAccessory::HasFont)) {
@@ -171,6 +187,7 @@ void frmAccessory::ToControl() {
                     txtAcs[i]->setText(w.Text);
                     txtAcs[i]->setCursorPosition(0);
                 }
+                FitText(txtAcs[i]);
                 txtAcs[i]->setEnabled(w.Use);
             }
         }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 
+class ColorFaceButton;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -41,7 +42,7 @@ public:
 
     // Items 1..7 (index 0 unused).
     std::array<QCheckBox*, 8> chkAcsItem{};
-    std::array<QPushButton*, 8> cmdAcsColor{};
+    std::array<ColorFaceButton*, 8> cmdAcsColor{};
     std::array<QLineEdit*, 8> txtAcs{};
     std::array<QPushButton*, 8> cmdAcsFont{};
     QCheckBox* chkAcsEi;

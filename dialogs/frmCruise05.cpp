@@ -1,9 +1,9 @@
 #include "dialogs/frmCruise05.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
 #include "core/Scale.h"
-#include "dialogs/DialogGuard.h"
 #include "dialogs/EntryCheck.h"
 #include "cruise/clsCruise05.h"
 #include "platform/UiServices.h"

@@ -1,9 +1,9 @@
 #include "dialogs/frmEnvironment.h"
 
 #include "core/AngleLib.h"
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
-#include "dialogs/DialogGuard.h"
 #include "dialogs/EntryCheck.h"
 #include "dialogs/frmFolder.h"
 #include "platform/Desktop.h"

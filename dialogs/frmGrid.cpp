@@ -1,7 +1,7 @@
 #include "dialogs/frmGrid.h"
 
 #include "core/AngleLib.h"
-#include "dialogs/DialogGuard.h"
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "render/clsGrid.h"
 

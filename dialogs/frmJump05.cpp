@@ -292,6 +292,7 @@ void frmJump05::Form_Load() {
         for (int c = 0; c < PlaceList::kColumns; ++c) flgPlaces->SetColWidth(c, c < 4 ? widths[c] : 0);
         if (sortCode_ == 0) sortCode_ = 1;
         gazetPath_ = PublicVal::GazetFile();
+        AskInputMethod();
         const bool ll = mMapUnits->MapMode() == 1;
         if (!ll) source_ = 0;
         cmdGazetteer->setEnabled(ll);
@@ -300,6 +301,18 @@ void frmJump05::Form_Load() {
         throw;
     } catch (...) {
         StopError(QStringLiteral("Form_Load"));
+    }
+}
+
+void frmJump05::AskInputMethod() {
+    // Japanese names are typed through the input method; European ones are
+    // Latin letters, typed directly. Qt has no hint that turns an input
+    // method on, so language 2 asks by leaving out the Latin preference.
+    Qt::InputMethodHints hints = choKeyword->inputMethodHints() & ~(Qt::ImhPreferLatin | Qt::ImhLatinOnly);
+    if (lang_ != 2) hints |= Qt::ImhPreferLatin;
+    for (QWidget* w : {static_cast<QWidget*>(choKeyword), static_cast<QWidget*>(choKeyword->lineEdit())}) {
+        w->setAttribute(Qt::WA_InputMethodEnabled, true);
+        w->setInputMethodHints(hints);
     }
 }
 

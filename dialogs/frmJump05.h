@@ -79,6 +79,8 @@ private:
     // The grid shows the place list as it stands.
     void FillGrid();
     void SetBuilding(bool on);
+    // The keyword box's input-method hints for the language.
+    void AskInputMethod();
     void SelectSource(int index);
     [[noreturn]] void StopError(const QString& procName);
     void Guard(const char* procName, const std::function<void()>& body);

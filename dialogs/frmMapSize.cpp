@@ -1,7 +1,7 @@
 #include "dialogs/frmMapSize.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
-#include "dialogs/DialogGuard.h"
 #include "dialogs/EntryCheck.h"
 #include "core/PublicVal.h"
 #include "render/clsView.h"
@@ -79,6 +79,16 @@ QString frmMapSize::PixelsToText(int32_t pixels, int16_t unit, int32_t dpi) {
     }
 }
 
+QString frmMapSize::PixelsToTextUp(int32_t pixels, int16_t unit, int32_t dpi) {
+    if (dpi < 1) dpi = 1;
+    const int64_t p = pixels;
+    switch (unit) {
+    case Inches: return Library::NumStr(double((p * 10 + dpi - 1) / dpi) / 10);
+    case Millimetres: return Library::NumStr(double((p * 254 + dpi * 10 - 1) / (dpi * 10)));
+    default: return Library::NumStr(double(pixels));
+    }
+}
+
 int32_t frmMapSize::TextToPixels(const QString& text, int16_t unit, int32_t dpi) {
     double n = EntryCheck::Number(text);
     switch (unit) {
@@ -122,8 +132,10 @@ void frmMapSize::FillBoxes() {
     if (filling_) return;
     filling_ = true;
     txtDPI->setText(QString::number(dpi_));
-    txtSize[0]->setText(PixelsToText(width_, unit_, dpi_));
-    txtSize[1]->setText(PixelsToText(height_, unit_, dpi_));
+    shown_[0] = PixelsToText(width_, unit_, dpi_);
+    shown_[1] = PixelsToText(height_, unit_, dpi_);
+    txtSize[0]->setText(shown_[0]);
+    txtSize[1]->setText(shown_[1]);
     filling_ = false;
 }
 
@@ -136,11 +148,14 @@ bool frmMapSize::txtDPI_Validate() {
 }
 
 bool frmMapSize::txtSize_Validate(int index) {
+    // Inches and millimetres show the size cut short: read back, the text
+    // would be a few pixels less than the size it stands for.
+    if (txtSize[size_t(index)]->text() == shown_[size_t(index)]) return true;
     const int32_t px = TextToPixels(txtSize[size_t(index)]->text(), unit_, dpi_);
     const int32_t limit = index == 0 ? mView->MaxWidth() : mView->MaxHeight();
     const bool ok = Library::InRange(px, kMinSize, limit);
     if (ok) (index == 0 ? width_ : height_) = px;
-    else EntryCheck::SayRange(PixelsToText(kMinSize, unit_, dpi_), PixelsToText(limit, unit_, dpi_));
+    else EntryCheck::SayRange(PixelsToTextUp(kMinSize, unit_, dpi_), PixelsToText(limit, unit_, dpi_));
     FillBoxes();
     return ok;
 }

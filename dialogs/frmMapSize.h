@@ -22,7 +22,12 @@ public:
 
     clsView* mView = nullptr;
 
+    // Truncated to the precision of the unit (whole dots, a tenth of an
+    // inch, whole millimetres).
     static QString PixelsToText(int32_t pixels, int16_t unit, int32_t dpi);
+    // The same, rounded up: the smallest text of that precision that
+    // stands for at least `pixels`.
+    static QString PixelsToTextUp(int32_t pixels, int16_t unit, int32_t dpi);
     // Unreadable text counts as 0.
     static int32_t TextToPixels(const QString& text, int16_t unit, int32_t dpi);
     // The resolution a text asks for ("screen", "printer" in any letter
@@ -58,4 +63,7 @@ private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     bool filling_ = false;
+    // The size texts as last filled in; a box still showing its text keeps
+    // its pixels.
+    std::array<QString, 2> shown_;
 };

@@ -1,9 +1,9 @@
 #include "dialogs/frmVospProjection.h"
 
 #include "core/AngleLib.h"
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/MapProjection.h"
-#include "dialogs/DialogGuard.h"
 #include "dialogs/EntryCheck.h"
 #include "platform/WidgetLib.h"
 #include "render/clsMapPlot.h"
@@ -245,11 +245,9 @@ void frmVospProjection::Form_Load() {
             lblAltitude[1]->setText(Library::FormatStdInt(std::nearbyint(steps_.front() / 1000)) + QStringLiteral("km"));
             lblAltitude[2]->setText(Library::FormatStdInt(std::nearbyint(steps_.back() / 1000)) + QStringLiteral("km"));
         }
-        {
-            const QSignalBlocker block(tbsProjection);
-            tbsProjection->setCurrentIndex(tab_);
-        }
-        tbsProjection_Click(tab_ + 1);
+        // The tab without the click's check: the focused entry still holds
+        // the text of the last opening, not the engine's value.
+        ShowTab(tab_);
         FillPrjList();
     });
 }
@@ -301,7 +299,11 @@ void frmVospProjection::ToControl() {
 
 void frmVospProjection::tbsProjection_Click(int index) {
     ValidateEntry(focusWidget());
-    tab_ = index - 1;
+    ShowTab(index - 1);
+}
+
+void frmVospProjection::ShowTab(int tab) {
+    tab_ = tab;
     if (tbsProjection->currentIndex() != tab_) {
         const QSignalBlocker block(tbsProjection);
         tbsProjection->setCurrentIndex(tab_);

@@ -87,6 +87,8 @@ protected:
 
 private:
     QCheckBox* Box(Group group, int k) const;
+    // Brings a tab's page to the front and refreshes the controls.
+    void ShowTab(int tab);
 
     int32_t lon_ = 0;
     int32_t lat_ = 0;

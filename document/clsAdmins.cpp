@@ -4,7 +4,6 @@
 #include "core/PublicVal.h"
 #include "document/HAdmin.h"
 #include "document/ListText.h"
-#include "platform/FileSystem.h"
 
 namespace {
 
@@ -96,10 +95,8 @@ int16_t clsAdmins::Search(const QString& name) const {
 
 // ---- the file --------------------------------------------------------------
 
-void clsAdmins::readFile() {
-    ClearAll();
-    const QStringList lines = FileSystem::ReadCp932Lines(FileName());
-    qsizetype pos = 0;
+// `pos` moves past each line before the numbers in it are read.
+void clsAdmins::readLines(const QStringList& lines, qsizetype& pos) {
     while (pos < lines.size()) {
         const QString head = ListText::UpperKey(lines.at(pos++));
         if (head == QLatin1String("[COMMENT]")) {

@@ -31,7 +31,7 @@ private:
     friend class clsKeyedList<clsAdmins, clsAdmin, &clsAdmin::AdminCode>;
 
     int16_t searchCurrentLanguage(const QString& name) const;
-    void readFile();
+    void readLines(const QStringList& lines, qsizetype& pos);
     QStringList fileLines() const;
 
     std::array<QString, 20> europian_;

@@ -2,7 +2,7 @@
 // What the keyed lists of a map unit share: records in list order keyed by a
 // code of the record, a look-up index by code, the comment, and the file with
 // its modified and locked flags. `Derived` reads and writes its own sections
-// (readFile, fileLines) and clears its own names (ClearAll).
+// (readLines, fileLines) and clears its own names (ClearAll).
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "document/HThing.h"
@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -115,10 +116,30 @@ public:
         }
         lockMode_ = false;
         try {
-            const auto gaveUp = ErrorMng::WithFileRetry(fileName_, [this] { self().readFile(); });
+            QStringList lines;
+            qsizetype badLine = 0;
+            const auto gaveUp = ErrorMng::WithFileRetry(fileName_, [&] {
+                self().ClearAll();
+                lines = FileSystem::ReadCp932Lines(fileName_);
+                qsizetype pos = 0;
+                try {
+                    self().readLines(lines, pos);
+                } catch (...) {
+                    // A number too large for its field (overflow) marks the
+                    // file as damaged; the reader stands just past its line.
+                    if (ErrorMng::CurrentError().number != 6) throw;
+                    badLine = std::clamp<qsizetype>(pos, 1, lines.size());
+                }
+            });
             if (gaveUp) {
                 self().ClearAll();
                 return *gaveUp;
+            }
+            if (badLine > 0) {
+                self().ClearAll();
+                Library::MsgError(fileName_ + QStringLiteral("\r\n") + QString::number(badLine) +
+                                  QStringLiteral("行目の数値が範囲を超えています.\r\n") + lines.at(badLine - 1));
+                return 6;
             }
         } catch (...) {
             // A list half read is not kept.

@@ -5,7 +5,6 @@
 #include "core/PublicVal.h"
 #include "document/HThing.h"
 #include "document/ListText.h"
-#include "platform/FileSystem.h"
 
 namespace {
 const char* const kObject = "clsThings";
@@ -71,16 +70,16 @@ void clsThings::ResetUse() {
 
 // ---- the file --------------------------------------------------------------
 
-void clsThings::readFile() {
-    ClearAll();
-    const QStringList lines = FileSystem::ReadCp932Lines(FileName());
-    qsizetype pos = 0;
+// `pos` moves past each line before the numbers in it are read.
+void clsThings::readLines(const QStringList& lines, qsizetype& pos) {
     while (pos < lines.size()) {
         const QString head = ListText::UpperKey(ListText::TrimBlanks(lines.at(pos++)));
         if (head == QLatin1String("[COMMENT]")) {
             readComment(lines, pos);
         } else if (head == QLatin1String("[CATEGORY]")) {
-            for (const QString& line : TakeBlock(lines, pos)) {
+            while (pos < lines.size()) {
+                const QString& line = lines.at(pos++);
+                if (line.isEmpty()) break;
                 const QStringList f = ListText::Fields(line);
                 if (f.size() == 2) SetCategoryName(ListText::Number32(f.at(0)), f.at(1));
             }

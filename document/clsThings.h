@@ -29,7 +29,7 @@ public:
 private:
     friend class clsKeyedList<clsThings, clsThing, &clsThing::Index>;
 
-    void readFile();
+    void readLines(const QStringList& lines, qsizetype& pos);
     QStringList fileLines() const;
 
     std::array<QString, 20> categories_;

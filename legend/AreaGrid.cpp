@@ -1,8 +1,8 @@
 #include "legend/AreaGrid.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
-#include "dialogs/DialogGuard.h"
 #include "document/clsAdmins.h"
 #include "document/clsThings.h"
 #include "legend/ColoredMap.h"
@@ -54,6 +54,11 @@ AreaGrid::AreaGrid(QWidget* page, SymbolWork& work, SymbolSwitches& sw)
     cmdAllAdminHide = button(QStringLiteral("全行政区隠蔽(&3)"), QStringLiteral("すべての行政区を「隠蔽」に設定する"), page);
     cmdColoredMap = button(QStringLiteral("8色分け地図(&U)"), QStringLiteral("自動で行政区別に陸地を色分けする"), page);
     lstPage = new QListWidget(page);
+    // A frame of its own: where it opens over the grid's rows it would
+    // otherwise read as part of the grid.
+    lstPage->setFrameShape(QFrame::Box);
+    lstPage->setFrameShadow(QFrame::Plain);
+    lstPage->setLineWidth(1);
     lstPage->hide();
     lstPage->setEnabled(false);
     lstPage->installEventFilter(this);
@@ -302,6 +307,8 @@ void AreaGrid::lstPage_Click()
     if (!lstPage->isEnabled())
         return;
     const int16_t page = int16_t(lstPage->currentRow() + 1);
+    // The keys go on to the grid the list was opened from.
+    flgAdmins->setFocus(Qt::OtherFocusReason);
     HidePageList();
     SetAdminPage(page);
 }
@@ -402,7 +409,7 @@ void AreaGrid::cmdColoredMap_Click()
         if (Random) {
             ColoredMap::RandomPages(*admins, n, Random);
         } else {
-            std::mt19937 gen(uint32_t(QDateTime::currentMSecsSinceEpoch()));
+            std::mt19937 gen{static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch())};
             std::uniform_real_distribution<double> uniform(0.0, 1.0);
             ColoredMap::RandomPages(*admins, n, [&] { return uniform(gen); });
         }

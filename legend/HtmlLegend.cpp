@@ -9,20 +9,15 @@
 #include "legend/SymbolWork.h"
 #include "legend/ThingGrid.h"
 #include "platform/Cp932Codec.h"
-#include "platform/Cp932LineWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/UiServices.h"
 #include "platform/VospError.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
 #include <QStringList>
-#include <cerrno>
 
 namespace {
-
-// The HTML file, open from its first line to its last; closed in any case.
-using HtmlFile = Cp932LineWriter;
 
 // Runs a step of the export until it succeeds or the user stops retrying:
 // false when the user gives up; other answers let the error pass.
@@ -33,6 +28,28 @@ bool Step(const QString& htmlPath, F&& f)
 }
 
 QString cell(const QString& text) { return QStringLiteral("    <TD>") + text + QStringLiteral("</TD>"); }
+
+// The code point at i (a surrogate pair as one); `units` gets its length.
+char32_t CodePointAt(const QString& text, qsizetype i, int& units)
+{
+    const QChar c = text.at(i);
+    units = 1;
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        units = 2;
+        return QChar::surrogateToUcs4(c, text.at(i + 1));
+    }
+    return c.unicode();
+}
+
+QByteArray PngBytes(const QImage& picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
+        ThrowError(57);
+    return bytes;
+}
 
 } // namespace
 
@@ -62,6 +79,40 @@ QString HtmlLegend::Escape(const QString& text)
         }
     }
     return out;
+}
+
+QString HtmlLegend::CharRefs(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        int units = 1;
+        const char32_t c = CodePointAt(text, i, units);
+        if (Cp932CanEncode(c))
+            out += text.at(i);
+        else
+            out += QStringLiteral("&#%1;").arg(QChar::isSurrogate(c) ? 0xFFFDu : uint32_t(c));
+        i += units;
+    }
+    return out;
+}
+
+QString HtmlLegend::SrcText(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size();) {
+        int units = 1;
+        const char32_t c = CodePointAt(text, i, units);
+        if (c == U'%' || c == U'#' || c == U'?' || !Cp932CanEncode(c)) {
+            const QByteArray utf8 = QStringView(text).mid(i, units).toUtf8();
+            for (const char b : utf8)
+                out += QStringLiteral("%%1").arg(uint8_t(b), 2, 16, QLatin1Char('0')).toUpper();
+        } else {
+            out += text.mid(i, units);
+        }
+        i += units;
+    }
+    return Escape(out);
 }
 
 QString HtmlLegend::ColorText(int32_t color, int16_t figure)
@@ -96,16 +147,11 @@ void HtmlLegend::Export()
     } repaint{grid_};
     grid_.SetRedraw(false);
 
-    HtmlFile html(htmlPath);
-    const auto write = [&](const QString& line) { return Step(htmlPath, [&] { html.Write(line); }); };
-    const bool made = Step(htmlPath, [&] {
-        Cp932LineWriter::MakeFolder(folder);
-    });
-    if (!made || !Step(htmlPath, [&] { html.Open(); }))
+    if (!Step(htmlPath, [&] { FileSystem::MakeFolder(folder); }))
         return;
 
     const QString folderName = Library::PathFileName(folder);
-    QStringList head{
+    QStringList lines{
         QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"),
         QStringLiteral("<HTML>"),
         QStringLiteral("<HEAD>"),
@@ -130,55 +176,39 @@ void HtmlLegend::Export()
         cell(QStringLiteral("背景色（RGB）")),
         QStringLiteral("  </TR>"),
     };
-    for (const QString& line : head)
-        if (!write(line))
-            return;
 
+    // Each picture is written whole or not at all; the page goes last, so
+    // that the old page stays until the new one and its pictures are all
+    // on disk.
     for (int32_t row = first; row <= last; ++row) {
         const auto thing = rows_.IsThingRow(row) ? things->Item(rows_.RowThingIndex(row)) : nullptr;
-        QStringList lines;
         if (thing) {
             thing->SetPage(sw_.mThingPage);
             const QString file = QStringLiteral("sample") + QString::number(thing->Index()) + QStringLiteral(".PNG");
-            lines = QStringList{
-                QStringLiteral("  <TR>"),
-                QStringLiteral("    <TD align=\"right\">") + Escape(grid_.TextMatrix(row, 6)) + QStringLiteral("</TD>"),
-                cell(Escape(grid_.TextMatrix(row, 1))),
-                cell(Escape(grid_.TextMatrix(row, 2))),
-                cell(Escape(grid_.TextMatrix(row, 3))),
-                QStringLiteral("    <TD align=\"center\">") + Escape(grid_.TextMatrix(row, 4)) + QStringLiteral("</TD>"),
-                QStringLiteral("    <TD><IMG src=\"") + Escape(folderName + QLatin1Char('/') + file)
-                    + QStringLiteral("\"></TD>"),
-                cell(ColorText(thing->Fore(), thing->Figure())),
-                cell(ColorText(thing->Back(), thing->Figure())),
-                QStringLiteral("  </TR>"),
-            };
-            for (const QString& line : lines)
-                if (!write(line))
-                    return;
-            const QImage picture = grid_.CellPicture(row, 5);
+            lines << QStringLiteral("  <TR>")
+                  << QStringLiteral("    <TD align=\"right\">") + Escape(grid_.TextMatrix(row, 6)) + QStringLiteral("</TD>")
+                  << cell(Escape(grid_.TextMatrix(row, 1))) << cell(Escape(grid_.TextMatrix(row, 2)))
+                  << cell(Escape(grid_.TextMatrix(row, 3)))
+                  << QStringLiteral("    <TD align=\"center\">") + Escape(grid_.TextMatrix(row, 4)) + QStringLiteral("</TD>")
+                  << QStringLiteral("    <TD><IMG src=\"") + SrcText(folderName + QLatin1Char('/') + file)
+                         + QStringLiteral("\"></TD>")
+                  << cell(ColorText(thing->Fore(), thing->Figure())) << cell(ColorText(thing->Back(), thing->Figure()))
+                  << QStringLiteral("  </TR>");
             const QString png = Library::JoinPath(folder, file);
-            const bool saved = Step(htmlPath, [&] {
-                errno = 0;
-                if (!picture.save(FileSystem::ResolvePath(png), "PNG"))
-                    ThrowFileError(errno != 0 ? errno : EIO, png);
-            });
-            if (!saved)
+            if (!Step(htmlPath, [&] { FileSystem::WriteAtomic(png, PngBytes(grid_.CellPicture(row, 5)), false); }))
                 return;
         } else {
             lines << QStringLiteral("  <TR bgcolor=\"Gray\">") << cell({}) << cell(Escape(grid_.TextMatrix(row, 1)));
             for (int i = 0; i < 6; ++i)
                 lines << cell({});
             lines << QStringLiteral("  </TR>");
-            for (const QString& line : lines)
-                if (!write(line))
-                    return;
         }
     }
-    for (const QString& line : {QStringLiteral("</TABLE>"), QStringLiteral("</BODY>"), QStringLiteral("</HTML>")})
-        if (!write(line))
-            return;
-    if (!Step(htmlPath, [&] { html.Close(); }))
+    lines << QStringLiteral("</TABLE>") << QStringLiteral("</BODY>") << QStringLiteral("</HTML>");
+    for (QString& line : lines)
+        line = CharRefs(line);
+    // A retry writes the whole page again; giving up leaves the old one.
+    if (!Step(htmlPath, [&] { FileSystem::WriteCp932Lines(htmlPath, lines); }))
         return;
     Ui().MsgBox(htmlPath + QStringLiteral("\r\nに保存しました."), Mb::OkOnly | Mb::Information, {});
 }

@@ -19,14 +19,21 @@ public:
     static QString ImageFolder(const QString& htmlPath);
     // "&", "<", ">" and '"' as entities.
     static QString Escape(const QString& text);
+    // Characters the code page cannot write as numeric references (&#8364;).
+    static QString CharRefs(const QString& text);
+    // A link for the src attribute: "%", "#", "?" and the characters the
+    // code page cannot write percent-encoded (their UTF-8 bytes), then
+    // escaped; the rest as it is.
+    static QString SrcText(const QString& text);
     // "r,g,b"; empty for an annotation thing or no colour.
     static QString ColorText(int32_t color, int16_t figure);
     // The application title and its major and minor version.
     static QString Generator();
 
-    // Writes the file and the pictures and says where. A file error offers
-    // a retry of the failing step; giving up ends the export silently, any
-    // other answer raises the error.
+    // Writes the pictures, then the file, and says where. A file error
+    // offers a retry of the failing step (the file is written again from its
+    // start); giving up ends the export silently with the old file in place,
+    // any other answer raises the error.
     void Export();
 
 private:

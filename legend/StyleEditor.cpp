@@ -3,8 +3,10 @@
 #include "core/AppHost.h"
 #include "core/ErrorMng.h"
 #include "legend/RainbowBox.h"
+#include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/DeviceContext.h"
+#include "platform/WidgetLib.h"
 #include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 
@@ -14,6 +16,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 StyleEditor::StyleEditor(const QString& objectName, const QString& caption, int32_t helpContext, QWidget* parent)
@@ -70,6 +73,56 @@ void StyleEditor::WireGrid(StylePicture* grid, const QString& name, std::functio
     grid->MouseUp = [this, name, up](int32_t b, int32_t x, int32_t y) {
         Guarded(name + QStringLiteral("_MouseUp"), [&] { up(b, x, y); });
     };
+}
+
+void StyleEditor::WireGridKeys(StylePicture* grid, int32_t cols, int32_t rows,
+                               std::function<int32_t(int32_t)> cellStyle, std::function<int32_t()> current)
+{
+    grid->setFocusPolicy(Qt::StrongFocus);
+    grid->KeyDown = [grid, cols, rows, cellStyle, current](int key) {
+        const int32_t count = cols * rows;
+        const int32_t style = current();
+        int32_t cell = -1;
+        for (int32_t c = 0; c < count && cell < 0; ++c) {
+            if (cellStyle(c) >= 0 && cellStyle(c) == style)
+                cell = c;
+        }
+        int32_t step = 0;
+        switch (key) {
+        case Qt::Key_Left: step = -1; break;
+        case Qt::Key_Right: step = 1; break;
+        case Qt::Key_Up: step = -cols; break;
+        case Qt::Key_Down: step = cols; break;
+        case Qt::Key_Home: break;
+        case Qt::Key_End: break;
+        default: return false;
+        }
+        int32_t to = 0;
+        if (key == Qt::Key_Home || (cell < 0 && key != Qt::Key_End))
+            to = StyleMath::StepCell(-1, 1, count, cellStyle);
+        else if (key == Qt::Key_End)
+            to = StyleMath::StepCell(count, -1, count, cellStyle);
+        else
+            to = StyleMath::StepCell(cell, step, count, cellStyle);
+        if (to >= 0 && to < count && to != cell && grid->MouseUp) {
+            const int32_t cw = grid->ScaleWidth() / cols, ch = grid->ScaleHeight() / rows;
+            grid->MouseUp(1, (to % cols) * cw + cw / 2, (to / cols) * ch + ch / 2);
+        }
+        return true;
+    };
+}
+
+void StyleEditor::SetTabChain(std::initializer_list<QWidget*> widgets)
+{
+    WidgetLib::SetTabChain(widgets);
+    firstFocus_ = widgets.size() > 0 ? *widgets.begin() : nullptr;
+}
+
+void StyleEditor::showEvent(QShowEvent* e)
+{
+    DialogFrame::showEvent(e);
+    if (!e->spontaneous() && firstFocus_)
+        firstFocus_->setFocus(Qt::TabFocusReason);
 }
 
 void StyleEditor::OnClick(QAbstractButton* button, const char* proc, std::function<void()> handler)

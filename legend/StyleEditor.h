@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 
 class QAbstractButton;
 class QCheckBox;
@@ -46,6 +47,15 @@ protected:
     // `name`_MouseMove and `name`_MouseUp, guarded.
     void WireGrid(StylePicture* grid, const QString& name, std::function<void(QImage&)> paint,
                   std::function<void(int32_t, int32_t)> move, std::function<void(int32_t, int32_t, int32_t)> up);
+    // Keys on a grid of cols x rows cells that `cellStyle` maps to styles:
+    // the arrows, Home and End move the choice to the next cell that offers
+    // a style, as a release over that cell does. `current` is the chosen
+    // style; when no cell offers it, an arrow takes the first cell.
+    static void WireGridKeys(StylePicture* grid, int32_t cols, int32_t rows, std::function<int32_t(int32_t)> cellStyle,
+                             std::function<int32_t()> current);
+    // The Tab key visits `widgets` in this order, the order they stand in
+    // on screen; every opening starts with the focus on the first.
+    void SetTabChain(std::initializer_list<QWidget*> widgets);
     // A click runs `handler`, guarded.
     void OnClick(QAbstractButton* button, const char* proc, std::function<void()> handler);
     // The two colour buttons, the box beside the second.
@@ -89,8 +99,10 @@ protected:
     void Guarded(const QString& proc, const std::function<void()>& f);
 
     void cmdCancel_Click() override { Unload(false); }
+    void showEvent(QShowEvent* e) override;
 
 private:
+    QWidget* firstFocus_ = nullptr;
     QString objectName_;
     QString caption_;
 };

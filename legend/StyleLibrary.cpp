@@ -1,8 +1,8 @@
 #include "legend/StyleLibrary.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
-#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"

@@ -37,6 +37,17 @@ int32_t PolylineCellStyle(int32_t cell)
 
 int32_t SymbolCellStyle(int32_t cell) { return cell >= 0 && cell <= 47 ? cell : -1; }
 
+int32_t StepCell(int32_t from, int32_t step, int32_t count, const std::function<int32_t(int32_t)>& cellStyle)
+{
+    if (step == 0)
+        return from;
+    for (int32_t c = from + step; c >= 0 && c < count; c += step) {
+        if (cellStyle(c) >= 0)
+            return c;
+    }
+    return from;
+}
+
 int32_t RainbowColor(int32_t i, int32_t j, int32_t p)
 {
     const int32_t a = (1217 - (31 - i) * (31 - i) - (j - 15) * (j - 15)) / 5 + 12;

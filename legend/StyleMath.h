@@ -27,6 +27,12 @@ int32_t PolylineCellStyle(int32_t cell);
 // Point symbols, 8 x 6: the cell number itself, 0..47.
 int32_t SymbolCellStyle(int32_t cell);
 
+// The first cell after `from`, going by `step` (1 and -1 along the rows, the
+// column count up and down a column), that offers a style (cellStyle not
+// negative) among cells 0..count-1; `from` itself when there is none.
+// From -1 by 1 gives the first such cell, from `count` by -1 the last.
+int32_t StepCell(int32_t from, int32_t step, int32_t count, const std::function<int32_t(int32_t)>& cellStyle);
+
 // The colour (0x00BBGGRR) of lattice cell (row i, column j), both 0..31, of
 // the rainbow background under permutation p (0..5).
 int32_t RainbowColor(int32_t i, int32_t j, int32_t p);

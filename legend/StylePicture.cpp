@@ -1,8 +1,11 @@
 #include "legend/StylePicture.h"
 #include "platform/SystemColors.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 
 StylePicture::StylePicture(int32_t outerWidth, int32_t outerHeight, QWidget* parent)
@@ -40,6 +43,12 @@ void StylePicture::paintEvent(QPaintEvent*)
     p.drawLine(1, h - 2, w - 2, h - 2);
     p.drawLine(w - 2, 1, w - 2, h - 2);
     p.drawImage(kBorder, kBorder, image_);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = QRect(kBorder, kBorder, image_.width(), image_.height());
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
 }
 
 void StylePicture::mouseMoveEvent(QMouseEvent* e)
@@ -54,4 +63,23 @@ void StylePicture::mouseReleaseEvent(QMouseEvent* e)
         return;
     const int32_t button = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
     MouseUp(button, int32_t(e->position().x()) - kBorder, int32_t(e->position().y()) - kBorder);
+}
+
+void StylePicture::keyPressEvent(QKeyEvent* e)
+{
+    if (KeyDown && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && KeyDown(e->key()))
+        return;
+    QWidget::keyPressEvent(e);
+}
+
+void StylePicture::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void StylePicture::focusOutEvent(QFocusEvent* e)
+{
+    QWidget::focusOutEvent(e);
+    update();
 }

@@ -2,7 +2,8 @@
 // A picture box of the style editors: a fixed outer size with a sunken
 // two-pixel border, and inside it an image that its owner paints (through
 // the drawing layer) whenever Refresh is called. Pointer positions are
-// given in inner pixels, as the cell arithmetic takes them.
+// given in inner pixels, as the cell arithmetic takes them. A picture that
+// takes the focus shows it with a focus rectangle inside its border.
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
@@ -30,11 +31,16 @@ public:
     std::function<void(QImage&)> Paint;
     std::function<void(int32_t x, int32_t y)> MouseMove;
     std::function<void(int32_t button, int32_t x, int32_t y)> MouseUp;
+    // A key pressed while the picture has the focus; true when it was used.
+    std::function<bool(int key)> KeyDown;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     QImage image_;

@@ -1,6 +1,6 @@
 #include "legend/SymbolPane.h"
 
-#include "dialogs/DialogGuard.h"
+#include "core/DialogGuard.h"
 
 #include <QAbstractButton>
 

@@ -1,8 +1,8 @@
 #include "legend/ThingCommands.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/Scale.h"
-#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"

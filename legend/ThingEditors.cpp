@@ -1,6 +1,5 @@
 #include "legend/ThingEditors.h"
 
-#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
@@ -12,6 +11,7 @@
 #include "legend/frmExpText.h"
 #include "legend/frmRange.h"
 #include "platform/MouseWheel.h"
+#include "core/DialogGuard.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "legend/ThingGrid.h"
 
+#include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
-#include "dialogs/DialogGuard.h"
 #include "document/clsThings.h"
 #include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"

@@ -8,7 +8,9 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResTile.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QPushButton>
 #include <functional>
 
 frmExpPolygon::frmExpPolygon(QWidget* parent)
@@ -23,6 +25,8 @@ frmExpPolygon::frmExpPolygon(QWidget* parent)
     WireGrid(picPatterns, QStringLiteral("picPatterns"), std::bind_front(&frmExpPolygon::picPatterns_Paint, this),
              std::bind_front(&frmExpPolygon::picPatterns_MouseMove, this),
              std::bind_front(&frmExpPolygon::picPatterns_MouseUp, this));
+    WireGridKeys(picPatterns, 8, 5, &StyleMath::PolygonCellStyle, [this] { return int32_t(mStyle); });
+    SetTabChain({picPatterns, cmdFore, cmdBack, chkBack, cmdOK, cmdCancel, cmdHelp});
 }
 
 int32_t frmExpPolygon::PointToPattern(int32_t x, int32_t y) const

@@ -9,10 +9,12 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResLine.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <functional>
 
 frmExpPolyline::frmExpPolyline(QWidget* parent)
@@ -37,6 +39,8 @@ frmExpPolyline::frmExpPolyline(QWidget* parent)
     WireGrid(picStyles, QStringLiteral("picStyles"), std::bind_front(&frmExpPolyline::picStyles_Paint, this),
              std::bind_front(&frmExpPolyline::picStyles_MouseMove, this),
              std::bind_front(&frmExpPolyline::picStyles_MouseUp, this));
+    WireGridKeys(picStyles, 4, 13, &StyleMath::PolylineCellStyle, [this] { return int32_t(mStyle); });
+    SetTabChain({picStyles, choWidth, cmdFore, cmdBack, chkBack, cmdOK, cmdCancel, cmdHelp});
     connect(choWidth, &QComboBox::activated, this, [this] { Guarded("choWidth_Click", [this] { choWidth_Click(); }); });
 }
 

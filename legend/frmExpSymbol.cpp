@@ -10,8 +10,10 @@
 #include "render/clsMapGraph.h"
 #include "render/clsResSymbol.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QPainter>
+#include <QPushButton>
 #include <functional>
 
 frmExpSymbol::frmExpSymbol(QWidget* parent)
@@ -26,6 +28,8 @@ frmExpSymbol::frmExpSymbol(QWidget* parent)
     WireGrid(picSymbols, QStringLiteral("picSymbols"), std::bind_front(&frmExpSymbol::picSymbols_Paint, this),
              std::bind_front(&frmExpSymbol::picSymbols_MouseMove, this),
              std::bind_front(&frmExpSymbol::picSymbols_MouseUp, this));
+    WireGridKeys(picSymbols, 8, 6, &StyleMath::SymbolCellStyle, [this] { return int32_t(mSymbol); });
+    SetTabChain({picSymbols, cmdInside, cmdEdge, chkEdge, cmdOK, cmdCancel, cmdHelp});
 }
 
 int32_t frmExpSymbol::PointToSymbol(int32_t x, int32_t y) const

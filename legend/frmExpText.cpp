@@ -1,7 +1,7 @@
 #include "legend/frmExpText.h"
 
+#include "core/DialogGuard.h"
 #include "core/PublicVal.h"
-#include "dialogs/DialogGuard.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/FontCatalog.h"
@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
 #include <functional>
@@ -79,6 +80,9 @@ frmExpText::frmExpText(QWidget* parent)
     box->addWidget(fraStyle);
     box->addLayout(lower);
     FinishLayout(box);
+    // The font boxes stand above the style group, though made after it.
+    SetTabChain({choLanguage[0], choLanguage[1], choHeight, chkStyle[0], chkStyle[1], chkStyle[2], chkStyle[3],
+                            cmdInside, cmdEdge, chkEdge, cmdOK, cmdCancel, cmdHelp});
 }
 
 int16_t frmExpText::StyleFlag(int32_t index)

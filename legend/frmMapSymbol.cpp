@@ -1,11 +1,11 @@
 #include "legend/frmMapSymbol.h"
 
 #include "core/AppHost.h"
+#include "core/DialogGuard.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
 #include "core/PublicVal.h"
 #include "core/clsEnvironment.h"
-#include "dialogs/DialogGuard.h"
 #include "document/clsMapUnits.h"
 #include "document/clsThings.h"
 #include "legend/AreaGrid.h"
@@ -16,6 +16,7 @@
 #include "legend/ThingEditors.h"
 #include "legend/ThingGrid.h"
 #include "platform/MouseWheel.h"
+#include "platform/WidgetLib.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,8 +24,11 @@
 #include <QCursor>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -97,6 +101,13 @@ void frmMapSymbol::BuildWindow()
     box->addWidget(fraTab, 1);
     box->addLayout(buttons);
     resize(720, 560);
+    // Top to bottom: the page controls above each grid come before the
+    // library group below it. The pop-up page list follows its grid.
+    WidgetLib::SetTabChain({choMap, chkUnitSync, chkPreview, tbsExp, area_->choArea, area_->chkAreaSync, area_->flgAdmins,
+                            area_->lstPage, area_->cmdAllAdminOne, area_->cmdAllAdminShow, area_->cmdAllAdminHide,
+                            area_->cmdColoredMap, choPage, chkPageSync, chkDispAll, cmdPopup, flgThings,
+                            library_->choLibrary, library_->cmdLibOpen, library_->cmdLibSave, library_->chkLibShow, cmdOK,
+                            cmdCancel, cmdHelp});
 
     grid_ = std::make_unique<ThingGrid>(*flgThings, work_, sw_);
     commands_ = std::make_unique<ThingCommands>(*flgThings, *grid_, work_, sw_);
@@ -278,6 +289,8 @@ void frmMapSymbol::Form_Load()
 
         library_->MakeLibraryList();
         library_->chkLibShow->setChecked(sw_.mLibShow);
+        // Every opening starts at the first control on screen.
+        choMap->setFocus(Qt::OtherFocusReason);
     } catch (...) {
         MouseWheel::UnhookWheel(area_->flgAdmins);
         MouseWheel::UnhookWheel(flgThings);
@@ -337,6 +350,8 @@ void frmMapSymbol::ShowTitle()
     } else if (const auto t = work_.Things()) {
         file = t->FileName();
     }
+    setWindowIcon(QIcon(sw_.mTabIndex == 0 ? QStringLiteral(":/window/icon1004.xpm")
+                                           : QStringLiteral(":/window/icon1003.xpm")));
     setWindowTitle(QStringLiteral("地図記号 - ") + Library::PathFileName(file));
 }
 
@@ -352,11 +367,19 @@ void frmMapSymbol::ExePreview()
     if (!sw_.mPreview || !mMapUnits)
         return;
     try {
-        setEnabled(false);
+        // Disabling the window takes the focus from its control, and
+        // enabling it does not give it back: the keys would reach nothing.
         struct Enable {
             QWidget* w;
-            ~Enable() { w->setEnabled(true); }
-        } enable{this};
+            QPointer<QWidget> focus;
+            ~Enable()
+            {
+                w->setEnabled(true);
+                if (focus && focus->isVisible() && focus->isEnabled())
+                    focus->setFocus(Qt::OtherFocusReason);
+            }
+        } enable{this, focusWidget()};
+        setEnabled(false);
         work_.Preview(*mMapUnits, [this] {
             // With automatic cruise off the redraw keeps the set of units.
             const bool wasAuto = CruiseAuto ? CruiseAuto() : false;

@@ -1,8 +1,8 @@
 #include "legend/frmRange.h"
 
+#include "core/DialogGuard.h"
 #include "core/MapProjection.h"
 #include "core/Scale.h"
-#include "dialogs/DialogGuard.h"
 #include "legend/RangeSlider.h"
 #include "legend/StyleMath.h"
 

@@ -1,8 +1,11 @@
 #include "platform/Cp932Codec.h"
 
+#include <algorithm>
+#include <bitset>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -98,6 +101,88 @@ QByteArray Cp932Encode(const QString& text) {
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.truncate(dst - out.data());
+    return out;
+}
+
+namespace {
+
+// One bit per BMP character, built once: about 65,000 conversions, a few
+// milliseconds.
+std::bitset<0x10000> EncodableTable() {
+    std::bitset<0x10000> t;
+    for (char16_t u = 0; u < 0x80; ++u) t.set(u);
+    iconv_t cd = Encoder();
+    for (uint32_t u = 0x80; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u < 0xE000) continue;
+        char16_t c = static_cast<char16_t>(u);
+        char* in = reinterpret_cast<char*>(&c);
+        size_t inLeft = 2;
+        char buf[8];
+        char* dst = buf;
+        size_t dstLeft = sizeof buf;
+        if (iconv(cd, &in, &inLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && inLeft == 0) t.set(u);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    t.set(0x2212);
+    t.set(0x301C);
+    return t;
+}
+
+// Letters without a decomposition and their nearest plain letters.
+struct Fold {
+    char16_t from;
+    const char* to;
+};
+constexpr Fold kFolds[] = {
+    {0x00D8, "O"}, {0x00F8, "o"}, {0x0141, "L"}, {0x0142, "l"},  {0x0110, "D"},  {0x0111, "d"},
+    {0x00DF, "ss"}, {0x1E9E, "SS"}, {0x00C6, "AE"}, {0x00E6, "ae"}, {0x0152, "OE"}, {0x0153, "oe"},
+};
+
+bool IsMark(QChar c) {
+    const QChar::Category k = c.category();
+    return k == QChar::Mark_NonSpacing || k == QChar::Mark_SpacingCombining || k == QChar::Mark_Enclosing;
+}
+
+} // namespace
+
+bool Cp932CanEncode(char32_t c) {
+    static const std::bitset<0x10000> table = EncodableTable();
+    return c < 0x10000 && table.test(c);
+}
+
+QString Cp932BestFit(const QString& text) {
+    qsizetype i = 0;
+    const QChar* p = text.constData();
+    while (i < text.size() && Cp932CanEncode(p[i].unicode())) ++i;
+    if (i == text.size()) return text;
+
+    QString out = text.left(i);
+    for (; i < text.size(); ++i) {
+        const QChar c = p[i];
+        if (Cp932CanEncode(c.unicode())) {
+            out += c;
+            continue;
+        }
+        // A mark of its own (text already decomposed) goes with the others.
+        if (IsMark(c)) continue;
+        const auto fold = std::find_if(std::begin(kFolds), std::end(kFolds),
+                                       [&](const Fold& f) { return f.from == c.unicode(); });
+        if (fold != std::end(kFolds)) {
+            out += QLatin1String(fold->to);
+            continue;
+        }
+        QString plain;
+        bool fits = !c.isSurrogate();
+        if (fits) {
+            for (const QChar d : QString(c).normalized(QString::NormalizationForm_D)) {
+                if (IsMark(d)) continue;
+                fits = fits && Cp932CanEncode(d.unicode());
+                plain += d;
+            }
+        }
+        // A part CP932 lacks too: the character stays.
+        out += fits && !plain.isEmpty() ? plain : QString(c);
+    }
     return out;
 }
 

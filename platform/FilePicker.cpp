@@ -1,12 +1,14 @@
 #include "platform/FilePicker.h"
 
 #include "platform/FileSystem.h"
+#include "platform/UiServices.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QRegularExpression>
 
 namespace FilePicker {
@@ -43,9 +45,17 @@ public:
     Answer Show(const Request& r) override {
         Answer a;
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return a;
-        QFileDialog dlg(QApplication::activeWindow(), r.title);
+        // Just after a message box no window is active yet: the dialog shown
+        // again after "No" stays over the window the first one was over.
+        QWidget* parent = QApplication::activeWindow();
+        if (parent) lastParent_ = parent;
+        else if (lastParent_ && lastParent_->isVisible()) parent = lastParent_;
+        QFileDialog dlg(parent, r.title);
         dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // Its own question would be about the typed name, not the one written
+        // once the chosen type's extension has replaced the typed one.
+        dlg.setOption(QFileDialog::DontConfirmOverwrite);
         // The descriptions already name their patterns.
         dlg.setOption(QFileDialog::HideNameFilterDetails);
         const QStringList filters = QtNameFilters(r.filter);
@@ -68,6 +78,9 @@ public:
         a.filterIndex = ChosenFilter(dlg, filters);
         return a;
     }
+
+private:
+    QPointer<QWidget> lastParent_;
 };
 
 QtFileDialogs& Default() {
@@ -76,6 +89,12 @@ QtFileDialogs& Default() {
 }
 
 FileDialogs* g_dialogs = nullptr;
+std::function<QString()> g_relativeFolder;
+
+bool Overwrite(const QString& name) {
+    return Ui().MsgBox(name + QStringLiteral("\r\nは既に存在します.\r\n上書きしますか？"),
+                       Mb::YesNo + Mb::Exclamation + Mb::DefaultButton2, QString()) == Mb::Yes;
+}
 
 } // namespace
 
@@ -88,6 +107,25 @@ FileDialogs* SetFileDialogs(FileDialogs* dialogs) {
 }
 
 FileDialogs& Dialogs() { return g_dialogs ? *g_dialogs : Default(); }
+
+void SetRelativeFolder(std::function<QString()> folder) { g_relativeFolder = std::move(folder); }
+
+QString PlacedName(const QString& fileName) {
+    if (fileName.isEmpty() || !g_relativeFolder) return fileName;
+    QString name = fileName;
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!QDir::isRelativePath(name)) return fileName;
+    QString folder = g_relativeFolder();
+    if (folder.isEmpty()) return fileName;
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return QDir(folder).filePath(name);
+}
+
+QString FirstExtension(const QString& fileName) {
+    const qsizetype start = std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\'))) + 1;
+    const qsizetype dot = fileName.indexOf(QLatin1Char('.'), start);
+    return dot < 0 ? QString() : fileName.mid(dot);
+}
 
 int32_t FilterIndexOf(const QString& filter, const QString& ext) {
     if (ext.isEmpty()) return 1;
@@ -128,7 +166,7 @@ QString InputLoadName(const QString& title, const QString& filter, const QString
         r.filter = filter;
         const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
         r.filterIndex = dot < 0 ? 1 : FilterIndexOf(filter, fileName.mid(dot));
-        r.fileName = fileName;
+        r.fileName = PlacedName(fileName);
         const Answer a = Dialogs().Show(r);
         return a.accepted ? a.fileName : QString();
     } catch (...) {
@@ -142,14 +180,18 @@ QString InputSaveName(const QString& title, const QString& filter, const QString
         r.save = true;
         r.title = title.isEmpty() ? QStringLiteral("ファイルを保存する") : title;
         r.filter = filter;
-        const qsizetype dot = fileName.indexOf(QLatin1Char('.'));
-        r.filterIndex = dot < 0 ? 1 : FilterIndexOf(filter, fileName.mid(dot));
-        r.fileName = fileName;
-        const Answer a = Dialogs().Show(r);
-        if (!a.accepted || a.fileName.isEmpty()) return {};
-        const QString ext = FilterExtension(filter, a.filterIndex);
-        if (ext != QStringLiteral(".*") && ext.size() >= 2) return FileSystem::ChangeExtension(a.fileName, ext);
-        return a.fileName;
+        r.filterIndex = FilterIndexOf(filter, FirstExtension(fileName));
+        r.fileName = PlacedName(fileName);
+        for (;;) {
+            const Answer a = Dialogs().Show(r);
+            if (!a.accepted || a.fileName.isEmpty()) return {};
+            const QString ext = FilterExtension(filter, a.filterIndex);
+            const QString name =
+                ext != QStringLiteral(".*") && ext.size() >= 2 ? FileSystem::ChangeExtension(a.fileName, ext) : a.fileName;
+            if (!FileSystem::IsFile(name) || Overwrite(name)) return name;
+            r.fileName = name;
+            r.filterIndex = a.filterIndex;
+        }
     } catch (...) {
         return {};
     }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 namespace FilePicker {
 
@@ -35,6 +36,15 @@ public:
 FileDialogs* SetFileDialogs(FileDialogs* dialogs);
 FileDialogs& Dialogs();
 
+// The folder a relative first name is taken to lie in (the program sets the
+// map folder); unset or empty, such a name is left as it is.
+void SetRelativeFolder(std::function<QString()> folder);
+// `fileName` in that folder when it is relative; otherwise unchanged.
+QString PlacedName(const QString& fileName);
+// From the first "." of the file name, not of its folders, to the end; ""
+// when the file name has none.
+QString FirstExtension(const QString& fileName);
+
 // The entry whose pattern holds `ext` (letter case not regarded) by the
 // count of "|" before its first occurrence; 1 when `ext` is empty or absent.
 int32_t FilterIndexOf(const QString& filter, const QString& ext);
@@ -50,7 +60,8 @@ QStringList QtNameFilters(const QString& filter);
 QString InputLoadName(const QString& title, const QString& filter, const QString& fileName);
 // The chosen path with the chosen entry's extension in place of its own
 // (unless the entry's pattern is "*.*"), or "" when cancelled. An empty
-// title gives "ファイルを保存する".
+// title gives "ファイルを保存する". When a file of that final name exists,
+// the user is asked once whether to overwrite it; No opens the dialog again.
 QString InputSaveName(const QString& title, const QString& filter, const QString& fileName);
 
 } // namespace FilePicker

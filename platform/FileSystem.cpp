@@ -217,7 +217,7 @@ void SyncFolder(const QString& folder) {
 
 } // namespace
 
-void WriteAtomic(const QString& path, const QByteArray& bytes) {
+void WriteAtomic(const QString& path, const QByteArray& bytes, bool sync) {
     const QString real = FollowLinks(ResolvePath(path));
     const QFileInfo info(real);
     const QString folder = info.path();
@@ -252,7 +252,7 @@ void WriteAtomic(const QString& path, const QByteArray& bytes) {
     ::fchmod(fd, mode);
     // On disk before it takes the old file's place: a power loss leaves
     // one of the two whole.
-    if (::fsync(fd) != 0) {
+    if (sync && ::fsync(fd) != 0) {
         const int e = errno;
         ::close(fd);
         ::unlink(tmp.constData());
@@ -268,7 +268,12 @@ void WriteAtomic(const QString& path, const QByteArray& bytes) {
         ::unlink(tmp.constData());
         ThrowFileError(e, path);
     }
-    SyncFolder(folder);
+    if (sync) SyncFolder(folder);
+}
+
+void MakeFolder(const QString& folder) {
+    if (IsFolder(folder)) return;
+    if (::mkdir(QFile::encodeName(ResolvePath(folder)).constData(), 0777) != 0) ThrowFileError(errno, folder, true);
 }
 
 QStringList SplitLines(const QString& text) {

@@ -45,7 +45,12 @@ QByteArray ReadAll(const QString& path);
 // the descriptor is the caller's to close.
 int OpenForReading(const QString& path, struct stat& st);
 // Writes a temporary file beside `path` and renames it over the old one.
-void WriteAtomic(const QString& path, const QByteArray& bytes);
+// With `sync` the file and the folder are flushed to the disk first, so that
+// a power loss leaves one of the two whole; without it a failed write still
+// leaves the old file as it was.
+void WriteAtomic(const QString& path, const QByteArray& bytes, bool sync = true);
+// Creates `folder` (its parent must exist) unless it is there already.
+void MakeFolder(const QString& folder);
 
 // Text files in the Japanese code page: lines split at LF with a CR before
 // it dropped; no final empty line.

@@ -31,7 +31,8 @@ bool OnWheel(Hook& h, QEvent* e) {
     // A sideways wheel is not ours: the view does with it what it would.
     if (d.y() == 0) return false;
     QScrollBar* bar = h.view->verticalScrollBar();
-    if (!bar || bar->maximum() <= bar->minimum()) return true;
+    // Nothing to scroll: passed on, so that what holds the view may scroll.
+    if (!bar || bar->maximum() <= bar->minimum()) return false;
     const int lines = LinesFor(d.y(), h.pending);
     if (lines > 0) bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     if (lines < 0) bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);

@@ -17,6 +17,9 @@ std::unique_ptr<SettingsStore>& Global() {
 
 bool Same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+// Equal folds exactly where Same() holds (Qt folds both the same way).
+QString Folded(const QString& key) { return SettingsStore::OneLine(key).toCaseFolded(); }
+
 } // namespace
 
 QString SettingsStore::OneLine(QString v) {
@@ -42,6 +45,20 @@ SettingsStore& SettingsStore::Instance() {
 
 void SettingsStore::Reopen() { Global() = std::make_unique<SettingsStore>(DefaultFilePath()); }
 
+qsizetype SettingsStore::Block::Find(const QString& key) const { return index.value(Folded(key), -1); }
+
+void SettingsStore::Block::Append(const QString& key, const QString& value) {
+    index.insert(Folded(key), keys.size());
+    keys.append({OneLine(key), value});
+}
+
+void SettingsStore::Block::RemoveAt(qsizetype i) {
+    index.remove(Folded(keys[i].first));
+    keys.removeAt(i);
+    for (auto it = index.begin(); it != index.end(); ++it)
+        if (it.value() > i) --it.value();
+}
+
 const SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString& section) const {
     for (const Block& b : blocks_)
         if (Same(b.app, app) && Same(b.section, section)) return &b;
@@ -54,16 +71,13 @@ SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString
 
 QString SettingsStore::Get(const QString& app, const QString& section, const QString& key, const QString& def) const {
     if (const Block* b = FindBlock(app, section))
-        for (const auto& kv : b->keys)
-            if (Same(kv.first, key)) return kv.second;
+        if (const qsizetype i = b->Find(key); i >= 0) return b->keys[i].second;
     return def;
 }
 
 bool SettingsStore::Has(const QString& app, const QString& section, const QString& key) const {
-    if (const Block* b = FindBlock(app, section))
-        for (const auto& kv : b->keys)
-            if (Same(kv.first, key)) return true;
-    return false;
+    const Block* b = FindBlock(app, section);
+    return b && b->Find(key) >= 0;
 }
 
 SettingsStore::Pairs SettingsStore::Section(const QString& app, const QString& section) const {
@@ -74,31 +88,26 @@ SettingsStore::Pairs SettingsStore::Section(const QString& app, const QString& s
 void SettingsStore::Put(const QString& app, const QString& section, const QString& key, const QString& value) {
     Block* b = FindBlock(app, section);
     if (!b) {
-        blocks_.append(Block{app, section, {}});
+        blocks_.append(Block{app, section, {}, {}});
         b = &blocks_.last();
     }
     const QString v = OneLine(value);
-    bool found = false;
-    for (auto& kv : b->keys)
-        if (Same(kv.first, key)) {
-            if (kv.second == v) return;
-            kv.second = v;
-            found = true;
-            break;
-        }
-    if (!found) b->keys.append({OneLine(key), v});
+    if (const qsizetype i = b->Find(key); i >= 0) {
+        if (b->keys[i].second == v) return;
+        b->keys[i].second = v;
+    } else {
+        b->Append(key, v);
+    }
     Save();
 }
 
 void SettingsStore::Delete(const QString& app, const QString& section, const QString& key) {
     Block* b = FindBlock(app, section);
     if (!b) return;
-    for (qsizetype i = 0; i < b->keys.size(); ++i)
-        if (Same(b->keys[i].first, key)) {
-            b->keys.removeAt(i);
-            Save();
-            return;
-        }
+    if (const qsizetype i = b->Find(key); i >= 0) {
+        b->RemoveAt(i);
+        Save();
+    }
 }
 
 void SettingsStore::DeleteSection(const QString& app, const QString& section) {
@@ -129,7 +138,7 @@ void SettingsStore::Load() {
             const QString sec = sep < 0 ? name : name.mid(sep + 1);
             cur = FindBlock(app, sec);
             if (!cur) {
-                blocks_.append(Block{app, sec, {}});
+                blocks_.append(Block{app, sec, {}, {}});
                 cur = &blocks_.last();
             }
             continue;
@@ -139,7 +148,8 @@ void SettingsStore::Load() {
         QString value = line.mid(eq + 1);
         if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
             value = value.mid(1, value.size() - 2);
-        cur->keys.append({line.left(eq), value});
+        // A key written twice by hand: the first one counts.
+        if (cur->Find(line.left(eq)) < 0) cur->Append(line.left(eq), value);
     }
 }
 

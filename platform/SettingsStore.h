@@ -2,6 +2,7 @@
 // The per-user settings store: application title -> section -> key -> text,
 // kept in memory and written to $XDG_CONFIG_HOME/vosperal/settings.txt after
 // every change. Names compare without regard to case; keys keep their order.
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -48,6 +49,12 @@ private:
     struct Block {
         QString app, section;
         Pairs keys;
+        // The case-folded key -> its position in `keys`: a snapshot of tens
+        // of thousands of keys must not search them one by one.
+        QHash<QString, qsizetype> index;
+        qsizetype Find(const QString& key) const;
+        void Append(const QString& key, const QString& value);
+        void RemoveAt(qsizetype i);
     };
     const Block* FindBlock(const QString& app, const QString& section) const;
     Block* FindBlock(const QString& app, const QString& section);

@@ -32,4 +32,12 @@ QFont CloneFont(const QFont& font) {
 int32_t CtlWidthPixels(const QWidget* control) { return control ? control->width() : 0; }
 int32_t CtlHeightPixels(const QWidget* control) { return control ? control->height() : 0; }
 
+void SetTabChain(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 } // namespace WidgetLib

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 
 class QComboBox;
 class QWidget;
@@ -20,5 +21,9 @@ QFont CloneFont(const QFont& font);
 // A widget's size in pixels.
 int32_t CtlWidthPixels(const QWidget* control);
 int32_t CtlHeightPixels(const QWidget* control);
+
+// The Tab key visits `widgets` in this order, the order in which they stand
+// on screen, whatever the order they were made in.
+void SetTabChain(std::initializer_list<QWidget*> widgets);
 
 } // namespace WidgetLib

@@ -11,14 +11,12 @@
 #include "document/clsMapPolyline.h"
 #include "document/clsMapText.h"
 #include "document/clsMapUnit.h"
-#include "document/clsMapUnits.h"
 #include "document/clsThing.h"
 #include "document/clsThings.h"
 #include "platform/UiServices.h"
+#include "render/MapViewport.h"
 #include "render/RegValues.h"
-#include "render/RenderGlobals.h"
 #include "render/clsGrid.h"
-#include "render/clsMapPlot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,16 +44,10 @@ std::shared_ptr<clsThing> ThingOf(const clsMapUnit* unit, int32_t code) {
     return unit->gThings->Item(code);
 }
 
-clsVospProjector* ProjectorOf(clsVospProjector* given) {
-    if (given) return given;
-    clsMapPlot* plot = RenderGlobals::MapPlot();
-    return plot ? &plot->mProjector : nullptr;
-}
-
-void BandOf(clsVospProjector* projector, int32_t& north, int32_t& south) {
+void BandOf(clsVospProjector& projector, int32_t& north, int32_t& south) {
     north = 324000;
     south = -324000;
-    if (projector) projector->RangeNS(north, south);
+    projector.RangeNS(north, south);
 }
 
 } // namespace
@@ -228,31 +220,29 @@ void ScanEdge(int32_t start, int32_t stop, bool downwards, int32_t interval, int
 
 } // namespace
 
-FigureList BaseMapGridTexts(clsMapPlot& plot) {
+FigureList BaseMapGridTexts(MapViewport& view, const clsGrid& grid, const clsMapUnit* base) {
     FigureList out;
     try {
-        clsMapUnit* base = plot.mMaps ? plot.mMaps->Base().get() : nullptr;
         const int32_t latThing = ThingCodeOf(base, QStringLiteral("緯度"));
         const int32_t lonThing = ThingCodeOf(base, QStringLiteral("経度"));
         const auto latT = ThingOf(base, latThing);
         const auto lonT = ThingOf(base, lonThing);
         if (!latT || !lonT) return out;
-        clsGrid& grid = plot.Grid();
         const int32_t lonInterval = grid.Width(), latInterval = grid.Height();
         // Without a positive interval there is nothing to label.
         if (lonInterval <= 0 || latInterval <= 0) return out;
 
-        const int32_t left = plot.CanvasLeft(), top = plot.CanvasTop();
-        const int32_t width = plot.CanvasWidth(), height = plot.CanvasHeight();
-        const int32_t dpix = plot.dpix(), dpiy = plot.dpiy();
-        const int32_t cx = plot.CenterX(), cy = plot.CenterY();
+        const int32_t left = view.canvas.mLeft, top = view.canvas.mTop;
+        const int32_t width = view.CanvasWidth(), height = view.CanvasHeight();
+        const int32_t dpix = view.dpix, dpiy = view.dpiy;
+        const int32_t cx = view.centerX, cy = view.centerY;
         const int32_t lonSpan = lonT->Size() * dpix * 3 / 72;
         const int32_t latSpan = latT->Size() * dpiy * 2 / 72;
 
         int32_t north = 324000, south = -324000;
-        BandOf(&plot.mProjector, north, south);
+        BandOf(view.projector, north, south);
         CanvasPoint pole;
-        const bool polar = plot.MapToCanvas(MapPoint{cx, cy >= 0 ? north - 60 : south + 60}, pole) &&
+        const bool polar = view.MapToCanvas(MapPoint{cx, cy >= 0 ? north - 60 : south + 60}, pole) &&
                            -(height / 20) <= pole.y && pole.y <= height + height / 20;
 
         if (!polar) {
@@ -261,7 +251,9 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
             const int32_t x = left + (dpix + 12) * offset * 10 / 254;
             ScanEdge(
                 top + height - latSpan / 2, latSpan / 2, true, latInterval, latSpan, &MapPoint::lat,
-                [&](int32_t y, MapPoint& m) { return plot.CanvasToMapBound(CanvasPoint{x, y}, m); },
+                [&](int32_t y, MapPoint& m) {
+                    return view.CanvasToMapBound(CanvasPoint{x, y}, m);
+                },
                 [&](int32_t g, MapPoint m) {
                     if (grid.SouthLimit() <= g && g <= grid.NorthLimit())
                         out.push_back(CreateText(latThing, 11, MapPoint{m.lon, g}, GridAngleText(g)));
@@ -272,7 +264,9 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
             const int32_t y = cy >= 0 ? top + height - yoff : top + yoff;
             ScanEdge(
                 left + lonSpan / 2, width - lonSpan / 2, false, lonInterval, lonSpan, &MapPoint::lon,
-                [&](int32_t xs, MapPoint& m) { return plot.CanvasToMapBound(CanvasPoint{xs, y}, m); },
+                [&](int32_t xs, MapPoint& m) {
+                    return view.CanvasToMapBound(CanvasPoint{xs, y}, m);
+                },
                 [&](int32_t g, MapPoint m) {
                     out.push_back(CreateText(lonThing, code, MapPoint{g, m.lat}, GridAngleText(g)));
                 });
@@ -282,7 +276,7 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
         // Polar layout: latitudes up the central meridian, longitudes around the pole.
         const double secLen = MapProjection::GlobeSecLength;
         int64_t latStep = latInterval;
-        while (double(latStep) * plot.RatioY() * secLen < latSpan && latStep < 1296000) latStep += latInterval;
+        while (double(latStep) * view.ratioY * secLen < latSpan && latStep < 1296000) latStep += latInterval;
         const int32_t first =
             static_cast<int32_t>(Library::Clamp(grid.South(), grid.SouthLimit(), grid.NorthLimit()) / latStep * latStep);
         const int32_t last = Library::Clamp(grid.North(), grid.SouthLimit(), grid.NorthLimit());
@@ -291,10 +285,10 @@ FigureList BaseMapGridTexts(clsMapPlot& plot) {
                 CreateText(latThing, 12, MapPoint{cx, static_cast<int32_t>(lat)}, GridAngleText(int32_t(lat))));
 
         MapPoint ring;
-        plot.CanvasToMap(CanvasPoint{left + width / 2, top + height * (cy >= 0 ? 6 : 4) / 10}, ring);
+        view.CanvasToMap(CanvasPoint{left + width / 2, top + height * (cy >= 0 ? 6 : 4) / 10}, ring);
         const double c = std::max(std::cos(ring.lat * AngleLib::RadPerSec), 0.01745);
         int64_t lonStep = lonInterval;
-        while (double(lonStep) * plot.RatioX() * c * secLen < lonSpan && lonStep < 1296000) lonStep += lonInterval;
+        while (double(lonStep) * view.ratioX * c * secLen < lonSpan && lonStep < 1296000) lonStep += lonInterval;
         for (int64_t l = (-648000 / lonStep) * lonStep; l < 648000; l += lonStep)
             out.push_back(
                 CreateText(lonThing, 12, MapPoint{static_cast<int32_t>(l), ring.lat}, GridAngleText(int32_t(l))));
@@ -377,13 +371,13 @@ FigureList BaseMapAzimuthLine(const QString& list, MapPoint center, double scale
     return out;
 }
 
-FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProjector* projector) {
+FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProjector& projector) {
     FigureList out;
     try {
         const int32_t thing = ThingCodeOf(unit, QStringLiteral("投影枠"));
         if (thing < 0) return out;
         int32_t north = 324000, south = -324000;
-        BandOf(ProjectorOf(projector), north, south);
+        BandOf(projector, north, south);
         north = ClampLatitude(north - 5);
         south = ClampLatitude(south + 5);
         const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(index);

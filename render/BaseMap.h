@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
+class MapViewport;
 class clsGrid;
 class clsMapFigure;
-class clsMapPlot;
 class clsMapPolyline;
 class clsMapText;
 class clsMapUnit;
@@ -29,14 +29,14 @@ using FigureList = std::vector<std::shared_ptr<clsMapFigure>>;
 std::shared_ptr<clsMapFigure> BaseMapOceanArea(const clsRect& rect, const clsMapUnit* unit);
 FigureList BaseMapGridV(const clsGrid& grid, const clsMapUnit* unit);
 FigureList BaseMapGridH(const clsGrid& grid, const clsMapUnit* unit);
-// The graticule labels of the engine's view, styled by its base unit.
-FigureList BaseMapGridTexts(clsMapPlot& plot);
+// The graticule labels along the edges of the view's canvas (around the pole
+// when it is in view) at the grid's intervals, styled by the base unit.
+FigureList BaseMapGridTexts(MapViewport& view, const clsGrid& grid, const clsMapUnit* unit);
 FigureList BaseMapAzimuthLine(const QString& list, MapPoint center, double scale, const clsMapUnit* unit);
 FigureList BaseMapAzimuthLine(const QString& list, int32_t lon0, int32_t lat0, double scale,
                               const clsMapUnit* unit);
-// The frame lines of the projection's latitude band; the band comes from
-// `projector` (the main plot engine's when null).
-FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProjector* projector = nullptr);
+// The frame lines of the projection's latitude band, as `projector` gives it.
+FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProjector& projector);
 // Count 0 asks the user; 1..72 gives that many evenly spaced angles.
 QString BaseMapAzimuthText(int16_t count, const QString& current);
 

@@ -50,32 +50,33 @@ struct Writer {
 
 template <class Io>
 void PlotSettings::Exchange(Io& io, clsMapPlot& p) {
-    MapViewport& v = p.view_;
+    const MapViewport& v = p.Viewport();
+    PlotOptions& o = p.Options();
     const int32_t screen = Library::ScreenDPI();
     io.Integer("ProjectionIndex", v.prjIndex, v.prjIndex, [&](int16_t x) { p.SetProjectionIndex(x); });
-    io.Bool("ProjectionAuto", p.mProjectionAuto, true);
+    io.Bool("ProjectionAuto", o.mProjectionAuto, true);
     io.Long("CenterX", v.shifted ? v.centerX - v.shift : v.centerX, 0, [&](int32_t x) { p.SetCenterX(x); });
     io.Long("CenterY", v.centerY, v.plotMode == 1 ? 185318 : 0, [&](int32_t x) { p.SetCenterY(x); });
     io.Double("Scale", v.scale, MapProjection::ScaleMax / 50, [&](double x) { p.SetMapScale(x); });
     io.Double("Light", v.light, 2.0, [&](double x) { p.SetLight(x); });
     io.Long("DpiX", v.dpix, screen, [&](int32_t x) { p.Setdpix(x); });
     io.Long("DpiY", v.dpiy, screen, [&](int32_t x) { p.Setdpiy(x); });
-    io.Bool("GridEnable", p.mGridEi, true);
-    io.Bool("GridAuto", p.mGridAuto, true);
-    io.Bool("GridOcean", p.mGridOcean, false);
-    io.Bool("GridString", p.mGridString, true);
-    io.Bool("AccessoryEnable", p.mAcsEi, false);
-    io.Bool("EdgeEnable", p.mEdgeEi, true);
-    io.Long("PatternRatio", p.ptnRatio_, 100, [&](int32_t x) { p.SetPtnRatio(x); });
-    io.Bool("TextSlant", p.mTextSlant, false);
-    io.Integer("FigureDisp", p.mFigDisp, 31, [&](int16_t x) { p.mFigDisp = x; });
-    io.Text("AzimuthLine", p.mAzimuthLine);
-    io.Integer("FigurePick", p.mFigPick, 31, [&](int16_t x) { p.mFigPick = x; });
-    io.Bool("DetailEnable", p.mDetailEi, false);
-    io.Bool("FigNativeEnable", p.mFigNativeEi, true);
-    io.Bool("FigShowModeEnable", p.mFigShowModeEi, true);
-    io.Bool("ThgShowModeEnable", p.mThgShowModeEi, true);
-    io.Bool("AdmShowModeEnable", p.mAdmShowModeEi, true);
+    io.Bool("GridEnable", o.mGridEi, true);
+    io.Bool("GridAuto", o.mGridAuto, true);
+    io.Bool("GridOcean", o.mGridOcean, false);
+    io.Bool("GridString", o.mGridString, true);
+    io.Bool("AccessoryEnable", o.mAcsEi, false);
+    io.Bool("EdgeEnable", o.mEdgeEi, true);
+    io.Long("PatternRatio", p.PtnRatio(), 100, [&](int32_t x) { p.SetPtnRatio(x); });
+    io.Bool("TextSlant", o.mTextSlant, false);
+    io.Integer("FigureDisp", o.mFigDisp, 31, [&](int16_t x) { o.mFigDisp = x; });
+    io.Text("AzimuthLine", o.mAzimuthLine);
+    io.Integer("FigurePick", o.mFigPick, 31, [&](int16_t x) { o.mFigPick = x; });
+    io.Bool("DetailEnable", o.mDetailEi, false);
+    io.Bool("FigNativeEnable", o.mFigNativeEi, true);
+    io.Bool("FigShowModeEnable", o.mFigShowModeEi, true);
+    io.Bool("ThgShowModeEnable", o.mThgShowModeEi, true);
+    io.Bool("AdmShowModeEnable", o.mAdmShowModeEi, true);
 }
 
 void PlotSettings::Read(clsMapPlot& plot, const clsRegistry& reg) {

@@ -1,7 +1,8 @@
 #pragma once
 // The plot engine's settings section ("LLPLOT"): every key once, with its
 // default and the property it fills, read and written from the same list so
-// that the two can never disagree on a name, a default or the order.
+// that the two can never disagree on a name, a default or the order. Works
+// through the engine's public face: its view, its switches and its setters.
 class clsMapPlot;
 class clsRegistry;
 

@@ -1,37 +1,59 @@
 #include "render/ReplotPipeline.h"
 
+#include "core/AngleLib.h"
+#include "core/ErrorMng.h"
+#include "core/Library.h"
+#include "core/MapProjection.h"
+#include "core/PublicVal.h"
+#include "core/clsPoly.h"
+#include "core/clsRect.h"
 #include "document/clsAdmin.h"
 #include "document/clsAdmins.h"
 #include "document/clsMap.h"
 #include "document/clsMapCell.h"
 #include "document/clsMapFigure.h"
+#include "document/clsMapPointBase.h"
+#include "document/clsMapText.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
 #include "document/clsThing.h"
 #include "document/clsThings.h"
-#include "core/ErrorMng.h"
-#include "core/clsRect.h"
+#include "platform/DeviceContext.h"
 #include "render/BaseMap.h"
+#include "render/FigureConversion.h"
+#include "render/PlotQueue.h"
 #include "render/RenderGlobals.h"
+#include "render/RenderWorkers.h"
+#include "render/clsFigPolygon.h"
+#include "render/clsFigPolyline.h"
+#include "render/clsFigSymbol.h"
+#include "render/clsFigText.h"
 #include "render/clsFigure.h"
 #include "render/clsGrid.h"
 #include "render/clsMapGraph.h"
-#include "render/clsMapPlot.h"
 #include "render/clsResSymbol.h"
-#include "platform/DeviceContext.h"
-#include "render/FigureConversion.h"
-#include "render/PlotQueue.h"
-#include "render/RenderWorkers.h"
-
-#include <optional>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <optional>
+#include <type_traits>
 
 namespace {
 
 [[noreturn]] void Raise(int32_t number, const char* proc) {
     ErrorMng::ReRaise(ErrBase + number, QStringLiteral("clsMapPlot"), QString::fromLatin1(proc));
+}
+
+// The automatic graticule ladder, seconds of arc.
+constexpr int32_t kGridLadder[] = {60,    90,    120,   150,   180,   240,   300,    450,    600,
+                                   900,   1200,  1800,  2700,  3600,  5400,  7200,   9000,   10800,
+                                   14400, 18000, 27000, 36000, 54000, 72000, 108000, 162000, 216000};
+
+int32_t Sat(int64_t v) {
+    if (v > 2147483647) return 2147483647;
+    if (v < -2147483647) return -2147483647;
+    return static_cast<int32_t>(v);
 }
 
 struct FlagOn {
@@ -43,47 +65,110 @@ struct FlagOn {
     FlagOn& operator=(const FlagOn&) = delete;
 };
 
+// Puts the centre, field and wrap state of a view back when a step ends,
+// however it ends.
+class ViewRestorer {
+public:
+    explicit ViewRestorer(MapViewport& v)
+        : v_(v), centerX_(v.centerX), field_(v.field), wrap_(v.wrap), shifted_(v.shifted) {}
+    ~ViewRestorer() {
+        try {
+            v_.centerX = centerX_;
+            v_.field = field_;
+            v_.wrap = wrap_;
+            v_.shifted = shifted_;
+            v_.projector.SetCenterLon(v_.centerX);
+            v_.projector.SetUp();
+        } catch (...) {
+        }
+    }
+    ViewRestorer(const ViewRestorer&) = delete;
+    ViewRestorer& operator=(const ViewRestorer&) = delete;
+
+private:
+    MapViewport& v_;
+    int32_t centerX_;
+    clsRect field_;
+    bool wrap_;
+    bool shifted_;
+};
+
+// Lines and areas differ only in their figure type and the line width.
+template <class Fig>
+void AddPolyFigures(std::vector<std::unique_ptr<clsFigure>>& figs, std::vector<std::shared_ptr<clsPoly>> polys,
+                    const clsThing& thing, int32_t colour) {
+    for (auto& poly : polys) {
+        auto f = std::make_unique<Fig>(std::move(poly));
+        f->mStyle = thing.Style();
+        if constexpr (std::is_same_v<Fig, clsFigPolyline>) f->mWidth = thing.Size();
+        f->mFore = colour;
+        f->mBack = thing.Back();
+        figs.push_back(std::move(f));
+    }
+}
+
+template <class Fig>
+Fig* AddPointFigure(std::vector<std::unique_ptr<clsFigure>>& figs, CanvasPoint at, int32_t fore, int32_t back) {
+    auto f = std::make_unique<Fig>();
+    f->mx = at.x;
+    f->my = at.y;
+    f->mFore = fore;
+    f->mBack = back;
+    Fig* added = f.get();
+    figs.push_back(std::move(f));
+    return added;
+}
+
 } // namespace
 
+ReplotPipeline::ReplotPipeline(Host& host) : host_(host) {}
+
+ReplotPipeline::~ReplotPipeline() = default;
+
+void ReplotPipeline::Settle() {
+    if (queue_) queue_->Finish();
+    if (job_.dc) job_.dc->Flush();
+}
+
 void ReplotPipeline::RaiseProgress() {
-    if (p_.Progress) {
-        // Whoever watches the progress may show the picture so far.
-        if (p_.hdc_) p_.hdc_->Flush();
-        p_.Progress(phase_);
-    }
+    host_.Progressed(phase_);
     ++phase_;
 }
 
-void ReplotPipeline::DoEvents() {
-    if (p_.YieldHook) {
-        // The handler may look at the picture or change the units.
-        if (queue_) queue_->Finish();
-        if (p_.hdc_) p_.hdc_->Flush();
-        p_.YieldHook();
-    }
+void ReplotPipeline::DoEvents() { host_.Yield(); }
+
+void ReplotPipeline::Take(Job job) {
+    if (!drawing_) job_ = std::move(job);
 }
 
-std::shared_ptr<clsMapUnit> ReplotPipeline::BaseUnit() const { return p_.mMaps ? p_.mMaps->Base() : nullptr; }
+std::shared_ptr<clsMapUnit> ReplotPipeline::BaseUnit() const { return job_.maps ? job_.maps->Base() : nullptr; }
 
 bool ReplotPipeline::BaseDrawn() const {
     const auto base = BaseUnit();
     return base && base->bDraw;
 }
 
-bool ReplotPipeline::DrawStart() {
-    if (p_.drawing_) return false;
+bool ReplotPipeline::DrawStart(Job job) {
+    if (drawing_) return false;
     clsMapGraph* graph = RenderGlobals::MapGraph();
     if (!graph) return false;
     try {
-        if (!graph->GraphBegin(p_.hdc_, p_.view_.canvas.mLeft, p_.view_.canvas.mTop, p_.CanvasWidth(), p_.CanvasHeight())) return false;
-        graph->SetResolutionX(p_.view_.dpix);
-        graph->SetResolutionY(p_.view_.dpiy);
-        graph->SetTextRatio(p_.ptnRatio_);
-        graph->SetSymbolRatio(p_.ptnRatio_);
-        p_.drawing_ = true;
-        p_.mCancel = false;
-        p_.GetWork();
-        p_.drawField_ = p_.view_.field;
+        job_ = std::move(job);
+        const MapViewport& v = job_.view;
+        if (!graph->GraphBegin(job_.dc, v.canvas.mLeft, v.canvas.mTop, v.CanvasWidth(), v.CanvasHeight())) return false;
+        graph->SetResolutionX(v.dpix);
+        graph->SetResolutionY(v.dpiy);
+        graph->SetTextRatio(job_.ptnRatio);
+        graph->SetSymbolRatio(job_.ptnRatio);
+        drawing_ = true;
+        try {
+            host_.Opened(job_.view);
+        } catch (...) {
+            // The engine's view stays where working it out stopped: no
+            // trail of this drawing's goes back to it.
+            drawing_ = false;
+            throw;
+        }
         return true;
     } catch (...) {
         try {
@@ -99,12 +184,13 @@ void ReplotPipeline::DrawEnd() {
         graph->GraphEnd();
         if (graph->oSymbols) graph->oSymbols->SetResolution(0);
     }
-    p_.drawing_ = false;
+    if (!drawing_) return;
+    drawing_ = false;
+    host_.Closed(job_.view.projector.TrailOf());
 }
 
-int16_t ReplotPipeline::Replot() {
-    if (!DrawStart()) return 2;
-    const clsMapPlot::ViewState start = p_.SaveView();
+int16_t ReplotPipeline::Replot(Job job) {
+    if (!DrawStart(std::move(job))) return 2;
     // The drawing calls are replayed on all cores, each into its own rows.
     struct Deferred {
         DeviceContext* dc;
@@ -114,7 +200,7 @@ int16_t ReplotPipeline::Replot() {
             } catch (...) {
             }
         }
-    } deferred{FigureConversion::Threads() > 1 ? p_.hdc_ : nullptr};
+    } deferred{FigureConversion::Threads() > 1 ? job_.dc : nullptr};
     struct Forget {
         std::vector<std::unique_ptr<Chosen>>& chosen;
         ~Forget() { chosen.clear(); }
@@ -126,15 +212,12 @@ int16_t ReplotPipeline::Replot() {
         DrawEnd();
         return result;
     } catch (...) {
-        try {
-            p_.RestoreView(start);
-        } catch (...) {
-        }
+        // The engine's view was never touched: the drawing's copy goes.
         try {
             DrawEnd();
         } catch (...) {
         }
-        p_.drawing_ = false;
+        drawing_ = false;
         Raise(1001, "Replot");
     }
 }
@@ -147,7 +230,7 @@ int16_t ReplotPipeline::ReplotSteps() {
     RaiseProgress();
     if (!DrawOcean()) return 1;
     RaiseProgress();
-    detail_ = p_.mDetailEi;
+    detail_ = job_.options.mDetailEi;
     // The graticule goes under the land or over it.
     const auto grid = [this] {
         detail_ = false;
@@ -155,10 +238,10 @@ int16_t ReplotPipeline::ReplotSteps() {
         RaiseProgress();
         if (!DrawGridString()) return false;
         RaiseProgress();
-        detail_ = p_.mDetailEi;
+        detail_ = job_.options.mDetailEi;
         return true;
     };
-    if (p_.mGridOcean) {
+    if (job_.options.mGridOcean) {
         if (!grid() || !PlotPhase(3)) return 1;
     } else {
         if (!PlotPhase(3) || !grid()) return 1;
@@ -203,14 +286,15 @@ bool ReplotPipeline::DrawClear() {
 
 bool ReplotPipeline::DrawOcean() {
     try {
-        if (!(p_.mFigDisp & 4) || !BaseDrawn()) return true;
+        if (!job_.options.Shows(3) || !BaseDrawn()) return true;
         const auto base = BaseUnit();
-        const auto ocean = BaseMap::BaseMapOceanArea(p_.view_.field, base.get());
+        MapViewport& view = job_.view;
+        const auto ocean = BaseMap::BaseMapOceanArea(view.field, base.get());
         if (!ocean) return true;
-        clsMapPlot::ViewRestorer restore(p_);
-        p_.view_.CenterProjectorOnZero();
-        p_.view_.centerX = 0;
-        FlagOn prepared(p_.prepared_);
+        ViewRestorer restore(view);
+        view.CenterProjectorOnZero();
+        view.centerX = 0;
+        FlagOn prepared(prepared_);
         PlotCell(base->ToCell(ocean.get()));
         return true;
     } catch (...) {
@@ -220,12 +304,12 @@ bool ReplotPipeline::DrawOcean() {
 
 bool ReplotPipeline::DrawGrid() {
     try {
-        if (!p_.mGridEi || !(p_.mFigDisp & 2) || !BaseDrawn()) return true;
+        if (!job_.options.mGridEi || !job_.options.Shows(2) || !job_.grid || !BaseDrawn()) return true;
         const auto base = BaseUnit();
-        p_.CalcGridPitch();
-        p_.CalcGridRange();
-        bool ok = PlotCollection(BaseMap::BaseMapGridV(*p_.grid_, base.get()));
-        if (ok) ok = PlotCollection(BaseMap::BaseMapGridH(*p_.grid_, base.get()));
+        CalcGridPitch();
+        CalcGridRange();
+        bool ok = PlotCollection(BaseMap::BaseMapGridV(*job_.grid, base.get()));
+        if (ok) ok = PlotCollection(BaseMap::BaseMapGridH(*job_.grid, base.get()));
         return ok;
     } catch (...) {
         Raise(1001, "DrawGrid");
@@ -234,9 +318,10 @@ bool ReplotPipeline::DrawGrid() {
 
 bool ReplotPipeline::DrawGridString() {
     try {
-        if (!p_.mGridEi || !p_.mGridString || !(p_.mFigDisp & 16) || !BaseDrawn()) return true;
-        p_.CalcGridPitch();
-        return PlotCollection(BaseMap::BaseMapGridTexts(p_));
+        const PlotOptions& o = job_.options;
+        if (!o.mGridEi || !o.mGridString || !o.Shows(5) || !job_.grid || !BaseDrawn()) return true;
+        CalcGridPitch();
+        return PlotCollection(BaseMap::BaseMapGridTexts(job_.view, *job_.grid, BaseUnit().get()));
     } catch (...) {
         Raise(1001, "DrawGridString");
     }
@@ -244,9 +329,10 @@ bool ReplotPipeline::DrawGridString() {
 
 bool ReplotPipeline::DrawAzimuthLine() {
     try {
-        if (!(p_.mFigDisp & 2) || !BaseDrawn()) return true;
-        const auto lines = BaseMap::BaseMapAzimuthLine(p_.mAzimuthLine, MapPoint{p_.view_.centerX, p_.view_.centerY},
-                                                       p_.view_.scale, BaseUnit().get());
+        if (!job_.options.Shows(2) || !BaseDrawn()) return true;
+        const MapViewport& view = job_.view;
+        const auto lines = BaseMap::BaseMapAzimuthLine(job_.options.mAzimuthLine, MapPoint{view.centerX, view.centerY},
+                                                       view.scale, BaseUnit().get());
         if (lines.empty()) return true;
         return PlotCollection(lines);
     } catch (...) {
@@ -256,10 +342,11 @@ bool ReplotPipeline::DrawAzimuthLine() {
 
 bool ReplotPipeline::DrawShadow() {
     try {
-        if (!(p_.mFigDisp & 2) || !BaseDrawn()) return true;
-        const auto frame = BaseMap::BaseMapShadowFrame(p_.view_.prjIndex, BaseUnit().get(), &p_.mProjector);
-        clsMapPlot::ViewRestorer restore(p_);
-        p_.view_.CenterProjectorOnZero();
+        if (!job_.options.Shows(2) || !BaseDrawn()) return true;
+        MapViewport& view = job_.view;
+        const auto frame = BaseMap::BaseMapShadowFrame(view.prjIndex, BaseUnit().get(), view.projector);
+        ViewRestorer restore(view);
+        view.CenterProjectorOnZero();
         return PlotCollection(frame);
     } catch (...) {
         Raise(1001, "DrawShadow");
@@ -268,9 +355,9 @@ bool ReplotPipeline::DrawShadow() {
 
 bool ReplotPipeline::PlotPhase(int16_t code) {
     if (!PlotPhaseSub(code)) return false;
-    if (p_.view_.wrap && p_.view_.ShiftOn()) {
+    if (job_.view.wrap && job_.view.ShiftOn()) {
         const bool ok = PlotPhaseSub(code);
-        p_.view_.ShiftOff();
+        job_.view.ShiftOff();
         if (!ok) return false;
     }
     RaiseProgress();
@@ -278,41 +365,42 @@ bool ReplotPipeline::PlotPhase(int16_t code) {
 }
 
 bool ReplotPipeline::PlotPhaseSub(int16_t code) {
-    if (!(p_.mFigDisp & (1 << (code - 1)))) return true;
+    if (!job_.options.Shows(code)) return true;
     // The phase shifts as a whole, so the per-cell shift is off meanwhile.
     struct WrapOff {
         bool& flag;
         bool saved;
         ~WrapOff() { flag = saved; }
-    } wrapOff{p_.view_.wrap, p_.view_.wrap};
-    p_.view_.wrap = false;
+    } wrapOff{job_.view.wrap, job_.view.wrap};
+    job_.view.wrap = false;
 
     FigureConversion conversion;
     const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
-    const FigureConversion::Convert convert = [this](MapViewport& view, clsPoly& poly, bool ring,
-                                                     FigureConversion::Trace& trace) {
-        return p_.PolysMapToCanvas(view, poly, ring, &trace);
+    // The workers convert in copies of the view, by the drawing's pitches.
+    const FigureConversion::Convert convert = [polys = Polys()](MapViewport& view, clsPoly& poly, bool ring,
+                                                                FigureConversion::Trace& trace) {
+        return polys.PolysMapToCanvas(view, poly, ring, &trace);
     };
     // The drawing calls of the lines and areas go to a thread of their own,
     // in order; each result is kept until that thread has drawn it.
     std::optional<PlotQueue> queue;
     if (ahead) queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
     struct Detach {
-        clsMapPlot& p;
+        FigureConversion*& converted;
         PlotQueue*& queue;
         ~Detach() {
-            p.converted_ = nullptr;
+            converted = nullptr;
             queue = nullptr;
         }
-    } detach{p_, queue_};
+    } detach{converted_, queue_};
     queue_ = queue ? &*queue : nullptr;
 
     // A handler run during a yield may open or close units: walk a copy.
     std::vector<std::shared_ptr<clsMapUnit>> units;
-    if (p_.mMaps) units.assign(p_.mMaps->begin(), p_.mMaps->end());
+    if (job_.maps) units.assign(job_.maps->begin(), job_.maps->end());
     for (const auto& unit : units) {
         DoEvents();
-        if (p_.mCancel) return false;
+        if (host_.Cancelled()) return false;
         if (!unit || !unit->bDraw) continue;
         const std::shared_ptr<clsMap> map = unit->gFigures;
         if (!map) continue;
@@ -326,7 +414,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         std::vector<std::shared_ptr<clsPoly>> sources = std::move(c.sources[code]);
         // Only the drawing below takes from it (the lists it lends die with
         // the run), not a handler run during a yield.
-        if (ahead) conversion.Start(p_.view_, chosen, std::move(sources), code == 3, convert);
+        if (ahead) conversion.Start(job_.view, chosen, std::move(sources), code == 3, convert);
         // Yields every 200 figures of the list, drawn or not.
         size_t passed = 0;
         auto passTo = [&](size_t k) {
@@ -340,11 +428,11 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             if (j + 8 < at.size()) __builtin_prefetch(chosen[j + 8]);
             if (queue) {
                 const clsMapCell cell = unit->ToCell(chosen[j]);
-                if (!CellShown(cell)) continue;
+                if (!AreaShown(cell)) continue;
                 // The list holds the figure: nothing yields while it is taken.
-                p_.converted_ = &conversion;
-                p_.CellToQueue(cell, j, *queue);
-                p_.converted_ = nullptr;
+                converted_ = &conversion;
+                CellToQueue(cell, j, *queue);
+                converted_ = nullptr;
             } else {
                 PlotCell(unit->ToCell(chosen[j]));
             }
@@ -359,7 +447,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
 
 ReplotPipeline::Chosen& ReplotPipeline::Choose(const std::vector<std::shared_ptr<clsMapFigure>>& figures,
                                                bool withSources) {
-    const clsRect& f = p_.view_.field;
+    const clsRect& f = job_.view.field;
     const int32_t field[4] = {f.mLeft, f.mTop, f.mRight, f.mBottom};
     // A handler run during a yield may have changed the list: then it is
     // gone through again.
@@ -407,10 +495,10 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const std::vector<std::shared_ptr
 
 bool ReplotPipeline::PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures) {
     const auto base = BaseUnit();
-    FlagOn prepared(p_.prepared_);
+    FlagOn prepared(prepared_);
     for (const auto& fig : figures) {
-        if (p_.mCancel) return false;
-        if (base && fig && (p_.mFigDisp & (1 << (fig->FigCode() - 1)))) PlotCell(base->ToCell(fig.get()));
+        if (host_.Cancelled()) return false;
+        if (base && fig && job_.options.Shows(fig->FigCode())) PlotCell(base->ToCell(fig.get()));
     }
     DoEvents();
     return true;
@@ -424,28 +512,193 @@ bool ReplotPipeline::DrawCell(const clsMapCell& cell) {
     }
 }
 
-bool ReplotPipeline::CellShown(const clsMapCell& cell) const {
-    return cell.mMapFig && !(p_.mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show());
+bool ReplotPipeline::AreaShown(const clsMapCell& cell) const {
+    return cell.mMapFig && !(job_.options.mAdmShowModeEi && cell.mAdmin && !cell.mAdmin->Show());
 }
 
 bool ReplotPipeline::PlotCell(const clsMapCell& cell) {
-    if (!CellShown(cell)) return false;
+    if (!AreaShown(cell)) return false;
     bool result = false;
-    for (const auto& fig : p_.CellToFigures(cell))
+    for (const auto& fig : CellToFigures(cell))
         if (fig->Plot(detail_)) result = true;
-    if (p_.view_.wrap && p_.view_.ShiftOn()) {
+    if (job_.view.wrap && job_.view.ShiftOn()) {
         struct Unshift {
-            clsMapPlot& p;
+            MapViewport& view;
             ~Unshift() {
                 try {
-                    p.view_.ShiftOff();
+                    view.ShiftOff();
                 } catch (...) {
                 }
             }
-        } unshift{p_};
-        for (const auto& fig : p_.CellToFigures(cell))
+        } unshift{job_.view};
+        for (const auto& fig : CellToFigures(cell))
             if (fig->Plot(detail_)) result = true;
     }
     return result;
 }
 
+// --- the figures of a cell ---
+
+bool ReplotPipeline::CellShown(const clsMapCell& cell, int32_t& colour) {
+    if (!cell.mMapFig || !cell.IsValid()) return false;
+    clsMapFigure* mf = cell.mMapFig;
+    clsThing* thing = cell.mThing;
+    const PlotOptions& o = job_.options;
+    thing->SetPage(cell.mAdmin->Page());
+    if (o.mFigShowModeEi) {
+        const int16_t own = mf->OwnShowMode();
+        if (own == 0) return false;
+        if (own == -1 && o.mThgShowModeEi && !thing->IsPrint(job_.view.scale)) return false;
+    }
+    colour = o.mFigNativeEi ? cell.RealColor() : thing->Fore();
+    return true;
+}
+
+void ReplotPipeline::CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys) {
+    // A result converted ahead needs no look at the figure's own list.
+    if (FigureConversion::Result* done = converted_ ? converted_->Take(&figure) : nullptr) {
+        // Lent, not owned: the run keeps the lists until the figures
+        // drawn from them are gone, and frees them off this thread.
+        for (const auto& p : done->polys) polys.emplace_back(std::shared_ptr<clsPoly>(), p.get());
+        if (done->projected) job_.view.projector.Follow(done->after);
+        return;
+    }
+    const auto src = figure.Poly();
+    if (!src) return;
+    for (auto& p : Polys().PolysMapToCanvas(job_.view, *src, ring)) polys.push_back(std::move(p));
+}
+
+CanvasPolys ReplotPipeline::Polys() const {
+    return CanvasPolys(job_.options.plotChopPitch, job_.options.plotFlatPitch, prepared_);
+}
+
+void ReplotPipeline::CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue) {
+    try {
+        int32_t colour = 0;
+        if (!CellShown(cell, colour)) return;
+        clsMapFigure* mf = cell.mMapFig;
+        const bool ring = mf->FigCode() == 3;
+        if (!ring && mf->FigCode() != 2) return;
+        // One list at a time on this thread: no allocation per figure.
+        thread_local std::vector<std::shared_ptr<clsPoly>> polys;
+        polys.clear();
+        CellPolys(*mf, ring, polys);
+        const clsThing& thing = *cell.mThing;
+        for (auto& poly : polys)
+            queue.Push(
+                {std::move(poly), colour, thing.Back(), ring ? 0 : int32_t(thing.Size()), thing.Style(), ring, figure});
+        polys.clear();
+    } catch (...) {
+        Raise(1001, "CellToFigure");
+    }
+}
+
+std::vector<std::unique_ptr<clsFigure>> ReplotPipeline::CellToFigures(const clsMapCell& cell) {
+    try {
+        std::vector<std::unique_ptr<clsFigure>> figs;
+        int32_t colour = 0;
+        if (!CellShown(cell, colour)) return figs;
+        clsMapFigure* mf = cell.mMapFig;
+        clsThing* thing = cell.mThing;
+        switch (mf->FigCode()) {
+        case 2:
+        case 3: {
+            const bool ring = mf->FigCode() == 3;
+            std::vector<std::shared_ptr<clsPoly>> polys;
+            CellPolys(*mf, ring, polys);
+            if (ring)
+                AddPolyFigures<clsFigPolygon>(figs, std::move(polys), *thing, colour);
+            else
+                AddPolyFigures<clsFigPolyline>(figs, std::move(polys), *thing, colour);
+            return figs;
+        }
+        case 4:
+        case 5: {
+            auto* pt = static_cast<clsMapPointBase*>(mf);
+            const MapPoint at{pt->mx(), pt->my()};
+            CanvasPoint c;
+            if (!job_.view.PointMapToCanvas(at, c)) return figs;
+            const int32_t back = job_.options.mEdgeEi ? thing->Back() : -1;
+            if (mf->FigCode() == 4) {
+                AddPointFigure<clsFigSymbol>(figs, c, colour, back)->mPattern = thing->Style();
+                return figs;
+            }
+            auto* text = static_cast<clsMapText*>(mf);
+            auto* f = AddPointFigure<clsFigText>(figs, c, colour, back);
+            f->mFont = thing->FontName();
+            f->mHeight = thing->Size();
+            f->mStyle = static_cast<uint8_t>(thing->Style());
+            f->mAngle = text->Angle();
+            if (job_.options.mTextSlant) f->mAngle -= SlantMeridian(at) / 3600;
+            f->mTextFix = text->TextFix();
+            f->SetText(text->TextAnsi(PublicVal::gvLanguage), text->TextCodePage(PublicVal::gvLanguage));
+            return figs;
+        }
+        default: return figs;
+        }
+    } catch (...) {
+        Raise(1001, "CellToFigure");
+    }
+}
+
+int32_t ReplotPipeline::SlantMeridian(MapPoint m) {
+    try {
+        auto dir = [](CanvasPoint a, CanvasPoint b) {
+            return AngleLib::RadianToSec(AngleLib::AnglePosToRadian(double(b.x) - a.x, double(a.y) - b.y));
+        };
+        MapViewport& view = job_.view;
+        int32_t n = 0, e = 0;
+        CanvasPoint a, b;
+        const int32_t d = Library::Clamp(Library::DblToLng(view.CanvasLengthToMapY(view.dpiy / 5)), 10, 324000);
+        if (view.MapToCanvas(MapPoint{m.lon, Library::Clamp(Sat(int64_t(m.lat) - d), -323970, 323970)}, a) &&
+            view.MapToCanvas(MapPoint{m.lon, Library::Clamp(Sat(int64_t(m.lat) + d), -323970, 323970)}, b))
+            n = 324000 - dir(a, b);
+        const int32_t ew = Library::Clamp(Library::DblToLng(view.CanvasLengthToMapX(view.dpix / 5)), 10, 324000);
+        if (view.MapToCanvas(MapPoint{Sat(int64_t(m.lon) - ew), m.lat}, a) &&
+            view.MapToCanvas(MapPoint{Sat(int64_t(m.lon) + ew), m.lat}, b))
+            e = -dir(a, b);
+        int32_t s = (e + n) / 2;
+        if (s < -648000) s += 1296000;
+        if (s > 648000) s -= 1296000;
+        return s;
+    } catch (...) {
+        Raise(1001, "SlantMeridian");
+    }
+}
+
+void ReplotPipeline::CalcGridPitch() {
+    const PlotOptions& o = job_.options;
+    const MapViewport& view = job_.view;
+    if (!o.mGridAuto || !job_.grid) return;
+    double sx = view.CanvasLengthToMapX(o.plotGridPitch * view.dpix * 10 / 254);
+    const double sy = view.CanvasLengthToMapY(o.plotGridPitch * view.dpiy * 10 / 254);
+    if (MapProjection::PrjShapeOf(view.prjIndex).IsRounded())
+        sx = sx / std::cos(view.centerY * AngleLib::RadPerSec * 0.999);
+    int32_t v = kGridLadder[0], h = kGridLadder[0];
+    for (const int32_t p : kGridLadder) {
+        if (p <= sy) v = p;
+        if (p <= sx) {
+            if (p == v) h = p;
+            if (p * 7 / 4 <= sx) h = p;
+        }
+    }
+    job_.grid->SetWidth(h);
+    job_.grid->SetHeight(v);
+}
+
+void ReplotPipeline::CalcGridRange() {
+    const MapViewport& view = job_.view;
+    clsGrid* grid = job_.grid;
+    if (!grid) return;
+    if (job_.options.mGridAuto) {
+        int32_t limit = 323970;
+        if (MapProjection::PrjShapeOf(view.prjIndex).IsRounded())
+            limit = 324000 - Library::Clamp(Library::DblToLng(view.CanvasLengthToMapY(view.dpiy / 2)), 30, 36000);
+        grid->SetNorthLimit(limit);
+        grid->SetSouthLimit(-limit);
+    }
+    grid->SetWest(std::max(view.centerX - 648000, view.field.mLeft));
+    grid->SetEast(std::min(view.centerX + 648000, view.field.mRight));
+    grid->SetSouth(std::max(grid->SouthLimit(), view.field.mTop));
+    grid->SetNorth(std::min(grid->NorthLimit(), view.field.mBottom));
+}

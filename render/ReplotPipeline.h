@@ -1,29 +1,75 @@
 #pragma once
-// The drawing of a whole view in phases for the plot engine: background,
-// ocean, graticule and its labels, the map units' figures by kind, azimuth
-// lines and the projection's frame, with progress after each phase and the
-// cancel flag tested before each map unit and base-map figure. The engine
-// is its front and owns the view it draws.
+// The drawing of a whole view in phases: background, ocean, graticule and
+// its labels, the map units' figures by kind, azimuth lines and the
+// projection's frame, with progress after each phase and the cancel flag
+// tested before each map unit and base-map figure. A drawing works on its
+// own copies of the view and the switches, taken when it starts: it shifts
+// and re-centres its copy as it goes while the engine's view stays as the
+// owner set it. What the engine has to hear or answer goes through Host.
+#include "core/CoordTypes.h"
+#include "core/clsVospProjector.h"
+#include "render/CanvasPolys.h"
+#include "render/MapViewport.h"
+#include "render/PlotOptions.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+class DeviceContext;
+class clsFigure;
+class clsGrid;
 class clsMapCell;
 class clsMapFigure;
-class clsMapPlot;
 class clsMapUnit;
+class clsMapUnits;
 class clsPoly;
+class FigureConversion;
 class PlotQueue;
 
 class ReplotPipeline {
 public:
-    explicit ReplotPipeline(clsMapPlot& plot) : p_(plot) {}
+    // What a drawing asks of the engine that runs it.
+    class Host {
+    public:
+        // The drawing has opened: clear the cancel flag, work the view out
+        // and copy it into `view`, the drawing's own.
+        virtual void Opened(MapViewport& view) = 0;
+        // The drawing has closed; its projector stopped at `trail`, where the
+        // engine's takes over.
+        virtual void Closed(const clsVospProjector::Trail& trail) = 0;
+        virtual bool Cancelled() const = 0;
+        // A phase is done. Whoever listens may look at the canvas: Settle
+        // brings it up to date first.
+        virtual void Progressed(int16_t phase) = 0;
+        // The event loop may run (before each map unit, every 200 figures
+        // and after each base-map layer); Settle first as for Progressed.
+        virtual void Yield() = 0;
+
+    protected:
+        ~Host() = default;
+    };
+
+    // What a drawing draws, and where.
+    struct Job {
+        DeviceContext* dc = nullptr;
+        MapViewport view;
+        PlotOptions options;
+        clsMapUnits* maps = nullptr;
+        // The engine's own: the automatic intervals stay there for the owner.
+        clsGrid* grid = nullptr;
+        int32_t ptnRatio = 100;
+    };
+
+    explicit ReplotPipeline(Host& host);
+    ~ReplotPipeline();
     ReplotPipeline(const ReplotPipeline&) = delete;
     ReplotPipeline& operator=(const ReplotPipeline&) = delete;
 
+    bool IsDrawing() const { return drawing_; }
     // 0 drawn, 1 stopped early (failed or cancelled), 2 not started.
-    int16_t Replot();
-    bool DrawStart();
+    int16_t Replot(Job job);
+    bool DrawStart(Job job);
     void DrawEnd();
     bool DrawClear();
     bool DrawOcean();
@@ -32,6 +78,20 @@ public:
     bool DrawAzimuthLine();
     bool DrawShadow();
     bool DrawCell(const clsMapCell& cell);
+    // Draws out what is queued and flushes the canvas.
+    void Settle();
+
+    // The figure-making steps work on the drawing's copies; outside a
+    // drawing, on those of the last Take.
+    void Take(Job job);
+    // Every plotted figure of the cell: one, or one per part for a line or
+    // area that crosses the date line (see CanvasPolys).
+    std::vector<std::unique_ptr<clsFigure>> CellToFigures(const clsMapCell& cell);
+    // The tilt in seconds of arc of the meridian at m on the canvas.
+    int32_t SlantMeridian(MapPoint m);
+    // The automatic graticule intervals and area for the view, into the grid.
+    void CalcGridPitch();
+    void CalcGridRange();
 
 private:
     int16_t ReplotSteps();
@@ -40,7 +100,16 @@ private:
     bool PlotCollection(const std::vector<std::shared_ptr<clsMapFigure>>& figures);
     bool PlotCell(const clsMapCell& cell);
     // A cell with a figure, whose area is not hidden.
-    bool CellShown(const clsMapCell& cell) const;
+    bool AreaShown(const clsMapCell& cell) const;
+    // Whether the cell's figure is drawn, and in which colour.
+    bool CellShown(const clsMapCell& cell, int32_t& colour);
+    // Appends a line's or area's canvas lists (taken from the conversion
+    // ahead when there is one).
+    void CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys);
+    // What CellToFigures makes of a line or area, pushed to the queue as
+    // the run's figure at position `figure` instead.
+    void CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue);
+    CanvasPolys Polys() const;
     void RaiseProgress();
     void DoEvents();
     std::shared_ptr<clsMapUnit> BaseUnit() const;
@@ -59,11 +128,17 @@ private:
     };
     Chosen& Choose(const std::vector<std::shared_ptr<clsMapFigure>>& figures, bool withSources);
 
-    clsMapPlot& p_;
+    Host& host_;
+    Job job_;
+    bool drawing_ = false;
     std::vector<std::unique_ptr<Chosen>> chosen_;
     int16_t phase_ = 0;
     // Figures drawn in detail in the current phase (off for the graticule).
     bool detail_ = false;
+    // Set while base-map layers are plotted (their lists come already cut).
+    bool prepared_ = false;
+    // Lines and areas converted ahead, while a phase takes them.
+    FigureConversion* converted_ = nullptr;
     // Draws the current phase's lines and areas on a thread of its own.
     PlotQueue* queue_ = nullptr;
 };

@@ -1,11 +1,12 @@
 #pragma once
 // The plot engine: the front of one map view (a MapViewport: projection,
-// centre, scale, viewing distance, resolution, canvas, field and transforms),
-// its settings section, and the drawing of a whole view in phases.
+// centre, scale, viewing distance, resolution, canvas, field and transforms)
+// and of its switches (PlotOptions), its settings section, and the drawing
+// of a whole view in phases, which a ReplotPipeline runs on copies of both.
 #include "core/clsRect.h"
 #include "core/clsVospProjector.h"
-#include "render/FigureConversion.h"
 #include "render/MapViewport.h"
+#include "render/PlotOptions.h"
 #include "render/ReplotPipeline.h"
 
 #include <QString>
@@ -18,20 +19,13 @@ class DeviceContext;
 class clsFigure;
 class clsGrid;
 class clsMapCell;
-class clsMapFigure;
-class clsMapGraph;
-class clsMapUnit;
 class clsMapUnits;
 class clsPoly;
-class PlotQueue;
 
-class clsMapPlot {
-    friend class PlotSettings;
-    friend class ReplotPipeline;
-    // Declared first: mProjector below is the view's projector.
+class clsMapPlot final : private ReplotPipeline::Host {
+    // Declared first: the members below that refer into them.
     MapViewport view_;
-    // Lines and areas converted ahead by the drawing, while it runs.
-    FigureConversion* converted_ = nullptr;
+    PlotOptions options_;
 
 public:
     clsMapPlot();
@@ -41,23 +35,26 @@ public:
 
     // The map-unit list to draw (not owned); set by the owner before each drawing.
     clsMapUnits* mMaps = nullptr;
+    // Set by the owner to stop a running drawing; cleared when one starts.
     bool mCancel = false;
-    bool mProjectionAuto = true;
-    bool mGridEi = true;
-    bool mGridAuto = true;
-    bool mGridOcean = false;
-    bool mGridString = true;
-    bool mAcsEi = false;
-    bool mEdgeEi = true;
-    bool mTextSlant = false;
-    QString mAzimuthLine;
-    int16_t mFigDisp = 31;
-    bool mDetailEi = false;
-    int16_t mFigPick = 31;
-    bool mFigNativeEi = true;
-    bool mFigShowModeEi = true;
-    bool mThgShowModeEi = true;
-    bool mAdmShowModeEi = true;
+    // The switches, by their own names; a drawing follows them as they
+    // stood when it started.
+    bool& mProjectionAuto = options_.mProjectionAuto;
+    bool& mGridEi = options_.mGridEi;
+    bool& mGridAuto = options_.mGridAuto;
+    bool& mGridOcean = options_.mGridOcean;
+    bool& mGridString = options_.mGridString;
+    bool& mAcsEi = options_.mAcsEi;
+    bool& mEdgeEi = options_.mEdgeEi;
+    bool& mTextSlant = options_.mTextSlant;
+    QString& mAzimuthLine = options_.mAzimuthLine;
+    int16_t& mFigDisp = options_.mFigDisp;
+    bool& mDetailEi = options_.mDetailEi;
+    int16_t& mFigPick = options_.mFigPick;
+    bool& mFigNativeEi = options_.mFigNativeEi;
+    bool& mFigShowModeEi = options_.mFigShowModeEi;
+    bool& mThgShowModeEi = options_.mThgShowModeEi;
+    bool& mAdmShowModeEi = options_.mAdmShowModeEi;
     clsVospProjector& mProjector = view_.projector;
 
     // Raised after each phase of a drawing with 0..PhaseNum.
@@ -74,9 +71,9 @@ public:
     void SetCanvasLeft(int32_t v);
     int32_t CanvasTop() const { return view_.canvas.mTop; }
     void SetCanvasTop(int32_t v);
-    int32_t CanvasWidth() const;
+    int32_t CanvasWidth() const { return view_.CanvasWidth(); }
     void SetCanvasWidth(int32_t v);
-    int32_t CanvasHeight() const;
+    int32_t CanvasHeight() const { return view_.CanvasHeight(); }
     void SetCanvasHeight(int32_t v);
     // Works out the view first (outside a drawing); may differ from the index set.
     int16_t ProjectionIndex();
@@ -98,21 +95,26 @@ public:
     void SetPtnRatio(int32_t v);
     double RatioX() const { return view_.ratioX; }
     double RatioY() const { return view_.ratioY; }
-    // A copy of the part of the globe that can reach the canvas.
+    // A copy of the part of the globe that can reach the canvas (during a
+    // drawing, as the drawing started with it).
     clsRect Field();
     clsGrid& Grid() { return *grid_; }
-    // The view as a value: a copy converts and previews without touching the engine.
+    // The view as a value: a copy converts and previews without touching
+    // the engine. A drawing leaves it as it found it.
     const MapViewport& Viewport() const { return view_; }
-    bool IsDrawing() const { return drawing_; }
+    // The switches as a value.
+    const PlotOptions& Options() const { return options_; }
+    PlotOptions& Options() { return options_; }
+    bool IsDrawing() const { return pipeline_->IsDrawing(); }
     bool IsWrapAround() const { return view_.wrap; }
     int32_t ShiftAmount() const { return view_.shift; }
     bool IsShifted() const { return view_.shifted; }
 
     // The automatic projection choice (indexes after the name lookup).
-    int16_t AutoHighPrj() const { return autoHigh_; }
-    int16_t AutoMiddlePrj() const { return autoMiddle_; }
-    int16_t AutoLowPrj() const { return autoLow_; }
-    int16_t AutoSmallPrj() const { return autoSmall_; }
+    int16_t AutoHighPrj() const { return options_.autoHigh; }
+    int16_t AutoMiddlePrj() const { return options_.autoMiddle; }
+    int16_t AutoLowPrj() const { return options_.autoLow; }
+    int16_t AutoSmallPrj() const { return options_.autoSmall; }
 
     // Transforms; every output is set, to 0 when the conversion fails early.
     bool MapToCanvas(MapPoint m, CanvasPoint& c) { return view_.MapToCanvas(m, c); }
@@ -121,33 +123,22 @@ public:
     bool CanvasToMapBound(CanvasPoint c, MapPoint& m) { return view_.CanvasToMapBound(c, m); }
     bool MapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
     bool PointMapToCanvas(int32_t x, int32_t y, int32_t& cx, int32_t& cy);
-    // The list in canvas pixels, or null when nothing of it reaches the field.
-    std::shared_ptr<clsPoly> PolyMapToCanvas(clsPoly& poly);
-    // As PolyMapToCanvas, but a list with a step of more than half a turn (a
-    // ring stored across the date line) is drawn from its continuous form:
-    // a ring as one copy per turn that reaches the field (closed over the
-    // pole when it winds about one), a line cut at the view's seams. Empty
-    // in the shifted pass of a wrap-around drawing, where the unshifted pass
-    // has already drawn every copy.
-    std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(clsPoly& poly, bool ring);
-    // Both in a given view (a worker's copy), reporting to `trace`.
-    std::shared_ptr<clsPoly> PolyMapToCanvas(MapViewport& view, clsPoly& poly, FigureConversion::Trace* trace) const;
-    std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
-                                                           FigureConversion::Trace* trace) const;
     bool CanvasToMap(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
     bool CanvasToMapBound(int32_t cx, int32_t cy, int32_t& x, int32_t& y);
+    // The list in canvas pixels, or null when nothing of it reaches the field.
+    std::shared_ptr<clsPoly> PolyMapToCanvas(clsPoly& poly);
     // The wrap-around shift; refused while a drawing runs (the drawing
-    // shifts through its own steps).
+    // shifts its own view).
     bool ShiftOn();
     bool ShiftOff();
-    double CanvasLengthToMapX(double pixels) const;
-    double CanvasLengthToMapY(double pixels) const;
 
     void ReadRegistry();
     // Called explicitly at shutdown and by the snapshot files.
     void WriteRegistry();
 
     // Drawing: 0 drawn, 1 stopped early (failed or cancelled), 2 not started.
+    // The layers and cells below draw with the drawing's copies between
+    // DrawStart and DrawEnd; outside a drawing, with the view as it stands.
     int16_t Replot();
     bool DrawStart();
     void DrawEnd();
@@ -158,77 +149,33 @@ public:
     bool DrawAzimuthLine();
     bool DrawShadow();
     bool DrawCell(const clsMapCell& cell);
+    // The figure-making steps, likewise.
     std::unique_ptr<clsFigure> CellToFigure(const clsMapCell& cell);
-    // Every plotted figure of the cell: one, or one per part for a line or
-    // area that crosses the date line (see PolysMapToCanvas).
     std::vector<std::unique_ptr<clsFigure>> CellToFigures(const clsMapCell& cell);
-    // What CellToFigures makes of a line or area, pushed to the queue as
-    // the run's figure at position `figure` instead.
-    void CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue);
-    // The tilt in seconds of arc of the meridian at m on the canvas.
     int32_t SlantMeridian(MapPoint m);
     void SlantMeridian(int32_t lon, int32_t lat, int32_t& slant);
-
     // The automatic graticule intervals and area for the current view.
     void CalcGridPitch();
     void CalcGridRange();
 
 private:
-    // Whether the cell's figure is drawn, and in which colour.
-    bool CellShown(const clsMapCell& cell, int32_t& colour);
-    // Appends a line's or area's canvas lists (taken from the conversion
-    // ahead when there is one).
-    void CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys);
+    // What the drawing asks of the engine.
+    void Opened(MapViewport& view) override;
+    void Closed(const clsVospProjector::Trail& trail) override;
+    bool Cancelled() const override { return mCancel; }
+    void Progressed(int16_t phase) override;
+    void Yield() override;
 
-    struct ViewState {
-        int32_t centerX;
-        clsRect field;
-        bool wrap;
-        bool shifted;
-    };
-    ViewState SaveView() const;
-    void RestoreView(const ViewState& s);
-    // Puts the centre, field and wrap state back when a step ends, however it ends.
-    class ViewRestorer {
-    public:
-        explicit ViewRestorer(clsMapPlot& p) : p_(p), s_(p.SaveView()) {}
-        ~ViewRestorer() {
-            try {
-                p_.RestoreView(s_);
-            } catch (...) {
-            }
-        }
-        ViewRestorer(const ViewRestorer&) = delete;
-        ViewRestorer& operator=(const ViewRestorer&) = delete;
-
-    private:
-        clsMapPlot& p_;
-        ViewState s_;
-    };
-
+    // What a drawing (or a step outside one) is given: copies of the view and the switches.
+    ReplotPipeline::Job NewJob() const;
+    // The pipeline for a figure-making step: its drawing's copies, or
+    // outside a drawing fresh ones of the view as it stands.
+    ReplotPipeline& Steps();
     void GetWork();
-    void ChooseAutoProjection(int32_t absLat);
-    void ReadEnvironment();
-
 
     DeviceContext* hdc_ = nullptr;
     int32_t ptnRatio_ = 100;
     std::unique_ptr<clsGrid> grid_;
-    std::unique_ptr<ReplotPipeline> pipeline_ = std::make_unique<ReplotPipeline>(*this);
-    clsRect drawField_{-648000, -324000, 648000, 324000};
-    // Set while base-map layers are plotted: their lists come already cut
-    // for the plane, so a full-width edge there is meant as drawn.
-    bool prepared_ = false;
-    bool drawing_ = false;
-
-    int32_t plotHighLat_ = 270000;
-    int32_t plotLowLat_ = 54000;
-    int32_t plotSmallRatio_ = 5;
-    int16_t autoHigh_ = 6;
-    int16_t autoMiddle_ = 23;
-    int16_t autoLow_ = 12;
-    int16_t autoSmall_ = 19;
-    int32_t plotGridPitch_ = 50;
-    int32_t plotChopPitch_ = 16;
-    int32_t plotFlatPitch_ = 0;
+    std::unique_ptr<ReplotPipeline> pipeline_ =
+        std::make_unique<ReplotPipeline>(static_cast<ReplotPipeline::Host&>(*this));
 };

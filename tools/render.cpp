@@ -3,6 +3,7 @@
 // Loads the base unit from FOLDER (default the program folder) and each map
 // with the .THG and .ADM of its base name, draws the view headless into a PNG
 // and prints one line: load_ms=... replot_ms=... figures=...
+// Exits 1 when the base unit or any named map does not load.
 // --accessories draws the accessories (section "ACCESSORY" defaults) over the view.
 #include "core/Library.h"
 #include "core/MapProjection.h"
@@ -126,8 +127,11 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     clsMapUnits units;
-    if (const int16_t r = units.Create(1); r != 0)
+    // A picture without the base unit's styles would pass for a good one.
+    if (const int16_t r = units.Create(1); r != 0) {
         std::fprintf(stderr, "render: the base unit did not load (step %d)\n", int(r));
+        return 1;
+    }
     for (const QString& m : maps) {
         auto unit = std::make_shared<clsMapUnit>();
         unit->SetUnitName(QFileInfo(m).absoluteFilePath());

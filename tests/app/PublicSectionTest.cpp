@@ -5,6 +5,8 @@
 #include "document/clsMapUnits.h"
 #include "platform/Cp932Codec.h"
 
+#include <random>
+
 using namespace PublicVal;
 
 namespace {
@@ -202,6 +204,48 @@ TEST_F(PublicSectionTest, RestoringASnapshotOffersSavesAndMovesTheWindow) {
     EXPECT_EQ(gvMapUnits->Count(), 2);
     EXPECT_DOUBLE_EQ(window.movedLeft, 1500);
     EXPECT_DOUBLE_EQ(window.movedTop, 600);
+}
+
+// 3,000 random bytes and a few lines that almost are section headers: refused
+// before the units are offered for saving, emptied or the store is touched.
+TEST_F(PublicSectionTest, AFileHoldingNoSectionOfASnapshotIsRefusedAndChangesNothing) {
+    WriteUnit(maps, "A");
+    RecordingWindow window;
+    struct Linked {
+        ~Linked() { SetMainWindow(nullptr); } // also when a check ends the test
+    } linked;
+    SetMainWindow(&window);
+    auto unit = std::make_shared<clsMapUnit>();
+    unit->SetUnitName(maps + "/A.MLL");
+    ASSERT_TRUE(unit->Load());
+    ASSERT_TRUE(gvMapUnits->Add(unit));
+    Put("Language", "2");
+    std::mt19937 gen{34};
+    QByteArray bytes;
+    for (int i = 0; i < 3000; ++i) bytes += char(gen() & 0xFF);
+    bytes += "\r\n[public]\r\n [PUBLIC]\r\n[PUBLIC] \r\n[LLPLOT\r\nLLcount=\"0\"\r\n";
+    const QString path = root.path() + "/noise.MLG";
+    Write(path, bytes);
+    const auto before = Section("PUBLIC");
+    const int32_t writes = SettingsStore::Instance().Writes();
+    scripted.ui.messages.clear();
+
+    EXPECT_EQ(gvReadLog(root.path() + "/noise"), kNotASnapshot);
+    ASSERT_EQ(scripted.ui.messages.size(), 1);
+    EXPECT_EQ(scripted.ui.messages[0].text, path + "\r\nはログファイルではありません. 何も読み込みませんでした.");
+    EXPECT_EQ(scripted.ui.messages[0].style & 0x70, 16); // the stop icon
+    EXPECT_TRUE(window.offered.isEmpty());
+    EXPECT_EQ(gvMapUnits->Count(), 2);
+    EXPECT_EQ(Section("PUBLIC"), before);
+    EXPECT_EQ(SettingsStore::Instance().Writes(), writes);
+    EXPECT_DOUBLE_EQ(window.movedLeft, -1);
+    EXPECT_EQ(Read(path), bytes);
+
+    // One header of the five is a snapshot, however little it holds.
+    Write(path, bytes + "[VIEW]\r\n");
+    EXPECT_EQ(gvReadLog(path), 0);
+    EXPECT_EQ(window.offered.size(), 2);
+    EXPECT_EQ(gvMapUnits->Count(), 1);
 }
 
 TEST_F(PublicSectionTest, ReadingASnapshotOfSixteenThousandKeysWritesTheStoreOnce) {

@@ -2,12 +2,14 @@
 #include "AppFixture.h"
 #include "document/clsThings.h"
 #include "render/clsMapPlot.h"
+#include "render/clsView.h"
 #include "support/ScriptedFileDialogs.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <random>
 
 using namespace PublicVal;
 
@@ -107,6 +109,54 @@ TEST_F(WindowEventsTest, ArrowKeysStepByTheLargeChangeAndPathsTakeOneForm) {
     EXPECT_EQ(dlg.requests.at(0).fileName, root.path() + "/MAP/*.MLL");
     window->ApplyIconAndCursor();
     EXPECT_EQ(view->picView->cursor().hotSpot(), QPoint(16, 16));
+}
+
+// ファイル → 開く on 3,000 random bytes named .MLG: the open map and its
+// changed list stay, nothing is asked but the one message, nothing redrawn.
+TEST_F(WindowEventsTest, OpeningAFileThatIsNoSnapshotKeepsTheOpenMaps) {
+    MapFileBuilder b(106);
+    b.VersionHeader();
+    b.Add({.code = 4, .thing = 1, .x = 0});
+    b.Add({.code = 4, .thing = 1, .x = 3600});
+    Write(maps + "/A.MLL", b.bytes);
+    Write(maps + "/A.THG", MinimalThings());
+    Write(maps + "/A.ADM", MinimalAdmins());
+    ASSERT_TRUE(view->files->LoadFile(maps + "/A.MLL"));
+    ASSERT_EQ(gvMapUnits->Count(), 2);
+    const auto unit = gvMapUnits->Item(2);
+    unit->gThings->SetModify(true);
+    view->files->ReadLog = [](const QString& path) { return static_cast<int16_t>(gvReadLog(path)); };
+    std::mt19937 gen{3000};
+    QByteArray noise;
+    for (int i = 0; i < 3000; ++i) noise += char(gen() & 0xFF);
+    Write(root.path() + "/noise.MLG", noise);
+    int drawn = 0;
+    view->redraw.AutoCruise = [&] { ++drawn; }; // runs at every drawing
+
+    ScriptedFileDialogs dlg;
+    dlg.Choose(root.path() + "/noise.MLG", 4);
+    scripted.ui.messages.clear();
+    view->files->mnuOpen->trigger();
+    ASSERT_EQ(dlg.requests.size(), 1);
+    ASSERT_EQ(scripted.ui.messages.size(), 1);
+    EXPECT_TRUE(scripted.ui.messages[0].text.endsWith("はログファイルではありません. 何も読み込みませんでした."));
+    ASSERT_EQ(gvMapUnits->Count(), 2);
+    EXPECT_EQ(gvMapUnits->Item(2), unit);
+    EXPECT_TRUE(unit->gThings->Modify());
+    EXPECT_EQ(drawn, 0);
+}
+
+// ファイル → 保存 offers the view's picture name in the map folder, not in
+// whatever folder the program was started from.
+TEST_F(WindowEventsTest, SaveOffersThePictureNameInTheMapFolder) {
+    view->files->PngPath = [] { return gvView->PngPath(); };
+    ASSERT_TRUE(QDir::isRelativePath(gvView->PngPath()));
+    ASSERT_NE(QDir::currentPath(), maps);
+    ScriptedFileDialogs dlg;
+    view->files->mnuSave->trigger(); // cancelled
+    ASSERT_EQ(dlg.requests.size(), 1);
+    EXPECT_EQ(dlg.requests[0].fileName, maps + "/" + gvView->PngPath());
+    EXPECT_EQ(dlg.requests[0].filterIndex, 1);
 }
 
 } // namespace

@@ -109,6 +109,28 @@ TEST_F(EnvironmentTest, ScreenWidthAndAngleFormat) {
     EXPECT_EQ(gvAngleValue * 100 + gvAngleUnit * 10 + gvAngleDirection, 143);
 }
 
+// A format chosen takes effect at OK, direction and all: every text of an
+// angle from then on is written in it, the dialog's own boxes included. The
+// captions show 123°12'12" west in their format.
+TEST_F(EnvironmentTest, ANewAngleFormatTakesEffectAtOnce) {
+    const int32_t west = -(123 * 3600 + 12 * 60 + 12);
+    gvHomeLon = west;
+    for (int entry : {4, 5, 1, 9, 8, 2, 6, 3, 7}) {
+        const QString caption = frmEnvironment::AngleCaptions().at(entry);
+        SCOPED_TRACE(caption.toStdString());
+        d.mPlot = &plot;
+        EXPECT_TRUE(Run(d, [&] {
+            d.choAngle->setCurrentIndex(entry);
+            emit d.choAngle->activated(entry);
+            d.cmdOK->click();
+        }));
+        const QString sample = caption.mid(4); // after "nn) "
+        EXPECT_EQ(AngleLib::LonToStr(west), sample);
+        d.mPlot = &plot;
+        Run(d, [&] { EXPECT_EQ(d.txtHomeLon->text(), sample); });
+    }
+}
+
 TEST_F(EnvironmentTest, CancelKeepsTheSettingsAndTheFolderPickerFillsThePath) {
     QDir(dir.path()).mkpath(QStringLiteral("maps/sub"));
     const QString sub = QDir(dir.path()).absoluteFilePath(QStringLiteral("maps/sub"));

@@ -2,6 +2,7 @@
 #include "DialogTestEnv.h"
 
 #include "core/Library.h"
+#include "dialogs/ColorFaceButton.h"
 #include "dialogs/frmAccessory.h"
 #include "dialogs/frmMapSize.h"
 #include "render/ViewHost.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace {
 
@@ -109,7 +111,7 @@ TEST_F(MapSizeTest, ResolutionAndSizeChecks) {
         // Up to the screen less the window's frame: 1600 - (1000 - 800) pixels.
         d.txtSize[0]->setText(QStringLiteral("1"));
         EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
-        EXPECT_EQ(LastRange(), QStringLiteral("8～370"));
+        EXPECT_EQ(LastRange(), QStringLiteral("9～370")); // 32 pixels are 8.47 mm
         d.choUnit->setCurrentIndex(frmMapSize::Dots);
         d.txtSize[0]->setText(QStringLiteral("31"));
         EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
@@ -135,6 +137,71 @@ TEST_F(MapSizeTest, CancelKeepsTheSettingsAndTheUnitIsKept) {
     EXPECT_EQ(view.Dpi(), 96);
     d.mView = &view;
     Run(d, [&] { EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("8.3")); });
+}
+
+// The range message names sizes the box takes: the smallest rounded up,
+// the largest rounded down, at the precision the unit shows.
+TEST_F(MapSizeTest, TheRangeShownIsTheRangeTaken) {
+    const struct {
+        int16_t unit;
+        int32_t dpi;
+        const char *low, *high;
+    } rows[] = {
+        // 32 px = 8.47 mm, 1400 px = 370.4 mm at 96 dpi; 32 px = 0.33 in.
+        {frmMapSize::Millimetres, 96, "9", "370"},
+        {frmMapSize::Inches, 96, "0.4", "14.5"},   // 1400 / 96 = 14.58
+        {frmMapSize::Millimetres, 254, "4", "140"}, // 32 px = 3.2 mm, 1400 px = 140 mm
+        {frmMapSize::Inches, 320, "0.1", "4.3"},    // 32 px = 0.1 in exactly; 1400 / 320 = 4.375
+        {frmMapSize::Dots, 96, "32", "1400"},
+    };
+    Run(d, [&] {
+        for (const auto& r : rows) {
+            SCOPED_TRACE(std::to_string(r.unit) + " at " + std::to_string(r.dpi));
+            d.txtDPI->setText(QString::number(r.dpi));
+            ASSERT_TRUE(d.ValidateEntry(d.txtDPI));
+            d.choUnit->setCurrentIndex(r.unit);
+            d.txtSize[0]->setText(QStringLiteral("0"));
+            EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
+            EXPECT_EQ(LastRange(), QString::fromLatin1(r.low) + QStringLiteral("～") + QString::fromLatin1(r.high));
+            for (const char* bound : {r.low, r.high}) {
+                d.txtSize[0]->setText(QString::fromLatin1(bound));
+                EXPECT_TRUE(d.ValidateEntry(d.txtSize[0])) << bound;
+            }
+        }
+    });
+}
+
+// Inches and millimetres show a size cut short; passing through a box the
+// user did not change keeps the size it stands for.
+TEST_F(MapSizeTest, AnUnchangedBoxKeepsItsPixels) {
+    host.width = 32; // 8.47 mm, shown as 8
+    EXPECT_TRUE(Run(d, [&] {
+        WaitUntilActive(&d);
+        d.choUnit->setCurrentIndex(frmMapSize::Millimetres);
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("8"));
+        EXPECT_EQ(d.txtSize[1]->text(), QStringLiteral("158")); // 600 px = 158.75 mm
+        for (QWidget* w : {static_cast<QWidget*>(d.txtSize[0]), static_cast<QWidget*>(d.txtSize[1]),
+                           static_cast<QWidget*>(d.txtDPI), static_cast<QWidget*>(d.cmdOK)})
+            w->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(d.focusWidget(), d.cmdOK);
+        EXPECT_EQ(LastRange(), QString());
+        EXPECT_EQ(d.PixelWidth(), 32);
+        EXPECT_EQ(d.PixelHeight(), 600);
+        d.cmdOK->click();
+    }));
+    EXPECT_EQ(host.width, 32);
+    EXPECT_EQ(host.height, 600);
+    // A box the user changed is read.
+    host.width = 800;
+    d.mView = &view;
+    EXPECT_TRUE(Run(d, [&] {
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("211"));
+        d.txtSize[0]->setText(QStringLiteral("212"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtSize[0]));
+        EXPECT_EQ(d.PixelWidth(), 801); // 801.26
+        d.cmdOK->click();
+    }));
+    EXPECT_EQ(host.width, 801);
 }
 
 namespace {
@@ -223,4 +290,49 @@ TEST_F(AccessoryTest, OkWritesTheItemsAndHandsOutTheSwitch) {
     ASSERT_TRUE(acc.Font());
     EXPECT_EQ(acc.Font()->family(), QStringLiteral("Liberation Serif"));
     EXPECT_TRUE(acc.Font()->bold());
+}
+
+// A colour button shows the item's colour itself, and a row that is off
+// shows its button as off.
+TEST_F(AccessoryTest, ColourButtonsShowTheExactColourAndLookOffWhenOff) {
+    acc.SetIndex(clsAccessory::ItemTitle);
+    acc.SetColor(0xFF0000); // blue
+    Run(d, [&] {
+        ColorFaceButton* b = d.cmdAcsColor[4];
+        const auto centre = [b] {
+            const QImage shot = b->grab().toImage();
+            return QColor(shot.pixel(shot.width() / 2, shot.height() / 2));
+        };
+        EXPECT_EQ(centre(), QColor(0, 0, 255));
+        d.chkAcsItem[4]->click();
+        ASSERT_FALSE(b->isEnabled());
+        // Between the colour and the disabled face, nearer the face.
+        const QColor off = centre();
+        const QColor face = b->palette().color(QPalette::Disabled, QPalette::Button);
+        EXPECT_NE(off, QColor(0, 0, 255));
+        EXPECT_LT(std::abs(off.red() - face.red()), std::abs(0 - face.red()));
+        EXPECT_LT(std::abs(off.blue() - face.blue()), std::abs(255 - face.blue()));
+        EXPECT_LE(off.red(), face.red());
+        EXPECT_GE(off.blue(), face.blue());
+        d.chkAcsItem[4]->click();
+        EXPECT_EQ(centre(), QColor(0, 0, 255));
+    });
+}
+
+// Each item's text shows whole, the comment's "generated by Vosperal" and a
+// longer title too.
+TEST_F(AccessoryTest, TheTextBoxesShowTheirWholeText) {
+    acc.SetIndex(clsAccessory::ItemTitle);
+    acc.SetText(QStringLiteral("Political map of the world, 1:50,000,000"));
+    Run(d, [&] {
+        for (int i : {4, 5}) {
+            QLineEdit* e = d.txtAcs[size_t(i)];
+            SCOPED_TRACE(e->text().toStdString());
+            ASSERT_FALSE(e->text().isEmpty());
+            // Inside its frame an entry keeps 2 pixels each side of the text.
+            const QRect inside = e->contentsRect().marginsRemoved(e->textMargins());
+            EXPECT_GE(inside.width() - 2 * 2, e->fontMetrics().horizontalAdvance(e->text()));
+            EXPECT_EQ(e->cursorPosition(), 0); // shown from its start
+        }
+    });
 }

@@ -1,7 +1,10 @@
 #include "DialogTestEnv.h"
 
+#include "core/AngleLib.h"
+#include "core/Library.h"
 #include "dialogs/frmVospProjection.h"
 #include "render/clsMapPlot.h"
+#include "support/WhenModal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +14,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QThread>
+#include <functional>
 
 namespace {
 
@@ -146,4 +151,48 @@ TEST_F(ProjectionDialogTest, RangesAndTheAltitudeSlider) {
         EXPECT_DOUBLE_EQ(d.WorkingLight(), MapProjection::AltitudeToLight(100000));
     });
     EXPECT_EQ(plot.Light(), 2.0);
+}
+
+// The dialog is kept between openings, and so is the entry that had the
+// focus: its old text must not be taken for a change when it reopens after
+// the view moved.
+TEST_F(ProjectionDialogTest, ReopeningShowsTheEnginesValuesAndOkKeepsThem) {
+    const struct {
+        const char* name;
+        QLineEdit* frmVospProjection::*box;
+        std::function<void(clsMapPlot&)> move;
+    } rows[] = {
+        {"centre", &frmVospProjection::txtLon, [](clsMapPlot& p) { p.SetCenterX(67200); }},
+        {"scale", &frmVospProjection::txtScale, [](clsMapPlot& p) { p.SetMapScale(2.5e6); }},
+        {"altitude", &frmVospProjection::txtAltitude, [](clsMapPlot& p) { p.SetLight(5); }},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        d.mPlot = &plot;
+        Run(d, [&] {
+            WaitUntilActive(&d);
+            d.tbsProjection->setCurrentIndex(0);
+            (d.*r.box)->setFocus();
+            // The focus settles before the dialog goes.
+            for (int i = 0; i < 20; ++i) {
+                QCoreApplication::processEvents();
+                QThread::msleep(5);
+            }
+            d.CancelButton()->click();
+        });
+        r.move(plot);
+        const int32_t lon = plot.CenterX();
+        const double scale = plot.MapScale(), light = plot.Light();
+        d.mPlot = &plot;
+        EXPECT_TRUE(Run(d, [&] {
+            EXPECT_EQ(d.focusWidget(), d.*r.box);
+            EXPECT_EQ(d.txtLon->text(), AngleLib::LonToStr(lon));
+            EXPECT_EQ(d.txtScale->text(), Library::FormatStdInt(scale));
+            EXPECT_EQ(d.txtAltitude->text(), frmVospProjection::AltitudeText(light));
+            d.cmdOK->click();
+        }));
+        EXPECT_EQ(plot.CenterX(), lon);
+        EXPECT_EQ(plot.MapScale(), scale);
+        EXPECT_EQ(plot.Light(), light);
+    }
 }

@@ -1,4 +1,5 @@
 #include "core/ErrorMng.h"
+#include "document/clsAdmins.h"
 #include "document/clsThings.h"
 
 #include "support/DocumentTestEnv.h"
@@ -53,6 +54,54 @@ TEST_F(ListFileErrorTest, FailedLoadEmptiesTheList) {
     EXPECT_EQ(list->Comment(), QString());
     EXPECT_EQ(list->CategoryName(3), QString());
     EXPECT_FALSE(list->LockMode());
+}
+
+// A number too large for its field is a damaged file: one message naming the
+// file, the line and its text, error 6 as the result, and nothing kept of
+// the file. The prompt for other errors is not shown.
+TEST_F(ListFileErrorTest, NumberBeyondItsFieldFailsTheLoadAtItsLine) {
+    const QString thingHead = QStringLiteral("[THING]\r\nNUMBER=1\r\nFIGURE=POLYGON\r\nNAME=\"a\"\r\n");
+    struct Case {
+        const char* name;
+        bool things;
+        QString text;
+        int line;
+        QString bad;
+    } cases[] = {
+        {"fore beyond 32 bits", true, thingHead + "FORE=&H000000FF&,&H100000000&\r\n", 5, "FORE=&H000000FF&,&H100000000&"},
+        {"scale beyond a double", true, thingHead + "SMALL=1E+400\r\n\r\n", 5, "SMALL=1E+400"},
+        {"thing header", true, "[COMMENT]\r\nc\r\n\r\n[THING=1E+400]\r\nNAME=\"a\"\r\n", 4, "[THING=1E+400]"},
+        {"category", true, "[CATEGORY]\r\n1,\"a\"\r\n-1E999,\"b\"\r\n\r\n", 3, "-1E999,\"b\""},
+        {"area group", false, "[AREA]\r\n1,\"ASIA\",\"アジア\"\r\n1E+400,\"x\",\"y\"\r\n", 3, "1E+400,\"x\",\"y\""},
+        {"area page", false, "[ADMINISTRATION]\r\n001,1,2,\"a\",\"b\"\r\n002,1,&HFFFFFFFFF,\"c\",\"d\"\r\n", 3,
+         "002,1,&HFFFFFFFFF,\"c\",\"d\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.ui.messages.clear();
+        const QString path = dir.write(QLatin1String(c.things ? "BAD.THG" : "BAD.ADM"), Cp932Encode(c.text));
+        int32_t result = 0;
+        int32_t count = -1;
+        if (c.things) {
+            clsThings list;
+            list.SetFileName(path);
+            list.SetComment(QStringLiteral("kept?"));
+            result = list.Load();
+            count = list.Count() + (list.Comment().isEmpty() ? 0 : 100);
+        } else {
+            clsAdmins list;
+            list.SetFileName(path);
+            list.SetAreaName(5, 1, QStringLiteral("kept?"));
+            result = list.Load();
+            count = list.Count() + (list.AreaName(1, 1).isEmpty() && list.AreaName(5, 1).isEmpty() ? 0 : 100);
+        }
+        EXPECT_EQ(result, 6);
+        EXPECT_EQ(count, 0); // nothing of the file, nothing of before
+        ASSERT_EQ(ui.ui.messages.size(), 1);
+        EXPECT_EQ(ui.ui.messages[0].text,
+                  path + "\r\n" + QString::number(c.line) + "行目の数値が範囲を超えています.\r\n" + c.bad);
+        EXPECT_EQ(ui.ui.messages[0].style, Mb::OkOnly | Mb::Critical);
+    }
 }
 
 } // namespace

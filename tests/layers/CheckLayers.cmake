@@ -1,5 +1,6 @@
 # Fails when a source file uses what its folder must not:
 #   cmake -DSRC=<tree> -DGUI_HEADERS=<QtGui folder> -DWIDGETS_HEADERS=<QtWidgets folder> -P CheckLayers.cmake
+# A file includes our own headers only from the folders its layer stands on;
 # Gui headers are kept out of core, the document model and the cruise engine, Widgets headers
 # also out of render; system and iconv headers belong to platform; and the
 # calls the house rules forbid appear nowhere in product code.
@@ -7,6 +8,28 @@ cmake_policy(VERSION 3.25)
 file(GLOB _gui RELATIVE ${GUI_HEADERS} ${GUI_HEADERS}/*)
 file(GLOB _widgets RELATIVE ${WIDGETS_HEADERS} ${WIDGETS_HEADERS}/*)
 set(_product platform core document render app legend dialogs cruise tools)
+
+# The folders each layer may include from, besides its own. document/ui is
+# the document's two dialogs, a layer of its own above the model.
+set(_may_platform "")
+set(_may_core platform)
+set(_may_document core platform)
+set(_may_document/ui document core platform)
+set(_may_cruise document core platform)
+set(_may_render document core platform)
+set(_may_legend render document core platform)
+set(_may_dialogs render cruise document core platform)
+set(_may_app dialogs legend render cruise document/ui document core platform)
+set(_may_tools render document core platform)
+
+# platform's QtCore part stands below its drawing part: the names come from
+# the build list, so the two cannot drift apart.
+file(STRINGS ${SRC}/platform/CMakeLists.txt _pl REGEX "^set\\(_core ")
+string(REGEX REPLACE "^set\\(_core ([^)]*)\\).*" "\\1" _pl "${_pl}")
+string(REPLACE " " ";" _platform_core "${_pl}")
+if(NOT _platform_core)
+  message(FATAL_ERROR "the QtCore part of platform is not listed in platform/CMakeLists.txt")
+endif()
 set(_posix "^(unistd|dirent|fcntl|iconv|locale|pwd|grp|dlfcn|termios|sys/.*)\\.h$")
 set(_words "SHIFT_JIS" "std::round" "lround(" "QString::trimmed" ".trimmed()")
 
@@ -18,6 +41,13 @@ foreach(_dir ${_product})
     file(STRINGS ${_f} _lines)
     set(_noGui FALSE)
     set(_noWidgets FALSE)
+    string(REGEX MATCH "^(document/ui|[a-z]+)/" _layer "${_rel}")
+    string(REGEX REPLACE "/$" "" _layer "${_layer}")
+    get_filename_component(_stem ${_f} NAME_WE)
+    set(_inPlatformCore FALSE)
+    if(_layer STREQUAL "platform" AND _stem IN_LIST _platform_core)
+      set(_inPlatformCore TRUE)
+    endif()
     if(_rel MATCHES "^(core|document|cruise)/" AND NOT _rel MATCHES "^document/ui/")
       set(_noGui TRUE)
       set(_noWidgets TRUE)
@@ -25,6 +55,17 @@ foreach(_dir ${_product})
       set(_noWidgets TRUE)
     endif()
     foreach(_line IN LISTS _lines)
+      if(_line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"((document/ui|[a-z_]+)/[^\"]+)\"")
+        set(_h ${CMAKE_MATCH_1})
+        set(_to ${CMAKE_MATCH_2})
+        if(NOT _to STREQUAL _layer AND NOT _to IN_LIST _may_${_layer})
+          list(APPEND _faults "${_rel}: ${_layer} stands below ${_to} (\"${_h}\")")
+        endif()
+        get_filename_component(_hstem ${_h} NAME_WE)
+        if(_inPlatformCore AND _to STREQUAL "platform" AND NOT _hstem IN_LIST _platform_core)
+          list(APPEND _faults "${_rel}: the QtCore part of platform includes its drawing part (\"${_h}\")")
+        endif()
+      endif()
       if(_line MATCHES "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>")
         set(_h ${CMAKE_MATCH_1})
         string(REGEX REPLACE "^Qt(Gui|Widgets)/" "" _bare "${_h}")

@@ -3,6 +3,7 @@
 // by name.
 #include "SymbolTestEnv.h"
 
+#include "core/clsEnvironment.h"
 #include "document/clsAdmins.h"
 #include "legend/AreaGrid.h"
 
@@ -124,6 +125,37 @@ TEST_F(AreaTest, ColouredMapButtonFollowsTheMapKind) {
     area.cmdColoredMap_Click();
     EXPECT_EQ(Messages(), QStringList{"事象 [陸地] が存在しません."});
     EXPECT_EQ(previews, 1);
+}
+
+// A preset area file with a number too large for its field is a preset that
+// cannot be loaded: the areas take random pages, and the button's guard
+// (the fatal stop) is never reached.
+TEST_F(AreaTest, DamagedPresetFallsBackToRandomPages) {
+    clsEnvironment env;
+    env.SetFileName(dir.write(QStringLiteral("Environment.txt"), "8ColoredMapAdm=PRESET.ADM\r\n"));
+    ASSERT_EQ(env.Load(), 0);
+    struct Env {
+        clsEnvironment* saved = PublicVal::gvEnvironment;
+        ~Env() { PublicVal::gvEnvironment = saved; }
+    } restore;
+    PublicVal::gvEnvironment = &env;
+    const QString path = dir.write(QStringLiteral("PRESET.ADM"),
+                                   "[ADMINISTRATION]\r\n010,1,3,\"Japan\",\"J\"\r\n011,1,1E+400,\"china\",\"C\"\r\n");
+    QStringList stopped;
+    area.Guard = [&](const char* proc, const std::function<void()>& f) {
+        try {
+            f();
+        } catch (...) {
+            stopped << QString::fromLatin1(proc);
+        }
+    };
+    area.Random = [] { return 0.3; }; // page 3 of 8
+    area.SetColoredMapButton(330000);
+    area.cmdColoredMap->click();
+    EXPECT_EQ(stopped, QStringList{});
+    EXPECT_EQ(Messages(), QStringList{path + "\r\n3行目の数値が範囲を超えています.\r\n011,1,1E+400,\"china\",\"C\""});
+    for (int code : {10, 11, 12, 13, 20})
+        EXPECT_EQ(Page(2, code), 3) << code;
 }
 
 } // namespace

@@ -4,9 +4,60 @@
 #include "legend/HtmlLegend.h"
 #include "platform/Cp932Codec.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QImage>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 namespace {
+
+// A disk that fills at `bytes`: a write past that size of any file fails
+// (EFBIG) instead of raising SIGXFSZ; Lift gives the room back.
+struct DiskFull {
+    rlimit saved{};
+    void (*handler)(int) = nullptr;
+    explicit DiskFull(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        handler = std::signal(SIGXFSZ, SIG_IGN);
+        Set(bytes);
+    }
+    void Set(rlim_t bytes) const
+    {
+        rlimit r = saved;
+        r.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    void Lift() const { setrlimit(RLIMIT_FSIZE, &saved); }
+    ~DiskFull()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    }
+};
+
+// Scripted answers with a look at each message as it is shown.
+struct WatchedUi : ScriptedUi {
+    std::function<void(const QString&)> shown;
+    UiServices* previous = SetUi(this);
+    ~WatchedUi() override { SetUi(previous); }
+    int MsgBox(const QString& text, int style, const QString& title) override
+    {
+        if (shown)
+            shown(text);
+        return ScriptedUi::MsgBox(text, style, title);
+    }
+};
+
+QStringList Texts(const ScriptedUi& ui)
+{
+    QStringList m;
+    for (const auto& msg : ui.messages)
+        m << msg.text;
+    return m;
+}
 
 TEST_F(GridTest, HtmlLegendOfTheSelectedRows) {
     auto land = Work(2, 1);
@@ -61,6 +112,140 @@ TEST_F(GridTest, HtmlLegendOfTheSelectedRows) {
     }
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("LEG_image/sample3.PNG"))));
     EXPECT_EQ(Messages(), QStringList{dir.file(QStringLiteral("LEG.HTM")) + "\r\nに保存しました."});
+}
+
+// Black is a colour (0,0,0), none is empty; letters the code page lacks are
+// character references in the page and UTF-8 bytes in the picture link, as
+// are "%", "#" and "?", which a link would otherwise read as its own.
+TEST_F(GridTest, HtmlLegendWritesEveryCharacterAndLinksItsPictures) {
+    auto land = Work(2, 1);
+    land->SetName(QStringLiteral("한국€Ā\U0001F600"));
+    land->SetPage(1);
+    land->SetFore(0);
+    land->SetBack(-1);
+    grid.SetGridData();
+    const struct {
+        const char* file;
+        const char* folderOnDisk;
+        const char* src;
+    } cases[] = {
+        {"LEG.THG", "LEG_image", "LEG_image/sample1.PNG"},
+        {"L#1%41 x.THG", "L#1%41 x_image", "L%231%2541 x_image/sample1.PNG"},
+        {"a?b&c.THG", "a?b&c_image", "a%3Fb&amp;c_image/sample1.PNG"},
+        {"한국.THG", "한국_image", "%ED%95%9C%EA%B5%AD_image/sample1.PNG"},
+        {"日本.THG", "日本_image", "日本_image/sample1.PNG"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ui.ui.messages.clear();
+        const QString file = QString::fromUtf8(c.file);
+        work.Things()->SetFileName(dir.file(file));
+        flex.SetSelection(2, 1, 2, 1); // 陸地 only
+        HtmlLegend(flex, grid, work, sw).Export();
+        const QString html = Library::ChangeExt(file, QStringLiteral("HTM"));
+        const QByteArray page = dir.read(html);
+        const QString name = Cp932Decode(page);
+        EXPECT_TRUE(name.contains(QStringLiteral("<TITLE>") + HtmlLegend::CharRefs(HtmlLegend::Escape(file)) + "</TITLE>"));
+        EXPECT_TRUE(page.contains("    <TD>&#54620;&#44397;&#8364;&#256;&#128512;</TD>\r\n"));
+        EXPECT_TRUE(page.contains("    <TD>0,0,0</TD>\r\n    <TD></TD>\r\n  </TR>\r\n")); // black, no background
+        EXPECT_TRUE(page.contains(QByteArray("    <TD><IMG src=\"") + Cp932Encode(QString::fromUtf8(c.src)) + "\"></TD>\r\n"));
+        EXPECT_FALSE(page.contains('?') && !file.contains('?'));
+        EXPECT_FALSE(QImage(dir.file(QString::fromUtf8(c.folderOnDisk) + "/sample1.PNG")).isNull());
+        EXPECT_EQ(Texts(ui.ui), QStringList{dir.file(html) + "\r\nに保存しました."});
+    }
+    EXPECT_EQ(HtmlLegend::ColorText(0, 2), QStringLiteral("0,0,0"));
+    EXPECT_EQ(HtmlLegend::ColorText(-1, 2), QString());
+    EXPECT_EQ(HtmlLegend::ColorText(0, 1), QString());
+}
+
+struct HtmlDiskTest : GridTest {
+    QString html;
+    QByteArray good; // what a whole export writes
+    rlim_t full = 0;
+    const QByteArray old = "<HTML>an earlier legend</HTML>\r\n";
+
+    void SetUp() override
+    {
+        GridTest::SetUp();
+        work.Things()->SetFileName(dir.file(QStringLiteral("LEG.THG")));
+        html = dir.file(QStringLiteral("LEG.HTM"));
+        flex.SetSelection(1, 1, 3, 1);
+        HtmlLegend(flex, grid, work, sw).Export();
+        good = dir.read(QStringLiteral("LEG.HTM"));
+        // The disk fills halfway through the page, after the pictures.
+        full = rlim_t(good.size() / 2);
+        for (int row : {2, 3})
+            ASSERT_LT(rlim_t(PngSize(row)), full);
+        dir.write(QStringLiteral("LEG.HTM"), old);
+        QDir(dir.file(QStringLiteral("LEG_image"))).removeRecursively();
+    }
+    // Temporary files left beside the page or the pictures.
+    QStringList Strays() const
+    {
+        QStringList l;
+        for (const QString& folder : {dir.path(), dir.file(QStringLiteral("LEG_image"))})
+            for (const QString& f : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+                if (f.startsWith(QLatin1Char('.')))
+                    l << f;
+        return l;
+    }
+    qsizetype PngSize(int row) const
+    {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        flex.CellPicture(row, 5).save(&buffer, "PNG");
+        return png.size();
+    }
+    QString Prompt() const { return QStringLiteral("*File=") + html + QStringLiteral("\r\n再試行しますか？"); }
+};
+
+// The disk fills while the page is written: giving up leaves the earlier
+// page as it was, and no half-written file.
+TEST_F(HtmlDiskTest, GivingUpKeepsTheEarlierPage) {
+    WatchedUi watched;
+    watched.answers = {Mb::No};
+    {
+        DiskFull disk(full);
+        HtmlLegend(flex, grid, work, sw).Export();
+    }
+    ASSERT_EQ(watched.messages.size(), 1);
+    EXPECT_TRUE(watched.messages[0].text.endsWith(Prompt()));
+    EXPECT_EQ(dir.read(QStringLiteral("LEG.HTM")), old);
+    EXPECT_EQ(Strays(), QStringList{});
+}
+
+// A retry after the disk has room again writes the page from its start.
+TEST_F(HtmlDiskTest, RetryWritesThePageAgainFromItsStart) {
+    WatchedUi watched;
+    DiskFull disk(full);
+    watched.shown = [&](const QString&) { disk.Lift(); };
+    watched.answers = {Mb::Yes};
+    HtmlLegend(flex, grid, work, sw).Export();
+    EXPECT_EQ(dir.read(QStringLiteral("LEG.HTM")), good);
+    ASSERT_EQ(watched.messages.size(), 2);
+    EXPECT_TRUE(watched.messages[0].text.endsWith(Prompt()));
+    EXPECT_EQ(watched.messages[1].text, html + "\r\nに保存しました.");
+    EXPECT_EQ(Strays(), QStringList{});
+}
+
+// A picture that does not fit on the disk fails the export; the earlier
+// page stays.
+TEST_F(HtmlDiskTest, PictureThatCannotBeWrittenFailsTheExport) {
+    // A picture larger than the page, so that the page alone would fit.
+    grid.SetSample(900, 300, QStringLiteral("Sample"));
+    grid.SetGridData();
+    ASSERT_GT(PngSize(2), good.size() + 200);
+    WatchedUi watched;
+    watched.answers = {Mb::No};
+    {
+        DiskFull disk(rlim_t(good.size() + 100));
+        HtmlLegend(flex, grid, work, sw).Export();
+    }
+    ASSERT_EQ(watched.messages.size(), 1);
+    EXPECT_TRUE(watched.messages[0].text.endsWith(Prompt()));
+    EXPECT_EQ(dir.read(QStringLiteral("LEG.HTM")), old);
+    EXPECT_EQ(Strays(), QStringList{});
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "SymbolTestEnv.h"
 
 #include "legend/StyleLibrary.h"
+#include "platform/Cp932Codec.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -109,6 +111,39 @@ TEST_F(LibraryTest, SaveKeepsTheOldCommentAndTheWorkingListsState) {
     EXPECT_TRUE(Library::FileExists(dir.file(QStringLiteral("__New.THG"))));
     EXPECT_EQ(Listed(), (QStringList{"New", "Pac", "Deep"}));
     EXPECT_EQ(Messages().size(), 3);
+}
+
+// A library with a number too large for its field is a failed load, as a
+// missing one is: opening and saving end without a change and the dialog's
+// guard (the fatal stop) is never reached.
+TEST_F(LibraryTest, DamagedLibraryEndsOpenAndSaveWithoutAChange) {
+    QStringList stopped;
+    lib.Guard = [&](const char* proc, const std::function<void()>& f) {
+        try {
+            f();
+        } catch (...) {
+            stopped << QString::fromLatin1(proc);
+        }
+    };
+    const QByteArray bad = Cp932Encode(QStringLiteral(
+        "[THING]\r\nNUMBER=1\r\nFIGURE=POLYGON\r\nNAME=\"陸地\"\r\nFORE=&H100000000&\r\n\r\n"));
+    const QString path = dir.write(QStringLiteral("__Bad.THG"), bad);
+    const QString damage = path + "\r\n5行目の数値が範囲を超えています.\r\nFORE=&H100000000&";
+    auto things = work.Things();
+    things->SetModify(false);
+    lib.choLibrary->setCurrentText(QStringLiteral("Bad"));
+
+    lib.cmdLibOpen->click();
+    EXPECT_EQ(Messages(), QStringList{damage});
+    EXPECT_EQ(Fore(2, 1, 1), 0x80);
+    EXPECT_EQ(rebuilt, 0);
+
+    ui.ui.messages.clear();
+    lib.cmdLibSave->click(); // Yes to the question
+    EXPECT_EQ(Messages(), (QStringList{"上書きしてもよいですか？", damage}));
+    EXPECT_EQ(dir.read(QStringLiteral("__Bad.THG")), bad);
+    EXPECT_FALSE(things->Modify());
+    EXPECT_EQ(stopped, QStringList{});
 }
 
 } // namespace

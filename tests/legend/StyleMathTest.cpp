@@ -49,6 +49,29 @@ TEST(StyleMath, CellsOfTheThreeGrids) {
     EXPECT_EQ(CellIndex(1, 1, 7, 5, 8, 6), -1);       // a box too small for cells
 }
 
+TEST(StyleMath, StepsOverEmptyCells) {
+    const struct {
+        const char* name;
+        int from, step, to;
+    } polygon[] = {
+        {"from nothing to the first pattern", -1, 1, 1},   {"from past the end to the last tile", 40, -1, 39},
+        {"left of the first pattern: the empty cell", 1, -1, 1}, {"right along the row", 1, 1, 2},
+        {"right into the next row", 7, 1, 8},               {"down a column", 2, 8, 10},
+        {"up into the empty cell", 8, -8, 8},               {"down past the last row", 33, 8, 33},
+        {"no step", 5, 0, 5},
+    };
+    for (const auto& r : polygon) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(StepCell(r.from, r.step, 40, PolygonCellStyle), r.to);
+    }
+    // The line grid's empty cells 6 and 7 are passed over both ways.
+    EXPECT_EQ(StepCell(5, 1, 52, PolylineCellStyle), 8);
+    EXPECT_EQ(StepCell(8, -1, 52, PolylineCellStyle), 5);
+    EXPECT_EQ(StepCell(3, 4, 52, PolylineCellStyle), 11); // down from cell 3 over empty cell 7
+    // A grid without a style: nowhere to go.
+    EXPECT_EQ(StepCell(-1, 1, 4, [](int32_t) { return -1; }), -1);
+}
+
 TEST(StyleMath, RainbowChannelsAndPermutations) {
     // Bottom centre: a = 1217/5 + 12 = 255, b = 736/8 + 15 = 107, c = 705/8 + 15 = 103.
     EXPECT_EQ(RainbowColor(31, 15, 0), 0x6B67FF); // (a, c, b)

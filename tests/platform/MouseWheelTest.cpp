@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -25,7 +28,10 @@ void Wheel(QAbstractScrollArea* view, QPoint delta) {
     const QPointF at(10, 10);
     QWheelEvent e(at, view->viewport()->mapToGlobal(at), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
                   Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view->viewport(), &e);
+    // As from the window system (sendEvent would mark it as the program's
+    // own): only such a wheel goes on to the parents.
+    QSpontaneKeyEvent::setSpontaneous(&e);
+    QApplication::instance()->notify(view->viewport(), &e);
 }
 
 TEST(MouseWheel, AHookedViewScrollsOneRowPerNotch) {
@@ -58,6 +64,35 @@ TEST(MouseWheel, AHookedViewScrollsOneRowPerNotch) {
     EXPECT_FALSE(MouseWheel::UnhookWheel(list.get()));
     Wheel(list.get(), {0, -120});
     EXPECT_EQ(bar->value(), 5);
+}
+
+// A hooked list of three rows, nothing to scroll, at the top of a tall page
+// in a scroll area: the wheel over the list scrolls the page.
+TEST(MouseWheel, AViewWithNothingToScrollPassesTheWheelOn) {
+    EnsureGuiApp();
+    MouseWheel::UnhookWheelAll();
+    QScrollArea area;
+    auto* page = new QWidget;
+    auto* list = new QListWidget(page);
+    for (int i = 0; i < 3; ++i) list->addItem(QString::number(i));
+    list->setGeometry(0, 0, 120, 100);
+    page->setFixedSize(140, 1000);
+    area.setWidget(page);
+    area.resize(180, 200);
+    area.show();
+    QApplication::processEvents();
+    ASSERT_EQ(list->verticalScrollBar()->maximum(), 0);
+    QScrollBar* outer = area.verticalScrollBar();
+    ASSERT_GT(outer->maximum(), 100);
+
+    ASSERT_TRUE(MouseWheel::HookWheel(list));
+    Wheel(list, {0, -120});
+    const int moved = outer->value();
+    EXPECT_GT(moved, 0);
+    Wheel(list, {0, 120});
+    EXPECT_LT(outer->value(), moved);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    MouseWheel::UnhookWheel(list);
 }
 
 TEST(MouseWheel, ViewsAreKeptInHookOrderAndAllGoAtTheEnd) {

@@ -65,3 +65,48 @@ TEST(SettingsStore, AFailedWriteIsToldOnceABatchWritesOnce) {
     SettingsStore quote(t.write("q.txt", "[Vosperal\\PUBLIC]\r\nq=\"\r\n"));
     EXPECT_EQ(quote.Get("Vosperal", "PUBLIC", "q", "-"), "\"");
 }
+
+// Keys found through their index: any letter case (Latin, Greek, full-width),
+// the order of first insertion kept through deletes and re-adds, and the
+// same answers after the file is read again.
+TEST(SettingsStore, ManyKeysKeepTheirOrderAndTheirCaseFreeMatch) {
+    ScopedSettingsHome home;
+    auto& s = SettingsStore::Instance();
+    {
+        SettingsStore::Batch once(s);
+        for (int i = 0; i < 3000; ++i) s.Put("Vosperal", "PUBLIC", QStringLiteral("Key%1").arg(i), QString::number(i));
+        s.Put("Vosperal", "PUBLIC", QStringLiteral("Σίγμα"), "greek");
+        s.Put("Vosperal", "PUBLIC", QStringLiteral("Ｗｉｄｅ"), "wide");
+        s.Put("Vosperal", "PUBLIC", QStringLiteral("KEY17"), "seventeen"); // replaces in place
+        s.Delete("Vosperal", "PUBLIC", QStringLiteral("key1000"));
+        s.Delete("Vosperal", "PUBLIC", QStringLiteral("KEY0"));
+        s.Put("Vosperal", "PUBLIC", QStringLiteral("key0"), "again"); // goes to the end
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        SettingsStore& t = SettingsStore::Instance();
+        const auto keys = t.Section("Vosperal", "PUBLIC");
+        ASSERT_EQ(keys.size(), 3001) << pass;
+        EXPECT_EQ(keys[0].first, "Key1");
+        EXPECT_EQ(keys[16], (QPair<QString, QString>{"Key17", "seventeen"}));
+        EXPECT_EQ(keys[998].first, "Key999");
+        EXPECT_EQ(keys[999].first, "Key1001");
+        EXPECT_EQ(keys.last(), (QPair<QString, QString>{"key0", "again"}));
+        EXPECT_EQ(t.Get("Vosperal", "public", "kEY2999", "-"), "2999");
+        EXPECT_EQ(t.Get("Vosperal", "PUBLIC", "Key1000", "gone"), "gone");
+        EXPECT_EQ(t.Get("Vosperal", "PUBLIC", QStringLiteral("ΣΊΓΜΑ"), "-"), "greek");
+        EXPECT_EQ(t.Get("Vosperal", "PUBLIC", QStringLiteral("ｗｉｄｅ"), "-"), "wide");
+        EXPECT_FALSE(t.Has("Vosperal", "PUBLIC", "Key3000"));
+        SettingsStore::Reopen();
+    }
+    // The keys after a deleted one are still found where they moved to.
+    SettingsStore& u = SettingsStore::Instance();
+    u.Delete("Vosperal", "PUBLIC", "key2999");
+    EXPECT_FALSE(u.Has("Vosperal", "PUBLIC", "Key2999"));
+    u.Put("Vosperal", "PUBLIC", "KEY2998", "x");
+    EXPECT_EQ(u.Section("Vosperal", "PUBLIC")[2996], (QPair<QString, QString>{"Key2998", "x"}));
+    // A key written twice in the file by hand: the first counts.
+    TestFolder t;
+    SettingsStore twice(t.write("twice.txt", "[Vosperal\\PUBLIC]\r\nA=\"1\"\r\na=\"2\"\r\nB=\"3\"\r\n"));
+    EXPECT_EQ(twice.Get("Vosperal", "PUBLIC", "A", "-"), "1");
+    EXPECT_EQ(twice.Section("Vosperal", "PUBLIC").size(), 2);
+}

@@ -50,6 +50,12 @@ std::vector<Label> Labels(const BaseMap::FigureList& figures) {
     return out;
 }
 
+// The labels of the engine's view as it stands, on a copy of it.
+BaseMap::FigureList GridTexts(PlotWorld& w) {
+    MapViewport view = w.plot->Viewport();
+    return BaseMap::BaseMapGridTexts(view, w.plot->Grid(), w.base.get());
+}
+
 // Angle options are process-wide; put the defaults back.
 struct AngleFormat {
     AngleFormat(int16_t format, int16_t unit) {
@@ -236,7 +242,7 @@ TEST_F(LayerTest, ShadowFrameByOutline) {
         pr.SetPrjIndex(index);
         pr.SetCenterLat(index <= 7 ? 300000 : 0);
         pr.SetUp();
-        return Segments(BaseMap::BaseMapShadowFrame(index, unit.get(), &pr));
+        return Segments(BaseMap::BaseMapShadowFrame(index, unit.get(), pr));
     };
     int32_t n = 0, s = 0;
     pr.SetPrjIndex(10);
@@ -333,28 +339,28 @@ TEST_F(LayerTest, GraticuleLabelsAlongTheEdges) {
     AngleFormat f(1, 2);
     // Left edge at x = 108 x 10 \ 254 = 4 pixels: 19.6 degrees west; the
     // bottom edge 4 pixels up: 14.6 degrees south.
-    EXPECT_EQ(Labels(BaseMap::BaseMapGridTexts(p)), (std::vector<Label>{{-70560, -36000, 11, "10"},
-                                                                        {-70560, -18000, 11, "5"},
-                                                                        {-70560, 0, 11, "0"},
-                                                                        {-70560, 18000, 11, "5"},
-                                                                        {-70560, 36000, 11, "10"},
-                                                                        {-36000, -52560, 17, "10"},
-                                                                        {0, -52560, 17, "0"},
-                                                                        {36000, -52560, 17, "10"}}));
+    EXPECT_EQ(Labels(GridTexts(w)), (std::vector<Label>{{-70560, -36000, 11, "10"},
+                                                        {-70560, -18000, 11, "5"},
+                                                        {-70560, 0, 11, "0"},
+                                                        {-70560, 18000, 11, "5"},
+                                                        {-70560, 36000, 11, "10"},
+                                                        {-36000, -52560, 17, "10"},
+                                                        {0, -52560, 17, "0"},
+                                                        {36000, -52560, 17, "10"}}));
     // Latitude labels only within the limits; south of the equator the
     // longitude labels go on the top edge, 14.6 degrees north of 1 S.
     p.Grid().SetSouthLimit(-20000);
     p.SetCenterY(-3600);
     p.Field();
-    EXPECT_EQ(Labels(BaseMap::BaseMapGridTexts(p)), (std::vector<Label>{{-70560, -18000, 11, "5"},
-                                                                        {-70560, 0, 11, "0"},
-                                                                        {-70560, 18000, 11, "5"},
-                                                                        {-70560, 36000, 11, "10"},
-                                                                        {-36000, 48960, 7, "10"},
-                                                                        {0, 48960, 7, "0"},
-                                                                        {36000, 48960, 7, "10"}}));
+    EXPECT_EQ(Labels(GridTexts(w)), (std::vector<Label>{{-70560, -18000, 11, "5"},
+                                                        {-70560, 0, 11, "0"},
+                                                        {-70560, 18000, 11, "5"},
+                                                        {-70560, 36000, 11, "10"},
+                                                        {-36000, 48960, 7, "10"},
+                                                        {0, 48960, 7, "0"},
+                                                        {36000, 48960, 7, "10"}}));
     lat->SetName(QStringLiteral("緯度なし"));
-    EXPECT_TRUE(BaseMap::BaseMapGridTexts(p).empty());
+    EXPECT_TRUE(GridTexts(w).empty());
 }
 
 TEST_F(LayerTest, GraticuleLabelsAroundThePole) {
@@ -368,7 +374,7 @@ TEST_F(LayerTest, GraticuleLabelsAroundThePole) {
     g.SetSouth(216000);
     g.SetNorth(323970);
     AngleFormat f(1, 2);
-    const auto labels = Labels(BaseMap::BaseMapGridTexts(p));
+    const auto labels = Labels(GridTexts(w));
     // 60, 65, 70 and 75 N (the north limit) on the central meridian, then every
     // 20 degrees (10 give 22 pixels at 77 N, less than a 32-pixel label) along a parallel.
     ASSERT_EQ(labels.size(), 4u + 18u);

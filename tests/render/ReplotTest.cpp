@@ -4,6 +4,8 @@
 
 #include "document/clsMapCell.h"
 #include "platform/VospError.h"
+#include "render/CanvasPolys.h"
+#include "render/ReplotPipeline.h"
 #include "render/clsFigPolygon.h"
 #include "render/clsFigPolyline.h"
 #include "render/clsFigSymbol.h"
@@ -180,14 +182,22 @@ TEST_F(StyledWorld, WhatAYieldMayDo) {
     EXPECT_EQ(seen.size(), 11u);
 }
 
-// A polygon that fails while the view is shifted across the date line.
+// A polygon that fails when tested against the field shifted across the
+// date line (a turn west of a centre east of the meridian 0), noting how the
+// engine's own view looked then.
 class FailingPolygon : public clsMapPolygon {
 public:
     explicit FailingPolygon(clsMapPlot& p) : plot_(p) {}
     bool IsInner(const clsRect& rect) override {
-        if (plot_.IsShifted()) throw std::runtime_error("broken figure");
+        if (rect.mLeft < -648000) {
+            engineShifted = plot_.IsShifted();
+            engineCenter = plot_.CenterX();
+            throw std::runtime_error("broken figure");
+        }
         return clsMapPolygon::IsInner(rect);
     }
+    bool engineShifted = true;
+    int32_t engineCenter = 0;
 
 private:
     clsMapPlot& plot_;
@@ -208,6 +218,9 @@ TEST_F(StyledWorld, AFailingFigureLeavesTheEngineIdleAndTheCentreUnchanged) {
     } catch (const VospError& e) {
         EXPECT_TRUE(e.source.contains(QStringLiteral("clsMapPlot.Replot"))) << e.source.toStdString();
     }
+    // The drawing shifted its own copy of the view, never the engine's.
+    EXPECT_FALSE(bad->engineShifted);
+    EXPECT_EQ(bad->engineCenter, 612000);
     EXPECT_FALSE(p.IsDrawing());
     EXPECT_FALSE(p.IsShifted());
     EXPECT_EQ(p.CenterX(), 612000);
@@ -332,6 +345,74 @@ TEST_F(StyledWorld, FiguresAcrossTheDateLineInAWrappedView) {
     EXPECT_TRUE(p.ShiftOff());
 }
 
+// A host of the test's own for the drawing: hands over a view worked out
+// beforehand, notes what it hears, and answers the cancel question as told.
+struct ScriptedHost : ReplotPipeline::Host {
+    explicit ScriptedHost(const MapViewport& v) : view(v) {}
+    void Opened(MapViewport& v) override {
+        heard.push_back("open");
+        v = view;
+    }
+    void Closed(const clsVospProjector::Trail&) override { heard.push_back("close"); }
+    bool Cancelled() const override { return cancelAfterYields >= 0 && yields > cancelAfterYields; }
+    void Progressed(int16_t phase) override { heard.push_back(std::to_string(phase)); }
+    void Yield() override { ++yields; }
+
+    MapViewport view;
+    std::vector<std::string> heard;
+    int cancelAfterYields = -1;
+    int yields = 0;
+};
+
+ReplotPipeline::Job JobOf(PlotWorld& w) {
+    return {w.plot->hdc(), w.plot->Viewport(), w.plot->Options(), &w.units, &w.plot->Grid(), w.plot->PtnRatio()};
+}
+
+TEST_F(StyledWorld, ThePipelineOnItsOwnDrawsWhatTheEngineDraws) {
+    w.View(12, 630000, 0, 10); // across the date line: both passes
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(612000, -3600, 619200, 3600));
+    PlotWorld::AddPolygon(*s.land, 1, 0, AcrossTheDateLine(18000, 25200));
+    ASSERT_EQ(p.Replot(), 0);
+    const QImage byEngine = w.image().copy();
+    w.image().fill(Qt::black);
+
+    ScriptedHost host(p.Viewport());
+    ReplotPipeline pipeline(host);
+    ASSERT_EQ(pipeline.Replot(JobOf(w)), 0);
+    EXPECT_FALSE(pipeline.IsDrawing());
+    EXPECT_TRUE(w.image() == byEngine);
+    EXPECT_EQ(host.heard,
+              (std::vector<std::string>{"open", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "close"}));
+    EXPECT_GT(host.yields, 0);
+    // A second drawing while one runs does not start.
+    ASSERT_TRUE(pipeline.DrawStart(JobOf(w)));
+    EXPECT_FALSE(pipeline.DrawStart(JobOf(w)));
+    EXPECT_EQ(pipeline.Replot(JobOf(w)), 2);
+    pipeline.DrawEnd();
+    EXPECT_EQ(host.heard.back(), "close");
+}
+
+TEST_F(StyledWorld, AHostThatCancelsStopsThePolygonPhaseAtItsFirstUnit) {
+    w.View(12, 0, 0, 2); // the land: 80 x 40 pixels about the centre (200, 150)
+    p.mGridEi = false;
+    PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
+    ScriptedHost host(p.Viewport());
+    ReplotPipeline pipeline(host);
+    ASSERT_EQ(pipeline.Replot(JobOf(w)), 0);
+    EXPECT_EQ(Probe(w, {{200, 150}, {5, 5}}), "LO");
+
+    w.image().fill(Qt::black);
+    host.heard.clear();
+    host.yields = 0;
+    host.cancelAfterYields = 0; // from the first yield on, the answer is yes
+    EXPECT_EQ(pipeline.Replot(JobOf(w)), 1);
+    // Background and ocean were drawn; the land never was.
+    EXPECT_EQ(host.heard, (std::vector<std::string>{"open", "0", "1", "2", "close"}));
+    EXPECT_EQ(host.yields, 1);
+    EXPECT_EQ(Probe(w, {{200, 150}, {5, 5}}), "OO");
+    EXPECT_FALSE(pipeline.IsDrawing());
+}
+
 class StylingTest : public ::testing::Test {
 protected:
     StylingTest() : s(w) {
@@ -405,7 +486,11 @@ TEST_F(StylingTest, AreasChooseThePageAndCanHide) {
     line->SetAdmin(6);
     ASSERT_TRUE(p.DrawStart());
     EXPECT_FALSE(p.DrawCell(s.land->ToCell(line.get())));
+    // A drawing keeps the switches it started with; the next one follows the change.
     p.mAdmShowModeEi = false;
+    EXPECT_FALSE(p.DrawCell(s.land->ToCell(line.get())));
+    p.DrawEnd();
+    ASSERT_TRUE(p.DrawStart());
     EXPECT_TRUE(p.DrawCell(s.land->ToCell(line.get())));
     p.DrawEnd();
 }
@@ -482,8 +567,10 @@ TEST(ReplotTest, AFigureStrayingTurnsBeyondTheDateLineIsNotDrawn) {
     SetHandView(w);
     clsPoly wild;
     for (int i = 0; i < 20; ++i) wild.AddXY(i % 2 ? INT32_MAX : INT32_MIN, i % 2 ? INT32_MAX : INT32_MIN);
-    EXPECT_TRUE(w.plot->PolysMapToCanvas(wild, false).empty());
-    EXPECT_EQ(w.plot->PolysMapToCanvas(*Points({{612000, 0}, {-612000, 0}}), false).size(), 2u);
+    MapViewport view = w.plot->Viewport();
+    const CanvasPolys polys(w.plot->Options().plotChopPitch, w.plot->Options().plotFlatPitch);
+    EXPECT_TRUE(polys.PolysMapToCanvas(view, wild, false).empty());
+    EXPECT_EQ(polys.PolysMapToCanvas(view, *Points({{612000, 0}, {-612000, 0}}), false).size(), 2u);
 }
 
 } // namespace

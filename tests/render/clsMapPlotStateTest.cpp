@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -158,6 +159,53 @@ TEST_F(MapPlotState, AutomaticProjectionByLatitudeAndScale) {
     p.SetCenterY(108000);
     EXPECT_EQ(p.ProjectionIndex(), 23);
     EXPECT_TRUE(w.ui.ui.messages.isEmpty());
+}
+
+// Each switch by its own name is the field of that name in the options
+// value: flipping one through the engine changes that field and no other.
+TEST_F(MapPlotState, EachSwitchIsItsFieldOfTheOptions) {
+    struct Row {
+        const char* name;
+        std::function<void(clsMapPlot&)> flip;
+        std::function<bool(const PlotOptions&)> flipped;
+    };
+    const Row rows[] = {
+        {"mProjectionAuto", [](clsMapPlot& q) { q.mProjectionAuto = false; },
+         [](const PlotOptions& o) { return !o.mProjectionAuto; }},
+        {"mGridEi", [](clsMapPlot& q) { q.mGridEi = false; }, [](const PlotOptions& o) { return !o.mGridEi; }},
+        {"mGridAuto", [](clsMapPlot& q) { q.mGridAuto = false; }, [](const PlotOptions& o) { return !o.mGridAuto; }},
+        {"mGridOcean", [](clsMapPlot& q) { q.mGridOcean = true; }, [](const PlotOptions& o) { return o.mGridOcean; }},
+        {"mGridString", [](clsMapPlot& q) { q.mGridString = false; },
+         [](const PlotOptions& o) { return !o.mGridString; }},
+        {"mAcsEi", [](clsMapPlot& q) { q.mAcsEi = true; }, [](const PlotOptions& o) { return o.mAcsEi; }},
+        {"mEdgeEi", [](clsMapPlot& q) { q.mEdgeEi = false; }, [](const PlotOptions& o) { return !o.mEdgeEi; }},
+        {"mTextSlant", [](clsMapPlot& q) { q.mTextSlant = true; }, [](const PlotOptions& o) { return o.mTextSlant; }},
+        {"mAzimuthLine", [](clsMapPlot& q) { q.mAzimuthLine = QStringLiteral("45"); },
+         [](const PlotOptions& o) { return o.mAzimuthLine == QLatin1String("45"); }},
+        {"mFigDisp", [](clsMapPlot& q) { q.mFigDisp = 5; }, [](const PlotOptions& o) { return o.mFigDisp == 5; }},
+        {"mDetailEi", [](clsMapPlot& q) { q.mDetailEi = true; }, [](const PlotOptions& o) { return o.mDetailEi; }},
+        {"mFigPick", [](clsMapPlot& q) { q.mFigPick = 6; }, [](const PlotOptions& o) { return o.mFigPick == 6; }},
+        {"mFigNativeEi", [](clsMapPlot& q) { q.mFigNativeEi = false; },
+         [](const PlotOptions& o) { return !o.mFigNativeEi; }},
+        {"mFigShowModeEi", [](clsMapPlot& q) { q.mFigShowModeEi = false; },
+         [](const PlotOptions& o) { return !o.mFigShowModeEi; }},
+        {"mThgShowModeEi", [](clsMapPlot& q) { q.mThgShowModeEi = false; },
+         [](const PlotOptions& o) { return !o.mThgShowModeEi; }},
+        {"mAdmShowModeEi", [](clsMapPlot& q) { q.mAdmShowModeEi = false; },
+         [](const PlotOptions& o) { return !o.mAdmShowModeEi; }},
+    };
+    const PlotOptions before = p.Options();
+    for (const Row& r : rows) EXPECT_FALSE(r.flipped(before)) << r.name;
+    for (const Row& r : rows) {
+        r.flip(p);
+        for (const Row& other : rows)
+            EXPECT_EQ(other.flipped(p.Options()), &other == &r) << r.name << " flipped " << other.name;
+        p.Options() = before;
+    }
+    // A copy stands apart from later changes.
+    const PlotOptions copy = p.Options();
+    p.mGridEi = false;
+    EXPECT_TRUE(copy.mGridEi);
 }
 
 TEST(MapPlotStateTest, UnknownProjectionNameFallsBackToTheRowDefault) {

@@ -1,0 +1,165 @@
+#include "render/CanvasPolys.h"
+
+#include "core/ErrorMng.h"
+#include "core/GlobePolyLib.h"
+#include "core/Library.h"
+#include "core/MapProjection.h"
+#include "core/clsPoly.h"
+#include "render/MapViewport.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+namespace {
+
+[[noreturn]] void Raise(const char* proc) {
+    ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsMapPlot"), QString::fromLatin1(proc));
+}
+
+constexpr int64_t kTurn = 1296000;
+
+// A step of more than half a turn in longitude is a figure stored across
+// the date line (the short way round), not an edge round most of the globe.
+bool JumpsDateLine(std::span<const PolyPoint> pts) {
+    for (size_t i = 1; i < pts.size(); ++i)
+        if (std::abs(int64_t(pts[i].x) - pts[i - 1].x) > kTurn / 2) return true;
+    return false;
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ? 1 : 0); }
+
+} // namespace
+
+std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly& poly,
+                                                      FigureConversion::Trace* trace) const {
+    try {
+        if (!poly.IsOverlapArea(view.field)) return nullptr;
+        // Clipping, chopping and compressing work on lists kept per thread
+        // (the drawing and the workers convert one list after another); the
+        // result is allocated once, at its final size.
+        thread_local clsPoly work;
+        thread_local std::vector<PolyPoint> pts;
+        thread_local std::vector<PlaneXY> xy;
+        // What a huge list made them grow to is not kept.
+        constexpr size_t kKeep = size_t(1) << 16;
+        if (work.Capacity() > kKeep) work.SetCount(0);
+        if (pts.capacity() > kKeep) std::vector<PolyPoint>().swap(pts);
+        if (xy.capacity() > kKeep) std::vector<PlaneXY>().swap(xy);
+        const clsPoly* stage = &poly;
+        const clsRect box = poly.RectBound();
+        if (view.field.IsInner(box.mLeft, box.mTop) && view.field.IsInner(box.mRight, box.mBottom)) {
+            // Wholly inside: clipping would change nothing.
+            if (poly.Count() < 2) return nullptr;
+        } else {
+            work.Assign(poly.Span());
+            work.Clip(view.field);
+            if (work.Count() < 2) return nullptr;
+            stage = &work;
+        }
+
+        const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(view.prjIndex);
+        const bool curved = !shape.IsRectangular();
+        if (curved) {
+            const int32_t pitch = view.ChopSpacing(chopPitch_);
+            if (stage != &work) work.Assign(poly.Span());
+            work.Chop(pitch, shape.BendsMeridians() ? 3 : 1);
+            stage = &work;
+        }
+
+        const int32_t n = stage->Count();
+        const std::span<const PolyPoint> src = stage->Span();
+        // Every element is written before it is read.
+        pts.resize(static_cast<size_t>(n));
+        xy.resize(pts.size());
+        if (trace && !trace->projected && n > 0) {
+            // The first point on its own, to know whether it was refused.
+            bool first = false;
+            view.projector.CnvLLtoXY(src.first(1), std::span(xy).first(1), std::span(&first, 1));
+            view.projector.CnvLLtoXY(src.subspan(1), std::span(xy).subspan(1));
+            trace->projected = true;
+            trace->firstRefused = !first;
+        } else {
+            view.projector.CnvLLtoXY(src, xy);
+        }
+        auto out = std::make_shared<clsPoly>();
+        if (flatPitch_ != 0 && curved) {
+            for (size_t i = 0; i < pts.size(); ++i) {
+                const double px = xy[i].x, py = xy[i].y;
+                // A point the projection cannot show keeps whatever finite
+                // value it left; a non-finite one becomes the origin.
+                pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
+            }
+            work.Assign(pts);
+            const double t = view.dpix * flatPitch_ / 25.4 / view.ratioX;
+            work.CompressB(t / 1000, t);
+            const std::span<const PolyPoint> plane = work.Span();
+            pts.resize(plane.size());
+            for (size_t i = 0; i < plane.size(); ++i) {
+                const CanvasPoint c = view.XYToCanvas({double(plane[i].x), double(plane[i].y)});
+                pts[i] = {c.x, c.y};
+            }
+            out->Assign(pts);
+        } else {
+            for (size_t i = 0; i < pts.size(); ++i) {
+                const double px = xy[i].x, py = xy[i].y;
+                const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
+                pts[i] = {c.x, c.y};
+            }
+            work.Assign(pts);
+            work.CompressB(0.0005, 80.0);
+            out->Assign(work.Span());
+        }
+        if (!view.nt && !out->Clip(view.limit)) return nullptr;
+        return out;
+    } catch (...) {
+        Raise("PolyMapToCanvas");
+    }
+}
+
+std::vector<std::shared_ptr<clsPoly>> CanvasPolys::PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
+                                                                    FigureConversion::Trace* trace) const {
+    try {
+        std::vector<std::shared_ptr<clsPoly>> out;
+        if (!prepared_ && GlobePolyLib::StraysBeyondOneTurn(poly)) return out;
+        if (prepared_ || !JumpsDateLine(poly.Span())) {
+            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
+            return out;
+        }
+        clsPoly cont = poly.Copy();
+        GlobePolyLib::GlobePolyRollOver(cont, view.centerX, ring);
+        const clsRect box = cont.RectBound();
+        if (box.mLeft == box.mRight) {
+            // Only steps between the two date-line meridians: a frame or a
+            // whole parallel, which the short way round would erase.
+            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
+            return out;
+        }
+        if (view.shifted) return out;
+        std::vector<clsPoly> parts;
+        if (ring) {
+            // A ring must stay closed to fill rightly: whole copies, each
+            // clipped to the field, rather than pieces cut open at the seams.
+            const int64_t first = -FloorDiv(int64_t(box.mRight) - view.field.mLeft, kTurn);
+            const int64_t last = FloorDiv(int64_t(view.field.mRight) - box.mLeft, kTurn);
+            // A sound ring spans at most a turn and reaches the field at most
+            // three times; more would only repeat the same pixels.
+            for (int64_t k = first; k <= last && k < first + 3; ++k) {
+                const int64_t lo = box.mLeft + k * kTurn, hi = box.mRight + k * kTurn;
+                if (lo < INT32_MIN || hi > INT32_MAX) continue;
+                clsPoly c = cont.Copy();
+                c.Move(static_cast<int32_t>(k * kTurn), 0);
+                parts.push_back(std::move(c));
+            }
+        } else {
+            cont = poly.Copy();
+            parts = GlobePolyLib::GlobePolyRound(cont, view.centerX, false, false);
+        }
+        for (clsPoly& part : parts)
+            if (auto p = PolyMapToCanvas(view, part, trace)) out.push_back(std::move(p));
+        return out;
+    } catch (...) {
+        Raise("PolysMapToCanvas");
+    }
+}

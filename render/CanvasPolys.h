@@ -1,0 +1,39 @@
+#pragma once
+// Point lists from map seconds of arc to canvas pixels in one view: cut to
+// the field, points put in along curved projections, projected, and the
+// points that add nothing dropped. Lines and areas of every drawing, the
+// conversion ahead on the other cores included, go through here.
+#include "render/FigureConversion.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class MapViewport;
+class clsPoly;
+
+class CanvasPolys {
+public:
+    // The pitches are millimetres of the output (PlotOptions). `prepared`
+    // lists come already cut for the plane (the base-map layers): a
+    // full-width edge there is meant as drawn.
+    CanvasPolys(int32_t chopPitch, int32_t flatPitch, bool prepared = false)
+        : chopPitch_(chopPitch), flatPitch_(flatPitch), prepared_(prepared) {}
+
+    // The list in canvas pixels, or null when nothing of it reaches the field.
+    std::shared_ptr<clsPoly> PolyMapToCanvas(MapViewport& view, clsPoly& poly,
+                                             FigureConversion::Trace* trace = nullptr) const;
+    // As PolyMapToCanvas, but a list with a step of more than half a turn (a
+    // ring stored across the date line) is drawn from its continuous form:
+    // a ring as one copy per turn that reaches the field (closed over the
+    // pole when it winds about one), a line cut at the view's seams. Empty
+    // in the shifted pass of a wrap-around drawing, where the unshifted pass
+    // has already drawn every copy.
+    std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
+                                                           FigureConversion::Trace* trace = nullptr) const;
+
+private:
+    int32_t chopPitch_;
+    int32_t flatPitch_;
+    bool prepared_;
+};

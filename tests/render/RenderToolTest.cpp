@@ -1,0 +1,50 @@
+// The render tool as a script runs it: its exit code says whether the
+// picture holds what was asked for.
+#include "support/MapFileBuilder.h"
+#include "support/TestFolder.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An empty map of version 1.06 with its two lists.
+void WriteUnit(const TestFolder& dir, const QString& base) {
+    MapFileBuilder b(106);
+    b.Header(QStringLiteral("TEST MAP 1.06"));
+    dir.write(base + QStringLiteral(".MLL"), b.bytes);
+    dir.write(base + QStringLiteral(".THG"), "[CATEGORY]\r\n\r\n");
+    dir.write(base + QStringLiteral(".ADM"), "[AREA]\r\n\r\n[ADMINISTRATION]\r\n000,0,1,1,1,\"World\",\"Sekai\"\r\n");
+}
+
+TEST(RenderTool, FailsWhenTheBaseUnitOrANamedMapDoesNotLoad) {
+    TestFolder maps, empty, out;
+    WriteUnit(maps, QStringLiteral("BASE"));
+    WriteUnit(maps, QStringLiteral("A"));
+    struct Row {
+        const char* name;
+        QString base;
+        QStringList maps;
+        int exit;
+        const char* told; // on stderr
+    };
+    const Row rows[] = {
+        {"no base unit", empty.path(), {}, 1, "the base unit did not load"},
+        {"no base unit, a good map", empty.path(), {maps.file("A.MLL")}, 1, "the base unit did not load"},
+        {"a missing map", maps.path(), {maps.file("A.MLL"), maps.file("NONE.MLL")}, 1, "NONE.MLL did not load"},
+        {"all there", maps.path(), {maps.file("A.MLL")}, 0, ""},
+    };
+    for (const Row& r : rows) {
+        const QString png = out.file(QString::fromLatin1(r.name) + QStringLiteral(".png"));
+        QProcess tool;
+        tool.start(QStringLiteral(VOSP_TOOL_RENDER),
+                   QStringList{"--out", png, "--width", "64", "--height", "48", "--base", r.base} + r.maps);
+        ASSERT_TRUE(tool.waitForFinished(120000)) << r.name;
+        EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit) << r.name;
+        EXPECT_EQ(tool.exitCode(), r.exit) << r.name;
+        EXPECT_TRUE(QString::fromUtf8(tool.readAllStandardError()).contains(QString::fromLatin1(r.told))) << r.name;
+        EXPECT_EQ(QFile::exists(png), r.exit == 0) << r.name;
+    }
+}
+
+} // namespace
