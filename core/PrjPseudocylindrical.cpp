@@ -12,13 +12,16 @@ namespace Prj {
 
 namespace {
 
-constexpr double k89d59m45s = 1.5707236047427287; // 89 degrees 59'45"
 constexpr double kSqrt2 = 1.4142135623731;
 constexpr double kMollweideX = 0.900316316157107;
 constexpr double kEckertX = 0.441012771724552;
 constexpr double kEckertY = 0.882025543449103;
 
-// Rows of latitude 0, 2.5, ... 90 degrees; printed by tools/thetatables.
+#ifndef VOSP_PRJ_LANES4
+constexpr double k89d59m45s = 1.5707236047427287; // 89 degrees 59'45"
+
+// Rows of latitude 0, 2.5, ... 90 degrees (the set-ups hand them to both
+// forms); printed by tools/thetatables.
 const double kMollweideTheta[37] = {
     0.000000000000,
     0.034272001863,
@@ -97,7 +100,7 @@ const double kEckert6Theta[37] = {
     1.568352485278,
     1.5707963267949,
 };
-
+#endif
 
 constexpr double kThetaStep = 0.043633231299858195; // 2.5 degrees
 
