@@ -29,18 +29,6 @@ int32_t RoundSigDigits(int32_t v, int32_t n) {
     return static_cast<int32_t>(v < 0 ? -r : r);
 }
 
-double ArcSin(double x) {
-    if (x >= 1) return 1.5707963267949;
-    if (x <= -1) return -1.5707963267949;
-    return std::atan(x / std::sqrt(1 - x * x));
-}
-
-double ArcCos(double x) {
-    if (x >= 1) return 0;
-    if (x <= -1) return 3.14159265358979;
-    return std::atan(-x / std::sqrt(1 - x * x)) + 1.5707963267949;
-}
-
 double Hypot(double x, double y) { return std::sqrt(x * x + y * y); }
 
 void DblToLngNaN() { ThrowError(6); }

@@ -24,9 +24,18 @@ template <class T> T VarMin(const T& a, const T& b) { return a < b ? a : b; }
 template <class T> T VarMax(const T& a, const T& b) { return a > b ? a : b; }
 template <class T> void VarSwap(T& a, T& b) { std::swap(a, b); }
 
-// Saturating at +-1 (+-pi/2, 0 and pi), never NaN for |x| >= 1.
-double ArcSin(double x);
-double ArcCos(double x);
+// Saturating at +-1 (+-pi/2, 0 and pi), never NaN for |x| >= 1. Inline:
+// the projections' single-point forms call them per point.
+inline double ArcSin(double x) {
+    if (x >= 1) return 1.5707963267949;
+    if (x <= -1) return -1.5707963267949;
+    return std::atan(x / std::sqrt(1 - x * x));
+}
+inline double ArcCos(double x) {
+    if (x >= 1) return 0;
+    if (x <= -1) return 3.14159265358979;
+    return std::atan(-x / std::sqrt(1 - x * x)) + 1.5707963267949;
+}
 double Hypot(double x, double y);
 
 // The one road from double to 32-bit integer: nearest, halves to even,

@@ -18,7 +18,7 @@ double ScaleMin = 0;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
+using Prj::kPi;
 constexpr double kRadiusMin = 10000;
 constexpr double kRadiusMax = 53 * DefaultGlobeRadius; // 337663041.8686294
 

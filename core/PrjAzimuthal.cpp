@@ -1,18 +1,24 @@
-// Every limit test lets the equal case pass.
+// Every limit test lets the equal case pass. The single-point forms come
+// first, the list forms after them (see core/PrjLanes.h).
 #include "core/PrjAzimuthal.h"
 
 #include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/PrjLanes.h"
 #include "core/PrjRow.h"
 
 namespace Prj {
 
 namespace {
 
-constexpr double k60d15s = 1.047270273248763;   // 60 degrees 0'15"
 constexpr double k90d15s = 1.5708690488470614;  // 90 degrees 0'15"
 constexpr double k179d15s = 3.1242120831220133; // 179 degrees 0'15"
-constexpr double k15s = 7.272205216643033e-5;
+
+} // namespace
+
+#ifndef VOSP_PRJ_LANES4
+
+namespace {
 
 double PolarOf(double sign, double lat) { return sign * lat + kHalfPi; }
 
@@ -190,7 +196,7 @@ std::optional<LonLatRad> InvLambertAzimuthal(const AzimuthalConsts& c, double x,
 // which needs no inverse trigonometry. Where sin c vanishes the azimuth is
 // taken as 0 (straight up).
 std::optional<AzimuthalConsts> SetUpHammer(const PrjCentre& c) {
-    return Consts(c, 2 * std::sin(c.lat0 / 2), 2 * std::sin(0.7853981633974475));
+    return Consts(c, 2 * std::sin(c.lat0 / 2), 2 * std::sin(kQuarterPi));
 }
 
 std::optional<UnitXY> FwdHammer(const AzimuthalConsts&, double lon, double lat) {
@@ -247,9 +253,201 @@ void BandFarSide(double light, int32_t&, int32_t& south) {
     if (light != 0) south = -Library::DblToLng(ArcSin(1 / light) / kSecRad) + 30;
 }
 
+#endif // VOSP_PRJ_LANES4
+
+#if defined(__x86_64__)
+
+// The list forms: r of p as above, up to the same polar distances.
+template <class L>
+void FwdGnomonicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    Polar<T>(c, io, k.sign, k60d15s, 1, [](const typename T::V& p) { return T::Tan(p); });
+}
+
+template <class L>
+void FwdStereographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    Polar<T>(c, io, k.sign, k90d15s, 1, [](const typename T::V& p) { return 2 * T::Tan(p / 2); });
+}
+
+template <class L>
+void FwdNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    const double f = k.factor, l = k.light;
+    Polar<T>(c, io, k.sign, k.horizon, 1, [f, l](const typename T::V& p) { return f * T::Sin(p) / (l - T::Cos(p)); });
+}
+
+template <class L>
+void FwdFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    const double f = k.factor, l = k.light;
+    Polar<T>(c, io, k.sign, k.horizon, 1, [f, l](const typename T::V& p) { return f * T::Sin(p) / (T::Cos(p) + l); });
+}
+
+template <class L>
+void FwdOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    Polar<T>(c, io, k.sign, k90d15s, 1, [](const typename T::V& p) { return T::Sin(p); });
+}
+
+template <class L>
+void FwdEquidistantList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    Polar<T>(c, io, k.sign, k179d15s, 1, [](const typename T::V& p) { return p; });
+}
+
+template <class L>
+void FwdLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    Polar<T>(c, io, k.sign, k179d15s, 1, [](const typename T::V& p) { return 2 * T::Sin(p / 2); });
+}
+
+// The inverses: p of the plane radius as above.
+template <class L>
+void InvGnomonicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = T::Atan(rho);
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvStereographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = 2 * T::Atan(rho / 2);
+        return Lane<T>::All(rho);
+    });
+}
+
+// As InvPerspective.
+template <class T>
+void PerspectiveInv(const PerspectiveConsts& k, double l, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using V = typename T::V;
+    const double f = k.factor, sign = k.sign, m = c.limit, flip = k.south ? -1 : 1;
+    PlainInv<T>(c, io, [f, l, sign, m, flip](const V& x, const V& y, V& vlon, V& vlat) {
+        const V rho = T::Sqrt(x * x + y * y);
+        const V r2 = rho * rho;
+        const V s = T::Sqrt(f * f + r2 * (1 - l * l));
+        const V cosc = (r2 * l + f * s) / (f * f + r2);
+        vlat = ArcSinV<T>(cosc) * flip;
+        vlon = AnglePosV<T>(y * sign, x);
+        return rho <= m;
+    });
+}
+
+template <class L>
+void InvNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    PerspectiveInv<Lanes<L>>(k, k.light, c, io);
+}
+
+template <class L>
+void InvFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    PerspectiveInv<Lanes<L>>(k, -k.light, c, io);
+}
+
+template <class L>
+void InvOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = ArcSinV<T>(rho);
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvEquidistantList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = rho;
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    PolarInv<T>(c, io, k.sign, 1, [](const V& rho, V& p) {
+        p = 2 * ArcSinV<T>(rho / 2);
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L> void FwdHammerList(const AzimuthalConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        const V a = lon / 2;
+        const V cb = T::Cos(lat);
+        const V cc = T::Cos(a) * cb;
+        const auto pole = 1 - cc * cc <= 1e-12;
+        const V h = T::Sqrt((1 + cc) / 2);
+        vx = pole ? Lane<T>::Splat(0) : 2 * cb * T::Sin(a) / h;
+        vy = pole ? 2 * T::Sin(ArcCosV<T>(cc) / 2) : T::Sin(lat) / h;
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L> void InvHammerList(const AzimuthalConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double m = c.limit;
+    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat) {
+        const V u = x / 2;
+        const V rho = T::Sqrt(u * u + y * y);
+        const V arc = 2 * ArcSinV<T>(rho / 2);
+        const V az = AnglePosV<T>(y, u);
+        const V sc = T::Sin(arc);
+        vlon = 2 * AnglePosV<T>(T::Cos(arc), T::Sin(az) * sc);
+        vlat = ArcSinV<T>(T::Cos(az) * sc);
+        return rho <= m;
+    });
+}
+
+template <class L> void FwdAitoffList(const AzimuthalConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        const V a = lon / 2;
+        const V cb = T::Cos(lat);
+        const V cc = T::Cos(a) * cb;
+        const V sc = T::Sqrt(1 - cc * cc);
+        const V arc = cc >= 1 ? Lane<T>::Splat(0) : cc <= -1 ? Lane<T>::Splat(kPi) : T::Atan(-cc / sc) + kHalfPi;
+        const auto flat = sc <= 1e-6;
+        const V q = arc / sc;
+        vx = flat ? Lane<T>::Splat(0) : 2 * q * cb * T::Sin(a);
+        vy = flat ? arc : q * T::Sin(lat);
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L> void InvAitoffList(const AzimuthalConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double m = c.limit;
+    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat) {
+        const V u = x / 2;
+        const V arc = T::Sqrt(u * u + y * y);
+        const V az = AnglePosV<T>(y, u);
+        const V sc = T::Sin(arc);
+        vlon = 2 * AnglePosV<T>(T::Cos(arc), T::Sin(az) * sc);
+        vlat = ArcSinV<T>(T::Cos(az) * sc);
+        return arc <= m;
+    });
+}
+
+#endif
+
 } // namespace Prj
 
 // The registry's rows of this family.
+#ifndef VOSP_PRJ_LANES4
 VOSP_PRJ_ROW(azimuthal, Gnomonic, Inverse);
 VOSP_PRJ_ROW(azimuthal, Stereographic, Inverse);
 VOSP_PRJ_ROW(perspective, NearSide, Inverse);
@@ -259,3 +457,24 @@ VOSP_PRJ_ROW(azimuthal, Equidistant, Inverse);
 VOSP_PRJ_ROW(azimuthal, LambertAzimuthal, Inverse);
 VOSP_PRJ_ROW(azimuthal, Hammer, Inverse);
 VOSP_PRJ_ROW(azimuthal, Aitoff, Inverse);
+#endif
+#if defined(__x86_64__)
+VOSP_PRJ_FWD_LIST(azimuthal, Gnomonic);
+VOSP_PRJ_INV_LIST(azimuthal, Gnomonic);
+VOSP_PRJ_FWD_LIST(azimuthal, Stereographic);
+VOSP_PRJ_INV_LIST(azimuthal, Stereographic);
+VOSP_PRJ_FWD_LIST(perspective, NearSide);
+VOSP_PRJ_INV_LIST(perspective, NearSide);
+VOSP_PRJ_FWD_LIST(perspective, FarSide);
+VOSP_PRJ_INV_LIST(perspective, FarSide);
+VOSP_PRJ_FWD_LIST(azimuthal, Orthographic);
+VOSP_PRJ_INV_LIST(azimuthal, Orthographic);
+VOSP_PRJ_FWD_LIST(azimuthal, Equidistant);
+VOSP_PRJ_INV_LIST(azimuthal, Equidistant);
+VOSP_PRJ_FWD_LIST(azimuthal, LambertAzimuthal);
+VOSP_PRJ_INV_LIST(azimuthal, LambertAzimuthal);
+VOSP_PRJ_FWD_LIST(azimuthal, Hammer);
+VOSP_PRJ_INV_LIST(azimuthal, Hammer);
+VOSP_PRJ_FWD_LIST(azimuthal, Aitoff);
+VOSP_PRJ_INV_LIST(azimuthal, Aitoff);
+#endif

@@ -1,6 +1,7 @@
 #pragma once
 // Azimuthal projections in polar aspect (1-7) and the two whole-globe ovals
 // made from an equatorial azimuthal one by halving the longitudes (8, 9).
+#include "core/PrjBatch.h"
 #include "core/PrjFamily.h"
 
 #include <optional>
@@ -48,6 +49,42 @@ std::optional<LonLatRad> InvHammer(const AzimuthalConsts& c, double x, double y)
 std::optional<AzimuthalConsts> SetUpAitoff(const PrjCentre& c);
 std::optional<UnitXY> FwdAitoff(const AzimuthalConsts& c, double lon, double lat);
 std::optional<LonLatRad> InvAitoff(const AzimuthalConsts& c, double x, double y);
+
+// The list forms (see core/PrjBatch.h), L lanes at a time.
+template <class L>
+void FwdGnomonicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvGnomonicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdStereographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvStereographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvNearSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvFarSideList(const PerspectiveConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvOrthographicList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdEquidistantList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvEquidistantList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvLambertAzimuthalList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L> void FwdHammerList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvHammerList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L> void FwdAitoffList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvAitoffList(const AzimuthalConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 
 // The perspectives' latitude bands follow from the viewing distance alone.
 void BandNearSide(double light, int32_t& north, int32_t& south);

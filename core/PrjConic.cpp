@@ -1,10 +1,14 @@
-// Every limit test lets the equal case pass.
+// Every limit test lets the equal case pass. The single-point forms come
+// first, the list forms after them (see core/PrjLanes.h).
 #include "core/PrjConic.h"
 
 #include "core/Library.h"
+#include "core/PrjLanes.h"
 #include "core/PrjRow.h"
 
 namespace Prj {
+
+#ifndef VOSP_PRJ_LANES4
 
 namespace {
 
@@ -169,11 +173,140 @@ void BandConic(const ConicConsts& c, int32_t&, int32_t& south) {
     south = Library::DblToLng(324000 - c.maxPolar / kSecRad + 15);
 }
 
+#endif // VOSP_PRJ_LANES4
+
+#if defined(__x86_64__)
+
+// The list forms: r of p as above, turned by the cone constant times the
+// longitude, up to the same polar distance.
+template <class L>
+void FwdCentralConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    const double p0 = k.polar0, r0 = k.rho0;
+    Polar<T>(c, io, k.sign, k.maxPolar, k.cone, [p0, r0](const typename T::V& p) { return T::Tan(p - p0) + r0; });
+}
+
+template <class L>
+void FwdEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    const double p0 = k.polar0, r0 = k.rho0;
+    Polar<T>(c, io, k.sign, k.maxPolar, k.cone, [p0, r0](const typename T::V& p) { return p - p0 + r0; });
+}
+
+template <class L> void FwdAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    const double n = k.cone, t = k.twoOverCone, r2 = k.rho0Squared;
+    Polar<T>(c, io, k.sign, k.maxPolar, k.cone,
+             [n, t, r2](const typename T::V& p) { return T::Sqrt((n - T::Cos(p)) * t + r2); });
+}
+
+template <class L>
+void FwdLambertConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    const typename T::V e = Lane<T>::Splat(k.cone);
+    const double f = k.f;
+    Polar<T>(c, io, k.sign, k.maxPolar, k.cone,
+             [e, f](const typename T::V& p) { return f * T::Pow(T::Tan(p / 2), e); });
+}
+
+template <class L> void FwdBonneList(const BonneConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double p0 = k.polar0, r0 = k.rho0, sign = k.sign;
+    Plain<T>(c, io, [sign, p0, r0](const V& lon, const V& lat, V& vx, V& vy) {
+        const V p = sign * lat + kHalfPi;
+        const V r = p - p0 + r0;
+        // Each parallel's own cone constant; 1 where r vanishes.
+        const V q = r != 0 ? T::Sin(p) / r : Lane<T>::Splat(1);
+        const V a = q * lon;
+        vx = r * T::Sin(a);
+        vy = r * T::Cos(a) * sign;
+        return Lane<T>::All(lon);
+    });
+}
+
+// The inverses: p of the plane radius as above.
+template <class L>
+void InvCentralConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double p0 = k.polar0, r0 = k.rho0;
+    PolarInv<T>(c, io, k.sign, k.cone, [p0, r0](const V& rho, V& p) {
+        p = T::Atan(rho - r0) + p0;
+        return Lane<T>::All(rho);
+    });
+}
+
+template <class L>
+void InvEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double p0 = k.polar0, r0 = k.rho0;
+    PolarInv<T>(c, io, k.sign, k.cone, [p0, r0](const V& rho, V& p) {
+        p = rho + p0 - r0;
+        return p >= 0;
+    });
+}
+
+template <class L> void InvAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double n = k.cone, t = k.twoOverCone, r2 = k.rho0Squared;
+    PolarInv<T>(c, io, k.sign, k.cone, [n, t, r2](const V& rho, V& p) {
+        const V q = n - (rho * rho - r2) / t;
+        p = ArcCosV<T>(q);
+        return q <= 1;
+    });
+}
+
+template <class L>
+void InvLambertConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const V e = Lane<T>::Splat(1 / k.cone);
+    const double f = k.f;
+    PolarInv<T>(c, io, k.sign, k.cone, [e, f](const V& rho, V& p) {
+        p = 2 * T::Atan(T::Pow(rho / f, e));
+        return Lane<T>::All(rho);
+    });
+}
+
+// Each parallel's own cone constant, as the forward's.
+template <class L> void InvBonneList(const BonneConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double p0 = k.polar0, r0 = k.rho0, sign = k.sign, m = c.limit;
+    PlainInv<T>(c, io, [p0, r0, sign, m](const V& x, const V& y, V& vlon, V& vlat) {
+        const V rho = T::Sqrt(x * x + y * y);
+        const V p = rho + p0 - r0;
+        const V q = rho != 0 ? T::Sin(p) / rho : Lane<T>::Splat(1);
+        vlon = AnglePosV<T>(y * sign, x) / q;
+        vlat = (p - kHalfPi) * sign;
+        return (rho <= m) & (p >= 0);
+    });
+}
+
+#endif
+
 } // namespace Prj
 
 // The registry's rows of this family.
+#ifndef VOSP_PRJ_LANES4
 VOSP_PRJ_ROW(conic, CentralConic, Inverse);
 VOSP_PRJ_ROW(conic, EquidistantConic, Inverse);
 VOSP_PRJ_ROW(conic, Albers, Inverse);
 VOSP_PRJ_ROW(conic, LambertConic, Inverse);
 VOSP_PRJ_ROW(bonne, Bonne, Inverse);
+#endif
+#if defined(__x86_64__)
+VOSP_PRJ_FWD_LIST(conic, CentralConic);
+VOSP_PRJ_INV_LIST(conic, CentralConic);
+VOSP_PRJ_FWD_LIST(conic, EquidistantConic);
+VOSP_PRJ_INV_LIST(conic, EquidistantConic);
+VOSP_PRJ_FWD_LIST(conic, Albers);
+VOSP_PRJ_INV_LIST(conic, Albers);
+VOSP_PRJ_FWD_LIST(conic, LambertConic);
+VOSP_PRJ_INV_LIST(conic, LambertConic);
+VOSP_PRJ_FWD_LIST(bonne, Bonne);
+VOSP_PRJ_INV_LIST(bonne, Bonne);
+#endif

@@ -3,6 +3,7 @@
 // around the pole on the centre's side: central (21), equidistant (23),
 // Albers equal-area (24), Lambert conformal (25), and the pseudoconic Bonne
 // (26). A cone touching within 3 degrees of the equator is refused.
+#include "core/PrjBatch.h"
 #include "core/PrjFamily.h"
 
 #include <optional>
@@ -45,6 +46,24 @@ std::optional<LonLatRad> InvLambertConic(const ConicConsts& c, double x, double 
 std::optional<BonneConsts> SetUpBonne(const PrjCentre& c);
 std::optional<UnitXY> FwdBonne(const BonneConsts& c, double lon, double lat);
 std::optional<LonLatRad> InvBonne(const BonneConsts& c, double x, double y);
+
+// The list forms (see core/PrjBatch.h), L lanes at a time.
+template <class L>
+void FwdCentralConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvCentralConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L> void FwdAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L> void InvAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdLambertConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvLambertConicList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L> void FwdBonneList(const BonneConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L> void InvBonneList(const BonneConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 
 // The band of latitudes shown ends at the largest polar distance.
 void BandConic(const ConicConsts& c, int32_t& north, int32_t& south);

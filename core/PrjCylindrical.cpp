@@ -1,14 +1,21 @@
+// The single-point forms come first, the list forms after them (see
+// core/PrjLanes.h).
 #include "core/PrjCylindrical.h"
 
+#include "core/PrjLanes.h"
 #include "core/PrjRow.h"
 
 namespace Prj {
 
 namespace {
 
-constexpr double k60d15s = 1.047270273248763; // 60 degrees 0'15"
 constexpr double k85d15s = 1.483602586247345; // 85 degrees 0'15"
-constexpr double kQuarterPi = 0.7853981633974475;
+
+} // namespace
+
+#ifndef VOSP_PRJ_LANES4
+
+namespace {
 
 CylinderConsts Consts(double yOffset, double limit) {
     CylinderConsts k;
@@ -109,12 +116,142 @@ std::optional<LonLatRad> InvEqualAreaCylindrical(const CylinderConsts& c, double
     return LonLatRad{x / c.cosLat0, ArcSin(y * c.cosLat0)};
 }
 
+#endif // VOSP_PRJ_LANES4
+
+#if defined(__x86_64__)
+
+// The list forms, each as its single-point form above.
+template <class L>
+void FwdCentralCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon;
+        vy = T::Tan(lat);
+        return (lat >= -k60d15s) & (lat <= k60d15s);
+    });
+}
+
+template <class L>
+void InvCentralCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    CylinderInv<T>(c, io, [](const typename T::V& y) { return T::Atan(y); });
+}
+
+template <class L>
+void FwdStereoCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon;
+        vy = 2 * T::Tan(lat / 2);
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void InvStereoCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    CylinderInv<T>(c, io, [](const typename T::V& y) { return 2 * T::Atan(y / 2); });
+}
+
+template <class L>
+void FwdEquirectangularList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon;
+        vy = lat;
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void InvEquirectangularList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    CylinderInv<T>(c, io, [](const typename T::V& y) { return y; });
+}
+
+template <class L>
+void FwdConformalCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon;
+        vy = T::Log(T::Tan(kQuarterPi + lat / 2));
+        return (lat >= -k85d15s) & (lat <= k85d15s);
+    });
+}
+
+template <class L>
+void InvConformalCylindricalList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    CylinderInv<T>(c, io, [](const typename T::V& y) { return 2 * (T::Atan(T::Exp(y)) - kQuarterPi); });
+}
+
+template <class L> void FwdMillerList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon;
+        vy = 1.25 * T::Log(T::Tan(kQuarterPi + 0.4 * lat));
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L> void InvMillerList(const CylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    CylinderInv<T>(c, io, [](const typename T::V& y) { return 2.5 * (T::Atan(T::Exp(0.8 * y)) - kQuarterPi); });
+}
+
+template <class L>
+void FwdEqualAreaCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double s = k.cosLat0;
+    Plain<T>(c, io, [s](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = lon * s;
+        vy = T::Sin(lat) / s;
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void InvEqualAreaCylindricalList(const CylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double s = k.cosLat0, m = c.limit;
+    PlainInv<T>(c, io, [s, m](const V& x, const V& y, V& vlon, V& vlat) {
+        vlon = x / s;
+        vlat = ArcSinV<T>(y * s);
+        return (y >= -m) & (y <= m);
+    });
+}
+
+#endif
+
 } // namespace Prj
 
 // The registry's rows of this family.
+#ifndef VOSP_PRJ_LANES4
 VOSP_PRJ_ROW(cylinder, CentralCylindrical, Inverse);
 VOSP_PRJ_ROW(cylinder, StereoCylindrical, Inverse);
 VOSP_PRJ_ROW(cylinder, Equirectangular, Inverse);
 VOSP_PRJ_ROW(cylinder, ConformalCylindrical, Inverse);
 VOSP_PRJ_ROW(cylinder, Miller, Inverse);
 VOSP_PRJ_ROW(cylinder, EqualAreaCylindrical, Inverse);
+#endif
+#if defined(__x86_64__)
+VOSP_PRJ_FWD_LIST(cylinder, CentralCylindrical);
+VOSP_PRJ_INV_LIST(cylinder, CentralCylindrical);
+VOSP_PRJ_FWD_LIST(cylinder, StereoCylindrical);
+VOSP_PRJ_INV_LIST(cylinder, StereoCylindrical);
+VOSP_PRJ_FWD_LIST(cylinder, Equirectangular);
+VOSP_PRJ_INV_LIST(cylinder, Equirectangular);
+VOSP_PRJ_FWD_LIST(cylinder, ConformalCylindrical);
+VOSP_PRJ_INV_LIST(cylinder, ConformalCylindrical);
+VOSP_PRJ_FWD_LIST(cylinder, Miller);
+VOSP_PRJ_INV_LIST(cylinder, Miller);
+VOSP_PRJ_FWD_LIST(cylinder, EqualAreaCylindrical);
+VOSP_PRJ_INV_LIST(cylinder, EqualAreaCylindrical);
+#endif

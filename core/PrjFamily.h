@@ -2,7 +2,11 @@
 // What the projection families share: the radian point type, what a set-up
 // is given, what every family's constants start with, and the clamped
 // inverse functions. A family's set-up, forward and inverse are plain
-// functions of their arguments; nothing is kept between calls.
+// functions of their arguments; nothing is kept between calls. A constant
+// more than one family uses is written here once, a family's own in its
+// file, where its single-point and list forms share it.
+#include "core/LibraryMaths.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -10,7 +14,10 @@ namespace Prj {
 
 inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kHalfPi = 1.5707963267949;
+inline constexpr double kQuarterPi = 0.7853981633974475;
 inline constexpr double kSecRad = 4.848136811095355e-6;
+inline constexpr double k15s = 7.272205216643033e-5;
+inline constexpr double k60d15s = 1.047270273248763; // 60 degrees 0'15"
 
 // Longitude from the centre meridian and latitude, in radians.
 struct LonLatRad {
@@ -50,18 +57,9 @@ struct SearchStop {
     LonLatRad at;
 };
 
-// Clamped inverse functions (|x| >= 1 gives the end of the range).
-inline double ArcSin(double x) {
-    if (x >= 1) return kHalfPi;
-    if (x <= -1) return -kHalfPi;
-    return std::atan(x / std::sqrt(1 - x * x));
-}
-
-inline double ArcCos(double x) {
-    if (x >= 1) return 0;
-    if (x <= -1) return kPi;
-    return std::atan(-x / std::sqrt(1 - x * x)) + kHalfPi;
-}
+// The clamped inverse functions (|x| >= 1 gives the end of the range).
+using Library::ArcCos;
+using Library::ArcSin;
 
 // Direction of the vector (x, y) counter-clockwise from +x, in [-pi, pi).
 inline double AnglePos(double x, double y) {

@@ -1,5 +1,9 @@
+// The single-point forms come first, the list forms after them (see
+// core/PrjLanes.h); both read the auxiliary angles through ThetaOf and
+// LatOfTheta.
 #include "core/PrjPseudocylindrical.h"
 
+#include "core/PrjLanes.h"
 #include "core/PrjRow.h"
 
 #include <limits>
@@ -8,13 +12,16 @@ namespace Prj {
 
 namespace {
 
-constexpr double k89d59m45s = 1.5707236047427287; // 89 degrees 59'45"
 constexpr double kSqrt2 = 1.4142135623731;
 constexpr double kMollweideX = 0.900316316157107;
 constexpr double kEckertX = 0.441012771724552;
 constexpr double kEckertY = 0.882025543449103;
 
-// Rows of latitude 0, 2.5, ... 90 degrees; printed by tools/thetatables.
+#ifndef VOSP_PRJ_LANES4
+constexpr double k89d59m45s = 1.5707236047427287; // 89 degrees 59'45"
+
+// Rows of latitude 0, 2.5, ... 90 degrees (the set-ups hand them to both
+// forms); printed by tools/thetatables.
 const double kMollweideTheta[37] = {
     0.000000000000,
     0.034272001863,
@@ -93,7 +100,7 @@ const double kEckert6Theta[37] = {
     1.568352485278,
     1.5707963267949,
 };
-
+#endif
 
 constexpr double kThetaStep = 0.043633231299858195; // 2.5 degrees
 
@@ -108,16 +115,19 @@ double ThetaOf(const double* th, double lat) {
 
 double LatOfTheta(const double* th, double t) {
     const double a = std::fabs(t);
-    int k = 35;
-    while (k >= 0 && !(a >= th[k])) --k;
-    double r;
-    if (k < 0) {
-        r = kHalfPi;
-    } else {
-        r = ((a - th[k]) / (th[k + 1] - th[k]) + k) * kThetaStep;
-    }
+    // The last entry at or below |t| (the table rises); none for NaN.
+    int k = 0;
+    for (int step = 32; step > 0; step /= 2)
+        if (k + step <= 35 && a >= th[k + step]) k += step;
+    const double r = a >= th[k] ? ((a - th[k]) / (th[k + 1] - th[k]) + k) * kThetaStep : kHalfPi;
     return t < 0 ? -r : r;
 }
+
+} // namespace
+
+#ifndef VOSP_PRJ_LANES4
+
+namespace {
 
 PseudoCylinderConsts Consts(double yOffset, double limit, const double* theta = nullptr) {
     PseudoCylinderConsts k;
@@ -332,11 +342,151 @@ std::optional<LonLatRad> InvWinkel(const PseudoCylinderConsts& c, double x, doub
     return Search<WinkelParts>(x, y, stop);
 }
 
+#endif // VOSP_PRJ_LANES4
+
+#if defined(__x86_64__)
+
+// The list forms, each as its single-point form above.
+template <class L>
+void FwdSinusoidalList(const PseudoCylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        vx = T::Cos(lat) * lon;
+        vy = lat;
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void InvSinusoidalList(const PseudoCylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double m = c.limit;
+    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat) {
+        vlat = y;
+        vlon = x / T::Cos(y);
+        return (y >= -m) & (y <= m);
+    });
+}
+
+template <class L>
+void FwdMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double* th = k.theta;
+    Plain<T>(c, io, [th](const V& lon, const V& lat, V& vx, V& vy) {
+        V t;
+        for (int i = 0; i < T::N; ++i) t[i] = ThetaOf(th, lat[i]);
+        vx = T::Cos(t) * kMollweideX * lon;
+        vy = T::Sin(t) * kSqrt2;
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void InvMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double m = c.limit;
+    const double* th = k.theta;
+    PlainInv<T>(c, io, [m, th](const V& x, const V& y, V& vlon, V& vlat) {
+        const V t = ArcSinV<T>(y / kSqrt2);
+        vlon = x / kMollweideX / T::Cos(t);
+        for (int i = 0; i < T::N; ++i) vlat[i] = LatOfTheta(th, t[i]);
+        return (y >= -m) & (y <= m);
+    });
+}
+
+template <class L>
+void FwdEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double* th = k.theta;
+    Plain<T>(c, io, [th](const V& lon, const V& lat, V& vx, V& vy) {
+        V t;
+        for (int i = 0; i < T::N; ++i) t[i] = ThetaOf(th, lat[i]);
+        vx = (T::Cos(t) + 1) * kEckertX * lon;
+        vy = t * kEckertY;
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void InvEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const double m = c.limit;
+    const double* th = k.theta;
+    PlainInv<T>(c, io, [m, th](const V& x, const V& y, V& vlon, V& vlat) {
+        const V t = y / kEckertY;
+        vlon = x / kEckertX / (T::Cos(t) + 1);
+        for (int i = 0; i < T::N; ++i) vlat[i] = LatOfTheta(th, t[i]);
+        return (y >= -m) & (y <= m);
+    });
+}
+
+template <class L>
+void FwdWagner7List(const PseudoCylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    Plain<T>(c, io, [](const V& lon, const V& lat, V& vx, V& vy) {
+        const V s = 0.90631 * T::Sin(lat);
+        const V cpsi = T::Sqrt(1 - s * s);
+        const V l3 = lon / 3;
+        const V sl = T::Sin(l3), cl = T::Cos(l3);
+        const V ca = cpsi * cl;
+        const V halfA = T::Sqrt((1 - ca) / 2);
+        const V ac = ArcCosV<T>(ca);
+        const auto top = (ca > 0.9999999999) & (ac >= -1e-6) & (ac <= 1e-6);
+        const V sa = T::Sqrt(1 - ca * ca);
+        const V asl = sl < 0 ? -sl : sl;
+        V sb = cpsi * asl / sa;
+        sb = lon < 0 ? -sb : sb;
+        vx = top ? Lane<T>::Splat(0) : 5.33448 * halfA * sb;
+        vy = top ? 2.48206 * halfA : 2.48206 * halfA * (s / sa);
+        return Lane<T>::All(lon);
+    });
+}
+
+template <class L>
+void FwdWinkelList(const PseudoCylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    using T = Lanes<L>;
+    using V = typename T::V;
+    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(kPi);
+    Plain<T>(c, io, [zero, pi](const V& lon, const V& lat, V& vx, V& vy) {
+        const V a = lon / 2;
+        const V cb = T::Cos(lat), sb = T::Sin(lat), ca = T::Cos(a), sa = T::Sin(a);
+        const V cc = ca * cb;
+        const V sc = T::Sqrt(1 - cc * cc);
+        const V cl = cc >= 1 ? zero : cc <= -1 ? pi : T::Atan(-cc / sc) + kHalfPi;
+        const auto flat = sc <= 1e-6;
+        const V q = cl / sc;
+        vx = flat ? 0.636527025593367 * a : q * cb * sa + 0.636527025593367 * a;
+        vy = flat ? (lat + cl) / 2 : (lat + q * sb) / 2;
+        return Lane<T>::All(lon);
+    });
+}
+
+#endif
+
 } // namespace Prj
 
 // The registry's rows of this family.
+#ifndef VOSP_PRJ_LANES4
 VOSP_PRJ_ROW(pseudo, Sinusoidal, Inverse);
 VOSP_PRJ_ROW(pseudo, Mollweide, Inverse);
 VOSP_PRJ_ROW(pseudo, Eckert6, Inverse);
 VOSP_PRJ_ROW(pseudo, Wagner7, Search);
 VOSP_PRJ_ROW(pseudo, Winkel, Search);
+#endif
+#if defined(__x86_64__)
+VOSP_PRJ_FWD_LIST(pseudo, Sinusoidal);
+VOSP_PRJ_INV_LIST(pseudo, Sinusoidal);
+VOSP_PRJ_FWD_LIST(pseudo, Mollweide);
+VOSP_PRJ_INV_LIST(pseudo, Mollweide);
+VOSP_PRJ_FWD_LIST(pseudo, Eckert6);
+VOSP_PRJ_INV_LIST(pseudo, Eckert6);
+VOSP_PRJ_FWD_LIST(pseudo, Wagner7);
+VOSP_PRJ_FWD_LIST(pseudo, Winkel);
+#endif

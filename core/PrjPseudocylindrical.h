@@ -4,6 +4,7 @@
 // (30). Mollweide and Eckert VI read their auxiliary angle from a 2.5-degree
 // table instead of solving their equation per point; Wagner VII and Winkel
 // tripel have no closed inverse and search for it.
+#include "core/PrjBatch.h"
 #include "core/PrjFamily.h"
 
 #include <optional>
@@ -33,5 +34,23 @@ std::optional<LonLatRad> InvWagner7(const PseudoCylinderConsts& c, double x, dou
 std::optional<PseudoCylinderConsts> SetUpWinkel(const PrjCentre& c);
 std::optional<UnitXY> FwdWinkel(const PseudoCylinderConsts& c, double lon, double lat);
 std::optional<LonLatRad> InvWinkel(const PseudoCylinderConsts& c, double x, double y, SearchStop& stop);
+
+// The list forms (see core/PrjBatch.h), L lanes at a time.
+template <class L>
+void FwdSinusoidalList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvSinusoidalList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void InvEckert6List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
+template <class L>
+void FwdWagner7List(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <class L>
+void FwdWinkelList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
 
 } // namespace Prj

@@ -1,10 +1,11 @@
 #pragma once
 // The one list of the 30 projection indexes: for each its property word, its
-// standard Japanese name, and its set-up, forward, inverse and latitude
-// band. Indexes 18, 22 and 27-29 are listed without an implementation
+// standard Japanese name, its set-up, forward, inverse and latitude band,
+// and its list forms. Indexes 18, 22 and 27-29 are listed without an implementation
 // (property word 0); every other list of projections in the program is
 // derived from this one.
 #include "core/PrjAzimuthal.h"
+#include "core/PrjBatch.h"
 #include "core/PrjConic.h"
 #include "core/PrjCylindrical.h"
 #include "core/PrjPseudocylindrical.h"
@@ -32,6 +33,8 @@ template <auto Member, auto F> const Prj::PrjFrame* SetUp(const Prj::PrjCentre& 
 template <auto Member, auto F> bool Forward(const PrjConsts& consts, double lon, double lat, Prj::UnitXY& last);
 template <auto Member, auto F> bool Inverse(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
 template <auto Member, auto F> bool Search(const PrjConsts& consts, double x, double y, Prj::LonLatRad& last);
+template <auto Member, auto K> void ForwardList(const PrjBatch::Consts& c, const PrjBatch::ToPlane& io);
+template <auto Member, auto K> void InverseList(const PrjBatch::Consts& c, const PrjBatch::ToSphere& io);
 
 // An accepted point replaces the last one; a refused one leaves it (see
 // clsVospProjector).
@@ -75,6 +78,10 @@ public:
         int32_t north;
         int32_t south;
         Band band;
+        // The list forms two and four lanes at a time; null where the
+        // projection goes point by point.
+        PrjBatch::Kernel forward2, forward4;
+        PrjBatch::InvKernel inverse2, inverse4;
     };
 
     // The row of an index 1..30, implemented or not; null outside.

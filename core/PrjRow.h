@@ -1,8 +1,8 @@
 #pragma once
 // The definitions of PrjRow's calls, for the family files only: each
-// instantiates its own rows with the macro below after defining its
-// functions, which are compiled into them (see core/CMakeLists.txt), so a
-// row costs one call per point.
+// instantiates its own rows with the macro below (its list forms with those
+// of core/PrjLanes.h) after defining its functions, which are compiled into
+// them (see core/CMakeLists.txt), so a row costs one call per point.
 #include "core/PrjRegistry.h"
 
 namespace PrjRow {
@@ -27,6 +27,15 @@ template <auto Member, auto F> bool Search(const PrjConsts& consts, double x, do
     const std::optional<Prj::LonLatRad> r = F(consts.*Member, x, y, stop);
     if (!r && stop.walked) last = stop.at;
     return Keep(r, last);
+}
+
+// A row's list forms, K the family's list form for one lane width.
+template <auto Member, auto K> void ForwardList(const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
+    K(c.families->*Member, c, io);
+}
+
+template <auto Member, auto K> void InverseList(const PrjBatch::Consts& c, const PrjBatch::ToSphere& io) {
+    K(c.families->*Member, c, io);
 }
 
 } // namespace PrjRow

@@ -27,6 +27,12 @@ inline bool ToSeconds(double lon, double lat, int32_t& slon, int32_t& slat) {
     return true;
 }
 
+// A row's list form at the widest lane count allowed; null at one lane.
+template <class K> K ListForm(K two, K four) {
+    const int lanes = PrjBatch::Lanes();
+    return lanes < 2 ? nullptr : lanes == 4 ? four : two;
+}
+
 } // namespace
 
 void clsVospProjector::SetPrjIndex(int16_t index) {
@@ -136,10 +142,7 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
     try {
         if (!mSetUpDone) SetUp();
         const size_t n = in.size();
-        const int lanes = PrjBatch::Lanes();
-        const PrjBatch::Kernel kernel = !mSetUp || lanes < 2 ? nullptr
-                                        : lanes == 4         ? PrjBatch::Lanes4(mPrj)
-                                                             : PrjBatch::Lanes2(mPrj);
+        const PrjBatch::Kernel kernel = mSetUp ? ListForm(mEntry->forward2, mEntry->forward4) : nullptr;
         if (!kernel) {
             for (size_t i = 0; i < n; ++i) {
                 const bool r = CnvLLtoXY(in[i].x, in[i].y, out[i].x, out[i].y);
@@ -153,7 +156,7 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
         xs.resize(n);
         ys.resize(n);
         valid.resize(n);
-        kernel(c, in.data(), n, xs.data(), ys.data(), valid.data());
+        kernel(c, {in.data(), n, xs.data(), ys.data(), valid.data()});
         const double r = MapProjection::GlobeRadius;
         for (size_t i = 0; i < n; ++i) {
             PrjRow::Keep(valid[i] ? std::optional<Prj::UnitXY>({xs[i], ys[i]}) : std::nullopt, mXY);
@@ -174,10 +177,7 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
     try {
         if (!mSetUpDone) SetUp();
         const size_t n = in.size();
-        const int lanes = PrjBatch::Lanes();
-        const PrjBatch::InvKernel kernel = !mSetUp || lanes < 2 ? nullptr
-                                           : lanes == 4         ? PrjBatch::InvLanes4(mPrj)
-                                                                : PrjBatch::InvLanes2(mPrj);
+        const PrjBatch::InvKernel kernel = mSetUp ? ListForm(mEntry->inverse2, mEntry->inverse4) : nullptr;
         if (!kernel) {
             for (size_t i = 0; i < n; ++i) {
                 const bool r = CnvXYtoLL(in[i].x, in[i].y, out[i].x, out[i].y);
@@ -185,25 +185,45 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
             }
             return;
         }
-        const PrjBatch::Consts c{&mConsts, mLon0, MapProjection::GlobeRadius, mYOffset, mLimit};
+        const double r = MapProjection::GlobeRadius;
+        const PrjBatch::Consts c{&mConsts, mLon0, r, mYOffset, mLimit};
         thread_local std::vector<double> lons, lats;
-        thread_local std::vector<uint8_t> valid;
+        thread_local std::vector<uint8_t> state;
         lons.resize(n);
         lats.resize(n);
-        valid.resize(n);
-        kernel(c, in.data(), n, lons.data(), lats.data(), valid.data());
+        state.resize(n);
+        kernel(c, {in.data(), n, lons.data(), lats.data(), state.data(), out.data()});
+        // The kernel has done the points it took to seconds; the others go
+        // as the point form takes them, from where the last point done
+        // before them left the trail.
+        constexpr size_t kNone = SIZE_MAX;
+        size_t done = kNone;
+        const auto followDone = [&] {
+            if (done == kNone) return;
+            mXY = {in[done].x / r, in[done].y / r + mYOffset};
+            mLast = {lons[done] + mLon0, lats[done]};
+            done = kNone;
+        };
         for (size_t i = 0; i < n; ++i) {
+            if (state[i] & PrjBatch::kSeconds) {
+                done = i;
+                if (!ok.empty()) ok[i] = true;
+                continue;
+            }
+            followDone();
             const double x = in[i].x, y = in[i].y;
             out[i] = {0, 0};
-            bool r = false;
+            bool accepted = false;
             if (std::isfinite(x) && std::isfinite(y)) {
-                mXY = {x / MapProjection::GlobeRadius, y / MapProjection::GlobeRadius + mYOffset};
-                PrjRow::Keep(valid[i] ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, mLast);
+                const bool valid = state[i] & PrjBatch::kAccepted;
+                mXY = {x / r, y / r + mYOffset};
+                PrjRow::Keep(valid ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, mLast);
                 mLast.lon += mLon0;
-                r = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid[i];
+                accepted = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid;
             }
-            if (!ok.empty()) ok[i] = r;
+            if (!ok.empty()) ok[i] = accepted;
         }
+        followDone();
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvXYtoLL"));
     }

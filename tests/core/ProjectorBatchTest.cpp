@@ -6,6 +6,7 @@
 #include "core/PrjBatch.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -31,10 +32,13 @@ std::vector<PolyPoint> Grid() {
 bool Near(double a, double b, double tol) { return std::isnan(b) ? std::isnan(a) : std::fabs(a - b) <= tol; }
 
 // Calls `check` with the lane width, the index and twin projectors (list,
-// point) for every lane width the machine runs and three centres, then puts
-// the lane limit back.
-void ForEachCase(const std::function<void(int, int16_t, clsVospProjector&, clsVospProjector&)>& check) {
-    const int32_t centres[][2] = {{135 * D, 35 * D}, {-20 * D, -50 * D}, {0, 0}};
+// point) for every lane width the machine runs and three centres, with
+// `farTurn` a fourth far past a turn (the inverses' seconds then need more
+// than one turn taken off), then puts the lane limit back.
+void ForEachCase(const std::function<void(int, int16_t, clsVospProjector&, clsVospProjector&)>& check,
+                 bool farTurn = false) {
+    std::vector<std::array<int32_t, 2>> centres = {{135 * D, 35 * D}, {-20 * D, -50 * D}, {0, 0}};
+    if (farTurn) centres.push_back({-700 * D, 20 * D});
     for (const int lanes : {1, 2, 4}) {
         if (lanes > PrjBatch::MachineLanes()) continue;
         PrjBatch::SetLaneLimit(lanes);
@@ -81,36 +85,60 @@ TEST(ProjectorBatch, ListFormMatchesThePointForm) {
 // at one lane only.
 TEST(ProjectorBatch, InverseListMatchesThePointForm) {
     const std::vector<PolyPoint> grid = Grid();
-    ForEachCase([&](int lanes, int16_t index, clsVospProjector& list, clsVospProjector& one) {
-        if (lanes > 1 && !PrjBatch::InvLanes2(index)) return;
-        clsVospProjector fwd = one; // keeps the other two untouched by the forward
-        std::vector<PlaneXY> xy;
-        for (const double stretch : {1.0, 1.5})
-            for (const PolyPoint& g : grid) {
-                double x = 0, y = 0;
-                fwd.CnvLLtoXY(g.x, g.y, x, y);
-                xy.push_back({x * stretch, y * stretch});
+    ForEachCase(
+        [&](int lanes, int16_t index, clsVospProjector& list, clsVospProjector& one) {
+            if (lanes > 1 && !PrjRegistry::Implemented(index)->inverse2) return;
+            clsVospProjector fwd = one; // keeps the other two untouched by the forward
+            std::vector<PlaneXY> xy;
+            for (const double stretch : {1.0, 1.5})
+                for (const PolyPoint& g : grid) {
+                    double x = 0, y = 0;
+                    fwd.CnvLLtoXY(g.x, g.y, x, y);
+                    xy.push_back({x * stretch, y * stretch});
+                }
+            xy.insert(xy.begin() + 5, PlaneXY{std::nan(""), 0});
+            std::vector<PolyPoint> ll(xy.size(), PolyPoint{7, 7});
+            const std::unique_ptr<bool[]> okStore(new bool[xy.size()]);
+            list.CnvXYtoLL(xy, ll, std::span<bool>(okStore.get(), xy.size()));
+            int bad = 0, refused = 0;
+            for (size_t i = 0; i < xy.size() && bad < 3; ++i) {
+                int32_t lon = 0, lat = 0;
+                const bool eok = one.CnvXYtoLL(xy[i].x, xy[i].y, lon, lat);
+                refused += !eok;
+                if (okStore[i] != eok || ll[i].x != lon || ll[i].y != lat) {
+                    ++bad;
+                    ADD_FAILURE() << "point " << xy[i].x << "," << xy[i].y << ": " << ll[i].x << "," << ll[i].y
+                                  << " against " << lon << "," << lat << " " << eok;
+                }
             }
-        xy.insert(xy.begin() + 5, PlaneXY{std::nan(""), 0});
-        std::vector<PolyPoint> ll(xy.size(), PolyPoint{7, 7});
-        const std::unique_ptr<bool[]> okStore(new bool[xy.size()]);
-        list.CnvXYtoLL(xy, ll, std::span<bool>(okStore.get(), xy.size()));
-        int bad = 0, refused = 0;
-        for (size_t i = 0; i < xy.size() && bad < 3; ++i) {
-            int32_t lon = 0, lat = 0;
-            const bool eok = one.CnvXYtoLL(xy[i].x, xy[i].y, lon, lat);
-            refused += !eok;
-            if (okStore[i] != eok || ll[i].x != lon || ll[i].y != lat) {
-                ++bad;
-                ADD_FAILURE() << "point " << xy[i].x << "," << xy[i].y << ": " << ll[i].x << "," << ll[i].y
-                              << " against " << lon << "," << lat << " " << eok;
-            }
-        }
-        EXPECT_GT(refused, 0);
-        int32_t a[2], b[2]; // a refused point shows the leftovers
-        EXPECT_EQ(list.CnvXYtoLL(kR * 9, 0, a[0], a[1]), one.CnvXYtoLL(kR * 9, 0, b[0], b[1]));
-        EXPECT_TRUE(a[0] == b[0] && a[1] == b[1]);
-    });
+            EXPECT_GT(refused, 0);
+            int32_t a[2], b[2]; // a refused point shows the leftovers
+            EXPECT_EQ(list.CnvXYtoLL(kR * 9, 0, a[0], a[1]), one.CnvXYtoLL(kR * 9, 0, b[0], b[1]));
+            EXPECT_TRUE(a[0] == b[0] && a[1] == b[1]);
+            // A list whose last point is accepted (near the centre) leaves that
+            // point behind too.
+            const std::vector<PlaneXY> tail = {{kR * 9, 0}, {1000, 2000}, {-3000, 500}};
+            std::vector<PolyPoint> tll(tail.size());
+            list.CnvXYtoLL(tail, tll);
+            for (const PlaneXY& t : tail) one.CnvXYtoLL(t.x, t.y, b[0], b[1]);
+            EXPECT_EQ(list.CnvXYtoLL(kR * 9, 0, a[0], a[1]), one.CnvXYtoLL(kR * 9, 0, b[0], b[1]));
+            EXPECT_TRUE(a[0] == b[0] && a[1] == b[1]) << a[0] << "," << a[1] << " against " << b[0] << "," << b[1];
+        },
+        true);
+}
+
+// Every projection with a closed-form inverse has list forms both ways at
+// both widths; the two that search for their inverse have the forward ones.
+TEST(ProjectorBatch, ClosedFormsHaveListFormsBothWays) {
+    for (const int16_t index : kAll) {
+        SCOPED_TRACE(testing::Message() << "index " << index);
+        const PrjRegistry::Entry* e = PrjRegistry::Implemented(index);
+        ASSERT_NE(e, nullptr);
+        EXPECT_TRUE(e->forward2 && e->forward4);
+        const bool searched = index == 20 || index == 30;
+        EXPECT_EQ(e->inverse2 != nullptr, !searched);
+        EXPECT_EQ(e->inverse4 != nullptr, !searched);
+    }
 }
 
 // Without a usable set-up every point is refused at the origin.
