@@ -2,6 +2,7 @@
 
 #include "core/AppHost.h"
 #include "core/ErrorMng.h"
+#include "document/clsThing.h"
 #include "legend/RainbowBox.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
@@ -30,6 +31,14 @@ StyleEditor::StyleEditor(const QString& objectName, const QString& caption, int3
     SetDefaultOk(true);
     SetHelpContext(helpContext);
 }
+
+void StyleEditor::Load(const clsThing& thing)
+{
+    mName = thing.Name();
+    LoadStyle(thing);
+}
+
+void StyleEditor::Store(clsThing& thing) const { StoreStyle(thing); }
 
 QCheckBox* StyleEditor::MakeCheck(const QString& caption, const QString& tip)
 {

@@ -20,11 +20,19 @@ class QPushButton;
 class QVBoxLayout;
 class StylePicture;
 class clsMapGraph;
+class clsThing;
 
 class StyleEditor : public DialogFrame {
 public:
     // Shown in the caption; set by the opener.
     QString mName;
+
+    // The opener's side of every editor: Load takes the name and the style
+    // of the thing's current page into the editor's variables; after OK,
+    // Store writes those variables back into that page. Store after a Load
+    // and an OK without a change leaves the thing as it was.
+    void Load(const clsThing& thing);
+    void Store(clsThing& thing) const;
 
     static constexpr int32_t kHighlight = 0x0000FF; // red
     static constexpr int32_t kBand = 0xE8D8FF;      // pink behind the standard styles
@@ -36,6 +44,10 @@ public:
 
 protected:
     StyleEditor(const QString& objectName, const QString& caption, int32_t helpContext, QWidget* parent);
+
+    // What each editor takes from a thing and gives back.
+    virtual void LoadStyle(const clsThing& thing) = 0;
+    virtual void StoreStyle(clsThing& thing) const = 0;
 
     QCheckBox* MakeCheck(const QString& caption, const QString& tip);
     QPushButton* MakeButton(const QString& caption, const QString& tip);

@@ -1,5 +1,6 @@
 #include "legend/ThingCommands.h"
 
+#include "core/AppHost.h"
 #include "core/DialogGuard.h"
 #include "core/Library.h"
 #include "core/Scale.h"
@@ -70,7 +71,7 @@ void ThingCommands::cmdThings(int16_t code)
         else if (code == 5)
             step = 1;
         else if (code == 6 || code == 7) {
-            colour = InputRealColor ? InputRealColor(0) : -2;
+            colour = Host().InputRealColor(0);
             if (colour < 0)
                 return;
         }

@@ -24,8 +24,6 @@ public:
     // that leaves the ladder.
     static double StepLimit(double limit, int16_t step);
 
-    // Asks for a colour; negative when cancelled.
-    std::function<int32_t(int32_t initial)> InputRealColor;
     std::function<void()> ExePreview;
 
 private:

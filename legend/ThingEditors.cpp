@@ -18,12 +18,22 @@ namespace {
 const QString kObj = QStringLiteral("frmMapSymbol");
 
 template <class T>
-T& Lazy(std::unique_ptr<T>& p, QWidget& owner)
+std::unique_ptr<StyleEditor> Make(QWidget* owner)
 {
-    if (!p)
-        p = std::make_unique<T>(&owner);
-    return *p;
+    return std::make_unique<T>(owner);
 }
+
+// The one place that knows which editor styles which figure kind.
+struct EditorKind {
+    int16_t figure;
+    std::unique_ptr<StyleEditor> (*make)(QWidget*);
+};
+constexpr EditorKind kEditors[] = {
+    {2, &Make<frmExpPolyline>},
+    {3, &Make<frmExpPolygon>},
+    {4, &Make<frmExpSymbol>},
+    {5, &Make<frmExpText>},
+};
 
 } // namespace
 
@@ -39,11 +49,35 @@ ThingEditors::ThingEditors(QWidget& owner, FlexGrid& grid, ThingGrid& rows, Symb
 
 ThingEditors::~ThingEditors() = default;
 
-frmRange& ThingEditors::Range() { return Lazy(range_, owner_); }
-frmExpPolyline& ThingEditors::Polyline() { return Lazy(polyline_, owner_); }
-frmExpPolygon& ThingEditors::Polygon() { return Lazy(polygon_, owner_); }
-frmExpSymbol& ThingEditors::Symbol() { return Lazy(symbol_, owner_); }
-frmExpText& ThingEditors::Text() { return Lazy(text_, owner_); }
+std::unique_ptr<StyleEditor> ThingEditors::MakeStyleEditor(int16_t figure, QWidget* owner)
+{
+    for (const EditorKind& k : kEditors)
+        if (k.figure == figure)
+            return k.make(owner);
+    return nullptr;
+}
+
+StyleEditor* ThingEditors::Editor(int16_t figure)
+{
+    const auto found = styles_.find(figure);
+    if (found != styles_.end())
+        return found->second.get();
+    auto made = MakeStyleEditor(figure, &owner_);
+    if (!made)
+        return nullptr;
+    return styles_.emplace(figure, std::move(made)).first->second.get();
+}
+
+frmRange& ThingEditors::Range()
+{
+    if (!range_)
+        range_ = std::make_unique<frmRange>(&owner_);
+    return *range_;
+}
+frmExpPolyline& ThingEditors::Polyline() { return static_cast<frmExpPolyline&>(*Editor(2)); }
+frmExpPolygon& ThingEditors::Polygon() { return static_cast<frmExpPolygon&>(*Editor(3)); }
+frmExpSymbol& ThingEditors::Symbol() { return static_cast<frmExpSymbol&>(*Editor(4)); }
+frmExpText& ThingEditors::Text() { return static_cast<frmExpText&>(*Editor(5)); }
 
 bool ThingEditors::ShowWithoutWheel(DialogFrame& dlg)
 {
@@ -73,13 +107,6 @@ std::shared_ptr<clsThing> ThingEditors::EditedThing(int32_t row) const
         return nullptr;
     thing->SetPage(sw_.mThingPage);
     return thing;
-}
-
-bool ThingEditors::ShowStyle(StyleEditor& dlg, const QString& name)
-{
-    dlg.mName = name;
-    dlg.PlaceFirst(&owner_, 1800, 300);
-    return ShowWithoutWheel(dlg);
 }
 
 void ThingEditors::GridRange(int32_t row)
@@ -120,65 +147,15 @@ void ThingEditors::GridAttribute(int32_t row)
         const auto thing = EditedThing(row);
         if (!thing)
             return;
-        const int16_t shown = sw_.mThingPage;
-        int32_t fore = thing->Fore(), back = thing->Back();
-        int16_t style = thing->Style();
-        const QString name = thing->Name();
-        bool changed = false;
-        switch (thing->Figure()) {
-        case 2: {
-            frmExpPolyline& dlg = Polyline();
-            dlg.mFore = fore;
-            dlg.mBack = back;
-            dlg.mStyle = style;
-            dlg.mWidth = thing->Size();
-            if ((changed = ShowStyle(dlg, name))) {
-                fore = dlg.mFore, back = dlg.mBack, style = dlg.mStyle;
-                thing->SetSize(int16_t(dlg.mWidth));
-            }
-            break;
-        }
-        case 3: {
-            frmExpPolygon& dlg = Polygon();
-            dlg.mFore = fore;
-            dlg.mBack = back;
-            dlg.mStyle = style;
-            if ((changed = ShowStyle(dlg, name)))
-                fore = dlg.mFore, back = dlg.mBack, style = dlg.mStyle;
-            break;
-        }
-        case 4: {
-            frmExpSymbol& dlg = Symbol();
-            dlg.mInside = fore;
-            dlg.mEdge = back;
-            dlg.mSymbol = style;
-            if ((changed = ShowStyle(dlg, name)))
-                fore = dlg.mInside, back = dlg.mEdge, style = dlg.mSymbol;
-            break;
-        }
-        case 5: {
-            frmExpText& dlg = Text();
-            dlg.mInside = fore;
-            dlg.mEdge = back;
-            dlg.mStyle = style;
-            dlg.mHeight = thing->Size();
-            dlg.mEuropian = thing->Europian();
-            dlg.mJapanese = thing->Japanese();
-            if ((changed = ShowStyle(dlg, name))) {
-                fore = dlg.mInside, back = dlg.mEdge, style = dlg.mStyle;
-                thing->SetSize(int16_t(dlg.mHeight));
-                thing->SetEuropian(dlg.mEuropian);
-                thing->SetJapanese(dlg.mJapanese);
-            }
-            break;
-        }
-        default: break;
-        }
-        if (!changed)
+        StyleEditor* dlg = Editor(thing->Figure());
+        if (!dlg)
             return;
-        thing->SetFore(fore);
-        thing->SetBack(back);
-        thing->SetStyle(style);
+        const int16_t shown = sw_.mThingPage;
+        dlg->Load(*thing);
+        dlg->PlaceFirst(&owner_, 1800, 300);
+        if (!ShowWithoutWheel(*dlg))
+            return;
+        dlg->Store(*thing);
         if (sw_.mPageSync) {
             // Every page takes the shown page but keeps its own range.
             for (int16_t p = 1; p <= 8; ++p) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 
 class DialogFrame;
@@ -39,6 +40,12 @@ public:
     // Shows an editor modally and returns its result; tests answer in its place.
     std::function<bool(DialogFrame&)> Show;
 
+    // A new style editor for a figure kind (2 polyline, 3 polygon,
+    // 4 symbol, 5 text); null for a kind that has none.
+    static std::unique_ptr<StyleEditor> MakeStyleEditor(int16_t figure, QWidget* owner);
+    // The kind's editor for the whole run, made on its first use.
+    StyleEditor* Editor(int16_t figure);
+
     frmRange& Range();
     frmExpPolyline& Polyline();
     frmExpPolygon& Polygon();
@@ -50,9 +57,6 @@ private:
     // The thing of a row, set to the shown page; null for a heading row
     // and for things of figure 1, which have no range or style.
     std::shared_ptr<clsThing> EditedThing(int32_t row) const;
-    // Names the editor after the thing, places it at its first opening
-    // and shows it.
-    bool ShowStyle(StyleEditor& dlg, const QString& name);
 
     QWidget& owner_;
     FlexGrid& grid_;
@@ -60,8 +64,5 @@ private:
     SymbolWork& work_;
     SymbolSwitches& sw_;
     std::unique_ptr<frmRange> range_;
-    std::unique_ptr<frmExpPolyline> polyline_;
-    std::unique_ptr<frmExpPolygon> polygon_;
-    std::unique_ptr<frmExpSymbol> symbol_;
-    std::unique_ptr<frmExpText> text_;
+    std::map<int16_t, std::unique_ptr<StyleEditor>> styles_;
 };

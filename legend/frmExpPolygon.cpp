@@ -2,6 +2,7 @@
 
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
+#include "document/clsThing.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "render/RenderGlobals.h"
@@ -46,6 +47,20 @@ QString frmExpPolygon::PatternName(int32_t style)
         return g && g->oTiles ? g->oTiles->Name(style) : QString();
     }
     return {};
+}
+
+void frmExpPolygon::LoadStyle(const clsThing& thing)
+{
+    mFore = thing.Fore();
+    mBack = thing.Back();
+    mStyle = thing.Style();
+}
+
+void frmExpPolygon::StoreStyle(clsThing& thing) const
+{
+    thing.SetFore(mFore);
+    thing.SetBack(mBack);
+    thing.SetStyle(mStyle);
 }
 
 void frmExpPolygon::Form_Load()

@@ -24,6 +24,8 @@ public:
 
 protected:
     void Form_Load() override;
+    void LoadStyle(const clsThing& thing) override;
+    void StoreStyle(clsThing& thing) const override;
 
 private:
     void picPatterns_Paint(QImage& image);

@@ -3,6 +3,7 @@
 #include "core/clsLine.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
+#include "document/clsThing.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "render/RenderGlobals.h"
@@ -63,6 +64,22 @@ QString frmExpPolyline::StyleName(int32_t style)
         return g->oFancyLines->Name();
     }
     return {};
+}
+
+void frmExpPolyline::LoadStyle(const clsThing& thing)
+{
+    mFore = thing.Fore();
+    mBack = thing.Back();
+    mStyle = thing.Style();
+    mWidth = thing.Size();
+}
+
+void frmExpPolyline::StoreStyle(clsThing& thing) const
+{
+    thing.SetFore(mFore);
+    thing.SetBack(mBack);
+    thing.SetStyle(mStyle);
+    thing.SetSize(int16_t(mWidth));
 }
 
 void frmExpPolyline::Form_Load()

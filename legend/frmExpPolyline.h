@@ -28,6 +28,8 @@ public:
 
 protected:
     void Form_Load() override;
+    void LoadStyle(const clsThing& thing) override;
+    void StoreStyle(clsThing& thing) const override;
 
 private:
     void picStyles_Paint(QImage& image);

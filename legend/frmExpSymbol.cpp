@@ -1,6 +1,7 @@
 #include "legend/frmExpSymbol.h"
 
 #include "core/Library.h"
+#include "document/clsThing.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/DeviceContext.h"
@@ -35,6 +36,20 @@ frmExpSymbol::frmExpSymbol(QWidget* parent)
 int32_t frmExpSymbol::PointToSymbol(int32_t x, int32_t y) const
 {
     return StyleMath::CellIndex(x, y, picSymbols->ScaleWidth(), picSymbols->ScaleHeight(), 8, 6);
+}
+
+void frmExpSymbol::LoadStyle(const clsThing& thing)
+{
+    mInside = thing.Fore();
+    mEdge = thing.Back();
+    mSymbol = thing.Style();
+}
+
+void frmExpSymbol::StoreStyle(clsThing& thing) const
+{
+    thing.SetFore(mInside);
+    thing.SetBack(mEdge);
+    thing.SetStyle(mSymbol);
 }
 
 void frmExpSymbol::Form_Load()

@@ -25,6 +25,8 @@ public:
 
 protected:
     void Form_Load() override;
+    void LoadStyle(const clsThing& thing) override;
+    void StoreStyle(clsThing& thing) const override;
 
 private:
     void picSymbols_Paint(QImage& image);

@@ -2,6 +2,7 @@
 
 #include "core/DialogGuard.h"
 #include "core/PublicVal.h"
+#include "document/clsThing.h"
 #include "legend/StyleMath.h"
 #include "legend/StylePicture.h"
 #include "platform/FontCatalog.h"
@@ -135,6 +136,26 @@ void frmExpText::MakeHeights()
     } catch (...) {
         DialogGuard::RaiseError(kName, "MakeHeights");
     }
+}
+
+void frmExpText::LoadStyle(const clsThing& thing)
+{
+    mInside = thing.Fore();
+    mEdge = thing.Back();
+    mStyle = thing.Style();
+    mHeight = thing.Size();
+    mEuropian = thing.Europian();
+    mJapanese = thing.Japanese();
+}
+
+void frmExpText::StoreStyle(clsThing& thing) const
+{
+    thing.SetFore(mInside);
+    thing.SetBack(mEdge);
+    thing.SetStyle(mStyle);
+    thing.SetSize(int16_t(mHeight));
+    thing.SetEuropian(mEuropian);
+    thing.SetJapanese(mJapanese);
 }
 
 void frmExpText::Form_Load()

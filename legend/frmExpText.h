@@ -39,6 +39,8 @@ public:
 
 protected:
     void Form_Load() override;
+    void LoadStyle(const clsThing& thing) override;
+    void StoreStyle(clsThing& thing) const override;
     void Form_Unload() override;
 
 private:

@@ -1,6 +1,5 @@
 #include "legend/frmMapSymbol.h"
 
-#include "core/AppHost.h"
 #include "core/DialogGuard.h"
 #include "core/ErrorMng.h"
 #include "core/Library.h"
@@ -135,9 +134,6 @@ void frmMapSymbol::BuildWindow()
     library_->Guard = guard;
     library_->ExePreview = [this] { ExePreview(); };
     library_->SetGridData = [this] { grid_->SetGridData(); };
-    commands_->InputRealColor = [this](int32_t initial) {
-        return InputRealColor ? InputRealColor(initial) : Host().InputRealColor(initial);
-    };
 
     QObject::connect(choMap, &QComboBox::activated, this, [this] { Guarded("choMap_Click", [this] { choMap_Click(); }); });
     QObject::connect(chkPreview, &QCheckBox::clicked, this, [this] { Guarded("chkPreview_Click", [this] { chkPreview_Click(); }); });

@@ -39,13 +39,12 @@ public:
     // Set by the opener before showing, cleared by it afterwards.
     clsMapUnits* mMapUnits = nullptr;
 
-    // What the dialog asks of the main window: a redraw of the view, the
-    // cruise engine's automatic mode, and the colour picker (negative when
-    // cancelled). Without a picker the host's palette picker is used.
+    // What the dialog asks of the main window: a redraw of the view and the
+    // cruise engine's automatic mode. Colours are picked through the host's
+    // palette picker, as the style editors pick them.
     std::function<void()> PlotWindow;
     std::function<bool()> CruiseAuto;
     std::function<void(bool)> SetCruiseAuto;
-    std::function<int32_t(int32_t initial)> InputRealColor;
 
     // The main view shows the working lists, when preview is on.
     void ExePreview();

@@ -4,17 +4,17 @@
 #include "SymbolTestEnv.h"
 
 #include "legend/ThingCommands.h"
+#include "support/FakeAppHost.h"
 
 namespace {
 
 struct CommandTest : GridTest {
     ThingCommands cmd{flex, grid, work, sw};
-    int32_t picked = -2;
+    FakeAppHost host; // the palette picker, scripted
     int previews = 0;
     void SetUp() override
     {
         GridTest::SetUp();
-        cmd.InputRealColor = [this](int32_t) { return picked; };
         cmd.ExePreview = [this] { ++previews; };
         sw.mPageSync = false;
     }
@@ -68,19 +68,20 @@ TEST_F(CommandTest, ColourCopyPasteAndCancel) {
     EXPECT_EQ(sw.mCopyFore, -2);
 
     previews = 0;
-    picked = -2; // the picker cancelled: no change, no preview
+    host.paletteAnswers = {-2}; // the picker cancelled: no change, no preview
     Select(2, 4);
     cmd.cmdThings(6);
     EXPECT_EQ(Work(2, 1)->Fore(), 0x80);
     EXPECT_EQ(previews, 0);
 
-    picked = 0x00FF00;
+    host.paletteAnswers = {0x00FF00, 0x00FF00};
     Select(4, 4);
     cmd.cmdThings(7); // 国境 gets a green background
     Select(5, 5);
     cmd.cmdThings(6); // 都市 a green foreground
     EXPECT_EQ(Work(2, 3)->Back(), 0x00FF00);
     EXPECT_EQ(Work(2, 4)->Fore(), 0x00FF00);
+    EXPECT_EQ(host.paletteRequests, (QList<int32_t>{0, 0, 0})); // always offered from black
     Select(3, 5);
     cmd.cmdThings(8); // from the first row only: 注記, without background
     EXPECT_EQ(sw.mCopyFore, 0x80);

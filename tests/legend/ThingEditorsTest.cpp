@@ -151,6 +151,30 @@ TEST_F(EditFromGrid, FirstOpeningsBesideTheDialogThenWhereLeft) {
     EXPECT_EQ(editors.Range().mLeft, 4000);
 }
 
+TEST_F(EditFromGrid, OneEditorPerKindOpensOnTheRowsThing) {
+    EXPECT_EQ(editors.Editor(1), nullptr);
+    const struct {
+        int row;
+        int16_t figure;
+        StyleEditor* typed;
+        const char* name;
+    } rows[] = {{4, 2, &editors.Polyline(), "国境"},
+                {2, 3, &editors.Polygon(), "陸地"},
+                {5, 4, &editors.Symbol(), "都市"},
+                {7, 5, &editors.Text(), "地名"}};
+    for (const auto& r : rows) {
+        DialogFrame* opened = nullptr;
+        answer = [&opened](DialogFrame& d) {
+            opened = &d;
+            return false;
+        };
+        editors.GridAttribute(r.row);
+        EXPECT_EQ(opened, r.typed) << r.name;
+        EXPECT_EQ(editors.Editor(r.figure), r.typed) << r.name;
+        EXPECT_EQ(r.typed->mName, QString::fromUtf8(r.name));
+    }
+}
+
 TEST_F(EditFromGrid, ShownModallyAndAcceptedWithOk) {
     editors.Show = [](DialogFrame& d) { return d.ShowModal(); };
     WhenModal([](QWidget* w) {
