@@ -59,7 +59,9 @@ QStringList Texts(const ScriptedUi& ui)
     return m;
 }
 
-TEST_F(GridTest, HtmlLegendOfTheSelectedRows) {
+struct HtmlLegendGrid : GridTest {};
+
+TEST_F(HtmlLegendGrid, HtmlLegendOfTheSelectedRows) {
     auto land = Work(2, 1);
     land->SetName(QStringLiteral("陸&地"));
     land->SetPage(1);
@@ -117,7 +119,7 @@ TEST_F(GridTest, HtmlLegendOfTheSelectedRows) {
 // Black is a colour (0,0,0), none is empty; letters the code page lacks are
 // character references in the page and UTF-8 bytes in the picture link, as
 // are "%", "#" and "?", which a link would otherwise read as its own.
-TEST_F(GridTest, HtmlLegendWritesEveryCharacterAndLinksItsPictures) {
+TEST_F(HtmlLegendGrid, HtmlLegendWritesEveryCharacterAndLinksItsPictures) {
     auto land = Work(2, 1);
     land->SetName(QStringLiteral("한국€Ā\U0001F600"));
     land->SetPage(1);

@@ -55,7 +55,9 @@ TEST(PreviewRatio, StylePictureDrawsInDevicePixels) {
     }
 }
 
-TEST_F(GridTest, SamplesAtTheScreensRatioAndTheLegendAtTheCellsSize) {
+struct PreviewRatioGrid : GridTest {};
+
+TEST_F(PreviewRatioGrid, SamplesAtTheScreensRatioAndTheLegendAtTheCellsSize) {
     QImage one;
     {
         RatioScope scope(1);

@@ -18,7 +18,9 @@ void Open(Range& d, double small, double large)
     d.Load();
 }
 
-TEST_F(EditorTest, RangeSelectionFromScalesEitherOrderOrEqual) {
+struct RangeDialog : EditorTest {};
+
+TEST_F(RangeDialog, RangeSelectionFromScalesEitherOrderOrEqual) {
     for (const auto& [small, large] : {std::pair{1e7, 1e6}, std::pair{1e6, 1e7}}) {
         SCOPED_TRACE(small);
         Range d;
@@ -51,7 +53,7 @@ TEST_F(EditorTest, RangeSelectionFromScalesEitherOrderOrEqual) {
     EXPECT_EQ(d.mLarge, 1e6);
 }
 
-TEST_F(EditorTest, RangeButtonsAtTheEnds) {
+TEST_F(RangeDialog, RangeButtonsAtTheEnds) {
     Range d;
     Open(d, 1e9, 1e5); // the whole ladder
     EXPECT_EQ(d.sliRange->SelStart(), 1);
@@ -69,7 +71,7 @@ TEST_F(EditorTest, RangeButtonsAtTheEnds) {
     EXPECT_EQ(d.mSmall, 8e8);
 }
 
-TEST_F(EditorTest, RangePointerPlainAndShift) {
+TEST_F(RangeDialog, RangePointerPlainAndShift) {
     Range d;
     Open(d, 1e7, 1e6);
     d.sliRange->setValue(20); // thumb at step 34

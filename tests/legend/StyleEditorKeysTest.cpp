@@ -40,7 +40,9 @@ QList<QWidget*> TabCycle(QWidget& d)
     return seen;
 }
 
-TEST_F(EditorTest, TabVisitsEveryControlInScreenOrder) {
+struct StyleEditorKeys : EditorTest {};
+
+TEST_F(StyleEditorKeys, TabVisitsEveryControlInScreenOrder) {
     Opened<frmExpPolygon> polygon;
     EXPECT_EQ(TabCycle(polygon),
               (QList<QWidget*>{polygon.picPatterns, polygon.cmdFore, polygon.cmdBack, polygon.chkBack, polygon.cmdOK,
@@ -65,7 +67,7 @@ TEST_F(EditorTest, TabVisitsEveryControlInScreenOrder) {
     EXPECT_EQ(TabCycle(polygon).value(0), polygon.picPatterns);
 }
 
-TEST_F(EditorTest, ArrowsChooseAPatternAsAClickDoes) {
+TEST_F(StyleEditorKeys, ArrowsChooseAPatternAsAClickDoes) {
     Opened<frmExpPolygon> d;
     d.mStyle = 8; // no cell: the first key takes the first pattern
     d.Load();

@@ -9,7 +9,9 @@ namespace {
 
 constexpr int32_t kRed = 0x0000FF;
 
-TEST_F(EditorTest, PolygonNoBackgroundThroughLoadAndOk) {
+struct StyleEditors : EditorTest {};
+
+TEST_F(StyleEditors, PolygonNoBackgroundThroughLoadAndOk) {
     Opened<frmExpPolygon> d;
     d.mName = QStringLiteral("陸地");
     d.mBack = -1;
@@ -36,7 +38,7 @@ TEST_F(EditorTest, PolygonNoBackgroundThroughLoadAndOk) {
     EXPECT_EQ(d.mBack, -1);
 }
 
-TEST_F(EditorTest, ColourButtonsTickTheBoxAndKeepOnCancel) {
+TEST_F(StyleEditors, ColourButtonsTickTheBoxAndKeepOnCancel) {
     Opened<frmExpPolygon> d;
     d.mFore = 0x010203;
     d.mBack = -1;
@@ -53,7 +55,7 @@ TEST_F(EditorTest, ColourButtonsTickTheBoxAndKeepOnCancel) {
     EXPECT_EQ(d.mBack, 0x123456);
 }
 
-TEST_F(EditorTest, PolylineWidthBoxFollowsTheStyle) {
+TEST_F(StyleEditors, PolylineWidthBoxFollowsTheStyle) {
     Opened<frmExpPolyline> d;
     d.mStyle = 110;
     d.mWidth = 20;
@@ -87,7 +89,7 @@ TEST_F(EditorTest, PolylineWidthBoxFollowsTheStyle) {
     EXPECT_EQ(d.mWidth, 0);
 }
 
-TEST_F(EditorTest, SymbolEdgeAndStripBelow) {
+TEST_F(StyleEditors, SymbolEdgeAndStripBelow) {
     Opened<frmExpSymbol> d;
     d.mSymbol = 3;
     d.mEdge = 0x00FFFF;
@@ -106,7 +108,7 @@ TEST_F(EditorTest, SymbolEdgeAndStripBelow) {
     EXPECT_EQ(d.mSymbol, 47);
 }
 
-TEST_F(EditorTest, TextFacesFlagsAndEdge) {
+TEST_F(StyleEditors, TextFacesFlagsAndEdge) {
     Opened<frmExpText> d;
     d.mEuropian = QStringLiteral("(default)");
     d.mJapanese = QStringLiteral("No Such Face 42");

@@ -8,7 +8,9 @@ namespace {
 const QStringList kListed{QStringLiteral("枠組"), QStringLiteral("陸地"), QStringLiteral("注記"), QStringLiteral("国境"),
                           QStringLiteral("都市"), QStringLiteral("注記2"), QStringLiteral("地名")};
 
-TEST_F(GridTest, UnnamedAndEmptyCategoriesAreNotListed) {
+struct ThingGrid : GridTest {};
+
+TEST_F(ThingGrid, UnnamedAndEmptyCategoriesAreNotListed) {
     EXPECT_EQ(Column(1), kListed);
     EXPECT_EQ(Column(0).first(), QStringLiteral("+"));
     EXPECT_EQ(Column(6), (QStringList{"1", "1", "2", "3", "4", "5", "6"}));
@@ -25,7 +27,7 @@ TEST_F(GridTest, UnnamedAndEmptyCategoriesAreNotListed) {
     EXPECT_EQ(Column(1), (kListed + QStringList{"水系", "河川"})); // the unused thing now, never 無名
 }
 
-TEST_F(GridTest, PageChangeKeepsRowsAndOpenCategories) {
+TEST_F(ThingGrid, PageChangeKeepsRowsAndOpenCategories) {
     grid.GridTree(3); // from a thing row up to its category
     EXPECT_EQ(flex.TextMatrix(1, 0), QStringLiteral("-"));
     EXPECT_EQ(flex.RowHeight(4), 400);
@@ -42,7 +44,7 @@ TEST_F(GridTest, PageChangeKeepsRowsAndOpenCategories) {
     EXPECT_EQ(flex.RowHeight(4), 0);
 }
 
-TEST_F(GridTest, ShowModeCycleAndAnnotationWalk) {
+TEST_F(ThingGrid, ShowModeCycleAndAnnotationWalk) {
     sw.mPageSync = false;
     sw.mUnitSync = false;
     grid.GridShowmode(3); // 注記 heads 国境 and 都市
@@ -64,7 +66,7 @@ TEST_F(GridTest, ShowModeCycleAndAnnotationWalk) {
     EXPECT_EQ(Work(1, 6)->ShowMode(), 0); // copied to the base unit by name
 }
 
-TEST_F(GridTest, SyncByNameFirstNamesakeLockedListsSkipped) {
+TEST_F(ThingGrid, SyncByNameFirstNamesakeLockedListsSkipped) {
     auto dup = Legend();
     dup->Add(Thing(12, "POLYLINE", QStringLiteral("国境"), 3)); // a second namesake
     dup->Add(Thing(13, "POLYGON", QStringLiteral("陸地"), 3));
@@ -95,7 +97,7 @@ TEST_F(GridTest, SyncByNameFirstNamesakeLockedListsSkipped) {
     EXPECT_FALSE(work.WorkThings(1)->Item(12)->Use());
 }
 
-TEST_F(GridTest, SampleStateFollowsRowsAndTheSampleColumn) {
+TEST_F(ThingGrid, SampleStateFollowsRowsAndTheSampleColumn) {
     bool popup = false;
     grid.EnablePopup = [&](bool on) { popup = on; };
     flex.SelChange = [&] { grid.SelChange(); };
@@ -113,7 +115,7 @@ TEST_F(GridTest, SampleStateFollowsRowsAndTheSampleColumn) {
     EXPECT_EQ(flex.RowSel(), 2);
 }
 
-TEST_F(GridTest, ToolTips) {
+TEST_F(ThingGrid, ToolTips) {
     EXPECT_EQ(grid.ToolTipAt(0, 3), QStringLiteral("見出し行(ダブルクリックで全行選択) / この桁は「事象別表示モード」を示す"));
     EXPECT_EQ(grid.ToolTipAt(1, 2), QStringLiteral("カテゴリー行(ダブルクリックでカテゴリー内全行選択)"));
     flex.SetTextMatrix(2, 1, QStringLiteral("１２３４５６７８９０1"));
