@@ -209,14 +209,15 @@ std::optional<UnitXY> FwdHammer(const AzimuthalConsts&, double lon, double lat) 
     return UnitXY{2 * cb * std::sin(a) / h, std::sin(b) / h};
 }
 
+// The inverse takes the arc c and azimuth A back the same way without
+// trigonometry: with rho = 2 sin(c/2) and z = cos(c/2), cos c = 1 - rho^2/2
+// and sin c (sin A, cos A) = z (x/2, y).
 std::optional<LonLatRad> InvHammer(const AzimuthalConsts& c, double x, double y) {
     const double u = x / 2;
-    const double rho = std::sqrt(u * u + y * y);
-    if (rho > c.limit) return std::nullopt;
-    const double arc = 2 * ArcSin(rho / 2);
-    const double az = AnglePos(y, u);
-    const double sc = std::sin(arc);
-    return LonLatRad{2 * AnglePos(std::cos(arc), std::sin(az) * sc), ArcSin(std::cos(az) * sc)};
+    const double r2 = u * u + y * y;
+    if (std::sqrt(r2) > c.limit) return std::nullopt;
+    const double z = std::sqrt(1 - r2 / 4);
+    return LonLatRad{2 * AnglePos(1 - r2 / 2, u * z), ArcSin(y * z)};
 }
 
 // 9 Aitoff: the equatorial azimuthal equidistant image of (lon/2, lat), x
@@ -400,13 +401,11 @@ template <class L> void InvHammerList(const AzimuthalConsts&, const PrjBatch::Co
     const double m = c.limit;
     PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat) {
         const V u = x / 2;
-        const V rho = T::Sqrt(u * u + y * y);
-        const V arc = 2 * ArcSinV<T>(rho / 2);
-        const V az = AnglePosV<T>(y, u);
-        const V sc = T::Sin(arc);
-        vlon = 2 * AnglePosV<T>(T::Cos(arc), T::Sin(az) * sc);
-        vlat = ArcSinV<T>(T::Cos(az) * sc);
-        return rho <= m;
+        const V r2 = u * u + y * y;
+        const V z = T::Sqrt(1 - r2 / 4);
+        vlon = 2 * AnglePosV<T>(1 - r2 / 2, u * z);
+        vlat = ArcSinV<T>(y * z);
+        return T::Sqrt(r2) <= m;
     });
 }
 

@@ -107,6 +107,37 @@ TEST(PrjFamily, SearchSaysWhereItStoppedOnlyWhenItWalked) {
     EXPECT_NEAR(back.y, -0.5, 3e-4);
 }
 
+// Hammer's inverse, worked without trigonometry, against the textbook
+// forward: every quadrant, the axes, and points a hair inside the rim (the
+// poles and the antimeridian themselves lie just past its limit).
+TEST(PrjFamily, HammerInverseTakesTheTextbookImageBack) {
+    const auto h = *SetUpHammer(Centre(kHalfPi));
+    const struct {
+        double lon, lat;
+    } points[] = {{0, 0},
+                  {1.5707963267948966, 0.7853981633974483},
+                  {-2.5, -1.2},
+                  {3.14, 0.001},
+                  {-3.1, 0.4},
+                  {0.2, 1.57},
+                  {0, -1.5},
+                  {2.0, 0},
+                  {-0.0001, 0.0001},
+                  {1.0, -1.5707},
+                  {3.141592, -0.000001}};
+    for (const auto& p : points) {
+        const double d = std::sqrt(1 + std::cos(p.lat) * std::cos(p.lon / 2));
+        const double x = 2 * std::sqrt(2.0) * std::cos(p.lat) * std::sin(p.lon / 2) / d;
+        const double y = std::sqrt(2.0) * std::sin(p.lat) / d;
+        const auto r = InvHammer(h, x, y);
+        ASSERT_TRUE(r) << p.lon << "," << p.lat;
+        EXPECT_NEAR(r->lon, p.lon, 1e-9) << p.lon << "," << p.lat;
+        EXPECT_NEAR(r->lat, p.lat, 1e-9) << p.lon << "," << p.lat;
+    }
+    EXPECT_FALSE(InvHammer(h, 0, std::sqrt(2.0)));
+    EXPECT_FALSE(InvHammer(h, -2 * std::sqrt(2.0), 0));
+}
+
 // Bonne's per-point cone constant and a failed walk leave nothing behind.
 TEST(PrjFamily, AnswersDependOnTheArgumentsAlone) {
     const auto bo = *SetUpBonne(Centre(0.7));
