@@ -34,7 +34,11 @@ bool Chunk(QFile& f, const char (&type)[5], const uint8_t* data, size_t n) {
 } // namespace
 
 bool PngFile::Save(const QImage& image, const QString& path) {
-    const QImage img = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    // A copy of an image that is still being painted on is a deep one; a
+    // reference reads the pixels where they are.
+    QImage converted;
+    if (image.format() != QImage::Format_RGB32) converted = image.convertToFormat(QImage::Format_RGB32);
+    const QImage& img = image.format() == QImage::Format_RGB32 ? image : converted;
     const int w = img.width(), h = img.height();
     if (img.isNull() || w <= 0 || h <= 0) return false;
 
