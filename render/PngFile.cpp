@@ -6,6 +6,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 #include <zlib.h>
 
@@ -44,39 +45,56 @@ bool PngFile::Save(const QImage& image, const QString& path) {
 
     // The rows are deflated in strips on all cores, each strip a raw stream
     // of its own ended on a byte boundary, and the strips joined into one
-    // zlib stream: a strip refers to nothing before it.
+    // zlib stream: a strip's stream refers to nothing before it (the rows'
+    // filter does, to the picture's row above, before deflating).
     const size_t rowBytes = 1 + size_t(w) * 3;
     constexpr int kStripRows = 64;
     const size_t strips = size_t((h + kStripRows - 1) / kStripRows);
     struct Strip {
-        std::vector<uint8_t> out;
+        std::unique_ptr<uint8_t[]> out;
+        size_t size = 0;
         uLong adler = 0;
         size_t bytes = 0;
         bool ok = false;
     };
     std::vector<Strip> done(strips);
     RenderWorkers::ForParts(strips, size_t(std::max(1, QThread::idealThreadCount())), [&](size_t, size_t from, size_t to) {
-        std::vector<uint8_t> row(rowBytes);
+        // Each row is written as its difference from the row above ("Up"):
+        // a map's flat areas and repeated rows become runs of zeros, which
+        // deflate in less time than the colours themselves.
+        std::vector<uint8_t> above(rowBytes), here(rowBytes), row(rowBytes);
+        auto toRgb = [&](int y, std::vector<uint8_t>& o) {
+            if (y < 0) {
+                std::fill(o.begin(), o.end(), uint8_t(0)); // the row above the first is zeros
+                return;
+            }
+            const auto* px = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+            uint8_t* d = o.data() + 1;
+            for (int x = 0; x < w; ++x) {
+                *d++ = uint8_t(qRed(px[x]));
+                *d++ = uint8_t(qGreen(px[x]));
+                *d++ = uint8_t(qBlue(px[x]));
+            }
+        };
         for (size_t s = from; s < to; ++s) {
             Strip& st = done[s];
             const int y0 = int(s) * kStripRows, y1 = std::min(h, y0 + kStripRows);
             z_stream z{};
             if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return;
-            st.out.resize(deflateBound(&z, uLong(rowBytes * size_t(y1 - y0))) + 16);
-            z.next_out = st.out.data();
-            z.avail_out = uInt(st.out.size());
+            // Left uninitialised: only the part deflate writes is touched.
+            st.size = deflateBound(&z, uLong(rowBytes * size_t(y1 - y0))) + 16;
+            st.out.reset(new uint8_t[st.size]);
+            z.next_out = st.out.get();
+            z.avail_out = uInt(st.size);
             st.adler = adler32(0, nullptr, 0);
             const bool last = s + 1 == strips;
             bool ok = true;
+            toRgb(y0 - 1, above);
             for (int y = y0; y < y1 && ok; ++y) {
-                const auto* px = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-                uint8_t* o = row.data();
-                *o++ = 0; // no filter
-                for (int x = 0; x < w; ++x) {
-                    *o++ = uint8_t(qRed(px[x]));
-                    *o++ = uint8_t(qGreen(px[x]));
-                    *o++ = uint8_t(qBlue(px[x]));
-                }
+                toRgb(y, here);
+                row[0] = 2; // Up
+                for (size_t i = 1; i < rowBytes; ++i) row[i] = uint8_t(here[i] - above[i]);
+                above.swap(here);
                 st.adler = adler32_z(st.adler, row.data(), rowBytes);
                 z.next_in = row.data();
                 z.avail_in = uInt(rowBytes);
@@ -89,14 +107,18 @@ bool PngFile::Save(const QImage& image, const QString& path) {
             deflateEnd(&z);
         }
     });
-    std::vector<uint8_t> packed{0x78, 0x01}; // deflate, 32K window, fastest level
+    size_t total = 6;
+    for (const Strip& st : done) total += st.bytes;
+    std::vector<uint8_t> packed;
+    packed.reserve(total);
+    packed.insert(packed.end(), {0x78, 0x01}); // deflate, 32K window, fastest level
     uLong adler = adler32(0, nullptr, 0);
     for (size_t s = 0; s < strips; ++s) {
         if (!done[s].ok) return false;
-        packed.insert(packed.end(), done[s].out.begin(), done[s].out.begin() + ptrdiff_t(done[s].bytes));
+        packed.insert(packed.end(), done[s].out.get(), done[s].out.get() + done[s].bytes);
         const int rows = std::min(h - int(s) * kStripRows, kStripRows);
         adler = adler32_combine(adler, done[s].adler, z_off_t(rowBytes * size_t(rows)));
-        std::vector<uint8_t>().swap(done[s].out);
+        done[s].out.reset();
     }
     PutU32(packed, uint32_t(adler));
     const size_t packedSize = packed.size();
@@ -107,7 +129,7 @@ bool PngFile::Save(const QImage& image, const QString& path) {
     std::vector<uint8_t> ihdr;
     PutU32(ihdr, uint32_t(w));
     PutU32(ihdr, uint32_t(h));
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter, not interlaced
+    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, adaptive filters, not interlaced
     std::vector<uint8_t> phys;
     PutU32(phys, uint32_t(img.dotsPerMeterX()));
     PutU32(phys, uint32_t(img.dotsPerMeterY()));
