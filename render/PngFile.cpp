@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QThread>
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -48,7 +49,7 @@ bool PngFile::Save(const QImage& image, const QString& path) {
     // zlib stream: a strip's stream refers to nothing before it (the rows'
     // filter does, to the picture's row above, before deflating).
     const size_t rowBytes = 1 + size_t(w) * 3;
-    constexpr int kStripRows = 64;
+    constexpr int kStripRows = 32;
     const size_t strips = size_t((h + kStripRows - 1) / kStripRows);
     struct Strip {
         std::unique_ptr<uint8_t[]> out;
@@ -58,7 +59,11 @@ bool PngFile::Save(const QImage& image, const QString& path) {
         bool ok = false;
     };
     std::vector<Strip> done(strips);
-    RenderWorkers::ForParts(strips, size_t(std::max(1, QThread::idealThreadCount())), [&](size_t, size_t from, size_t to) {
+    // Strips are taken in turn rather than dealt out: a worker the system
+    // holds back leaves its share to the others.
+    std::atomic<size_t> nextStrip{0};
+    const size_t workers = std::min(strips, size_t(std::max(1, QThread::idealThreadCount())));
+    RenderWorkers::ForParts(workers, workers, [&](size_t, size_t, size_t) {
         // Each row is written as its difference from the row above ("Up"):
         // a map's flat areas and repeated rows become runs of zeros, which
         // deflate in less time than the colours themselves.
@@ -76,11 +81,14 @@ bool PngFile::Save(const QImage& image, const QString& path) {
                 *d++ = uint8_t(qBlue(px[x]));
             }
         };
-        for (size_t s = from; s < to; ++s) {
+        // One deflate state per worker, reset for each strip: its tables are
+        // large enough that a fresh one per strip shows in the time.
+        z_stream z{};
+        if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return;
+        for (size_t s; (s = nextStrip.fetch_add(1, std::memory_order_relaxed)) < strips;) {
             Strip& st = done[s];
             const int y0 = int(s) * kStripRows, y1 = std::min(h, y0 + kStripRows);
-            z_stream z{};
-            if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return;
+            if (deflateReset(&z) != Z_OK) break;
             // Left uninitialised: only the part deflate writes is touched.
             st.size = deflateBound(&z, uLong(rowBytes * size_t(y1 - y0))) + 16;
             st.out.reset(new uint8_t[st.size]);
@@ -104,8 +112,8 @@ bool PngFile::Save(const QImage& image, const QString& path) {
             }
             st.bytes = z.total_out;
             st.ok = ok;
-            deflateEnd(&z);
         }
+        deflateEnd(&z);
     });
     size_t total = 6;
     for (const Strip& st : done) total += st.bytes;
