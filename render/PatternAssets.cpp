@@ -4,9 +4,9 @@
 
 #include <QDir>
 #include <QDateTime>
-#include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QResource>
 #include <mutex>
 
 namespace PatternAssets {
@@ -42,12 +42,14 @@ std::optional<int32_t> BlockNumber(const QString& line)
 
 QString ReadResource(const QString& name, QStringList& problems)
 {
-    QFile f(QStringLiteral(":/patterns/") + name);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // QResource rather than QFile: no QObject, so the tables can be read on
+    // any thread from the moment the program starts.
+    const QResource r(QStringLiteral(":/patterns/") + name);
+    if (!r.isValid()) {
         problems.append(QStringLiteral("%1: missing").arg(name));
         return {};
     }
-    return QString::fromUtf8(f.readAll());
+    return QString::fromUtf8(r.uncompressedData());
 }
 
 struct Assets {
@@ -171,10 +173,16 @@ QStringList Problems() { return Loaded().problems; }
 
 QString ProgramFile(const QString& name)
 {
-    const QString folder = FileSystem::ResolvePath(FileSystem::ProgramFolder());
-    // The tables ask hundreds of times: one stat, and the time in UTC (a
+    // The tables ask hundreds of times: one stat for the folder as spelled
+    // (which is then what resolving it would give), and the time in UTC (a
     // local time would read the time zone file on every call).
-    const qint64 changed = FileSystem::FolderTime(folder);
+    QString folder = FileSystem::ProgramFolder();
+    folder.replace(u'\\', u'/');
+    qint64 changed = FileSystem::FolderTime(folder);
+    if (changed < 0) {
+        folder = FileSystem::ResolvePath(folder);
+        changed = FileSystem::FolderTime(folder);
+    }
     const bool isDir = changed >= 0;
     // A folder changed within the clock's last ticks may change again unseen
     // by its time; it is searched afresh, name by name.

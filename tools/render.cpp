@@ -18,6 +18,7 @@
 #include "platform/FontCatalog.h"
 #include "platform/ProcessMemory.h"
 #include "platform/UiServices.h"
+#include "render/PatternAssets.h"
 #include "render/PngFile.h"
 #include "render/RenderGlobals.h"
 #include "render/clsAccessory.h"
@@ -57,6 +58,9 @@ bool ToInt(const QString& s, int32_t& v) {
 
 int main(int argc, char** argv) {
     ProcessMemory::PadHeapGrowth();
+    // The built-in pattern tables are parsed from the first moment, beside
+    // the start of Qt; the drawing layer made below waits for them.
+    auto patterns = std::async(std::launch::async, [] { PatternAssets::Problems(); });
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // The tool never reads or writes the user's own settings.
     QTemporaryDir settingsHome;
@@ -124,11 +128,17 @@ int main(int argc, char** argv) {
     HMap::SetNativeColorHook([&palette](int32_t index) { return palette.Color(index); });
 
     // The drawing layer reads the installed fonts and the pattern tables,
-    // the slowest part of the start: it is made while the maps load. The
-    // font database is filled on a thread of its own meanwhile, so the
-    // pattern tables and the fonts are read side by side.
+    // the slowest part of the start: it is made while the maps load, and so
+    // is the picture. The font database is filled on a thread of its own
+    // meanwhile, so the pattern tables and the fonts are read side by side.
     auto fonts = std::async(std::launch::async, [] { FontCatalog::InstalledNames(); });
     auto makeGraph = std::async(std::launch::async, [] { return std::make_unique<clsMapGraph>(); });
+    // Clearing a screen-sized picture faults in thousands of fresh pages.
+    auto makeImage = std::async(std::launch::async, [width, height] {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        return image;
+    });
 
     QElapsedTimer timer;
     timer.start();
@@ -148,10 +158,10 @@ int main(int argc, char** argv) {
         units.Add(unit);
     }
     const qint64 loadMs = timer.elapsed();
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    patterns.get();
     fonts.get();
     const std::unique_ptr<clsMapGraph> graph = makeGraph.get();
+    QImage image = makeImage.get();
     RenderGlobals::SetMapGraph(graph.get());
     int64_t figures = 0;
     for (const auto& u : units)
