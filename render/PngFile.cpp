@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 #include <zlib.h>
@@ -67,18 +68,25 @@ bool PngFile::Save(const QImage& image, const QString& path) {
         // Each row is written as its difference from the row above ("Up"):
         // a map's flat areas and repeated rows become runs of zeros, which
         // deflate in less time than the colours themselves.
-        std::vector<uint8_t> above(rowBytes), here(rowBytes), row(rowBytes);
-        auto toRgb = [&](int y, std::vector<uint8_t>& o) {
-            if (y < 0) {
-                std::fill(o.begin(), o.end(), uint8_t(0)); // the row above the first is zeros
+        std::vector<uint8_t> row(rowBytes);
+        row[0] = 2; // Up
+        const std::vector<QRgb> zeros(size_t(w), 0); // the row above the first
+        // Straight from the two rows of pixels: a row the same as the one
+        // above (common in a map) is all zeros without a look at its pixels.
+        auto upRow = [&](int y) {
+            const auto* px = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+            const QRgb* up = y > 0 ? reinterpret_cast<const QRgb*>(img.constScanLine(y - 1)) : zeros.data();
+            uint8_t* d = row.data() + 1;
+            if (std::memcmp(px, up, size_t(w) * sizeof(QRgb)) == 0) {
+                std::memset(d, 0, rowBytes - 1);
                 return;
             }
-            const auto* px = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-            uint8_t* d = o.data() + 1;
             for (int x = 0; x < w; ++x) {
-                *d++ = uint8_t(qRed(px[x]));
-                *d++ = uint8_t(qGreen(px[x]));
-                *d++ = uint8_t(qBlue(px[x]));
+                const QRgb p = px[x], u = up[x];
+                d[0] = uint8_t(qRed(p) - qRed(u));
+                d[1] = uint8_t(qGreen(p) - qGreen(u));
+                d[2] = uint8_t(qBlue(p) - qBlue(u));
+                d += 3;
             }
         };
         // One deflate state per worker, reset for each strip: its tables are
@@ -97,12 +105,8 @@ bool PngFile::Save(const QImage& image, const QString& path) {
             st.adler = adler32(0, nullptr, 0);
             const bool last = s + 1 == strips;
             bool ok = true;
-            toRgb(y0 - 1, above);
             for (int y = y0; y < y1 && ok; ++y) {
-                toRgb(y, here);
-                row[0] = 2; // Up
-                for (size_t i = 1; i < rowBytes; ++i) row[i] = uint8_t(here[i] - above[i]);
-                above.swap(here);
+                upRow(y);
                 st.adler = adler32_z(st.adler, row.data(), rowBytes);
                 z.next_in = row.data();
                 z.avail_in = uInt(rowBytes);
