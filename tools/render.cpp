@@ -58,13 +58,18 @@ bool ToInt(const QString& s, int32_t& v) {
 
 int main(int argc, char** argv) {
     ProcessMemory::PadHeapGrowth();
-    // The built-in pattern tables are parsed from the first moment, beside
-    // the start of Qt; the drawing layer made below waits for them.
-    auto patterns = std::async(std::launch::async, [] { PatternAssets::Problems(); });
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // The tool never reads or writes the user's own settings.
     QTemporaryDir settingsHome;
     setenv("XDG_CONFIG_HOME", qPrintable(settingsHome.path()), 1);
+    // From here on the environment stays as it is (a setenv beside a
+    // getenv on another thread can crash, and the font configuration reads
+    // it). The built-in pattern tables are parsed beside the start of Qt;
+    // the drawing layer made below waits for them. So is the system's font
+    // configuration, which the font database reads.
+    auto patterns = std::async(std::launch::async, [] { PatternAssets::Problems(); });
+    const std::shared_future<bool> fontConfig =
+        std::async(std::launch::async, FontCatalog::PreloadConfiguration).share();
     QGuiApplication app(argc, argv);
     FileSystem::SetProgramFolder(QCoreApplication::applicationDirPath());
 
@@ -131,8 +136,14 @@ int main(int argc, char** argv) {
     // the slowest part of the start: it is made while the maps load, and so
     // is the picture. The font database is filled on a thread of its own
     // meanwhile, so the pattern tables and the fonts are read side by side.
-    auto fonts = std::async(std::launch::async, [] { FontCatalog::InstalledNames(); });
-    auto makeGraph = std::async(std::launch::async, [] { return std::make_unique<clsMapGraph>(); });
+    auto fonts = std::async(std::launch::async, [fontConfig] {
+        fontConfig.wait();
+        FontCatalog::InstalledNames();
+    });
+    auto makeGraph = std::async(std::launch::async, [fontConfig] {
+        fontConfig.wait();
+        return std::make_unique<clsMapGraph>();
+    });
     // Clearing a screen-sized picture faults in thousands of fresh pages.
     auto makeImage = std::async(std::launch::async, [width, height] {
         QImage image(width, height, QImage::Format_RGB32);
