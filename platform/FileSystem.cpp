@@ -95,6 +95,12 @@ bool IsFolder(const QString& path) {
     return !path.isEmpty() && StatPath(ResolvePath(path), st) && S_ISDIR(st.st_mode);
 }
 
+int64_t FolderTime(const QString& folder) {
+    struct stat st;
+    if (folder.isEmpty() || !StatPath(folder, st) || !S_ISDIR(st.st_mode)) return -1;
+    return int64_t(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+}
+
 bool IsReadOnly(const QString& path) {
     struct stat st;
     if (path.isEmpty() || !StatPath(ResolvePath(path), st)) return false;

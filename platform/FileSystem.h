@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 struct stat;
 
@@ -20,6 +21,9 @@ QString NormalPath(const QString& path);
 bool Exists(const QString& path);      // a file or folder
 bool IsFile(const QString& path);
 bool IsFolder(const QString& path);
+// The modification time of a folder in milliseconds since 1970 (UTC), in one
+// stat of `folder` as spelled; -1 when it is not a folder.
+int64_t FolderTime(const QString& folder);
 // Exists and has no write bit (root passes access(W_OK), so the mode decides).
 bool IsReadOnly(const QString& path);
 // Whether a file could be created in the folder (tries it).

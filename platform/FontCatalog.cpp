@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QSet>
+#include <dlfcn.h>
 
 namespace FontCatalog {
 
@@ -13,6 +14,14 @@ QString StripFoundry(const QString& family)
     if (open > 0 && family.endsWith(QLatin1Char(']')))
         return family.left(open);
     return family;
+}
+
+bool PreloadConfiguration()
+{
+    // Looked up rather than linked: the library is Qt's, loaded with it.
+    using InitFn = int (*)();
+    const auto init = reinterpret_cast<InitFn>(dlsym(RTLD_DEFAULT, "FcInit"));
+    return init && init() != 0;
 }
 
 std::vector<FamilyInfo> InstalledFamilies()

@@ -16,6 +16,12 @@ struct FamilyInfo {
     uint8_t charSet = 0;     // 128 when it writes Japanese, else 0
 };
 
+// Reads the system's font configuration and its caches (fontconfig, Qt's
+// font back end here) ahead of the font database, which then finds them
+// read: on any thread, before the QGuiApplication too. False when the
+// process has no fontconfig or it failed (the database reads it itself).
+bool PreloadConfiguration();
+
 // Every installed family once, in the font database's order; needs a
 // QGuiApplication (empty without one).
 std::vector<FamilyInfo> InstalledFamilies();

@@ -4,10 +4,9 @@
 
 #include <QDir>
 #include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QResource>
 #include <mutex>
 
 namespace PatternAssets {
@@ -25,14 +24,32 @@ bool IsRow(const QString& line)
     return true;
 }
 
+// "[n]" opening a line, n of 1 to 9 ASCII digits: the number of the block
+// that starts there. Thousands of rows are asked; a pattern match per row
+// was most of the time taken to read the tables.
+std::optional<int32_t> BlockNumber(const QString& line)
+{
+    if (!line.startsWith(u'['))
+        return std::nullopt;
+    int32_t n = 0;
+    qsizetype i = 1;
+    for (; i < line.size() && i <= 9 && line[i] >= u'0' && line[i] <= u'9'; ++i)
+        n = n * 10 + (line[i].unicode() - u'0');
+    if (i == 1 || i >= line.size() || line[i] != u']')
+        return std::nullopt;
+    return n;
+}
+
 QString ReadResource(const QString& name, QStringList& problems)
 {
-    QFile f(QStringLiteral(":/patterns/") + name);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // QResource rather than QFile: no QObject, so the tables can be read on
+    // any thread from the moment the program starts.
+    const QResource r(QStringLiteral(":/patterns/") + name);
+    if (!r.isValid()) {
         problems.append(QStringLiteral("%1: missing").arg(name));
         return {};
     }
-    return QString::fromUtf8(f.readAll());
+    return QString::fromUtf8(r.uncompressedData());
 }
 
 struct Assets {
@@ -68,7 +85,6 @@ const Assets& Loaded()
 
 BitmapText ParseBitmapText(const QString& text)
 {
-    static const QRegularExpression header(QStringLiteral("^\\[(\\d{1,9})\\]"));
     BitmapText out;
     std::optional<int32_t> id;
     QStringList rows;
@@ -98,10 +114,9 @@ BitmapText ParseBitmapText(const QString& text)
             finish();
             continue;
         }
-        const auto m = header.match(line);
-        if (m.hasMatch()) {
+        if (const std::optional<int32_t> number = BlockNumber(line)) {
             finish();
-            id = m.captured(1).toInt();
+            id = number;
             headerLine = lineNo;
         } else if (id && IsRow(line)) {
             rows.append(line);
@@ -158,12 +173,20 @@ QStringList Problems() { return Loaded().problems; }
 
 QString ProgramFile(const QString& name)
 {
-    const QString folder = FileSystem::ResolvePath(FileSystem::ProgramFolder());
-    const QFileInfo info(folder);
-    const qint64 changed = info.lastModified().toMSecsSinceEpoch();
+    // The tables ask hundreds of times: one stat for the folder as spelled
+    // (which is then what resolving it would give), and the time in UTC (a
+    // local time would read the time zone file on every call).
+    QString folder = FileSystem::ProgramFolder();
+    folder.replace(u'\\', u'/');
+    qint64 changed = FileSystem::FolderTime(folder);
+    if (changed < 0) {
+        folder = FileSystem::ResolvePath(folder);
+        changed = FileSystem::FolderTime(folder);
+    }
+    const bool isDir = changed >= 0;
     // A folder changed within the clock's last ticks may change again unseen
     // by its time; it is searched afresh, name by name.
-    if (name.contains(u'/') || name.contains(u'\\') || name.startsWith(u'.') || !info.isDir() ||
+    if (name.contains(u'/') || name.contains(u'\\') || name.startsWith(u'.') || !isDir ||
         QDateTime::currentMSecsSinceEpoch() <= changed + 2000) {
         const QString path = FileSystem::ResolvePath(FileSystem::ProgramFolder() + u'/' + name);
         return FileSystem::IsFile(path) ? path : QString();

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <tuple>
@@ -35,6 +36,33 @@ TEST(FileSystem, ResolvesNamesWithoutRegardToCaseAndEitherSeparator) {
     // A new file keeps the name as given below the resolved folder.
     EXPECT_EQ(FileSystem::ResolvePath(t.path() + "/maps/New.THG"), t.path() + "/Maps/New.THG");
     EXPECT_FALSE(FileSystem::Exists(""));
+}
+
+// Milliseconds since 1970 in UTC, sub-millisecond parts cut off; anything
+// but a folder has none.
+TEST(FileSystem, FolderTimeIsUtcMilliseconds) {
+    TestFolder t;
+    QDir(t.path()).mkpath("sub");
+    t.write("file.txt", "x");
+    const QString sub = t.path() + "/sub";
+    const struct {
+        const char* name;
+        timespec when;
+        int64_t ms;
+    } rows[] = {
+        {"recent", {1700000000, 987654321}, 1700000000987},
+        {"whole second", {1000000000, 0}, 1000000000000},
+        {"epoch", {0, 999999}, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const timespec times[2] = {r.when, r.when};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(sub).constData(), times, 0), 0);
+        EXPECT_EQ(FileSystem::FolderTime(sub), r.ms);
+    }
+    EXPECT_EQ(FileSystem::FolderTime(t.path() + "/file.txt"), -1);
+    EXPECT_EQ(FileSystem::FolderTime(t.path() + "/missing"), -1);
+    EXPECT_EQ(FileSystem::FolderTime(QString()), -1);
 }
 
 // Read-only means no write bit, even for root, and a replacement keeps it.

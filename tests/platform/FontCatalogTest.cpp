@@ -3,7 +3,9 @@
 
 #include "support/GuiApp.h"
 
+#include <future>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -31,6 +33,20 @@ TEST(FontCatalog, ProportionalFacesGetProportionalOnesAndFoundriesAreDropped)
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans [UKWN]"), "Nimbus Sans");
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans"), "Nimbus Sans");
     EXPECT_EQ(FontCatalog::StripFoundry("[odd]"), "[odd]");
+}
+
+// Read ahead from several threads at once, the configuration is read once
+// and the database built on it finds the same families.
+TEST(FontCatalog, ConfigurationReadAheadOnAnyThread)
+{
+    std::vector<std::future<bool>> readers;
+    for (int i = 0; i < 4; ++i)
+        readers.push_back(std::async(std::launch::async, FontCatalog::PreloadConfiguration));
+    for (auto& r : readers)
+        EXPECT_TRUE(r.get());
+    EXPECT_TRUE(FontCatalog::PreloadConfiguration());
+    EnsureGuiApp();
+    EXPECT_FALSE(FontCatalog::InstalledNames().isEmpty());
 }
 
 TEST(FontCatalog, InstalledFamiliesAreUniqueAndJapaneseOnesMarked)

@@ -221,6 +221,38 @@ TEST(PatternAssets, MalformedBitmapTextIsReported) {
     EXPECT_EQ(parsed.problems.size(), 6) << parsed.problems.join("\n").toStdString();
 }
 
+TEST(PatternAssets, BlockNumbersAreOneToNineAsciiDigitsInBrackets) {
+    struct Row {
+        const char* name;
+        QString header;
+        int32_t id; // 0: the line is not a block header
+    } const rows[] = {
+        {"one digit", QStringLiteral("[7]"), 7},
+        {"nine digits", QStringLiteral("[999999999] widest"), 999999999},
+        {"leading zeros", QStringLiteral("[0042]"), 42},
+        {"text right after", QStringLiteral("[12]x"), 12},
+        {"ten digits", QStringLiteral("[1234567890]"), 0},
+        {"no digits", QStringLiteral("[]"), 0},
+        {"unclosed", QStringLiteral("[12"), 0},
+        {"blank inside", QStringLiteral("[ 12]"), 0},
+        {"sign", QStringLiteral("[-12]"), 0},
+        {"full-width digit", QStringLiteral("[１]"), 0},
+        {"not at the start", QStringLiteral(" [12]"), 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const auto parsed = PatternAssets::ParseBitmapText(r.header + QStringLiteral("\n#.\n"));
+        if (r.id == 0) {
+            EXPECT_TRUE(parsed.bitmaps.empty());
+            EXPECT_EQ(parsed.problems.size(), 2); // the header line and the row under no header
+        } else {
+            ASSERT_EQ(parsed.bitmaps.size(), 1u);
+            EXPECT_EQ(parsed.bitmaps.begin()->first, r.id);
+            EXPECT_TRUE(parsed.problems.isEmpty());
+        }
+    }
+}
+
 TEST(PatternAssets, MalformedStringTextIsReported) {
     const auto parsed = PatternAssets::ParseStringText(
         QStringLiteral("; names\n2000 都市１・小\r\n\n2001  two blanks\nx 3\n2000 again\n2002\n"));
