@@ -12,6 +12,7 @@
 #include "document/ui/frmMapInfo.h"
 #include "platform/Desktop.h"
 #include "platform/FilePicker.h"
+#include "platform/FileSystem.h"
 #include "platform/UiServices.h"
 #include "render/clsAccessory.h"
 #include "render/clsMapPlot.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -34,6 +36,32 @@ const QString kLogFilter = QStringLiteral("ログファイル(*.MLG)|*.MLG|");
 [[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
 
 void InvalidFormat(const QString& path) { Library::MsgError(path + QStringLiteral("\r\nは無効なファイル形式です.")); }
+
+// A file that holds none of a list's section headers reads as an empty list;
+// taking it would blank the map without a word. A file that cannot be read
+// here is left to the list's own load, which reports it.
+bool HoldsSection(const QString& path, const QStringList& headers) {
+    if (!Library::FileExists(path)) return true;
+    QStringList lines;
+    try {
+        lines = FileSystem::ReadCp932Lines(path);
+    } catch (...) {
+        return true;
+    }
+    return std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+        const QString head = Library::UpperLatin(Library::TrimBlanks(line));
+        return std::any_of(headers.begin(), headers.end(), [&](const QString& h) {
+            // "[THING" also stands for "[THING=n]".
+            return h.endsWith(QLatin1Char(']')) ? head == h : head.startsWith(h);
+        });
+    });
+}
+
+bool RefuseNoList(const QString& path, const QStringList& headers, const QString& kind) {
+    if (HoldsSection(path, headers)) return false;
+    Library::MsgError(path + QStringLiteral("\r\nは") + kind + QStringLiteral("ではありません. 何も読み込みませんでした."));
+    return true;
+}
 
 // Loads a thing or area list into a new object, so that a failed load leaves
 // the active unit's list as it was.
@@ -89,8 +117,14 @@ bool FileCommands::LoadFile(const QString& path) {
             const int32_t viewLevel = ScaleToLevel ? ScaleToLevel(redraw_.mPlot->MapScale()) : -1;
             hint = ScaleHint(level, viewLevel);
         } else if (kind == QStringLiteral(".THG")) {
+            const QStringList headers{QStringLiteral("[COMMENT]"), QStringLiteral("[CATEGORY]"),
+                                      QStringLiteral("[THING"), QStringLiteral("[LINK]"), QStringLiteral("[NATION]")};
+            if (RefuseNoList(path, headers, QStringLiteral("事象ファイル"))) return false;
             result = LoadList(units.Active()->gThings, path);
         } else if (kind == QStringLiteral(".ADM")) {
+            const QStringList headers{QStringLiteral("[COMMENT]"), QStringLiteral("[AREA]"),
+                                      QStringLiteral("[ADMINISTRATION]")};
+            if (RefuseNoList(path, headers, QStringLiteral("行政区ファイル"))) return false;
             result = LoadList(units.Active()->gAdmins, path);
         } else if (kind == QStringLiteral(".MLG")) {
             // Missing or refused, nothing was read: nothing to tidy or draw.

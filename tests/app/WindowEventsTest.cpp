@@ -301,6 +301,63 @@ TEST_F(WindowEventsTest, OpeningAFileThatIsNoSnapshotKeepsTheOpenMaps) {
     EXPECT_EQ(drawn, 0);
 }
 
+// ファイル → 開く on random bytes named .THG or .ADM: the list read from them
+// would be empty and blank the map; the active unit keeps its own lists.
+TEST_F(WindowEventsTest, OpeningAFileThatIsNoListKeepsTheActiveUnitsLists) {
+    MapFileBuilder b(106);
+    b.VersionHeader();
+    b.Add({.code = 4, .thing = 1, .x = 0});
+    b.Add({.code = 4, .thing = 1, .x = 3600});
+    Write(maps + "/A.MLL", b.bytes);
+    Write(maps + "/A.THG", "[CATEGORY]\r\n1,\"Land\"\r\n\r\n[THING]\r\nNUMBER=1\r\nFIGURE=POLYGON\r\n"
+                           "NAME=\"Land\"\r\nCATEGORY=1\r\nSHOW=1\r\nSMALL=1000000000\r\nLARGE=100000\r\n"
+                           "FORE=&H0000FFFF&\r\nBACK=&HFFFFFFFF&\r\nSTYLE=8\r\n\r\n");
+    Write(maps + "/A.ADM", MinimalAdmins());
+    ASSERT_TRUE(view->files->LoadFile(maps + "/A.MLL"));
+    ASSERT_EQ(gvMapUnits->Count(), 2);
+    const auto unit = gvMapUnits->Item(2);
+    ASSERT_EQ(gvMapUnits->Active(), unit);
+    ASSERT_EQ(unit->gThings->Count(), 1);
+    ASSERT_EQ(unit->gAdmins->Count(), 1);
+    std::mt19937 gen{3000};
+    QByteArray noise;
+    for (int i = 0; i < 3000; ++i) noise += char(gen() & 0xFF);
+    int drawn = 0;
+    view->redraw.AutoCruise = [&] { ++drawn; };
+    const struct {
+        const char* name;
+        int32_t filter;
+        const char* message;
+    } rows[] = {
+        {"noise.THG", 2, "は事象ファイルではありません. 何も読み込みませんでした."},
+        {"noise.ADM", 3, "は行政区ファイルではありません. 何も読み込みませんでした."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = root.path() + "/" + row.name;
+        Write(path, noise);
+        const auto things = unit->gThings;
+        const auto admins = unit->gAdmins;
+        ScriptedFileDialogs dlg;
+        dlg.Choose(path, row.filter);
+        scripted.ui.messages.clear();
+        view->files->mnuOpen->trigger();
+        ASSERT_EQ(scripted.ui.messages.size(), 1);
+        EXPECT_EQ(scripted.ui.messages[0].text, path + "\r\n" + QString::fromUtf8(row.message));
+        EXPECT_EQ(unit->gThings, things);
+        EXPECT_EQ(unit->gAdmins, admins);
+        EXPECT_EQ(unit->gThings->Count(), 1);
+        EXPECT_EQ(unit->gAdmins->Count(), 1);
+        EXPECT_EQ(drawn, 0);
+    }
+    // A list holding only its header still opens: the header is what makes it one.
+    Write(root.path() + "/empty.THG", "  [category]\r\n\r\n");
+    scripted.ui.messages.clear();
+    EXPECT_TRUE(view->files->LoadFile(root.path() + "/empty.THG"));
+    EXPECT_TRUE(scripted.ui.messages.isEmpty());
+    EXPECT_EQ(unit->gThings->Count(), 0);
+}
+
 // ファイル → 保存 offers the view's picture name in the map folder, not in
 // whatever folder the program was started from.
 TEST_F(WindowEventsTest, SaveOffersThePictureNameInTheMapFolder) {
