@@ -405,65 +405,61 @@ void clsPoly::CompressB(double dif, double limit) {
             else SetLine(maxX_, maxY_, minX_, minY_);
             return;
         }
-        // Removed points are unlinked and the block is compacted once at the
-        // end, so long runs of removals cost no block moves.
-        thread_local std::vector<int32_t> nextScratch, prevScratch;
-        thread_local std::vector<char> goneScratch;
-        std::vector<int32_t>& next = Scratch(nextScratch);
-        std::vector<int32_t>& prev = Scratch(prevScratch);
-        std::vector<char>& gone = Scratch(goneScratch);
-        next.resize(size_t(n));
-        prev.resize(size_t(n));
-        gone.assign(size_t(n), 0);
-        for (int32_t i = 0; i < n; ++i) next[i] = i + 1, prev[i] = i - 1;
-        next[n - 1] = -1;
-        int32_t startNode = 0, startIdx = 1; // window start: node and its 1-based index
-        int32_t endIdx = n - 2;
+        // Each pass compacts the block in place as it walks: a kept point is
+        // copied down behind the walk, a removed one skipped, and the part
+        // after the window moved down once at the end of the pass. Canvas
+        // lists are mostly runs of one pixel, so a triple with two equal
+        // points is judged without working out a length twice.
+        PolyPoint* a = pts_.data();
+        size_t m = size_t(n);
+        size_t start = 0, end = m - 3; // window of triple starts, 0-based
         bool any = false;
         for (;;) {
-            int32_t node = startNode, idx = startIdx;
-            int32_t firstNode = -1, firstIdx = 0, lastIdx = 0, removed = 0;
+            size_t w = start; // the start point, already in place
+            size_t r = start + 1; // the next point not yet walked over
+            size_t at = start; // the start's place when the pass began
+            size_t first = 0, last = 0, removed = 0;
             // After a kept point the next triple starts with the last leg.
             double lastLeg = 0;
             bool haveLeg = false;
-            while (node >= 0 && idx <= endIdx) {
-                const int32_t mid = next[node];
-                const int32_t far = mid >= 0 ? next[mid] : -1;
-                if (far < 0) break;
-                const double straight = Dist(pts_[node], pts_[far]);
-                const double firstLeg = haveLeg ? lastLeg : Dist(pts_[node], pts_[mid]);
-                lastLeg = Dist(pts_[mid], pts_[far]);
+            while (at <= end && r + 1 < m) {
+                const PolyPoint node = a[w], mid = a[r], far = a[r + 1];
+                double straight, firstLeg;
+                if (mid == far) {
+                    firstLeg = haveLeg ? lastLeg : Dist(node, mid);
+                    straight = firstLeg;
+                    lastLeg = 0;
+                } else if (node == mid) {
+                    firstLeg = 0;
+                    lastLeg = Dist(mid, far);
+                    straight = lastLeg;
+                } else {
+                    straight = Dist(node, far);
+                    firstLeg = haveLeg ? lastLeg : Dist(node, mid);
+                    lastLeg = Dist(mid, far);
+                }
                 haveLeg = true;
                 const double detour = firstLeg + lastLeg - straight;
                 if (straight <= limit && (detour <= dif || detour <= 0)) {
+                    // The middle point goes; the walk goes on from the far one.
                     haveLeg = false;
-                    gone[mid] = 1;
-                    next[node] = far;
-                    prev[far] = node;
-                    if (removed == 0) firstNode = node, firstIdx = idx;
-                    lastIdx = idx;
+                    if (removed == 0) first = w;
+                    last = w;
                     ++removed;
-                    --endIdx;
+                    ++r;
                 }
-                node = next[node];
-                ++idx;
+                a[++w] = a[r];
+                at = r++;
             }
             if (removed == 0) break;
             any = true;
-            if (firstIdx >= 2) {
-                startNode = prev[firstNode];
-                startIdx = firstIdx - 1;
-            } else {
-                startNode = firstNode;
-                startIdx = firstIdx;
-            }
-            endIdx = lastIdx;
+            std::copy(a + r, a + m, a + w + 1);
+            m = w + 1 + (m - r);
+            start = first >= 1 ? first - 1 : first;
+            end = last;
         }
         if (!any) return;
-        size_t w = 0;
-        for (int32_t i = 0; i < n; ++i)
-            if (!gone[i]) pts_[w++] = pts_[i];
-        pts_.resize(w);
+        pts_.resize(m);
         Changed();
     } catch (...) {
         ErrorMng::ReRaise(kErr, kObj, "CompressB");

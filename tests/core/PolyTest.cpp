@@ -368,6 +368,95 @@ TEST(Poly, CompressB) {
     }
 }
 
+// The thinning rule read literally, one deletion at a time: passes over a
+// window of triple starts, the walk going on at the next start after a
+// removal, the next window from the point before the first removal to the
+// start of the last one.
+Pts ThinByTheRule(Pts p, double dif, double limit) {
+    if (p.size() < 4) return p;
+    auto len = [](PolyPoint a, PolyPoint b) {
+        const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+        return std::sqrt(dx * dx + dy * dy);
+    };
+    const bool level = std::all_of(p.begin(), p.end(), [&](PolyPoint q) { return q.y == p[0].y; });
+    const bool upright = std::all_of(p.begin(), p.end(), [&](PolyPoint q) { return q.x == p[0].x; });
+    if (level || upright) {
+        const auto [x0, x1] = std::minmax_element(p.begin(), p.end(), [](auto a, auto b) { return a.x < b.x; });
+        const auto [y0, y1] = std::minmax_element(p.begin(), p.end(), [](auto a, auto b) { return a.y < b.y; });
+        const PolyPoint lo{x0->x, y0->y}, hi{x1->x, y1->y};
+        const bool forward = p.back().x - p.front().x > 0 || p.back().y - p.front().y > 0;
+        return forward ? Pts{lo, hi} : Pts{hi, lo};
+    }
+    size_t first = 1, last = p.size() - 2; // 1-based triple starts
+    for (;;) {
+        size_t removedAt = 0, lastAt = 0;
+        for (size_t i = first; i <= last && i + 2 <= p.size(); ++i) {
+            const PolyPoint a = p[i - 1], b = p[i], c = p[i + 1];
+            const double straight = len(a, c), detour = len(a, b) + len(b, c) - straight;
+            if (straight <= limit && (detour <= dif || detour <= 0)) {
+                p.erase(p.begin() + std::ptrdiff_t(i));
+                if (removedAt == 0) removedAt = i;
+                lastAt = i;
+                --last;
+            }
+        }
+        if (removedAt == 0) return p;
+        first = removedAt >= 2 ? removedAt - 1 : removedAt;
+        last = lastAt;
+    }
+}
+
+TEST(Poly, CompressBKeepsWhatTheRuleKeepsOnCanvasLikeLists) {
+    // Canvas lists as the plot makes them: runs of one pixel, straight
+    // stretches, single steps and jumps beyond the limit, so that every
+    // branch of the walk (equal neighbours, reused legs, windows that
+    // start over at the first point) is taken.
+    std::mt19937 rng(37);
+    const struct {
+        const char* name;
+        double dif, limit;
+        int jump;
+    } kinds[] = {
+        {"pixels", 0.0005, 80.0, 200},
+        {"pixels, short limit", 0.0005, 3.0, 10},
+        {"plane metres", 4.2, 4200.0, 9000},
+        {"no limit", 1.0, 1e9, 50},
+    };
+    for (const auto& k : kinds) {
+        for (int round = 0; round < 3000; ++round) {
+            Pts in;
+            PolyPoint at{int32_t(rng() % 100), int32_t(rng() % 100)};
+            const int n = 4 + int(rng() % 60);
+            while (int(in.size()) < n) {
+                switch (rng() % 5) {
+                case 0: // a run of one point
+                    for (unsigned r = rng() % 6; r-- > 0;) in.push_back(at);
+                    break;
+                case 1: { // a straight stretch
+                    const int32_t dx = int32_t(rng() % 3) - 1, dy = int32_t(rng() % 3) - 1;
+                    for (unsigned r = rng() % 8; r-- > 0;) at = {at.x + dx, at.y + dy}, in.push_back(at);
+                    break;
+                }
+                case 2: // a jump
+                    at = {at.x + int32_t(rng() % (2 * k.jump)) - k.jump, at.y + int32_t(rng() % (2 * k.jump)) - k.jump};
+                    in.push_back(at);
+                    break;
+                default: // a step to a neighbour
+                    at = {at.x + int32_t(rng() % 3) - 1, at.y + int32_t(rng() % 3) - 1};
+                    in.push_back(at);
+                }
+            }
+            if (rng() % 4 == 0) in.push_back(in.front()); // a ring
+            clsPoly p = Make(in);
+            p.SetModify(false);
+            p.CompressB(k.dif, k.limit);
+            const Pts want = ThinByTheRule(in, k.dif, k.limit);
+            ASSERT_EQ(Points(p), want) << k.name << ", round " << round;
+            ASSERT_EQ(p.Modify(), want != in) << k.name << ", round " << round;
+        }
+    }
+}
+
 TEST(Poly, CompressHalfAveragesTriples) {
     clsPoly ring;
     ring.SetRect(0, 0, 10, 5); // 5 points: triples at 1 and 3
