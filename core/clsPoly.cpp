@@ -278,17 +278,24 @@ bool clsPoly::Chop(int32_t pitch, int16_t mode) {
     try {
         if (mode < 1 || mode > 3 || pitch < 2) return false;
         const uint16_t saved = flags_;
-        if (pts_.size() >= 2) {
+        auto step = [mode](PolyPoint prev, PolyPoint cur, int64_t& dx, int64_t& dy) {
+            dx = int64_t(cur.x) - prev.x, dy = int64_t(cur.y) - prev.y;
+            const int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
+            return mode == 1 ? ax : mode == 2 ? ay : (ax > ay ? ax : ay);
+        };
+        // The points before the first long step stay where they are.
+        size_t from = 1;
+        for (int64_t dx, dy; from < pts_.size() && step(pts_[from - 1], pts_[from], dx, dy) <= pitch;) ++from;
+        if (from < pts_.size()) {
             thread_local std::vector<PolyPoint> scratch;
             std::vector<PolyPoint>& out = Scratch(scratch);
             out.reserve(pts_.size() + 1000);
-            out.push_back(pts_[0]);
+            out.assign(pts_.begin(), pts_.begin() + std::ptrdiff_t(from));
             bool full = false;
-            for (size_t i = 1; i < pts_.size(); ++i) {
+            for (size_t i = from; i < pts_.size(); ++i) {
                 const PolyPoint prev = pts_[i - 1], cur = pts_[i];
-                const int64_t dx = int64_t(cur.x) - prev.x, dy = int64_t(cur.y) - prev.y;
-                const int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
-                const int64_t d = mode == 1 ? ax : mode == 2 ? ay : (ax > ay ? ax : ay);
+                int64_t dx, dy;
+                const int64_t d = step(prev, cur, dx, dy);
                 if (d > pitch && !full) {
                     const int64_t k = (d + pitch - 1) / pitch;
                     // The rest of the list still has to fit behind the new points.
@@ -397,7 +404,26 @@ void clsPoly::CompressB(double dif, double limit) {
     try {
         const int32_t n = Count();
         if (n < 4) return;
-        if (IsHorizontal() || IsVertical()) {
+        // A list on one row or column is told from the others by its first
+        // differing point rather than by a walk over the whole list for its
+        // box; the box is still worked out when the straight tests would
+        // have done so, for the flags to read the same.
+        bool boxWanted = false;
+        bool straight = flags_ & FlagBoxValid;
+        if (!straight) {
+            auto same = [this](size_t upTo, auto coord) {
+                for (size_t i = 1; i < upTo; ++i)
+                    if (coord(pts_[i]) != coord(pts_[0])) return false;
+                return true;
+            };
+            const auto y = [](PolyPoint p) { return p.y; };
+            const auto x = [](PolyPoint p) { return p.x; };
+            const size_t head = std::min<size_t>(pts_.size(), 20);
+            const bool rowHead = same(head, y), columnHead = same(head, x);
+            boxWanted = rowHead || columnHead;
+            straight = (rowHead && same(pts_.size(), y)) || (columnHead && same(pts_.size(), x));
+        }
+        if (straight && (IsHorizontal() || IsVertical())) {
             UpdateBox();
             const bool forward = pts_.back().x - int64_t(pts_.front().x) > 0 ||
                                  pts_.back().y - int64_t(pts_.front().y) > 0;
@@ -458,7 +484,10 @@ void clsPoly::CompressB(double dif, double limit) {
             start = first >= 1 ? first - 1 : first;
             end = last;
         }
-        if (!any) return;
+        if (!any) {
+            if (boxWanted) UpdateBox();
+            return;
+        }
         pts_.resize(m);
         Changed();
     } catch (...) {

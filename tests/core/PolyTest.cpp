@@ -242,6 +242,10 @@ TEST(Poly, ChopInsertsRoundedPoints) {
         {{{0, 0}, {10, 4}}, 4, 1, {{0, 0}, {3, 1}, {7, 3}, {10, 4}}}, // (3.33, 1.33) (6.67, 2.67)
         {{{0, 0}, {10, 4}}, 4, 2, {{0, 0}, {10, 4}}},                 // |dy| 4 does not exceed 4
         {{{0, 0}, {4, 10}, {4, 11}}, 5, 3, {{0, 0}, {2, 5}, {4, 10}, {4, 11}}},
+        // Only the last step, and only the middle one, is long.
+        {{{0, 0}, {1, 1}, {2, 0}, {8, 0}}, 3, 1, {{0, 0}, {1, 1}, {2, 0}, {5, 0}, {8, 0}}},
+        {{{0, 0}, {3, 0}, {9, 0}, {12, 0}}, 3, 1, {{0, 0}, {3, 0}, {6, 0}, {9, 0}, {12, 0}}},
+        {{{0, 0}, {3, 0}, {6, 0}}, 3, 1, {{0, 0}, {3, 0}, {6, 0}}}, // no step beyond the pitch
     };
     for (const auto& r : rows) {
         clsPoly p = Make(r.in);
@@ -254,6 +258,11 @@ TEST(Poly, ChopInsertsRoundedPoints) {
         EXPECT_FALSE(q.Chop(pitch, mode)) << "pitch " << pitch << " mode " << mode;
         EXPECT_EQ(q.Flags(), 0) << "pitch " << pitch << " mode " << mode;
     }
+    // A list with no long step is left as it was, marked modified.
+    clsPoly none = Make({{0, 0}, {3, 0}, {6, 3}});
+    none.SetModify(false);
+    EXPECT_TRUE(none.Chop(3, 3));
+    EXPECT_EQ(none.Flags(), 1);
     // The box stays valid: inserted points lie on the segments.
     clsPoly b = Make({{0, 0}, {100, 0}, {100, 100}});
     b.RectBound();
@@ -359,6 +368,24 @@ TEST(Poly, CompressB) {
         {{{0, 0}, {50, 2}, {100, 0}, {100, 100}, {0, 100}}, 1, 99, {{0, 0}, {50, 2}, {100, 0}, {100, 100}, {0, 100}}},
         {{{0, 0}, {50, 2}, {100, 0}, {100, 100}, {0, 100}}, 1, 100, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}},
     };
+    // Nothing to remove from lists whose first 20 points lie on one row
+    // (column): the straight test has worked out the box all the same.
+    Pts row, column;
+    for (int32_t i = 0; i < 20; ++i) row.push_back({i % 2 ? 10 : 0, 0}), column.push_back({0, i % 2 ? 10 : 0});
+    row.push_back({0, 5});
+    column.push_back({5, 0});
+    const struct {
+        const char* name;
+        Pts in;
+        uint16_t flags;
+    } kept[] = {{"row", row, 2}, {"column", column, 2}, {"zig-zag", {{0, 0}, {10, 5}, {0, 10}, {10, 15}}, 0}};
+    for (const auto& k : kept) {
+        clsPoly p = Make(k.in);
+        p.SetModify(false);
+        p.CompressB(0.5, 100);
+        EXPECT_EQ(Points(p), k.in) << k.name;
+        EXPECT_EQ(p.Flags(), k.flags) << k.name;
+    }
     for (const auto& r : rows) {
         clsPoly p = Make(r.in);
         p.SetModify(false);
