@@ -278,17 +278,24 @@ bool clsPoly::Chop(int32_t pitch, int16_t mode) {
     try {
         if (mode < 1 || mode > 3 || pitch < 2) return false;
         const uint16_t saved = flags_;
-        if (pts_.size() >= 2) {
+        auto step = [mode](PolyPoint prev, PolyPoint cur, int64_t& dx, int64_t& dy) {
+            dx = int64_t(cur.x) - prev.x, dy = int64_t(cur.y) - prev.y;
+            const int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
+            return mode == 1 ? ax : mode == 2 ? ay : (ax > ay ? ax : ay);
+        };
+        // The points before the first long step stay where they are.
+        size_t from = 1;
+        for (int64_t dx, dy; from < pts_.size() && step(pts_[from - 1], pts_[from], dx, dy) <= pitch;) ++from;
+        if (from < pts_.size()) {
             thread_local std::vector<PolyPoint> scratch;
             std::vector<PolyPoint>& out = Scratch(scratch);
             out.reserve(pts_.size() + 1000);
-            out.push_back(pts_[0]);
+            out.assign(pts_.begin(), pts_.begin() + std::ptrdiff_t(from));
             bool full = false;
-            for (size_t i = 1; i < pts_.size(); ++i) {
+            for (size_t i = from; i < pts_.size(); ++i) {
                 const PolyPoint prev = pts_[i - 1], cur = pts_[i];
-                const int64_t dx = int64_t(cur.x) - prev.x, dy = int64_t(cur.y) - prev.y;
-                const int64_t ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
-                const int64_t d = mode == 1 ? ax : mode == 2 ? ay : (ax > ay ? ax : ay);
+                int64_t dx, dy;
+                const int64_t d = step(prev, cur, dx, dy);
                 if (d > pitch && !full) {
                     const int64_t k = (d + pitch - 1) / pitch;
                     // The rest of the list still has to fit behind the new points.
@@ -397,7 +404,26 @@ void clsPoly::CompressB(double dif, double limit) {
     try {
         const int32_t n = Count();
         if (n < 4) return;
-        if (IsHorizontal() || IsVertical()) {
+        // A list on one row or column is told from the others by its first
+        // differing point rather than by a walk over the whole list for its
+        // box; the box is still worked out when the straight tests would
+        // have done so, for the flags to read the same.
+        bool boxWanted = false;
+        bool straight = flags_ & FlagBoxValid;
+        if (!straight) {
+            auto same = [this](size_t upTo, auto coord) {
+                for (size_t i = 1; i < upTo; ++i)
+                    if (coord(pts_[i]) != coord(pts_[0])) return false;
+                return true;
+            };
+            const auto y = [](PolyPoint p) { return p.y; };
+            const auto x = [](PolyPoint p) { return p.x; };
+            const size_t head = std::min<size_t>(pts_.size(), 20);
+            const bool rowHead = same(head, y), columnHead = same(head, x);
+            boxWanted = rowHead || columnHead;
+            straight = (rowHead && same(pts_.size(), y)) || (columnHead && same(pts_.size(), x));
+        }
+        if (straight && (IsHorizontal() || IsVertical())) {
             UpdateBox();
             const bool forward = pts_.back().x - int64_t(pts_.front().x) > 0 ||
                                  pts_.back().y - int64_t(pts_.front().y) > 0;
@@ -405,65 +431,64 @@ void clsPoly::CompressB(double dif, double limit) {
             else SetLine(maxX_, maxY_, minX_, minY_);
             return;
         }
-        // Removed points are unlinked and the block is compacted once at the
-        // end, so long runs of removals cost no block moves.
-        thread_local std::vector<int32_t> nextScratch, prevScratch;
-        thread_local std::vector<char> goneScratch;
-        std::vector<int32_t>& next = Scratch(nextScratch);
-        std::vector<int32_t>& prev = Scratch(prevScratch);
-        std::vector<char>& gone = Scratch(goneScratch);
-        next.resize(size_t(n));
-        prev.resize(size_t(n));
-        gone.assign(size_t(n), 0);
-        for (int32_t i = 0; i < n; ++i) next[i] = i + 1, prev[i] = i - 1;
-        next[n - 1] = -1;
-        int32_t startNode = 0, startIdx = 1; // window start: node and its 1-based index
-        int32_t endIdx = n - 2;
+        // Each pass compacts the block in place as it walks: a kept point is
+        // copied down behind the walk, a removed one skipped, and the part
+        // after the window moved down once at the end of the pass. Canvas
+        // lists are mostly runs of one pixel, so a triple with two equal
+        // points is judged without working out a length twice.
+        PolyPoint* a = pts_.data();
+        size_t m = size_t(n);
+        size_t start = 0, end = m - 3; // window of triple starts, 0-based
         bool any = false;
         for (;;) {
-            int32_t node = startNode, idx = startIdx;
-            int32_t firstNode = -1, firstIdx = 0, lastIdx = 0, removed = 0;
+            size_t w = start; // the start point, already in place
+            size_t r = start + 1; // the next point not yet walked over
+            size_t at = start; // the start's place when the pass began
+            size_t first = 0, last = 0, removed = 0;
             // After a kept point the next triple starts with the last leg.
             double lastLeg = 0;
             bool haveLeg = false;
-            while (node >= 0 && idx <= endIdx) {
-                const int32_t mid = next[node];
-                const int32_t far = mid >= 0 ? next[mid] : -1;
-                if (far < 0) break;
-                const double straight = Dist(pts_[node], pts_[far]);
-                const double firstLeg = haveLeg ? lastLeg : Dist(pts_[node], pts_[mid]);
-                lastLeg = Dist(pts_[mid], pts_[far]);
+            while (at <= end && r + 1 < m) {
+                const PolyPoint node = a[w], mid = a[r], far = a[r + 1];
+                double straight, firstLeg;
+                if (mid == far) {
+                    firstLeg = haveLeg ? lastLeg : Dist(node, mid);
+                    straight = firstLeg;
+                    lastLeg = 0;
+                } else if (node == mid) {
+                    firstLeg = 0;
+                    lastLeg = Dist(mid, far);
+                    straight = lastLeg;
+                } else {
+                    straight = Dist(node, far);
+                    firstLeg = haveLeg ? lastLeg : Dist(node, mid);
+                    lastLeg = Dist(mid, far);
+                }
                 haveLeg = true;
                 const double detour = firstLeg + lastLeg - straight;
                 if (straight <= limit && (detour <= dif || detour <= 0)) {
+                    // The middle point goes; the walk goes on from the far one.
                     haveLeg = false;
-                    gone[mid] = 1;
-                    next[node] = far;
-                    prev[far] = node;
-                    if (removed == 0) firstNode = node, firstIdx = idx;
-                    lastIdx = idx;
+                    if (removed == 0) first = w;
+                    last = w;
                     ++removed;
-                    --endIdx;
+                    ++r;
                 }
-                node = next[node];
-                ++idx;
+                a[++w] = a[r];
+                at = r++;
             }
             if (removed == 0) break;
             any = true;
-            if (firstIdx >= 2) {
-                startNode = prev[firstNode];
-                startIdx = firstIdx - 1;
-            } else {
-                startNode = firstNode;
-                startIdx = firstIdx;
-            }
-            endIdx = lastIdx;
+            std::copy(a + r, a + m, a + w + 1);
+            m = w + 1 + (m - r);
+            start = first >= 1 ? first - 1 : first;
+            end = last;
         }
-        if (!any) return;
-        size_t w = 0;
-        for (int32_t i = 0; i < n; ++i)
-            if (!gone[i]) pts_[w++] = pts_[i];
-        pts_.resize(w);
+        if (!any) {
+            if (boxWanted) UpdateBox();
+            return;
+        }
+        pts_.resize(m);
         Changed();
     } catch (...) {
         ErrorMng::ReRaise(kErr, kObj, "CompressB");

@@ -28,6 +28,31 @@ bool JumpsDateLine(std::span<const PolyPoint> pts) {
     return false;
 }
 
+// Whether Chop with this pitch and mode would put any point in.
+bool NeedsChop(std::span<const PolyPoint> pts, int32_t pitch, int16_t mode) {
+    for (size_t i = 1; i < pts.size(); ++i) {
+        const int64_t ax = std::abs(int64_t(pts[i].x) - pts[i - 1].x), ay = std::abs(int64_t(pts[i].y) - pts[i - 1].y);
+        if ((mode == 1 ? ax : std::max(ax, ay)) > pitch) return true;
+    }
+    return false;
+}
+
+// The view's chop spacing, worked out again only when the view changes:
+// every list of a drawing asks for it.
+int32_t ChopPitch(const MapViewport& view, int32_t mm) {
+    thread_local struct {
+        int32_t mm = -1, dpix = 0;
+        double scale = 0, ratioY = 0, scaleMax = 0, secLength = 0;
+        int32_t pitch = 0;
+    } last;
+    if (mm != last.mm || view.dpix != last.dpix || view.scale != last.scale || view.ratioY != last.ratioY ||
+        MapProjection::ScaleMax != last.scaleMax || MapProjection::GlobeSecLength != last.secLength) {
+        last = {mm, view.dpix, view.scale, view.ratioY, MapProjection::ScaleMax, MapProjection::GlobeSecLength,
+                view.ChopSpacing(mm)};
+    }
+    return last.pitch;
+}
+
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ? 1 : 0); }
 
 } // namespace
@@ -62,10 +87,19 @@ std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly
         const MapProjection::PrjShape shape = MapProjection::PrjShapeOf(view.prjIndex);
         const bool curved = !shape.IsRectangular();
         if (curved) {
-            const int32_t pitch = view.ChopSpacing(chopPitch_);
-            if (stage != &work) work.Assign(poly.Span());
-            work.Chop(pitch, shape.BendsMeridians() ? 3 : 1);
-            stage = &work;
+            // Most lists of a small-scale view have no step as long as the
+            // pitch: they are neither copied nor walked again, and those
+            // whose box (which holds what the cut left too) is no wider are
+            // not even looked at.
+            const int32_t pitch = ChopPitch(view, chopPitch_);
+            const int16_t mode = shape.BendsMeridians() ? 3 : 1;
+            const bool small = int64_t(box.mRight) - box.mLeft <= pitch &&
+                               (mode == 1 || int64_t(box.mBottom) - box.mTop <= pitch);
+            if (!small && NeedsChop(stage->Span(), pitch, mode)) {
+                if (stage != &work) work.Assign(poly.Span());
+                work.Chop(pitch, mode);
+                stage = &work;
+            }
         }
 
         const int32_t n = stage->Count();
@@ -122,8 +156,13 @@ std::vector<std::shared_ptr<clsPoly>> CanvasPolys::PolysMapToCanvas(MapViewport&
                                                                     FigureConversion::Trace* trace) const {
     try {
         std::vector<std::shared_ptr<clsPoly>> out;
-        if (!prepared_ && GlobePolyLib::StraysBeyondOneTurn(poly)) return out;
-        if (prepared_ || !JumpsDateLine(poly.Span())) {
+        // The list's box (kept with the figure) answers both questions for
+        // all but the widest lists without a walk over the points.
+        const clsRect whole = poly.RectBound();
+        const bool strays = whole.mLeft < -kTurn * 3 / 2 || whole.mRight > kTurn * 3 / 2;
+        if (!prepared_ && strays && GlobePolyLib::StraysBeyondOneTurn(poly)) return out;
+        const bool narrow = int64_t(whole.mRight) - whole.mLeft <= kTurn / 2;
+        if (prepared_ || narrow || !JumpsDateLine(poly.Span())) {
             if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
             return out;
         }

@@ -242,6 +242,10 @@ TEST(Poly, ChopInsertsRoundedPoints) {
         {{{0, 0}, {10, 4}}, 4, 1, {{0, 0}, {3, 1}, {7, 3}, {10, 4}}}, // (3.33, 1.33) (6.67, 2.67)
         {{{0, 0}, {10, 4}}, 4, 2, {{0, 0}, {10, 4}}},                 // |dy| 4 does not exceed 4
         {{{0, 0}, {4, 10}, {4, 11}}, 5, 3, {{0, 0}, {2, 5}, {4, 10}, {4, 11}}},
+        // Only the last step, and only the middle one, is long.
+        {{{0, 0}, {1, 1}, {2, 0}, {8, 0}}, 3, 1, {{0, 0}, {1, 1}, {2, 0}, {5, 0}, {8, 0}}},
+        {{{0, 0}, {3, 0}, {9, 0}, {12, 0}}, 3, 1, {{0, 0}, {3, 0}, {6, 0}, {9, 0}, {12, 0}}},
+        {{{0, 0}, {3, 0}, {6, 0}}, 3, 1, {{0, 0}, {3, 0}, {6, 0}}}, // no step beyond the pitch
     };
     for (const auto& r : rows) {
         clsPoly p = Make(r.in);
@@ -254,6 +258,11 @@ TEST(Poly, ChopInsertsRoundedPoints) {
         EXPECT_FALSE(q.Chop(pitch, mode)) << "pitch " << pitch << " mode " << mode;
         EXPECT_EQ(q.Flags(), 0) << "pitch " << pitch << " mode " << mode;
     }
+    // A list with no long step is left as it was, marked modified.
+    clsPoly none = Make({{0, 0}, {3, 0}, {6, 3}});
+    none.SetModify(false);
+    EXPECT_TRUE(none.Chop(3, 3));
+    EXPECT_EQ(none.Flags(), 1);
     // The box stays valid: inserted points lie on the segments.
     clsPoly b = Make({{0, 0}, {100, 0}, {100, 100}});
     b.RectBound();
@@ -359,12 +368,119 @@ TEST(Poly, CompressB) {
         {{{0, 0}, {50, 2}, {100, 0}, {100, 100}, {0, 100}}, 1, 99, {{0, 0}, {50, 2}, {100, 0}, {100, 100}, {0, 100}}},
         {{{0, 0}, {50, 2}, {100, 0}, {100, 100}, {0, 100}}, 1, 100, {{0, 0}, {100, 0}, {100, 100}, {0, 100}}},
     };
+    // Nothing to remove from lists whose first 20 points lie on one row
+    // (column): the straight test has worked out the box all the same.
+    Pts row, column;
+    for (int32_t i = 0; i < 20; ++i) row.push_back({i % 2 ? 10 : 0, 0}), column.push_back({0, i % 2 ? 10 : 0});
+    row.push_back({0, 5});
+    column.push_back({5, 0});
+    const struct {
+        const char* name;
+        Pts in;
+        uint16_t flags;
+    } kept[] = {{"row", row, 2}, {"column", column, 2}, {"zig-zag", {{0, 0}, {10, 5}, {0, 10}, {10, 15}}, 0}};
+    for (const auto& k : kept) {
+        clsPoly p = Make(k.in);
+        p.SetModify(false);
+        p.CompressB(0.5, 100);
+        EXPECT_EQ(Points(p), k.in) << k.name;
+        EXPECT_EQ(p.Flags(), k.flags) << k.name;
+    }
     for (const auto& r : rows) {
         clsPoly p = Make(r.in);
         p.SetModify(false);
         p.CompressB(r.dif, r.limit);
         EXPECT_EQ(Points(p), r.out) << r.in.size() << " points, " << r.dif << " " << r.limit;
         EXPECT_EQ(p.Modify(), r.out != r.in);
+    }
+}
+
+// The thinning rule read literally, one deletion at a time: passes over a
+// window of triple starts, the walk going on at the next start after a
+// removal, the next window from the point before the first removal to the
+// start of the last one.
+Pts ThinByTheRule(Pts p, double dif, double limit) {
+    if (p.size() < 4) return p;
+    auto len = [](PolyPoint a, PolyPoint b) {
+        const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+        return std::sqrt(dx * dx + dy * dy);
+    };
+    const bool level = std::all_of(p.begin(), p.end(), [&](PolyPoint q) { return q.y == p[0].y; });
+    const bool upright = std::all_of(p.begin(), p.end(), [&](PolyPoint q) { return q.x == p[0].x; });
+    if (level || upright) {
+        const auto [x0, x1] = std::minmax_element(p.begin(), p.end(), [](auto a, auto b) { return a.x < b.x; });
+        const auto [y0, y1] = std::minmax_element(p.begin(), p.end(), [](auto a, auto b) { return a.y < b.y; });
+        const PolyPoint lo{x0->x, y0->y}, hi{x1->x, y1->y};
+        const bool forward = p.back().x - p.front().x > 0 || p.back().y - p.front().y > 0;
+        return forward ? Pts{lo, hi} : Pts{hi, lo};
+    }
+    size_t first = 1, last = p.size() - 2; // 1-based triple starts
+    for (;;) {
+        size_t removedAt = 0, lastAt = 0;
+        for (size_t i = first; i <= last && i + 2 <= p.size(); ++i) {
+            const PolyPoint a = p[i - 1], b = p[i], c = p[i + 1];
+            const double straight = len(a, c), detour = len(a, b) + len(b, c) - straight;
+            if (straight <= limit && (detour <= dif || detour <= 0)) {
+                p.erase(p.begin() + std::ptrdiff_t(i));
+                if (removedAt == 0) removedAt = i;
+                lastAt = i;
+                --last;
+            }
+        }
+        if (removedAt == 0) return p;
+        first = removedAt >= 2 ? removedAt - 1 : removedAt;
+        last = lastAt;
+    }
+}
+
+TEST(Poly, CompressBKeepsWhatTheRuleKeepsOnCanvasLikeLists) {
+    // Canvas lists as the plot makes them: runs of one pixel, straight
+    // stretches, single steps and jumps beyond the limit, so that every
+    // branch of the walk (equal neighbours, reused legs, windows that
+    // start over at the first point) is taken.
+    std::mt19937 rng(37);
+    const struct {
+        const char* name;
+        double dif, limit;
+        int jump;
+    } kinds[] = {
+        {"pixels", 0.0005, 80.0, 200},
+        {"pixels, short limit", 0.0005, 3.0, 10},
+        {"plane metres", 4.2, 4200.0, 9000},
+        {"no limit", 1.0, 1e9, 50},
+    };
+    for (const auto& k : kinds) {
+        for (int round = 0; round < 3000; ++round) {
+            Pts in;
+            PolyPoint at{int32_t(rng() % 100), int32_t(rng() % 100)};
+            const int n = 4 + int(rng() % 60);
+            while (int(in.size()) < n) {
+                switch (rng() % 5) {
+                case 0: // a run of one point
+                    for (unsigned r = rng() % 6; r-- > 0;) in.push_back(at);
+                    break;
+                case 1: { // a straight stretch
+                    const int32_t dx = int32_t(rng() % 3) - 1, dy = int32_t(rng() % 3) - 1;
+                    for (unsigned r = rng() % 8; r-- > 0;) at = {at.x + dx, at.y + dy}, in.push_back(at);
+                    break;
+                }
+                case 2: // a jump
+                    at = {at.x + int32_t(rng() % (2 * k.jump)) - k.jump, at.y + int32_t(rng() % (2 * k.jump)) - k.jump};
+                    in.push_back(at);
+                    break;
+                default: // a step to a neighbour
+                    at = {at.x + int32_t(rng() % 3) - 1, at.y + int32_t(rng() % 3) - 1};
+                    in.push_back(at);
+                }
+            }
+            if (rng() % 4 == 0) in.push_back(in.front()); // a ring
+            clsPoly p = Make(in);
+            p.SetModify(false);
+            p.CompressB(k.dif, k.limit);
+            const Pts want = ThinByTheRule(in, k.dif, k.limit);
+            ASSERT_EQ(Points(p), want) << k.name << ", round " << round;
+            ASSERT_EQ(p.Modify(), want != in) << k.name << ", round " << round;
+        }
     }
 }
 
