@@ -2,7 +2,7 @@
 // generated world of about 500,000 points (land polygons, their coastlines,
 // borders, 2,000 symbols and 2,000 texts) and of the level-6 world map of the
 // standard set (about 1.47 million points, read from the built map folder),
-// each on one thread and on all cores (second argument: conversion threads,
+// each on one thread, two and all cores (second argument: conversion threads,
 // 0 for all); and the generated world 1, 4 and 20 times over (0.5, 2 and
 // 10 million points) on all cores, for the cost per point as the map grows.
 // Reports milliseconds per replot.
@@ -30,6 +30,8 @@
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <map>
 #include <memory>
 #include <random>
@@ -184,6 +186,17 @@ StandardWorld& TheStandardWorld() {
     return w;
 }
 
+// A line of /proc/self/status ("VmRSS", "VmHWM") in MiB; 0 where there is none.
+double StatusMiB(const std::string& key) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.compare(0, key.size() + 1, key + ":") == 0) return std::stod(line.substr(key.size() + 1)) / 1024;
+    return 0;
+}
+
+// Starts the peak of the resident memory afresh at what is resident now.
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
 void Replot(benchmark::State& state, clsMapUnits& units, int64_t points) {
     FigureConversion::SetThreads(static_cast<int>(state.range(1)));
     QImage image(1920, 1080, QImage::Format_RGB32);
@@ -205,9 +218,15 @@ void Replot(benchmark::State& state, clsMapUnits& units, int64_t points) {
     plot.SetCanvasTop(0);
     plot.SetCanvasWidth(1920);
     plot.SetCanvasHeight(1080);
+    // What the replots hold beyond the loaded map: meaningful for the first
+    // case a process runs, as memory freed by one case stays for the next.
+    ResetPeak();
+    const double loaded = StatusMiB("VmRSS");
     for (auto _ : state) {
         if (plot.Replot() != 0) state.SkipWithError("the replot did not finish");
     }
+    state.counters["added_MiB"] = StatusMiB("VmHWM") - loaded;
+    state.counters["peak_MiB"] = StatusMiB("VmHWM");
     state.counters["points"] = double(points);
     state.counters["ns_per_point"] =
         benchmark::Counter(double(points) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
@@ -242,20 +261,32 @@ void BM_ReplotScaling(benchmark::State& state) {
 }
 
 void Projections(benchmark::internal::Benchmark* b) {
-    for (const int threads : {1, 0})
+    for (const int threads : {1, 2, 0})
         for (const int index : {12, 17, 30, 5, 25}) b->Args({index, threads});
 }
 
 // Wall time: the replot runs on several threads, so the main thread's CPU
 // time would make every figure, ns_per_point included, look faster than it is.
-BENCHMARK(BM_Replot)->Apply(Projections)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
-BENCHMARK(BM_ReplotWorldT6)->Apply(Projections)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+// The CPU column is the whole process's, what the threads cost together.
+BENCHMARK(BM_Replot)
+    ->Apply(Projections)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_ReplotWorldT6)
+    ->Apply(Projections)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(BM_ReplotScaling)
     ->Args({12, 0, 1})
     ->Args({12, 0, 4})
     ->Args({12, 0, 20})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0)
+    ->MeasureProcessCPUTime()
     ->UseRealTime();
 
 } // namespace
