@@ -18,10 +18,11 @@ constexpr size_t kAhead = 8192;
 // The drawing tells the workers where it is every this many figures; a
 // telling wakes the workers held back, a system call for each.
 constexpr size_t kTell = 512;
-// A worker claims this many figures at a time, so that the claims do not
-// queue on one counter and a result's neighbours are written by one core.
+// Figures per chunk: claimed, converted and told done as one, so that the
+// claims and the tellings do not queue on shared lines and a result's
+// neighbours are written by one core; small enough that the drawing seldom
+// waits long for the chunk it has reached.
 constexpr size_t kChunk = 16;
-
 
 // Frees finished runs, whose lists were made on the workers, off the
 // drawing thread.
@@ -72,14 +73,13 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     run->sources = std::move(sources);
     run->view = view;
     run->out.resize(n);
-    constexpr size_t kLine = 64;
-    run->stateBlock = std::make_unique<std::atomic<uint8_t>[]>(n + kLine);
-    const auto at = reinterpret_cast<uintptr_t>(run->stateBlock.get());
-    run->state = run->stateBlock.get() + (kLine - at % kLine) % kLine;
+    run->chunks = (n + kChunk - 1) / kChunk;
+    run->state = std::make_unique<std::atomic<uint8_t>[]>(run->chunks);
     run->ring = ring;
     run->convert = std::move(convert);
     figures_ = std::move(figures);
-    const int workers = int(std::min<size_t>(size_t(threads - 1), n));
+    const int workers = int(std::min<size_t>(size_t(threads - 1), run->chunks));
+    run->converted = std::make_unique<std::latch>(workers);
     run->done = std::make_unique<std::latch>(workers);
     QThreadPool& pool = RenderWorkers::Pool();
     if (pool.maxThreadCount() < workers) pool.setMaxThreadCount(workers);
@@ -91,36 +91,17 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
         });
 }
 
-void FigureConversion::Work(Batch& run) {
-    MapViewport own = run.view;
-    const size_t n = run.out.size();
-    // The lists this worker made, freed here once the drawing has passed
-    // them: by the thread that allocated them, and not by the drawing.
-    std::vector<size_t> made;
-    size_t freed = 0;
-    size_t i = 0, last = 0;
-    while (!run.stop.load(std::memory_order_relaxed)) {
-        if (i == last) {
-            i = run.next.fetch_add(kChunk, std::memory_order_relaxed);
-            if (i >= n) break;
-            last = std::min(i + kChunk, n);
-        }
-        const size_t k = i++;
-        if (k >= kAhead && run.taken.load(std::memory_order_acquire) <= k - kAhead) {
-            ++run.held;
-            for (size_t t = run.taken.load(); t <= k - kAhead && !run.stop.load(); t = run.taken.load())
-                run.taken.wait(t);
-            --run.held;
-        }
-        for (const size_t passed = run.passed.load(std::memory_order_acquire);
-             freed < made.size() && made[freed] < passed; ++freed)
-            Polys().swap(run.out[made[freed]].polys);
-        uint8_t expected = Free;
-        if (!run.sources[k] || !run.state[k].compare_exchange_strong(expected, Busy)) continue;
+void FigureConversion::ConvertChunk(Batch& run, MapViewport& own, size_t chunk) {
+    const size_t end = std::min((chunk + 1) * kChunk, run.out.size());
+    for (size_t k = chunk * kChunk; k < end; ++k) {
+        if (!run.sources[k]) continue;
+        // The map's list is let go here, while it is still in this core's
+        // cache, and not by the one thread that ends the run.
+        const std::shared_ptr<clsPoly> source = std::move(run.sources[k]);
         Result& r = run.out[k];
         try {
             Trace trace;
-            r.polys = run.convert(own, *run.sources[k], run.ring, trace);
+            r.polys = run.convert(own, *source, run.ring, trace);
             if (trace.firstRefused) {
                 r.polys.clear();
             } else {
@@ -132,10 +113,45 @@ void FigureConversion::Work(Batch& run) {
             // Converted again at its turn, where the error is reported.
             r.polys.clear();
         }
-        if (!r.polys.empty()) made.push_back(k);
-        run.state[k].store(Done);
-        if (run.waiting.load()) run.state[k].notify_all();
     }
+}
+
+void FigureConversion::Work(Batch& run) {
+    MapViewport own = run.view;
+    // The chunks this worker converted: their lists are freed here, by the
+    // thread that allocated them, once the drawing has passed them, and the
+    // rest when the run ends.
+    std::vector<size_t> made;
+    size_t freed = 0;
+    const auto freeUpTo = [&](size_t upTo) {
+        for (; freed < made.size() && (made[freed] + 1) * kChunk <= upTo; ++freed) {
+            const size_t end = std::min((made[freed] + 1) * kChunk, run.out.size());
+            for (size_t k = made[freed] * kChunk; k < end; ++k) Polys().swap(run.out[k].polys);
+        }
+    };
+    while (!run.stop.load(std::memory_order_relaxed)) {
+        const size_t c = run.next.fetch_add(1, std::memory_order_relaxed);
+        if (c >= run.chunks) break;
+        const size_t first = c * kChunk;
+        if (first >= kAhead && run.taken.load(std::memory_order_acquire) <= first - kAhead) {
+            ++run.held;
+            for (size_t t = run.taken.load(); t <= first - kAhead && !run.stop.load(); t = run.taken.load())
+                run.taken.wait(t);
+            --run.held;
+        }
+        freeUpTo(run.passed.load(std::memory_order_acquire));
+        uint8_t expected = Free;
+        if (!run.state[c].compare_exchange_strong(expected, Busy, std::memory_order_acquire)) continue;
+        ConvertChunk(run, own, c);
+        made.push_back(c);
+        // Sequentially consistent with the drawing's count of its waits, so
+        // that one of the two sees the other; once a chunk, not a figure.
+        run.state[c].store(Done);
+        if (run.waiting.load()) run.state[c].notify_all();
+    }
+    run.converted->count_down();
+    for (bool stop = run.stop.load(); !stop; stop = run.stop.load()) run.stop.wait(false);
+    freeUpTo(SIZE_MAX);
 }
 
 // The drawing reads each result once, straight after a worker wrote it on
@@ -143,7 +159,9 @@ void FigureConversion::Work(Batch& run) {
 // having come in with the step before.
 void FigureConversion::Prefetch(const Batch& run, size_t k) {
     const size_t n = run.out.size();
-    auto done = [&](size_t i) { return i < n && run.state[i].load(std::memory_order_acquire) == Done; };
+    auto done = [&](size_t i) {
+        return i < n && run.state[i / kChunk].load(std::memory_order_acquire) == Done;
+    };
     if (k + 16 < n) __builtin_prefetch(&run.out[k + 16]);
     if (done(k + 12) && !run.out[k + 12].polys.empty()) __builtin_prefetch(run.out[k + 12].polys.data());
     if (done(k + 8))
@@ -157,7 +175,24 @@ void FigureConversion::Wait() {
     // No longer held back by the drawing.
     run_->taken.store(SIZE_MAX, std::memory_order_release);
     run_->taken.notify_all();
-    run_->done->wait();
+    run_->converted->wait();
+}
+
+uint8_t FigureConversion::Reach(size_t chunk) {
+    if (chunk == reached_) return reachedState_;
+    std::atomic<uint8_t>& state = run_->state[chunk];
+    uint8_t s = Free;
+    // Not begun: cheaper to convert here than to wait for a worker.
+    if (!state.compare_exchange_strong(s, Mine, std::memory_order_acquire) && s == Busy) {
+        ++run_->waiting;
+        for (s = state.load(); s == Busy; s = state.load()) state.wait(Busy);
+        --run_->waiting;
+    } else if (s == Free) {
+        s = Mine;
+    }
+    reached_ = chunk;
+    reachedState_ = s;
+    return s;
 }
 
 FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
@@ -171,15 +206,7 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
             if (run.held.load()) run.taken.notify_all();
         }
         Prefetch(run, k);
-        std::atomic<uint8_t>& state = run.state[k];
-        uint8_t s = Free;
-        // Not begun: cheaper to convert here than to wait for a worker.
-        if (state.compare_exchange_strong(s, Mine)) return nullptr;
-        if (s == Busy) {
-            ++run.waiting;
-            for (s = state.load(); s == Busy; s = state.load()) state.wait(Busy);
-            --run.waiting;
-        }
+        if (Reach(k / kChunk) != Done) return nullptr;
         return run.out[k].usable ? &run.out[k] : nullptr;
     }
     return nullptr;
@@ -192,9 +219,13 @@ void FigureConversion::Release(size_t k) {
 void FigureConversion::Clear() {
     figures_.clear();
     taken_ = 0;
+    reached_ = SIZE_MAX;
+    reachedState_ = Free;
     if (!run_) return;
     std::shared_ptr<Batch> run = std::move(run_);
+    // Nothing reads the results any longer: each worker frees its own.
     run->stop = true;
+    run->stop.notify_all();
     run->taken.store(SIZE_MAX, std::memory_order_release);
     run->taken.notify_all();
     run->done->wait();

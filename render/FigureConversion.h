@@ -1,9 +1,9 @@
 #pragma once
 // Converts the lines and areas of a run of figures to canvas points on the
 // other cores ahead of their drawing, each worker with its own copy of the
-// view (and so of the projector). The drawing takes each result in the
-// original order, waiting for one under way and converting one not yet begun
-// itself; a figure whose first point the projection refuses is converted
+// view (and so of the projector), a chunk of figures at a time. The drawing
+// takes each result in the original order, waiting for a chunk under way and
+// converting the figures of one not yet begun itself; a figure whose first point the projection refuses is converted
 // again at its turn, because the point form leaves such a point at the
 // previous conversion's image and only the drawing order knows which that is.
 #include "render/MapViewport.h"
@@ -72,28 +72,39 @@ public:
 private:
     enum : uint8_t { Free, Busy, Done, Mine };
     // Shared by the workers of one run; outlives the run while they finish.
+    // The run is cut into chunks of figures: a chunk is converted by one
+    // worker, or left whole to the drawing, and its end is told once, so
+    // that the cores do not trade a cache line for every figure.
     struct Batch {
         MapViewport view;
         std::vector<std::shared_ptr<clsPoly>> sources;
         std::vector<Result> out;
-        std::unique_ptr<std::atomic<uint8_t>[]> stateBlock;
-        std::atomic<uint8_t>* state = nullptr; // on a cache-line boundary
+        std::unique_ptr<std::atomic<uint8_t>[]> state; // per chunk
+        size_t chunks = 0;
         bool ring = false;
         Convert convert;
         // Each counter on a line of its own: the workers' claims would
         // otherwise keep taking away the line the drawing reads.
-        alignas(64) std::atomic<size_t> next{0};
+        alignas(64) std::atomic<size_t> next{0}; // the next chunk to claim
         alignas(64) std::atomic<size_t> taken{0}; // where the drawing has got to
         std::atomic<size_t> passed{0}; // results before this one are no longer read
         alignas(64) std::atomic<int> held{0};      // workers waiting for the drawing
         std::atomic<int> waiting{0};   // the drawing waits for a worker
         std::atomic<bool> stop{false};
-        alignas(64) std::unique_ptr<std::latch> done;
+        alignas(64) std::unique_ptr<std::latch> converted; // no chunk left to claim
+        std::unique_ptr<std::latch> done;                  // the workers have left
     };
     static void Work(Batch& run);
+    static void ConvertChunk(Batch& run, MapViewport& own, size_t chunk);
     static void Prefetch(const Batch& run, size_t k);
+    // The state of the chunk of figure k as the drawing finds it: Done, or
+    // Mine when the drawing converts its figures itself.
+    uint8_t Reach(size_t chunk);
 
     std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;
     size_t taken_ = 0;
+    // The last chunk the drawing reached, and what it found.
+    size_t reached_ = SIZE_MAX;
+    uint8_t reachedState_ = Free;
 };

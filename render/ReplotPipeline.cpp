@@ -407,7 +407,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         const auto& figures = map->MapCollection();
         // The figures of this phase; lines and areas are converted on the
         // other cores ahead of their drawing, which takes them in their order.
-        Chosen& c = Choose(figures, FigureConversion::Threads() > 1);
+        Chosen& c = Choose(*unit, figures, FigureConversion::Threads() > 1);
         const std::vector<size_t>& at = c.at[code];
         std::vector<clsMapFigure*> chosen(at.size());
         for (size_t j = 0; j < at.size(); ++j) chosen[j] = figures[at[j]].get();
@@ -427,11 +427,15 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             if (at[j] >= figures.size() || figures[at[j]].get() != chosen[j]) continue;
             if (j + 8 < at.size()) __builtin_prefetch(chosen[j + 8]);
             if (queue) {
-                const clsMapCell cell = unit->ToCell(chosen[j]);
+                // The cell as the unit's ToCell makes it, the thing turned
+                // to the area's page included.
+                const clsMapCell& cell = c.cells[code][j];
+                const bool valid = c.valid[code][j];
+                if (valid) cell.mThing->SetPage(cell.mAdmin->Page());
                 if (!AreaShown(cell)) continue;
                 // The list holds the figure: nothing yields while it is taken.
                 converted_ = &conversion;
-                CellToQueue(cell, j, *queue);
+                CellToQueue(cell, valid, j, *queue);
                 converted_ = nullptr;
             } else {
                 PlotCell(unit->ToCell(chosen[j]));
@@ -445,8 +449,8 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     return true;
 }
 
-ReplotPipeline::Chosen& ReplotPipeline::Choose(const std::vector<std::shared_ptr<clsMapFigure>>& figures,
-                                               bool withSources) {
+ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
+                                               const std::vector<std::shared_ptr<clsMapFigure>>& figures, bool ahead) {
     const clsRect& f = job_.view.field;
     const int32_t field[4] = {f.mLeft, f.mTop, f.mRight, f.mBottom};
     // A handler run during a yield may have changed the list: then it is
@@ -460,6 +464,24 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const std::vector<std::shared_ptr
     c->size = figures.size();
     c->data = figures.data();
     std::copy(field, field + 4, c->field);
+    // The areas and things by code, looked up here once: the slices below
+    // only read these tables.
+    std::vector<clsAdmin*> admins;
+    std::vector<clsThing*> things;
+    if (ahead) {
+        constexpr int32_t kCodes = 1000;
+        c->admins.resize(kCodes);
+        c->things.resize(kCodes);
+        admins.resize(kCodes);
+        things.resize(kCodes);
+        for (int32_t code = 0; code < kCodes; ++code) {
+            if (unit.gAdmins) admins[size_t(code)] = (c->admins[size_t(code)] = unit.gAdmins->Item(code)).get();
+            if (unit.gThings) things[size_t(code)] = (c->things[size_t(code)] = unit.gThings->Item(code)).get();
+        }
+    }
+    const auto lookUp = [](const auto& table, int32_t code) {
+        return code >= 0 && size_t(code) < table.size() ? table[size_t(code)] : nullptr;
+    };
     // A walk over every figure of the list, which lie all over the heap: in
     // slices on all cores, joined in order.
     const size_t n = figures.size();
@@ -475,19 +497,32 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const std::vector<std::shared_ptr
             const int32_t code = fig->FigCode();
             if (code < 2 || code > 5 || !fig->IsInner(f)) continue;
             s.at[code].push_back(k);
+            if (!ahead || code > 3) continue;
             // The list, its box filled by the test above, for the workers.
-            if (withSources && code <= 3) s.sources[code].push_back(fig->Poly());
+            s.sources[code].push_back(fig->Poly());
+            // The cell, but for the page its thing is turned to: that is
+            // left to the drawing's order.
+            clsMapCell cell;
+            cell.mMapFig = fig;
+            cell.mAdmin = lookUp(admins, fig->Admin());
+            cell.mThing = lookUp(things, fig->Thing());
+            s.valid[code].push_back(cell.IsValid());
+            s.cells[code].push_back(cell);
         }
     });
-    for (int code = 2; code <= 5; ++code) {
+    const auto join = [&slices](auto member, int code, auto& into) {
         size_t count = 0;
-        for (const Chosen& s : slices) count += s.at[code].size();
-        c->at[code].reserve(count);
-        for (const Chosen& s : slices) c->at[code].insert(c->at[code].end(), s.at[code].begin(), s.at[code].end());
-        if (!withSources || code > 3) continue;
-        c->sources[code].reserve(count);
+        for (const Chosen& s : slices) count += (s.*member)[code].size();
+        into.reserve(count);
         for (Chosen& s : slices)
-            std::move(s.sources[code].begin(), s.sources[code].end(), std::back_inserter(c->sources[code]));
+            std::move((s.*member)[code].begin(), (s.*member)[code].end(), std::back_inserter(into));
+    };
+    for (int code = 2; code <= 5; ++code) {
+        join(&Chosen::at, code, c->at[code]);
+        if (!ahead || code > 3) continue;
+        join(&Chosen::sources, code, c->sources[code]);
+        join(&Chosen::cells, code, c->cells[code]);
+        join(&Chosen::valid, code, c->valid[code]);
     }
     chosen_.push_back(std::move(c));
     return *chosen_.back();
@@ -539,8 +574,8 @@ bool ReplotPipeline::PlotCell(const clsMapCell& cell) {
 
 // --- the figures of a cell ---
 
-bool ReplotPipeline::CellShown(const clsMapCell& cell, int32_t& colour) {
-    if (!cell.mMapFig || !cell.IsValid()) return false;
+bool ReplotPipeline::CellShown(const clsMapCell& cell, int32_t& colour, bool valid) {
+    if (!valid && (!cell.mMapFig || !cell.IsValid())) return false;
     clsMapFigure* mf = cell.mMapFig;
     clsThing* thing = cell.mThing;
     const PlotOptions& o = job_.options;
@@ -572,10 +607,10 @@ CanvasPolys ReplotPipeline::Polys() const {
     return CanvasPolys(job_.options.plotChopPitch, job_.options.plotFlatPitch, prepared_);
 }
 
-void ReplotPipeline::CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue) {
+void ReplotPipeline::CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue& queue) {
     try {
         int32_t colour = 0;
-        if (!CellShown(cell, colour)) return;
+        if (!valid || !CellShown(cell, colour, true)) return;
         clsMapFigure* mf = cell.mMapFig;
         const bool ring = mf->FigCode() == 3;
         if (!ring && mf->FigCode() != 2) return;

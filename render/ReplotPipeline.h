@@ -8,6 +8,7 @@
 // owner set it. What the engine has to hear or answer goes through Host.
 #include "core/CoordTypes.h"
 #include "core/clsVospProjector.h"
+#include "document/clsMapCell.h"
 #include "render/CanvasPolys.h"
 #include "render/MapViewport.h"
 #include "render/PlotOptions.h"
@@ -19,11 +20,12 @@
 class DeviceContext;
 class clsFigure;
 class clsGrid;
-class clsMapCell;
+class clsAdmin;
 class clsMapFigure;
 class clsMapUnit;
 class clsMapUnits;
 class clsPoly;
+class clsThing;
 class FigureConversion;
 class PlotQueue;
 
@@ -101,14 +103,15 @@ private:
     bool PlotCell(const clsMapCell& cell);
     // A cell with a figure, whose area is not hidden.
     bool AreaShown(const clsMapCell& cell) const;
-    // Whether the cell's figure is drawn, and in which colour.
-    bool CellShown(const clsMapCell& cell, int32_t& colour);
+    // Whether the cell's figure is drawn, and in which colour; `valid`: the
+    // cell is known to be valid already.
+    bool CellShown(const clsMapCell& cell, int32_t& colour, bool valid = false);
     // Appends a line's or area's canvas lists (taken from the conversion
     // ahead when there is one).
     void CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys);
     // What CellToFigures makes of a line or area, pushed to the queue as
     // the run's figure at position `figure` instead.
-    void CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue& queue);
+    void CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue& queue);
     CanvasPolys Polys() const;
     void RaiseProgress();
     void DoEvents();
@@ -116,8 +119,9 @@ private:
     bool BaseDrawn() const;
 
     // The figures of one list that reach one field, by kind, found in one
-    // pass for all the phases of a replot; with the lists of the lines and
-    // areas for the conversion ahead.
+    // pass for all the phases of a replot; for the conversion ahead also
+    // the lists of the lines and areas, and the cells of the lines and
+    // areas (their page not yet set) with whether each is valid.
     struct Chosen {
         const void* list = nullptr;
         size_t size = 0;
@@ -125,8 +129,14 @@ private:
         int32_t field[4] = {};
         std::vector<size_t> at[6];
         std::vector<std::shared_ptr<clsPoly>> sources[6];
+        std::vector<clsMapCell> cells[6];
+        std::vector<uint8_t> valid[6];
+        // The unit's areas and things by code, held while the cells point
+        // at them.
+        std::vector<std::shared_ptr<clsAdmin>> admins;
+        std::vector<std::shared_ptr<clsThing>> things;
     };
-    Chosen& Choose(const std::vector<std::shared_ptr<clsMapFigure>>& figures, bool withSources);
+    Chosen& Choose(const clsMapUnit& unit, const std::vector<std::shared_ptr<clsMapFigure>>& figures, bool ahead);
 
     Host& host_;
     Job job_;

@@ -6,6 +6,7 @@
 #include "support/PlotWorld.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
 #include <random>
 
 namespace {
@@ -88,6 +89,129 @@ TEST(FigureConversion, RefusedFirstPointsAreLeftToTheirTurn) {
             EXPECT_TRUE(r->projected);
         }
         EXPECT_EQ(c.Take(run[size_t(i)]), nullptr);
+    }
+}
+
+// Figures with their own lists, as a map holds them, for runs of several
+// chunks.
+struct Figures {
+    std::vector<std::shared_ptr<clsMapPolyline>> lines;
+    std::vector<clsMapFigure*> figures;
+    std::vector<std::shared_ptr<clsPoly>> sources;
+    explicit Figures(int n) {
+        for (int i = 0; i < n; ++i) {
+            auto p = std::make_shared<clsPoly>();
+            for (int k = 0; k < 100; ++k) p->AddXY(i, k);
+            lines.push_back(std::make_shared<clsMapPolyline>());
+            lines.back()->SetPoly(p);
+            figures.push_back(lines.back().get());
+            sources.push_back(p);
+        }
+    }
+};
+
+// Whatever the drawing reaches first, every figure is converted once: by a
+// worker, whose result the drawing gets, or by the drawing at its turn
+// (no result), never by both.
+TEST(FigureConversion, EachFigureIsConvertedOnceOnOneSide) {
+    const ThreadsBack back;
+    for (const int threads : {2, 8}) {
+        SCOPED_TRACE(threads);
+        FigureConversion::SetThreads(threads);
+        const Figures run(1000);
+        std::vector<std::atomic<int>> converted(run.figures.size());
+        FigureConversion c;
+        c.Start(MapViewport{}, run.figures, run.sources, false,
+                [&](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace& t) {
+                    ++converted[size_t(poly.x(1))];
+                    t.projected = true;
+                    return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
+                });
+        std::vector<bool> handed(run.figures.size());
+        for (size_t i = 0; i < run.figures.size(); ++i) {
+            const auto* r = c.Take(run.figures[i]);
+            handed[i] = r != nullptr;
+            if (r) {
+                ASSERT_EQ(r->polys.size(), 1u) << i;
+                EXPECT_EQ(r->polys[0]->x(1), int32_t(i));
+            }
+        }
+        c.Clear();
+        for (size_t i = 0; i < run.figures.size(); ++i) EXPECT_EQ(converted[i].load(), handed[i] ? 1 : 0) << i;
+    }
+}
+
+// A worker lets go of a map's list once it has converted it, so that the
+// thread ending the run does not have every figure's list to let go.
+TEST(FigureConversion, ConvertedListsAreLetGoByTheWorkers) {
+    const ThreadsBack back;
+    FigureConversion::SetThreads(4);
+    const Figures run(200);
+    FigureConversion c;
+    c.Start(MapViewport{}, run.figures, run.sources, false,
+            [](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace&) {
+                return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
+            });
+    c.Wait();
+    for (size_t i = 0; i < run.sources.size(); ++i) EXPECT_EQ(run.sources[i].use_count(), 2) << i; // the figure and `run`
+    c.Clear();
+}
+
+// The cells of the lines and areas are made with the selection, on all
+// cores; the pages their things are turned to stay those of the drawing's
+// order, hidden areas and figures of a missing thing included: the colours,
+// and the page a thing is left on after the drawing.
+TEST(FigureConversion, ThingPagesFollowTheDrawingOrder) {
+    const ThreadsBack back;
+    struct Drawn {
+        QImage image;
+        int16_t landPage, coastPage;
+    };
+    auto draw = [](int threads) {
+        FigureConversion::SetThreads(threads);
+        PlotWorld w(500, 300);
+        PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), 0xFFFFFF, 8, 0);
+        auto unit = w.AddUnit(QStringLiteral("PAGES"));
+        PlotWorld::AddArea(*unit, 1, 2, true);
+        PlotWorld::AddArea(*unit, 2, 3, false);
+        PlotWorld::AddArea(*unit, 3, 4, true);
+        auto land = PlotWorld::AddThing(*unit, 1, 3, QStringLiteral("陸地"), 0x60A0C0, 8, 0);
+        auto coast = PlotWorld::AddThing(*unit, 2, 2, QStringLiteral("海岸線"), 0x202020, 0, 1);
+        for (int16_t page = 2; page <= 4; ++page) {
+            land->SetPage(page);
+            land->SetFore(0x103050 * page);
+            coast->SetPage(page);
+            coast->SetFore(0x301005 * page);
+        }
+        std::mt19937 rng(37);
+        std::uniform_int_distribution<int32_t> lon(-600000, 600000), lat(-280000, 280000), step(-15000, 15000);
+        for (int i = 0; i < 300; ++i) {
+            const int32_t x = lon(rng), y = lat(rng);
+            auto ring = std::make_shared<clsPoly>();
+            for (int k = 0; k < 20; ++k) ring->AddXY(x + step(rng) + (k < 10 ? k : 20 - k) * 6000, y + step(rng));
+            ring->AddXY(ring->x(1), ring->y(1));
+            // Every seventh names a thing the unit does not have.
+            const int16_t area = int16_t(i % 3 + 1);
+            PlotWorld::AddPolygon(*unit, i % 7 == 3 ? 9 : 1, area, ring);
+            PlotWorld::AddFigure<clsMapPolyline>(*unit, i % 7 == 5 ? 9 : 2, area, [&](clsMapPolyline& f) {
+                f.SetPoly(std::make_shared<clsPoly>(ring->Copy()));
+            });
+        }
+        // The last line lies in the hidden area: its thing is still turned.
+        PlotWorld::AddLine(*unit, 2, 2, 0, 0, 36000, 36000);
+        w.View(12, 0, 0, 1.2);
+        EXPECT_EQ(w.plot->Replot(), 0);
+        return Drawn{w.image().copy(), land->Page(), coast->Page()};
+    };
+    const Drawn one = draw(1);
+    EXPECT_EQ(one.coastPage, 3);
+    EXPECT_EQ(one.landPage, 4); // the last area, 299 % 3 + 1 = 3, is on page 4
+    for (const int threads : {2, 8}) {
+        SCOPED_TRACE(threads);
+        const Drawn several = draw(threads);
+        EXPECT_TRUE(several.image == one.image);
+        EXPECT_EQ(several.landPage, one.landPage);
+        EXPECT_EQ(several.coastPage, one.coastPage);
     }
 }
 
