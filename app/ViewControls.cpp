@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -181,10 +182,26 @@ void ViewControls::ResizeFormByView() {
             innerW = mInner->width();
             innerH = mInner->height();
         }
-        int32_t w = (frame.width() - innerW + pic->width() + vsb->width()) * tx;
-        int32_t h = (frame.height() - innerH + pic->y() + pic->height() + hsb->height()) * ty;
-        w = std::max(w, kMinFormWidth);
-        h = std::max(h, kMinFormHeight);
+        int32_t w = 0, h = 0, wp = 0, hp = 0;
+        const auto measure = [&] {
+            w = std::max((frame.width() - innerW + pic->width() + vsb->width()) * tx, kMinFormWidth);
+            h = std::max((frame.height() - innerH + pic->y() + pic->height() + hsb->height()) * ty, kMinFormHeight);
+            wp = (w + tx - 1) / tx;
+            hp = (h + ty - 1) / ty;
+        };
+        measure();
+        if (wp == frame.width() && hp == frame.height()) return;
+        if (mForm->isMaximized() || mForm->isFullScreen()) {
+            // Back to normal the window takes its whole frame again: a
+            // picture as large as the full window was would push it off
+            // the screen.
+            if (mView) {
+                mView->SetWidth(std::min(mView->Width(), mView->MaxWidth()));
+                mView->SetHeight(std::min(mView->Height(), mView->MaxHeight()));
+                measure();
+            }
+            mForm->showNormal();
+        }
         int32_t sw = 1024 * tx, sh = 768 * ty;
         if (const QScreen* s = QGuiApplication::primaryScreen()) {
             sw = s->geometry().width() * tx;
@@ -192,9 +209,6 @@ void ViewControls::ResizeFormByView() {
         }
         const int32_t left = Library::Clamp(frame.x() * tx, 0, Library::Clamp(sw - w, 0, sw - 120));
         const int32_t top = Library::Clamp(frame.y() * ty, 0, Library::Clamp(sh - h, 0, sh - 120));
-        const int32_t wp = (w + tx - 1) / tx, hp = (h + ty - 1) / ty;
-        if (wp == frame.width() && hp == frame.height()) return;
-        if (mForm->isMaximized() || mForm->isFullScreen()) mForm->showNormal();
         mForm->move(left / tx, top / ty);
         mForm->resize(wp - (frame.width() - mForm->width()), hp - (frame.height() - mForm->height()));
     } catch (...) {

@@ -463,8 +463,10 @@ void frmMain::showEvent(QShowEvent* event) {
     NoteFrame();
 }
 
-double frmMain::WindowWidthTwips() const { return (width() + FrameExtra().width()) * Tpp(); }
-double frmMain::WindowHeightTwips() const { return (height() + FrameExtra().height()) * Tpp(); }
+double frmMain::WindowWidthTwips() const { return frameGeometry().width() * Tpp(); }
+double frmMain::WindowHeightTwips() const { return frameGeometry().height() * Tpp(); }
+double frmMain::NormalWindowWidthTwips() const { return (width() + FrameExtra().width()) * Tpp(); }
+double frmMain::NormalWindowHeightTwips() const { return (height() + FrameExtra().height()) * Tpp(); }
 double frmMain::HScrollWidthTwips() const { return view_->hsbView->width() * Tpp(); }
 double frmMain::VScrollHeightTwips() const { return view_->vsbView->height() * Tpp(); }
 double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }

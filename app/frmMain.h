@@ -108,6 +108,8 @@ public:
     QImage PictureImage() const override;
     double WindowWidthTwips() const override;
     double WindowHeightTwips() const override;
+    double NormalWindowWidthTwips() const override;
+    double NormalWindowHeightTwips() const override;
     double HScrollWidthTwips() const override;
     double VScrollHeightTwips() const override;
 

@@ -16,8 +16,13 @@ public:
     // The picture's persistent image, at the picture's size.
     virtual QImage PictureImage() const = 0;
 
+    // The outer size as the window stands, maximised or not.
     virtual double WindowWidthTwips() const = 0;
     virtual double WindowHeightTwips() const = 0;
+    // The outer size the window takes back to normal, frame and all (a
+    // maximised window may have lost parts of its frame).
+    virtual double NormalWindowWidthTwips() const { return WindowWidthTwips(); }
+    virtual double NormalWindowHeightTwips() const { return WindowHeightTwips(); }
     virtual double HScrollWidthTwips() const = 0;
     virtual double VScrollHeightTwips() const = 0;
 

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,7 +60,7 @@ int32_t clsView::Height() const { return host_->PictureHeight(); }
 void clsView::SetWidth(int32_t v)
 {
     try {
-        ResizePicture(Library::Clamp(v, MinSize, MaxWidth()), Height());
+        ResizePicture(Library::Clamp(v, MinSize, CapWidth()), Height());
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("Width"));
     }
@@ -68,7 +69,7 @@ void clsView::SetWidth(int32_t v)
 void clsView::SetHeight(int32_t v)
 {
     try {
-        ResizePicture(Width(), Library::Clamp(v, MinSize, MaxHeight()));
+        ResizePicture(Width(), Library::Clamp(v, MinSize, CapHeight()));
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("Height"));
     }
@@ -76,14 +77,29 @@ void clsView::SetHeight(int32_t v)
 
 int32_t clsView::MaxWidth() const
 {
-    return MaxPixels(host_->ScreenWidthTwips(), host_->WindowWidthTwips(), host_->HScrollWidthTwips(),
+    return MaxPixels(host_->ScreenWidthTwips(), host_->NormalWindowWidthTwips(), host_->HScrollWidthTwips(),
                      host_->TwipsPerPixelX());
 }
 
 int32_t clsView::MaxHeight() const
 {
-    return MaxPixels(host_->ScreenHeightTwips(), host_->WindowHeightTwips(), host_->VScrollHeightTwips(),
+    return MaxPixels(host_->ScreenHeightTwips(), host_->NormalWindowHeightTwips(), host_->VScrollHeightTwips(),
                      host_->TwipsPerPixelY());
+}
+
+int32_t clsView::CapWidth() const
+{
+    const int32_t here = MaxPixels(host_->ScreenWidthTwips(), host_->WindowWidthTwips(), host_->HScrollWidthTwips(),
+                                   host_->TwipsPerPixelX());
+    // Never below the limit offered to the user: a size once accepted is kept.
+    return std::max(here, MaxWidth());
+}
+
+int32_t clsView::CapHeight() const
+{
+    const int32_t here = MaxPixels(host_->ScreenHeightTwips(), host_->WindowHeightTwips(),
+                                   host_->VScrollHeightTwips(), host_->TwipsPerPixelY());
+    return std::max(here, MaxHeight());
 }
 
 void clsView::ResizePicture(int32_t width, int32_t height) { host_->ResizePicture(width, height); }

@@ -31,8 +31,8 @@ public:
     void SetWidth(int32_t v);
     int32_t Height() const;
     void SetHeight(int32_t v);
-    // The largest picture for which the main window, grown around it, still
-    // fits the screen; never below 32.
+    // The largest picture for which the main window, grown around it in its
+    // normal state, still fits the screen; never below 32.
     int32_t MaxWidth() const;
     int32_t MaxHeight() const;
 
@@ -44,6 +44,10 @@ public:
 
 private:
     void ResizePicture(int32_t width, int32_t height);
+    // What the picture may take: a maximised window offers room that a
+    // normal one does not, and its picture fills it.
+    int32_t CapWidth() const;
+    int32_t CapHeight() const;
 
     ViewHost* host_;
     QString bmpPath_ = QStringLiteral("USER.BMP");

@@ -212,6 +212,9 @@ TEST_F(WindowEventsTest, TheImageSizeLimitIsTheOneANormalWindowCanHonour) {
     ASSERT_EQ(window->frameGeometry().size(), window->size());
     EXPECT_EQ(gvView->MaxWidth(), w);
     EXPECT_EQ(gvView->MaxHeight(), h);
+    // Only the height is chosen; the width left as full screen had it is
+    // more than the normal window can hold.
+    ASSERT_GT(gvView->Width(), w);
     view->redraw.bHoldRedraw = true;
     gvView->SetHeight(gvView->MaxHeight());
     view->controls->ResizeFormByView();
@@ -219,7 +222,42 @@ TEST_F(WindowEventsTest, TheImageSizeLimitIsTheOneANormalWindowCanHonour) {
     Settle();
     EXPECT_FALSE(window->isFullScreen());
     EXPECT_EQ(window->frameGeometry().height(), window->screen()->geometry().height());
+    EXPECT_EQ(window->frameGeometry().width(), window->screen()->geometry().width());
     EXPECT_EQ(gvView->Height(), h);
+    EXPECT_EQ(gvView->Width(), w);
+}
+
+// The offscreen platform keeps the frame of a maximised window and drops it
+// in full screen, as openbox drops its bottom handle when maximising.
+TEST_F(WindowEventsTest, AFileOpenedLeavesAFullWindowAsItIsWithThePictureFillingIt) {
+    const int32_t w = gvView->MaxWidth(), h = gvView->MaxHeight();
+    Write(root.path() + "/A.THG", MinimalThings());
+    struct Row {
+        const char* name;
+        void (QWidget::*show)();
+        Qt::WindowState state;
+    } const rows[] = {
+        {"maximised", &QWidget::showMaximized, Qt::WindowMaximized},
+        {"full screen", &QWidget::showFullScreen, Qt::WindowFullScreen},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        (window.get()->*row.show)();
+        Settle();
+        ASSERT_EQ(window->windowState(), row.state);
+        const QSize area(view->hsbView->width(), view->vsbView->height());
+        EXPECT_EQ(view->picView->Image().size(), area);
+        EXPECT_EQ(view->picView->size(), area);
+        ASSERT_TRUE(view->files->LoadFile(root.path() + "/A.THG"));
+        Settle();
+        EXPECT_EQ(window->windowState(), row.state);
+        EXPECT_EQ(view->picView->Image().size(), area);
+        // The image-size dialog offers what the window can honour once normal.
+        EXPECT_EQ(gvView->MaxWidth(), w);
+        EXPECT_EQ(gvView->MaxHeight(), h);
+        window->showNormal();
+        Settle();
+    }
 }
 
 TEST_F(WindowEventsTest, CancelInTheRetryPromptFailsThatSaveOnly) {

@@ -21,6 +21,7 @@ public:
     int resizes = 0;
     double screenW = 1280 * 15.0, screenH = 1024 * 15.0;
     double windowW = 1000 * 15.0, windowH = 700 * 15.0;
+    double normalW = 0, normalH = 0; // 0: the window is in its normal state
     double hsbW = 640 * 15.0, vsbH = 480 * 15.0;
     double tpp = 15.0;
 
@@ -38,6 +39,8 @@ public:
     }
     double WindowWidthTwips() const override { return windowW; }
     double WindowHeightTwips() const override { return windowH; }
+    double NormalWindowWidthTwips() const override { return normalW > 0 ? normalW : windowW; }
+    double NormalWindowHeightTwips() const override { return normalH > 0 ? normalH : windowH; }
     double HScrollWidthTwips() const override { return hsbW; }
     double VScrollHeightTwips() const override { return vsbH; }
     double ScreenWidthTwips() const override { return screenW; }
@@ -87,6 +90,40 @@ TEST(clsView, SizeLimitsFollowTheScreen) {
     EXPECT_EQ(v.MaxHeight(), 32);
     v.SetWidth(100);
     EXPECT_EQ(v.Width(), 32);
+}
+
+// Maximised on a 1280 x 1024 screen the window is the screen, and has shed
+// 2 x 6 pixels of frame that it takes back in its normal state.
+TEST(clsView, AMaximisedPictureFillsTheWindowWhileTheLimitIsTheNormalOne) {
+    ScopedSettingsHome home;
+    FakeHost host;
+    host.windowW = 1280 * 15.0;
+    host.windowH = 1024 * 15.0;
+    host.normalW = 1282 * 15.0;
+    host.normalH = 1030 * 15.0;
+    host.hsbW = 1200 * 15.0;
+    host.vsbH = 900 * 15.0;
+    clsView v(&host);
+    EXPECT_EQ(v.MaxWidth(), 1280 - 82);
+    EXPECT_EQ(v.MaxHeight(), 1024 - 130);
+    struct Step {
+        const char* name;
+        double windowW;
+        bool width;
+        int32_t asked, kept;
+    } const steps[] = {
+        {"the area left of the scroll bar", 1280 * 15.0, true, 1200, 1200},
+        {"no wider than that area", 1280 * 15.0, true, 5000, 1200},
+        {"the area above the scroll bar", 1280 * 15.0, false, 5000, 900},
+        {"the limit offered", 1280 * 15.0, true, 1198, 1198},
+        // A frame hanging off the screen leaves less room than the limit.
+        {"never below the limit", 1300 * 15.0, true, 5000, 1198},
+    };
+    for (const Step& st : steps) {
+        host.windowW = st.windowW;
+        st.width ? v.SetWidth(st.asked) : v.SetHeight(st.asked);
+        EXPECT_EQ(st.width ? v.Width() : v.Height(), st.kept) << st.name;
+    }
 }
 
 TEST(clsView, DpiAndPaths) {
