@@ -27,7 +27,7 @@ inline bool IsRightShowMode(int32_t mode) { return mode >= -1 && mode <= 1; }
 inline bool IsRightColor(int32_t colour) { return colour >= -1 && colour <= 0xFFFFFF; }
 inline bool IsRightLevel(int32_t level) { return level >= 1 && level <= 8; }
 // Area and thing codes.
-inline bool IsRightCode(int32_t code) { return code >= 0 && code <= 999; }
+constexpr bool IsRightCode(int32_t code) { return code >= 0 && code <= 999; }
 
 // Zero-padded to six digits (the last six characters).
 QString MapCodeStr(int32_t code);

@@ -7,6 +7,7 @@
 #include "core/PublicVal.h"
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
+#include "document/HMap.h"
 #include "document/clsAdmin.h"
 #include "document/clsAdmins.h"
 #include "document/clsMap.h"
@@ -469,7 +470,9 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
     std::vector<clsAdmin*> admins;
     std::vector<clsThing*> things;
     if (ahead) {
+        // Every code a figure can carry (HMap::IsRightCode).
         constexpr int32_t kCodes = 1000;
+        static_assert(HMap::IsRightCode(kCodes - 1) && !HMap::IsRightCode(kCodes));
         c->admins.resize(kCodes);
         c->things.resize(kCodes);
         admins.resize(kCodes);
