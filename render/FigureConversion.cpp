@@ -184,15 +184,34 @@ uint8_t FigureConversion::Reach(size_t chunk) {
     uint8_t s = Free;
     // Not begun: cheaper to convert here than to wait for a worker.
     if (!state.compare_exchange_strong(s, Mine, std::memory_order_acquire) && s == Busy) {
-        ++run_->waiting;
-        for (s = state.load(); s == Busy; s = state.load()) state.wait(Busy);
-        --run_->waiting;
+        // Under way: convert a chunk further on meanwhile, as a worker
+        // would, rather than sleep; wait only when none is left.
+        for (s = state.load(std::memory_order_acquire); s == Busy; s = state.load(std::memory_order_acquire)) {
+            if (Help()) continue;
+            ++run_->waiting;
+            for (s = state.load(); s == Busy; s = state.load()) state.wait(Busy);
+            --run_->waiting;
+        }
     } else if (s == Free) {
         s = Mine;
     }
     reached_ = chunk;
     reachedState_ = s;
     return s;
+}
+
+bool FigureConversion::Help() {
+    Batch& run = *run_;
+    const size_t c = run.next.fetch_add(1, std::memory_order_relaxed);
+    if (c >= run.chunks) return false;
+    uint8_t expected = Free;
+    if (!run.state[c].compare_exchange_strong(expected, Busy, std::memory_order_acquire)) return true;
+    // A view of its own: the drawing's goes on in the drawing's order.
+    if (!helper_) helper_ = std::make_unique<MapViewport>(run.view);
+    ConvertChunk(run, *helper_, c);
+    run.state[c].store(Done);
+    if (run.waiting.load()) run.state[c].notify_all();
+    return true;
 }
 
 FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
@@ -218,6 +237,7 @@ void FigureConversion::Release(size_t k) {
 
 void FigureConversion::Clear() {
     figures_.clear();
+    helper_.reset();
     taken_ = 0;
     reached_ = SIZE_MAX;
     reachedState_ = Free;

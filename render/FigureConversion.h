@@ -100,6 +100,9 @@ private:
     // The state of the chunk of figure k as the drawing finds it: Done, or
     // Mine when the drawing converts its figures itself.
     uint8_t Reach(size_t chunk);
+    // Converts the next chunk no worker has claimed, on the drawing thread
+    // while it would otherwise wait; false when none is left.
+    bool Help();
 
     std::shared_ptr<Batch> run_;
     std::vector<clsMapFigure*> figures_;
@@ -107,4 +110,6 @@ private:
     // The last chunk the drawing reached, and what it found.
     size_t reached_ = SIZE_MAX;
     uint8_t reachedState_ = Free;
+    // The drawing's copy of the run's view for the chunks it helps with.
+    std::unique_ptr<MapViewport> helper_;
 };

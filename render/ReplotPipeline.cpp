@@ -201,7 +201,7 @@ int16_t ReplotPipeline::Replot(Job job) {
             } catch (...) {
             }
         }
-    } deferred{FigureConversion::Threads() > 1 ? job_.dc : nullptr};
+    } deferred{SharedDrawing() ? job_.dc : nullptr};
     struct Forget {
         std::vector<std::unique_ptr<Chosen>>& chosen;
         ~Forget() { chosen.clear(); }
@@ -385,7 +385,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     // The drawing calls of the lines and areas go to a thread of their own,
     // in order; each result is kept until that thread has drawn it.
     std::optional<PlotQueue> queue;
-    if (ahead) queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
+    if (ahead && SharedDrawing()) queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
     struct Detach {
         FigureConversion*& converted;
         PlotQueue*& queue;
@@ -438,6 +438,15 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
                 converted_ = &conversion;
                 CellToQueue(cell, valid, j, *queue);
                 converted_ = nullptr;
+            } else if (ahead) {
+                const clsMapCell& cell = c.cells[code][j];
+                if (c.valid[code][j]) cell.mThing->SetPage(cell.mAdmin->Page());
+                if (!AreaShown(cell)) continue;
+                converted_ = &conversion;
+                PlotCell(cell);
+                converted_ = nullptr;
+                // Drawn: the workers may free what they made for it.
+                if ((j + 1) % 16 == 0) conversion.Release(j + 1);
             } else {
                 PlotCell(unit->ToCell(chosen[j]));
             }
@@ -605,6 +614,8 @@ void ReplotPipeline::CellPolys(clsMapFigure& figure, bool ring, std::vector<std:
     if (!src) return;
     for (auto& p : Polys().PolysMapToCanvas(job_.view, *src, ring)) polys.push_back(std::move(p));
 }
+
+bool ReplotPipeline::SharedDrawing() { return FigureConversion::Threads() > 2; }
 
 CanvasPolys ReplotPipeline::Polys() const {
     return CanvasPolys(job_.options.plotChopPitch, job_.options.plotFlatPitch, prepared_);

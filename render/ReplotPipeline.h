@@ -113,6 +113,10 @@ private:
     // the run's figure at position `figure` instead.
     void CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue& queue);
     CanvasPolys Polys() const;
+    // Whether the drawing calls go to threads of their own (the queue, and
+    // the bands that replay them): only with cores to spare; on two the
+    // walk draws while the other core converts ahead.
+    static bool SharedDrawing();
     void RaiseProgress();
     void DoEvents();
     std::shared_ptr<clsMapUnit> BaseUnit() const;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <random>
 
 namespace {
@@ -50,6 +52,8 @@ TEST(FigureConversion, SeveralCoresDrawTheOneCorePixels) {
     for (const int16_t index : {12, 17, 30, 5, 25}) {
         SCOPED_TRACE(index);
         const QImage one = Draw(1, index);
+        // Two threads draw on the walking one; more draw on threads of their own.
+        EXPECT_EQ(Draw(2, index), one);
         EXPECT_EQ(Draw(4, index), one);
         // Something of the world is drawn at all.
         EXPECT_GT(one.convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
@@ -139,6 +143,50 @@ TEST(FigureConversion, EachFigureIsConvertedOnceOnOneSide) {
         c.Clear();
         for (size_t i = 0; i < run.figures.size(); ++i) EXPECT_EQ(converted[i].load(), handed[i] ? 1 : 0) << i;
     }
+}
+
+// The drawing, on reaching a chunk a worker is still at, converts a later
+// one meanwhile instead of sleeping: with one worker held inside the first
+// chunk until someone else has converted, the drawing does the second, and
+// every result is still handed over once, in order.
+TEST(FigureConversion, TheDrawingConvertsAheadWhileAWorkerHoldsItsChunk) {
+    const ThreadsBack back;
+    FigureConversion::SetThreads(2);
+    const Figures run(100);
+    const std::thread::id drawing = std::this_thread::get_id();
+    std::atomic<bool> workerIn{false}, helped{false};
+    std::vector<std::atomic<int>> converted(run.figures.size());
+    FigureConversion c;
+    c.Start(MapViewport{}, run.figures, run.sources, false,
+            [&](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace& t) {
+                const int32_t i = poly.x(1);
+                ++converted[size_t(i)];
+                if (std::this_thread::get_id() == drawing) {
+                    helped = true;
+                } else if (i == 0) {
+                    workerIn = true;
+                    // Not for ever: a drawing that only waits fails below.
+                    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                    while (!helped && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+                }
+                t.projected = true;
+                return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
+            });
+    while (!workerIn) std::this_thread::yield();
+    std::vector<bool> handed(run.figures.size());
+    for (size_t i = 0; i < run.figures.size(); ++i) {
+        const auto* r = c.Take(run.figures[i]);
+        // The first chunk's figures come from the worker; a later chunk may
+        // still be left to the drawing's turn.
+        ASSERT_TRUE(r != nullptr || i >= 16) << i;
+        handed[i] = r != nullptr;
+        if (!r) continue;
+        ASSERT_EQ(r->polys.size(), 1u) << i;
+        EXPECT_EQ(r->polys[0]->x(1), int32_t(i));
+    }
+    EXPECT_TRUE(helped.load());
+    c.Clear();
+    for (size_t i = 0; i < run.figures.size(); ++i) EXPECT_EQ(converted[i].load(), handed[i] ? 1 : 0) << i;
 }
 
 // A worker lets go of a map's list once it has converted it, so that the
