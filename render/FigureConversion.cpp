@@ -202,6 +202,9 @@ uint8_t FigureConversion::Reach(size_t chunk) {
 
 bool FigureConversion::Help() {
     Batch& run = *run_;
+    // With three workers or more the walk itself is the slowest part: its
+    // wait for a chunk under way is shorter than converting another.
+    if (Threads() > 3) return false;
     const size_t c = run.next.fetch_add(1, std::memory_order_relaxed);
     if (c >= run.chunks) return false;
     uint8_t expected = Free;

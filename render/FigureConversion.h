@@ -101,7 +101,8 @@ private:
     // Mine when the drawing converts its figures itself.
     uint8_t Reach(size_t chunk);
     // Converts the next chunk no worker has claimed, on the drawing thread
-    // while it would otherwise wait; false when none is left.
+    // while it would otherwise wait (with few workers); false when none is
+    // left or it is not worth it.
     bool Help();
 
     std::shared_ptr<Batch> run_;
