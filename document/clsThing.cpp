@@ -143,11 +143,12 @@ bool clsThing::IsSameAllPage() const {
     return true;
 }
 
-bool clsThing::IsPrint(double scale) const {
-    switch (cur().ShowMode) {
+bool clsThing::IsPrintOn(int16_t page, double scale) const {
+    const ThingPage& on = PageRecord(page);
+    switch (on.ShowMode) {
     case 0: return false;
     case 1: return true;
-    default: return cur().ScaleL <= scale && scale <= cur().ScaleS;
+    default: return on.ScaleL <= scale && scale <= on.ScaleS;
     }
 }
 

@@ -76,7 +76,9 @@ public:
     const ThingPage& PageRecord(int p) const { return pages_[static_cast<size_t>(p + 8)]; }
 
     bool IsSameAllPage() const;
-    bool IsPrint(double scale) const;
+    bool IsPrint(double scale) const { return IsPrintOn(page_, scale); }
+    // As IsPrint on page `page` (-8..-1, 1..8), whatever the current page.
+    bool IsPrintOn(int16_t page, double scale) const;
     void Clear();
     std::shared_ptr<clsThing> Copy() const;
     bool Recovery(int16_t page);

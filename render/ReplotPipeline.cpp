@@ -8,6 +8,7 @@
 #include "core/clsPoly.h"
 #include "core/clsRect.h"
 #include "document/HMap.h"
+#include "document/HThing.h"
 #include "document/clsAdmin.h"
 #include "document/clsAdmins.h"
 #include "document/clsMap.h"
@@ -431,12 +432,18 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
                 // The cell as the unit's ToCell makes it, the thing turned
                 // to the area's page included.
                 const clsMapCell& cell = c.cells[code][j];
-                const bool valid = c.valid[code][j];
-                if (valid) cell.mThing->SetPage(cell.mAdmin->Page());
-                if (!AreaShown(cell)) continue;
+                const Look& look = c.looks[code][j];
+                if (look.kind == Look::Skip) continue;
                 // The list holds the figure: nothing yields while it is taken.
                 converted_ = &conversion;
-                CellToQueue(cell, valid, j, *queue);
+                if (look.kind == Look::AtTurn) {
+                    cell.mThing->SetPage(cell.mAdmin->Page());
+                    if (AreaShown(cell)) CellToQueue(cell, true, j, *queue);
+                } else {
+                    // What RealColor and the others would leave behind.
+                    cell.mThing->SetPage(look.page);
+                    if (look.kind == Look::Drawn) PolysToQueue(*cell.mMapFig, look, j, *queue);
+                }
                 converted_ = nullptr;
             } else if (ahead) {
                 const clsMapCell& cell = c.cells[code][j];
@@ -518,8 +525,10 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
             cell.mMapFig = fig;
             cell.mAdmin = lookUp(admins, fig->Admin());
             cell.mThing = lookUp(things, fig->Thing());
-            s.valid[code].push_back(cell.IsValid());
+            const bool valid = cell.IsValid();
+            s.valid[code].push_back(valid);
             s.cells[code].push_back(cell);
+            s.looks[code].push_back(LookOf(cell, valid));
         }
     });
     const auto join = [&slices](auto member, int code, auto& into) {
@@ -535,6 +544,7 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         join(&Chosen::sources, code, c->sources[code]);
         join(&Chosen::cells, code, c->cells[code]);
         join(&Chosen::valid, code, c->valid[code]);
+        join(&Chosen::looks, code, c->looks[code]);
     }
     chosen_.push_back(std::move(c));
     return *chosen_.back();
@@ -625,17 +635,58 @@ void ReplotPipeline::CellToQueue(const clsMapCell& cell, bool valid, size_t figu
     try {
         int32_t colour = 0;
         if (!valid || !CellShown(cell, colour, true)) return;
-        clsMapFigure* mf = cell.mMapFig;
-        const bool ring = mf->FigCode() == 3;
-        if (!ring && mf->FigCode() != 2) return;
+        const clsThing& thing = *cell.mThing;
+        Look look;
+        look.fore = colour;
+        look.back = thing.Back();
+        look.style = thing.Style();
+        look.size = thing.Size();
+        PolysToQueue(*cell.mMapFig, look, figure, queue);
+    } catch (...) {
+        Raise(1001, "CellToFigure");
+    }
+}
+
+ReplotPipeline::Look ReplotPipeline::LookOf(const clsMapCell& cell, bool valid) const {
+    Look look;
+    if (!valid) {
+        look.kind = Look::Skip;
+        return look;
+    }
+    const int16_t page = cell.mAdmin->Page();
+    if (!HThing::IsRightPage(page < 0 ? -page : page)) return look;
+    look.page = page;
+    look.kind = Look::Hidden;
+    if (!AreaShown(cell)) return look;
+    // As CellShown reads them once the thing is turned to the page.
+    const clsMapFigure& mf = *cell.mMapFig;
+    const clsThing& thing = *cell.mThing;
+    const ThingPage& on = thing.PageRecord(page);
+    const PlotOptions& o = job_.options;
+    if (o.mFigShowModeEi) {
+        const int16_t own = mf.OwnShowMode();
+        if (own == 0) return look;
+        if (own == -1 && o.mThgShowModeEi && !thing.IsPrintOn(page, job_.view.scale)) return look;
+    }
+    const int32_t ownColour = mf.OwnColor();
+    look.fore = o.mFigNativeEi && ownColour != -1 ? ownColour : on.Fore;
+    look.back = on.Back;
+    look.style = on.Style;
+    look.size = on.Size;
+    look.kind = Look::Drawn;
+    return look;
+}
+
+void ReplotPipeline::PolysToQueue(clsMapFigure& mf, const Look& look, size_t figure, PlotQueue& queue) {
+    try {
+        const bool ring = mf.FigCode() == 3;
+        if (!ring && mf.FigCode() != 2) return;
         // One list at a time on this thread: no allocation per figure.
         thread_local std::vector<std::shared_ptr<clsPoly>> polys;
         polys.clear();
-        CellPolys(*mf, ring, polys);
-        const clsThing& thing = *cell.mThing;
+        CellPolys(mf, ring, polys);
         for (auto& poly : polys)
-            queue.Push(
-                {std::move(poly), colour, thing.Back(), ring ? 0 : int32_t(thing.Size()), thing.Style(), ring, figure});
+            queue.Push({std::move(poly), look.fore, look.back, ring ? 0 : int32_t(look.size), look.style, ring, figure});
         polys.clear();
     } catch (...) {
         Raise(1001, "CellToFigure");

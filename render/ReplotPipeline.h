@@ -112,6 +112,26 @@ private:
     // What CellToFigures makes of a line or area, pushed to the queue as
     // the run's figure at position `figure` instead.
     void CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue& queue);
+    // How a line or area is drawn where that does not hang on the drawing's
+    // order: worked out with the selection, on all cores.
+    struct Look {
+        enum Kind : uint8_t {
+            Skip,   // not a valid cell: nothing to draw, no page turned
+            Hidden, // its thing is turned to `page`, nothing drawn
+            Drawn,  // turned to `page` and drawn so
+            AtTurn, // its area's page is no page: its thing stays where
+                    // the figures before left it, so it is judged at its turn
+        };
+        int32_t fore = 0;
+        int32_t back = -1;
+        int16_t style = 0;
+        int16_t size = 0;
+        int16_t page = 0;
+        Kind kind = AtTurn;
+    };
+    Look LookOf(const clsMapCell& cell, bool valid) const;
+    // The lists of a line or area whose look is known, to the queue.
+    void PolysToQueue(clsMapFigure& figure, const Look& look, size_t at, PlotQueue& queue);
     CanvasPolys Polys() const;
     // Whether the drawing calls go to threads of their own (the queue, and
     // the bands that replay them): only with cores to spare; on two the
@@ -135,6 +155,7 @@ private:
         std::vector<std::shared_ptr<clsPoly>> sources[6];
         std::vector<clsMapCell> cells[6];
         std::vector<uint8_t> valid[6];
+        std::vector<Look> looks[6];
         // The unit's areas and things by code, held while the cells point
         // at them.
         std::vector<std::shared_ptr<clsAdmin>> admins;

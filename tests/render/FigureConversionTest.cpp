@@ -263,4 +263,73 @@ TEST(FigureConversion, ThingPagesFollowTheDrawingOrder) {
     }
 }
 
+// With the figures' own colours and show modes and the things' scale limits
+// in play, what is worked out for a line or area while choosing the figures
+// (on all cores) is what the drawing's order would give: the same pixels,
+// figures of a thing hidden on one page still drawn on another.
+TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
+    const ThreadsBack back;
+    auto draw = [](int threads, bool native, bool showModes) {
+        FigureConversion::SetThreads(threads);
+        PlotWorld w(500, 300);
+        PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), 0xFFFFFF, 8, 0);
+        auto unit = w.AddUnit(QStringLiteral("LOOKS"));
+        PlotWorld::AddArea(*unit, 1, 2, true);
+        PlotWorld::AddArea(*unit, 2, 5, true);
+        auto land = PlotWorld::AddThing(*unit, 1, 3, QStringLiteral("陸地"), 0x60A0C0, 8, 0);
+        auto coast = PlotWorld::AddThing(*unit, 2, 2, QStringLiteral("海岸線"), 0x202020, 0, 1);
+        w.View(12, 0, 0, 1.2);
+        const double scale = w.plot->MapScale();
+        // Page 2 shows by scale and takes in the view's; page 5 shows by
+        // scale and leaves it out for the land, and never for the coast.
+        land->SetPage(2);
+        land->SetShowMode(-1);
+        land->SetScaleL(scale / 2);
+        land->SetScaleS(scale * 2);
+        land->SetFore(0x305070);
+        land->SetPage(5);
+        land->SetShowMode(-1);
+        land->SetScaleL(scale * 2);
+        land->SetScaleS(scale * 4);
+        land->SetFore(0x705030);
+        coast->SetPage(2);
+        coast->SetShowMode(1);
+        coast->SetFore(0x0000C0);
+        coast->SetSize(2);
+        coast->SetPage(5);
+        coast->SetShowMode(0);
+        coast->SetFore(0x00C000);
+        std::mt19937 rng(41);
+        std::uniform_int_distribution<int32_t> lon(-600000, 600000), lat(-280000, 280000), step(-15000, 15000);
+        for (int i = 0; i < 300; ++i) {
+            const int32_t x = lon(rng), y = lat(rng);
+            auto ring = std::make_shared<clsPoly>();
+            for (int k = 0; k < 20; ++k) ring->AddXY(x + step(rng) + (k < 10 ? k : 20 - k) * 6000, y + step(rng));
+            ring->AddXY(ring->x(1), ring->y(1));
+            const int16_t area = int16_t(i % 2 + 1);
+            auto poly = PlotWorld::AddPolygon(*unit, 1, area, ring);
+            auto line = PlotWorld::AddFigure<clsMapPolyline>(*unit, 2, area, [&](clsMapPolyline& f) {
+                f.SetPoly(std::make_shared<clsPoly>(ring->Copy()));
+            });
+            // Own show modes: hidden, shown whatever the thing says, the thing's.
+            poly->SetOwnShowMode(int32_t(i % 3) - 1);
+            line->SetOwnShowMode(int32_t(i % 5 == 0 ? 1 : -1));
+            if (i % 4 == 0) poly->SetOwnColor(0x10 * (i % 16));
+            if (i % 6 == 0) line->SetOwnColor(0xC0C000);
+        }
+        w.plot->mFigNativeEi = native;
+        w.plot->mFigShowModeEi = showModes;
+        w.plot->mThgShowModeEi = true;
+        EXPECT_EQ(w.plot->Replot(), 0);
+        return w.image().copy();
+    };
+    for (const bool native : {false, true})
+        for (const bool showModes : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "native " << native << " show modes " << showModes);
+            const QImage one = draw(1, native, showModes);
+            EXPECT_GT(one.convertToFormat(QImage::Format_Indexed8).colorCount(), 3);
+            EXPECT_TRUE(draw(8, native, showModes) == one);
+        }
+}
+
 } // namespace
