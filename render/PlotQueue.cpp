@@ -34,19 +34,24 @@ PlotQueue::~PlotQueue() {
 }
 
 void PlotQueue::Push(Item item) {
-    filling_.push_back(std::move(item));
+    filling_.push_back(item);
     if (filling_.size() >= kBatch) HandOver();
 }
 
 void PlotQueue::HandOver() {
     if (filling_.empty()) return;
+    std::vector<Item> next;
     {
         std::unique_lock lock(mutex_);
         room_.wait(lock, [this] { return queue_.size() < kQueued; });
         queue_.push_back(std::move(filling_));
+        if (!spare_.empty()) {
+            next = std::move(spare_.back());
+            spare_.pop_back();
+        }
     }
     wake_.notify_one();
-    filling_ = {};
+    filling_ = std::move(next);
     filling_.reserve(kBatch);
 }
 
@@ -58,11 +63,15 @@ void PlotQueue::Finish() {
 }
 
 void PlotQueue::Run() {
+    // Kept over the whole run, with their room.
+    std::vector<std::vector<Item>> batches;
+    batches.reserve(kQueued);
     std::unique_lock lock(mutex_);
+    queue_.reserve(kQueued);
+    spare_.reserve(kQueued + 1);
     for (;;) {
         wake_.wait(lock, [this] { return quit_ || !queue_.empty(); });
         if (queue_.empty()) return;
-        std::vector<std::vector<Item>> batches;
         batches.swap(queue_);
         room_.notify_one();
         busy_ = true;
@@ -73,21 +82,13 @@ void PlotQueue::Run() {
             try {
                 clsMapGraph* graph = RenderGlobals::MapGraph();
                 for (auto& batch : batches) {
-                    for (Item& it : batch) {
-                        if (it.ring) {
-                            clsFigPolygon f(std::move(it.poly));
-                            f.mStyle = it.style;
-                            f.mFore = it.fore;
-                            f.mBack = it.back;
-                            f.PlotOn(graph, detail_);
-                        } else {
-                            clsFigPolyline f(std::move(it.poly));
-                            f.mStyle = it.style;
-                            f.mWidth = it.width;
-                            f.mFore = it.fore;
-                            f.mBack = it.back;
-                            f.PlotOn(graph, detail_);
-                        }
+                    for (const Item& it : batch) {
+                        if (!it.points) continue;
+                        if (it.ring)
+                            clsFigPolygon::PlotPoints(graph, it.points, it.count, it.style, it.fore, it.back);
+                        else
+                            clsFigPolyline::PlotPoints(graph, it.points, it.count, it.style, it.width, it.fore,
+                                                       it.back);
                     }
                     if (drawn_ && !batch.empty()) drawn_(batch.back().figure);
                 }
@@ -95,9 +96,12 @@ void PlotQueue::Run() {
                 error = std::current_exception();
             }
         }
-        // The lists go here, off the walking thread.
-        batches.clear();
         lock.lock();
+        for (auto& batch : batches) {
+            batch.clear();
+            spare_.push_back(std::move(batch));
+        }
+        batches.clear();
         if (error) error_ = error;
         busy_ = false;
         if (queue_.empty()) idle_.notify_all();

@@ -13,13 +13,15 @@
 #include <thread>
 #include <vector>
 
-class clsPoly;
+struct PolyPoint;
 
 class PlotQueue {
 public:
     // One canvas list of a figure and its look, as the figure classes draw it.
     struct Item {
-        std::shared_ptr<clsPoly> poly;
+        // Borrowed until `drawn` passes the figure; null for no list.
+        const PolyPoint* points = nullptr;
+        int32_t count = 0;
         int32_t fore = 0;
         int32_t back = -1;
         int32_t width = 0; // lines only
@@ -48,6 +50,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_, idle_, room_;
     std::vector<std::vector<Item>> queue_;
+    // Emptied batches, kept with their room for the next ones.
+    std::vector<std::vector<Item>> spare_;
     bool busy_ = false;
     bool quit_ = false;
     std::exception_ptr error_;

@@ -379,13 +379,17 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
     // The workers convert in copies of the view, by the drawing's pitches.
     const FigureConversion::Convert convert = [polys = Polys()](MapViewport& view, clsPoly& poly, bool ring,
-                                                                FigureConversion::Trace& trace) {
-        return polys.PolysMapToCanvas(view, poly, ring, &trace);
+                                                                ListArena& into, FigureConversion::Trace& trace) {
+        return polys.PolysMapToCanvas(view, poly, ring, into, &trace);
     };
     // The drawing calls of the lines and areas go to a thread of their own,
     // in order; each result is kept until that thread has drawn it.
     std::optional<PlotQueue> queue;
-    if (ahead) queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
+    if (ahead)
+        queue.emplace(detail_, [this, &conversion](size_t k) {
+            conversion.Release(k);
+            drawnTo_.store(k, std::memory_order_release);
+        });
     struct Detach {
         FigureConversion*& converted;
         PlotQueue*& queue;
@@ -413,6 +417,13 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         std::vector<clsMapFigure*> chosen(at.size());
         for (size_t j = 0; j < at.size(); ++j) chosen[j] = figures[at[j]].get();
         std::vector<std::shared_ptr<clsPoly>> sources = std::move(c.sources[code]);
+        if (queue) {
+            // The queue has drawn everything before: this run's lists take
+            // the room of the last one's.
+            own_.Reset();
+            drawnTo_.store(0, std::memory_order_relaxed);
+            own_.Watch(&drawnTo_);
+        }
         // Only the drawing below takes from it (the lists it lends die with
         // the run), not a handler run during a yield.
         if (ahead) conversion.Start(job_.view, chosen, std::move(sources), code == 3, convert);
@@ -489,7 +500,15 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
     // slices on all cores, joined in order.
     const size_t n = figures.size();
     const size_t parts = FigureConversion::Threads() > 1 && n >= 4096 ? size_t(FigureConversion::Threads()) : 1;
-    std::vector<Chosen> slices(parts);
+    if (slices_.size() < parts) slices_.resize(parts);
+    const std::span<Chosen> slices(slices_.data(), parts);
+    for (Chosen& s : slices)
+        for (int code = 2; code <= 5; ++code) {
+            s.at[code].clear();
+            s.sources[code].clear();
+            s.cells[code].clear();
+            s.valid[code].clear();
+        }
     RenderWorkers::ForParts(n, parts, [&](size_t part, size_t begin, size_t end) {
         Chosen& s = slices[part];
         for (size_t k = begin; k < end; ++k) {
@@ -527,6 +546,9 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         join(&Chosen::cells, code, c->cells[code]);
         join(&Chosen::valid, code, c->valid[code]);
     }
+    // The slices hold no list of the map between drawings.
+    for (Chosen& s : slices)
+        for (int code = 2; code <= 3; ++code) s.sources[code].clear();
     chosen_.push_back(std::move(c));
     return *chosen_.back();
 }
@@ -592,18 +614,18 @@ bool ReplotPipeline::CellShown(const clsMapCell& cell, int32_t& colour, bool val
     return true;
 }
 
-void ReplotPipeline::CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys) {
+std::span<const ListArena::List> ReplotPipeline::CellLists(clsMapFigure& figure, bool ring, size_t figure_at) {
     // A result converted ahead needs no look at the figure's own list.
     if (FigureConversion::Result* done = converted_ ? converted_->Take(&figure) : nullptr) {
-        // Lent, not owned: the run keeps the lists until the figures
-        // drawn from them are gone, and frees them off this thread.
-        for (const auto& p : done->polys) polys.emplace_back(std::shared_ptr<clsPoly>(), p.get());
+        // Lent, not owned: the run keeps the lists until the queue has
+        // drawn them.
         if (done->projected) job_.view.projector.Follow(done->after);
-        return;
+        return done->lists;
     }
     const auto src = figure.Poly();
-    if (!src) return;
-    for (auto& p : Polys().PolysMapToCanvas(job_.view, *src, ring)) polys.push_back(std::move(p));
+    if (!src) return {};
+    own_.Begin(figure_at);
+    return Polys().PolysMapToCanvas(job_.view, *src, ring, own_);
 }
 
 CanvasPolys ReplotPipeline::Polys() const {
@@ -617,15 +639,16 @@ void ReplotPipeline::CellToQueue(const clsMapCell& cell, bool valid, size_t figu
         clsMapFigure* mf = cell.mMapFig;
         const bool ring = mf->FigCode() == 3;
         if (!ring && mf->FigCode() != 2) return;
-        // One list at a time on this thread: no allocation per figure.
-        thread_local std::vector<std::shared_ptr<clsPoly>> polys;
-        polys.clear();
-        CellPolys(*mf, ring, polys);
         const clsThing& thing = *cell.mThing;
-        for (auto& poly : polys)
-            queue.Push(
-                {std::move(poly), colour, thing.Back(), ring ? 0 : int32_t(thing.Size()), thing.Style(), ring, figure});
-        polys.clear();
+        for (const ListArena::List& list : CellLists(*mf, ring, figure))
+            queue.Push({.points = list.data(),
+                        .count = int32_t(list.size()),
+                        .fore = colour,
+                        .back = thing.Back(),
+                        .width = ring ? 0 : int32_t(thing.Size()),
+                        .style = thing.Style(),
+                        .ring = ring,
+                        .figure = figure});
     } catch (...) {
         Raise(1001, "CellToFigure");
     }
@@ -643,7 +666,7 @@ std::vector<std::unique_ptr<clsFigure>> ReplotPipeline::CellToFigures(const clsM
         case 3: {
             const bool ring = mf->FigCode() == 3;
             std::vector<std::shared_ptr<clsPoly>> polys;
-            CellPolys(*mf, ring, polys);
+            if (const auto src = mf->Poly()) polys = Polys().PolysMapToCanvas(job_.view, *src, ring);
             if (ring)
                 AddPolyFigures<clsFigPolygon>(figs, std::move(polys), *thing, colour);
             else

@@ -13,6 +13,7 @@
 #include "render/MapViewport.h"
 #include "render/PlotOptions.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -106,9 +107,10 @@ private:
     // Whether the cell's figure is drawn, and in which colour; `valid`: the
     // cell is known to be valid already.
     bool CellShown(const clsMapCell& cell, int32_t& colour, bool valid = false);
-    // Appends a line's or area's canvas lists (taken from the conversion
-    // ahead when there is one).
-    void CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys);
+    // A line's or area's canvas lists, the run's figure at position
+    // `figure`: taken from the conversion ahead, or converted here into
+    // own_.
+    std::span<const ListArena::List> CellLists(clsMapFigure& figure, bool ring, size_t figure_at);
     // What CellToFigures makes of a line or area, pushed to the queue as
     // the run's figure at position `figure` instead.
     void CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue& queue);
@@ -142,6 +144,9 @@ private:
     Job job_;
     bool drawing_ = false;
     std::vector<std::unique_ptr<Chosen>> chosen_;
+    // Choose's per-core slices, kept with their room for the next lists and
+    // drawings: made afresh they would be grown on the workers every time.
+    std::vector<Chosen> slices_;
     int16_t phase_ = 0;
     // Figures drawn in detail in the current phase (off for the graticule).
     bool detail_ = false;
@@ -151,4 +156,8 @@ private:
     FigureConversion* converted_ = nullptr;
     // Draws the current phase's lines and areas on a thread of its own.
     PlotQueue* queue_ = nullptr;
+    // The lists converted on this thread for the queue, kept until it has
+    // drawn them: the figures before drawnTo_ of the current run.
+    ListArena own_;
+    std::atomic<size_t> drawnTo_{0};
 };
