@@ -15,8 +15,7 @@ constexpr size_t kQueued = 8;
 
 } // namespace
 
-PlotQueue::PlotQueue(bool detail, std::function<void(size_t)> drawn)
-    : detail_(detail), drawn_(std::move(drawn)), thread_([this] { Run(); }) {
+PlotQueue::PlotQueue(std::function<void(size_t)> drawn) : drawn_(std::move(drawn)), thread_([this] { Run(); }) {
     filling_.reserve(kBatch);
 }
 

@@ -30,7 +30,7 @@ public:
         size_t figure = 0; // told to `drawn` once drawn
     };
     // `drawn(k)`: the items of figures before k are drawn (their lists may go).
-    PlotQueue(bool detail, std::function<void(size_t)> drawn);
+    explicit PlotQueue(std::function<void(size_t)> drawn);
     ~PlotQueue();
     PlotQueue(const PlotQueue&) = delete;
     PlotQueue& operator=(const PlotQueue&) = delete;
@@ -44,7 +44,6 @@ private:
     void HandOver();
     void Run();
 
-    const bool detail_;
     const std::function<void(size_t)> drawn_;
     std::vector<Item> filling_;
     std::mutex mutex_;

@@ -386,7 +386,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     // in order; each result is kept until that thread has drawn it.
     std::optional<PlotQueue> queue;
     if (ahead)
-        queue.emplace(detail_, [this, &conversion](size_t k) {
+        queue.emplace([this, &conversion](size_t k) {
             conversion.Release(k);
             drawnTo_.store(k, std::memory_order_release);
         });
@@ -533,6 +533,8 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         }
     });
     const auto join = [&slices](auto member, int code, auto& into) {
+        // One slice, made on this thread: taken as it is.
+        if (slices.size() == 1) return into.swap((slices[0].*member)[code]);
         size_t count = 0;
         for (const Chosen& s : slices) count += (s.*member)[code].size();
         into.reserve(count);
