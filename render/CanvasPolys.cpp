@@ -57,21 +57,31 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ?
 
 } // namespace
 
+namespace {
+
+// Where a canvas list is made before it is kept at its final size; what a
+// huge list made it grow to is not kept.
+clsPoly& Made() {
+    thread_local clsPoly made;
+    constexpr size_t kKeep = size_t(1) << 16;
+    if (made.Capacity() > kKeep) made.SetCount(0);
+    return made;
+}
+
+} // namespace
+
 std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly& poly,
                                                       FigureConversion::Trace* trace) const {
-    auto out = std::make_shared<clsPoly>();
-    if (!Convert(view, poly, trace, *out)) return nullptr;
-    return out;
+    clsPoly& made = Made();
+    if (!Convert(view, poly, trace, made)) return nullptr;
+    return std::make_shared<clsPoly>(made);
 }
 
 std::optional<ListArena::List> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly& poly, ListArena& into,
                                                             FigureConversion::Trace* trace) const {
-    // Made here, kept in the arena at its final size.
-    thread_local clsPoly out;
-    constexpr size_t kKeep = size_t(1) << 16;
-    if (out.Capacity() > kKeep) out.SetCount(0);
-    if (!Convert(view, poly, trace, out)) return std::nullopt;
-    return into.Keep(out.Span());
+    clsPoly& made = Made();
+    if (!Convert(view, poly, trace, made)) return std::nullopt;
+    return into.Keep(made.Span());
 }
 
 bool CanvasPolys::Convert(MapViewport& view, clsPoly& poly, FigureConversion::Trace* trace, clsPoly& out) const {
