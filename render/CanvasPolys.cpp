@@ -57,13 +57,38 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ?
 
 } // namespace
 
+namespace {
+
+// Where a canvas list is made before it is kept at its final size; what a
+// huge list made it grow to is not kept.
+clsPoly& Made() {
+    thread_local clsPoly made;
+    constexpr size_t kKeep = size_t(1) << 16;
+    if (made.Capacity() > kKeep) made.SetCount(0);
+    return made;
+}
+
+} // namespace
+
 std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly& poly,
                                                       FigureConversion::Trace* trace) const {
+    clsPoly& made = Made();
+    if (!Convert(view, poly, trace, made)) return nullptr;
+    return std::make_shared<clsPoly>(made);
+}
+
+std::optional<ListArena::List> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly& poly, ListArena& into,
+                                                            FigureConversion::Trace* trace) const {
+    clsPoly& made = Made();
+    if (!Convert(view, poly, trace, made)) return std::nullopt;
+    return into.Keep(made.Span());
+}
+
+bool CanvasPolys::Convert(MapViewport& view, clsPoly& poly, FigureConversion::Trace* trace, clsPoly& out) const {
     try {
-        if (!poly.IsOverlapArea(view.field)) return nullptr;
+        if (!poly.IsOverlapArea(view.field)) return false;
         // Clipping, chopping and compressing work on lists kept per thread
-        // (the drawing and the workers convert one list after another); the
-        // result is allocated once, at its final size.
+        // (the drawing and the workers convert one list after another).
         thread_local clsPoly work;
         thread_local std::vector<PolyPoint> pts;
         thread_local std::vector<PlaneXY> xy;
@@ -76,11 +101,11 @@ std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly
         const clsRect box = poly.RectBound();
         if (view.field.IsInner(box.mLeft, box.mTop) && view.field.IsInner(box.mRight, box.mBottom)) {
             // Wholly inside: clipping would change nothing.
-            if (poly.Count() < 2) return nullptr;
+            if (poly.Count() < 2) return false;
         } else {
             work.Assign(poly.Span());
             work.Clip(view.field);
-            if (work.Count() < 2) return nullptr;
+            if (work.Count() < 2) return false;
             stage = &work;
         }
 
@@ -117,7 +142,6 @@ std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly
         } else {
             view.projector.CnvLLtoXY(src, xy);
         }
-        auto out = std::make_shared<clsPoly>();
         if (flatPitch_ != 0 && curved) {
             for (size_t i = 0; i < pts.size(); ++i) {
                 const double px = xy[i].x, py = xy[i].y;
@@ -134,7 +158,7 @@ std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly
                 const CanvasPoint c = view.XYToCanvas({double(plane[i].x), double(plane[i].y)});
                 pts[i] = {c.x, c.y};
             }
-            out->Assign(pts);
+            out.Assign(pts);
         } else {
             for (size_t i = 0; i < pts.size(); ++i) {
                 const double px = xy[i].x, py = xy[i].y;
@@ -143,61 +167,97 @@ std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly
             }
             work.Assign(pts);
             work.CompressB(0.0005, 80.0);
-            out->Assign(work.Span());
+            out.Assign(work.Span());
         }
-        if (!view.nt && !out->Clip(view.limit)) return nullptr;
-        return out;
+        if (!view.nt && !out.Clip(view.limit)) return false;
+        return true;
     } catch (...) {
         Raise("PolyMapToCanvas");
     }
+}
+
+template <class Add>
+void CanvasPolys::Parts(MapViewport& view, clsPoly& poly, bool ring, Add add) const {
+    // The list's box (kept with the figure) answers both questions for
+    // all but the widest lists without a walk over the points.
+    const clsRect whole = poly.RectBound();
+    const bool strays = whole.mLeft < -kTurn * 3 / 2 || whole.mRight > kTurn * 3 / 2;
+    if (!prepared_ && strays && GlobePolyLib::StraysBeyondOneTurn(poly)) return;
+    const bool narrow = int64_t(whole.mRight) - whole.mLeft <= kTurn / 2;
+    if (prepared_ || narrow || !JumpsDateLine(poly.Span())) {
+        add(poly);
+        return;
+    }
+    clsPoly cont = poly.Copy();
+    GlobePolyLib::GlobePolyRollOver(cont, view.centerX, ring);
+    const clsRect box = cont.RectBound();
+    if (box.mLeft == box.mRight) {
+        // Only steps between the two date-line meridians: a frame or a
+        // whole parallel, which the short way round would erase.
+        add(poly);
+        return;
+    }
+    if (view.shifted) return;
+    std::vector<clsPoly> parts;
+    if (ring) {
+        // A ring must stay closed to fill rightly: whole copies, each
+        // clipped to the field, rather than pieces cut open at the seams.
+        const int64_t first = -FloorDiv(int64_t(box.mRight) - view.field.mLeft, kTurn);
+        const int64_t last = FloorDiv(int64_t(view.field.mRight) - box.mLeft, kTurn);
+        // A sound ring spans at most a turn and reaches the field at most
+        // three times; more would only repeat the same pixels.
+        for (int64_t k = first; k <= last && k < first + 3; ++k) {
+            const int64_t lo = box.mLeft + k * kTurn, hi = box.mRight + k * kTurn;
+            if (lo < INT32_MIN || hi > INT32_MAX) continue;
+            clsPoly c = cont.Copy();
+            c.Move(static_cast<int32_t>(k * kTurn), 0);
+            parts.push_back(std::move(c));
+        }
+    } else {
+        cont = poly.Copy();
+        parts = GlobePolyLib::GlobePolyRound(cont, view.centerX, false, false);
+    }
+    for (clsPoly& part : parts) add(part);
 }
 
 std::vector<std::shared_ptr<clsPoly>> CanvasPolys::PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
                                                                     FigureConversion::Trace* trace) const {
     try {
         std::vector<std::shared_ptr<clsPoly>> out;
-        // The list's box (kept with the figure) answers both questions for
-        // all but the widest lists without a walk over the points.
-        const clsRect whole = poly.RectBound();
-        const bool strays = whole.mLeft < -kTurn * 3 / 2 || whole.mRight > kTurn * 3 / 2;
-        if (!prepared_ && strays && GlobePolyLib::StraysBeyondOneTurn(poly)) return out;
-        const bool narrow = int64_t(whole.mRight) - whole.mLeft <= kTurn / 2;
-        if (prepared_ || narrow || !JumpsDateLine(poly.Span())) {
-            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
-            return out;
-        }
-        clsPoly cont = poly.Copy();
-        GlobePolyLib::GlobePolyRollOver(cont, view.centerX, ring);
-        const clsRect box = cont.RectBound();
-        if (box.mLeft == box.mRight) {
-            // Only steps between the two date-line meridians: a frame or a
-            // whole parallel, which the short way round would erase.
-            if (auto p = PolyMapToCanvas(view, poly, trace)) out.push_back(std::move(p));
-            return out;
-        }
-        if (view.shifted) return out;
-        std::vector<clsPoly> parts;
-        if (ring) {
-            // A ring must stay closed to fill rightly: whole copies, each
-            // clipped to the field, rather than pieces cut open at the seams.
-            const int64_t first = -FloorDiv(int64_t(box.mRight) - view.field.mLeft, kTurn);
-            const int64_t last = FloorDiv(int64_t(view.field.mRight) - box.mLeft, kTurn);
-            // A sound ring spans at most a turn and reaches the field at most
-            // three times; more would only repeat the same pixels.
-            for (int64_t k = first; k <= last && k < first + 3; ++k) {
-                const int64_t lo = box.mLeft + k * kTurn, hi = box.mRight + k * kTurn;
-                if (lo < INT32_MIN || hi > INT32_MAX) continue;
-                clsPoly c = cont.Copy();
-                c.Move(static_cast<int32_t>(k * kTurn), 0);
-                parts.push_back(std::move(c));
-            }
-        } else {
-            cont = poly.Copy();
-            parts = GlobePolyLib::GlobePolyRound(cont, view.centerX, false, false);
-        }
-        for (clsPoly& part : parts)
+        Parts(view, poly, ring, [&](clsPoly& part) {
             if (auto p = PolyMapToCanvas(view, part, trace)) out.push_back(std::move(p));
+        });
         return out;
+    } catch (...) {
+        Raise("PolysMapToCanvas");
+    }
+}
+
+std::span<const ListArena::List> CanvasPolys::PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
+                                                               ListArena& into, FigureConversion::Trace* trace) const {
+    try {
+        // Most figures make one list: it goes straight in; several wait here.
+        thread_local std::vector<ListArena::List> several;
+        several.clear();
+        std::optional<ListArena::List> one;
+        size_t count = 0;
+        Parts(view, poly, ring, [&](clsPoly& part) {
+            const std::optional<ListArena::List> p = PolyMapToCanvas(view, part, into, trace);
+            if (!p) return;
+            if (count == 1) several.push_back(*one);
+            if (count == 0)
+                one = p;
+            else
+                several.push_back(*p);
+            ++count;
+        });
+        if (count == 0) return {};
+        const std::span<ListArena::List> lists = into.Lists(count);
+        if (count == 1)
+            lists[0] = *one;
+        else
+            std::copy(several.begin(), several.end(), lists.begin());
+        return lists;
     } catch (...) {
         Raise("PolysMapToCanvas");
     }

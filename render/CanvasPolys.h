@@ -4,9 +4,12 @@
 // points that add nothing dropped. Lines and areas of every drawing, the
 // conversion ahead on the other cores included, go through here.
 #include "render/FigureConversion.h"
+#include "render/ListArena.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 class MapViewport;
@@ -31,8 +34,20 @@ public:
     // has already drawn every copy.
     std::vector<std::shared_ptr<clsPoly>> PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring,
                                                            FigureConversion::Trace* trace = nullptr) const;
+    // The same lists, kept in `into` as the current figure's: no allocation
+    // of their own.
+    std::optional<ListArena::List> PolyMapToCanvas(MapViewport& view, clsPoly& poly, ListArena& into,
+                                                   FigureConversion::Trace* trace = nullptr) const;
+    std::span<const ListArena::List> PolysMapToCanvas(MapViewport& view, clsPoly& poly, bool ring, ListArena& into,
+                                                      FigureConversion::Trace* trace = nullptr) const;
 
 private:
+    // The canvas list into `out`; false when nothing of it reaches the field.
+    bool Convert(MapViewport& view, clsPoly& poly, FigureConversion::Trace* trace, clsPoly& out) const;
+    // Hands each part PolyMapToCanvas is to convert to `add`.
+    template <class Add>
+    void Parts(MapViewport& view, clsPoly& poly, bool ring, Add add) const;
+
     int32_t chopPitch_;
     int32_t flatPitch_;
     bool prepared_;

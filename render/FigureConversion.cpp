@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -23,9 +24,13 @@ constexpr size_t kTell = 512;
 // neighbours are written by one core; small enough that the drawing seldom
 // waits long for the chunk it has reached.
 constexpr size_t kChunk = 16;
+// Results held at once: a worker starts a chunk only while its first figure
+// is less than kAhead past the last one the drawing told it has taken, and
+// the drawing tells no figure before it is done with its result.
+constexpr size_t kRing = kAhead + 2 * kChunk;
 
-// Frees finished runs, whose lists were made on the workers, off the
-// drawing thread.
+// Frees finished runs (their tables, and the map's lists the drawing
+// converted itself) off the drawing thread.
 QThreadPool& Sweeper() {
     static QThreadPool& pool = [] () -> QThreadPool& {
         static QThreadPool p;
@@ -51,6 +56,30 @@ void SweepAway(Free free) {
     });
 }
 
+// The workers' arenas, each lent to one worker at a time and kept for the
+// next runs with the room they grew to.
+std::mutex gArenasLock;
+std::vector<std::unique_ptr<ListArena>> gArenas;
+
+std::unique_ptr<ListArena> LendArena() {
+    {
+        const std::lock_guard lock(gArenasLock);
+        if (!gArenas.empty()) {
+            std::unique_ptr<ListArena> a = std::move(gArenas.back());
+            gArenas.pop_back();
+            return a;
+        }
+    }
+    return std::make_unique<ListArena>();
+}
+
+void GiveBack(std::unique_ptr<ListArena> arena) {
+    arena->Watch(nullptr);
+    arena->Reset();
+    const std::lock_guard lock(gArenasLock);
+    gArenas.push_back(std::move(arena));
+}
+
 } // namespace
 
 int FigureConversion::Threads() { return gThreads > 0 ? gThreads : std::max(1, QThread::idealThreadCount()); }
@@ -72,7 +101,8 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     auto run = std::make_shared<Batch>();
     run->sources = std::move(sources);
     run->view = view;
-    run->out.resize(n);
+    run->n = n;
+    run->out.resize(std::min(n, kRing));
     run->chunks = (n + kChunk - 1) / kChunk;
     run->state = std::make_unique<std::atomic<uint8_t>[]>(run->chunks);
     run->ring = ring;
@@ -91,19 +121,21 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
         });
 }
 
-void FigureConversion::ConvertChunk(Batch& run, MapViewport& own, size_t chunk) {
-    const size_t end = std::min((chunk + 1) * kChunk, run.out.size());
+void FigureConversion::ConvertChunk(Batch& run, MapViewport& own, ListArena& arena, size_t chunk) {
+    const size_t end = std::min((chunk + 1) * kChunk, run.n);
     for (size_t k = chunk * kChunk; k < end; ++k) {
+        Result& r = run.At(k);
+        r = Result();
         if (!run.sources[k]) continue;
         // The map's list is let go here, while it is still in this core's
         // cache, and not by the one thread that ends the run.
         const std::shared_ptr<clsPoly> source = std::move(run.sources[k]);
-        Result& r = run.out[k];
+        arena.Begin(k);
         try {
             Trace trace;
-            r.polys = run.convert(own, *source, run.ring, trace);
+            r.lists = run.convert(own, *source, run.ring, arena, trace);
             if (trace.firstRefused) {
-                r.polys.clear();
+                r.lists = {};
             } else {
                 r.projected = trace.projected;
                 if (r.projected) r.after = own.projector.TrailOf();
@@ -111,24 +143,17 @@ void FigureConversion::ConvertChunk(Batch& run, MapViewport& own, size_t chunk) 
             }
         } catch (...) {
             // Converted again at its turn, where the error is reported.
-            r.polys.clear();
+            r.lists = {};
         }
     }
 }
 
 void FigureConversion::Work(Batch& run) {
     MapViewport own = run.view;
-    // The chunks this worker converted: their lists are freed here, by the
-    // thread that allocated them, once the drawing has passed them, and the
-    // rest when the run ends.
-    std::vector<size_t> made;
-    size_t freed = 0;
-    const auto freeUpTo = [&](size_t upTo) {
-        for (; freed < made.size() && (made[freed] + 1) * kChunk <= upTo; ++freed) {
-            const size_t end = std::min((made[freed] + 1) * kChunk, run.out.size());
-            for (size_t k = made[freed] * kChunk; k < end; ++k) Polys().swap(run.out[k].polys);
-        }
-    };
+    // The lists this worker makes: their room is taken again once the
+    // drawing has passed them, and all of it when the run ends.
+    std::unique_ptr<ListArena> arena = LendArena();
+    arena->Watch(&run.passed);
     while (!run.stop.load(std::memory_order_relaxed)) {
         const size_t c = run.next.fetch_add(1, std::memory_order_relaxed);
         if (c >= run.chunks) break;
@@ -138,12 +163,12 @@ void FigureConversion::Work(Batch& run) {
             for (size_t t = run.taken.load(); t <= first - kAhead && !run.stop.load(); t = run.taken.load())
                 run.taken.wait(t);
             --run.held;
+            // Let go by the end of the run, not by the drawing.
+            if (run.stop.load()) break;
         }
-        freeUpTo(run.passed.load(std::memory_order_acquire));
         uint8_t expected = Free;
         if (!run.state[c].compare_exchange_strong(expected, Busy, std::memory_order_acquire)) continue;
-        ConvertChunk(run, own, c);
-        made.push_back(c);
+        ConvertChunk(run, own, *arena, c);
         // Sequentially consistent with the drawing's count of its waits, so
         // that one of the two sees the other; once a chunk, not a figure.
         run.state[c].store(Done);
@@ -151,27 +176,26 @@ void FigureConversion::Work(Batch& run) {
     }
     run.converted->count_down();
     for (bool stop = run.stop.load(); !stop; stop = run.stop.load()) run.stop.wait(false);
-    freeUpTo(SIZE_MAX);
+    GiveBack(std::move(arena));
 }
 
 // The drawing reads each result once, straight after a worker wrote it on
 // another core: fetch the next few a step at a time, each step's pointers
 // having come in with the step before.
 void FigureConversion::Prefetch(const Batch& run, size_t k) {
-    const size_t n = run.out.size();
+    const size_t n = run.n;
     auto done = [&](size_t i) {
         return i < n && run.state[i / kChunk].load(std::memory_order_acquire) == Done;
     };
-    if (k + 16 < n) __builtin_prefetch(&run.out[k + 16]);
-    if (done(k + 12) && !run.out[k + 12].polys.empty()) __builtin_prefetch(run.out[k + 12].polys.data());
-    if (done(k + 8))
-        for (const auto& p : run.out[k + 8].polys) __builtin_prefetch(p.get());
+    if (k + 16 < n) __builtin_prefetch(&run.out[(k + 16) % run.out.size()]);
+    if (done(k + 8) && !run.out[(k + 8) % run.out.size()].lists.empty())
+        __builtin_prefetch(run.out[(k + 8) % run.out.size()].lists.data());
     if (done(k + 4))
-        for (const auto& p : run.out[k + 4].polys) __builtin_prefetch(p->Points());
+        for (const ListArena::List& p : run.out[(k + 4) % run.out.size()].lists) __builtin_prefetch(p.data());
 }
 
 void FigureConversion::Wait() {
-    if (!run_) return;
+    if (!run_ || run_->out.size() < run_->n) return;
     // No longer held back by the drawing.
     run_->taken.store(SIZE_MAX, std::memory_order_release);
     run_->taken.notify_all();
@@ -205,13 +229,22 @@ bool FigureConversion::Help() {
     // With three workers or more the walk itself is the slowest part: its
     // wait for a chunk under way is shorter than converting another.
     if (Threads() > 3) return false;
-    const size_t c = run.next.fetch_add(1, std::memory_order_relaxed);
-    if (c >= run.chunks) return false;
+    // Claimed only within the look-ahead, as a worker would be held to it,
+    // so that the result ring keeps every result not yet taken.
+    size_t c = run.next.load(std::memory_order_relaxed);
+    do {
+        if (c >= run.chunks || c * kChunk >= taken_ + kAhead) return false;
+    } while (!run.next.compare_exchange_weak(c, c + 1, std::memory_order_relaxed));
     uint8_t expected = Free;
     if (!run.state[c].compare_exchange_strong(expected, Busy, std::memory_order_acquire)) return true;
-    // A view of its own: the drawing's goes on in the drawing's order.
+    // A view of its own: the drawing's goes on in the drawing's order; and
+    // room of its own, taken again as the drawing passes the lists.
     if (!helper_) helper_ = std::make_unique<MapViewport>(run.view);
-    ConvertChunk(run, *helper_, c);
+    if (!helperArena_) {
+        helperArena_ = LendArena();
+        helperArena_->Watch(&run.passed);
+    }
+    ConvertChunk(run, *helper_, *helperArena_, c);
     run.state[c].store(Done);
     if (run.waiting.load()) run.state[c].notify_all();
     return true;
@@ -229,7 +262,8 @@ FigureConversion::Result* FigureConversion::Take(const clsMapFigure* figure) {
         }
         Prefetch(run, k);
         if (Reach(k / kChunk) != Done) return nullptr;
-        return run.out[k].usable ? &run.out[k] : nullptr;
+        Result& r = run.At(k);
+        return r.usable ? &r : nullptr;
     }
     return nullptr;
 }
@@ -246,12 +280,13 @@ void FigureConversion::Clear() {
     reachedState_ = Free;
     if (!run_) return;
     std::shared_ptr<Batch> run = std::move(run_);
-    // Nothing reads the results any longer: each worker frees its own.
+    // Nothing reads the results any longer: each worker takes back its arena.
     run->stop = true;
     run->stop.notify_all();
     run->taken.store(SIZE_MAX, std::memory_order_release);
     run->taken.notify_all();
     run->done->wait();
+    if (helperArena_) GiveBack(std::move(helperArena_));
     SweepAway([run] {
         run->out.clear();
         run->sources.clear();

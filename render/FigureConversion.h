@@ -6,6 +6,7 @@
 // converting the figures of one not yet begun itself; a figure whose first point the projection refuses is converted
 // again at its turn, because the point form leaves such a point at the
 // previous conversion's image and only the drawing order knows which that is.
+#include "render/ListArena.h"
 #include "render/MapViewport.h"
 
 #include <atomic>
@@ -26,14 +27,14 @@ public:
         bool projected = false;    // some point went through the projector
         bool firstRefused = false; // and the first of them was refused
     };
-    using Polys = std::vector<std::shared_ptr<clsPoly>>;
-    using Convert = std::function<Polys(MapViewport& view, clsPoly& poly, bool ring, Trace& trace)>;
+    using Lists = std::span<const ListArena::List>;
+    // Keeps the lists it makes in `into`, as its current figure's.
+    using Convert = std::function<Lists(MapViewport& view, clsPoly& poly, bool ring, ListArena& into, Trace& trace)>;
 
     struct Result {
-        // Owned by the run, which frees them off the drawing thread once
-        // Release has passed them (the worker that made them, as a rule):
-        // borrow, do not keep.
-        Polys polys;
+        // In the arena of the worker that made them, which reuses their room
+        // once Release has passed them: borrow, do not keep.
+        Lists lists;
         // The projector as the conversion left it, for the next conversion.
         clsVospProjector::Trail after;
         bool projected = false;
@@ -55,7 +56,9 @@ public:
     // returns. A run too small to pay for the workers converts nothing ahead.
     void Start(const MapViewport& view, std::vector<clsMapFigure*> figures,
                std::vector<std::shared_ptr<clsPoly>> sources, bool ring, Convert convert);
-    // Waits until the workers have converted every figure they can.
+    // Waits until the workers have converted every figure, for a run that
+    // fits in the look-ahead; a longer one is converted as the drawing takes
+    // it, and this returns at once.
     void Wait();
     // The result for a figure, handed over once (asked for in the run's
     // order), after waiting for its conversion when a worker has begun it;
@@ -78,7 +81,12 @@ private:
     struct Batch {
         MapViewport view;
         std::vector<std::shared_ptr<clsPoly>> sources;
+        size_t n = 0; // figures of the run
+        // Figure k's result in slot k % out.size(): no more are under way
+        // than the workers may run ahead, and a slot is taken again only
+        // after the drawing has taken its figure.
         std::vector<Result> out;
+        Result& At(size_t k) { return out[k % out.size()]; }
         std::unique_ptr<std::atomic<uint8_t>[]> state; // per chunk
         size_t chunks = 0;
         bool ring = false;
@@ -95,7 +103,7 @@ private:
         std::unique_ptr<std::latch> done;                  // the workers have left
     };
     static void Work(Batch& run);
-    static void ConvertChunk(Batch& run, MapViewport& own, size_t chunk);
+    static void ConvertChunk(Batch& run, MapViewport& own, ListArena& arena, size_t chunk);
     static void Prefetch(const Batch& run, size_t k);
     // The state of the chunk of figure k as the drawing finds it: Done, or
     // Mine when the drawing converts its figures itself.
@@ -113,4 +121,5 @@ private:
     uint8_t reachedState_ = Free;
     // The drawing's copy of the run's view for the chunks it helps with.
     std::unique_ptr<MapViewport> helper_;
+    std::unique_ptr<ListArena> helperArena_;
 };

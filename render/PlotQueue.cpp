@@ -15,8 +15,7 @@ constexpr size_t kQueued = 8;
 
 } // namespace
 
-PlotQueue::PlotQueue(bool detail, std::function<void(size_t)> drawn)
-    : detail_(detail), drawn_(std::move(drawn)), thread_([this] { Run(); }) {
+PlotQueue::PlotQueue(std::function<void(size_t)> drawn) : drawn_(std::move(drawn)), thread_([this] { Run(); }) {
     filling_.reserve(kBatch);
 }
 
@@ -34,19 +33,24 @@ PlotQueue::~PlotQueue() {
 }
 
 void PlotQueue::Push(Item item) {
-    filling_.push_back(std::move(item));
+    filling_.push_back(item);
     if (filling_.size() >= kBatch) HandOver();
 }
 
 void PlotQueue::HandOver() {
     if (filling_.empty()) return;
+    std::vector<Item> next;
     {
         std::unique_lock lock(mutex_);
         room_.wait(lock, [this] { return queue_.size() < kQueued; });
         queue_.push_back(std::move(filling_));
+        if (!spare_.empty()) {
+            next = std::move(spare_.back());
+            spare_.pop_back();
+        }
     }
     wake_.notify_one();
-    filling_ = {};
+    filling_ = std::move(next);
     filling_.reserve(kBatch);
 }
 
@@ -57,12 +61,25 @@ void PlotQueue::Finish() {
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
 }
 
+void PlotQueue::Draw(const Item& it) {
+    if (!it.points) return;
+    clsMapGraph* graph = RenderGlobals::MapGraph();
+    if (it.ring)
+        clsFigPolygon::PlotPoints(graph, it.points, it.count, it.style, it.fore, it.back);
+    else
+        clsFigPolyline::PlotPoints(graph, it.points, it.count, it.style, it.width, it.fore, it.back);
+}
+
 void PlotQueue::Run() {
+    // Kept over the whole run, with their room.
+    std::vector<std::vector<Item>> batches;
+    batches.reserve(kQueued);
     std::unique_lock lock(mutex_);
+    queue_.reserve(kQueued);
+    spare_.reserve(kQueued + 1);
     for (;;) {
         wake_.wait(lock, [this] { return quit_ || !queue_.empty(); });
         if (queue_.empty()) return;
-        std::vector<std::vector<Item>> batches;
         batches.swap(queue_);
         room_.notify_one();
         busy_ = true;
@@ -71,33 +88,20 @@ void PlotQueue::Run() {
         std::exception_ptr error;
         if (!failed) {
             try {
-                clsMapGraph* graph = RenderGlobals::MapGraph();
                 for (auto& batch : batches) {
-                    for (Item& it : batch) {
-                        if (it.ring) {
-                            clsFigPolygon f(std::move(it.poly));
-                            f.mStyle = it.style;
-                            f.mFore = it.fore;
-                            f.mBack = it.back;
-                            f.PlotOn(graph, detail_);
-                        } else {
-                            clsFigPolyline f(std::move(it.poly));
-                            f.mStyle = it.style;
-                            f.mWidth = it.width;
-                            f.mFore = it.fore;
-                            f.mBack = it.back;
-                            f.PlotOn(graph, detail_);
-                        }
-                    }
+                    for (const Item& it : batch) Draw(it);
                     if (drawn_ && !batch.empty()) drawn_(batch.back().figure);
                 }
             } catch (...) {
                 error = std::current_exception();
             }
         }
-        // The lists go here, off the walking thread.
-        batches.clear();
         lock.lock();
+        for (auto& batch : batches) {
+            batch.clear();
+            spare_.push_back(std::move(batch));
+        }
+        batches.clear();
         if (error) error_ = error;
         busy_ = false;
         if (queue_.empty()) idle_.notify_all();

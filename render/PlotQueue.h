@@ -13,13 +13,15 @@
 #include <thread>
 #include <vector>
 
-class clsPoly;
+struct PolyPoint;
 
 class PlotQueue {
 public:
     // One canvas list of a figure and its look, as the figure classes draw it.
     struct Item {
-        std::shared_ptr<clsPoly> poly;
+        // Borrowed until `drawn` passes the figure; null for no list.
+        const PolyPoint* points = nullptr;
+        int32_t count = 0;
         int32_t fore = 0;
         int32_t back = -1;
         int32_t width = 0; // lines only
@@ -28,12 +30,14 @@ public:
         size_t figure = 0; // told to `drawn` once drawn
     };
     // `drawn(k)`: the items of figures before k are drawn (their lists may go).
-    PlotQueue(bool detail, std::function<void(size_t)> drawn);
+    explicit PlotQueue(std::function<void(size_t)> drawn);
     ~PlotQueue();
     PlotQueue(const PlotQueue&) = delete;
     PlotQueue& operator=(const PlotQueue&) = delete;
 
     void Push(Item item);
+    // Draws one item on this thread, as the queue's own thread does.
+    static void Draw(const Item& item);
     // Returns when everything pushed is drawn; an error of the drawing is
     // raised here (and what followed it is not drawn).
     void Finish();
@@ -42,12 +46,13 @@ private:
     void HandOver();
     void Run();
 
-    const bool detail_;
     const std::function<void(size_t)> drawn_;
     std::vector<Item> filling_;
     std::mutex mutex_;
     std::condition_variable wake_, idle_, room_;
     std::vector<std::vector<Item>> queue_;
+    // Emptied batches, kept with their room for the next ones.
+    std::vector<std::vector<Item>> spare_;
     bool busy_ = false;
     bool quit_ = false;
     std::exception_ptr error_;

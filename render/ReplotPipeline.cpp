@@ -380,13 +380,17 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
     // The workers convert in copies of the view, by the drawing's pitches.
     const FigureConversion::Convert convert = [polys = Polys()](MapViewport& view, clsPoly& poly, bool ring,
-                                                                FigureConversion::Trace& trace) {
-        return polys.PolysMapToCanvas(view, poly, ring, &trace);
+                                                                ListArena& into, FigureConversion::Trace& trace) {
+        return polys.PolysMapToCanvas(view, poly, ring, into, &trace);
     };
     // The drawing calls of the lines and areas go to a thread of their own,
     // in order; each result is kept until that thread has drawn it.
     std::optional<PlotQueue> queue;
-    if (ahead && SharedDrawing()) queue.emplace(detail_, [&conversion](size_t k) { conversion.Release(k); });
+    if (ahead && SharedDrawing())
+        queue.emplace([this, &conversion](size_t k) {
+            conversion.Release(k);
+            drawnTo_.store(k, std::memory_order_release);
+        });
     struct Detach {
         FigureConversion*& converted;
         PlotQueue*& queue;
@@ -414,6 +418,13 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         std::vector<clsMapFigure*> chosen(at.size());
         for (size_t j = 0; j < at.size(); ++j) chosen[j] = figures[at[j]].get();
         std::vector<std::shared_ptr<clsPoly>> sources = std::move(c.sources[code]);
+        if (ahead) {
+            // Everything before is drawn: this run's lists take the room of
+            // the last one's.
+            own_.Reset();
+            drawnTo_.store(0, std::memory_order_relaxed);
+            own_.Watch(&drawnTo_);
+        }
         // Only the drawing below takes from it (the lists it lends die with
         // the run), not a handler run during a yield.
         if (ahead) conversion.Start(job_.view, chosen, std::move(sources), code == 3, convert);
@@ -427,8 +438,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             passTo(at[j]);
             // A handler run during a yield may have changed the list.
             if (at[j] >= figures.size() || figures[at[j]].get() != chosen[j]) continue;
-            if (j + 8 < at.size()) __builtin_prefetch(chosen[j + 8]);
-            if (queue) {
+            if (ahead) {
                 // The cell as the unit's ToCell makes it, the thing turned
                 // to the area's page included.
                 const clsMapCell& cell = c.cells[code][j];
@@ -436,24 +446,21 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
                 if (look.kind == Look::Skip) continue;
                 // The list holds the figure: nothing yields while it is taken.
                 converted_ = &conversion;
+                PlotQueue* const to = queue ? &*queue : nullptr;
                 if (look.kind == Look::AtTurn) {
                     cell.mThing->SetPage(cell.mAdmin->Page());
-                    if (AreaShown(cell)) CellToQueue(cell, true, j, *queue);
+                    if (AreaShown(cell)) CellToQueue(cell, true, j, to);
                 } else {
                     // What RealColor and the others would leave behind.
                     cell.mThing->SetPage(look.page);
-                    if (look.kind == Look::Drawn) PolysToQueue(*cell.mMapFig, look, j, *queue);
+                    if (look.kind == Look::Drawn) PolysToQueue(*cell.mMapFig, code == 3, look, j, to);
                 }
                 converted_ = nullptr;
-            } else if (ahead) {
-                const clsMapCell& cell = c.cells[code][j];
-                if (c.valid[code][j]) cell.mThing->SetPage(cell.mAdmin->Page());
-                if (!AreaShown(cell)) continue;
-                converted_ = &conversion;
-                PlotCell(cell);
-                converted_ = nullptr;
-                // Drawn: the workers may free what they made for it.
-                if ((j + 1) % 16 == 0) conversion.Release(j + 1);
+                if (!queue) {
+                    // Drawn already: its lists' room may be taken again.
+                    drawnTo_.store(j + 1, std::memory_order_relaxed);
+                    if ((j + 1) % 16 == 0) conversion.Release(j + 1);
+                }
             } else {
                 PlotCell(unit->ToCell(chosen[j]));
             }
@@ -505,7 +512,16 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
     // slices on all cores, joined in order.
     const size_t n = figures.size();
     const size_t parts = FigureConversion::Threads() > 1 && n >= 4096 ? size_t(FigureConversion::Threads()) : 1;
-    std::vector<Chosen> slices(parts);
+    if (slices_.size() < parts) slices_.resize(parts);
+    const std::span<Chosen> slices(slices_.data(), parts);
+    for (Chosen& s : slices)
+        for (int code = 2; code <= 5; ++code) {
+            s.at[code].clear();
+            s.sources[code].clear();
+            s.cells[code].clear();
+            s.valid[code].clear();
+            s.looks[code].clear();
+        }
     RenderWorkers::ForParts(n, parts, [&](size_t part, size_t begin, size_t end) {
         Chosen& s = slices[part];
         for (size_t k = begin; k < end; ++k) {
@@ -532,6 +548,8 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         }
     });
     const auto join = [&slices](auto member, int code, auto& into) {
+        // One slice, made on this thread: taken as it is.
+        if (slices.size() == 1) return into.swap((slices[0].*member)[code]);
         size_t count = 0;
         for (const Chosen& s : slices) count += (s.*member)[code].size();
         into.reserve(count);
@@ -546,6 +564,9 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         join(&Chosen::valid, code, c->valid[code]);
         join(&Chosen::looks, code, c->looks[code]);
     }
+    // The slices hold no list of the map between drawings.
+    for (Chosen& s : slices)
+        for (int code = 2; code <= 3; ++code) s.sources[code].clear();
     chosen_.push_back(std::move(c));
     return *chosen_.back();
 }
@@ -611,18 +632,18 @@ bool ReplotPipeline::CellShown(const clsMapCell& cell, int32_t& colour, bool val
     return true;
 }
 
-void ReplotPipeline::CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys) {
+std::span<const ListArena::List> ReplotPipeline::CellLists(clsMapFigure& figure, bool ring, size_t figure_at) {
     // A result converted ahead needs no look at the figure's own list.
     if (FigureConversion::Result* done = converted_ ? converted_->Take(&figure) : nullptr) {
-        // Lent, not owned: the run keeps the lists until the figures
-        // drawn from them are gone, and frees them off this thread.
-        for (const auto& p : done->polys) polys.emplace_back(std::shared_ptr<clsPoly>(), p.get());
+        // Lent, not owned: the run keeps the lists until the queue has
+        // drawn them.
         if (done->projected) job_.view.projector.Follow(done->after);
-        return;
+        return done->lists;
     }
     const auto src = figure.Poly();
-    if (!src) return;
-    for (auto& p : Polys().PolysMapToCanvas(job_.view, *src, ring)) polys.push_back(std::move(p));
+    if (!src) return {};
+    own_.Begin(figure_at);
+    return Polys().PolysMapToCanvas(job_.view, *src, ring, own_);
 }
 
 bool ReplotPipeline::SharedDrawing() { return FigureConversion::Threads() > 2; }
@@ -631,7 +652,7 @@ CanvasPolys ReplotPipeline::Polys() const {
     return CanvasPolys(job_.options.plotChopPitch, job_.options.plotFlatPitch, prepared_);
 }
 
-void ReplotPipeline::CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue& queue) {
+void ReplotPipeline::CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue* queue) {
     try {
         int32_t colour = 0;
         if (!valid || !CellShown(cell, colour, true)) return;
@@ -641,7 +662,8 @@ void ReplotPipeline::CellToQueue(const clsMapCell& cell, bool valid, size_t figu
         look.back = thing.Back();
         look.style = thing.Style();
         look.size = thing.Size();
-        PolysToQueue(*cell.mMapFig, look, figure, queue);
+        const int32_t code = cell.mMapFig->FigCode();
+        if (code == 2 || code == 3) PolysToQueue(*cell.mMapFig, code == 3, look, figure, queue);
     } catch (...) {
         Raise(1001, "CellToFigure");
     }
@@ -677,17 +699,20 @@ ReplotPipeline::Look ReplotPipeline::LookOf(const clsMapCell& cell, bool valid) 
     return look;
 }
 
-void ReplotPipeline::PolysToQueue(clsMapFigure& mf, const Look& look, size_t figure, PlotQueue& queue) {
+void ReplotPipeline::PolysToQueue(clsMapFigure& mf, bool ring, const Look& look, size_t figure, PlotQueue* queue) {
     try {
-        const bool ring = mf.FigCode() == 3;
-        if (!ring && mf.FigCode() != 2) return;
-        // One list at a time on this thread: no allocation per figure.
-        thread_local std::vector<std::shared_ptr<clsPoly>> polys;
-        polys.clear();
-        CellPolys(mf, ring, polys);
-        for (auto& poly : polys)
-            queue.Push({std::move(poly), look.fore, look.back, ring ? 0 : int32_t(look.size), look.style, ring, figure});
-        polys.clear();
+        for (const ListArena::List& list : CellLists(mf, ring, figure)) {
+            const PlotQueue::Item item{.points = list.data(),
+                                       .count = int32_t(list.size()),
+                                       .fore = look.fore,
+                                       .back = look.back,
+                                       .width = ring ? 0 : int32_t(look.size),
+                                       .style = look.style,
+                                       .ring = ring,
+                                       .figure = figure};
+            if (queue) queue->Push(item);
+            else PlotQueue::Draw(item);
+        }
     } catch (...) {
         Raise(1001, "CellToFigure");
     }
@@ -705,7 +730,7 @@ std::vector<std::unique_ptr<clsFigure>> ReplotPipeline::CellToFigures(const clsM
         case 3: {
             const bool ring = mf->FigCode() == 3;
             std::vector<std::shared_ptr<clsPoly>> polys;
-            CellPolys(*mf, ring, polys);
+            if (const auto src = mf->Poly()) polys = Polys().PolysMapToCanvas(job_.view, *src, ring);
             if (ring)
                 AddPolyFigures<clsFigPolygon>(figs, std::move(polys), *thing, colour);
             else

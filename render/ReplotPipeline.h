@@ -13,6 +13,7 @@
 #include "render/MapViewport.h"
 #include "render/PlotOptions.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -106,12 +107,14 @@ private:
     // Whether the cell's figure is drawn, and in which colour; `valid`: the
     // cell is known to be valid already.
     bool CellShown(const clsMapCell& cell, int32_t& colour, bool valid = false);
-    // Appends a line's or area's canvas lists (taken from the conversion
-    // ahead when there is one).
-    void CellPolys(clsMapFigure& figure, bool ring, std::vector<std::shared_ptr<clsPoly>>& polys);
+    // A line's or area's canvas lists, the run's figure at position
+    // `figure`: taken from the conversion ahead, or converted here into
+    // own_.
+    std::span<const ListArena::List> CellLists(clsMapFigure& figure, bool ring, size_t figure_at);
     // What CellToFigures makes of a line or area, pushed to the queue as
     // the run's figure at position `figure` instead.
-    void CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue& queue);
+    // (drawn at once without a queue)
+    void CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue* queue);
     // How a line or area is drawn where that does not hang on the drawing's
     // order: worked out with the selection, on all cores.
     struct Look {
@@ -130,8 +133,9 @@ private:
         Kind kind = AtTurn;
     };
     Look LookOf(const clsMapCell& cell, bool valid) const;
-    // The lists of a line or area whose look is known, to the queue.
-    void PolysToQueue(clsMapFigure& figure, const Look& look, size_t at, PlotQueue& queue);
+    // The lists of a line (`ring` false) or area whose look is known, to
+    // the queue, or drawn at once without one.
+    void PolysToQueue(clsMapFigure& figure, bool ring, const Look& look, size_t at, PlotQueue* queue);
     CanvasPolys Polys() const;
     // Whether the drawing calls go to threads of their own (the queue, and
     // the bands that replay them): only with cores to spare; on two the
@@ -167,6 +171,9 @@ private:
     Job job_;
     bool drawing_ = false;
     std::vector<std::unique_ptr<Chosen>> chosen_;
+    // Choose's per-core slices, kept with their room for the next lists and
+    // drawings: made afresh they would be grown on the workers every time.
+    std::vector<Chosen> slices_;
     int16_t phase_ = 0;
     // Figures drawn in detail in the current phase (off for the graticule).
     bool detail_ = false;
@@ -176,4 +183,8 @@ private:
     FigureConversion* converted_ = nullptr;
     // Draws the current phase's lines and areas on a thread of its own.
     PlotQueue* queue_ = nullptr;
+    // The lists converted on this thread for the queue, kept until it has
+    // drawn them: the figures before drawnTo_ of the current run.
+    ListArena own_;
+    std::atomic<size_t> drawnTo_{0};
 };

@@ -14,4 +14,7 @@ public:
     std::shared_ptr<clsPoly> Poly() override { return mPoly; }
     void SetPoly(std::shared_ptr<clsPoly> poly) override { mPoly = std::move(poly); }
     bool PlotOn(clsMapGraph* graph, bool detail) override;
+    // PlotOn for a list held elsewhere, with this look.
+    static bool PlotPoints(clsMapGraph* graph, const PolyPoint* points, int32_t count, int16_t style, int32_t fore,
+                           int32_t back);
 };

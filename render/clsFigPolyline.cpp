@@ -12,3 +12,10 @@ bool clsFigPolyline::PlotOn(clsMapGraph* graph, bool) {
     graph->SetPen(mStyle, mWidth, mFore, mBack);
     return graph->DrawPolyline(*mPoly);
 }
+
+bool clsFigPolyline::PlotPoints(clsMapGraph* graph, const PolyPoint* points, int32_t count, int16_t style,
+                                int32_t width, int32_t fore, int32_t back) {
+    if (!graph) return false;
+    graph->SetPen(style, width, fore, back);
+    return graph->DrawPolyline(points, count);
+}

@@ -500,6 +500,11 @@ bool clsMapGraph::DrawLine(const clsLine& segment)
 
 bool clsMapGraph::DrawPolyline(const clsPoly& points)
 {
+    return DrawPolyline(points.Points(), points.Count());
+}
+
+bool clsMapGraph::DrawPolyline(const PolyPoint* p, int32_t count)
+{
     try {
         if (!open_)
             return false;
@@ -507,17 +512,18 @@ bool clsMapGraph::DrawPolyline(const clsPoly& points)
             SetBackMode(penBack_);
             if (technology_ != Gdi::DT_RASDISPLAY && technology_ != Gdi::DT_RASPRINTER)
                 return false;
+            if (!dc_)
+                return false;
             if (haveBackPen_) {
                 dc_->SelectPen(backPen_);
-                points.DrawPolyline(dc_);
+                dc_->Polyline(&p->x, count);
                 dc_->SelectPen(pen_);
             }
-            return points.DrawPolyline(dc_);
+            return dc_->Polyline(&p->x, count);
         }
         phase_ = 0;
         bool result = false;
-        const PolyPoint* p = points.Points();
-        for (int32_t i = 1; i < points.Count(); ++i) {
+        for (int32_t i = 1; i < count; ++i) {
             clsLine s;
             s.SetAll(p[i - 1].x, p[i - 1].y, p[i].x, p[i].y);
             result = DrawLine(s);
@@ -607,33 +613,66 @@ bool clsMapGraph::DrawPolygon(clsPoly& points)
             if (points.Count() == 0)
                 return true;
         }
-        if (brushMode_ == 1)
-            return FillWithBrushMode1([&] { return points.DrawPolygon(dc_); });
-        if (points.Count() < 3)
-            return false;
-
-        // Tiles: whole tiles on a grid anchored at the canvas origin, cut to
-        // the polygon. Only the cells over the visible part are transferred.
-        dc_->AndPolygonClip(&points.Points()->x, points.Count());
-        int32_t l = 0, t = 0, r = 0, b = 0;
-        points.GetBound4(l, t, r, b);
-        l = std::max(l, view_.mLeft);
-        t = std::max(t, view_.mTop);
-        r = std::min(r, view_.mRight);
-        b = std::min(b, view_.mBottom);
-        const int32_t ink = brushFore_;
-        const int32_t paper = brushBack_; // -1 leaves the paper transparent
-        bool result = false;
-        if (l <= r && t <= b) {
-            for (int64_t y = TileGridStart(t, tileDstH_); y <= b; y += tileDstH_)
-                for (int64_t x = TileGridStart(l, tileDstW_); x <= r; x += tileDstW_)
-                    result = dc_->StretchMask(tileMask_, int32_t(x), int32_t(y), tileDstW_, tileDstH_, ink, paper);
-        }
-        dc_->ResetPolygonClip();
-        return result;
+        return DrawPolygonOpen(points.Points(), points.Count());
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("DrawPolygon"));
     }
+}
+
+bool clsMapGraph::DrawPolygon(const PolyPoint* points, int32_t count)
+{
+    try {
+        if (!open_)
+            return false;
+        if (technology_ == Gdi::DT_METAFILE) {
+            // Cut to the view on a copy of its own.
+            clsPoly copy;
+            copy.Assign(std::span(points, size_t(std::max(count, 0))));
+            return DrawPolygon(copy);
+        }
+        return DrawPolygonOpen(points, count);
+    } catch (...) {
+        ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("DrawPolygon"));
+    }
+}
+
+bool clsMapGraph::DrawPolygonOpen(const PolyPoint* points, int32_t count)
+{
+    if (brushMode_ == 1) {
+        // Two pointers: small enough for the function's own room.
+        const struct {
+            const PolyPoint* points;
+            int32_t count;
+        } list{points, count};
+        return FillWithBrushMode1([this, &list] { return dc_ && dc_->Polygon(&list.points->x, list.count); });
+    }
+    if (count < 3)
+        return false;
+
+    // Tiles: whole tiles on a grid anchored at the canvas origin, cut to
+    // the polygon. Only the cells over the visible part are transferred.
+    dc_->AndPolygonClip(&points->x, count);
+    int32_t l = points[0].x, t = points[0].y, r = l, b = t;
+    for (int32_t i = 1; i < count; ++i) {
+        l = std::min(l, points[i].x);
+        r = std::max(r, points[i].x);
+        t = std::min(t, points[i].y);
+        b = std::max(b, points[i].y);
+    }
+    l = std::max(l, view_.mLeft);
+    t = std::max(t, view_.mTop);
+    r = std::min(r, view_.mRight);
+    b = std::min(b, view_.mBottom);
+    const int32_t ink = brushFore_;
+    const int32_t paper = brushBack_; // -1 leaves the paper transparent
+    bool result = false;
+    if (l <= r && t <= b) {
+        for (int64_t y = TileGridStart(t, tileDstH_); y <= b; y += tileDstH_)
+            for (int64_t x = TileGridStart(l, tileDstW_); x <= r; x += tileDstW_)
+                result = dc_->StretchMask(tileMask_, int32_t(x), int32_t(y), tileDstW_, tileDstH_, ink, paper);
+    }
+    dc_->ResetPolygonClip();
+    return result;
 }
 
 bool clsMapGraph::DrawPaint(CanvasPoint at)

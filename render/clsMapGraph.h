@@ -98,6 +98,10 @@ public:
     bool DrawFillRect(clsRect& rect);
     bool DrawPolyline(const clsPoly& points);
     bool DrawPolygon(clsPoly& points);
+    // The same for a list held elsewhere (`count` points from `points`,
+    // which is never null).
+    bool DrawPolyline(const PolyPoint* points, int32_t count);
+    bool DrawPolygon(const PolyPoint* points, int32_t count);
     bool DrawPaint(CanvasPoint at);
     bool DrawPaint(int32_t x, int32_t y) { return DrawPaint(CanvasPoint{x, y}); }
     // One pixel of a pattern line.
@@ -158,6 +162,8 @@ private:
     int32_t MapColor(int32_t colour) const;
     void SetBackMode(int32_t colour);
     bool FillWithBrushMode1(const std::function<bool()>& draw);
+    // DrawPolygon on an open graph, the list as it is drawn.
+    bool DrawPolygonOpen(const PolyPoint* points, int32_t count);
     void ReadFontList();
 
     DeviceContext* dc_ = nullptr;

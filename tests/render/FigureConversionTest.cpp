@@ -2,14 +2,17 @@
 // very pixels of the conversion on one core, in the projections with the
 // heaviest conversions, including lines that start where the projection
 // cannot show them and lines across the date line.
+#include "render/CanvasPolys.h"
 #include "render/FigureConversion.h"
 #include "support/PlotWorld.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
 #include <random>
+#include <stdexcept>
 
 namespace {
 
@@ -17,22 +20,23 @@ struct ThreadsBack {
     ~ThreadsBack() { FigureConversion::SetThreads(0); }
 };
 
-QImage Draw(int threads, int16_t index) {
-    FigureConversion::SetThreads(threads);
-    PlotWorld w(600, 400);
-    PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), 0xFFFFFF, 8, 0);
-    auto unit = w.AddUnit(QStringLiteral("WORLD"));
-    PlotWorld::AddThing(*unit, 1, 3, QStringLiteral("陸地"), 0x60A0C0, 8, 0);
-    PlotWorld::AddThing(*unit, 2, 2, QStringLiteral("海岸線"), 0x202020, 0, 1);
-    std::mt19937 rng(28);
+// The list as it is, kept in the worker's arena.
+FigureConversion::Lists KeepAsIs(ListArena& into, const clsPoly& poly) {
+    const std::span<ListArena::List> lists = into.Lists(1);
+    lists[0] = into.Keep(poly.Span());
+    return lists;
+}
+
+// Over 200 random areas and lines each, so that several runs ahead are made.
+void AddFigures(clsMapUnit& unit, uint32_t seed) {
+    std::mt19937 rng(seed);
     std::uniform_int_distribution<int32_t> lon(-648000, 648000), lat(-300000, 300000), step(-20000, 20000);
-    // Over 200 figures of each kind, so that several runs ahead are made.
     for (int i = 0; i < 260; ++i) {
         const int32_t x = lon(rng), y = lat(rng);
         auto ring = std::make_shared<clsPoly>();
         for (int k = 0; k < 24; ++k) ring->AddXY(x + step(rng) + (k < 12 ? k : 24 - k) * 4500, y + step(rng));
         ring->AddXY(ring->x(1), ring->y(1));
-        PlotWorld::AddPolygon(*unit, 1, 0, ring);
+        PlotWorld::AddPolygon(unit, 1, 0, ring);
         auto line = std::make_shared<clsPoly>();
         int32_t lx = lon(rng), ly = lat(rng);
         for (int k = 0; k < 30; ++k) {
@@ -40,11 +44,34 @@ QImage Draw(int threads, int16_t index) {
             lx += step(rng) * 4;
             ly = std::clamp(ly + step(rng) * 2, -320000, 320000);
         }
-        PlotWorld::AddFigure<clsMapPolyline>(*unit, 2, 0, [&](clsMapPolyline& f) { f.SetPoly(line); });
+        PlotWorld::AddFigure<clsMapPolyline>(unit, 2, 0, [&](clsMapPolyline& f) { f.SetPoly(line); });
     }
+}
+
+// The random world in one unit; its lines and areas are the unit's things 2 and 1.
+std::shared_ptr<clsMapUnit> Build(PlotWorld& w) {
+    PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), 0xFFFFFF, 8, 0);
+    auto unit = w.AddUnit(QStringLiteral("WORLD"));
+    PlotWorld::AddThing(*unit, 1, 3, QStringLiteral("陸地"), 0x60A0C0, 8, 0);
+    PlotWorld::AddThing(*unit, 2, 2, QStringLiteral("海岸線"), 0x202020, 0, 1);
+    AddFigures(*unit, 28);
+    return unit;
+}
+
+QImage Draw(int threads, int16_t index) {
+    FigureConversion::SetThreads(threads);
+    PlotWorld w(600, 400);
+    Build(w);
     w.View(index, 135 * 3600, 35 * 3600, 2.5);
     EXPECT_EQ(w.plot->Replot(), 0);
     return w.image().copy();
+}
+
+// A line up and down across the whole view, every turn kept in pixels.
+std::shared_ptr<clsPoly> ZigZag(int32_t points) {
+    auto p = std::make_shared<clsPoly>();
+    for (int32_t k = 0; k < points; ++k) p->AddXY(-640000 + k * 64, (k % 2 ? 1 : -1) * (200000 + k % 7 * 1000));
+    return p;
 }
 
 TEST(FigureConversion, SeveralCoresDrawTheOneCorePixels) {
@@ -57,6 +84,56 @@ TEST(FigureConversion, SeveralCoresDrawTheOneCorePixels) {
         EXPECT_EQ(Draw(4, index), one);
         // Something of the world is drawn at all.
         EXPECT_GT(one.convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
+    }
+}
+
+// A list of more canvas points than an arena block holds is drawn as on one
+// core, in the middle of the run and at its end.
+TEST(FigureConversion, AListLongerThanABlockDrawsTheOneCorePixels) {
+    const ThreadsBack back;
+    const auto draw = [](int threads) {
+        FigureConversion::SetThreads(threads);
+        PlotWorld w(600, 400);
+        const auto unit = Build(w);
+        const auto line = ZigZag(20000);
+        PlotWorld::AddFigure<clsMapPolyline>(*unit, 2, 0, [&](clsMapPolyline& f) { f.SetPoly(line); });
+        AddFigures(*unit, 29); // as many figures again after it
+        w.View(12, 0, 0, 2.5);
+        clsPoly copy = line->Copy();
+        MapViewport view = w.plot->Viewport();
+        ListArena arena;
+        const auto lists = CanvasPolys(16, 0).PolysMapToCanvas(view, copy, false, arena);
+        EXPECT_EQ(lists.size(), 1u);
+        EXPECT_GT(lists.empty() ? 0u : lists[0].size(), ListArena::kBlockPoints);
+        EXPECT_EQ(w.plot->Replot(), 0);
+        return w.image().copy();
+    };
+    const QImage one = draw(1);
+    EXPECT_EQ(draw(2), one);
+    EXPECT_EQ(draw(8), one);
+}
+
+// A drawing that fails while the queue holds lists of the run and the
+// workers are ahead of it leaves nothing behind for the next drawing.
+TEST(FigureConversion, ADrawingAfterAFailedOneDrawsTheOneCorePixels) {
+    const ThreadsBack back;
+    const QImage one = Draw(1, 30);
+    for (const int threads : {2, 8}) {
+        SCOPED_TRACE(threads);
+        FigureConversion::SetThreads(threads);
+        PlotWorld w(600, 400);
+        Build(w);
+        w.View(30, 135 * 3600, 35 * 3600, 2.5);
+        int yields = 0;
+        w.plot->YieldHook = [&] {
+            if (++yields == 4) throw std::runtime_error("stopped while drawing");
+        };
+        EXPECT_ANY_THROW(w.plot->Replot());
+        EXPECT_GE(yields, 4);
+        w.plot->YieldHook = nullptr;
+        w.image().fill(Qt::black);
+        EXPECT_EQ(w.plot->Replot(), 0);
+        EXPECT_EQ(w.image(), one);
     }
 }
 
@@ -77,10 +154,10 @@ TEST(FigureConversion, RefusedFirstPointsAreLeftToTheirTurn) {
         sources.push_back(p);
     }
     FigureConversion c;
-    c.Start(MapViewport{}, run, sources, false, [](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace& t) {
+    c.Start(MapViewport{}, run, sources, false, [](MapViewport&, clsPoly& poly, bool, ListArena& into, FigureConversion::Trace& t) {
         t.projected = true;
         t.firstRefused = poly.x(1) % 2 == 1;
-        return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
+        return KeepAsIs(into, poly);
     });
     c.Wait();
     for (int i = 0; i < 6; ++i) {
@@ -88,8 +165,8 @@ TEST(FigureConversion, RefusedFirstPointsAreLeftToTheirTurn) {
         auto r = c.Take(run[size_t(i)]);
         ASSERT_EQ(r != nullptr, i % 2 == 0);
         if (r) {
-            ASSERT_EQ(r->polys.size(), 1u);
-            EXPECT_EQ(r->polys[0]->x(1), i);
+            ASSERT_EQ(r->lists.size(), 1u);
+            EXPECT_EQ(r->lists[0][0].x, i);
             EXPECT_TRUE(r->projected);
         }
         EXPECT_EQ(c.Take(run[size_t(i)]), nullptr);
@@ -126,18 +203,18 @@ TEST(FigureConversion, EachFigureIsConvertedOnceOnOneSide) {
         std::vector<std::atomic<int>> converted(run.figures.size());
         FigureConversion c;
         c.Start(MapViewport{}, run.figures, run.sources, false,
-                [&](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace& t) {
+                [&](MapViewport&, clsPoly& poly, bool, ListArena& into, FigureConversion::Trace& t) {
                     ++converted[size_t(poly.x(1))];
                     t.projected = true;
-                    return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
+                    return KeepAsIs(into, poly);
                 });
         std::vector<bool> handed(run.figures.size());
         for (size_t i = 0; i < run.figures.size(); ++i) {
             const auto* r = c.Take(run.figures[i]);
             handed[i] = r != nullptr;
             if (r) {
-                ASSERT_EQ(r->polys.size(), 1u) << i;
-                EXPECT_EQ(r->polys[0]->x(1), int32_t(i));
+                ASSERT_EQ(r->lists.size(), 1u) << i;
+                EXPECT_EQ(r->lists[0][0].x, int32_t(i));
             }
         }
         c.Clear();
@@ -158,7 +235,7 @@ TEST(FigureConversion, TheDrawingConvertsAheadWhileAWorkerHoldsItsChunk) {
     std::vector<std::atomic<int>> converted(run.figures.size());
     FigureConversion c;
     c.Start(MapViewport{}, run.figures, run.sources, false,
-            [&](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace& t) {
+            [&](MapViewport&, clsPoly& poly, bool, ListArena& into, FigureConversion::Trace& t) {
                 const int32_t i = poly.x(1);
                 ++converted[size_t(i)];
                 if (std::this_thread::get_id() == drawing) {
@@ -170,7 +247,7 @@ TEST(FigureConversion, TheDrawingConvertsAheadWhileAWorkerHoldsItsChunk) {
                     while (!helped && std::chrono::steady_clock::now() < until) std::this_thread::yield();
                 }
                 t.projected = true;
-                return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
+                return KeepAsIs(into, poly);
             });
     while (!workerIn) std::this_thread::yield();
     std::vector<bool> handed(run.figures.size());
@@ -181,8 +258,8 @@ TEST(FigureConversion, TheDrawingConvertsAheadWhileAWorkerHoldsItsChunk) {
         ASSERT_TRUE(r != nullptr || i >= 16) << i;
         handed[i] = r != nullptr;
         if (!r) continue;
-        ASSERT_EQ(r->polys.size(), 1u) << i;
-        EXPECT_EQ(r->polys[0]->x(1), int32_t(i));
+        ASSERT_EQ(r->lists.size(), 1u) << i;
+        EXPECT_EQ(r->lists[0][0].x, int32_t(i));
     }
     EXPECT_TRUE(helped.load());
     c.Clear();
@@ -197,11 +274,88 @@ TEST(FigureConversion, ConvertedListsAreLetGoByTheWorkers) {
     const Figures run(200);
     FigureConversion c;
     c.Start(MapViewport{}, run.figures, run.sources, false,
-            [](MapViewport&, clsPoly& poly, bool, FigureConversion::Trace&) {
-                return FigureConversion::Polys{std::make_shared<clsPoly>(poly.Copy())};
+            [](MapViewport&, clsPoly& poly, bool, ListArena& into, FigureConversion::Trace&) {
+                return KeepAsIs(into, poly);
             });
     c.Wait();
     for (size_t i = 0; i < run.sources.size(); ++i) EXPECT_EQ(run.sources[i].use_count(), 2) << i; // the figure and `run`
+    c.Clear();
+}
+
+// The drawing as the queue does it: takes the run in order and tells what
+// it has drawn a while later. Each result must keep its list until then,
+// however far the run goes past the look-ahead.
+struct LaggingDrawing {
+    const Figures& run;
+    FigureConversion& c;
+    size_t lag;
+    std::vector<int> handed;
+    ListArena own{};
+    void TakeAll(size_t upTo) {
+        std::vector<std::pair<size_t, FigureConversion::Lists>> lent;
+        size_t told = 0;
+        for (size_t i = 0; i < upTo; ++i) {
+            if (const auto* r = c.Take(run.figures[i])) {
+                ++handed[i];
+                lent.emplace_back(i, r->lists);
+            } else {
+                // Converted here at its turn, as the drawing would.
+                own.Begin(i);
+                own.Keep(run.sources[i]->Span());
+            }
+            if (i < lag || (i - lag) % 64 != 0) continue;
+            told = i - lag;
+            // Everything before `told` is looked at once more, then let go.
+            for (const auto& [k, lists] : lent) {
+                if (k >= told) break;
+                ASSERT_EQ(lists.size(), 1u) << k;
+                ASSERT_EQ(lists[0].size(), 100u) << k;
+                for (size_t p = 0; p < 100; ++p)
+                    ASSERT_EQ(lists[0][p], (PolyPoint{int32_t(k), int32_t(p)})) << k << " " << p;
+            }
+            std::erase_if(lent, [&](const auto& e) { return e.first < told; });
+            c.Release(told);
+        }
+    }
+};
+
+TEST(FigureConversion, ARunFarLongerThanTheLookAheadKeepsEachListUntilDrawn) {
+    const ThreadsBack back;
+    const Figures run(20000);
+    for (const int threads : {2, 8}) {
+        SCOPED_TRACE(threads);
+        FigureConversion::SetThreads(threads);
+        std::vector<std::atomic<int>> converted(run.figures.size());
+        FigureConversion c;
+        c.Start(MapViewport{}, run.figures, run.sources, false,
+                [&](MapViewport&, clsPoly& poly, bool, ListArena& into, FigureConversion::Trace&) {
+                    ++converted[size_t(poly.x(1))];
+                    return KeepAsIs(into, poly);
+                });
+        LaggingDrawing d{run, c, 700, std::vector<int>(run.figures.size())};
+        d.TakeAll(run.figures.size());
+        c.Clear();
+        for (size_t i = 0; i < run.figures.size(); ++i) EXPECT_EQ(converted[i].load(), d.handed[i]) << i;
+    }
+}
+
+// A run ended before the drawing took it all (a cancelled or failed drawing)
+// leaves the arenas to the next run whole.
+TEST(FigureConversion, ARunCutShortLeavesTheNextOneSound) {
+    const ThreadsBack back;
+    FigureConversion::SetThreads(8);
+    const Figures first(12000), second(12000);
+    FigureConversion c;
+    const auto keep = [](MapViewport&, clsPoly& poly, bool, ListArena& into, FigureConversion::Trace&) {
+        return KeepAsIs(into, poly);
+    };
+    c.Start(MapViewport{}, first.figures, first.sources, false, keep);
+    LaggingDrawing cut{first, c, 300, std::vector<int>(first.figures.size())};
+    cut.TakeAll(3000);
+    c.Clear();
+    c.Start(MapViewport{}, second.figures, second.sources, false, keep);
+    LaggingDrawing whole{second, c, 300, std::vector<int>(second.figures.size())};
+    whole.TakeAll(second.figures.size());
     c.Clear();
 }
 
@@ -269,7 +423,7 @@ TEST(FigureConversion, ThingPagesFollowTheDrawingOrder) {
 // figures of a thing hidden on one page still drawn on another.
 TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
     const ThreadsBack back;
-    auto draw = [](int threads, bool native, bool showModes) {
+    auto draw = [](int threads, bool native, bool showModes, int32_t centre) {
         FigureConversion::SetThreads(threads);
         PlotWorld w(500, 300);
         PlotWorld::AddThing(*w.base, 1, 3, QStringLiteral("背景"), 0xFFFFFF, 8, 0);
@@ -278,7 +432,7 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
         PlotWorld::AddArea(*unit, 2, 5, true);
         auto land = PlotWorld::AddThing(*unit, 1, 3, QStringLiteral("陸地"), 0x60A0C0, 8, 0);
         auto coast = PlotWorld::AddThing(*unit, 2, 2, QStringLiteral("海岸線"), 0x202020, 0, 1);
-        w.View(12, 0, 0, 1.2);
+        w.View(12, centre, 0, 1.2);
         const double scale = w.plot->MapScale();
         // Page 2 shows by scale and takes in the view's; page 5 shows by
         // scale and leaves it out for the land, and never for the coast.
@@ -301,7 +455,8 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
         coast->SetFore(0x00C000);
         std::mt19937 rng(41);
         std::uniform_int_distribution<int32_t> lon(-600000, 600000), lat(-280000, 280000), step(-15000, 15000);
-        for (int i = 0; i < 300; ++i) {
+        // Over 4096 figures: the selection is made in slices on all cores.
+        for (int i = 0; i < 2100; ++i) {
             const int32_t x = lon(rng), y = lat(rng);
             auto ring = std::make_shared<clsPoly>();
             for (int k = 0; k < 20; ++k) ring->AddXY(x + step(rng) + (k < 10 ? k : 20 - k) * 6000, y + step(rng));
@@ -323,13 +478,17 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
         EXPECT_EQ(w.plot->Replot(), 0);
         return w.image().copy();
     };
-    for (const bool native : {false, true})
-        for (const bool showModes : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "native " << native << " show modes " << showModes);
-            const QImage one = draw(1, native, showModes);
-            EXPECT_GT(one.convertToFormat(QImage::Format_Indexed8).colorCount(), 3);
-            EXPECT_TRUE(draw(8, native, showModes) == one);
-        }
+    // Centred on the date line the phases are drawn twice, the second time
+    // shifted by a turn, each time with a selection of its own.
+    for (const int32_t centre : {0, 648000})
+        for (const bool native : {false, true})
+            for (const bool showModes : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "centre " << centre << " native " << native << " show modes "
+                                                << showModes);
+                const QImage one = draw(1, native, showModes, centre);
+                EXPECT_GT(one.convertToFormat(QImage::Format_Indexed8).colorCount(), 3);
+                EXPECT_TRUE(draw(8, native, showModes, centre) == one);
+            }
 }
 
 } // namespace

@@ -467,3 +467,48 @@ TEST(MapGraphBracket, NothingDrawsOutsideADrawing) {
 }
 
 } // namespace
+
+namespace {
+
+// A list held elsewhere (a point pointer and a count) draws as the same list
+// in a clsPoly does, pixel for pixel and answer for answer, in every way of
+// filling and stroking; too short a list draws nothing either way.
+TEST(MapGraphLists, PointsHeldElsewhereDrawAsTheirPoly) {
+    const std::vector<std::vector<PolyPoint>> lists = {
+        {{-20, 10}, {70, 5}, {95, 60}, {40, 85}, {-5, 50}, {-20, 10}}, // reaches past the canvas
+        {{10, 10}, {60, 20}},
+        {{30, 30}},
+    };
+    const PolygonOutlineGuard outline(true);
+    for (const auto& pts : lists) {
+        SCOPED_TRACE(pts.size());
+        clsPoly poly;
+        for (const PolyPoint& p : pts) poly.AddXY(p.x, p.y);
+        Drawing probe;
+        for (const int style : {6, 4, TileOfSide(probe.g, 8), TileOfSide(probe.g, 16)}) {
+            SCOPED_TRACE(style);
+            Drawing a, b;
+            ASSERT_TRUE(a.g.SetBrush(int16_t(style), kRed, kBlue));
+            ASSERT_TRUE(b.g.SetBrush(int16_t(style), kRed, kBlue));
+            clsPoly copy = poly.Copy();
+            EXPECT_EQ(b.g.DrawPolygon(pts.data(), int32_t(pts.size())), a.g.DrawPolygon(copy));
+            EXPECT_EQ(a.image, b.image);
+        }
+        for (const auto& [style, width] : {std::pair{0, 1}, {1, 4}, {104, 1}}) {
+            SCOPED_TRACE(style);
+            Drawing a, b;
+            ASSERT_TRUE(a.g.SetPen(int16_t(style), width, kRed, kGreen));
+            ASSERT_TRUE(b.g.SetPen(int16_t(style), width, kRed, kGreen));
+            EXPECT_EQ(b.g.DrawPolyline(pts.data(), int32_t(pts.size())), a.g.DrawPolyline(poly));
+            EXPECT_EQ(a.image, b.image);
+            EXPECT_EQ(a.g.PatternPhase(), b.g.PatternPhase());
+        }
+    }
+    // A polygon of three points or more is filled at all.
+    Drawing d;
+    ASSERT_TRUE(d.g.SetBrush(6, kRed, -1));
+    EXPECT_TRUE(d.g.DrawPolygon(lists[0].data(), int32_t(lists[0].size())));
+    EXPECT_GT(d.Count(kRed), 1000u);
+}
+
+} // namespace
