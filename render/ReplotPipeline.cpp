@@ -15,6 +15,7 @@
 #include "document/clsMapCell.h"
 #include "document/clsMapFigure.h"
 #include "document/clsMapPointBase.h"
+#include "document/clsMapPolyBase.h"
 #include "document/clsMapText.h"
 #include "document/clsMapUnit.h"
 #include "document/clsMapUnits.h"
@@ -511,7 +512,10 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
     // A walk over every figure of the list, which lie all over the heap: in
     // slices on all cores, joined in order.
     const size_t n = figures.size();
-    const size_t parts = FigureConversion::Threads() > 1 && n >= 4096 ? size_t(FigureConversion::Threads()) : 1;
+    constexpr size_t kMaxParts = 64;
+    const size_t parts = FigureConversion::Threads() > 1 && n >= 4096
+                             ? std::min(size_t(FigureConversion::Threads()), kMaxParts)
+                             : 1;
     if (slices_.size() < parts) slices_.resize(parts);
     const std::span<Chosen> slices(slices_.data(), parts);
     for (Chosen& s : slices)
@@ -527,6 +531,10 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         for (size_t k = begin; k < end; ++k) {
             // Asked for ahead: the next figures' cache lines.
             if (k + 16 < end) __builtin_prefetch(figures[k + 16].get());
+            // and the lists of those nearer, whose figures have come in.
+            if (k + 8 < end)
+                if (clsMapFigure* near = figures[k + 8].get(); near && (near->FigCode() == 2 || near->FigCode() == 3))
+                    __builtin_prefetch(&static_cast<clsMapPolyBase*>(near)->Points());
             clsMapFigure* fig = figures[k].get();
             if (!fig) continue;
             const int32_t code = fig->FigCode();
@@ -547,22 +555,44 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
             s.looks[code].push_back(LookOf(cell, valid));
         }
     });
-    const auto join = [&slices](auto member, int code, auto& into) {
+    if (parts == 1) {
         // One slice, made on this thread: taken as it is.
-        if (slices.size() == 1) return into.swap((slices[0].*member)[code]);
-        size_t count = 0;
-        for (const Chosen& s : slices) count += (s.*member)[code].size();
-        into.reserve(count);
-        for (Chosen& s : slices)
-            std::move((s.*member)[code].begin(), (s.*member)[code].end(), std::back_inserter(into));
-    };
-    for (int code = 2; code <= 5; ++code) {
-        join(&Chosen::at, code, c->at[code]);
-        if (!ahead || code > 3) continue;
-        join(&Chosen::sources, code, c->sources[code]);
-        join(&Chosen::cells, code, c->cells[code]);
-        join(&Chosen::valid, code, c->valid[code]);
-        join(&Chosen::looks, code, c->looks[code]);
+        const auto take = [&slices](auto member, int code, auto& into) { into.swap((slices[0].*member)[code]); };
+        for (int code = 2; code <= 5; ++code) {
+            take(&Chosen::at, code, c->at[code]);
+            if (!ahead || code > 3) continue;
+            take(&Chosen::sources, code, c->sources[code]);
+            take(&Chosen::cells, code, c->cells[code]);
+            take(&Chosen::valid, code, c->valid[code]);
+            take(&Chosen::looks, code, c->looks[code]);
+        }
+    } else {
+        // Joined in order, each slice moved to its place by a core of its own.
+        size_t offset[6][kMaxParts + 1] = {};
+        for (int code = 2; code <= 5; ++code) {
+            for (size_t p = 0; p < parts; ++p) offset[code][p + 1] = offset[code][p] + slices[p].at[code].size();
+            const size_t count = offset[code][parts];
+            c->at[code].resize(count);
+            if (!ahead || code > 3) continue;
+            c->sources[code].resize(count);
+            c->cells[code].resize(count);
+            c->valid[code].resize(count);
+            c->looks[code].resize(count);
+        }
+        const auto place = [&](auto member, int code, size_t part) {
+            auto& from = (slices[part].*member)[code];
+            std::move(from.begin(), from.end(), ((*c).*member)[code].begin() + ptrdiff_t(offset[code][part]));
+        };
+        RenderWorkers::ForParts(parts, parts, [&](size_t part, size_t, size_t) {
+            for (int code = 2; code <= 5; ++code) {
+                place(&Chosen::at, code, part);
+                if (!ahead || code > 3) continue;
+                place(&Chosen::sources, code, part);
+                place(&Chosen::cells, code, part);
+                place(&Chosen::valid, code, part);
+                place(&Chosen::looks, code, part);
+            }
+        });
     }
     // The slices hold no list of the map between drawings.
     for (Chosen& s : slices)
