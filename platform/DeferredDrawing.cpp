@@ -18,31 +18,154 @@ int32_t Clamp32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, IN
 
 } // namespace
 
-DeviceContext::DeferredDrawing::DeferredDrawing(DeviceContext& owner, int threads) : owner_(owner), threads_(threads) {}
+DeviceContext::DeferredDrawing::DeferredDrawing(DeviceContext& owner, int threads)
+    : owner_(owner), threads_(threads)
+{
+    open_ = NewChunk(); // takes the lock, made after open_
+}
 
 DeviceContext::DeferredDrawing::~DeferredDrawing() = default;
 
+void DeviceContext::DeferredDrawing::Chunk::Clear()
+{
+    ops.clear();
+    // One huge figure need not keep its room for good.
+    if (points.capacity() > (size_t(1) << 22))
+        std::vector<int32_t>().swap(points);
+    points.clear();
+    brushes.clear();
+    fonts.clear();
+    texts.clear();
+    masks.clear();
+    starts.clear();
+}
+
 std::unique_ptr<DeviceContext::DeferredDrawing::Chunk> DeviceContext::DeferredDrawing::NewChunk()
 {
+    {
+        const std::lock_guard<std::mutex> held(lock_);
+        if (!spare_.empty()) {
+            auto c = std::move(spare_.back());
+            spare_.pop_back();
+            return c;
+        }
+    }
     auto c = std::make_unique<Chunk>();
-    c->ops.reserve(kStretch);
+    // The settings a call brings along come on top of the stretch.
+    c->ops.reserve(kStretch + 8);
     return c;
+}
+
+void DeviceContext::DeferredDrawing::Run(DeviceContext& dc, const Chunk& chunk, const Op& op)
+{
+    const auto& v = op.v;
+    switch (op.kind) {
+    case Kind::Start: {
+        const Start& s = chunk.starts[size_t(v[0])];
+        dc.SelectPen(s.pen);
+        dc.SelectBrush(s.brush);
+        dc.SetBkMode(s.bkMode);
+        dc.SetBkColor(s.bkColour);
+        dc.SetTextColor(s.textColour);
+        dc.SetROP2(s.rop);
+        dc.SetTextAlign(s.textAlign);
+        if (s.hasFont)
+            dc.SelectFont(s.font);
+        else
+            dc.DeselectFont();
+        dc.curX_ = s.x;
+        dc.curY_ = s.y;
+        dc.dashPhase_ = s.phase;
+        dc.SetClipRect(s.l, s.t, s.r, s.b);
+        if (s.polyClip)
+            dc.ApplyRegion(s.region);
+        break;
+    }
+    case Kind::Pen:
+        dc.SelectPen({v[0], v[1], v[2], v[3] != 0});
+        break;
+    case Kind::BkMode:
+        dc.SetBkMode(v[0]);
+        break;
+    case Kind::BkColour:
+        dc.SetBkColor(v[0]);
+        break;
+    case Kind::TextColour:
+        dc.SetTextColor(v[0]);
+        break;
+    case Kind::TextAlign:
+        dc.SetTextAlign(v[0]);
+        break;
+    case Kind::Rop:
+        dc.SetROP2(v[0]);
+        break;
+    case Kind::Brush:
+        dc.SelectBrush(chunk.brushes[size_t(v[0])]);
+        break;
+    case Kind::Font:
+        dc.SelectFont(chunk.fonts[size_t(v[0])]);
+        break;
+    case Kind::NoFont:
+        dc.DeselectFont();
+        break;
+    case Kind::MoveTo:
+        dc.MoveTo(v[0], v[1]);
+        break;
+    case Kind::LineTo:
+        dc.LineTo(v[0], v[1]);
+        break;
+    case Kind::Polyline:
+        dc.Polyline(chunk.points.data() + v[0], v[1]);
+        break;
+    case Kind::Polygon:
+        dc.Polygon(chunk.points.data() + v[0], v[1]);
+        break;
+    case Kind::PolygonClip:
+        dc.AndPolygonClip(chunk.points.data() + v[0], v[1]);
+        break;
+    case Kind::ResetPolygonClip:
+        dc.ResetPolygonClip();
+        break;
+    case Kind::ClipRect:
+        dc.SetClipRect(v[0], v[1], v[2], v[3]);
+        break;
+    case Kind::FillRect:
+        dc.FillRect(v[0], v[1], v[2], v[3], chunk.brushes[size_t(v[4])]);
+        break;
+    case Kind::Rectangle:
+        dc.Rectangle(v[0], v[1], v[2], v[3]);
+        break;
+    case Kind::Pixel:
+        dc.SetPixelV(v[0], v[1], v[2]);
+        break;
+    case Kind::Mask: {
+        const Mask& m = chunk.masks[size_t(v[0])];
+        dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
+        break;
+    }
+    case Kind::Text: {
+        const Text& t = chunk.texts[size_t(v[0])];
+        dc.TextOut(t.x, t.y, t.text);
+        break;
+    }
+    }
 }
 
 // A call whose rows miss the band is left out, or run for its change of
 // state only.
-void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const std::vector<Op>& ops)
+void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chunk)
 {
-    for (const Op& op : ops) {
+    const int32_t top = dc.bandTop_, bottom = dc.bandBottom_;
+    for (const Op& op : chunk.ops) {
         try {
-            if (op.top <= op.bottom && (op.bottom < dc.bandTop_ || op.top > dc.bandBottom_)) {
+            if (op.top <= op.bottom && (op.bottom < top || op.top > bottom)) {
                 if (!op.state)
                     continue;
                 dc.drawPixels_ = false;
-                op.call(dc);
+                Run(dc, chunk, op);
                 dc.drawPixels_ = true;
             } else {
-                op.call(dc);
+                Run(dc, chunk, op);
             }
         } catch (...) {
             dc.drawPixels_ = true;
@@ -50,23 +173,30 @@ void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const std::vector
     }
 }
 
-void DeviceContext::DeferredDrawing::Record(int64_t top, int64_t bottom, bool state, Call call)
+DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Record(int64_t top, int64_t bottom, bool state,
+                                                                           Kind kind, std::array<int32_t, 5> v)
 {
-    const DeviceContext& o = owner_;
-    // Settings reach the bands only when a call that reads them follows.
-    const auto sync = [this](auto& sent, const auto& now, auto set) {
-        if (sent == now) return;
-        sent = now;
-        open_->ops.push_back({1, 0, true, [v = now, set](DeviceContext& dc) { set(dc, v); }});
-    };
-    sync(pen_, o.pen_, [](DeviceContext& dc, const DcPen& v) { dc.SelectPen(v); });
-    sync(bkMode_, o.bkMode_, [](DeviceContext& dc, int32_t v) { dc.SetBkMode(v); });
-    sync(bkColour_, o.bkColour_, [](DeviceContext& dc, int32_t v) { dc.SetBkColor(v); });
-    sync(textColour_, o.textColour_, [](DeviceContext& dc, int32_t v) { dc.SetTextColor(v); });
-    sync(textAlign_, o.textAlign_, [](DeviceContext& dc, int32_t v) { dc.SetTextAlign(v); });
-    open_->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
     if (open_->ops.size() >= kStretch)
         HandOver();
+    const DeviceContext& o = owner_;
+    std::vector<Op>& ops = open_->ops;
+    // Settings reach the bands only when a call that reads them follows.
+    if (!(pen_ == o.pen_)) {
+        pen_ = o.pen_;
+        ops.push_back({1, 0, Kind::Pen, true, {pen_.style, pen_.width, pen_.colour, pen_.geometric ? 1 : 0, 0}});
+    }
+    const auto sync = [&ops](int32_t& sent, int32_t now, Kind k) {
+        if (sent == now)
+            return;
+        sent = now;
+        ops.push_back({1, 0, k, true, {now, 0, 0, 0, 0}});
+    };
+    sync(bkMode_, o.bkMode_, Kind::BkMode);
+    sync(bkColour_, o.bkColour_, Kind::BkColour);
+    sync(textColour_, o.textColour_, Kind::TextColour);
+    sync(textAlign_, o.textAlign_, Kind::TextAlign);
+    ops.push_back({Clamp32(top), Clamp32(bottom), kind, state, v});
+    return ops.back();
 }
 
 void DeviceContext::DeferredDrawing::Begin()
@@ -99,7 +229,7 @@ void DeviceContext::DeferredDrawing::Drain()
             chunks.push_back(sealed_[c].get());
         held.unlock();
         for (const Chunk* c : chunks)
-            Replay(*bands_[band], c->ops);
+            Replay(*bands_[band], *c);
         held.lock();
         replayed_[band] = to;
         busy_[band] = 0;
@@ -110,8 +240,11 @@ void DeviceContext::DeferredDrawing::Drain()
         for (; freed_ < all; ++freed_)
             spent.push_back(std::move(sealed_[freed_]));
         held.unlock();
-        spent.clear();
+        for (auto& c : spent)
+            c->Clear();
         held.lock();
+        for (auto& c : spent)
+            spare_.push_back(std::move(c));
     }
 }
 
@@ -136,10 +269,11 @@ void DeviceContext::DeferredDrawing::HandOver()
         busy_.assign(bands_.size(), 0);
     }
     bool behind = false;
+    std::unique_ptr<Chunk> next = NewChunk();
     {
         const std::lock_guard<std::mutex> held(lock_);
         sealed_.push_back(std::move(open_));
-        open_ = NewChunk();
+        open_ = std::move(next);
         const int workers = std::min(threads_, int(bands_.size())) - 1;
         QThreadPool& pool = RasterPool();
         if (pool.maxThreadCount() < workers)

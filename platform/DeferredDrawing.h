@@ -10,18 +10,43 @@
 #include "platform/DeviceContext.h"
 
 #include <QImage>
+#include <QRegion>
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 class DeviceContext::DeferredDrawing {
 public:
-    using Call = std::function<void(DeviceContext&)>;
+    // What a recorded call does; its numbers are in Op::v.
+    enum class Kind : uint8_t {
+        Start,       // v0: the state the bands begin from (starts)
+        Pen,         // v0..v3: style, width, colour, geometric
+        BkMode,      // v0
+        BkColour,    // v0
+        TextColour,  // v0
+        TextAlign,   // v0
+        Rop,         // v0
+        Brush,       // v0: brushes
+        Font,        // v0: fonts
+        NoFont,
+        MoveTo,      // v0, v1
+        LineTo,      // v0, v1
+        Polyline,    // v0: points, v1: count
+        Polygon,     // v0: points, v1: count
+        PolygonClip, // v0: points, v1: count
+        ResetPolygonClip,
+        ClipRect,    // v0..v3
+        FillRect,    // v0..v3, v4: brushes
+        Rectangle,   // v0..v3
+        Pixel,       // v0, v1, v2: colour
+        Mask,        // v0: masks
+        Text,        // v0: texts
+    };
     struct Text {
         int32_t x, y;
         QString text;
@@ -30,13 +55,27 @@ public:
         int32_t x, y, w, h, ink, paper;
         std::shared_ptr<const BitMask> mask;
     };
+    struct Start {
+        DcPen pen;
+        DcBrush brush;
+        DcFont font;
+        bool hasFont;
+        int32_t bkMode, bkColour, textColour, rop, textAlign, x, y;
+        int64_t phase;
+        int32_t l, t, r, b;
+        bool polyClip;
+        QRegion region;
+    };
+    // A call as a few numbers; what it holds beyond them is kept in the
+    // stretch's stores, by index.
     struct Op {
         int32_t top, bottom; // top > bottom: a change of state, replayed everywhere
+        Kind kind;
         bool state;
-        Call call;
+        std::array<int32_t, 5> v;
     };
-    // A stretch of calls, with what they hold kept beside them so that each
-    // call stays small.
+    // A stretch of calls, with what they hold kept beside them. Stretches
+    // are reused, their stores keeping their room.
     struct Chunk {
         std::vector<Op> ops;
         std::vector<int32_t> points;
@@ -44,19 +83,21 @@ public:
         std::vector<DcFont> fonts;
         std::vector<Text> texts;
         std::vector<Mask> masks;
+        std::vector<Start> starts;
 
         template <class T>
-        static uint32_t Keep(std::vector<T>& store, const T& v)
+        static int32_t Keep(std::vector<T>& store, T v)
         {
-            store.push_back(v);
-            return uint32_t(store.size() - 1);
+            store.push_back(std::move(v));
+            return int32_t(store.size() - 1);
         }
-        uint32_t KeepPoints(const int32_t* xy, int32_t count)
+        int32_t KeepPoints(const int32_t* xy, int32_t count)
         {
             const size_t at = points.size();
             points.insert(points.end(), xy, xy + 2 * size_t(std::max(count, 0)));
-            return uint32_t(at);
+            return int32_t(at);
         }
+        void Clear();
     };
 
     // Replays the calls of `owner`, which outlives this, on `threads` cores.
@@ -69,11 +110,12 @@ public:
     // Starts a recording with the owner's settings as they are now; the
     // owner records the rest of its state as the first call.
     void Begin();
-    // Records a call; the rows top..bottom hold every pixel it can touch
-    // (none: a change of state only), and a band outside them replays it
-    // only when it changes the state (`state`).
-    void Record(int64_t top, int64_t bottom, bool state, Call call);
-    // The stretch being recorded, which keeps what a call holds.
+    // Records a call, whose numbers the caller fills in, then what it holds
+    // in Open(); the rows top..bottom hold every pixel it can touch (none: a
+    // change of state only), and a band outside them replays it only when it
+    // changes the state (`state`).
+    Op& Record(int64_t top, int64_t bottom, bool state, Kind kind, std::array<int32_t, 5> v = {});
+    // The stretch being recorded, which keeps what the last call holds.
     Chunk& Open() { return *open_; }
     // One copy of each mask while it lasts.
     std::shared_ptr<const BitMask> SharedMask(const BitMask& mask);
@@ -88,14 +130,15 @@ private:
     // many the recording thread replays too, so that they stay few.
     static constexpr size_t kBacklog = 8;
 
-    static std::unique_ptr<Chunk> NewChunk();
-    static void Replay(DeviceContext& dc, const std::vector<Op>& ops);
+    std::unique_ptr<Chunk> NewChunk();
+    static void Replay(DeviceContext& dc, const Chunk& chunk);
+    static void Run(DeviceContext& dc, const Chunk& chunk, const Op& op);
     void HandOver();
     void Drain();
 
     DeviceContext& owner_;
     int threads_ = 1;
-    std::unique_ptr<Chunk> open_ = NewChunk();
+    std::unique_ptr<Chunk> open_;
     // The plain settings as the bands will have them: a setting is recorded
     // only when a call that may read it follows, so that a figure's setting
     // and restoring of the same pen costs nothing.
@@ -104,6 +147,8 @@ private:
     std::mutex lock_;
     std::condition_variable idle_;
     std::vector<std::unique_ptr<Chunk>> sealed_;
+    // Stretches replayed everywhere, kept for reuse (under the lock).
+    std::vector<std::unique_ptr<Chunk>> spare_;
     // Per band: the stretches replayed, and whether a thread is at it.
     std::vector<size_t> replayed_;
     std::vector<uint8_t> busy_;

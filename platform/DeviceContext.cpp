@@ -108,11 +108,6 @@ void DeviceContext::SetScreenLogPixels(int32_t x, int32_t y)
 
 bool DeviceContext::IsDeferred() const { return Recording(); }
 
-void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
-{
-    d_->deferral->Record(top, bottom, state, std::move(call));
-}
-
 void DeviceContext::BeginDeferred(int threads)
 {
     if (Recording() || threads < 2 || !bits_ || height_ < 2)
@@ -123,28 +118,12 @@ void DeviceContext::BeginDeferred(int threads)
     drawPixels_ = false;
     d_->deferral->Begin();
     // The bands start from the state as it is now.
-    Record(1, 0, true, [pen = pen_, brush = brush_, bk = bkMode_, bkColour = bkColour_, text = textColour_, rop = rop_,
-                  align = textAlign_, font = font_, hasFont = hasFont_, x = curX_, y = curY_, phase = dashPhase_,
-                  l = clipL_, t = clipT_, r = clipR_, b = clipB_, polyClip = polyClip_,
-                  region = d_->polyRegion](DeviceContext& dc) {
-        dc.SelectPen(pen);
-        dc.SelectBrush(brush);
-        dc.SetBkMode(bk);
-        dc.SetBkColor(bkColour);
-        dc.SetTextColor(text);
-        dc.SetROP2(rop);
-        dc.SetTextAlign(align);
-        if (hasFont)
-            dc.SelectFont(font);
-        else
-            dc.DeselectFont();
-        dc.curX_ = x;
-        dc.curY_ = y;
-        dc.dashPhase_ = phase;
-        dc.SetClipRect(l, t, r, b);
-        if (polyClip)
-            dc.ApplyRegion(region);
-    });
+    DeferredDrawing& rec = *d_->deferral;
+    DeferredDrawing::Op& op = rec.Record(1, 0, true, DeferredDrawing::Kind::Start);
+    op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().starts,
+                                           {pen_, brush_, font_, hasFont_, bkMode_, bkColour_, textColour_, rop_,
+                                            textAlign_, curX_, curY_, dashPhase_, clipL_, clipT_, clipR_, clipB_,
+                                            polyClip_, d_->polyRegion});
 }
 
 void DeviceContext::KeepToBand(int32_t top, int32_t bottom, int32_t bands)
@@ -185,10 +164,10 @@ DcPen DeviceContext::SelectPen(const DcPen& pen)
 }
 DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
 {
-    if (Recording())
-        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush)](DeviceContext& dc) {
-            dc.SelectBrush(f->brushes[i]);
-        });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        rec.Record(1, 0, true, DeferredDrawing::Kind::Brush).v[0] = DeferredDrawing::Chunk::Keep(rec.Open().brushes, brush);
+    }
     return std::exchange(brush_, brush);
 }
 int32_t DeviceContext::SetBkMode(int32_t mode)
@@ -212,7 +191,7 @@ int32_t DeviceContext::SetROP2(int32_t rop)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [rop](DeviceContext& dc) { dc.SetROP2(rop); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::Rop, {rop});
     const int32_t old = std::exchange(rop_, rop == Gdi::R2_XORPEN ? rop : Gdi::R2_COPYPEN);
     if (d_->painter.isActive())
         d_->painter.setCompositionMode(rop_ == Gdi::R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
@@ -231,7 +210,7 @@ uint32_t DeviceContext::DeviceColour(int32_t colour) const
 void DeviceContext::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
     if (Recording())
-        Record(1, 0, true, [=](DeviceContext& dc) { dc.SetClipRect(left, top, right, bottom); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::ClipRect, {left, top, right, bottom});
     clipL_ = std::max(left, 0);
     clipT_ = std::max({top, 0, bandTop_});
     clipR_ = std::min(right, width_ - 1);
@@ -244,7 +223,7 @@ void DeviceContext::ClearClip() { SetClipRect(0, 0, width_ - 1, height_ - 1); }
 void DeviceContext::ResetPolygonClip()
 {
     if (Recording())
-        Record(1, 0, true, [](DeviceContext& dc) { dc.ResetPolygonClip(); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::ResetPolygonClip);
     ApplyClip();
 }
 
@@ -265,10 +244,12 @@ void DeviceContext::ApplyClip()
 void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
     const PainterCall leaving;
-    if (Recording())
-        Record(1, 0, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
-            dc.AndPolygonClip(f->points.data() + at, count);
-        });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(1, 0, true, DeferredDrawing::Kind::PolygonClip);
+        op.v[0] = rec.Open().KeepPoints(xy, count);
+        op.v[1] = count;
+    }
     QRegion region(ToQPolygon(xy, count), Qt::WindingFill);
     if (polyClip_)
         region = region.intersected(d_->polyRegion);
@@ -331,7 +312,7 @@ bool DeviceContext::SetPixelV(int32_t x, int32_t y, int32_t colour)
     if (!bits_)
         return false;
     if (Recording())
-        Record(y, y, false, [=](DeviceContext& dc) { dc.SetPixelV(x, y, colour); });
+        d_->deferral->Record(y, y, false, DeferredDrawing::Kind::Pixel, {x, y, colour});
     if (drawPixels_)
         Plot(x, y, DeviceColour(colour));
     return true;
@@ -440,7 +421,7 @@ void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
 bool DeviceContext::MoveTo(int32_t x, int32_t y)
 {
     if (Recording())
-        Record(1, 0, true, [=](DeviceContext& dc) { dc.MoveTo(x, y); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::MoveTo, {x, y});
     curX_ = x;
     curY_ = y;
     dashPhase_ = 0;
@@ -453,8 +434,8 @@ bool DeviceContext::LineTo(int32_t x, int32_t y)
         return false;
     if (Recording()) {
         const int64_t m = int64_t(pen_.width) + 2;
-        Record(int64_t(std::min(curY_, y)) - m, int64_t(std::max(curY_, y)) + m, true,
-               [=](DeviceContext& dc) { dc.LineTo(x, y); });
+        d_->deferral->Record(int64_t(std::min(curY_, y)) - m, int64_t(std::max(curY_, y)) + m, true,
+                             DeferredDrawing::Kind::LineTo, {x, y});
     }
     if (pen_.style != Gdi::PS_NULL) {
         if (pen_.width <= 1) {
@@ -490,9 +471,10 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
-            dc.Polyline(f->points.data() + at, count);
-        });
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(top, bottom, true, DeferredDrawing::Kind::Polyline);
+        op.v[0] = rec.Open().KeepPoints(xy, count);
+        op.v[1] = count;
     }
     if (pen_.style == Gdi::PS_NULL)
         return true;
@@ -532,9 +514,10 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
         return false;
     if (Recording()) {
         const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
-            dc.Polygon(f->points.data() + at, count);
-        });
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(top, bottom, true, DeferredDrawing::Kind::Polygon);
+        op.v[0] = rec.Open().KeepPoints(xy, count);
+        op.v[1] = count;
     }
     FillPolygonWithBrush(xy, count, brush_);
     if (pen_.style == Gdi::PS_NULL)
@@ -553,10 +536,12 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 
 bool DeviceContext::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush)
 {
-    if (Recording() && bits_)
-        Record(std::min(top, bottom), std::max(top, bottom), false,
-               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush), left, top, right,
-                bottom](DeviceContext& dc) { dc.FillRect(left, top, right, bottom, f->brushes[i]); });
+    if (Recording() && bits_) {
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(std::min(top, bottom), std::max(top, bottom), false,
+                                             DeferredDrawing::Kind::FillRect, {left, top, right, bottom});
+        op.v[4] = DeferredDrawing::Chunk::Keep(rec.Open().brushes, brush);
+    }
     return FillRectNow(left, top, right, bottom, brush);
 }
 
@@ -577,8 +562,8 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
         return false;
     if (Recording()) {
         const int64_t m = int64_t(pen_.width) + 2;
-        Record(int64_t(std::min(top, bottom)) - m, int64_t(std::max(top, bottom)) + m, true,
-               [=](DeviceContext& dc) { dc.Rectangle(left, top, right, bottom); });
+        d_->deferral->Record(int64_t(std::min(top, bottom)) - m, int64_t(std::max(top, bottom)) + m, true,
+                             DeferredDrawing::Kind::Rectangle, {left, top, right, bottom});
     }
     if (right < left)
         std::swap(left, right);
@@ -614,14 +599,12 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
 {
     if (!bits_ || w <= 0 || h <= 0 || mask.width <= 0 || mask.height <= 0)
         return false;
-    if (Recording())
-        Record(y, int64_t(y) + h - 1, false,
-               [f = &d_->deferral->Open(),
-                i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().masks, {x, y, w, h, inkColour, paperColour, d_->deferral->SharedMask(mask)})](
-                   DeviceContext& dc) {
-                   const DeferredDrawing::Mask& m = f->masks[i];
-                   dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
-               });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(y, int64_t(y) + h - 1, false, DeferredDrawing::Kind::Mask);
+        op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().masks,
+                                               {x, y, w, h, inkColour, paperColour, rec.SharedMask(mask)});
+    }
     if (!drawPixels_)
         return true;
     const uint32_t ink = DeviceColour(inkColour);
@@ -676,17 +659,17 @@ bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instanc
 void DeviceContext::DeselectFont()
 {
     if (Recording())
-        Record(1, 0, true, [](DeviceContext& dc) { dc.DeselectFont(); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::NoFont);
     hasFont_ = false;
 }
 
 bool DeviceContext::SelectFont(const DcFont& font)
 {
     const PainterCall leaving;
-    if (Recording())
-        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().fonts, font)](DeviceContext& dc) {
-            dc.SelectFont(f->fonts[i]);
-        });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        rec.Record(1, 0, true, DeferredDrawing::Kind::Font).v[0] = DeferredDrawing::Chunk::Keep(rec.Open().fonts, font);
+    }
     if (!HaveGui() || font.family.isEmpty())
         return false;
     // Every text of a map selects its font again; the same font keeps the
@@ -727,12 +710,11 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         const int64_t em = std::max(font_.pixelHeight, 1);
         const int64_t reach = int64_t(std::abs(w)) + ascent + descent + 2 * em;
         const bool level = font_.escapement % 3600 == 0;
-        Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
-               level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
-               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().texts, {x, y, text})](DeviceContext& dc) {
-                   const DeferredDrawing::Text& t = f->texts[i];
-                   dc.TextOut(t.x, t.y, t.text);
-               });
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
+                                             level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
+                                             DeferredDrawing::Kind::Text);
+        op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().texts, {x, y, text});
     }
     if (!drawPixels_)
         return true;

@@ -191,11 +191,8 @@ private:
     struct Impl;
     // The recording and its replay on several cores (platform/DeferredDrawing.h).
     class DeferredDrawing;
-    // Records a call for the replay when deferring; the rows top..bottom
-    // hold every pixel it can touch (none: a change of state only), and a
-    // band outside them replays it only when it changes the state (`state`).
+    // Whether calls are recorded for the replay (DeferredDrawing::Record).
     bool Recording() const { return recording_; }
-    void Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call);
     // Makes this a replaying context that draws rows top..bottom only, one
     // of `bands` sharing the work.
     void KeepToBand(int32_t top, int32_t bottom, int32_t bands);
