@@ -115,10 +115,10 @@ void DeviceContext::DeferredDrawing::Run(DeviceContext& dc, const Chunk& chunk, 
         dc.LineTo(v[0], v[1]);
         break;
     case Kind::Polyline:
-        dc.Polyline(chunk.points.data() + v[0], v[1]);
+        dc.DrawPolyline(chunk.points.data() + v[0], v[1], v[2] < 0 ? nullptr : chunk.points.data() + v[2]);
         break;
     case Kind::Polygon:
-        dc.Polygon(chunk.points.data() + v[0], v[1]);
+        dc.DrawPolygon(chunk.points.data() + v[0], v[1], v[2] < 0 ? nullptr : chunk.points.data() + v[2]);
         break;
     case Kind::PolygonClip:
         dc.AndPolygonClip(chunk.points.data() + v[0], v[1]);
@@ -197,6 +197,44 @@ DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Record(int64
     sync(textAlign_, o.textAlign_, Kind::TextAlign);
     ops.push_back({Clamp32(top), Clamp32(bottom), kind, state, v});
     return ops.back();
+}
+
+void DeviceContext::DeferredDrawing::RecordChain(Kind kind, const int32_t* xy, int32_t count, int64_t margin)
+{
+    // The stretch that keeps the points is the one that gets the call.
+    if (open_->ops.size() >= kStretch)
+        HandOver();
+    std::vector<int32_t>& store = open_->points;
+    const int32_t at = open_->KeepPoints(xy, count);
+    int32_t top = INT32_MAX, bottom = INT32_MIN, runs = -1;
+    if (count > 2 * kRun) {
+        runs = int32_t(store.size());
+        bool near = true;
+        for (int32_t from = 0; from < count - 1; from += kRun) {
+            const int32_t to = std::min(from + kRun, count - 1);
+            int32_t t = INT32_MAX, b = INT32_MIN;
+            for (int32_t i = from; i <= to; ++i) {
+                const int32_t x = xy[2 * i], y = xy[2 * i + 1];
+                t = std::min(t, y);
+                b = std::max(b, y);
+                near = near && x > -kNear && x < kNear && y > -kNear && y < kNear;
+            }
+            store.push_back(t);
+            store.push_back(b);
+            top = std::min(top, t);
+            bottom = std::max(bottom, b);
+        }
+        if (!near) {
+            store.resize(size_t(runs));
+            runs = -1;
+        }
+    } else {
+        for (int32_t i = 0; i < count; ++i) {
+            top = std::min(top, xy[2 * i + 1]);
+            bottom = std::max(bottom, xy[2 * i + 1]);
+        }
+    }
+    Record(int64_t(top) - margin, int64_t(bottom) + margin, true, kind, {at, count, runs, 0, 0});
 }
 
 void DeviceContext::DeferredDrawing::Begin()

@@ -36,8 +36,8 @@ public:
         NoFont,
         MoveTo,      // v0, v1
         LineTo,      // v0, v1
-        Polyline,    // v0: points, v1: count
-        Polygon,     // v0: points, v1: count
+        Polyline,    // v0: points, v1: count, v2: rows of its runs in points or -1
+        Polygon,     // as Polyline
         PolygonClip, // v0: points, v1: count
         ResetPolygonClip,
         ClipRect,    // v0..v3
@@ -115,6 +115,9 @@ public:
     // change of state only), and a band outside them replays it only when it
     // changes the state (`state`).
     Op& Record(int64_t top, int64_t bottom, bool state, Kind kind, std::array<int32_t, 5> v = {});
+    // Records a polyline or polygon, widened by `margin` rows, with the rows
+    // of its runs of segments for a long one.
+    void RecordChain(Kind kind, const int32_t* xy, int32_t count, int64_t margin);
     // The stretch being recorded, which keeps what the last call holds.
     Chunk& Open() { return *open_; }
     // One copy of each mask while it lasts.

@@ -60,6 +60,8 @@ struct DeviceContext::Impl {
     // The selected font and the text work kept with it.
     TextShaper text;
     QRegion polyRegion;
+    // The polygon handed to the painter, its room kept from fill to fill.
+    QPolygon fill;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
     std::vector<std::vector<std::pair<int32_t, int32_t>>> spans;
@@ -382,6 +384,40 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     dashPhase_ = phase0 + LineSteps::Count(x1, y1, x2, y2);
 }
 
+// A segment whose rows all miss the clip draws nothing: a band replaying a
+// long chain that crosses it steps only its own rows, and the dashes keep
+// their phase.
+void DeviceContext::CosmeticChain(const int32_t* xy, int32_t count, bool closed, const int32_t* runs)
+{
+    const int32_t t = clipT_, b = clipB_;
+    const bool solid = pen_.style == Gdi::PS_SOLID || pen_.style < 0 || pen_.style > Gdi::PS_DASHDOTDOT;
+    const auto segment = [&](int32_t i, int32_t j) {
+        const int32_t x1 = xy[2 * i], y1 = xy[2 * i + 1], x2 = xy[2 * j], y2 = xy[2 * j + 1];
+        if ((y1 < t && y2 < t) || (y1 > b && y2 > b)) {
+            if (!solid)
+                dashPhase_ += LineSteps::Count(x1, y1, x2, y2);
+            return;
+        }
+        CosmeticLine(x1, y1, x2, y2);
+    };
+    for (int32_t from = 0; from < count - 1; from += kRun) {
+        const int32_t to = std::min(from + kRun, count - 1);
+        if (runs) {
+            const int32_t k = from / kRun;
+            if (runs[2 * k + 1] < t || runs[2 * k] > b) {
+                if (!solid)
+                    for (int32_t i = from; i < to; ++i)
+                        dashPhase_ += LineSteps::Count(xy[2 * i], xy[2 * i + 1], xy[2 * i + 2], xy[2 * i + 3]);
+                continue;
+            }
+        }
+        for (int32_t i = from; i < to; ++i)
+            segment(i, i + 1);
+    }
+    if (closed && count > 0)
+        segment(count - 1, 0);
+}
+
 // Wide pens go through the painter: round ends and joins for a plain pen,
 // flat ends and bevel joins with dashes of the width for a geometric one.
 void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
@@ -450,38 +486,23 @@ bool DeviceContext::LineTo(int32_t x, int32_t y)
     return true;
 }
 
-namespace {
-
-// The rows of a list of points, widened by m.
-std::pair<int64_t, int64_t> RowsOf(const int32_t* xy, int32_t count, int64_t m)
-{
-    int32_t top = INT32_MAX, bottom = INT32_MIN;
-    for (int32_t i = 0; i < count; ++i) {
-        top = std::min(top, xy[2 * i + 1]);
-        bottom = std::max(bottom, xy[2 * i + 1]);
-    }
-    return {top - m, bottom + m};
-}
-
-} // namespace
 
 bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
-    if (Recording()) {
-        const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        DeferredDrawing& rec = *d_->deferral;
-        DeferredDrawing::Op& op = rec.Record(top, bottom, true, DeferredDrawing::Kind::Polyline);
-        op.v[0] = rec.Open().KeepPoints(xy, count);
-        op.v[1] = count;
-    }
+    if (Recording())
+        d_->deferral->RecordChain(DeferredDrawing::Kind::Polyline, xy, count, int64_t(pen_.width) + 2);
+    return DrawPolyline(xy, count, nullptr);
+}
+
+bool DeviceContext::DrawPolyline(const int32_t* xy, int32_t count, const int32_t* runs)
+{
     if (pen_.style == Gdi::PS_NULL)
         return true;
     if (pen_.width <= 1) {
         dashPhase_ = 0;
-        for (int32_t i = 1; i < count; ++i)
-            CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1]);
+        CosmeticChain(xy, count, false, runs);
     } else {
         PainterLine(xy, count, false);
     }
@@ -490,13 +511,52 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 
 // --- fills ---------------------------------------------------------------
 
-void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
+void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush, const int32_t* runs)
 {
     const PainterCall leaving;
     if (!drawPixels_ || brush.kind == DcBrush::Null || count < 3)
         return;
     QPainter& p = d_->painter;
-    const QPolygon poly = ToQPolygon(xy, count);
+    // Within a run of corners above the clip's rows (or below them) only the
+    // first and the last bound edges that reach those rows; the edges left
+    // out and the one that takes their place cross none of them, so the
+    // rows are filled as before, and a band filling its share of a large
+    // polygon scans few edges. A polygon far out is left as it is, for the
+    // painter's own handling of huge coordinates.
+    const int32_t above = clipT_ - 2, below = clipB_ + 2;
+    const auto side = [&](int32_t i) { return xy[2 * i + 1] < above ? -1 : xy[2 * i + 1] > below ? 1 : 0; };
+    QPolygon& poly = d_->fill;
+    poly.resize(count);
+    QPoint* out = poly.data();
+    int32_t n = 0;
+    bool near = true;
+    for (int32_t i = 0; i < count; ++i) {
+        // A run of corners all on one side gives its first and last.
+        if (runs && i % kRun == 0 && i + kRun < count) {
+            const int32_t k = i / kRun, top = runs[2 * k], bottom = runs[2 * k + 1];
+            if (bottom < above || top > below) {
+                const int32_t j = i + kRun - 1;
+                out[n++] = QPoint(xy[2 * i], xy[2 * i + 1]);
+                out[n++] = QPoint(xy[2 * j], xy[2 * j + 1]);
+                i = j;
+                continue;
+            }
+        }
+        const int32_t x = xy[2 * i], y = xy[2 * i + 1];
+        near = near && x > -kNear && x < kNear && y > -kNear && y < kNear;
+        const int s = side(i);
+        if (s != 0 && i > 0 && i + 1 < count && side(i - 1) == s && side(i + 1) == s)
+            continue;
+        out[n++] = QPoint(x, y);
+    }
+    if (!near) {
+        for (int32_t i = 0; i < count; ++i)
+            out[i] = QPoint(xy[2 * i], xy[2 * i + 1]);
+        n = count;
+    }
+    poly.resize(n);
+    if (n < 3)
+        return;
     p.setPen(Qt::NoPen);
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));
@@ -512,22 +572,19 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
-    if (Recording()) {
-        const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        DeferredDrawing& rec = *d_->deferral;
-        DeferredDrawing::Op& op = rec.Record(top, bottom, true, DeferredDrawing::Kind::Polygon);
-        op.v[0] = rec.Open().KeepPoints(xy, count);
-        op.v[1] = count;
-    }
-    FillPolygonWithBrush(xy, count, brush_);
+    if (Recording())
+        d_->deferral->RecordChain(DeferredDrawing::Kind::Polygon, xy, count, int64_t(pen_.width) + 2);
+    return DrawPolygon(xy, count, nullptr);
+}
+
+bool DeviceContext::DrawPolygon(const int32_t* xy, int32_t count, const int32_t* runs)
+{
+    FillPolygonWithBrush(xy, count, brush_, runs);
     if (pen_.style == Gdi::PS_NULL)
         return true;
     if (pen_.width <= 1) {
         dashPhase_ = 0;
-        for (int32_t i = 1; i <= count; ++i) {
-            const int32_t j = i % count;
-            CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * j], xy[2 * j + 1]);
-        }
+        CosmeticChain(xy, count, true, runs);
     } else {
         PainterLine(xy, count, true);
     }

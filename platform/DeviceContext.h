@@ -201,8 +201,17 @@ private:
     bool FillRectNow(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush);
     void Plot(int32_t x, int32_t y, uint32_t argb);
     void CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // `runs`, when there is one, holds the top and bottom row of each run of
+    // kRun segments (points kRun * k .. kRun * (k + 1)), so that a band skips
+    // the runs that miss it whole; a chain has them only when all its points
+    // lie within kNear, where the painter takes a polygon as it is.
+    static constexpr int32_t kRun = 32;
+    static constexpr int32_t kNear = 1 << 20;
+    bool DrawPolyline(const int32_t* xy, int32_t count, const int32_t* runs);
+    bool DrawPolygon(const int32_t* xy, int32_t count, const int32_t* runs);
+    void CosmeticChain(const int32_t* xy, int32_t count, bool closed, const int32_t* runs);
     void PainterLine(const int32_t* xy, int32_t count, bool closed);
-    void FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush);
+    void FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush, const int32_t* runs = nullptr);
     uint32_t DeviceColour(int32_t colour) const;
 
     QImage& image_;
