@@ -152,24 +152,67 @@ void DeviceContext::DeferredDrawing::Run(DeviceContext& dc, const Chunk& chunk, 
 }
 
 // A call whose rows miss the band is left out, or run for its change of
-// state only.
+// state only: a line or polygon leaves just its dash phase. A setting is
+// made only when a call that may read it comes, the last of its kind.
 void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chunk)
 {
     const int32_t top = dc.bandTop_, bottom = dc.bandBottom_;
+    // Per kind of setting, the last one not yet made.
+    enum Slot { PenSlot, BkModeSlot, BkColourSlot, TextColourSlot, TextAlignSlot, RopSlot, BrushSlot, FontSlot, Slots };
+    const Op* pending[Slots] = {};
+    bool any = false;
+    const auto settle = [&] {
+        for (const Op*& p : pending)
+            if (p) {
+                Run(dc, chunk, *p);
+                p = nullptr;
+            }
+        any = false;
+    };
     for (const Op& op : chunk.ops) {
         try {
+            int slot = Slots;
+            switch (op.kind) {
+            case Kind::Pen: slot = PenSlot; break;
+            case Kind::BkMode: slot = BkModeSlot; break;
+            case Kind::BkColour: slot = BkColourSlot; break;
+            case Kind::TextColour: slot = TextColourSlot; break;
+            case Kind::TextAlign: slot = TextAlignSlot; break;
+            case Kind::Rop: slot = RopSlot; break;
+            case Kind::Brush: slot = BrushSlot; break;
+            case Kind::Font:
+            case Kind::NoFont: slot = FontSlot; break;
+            default: break;
+            }
+            if (slot != Slots) {
+                pending[slot] = &op;
+                any = true;
+                continue;
+            }
             if (op.top <= op.bottom && (op.bottom < top || op.top > bottom)) {
                 if (!op.state)
                     continue;
+                if (op.kind == Kind::Polyline || op.kind == Kind::Polygon) {
+                    dc.dashPhase_ = PhaseOf(op);
+                    continue;
+                }
+                if (any)
+                    settle();
                 dc.drawPixels_ = false;
                 Run(dc, chunk, op);
                 dc.drawPixels_ = true;
             } else {
+                if (any)
+                    settle();
                 Run(dc, chunk, op);
             }
         } catch (...) {
             dc.drawPixels_ = true;
         }
+    }
+    try {
+        settle();
+    } catch (...) {
     }
 }
 
@@ -199,7 +242,8 @@ DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Record(int64
     return ops.back();
 }
 
-void DeviceContext::DeferredDrawing::RecordChain(Kind kind, const int32_t* xy, int32_t count, int64_t margin)
+DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::RecordChain(Kind kind, const int32_t* xy,
+                                                                                int32_t count, int64_t margin)
 {
     // The stretch that keeps the points is the one that gets the call.
     if (open_->ops.size() >= kStretch)
@@ -234,7 +278,7 @@ void DeviceContext::DeferredDrawing::RecordChain(Kind kind, const int32_t* xy, i
             bottom = std::max(bottom, xy[2 * i + 1]);
         }
     }
-    Record(int64_t(top) - margin, int64_t(bottom) + margin, true, kind, {at, count, runs, 0, 0});
+    return Record(int64_t(top) - margin, int64_t(bottom) + margin, true, kind, {at, count, runs, 0, 0});
 }
 
 void DeviceContext::DeferredDrawing::Begin()

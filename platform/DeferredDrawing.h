@@ -36,7 +36,7 @@ public:
         NoFont,
         MoveTo,      // v0, v1
         LineTo,      // v0, v1
-        Polyline,    // v0: points, v1: count, v2: rows of its runs in points or -1
+        Polyline,    // v0: points, v1: count, v2: rows of its runs in points or -1, v3, v4: phase after
         Polygon,     // as Polyline
         PolygonClip, // v0: points, v1: count
         ResetPolygonClip,
@@ -117,7 +117,17 @@ public:
     Op& Record(int64_t top, int64_t bottom, bool state, Kind kind, std::array<int32_t, 5> v = {});
     // Records a polyline or polygon, widened by `margin` rows, with the rows
     // of its runs of segments for a long one.
-    void RecordChain(Kind kind, const int32_t* xy, int32_t count, int64_t margin);
+    Op& RecordChain(Kind kind, const int32_t* xy, int32_t count, int64_t margin);
+    // The dash phase a chain leaves, all a band outside its rows needs of it.
+    static void KeepPhase(Op& op, int64_t phase)
+    {
+        op.v[3] = int32_t(uint32_t(uint64_t(phase)));
+        op.v[4] = int32_t(uint32_t(uint64_t(phase) >> 32));
+    }
+    static int64_t PhaseOf(const Op& op)
+    {
+        return int64_t(uint64_t(uint32_t(op.v[3])) | (uint64_t(uint32_t(op.v[4])) << 32));
+    }
     // The stretch being recorded, which keeps what the last call holds.
     Chunk& Open() { return *open_; }
     // One copy of each mask while it lasts.

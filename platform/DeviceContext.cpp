@@ -391,6 +391,9 @@ void DeviceContext::CosmeticChain(const int32_t* xy, int32_t count, bool closed,
 {
     const int32_t t = clipT_, b = clipB_;
     const bool solid = pen_.style == Gdi::PS_SOLID || pen_.style < 0 || pen_.style > Gdi::PS_DASHDOTDOT;
+    // Nothing to draw and no phase to count.
+    if (solid && !drawPixels_)
+        return;
     const auto segment = [&](int32_t i, int32_t j) {
         const int32_t x1 = xy[2 * i], y1 = xy[2 * i + 1], x2 = xy[2 * j], y2 = xy[2 * j + 1];
         if ((y1 < t && y2 < t) || (y1 > b && y2 > b)) {
@@ -491,9 +494,13 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
-    if (Recording())
+    if (!Recording())
+        return DrawPolyline(xy, count, nullptr);
+    DeferredDrawing::Op& op =
         d_->deferral->RecordChain(DeferredDrawing::Kind::Polyline, xy, count, int64_t(pen_.width) + 2);
-    return DrawPolyline(xy, count, nullptr);
+    DrawPolyline(xy, count, nullptr);
+    DeferredDrawing::KeepPhase(op, dashPhase_);
+    return true;
 }
 
 bool DeviceContext::DrawPolyline(const int32_t* xy, int32_t count, const int32_t* runs)
@@ -572,9 +579,13 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
-    if (Recording())
+    if (!Recording())
+        return DrawPolygon(xy, count, nullptr);
+    DeferredDrawing::Op& op =
         d_->deferral->RecordChain(DeferredDrawing::Kind::Polygon, xy, count, int64_t(pen_.width) + 2);
-    return DrawPolygon(xy, count, nullptr);
+    DrawPolygon(xy, count, nullptr);
+    DeferredDrawing::KeepPhase(op, dashPhase_);
+    return true;
 }
 
 bool DeviceContext::DrawPolygon(const int32_t* xy, int32_t count, const int32_t* runs)

@@ -205,6 +205,7 @@ void DrawChains(DeviceContext& dc)
 {
     dc.FillRect(0, 0, 301, 203, DcBrush::SolidBrush(0xFFFFFF));
     dc.SetBkColor(0x00C0C0);
+    dc.MoveTo(150, 0);
     int32_t k = 0;
     for (const Chain& c : LongChains()) {
         const int32_t n = int32_t(c.xy.size() / 2);
@@ -215,6 +216,8 @@ void DrawChains(DeviceContext& dc)
         dc.SelectPen(pens[k % 4]);
         dc.SetBkMode(k % 2 ? Gdi::TRANSPARENT : Gdi::OPAQUE);
         dc.Polyline(c.xy.data(), n);
+        // Goes on with the dash phase the chain left, in bands it missed too.
+        dc.LineTo(290 - 60 * k, 200 - 45 * k);
         dc.SelectBrush(k % 2 ? DcBrush::HatchBrush(Gdi::HS_BDIAGONAL, 0xA02020) : DcBrush::SolidBrush(0x30B030 + k));
         dc.SelectPen(pens[(k + 1) % 4]);
         if (k == 2)
