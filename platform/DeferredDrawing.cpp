@@ -3,6 +3,8 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -28,6 +30,7 @@ DeviceContext::DeferredDrawing::~DeferredDrawing() = default;
 
 void DeviceContext::DeferredDrawing::Chunk::Clear()
 {
+    heads.clear();
     ops.clear();
     // One huge figure need not keep its room for good.
     if (points.capacity() > (size_t(1) << 22))
@@ -52,14 +55,15 @@ std::unique_ptr<DeviceContext::DeferredDrawing::Chunk> DeviceContext::DeferredDr
     }
     auto c = std::make_unique<Chunk>();
     // The settings a call brings along come on top of the stretch.
+    c->heads.reserve(kStretch + 8);
     c->ops.reserve(kStretch + 8);
     return c;
 }
 
-void DeviceContext::DeferredDrawing::Run(DeviceContext& dc, const Chunk& chunk, const Op& op)
+void DeviceContext::DeferredDrawing::Run(DeviceContext& dc, const Chunk& chunk, Kind kind, const Op& op)
 {
     const auto& v = op.v;
-    switch (op.kind) {
+    switch (kind) {
     case Kind::Start: {
         const Start& s = chunk.starts[size_t(v[0])];
         dc.SelectPen(s.pen);
@@ -157,19 +161,27 @@ void DeviceContext::DeferredDrawing::Run(DeviceContext& dc, const Chunk& chunk, 
 void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chunk)
 {
     const int32_t top = dc.bandTop_, bottom = dc.bandBottom_;
-    // Per kind of setting, the last one not yet made.
+    // Per kind of setting, the last one not yet made; the dash phase a
+    // skipped chain leaves is taken the same way.
     enum Slot { PenSlot, BkModeSlot, BkColourSlot, TextColourSlot, TextAlignSlot, RopSlot, BrushSlot, FontSlot, Slots };
-    const Op* pending[Slots] = {};
+    size_t phase = SIZE_MAX;
+    size_t pending[Slots];
+    std::fill(std::begin(pending), std::end(pending), SIZE_MAX);
     bool any = false;
     const auto settle = [&] {
-        for (const Op*& p : pending)
-            if (p) {
-                Run(dc, chunk, *p);
-                p = nullptr;
+        for (size_t& p : pending)
+            if (p != SIZE_MAX) {
+                Run(dc, chunk, chunk.heads[p].kind, chunk.ops[p]);
+                p = SIZE_MAX;
             }
+        if (phase != SIZE_MAX)
+            dc.dashPhase_ = PhaseOf(chunk.ops[phase]);
+        phase = SIZE_MAX;
         any = false;
     };
-    for (const Op& op : chunk.ops) {
+    const size_t count = chunk.heads.size();
+    for (size_t i = 0; i < count; ++i) {
+        const Head& op = chunk.heads[i];
         try {
             int slot = Slots;
             switch (op.kind) {
@@ -185,7 +197,7 @@ void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chun
             default: break;
             }
             if (slot != Slots) {
-                pending[slot] = &op;
+                pending[slot] = i;
                 any = true;
                 continue;
             }
@@ -193,18 +205,19 @@ void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chun
                 if (!op.state)
                     continue;
                 if (op.kind == Kind::Polyline || op.kind == Kind::Polygon) {
-                    dc.dashPhase_ = PhaseOf(op);
+                    phase = i;
+                    any = true;
                     continue;
                 }
                 if (any)
                     settle();
                 dc.drawPixels_ = false;
-                Run(dc, chunk, op);
+                Run(dc, chunk, op.kind, chunk.ops[i]);
                 dc.drawPixels_ = true;
             } else {
                 if (any)
                     settle();
-                Run(dc, chunk, op);
+                Run(dc, chunk, op.kind, chunk.ops[i]);
             }
         } catch (...) {
             dc.drawPixels_ = true;
@@ -222,23 +235,27 @@ DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Record(int64
     if (open_->ops.size() >= kStretch)
         HandOver();
     const DeviceContext& o = owner_;
+    std::vector<Head>& heads = open_->heads;
     std::vector<Op>& ops = open_->ops;
     // Settings reach the bands only when a call that reads them follows.
     if (!(pen_ == o.pen_)) {
         pen_ = o.pen_;
-        ops.push_back({1, 0, Kind::Pen, true, {pen_.style, pen_.width, pen_.colour, pen_.geometric ? 1 : 0, 0}});
+        heads.push_back({1, 0, Kind::Pen, true});
+        ops.push_back({{pen_.style, pen_.width, pen_.colour, pen_.geometric ? 1 : 0, 0}});
     }
-    const auto sync = [&ops](int32_t& sent, int32_t now, Kind k) {
+    const auto sync = [&](int32_t& sent, int32_t now, Kind k) {
         if (sent == now)
             return;
         sent = now;
-        ops.push_back({1, 0, k, true, {now, 0, 0, 0, 0}});
+        heads.push_back({1, 0, k, true});
+        ops.push_back({{now, 0, 0, 0, 0}});
     };
     sync(bkMode_, o.bkMode_, Kind::BkMode);
     sync(bkColour_, o.bkColour_, Kind::BkColour);
     sync(textColour_, o.textColour_, Kind::TextColour);
     sync(textAlign_, o.textAlign_, Kind::TextAlign);
-    ops.push_back({Clamp32(top), Clamp32(bottom), kind, state, v});
+    heads.push_back({Clamp32(top), Clamp32(bottom), kind, state});
+    ops.push_back({v});
     return ops.back();
 }
 
@@ -253,22 +270,22 @@ DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::RecordChain(
     int32_t top = INT32_MAX, bottom = INT32_MIN, runs = -1;
     if (count > 2 * kRun) {
         runs = int32_t(store.size());
-        bool near = true;
+        int32_t left = INT32_MAX, right = INT32_MIN;
         for (int32_t from = 0; from < count - 1; from += kRun) {
             const int32_t to = std::min(from + kRun, count - 1);
             int32_t t = INT32_MAX, b = INT32_MIN;
             for (int32_t i = from; i <= to; ++i) {
-                const int32_t x = xy[2 * i], y = xy[2 * i + 1];
-                t = std::min(t, y);
-                b = std::max(b, y);
-                near = near && x > -kNear && x < kNear && y > -kNear && y < kNear;
+                left = std::min(left, xy[2 * i]);
+                right = std::max(right, xy[2 * i]);
+                t = std::min(t, xy[2 * i + 1]);
+                b = std::max(b, xy[2 * i + 1]);
             }
             store.push_back(t);
             store.push_back(b);
             top = std::min(top, t);
             bottom = std::max(bottom, b);
         }
-        if (!near) {
+        if (left <= -kNear || right >= kNear || top <= -kNear || bottom >= kNear) {
             store.resize(size_t(runs));
             runs = -1;
         }

@@ -66,17 +66,21 @@ public:
         bool polyClip;
         QRegion region;
     };
-    // A call as a few numbers; what it holds beyond them is kept in the
-    // stretch's stores, by index.
-    struct Op {
+    // A call: its rows and kind, which every band reads, apart from its
+    // numbers, which only the bands that run it read; what it holds beyond
+    // them is kept in the stretch's stores, by index.
+    struct Head {
         int32_t top, bottom; // top > bottom: a change of state, replayed everywhere
         Kind kind;
         bool state;
+    };
+    struct Op {
         std::array<int32_t, 5> v;
     };
     // A stretch of calls, with what they hold kept beside them. Stretches
     // are reused, their stores keeping their room.
     struct Chunk {
+        std::vector<Head> heads;
         std::vector<Op> ops;
         std::vector<int32_t> points;
         std::vector<DcBrush> brushes;
@@ -145,7 +149,7 @@ private:
 
     std::unique_ptr<Chunk> NewChunk();
     static void Replay(DeviceContext& dc, const Chunk& chunk);
-    static void Run(DeviceContext& dc, const Chunk& chunk, const Op& op);
+    static void Run(DeviceContext& dc, const Chunk& chunk, Kind kind, const Op& op);
     void HandOver();
     void Drain();
 
