@@ -396,12 +396,12 @@ void DeviceContext::CosmeticChain(const int32_t* xy, int32_t count, bool closed,
         return;
     const auto segment = [&](int32_t i, int32_t j) {
         const int32_t x1 = xy[2 * i], y1 = xy[2 * i + 1], x2 = xy[2 * j], y2 = xy[2 * j + 1];
-        if ((y1 < t && y2 < t) || (y1 > b && y2 > b)) {
+        if (std::max(y1, y2) < t || std::min(y1, y2) > b) [[unlikely]] {
             if (!solid)
                 dashPhase_ += LineSteps::Count(x1, y1, x2, y2);
-            return;
+        } else {
+            CosmeticLine(x1, y1, x2, y2);
         }
-        CosmeticLine(x1, y1, x2, y2);
     };
     for (int32_t from = 0; from < count - 1; from += kRun) {
         const int32_t to = std::min(from + kRun, count - 1);
