@@ -162,8 +162,9 @@ void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chun
 {
     const int32_t top = dc.bandTop_, bottom = dc.bandBottom_;
     // Per kind of setting, the last one not yet made; the dash phase a
-    // skipped chain leaves is taken the same way.
-    enum Slot { PenSlot, BkModeSlot, BkColourSlot, TextColourSlot, TextAlignSlot, RopSlot, BrushSlot, FontSlot, Slots };
+    // skipped chain leaves is taken the same way. A font is not among them:
+    // one that cannot be selected keeps the one before it.
+    enum Slot { PenSlot, BkModeSlot, BkColourSlot, TextColourSlot, TextAlignSlot, RopSlot, BrushSlot, Slots };
     size_t phase = SIZE_MAX;
     size_t pending[Slots];
     std::fill(std::begin(pending), std::end(pending), SIZE_MAX);
@@ -192,8 +193,6 @@ void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chun
             case Kind::TextAlign: slot = TextAlignSlot; break;
             case Kind::Rop: slot = RopSlot; break;
             case Kind::Brush: slot = BrushSlot; break;
-            case Kind::Font:
-            case Kind::NoFont: slot = FontSlot; break;
             default: break;
             }
             if (slot != Slots) {

@@ -298,6 +298,38 @@ TEST(DeviceContextDeferred, AClipOfRowsKeepsThoseRowsOfTheFill)
     }
 }
 
+// A font that cannot be selected leaves the font before it, so a band
+// must take every change of font in turn, not the last one only.
+TEST(DeviceContextDeferred, AFailedFontChoiceLeavesTheFontBeforeIt)
+{
+    EnsureGuiApp();
+    QImage plain(120, 90, QImage::Format_RGB32), image(120, 90, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    image.fill(Qt::white);
+    DeviceContext direct(plain), dc(image);
+    dc.BeginDeferred(4);
+    DcFont none = Font(14, 0);
+    none.family.clear();
+    std::vector<bool> answers[2];
+    int32_t k = 0;
+    for (DeviceContext* c : {&direct, &dc}) {
+        c->SetBkMode(Gdi::TRANSPARENT);
+        c->SelectFont(Font(14, 0));
+        c->TextOut(5, 70, QStringLiteral("one"));
+        c->DeselectFont();
+        answers[k].push_back(c->SelectFont(none));
+        answers[k].push_back(c->TextOut(5, 80, QStringLiteral("none")));
+        c->SelectFont(Font(16, 0));
+        answers[k].push_back(c->SelectFont(none));
+        answers[k].push_back(c->TextOut(60, 80, QStringLiteral("two")));
+        ++k;
+    }
+    dc.EndDeferred();
+    EXPECT_EQ(answers[0], (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(answers[1], answers[0]);
+    EXPECT_TRUE(image == plain);
+}
+
 // One core has nothing to share: the calls are drawn at once.
 TEST(DeviceContextDeferred, OneCoreDrawsAtOnce)
 {
