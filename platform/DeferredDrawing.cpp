@@ -231,7 +231,7 @@ void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chun
 DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Record(int64_t top, int64_t bottom, bool state,
                                                                            Kind kind, std::array<int32_t, 5> v)
 {
-    if (open_->ops.size() >= kStretch)
+    if (Full())
         HandOver();
     const DeviceContext& o = owner_;
     std::vector<Head>& heads = open_->heads;
@@ -262,7 +262,7 @@ DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::RecordChain(
                                                                                 int32_t count, int64_t margin)
 {
     // The stretch that keeps the points is the one that gets the call.
-    if (open_->ops.size() >= kStretch)
+    if (Full())
         HandOver();
     std::vector<int32_t>& store = open_->points;
     const int32_t at = open_->KeepPoints(xy, count);

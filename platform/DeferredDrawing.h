@@ -143,6 +143,10 @@ private:
     // The calls are replayed a stretch at a time while the recording goes
     // on: the stretch being recorded, then those handed over (under the lock).
     static constexpr size_t kStretch = 4096;
+    // A stretch holding this many coordinates is handed over early, which
+    // keeps the stores' indices small and few points waiting.
+    static constexpr size_t kStretchPoints = size_t(1) << 24;
+    bool Full() const { return open_->heads.size() >= kStretch || open_->points.size() >= kStretchPoints; }
     // Stretches handed over but not yet replayed everywhere; beyond this
     // many the recording thread replays too, so that they stay few.
     static constexpr size_t kBacklog = 8;
