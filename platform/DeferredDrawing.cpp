@@ -3,6 +3,8 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -18,55 +20,281 @@ int32_t Clamp32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, IN
 
 } // namespace
 
-DeviceContext::DeferredDrawing::DeferredDrawing(DeviceContext& owner, int threads) : owner_(owner), threads_(threads) {}
+DeviceContext::DeferredDrawing::DeferredDrawing(DeviceContext& owner, int threads)
+    : owner_(owner), threads_(threads)
+{
+    open_ = NewChunk(); // takes the lock, made after open_
+}
 
 DeviceContext::DeferredDrawing::~DeferredDrawing() = default;
 
+void DeviceContext::DeferredDrawing::Chunk::Clear()
+{
+    heads.clear();
+    ops.clear();
+    // One huge figure need not keep its room for good.
+    if (points.capacity() > (size_t(1) << 22))
+        std::vector<int32_t>().swap(points);
+    points.clear();
+    brushes.clear();
+    fonts.clear();
+    texts.clear();
+    masks.clear();
+    starts.clear();
+}
+
 std::unique_ptr<DeviceContext::DeferredDrawing::Chunk> DeviceContext::DeferredDrawing::NewChunk()
 {
+    {
+        const std::lock_guard<std::mutex> held(lock_);
+        if (!spare_.empty()) {
+            auto c = std::move(spare_.back());
+            spare_.pop_back();
+            return c;
+        }
+    }
     auto c = std::make_unique<Chunk>();
-    c->ops.reserve(kStretch);
+    // The settings a call brings along come on top of the stretch.
+    c->heads.reserve(kStretch + 8);
+    c->ops.reserve(kStretch + 8);
     return c;
 }
 
-// A call whose rows miss the band is left out, or run for its change of
-// state only.
-void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const std::vector<Op>& ops)
+void DeviceContext::DeferredDrawing::Run(DeviceContext& dc, const Chunk& chunk, Kind kind, const Op& op)
 {
-    for (const Op& op : ops) {
+    const auto& v = op.v;
+    switch (kind) {
+    case Kind::Start: {
+        const Start& s = chunk.starts[size_t(v[0])];
+        dc.SelectPen(s.pen);
+        dc.SelectBrush(s.brush);
+        dc.SetBkMode(s.bkMode);
+        dc.SetBkColor(s.bkColour);
+        dc.SetTextColor(s.textColour);
+        dc.SetROP2(s.rop);
+        dc.SetTextAlign(s.textAlign);
+        if (s.hasFont)
+            dc.SelectFont(s.font);
+        else
+            dc.DeselectFont();
+        dc.curX_ = s.x;
+        dc.curY_ = s.y;
+        dc.dashPhase_ = s.phase;
+        dc.SetClipRect(s.l, s.t, s.r, s.b);
+        if (s.polyClip)
+            dc.ApplyRegion(s.region);
+        break;
+    }
+    case Kind::Pen:
+        dc.SelectPen({v[0], v[1], v[2], v[3] != 0});
+        break;
+    case Kind::BkMode:
+        dc.SetBkMode(v[0]);
+        break;
+    case Kind::BkColour:
+        dc.SetBkColor(v[0]);
+        break;
+    case Kind::TextColour:
+        dc.SetTextColor(v[0]);
+        break;
+    case Kind::TextAlign:
+        dc.SetTextAlign(v[0]);
+        break;
+    case Kind::Rop:
+        dc.SetROP2(v[0]);
+        break;
+    case Kind::Brush:
+        dc.SelectBrush(chunk.brushes[size_t(v[0])]);
+        break;
+    case Kind::Font:
+        dc.SelectFont(chunk.fonts[size_t(v[0])]);
+        break;
+    case Kind::NoFont:
+        dc.DeselectFont();
+        break;
+    case Kind::MoveTo:
+        dc.MoveTo(v[0], v[1]);
+        break;
+    case Kind::LineTo:
+        dc.LineTo(v[0], v[1]);
+        break;
+    case Kind::Polyline:
+        dc.DrawPolyline(chunk.points.data() + v[0], v[1], v[2] < 0 ? nullptr : chunk.points.data() + v[2]);
+        break;
+    case Kind::Polygon:
+        dc.DrawPolygon(chunk.points.data() + v[0], v[1], v[2] < 0 ? nullptr : chunk.points.data() + v[2]);
+        break;
+    case Kind::PolygonClip:
+        dc.AndPolygonClip(chunk.points.data() + v[0], v[1]);
+        break;
+    case Kind::ResetPolygonClip:
+        dc.ResetPolygonClip();
+        break;
+    case Kind::ClipRect:
+        dc.SetClipRect(v[0], v[1], v[2], v[3]);
+        break;
+    case Kind::FillRect:
+        dc.FillRect(v[0], v[1], v[2], v[3], chunk.brushes[size_t(v[4])]);
+        break;
+    case Kind::Rectangle:
+        dc.Rectangle(v[0], v[1], v[2], v[3]);
+        break;
+    case Kind::Pixel:
+        dc.SetPixelV(v[0], v[1], v[2]);
+        break;
+    case Kind::Mask: {
+        const Mask& m = chunk.masks[size_t(v[0])];
+        dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
+        break;
+    }
+    case Kind::Text: {
+        const Text& t = chunk.texts[size_t(v[0])];
+        dc.TextOut(t.x, t.y, t.text);
+        break;
+    }
+    }
+}
+
+// A call whose rows miss the band is left out, or run for its change of
+// state only: a line or polygon leaves just its dash phase. A setting is
+// made only when a call that may read it comes, the last of its kind.
+void DeviceContext::DeferredDrawing::Replay(DeviceContext& dc, const Chunk& chunk)
+{
+    const int32_t top = dc.bandTop_, bottom = dc.bandBottom_;
+    // Per kind of setting, the last one not yet made; the dash phase a
+    // skipped chain leaves is taken the same way. A font is not among them:
+    // one that cannot be selected keeps the one before it.
+    enum Slot { PenSlot, BkModeSlot, BkColourSlot, TextColourSlot, TextAlignSlot, RopSlot, BrushSlot, Slots };
+    size_t phase = SIZE_MAX;
+    size_t pending[Slots];
+    std::fill(std::begin(pending), std::end(pending), SIZE_MAX);
+    bool any = false;
+    const auto settle = [&] {
+        for (size_t& p : pending)
+            if (p != SIZE_MAX) {
+                Run(dc, chunk, chunk.heads[p].kind, chunk.ops[p]);
+                p = SIZE_MAX;
+            }
+        if (phase != SIZE_MAX)
+            dc.dashPhase_ = PhaseOf(chunk.ops[phase]);
+        phase = SIZE_MAX;
+        any = false;
+    };
+    const size_t count = chunk.heads.size();
+    for (size_t i = 0; i < count; ++i) {
+        const Head& op = chunk.heads[i];
         try {
-            if (op.top <= op.bottom && (op.bottom < dc.bandTop_ || op.top > dc.bandBottom_)) {
+            int slot = Slots;
+            switch (op.kind) {
+            case Kind::Pen: slot = PenSlot; break;
+            case Kind::BkMode: slot = BkModeSlot; break;
+            case Kind::BkColour: slot = BkColourSlot; break;
+            case Kind::TextColour: slot = TextColourSlot; break;
+            case Kind::TextAlign: slot = TextAlignSlot; break;
+            case Kind::Rop: slot = RopSlot; break;
+            case Kind::Brush: slot = BrushSlot; break;
+            default: break;
+            }
+            if (slot != Slots) {
+                pending[slot] = i;
+                any = true;
+                continue;
+            }
+            if (op.top <= op.bottom && (op.bottom < top || op.top > bottom)) {
                 if (!op.state)
                     continue;
+                if (op.kind == Kind::Polyline || op.kind == Kind::Polygon) {
+                    phase = i;
+                    any = true;
+                    continue;
+                }
+                if (any)
+                    settle();
                 dc.drawPixels_ = false;
-                op.call(dc);
+                Run(dc, chunk, op.kind, chunk.ops[i]);
                 dc.drawPixels_ = true;
             } else {
-                op.call(dc);
+                if (any)
+                    settle();
+                Run(dc, chunk, op.kind, chunk.ops[i]);
             }
         } catch (...) {
             dc.drawPixels_ = true;
         }
     }
+    try {
+        settle();
+    } catch (...) {
+    }
 }
 
-void DeviceContext::DeferredDrawing::Record(int64_t top, int64_t bottom, bool state, Call call)
+DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Record(int64_t top, int64_t bottom, bool state,
+                                                                           Kind kind, std::array<int32_t, 5> v)
 {
-    const DeviceContext& o = owner_;
-    // Settings reach the bands only when a call that reads them follows.
-    const auto sync = [this](auto& sent, const auto& now, auto set) {
-        if (sent == now) return;
-        sent = now;
-        open_->ops.push_back({1, 0, true, [v = now, set](DeviceContext& dc) { set(dc, v); }});
-    };
-    sync(pen_, o.pen_, [](DeviceContext& dc, const DcPen& v) { dc.SelectPen(v); });
-    sync(bkMode_, o.bkMode_, [](DeviceContext& dc, int32_t v) { dc.SetBkMode(v); });
-    sync(bkColour_, o.bkColour_, [](DeviceContext& dc, int32_t v) { dc.SetBkColor(v); });
-    sync(textColour_, o.textColour_, [](DeviceContext& dc, int32_t v) { dc.SetTextColor(v); });
-    sync(textAlign_, o.textAlign_, [](DeviceContext& dc, int32_t v) { dc.SetTextAlign(v); });
-    open_->ops.push_back({Clamp32(top), Clamp32(bottom), state, std::move(call)});
-    if (open_->ops.size() >= kStretch)
+    if (Full())
         HandOver();
+    const DeviceContext& o = owner_;
+    std::vector<Head>& heads = open_->heads;
+    std::vector<Op>& ops = open_->ops;
+    // Settings reach the bands only when a call that reads them follows.
+    if (!(pen_ == o.pen_)) {
+        pen_ = o.pen_;
+        heads.push_back({1, 0, Kind::Pen, true});
+        ops.push_back({{pen_.style, pen_.width, pen_.colour, pen_.geometric ? 1 : 0, 0}});
+    }
+    const auto sync = [&](int32_t& sent, int32_t now, Kind k) {
+        if (sent == now)
+            return;
+        sent = now;
+        heads.push_back({1, 0, k, true});
+        ops.push_back({{now, 0, 0, 0, 0}});
+    };
+    sync(bkMode_, o.bkMode_, Kind::BkMode);
+    sync(bkColour_, o.bkColour_, Kind::BkColour);
+    sync(textColour_, o.textColour_, Kind::TextColour);
+    sync(textAlign_, o.textAlign_, Kind::TextAlign);
+    heads.push_back({Clamp32(top), Clamp32(bottom), kind, state});
+    ops.push_back({v});
+    return ops.back();
+}
+
+DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::RecordChain(Kind kind, const int32_t* xy,
+                                                                                int32_t count, int64_t margin)
+{
+    // The stretch that keeps the points is the one that gets the call.
+    if (Full())
+        HandOver();
+    std::vector<int32_t>& store = open_->points;
+    const int32_t at = open_->KeepPoints(xy, count);
+    int32_t top = INT32_MAX, bottom = INT32_MIN, runs = -1;
+    if (count > 2 * kRun) {
+        runs = int32_t(store.size());
+        int32_t left = INT32_MAX, right = INT32_MIN;
+        for (int32_t from = 0; from < count - 1; from += kRun) {
+            const int32_t to = std::min(from + kRun, count - 1);
+            int32_t t = INT32_MAX, b = INT32_MIN;
+            for (int32_t i = from; i <= to; ++i) {
+                left = std::min(left, xy[2 * i]);
+                right = std::max(right, xy[2 * i]);
+                t = std::min(t, xy[2 * i + 1]);
+                b = std::max(b, xy[2 * i + 1]);
+            }
+            store.push_back(t);
+            store.push_back(b);
+            top = std::min(top, t);
+            bottom = std::max(bottom, b);
+        }
+        if (left <= -kNear || right >= kNear || top <= -kNear || bottom >= kNear) {
+            store.resize(size_t(runs));
+            runs = -1;
+        }
+    } else {
+        for (int32_t i = 0; i < count; ++i) {
+            top = std::min(top, xy[2 * i + 1]);
+            bottom = std::max(bottom, xy[2 * i + 1]);
+        }
+    }
+    return Record(int64_t(top) - margin, int64_t(bottom) + margin, true, kind, {at, count, runs, 0, 0});
 }
 
 void DeviceContext::DeferredDrawing::Begin()
@@ -99,7 +327,7 @@ void DeviceContext::DeferredDrawing::Drain()
             chunks.push_back(sealed_[c].get());
         held.unlock();
         for (const Chunk* c : chunks)
-            Replay(*bands_[band], c->ops);
+            Replay(*bands_[band], *c);
         held.lock();
         replayed_[band] = to;
         busy_[band] = 0;
@@ -110,8 +338,11 @@ void DeviceContext::DeferredDrawing::Drain()
         for (; freed_ < all; ++freed_)
             spent.push_back(std::move(sealed_[freed_]));
         held.unlock();
-        spent.clear();
+        for (auto& c : spent)
+            c->Clear();
         held.lock();
+        for (auto& c : spent)
+            spare_.push_back(std::move(c));
     }
 }
 
@@ -136,10 +367,11 @@ void DeviceContext::DeferredDrawing::HandOver()
         busy_.assign(bands_.size(), 0);
     }
     bool behind = false;
+    std::unique_ptr<Chunk> next = NewChunk();
     {
         const std::lock_guard<std::mutex> held(lock_);
         sealed_.push_back(std::move(open_));
-        open_ = NewChunk();
+        open_ = std::move(next);
         const int workers = std::min(threads_, int(bands_.size())) - 1;
         QThreadPool& pool = RasterPool();
         if (pool.maxThreadCount() < workers)

@@ -60,6 +60,8 @@ struct DeviceContext::Impl {
     // The selected font and the text work kept with it.
     TextShaper text;
     QRegion polyRegion;
+    // The polygon handed to the painter, its room kept from fill to fill.
+    QPolygon fill;
     // Visible spans per row of the polygon clip, rows spanTop.. .
     int32_t spanTop = 0;
     std::vector<std::vector<std::pair<int32_t, int32_t>>> spans;
@@ -108,11 +110,6 @@ void DeviceContext::SetScreenLogPixels(int32_t x, int32_t y)
 
 bool DeviceContext::IsDeferred() const { return Recording(); }
 
-void DeviceContext::Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call)
-{
-    d_->deferral->Record(top, bottom, state, std::move(call));
-}
-
 void DeviceContext::BeginDeferred(int threads)
 {
     if (Recording() || threads < 2 || !bits_ || height_ < 2)
@@ -123,28 +120,12 @@ void DeviceContext::BeginDeferred(int threads)
     drawPixels_ = false;
     d_->deferral->Begin();
     // The bands start from the state as it is now.
-    Record(1, 0, true, [pen = pen_, brush = brush_, bk = bkMode_, bkColour = bkColour_, text = textColour_, rop = rop_,
-                  align = textAlign_, font = font_, hasFont = hasFont_, x = curX_, y = curY_, phase = dashPhase_,
-                  l = clipL_, t = clipT_, r = clipR_, b = clipB_, polyClip = polyClip_,
-                  region = d_->polyRegion](DeviceContext& dc) {
-        dc.SelectPen(pen);
-        dc.SelectBrush(brush);
-        dc.SetBkMode(bk);
-        dc.SetBkColor(bkColour);
-        dc.SetTextColor(text);
-        dc.SetROP2(rop);
-        dc.SetTextAlign(align);
-        if (hasFont)
-            dc.SelectFont(font);
-        else
-            dc.DeselectFont();
-        dc.curX_ = x;
-        dc.curY_ = y;
-        dc.dashPhase_ = phase;
-        dc.SetClipRect(l, t, r, b);
-        if (polyClip)
-            dc.ApplyRegion(region);
-    });
+    DeferredDrawing& rec = *d_->deferral;
+    DeferredDrawing::Op& op = rec.Record(1, 0, true, DeferredDrawing::Kind::Start);
+    op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().starts,
+                                           {pen_, brush_, font_, hasFont_, bkMode_, bkColour_, textColour_, rop_,
+                                            textAlign_, curX_, curY_, dashPhase_, clipL_, clipT_, clipR_, clipB_,
+                                            polyClip_, d_->polyRegion});
 }
 
 void DeviceContext::KeepToBand(int32_t top, int32_t bottom, int32_t bands)
@@ -185,10 +166,10 @@ DcPen DeviceContext::SelectPen(const DcPen& pen)
 }
 DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
 {
-    if (Recording())
-        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush)](DeviceContext& dc) {
-            dc.SelectBrush(f->brushes[i]);
-        });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        rec.Record(1, 0, true, DeferredDrawing::Kind::Brush).v[0] = DeferredDrawing::Chunk::Keep(rec.Open().brushes, brush);
+    }
     return std::exchange(brush_, brush);
 }
 int32_t DeviceContext::SetBkMode(int32_t mode)
@@ -212,7 +193,7 @@ int32_t DeviceContext::SetROP2(int32_t rop)
 {
     const PainterCall leaving;
     if (Recording())
-        Record(1, 0, true, [rop](DeviceContext& dc) { dc.SetROP2(rop); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::Rop, {rop});
     const int32_t old = std::exchange(rop_, rop == Gdi::R2_XORPEN ? rop : Gdi::R2_COPYPEN);
     if (d_->painter.isActive())
         d_->painter.setCompositionMode(rop_ == Gdi::R2_XORPEN ? QPainter::RasterOp_SourceXorDestination
@@ -231,7 +212,7 @@ uint32_t DeviceContext::DeviceColour(int32_t colour) const
 void DeviceContext::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
     if (Recording())
-        Record(1, 0, true, [=](DeviceContext& dc) { dc.SetClipRect(left, top, right, bottom); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::ClipRect, {left, top, right, bottom});
     clipL_ = std::max(left, 0);
     clipT_ = std::max({top, 0, bandTop_});
     clipR_ = std::min(right, width_ - 1);
@@ -244,7 +225,7 @@ void DeviceContext::ClearClip() { SetClipRect(0, 0, width_ - 1, height_ - 1); }
 void DeviceContext::ResetPolygonClip()
 {
     if (Recording())
-        Record(1, 0, true, [](DeviceContext& dc) { dc.ResetPolygonClip(); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::ResetPolygonClip);
     ApplyClip();
 }
 
@@ -265,10 +246,12 @@ void DeviceContext::ApplyClip()
 void DeviceContext::AndPolygonClip(const int32_t* xy, int32_t count)
 {
     const PainterCall leaving;
-    if (Recording())
-        Record(1, 0, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
-            dc.AndPolygonClip(f->points.data() + at, count);
-        });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(1, 0, true, DeferredDrawing::Kind::PolygonClip);
+        op.v[0] = rec.Open().KeepPoints(xy, count);
+        op.v[1] = count;
+    }
     QRegion region(ToQPolygon(xy, count), Qt::WindingFill);
     if (polyClip_)
         region = region.intersected(d_->polyRegion);
@@ -331,7 +314,7 @@ bool DeviceContext::SetPixelV(int32_t x, int32_t y, int32_t colour)
     if (!bits_)
         return false;
     if (Recording())
-        Record(y, y, false, [=](DeviceContext& dc) { dc.SetPixelV(x, y, colour); });
+        d_->deferral->Record(y, y, false, DeferredDrawing::Kind::Pixel, {x, y, colour});
     if (drawPixels_)
         Plot(x, y, DeviceColour(colour));
     return true;
@@ -401,6 +384,43 @@ void DeviceContext::CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     dashPhase_ = phase0 + LineSteps::Count(x1, y1, x2, y2);
 }
 
+// A segment whose rows all miss the clip draws nothing: a band replaying a
+// long chain that crosses it steps only its own rows, and the dashes keep
+// their phase.
+void DeviceContext::CosmeticChain(const int32_t* xy, int32_t count, bool closed, const int32_t* runs)
+{
+    const int32_t t = clipT_, b = clipB_;
+    const bool solid = pen_.style == Gdi::PS_SOLID || pen_.style < 0 || pen_.style > Gdi::PS_DASHDOTDOT;
+    // Nothing to draw and no phase to count.
+    if (solid && !drawPixels_)
+        return;
+    const auto segment = [&](int32_t i, int32_t j) {
+        const int32_t x1 = xy[2 * i], y1 = xy[2 * i + 1], x2 = xy[2 * j], y2 = xy[2 * j + 1];
+        if (std::max(y1, y2) < t || std::min(y1, y2) > b) [[unlikely]] {
+            if (!solid)
+                dashPhase_ += LineSteps::Count(x1, y1, x2, y2);
+        } else {
+            CosmeticLine(x1, y1, x2, y2);
+        }
+    };
+    for (int32_t from = 0; from < count - 1; from += kRun) {
+        const int32_t to = std::min(from + kRun, count - 1);
+        if (runs) {
+            const int32_t k = from / kRun;
+            if (runs[2 * k + 1] < t || runs[2 * k] > b) {
+                if (!solid)
+                    for (int32_t i = from; i < to; ++i)
+                        dashPhase_ += LineSteps::Count(xy[2 * i], xy[2 * i + 1], xy[2 * i + 2], xy[2 * i + 3]);
+                continue;
+            }
+        }
+        for (int32_t i = from; i < to; ++i)
+            segment(i, i + 1);
+    }
+    if (closed && count > 0)
+        segment(count - 1, 0);
+}
+
 // Wide pens go through the painter: round ends and joins for a plain pen,
 // flat ends and bevel joins with dashes of the width for a geometric one.
 void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
@@ -440,7 +460,7 @@ void DeviceContext::PainterLine(const int32_t* xy, int32_t count, bool closed)
 bool DeviceContext::MoveTo(int32_t x, int32_t y)
 {
     if (Recording())
-        Record(1, 0, true, [=](DeviceContext& dc) { dc.MoveTo(x, y); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::MoveTo, {x, y});
     curX_ = x;
     curY_ = y;
     dashPhase_ = 0;
@@ -453,8 +473,8 @@ bool DeviceContext::LineTo(int32_t x, int32_t y)
         return false;
     if (Recording()) {
         const int64_t m = int64_t(pen_.width) + 2;
-        Record(int64_t(std::min(curY_, y)) - m, int64_t(std::max(curY_, y)) + m, true,
-               [=](DeviceContext& dc) { dc.LineTo(x, y); });
+        d_->deferral->Record(int64_t(std::min(curY_, y)) - m, int64_t(std::max(curY_, y)) + m, true,
+                             DeferredDrawing::Kind::LineTo, {x, y});
     }
     if (pen_.style != Gdi::PS_NULL) {
         if (pen_.width <= 1) {
@@ -469,37 +489,27 @@ bool DeviceContext::LineTo(int32_t x, int32_t y)
     return true;
 }
 
-namespace {
-
-// The rows of a list of points, widened by m.
-std::pair<int64_t, int64_t> RowsOf(const int32_t* xy, int32_t count, int64_t m)
-{
-    int32_t top = INT32_MAX, bottom = INT32_MIN;
-    for (int32_t i = 0; i < count; ++i) {
-        top = std::min(top, xy[2 * i + 1]);
-        bottom = std::max(bottom, xy[2 * i + 1]);
-    }
-    return {top - m, bottom + m};
-}
-
-} // namespace
 
 bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
-    if (Recording()) {
-        const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
-            dc.Polyline(f->points.data() + at, count);
-        });
-    }
+    if (!Recording())
+        return DrawPolyline(xy, count, nullptr);
+    DeferredDrawing::Op& op =
+        d_->deferral->RecordChain(DeferredDrawing::Kind::Polyline, xy, count, int64_t(pen_.width) + 2);
+    DrawPolyline(xy, count, nullptr);
+    DeferredDrawing::KeepPhase(op, dashPhase_);
+    return true;
+}
+
+bool DeviceContext::DrawPolyline(const int32_t* xy, int32_t count, const int32_t* runs)
+{
     if (pen_.style == Gdi::PS_NULL)
         return true;
     if (pen_.width <= 1) {
         dashPhase_ = 0;
-        for (int32_t i = 1; i < count; ++i)
-            CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1]);
+        CosmeticChain(xy, count, false, runs);
     } else {
         PainterLine(xy, count, false);
     }
@@ -508,13 +518,52 @@ bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 
 // --- fills ---------------------------------------------------------------
 
-void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush)
+void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush, const int32_t* runs)
 {
     const PainterCall leaving;
     if (!drawPixels_ || brush.kind == DcBrush::Null || count < 3)
         return;
     QPainter& p = d_->painter;
-    const QPolygon poly = ToQPolygon(xy, count);
+    // Within a run of corners above the clip's rows (or below them) only the
+    // first and the last bound edges that reach those rows; the edges left
+    // out and the one that takes their place cross none of them, so the
+    // rows are filled as before, and a band filling its share of a large
+    // polygon scans few edges. A polygon far out is left as it is, for the
+    // painter's own handling of huge coordinates.
+    const int32_t above = clipT_ - 2, below = clipB_ + 2;
+    const auto side = [&](int32_t i) { return xy[2 * i + 1] < above ? -1 : xy[2 * i + 1] > below ? 1 : 0; };
+    QPolygon& poly = d_->fill;
+    poly.resize(count);
+    QPoint* out = poly.data();
+    int32_t n = 0;
+    bool near = true;
+    for (int32_t i = 0; i < count; ++i) {
+        // A run of corners all on one side gives its first and last.
+        if (runs && i % kRun == 0 && i + kRun < count) {
+            const int32_t k = i / kRun, top = runs[2 * k], bottom = runs[2 * k + 1];
+            if (bottom < above || top > below) {
+                const int32_t j = i + kRun - 1;
+                out[n++] = QPoint(xy[2 * i], xy[2 * i + 1]);
+                out[n++] = QPoint(xy[2 * j], xy[2 * j + 1]);
+                i = j;
+                continue;
+            }
+        }
+        const int32_t x = xy[2 * i], y = xy[2 * i + 1];
+        near = near && x > -kNear && x < kNear && y > -kNear && y < kNear;
+        const int s = side(i);
+        if (s != 0 && i > 0 && i + 1 < count && side(i - 1) == s && side(i + 1) == s)
+            continue;
+        out[n++] = QPoint(x, y);
+    }
+    if (!near) {
+        for (int32_t i = 0; i < count; ++i)
+            out[i] = QPoint(xy[2 * i], xy[2 * i + 1]);
+        n = count;
+    }
+    poly.resize(n);
+    if (n < 3)
+        return;
     p.setPen(Qt::NoPen);
     if (brush.kind == DcBrush::Solid)
         p.setBrush(ToQColor(brush.colour));
@@ -530,21 +579,23 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 {
     if (!bits_ || count < 2)
         return false;
-    if (Recording()) {
-        const auto [top, bottom] = RowsOf(xy, count, int64_t(pen_.width) + 2);
-        Record(top, bottom, true, [f = &d_->deferral->Open(), at = d_->deferral->Open().KeepPoints(xy, count), count](DeviceContext& dc) {
-            dc.Polygon(f->points.data() + at, count);
-        });
-    }
-    FillPolygonWithBrush(xy, count, brush_);
+    if (!Recording())
+        return DrawPolygon(xy, count, nullptr);
+    DeferredDrawing::Op& op =
+        d_->deferral->RecordChain(DeferredDrawing::Kind::Polygon, xy, count, int64_t(pen_.width) + 2);
+    DrawPolygon(xy, count, nullptr);
+    DeferredDrawing::KeepPhase(op, dashPhase_);
+    return true;
+}
+
+bool DeviceContext::DrawPolygon(const int32_t* xy, int32_t count, const int32_t* runs)
+{
+    FillPolygonWithBrush(xy, count, brush_, runs);
     if (pen_.style == Gdi::PS_NULL)
         return true;
     if (pen_.width <= 1) {
         dashPhase_ = 0;
-        for (int32_t i = 1; i <= count; ++i) {
-            const int32_t j = i % count;
-            CosmeticLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * j], xy[2 * j + 1]);
-        }
+        CosmeticChain(xy, count, true, runs);
     } else {
         PainterLine(xy, count, true);
     }
@@ -553,10 +604,12 @@ bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 
 bool DeviceContext::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush)
 {
-    if (Recording() && bits_)
-        Record(std::min(top, bottom), std::max(top, bottom), false,
-               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().brushes, brush), left, top, right,
-                bottom](DeviceContext& dc) { dc.FillRect(left, top, right, bottom, f->brushes[i]); });
+    if (Recording() && bits_) {
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(std::min(top, bottom), std::max(top, bottom), false,
+                                             DeferredDrawing::Kind::FillRect, {left, top, right, bottom});
+        op.v[4] = DeferredDrawing::Chunk::Keep(rec.Open().brushes, brush);
+    }
     return FillRectNow(left, top, right, bottom, brush);
 }
 
@@ -577,8 +630,8 @@ bool DeviceContext::Rectangle(int32_t left, int32_t top, int32_t right, int32_t 
         return false;
     if (Recording()) {
         const int64_t m = int64_t(pen_.width) + 2;
-        Record(int64_t(std::min(top, bottom)) - m, int64_t(std::max(top, bottom)) + m, true,
-               [=](DeviceContext& dc) { dc.Rectangle(left, top, right, bottom); });
+        d_->deferral->Record(int64_t(std::min(top, bottom)) - m, int64_t(std::max(top, bottom)) + m, true,
+                             DeferredDrawing::Kind::Rectangle, {left, top, right, bottom});
     }
     if (right < left)
         std::swap(left, right);
@@ -614,14 +667,12 @@ bool DeviceContext::StretchMask(const BitMask& mask, int32_t x, int32_t y, int32
 {
     if (!bits_ || w <= 0 || h <= 0 || mask.width <= 0 || mask.height <= 0)
         return false;
-    if (Recording())
-        Record(y, int64_t(y) + h - 1, false,
-               [f = &d_->deferral->Open(),
-                i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().masks, {x, y, w, h, inkColour, paperColour, d_->deferral->SharedMask(mask)})](
-                   DeviceContext& dc) {
-                   const DeferredDrawing::Mask& m = f->masks[i];
-                   dc.StretchMask(*m.mask, m.x, m.y, m.w, m.h, m.ink, m.paper);
-               });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(y, int64_t(y) + h - 1, false, DeferredDrawing::Kind::Mask);
+        op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().masks,
+                                               {x, y, w, h, inkColour, paperColour, rec.SharedMask(mask)});
+    }
     if (!drawPixels_)
         return true;
     const uint32_t ink = DeviceColour(inkColour);
@@ -676,17 +727,17 @@ bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instanc
 void DeviceContext::DeselectFont()
 {
     if (Recording())
-        Record(1, 0, true, [](DeviceContext& dc) { dc.DeselectFont(); });
+        d_->deferral->Record(1, 0, true, DeferredDrawing::Kind::NoFont);
     hasFont_ = false;
 }
 
 bool DeviceContext::SelectFont(const DcFont& font)
 {
     const PainterCall leaving;
-    if (Recording())
-        Record(1, 0, true, [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().fonts, font)](DeviceContext& dc) {
-            dc.SelectFont(f->fonts[i]);
-        });
+    if (Recording()) {
+        DeferredDrawing& rec = *d_->deferral;
+        rec.Record(1, 0, true, DeferredDrawing::Kind::Font).v[0] = DeferredDrawing::Chunk::Keep(rec.Open().fonts, font);
+    }
     if (!HaveGui() || font.family.isEmpty())
         return false;
     // Every text of a map selects its font again; the same font keeps the
@@ -727,12 +778,11 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         const int64_t em = std::max(font_.pixelHeight, 1);
         const int64_t reach = int64_t(std::abs(w)) + ascent + descent + 2 * em;
         const bool level = font_.escapement % 3600 == 0;
-        Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
-               level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
-               [f = &d_->deferral->Open(), i = DeferredDrawing::Chunk::Keep(d_->deferral->Open().texts, {x, y, text})](DeviceContext& dc) {
-                   const DeferredDrawing::Text& t = f->texts[i];
-                   dc.TextOut(t.x, t.y, t.text);
-               });
+        DeferredDrawing& rec = *d_->deferral;
+        DeferredDrawing::Op& op = rec.Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
+                                             level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
+                                             DeferredDrawing::Kind::Text);
+        op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().texts, {x, y, text});
     }
     if (!drawPixels_)
         return true;

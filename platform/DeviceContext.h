@@ -191,11 +191,8 @@ private:
     struct Impl;
     // The recording and its replay on several cores (platform/DeferredDrawing.h).
     class DeferredDrawing;
-    // Records a call for the replay when deferring; the rows top..bottom
-    // hold every pixel it can touch (none: a change of state only), and a
-    // band outside them replays it only when it changes the state (`state`).
+    // Whether calls are recorded for the replay (DeferredDrawing::Record).
     bool Recording() const { return recording_; }
-    void Record(int64_t top, int64_t bottom, bool state, std::function<void(DeviceContext&)> call);
     // Makes this a replaying context that draws rows top..bottom only, one
     // of `bands` sharing the work.
     void KeepToBand(int32_t top, int32_t bottom, int32_t bands);
@@ -204,8 +201,17 @@ private:
     bool FillRectNow(int32_t left, int32_t top, int32_t right, int32_t bottom, const DcBrush& brush);
     void Plot(int32_t x, int32_t y, uint32_t argb);
     void CosmeticLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // `runs`, when there is one, holds the top and bottom row of each run of
+    // kRun segments (points kRun * k .. kRun * (k + 1)), so that a band skips
+    // the runs that miss it whole; a chain has them only when all its points
+    // lie within kNear, where the painter takes a polygon as it is.
+    static constexpr int32_t kRun = 32;
+    static constexpr int32_t kNear = 1 << 20;
+    bool DrawPolyline(const int32_t* xy, int32_t count, const int32_t* runs);
+    bool DrawPolygon(const int32_t* xy, int32_t count, const int32_t* runs);
+    void CosmeticChain(const int32_t* xy, int32_t count, bool closed, const int32_t* runs);
     void PainterLine(const int32_t* xy, int32_t count, bool closed);
-    void FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush);
+    void FillPolygonWithBrush(const int32_t* xy, int32_t count, const DcBrush& brush, const int32_t* runs = nullptr);
     uint32_t DeviceColour(int32_t colour) const;
 
     QImage& image_;

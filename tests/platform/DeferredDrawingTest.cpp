@@ -8,6 +8,10 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
 namespace {
 
 DcFont Font(int32_t pixels, int32_t escapement)
@@ -149,6 +153,181 @@ TEST(DeviceContextDeferred, SettingsReachTheBandsWhateverComesBetween)
                         i == 2 ? DcBrush::PatternBrush(Checker(4, 4)) : DcBrush::HatchBrush(Gdi::HS_VERTICAL, 0xFF00FF));
         }
     EXPECT_TRUE(dc.Image() == plain);
+}
+
+// Long chains (many runs of segments) in a 203-row image: on 8 cores the
+// bands are rows 13k..13k+12, on 3 cores 34k..34k+33.
+struct Chain {
+    const char* name;
+    std::vector<int32_t> xy;
+};
+
+std::vector<Chain> LongChains()
+{
+    std::vector<Chain> v;
+    // Down and up through every band, turning on a band's first and last
+    // rows, so that it leaves bands and comes back to them.
+    Chain saw{"saw turning at band edges", {}};
+    for (int32_t i = 0; i < 150; ++i)
+        saw.xy.insert(saw.xy.end(), {2 + 2 * i, (i / 10) % 2 == 0 ? 13 * (i % 10) + 12 : 13 * (10 - i % 10)});
+    v.push_back(std::move(saw));
+    // Flat stretches lying on the first and the last row of a band, with
+    // steps from one to the other.
+    Chain steps{"rows at band edges", {}};
+    for (int32_t i = 0; i < 100; ++i)
+        steps.xy.insert(steps.xy.end(), {3 * i, i % 3 == 0 ? 25 : (i % 3 == 1 ? 26 : 38)});
+    v.push_back(std::move(steps));
+    // A comb: long runs of corners above one band and below it, joined by
+    // teeth that cross it.
+    Chain comb{"comb", {}};
+    for (int32_t t = 0; t < 6; ++t) {
+        for (int32_t i = 0; i < 40; ++i)
+            comb.xy.insert(comb.xy.end(), {10 + 45 * t + i, 5 + (i * 7) % 9});
+        for (int32_t i = 0; i < 40; ++i)
+            comb.xy.insert(comb.xy.end(), {50 + 45 * t - i, 190 - (i * 5) % 11});
+    }
+    v.push_back(std::move(comb));
+    // A ring over the whole height, its corners going round twice.
+    Chain ring{"ring over every band", {}};
+    for (int32_t i = 0; i < 181; ++i) {
+        const int32_t r = i % 2 ? 100 : 60;
+        const double a = i * 4 * 3.14159265358979 / 181;
+        ring.xy.insert(ring.xy.end(), {150 + int32_t(r * 1.4 * std::cos(a)), 101 + int32_t(r * std::sin(a))});
+    }
+    v.push_back(std::move(ring));
+    return v;
+}
+
+// Every chain drawn as a line and as a filled polygon, with the pens,
+// brushes and clips changing between them, and a text and a mask across
+// the bands among them.
+void DrawChains(DeviceContext& dc)
+{
+    dc.FillRect(0, 0, 301, 203, DcBrush::SolidBrush(0xFFFFFF));
+    dc.SetBkColor(0x00C0C0);
+    dc.MoveTo(150, 0);
+    int32_t k = 0;
+    for (const Chain& c : LongChains()) {
+        const int32_t n = int32_t(c.xy.size() / 2);
+        const DcPen pens[] = {{Gdi::PS_SOLID, 1, 0x0000FF, false},
+                              {Gdi::PS_DASHDOTDOT, 1, 0x008000, false},
+                              {Gdi::PS_DOT, 1, 0x800000, false},
+                              {Gdi::PS_DASH, 3, 0x404040, true}};
+        dc.SelectPen(pens[k % 4]);
+        dc.SetBkMode(k % 2 ? Gdi::TRANSPARENT : Gdi::OPAQUE);
+        dc.Polyline(c.xy.data(), n);
+        // Goes on with the dash phase the chain left, in bands it missed too.
+        dc.LineTo(290 - 60 * k, 200 - 45 * k);
+        dc.SelectBrush(k % 2 ? DcBrush::HatchBrush(Gdi::HS_BDIAGONAL, 0xA02020) : DcBrush::SolidBrush(0x30B030 + k));
+        dc.SelectPen(pens[(k + 1) % 4]);
+        if (k == 2)
+            dc.SetClipRect(0, 20, 300, 160); // cuts bands in their middle
+        dc.Polygon(c.xy.data(), n);
+        dc.ClearClip();
+        dc.SetROP2(Gdi::R2_XORPEN);
+        dc.SelectPen(pens[0]);
+        dc.Polygon(c.xy.data(), n);
+        dc.SetROP2(Gdi::R2_COPYPEN);
+        if (k == 1) {
+            dc.StretchMask(Checker(7, 5), 60, 12, 90, 160, 0x000000, -1);
+            dc.SetTextAlign(Gdi::TA_LEFT);
+            if (dc.SelectFont(Font(30, 900)))
+                dc.TextOut(200, 180, QStringLiteral("縦 across"));
+        }
+        ++k;
+    }
+}
+
+TEST(DeviceContextDeferred, LongChainsAcrossBandsDrawTheCallByCallPixels)
+{
+    EnsureGuiApp();
+    QImage plain(301, 203, QImage::Format_RGB32);
+    DeviceContext direct(plain);
+    DrawChains(direct);
+    for (const int threads : {8, 3}) {
+        SCOPED_TRACE(threads);
+        QImage image(301, 203, QImage::Format_RGB32);
+        DeviceContext dc(image);
+        dc.BeginDeferred(threads);
+        DrawChains(dc);
+        dc.EndDeferred();
+        EXPECT_TRUE(image == plain);
+    }
+}
+
+// A fill under a clip of rows gives those rows of the unclipped fill and
+// leaves the rest, for clips starting and ending on corners and between
+// them, down to a single row.
+TEST(DeviceContextDeferred, AClipOfRowsKeepsThoseRowsOfTheFill)
+{
+    EnsureGuiApp();
+    struct Rows {
+        const char* name;
+        int32_t top, bottom;
+    } const rows[] = {
+        {"one row on corners", 12, 12}, {"one row between", 60, 60}, {"top edge", 0, 40},
+        {"a band", 13, 25},            {"middle", 70, 130},         {"bottom edge", 150, 202},
+    };
+    for (const Chain& c : LongChains()) {
+        const int32_t n = int32_t(c.xy.size() / 2);
+        QImage whole(301, 203, QImage::Format_RGB32);
+        whole.fill(Qt::black);
+        {
+            DeviceContext dc(whole);
+            dc.SelectPen({Gdi::PS_NULL, 1, 0, false});
+            dc.SelectBrush(DcBrush::SolidBrush(0xFFFFFF));
+            dc.Polygon(c.xy.data(), n);
+        }
+        for (const Rows& r : rows) {
+            SCOPED_TRACE(std::string(c.name) + " / " + r.name);
+            QImage part(301, 203, QImage::Format_RGB32);
+            part.fill(Qt::black);
+            DeviceContext dc(part);
+            dc.SetClipRect(0, r.top, 300, r.bottom);
+            dc.SelectPen({Gdi::PS_NULL, 1, 0, false});
+            dc.SelectBrush(DcBrush::SolidBrush(0xFFFFFF));
+            dc.Polygon(c.xy.data(), n);
+            int32_t wrong = 0;
+            for (int32_t y = 0; y < 203; ++y)
+                for (int32_t x = 0; x < 301; ++x) {
+                    const QRgb want = y >= r.top && y <= r.bottom ? whole.pixel(x, y) : qRgb(0, 0, 0);
+                    wrong += part.pixel(x, y) != want;
+                }
+            EXPECT_EQ(wrong, 0);
+        }
+    }
+}
+
+// A font that cannot be selected leaves the font before it, so a band
+// must take every change of font in turn, not the last one only.
+TEST(DeviceContextDeferred, AFailedFontChoiceLeavesTheFontBeforeIt)
+{
+    EnsureGuiApp();
+    QImage plain(120, 90, QImage::Format_RGB32), image(120, 90, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    image.fill(Qt::white);
+    DeviceContext direct(plain), dc(image);
+    dc.BeginDeferred(4);
+    DcFont none = Font(14, 0);
+    none.family.clear();
+    std::vector<bool> answers[2];
+    int32_t k = 0;
+    for (DeviceContext* c : {&direct, &dc}) {
+        c->SetBkMode(Gdi::TRANSPARENT);
+        c->SelectFont(Font(14, 0));
+        c->TextOut(5, 70, QStringLiteral("one"));
+        c->DeselectFont();
+        answers[k].push_back(c->SelectFont(none));
+        answers[k].push_back(c->TextOut(5, 80, QStringLiteral("none")));
+        c->SelectFont(Font(16, 0));
+        answers[k].push_back(c->SelectFont(none));
+        answers[k].push_back(c->TextOut(60, 80, QStringLiteral("two")));
+        ++k;
+    }
+    dc.EndDeferred();
+    EXPECT_EQ(answers[0], (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(answers[1], answers[0]);
+    EXPECT_TRUE(image == plain);
 }
 
 // One core has nothing to share: the calls are drawn at once.
