@@ -168,7 +168,10 @@ DcBrush DeviceContext::SelectBrush(const DcBrush& brush)
 {
     if (Recording()) {
         DeferredDrawing& rec = *d_->deferral;
-        rec.Record(1, 0, true, DeferredDrawing::Kind::Brush).v[0] = DeferredDrawing::Chunk::Keep(rec.Open().brushes, brush);
+        // Recorded first: a recording may start a new stretch, which must
+        // be the one that keeps the brush.
+        DeferredDrawing::Op& op = rec.Record(1, 0, true, DeferredDrawing::Kind::Brush);
+        op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().brushes, brush);
     }
     return std::exchange(brush_, brush);
 }
@@ -736,7 +739,10 @@ bool DeviceContext::SelectFont(const DcFont& font)
     const PainterCall leaving;
     if (Recording()) {
         DeferredDrawing& rec = *d_->deferral;
-        rec.Record(1, 0, true, DeferredDrawing::Kind::Font).v[0] = DeferredDrawing::Chunk::Keep(rec.Open().fonts, font);
+        // Recorded first: a recording may start a new stretch, which must
+        // be the one that keeps the font.
+        DeferredDrawing::Op& op = rec.Record(1, 0, true, DeferredDrawing::Kind::Font);
+        op.v[0] = DeferredDrawing::Chunk::Keep(rec.Open().fonts, font);
     }
     if (!HaveGui() || font.family.isEmpty())
         return false;

@@ -343,3 +343,35 @@ TEST(DeviceContextDeferred, OneCoreDrawsAtOnce)
 }
 
 } // namespace
+
+// A brush or font chosen just as the stretch being recorded fills up goes
+// with the stretch that starts there: every offset from the stretch's end.
+TEST(DeviceContextDeferred, AChoiceOnAStretchsLastCallKeepsItsBrushAndFont)
+{
+    EnsureGuiApp();
+    const auto script = [](DeviceContext& dc, int32_t before) {
+        // Small rectangles, each one recorded call, up to near a stretch's end.
+        for (int32_t i = 0; i < before; ++i)
+            dc.SetPixelV(i % 97, (i / 97) % 40, 0x101010 * (i % 13));
+        dc.SelectBrush(DcBrush::SolidBrush(0x2060C0));
+        const int32_t box[] = {10, 45, 120, 50, 110, 95, 15, 90};
+        dc.Polygon(box, 4);
+        dc.SelectFont(Font(14, 0));
+        dc.TextOut(20, 60, QStringLiteral("Ab"));
+        dc.SelectBrush(DcBrush::HatchBrush(Gdi::HS_CROSS, 0x00A000));
+        const int32_t tri[] = {60, 40, 100, 99, 20, 99};
+        dc.Polygon(tri, 3);
+    };
+    for (const int32_t before : {4090, 4093, 4094, 4095, 4096, 4097}) {
+        SCOPED_TRACE(before);
+        QImage plain(128, 100, QImage::Format_RGB32), image(128, 100, QImage::Format_RGB32);
+        plain.fill(Qt::white);
+        image.fill(Qt::white);
+        DeviceContext direct(plain), dc(image);
+        script(direct, before);
+        dc.BeginDeferred(4);
+        script(dc, before);
+        dc.EndDeferred();
+        EXPECT_TRUE(image == plain);
+    }
+}
