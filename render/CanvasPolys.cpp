@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -54,6 +57,47 @@ int32_t ChopPitch(const MapViewport& view, int32_t mm) {
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ? 1 : 0); }
+
+// Plane points to pixels as the view's XYToCanvas does, a non-finite
+// coordinate taken as 0. Every point of a map comes through here, so both
+// coordinates of a point go through the same steps side by side, without
+// branches.
+void PlaneToCanvas(const MapViewport& view, std::span<const PlaneXY> xy, std::span<PolyPoint> pts) {
+#if defined(__SSE2__)
+    // A finite scale keeps products free of NaN, which the scalar road
+    // would raise as an error.
+    if (std::isfinite(view.ratioX) && std::isfinite(view.ratioY)) {
+        const __m128d zero = _mm_setzero_pd();
+        const __m128d ratio = _mm_set_pd(view.ratioY, view.ratioX);
+        const __m128d over = _mm_set1_pd(2147483646.0), overTo = _mm_set1_pd(2147483647.0);
+        const __m128d under = _mm_set1_pd(-2147483646.0), underTo = _mm_set1_pd(-2147483647.0);
+        const __m128d sign = _mm_set_pd(-1.0, 1.0);
+        const __m128d centre = _mm_set_pd(double(view.centerPixY), double(view.centerPixX));
+        const __m128d lowest = _mm_set1_pd(-2147483648.0), highest = _mm_set1_pd(2147483647.0);
+        for (size_t i = 0; i < xy.size(); ++i) {
+            __m128d v = _mm_loadu_pd(&xy[i].x);
+            v = _mm_and_pd(v, _mm_cmpeq_pd(_mm_sub_pd(v, v), zero));
+            v = _mm_mul_pd(v, ratio);
+            // Saturating as DblToLng does: beyond +-2147483646 is +-2147483647.
+            const __m128d up = _mm_cmpgt_pd(v, over), down = _mm_cmplt_pd(v, under);
+            v = _mm_or_pd(_mm_andnot_pd(up, v), _mm_and_pd(up, overTo));
+            v = _mm_or_pd(_mm_andnot_pd(down, v), _mm_and_pd(down, underTo));
+            // Rounded in the current mode like DblToLng; the centre is added
+            // in doubles, exact at these sizes, then saturated.
+            v = _mm_cvtepi32_pd(_mm_cvtpd_epi32(v));
+            v = _mm_add_pd(centre, _mm_mul_pd(v, sign));
+            v = _mm_min_pd(_mm_max_pd(v, lowest), highest);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(&pts[i]), _mm_cvttpd_epi32(v));
+        }
+        return;
+    }
+#endif
+    for (size_t i = 0; i < xy.size(); ++i) {
+        const double px = xy[i].x, py = xy[i].y;
+        const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
+        pts[i] = {c.x, c.y};
+    }
+}
 
 } // namespace
 
@@ -125,25 +169,17 @@ std::shared_ptr<clsPoly> CanvasPolys::PolyMapToCanvas(MapViewport& view, clsPoly
                 // value it left; a non-finite one becomes the origin.
                 pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
             }
-            work.Assign(pts);
             const double t = view.dpix * flatPitch_ / 25.4 / view.ratioX;
-            work.CompressB(t / 1000, t);
-            const std::span<const PolyPoint> plane = work.Span();
-            pts.resize(plane.size());
-            for (size_t i = 0; i < plane.size(); ++i) {
-                const CanvasPoint c = view.XYToCanvas({double(plane[i].x), double(plane[i].y)});
-                pts[i] = {c.x, c.y};
+            pts.resize(clsPoly::CompressPoints(pts, t / 1000, t));
+            for (PolyPoint& p : pts) {
+                const CanvasPoint c = view.XYToCanvas({double(p.x), double(p.y)});
+                p = {c.x, c.y};
             }
             out->Assign(pts);
         } else {
-            for (size_t i = 0; i < pts.size(); ++i) {
-                const double px = xy[i].x, py = xy[i].y;
-                const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
-                pts[i] = {c.x, c.y};
-            }
-            work.Assign(pts);
-            work.CompressB(0.0005, 80.0);
-            out->Assign(work.Span());
+            PlaneToCanvas(view, xy, pts);
+            pts.resize(clsPoly::CompressPoints(pts, 0.0005, 80.0));
+            out->Assign(pts);
         }
         if (!view.nt && !out->Clip(view.limit)) return nullptr;
         return out;
