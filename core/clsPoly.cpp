@@ -476,61 +476,84 @@ namespace {
 
 // The passes over a[0..m), m >= 4, compacting in place; the count left.
 size_t ThinPasses(PolyPoint* a, size_t m, double dif, double limit) {
+    const ThinRule rule(dif, limit);
+    // Working blocks: the nodes that lost their middle point in this pass
+    // and the last, and the links of the list after the first pass.
+    thread_local std::vector<int32_t> dropScratch, droppedScratch, nextScratch, prevScratch;
+    std::vector<int32_t>& dropBlock = Scratch(dropScratch);
+    dropBlock.resize(m);
+    int32_t* dropAt = dropBlock.data();
+    size_t drops = 0;
     // The first pass walks the whole list and compacts it as it goes: a
     // kept point is copied down behind the walk, a removed one skipped.
-    const ThinRule rule(dif, limit);
-    thread_local std::vector<int32_t> dropScratch;
-    std::vector<int32_t>& dropAt = Scratch(dropScratch); // nodes that lost their middle point
     {
         size_t w = 0; // the node, already in place
         size_t r = 1; // the next point not yet walked over
         while (r + 1 < m) {
             if (rule.Drops(a[w], a[r], a[r + 1])) {
                 // The middle point goes; the walk goes on from the far one.
-                dropAt.push_back(int32_t(w));
+                dropAt[drops++] = int32_t(w);
                 ++r;
             }
             a[++w] = a[r++];
         }
-        if (dropAt.empty()) return m;
+        if (drops == 0) return m;
         std::copy(a + r, a + m, a + w + 1);
         m = w + 1 + (m - r);
     }
     // A triple kept in one pass and untouched by its removals is kept
     // again, so a later pass judges only the triples a removal changed: the
-    // one at the node that lost its middle point and the one before it.
-    // These lie within the next window; the points become a linked list.
-    thread_local std::vector<int32_t> nextScratch, prevScratch, againScratch;
-    std::vector<int32_t>& next = Scratch(nextScratch);
-    std::vector<int32_t>& prev = Scratch(prevScratch);
-    std::vector<int32_t>& again = Scratch(againScratch);
+    // one at the node that lost its middle point and the one before it, in
+    // the order of the walk. These lie within the next window; the points
+    // become a linked list.
+    std::vector<int32_t>& droppedBlock = Scratch(droppedScratch);
+    std::vector<int32_t>& nextBlock = Scratch(nextScratch);
+    std::vector<int32_t>& prevBlock = Scratch(prevScratch);
+    droppedBlock.resize(m);
+    nextBlock.resize(m);
+    prevBlock.resize(m);
+    int32_t* dropped = droppedBlock.data();
+    int32_t* next = nextBlock.data();
+    int32_t* prev = prevBlock.data();
     const int32_t end = int32_t(m), gone = -2;
-    next.resize(m);
-    prev.resize(m);
-    for (int32_t i = 0; i < end; ++i) next[size_t(i)] = i + 1, prev[size_t(i)] = i - 1;
-    while (!dropAt.empty()) {
-        again.clear();
-        for (const int32_t i : dropAt) {
-            const int32_t before = prev[size_t(i)];
-            if (before >= 0 && (again.empty() || again.back() != before)) again.push_back(before);
-            if (again.empty() || again.back() != i) again.push_back(i);
+    for (int32_t i = 0; i < end; ++i) next[i] = i + 1, prev[i] = i - 1;
+    // Judges the triple at node c; false when c has no far point (nor has
+    // any node after it).
+    size_t nextDrops = 0;
+    auto judge = [&](int32_t c) {
+        const int32_t mid = next[c];
+        const int32_t far = mid < end ? next[mid] : end;
+        if (far >= end) return false;
+        if (rule.Drops(a[c], a[mid], a[far])) {
+            prev[mid] = gone;
+            next[c] = far;
+            prev[far] = c;
+            dropped[nextDrops++] = c;
         }
-        dropAt.clear();
-        for (const int32_t c : again) {
-            if (prev[size_t(c)] == gone) continue;
-            const int32_t mid = next[size_t(c)];
-            const int32_t far = mid < end ? next[size_t(mid)] : end;
-            if (far >= end) break;
-            if (rule.Drops(a[c], a[mid], a[far])) {
-                prev[size_t(mid)] = gone;
-                next[size_t(c)] = far;
-                prev[size_t(far)] = c;
-                dropAt.push_back(c);
+        return true;
+    };
+    while (drops > 0) {
+        nextDrops = 0;
+        int32_t judged = -1;
+        for (size_t k = 0; k < drops; ++k) {
+            const int32_t i = dropAt[k];
+            if (prev[i] == gone) continue;
+            // The node before i: unless it was judged just now, or took the
+            // place of one that went, which the walk skips as well.
+            const int32_t before = prev[i];
+            if (before >= 0 && before != judged) {
+                if (!judge(before)) break;
+                judged = before;
+                if (prev[i] == gone) continue;
             }
+            if (!judge(i)) break;
+            judged = i;
         }
+        std::swap(dropAt, dropped);
+        drops = nextDrops;
     }
     size_t kept = 0;
-    for (int32_t i = 0; i < end; i = next[size_t(i)]) a[kept++] = a[i];
+    for (int32_t i = 0; i < end; i = next[i]) a[kept++] = a[i];
     return kept;
 }
 

@@ -128,6 +128,30 @@ TEST(CanvasPolys, ListsAtTheEdgesComeOutAsStepByStep) {
     }
 }
 
+TEST(CanvasPolys, PixelsBeyond32BitsSaturateAsStepByStep) {
+    // A view scaled far beyond what the plot allows puts most of the globe
+    // past the 32-bit pixel range: both roads must stop at its ends alike,
+    // in x and in y, from either side of the centre.
+    PlotWorld w(800, 400);
+    const Pts pts{{-600000, -300000}, {-1000, -2000}, {0, 0}, {1, 1}, {3, 0}, {2000, 1000}, {600000, 300000},
+                  {600000, -300000}, {5, 5}, {-600000, 300000}, {-600001, 299999}};
+    for (const View& v : {kViews[0], kViews[1]}) {
+        for (const double times : {1e4, 1e7, -1e7}) {
+            MapViewport view = ViewOf(w, v);
+            view.ratioX *= times, view.ratioY *= times;
+            view.centerPixX = INT32_MAX - 5;
+            view.centerPixY = INT32_MIN + 5;
+            view.nt = true;
+            const clsPoly poly = Make(pts);
+            const Pts want = StepByStep(view, poly);
+            const auto atEnd = [](int32_t c) { return c == INT32_MAX || c == INT32_MIN || c == -INT32_MAX; };
+            EXPECT_TRUE(std::any_of(want.begin(), want.end(), [&](PolyPoint p) { return atEnd(p.x); })) << v.name;
+            EXPECT_TRUE(std::any_of(want.begin(), want.end(), [&](PolyPoint p) { return atEnd(p.y); })) << v.name;
+            EXPECT_EQ(Drawn(view, poly), AsDrawn(want)) << v.name << ", " << times;
+        }
+    }
+}
+
 TEST(CanvasPolys, StepsAtThePitchGetPointsOnlyBeyondIt) {
     PlotWorld w(800, 400);
     for (const View& v : kViews) {
