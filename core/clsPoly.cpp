@@ -50,6 +50,15 @@ public:
     ThinRule(double dif, double limit) : dif_(dif), limit_(limit) {
         const double lo = dif > 0 ? dif : 0;
         crossFloor_ = 8 * (lo + kSlack) * (lo + kSlack) * (1 + 1e-9);
+        // Legs whose squares are at most shortSq_ keep any bend: with |c| >= 1
+        // the square of the detour is at least 1 / (16 shortSq_^3).
+        shortSq_ = 0;
+        const double q = std::cbrt(1 / (2 * crossFloor_));
+        if (q >= 1) {
+            shortSq_ = int64_t(std::min(q, 1e6));
+            while (shortSq_ > 0 && crossFloor_ * double(shortSq_) * double(shortSq_) * double(2 * shortSq_) >= 1)
+                --shortSq_;
+        }
         collinearDrops_ = dif >= kSlack;
         backKeeps_ = dif + kSlack < 2;
         if (!(limit >= 0)) {
@@ -65,9 +74,9 @@ public:
     bool Drops(PolyPoint node, PolyPoint mid, PolyPoint far) const {
         const int64_t ax = int64_t(mid.x) - node.x, ay = int64_t(mid.y) - node.y;
         const int64_t bx = int64_t(far.x) - mid.x, by = int64_t(far.y) - mid.y;
-        constexpr uint64_t kShort = uint64_t(1) << 20;
-        if (uint64_t(ax + int64_t(kShort)) < 2 * kShort && uint64_t(ay + int64_t(kShort)) < 2 * kShort &&
-            uint64_t(bx + int64_t(kShort)) < 2 * kShort && uint64_t(by + int64_t(kShort)) < 2 * kShort) {
+        // All four within -2^20..2^20-1: shifted, none has a bit at 2^21 or above.
+        constexpr int64_t kShort = int64_t(1) << 20;
+        if (uint64_t((ax + kShort) | (ay + kShort) | (bx + kShort) | (by + kShort)) < uint64_t(2 * kShort)) {
             const int64_t c = ax * by - ay * bx;
             if (c == 0) {
                 if (ax * bx + ay * by >= 0) {
@@ -76,9 +85,10 @@ public:
                     return false;
                 }
             } else {
-                const double cc = double(c) * double(c);
-                const double a2 = double(ax * ax + ay * ay), b2 = double(bx * bx + by * by);
-                if (cc * cc > crossFloor_ * a2 * b2 * (a2 + b2)) return false;
+                const int64_t a2 = ax * ax + ay * ay, b2 = bx * bx + by * by;
+                if (a2 <= shortSq_ && b2 <= shortSq_) return false;
+                const double cc = double(c) * double(c), da2 = double(a2), db2 = double(b2);
+                if (cc * cc > crossFloor_ * da2 * db2 * (da2 + db2)) return false;
             }
         }
         const double straight = Dist(node, far);
@@ -99,6 +109,7 @@ private:
 
     double dif_, limit_;
     double crossFloor_;
+    int64_t shortSq_;
     bool collinearDrops_, backKeeps_;
     int64_t inSq_, outSq_;
 };
@@ -477,84 +488,49 @@ namespace {
 // The passes over a[0..m), m >= 4, compacting in place; the count left.
 size_t ThinPasses(PolyPoint* a, size_t m, double dif, double limit) {
     const ThinRule rule(dif, limit);
-    // Working blocks: the nodes that lost their middle point in this pass
-    // and the last, and the links of the list after the first pass.
-    thread_local std::vector<int32_t> dropScratch, droppedScratch, nextScratch, prevScratch;
-    std::vector<int32_t>& dropBlock = Scratch(dropScratch);
-    dropBlock.resize(m);
-    int32_t* dropAt = dropBlock.data();
-    size_t drops = 0;
-    // The first pass walks the whole list and compacts it as it goes: a
-    // kept point is copied down behind the walk, a removed one skipped.
-    {
-        size_t w = 0; // the node, already in place
-        size_t r = 1; // the next point not yet walked over
-        while (r + 1 < m) {
-            if (rule.Drops(a[w], a[r], a[r + 1])) {
+    // The triples to judge in the coming pass, by the position of the node.
+    thread_local std::vector<uint8_t> judgeScratch;
+    std::vector<uint8_t>& judgeBlock = Scratch(judgeScratch);
+    judgeBlock.assign(m, 0);
+    uint8_t* judge = judgeBlock.data();
+    // Every pass compacts the list as it walks: a kept point is copied down
+    // behind the walk, a removed one skipped, the part after the window
+    // moved down at the end. A triple kept in one pass and untouched by its
+    // removals is kept again, so a later pass judges only the triples a
+    // removal changed: the one at the node that lost its middle point and
+    // the one before it. The first pass judges them all.
+    size_t start = 0, end = m - 3; // the window of nodes, inclusive
+    for (bool first = true;; first = false) {
+        size_t w = start; // the node, already in place
+        size_t r = start + 1; // the next point not yet walked over
+        size_t at = start; // the node's place when the pass began
+        size_t firstDrop = 0, lastDrop = 0, drops = 0;
+        PolyPoint node = a[start];
+        while (at <= end && r + 1 < m) {
+            const bool due = first || judge[at];
+            judge[at] = 0;
+            if (due && rule.Drops(node, a[r], a[r + 1])) {
                 // The middle point goes; the walk goes on from the far one.
-                dropAt[drops++] = int32_t(w);
+                judge[r] = 0;
+                if (drops++ == 0) firstDrop = w;
+                lastDrop = w;
+                if (w > 0) judge[w - 1] = 1;
+                judge[w] = 1;
                 ++r;
             }
-            a[++w] = a[r++];
+            node = a[r];
+            at = r++;
+            a[++w] = node;
         }
+        // What the walk did not reach holds no mark: the marks behind it
+        // are the next pass's.
+        std::fill(judge + w + 1, judge + m, uint8_t(0));
         if (drops == 0) return m;
         std::copy(a + r, a + m, a + w + 1);
         m = w + 1 + (m - r);
+        start = firstDrop >= 1 ? firstDrop - 1 : firstDrop;
+        end = lastDrop;
     }
-    // A triple kept in one pass and untouched by its removals is kept
-    // again, so a later pass judges only the triples a removal changed: the
-    // one at the node that lost its middle point and the one before it, in
-    // the order of the walk. These lie within the next window; the points
-    // become a linked list.
-    std::vector<int32_t>& droppedBlock = Scratch(droppedScratch);
-    std::vector<int32_t>& nextBlock = Scratch(nextScratch);
-    std::vector<int32_t>& prevBlock = Scratch(prevScratch);
-    droppedBlock.resize(m);
-    nextBlock.resize(m);
-    prevBlock.resize(m);
-    int32_t* dropped = droppedBlock.data();
-    int32_t* next = nextBlock.data();
-    int32_t* prev = prevBlock.data();
-    const int32_t end = int32_t(m), gone = -2;
-    for (int32_t i = 0; i < end; ++i) next[i] = i + 1, prev[i] = i - 1;
-    // Judges the triple at node c; false when c has no far point (nor has
-    // any node after it).
-    size_t nextDrops = 0;
-    auto judge = [&](int32_t c) {
-        const int32_t mid = next[c];
-        const int32_t far = mid < end ? next[mid] : end;
-        if (far >= end) return false;
-        if (rule.Drops(a[c], a[mid], a[far])) {
-            prev[mid] = gone;
-            next[c] = far;
-            prev[far] = c;
-            dropped[nextDrops++] = c;
-        }
-        return true;
-    };
-    while (drops > 0) {
-        nextDrops = 0;
-        int32_t judged = -1;
-        for (size_t k = 0; k < drops; ++k) {
-            const int32_t i = dropAt[k];
-            if (prev[i] == gone) continue;
-            // The node before i: unless it was judged just now, or took the
-            // place of one that went, which the walk skips as well.
-            const int32_t before = prev[i];
-            if (before >= 0 && before != judged) {
-                if (!judge(before)) break;
-                judged = before;
-                if (prev[i] == gone) continue;
-            }
-            if (!judge(i)) break;
-            judged = i;
-        }
-        std::swap(dropAt, dropped);
-        drops = nextDrops;
-    }
-    size_t kept = 0;
-    for (int32_t i = 0; i < end; i = next[i]) a[kept++] = a[i];
-    return kept;
 }
 
 } // namespace
