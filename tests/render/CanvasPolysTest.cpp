@@ -5,6 +5,7 @@
 #include "support/PlotWorld.h"
 
 #include "render/CanvasPolys.h"
+#include "core/LibraryMaths.h"
 
 #include <algorithm>
 #include <array>
@@ -38,6 +39,30 @@ Pts StepByStep(MapViewport view, const clsPoly& source) {
     }
     canvas.CompressB(0.0005, 80.0);
     return Pts(canvas.Span().begin(), canvas.Span().end());
+}
+
+// The same with a flattening pitch: thinned in plane metres first, then
+// turned into pixels.
+Pts StepByStepFlat(MapViewport view, const clsPoly& source, int32_t flatMm) {
+    clsPoly poly = source.Copy();
+    if (!poly.IsOverlapArea(view.field)) return {};
+    poly.Clip(view.field);
+    if (poly.Count() < 2) return {};
+    const int32_t word = MapProjection::PrjStatus(view.prjIndex);
+    poly.Chop(view.ChopSpacing(kChopMm), (word & 0xF800) ? 3 : 1);
+    std::vector<PlaneXY> xy(size_t(poly.Count()));
+    view.projector.CnvLLtoXY(poly.Span(), xy);
+    clsPoly plane;
+    for (const PlaneXY& p : xy)
+        plane.AddXY(std::isfinite(p.x) ? Library::DblToLng(p.x) : 0, std::isfinite(p.y) ? Library::DblToLng(p.y) : 0);
+    const double t = view.dpix * flatMm / 25.4 / view.ratioX;
+    plane.CompressB(t / 1000, t);
+    Pts out;
+    for (const PolyPoint& q : plane.Span()) {
+        const CanvasPoint c = view.XYToCanvas({double(q.x), double(q.y)});
+        out.push_back({c.x, c.y});
+    }
+    return out;
 }
 
 // What the plot draws of the list: its pieces, one after the other.
@@ -102,6 +127,34 @@ TEST(CanvasPolys, RandomListsComeOutAsStepByStep) {
             if (ring) pts.push_back(pts.front());
             const clsPoly poly = Make(pts);
             ASSERT_EQ(Drawn(view, poly, ring), AsDrawn(StepByStep(view, poly))) << v.name << ", round " << round;
+        }
+    }
+}
+
+TEST(CanvasPolys, AFlatteningPitchThinsInPlaneMetresAsStepByStep) {
+    PlotWorld w(800, 400);
+    std::mt19937 rng(3102);
+    for (const View& v : kViews) {
+        if (MapProjection::PrjStatus(v.index) & 0x0200) continue; // flattened only where lines bend
+        const MapViewport view = ViewOf(w, v);
+        for (const int32_t flat : {1, 5, 50}) {
+            for (int round = 0; round < 40; ++round) {
+                const int32_t reach = std::array{200, 5000, 60000}[rng() % 3];
+                int32_t x = v.lon + int32_t(rng() % 200001) - 100000, y = v.lat + int32_t(rng() % 100001) - 50000;
+                Pts pts;
+                for (int n = 2 + int(rng() % 120); n-- > 0;) {
+                    pts.push_back({x, y});
+                    x = std::clamp(x + int32_t(rng() % (2 * reach + 1)) - reach, -648000, 648000);
+                    y = std::clamp(y + int32_t(rng() % (2 * reach + 1)) - reach, -324000, 324000);
+                }
+                const clsPoly poly = Make(pts);
+                clsPoly copy = poly.Copy();
+                MapViewport at = view;
+                std::vector<Pts> drawn;
+                for (const auto& p : CanvasPolys(kChopMm, flat).PolysMapToCanvas(at, copy, false))
+                    drawn.emplace_back(p->Span().begin(), p->Span().end());
+                ASSERT_EQ(drawn, AsDrawn(StepByStepFlat(view, poly, flat))) << v.name << ", " << flat << " mm, round " << round;
+            }
         }
     }
 }
