@@ -31,9 +31,35 @@ bool JumpsDateLine(std::span<const PolyPoint> pts) {
     return false;
 }
 
+#if defined(__SSE2__)
+// Four steps at a time: larger minus smaller coordinate, read unsigned, is
+// the step's size exactly for 32-bit coordinates; x only in mode 1.
+__attribute__((target("avx2"))) bool NeedsChopAvx2(std::span<const PolyPoint> pts, int32_t pitch, int16_t mode,
+                                                   size_t& from) {
+    const __m256i beyond = _mm256_set1_epi32(int32_t(uint32_t(pitch) + 1));
+    const __m256i lanes = mode == 1 ? _mm256_set1_epi64x(0xFFFFFFFF) : _mm256_set1_epi32(-1);
+    size_t i = 1;
+    for (; i + 4 <= pts.size(); i += 4) {
+        const __m256i cur = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&pts[i]));
+        const __m256i prev = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&pts[i - 1]));
+        const __m256i step =
+            _mm256_and_si256(_mm256_sub_epi32(_mm256_max_epi32(cur, prev), _mm256_min_epi32(cur, prev)), lanes);
+        // step >= pitch + 1, unsigned.
+        if (!_mm256_testz_si256(_mm256_cmpeq_epi32(_mm256_max_epu32(step, beyond), step), lanes)) return true;
+    }
+    from = i;
+    return false;
+}
+#endif
+
 // Whether Chop with this pitch and mode would put any point in.
 bool NeedsChop(std::span<const PolyPoint> pts, int32_t pitch, int16_t mode) {
-    for (size_t i = 1; i < pts.size(); ++i) {
+    size_t from = 1;
+#if defined(__SSE2__)
+    static const bool avx2 = __builtin_cpu_supports("avx2") != 0;
+    if (avx2 && pitch >= 0 && NeedsChopAvx2(pts, pitch, mode, from)) return true;
+#endif
+    for (size_t i = from; i < pts.size(); ++i) {
         const int64_t ax = std::abs(int64_t(pts[i].x) - pts[i - 1].x), ay = std::abs(int64_t(pts[i].y) - pts[i - 1].y);
         if ((mode == 1 ? ax : std::max(ax, ay)) > pitch) return true;
     }

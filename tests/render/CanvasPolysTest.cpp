@@ -214,8 +214,15 @@ TEST(CanvasPolys, StepsAtThePitchGetPointsOnlyBeyondIt) {
         for (const int32_t step : {pitch, pitch + 1}) {
             // Along a parallel (mode 1 and 3 alike) and slanting, where
             // mode 3 cuts by the larger step.
-            for (const Pts& pts : {Pts{{v.lon, v.lat}, {v.lon + step, v.lat}, {v.lon + step, v.lat + 10}},
-                                   Pts{{v.lon, v.lat}, {v.lon + step / 2, v.lat + step}, {v.lon, v.lat + 10}}}) {
+            // Longer lists put the long step among short ones, across the
+            // zero meridian for the views centred on it.
+            const int32_t x = v.lon, y = v.lat;
+            for (const Pts& pts : {Pts{{x, y}, {x + step, y}, {x + step, y + 10}},
+                                   Pts{{x, y}, {x + step / 2, y + step}, {x, y + 10}},
+                                   Pts{{x - 30, y}, {x - 20, y}, {x - 10, y}, {x, y}, {x + step, y}, {x + step + 10, y},
+                                       {x + step + 20, y}, {x + step + 20, y + 10}, {x + step + 30, y + 10}},
+                                   Pts{{x - 30, y - 5}, {x - 20, y}, {x - 10, y}, {x, y}, {x + 10, y}, {x, y + step},
+                                       {x, y + step + 10}, {x + 10, y + step + 10}, {x + 20, y + step}}}) {
                 const clsPoly poly = Make(pts);
                 EXPECT_EQ(Drawn(view, poly), AsDrawn(StepByStep(view, poly)))
                     << v.name << ", step " << (step == pitch ? "at" : "past") << " the pitch";
