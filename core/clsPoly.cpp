@@ -29,6 +29,91 @@ double Dist(const PolyPoint& a, const PolyPoint& b) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
+// Whether the thinning drops the middle point of a triple: the ends no
+// farther apart than limit and a detour |a| + |b| - |a + b| (legs a, b) of
+// at most dif, or none. Worked out in doubles it costs three square roots;
+// with legs shorter than 2^20 most triples are decided from integers where
+// the double result is certain:
+// - the detour is 2 c^2 / ((|a||b| + a.b)(|a| + |b| + |a + b|)) with c the
+//   cross product, at least c^2 / (2 |a||b| (|a| + |b|)), so its square is at
+//   least c^4 / (8 A B (A + B)) with A, B the squared legs; when that is
+//   beyond (dif + slack)^2 the point stays whatever the rounding;
+// - a leg running back along the other (c = 0, a.b < 0) is a detour of
+//   twice the shorter, at least 2;
+// - a leg going on along the other, or of length 0, is no detour: the
+//   doubles give at most a few units in the last place (below slack) on
+//   lengths under 2^22, which passes "<= dif" or "<= 0";
+// - the ends' distance against limit is the integer square against
+//   floor(limit)^2 and (floor(limit) + 1)^2, the root taken only between.
+class ThinRule {
+public:
+    ThinRule(double dif, double limit) : dif_(dif), limit_(limit) {
+        const double lo = dif > 0 ? dif : 0;
+        crossFloor_ = 8 * (lo + kSlack) * (lo + kSlack) * (1 + 1e-9);
+        // Legs whose squares are at most shortSq_ keep any bend: with |c| >= 1
+        // the square of the detour is at least 1 / (16 shortSq_^3).
+        shortSq_ = 0;
+        const double q = std::cbrt(1 / (2 * crossFloor_));
+        if (q >= 1) {
+            shortSq_ = int64_t(std::min(q, 1e6));
+            while (shortSq_ > 0 && crossFloor_ * double(shortSq_) * double(shortSq_) * double(2 * shortSq_) >= 1)
+                --shortSq_;
+        }
+        collinearDrops_ = dif >= kSlack;
+        backKeeps_ = dif + kSlack < 2;
+        if (!(limit >= 0)) {
+            inSq_ = -1, outSq_ = 0; // no distance is within (NaN included)
+        } else if (limit >= double(int64_t(1) << 23)) {
+            inSq_ = INT64_MAX, outSq_ = INT64_MAX; // every short-legged triple is within
+        } else {
+            const int64_t f = int64_t(std::floor(limit));
+            inSq_ = f * f, outSq_ = (f + 1) * (f + 1);
+        }
+    }
+
+    bool Drops(PolyPoint node, PolyPoint mid, PolyPoint far) const {
+        const int64_t ax = int64_t(mid.x) - node.x, ay = int64_t(mid.y) - node.y;
+        const int64_t bx = int64_t(far.x) - mid.x, by = int64_t(far.y) - mid.y;
+        // All four within -2^20..2^20-1: shifted, none has a bit at 2^21 or above.
+        constexpr int64_t kShort = int64_t(1) << 20;
+        if (uint64_t((ax + kShort) | (ay + kShort) | (bx + kShort) | (by + kShort)) < uint64_t(2 * kShort)) {
+            const int64_t c = ax * by - ay * bx;
+            if (c == 0) {
+                if (ax * bx + ay * by >= 0) {
+                    if (collinearDrops_) return Within(ax + bx, ay + by);
+                } else if (backKeeps_) {
+                    return false;
+                }
+            } else {
+                const int64_t a2 = ax * ax + ay * ay, b2 = bx * bx + by * by;
+                if (a2 <= shortSq_ && b2 <= shortSq_) return false;
+                const double cc = double(c) * double(c), da2 = double(a2), db2 = double(b2);
+                if (cc * cc > crossFloor_ * da2 * db2 * (da2 + db2)) return false;
+            }
+        }
+        const double straight = Dist(node, far);
+        const double detour = Dist(node, mid) + Dist(mid, far) - straight;
+        return straight <= limit_ && (detour <= dif_ || detour <= 0);
+    }
+
+private:
+    // Well above the rounding of lengths under 2^22 (an ulp there is 2^-30).
+    static constexpr double kSlack = 1.0 / (1 << 28);
+
+    bool Within(int64_t sx, int64_t sy) const {
+        const int64_t sq = sx * sx + sy * sy;
+        if (sq <= inSq_) return true;
+        if (sq >= outSq_) return false;
+        return std::sqrt(double(sq)) <= limit_;
+    }
+
+    double dif_, limit_;
+    double crossFloor_;
+    int64_t shortSq_;
+    bool collinearDrops_, backKeeps_;
+    int64_t inSq_, outSq_;
+};
+
 // Working blocks kept per thread, so that converting one list after another
 // allocates nothing; a block grown for a huge list is not kept.
 template <class T>
@@ -68,13 +153,11 @@ bool clsPoly::IsLoop() const { return Count() > 3 && pts_.front() == pts_.back()
 bool clsPoly::UpdateBox() {
     if (pts_.empty()) return false;
     if (flags_ & FlagBoxValid) return true;
+    // Without branches the walk vectorises.
     int32_t x0 = pts_[0].x, x1 = x0, y0 = pts_[0].y, y1 = y0;
-    for (size_t i = 1; i < pts_.size(); ++i) {
-        const PolyPoint& p = pts_[i];
-        if (p.x < x0) x0 = p.x;
-        else if (p.x > x1) x1 = p.x;
-        if (p.y < y0) y0 = p.y;
-        else if (p.y > y1) y1 = p.y;
+    for (const PolyPoint& p : pts_) {
+        x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
     }
     minX_ = x0, maxX_ = x1, minY_ = y0, maxY_ = y1;
     flags_ |= FlagBoxValid;
@@ -400,6 +483,82 @@ bool clsPoly::Clip(const clsRect& r) {
 // down with each removal, so it keeps naming the same point. The next pass
 // runs from (first removal's start - 1, at least 1) to the last removal's
 // start; passes stop when one removes nothing.
+namespace {
+
+// The passes over a[0..m), m >= 4, compacting in place; the count left.
+size_t ThinPasses(PolyPoint* a, size_t m, double dif, double limit) {
+    const ThinRule rule(dif, limit);
+    // The triples to judge in the coming pass, by the position of the node.
+    thread_local std::vector<uint8_t> judgeScratch;
+    std::vector<uint8_t>& judgeBlock = Scratch(judgeScratch);
+    judgeBlock.assign(m, 0);
+    uint8_t* judge = judgeBlock.data();
+    // Every pass compacts the list as it walks: a kept point is copied down
+    // behind the walk, a removed one skipped, the part after the window
+    // moved down at the end. A triple kept in one pass and untouched by its
+    // removals is kept again, so a later pass judges only the triples a
+    // removal changed: the one at the node that lost its middle point and
+    // the one before it. The first pass judges them all.
+    size_t start = 0, end = m - 3; // the window of nodes, inclusive
+    for (bool first = true;; first = false) {
+        size_t w = start; // the node, already in place
+        size_t r = start + 1; // the next point not yet walked over
+        size_t at = start; // the node's place when the pass began
+        size_t firstDrop = 0, lastDrop = 0, drops = 0;
+        PolyPoint node = a[start];
+        while (at <= end && r + 1 < m) {
+            const bool due = first || judge[at];
+            judge[at] = 0;
+            if (due && rule.Drops(node, a[r], a[r + 1])) {
+                // The middle point goes; the walk goes on from the far one.
+                judge[r] = 0;
+                if (drops++ == 0) firstDrop = w;
+                lastDrop = w;
+                if (w > 0) judge[w - 1] = 1;
+                judge[w] = 1;
+                ++r;
+            }
+            node = a[r];
+            at = r++;
+            a[++w] = node;
+        }
+        // What the walk did not reach holds no mark: the marks behind it
+        // are the next pass's.
+        std::fill(judge + w + 1, judge + m, uint8_t(0));
+        if (drops == 0) return m;
+        std::copy(a + r, a + m, a + w + 1);
+        m = w + 1 + (m - r);
+        start = firstDrop >= 1 ? firstDrop - 1 : firstDrop;
+        end = lastDrop;
+    }
+}
+
+} // namespace
+
+size_t clsPoly::CompressPoints(std::span<PolyPoint> pts, double dif, double limit) {
+    const size_t n = pts.size();
+    if (n < 4) return n;
+    // A list on one row or column becomes its two ends of the box, in the
+    // list's direction.
+    bool row = true, column = true;
+    int32_t x0 = pts[0].x, x1 = x0, y0 = pts[0].y, y1 = y0;
+    for (size_t i = 1; i < n && (row || column); ++i) {
+        row = row && pts[i].y == y0;
+        column = column && pts[i].x == x0;
+    }
+    if (row || column) {
+        for (const PolyPoint& p : pts) {
+            x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
+            y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+        }
+        const bool forward = pts[n - 1].x - int64_t(pts[0].x) > 0 || pts[n - 1].y - int64_t(pts[0].y) > 0;
+        pts[0] = forward ? PolyPoint{x0, y0} : PolyPoint{x1, y1};
+        pts[1] = forward ? PolyPoint{x1, y1} : PolyPoint{x0, y0};
+        return 2;
+    }
+    return ThinPasses(pts.data(), n, dif, limit);
+}
+
 void clsPoly::CompressB(double dif, double limit) {
     try {
         const int32_t n = Count();
@@ -431,60 +590,8 @@ void clsPoly::CompressB(double dif, double limit) {
             else SetLine(maxX_, maxY_, minX_, minY_);
             return;
         }
-        // Each pass compacts the block in place as it walks: a kept point is
-        // copied down behind the walk, a removed one skipped, and the part
-        // after the window moved down once at the end of the pass. Canvas
-        // lists are mostly runs of one pixel, so a triple with two equal
-        // points is judged without working out a length twice.
-        PolyPoint* a = pts_.data();
-        size_t m = size_t(n);
-        size_t start = 0, end = m - 3; // window of triple starts, 0-based
-        bool any = false;
-        for (;;) {
-            size_t w = start; // the start point, already in place
-            size_t r = start + 1; // the next point not yet walked over
-            size_t at = start; // the start's place when the pass began
-            size_t first = 0, last = 0, removed = 0;
-            // After a kept point the next triple starts with the last leg.
-            double lastLeg = 0;
-            bool haveLeg = false;
-            while (at <= end && r + 1 < m) {
-                const PolyPoint node = a[w], mid = a[r], far = a[r + 1];
-                double straight, firstLeg;
-                if (mid == far) {
-                    firstLeg = haveLeg ? lastLeg : Dist(node, mid);
-                    straight = firstLeg;
-                    lastLeg = 0;
-                } else if (node == mid) {
-                    firstLeg = 0;
-                    lastLeg = Dist(mid, far);
-                    straight = lastLeg;
-                } else {
-                    straight = Dist(node, far);
-                    firstLeg = haveLeg ? lastLeg : Dist(node, mid);
-                    lastLeg = Dist(mid, far);
-                }
-                haveLeg = true;
-                const double detour = firstLeg + lastLeg - straight;
-                if (straight <= limit && (detour <= dif || detour <= 0)) {
-                    // The middle point goes; the walk goes on from the far one.
-                    haveLeg = false;
-                    if (removed == 0) first = w;
-                    last = w;
-                    ++removed;
-                    ++r;
-                }
-                a[++w] = a[r];
-                at = r++;
-            }
-            if (removed == 0) break;
-            any = true;
-            std::copy(a + r, a + m, a + w + 1);
-            m = w + 1 + (m - r);
-            start = first >= 1 ? first - 1 : first;
-            end = last;
-        }
-        if (!any) {
+        const size_t m = ThinPasses(pts_.data(), size_t(n), dif, limit);
+        if (m == size_t(n)) {
             if (boxWanted) UpdateBox();
             return;
         }

@@ -80,6 +80,9 @@ public:
     // Clips the list, taken as a polygon, to the rectangle (edges inclusive).
     bool Clip(const clsRect& oRect);
     void CompressB(double dif, double limit);
+    // CompressB on a bare block, as on a list without a box: the block is
+    // compacted in place and the count kept is returned.
+    static size_t CompressPoints(std::span<PolyPoint> pts, double dif, double limit);
     void CompressHalf();
     // The bounding box (min x, min y, max x, max y); the cached values as
     // they stand for an empty list.

@@ -151,19 +151,30 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
             return;
         }
         const PrjBatch::Consts c{&mConsts, mLon0, MapProjection::GlobeRadius, mYOffset, mLimit};
+        // The blocks only grow: the kernel writes every element it reads.
         thread_local std::vector<double> xs, ys;
         thread_local std::vector<uint8_t> valid;
-        xs.resize(n);
-        ys.resize(n);
-        valid.resize(n);
+        if (xs.size() < n) xs.resize(n), ys.resize(n), valid.resize(n);
         kernel(c, {in.data(), n, xs.data(), ys.data(), valid.data()});
         const double r = MapProjection::GlobeRadius;
-        for (size_t i = 0; i < n; ++i) {
-            PrjRow::Keep(valid[i] ? std::optional<Prj::UnitXY>({xs[i], ys[i]}) : std::nullopt, mXY);
-            mXY.y -= mYOffset;
-            const double x = r * mXY.x, y = r * mXY.y;
-            out[i] = {x, y};
-            if (!ok.empty()) ok[i] = valid[i] && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
+        uint8_t all = 1;
+        for (size_t i = 0; i < n; ++i) all &= valid[i];
+        if (all && ok.empty()) {
+            // No point to keep the last one's place for: the loop carries
+            // nothing from one point to the next and vectorises.
+            const double* px = xs.data();
+            const double* py = ys.data();
+            const double offset = mYOffset;
+            for (size_t i = 0; i < n; ++i) out[i] = {r * px[i], r * (py[i] - offset)};
+            if (n > 0) mXY = {xs[n - 1], ys[n - 1] - offset};
+        } else {
+            for (size_t i = 0; i < n; ++i) {
+                PrjRow::Keep(valid[i] ? std::optional<Prj::UnitXY>({xs[i], ys[i]}) : std::nullopt, mXY);
+                mXY.y -= mYOffset;
+                const double x = r * mXY.x, y = r * mXY.y;
+                out[i] = {x, y};
+                if (!ok.empty()) ok[i] = valid[i] && std::fabs(x) <= 2147483647.0 && std::fabs(y) <= 2147483647.0;
+            }
         }
         if (n > 0) {
             mLast = {in[n - 1].x * kSecRad - mLon0, in[n - 1].y * kSecRad};

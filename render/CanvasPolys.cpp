@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -28,9 +31,35 @@ bool JumpsDateLine(std::span<const PolyPoint> pts) {
     return false;
 }
 
+#if defined(__SSE2__)
+// Four steps at a time: larger minus smaller coordinate, read unsigned, is
+// the step's size exactly for 32-bit coordinates; x only in mode 1.
+__attribute__((target("avx2"))) bool NeedsChopAvx2(std::span<const PolyPoint> pts, int32_t pitch, int16_t mode,
+                                                   size_t& from) {
+    const __m256i beyond = _mm256_set1_epi32(int32_t(uint32_t(pitch) + 1));
+    const __m256i lanes = mode == 1 ? _mm256_set1_epi64x(0xFFFFFFFF) : _mm256_set1_epi32(-1);
+    size_t i = 1;
+    for (; i + 4 <= pts.size(); i += 4) {
+        const __m256i cur = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&pts[i]));
+        const __m256i prev = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&pts[i - 1]));
+        const __m256i step =
+            _mm256_and_si256(_mm256_sub_epi32(_mm256_max_epi32(cur, prev), _mm256_min_epi32(cur, prev)), lanes);
+        // step >= pitch + 1, unsigned.
+        if (!_mm256_testz_si256(_mm256_cmpeq_epi32(_mm256_max_epu32(step, beyond), step), lanes)) return true;
+    }
+    from = i;
+    return false;
+}
+#endif
+
 // Whether Chop with this pitch and mode would put any point in.
 bool NeedsChop(std::span<const PolyPoint> pts, int32_t pitch, int16_t mode) {
-    for (size_t i = 1; i < pts.size(); ++i) {
+    size_t from = 1;
+#if defined(__SSE2__)
+    static const bool avx2 = __builtin_cpu_supports("avx2") != 0;
+    if (avx2 && pitch >= 0 && NeedsChopAvx2(pts, pitch, mode, from)) return true;
+#endif
+    for (size_t i = from; i < pts.size(); ++i) {
         const int64_t ax = std::abs(int64_t(pts[i].x) - pts[i - 1].x), ay = std::abs(int64_t(pts[i].y) - pts[i - 1].y);
         if ((mode == 1 ? ax : std::max(ax, ay)) > pitch) return true;
     }
@@ -54,6 +83,63 @@ int32_t ChopPitch(const MapViewport& view, int32_t mm) {
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && a < 0) ? 1 : 0); }
+
+// Plane points to pixels as the view's XYToCanvas does, a non-finite
+// coordinate taken as 0. Every point of a map comes through here, so the
+// coordinates go through the same steps side by side, without branches:
+// beyond +-2147483646 saturates to +-2147483647 as DblToLng does, the
+// conversion rounds in the current mode as DblToLng does, and the centre is
+// added in doubles (exact at these sizes), then saturated to 32 bits.
+#if defined(__SSE2__)
+__attribute__((target("avx2"))) void PlaneToCanvasAvx2(const MapViewport& view, std::span<const PlaneXY> xy,
+                                                       std::span<PolyPoint> pts) {
+    const __m256d zero = _mm256_setzero_pd();
+    const __m256d ratio = _mm256_set_pd(view.ratioY, view.ratioX, view.ratioY, view.ratioX);
+    const __m256d over = _mm256_set1_pd(2147483646.0), overTo = _mm256_set1_pd(2147483647.0);
+    const __m256d under = _mm256_set1_pd(-2147483646.0), underTo = _mm256_set1_pd(-2147483647.0);
+    const __m256d sign = _mm256_set_pd(-1.0, 1.0, -1.0, 1.0);
+    const double cx = view.centerPixX, cy = view.centerPixY;
+    const __m256d centre = _mm256_set_pd(cy, cx, cy, cx);
+    const __m256d lowest = _mm256_set1_pd(-2147483648.0), highest = _mm256_set1_pd(2147483647.0);
+    const size_t n = xy.size();
+    size_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+        __m256d v = _mm256_loadu_pd(&xy[i].x);
+        v = _mm256_and_pd(v, _mm256_cmp_pd(_mm256_sub_pd(v, v), zero, _CMP_EQ_OQ));
+        v = _mm256_mul_pd(v, ratio);
+        v = _mm256_blendv_pd(v, overTo, _mm256_cmp_pd(v, over, _CMP_GT_OQ));
+        v = _mm256_blendv_pd(v, underTo, _mm256_cmp_pd(v, under, _CMP_LT_OQ));
+        v = _mm256_cvtepi32_pd(_mm256_cvtpd_epi32(v));
+        v = _mm256_add_pd(centre, _mm256_mul_pd(v, sign));
+        v = _mm256_min_pd(_mm256_max_pd(v, lowest), highest);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(&pts[i]), _mm256_cvttpd_epi32(v));
+    }
+    if (i < n) {
+        const PlaneXY p = xy[i];
+        const CanvasPoint c = view.XYToCanvas({std::isfinite(p.x) ? p.x : 0.0, std::isfinite(p.y) ? p.y : 0.0});
+        pts[i] = {c.x, c.y};
+    }
+}
+#endif
+
+void PlaneToCanvas(const MapViewport& view, std::span<const PlaneXY> xy, std::span<PolyPoint> pts) {
+#if defined(__SSE2__)
+    // A finite scale keeps products free of NaN, which the scalar road
+    // would raise as an error.
+    if (std::isfinite(view.ratioX) && std::isfinite(view.ratioY)) {
+        static const bool avx2 = __builtin_cpu_supports("avx2") != 0;
+        if (avx2) {
+            PlaneToCanvasAvx2(view, xy, pts);
+            return;
+        }
+    }
+#endif
+    for (size_t i = 0; i < xy.size(); ++i) {
+        const double px = xy[i].x, py = xy[i].y;
+        const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
+        pts[i] = {c.x, c.y};
+    }
+}
 
 } // namespace
 
@@ -129,45 +215,40 @@ bool CanvasPolys::Convert(MapViewport& view, clsPoly& poly, FigureConversion::Tr
 
         const int32_t n = stage->Count();
         const std::span<const PolyPoint> src = stage->Span();
-        // Every element is written before it is read.
-        pts.resize(static_cast<size_t>(n));
-        xy.resize(pts.size());
+        // Every element is written before it is read: the blocks only grow,
+        // so that nothing is filled in that is written over at once.
+        const size_t count = static_cast<size_t>(n);
+        if (pts.size() < count) pts.resize(count);
+        if (xy.size() < count) xy.resize(count);
+        const std::span<PolyPoint> canvas = std::span(pts).first(count);
+        const std::span<PlaneXY> plane = std::span(xy).first(count);
         if (trace && !trace->projected && n > 0) {
             // The first point on its own, to know whether it was refused.
             bool first = false;
-            view.projector.CnvLLtoXY(src.first(1), std::span(xy).first(1), std::span(&first, 1));
-            view.projector.CnvLLtoXY(src.subspan(1), std::span(xy).subspan(1));
+            view.projector.CnvLLtoXY(src.first(1), plane.first(1), std::span(&first, 1));
+            view.projector.CnvLLtoXY(src.subspan(1), plane.subspan(1));
             trace->projected = true;
             trace->firstRefused = !first;
         } else {
-            view.projector.CnvLLtoXY(src, xy);
+            view.projector.CnvLLtoXY(src, plane);
         }
         if (flatPitch_ != 0 && curved) {
-            for (size_t i = 0; i < pts.size(); ++i) {
-                const double px = xy[i].x, py = xy[i].y;
+            for (size_t i = 0; i < count; ++i) {
+                const double px = plane[i].x, py = plane[i].y;
                 // A point the projection cannot show keeps whatever finite
                 // value it left; a non-finite one becomes the origin.
-                pts[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
+                canvas[i] = {std::isfinite(px) ? Library::DblToLng(px) : 0, std::isfinite(py) ? Library::DblToLng(py) : 0};
             }
-            work.Assign(pts);
             const double t = view.dpix * flatPitch_ / 25.4 / view.ratioX;
-            work.CompressB(t / 1000, t);
-            const std::span<const PolyPoint> plane = work.Span();
-            pts.resize(plane.size());
-            for (size_t i = 0; i < plane.size(); ++i) {
-                const CanvasPoint c = view.XYToCanvas({double(plane[i].x), double(plane[i].y)});
-                pts[i] = {c.x, c.y};
+            const std::span<PolyPoint> kept = canvas.first(clsPoly::CompressPoints(canvas, t / 1000, t));
+            for (PolyPoint& p : kept) {
+                const CanvasPoint c = view.XYToCanvas({double(p.x), double(p.y)});
+                p = {c.x, c.y};
             }
-            out.Assign(pts);
+            out.Assign(kept);
         } else {
-            for (size_t i = 0; i < pts.size(); ++i) {
-                const double px = xy[i].x, py = xy[i].y;
-                const CanvasPoint c = view.XYToCanvas({std::isfinite(px) ? px : 0.0, std::isfinite(py) ? py : 0.0});
-                pts[i] = {c.x, c.y};
-            }
-            work.Assign(pts);
-            work.CompressB(0.0005, 80.0);
-            out.Assign(work.Span());
+            PlaneToCanvas(view, plane, canvas);
+            out.Assign(canvas.first(clsPoly::CompressPoints(canvas, 0.0005, 80.0)));
         }
         if (!view.nt && !out.Clip(view.limit)) return false;
         return true;

@@ -484,6 +484,124 @@ TEST(Poly, CompressBKeepsWhatTheRuleKeepsOnCanvasLikeLists) {
     }
 }
 
+// Triples at the edges of what integers decide: ends exactly at the limit
+// or one pixel beyond, detours a hair either side of dif, legs running back
+// along each other, runs of one point, straight legs of irrational length
+// and legs too long for integers.
+TEST(Poly, CompressBAtTheThresholdsKeepsWhatTheRuleKeeps) {
+    constexpr int32_t kFar = 1 << 21;
+    const struct {
+        const char* name;
+        Pts in;
+        double dif, limit;
+        Pts out;
+    } rows[] = {
+        {"ends at the limit", {{0, 0}, {40, 0}, {80, 0}, {80, 50}}, 0.0005, 80, {{0, 0}, {80, 0}, {80, 50}}},
+        {"ends a pixel beyond", {{0, 0}, {40, 0}, {81, 0}, {81, 50}}, 0.0005, 80, {{0, 0}, {40, 0}, {81, 0}, {81, 50}}},
+        {"slanting ends at the limit", {{0, 0}, {24, 32}, {48, 64}, {0, 64}}, 0.0005, 80, {{0, 0}, {48, 64}, {0, 64}}},
+        {"a limit between squares", {{0, 0}, {40, 0}, {81, 0}, {81, 50}}, 0.0005, 80.5, {{0, 0}, {40, 0}, {81, 0}, {81, 50}}},
+        // sqrt 6401 = 80.00625: a repeated point goes only under a limit above it.
+        {"root just beyond", {{0, 0}, {0, 0}, {80, 1}, {80, 60}}, 0.0005, 80.006, {{0, 0}, {0, 0}, {80, 1}, {80, 60}}},
+        {"root just within", {{0, 0}, {0, 0}, {80, 1}, {80, 60}}, 0.0005, 80.0063, {{0, 0}, {80, 1}, {80, 60}}},
+        // (50, 1) is a detour of 2 sqrt 2501 - 100 = 0.0199980.
+        {"detour just above dif", {{0, 0}, {50, 1}, {100, 0}, {100, 9}}, 0.01999, 1000, {{0, 0}, {50, 1}, {100, 0}, {100, 9}}},
+        {"detour just below dif", {{0, 0}, {50, 1}, {100, 0}, {100, 9}}, 0.019999, 1000, {{0, 0}, {100, 0}, {100, 9}}},
+        {"a pixel off the line", {{0, 0}, {1, 1}, {2, 1}, {2, 9}}, 0.0005, 80, {{0, 0}, {1, 1}, {2, 1}, {2, 9}}},
+        // Back along the line: a detour of twice the shorter leg (the
+        // limit keeps the turn after it).
+        {"back one pixel", {{0, 0}, {1, 0}, {0, 0}, {0, 5}}, 1.9999, 4, {{0, 0}, {1, 0}, {0, 0}, {0, 5}}},
+        {"back one pixel, dif 2", {{0, 0}, {1, 0}, {0, 0}, {0, 5}}, 2, 4, {{0, 0}, {0, 0}, {0, 5}}},
+        {"back five", {{0, 0}, {10, 0}, {5, 0}, {5, 9}}, 9.99, 10, {{0, 0}, {10, 0}, {5, 0}, {5, 9}}},
+        {"back five, dif 10", {{0, 0}, {10, 0}, {5, 0}, {5, 9}}, 10, 10, {{0, 0}, {5, 0}, {5, 9}}},
+        {"runs of one point", {{3, 3}, {3, 3}, {3, 3}, {3, 3}, {7, 9}, {7, 9}, {7, 9}, {0, 9}}, 0.0005, 80,
+         {{3, 3}, {7, 9}, {0, 9}}},
+        {"a run beyond the limit", {{3, 3}, {3, 3}, {3, 3}, {90, 3}, {90, 3}, {90, 9}}, 0.0005, 80,
+         {{3, 3}, {3, 3}, {90, 3}, {90, 9}}},
+        {"a repeated point, ends beyond 10^7", {{0, 0}, {0, 0}, {20000000, 0}, {20000000, 9}}, 0.0005, 1e7,
+         {{0, 0}, {0, 0}, {20000000, 0}, {20000000, 9}}},
+        {"a repeated point, ends within 10^8", {{0, 0}, {0, 0}, {20000000, 0}, {20000000, 9}}, 0.0005, 1e8,
+         {{0, 0}, {20000000, 0}, {20000000, 9}}},
+        {"a repeated point, ends 2^26 apart", {{0, 0}, {1 << 26, 0}, {1 << 26, 0}, {1 << 26, 9}}, 0.0005, 1e9,
+         {{0, 0}, {1 << 26, 0}, {1 << 26, 9}}},
+        {"a repeated point, ends 2^26 apart, limit 2^26 - 1", {{0, 0}, {0, 0}, {0, 1 << 26}, {9, 1 << 26}}, 0.0005,
+         (1 << 26) - 1, {{0, 0}, {0, 0}, {0, 1 << 26}, {9, 1 << 26}}},
+        {"on a diagonal", {{0, 0}, {1, 1}, {3, 3}, {6, 6}, {6, 0}}, 0.0005, 80, {{0, 0}, {6, 6}, {6, 0}}},
+        {"on a diagonal, dif 0", {{0, 0}, {1, 1}, {3, 3}, {6, 6}, {6, 0}}, 0, 80, {}},
+        {"no limit at all", {{0, 0}, {1, 1}, {2, 2}, {2, 0}}, 0.0005, -1, {{0, 0}, {1, 1}, {2, 2}, {2, 0}}},
+        // 1000 off the middle of 2^22 is a detour of about 0.477.
+        {"legs beyond 2^20", {{0, 0}, {kFar, 1000}, {2 * kFar, 0}, {2 * kFar, 5}}, 0.0005, 1e9,
+         {{0, 0}, {kFar, 1000}, {2 * kFar, 0}, {2 * kFar, 5}}},
+        {"straight legs beyond 2^20", {{0, 0}, {kFar, kFar}, {2 * kFar, 2 * kFar}, {0, 5}}, 0.0005, 1e9,
+         {{0, 0}, {2 * kFar, 2 * kFar}, {0, 5}}},
+    };
+    for (const auto& r : rows) {
+        const Pts want = ThinByTheRule(r.in, r.dif, r.limit);
+        // An empty row leaves the outcome to the rule (rounding decides it).
+        if (!r.out.empty()) {
+            EXPECT_EQ(want, r.out) << r.name << " (the rule itself)";
+        }
+        clsPoly p = Make(r.in);
+        p.CompressB(r.dif, r.limit);
+        EXPECT_EQ(Points(p), want) << r.name;
+        Pts bare = r.in;
+        bare.resize(clsPoly::CompressPoints(bare, r.dif, r.limit));
+        EXPECT_EQ(bare, want) << r.name << " (bare block)";
+    }
+}
+
+// Long lists thinned over many passes, with the rule's edges in reach:
+// dif 0 and 2 (collinear and backtracking triples left to the doubles), a
+// limit between squares, legs beyond the integers' reach, rows and columns.
+TEST(Poly, CompressBAndTheBareBlockKeepWhatTheRuleKeepsOnLongLists) {
+    std::mt19937 rng(1109);
+    const struct {
+        const char* name;
+        double dif, limit;
+        int jump;
+    } kinds[] = {
+        {"pixels", 0.0005, 80.0, 120},  {"dif 0", 0.0, 80.0, 120},           {"dif 2", 2.0, 6.5, 20},
+        {"limit 2.5", 0.0005, 2.5, 4}, {"far legs", 0.0005, 1e12, 1 << 22}, {"no limit", 0.0005, -1, 50},
+    };
+    for (const auto& k : kinds) {
+        for (int round = 0; round < 60; ++round) {
+            Pts in;
+            PolyPoint at{int32_t(rng() % 100), int32_t(rng() % 100)};
+            const int n = 4 + int(rng() % 1500);
+            const bool row = round % 10 == 0, column = round % 10 == 1;
+            while (int(in.size()) < n) {
+                switch (rng() % 6) {
+                case 0: // a long run of one point
+                    for (unsigned r = rng() % 40; r-- > 0;) in.push_back(at);
+                    break;
+                case 1: { // a straight stretch, forward or back
+                    const int32_t dx = int32_t(rng() % 5) - 2, dy = int32_t(rng() % 5) - 2;
+                    for (unsigned r = rng() % 30; r-- > 0;) at = {at.x + dx, at.y + dy}, in.push_back(at);
+                    break;
+                }
+                case 2: // a jump
+                    at = {at.x + int32_t(rng() % (2 * k.jump)) - k.jump, at.y + int32_t(rng() % (2 * k.jump)) - k.jump};
+                    in.push_back(at);
+                    break;
+                default: // a step to a neighbour
+                    at = {at.x + int32_t(rng() % 3) - 1, at.y + int32_t(rng() % 3) - 1};
+                    in.push_back(at);
+                }
+            }
+            for (PolyPoint& q : in) {
+                if (row) q.y = 7;
+                if (column) q.x = -7;
+            }
+            const Pts want = ThinByTheRule(in, k.dif, k.limit);
+            clsPoly p = Make(in);
+            p.CompressB(k.dif, k.limit);
+            ASSERT_EQ(Points(p), want) << k.name << ", round " << round;
+            Pts bare = in;
+            bare.resize(clsPoly::CompressPoints(bare, k.dif, k.limit));
+            ASSERT_EQ(bare, want) << k.name << ", round " << round << " (bare block)";
+        }
+    }
+}
+
 TEST(Poly, CompressHalfAveragesTriples) {
     clsPoly ring;
     ring.SetRect(0, 0, 10, 5); // 5 points: triples at 1 and 3

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <bit>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -76,6 +77,37 @@ TEST(ProjectorBatch, ListFormMatchesThePointForm) {
         double ax, ay, bx, by;
         EXPECT_EQ(list.CnvLLtoXY(0, 100 * D, ax, ay), one.CnvLLtoXY(0, 100 * D, bx, by));
         EXPECT_TRUE(Near(ax, bx, 1e-12 * kR * 4) && Near(ay, by, 1e-12 * kR * 4));
+    });
+}
+
+// Without the refusals asked for, a list the projection takes whole goes
+// another way through the list form: the same coordinates to the bit and
+// the same place left for the next point, also when that point is refused
+// and keeps it.
+TEST(ProjectorBatch, ListFormWithoutRefusalsMatchesTheListFormWithThem) {
+    ForEachCase([&](int, int16_t, clsVospProjector& list, clsVospProjector& asked) {
+        // Round the equator's middle: whole for the centre at (0, 0).
+        std::vector<PolyPoint> near;
+        for (int32_t dx = -3; dx <= 3; ++dx)
+            for (int32_t dy = -2; dy <= 2; ++dy) near.push_back({dx * 7919, dy * 6007});
+        for (const std::vector<PolyPoint>& pts : {near, Grid()}) {
+            std::vector<PlaneXY> a(pts.size()), b(pts.size());
+            const std::unique_ptr<bool[]> okStore(new bool[pts.size()]);
+            list.CnvLLtoXY(pts, a);
+            asked.CnvLLtoXY(pts, b, std::span<bool>(okStore.get(), pts.size()));
+            for (size_t i = 0; i < pts.size(); ++i) {
+                ASSERT_EQ(std::bit_cast<uint64_t>(a[i].x), std::bit_cast<uint64_t>(b[i].x)) << i;
+                ASSERT_EQ(std::bit_cast<uint64_t>(a[i].y), std::bit_cast<uint64_t>(b[i].y)) << i;
+            }
+            EXPECT_EQ(std::bit_cast<uint64_t>(list.TrailOf().xy.x), std::bit_cast<uint64_t>(asked.TrailOf().xy.x));
+            EXPECT_EQ(std::bit_cast<uint64_t>(list.TrailOf().xy.y), std::bit_cast<uint64_t>(asked.TrailOf().xy.y));
+            for (const PolyPoint next : {PolyPoint{0, 100 * D}, PolyPoint{10 * D, 10 * D}}) {
+                double ax, ay, bx, by;
+                EXPECT_EQ(list.CnvLLtoXY(next.x, next.y, ax, ay), asked.CnvLLtoXY(next.x, next.y, bx, by));
+                EXPECT_EQ(std::bit_cast<uint64_t>(ax), std::bit_cast<uint64_t>(bx));
+                EXPECT_EQ(std::bit_cast<uint64_t>(ay), std::bit_cast<uint64_t>(by));
+            }
+        }
     });
 }
 

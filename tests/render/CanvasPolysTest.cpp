@@ -5,6 +5,7 @@
 #include "support/PlotWorld.h"
 
 #include "render/CanvasPolys.h"
+#include "core/LibraryMaths.h"
 
 #include <algorithm>
 #include <array>
@@ -38,6 +39,30 @@ Pts StepByStep(MapViewport view, const clsPoly& source) {
     }
     canvas.CompressB(0.0005, 80.0);
     return Pts(canvas.Span().begin(), canvas.Span().end());
+}
+
+// The same with a flattening pitch: thinned in plane metres first, then
+// turned into pixels.
+Pts StepByStepFlat(MapViewport view, const clsPoly& source, int32_t flatMm) {
+    clsPoly poly = source.Copy();
+    if (!poly.IsOverlapArea(view.field)) return {};
+    poly.Clip(view.field);
+    if (poly.Count() < 2) return {};
+    const int32_t word = MapProjection::PrjStatus(view.prjIndex);
+    poly.Chop(view.ChopSpacing(kChopMm), (word & 0xF800) ? 3 : 1);
+    std::vector<PlaneXY> xy(size_t(poly.Count()));
+    view.projector.CnvLLtoXY(poly.Span(), xy);
+    clsPoly plane;
+    for (const PlaneXY& p : xy)
+        plane.AddXY(std::isfinite(p.x) ? Library::DblToLng(p.x) : 0, std::isfinite(p.y) ? Library::DblToLng(p.y) : 0);
+    const double t = view.dpix * flatMm / 25.4 / view.ratioX;
+    plane.CompressB(t / 1000, t);
+    Pts out;
+    for (const PolyPoint& q : plane.Span()) {
+        const CanvasPoint c = view.XYToCanvas({double(q.x), double(q.y)});
+        out.push_back({c.x, c.y});
+    }
+    return out;
 }
 
 // What the plot draws of the list: its pieces, one after the other.
@@ -106,6 +131,34 @@ TEST(CanvasPolys, RandomListsComeOutAsStepByStep) {
     }
 }
 
+TEST(CanvasPolys, AFlatteningPitchThinsInPlaneMetresAsStepByStep) {
+    PlotWorld w(800, 400);
+    std::mt19937 rng(3102);
+    for (const View& v : kViews) {
+        if (MapProjection::PrjStatus(v.index) & 0x0200) continue; // flattened only where lines bend
+        const MapViewport view = ViewOf(w, v);
+        for (const int32_t flat : {1, 5, 50}) {
+            for (int round = 0; round < 40; ++round) {
+                const int32_t reach = std::array{200, 5000, 60000}[rng() % 3];
+                int32_t x = v.lon + int32_t(rng() % 200001) - 100000, y = v.lat + int32_t(rng() % 100001) - 50000;
+                Pts pts;
+                for (int n = 2 + int(rng() % 120); n-- > 0;) {
+                    pts.push_back({x, y});
+                    x = std::clamp(x + int32_t(rng() % (2 * reach + 1)) - reach, -648000, 648000);
+                    y = std::clamp(y + int32_t(rng() % (2 * reach + 1)) - reach, -324000, 324000);
+                }
+                const clsPoly poly = Make(pts);
+                clsPoly copy = poly.Copy();
+                MapViewport at = view;
+                std::vector<Pts> drawn;
+                for (const auto& p : CanvasPolys(kChopMm, flat).PolysMapToCanvas(at, copy, false))
+                    drawn.emplace_back(p->Span().begin(), p->Span().end());
+                ASSERT_EQ(drawn, AsDrawn(StepByStepFlat(view, poly, flat))) << v.name << ", " << flat << " mm, round " << round;
+            }
+        }
+    }
+}
+
 TEST(CanvasPolys, ListsAtTheEdgesComeOutAsStepByStep) {
     PlotWorld w(800, 400);
     const struct {
@@ -128,6 +181,30 @@ TEST(CanvasPolys, ListsAtTheEdgesComeOutAsStepByStep) {
     }
 }
 
+TEST(CanvasPolys, PixelsBeyond32BitsSaturateAsStepByStep) {
+    // A view scaled far beyond what the plot allows puts most of the globe
+    // past the 32-bit pixel range: both roads must stop at its ends alike,
+    // in x and in y, from either side of the centre.
+    PlotWorld w(800, 400);
+    const Pts pts{{-600000, -300000}, {-1000, -2000}, {0, 0}, {1, 1}, {3, 0}, {2000, 1000}, {600000, 300000},
+                  {600000, -300000}, {5, 5}, {-600000, 300000}, {-600001, 299999}};
+    for (const View& v : {kViews[0], kViews[1]}) {
+        for (const double times : {1e4, 1e7, -1e7}) {
+            MapViewport view = ViewOf(w, v);
+            view.ratioX *= times, view.ratioY *= times;
+            view.centerPixX = INT32_MAX - 5;
+            view.centerPixY = INT32_MIN + 5;
+            view.nt = true;
+            const clsPoly poly = Make(pts);
+            const Pts want = StepByStep(view, poly);
+            const auto atEnd = [](int32_t c) { return c == INT32_MAX || c == INT32_MIN || c == -INT32_MAX; };
+            EXPECT_TRUE(std::any_of(want.begin(), want.end(), [&](PolyPoint p) { return atEnd(p.x); })) << v.name;
+            EXPECT_TRUE(std::any_of(want.begin(), want.end(), [&](PolyPoint p) { return atEnd(p.y); })) << v.name;
+            EXPECT_EQ(Drawn(view, poly), AsDrawn(want)) << v.name << ", " << times;
+        }
+    }
+}
+
 TEST(CanvasPolys, StepsAtThePitchGetPointsOnlyBeyondIt) {
     PlotWorld w(800, 400);
     for (const View& v : kViews) {
@@ -137,8 +214,15 @@ TEST(CanvasPolys, StepsAtThePitchGetPointsOnlyBeyondIt) {
         for (const int32_t step : {pitch, pitch + 1}) {
             // Along a parallel (mode 1 and 3 alike) and slanting, where
             // mode 3 cuts by the larger step.
-            for (const Pts& pts : {Pts{{v.lon, v.lat}, {v.lon + step, v.lat}, {v.lon + step, v.lat + 10}},
-                                   Pts{{v.lon, v.lat}, {v.lon + step / 2, v.lat + step}, {v.lon, v.lat + 10}}}) {
+            // Longer lists put the long step among short ones, across the
+            // zero meridian for the views centred on it.
+            const int32_t x = v.lon, y = v.lat;
+            for (const Pts& pts : {Pts{{x, y}, {x + step, y}, {x + step, y + 10}},
+                                   Pts{{x, y}, {x + step / 2, y + step}, {x, y + 10}},
+                                   Pts{{x - 30, y}, {x - 20, y}, {x - 10, y}, {x, y}, {x + step, y}, {x + step + 10, y},
+                                       {x + step + 20, y}, {x + step + 20, y + 10}, {x + step + 30, y + 10}},
+                                   Pts{{x - 30, y - 5}, {x - 20, y}, {x - 10, y}, {x, y}, {x + 10, y}, {x, y + step},
+                                       {x, y + step + 10}, {x + 10, y + step + 10}, {x + 20, y + step}}}) {
                 const clsPoly poly = Make(pts);
                 EXPECT_EQ(Drawn(view, poly), AsDrawn(StepByStep(view, poly)))
                     << v.name << ", step " << (step == pitch ? "at" : "past") << " the pitch";
