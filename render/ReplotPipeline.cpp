@@ -357,6 +357,21 @@ bool ReplotPipeline::DrawShadow() {
 }
 
 bool ReplotPipeline::PlotPhase(int16_t code) {
+    // On two cores the symbols and texts, which nothing converts ahead,
+    // are drawn by the other core while this one goes on.
+    struct Deferred {
+        DeviceContext* dc;
+        ~Deferred() {
+            try {
+                if (dc) dc->EndDeferred();
+            } catch (...) {
+            }
+        }
+    } deferred{(code == 4 || code == 5) && !SharedDrawing() && FigureConversion::Threads() == 2 && job_.dc &&
+                       !job_.dc->IsDeferred()
+                   ? job_.dc
+                   : nullptr};
+    if (deferred.dc) deferred.dc->BeginDeferred(2);
     if (!PlotPhaseSub(code)) return false;
     if (job_.view.wrap && job_.view.ShiftOn()) {
         const bool ok = PlotPhaseSub(code);

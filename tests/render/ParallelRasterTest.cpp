@@ -1,5 +1,6 @@
 // A replot on several cores, the conversion ahead and the drawing replayed
-// in bands of rows, gives the one-core pixels with labels and their halos,
+// in bands of rows (on two cores, that of the symbols and labels only),
+// gives the one-core pixels with labels and their halos,
 // symbols, hatched areas and dashed lines cut by the bands.
 #include "render/FigureConversion.h"
 #include "support/PlotWorld.h"
@@ -45,6 +46,8 @@ TEST(ParallelRaster, SeveralCoresDrawTheOneCorePixels) {
         SCOPED_TRACE(index);
         const QImage one = Replot(1, index);
         EXPECT_TRUE(Replot(8, index) == one);
+        // On two cores only the symbols and labels are replayed in bands.
+        EXPECT_TRUE(Replot(2, index) == one);
         // Labels, symbols and areas are drawn at all.
         EXPECT_GT(one.convertToFormat(QImage::Format_Indexed8).colorCount(), 8);
     }
