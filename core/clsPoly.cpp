@@ -118,7 +118,7 @@ private:
 // allocates nothing; a block grown for a huge list is not kept.
 template <class T>
 std::vector<T>& Scratch(std::vector<T>& v) {
-    constexpr size_t kKeep = size_t(1) << 16;
+    constexpr size_t kKeep = size_t(1) << 13;
     if (v.capacity() > kKeep) std::vector<T>().swap(v);
     v.clear();
     return v;

@@ -150,6 +150,16 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
             }
             return;
         }
+        // A long list goes in pieces, so that the blocks below stay small:
+        // a point depends only on the one before it, which the trail carries.
+        constexpr size_t kPiece = 4096;
+        if (n > kPiece) {
+            for (size_t at = 0; at < n; at += kPiece) {
+                const size_t m = std::min(kPiece, n - at);
+                CnvLLtoXY(in.subspan(at, m), out.subspan(at, m), ok.empty() ? ok : ok.subspan(at, m));
+            }
+            return;
+        }
         const PrjBatch::Consts c{&mConsts, mLon0, MapProjection::GlobeRadius, mYOffset, mLimit};
         // The blocks only grow: the kernel writes every element it reads.
         thread_local std::vector<double> xs, ys;

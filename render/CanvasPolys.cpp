@@ -149,7 +149,7 @@ namespace {
 // huge list made it grow to is not kept.
 clsPoly& Made() {
     thread_local clsPoly made;
-    constexpr size_t kKeep = size_t(1) << 16;
+    constexpr size_t kKeep = size_t(1) << 13;
     if (made.Capacity() > kKeep) made.SetCount(0);
     return made;
 }
@@ -179,7 +179,7 @@ bool CanvasPolys::Convert(MapViewport& view, clsPoly& poly, FigureConversion::Tr
         thread_local std::vector<PolyPoint> pts;
         thread_local std::vector<PlaneXY> xy;
         // What a huge list made them grow to is not kept.
-        constexpr size_t kKeep = size_t(1) << 16;
+        constexpr size_t kKeep = size_t(1) << 13;
         if (work.Capacity() > kKeep) work.SetCount(0);
         if (pts.capacity() > kKeep) std::vector<PolyPoint>().swap(pts);
         if (xy.capacity() > kKeep) std::vector<PlaneXY>().swap(xy);

@@ -524,94 +524,67 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
     const auto lookUp = [](const auto& table, int32_t code) {
         return code >= 0 && size_t(code) < table.size() ? table[size_t(code)] : nullptr;
     };
-    // A walk over every figure of the list, which lie all over the heap: in
-    // slices on all cores, joined in order.
+    // Two walks over every figure of the list, which lie all over the heap,
+    // each in slices on all cores: the first finds each figure's phase and
+    // counts them, the second writes each slice's figures straight to their
+    // places, so that nothing is gathered twice or grown.
     const size_t n = figures.size();
     constexpr size_t kMaxParts = 64;
     const size_t parts = FigureConversion::Threads() > 1 && n >= 4096
                              ? std::min(size_t(FigureConversion::Threads()), kMaxParts)
                              : 1;
-    if (slices_.size() < parts) slices_.resize(parts);
-    const std::span<Chosen> slices(slices_.data(), parts);
-    for (Chosen& s : slices)
-        for (int code = 2; code <= 5; ++code) {
-            s.at[code].clear();
-            s.sources[code].clear();
-            s.cells[code].clear();
-            s.valid[code].clear();
-            s.looks[code].clear();
-        }
+    std::vector<uint8_t>& phases = phases_;
+    phases.resize(n);
+    size_t offset[6][kMaxParts + 1] = {};
     RenderWorkers::ForParts(n, parts, [&](size_t part, size_t begin, size_t end) {
-        Chosen& s = slices[part];
+        size_t count[6] = {};
         for (size_t k = begin; k < end; ++k) {
-            // Asked for ahead: the next figures' cache lines.
+            // Asked for ahead: the next figures' cache lines,
             if (k + 16 < end) __builtin_prefetch(figures[k + 16].get());
             // and the lists of those nearer, whose figures have come in.
             if (k + 8 < end)
                 if (clsMapFigure* near = figures[k + 8].get(); near && (near->FigCode() == 2 || near->FigCode() == 3))
                     __builtin_prefetch(&static_cast<clsMapPolyBase*>(near)->Points());
             clsMapFigure* fig = figures[k].get();
-            if (!fig) continue;
-            const int32_t code = fig->FigCode();
-            if (code < 2 || code > 5 || !fig->IsInner(f)) continue;
-            s.at[code].push_back(k);
+            const int32_t code = fig ? fig->FigCode() : 0;
+            phases[k] = code >= 2 && code <= 5 && fig->IsInner(f) ? uint8_t(code) : 0;
+            ++count[phases[k]];
+        }
+        for (int code = 2; code <= 5; ++code) offset[code][part + 1] = count[code];
+    });
+    for (int code = 2; code <= 5; ++code) {
+        for (size_t p = 0; p < parts; ++p) offset[code][p + 1] += offset[code][p];
+        const size_t count = offset[code][parts];
+        c->at[code].resize(count);
+        if (!ahead || code > 3) continue;
+        c->sources[code].resize(count);
+        c->cells[code].resize(count);
+        c->valid[code].resize(count);
+        c->looks[code].resize(count);
+    }
+    RenderWorkers::ForParts(n, parts, [&](size_t part, size_t begin, size_t end) {
+        size_t to[6];
+        for (int code = 2; code <= 5; ++code) to[code] = offset[code][part];
+        for (size_t k = begin; k < end; ++k) {
+            const int code = phases[k];
+            if (code == 0) continue;
+            const size_t j = to[code]++;
+            c->at[code][j] = k;
             if (!ahead || code > 3) continue;
-            // The list, its box filled by the test above, for the workers.
-            s.sources[code].push_back(fig->Poly());
+            clsMapFigure* fig = figures[k].get();
+            // The list, its box filled by the first walk, for the workers.
+            c->sources[code][j] = fig->Poly();
             // The cell, but for the page its thing is turned to: that is
             // left to the drawing's order.
-            clsMapCell cell;
+            clsMapCell& cell = c->cells[code][j];
             cell.mMapFig = fig;
             cell.mAdmin = lookUp(admins, fig->Admin());
             cell.mThing = lookUp(things, fig->Thing());
             const bool valid = cell.IsValid();
-            s.valid[code].push_back(valid);
-            s.cells[code].push_back(cell);
-            s.looks[code].push_back(LookOf(cell, valid));
+            c->valid[code][j] = valid;
+            c->looks[code][j] = LookOf(cell, valid);
         }
     });
-    if (parts == 1) {
-        // One slice, made on this thread: taken as it is.
-        const auto take = [&slices](auto member, int code, auto& into) { into.swap((slices[0].*member)[code]); };
-        for (int code = 2; code <= 5; ++code) {
-            take(&Chosen::at, code, c->at[code]);
-            if (!ahead || code > 3) continue;
-            take(&Chosen::sources, code, c->sources[code]);
-            take(&Chosen::cells, code, c->cells[code]);
-            take(&Chosen::valid, code, c->valid[code]);
-            take(&Chosen::looks, code, c->looks[code]);
-        }
-    } else {
-        // Joined in order, each slice moved to its place by a core of its own.
-        size_t offset[6][kMaxParts + 1] = {};
-        for (int code = 2; code <= 5; ++code) {
-            for (size_t p = 0; p < parts; ++p) offset[code][p + 1] = offset[code][p] + slices[p].at[code].size();
-            const size_t count = offset[code][parts];
-            c->at[code].resize(count);
-            if (!ahead || code > 3) continue;
-            c->sources[code].resize(count);
-            c->cells[code].resize(count);
-            c->valid[code].resize(count);
-            c->looks[code].resize(count);
-        }
-        const auto place = [&](auto member, int code, size_t part) {
-            auto& from = (slices[part].*member)[code];
-            std::move(from.begin(), from.end(), ((*c).*member)[code].begin() + ptrdiff_t(offset[code][part]));
-        };
-        RenderWorkers::ForParts(parts, parts, [&](size_t part, size_t, size_t) {
-            for (int code = 2; code <= 5; ++code) {
-                place(&Chosen::at, code, part);
-                if (!ahead || code > 3) continue;
-                place(&Chosen::sources, code, part);
-                place(&Chosen::cells, code, part);
-                place(&Chosen::valid, code, part);
-                place(&Chosen::looks, code, part);
-            }
-        });
-    }
-    // The slices hold no list of the map between drawings.
-    for (Chosen& s : slices)
-        for (int code = 2; code <= 3; ++code) s.sources[code].clear();
     chosen_.push_back(std::move(c));
     return *chosen_.back();
 }

@@ -171,9 +171,8 @@ private:
     Job job_;
     bool drawing_ = false;
     std::vector<std::unique_ptr<Chosen>> chosen_;
-    // Choose's per-core slices, kept with their room for the next lists and
-    // drawings: made afresh they would be grown on the workers every time.
-    std::vector<Chosen> slices_;
+    // Choose's phase of each figure of a list, kept with its room.
+    std::vector<uint8_t> phases_;
     int16_t phase_ = 0;
     // Figures drawn in detail in the current phase (off for the graticule).
     bool detail_ = false;

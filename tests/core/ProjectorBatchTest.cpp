@@ -111,6 +111,42 @@ TEST(ProjectorBatch, ListFormWithoutRefusalsMatchesTheListFormWithThem) {
     });
 }
 
+// A list longer than the pieces the projector works in (several grids in a
+// row, refused points on every piece's edge among them) gives, to the bit,
+// what lists of a thousand points one after the other give, with and without
+// the refusals asked for, and leaves the same place for the next point.
+TEST(ProjectorBatch, AListLongerThanAPieceIsTheListsOfItsParts) {
+    std::vector<PolyPoint> pts;
+    for (int k = 0; k < 6; ++k) {
+        const std::vector<PolyPoint> grid = Grid();
+        pts.insert(pts.end(), grid.begin(), grid.end());
+    }
+    ForEachCase([&](int, int16_t, clsVospProjector& whole, clsVospProjector& parts) {
+        for (const bool asked : {false, true}) {
+            std::vector<PlaneXY> a(pts.size()), b(pts.size());
+            const std::unique_ptr<bool[]> okA(new bool[pts.size()]), okB(new bool[pts.size()]);
+            const std::span<bool> wholeOk = asked ? std::span<bool>(okA.get(), pts.size()) : std::span<bool>();
+            whole.CnvLLtoXY(pts, a, wholeOk);
+            for (size_t at = 0; at < pts.size(); at += 1000) {
+                const size_t m = std::min<size_t>(1000, pts.size() - at);
+                parts.CnvLLtoXY(std::span(pts).subspan(at, m), std::span(b).subspan(at, m),
+                                asked ? std::span<bool>(okB.get() + at, m) : std::span<bool>());
+            }
+            for (size_t i = 0; i < pts.size(); ++i) {
+                ASSERT_EQ(std::bit_cast<uint64_t>(a[i].x), std::bit_cast<uint64_t>(b[i].x)) << i;
+                ASSERT_EQ(std::bit_cast<uint64_t>(a[i].y), std::bit_cast<uint64_t>(b[i].y)) << i;
+                if (asked) {
+                    ASSERT_EQ(okA[i], okB[i]) << i;
+                }
+            }
+            double ax, ay, bx, by;
+            EXPECT_EQ(whole.CnvLLtoXY(0, 100 * D, ax, ay), parts.CnvLLtoXY(0, 100 * D, bx, by));
+            EXPECT_EQ(std::bit_cast<uint64_t>(ax), std::bit_cast<uint64_t>(bx));
+            EXPECT_EQ(std::bit_cast<uint64_t>(ay), std::bit_cast<uint64_t>(by));
+        }
+    });
+}
+
 // The inverse over the grid's images, the same stretched half as far again
 // (many refused) and a non-finite point: the same seconds, the same
 // refusals, the same leftovers. Indexes without a vector inverse are taken
