@@ -13,12 +13,6 @@ namespace {
 
 int gThreads = 0; // 0: one per core
 
-// How far (in figures) the workers may run ahead of the drawing, so that a
-// large map does not hold all its converted lists at once.
-constexpr size_t kAhead = 8192;
-// The drawing tells the workers where it is every this many figures; a
-// telling wakes the workers held back, a system call for each.
-constexpr size_t kTell = 512;
 // Figures per chunk: claimed, converted and told done as one, so that the
 // claims and the tellings do not queue on shared lines and a result's
 // neighbours are written by one core; small enough that the drawing seldom
@@ -27,7 +21,14 @@ constexpr size_t kChunk = 16;
 // Results held at once: a worker starts a chunk only while its first figure
 // is less than kAhead past the last one the drawing told it has taken, and
 // the drawing tells no figure before it is done with its result.
-constexpr size_t kRing = kAhead + 2 * kChunk;
+constexpr size_t kRing = 8192;
+static_assert((kRing & (kRing - 1)) == 0);
+// How far (in figures) the workers may run ahead of the drawing, so that a
+// large map does not hold all its converted lists at once.
+constexpr size_t kAhead = kRing - 2 * kChunk;
+// The drawing tells the workers where it is every this many figures; a
+// telling wakes the workers held back, a system call for each.
+constexpr size_t kTell = 512;
 
 // Frees finished runs (their tables, and the map's lists the drawing
 // converted itself) off the drawing thread.
@@ -103,6 +104,7 @@ void FigureConversion::Start(const MapViewport& view, std::vector<clsMapFigure*>
     run->view = view;
     run->n = n;
     run->out.resize(std::min(n, kRing));
+    if (n > kRing) run->mask = kRing - 1;
     run->chunks = (n + kChunk - 1) / kChunk;
     run->state = std::make_unique<std::atomic<uint8_t>[]>(run->chunks);
     run->ring = ring;
@@ -187,11 +189,10 @@ void FigureConversion::Prefetch(const Batch& run, size_t k) {
     auto done = [&](size_t i) {
         return i < n && run.state[i / kChunk].load(std::memory_order_acquire) == Done;
     };
-    if (k + 16 < n) __builtin_prefetch(&run.out[(k + 16) % run.out.size()]);
-    if (done(k + 8) && !run.out[(k + 8) % run.out.size()].lists.empty())
-        __builtin_prefetch(run.out[(k + 8) % run.out.size()].lists.data());
+    if (k + 16 < n) __builtin_prefetch(&run.At(k + 16));
+    if (done(k + 8) && !run.At(k + 8).lists.empty()) __builtin_prefetch(run.At(k + 8).lists.data());
     if (done(k + 4))
-        for (const ListArena::List& p : run.out[(k + 4) % run.out.size()].lists) __builtin_prefetch(p.data());
+        for (const ListArena::List& p : run.At(k + 4).lists) __builtin_prefetch(p.data());
 }
 
 void FigureConversion::Wait() {

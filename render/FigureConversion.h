@@ -84,9 +84,13 @@ private:
         size_t n = 0; // figures of the run
         // Figure k's result in slot k % out.size(): no more are under way
         // than the workers may run ahead, and a slot is taken again only
-        // after the drawing has taken its figure.
+        // after the drawing has taken its figure. A full ring's size is a
+        // power of two (the drawing finds each result without a division);
+        // a run no longer than the ring has a slot per figure.
         std::vector<Result> out;
-        Result& At(size_t k) { return out[k % out.size()]; }
+        size_t mask = SIZE_MAX;
+        Result& At(size_t k) { return out[k & mask]; }
+        const Result& At(size_t k) const { return out[k & mask]; }
         std::unique_ptr<std::atomic<uint8_t>[]> state; // per chunk
         size_t chunks = 0;
         bool ring = false;
