@@ -233,6 +233,12 @@ DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Record(int64
 {
     if (Full())
         HandOver();
+    return Append(top, bottom, state, kind, v);
+}
+
+DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::Append(int64_t top, int64_t bottom, bool state,
+                                                                           Kind kind, std::array<int32_t, 5> v)
+{
     const DeviceContext& o = owner_;
     std::vector<Head>& heads = open_->heads;
     std::vector<Op>& ops = open_->ops;
@@ -294,7 +300,8 @@ DeviceContext::DeferredDrawing::Op& DeviceContext::DeferredDrawing::RecordChain(
             bottom = std::max(bottom, xy[2 * i + 1]);
         }
     }
-    return Record(int64_t(top) - margin, int64_t(bottom) + margin, true, kind, {at, count, runs, 0, 0});
+    // Into the stretch that now keeps the points, however full they made it.
+    return Append(int64_t(top) - margin, int64_t(bottom) + margin, true, kind, {at, count, runs, 0, 0});
 }
 
 void DeviceContext::DeferredDrawing::Begin()

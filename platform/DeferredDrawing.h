@@ -144,9 +144,12 @@ private:
     // on: the stretch being recorded, then those handed over (under the lock).
     static constexpr size_t kStretch = 4096;
     // A stretch holding this many coordinates is handed over early, which
-    // keeps the stores' indices small and few points waiting.
-    static constexpr size_t kStretchPoints = size_t(1) << 24;
+    // keeps the stores' indices small, few points waiting, and small the
+    // room that the stretches kept for reuse hold on to.
+    static constexpr size_t kStretchPoints = size_t(1) << 18;
     bool Full() const { return open_->heads.size() >= kStretch || open_->points.size() >= kStretchPoints; }
+    // Record into the open stretch, full or not.
+    Op& Append(int64_t top, int64_t bottom, bool state, Kind kind, std::array<int32_t, 5> v);
     // Stretches handed over but not yet replayed everywhere; beyond this
     // many the recording thread replays too, so that they stay few.
     static constexpr size_t kBacklog = 8;

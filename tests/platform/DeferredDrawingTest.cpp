@@ -375,3 +375,34 @@ TEST(DeviceContextDeferred, AChoiceOnAStretchsLastCallKeepsItsBrushAndFont)
         EXPECT_TRUE(image == plain);
     }
 }
+
+// Chains long enough that a stretch is handed over for its points rather
+// than its calls, between and inside them: still the call-by-call pixels.
+TEST(DeviceContextDeferred, StretchesFullOfPointsDrawTheCallByCallPixels)
+{
+    EnsureGuiApp();
+    const auto script = [](DeviceContext& dc) {
+        for (int32_t chain = 0; chain < 4; ++chain) {
+            std::vector<int32_t> xy;
+            // 70,000 points: two chains fill a stretch's room for points.
+            for (int32_t i = 0; i < 70000; ++i) {
+                xy.push_back((i * 7 + chain * 13) % 160);
+                xy.push_back((i / 160 + (i % 3) + chain * 5) % 120);
+            }
+            dc.SelectPen({chain % 2 ? Gdi::PS_DOT : Gdi::PS_SOLID, 1, 0x102030 * (chain + 1), false});
+            dc.Polyline(xy.data(), int32_t(xy.size() / 2));
+            dc.SelectBrush(DcBrush::SolidBrush(0x00A0F0 - chain * 0x200010));
+            const int32_t box[] = {10 + chain * 30, 10, 30 + chain * 30, 100, 5 + chain * 30, 60};
+            dc.Polygon(box, 3);
+        }
+    };
+    QImage plain(160, 120, QImage::Format_RGB32), image(160, 120, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    image.fill(Qt::white);
+    DeviceContext direct(plain), dc(image);
+    script(direct);
+    dc.BeginDeferred(4);
+    script(dc);
+    dc.EndDeferred();
+    EXPECT_TRUE(image == plain);
+}
