@@ -96,6 +96,26 @@ private:
     bool shifted_;
 };
 
+// Defers a context's drawing calls (none: nothing) for as long as it lives,
+// however the drawing ends.
+class Deferral {
+public:
+    Deferral(DeviceContext* dc, int threads) : dc_(dc) {
+        if (dc_) dc_->BeginDeferred(threads);
+    }
+    ~Deferral() {
+        try {
+            if (dc_) dc_->EndDeferred();
+        } catch (...) {
+        }
+    }
+    Deferral(const Deferral&) = delete;
+    Deferral& operator=(const Deferral&) = delete;
+
+private:
+    DeviceContext* dc_;
+};
+
 // Lines and areas differ only in their figure type and the line width.
 template <class Fig>
 void AddPolyFigures(std::vector<std::unique_ptr<clsFigure>>& figs, std::vector<std::shared_ptr<clsPoly>> polys,
@@ -195,21 +215,12 @@ void ReplotPipeline::DrawEnd() {
 int16_t ReplotPipeline::Replot(Job job) {
     if (!DrawStart(std::move(job))) return 2;
     // The drawing calls are replayed on all cores, each into its own rows.
-    struct Deferred {
-        DeviceContext* dc;
-        ~Deferred() {
-            try {
-                if (dc) dc->EndDeferred();
-            } catch (...) {
-            }
-        }
-    } deferred{SharedDrawing() ? job_.dc : nullptr};
+    const Deferral deferred(SharedDrawing() ? job_.dc : nullptr, FigureConversion::Threads());
     struct Forget {
         std::vector<std::unique_ptr<Chosen>>& chosen;
         ~Forget() { chosen.clear(); }
     } forget{chosen_};
     chosen_.clear();
-    if (deferred.dc) deferred.dc->BeginDeferred(FigureConversion::Threads());
     try {
         const int16_t result = ReplotSteps();
         DrawEnd();
@@ -359,19 +370,9 @@ bool ReplotPipeline::DrawShadow() {
 bool ReplotPipeline::PlotPhase(int16_t code) {
     // On two cores the symbols and texts, which nothing converts ahead,
     // are drawn by the other core while this one goes on.
-    struct Deferred {
-        DeviceContext* dc;
-        ~Deferred() {
-            try {
-                if (dc) dc->EndDeferred();
-            } catch (...) {
-            }
-        }
-    } deferred{(code == 4 || code == 5) && !SharedDrawing() && FigureConversion::Threads() == 2 && job_.dc &&
-                       !job_.dc->IsDeferred()
-                   ? job_.dc
-                   : nullptr};
-    if (deferred.dc) deferred.dc->BeginDeferred(2);
+    const bool own = (code == 4 || code == 5) && !SharedDrawing() && FigureConversion::Threads() == 2 && job_.dc &&
+                     !job_.dc->IsDeferred();
+    const Deferral deferred(own ? job_.dc : nullptr, 2);
     if (!PlotPhaseSub(code)) return false;
     if (job_.view.wrap && job_.view.ShiftOn()) {
         const bool ok = PlotPhaseSub(code);
