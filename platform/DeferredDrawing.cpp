@@ -413,7 +413,11 @@ void DeviceContext::DeferredDrawing::Flush()
 
 std::shared_ptr<const BitMask> DeviceContext::DeferredDrawing::SharedMask(const BitMask& mask)
 {
-    if (!lastMask_ || !(*lastMask_ == mask))
-        lastMask_ = std::make_shared<const BitMask>(mask);
-    return lastMask_;
+    for (const auto& kept : lastMasks_)
+        if (kept && *kept == mask)
+            return kept;
+    // The oldest goes.
+    std::rotate(lastMasks_.rbegin(), lastMasks_.rbegin() + 1, lastMasks_.rend());
+    lastMasks_.front() = std::make_shared<const BitMask>(mask);
+    return lastMasks_.front();
 }

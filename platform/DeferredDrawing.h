@@ -177,7 +177,7 @@ private:
     std::vector<size_t> replayed_;
     std::vector<uint8_t> busy_;
     // A map draws its symbols from a few masks: one copy each while it lasts.
-    std::shared_ptr<const BitMask> lastMask_;
+    std::array<std::shared_ptr<const BitMask>, 4> lastMasks_;
     int running_ = 0; // workers at the replay
     size_t freed_ = 0; // stretches before this one are gone
     // Contexts over the same pixels, each drawing its own band of rows; made

@@ -763,9 +763,8 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         return false;
     QPainter& p = d_->painter;
     const QFont& qf = d_->text.Font();
-    const QFontMetrics& fm = d_->text.Metrics();
     const int32_t w = d_->text.Advance(text);
-    const int32_t ascent = fm.ascent(), descent = fm.descent();
+    const int32_t ascent = d_->text.Ascent(), descent = d_->text.Descent();
     int32_t x0 = 0, y0 = 0;
     if ((textAlign_ & Gdi::TA_CENTER) == Gdi::TA_CENTER)
         x0 = -(w / 2);

@@ -35,6 +35,8 @@ void TextShaper::Select(const DcFont& font)
 {
     font_ = ToQFont(font);
     metrics_.emplace(*font_);
+    ascent_ = metrics_->ascent();
+    descent_ = metrics_->descent();
     haveAdvance_ = false;
     fontKey_ = font_->key();
 }

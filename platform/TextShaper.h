@@ -34,6 +34,10 @@ public:
     // The selected font; only after a Select.
     const QFont& Font() const { return *font_; }
     const QFontMetrics& Metrics() const { return *metrics_; }
+    // The selected font's ascent and descent, asked of the font once: each
+    // asking takes the font engines' shared lock.
+    int32_t Ascent() const { return ascent_; }
+    int32_t Descent() const { return descent_; }
     int32_t Advance(const QString& text);
     const Shaped& Shape(const QString& text, const QPaintDevice* device);
     // A band of a drawing on several cores keeps its share, so that all
@@ -45,6 +49,8 @@ private:
 
     std::optional<QFont> font_;
     std::optional<QFontMetrics> metrics_;
+    int32_t ascent_ = 0;
+    int32_t descent_ = 0;
     // The advance last measured with the selected font: a halo draws the
     // same text several times, and each measurement shapes it anew.
     QString advanceText_;
