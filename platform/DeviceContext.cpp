@@ -763,7 +763,10 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         return false;
     QPainter& p = d_->painter;
     const QFont& qf = d_->text.Font();
-    const int32_t w = d_->text.Advance(text);
+    const bool level = font_.escapement % 3600 == 0;
+    // Measuring shapes the text: a recording of level text has no use for
+    // its width, which the bands that draw it measure for themselves.
+    const int32_t w = drawPixels_ || !level ? d_->text.Advance(text) : 0;
     const int32_t ascent = d_->text.Ascent(), descent = d_->text.Descent();
     int32_t x0 = 0, y0 = 0;
     if ((textAlign_ & Gdi::TA_CENTER) == Gdi::TA_CENTER)
@@ -782,7 +785,6 @@ bool DeviceContext::TextOut(int32_t x, int32_t y, const QString& text)
         // `reach` of (x, y).
         const int64_t em = std::max(font_.pixelHeight, 1);
         const int64_t reach = int64_t(std::abs(w)) + ascent + descent + 2 * em;
-        const bool level = font_.escapement % 3600 == 0;
         DeferredDrawing& rec = *d_->deferral;
         DeferredDrawing::Op& op = rec.Record(level ? int64_t(y) + y0 - ascent - em : int64_t(y) - reach,
                                              level ? int64_t(y) + y0 + descent + em : int64_t(y) + reach, false,
