@@ -466,7 +466,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
                 PlotQueue* const to = queue ? &*queue : nullptr;
                 if (look.kind == Look::AtTurn) {
                     cell.mThing->SetPage(cell.mAdmin->Page());
-                    if (AreaShown(cell)) CellToQueue(cell, true, j, to);
+                    if (AreaShown(cell)) CellToQueue(cell, j, to);
                 } else {
                     // What RealColor and the others would leave behind.
                     cell.mThing->SetPage(look.page);
@@ -560,7 +560,6 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         if (!ahead || code > 3) continue;
         c->sources[code].resize(count);
         c->cells[code].resize(count);
-        c->valid[code].resize(count);
         c->looks[code].resize(count);
     }
     RenderWorkers::ForParts(n, parts, [&](size_t part, size_t begin, size_t end) {
@@ -581,9 +580,7 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
             cell.mMapFig = fig;
             cell.mAdmin = lookUp(admins, fig->Admin());
             cell.mThing = lookUp(things, fig->Thing());
-            const bool valid = cell.IsValid();
-            c->valid[code][j] = valid;
-            c->looks[code][j] = LookOf(cell, valid);
+            c->looks[code][j] = LookOf(cell, cell.IsValid());
         }
     });
     chosen_.push_back(std::move(c));
@@ -671,10 +668,10 @@ CanvasPolys ReplotPipeline::Polys() const {
     return CanvasPolys(job_.options.plotChopPitch, job_.options.plotFlatPitch, prepared_);
 }
 
-void ReplotPipeline::CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue* queue) {
+void ReplotPipeline::CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue* queue) {
     try {
         int32_t colour = 0;
-        if (!valid || !CellShown(cell, colour, true)) return;
+        if (!CellShown(cell, colour, true)) return;
         const clsThing& thing = *cell.mThing;
         Look look;
         look.fore = colour;

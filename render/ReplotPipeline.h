@@ -111,10 +111,10 @@ private:
     // `figure`: taken from the conversion ahead, or converted here into
     // own_.
     std::span<const ListArena::List> CellLists(clsMapFigure& figure, bool ring, size_t figure_at);
-    // What CellToFigures makes of a line or area, pushed to the queue as
-    // the run's figure at position `figure` instead.
-    // (drawn at once without a queue)
-    void CellToQueue(const clsMapCell& cell, bool valid, size_t figure, PlotQueue* queue);
+    // What CellToFigures makes of a line or area of a valid cell, pushed to
+    // the queue (drawn at once without one) as the run's figure at position
+    // `figure` instead.
+    void CellToQueue(const clsMapCell& cell, size_t figure, PlotQueue* queue);
     // How a line or area is drawn where that does not hang on the drawing's
     // order: worked out with the selection, on all cores.
     struct Look {
@@ -149,7 +149,7 @@ private:
     // The figures of one list that reach one field, by kind, found in one
     // pass for all the phases of a replot; for the conversion ahead also
     // the lists of the lines and areas, and the cells of the lines and
-    // areas (their page not yet set) with whether each is valid.
+    // areas (their page not yet set) with their looks.
     struct Chosen {
         const void* list = nullptr;
         size_t size = 0;
@@ -158,7 +158,6 @@ private:
         std::vector<size_t> at[6];
         std::vector<std::shared_ptr<clsPoly>> sources[6];
         std::vector<clsMapCell> cells[6];
-        std::vector<uint8_t> valid[6];
         std::vector<Look> looks[6];
         // The unit's areas and things by code, held while the cells point
         // at them.
