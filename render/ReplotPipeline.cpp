@@ -394,7 +394,10 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     job_.view.wrap = false;
 
     FigureConversion conversion;
-    const bool ahead = (code == 2 || code == 3) && FigureConversion::Threads() > 1;
+    // Lines and areas go by their looks and lists in arenas on any number
+    // of cores; with more than one, they are converted ahead.
+    const bool lists = code == 2 || code == 3;
+    const bool ahead = lists && FigureConversion::Threads() > 1;
     // The workers convert in copies of the view, by the drawing's pitches.
     const FigureConversion::Convert convert = [polys = Polys()](MapViewport& view, clsPoly& poly, bool ring,
                                                                 ListArena& into, FigureConversion::Trace& trace) {
@@ -430,12 +433,12 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
         const auto& figures = map->MapCollection();
         // The figures of this phase; lines and areas are converted on the
         // other cores ahead of their drawing, which takes them in their order.
-        Chosen& c = Choose(*unit, figures, FigureConversion::Threads() > 1);
+        Chosen& c = Choose(*unit, figures);
         const std::vector<size_t>& at = c.at[code];
         std::vector<clsMapFigure*> chosen(at.size());
         for (size_t j = 0; j < at.size(); ++j) chosen[j] = figures[at[j]].get();
         std::vector<std::shared_ptr<clsPoly>> sources = std::move(c.sources[code]);
-        if (ahead) {
+        if (lists) {
             // Everything before is drawn: this run's lists take the room of
             // the last one's.
             own_.Reset();
@@ -455,14 +458,14 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
             passTo(at[j]);
             // A handler run during a yield may have changed the list.
             if (at[j] >= figures.size() || figures[at[j]].get() != chosen[j]) continue;
-            if (ahead) {
+            if (lists) {
                 // The cell as the unit's ToCell makes it, the thing turned
                 // to the area's page included.
                 const clsMapCell& cell = c.cells[code][j];
                 const Look& look = c.looks[code][j];
                 if (look.kind == Look::Skip) continue;
                 // The list holds the figure: nothing yields while it is taken.
-                converted_ = &conversion;
+                if (ahead) converted_ = &conversion;
                 PlotQueue* const to = queue ? &*queue : nullptr;
                 if (look.kind == Look::AtTurn) {
                     cell.mThing->SetPage(cell.mAdmin->Page());
@@ -491,7 +494,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
 }
 
 ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
-                                               const std::vector<std::shared_ptr<clsMapFigure>>& figures, bool ahead) {
+                                               const std::vector<std::shared_ptr<clsMapFigure>>& figures) {
     const clsRect& f = job_.view.field;
     const int32_t field[4] = {f.mLeft, f.mTop, f.mRight, f.mBottom};
     // A handler run during a yield may have changed the list: then it is
@@ -509,7 +512,9 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
     // only read these tables.
     std::vector<clsAdmin*> admins;
     std::vector<clsThing*> things;
-    if (ahead) {
+    // Only the workers read the figures' own lists.
+    const bool ahead = FigureConversion::Threads() > 1;
+    {
         // Every code a figure can carry (HMap::IsRightCode).
         constexpr int32_t kCodes = 1000;
         static_assert(HMap::IsRightCode(kCodes - 1) && !HMap::IsRightCode(kCodes));
@@ -557,8 +562,8 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
         for (size_t p = 0; p < parts; ++p) offset[code][p + 1] += offset[code][p];
         const size_t count = offset[code][parts];
         c->at[code].resize(count);
-        if (!ahead || code > 3) continue;
-        c->sources[code].resize(count);
+        if (code > 3) continue;
+        if (ahead) c->sources[code].resize(count);
         c->cells[code].resize(count);
         c->looks[code].resize(count);
     }
@@ -570,10 +575,10 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
             if (code == 0) continue;
             const size_t j = to[code]++;
             c->at[code][j] = k;
-            if (!ahead || code > 3) continue;
+            if (code > 3) continue;
             clsMapFigure* fig = figures[k].get();
             // The list, its box filled by the first walk, for the workers.
-            c->sources[code][j] = fig->Poly();
+            if (ahead) c->sources[code][j] = fig->Poly();
             // The cell, but for the page its thing is turned to: that is
             // left to the drawing's order.
             clsMapCell& cell = c->cells[code][j];

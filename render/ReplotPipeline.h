@@ -147,9 +147,9 @@ private:
     bool BaseDrawn() const;
 
     // The figures of one list that reach one field, by kind, found in one
-    // pass for all the phases of a replot; for the conversion ahead also
-    // the lists of the lines and areas, and the cells of the lines and
-    // areas (their page not yet set) with their looks.
+    // pass for all the phases of a replot, with the cells of the lines and
+    // areas (their page not yet set) and their looks; for the conversion
+    // ahead also their lists.
     struct Chosen {
         const void* list = nullptr;
         size_t size = 0;
@@ -164,7 +164,7 @@ private:
         std::vector<std::shared_ptr<clsAdmin>> admins;
         std::vector<std::shared_ptr<clsThing>> things;
     };
-    Chosen& Choose(const clsMapUnit& unit, const std::vector<std::shared_ptr<clsMapFigure>>& figures, bool ahead);
+    Chosen& Choose(const clsMapUnit& unit, const std::vector<std::shared_ptr<clsMapFigure>>& figures);
 
     Host& host_;
     Job job_;

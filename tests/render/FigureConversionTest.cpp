@@ -419,8 +419,9 @@ TEST(FigureConversion, ThingPagesFollowTheDrawingOrder) {
 
 // With the figures' own colours and show modes and the things' scale limits
 // in play, what is worked out for a line or area while choosing the figures
-// (on all cores) is what the drawing's order would give: the same pixels,
-// figures of a thing hidden on one page still drawn on another.
+// (on all cores) is what the drawing's order would give: the pixels of each
+// figure drawn as a cell of its own, figures of a thing hidden on one page
+// still drawn on another.
 TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
     const ThreadsBack back;
     auto draw = [](int threads, bool native, bool showModes, int32_t centre) {
@@ -475,7 +476,22 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
         w.plot->mFigNativeEi = native;
         w.plot->mFigShowModeEi = showModes;
         w.plot->mThgShowModeEi = true;
+        if (threads > 0) {
+            EXPECT_EQ(w.plot->Replot(), 0);
+            return w.image().copy();
+        }
+        // The reference: the background alone, then each area and then each
+        // line drawn as a cell of its own, in the list's order.
+        FigureConversion::SetThreads(1);
+        const int16_t shown = w.plot->mFigDisp;
+        w.plot->mFigDisp = 0;
         EXPECT_EQ(w.plot->Replot(), 0);
+        w.plot->mFigDisp = shown;
+        EXPECT_TRUE(w.plot->DrawStart());
+        for (const int32_t code : {3, 2})
+            for (const auto& fig : unit->gFigures->MapCollection())
+                if (fig && fig->FigCode() == code) w.plot->DrawCell(unit->ToCell(fig.get()));
+        w.plot->DrawEnd();
         return w.image().copy();
     };
     // Centred on the date line the phases are drawn twice, the second time
@@ -488,6 +504,10 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
                 const QImage one = draw(1, native, showModes, centre);
                 EXPECT_GT(one.convertToFormat(QImage::Format_Indexed8).colorCount(), 3);
                 EXPECT_TRUE(draw(8, native, showModes, centre) == one);
+                // Away from the date line, where each cell is drawn once.
+                if (centre == 0) {
+                    EXPECT_TRUE(draw(0, native, showModes, centre) == one);
+                }
             }
 }
 
