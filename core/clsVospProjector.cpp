@@ -138,7 +138,8 @@ bool clsVospProjector::CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat)
     }
 }
 
-void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok) {
+void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok,
+                                 bool* firstOk) {
     try {
         if (!mSetUpDone) SetUp();
         const size_t n = in.size();
@@ -147,6 +148,7 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
             for (size_t i = 0; i < n; ++i) {
                 const bool r = CnvLLtoXY(in[i].x, in[i].y, out[i].x, out[i].y);
                 if (!ok.empty()) ok[i] = r;
+                if (firstOk && i == 0) *firstOk = r;
             }
             return;
         }
@@ -156,7 +158,8 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
         if (n > kPiece) {
             for (size_t at = 0; at < n; at += kPiece) {
                 const size_t m = std::min(kPiece, n - at);
-                CnvLLtoXY(in.subspan(at, m), out.subspan(at, m), ok.empty() ? ok : ok.subspan(at, m));
+                CnvLLtoXY(in.subspan(at, m), out.subspan(at, m), ok.empty() ? ok : ok.subspan(at, m),
+                          at == 0 ? firstOk : nullptr);
             }
             return;
         }
@@ -188,6 +191,9 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
         }
         if (n > 0) {
             mLast = {in[n - 1].x * kSecRad - mLon0, in[n - 1].y * kSecRad};
+            // As ok[0] would have it.
+            if (firstOk)
+                *firstOk = valid[0] && std::fabs(out[0].x) <= 2147483647.0 && std::fabs(out[0].y) <= 2147483647.0;
         }
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, QStringLiteral("clsVospProjector"), QStringLiteral("CnvLLtoXY"));

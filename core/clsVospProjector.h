@@ -49,8 +49,10 @@ public:
     bool CnvXYtoLL(double x, double y, int32_t& lon, int32_t& lat);
     // Both conversions over a whole list at once (out has the size of in),
     // point for point as above, with the set-up checked once; ok, when
-    // given, receives each point's result.
-    void CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok = {});
+    // given, receives each point's result, and firstOk the first point's
+    // alone (the rest keep the quicker road that reports none).
+    void CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneXY> out, std::span<bool> ok = {},
+                   bool* firstOk = nullptr);
     void CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoint> out, std::span<bool> ok = {});
     // The band of latitudes (seconds of arc) the projection can show.
     bool RangeNS(int32_t& north, int32_t& south);

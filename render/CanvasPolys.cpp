@@ -223,10 +223,9 @@ bool CanvasPolys::Convert(MapViewport& view, clsPoly& poly, FigureConversion::Tr
         const std::span<PolyPoint> canvas = std::span(pts).first(count);
         const std::span<PlaneXY> plane = std::span(xy).first(count);
         if (trace && !trace->projected && n > 0) {
-            // The first point on its own, to know whether it was refused.
+            // Whether the first point was refused, in the same call.
             bool first = false;
-            view.projector.CnvLLtoXY(src.first(1), plane.first(1), std::span(&first, 1));
-            view.projector.CnvLLtoXY(src.subspan(1), plane.subspan(1));
+            view.projector.CnvLLtoXY(src, plane, {}, &first);
             trace->projected = true;
             trace->firstRefused = !first;
         } else {

@@ -147,6 +147,44 @@ TEST(ProjectorBatch, AListLongerThanAPieceIsTheListsOfItsParts) {
     });
 }
 
+// Asking for the first point's result alone gives what ok[0] gives, and to
+// the bit the coordinates and the place left of the list asked for every
+// point: for lists that start refused (the grid starts at the south pole and
+// beyond the turn) and accepted, one point long, short, and longer than a
+// piece.
+TEST(ProjectorBatch, TheFirstPointsReportIsThatOfTheWholeList) {
+    const std::vector<PolyPoint> grid = Grid();
+    std::vector<PolyPoint> centred(grid.begin(), grid.end());
+    std::rotate(centred.begin(), centred.begin() + long(centred.size() / 2), centred.end());
+    std::vector<PolyPoint> longer;
+    for (int k = 0; k < 5; ++k) longer.insert(longer.end(), centred.begin(), centred.end());
+    int refused = 0, accepted = 0;
+    ForEachCase([&](int, int16_t, clsVospProjector& first, clsVospProjector& every) {
+        for (const std::vector<PolyPoint>* list : std::array<const std::vector<PolyPoint>*, 3>{&grid, &centred, &longer}) {
+            for (const size_t n : {size_t(1), size_t(9), list->size()}) {
+                SCOPED_TRACE(testing::Message() << "points " << n << " starting " << (*list)[0].x / D << ","
+                                                << (*list)[0].y / D);
+                const std::span<const PolyPoint> pts = std::span(*list).first(n);
+                std::vector<PlaneXY> a(n), b(n);
+                const std::unique_ptr<bool[]> ok(new bool[n]);
+                every.CnvLLtoXY(pts, b, std::span<bool>(ok.get(), n));
+                bool firstOk = !ok[0]; // written over, whichever it is
+                first.CnvLLtoXY(pts, a, {}, &firstOk);
+                EXPECT_EQ(firstOk, ok[0]);
+                ++(ok[0] ? accepted : refused);
+                for (size_t i = 0; i < n; ++i) {
+                    ASSERT_EQ(std::bit_cast<uint64_t>(a[i].x), std::bit_cast<uint64_t>(b[i].x)) << i;
+                    ASSERT_EQ(std::bit_cast<uint64_t>(a[i].y), std::bit_cast<uint64_t>(b[i].y)) << i;
+                }
+                EXPECT_EQ(std::bit_cast<uint64_t>(first.TrailOf().xy.x), std::bit_cast<uint64_t>(every.TrailOf().xy.x));
+                EXPECT_EQ(std::bit_cast<uint64_t>(first.TrailOf().xy.y), std::bit_cast<uint64_t>(every.TrailOf().xy.y));
+            }
+        }
+    });
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(accepted, 0);
+}
+
 // The inverse over the grid's images, the same stretched half as far again
 // (many refused) and a non-finite point: the same seconds, the same
 // refusals, the same leftovers. Indexes without a vector inverse are taken
