@@ -510,23 +510,19 @@ ReplotPipeline::Chosen& ReplotPipeline::Choose(const clsMapUnit& unit,
     std::copy(field, field + 4, c->field);
     // The areas and things by code, looked up here once: the slices below
     // only read these tables.
-    std::vector<clsAdmin*> admins;
-    std::vector<clsThing*> things;
+    // Every code a figure can carry (HMap::IsRightCode).
+    constexpr int32_t kCodes = 1000;
+    static_assert(HMap::IsRightCode(kCodes - 1) && !HMap::IsRightCode(kCodes));
+    std::vector<clsAdmin*> admins(kCodes);
+    std::vector<clsThing*> things(kCodes);
+    c->admins.resize(kCodes);
+    c->things.resize(kCodes);
+    for (int32_t code = 0; code < kCodes; ++code) {
+        if (unit.gAdmins) admins[size_t(code)] = (c->admins[size_t(code)] = unit.gAdmins->Item(code)).get();
+        if (unit.gThings) things[size_t(code)] = (c->things[size_t(code)] = unit.gThings->Item(code)).get();
+    }
     // Only the workers read the figures' own lists.
     const bool ahead = FigureConversion::Threads() > 1;
-    {
-        // Every code a figure can carry (HMap::IsRightCode).
-        constexpr int32_t kCodes = 1000;
-        static_assert(HMap::IsRightCode(kCodes - 1) && !HMap::IsRightCode(kCodes));
-        c->admins.resize(kCodes);
-        c->things.resize(kCodes);
-        admins.resize(kCodes);
-        things.resize(kCodes);
-        for (int32_t code = 0; code < kCodes; ++code) {
-            if (unit.gAdmins) admins[size_t(code)] = (c->admins[size_t(code)] = unit.gAdmins->Item(code)).get();
-            if (unit.gThings) things[size_t(code)] = (c->things[size_t(code)] = unit.gThings->Item(code)).get();
-        }
-    }
     const auto lookUp = [](const auto& table, int32_t code) {
         return code >= 0 && size_t(code) < table.size() ? table[size_t(code)] : nullptr;
     };
