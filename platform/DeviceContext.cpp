@@ -495,13 +495,20 @@ bool DeviceContext::LineTo(int32_t x, int32_t y)
 
 bool DeviceContext::Polyline(const int32_t* xy, int32_t count)
 {
+    return Chain(false, xy, count);
+}
+
+bool DeviceContext::Chain(bool polygon, const int32_t* xy, int32_t count)
+{
     if (!bits_ || count < 2)
         return false;
+    const auto draw = polygon ? &DeviceContext::DrawPolygon : &DeviceContext::DrawPolyline;
     if (!Recording())
-        return DrawPolyline(xy, count, nullptr);
-    DeferredDrawing::Op& op =
-        d_->deferral->RecordChain(DeferredDrawing::Kind::Polyline, xy, count, int64_t(pen_.width) + 2);
-    DrawPolyline(xy, count, nullptr);
+        return (this->*draw)(xy, count, nullptr);
+    const auto kind = polygon ? DeferredDrawing::Kind::Polygon : DeferredDrawing::Kind::Polyline;
+    DeferredDrawing::Op& op = d_->deferral->RecordChain(kind, xy, count, int64_t(pen_.width) + 2);
+    // Drawn without pixels while recording: the dash carries on from here.
+    (this->*draw)(xy, count, nullptr);
     DeferredDrawing::KeepPhase(op, dashPhase_);
     return true;
 }
@@ -580,15 +587,7 @@ void DeviceContext::FillPolygonWithBrush(const int32_t* xy, int32_t count, const
 
 bool DeviceContext::Polygon(const int32_t* xy, int32_t count)
 {
-    if (!bits_ || count < 2)
-        return false;
-    if (!Recording())
-        return DrawPolygon(xy, count, nullptr);
-    DeferredDrawing::Op& op =
-        d_->deferral->RecordChain(DeferredDrawing::Kind::Polygon, xy, count, int64_t(pen_.width) + 2);
-    DrawPolygon(xy, count, nullptr);
-    DeferredDrawing::KeepPhase(op, dashPhase_);
-    return true;
+    return Chain(true, xy, count);
 }
 
 bool DeviceContext::DrawPolygon(const int32_t* xy, int32_t count, const int32_t* runs)

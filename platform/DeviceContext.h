@@ -207,6 +207,8 @@ private:
     // lie within kNear, where the painter takes a polygon as it is.
     static constexpr int32_t kRun = 32;
     static constexpr int32_t kNear = 1 << 20;
+    // Polyline and Polygon: drawn now, or recorded for the bands.
+    bool Chain(bool polygon, const int32_t* xy, int32_t count);
     bool DrawPolyline(const int32_t* xy, int32_t count, const int32_t* runs);
     bool DrawPolygon(const int32_t* xy, int32_t count, const int32_t* runs);
     void CosmeticChain(const int32_t* xy, int32_t count, bool closed, const int32_t* runs);
