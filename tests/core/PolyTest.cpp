@@ -395,6 +395,44 @@ TEST(Poly, CompressB) {
     }
 }
 
+// A random walk on the pixel grid from near the origin, of 4 to 3 + longest
+// points: runs of one point, straight stretches, jumps and steps to a
+// neighbour, `shape` saying how many kinds of move share the draw (the last
+// kinds all being steps), how long runs and stretches get, how far a
+// stretch's step reaches and how far a jump goes.
+struct WalkShape {
+    unsigned kinds, runs, reach, stretches;
+    int jump;
+};
+
+Pts RandomWalk(std::mt19937& rng, unsigned longest, const WalkShape& shape) {
+    Pts in;
+    PolyPoint at{int32_t(rng() % 100), int32_t(rng() % 100)};
+    const int n = 4 + int(rng() % longest);
+    const int32_t reach = int32_t(shape.reach), jump = shape.jump;
+    while (int(in.size()) < n) {
+        switch (rng() % shape.kinds) {
+        case 0: // a run of one point
+            for (unsigned r = rng() % shape.runs; r-- > 0;) in.push_back(at);
+            break;
+        case 1: { // a straight stretch, forward or back
+            const int32_t dx = int32_t(rng() % (2 * shape.reach + 1)) - reach;
+            const int32_t dy = int32_t(rng() % (2 * shape.reach + 1)) - reach;
+            for (unsigned r = rng() % shape.stretches; r-- > 0;) at = {at.x + dx, at.y + dy}, in.push_back(at);
+            break;
+        }
+        case 2: // a jump
+            at = {at.x + int32_t(rng() % unsigned(2 * jump)) - jump, at.y + int32_t(rng() % unsigned(2 * jump)) - jump};
+            in.push_back(at);
+            break;
+        default: // a step to a neighbour
+            at = {at.x + int32_t(rng() % 3) - 1, at.y + int32_t(rng() % 3) - 1};
+            in.push_back(at);
+        }
+    }
+    return in;
+}
+
 // The thinning rule read literally, one deletion at a time: passes over a
 // window of triple starts, the walk going on at the next start after a
 // removal, the next window from the point before the first removal to the
@@ -451,28 +489,7 @@ TEST(Poly, CompressBKeepsWhatTheRuleKeepsOnCanvasLikeLists) {
     };
     for (const auto& k : kinds) {
         for (int round = 0; round < 3000; ++round) {
-            Pts in;
-            PolyPoint at{int32_t(rng() % 100), int32_t(rng() % 100)};
-            const int n = 4 + int(rng() % 60);
-            while (int(in.size()) < n) {
-                switch (rng() % 5) {
-                case 0: // a run of one point
-                    for (unsigned r = rng() % 6; r-- > 0;) in.push_back(at);
-                    break;
-                case 1: { // a straight stretch
-                    const int32_t dx = int32_t(rng() % 3) - 1, dy = int32_t(rng() % 3) - 1;
-                    for (unsigned r = rng() % 8; r-- > 0;) at = {at.x + dx, at.y + dy}, in.push_back(at);
-                    break;
-                }
-                case 2: // a jump
-                    at = {at.x + int32_t(rng() % (2 * k.jump)) - k.jump, at.y + int32_t(rng() % (2 * k.jump)) - k.jump};
-                    in.push_back(at);
-                    break;
-                default: // a step to a neighbour
-                    at = {at.x + int32_t(rng() % 3) - 1, at.y + int32_t(rng() % 3) - 1};
-                    in.push_back(at);
-                }
-            }
+            Pts in = RandomWalk(rng, 60, {5, 6, 1, 8, k.jump});
             if (rng() % 4 == 0) in.push_back(in.front()); // a ring
             clsPoly p = Make(in);
             p.SetModify(false);
@@ -564,29 +581,8 @@ TEST(Poly, CompressBAndTheBareBlockKeepWhatTheRuleKeepsOnLongLists) {
     };
     for (const auto& k : kinds) {
         for (int round = 0; round < 60; ++round) {
-            Pts in;
-            PolyPoint at{int32_t(rng() % 100), int32_t(rng() % 100)};
-            const int n = 4 + int(rng() % 1500);
+            Pts in = RandomWalk(rng, 1500, {6, 40, 2, 30, k.jump});
             const bool row = round % 10 == 0, column = round % 10 == 1;
-            while (int(in.size()) < n) {
-                switch (rng() % 6) {
-                case 0: // a long run of one point
-                    for (unsigned r = rng() % 40; r-- > 0;) in.push_back(at);
-                    break;
-                case 1: { // a straight stretch, forward or back
-                    const int32_t dx = int32_t(rng() % 5) - 2, dy = int32_t(rng() % 5) - 2;
-                    for (unsigned r = rng() % 30; r-- > 0;) at = {at.x + dx, at.y + dy}, in.push_back(at);
-                    break;
-                }
-                case 2: // a jump
-                    at = {at.x + int32_t(rng() % (2 * k.jump)) - k.jump, at.y + int32_t(rng() % (2 * k.jump)) - k.jump};
-                    in.push_back(at);
-                    break;
-                default: // a step to a neighbour
-                    at = {at.x + int32_t(rng() % 3) - 1, at.y + int32_t(rng() % 3) - 1};
-                    in.push_back(at);
-                }
-            }
             for (PolyPoint& q : in) {
                 if (row) q.y = 7;
                 if (column) q.x = -7;

@@ -33,9 +33,7 @@ void AddFigures(clsMapUnit& unit, uint32_t seed) {
     std::uniform_int_distribution<int32_t> lon(-648000, 648000), lat(-300000, 300000), step(-20000, 20000);
     for (int i = 0; i < 260; ++i) {
         const int32_t x = lon(rng), y = lat(rng);
-        auto ring = std::make_shared<clsPoly>();
-        for (int k = 0; k < 24; ++k) ring->AddXY(x + step(rng) + (k < 12 ? k : 24 - k) * 4500, y + step(rng));
-        ring->AddXY(ring->x(1), ring->y(1));
+        const auto ring = PlotWorld::JaggedRing(rng, step, x, y, 24, 4500);
         PlotWorld::AddPolygon(unit, 1, 0, ring);
         auto line = std::make_shared<clsPoly>();
         int32_t lx = lon(rng), ly = lat(rng);
@@ -389,9 +387,7 @@ TEST(FigureConversion, ThingPagesFollowTheDrawingOrder) {
         std::uniform_int_distribution<int32_t> lon(-600000, 600000), lat(-280000, 280000), step(-15000, 15000);
         for (int i = 0; i < 300; ++i) {
             const int32_t x = lon(rng), y = lat(rng);
-            auto ring = std::make_shared<clsPoly>();
-            for (int k = 0; k < 20; ++k) ring->AddXY(x + step(rng) + (k < 10 ? k : 20 - k) * 6000, y + step(rng));
-            ring->AddXY(ring->x(1), ring->y(1));
+            const auto ring = PlotWorld::JaggedRing(rng, step, x, y, 20, 6000);
             // Every seventh names a thing the unit does not have.
             const int16_t area = int16_t(i % 3 + 1);
             PlotWorld::AddPolygon(*unit, i % 7 == 3 ? 9 : 1, area, ring);
@@ -459,9 +455,7 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
         // Over 4096 figures: the selection is made in slices on all cores.
         for (int i = 0; i < 2100; ++i) {
             const int32_t x = lon(rng), y = lat(rng);
-            auto ring = std::make_shared<clsPoly>();
-            for (int k = 0; k < 20; ++k) ring->AddXY(x + step(rng) + (k < 10 ? k : 20 - k) * 6000, y + step(rng));
-            ring->AddXY(ring->x(1), ring->y(1));
+            const auto ring = PlotWorld::JaggedRing(rng, step, x, y, 20, 6000);
             const int16_t area = int16_t(i % 2 + 1);
             auto poly = PlotWorld::AddPolygon(*unit, 1, area, ring);
             auto line = PlotWorld::AddFigure<clsMapPolyline>(*unit, 2, area, [&](clsMapPolyline& f) {

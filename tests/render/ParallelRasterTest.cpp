@@ -25,9 +25,7 @@ QImage Replot(int threads, int16_t index) {
     std::uniform_int_distribution<int32_t> lon(-600000, 600000), lat(-280000, 280000), step(-30000, 30000);
     for (int i = 0; i < 120; ++i) {
         const int32_t x = lon(rng), y = lat(rng);
-        auto ring = std::make_shared<clsPoly>();
-        for (int k = 0; k < 16; ++k) ring->AddXY(x + step(rng) + (k < 8 ? k : 16 - k) * 9000, y + step(rng));
-        ring->AddXY(ring->x(1), ring->y(1));
+        const auto ring = PlotWorld::JaggedRing(rng, step, x, y, 16, 9000);
         PlotWorld::AddPolygon(*unit, 1, 0, ring);
         PlotWorld::AddLine(*unit, 2, 0, x, y, lon(rng), lat(rng));
         PlotWorld::AddSymbol(*unit, 3, 0, lon(rng), lat(rng));

@@ -26,6 +26,7 @@
 
 #include <QImage>
 #include <memory>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -135,6 +136,17 @@ public:
         p->AddXY(west, north);
         p->AddXY(west, south);
         return p;
+    }
+
+    // A closed ring of `corners` points round (x, y), `spread` apart along
+    // x out and back, each corner moved by `step`: random areas that overlap.
+    static std::shared_ptr<clsPoly> JaggedRing(std::mt19937& rng, std::uniform_int_distribution<int32_t>& step,
+                                               int32_t x, int32_t y, int corners, int32_t spread) {
+        auto ring = std::make_shared<clsPoly>();
+        const int half = corners / 2;
+        for (int k = 0; k < corners; ++k) ring->AddXY(x + step(rng) + (k < half ? k : corners - k) * spread, y + step(rng));
+        ring->AddXY(ring->x(1), ring->y(1));
+        return ring;
     }
 
     // A figure of type F for `thing` in `area`, completed by `fill`, then
