@@ -150,6 +150,17 @@ void FigureConversion::ConvertChunk(Batch& run, MapViewport& own, ListArena& are
     }
 }
 
+bool FigureConversion::ClaimAndConvert(Batch& run, MapViewport& own, ListArena& arena, size_t chunk) {
+    uint8_t expected = Free;
+    if (!run.state[chunk].compare_exchange_strong(expected, Busy, std::memory_order_acquire)) return false;
+    ConvertChunk(run, own, arena, chunk);
+    // Sequentially consistent with the drawing's count of its waits, so
+    // that one of the two sees the other; once a chunk, not a figure.
+    run.state[chunk].store(Done);
+    if (run.waiting.load()) run.state[chunk].notify_all();
+    return true;
+}
+
 void FigureConversion::Work(Batch& run) {
     MapViewport own = run.view;
     // The lists this worker makes: their room is taken again once the
@@ -168,13 +179,7 @@ void FigureConversion::Work(Batch& run) {
             // Let go by the end of the run, not by the drawing.
             if (run.stop.load()) break;
         }
-        uint8_t expected = Free;
-        if (!run.state[c].compare_exchange_strong(expected, Busy, std::memory_order_acquire)) continue;
-        ConvertChunk(run, own, *arena, c);
-        // Sequentially consistent with the drawing's count of its waits, so
-        // that one of the two sees the other; once a chunk, not a figure.
-        run.state[c].store(Done);
-        if (run.waiting.load()) run.state[c].notify_all();
+        ClaimAndConvert(run, own, *arena, c);
     }
     run.converted->count_down();
     for (bool stop = run.stop.load(); !stop; stop = run.stop.load()) run.stop.wait(false);
@@ -236,8 +241,6 @@ bool FigureConversion::Help() {
     do {
         if (c >= run.chunks || c * kChunk >= taken_ + kAhead) return false;
     } while (!run.next.compare_exchange_weak(c, c + 1, std::memory_order_relaxed));
-    uint8_t expected = Free;
-    if (!run.state[c].compare_exchange_strong(expected, Busy, std::memory_order_acquire)) return true;
     // A view of its own: the drawing's goes on in the drawing's order; and
     // room of its own, taken again as the drawing passes the lists.
     if (!helper_) helper_ = std::make_unique<MapViewport>(run.view);
@@ -245,9 +248,7 @@ bool FigureConversion::Help() {
         helperArena_ = LendArena();
         helperArena_->Watch(&run.passed);
     }
-    ConvertChunk(run, *helper_, *helperArena_, c);
-    run.state[c].store(Done);
-    if (run.waiting.load()) run.state[c].notify_all();
+    ClaimAndConvert(run, *helper_, *helperArena_, c);
     return true;
 }
 

@@ -108,6 +108,9 @@ private:
     };
     static void Work(Batch& run);
     static void ConvertChunk(Batch& run, MapViewport& own, ListArena& arena, size_t chunk);
+    // Converts the chunk unless the drawing or a worker has claimed it, and
+    // tells its end to a drawing waiting for it; false when claimed.
+    static bool ClaimAndConvert(Batch& run, MapViewport& own, ListArena& arena, size_t chunk);
     static void Prefetch(const Batch& run, size_t k);
     // The state of the chunk of figure k as the drawing finds it: Done, or
     // Mine when the drawing converts its figures itself.
