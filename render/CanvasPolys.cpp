@@ -145,11 +145,13 @@ void PlaneToCanvas(const MapViewport& view, std::span<const PlaneXY> xy, std::sp
 
 namespace {
 
-// Where a canvas list is made before it is kept at its final size; what a
-// huge list made it grow to is not kept.
+// The most points a thread's working lists keep between lists: what a huge
+// list made them grow to is let go.
+constexpr size_t kKeep = size_t(1) << 13;
+
+// Where a canvas list is made before it is kept at its final size.
 clsPoly& Made() {
     thread_local clsPoly made;
-    constexpr size_t kKeep = size_t(1) << 13;
     if (made.Capacity() > kKeep) made.SetCount(0);
     return made;
 }
@@ -178,8 +180,6 @@ bool CanvasPolys::Convert(MapViewport& view, clsPoly& poly, FigureConversion::Tr
         thread_local clsPoly work;
         thread_local std::vector<PolyPoint> pts;
         thread_local std::vector<PlaneXY> xy;
-        // What a huge list made them grow to is not kept.
-        constexpr size_t kKeep = size_t(1) << 13;
         if (work.Capacity() > kKeep) work.SetCount(0);
         if (pts.capacity() > kKeep) std::vector<PolyPoint>().swap(pts);
         if (xy.capacity() > kKeep) std::vector<PlaneXY>().swap(xy);
