@@ -8,6 +8,7 @@
 #include "app/frmMain.h"
 
 #include "core/MapProjection.h"
+#include "core/PrjRegistry.h"
 #include "core/clsEnvironment.h"
 #include "core/PublicVal.h"
 #include "platform/EventHook.h"
@@ -29,6 +30,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -37,6 +39,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -195,6 +198,78 @@ TEST(Help, CaptionsOnThePagesAreThoseOfTheProgram) {
             EXPECT_TRUE(known) << file.toStdString() << ": " << (name + tail).toStdString();
         }
     EXPECT_GE(named, 100);
+}
+
+// Every link between the pages leads to a page that exists, and to an
+// anchor the page has.
+TEST(Help, LinksBetweenPagesResolve) {
+    const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
+    QStringList pages{kHelpFolder + QStringLiteral("/VOSPERAL.HTML")};
+    for (const QString& f : QDir(kHelpFolder + QStringLiteral("/help")).entryList({QStringLiteral("*.html")}, QDir::Files))
+        pages << kHelpFolder + QStringLiteral("/help/") + f;
+    int links = 0;
+    for (const QString& page : pages) {
+        for (auto m = href.globalMatch(ReadText(page)); m.hasNext();) {
+            const QString target = m.next().captured(1);
+            if (target.contains(QLatin1Char(':'))) continue; // web and mail
+            ++links;
+            const QString file = target.section(QLatin1Char('#'), 0, 0);
+            const QString anchor = target.section(QLatin1Char('#'), 1);
+            const QString path = file.isEmpty() ? page : QFileInfo(page).dir().filePath(file);
+            const QString text = ReadText(path);
+            EXPECT_FALSE(text.isEmpty()) << page.toStdString() << " -> " << target.toStdString();
+            if (!anchor.isEmpty()) {
+                EXPECT_TRUE(text.contains(QStringLiteral("id=\"%1\"").arg(anchor)))
+                    << page.toStdString() << " -> " << target.toStdString();
+            }
+        }
+    }
+    EXPECT_GE(links, 300);
+}
+
+// The projection dialog's page names as drawable exactly the indexes that
+// have code, and the rest as guides only; each guide says whether it can
+// be drawn and names the properties the dialog's filter finds it by.
+TEST(Help, ProjectionPagesTellWhatIsDrawn) {
+    const QString page = ReadText(kHelpFolder + QStringLiteral("/help/projection.html"));
+    auto listed = [&](const QString& id) {
+        const QRegularExpression para(QStringLiteral("<p id=\"%1\">(.*?)</p>").arg(id));
+        const QRegularExpression link(QStringLiteral("href=\"prj(\\d\\d)\\.html\""));
+        std::set<int> out;
+        for (auto m = link.globalMatch(para.match(page).captured(1)); m.hasNext();) out.insert(m.next().captured(1).toInt());
+        return out;
+    };
+    std::set<int> drawn, undrawn;
+    for (int16_t i = 1; i <= 30; ++i) (PrjRegistry::Implemented(i) ? drawn : undrawn).insert(i);
+    ASSERT_EQ(drawn.size(), 25u);
+    EXPECT_EQ(listed(QStringLiteral("drawn")), drawn);
+    EXPECT_EQ(listed(QStringLiteral("undrawn")), undrawn);
+    EXPECT_EQ(undrawn, (std::set<int>{18, 22, 27, 28, 29}));
+
+    // The labels of the filter's property boxes, bit 0x10000 upwards.
+    const QStringList labels{QStringLiteral("距離"), QStringLiteral("面積"), QStringLiteral("角度"),
+                             QStringLiteral("方位"), QStringLiteral("大圏"), QStringLiteral("水平緯線"),
+                             QStringLiteral("バランス")};
+    const QRegularExpression properties(QStringLiteral("正しく表せる性質: ([^<]*)</p>"));
+    const QRegularExpression aside(QStringLiteral("（[^）]*）"));
+    for (int16_t i = 1; i <= 30; ++i) {
+        SCOPED_TRACE(i);
+        const QString text = PageText(QStringLiteral("prj%1.html").arg(i, 2, 10, QLatin1Char('0')));
+        const bool implemented = PrjRegistry::Implemented(i) != nullptr;
+        EXPECT_EQ(text.contains(QStringLiteral("描画できません")), !implemented);
+        if (!implemented) continue;
+        QString named = properties.match(ReadText(kHelpFolder + QStringLiteral("/help/prj%1.html").arg(i, 2, 10, QLatin1Char('0'))))
+                            .captured(1);
+        named.remove(aside);
+        std::set<std::string> want;
+        const int32_t bits = (MapProjection::PrjStatus(i) >> 16) & 0xFF;
+        for (int k = 0; k < labels.size(); ++k)
+            if (bits & (1 << k)) want.insert(labels[k].toStdString());
+        std::set<std::string> got;
+        if (named != QStringLiteral("-"))
+            for (const QString& w : named.split(QStringLiteral("・"))) got.insert(w.toStdString());
+        EXPECT_EQ(got, want) << named.toStdString();
+    }
 }
 
 class HelpWindow : public ::testing::Test {
