@@ -165,6 +165,46 @@ TEST_F(KeysTest, KeysStillReachTheAreaGridAfterAPreview) {
     });
 }
 
+// The page list by keys: an arrow chooses the page it reaches (and
+// previews) with the list left open, Return chooses the highlighted page,
+// Esc closes only the list; neither closes the dialog.
+TEST_F(KeysTest, ThePageListByKeys) {
+    Open(0, [&] {
+        FlexGrid* g = area().flgAdmins;
+        QListWidget* list = area().lstPage;
+        const int row = RowOf(3);
+        Click(g->viewport(), CellAt(*g, row, 1));
+        ASSERT_TRUE(list->isVisible());
+        ASSERT_EQ(Focused(), list);
+        const int shown = plots;
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_EQ(Page(3), 2);
+        EXPECT_EQ(plots, shown + 1);
+        ASSERT_TRUE(list->isVisible());
+        EXPECT_EQ(Focused(), list);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Up);
+        EXPECT_EQ(Page(3), 3);
+        EXPECT_EQ(g->TextMatrix(row, 1), QStringLiteral("3"));
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(Page(3), 3);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(Focused(), g);
+        EXPECT_TRUE(dlg.isVisible());
+
+        Click(g->viewport(), CellAt(*g, row, 1));
+        ASSERT_TRUE(list->isVisible());
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_Escape);
+        EXPECT_EQ(Page(3), 8);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(Focused(), g);
+        EXPECT_TRUE(dlg.isVisible());
+    });
+    EXPECT_FALSE(dlg.mResult); // closed by the helper's Cancel, not by a key
+}
+
 TEST_F(KeysTest, TheWindowIconFollowsTheTab) {
     const QImage things = QIcon(QStringLiteral(":/window/icon1003.xpm")).pixmap(32).toImage();
     const QImage areas = QIcon(QStringLiteral(":/window/icon1004.xpm")).pixmap(32).toImage();
