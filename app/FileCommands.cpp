@@ -35,6 +35,29 @@ const QString kLogFilter = QStringLiteral("ログファイル(*.MLG)|*.MLG|");
 
 [[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
 
+// Saves `list` under `path`. A save that fails leaves the list with its
+// own file, lock and modified state: the next save must not go to a file
+// the user never saw written.
+template <class List> bool SaveListAs(List& list, const QString& path) {
+    const QString file = list.FileName();
+    const bool lock = list.LockMode();
+    const bool modify = list.Modify();
+    const auto restore = [&] {
+        list.SetFileName(file);
+        list.SetLockMode(lock);
+        list.SetModify(modify);
+    };
+    list.SetFileName(path);
+    try {
+        if (list.Save() == 0) return true;
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return false;
+}
+
 void InvalidFormat(const QString& path) { Library::MsgError(path + QStringLiteral("\r\nは無効なファイル形式です.")); }
 
 // A file that holds none of a list's section headers reads as an empty list;
@@ -153,16 +176,8 @@ bool FileCommands::SaveFile(const QString& path) {
     try {
         clsMapUnits& units = *redraw_.mUnits;
         const QString kind = Kind(path);
-        if (kind == QStringLiteral(".THG")) {
-            auto& things = *units.Active()->gThings;
-            things.SetFileName(path);
-            return things.Save() == 0;
-        }
-        if (kind == QStringLiteral(".ADM")) {
-            auto& areas = *units.Active()->gAdmins;
-            areas.SetFileName(path);
-            return areas.Save() == 0;
-        }
+        if (kind == QStringLiteral(".THG")) return SaveListAs(*units.Active()->gThings, path);
+        if (kind == QStringLiteral(".ADM")) return SaveListAs(*units.Active()->gAdmins, path);
         if (kind == QStringLiteral(".MLG")) return WriteLog && WriteLog(path) == 0;
         // Saying nothing here would look like a save that worked.
         InvalidFormat(path);

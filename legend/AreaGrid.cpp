@@ -6,6 +6,7 @@
 #include "document/clsAdmins.h"
 #include "document/clsThings.h"
 #include "legend/ColoredMap.h"
+#include "platform/DialogFrame.h"
 #include "platform/FlexGrid.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
@@ -16,6 +17,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -62,6 +64,7 @@ AreaGrid::AreaGrid(QWidget* page, SymbolWork& work, SymbolSwitches& sw)
     lstPage->hide();
     lstPage->setEnabled(false);
     lstPage->installEventFilter(this);
+    DialogFrame::KeepEnter(lstPage);
 
     auto* top = new QHBoxLayout;
     top->addWidget(lblArea);
@@ -313,6 +316,31 @@ void AreaGrid::lstPage_Click()
     SetAdminPage(page);
 }
 
+void AreaGrid::lstPage_KeyDown(int key)
+{
+    int row = lstPage->currentRow();
+    switch (key) {
+    case Qt::Key_Up: row = std::max(row - 1, 0); break;
+    case Qt::Key_Down: row = std::min(row + 1, 7); break;
+    case Qt::Key_PageUp:
+    case Qt::Key_Home: row = 0; break;
+    case Qt::Key_PageDown:
+    case Qt::Key_End: row = 7; break;
+    default: return;
+    }
+    if (row == lstPage->currentRow())
+        return;
+    lstPage->setCurrentRow(row);
+    // The list stays open for the next key; the preview's passing loss of
+    // focus does not close it.
+    choosing_ = true;
+    struct Reset {
+        bool& on;
+        ~Reset() { on = false; }
+    } reset{choosing_};
+    SetAdminPage(int16_t(row + 1));
+}
+
 void AreaGrid::HidePageList()
 {
     lstPage->setEnabled(false);
@@ -321,8 +349,28 @@ void AreaGrid::HidePageList()
 
 bool AreaGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lstPage && event->type() == QEvent::FocusOut)
+    if (watched != lstPage)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusOut && !choosing_)
         HidePageList();
+    if (event->type() == QEvent::KeyPress && lstPage->isEnabled()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: guarded("lstPage_Click", [this] { lstPage_Click(); }); return true;
+        case Qt::Key_Escape: // the list's, not the dialog's
+            flgAdmins->setFocus(Qt::OtherFocusReason);
+            HidePageList();
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End: guarded("lstPage_Click", [this, key] { lstPage_KeyDown(key); }); return true;
+        default: break;
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 

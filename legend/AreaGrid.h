@@ -55,6 +55,10 @@ public:
     void flgAdmins_KeyDown(int32_t keyCode);
     void flgAdmins_MouseMove();
     void lstPage_Click();
+    // A key that moves the list's selection chooses the page it reaches,
+    // as a click does, and leaves the list open; Return chooses and closes
+    // it, Esc closes only the list (both in the event filter).
+    void lstPage_KeyDown(int key);
     void HidePageList();
     void cmdAllAdminOne_Click();
     void cmdAllAdminShow_Click();
@@ -75,4 +79,6 @@ private:
     // Sets a value on the whole group or on the current row's area.
     void apply(const std::function<void(clsAdmin&)>& set, int32_t col, const std::function<QString(const clsAdmin&)>& text);
     void showPageList(int32_t row);
+
+    bool choosing_ = false;
 };

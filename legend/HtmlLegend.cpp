@@ -20,11 +20,18 @@
 namespace {
 
 // Runs a step of the export until it succeeds or the user stops retrying:
-// false when the user gives up; other answers let the error pass.
+// false when the user answers anything but retry to a file error, which
+// ends the export and nothing else; other errors pass.
 template <class F>
 bool Step(const QString& htmlPath, F&& f)
 {
-    return !ErrorMng::WithFileRetry(htmlPath, f).has_value();
+    try {
+        return !ErrorMng::WithFileRetry(htmlPath, f).has_value();
+    } catch (...) {
+        if (ErrorMng::IsFileError())
+            return false;
+        throw;
+    }
 }
 
 QString cell(const QString& text) { return QStringLiteral("    <TD>") + text + QStringLiteral("</TD>"); }

@@ -32,8 +32,8 @@ public:
 
     // Writes the pictures, then the file, and says where. A file error
     // offers a retry of the failing step (the file is written again from its
-    // start); giving up ends the export silently with the old file in place,
-    // any other answer raises the error.
+    // start); any other answer ends the export silently with the old file
+    // in place. Errors that are not file errors pass.
     void Export();
 
 private:

@@ -373,8 +373,19 @@ void ThingGrid::GridShowmode(int32_t row)
 
 void ThingGrid::Click()
 {
-    if (!IsGridRow(grid_.MouseRow()))
-        return;
+    if (IsGridRow(grid_.MouseRow()))
+        actOnCell();
+}
+
+void ThingGrid::KeyDown(int32_t keyCode)
+{
+    // The key acts where the keyboard is, wherever the pointer rests.
+    if (keyCode == 32 && IsGridRow(grid_.Row()))
+        actOnCell();
+}
+
+void ThingGrid::actOnCell()
+{
     const int32_t row = grid_.Row();
     const bool thingRow = IsThingRow(row);
     switch (grid_.Col()) {

@@ -41,8 +41,10 @@ public:
     void GridTree(int32_t row);
     void GridShowmode(int32_t row);
 
-    // Grid events.
+    // Grid events. A click acts on the current cell when the pointer is
+    // over a data row; Space (key code 32) acts on it wherever the pointer is.
     void Click();
+    void KeyDown(int32_t keyCode);
     void DblClick();
     void SelChange();
     void MouseMove();
@@ -55,6 +57,7 @@ public:
     std::function<void(bool)> EnablePopup;
 
 private:
+    void actOnCell();
     void appendRow(const QString& tabText, int32_t height);
     void paintCategory(int32_t row);
     void setShowMode(clsThing& thing, int16_t mode);

@@ -152,8 +152,7 @@ void frmMapSymbol::BuildWindow()
     flgThings->SelChange = [this] { Guarded("flgThings_SelChange", [this] { grid_->SelChange(); }); };
     flgThings->MouseMove = [this](int32_t, int32_t, int32_t, int32_t) { grid_->MouseMove(); };
     flgThings->KeyDown = [this](int32_t key, int32_t) {
-        if (key == 32)
-            Guarded("flgThings_KeyDown", [this] { grid_->Click(); });
+        Guarded("flgThings_KeyDown", [this, key] { grid_->KeyDown(key); });
     };
     flgThings->MouseUp = [this](int32_t button, int32_t, int32_t, int32_t) {
         if (button == 2)

@@ -37,8 +37,11 @@ int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v < hi 
 
 bool IsEnter(const QKeyEvent* k) { return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter; }
 
+const char* const kKeepEnter = "vospKeepEnter";
+
 // Multi-line editors keep Enter for their line breaks.
 bool KeepsEnter(const QWidget* w) {
+    if (w->property(kKeepEnter).toBool()) return true;
     if (const auto* p = qobject_cast<const QPlainTextEdit*>(w)) return !p->isReadOnly();
     if (const auto* t = qobject_cast<const QTextEdit*>(w)) return !t->isReadOnly();
     return false;
@@ -83,6 +86,8 @@ void DialogFrame::PlaceFrom(const QWidget* opener, int32_t dxTwips, int32_t dyTw
     mLeft = Sat(int64_t(at.x()) * tpx + dxTwips);
     mTop = Sat(int64_t(at.y()) * tpy + dyTwips);
 }
+
+void DialogFrame::KeepEnter(QWidget* control) { control->setProperty(kKeepEnter, true); }
 
 void DialogFrame::SetButtons(QPushButton* ok, QPushButton* cancel, QPushButton* help) {
     ok_ = ok;

@@ -63,6 +63,9 @@ public:
     // then reaches the focused control, and only a focused button is
     // pressed by it.
     void SetKeyPreview(bool on) { keyPreview_ = on; }
+    // Enter in `control` is the control's own (a pop-up list chooses its
+    // item with it): the frame leaves it alone, whatever the settings above.
+    static void KeepEnter(QWidget* control);
     // The entry's check, run on Enter and when the focus leaves it for
     // another control of the dialog. It shows its own message and returns
     // false when the value is not acceptable; the entry keeps the focus.

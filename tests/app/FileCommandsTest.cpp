@@ -124,6 +124,51 @@ TEST_F(FileCommandsTest, SaveByExtension) {
     EXPECT_EQ(h.redraws, 0);
 }
 
+// A Save As that fails (a read-only file, a prompt cancelled) leaves the
+// list under its own name and in its own state, and the caption with it.
+TEST_F(FileCommandsTest, FailedSaveAsKeepsTheListsNameAndState) {
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("LAND"))));
+    ASSERT_EQ(units.Active()->gThings->FileName(), dir.file(QStringLiteral("LAND.THG")));
+    const QString ro = dir.write(QStringLiteral("RO.THG"), "x");
+    QFile::setPermissions(ro, QFileDevice::ReadOwner);
+    const QString roAdm = dir.write(QStringLiteral("RO.ADM"), "x");
+    QFile::setPermissions(roAdm, QFileDevice::ReadOwner);
+    const QString nowhere = dir.file(QStringLiteral("gone/SAVED"));
+    const struct {
+        const char* what;
+        bool things;
+        QString path;
+        bool modified;
+        int answer; // of the retry prompt, if one comes
+    } rows[] = {
+        {"read-only, unmodified", true, ro, false, 0},
+        {"read-only, modified", false, roAdm, true, 0},
+        {"no folder, cancelled", true, nowhere + ".THG", true, Mb::Cancel},
+        {"no folder, given up", false, nowhere + ".ADM", false, Mb::No},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        auto unit = units.Active();
+        const QString file = r.things ? unit->gThings->FileName() : unit->gAdmins->FileName();
+        unit->gThings->SetModify(r.modified);
+        unit->gAdmins->SetModify(r.modified);
+        h.redraw.PlotCaption();
+        const QString caption = h.form.windowTitle();
+        EXPECT_EQ(caption.contains(QStringLiteral("更新")), r.modified);
+        h.world.ui.ui.answers = {r.answer};
+        EXPECT_FALSE(h.files->SaveFile(r.path));
+        h.redraw.PlotCaption();
+        EXPECT_EQ(h.form.windowTitle(), caption);
+        if (r.things) {
+            EXPECT_EQ(unit->gThings->FileName(), file);
+            EXPECT_EQ(unit->gThings->Modify(), r.modified);
+        } else {
+            EXPECT_EQ(unit->gAdmins->FileName(), file);
+            EXPECT_EQ(unit->gAdmins->Modify(), r.modified);
+        }
+    }
+}
+
 TEST_F(FileCommandsTest, SaveLoopAsksForANameUntilSavedOrCancelled) {
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("RO"))));
     auto unit = units.Item(2);

@@ -185,7 +185,10 @@ struct HtmlDiskTest : GridTest {
     QStringList Strays() const
     {
         QStringList l;
-        for (const QString& folder : {dir.path(), dir.file(QStringLiteral("LEG_image"))})
+        QStringList folders{dir.path()};
+        for (const QString& sub : QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            folders << dir.file(sub);
+        for (const QString& folder : folders)
             for (const QString& f : QDir(folder).entryList(QDir::Files | QDir::Hidden))
                 if (f.startsWith(QLatin1Char('.')))
                     l << f;
@@ -202,19 +205,33 @@ struct HtmlDiskTest : GridTest {
     QString Prompt() const { return QStringLiteral("*File=") + html + QStringLiteral("\r\n再試行しますか？"); }
 };
 
-// The disk fills while the page is written: giving up leaves the earlier
-// page as it was, and no half-written file.
-TEST_F(HtmlDiskTest, GivingUpKeepsTheEarlierPage) {
-    WatchedUi watched;
-    watched.answers = {Mb::No};
-    {
-        DiskFull disk(full);
-        HtmlLegend(flex, grid, work, sw).Export();
+// The disk fills while the page is written: giving up, cancelling or
+// closing the question ends the export (and only the export), leaving the
+// earlier page as it was and no half-written file. The question names the
+// page as it is, letters the code page lacks included.
+TEST_F(HtmlDiskTest, AnyAnswerButRetryKeepsTheEarlierPage) {
+    const struct {
+        int answer;
+        const char* name;
+    } rows[] = {{Mb::No, "LEG"}, {Mb::Cancel, "LEG"}, {Mb::Cancel, "P%#2 €"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.answer);
+        SCOPED_TRACE(r.name);
+        const QString name = QString::fromUtf8(r.name);
+        work.Things()->SetFileName(dir.file(name + ".THG"));
+        html = dir.file(name + ".HTM");
+        dir.write(name + ".HTM", old);
+        WatchedUi watched;
+        watched.answers = {r.answer};
+        {
+            DiskFull disk(full);
+            ASSERT_NO_THROW(HtmlLegend(flex, grid, work, sw).Export());
+        }
+        ASSERT_EQ(watched.messages.size(), 1);
+        EXPECT_TRUE(watched.messages[0].text.endsWith(Prompt())) << watched.messages[0].text.toStdString();
+        EXPECT_EQ(dir.read(name + ".HTM"), old);
+        EXPECT_EQ(Strays(), QStringList{});
     }
-    ASSERT_EQ(watched.messages.size(), 1);
-    EXPECT_TRUE(watched.messages[0].text.endsWith(Prompt()));
-    EXPECT_EQ(dir.read(QStringLiteral("LEG.HTM")), old);
-    EXPECT_EQ(Strays(), QStringList{});
 }
 
 // A retry after the disk has room again writes the page from its start.

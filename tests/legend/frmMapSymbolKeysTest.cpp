@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 
 namespace {
 
@@ -164,6 +165,46 @@ TEST_F(KeysTest, KeysStillReachTheAreaGridAfterAPreview) {
     });
 }
 
+// The page list by keys: an arrow chooses the page it reaches (and
+// previews) with the list left open, Return chooses the highlighted page,
+// Esc closes only the list; neither closes the dialog.
+TEST_F(KeysTest, ThePageListByKeys) {
+    Open(0, [&] {
+        FlexGrid* g = area().flgAdmins;
+        QListWidget* list = area().lstPage;
+        const int row = RowOf(3);
+        Click(g->viewport(), CellAt(*g, row, 1));
+        ASSERT_TRUE(list->isVisible());
+        ASSERT_EQ(Focused(), list);
+        const int shown = plots;
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_EQ(Page(3), 2);
+        EXPECT_EQ(plots, shown + 1);
+        ASSERT_TRUE(list->isVisible());
+        EXPECT_EQ(Focused(), list);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Up);
+        EXPECT_EQ(Page(3), 3);
+        EXPECT_EQ(g->TextMatrix(row, 1), QStringLiteral("3"));
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(Page(3), 3);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(Focused(), g);
+        EXPECT_TRUE(dlg.isVisible());
+
+        Click(g->viewport(), CellAt(*g, row, 1));
+        ASSERT_TRUE(list->isVisible());
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_Escape);
+        EXPECT_EQ(Page(3), 8);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(Focused(), g);
+        EXPECT_TRUE(dlg.isVisible());
+    });
+    EXPECT_FALSE(dlg.mResult); // closed by the helper's Cancel, not by a key
+}
+
 TEST_F(KeysTest, TheWindowIconFollowsTheTab) {
     const QImage things = QIcon(QStringLiteral(":/window/icon1003.xpm")).pixmap(32).toImage();
     const QImage areas = QIcon(QStringLiteral(":/window/icon1004.xpm")).pixmap(32).toImage();
@@ -280,6 +321,35 @@ TEST_F(KeysTest, UpAndDownPassOverClosedCategories) {
         Click(g->viewport(), CellAt(*g, 1, 0));
         SendKey(g, Qt::Key_Down);
         EXPECT_EQ(g->Row(), 2);
+    });
+}
+
+// Space acts on the keyboard's cell wherever the pointer rests: over the
+// header here, where a click would do nothing.
+TEST_F(KeysTest, SpaceOnTheThingGridActsWhateverThePointersPlace) {
+    Open(1, [&] {
+        FlexGrid* g = dlg.flgThings;
+        Click(g->viewport(), CellAt(*g, 1, 1));
+        ASSERT_EQ(Focused(), g);
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), g->horizontalHeader()->viewport()->mapToGlobal(QPoint(5, 5)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(g->horizontalHeader()->viewport(), &move);
+        ASSERT_EQ(g->MouseRow(), 0);
+        QTest::keyClick(g, Qt::Key_Home); // the category's "+"
+        ASSERT_EQ(std::make_pair(g->Row(), g->Col()), std::make_pair(1, 0));
+        QTest::keyClick(g, Qt::Key_Space);
+        EXPECT_EQ(g->TextMatrix(1, 0), QStringLiteral("-"));
+        EXPECT_EQ(g->RowHeight(2), 400);
+        // The show mode of 陸地 (row 2), on the page shown.
+        QTest::keyClick(g, Qt::Key_Down);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(g, Qt::Key_Right);
+        ASSERT_EQ(std::make_pair(g->Row(), g->Col()), std::make_pair(2, 3));
+        ASSERT_EQ(g->TextMatrix(2, 3), QStringLiteral("依存"));
+        QTest::keyClick(g, Qt::Key_Space);
+        EXPECT_EQ(g->TextMatrix(2, 3), QStringLiteral("隠蔽"));
+        EXPECT_EQ(dlg.Work().Things()->Item(1)->ShowMode(), 0);
+        EXPECT_EQ(g->MouseRow(), 0);
     });
 }
 
