@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and then either runs every test
-# ("./setup.sh test") or starts the program ("./setup.sh run [FILE]").
+# Installs what is missing, builds, and then either runs every test under
+# the program's Japanese locale ("./setup.sh test") or starts the program
+# ("./setup.sh run [FILE]").
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev zlib1g-dev libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev zlib1g-dev libfontconfig-dev libgtest-dev libbenchmark-dev
           fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
           qt6-translations-l10n xdg-utils locales)
 mode="${1:-test}"
@@ -21,35 +22,39 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The program runs for Japanese users only, and its tests see what it sees:
+# both get a Japanese locale when the session has another one (made when
+# the machine has none).
+japanese_locale() {
+  case "${LC_ALL:-${LANG:-}}" in
+    ja_JP*|ja.*|ja) return ;;
+  esac
+  if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    if [ -f /etc/locale.gen ]; then
+      $sudo sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+      grep -q '^ja_JP\.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    fi
+    $sudo locale-gen >/dev/null 2>&1 || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || true
+  fi
+  export LANG=ja_JP.UTF-8
+  [ -z "${LC_ALL:-}" ] || export LC_ALL=ja_JP.UTF-8
+}
+
 jobs=$(nproc)
 case "$mode" in
   test)
     cmake -S . -B build/check -G Ninja -DVOSP_SANITIZE=ON -DCMAKE_BUILD_TYPE=None \
           -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
     cmake --build build/check -j "$jobs"
+    japanese_locale
     ctest --test-dir build/check --output-on-failure -j "$jobs"
     ;;
   run)
     shift || true
     cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOSP_TESTS=OFF -DVOSP_BENCH=OFF >/dev/null
     cmake --build build/release -j "$jobs"
-    # The program runs for Japanese users only: give it a Japanese locale
-    # when the session has another one.
-    case "${LC_ALL:-${LANG:-}}" in
-      ja_JP*|ja.*|ja) ;;
-      *)
-        if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
-          sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
-          if [ -f /etc/locale.gen ]; then
-            $sudo sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-            grep -q '^ja_JP\.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-          fi
-          $sudo locale-gen >/dev/null 2>&1 || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || true
-        fi
-        export LANG=ja_JP.UTF-8
-        [ -z "${LC_ALL:-}" ] || export LC_ALL=ja_JP.UTF-8
-        ;;
-    esac
+    japanese_locale
     exec build/release/app/vosperal "$@"
     ;;
   *)

@@ -2,15 +2,12 @@
 
 #include "platform/FontCatalog.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace Library {
 
 bool FontExists(const QString& faceName) {
-    const std::vector<FontCatalog::FamilyInfo> families = FontCatalog::InstalledFamilies();
-    return std::any_of(families.begin(), families.end(),
-                       [&](const FontCatalog::FamilyInfo& f) { return f.name.compare(faceName, Qt::CaseInsensitive) == 0; });
+    // Under any name fontconfig gives the family, not only the one the font
+    // database lists in the current locale.
+    return !FontCatalog::Find(faceName, FontCatalog::InstalledNames()).isEmpty();
 }
 
 } // namespace Library

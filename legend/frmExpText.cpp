@@ -176,16 +176,25 @@ void frmExpText::Form_Load()
         }
         // A height the face does not offer becomes its first offered height.
         choHeight_Click();
+        auto entryOf = [this](int32_t box, const QString& face, int32_t from) {
+            for (int32_t e = from; e < choLanguage[box]->count(); ++e)
+                if (choLanguage[box]->itemText(e).mid(5) == face)
+                    return e;
+            return int32_t(-1);
+        };
         for (int32_t i = 0; i < 2; ++i) {
             const QString& want = i == 0 ? mEuropian : mJapanese;
-            int32_t found = -1;
-            for (int32_t e = 0; e < choLanguage[i]->count() && found < 0; ++e)
-                if (choLanguage[i]->itemText(e).mid(5) == want)
-                    found = e;
+            const int32_t found = entryOf(i, want, 0);
             const QSignalBlocker block(choLanguage[i]);
-            choLanguage[i]->setCurrentIndex(found);
-            if (found >= 0)
+            if (found >= 0) {
+                choLanguage[i]->setCurrentIndex(found);
                 choLanguage_Click(i);
+                continue;
+            }
+            // A face that is not installed shows the face drawn in its place;
+            // the stored name stays until the user picks one.
+            const QString drawn = FontCatalog::Resolve(want, FontCatalog::InstalledNames());
+            choLanguage[i]->setCurrentIndex(drawn.isEmpty() ? -1 : entryOf(i, drawn, 1));
         }
         LoadEnable(chkEdge, mEdge);
         chkStyle[3]->setEnabled(chkEdge->isChecked());

@@ -3,10 +3,67 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QSet>
-#include <dlfcn.h>
+#include <fontconfig/fontconfig.h>
 
 namespace FontCatalog {
+
+namespace {
+
+// Every name fontconfig gives a family (folded) -> the family's first name,
+// folded: the key two names of one family share. A font's first name is the
+// one of the current locale; a later name in another language is the same
+// family's, while one in the same language names a family of its own
+// ("DejaVu Sans Condensed"), as the font database registers them.
+const QHash<QString, QString>& FamilyKeys()
+{
+    static const QHash<QString, QString> keys = [] {
+        QHash<QString, QString> out;
+        FcPattern* pattern = FcPatternCreate();
+        FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, nullptr);
+        FcFontSet* fonts = pattern && objects ? FcFontList(nullptr, pattern, objects) : nullptr;
+        auto text = [](FcPattern* p, const char* object, int i) -> QString {
+            FcChar8* value = nullptr;
+            if (FcPatternGetString(p, object, i, &value) != FcResultMatch || !value)
+                return {};
+            return QString::fromUtf8(reinterpret_cast<const char*>(value));
+        };
+        if (fonts) {
+            // First names first, so that no other family's alias takes one.
+            for (int f = 0; f < fonts->nfont; ++f) {
+                const QString first = text(fonts->fonts[f], FC_FAMILY, 0).toCaseFolded();
+                if (!first.isEmpty())
+                    out.insert(first, first);
+            }
+            for (int f = 0; f < fonts->nfont; ++f) {
+                FcPattern* font = fonts->fonts[f];
+                const QString first = text(font, FC_FAMILY, 0).toCaseFolded();
+                const QString lang = text(font, FC_FAMILYLANG, 0);
+                if (first.isEmpty())
+                    continue;
+                for (int i = 1;; ++i) {
+                    const QString name = text(font, FC_FAMILY, i);
+                    if (name.isEmpty())
+                        break;
+                    const QString nameLang = text(font, FC_FAMILYLANG, i);
+                    const QString folded = name.toCaseFolded();
+                    if (!nameLang.isEmpty() && nameLang != lang && !out.contains(folded))
+                        out.insert(folded, first);
+                }
+            }
+            FcFontSetDestroy(fonts);
+        }
+        if (objects)
+            FcObjectSetDestroy(objects);
+        if (pattern)
+            FcPatternDestroy(pattern);
+        return out;
+    }();
+    return keys;
+}
+
+} // namespace
 
 QString StripFoundry(const QString& family)
 {
@@ -18,10 +75,32 @@ QString StripFoundry(const QString& family)
 
 bool PreloadConfiguration()
 {
-    // Looked up rather than linked: the library is Qt's, loaded with it.
-    using InitFn = int (*)();
-    const auto init = reinterpret_cast<InitFn>(dlsym(RTLD_DEFAULT, "FcInit"));
-    return init && init() != 0;
+    return FcInit() != 0;
+}
+
+bool SameFamily(const QString& a, const QString& b)
+{
+    if (a.compare(b, Qt::CaseInsensitive) == 0)
+        return true;
+    const QHash<QString, QString>& keys = FamilyKeys();
+    const auto ka = keys.constFind(a.toCaseFolded());
+    if (ka == keys.constEnd())
+        return false;
+    const auto kb = keys.constFind(b.toCaseFolded());
+    return kb != keys.constEnd() && *ka == *kb;
+}
+
+QString Find(const QString& face, const QStringList& installed)
+{
+    if (face.isEmpty())
+        return {};
+    for (const QString& i : installed)
+        if (StripFoundry(i).compare(face, Qt::CaseInsensitive) == 0)
+            return i;
+    for (const QString& i : installed)
+        if (SameFamily(StripFoundry(i), face))
+            return i;
+    return {};
 }
 
 std::vector<FamilyInfo> InstalledFamilies()
@@ -83,10 +162,11 @@ QStringList InstalledNames()
 
 QString UiFamily(const QStringList& installed)
 {
-    for (const char* face : {"Noto Sans CJK JP", "IPAPGothic"})
-        for (const QString& i : installed)
-            if (i.compare(QLatin1String(face), Qt::CaseInsensitive) == 0)
-                return i;
+    for (const char* face : {"Noto Sans CJK JP", "IPAPGothic"}) {
+        const QString hit = Find(QLatin1String(face), installed);
+        if (!hit.isEmpty())
+            return hit;
+    }
     return {};
 }
 
@@ -103,17 +183,11 @@ void InstallSubstitutions(const QStringList& installed)
 
 QString Resolve(const QString& face, const QStringList& installed)
 {
-    auto find = [&](const QString& name) -> QString {
-        for (const QString& i : installed)
-            if (i.compare(name, Qt::CaseInsensitive) == 0)
-                return i;
-        return {};
-    };
-    QString hit = find(face);
+    QString hit = Find(face, installed);
     if (!hit.isEmpty())
         return hit;
     for (const QString& a : Aliases(face)) {
-        hit = find(a);
+        hit = Find(a, installed);
         if (!hit.isEmpty())
             return hit;
     }

@@ -18,8 +18,8 @@ struct FamilyInfo {
 
 // Reads the system's font configuration and its caches (fontconfig, Qt's
 // font back end here) ahead of the font database, which then finds them
-// read: on any thread, before the QGuiApplication too. False when the
-// process has no fontconfig or it failed (the database reads it itself).
+// read: on any thread, before the QGuiApplication too. False when
+// fontconfig failed (the database then reads it itself).
 bool PreloadConfiguration();
 
 // Every installed family once, in the font database's order; needs a
@@ -31,16 +31,26 @@ QStringList InstalledNames();
 // "Family [Foundry]" -> "Family".
 QString StripFoundry(const QString& family);
 
+// Whether two names name one family: equal without regard to case, or two
+// of the names fontconfig gives it ("IPAGothic" and "IPAゴシック"; the font
+// database lists only the one of the current locale).
+bool SameFamily(const QString& a, const QString& b);
+// The entry of `installed` that names `face` under any of its names (one
+// spelled as asked first); "" when none does.
+QString Find(const QString& face, const QStringList& installed);
+
 // The installed faces that stand for a Windows face, best first; empty for
 // a name the table does not know.
 QStringList Aliases(const QString& windowsFace);
 
-// The face to draw `face` with: the name itself when it is installed
-// (without regard to case), else its first installed alias, else "".
+// The face to draw `face` with, as `installed` spells it: the face itself
+// when it is installed (under any of its names), else its first installed
+// alias, else "".
 QString Resolve(const QString& face, const QStringList& installed);
 
 // The face of menus, status bar and dialogs: a proportional Japanese face
-// (Noto Sans CJK JP, else IPAPGothic) among `installed`; "" when neither is.
+// (Noto Sans CJK JP, else IPAPGothic) as `installed` spells it; "" when
+// neither is there.
 QString UiFamily(const QStringList& installed);
 
 // Makes Qt draw the Windows faces of the table with their installed

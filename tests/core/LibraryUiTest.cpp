@@ -48,6 +48,8 @@ TEST(LibraryUi, FontExistsComparesNamesWithoutCase) {
     EnsureGuiApp();
     EXPECT_TRUE(FontExists("IPAGothic"));
     EXPECT_TRUE(FontExists("ipagothic"));
+    EXPECT_TRUE(FontExists(QStringLiteral("IPAゴシック"))); // the same family, listed so under ja_JP
+    EXPECT_TRUE(FontExists(QStringLiteral("ipa pゴシック")));
     EXPECT_TRUE(FontExists("LIBERATION SANS"));
     EXPECT_FALSE(FontExists("IPAGothic "));
     EXPECT_FALSE(FontExists(QStringLiteral("ＭＳ Ｐゴシック"))); // aliases are the drawing layer's business

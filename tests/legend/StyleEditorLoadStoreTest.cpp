@@ -86,7 +86,8 @@ std::vector<KindRow> Kinds()
     symbol.Fore = 0x0000FF, symbol.Back = 0x00FFFF, symbol.Style = 12;
     ThingPage text;
     text.Fore = 0x111111, text.Back = -1, text.Style = 1, text.Size = 12;
-    text.Europian = QStringLiteral("(default)"), text.Japanese = QStringLiteral("No Such Face 42");
+    // Not installed: the box shows its stand-in, the name is kept.
+    text.Europian = QStringLiteral("(default)"), text.Japanese = QStringLiteral("ＭＳ Ｐゴシック");
     ThingPage line2 = line;
     line2.Fore = 0x445566, line2.Back = 0x00FFFF, line2.Style = 1, line2.Size = 7;
     ThingPage area2 = area;

@@ -1,6 +1,7 @@
 // The four style editors: what loading makes of the caller's values, the
 // grids' cells, the enable boxes and colour buttons, and what OK returns.
 #include "EditorTestEnv.h"
+#include "platform/FontCatalog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -130,6 +131,29 @@ TEST_F(StyleEditors, TextFacesFlagsAndEdge) {
     EXPECT_EQ(d.mStyle, 17);
     EXPECT_EQ(d.mJapanese, QStringLiteral("No Such Face 42"));
     EXPECT_EQ(d.mEuropian, QStringLiteral("(default)"));
+}
+
+// A stored face that is not installed shows the face drawn in its place and
+// is kept; a face installed under another name shows as the list names it.
+TEST_F(StyleEditors, TextFaceNotInstalledShowsItsStandIn) {
+    Opened<frmExpText> d;
+    d.mEuropian = QStringLiteral("Arial");
+    d.mJapanese = QStringLiteral("ＭＳ Ｐゴシック");
+    d.Load();
+    EXPECT_TRUE(d.choLanguage[0]->currentText().endsWith(QStringLiteral(" Liberation Sans")));
+    EXPECT_TRUE(FontCatalog::SameFamily(d.choLanguage[1]->currentText().mid(5), QStringLiteral("IPAPGothic")))
+        << d.choLanguage[1]->currentText().toStdString();
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mEuropian, QStringLiteral("Arial"));
+    EXPECT_EQ(d.mJapanese, QStringLiteral("ＭＳ Ｐゴシック"));
+
+    d.mJapanese = QStringLiteral("IPAPGothic");
+    d.mEuropian = QStringLiteral("IPA Pゴシック");
+    d.Load();
+    for (const QComboBox* box : d.choLanguage)
+        EXPECT_TRUE(FontCatalog::SameFamily(box->currentText().mid(5), QStringLiteral("IPAPGothic")));
+    EXPECT_EQ(d.mJapanese, QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(d.mEuropian, QStringLiteral("IPA Pゴシック"));
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 
 #include "support/GuiApp.h"
 
+#include <QFont>
+#include <QFontInfo>
+
 #include <future>
 #include <gtest/gtest.h>
 #include <vector>
@@ -33,6 +36,36 @@ TEST(FontCatalog, ProportionalFacesGetProportionalOnesAndFoundriesAreDropped)
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans [UKWN]"), "Nimbus Sans");
     EXPECT_EQ(FontCatalog::StripFoundry("Nimbus Sans"), "Nimbus Sans");
     EXPECT_EQ(FontCatalog::StripFoundry("[odd]"), "[odd]");
+}
+
+// The font database lists a family under its name in the current locale
+// only; every name fontconfig gives it is matched, so a face resolves to the
+// same family in any locale, spelled as the installed list spells it.
+TEST(FontCatalog, AFamilyAnswersToEachOfItsNames)
+{
+    const QString pGothic = QString::fromUtf8("IPA Pゴシック");
+    const QString gothic = QString::fromUtf8("IPAゴシック");
+    const struct {
+        const char* face;
+        QStringList installed;
+        QString to;
+    } rows[] = {
+        {"ＭＳ Ｐゴシック", {gothic, pGothic, "Noto Sans CJK JP"}, pGothic},
+        {"ＭＳ Ｐゴシック", {"IPAGothic", "IPAPGothic"}, "IPAPGothic"},
+        {"IPAGothic", {pGothic, gothic}, gothic},
+        {"ipa pゴシック", {"IPAGothic", "IPAPGothic"}, "IPAPGothic"},
+        {"ＭＳ 明朝", {QString::fromUtf8("IPA明朝")}, QString::fromUtf8("IPA明朝")},
+        {"IPAGothic", {pGothic, "IPAPGothic"}, ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(FontCatalog::Resolve(QString::fromUtf8(r.face), r.installed), r.to) << r.face;
+    EXPECT_TRUE(FontCatalog::SameFamily("IPAPGothic", pGothic));
+    EXPECT_FALSE(FontCatalog::SameFamily(gothic, pGothic));
+    EXPECT_EQ(FontCatalog::UiFamily({"IPAGothic", pGothic}), pGothic);
+    // What Qt is handed is a name it draws that family with.
+    EnsureGuiApp();
+    const QString face = FontCatalog::Resolve(QString::fromUtf8("ＭＳ Ｐゴシック"), FontCatalog::InstalledNames());
+    EXPECT_TRUE(FontCatalog::SameFamily(QFontInfo(QFont(face)).family(), "IPAPGothic")) << face.toStdString();
 }
 
 // Read ahead from several threads at once, the configuration is read once
