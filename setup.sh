@@ -26,9 +26,6 @@ fi
 # both get a Japanese locale when the session has another one (made when
 # the machine has none).
 japanese_locale() {
-  case "${LC_ALL:-${LANG:-}}" in
-    ja_JP*|ja.*|ja) return ;;
-  esac
   if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
     if [ -f /etc/locale.gen ]; then
@@ -37,8 +34,11 @@ japanese_locale() {
     fi
     $sudo locale-gen >/dev/null 2>&1 || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || true
   fi
-  export LANG=ja_JP.UTF-8
-  [ -z "${LC_ALL:-}" ] || export LC_ALL=ja_JP.UTF-8
+  case "${LC_ALL:-${LANG:-}}" in
+    ja_JP*|ja.*|ja) ;;
+    *) export LANG=ja_JP.UTF-8
+       [ -z "${LC_ALL:-}" ] || export LC_ALL=ja_JP.UTF-8 ;;
+  esac
 }
 
 jobs=$(nproc)
@@ -48,6 +48,8 @@ case "$mode" in
           -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
     cmake --build build/check -j "$jobs"
     japanese_locale
+    # A category set on its own (LC_CTYPE=C.UTF-8, say) would override LANG.
+    export LC_ALL=ja_JP.UTF-8
     ctest --test-dir build/check --output-on-failure -j "$jobs"
     ;;
   run)
