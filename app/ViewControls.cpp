@@ -7,6 +7,7 @@
 #include "core/Scale.h"
 #include "document/HMapCoord.h"
 #include "platform/Desktop.h"
+#include "platform/WindowFit.h"
 #include "render/clsMapPlot.h"
 #include "render/clsView.h"
 
@@ -167,10 +168,13 @@ void ViewControls::ResizeFormByView() {
     try {
         if (!mForm || !mInner || !redraw_.picView) return;
         const int32_t tx = Tpp(true), ty = Tpp(false);
-        QWidget* pic = redraw_.picView;
+        MapPicture* pic = redraw_.picView;
         QWidget* vsb = vsbView.Control();
         QWidget* hsb = hsbView.Control();
-        const QRect frame = mForm->frameGeometry();
+        // The frame of a window not shown yet is estimated, and it stands
+        // where its frame will.
+        const QRect frame = mForm->isVisible() ? mForm->frameGeometry()
+                                               : QRect(mForm->pos(), mForm->size().grownBy(WindowFit::FrameMargins(mForm)));
         // Outer size less inner size is what the frame, menu and status bar
         // take. Before the window is first laid out its central area has no
         // size yet, so the inner size is worked out from the bars around it.
@@ -182,16 +186,24 @@ void ViewControls::ResizeFormByView() {
             innerW = mInner->width();
             innerH = mInner->height();
         }
-        int32_t w = 0, h = 0, wp = 0, hp = 0;
+        int32_t sw = 1024 * tx, sh = 768 * ty;
+        if (const QScreen* s = QGuiApplication::primaryScreen()) {
+            sw = s->geometry().width() * tx;
+            sh = s->geometry().height() * ty;
+        }
+        int32_t needW = 0, needH = 0, w = 0, h = 0, wp = 0, hp = 0;
         const auto measure = [&] {
-            w = std::max((frame.width() - innerW + pic->width() + vsb->width()) * tx, kMinFormWidth);
-            h = std::max((frame.height() - innerH + pic->y() + pic->height() + hsb->height()) * ty, kMinFormHeight);
+            needW = (frame.width() - innerW + pic->width() + vsb->width()) * tx;
+            needH = (frame.height() - innerH + pic->y() + pic->height() + hsb->height()) * ty;
+            w = std::max(needW, kMinFormWidth);
+            h = std::max(needH, kMinFormHeight);
             wp = (w + tx - 1) / tx;
             hp = (h + ty - 1) / ty;
         };
         measure();
-        if (wp == frame.width() && hp == frame.height()) return;
-        if (mForm->isMaximized() || mForm->isFullScreen()) {
+        const bool full = mForm->isMaximized() || mForm->isFullScreen();
+        if ((full || (needW <= sw && needH <= sh)) && wp == frame.width() && hp == frame.height()) return;
+        if (full) {
             // Back to normal the window takes its whole frame again: a
             // picture as large as the full window was would push it off
             // the screen.
@@ -202,10 +214,20 @@ void ViewControls::ResizeFormByView() {
             }
             mForm->showNormal();
         }
-        int32_t sw = 1024 * tx, sh = 768 * ty;
-        if (const QScreen* s = QGuiApplication::primaryScreen()) {
-            sw = s->geometry().width() * tx;
-            sh = s->geometry().height() * ty;
+        if (needW > sw || needH > sh) {
+            // A picture the screen cannot hold with the window round it (one
+            // kept from a larger screen) is cut to what the screen leaves it.
+            const double ratio = pic->PixelRatio();
+            const auto cut = [ratio](int32_t logical, int32_t over, int32_t tpp) {
+                return Library::DblToLng(std::floor(std::max(32, logical - (over + tpp - 1) / tpp) * ratio));
+            };
+            // The picture directly: the output settings' own limits read
+            // scroll bars that may not be laid out yet.
+            int32_t pw = pic->Image().width(), ph = pic->Image().height();
+            if (needW > sw) pw = cut(pic->width(), needW - sw, tx);
+            if (needH > sh) ph = cut(pic->height(), needH - sh, ty);
+            pic->ResizePicture(pw, ph);
+            measure();
         }
         const int32_t left = Library::Clamp(frame.x() * tx, 0, Library::Clamp(sw - w, 0, sw - 120));
         const int32_t top = Library::Clamp(frame.y() * ty, 0, Library::Clamp(sh - h, 0, sh - 120));

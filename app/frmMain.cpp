@@ -327,6 +327,7 @@ void frmMain::ShowFirstView() {
     // The window is not shown yet: lay out its menu, central area and
     // status bar now so that fitting it around the picture measures them.
     if (layout()) layout()->activate();
+    const QSize restored = view_->picView->Image().size();
     view_->controls->ResizeFormByView();
     view_->controls->SetScrollRange();
     view_->controls->SetViewControllByEngine();
@@ -347,20 +348,35 @@ void frmMain::ShowFirstView() {
     const bool placed = testAttribute(Qt::WA_Moved);
     const QPoint frameAt = pos();
     show();
+    WaitForFrame();
     if (placed) PlaceFrame(frameAt);
+    if (view_->picView->Image().size() != restored) {
+        // The picture was cut to what the screen leaves it inside an
+        // estimated frame: cut it again to the real one, as a snapshot
+        // opened now would be.
+        view_->redraw.bHoldRedraw = true;
+        view_->picView->ResizePicture(restored.width(), restored.height());
+        view_->controls->ResizeFormByView();
+        view_->redraw.bHoldRedraw = false;
+        PlotWindow();
+    }
+}
+
+void frmMain::WaitForFrame() {
+    if (framed_) return;
+    // Until the window manager has framed the window a move places its
+    // inside and the frame's size is unknown.
+    for (int i = 0; i < 200 && windowHandle() && !windowHandle()->isExposed(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    QCoreApplication::processEvents();
+    framed_ = true;
 }
 
 void frmMain::PlaceFrame(QPoint at) {
-    if (!framed_) {
-        // Until the window manager has framed the window a move places its
-        // inside: wait for the frame, then put the frame where it belongs.
-        for (int i = 0; i < 200 && windowHandle() && !windowHandle()->isExposed(); ++i) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            QThread::msleep(2);
-        }
-        QCoreApplication::processEvents();
-        framed_ = true;
-    }
+    // Framed, the frame goes where it belongs.
+    WaitForFrame();
     if (frameGeometry().topLeft() != at) move(at);
 }
 
@@ -463,8 +479,16 @@ void frmMain::showEvent(QShowEvent* event) {
     NoteFrame();
 }
 
-double frmMain::WindowWidthTwips() const { return frameGeometry().width() * Tpp(); }
-double frmMain::WindowHeightTwips() const { return frameGeometry().height() * Tpp(); }
+QSize frmMain::OuterSize() const {
+    const QSize outer = frameGeometry().size();
+    // At a fractional pixel ratio the frame's edges, each rounded to
+    // logical pixels, can pass the screen a full window covers.
+    if ((isMaximized() || isFullScreen()) && screen()) return outer.boundedTo(screen()->geometry().size());
+    return outer;
+}
+
+double frmMain::WindowWidthTwips() const { return OuterSize().width() * Tpp(); }
+double frmMain::WindowHeightTwips() const { return OuterSize().height() * Tpp(); }
 double frmMain::NormalWindowWidthTwips() const { return (width() + FrameExtra().width()) * Tpp(); }
 double frmMain::NormalWindowHeightTwips() const { return (height() + FrameExtra().height()) * Tpp(); }
 double frmMain::HScrollWidthTwips() const { return view_->hsbView->width() * Tpp(); }

@@ -156,10 +156,15 @@ private:
     // Moves the frame's top-left to `at`, once the window manager has
     // framed the window.
     void PlaceFrame(QPoint at);
+    // Lets the window manager frame the window shown the first time.
+    void WaitForFrame();
 
     // What the frame adds to the inside, as it is when the window is neither
     // maximised nor full screen.
     QSize FrameExtra() const;
+    // The outer size as the window stands, no larger than the screen when
+    // it is full.
+    QSize OuterSize() const;
     void NoteFrame() const;
 
     bool unloaded_ = false;

@@ -89,6 +89,13 @@ QString frmMapSize::PixelsToTextUp(int32_t pixels, int16_t unit, int32_t dpi) {
     }
 }
 
+QString frmMapSize::SizeText(int32_t pixels, int32_t limit, int16_t unit, int32_t dpi) {
+    if (pixels > limit) return PixelsToText(limit, unit, dpi);
+    const QString text = PixelsToText(pixels, unit, dpi);
+    const QString least = PixelsToTextUp(kMinSize, unit, dpi);
+    return text.toDouble() < least.toDouble() ? least : text;
+}
+
 int32_t frmMapSize::TextToPixels(const QString& text, int16_t unit, int32_t dpi) {
     double n = EntryCheck::Number(text);
     switch (unit) {
@@ -143,8 +150,8 @@ void frmMapSize::FillBoxes() {
     if (filling_) return;
     filling_ = true;
     txtDPI->setText(QString::number(dpi_));
-    shown_[0] = PixelsToText(width_, unit_, dpi_);
-    shown_[1] = PixelsToText(height_, unit_, dpi_);
+    shown_[0] = SizeText(width_, mView ? mView->MaxWidth() : width_, unit_, dpi_);
+    shown_[1] = SizeText(height_, mView ? mView->MaxHeight() : height_, unit_, dpi_);
     txtSize[0]->setText(shown_[0]);
     txtSize[1]->setText(shown_[1]);
     filling_ = false;

@@ -28,6 +28,10 @@ public:
     // The same, rounded up: the smallest text of that precision that
     // stands for at least `pixels`.
     static QString PixelsToTextUp(int32_t pixels, int16_t unit, int32_t dpi);
+    // The text a box shows for a size of at most `limit` pixels: within the
+    // range the size check names (a size that falls short of the smallest
+    // text shows that text, one beyond the limit the limit's).
+    static QString SizeText(int32_t pixels, int32_t limit, int16_t unit, int32_t dpi);
     // Unreadable text counts as 0.
     static int32_t TextToPixels(const QString& text, int16_t unit, int32_t dpi);
     // The resolution a text asks for ("screen", "printer" in any letter

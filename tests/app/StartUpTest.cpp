@@ -3,8 +3,11 @@
 
 #include "core/ErrorMng.h"
 #include "platform/Cp932Codec.h"
+#include "render/clsView.h"
 
 #include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
 
 using namespace PublicVal;
 
@@ -156,6 +159,38 @@ TEST_F(StartUpTest, FiveStartsKeepTheFramesPlaceAndThePicturesSize) {
     };
     EXPECT_EQ(value("Width"), "640");
     EXPECT_EQ(value("Height"), "400");
+}
+
+// A picture kept from a larger screen: the window is fitted round the
+// largest picture the screen leaves room for, the one the same view opened
+// from a snapshot gets.
+TEST_F(StartUpTest, APictureFromALargerScreenIsCutSoThatTheWindowFits) {
+    clsRegistry reg;
+    reg.mSection = "VIEW";
+    reg.RegPut("Width", "5000");
+    reg.RegPut("Height", "4000");
+    auto window = std::make_unique<frmMain>();
+    ASSERT_EQ(gvInitialize(), 0);
+    MainView& view = *window->MainArea();
+    view.resizeTimer.setInterval(0);
+    const auto settle = [&] {
+        for (int i = 0; i < 10000 && (view.resizeTimer.isActive() || i < 3); ++i) QCoreApplication::processEvents();
+    };
+    window->ShowFirstView();
+    settle();
+    ASSERT_NE(window->frameGeometry(), window->geometry()); // the platform draws a frame
+    EXPECT_EQ(window->frameGeometry(), window->screen()->geometry());
+    const QSize started = view.picView->Image().size();
+    EXPECT_EQ(started, QSize(gvView->MaxWidth(), gvView->MaxHeight()));
+    EXPECT_EQ(started, QSize(view.hsbView->width(), view.vsbView->height()));
+    // The snapshot's way: the stored size through the output settings' limits.
+    view.redraw.bHoldRedraw = true;
+    gvView->ReadRegistry();
+    view.controls->ResizeFormByView();
+    view.redraw.bHoldRedraw = false;
+    settle();
+    EXPECT_EQ(view.picView->Image().size(), started);
+    EXPECT_EQ(window->frameGeometry(), window->screen()->geometry());
 }
 
 using ShutDownTest = WindowFixture;

@@ -185,17 +185,20 @@ TEST_F(MapSizeTest, CancelKeepsTheSettingsAndTheUnitIsKept) {
 // The range message names sizes the box takes: the smallest rounded up,
 // the largest rounded down, at the precision the unit shows.
 TEST_F(MapSizeTest, TheRangeShownIsTheRangeTaken) {
+    // Typed and taken, a bound shows as itself, or for the largest cut short
+    // (`highBack`), still within the range.
     const struct {
         int16_t unit;
         int32_t dpi;
-        const char *low, *high;
+        const char *low, *high, *highBack;
     } rows[] = {
         // 32 px = 8.47 mm, 1400 px = 370.4 mm at 96 dpi; 32 px = 0.33 in.
-        {frmMapSize::Millimetres, 96, "9", "370"},
-        {frmMapSize::Inches, 96, "0.4", "14.5"},   // 1400 / 96 = 14.58
-        {frmMapSize::Millimetres, 254, "4", "140"}, // 32 px = 3.2 mm, 1400 px = 140 mm
-        {frmMapSize::Inches, 320, "0.1", "4.3"},    // 32 px = 0.1 in exactly; 1400 / 320 = 4.375
-        {frmMapSize::Dots, 96, "32", "1400"},
+        // "9" mm is 34 px (8.99 mm); "370" mm is 1398 px (369.86 mm).
+        {frmMapSize::Millimetres, 96, "9", "370", "369"},
+        {frmMapSize::Inches, 96, "0.4", "14.5", "14.5"},  // 1400 / 96 = 14.58; "0.4" is 38 px (0.396)
+        {frmMapSize::Millimetres, 254, "4", "140", "140"}, // 32 px = 3.2 mm, 1400 px = 140 mm
+        {frmMapSize::Inches, 320, "0.1", "4.3", "4.3"},    // 32 px = 0.1 in exactly; 1400 / 320 = 4.375
+        {frmMapSize::Dots, 96, "32", "1400", "1400"},
     };
     Run(d, [&] {
         for (const auto& r : rows) {
@@ -209,6 +212,7 @@ TEST_F(MapSizeTest, TheRangeShownIsTheRangeTaken) {
             for (const char* bound : {r.low, r.high}) {
                 d.txtSize[0]->setText(QString::fromLatin1(bound));
                 EXPECT_TRUE(d.ValidateEntry(d.txtSize[0])) << bound;
+                EXPECT_EQ(d.txtSize[0]->text(), QString::fromLatin1(bound == r.low ? r.low : r.highBack));
             }
         }
     });
@@ -217,11 +221,11 @@ TEST_F(MapSizeTest, TheRangeShownIsTheRangeTaken) {
 // Inches and millimetres show a size cut short; passing through a box the
 // user did not change keeps the size it stands for.
 TEST_F(MapSizeTest, AnUnchangedBoxKeepsItsPixels) {
-    host.width = 32; // 8.47 mm, shown as 8
+    host.width = 32; // 8.47 mm, shown as the least the box takes
     EXPECT_TRUE(Run(d, [&] {
         WaitUntilActive(&d);
         d.choUnit->setCurrentIndex(frmMapSize::Millimetres);
-        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("8"));
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("9"));
         EXPECT_EQ(d.txtSize[1]->text(), QStringLiteral("158")); // 600 px = 158.75 mm
         for (QWidget* w : {static_cast<QWidget*>(d.txtSize[0]), static_cast<QWidget*>(d.txtSize[1]),
                            static_cast<QWidget*>(d.txtDPI), static_cast<QWidget*>(d.cmdOK)})
@@ -245,6 +249,28 @@ TEST_F(MapSizeTest, AnUnchangedBoxKeepsItsPixels) {
         d.cmdOK->click();
     }));
     EXPECT_EQ(host.width, 801);
+}
+
+// A picture beyond the limits (a full window's) shows as the limits; left
+// alone, its box keeps the picture's size.
+TEST_F(MapSizeTest, ASizeBeyondTheLimitShowsTheLimitAndIsKeptWhenLeftAlone) {
+    host.width = 1450; // the limits are 1400 x 1000
+    host.height = 1100;
+    EXPECT_FALSE(Run(d, [&] {
+        d.choUnit->setCurrentIndex(frmMapSize::Dots);
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("1400"));
+        EXPECT_EQ(d.txtSize[1]->text(), QStringLiteral("1000"));
+        d.choUnit->setCurrentIndex(frmMapSize::Millimetres);
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("370")); // 1400 px = 370.4 mm; 1450 px would be 383
+        d.choUnit->setCurrentIndex(frmMapSize::Dots);
+        d.txtSize[1]->setText(QStringLiteral("500"));
+        EXPECT_TRUE(d.ValidateEntry(d.txtSize[1]));
+        EXPECT_TRUE(d.ValidateEntry(d.txtSize[0]));
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("1400"));
+        EXPECT_EQ(d.PixelWidth(), 1450);
+        EXPECT_EQ(d.PixelHeight(), 500);
+        d.cmdCancel->click();
+    }));
 }
 
 namespace {
