@@ -375,7 +375,7 @@ void FileCommands::mnuMapCopy_Click() {
                 // frame: placed by the height of the line as it is drawn,
                 // not by a point size taken as pixels.
                 const clsAccessory* acc = redraw_.mAccessory;
-                const bool framed = acc && redraw_.mPlot && redraw_.mPlot->mAcsEi && acc->Item(2).Use;
+                const bool framed = acc && redraw_.mPlot && redraw_.mPlot->Options().mAcsEi && acc->Item(2).Use;
                 const int32_t edge = framed ? int32_t(PublicVal::EnvVal(QStringLiteral("AccessoryFrameThick"), 1, 1, 9)) : 1;
                 y = h - edge - int32_t(std::ceil(QFontMetricsF(p.font(), &img).height())) - 3;
             }
