@@ -120,6 +120,18 @@ QString FileCommands::CreditLine(const QString& urlHome) {
     return parts.join(QStringLiteral(" - "));
 }
 
+int32_t FileCommands::CreditLeft(const QRectF& ink, int32_t width, double ratio, const std::vector<QRect>& occupied) {
+    constexpr int32_t kMargin = 4;
+    const auto covers = [&](int32_t left) {
+        const QRectF at = ink.translated(left, 0);
+        const QRectF device(at.topLeft() * ratio, at.size() * ratio);
+        return std::any_of(occupied.begin(), occupied.end(), [&](const QRect& r) { return device.intersects(r); });
+    };
+    const int32_t right = width - kMargin - int32_t(std::ceil(ink.right()));
+    if (right > kMargin && covers(kMargin) && !covers(right)) return right;
+    return kMargin;
+}
+
 bool FileCommands::LoadFile(const QString& path) {
     try {
         clsMapUnits& units = *redraw_.mUnits;
@@ -383,19 +395,23 @@ void FileCommands::mnuMapCopy_Click() {
             if (ratio != 1.0) p.scale(ratio, ratio);
             p.setFont(pic->font());
             p.setPen(pic->palette().color(QPalette::WindowText));
-            const int32_t position = redraw_.mAccessory ? redraw_.mAccessory->Position() : 0;
+            const clsAccessory* acc = redraw_.mAccessory;
+            const bool shown = acc && redraw_.mPlot && redraw_.mPlot->Options().mAcsEi;
+            const int32_t position = acc ? acc->Position() : 0;
+            const QFontMetricsF metrics(p.font(), &img);
             int32_t y = 2;
             if (position == 1) {
                 // The whole line, descenders too, ends 3 pixels above the
                 // frame: placed by the height of the line as it is drawn,
                 // not by a point size taken as pixels.
-                const clsAccessory* acc = redraw_.mAccessory;
-                const bool framed = acc && redraw_.mPlot && redraw_.mPlot->mAcsEi && acc->Item(2).Use;
+                const bool framed = shown && acc->Item(2).Use;
                 const int32_t edge = framed ? int32_t(PublicVal::EnvVal(QStringLiteral("AccessoryFrameThick"), 1, 1, 9)) : 1;
-                y = h - edge - int32_t(std::ceil(QFontMetricsF(p.font(), &img).height())) - 3;
+                y = h - edge - int32_t(std::ceil(metrics.height())) - 3;
             }
             const QString text = CreditLine(AuthorURLhome ? AuthorURLhome() : QString());
-            p.drawText(QRect(4, y, w, h), Qt::AlignLeft | Qt::AlignTop, text);
+            const QRectF ink = metrics.tightBoundingRect(text).translated(0, y + metrics.ascent());
+            const int32_t x = CreditLeft(ink, w, ratio, shown ? acc->Occupied() : std::vector<QRect>{});
+            p.drawText(QRect(x, y, w, h), Qt::AlignLeft | Qt::AlignTop, text);
             p.end();
             pic->Refresh();
         }

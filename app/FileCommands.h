@@ -4,6 +4,7 @@
 // lists or a snapshot, closing units with the offer to save, the active
 // unit, files dropped on the view, the clipboard copy with its credit line,
 // the map information and the save prompts for modified lists.
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -80,6 +81,12 @@ public:
     static QString ScaleHint(int32_t level, int32_t viewLevel);
     // The line printed on the picture while it is copied.
     static QString CreditLine(const QString& urlHome);
+    // The credit line's left edge in a picture `width` wide: 4 from the left,
+    // or its glyphs ending 4 from the right where at the left they would
+    // cover one of the accessories' `occupied` rectangles (device pixels,
+    // `ratio` to one) and at the right would not. `ink`: the glyphs' box with
+    // the left edge at 0, in the picture's own pixels.
+    static int32_t CreditLeft(const QRectF& ink, int32_t width, double ratio, const std::vector<QRect>& occupied);
     // The extension kind of a path: its last four characters in capitals.
     static QString Kind(const QString& path);
 

@@ -52,18 +52,18 @@ void SettingsCommands::mnuGrid_Click() {
         clsMapPlot& p = *gvMapPlot;
         const auto& d = ShowSingle(grid, main_, 1500, [&p](frmGrid& d, bool on) {
             if (on) {
-                d.mGridEi = p.mGridEi;
-                d.mGridAuto = p.mGridAuto;
-                d.mGridOcean = p.mGridOcean;
-                d.mGridString = p.mGridString;
+                d.mGridEi = p.Options().mGridEi;
+                d.mGridAuto = p.Options().mGridAuto;
+                d.mGridOcean = p.Options().mGridOcean;
+                d.mGridString = p.Options().mGridString;
             }
             d.mGrid = on ? &p.Grid() : nullptr;
         });
         if (d.mResult) {
-            p.mGridEi = d.mGridEi;
-            p.mGridAuto = d.mGridAuto;
-            p.mGridOcean = d.mGridOcean;
-            p.mGridString = d.mGridString;
+            p.SetGridEi(d.mGridEi);
+            p.SetGridAuto(d.mGridAuto);
+            p.SetGridOcean(d.mGridOcean);
+            p.SetGridString(d.mGridString);
             view_.redraw.PlotWindow();
         }
     });
@@ -72,11 +72,11 @@ void SettingsCommands::mnuGrid_Click() {
 void SettingsCommands::mnuAccessory_Click() {
     MainGuard::Guarded("mnuAccessory_Click", [this] {
         const auto& d = ShowSingle(accessory, main_, 1500, [](frmAccessory& d, bool on) {
-            if (on) d.mAcsEi = gvMapPlot->mAcsEi;
+            if (on) d.mAcsEi = gvMapPlot->Options().mAcsEi;
             d.mAcsObj = on ? gvAccessory : nullptr;
         });
         if (d.mResult) {
-            gvMapPlot->mAcsEi = d.mAcsEi;
+            gvMapPlot->SetAcsEi(d.mAcsEi);
             view_.redraw.PlotWindow();
         }
     });

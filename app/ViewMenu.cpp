@@ -120,17 +120,17 @@ void ViewMenu::mnuView_Click() {
         mnuVospProjection->setEnabled(bool(Projection));
         mnuAccessory->setEnabled(bool(Accessory));
         mnuMapSymbol->setEnabled(bool(MapSymbol));
-        mnuEdge->setChecked(plot.mEdgeEi);
-        mnuTextSlant->setChecked(plot.mTextSlant);
+        mnuEdge->setChecked(plot.Options().mEdgeEi);
+        mnuTextSlant->setChecked(plot.Options().mTextSlant);
         mnuTextSlant->setEnabled(gvMapMode == 1);
         for (size_t i = 1; i <= 2; ++i) {
             mnuLanguageItem[i]->setChecked(gvLanguage == int32_t(i));
             mnuCoordinateItem[i]->setChecked(gvMapMode == int32_t(i));
         }
-        for (int32_t c = 2; c <= 5; ++c) mnuFigDispItem[size_t(c)]->setChecked((plot.mFigDisp & (1 << (c - 1))) != 0);
+        for (int32_t c = 2; c <= 5; ++c) mnuFigDispItem[size_t(c)]->setChecked(plot.Options().Shows(c));
         const int32_t ratio = RatioItem(plot.PtnRatio());
         for (int32_t i = 0; i < 7; ++i) mnuPtnRatioItem[size_t(i)]->setChecked(i == ratio);
-        const int32_t azimuth = AzimuthItem(plot.mAzimuthLine);
+        const int32_t azimuth = AzimuthItem(plot.Options().mAzimuthLine);
         for (int32_t i = 0; i < 6; ++i) mnuAzimuthLineItem[size_t(i)]->setChecked(i == azimuth);
 
         for (int32_t k = iMapDispItems; k >= 1; --k) delete mnuMapDispItem[size_t(k)];
@@ -153,7 +153,7 @@ void ViewMenu::mnuView_Click() {
 void ViewMenu::mnuFigDispItem_Click(int32_t kind) {
     Guarded("mnuFigDispItem_Click", [this, kind] {
         clsMapPlot& plot = *redraw_.mPlot;
-        plot.mFigDisp = int16_t(plot.mFigDisp ^ (1 << (kind - 1)));
+        plot.SetFigDisp(int16_t(plot.Options().mFigDisp ^ (1 << (kind - 1))));
         redraw_.PlotWindow();
     });
 }
@@ -183,14 +183,14 @@ void ViewMenu::mnuAzimuthLineItem_Click(int32_t index) {
     Guarded("mnuAzimuthLineItem_Click", [this, index] {
         clsMapPlot& plot = *redraw_.mPlot;
         if (index == 0) {
-            plot.mAzimuthLine.clear();
+            plot.SetAzimuthLine(QString());
         } else if (index >= 1 && index <= 4) {
-            plot.mAzimuthLine = BaseMap::BaseMapAzimuthText(kAzimuthLines[size_t(index - 1)], QString());
+            plot.SetAzimuthLine(BaseMap::BaseMapAzimuthText(kAzimuthLines[size_t(index - 1)], QString()));
         } else if (index == 5) {
             // A free list of angles; a cancelled input keeps the lines.
-            const QString list = BaseMap::BaseMapAzimuthText(0, plot.mAzimuthLine);
+            const QString list = BaseMap::BaseMapAzimuthText(0, plot.Options().mAzimuthLine);
             if (list.isEmpty()) return;
-            plot.mAzimuthLine = list;
+            plot.SetAzimuthLine(list);
         }
         redraw_.PlotWindow();
     });
@@ -198,14 +198,14 @@ void ViewMenu::mnuAzimuthLineItem_Click(int32_t index) {
 
 void ViewMenu::mnuEdge_Click() {
     Guarded("mnuEdge_Click", [this] {
-        redraw_.mPlot->mEdgeEi = !redraw_.mPlot->mEdgeEi;
+        redraw_.mPlot->SetEdgeEi(!redraw_.mPlot->Options().mEdgeEi);
         redraw_.PlotWindow();
     });
 }
 
 void ViewMenu::mnuTextSlant_Click() {
     Guarded("mnuTextSlant_Click", [this] {
-        redraw_.mPlot->mTextSlant = !redraw_.mPlot->mTextSlant;
+        redraw_.mPlot->SetTextSlant(!redraw_.mPlot->Options().mTextSlant);
         redraw_.PlotWindow();
     });
 }

@@ -39,14 +39,17 @@ ViewPopupMenu::ViewPopupMenu(ViewRedraw& redraw, ViewControls& controls, SurveyT
     for (int i = 0; i < 5; ++i)
         mnuPopupDirectItem[size_t(i)] = m->addAction(direct[size_t(i)], this, [this, i] { mnuPopupDirectItem_Click(i); });
     m->addSeparator();
-    mnuPopupGrid = m->addAction(QStringLiteral("経緯線許可(&G)"), this,
-                                [this] { Toggle(redraw_.mPlot->mGridEi, "mnuPopupGrid_Click"); });
+    mnuPopupGrid = m->addAction(QStringLiteral("経緯線許可(&G)"), this, [this] {
+        Toggle(&PlotOptions::mGridEi, &clsMapPlot::SetGridEi, "mnuPopupGrid_Click");
+    });
     mnuPopupAcs = m->addAction(QStringLiteral("アクセサリ許可(&A)"), this,
-                               [this] { Toggle(redraw_.mPlot->mAcsEi, "mnuPopupAcs_Click"); });
-    mnuPopupEdge = m->addAction(QStringLiteral("文字列・点記号縁取り許可(&O)"), this,
-                                [this] { Toggle(redraw_.mPlot->mEdgeEi, "mnuPopupEdge_Click"); });
-    mnuPopupTextSlant = m->addAction(QStringLiteral("文字列傾斜許可(&K)"), this,
-                                     [this] { Toggle(redraw_.mPlot->mTextSlant, "mnuPopupTextSlant_Click"); });
+                               [this] { Toggle(&PlotOptions::mAcsEi, &clsMapPlot::SetAcsEi, "mnuPopupAcs_Click"); });
+    mnuPopupEdge = m->addAction(QStringLiteral("文字列・点記号縁取り許可(&O)"), this, [this] {
+        Toggle(&PlotOptions::mEdgeEi, &clsMapPlot::SetEdgeEi, "mnuPopupEdge_Click");
+    });
+    mnuPopupTextSlant = m->addAction(QStringLiteral("文字列傾斜許可(&K)"), this, [this] {
+        Toggle(&PlotOptions::mTextSlant, &clsMapPlot::SetTextSlant, "mnuPopupTextSlant_Click");
+    });
     m->addSeparator();
     const std::array<QString, 2> language{QStringLiteral("欧州語(&E)"), QStringLiteral("日本語(&J)")};
     for (int i = 0; i < 2; ++i)
@@ -87,13 +90,13 @@ void ViewPopupMenu::mnuPopup_Click() {
         mnuPopupScrollItem[2]->setEnabled(v.Value() < v.Min());
         mnuPopupScrollItem[3]->setEnabled(v.Value() > v.Max());
         const clsMapPlot& plot = *redraw_.mPlot;
-        mnuPopupGrid->setChecked(plot.mGridEi);
-        mnuPopupAcs->setChecked(plot.mAcsEi);
-        mnuPopupEdge->setChecked(plot.mEdgeEi);
-        mnuPopupTextSlant->setChecked(plot.mTextSlant);
+        mnuPopupGrid->setChecked(plot.Options().mGridEi);
+        mnuPopupAcs->setChecked(plot.Options().mAcsEi);
+        mnuPopupEdge->setChecked(plot.Options().mEdgeEi);
+        mnuPopupTextSlant->setChecked(plot.Options().mTextSlant);
         mnuPopupSurvey->setChecked(survey_.IsOn());
         if (PublicVal::gvMapMode == 1) {
-            mnuPopupDirectItem[0]->setChecked(plot.mProjectionAuto);
+            mnuPopupDirectItem[0]->setChecked(plot.Options().mProjectionAuto);
             // Longitude wraps.
             mnuPopupScrollItem[0]->setEnabled(true);
             mnuPopupScrollItem[1]->setEnabled(true);
@@ -106,9 +109,10 @@ void ViewPopupMenu::Show(const QPoint& globalPos) {
     mnuPopup->popup(globalPos);
 }
 
-void ViewPopupMenu::Toggle(bool& flag, const char* proc) {
+void ViewPopupMenu::Toggle(bool PlotOptions::*flag, void (clsMapPlot::*set)(bool), const char* proc) {
     Guarded(proc, [&] {
-        flag = !flag;
+        clsMapPlot& plot = *redraw_.mPlot;
+        (plot.*set)(!(plot.Options().*flag));
         redraw_.PlotWindow();
     });
 }
@@ -117,9 +121,9 @@ void ViewPopupMenu::mnuPopupDirectItem_Click(int index) {
     Guarded("mnuPopupDirectItem_Click", [this, index] {
         clsMapPlot& plot = *redraw_.mPlot;
         if (index == 0) {
-            plot.mProjectionAuto = !plot.mProjectionAuto;
+            plot.SetProjectionAuto(!plot.Options().mProjectionAuto);
         } else if (index > 0 && index < int(kDirectProjection.size())) {
-            plot.mProjectionAuto = false;
+            plot.SetProjectionAuto(false);
             plot.SetProjectionIndex(kDirectProjection[size_t(index)]);
         }
         redraw_.PlotWindow();

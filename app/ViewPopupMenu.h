@@ -16,6 +16,8 @@ class QWidget;
 class SurveyTool;
 class ViewControls;
 class ViewRedraw;
+class clsMapPlot;
+struct PlotOptions;
 
 class ViewPopupMenu : public QObject {
 public:
@@ -59,7 +61,7 @@ public:
 
 private:
     // Flips a display switch of the plot engine and redraws.
-    void Toggle(bool& flag, const char* proc);
+    void Toggle(bool PlotOptions::*flag, void (clsMapPlot::*set)(bool), const char* proc);
 
     ViewRedraw& redraw_;
     ViewControls& controls_;

@@ -142,7 +142,7 @@ int16_t ViewRedraw::PlotMap(DeviceContext* hdc, int32_t dpiX, int32_t dpiY, int3
     try {
         PlottingScope scope(*this);
         int32_t reserved = 0;
-        if (mPlot->mAcsEi && mAccessory) {
+        if (mPlot->Options().mAcsEi && mAccessory) {
             mAccessory->Sethandle(hdc);
             mAccessory->SetWidth(width);
             mAccessory->SetHeight(height);
@@ -165,7 +165,7 @@ int16_t ViewRedraw::PlotMap(DeviceContext* hdc, int32_t dpiX, int32_t dpiY, int3
         mPlot->SetCanvasHeight(height - reserved);
         const int16_t result = mPlot->Replot();
         scope.Unbind();
-        if (mPlot->mAcsEi && mAccessory) mAccessory->Draw();
+        if (mPlot->Options().mAcsEi && mAccessory) mAccessory->Draw();
         if (picView) picView->Refresh();
         scope.Unlock();
         if (SetScrollChange) SetScrollChange();

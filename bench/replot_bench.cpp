@@ -209,7 +209,7 @@ void Replot(benchmark::State& state, clsMapUnits& units, int64_t points) {
     clsMapPlot plot;
     RenderGlobals::SetMapPlot(&plot);
     plot.mMaps = &units;
-    plot.mProjectionAuto = false;
+    plot.SetProjectionAuto(false);
     plot.SetProjectionIndex(static_cast<int16_t>(state.range(0)));
     plot.SetCenterX(0);
     plot.SetCenterY(126000);

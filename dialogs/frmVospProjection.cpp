@@ -232,7 +232,7 @@ void frmVospProjection::Form_Load() {
         lat_ = mPlot->CenterY();
         scale_ = mPlot->MapScale();
         light_ = mPlot->Light();
-        auto_ = mPlot->mProjectionAuto;
+        auto_ = mPlot->Options().mProjectionAuto;
         prj_ = mPlot->ProjectionIndex();
         steps_ = MapProjection::AltitudeSteps();
         const int last = std::max(0, int(steps_.size()) - 1);
@@ -383,7 +383,7 @@ void frmVospProjection::cmdOK_Click() {
         mPlot->SetCenterY(lat_);
         mPlot->SetMapScale(scale_);
         mPlot->SetLight(light_);
-        mPlot->mProjectionAuto = auto_;
+        mPlot->SetProjectionAuto(auto_);
         mPlot->SetProjectionIndex(prj_);
     });
     Unload(true);

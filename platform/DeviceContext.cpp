@@ -836,6 +836,15 @@ bool DeviceContext::GetTextMetrics(DcTextMetrics& tm) const
     return true;
 }
 
+bool DeviceContext::GetTextInkBox(const QString& text, QRect& box) const
+{
+    const PainterCall leaving;
+    if (!hasFont_ || !HaveGui())
+        return false;
+    box = QFontMetricsF(d_->text.Font()).tightBoundingRect(text).toAlignedRect();
+    return true;
+}
+
 int32_t DeviceContext::TextCapHeight() const
 {
     DcTextMetrics tm;

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QImage;
+class QRect;
 class QRegion;
 
 namespace Gdi {
@@ -169,6 +170,9 @@ public:
     bool TextOut(int32_t x, int32_t y, const QString& text);
     bool GetTextExtentPoint(const QString& text, int32_t& width, int32_t& height) const;
     bool GetTextMetrics(DcTextMetrics& tm) const;
+    // The box the glyphs of `text` cover in the selected font, from the
+    // start of its baseline (a level text's own pixels, not its cell).
+    bool GetTextInkBox(const QString& text, QRect& box) const;
     // Estimated height of the capitals of the selected font (at least 2); -1
     // without a font.
     int32_t TextCapHeight() const;

@@ -1,7 +1,6 @@
 #include "render/PlotQueue.h"
 
 #include "core/clsPoly.h"
-#include "render/RenderGlobals.h"
 #include "render/clsFigPolygon.h"
 #include "render/clsFigPolyline.h"
 
@@ -15,7 +14,8 @@ constexpr size_t kQueued = 8;
 
 } // namespace
 
-PlotQueue::PlotQueue(std::function<void(size_t)> drawn) : drawn_(std::move(drawn)), thread_([this] { Run(); }) {
+PlotQueue::PlotQueue(clsMapGraph* graph, std::function<void(size_t)> drawn)
+    : graph_(graph), drawn_(std::move(drawn)), thread_([this] { Run(); }) {
     filling_.reserve(kBatch);
 }
 
@@ -61,9 +61,8 @@ void PlotQueue::Finish() {
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
 }
 
-void PlotQueue::Draw(const Item& it) {
+void PlotQueue::Draw(clsMapGraph* graph, const Item& it) {
     if (!it.points) return;
-    clsMapGraph* graph = RenderGlobals::MapGraph();
     if (it.ring)
         clsFigPolygon::PlotPoints(graph, it.points, it.count, it.style, it.fore, it.back);
     else
@@ -89,7 +88,7 @@ void PlotQueue::Run() {
         if (!failed) {
             try {
                 for (auto& batch : batches) {
-                    for (const Item& it : batch) Draw(it);
+                    for (const Item& it : batch) Draw(graph_, it);
                     if (drawn_ && !batch.empty()) drawn_(batch.back().figure);
                 }
             } catch (...) {

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+class clsMapGraph;
 struct PolyPoint;
 
 class PlotQueue {
@@ -29,15 +30,16 @@ public:
         bool ring = false;
         size_t figure = 0; // told to `drawn` once drawn
     };
-    // `drawn(k)`: the items of figures before k are drawn (their lists may go).
-    explicit PlotQueue(std::function<void(size_t)> drawn);
+    // Draws on `graph`; `drawn(k)`: the items of figures before k are drawn
+    // (their lists may go).
+    PlotQueue(clsMapGraph* graph, std::function<void(size_t)> drawn);
     ~PlotQueue();
     PlotQueue(const PlotQueue&) = delete;
     PlotQueue& operator=(const PlotQueue&) = delete;
 
     void Push(Item item);
     // Draws one item on this thread, as the queue's own thread does.
-    static void Draw(const Item& item);
+    static void Draw(clsMapGraph* graph, const Item& item);
     // Returns when everything pushed is drawn; an error of the drawing is
     // raised here (and what followed it is not drawn).
     void Finish();
@@ -46,6 +48,7 @@ private:
     void HandOver();
     void Run();
 
+    clsMapGraph* const graph_;
     const std::function<void(size_t)> drawn_;
     std::vector<Item> filling_;
     std::mutex mutex_;

@@ -25,7 +25,6 @@
 #include "render/BaseMap.h"
 #include "render/FigureConversion.h"
 #include "render/PlotQueue.h"
-#include "render/RenderGlobals.h"
 #include "render/RenderWorkers.h"
 #include "render/clsFigPolygon.h"
 #include "render/clsFigPolyline.h"
@@ -172,11 +171,10 @@ bool ReplotPipeline::BaseDrawn() const {
 }
 
 bool ReplotPipeline::DrawStart(Job job) {
-    if (drawing_) return false;
-    clsMapGraph* graph = RenderGlobals::MapGraph();
-    if (!graph) return false;
+    if (drawing_ || !job.graph) return false;
     try {
         job_ = std::move(job);
+        clsMapGraph* graph = job_.graph;
         const MapViewport& v = job_.view;
         if (!graph->GraphBegin(job_.dc, v.canvas.mLeft, v.canvas.mTop, v.CanvasWidth(), v.CanvasHeight())) return false;
         graph->SetResolutionX(v.dpix);
@@ -203,7 +201,7 @@ bool ReplotPipeline::DrawStart(Job job) {
 }
 
 void ReplotPipeline::DrawEnd() {
-    if (clsMapGraph* graph = RenderGlobals::MapGraph()) {
+    if (clsMapGraph* graph = job_.graph) {
         graph->GraphEnd();
         if (graph->oSymbols) graph->oSymbols->SetResolution(0);
     }
@@ -288,7 +286,7 @@ bool ReplotPipeline::DrawClear() {
         }
         if (base && base->gAdmins)
             if (const auto area = base->gAdmins->Item(0)) thing->SetPage(area->Page());
-        if (clsMapGraph* graph = RenderGlobals::MapGraph()) {
+        if (clsMapGraph* graph = job_.graph) {
             graph->SetBrush(thing->Style(), thing->Fore(), thing->Back());
             graph->DrawClear();
         }
@@ -407,7 +405,7 @@ bool ReplotPipeline::PlotPhaseSub(int16_t code) {
     // in order; each result is kept until that thread has drawn it.
     std::optional<PlotQueue> queue;
     if (ahead && SharedDrawing())
-        queue.emplace([this, &conversion](size_t k) {
+        queue.emplace(job_.graph, [this, &conversion](size_t k) {
             conversion.Release(k);
             drawnTo_.store(k, std::memory_order_release);
         });
@@ -615,7 +613,7 @@ bool ReplotPipeline::PlotCell(const clsMapCell& cell) {
     if (!AreaShown(cell)) return false;
     bool result = false;
     for (const auto& fig : CellToFigures(cell))
-        if (fig->Plot(detail_)) result = true;
+        if (fig->PlotOn(job_.graph, detail_)) result = true;
     if (job_.view.wrap && job_.view.ShiftOn()) {
         struct Unshift {
             MapViewport& view;
@@ -627,7 +625,7 @@ bool ReplotPipeline::PlotCell(const clsMapCell& cell) {
             }
         } unshift{job_.view};
         for (const auto& fig : CellToFigures(cell))
-            if (fig->Plot(detail_)) result = true;
+            if (fig->PlotOn(job_.graph, detail_)) result = true;
     }
     return result;
 }
@@ -728,7 +726,7 @@ void ReplotPipeline::PolysToQueue(clsMapFigure& mf, bool ring, const Look& look,
                                        .ring = ring,
                                        .figure = figure};
             if (queue) queue->Push(item);
-            else PlotQueue::Draw(item);
+            else PlotQueue::Draw(job_.graph, item);
         }
     } catch (...) {
         Raise(1001, "CellToFigure");

@@ -20,6 +20,7 @@
 
 class DeviceContext;
 class clsFigure;
+class clsMapGraph;
 class clsGrid;
 class clsAdmin;
 class clsMapFigure;
@@ -62,6 +63,8 @@ public:
         // The engine's own: the automatic intervals stay there for the owner.
         clsGrid* grid = nullptr;
         int32_t ptnRatio = 100;
+        // The drawing layer everything of the drawing goes through.
+        clsMapGraph* graph = nullptr;
     };
 
     explicit ReplotPipeline(Host& host);

@@ -10,6 +10,7 @@
 #include "core/clsRegistry.h"
 #include "document/clsMapUnits.h"
 #include "document/clsThings.h"
+#include "platform/DeviceContext.h"
 #include "platform/UiServices.h"
 #include "platform/VospError.h"
 #include "platform/WidgetLib.h"
@@ -404,6 +405,26 @@ QStringList clsAccessory::FoldItemText(int32_t width, const QString& text, const
     return QStringList{QString()};
 }
 
+void clsAccessory::PutText(CanvasPoint at, int16_t code, const QString& text)
+{
+    clsMapGraph& g = graph();
+    g.DrawText(at, code, text);
+    // The glyphs' own box: a line next to this one may take the room that
+    // the text's cell leaves above and below them.
+    QRect ink;
+    int32_t w = 0, h = 0;
+    if (!g.handle() || !g.handle()->GetTextInkBox(text, ink) || !g.GetTextSize(text, w, h))
+        return;
+    int32_t dx = 0, dy = 0, align = 0;
+    clsMapGraph::AlignOffset(code, g.TextGap(), g.CapHeight(), dx, dy, align);
+    int32_t left = at.x + dx;
+    if (align == Gdi::TA_CENTER)
+        left -= w / 2;
+    else if (align == Gdi::TA_RIGHT)
+        left -= w;
+    occupied_.push_back(ink.translated(left, at.y + dy));
+}
+
 QString clsAccessory::CommentText() const
 {
     const QString& text = items_[ItemComment - 1].Text;
@@ -530,6 +551,7 @@ void clsAccessory::Layout()
 void clsAccessory::Draw()
 {
     try {
+        occupied_.clear();
         Layout();
         clsMapGraph& g = graph();
         if (!g.GraphBegin(handle_, 0, 0, width_, height_))
@@ -565,6 +587,8 @@ void clsAccessory::PlotCenterMarker()
         const int32_t cy = it.Top + it.Height / 2;
         const int32_t ax = int32_t(int64_t(it.Width) * len / 100) + space;
         const int32_t ay = int32_t(int64_t(it.Height) * len / 100) + space;
+        occupied_.emplace_back(QPoint(cx - ax, cy - thick / 2), QPoint(cx + ax, cy + thick / 2));
+        occupied_.emplace_back(QPoint(cx - thick / 2, cy - ay), QPoint(cx + thick / 2, cy + ay));
         clsLine seg;
         seg.SetAll(cx - space, cy, cx - ax, cy);
         g.DrawLine(seg);
@@ -608,7 +632,7 @@ void clsAccessory::PlotItemText(int32_t index)
     int32_t y = it.Top + (h0 * 3) / 4;
     if (const QStringList* lines = Lines(it)) {
         for (const QString& line : *lines) {
-            g.DrawText(CanvasPoint{x, y}, 11, line);
+            PutText(CanvasPoint{x, y}, 11, line);
             y += h0;
         }
     }
@@ -678,6 +702,7 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
         const int32_t y1 = y0 + bh;
         const int32_t ty = y1 + 3;
         const int32_t backColor = items_[ItemBack - 1].Color;
+        occupied_.emplace_back(QPoint(x0, y0), QPoint(x0 + b, y1));
         for (int32_t i = 1; i <= d; ++i) {
             const int32_t xa = x0 + int32_t(int64_t(i - 1) * b / d);
             const int32_t xb = x0 + int32_t(int64_t(i) * b / d);
@@ -688,13 +713,13 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
             r.SetAll(xa, y0, xb, y1);
             g.DrawStrokeRect(r);
             if (i == 1 || b > 12 * h)
-                g.DrawText(CanvasPoint{xa, ty}, 7, Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)));
+                PutText(CanvasPoint{xa, ty}, 7, Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)));
         }
         const QString t = Library::FormatStdInt(lengthKm);
         int32_t tw = 0, th = 0;
         g.GetTextSize(t, tw, th);
-        g.DrawText(CanvasPoint{x0 + b - tw / 2, ty}, 6, t + QStringLiteral("km"));
-        g.DrawText(CanvasPoint{x0 + b + h / 4, y0 + bh / 2}, 11, s);
+        PutText(CanvasPoint{x0 + b - tw / 2, ty}, 6, t + QStringLiteral("km"));
+        PutText(CanvasPoint{x0 + b + h / 4, y0 + bh / 2}, 11, s);
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotMeasure"));
     }
@@ -725,13 +750,14 @@ void clsAccessory::PlotElevate(const std::vector<ElvClass>& list)
         const int32_t y1 = y0 + bh;
         const int32_t ty = y1 + 3;
         clsRect box(x0, y0, x0 + bw, y1);
+        occupied_.emplace_back(QPoint(x0, y0), QPoint(x0 + boxes * bw, y1));
         for (size_t i = 1; i <= n; ++i) {
             const ElvClass& c = list[i];
             g.SetBrush(c.Style, c.Fore, c.Back);
             if (c.Low < -1) {
                 clsRect r = box;
                 g.DrawFillRect(r);
-                g.DrawText(CanvasPoint{box.mRight, ty}, 7, QString::number(-(c.High / 100)));
+                PutText(CanvasPoint{box.mRight, ty}, 7, QString::number(-(c.High / 100)));
             } else if (c.Low == -1) {
                 box.Move(-bw, 0);
                 clsPoly tri;
@@ -744,12 +770,12 @@ void clsAccessory::PlotElevate(const std::vector<ElvClass>& list)
             } else {
                 clsRect r = box;
                 g.DrawFillRect(r);
-                g.DrawText(CanvasPoint{box.mLeft, ty}, 7, QString::number(c.Low / 100));
+                PutText(CanvasPoint{box.mLeft, ty}, 7, QString::number(c.Low / 100));
             }
             box.Move(bw, 0);
         }
-        g.DrawText(CanvasPoint{box.mLeft - wu / 4, ty}, 6,
-                   list[1].Unit == 1 ? QStringLiteral("x100m") : QStringLiteral("x100f"));
+        PutText(CanvasPoint{box.mLeft - wu / 4, ty}, 6,
+                list[1].Unit == 1 ? QStringLiteral("x100m") : QStringLiteral("x100f"));
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotElevate"));
     }

@@ -6,6 +6,7 @@
 // The settings are written by an explicit WriteRegistry call (at shut-down,
 // and after drawing a short-lived instance); the destructor writes nothing.
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -15,6 +16,7 @@
 #include <vector>
 
 class DeviceContext;
+struct CanvasPoint;
 class clsMapGraph;
 class clsMapUnits;
 class clsThings;
@@ -102,6 +104,11 @@ public:
     const AccessoryItem& Item(int32_t i) const;
     // Classes 1..n of the last layout of the legend; index 0 holds no class.
     const std::vector<ElvClass>& ElvData() const { return elvData_; }
+    // What the items took in the last Draw, in pixels of the drawing: the
+    // glyphs of each text, the scale bar's bar, the legend's boxes and the
+    // centre mark's arms. Not the back panel and the frame, which lie under
+    // and around everything else.
+    const std::vector<QRect>& Occupied() const { return occupied_; }
 
     void Clear();
     // Position, uses, colours, texts and cloned fonts; Index is left at 7.
@@ -152,6 +159,8 @@ private:
     int32_t TextLineHeight(const QFont& font) const;
     QStringList FoldItemText(int32_t width, const QString& text, const QFont& font) const;
     QString CommentText() const;
+    // DrawText in the selected font, noting where the text lies in Occupied.
+    void PutText(CanvasPoint at, int16_t code, const QString& text);
 
     void PlotCenterMarker();
     void PlotBack();
@@ -173,4 +182,5 @@ private:
     int32_t index_ = 1;
     std::array<AccessoryItem, 7> items_;
     std::vector<ElvClass> elvData_;
+    std::vector<QRect> occupied_;
 };

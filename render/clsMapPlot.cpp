@@ -10,6 +10,7 @@
 #include "platform/UiServices.h"
 #include "render/CanvasPolys.h"
 #include "render/PlotSettings.h"
+#include "render/RenderGlobals.h"
 #include "render/clsFigure.h"
 #include "render/clsGrid.h"
 
@@ -265,7 +266,10 @@ void clsMapPlot::WriteRegistry() {
 
 // --- drawing ---
 
-ReplotPipeline::Job clsMapPlot::NewJob() const { return {hdc_, view_, options_, mMaps, grid_.get(), ptnRatio_}; }
+// A drawing goes through the application's drawing layer, the one clsFigure::Plot draws on.
+ReplotPipeline::Job clsMapPlot::NewJob() const {
+    return {hdc_, view_, options_, mMaps, grid_.get(), ptnRatio_, RenderGlobals::MapGraph()};
+}
 
 ReplotPipeline& clsMapPlot::Steps() {
     if (!IsDrawing()) pipeline_->Take(NewJob());

@@ -23,10 +23,6 @@ class clsMapUnits;
 class clsPoly;
 
 class clsMapPlot final : private ReplotPipeline::Host {
-    // Declared first: the members below that refer into them.
-    MapViewport view_;
-    PlotOptions options_;
-
 public:
     clsMapPlot();
     ~clsMapPlot();
@@ -37,25 +33,6 @@ public:
     clsMapUnits* mMaps = nullptr;
     // Set by the owner to stop a running drawing; cleared when one starts.
     bool mCancel = false;
-    // The switches, by their own names; a drawing follows them as they
-    // stood when it started.
-    bool& mProjectionAuto = options_.mProjectionAuto;
-    bool& mGridEi = options_.mGridEi;
-    bool& mGridAuto = options_.mGridAuto;
-    bool& mGridOcean = options_.mGridOcean;
-    bool& mGridString = options_.mGridString;
-    bool& mAcsEi = options_.mAcsEi;
-    bool& mEdgeEi = options_.mEdgeEi;
-    bool& mTextSlant = options_.mTextSlant;
-    QString& mAzimuthLine = options_.mAzimuthLine;
-    int16_t& mFigDisp = options_.mFigDisp;
-    bool& mDetailEi = options_.mDetailEi;
-    int16_t& mFigPick = options_.mFigPick;
-    bool& mFigNativeEi = options_.mFigNativeEi;
-    bool& mFigShowModeEi = options_.mFigShowModeEi;
-    bool& mThgShowModeEi = options_.mThgShowModeEi;
-    bool& mAdmShowModeEi = options_.mAdmShowModeEi;
-    clsVospProjector& mProjector = view_.projector;
 
     // Raised after each phase of a drawing with 0..PhaseNum.
     std::function<void(int16_t phase)> Progress;
@@ -108,9 +85,25 @@ public:
     // The view as a value: a copy converts and previews without touching
     // the engine. A drawing leaves it as it found it.
     const MapViewport& Viewport() const { return view_; }
-    // The switches as a value.
+    // The switches as a value; a drawing follows them as they stood when it
+    // started, so setting one takes effect at the next drawing.
     const PlotOptions& Options() const { return options_; }
-    PlotOptions& Options() { return options_; }
+    void SetProjectionAuto(bool v) { options_.mProjectionAuto = v; }
+    void SetGridEi(bool v) { options_.mGridEi = v; }
+    void SetGridAuto(bool v) { options_.mGridAuto = v; }
+    void SetGridOcean(bool v) { options_.mGridOcean = v; }
+    void SetGridString(bool v) { options_.mGridString = v; }
+    void SetAcsEi(bool v) { options_.mAcsEi = v; }
+    void SetEdgeEi(bool v) { options_.mEdgeEi = v; }
+    void SetTextSlant(bool v) { options_.mTextSlant = v; }
+    void SetAzimuthLine(const QString& v) { options_.mAzimuthLine = v; }
+    void SetFigDisp(int16_t v) { options_.mFigDisp = v; }
+    void SetDetailEi(bool v) { options_.mDetailEi = v; }
+    void SetFigPick(int16_t v) { options_.mFigPick = v; }
+    void SetFigNativeEi(bool v) { options_.mFigNativeEi = v; }
+    void SetFigShowModeEi(bool v) { options_.mFigShowModeEi = v; }
+    void SetThgShowModeEi(bool v) { options_.mThgShowModeEi = v; }
+    void SetAdmShowModeEi(bool v) { options_.mAdmShowModeEi = v; }
     bool IsDrawing() const { return pipeline_->IsDrawing(); }
     bool IsWrapAround() const { return view_.wrap; }
     int32_t ShiftAmount() const { return view_.shift; }
@@ -179,6 +172,8 @@ private:
     ReplotPipeline& Steps();
     void GetWork();
 
+    MapViewport view_;
+    PlotOptions options_;
     DeviceContext* hdc_ = nullptr;
     int32_t ptnRatio_ = 100;
     std::unique_ptr<clsGrid> grid_;

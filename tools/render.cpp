@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
     RenderGlobals::SetMapPlot(&plot);
     plot.mMaps = &units;
     if (projection != 0) {
-        plot.mProjectionAuto = false;
+        plot.SetProjectionAuto(false);
         plot.SetProjectionIndex(static_cast<int16_t>(projection));
     }
     if (haveCenter) {

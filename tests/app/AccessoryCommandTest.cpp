@@ -34,7 +34,7 @@ TEST_F(AccessoryCommandTest, AccessorySwitchReachesThePlotEngineWithOk) {
     view.redraw.AutoCruise = [&] { ++redraws; };
     for (const bool on : {false, true}) {
         SCOPED_TRACE(on);
-        gvMapPlot->mAcsEi = on;
+        gvMapPlot->SetAcsEi(on);
         for (const bool ok : {false, true}) {
             WhenModal([&](QWidget* w) {
                 auto* d = static_cast<frmAccessory*>(w);
@@ -43,7 +43,7 @@ TEST_F(AccessoryCommandTest, AccessorySwitchReachesThePlotEngineWithOk) {
                 (ok ? d->cmdOK : d->cmdCancel)->click();
             });
             commands.mnuAccessory_Click();
-            EXPECT_EQ(gvMapPlot->mAcsEi, ok ? !on : on) << (ok ? "OK" : "Cancel");
+            EXPECT_EQ(gvMapPlot->Options().mAcsEi, ok ? !on : on) << (ok ? "OK" : "Cancel");
         }
     }
     EXPECT_EQ(redraws, 2); // after each OK

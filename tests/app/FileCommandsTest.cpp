@@ -391,6 +391,87 @@ TEST_F(FileCommandsTest, CreditLineAtTheBottomIsWholeAndClearOfTheFrame) {
     h.redraw.mAccessory = nullptr;
 }
 
+// The credit line keeps the band's side and row, and goes to the row's right
+// end where at the left it would cover an accessory's text or the scale bar:
+// then the pixels it changes lie, in the picture as drawn, on the band's
+// background only. Where both ends are covered it stays at the left.
+TEST(CreditLine, KeepsClearOfTheAccessories) {
+    struct Row {
+        const char* name;
+        int32_t position;
+        bool title, comment, measure;
+        double ratio;
+        bool right;
+        bool shown = true; // false: switched off after a drawing with them
+    };
+    const Row rows[] = {
+        {"bottom, comment under the scale bar", 1, false, true, true, 1, true},
+        {"bottom, comment, 200%", 1, false, true, true, 2, true},
+        {"bottom, title alone", 1, true, false, false, 1, true},
+        {"top, title over the scale bar", 0, true, false, true, 1, true},
+        {"top, title, 200%", 0, true, false, true, 2, true},
+        {"bottom, scale bar alone: both ends covered", 1, false, false, true, 1, false},
+        {"bottom, scale bar alone, 200%", 1, false, false, true, 2, false},
+        {"top, title, no longer shown", 0, true, false, true, 1, false, false},
+    };
+    const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
+    for (const Row& r : rows) {
+        MainHarness h;
+        QFont font = h.picView->font();
+        font.setFamilies({face});
+        font.setPointSize(9);
+        h.picView->setFont(font);
+        h.picView->SetPixelRatio(r.ratio);
+        h.picMeasure->SetPixelRatio(r.ratio);
+        h.picView->ResizePicture(int(400 * r.ratio), int(300 * r.ratio));
+        clsAccessory acc;
+        h.UseTitleBand(acc, true);
+        acc.SetPosition(r.position);
+        for (const auto& [index, on] : {std::pair{4, r.title}, {5, r.comment}, {3, r.measure}}) {
+            acc.SetIndex(index);
+            acc.SetUse(on);
+        }
+        h.files->AuthorURLhome = [] { return QString(); };
+        ASSERT_EQ(h.redraw.PlotWindow(), 0) << r.name;
+        if (!r.shown) {
+            h.world.plot->SetAcsEi(false);
+            ASSERT_EQ(h.redraw.PlotWindow(), 0) << r.name;
+        }
+        const QImage drawn = h.picView->Image().copy();
+        QImage copied;
+        h.files->WriteClip = [&] {
+            copied = h.picView->Image().copy();
+            return false;
+        };
+        h.files->mnuMapCopy_Click();
+        h.redraw.mAccessory = nullptr;
+        ASSERT_FALSE(copied.isNull()) << r.name;
+        QRect ink;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) != copied.pixel(x, y)) ink |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(ink.isEmpty()) << r.name;
+        const AccessoryItem& back = acc.Item(1);
+        if (r.shown) {
+            EXPECT_GE(ink.top(), back.Top) << r.name;
+            EXPECT_LT(ink.bottom(), back.Top + back.Height) << r.name;
+        }
+        // A glyph's ink starts and ends within a pixel or two of the pen's places.
+        const int32_t margin = int32_t(4 * r.ratio), w = drawn.width(), near = int32_t(3 * r.ratio);
+        if (r.right) {
+            EXPECT_GT(ink.right(), w - margin - near) << r.name;
+            EXPECT_LT(ink.right(), w - margin) << r.name;
+            int foreign = 0;
+            for (int y = ink.top(); y <= ink.bottom(); ++y)
+                for (int x = ink.left(); x <= ink.right(); ++x) foreign += drawn.pixel(x, y) != qRgb(255, 255, 255);
+            EXPECT_EQ(foreign, 0) << r.name;
+        } else {
+            EXPECT_GE(ink.left(), margin - int32_t(r.ratio)) << r.name;
+            EXPECT_LT(ink.left(), margin + near) << r.name;
+        }
+    }
+}
+
 TEST_F(FileCommandsTest, MapInformationShowsTheActiveMapBesideTheWindow) {
     ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("INFO"))));
     units.SetIndex(2);

@@ -58,7 +58,7 @@ struct MainHarness {
         // Green background, blue ocean in the base unit.
         PlotWorld::AddThing(*world.base, 1, 3, QStringLiteral("背景"), kBackground, 8);
         PlotWorld::AddThing(*world.base, 2, 3, QStringLiteral("海洋"), kOcean, 8);
-        world.plot->mGridEi = false;
+        world.plot->SetGridEi(false);
         world.View(12, 0, 0, 2);
         // The angle texts of a start without stored settings, whatever ran before.
         AngleLib::SetAngleFormat(1);
@@ -84,7 +84,7 @@ struct MainHarness {
         acc.SetText(QStringLiteral("TITLE"));
         acc.SetPosition(0);
         redraw.mAccessory = &acc;
-        world.plot->mAcsEi = on;
+        world.plot->SetAcsEi(on);
     }
     QStringList Messages() const {
         QStringList m;

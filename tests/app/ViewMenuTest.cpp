@@ -39,7 +39,7 @@ TEST(ViewMenu, TicksAndSwitches) {
     }
     for (const auto& [list, item] : {std::pair{"", 0}, {"0,90,180,270", 1}, {"0,45,90,135,180,225,270,315", 2},
                                      {"0,30,60,90,120,150,180,210,240,270,300,330", 3}, {"0, 90, 180, 270", 5}}) {
-        plot.mAzimuthLine = QString::fromUtf8(list);
+        plot.SetAzimuthLine(QString::fromUtf8(list));
         m.menu.mnuView_Click();
         EXPECT_EQ(Ticked(m.menu.mnuAzimuthLineItem), item) << list;
     }
@@ -49,17 +49,17 @@ TEST(ViewMenu, TicksAndSwitches) {
     m.menu.mnuPtnRatioItem[0]->trigger();
     EXPECT_EQ(plot.PtnRatio(), 40);
     m.menu.mnuAzimuthLineItem[4]->trigger();
-    EXPECT_EQ(plot.mAzimuthLine,
+    EXPECT_EQ(plot.Options().mAzimuthLine,
               QStringLiteral("0,22.5,45,67.5,90,112.5,135,157.5,180,202.5,225,247.5,270,292.5,315,337.5"));
-    plot.mFigDisp = 31;
+    plot.SetFigDisp(31);
     m.menu.mnuFigDispItem[3]->trigger(); // polygons: bit 4
     m.menu.mnuFigDispItem[5]->trigger(); // texts: bit 16
-    EXPECT_EQ(plot.mFigDisp, 11);
+    EXPECT_EQ(plot.Options().mFigDisp, 11);
     // A free list from the input box; a cancelled input keeps it.
     m.world.ui.ui.inputs = {QStringLiteral("15 165 195 345"), QString()};
     m.menu.mnuAzimuthLineItem[5]->trigger();
     m.menu.mnuAzimuthLineItem[5]->trigger();
-    EXPECT_EQ(plot.mAzimuthLine, QStringLiteral("15 165 195 345"));
+    EXPECT_EQ(plot.Options().mAzimuthLine, QStringLiteral("15 165 195 345"));
     EXPECT_EQ(m.redraws, drawn + 5);
 }
 

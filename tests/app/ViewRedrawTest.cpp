@@ -147,7 +147,7 @@ TEST(ViewRedraw, CanvasLeavesRoomForTheAccessoryBand) {
     EXPECT_EQ(h.world.plot->CanvasTop(), 0);
     EXPECT_EQ(h.world.plot->CanvasHeight(), 300 - band);
     // Without accessories the band's side is still read but nothing is reserved.
-    h.world.plot->mAcsEi = false;
+    h.world.plot->SetAcsEi(false);
     acc.SetPosition(0);
     ASSERT_EQ(h.redraw.PlotWindow(), 0);
     EXPECT_EQ(h.world.plot->CanvasTop(), 0);

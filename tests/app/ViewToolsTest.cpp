@@ -376,13 +376,13 @@ TEST(ViewPopupMenu, CaptionsStatesAndSwitches) {
     t.popup.mnuPopup_Click();
     EXPECT_TRUE(t.popup.mnuPopupLanguageItem[0]->isChecked());
 
-    t.world.plot->mProjectionAuto = true;
+    t.world.plot->SetProjectionAuto(true);
     t.world.plot->SetCenterY(162000); // a cone needs a latitude off the equator
     t.popup.mnuPopupDirectItem[3]->trigger();
-    EXPECT_FALSE(t.world.plot->mProjectionAuto);
+    EXPECT_FALSE(t.world.plot->Options().mProjectionAuto);
     EXPECT_EQ(t.world.plot->ProjectionIndex(), 23);
     t.popup.mnuPopupDirectItem[0]->trigger();
-    EXPECT_TRUE(t.world.plot->mProjectionAuto);
+    EXPECT_TRUE(t.world.plot->Options().mProjectionAuto);
 }
 
 // The pop-up menu and the tools inside the main window itself.

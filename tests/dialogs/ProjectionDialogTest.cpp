@@ -26,7 +26,7 @@ struct ProjectionDialogTest : DialogTest {
 
     void SetUp() override {
         DialogTest::SetUp();
-        plot.mProjectionAuto = false;
+        plot.SetProjectionAuto(false);
         plot.SetProjectionIndex(12);
         plot.SetCenterX(0);
         plot.SetCenterY(0);
@@ -117,8 +117,8 @@ TEST_F(ProjectionDialogTest, OkWritesTheWorkingValuesAndAutoDisablesThePage) {
     }));
     EXPECT_EQ(plot.CenterX(), 486000);
     EXPECT_EQ(plot.MapScale(), 5e7);
-    EXPECT_TRUE(plot.mProjectionAuto);
-    plot.mProjectionAuto = false;
+    EXPECT_TRUE(plot.Options().mProjectionAuto);
+    plot.SetProjectionAuto(false);
     EXPECT_EQ(plot.ProjectionIndex(), 13);
 }
 

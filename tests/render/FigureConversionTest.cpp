@@ -467,9 +467,9 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
             if (i % 4 == 0) poly->SetOwnColor(0x10 * (i % 16));
             if (i % 6 == 0) line->SetOwnColor(0xC0C000);
         }
-        w.plot->mFigNativeEi = native;
-        w.plot->mFigShowModeEi = showModes;
-        w.plot->mThgShowModeEi = true;
+        w.plot->SetFigNativeEi(native);
+        w.plot->SetFigShowModeEi(showModes);
+        w.plot->SetThgShowModeEi(true);
         if (threads > 0) {
             EXPECT_EQ(w.plot->Replot(), 0);
             return w.image().copy();
@@ -477,10 +477,10 @@ TEST(FigureConversion, OwnColoursAndShowModesMatchTheOneCoreDrawing) {
         // The reference: the background alone, then each area and then each
         // line drawn as a cell of its own, in the list's order.
         FigureConversion::SetThreads(1);
-        const int16_t shown = w.plot->mFigDisp;
-        w.plot->mFigDisp = 0;
+        const int16_t shown = w.plot->Options().mFigDisp;
+        w.plot->SetFigDisp(0);
         EXPECT_EQ(w.plot->Replot(), 0);
-        w.plot->mFigDisp = shown;
+        w.plot->SetFigDisp(shown);
         EXPECT_TRUE(w.plot->DrawStart());
         for (const int32_t code : {3, 2})
             for (const auto& fig : unit->gFigures->MapCollection())

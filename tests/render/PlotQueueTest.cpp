@@ -17,7 +17,7 @@ PlotQueue::Item ItemOf(size_t figure) {
 TEST(PlotQueue, ReportsEachBatchDrawnUpToItsLastFigure) {
     std::vector<size_t> drawn;
     {
-        PlotQueue q([&](size_t k) { drawn.push_back(k); });
+        PlotQueue q(nullptr, [&](size_t k) { drawn.push_back(k); });
         // More than one batch, the last one short; two items for figure 299.
         for (size_t k = 0; k < 300; ++k) q.Push(ItemOf(k));
         q.Push(ItemOf(299));
@@ -33,7 +33,7 @@ TEST(PlotQueue, ReportsEachBatchDrawnUpToItsLastFigure) {
 
 TEST(PlotQueue, RaisesTheDrawingsErrorOnceAndDropsWhatFollows) {
     int told = 0;
-    PlotQueue q([&](size_t) {
+    PlotQueue q(nullptr, [&](size_t) {
         ++told;
         throw std::runtime_error("drawing failed");
     });

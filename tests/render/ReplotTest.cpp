@@ -5,6 +5,7 @@
 #include "document/clsMapCell.h"
 #include "platform/VospError.h"
 #include "render/CanvasPolys.h"
+#include "render/RenderGlobals.h"
 #include "render/ReplotPipeline.h"
 #include "render/clsFigPolygon.h"
 #include "render/clsFigPolyline.h"
@@ -42,7 +43,7 @@ struct Styled {
 // Equirectangular, centred on (0, 0), 2 pixels per degree on 800 x 400.
 void SetHandView(PlotWorld& w) {
     w.View(12, 0, 0, 2);
-    w.plot->mGridAuto = false;
+    w.plot->SetGridAuto(false);
     w.plot->Grid().SetWidth(108000); // 30 degrees
 }
 
@@ -109,7 +110,7 @@ TEST_F(HandDrawn, PictureWorkedOutByHand) {
     // Drawn after the polygons, the meridian of 0 crosses the land.
     EXPECT_EQ(Row(w, 190, {400}), "G");
     // Drawn first, the graticule lies under the land.
-    p.mGridOcean = true;
+    p.SetGridOcean(true);
     ASSERT_EQ(p.Replot(), 0);
     EXPECT_EQ(Probe(w, {{400, 190}, {400, 100}}), "LG");
 }
@@ -122,8 +123,8 @@ TEST(ReplotTest, ProgressRunsZeroToTenInBothGridOrdersAndWithoutFigures) {
         Styled s(w);
         PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
         clsMapPlot& p = *w.plot;
-        p.mGridOcean = gridFirst;
-        if (figDisp == 0) p.mFigDisp = 0;
+        p.SetGridOcean(gridFirst);
+        if (figDisp == 0) p.SetFigDisp(0);
         std::vector<int16_t> seen;
         p.Progress = [&](int16_t phase) { seen.push_back(phase); };
         ASSERT_EQ(p.Replot(), 0);
@@ -152,8 +153,8 @@ TEST(ReplotTest, BackgroundIsWhiteWithoutAThingAndTakesThePageOfAreaZero) {
 // drawing stops there; the next one runs).
 TEST_F(StyledWorld, WhatAYieldMayDo) {
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
-    p.mGridEi = false;
-    p.mProjectionAuto = false;
+    p.SetGridEi(false);
+    p.SetProjectionAuto(false);
     p.SetProjectionIndex(12);
     p.SetCenterX(0);
     p.SetCenterY(0);
@@ -285,7 +286,7 @@ std::shared_ptr<clsPoly> AcrossTheDateLine(int32_t south, int32_t north) {
 }
 
 TEST_F(HandDrawn, FiguresStoredAcrossTheDateLine) {
-    p.mGridEi = false;
+    p.SetGridEi(false);
     // A ring at 60..70 N, drawn at both edges without a band between them.
     auto strait = PlotWorld::AddPolygon(*s.land, 1, 0, AcrossTheDateLine(216000, 252000));
     // Round the globe eastwards along 70 S, jumping once from 178 E to 178 W.
@@ -326,7 +327,7 @@ TEST_F(HandDrawn, FiguresStoredAcrossTheDateLine) {
 
 TEST_F(StyledWorld, FiguresAcrossTheDateLineInAWrappedView) {
     w.View(12, 630000, 0, 10); // 175 E, centre pixel (200, 150)
-    p.mGridEi = false;
+    p.SetGridEi(false);
     // 170..172 E lies 5..3 degrees west of the centre: pixels 150..170.
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(612000, -3600, 619200, 3600));
     // 178..176 W lies 7..9 degrees east of it across the date line: pixels 270..290.
@@ -365,7 +366,8 @@ struct ScriptedHost : ReplotPipeline::Host {
 };
 
 ReplotPipeline::Job JobOf(PlotWorld& w) {
-    return {w.plot->hdc(), w.plot->Viewport(), w.plot->Options(), &w.units, &w.plot->Grid(), w.plot->PtnRatio()};
+    return {w.plot->hdc(), w.plot->Viewport(), w.plot->Options(), &w.units, &w.plot->Grid(), w.plot->PtnRatio(),
+            &w.graph()};
 }
 
 TEST_F(StyledWorld, ThePipelineOnItsOwnDrawsWhatTheEngineDraws) {
@@ -378,7 +380,11 @@ TEST_F(StyledWorld, ThePipelineOnItsOwnDrawsWhatTheEngineDraws) {
 
     ScriptedHost host(p.Viewport());
     ReplotPipeline pipeline(host);
-    ASSERT_EQ(pipeline.Replot(JobOf(w)), 0);
+    // Everything goes through the job's drawing layer, none through the application's.
+    clsMapGraph* const installed = RenderGlobals::SetMapGraph(nullptr);
+    const int16_t drawn = pipeline.Replot(JobOf(w));
+    RenderGlobals::SetMapGraph(installed);
+    ASSERT_EQ(drawn, 0);
     EXPECT_FALSE(pipeline.IsDrawing());
     EXPECT_TRUE(w.image() == byEngine);
     EXPECT_EQ(host.heard,
@@ -394,7 +400,7 @@ TEST_F(StyledWorld, ThePipelineOnItsOwnDrawsWhatTheEngineDraws) {
 
 TEST_F(StyledWorld, AHostThatCancelsStopsThePolygonPhaseAtItsFirstUnit) {
     w.View(12, 0, 0, 2); // the land: 80 x 40 pixels about the centre (200, 150)
-    p.mGridEi = false;
+    p.SetGridEi(false);
     PlotWorld::AddPolygon(*s.land, 1, 0, PlotWorld::Ring(-72000, -36000, 72000, 36000));
     ScriptedHost host(p.Viewport());
     ReplotPipeline pipeline(host);
@@ -441,8 +447,8 @@ TEST_F(StylingTest, ShowModeMatrix) {
     };
     for (const auto& r : rows) {
         line->SetOwnShowMode(r.own);
-        p.mFigShowModeEi = r.fig;
-        p.mThgShowModeEi = r.thg;
+        p.SetFigShowModeEi(r.fig);
+        p.SetThgShowModeEi(r.thg);
         thing->SetShowMode(r.prints ? 1 : 0);
         EXPECT_EQ(Styled() != nullptr, r.drawn) << r.own << r.fig << r.thg << r.prints;
     }
@@ -461,9 +467,9 @@ TEST_F(StylingTest, ColoursStyleAndWidth) {
     ASSERT_GE(pl->mPoly->Count(), 2);
     EXPECT_EQ(pl->mPoly->x(1), 198); // 1 degree west of the centre pixel 200
     EXPECT_EQ(pl->mPoly->LastX(), 202);
-    p.mFigNativeEi = false;
+    p.SetFigNativeEi(false);
     EXPECT_EQ(Styled()->mFore, 0x111111);
-    p.mFigNativeEi = true;
+    p.SetFigNativeEi(true);
     line->SetOwnColor(-1);
     EXPECT_EQ(Styled()->mFore, 0x111111);
 }
@@ -487,7 +493,7 @@ TEST_F(StylingTest, AreasChooseThePageAndCanHide) {
     ASSERT_TRUE(p.DrawStart());
     EXPECT_FALSE(p.DrawCell(s.land->ToCell(line.get())));
     // A drawing keeps the switches it started with; the next one follows the change.
-    p.mAdmShowModeEi = false;
+    p.SetAdmShowModeEi(false);
     EXPECT_FALSE(p.DrawCell(s.land->ToCell(line.get())));
     p.DrawEnd();
     ASSERT_TRUE(p.DrawStart());
@@ -511,9 +517,9 @@ TEST_F(StylingTest, SymbolsAndTexts) {
     EXPECT_EQ(symbol->my, 140);
     EXPECT_EQ(symbol->mPattern, 7);
     EXPECT_EQ(symbol->mBack, 0x020202);
-    p.mEdgeEi = false;
+    p.SetEdgeEi(false);
     EXPECT_EQ(p.CellToFigure(s.land->ToCell(sym.get()))->mBack, -1);
-    p.mEdgeEi = true;
+    p.SetEdgeEi(true);
 
     auto ft = p.CellToFigure(s.land->ToCell(text.get()));
     ASSERT_NE(ft, nullptr);
@@ -540,7 +546,7 @@ TEST_F(StylingTest, TextSlantFollowsTheMeridian) {
     auto textThing = PlotWorld::AddThing(*s.land, 4, 5, QStringLiteral("名"), 0, 0, 10);
     auto text = PlotWorld::AddText(*s.land, 4, 0, 0, 0, QStringLiteral("a"));
     text->SetAngle(10);
-    p.mTextSlant = true;
+    p.SetTextSlant(true);
     // Meridians stand upright in the equirectangular view: no slant.
     int32_t slant = 99;
     p.SlantMeridian(0, 0, slant);

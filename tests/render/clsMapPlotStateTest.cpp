@@ -69,7 +69,7 @@ TEST(MapPlotStateTest, LetsAndClamps) {
     EXPECT_EQ(p.CanvasWidth(), 300);
     EXPECT_EQ(p.CanvasLeft(), 50);
 
-    p.mProjectionAuto = false;
+    p.SetProjectionAuto(false);
     p.SetCenterY(0);
     p.SetProjectionIndex(13);
     for (int16_t bad : {int16_t(18), int16_t(22), int16_t(27), int16_t(28), int16_t(29), int16_t(0), int16_t(31)}) {
@@ -118,7 +118,7 @@ TEST(MapPlotStateTest, ADrawingFreezesTheView) {
     EXPECT_FALSE(p.ShiftOff());
     p.SetHdc(nullptr);
     p.SetProjectionIndex(12);
-    p.mProjectionAuto = true; // would choose another projection if worked out again
+    p.SetProjectionAuto(true); // would choose another projection if worked out again
     p.SetMapScale(scale * 2);
     p.SetLight(3);
     p.SetPtnRatio(200); // not frozen
@@ -136,7 +136,7 @@ TEST(MapPlotStateTest, ADrawingFreezesTheView) {
 }
 
 TEST_F(MapPlotState, AutomaticProjectionByLatitudeAndScale) {
-    p.mProjectionAuto = true;
+    p.SetProjectionAuto(true);
     p.SetMapScale(MapProjection::ScaleMax / 100);
     const struct {
         int32_t lat;
@@ -161,8 +161,8 @@ TEST_F(MapPlotState, AutomaticProjectionByLatitudeAndScale) {
     EXPECT_TRUE(w.ui.ui.messages.isEmpty());
 }
 
-// Each switch by its own name is the field of that name in the options
-// value: flipping one through the engine changes that field and no other.
+// Each switch's setter sets the field of that name in the options value:
+// flipping one through the engine changes that field and no other.
 TEST_F(MapPlotState, EachSwitchIsItsFieldOfTheOptions) {
     struct Row {
         const char* name;
@@ -170,41 +170,41 @@ TEST_F(MapPlotState, EachSwitchIsItsFieldOfTheOptions) {
         std::function<bool(const PlotOptions&)> flipped;
     };
     const Row rows[] = {
-        {"mProjectionAuto", [](clsMapPlot& q) { q.mProjectionAuto = false; },
+        {"mProjectionAuto", [](clsMapPlot& q) { q.SetProjectionAuto(false); },
          [](const PlotOptions& o) { return !o.mProjectionAuto; }},
-        {"mGridEi", [](clsMapPlot& q) { q.mGridEi = false; }, [](const PlotOptions& o) { return !o.mGridEi; }},
-        {"mGridAuto", [](clsMapPlot& q) { q.mGridAuto = false; }, [](const PlotOptions& o) { return !o.mGridAuto; }},
-        {"mGridOcean", [](clsMapPlot& q) { q.mGridOcean = true; }, [](const PlotOptions& o) { return o.mGridOcean; }},
-        {"mGridString", [](clsMapPlot& q) { q.mGridString = false; },
+        {"mGridEi", [](clsMapPlot& q) { q.SetGridEi(false); }, [](const PlotOptions& o) { return !o.mGridEi; }},
+        {"mGridAuto", [](clsMapPlot& q) { q.SetGridAuto(false); }, [](const PlotOptions& o) { return !o.mGridAuto; }},
+        {"mGridOcean", [](clsMapPlot& q) { q.SetGridOcean(true); }, [](const PlotOptions& o) { return o.mGridOcean; }},
+        {"mGridString", [](clsMapPlot& q) { q.SetGridString(false); },
          [](const PlotOptions& o) { return !o.mGridString; }},
-        {"mAcsEi", [](clsMapPlot& q) { q.mAcsEi = true; }, [](const PlotOptions& o) { return o.mAcsEi; }},
-        {"mEdgeEi", [](clsMapPlot& q) { q.mEdgeEi = false; }, [](const PlotOptions& o) { return !o.mEdgeEi; }},
-        {"mTextSlant", [](clsMapPlot& q) { q.mTextSlant = true; }, [](const PlotOptions& o) { return o.mTextSlant; }},
-        {"mAzimuthLine", [](clsMapPlot& q) { q.mAzimuthLine = QStringLiteral("45"); },
+        {"mAcsEi", [](clsMapPlot& q) { q.SetAcsEi(true); }, [](const PlotOptions& o) { return o.mAcsEi; }},
+        {"mEdgeEi", [](clsMapPlot& q) { q.SetEdgeEi(false); }, [](const PlotOptions& o) { return !o.mEdgeEi; }},
+        {"mTextSlant", [](clsMapPlot& q) { q.SetTextSlant(true); }, [](const PlotOptions& o) { return o.mTextSlant; }},
+        {"mAzimuthLine", [](clsMapPlot& q) { q.SetAzimuthLine(QStringLiteral("45")); },
          [](const PlotOptions& o) { return o.mAzimuthLine == QLatin1String("45"); }},
-        {"mFigDisp", [](clsMapPlot& q) { q.mFigDisp = 5; }, [](const PlotOptions& o) { return o.mFigDisp == 5; }},
-        {"mDetailEi", [](clsMapPlot& q) { q.mDetailEi = true; }, [](const PlotOptions& o) { return o.mDetailEi; }},
-        {"mFigPick", [](clsMapPlot& q) { q.mFigPick = 6; }, [](const PlotOptions& o) { return o.mFigPick == 6; }},
-        {"mFigNativeEi", [](clsMapPlot& q) { q.mFigNativeEi = false; },
+        {"mFigDisp", [](clsMapPlot& q) { q.SetFigDisp(5); }, [](const PlotOptions& o) { return o.mFigDisp == 5; }},
+        {"mDetailEi", [](clsMapPlot& q) { q.SetDetailEi(true); }, [](const PlotOptions& o) { return o.mDetailEi; }},
+        {"mFigPick", [](clsMapPlot& q) { q.SetFigPick(6); }, [](const PlotOptions& o) { return o.mFigPick == 6; }},
+        {"mFigNativeEi", [](clsMapPlot& q) { q.SetFigNativeEi(false); },
          [](const PlotOptions& o) { return !o.mFigNativeEi; }},
-        {"mFigShowModeEi", [](clsMapPlot& q) { q.mFigShowModeEi = false; },
+        {"mFigShowModeEi", [](clsMapPlot& q) { q.SetFigShowModeEi(false); },
          [](const PlotOptions& o) { return !o.mFigShowModeEi; }},
-        {"mThgShowModeEi", [](clsMapPlot& q) { q.mThgShowModeEi = false; },
+        {"mThgShowModeEi", [](clsMapPlot& q) { q.SetThgShowModeEi(false); },
          [](const PlotOptions& o) { return !o.mThgShowModeEi; }},
-        {"mAdmShowModeEi", [](clsMapPlot& q) { q.mAdmShowModeEi = false; },
+        {"mAdmShowModeEi", [](clsMapPlot& q) { q.SetAdmShowModeEi(false); },
          [](const PlotOptions& o) { return !o.mAdmShowModeEi; }},
     };
     const PlotOptions before = p.Options();
     for (const Row& r : rows) EXPECT_FALSE(r.flipped(before)) << r.name;
     for (const Row& r : rows) {
-        r.flip(p);
+        clsMapPlot q; // with the switches as they start
+        r.flip(q);
         for (const Row& other : rows)
-            EXPECT_EQ(other.flipped(p.Options()), &other == &r) << r.name << " flipped " << other.name;
-        p.Options() = before;
+            EXPECT_EQ(other.flipped(q.Options()), &other == &r) << r.name << " flipped " << other.name;
     }
     // A copy stands apart from later changes.
     const PlotOptions copy = p.Options();
-    p.mGridEi = false;
+    p.SetGridEi(false);
     EXPECT_TRUE(copy.mGridEi);
 }
 
@@ -225,7 +225,7 @@ TEST(MapPlotStateTest, UnknownProjectionNameFallsBackToTheRowDefault) {
 }
 
 TEST_F(MapPlotState, UnusableProjectionIsReplacedWithAMessage) {
-    p.mProjectionAuto = false;
+    p.SetProjectionAuto(false);
     p.SetMapScale(MapProjection::ScaleMax / 100);
     p.SetProjectionIndex(23); // a conic projection has no cone at the equator
     p.SetCenterY(0);
@@ -239,7 +239,7 @@ TEST_F(MapPlotState, UnusableProjectionIsReplacedWithAMessage) {
 TEST(MapPlotStateTest, TransformsRoundTripWithinOnePixel) {
     PlotWorld w(640, 480);
     clsMapPlot& p = *w.plot;
-    p.mProjectionAuto = false;
+    p.SetProjectionAuto(false);
     const struct {
         int16_t index;
         int32_t lon, lat;
@@ -419,17 +419,17 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_EQ(p.CenterY(), 185318); // first run
     EXPECT_TRUE(p.Grid().bVertical && p.Grid().bHorizontal && p.Grid().bZone);
     p.SetProjectionIndex(19);
-    p.mProjectionAuto = false;
+    p.SetProjectionAuto(false);
     p.SetCenterX(-100);
     p.SetCenterY(200);
     p.SetMapScale(1234567);
     p.SetLight(3.5);
     p.Setdpix(120);
     p.Setdpiy(144);
-    p.mGridOcean = true;
-    p.mFigDisp = 5;
-    p.mAzimuthLine = QStringLiteral("0,90");
-    p.mAdmShowModeEi = false;
+    p.SetGridOcean(true);
+    p.SetFigDisp(5);
+    p.SetAzimuthLine(QStringLiteral("0,90"));
+    p.SetAdmShowModeEi(false);
     p.SetPtnRatio(150);
     p.Grid().SetWidth(3600);
     p.Grid().SetHeight(900);
@@ -451,7 +451,7 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_EQ(reg.RegGet(QStringLiteral("Horizontal"), QString()), QStringLiteral("False"));
 
     clsMapPlot q; // reads the section at creation
-    EXPECT_FALSE(q.mProjectionAuto);
+    EXPECT_FALSE(q.Options().mProjectionAuto);
     EXPECT_EQ(q.ProjectionIndex(), 19);
     EXPECT_EQ(q.CenterX(), -100);
     EXPECT_EQ(q.CenterY(), 200);
@@ -459,10 +459,10 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_EQ(q.Light(), 3.5);
     EXPECT_EQ(q.dpix(), 120);
     EXPECT_EQ(q.dpiy(), 144);
-    EXPECT_TRUE(q.mGridOcean);
-    EXPECT_EQ(q.mFigDisp, 5);
-    EXPECT_EQ(q.mAzimuthLine, QStringLiteral("0,90"));
-    EXPECT_FALSE(q.mAdmShowModeEi);
+    EXPECT_TRUE(q.Options().mGridOcean);
+    EXPECT_EQ(q.Options().mFigDisp, 5);
+    EXPECT_EQ(q.Options().mAzimuthLine, QStringLiteral("0,90"));
+    EXPECT_FALSE(q.Options().mAdmShowModeEi);
     EXPECT_EQ(q.PtnRatio(), 150);
     EXPECT_EQ(q.Grid().Width(), 3600);
     EXPECT_EQ(q.Grid().Height(), 900);
@@ -486,12 +486,12 @@ TEST_F(MapPlotState, SettingsSectionRoundTrip) {
     EXPECT_EQ(r.CenterX(), -596001);
     EXPECT_EQ(r.dpix(), 48);
     EXPECT_EQ(r.Light(), 2.0);
-    r.mProjectionAuto = false;
+    r.SetProjectionAuto(false);
     EXPECT_EQ(r.ProjectionIndex(), 12);
 }
 
 TEST_F(MapPlotGrid, GraticuleLadder) {
-    p.mProjectionAuto = false;
+    p.SetProjectionAuto(false);
     p.SetCenterX(0);
     // The widest spacing is 50 mm: 50 x 96 x 10 \ 254 = 188 pixels, that is
     // 188 x 3600 / (pixels per degree) seconds of arc.
@@ -519,7 +519,7 @@ TEST_F(MapPlotGrid, GraticuleLadder) {
         EXPECT_EQ(p.Grid().Width(), r.h) << r.index << " " << r.ppd;
         EXPECT_EQ(p.Grid().Height(), r.v) << r.index << " " << r.ppd;
     }
-    p.mGridAuto = false; // the user's intervals stay
+    p.SetGridAuto(false); // the user's intervals stay
     p.Grid().SetWidth(1234);
     p.CalcGridPitch();
     EXPECT_EQ(p.Grid().Width(), 1234);
@@ -555,7 +555,7 @@ TEST_F(MapPlotGrid, GraticuleRangeFromTheField) {
     p.CalcGridRange();
     EXPECT_EQ(p.Grid().NorthLimit(), 324000 - 17280);
     EXPECT_EQ(p.Grid().SouthLimit(), -(324000 - 17280));
-    p.mGridAuto = false;
+    p.SetGridAuto(false);
     p.Grid().SetNorthLimit(100000);
     p.CalcGridRange();
     EXPECT_EQ(p.Grid().NorthLimit(), 100000);

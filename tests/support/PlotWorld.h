@@ -80,7 +80,7 @@ public:
     }
     // A fixed projection centred on (lon, lat) at `ppd` pixels per degree.
     void View(int16_t index, int32_t lon, int32_t lat, double ppd) {
-        plot->mProjectionAuto = false;
+        plot->SetProjectionAuto(false);
         plot->SetProjectionIndex(index);
         plot->SetCenterY(lat);
         plot->SetCenterX(lon);
