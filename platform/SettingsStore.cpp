@@ -15,10 +15,13 @@ std::unique_ptr<SettingsStore>& Global() {
     return s;
 }
 
-bool Same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-
-// Equal folds exactly where Same() holds (Qt folds both the same way).
+// Equal folds exactly where a comparison without case finds the names equal
+// (Qt folds both the same way).
 QString Folded(const QString& key) { return SettingsStore::OneLine(key).toCaseFolded(); }
+
+QPair<QString, QString> BlockName(const QString& app, const QString& section) {
+    return {app.toCaseFolded(), section.toCaseFolded()};
+}
 
 } // namespace
 
@@ -60,13 +63,18 @@ void SettingsStore::Block::RemoveAt(qsizetype i) {
 }
 
 const SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString& section) const {
-    for (const Block& b : blocks_)
-        if (Same(b.app, app) && Same(b.section, section)) return &b;
-    return nullptr;
+    const qsizetype i = blockIndex_.value(BlockName(app, section), -1);
+    return i < 0 ? nullptr : &blocks_[i];
 }
 
 SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString& section) {
     return const_cast<Block*>(std::as_const(*this).FindBlock(app, section));
+}
+
+SettingsStore::Block* SettingsStore::AddBlock(const QString& app, const QString& section) {
+    blockIndex_.insert(BlockName(app, section), blocks_.size());
+    blocks_.append(Block{app, section, {}, {}});
+    return &blocks_.last();
 }
 
 QString SettingsStore::Get(const QString& app, const QString& section, const QString& key, const QString& def) const {
@@ -87,10 +95,7 @@ SettingsStore::Pairs SettingsStore::Section(const QString& app, const QString& s
 
 void SettingsStore::Put(const QString& app, const QString& section, const QString& key, const QString& value) {
     Block* b = FindBlock(app, section);
-    if (!b) {
-        blocks_.append(Block{app, section, {}, {}});
-        b = &blocks_.last();
-    }
+    if (!b) b = AddBlock(app, section);
     const QString v = OneLine(value);
     if (const qsizetype i = b->Find(key); i >= 0) {
         if (b->keys[i].second == v) return;
@@ -111,17 +116,20 @@ void SettingsStore::Delete(const QString& app, const QString& section, const QSt
 }
 
 void SettingsStore::DeleteSection(const QString& app, const QString& section) {
-    for (qsizetype i = 0; i < blocks_.size(); ++i)
-        if (Same(blocks_[i].app, app) && Same(blocks_[i].section, section)) {
-            blocks_.removeAt(i);
-            Save();
-            return;
-        }
+    const auto found = blockIndex_.constFind(BlockName(app, section));
+    if (found == blockIndex_.cend()) return;
+    const qsizetype i = found.value();
+    blockIndex_.erase(found);
+    blocks_.removeAt(i);
+    for (auto it = blockIndex_.begin(); it != blockIndex_.end(); ++it)
+        if (it.value() > i) --it.value();
+    Save();
 }
 
 // File: "[app\section]" headers, then key="value" lines, UTF-8, CR LF.
 void SettingsStore::Load() {
     blocks_.clear();
+    blockIndex_.clear();
     if (!FileSystem::IsFile(path_)) return;
     QByteArray bytes;
     try {
@@ -137,10 +145,7 @@ void SettingsStore::Load() {
             const QString app = sep < 0 ? QString() : name.left(sep);
             const QString sec = sep < 0 ? name : name.mid(sep + 1);
             cur = FindBlock(app, sec);
-            if (!cur) {
-                blocks_.append(Block{app, sec, {}, {}});
-                cur = &blocks_.last();
-            }
+            if (!cur) cur = AddBlock(app, sec);
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));

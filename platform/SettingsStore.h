@@ -58,12 +58,17 @@ private:
     };
     const Block* FindBlock(const QString& app, const QString& section) const;
     Block* FindBlock(const QString& app, const QString& section);
+    Block* AddBlock(const QString& app, const QString& section);
     void Load();
     void Save();
     void Write();
 
     QString path_;
     QList<Block> blocks_;
+    // The case-folded application and section -> the position in `blocks_`:
+    // a damaged store of tens of thousands of sections must not be searched
+    // one by one.
+    QHash<QPair<QString, QString>, qsizetype> blockIndex_;
     int32_t batch_ = 0;
     bool dirty_ = false;
     int32_t writes_ = 0;

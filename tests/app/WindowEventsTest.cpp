@@ -138,8 +138,9 @@ TEST_F(WindowEventsTest, EscReachesTheWindowFromEveryControl) {
         {"map", view->picView},           {"horizontal bar", view->hsbView}, {"vertical bar", view->vsbView},
         {"slider", view->sliScale},       {"status bar", window->statusBar()},
         {"status panel", view->stbPanels[0]}, {"menu bar", bar}};
-    for (const auto& [name, w] : controls) {
+    for (const auto& [name, control] : controls) {
         SCOPED_TRACE(name);
+        QWidget* const w = control; // a lambda below takes it: clang before 16 cannot capture a binding
         for (QAction* tool : {pointer.mnuSurvey, pointer.mnuFrameCut}) {
             tool->trigger();
             ASSERT_TRUE(view->redraw.iSurveyMode != 0 || view->redraw.iFrameCutMode != 0);

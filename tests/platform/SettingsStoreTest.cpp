@@ -110,3 +110,35 @@ TEST(SettingsStore, ManyKeysKeepTheirOrderAndTheirCaseFreeMatch) {
     EXPECT_EQ(twice.Get("Vosperal", "PUBLIC", "A", "-"), "1");
     EXPECT_EQ(twice.Section("Vosperal", "PUBLIC").size(), 2);
 }
+
+// Sections found through their index: any letter case, the file's order kept
+// through deletes and re-adds, and a section that occurs twice in the file
+// read as one, at the place of its first header, its first key counting.
+TEST(SettingsStore, ManySectionsKeepTheirOrderAndTheirCaseFreeMatch) {
+    TestFolder t;
+    QByteArray text;
+    for (int i = 0; i < 2000; ++i)
+        text += "[Vosperal\\S" + QByteArray::number(i) + "]\r\nW=\"" + QByteArray::number(i) + "\"\r\n";
+    text += "[vosperal\\s7]\r\nw=\"again\"\r\nH=\"7\"\r\n[Other\\S7]\r\nW=\"other\"\r\n";
+    text += QStringLiteral("[Vosperal\\Σ]\r\nk=\"greek\"\r\n").toUtf8();
+    SettingsStore s(t.write("settings.txt", text));
+    EXPECT_EQ(s.Get("VOSPERAL", "s1999", "w", "-"), "1999");
+    EXPECT_EQ(s.Section("vosperal", "S7"), (SettingsStore::Pairs{{"W", "7"}, {"H", "7"}}));
+    EXPECT_EQ(s.Get("other", "s7", "W", "-"), "other");
+    EXPECT_EQ(s.Get("Vosperal", QStringLiteral("σ"), "K", "-"), "greek");
+    EXPECT_FALSE(s.Has("Vosperal", "S2000", "W"));
+    // The sections after a deleted one are still found where they moved to.
+    s.DeleteSection("vosperal", "S5");
+    EXPECT_TRUE(s.Section("Vosperal", "S5").isEmpty());
+    EXPECT_EQ(s.Get("Vosperal", "S6", "W", "-"), "6");
+    s.Put("Vosperal", "s5", "W", "back"); // goes to the end
+    s.Put("Vosperal", "S1999", "W", "last");
+    const QByteArray out = t.read("settings.txt");
+    EXPECT_TRUE(out.startsWith("[Vosperal\\S0]\r\nW=\"0\"\r\n[Vosperal\\S1]\r\nW=\"1\"\r\n[Vosperal\\S2]\r\nW=\"2\"\r\n"
+                               "[Vosperal\\S3]\r\nW=\"3\"\r\n[Vosperal\\S4]\r\nW=\"4\"\r\n[Vosperal\\S6]\r\nW=\"6\"\r\n"
+                               "[Vosperal\\S7]\r\nW=\"7\"\r\nH=\"7\"\r\n[Vosperal\\S8]\r\n"));
+    EXPECT_TRUE(out.endsWith("[Vosperal\\S1999]\r\nW=\"last\"\r\n[Other\\S7]\r\nW=\"other\"\r\n" +
+                             QStringLiteral("[Vosperal\\Σ]\r\nk=\"greek\"\r\n").toUtf8() +
+                             "[Vosperal\\s5]\r\nW=\"back\"\r\n"));
+    EXPECT_EQ(out.count("\\S"), 2000);
+}
