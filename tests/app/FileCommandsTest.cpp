@@ -344,6 +344,29 @@ std::pair<int, int> ChangedRows(const QImage& a, const QImage& b) {
     return {first, last};
 }
 
+// The picture drawn in the program's interface face at 9 points, the
+// face and size the credit line is written in.
+void UseInterfaceFace(MainHarness& h) {
+    const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
+    ASSERT_FALSE(face.isEmpty());
+    QFont font = h.picView->font();
+    font.setFamilies({face});
+    font.setPointSize(9);
+    h.picView->setFont(font);
+}
+
+// What the copy puts on the clipboard: the picture as it stands when the
+// clipboard is written.
+QImage CopiedPicture(MainHarness& h) {
+    QImage copied;
+    h.files->WriteClip = [&] {
+        copied = h.picView->Image().copy();
+        return false;
+    };
+    h.files->mnuMapCopy_Click();
+    return copied;
+}
+
 } // namespace
 
 // With the band at the bottom the credit line is placed by the height of
@@ -351,12 +374,7 @@ std::pair<int, int> ChangedRows(const QImage& a, const QImage& b) {
 // none touches the frame. The picture's face is the interface face of the
 // program, whose line is far taller than its point size in pixels.
 TEST_F(FileCommandsTest, CreditLineAtTheBottomIsWholeAndClearOfTheFrame) {
-    const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
-    ASSERT_FALSE(face.isEmpty());
-    QFont font = h.picView->font();
-    font.setFamilies({face});
-    font.setPointSize(9);
-    h.picView->setFont(font);
+    UseInterfaceFace(h);
     clsAccessory acc;
     h.UseTitleBand(acc, true);
     acc.SetPosition(1);
@@ -364,12 +382,7 @@ TEST_F(FileCommandsTest, CreditLineAtTheBottomIsWholeAndClearOfTheFrame) {
     h.files->AuthorURLhome = [] { return QString(); };
     ASSERT_EQ(h.redraw.PlotWindow(), 0);
     const QImage drawn = h.picView->Image().copy();
-    QImage copied;
-    h.files->WriteClip = [&] {
-        copied = h.picView->Image().copy();
-        return false;
-    };
-    h.files->mnuMapCopy_Click();
+    const QImage copied = CopiedPicture(h);
     ASSERT_FALSE(copied.isNull());
     const auto [top, bottom] = ChangedRows(drawn, copied);
 
@@ -379,7 +392,7 @@ TEST_F(FileCommandsTest, CreditLineAtTheBottomIsWholeAndClearOfTheFrame) {
     QImage alone = blank;
     {
         QPainter p(&alone);
-        p.setFont(font);
+        p.setFont(h.picView->font());
         p.setPen(Qt::black);
         p.drawText(QRect(4, 40, blank.width(), 100), Qt::AlignLeft | Qt::AlignTop, FileCommands::CreditLine({}));
     }
@@ -414,13 +427,9 @@ TEST(CreditLine, KeepsClearOfTheAccessories) {
         {"bottom, scale bar alone, 200%", 1, false, false, true, 2, false},
         {"top, title, no longer shown", 0, true, false, true, 1, false, false},
     };
-    const QString face = FontCatalog::UiFamily(FontCatalog::InstalledNames());
     for (const Row& r : rows) {
         MainHarness h;
-        QFont font = h.picView->font();
-        font.setFamilies({face});
-        font.setPointSize(9);
-        h.picView->setFont(font);
+        UseInterfaceFace(h);
         h.picView->SetPixelRatio(r.ratio);
         h.picMeasure->SetPixelRatio(r.ratio);
         h.picView->ResizePicture(int(400 * r.ratio), int(300 * r.ratio));
@@ -438,12 +447,7 @@ TEST(CreditLine, KeepsClearOfTheAccessories) {
             ASSERT_EQ(h.redraw.PlotWindow(), 0) << r.name;
         }
         const QImage drawn = h.picView->Image().copy();
-        QImage copied;
-        h.files->WriteClip = [&] {
-            copied = h.picView->Image().copy();
-            return false;
-        };
-        h.files->mnuMapCopy_Click();
+        const QImage copied = CopiedPicture(h);
         h.redraw.mAccessory = nullptr;
         ASSERT_FALSE(copied.isNull()) << r.name;
         QRect ink;
