@@ -430,13 +430,18 @@ template <class L> void InvAitoffList(const AzimuthalConsts&, const PrjBatch::Co
     using T = Lanes<L>;
     using V = typename T::V;
     const double m = c.limit;
-    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat) {
+    // The sine of the latitude and the direction of the longitude come from
+    // the vector maths here, and near a pole their last bits turn into whole
+    // seconds: within about half a degree of it the point form decides.
+    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat, auto& sure) {
         const V u = x / 2;
         const V arc = T::Sqrt(u * u + y * y);
         const V az = AnglePosV<T>(y, u);
         const V sc = T::Sin(arc);
+        const V sinLat = T::Cos(az) * sc;
         vlon = 2 * AnglePosV<T>(T::Cos(arc), T::Sin(az) * sc);
-        vlat = ArcSinV<T>(T::Cos(az) * sc);
+        vlat = ArcSinV<T>(sinLat);
+        sure = 1 - sinLat * sinLat >= 1e-4;
         return arc <= m;
     });
 }

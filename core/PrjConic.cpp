@@ -193,11 +193,21 @@ void FwdEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, co
     Polar<T>(c, io, k.sign, k.maxPolar, k.cone, [p0, r0](const typename T::V& p) { return p - p0 + r0; });
 }
 
+// Near the pole on the centre's side, with the centre near it too, the
+// radius is the root of a difference of nearly equal terms, and the last bit
+// of the cosine decides it, down to whether there is a root at all: where
+// the square is that small (within about a degree of the pole), the lane
+// takes the point form's cosine.
 template <class L> void FwdAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
     using T = Lanes<L>;
-    const double n = k.cone, t = k.twoOverCone, r2 = k.rho0Squared;
-    Polar<T>(c, io, k.sign, k.maxPolar, k.cone,
-             [n, t, r2](const typename T::V& p) { return T::Sqrt((n - T::Cos(p)) * t + r2); });
+    using V = typename T::V;
+    const double n = k.cone, t = k.twoOverCone, r2 = k.rho0Squared, small = 1e-4 * t * t;
+    Polar<T>(c, io, k.sign, k.maxPolar, k.cone, [n, t, r2, small](const V& p) {
+        V sq = (n - T::Cos(p)) * t + r2;
+        for (int i = 0; i < T::N; ++i)
+            if (sq[i] < small) sq[i] = (n - std::cos(p[i])) * t + r2;
+        return T::Sqrt(sq);
+    });
 }
 
 template <class L>

@@ -390,9 +390,13 @@ void InvMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, 
     using V = typename T::V;
     const double m = c.limit;
     const double* th = k.theta;
-    PlainInv<T>(c, io, [m, th](const V& x, const V& y, V& vlon, V& vlat) {
+    // Near a pole cos t is small, and the last bits of the vector t turn
+    // into whole seconds of the longitude: there the point form decides.
+    PlainInv<T>(c, io, [m, th](const V& x, const V& y, V& vlon, V& vlat, auto& sure) {
         const V t = ArcSinV<T>(y / kSqrt2);
-        vlon = x / kMollweideX / T::Cos(t);
+        const V ct = T::Cos(t);
+        vlon = x / kMollweideX / ct;
+        sure = ct >= 1e-2;
         for (int i = 0; i < T::N; ++i) vlat[i] = LatOfTheta(th, t[i]);
         return (y >= -m) & (y <= m);
     });

@@ -220,8 +220,8 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
         lats.resize(n);
         state.resize(n);
         kernel(c, {in.data(), n, lons.data(), lats.data(), state.data(), out.data()});
-        // The kernel has done the points it took to seconds; the others go
-        // as the point form takes them, from where the last point done
+        // The kernel has done the points whose seconds it is sure of; the
+        // others go through the point form, from where the last point done
         // before them left the trail.
         constexpr size_t kNone = SIZE_MAX;
         size_t done = kNone;
@@ -242,9 +242,8 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
             out[i] = {0, 0};
             bool accepted = false;
             if (std::isfinite(x) && std::isfinite(y)) {
-                const bool valid = state[i] & PrjBatch::kAccepted;
                 mXY = {x / r, y / r + mYOffset};
-                PrjRow::Keep(valid ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, mLast);
+                const bool valid = mInverse(mConsts, mXY.x, mXY.y, mLast);
                 mLast.lon += mLon0;
                 accepted = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid;
             }
