@@ -92,8 +92,8 @@ template <class T> struct Lane {
     // Longitudes from the centre meridian and latitudes, in radians.
     static void Load(const PrjBatch::Consts& c, const PolyPoint* in, V& lon, V& lat) {
         for (int k = 0; k < N; ++k) {
-            lon[k] = in[k].x * kSecRad - c.lon0;
-            lat[k] = in[k].y * kSecRad;
+            lon[k] = in[k].x * RadPerSec - c.lon0;
+            lat[k] = in[k].y * RadPerSec;
         }
     }
     template <class M> static void Store(const V& x, const V& y, const M& ok, double* ox, double* oy, uint8_t* ov) {
@@ -144,7 +144,7 @@ void Polar(const PrjBatch::Consts& c, const PrjBatch::ToPlane& io, double sign, 
     Blocks<T>(io.in, io.n, io.x, io.y, io.valid, [&](const PolyPoint* b, double* ox, double* oy, uint8_t* ov) {
         V lon, lat;
         Lane<T>::Load(c, b, lon, lat);
-        const V p = sign * lat + kHalfPi;
+        const V p = sign * lat + HalfPi;
         const auto ok = p <= maxP;
         const V r = radius(p);
         const V a = cone == 1 ? lon : cone * lon;
@@ -193,7 +193,7 @@ template <class T, class F> void PlainInv(const PrjBatch::Consts& c, const PrjBa
             ok = f(x, y, vlon, vlat, sure);
         else
             ok = f(x, y, vlon, vlat);
-        const V a = (vlon + c.lon0) / kSecRad, s = vlat / kSecRad;
+        const V a = (vlon + c.lon0) / RadPerSec, s = vlat / RadPerSec;
         const V ra = RoundV<T>(a), rs = RoundV<T>(s);
         const auto near = (a > -1e15) & (a < 1e15) & (s > -1e15) & (s < 1e15);
         const V da = a - ra, ds = s - rs;
@@ -243,14 +243,14 @@ template <class T, class F> void CylinderInv(const PrjBatch::Consts& c, const Pr
 // branches.
 template <class T> typename T::V ArcSinV(typename T::V v) {
     using V = typename T::V;
-    const V top = Lane<T>::Splat(kHalfPi);
+    const V top = Lane<T>::Splat(HalfPi);
     return v >= 1 ? top : v <= -1 ? -top : T::Atan(v / T::Sqrt(1 - v * v));
 }
 
 template <class T> typename T::V ArcCosV(typename T::V v) {
     using V = typename T::V;
-    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(kPi);
-    return v >= 1 ? zero : v <= -1 ? pi : T::Atan(-v / T::Sqrt(1 - v * v)) + kHalfPi;
+    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(Pi);
+    return v >= 1 ? zero : v <= -1 ? pi : T::Atan(-v / T::Sqrt(1 - v * v)) + HalfPi;
 }
 
 template <class T> typename T::V AnglePosV(typename T::V x, typename T::V y) {
@@ -260,9 +260,9 @@ template <class T> typename T::V AnglePosV(typename T::V x, typename T::V y) {
     const auto flat = ay <= ax;
     const V t = T::Atan(flat ? (x == 0 ? zero : y / x) : -x / y);
     const V side = flat ? (x >= 0  ? zero
-                           : y > 0 ? Lane<T>::Splat(kPi)
-                                   : Lane<T>::Splat(-kPi))
-                        : (y > 0 ? Lane<T>::Splat(kHalfPi) : Lane<T>::Splat(-kHalfPi));
+                           : y > 0 ? Lane<T>::Splat(Pi)
+                                   : Lane<T>::Splat(-Pi))
+                        : (y > 0 ? Lane<T>::Splat(HalfPi) : Lane<T>::Splat(-HalfPi));
     return (flat & (x >= 0)) ? t : side + t;
 }
 
@@ -279,7 +279,7 @@ void PolarInv(const PrjBatch::Consts& c, const PrjBatch::ToSphere& io, double si
         const auto ok = polar(rho, p);
         vlon = AnglePosV<T>(y * sign, x);
         if (cone != 1) vlon = vlon / cone;
-        vlat = (p - kHalfPi) * sign;
+        vlat = (p - HalfPi) * sign;
         return (rho <= m) & ok;
     });
 }
