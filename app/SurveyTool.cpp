@@ -4,6 +4,7 @@
 #include "app/MapPicture.h"
 #include "app/ToolCanvas.h"
 #include "app/ViewRedraw.h"
+#include "core/AngleUnits.h"
 #include "core/ErrorMng.h"
 #include "core/GlobePolyLib.h"
 #include "core/Library.h"
@@ -134,7 +135,7 @@ double SurveyTool::SurveyPrint() {
         std::vector<clsPoly> rubber = SurveyMakeRubber();
         clsSurvey s;
         s.SetAll(MapPoint{lSurveyLon1, lSurveyLat1}, MapPoint{lSurveyLon2, lSurveyLat2});
-        const int32_t bearing = Library::DblToLng(s.DirectionRadian() * 180 / 3.14159265358979);
+        const int32_t bearing = Library::DblToLng(s.DirectionRadian() * 180 / AngleLib::Pi);
         const double distance = s.ArcDistance();
         redraw_.SetStatusMessage(StatusText(distance, bearing));
         if (mode() & 4) SurveyDrawRubber();

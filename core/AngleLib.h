@@ -1,16 +1,13 @@
 #pragma once
 // Angles: seconds of arc (signed 32-bit, 1296000 to the circle) at the
 // interfaces, radians inside; plane and sphere vector helpers.
+#include "core/AngleUnits.h"
 #include "core/CoordTypes.h"
 
 #include <QString>
 #include <cstdint>
 
 namespace AngleLib {
-
-inline constexpr double Pi = 3.14159265358979;
-inline constexpr double HalfPi = 1.5707963267949;
-inline constexpr double RadPerSec = 4.848136811095355e-6;
 
 double SecToRadian(int32_t sec);
 // Nearest whole second (halves to even), saturating at +-2147483647.

@@ -1,6 +1,8 @@
 #pragma once
 // Values and ranges: clamping, wrapping, saturating, the double to 32-bit
 // integer road, and the trigonometry that never gives NaN.
+#include "core/AngleUnits.h"
+
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -27,14 +29,14 @@ template <class T> void VarSwap(T& a, T& b) { std::swap(a, b); }
 // Saturating at +-1 (+-pi/2, 0 and pi), never NaN for |x| >= 1. Inline:
 // the projections' single-point forms call them per point.
 inline double ArcSin(double x) {
-    if (x >= 1) return 1.5707963267949;
-    if (x <= -1) return -1.5707963267949;
+    if (x >= 1) return AngleLib::HalfPi;
+    if (x <= -1) return -AngleLib::HalfPi;
     return std::atan(x / std::sqrt(1 - x * x));
 }
 inline double ArcCos(double x) {
     if (x >= 1) return 0;
-    if (x <= -1) return 3.14159265358979;
-    return std::atan(-x / std::sqrt(1 - x * x)) + 1.5707963267949;
+    if (x <= -1) return AngleLib::Pi;
+    return std::atan(-x / std::sqrt(1 - x * x)) + AngleLib::HalfPi;
 }
 double Hypot(double x, double y);
 

@@ -1,5 +1,6 @@
 #include "core/MapProjection.h"
 
+#include "core/AngleUnits.h"
 #include "core/Library.h"
 #include "core/PrjRegistry.h"
 #include "core/PublicVal.h"
@@ -18,7 +19,7 @@ double ScaleMin = 0;
 
 namespace {
 
-using Prj::kPi;
+using AngleLib::Pi;
 constexpr double kRadiusMin = 10000;
 constexpr double kRadiusMax = 53 * DefaultGlobeRadius; // 337663041.8686294
 
@@ -44,7 +45,7 @@ void InitGlobeRadius(double metres) {
     double r = metres;
     if (!(r >= kRadiusMin && r <= kRadiusMax)) r = DefaultGlobeRadius;
     GlobeRadius = r;
-    GlobeCircum = 2 * GlobeRadius * kPi;
+    GlobeCircum = 2 * GlobeRadius * Pi;
     GlobeSecLength = GlobeCircum / 1296000;
     GlobeCircumLong = Library::DblToLng(GlobeCircum);
 

@@ -20,11 +20,11 @@ constexpr double k179d15s = 3.1242120831220133; // 179 degrees 0'15"
 
 namespace {
 
-double PolarOf(double sign, double lat) { return sign * lat + kHalfPi; }
+double PolarOf(double sign, double lat) { return sign * lat + HalfPi; }
 
 UnitXY Place(double sign, double r, double lon) { return {r * std::sin(lon), r * std::cos(lon) * sign}; }
 
-LonLatRad Unplace(double sign, double p, double x, double y) { return {AnglePos(y * sign, x), (p - kHalfPi) * sign}; }
+LonLatRad Unplace(double sign, double p, double x, double y) { return {AnglePos(y * sign, x), (p - HalfPi) * sign}; }
 
 AzimuthalConsts Consts(const PrjCentre& c, double yOffset, double limit) {
     AzimuthalConsts a;
@@ -120,7 +120,7 @@ std::optional<LonLatRad> InvNearSide(const PerspectiveConsts& c, double x, doubl
 std::optional<PerspectiveConsts> SetUpFarSide(const PrjCentre& c) {
     if (!MapProjection::IsValidLight(c.light)) return std::nullopt;
     PerspectiveConsts k;
-    k.horizon = kPi - ArcCos(1 / c.light) + k15s;
+    k.horizon = Pi - ArcCos(1 / c.light) + k15s;
     if (k.horizon < c.polar0) return std::nullopt;
     k.sign = c.sign;
     k.south = c.south;
@@ -159,7 +159,7 @@ std::optional<LonLatRad> InvOrthographic(const AzimuthalConsts& c, double x, dou
 }
 
 // 6 azimuthal equidistant: r = p
-std::optional<AzimuthalConsts> SetUpEquidistant(const PrjCentre& c) { return Consts(c, c.polar0 * c.sign, kPi); }
+std::optional<AzimuthalConsts> SetUpEquidistant(const PrjCentre& c) { return Consts(c, c.polar0 * c.sign, Pi); }
 
 std::optional<UnitXY> FwdEquidistant(const AzimuthalConsts& c, double lon, double lat) {
     const double p = PolarOf(c.sign, lat);
@@ -222,7 +222,7 @@ std::optional<LonLatRad> InvHammer(const AzimuthalConsts& c, double x, double y)
 
 // 9 Aitoff: the equatorial azimuthal equidistant image of (lon/2, lat), x
 // doubled: c (2 sin A, cos A) = c / sin c (2 cos b sin a, sin b).
-std::optional<AzimuthalConsts> SetUpAitoff(const PrjCentre& c) { return Consts(c, c.lat0, kHalfPi); }
+std::optional<AzimuthalConsts> SetUpAitoff(const PrjCentre& c) { return Consts(c, c.lat0, HalfPi); }
 
 std::optional<UnitXY> FwdAitoff(const AzimuthalConsts&, double lon, double lat) {
     const double a = lon / 2;
@@ -231,7 +231,7 @@ std::optional<UnitXY> FwdAitoff(const AzimuthalConsts&, double lon, double lat) 
     const double cc = std::cos(a) * cb;
     const double sc = std::sqrt(1 - cc * cc);
     // ArcCos(cc), reusing its square root.
-    const double arc = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
+    const double arc = cc >= 1 ? 0.0 : cc <= -1 ? Pi : std::atan(-cc / sc) + HalfPi;
     if (sc <= 1e-6) return UnitXY{0, arc};
     const double k = arc / sc;
     return UnitXY{2 * k * cb * std::sin(a), k * std::sin(b)};
@@ -247,11 +247,11 @@ std::optional<LonLatRad> InvAitoff(const AzimuthalConsts& c, double x, double y)
 }
 
 void BandNearSide(double light, int32_t&, int32_t& south) {
-    if (light != 0) south = Library::DblToLng(ArcSin(1 / light) / kSecRad) + 30;
+    if (light != 0) south = Library::DblToLng(ArcSin(1 / light) / RadPerSec) + 30;
 }
 
 void BandFarSide(double light, int32_t&, int32_t& south) {
-    if (light != 0) south = -Library::DblToLng(ArcSin(1 / light) / kSecRad) + 30;
+    if (light != 0) south = -Library::DblToLng(ArcSin(1 / light) / RadPerSec) + 30;
 }
 
 #endif // VOSP_PRJ_LANES4
@@ -417,7 +417,7 @@ template <class L> void FwdAitoffList(const AzimuthalConsts&, const PrjBatch::Co
         const V cb = T::Cos(lat);
         const V cc = T::Cos(a) * cb;
         const V sc = T::Sqrt(1 - cc * cc);
-        const V arc = cc >= 1 ? Lane<T>::Splat(0) : cc <= -1 ? Lane<T>::Splat(kPi) : T::Atan(-cc / sc) + kHalfPi;
+        const V arc = cc >= 1 ? Lane<T>::Splat(0) : cc <= -1 ? Lane<T>::Splat(Pi) : T::Atan(-cc / sc) + HalfPi;
         const auto flat = sc <= 1e-6;
         const V q = arc / sc;
         vx = flat ? Lane<T>::Splat(0) : 2 * q * cb * T::Sin(a);
@@ -430,13 +430,18 @@ template <class L> void InvAitoffList(const AzimuthalConsts&, const PrjBatch::Co
     using T = Lanes<L>;
     using V = typename T::V;
     const double m = c.limit;
-    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat) {
+    // The sine of the latitude and the direction of the longitude come from
+    // the vector maths here, and near a pole their last bits turn into whole
+    // seconds: within about half a degree of it the point form decides.
+    PlainInv<T>(c, io, [m](const V& x, const V& y, V& vlon, V& vlat, auto& sure) {
         const V u = x / 2;
         const V arc = T::Sqrt(u * u + y * y);
         const V az = AnglePosV<T>(y, u);
         const V sc = T::Sin(arc);
+        const V sinLat = T::Cos(az) * sc;
         vlon = 2 * AnglePosV<T>(T::Cos(arc), T::Sin(az) * sc);
-        vlat = ArcSinV<T>(T::Cos(az) * sc);
+        vlat = ArcSinV<T>(sinLat);
+        sure = 1 - sinLat * sinLat >= 1e-4;
         return arc <= m;
     });
 }

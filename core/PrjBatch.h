@@ -39,9 +39,10 @@ struct ToPlane {
 // An inverse's list: plane points in metres in; out, for each point, its
 // state and, where the inverse accepts it, its longitude from the centre
 // meridian and latitude in radians. Where the state has kSeconds too (a
-// finite point whose seconds need at most one turn of the longitude), `out`
-// holds its (longitude, latitude) seconds with the centre meridian added,
-// as the point form gives them; the caller finishes the others.
+// finite point whose seconds need at most one turn of the longitude and
+// are certain to be the point form's), `out` holds its (longitude,
+// latitude) seconds with the centre meridian added, as the point form gives
+// them; the caller takes the others through the point form.
 struct ToSphere {
     const PlaneXY* in = nullptr;
     size_t n = 0;

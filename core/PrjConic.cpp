@@ -18,7 +18,7 @@ constexpr double k179d59m45s = 3.1415199315376237; // 179 degrees 59'45"
 
 bool CentreUsable(const PrjCentre& c) { return c.polar0 < k87d15s; }
 
-double PolarOf(double sign, double lat) { return sign * lat + kHalfPi; }
+double PolarOf(double sign, double lat) { return sign * lat + HalfPi; }
 
 ConicConsts Cone(const PrjCentre& c) {
     ConicConsts k;
@@ -34,7 +34,7 @@ UnitXY Place(double sign, double cone, double r, double lon) {
 }
 
 LonLatRad Unplace(double sign, double cone, double p, double x, double y) {
-    return {AnglePos(y * sign, x) / cone, (p - kHalfPi) * sign};
+    return {AnglePos(y * sign, x) / cone, (p - HalfPi) * sign};
 }
 
 } // namespace
@@ -149,7 +149,7 @@ std::optional<BonneConsts> SetUpBonne(const PrjCentre& c) {
     k.polar0 = c.polar0;
     k.rho0 = std::tan(c.polar0);
     k.yOffset = k.rho0 * c.sign;
-    k.limit = kPi - c.polar0 + k.rho0;
+    k.limit = Pi - c.polar0 + k.rho0;
     return k;
 }
 
@@ -170,7 +170,7 @@ std::optional<LonLatRad> InvBonne(const BonneConsts& c, double x, double y) {
 }
 
 void BandConic(const ConicConsts& c, int32_t&, int32_t& south) {
-    south = Library::DblToLng(324000 - c.maxPolar / kSecRad + 15);
+    south = Library::DblToLng(324000 - c.maxPolar / RadPerSec + 15);
 }
 
 #endif // VOSP_PRJ_LANES4
@@ -193,11 +193,21 @@ void FwdEquidistantConicList(const ConicConsts& k, const PrjBatch::Consts& c, co
     Polar<T>(c, io, k.sign, k.maxPolar, k.cone, [p0, r0](const typename T::V& p) { return p - p0 + r0; });
 }
 
+// Near the pole on the centre's side, with the centre near it too, the
+// radius is the root of a difference of nearly equal terms, and the last bit
+// of the cosine decides it, down to whether there is a root at all: where
+// the square is that small (within about a degree of the pole), the lane
+// takes the point form's cosine.
 template <class L> void FwdAlbersList(const ConicConsts& k, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
     using T = Lanes<L>;
-    const double n = k.cone, t = k.twoOverCone, r2 = k.rho0Squared;
-    Polar<T>(c, io, k.sign, k.maxPolar, k.cone,
-             [n, t, r2](const typename T::V& p) { return T::Sqrt((n - T::Cos(p)) * t + r2); });
+    using V = typename T::V;
+    const double n = k.cone, t = k.twoOverCone, r2 = k.rho0Squared, small = 1e-4 * t * t;
+    Polar<T>(c, io, k.sign, k.maxPolar, k.cone, [n, t, r2, small](const V& p) {
+        V sq = (n - T::Cos(p)) * t + r2;
+        for (int i = 0; i < T::N; ++i)
+            if (sq[i] < small) sq[i] = (n - std::cos(p[i])) * t + r2;
+        return T::Sqrt(sq);
+    });
 }
 
 template <class L>
@@ -214,7 +224,7 @@ template <class L> void FwdBonneList(const BonneConsts& k, const PrjBatch::Const
     using V = typename T::V;
     const double p0 = k.polar0, r0 = k.rho0, sign = k.sign;
     Plain<T>(c, io, [sign, p0, r0](const V& lon, const V& lat, V& vx, V& vy) {
-        const V p = sign * lat + kHalfPi;
+        const V p = sign * lat + HalfPi;
         const V r = p - p0 + r0;
         // Each parallel's own cone constant; 1 where r vanishes.
         const V q = r != 0 ? T::Sin(p) / r : Lane<T>::Splat(1);
@@ -281,7 +291,7 @@ template <class L> void InvBonneList(const BonneConsts& k, const PrjBatch::Const
         const V p = rho + p0 - r0;
         const V q = rho != 0 ? T::Sin(p) / rho : Lane<T>::Splat(1);
         vlon = AnglePosV<T>(y * sign, x) / q;
-        vlat = (p - kHalfPi) * sign;
+        vlat = (p - HalfPi) * sign;
         return (rho <= m) & (p >= 0);
     });
 }

@@ -57,7 +57,7 @@ std::optional<LonLatRad> InvStereoCylindrical(const CylinderConsts& c, double x,
 }
 
 // 12 equirectangular: y = lat
-std::optional<CylinderConsts> SetUpEquirectangular(const PrjCentre& c) { return Consts(c.lat0, kHalfPi); }
+std::optional<CylinderConsts> SetUpEquirectangular(const PrjCentre& c) { return Consts(c.lat0, HalfPi); }
 
 std::optional<UnitXY> FwdEquirectangular(const CylinderConsts&, double lon, double lat) { return UnitXY{lon, lat}; }
 

@@ -5,6 +5,7 @@
 // functions of their arguments; nothing is kept between calls. A constant
 // more than one family uses is written here once, a family's own in its
 // file, where its single-point and list forms share it.
+#include "core/AngleUnits.h"
 #include "core/LibraryMaths.h"
 
 #include <cmath>
@@ -12,10 +13,11 @@
 
 namespace Prj {
 
-inline constexpr double kPi = 3.14159265358979;
-inline constexpr double kHalfPi = 1.5707963267949;
+// The engine's angle constants (core/AngleUnits.h), and the projections' own.
+using AngleLib::HalfPi;
+using AngleLib::Pi;
+using AngleLib::RadPerSec;
 inline constexpr double kQuarterPi = 0.7853981633974475;
-inline constexpr double kSecRad = 4.848136811095355e-6;
 inline constexpr double k15s = 7.272205216643033e-5;
 inline constexpr double k60d15s = 1.047270273248763; // 60 degrees 0'15"
 
@@ -66,10 +68,10 @@ inline double AnglePos(double x, double y) {
     if (std::fabs(y) <= std::fabs(x)) {
         const double t = x == 0 ? 0.0 : std::atan(y / x);
         if (x >= 0) return t;
-        return y > 0 ? kPi + t : -kPi + t;
+        return y > 0 ? Pi + t : -Pi + t;
     }
     const double t = std::atan(-x / y);
-    return y > 0 ? kHalfPi + t : -kHalfPi + t;
+    return y > 0 ? HalfPi + t : -HalfPi + t;
 }
 
 inline bool InRange(double x, double lo, double hi) { return lo <= x && x <= hi; }

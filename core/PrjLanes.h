@@ -10,7 +10,8 @@
 //
 // The list forms follow the single-point forms step for step, so that the
 // same points are refused and the results differ only in the vector maths'
-// last bits.
+// last bits; where a formula would magnify those into a refusal, a visible
+// distance or another second, the point form's maths decides.
 #if defined(__x86_64__)
 #include "core/PrjBatch.h"
 #include "core/PrjFamily.h"
@@ -18,6 +19,7 @@
 #include "core/clsPoly.h"
 
 #include <cstring>
+#include <type_traits>
 
 #ifdef VOSP_PRJ_LANES4
 #include <immintrin.h>
@@ -90,8 +92,8 @@ template <class T> struct Lane {
     // Longitudes from the centre meridian and latitudes, in radians.
     static void Load(const PrjBatch::Consts& c, const PolyPoint* in, V& lon, V& lat) {
         for (int k = 0; k < N; ++k) {
-            lon[k] = in[k].x * kSecRad - c.lon0;
-            lat[k] = in[k].y * kSecRad;
+            lon[k] = in[k].x * RadPerSec - c.lon0;
+            lat[k] = in[k].y * RadPerSec;
         }
     }
     template <class M> static void Store(const V& x, const V& y, const M& ok, double* ox, double* oy, uint8_t* ov) {
@@ -142,7 +144,7 @@ void Polar(const PrjBatch::Consts& c, const PrjBatch::ToPlane& io, double sign, 
     Blocks<T>(io.in, io.n, io.x, io.y, io.valid, [&](const PolyPoint* b, double* ox, double* oy, uint8_t* ov) {
         V lon, lat;
         Lane<T>::Load(c, b, lon, lat);
-        const V p = sign * lat + kHalfPi;
+        const V p = sign * lat + HalfPi;
         const auto ok = p <= maxP;
         const V r = radius(p);
         const V a = cone == 1 ? lon : cone * lon;
@@ -157,12 +159,25 @@ template <class T> typename T::V RoundV(const typename T::V& v) {
     return (v + kShift) - kShift;
 }
 
+// How far, in seconds, the lanes' longitude and latitude may lie from the
+// point form's where the family calls them sure (within a turn and a half):
+// the vector maths' few last bits, times what the well-conditioned formulas
+// make of them, with a hundredfold to spare. A lane this close to half a
+// second could round the other way.
+inline constexpr double kTieSeconds = 1e-6;
+inline constexpr double kClearOfTie = (0.5 - kTieSeconds) * (0.5 - kTieSeconds);
+
 // Runs f over the plane points taken to the unit sphere, the centre's y
 // offset added back, and takes each point f accepts on to seconds (see
 // PrjBatch::ToSphere): the longitude within one turn of the range, the
-// latitude within it, as AngleLib::NormLon64 and NormLat64 leave them.
+// latitude within it, as AngleLib::NormLon64 and NormLat64 leave them. Only
+// a lane whose seconds are certain to be the point form's is taken on: f
+// may also clear the lanes of `sure` where its formulas magnify the vector
+// maths' last bits (a fifth argument), and a lane whose seconds lie within
+// kTieSeconds of half a second is left to the point form.
 template <class T, class F> void PlainInv(const PrjBatch::Consts& c, const PrjBatch::ToSphere& io, F f) {
     using V = typename T::V;
+    using M = decltype(V{} < V{});
     constexpr int N = T::N;
     const auto one = [&](const PlaneXY* b, double* olon, double* olat, uint8_t* ost, PolyPoint* oout) {
         V x, y, vlon, vlat;
@@ -172,11 +187,19 @@ template <class T, class F> void PlainInv(const PrjBatch::Consts& c, const PrjBa
             y[k] = b[k].y / c.radius + c.yOffset;
             finite[k] = std::isfinite(b[k].x) && std::isfinite(b[k].y);
         }
-        const auto ok = f(x, y, vlon, vlat);
-        const V a = (vlon + c.lon0) / kSecRad, s = vlat / kSecRad;
+        M sure = x == x || x != x;
+        M ok;
+        if constexpr (std::is_invocable_v<F, const V&, const V&, V&, V&, M&>)
+            ok = f(x, y, vlon, vlat, sure);
+        else
+            ok = f(x, y, vlon, vlat);
+        const V a = (vlon + c.lon0) / RadPerSec, s = vlat / RadPerSec;
         const V ra = RoundV<T>(a), rs = RoundV<T>(s);
         const auto near = (a > -1e15) & (a < 1e15) & (s > -1e15) & (s < 1e15);
-        const auto fast = ok & near & (ra >= -1944000) & (ra <= 1944000) & (rs >= -324000) & (rs <= 324000);
+        const V da = a - ra, ds = s - rs;
+        const auto clear = (da * da < kClearOfTie) & (ds * ds < kClearOfTie);
+        const auto fast =
+            ok & sure & clear & near & (ra >= -1944000) & (ra <= 1944000) & (rs >= -324000) & (rs <= 324000);
         const V turned = ra > 648000 ? ra - 1296000 : ra < -648000 ? ra + 1296000 : ra;
         std::memcpy(olon, &vlon, sizeof(V));
         std::memcpy(olat, &vlat, sizeof(V));
@@ -220,14 +243,14 @@ template <class T, class F> void CylinderInv(const PrjBatch::Consts& c, const Pr
 // branches.
 template <class T> typename T::V ArcSinV(typename T::V v) {
     using V = typename T::V;
-    const V top = Lane<T>::Splat(kHalfPi);
+    const V top = Lane<T>::Splat(HalfPi);
     return v >= 1 ? top : v <= -1 ? -top : T::Atan(v / T::Sqrt(1 - v * v));
 }
 
 template <class T> typename T::V ArcCosV(typename T::V v) {
     using V = typename T::V;
-    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(kPi);
-    return v >= 1 ? zero : v <= -1 ? pi : T::Atan(-v / T::Sqrt(1 - v * v)) + kHalfPi;
+    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(Pi);
+    return v >= 1 ? zero : v <= -1 ? pi : T::Atan(-v / T::Sqrt(1 - v * v)) + HalfPi;
 }
 
 template <class T> typename T::V AnglePosV(typename T::V x, typename T::V y) {
@@ -237,9 +260,9 @@ template <class T> typename T::V AnglePosV(typename T::V x, typename T::V y) {
     const auto flat = ay <= ax;
     const V t = T::Atan(flat ? (x == 0 ? zero : y / x) : -x / y);
     const V side = flat ? (x >= 0  ? zero
-                           : y > 0 ? Lane<T>::Splat(kPi)
-                                   : Lane<T>::Splat(-kPi))
-                        : (y > 0 ? Lane<T>::Splat(kHalfPi) : Lane<T>::Splat(-kHalfPi));
+                           : y > 0 ? Lane<T>::Splat(Pi)
+                                   : Lane<T>::Splat(-Pi))
+                        : (y > 0 ? Lane<T>::Splat(HalfPi) : Lane<T>::Splat(-HalfPi));
     return (flat & (x >= 0)) ? t : side + t;
 }
 
@@ -256,7 +279,7 @@ void PolarInv(const PrjBatch::Consts& c, const PrjBatch::ToSphere& io, double si
         const auto ok = polar(rho, p);
         vlon = AnglePosV<T>(y * sign, x);
         if (cone != 1) vlon = vlon / cone;
-        vlat = (p - kHalfPi) * sign;
+        vlat = (p - HalfPi) * sign;
         return (rho <= m) & ok;
     });
 }

@@ -105,7 +105,7 @@ const double kEckert6Theta[37] = {
 constexpr double kThetaStep = 0.043633231299858195; // 2.5 degrees
 
 double ThetaOf(const double* th, double lat) {
-    double u = std::fmin(std::fabs(lat), kHalfPi) / kThetaStep;
+    double u = std::fmin(std::fabs(lat), HalfPi) / kThetaStep;
     if (!(u >= 0)) u = 0; // never reached with a finite latitude
     const int i = static_cast<int>(u);
     const int j = i < 36 ? i + 1 : 36;
@@ -119,7 +119,7 @@ double LatOfTheta(const double* th, double t) {
     int k = 0;
     for (int step = 32; step > 0; step /= 2)
         if (k + step <= 35 && a >= th[k + step]) k += step;
-    const double r = a >= th[k] ? ((a - th[k]) / (th[k + 1] - th[k]) + k) * kThetaStep : kHalfPi;
+    const double r = a >= th[k] ? ((a - th[k]) / (th[k + 1] - th[k]) + k) * kThetaStep : HalfPi;
     return t < 0 ? -r : r;
 }
 
@@ -181,7 +181,7 @@ struct WinkelParts {
         const double cc = ca * cb;
         const double sc = std::sqrt(1 - cc * cc);
         // ArcCos(cc), reusing its square root.
-        const double c = cc >= 1 ? 0.0 : cc <= -1 ? kPi : std::atan(-cc / sc) + kHalfPi;
+        const double c = cc >= 1 ? 0.0 : cc <= -1 ? Pi : std::atan(-cc / sc) + HalfPi;
         if (sc <= 1e-6) return {0.636527025593367 * a, (b + c) / 2};
         const double k = c / sc;
         return {k * cb * sa + 0.636527025593367 * a, (b + k * sb) / 2};
@@ -201,9 +201,9 @@ template <class Parts> UnitXY Forward(double lon, double lat) {
 template <class Parts> std::optional<LonLatRad> Search(double sx, double sy, SearchStop& stop) {
     const double tx = std::fabs(sx);
     const double ty = std::fabs(sy);
-    const double latMax = kHalfPi - kSecRad;
-    const double lonMax = kPi - kSecRad;
-    double s = 36000 * kSecRad; // 10 degrees
+    const double latMax = HalfPi - RadPerSec;
+    const double lonMax = Pi - RadPerSec;
+    double s = 36000 * RadPerSec; // 10 degrees
     const double none = std::numeric_limits<double>::quiet_NaN();
     // The parts last computed and the last image.
     double cLat = none, p1 = 0, p2 = 0, cLon = none, q1 = 0, q2 = 0;
@@ -254,7 +254,7 @@ template <class Parts> std::optional<LonLatRad> Search(double sx, double sy, Sea
         }
         if (lon < 0) lon = 0;
         s /= 1.5;
-    } while (s > kSecRad);
+    } while (s > RadPerSec);
     if (!(std::fabs(img.x - tx) < 0.0002908882086657213 && std::fabs(img.y - ty) < 0.0002908882086657213)) {
         stop = {true, {lon, lat}};
         return std::nullopt;
@@ -294,7 +294,7 @@ std::optional<LonLatRad> InvMollweide(const PseudoCylinderConsts& c, double x, d
 
 // 19 Eckert VI: t + sin t = (1 + pi/2) sin lat
 std::optional<PseudoCylinderConsts> SetUpEckert6(const PrjCentre& c) {
-    return Consts(ThetaOf(kEckert6Theta, c.lat0) * kEckertY, kEckertY * kHalfPi, kEckert6Theta);
+    return Consts(ThetaOf(kEckert6Theta, c.lat0) * kEckertY, kEckertY * HalfPi, kEckert6Theta);
 }
 
 std::optional<UnitXY> FwdEckert6(const PseudoCylinderConsts& c, double lon, double lat) {
@@ -390,9 +390,13 @@ void InvMollweideList(const PseudoCylinderConsts& k, const PrjBatch::Consts& c, 
     using V = typename T::V;
     const double m = c.limit;
     const double* th = k.theta;
-    PlainInv<T>(c, io, [m, th](const V& x, const V& y, V& vlon, V& vlat) {
+    // Near a pole cos t is small, and the last bits of the vector t turn
+    // into whole seconds of the longitude: there the point form decides.
+    PlainInv<T>(c, io, [m, th](const V& x, const V& y, V& vlon, V& vlat, auto& sure) {
         const V t = ArcSinV<T>(y / kSqrt2);
-        vlon = x / kMollweideX / T::Cos(t);
+        const V ct = T::Cos(t);
+        vlon = x / kMollweideX / ct;
+        sure = ct >= 1e-2;
         for (int i = 0; i < T::N; ++i) vlat[i] = LatOfTheta(th, t[i]);
         return (y >= -m) & (y <= m);
     });
@@ -453,13 +457,13 @@ template <class L>
 void FwdWinkelList(const PseudoCylinderConsts&, const PrjBatch::Consts& c, const PrjBatch::ToPlane& io) {
     using T = Lanes<L>;
     using V = typename T::V;
-    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(kPi);
+    const V zero = Lane<T>::Splat(0), pi = Lane<T>::Splat(Pi);
     Plain<T>(c, io, [zero, pi](const V& lon, const V& lat, V& vx, V& vy) {
         const V a = lon / 2;
         const V cb = T::Cos(lat), sb = T::Sin(lat), ca = T::Cos(a), sa = T::Sin(a);
         const V cc = ca * cb;
         const V sc = T::Sqrt(1 - cc * cc);
-        const V cl = cc >= 1 ? zero : cc <= -1 ? pi : T::Atan(-cc / sc) + kHalfPi;
+        const V cl = cc >= 1 ? zero : cc <= -1 ? pi : T::Atan(-cc / sc) + HalfPi;
         const auto flat = sc <= 1e-6;
         const V q = cl / sc;
         vx = flat ? 0.636527025593367 * a : q * cb * sa + 0.636527025593367 * a;

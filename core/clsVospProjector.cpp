@@ -15,12 +15,12 @@ namespace {
 
 // Beyond this a count of seconds no longer rounds meaningfully in 64 bits.
 constexpr double kSecondsMax = 4.0e18;
-using Prj::kSecRad;
+using AngleLib::RadPerSec;
 
 // A result in whole seconds; False beyond what rounds.
 inline bool ToSeconds(double lon, double lat, int32_t& slon, int32_t& slat) {
-    const double a = lon / kSecRad;
-    const double b = lat / kSecRad;
+    const double a = lon / RadPerSec;
+    const double b = lat / RadPerSec;
     if (!(std::fabs(a) <= kSecondsMax && std::fabs(b) <= kSecondsMax)) return false;
     slon = static_cast<int32_t>(AngleLib::NormLon64(static_cast<int64_t>(std::nearbyint(a))));
     slat = static_cast<int32_t>(AngleLib::NormLat64(static_cast<int64_t>(std::nearbyint(b))));
@@ -47,20 +47,20 @@ void clsVospProjector::SetPrjIndex(int16_t index) {
 }
 
 void clsVospProjector::SetCenterLon(int32_t sec) {
-    mLon0 = sec * kSecRad;
+    mLon0 = sec * RadPerSec;
     mSetUp = false;
     mSetUpDone = false;
 }
 
-int32_t clsVospProjector::CenterLon() const { return Library::DblToLng(mLon0 / kSecRad); }
+int32_t clsVospProjector::CenterLon() const { return Library::DblToLng(mLon0 / RadPerSec); }
 
 void clsVospProjector::SetCenterLat(int32_t sec) {
-    mLat0 = Library::Clamp(sec, -324000, 324000) * kSecRad;
+    mLat0 = Library::Clamp(sec, -324000, 324000) * RadPerSec;
     mSetUp = false;
     mSetUpDone = false;
 }
 
-int32_t clsVospProjector::CenterLat() const { return Library::DblToLng(mLat0 / kSecRad); }
+int32_t clsVospProjector::CenterLat() const { return Library::DblToLng(mLat0 / RadPerSec); }
 
 void clsVospProjector::SetLight(double light) {
     if (!MapProjection::IsValidLight(light)) return;
@@ -77,7 +77,7 @@ bool clsVospProjector::IsValidPrj(int16_t index) { return PrjRegistry::Implement
 
 bool clsVospProjector::SetUp() {
     mCentre.lat0 = mLat0;
-    mCentre.polar0 = Prj::kHalfPi - std::fabs(mLat0);
+    mCentre.polar0 = AngleLib::HalfPi - std::fabs(mLat0);
     mCentre.south = mLat0 < 0;
     mCentre.sign = mCentre.south ? 1.0 : -1.0;
     mCentre.light = mLight;
@@ -106,7 +106,7 @@ bool clsVospProjector::CnvLLtoXY(int32_t lon, int32_t lat, double& x, double& y)
             y = 0;
             return false;
         }
-        mLast = {lon * kSecRad - mLon0, lat * kSecRad};
+        mLast = {lon * RadPerSec - mLon0, lat * RadPerSec};
         const bool r = mForward(mConsts, mLast.lon, mLast.lat, mXY);
         mXY.y -= mYOffset;
         x = MapProjection::GlobeRadius * mXY.x;
@@ -190,7 +190,7 @@ void clsVospProjector::CnvLLtoXY(std::span<const PolyPoint> in, std::span<PlaneX
             }
         }
         if (n > 0) {
-            mLast = {in[n - 1].x * kSecRad - mLon0, in[n - 1].y * kSecRad};
+            mLast = {in[n - 1].x * RadPerSec - mLon0, in[n - 1].y * RadPerSec};
             // As ok[0] would have it.
             if (firstOk)
                 *firstOk = valid[0] && std::fabs(out[0].x) <= 2147483647.0 && std::fabs(out[0].y) <= 2147483647.0;
@@ -220,8 +220,8 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
         lats.resize(n);
         state.resize(n);
         kernel(c, {in.data(), n, lons.data(), lats.data(), state.data(), out.data()});
-        // The kernel has done the points it took to seconds; the others go
-        // as the point form takes them, from where the last point done
+        // The kernel has done the points whose seconds it is sure of; the
+        // others go through the point form, from where the last point done
         // before them left the trail.
         constexpr size_t kNone = SIZE_MAX;
         size_t done = kNone;
@@ -242,9 +242,8 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
             out[i] = {0, 0};
             bool accepted = false;
             if (std::isfinite(x) && std::isfinite(y)) {
-                const bool valid = state[i] & PrjBatch::kAccepted;
                 mXY = {x / r, y / r + mYOffset};
-                PrjRow::Keep(valid ? std::optional<Prj::LonLatRad>({lons[i], lats[i]}) : std::nullopt, mLast);
+                const bool valid = mInverse(mConsts, mXY.x, mXY.y, mLast);
                 mLast.lon += mLon0;
                 accepted = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid;
             }

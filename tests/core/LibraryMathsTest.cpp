@@ -3,6 +3,7 @@
 #include "platform/VospError.h"
 
 #include <cmath>
+#include <numbers>
 #include <tuple>
 #include <gtest/gtest.h>
 
@@ -29,7 +30,11 @@ TEST(LibraryMaths, NumericHelpersAtTheirBoundaries) {
     // RoundSigDigits truncates.
     for (auto [v, n, out] : {std::tuple{129999, 2, 120000}, {-129999, 2, -120000}, {99, 2, 99}, {-2147483647 - 1, 1, -2000000000}})
         EXPECT_EQ(RoundSigDigits(v, n), out) << v;
-    // Arc functions saturate at the ends.
+    // The engine's pi and pi/2 are its 15-digit values, below the double
+    // nearest pi, and the arc functions saturate at them.
+    EXPECT_EQ(AngleLib::Pi, 3.14159265358979);
+    EXPECT_EQ(AngleLib::HalfPi, 1.5707963267949);
+    EXPECT_LT(AngleLib::Pi, std::numbers::pi);
     EXPECT_EQ(ArcSin(1.0000001), 1.5707963267949);
     EXPECT_EQ(ArcSin(-1), -1.5707963267949);
     EXPECT_NEAR(ArcSin(0.5), 0.5235987755982988, 1e-15);

@@ -21,7 +21,7 @@ double Below(double v) { return std::nextafter(v, -kInf); }
 PrjCentre Centre(double polar0, double light = 3, double sign = -1) {
     PrjCentre c;
     c.polar0 = polar0;
-    c.lat0 = (polar0 - kHalfPi) * sign;
+    c.lat0 = (polar0 - HalfPi) * sign;
     c.sign = sign;
     c.south = sign > 0;
     c.light = light;
@@ -50,22 +50,22 @@ TEST(PrjFamily, CentresRefusedPastTheirLimits) {
 // limit - pi/2 lands on the limit exactly.
 TEST(PrjFamily, ForwardsRefusedPastTheirLimits) {
     const double k60d15s = 1.047270273248763;
-    const auto cyl = *SetUpCentralCylindrical(Centre(kHalfPi));
+    const auto cyl = *SetUpCentralCylindrical(Centre(HalfPi));
     EXPECT_TRUE(FwdCentralCylindrical(cyl, 0, k60d15s));
     EXPECT_TRUE(FwdCentralCylindrical(cyl, 0, -k60d15s));
     EXPECT_FALSE(FwdCentralCylindrical(cyl, 0, Above(k60d15s)));
     EXPECT_FALSE(FwdCentralCylindrical(cyl, 0, Below(-k60d15s)));
     const auto az = *SetUpGnomonic(Centre(0.5, 3, 1));
-    EXPECT_TRUE(FwdGnomonic(az, 1, k60d15s - kHalfPi));
-    EXPECT_FALSE(FwdGnomonic(az, 1, Above(k60d15s) - kHalfPi));
+    EXPECT_TRUE(FwdGnomonic(az, 1, k60d15s - HalfPi));
+    EXPECT_FALSE(FwdGnomonic(az, 1, Above(k60d15s) - HalfPi));
     const auto pe = *SetUpNearSide(Centre(0.5, 3, 1));
-    EXPECT_NEAR(pe.horizon, std::acos(1 / 3.0) + 15 * kSecRad, 1e-14);
-    EXPECT_TRUE(FwdNearSide(pe, 1, pe.horizon - kHalfPi));
-    EXPECT_FALSE(FwdNearSide(pe, 1, Above(pe.horizon) - kHalfPi));
+    EXPECT_NEAR(pe.horizon, std::acos(1 / 3.0) + 15 * RadPerSec, 1e-14);
+    EXPECT_TRUE(FwdNearSide(pe, 1, pe.horizon - HalfPi));
+    EXPECT_FALSE(FwdNearSide(pe, 1, Above(pe.horizon) - HalfPi));
     const auto co = *SetUpCentralConic(Centre(0.5, 3, 1));
-    EXPECT_NEAR(co.maxPolar, 0.5 + 75 * kPi / 180, 1e-14);
-    EXPECT_TRUE(FwdCentralConic(co, 1, co.maxPolar - kHalfPi));
-    EXPECT_FALSE(FwdCentralConic(co, 1, Above(co.maxPolar) - kHalfPi));
+    EXPECT_NEAR(co.maxPolar, 0.5 + 75 * Pi / 180, 1e-14);
+    EXPECT_TRUE(FwdCentralConic(co, 1, co.maxPolar - HalfPi));
+    EXPECT_FALSE(FwdCentralConic(co, 1, Above(co.maxPolar) - HalfPi));
 }
 
 TEST(PrjFamily, InversesTakeTheLimitAndRefuseBeyond) {
@@ -86,18 +86,18 @@ TEST(PrjFamily, InversesTakeTheLimitAndRefuseBeyond) {
     const auto bo = *SetUpBonne(c);
     EXPECT_FALSE(InvBonne(bo, 0, 0));
     EXPECT_FALSE(InvBonne(bo, 0, std::tan(0.6) - 0.6 - 1e-9));
-    EXPECT_NEAR(InvBonne(bo, 0, std::tan(0.6) - 0.6 + 1e-9).value_or(LonLatRad{}).lat, kHalfPi, 1e-8);
+    EXPECT_NEAR(InvBonne(bo, 0, std::tan(0.6) - 0.6 + 1e-9).value_or(LonLatRad{}).lat, HalfPi, 1e-8);
 }
 
 TEST(PrjFamily, SearchSaysWhereItStoppedOnlyWhenItWalked) {
-    const auto w = *SetUpWinkel(Centre(kHalfPi));
+    const auto w = *SetUpWinkel(Centre(HalfPi));
     SearchStop stop;
     EXPECT_FALSE(InvWinkel(w, 0, Above(w.limit), stop));
     EXPECT_FALSE(stop.walked);
     // Beyond the oval's side at the equator: the walk ends at the date line.
     EXPECT_FALSE(InvWinkel(w, 3, 0.1, stop));
     EXPECT_TRUE(stop.walked);
-    EXPECT_NEAR(stop.at.lon, kPi, 1e-4);
+    EXPECT_NEAR(stop.at.lon, Pi, 1e-4);
     SearchStop again;
     const auto r = InvWinkel(w, -1, -0.5, again);
     ASSERT_TRUE(r);
@@ -111,7 +111,7 @@ TEST(PrjFamily, SearchSaysWhereItStoppedOnlyWhenItWalked) {
 // forward: every quadrant, the axes, and points a hair inside the rim (the
 // poles and the antimeridian themselves lie just past its limit).
 TEST(PrjFamily, HammerInverseTakesTheTextbookImageBack) {
-    const auto h = *SetUpHammer(Centre(kHalfPi));
+    const auto h = *SetUpHammer(Centre(HalfPi));
     const struct {
         double lon, lat;
     } points[] = {{0, 0},
@@ -146,7 +146,7 @@ TEST(PrjFamily, AnswersDependOnTheArgumentsAlone) {
     const auto second = *InvBonne(bo, 0.3, -0.2);
     EXPECT_EQ(first.lon, second.lon);
     EXPECT_EQ(first.lat, second.lat);
-    const auto w = *SetUpWagner7(Centre(kHalfPi));
+    const auto w = *SetUpWagner7(Centre(HalfPi));
     SearchStop stop;
     const auto a = *InvWagner7(w, 0.8, 0.4, stop);
     EXPECT_FALSE(InvWagner7(w, 2.9, 0.05, stop));

@@ -33,12 +33,14 @@ std::vector<PolyPoint> Grid() {
 bool Near(double a, double b, double tol) { return std::isnan(b) ? std::isnan(a) : std::fabs(a - b) <= tol; }
 
 // Calls `check` with the lane width, the index and twin projectors (list,
-// point) for every lane width the machine runs and three centres, with
-// `farTurn` a fourth far past a turn (the inverses' seconds then need more
-// than one turn taken off), then puts the lane limit back.
+// point) for every lane width the machine runs and six centres (three at or
+// by a pole, where the vector maths' last bits weigh most), with `farTurn` a
+// seventh far past a turn (the inverses' seconds then need more than one
+// turn taken off), then puts the lane limit back.
 void ForEachCase(const std::function<void(int, int16_t, clsVospProjector&, clsVospProjector&)>& check,
                  bool farTurn = false) {
-    std::vector<std::array<int32_t, 2>> centres = {{135 * D, 35 * D}, {-20 * D, -50 * D}, {0, 0}};
+    std::vector<std::array<int32_t, 2>> centres = {{135 * D, 35 * D}, {-20 * D, -50 * D}, {0, 0},
+                                                   {0, 90 * D - 1},   {0, -90 * D},       {-78076, -1}};
     if (farTurn) centres.push_back({-700 * D, 20 * D});
     for (const int lanes : {1, 2, 4}) {
         if (lanes > PrjBatch::MachineLanes()) continue;
@@ -186,7 +188,9 @@ TEST(ProjectorBatch, TheFirstPointsReportIsThatOfTheWholeList) {
 }
 
 // The inverse over the grid's images, the same stretched half as far again
-// (many refused) and a non-finite point: the same seconds, the same
+// (many refused), points half a second from the grid's (where the rounding
+// turns on the last bits), one that lands a hair from half a second with
+// the last centre, and a non-finite point: the same seconds, the same
 // refusals, the same leftovers. Indexes without a vector inverse are taken
 // at one lane only.
 TEST(ProjectorBatch, InverseListMatchesThePointForm) {
@@ -202,6 +206,12 @@ TEST(ProjectorBatch, InverseListMatchesThePointForm) {
                     fwd.CnvLLtoXY(g.x, g.y, x, y);
                     xy.push_back({x * stretch, y * stretch});
                 }
+            for (const PolyPoint& g : grid) {
+                double x = 0, y = 0, ex = 0, ny = 0;
+                if (!fwd.CnvLLtoXY(g.x, g.y, x, y) || !fwd.CnvLLtoXY(g.x + 1, g.y, ex, ny)) continue;
+                xy.push_back({(x + ex) / 2, (y + ny) / 2});
+            }
+            xy.push_back({-3241456.7096252693, 0});
             xy.insert(xy.begin() + 5, PlaneXY{std::nan(""), 0});
             std::vector<PolyPoint> ll(xy.size(), PolyPoint{7, 7});
             const std::unique_ptr<bool[]> okStore(new bool[xy.size()]);
