@@ -348,12 +348,12 @@ void frmMain::ShowFirstView() {
     const bool placed = testAttribute(Qt::WA_Moved);
     const QPoint frameAt = pos();
     show();
-    WaitForFrame();
     if (placed) PlaceFrame(frameAt);
     if (view_->picView->Image().size() != restored) {
         // The picture was cut to what the screen leaves it inside an
         // estimated frame: cut it again to the real one, as a snapshot
         // opened now would be.
+        WaitForFrame();
         view_->redraw.bHoldRedraw = true;
         view_->picView->ResizePicture(restored.width(), restored.height());
         view_->controls->ResizeFormByView();

@@ -2,6 +2,7 @@
 // 520 KB), as a damaged or hand-edited store can have: the store opened from
 // it as the start does, and a key written into every section in one batch,
 // then the file written once.
+#include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 
 #include <QFile>
@@ -15,8 +16,7 @@ QString MakeSettings(const QTemporaryDir& dir, int64_t sections) {
     for (int64_t i = 0; i < sections; ++i)
         text += "[Vosperal\\S" + QByteArray::number(i) + "]\r\nW=\"" + QByteArray::number(i % 10) + "\"\r\n";
     const QString path = dir.path() + QStringLiteral("/settings.txt");
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(text);
+    FileSystem::WriteAtomic(path, text, false);
     return path;
 }
 

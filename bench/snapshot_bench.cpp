@@ -4,6 +4,7 @@
 // store, which is then written once.
 #include "core/clsRegistry.h"
 #include "core/clsTextFile.h"
+#include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
 
 #include <QFile>
@@ -21,8 +22,7 @@ QString MakeSnapshot(const QTemporaryDir& dir, int64_t keys) {
     for (const char* s : kSections)
         if (QByteArray(s) != "PUBLIC") text += QByteArray("[") + s + "]\r\nWidth=\"640\"\r\nHeight=\"480\"\r\n";
     const QString path = dir.path() + QStringLiteral("/BIG.MLG");
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(text);
+    FileSystem::WriteAtomic(path, text, false);
     return path;
 }
 

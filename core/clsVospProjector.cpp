@@ -238,15 +238,7 @@ void clsVospProjector::CnvXYtoLL(std::span<const PlaneXY> in, std::span<PolyPoin
                 continue;
             }
             followDone();
-            const double x = in[i].x, y = in[i].y;
-            out[i] = {0, 0};
-            bool accepted = false;
-            if (std::isfinite(x) && std::isfinite(y)) {
-                mXY = {x / r, y / r + mYOffset};
-                const bool valid = mInverse(mConsts, mXY.x, mXY.y, mLast);
-                mLast.lon += mLon0;
-                accepted = ToSeconds(mLast.lon, mLast.lat, out[i].x, out[i].y) && valid;
-            }
+            const bool accepted = CnvXYtoLL(in[i].x, in[i].y, out[i].x, out[i].y);
             if (!ok.empty()) ok[i] = accepted;
         }
         followDone();

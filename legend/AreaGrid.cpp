@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <random>
@@ -318,14 +319,15 @@ void AreaGrid::lstPage_Click()
 
 void AreaGrid::lstPage_KeyDown(int key)
 {
+    const int last = lstPage->count() - 1;
     int row = lstPage->currentRow();
     switch (key) {
     case Qt::Key_Up: row = std::max(row - 1, 0); break;
-    case Qt::Key_Down: row = std::min(row + 1, 7); break;
+    case Qt::Key_Down: row = std::min(row + 1, last); break;
     case Qt::Key_PageUp:
     case Qt::Key_Home: row = 0; break;
     case Qt::Key_PageDown:
-    case Qt::Key_End: row = 7; break;
+    case Qt::Key_End: row = last; break;
     default: return;
     }
     if (row == lstPage->currentRow())
@@ -333,11 +335,7 @@ void AreaGrid::lstPage_KeyDown(int key)
     lstPage->setCurrentRow(row);
     // The list stays open for the next key; the preview's passing loss of
     // focus does not close it.
-    choosing_ = true;
-    struct Reset {
-        bool& on;
-        ~Reset() { on = false; }
-    } reset{choosing_};
+    const QScopedValueRollback<bool> choosing(choosing_, true);
     SetAdminPage(int16_t(row + 1));
 }
 
