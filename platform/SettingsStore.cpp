@@ -48,10 +48,8 @@ SettingsStore& SettingsStore::Instance() {
 
 void SettingsStore::Reopen() { Global() = std::make_unique<SettingsStore>(DefaultFilePath()); }
 
-qsizetype SettingsStore::Block::Find(const QString& key) const { return index.value(Folded(key), -1); }
-
-void SettingsStore::Block::Append(const QString& key, const QString& value) {
-    index.insert(Folded(key), keys.size());
+void SettingsStore::Block::Append(const QString& folded, const QString& key, const QString& value) {
+    index.insert(folded, keys.size());
     keys.append({OneLine(key), value});
 }
 
@@ -63,8 +61,14 @@ void SettingsStore::Block::RemoveAt(qsizetype i) {
 }
 
 const SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString& section) const {
-    const qsizetype i = blockIndex_.value(BlockName(app, section), -1);
-    return i < 0 ? nullptr : &blocks_[i];
+    if (lastBlock_ < 0 || app != lastApp_ || section != lastSection_) {
+        const qsizetype i = blockIndex_.value(BlockName(app, section), -1);
+        if (i < 0) return nullptr;
+        lastApp_ = app;
+        lastSection_ = section;
+        lastBlock_ = i;
+    }
+    return &blocks_[lastBlock_];
 }
 
 SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString& section) {
@@ -74,18 +78,21 @@ SettingsStore::Block* SettingsStore::FindBlock(const QString& app, const QString
 SettingsStore::Block* SettingsStore::AddBlock(const QString& app, const QString& section) {
     blockIndex_.insert(BlockName(app, section), blocks_.size());
     blocks_.append(Block{app, section, {}, {}});
+    lastApp_ = app;
+    lastSection_ = section;
+    lastBlock_ = blocks_.size() - 1;
     return &blocks_.last();
 }
 
 QString SettingsStore::Get(const QString& app, const QString& section, const QString& key, const QString& def) const {
     if (const Block* b = FindBlock(app, section))
-        if (const qsizetype i = b->Find(key); i >= 0) return b->keys[i].second;
+        if (const qsizetype i = b->Find(Folded(key)); i >= 0) return b->keys[i].second;
     return def;
 }
 
 bool SettingsStore::Has(const QString& app, const QString& section, const QString& key) const {
     const Block* b = FindBlock(app, section);
-    return b && b->Find(key) >= 0;
+    return b && b->Find(Folded(key)) >= 0;
 }
 
 SettingsStore::Pairs SettingsStore::Section(const QString& app, const QString& section) const {
@@ -97,11 +104,12 @@ void SettingsStore::Put(const QString& app, const QString& section, const QStrin
     Block* b = FindBlock(app, section);
     if (!b) b = AddBlock(app, section);
     const QString v = OneLine(value);
-    if (const qsizetype i = b->Find(key); i >= 0) {
+    const QString folded = Folded(key);
+    if (const qsizetype i = b->Find(folded); i >= 0) {
         if (b->keys[i].second == v) return;
         b->keys[i].second = v;
     } else {
-        b->Append(key, v);
+        b->Append(folded, key, v);
     }
     Save();
 }
@@ -109,7 +117,7 @@ void SettingsStore::Put(const QString& app, const QString& section, const QStrin
 void SettingsStore::Delete(const QString& app, const QString& section, const QString& key) {
     Block* b = FindBlock(app, section);
     if (!b) return;
-    if (const qsizetype i = b->Find(key); i >= 0) {
+    if (const qsizetype i = b->Find(Folded(key)); i >= 0) {
         b->RemoveAt(i);
         Save();
     }
@@ -121,6 +129,7 @@ void SettingsStore::DeleteSection(const QString& app, const QString& section) {
     const qsizetype i = found.value();
     blockIndex_.erase(found);
     blocks_.removeAt(i);
+    lastBlock_ = -1;
     for (auto it = blockIndex_.begin(); it != blockIndex_.end(); ++it)
         if (it.value() > i) --it.value();
     Save();
@@ -130,6 +139,7 @@ void SettingsStore::DeleteSection(const QString& app, const QString& section) {
 void SettingsStore::Load() {
     blocks_.clear();
     blockIndex_.clear();
+    lastBlock_ = -1;
     if (!FileSystem::IsFile(path_)) return;
     QByteArray bytes;
     try {
@@ -154,7 +164,8 @@ void SettingsStore::Load() {
         if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
             value = value.mid(1, value.size() - 2);
         // A key written twice by hand: the first one counts.
-        if (cur->Find(line.left(eq)) < 0) cur->Append(line.left(eq), value);
+        const QString key = line.left(eq), folded = Folded(key);
+        if (cur->Find(folded) < 0) cur->Append(folded, key, value);
     }
 }
 

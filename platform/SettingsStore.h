@@ -52,8 +52,9 @@ private:
         // The case-folded key -> its position in `keys`: a snapshot of tens
         // of thousands of keys must not search them one by one.
         QHash<QString, qsizetype> index;
-        qsizetype Find(const QString& key) const;
-        void Append(const QString& key, const QString& value);
+        // `folded` is the key as Folded() gives it: a caller folds once.
+        qsizetype Find(const QString& folded) const { return index.value(folded, -1); }
+        void Append(const QString& folded, const QString& key, const QString& value);
         void RemoveAt(qsizetype i);
     };
     const Block* FindBlock(const QString& app, const QString& section) const;
@@ -69,6 +70,11 @@ private:
     // a damaged store of tens of thousands of sections must not be searched
     // one by one.
     QHash<QPair<QString, QString>, qsizetype> blockIndex_;
+    // The names last looked up, as given, and their block: a snapshot reads
+    // and writes a section key after key, and folding and hashing both names
+    // on every call cost more than the keys themselves.
+    mutable QString lastApp_, lastSection_;
+    mutable qsizetype lastBlock_ = -1;
     int32_t batch_ = 0;
     bool dirty_ = false;
     int32_t writes_ = 0;

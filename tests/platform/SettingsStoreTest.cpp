@@ -127,7 +127,9 @@ TEST(SettingsStore, ManySectionsKeepTheirOrderAndTheirCaseFreeMatch) {
     EXPECT_EQ(s.Get("other", "s7", "W", "-"), "other");
     EXPECT_EQ(s.Get("Vosperal", QStringLiteral("σ"), "K", "-"), "greek");
     EXPECT_FALSE(s.Has("Vosperal", "S2000", "W"));
-    // The sections after a deleted one are still found where they moved to.
+    // The sections after a deleted one are still found where they moved to,
+    // the one looked up last among them.
+    EXPECT_EQ(s.Get("Vosperal", "S6", "W", "-"), "6");
     s.DeleteSection("vosperal", "S5");
     EXPECT_TRUE(s.Section("Vosperal", "S5").isEmpty());
     EXPECT_EQ(s.Get("Vosperal", "S6", "W", "-"), "6");
