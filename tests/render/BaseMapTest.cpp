@@ -268,22 +268,14 @@ TEST_F(LayerTest, ShadowFrameByOutline) {
     // A cone around its pole closes into a disc, as it does 10 seconds off
     // it: the cut's two edges meet and are not drawn. At 1 degree off the
     // cone leaves a gap, and Bonne's heart never closes.
-    const struct {
-        int32_t lat;
-        size_t lines;
-    } centres[] = {{324000, 2}, {-324000, 2}, {323990, 2}, {320400, 4}, {-320400, 4}};
-    for (const auto& c : centres)
-        for (int16_t index : {21, 23, 24, 25}) {
+    for (const auto& [lat, lines] : {std::pair{324000, 2u}, {-324000, 2u}, {323990, 2u}, {320400, 4u}, {-320400, 4u}})
+        for (int16_t index : {21, 23, 24, 25, 26}) {
             pr.SetPrjIndex(index);
             pr.SetCenterLon(500000);
-            pr.SetCenterLat(c.lat);
-            const auto f = Segments(BaseMap::BaseMapShadowFrame(index, unit.get(), pr));
-            ASSERT_EQ(f.size(), c.lines) << index << " at " << c.lat;
-            EXPECT_EQ(f[0].y1, f[0].y2) << index << " at " << c.lat;
+            pr.SetCenterLat(lat);
+            EXPECT_EQ(BaseMap::BaseMapShadowFrame(index, unit.get(), pr).size(), index == 26 ? 4u : lines)
+                << index << " at " << lat;
         }
-    pr.SetPrjIndex(26);
-    pr.SetCenterLat(324000);
-    EXPECT_EQ(BaseMap::BaseMapShadowFrame(26, unit.get(), pr).size(), 4u);
 }
 
 // Initial bearing from (lon0, lat0) to (lon, lat), seconds of arc clockwise from north.
