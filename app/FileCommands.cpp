@@ -122,14 +122,22 @@ QString FileCommands::CreditLine(const QString& urlHome) {
 
 int32_t FileCommands::CreditLeft(const QRectF& ink, int32_t width, double ratio, const std::vector<QRect>& occupied) {
     constexpr int32_t kMargin = 4;
-    const auto covers = [&](int32_t left) {
+    // How many of the items' device pixels the line's glyphs would lie on:
+    // a bar's whole length weighs more than the foot of a label it touches.
+    const auto covered = [&](int32_t left) {
         const QRectF at = ink.translated(left, 0);
         const QRectF device(at.topLeft() * ratio, at.size() * ratio);
-        return std::any_of(occupied.begin(), occupied.end(), [&](const QRect& r) { return device.intersects(r); });
+        double area = 0;
+        for (const QRect& r : occupied) {
+            const QRectF both = device & QRectF(r);
+            area += both.width() * both.height();
+        }
+        return area;
     };
     const int32_t right = width - kMargin - int32_t(std::ceil(ink.right()));
-    if (right > kMargin && covers(kMargin) && !covers(right)) return right;
-    return kMargin;
+    if (right <= kMargin) return kMargin;
+    const double atLeft = covered(kMargin);
+    return atLeft > 0 && covered(right) < atLeft ? right : kMargin;
 }
 
 bool FileCommands::LoadFile(const QString& path) {

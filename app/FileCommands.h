@@ -83,9 +83,9 @@ public:
     static QString CreditLine(const QString& urlHome);
     // The credit line's left edge in a picture `width` wide: 4 from the left,
     // or its glyphs ending 4 from the right where at the left they would
-    // cover one of the accessories' `occupied` rectangles (device pixels,
-    // `ratio` to one) and at the right would not. `ink`: the glyphs' box with
-    // the left edge at 0, in the picture's own pixels.
+    // cover more of the accessories' `occupied` rectangles (device pixels,
+    // `ratio` to one) than there. `ink`: the glyphs' box with the left edge
+    // at 0, in the picture's own pixels.
     static int32_t CreditLeft(const QRectF& ink, int32_t width, double ratio, const std::vector<QRect>& occupied);
     // The extension kind of a path: its last four characters in capitals.
     static QString Kind(const QString& path);

@@ -50,6 +50,23 @@ void BandOf(clsVospProjector& projector, int32_t& north, int32_t& south) {
     projector.RangeNS(north, south);
 }
 
+// Whether the two edges of the cut opposite the centre meet, as where a cone
+// closes into a disc around its pole: across the date line they then lie no
+// farther apart than twice the frame's own 10 seconds along a parallel.
+bool CutCloses(clsVospProjector projector, int32_t north, int32_t south) {
+    projector.SetCenterLon(0); // the frame is drawn around longitude 0
+    if (!projector.SetUp()) return false;
+    for (int32_t q = 1; q <= 3; ++q) {
+        const int32_t lat = south + int32_t(int64_t(north - south) * q / 4);
+        double wx = 0, wy = 0, ex = 0, ey = 0, ix = 0, iy = 0;
+        if (!projector.CnvLLtoXY(-kLonEdge, lat, wx, wy) || !projector.CnvLLtoXY(kLonEdge, lat, ex, ey) ||
+            !projector.CnvLLtoXY(kLonEdge - 10, lat, ix, iy))
+            return false;
+        if (!(std::hypot(wx - ex, wy - ey) <= 2 * std::hypot(ix - ex, iy - ey))) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::shared_ptr<clsMapText> CreateText(int32_t thing, int32_t code, int32_t x, int32_t y, const QString& text) {
@@ -385,7 +402,7 @@ FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProj
             out.push_back(CreateLine(thing, MapPoint{-kLonEdge, south}, MapPoint{kLonEdge, south}));
             out.push_back(CreateLine(thing, MapPoint{-kLonEdge, north}, MapPoint{kLonEdge, north}));
         }
-        if (shape.FramesMeridians()) {
+        if (shape.FramesMeridians() && !CutCloses(projector, north, south)) {
             out.push_back(CreateLine(thing, MapPoint{-kLonEdge, north}, MapPoint{-kLonEdge, south}));
             out.push_back(CreateLine(thing, MapPoint{kLonEdge, north}, MapPoint{kLonEdge, south}));
         }

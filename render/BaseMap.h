@@ -35,7 +35,8 @@ FigureList BaseMapGridTexts(MapViewport& view, const clsGrid& grid, const clsMap
 FigureList BaseMapAzimuthLine(const QString& list, MapPoint center, double scale, const clsMapUnit* unit);
 FigureList BaseMapAzimuthLine(const QString& list, int32_t lon0, int32_t lat0, double scale,
                               const clsMapUnit* unit);
-// The frame lines of the projection's latitude band, as `projector` gives it.
+// The frame lines of the projection's latitude band, as `projector` gives it,
+// and of the cut opposite the centre unless its two edges meet.
 FigureList BaseMapShadowFrame(int16_t index, const clsMapUnit* unit, clsVospProjector& projector);
 // Count 0 asks the user; 1..72 gives that many evenly spaced angles.
 QString BaseMapAzimuthText(int16_t count, const QString& current);

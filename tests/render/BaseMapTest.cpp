@@ -265,6 +265,17 @@ TEST_F(LayerTest, ShadowFrameByOutline) {
         EXPECT_EQ(f[1].x1, 647995);
     }
     for (int16_t index : {11, 12, 13, 14, 15, 19, 20, 21, 23, 24, 25, 26, 30}) EXPECT_EQ(frame(index).size(), 4u) << index;
+    // A cone around its pole closes into a disc, as it does 10 seconds off
+    // it: the cut's two edges meet and are not drawn. At 1 degree off the
+    // cone leaves a gap, and Bonne's heart never closes.
+    for (const auto& [lat, lines] : {std::pair{324000, 2u}, {-324000, 2u}, {323990, 2u}, {320400, 4u}, {-320400, 4u}})
+        for (int16_t index : {21, 23, 24, 25, 26}) {
+            pr.SetPrjIndex(index);
+            pr.SetCenterLon(500000);
+            pr.SetCenterLat(lat);
+            EXPECT_EQ(BaseMap::BaseMapShadowFrame(index, unit.get(), pr).size(), index == 26 ? 4u : lines)
+                << index << " at " << lat;
+        }
 }
 
 // Initial bearing from (lon0, lat0) to (lon, lat), seconds of arc clockwise from north.
