@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -62,11 +63,18 @@ frmExpText::frmExpText(QWidget* parent)
     lblHeight = new QLabel(QStringLiteral("サイズ(&S):"), this);
     choHeight = new QComboBox(this);
     choHeight->setEditable(true);
+    // A size is taken as typed: the list neither completes it ("4" is no
+    // "40") nor keeps it.
+    choHeight->setCompleter(nullptr);
+    choHeight->setInsertPolicy(QComboBox::NoInsert);
     choHeight->setToolTip(QStringLiteral("高さポイント数（１ポイントは0.35mm）"));
     lblHeight->setBuddy(choHeight);
     fonts->addWidget(lblHeight, 2, 0);
     fonts->addWidget(choHeight, 2, 1, Qt::AlignLeft);
     connect(choHeight, &QComboBox::activated, this, [this] { Guarded("choHeight_Click", [this] { choHeight_Click(); }); });
+    // A typed size that is no entry of the list counts once its editing ends.
+    connect(choHeight->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { Guarded("choHeight_Click", [this] { choHeight_Click(); }); });
 
     MakeSample(257, 97, std::bind_front(&frmExpText::picSample_Paint, this));
     QGridLayout* colours =
@@ -230,6 +238,9 @@ void frmExpText::choHeight_Click()
         if (n >= clsMapGraph::FONT_HEIGHT_MIN && n <= clsMapGraph::FONT_HEIGHT_MAX)
             mHeight = int32_t(n);
     }
+    // The box shows the height in use: a size out of range is left
+    // without a message.
+    choHeight->setEditText(QString::number(mHeight));
     picSample->Refresh();
 }
 

@@ -5,6 +5,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include "support/WhenModal.h"
 
 namespace {
 
@@ -131,6 +134,31 @@ TEST_F(StyleEditors, TextFacesFlagsAndEdge) {
     EXPECT_EQ(d.mStyle, 17);
     EXPECT_EQ(d.mJapanese, QStringLiteral("No Such Face 42"));
     EXPECT_EQ(d.mEuropian, QStringLiteral("(default)"));
+}
+
+// A size typed into the height box is shown and taken as typed: no
+// completion from the list ("4" became "40"); one outside 5..100 is left
+// without a message and the box shows the height in use again.
+TEST_F(StyleEditors, TextHeightIsTakenAsTyped) {
+    const struct {
+        const char* typed;
+        int32_t height;
+    } rows[] = {{"4", 12}, {"7", 7}, {"1", 12}, {"40", 40}, {"101", 12}};
+    for (const auto& r : rows) {
+        Opened<frmExpText> d;
+        d.mHeight = 12;
+        d.Load();
+        d.show();
+        WaitUntilActive(&d);
+        d.choHeight->setFocus();
+        d.choHeight->lineEdit()->selectAll();
+        QTest::keyClicks(d.choHeight, QString::fromLatin1(r.typed));
+        EXPECT_EQ(d.choHeight->currentText(), QString::fromLatin1(r.typed));
+        QTest::keyClick(d.choHeight, Qt::Key_Return);
+        EXPECT_EQ(d.mHeight, r.height) << r.typed;
+        EXPECT_EQ(d.choHeight->currentText(), QString::number(r.height)) << r.typed;
+        EXPECT_EQ(d.choHeight->count(), 96) << r.typed; // the list keeps the face's sizes
+    }
 }
 
 // A stored face that is not installed shows the face drawn in its place and
