@@ -7,6 +7,7 @@
 #include "legend/StylePicture.h"
 #include "platform/FontCatalog.h"
 #include "platform/WidgetLib.h"
+#include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 
 #include <QCheckBox>
@@ -199,10 +200,20 @@ void frmExpText::Form_Load()
                 choLanguage_Click(i);
                 continue;
             }
-            // A face that is not installed shows the face drawn in its place;
-            // the stored name stays until the user picks one.
-            const QString drawn = FontCatalog::Resolve(want, FontCatalog::InstalledNames());
-            choLanguage[i]->setCurrentIndex(drawn.isEmpty() ? -1 : entryOf(i, drawn, 1));
+            // A face that is not installed shows the face drawn in its place,
+            // or the face that draws the box's letters when that one has none
+            // of them; the stored name stays until the user picks one.
+            const clsMapGraph* g = RenderGlobals::MapGraph();
+            const QString drawn = g ? g->DrawnFace(want) : FontCatalog::Resolve(want, FontCatalog::InstalledNames());
+            int32_t shown = drawn.isEmpty() ? -1 : entryOf(i, drawn, 1);
+            if (shown < 0 && !drawn.isEmpty()) {
+                const QString letters =
+                    FontCatalog::LettersFace(drawn, i == 0 ? QStringLiteral("A") : QStringLiteral("亜"));
+                for (int32_t e = 1; e < choLanguage[i]->count() && shown < 0; ++e)
+                    if (FontCatalog::SameFamily(choLanguage[i]->itemText(e).mid(5), letters))
+                        shown = e;
+            }
+            choLanguage[i]->setCurrentIndex(shown);
         }
         LoadEnable(chkEdge, mEdge);
         chkStyle[3]->setEnabled(chkEdge->isChecked());
