@@ -137,15 +137,11 @@ TEST_F(StyleEditors, TextFacesFlagsAndEdge) {
     EXPECT_EQ(d.mEuropian, QStringLiteral("(default)"));
 }
 
-// A size typed into the height box is shown and taken as typed: no
-// completion from the list ("4" became "40"); one outside 5..100 is left
-// without a message and the box shows the height in use again.
+// A size typed into the height box is taken as typed, not completed from the
+// list ("4" became "40"); one outside 5..100 is left without a message and
+// the box shows the height in use again.
 TEST_F(StyleEditors, TextHeightIsTakenAsTyped) {
-    const struct {
-        const char* typed;
-        int32_t height;
-    } rows[] = {{"4", 12}, {"7", 7}, {"1", 12}, {"40", 40}, {"101", 12}};
-    for (const auto& r : rows) {
+    for (auto [typed, height] : {std::pair{"4", 12}, {"7", 7}, {"1", 12}, {"40", 40}, {"101", 12}}) {
         Opened<frmExpText> d;
         d.mHeight = 12;
         d.Load();
@@ -153,42 +149,47 @@ TEST_F(StyleEditors, TextHeightIsTakenAsTyped) {
         WaitUntilActive(&d);
         d.choHeight->setFocus();
         d.choHeight->lineEdit()->selectAll();
-        QTest::keyClicks(d.choHeight, QString::fromLatin1(r.typed));
-        EXPECT_EQ(d.choHeight->currentText(), QString::fromLatin1(r.typed));
+        QTest::keyClicks(d.choHeight, QString::fromLatin1(typed));
+        EXPECT_EQ(d.choHeight->currentText(), QString::fromLatin1(typed));
         QTest::keyClick(d.choHeight, Qt::Key_Return);
-        EXPECT_EQ(d.mHeight, r.height) << r.typed;
-        EXPECT_EQ(d.choHeight->currentText(), QString::number(r.height)) << r.typed;
-        EXPECT_EQ(d.choHeight->count(), 96) << r.typed; // the list keeps the face's sizes
+        EXPECT_EQ(d.mHeight, height) << typed;
+        EXPECT_EQ(d.choHeight->currentText(), QString::number(height)) << typed;
+        EXPECT_EQ(d.choHeight->count(), 96) << typed; // the face's sizes, no typed one
     }
 }
 
 // A stored face that is not installed shows the face drawn in its place and
 // is kept; a face installed under another name shows as the list names it.
-// A face nothing stands for is drawn with the first installed face, whose
-// Japanese letters come from Qt's stand-in.
 TEST_F(StyleEditors, TextFaceNotInstalledShowsItsStandIn) {
-    const QString first = FontCatalog::StripFoundry(QFontDatabase::families().value(0));
-    const struct {
-        const char *europian, *japanese;
-        QString shownE, shownJ;
-    } rows[] = {
-        {"Arial", "ＭＳ Ｐゴシック", QStringLiteral("Liberation Sans"), QStringLiteral("IPAPGothic")},
-        {"IPA Pゴシック", "IPAPGothic", QStringLiteral("IPAPGothic"), QStringLiteral("IPAPGothic")},
-        {"NoSuchFace Pro", "存在しない書体", first, QStringLiteral("IPAGothic")},
-    };
-    for (const auto& r : rows) {
-        Opened<frmExpText> d;
-        d.mEuropian = QString::fromUtf8(r.europian);
-        d.mJapanese = QString::fromUtf8(r.japanese);
-        d.Load();
-        EXPECT_TRUE(FontCatalog::SameFamily(d.choLanguage[0]->currentText().mid(5), r.shownE))
-            << r.europian << " shows " << d.choLanguage[0]->currentText().toStdString();
-        EXPECT_TRUE(FontCatalog::SameFamily(d.choLanguage[1]->currentText().mid(5), r.shownJ))
-            << r.japanese << " shows " << d.choLanguage[1]->currentText().toStdString();
-        d.cmdOK_Click();
-        EXPECT_EQ(d.mEuropian, QString::fromUtf8(r.europian));
-        EXPECT_EQ(d.mJapanese, QString::fromUtf8(r.japanese));
-    }
+    Opened<frmExpText> d;
+    d.mEuropian = QStringLiteral("Arial");
+    d.mJapanese = QStringLiteral("ＭＳ Ｐゴシック");
+    d.Load();
+    EXPECT_TRUE(d.choLanguage[0]->currentText().endsWith(QStringLiteral(" Liberation Sans")));
+    EXPECT_TRUE(FontCatalog::SameFamily(d.choLanguage[1]->currentText().mid(5), QStringLiteral("IPAPGothic")))
+        << d.choLanguage[1]->currentText().toStdString();
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mEuropian, QStringLiteral("Arial"));
+    EXPECT_EQ(d.mJapanese, QStringLiteral("ＭＳ Ｐゴシック"));
+
+    d.mJapanese = QStringLiteral("IPAPGothic");
+    d.mEuropian = QStringLiteral("IPA Pゴシック");
+    d.Load();
+    for (const QComboBox* box : d.choLanguage)
+        EXPECT_TRUE(FontCatalog::SameFamily(box->currentText().mid(5), QStringLiteral("IPAPGothic")));
+    EXPECT_EQ(d.mJapanese, QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(d.mEuropian, QStringLiteral("IPA Pゴシック"));
+
+    // Nothing stands for these: the first installed face draws them, Qt's
+    // stand-in the Japanese letters that face lacks.
+    d.mEuropian = QStringLiteral("NoSuchFace Pro");
+    d.mJapanese = QStringLiteral("存在しない書体");
+    d.Load();
+    EXPECT_EQ(d.choLanguage[0]->currentText().mid(5), FontCatalog::StripFoundry(QFontDatabase::families().value(0)));
+    EXPECT_TRUE(FontCatalog::SameFamily(d.choLanguage[1]->currentText().mid(5), QStringLiteral("IPAGothic")));
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mEuropian, QStringLiteral("NoSuchFace Pro"));
+    EXPECT_EQ(d.mJapanese, QStringLiteral("存在しない書体"));
 }
 
 } // namespace
