@@ -7,6 +7,7 @@
 #include "legend/StylePicture.h"
 #include "platform/FontCatalog.h"
 #include "platform/WidgetLib.h"
+#include "render/RenderGlobals.h"
 #include "render/clsMapGraph.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -62,11 +64,18 @@ frmExpText::frmExpText(QWidget* parent)
     lblHeight = new QLabel(QStringLiteral("サイズ(&S):"), this);
     choHeight = new QComboBox(this);
     choHeight->setEditable(true);
+    // A size is taken as typed: the list neither completes it ("4" is no
+    // "40") nor keeps it.
+    choHeight->setCompleter(nullptr);
+    choHeight->setInsertPolicy(QComboBox::NoInsert);
     choHeight->setToolTip(QStringLiteral("高さポイント数（１ポイントは0.35mm）"));
     lblHeight->setBuddy(choHeight);
     fonts->addWidget(lblHeight, 2, 0);
     fonts->addWidget(choHeight, 2, 1, Qt::AlignLeft);
     connect(choHeight, &QComboBox::activated, this, [this] { Guarded("choHeight_Click", [this] { choHeight_Click(); }); });
+    // A typed size that is no entry of the list counts once its editing ends.
+    connect(choHeight->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { Guarded("choHeight_Click", [this] { choHeight_Click(); }); });
 
     MakeSample(257, 97, std::bind_front(&frmExpText::picSample_Paint, this));
     QGridLayout* colours =
@@ -191,10 +200,20 @@ void frmExpText::Form_Load()
                 choLanguage_Click(i);
                 continue;
             }
-            // A face that is not installed shows the face drawn in its place;
-            // the stored name stays until the user picks one.
-            const QString drawn = FontCatalog::Resolve(want, FontCatalog::InstalledNames());
-            choLanguage[i]->setCurrentIndex(drawn.isEmpty() ? -1 : entryOf(i, drawn, 1));
+            // A face that is not installed shows the face drawn in its place,
+            // or the face that draws the box's letters when that one has none
+            // of them; the stored name stays until the user picks one.
+            const clsMapGraph* g = RenderGlobals::MapGraph();
+            const QString drawn = g ? g->DrawnFace(want) : FontCatalog::Resolve(want, FontCatalog::InstalledNames());
+            int32_t shown = drawn.isEmpty() ? -1 : entryOf(i, drawn, 1);
+            if (shown < 0 && !drawn.isEmpty()) {
+                const QString letters =
+                    FontCatalog::LettersFace(drawn, i == 0 ? QStringLiteral("A") : QStringLiteral("亜"));
+                for (int32_t e = 1; e < choLanguage[i]->count() && shown < 0; ++e)
+                    if (FontCatalog::SameFamily(choLanguage[i]->itemText(e).mid(5), letters))
+                        shown = e;
+            }
+            choLanguage[i]->setCurrentIndex(shown);
         }
         LoadEnable(chkEdge, mEdge);
         chkStyle[3]->setEnabled(chkEdge->isChecked());
@@ -230,6 +249,9 @@ void frmExpText::choHeight_Click()
         if (n >= clsMapGraph::FONT_HEIGHT_MIN && n <= clsMapGraph::FONT_HEIGHT_MAX)
             mHeight = int32_t(n);
     }
+    // The box shows the height in use: a size out of range is left
+    // without a message.
+    choHeight->setEditText(QString::number(mHeight));
     picSample->Refresh();
 }
 

@@ -2,9 +2,12 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QHash>
+#include <QRawFont>
 #include <QSet>
+#include <QTextLayout>
 #include <fontconfig/fontconfig.h>
 
 namespace FontCatalog {
@@ -158,6 +161,18 @@ QStringList InstalledNames()
     for (const FamilyInfo& f : InstalledFamilies())
         names << f.name;
     return names;
+}
+
+QString LettersFace(const QString& family, const QString& letters)
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) || letters.isEmpty())
+        return {};
+    QTextLayout layout(letters.left(letters.at(0).isHighSurrogate() ? 2 : 1), QFont(family));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QString() : StripFoundry(runs.first().rawFont().familyName());
 }
 
 QString UiFamily(const QStringList& installed)

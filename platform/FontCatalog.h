@@ -48,6 +48,11 @@ QStringList Aliases(const QString& windowsFace);
 // alias, else "".
 QString Resolve(const QString& face, const QStringList& installed);
 
+// The installed face Qt draws the first of `letters` with when asked for
+// `family` (another face when `family` has no such letter); "" without a
+// QGuiApplication.
+QString LettersFace(const QString& family, const QString& letters);
+
 // The face of menus, status bar and dialogs: a proportional Japanese face
 // (Noto Sans CJK JP, else IPAPGothic) as `installed` spells it; "" when
 // neither is there.

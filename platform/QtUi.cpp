@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -39,6 +42,26 @@ public:
         return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
     }
 };
+
+// The style of the font's family that has its weight and slant, by the
+// family's own style names; among equals the one Qt draws the font with
+// ("Book", not "Condensed", for DejaVu Sans). "" when the family has none.
+QString StyleOf(const QFont& font) {
+    const QString family = font.family();
+    const QString drawn = QFontInfo(font).styleName();
+    QString best;
+    int bestScore = INT_MAX;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const QFont f = QFontDatabase::font(family, style, 12);
+        const int score = (f.italic() != font.italic() ? 2000 : 0) + std::abs(f.weight() - font.weight()) * 2 +
+                          (style == drawn ? 0 : 1);
+        if (score < bestScore) {
+            bestScore = score;
+            best = style;
+        }
+    }
+    return best;
+}
 
 bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
@@ -201,20 +224,29 @@ int32_t QtUi::PickColor(int32_t initial) {
 bool QtUi::PickFont(FontChoice& font) {
     if (!HaveWidgets()) return false;
     // The dialog knows installed faces only; a stored Windows face opens on
-    // the face it is drawn with and keeps its own name when left unchanged.
+    // the face it is drawn with.
     const QString face = FontCatalog::Resolve(font.name, FontCatalog::InstalledNames());
     QFont start(face.isEmpty() ? font.name : face);
     start.setPointSizeF(font.size > 0 ? double(font.size) : 9.0);
     start.setBold(font.bold);
     start.setItalic(font.italic);
+    // The dialog finds a style by its name only, and the name it makes up
+    // ("Normal", translated) is no style of most faces.
+    start.setStyleName(StyleOf(start));
     QFontDialog dlg(start, QApplication::activeModalWidget());
+    const QFont opened = dlg.currentFont();
     if (dlg.exec() != QDialog::Accepted) return false;
+    // What the user left as it opened comes back as stored: the dialog shows
+    // a stand-in face, whole sizes and only the styles the face has.
     const QFont chosen = dlg.selectedFont();
-    const QString family = FontCatalog::StripFoundry(chosen.family());
-    if (family.compare(start.family(), Qt::CaseInsensitive) != 0) font.name = family;
-    font.size = float(chosen.pointSizeF());
-    font.bold = chosen.bold();
-    font.italic = chosen.italic();
+    const bool sameFace = chosen.family() == opened.family();
+    if (!sameFace) font.name = FontCatalog::StripFoundry(chosen.family());
+    if (!sameFace || chosen.styleName() != opened.styleName() || chosen.bold() != opened.bold() ||
+        chosen.italic() != opened.italic()) {
+        font.bold = chosen.bold();
+        font.italic = chosen.italic();
+    }
+    if (chosen.pointSizeF() != opened.pointSizeF()) font.size = float(chosen.pointSizeF());
     return true;
 }
 

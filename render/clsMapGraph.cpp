@@ -739,6 +739,26 @@ void clsMapGraph::WritearFont()
     }
 }
 
+size_t clsMapGraph::FontIndex(const QString& face) const
+{
+    QStringList names;
+    for (const FontRecord& r : fontList_)
+        names << r.name;
+    const QString hit = FontCatalog::Resolve(face, names);
+    for (size_t i = fontList_.size(); i-- > 1;)
+        if (!hit.isEmpty() && fontList_[i].name == hit)
+            return i;
+    return 0;
+}
+
+QString clsMapGraph::DrawnFace(const QString& face) const
+{
+    if (fontList_.empty())
+        return {};
+    const bool isDefault = face.compare(QLatin1String("(default)"), Qt::CaseInsensitive) == 0;
+    return fontList_[FontIndex(isDefault ? defaultFont_ : face)].name;
+}
+
 bool clsMapGraph::SetFont(const QString& face, int32_t height, int32_t angle, uint8_t flags, int32_t fore,
                           int32_t back)
 {
@@ -762,17 +782,7 @@ bool clsMapGraph::SetFont(const QString& face, int32_t height, int32_t angle, ui
                 break;
             }
         if (!record && !fontList_.empty()) {
-            QStringList names;
-            for (const FontRecord& r : fontList_)
-                names << r.name;
-            const QString hit = FontCatalog::Resolve(want, names);
-            size_t index = 0;
-            for (size_t i = fontList_.size(); i-- > 1;)
-                if (!hit.isEmpty() && fontList_[i].name == hit) {
-                    index = i;
-                    break;
-                }
-            usedFonts_.push_back(UsedFont{want, fontList_[index]});
+            usedFonts_.push_back(UsedFont{want, fontList_[FontIndex(want)]});
             record = &usedFonts_.back().record;
         }
 

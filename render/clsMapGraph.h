@@ -119,6 +119,8 @@ public:
     bool GetTextExtent(DeviceContext* dc, const QString& text, int32_t& width, int32_t& height);
     bool GetTextSize(const QString& text, int32_t& width, int32_t& height);
     const std::vector<FontRecord>& FontList() const { return fontList_; }
+    // The installed face SetFont draws `face` with; "" when none is installed.
+    QString DrawnFace(const QString& face) const;
     // Replaces the font list (the installed fonts are read once at creation).
     void SetFontList(std::vector<FontRecord> list) { fontList_ = std::move(list); usedFonts_.clear(); }
     // Writes the font list to "arFont.TXT" in the program's writable folder.
@@ -165,6 +167,8 @@ private:
     // DrawPolygon on an open graph, the list as it is drawn.
     bool DrawPolygonOpen(const PolyPoint* points, int32_t count);
     void ReadFontList();
+    // The index in the font list of the face `face` is drawn with.
+    size_t FontIndex(const QString& face) const;
 
     DeviceContext* dc_ = nullptr;
     clsRect view_;

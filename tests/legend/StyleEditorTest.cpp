@@ -5,6 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QTest>
+#include "support/WhenModal.h"
 
 namespace {
 
@@ -117,7 +121,7 @@ TEST_F(StyleEditors, TextFacesFlagsAndEdge) {
     d.mStyle = 16 | 1;
     d.Load();
     EXPECT_EQ(d.choLanguage[0]->currentIndex(), 0);
-    EXPECT_EQ(d.choLanguage[1]->currentIndex(), -1);
+    EXPECT_GT(d.choLanguage[1]->currentIndex(), 0); // the face drawn in its place
     EXPECT_TRUE(d.chkStyle[0]->isChecked());
     EXPECT_TRUE(d.chkStyle[3]->isChecked());
     EXPECT_EQ(d.mHeight, 12);
@@ -131,6 +135,27 @@ TEST_F(StyleEditors, TextFacesFlagsAndEdge) {
     EXPECT_EQ(d.mStyle, 17);
     EXPECT_EQ(d.mJapanese, QStringLiteral("No Such Face 42"));
     EXPECT_EQ(d.mEuropian, QStringLiteral("(default)"));
+}
+
+// A size typed into the height box is taken as typed, not completed from the
+// list ("4" became "40"); one outside 5..100 is left without a message and
+// the box shows the height in use again.
+TEST_F(StyleEditors, TextHeightIsTakenAsTyped) {
+    for (auto [typed, height] : {std::pair{"4", 12}, {"7", 7}, {"1", 12}, {"40", 40}, {"101", 12}}) {
+        Opened<frmExpText> d;
+        d.mHeight = 12;
+        d.Load();
+        d.show();
+        WaitUntilActive(&d);
+        d.choHeight->setFocus();
+        d.choHeight->lineEdit()->selectAll();
+        QTest::keyClicks(d.choHeight, QString::fromLatin1(typed));
+        EXPECT_EQ(d.choHeight->currentText(), QString::fromLatin1(typed));
+        QTest::keyClick(d.choHeight, Qt::Key_Return);
+        EXPECT_EQ(d.mHeight, height) << typed;
+        EXPECT_EQ(d.choHeight->currentText(), QString::number(height)) << typed;
+        EXPECT_EQ(d.choHeight->count(), 96) << typed; // the face's sizes, no typed one
+    }
 }
 
 // A stored face that is not installed shows the face drawn in its place and
@@ -154,6 +179,17 @@ TEST_F(StyleEditors, TextFaceNotInstalledShowsItsStandIn) {
         EXPECT_TRUE(FontCatalog::SameFamily(box->currentText().mid(5), QStringLiteral("IPAPGothic")));
     EXPECT_EQ(d.mJapanese, QStringLiteral("IPAPGothic"));
     EXPECT_EQ(d.mEuropian, QStringLiteral("IPA Pゴシック"));
+
+    // Nothing stands for these: the first installed face draws them, Qt's
+    // stand-in the Japanese letters that face lacks.
+    d.mEuropian = QStringLiteral("NoSuchFace Pro");
+    d.mJapanese = QStringLiteral("存在しない書体");
+    d.Load();
+    EXPECT_EQ(d.choLanguage[0]->currentText().mid(5), FontCatalog::StripFoundry(QFontDatabase::families().value(0)));
+    EXPECT_TRUE(FontCatalog::SameFamily(d.choLanguage[1]->currentText().mid(5), QStringLiteral("IPAGothic")));
+    d.cmdOK_Click();
+    EXPECT_EQ(d.mEuropian, QStringLiteral("NoSuchFace Pro"));
+    EXPECT_EQ(d.mJapanese, QStringLiteral("存在しない書体"));
 }
 
 } // namespace

@@ -9,8 +9,10 @@
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QTextLayout>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -119,6 +121,27 @@ TEST(QtUi, InputBoxGivesTheTextOrEmptyWhenCancelled) {
     EXPECT_EQ(ui.InputBox("prompt", "title", "default", 0), "typed");
     WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_EQ(ui.InputBox("prompt", "title", "default", 0), "");
+}
+
+// OK in the real font dialog left as it opened gives back the stored font;
+// under the Japanese translation a regular face opened on its first style.
+TEST(QtUi, FontDialogLeftAsOpenedKeepsTheStoredFont) {
+    EnsureGuiApp();
+    QTranslator japanese;
+    ASSERT_TRUE(japanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QCoreApplication::installTranslator(&japanese);
+    auto fields = [](const FontChoice& f) { return std::tuple(f.name.toStdString(), f.size, f.bold, f.italic); };
+    QtUi ui;
+    for (const FontChoice& stored : {FontChoice{"Arial", 9, false, false}, {"Arial", 12, true, false},
+                                     {"Arial", 10, false, true}, {"Arial", 10.5F, true, true},
+                                     {"DejaVu Sans", 9, false, false}, // its regular style is "Book"
+                                     {"ＭＳ Ｐゴシック", 9, false, false}, {"ＭＳ Ｐゴシック", 11, true, false}}) {
+        FontChoice font = stored;
+        WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
+        EXPECT_TRUE(ui.PickFont(font));
+        EXPECT_EQ(fields(font), fields(stored));
+    }
+    QCoreApplication::removeTranslator(&japanese);
 }
 
 TEST(QtUi, OneOverrideCursorIsReplacedAndTheDefaultRemovesIt) {
