@@ -27,6 +27,9 @@ view --width 1000 --height 700 --projection 12 --center 648000,200000 --scale 10
 view --width 600 --height 400 --center 430000,90000 --scale 1000000 --dpi 300 $D/TAIWAN_T7.MLL $D/CHINA_T7.MLL
 view --width 1000 --height 600 --projection 19 --scale 200000000 --accessories $D/WORLD_T1.MLL
 view --width 1000 --height 600 --projection 13 --center 0,0 --scale 80000000 $D/WORLD_T6.MLL
+# cones closed into a disc round a pole: no cut edge from the pole to the rim
+view --width 800 --height 600 --projection 23 --center 0,324000 --scale 200000000 $W
+view --width 800 --height 600 --projection 21 --center 300000,-324000 --scale 200000000 $W
 # prjcalc: forward and inverse over every index, a few centres and lights
 PC=$B/tools/prjcalc
 : > $OUT/fwd.in; : > $OUT/inv.in
