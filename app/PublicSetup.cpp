@@ -406,14 +406,7 @@ int32_t gvWriteLog(const QString& path) {
             reg.mSection = section;
             reg.WriteFile(out);
         }
-        std::optional<int32_t> gaveUp;
-        try {
-            gaveUp = ErrorMng::WithFileRetry(file, [&] { out.Save(file); });
-        } catch (...) {
-            if (ErrorMng::IsFileError()) return ErrorMng::SaveCancelled;
-            throw;
-        }
-        return gaveUp ? *gaveUp : 0;
+        return ErrorMng::WithFileRetry(file, [&] { out.Save(file); }).value_or(0);
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1002, kObj, QStringLiteral("gvWriteLog"));
     }
