@@ -217,7 +217,7 @@ bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
         for (int32_t r = list.Save(); r != 0; r = list.Save()) {
             if (r == ErrorMng::SaveCancelled) return false;
             const QString answer = FilePicker::InputSaveName(QString(), filter, list.FileName());
-            if (answer.isEmpty()) return true;
+            if (answer.isEmpty()) return false;
             list.SetFileName(answer);
         }
         return true;
@@ -228,7 +228,11 @@ bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
 
 bool FileCommands::UnloadMapUnit(clsMapUnit& unit) {
     try {
-        return offerSave(true, unit) && offerSave(false, unit);
+        // In a fatal stop's wind-up the program ends whatever the answer: a
+        // cancel skips that list only, and the unit's other list is offered.
+        const bool things = offerSave(true, unit);
+        if (!things && !ErrorMng::FatalInProgress()) return false;
+        return offerSave(false, unit) && things;
     } catch (...) {
         Fail("UnloadMapUnit");
     }

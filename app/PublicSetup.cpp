@@ -135,11 +135,6 @@ void ReadScalars(const Getter& get) {
 QString UnitKey(int32_t i, const char* name) { return QString::number(i) + QLatin1Char(':') + QLatin1String(name); }
 
 void ReadUnits(const Getter& get) {
-    // Every open unit may be closed (a snapshot naming the base map replaces
-    // the base unit too): offer to save their modified lists first.
-    if (g_window)
-        for (const auto& u : *gvMapUnits)
-            if (u) g_window->UnloadMapUnit(*u);
     gvMapUnits->ClearAll();
     const int32_t n = Library::Clamp(RegValues::TextToLong(get(QStringLiteral("LLcount"), QStringLiteral("1")), 1), 0, 256);
     for (int32_t i = 1; i <= n; ++i) {
@@ -406,14 +401,7 @@ int32_t gvWriteLog(const QString& path) {
             reg.mSection = section;
             reg.WriteFile(out);
         }
-        std::optional<int32_t> gaveUp;
-        try {
-            gaveUp = ErrorMng::WithFileRetry(file, [&] { out.Save(file); });
-        } catch (...) {
-            if (ErrorMng::IsFileError()) return ErrorMng::SaveCancelled;
-            throw;
-        }
-        return gaveUp ? *gaveUp : 0;
+        return ErrorMng::WithFileRetry(file, [&] { out.Save(file); }).value_or(0);
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1002, kObj, QStringLiteral("gvWriteLog"));
     }
@@ -436,6 +424,12 @@ int32_t gvReadLog(const QString& path) {
             Library::MsgError(file + QStringLiteral("\r\nはログファイルではありません. 何も読み込みませんでした."));
             return kNotASnapshot;
         }
+        // Every open unit may be closed (a snapshot naming the base map
+        // replaces the base unit too): their modified lists are offered for
+        // saving first, and a save the user cancels leaves all as it was.
+        if (g_window && gvMapUnits)
+            for (const auto& u : *gvMapUnits)
+                if (u && !g_window->UnloadMapUnit(*u)) return ErrorMng::SaveCancelled;
         SettingsStore::Batch once(SettingsStore::Instance());
         for (const QString& section : sections) {
             clsRegistry reg;

@@ -44,8 +44,9 @@ public:
     virtual double WindowLeft() const = 0;
     virtual double WindowTop() const = 0;
     virtual void MoveWindow(double left, double top) = 0;
-    // Offers to save the unit's modified thing and area lists.
-    virtual void UnloadMapUnit(clsMapUnit& unit) = 0;
+    // Offers to save the unit's modified thing and area lists; false when
+    // the user cancelled a save, and the unit must stay as it is.
+    virtual bool UnloadMapUnit(clsMapUnit& unit) = 0;
 };
 // Installs the main window (not owned; nullptr removes it).
 void SetMainWindow(MainWindowLink* window);
@@ -68,7 +69,9 @@ void gvReadRegistry(bool units);
 void gvWriteRegistry(bool units);
 // Snapshot files: 0, or 70 for a read-only target / 53 for a missing file /
 // kNotASnapshot for a file without any of a snapshot's section headers,
-// which is refused with a message before anything is changed.
+// which is refused with a message before anything is changed /
+// ErrorMng::SaveCancelled when the user cancelled saving a list that the
+// restore would drop, and nothing was changed.
 constexpr int32_t kNotASnapshot = 321;
 int32_t gvWriteLog(const QString& path);
 int32_t gvReadLog(const QString& path);

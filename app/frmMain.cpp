@@ -503,7 +503,7 @@ void frmMain::MoveWindow(double left, double top) {
     else move(at);
 }
 
-void frmMain::UnloadMapUnit(clsMapUnit& unit) { view_->files->UnloadMapUnit(unit); }
+bool frmMain::UnloadMapUnit(clsMapUnit& unit) { return view_->files->UnloadMapUnit(unit); }
 
 void frmMain::mnuJump_Click() {
     try {
@@ -528,7 +528,8 @@ void frmMain::mnuJump_Click() {
 bool frmMain::Form_QueryUnload() {
     if (!Library::MsgYesNo(UiServices::AppTitle() + QStringLiteral(" アプリケーションを終了しますか ?"))) return false;
     repaint();
-    // A save cancelled in its file-error prompt keeps the program open.
+    // A save cancelled, in its file-error prompt or in the picker asking for
+    // another name, keeps the program open.
     if (gvMapUnits)
         for (const auto& u : *gvMapUnits)
             if (u && !view_->files->UnloadMapUnit(*u)) return false;
@@ -651,6 +652,7 @@ void frmMain::WindupError() {
     // no saves, no "ERROR" snapshot (and gvTerminate writes no settings).
     if (initialised && !ErrorMng::IsFileError()) {
         try {
+            // A cancelled save only skips that list: the wind-up goes on.
             if (gvMapUnits)
                 for (const auto& u : *gvMapUnits)
                     if (u) UnloadMapUnit(*u);

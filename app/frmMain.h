@@ -118,7 +118,7 @@ public:
     double WindowLeft() const override;
     double WindowTop() const override;
     void MoveWindow(double left, double top) override;
-    void UnloadMapUnit(clsMapUnit& unit) override;
+    bool UnloadMapUnit(clsMapUnit& unit) override;
 
     MainView* MainArea() const { return view_; }
     ViewMenu* ViewMenuItems() const { return viewMenu_; }

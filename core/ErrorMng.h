@@ -52,18 +52,20 @@ QString ErrorReportFolder();
 [[noreturn]] void StopError(int32_t number, const QString& windowName, const QString& procName,
                             const QString& comment = {});
 
-// What a save gives back when the user cancelled its file-error prompt:
-// that save failed, nothing else is to happen.
+// What a list's save gives back when the user cancelled its file-error
+// prompt: that save failed, and the close or quit that asked for it stops.
 inline constexpr int32_t SaveCancelled = -1;
 
 // Offers a retry for the pending file error:
 // 0 retry, 1 give up, 2 cancel, 3 not a file error.
 int16_t FileErrorRetry(const QString& fileName);
 // Runs `attempt` again for as long as the user asks to retry its file error.
-// Empty after a success; the error's number when the user gives up. A cancel,
-// or an error that is not a file error, leaves as it came.
+// Empty after a success; the error's number when the user gives up or
+// cancels, so that no answer to a file error ends the program (`cancelled`,
+// when given, tells the two apart). An error that is not a file error
+// leaves as it came.
 template <class Attempt>
-std::optional<int32_t> WithFileRetry(const QString& fileName, Attempt&& attempt) {
+std::optional<int32_t> WithFileRetry(const QString& fileName, Attempt&& attempt, bool* cancelled = nullptr) {
     for (;;) {
         try {
             attempt();
@@ -71,8 +73,9 @@ std::optional<int32_t> WithFileRetry(const QString& fileName, Attempt&& attempt)
         } catch (...) {
             const int16_t answer = FileErrorRetry(fileName);
             if (answer == 0) continue;
-            if (answer == 1) return CurrentError().number;
-            throw;
+            if (answer == 3) throw;
+            if (cancelled) *cancelled = answer == 2;
+            return CurrentError().number;
         }
     }
 }

@@ -28,8 +28,8 @@ public:
     // True while contents are held that were read from the file as it is now.
     bool IsCurrent() const;
     // Reads the file: a missing file is reported with a stop message, then
-    // the failing read goes to the file-error prompt (retry, go on without
-    // the list, or pass the error on). False when no list was read.
+    // the failing read goes to the file-error prompt (retry, or go on
+    // without the list). False when no list was read.
     bool ReadCruiseList();
 
     int32_t Count() const { return static_cast<int32_t>(records_.size()); }

@@ -155,12 +155,11 @@ public:
         if (!Modify()) return 0;
         if (Library::IsReadOnlyFile(fileName_, true)) return 70;
         try {
+            bool cancelled = false;
             const auto gaveUp = ErrorMng::WithFileRetry(
-                fileName_, [this] { FileSystem::WriteCp932Lines(fileName_, self().fileLines()); });
-            if (gaveUp) return *gaveUp;
+                fileName_, [this] { FileSystem::WriteCp932Lines(fileName_, self().fileLines()); }, &cancelled);
+            if (gaveUp) return cancelled ? ErrorMng::SaveCancelled : *gaveUp;
         } catch (...) {
-            // A file error still pending was cancelled in its prompt.
-            if (ErrorMng::IsFileError()) return ErrorMng::SaveCancelled;
             ErrorMng::ReRaise(ErrBase + 1001, QLatin1String(object_), QStringLiteral("Save"));
         }
         SetModify(false);

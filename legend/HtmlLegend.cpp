@@ -25,13 +25,7 @@ namespace {
 template <class F>
 bool Step(const QString& htmlPath, F&& f)
 {
-    try {
-        return !ErrorMng::WithFileRetry(htmlPath, f).has_value();
-    } catch (...) {
-        if (ErrorMng::IsFileError())
-            return false;
-        throw;
-    }
+    return !ErrorMng::WithFileRetry(htmlPath, f).has_value();
 }
 
 QString cell(const QString& text) { return QStringLiteral("    <TD>") + text + QStringLiteral("</TD>"); }

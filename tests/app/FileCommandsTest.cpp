@@ -182,7 +182,7 @@ TEST_F(FileCommandsTest, SaveLoopAsksForANameUntilSavedOrCancelled) {
     h.world.ui.ui.messages.clear();
     dlg.Choose(other); // read-only as well
     dlg.Cancel();
-    h.files->UnloadMapUnit(*unit);
+    EXPECT_FALSE(h.files->UnloadMapUnit(*unit)); // the close or quit stops
     ASSERT_GE(h.Messages().size(), 1);
     EXPECT_EQ(h.Messages()[0], QStringLiteral("事象ファイル ") + thg + QStringLiteral("\rが修正されています.\r保存しますか？"));
     ASSERT_EQ(dlg.requests.size(), 2);

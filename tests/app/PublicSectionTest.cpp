@@ -185,8 +185,12 @@ public:
         movedLeft = left;
         movedTop = top;
     }
-    void UnloadMapUnit(clsMapUnit& unit) override { offered << unit.UnitName(); }
+    bool UnloadMapUnit(clsMapUnit& unit) override {
+        offered << unit.UnitName();
+        return !cancel;
+    }
     QStringList offered;
+    bool cancel = false; // the user cancels the save
     double movedLeft = -1, movedTop = -1;
 };
 
@@ -245,8 +249,16 @@ TEST_F(PublicSectionTest, AFileHoldingNoSectionOfASnapshotIsRefusedAndChangesNot
     EXPECT_DOUBLE_EQ(window.movedLeft, -1);
     EXPECT_EQ(Read(path), bytes);
 
-    // One header of the five is a snapshot, however little it holds.
+    // One header of the five is a snapshot, however little it holds; a save
+    // cancelled for a unit it would close leaves everything as it was.
     Write(path, bytes + "[VIEW]\r\n");
+    window.cancel = true;
+    EXPECT_EQ(gvReadLog(path), ErrorMng::SaveCancelled);
+    EXPECT_EQ(window.offered.size(), 1);
+    EXPECT_EQ(gvMapUnits->Count(), 2);
+    EXPECT_EQ(Section("PUBLIC"), before);
+    window.cancel = false;
+    window.offered.clear();
     EXPECT_EQ(gvReadLog(path), 0);
     EXPECT_EQ(window.offered.size(), 2);
     EXPECT_EQ(gvMapUnits->Count(), 1);

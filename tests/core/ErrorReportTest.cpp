@@ -270,11 +270,19 @@ TEST(FileErrorRetry, RetriesUntilSuccessOrTheUserStops) {
     EXPECT_EQ(twice.calls, 3);
     EXPECT_EQ(s.ui.messages.size(), 2);
 
-    // Giving up hands back the number of the error given up on.
+    // Giving up, or cancelling, hands back the number of the error given up
+    // on; only the one who asks learns which of the two it was.
     s.ui.answers = {Mb::Yes, Mb::No};
     FailingAttempt stop{{53, 70, 53}};
-    EXPECT_EQ(WithFileRetry("f", [&] { stop(); }), 70);
+    bool cancelled = true;
+    EXPECT_EQ(WithFileRetry("f", [&] { stop(); }, &cancelled), 70);
     EXPECT_EQ(stop.calls, 2);
+    EXPECT_FALSE(cancelled);
+    s.ui.answers = {Mb::Cancel};
+    FailingAttempt cancel{{61, 53}};
+    EXPECT_EQ(WithFileRetry("f", [&] { cancel(); }, &cancelled), 61);
+    EXPECT_EQ(cancel.calls, 1);
+    EXPECT_TRUE(cancelled);
     // A file error offered without a retry gives up at once.
     s.ui.answers = {Mb::Ok};
     FailingAttempt mode{{54}};
@@ -282,9 +290,9 @@ TEST(FileErrorRetry, RetriesUntilSuccessOrTheUserStops) {
     EXPECT_EQ(mode.calls, 1);
 }
 
-TEST(FileErrorRetry, CancelAndOtherErrorsLeaveUnchanged) {
+TEST(FileErrorRetry, OtherErrorsLeaveUnchanged) {
     ScopedUi s;
-    for (auto [number, button] : {std::pair{61, Mb::Cancel}, {13, Mb::Ok}, {ErrBase + 9999, Mb::Ok}}) {
+    for (auto [number, button] : {std::pair{13, Mb::Cancel}, {13, Mb::Ok}, {ErrBase + 9999, Mb::Ok}}) {
         s.ui.answers = {button};
         FailingAttempt fail{{number, 53}};
         try {

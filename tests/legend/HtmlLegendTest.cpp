@@ -3,40 +3,14 @@
 
 #include "legend/HtmlLegend.h"
 #include "platform/Cp932Codec.h"
+#include "support/DiskFull.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
-
-// A disk that fills at `bytes`: a write past that size of any file fails
-// (EFBIG) instead of raising SIGXFSZ; Lift gives the room back.
-struct DiskFull {
-    rlimit saved{};
-    void (*handler)(int) = nullptr;
-    explicit DiskFull(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        handler = std::signal(SIGXFSZ, SIG_IGN);
-        Set(bytes);
-    }
-    void Set(rlim_t bytes) const
-    {
-        rlimit r = saved;
-        r.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    void Lift() const { setrlimit(RLIMIT_FSIZE, &saved); }
-    ~DiskFull()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, handler);
-    }
-};
 
 // Scripted answers with a look at each message as it is shown.
 struct WatchedUi : ScriptedUi {
