@@ -12,8 +12,8 @@
 #include "render/clsView.h"
 
 #include <QAbstractSlider>
-#include <QEvent>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QWidget>

@@ -498,7 +498,9 @@ double frmMain::HScrollWidthTwips() const { return view_->hsbView->width() * Tpp
 double frmMain::VScrollHeightTwips() const { return view_->vsbView->height() * Tpp(); }
 // The window's own screen, less the panels.
 double frmMain::ScreenWidthTwips() const { return WindowFit::AvailableArea(this).width() * Tpp(); }
-double frmMain::ScreenHeightTwips() const { return WindowFit::AvailableArea(this).height() * Desktop::TwipsPerPixelY(); }
+double frmMain::ScreenHeightTwips() const {
+    return WindowFit::AvailableArea(this).height() * Desktop::TwipsPerPixelY();
+}
 double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }
 double frmMain::WindowTop() const { return frameGeometry().y() * Tpp(); }
 

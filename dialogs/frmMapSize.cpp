@@ -30,6 +30,34 @@ int32_t DefaultPrinterDpi() {
     return dpi >= 1 ? dpi : Library::ScreenDPI();
 }
 
+// Inches and millimetres are shown in steps of a tenth of an inch and of a
+// millimetre (10 / 254 inch): `dpi` x `per` / `in` pixels a step.
+struct Step {
+    int64_t per, in;
+};
+
+Step StepOf(int16_t unit) { return unit == frmMapSize::Inches ? Step{1, 10} : Step{10, 254}; }
+
+int64_t FloorDiv(int64_t n, int64_t d) { return n / d - (n % d != 0 && n < 0); }
+int64_t CeilDiv(int64_t n, int64_t d) { return n / d + (n % d != 0 && n > 0); }
+
+// The steps that `pixels` make, cut short as the box shows them.
+int64_t StepsIn(int64_t pixels, int16_t unit, int32_t dpi) {
+    const Step s = StepOf(unit);
+    return FloorDiv(pixels * s.in, int64_t(dpi) * s.per);
+}
+
+// The fewest pixels that show as `steps`: every step is wider than a pixel,
+// so each has its own.
+int64_t PixelsOf(int64_t steps, int16_t unit, int32_t dpi) {
+    const Step s = StepOf(unit);
+    return CeilDiv(steps * dpi * s.per, s.in);
+}
+
+QString StepText(int64_t steps, int16_t unit) {
+    return Library::NumStr(unit == frmMapSize::Inches ? double(steps) / 10 : double(steps));
+}
+
 } // namespace
 
 std::function<int32_t()> frmMapSize::PrinterDpi = DefaultPrinterDpi;
@@ -69,38 +97,6 @@ frmMapSize::frmMapSize(QWidget* parent) : DialogFrame(parent) {
         FillBoxes();
     });
 }
-
-namespace {
-
-// Inches and millimetres are shown in steps of a tenth of an inch and of a
-// millimetre (10 / 254 inch): `dpi` x `per` / `in` pixels a step.
-struct Step {
-    int64_t per, in;
-};
-
-Step StepOf(int16_t unit) { return unit == frmMapSize::Inches ? Step{1, 10} : Step{10, 254}; }
-
-int64_t FloorDiv(int64_t n, int64_t d) { return n / d - (n % d != 0 && n < 0); }
-int64_t CeilDiv(int64_t n, int64_t d) { return n / d + (n % d != 0 && n > 0); }
-
-// The steps that `pixels` make, cut short as the box shows them.
-int64_t StepsIn(int64_t pixels, int16_t unit, int32_t dpi) {
-    const Step s = StepOf(unit);
-    return FloorDiv(pixels * s.in, int64_t(dpi) * s.per);
-}
-
-// The fewest pixels that show as `steps`: every step is wider than a pixel,
-// so each has its own.
-int64_t PixelsOf(int64_t steps, int16_t unit, int32_t dpi) {
-    const Step s = StepOf(unit);
-    return CeilDiv(steps * dpi * s.per, s.in);
-}
-
-QString StepText(int64_t steps, int16_t unit) {
-    return Library::NumStr(unit == frmMapSize::Inches ? double(steps) / 10 : double(steps));
-}
-
-} // namespace
 
 QString frmMapSize::PixelsToText(int32_t pixels, int16_t unit, int32_t dpi) {
     if (dpi < 1) dpi = 1;
