@@ -13,10 +13,9 @@
 
 #include <QAbstractSlider>
 #include <QCoreApplication>
-#include <QGuiApplication>
+#include <QEvent>
 #include <QMainWindow>
 #include <QStatusBar>
-#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -30,6 +29,17 @@ constexpr int32_t kMinFormHeight = 4500;
 [[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
 
 int32_t Tpp(bool x) { return x ? Desktop::TwipsPerPixelX() : Desktop::TwipsPerPixelY(); }
+
+// The height a bar of a window not shown yet will take. A status bar sets
+// its height for the texts its panels hold only when asked to lay itself
+// out again, which showing it does: ask now.
+int32_t HiddenBarHeight(QWidget* bar) {
+    if (qobject_cast<QStatusBar*>(bar)) {
+        QEvent request(QEvent::LayoutRequest);
+        QCoreApplication::sendEvent(bar, &request);
+    }
+    return bar->sizeHint().height();
+}
 
 } // namespace
 
@@ -181,16 +191,15 @@ void ViewControls::ResizeFormByView() {
         int32_t innerW = mForm->width(), innerH = mForm->height();
         if (auto* mw = qobject_cast<QMainWindow*>(mForm)) {
             for (QWidget* bar : {mw->menuWidget(), static_cast<QWidget*>(mw->statusBar())})
-                if (bar && !bar->isHidden()) innerH -= bar->isVisible() ? bar->height() : bar->sizeHint().height();
+                if (bar && !bar->isHidden()) innerH -= bar->isVisible() ? bar->height() : HiddenBarHeight(bar);
         } else {
             innerW = mInner->width();
             innerH = mInner->height();
         }
-        int32_t sw = 1024 * tx, sh = 768 * ty;
-        if (const QScreen* s = QGuiApplication::primaryScreen()) {
-            sw = s->geometry().width() * tx;
-            sh = s->geometry().height() * ty;
-        }
+        // What the desktop's panels leave of the screen the window is on.
+        const QRect area = WindowFit::AvailableArea(mForm);
+        const int32_t ax = area.x() * tx, ay = area.y() * ty;
+        const int32_t sw = area.width() * tx, sh = area.height() * ty;
         int32_t needW = 0, needH = 0, w = 0, h = 0, wp = 0, hp = 0;
         const auto measure = [&] {
             needW = (frame.width() - innerW + pic->width() + vsb->width()) * tx;
@@ -229,8 +238,8 @@ void ViewControls::ResizeFormByView() {
             pic->ResizePicture(pw, ph);
             measure();
         }
-        const int32_t left = Library::Clamp(frame.x() * tx, 0, Library::Clamp(sw - w, 0, sw - 120));
-        const int32_t top = Library::Clamp(frame.y() * ty, 0, Library::Clamp(sh - h, 0, sh - 120));
+        const int32_t left = ax + Library::Clamp(frame.x() * tx - ax, 0, Library::Clamp(sw - w, 0, sw - 120));
+        const int32_t top = ay + Library::Clamp(frame.y() * ty - ay, 0, Library::Clamp(sh - h, 0, sh - 120));
         mForm->move(left / tx, top / ty);
         mForm->resize(wp - (frame.width() - mForm->width()), hp - (frame.height() - mForm->height()));
     } catch (...) {

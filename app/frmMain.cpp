@@ -25,6 +25,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
 #include "platform/UiServices.h"
+#include "platform/WindowFit.h"
 #include "render/clsMapGraph.h"
 #include "render/clsView.h"
 
@@ -482,8 +483,10 @@ void frmMain::showEvent(QShowEvent* event) {
 QSize frmMain::OuterSize() const {
     const QSize outer = frameGeometry().size();
     // At a fractional pixel ratio the frame's edges, each rounded to
-    // logical pixels, can pass the screen a full window covers.
-    if ((isMaximized() || isFullScreen()) && screen()) return outer.boundedTo(screen()->geometry().size());
+    // logical pixels, can pass what a full window covers: the screen less
+    // its panels when maximised, the whole screen when full screen.
+    if (isMaximized()) return outer.boundedTo(WindowFit::AvailableArea(this).size());
+    if (isFullScreen() && screen()) return outer.boundedTo(screen()->geometry().size());
     return outer;
 }
 
@@ -493,6 +496,11 @@ double frmMain::NormalWindowWidthTwips() const { return (width() + FrameExtra().
 double frmMain::NormalWindowHeightTwips() const { return (height() + FrameExtra().height()) * Tpp(); }
 double frmMain::HScrollWidthTwips() const { return view_->hsbView->width() * Tpp(); }
 double frmMain::VScrollHeightTwips() const { return view_->vsbView->height() * Tpp(); }
+// The window's own screen, less the panels.
+double frmMain::ScreenWidthTwips() const { return WindowFit::AvailableArea(this).width() * Tpp(); }
+double frmMain::ScreenHeightTwips() const {
+    return WindowFit::AvailableArea(this).height() * Desktop::TwipsPerPixelY();
+}
 double frmMain::WindowLeft() const { return frameGeometry().x() * Tpp(); }
 double frmMain::WindowTop() const { return frameGeometry().y() * Tpp(); }
 

@@ -112,6 +112,8 @@ public:
     double NormalWindowHeightTwips() const override;
     double HScrollWidthTwips() const override;
     double VScrollHeightTwips() const override;
+    double ScreenWidthTwips() const override;
+    double ScreenHeightTwips() const override;
 
     // MainWindowLink
     ViewHost* View() override { return this; }

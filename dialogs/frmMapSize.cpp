@@ -14,6 +14,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,6 +28,34 @@ int32_t DefaultPrinterDpi() {
     QPrinter printer(info, QPrinter::HighResolution);
     const int dpi = printer.resolution();
     return dpi >= 1 ? dpi : Library::ScreenDPI();
+}
+
+// Inches and millimetres are shown in steps of a tenth of an inch and of a
+// millimetre (10 / 254 inch): `dpi` x `per` / `in` pixels a step.
+struct Step {
+    int64_t per, in;
+};
+
+Step StepOf(int16_t unit) { return unit == frmMapSize::Inches ? Step{1, 10} : Step{10, 254}; }
+
+int64_t FloorDiv(int64_t n, int64_t d) { return n / d - (n % d != 0 && n < 0); }
+int64_t CeilDiv(int64_t n, int64_t d) { return n / d + (n % d != 0 && n > 0); }
+
+// The steps that `pixels` make, cut short as the box shows them.
+int64_t StepsIn(int64_t pixels, int16_t unit, int32_t dpi) {
+    const Step s = StepOf(unit);
+    return FloorDiv(pixels * s.in, int64_t(dpi) * s.per);
+}
+
+// The fewest pixels that show as `steps`: every step is wider than a pixel,
+// so each has its own.
+int64_t PixelsOf(int64_t steps, int16_t unit, int32_t dpi) {
+    const Step s = StepOf(unit);
+    return CeilDiv(steps * dpi * s.per, s.in);
+}
+
+QString StepText(int64_t steps, int16_t unit) {
+    return Library::NumStr(unit == frmMapSize::Inches ? double(steps) / 10 : double(steps));
 }
 
 } // namespace
@@ -71,22 +100,14 @@ frmMapSize::frmMapSize(QWidget* parent) : DialogFrame(parent) {
 
 QString frmMapSize::PixelsToText(int32_t pixels, int16_t unit, int32_t dpi) {
     if (dpi < 1) dpi = 1;
-    const int64_t p = pixels;
-    switch (unit) {
-    case Inches: return Library::NumStr(double(p * 10 / dpi) / 10);
-    case Millimetres: return Library::NumStr(double(p * 254 / dpi / 10));
-    default: return Library::NumStr(double(pixels));
-    }
+    if (unit != Inches && unit != Millimetres) return Library::NumStr(double(pixels));
+    return StepText(StepsIn(pixels, unit, dpi), unit);
 }
 
 QString frmMapSize::PixelsToTextUp(int32_t pixels, int16_t unit, int32_t dpi) {
     if (dpi < 1) dpi = 1;
-    const int64_t p = pixels;
-    switch (unit) {
-    case Inches: return Library::NumStr(double((p * 10 + dpi - 1) / dpi) / 10);
-    case Millimetres: return Library::NumStr(double((p * 254 + dpi * 10 - 1) / (dpi * 10)));
-    default: return Library::NumStr(double(pixels));
-    }
+    if (unit != Inches && unit != Millimetres) return Library::NumStr(double(pixels));
+    return StepText(StepsIn(int64_t(pixels) - 1, unit, dpi) + 1, unit);
 }
 
 QString frmMapSize::SizeText(int32_t pixels, int32_t limit, int16_t unit, int32_t dpi) {
@@ -97,14 +118,14 @@ QString frmMapSize::SizeText(int32_t pixels, int32_t limit, int16_t unit, int32_
 }
 
 int32_t frmMapSize::TextToPixels(const QString& text, int16_t unit, int32_t dpi) {
-    double n = EntryCheck::Number(text);
-    switch (unit) {
-    case Inches: n = dpi * n; break;
-    case Millimetres: n = dpi * n / 25.4; break;
-    default: break;
-    }
+    if (dpi < 1) dpi = 1;
+    const double n = EntryCheck::Number(text);
     try {
-        return Library::DblToLng(n);
+        if (unit != Inches && unit != Millimetres) return Library::DblToLng(n);
+        // Taken at the precision the box shows, as the pixels that show it:
+        // the nearest pixels would show a step less about half the time.
+        const int32_t steps = Library::DblToLng(unit == Inches ? n * 10 : n);
+        return int32_t(std::clamp<int64_t>(PixelsOf(steps, unit, dpi), INT32_MIN, INT32_MAX));
     } catch (...) {
         return 0;
     }

@@ -25,14 +25,15 @@ public:
     // Truncated to the precision of the unit (whole dots, a tenth of an
     // inch, whole millimetres).
     static QString PixelsToText(int32_t pixels, int16_t unit, int32_t dpi);
-    // The same, rounded up: the smallest text of that precision that
-    // stands for at least `pixels`.
+    // The smallest text of that precision that stands for at least
+    // `pixels` (read back by TextToPixels).
     static QString PixelsToTextUp(int32_t pixels, int16_t unit, int32_t dpi);
     // The text a box shows for a size of at most `limit` pixels: within the
     // range the size check names (a size that falls short of the smallest
     // text shows that text, one beyond the limit the limit's).
     static QString SizeText(int32_t pixels, int32_t limit, int16_t unit, int32_t dpi);
-    // Unreadable text counts as 0.
+    // The number rounded to the unit's precision, as the fewest pixels that
+    // PixelsToText shows as it; unreadable text counts as 0.
     static int32_t TextToPixels(const QString& text, int16_t unit, int32_t dpi);
     // The resolution a text asks for ("screen", "printer" in any letter
     // case, or a number); a result below 1 gives the screen's own.

@@ -11,7 +11,7 @@ QSize ScreenPixels()
 {
     if (QGuiApplication::instance()) {
         if (const QScreen* s = QGuiApplication::primaryScreen())
-            return s->size();
+            return s->availableSize();
     }
     return QSize(1024, 768);
 }

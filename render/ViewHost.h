@@ -26,7 +26,8 @@ public:
     virtual double HScrollWidthTwips() const = 0;
     virtual double VScrollHeightTwips() const = 0;
 
-    // The primary screen; 1024 by 768 pixels when there is none.
+    // What the desktop's panels leave of the screen the window is on (here
+    // the primary one); 1024 by 768 pixels when there is none.
     virtual double ScreenWidthTwips() const;
     virtual double ScreenHeightTwips() const;
     // Twips per device pixel of the picture (real: 7.5 at ratio 2).

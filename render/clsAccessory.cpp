@@ -19,6 +19,7 @@
 #include "render/clsMapGraph.h"
 #include "render/clsMapPlot.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -688,7 +689,27 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
         if (!MeasureLength(avail, k, lengthKm, d))
             return;
         const int32_t b = Library::DblToLng(double(lengthKm) * k);
-        const int32_t bh = it.Height - (h * 7) / 6 - 1;
+        int32_t bh = it.Height - (h * 7) / 6 - 1;
+        const int32_t x0 = it.Left + h / 3;
+        const int32_t y0 = it.Top + h / 6;
+        const auto label = [&](int32_t i) { return Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)); };
+        const QString t = Library::FormatStdInt(lengthKm);
+        if (fitLabels_ && g.handle()) {
+            // A face whose line is much taller than its glyphs (the CJK
+            // ones) puts the labels below the drawing: the bar gives way.
+            int32_t below = INT32_MIN;
+            QRect ink;
+            for (int32_t i = 1; i <= d; ++i)
+                if (g.handle()->GetTextInkBox(label(i), ink))
+                    below = std::max(below, ink.bottom());
+            if (g.handle()->GetTextInkBox(t + QStringLiteral("km"), ink))
+                below = std::max(below, ink.bottom());
+            if (below != INT32_MIN) {
+                const int32_t over = y0 + bh + 3 + g.CapHeight() + below - (height_ - 1);
+                if (over > 0)
+                    bh = std::max(1, bh - over);
+            }
+        }
 
         struct OutlineOff {
             bool saved = PublicVal::gvPolygonOutline;
@@ -697,8 +718,6 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
         } outlineOff;
 
         g.SetPen(0, 1, it.Color, -1);
-        const int32_t x0 = it.Left + h / 3;
-        const int32_t y0 = it.Top + h / 6;
         const int32_t y1 = y0 + bh;
         const int32_t ty = y1 + 3;
         const int32_t backColor = items_[ItemBack - 1].Color;
@@ -713,9 +732,8 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
             r.SetAll(xa, y0, xb, y1);
             g.DrawStrokeRect(r);
             if (i == 1 || b > 12 * h)
-                PutText(CanvasPoint{xa, ty}, 7, Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)));
+                PutText(CanvasPoint{xa, ty}, 7, label(i));
         }
-        const QString t = Library::FormatStdInt(lengthKm);
         int32_t tw = 0, th = 0;
         g.GetTextSize(t, tw, th);
         PutText(CanvasPoint{x0 + b - tw / 2, ty}, 6, t + QStringLiteral("km"));
@@ -838,6 +856,7 @@ void clsAccessory::DrawStripMeasure(DeviceContext* dc, int32_t width, int32_t he
         a.SetColor(EnvInt("MeasureColor", textColor, INT32_MIN, INT32_MAX));
         a.SetFont(std::make_shared<QFont>(font));
         a.SetText(QString());
+        a.fitLabels_ = true;
         a.Draw();
         a.WriteRegistry();
     } catch (...) {

@@ -183,4 +183,6 @@ private:
     std::array<AccessoryItem, 7> items_;
     std::vector<ElvClass> elvData_;
     std::vector<QRect> occupied_;
+    // The strip's scale bar: its labels stay inside the drawing.
+    bool fitLabels_ = false;
 };

@@ -3,6 +3,7 @@
 #include "MainHarness.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,10 @@ TEST(ViewControls, LayoutFillsTheWindowAndSizesTheImage) {
 TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
     MainHarness h; // not shown yet: the central area has no size of its own
     h.picView->ResizePicture(600, 400);
+    // A panel text taller than the one the status bar was laid out for (a
+    // face with taller glyphs for the centre's text, say): shown, the bar
+    // grows by it.
+    h.redraw.stbPanels[2]->setText(QStringLiteral("C:000ﾟ00'E\n00ﾟ00'N"));
     h.controls->ResizeFormByView();
     h.form.show();
     QCoreApplication::processEvents();

@@ -72,7 +72,7 @@ TEST(MapSizeUnits, PixelsAndTexts) {
     };
     for (const auto& r : rows) EXPECT_EQ(U::PixelsToText(r.px, r.unit, r.dpi), QLatin1String(r.text)) << r.text;
     EXPECT_EQ(U::TextToPixels(QStringLiteral("8.3"), U::Inches, 96), 797);      // 796.8
-    EXPECT_EQ(U::TextToPixels(QStringLiteral("211"), U::Millimetres, 96), 797); // 797.48
+    EXPECT_EQ(U::TextToPixels(QStringLiteral("211"), U::Millimetres, 96), 798); // 797.48; 797 are 210.9 mm
     EXPECT_EQ(U::TextToPixels(QStringLiteral("８００"), U::Dots, 96), 800);
     EXPECT_EQ(U::TextToPixels(QStringLiteral("abc"), U::Dots, 96), 0);
 }
@@ -185,19 +185,25 @@ TEST_F(MapSizeTest, CancelKeepsTheSettingsAndTheUnitIsKept) {
 // The range message names sizes the box takes: the smallest rounded up,
 // the largest rounded down, at the precision the unit shows.
 TEST_F(MapSizeTest, TheRangeShownIsTheRangeTaken) {
-    // Typed and taken, a bound shows as itself, or for the largest cut short
-    // (`highBack`), still within the range.
+    // Typed and taken, either bound and a size within (`typed`) show as
+    // themselves: a text stands for the fewest pixels that show as it.
     const struct {
         int16_t unit;
         int32_t dpi;
-        const char *low, *high, *highBack;
+        const char *low, *high, *typed;
     } rows[] = {
         // 32 px = 8.47 mm, 1400 px = 370.4 mm at 96 dpi; 32 px = 0.33 in.
-        // "9" mm is 34 px (8.99 mm); "370" mm is 1398 px (369.86 mm).
-        {frmMapSize::Millimetres, 96, "9", "370", "369"},
-        {frmMapSize::Inches, 96, "0.4", "14.5", "14.5"},  // 1400 / 96 = 14.58; "0.4" is 38 px (0.396)
-        {frmMapSize::Millimetres, 254, "4", "140", "140"}, // 32 px = 3.2 mm, 1400 px = 140 mm
-        {frmMapSize::Inches, 320, "0.1", "4.3", "4.3"},    // 32 px = 0.1 in exactly; 1400 / 320 = 4.375
+        // "9" mm is 35 px (9.26 mm), "370" mm 1399 px (370.15 mm), "12" mm
+        // 46 px (12.17 mm; 45 px are 11.91 mm).
+        {frmMapSize::Millimetres, 96, "9", "370", "12"},
+        // 1400 / 96 = 14.58; "0.4" is 39 px (0.406), "0.7" 68 px (0.708; 67 are 0.698).
+        {frmMapSize::Inches, 96, "0.4", "14.5", "0.7"},
+        // 1400 / 94 = 14.89; "14.8" is 1392 px (14.808; 1391 are 14.798).
+        {frmMapSize::Inches, 94, "0.4", "14.8", "14.8"},
+        // 0.3 in are 31.2 px, so 32 px show it; 1400 / 104 = 13.46.
+        {frmMapSize::Inches, 104, "0.3", "13.4", "0.3"},
+        {frmMapSize::Millimetres, 254, "4", "140", "12"}, // 10 px a millimetre
+        {frmMapSize::Inches, 320, "0.1", "4.3", "4.3"},   // 32 px = 0.1 in exactly; 1400 / 320 = 4.375
         {frmMapSize::Dots, 96, "32", "1400", "1400"},
     };
     Run(d, [&] {
@@ -209,10 +215,10 @@ TEST_F(MapSizeTest, TheRangeShownIsTheRangeTaken) {
             d.txtSize[0]->setText(QStringLiteral("0"));
             EXPECT_FALSE(d.ValidateEntry(d.txtSize[0]));
             EXPECT_EQ(LastRange(), QString::fromLatin1(r.low) + QStringLiteral("～") + QString::fromLatin1(r.high));
-            for (const char* bound : {r.low, r.high}) {
-                d.txtSize[0]->setText(QString::fromLatin1(bound));
-                EXPECT_TRUE(d.ValidateEntry(d.txtSize[0])) << bound;
-                EXPECT_EQ(d.txtSize[0]->text(), QString::fromLatin1(bound == r.low ? r.low : r.highBack));
+            for (const char* size : {r.low, r.high, r.typed}) {
+                d.txtSize[0]->setText(QString::fromLatin1(size));
+                EXPECT_TRUE(d.ValidateEntry(d.txtSize[0])) << size;
+                EXPECT_EQ(d.txtSize[0]->text(), QString::fromLatin1(size));
             }
         }
     });
@@ -245,10 +251,11 @@ TEST_F(MapSizeTest, AnUnchangedBoxKeepsItsPixels) {
         EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("211"));
         d.txtSize[0]->setText(QStringLiteral("212"));
         EXPECT_TRUE(d.ValidateEntry(d.txtSize[0]));
-        EXPECT_EQ(d.PixelWidth(), 801); // 801.26
+        EXPECT_EQ(d.PixelWidth(), 802); // 801.26; 801 are 211.9 mm
+        EXPECT_EQ(d.txtSize[0]->text(), QStringLiteral("212"));
         d.cmdOK->click();
     }));
-    EXPECT_EQ(host.width, 801);
+    EXPECT_EQ(host.width, 802);
 }
 
 // A picture beyond the limits (a full window's) shows as the limits; left

@@ -309,3 +309,25 @@ TEST(clsAccessoryDraw, StripMeasure) {
     clsAccessory::DrawStripMeasure(at96.dc.get(), 400, 30, 96, 1000000, 0, font, &at96.g);
     EXPECT_EQ(reg.RegGet("MeasureColor", ""), "-2147483640");
 }
+
+// The strip is 24 screen pixels high. The labels "0 500 1,000 1,500km" keep
+// their commas' tails inside it in either interface face (Noto's lines are
+// much taller than its glyphs) at each pixel ratio: drawn on a taller image,
+// the lowest ink is the labels' and lies in the strip.
+TEST(clsAccessoryDraw, StripLabelsStayInTheStrip) {
+    for (const char* face : {"IPAPGothic", "Noto Sans CJK JP"})
+        for (const double ratio : {1.0, 1.5, 2.0}) {
+            SCOPED_TRACE(std::string(face) + " at " + std::to_string(ratio));
+            const int32_t w = Library::DblToLng(400 * ratio), h = Library::DblToLng(24 * ratio);
+            const int32_t dpi = clsAccessory::StripDpi(ratio);
+            Drawing d(w, h + 16, dpi);
+            d.g.GraphEnd();
+            ScopedSettingsHome home;
+            QFont font(QString::fromLatin1(face));
+            font.setPointSize(9);
+            clsAccessory::DrawStripMeasure(d.dc.get(), w, h, dpi, 20000000, 0, font, &d.g, ratio);
+            const int lowest = d.Box()[3];
+            EXPECT_LT(lowest, h);
+            EXPECT_GE(lowest, h - h / 4);
+        }
+}
