@@ -6,7 +6,11 @@
 #include "app/ViewMenu.h"
 #include "document/clsMapRem.h"
 
+#include "support/WhenModal.h"
+
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,6 +111,28 @@ TEST_F(ViewMenuInWindow, LanguageRedrawsWithTheOtherNames) {
     v.mnuView_Click();
     EXPECT_EQ(v.mnuMapDispItem[1]->text(), QStringLiteral("Alpha(&A)"));
     EXPECT_EQ(Ticked(v.mnuLanguageItem), 1);
+}
+
+// The map-symbol and jump dialogs are modal to the main window only, as
+// the others are: a window of the program's own opened before them (the
+// help) still takes keys while they are open.
+TEST_F(ViewMenuInWindow, DialogsLeaveOtherWindowsFree) {
+    NameUnit(*PublicVal::gvMapUnits->Base());
+    window->show();
+    QLineEdit other;
+    other.show();
+    ViewMenu& v = *window->ViewMenuItems();
+    v.mnuView_Click();
+    for (QAction* item : {v.mnuMapSymbol, v.mnuJump}) {
+        SCOPED_TRACE(item->text().toStdString());
+        other.clear();
+        WhenModal([&](QWidget* dlg) {
+            QTest::keyClick(other.windowHandle(), Qt::Key_A);
+            dlg->close();
+        });
+        item->trigger();
+        EXPECT_EQ(other.text(), QStringLiteral("a"));
+    }
 }
 
 } // namespace
