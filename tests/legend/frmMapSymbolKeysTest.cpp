@@ -350,6 +350,11 @@ TEST_F(KeysTest, SpaceOnTheThingGridActsWhateverThePointersPlace) {
         EXPECT_EQ(g->TextMatrix(2, 3), QStringLiteral("隠蔽"));
         EXPECT_EQ(dlg.Work().Things()->Item(1)->ShowMode(), 0);
         EXPECT_EQ(g->MouseRow(), 0);
+        // The hidden columns 6 and 7 are passed over.
+        for (const auto& [key, col] : {std::pair{Qt::Key_End, 5}, {Qt::Key_Right, 5}, {Qt::Key_Left, 4}}) {
+            QTest::keyClick(g, key);
+            EXPECT_EQ(g->Col(), col) << key;
+        }
     });
 }
 
