@@ -201,6 +201,27 @@ TEST_F(KeysTest, ThePageListByKeys) {
         EXPECT_FALSE(list->isVisible());
         EXPECT_EQ(Focused(), g);
         EXPECT_TRUE(dlg.isVisible());
+
+        // Keys typed while a preview draws (the redraw yields) are acted on
+        // after it, in order: six arrows from page 1, then Return.
+        bool typing = true;
+        dlg.PlotWindow = [&] {
+            ++plots;
+            if (std::exchange(typing, false)) {
+                for (int i = 0; i < 5; ++i) QTest::keyClick(dlg.windowHandle(), Qt::Key_Down);
+                QTest::keyClick(dlg.windowHandle(), Qt::Key_Return);
+            }
+            QCoreApplication::processEvents();
+        };
+        const int other = RowOf(4);
+        ASSERT_EQ(Page(4), 1);
+        Click(g->viewport(), CellAt(*g, other, 1));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Page(4), 7);
+        EXPECT_EQ(g->TextMatrix(other, 1), QStringLiteral("7"));
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_TRUE(dlg.isVisible());
     });
     EXPECT_FALSE(dlg.mResult); // closed by the helper's Cancel, not by a key
 }
