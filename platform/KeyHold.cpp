@@ -39,8 +39,8 @@ void KeyHold::End() {
 
 void KeyHold::Replay() {
     replayDue_ = false;
-    // A key that starts another hold stops the round; that hold's End
-    // resumes it.
+    // Not inside a hold (the timer may fire within one): its End starts
+    // the round again.
     while (depth_ == 0 && !kept_.empty()) {
         // A window closed by a kept key takes no more of them.
         if (!window_->isVisible()) {
