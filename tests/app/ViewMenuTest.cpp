@@ -6,11 +6,7 @@
 #include "app/ViewMenu.h"
 #include "document/clsMapRem.h"
 
-#include "support/WhenModal.h"
-
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -111,25 +107,6 @@ TEST_F(ViewMenuInWindow, LanguageRedrawsWithTheOtherNames) {
     v.mnuView_Click();
     EXPECT_EQ(v.mnuMapDispItem[1]->text(), QStringLiteral("Alpha(&A)"));
     EXPECT_EQ(Ticked(v.mnuLanguageItem), 1);
-}
-
-// The map-symbol and jump dialogs, as every dialog, leave a window of the
-// program's own (the help) taking keys.
-TEST_F(ViewMenuInWindow, DialogsLeaveOtherWindowsFree) {
-    NameUnit(*PublicVal::gvMapUnits->Base());
-    window->show();
-    QLineEdit other;
-    other.show();
-    ViewMenu& v = *window->ViewMenuItems();
-    v.mnuView_Click();
-    for (QAction* item : {v.mnuMapSymbol, v.mnuJump}) {
-        WhenModal([&](QWidget* dlg) {
-            QTest::keyClick(other.windowHandle(), Qt::Key_A);
-            dlg->close();
-        });
-        item->trigger();
-    }
-    EXPECT_EQ(other.text(), QStringLiteral("aa"));
 }
 
 } // namespace
