@@ -45,6 +45,8 @@ HelpViewer::HelpViewer(QString contents, QString index)
     lay->addLayout(bar);
     lay->addWidget(browser_);
     resize(680, 600);
+    // The page has the keys when the window opens: it scrolls at once.
+    browser_->setFocus();
 
     connect(home, &QToolButton::clicked, this, [this] { ShowPage(contents_); });
     connect(keys, &QToolButton::clicked, this, [this] { ShowPage(index_); });

@@ -2,6 +2,7 @@
 
 #include "app/HelpViewer.h"
 #include "core/Library.h"
+#include "platform/EventHook.h"
 #include "platform/FileSystem.h"
 #include "platform/WindowFit.h"
 
@@ -42,6 +43,22 @@ constexpr ContextEntry kContexts[] = {
 };
 
 QPointer<HelpViewer> g_viewer;
+// The window help was last asked from, and whether the viewer is being
+// handed to another owner (hidden and shown again at once).
+QPointer<QWidget> g_asker;
+bool g_reowning = false;
+
+// A help window closed while it had the keys hands them back to the dialog
+// on top, or else to the window it was asked from: the window manager may
+// give them to none of the program's windows.
+void GiveKeysBack() {
+    if (g_reowning) return;
+    const QWidget* active = QApplication::activeWindow();
+    if (active && active != g_viewer) return;
+    QWidget* to = QApplication::activeModalWidget();
+    if (!to) to = g_asker;
+    if (to && to->isVisible()) to->activateWindow();
+}
 
 bool Show(const QString& path) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
@@ -49,8 +66,16 @@ bool Show(const QString& path) {
         const QString folder = FileSystem::ProgramFolder() + QLatin1Char('/');
         g_viewer = new HelpViewer(HelpFile(), folder + IndexPage());
         g_viewer->setAttribute(Qt::WA_DeleteOnClose);
+        g_viewer->installEventFilter(new EventHook(
+            [](QObject*, QEvent* e) {
+                if (e->type() == QEvent::Hide && !e->spontaneous()) GiveKeysBack();
+                return false;
+            },
+            g_viewer));
     }
     if (!g_viewer->ShowPage(path)) return false;
+    QWidget* const from = QApplication::activeWindow();
+    if (from && from != g_viewer) g_asker = from;
     const bool opening = !g_viewer->isVisible();
     if (opening) {
         // A window larger than the screen's free area is made no larger than
@@ -58,7 +83,6 @@ bool Show(const QString& path) {
         // from, as a dialog does, and wholly on that area: the window
         // manager's own choice may leave its bottom off the screen.
         WindowFit::LimitToScreen(g_viewer);
-        const QWidget* from = QApplication::activeWindow();
         const QPoint want =
             from && from != g_viewer ? from->frameGeometry().topLeft() + QPoint(40, 40) : g_viewer->pos();
         const QSize frame = g_viewer->size().grownBy(WindowFit::FrameMargins(g_viewer));
@@ -66,14 +90,16 @@ bool Show(const QString& path) {
         // frame's: a window made already would put its inside there.
         g_viewer->move(WindowFit::PlaceOn(want, frame, WindowFit::AvailableArea(g_viewer)));
     }
-    // Dialogs are modal to their opener only, which leaves this window free.
-    // One modal to the whole program would block it, unless the window
-    // belongs to that dialog.
+    // The window belongs to the dialog on top, whatever its modality: a
+    // dialog modal to the whole program blocks every window but its own,
+    // also while a dialog modal to it alone is open over it.
     QWidget* modal = QApplication::activeModalWidget();
-    QWindow* owner = modal && modal->windowModality() == Qt::ApplicationModal ? modal->windowHandle() : nullptr;
+    QWindow* owner = modal ? modal->windowHandle() : nullptr;
     g_viewer->winId();
     if (g_viewer->windowHandle()->transientParent() != owner) {
+        g_reowning = true;
         g_viewer->hide();
+        g_reowning = false;
         g_viewer->windowHandle()->setTransientParent(owner);
     }
     g_viewer->show();

@@ -430,7 +430,8 @@ void frmMain::mnuLanguageItem_Click(int32_t language) { view_->popup->mnuLanguag
 void frmMain::mnuMapSymbol_Click() {
     MainGuard::Guarded("mnuMapSymbol_Click", [&] {
         if (!mapSymbol_) {
-            mapSymbol_ = std::make_unique<frmMapSymbol>();
+            // Modal to this window only, as every dialog: the help stays usable.
+            mapSymbol_ = std::make_unique<frmMapSymbol>(this);
             mapSymbol_->PlotWindow = [this] { PlotWindow(); };
             mapSymbol_->CruiseAuto = [] { return gvCruise && gvCruise->mEiAuto; };
             mapSymbol_->SetCruiseAuto = [](bool on) {
@@ -515,7 +516,7 @@ bool frmMain::UnloadMapUnit(clsMapUnit& unit) { return view_->files->UnloadMapUn
 
 void frmMain::mnuJump_Click() {
     try {
-        if (!jump_) jump_ = std::make_unique<frmJump05>();
+        if (!jump_) jump_ = std::make_unique<frmJump05>(this);
         jump_->mMapUnits = gvMapUnits;
         jump_->PlaceFirst(this, 1500, 600);
         jump_->ShowModal();

@@ -14,6 +14,7 @@
 #include "legend/ThingCommands.h"
 #include "legend/ThingEditors.h"
 #include "legend/ThingGrid.h"
+#include "platform/KeyHold.h"
 #include "platform/MouseWheel.h"
 #include "platform/WidgetLib.h"
 
@@ -48,6 +49,7 @@ QCheckBox* checkBox(const QString& caption, const QString& tip, QWidget* parent)
 
 frmMapSymbol::frmMapSymbol(QWidget* parent)
     : DialogFrame(parent)
+    , keys_(new KeyHold(this))
 {
     BuildWindow();
 }
@@ -362,6 +364,8 @@ void frmMapSymbol::ExePreview()
     if (!sw_.mPreview || !mMapUnits)
         return;
     try {
+        // Keys typed while the preview draws are acted on after it, in order.
+        const KeyHold::Scope hold(*keys_);
         // Disabling the window takes the focus from its control, and
         // enabling it does not give it back: the keys would reach nothing.
         struct Enable {

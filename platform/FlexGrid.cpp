@@ -529,6 +529,14 @@ int32_t FlexGrid::nextVisibleRow(int32_t from, int32_t step) const
     return (r >= 1 && r < Rows()) ? r : from;
 }
 
+int32_t FlexGrid::nextVisibleCol(int32_t from, int32_t step) const
+{
+    int32_t c = from + step;
+    while (c >= 0 && c < Cols() && isColumnHidden(c))
+        c += step;
+    return (c >= 0 && c < Cols()) ? c : from;
+}
+
 void FlexGrid::keyPressEvent(QKeyEvent* e)
 {
     const int32_t code = VbKeyCode(e->key(), e->modifiers());
@@ -543,8 +551,9 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
     switch (e->key()) {
     case Qt::Key_Up: r = nextVisibleRow(std::max(r, 1), -1); break;
     case Qt::Key_Down: r = nextVisibleRow(std::max(r, 1), 1); break;
-    case Qt::Key_Left: c = std::max(c - 1, 0); break;
-    case Qt::Key_Right: c = std::min(c + 1, Cols() - 1); break;
+    // Columns of width 0 hold data, not cells to visit.
+    case Qt::Key_Left: c = nextVisibleCol(c, -1); break;
+    case Qt::Key_Right: c = nextVisibleCol(c, 1); break;
     case Qt::Key_PageUp:
         for (int i = 0; i < page; ++i)
             r = nextVisibleRow(std::max(r, 1), -1);
@@ -557,13 +566,13 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
         if (e->modifiers() & Qt::ControlModifier)
             r = nextVisibleRow(0, 1);
         else
-            c = 0;
+            c = std::max(nextVisibleCol(-1, 1), 0);
         break;
     case Qt::Key_End:
         if (e->modifiers() & Qt::ControlModifier)
             r = nextVisibleRow(Rows(), -1);
-        else
-            c = Cols() - 1;
+        else if (const int32_t last = nextVisibleCol(Cols(), -1); last < Cols())
+            c = last;
         break;
     default: e->ignore(); return;
     }

@@ -125,6 +125,7 @@ private:
     void trackMouse(const QPoint& viewportPos, bool header);
     int32_t rowFromY(int y) const;
     int32_t nextVisibleRow(int32_t from, int32_t step) const;
+    int32_t nextVisibleCol(int32_t from, int32_t step) const;
     void pointerEvent(const std::function<void(int32_t, int32_t, int32_t, int32_t)>& f, QMouseEvent* e, bool header);
 
     FlexGridModel* model_;

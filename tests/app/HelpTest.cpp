@@ -34,6 +34,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -320,6 +322,41 @@ TEST_F(HelpWindow, StaysUsableWhileADialogIsModal) {
     EXPECT_TRUE(shown.toLocalFile().endsWith(QStringLiteral("help/mapinfo.html")));
     EXPECT_TRUE(HtmlHelp::Viewer()->Source().toLocalFile().endsWith(QStringLiteral("help/prj01.html")));
     EXPECT_TRUE(ui.ui.messages.isEmpty());
+}
+
+// F1 in a dialog over one modal to the whole program (a style editor over
+// the map-symbol dialog): the help window takes keys at once, and once it
+// is closed the dialog is active again.
+TEST_F(HelpWindow, TakesKeysOverNestedDialogsAndGivesThemBack) {
+    DialogFrame outer;
+    DialogFrame inner(&outer);
+    inner.SetHelpContext(252000);
+    DialogFrame::SetHelpHandler([](int32_t id) { HtmlHelp::HelpContext(id); });
+    int scrolled = -1;
+    bool back = false;
+    WhenModal([&](QWidget*) {
+        WhenModal(
+            [&](QWidget*) {
+                WaitUntilActive(&inner);
+                QTest::keyClick(inner.windowHandle(), Qt::Key_F1);
+                if (HelpViewer* v = HtmlHelp::Viewer()) {
+                    WaitUntilActive(v);
+                    QTest::keyClick(v->windowHandle(), Qt::Key_PageDown);
+                    scrolled = v->Browser()->verticalScrollBar()->value();
+                    v->close();
+                    WaitUntilActive(&inner);
+                    back = inner.isActiveWindow();
+                }
+                inner.reject();
+            },
+            &outer);
+        inner.ShowModal();
+        outer.reject();
+    });
+    outer.ShowModal();
+    DialogFrame::SetHelpHandler({});
+    EXPECT_GT(scrolled, 0);
+    EXPECT_TRUE(back);
 }
 
 TEST_F(HelpWindow, WebLinksGoToTheDesktopAndFailuresAreTold) {

@@ -201,6 +201,25 @@ TEST_F(KeysTest, ThePageListByKeys) {
         EXPECT_FALSE(list->isVisible());
         EXPECT_EQ(Focused(), g);
         EXPECT_TRUE(dlg.isVisible());
+
+        // Keys typed while a preview draws (the redraw yields) are acted on
+        // after it, in order: six arrows from page 1, then Return.
+        bool typing = true;
+        dlg.PlotWindow = [&] {
+            ++plots;
+            if (std::exchange(typing, false)) {
+                for (int i = 0; i < 5; ++i) QTest::keyClick(dlg.windowHandle(), Qt::Key_Down);
+                QTest::keyClick(dlg.windowHandle(), Qt::Key_Return);
+            }
+            QCoreApplication::processEvents();
+        };
+        const int other = RowOf(4); // on page 1
+        Click(g->viewport(), CellAt(*g, other, 1));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(g->TextMatrix(other, 1), QStringLiteral("7"));
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_TRUE(dlg.isVisible());
     });
     EXPECT_FALSE(dlg.mResult); // closed by the helper's Cancel, not by a key
 }
@@ -350,6 +369,11 @@ TEST_F(KeysTest, SpaceOnTheThingGridActsWhateverThePointersPlace) {
         EXPECT_EQ(g->TextMatrix(2, 3), QStringLiteral("隠蔽"));
         EXPECT_EQ(dlg.Work().Things()->Item(1)->ShowMode(), 0);
         EXPECT_EQ(g->MouseRow(), 0);
+        // The hidden columns 6 and 7 are passed over.
+        for (const auto& [key, col] : {std::pair{Qt::Key_End, 5}, {Qt::Key_Right, 5}, {Qt::Key_Left, 4}}) {
+            QTest::keyClick(g, key);
+            EXPECT_EQ(g->Col(), col) << key;
+        }
     });
 }
 

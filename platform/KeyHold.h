@@ -1,0 +1,49 @@
+#pragma once
+// Keeps the keys typed into a window while it is busy (a redraw that yields
+// to the event loop with the window disabled) and hands them to the window
+// in the order typed once it is free again: a key typed meanwhile is acted
+// on late, never lost.
+#include <QObject>
+#include <deque>
+#include <memory>
+
+class QKeyEvent;
+class QWidget;
+
+class KeyHold : public QObject {
+public:
+    explicit KeyHold(QWidget* window);
+    ~KeyHold() override;
+
+    // From Begin to the matching End (they nest) the window's keys are kept.
+    // After the last End they go, once the event loop is back, to the
+    // window's focus widget, one after the other.
+    void Begin();
+    void End();
+
+    // Begin and End over a scope.
+    class Scope {
+    public:
+        explicit Scope(KeyHold& hold) : hold_(hold) { hold_.Begin(); }
+        ~Scope() { hold_.End(); }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        KeyHold& hold_;
+    };
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void Watch(bool on);
+    void Replay();
+
+    QWidget* window_;
+    int depth_ = 0;
+    bool watching_ = false;
+    bool replayDue_ = false;
+    std::deque<std::unique_ptr<QKeyEvent>> kept_;
+    const QKeyEvent* passing_ = nullptr;
+};
