@@ -62,6 +62,11 @@ bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
     if (e == passing_) return false;
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
     if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window_) return false;
+    // A key reaches the control with the focus first and its parents only
+    // when the control leaves it: a key that was being handled when the
+    // hold began, passed up after it, is no new key.
+    const QWidget* first = window_->focusWidget();
+    if (watched != (first ? first : window_)) return false;
     // Kept while the window is busy, and behind the keys kept before.
     if (depth_ == 0 && kept_.empty()) return false;
     kept_.push_back(std::unique_ptr<QKeyEvent>(static_cast<QKeyEvent*>(e)->clone()));
