@@ -198,7 +198,8 @@ void frmJump05::SearchKey() {
 void frmJump05::SetBuilding(bool on) {
     for (QWidget* w : std::initializer_list<QWidget*>{choKeyword, flgPlaces, optSource[0], cmdGazetteer, cmdOK, cmdHelp})
         w->setEnabled(!on);
-    if (on) optSource[1]->setEnabled(false);
+    // A build given up leaves the gazetteer there was, still to be chosen.
+    optSource[1]->setEnabled(!on && Library::FileExists(gazetPath_));
 }
 
 void frmJump05::SelectSource(int index) {

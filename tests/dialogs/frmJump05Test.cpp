@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPoint>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 
@@ -104,8 +105,9 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
 
     // Cancel and the close box stop a new build whenever they come: in the
     // events let through before the first file, or while a file loads. Nothing
-    // is written; Cancel leaves the dialog open on the open units' places, the
-    // close box closes it once the build has stopped.
+    // is written; Cancel leaves the dialog open on the open units' places, with
+    // the gazetteer there was still to be chosen; the close box closes it once
+    // the build has stopped.
     struct Moment {
         const char* name;
         bool whileLoading;
@@ -114,7 +116,6 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
     const Moment moments[] = {{"before the first file", false, 0}, {"while the first file loads", true, 1}};
     for (const Moment& m : moments) {
         SCOPED_TRACE(m.name);
-        QFile::remove(dir.file("GAZET_VOSP_J.TXT"));
         loads = 0;
         EXPECT_FALSE(Open(dlg, units, [&] {
             const auto cancel = [&] { dlg.cmdCancel->click(); };
@@ -127,10 +128,11 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
             EXPECT_EQ(dlg.Source(), 0);
             EXPECT_EQ(dlg.Places().Count(), 2); // 日本 and 本州 of the open unit
             EXPECT_TRUE(dlg.cmdOK->isEnabled());
+            EXPECT_TRUE(dlg.optSource[1]->isEnabled());
             dlg.cmdCancel->click();
         }));
         EXPECT_EQ(loads, m.loads);
-        EXPECT_FALSE(QFile::exists(dir.file("GAZET_VOSP_J.TXT")));
+        EXPECT_EQ(dir.read("GAZET_VOSP_J.TXT"), file);
 
         loads = 0;
         EXPECT_FALSE(Open(dlg, units, [&] {
@@ -143,7 +145,7 @@ TEST_F(frmJump05Test, BuildsTheGazetteerAndJumpsToAPlaceOfIt) {
         }));
         EXPECT_FALSE(dlg.Busy());
         EXPECT_EQ(loads, m.loads);
-        EXPECT_FALSE(QFile::exists(dir.file("GAZET_VOSP_J.TXT")));
+        EXPECT_EQ(dir.read("GAZET_VOSP_J.TXT"), file);
     }
     ASSERT_EQ(units.Count(), 2); // builds never add to the open units
 }
