@@ -185,15 +185,17 @@ void frmExpText::Form_Load()
         }
         // A height the face does not offer becomes its first offered height.
         choHeight_Click();
-        auto entryOf = [this](int32_t box, const QString& face, int32_t from) {
+        // The first entry of a font box from `from` on whose face (the text
+        // after its prefix) `matches`; -1 when none.
+        auto entryWhere = [this](int32_t box, int32_t from, auto&& matches) {
             for (int32_t e = from; e < choLanguage[box]->count(); ++e)
-                if (choLanguage[box]->itemText(e).mid(5) == face)
+                if (matches(choLanguage[box]->itemText(e).mid(5)))
                     return e;
             return int32_t(-1);
         };
         for (int32_t i = 0; i < 2; ++i) {
             const QString& want = i == 0 ? mEuropian : mJapanese;
-            const int32_t found = entryOf(i, want, 0);
+            const int32_t found = entryWhere(i, 0, [&](const QString& f) { return f == want; });
             const QSignalBlocker block(choLanguage[i]);
             if (found >= 0) {
                 choLanguage[i]->setCurrentIndex(found);
@@ -205,13 +207,14 @@ void frmExpText::Form_Load()
             // of them; the stored name stays until the user picks one.
             const clsMapGraph* g = RenderGlobals::MapGraph();
             const QString drawn = g ? g->DrawnFace(want) : FontCatalog::Resolve(want, FontCatalog::InstalledNames());
-            int32_t shown = drawn.isEmpty() ? -1 : entryOf(i, drawn, 1);
-            if (shown < 0 && !drawn.isEmpty()) {
-                const QString letters =
-                    FontCatalog::LettersFace(drawn, i == 0 ? QStringLiteral("A") : QStringLiteral("亜"));
-                for (int32_t e = 1; e < choLanguage[i]->count() && shown < 0; ++e)
-                    if (FontCatalog::SameFamily(choLanguage[i]->itemText(e).mid(5), letters))
-                        shown = e;
+            int32_t shown = -1;
+            if (!drawn.isEmpty()) {
+                shown = entryWhere(i, 1, [&](const QString& f) { return f == drawn; });
+                if (shown < 0) {
+                    const QString letters =
+                        FontCatalog::LettersFace(drawn, i == 0 ? QStringLiteral("A") : QStringLiteral("亜"));
+                    shown = entryWhere(i, 1, [&](const QString& f) { return FontCatalog::SameFamily(f, letters); });
+                }
             }
             choLanguage[i]->setCurrentIndex(shown);
         }

@@ -745,8 +745,10 @@ size_t clsMapGraph::FontIndex(const QString& face) const
     for (const FontRecord& r : fontList_)
         names << r.name;
     const QString hit = FontCatalog::Resolve(face, names);
+    if (hit.isEmpty())
+        return 0;
     for (size_t i = fontList_.size(); i-- > 1;)
-        if (!hit.isEmpty() && fontList_[i].name == hit)
+        if (fontList_[i].name == hit)
             return i;
     return 0;
 }
