@@ -414,7 +414,10 @@ int32_t gvReadLog(const QString& path) {
             Library::MsgError(file + QStringLiteral("\r\n") + QStringLiteral("ログファイルが存在しません."));
             return 53;
         }
-        const clsTextFile in = clsTextFile::Read(file);
+        // A snapshot that cannot be read is asked about like any file; given
+        // up or cancelled, nothing was read and nothing changes.
+        clsTextFile in;
+        if (const auto failed = ErrorMng::WithFileRetry(file, [&] { in = clsTextFile::Read(file); })) return *failed;
         // Importing a file that is no snapshot would still empty the unit
         // list down to the base unit: it is refused while nothing has changed.
         const QStringList sections = SnapshotSections();

@@ -43,7 +43,7 @@ TEST_F(FileErrorCancelTest, CancelEndsTheOperationAsGivingUp) {
     const QString mem = QStringLiteral("/proc/self/mem");
     if (!QFileInfo::exists(mem)) GTEST_SKIP();
     TestFolder dir;
-    for (const char* name : {"MEM.MLL", "MEM.ADM"}) ASSERT_TRUE(QFile::link(mem, dir.file(name)));
+    for (const char* name : {"MEM.MLL", "MEM.ADM", "MEM.MLG"}) ASSERT_TRUE(QFile::link(mem, dir.file(name)));
     const QString oldThings = dir.write("OLD.THG", "[CATEGORY]\r\n\r\n");
     const QString oldGazet = dir.write("GAZET.TXT", "old\r\n");
     const QString oldLog = dir.write("OLD.MLG", "old\r\n");
@@ -64,6 +64,7 @@ TEST_F(FileErrorCancelTest, CancelEndsTheOperationAsGivingUp) {
         {"gazetteer read", [&] { PlaceList l; int32_t s = 1; return int32_t(GazetteerFile::Read(mem, l, s)); }, 0},
         {"gazetteer write", [&] { return int32_t(GazetteerFile::Write(oldGazet, places, 1, 1)); }, 0},
         {"snapshot write", [&] { return PublicVal::gvWriteLog(oldLog); }, 57},
+        {"snapshot read", [&] { return PublicVal::gvReadLog(dir.file("MEM.MLG")); }, 57},
         {"list save", [&] {
              clsThings t;
              t.SetFileName(oldThings);
