@@ -41,25 +41,59 @@ void KeyHold::Replay() {
     replayDue_ = false;
     // Not inside a hold (the timer may fire within one): its End starts
     // the round again.
-    while (depth_ == 0 && !kept_.empty()) {
+    if (depth_ == 0) Deliver(window_);
+    if (depth_ == 0 && kept_.empty()) Watch(false);
+}
+
+void KeyHold::Deliver(QWidget* target) {
+    while (!kept_.empty()) {
+        if (target == window_ && depth_ > 0) return;
         // A window closed by a kept key takes no more of them.
-        if (!window_->isVisible()) {
+        if (!target->isVisible()) {
             kept_.clear();
-            break;
+            return;
         }
         const std::unique_ptr<QKeyEvent> key = std::move(kept_.front());
         kept_.pop_front();
         QWidget* to = QApplication::focusWidget();
-        if (!to || to->window() != window_) to = window_;
+        // A window just opened may not be active yet: the control it gave
+        // the focus to.
+        if (!to || to->window() != target)
+            to = target != window_ && target->focusWidget() ? target->focusWidget() : target;
+        const QKeyEvent* outer = passing_;
         passing_ = key.get();
+        sending_.push_back({target, nullptr});
         QApplication::sendEvent(to, key.get());
-        passing_ = nullptr;
+        const QPointer<QWidget> opened = sending_.back().opened;
+        sending_.pop_back();
+        passing_ = outer;
+        // The keys behind the one that opened a modal window were its: still
+        // open (not run in a loop of its own), it takes them now; closed,
+        // they go with it.
+        if (opened) {
+            if (opened->isVisible()) Deliver(opened);
+            kept_.clear();
+            return;
+        }
     }
-    if (depth_ == 0 && kept_.empty()) Watch(false);
 }
 
 bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
     if (e == passing_) return false;
+    if (e->type() == QEvent::Show && !sending_.empty() && watched->isWidgetType()) {
+        auto* shown = static_cast<QWidget*>(watched);
+        Sending& now = sending_.back();
+        if (shown->isWindow() && shown->isModal() && shown != now.target && !now.opened) {
+            now.opened = shown;
+            // A modal window runs a loop of its own inside the key's send:
+            // the keys behind it go to it from there.
+            const size_t level = sending_.size();
+            QTimer::singleShot(0, this, [this, level, to = QPointer<QWidget>(shown)] {
+                if (to && sending_.size() == level && sending_.back().opened == to) Deliver(to);
+            });
+        }
+        return false;
+    }
     if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
     if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window_) return false;
     // A key reaches the control with the focus first and its parents only

@@ -4,8 +4,10 @@
 // in the order typed once it is free again: a key typed meanwhile is acted
 // on late, never lost.
 #include <QObject>
+#include <QPointer>
 #include <deque>
 #include <memory>
+#include <vector>
 
 class QKeyEvent;
 class QWidget;
@@ -17,7 +19,9 @@ public:
 
     // From Begin to the matching End (they nest) the window's keys are kept.
     // After the last End they go, once the event loop is back, to the
-    // window's focus widget, one after the other.
+    // window's focus widget, one after the other. Those behind a key that
+    // opens a modal window go to that window instead, or are dropped when it
+    // closes first: they were typed after it, never for the window beneath.
     void Begin();
     void End();
 
@@ -39,6 +43,9 @@ protected:
 private:
     void Watch(bool on);
     void Replay();
+    // Sends the kept keys to `target` while it is shown; those left when it
+    // closes are dropped.
+    void Deliver(QWidget* target);
 
     QWidget* window_;
     int depth_ = 0;
@@ -46,4 +53,11 @@ private:
     bool replayDue_ = false;
     std::deque<std::unique_ptr<QKeyEvent>> kept_;
     const QKeyEvent* passing_ = nullptr;
+    // The windows being sent a kept key, innermost last, each with the
+    // modal window its key opened, if any.
+    struct Sending {
+        QWidget* target;
+        QPointer<QWidget> opened;
+    };
+    std::vector<Sending> sending_;
 };
