@@ -682,23 +682,37 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
             g.GetTextSize(Library::FormatStdInt(Library::DblToLng(it.Width / k)) + QStringLiteral("0km"), tw, h);
             reserve = tw / 2;
         }
-        const int32_t avail = it.Width - reserve - h;
+        int32_t avail = it.Width - reserve - h;
         if (avail < 5 * h)
             return;
         int32_t lengthKm = 0, d = 0;
         if (!MeasureLength(avail, k, lengthKm, d))
             return;
-        const int32_t b = Library::DblToLng(double(lengthKm) * k);
+        int32_t b = Library::DblToLng(double(lengthKm) * k);
         int32_t bh = it.Height - (h * 7) / 6 - 1;
         const int32_t x0 = it.Left + h / 3;
         const int32_t y0 = it.Top + h / 6;
         const auto label = [&](int32_t i) { return Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)); };
-        const QString t = Library::FormatStdInt(lengthKm);
+        QString t = Library::FormatStdInt(lengthKm);
         if (fitLabels_ && g.handle()) {
+            // The room kept for the end label is a guess from a digit's
+            // width: where its "km" would pass the strip's end, a shorter
+            // length is taken until it fits.
+            QRect ink;
+            int32_t tw = 0, th = 0;
+            while (g.handle()->GetTextInkBox(t + QStringLiteral("km"), ink) && g.GetTextSize(t, tw, th)) {
+                const int32_t over = x0 + b - tw / 2 + ink.right() - (width_ - 1);
+                if (over <= 0)
+                    break;
+                avail = std::min(b - over, Library::DblToLng(std::floor((lengthKm - 1) * k)));
+                if (avail < 5 * h || !MeasureLength(avail, k, lengthKm, d))
+                    return;
+                b = Library::DblToLng(double(lengthKm) * k);
+                t = Library::FormatStdInt(lengthKm);
+            }
             // A face whose line is much taller than its glyphs (the CJK
             // ones) puts the labels below the drawing: the bar gives way.
             int32_t below = INT32_MIN;
-            QRect ink;
             for (int32_t i = 1; i <= d; ++i)
                 if (g.handle()->GetTextInkBox(label(i), ink))
                     below = std::max(below, ink.bottom());

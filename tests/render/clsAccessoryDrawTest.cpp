@@ -310,24 +310,31 @@ TEST(clsAccessoryDraw, StripMeasure) {
     EXPECT_EQ(reg.RegGet("MeasureColor", ""), "-2147483640");
 }
 
-// The strip is 24 screen pixels high. The labels "0 500 1,000 1,500km" keep
-// their commas' tails inside it in either interface face (Noto's lines are
-// much taller than its glyphs) at each pixel ratio: drawn on a taller image,
-// the lowest ink is the labels' and lies in the strip.
+// The strip is 24 screen pixels high. Its labels keep the commas' tails of
+// "0 500 1,000 1,500km" and the "m" of "10km" inside it in either interface
+// face (Noto's lines are much taller than its glyphs) at each pixel ratio:
+// drawn on a larger image, the lowest and the rightmost ink lie in the strip.
 TEST(clsAccessoryDraw, StripLabelsStayInTheStrip) {
-    for (const char* face : {"IPAPGothic", "Noto Sans CJK JP"})
-        for (const double ratio : {1.0, 1.5, 2.0}) {
-            SCOPED_TRACE(std::string(face) + " at " + std::to_string(ratio));
-            const int32_t w = Library::DblToLng(400 * ratio), h = Library::DblToLng(24 * ratio);
-            const int32_t dpi = clsAccessory::StripDpi(ratio);
-            Drawing d(w, h + 16, dpi);
-            d.g.GraphEnd();
-            ScopedSettingsHome home;
-            QFont font(QString::fromLatin1(face));
-            font.setPointSize(9);
-            clsAccessory::DrawStripMeasure(d.dc.get(), w, h, dpi, 20000000, 0, font, &d.g, ratio);
-            const int lowest = d.Box()[3];
-            EXPECT_LT(lowest, h);
-            EXPECT_GE(lowest, h - h / 4);
-        }
+    const struct {
+        double scale;
+        int32_t width;
+    } views[] = {{20000000, 400}, {100000, 400}, {120000, 200}};
+    for (const auto& v : views)
+        for (const char* face : {"IPAPGothic", "Noto Sans CJK JP"})
+            for (const double ratio : {1.0, 1.5, 2.0}) {
+                SCOPED_TRACE(std::string(face) + " at " + std::to_string(ratio) + ", 1/" + std::to_string(v.scale));
+                const int32_t w = Library::DblToLng(v.width * ratio), h = Library::DblToLng(24 * ratio);
+                const int32_t dpi = clsAccessory::StripDpi(ratio);
+                Drawing d(w + 80, h + 16, dpi);
+                d.g.GraphEnd();
+                ScopedSettingsHome home;
+                QFont font(QString::fromLatin1(face));
+                font.setPointSize(9);
+                clsAccessory::DrawStripMeasure(d.dc.get(), w, h, dpi, v.scale, 0, font, &d.g, ratio);
+                const std::array<int, 4> ink = d.Box();
+                EXPECT_LT(ink[3], h);
+                EXPECT_GE(ink[3], h - h / 4);
+                EXPECT_LT(ink[2], w);
+                EXPECT_GE(ink[2], w - w / 4);
+            }
 }
