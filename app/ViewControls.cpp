@@ -240,8 +240,12 @@ void ViewControls::ResizeFormByView() {
         }
         const int32_t left = ax + Library::Clamp(frame.x() * tx - ax, 0, Library::Clamp(sw - w, 0, sw - 120));
         const int32_t top = ay + Library::Clamp(frame.y() * ty - ay, 0, Library::Clamp(sh - h, 0, sh - 120));
+        const int32_t askW = wp - (frame.width() - mForm->width()), askH = hp - (frame.height() - mForm->height());
+        // (The window's own least size may hold it wider than asked.)
+        minInnerW_ = needW < kMinFormWidth ? std::max(askW, mForm->minimumWidth()) : 0;
+        minInnerH_ = needH < kMinFormHeight ? std::max(askH, mForm->minimumHeight()) : 0;
         mForm->move(left / tx, top / ty);
-        mForm->resize(wp - (frame.width() - mForm->width()), hp - (frame.height() - mForm->height()));
+        mForm->resize(askW, askH);
     } catch (...) {
         Fail("ResizeFormByView");
     }
@@ -268,8 +272,10 @@ void ViewControls::LayoutControls() {
         const int32_t maxW = hsb->width(), maxH = vsb->height();
         int32_t w = Library::Clamp(pic ? pic->width() : maxW, 32, maxW);
         int32_t h = Library::Clamp(pic ? pic->height() : maxH, 32, maxH);
-        if (mForm && mForm->frameGeometry().width() * Tpp(true) > kMinFormWidth) w = maxW;
-        if (mForm && mForm->frameGeometry().height() * Tpp(false) > kMinFormHeight) h = maxH;
+        if (mForm && mForm->frameGeometry().width() * Tpp(true) > kMinFormWidth && mForm->width() > minInnerW_)
+            w = maxW;
+        if (mForm && mForm->frameGeometry().height() * Tpp(false) > kMinFormHeight && mForm->height() > minInnerH_)
+            h = maxH;
         // The output image is in device pixels.
         const double ratio = redraw_.picView ? redraw_.picView->PixelRatio() : 1.0;
         w = Library::DblToLng(w * ratio);

@@ -161,6 +161,15 @@ TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
     QCoreApplication::processEvents();
     EXPECT_EQ(h.form.frameGeometry().width(), (6525 + 14) / 15);
     EXPECT_EQ(h.form.frameGeometry().height(), 4500 / 15);
+
+    // Sized so by the program, a window a few pixels past 6525 x 4500 twips
+    // (a window manager's border round its least size) is still at its
+    // least: the view keeps the size it was given.
+    h.form.setMinimumSize(438, 303);
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    h.controls->LayoutControls();
+    EXPECT_EQ(h.picView->Image().size(), QSize(40, 32));
 }
 
 } // namespace
