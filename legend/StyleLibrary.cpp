@@ -6,10 +6,12 @@
 #include "document/clsThings.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
+#include "platform/EventHook.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -44,6 +46,18 @@ StyleLibrary::StyleLibrary(QWidget* parent, SymbolWork& work, SymbolSwitches& sw
     box->addWidget(cmdLibOpen);
     box->addWidget(cmdLibSave);
     box->addWidget(chkLibShow);
+
+    // The frame's own mnemonic goes back to the control that had the focus
+    // last, or does nothing while one of its controls has it: Alt+Z is for
+    // choosing a library, so it goes to the name box.
+    fraLibrary->installEventFilter(new EventHook(
+        [this](QObject*, QEvent* e) {
+            if (e->type() != QEvent::Shortcut)
+                return false;
+            choLibrary->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        },
+        fraLibrary));
 
     QObject::connect(chkLibShow, &QCheckBox::clicked, this, [this] { chkLibShow_Click(); });
     onClick(cmdLibOpen, "cmdLibOpen_Click", [this] { cmdLibOpen_Click(); });

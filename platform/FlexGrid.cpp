@@ -6,6 +6,7 @@
 #include "platform/FontCatalog.h"
 #include "platform/SystemColors.h"
 
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -535,6 +536,23 @@ int32_t FlexGrid::nextVisibleCol(int32_t from, int32_t step) const
     while (c >= 0 && c < Cols() && isColumnHidden(c))
         c += step;
     return (c >= 0 && c < Cols()) ? c : from;
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* e)
+{
+    QTableView::focusInEvent(e);
+    // Entered by the keyboard while on the header row, the view frames a
+    // data cell: that cell becomes the current one, so the keys act on what
+    // is framed.
+    const Qt::FocusReason why = e->reason();
+    if (row_ >= 1 || (why != Qt::TabFocusReason && why != Qt::BacktabFocusReason && why != Qt::ShortcutFocusReason))
+        return;
+    const int32_t r = nextVisibleRow(0, 1);
+    if (r < 1)
+        return;
+    const QModelIndex framed = currentIndex();
+    const int32_t c = framed.isValid() && framed.row() == r - 1 ? framed.column() : col_;
+    setAll(r, c, r, c);
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* e)
