@@ -3,10 +3,12 @@
 // Loads the base unit from FOLDER (default the program folder) and each map
 // with the .THG and .ADM of its base name, draws the view headless into a PNG
 // and prints one line: load_ms=... replot_ms=... figures=...
-// Exits 1 when the base unit or any named map does not load.
+// Exits 1 when the base unit or any named map does not load, 2 on a bad
+// argument (a projection index that is not one of the 25 among them).
 // --accessories draws the accessories (section "ACCESSORY" defaults) over the view.
 #include "core/Library.h"
 #include "core/MapProjection.h"
+#include "core/PrjRegistry.h"
 #include "core/PublicVal.h"
 #include "core/clsEnvironment.h"
 #include "document/HMap.h"
@@ -33,6 +35,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -52,6 +55,19 @@ bool ToInt(const QString& s, int32_t& v) {
     if (!ok || n < -2147483647LL || n > 2147483647LL) return false;
     v = static_cast<int32_t>(n);
     return true;
+}
+
+// "1-17, 19-21, ...": the implemented indexes as runs.
+QString ValidProjections() {
+    QStringList runs;
+    for (int16_t i = 1; i <= 30; ++i) {
+        if (!PrjRegistry::Implemented(i)) continue;
+        int16_t last = i;
+        while (last < 30 && PrjRegistry::Implemented(int16_t(last + 1))) ++last;
+        runs << (last == i ? QString::number(i) : QStringLiteral("%1-%2").arg(i).arg(last));
+        i = last;
+    }
+    return runs.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -76,7 +92,7 @@ int main(int argc, char** argv) {
     QString out, base = FileSystem::ProgramFolder();
     int32_t width = 0, height = 0, projection = 0, dpi = 96;
     int32_t lon = 0, lat = 0;
-    bool haveCenter = false;
+    bool haveCenter = false, haveProjection = false;
     bool accessories = false;
     double scale = 0;
     QStringList maps;
@@ -97,6 +113,7 @@ int main(int argc, char** argv) {
             if (!next(v) || !ToInt(v, height)) return Usage();
         } else if (a == QLatin1String("--projection")) {
             if (!next(v) || !ToInt(v, projection)) return Usage();
+            haveProjection = true;
         } else if (a == QLatin1String("--dpi")) {
             if (!next(v) || !ToInt(v, dpi)) return Usage();
         } else if (a == QLatin1String("--scale")) {
@@ -118,6 +135,11 @@ int main(int argc, char** argv) {
         }
     }
     if (out.isEmpty() || width <= 0 || height <= 0) return Usage();
+    if (haveProjection && !PrjRegistry::Implemented(static_cast<int16_t>(std::clamp(projection, 0, 31)))) {
+        std::fprintf(stderr, "render: projection %d is not one of the 25; valid indexes: %s\n", int(projection),
+                     qUtf8Printable(ValidProjections()));
+        return 2;
+    }
 
     ToolUi ui("render");
     SetUi(&ui);
@@ -181,7 +203,7 @@ int main(int argc, char** argv) {
     clsMapPlot plot;
     RenderGlobals::SetMapPlot(&plot);
     plot.mMaps = &units;
-    if (projection != 0) {
+    if (haveProjection) {
         plot.SetProjectionAuto(false);
         plot.SetProjectionIndex(static_cast<int16_t>(projection));
     }

@@ -26,19 +26,24 @@ TEST(RenderTool, FailsWhenTheBaseUnitOrANamedMapDoesNotLoad) {
         QString base;
         QStringList maps;
         int exit;
+        QStringList options;
         const char* told; // on stderr
     };
     const Row rows[] = {
-        {"no base unit", empty.path(), {}, 1, "the base unit did not load"},
-        {"no base unit, a good map", empty.path(), {maps.file("A.MLL")}, 1, "the base unit did not load"},
-        {"a missing map", maps.path(), {maps.file("A.MLL"), maps.file("NONE.MLL")}, 1, "NONE.MLL did not load"},
-        {"all there", maps.path(), {maps.file("A.MLL")}, 0, ""},
+        {"no base unit", empty.path(), {}, 1, {}, "the base unit did not load"},
+        {"no base unit, a good map", empty.path(), {maps.file("A.MLL")}, 1, {}, "the base unit did not load"},
+        {"a missing map", maps.path(), {maps.file("A.MLL"), maps.file("NONE.MLL")}, 1, {}, "NONE.MLL did not load"},
+        {"all there", maps.path(), {maps.file("A.MLL")}, 0, {}, ""},
+        {"projection 22", maps.path(), {maps.file("A.MLL")}, 2, {"--projection", "22"},
+         "projection 22 is not one of the 25; valid indexes: 1-17, 19-21, 23-26, 30"},
+        {"projection 0", maps.path(), {}, 2, {"--projection", "0"}, "valid indexes: 1-17, 19-21, 23-26, 30"},
+        {"projection 30", maps.path(), {}, 0, {"--projection", "30"}, ""},
     };
     for (const Row& r : rows) {
         const QString png = out.file(QString::fromLatin1(r.name) + QStringLiteral(".png"));
         QProcess tool;
         tool.start(QStringLiteral(VOSP_TOOL_RENDER),
-                   QStringList{"--out", png, "--width", "64", "--height", "48", "--base", r.base} + r.maps);
+                   QStringList{"--out", png, "--width", "64", "--height", "48", "--base", r.base} + r.options + r.maps);
         ASSERT_TRUE(tool.waitForFinished(120000)) << r.name;
         EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit) << r.name;
         EXPECT_EQ(tool.exitCode(), r.exit) << r.name;
