@@ -62,10 +62,10 @@ void KeyHold::Deliver(QWidget* target) {
             to = target != window_ && target->focusWidget() ? target->focusWidget() : target;
         const QKeyEvent* outer = passing_;
         passing_ = key.get();
-        sending_.push_back({target, nullptr});
+        opened_.emplace_back();
         QApplication::sendEvent(to, key.get());
-        const QPointer<QWidget> opened = sending_.back().opened;
-        sending_.pop_back();
+        const QPointer<QWidget> opened = opened_.back();
+        opened_.pop_back();
         passing_ = outer;
         // The keys behind the one that opened a modal window were its: still
         // open (not run in a loop of its own), it takes them now; closed,
@@ -80,16 +80,15 @@ void KeyHold::Deliver(QWidget* target) {
 
 bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
     if (e == passing_) return false;
-    if (e->type() == QEvent::Show && !sending_.empty() && watched->isWidgetType()) {
+    if (e->type() == QEvent::Show && !opened_.empty() && watched->isWidgetType()) {
         auto* shown = static_cast<QWidget*>(watched);
-        Sending& now = sending_.back();
-        if (shown->isWindow() && shown->isModal() && shown != now.target && !now.opened) {
-            now.opened = shown;
+        if (shown->isWindow() && shown->isModal() && !opened_.back()) {
+            opened_.back() = shown;
             // A modal window runs a loop of its own inside the key's send:
             // the keys behind it go to it from there.
-            const size_t level = sending_.size();
+            const size_t level = opened_.size();
             QTimer::singleShot(0, this, [this, level, to = QPointer<QWidget>(shown)] {
-                if (to && sending_.size() == level && sending_.back().opened == to) Deliver(to);
+                if (to && opened_.size() == level && opened_.back() == to) Deliver(to);
             });
         }
         return false;

@@ -53,11 +53,7 @@ private:
     bool replayDue_ = false;
     std::deque<std::unique_ptr<QKeyEvent>> kept_;
     const QKeyEvent* passing_ = nullptr;
-    // The windows being sent a kept key, innermost last, each with the
-    // modal window its key opened, if any.
-    struct Sending {
-        QWidget* target;
-        QPointer<QWidget> opened;
-    };
-    std::vector<Sending> sending_;
+    // One entry for each kept key being sent, innermost last: the modal
+    // window that key opened, if any.
+    std::vector<QPointer<QWidget>> opened_;
 };

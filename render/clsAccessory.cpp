@@ -694,14 +694,19 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
         const int32_t y0 = it.Top + h / 6;
         const auto label = [&](int32_t i) { return Library::FormatStdInt(double(int64_t(i - 1) * lengthKm / d)); };
         QString t = Library::FormatStdInt(lengthKm);
+        // The end label: its number centred under the bar's end, "km" after it.
+        const auto endLeft = [&] {
+            int32_t tw = 0, th = 0;
+            g.GetTextSize(t, tw, th);
+            return x0 + b - tw / 2;
+        };
         if (fitLabels_ && g.handle()) {
             // The room kept for the end label is a guess from a digit's
             // width: where its "km" would pass the strip's end, a shorter
             // length is taken until it fits.
             QRect ink;
-            int32_t tw = 0, th = 0;
-            while (g.handle()->GetTextInkBox(t + QStringLiteral("km"), ink) && g.GetTextSize(t, tw, th)) {
-                const int32_t over = x0 + b - tw / 2 + ink.right() - (width_ - 1);
+            while (g.handle()->GetTextInkBox(t + QStringLiteral("km"), ink)) {
+                const int32_t over = endLeft() + ink.right() - (width_ - 1);
                 if (over <= 0)
                     break;
                 avail = std::min(b - over, Library::DblToLng(std::floor((lengthKm - 1) * k)));
@@ -748,9 +753,7 @@ void clsAccessory::PlotMeasure(double scale, int32_t dpi)
             if (i == 1 || b > 12 * h)
                 PutText(CanvasPoint{xa, ty}, 7, label(i));
         }
-        int32_t tw = 0, th = 0;
-        g.GetTextSize(t, tw, th);
-        PutText(CanvasPoint{x0 + b - tw / 2, ty}, 6, t + QStringLiteral("km"));
+        PutText(CanvasPoint{endLeft(), ty}, 6, t + QStringLiteral("km"));
         PutText(CanvasPoint{x0 + b + h / 4, y0 + bh / 2}, 11, s);
     } catch (...) {
         ErrorMng::ReRaise(ErrBase + 1001, kObj, QStringLiteral("PlotMeasure"));

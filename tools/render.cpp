@@ -8,9 +8,9 @@
 // --accessories draws the accessories (section "ACCESSORY" defaults) over the view.
 #include "core/Library.h"
 #include "core/MapProjection.h"
-#include "core/PrjRegistry.h"
 #include "core/PublicVal.h"
 #include "core/clsEnvironment.h"
+#include "core/clsVospProjector.h"
 #include "document/HMap.h"
 #include "document/clsMap.h"
 #include "document/clsMapUnit.h"
@@ -61,9 +61,9 @@ bool ToInt(const QString& s, int32_t& v) {
 QString ValidProjections() {
     QStringList runs;
     for (int16_t i = 1; i <= 30; ++i) {
-        if (!PrjRegistry::Implemented(i)) continue;
+        if (!clsVospProjector::IsValidPrj(i)) continue;
         int16_t last = i;
-        while (last < 30 && PrjRegistry::Implemented(int16_t(last + 1))) ++last;
+        while (last < 30 && clsVospProjector::IsValidPrj(int16_t(last + 1))) ++last;
         runs << (last == i ? QString::number(i) : QStringLiteral("%1-%2").arg(i).arg(last));
         i = last;
     }
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
         }
     }
     if (out.isEmpty() || width <= 0 || height <= 0) return Usage();
-    if (haveProjection && !PrjRegistry::Implemented(static_cast<int16_t>(std::clamp(projection, 0, 31)))) {
+    if (haveProjection && !clsVospProjector::IsValidPrj(static_cast<int16_t>(std::clamp(projection, 0, 31)))) {
         std::fprintf(stderr, "render: projection %d is not one of the 25; valid indexes: %s\n", int(projection),
                      qUtf8Printable(ValidProjections()));
         return 2;
