@@ -241,9 +241,12 @@ void ViewControls::ResizeFormByView() {
         const int32_t left = ax + Library::Clamp(frame.x() * tx - ax, 0, Library::Clamp(sw - w, 0, sw - 120));
         const int32_t top = ay + Library::Clamp(frame.y() * ty - ay, 0, Library::Clamp(sh - h, 0, sh - 120));
         const int32_t askW = wp - (frame.width() - mForm->width()), askH = hp - (frame.height() - mForm->height());
-        // (The window's own least size may hold it wider than asked.)
-        minInnerW_ = needW < kMinFormWidth ? std::max(askW, mForm->minimumWidth()) : 0;
-        minInnerH_ = needH < kMinFormHeight ? std::max(askH, mForm->minimumHeight()) : 0;
+        // A window larger than its picture needs stays at a least size: the
+        // 6525 x 4500 twips, or the window's own least size, which may hold
+        // it larger than asked.
+        const int32_t leastW = mForm->minimumWidth(), leastH = mForm->minimumHeight();
+        minInnerW_ = needW < kMinFormWidth || askW < leastW ? std::max(askW, leastW) : 0;
+        minInnerH_ = needH < kMinFormHeight || askH < leastH ? std::max(askH, leastH) : 0;
         mForm->move(left / tx, top / ty);
         mForm->resize(askW, askH);
     } catch (...) {

@@ -58,7 +58,8 @@ public:
 private:
     ViewRedraw& redraw_;
     // The inner width and height the window was given when it was sized to
-    // its minimum (0 otherwise): the frame the window manager adds round it
-    // may pass the minimum, and the window is still at it.
+    // a least size, larger than its picture needs (0 otherwise): the frame
+    // the window manager adds round it may pass the minimum, and the window
+    // is still at it.
     int32_t minInnerW_ = 0, minInnerH_ = 0;
 };

@@ -170,6 +170,13 @@ TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
     QCoreApplication::processEvents();
     h.controls->LayoutControls();
     EXPECT_EQ(h.picView->Image().size(), QSize(40, 32));
+    // Held taller than its picture needs by its own least size alone.
+    h.form.setMinimumSize(438, 500);
+    h.picView->ResizePicture(40, 250);
+    h.controls->ResizeFormByView();
+    QCoreApplication::processEvents();
+    h.controls->LayoutControls();
+    EXPECT_EQ(h.picView->Image().size(), QSize(40, 250));
 }
 
 } // namespace
