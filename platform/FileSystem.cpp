@@ -161,16 +161,22 @@ QString ChangeExtension(const QString& path, const QString& ext) {
 
 int OpenForReading(const QString& path, struct stat& st) {
     const QByteArray name = QFile::encodeName(ResolvePath(path));
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file is read: opening a FIFO waits for a writer for
+    // good, and a device may never end. Refused before it is opened, and
+    // opened without waiting in case it was swapped in meanwhile.
+    if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) ThrowFileError(EISDIR, path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) ThrowFileError(errno, path);
-    if (::fstat(fd, &st) != 0) {
-        const int e = errno;
+    int e = 0;
+    if (::fstat(fd, &st) != 0)
+        e = errno;
+    else if (!S_ISREG(st.st_mode))
+        e = EISDIR;
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        e = errno;
+    if (e != 0) {
         ::close(fd);
         ThrowFileError(e, path);
-    }
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        ThrowFileError(EISDIR, path);
     }
     return fd;
 }

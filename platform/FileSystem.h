@@ -45,7 +45,8 @@ QString ChangeExtension(const QString& path, const QString& ext);
 
 // Whole-file access; failures raise the file errors 52..76.
 QByteArray ReadAll(const QString& path);
-// Opens an existing file (a folder raises EISDIR) for reading and fills `st`;
+// Opens an existing regular file for reading and fills `st` (anything else,
+// a folder, FIFO or device, raises EISDIR);
 // the descriptor is the caller's to close.
 int OpenForReading(const QString& path, struct stat& st);
 // Writes a temporary file beside `path` and renames it over the old one.

@@ -22,7 +22,7 @@ MappedFile::MappedFile(const QString& path) {
     }
     ::close(fd);
     if (!map_) {
-        // Empty files, pipes and file systems without mapping: an ordinary read.
+        // Empty files and file systems without mapping: an ordinary read.
         copy_ = FileSystem::ReadAll(path);
         data_ = copy_.constData();
         size_ = copy_.size();

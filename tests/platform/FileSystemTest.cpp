@@ -107,6 +107,9 @@ TEST(FileSystem, OpensForReadingByAnyLetterCaseAndFailsWithTheClassicNumbers) {
     EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("missing.txt")); }), 53);
     EXPECT_EQ(ErrorOf([&] { FileSystem::WriteAtomic(t.file("nofolder/x.txt"), "a"); }), 76);
     EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.path()); }), 75);
+    // A FIFO would wait for a writer for good: refused, never opened.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("PIPE.MLG")).constData(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("pipe.mlg")); }), 75);
 }
 
 TEST(FileSystem, ChangeExtensionReplacesOnlyTheLastDotOfTheName) {
