@@ -212,7 +212,12 @@ bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
         if (!list.Modify()) return true;
         list.SetFileName(unit.UnitName());
         const QString name = list.FileName();
-        if (!Library::MsgYesNo(what + name + QStringLiteral("\rが修正されています.\r保存しますか？"))) return true;
+        // Left unanswered (Esc, the close box), the open or quit that asked
+        // is given up: only No lets the edits go.
+        const int answer = Ui().MsgBox(what + name + QStringLiteral("\rが修正されています.\r保存しますか？"),
+                                       Mb::YesNo | Mb::Exclamation, QString());
+        if (answer == Mb::No) return true;
+        if (answer != Mb::Yes) return false;
         if (redraw_.mForm) redraw_.mForm->repaint();
         for (int32_t r = list.Save(); r != 0; r = list.Save()) {
             if (r == ErrorMng::SaveCancelled) return false;

@@ -36,11 +36,22 @@ QList<QMessageBox::StandardButton> ButtonList(int style) {
     }
 }
 
-class EscSwallower : public QObject {
+// A question without Cancel has no button for Esc or the window's close box
+// (Qt would take No): either leaves it unanswered, which its caller takes
+// as changing nothing.
+class LeftUnanswered : public QObject {
 public:
+    explicit LeftUnanswered(QMessageBox& box) : box_(box) {}
     bool eventFilter(QObject*, QEvent* e) override {
-        return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+        const bool esc = e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape;
+        if (!esc && e->type() != QEvent::Close) return false;
+        e->ignore();
+        box_.done(0);
+        return true;
     }
+
+private:
+    QMessageBox& box_;
 };
 
 // The style of the font's family that has its weight and slant, by the
@@ -143,9 +154,9 @@ int QtUi::MsgBox(const QString& text, int style, const QString& title) {
     for (QMessageBox::StandardButton b : ButtonList(style)) box.addButton(b);
     box.setDefaultButton(DefaultFor(style));
     const QMessageBox::StandardButton esc = EscapeFor(style);
-    EscSwallower swallow;
+    LeftUnanswered unanswered(box);
     if (esc != QMessageBox::NoButton) box.setEscapeButton(esc);
-    else box.installEventFilter(&swallow); // without Cancel, Esc does nothing (as on Windows)
+    else box.installEventFilter(&unanswered);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     const QMessageBox::StandardButton pressed = clicked ? box.standardButton(clicked) : QMessageBox::NoButton;

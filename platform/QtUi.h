@@ -25,7 +25,8 @@ public:
     static QMessageBox::Icon IconFor(int style);
     // The button pressed first by Enter (the default button of the style).
     static QMessageBox::StandardButton DefaultFor(int style);
-    // The button Esc presses (Cancel where there is one), NoButton when none.
+    // The button Esc and the close box press (Cancel where there is one),
+    // NoButton when none: then the box closes unanswered, Mb::Cancel.
     static QMessageBox::StandardButton EscapeFor(int style);
     static int AnswerFor(QMessageBox::StandardButton button);
     static Qt::CursorShape CursorFor(int16_t pointer);

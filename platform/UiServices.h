@@ -37,7 +37,8 @@ class UiServices {
 public:
     virtual ~UiServices();
 
-    // style = Mb::Buttons + Mb::Icon (+ Mb::Default); returns an Mb::Answer.
+    // style = Mb::Buttons + Mb::Icon (+ Mb::Default); returns an Mb::Answer,
+    // Mb::Cancel also when a box without Cancel is closed unanswered.
     // An empty title means the application title.
     virtual int MsgBox(const QString& text, int style, const QString& title) = 0;
     // Returns the text typed, or "" when the user cancels.

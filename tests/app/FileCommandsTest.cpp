@@ -272,6 +272,15 @@ TEST_F(FileCommandsTest, ClosingOffersToSave) {
     h.files->mnuCloseItem_Click(2); // nothing modified: no question
     EXPECT_TRUE(h.Messages().isEmpty());
     EXPECT_EQ(units.Count(), 1);
+
+    // The question closed unanswered (Esc, its close box) keeps the edits
+    // and the map: nothing is closed, as with the open or quit that asks it.
+    ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("D"))));
+    units.Item(2)->gThings->SetModify(true);
+    h.world.ui.ui.answers = {Mb::Cancel};
+    h.files->mnuCloseItem_Click(0);
+    ASSERT_EQ(units.Count(), 2);
+    EXPECT_TRUE(units.Item(2)->gThings->Modify());
 }
 
 TEST_F(FileCommandsTest, DroppedFilesOpenInOrder) {

@@ -45,13 +45,18 @@ TEST(QtUi, EscapeIsCancelAndEnterTakesTheDefaultButton) {
     WhenModal([](QWidget* w) { SendKey(w, Qt::Key_Return); });
     EXPECT_EQ(ui.MsgBox("q", (Mb::YesNoCancel | Mb::Exclamation) + Mb::DefaultButton2, "t"), Mb::No);
 
-    // Yes/No has no Cancel: Esc changes nothing, the box waits for a button.
+    // Yes/No has no Cancel: Esc or the close box leave it unanswered, never
+    // No (which would throw away what the question guards).
     WhenModal([](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         SendKey(box, Qt::Key_Escape);
-        QTimer::singleShot(20, box, [box] { box->button(QMessageBox::Yes)->click(); });
+        QTimer::singleShot(100, box, [box] { box->button(QMessageBox::Yes)->click(); }); // still waiting
     });
-    EXPECT_EQ(ui.MsgBox("q", Mb::YesNo | Mb::Question, "t"), Mb::Yes);
+    EXPECT_EQ(ui.MsgBox("q", Mb::YesNo | Mb::Question, "t"), Mb::Cancel);
+    WhenModal([](QWidget* w) { w->close(); });
+    EXPECT_EQ(ui.MsgBox("q", Mb::YesNo | Mb::Question, "t"), Mb::Cancel);
+    WhenModal([](QWidget* w) { w->close(); });
+    EXPECT_EQ(ui.MsgBox("q", Mb::YesNoCancel | Mb::Question, "t"), Mb::Cancel);
 }
 
 // Whether a line of `text`, wrapped at `width` as a word-wrapping label
