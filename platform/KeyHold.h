@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class QAbstractButton;
 class QKeyEvent;
 class QWidget;
 
@@ -20,8 +21,10 @@ public:
     // From Begin to the matching End (they nest) the window's keys are kept.
     // After the last End they go, once the event loop is back, to the
     // window's focus widget, one after the other. Those behind a key that
-    // opens a modal window go to that window instead, or are dropped when it
-    // closes first: they were typed after it, never for the window beneath.
+    // opens a modal window or a menu go to it instead, or are dropped when
+    // it closes first: they were typed after it, never for the window
+    // beneath. A button's access key clicks it late (Qt shows the press
+    // first): the keys behind wait for that click and what it opens.
     void Begin();
     void End();
 
@@ -41,11 +44,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void Watch(bool on);
+    // Watches the application's events while the window is shown or keys
+    // are kept.
+    void UpdateWatch();
     void Replay();
     // Sends the kept keys to `target` while it is shown; those left when it
     // closes are dropped.
     void Deliver(QWidget* target);
+    // A window that takes the keys typed after what opened it.
+    static bool TakesKeys(const QWidget* w);
+    void ClickBegun(QAbstractButton* button);
+    void ClickDone();
 
     QWidget* window_;
     int depth_ = 0;
@@ -56,4 +65,9 @@ private:
     // One entry for each kept key being sent, innermost last: the modal
     // window that key opened, if any.
     std::vector<QPointer<QWidget>> opened_;
+    // A click an access key started, held until it is done, and the modal
+    // window or menu it opened.
+    bool clickHeld_ = false;
+    QMetaObject::Connection clickDone_;
+    QPointer<QWidget> clickOpened_;
 };
