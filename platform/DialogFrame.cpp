@@ -245,9 +245,23 @@ void DialogFrame::hideEvent(QHideEvent* e) {
 }
 
 bool DialogFrame::PreviewKey(QObject* watched, QEvent* e) {
-    if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    bool input = false;
+    switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: input = true; break;
+    default: break;
+    }
+    if (!input || !watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
     if (w != this && !isAncestorOf(w)) return false;
+    // Closing, it may redraw the map and yield: a key or click meant for it
+    // then (Enter, OK) would undo the Cancel that closes it.
+    if (unloading_) return true;
+    if (e->type() != QEvent::KeyPress) return false;
     const auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_F1 && helpContext_ != 0) {
         ShowHelp(helpContext_);
