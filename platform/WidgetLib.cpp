@@ -1,6 +1,7 @@
 #include "platform/WidgetLib.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace WidgetLib {
@@ -38,6 +39,12 @@ void SetTabChain(std::initializer_list<QWidget*> widgets) {
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
+}
+
+QLineEdit* EntryLine(QWidget* w) {
+    if (auto* line = qobject_cast<QLineEdit*>(w)) return line;
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->lineEdit();
+    return nullptr;
 }
 
 } // namespace WidgetLib

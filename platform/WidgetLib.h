@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 class QComboBox;
+class QLineEdit;
 class QWidget;
 
 namespace WidgetLib {
@@ -25,5 +26,9 @@ int32_t CtlHeightPixels(const QWidget* control);
 // The Tab key visits `widgets` in this order, the order in which they stand
 // on screen, whatever the order they were made in.
 void SetTabChain(std::initializer_list<QWidget*> widgets);
+
+// The line of text of an entry: the line edit itself or an editable box's;
+// null for any other widget.
+QLineEdit* EntryLine(QWidget* w);
 
 } // namespace WidgetLib
