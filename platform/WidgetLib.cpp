@@ -1,6 +1,10 @@
 #include "platform/WidgetLib.h"
 
+#include "platform/EventHook.h"
+
 #include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -45,6 +49,17 @@ QLineEdit* EntryLine(QWidget* w) {
     if (auto* line = qobject_cast<QLineEdit*>(w)) return line;
     if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->lineEdit();
     return nullptr;
+}
+
+void FrameKeyToBox(QGroupBox* frame, QWidget* box) {
+    frame->installEventFilter(new EventHook(
+        [box](QObject*, QEvent* e) {
+            if (e->type() != QEvent::Shortcut) return false;
+            if (!box->hasFocus()) box->setFocus(Qt::ShortcutFocusReason); // Qt selects the text
+            else if (QLineEdit* line = EntryLine(box)) line->selectAll();
+            return true;
+        },
+        frame));
 }
 
 } // namespace WidgetLib

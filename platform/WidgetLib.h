@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QWidget;
 
@@ -30,5 +31,10 @@ void SetTabChain(std::initializer_list<QWidget*> widgets);
 // The line of text of an entry: the line edit itself or an editable box's;
 // null for any other widget.
 QLineEdit* EntryLine(QWidget* w);
+
+// The frame's access key puts the focus on `box` with its whole text
+// selected, every time. A frame's own key goes back to the control of it
+// that had the focus last, a slider as well, where typed digits are lost.
+void FrameKeyToBox(QGroupBox* frame, QWidget* box);
 
 } // namespace WidgetLib

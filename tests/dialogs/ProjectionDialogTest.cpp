@@ -200,14 +200,23 @@ TEST_F(ProjectionDialogTest, ReopeningShowsTheEnginesValuesAndOkKeepsThem) {
 }
 
 // A box entered by keys has its whole text selected, so that what is typed
-// replaces it: also when leaving the box before it rewrote every text.
+// replaces it: also when leaving the box before it rewrote every text, and
+// when the frame's slider had the focus last.
 TEST_F(ProjectionDialogTest, KeysEnterABoxWithItsTextSelected) {
+    plot.SetProjectionIndex(2); // one with the light source
     Run(d, [&] {
         d.activateWindow();
         WaitUntilActive(&d);
         d.tbsProjection->setCurrentIndex(0);
+        ASSERT_TRUE(d.fraAltitude->isEnabled());
         const auto key = [](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
             return [k, mods](QWidget* w) { SendKey(w, k, mods); };
+        };
+        const auto frameKey = [](QGroupBox* frame) {
+            return [frame](QWidget*) {
+                QShortcutEvent e(QKeySequence::mnemonic(frame->title()), 0);
+                QApplication::sendEvent(frame, &e);
+            };
         };
         const struct {
             const char* name;
@@ -217,6 +226,7 @@ TEST_F(ProjectionDialogTest, KeysEnterABoxWithItsTextSelected) {
         } rows[] = {
             {"Tab past the latitude", d.txtLat, key(Qt::Key_Tab), d.txtScale},
             {"Shift+Tab past the altitude", d.txtAltitude, key(Qt::Key_Backtab, Qt::ShiftModifier), d.txtScale},
+            {"the altitude frame's key after its slider", d.sliAltitude, frameKey(d.fraAltitude), d.txtAltitude},
         };
         for (const auto& r : rows) {
             SCOPED_TRACE(r.name);
