@@ -6,6 +6,8 @@
 
 #include <QFont>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -47,6 +49,10 @@ HelpViewer::HelpViewer(QString contents, QString index)
     resize(680, 600);
     // The page has the keys when the window opens: it scrolls at once.
     browser_->setFocus();
+    // Closed by keys too, not by the window manager alone.
+    auto* close = new QShortcut(this);
+    close->setKeys({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 
     connect(home, &QToolButton::clicked, this, [this] { ShowPage(contents_); });
     connect(keys, &QToolButton::clicked, this, [this] { ShowPage(index_); });

@@ -3,6 +3,7 @@
 #include "core/AngleLib.h"
 #include "core/DialogGuard.h"
 #include "core/Library.h"
+#include "platform/WidgetLib.h"
 #include "render/clsGrid.h"
 
 #include <QCheckBox>
@@ -81,6 +82,7 @@ frmGrid::frmGrid(QWidget* parent) : DialogFrame(parent) {
         fl->addWidget(sliGrid[size_t(i)], 1, 1);
         fl->addWidget(lblGrid[size_t(2 * i + 1)], 1, 2);
         grid->addWidget(fraGrid[size_t(i)], i / 2, i % 2);
+        WidgetLib::FrameKeyToBox(fraGrid[size_t(i)], txtGrid[size_t(i)]);
         AddValidator(txtGrid[size_t(i)], [this, i] { return txtGrid_Validate(i); });
         connect(sliGrid[size_t(i)], &QSlider::valueChanged, this, [this, i] {
             if (!refreshing_) sliGrid_Scroll(i);

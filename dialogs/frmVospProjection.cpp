@@ -108,6 +108,8 @@ frmVospProjection::frmVospProjection(QWidget* parent) : DialogFrame(parent) {
     al->addWidget(lblAltitude[2], 1, 2);
     p0->addWidget(fraAltitude);
     p0->addStretch();
+    WidgetLib::FrameKeyToBox(fraScale, txtScale);
+    WidgetLib::FrameKeyToBox(fraAltitude, txtAltitude);
     tbsProjection->addTab(page0, QStringLiteral("投影条件(&C)"));
     tbsProjection->setTabToolTip(0, QStringLiteral("中心座標・縮尺・光源距離"));
 

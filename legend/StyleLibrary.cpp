@@ -6,12 +6,11 @@
 #include "document/clsThings.h"
 #include "legend/SymbolSwitches.h"
 #include "legend/SymbolWork.h"
-#include "platform/EventHook.h"
 #include "platform/UiServices.h"
+#include "platform/WidgetLib.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -47,17 +46,8 @@ StyleLibrary::StyleLibrary(QWidget* parent, SymbolWork& work, SymbolSwitches& sw
     box->addWidget(cmdLibSave);
     box->addWidget(chkLibShow);
 
-    // The frame's own mnemonic goes back to the control that had the focus
-    // last, or does nothing while one of its controls has it: Alt+Z is for
-    // choosing a library, so it goes to the name box.
-    fraLibrary->installEventFilter(new EventHook(
-        [this](QObject*, QEvent* e) {
-            if (e->type() != QEvent::Shortcut)
-                return false;
-            choLibrary->setFocus(Qt::ShortcutFocusReason);
-            return true;
-        },
-        fraLibrary));
+    // Alt+Z is for choosing a library: it goes to the name box.
+    WidgetLib::FrameKeyToBox(fraLibrary, choLibrary);
 
     QObject::connect(chkLibShow, &QCheckBox::clicked, this, [this] { chkLibShow_Click(); });
     onClick(cmdLibOpen, "cmdLibOpen_Click", [this] { cmdLibOpen_Click(); });

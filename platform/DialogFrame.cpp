@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/EventHook.h"
+#include "platform/WidgetLib.h"
 #include "platform/WindowFit.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -299,8 +301,16 @@ void DialogFrame::OnFocusChanged(QWidget* old, QWidget* now) {
     // Leaving by Cancel or Help never stops at a bad value.
     if (now == cancel_ || now == help_) return;
     if (FindValidator(now) && FindValidator(now) == FindValidator(old)) return;
+    // An entry entered by Tab or an access key has its text selected by Qt
+    // before this check runs, and the check rewrites the texts, which drops
+    // the selection: what is typed would then go after the old value.
+    QLineEdit* line = WidgetLib::EntryLine(now);
+    const bool whole = line && line->hasSelectedText() && line->selectedText() == line->text();
+    if (ValidateEntry(old)) {
+        if (whole && now->hasFocus() && line->selectedText() != line->text()) line->selectAll();
+        return;
+    }
     // A button clicked away from a bad entry must not go down once the
     // message has taken the mouse's release.
-    if (!ValidateEntry(old))
-        if (auto* b = qobject_cast<QAbstractButton*>(now)) QTimer::singleShot(0, b, [b] { b->setDown(false); });
+    if (auto* b = qobject_cast<QAbstractButton*>(now)) QTimer::singleShot(0, b, [b] { b->setDown(false); });
 }

@@ -594,10 +594,16 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
         break;
     default: e->ignore(); return;
     }
-    if (e->modifiers() & Qt::ShiftModifier)
+    if (e->modifiers() & Qt::ShiftModifier) {
         setAll(row_, col_, r, c);
-    else
+    } else {
+        // A row chosen across every column ends in a column of width 0: the
+        // cell the key moves to would show nothing, so it takes the anchor's
+        // column, as the current cell.
+        if (isColumnHidden(c))
+            c = isColumnHidden(col_) ? std::max(nextVisibleCol(-1, 1), 0) : col_;
         setAll(r, c, r, c);
+    }
     if (r >= 1)
         scrollTo(model_->index(r - 1, c));
 }

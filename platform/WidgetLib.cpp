@@ -1,6 +1,11 @@
 #include "platform/WidgetLib.h"
 
+#include "platform/EventHook.h"
+
 #include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace WidgetLib {
@@ -38,6 +43,23 @@ void SetTabChain(std::initializer_list<QWidget*> widgets) {
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
+}
+
+QLineEdit* EntryLine(QWidget* w) {
+    if (auto* line = qobject_cast<QLineEdit*>(w)) return line;
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->lineEdit();
+    return nullptr;
+}
+
+void FrameKeyToBox(QGroupBox* frame, QWidget* box) {
+    frame->installEventFilter(new EventHook(
+        [box](QObject*, QEvent* e) {
+            if (e->type() != QEvent::Shortcut) return false;
+            if (!box->hasFocus()) box->setFocus(Qt::ShortcutFocusReason); // Qt selects the text
+            else if (QLineEdit* line = EntryLine(box)) line->selectAll();
+            return true;
+        },
+        frame));
 }
 
 } // namespace WidgetLib

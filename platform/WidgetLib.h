@@ -6,6 +6,8 @@
 #include <initializer_list>
 
 class QComboBox;
+class QGroupBox;
+class QLineEdit;
 class QWidget;
 
 namespace WidgetLib {
@@ -25,5 +27,14 @@ int32_t CtlHeightPixels(const QWidget* control);
 // The Tab key visits `widgets` in this order, the order in which they stand
 // on screen, whatever the order they were made in.
 void SetTabChain(std::initializer_list<QWidget*> widgets);
+
+// The line of text of an entry: the line edit itself or an editable box's;
+// null for any other widget.
+QLineEdit* EntryLine(QWidget* w);
+
+// The frame's access key puts the focus on `box` with its whole text
+// selected, every time. A frame's own key goes back to the control of it
+// that had the focus last, a slider as well, where typed digits are lost.
+void FrameKeyToBox(QGroupBox* frame, QWidget* box);
 
 } // namespace WidgetLib

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -196,4 +197,45 @@ TEST_F(ProjectionDialogTest, ReopeningShowsTheEnginesValuesAndOkKeepsThem) {
         EXPECT_EQ(plot.MapScale(), scale);
         EXPECT_EQ(plot.Light(), light);
     }
+}
+
+// A box entered by keys has its whole text selected, so that what is typed
+// replaces it: also when leaving the box before it rewrote every text, and
+// when the frame's slider had the focus last.
+TEST_F(ProjectionDialogTest, KeysEnterABoxWithItsTextSelected) {
+    plot.SetProjectionIndex(2); // one with the light source
+    Run(d, [&] {
+        d.activateWindow();
+        WaitUntilActive(&d);
+        d.tbsProjection->setCurrentIndex(0);
+        ASSERT_TRUE(d.fraAltitude->isEnabled());
+        const auto key = [](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+            return [k, mods](QWidget* w) { SendKey(w, k, mods); };
+        };
+        const auto frameKey = [](QGroupBox* frame) {
+            return [frame](QWidget*) {
+                QShortcutEvent e(QKeySequence::mnemonic(frame->title()), 0);
+                QApplication::sendEvent(frame, &e);
+            };
+        };
+        const struct {
+            const char* name;
+            QWidget* from;
+            std::function<void(QWidget*)> press;
+            QLineEdit* box;
+        } rows[] = {
+            {"Tab past the latitude", d.txtLat, key(Qt::Key_Tab), d.txtScale},
+            {"Shift+Tab past the altitude", d.txtAltitude, key(Qt::Key_Backtab, Qt::ShiftModifier), d.txtScale},
+            {"the altitude frame's key after its slider", d.sliAltitude, frameKey(d.fraAltitude), d.txtAltitude},
+        };
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.name);
+            r.from->setFocus(Qt::MouseFocusReason);
+            ASSERT_EQ(QApplication::focusWidget(), r.from);
+            r.press(r.from);
+            ASSERT_EQ(QApplication::focusWidget(), r.box);
+            EXPECT_FALSE(r.box->text().isEmpty());
+            EXPECT_EQ(r.box->selectedText().toStdString(), r.box->text().toStdString());
+        }
+    });
 }
