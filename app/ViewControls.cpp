@@ -254,10 +254,20 @@ void ViewControls::ResizeFormByView() {
     }
 }
 
+void ViewControls::PlaceScrollBars() {
+    if (!mInner) return;
+    const int32_t iw = mInner->width(), ih = mInner->height();
+    QWidget* vsb = vsbView.Control();
+    QWidget* hsb = hsbView.Control();
+    const int32_t top = redraw_.picView ? redraw_.picView->y() : vsb->y();
+    vsb->setGeometry(iw - vsb->width(), vsb->y(), vsb->width(), std::max(1, ih - top - hsb->height()));
+    hsb->setGeometry(hsb->x(), ih - hsb->height(), std::max(1, iw - vsb->width()), hsb->height());
+}
+
 void ViewControls::LayoutControls() {
     try {
         if (!mInner) return;
-        const int32_t iw = mInner->width(), ih = mInner->height();
+        const int32_t iw = mInner->width();
         const int32_t gap = std::max(1, 60 / Tpp(true));
         QWidget* vsb = vsbView.Control();
         QWidget* hsb = hsbView.Control();
@@ -269,9 +279,7 @@ void ViewControls::LayoutControls() {
                 if (picMeasure) picMeasure->resize(std::max(1, picViewArea->x() - gap), picMeasure->height());
             }
         }
-        const int32_t top = pic ? pic->y() : vsb->y();
-        vsb->setGeometry(iw - vsb->width(), vsb->y(), vsb->width(), std::max(1, ih - top - hsb->height()));
-        hsb->setGeometry(hsb->x(), ih - hsb->height(), std::max(1, iw - vsb->width()), hsb->height());
+        PlaceScrollBars();
         const int32_t maxW = hsb->width(), maxH = vsb->height();
         int32_t w = Library::Clamp(pic ? pic->width() : maxW, 32, maxW);
         int32_t h = Library::Clamp(pic ? pic->height() : maxH, 32, maxH);
