@@ -153,6 +153,9 @@ void MainView::Detach() {
 }
 
 bool MainView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == inner && event->type() == QEvent::Resize) resizeTimer.start();
+    if (watched == inner && event->type() == QEvent::Resize) {
+        controls->PlaceScrollBars();
+        resizeTimer.start();
+    }
     return QObject::eventFilter(watched, event);
 }

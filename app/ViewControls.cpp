@@ -25,6 +25,7 @@ namespace {
 const QString kForm = QStringLiteral("frmMain");
 constexpr int32_t kMinFormWidth = 6525; // twips
 constexpr int32_t kMinFormHeight = 4500;
+constexpr int32_t kMinPicture = 32; // dots
 
 [[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
 
@@ -238,15 +239,18 @@ void ViewControls::ResizeFormByView() {
             pic->ResizePicture(pw, ph);
             measure();
         }
-        const int32_t left = ax + Library::Clamp(frame.x() * tx - ax, 0, Library::Clamp(sw - w, 0, sw - 120));
-        const int32_t top = ay + Library::Clamp(frame.y() * ty - ay, 0, Library::Clamp(sh - h, 0, sh - 120));
-        const int32_t askW = wp - (frame.width() - mForm->width()), askH = hp - (frame.height() - mForm->height());
+        const int32_t extraW = frame.width() - mForm->width(), extraH = frame.height() - mForm->height();
+        const int32_t askW = wp - extraW, askH = hp - extraH;
         // A window larger than its picture needs stays at a least size: the
         // 6525 x 4500 twips, or the window's own least size, which may hold
         // it larger than asked.
         const int32_t leastW = mForm->minimumWidth(), leastH = mForm->minimumHeight();
         minInnerW_ = needW < kMinFormWidth || askW < leastW ? std::max(askW, leastW) : 0;
         minInnerH_ = needH < kMinFormHeight || askH < leastH ? std::max(askH, leastH) : 0;
+        // Kept on the screen at the size it will take, its least included.
+        const int32_t outW = (std::max(askW, leastW) + extraW) * tx, outH = (std::max(askH, leastH) + extraH) * ty;
+        const int32_t left = ax + Library::Clamp(frame.x() * tx - ax, 0, Library::Clamp(sw - outW, 0, sw - 120));
+        const int32_t top = ay + Library::Clamp(frame.y() * ty - ay, 0, Library::Clamp(sh - outH, 0, sh - 120));
         mForm->move(left / tx, top / ty);
         mForm->resize(askW, askH);
     } catch (...) {
@@ -254,14 +258,24 @@ void ViewControls::ResizeFormByView() {
     }
 }
 
+void ViewControls::PlaceScrollBars() {
+    if (!mInner) return;
+    const int32_t iw = mInner->width(), ih = mInner->height();
+    QWidget* vsb = vsbView.Control();
+    QWidget* hsb = hsbView.Control();
+    const int32_t top = redraw_.picView ? redraw_.picView->y() : vsb->y();
+    vsb->setGeometry(iw - vsb->width(), vsb->y(), vsb->width(), std::max(1, ih - top - hsb->height()));
+    hsb->setGeometry(hsb->x(), ih - hsb->height(), std::max(1, iw - vsb->width()), hsb->height());
+}
+
 void ViewControls::LayoutControls() {
     try {
         if (!mInner) return;
-        const int32_t iw = mInner->width(), ih = mInner->height();
+        const int32_t iw = mInner->width();
         const int32_t gap = std::max(1, 60 / Tpp(true));
         QWidget* vsb = vsbView.Control();
         QWidget* hsb = hsbView.Control();
-        QWidget* pic = redraw_.picView;
+        MapPicture* pic = redraw_.picView;
         if (picScale) {
             picScale->move(iw - picScale->width(), picScale->y());
             if (picViewArea) {
@@ -269,25 +283,30 @@ void ViewControls::LayoutControls() {
                 if (picMeasure) picMeasure->resize(std::max(1, picViewArea->x() - gap), picMeasure->height());
             }
         }
-        const int32_t top = pic ? pic->y() : vsb->y();
-        vsb->setGeometry(iw - vsb->width(), vsb->y(), vsb->width(), std::max(1, ih - top - hsb->height()));
-        hsb->setGeometry(hsb->x(), ih - hsb->height(), std::max(1, iw - vsb->width()), hsb->height());
+        PlaceScrollBars();
         const int32_t maxW = hsb->width(), maxH = vsb->height();
-        int32_t w = Library::Clamp(pic ? pic->width() : maxW, 32, maxW);
-        int32_t h = Library::Clamp(pic ? pic->height() : maxH, 32, maxH);
-        if (mForm && mForm->frameGeometry().width() * Tpp(true) > kMinFormWidth && mForm->width() > minInnerW_)
-            w = maxW;
-        if (mForm && mForm->frameGeometry().height() * Tpp(false) > kMinFormHeight && mForm->height() > minInnerH_)
-            h = maxH;
-        // The output image is in device pixels.
-        const double ratio = redraw_.picView ? redraw_.picView->PixelRatio() : 1.0;
-        w = Library::DblToLng(w * ratio);
-        h = Library::DblToLng(h * ratio);
+        const bool fillW =
+            mForm && mForm->frameGeometry().width() * Tpp(true) > kMinFormWidth && mForm->width() > minInnerW_;
+        const bool fillH =
+            mForm && mForm->frameGeometry().height() * Tpp(false) > kMinFormHeight && mForm->height() > minInnerH_;
+        // The output image is in dots, the image's own pixels: at a device
+        // pixel ratio the area holds that many dots a logical pixel. A kept
+        // picture keeps its dots (32 at least), and one that fills the area
+        // to within a logical pixel fills it already: a window sized round
+        // an odd count of dots, or rounded by the ratio, shows them all.
+        const double ratio = pic ? pic->PixelRatio() : 1.0;
+        const auto dots = [&](int32_t have, int32_t logical, bool fill) {
+            const int32_t area = Library::DblToLng(logical * ratio);
+            if (!fill) return Library::Clamp(have, kMinPicture, area);
+            return std::abs(have - logical * ratio) < ratio ? have : area;
+        };
+        const QSize have = pic ? pic->Image().size() : QSize(maxW, maxH);
+        const int32_t w = dots(have.width(), maxW, fillW || !pic), h = dots(have.height(), maxH, fillH || !pic);
         if (mView) {
             mView->SetWidth(w);
             mView->SetHeight(h);
         } else if (pic) {
-            redraw_.picView->ResizePicture(w, h);
+            pic->ResizePicture(w, h);
         }
     } catch (...) {
         Fail("LayoutControls");

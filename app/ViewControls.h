@@ -40,6 +40,10 @@ public:
     void SetScrollChange();
     void ResizeFormByView();
     void LayoutControls();
+    // The scroll bars along the inner area's right and bottom edges. Run at
+    // once on every resize: what the picture may take is read from them, and
+    // a file opened before the layout's turn would read them stale.
+    void PlaceScrollBars();
 
     void hsbView_Scroll();
     void hsbView_Change();

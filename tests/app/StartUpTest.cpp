@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 using namespace PublicVal;
 
@@ -116,49 +117,64 @@ TEST_F(StartUpTest, FatalStopBeforeInitialisationKeepsTheStoredSettings) {
 }
 
 // Five runs in a row, each ended by the quit command: the window's frame
-// comes back where the settings put it, and the picture keeps its size.
+// comes back where the settings put it, and the picture keeps its size, the
+// last run's or that of a snapshot named on the command line, which is opened
+// before the window's first layout has had its turn.
 TEST_F(StartUpTest, FiveStartsKeepTheFramesPlaceAndThePicturesSize) {
     Put("WindowLeft", "1500"); // 100 x 80 pixels, frame included
     Put("WindowTop", "1200");
-    QList<QPoint> frames;
-    QList<QSize> pictures;
-    for (int run = 0; run < 5; ++run) {
-        auto window = std::make_unique<frmMain>();
-        ASSERT_EQ(gvInitialize(), 0);
-        // The status bar grows with the texts of the first drawing, as
-        // Japanese text does on a desktop.
-        ViewRedraw& redraw = window->MainArea()->redraw;
-        QLabel* panel = window->MainArea()->stbPanels[3];
-        redraw.DrawingEnded = [panel, next = redraw.DrawingEnded] {
-            if (next) next();
-            panel->setMinimumHeight(40);
+    const QString tall = root.path() + "/TALL.MLG";
+    Write(tall, "[PUBLIC]\r\nWindowLeft=\"1500\"\r\nWindowTop=\"1200\"\r\nStartMapType=\"0\"\r\n"
+                "[VIEW]\r\nWidth=\"600\"\r\nHeight=\"600\"\r\n");
+    const struct {
+        const char* name;
+        QString named;
+        QSize picture;
+    } rows[] = {{"the last run's", {}, {640, 400}}, {"a snapshot's", tall, {600, 600}}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        QList<QPoint> frames;
+        QList<QSize> pictures;
+        for (int run = 0; run < 5; ++run) {
+            auto window = std::make_unique<frmMain>();
+            ASSERT_EQ(gvInitialize(), 0);
+            // The status bar grows with the texts of the first drawing, as
+            // Japanese text does on a desktop.
+            ViewRedraw& redraw = window->MainArea()->redraw;
+            QLabel* panel = window->MainArea()->stbPanels[3];
+            redraw.DrawingEnded = [panel, next = redraw.DrawingEnded] {
+                if (next) next();
+                panel->setMinimumHeight(40);
+            };
+            QTimer& layout = window->MainArea()->resizeTimer;
+            layout.setInterval(3600000);
+            window->ShowFirstView();
+            if (!r.named.isEmpty()) window->StartContent({r.named});
+            layout.setInterval(0);
+            for (int i = 0; i < 10000 && (layout.isActive() || i < 3); ++i) QCoreApplication::processEvents();
+            ASSERT_NE(window->frameGeometry(), window->geometry()); // the platform draws a frame
+            frames << window->frameGeometry().topLeft();
+            pictures << window->MainArea()->picView->Image().size();
+            scripted.ui.answers = {Mb::Yes};
+            ASSERT_TRUE(window->Form_QueryUnload());
+            window->Form_Unload();
+            window.reset();
+            delete gvMapUnits;
+            gvMapUnits = nullptr;
+        }
+        EXPECT_EQ(frames, QList<QPoint>(5, QPoint(100, 80)));
+        EXPECT_EQ(pictures, QList<QSize>(5, r.picture));
+        EXPECT_EQ(Get("WindowLeft"), "1500");
+        EXPECT_EQ(Get("WindowTop"), "1200");
+        const auto view = Section("VIEW");
+        const auto value = [&](const char* key) {
+            for (const auto& [k, v] : view)
+                if (k == key) return v;
+            return QString();
         };
-        window->MainArea()->resizeTimer.setInterval(0);
-        window->ShowFirstView();
-        for (int i = 0; i < 10000 && (window->MainArea()->resizeTimer.isActive() || i < 3); ++i)
-            QCoreApplication::processEvents();
-        ASSERT_NE(window->frameGeometry(), window->geometry()); // the platform draws a frame
-        frames << window->frameGeometry().topLeft();
-        pictures << window->MainArea()->picView->Image().size();
-        scripted.ui.answers = {Mb::Yes};
-        ASSERT_TRUE(window->Form_QueryUnload());
-        window->Form_Unload();
-        window.reset();
-        delete gvMapUnits;
-        gvMapUnits = nullptr;
+        EXPECT_EQ(value("Width"), QString::number(r.picture.width()));
+        EXPECT_EQ(value("Height"), QString::number(r.picture.height()));
     }
-    EXPECT_EQ(frames, QList<QPoint>(5, QPoint(100, 80)));
-    EXPECT_EQ(pictures, QList<QSize>(5, QSize(640, 400)));
-    EXPECT_EQ(Get("WindowLeft"), "1500");
-    EXPECT_EQ(Get("WindowTop"), "1200");
-    const auto view = Section("VIEW");
-    const auto value = [&](const char* key) {
-        for (const auto& [k, v] : view)
-            if (k == key) return v;
-        return QString();
-    };
-    EXPECT_EQ(value("Width"), "640");
-    EXPECT_EQ(value("Height"), "400");
 }
 
 // A picture kept from a larger screen: the window is fitted round the

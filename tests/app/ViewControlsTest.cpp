@@ -1,6 +1,7 @@
 // Scroll bars and the scale slider against the plot engine: ranges, the
 // drag and the settled value, steps, and the redraws they cause.
 #include "MainHarness.h"
+#include "platform/WindowFit.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -162,21 +163,36 @@ TEST(ViewControls, WindowFitsTheViewAndStaysWhenItAlreadyDoes) {
     EXPECT_EQ(h.form.frameGeometry().width(), (6525 + 14) / 15);
     EXPECT_EQ(h.form.frameGeometry().height(), 4500 / 15);
 
-    // Sized so by the program, a window a few pixels past 6525 x 4500 twips
-    // (a window manager's border round its least size) is still at its
-    // least: the view keeps the size it was given.
-    h.form.setMinimumSize(438, 303);
-    h.controls->ResizeFormByView();
-    QCoreApplication::processEvents();
-    h.controls->LayoutControls();
-    EXPECT_EQ(h.picView->Image().size(), QSize(40, 32));
-    // Held taller than its picture needs by its own least size alone.
-    h.form.setMinimumSize(438, 500);
-    h.picView->ResizePicture(40, 250);
-    h.controls->ResizeFormByView();
-    QCoreApplication::processEvents();
-    h.controls->LayoutControls();
-    EXPECT_EQ(h.picView->Image().size(), QSize(40, 250));
+    // Sized so by the program round the picture typed, from a place near the
+    // screen's far corner (stored by a run on a larger screen): the frame
+    // lies on the screen's free area, and the picture keeps its dots, the
+    // image's own pixels, at any pixel ratio.
+    const struct {
+        const char* name;
+        QSize least; // the window's own
+        double ratio;
+        QSize typed, kept;
+    } rows[] = {
+        // A window manager's border round its least size takes the window a
+        // few pixels past 6525 x 4500 twips: it is still at its least.
+        {"a border round the least size", {438, 303}, 1, {40, 30}, {40, 32}},
+        {"held taller than its picture needs by its own least size", {438, 500}, 1, {40, 250}, {40, 250}},
+        {"200%, at the least size", {438, 303}, 2, {201, 31}, {201, 32}},
+        {"200%, filling the window", {438, 303}, 2, {1001, 601}, {1001, 601}},
+    };
+    const QRect area = WindowFit::AvailableArea(&h.form);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        h.form.setMinimumSize(r.least);
+        h.picView->SetPixelRatio(r.ratio);
+        h.picView->ResizePicture(r.typed.width(), r.typed.height());
+        h.form.move(area.bottomRight() - QPoint(100, 100));
+        h.controls->ResizeFormByView();
+        QCoreApplication::processEvents();
+        h.controls->LayoutControls();
+        EXPECT_EQ(h.picView->Image().size(), r.kept);
+        EXPECT_TRUE(area.contains(h.form.frameGeometry())) << h.form.frameGeometry().bottom();
+    }
 }
 
 } // namespace
