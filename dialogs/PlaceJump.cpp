@@ -26,6 +26,16 @@ void ShowPlaceMap(clsMapUnits& units, const QString& path, int32_t mode, bool fr
         return a.replace(QLatin1Char('\\'), QLatin1Char('/')).compare(b.replace(QLatin1Char('\\'), QLatin1Char('/')),
                                                                      Qt::CaseInsensitive) == 0;
     };
+    // One scale level at a time: two would draw every name twice.
+    auto hideOtherLevels = [&units](const clsMapUnit& shown) {
+        const int16_t level = shown.gFigures->Level();
+        if (level <= 0) return;
+        for (const auto& u : units) {
+            if (!u || !u->gFigures) continue;
+            const int16_t l = u->gFigures->Level();
+            if (l >= 1 && l != level) u->bDraw = false;
+        }
+    };
     std::shared_ptr<clsMapUnit> found;
     for (const auto& u : units) {
         if (u && u->gFigures && same(u->gFigures->FileName(), path)) {
@@ -33,7 +43,10 @@ void ShowPlaceMap(clsMapUnits& units, const QString& path, int32_t mode, bool fr
             break;
         }
     }
-    if (found) found->bDraw = true;
+    if (found) {
+        found->bDraw = true;
+        hideOtherLevels(*found);
+    }
     if (!fromGazetteer || found) return;
     std::shared_ptr<clsMapUnit> unit;
     if (load) {
@@ -46,14 +59,7 @@ void ShowPlaceMap(clsMapUnits& units, const QString& path, int32_t mode, bool fr
     }
     if (!unit) return;
     if (repaint) repaint();
-    const int16_t level = unit->gFigures->Level();
-    if (level > 0) {
-        for (const auto& u : units) {
-            if (!u || !u->gFigures) continue;
-            const int16_t l = u->gFigures->Level();
-            if (l >= 1 && l != level) u->bDraw = false;
-        }
-    }
+    hideOtherLevels(*unit);
     units.Add(unit);
     units.Optimize(3);
     if (repaint) repaint();

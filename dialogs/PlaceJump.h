@@ -27,9 +27,10 @@ QString MapPath(const QString& mapFolder, const QString& file);
 
 using UnitLoad = std::function<std::shared_ptr<clsMapUnit>(const QString& path, int32_t mode)>;
 // Shows the unit of `path` when it is open. Otherwise, for a place of the
-// gazetteer, loads it (an empty `load` means the unit's own Load), hides
-// the open maps of another scale level when it has one, adds it and tidies
-// the list. `repaint` runs after a successful load and after the add.
+// gazetteer, loads it (an empty `load` means the unit's own Load), adds it
+// and tidies the list. Either way, when the shown map has a scale level the
+// open maps of another level are hidden. `repaint` runs after a successful
+// load and after the add.
 void ShowPlaceMap(clsMapUnits& units, const QString& path, int32_t mode, bool fromGazetteer, const UnitLoad& load,
                   const std::function<void()>& repaint = {});
 

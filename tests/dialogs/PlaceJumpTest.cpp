@@ -65,9 +65,10 @@ TEST_F(PlaceJumpTest, PlaceMapShownOrLoadedFromTheMapFolder) {
     ASSERT_TRUE(units.Add(plain));
     level3->bDraw = false;
     QStringList loads;
+    std::shared_ptr<clsMapUnit> level5;
     auto load = [&](const QString& path, int32_t) {
         loads << Library::PathFileName(path);
-        return OpenUnit("L5", 115000, 3);
+        return level5 = OpenUnit("L5", 115000, 3);
     };
     // Open but hidden: shown again, nothing loaded.
     PlaceJump::ShowPlaceMap(units, dir.file("l3.mll"), 1, true, load);
@@ -81,5 +82,11 @@ TEST_F(PlaceJumpTest, PlaceMapShownOrLoadedFromTheMapFolder) {
     EXPECT_EQ(loads, QStringList({"L5.MLL"}));
     EXPECT_TRUE(Names(units).contains("L5.MLL"));
     EXPECT_FALSE(level3->bDraw);
+    EXPECT_TRUE(plain->bDraw);
+    // Open but hidden, with another level shown: only the place's level stays.
+    PlaceJump::ShowPlaceMap(units, dir.file("L3.MLL"), 1, true, load);
+    EXPECT_EQ(loads.size(), 1);
+    EXPECT_TRUE(level3->bDraw);
+    EXPECT_FALSE(level5->bDraw);
     EXPECT_TRUE(plain->bDraw);
 }
