@@ -315,6 +315,7 @@ TEST(clsAccessoryDraw, StripMeasure) {
 // face (Noto's lines are much taller than its glyphs) at each pixel ratio:
 // drawn on a larger image, the lowest and the rightmost ink lie in the strip.
 TEST(clsAccessoryDraw, StripLabelsStayInTheStrip) {
+    MapProjection::InitGlobe(nullptr); // the scale limits
     const struct {
         double scale;
         int32_t width;
