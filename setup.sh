@@ -44,7 +44,7 @@ japanese_locale() {
 jobs=$(nproc)
 case "$mode" in
   test)
-    cmake -S . -B build/check -G Ninja -DVOSP_SANITIZE=ON -DCMAKE_BUILD_TYPE=None \
+    cmake -S . -B build/check -G Ninja -DVOSP_SANITIZE=ON -DVOSP_WERROR=ON -DCMAKE_BUILD_TYPE=None \
           -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
     cmake --build build/check -j "$jobs"
     japanese_locale

@@ -319,22 +319,25 @@ std::span<const ListArena::List> CanvasPolys::PolysMapToCanvas(MapViewport& view
         // Most figures make one list: it goes straight in; several wait here.
         thread_local std::vector<ListArena::List> several;
         several.clear();
-        std::optional<ListArena::List> one;
+        ListArena::List one;
         size_t count = 0;
         Parts(view, poly, ring, [&](clsPoly& part) {
             const std::optional<ListArena::List> p = PolyMapToCanvas(view, part, into, trace);
             if (!p) return;
-            if (count == 1) several.push_back(*one);
+            // Taken out of the optional first: g++ 12 otherwise takes what is
+            // kept for a pointer into `p` (-Wdangling-pointer).
+            const ListArena::List list = *p;
+            if (count == 1) several.push_back(one);
             if (count == 0)
-                one = p;
+                one = list;
             else
-                several.push_back(*p);
+                several.push_back(list);
             ++count;
         });
         if (count == 0) return {};
         const std::span<ListArena::List> lists = into.Lists(count);
         if (count == 1)
-            lists[0] = *one;
+            lists[0] = one;
         else
             std::copy(several.begin(), several.end(), lists.begin());
         return lists;

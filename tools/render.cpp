@@ -4,7 +4,7 @@
 // with the .THG and .ADM of its base name, draws the view headless into a PNG
 // and prints one line: load_ms=... replot_ms=... figures=...
 // Exits 1 when the base unit or any named map does not load, 2 on a bad
-// argument (a projection index that is not one of the 25 among them).
+// argument (a projection that is not one of the 25 indexes among them).
 // --accessories draws the accessories (section "ACCESSORY" defaults) over the view.
 #include "core/Library.h"
 #include "core/MapProjection.h"
@@ -90,9 +90,10 @@ int main(int argc, char** argv) {
     FileSystem::SetProgramFolder(QCoreApplication::applicationDirPath());
 
     QString out, base = FileSystem::ProgramFolder();
-    int32_t width = 0, height = 0, projection = 0, dpi = 96;
+    int32_t width = 0, height = 0, dpi = 96;
     int32_t lon = 0, lat = 0;
     bool haveCenter = false, haveProjection = false;
+    QString projectionText;
     bool accessories = false;
     double scale = 0;
     QStringList maps;
@@ -112,7 +113,7 @@ int main(int argc, char** argv) {
         } else if (a == QLatin1String("--height")) {
             if (!next(v) || !ToInt(v, height)) return Usage();
         } else if (a == QLatin1String("--projection")) {
-            if (!next(v) || !ToInt(v, projection)) return Usage();
+            if (!next(projectionText)) return Usage();
             haveProjection = true;
         } else if (a == QLatin1String("--dpi")) {
             if (!next(v) || !ToInt(v, dpi)) return Usage();
@@ -135,8 +136,14 @@ int main(int argc, char** argv) {
         }
     }
     if (out.isEmpty() || width <= 0 || height <= 0) return Usage();
-    if (haveProjection && !clsVospProjector::IsValidPrj(static_cast<int16_t>(std::clamp(projection, 0, 31)))) {
-        std::fprintf(stderr, "render: projection %d is not one of the 25; valid indexes: %s\n", int(projection),
+    // A text that is not a whole number is named as given; a number is
+    // clamped before it is narrowed (65537 would pass for 1).
+    bool isNumber = false;
+    const long long projection = projectionText.toLongLong(&isNumber);
+    if (haveProjection && !(isNumber && clsVospProjector::IsValidPrj(int16_t(std::clamp(projection, 0LL, 31LL))))) {
+        const QString named =
+            isNumber ? QString::number(projection) : QLatin1Char('"') + projectionText + QLatin1Char('"');
+        std::fprintf(stderr, "render: projection %s is not one of the 25; valid indexes: %s\n", qUtf8Printable(named),
                      qUtf8Printable(ValidProjections()));
         return 2;
     }

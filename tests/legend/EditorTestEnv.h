@@ -31,11 +31,7 @@ struct Opened : D {
 };
 
 struct EditorTest : ::testing::Test {
-    EditorTest()
-    {
-        EnsureGuiApp();
-        MapProjection::InitGlobe(nullptr); // the scale limits
-    }
+    EditorTest() { MapProjection::InitGlobe(nullptr); } // the scale limits
     void SetUp() override
     {
         old_ = RenderGlobals::SetMapGraph(&graph);
@@ -57,6 +53,9 @@ struct EditorTest : ::testing::Test {
         return n;
     }
 
+    // The application comes before the drawing layer, which reads the
+    // installed fonts when it is made (first among the members).
+    const bool guiApp = (EnsureGuiApp(), true);
     clsMapGraph graph;
     FakeAppHost host;
 

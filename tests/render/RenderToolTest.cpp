@@ -38,6 +38,16 @@ TEST(RenderTool, FailsWhenTheBaseUnitOrANamedMapDoesNotLoad) {
          "projection 22 is not one of the 25; valid indexes: 1-17, 19-21, 23-26, 30"},
         {"projection 0", maps.path(), {}, 2, {"--projection", "0"}, "valid indexes: 1-17, 19-21, 23-26, 30"},
         {"projection 30", maps.path(), {}, 0, {"--projection", "30"}, ""},
+        // Not a whole number: named as given, never read as 0 or 5.
+        {"projection abc", maps.path(), {}, 2, {"--projection", "abc"},
+         "projection \"abc\" is not one of the 25; valid indexes: 1-17, 19-21, 23-26, 30"},
+        {"projection empty", maps.path(), {}, 2, {"--projection", ""}, "projection \"\" is not one of the 25"},
+        {"projection 1e3", maps.path(), {}, 2, {"--projection", "1e3"}, "projection \"1e3\" is not one of the 25"},
+        {"projection 5.0", maps.path(), {}, 2, {"--projection", "5.0"}, "projection \"5.0\" is not one of the 25"},
+        {"projection 0x5", maps.path(), {}, 2, {"--projection", "0x5"}, "projection \"0x5\" is not one of the 25"},
+        // 65537 narrowed to 16 bits is 1.
+        {"projection 65537", maps.path(), {}, 2, {"--projection", "65537"},
+         "projection 65537 is not one of the 25; valid indexes: 1-17, 19-21, 23-26, 30"},
     };
     for (const Row& r : rows) {
         const QString png = out.file(QString::fromLatin1(r.name) + QStringLiteral(".png"));

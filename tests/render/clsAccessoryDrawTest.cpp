@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <optional>
 
 class clsAccessoryTestAccess {
@@ -310,11 +311,34 @@ TEST(clsAccessoryDraw, StripMeasure) {
     EXPECT_EQ(reg.RegGet("MeasureColor", ""), "-2147483640");
 }
 
+namespace {
+
+// Measures as the device does and keeps the texts it was asked about.
+class RecordingMeasurer : public TextMeasurer {
+public:
+    explicit RecordingMeasurer(DeviceContext* dc) : dc_(dc) {}
+    bool TextSize(const QString& text, int32_t& width, int32_t& height) override {
+        texts << text;
+        return dc_->GetTextExtentPoint(text, width, height);
+    }
+    QStringList texts;
+
+private:
+    DeviceContext* dc_;
+};
+
+} // namespace
+
 // The strip is 24 screen pixels high. Its labels keep the commas' tails of
 // "0 500 1,000 1,500km" and the "m" of "10km" inside it in either interface
 // face (Noto's lines are much taller than its glyphs) at each pixel ratio:
 // drawn on a larger image, the lowest and the rightmost ink lie in the strip.
+// The end label names the bar's length: at 1:scale a kilometre is
+// 10^6 / 25.4 * dpi / scale pixels, and the bar's top edge is that many
+// pixels a kilometre long, give or take its pen (at 1:100,000 on 400 pixels
+// the bar is shortened from 10 to 8 km so that its label fits: "8km").
 TEST(clsAccessoryDraw, StripLabelsStayInTheStrip) {
+    MapProjection::InitGlobe(nullptr); // the scale limits
     const struct {
         double scale;
         int32_t width;
@@ -327,6 +351,8 @@ TEST(clsAccessoryDraw, StripLabelsStayInTheStrip) {
                 const int32_t dpi = clsAccessory::StripDpi(ratio);
                 Drawing d(w + 80, h + 16, dpi);
                 d.g.GraphEnd();
+                RecordingMeasurer measurer(d.dc.get());
+                d.g.SetTextMeasurer(&measurer);
                 ScopedSettingsHome home;
                 QFont font(QString::fromLatin1(face));
                 font.setPointSize(9);
@@ -336,5 +362,18 @@ TEST(clsAccessoryDraw, StripLabelsStayInTheStrip) {
                 EXPECT_GE(ink[3], h - h / 4);
                 EXPECT_LT(ink[2], w);
                 EXPECT_GE(ink[2], w - w / 4);
+
+                // The end label is the last "...km" text measured (the room kept for it comes first).
+                const qsizetype last = measurer.texts.lastIndexOf(QRegularExpression(QStringLiteral("^[0-9,]+km$")));
+                ASSERT_GE(last, 0) << measurer.texts.join(u' ').toStdString();
+                const QString end = measurer.texts[last];
+                const double km = QString(end).remove(QStringLiteral("km")).remove(u',').toDouble();
+                int left = -1, right = -1;
+                for (int x = 0; x < d.image.width(); ++x)
+                    if (d.Px(x, ink[1]) != kWhite) {
+                        if (left < 0) left = x;
+                        right = x;
+                    }
+                EXPECT_NEAR(right - left, km * 1e6 / 25.4 * dpi / v.scale, 2.0) << end.toStdString();
             }
 }
