@@ -25,7 +25,6 @@ namespace {
 const QString kForm = QStringLiteral("frmMain");
 constexpr int32_t kMinFormWidth = 6525; // twips
 constexpr int32_t kMinFormHeight = 4500;
-constexpr int32_t kMinPicture = 32; // dots
 
 [[noreturn]] void Fail(const char* proc) { ErrorMng::ReRaise(ErrBase + 1003, kForm, QString::fromLatin1(proc)); }
 
@@ -297,7 +296,7 @@ void ViewControls::LayoutControls() {
         const double ratio = pic ? pic->PixelRatio() : 1.0;
         const auto dots = [&](int32_t have, int32_t logical, bool fill) {
             const int32_t area = Library::DblToLng(logical * ratio);
-            if (!fill) return Library::Clamp(have, kMinPicture, area);
+            if (!fill) return Library::Clamp(have, clsView::MinSize, area);
             return std::abs(have - logical * ratio) < ratio ? have : area;
         };
         const QSize have = pic ? pic->Image().size() : QSize(maxW, maxH);

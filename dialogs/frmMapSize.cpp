@@ -20,7 +20,6 @@
 namespace {
 
 const QString kName = QStringLiteral("frmMapSize");
-constexpr int32_t kMinSize = 32;
 
 int32_t DefaultPrinterDpi() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -113,7 +112,7 @@ QString frmMapSize::PixelsToTextUp(int32_t pixels, int16_t unit, int32_t dpi) {
 QString frmMapSize::SizeText(int32_t pixels, int32_t limit, int16_t unit, int32_t dpi) {
     if (pixels > limit) return PixelsToText(limit, unit, dpi);
     const QString text = PixelsToText(pixels, unit, dpi);
-    const QString least = PixelsToTextUp(kMinSize, unit, dpi);
+    const QString least = PixelsToTextUp(clsView::MinSize, unit, dpi);
     return text.toDouble() < least.toDouble() ? least : text;
 }
 
@@ -195,9 +194,9 @@ bool frmMapSize::txtSize_Validate(int index) {
     if (txtSize[size_t(index)]->text() == shown_[size_t(index)]) return true;
     const int32_t px = TextToPixels(txtSize[size_t(index)]->text(), unit_, dpi_);
     const int32_t limit = index == 0 ? mView->MaxWidth() : mView->MaxHeight();
-    const bool ok = Library::InRange(px, kMinSize, limit);
+    const bool ok = Library::InRange(px, clsView::MinSize, limit);
     if (ok) (index == 0 ? width_ : height_) = px;
-    else EntryCheck::SayRange(PixelsToTextUp(kMinSize, unit_, dpi_), PixelsToText(limit, unit_, dpi_));
+    else EntryCheck::SayRange(PixelsToTextUp(clsView::MinSize, unit_, dpi_), PixelsToText(limit, unit_, dpi_));
     FillBoxes();
     return ok;
 }

@@ -25,7 +25,7 @@ KeyHold::~KeyHold() {
 }
 
 void KeyHold::UpdateWatch() {
-    const bool on = window_->isVisible() || depth_ > 0 || !kept_.empty() || clickHeld_;
+    const bool on = window_->isVisible() || depth_ > 0 || !kept_.empty();
     if (on == watching_ || !qApp) return;
     watching_ = on;
     if (on)

@@ -17,7 +17,6 @@
 namespace {
 
 const char* const kObj = "clsView";
-constexpr int32_t MinSize = 32;
 
 int32_t MaxPixels(double screen, double window, double scrollBar, double twipsPerPixel)
 {
@@ -25,9 +24,9 @@ int32_t MaxPixels(double screen, double window, double scrollBar, double twipsPe
     // Twips per device pixel stay real: 7.5 on a screen at ratio 2 (8 would
     // leave a sixteenth of the screen out).
     if (!std::isfinite(room) || !(twipsPerPixel > 0))
-        return MinSize;
+        return clsView::MinSize;
     const int32_t v = Library::DblToLng(std::trunc(room / twipsPerPixel));
-    return v < MinSize ? MinSize : v;
+    return v < clsView::MinSize ? clsView::MinSize : v;
 }
 
 } // namespace

@@ -27,6 +27,8 @@ public:
     void SetDpi(int16_t v, bool fromScreen);
     void SetDpi(int16_t v) { SetDpi(v, false); }
     bool DpiFromScreen() const { return dpiFromScreen_; }
+    // The least picture, in dots, either way.
+    static constexpr int32_t MinSize = 32;
     int32_t Width() const;
     void SetWidth(int32_t v);
     int32_t Height() const;
