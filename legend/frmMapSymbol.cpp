@@ -49,7 +49,6 @@ QCheckBox* checkBox(const QString& caption, const QString& tip, QWidget* parent)
 
 frmMapSymbol::frmMapSymbol(QWidget* parent)
     : DialogFrame(parent)
-    , keys_(new KeyHold(this))
 {
     BuildWindow();
 }
@@ -365,7 +364,7 @@ void frmMapSymbol::ExePreview()
         return;
     try {
         // Keys typed while the preview draws are acted on after it, in order.
-        const KeyHold::Scope hold(*keys_);
+        const KeyHold::Scope hold(Keys());
         // Disabling the window takes the focus from its control, and
         // enabling it does not give it back: the keys would reach nothing.
         struct Enable {

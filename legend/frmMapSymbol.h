@@ -15,7 +15,6 @@
 class AreaGrid;
 class FlexGrid;
 class HtmlLegend;
-class KeyHold;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -105,7 +104,6 @@ private:
     SymbolWork work_;
     AreaGrid* area_ = nullptr;        // owned by the area page
     StyleLibrary* library_ = nullptr; // owned by the dialog
-    KeyHold* keys_ = nullptr;         // owned by the dialog
     std::unique_ptr<HtmlLegend> html_;
     std::unique_ptr<ThingGrid> grid_;
     std::unique_ptr<ThingCommands> commands_;

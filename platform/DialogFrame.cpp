@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/EventHook.h"
+#include "platform/KeyHold.h"
 #include "platform/WidgetLib.h"
 #include "platform/WindowFit.h"
 
@@ -53,6 +54,7 @@ bool KeepsEnter(const QWidget* w) {
 
 DialogFrame::DialogFrame(QWidget* parent) : QDialog(parent) {
     keyHook_ = new EventHook([this](QObject* o, QEvent* e) { return PreviewKey(o, e); }, this);
+    keys_ = new KeyHold(this);
 }
 
 DialogFrame::~DialogFrame() {

@@ -17,6 +17,7 @@
 #include <functional>
 #include <vector>
 
+class KeyHold;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -79,6 +80,10 @@ public:
     static void SetHelpHandler(std::function<void(int32_t)> handler);
     static void ShowHelp(int32_t contextId);
 
+    // Keeps the keys typed while the dialog is busy, or behind a key that
+    // opens a window, for the window they were typed for.
+    KeyHold& Keys() const { return *keys_; }
+
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
     QPushButton* HelpButton() const { return help_; }
@@ -124,6 +129,7 @@ private:
     const Validator* FindValidator(const QWidget* w) const;
 
     QObject* keyHook_ = nullptr;
+    KeyHold* keys_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* help_ = nullptr;

@@ -8,7 +8,24 @@
 #include <QTimer>
 #include <QWidget>
 
-KeyHold::KeyHold(QWidget* window) : QObject(window), window_(window) {
+namespace {
+
+// Long enough for any window manager to hand over the keyboard; one that
+// never does must not keep the window's keys from it for good.
+constexpr int kAwaitLimitMs = 1000;
+
+bool IsAncestor(const QWidget* w, const QWidget* of) {
+    for (const QWidget* p = of->parentWidget(); p; p = p->parentWidget())
+        if (p == w) return true;
+    return false;
+}
+
+} // namespace
+
+KeyHold::KeyHold(QWidget* window) : QObject(window), window_(window), awaitLimit_(new QTimer(this)) {
+    awaitLimit_->setSingleShot(true);
+    awaitLimit_->setInterval(kAwaitLimitMs);
+    connect(awaitLimit_, &QTimer::timeout, this, [this] { AwaitDone(); });
     // An access key typed while the window is idle holds the keys behind
     // it too, so the application's events are watched while it is shown.
     window->installEventFilter(new EventHook(
@@ -25,7 +42,7 @@ KeyHold::~KeyHold() {
 }
 
 void KeyHold::UpdateWatch() {
-    const bool on = window_->isVisible() || depth_ > 0 || !kept_.empty();
+    const bool on = window_->isVisible() || depth_ > 0 || !kept_.empty() || awaited_;
     if (on == watching_ || !qApp) return;
     watching_ = on;
     if (on)
@@ -34,12 +51,14 @@ void KeyHold::UpdateWatch() {
         qApp->removeEventFilter(this);
 }
 
+void KeyHold::WatchFirst() {
+    UpdateWatch();
+    if (watching_ && qApp) qApp->installEventFilter(this);
+}
+
 void KeyHold::Begin() {
     ++depth_;
-    UpdateWatch();
-    // Ahead of filters installed since (the dialog's own Enter key): a
-    // key typed now is kept before anything acts on it.
-    if (qApp) qApp->installEventFilter(this);
+    WatchFirst();
 }
 
 void KeyHold::End() {
@@ -59,26 +78,26 @@ void KeyHold::End() {
 void KeyHold::Replay() {
     replayDue_ = false;
     // Not inside a hold (the timer may fire within one): its End starts
-    // the round again.
-    if (depth_ == 0) Deliver(window_);
-    if (depth_ == 0 && kept_.empty()) UpdateWatch();
+    // the round again. Those for a window not active yet go once it is.
+    if (depth_ == 0 && !awaited_) Deliver(window_);
+    UpdateWatch();
 }
 
 void KeyHold::Deliver(QWidget* target) {
     while (!kept_.empty()) {
-        if (target == window_ && depth_ > 0) return;
-        // A window closed by a kept key takes no more of them.
+        if (target == window_ && (depth_ > 0 || awaited_)) return;
+        // Keys for a window that has closed went with it; those kept since
+        // are the window's, and go with it when it has closed too.
         if (!target->isVisible()) {
-            kept_.clear();
+            if (target == window_) kept_.clear();
             return;
         }
         const std::unique_ptr<QKeyEvent> key = std::move(kept_.front());
         kept_.pop_front();
         QWidget* to = QApplication::focusWidget();
-        // A window just opened may not be active yet: the control it gave
-        // the focus to.
-        if (!to || to->window() != target)
-            to = target != window_ && target->focusWidget() ? target->focusWidget() : target;
+        // A window just opened, or one a menu has just left, may not be
+        // active yet: the control it gave the focus to.
+        if (!to || to->window() != target) to = target->focusWidget() ? target->focusWidget() : target;
         const QKeyEvent* outer = passing_;
         passing_ = key.get();
         opened_.emplace_back();
@@ -86,23 +105,92 @@ void KeyHold::Deliver(QWidget* target) {
         const QPointer<QWidget> opened = opened_.back();
         opened_.pop_back();
         passing_ = outer;
-        // The keys behind the one that opened a modal window were its: still
-        // open (not run in a loop of its own), it takes them now; closed,
-        // they go with it.
-        if (opened) {
-            if (opened->isVisible()) Deliver(opened);
-            kept_.clear();
-            return;
-        }
+        // Still open, beside the window rather than in a loop of its own:
+        // the keys behind are its. Opened and closed again, it took those
+        // typed for it along, and the ones kept since are the target's.
+        if (opened && opened->isVisible()) return;
     }
 }
 
+void KeyHold::DeliverSoon(QWidget* target) {
+    // A menu runs a loop of its own inside the key's send or the click:
+    // the keys behind go to it from there.
+    QTimer::singleShot(0, this, [this, to = QPointer<QWidget>(target)] {
+        const bool current = awaited_ == to || clickOpened_ == to || (!opened_.empty() && opened_.back() == to);
+        if (to && current && awaited_ != to && !kept_.empty()) Deliver(to);
+    });
+}
+
 bool KeyHold::TakesKeys(const QWidget* w) {
-    return w->isWindow() && (w->isModal() || w->windowType() == Qt::Popup);
+    if (w->testAttribute(Qt::WA_ShowWithoutActivating) || w->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
+        return false;
+    switch (w->windowType()) {
+    case Qt::Window:
+    case Qt::Dialog:
+    case Qt::Sheet:
+    case Qt::Popup: return true;
+    default: return false;
+    }
+}
+
+bool KeyHold::IsOpening(const QWidget* w) const {
+    if (w == awaited_ || w == clickOpened_) return true;
+    for (const QPointer<QWidget>& o : opened_)
+        if (o == w) return true;
+    return false;
+}
+
+void KeyHold::Opened(QWidget* w) {
+    if (IsOpening(w)) return;
+    const bool popup = w->windowType() == Qt::Popup;
+    if (!opened_.empty() && !opened_.back()) {
+        opened_.back() = w;
+    } else if (clickHeld_ && !clickOpened_) {
+        clickOpened_ = w;
+    } else if (QApplication::activeWindow() != window_ || popup) {
+        // Not this window's doing; or a menu or list of its, which takes
+        // its keys from Qt at once.
+        return;
+    }
+    // A menu takes the keys at once; a window once it is active, as
+    // shortcuts and access keys act only there.
+    if (popup || w->isActiveWindow())
+        DeliverSoon(w);
+    else
+        Await(w);
+}
+
+void KeyHold::Closed(QWidget* w) {
+    // Typed for it after what opened it: the window beneath never gets them.
+    kept_.clear();
+    if (w == awaited_) {
+        awaited_ = nullptr;
+        awaitLimit_->stop();
+    }
+    UpdateWatch();
+}
+
+void KeyHold::Await(QWidget* w) {
+    awaited_ = w;
+    awaitLimit_->start();
+    WatchFirst();
+}
+
+void KeyHold::AwaitDone() {
+    const QPointer<QWidget> w = awaited_;
+    awaited_ = nullptr;
+    awaitLimit_->stop();
+    // The keys typed before it took the keyboard are its, or go with it.
+    if (w && w->isVisible())
+        Deliver(w);
+    else
+        kept_.clear();
+    UpdateWatch();
 }
 
 void KeyHold::ClickBegun(QAbstractButton* button) {
     clickHeld_ = true;
+    clickButton_ = button;
     clickOpened_ = nullptr;
     Begin();
     // After the product's own handlers, so that what they open is known.
@@ -117,57 +205,73 @@ void KeyHold::ClickDone() {
     if (!clickHeld_) return;
     clickHeld_ = false;
     disconnect(clickDone_);
-    const QPointer<QWidget> opened = clickOpened_;
     clickOpened_ = nullptr;
-    if (opened) {
-        if (opened->isVisible()) Deliver(opened);
-        kept_.clear();
-    }
+    clickButton_ = nullptr;
     End();
 }
 
-bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
-    if (e == passing_) return false;
-    if (e->type() == QEvent::Show && watched->isWidgetType() && TakesKeys(static_cast<QWidget*>(watched))) {
-        auto* shown = static_cast<QWidget*>(watched);
-        if (!opened_.empty() && !opened_.back()) {
-            opened_.back() = shown;
-        } else if (clickHeld_ && !clickOpened_) {
-            clickOpened_ = shown;
-        } else {
-            return false;
-        }
-        // A modal window or menu runs a loop of its own inside the key's
-        // send or the click: the keys behind go to it from there.
-        QTimer::singleShot(0, this, [this, to = QPointer<QWidget>(shown)] {
-            if (to && ((!opened_.empty() && opened_.back() == to) || clickOpened_ == to)) Deliver(to);
-        });
-        return false;
-    }
-    if (e->type() == QEvent::Shortcut && !clickHeld_) {
-        auto* button = qobject_cast<QAbstractButton*>(watched);
-        if (button && button->window() == window_) ClickBegun(button);
-        return false;
-    }
+bool KeyHold::KeepKey(QWidget* watched, QEvent* e) {
+    auto* key = static_cast<QKeyEvent*>(e);
     const bool override = e->type() == QEvent::ShortcutOverride;
-    if (!override && e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
     // The shortcut of a kept key being sent acts now: its turn has come.
-    if (override && passing_ && static_cast<QKeyEvent*>(e)->keyCombination() == passing_->keyCombination())
-        return false;
-    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window_) return false;
+    if (override && passing_ && key->keyCombination() == passing_->keyCombination()) return false;
+    if (watched->window() != window_) return false;
     // A key reaches the control with the focus first and its parents only
     // when the control leaves it: a key that was being handled when the
     // hold began, passed up after it, is no new key.
     const QWidget* first = window_->focusWidget();
     if (watched != (first ? first : window_)) return false;
-    // Kept while the window is busy, and behind the keys kept before.
-    if (depth_ == 0 && kept_.empty()) return false;
+    // Kept while the window is busy, behind the keys kept before, or for
+    // the window it opened.
+    if (depth_ == 0 && kept_.empty() && !awaited_) return false;
     // A shortcut would act on it now, ahead of the keys before it: it
     // comes as a key press, kept, and acts when its turn comes.
     if (override) {
         e->accept();
         return true;
     }
-    kept_.push_back(std::unique_ptr<QKeyEvent>(static_cast<QKeyEvent*>(e)->clone()));
+    kept_.push_back(std::unique_ptr<QKeyEvent>(key->clone()));
     return true;
+}
+
+bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
+    if (e == passing_ || !watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    switch (e->type()) {
+    case QEvent::Show:
+    case QEvent::ZOrderChange:
+        // Shown, or brought to the front when it was open already.
+        if (w->isWindow() && w != window_ && w->isVisible() && TakesKeys(w) && !IsAncestor(w, window_)) Opened(w);
+        return false;
+    case QEvent::Hide:
+        if (!e->spontaneous() && w->isWindow() && IsOpening(w)) Closed(w);
+        return false;
+    case QEvent::WindowActivate:
+        if (w == awaited_) AwaitDone();
+        return false;
+    case QEvent::MouseButtonPress:
+        // Back to this window by hand: it has the keyboard again.
+        if (awaited_ && e->spontaneous() && w->window() == window_) AwaitDone();
+        return false;
+    case QEvent::Timer:
+        if (clickHeld_ && w == clickButton_ && !window_->isVisible()) {
+            // Asked for by a window that has closed since: it opens nothing.
+            w->blockSignals(true);
+            QTimer::singleShot(0, this, [this, b = QPointer<QWidget>(w)] {
+                if (b) b->blockSignals(false);
+                ClickDone();
+            });
+        }
+        return false;
+    case QEvent::Shortcut:
+        if (!clickHeld_) {
+            auto* button = qobject_cast<QAbstractButton*>(w);
+            if (button && button->window() == window_) ClickBegun(button);
+        }
+        return false;
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: return KeepKey(w, e);
+    default: return false;
+    }
 }

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -15,69 +16,122 @@
 
 namespace {
 
+// The program's help: a window beside the one it was asked from, closed by
+// Esc, and taking the keyboard only once it is active.
+struct HelpWindow : QWidget {
+    HelpWindow() {
+        auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        connect(esc, &QShortcut::activated, this, [this] {
+            closedByKey = true;
+            close();
+        });
+    }
+    void Open() {
+        show();
+        raise();
+        activateWindow();
+    }
+    bool closedByKey = false;
+};
+
 // Busy on its first Space, while `typed` is typed; like a grid it leaves its
-// window the keys it has no more use for. A later Space opens an editor.
+// window the keys it has no more use for. A later Space opens an editor, F1
+// the help.
 struct BusyControl : QWidget {
     KeyHold* hold = nullptr;
+    HelpWindow* help = nullptr;
     QList<int> typed, keys;
     int editorResult = -1;
     void keyPressEvent(QKeyEvent* e) override {
         keys << e->key();
         if (e->key() == Qt::Key_Space && keys.size() == 1) {
             const KeyHold::Scope busy(*hold);
-            for (const int k : typed) {
-                QKeyEvent key(QEvent::KeyPress, k & ~Qt::KeyboardModifierMask,
-                              Qt::KeyboardModifiers(k & Qt::KeyboardModifierMask));
-                QApplication::sendEvent(this, &key);
-            }
+            for (const int k : typed) Type(this, k);
         } else if (e->key() == Qt::Key_Space) {
             QDialog editor(this);
             // Left open, it would wait for a key that never comes.
             QTimer::singleShot(1000, &editor, [&editor] { editor.done(2); });
             editorResult = editor.exec();
+        } else if (e->key() == Qt::Key_F1) {
+            help->Open();
         }
         e->ignore();
     }
+    static void Type(QWidget* to, int k) {
+        const int code = k & ~Qt::KeyboardModifierMask;
+        const auto mods = Qt::KeyboardModifiers(k & Qt::KeyboardModifierMask);
+        // A menu finds its item by the key's text.
+        const QString text = mods == Qt::NoModifier && code >= Qt::Key_A && code <= Qt::Key_Z
+                                 ? QString(QChar(code).toLower())
+                                 : QString();
+        QKeyEvent key(QEvent::KeyPress, code, mods, text);
+        QApplication::sendEvent(to, &key);
+    }
 };
 
-// Its click, late as an access key's is, opens a menu.
+// Its click, late as an access key's is, opens a menu whose command keeps
+// the window busy while `typedAfter` is typed.
 struct MenuButton : QPushButton {
-    MenuButton() : QPushButton(QStringLiteral("&Menu")) {
+    explicit MenuButton(BusyControl* control) : QPushButton(QStringLiteral("&Menu")) {
         setAutoDefault(false);
-        connect(this, &QPushButton::clicked, this, [this] {
+        connect(this, &QPushButton::clicked, this, [this, control] {
             QMenu menu;
-            menu.addAction(QStringLiteral("item"));
+            QObject::connect(menu.addAction(QStringLiteral("&hide")), &QAction::triggered, [control, this] {
+                const KeyHold::Scope busy(*control->hold);
+                for (const int k : typedAfter) BusyControl::Type(control, k);
+            });
             QTimer::singleShot(1000, &menu, [&menu] { menu.close(); });
             QElapsedTimer open;
             open.start();
+            keysBeforeMenu = int(control->keys.size());
             menu.exec(QPoint(0, 0));
             menuOpenMs = int(open.elapsed());
         });
     }
+    QList<int> typedAfter;
     int menuOpenMs = -1;
+    int keysBeforeMenu = -1;
 };
 
 } // namespace
 
-// Keys typed while busy come after, once; the key that made it busy, passed
-// up to the window after the hold, is not typed again. Keys behind one that
-// opens a modal editor or a menu, at once or late, are its, and never reach
-// the window beneath (Esc or Return there would close it).
+// Keys typed while busy come after, once and in order; the key that made it
+// busy, passed up to the window after the hold, is not typed again. Keys
+// behind one that opens a window (an editor, a menu, the help), at once or
+// late, are its, and never reach the window beneath (Esc or Return there
+// would close it); those typed after it closed are the window's again. A
+// late click asked for by a window that has closed since opens nothing.
 TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
     EnsureGuiApp();
     const int altM = int(Qt::AltModifier) | Qt::Key_M;
+    const int altH = int(Qt::AltModifier) | Qt::Key_H;
+    const int altA = int(Qt::AltModifier) | Qt::Key_A;
+    enum Menu { NoMenu, ClosedByKey, ClosedByCommand };
     const struct {
         const char* what;
         QList<int> first, typed, control;
         int editorResult;
-        bool menuClosedByKey;
+        Menu menu;
+        QList<int> typedAfter = {};
+        bool helpClosedByKey = false;
+        int keysBeforeMenu = -1;
+        bool closeAfterFirst = false;
     } rows[] = {
-        {"down", {Qt::Key_Space}, {Qt::Key_Down}, {Qt::Key_Space, Qt::Key_Down}, -1, false},
-        {"editor, then esc", {Qt::Key_Space}, {Qt::Key_Space, Qt::Key_Escape}, {Qt::Key_Space, Qt::Key_Space}, 0, false},
+        {"down", {Qt::Key_Space}, {Qt::Key_Down}, {Qt::Key_Space, Qt::Key_Down}, -1, NoMenu},
+        {"editor, then esc", {Qt::Key_Space}, {Qt::Key_Space, Qt::Key_Escape}, {Qt::Key_Space, Qt::Key_Space}, 0, NoMenu},
         {"editor, esc, then return", {Qt::Key_Space}, {Qt::Key_Space, Qt::Key_Escape, Qt::Key_Return},
-         {Qt::Key_Space, Qt::Key_Space}, 0, false},
-        {"late menu, then esc", {Qt::Key_Space}, {altM, Qt::Key_Escape}, {Qt::Key_Space}, -1, true},
-        {"late menu, then esc, idle", {altM, Qt::Key_Escape}, {}, {}, -1, true},
+         {Qt::Key_Space, Qt::Key_Space}, 0, NoMenu},
+        {"late menu, then esc", {Qt::Key_Space}, {altM, Qt::Key_Escape}, {Qt::Key_Space}, -1, ClosedByKey},
+        {"late menu, then esc, idle", {altM, Qt::Key_Escape}, {}, {}, -1, ClosedByKey},
+        {"late menu, esc, then down", {altM, Qt::Key_Escape, Qt::Key_Down}, {}, {}, -1, ClosedByKey},
+        {"menu behind other keys", {Qt::Key_Space}, {Qt::Key_Down, altM, Qt::Key_Escape}, {Qt::Key_Space, Qt::Key_Down},
+         -1, ClosedByKey, {}, false, 2},
+        {"menu command, then keys while it is busy", {altM, Qt::Key_H}, {}, {Qt::Key_Left, Qt::Key_Left}, -1,
+         ClosedByCommand, {Qt::Key_Left, Qt::Key_Left}},
+        {"late help, then esc", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true},
+        {"help, then esc", {Qt::Key_F1, Qt::Key_Escape}, {}, {Qt::Key_F1}, -1, NoMenu, {}, true},
+        {"access key of two buttons, then down", {altA, Qt::Key_Down}, {}, {Qt::Key_Down}, -1, NoMenu},
+        {"late menu of a closed window", {altM}, {}, {}, -1, NoMenu, {}, false, -1, true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
@@ -87,27 +141,41 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         control->hold = new KeyHold(&window);
         control->typed = r.typed;
         control->setFocusPolicy(Qt::StrongFocus);
-        auto* menuButton = new MenuButton;
+        HelpWindow help;
+        control->help = &help;
+        auto* menuButton = new MenuButton(control);
+        menuButton->typedAfter = r.typedAfter;
+        auto* helpButton = new QPushButton(QStringLiteral("&Help"));
+        QObject::connect(helpButton, &QPushButton::clicked, &help, &HelpWindow::Open);
         auto* ok = new QPushButton(QStringLiteral("OK"));
         ok->setDefault(true);
         QObject::connect(ok, &QPushButton::clicked, &window, &QDialog::accept);
         auto* box = new QVBoxLayout(&window);
-        for (QWidget* w : {static_cast<QWidget*>(control), static_cast<QWidget*>(menuButton), static_cast<QWidget*>(ok)})
+        for (QWidget* w : {static_cast<QWidget*>(control), static_cast<QWidget*>(menuButton),
+                           static_cast<QWidget*>(helpButton), static_cast<QWidget*>(ok)})
             box->addWidget(w);
+        for (int i = 0; i < 2; ++i) {
+            auto* twin = new QPushButton(QStringLiteral("&Ambiguous"));
+            twin->setFocusPolicy(Qt::NoFocus);
+            box->addWidget(twin);
+        }
         window.show();
         QApplication::setActiveWindow(&window);
         control->setFocus();
-        for (const int k : r.first) {
-            QKeyEvent key(QEvent::KeyPress, k & ~Qt::KeyboardModifierMask,
-                          Qt::KeyboardModifiers(k & Qt::KeyboardModifierMask));
-            QApplication::sendEvent(control, &key);
-        }
+        for (const int k : r.first) BusyControl::Type(control, k);
+        if (r.closeAfterFirst) window.reject();
         QElapsedTimer t;
         t.start();
-        while (t.elapsed() < (r.menuClosedByKey ? 300 : 50)) QApplication::processEvents();
+        while (t.elapsed() < 300) QApplication::processEvents();
         EXPECT_EQ(control->keys, r.control);
         EXPECT_EQ(control->editorResult, r.editorResult);
-        EXPECT_EQ(menuButton->menuOpenMs >= 0 && menuButton->menuOpenMs < 500, r.menuClosedByKey);
-        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(menuButton->menuOpenMs >= 0, r.menu != NoMenu);
+        EXPECT_EQ(menuButton->menuOpenMs >= 0 && menuButton->menuOpenMs < 500, r.menu != NoMenu);
+        if (r.keysBeforeMenu >= 0) {
+            EXPECT_EQ(menuButton->keysBeforeMenu, r.keysBeforeMenu);
+        }
+        EXPECT_EQ(help.closedByKey, r.helpClosedByKey);
+        EXPECT_FALSE(help.isVisible());
+        EXPECT_EQ(window.isVisible(), !r.closeAfterFirst);
     }
 }
