@@ -7,6 +7,7 @@
 #include "app/frmPalette.h"
 #include "platform/DialogFrame.h"
 #include "platform/FilePicker.h"
+#include "platform/KeyHold.h"
 #include "platform/MouseWheel.h"
 #include "app/MainView.h"
 #include "app/ViewMenu.h"
@@ -80,6 +81,8 @@ frmMain::frmMain() {
     BuildWindow();
     // Esc belongs to the window whichever of its controls has the keyboard.
     qApp->installEventFilter(this);
+    // The keys typed behind one that opens the help are the help's.
+    new KeyHold(this);
 }
 
 frmMain::~frmMain() {

@@ -1,6 +1,7 @@
 #include "platform/FilePicker.h"
 
 #include "platform/FileSystem.h"
+#include "platform/KeyHold.h"
 #include "platform/UiServices.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ public:
         if (parent) lastParent_ = parent;
         else if (lastParent_ && lastParent_->isVisible()) parent = lastParent_;
         QFileDialog dlg(parent, r.title);
+        new KeyHold(&dlg);
         dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         // Its own question would be about the typed name, not the one written

@@ -85,11 +85,12 @@ void KeyHold::Replay() {
 
 void KeyHold::Deliver(QWidget* target) {
     while (!kept_.empty()) {
+        // The keys typed for a window went with it when it closed; those
+        // kept since are this window's.
+        if (!target->isVisible() && target != window_) target = window_;
         if (target == window_ && (depth_ > 0 || awaited_)) return;
-        // Keys for a window that has closed went with it; those kept since
-        // are the window's, and go with it when it has closed too.
         if (!target->isVisible()) {
-            if (target == window_) kept_.clear();
+            kept_.clear();
             return;
         }
         const std::unique_ptr<QKeyEvent> key = std::move(kept_.front());
@@ -178,13 +179,15 @@ void KeyHold::Await(QWidget* w) {
 
 void KeyHold::AwaitDone() {
     const QPointer<QWidget> w = awaited_;
-    awaited_ = nullptr;
     awaitLimit_->stop();
-    // The keys typed before it took the keyboard are its, or go with it.
+    // The keys typed before it took the keyboard are its, or go with it;
+    // awaited still while they are sent, so that those behind the one that
+    // closes it go with it too.
     if (w && w->isVisible())
         Deliver(w);
     else
         kept_.clear();
+    if (awaited_ == w) awaited_ = nullptr;
     UpdateWatch();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/EventHook.h"
 #include "platform/FileSystem.h"
 #include "platform/FontCatalog.h"
+#include "platform/KeyHold.h"
 #include "platform/SystemColors.h"
 
 #include <QApplication>
@@ -151,6 +152,7 @@ int QtUi::MsgBox(const QString& text, int style, const QString& title) {
     QMessageBox box(IconFor(style), title.isEmpty() ? AppTitle() : title, DisplayText(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    new KeyHold(&box);
     for (QMessageBox::StandardButton b : ButtonList(style)) box.addButton(b);
     box.setDefaultButton(DefaultFor(style));
     const QMessageBox::StandardButton esc = EscapeFor(style);
@@ -170,6 +172,7 @@ QString QtUi::InputBox(const QString& prompt, const QString& title, const QStrin
     dlg.setWindowTitle(title.isEmpty() ? AppTitle() : title);
     dlg.setLabelText(DisplayText(prompt));
     dlg.setTextValue(defaultText);
+    new KeyHold(&dlg);
     // F1 opens the box's help topic.
     EventHook help([helpContext](QObject*, QEvent* e) {
         if (helpContext <= 0 || e->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->key() != Qt::Key_F1)
@@ -227,6 +230,7 @@ int32_t QtUi::PickColor(int32_t initial) {
     if (!HaveWidgets()) return -1;
     const QColor start = SystemColors::ToQColor(initial);
     QColorDialog dlg(start, QApplication::activeModalWidget());
+    new KeyHold(&dlg);
     if (dlg.exec() != QDialog::Accepted) return -1;
     const QColor c = dlg.selectedColor();
     return int32_t(c.red()) | (int32_t(c.green()) << 8) | (int32_t(c.blue()) << 16);
@@ -245,6 +249,7 @@ bool QtUi::PickFont(FontChoice& font) {
     // ("Normal", translated) is no style of most faces.
     start.setStyleName(StyleOf(start));
     QFontDialog dlg(start, QApplication::activeModalWidget());
+    new KeyHold(&dlg);
     const QFont opened = dlg.currentFont();
     if (dlg.exec() != QDialog::Accepted) return false;
     // What the user left as it opened comes back as stored: the dialog shows

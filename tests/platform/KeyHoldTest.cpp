@@ -66,6 +66,8 @@ struct BusyControl : QWidget {
                                  : QString();
         QKeyEvent key(QEvent::KeyPress, code, mods, text);
         QApplication::sendEvent(to, &key);
+        QKeyEvent release(QEvent::KeyRelease, code, mods, text);
+        QApplication::sendEvent(to, &release);
     }
 };
 
@@ -167,7 +169,9 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         QElapsedTimer t;
         t.start();
         while (t.elapsed() < 300) QApplication::processEvents();
-        EXPECT_EQ(control->keys, r.control);
+        // The hold is over: a key typed now acts at once.
+        if (!r.closeAfterFirst) BusyControl::Type(control, Qt::Key_F5);
+        EXPECT_EQ(control->keys, r.closeAfterFirst ? r.control : r.control + QList<int>{Qt::Key_F5});
         EXPECT_EQ(control->editorResult, r.editorResult);
         EXPECT_EQ(menuButton->menuOpenMs >= 0, r.menu != NoMenu);
         EXPECT_EQ(menuButton->menuOpenMs >= 0 && menuButton->menuOpenMs < 500, r.menu != NoMenu);

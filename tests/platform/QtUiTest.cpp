@@ -1,6 +1,7 @@
 #include "platform/QtUi.h"
 
 #include "platform/Desktop.h"
+#include "platform/DialogFrame.h"
 #include "platform/SettingsStore.h"
 #include "support/GuiApp.h"
 #include "support/TestFolder.h"
@@ -10,9 +11,11 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QShortcut>
 #include <QTextLayout>
 #include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -126,6 +129,30 @@ TEST(QtUi, InputBoxGivesTheTextOrEmptyWhenCancelled) {
     EXPECT_EQ(ui.InputBox("prompt", "title", "default", 0), "typed");
     WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_EQ(ui.InputBox("prompt", "title", "default", 0), "");
+
+    // Esc typed behind F1, before the help window is active, closes the
+    // help, not the box. The help belongs to the box, which would block it.
+    QWidget help;
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), &help), &QShortcut::activated, &help, &QWidget::close);
+    DialogFrame::SetHelpHandler([&help](int32_t) {
+        help.winId();
+        help.windowHandle()->setTransientParent(QApplication::activeModalWidget()->windowHandle());
+        help.show();
+        help.activateWindow();
+    });
+    bool open = false;
+    WhenModal([&](QWidget* w) {
+        WaitUntilActive(w);
+        QWidget* entry = QApplication::focusWidget();
+        SendKey(entry, Qt::Key_F1);
+        SendKey(entry, Qt::Key_Escape);
+        for (int i = 0; i < 20; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+        open = w->isVisible() && !help.isVisible();
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    ui.InputBox("prompt", "title", "default", 250009);
+    DialogFrame::SetHelpHandler(nullptr);
+    EXPECT_TRUE(open);
 }
 
 // OK in the real font dialog left as it opened gives back the stored font;
