@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -159,14 +160,23 @@ QString ChangeExtension(const QString& path, const QString& ext) {
     return base + QLatin1Char('.') + e;
 }
 
-int OpenForReading(const QString& path, struct stat& st) {
-    const QByteArray name = QFile::encodeName(ResolvePath(path));
-    // Only a regular file is read: opening a FIFO waits for a writer for
-    // good, and a device may never end. Refused before it is opened, and
-    // opened without waiting in case it was swapped in meanwhile.
-    if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) ThrowFileError(EISDIR, path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) ThrowFileError(errno, path);
+namespace {
+
+std::function<void()> g_beforeOpen;
+QByteArray g_descriptorFolder; // "": /proc/self/fd/
+
+// The file `pathFd` stands for, opened for reading; -1 and errno on failure.
+int OpenDescriptor(int pathFd, const QByteArray& name) {
+    // Through /proc it is the same file, and the open waits as a plain one
+    // does: a lease (Samba's oplocks, an NFS server) is broken and waited
+    // out, not refused.
+    const QByteArray folder = g_descriptorFolder.isEmpty() ? QByteArrayLiteral("/proc/self/fd/") : g_descriptorFolder;
+    int fd = ::open((folder + QByteArray::number(pathFd)).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0 || errno != ENOENT) return fd;
+    // No /proc: by name, without waiting, as a FIFO may have taken its place.
+    fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    struct stat st;
     int e = 0;
     if (::fstat(fd, &st) != 0)
         e = errno;
@@ -174,8 +184,41 @@ int OpenForReading(const QString& path, struct stat& st) {
         e = EISDIR;
     else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         e = errno;
+    if (e == 0) return fd;
+    ::close(fd);
+    errno = e;
+    return -1;
+}
+
+} // namespace
+
+void SetReadOpenHookForTests(std::function<void()> beforeOpen, const QByteArray& descriptorFolder) {
+    g_beforeOpen = std::move(beforeOpen);
+    g_descriptorFolder = descriptorFolder;
+}
+
+int OpenForReading(const QString& path, struct stat& st) {
+    const QByteArray name = QFile::encodeName(ResolvePath(path));
+    // Only a regular file is read: opening a FIFO waits for a writer for
+    // good, and a device may never end. A path descriptor opens neither, and
+    // keeps hold of the file checked until it is opened for reading.
+    const int pathFd = ::open(name.constData(), O_PATH | O_CLOEXEC);
+    if (pathFd < 0) ThrowFileError(errno, path);
+    int e = 0, fd = -1;
+    if (::fstat(pathFd, &st) != 0)
+        e = errno;
+    else if (!S_ISREG(st.st_mode))
+        e = EISDIR;
+    else {
+        if (g_beforeOpen) g_beforeOpen();
+        fd = OpenDescriptor(pathFd, name);
+        if (fd < 0) e = errno;
+    }
+    ::close(pathFd);
+    // The size as it is now: a lease's holder may have written before it let go.
+    if (e == 0 && ::fstat(fd, &st) != 0) e = errno;
     if (e != 0) {
-        ::close(fd);
+        if (fd >= 0) ::close(fd);
         ThrowFileError(e, path);
     }
     return fd;

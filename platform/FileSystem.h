@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 struct stat;
 
@@ -46,9 +47,13 @@ QString ChangeExtension(const QString& path, const QString& ext);
 // Whole-file access; failures raise the file errors 52..76.
 QByteArray ReadAll(const QString& path);
 // Opens an existing regular file for reading and fills `st` (anything else,
-// a folder, FIFO or device, raises EISDIR);
-// the descriptor is the caller's to close.
+// a folder, FIFO or device, raises EISDIR); a lease on the file is waited
+// out as by a plain open. The descriptor is the caller's to close.
 int OpenForReading(const QString& path, struct stat& st);
+// Tests only: `beforeOpen` runs when a file has passed the check and is
+// about to be opened for reading; `descriptorFolder` stands in for
+// "/proc/self/fd/" (empty: that one).
+void SetReadOpenHookForTests(std::function<void()> beforeOpen, const QByteArray& descriptorFolder = {});
 // Writes a temporary file beside `path` and renames it over the old one.
 // With `sync` the file and the folder are flushed to the disk first, so that
 // a power loss leaves one of the two whole; without it a failed write still

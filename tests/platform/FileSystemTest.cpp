@@ -7,9 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 #include <tuple>
 #include <unistd.h>
 
@@ -22,6 +27,34 @@ int32_t ErrorOf(const std::function<void()>& f) {
         return e.number;
     }
     return 0;
+}
+
+// As the map file's view reads: as many bytes as the size given.
+QByteArray ReadBySize(const QString& path) {
+    struct stat st {};
+    const int fd = FileSystem::OpenForReading(path, st);
+    QByteArray bytes(st.st_size, '\0');
+    bytes.resize(std::max<ssize_t>(::read(fd, bytes.data(), bytes.size()), 0));
+    ::close(fd);
+    return bytes;
+}
+
+// "123" under a write lease, as a file server takes one; `holder` writes
+// "45" and lets go 200 ms later.
+void HoldLease(const QString& path, std::thread& holder) {
+    ::signal(SIGIO, SIG_IGN); // the notice of the break: the holder lets go in its own time
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::write(fd, "123", 3), 3);
+    const bool leased = ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0;
+    const int e = errno;
+    holder = std::thread([fd, leased] {
+        if (leased) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(::write(fd, "45", 2), 2);
+        ::close(fd);
+    });
+    if (leased) return;
+    holder.join(); // the row reads the whole file all the same
+    GTEST_SKIP() << "no lease can be taken here: F_SETLEASE: " << std::strerror(e);
 }
 
 TEST(FileSystem, ResolvesNamesWithoutRegardToCaseAndEitherSeparator) {
@@ -107,9 +140,34 @@ TEST(FileSystem, OpensForReadingByAnyLetterCaseAndFailsWithTheClassicNumbers) {
     EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("missing.txt")); }), 53);
     EXPECT_EQ(ErrorOf([&] { FileSystem::WriteAtomic(t.file("nofolder/x.txt"), "a"); }), 76);
     EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.path()); }), 75);
-    // A FIFO would wait for a writer for good: refused, never opened.
+    // A FIFO would wait for a writer for good: refused, never opened, even
+    // when it takes the file's place after the check.
     ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("PIPE.MLG")).constData(), 0600), 0);
-    EXPECT_EQ(ErrorOf([&] { FileSystem::ReadAll(t.file("pipe.mlg")); }), 75);
+    const auto fifoAfterCheck = [&](const char* file, const QByteArray& descriptorFolder) {
+        const QByteArray name = QFile::encodeName(t.write(file, "12345"));
+        FileSystem::SetReadOpenHookForTests(
+            [name] { EXPECT_TRUE(::unlink(name.constData()) == 0 && ::mkfifo(name.constData(), 0600) == 0); },
+            descriptorFolder);
+    };
+    std::thread holder; // of the lease
+    const std::tuple<const char*, std::function<void()>, QString, int32_t> rows[] = {
+        {"FIFO", {}, t.file("pipe.mlg"), 75},
+        {"file under a lease", [&] { HoldLease(t.file("LEASED.MLL"), holder); }, t.file("leased.mll"), 0},
+        {"FIFO after the check", [&] { fifoAfterCheck("SWAP1.MLL", {}); }, t.file("swap1.mll"), 0},
+        {"FIFO after the check, no /proc", [&] { fifoAfterCheck("SWAP2.MLL", QFile::encodeName(t.file("none/"))); },
+         t.file("swap2.mll"), 75},
+    };
+    ::alarm(10); // a read stuck on a FIFO ends the test now, not at CTest's timeout
+    for (const auto& [name, setUp, path, error] : rows) {
+        SCOPED_TRACE(name);
+        if (setUp) setUp();
+        QByteArray bytes;
+        EXPECT_EQ(ErrorOf([&] { bytes = ReadBySize(path); }), error);
+        EXPECT_EQ(bytes, error == 0 ? "12345" : "");
+        FileSystem::SetReadOpenHookForTests({});
+    }
+    ::alarm(0);
+    if (holder.joinable()) holder.join();
 }
 
 TEST(FileSystem, ChangeExtensionReplacesOnlyTheLastDotOfTheName) {
