@@ -89,4 +89,7 @@ TEST_F(PlaceJumpTest, PlaceMapShownOrLoadedFromTheMapFolder) {
     EXPECT_TRUE(level3->bDraw);
     EXPECT_FALSE(level5->bDraw);
     EXPECT_TRUE(plain->bDraw);
+    // The base's code 110000 gives it level 0, which is no level: the others stay.
+    PlaceJump::ShowPlaceMap(units, dir.file("BASE.MLL"), 1, true, load);
+    EXPECT_TRUE(level3->bDraw);
 }

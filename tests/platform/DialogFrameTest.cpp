@@ -4,8 +4,10 @@
 #include "support/GuiApp.h"
 #include "support/WhenModal.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -33,10 +35,15 @@ public:
     QPushButton* help = new QPushButton(QStringLiteral("Help"), this);
     int loads = 0;
     int unloads = 0;
+    // Runs on the way out, as a dialog's redraw of the map does.
+    std::function<void()> redraw;
 
 protected:
     void Form_Load() override { ++loads; }
-    void Form_Unload() override { ++unloads; }
+    void Form_Unload() override {
+        ++unloads;
+        if (redraw) std::exchange(redraw, {})();
+    }
 };
 
 TEST(DialogFrame, PositionIsClampedWithTheUpperBoundWinning) {
@@ -160,6 +167,84 @@ TEST(DialogFrame, DefaultOkDialogsCloseOnEnterAndHelpGoesToTheHandler) {
     EXPECT_TRUE(okIsDefault);
     EXPECT_EQ(asked, 230011);
     DialogFrame::SetHelpHandler({});
+}
+
+// A click on OK while the dialog redraws on its way out after Cancel would
+// write the edits back; pressed and left down, OK would stay drawn down.
+TEST(DialogFrame, ClicksWhileItRedrawsOnItsWayOutAreDropped) {
+    EnsureGuiApp();
+    ScopedUi ui;
+    Probe d;
+    const struct {
+        const char* name;
+        std::function<void()> click;
+    } rows[] = {
+        {"click on OK", [&] { QTest::mouseClick(d.ok, Qt::LeftButton); }},
+        {"double click on OK",
+         [&] {
+             QTest::mouseClick(d.ok, Qt::LeftButton);
+             QTest::mouseDClick(d.ok, Qt::LeftButton);
+             QTest::mouseRelease(d.ok, Qt::LeftButton);
+         }},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        bool down = true;
+        d.redraw = [&] {
+            r.click();
+            down = d.ok->isDown();
+        };
+        WhenModal([&](QWidget*) { d.cancel->click(); });
+        EXPECT_FALSE(d.ShowModal());
+        EXPECT_FALSE(down);
+    }
+}
+
+// Tab, Shift+Tab and an access key select the entry's whole text, so that
+// what is typed replaces it, also when the check of the control left
+// rewrites the texts; a click puts the caret where it falls, and the
+// program's own move leaves it where the text put it.
+TEST(DialogFrame, KeysIntoAnEntrySelectItsTextAClickPutsTheCaret) {
+    EnsureGuiApp();
+    ScopedUi ui;
+    Probe d;
+    d.AddValidator(d.other, [&] {
+        d.entry->setText(d.entry->text());
+        return true;
+    });
+    DialogFrame::BuddyLabel(QStringLiteral("値(&V)"), d.entry);
+    const struct {
+        const char* name;
+        QWidget* from;
+        std::function<void()> enter;
+        QString selected, typed;
+    } rows[] = {
+        {"Tab", d.help, [&] { QTest::keyClick(d.help, Qt::Key_Tab); }, "42", "7"},
+        {"Shift+Tab", d.other, [&] { QTest::keyClick(d.other, Qt::Key_Backtab, Qt::ShiftModifier); }, "42", "7"},
+        {"access key", d.other, [&] { QTest::keyClick(d.windowHandle(), Qt::Key_V, Qt::AltModifier); }, "42", "7"},
+        {"click at the left end", d.other,
+         [&] { QTest::mouseClick(d.entry, Qt::LeftButton, {}, QPoint(1, d.entry->height() / 2)); }, "", "742"},
+        {"the program's own move", d.other, [&] { d.entry->setFocus(Qt::OtherFocusReason); }, "", "427"},
+    };
+    WhenModal([&](QWidget*) {
+        d.activateWindow();
+        WaitUntilActive(&d);
+        [&] {
+            for (const auto& r : rows) {
+                SCOPED_TRACE(r.name);
+                d.entry->setText(QStringLiteral("42"));
+                r.from->setFocus(Qt::OtherFocusReason);
+                ASSERT_EQ(QApplication::focusWidget(), r.from);
+                r.enter();
+                ASSERT_EQ(QApplication::focusWidget(), d.entry);
+                EXPECT_EQ(d.entry->selectedText(), r.selected);
+                QTest::keyClicks(d.entry, QStringLiteral("7"));
+                EXPECT_EQ(d.entry->text(), r.typed);
+            }
+        }();
+        d.cancel->click();
+    });
+    d.ShowModal();
 }
 
 } // namespace

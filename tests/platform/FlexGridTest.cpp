@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -114,6 +115,31 @@ TEST_F(GridFixture, HeaderDoubleClickSelectsAllRows) {
     QCoreApplication::sendEvent(hv, &ev);
     EXPECT_EQ(g.Row(), 0); // an empty grid selects nothing
     EXPECT_EQ(g.RowSel(), 0);
+}
+
+// An arrow from a row chosen to its last column, one of width 0, goes on in
+// a shown column: the anchor's, or the first shown one when the anchor's is
+// hidden too.
+TEST_F(GridFixture, ArrowFromARowToAHiddenColumnGoesOnInAShownOne) {
+    const struct {
+        const char* name;
+        std::vector<int> hidden;
+        int row, col, key, newRow, newCol;
+    } rows[] = {
+        {"Down, the anchor's column shown", {2}, 1, 0, Qt::Key_Down, 2, 0},
+        {"Down, the anchor in the middle", {2}, 1, 1, Qt::Key_Down, 2, 1},
+        {"Up, the anchor's column hidden", {0, 2}, 2, 0, Qt::Key_Up, 1, 1},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        for (int c = 0; c < g.Cols(); ++c) g.SetColWidth(c, 600);
+        for (const int c : r.hidden) g.SetColWidth(c, 0);
+        g.SetSelection(r.row, r.col, r.row, g.Cols() - 1);
+        QKeyEvent key(QEvent::KeyPress, r.key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&g, &key);
+        EXPECT_EQ(QPoint(g.Col(), g.Row()), QPoint(r.newCol, r.newRow));
+        EXPECT_EQ(QPoint(g.ColSel(), g.RowSel()), QPoint(r.newCol, r.newRow));
+    }
 }
 
 TEST(FlexGridKeys, VirtualKeyCodes) {
