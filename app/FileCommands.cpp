@@ -58,6 +58,15 @@ template <class List> bool SaveListAs(List& list, const QString& path) {
     return false;
 }
 
+// Puts back a list's name and lock (a new name unlocks it) when its edits
+// stay unsaved: they were never saved under the name the question gave it.
+template <class List> auto Keeper(List& list) {
+    return [&list, file = list.FileName(), lock = list.LockMode()] {
+        list.SetFileName(file);
+        list.SetLockMode(lock);
+    };
+}
+
 void InvalidFormat(const QString& path) { Library::MsgError(path + QStringLiteral("\r\nは無効なファイル形式です.")); }
 
 // A file that holds none of a list's section headers reads as an empty list;
@@ -151,6 +160,9 @@ bool FileCommands::LoadFile(const QString& path) {
             unit->SetMapMode(1);
             unit->SetUnitName(path);
             if (unit->Load()) {
+                // A copy of the base map from another folder takes the base
+                // unit's place: its edits are offered first, as at a close.
+                if (const auto replaced = units.Replaced(*unit); replaced && !UnloadMapUnit(*replaced)) return false;
                 result = true;
                 units.Add(unit);
                 units.Optimize(7);
@@ -163,12 +175,16 @@ bool FileCommands::LoadFile(const QString& path) {
             const QStringList headers{QStringLiteral("[COMMENT]"), QStringLiteral("[CATEGORY]"),
                                       QStringLiteral("[THING"), QStringLiteral("[LINK]"), QStringLiteral("[NATION]")};
             if (RefuseNoList(path, headers, QStringLiteral("事象ファイル"))) return false;
-            result = LoadList(units.Active()->gThings, path);
+            const auto opened = replaceList(true, path);
+            if (!opened) return false;
+            result = *opened;
         } else if (kind == QStringLiteral(".ADM")) {
             const QStringList headers{QStringLiteral("[COMMENT]"), QStringLiteral("[AREA]"),
                                       QStringLiteral("[ADMINISTRATION]")};
             if (RefuseNoList(path, headers, QStringLiteral("行政区ファイル"))) return false;
-            result = LoadList(units.Active()->gAdmins, path);
+            const auto opened = replaceList(false, path);
+            if (!opened) return false;
+            result = *opened;
         } else if (kind == QStringLiteral(".MLG")) {
             // Missing or refused, nothing was read: nothing to tidy or draw.
             if (!ReadLog || ReadLog(path) != 0) return false;
@@ -207,9 +223,25 @@ bool FileCommands::SaveFile(const QString& path) {
     }
 }
 
+std::optional<bool> FileCommands::replaceList(bool things, const QString& path) {
+    clsMapUnit& unit = *redraw_.mUnits->Active();
+    auto replace = [&](auto& slot) -> std::optional<bool> {
+        const auto keep = Keeper(*slot);
+        if (!offerSave(things, unit)) return std::nullopt;
+        if (LoadList(slot, path)) return true;
+        if (slot->Modify()) keep();
+        return false;
+    };
+    return things ? replace(unit.gThings) : replace(unit.gAdmins);
+}
+
 bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
     auto ask = [&](auto& list, const QString& what, const QString& filter) {
         if (!list.Modify()) return true;
+        const auto giveUp = [&, keep = Keeper(list)] {
+            keep();
+            return false;
+        };
         list.SetFileName(unit.UnitName());
         const QString name = list.FileName();
         // Left unanswered (Esc, the close box), the open or quit that asked
@@ -217,12 +249,12 @@ bool FileCommands::offerSave(bool things, clsMapUnit& unit) {
         const int answer = Ui().MsgBox(what + name + QStringLiteral("\rが修正されています.\r保存しますか？"),
                                        Mb::YesNo | Mb::Exclamation, QString());
         if (answer == Mb::No) return true;
-        if (answer != Mb::Yes) return false;
+        if (answer != Mb::Yes) return giveUp();
         if (redraw_.mForm) redraw_.mForm->repaint();
         for (int32_t r = list.Save(); r != 0; r = list.Save()) {
-            if (r == ErrorMng::SaveCancelled) return false;
+            if (r == ErrorMng::SaveCancelled) return giveUp();
             const QString answer = FilePicker::InputSaveName(QString(), filter, list.FileName());
-            if (answer.isEmpty()) return false;
+            if (answer.isEmpty()) return giveUp();
             list.SetFileName(answer);
         }
         return true;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -92,6 +93,9 @@ public:
 
 private:
     bool offerSave(bool things, clsMapUnit& unit);
+    // The active unit's thing or area list replaced by the file's, after the
+    // offer to save its edits; nullopt when the user gave up.
+    std::optional<bool> replaceList(bool things, const QString& path);
 
     ViewRedraw& redraw_;
     ViewControls& controls_;

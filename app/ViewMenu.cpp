@@ -2,7 +2,9 @@
 
 #include "app/MainGuard.h"
 #include "app/ViewRedraw.h"
+#include "core/AngleLib.h"
 #include "core/ErrorMng.h"
+#include "core/LibraryMessages.h"
 #include "core/PublicVal.h"
 #include "document/clsMap.h"
 #include "document/clsMapUnit.h"
@@ -98,6 +100,20 @@ ViewMenu::~ViewMenu() = default;
 
 int32_t ViewMenu::RatioItem(int32_t ratio) { return std::clamp(ratio / 20 - 2, 0, 6); }
 
+bool ViewMenu::AzimuthListReadable(const QString& list) {
+    // Read as the drawing reads it, where an item that is no angle becomes
+    // a line to the north.
+    const QStringList tokens = BaseMap::AzimuthTokens(list);
+    return std::all_of(tokens.begin(), tokens.end(), [](const QString& token) {
+        try {
+            AngleLib::AngleSecStrToVal(token);
+            return true;
+        } catch (...) {
+            return false;
+        }
+    });
+}
+
 int32_t ViewMenu::AzimuthItem(const QString& list) {
     if (list.isEmpty()) return 0;
     for (size_t k = 0; k < kAzimuthLines.size(); ++k)
@@ -188,8 +204,13 @@ void ViewMenu::mnuAzimuthLineItem_Click(int32_t index) {
             plot.SetAzimuthLine(BaseMap::BaseMapAzimuthText(kAzimuthLines[size_t(index - 1)], QString()));
         } else if (index == 5) {
             // A free list of angles; a cancelled input keeps the lines.
-            const QString list = BaseMap::BaseMapAzimuthText(0, plot.Options().mAzimuthLine);
-            if (list.isEmpty()) return;
+            QString list = plot.Options().mAzimuthLine;
+            for (;;) {
+                list = BaseMap::BaseMapAzimuthText(0, list);
+                if (list.isEmpty()) return;
+                if (AzimuthListReadable(list)) break;
+                Library::MsgOutOfRange();
+            }
             plot.SetAzimuthLine(list);
         }
         redraw_.PlotWindow();

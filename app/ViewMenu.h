@@ -68,6 +68,8 @@ public:
     // The azimuth item ticked for an angle list: 0 none, 1..4 the 4, 8, 12
     // and 16 line presets, 5 any other list.
     static int32_t AzimuthItem(const QString& list);
+    // False when an item of a free angle list is no angle.
+    static bool AzimuthListReadable(const QString& list);
 
 private:
     int16_t iMapDispItems = 0;

@@ -5,6 +5,8 @@
 #include "core/PublicVal.h"
 #include "document/HMap.h"
 
+#include <algorithm>
+
 namespace {
 const char* const kObject = "clsMapUnits";
 }
@@ -64,9 +66,7 @@ bool clsMapUnits::Add(const UnitPtr& unit) {
                 return false;
             }
         }
-        // Only the base map's own file replaces the base unit.
-        const QString baseName = Library::PathFileName(basePath(mapMode_));
-        if (Library::PathFileName(name).compare(baseName, Qt::CaseInsensitive) == 0) {
+        if (isBaseFile(name)) {
             units_.insert(units_.begin(), unit);
             units_.erase(units_.begin() + 1);
         } else {
@@ -77,6 +77,23 @@ bool clsMapUnits::Add(const UnitPtr& unit) {
     } catch (...) {
         return false;
     }
+}
+
+bool clsMapUnits::isOpen(const QString& name) const {
+    return std::any_of(units_.begin(), units_.end(),
+                       [&](const UnitPtr& u) { return u->UnitName().compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+// Only the base map's own file replaces the base unit.
+bool clsMapUnits::isBaseFile(const QString& name) const {
+    const QString baseName = Library::PathFileName(basePath(mapMode_));
+    return Library::PathFileName(name).compare(baseName, Qt::CaseInsensitive) == 0;
+}
+
+clsMapUnits::UnitPtr clsMapUnits::Replaced(const clsMapUnit& unit) const {
+    if (units_.empty() || unit.gFigures->MapMode() != mapMode_) return nullptr;
+    const QString name = unit.UnitName();
+    return !isOpen(name) && isBaseFile(name) ? units_.front() : nullptr;
 }
 
 bool clsMapUnits::Remove(int32_t i) {

@@ -34,6 +34,9 @@ public:
     // False for another map mode or a name already open (that unit is shown
     // again); the base map's own file replaces the base unit.
     bool Add(const UnitPtr& unit);
+    // The unit Add would put `unit` in place of; nullptr when Add would
+    // append or refuse it.
+    UnitPtr Replaced(const clsMapUnit& unit) const;
     // Positions 2..Count; the base unit stays.
     bool Remove(int32_t i);
     // Bit 1 drops units with at most one figure, bit 2 orders the units by
@@ -42,6 +45,8 @@ public:
 
 private:
     QString basePath(int32_t mode) const;
+    bool isOpen(const QString& name) const;
+    bool isBaseFile(const QString& name) const;
     void dropEmpty();
     void orderByKind();
     void oneLevelPerGroup();

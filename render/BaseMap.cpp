@@ -354,6 +354,15 @@ std::vector<clsPoly> AzimuthPoly(int32_t azimuth, MapPoint center, int32_t gap) 
     }
 }
 
+QStringList AzimuthTokens(const QString& list) {
+    // A double quote would group the tokens instead of marking seconds.
+    QString text = list;
+    text.replace(QLatin1Char('"'), QStringLiteral("秒"));
+    QStringList tokens = Library::StrToTokens(text, 0);
+    if (tokens.first().isEmpty()) tokens.clear();
+    return tokens;
+}
+
 FigureList BaseMapAzimuthLine(const QString& list, int32_t lon0, int32_t lat0, double scale, const clsMapUnit* unit) {
     return BaseMapAzimuthLine(list, MapPoint{lon0, lat0}, scale, unit);
 }
@@ -362,10 +371,8 @@ FigureList BaseMapAzimuthLine(const QString& list, MapPoint center, double scale
     FigureList out;
     try {
         if (std::abs(int64_t(center.lat)) >= 320400) return out;
-        QString text = list;
-        text.replace(QLatin1Char('"'), QStringLiteral("秒"));
-        const QStringList tokens = Library::StrToTokens(text, 0);
-        if (tokens.isEmpty() || tokens.first().isEmpty()) return out;
+        const QStringList tokens = AzimuthTokens(list);
+        if (tokens.isEmpty()) return out;
         const int32_t gap = std::max(1, Library::DblToLng(scale * 3 / MapProjection::GlobeSecLength / 1000));
         const int32_t thing = ThingCodeOf(unit, QStringLiteral("方位線"));
         if (thing < 0) return out;

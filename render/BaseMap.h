@@ -8,6 +8,7 @@
 #include "core/clsPoly.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -32,6 +33,9 @@ FigureList BaseMapGridH(const clsGrid& grid, const clsMapUnit* unit);
 // The graticule labels along the edges of the view's canvas (around the pole
 // when it is in view) at the grid's intervals, styled by the base unit.
 FigureList BaseMapGridTexts(MapViewport& view, const clsGrid& grid, const clsMapUnit* unit);
+// The angle texts of an azimuth list, one line each; none when the list
+// starts with no angle text.
+QStringList AzimuthTokens(const QString& list);
 FigureList BaseMapAzimuthLine(const QString& list, MapPoint center, double scale, const clsMapUnit* unit);
 FigureList BaseMapAzimuthLine(const QString& list, int32_t lon0, int32_t lat0, double scale,
                               const clsMapUnit* unit);

@@ -283,6 +283,53 @@ TEST_F(FileCommandsTest, ClosingOffersToSave) {
     EXPECT_TRUE(units.Item(2)->gThings->Modify());
 }
 
+// Opening a list, or a copy of the base map from elsewhere, over edited
+// lists asks about them first, as a close does.
+TEST(FileCommandsOpen, OverEditedListsAsksFirst) {
+    const struct {
+        const char* what;
+        const char* open;
+        int answer;
+        bool opened;
+    } rows[] = {
+        {"things, no", "W.THG", Mb::No, true},
+        {"things, yes: saved, then opened", "W.THG", Mb::Yes, true},
+        {"things, given up", "W.THG", Mb::Cancel, false},
+        {"areas, given up", "W.ADM", Mb::Cancel, false},
+        {"base map replaced, given up", "BASE.MLL", Mb::Cancel, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        MainHarness h;
+        TestFolder dir;
+        for (const char* name : {"W", "BASE"}) WriteLandMap(dir, QLatin1String(name));
+        ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("LAND"))));
+        const QString open = QLatin1String(r.open);
+        if (open == QLatin1String("BASE.MLL")) h.world.units.SetIndex(1);
+        const auto unit = h.world.units.Active();
+        const auto run = [&](auto& slot, const QString& ext, const QString& asked) {
+            const auto edited = slot;
+            edited->SetFileName(dir.file(QStringLiteral("MINE.") + ext)); // an edit, under a name of its own
+            unit->gThings->SetModify(true);
+            unit->gAdmins->SetModify(true);
+            h.world.ui.ui.answers = {r.answer};
+            h.world.ui.ui.messages.clear();
+            const int drawn = h.redraws;
+            EXPECT_EQ(h.files->LoadFile(dir.file(open)), r.opened);
+            EXPECT_EQ(h.Messages(), QStringList{asked + unit->UnitName().chopped(3) + ext +
+                                                QStringLiteral("\rが修正されています.\r保存しますか？")});
+            EXPECT_EQ(edited->Modify(), r.answer != Mb::Yes);
+            EXPECT_EQ(h.redraws, drawn + int(r.opened));
+            EXPECT_EQ(slot->FileName(), dir.file((r.opened ? QStringLiteral("W.") : QStringLiteral("MINE.")) + ext));
+            EXPECT_EQ(h.world.units.Base(), h.world.base);
+        };
+        if (open.endsWith(QLatin1String("ADM")))
+            run(unit->gAdmins, QStringLiteral("ADM"), QStringLiteral("行政区ファイル "));
+        else
+            run(unit->gThings, QStringLiteral("THG"), QStringLiteral("事象ファイル "));
+    }
+}
+
 TEST_F(FileCommandsTest, DroppedFilesOpenInOrder) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QStringLiteral("/x/one.ml")), QUrl::fromLocalFile(QStringLiteral("/x/two.ml")),

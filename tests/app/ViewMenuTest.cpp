@@ -61,6 +61,14 @@ TEST(ViewMenu, TicksAndSwitches) {
     m.menu.mnuAzimuthLineItem[5]->trigger();
     EXPECT_EQ(plot.Options().mAzimuthLine, QStringLiteral("15 165 195 345"));
     EXPECT_EQ(m.redraws, drawn + 5);
+    // An item that is no angle would be drawn to the north: the range
+    // message and the box again; numbers out of a turn are angles.
+    m.world.ui.ui.messages.clear();
+    m.world.ui.ui.inputs = {QStringLiteral("abc"), QStringLiteral("999 -5")};
+    m.menu.mnuAzimuthLineItem[5]->trigger();
+    ASSERT_EQ(m.world.ui.ui.messages.size(), 1);
+    EXPECT_EQ(m.world.ui.ui.messages[0].text, QStringLiteral("既定の範囲を超えています."));
+    EXPECT_EQ(plot.Options().mAzimuthLine, QStringLiteral("999 -5"));
 }
 
 TEST(ViewMenu, UnitItemsFollowTheUnitsAndStopTheCruise) {
