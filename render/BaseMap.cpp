@@ -359,7 +359,7 @@ QStringList AzimuthTokens(const QString& list) {
     QString text = list;
     text.replace(QLatin1Char('"'), QStringLiteral("秒"));
     QStringList tokens = Library::StrToTokens(text, 0);
-    if (tokens.first().isEmpty()) tokens.clear();
+    if (!tokens.isEmpty() && tokens.first().isEmpty()) tokens.clear();
     return tokens;
 }
 
