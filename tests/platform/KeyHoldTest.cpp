@@ -132,6 +132,7 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
          ClosedByCommand, {Qt::Key_Left, Qt::Key_Left}},
         {"late help, then esc", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true},
         {"help, then esc", {Qt::Key_F1, Qt::Key_Escape}, {}, {Qt::Key_F1}, -1, NoMenu, {}, true},
+        {"help, esc, then return", {Qt::Key_F1, Qt::Key_Escape, Qt::Key_Return}, {}, {Qt::Key_F1}, -1, NoMenu, {}, true},
         {"access key of two buttons, then down", {altA, Qt::Key_Down}, {}, {Qt::Key_Down}, -1, NoMenu},
         {"late menu of a closed window", {altM}, {}, {}, -1, NoMenu, {}, false, -1, true},
     };
