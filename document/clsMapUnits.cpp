@@ -60,11 +60,9 @@ bool clsMapUnits::Add(const UnitPtr& unit) {
         if (!unit || unit->gFigures->MapMode() != mapMode_) return false;
         if (units_.empty() && Create(mapMode_) != 0) return false;
         const QString name = unit->UnitName();
-        for (const UnitPtr& u : units_) {
-            if (u->UnitName().compare(name, Qt::CaseInsensitive) == 0) {
-                u->bDraw = true;
-                return false;
-            }
+        if (const UnitPtr open = openUnit(name)) {
+            open->bDraw = true;
+            return false;
         }
         if (isBaseFile(name)) {
             units_.insert(units_.begin(), unit);
@@ -79,9 +77,10 @@ bool clsMapUnits::Add(const UnitPtr& unit) {
     }
 }
 
-bool clsMapUnits::isOpen(const QString& name) const {
-    return std::any_of(units_.begin(), units_.end(),
-                       [&](const UnitPtr& u) { return u->UnitName().compare(name, Qt::CaseInsensitive) == 0; });
+clsMapUnits::UnitPtr clsMapUnits::openUnit(const QString& name) const {
+    const auto it = std::find_if(units_.begin(), units_.end(),
+                                 [&](const UnitPtr& u) { return u->UnitName().compare(name, Qt::CaseInsensitive) == 0; });
+    return it != units_.end() ? *it : nullptr;
 }
 
 // Only the base map's own file replaces the base unit.
@@ -93,7 +92,7 @@ bool clsMapUnits::isBaseFile(const QString& name) const {
 clsMapUnits::UnitPtr clsMapUnits::Replaced(const clsMapUnit& unit) const {
     if (units_.empty() || unit.gFigures->MapMode() != mapMode_) return nullptr;
     const QString name = unit.UnitName();
-    return !isOpen(name) && isBaseFile(name) ? units_.front() : nullptr;
+    return !openUnit(name) && isBaseFile(name) ? units_.front() : nullptr;
 }
 
 bool clsMapUnits::Remove(int32_t i) {

@@ -45,7 +45,8 @@ public:
 
 private:
     QString basePath(int32_t mode) const;
-    bool isOpen(const QString& name) const;
+    // The unit open under this file name, if any.
+    UnitPtr openUnit(const QString& name) const;
     bool isBaseFile(const QString& name) const;
     void dropEmpty();
     void orderByKind();

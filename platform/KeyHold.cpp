@@ -117,8 +117,8 @@ void KeyHold::DeliverSoon(QWidget* target) {
     // A menu runs a loop of its own inside the key's send or the click:
     // the keys behind go to it from there.
     QTimer::singleShot(0, this, [this, to = QPointer<QWidget>(target)] {
-        const bool current = awaited_ == to || clickOpened_ == to || (!opened_.empty() && opened_.back() == to);
-        if (to && current && awaited_ != to && !kept_.empty()) Deliver(to);
+        const bool current = clickOpened_ == to || (!opened_.empty() && opened_.back() == to);
+        if (to && current && !kept_.empty()) Deliver(to);
     });
 }
 
