@@ -22,10 +22,13 @@ bool IsAncestor(const QWidget* w, const QWidget* of) {
 
 } // namespace
 
-KeyHold::KeyHold(QWidget* window) : QObject(window), window_(window), awaitLimit_(new QTimer(this)) {
+KeyHold::KeyHold(QWidget* window)
+    : QObject(window), window_(window), awaitLimit_(new QTimer(this)), reclaimLimit_(new QTimer(this)) {
     awaitLimit_->setSingleShot(true);
     awaitLimit_->setInterval(kAwaitLimitMs);
     connect(awaitLimit_, &QTimer::timeout, this, [this] { AwaitDone(); });
+    reclaimLimit_->setSingleShot(true);
+    reclaimLimit_->setInterval(kAwaitLimitMs);
     // An access key typed while the window is idle holds the keys behind
     // it too, so the application's events are watched while it is shown.
     window->installEventFilter(new EventHook(
@@ -191,6 +194,25 @@ void KeyHold::AwaitDone() {
     UpdateWatch();
 }
 
+void KeyHold::ReclaimSoon() {
+    // Once the close, or the change of activation, is done.
+    QTimer::singleShot(0, this, [this] { Reclaim(); });
+}
+
+void KeyHold::Reclaim() {
+    // Closed before the window manager moved the keyboard to it (a busy
+    // machine), it never had the keyboard for X, which sends no focus event
+    // when it goes: Qt is left with no active window, and access keys and
+    // shortcuts, matched only there, would go dead while plain keys still
+    // come to this window. Not while a dialog of its own is over it.
+    if (!window_->isVisible()) return;
+    const QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible()) return;
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window_) return;
+    QApplication::setActiveWindow(window_);
+}
+
 void KeyHold::ClickBegun(QAbstractButton* button) {
     clickHeld_ = true;
     clickButton_ = button;
@@ -247,10 +269,22 @@ bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
         if (w->isWindow() && w != window_ && w->isVisible() && TakesKeys(w) && !IsAncestor(w, window_)) Opened(w);
         return false;
     case QEvent::Hide:
-        if (!e->spontaneous() && w->isWindow() && IsOpening(w)) Closed(w);
+        if (e->spontaneous() || !w->isWindow() || w == window_) return false;
+        // Closed while it had the keyboard (Qt lets go of it first), or
+        // before it was given it.
+        if (window_->isVisible() && TakesKeys(w) && (!QApplication::activeWindow() || IsOpening(w))) {
+            reclaimLimit_->start();
+            ReclaimSoon();
+        }
+        if (IsOpening(w)) Closed(w);
         return false;
     case QEvent::WindowActivate:
         if (w == awaited_) AwaitDone();
+        return false;
+    case QEvent::WindowDeactivate:
+        // X may take it away again a little after the close, once it has
+        // waited in vain for a focus event.
+        if (w == window_ && reclaimLimit_->isActive()) ReclaimSoon();
         return false;
     case QEvent::MouseButtonPress:
         // Back to this window by hand: it has the keyboard again.

@@ -69,6 +69,10 @@ private:
     void Closed(QWidget* w);
     void Await(QWidget* w);
     void AwaitDone();
+    // Gives this window Qt's activation back when a window opened from it
+    // has closed and left Qt with none, at once or a little later.
+    void ReclaimSoon();
+    void Reclaim();
     bool KeepKey(QWidget* watched, QEvent* e);
     void ClickBegun(QAbstractButton* button);
     void ClickDone();
@@ -91,4 +95,5 @@ private:
     // A window opened from this one that is not active yet.
     QPointer<QWidget> awaited_;
     QTimer* awaitLimit_;
+    QTimer* reclaimLimit_;
 };

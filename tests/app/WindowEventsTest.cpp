@@ -1,5 +1,7 @@
 // The main window driven by real events while a drawing runs.
 #include "AppFixture.h"
+#include "app/HelpViewer.h"
+#include "app/HtmlHelp.h"
 #include "document/clsThings.h"
 #include "render/clsMapPlot.h"
 #include "render/clsView.h"
@@ -168,6 +170,21 @@ TEST_F(WindowEventsTest, EscReachesTheWindowFromEveryControl) {
     ASSERT_NE(menu, nullptr);
     QTest::keyClick(menu, Qt::Key_Escape);
     EXPECT_EQ(view->redraw.iSurveyMode, 1);
+
+    // Typed behind ヘルプ -> メインウィンドウ, before the help could take the
+    // keyboard, Esc is the help's: it closes the help, the tool stays.
+    FileSystem::SetProgramFolder(QStringLiteral(VOSP_SOURCE_DIR "/resources/help"));
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_H);
+    ASSERT_TRUE(HtmlHelp::Viewer() && HtmlHelp::Viewer()->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    for (int i = 0; i < 100 && HtmlHelp::Viewer() && HtmlHelp::Viewer()->isVisible(); ++i) QTest::qWait(5);
+    EXPECT_FALSE(HtmlHelp::Viewer() && HtmlHelp::Viewer()->isVisible());
+    EXPECT_EQ(view->redraw.iSurveyMode, 1);
+    HtmlHelp::HelpCloseAll();
+    FileSystem::SetProgramFolder(prog);
 }
 
 TEST_F(WindowEventsTest, OnlyAMapOrSnapshotOpenedFromTheCommandLineEndsTheAutoCruise) {

@@ -9,9 +9,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,14 +103,22 @@ struct MenuButton : QPushButton {
 // busy, passed up to the window after the hold, is not typed again. Keys
 // behind one that opens a window (an editor, a menu, the help), at once or
 // late, are its, and never reach the window beneath (Esc or Return there
-// would close it); those typed after it closed are the window's again. A
-// late click asked for by a window that has closed since opens nothing.
+// would close it); those typed after it closed are the window's again, and
+// so are its access keys. A late click asked for by a window that has closed
+// since opens nothing.
 TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
     EnsureGuiApp();
     const int altM = int(Qt::AltModifier) | Qt::Key_M;
     const int altH = int(Qt::AltModifier) | Qt::Key_H;
     const int altA = int(Qt::AltModifier) | Qt::Key_A;
     enum Menu { NoMenu, ClosedByKey, ClosedByCommand };
+    // What happens right after the first keys; or once they are done with,
+    // Qt's activation taken away by a window that is no widget's, as X may
+    // take it after a close.
+    enum Then { Nothing, CloseWindow, CloseHelp, ClickWindow, ActivationLost };
+    // The help: beside the window, or one the window manager never makes
+    // active, or open already before the first keys.
+    enum Help { Beside, NeverActive, OpenBefore };
     const struct {
         const char* what;
         QList<int> first, typed, control;
@@ -117,7 +127,11 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         QList<int> typedAfter = {};
         bool helpClosedByKey = false;
         int keysBeforeMenu = -1;
-        bool closeAfterFirst = false;
+        Then then = Nothing;
+        QList<int> second = {}; // typed once the first keys are done with
+        Help helpKind = Beside;
+        int waitMs = 300;
+        bool activeAfter = true; // the window has the keyboard for Qt at the end
     } rows[] = {
         {"down", {Qt::Key_Space}, {Qt::Key_Down}, {Qt::Key_Space, Qt::Key_Down}, -1, NoMenu},
         {"editor, then esc", {Qt::Key_Space}, {Qt::Key_Space, Qt::Key_Escape}, {Qt::Key_Space, Qt::Key_Space}, 0, NoMenu},
@@ -134,7 +148,21 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         {"help, then esc", {Qt::Key_F1, Qt::Key_Escape}, {}, {Qt::Key_F1}, -1, NoMenu, {}, true},
         {"help, esc, then return", {Qt::Key_F1, Qt::Key_Escape, Qt::Key_Return}, {}, {Qt::Key_F1}, -1, NoMenu, {}, true},
         {"access key of two buttons, then down", {altA, Qt::Key_Down}, {}, {Qt::Key_Down}, -1, NoMenu},
-        {"late menu of a closed window", {altM}, {}, {}, -1, NoMenu, {}, false, -1, true},
+        {"late menu of a closed window", {altM}, {}, {}, -1, NoMenu, {}, false, -1, CloseWindow},
+        {"help never active, keys after the limit", {Qt::Key_F1}, {}, {Qt::Key_F1}, -1, NoMenu, {}, false, -1, Nothing,
+         {}, NeverActive, 1500},
+        {"help never active, closed before it is", {Qt::Key_F1, Qt::Key_Down}, {}, {Qt::Key_F1}, -1, NoMenu, {}, false,
+         -1, CloseHelp, {}, NeverActive},
+        {"help never active, a click back into the window", {Qt::Key_F1}, {}, {Qt::Key_F1}, -1, NoMenu, {}, false, -1,
+         ClickWindow, {}, NeverActive},
+        {"late help, esc, then help by F1 and esc", {altH, Qt::Key_Escape}, {}, {Qt::Key_F1}, -1, NoMenu, {}, true, -1,
+         Nothing, {Qt::Key_F1, Qt::Key_Escape}},
+        {"late help, esc, then the activation goes", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true, -1,
+         ActivationLost},
+        {"late help, esc, then the activation goes long after", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true, -1,
+         ActivationLost, {}, Beside, 2500, false},
+        {"help open already, brought to the front, then esc", {Qt::Key_F1, Qt::Key_Escape}, {}, {Qt::Key_F1}, -1, NoMenu,
+         {}, true, -1, Nothing, {}, OpenBefore},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
@@ -145,17 +173,21 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         control->typed = r.typed;
         control->setFocusPolicy(Qt::StrongFocus);
         HelpWindow help;
+        help.setAttribute(Qt::WA_DontShowOnScreen, r.helpKind == NeverActive);
         control->help = &help;
         auto* menuButton = new MenuButton(control);
         menuButton->typedAfter = r.typedAfter;
         auto* helpButton = new QPushButton(QStringLiteral("&Help"));
         QObject::connect(helpButton, &QPushButton::clicked, &help, &HelpWindow::Open);
+        int backClicks = 0;
+        auto* back = new QPushButton(QStringLiteral("&Back"));
+        QObject::connect(back, &QPushButton::clicked, [&backClicks] { ++backClicks; });
         auto* ok = new QPushButton(QStringLiteral("OK"));
         ok->setDefault(true);
         QObject::connect(ok, &QPushButton::clicked, &window, &QDialog::accept);
         auto* box = new QVBoxLayout(&window);
         for (QWidget* w : {static_cast<QWidget*>(control), static_cast<QWidget*>(menuButton),
-                           static_cast<QWidget*>(helpButton), static_cast<QWidget*>(ok)})
+                           static_cast<QWidget*>(helpButton), static_cast<QWidget*>(back), static_cast<QWidget*>(ok)})
             box->addWidget(w);
         for (int i = 0; i < 2; ++i) {
             auto* twin = new QPushButton(QStringLiteral("&Ambiguous"));
@@ -163,16 +195,32 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
             box->addWidget(twin);
         }
         window.show();
+        QElapsedTimer t;
+        if (r.helpKind == OpenBefore) {
+            help.Open();
+            for (t.start(); !help.isActiveWindow() && t.elapsed() < 1000;) QApplication::processEvents();
+        }
         QApplication::setActiveWindow(&window);
         control->setFocus();
         for (const int k : r.first) BusyControl::Type(control, k);
-        if (r.closeAfterFirst) window.reject();
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 300) QApplication::processEvents();
+        if (r.then == CloseWindow) window.reject();
+        if (r.then == CloseHelp) help.close();
+        if (r.then == ClickWindow) QTest::mouseClick(control, Qt::LeftButton);
+        for (t.start(); t.elapsed() < r.waitMs;) QApplication::processEvents();
+        if (r.then == ActivationLost) {
+            QWindow other;
+            other.show();
+            for (t.start(); QGuiApplication::focusWindow() != &other && t.elapsed() < 1000;)
+                QApplication::processEvents();
+            other.hide();
+            QApplication::processEvents();
+        }
+        for (const int k : r.second) BusyControl::Type(control, k);
+        for (t.start(); !r.second.isEmpty() && t.elapsed() < r.waitMs;) QApplication::processEvents();
         // The hold is over: a key typed now acts at once.
-        if (!r.closeAfterFirst) BusyControl::Type(control, Qt::Key_F5);
-        EXPECT_EQ(control->keys, r.closeAfterFirst ? r.control : r.control + QList<int>{Qt::Key_F5});
+        const bool closed = r.then == CloseWindow;
+        if (!closed) BusyControl::Type(control, Qt::Key_F5);
+        EXPECT_EQ(control->keys, closed ? r.control : r.control + QList<int>{Qt::Key_F5});
         EXPECT_EQ(control->editorResult, r.editorResult);
         EXPECT_EQ(menuButton->menuOpenMs >= 0, r.menu != NoMenu);
         EXPECT_EQ(menuButton->menuOpenMs >= 0 && menuButton->menuOpenMs < 500, r.menu != NoMenu);
@@ -180,7 +228,15 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
             EXPECT_EQ(menuButton->keysBeforeMenu, r.keysBeforeMenu);
         }
         EXPECT_EQ(help.closedByKey, r.helpClosedByKey);
-        EXPECT_FALSE(help.isVisible());
-        EXPECT_EQ(window.isVisible(), !r.closeAfterFirst);
+        EXPECT_EQ(help.isVisible(), r.helpKind == NeverActive && r.then != CloseHelp);
+        help.close();
+        EXPECT_EQ(window.isVisible(), !closed);
+        if (closed) continue;
+        // The window has the keyboard as far as Qt knows too: its access
+        // keys act, late as they always are. Taken long after the close, the
+        // keyboard went elsewhere for real.
+        BusyControl::Type(control, int(Qt::AltModifier) | Qt::Key_B);
+        for (t.restart(); backClicks == 0 && t.elapsed() < 1000;) QApplication::processEvents();
+        EXPECT_EQ(backClicks, r.activeAfter ? 1 : 0);
     }
 }
