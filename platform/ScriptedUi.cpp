@@ -21,6 +21,7 @@ int ScriptedUi::MsgBox(const QString& text, int style, const QString& title) {
 
 QString ScriptedUi::InputBox(const QString& prompt, const QString&, const QString& defaultText, int32_t) {
     prompts.append(prompt);
+    defaults.append(defaultText);
     if (inputs.empty()) return defaultText;
     QString s = inputs.front();
     inputs.pop_front();

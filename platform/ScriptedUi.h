@@ -28,6 +28,7 @@ public:
     std::deque<QString> inputs;
     QList<Message> messages;
     QList<QString> prompts;
+    QList<QString> defaults; // the text each input box opened with
     QList<QString> opened;
     bool openResult = true;
     int16_t pointer = 0;

@@ -291,36 +291,46 @@ TEST(FileCommandsOpen, OverEditedListsAsksFirst) {
         const char* open;
         int answer;
         bool opened;
+        const char* then = ""; // the message after the question, "%1" the folder
     } rows[] = {
         {"things, no", "W.THG", Mb::No, true},
         {"things, yes: saved, then opened", "W.THG", Mb::Yes, true},
         {"things, given up", "W.THG", Mb::Cancel, false},
         {"areas, given up", "W.ADM", Mb::Cancel, false},
         {"base map replaced, given up", "BASE.MLL", Mb::Cancel, false},
+        {"things, no, then not there", "NONE.THG", Mb::No, false, "事象ファイルが存在しません.\r\n%1/NONE.THG"},
+        {"areas, yes, not saved, no other name", "W.ADM", Mb::Yes, false, "%1/LAND.ADM\r\nは読み取り専用ファイルです."},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         MainHarness h;
         TestFolder dir;
+        ScriptedFileDialogs names; // another name for a list not saved: none given
         for (const char* name : {"W", "BASE"}) WriteLandMap(dir, QLatin1String(name));
         ASSERT_TRUE(h.files->LoadFile(WriteLandMap(dir, QStringLiteral("LAND"))));
+        // The area list cannot be saved under the map's name.
+        QFile::setPermissions(dir.file(QStringLiteral("LAND.ADM")), QFileDevice::ReadOwner);
         const QString open = QLatin1String(r.open);
         if (open == QLatin1String("BASE.MLL")) h.world.units.SetIndex(1);
         const auto unit = h.world.units.Active();
         const auto run = [&](auto& slot, const QString& ext, const QString& asked) {
             const auto edited = slot;
             edited->SetFileName(dir.file(QStringLiteral("MINE.") + ext)); // an edit, under a name of its own
+            edited->SetLockMode(true);
             unit->gThings->SetModify(true);
             unit->gAdmins->SetModify(true);
             h.world.ui.ui.answers = {r.answer};
             h.world.ui.ui.messages.clear();
             const int drawn = h.redraws;
             EXPECT_EQ(h.files->LoadFile(dir.file(open)), r.opened);
-            EXPECT_EQ(h.Messages(), QStringList{asked + unit->UnitName().chopped(3) + ext +
-                                                QStringLiteral("\rが修正されています.\r保存しますか？")});
-            EXPECT_EQ(edited->Modify(), r.answer != Mb::Yes);
-            EXPECT_EQ(h.redraws, drawn + int(r.opened));
+            QStringList shown{asked + unit->UnitName().chopped(3) + ext +
+                              QStringLiteral("\rが修正されています.\r保存しますか？")};
+            if (*r.then) shown << QString::fromUtf8(r.then).arg(dir.path());
+            EXPECT_EQ(h.Messages(), shown);
+            EXPECT_EQ(edited->Modify(), r.answer != Mb::Yes || !r.opened);
+            EXPECT_EQ(h.redraws, drawn + int(r.opened || r.answer == Mb::No)); // No goes on, loaded or not
             EXPECT_EQ(slot->FileName(), dir.file((r.opened ? QStringLiteral("W.") : QStringLiteral("MINE.")) + ext));
+            EXPECT_EQ(slot->LockMode(), !r.opened);
             EXPECT_EQ(h.world.units.Base(), h.world.base);
         };
         if (open.endsWith(QLatin1String("ADM")))

@@ -68,6 +68,7 @@ TEST(ViewMenu, TicksAndSwitches) {
     m.menu.mnuAzimuthLineItem[5]->trigger();
     ASSERT_EQ(m.world.ui.ui.messages.size(), 1);
     EXPECT_EQ(m.world.ui.ui.messages[0].text, QStringLiteral("既定の範囲を超えています."));
+    EXPECT_EQ(m.world.ui.ui.defaults.last(), QStringLiteral("abc")); // the box again holds what was typed
     EXPECT_EQ(plot.Options().mAzimuthLine, QStringLiteral("999 -5"));
 }
 

@@ -326,6 +326,7 @@ TEST_F(LayerTest, AzimuthListEdgeCases) {
     Thing(13, 2, u"方位線");
     EXPECT_TRUE(BaseMap::BaseMapAzimuthLine(QStringLiteral("0 90"), 0, 322200, 1e7, unit.get()).empty());
     EXPECT_TRUE(BaseMap::BaseMapAzimuthLine(QStringLiteral(""), 0, 0, 1e7, unit.get()).empty());
+    EXPECT_TRUE(BaseMap::BaseMapAzimuthLine(QStringLiteral("   "), 0, 0, 1e7, unit.get()).empty());
     // A token that is no angle points north; a double quote marks seconds.
     const auto north = BaseMap::BaseMapAzimuthLine(QStringLiteral("north"), 0, 0, 1e7, unit.get());
     ASSERT_FALSE(north.empty());
@@ -335,6 +336,10 @@ TEST_F(LayerTest, AzimuthListEdgeCases) {
     ASSERT_FALSE(sec.empty());
     EXPECT_EQ(sec.front()->Poly()->y(2), 0);
     EXPECT_GT(sec.front()->Poly()->x(2), 0);
+    QList<int32_t> read; // 10°20′30″ and 200°: the quote groups nothing
+    for (const QString& t : BaseMap::AzimuthTokens(QStringLiteral("10°20′30\" 200")))
+        read << AngleLib::AngleStrToSec(t);
+    EXPECT_EQ(read, (QList<int32_t>{37230, 720000}));
     // A gap below one second counts as one.
     EXPECT_FALSE(BaseMap::AzimuthPoly(0, 0, 0, 0).empty());
     EXPECT_FALSE(BaseMap::AzimuthPoly(0, 0, 0, -5).empty());
