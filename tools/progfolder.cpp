@@ -1,16 +1,25 @@
-// progfolder SOURCE PROGRAM_FOLDER MAP_FOLDER
-// Lays out what the program needs at start: "Environment.txt" in the
-// program folder, the base unit (an empty map "BASE.MLL" with "BASE.THG" and
-// "BASE.ADM") and the default lists in the map folder. The text files are
-// kept as UTF-8 in SOURCE and written in the Japanese code page with CR LF.
+// progfolder text|copy SOURCE BUILD NAME
+// progfolder empty-map BUILD NAME
+// Lays out one file the program needs at start under the build folder BUILD
+// as NAME ("app/Environment.txt", "MAP/BASE.THG"): a text kept as UTF-8 in
+// SOURCE is written in the Japanese code page with CR LF, any other file is
+// copied byte for byte, and the base unit's map is an empty map.
+// The user saves lists and edits Environment.txt in these very folders, so a
+// file is replaced only while it still holds what the build laid out last
+// (its SHA-256 in BUILD/laidout/NAME.sha256). A changed file stays; a new
+// shipped version goes to BUILD/shipped/NAME, which the program never reads,
+// and one line on stdout says so.
 #include "platform/Cp932Codec.h"
 #include "platform/FileSystem.h"
 #include "platform/VospError.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -31,35 +40,77 @@ QByteArray EmptyMap() {
     return b;
 }
 
-bool Convert(const QString& from, const QString& to) {
-    QFile f(from);
-    if (!f.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "progfolder: cannot read %s\n", qUtf8Printable(from));
-        return false;
+QByteArray Cp932Text(const QByteArray& utf8) {
+    QByteArray out;
+    for (const QString& l : FileSystem::SplitLines(QString::fromUtf8(utf8))) {
+        out += Cp932Encode(l);
+        out += "\r\n";
     }
-    const QString text = QString::fromUtf8(f.readAll());
-    FileSystem::WriteCp932Lines(to, FileSystem::SplitLines(text));
+    return out;
+}
+
+QByteArray Record(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n';
+}
+
+bool Holds(const QString& path, const QByteArray& bytes) {
+    return FileSystem::IsFile(path) && FileSystem::ReadAll(path) == bytes;
+}
+
+// Written only when the bytes change: a file left alone keeps its time, so
+// that Ninja's restat sees nothing to do downstream. Tells whether it wrote.
+bool Put(const QString& path, const QByteArray& bytes) {
+    if (Holds(path, bytes)) return false;
+    QDir().mkpath(QFileInfo(path).path());
+    FileSystem::WriteAtomic(path, bytes);
     return true;
+}
+
+// A changed file is the user's; the shipped one goes beside it when it is not
+// what the build laid out last, or when nothing tells (a build folder older
+// than records).
+void LayOut(const QByteArray& shipped, const QString& target, const QString& record, const QString& aside) {
+    const QByteArray laidOut = Record(shipped);
+    if (FileSystem::IsFile(target)) {
+        const QByteArray there = FileSystem::ReadAll(target);
+        if (there != shipped && !Holds(record, Record(there))) {
+            if (Holds(record, laidOut))
+                QFile::remove(aside);
+            else if (Put(aside, shipped))
+                std::printf("Kept %s as it was changed; the new shipped copy is %s\n", qUtf8Printable(target),
+                            qUtf8Printable(aside));
+            return;
+        }
+    }
+    Put(target, shipped);
+    Put(record, laidOut);
+    QFile::remove(aside);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: progfolder SOURCE PROGRAM_FOLDER MAP_FOLDER\n");
+    const bool generated = argc == 4 && std::strcmp(argv[1], "empty-map") == 0;
+    const bool fromSource = argc == 5 && (std::strcmp(argv[1], "text") == 0 || std::strcmp(argv[1], "copy") == 0);
+    if (!generated && !fromSource) {
+        std::fprintf(stderr, "usage: progfolder text|copy SOURCE BUILD NAME\n"
+                             "       progfolder empty-map BUILD NAME\n");
         return 2;
     }
-    const QString src = QString::fromLocal8Bit(argv[1]);
-    const QString prog = QString::fromLocal8Bit(argv[2]);
-    const QString maps = QString::fromLocal8Bit(argv[3]);
+    const QString build = QString::fromLocal8Bit(argv[argc - 2]);
+    const QString name = QString::fromLocal8Bit(argv[argc - 1]);
     try {
-        QDir().mkpath(prog);
-        QDir().mkpath(maps);
-        bool ok = Convert(src + QStringLiteral("/Environment.txt"), prog + QStringLiteral("/Environment.txt"));
-        for (const char* name : {"BASE.THG", "BASE.ADM", "DEFAULT.THG", "DEFAULT.ADM"})
-            ok = Convert(src + QLatin1Char('/') + QLatin1String(name), maps + QLatin1Char('/') + QLatin1String(name)) && ok;
-        FileSystem::WriteAtomic(maps + QStringLiteral("/BASE.MLL"), EmptyMap());
-        return ok ? 0 : 1;
+        QByteArray shipped;
+        if (generated) {
+            shipped = EmptyMap();
+        } else {
+            shipped = FileSystem::ReadAll(QString::fromLocal8Bit(argv[2]));
+            if (std::strcmp(argv[1], "text") == 0) shipped = Cp932Text(shipped);
+        }
+        LayOut(shipped, QDir::cleanPath(build + QLatin1Char('/') + name),
+               QDir::cleanPath(build + QStringLiteral("/laidout/") + name + QStringLiteral(".sha256")),
+               QDir::cleanPath(build + QStringLiteral("/shipped/") + name));
+        return 0;
     } catch (const VospError& e) {
         std::fprintf(stderr, "progfolder: error %d %s\n", int(e.number), qUtf8Printable(e.description));
         return 1;
