@@ -358,13 +358,15 @@ QStringList ReadCp932Lines(const QString& path) {
     return lines;
 }
 
-void WriteCp932Lines(const QString& path, const QStringList& lines) {
+QByteArray Cp932Lines(const QStringList& lines) {
     QByteArray out;
     for (const QString& l : lines) {
         out += Cp932Encode(l);
         out += "\r\n";
     }
-    WriteAtomic(path, out);
+    return out;
 }
+
+void WriteCp932Lines(const QString& path, const QStringList& lines) { WriteAtomic(path, Cp932Lines(lines)); }
 
 } // namespace FileSystem

@@ -66,7 +66,8 @@ void MakeFolder(const QString& folder);
 // it dropped; no final empty line.
 QStringList ReadCp932Lines(const QString& path);
 QStringList SplitLines(const QString& text);
-// Lines joined with CR LF after each one, written atomically.
+// Lines joined with CR LF after each one; written atomically.
+QByteArray Cp932Lines(const QStringList& lines);
 void WriteCp932Lines(const QString& path, const QStringList& lines);
 
 } // namespace FileSystem

@@ -22,13 +22,10 @@ bool IsAncestor(const QWidget* w, const QWidget* of) {
 
 } // namespace
 
-KeyHold::KeyHold(QWidget* window)
-    : QObject(window), window_(window), awaitLimit_(new QTimer(this)), reclaimLimit_(new QTimer(this)) {
+KeyHold::KeyHold(QWidget* window) : QObject(window), window_(window), awaitLimit_(new QTimer(this)) {
     awaitLimit_->setSingleShot(true);
     awaitLimit_->setInterval(kAwaitLimitMs);
     connect(awaitLimit_, &QTimer::timeout, this, [this] { AwaitDone(); });
-    reclaimLimit_->setSingleShot(true);
-    reclaimLimit_->setInterval(kAwaitLimitMs);
     // An access key typed while the window is idle holds the keys behind
     // it too, so the application's events are watched while it is shown.
     window->installEventFilter(new EventHook(
@@ -273,7 +270,7 @@ bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
         // Closed while it had the keyboard (Qt lets go of it first), or
         // before it was given it.
         if (window_->isVisible() && TakesKeys(w) && (!QApplication::activeWindow() || IsOpening(w))) {
-            reclaimLimit_->start();
+            reclaimUntil_.setRemainingTime(kAwaitLimitMs);
             ReclaimSoon();
         }
         if (IsOpening(w)) Closed(w);
@@ -284,7 +281,7 @@ bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::WindowDeactivate:
         // X may take it away again a little after the close, once it has
         // waited in vain for a focus event.
-        if (w == window_ && reclaimLimit_->isActive()) ReclaimSoon();
+        if (w == window_ && !reclaimUntil_.hasExpired()) ReclaimSoon();
         return false;
     case QEvent::MouseButtonPress:
         // Back to this window by hand: it has the keyboard again.

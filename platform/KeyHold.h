@@ -3,6 +3,7 @@
 // to the event loop with the window disabled) and hands them to the window
 // in the order typed once it is free again: a key typed meanwhile is acted
 // on late, never lost, and never on a window it was not meant for.
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <deque>
@@ -95,5 +96,6 @@ private:
     // A window opened from this one that is not active yet.
     QPointer<QWidget> awaited_;
     QTimer* awaitLimit_;
-    QTimer* reclaimLimit_;
+    // Until then Qt's activation taken from this window is given back.
+    QDeadlineTimer reclaimUntil_;
 };

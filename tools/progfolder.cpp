@@ -20,6 +20,7 @@
 #include <QString>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -40,27 +41,20 @@ QByteArray EmptyMap() {
     return b;
 }
 
-QByteArray Cp932Text(const QByteArray& utf8) {
-    QByteArray out;
-    for (const QString& l : FileSystem::SplitLines(QString::fromUtf8(utf8))) {
-        out += Cp932Encode(l);
-        out += "\r\n";
-    }
-    return out;
-}
-
 QByteArray Record(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n';
 }
 
-bool Holds(const QString& path, const QByteArray& bytes) {
-    return FileSystem::IsFile(path) && FileSystem::ReadAll(path) == bytes;
+// The file's bytes, if there is one.
+std::optional<QByteArray> Contents(const QString& path) {
+    if (!FileSystem::IsFile(path)) return std::nullopt;
+    return FileSystem::ReadAll(path);
 }
 
 // Written only when the bytes change: a file left alone keeps its time, so
 // that Ninja's restat sees nothing to do downstream. Tells whether it wrote.
-bool Put(const QString& path, const QByteArray& bytes) {
-    if (Holds(path, bytes)) return false;
+bool Put(const QString& path, const QByteArray& bytes, const std::optional<QByteArray>& there) {
+    if (there == bytes) return false;
     QDir().mkpath(QFileInfo(path).path());
     FileSystem::WriteAtomic(path, bytes);
     return true;
@@ -71,19 +65,17 @@ bool Put(const QString& path, const QByteArray& bytes) {
 // than records).
 void LayOut(const QByteArray& shipped, const QString& target, const QString& record, const QString& aside) {
     const QByteArray laidOut = Record(shipped);
-    if (FileSystem::IsFile(target)) {
-        const QByteArray there = FileSystem::ReadAll(target);
-        if (there != shipped && !Holds(record, Record(there))) {
-            if (Holds(record, laidOut))
-                QFile::remove(aside);
-            else if (Put(aside, shipped))
-                std::printf("Kept %s as it was changed; the new shipped copy is %s\n", qUtf8Printable(target),
-                            qUtf8Printable(aside));
-            return;
-        }
+    const std::optional<QByteArray> there = Contents(target), recorded = Contents(record);
+    if (there && *there != shipped && recorded != Record(*there)) {
+        if (recorded == laidOut)
+            QFile::remove(aside);
+        else if (Put(aside, shipped, Contents(aside)))
+            std::printf("Kept %s as it was changed; the new shipped copy is %s\n", qUtf8Printable(target),
+                        qUtf8Printable(aside));
+        return;
     }
-    Put(target, shipped);
-    Put(record, laidOut);
+    Put(target, shipped, there);
+    Put(record, laidOut, recorded);
     QFile::remove(aside);
 }
 
@@ -105,7 +97,8 @@ int main(int argc, char** argv) {
             shipped = EmptyMap();
         } else {
             shipped = FileSystem::ReadAll(QString::fromLocal8Bit(argv[2]));
-            if (std::strcmp(argv[1], "text") == 0) shipped = Cp932Text(shipped);
+            if (std::strcmp(argv[1], "text") == 0)
+                shipped = FileSystem::Cp932Lines(FileSystem::SplitLines(QString::fromUtf8(shipped)));
         }
         LayOut(shipped, QDir::cleanPath(build + QLatin1Char('/') + name),
                QDir::cleanPath(build + QStringLiteral("/laidout/") + name + QStringLiteral(".sha256")),
