@@ -9,8 +9,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev zlib1g-dev libfontconfig
           fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
           qt6-translations-l10n xdg-utils locales)
 mode="${1:-test}"
-# PROJ is the benchmarks' yardstick, and only the test build builds them.
-[ "$mode" != test ] || packages+=(libproj-dev)
+# PROJ is the benchmarks' yardstick, and only the test build builds them;
+# the tests try the build's use of git on a checkout of their own.
+[ "$mode" != test ] || packages+=(libproj-dev git)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

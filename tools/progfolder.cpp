@@ -1,14 +1,19 @@
 // progfolder text|copy SOURCE BUILD NAME
 // progfolder empty-map BUILD NAME
-// Lays out one file the program needs at start under the build folder BUILD
+// progfolder list LIST BUILD
+// Lays out a file the program needs at start under the build folder BUILD
 // as NAME ("app/Environment.txt", "MAP/BASE.THG"): a text kept as UTF-8 in
 // SOURCE is written in the Japanese code page with CR LF, any other file is
-// copied byte for byte, and the base unit's map is an empty map.
+// copied byte for byte, and the base unit's map is an empty map. LIST names
+// many, a line each: HOW, SOURCE (empty for the map) and NAME, tab-separated.
 // The user saves lists and edits Environment.txt in these very folders, so a
 // file is replaced only while it still holds what the build laid out last
-// (its SHA-256 in BUILD/laidout/NAME.sha256). A changed file stays; a new
-// shipped version goes to BUILD/shipped/NAME, which the program never reads,
-// and one line on stdout says so.
+// (its SHA-256 in BUILD/laidout/NAME.sha256), or, in a folder without
+// records, an earlier version of its source in git. Anything else, and
+// anything that is no plain file inside BUILD (a link, a folder), is the
+// user's and stays as it is; a new shipped version goes to
+// BUILD/shipped/NAME, which the program never reads, and one line on stdout
+// says so. Nothing is ever written through a link or outside BUILD.
 #include "platform/Cp932Codec.h"
 #include "platform/FileSystem.h"
 #include "platform/VospError.h"
@@ -17,10 +22,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QString>
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -41,71 +48,183 @@ QByteArray EmptyMap() {
     return b;
 }
 
+QByteArray AsLaidOut(const QByteArray& source, bool text) {
+    return text ? FileSystem::Cp932Lines(FileSystem::SplitLines(QString::fromUtf8(source))) : source;
+}
+
 QByteArray Record(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n';
 }
 
-// The file's bytes, if there is one.
-std::optional<QByteArray> Contents(const QString& path) {
-    if (!FileSystem::IsFile(path)) return std::nullopt;
-    return FileSystem::ReadAll(path);
+// What stands in a place the tool writes to.
+struct Place {
+    enum Kind { Missing, File, Foreign } kind = Missing;
+    std::optional<QByteArray> bytes; // a file's
+};
+
+// Whether a file made at `path` would be inside `root` (canonical), with
+// no link on the way leading out.
+bool Inside(const QString& path, const QString& root) {
+    QString dir = QFileInfo(path).absolutePath();
+    for (QFileInfo d(dir); !d.exists() && !d.isSymLink(); d = QFileInfo(dir)) {
+        const QString up = d.path();
+        if (up == dir) return false;
+        dir = up;
+    }
+    const QString real = QFileInfo(dir).canonicalFilePath();
+    return !real.isEmpty() && (real == root || real.startsWith(root + QLatin1Char('/')));
 }
 
-// Written only when the bytes change: a file left alone keeps its time, so
-// that Ninja's restat sees nothing to do downstream. Tells whether it wrote.
-bool Put(const QString& path, const QByteArray& bytes, const std::optional<QByteArray>& there) {
-    if (there == bytes) return false;
+Place::Kind KindOf(const QString& path, const QString& root) {
+    const QFileInfo info(path);
+    if (info.isSymLink() || !Inside(path, root)) return Place::Foreign;
+    if (!info.exists()) return Place::Missing;
+    return info.isFile() ? Place::File : Place::Foreign;
+}
+
+Place Look(const QString& path, const QString& root) {
+    const Place::Kind kind = KindOf(path, root);
+    if (kind != Place::File) return {kind, {}};
+    return {kind, FileSystem::ReadAll(path)};
+}
+
+// Written only when the bytes change (a file left alone keeps its time, so
+// that nothing downstream is redone) and only as a plain file inside the
+// build folder. Tells whether it wrote.
+bool Put(const QString& path, const QByteArray& bytes, const Place& there) {
+    if (there.kind == Place::Foreign || there.bytes == bytes) return false;
     QDir().mkpath(QFileInfo(path).path());
     FileSystem::WriteAtomic(path, bytes);
     return true;
 }
 
-// A changed file is the user's; the shipped one goes beside it when it is not
-// what the build laid out last, or when nothing tells (a build folder older
-// than records).
-void LayOut(const QByteArray& shipped, const QString& target, const QString& record, const QString& aside) {
+void Remove(const QString& path, const QString& root) {
+    if (KindOf(path, root) == Place::File) QFile::remove(path);
+}
+
+// Whether BYTES are an earlier committed version of SOURCE as it was laid
+// out: a build folder from before records holds such files untouched. False
+// when git cannot tell (no git, no checkout).
+bool EarlierVersion(const QString& source, bool text, const QByteArray& bytes) {
+    if (source.isEmpty()) return false;
+    const QFileInfo file(source);
+    const auto git = [&file](const QStringList& args, QByteArray& out) {
+        QProcess p;
+        p.setWorkingDirectory(file.absolutePath());
+        p.setStandardErrorFile(QProcess::nullDevice());
+        p.start(QStringLiteral("git"), args);
+        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return false;
+        out = p.readAllStandardOutput();
+        return true;
+    };
+    QByteArray log;
+    if (!git({QStringLiteral("log"), QStringLiteral("--format=%H"), QStringLiteral("--"), file.fileName()}, log))
+        return false;
+    for (const QByteArray& commit : log.split('\n')) {
+        QByteArray old;
+        if (!commit.isEmpty() &&
+            git({QStringLiteral("show"), QString::fromLatin1(commit) + QStringLiteral(":./") + file.fileName()}, old) &&
+            AsLaidOut(old, text) == bytes)
+            return true;
+    }
+    return false;
+}
+
+struct Job {
+    QString how, source, name;
+};
+
+// Why a file stays as it is.
+enum class Keep { No, Changed, Unknown, Foreign };
+
+void LayOut(const Job& job, const QString& build, const QString& root) {
+    const bool text = job.how == QLatin1String("text");
+    const QByteArray shipped = job.how == QLatin1String("empty-map")
+                                   ? EmptyMap()
+                                   : AsLaidOut(FileSystem::ReadAll(job.source), text);
+    const QString target = FileSystem::ResolvePath(QDir::cleanPath(build + QLatin1Char('/') + job.name));
+    const QString record = QDir::cleanPath(build + QStringLiteral("/laidout/") + job.name + QStringLiteral(".sha256"));
+    const QString aside = QDir::cleanPath(build + QStringLiteral("/shipped/") + job.name);
     const QByteArray laidOut = Record(shipped);
-    const std::optional<QByteArray> there = Contents(target), recorded = Contents(record);
-    if (there && *there != shipped && recorded != Record(*there)) {
-        if (recorded == laidOut)
-            QFile::remove(aside);
-        else if (Put(aside, shipped, Contents(aside)))
-            std::printf("Kept %s as it was changed; the new shipped copy is %s\n", qUtf8Printable(target),
-                        qUtf8Printable(aside));
+    const Place there = Look(target, root);
+    const Place recordPlace = Look(record, root);
+    const std::optional<QByteArray>& recorded = recordPlace.bytes;
+    const Place asidePlace = Look(aside, root);
+    Keep keep = Keep::No;
+    if (there.kind == Place::Foreign) {
+        keep = Keep::Foreign;
+    } else if (there.bytes && *there.bytes != shipped && recorded != Record(*there.bytes)) {
+        if (recorded)
+            keep = Keep::Changed;
+        else if (asidePlace.bytes == shipped) // told so at an earlier build
+            keep = Keep::Unknown;
+        else if (!EarlierVersion(job.source, text, *there.bytes))
+            keep = Keep::Unknown;
+    }
+    if (keep == Keep::No) {
+        Put(target, shipped, there);
+        Put(record, laidOut, recordPlace);
+        Remove(aside, root);
         return;
     }
-    Put(target, shipped, there);
-    Put(record, laidOut, recorded);
-    QFile::remove(aside);
+    // Nothing new since it was laid out last: the user's is a change of the
+    // very version shipped now.
+    if (recorded == laidOut) {
+        Remove(aside, root);
+        return;
+    }
+    if (!Put(aside, shipped, asidePlace)) return;
+    const char* why = keep == Keep::Changed ? "was changed; the new shipped copy is"
+                      : keep == Keep::Foreign
+                          ? "is no plain file inside the build folder (a link or a folder); the new shipped copy is"
+                          : "differs from the shipped copy and the build cannot tell who changed it; the shipped copy is";
+    std::printf("Kept %s as it %s %s\n", qUtf8Printable(target), why, qUtf8Printable(aside));
+}
+
+int Fail(const QString& name, const VospError& e) {
+    std::fprintf(stderr, "progfolder: %s: error %d %s\n", qUtf8Printable(name), int(e.number),
+                 qUtf8Printable(e.description));
+    return 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool generated = argc == 4 && std::strcmp(argv[1], "empty-map") == 0;
-    const bool fromSource = argc == 5 && (std::strcmp(argv[1], "text") == 0 || std::strcmp(argv[1], "copy") == 0);
-    if (!generated && !fromSource) {
+    const auto arg = [argv](int i) { return QString::fromLocal8Bit(argv[i]); };
+    std::vector<Job> jobs;
+    QString build;
+    if (argc == 4 && std::strcmp(argv[1], "empty-map") == 0) {
+        jobs.push_back({arg(1), {}, arg(3)});
+        build = arg(2);
+    } else if (argc == 5 && (std::strcmp(argv[1], "text") == 0 || std::strcmp(argv[1], "copy") == 0)) {
+        jobs.push_back({arg(1), arg(2), arg(4)});
+        build = arg(3);
+    } else if (argc == 4 && std::strcmp(argv[1], "list") == 0) {
+        try {
+            for (const QString& line : FileSystem::SplitLines(QString::fromUtf8(FileSystem::ReadAll(arg(2))))) {
+                const QStringList f = line.split(QLatin1Char('\t'));
+                if (f.size() == 3) jobs.push_back({f[0], f[1], f[2]});
+            }
+        } catch (const VospError& e) {
+            return Fail(arg(2), e);
+        }
+        build = arg(3);
+    } else {
         std::fprintf(stderr, "usage: progfolder text|copy SOURCE BUILD NAME\n"
-                             "       progfolder empty-map BUILD NAME\n");
+                             "       progfolder empty-map BUILD NAME\n"
+                             "       progfolder list LIST BUILD\n");
         return 2;
     }
-    const QString build = QString::fromLocal8Bit(argv[argc - 2]);
-    const QString name = QString::fromLocal8Bit(argv[argc - 1]);
-    try {
-        QByteArray shipped;
-        if (generated) {
-            shipped = EmptyMap();
-        } else {
-            shipped = FileSystem::ReadAll(QString::fromLocal8Bit(argv[2]));
-            if (std::strcmp(argv[1], "text") == 0)
-                shipped = FileSystem::Cp932Lines(FileSystem::SplitLines(QString::fromUtf8(shipped)));
+    QDir().mkpath(build);
+    const QString root = QFileInfo(build).canonicalFilePath();
+    int result = 0;
+    // A file that cannot be laid out stops none of the others.
+    for (const Job& job : jobs) {
+        try {
+            LayOut(job, build, root);
+        } catch (const VospError& e) {
+            result = Fail(job.name, e);
         }
-        LayOut(shipped, QDir::cleanPath(build + QLatin1Char('/') + name),
-               QDir::cleanPath(build + QStringLiteral("/laidout/") + name + QStringLiteral(".sha256")),
-               QDir::cleanPath(build + QStringLiteral("/shipped/") + name));
-        return 0;
-    } catch (const VospError& e) {
-        std::fprintf(stderr, "progfolder: error %d %s\n", int(e.number), qUtf8Printable(e.description));
-        return 1;
     }
+    return result;
 }

@@ -6,9 +6,12 @@
 #include "document/clsAdmins.h"
 #include "document/clsMap.h"
 #include "document/clsMapText.h"
+#include "document/clsThings.h"
+#include "platform/FileSystem.h"
 #include "platform/ScriptedUi.h"
 
 #include <QPoint>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Fiji's outline crosses 180 degrees; its name stands at 178°00'E 17°48'S.
@@ -64,6 +67,39 @@ TEST(ShippedWorldMaps, TanzaniaIsSpelledRight) {
         ASSERT_EQ(areas.Load(), 0);
         ASSERT_TRUE(areas.Item(834));
         EXPECT_EQ(areas.Item(834)->JapaneseName(), QStringLiteral("タンザニア連合共和国"));
+    }
+    EXPECT_TRUE(ui.ui.messages.isEmpty());
+}
+
+// The lists and settings kept as UTF-8 are laid out in the Japanese code
+// page with CR LF, and the program reads their Japanese back.
+TEST(ShippedProgramFiles, JapaneseReadsBack) {
+    ScopedUi ui;
+    const auto comment = [](const QString& path) {
+        clsThings things;
+        things.SetFileName(path);
+        return things.Load() == 0 ? things.Comment() : QString();
+    };
+    const struct {
+        const char* path;
+        std::function<QString(const QString&)> read;
+        const char* expected;
+    } rows[] = {
+        {VOSP_MAP_FOLDER "/BASE.THG", comment, "ベースマップ（背景・海洋・経緯線・方位線・投影枠）"},
+        {VOSP_MAP_FOLDER "/DEFAULT.THG", comment, "新しい地図の事象"},
+        {VOSP_PROGRAM_FOLDER "/Environment.txt",
+         [](const QString& path) {
+             clsEnvironment env;
+             env.SetFileName(path);
+             return env.Load() == 0 ? env.GetString(QStringLiteral("PlotHighPrjVosp"), {}) : QString();
+         },
+         "正距方位図法"},
+    };
+    for (const auto& r : rows) {
+        const QString path = QString::fromUtf8(r.path);
+        const QByteArray bytes = FileSystem::ReadAll(path);
+        EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')) << r.path;
+        EXPECT_EQ(r.read(path), QString::fromUtf8(r.expected)) << r.path;
     }
     EXPECT_TRUE(ui.ui.messages.isEmpty());
 }

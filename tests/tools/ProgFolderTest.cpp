@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -38,9 +39,21 @@ const QByteArray B = "[COMMENT]\n\xE3\x81\x84\n", B1 = "[COMMENT]\r\n\x82\xA2\r\
 const QByteArray C = "[COMMENT]\n\xE3\x81\x86\n", C1 = "[COMMENT]\r\n\x82\xA4\r\n";
 const QByteArray Saved = "[COMMENT]\r\nmine\r\n";
 
+bool Git(const QString& folder, const QStringList& args) {
+    QProcess git;
+    git.setWorkingDirectory(folder);
+    git.start(QStringLiteral("git"), QStringList{QStringLiteral("-c"), QStringLiteral("user.name=t"), QStringLiteral("-c"),
+                                                 QStringLiteral("user.email=t@t")} +
+                                         args);
+    return git.waitForFinished(60000) && git.exitStatus() == QProcess::NormalExit && git.exitCode() == 0;
+}
+
 TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
     struct Step {
-        const char* there;  // written over the file first; "-" deletes it; nullptr leaves it
+        // Written over the file first; or the file deleted, linked from
+        // outside the build folder (with what it held), linked to nothing
+        // there, or made a folder; nullptr leaves it.
+        const char* there;
         QByteArray source;
     };
     struct Row {
@@ -48,41 +61,63 @@ TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
         std::vector<Step> steps;
         QByteArray file;    // afterwards; empty: none
         QByteArray aside;   // the copy kept beside; empty: none
-        bool told;          // by the last step
+        const char* told;   // why, by the last step; nullptr: nothing
         const char* how = "text";
+        bool git = false;   // the source's folder is a checkout where A was committed
     };
-    const char* del = "-";
+    const char *del = "-", *linked = "->", *dangling = "->?", *folder = "/";
+    const char* changed = "was changed; the new shipped copy is";
+    const char* unknown = "differs from the shipped copy and the build cannot tell who changed it; the shipped copy is";
+    const char* foreign = "is no plain file inside the build folder (a link or a folder); the new shipped copy is";
     const Row rows[] = {
-        {"lay out", {{nullptr, A}}, A1, {}, false},
-        {"copied byte for byte", {{nullptr, "a\nb"}}, "a\nb", {}, false, "copy"},
+        {"lay out", {{nullptr, A}}, A1, {}, nullptr},
+        {"copied byte for byte", {{nullptr, "a\nb"}}, "a\nb", {}, nullptr, "copy"},
         // Remark record 1, area 0, 22 characters of text, the attribute word.
         {"empty base map", {{nullptr, {}}},
-         QByteArray("\x01\x00\x00\x00\x16\x00", 6) + "VOSPERAL BASE MAP 1.06" + QByteArray(4, '\0'), {}, false,
+         QByteArray("\x01\x00\x00\x00\x16\x00", 6) + "VOSPERAL BASE MAP 1.06" + QByteArray(4, '\0'), {}, nullptr,
          "empty-map"},
-        {"relinked, saved", {{nullptr, A}, {Saved, A}}, Saved, {}, false},
-        {"changed source, saved", {{nullptr, A}, {Saved, B}}, Saved, B1, true},
-        {"changed source, untouched", {{nullptr, A}, {nullptr, B}}, B1, {}, false},
-        {"changed again, saved", {{nullptr, A}, {Saved, B}, {nullptr, C}}, Saved, C1, true},
-        {"changed back, saved", {{nullptr, A}, {Saved, B}, {nullptr, A}}, Saved, {}, false},
-        {"saved as the new source", {{nullptr, A}, {B1, B}}, B1, {}, false},
-        {"missing", {{nullptr, A}, {del, A}}, A1, {}, false},
-        {"saved, then deleted", {{nullptr, A}, {Saved, B}, {del, B}}, B1, {}, false},
-        // A build folder from before records: a difference is the user's.
-        {"no record, differing", {{Saved, A}}, Saved, A1, true},
-        {"no record, as shipped", {{A1, A}, {nullptr, B}}, B1, {}, false},
+        {"relinked, saved", {{nullptr, A}, {Saved, A}}, Saved, {}, nullptr},
+        {"changed source, saved", {{nullptr, A}, {Saved, B}}, Saved, B1, changed},
+        {"changed source, untouched", {{nullptr, A}, {nullptr, B}}, B1, {}, nullptr},
+        {"changed again, saved", {{nullptr, A}, {Saved, B}, {nullptr, C}}, Saved, C1, changed},
+        {"changed back, saved", {{nullptr, A}, {Saved, B}, {nullptr, A}}, Saved, {}, nullptr},
+        {"saved as the new source", {{nullptr, A}, {B1, B}}, B1, {}, nullptr},
+        {"missing", {{nullptr, A}, {del, A}}, A1, {}, nullptr},
+        {"saved, then deleted", {{nullptr, A}, {Saved, B}, {del, B}}, B1, {}, nullptr},
+        // Never written through, never in the way of the build.
+        {"a link, changed source", {{nullptr, A}, {linked, B}}, A1, B1, foreign},
+        {"a link to nothing, changed source", {{nullptr, A}, {dangling, B}}, {}, B1, foreign},
+        {"a folder, changed source", {{nullptr, A}, {folder, B}}, {}, B1, foreign},
+        // A build folder from before records: who changed a difference is
+        // not known, unless it is a version shipped before.
+        {"no record, differing", {{Saved, A}}, Saved, A1, unknown},
+        {"no record, as shipped", {{A1, A}, {nullptr, B}}, B1, {}, nullptr},
+        {"no record, as shipped before", {{A1, B}}, B1, {}, nullptr, "text", true},
     };
     const QString name = QStringLiteral("MAP/X.THG");
     for (const Row& r : rows) {
-        TestFolder src, build;
+        TestFolder src, build, outside;
         const QString file = build.file(name), aside = build.file(QStringLiteral("shipped/") + name);
         if (r.steps.front().there) QDir().mkpath(build.file(QStringLiteral("MAP")));
+        if (r.git) {
+            src.write(QStringLiteral("X"), A);
+            ASSERT_TRUE(Git(src.path(), {QStringLiteral("init"), QStringLiteral("-q")}) &&
+                        Git(src.path(), {QStringLiteral("add"), QStringLiteral("X")}) &&
+                        Git(src.path(), {QStringLiteral("commit"), QStringLiteral("-qm"), QStringLiteral("A")}));
+        }
         ToolRun last;
         // Once more with nothing changed: the build relinked the tool.
         std::vector<Step> steps = r.steps;
         steps.push_back({nullptr, r.steps.back().source});
         for (const Step& s : steps) {
-            if (s.there == del) QFile::remove(file);
-            else if (s.there) build.write(name, s.there);
+            if (s.there == linked) outside.write(QStringLiteral("X"), build.read(name));
+            if (s.there == del || s.there == linked || s.there == dangling || s.there == folder) QFile::remove(file);
+            if (s.there == linked || s.there == dangling)
+                QFile::link(outside.file(QLatin1String(s.there == linked ? "X" : "none")), file);
+            else if (s.there == folder)
+                QDir().mkpath(file);
+            else if (s.there && s.there != del)
+                build.write(name, s.there);
             src.write(QStringLiteral("X"), s.source);
             // A file whose bytes stay is not written either.
             const QByteArray before = build.read(name);
@@ -103,8 +138,15 @@ TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
         EXPECT_EQ(build.read(name), r.file) << r.name;
         EXPECT_EQ(build.read(QStringLiteral("shipped/") + name), r.aside) << r.name;
         EXPECT_EQ(QFile::exists(aside), !r.aside.isEmpty()) << r.name;
-        const QString told = QStringLiteral("Kept %1 as it was changed; the new shipped copy is %2\n").arg(file, aside);
+        const QString told = QStringLiteral("Kept %1 as it %2 %3\n").arg(file, QString::fromUtf8(r.told), aside);
         EXPECT_EQ(last.out, r.told ? told.toUtf8() : QByteArray()) << r.name;
+        // What is not a file of the build's stays what it was, and what it
+        // leads to is neither written nor made.
+        const Step& put = r.steps.back();
+        EXPECT_EQ(QFileInfo(file).isSymLink(), put.there == linked || put.there == dangling) << r.name;
+        EXPECT_EQ(QFileInfo(file).isDir(), put.there == folder) << r.name;
+        EXPECT_EQ(outside.read(QStringLiteral("X")), put.there == linked ? A1 : QByteArray()) << r.name;
+        EXPECT_FALSE(QFile::exists(outside.file(QStringLiteral("none")))) << r.name;
     }
 }
 
