@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev zlib1g-dev libfontconfig-dev libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev zlib1g-dev libfontconfig-dev libgtest-dev libbenchmark-dev
           fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation2
           qt6-translations-l10n xdg-utils locales)
 mode="${1:-test}"

@@ -1,12 +1,14 @@
 #include "platform/KeyHold.h"
 
 #include "platform/EventHook.h"
+#include "platform/KeyboardOwner.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -207,7 +209,24 @@ void KeyHold::Reclaim() {
     if (active && active->isVisible()) return;
     const QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != window_) return;
+    // Gone to another program meanwhile: this one is inactive for real.
+    if (KeyboardOwner::HasKeyboard(window_) == false) return;
     QApplication::setActiveWindow(window_);
+}
+
+bool KeyHold::Blocks(const QWidget* w) const {
+    if (w == window_ || !window_->isVisible() || QApplication::activeModalWidget() != window_) return false;
+    const QWindow* modal = window_->windowHandle();
+    const QWindow* other = w->windowHandle();
+    // Opened from it, as the help is: never blocked.
+    if (!modal || !other || modal->isAncestorOf(other, QWindow::IncludeTransients)) return false;
+    if (window_->windowModality() == Qt::ApplicationModal) return true;
+    // Modal to its own: the windows it was opened from, and theirs.
+    const auto up = [](const QWindow* x) { return x->parent() ? x->parent() : x->transientParent(); };
+    for (const QWindow* a = other; a; a = up(a))
+        for (const QWindow* m = up(modal); m; m = up(m))
+            if (m == a) return true;
+    return false;
 }
 
 void KeyHold::ClickBegun(QAbstractButton* button) {
@@ -277,6 +296,17 @@ bool KeyHold::eventFilter(QObject* watched, QEvent* e) {
         return false;
     case QEvent::WindowActivate:
         if (w == awaited_) AwaitDone();
+        // A click on a window this one blocks gave that window the keyboard,
+        // and Qt drops every key typed there: this one takes it, as desktops
+        // do for a modal dialog.
+        if (w->isWindow() && Blocks(w)) {
+            QTimer::singleShot(0, this, [this] {
+                const QWidget* active = QApplication::activeWindow();
+                if (!active || !Blocks(active)) return;
+                window_->raise();
+                window_->activateWindow();
+            });
+        }
         return false;
     case QEvent::WindowDeactivate:
         // X may take it away again a little after the close, once it has

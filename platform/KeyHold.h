@@ -34,6 +34,9 @@ public:
     // A button's access key clicks it late (Qt shows the press first): the
     // keys behind wait for that click and what it opens. A click still due
     // when the window has closed opens nothing.
+    //
+    // A modal window on top takes the keyboard when a window it blocks is
+    // given it (a click there), as desktops do.
     void Begin();
     void End();
 
@@ -71,9 +74,12 @@ private:
     void Await(QWidget* w);
     void AwaitDone();
     // Gives this window Qt's activation back when a window opened from it
-    // has closed and left Qt with none, at once or a little later.
+    // has closed and left Qt with none, at once or a little later, while
+    // the window system still sends the keys to it.
     void ReclaimSoon();
     void Reclaim();
+    // Whether `w` is a window this one, the modal dialog on top, blocks.
+    bool Blocks(const QWidget* w) const;
     bool KeepKey(QWidget* watched, QEvent* e);
     void ClickBegun(QAbstractButton* button);
     void ClickDone();

@@ -1,5 +1,8 @@
 #include "platform/KeyHold.h"
 
+#include "platform/EventHook.h"
+#include "platform/KeyboardOwner.h"
+
 #include "support/GuiApp.h"
 
 #include <QApplication>
@@ -14,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +30,7 @@ struct HelpWindow : QWidget {
         connect(esc, &QShortcut::activated, this, [this] {
             closedByKey = true;
             close();
+            if (closed) closed();
         });
     }
     void Open() {
@@ -34,6 +39,7 @@ struct HelpWindow : QWidget {
         activateWindow();
     }
     bool closedByKey = false;
+    std::function<void()> closed; // right after Esc closed it
 };
 
 // Busy on its first Space, while `typed` is typed; like a grid it leaves its
@@ -113,9 +119,16 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
     const int altA = int(Qt::AltModifier) | Qt::Key_A;
     enum Menu { NoMenu, ClosedByKey, ClosedByCommand };
     // What happens right after the first keys; or once they are done with,
-    // Qt's activation taken away by a window that is no widget's, as X may
-    // take it after a close.
-    enum Then { Nothing, CloseWindow, CloseHelp, ClickWindow, ActivationLost };
+    // within 1 s of the help's close: Qt's activation taken away by a window
+    // that is no widget's, as X may take it after a close; Qt's activation
+    // lost before the help closes; another program given the keyboard, and
+    // then Qt's activation lost; another window of the program activated; a
+    // message box opened that never becomes active, and Qt's activation
+    // lost meanwhile; the window closed; a click on a window it blocks.
+    enum Then {
+        Nothing, CloseWindow, CloseHelp, ClickWindow, ActivationLost, HelpClosedInactive, OtherProgram,
+        OtherWindow, MessageBox, CloseAfter, ClickBlocked
+    };
     // The help: beside the window, or one the window manager never makes
     // active, or open already before the first keys.
     enum Help { Beside, NeverActive, OpenBefore };
@@ -132,6 +145,7 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         Help helpKind = Beside;
         int waitMs = 300;
         bool activeAfter = true; // the window has the keyboard for Qt at the end
+        bool modal = false;      // opened as the program's dialogs are, over a main window
     } rows[] = {
         {"down", {Qt::Key_Space}, {Qt::Key_Down}, {Qt::Key_Space, Qt::Key_Down}, -1, NoMenu},
         {"editor, then esc", {Qt::Key_Space}, {Qt::Key_Space, Qt::Key_Escape}, {Qt::Key_Space, Qt::Key_Space}, 0, NoMenu},
@@ -163,10 +177,49 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
          ActivationLost, {}, Beside, 2500, false},
         {"help open already, brought to the front, then esc", {Qt::Key_F1, Qt::Key_Escape}, {}, {Qt::Key_F1}, -1, NoMenu,
          {}, true, -1, Nothing, {}, OpenBefore},
+        {"modal, late help, esc, then the activation goes", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true, -1,
+         ActivationLost, {}, Beside, 300, true, true},
+        {"help active, Qt's activation gone, then closed", {Qt::Key_F1}, {}, {Qt::Key_F1}, -1, NoMenu, {}, false, -1,
+         HelpClosedInactive},
+        {"late help, esc, then another program", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true, -1, OtherProgram,
+         {}, Beside, 300, false},
+        {"late help, esc, then another window", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true, -1, OtherWindow, {},
+         Beside, 300, false},
+        {"late help, esc, then a message box", {altH, Qt::Key_Escape}, {}, {}, -1, NoMenu, {}, true, -1, MessageBox},
+        {"modal, late help, esc, then esc", {altH, Qt::Key_Escape}, {}, {Qt::Key_Escape}, -1, NoMenu, {}, true, -1,
+         CloseAfter, {}, Beside, 300, false, true},
+        {"modal, a click on the main window, then esc", {}, {}, {Qt::Key_Escape}, -1, NoMenu, {}, false, -1,
+         ClickBlocked, {}, Beside, 300, false, true},
+    };
+    struct WindowSystem {
+        ~WindowSystem() { KeyboardOwner::SetForTests({}); }
+    } windowSystem;
+    // Qt's activation taken away by a window that is no widget's.
+    const auto loseActivation = [] {
+        QWindow other;
+        other.show();
+        QElapsedTimer t;
+        for (t.start(); QGuiApplication::focusWindow() != &other && t.elapsed() < 1000;) QApplication::processEvents();
+        other.hide();
+        QApplication::processEvents();
+    };
+    const auto settle = [](int ms) {
+        QElapsedTimer t;
+        for (t.start(); t.elapsed() < ms;) QApplication::processEvents();
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
+        KeyboardOwner::SetForTests({});
+        // The main window the program's dialogs are modal to, with the
+        // program's own hold.
+        QWidget main;
+        new KeyHold(&main);
         QDialog window;
+        if (r.modal) {
+            main.show();
+            window.setParent(&main, Qt::Dialog);
+            window.setWindowModality(Qt::WindowModal);
+        }
         auto* control = new BusyControl;
         control->setParent(&window);
         control->hold = new KeyHold(&window);
@@ -175,6 +228,18 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         HelpWindow help;
         help.setAttribute(Qt::WA_DontShowOnScreen, r.helpKind == NeverActive);
         control->help = &help;
+        // Esc typed twice at once: the window closes before the help's
+        // close is done with, and is never made active once hidden.
+        int activatedHidden = 0;
+        if (r.then == CloseAfter) {
+            help.closed = [control] { BusyControl::Type(control, Qt::Key_Escape); };
+            window.installEventFilter(new EventHook(
+                [&activatedHidden, &window](QObject*, QEvent* e) {
+                    activatedHidden += e->type() == QEvent::WindowActivate && !window.isVisible();
+                    return false;
+                },
+                &window));
+        }
         auto* menuButton = new MenuButton(control);
         menuButton->typedAfter = r.typedAfter;
         auto* helpButton = new QPushButton(QStringLiteral("&Help"));
@@ -207,18 +272,49 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         if (r.then == CloseHelp) help.close();
         if (r.then == ClickWindow) QTest::mouseClick(control, Qt::LeftButton);
         for (t.start(); t.elapsed() < r.waitMs;) QApplication::processEvents();
-        if (r.then == ActivationLost) {
-            QWindow other;
-            other.show();
-            for (t.start(); QGuiApplication::focusWindow() != &other && t.elapsed() < 1000;)
-                QApplication::processEvents();
-            other.hide();
-            QApplication::processEvents();
+        if (r.then == ActivationLost) loseActivation();
+        if (r.then == HelpClosedInactive) {
+            QApplication::setActiveWindow(nullptr);
+            help.close();
+            settle(100);
+        }
+        if (r.then == OtherProgram) {
+            KeyboardOwner::SetForTests([](const QWidget*) { return false; });
+            loseActivation();
+            settle(100);
+        }
+        QWidget otherWindow;
+        if (r.then == OtherWindow) {
+            otherWindow.show();
+            otherWindow.activateWindow();
+            settle(300);
+            EXPECT_EQ(QApplication::activeWindow(), &otherWindow);
+        }
+        if (r.then == MessageBox) {
+            QDialog box(&window);
+            box.setWindowModality(Qt::WindowModal);
+            box.setAttribute(Qt::WA_DontShowOnScreen);
+            box.show();
+            loseActivation();
+            settle(100);
+            EXPECT_FALSE(window.isActiveWindow());
+            box.close();
+            settle(100);
+        }
+        if (r.then == CloseAfter) {
+            EXPECT_EQ(QApplication::activeWindow(), &main);
+            EXPECT_EQ(activatedHidden, 0);
+        }
+        if (r.then == ClickBlocked) {
+            main.activateWindow();
+            settle(300);
+            QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+            settle(100);
         }
         for (const int k : r.second) BusyControl::Type(control, k);
         for (t.start(); !r.second.isEmpty() && t.elapsed() < r.waitMs;) QApplication::processEvents();
         // The hold is over: a key typed now acts at once.
-        const bool closed = r.then == CloseWindow;
+        const bool closed = r.then == CloseWindow || r.then == CloseAfter || r.then == ClickBlocked;
         if (!closed) BusyControl::Type(control, Qt::Key_F5);
         EXPECT_EQ(control->keys, closed ? r.control : r.control + QList<int>{Qt::Key_F5});
         EXPECT_EQ(control->editorResult, r.editorResult);
