@@ -231,14 +231,13 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         // Esc typed twice at once: the window closes before the help's
         // close is done with, and is never made active once hidden.
         int activatedHidden = 0;
+        EventHook hidden([&activatedHidden, &window](QObject*, QEvent* e) {
+            activatedHidden += e->type() == QEvent::WindowActivate && !window.isVisible();
+            return false;
+        });
         if (r.then == CloseAfter) {
             help.closed = [control] { BusyControl::Type(control, Qt::Key_Escape); };
-            window.installEventFilter(new EventHook(
-                [&activatedHidden, &window](QObject*, QEvent* e) {
-                    activatedHidden += e->type() == QEvent::WindowActivate && !window.isVisible();
-                    return false;
-                },
-                &window));
+            window.installEventFilter(&hidden);
         }
         auto* menuButton = new MenuButton(control);
         menuButton->typedAfter = r.typedAfter;
@@ -304,6 +303,7 @@ TEST(KeyHold, KeysTypedWhileBusyComeOnceAfter) {
         if (r.then == CloseAfter) {
             EXPECT_EQ(QApplication::activeWindow(), &main);
             EXPECT_EQ(activatedHidden, 0);
+            window.removeEventFilter(&hidden);
         }
         if (r.then == ClickBlocked) {
             main.activateWindow();
