@@ -53,3 +53,17 @@ function(vosp_executables_per_file)
     target_compile_options(${ARG_PREFIX}${_n} PRIVATE ${VOSP_WARNINGS})
   endforeach()
 endfunction()
+
+# Links `target` to the pkg-config module `module` and defines `define` for
+# it when the system has the module; the target builds without it otherwise.
+function(vosp_use_if_found target module define)
+  find_package(PkgConfig QUIET)
+  if(PkgConfig_FOUND)
+    # pkg-config caches its answer by this prefix: one for each module.
+    pkg_check_modules(${define} QUIET IMPORTED_TARGET ${module})
+  endif()
+  if(${define}_FOUND)
+    target_link_libraries(${target} PRIVATE PkgConfig::${define})
+    target_compile_definitions(${target} PRIVATE ${define})
+  endif()
+endfunction()
