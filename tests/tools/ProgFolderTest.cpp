@@ -52,7 +52,8 @@ TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
     struct Step {
         // Written over the file first; or the file deleted, linked from
         // outside the build folder (with what it held), linked to nothing
-        // there, or made a folder; nullptr leaves it.
+        // there, or made a folder; or its folder moved out and linked back;
+        // nullptr leaves it.
         const char* there;
         QByteArray source;
     };
@@ -65,7 +66,7 @@ TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
         const char* how = "text";
         bool git = false;   // the source's folder is a checkout where A was committed
     };
-    const char *del = "-", *linked = "->", *dangling = "->?", *folder = "/";
+    const char *del = "-", *linked = "->", *dangling = "->?", *folder = "/", *linkedFolder = "/->";
     const char* changed = "was changed; the new shipped copy is";
     const char* unknown = "differs from the shipped copy and the build cannot tell who changed it; the shipped copy is";
     const char* foreign = "is no plain file inside the build folder (a link or a folder); the new shipped copy is";
@@ -88,6 +89,7 @@ TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
         {"a link, changed source", {{nullptr, A}, {linked, B}}, A1, B1, foreign},
         {"a link to nothing, changed source", {{nullptr, A}, {dangling, B}}, {}, B1, foreign},
         {"a folder, changed source", {{nullptr, A}, {folder, B}}, {}, B1, foreign},
+        {"a linked folder, changed source", {{nullptr, A}, {linkedFolder, B}}, A1, B1, foreign},
         // A build folder from before records: who changed a difference is
         // not known, unless it is a version shipped before.
         {"no record, differing", {{Saved, A}}, Saved, A1, unknown},
@@ -116,6 +118,9 @@ TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
                 QFile::link(outside.file(QLatin1String(s.there == linked ? "X" : "none")), file);
             else if (s.there == folder)
                 QDir().mkpath(file);
+            else if (s.there == linkedFolder &&
+                     QDir().rename(build.file(QStringLiteral("MAP")), outside.file(QStringLiteral("MAP"))))
+                QFile::link(outside.file(QStringLiteral("MAP")), build.file(QStringLiteral("MAP")));
             else if (s.there && s.there != del)
                 build.write(name, s.there);
             src.write(QStringLiteral("X"), s.source);
@@ -146,6 +151,7 @@ TEST(ProgFolderTool, LaysOutAFileUnlessTheUserChangedIt) {
         EXPECT_EQ(QFileInfo(file).isSymLink(), put.there == linked || put.there == dangling) << r.name;
         EXPECT_EQ(QFileInfo(file).isDir(), put.there == folder) << r.name;
         EXPECT_EQ(outside.read(QStringLiteral("X")), put.there == linked ? A1 : QByteArray()) << r.name;
+        EXPECT_EQ(outside.read(name), put.there == linkedFolder ? A1 : QByteArray()) << r.name;
         EXPECT_FALSE(QFile::exists(outside.file(QStringLiteral("none")))) << r.name;
     }
 }
