@@ -88,9 +88,9 @@ Place Look(const QString& path, const QString& root) {
     return {kind, FileSystem::ReadAll(path)};
 }
 
-// Written only when the bytes change (a file left alone keeps its time, so
-// that nothing downstream is redone) and only as a plain file inside the
-// build folder. Tells whether it wrote.
+// Written only when the bytes change, so that a file left alone keeps its
+// time, and only as a plain file inside the build folder. Tells whether it
+// wrote.
 bool Put(const QString& path, const QByteArray& bytes, const Place& there) {
     if (there.kind == Place::Foreign || there.bytes == bytes) return false;
     QDir().mkpath(QFileInfo(path).path());
