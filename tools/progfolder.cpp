@@ -1,11 +1,9 @@
-// progfolder text|copy SOURCE BUILD NAME
-// progfolder empty-map BUILD NAME
-// progfolder list LIST BUILD
-// Lays out a file the program needs at start under the build folder BUILD
-// as NAME ("app/Environment.txt", "MAP/BASE.THG"): a text kept as UTF-8 in
-// SOURCE is written in the Japanese code page with CR LF, any other file is
-// copied byte for byte, and the base unit's map is an empty map. LIST names
-// many, a line each: HOW, SOURCE (empty for the map) and NAME, tab-separated.
+// progfolder LIST BUILD
+// Lays out the files the program needs at start under the build folder
+// BUILD. LIST names them, a line each: HOW, SOURCE and NAME, tab-separated
+// ("text", ".../Environment.txt", "app/Environment.txt"). A "text" kept as
+// UTF-8 is written in the Japanese code page with CR LF, a "copy" byte for
+// byte, and an "empty-map" (no SOURCE) is the base unit's empty map.
 // The user saves lists and edits Environment.txt in these very folders, so a
 // file is replaced only while it still holds what the build laid out last
 // (its SHA-256 in BUILD/laidout/NAME.sha256), or, in a folder without
@@ -25,7 +23,6 @@
 #include <QProcess>
 #include <QString>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -139,9 +136,8 @@ enum class Keep { No, Changed, Unknown, Foreign };
 
 void LayOut(const Job& job, const QString& build, const QString& root) {
     const bool text = job.how == QLatin1String("text");
-    const QByteArray shipped = job.how == QLatin1String("empty-map")
-                                   ? EmptyMap()
-                                   : AsLaidOut(FileSystem::ReadAll(job.source), text);
+    const QByteArray shipped =
+        job.how == QLatin1String("empty-map") ? EmptyMap() : AsLaidOut(FileSystem::ReadAll(job.source), text);
     const QString target = FileSystem::ResolvePath(QDir::cleanPath(build + QLatin1Char('/') + job.name));
     const QString record = QDir::cleanPath(build + QStringLiteral("/laidout/") + job.name + QStringLiteral(".sha256"));
     const QString aside = QDir::cleanPath(build + QStringLiteral("/shipped/") + job.name);
@@ -149,14 +145,19 @@ void LayOut(const Job& job, const QString& build, const QString& root) {
     const Place there = Look(target, root);
     const Place recordPlace = Look(record, root);
     const std::optional<QByteArray>& recorded = recordPlace.bytes;
-    const Place asidePlace = Look(aside, root);
+    // Read only for a file that is kept.
+    std::optional<Place> asidePlace;
+    const auto asideNow = [&]() -> const Place& {
+        if (!asidePlace) asidePlace = Look(aside, root);
+        return *asidePlace;
+    };
     Keep keep = Keep::No;
     if (there.kind == Place::Foreign) {
         keep = Keep::Foreign;
     } else if (there.bytes && *there.bytes != shipped && recorded != Record(*there.bytes)) {
         if (recorded)
             keep = Keep::Changed;
-        else if (asidePlace.bytes == shipped) // told so at an earlier build
+        else if (asideNow().bytes == shipped) // told so at an earlier build
             keep = Keep::Unknown;
         else if (!EarlierVersion(job.source, text, *there.bytes))
             keep = Keep::Unknown;
@@ -173,11 +174,12 @@ void LayOut(const Job& job, const QString& build, const QString& root) {
         Remove(aside, root);
         return;
     }
-    if (!Put(aside, shipped, asidePlace)) return;
-    const char* why = keep == Keep::Changed ? "was changed; the new shipped copy is"
-                      : keep == Keep::Foreign
-                          ? "is no plain file inside the build folder (a link or a folder); the new shipped copy is"
-                          : "differs from the shipped copy and the build cannot tell who changed it; the shipped copy is";
+    if (!Put(aside, shipped, asideNow())) return;
+    const char* why =
+        keep == Keep::Changed ? "was changed; the new shipped copy is"
+        : keep == Keep::Foreign
+            ? "is no plain file inside the build folder (a link or a folder); the new shipped copy is"
+            : "differs from the shipped copy and the build cannot tell who changed it; the shipped copy is";
     std::printf("Kept %s as it %s %s\n", qUtf8Printable(target), why, qUtf8Printable(aside));
 }
 
@@ -190,30 +192,19 @@ int Fail(const QString& name, const VospError& e) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto arg = [argv](int i) { return QString::fromLocal8Bit(argv[i]); };
-    std::vector<Job> jobs;
-    QString build;
-    if (argc == 4 && std::strcmp(argv[1], "empty-map") == 0) {
-        jobs.push_back({arg(1), {}, arg(3)});
-        build = arg(2);
-    } else if (argc == 5 && (std::strcmp(argv[1], "text") == 0 || std::strcmp(argv[1], "copy") == 0)) {
-        jobs.push_back({arg(1), arg(2), arg(4)});
-        build = arg(3);
-    } else if (argc == 4 && std::strcmp(argv[1], "list") == 0) {
-        try {
-            for (const QString& line : FileSystem::SplitLines(QString::fromUtf8(FileSystem::ReadAll(arg(2))))) {
-                const QStringList f = line.split(QLatin1Char('\t'));
-                if (f.size() == 3) jobs.push_back({f[0], f[1], f[2]});
-            }
-        } catch (const VospError& e) {
-            return Fail(arg(2), e);
-        }
-        build = arg(3);
-    } else {
-        std::fprintf(stderr, "usage: progfolder text|copy SOURCE BUILD NAME\n"
-                             "       progfolder empty-map BUILD NAME\n"
-                             "       progfolder list LIST BUILD\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: progfolder LIST BUILD\n");
         return 2;
+    }
+    const QString list = QString::fromLocal8Bit(argv[1]), build = QString::fromLocal8Bit(argv[2]);
+    std::vector<Job> jobs;
+    try {
+        for (const QString& line : FileSystem::SplitLines(QString::fromUtf8(FileSystem::ReadAll(list)))) {
+            const QStringList f = line.split(QLatin1Char('\t'));
+            if (f.size() == 3) jobs.push_back({f[0], f[1], f[2]});
+        }
+    } catch (const VospError& e) {
+        return Fail(list, e);
     }
     QDir().mkpath(build);
     const QString root = QFileInfo(build).canonicalFilePath();
